@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds into build/ and runs every test.
+# Arguments go to ctest: ./test.sh -L devices runs one subsystem's tests.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/common.sh
+
+install_packages
+build_all
+trap stop_services EXIT
+trap 'exit 130' INT TERM
+start_xvfb
+make_prefix
+start_wineserver
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" "$@"
