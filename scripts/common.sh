@@ -2,7 +2,9 @@
 # Sourced from the repository root.
 
 ZYM_ROOT=$(pwd)
-BUILD_DIR="$ZYM_ROOT/build"
+# ZYM_BUILD_DIR lets several builds (each with its own Wine prefix) live side by side.
+BUILD_DIR="${ZYM_BUILD_DIR:-$ZYM_ROOT/build}"
+case "$BUILD_DIR" in /*) ;; *) BUILD_DIR="$ZYM_ROOT/$BUILD_DIR" ;; esac
 WINE_TOOLS=/usr/lib/wine
 export PATH="$WINE_TOOLS:$PATH"
 export WINEPREFIX="$BUILD_DIR/wine"
@@ -38,16 +40,20 @@ build_all() {
     cmake --build "$BUILD_DIR"
 }
 
-# The prefix is made once per build folder; the marker shows it was finished.
+# The prefix is made once per build folder; the marker shows it was finished with
+# the settings of this version of the script.
+PREFIX_MARKER=.zym-prefix-2
 make_prefix() {
-    [ -f "$WINEPREFIX/.zym-ready" ] && return 0
+    [ -f "$WINEPREFIX/$PREFIX_MARKER" ] && return 0
     say "Making the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     wine64 wineboot -i >/dev/null 2>&1 || true
-    # Wine draws the windows' captions and borders itself, not the X window manager.
+    # Wine draws the windows' captions and borders itself, and does not wait for a
+    # window manager (Xvfb has none) each time a window hides: that wait is 2 s.
     wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+    wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
     wineserver -w
-    touch "$WINEPREFIX/.zym-ready"
+    touch "$WINEPREFIX/$PREFIX_MARKER"
 }
 
 XVFB_PID=
