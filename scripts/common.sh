@@ -13,7 +13,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 PACKAGES=(wine64 wine64-tools libwine-dev xvfb xauth cmake ninja-build googletest
-          libgtest-dev libgmock-dev libsqlite3-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev)
+          libgtest-dev libgmock-dev libsqlite3-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev
+          imagemagick python3-pyftpdlib)
 
 say() { printf '%s\n' "$*" >&2; }
 
