@@ -1,0 +1,21 @@
+// Diagnostics: TRACE, ASSERT and VERIFY write to the debugger output.
+// They stay in every build and never stop the program: a failed check is
+// reported with its file and line, and the program carries on.
+#pragma once
+
+#include "mfc/MfcString.h"
+#include "runtime/DebugOutput.h"
+
+void AfxAssertFailed(LPCSTR file, int line);
+
+template <typename... Args>
+inline void AfxTrace(LPCSTR format, const Args&... args)
+{
+    DebugOutputF(format, AfxVarArg(args)...);
+}
+
+#define TRACE AfxTrace
+
+#define ASSERT(condition) \
+    do { if (!(condition)) AfxAssertFailed(__FILE__, __LINE__); } while (0)
+#define VERIFY(condition) ASSERT(condition)
