@@ -1,5 +1,6 @@
 #include "mfc/MfcString.h"
 
+#include "mfc/Exception.h"
 #include "mfc/Module.h"
 #include "crt/StringCase.h"
 
@@ -137,7 +138,7 @@ void CString::AllocBuffer(int length)
     Empty();
     CStringData* data = static_cast<CStringData*>(malloc(sizeof(CStringData) + length + 1));
     if (!data)
-        RaiseException(STATUS_NO_MEMORY, 0, 0, NULL);
+        AfxThrowMemoryException();
     data->allocLength = length;
     m_pchData = data->Chars();
     SetLength(length);
@@ -559,7 +560,7 @@ BSTR CString::AllocSysString() const
     int wideLength = MultiByteToWideChar(CP_ACP, 0, m_pchData, GetLength(), NULL, 0);
     BSTR result = SysAllocStringLen(NULL, wideLength);
     if (!result)
-        RaiseException(STATUS_NO_MEMORY, 0, 0, NULL);
+        AfxThrowMemoryException();
     MultiByteToWideChar(CP_ACP, 0, m_pchData, GetLength(), result, wideLength);
     return result;
 }

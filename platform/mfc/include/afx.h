@@ -1,11 +1,12 @@
 // The core of our class library: texts, objects and run-time classes,
-// diagnostics and module handles.
+// exceptions, diagnostics and module handles.
 #pragma once
 
 #include <windows.h>
 
 #include "mfc/MfcString.h"
 #include "mfc/Object.h"
+#include "mfc/Exception.h"
 #include "mfc/Debug.h"
 #include "mfc/Module.h"
 
