@@ -1,0 +1,157 @@
+#include "keywords/MasterKeyword.h"
+
+#include "runtime/MessageBoxes.h"
+
+namespace {
+
+const char kMessageCaption[] = "zym";
+
+const char kKeywordSeparators[] = " ,\t\n\r";
+
+bool IsKeywordBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+void AppendWord(CString& text, const CString& word)
+{
+    if (word.IsEmpty())
+        return;
+    if (!text.IsEmpty())
+        text += ' ';
+    text += word;
+}
+
+} // namespace
+
+CString NormalizeKeyword(const char* name)
+{
+    CString normal(name);
+    normal.MakeLower();
+    for (int i = 0; i < normal.GetLength(); ++i)
+    {
+        if (IsKeywordBlank(normal[i]))
+            normal.SetAt(i, '_');
+    }
+    return normal;
+}
+
+CString LoadBuiltInKeywords()
+{
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, "KEYWORDS.TXT", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
+    if (!data)
+        return CString();
+    return CString(static_cast<const char*>(LockResource(data)),
+                   static_cast<int>(SizeofResource(module, resource)));
+}
+
+int CMasterKeyword::FindKeyword(const char* name) const
+{
+    CString normal = NormalizeKeyword(name);
+    for (size_t i = 0; i < m_keywords.size(); ++i)
+    {
+        if (m_keywords[i].m_name == normal)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int CMasterKeyword::GetOrAddKeyword(const char* name)
+{
+    return AddKeyword(name);
+}
+
+int CMasterKeyword::AddKeyword(const char* name)
+{
+    int index = FindKeyword(name);
+    if (index >= 0)
+    {
+        m_keywords[index].m_deleted = 0;
+        return m_keywords[index].m_id;
+    }
+    CString normal = NormalizeKeyword(name);
+    if (normal.IsEmpty())
+        return -1;
+    m_keywords.push_back(CKeyword(normal, m_nextId));
+    return m_nextId++;
+}
+
+CKeywordList CMasterKeyword::ParseKeywordList(const char* text)
+{
+    CKeywordList list;
+    AddKeywordsFromText(list, text);
+    return list;
+}
+
+void CMasterKeyword::AddKeywordsFromText(CKeywordList& list, const char* text)
+{
+    CString rest(text);
+    rest.MakeLower();
+    while (!rest.IsEmpty())
+    {
+        CString word = rest.SpanExcluding(kKeywordSeparators);
+        rest = rest.Mid(word.GetLength());
+        rest.TrimLeft(kKeywordSeparators);
+        if (!word.IsEmpty())
+            list.Add(GetOrAddKeyword(word));
+    }
+}
+
+CString CMasterKeyword::FormatKeywordList(const CKeywordList& list) const
+{
+    CString text;
+    for (int i = 0; i < list.GetCount(); ++i)
+        AppendWord(text, GetKeywordName(list.GetAt(i)));
+    return text;
+}
+
+CString CMasterKeyword::GetAllKeywordsText() const
+{
+    CString text;
+    for (int i = 0; i < GetKeywordCount(); ++i)
+        AppendWord(text, GetKeywordName(i));
+    return text;
+}
+
+int CMasterKeyword::CheckIndex(int index) const
+{
+    return (index >= 0 && index < GetKeywordCount()) ? index : -1;
+}
+
+CString CMasterKeyword::GetKeywordName(int index) const
+{
+    if (CheckIndex(index) < 0 || m_keywords[index].m_deleted)
+        return CString();
+    return m_keywords[index].m_name;
+}
+
+void CMasterKeyword::RenameKeyword(int index, const char* name)
+{
+    if (CheckIndex(index) >= 0 && !m_keywords[index].m_deleted)
+        m_keywords[index].m_name = NormalizeKeyword(name);
+}
+
+bool CMasterKeyword::DeleteKeyword(int index)
+{
+    if (CheckIndex(index) < 0)
+        return false;
+    CString question = "Are you sure you want to lose the keyword " + m_keywords[index].m_name + "?";
+    if (ShowMessageBox(nullptr, question, kMessageCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    m_keywords[index].m_deleted = 1;
+    return true;
+}
+
+bool CMasterKeyword::IsDeleted(int index) const
+{
+    return CheckIndex(index) >= 0 && m_keywords[index].m_deleted;
+}
+
+void CMasterKeyword::FillStatList(CKeywordStatList& stats) const
+{
+    stats.Clear();
+    for (const CKeyword& keyword : m_keywords)
+        stats.AddKeyword(keyword.m_id);
+}
