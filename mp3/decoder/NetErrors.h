@@ -1,0 +1,29 @@
+// Result codes of the network library and its stream clients: 0 or a count for
+// success, a negative code of the decoder's error families for failure.
+#pragma once
+
+const int kNetFailed = -1;               // unclassified send or connect failure
+const int kNetErrOutOfMemory = -100;
+const int kNetErrInvalidParameters = -101;
+const int kNetErrInternal = -102;
+const int kNetErrTimeout = -103;
+const int kNetErrConnectionRefused = -202;
+const int kNetErrAcceptFailed = -203;
+const int kNetErrListenFailed = -204;
+const int kNetErrSocketFailed = -205;
+const int kNetErrSocketClosed = -206;
+const int kNetErrBindFailed = -207;
+const int kNetErrHostUnknown = -208;
+const int kNetErrInvalidHttpReply = -209;
+const int kNetErrHttpErrorReply = -210;
+const int kNetErrHttp = -211;
+const int kNetErrInvalidFtpReply = -212;
+const int kNetErrFtpErrorReply = -213;
+const int kNetErrFtp = -214;
+const int kNetErrSelectFailed = -302;
+const int kNetErrUnsupportedScheme = -400;
+const int kNetErrInvalidUrlSyntax = -401;
+const int kNetErrReadFailed = -502;
+
+// The text of a code above, for the clients' reports; "unknown error" for others.
+const char* NetErrorText(int code);
