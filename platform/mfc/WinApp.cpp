@@ -1,0 +1,251 @@
+#include "mfc/WinApp.h"
+
+#include "runtime/MessageBoxes.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace
+{
+CWinApp* s_app = NULL;
+
+// The module's file name without folder and extension.
+CString ModuleBaseName()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    path[length < MAX_PATH ? length : MAX_PATH - 1] = 0;
+    CString name = path;
+    int slash = name.ReverseFind('\\');
+    name = name.Mid(slash + 1);
+    int dot = name.ReverseFind('.');
+    return dot >= 0 ? name.Left(dot) : name;
+}
+
+// RAII for registry keys opened here.
+class CRegKeyHolder
+{
+public:
+    explicit CRegKeyHolder(HKEY key) : m_key(key) {}
+    ~CRegKeyHolder()
+    {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
+    operator HKEY() const { return m_key; }
+
+private:
+    CRegKeyHolder(const CRegKeyHolder&);
+    void operator=(const CRegKeyHolder&);
+
+    HKEY m_key;
+};
+}
+
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+CWinApp::CWinApp(LPCSTR appName)
+    : m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL)
+{
+    s_app = this;
+    m_hThread = GetCurrentThread();
+    m_nThreadID = GetCurrentThreadId();
+    m_bAutoDelete = FALSE;
+
+    CString exeName = ModuleBaseName();
+    ReplaceText(m_pszExeName, exeName);
+    ReplaceText(m_pszProfileName, exeName + ".INI");
+    CString title;
+    if (appName)
+        title = appName;
+    else if (!title.LoadString(AFX_IDS_APP_TITLE))
+        title = exeName;
+    ReplaceText(m_pszAppName, title);
+}
+
+CWinApp::~CWinApp()
+{
+    // The pseudo handle of the creating thread is not ours to close.
+    m_hThread = NULL;
+    ReplaceText(m_pszAppName, NULL);
+    ReplaceText(m_pszExeName, NULL);
+    ReplaceText(m_pszRegistryKey, NULL);
+    ReplaceText(m_pszProfileName, NULL);
+    if (s_app == this)
+        s_app = NULL;
+}
+
+void CWinApp::ReplaceText(LPCSTR& member, LPCSTR text)
+{
+    free((void*)member);
+    member = text ? strdup(text) : NULL;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+void CWinApp::SetRegistryKey(LPCSTR registryKey)
+{
+    ReplaceText(m_pszRegistryKey, registryKey);
+    ReplaceText(m_pszProfileName, m_pszAppName);
+}
+
+void CWinApp::SetRegistryKey(UINT registryKeyId)
+{
+    CString key;
+    key.LoadString(registryKeyId);
+    SetRegistryKey(key);
+}
+
+HKEY CWinApp::GetAppRegistryKey()
+{
+    if (!m_pszRegistryKey || !m_pszProfileName)
+        return NULL;
+    CString path = CString("Software\\") + m_pszRegistryKey + "\\" + m_pszProfileName;
+    HKEY key = NULL;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, NULL, &key, NULL) != ERROR_SUCCESS)
+        return NULL;
+    return key;
+}
+
+HKEY CWinApp::GetSectionKey(LPCSTR section)
+{
+    CRegKeyHolder appKey(GetAppRegistryKey());
+    if (!appKey)
+        return NULL;
+    HKEY key = NULL;
+    if (RegCreateKeyExA(appKey, section, 0, NULL, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, NULL, &key, NULL) != ERROR_SUCCESS)
+        return NULL;
+    return key;
+}
+
+UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
+{
+    if (!m_pszRegistryKey)
+        return GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName);
+    CRegKeyHolder key(GetSectionKey(section));
+    DWORD type = 0, value = 0, size = sizeof(value);
+    if (!key || RegQueryValueExA(key, entry, NULL, &type, (LPBYTE)&value, &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof(value))
+        return defaultValue;
+    return value;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value)
+{
+    if (!m_pszRegistryKey)
+    {
+        char text[16];
+        wsprintfA(text, "%d", value);
+        return WritePrivateProfileStringA(section, entry, text, m_pszProfileName);
+    }
+    CRegKeyHolder key(GetSectionKey(section));
+    DWORD data = (DWORD)value;
+    return key && RegSetValueExA(key, entry, 0, REG_DWORD, (const BYTE*)&data,
+                                 sizeof(data)) == ERROR_SUCCESS;
+}
+
+CString CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue)
+{
+    if (!defaultValue)
+        defaultValue = "";
+    if (!m_pszRegistryKey)
+    {
+        // The ini functions have no way to ask for the length: grow until it fits.
+        CString text;
+        for (DWORD size = 256;; size *= 2)
+        {
+            DWORD length = GetPrivateProfileStringA(section, entry, defaultValue,
+                                                    text.GetBuffer(size), size, m_pszProfileName);
+            text.ReleaseBuffer(length);
+            if (length < size - 1)
+                return text;
+        }
+    }
+    CRegKeyHolder key(GetSectionKey(section));
+    DWORD type = 0, size = 0;
+    if (!key || RegQueryValueExA(key, entry, NULL, &type, NULL, &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return defaultValue;
+    CString text;
+    LPSTR buffer = text.GetBuffer(size);
+    LONG result = RegQueryValueExA(key, entry, NULL, &type, (LPBYTE)buffer, &size);
+    buffer[result == ERROR_SUCCESS ? size : 0] = 0;
+    text.ReleaseBuffer();
+    return result == ERROR_SUCCESS ? text : CString(defaultValue);
+}
+
+BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value)
+{
+    if (!m_pszRegistryKey)
+        return WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
+    if (!entry)
+    {
+        // The whole section goes, with any keys below it.
+        CRegKeyHolder appKey(GetAppRegistryKey());
+        return appKey && RegDeleteTreeA(appKey, section) == ERROR_SUCCESS;
+    }
+    CRegKeyHolder key(GetSectionKey(section));
+    if (!key)
+        return FALSE;
+    if (!value)
+        return RegDeleteValueA(key, entry) == ERROR_SUCCESS;
+    return RegSetValueExA(key, entry, 0, REG_SZ, (const BYTE*)value,
+                          (DWORD)strlen(value) + 1) == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::GetProfileBinary(LPCSTR section, LPCSTR entry, BYTE** data, UINT* bytes)
+{
+    *data = NULL;
+    *bytes = 0;
+    if (!m_pszRegistryKey)
+        return FALSE;
+    CRegKeyHolder key(GetSectionKey(section));
+    DWORD type = 0, size = 0;
+    if (!key || RegQueryValueExA(key, entry, NULL, &type, NULL, &size) != ERROR_SUCCESS ||
+        type != REG_BINARY)
+        return FALSE;
+    BYTE* buffer = new BYTE[size ? size : 1];
+    if (RegQueryValueExA(key, entry, NULL, &type, buffer, &size) != ERROR_SUCCESS)
+    {
+        delete[] buffer;
+        return FALSE;
+    }
+    *data = buffer;
+    *bytes = size;
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT bytes)
+{
+    if (!m_pszRegistryKey)
+        return FALSE;
+    CRegKeyHolder key(GetSectionKey(section));
+    return key && RegSetValueExA(key, entry, 0, REG_BINARY, data, bytes) == ERROR_SUCCESS;
+}
+
+CWinApp* AfxGetApp()
+{
+    return s_app;
+}
+
+LPCSTR AfxGetAppName()
+{
+    return s_app ? s_app->m_pszAppName : NULL;
+}
+
+int AfxMessageBox(LPCSTR text, UINT type, UINT)
+{
+    return ShowMessageBox(NULL, text, AfxGetAppName(), type);
+}
+
+int AfxMessageBox(UINT promptId, UINT type, UINT)
+{
+    CString prompt;
+    prompt.LoadString(promptId);
+    return AfxMessageBox(prompt, type);
+}

@@ -1,0 +1,58 @@
+// CWinApp: the application object (one per program) and its profile, which
+// lives in the registry under HKEY_CURRENT_USER\Software\<key>\<profile name>
+// once SetRegistryKey has run, and in the ini file <exe name>.INI before.
+#pragma once
+
+#include "mfc/WinThread.h"
+
+// String resource with the application's title, the default application name.
+const UINT AFX_IDS_APP_TITLE = 0xE000;
+
+class CWinApp : public CWinThread
+{
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    // Without a name the AFX_IDS_APP_TITLE string or else the exe name is used.
+    explicit CWinApp(LPCSTR appName = NULL);
+    ~CWinApp() override;
+
+    BOOL InitInstance() override;
+
+    UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
+    BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
+    CString GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue = NULL);
+    // A NULL value deletes the entry, a NULL entry the whole section.
+    BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
+    // Registry profiles only. On success *data is allocated with new BYTE[] and
+    // belongs to the caller; on failure it is NULL and *bytes 0.
+    BOOL GetProfileBinary(LPCSTR section, LPCSTR entry, BYTE** data, UINT* bytes);
+    BOOL WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT bytes);
+
+    // Open keys (created when missing) that the caller closes; NULL without a
+    // registry key or on failure.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCSTR section);
+
+    // Owned copies made with strdup; a program that changes one frees the old
+    // text and stores a new strdup copy.
+    LPCSTR m_pszAppName;
+    LPCSTR m_pszExeName;
+    LPCSTR m_pszRegistryKey;
+    LPCSTR m_pszProfileName;
+
+protected:
+    // The profile moves to the registry under this key; the profile name
+    // becomes the application name.
+    void SetRegistryKey(LPCSTR registryKey);
+    void SetRegistryKey(UINT registryKeyId);
+
+private:
+    static void ReplaceText(LPCSTR& member, LPCSTR text);
+};
+
+CWinApp* AfxGetApp();
+LPCSTR AfxGetAppName();
+
+// Through ShowMessageBox, with the application name as caption.
+int AfxMessageBox(LPCSTR text, UINT type = MB_OK, UINT helpId = 0);
+int AfxMessageBox(UINT promptId, UINT type = MB_OK, UINT helpId = (UINT)-1);

@@ -1,0 +1,259 @@
+#include "mfc/WinThread.h"
+#include "mfc/WinApp.h"
+
+namespace
+{
+// The object of each thread started through CWinThread.
+thread_local CWinThread* t_currentThread = NULL;
+
+// Messages that arrive without telling the idle work anything new.
+const UINT WM_SYSTIMER = 0x0118;
+}
+
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+
+CWinThread::CWinThread()
+{
+    CommonConstruct();
+}
+
+CWinThread::CWinThread(AFX_THREADPROC threadProc, LPVOID param)
+{
+    CommonConstruct();
+    m_pfnThreadProc = threadProc;
+    m_pThreadParams = param;
+}
+
+void CWinThread::CommonConstruct()
+{
+    m_bAutoDelete = TRUE;
+    m_hThread = NULL;
+    m_nThreadID = 0;
+    memset(&m_msgCur, 0, sizeof(m_msgCur));
+    m_pThreadParams = NULL;
+    m_pfnThreadProc = NULL;
+    m_hStarted = NULL;
+    m_ptLastMouse.x = -1;
+    m_ptLastMouse.y = -1;
+    m_lastMouseMessage = 0;
+}
+
+CWinThread::~CWinThread()
+{
+    if (m_hThread)
+        CloseHandle(m_hThread);
+    if (t_currentThread == this)
+        t_currentThread = NULL;
+}
+
+DWORD WINAPI AfxThreadEntry(LPVOID object)
+{
+    return ((CWinThread*)object)->RunThread();
+}
+
+DWORD CWinThread::RunThread()
+{
+    t_currentThread = this;
+    if (!m_pfnThreadProc)
+    {
+        MSG msg;
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);
+    }
+    if (m_hStarted)
+        SetEvent(m_hStarted);
+
+    DWORD exitCode;
+    if (m_pfnThreadProc)
+        exitCode = m_pfnThreadProc(m_pThreadParams);
+    else if (InitInstance())
+        exitCode = Run();
+    else
+        exitCode = ExitInstance();
+    t_currentThread = NULL;
+    Delete();
+    return exitCode;
+}
+
+BOOL CWinThread::CreateThread(DWORD createFlags, UINT stackSize, LPSECURITY_ATTRIBUTES security)
+{
+    return Start(createFlags, stackSize, security, THREAD_PRIORITY_NORMAL);
+}
+
+BOOL CWinThread::Start(DWORD createFlags, UINT stackSize, LPSECURITY_ATTRIBUTES security,
+                       int priority)
+{
+    // Handle and id are in place before the thread can run (and perhaps delete
+    // this object); the starter touches nothing of the object after the wait.
+    BOOL suspended = (createFlags & CREATE_SUSPENDED) != 0;
+    HANDLE started = suspended ? NULL : CreateEventA(NULL, TRUE, FALSE, NULL);
+    m_hStarted = started;
+    m_hThread = ::CreateThread(security, stackSize, AfxThreadEntry, this,
+                               createFlags | CREATE_SUSPENDED, &m_nThreadID);
+    if (!m_hThread)
+    {
+        m_hStarted = NULL;
+        if (started)
+            CloseHandle(started);
+        return FALSE;
+    }
+    ::SetThreadPriority(m_hThread, priority);
+    if (!suspended)
+    {
+        ::ResumeThread(m_hThread);
+        WaitForSingleObject(started, INFINITE);
+        CloseHandle(started);
+    }
+    return TRUE;
+}
+
+int CWinThread::GetThreadPriority()
+{
+    return ::GetThreadPriority(m_hThread);
+}
+
+BOOL CWinThread::SetThreadPriority(int priority)
+{
+    return ::SetThreadPriority(m_hThread, priority);
+}
+
+DWORD CWinThread::SuspendThread()
+{
+    return ::SuspendThread(m_hThread);
+}
+
+DWORD CWinThread::ResumeThread()
+{
+    return ::ResumeThread(m_hThread);
+}
+
+BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::PostThreadMessageA(m_nThreadID, message, wParam, lParam);
+}
+
+BOOL CWinThread::InitInstance()
+{
+    return FALSE;
+}
+
+int CWinThread::Run()
+{
+    BOOL idle = TRUE;
+    LONG idleCount = 0;
+    for (;;)
+    {
+        while (idle && !PeekMessageA(&m_msgCur, NULL, 0, 0, PM_NOREMOVE))
+        {
+            if (!OnIdle(idleCount++))
+                idle = FALSE;
+        }
+        do
+        {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (IsIdleMessage(&m_msgCur))
+            {
+                idle = TRUE;
+                idleCount = 0;
+            }
+        } while (PeekMessageA(&m_msgCur, NULL, 0, 0, PM_NOREMOVE));
+    }
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+BOOL CWinThread::PumpMessage()
+{
+    // GetMessage gives 0 for WM_QUIT and -1 when it fails: both end the loop.
+    if (GetMessageA(&m_msgCur, NULL, 0, 0) <= 0)
+        return FALSE;
+    if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur))
+    {
+        TranslateMessage(&m_msgCur);
+        DispatchMessageA(&m_msgCur);
+    }
+    return TRUE;
+}
+
+BOOL CWinThread::OnIdle(LONG)
+{
+    return FALSE;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* msg)
+{
+    if (msg->message == WM_MOUSEMOVE || msg->message == WM_NCMOUSEMOVE)
+    {
+        BOOL same = msg->message == m_lastMouseMessage && msg->pt.x == m_ptLastMouse.x &&
+                    msg->pt.y == m_ptLastMouse.y;
+        m_ptLastMouse = msg->pt;
+        m_lastMouseMessage = msg->message;
+        return !same;
+    }
+    return msg->message != WM_PAINT && msg->message != WM_SYSTIMER;
+}
+
+int CWinThread::ExitInstance()
+{
+    return (int)m_msgCur.wParam;
+}
+
+void CWinThread::Delete()
+{
+    if (m_bAutoDelete)
+        delete this;
+}
+
+CWinThread* CWinThread::Begin(CWinThread* thread, int priority, UINT stackSize,
+                              DWORD createFlags, LPSECURITY_ATTRIBUTES security)
+{
+    if (!thread->Start(createFlags, stackSize, security, priority))
+    {
+        thread->Delete();
+        return NULL;
+    }
+    return thread;
+}
+
+CWinThread* AfxBeginThread(AFX_THREADPROC threadProc, LPVOID param, int priority,
+                           UINT stackSize, DWORD createFlags, LPSECURITY_ATTRIBUTES security)
+{
+    return CWinThread::Begin(new CWinThread(threadProc, param), priority, stackSize,
+                             createFlags, security);
+}
+
+CWinThread* AfxBeginThread(CRuntimeClass* threadClass, int priority, UINT stackSize,
+                           DWORD createFlags, LPSECURITY_ATTRIBUTES security)
+{
+    CObject* object = threadClass->CreateObject();
+    if (!object)
+        return NULL;
+    if (!object->IsKindOf(RUNTIME_CLASS(CWinThread)))
+    {
+        delete object;
+        return NULL;
+    }
+    return CWinThread::Begin((CWinThread*)object, priority, stackSize, createFlags, security);
+}
+
+void AfxEndThread(UINT exitCode, BOOL deleteObject)
+{
+    CWinThread* thread = t_currentThread;
+    t_currentThread = NULL;
+    if (thread && deleteObject)
+        thread->Delete();
+    ExitThread(exitCode);
+}
+
+CWinThread* AfxGetThread()
+{
+    if (t_currentThread)
+        return t_currentThread;
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_nThreadID == GetCurrentThreadId())
+        return app;
+    return NULL;
+}
