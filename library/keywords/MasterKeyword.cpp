@@ -1,10 +1,8 @@
 #include "keywords/MasterKeyword.h"
 
-#include "runtime/MessageBoxes.h"
+#include <afxwin.h>
 
 namespace {
-
-const char kMessageCaption[] = "zym";
 
 const char kKeywordSeparators[] = " ,\t\n\r";
 
@@ -138,7 +136,7 @@ bool CMasterKeyword::DeleteKeyword(int index)
     if (CheckIndex(index) < 0)
         return false;
     CString question = "Are you sure you want to lose the keyword " + m_keywords[index].m_name + "?";
-    if (ShowMessageBox(nullptr, question, kMessageCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     m_keywords[index].m_deleted = 1;
     return true;
