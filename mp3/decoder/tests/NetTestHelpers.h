@@ -49,7 +49,11 @@ public:
         m_notify.context = this;
         m_notify.report = &CNetReportLog::Report;
     }
+    CNetReportLog(const CNetReportLog&) = delete;
+    CNetReportLog& operator=(const CNetReportLog&) = delete;
+
     const NetNotify* Notify() const { return &m_notify; }
+    void Clear() { m_reports.clear(); }
     const std::vector<NetReport>& Reports() const { return m_reports; }
     // The detail of the first report with that message, or "(none)".
     std::string Detail(const std::string& message, int* level = nullptr) const
