@@ -1,0 +1,52 @@
+// Image files in a temporary folder, written and read by ImageMagick as the
+// independent implementation, and pixels compared as RGB, top row first.
+#pragma once
+
+#include <afx.h>
+
+#include <string>
+#include <vector>
+
+#include "Image.h"
+
+struct RgbPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+
+    const unsigned char* At(int x, int y) const { return &rgb[3 * (size_t(y) * width + x)]; }
+};
+
+class CImageFolder
+{
+public:
+    CImageFolder();
+    ~CImageFolder();
+
+    std::string Unix(const std::string& name) const;
+    // The name as the program sees it (drive Z:).
+    CString Windows(const std::string& name) const;
+
+    void WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) const;
+    std::vector<unsigned char> ReadBytes(const std::string& name) const;
+
+private:
+    std::string m_path;
+};
+
+// Writes a picture as a binary PPM file (the source ImageMagick converts).
+void WritePpm(const std::string& path, const RgbPicture& picture);
+// The test picture: 13 x 10 pixels (odd rows need padding, ten rows show
+// interlacing), 130 colours.
+RgbPicture PatternPicture();
+
+// Runs /usr/bin/convert with the arguments; true when it succeeded.
+bool Magick(const std::string& arguments);
+// ImageMagick's reading of a file.
+bool MagickPixels(const std::string& path, RgbPicture& picture);
+// What our image holds.
+RgbPicture OurPixels(const CImage& image);
+
+int MaxDifference(const RgbPicture& a, const RgbPicture& b);
+double MeanDifference(const RgbPicture& a, const RgbPicture& b);
