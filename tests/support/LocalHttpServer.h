@@ -1,6 +1,8 @@
 // A small HTTP server on 127.0.0.1 for tests: answers from a table of request
-// targets, records the requests it got, and can misbehave (stall, trickle,
-// close early). It serves one connection at a time on a Win32 thread of its own.
+// targets, records the requests it got (request line and headers; a body is not
+// read), and can misbehave (stall, trickle, close early). It serves one
+// connection at a time on a Win32 thread of its own and closes each after its
+// reply.
 #pragma once
 
 #include <windows.h>

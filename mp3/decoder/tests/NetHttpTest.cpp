@@ -308,12 +308,8 @@ TEST_F(NetHttpTest, StallInTheBodyTimesOut)
 
 TEST_F(NetHttpTest, ConnectionFailures)
 {
-    NetSocket* listener = nullptr;
-    ASSERT_EQ(0, NetSocketListen(&listener, 0, nullptr));
-    int port = 0;
-    ASSERT_EQ(0, NetSocketGetLocalAddress(listener, &port, nullptr));
-    NetSocketClose(listener);
-
+    int port = NetRefusingPort();
+    ASSERT_NE(0, port);
     EXPECT_EQ(kNetErrConnectionRefused, Open("http://127.0.0.1:" + std::to_string(port) + "/a"));
     EXPECT_EQ("connection refused", m_log.Detail("connection failed"));
 

@@ -33,6 +33,17 @@ inline std::string NetReadToEnd(NetSocket* sock, int* end, int timeout = 5000)
     return bytes;
 }
 
+// A port on 127.0.0.1 that was free a moment ago: connections to it are refused.
+inline int NetRefusingPort()
+{
+    NetSocket* listener = nullptr;
+    int port = 0;
+    if (NetSocketListen(&listener, 0, nullptr) == 0)
+        NetSocketGetLocalAddress(listener, &port, nullptr);
+    NetSocketClose(listener);
+    return port;
+}
+
 struct NetReport
 {
     int level;
