@@ -174,6 +174,24 @@ TEST_F(NetSocketTest, RefusedConnection)
     EXPECT_EQ(nullptr, m_client);
 }
 
+// A listener whose backlog is full lets connects hang: they give up at the
+// time-out, and the worker left connecting closes its socket by itself.
+TEST_F(NetSocketTest, ConnectTimesOutWhenNobodyAnswers)
+{
+    const int kMaxTries = 8;
+    std::vector<NetSocket*> waiting;
+    int result = 0;
+    for (int i = 0; i < kMaxTries && result == 0; ++i) {
+        NetSocket* sock = nullptr;
+        result = NetSocketConnect(&sock, "127.0.0.1", m_port, 300);
+        if (sock)
+            waiting.push_back(sock);
+    }
+    EXPECT_EQ(kNetErrTimeout, result);
+    for (NetSocket* sock : waiting)
+        NetSocketClose(sock);
+}
+
 TEST_F(NetSocketTest, UnknownHosts)
 {
     const char* hosts[] = {"", "1.2.3", "127.0.0.256", "8-"};
