@@ -1,0 +1,236 @@
+// Driver of one Tavlin interface device on one COM port. The device multiplexes
+// eight ports over the serial line: control-bus ports 0-3, the IR port 4, the
+// parallel port 5, the serial port 6 and its own system port 7. Every byte that
+// starts a unit on the line is a header: device port in bits 7-5, count in bits
+// 4-0 (1-30 data bytes follow, 0 ends the port's message, 0x1F is a port command
+// followed by its code and arguments). Answers come back in the same framing.
+#pragma once
+
+#include <afx.h>
+
+#include "Error.h"
+
+// The receive parser's error counters, read by the device server's views.
+enum TavlinErrorKind
+{
+    kTransmitTimeouts,      // every port
+    kReceiveOverflows,      // serial port
+    kReceiveOverruns,       // serial port
+    kFramingErrors,         // serial port
+    kIllegalCommands,       // control-bus, IR, serial and system ports
+    kCommandTimeouts,       // system port
+    kReboots,               // "Defaults Loaded / Reboot"
+    kTavlinErrorKinds
+};
+
+// "%02X" per byte.
+CString FormatHex(const BYTE* bytes, int n);
+// The first bitCount bits as "1"/"0", most significant bit of each byte first.
+CString FormatBits(const BYTE* bytes, int bitCount);
+
+class CTavlinPort
+{
+public:
+    enum
+    {
+        kIRPort = 4,
+        kParallelPort = 5,
+        kSerialPort = 6,
+        kSystemPort = 7,
+        kDevicePorts = 8
+    };
+    // Current time in seconds; replaceable so that tests can drive the keep-alive.
+    typedef double (*SecondsClock)();
+
+    explicit CTavlinPort(int comPort);
+    ~CTavlinPort();
+    CTavlinPort(const CTavlinPort&) = delete;
+    CTavlinPort& operator=(const CTavlinPort&) = delete;
+
+    // COM port
+    BOOL Open();
+    void Configure();
+    BOOL Write(const BYTE* bytes, int n);
+    BOOL WriteUnlocked(const BYTE* bytes, int n);
+    BOOL ReadExact(BYTE* buffer, int n, int timeout);
+    static BOOL PortExists(int n);
+
+    // Finding and keeping the device
+    BOOL Locate();
+    void Reset();
+    // Sends a sync mark and waits until the device has echoed it; false when
+    // timeout ms passed first. With read set it reads responses itself, else it
+    // waits for the monitoring thread to do so.
+    BOOL Flush(BOOL read, int timeout);
+    void RequestSettings(BOOL read);
+    BOOL SetBaudRate(int rate);
+
+    // Port commands
+    BOOL EnablePort(int p);
+    BOOL DisablePort(int p);
+    BOOL SetSamplePeriod(double seconds);
+    BOOL RequestSamplePeriod();
+    BOOL SetCarrier(double hertz);
+    BOOL RequestCarrier();
+    BOOL SetIRTransmitPorts(int mask);
+    BOOL SetIRReceivePorts(int mask);
+    BOOL SetIRRoutingTable(const int ports[8], const double carriers[8]);
+    BOOL SetIRReceivePolarity(int mask);
+    BOOL RequestIRTransmitPorts();
+    BOOL RequestIRReceivePorts();
+    BOOL RequestIRRoutingTable();
+    BOOL RequestIRReceivePolarity();
+    BOOL SetTimeoutPeriod(double seconds);
+    BOOL RequestTimeoutPeriod();
+    BOOL SetMinMessageLength(int n);
+    BOOL RequestMinMessageLength();
+    BOOL SetParallelHandshake(BOOL a, BOOL b, BOOL c);
+    BOOL RequestParallelHandshake();
+    BOOL SetParallelDirection(int mask);
+    BOOL RequestParallelDirection();
+    BOOL ReadParallel();
+    BOOL RequestBaudRate();
+    BOOL RequestVersion();
+    BOOL RequestSerialNumber();
+    BOOL WriteSerialNumber(DWORD value, const BYTE serial[8]);
+    BOOL StoreToEEPROM();
+    BOOL LoadFromEEPROM();
+    BOOL PlayMacro1();
+    BOOL PlayMacro2();
+    BOOL StoreMacro1();
+    BOOL StoreMacro2();
+    BOOL SystemCommand16(DWORD value);
+    BOOL EndMacro();
+    BOOL SendResetSequence();
+    BOOL SendSyncMark(BYTE mark);
+
+    // Receiving: texts of the messages completed during the call, in port order.
+    BOOL ReadResponses(CString& out, int timeout);
+    CString DecodeIRBytes(const BYTE* bytes, int n, double& total);
+    BOOL IsAlive() const;
+
+    // Settings as the device last reported them
+    int GetComPort() const { return m_comPort; }
+    int GetBaudRate() const { return m_baudRate; }
+    double GetVersion() const { return m_version; }
+    double GetCarrier() const { return m_carrier; }
+    double GetSamplePeriod() const { return m_samplePeriod; }
+    double GetTimeoutPeriod() const { return m_timeoutCount * m_samplePeriod; }
+    int GetMinMessageLength() const { return m_minMessageLength; }
+    void GetSerialNumber(BYTE serial[8]) const;
+    DWORD GetSignature() const { return m_signature; }
+    int GetIRTransmitPorts() const { return m_irTransmitPorts; }
+    int GetIRReceivePorts() const { return m_irReceivePorts; }
+    int GetIRReceivePolarity() const { return m_irReceivePolarity; }
+    void GetParallelHandshake(BOOL* a, BOOL* b, BOOL* c) const;
+    int GetParallelDirection() const { return m_parallelDirection; }
+    BOOL IsPortEnabled(int p) const { return (m_enabledPorts >> p) & 1; }
+    BOOL GetIRRoutingTable(int ports[8], double carriers[8]) const;
+    void SetReceiverSkew(double seconds) { m_receiverSkew = seconds; }
+    double GetReceiverSkew() const { return m_receiverSkew; }
+    void SetMaxSignalLength(double seconds) { m_maxSignalLength = seconds; }
+    double GetMaxSignalLength() const { return m_maxSignalLength; }
+    CString GetErrorText() const { return m_error.m_text; }
+    CError& GetError() { return m_error; }
+    LONG GetErrorCount(TavlinErrorKind kind) const { return m_errorCounts[kind]; }
+    LONG GetComResets() const { return m_comResets; }
+    BOOL IsOpenFailed() const { return m_openFailed; }
+    BOOL IsLocated() const { return m_located; }
+
+    void SetKeepAlive(BOOL on) { m_keepAlive = on; }
+    void SetClock(SecondsClock clock) { m_clock = clock; }
+
+private:
+    struct AnswerRule;
+    static const AnswerRule kAnswers[];
+
+    BOOL SendCommand(BYTE header, BYTE code, const BYTE* args = nullptr, int n = 0);
+    BOOL CarrierSetting(double hertz, BYTE& exponent, BYTE& divider);
+    BOOL Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void DumpCommErrors();
+    void DumpCommProperties();
+    BOOL Failed(const char* what);
+    void DrainInput();
+    void ReadResponsesFor(int ms);
+    double Now() const { return m_clock(); }
+
+    // Receive parser
+    bool ReadData(int port, BYTE header);
+    bool ReadAnswer(int port);
+    bool EndOfMessage(int port);
+    void OpenMessage(int port);
+    void CloseMessage(int port);
+    void ReportAnswerText(const char* text, int port, int code);
+    void OnEnabled(int port, const BYTE* args);
+    void OnDisabled(int port, const BYTE* args);
+    void OnBitCount(int port, const BYTE* args);
+    void OnReceiveError(int port, const BYTE* args);
+    void OnIRReceivePort(int port, const BYTE* args);
+    void OnSamplePeriod(int port, const BYTE* args);
+    void OnCarrier(int port, const BYTE* args);
+    void OnIRTransmitPorts(int port, const BYTE* args);
+    void OnIRReceivePorts(int port, const BYTE* args);
+    void OnIRRoutingTable(int port, const BYTE* args);
+    void OnIRReceivePolarity(int port, const BYTE* args);
+    void OnTimeoutCount(int port, const BYTE* args);
+    void OnMinMessageLength(int port, const BYTE* args);
+    void OnParallelHandshake(int port, const BYTE* args);
+    void OnParallelDirection(int port, const BYTE* args);
+    void OnSyncMarkNumber(int port, const BYTE* args);
+    void OnBaudRate(int port, const BYTE* args);
+    void OnVersion(int port, const BYTE* args);
+    void OnSerialNumber(int port, const BYTE* args);
+    void OnSignature(int port, const BYTE* args);
+    void OnSyncEcho(int mark);
+
+    volatile BOOL m_keepAlive;
+    CError m_error;
+    BOOL m_openFailed;
+    // Every locked write and the whole of one LOWLEVEL execution hold it.
+    CRITICAL_SECTION m_writeLock;
+    volatile BYTE m_busy;
+    LONG m_comResets;
+    double m_version;
+    BYTE m_serialNumber[8];
+    DWORD m_signature;
+    double m_samplePeriod;
+    double m_carrier;
+    int m_timeoutCount;
+    double m_receiverSkew;
+    double m_maxSignalLength;
+    int m_routingPorts[8];
+    double m_routingCarriers[8];
+    int m_irReceivePolarity;
+    int m_irReceivePorts;
+    int m_irTransmitPorts;
+    int m_enabledPorts;
+    int m_minMessageLength;
+    int m_parallelDirection;
+    int m_parallelHandshake;
+    volatile BOOL m_located;
+    volatile BYTE m_versionWanted;
+    double m_lastResetRequest;
+    double m_versionTime;
+    DWORD m_versionTick;
+    LONG m_syncCounter;
+    volatile LONG m_lastSyncEcho;
+    // Grows with every echo, so that a wait can tell a new echo from an old one.
+    volatile LONG m_syncEchoes;
+    LONG m_errorCounts[kTavlinErrorKinds];
+    int m_baudRate;
+    int m_comPort;
+    HANDLE m_handle;
+    SecondsClock m_clock;
+
+    // Receive state
+    BYTE m_openMessages;
+    BYTE m_bitMode;
+    CString m_text[kDevicePorts];
+    // Texts of messages closed during the current call, handed out at its end.
+    CString m_completed[kDevicePorts];
+    int m_bitCount[kDevicePorts];
+    BYTE m_irOverflow;
+    double m_irDuration;
+    // The IR message saw its end byte and waits for its receive-port answer.
+    BYTE m_irEnded;
+};

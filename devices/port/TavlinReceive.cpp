@@ -1,0 +1,447 @@
+// Receive parser: framed bytes from the device become event texts, the device's
+// answers update the settings cache, its error answers are reported and counted.
+#include "TavlinPort.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "runtime/DebugOutput.h"
+
+namespace {
+
+const int kMessageWaitMs = 100;   // for the next header once a message is open
+const int kDataWaitMs = 1000;
+const int kAnswerWaitMs = 250;
+const int kCountMask = 0x1F;
+const int kEndOfMessage = 0;
+const int kPortAnswer = 0x1F;
+const int kControlBusPorts = 4;
+const int kNoCounter = -1;
+const double kSampleTick = 0.0000002;   // seconds per sample period count
+const double kCarrierClock = 5000000;
+const int kSyncMarks = 30;
+const int kBaudRateCodes = 5;
+
+const char* const kPrefixes[CTavlinPort::kDevicePorts] = {
+    "sl0[", "sl1[", "sl2[", "sl3[", "ir0[", "par[", "ser[", "sys[",
+};
+
+const char* const kUnknownAnswers[CTavlinPort::kDevicePorts] = {
+    "Tavlin port %d Unkown Response [%02X].", "Tavlin port %d Unkown Response [%02X].",
+    "Tavlin port %d Unkown Response [%02X].", "Tavlin port %d Unkown Response [%02X].",
+    "IR port Unkown Response [%02X].", "Parallel port Unkown Response [%02X].",
+    "Serial port Unkown Response [%02X].", "System Unkown Response [%02X].",
+};
+
+const BYTE kBus = 0x0F;
+const BYTE kIR = 1 << CTavlinPort::kIRPort;
+const BYTE kParallel = 1 << CTavlinPort::kParallelPort;
+const BYTE kSerial = 1 << CTavlinPort::kSerialPort;
+const BYTE kSystem = 1 << CTavlinPort::kSystemPort;
+const BYTE kEveryPort = 0xFF;
+
+} // namespace
+
+CString FormatHex(const BYTE* bytes, int n)
+{
+    CString text;
+    for (int i = 0; i < n; ++i) {
+        char hex[3];
+        snprintf(hex, sizeof hex, "%02X", bytes[i]);
+        text += hex;
+    }
+    return text;
+}
+
+CString FormatBits(const BYTE* bytes, int bitCount)
+{
+    CString text;
+    for (int i = 0; i < bitCount; ++i)
+        text += (bytes[i / 8] >> (7 - i % 8)) & 1 ? '1' : '0';
+    return text;
+}
+
+// One answer of the device: the ports it comes from, its code and argument
+// count; a text to report (with the counter it raises and whether the device
+// gets the reset sequence) and/or a handler of its arguments.
+struct CTavlinPort::AnswerRule
+{
+    BYTE ports;
+    BYTE code;
+    BYTE argBytes;
+    void (CTavlinPort::*handler)(int port, const BYTE* args);
+    const char* text;   // "%d" takes the port on the control-bus ports
+    int counter;
+    bool critical;
+};
+
+const CTavlinPort::AnswerRule CTavlinPort::kAnswers[] = {
+    {kEveryPort, 0x02, 0, &CTavlinPort::OnDisabled, nullptr, kNoCounter, false},
+    {kEveryPort, 0x03, 0, &CTavlinPort::OnEnabled, nullptr, kNoCounter, false},
+    {kBus, 0x04, 1, &CTavlinPort::OnBitCount, nullptr, kNoCounter, false},
+    {kBus, 0x80, 0, &CTavlinPort::OnReceiveError, "Tavlin port %d Receive error.", kNoCounter, false},
+    {kBus, 0x81, 0, nullptr, "Tavlin port %d Transmit Timeout error.(critical - will resume)",
+     kTransmitTimeouts, true},
+    {kBus, 0xFF, 0, nullptr, "Tavlin port %d Illegal Command.(critical - will resume)",
+     kIllegalCommands, true},
+    {kIR, 0x01, 1, &CTavlinPort::OnIRReceivePort, nullptr, kNoCounter, false},
+    {kIR, 0x04, 2, &CTavlinPort::OnSamplePeriod, nullptr, kNoCounter, false},
+    {kIR, 0x06, 2, &CTavlinPort::OnCarrier, nullptr, kNoCounter, false},
+    {kIR, 0x08, 1, &CTavlinPort::OnIRTransmitPorts, nullptr, kNoCounter, false},
+    {kIR, 0x09, 1, &CTavlinPort::OnIRReceivePorts, nullptr, kNoCounter, false},
+    {kIR, 0x0A, 16, &CTavlinPort::OnIRRoutingTable, nullptr, kNoCounter, false},
+    {kIR, 0x0B, 1, &CTavlinPort::OnIRReceivePolarity, nullptr, kNoCounter, false},
+    {kIR, 0x0C, 2, &CTavlinPort::OnTimeoutCount, nullptr, kNoCounter, false},
+    {kIR, 0x0E, 1, &CTavlinPort::OnMinMessageLength, nullptr, kNoCounter, false},
+    {kIR, 0x81, 0, nullptr, "IR port Transmit Timeout error.(critical - will resume)",
+     kTransmitTimeouts, true},
+    {kIR, 0x82, 0, nullptr, "IR port Illegal Sample Period.", kNoCounter, false},
+    {kIR, 0xFF, 0, nullptr, "IR port Illegal Command.", kIllegalCommands, true},
+    {kParallel, 0x10, 1, &CTavlinPort::OnParallelHandshake, nullptr, kNoCounter, false},
+    {kParallel, 0x12, 1, &CTavlinPort::OnParallelDirection, nullptr, kNoCounter, false},
+    {kParallel, 0x81, 0, nullptr, "Parallel port Transmit Timeout error.(critical - will resume)",
+     kTransmitTimeouts, true},
+    {kParallel, 0xFF, 0, nullptr, "Parallel port Illegal Command.(critical - will resume)",
+     kNoCounter, true},
+    {kSerial, 0x00, 4, &CTavlinPort::OnSyncMarkNumber, nullptr, kNoCounter, false},
+    {kSerial, 0x08, 1, &CTavlinPort::OnBaudRate, nullptr, kNoCounter, false},
+    {kSerial, 0x81, 0, nullptr, "Serial port Transmit Timeout error.(critical - will resume)",
+     kTransmitTimeouts, true},
+    {kSerial, 0x83, 0, nullptr, "Serial port receive overflow.(critical - will resume)",
+     kReceiveOverflows, true},
+    {kSerial, 0x84, 0, nullptr, "Serial port Illegal Baud Rate.", kNoCounter, false},
+    {kSerial, 0x85, 0, nullptr, "Serial port receive framing error.(critical - will resume)",
+     kFramingErrors, true},
+    {kSerial, 0x86, 0, nullptr, "Serial port receive overrun.(critical - will resume)",
+     kReceiveOverruns, true},
+    {kSerial, 0xFF, 0, nullptr, "Serial port Illegal Command.(critical - will resume)",
+     kIllegalCommands, true},
+    {kSystem, 0x0B, 1, &CTavlinPort::OnVersion, nullptr, kNoCounter, false},
+    {kSystem, 0x0C, 8, &CTavlinPort::OnSerialNumber, nullptr, kNoCounter, false},
+    {kSystem, 0x0E, 0, nullptr, nullptr, kNoCounter, false},
+    {kSystem, 0x0F, 0, nullptr, "Defaults Loaded / Reboot", kReboots, false},
+    {kSystem, 0x10, 4, &CTavlinPort::OnSignature, nullptr, kNoCounter, false},
+    {kSystem, 0x8F, 0, nullptr, "SEEPROM Write Error ", kNoCounter, false},
+    {kSystem, 0x90, 0, nullptr, "Command Timeout.(critical - will resume)", kCommandTimeouts, true},
+    {kSystem, 0xFF, 0, nullptr, "System Illegal Command.(critical - will resume)",
+     kIllegalCommands, true},
+};
+
+BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
+{
+    if (m_keepAlive && Now() > m_lastResetRequest + 1)
+        Reset();
+    if (m_versionWanted) {
+        m_versionWanted = 0;
+        CString version;
+        version.Format("version[%1.1lf] ", m_version);
+        m_text[kSystemPort] += version;
+    }
+    bool readAny = false;
+    bool closed = false;
+    while (!closed) {
+        BYTE header;
+        if (!ReadExact(&header, 1, m_openMessages ? kMessageWaitMs : timeout))
+            break;
+        readAny = true;
+        int port = header >> 5;
+        int count = header & kCountMask;
+        if (count == kEndOfMessage)
+            closed = EndOfMessage(port);
+        else if (count == kPortAnswer)
+            closed = ReadAnswer(port);
+        else if (port == kSerialPort)
+            OnSyncEcho(count - 1);
+        else
+            ReadData(port, header);
+    }
+    for (int p = 0; p < kDevicePorts; ++p) {
+        out += m_completed[p];
+        m_completed[p].Empty();
+        if (!(m_openMessages & (1 << p))) {
+            out += m_text[p];
+            m_text[p].Empty();
+        }
+    }
+    return readAny;
+}
+
+void CTavlinPort::OpenMessage(int port)
+{
+    m_openMessages |= 1 << port;
+    if (port < kControlBusPorts && (m_bitMode & (1 << port)))
+        m_text[port].Format("slb%d[", port);
+    else
+        m_text[port] = kPrefixes[port];
+    if (port == kIRPort) {
+        m_irOverflow = 0;
+        m_irDuration = 0;
+        m_irEnded = 0;
+    }
+}
+
+void CTavlinPort::CloseMessage(int port)
+{
+    m_completed[port] += m_text[port] + "] ";
+    m_text[port].Empty();
+    m_openMessages &= ~(1 << port);
+}
+
+bool CTavlinPort::ReadData(int port, BYTE header)
+{
+    int count = header & kCountMask;
+    BYTE data[kCountMask];
+    if (!ReadExact(data, count, kDataWaitMs)) {
+        Fail("Port %d Timeoutcont cmd = %02X", port, header);
+        return false;
+    }
+    // An IR message whose receive-port answer never came ends when the next begins,
+    // so that one lost answer cannot make the message grow on without end.
+    if (port == kIRPort && m_irEnded && (m_openMessages & kIR))
+        CloseMessage(port);
+    bool opening = !(m_openMessages & (1 << port));
+    if (opening)
+        OpenMessage(port);
+    if (port == kIRPort) {
+        m_text[port] += DecodeIRBytes(data, count, m_irDuration);
+    } else if (opening && (m_bitMode & (1 << port))) {
+        int bits = m_bitCount[port] < count * 8 ? m_bitCount[port] : count * 8;
+        m_text[port] += FormatBits(data, bits);
+    } else {
+        m_text[port] += FormatHex(data, count);
+    }
+    return false;
+}
+
+bool CTavlinPort::EndOfMessage(int port)
+{
+    bool wasOpen = (m_openMessages >> port) & 1;
+    m_bitMode &= ~(1 << port);
+    if (port == kIRPort) {
+        m_irOverflow = 0;
+        m_irDuration = 0;
+        // From firmware 2.0 the message ends with the answer naming its receiver.
+        if (wasOpen && m_version >= 2.0) {
+            m_irEnded = 1;
+            return false;
+        }
+    }
+    if (wasOpen)
+        CloseMessage(port);
+    return wasOpen;
+}
+
+bool CTavlinPort::ReadAnswer(int port)
+{
+    BYTE code = 0;
+    if (!ReadExact(&code, 1, kAnswerWaitMs))
+        Fail("Port %d Timeoutcont cmd = %02X", port, 0);
+    for (const AnswerRule& rule : kAnswers) {
+        if (!(rule.ports & (1 << port)) || rule.code != code)
+            continue;
+        BYTE args[16];
+        if (!ReadExact(args, rule.argBytes, kAnswerWaitMs)) {
+            Fail("Port %d Timeoutcont cmd = %02X", port, code);
+            return false;
+        }
+        if (rule.counter != kNoCounter)
+            InterlockedIncrement(&m_errorCounts[rule.counter]);
+        if (rule.text)
+            ReportAnswerText(rule.text, port, code);
+        if (rule.critical && m_located)
+            SendResetSequence();
+        BYTE openBefore = m_openMessages;
+        if (rule.handler)
+            (this->*rule.handler)(port, args);
+        return (openBefore & ~m_openMessages) != 0;
+    }
+    ReportAnswerText(kUnknownAnswers[port], port, code);
+    return false;
+}
+
+void CTavlinPort::ReportAnswerText(const char* text, int port, int code)
+{
+    if (port < kControlBusPorts)
+        Fail(text, port, code);
+    else
+        Fail(text, code);
+}
+
+void CTavlinPort::OnEnabled(int port, const BYTE*)
+{
+    m_enabledPorts |= 1 << port;
+}
+
+void CTavlinPort::OnDisabled(int port, const BYTE*)
+{
+    m_enabledPorts &= ~(1 << port);
+}
+
+// The message so far becomes a bit message: its hex data as bits, without the
+// bits of the last byte that the count leaves out.
+void CTavlinPort::OnBitCount(int port, const BYTE* args)
+{
+    m_bitCount[port] = args[0];
+    m_bitMode |= 1 << port;
+    if (!(m_openMessages & (1 << port)))
+        return;
+    CString hex = m_text[port].Mid(int(strlen(kPrefixes[port])));
+    CString bits;
+    for (int i = 0; i + 1 < hex.GetLength(); i += 2) {
+        BYTE value = BYTE(strtoul(hex.Mid(i, 2), nullptr, 16));
+        bits += FormatBits(&value, 8);
+    }
+    int kept = bits.GetLength() - (8 - args[0] % 8) % 8;
+    m_text[port].Format("slb%d[", port);
+    m_text[port] += bits.Left(kept > 0 ? kept : 0);
+}
+
+void CTavlinPort::OnReceiveError(int port, const BYTE*)
+{
+    if (m_openMessages & (1 << port))
+        CloseMessage(port);
+}
+
+void CTavlinPort::OnIRReceivePort(int port, const BYTE* args)
+{
+    if (m_text[port].GetLength() <= 3)
+        return;
+    m_text[port].SetAt(2, char('0' + args[0]));
+    m_irOverflow = 0;
+    m_irDuration = 0;
+    m_irEnded = 0;
+    CloseMessage(port);
+}
+
+void CTavlinPort::OnSamplePeriod(int, const BYTE* args)
+{
+    m_samplePeriod = (args[0] * 256 + args[1]) * kSampleTick;
+}
+
+void CTavlinPort::OnCarrier(int, const BYTE* args)
+{
+    if (args[0] == 0 && args[1] == 0)
+        m_carrier = 0;
+    else
+        m_carrier = kCarrierClock / (ldexp(1.0, args[0]) * (args[1] + 1));
+}
+
+void CTavlinPort::OnIRTransmitPorts(int, const BYTE* args)
+{
+    m_irTransmitPorts = args[0];
+}
+
+void CTavlinPort::OnIRReceivePorts(int, const BYTE* args)
+{
+    m_irReceivePorts = args[0];
+}
+
+void CTavlinPort::OnIRRoutingTable(int, const BYTE* args)
+{
+    for (int i = 0; i < 8; ++i) {
+        m_routingPorts[i] = args[2 * i];
+        BYTE divider = args[2 * i + 1];
+        m_routingCarriers[i] = divider == 0 ? 0 : kCarrierClock / (divider + 1);
+    }
+}
+
+void CTavlinPort::OnIRReceivePolarity(int, const BYTE* args)
+{
+    m_irReceivePolarity = args[0];
+}
+
+void CTavlinPort::OnTimeoutCount(int, const BYTE* args)
+{
+    m_timeoutCount = args[0] * 256 + args[1];
+}
+
+void CTavlinPort::OnMinMessageLength(int, const BYTE* args)
+{
+    m_minMessageLength = args[0];
+}
+
+void CTavlinPort::OnParallelHandshake(int, const BYTE* args)
+{
+    m_parallelHandshake = args[0];
+}
+
+void CTavlinPort::OnParallelDirection(int, const BYTE* args)
+{
+    m_parallelDirection = args[0];
+}
+
+void CTavlinPort::OnSyncMarkNumber(int, const BYTE* args)
+{
+    DWORD mark;
+    memcpy(&mark, args, 4);
+    m_lastSyncEcho = LONG(mark % kSyncMarks);
+    InterlockedIncrement(&m_syncEchoes);
+}
+
+// The answer carries exactly its one code byte, whether or not the rate changed.
+void CTavlinPort::OnBaudRate(int, const BYTE* args)
+{
+    if (args[0] >= kBaudRateCodes) {
+        Fail("Serial port Illegal Baud Rate.");
+        return;
+    }
+    int rate = 2400 << args[0];
+    if (rate == m_baudRate)
+        return;
+    m_baudRate = rate;
+    Configure();
+}
+
+void CTavlinPort::OnVersion(int, const BYTE* args)
+{
+    m_version = (args[0] >> 4) + (args[0] & 0x0F) * 0.1;
+    m_versionTime = Now();
+    m_versionTick = GetTickCount();
+}
+
+void CTavlinPort::OnSerialNumber(int, const BYTE* args)
+{
+    memcpy(m_serialNumber, args, sizeof m_serialNumber);
+    m_text[kSystemPort] += "serialno[" + FormatHex(args, 8) + "] ";
+}
+
+void CTavlinPort::OnSignature(int, const BYTE* args)
+{
+    memcpy(&m_signature, args, 4);
+    CString text;
+    text.Format("signature[%08X] ", unsigned(m_signature));
+    m_text[kSystemPort] += text;
+}
+
+void CTavlinPort::OnSyncEcho(int mark)
+{
+    m_lastSyncEcho = mark;
+    InterlockedIncrement(&m_syncEchoes);
+}
+
+// Each byte: the mark bit (0x80) and a count of sample periods. Runs of bytes
+// with the same mark bit make one duration, written in microseconds, marks
+// positive and spaces negative, the receiver skew added after the sign.
+CString CTavlinPort::DecodeIRBytes(const BYTE* bytes, int n, double& total)
+{
+    CString text;
+    int i = 0;
+    while (i < n && !m_irOverflow) {
+        BYTE mark = bytes[i] & 0x80;
+        int count = 0;
+        for (; i < n && (bytes[i] & 0x80) == mark; ++i)
+            count += bytes[i] & 0x7F;
+        double duration = (mark ? 1 : -1) * count * m_samplePeriod + m_receiverSkew;
+        // A duration shorter than one period is line noise; counting it as one
+        // period keeps a stream of them within the bound as well.
+        total += fabs(duration) > m_samplePeriod ? fabs(duration) : m_samplePeriod;
+        if (total > m_maxSignalLength)
+            m_irOverflow = 1;
+        CString number;
+        number.Format("%.1lf ", duration * 1e6);
+        text += number;
+    }
+    return text;
+}

@@ -1,0 +1,11 @@
+// Binary-coded decimal of changer disc and track numbers: eight decimal nibbles
+// in 32 bits, the least significant nibble the units.
+#pragma once
+
+#include <windows.h>
+
+bool IsValidBcd(DWORD value);
+// Nibbles above 9 are taken at face value.
+DWORD BcdToInt(DWORD value);
+// The eight lowest decimal digits of value.
+DWORD IntToBcd(DWORD value);

@@ -1,0 +1,48 @@
+#include "Error.h"
+
+#include "runtime/DebugOutput.h"
+#include "runtime/MessageBoxes.h"
+
+CError::CError()
+    : m_messageBox(TRUE), m_text("No Error"), m_reported(0)
+{
+}
+
+CError::~CError()
+{
+}
+
+void CError::Report()
+{
+    if (m_messageBox)
+        ShowMessageBox(nullptr, m_text, nullptr, MB_OK);
+    else
+        DebugOutput(m_text);
+    InterlockedIncrement(&m_reported);
+}
+
+void CError::ReportLastError()
+{
+    m_text = SystemErrorText(GetLastError());
+    if (m_messageBox)
+        ShowMessageBox(nullptr, m_text, nullptr, MB_OK);
+    InterlockedIncrement(&m_reported);
+    DebugOutput(m_text + "\n");
+}
+
+CString SystemErrorText(DWORD code)
+{
+    char* message = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                  reinterpret_cast<char*>(&message), 0, nullptr);
+    CString text;
+    if (length)
+        text = message;
+    else
+        text.Format("Error %u", unsigned(code));
+    if (message)
+        LocalFree(message);
+    return text;
+}

@@ -1,0 +1,29 @@
+// Error holder of every device object: the text of the last error and how it
+// reaches the user.
+#pragma once
+
+#include <afx.h>
+
+class CError
+{
+public:
+    CError();
+    virtual ~CError();
+
+    // Shows the text in a message box in message-box mode, else writes it to the
+    // debugger output; counts it either way.
+    void Report();
+    // Takes the system's text for the thread's last error code as the error text,
+    // shows it in message-box mode, counts it and always writes it to the debugger.
+    void ReportLastError();
+
+    // Owners turn this off for unattended use.
+    BOOL m_messageBox;
+    // The owner writes its message here before calling Report.
+    CString m_text;
+    // Read by other threads to notice new errors.
+    volatile LONG m_reported;
+};
+
+// The system's message text for an error code (neutral language).
+CString SystemErrorText(DWORD code);

@@ -1,0 +1,16 @@
+// Waits that keep the calling thread's windows responsive: they sleep in steps of
+// at most 50 ms and dispatch the thread's pending messages after every step.
+// Each tests its condition before every step, so one that already holds returns
+// true at once; a time-out below 1 ms returns false without testing; a set
+// cancel flag (the pointer may be null) returns false.
+#pragma once
+
+#include <windows.h>
+
+bool WaitForBufferChange(int timeout, const void* buffer, int length, const volatile BOOL* cancel);
+bool WaitForBuffersEqual(int timeout, const void* a, const void* b, int length,
+                         const volatile BOOL* cancel);
+bool WaitForBuffersDiffer(int timeout, const void* a, const void* b, int length,
+                          const volatile BOOL* cancel);
+// Two zero-terminated multi-byte texts.
+bool WaitForStringsDiffer(int timeout, const char* a, const char* b, const volatile BOOL* cancel);

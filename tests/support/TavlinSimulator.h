@@ -1,0 +1,120 @@
+// A Tavlin interface unit at the device side of a pty-backed COM port. It reads
+// the program's frames on its own thread and answers as the unit does: version,
+// serial number and settings queries, baud-rate changes, and the serial port's
+// data sent back unchanged (which is how sync marks are echoed). It listens and
+// talks only while the program's line rate (the pty's termios) matches its own.
+// Tests script further output (control-bus messages, IR timings, parallel data,
+// error answers), whole or split into pieces with pauses between them.
+#pragma once
+
+#include "PtySerial.h"
+
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+// What the unit's set commands left and its queries report.
+struct TavlinUnitSettings
+{
+    int sampleCount = 500;             // 0.2 us units: 100 us
+    BYTE carrierExponent = 0;
+    BYTE carrierDivider = 124;         // 40000 Hz
+    int timeoutCount = 0;
+    BYTE minMessageLength = 0;
+    BYTE irTransmitPorts = 0xFF;
+    BYTE irReceivePorts = 0xFF;
+    BYTE irReceivePolarity = 0;
+    BYTE routing[16] = {};
+    BYTE parallelHandshake = 0;
+    BYTE parallelDirection = 0;
+    BYTE parallelInput = 0;            // answered to a parallel read
+    BYTE enabledPorts = 0xBF;
+};
+
+// A data message the program sent to one of the unit's ports.
+struct TavlinUnitMessage
+{
+    int port;
+    std::string data;
+    int bitCount;   // valid bits of the last byte of a control-bus bit message, else 8
+};
+
+class CTavlinSimulator
+{
+public:
+    explicit CTavlinSimulator(CPtySerial& pty, int baudRate = 38400, double version = 2.1);
+    ~CTavlinSimulator();
+    CTavlinSimulator(const CTavlinSimulator&) = delete;
+    CTavlinSimulator& operator=(const CTavlinSimulator&) = delete;
+
+    void SetVersion(double version);
+    void SetBaudRate(int rate);
+    int GetBaudRate() const;
+    void SetSerialNumber(const std::string& eightBytes);
+    // A silent unit reads but never answers.
+    void SetSilent(bool silent);
+    TavlinUnitSettings Settings() const;
+    void SetSettings(const TavlinUnitSettings& settings);
+
+    // Output in the order given; each piece is followed by its pause.
+    void Send(const std::string& bytes, int pauseAfterMs = 0);
+    void SendInPieces(const std::string& bytes, size_t pieceSize, int pauseMs);
+    // True once everything scripted has been written.
+    bool WaitUntilSent(int timeoutMs);
+
+    // Frames as the unit writes them.
+    static std::string Message(int port, const std::string& data);   // chunks and end byte
+    static std::string Answer(int port, BYTE code, const std::string& args = std::string());
+    static std::string Bytes(std::initializer_list<int> values);
+
+    // Everything the unit took in at a matching rate, and the data messages in it.
+    std::string Received() const;
+    void ClearReceived();
+    bool WaitForReceived(const std::string& part, int timeoutMs) const;
+    std::vector<TavlinUnitMessage> Messages() const;
+    // Bytes that came while the program's rate was not the unit's.
+    size_t Garbled() const;
+
+private:
+    struct Piece
+    {
+        std::string bytes;
+        int pauseAfterMs;
+    };
+
+    static DWORD WINAPI ThreadMain(void* self);
+    void Run();
+    int LineRate() const;
+    void Take(const std::string& bytes);
+    size_t Parse(const std::string& bytes);
+    size_t Command(int port, const std::string& bytes);
+    void Data(int port, const std::string& data);
+    void EndOfMessage(int port);
+    void Reply(const std::string& bytes);
+    void SendDue();
+    BYTE VersionByte() const;
+
+    CPtySerial& m_pty;
+    int m_slave = -1;   // the program's side, for its termios
+    HANDLE m_thread = nullptr;
+    volatile bool m_stop = false;
+
+    mutable std::mutex m_lock;
+    int m_baudRate;
+    double m_version;
+    std::string m_serialNumber;
+    bool m_silent = false;
+    TavlinUnitSettings m_settings;
+    std::deque<Piece> m_script;
+    DWORD m_nextSend = 0;
+    bool m_sending = false;
+    std::string m_input;   // bytes of a unit not yet complete
+    std::string m_received;
+    size_t m_garbled = 0;
+    std::string m_open[8];
+    int m_openBits[8] = {};
+    std::vector<TavlinUnitMessage> m_messages;
+};
