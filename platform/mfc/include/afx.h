@@ -1,5 +1,5 @@
 // The core of our class library: texts, objects and run-time classes,
-// exceptions, diagnostics and module handles.
+// exceptions, files and archives, times, diagnostics and module handles.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,8 @@
 #include "mfc/Exception.h"
 #include "mfc/Debug.h"
 #include "mfc/Module.h"
-
-// Walks a list or a map; NULL after the last element.
-typedef struct __POSITION { int unused; }* POSITION;
+#include "mfc/Position.h"
+#include "mfc/MfcTime.h"
+#include "mfc/File.h"
+#include "mfc/MemFile.h"
+#include "mfc/Archive.h"

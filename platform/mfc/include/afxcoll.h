@@ -1,0 +1,6 @@
+// The fixed collections.
+#pragma once
+
+#include <afx.h>
+
+#include "mfc/Collections.h"
