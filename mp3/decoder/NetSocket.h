@@ -24,11 +24,12 @@ int NetStartup();
 // return 0 or a negative code.
 int NetSocketConnect(NetSocket** sock, const char* host, int port, int timeout);
 int NetSocketOpenDatagramSender(NetSocket** sock, const char* host, int port, int timeout);
-// Bound to port on every local address; address (4 bytes, may be null) gets the
-// local address. Listening sockets take port 0 for any free port and have a
-// backlog of 1; the chosen port is in the record.
+// Bound to port (0: any free one, which NetSocketGetLocalAddress gives) on every
+// local address; address (4 bytes, may be null) gets the local address.
+// Listening sockets have a backlog of 1.
 int NetSocketBindDatagram(NetSocket** sock, int port, unsigned char* address);
 int NetSocketListen(NetSocket** sock, int port, unsigned char* address);
+// port and address (either may be null) get the connection's local ones.
 int NetSocketAccept(NetSocket** sock, NetSocket* listener, int* port, unsigned char* address,
                     int timeout);
 
