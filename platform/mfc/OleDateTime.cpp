@@ -269,40 +269,40 @@ BOOL COleDateTime::GetParts(SYSTEMTIME& parts) const
     return TRUE;
 }
 
-int COleDateTime::GetYear() const
+int COleDateTime::GetPart(WORD SYSTEMTIME::*field) const
 {
     SYSTEMTIME parts;
-    return GetParts(parts) ? parts.wYear : AFX_OLE_DATETIME_ERROR;
+    return GetParts(parts) ? parts.*field : AFX_OLE_DATETIME_ERROR;
+}
+
+int COleDateTime::GetYear() const
+{
+    return GetPart(&SYSTEMTIME::wYear);
 }
 
 int COleDateTime::GetMonth() const
 {
-    SYSTEMTIME parts;
-    return GetParts(parts) ? parts.wMonth : AFX_OLE_DATETIME_ERROR;
+    return GetPart(&SYSTEMTIME::wMonth);
 }
 
 int COleDateTime::GetDay() const
 {
-    SYSTEMTIME parts;
-    return GetParts(parts) ? parts.wDay : AFX_OLE_DATETIME_ERROR;
+    return GetPart(&SYSTEMTIME::wDay);
 }
 
 int COleDateTime::GetHour() const
 {
-    SYSTEMTIME parts;
-    return GetParts(parts) ? parts.wHour : AFX_OLE_DATETIME_ERROR;
+    return GetPart(&SYSTEMTIME::wHour);
 }
 
 int COleDateTime::GetMinute() const
 {
-    SYSTEMTIME parts;
-    return GetParts(parts) ? parts.wMinute : AFX_OLE_DATETIME_ERROR;
+    return GetPart(&SYSTEMTIME::wMinute);
 }
 
 int COleDateTime::GetSecond() const
 {
-    SYSTEMTIME parts;
-    return GetParts(parts) ? parts.wSecond : AFX_OLE_DATETIME_ERROR;
+    return GetPart(&SYSTEMTIME::wSecond);
 }
 
 int COleDateTime::GetDayOfWeek() const

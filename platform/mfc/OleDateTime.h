@@ -136,5 +136,6 @@ public:
 
 private:
     BOOL GetParts(SYSTEMTIME& parts) const;
+    int GetPart(WORD SYSTEMTIME::*field) const;
     void SetFromLinear(double linear, DateTimeStatus status);
 };
