@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds into build/ and runs every test.
 # Arguments go to ctest: ./test.sh -L devices runs one subsystem's tests.
-set -euo pipefail
+set -Eeuo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
+trap 'say "test.sh: \"$BASH_COMMAND\" failed with code $?"' ERR
 
 install_packages
 build_all

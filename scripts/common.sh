@@ -49,6 +49,7 @@ make_prefix() {
     say "Making the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     wine64 wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
     # Wine draws the windows' captions and borders itself, and does not wait for a
     # window manager (Xvfb has none) each time a window hides: that wait is 2 s.
     wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
