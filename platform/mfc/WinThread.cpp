@@ -84,6 +84,12 @@ BOOL CWinThread::Start(DWORD createFlags, UINT stackSize, LPSECURITY_ATTRIBUTES 
 {
     // Handle and id are in place before the thread can run (and perhaps delete
     // this object); the starter touches nothing of the object after the wait.
+    // An object kept after its thread ended may start another one.
+    if (m_hThread)
+    {
+        CloseHandle(m_hThread);
+        m_hThread = NULL;
+    }
     BOOL suspended = (createFlags & CREATE_SUSPENDED) != 0;
     HANDLE started = suspended ? NULL : CreateEventA(NULL, TRUE, FALSE, NULL);
     m_hStarted = started;

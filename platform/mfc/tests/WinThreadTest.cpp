@@ -189,7 +189,7 @@ TEST_F(UIThreadTest, FailedInitInstanceSkipsTheLoop)
     EXPECT_EQ(Steps({"init", "exit"}), m_record.steps);
 }
 
-TEST_F(UIThreadTest, KeptObjectOutlivesItsThread)
+TEST_F(UIThreadTest, KeptObjectOutlivesItsThreadAndStartsAgain)
 {
     m_record.go.SetEvent();
     CWinThread* thread = AfxBeginThread(RUNTIME_CLASS(CRecordingThread), THREAD_PRIORITY_NORMAL,
@@ -200,6 +200,14 @@ TEST_F(UIThreadTest, KeptObjectOutlivesItsThread)
     ASSERT_TRUE(m_record.idleDone.Lock(10000));
     thread->PostThreadMessage(WM_QUIT, 3, 0);
     EXPECT_EQ(3u, ExitCodeOf(thread->m_hThread));
+    EXPECT_FALSE(m_record.destroyed.Lock(0));
+
+    ASSERT_TRUE(thread->CreateThread());
+    ASSERT_TRUE(m_record.idleDone.Lock(10000));
+    thread->PostThreadMessage(WM_QUIT, 4, 0);
+    EXPECT_EQ(4u, ExitCodeOf(thread->m_hThread));
+    EXPECT_EQ(Steps({"init", "idle0", "idle1", "exit", "init", "idle0", "idle1", "exit"}),
+              m_record.steps);
     EXPECT_FALSE(m_record.destroyed.Lock(0));
     delete thread;
     EXPECT_TRUE(m_record.destroyed.Lock(0));
