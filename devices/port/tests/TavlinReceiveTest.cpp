@@ -51,12 +51,12 @@ TEST_F(TavlinLine, MessagesBecomeTexts)
         if (c.version) {
             int v = int(c.version) << 4 | int(c.version * 10 + 0.5) % 10;
             m_pty.Write(B({0xFF, 0x0B, v}));
-            port.ReadResponses(out, 300);
+            port.ReadResponses(out, 100);
             ASSERT_DOUBLE_EQ(c.version, port.GetVersion()) << c.name;
         }
         m_pty.Write(c.bytes);
         out.Empty();
-        port.ReadResponses(out, 300);
+        port.ReadResponses(out, 100);
         EXPECT_STREQ(c.text, out) << c.name;
     }
 }
@@ -124,7 +124,7 @@ TEST_F(TavlinLine, AnswersUpdateTheSettingsCache)
         port.SetKeepAlive(FALSE);
         m_pty.Write(c.bytes);
         CString out;
-        port.ReadResponses(out, 300);
+        port.ReadResponses(out, 100);
         EXPECT_TRUE(c.holds(port)) << c.name;
         EXPECT_EQ(0, port.GetError().m_reported) << c.name;
     }
@@ -188,7 +188,7 @@ TEST_F(TavlinLine, ErrorAnswersAreReportedCountedAndReset)
         m_debug.Clear();
         m_pty.Write(c.bytes);
         CString out;
-        port.ReadResponses(out, 300);
+        port.ReadResponses(out, 100);
         EXPECT_STREQ("", out) << c.text;
         EXPECT_STREQ(c.text, port.GetErrorText());
         EXPECT_TRUE(m_debug.Contains(c.text)) << c.text;
@@ -252,7 +252,7 @@ TEST_F(TavlinLine, IRMessageWithoutReceiverAnswerEndsWhenTheNextBegins)
 TEST_F(TavlinLine, GarbageNeverStopsTheParser)
 {
     srand(5);
-    for (int round = 0; round < 8; ++round) {
+    for (int round = 0; round < 4; ++round) {
         std::string garbage;
         for (int i = 0; i < 64; ++i)
             garbage += char(rand() & 0xFF);
@@ -270,7 +270,7 @@ TEST_F(TavlinLine, GarbageNeverStopsTheParser)
         m_port.ReadResponses(out, 20);
     out.Empty();
     m_pty.Write(B({0x02, 0xAB, 0xCD, 0x00}));
-    m_port.ReadResponses(out, 300);
+    m_port.ReadResponses(out, 100);
     EXPECT_STREQ("sl0[ABCD] ", out);
 }
 

@@ -20,7 +20,7 @@ protected:
     }
 
     // Plays bytes from the device and parses what came within the wait.
-    CString Receive(const std::string& bytes, int timeoutMs = 300)
+    CString Receive(const std::string& bytes, int timeoutMs = 100)
     {
         m_pty.Write(bytes);
         CString out;
@@ -29,7 +29,7 @@ protected:
     }
 
     // What the program wrote to the device, once nothing more comes for quietMs.
-    std::string Sent(int quietMs = 100)
+    std::string Sent(int quietMs = 50)
     {
         std::string bytes;
         for (std::string part; !(part = m_pty.Read(4096, quietMs)).empty();)
