@@ -1,6 +1,6 @@
 #include "mfc/File.h"
 
-#include <string.h>
+#include "mfc/PathText.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 
@@ -51,15 +51,6 @@ CString FullPathOf(LPCSTR fileName)
     if (length == 0 || length >= sizeof(full))
         return CString(fileName);
     return CString(full);
-}
-
-// The part after the last path separator or drive colon.
-int NameStart(const CString& path)
-{
-    int start = path.GetLength();
-    while (start > 0 && !strchr("\\/:", path[start - 1]))
-        start--;
-    return start;
 }
 
 CTime TimeOf(const FILETIME& fileTime)
@@ -226,14 +217,12 @@ CString CFile::GetFilePath() const
 
 CString CFile::GetFileName() const
 {
-    return m_strFileName.Mid(NameStart(m_strFileName));
+    return m_strFileName.Mid(PathNameStart(m_strFileName));
 }
 
 CString CFile::GetFileTitle() const
 {
-    CString name = GetFileName();
-    int dot = name.ReverseFind('.');
-    return dot >= 0 ? name.Left(dot) : name;
+    return PathTitle(GetFileName());
 }
 
 void CFile::SetFilePath(LPCSTR path)

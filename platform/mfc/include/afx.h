@@ -13,4 +13,6 @@
 #include "mfc/MfcTime.h"
 #include "mfc/File.h"
 #include "mfc/MemFile.h"
+#include "mfc/StdioFile.h"
+#include "mfc/FileFind.h"
 #include "mfc/Archive.h"

@@ -6,9 +6,13 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -190,6 +194,105 @@ TEST_F(FileTest, NamesStatusRenameAndRemove)
     EXPECT_EQ("12345", Get("renamed.mp3"));
     CFile::Remove(WinPath("renamed.mp3"));
     EXPECT_NE(0, access(UnixPath("renamed.mp3").c_str(), F_OK));
+}
+
+TEST_F(FileTest, TextModeTranslatesLineEnds)
+{
+    struct LineCase
+    {
+        UINT type;
+        const char* written;
+        const char* onDisk;
+    };
+    const LineCase cases[] = {
+        { 0, "one\ntwo\n", "one\r\ntwo\r\n" },
+        { CFile::typeText, "a\n\nb", "a\r\n\r\nb" },
+        { CFile::typeBinary, "one\ntwo\n", "one\ntwo\n" },
+    };
+    for (const LineCase& c : cases) {
+        CStdioFile file(WinPath("t.txt"), CFile::modeCreate | CFile::modeWrite | c.type);
+        file.WriteString(c.written);
+        file.Close();
+        EXPECT_EQ(c.onDisk, Get("t.txt")) << c.written;
+    }
+}
+
+TEST_F(FileTest, ReadStringTakesCrLfAndLfLines)
+{
+    Put("lines.txt", "first\r\nsecond\nthird\r\n\r\nlast");
+    CStdioFile file(WinPath("lines.txt"), CFile::modeRead | CFile::typeText);
+    std::vector<std::string> lines;
+    CString line;
+    while (file.ReadString(line))
+        lines.push_back(static_cast<LPCSTR>(line));
+    EXPECT_EQ((std::vector<std::string>{ "first", "second", "third", "", "last" }), lines);
+
+    file.SeekToBegin();
+    char buffer[5];
+    EXPECT_STREQ("firs", file.ReadString(buffer, sizeof(buffer)));
+    EXPECT_STREQ("t\n", file.ReadString(buffer, sizeof(buffer)));
+    EXPECT_EQ(7u, file.GetPosition());
+    file.Seek(-3, CFile::end);
+    EXPECT_STREQ("ast", file.ReadString(buffer, sizeof(buffer)));
+    EXPECT_EQ(nullptr, file.ReadString(buffer, sizeof(buffer)));
+
+    std::string longLine(1000, 'x');
+    Put("long.txt", longLine + "\r\nnext");
+    CStdioFile longFile(WinPath("long.txt"), CFile::modeRead);
+    ASSERT_TRUE(longFile.ReadString(line));
+    EXPECT_EQ(1000, line.GetLength());
+    ASSERT_TRUE(longFile.ReadString(line));
+    EXPECT_STREQ("next", line);
+    EXPECT_FALSE(longFile.ReadString(line));
+    EXPECT_TRUE(line.IsEmpty());
+}
+
+TEST_F(FileTest, ReadingThenWritingContinuesWhereReadingStopped)
+{
+    Put("mixed.txt", "abc\r\ndef\r\n");
+    CStdioFile file(WinPath("mixed.txt"), CFile::modeReadWrite);
+    CString line;
+    ASSERT_TRUE(file.ReadString(line));
+    file.WriteString("X\n");
+    file.Close();
+    EXPECT_EQ("abc\r\nX\r\n\r\n", Get("mixed.txt"));
+}
+
+TEST_F(FileTest, FindWalksMatchesWithPathsAndKinds)
+{
+    Put("a.txt", "12");
+    Put("b.txt", "12345");
+    Put("c.dat", "1");
+    mkdir(UnixPath("sub.txt").c_str(), 0755);
+
+    CFileFind find;
+    std::vector<std::string> names;
+    for (BOOL more = find.FindFile(WinPath("*.txt")); more;) {
+        more = find.FindNextFile();
+        names.push_back(static_cast<LPCSTR>(find.GetFileName()));
+        EXPECT_STREQ(WinPath(find.GetFileName()), find.GetFilePath());
+        if (find.GetFileName() == "b.txt") {
+            EXPECT_EQ(5u, find.GetLength());
+            EXPECT_STREQ("b", find.GetFileTitle());
+            CTime written;
+            EXPECT_TRUE(find.GetLastWriteTime(written));
+            EXPECT_LT(labs(static_cast<long>(written.GetTime() - time(NULL))), 60L);
+        }
+        EXPECT_EQ(find.GetFileName() == "sub.txt", !!find.IsDirectory());
+        EXPECT_FALSE(find.IsDots());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::string>{ "a.txt", "b.txt", "sub.txt" }), names);
+
+    int dots = 0;
+    for (BOOL more = find.FindFile(WinPath("*")); more;) {
+        more = find.FindNextFile();
+        dots += find.IsDots() ? 1 : 0;
+    }
+    EXPECT_EQ(2, dots);
+    EXPECT_FALSE(find.FindFile(WinPath("*.none")));
+    EXPECT_FALSE(find.FindNextFile());
+    EXPECT_TRUE(find.GetFileName().IsEmpty());
 }
 
 TEST(MemFileTest, GrowsAndReadsBack)
