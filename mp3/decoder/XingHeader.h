@@ -1,0 +1,16 @@
+// The "Xing" variable-bit-rate header in the first frame of a stream: duration,
+// average bit rate and seek table.
+#pragma once
+
+#include "mp3/decoder/MpegHeader.h"
+
+// Bytes of a stream's start that hold the first frame's header and its Xing tag.
+const int kXingProbeBytes = 196;
+const int kXingTocSize = 100;
+
+// Fills info and the duration (seconds) from the first frame header of the stream in
+// first (count bytes of it), and with a Xing tag also the VBR flag and, when the tag
+// has one, a newly allocated 100-byte seek table that the caller frees with free().
+// Returns 0 when the stream does not start with a valid header, else 1.
+int ReadXingHeader(unsigned fileSize, const unsigned char* first, int count, MpegStreamInfo* info,
+                   double* duration, unsigned char** toc, int* vbr);
