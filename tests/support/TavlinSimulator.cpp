@@ -326,6 +326,25 @@ std::string CTavlinSimulator::Bytes(std::initializer_list<int> values)
     return bytes;
 }
 
+std::string CTavlinSimulator::IRMessage(const std::vector<double>& durations, double samplePeriod,
+                                        int receiver)
+{
+    const int kMarkBit = 0x80;
+    const int kMostPeriods = 0x7F;
+    std::string data;
+    for (double d : durations) {
+        int periods = int((d < 0 ? -d : d) * 1e-6 / samplePeriod + 0.5);
+        for (; periods > 0; periods -= kMostPeriods) {
+            int n = periods < kMostPeriods ? periods : kMostPeriods;
+            data += char(d > 0 ? kMarkBit | n : n);
+        }
+    }
+    std::string bytes = Message(4, data);
+    if (receiver >= 0)
+        bytes += Answer(4, 0x01, Bytes({receiver}));
+    return bytes;
+}
+
 void CTavlinSimulator::SetVersion(double version)
 {
     std::lock_guard<std::mutex> hold(m_lock);

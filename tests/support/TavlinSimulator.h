@@ -69,6 +69,11 @@ public:
     static std::string Message(int port, const std::string& data);   // chunks and end byte
     static std::string Answer(int port, BYTE code, const std::string& args = std::string());
     static std::string Bytes(std::initializer_list<int> values);
+    // An IR message of durations in microseconds (marks positive, spaces
+    // negative) at the sample period; a receiver of 0 or more adds the answer
+    // that names it, as firmware 2.0 and later send.
+    static std::string IRMessage(const std::vector<double>& durations, double samplePeriod,
+                                 int receiver = -1);
 
     // Everything the unit took in at a matching rate, and the data messages in it.
     std::string Received() const;

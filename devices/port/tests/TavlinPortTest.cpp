@@ -1,6 +1,6 @@
 // The port driver: opening the COM port, port commands byte for byte, setting
 // checks, locating the unit, sync marks, settings requests and keep-alive.
-#include "TavlinTestPort.h"
+#include "TavlinLine.h"
 
 #include "MessageBoxScript.h"
 #include "TavlinSimulator.h"

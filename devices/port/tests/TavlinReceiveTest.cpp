@@ -1,6 +1,6 @@
 // The receive parser: framed bytes from the unit become event texts, answers
 // update the settings cache, error answers are reported and counted.
-#include "TavlinTestPort.h"
+#include "TavlinLine.h"
 
 #include "TavlinSimulator.h"
 
@@ -74,11 +74,14 @@ TEST_F(TavlinLine, OpenMessageWaitsForLaterCall)
 TEST_F(TavlinLine, MessageSplitAcrossReadsComesWhole)
 {
     CTavlinSimulator unit(m_pty);
-    unit.SendInPieces(B({0x82, 0x8A, 0x0A, 0x80, 0x9F, 0x01, 0x01, 0x03, 0x12, 0x34, 0x56, 0x00}), 1, 30);
+    Receive(B({0xFF, 0x0B, 0x20}));
+    std::string bytes = CTavlinSimulator::IRMessage({1000, -1000}, 0.0001, 1) +
+                        B({0x03, 0x12, 0x34, 0x56, 0x00});
+    unit.SendInPieces(bytes, 1, 30);
     CString out;
     for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && out.Find("sl0[") < 0;)
         m_port.ReadResponses(out, 50);
-    EXPECT_STREQ("ir0[900.0 -1100.0 ] sl0[123456] ", out);
+    EXPECT_STREQ("ir1[900.0 -1100.0 ] sl0[123456] ", out);
 }
 
 struct CacheCase
