@@ -12,8 +12,9 @@ DecodedStream DecodeStream(Decoder& input, const MpegDecodeOptions& options)
         return result;
     ResetMpegEngine(engine);
     short pcm[kMaxFrameSamples];
-    // Bounded: every call either consumes input or ends it.
-    for (size_t calls = 0; calls < input.bytes.size() + 16; calls++) {
+    // Bounded: every call consumes input, reports one injected time-out, or ends.
+    size_t most = input.bytes.size() + input.timeouts.size() + 16;
+    for (size_t calls = 0; calls < most; calls++) {
         MpegFrameOutput frame;
         int code = DecodeMpegFrame(engine, options, pcm, &frame);
         if (code == 0) {
