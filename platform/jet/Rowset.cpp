@@ -1,0 +1,551 @@
+#include "Rowset.h"
+
+#include <oledberr.h>
+
+#include "OleDbConstants.h"
+
+#include "ProviderError.h"
+#include "TextCodec.h"
+
+HRESULT CJetRowset::Create(CSqliteDb* db, const std::string& sql, const std::string& table,
+                           REFIID riid, IUnknown** rowset)
+{
+    *rowset = nullptr;
+    CJetRowset* object = new CJetRowset(db, table);
+    HRESULT hr = object->Prepare(sql);
+    if (SUCCEEDED(hr))
+        hr = object->QueryInterface(riid, reinterpret_cast<void**>(rowset));
+    object->Release();
+    return hr;
+}
+
+CJetRowset::CJetRowset(CSqliteDb* db, const std::string& table)
+    : m_refs(1), m_db(db), m_table(table), m_firstColumn(table.empty() ? 0 : 1),
+      m_atEnd(false), m_nextRow(0), m_nextAccessor(0)
+{
+    m_db->AddRef();
+}
+
+CJetRowset::~CJetRowset()
+{
+    for (auto& entry : m_rows)
+        delete entry.second;
+    for (auto& entry : m_accessors)
+        delete entry.second;
+    // The statements are finalized after this; the connection waits for them.
+    m_db->Release();
+}
+
+HRESULT CJetRowset::Prepare(const std::string& sql)
+{
+    if (m_select.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
+        return m_db->Fail(DB_E_ERRORSINCOMMAND);
+    sqlite3_stmt* stmt = m_select.Get();
+    int count = sqlite3_column_count(stmt);
+    for (int i = m_firstColumn; i < count; i++)
+        m_columns.push_back(DescribeColumn(sqlite3_column_name(stmt, i),
+                                           sqlite3_column_decltype(stmt, i)));
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::QueryInterface(REFIID riid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IRowset))
+        *object = static_cast<IRowset*>(this);
+    else if (IsEqualIID(riid, IID_IRowsetChange) && !m_table.empty())
+        *object = static_cast<IRowsetChange*>(this);
+    else if (IsEqualIID(riid, IID_IAccessor))
+        *object = static_cast<IAccessor*>(this);
+    else if (IsEqualIID(riid, IID_IColumnsInfo))
+        *object = static_cast<IColumnsInfo*>(this);
+    else if (IsEqualIID(riid, IID_ISupportErrorInfo))
+        *object = static_cast<ISupportErrorInfo*>(this);
+    else {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CJetRowset::AddRef()
+{
+    return InterlockedIncrement(&m_refs);
+}
+
+STDMETHODIMP_(ULONG) CJetRowset::Release()
+{
+    ULONG refs = InterlockedDecrement(&m_refs);
+    if (refs == 0)
+        delete this;
+    return refs;
+}
+
+STDMETHODIMP CJetRowset::InterfaceSupportsErrorInfo(REFIID)
+{
+    return S_OK;
+}
+
+CJetRowset::Row* CJetRowset::FindRow(HROW row)
+{
+    auto found = m_rows.find(row);
+    return found == m_rows.end() ? nullptr : found->second;
+}
+
+CJetRowset::Accessor* CJetRowset::FindAccessor(HACCESSOR accessor)
+{
+    auto found = m_accessors.find(accessor);
+    return found == m_accessors.end() ? nullptr : found->second;
+}
+
+HROW CJetRowset::AddRow(Row* row)
+{
+    HROW handle = static_cast<HROW>(++m_nextRow);
+    m_rows[handle] = row;
+    return handle;
+}
+
+// Steps the select once; gotRow tells whether a row is now current in it.
+HRESULT CJetRowset::FetchRow(bool& gotRow)
+{
+    gotRow = false;
+    if (m_atEnd)
+        return S_OK;
+    int rc = sqlite3_step(m_select.Get());
+    if (rc == SQLITE_ROW) {
+        gotRow = true;
+        return S_OK;
+    }
+    // Stepping again after the end would run the select anew.
+    m_atEnd = true;
+    return rc == SQLITE_DONE ? S_OK : m_db->Fail(E_FAIL);
+}
+
+STDMETHODIMP CJetRowset::GetNextRows(HCHAPTER, DBROWOFFSET offset, DBROWCOUNT count,
+                                     DBCOUNTITEM* obtained, HROW** rows)
+{
+    if (!obtained || !rows)
+        return E_INVALIDARG;
+    *obtained = 0;
+    if (offset < 0 || count < 0)
+        return DB_E_CANTSCROLLBACKWARDS;
+    bool gotRow = true;
+    for (DBROWOFFSET skipped = 0; skipped < offset && gotRow; skipped++) {
+        HRESULT hr = FetchRow(gotRow);
+        if (FAILED(hr))
+            return hr;
+    }
+    if (count == 0)
+        return S_OK;
+    HROW* handles = *rows;
+    bool allocated = !handles;
+    if (allocated) {
+        handles = static_cast<HROW*>(CoTaskMemAlloc(count * sizeof(HROW)));
+        if (!handles)
+            return E_OUTOFMEMORY;
+    }
+    sqlite3_stmt* stmt = m_select.Get();
+    int columnCount = sqlite3_column_count(stmt);
+    HRESULT hr = S_OK;
+    DBCOUNTITEM n = 0;
+    while (gotRow && n < static_cast<DBCOUNTITEM>(count)) {
+        hr = FetchRow(gotRow);
+        if (FAILED(hr) || !gotRow)
+            break;
+        Row* row = new Row();
+        row->refs = 1;
+        row->deleted = false;
+        row->rowid = m_firstColumn ? sqlite3_column_int64(stmt, 0) : 0;
+        row->cells.resize(columnCount - m_firstColumn);
+        for (int i = m_firstColumn; i < columnCount; i++)
+            ReadCell(stmt, i, row->cells[i - m_firstColumn]);
+        handles[n++] = AddRow(row);
+    }
+    if (FAILED(hr)) {
+        ReleaseRows(n, handles, nullptr, nullptr, nullptr);
+        n = 0;
+    }
+    if (allocated && n == 0) {
+        CoTaskMemFree(handles);
+        handles = nullptr;
+    }
+    *rows = handles;
+    *obtained = n;
+    if (FAILED(hr))
+        return hr;
+    return n < static_cast<DBCOUNTITEM>(count) ? DB_S_ENDOFROWSET : S_OK;
+}
+
+STDMETHODIMP CJetRowset::RestartPosition(HCHAPTER)
+{
+    sqlite3_reset(m_select.Get());
+    m_atEnd = false;
+    return S_OK;
+}
+
+HRESULT CJetRowset::ChangeRowRefs(DBCOUNTITEM count, const HROW rows[], DBREFCOUNT refCounts[],
+                                  DBROWSTATUS statuses[], bool add)
+{
+    if (count && !rows)
+        return E_INVALIDARG;
+    DBCOUNTITEM failed = 0;
+    for (DBCOUNTITEM i = 0; i < count; i++) {
+        auto found = m_rows.find(rows[i]);
+        DBREFCOUNT refs = 0;
+        DBROWSTATUS status = DBROWSTATUS_S_OK;
+        if (found == m_rows.end()) {
+            status = DBROWSTATUS_E_INVALID;
+            failed++;
+        } else if (add) {
+            refs = ++found->second->refs;
+        } else {
+            refs = --found->second->refs;
+            if (refs == 0) {
+                delete found->second;
+                m_rows.erase(found);
+            }
+        }
+        if (refCounts)
+            refCounts[i] = refs;
+        if (statuses)
+            statuses[i] = status;
+    }
+    if (failed == 0)
+        return S_OK;
+    return failed == count ? DB_E_ERRORSOCCURRED : DB_S_ERRORSOCCURRED;
+}
+
+STDMETHODIMP CJetRowset::AddRefRows(DBCOUNTITEM count, const HROW rows[], DBREFCOUNT refCounts[],
+                                    DBROWSTATUS statuses[])
+{
+    return ChangeRowRefs(count, rows, refCounts, statuses, true);
+}
+
+STDMETHODIMP CJetRowset::ReleaseRows(DBCOUNTITEM count, const HROW rows[], DBROWOPTIONS[],
+                                     DBREFCOUNT refCounts[], DBROWSTATUS statuses[])
+{
+    return ChangeRowRefs(count, rows, refCounts, statuses, false);
+}
+
+STDMETHODIMP CJetRowset::GetData(HROW handle, HACCESSOR accessorHandle, void* data)
+{
+    Row* row = FindRow(handle);
+    if (!row)
+        return DB_E_BADROWHANDLE;
+    if (row->deleted)
+        return ProviderError(DB_E_BADROWHANDLE, "The row has been deleted.");
+    Accessor* accessor = FindAccessor(accessorHandle);
+    if (!accessor)
+        return DB_E_BADACCESSORHANDLE;
+    if (!data && !accessor->bindings.empty())
+        return E_INVALIDARG;
+    size_t failed = 0;
+    for (const DBBINDING& binding : accessor->bindings) {
+        DBSTATUS status = CellToBuffer(row->cells[binding.iOrdinal - 1], binding,
+                                       static_cast<BYTE*>(data));
+        if (status != DBSTATUS_S_OK && status != DBSTATUS_S_ISNULL && status != DBSTATUS_S_TRUNCATED)
+            failed++;
+    }
+    if (failed == 0)
+        return S_OK;
+    return failed == accessor->bindings.size() ? DB_E_ERRORSOCCURRED : DB_S_ERRORSOCCURRED;
+}
+
+HRESULT CJetRowset::PrepareUpdate(Accessor& accessor)
+{
+    if (accessor.update.Get())
+        return S_OK;
+    std::string sql = "UPDATE " + m_table + " SET ";
+    for (size_t i = 0; i < accessor.bindings.size(); i++) {
+        const ColumnInfo& column = m_columns[accessor.bindings[i].iOrdinal - 1];
+        if (i)
+            sql += ", ";
+        sql += "\"" + Utf8FromWide(reinterpret_cast<const WCHAR*>(column.name.c_str())) + "\" = ?";
+    }
+    sql += " WHERE rowid = ?";
+    if (accessor.update.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
+        return m_db->Fail(E_FAIL);
+    return S_OK;
+}
+
+HRESULT CJetRowset::WriteRow(Row& row, Accessor& accessor, const BYTE* data)
+{
+    if (accessor.bindings.empty())
+        return S_OK;
+    std::vector<Cell> cells(accessor.bindings.size());
+    for (size_t i = 0; i < cells.size(); i++)
+        if (CellFromBuffer(accessor.bindings[i], data, cells[i]) != DBSTATUS_S_OK)
+            return ProviderError(DB_E_ERRORSOCCURRED, "A column value has a status that cannot be written.");
+    HRESULT hr = PrepareUpdate(accessor);
+    if (FAILED(hr))
+        return hr;
+    sqlite3_stmt* stmt = accessor.update.Get();
+    int index = 1;
+    for (const Cell& cell : cells)
+        BindCell(stmt, index++, cell);
+    sqlite3_bind_int64(stmt, index, row.rowid);
+    int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (rc != SQLITE_DONE)
+        return m_db->Fail(E_FAIL);
+    for (size_t i = 0; i < cells.size(); i++)
+        row.cells[accessor.bindings[i].iOrdinal - 1] = cells[i];
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::SetData(HROW handle, HACCESSOR accessorHandle, void* data)
+{
+    Row* row = FindRow(handle);
+    if (!row)
+        return DB_E_BADROWHANDLE;
+    if (row->deleted)
+        return ProviderError(DB_E_BADROWHANDLE, "The row has been deleted.");
+    Accessor* accessor = FindAccessor(accessorHandle);
+    if (!accessor)
+        return DB_E_BADACCESSORHANDLE;
+    if (!data && !accessor->bindings.empty())
+        return E_INVALIDARG;
+    return WriteRow(*row, *accessor, static_cast<const BYTE*>(data));
+}
+
+// Fills a new row's cells with what the table gave it (its defaults).
+HRESULT CJetRowset::ReadBack(Row& row)
+{
+    if (!m_reread.Get()) {
+        std::string sql = "SELECT * FROM " + m_table + " WHERE rowid = ?";
+        if (m_reread.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
+            return m_db->Fail(E_FAIL);
+    }
+    sqlite3_stmt* stmt = m_reread.Get();
+    sqlite3_bind_int64(stmt, 1, row.rowid);
+    int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        row.cells.resize(m_columns.size());
+        for (size_t i = 0; i < m_columns.size(); i++)
+            ReadCell(stmt, static_cast<int>(i), row.cells[i]);
+    }
+    sqlite3_reset(stmt);
+    return rc == SQLITE_ROW ? S_OK : m_db->Fail(E_FAIL);
+}
+
+STDMETHODIMP CJetRowset::InsertRow(HCHAPTER, HACCESSOR accessorHandle, void* data, HROW* handle)
+{
+    if (handle)
+        *handle = DB_NULL_HROW;
+    Accessor* accessor = FindAccessor(accessorHandle);
+    if (!accessor)
+        return DB_E_BADACCESSORHANDLE;
+    if (!data && !accessor->bindings.empty())
+        return E_INVALIDARG;
+    if (!m_insert.Get()) {
+        std::string sql = "INSERT INTO " + m_table + " DEFAULT VALUES";
+        if (m_insert.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
+            return m_db->Fail(E_FAIL);
+    }
+    int rc = sqlite3_step(m_insert.Get());
+    sqlite3_reset(m_insert.Get());
+    if (rc != SQLITE_DONE)
+        return m_db->Fail(E_FAIL);
+    Row* row = new Row();
+    row->refs = 1;
+    row->deleted = false;
+    row->rowid = sqlite3_last_insert_rowid(m_db->Handle());
+    HRESULT hr = ReadBack(*row);
+    if (SUCCEEDED(hr))
+        hr = WriteRow(*row, *accessor, static_cast<const BYTE*>(data));
+    if (FAILED(hr) || !handle) {
+        delete row;
+        return hr;
+    }
+    *handle = AddRow(row);
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::DeleteRows(HCHAPTER, DBCOUNTITEM count, const HROW rows[],
+                                    DBROWSTATUS statuses[])
+{
+    if (count && !rows)
+        return E_INVALIDARG;
+    if (!m_delete.Get()) {
+        std::string sql = "DELETE FROM " + m_table + " WHERE rowid = ?";
+        if (m_delete.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
+            return m_db->Fail(E_FAIL);
+    }
+    DBCOUNTITEM failed = 0;
+    HRESULT lastError = DB_E_ERRORSOCCURRED;
+    for (DBCOUNTITEM i = 0; i < count; i++) {
+        Row* row = FindRow(rows[i]);
+        DBROWSTATUS status = DBROWSTATUS_S_OK;
+        if (!row) {
+            status = DBROWSTATUS_E_INVALID;
+        } else if (row->deleted) {
+            status = DBROWSTATUS_E_DELETED;
+        } else {
+            sqlite3_stmt* stmt = m_delete.Get();
+            sqlite3_bind_int64(stmt, 1, row->rowid);
+            int rc = sqlite3_step(stmt);
+            sqlite3_reset(stmt);
+            if (rc == SQLITE_DONE)
+                row->deleted = true;
+            else {
+                status = DBROWSTATUS_E_FAIL;
+                lastError = m_db->Fail(DB_E_ERRORSOCCURRED);
+            }
+        }
+        if (status != DBROWSTATUS_S_OK)
+            failed++;
+        if (statuses)
+            statuses[i] = status;
+    }
+    if (failed == 0)
+        return S_OK;
+    return failed == count ? lastError : DB_S_ERRORSOCCURRED;
+}
+
+STDMETHODIMP CJetRowset::CreateAccessor(DBACCESSORFLAGS flags, DBCOUNTITEM count,
+                                        const DBBINDING bindings[], DBLENGTH, HACCESSOR* handle,
+                                        DBBINDSTATUS statuses[])
+{
+    if (!handle || (count && !bindings))
+        return E_INVALIDARG;
+    *handle = DB_INVALID_HACCESSOR;
+    if (!(flags & DBACCESSOR_ROWDATA) || (flags & DBACCESSOR_PARAMETERDATA))
+        return DB_E_BADACCESSORFLAGS;
+    bool bad = false;
+    for (DBCOUNTITEM i = 0; i < count; i++) {
+        const DBBINDING& binding = bindings[i];
+        DBBINDSTATUS status = DBBINDSTATUS_OK;
+        if (binding.iOrdinal < 1 || binding.iOrdinal > m_columns.size())
+            status = DBBINDSTATUS_BADORDINAL;
+        else if (!(binding.dwPart & (DBPART_VALUE | DBPART_LENGTH | DBPART_STATUS)))
+            status = DBBINDSTATUS_BADBINDINFO;
+        else if (!IsBindableType(binding.wType))
+            status = DBBINDSTATUS_UNSUPPORTEDCONVERSION;
+        if (status != DBBINDSTATUS_OK)
+            bad = true;
+        if (statuses)
+            statuses[i] = status;
+    }
+    if (bad)
+        return DB_E_ERRORSOCCURRED;
+    Accessor* accessor = new Accessor();
+    accessor->refs = 1;
+    accessor->flags = flags;
+    accessor->bindings.assign(bindings, bindings + count);
+    *handle = reinterpret_cast<HACCESSOR>(++m_nextAccessor);
+    m_accessors[*handle] = accessor;
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::AddRefAccessor(HACCESSOR handle, DBREFCOUNT* refCount)
+{
+    Accessor* accessor = FindAccessor(handle);
+    if (!accessor)
+        return DB_E_BADACCESSORHANDLE;
+    accessor->refs++;
+    if (refCount)
+        *refCount = accessor->refs;
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::ReleaseAccessor(HACCESSOR handle, DBREFCOUNT* refCount)
+{
+    auto found = m_accessors.find(handle);
+    if (found == m_accessors.end())
+        return DB_E_BADACCESSORHANDLE;
+    DBREFCOUNT refs = --found->second->refs;
+    if (refs == 0) {
+        delete found->second;
+        m_accessors.erase(found);
+    }
+    if (refCount)
+        *refCount = refs;
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::GetBindings(HACCESSOR handle, DBACCESSORFLAGS* flags, DBCOUNTITEM* count,
+                                     DBBINDING** bindings)
+{
+    if (!flags || !count || !bindings)
+        return E_INVALIDARG;
+    Accessor* accessor = FindAccessor(handle);
+    if (!accessor)
+        return DB_E_BADACCESSORHANDLE;
+    size_t n = accessor->bindings.size();
+    *bindings = nullptr;
+    if (n) {
+        *bindings = static_cast<DBBINDING*>(CoTaskMemAlloc(n * sizeof(DBBINDING)));
+        if (!*bindings)
+            return E_OUTOFMEMORY;
+        memcpy(*bindings, accessor->bindings.data(), n * sizeof(DBBINDING));
+    }
+    *flags = accessor->flags;
+    *count = n;
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::GetColumnInfo(DBORDINAL* count, DBCOLUMNINFO** info, OLECHAR** strings)
+{
+    if (!count || !info || !strings)
+        return E_INVALIDARG;
+    *count = 0;
+    *info = nullptr;
+    *strings = nullptr;
+    size_t chars = 0;
+    for (const ColumnInfo& column : m_columns)
+        chars += column.name.size() + 1;
+    size_t n = m_columns.size();
+    DBCOLUMNINFO* columns = static_cast<DBCOLUMNINFO*>(CoTaskMemAlloc(n * sizeof(DBCOLUMNINFO) + 1));
+    OLECHAR* names = static_cast<OLECHAR*>(CoTaskMemAlloc(chars * sizeof(OLECHAR) + sizeof(OLECHAR)));
+    if (!columns || !names) {
+        CoTaskMemFree(columns);
+        CoTaskMemFree(names);
+        return E_OUTOFMEMORY;
+    }
+    OLECHAR* name = names;
+    for (size_t i = 0; i < n; i++) {
+        const ColumnInfo& column = m_columns[i];
+        memcpy(name, column.name.c_str(), (column.name.size() + 1) * sizeof(OLECHAR));
+        DBCOLUMNINFO& out = columns[i];
+        memset(&out, 0, sizeof(out));
+        out.pwszName = name;
+        out.iOrdinal = i + 1;
+        out.dwFlags = column.flags;
+        out.ulColumnSize = column.size;
+        out.wType = column.type;
+        out.bPrecision = column.type == DBTYPE_I4 ? 10 : column.type == DBTYPE_I2 ? 5 : 0xff;
+        out.bScale = 0xff;
+        out.columnid.eKind = DBKIND_NAME;
+        out.columnid.uName.pwszName = name;
+        name += column.name.size() + 1;
+    }
+    *count = n;
+    *info = columns;
+    *strings = names;
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::MapColumnIDs(DBORDINAL count, const DBID ids[], DBORDINAL columns[])
+{
+    if (count && (!ids || !columns))
+        return E_INVALIDARG;
+    DBORDINAL failed = 0;
+    for (DBORDINAL i = 0; i < count; i++) {
+        columns[i] = DB_INVALIDCOLUMN;
+        if (ids[i].eKind != DBKIND_NAME || !ids[i].uName.pwszName) {
+            failed++;
+            continue;
+        }
+        for (size_t c = 0; c < m_columns.size(); c++)
+            if (lstrcmpiW(reinterpret_cast<LPCWSTR>(m_columns[c].name.c_str()), ids[i].uName.pwszName) == 0)
+                columns[i] = c + 1;
+        if (columns[i] == DB_INVALIDCOLUMN)
+            failed++;
+    }
+    if (failed == 0)
+        return S_OK;
+    return failed == count ? DB_E_ERRORSOCCURRED : DB_S_ERRORSOCCURRED;
+}

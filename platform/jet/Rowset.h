@@ -1,0 +1,108 @@
+// A forward-only rowset over one SELECT. Rows are copied out of the statement
+// as they are fetched and live while their handles do; a rowset over one table
+// also carries each row's rowid, through which IRowsetChange writes.
+#pragma once
+
+#include <windows.h>
+#include <oledb.h>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Cell.h"
+#include "ColumnType.h"
+#include "SqliteDb.h"
+
+class CJetRowset : public IRowset, public IRowsetChange, public IAccessor,
+                   public IColumnsInfo, public ISupportErrorInfo
+{
+public:
+    // table: the quoted table name when the select's first column is the rowid
+    // (the rowset is then updatable); empty for a read-only result.
+    static HRESULT Create(CSqliteDb* db, const std::string& sql, const std::string& table,
+                          REFIID riid, IUnknown** rowset);
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+
+    // IRowset
+    STDMETHODIMP AddRefRows(DBCOUNTITEM count, const HROW rows[], DBREFCOUNT refCounts[],
+                            DBROWSTATUS statuses[]) override;
+    STDMETHODIMP GetData(HROW row, HACCESSOR accessor, void* data) override;
+    STDMETHODIMP GetNextRows(HCHAPTER reserved, DBROWOFFSET offset, DBROWCOUNT count,
+                             DBCOUNTITEM* obtained, HROW** rows) override;
+    STDMETHODIMP ReleaseRows(DBCOUNTITEM count, const HROW rows[], DBROWOPTIONS options[],
+                             DBREFCOUNT refCounts[], DBROWSTATUS statuses[]) override;
+    STDMETHODIMP RestartPosition(HCHAPTER reserved) override;
+
+    // IRowsetChange
+    STDMETHODIMP DeleteRows(HCHAPTER reserved, DBCOUNTITEM count, const HROW rows[],
+                            DBROWSTATUS statuses[]) override;
+    STDMETHODIMP SetData(HROW row, HACCESSOR accessor, void* data) override;
+    STDMETHODIMP InsertRow(HCHAPTER reserved, HACCESSOR accessor, void* data, HROW* row) override;
+
+    // IAccessor
+    STDMETHODIMP AddRefAccessor(HACCESSOR accessor, DBREFCOUNT* refCount) override;
+    STDMETHODIMP CreateAccessor(DBACCESSORFLAGS flags, DBCOUNTITEM count, const DBBINDING bindings[],
+                                DBLENGTH rowSize, HACCESSOR* accessor, DBBINDSTATUS statuses[]) override;
+    STDMETHODIMP GetBindings(HACCESSOR accessor, DBACCESSORFLAGS* flags, DBCOUNTITEM* count,
+                             DBBINDING** bindings) override;
+    STDMETHODIMP ReleaseAccessor(HACCESSOR accessor, DBREFCOUNT* refCount) override;
+
+    // IColumnsInfo
+    STDMETHODIMP GetColumnInfo(DBORDINAL* count, DBCOLUMNINFO** info, OLECHAR** strings) override;
+    STDMETHODIMP MapColumnIDs(DBORDINAL count, const DBID ids[], DBORDINAL columns[]) override;
+
+    // ISupportErrorInfo
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
+
+private:
+    struct Row
+    {
+        DBREFCOUNT refs;
+        sqlite3_int64 rowid;
+        bool deleted;
+        std::vector<Cell> cells;
+    };
+
+    struct Accessor
+    {
+        DBREFCOUNT refs;
+        DBACCESSORFLAGS flags;
+        std::vector<DBBINDING> bindings;
+        CStatement update;      // prepared at its first write
+    };
+
+    CJetRowset(CSqliteDb* db, const std::string& table);
+    virtual ~CJetRowset();
+    CJetRowset(const CJetRowset&) = delete;
+    CJetRowset& operator=(const CJetRowset&) = delete;
+
+    HRESULT Prepare(const std::string& sql);
+    Row* FindRow(HROW row);
+    Accessor* FindAccessor(HACCESSOR accessor);
+    HROW AddRow(Row* row);
+    HRESULT FetchRow(bool& gotRow);
+    HRESULT WriteRow(Row& row, Accessor& accessor, const BYTE* data);
+    HRESULT PrepareUpdate(Accessor& accessor);
+    HRESULT ReadBack(Row& row);
+    HRESULT ChangeRowRefs(DBCOUNTITEM count, const HROW rows[], DBREFCOUNT refCounts[],
+                          DBROWSTATUS statuses[], bool add);
+
+    LONG m_refs;
+    CSqliteDb* m_db;
+    std::string m_table;
+    int m_firstColumn;      // 1 when column 0 of the select is the rowid
+    CStatement m_select;
+    bool m_atEnd;
+    std::vector<ColumnInfo> m_columns;
+    std::map<HROW, Row*> m_rows;
+    ULONG_PTR m_nextRow;
+    std::map<HACCESSOR, Accessor*> m_accessors;
+    ULONG_PTR m_nextAccessor;
+    CStatement m_insert;
+    CStatement m_delete;
+    CStatement m_reread;
+};

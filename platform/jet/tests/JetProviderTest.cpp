@@ -1,0 +1,318 @@
+// The provider driven through the raw OLE DB interfaces, as the library's
+// consumer layer drives it.
+#include "JetFixture.h"
+
+
+namespace {
+
+const char kItemsSchema[] =
+    "CREATE TABLE Items (Name TEXT(50) COLLATE NOCASE, Notes LONGTEXT, Big TEXT(1000),"
+    " Count INTEGER, Small SMALLINT, Added DATETIME, Flag YESNO);"
+    "CREATE INDEX ItemsName ON Items (Name);";
+
+class JetProviderTest : public JetFixture
+{
+protected:
+    void SetUp() override
+    {
+        JetFixture::SetUp();
+        MakeDatabase("lib.mdb", kItemsSchema);
+    }
+
+    // Counts rows in batches as the consumer does; gives each batch's size.
+    std::vector<DBCOUNTITEM> FetchBatches(IRowset* rowset, DBROWCOUNT batch)
+    {
+        std::vector<DBCOUNTITEM> sizes;
+        std::vector<HROW> handles(batch);
+        for (;;) {
+            HROW* rows = handles.data();
+            DBCOUNTITEM obtained = 0;
+            HRESULT hr = rowset->GetNextRows(DB_NULL_HCHAPTER, 0, batch, &obtained, &rows);
+            EXPECT_TRUE(hr == S_OK || hr == DB_S_ENDOFROWSET);
+            sizes.push_back(obtained);
+            rowset->ReleaseRows(obtained, rows, nullptr, nullptr, nullptr);
+            if (hr != S_OK)
+                return sizes;
+        }
+    }
+};
+
+TEST_F(JetProviderTest, InitializeFailsWithADescriptionForMissingAndForeignFiles)
+{
+    MakeDatabase("empty.mdb", "");
+    FILE* text = fopen(UnixPath("notes.txt").c_str(), "w");
+    ASSERT_TRUE(text != nullptr);
+    fputs("These are not the rows you are looking for.\n", text);
+    fclose(text);
+    struct Case { const char* file; bool opens; };
+    const Case cases[] = {
+        { "lib.mdb", true },
+        { "empty.mdb", true },
+        { "missing.mdb", false },
+        { "notes.txt", false },
+    };
+    for (const Case& c : cases) {
+        CComRef<IDBInitialize> source;
+        HRESULT hr = OpenDataSource(WindowsPath(c.file), source);
+        EXPECT_EQ(c.opens, SUCCEEDED(hr)) << c.file;
+        if (!c.opens) {
+            EXPECT_NE(std::string::npos, ErrorDescription().find(c.file)) << c.file;
+        }
+    }
+}
+
+TEST_F(JetProviderTest, OpeningAMissingTableFailsWithNoTable)
+{
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    CComRef<IRowset> rowset;
+    EXPECT_EQ(DB_E_NOTABLE, OpenTable(session.Get(), u"Albums", rowset));
+    EXPECT_NE(std::string::npos, ErrorDescription().find("Albums"));
+    EXPECT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+}
+
+TEST_F(JetProviderTest, ColumnInformationFollowsTheDeclaredTypes)
+{
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    CComRef<IRowset> rowset;
+    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    CComRef<IColumnsInfo> columns;
+    ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IColumnsInfo, columns.OutVoid()));
+    DBORDINAL count = 0;
+    DBCOLUMNINFO* info = nullptr;
+    OLECHAR* strings = nullptr;
+    ASSERT_EQ(S_OK, columns->GetColumnInfo(&count, &info, &strings));
+    struct Expected { const char16_t* name; DBTYPE type; DBLENGTH size; };
+    const Expected expected[] = {
+        { u"Name", DBTYPE_WSTR, 50 },
+        { u"Notes", DBTYPE_WSTR, 0x3fffffff },
+        { u"Big", DBTYPE_WSTR, 1000 },
+        { u"Count", DBTYPE_I4, 4 },
+        { u"Small", DBTYPE_I2, 2 },
+        { u"Added", DBTYPE_DATE, 8 },
+        { u"Flag", DBTYPE_BOOL, 2 },
+    };
+    ASSERT_EQ(sizeof(expected) / sizeof(expected[0]), count);
+    for (DBORDINAL i = 0; i < count; i++) {
+        EXPECT_EQ(std::u16string(expected[i].name),
+                  std::u16string(reinterpret_cast<const char16_t*>(info[i].pwszName)));
+        EXPECT_EQ(i + 1, info[i].iOrdinal);
+        EXPECT_EQ(expected[i].type, info[i].wType) << i;
+        EXPECT_EQ(expected[i].size, info[i].ulColumnSize) << i;
+    }
+    CoTaskMemFree(info);
+    CoTaskMemFree(strings);
+}
+
+TEST_F(JetProviderTest, RowsComeInBatchesAndAgainAfterARestart)
+{
+    MakeDatabase("lib.mdb",
+                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2500)"
+                 " INSERT INTO Items (Count) SELECT i FROM n;");
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    CComRef<IRowset> rowset;
+    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    std::vector<DBCOUNTITEM> expected = { 1000, 1000, 500 };
+    EXPECT_EQ(expected, FetchBatches(rowset.Get(), 1000));
+    // At the end, fetching again gives nothing rather than starting over.
+    DBCOUNTITEM obtained = 1;
+    HROW* rows = nullptr;
+    EXPECT_EQ(DB_S_ENDOFROWSET, rowset->GetNextRows(DB_NULL_HCHAPTER, 0, 10, &obtained, &rows));
+    EXPECT_EQ(0u, obtained);
+    ASSERT_EQ(S_OK, rowset->RestartPosition(DB_NULL_HCHAPTER));
+    EXPECT_EQ(expected, FetchBatches(rowset.Get(), 1000));
+}
+
+TEST_F(JetProviderTest, GetDataConvertsEachColumnToItsBinding)
+{
+    MakeDatabase("lib.mdb",
+                 "INSERT INTO Items VALUES ('A name that is far too long for eight', NULL,"
+                 " 'Memo text', 42, -3, 36526.5, 1);");
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    CComRef<IRowset> rowset;
+    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    const ColumnBinding columns[] = {
+        { 1, DBTYPE_STR, 8 },
+        { 2, DBTYPE_STR | DBTYPE_BYREF, sizeof(char*) },
+        { 3, DBTYPE_STR | DBTYPE_BYREF, sizeof(char*) },
+        { 4, DBTYPE_I4, 4 },
+        { 5, DBTYPE_I4, 4 },
+        { 6, DBTYPE_DATE, 8 },
+        { 7, DBTYPE_BOOL, 4 },
+    };
+    CRowBuffer buffer(columns, 7);
+    ASSERT_EQ(S_OK, buffer.CreateAccessor(rowset.Get()));
+    HROW handle;
+    HROW* rows = &handle;
+    DBCOUNTITEM obtained = 0;
+    ASSERT_EQ(S_OK, rowset->GetNextRows(DB_NULL_HCHAPTER, 0, 1, &obtained, &rows));
+    ASSERT_EQ(S_OK, rowset->GetData(handle, buffer.Accessor(), buffer.Data()));
+    EXPECT_EQ(DBSTATUS_S_TRUNCATED, buffer.Status(0));
+    EXPECT_EQ("A name ", buffer.Text(0));
+    EXPECT_EQ(37u, buffer.Length(0));
+    EXPECT_EQ(DBSTATUS_S_ISNULL, buffer.Status(1));
+    EXPECT_EQ("Memo text", buffer.Text(2));
+    EXPECT_EQ(42, *reinterpret_cast<LONG*>(buffer.Value(3)));
+    EXPECT_EQ(-3, *reinterpret_cast<LONG*>(buffer.Value(4)));
+    EXPECT_EQ(36526.5, *reinterpret_cast<DATE*>(buffer.Value(5)));
+    EXPECT_NE(0, *reinterpret_cast<VARIANT_BOOL*>(buffer.Value(6)));
+    rowset->ReleaseRows(1, &handle, nullptr, nullptr, nullptr);
+}
+
+TEST_F(JetProviderTest, InsertedAndChangedRowsReachTheFile)
+{
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    CComRef<IRowset> rowset;
+    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    CComRef<IRowsetChange> change;
+    ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IRowsetChange, change.OutVoid()));
+    const ColumnBinding columns[] = {
+        { 1, DBTYPE_STR, 51 },
+        { 2, DBTYPE_STR | DBTYPE_BYREF, sizeof(char*) },
+        { 4, DBTYPE_I4, 4 },
+        { 7, DBTYPE_BOOL, 4 },
+    };
+    CRowBuffer buffer(columns, 4);
+    ASSERT_EQ(S_OK, buffer.CreateAccessor(rowset.Get()));
+    CRowBuffer none(nullptr, 0);
+    ASSERT_EQ(S_OK, none.CreateAccessor(rowset.Get()));
+
+    HROW row = DB_NULL_HROW;
+    ASSERT_EQ(S_OK, change->InsertRow(DB_NULL_HCHAPTER, none.Accessor(), nullptr, &row));
+    // The consumer's text is in the ANSI code page: 0xF6 is o with diaeresis.
+    buffer.SetText(0, "Mot\xf6rhead");
+    buffer.SetText(1, "Line one\r\nLine two");
+    buffer.Status(2) = DBSTATUS_S_OK;
+    *reinterpret_cast<LONG*>(buffer.Value(2)) = 7;
+    buffer.Status(3) = DBSTATUS_S_OK;
+    *reinterpret_cast<LONG*>(buffer.Value(3)) = 1;
+    ASSERT_EQ(S_OK, change->SetData(row, buffer.Accessor(), buffer.Data())) << ErrorDescription();
+    rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
+
+    EXPECT_EQ("Mot\xc3\xb6rhead", QueryText("lib.mdb", "SELECT Name FROM Items"));
+    EXPECT_EQ("Line one\r\nLine two", QueryText("lib.mdb", "SELECT Notes FROM Items"));
+    EXPECT_EQ("7", QueryText("lib.mdb", "SELECT Count FROM Items"));
+    EXPECT_EQ("1", QueryText("lib.mdb", "SELECT Flag FROM Items"));
+
+    // Reading back through the provider gives the ANSI text again.
+    ASSERT_EQ(S_OK, rowset->RestartPosition(DB_NULL_HCHAPTER));
+    HROW* rows = &row;
+    DBCOUNTITEM obtained = 0;
+    ASSERT_EQ(S_OK, rowset->GetNextRows(DB_NULL_HCHAPTER, 0, 1, &obtained, &rows));
+    ASSERT_EQ(S_OK, rowset->GetData(row, buffer.Accessor(), buffer.Data()));
+    EXPECT_EQ("Mot\xf6rhead", buffer.Text(0));
+    // An empty status of NULL clears the column.
+    buffer.SetNull(1);
+    ASSERT_EQ(S_OK, change->SetData(row, buffer.Accessor(), buffer.Data()));
+    rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
+    EXPECT_EQ("null", QueryText("lib.mdb", "SELECT typeof(Notes) FROM Items"));
+}
+
+TEST_F(JetProviderTest, InlineTextIsNeverReadPastItsBoundLength)
+{
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    CComRef<IRowset> rowset;
+    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    CComRef<IRowsetChange> change;
+    ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IRowsetChange, change.OutVoid()));
+    const ColumnBinding columns[] = { { 1, DBTYPE_STR, 4 }, { 4, DBTYPE_I4, 4 } };
+    CRowBuffer buffer(columns, 2);
+    ASSERT_EQ(S_OK, buffer.CreateAccessor(rowset.Get()));
+    // Four bytes without a terminator, followed by the next column, and a length
+    // that claims more.
+    memcpy(buffer.Value(0), "abcd", 4);
+    buffer.Status(0) = DBSTATUS_S_OK;
+    buffer.Length(0) = 100;
+    buffer.Status(1) = DBSTATUS_S_OK;
+    *reinterpret_cast<LONG*>(buffer.Value(1)) = 0x41414141;
+    HROW row = DB_NULL_HROW;
+    ASSERT_EQ(S_OK, change->InsertRow(DB_NULL_HCHAPTER, buffer.Accessor(), buffer.Data(), &row));
+    rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
+    EXPECT_EQ("abcd", QueryText("lib.mdb", "SELECT Name FROM Items"));
+}
+
+TEST_F(JetProviderTest, CommandsSpeakTheLibrarysDialect)
+{
+    MakeDatabase("lib.mdb",
+                 "INSERT INTO Items (Name, Count) VALUES ('00AB12', 1), ('00ab12', 2), ('O''Brien', 3),"
+                 " ('Other', 4);");
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    struct Case { const char16_t* select; DBCOUNTITEM rows; };
+    const Case cases[] = {
+        { u"SELECT * FROM Items WHERE Name='00AB12'", 2 },   // the key compares without case
+        { u"SELECT * FROM Items WHERE Name='00ab12'", 2 },
+        { u"SELECT * FROM Items WHERE Name='O''Brien'", 1 },
+        { u"SELECT * FROM Items WHERE Name='none'", 0 },
+        { u"SELECT * FROM [Items]", 4 },
+    };
+    for (const Case& c : cases) {
+        CComRef<IRowset> rowset;
+        ASSERT_EQ(S_OK, Execute(session.Get(), c.select, &rowset)) << ErrorDescription();
+        std::vector<DBCOUNTITEM> batches = FetchBatches(rowset.Get(), 1000);
+        EXPECT_EQ(c.rows, batches[0]);
+    }
+    DBROWCOUNT affected = 0;
+    ASSERT_EQ(S_OK, Execute(session.Get(), u"DELETE * FROM Items WHERE Name='00Ab12'", nullptr, &affected));
+    EXPECT_EQ(2, affected);
+    EXPECT_EQ("2", QueryText("lib.mdb", "SELECT count(*) FROM Items"));
+    CComRef<IRowset> rowset;
+    EXPECT_EQ(DB_E_ERRORSINCOMMAND, Execute(session.Get(), u"SELECT * FROM Nowhere", &rowset));
+    EXPECT_FALSE(ErrorDescription().empty());
+}
+
+TEST_F(JetProviderTest, RowsOfASelectCanBeChangedAndDeleted)
+{
+    MakeDatabase("lib.mdb", "INSERT INTO Items (Name, Count) VALUES ('a', 1), ('b', 2), ('b', 3);");
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    CComRef<IRowset> rowset;
+    ASSERT_EQ(S_OK, Execute(session.Get(), u"SELECT * FROM Items WHERE Name='B'", &rowset));
+    CComRef<IRowsetChange> change;
+    ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IRowsetChange, change.OutVoid()));
+    const ColumnBinding columns[] = { { 1, DBTYPE_STR, 51 } };
+    CRowBuffer buffer(columns, 1);
+    ASSERT_EQ(S_OK, buffer.CreateAccessor(rowset.Get()));
+    HROW rows[2];
+    HROW* out = rows;
+    DBCOUNTITEM obtained = 0;
+    ASSERT_EQ(DB_S_ENDOFROWSET, rowset->GetNextRows(DB_NULL_HCHAPTER, 0, 3, &obtained, &out));
+    ASSERT_EQ(2u, obtained);
+    buffer.SetText(0, "c");
+    ASSERT_EQ(S_OK, change->SetData(rows[0], buffer.Accessor(), buffer.Data()));
+    DBROWSTATUS status = 0;
+    ASSERT_EQ(S_OK, change->DeleteRows(DB_NULL_HCHAPTER, 1, &rows[1], &status));
+    EXPECT_EQ(DB_E_BADROWHANDLE, rowset->GetData(rows[1], buffer.Accessor(), buffer.Data()));
+    rowset->ReleaseRows(2, rows, nullptr, nullptr, nullptr);
+    EXPECT_EQ("a c", QueryText("lib.mdb", "SELECT group_concat(Name, ' ') FROM (SELECT Name FROM Items ORDER BY Name)"));
+}
+
+TEST_F(JetProviderTest, TransactionsCommitOrDiscardTheirRows)
+{
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    CComRef<ITransactionLocal> transaction;
+    ASSERT_EQ(S_OK, session->QueryInterface(IID_ITransactionLocal, transaction.OutVoid()));
+    struct Case { const char16_t* insert; bool commit; const char* count; };
+    const Case cases[] = {
+        { u"INSERT INTO Items (Name) VALUES ('kept')", true, "1" },
+        { u"INSERT INTO Items (Name) VALUES ('dropped')", false, "1" },
+    };
+    for (const Case& c : cases) {
+        ULONG level = 0;
+        ASSERT_EQ(S_OK, transaction->StartTransaction(ISOLATIONLEVEL_READCOMMITTED, 0, nullptr, &level));
+        ASSERT_EQ(S_OK, Execute(session.Get(), c.insert, nullptr));
+        if (c.commit)
+            ASSERT_EQ(S_OK, transaction->Commit(FALSE, XACTTC_SYNC, 0));
+        else
+            ASSERT_EQ(S_OK, transaction->Abort(nullptr, FALSE, FALSE));
+        EXPECT_EQ(c.count, QueryText("lib.mdb", "SELECT count(*) FROM Items"));
+    }
+}
+
+}

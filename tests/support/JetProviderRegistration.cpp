@@ -1,0 +1,23 @@
+#include "JetProviderRegistration.h"
+
+#include <windows.h>
+#include <stdlib.h>
+#include <string>
+
+bool RegisterJetProvider()
+{
+    const char* unixPath = getenv("ZYM_JET_DLL");
+    if (!unixPath || !*unixPath)
+        return false;
+    // Drive Z: is the Unix root.
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (!module)
+        return false;
+    typedef HRESULT (WINAPI *RegisterFunc)();
+    RegisterFunc registerServer = reinterpret_cast<RegisterFunc>(GetProcAddress(module, "DllRegisterServer"));
+    return registerServer && SUCCEEDED(registerServer());
+}
