@@ -11,6 +11,13 @@ CSyncObject::~CSyncObject()
         CloseHandle(m_hObject);
 }
 
+void CSyncObject::Attach(HANDLE object)
+{
+    if (!object)
+        AfxThrowResourceException();
+    m_hObject = object;
+}
+
 BOOL CSyncObject::Lock(DWORD timeout)
 {
     return WaitForSingleObject(m_hObject, timeout) == WAIT_OBJECT_0;
@@ -52,7 +59,7 @@ BOOL CCriticalSection::Unlock()
 CEvent::CEvent(BOOL initiallyOwn, BOOL manualReset, LPCSTR name, LPSECURITY_ATTRIBUTES security)
     : CSyncObject(name)
 {
-    m_hObject = CreateEventA(security, manualReset, initiallyOwn, name);
+    Attach(CreateEventA(security, manualReset, initiallyOwn, name));
 }
 
 BOOL CEvent::SetEvent()
@@ -78,7 +85,7 @@ BOOL CEvent::Unlock()
 CMutex::CMutex(BOOL initiallyOwn, LPCSTR name, LPSECURITY_ATTRIBUTES security)
     : CSyncObject(name)
 {
-    m_hObject = CreateMutexA(security, initiallyOwn, name);
+    Attach(CreateMutexA(security, initiallyOwn, name));
 }
 
 BOOL CMutex::Lock(DWORD timeout)
@@ -98,7 +105,7 @@ CSemaphore::CSemaphore(LONG initialCount, LONG maxCount, LPCSTR name,
                        LPSECURITY_ATTRIBUTES security)
     : CSyncObject(name)
 {
-    m_hObject = CreateSemaphoreA(security, initialCount, maxCount, name);
+    Attach(CreateSemaphoreA(security, initialCount, maxCount, name));
 }
 
 BOOL CSemaphore::Unlock()

@@ -18,6 +18,11 @@ public:
     virtual BOOL Unlock(LONG count, LPLONG previousCount = NULL);
 
     HANDLE m_hObject;
+
+protected:
+    // Takes the new kernel object; a CResourceException when there is none
+    // (a name taken by an object of another kind, for one).
+    void Attach(HANDLE object);
 };
 
 // Recursive, like the Win32 critical section it owns.

@@ -92,6 +92,22 @@ TEST(Event, SameNameIsTheSameEvent)
     EXPECT_TRUE(second.Lock(0));
 }
 
+TEST(SyncObject, NameTakenByAnotherKindThrows)
+{
+    CMutex mutex(FALSE, "zym-sync-test-name");
+    bool thrown = false;
+    try
+    {
+        CEvent event(FALSE, FALSE, "zym-sync-test-name");
+    }
+    catch (CResourceException* e)
+    {
+        thrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
+}
+
 TEST(Mutex, OwnerHoldsItAgainstOtherThreads)
 {
     CMutex mutex(TRUE);
