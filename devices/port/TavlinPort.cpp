@@ -54,9 +54,9 @@ CTavlinPort::~CTavlinPort()
 {
     if (m_handle) {
         if (!PurgeComm(m_handle, PURGE_TXCLEAR | PURGE_RXCLEAR))
-            Failed("PurgeComm");
+            ReportCommFailure();
         if (!CloseHandle(m_handle))
-            Failed("CloseHandle");
+            ReportCommFailure();
     }
     DeleteCriticalSection(&m_writeLock);
 }
@@ -74,14 +74,12 @@ BOOL CTavlinPort::Fail(const char* format, ...)
 }
 
 // A failed system call: the line's error state, then the system's text.
-BOOL CTavlinPort::Failed(const char* what)
+void CTavlinPort::ReportCommFailure()
 {
     DWORD code = GetLastError();
-    DebugOutputF("%s failed\n", what);
     DumpCommErrors();
     SetLastError(code);
     m_error.ReportLastError();
-    return FALSE;
 }
 
 void CTavlinPort::DumpCommErrors()
@@ -161,11 +159,11 @@ BOOL CTavlinPort::Open()
 void CTavlinPort::Configure()
 {
     if (!SetupComm(m_handle, kQueueBytes, kQueueBytes))
-        Failed("SetupComm");
+        ReportCommFailure();
     DCB dcb = {};
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(m_handle, &dcb))
-        Failed("GetCommState");
+        ReportCommFailure();
     dcb.BaudRate = m_baudRate;
     dcb.ByteSize = 8;
     dcb.Parity = NOPARITY;
@@ -186,15 +184,15 @@ void CTavlinPort::Configure()
     dcb.XonLim = 0;
     dcb.XoffLim = 0;
     if (!SetCommState(m_handle, &dcb))
-        Failed("SetCommState");
+        ReportCommFailure();
     // Reads return at once with whatever has come.
     COMMTIMEOUTS timeouts = {MAXDWORD, 0, 0, kWriteMsPerByte, 0};
     if (!SetCommTimeouts(m_handle, &timeouts))
-        Failed("SetCommTimeouts");
+        ReportCommFailure();
     if (!SetCommMask(m_handle, 0))
-        Failed("SetCommMask");
+        ReportCommFailure();
     if (!PurgeComm(m_handle, PURGE_TXCLEAR | PURGE_RXCLEAR))
-        Failed("PurgeComm");
+        ReportCommFailure();
     DrainInput();
     DumpCommProperties();
 }
@@ -214,7 +212,7 @@ BOOL CTavlinPort::WriteUnlocked(const BYTE* bytes, int n)
     DWORD written = 0;
     if (WriteFile(m_handle, bytes, n, &written, nullptr))
         return TRUE;
-    Failed("WriteFile");
+    ReportCommFailure();
     Open();
     return FALSE;
 }
@@ -232,12 +230,14 @@ BOOL CTavlinPort::ReadExact(BYTE* buffer, int n, int timeout)
     if (n < 1)
         return TRUE;
     memset(buffer, 0, n);
+    if (!m_handle)
+        return FALSE;
     int got = 0;
     int remaining = timeout;
     while (got < n) {
         DWORD count = 0;
-        if (!m_handle || !ReadFile(m_handle, buffer + got, n - got, &count, nullptr)) {
-            Failed("ReadFile");
+        if (!ReadFile(m_handle, buffer + got, n - got, &count, nullptr)) {
+            ReportCommFailure();
             DebugOutput("RE " + FormatHex(buffer, got) + "\n");
             Open();
             return FALSE;

@@ -149,7 +149,7 @@ private:
     BOOL Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void DumpCommErrors();
     void DumpCommProperties();
-    BOOL Failed(const char* what);
+    void ReportCommFailure();
     void DrainInput();
     void ReadResponsesFor(int ms);
     double Now() const { return m_clock(); }

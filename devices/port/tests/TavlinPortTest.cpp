@@ -237,6 +237,9 @@ TEST_F(TavlinUnit, LocateRefusesPortThatDidNotOpen)
     EXPECT_EQ(1u, boxes.Shown().size());
     EXPECT_FALSE(port.Locate());
     EXPECT_FALSE(port.Write(reinterpret_cast<const BYTE*>("\x00"), 1));
+    CString out;
+    EXPECT_FALSE(port.ReadResponses(out, 10));   // quietly: no further box
+    EXPECT_EQ(1u, boxes.Shown().size());
 }
 
 TEST_F(TavlinUnit, LocateReadsTheUnitsSettings)
