@@ -2,6 +2,8 @@
 
 #include <afx.h>
 
+#include "StringTest.h"
+
 #include <string>
 
 namespace {
@@ -309,11 +311,18 @@ TEST(StringTest, AllocSysStringConvertsToWide)
     SysFreeString(text);
 }
 
-TEST(StringTest, LoadStringFailsForAMissingId)
+TEST(StringTest, LoadsFromTheStringTable)
 {
     CString s("unchanged");
     EXPECT_FALSE(s.LoadString(0xFFF0));
     EXPECT_TRUE(s.IsEmpty());
+    EXPECT_TRUE(s.LoadString(IDS_SHORT));
+    EXPECT_STREQ("Disc %d of %s", s);
+    EXPECT_TRUE(s.LoadString(IDS_LONG));
+    ASSERT_EQ(480, s.GetLength());
+    EXPECT_STREQ("119-", s.Right(4));
+    s.Format(IDS_SHORT, 3, CString("Jazz"));
+    EXPECT_STREQ("Disc 3 of Jazz", s);
 }
 
 } // namespace
