@@ -45,15 +45,20 @@ CString LoadBuiltInKeywords()
                    static_cast<int>(SizeofResource(module, resource)));
 }
 
-int CMasterKeyword::FindKeyword(const char* name) const
+int CMasterKeyword::FindNormal(const CString& normal) const
 {
-    CString normal = NormalizeKeyword(name);
     for (size_t i = 0; i < m_keywords.size(); ++i)
     {
         if (m_keywords[i].m_name == normal)
             return static_cast<int>(i);
     }
     return -1;
+}
+
+int CMasterKeyword::FindKeyword(const char* name) const
+{
+    CSingleLock lock(&m_lock, TRUE);
+    return FindNormal(NormalizeKeyword(name));
 }
 
 int CMasterKeyword::GetOrAddKeyword(const char* name)
@@ -63,13 +68,14 @@ int CMasterKeyword::GetOrAddKeyword(const char* name)
 
 int CMasterKeyword::AddKeyword(const char* name)
 {
-    int index = FindKeyword(name);
+    CString normal = NormalizeKeyword(name);
+    CSingleLock lock(&m_lock, TRUE);
+    int index = FindNormal(normal);
     if (index >= 0)
     {
         m_keywords[index].m_deleted = 0;
         return m_keywords[index].m_id;
     }
-    CString normal = NormalizeKeyword(name);
     if (normal.IsEmpty())
         return -1;
     m_keywords.push_back(CKeyword(normal, m_nextId));
@@ -99,6 +105,7 @@ void CMasterKeyword::AddKeywordsFromText(CKeywordList& list, const char* text)
 
 CString CMasterKeyword::FormatKeywordList(const CKeywordList& list) const
 {
+    CSingleLock lock(&m_lock, TRUE);
     CString text;
     for (int i = 0; i < list.GetCount(); ++i)
         AppendWord(text, GetKeywordName(list.GetAt(i)));
@@ -107,10 +114,17 @@ CString CMasterKeyword::FormatKeywordList(const CKeywordList& list) const
 
 CString CMasterKeyword::GetAllKeywordsText() const
 {
+    CSingleLock lock(&m_lock, TRUE);
     CString text;
     for (int i = 0; i < GetKeywordCount(); ++i)
         AppendWord(text, GetKeywordName(i));
     return text;
+}
+
+int CMasterKeyword::GetKeywordCount() const
+{
+    CSingleLock lock(&m_lock, TRUE);
+    return static_cast<int>(m_keywords.size());
 }
 
 int CMasterKeyword::CheckIndex(int index) const
@@ -120,6 +134,7 @@ int CMasterKeyword::CheckIndex(int index) const
 
 CString CMasterKeyword::GetKeywordName(int index) const
 {
+    CSingleLock lock(&m_lock, TRUE);
     if (CheckIndex(index) < 0 || m_keywords[index].m_deleted)
         return CString();
     return m_keywords[index].m_name;
@@ -127,28 +142,38 @@ CString CMasterKeyword::GetKeywordName(int index) const
 
 void CMasterKeyword::RenameKeyword(int index, const char* name)
 {
+    CSingleLock lock(&m_lock, TRUE);
     if (CheckIndex(index) >= 0 && !m_keywords[index].m_deleted)
         m_keywords[index].m_name = NormalizeKeyword(name);
 }
 
+// The question is asked outside the lock: the load thread must not wait for the user.
 bool CMasterKeyword::DeleteKeyword(int index)
 {
-    if (CheckIndex(index) < 0)
-        return false;
-    CString question = "Are you sure you want to lose the keyword " + m_keywords[index].m_name + "?";
+    CString name;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        if (CheckIndex(index) < 0)
+            return false;
+        name = m_keywords[index].m_name;
+    }
+    CString question = "Are you sure you want to lose the keyword " + name + "?";
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
+    CSingleLock lock(&m_lock, TRUE);
     m_keywords[index].m_deleted = 1;
     return true;
 }
 
 bool CMasterKeyword::IsDeleted(int index) const
 {
+    CSingleLock lock(&m_lock, TRUE);
     return CheckIndex(index) >= 0 && m_keywords[index].m_deleted;
 }
 
 void CMasterKeyword::FillStatList(CKeywordStatList& stats) const
 {
+    CSingleLock lock(&m_lock, TRUE);
     stats.Clear();
     for (const CKeyword& keyword : m_keywords)
         stats.AddKeyword(keyword.m_id);

@@ -1,12 +1,14 @@
 // The library's master list of keywords. Ids are indexes into the list and are
 // never reused: a deleted keyword keeps its entry and id and is only marked.
-// Stored texts hold names, which become ids again when read.
+// Stored texts hold names, which become ids again when read. The load thread
+// registers words while the views read names, so every access takes the lock.
 #pragma once
 
 #include "keywords/KeywordList.h"
 #include "keywords/KeywordStat.h"
 
 #include <afx.h>
+#include <afxmt.h>
 
 #include <vector>
 
@@ -32,6 +34,8 @@ class CMasterKeyword
 public:
     CMasterKeyword() : m_nextId(0) {}
     virtual ~CMasterKeyword() {}
+    CMasterKeyword(const CMasterKeyword&) = delete;
+    CMasterKeyword& operator=(const CMasterKeyword&) = delete;
 
     // Index of the entry with that name, deleted entries included; -1 when none.
     int FindKeyword(const char* name) const;
@@ -52,9 +56,12 @@ public:
     bool DeleteKeyword(int index);
     bool IsDeleted(int index) const;
     void FillStatList(CKeywordStatList& stats) const;
-    int GetKeywordCount() const { return static_cast<int>(m_keywords.size()); }
+    int GetKeywordCount() const;
 
 private:
+    int FindNormal(const CString& normal) const;
+
+    mutable CCriticalSection m_lock; // guards both fields
     std::vector<CKeyword> m_keywords;
     int m_nextId;
 };

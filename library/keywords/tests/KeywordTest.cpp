@@ -166,3 +166,47 @@ TEST(KeywordTest, StatisticsCountAlbumsAndTracksOfASelection)
     EXPECT_EQ(0, stats.GetCount());
     EXPECT_EQ(0, stats.GetAlbumsCounted());
 }
+
+namespace {
+
+struct WordAdder
+{
+    CMasterKeyword* master;
+    int count;
+};
+
+DWORD WINAPI AddWords(LPVOID param)
+{
+    WordAdder* adder = static_cast<WordAdder*>(param);
+    for (int i = 0; i < adder->count; ++i)
+    {
+        char word[32];
+        wsprintfA(word, "word%d", i);
+        adder->master->GetOrAddKeyword(word);
+    }
+    return 0;
+}
+
+} // namespace
+
+// The load thread registers the words of every record while the views read names.
+TEST(KeywordTest, WordsAddedOnAnotherThreadWhileNamesAreRead)
+{
+    CMasterKeyword master;
+    CKeywordList list = master.ParseKeywordList("rock live");
+    WordAdder adder = {&master, 3000};
+    HANDLE thread = CreateThread(nullptr, 0, AddWords, &adder, 0, nullptr);
+    while (WaitForSingleObject(thread, 0) == WAIT_TIMEOUT)
+    {
+        ASSERT_STREQ("rock live", master.FormatKeywordList(list));
+        int count = master.GetKeywordCount();
+        ASSERT_STREQ("rock", master.GetKeywordName(0));
+        if (count > 2)
+        {
+            ASSERT_FALSE(master.GetKeywordName(count - 1).IsEmpty());
+        }
+    }
+    CloseHandle(thread);
+    EXPECT_EQ(3002, master.GetKeywordCount());
+    EXPECT_EQ(3001, master.FindKeyword("word2999"));
+}
