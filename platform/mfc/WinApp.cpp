@@ -48,7 +48,9 @@ CWinApp::CWinApp(LPCSTR appName)
     : m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL)
 {
     s_app = this;
-    m_hThread = GetCurrentThread();
+    // A real handle: the pseudo handle would name whichever thread uses it.
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &m_hThread, 0,
+                    FALSE, DUPLICATE_SAME_ACCESS);
     m_nThreadID = GetCurrentThreadId();
     m_bAutoDelete = FALSE;
 
@@ -65,8 +67,6 @@ CWinApp::CWinApp(LPCSTR appName)
 
 CWinApp::~CWinApp()
 {
-    // The pseudo handle of the creating thread is not ours to close.
-    m_hThread = NULL;
     ReplaceText(m_pszAppName, NULL);
     ReplaceText(m_pszExeName, NULL);
     ReplaceText(m_pszRegistryKey, NULL);

@@ -19,6 +19,22 @@ public:
     using CWinApp::SetRegistryKey;
 };
 
+DWORD WINAPI ReadThreadId(void* param)
+{
+    return GetThreadId(*(HANDLE*)param);
+}
+
+// The id of the thread the handle names, asked from another thread.
+DWORD ThreadIdSeenElsewhere(HANDLE handle)
+{
+    HANDLE thread = CreateThread(NULL, 0, ReadThreadId, &handle, 0, NULL);
+    WaitForSingleObject(thread, INFINITE);
+    DWORD id = 0;
+    GetExitCodeThread(thread, &id);
+    CloseHandle(thread);
+    return id;
+}
+
 void DeleteTestKey()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kTestRegistryKey).c_str());
@@ -157,6 +173,7 @@ TEST(Application, IsTheGlobalAppAndTheMainThreadObject)
         EXPECT_EQ(&app, AfxGetApp());
         EXPECT_STREQ("Zym", AfxGetAppName());
         EXPECT_EQ(&app, AfxGetThread());
+        EXPECT_EQ(GetCurrentThreadId(), ThreadIdSeenElsewhere(app.m_hThread));
         EXPECT_STREQ("mfc_WinAppTest", app.m_pszExeName);
         EXPECT_STREQ("mfc_WinAppTest.INI", app.m_pszProfileName);
     }
