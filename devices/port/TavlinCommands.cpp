@@ -15,18 +15,15 @@ const BYTE kSerialCommand = 0xDF;
 const BYTE kSystemCommand = 0xFF;
 const BYTE kPortCommand = 0x1F;
 
-const double kCarrierClock = 5000000;       // Hz; the device divides it
-const double kLowestCarrier = 2441.40625;   // kCarrierClock / 2048
+const double kLowestCarrier = 2441.40625;   // the carrier clock / 2048
 const int kLargestDivisor = 2048;
 const int kLargestDivider = 256;
-const double kSampleClock = 5000000;        // sample period counts per second
 const double kShortestSamplePeriod = 0.000049;
 const double kLongestSamplePeriod = 0.001;
 const double kShortestTimeout = 0.00005;
 const int kLargestTimeoutCount = 65536;
 const int kLongestMinMessageLength = 15;
 const int kBaudRates[] = {2400, 4800, 9600, 19200, 38400};   // index = the device's code
-const double kMinimumVersionForIRPorts = 2.0;
 
 int Round(double value)
 {
@@ -64,7 +61,7 @@ BOOL CTavlinPort::SetSamplePeriod(double seconds)
     if (seconds > kLongestSamplePeriod)
         return Fail("%.0lfus is to long of a sampling period (%.0lfus is the longest)", seconds * 1e6,
                     kLongestSamplePeriod * 1e6);
-    int count = Round(seconds * kSampleClock);
+    int count = Round(seconds / kSampleTick);
     BYTE args[] = {BYTE(count >> 8), BYTE(count)};
     return SendCommand(kIRCommand, 0x04, args, sizeof args);
 }
@@ -110,7 +107,7 @@ BOOL CTavlinPort::RequestCarrier()
 
 BOOL CTavlinPort::SetIRTransmitPorts(int mask)
 {
-    if (m_version < kMinimumVersionForIRPorts)
+    if (m_version < kIRPortsVersion)
         return FALSE;
     BYTE arg = BYTE(mask);
     return SendCommand(kIRCommand, 0x08, &arg, 1);
@@ -118,7 +115,7 @@ BOOL CTavlinPort::SetIRTransmitPorts(int mask)
 
 BOOL CTavlinPort::SetIRReceivePorts(int mask)
 {
-    if (m_version < kMinimumVersionForIRPorts)
+    if (m_version < kIRPortsVersion)
         return FALSE;
     BYTE arg = BYTE(mask);
     return SendCommand(kIRCommand, 0x09, &arg, 1);
@@ -140,7 +137,7 @@ BOOL CTavlinPort::SetIRRoutingTable(const int ports[8], const double carriers[8]
 
 BOOL CTavlinPort::SetIRReceivePolarity(int mask)
 {
-    if (m_version < kMinimumVersionForIRPorts)
+    if (m_version < kIRPortsVersion)
         return FALSE;
     BYTE arg = BYTE(mask);
     return SendCommand(kIRCommand, 0x0B, &arg, 1);

@@ -19,7 +19,6 @@ const int kDefaultBaudRate = 38400;
 const int kLocateRates[] = {38400, 19200, 9600, 4800, 2400};
 const int kLocateWakeBytes = 10;
 const double kHighestVersion = 9.0;
-const int kSyncMarks = 30;
 
 double SystemSeconds()
 {
@@ -370,7 +369,7 @@ void CTavlinPort::RequestSettings(BOOL read)
     RequestParallelHandshake();
     RequestParallelDirection();
     Flush(read, kFlushMs);
-    if (m_version >= 2.0) {
+    if (m_version >= kIRPortsVersion) {
         RequestSerialNumber();
         RequestIRTransmitPorts();
         RequestIRRoutingTable();
@@ -404,7 +403,7 @@ void CTavlinPort::GetParallelHandshake(BOOL* a, BOOL* b, BOOL* c) const
 
 BOOL CTavlinPort::GetIRRoutingTable(int ports[8], double carriers[8]) const
 {
-    if (m_version < 2.0)
+    if (m_version < kIRPortsVersion)
         return FALSE;
     for (int i = 0; i < 8; ++i) {
         ports[i] = m_routingPorts[i];

@@ -141,6 +141,13 @@ public:
     void SetClock(SecondsClock clock) { m_clock = clock; }
 
 private:
+    // Firmware from which the unit has IR port masks and routing, and names the
+    // receiver of each IR message.
+    static constexpr double kIRPortsVersion = 2.0;
+    static constexpr double kCarrierClock = 5000000;   // Hz; carriers divide it down
+    static constexpr int kSyncMarks = 30;
+    static constexpr double kSampleTick = 0.0000002;   // seconds per sample period count
+
     struct AnswerRule;
     static const AnswerRule kAnswers[];
 

@@ -19,9 +19,6 @@ const int kEndOfMessage = 0;
 const int kPortAnswer = 0x1F;
 const int kControlBusPorts = 4;
 const int kNoCounter = -1;
-const double kSampleTick = 0.0000002;   // seconds per sample period count
-const double kCarrierClock = 5000000;
-const int kSyncMarks = 30;
 const int kBaudRateCodes = 5;
 
 const char* const kPrefixes[CTavlinPort::kDevicePorts] = {
@@ -223,7 +220,7 @@ bool CTavlinPort::EndOfMessage(int port)
         m_irOverflow = 0;
         m_irDuration = 0;
         // From firmware 2.0 the message ends with the answer naming its receiver.
-        if (wasOpen && m_version >= 2.0) {
+        if (wasOpen && m_version >= kIRPortsVersion) {
             m_irEnded = 1;
             return false;
         }
