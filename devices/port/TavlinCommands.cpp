@@ -55,7 +55,7 @@ BOOL CTavlinPort::SetSamplePeriod(double seconds)
 {
     double shortest = 1.0 / m_baudRate > kShortestSamplePeriod ? 1.0 / m_baudRate
                                                                 : kShortestSamplePeriod;
-    if (seconds < shortest)
+    if (!(seconds >= shortest))   // not a number is no period either
         return Fail("%.0lfus is to short of a sampling period (%.0lfus is the shortest at this baud rate)",
                     seconds * 1e6, shortest * 1e6);
     if (seconds > kLongestSamplePeriod)
@@ -78,11 +78,11 @@ BOOL CTavlinPort::CarrierSetting(double hertz, BYTE& exponent, BYTE& divider)
     divider = 0;
     if (hertz == 0)
         return TRUE;
-    // A negative frequency is no carrier the device can make: too low.
-    double divisor = hertz < 0 ? kLargestDivisor + 1 : floor(kCarrierClock / hertz);
+    double divisor = floor(kCarrierClock / hertz);
     if (divisor == 0)
         return Fail("%lf is to high of a carrier frequency (%lf is the max)", hertz, kCarrierClock);
-    if (divisor > kLargestDivisor)
+    // A negative frequency (or no number at all) is no carrier the unit can make.
+    if (hertz < 0 || !(divisor <= kLargestDivisor))
         return Fail("%lf is to low of a carrier frequency (%lf is the minimum)", hertz,
                     kLowestCarrier);
     int n = int(divisor);
@@ -166,7 +166,7 @@ BOOL CTavlinPort::RequestIRReceivePolarity()
 
 BOOL CTavlinPort::SetTimeoutPeriod(double seconds)
 {
-    if (seconds < kShortestTimeout)
+    if (!(seconds >= kShortestTimeout))   // not a number is no period either
         return Fail("%.0lfus is to short of a timeout period  (%.0lfus is the shortest)",
                     seconds * 1e6, kShortestTimeout * 1e6);
     double count = floor(seconds / m_samplePeriod + 0.5);
