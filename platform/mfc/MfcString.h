@@ -1,8 +1,9 @@
 // CString: an 8-bit ANSI text that owns its characters.
 // The object is exactly one pointer to the characters, so that it can stand
 // where a const char* is expected. Passing it through "..." is another matter on
-// this ABI (a class with a destructor goes by hidden reference), so Format and
-// TRACE turn CString arguments into their pointers before the call.
+// this ABI (a class with a destructor goes by hidden reference): Format and
+// TRACE turn CString arguments into their pointers before the call, and the
+// build rejects a CString handed to any other "..." function.
 #pragma once
 
 #include <windows.h>

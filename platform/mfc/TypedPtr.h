@@ -1,5 +1,5 @@
 // Typed views of the pointer collections: BASE is CPtrArray, CObArray,
-// CPtrList, CObList or CMapPtrToPtr; the elements are stored as the base's
+// CPtrList or CMapPtrToPtr; the elements are stored as the base's
 // pointers and handed out as TYPE.
 #pragma once
 
