@@ -1,6 +1,6 @@
 #include "mfc/Exception.h"
 
-#include "runtime/MessageBoxes.h"
+#include "mfc/WinApp.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -139,7 +139,7 @@ int CException::ReportError(UINT type, UINT messageId)
         message = text;
     else if (messageId == 0 || !message.LoadString(messageId))
         message = kNoErrorMessage;
-    return ShowMessageBox(NULL, message, NULL, type);
+    return AfxMessageBox(message, type);
 }
 
 CMemoryException::CMemoryException()
