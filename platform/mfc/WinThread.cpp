@@ -6,7 +6,7 @@ namespace
 // The object of each thread started through CWinThread.
 thread_local CWinThread* t_currentThread = NULL;
 
-// Messages that arrive without telling the idle work anything new.
+// The caret's blink timer: it comes again and again with no news for idle work.
 const UINT WM_SYSTIMER = 0x0118;
 }
 

@@ -217,3 +217,27 @@ TEST(UIThread, ClassThatIsNoThreadIsRefused)
 {
     EXPECT_EQ(nullptr, AfxBeginThread(RUNTIME_CLASS(CCmdTarget)));
 }
+
+TEST(UIThread, RepeatedMessagesDoNotRestartIdleWork)
+{
+    struct IdleCase
+    {
+        UINT message;
+        int x, y;
+        BOOL idle;
+    };
+    const IdleCase cases[] = {
+        {WM_USER, 0, 0, TRUE},       {WM_PAINT, 0, 0, FALSE},     {0x0118, 0, 0, FALSE},
+        {WM_MOUSEMOVE, 1, 1, TRUE},  {WM_MOUSEMOVE, 1, 1, FALSE}, {WM_MOUSEMOVE, 2, 1, TRUE},
+        {WM_NCMOUSEMOVE, 2, 1, TRUE}, {WM_NCMOUSEMOVE, 2, 1, FALSE}, {WM_KEYDOWN, 2, 1, TRUE},
+    };
+    CWinThread thread;
+    for (const IdleCase& c : cases)
+    {
+        MSG msg = {};
+        msg.message = c.message;
+        msg.pt.x = c.x;
+        msg.pt.y = c.y;
+        EXPECT_EQ(c.idle, thread.IsIdleMessage(&msg)) << std::hex << c.message << " " << c.x;
+    }
+}
