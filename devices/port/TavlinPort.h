@@ -162,7 +162,7 @@ private:
     double Now() const { return m_clock(); }
 
     // Receive parser
-    bool ReadData(int port, BYTE header);
+    void ReadData(int port, BYTE header);
     bool ReadAnswer(int port);
     bool EndOfMessage(int port);
     void OpenMessage(int port);

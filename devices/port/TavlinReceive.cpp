@@ -186,13 +186,13 @@ void CTavlinPort::CloseMessage(int port)
     m_openMessages &= ~(1 << port);
 }
 
-bool CTavlinPort::ReadData(int port, BYTE header)
+void CTavlinPort::ReadData(int port, BYTE header)
 {
     int count = header & kCountMask;
     BYTE data[kCountMask];
     if (!ReadExact(data, count, kDataWaitMs)) {
         Fail("Port %d Timeoutcont cmd = %02X", port, header);
-        return false;
+        return;
     }
     // An IR message whose receive-port answer never came ends when the next begins,
     // so that one lost answer cannot make the message grow on without end.
@@ -209,7 +209,6 @@ bool CTavlinPort::ReadData(int port, BYTE header)
     } else {
         m_text[port] += FormatHex(data, count);
     }
-    return false;
 }
 
 bool CTavlinPort::EndOfMessage(int port)
