@@ -5,6 +5,8 @@
 // talks only while the program's line rate (the pty's termios) matches its own.
 // Tests script further output (control-bus messages, IR timings, parallel data,
 // error answers), whole or split into pieces with pauses between them.
+// While it lives the simulator owns the device side of the pty: tests talk to
+// the unit through it, not through the pty.
 #pragma once
 
 #include "PtySerial.h"

@@ -293,6 +293,23 @@ TEST_F(TavlinUnit, LocateReadsTheUnitsSettings)
     EXPECT_EQ("\x11\x22\x33\x44\x55\x66\x77\x88", std::string(reinterpret_cast<char*>(serial), 8));
 }
 
+TEST_F(TavlinUnit, SettingsRequestsFollowTheFirmware)
+{
+    const std::string common = B({0x9F, 0x07, 0x9F, 0x05, 0x9F, 0x0D, 0x9F, 0x0F, 0xBF, 0x11, 0xBF, 0x13});
+    const std::string fromTwo = B({0xFF, 0x0C, 0x9F, 0x10, 0x9F, 0x12, 0x9F, 0x11, 0x9F, 0x13});
+    const struct { double version; bool irQueries; } units[] = {{1.9, false}, {2.0, true}};
+    for (const auto& u : units) {
+        CTavlinSimulator unit(m_pty, 38400, u.version);
+        CTavlinPort port(m_pty.Port());
+        port.GetError().m_messageBox = FALSE;
+        ASSERT_TRUE(port.Locate()) << u.version;
+        std::string received = unit.Received();
+        EXPECT_NE(std::string::npos, received.find(common)) << u.version;
+        EXPECT_EQ(u.irQueries, received.find(fromTwo) != std::string::npos) << u.version;
+        EXPECT_EQ(u.irQueries, received.find(B({0xFF, 0x0C})) != std::string::npos) << u.version;
+    }
+}
+
 TEST_F(TavlinUnit, EveryFlushSeesItsMarkEchoedFromTheFirstOn)
 {
     CTavlinSimulator unit(m_pty);
