@@ -202,11 +202,6 @@ void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
     }
     RemoveAll();
     DWORD count = ar.ReadCount();
-    // One element at a time, so that a bad count meets the end of the data
-    // before it claims the memory.
-    for (DWORD i = 0; i < count; i++) {
-        TYPE element = TYPE();
-        SerializeElements<TYPE>(ar, &element, 1);
-        Add(element);
-    }
+    for (DWORD i = 0; i < count; i++)
+        Add(LoadElement<TYPE>(ar));
 }

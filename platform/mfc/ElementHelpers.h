@@ -19,6 +19,16 @@ void SerializeElements(CArchive& ar, TYPE* elements, int count)
 template <>
 void SerializeElements<CString>(CArchive& ar, CString* elements, int count);
 
+// Collections load one element at a time, so that a bad count meets the end
+// of the data before it claims the memory.
+template <class TYPE>
+TYPE LoadElement(CArchive& ar)
+{
+    TYPE element = TYPE();
+    SerializeElements<TYPE>(ar, &element, 1);
+    return element;
+}
+
 // Integers and pointers: the value without its low four bits, which pointers to
 // aligned blocks share.
 template <class ARG_KEY>

@@ -90,6 +90,8 @@ private:
         return node;
     }
     CNode* NewNode(CNode* prev, CNode* next, ARG_TYPE element);
+    // Puts a new node between prev and next (NULL at either end of the list).
+    POSITION Link(CNode* prev, CNode* next, ARG_TYPE element);
     void FreeNode(CNode* node);
 
     CPlexPool m_pool;
@@ -120,10 +122,8 @@ void CList<TYPE, ARG_TYPE>::FreeNode(CNode* node)
 }
 
 template <class TYPE, class ARG_TYPE>
-POSITION CList<TYPE, ARG_TYPE>::InsertBefore(POSITION position, ARG_TYPE element)
+POSITION CList<TYPE, ARG_TYPE>::Link(CNode* prev, CNode* next, ARG_TYPE element)
 {
-    CNode* next = position ? ToNode(position) : m_pNodeHead;
-    CNode* prev = next ? next->pPrev : NULL;
     CNode* node = NewNode(prev, next, element);
     if (prev)
         prev->pNext = node;
@@ -137,20 +137,17 @@ POSITION CList<TYPE, ARG_TYPE>::InsertBefore(POSITION position, ARG_TYPE element
 }
 
 template <class TYPE, class ARG_TYPE>
+POSITION CList<TYPE, ARG_TYPE>::InsertBefore(POSITION position, ARG_TYPE element)
+{
+    CNode* next = position ? ToNode(position) : m_pNodeHead;
+    return Link(next ? next->pPrev : NULL, next, element);
+}
+
+template <class TYPE, class ARG_TYPE>
 POSITION CList<TYPE, ARG_TYPE>::InsertAfter(POSITION position, ARG_TYPE element)
 {
     CNode* prev = position ? ToNode(position) : m_pNodeTail;
-    CNode* next = prev ? prev->pNext : NULL;
-    CNode* node = NewNode(prev, next, element);
-    if (prev)
-        prev->pNext = node;
-    else
-        m_pNodeHead = node;
-    if (next)
-        next->pPrev = node;
-    else
-        m_pNodeTail = node;
-    return ToPosition(node);
+    return Link(prev, prev ? prev->pNext : NULL, element);
 }
 
 template <class TYPE, class ARG_TYPE>
@@ -249,9 +246,6 @@ void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
     }
     RemoveAll();
     DWORD count = ar.ReadCount();
-    for (DWORD i = 0; i < count; i++) {
-        TYPE element = TYPE();
-        SerializeElements<TYPE>(ar, &element, 1);
-        AddTail(element);
-    }
+    for (DWORD i = 0; i < count; i++)
+        AddTail(LoadElement<TYPE>(ar));
 }

@@ -224,10 +224,7 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar)
     RemoveAll();
     DWORD count = ar.ReadCount();
     for (DWORD i = 0; i < count; i++) {
-        KEY key = KEY();
-        VALUE value = VALUE();
-        SerializeElements<KEY>(ar, &key, 1);
-        SerializeElements<VALUE>(ar, &value, 1);
-        SetAt(key, value);
+        KEY key = LoadElement<KEY>(ar);
+        SetAt(key, LoadElement<VALUE>(ar));
     }
 }
