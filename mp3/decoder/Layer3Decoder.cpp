@@ -2,6 +2,7 @@
 
 #include <math.h>
 #include <string.h>
+#include <xmmintrin.h>
 
 #include "mp3/decoder/DecoderErrors.h"
 #include "mp3/decoder/MpegBitReader.h"
@@ -58,18 +59,24 @@ const unsigned char kPartitions[6][3][4] = {
 // The alias-reduction coefficients c[i] give the butterfly's cs and ca.
 const double kAliasCoefficients[8] = {-0.6, -0.535, -0.33, -0.185, -0.095, -0.041, -0.0142, -0.0037};
 
-const int kMaxQuantized = 8207; // 15 + 2^13 - 1
+const int kMaxQuantized = 8206; // 15 + 2^13 - 1, the largest value with linbits
 const int kGainOffset = 512;    // quarter steps below 2^0 that the gain table covers
 const int kGainSize = kGainOffset + 64;
 const int kMpeg1IllegalPosition = 7;
 const int kMixedLongLines = 36; // the two lowest subbands of a mixed block
+const int kDctRow = 20;
 
 struct Layer3Tables {
     float pow43[kMaxQuantized + 1];
     float gain[kGainSize]; // 2^((i - kGainOffset) / 4)
     float cs[8], ca[8];
-    float dct18[18][18];   // DCT-IV, the core of the 36-point IMDCT
-    float window[4][36];   // by block type; 2 unused
+    // DCT-IV of 18 values, the core of the 36-point IMDCT, by input line; each row
+    // is padded to a whole number of vectors.
+    alignas(16) float dct18[18][kDctRow];
+    // Long-block windows by subband parity and block type (2 unused); the odd
+    // subbands' copies reverse every second value, which is the synthesis bank's
+    // frequency inversion of their odd time slots.
+    float window[2][4][36];
     float imdct12[12][6];
     float window12[12];
     float mpeg1Intensity[7][2];
@@ -86,9 +93,9 @@ struct Layer3Tables {
             cs[i] = (float)(1.0 / sqrt(1.0 + c * c));
             ca[i] = (float)(c / sqrt(1.0 + c * c));
         }
-        for (int n = 0; n < 18; n++)
-            for (int k = 0; k < 18; k++)
-                dct18[n][k] = (float)cos(M_PI / 72.0 * (2 * n + 1) * (2 * k + 1));
+        for (int k = 0; k < 18; k++)
+            for (int n = 0; n < kDctRow; n++)
+                dct18[k][n] = n < 18 ? (float)cos(M_PI / 72.0 * (2 * n + 1) * (2 * k + 1)) : 0.0f;
         MakeWindows();
         for (int i = 0; i < 12; i++) {
             window12[i] = (float)sin(M_PI / 12.0 * (i + 0.5));
@@ -116,14 +123,15 @@ struct Layer3Tables {
     {
         for (int i = 0; i < 36; i++) {
             double longWindow = sin(M_PI / 36.0 * (i + 0.5));
-            window[0][i] = (float)longWindow;
-            window[2][i] = 0.0f;
             // Start block: long rise, flat, short fall, zeros.
             double start = i < 18 ? longWindow : i < 24 ? 1.0 : i < 30 ? sin(M_PI / 12.0 * (i - 18 + 0.5)) : 0.0;
             // Stop block: zeros, short rise, flat, long fall.
             double stop = i < 6 ? 0.0 : i < 12 ? sin(M_PI / 12.0 * (i - 6 + 0.5)) : i < 18 ? 1.0 : longWindow;
-            window[1][i] = (float)start;
-            window[3][i] = (float)stop;
+            double byType[4] = {longWindow, start, 0.0, stop};
+            for (int type = 0; type < 4; type++) {
+                window[0][type][i] = (float)byType[type];
+                window[1][type][i] = (i & 1) ? -window[0][type][i] : window[0][type][i];
+            }
         }
     }
 };
@@ -405,10 +413,6 @@ void Requantize(MpegLayer3State* state, int gr, int ch, int count)
     Layer3Channel& c = state->channel[ch];
     const BandTable& bands = Bands(state->header);
     memset(c.lines, 0, sizeof(c.lines));
-    for (int i = 0; i < count; i++) {
-        if (state->quantized[i] > kMaxQuantized || state->quantized[i] < -kMaxQuantized)
-            state->quantized[i] = 0;
-    }
     if (!IsShort(info)) {
         RequantizeLong(state->quantized, count, info, c, bands, 0, kGranuleLines, c.lines);
         c.nonzeroLines = count;
@@ -564,22 +568,30 @@ void ReduceAliases(Layer3Channel& c, const Layer3GranuleInfo& info)
     c.zeroSubbands = (kGranuleLines - c.nonzeroLines) / kGranuleSlots;
 }
 
-// 36-point IMDCT of one subband: the DCT-IV of its 18 lines unfolds into 36 outputs.
-void Imdct36(const float* in, float* out)
+// 36-point IMDCT of one subband, windowed: the DCT-IV of its 18 lines unfolds into
+// the 36 outputs.
+void Imdct36(const float* in, const float* window, float* out)
 {
-    float y[18];
-    for (int n = 0; n < 18; n++) {
-        float sum = 0.0f;
-        for (int k = 0; k < 18; k++)
-            sum += in[k] * kTables.dct18[n][k];
-        y[n] = sum;
+    __m128 y[kDctRow / 4];
+    for (int q = 0; q < kDctRow / 4; q++)
+        y[q] = _mm_setzero_ps();
+    for (int k = 0; k < 18; k++) {
+        if (in[k] == 0.0f)
+            continue;
+        __m128 x = _mm_set1_ps(in[k]);
+        const float* row = kTables.dct18[k];
+        for (int q = 0; q < kDctRow / 4; q++)
+            y[q] = _mm_add_ps(y[q], _mm_mul_ps(x, _mm_load_ps(row + 4 * q)));
     }
+    alignas(16) float v[kDctRow];
+    for (int q = 0; q < kDctRow / 4; q++)
+        _mm_store_ps(v + 4 * q, y[q]);
     for (int i = 0; i < 9; i++) {
-        out[i] = y[i + 9];
-        out[27 + i] = -y[i];
+        out[i] = v[i + 9] * window[i];
+        out[27 + i] = -v[i] * window[27 + i];
     }
     for (int i = 9; i < 27; i++)
-        out[i] = -y[26 - i];
+        out[i] = -v[26 - i] * window[i];
 }
 
 // Three overlapped 12-point IMDCTs of a short-block subband into 36 outputs.
@@ -611,34 +623,29 @@ void HybridFilter(Layer3Channel& c, const Layer3GranuleInfo& info, int shift)
     for (int sb = 0; sb < transformed; sb++) {
         float raw[36];
         const float* in = c.lines + sb * kGranuleSlots;
+        int parity = sb & 1;
         // The two lowest subbands of a mixed block are long blocks with the normal
         // window, whatever the block type.
         bool mixedLow = info.window_switching_flag && info.mixed_block_flag && sb < 2;
         if (!IsShort(info) || mixedLow) {
-            Imdct36(in, raw);
-            const float* window = kTables.window[mixedLow ? 0 : info.block_type];
-            for (int i = 0; i < 36; i++)
-                raw[i] *= window[i];
+            Imdct36(in, kTables.window[parity][mixedLow ? 0 : info.block_type], raw);
         } else {
             Imdct12x3(in, raw);
+            if (parity)
+                for (int i = 1; i < 36; i += 2)
+                    raw[i] = -raw[i];
         }
         float* overlap = c.overlap + sb * kGranuleSlots;
-        // Odd subbands take every second slot negated: the synthesis bank's
-        // frequency inversion.
-        float sign = 1.0f;
         for (int t = 0; t < kGranuleSlots; t++) {
-            float value = raw[t] + overlap[t];
-            c.samples[t * kSubbands + sb] = (sb & 1) ? value * sign : value;
-            sign = -sign;
+            c.samples[t * kSubbands + sb] = raw[t] + overlap[t];
             overlap[t] = raw[18 + t];
         }
     }
+    // Overlaps already carry the frequency inversion.
     for (int sb = transformed; sb < kSubbands; sb++) {
         float* overlap = c.overlap + sb * kGranuleSlots;
-        float sign = 1.0f;
         for (int t = 0; t < kGranuleSlots; t++) {
-            c.samples[t * kSubbands + sb] = (sb & 1) ? overlap[t] * sign : overlap[t];
-            sign = -sign;
+            c.samples[t * kSubbands + sb] = overlap[t];
             overlap[t] = 0.0f;
         }
     }

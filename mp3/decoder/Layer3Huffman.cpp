@@ -253,8 +253,9 @@ const TableChoice kTableChoices[32] = {
     {14, 4}, {14, 5}, {14, 6}, {14, 7}, {14, 8}, {14, 9}, {14, 11}, {14, 13},
 };
 
-// Lookup entries: a leaf holds the symbol in bits 0-7 and its code length at this
-// level in bits 8-15; a link (top bit) holds the offset of a second-level table in
+// Lookup entries: a leaf holds the symbol in bits 0-7 (x in the high and y in the
+// low four bits for pairs, vwxy for quadruples) and its code length at this level
+// in bits 8-15; a link (top bit) holds the offset of a second-level table in
 // bits 0-15 and that table's width in bits 16-23.
 const unsigned kLink = 0x80000000u;
 const int kRootBits = 8;
@@ -270,6 +271,11 @@ struct HuffmanLookups {
     {
         for (int t = 0; t < kCodeTableCount; t++)
             Build(t);
+    }
+
+    static unsigned Symbol(const CodeTable& table, int i)
+    {
+        return table.size ? (unsigned)((i / table.size) << 4 | (i % table.size)) : (unsigned)i;
     }
 
     void Build(int t)
@@ -290,7 +296,7 @@ struct HuffmanLookups {
                 continue;
             int first = table.codes[i] << (bits - length);
             for (int k = 0; k < 1 << (bits - length); k++)
-                entries[root[t] + first + k] = (unsigned)(length << 8 | i);
+                entries[root[t] + first + k] = (unsigned)(length << 8) | Symbol(table, i);
         }
         // Long codes go to a second-level table per root prefix, as wide as the
         // longest code under that prefix needs.
@@ -315,7 +321,7 @@ struct HuffmanLookups {
                 int code = table.codes[i] & ((1 << rest) - 1);
                 int first = code << (subBits - rest);
                 for (int k = 0; k < 1 << (subBits - rest); k++)
-                    entries[sub + first + k] = (unsigned)(rest << 8 | i);
+                    entries[sub + first + k] = (unsigned)(rest << 8) | Symbol(table, i);
             }
         }
     }
@@ -323,24 +329,57 @@ struct HuffmanLookups {
 
 const HuffmanLookups kLookups;
 
-// A private cursor over the frame buffer: the position is kept in a local so the
-// decoding loops stay in registers.
-struct BitCursor {
-    const unsigned char* data;
-    unsigned pos;
-
-    unsigned Peek(int n) const
+// A bit reader private to the decoding loops: up to 64 bits ahead in a register,
+// refilled 32 bits at a time, so that most codes cost a shift and a table lookup.
+class BitCursor {
+public:
+    BitCursor(const unsigned char* data, unsigned bitPos)
+        : start_(data), next_(data + (bitPos >> 3) + 8), count_(64 - (int)(bitPos & 7))
     {
-        unsigned long long word;
-        memcpy(&word, data + (pos >> 3), sizeof(word));
-        return (unsigned)((__builtin_bswap64(word) << (pos & 7)) >> (64 - n));
+        cache_ = Load64(data + (bitPos >> 3)) << (bitPos & 7);
+    }
+
+    // At least 33 bits are ready after a refill.
+    void Refill()
+    {
+        if (count_ <= 32) {
+            cache_ |= (unsigned long long)Load32(next_) << (32 - count_);
+            next_ += 4;
+            count_ += 32;
+        }
+    }
+    unsigned Peek(int n) const { return (unsigned)(cache_ >> (64 - n)); }
+    void Skip(int n)
+    {
+        cache_ <<= n;
+        count_ -= n;
     }
     unsigned Take(int n)
     {
         unsigned value = Peek(n);
-        pos += n;
+        Skip(n);
         return value;
     }
+    unsigned Position() const { return (unsigned)(next_ - start_) * 8 - (unsigned)count_; }
+
+private:
+    static unsigned long long Load64(const unsigned char* p)
+    {
+        unsigned long long word;
+        memcpy(&word, p, sizeof(word));
+        return __builtin_bswap64(word);
+    }
+    static unsigned Load32(const unsigned char* p)
+    {
+        unsigned word;
+        memcpy(&word, p, sizeof(word));
+        return __builtin_bswap32(word);
+    }
+
+    const unsigned char* start_;
+    const unsigned char* next_;
+    unsigned long long cache_;
+    int count_;
 };
 
 int DecodeSymbol(BitCursor& in, int t)
@@ -348,10 +387,10 @@ int DecodeSymbol(BitCursor& in, int t)
     int bits = kLookups.rootBits[t];
     unsigned e = kLookups.entries[kLookups.root[t] + in.Peek(bits)];
     if (e & kLink) {
-        in.pos += bits;
+        in.Skip(bits);
         e = kLookups.entries[(e & 0xFFFF) + in.Peek((e >> 16) & 0xFF)];
     }
-    in.pos += (e >> 8) & 0xFF;
+    in.Skip((e >> 8) & 0xFF);
     return (int)(e & 0xFF);
 }
 
@@ -365,7 +404,7 @@ int Signed(BitCursor& in, int value)
 int DecodeHuffmanLines(const unsigned char* data, unsigned* bitPos, unsigned endBit,
                        const HuffmanRegions& regions, int* lines)
 {
-    BitCursor in = {data, *bitPos};
+    BitCursor in(data, *bitPos);
     int i = 0;
     for (int r = 0; r < 3; r++) {
         int end = regions.end[r];
@@ -375,23 +414,30 @@ int DecodeHuffmanLines(const unsigned char* data, unsigned* bitPos, unsigned end
                 lines[i] = 0;
             continue;
         }
-        int size = kCodeTables[choice.codeTable].size;
         int linbits = choice.linbits;
         for (; i < end; i += 2) {
+            in.Refill();
             int symbol = DecodeSymbol(in, choice.codeTable);
-            int x = symbol / size;
-            int y = symbol % size;
-            if (linbits && x == 15)
-                x += (int)in.Take(linbits);
-            lines[i] = Signed(in, x);
-            if (linbits && y == 15)
-                y += (int)in.Take(linbits);
-            lines[i + 1] = Signed(in, y);
+            int x = symbol >> 4;
+            int y = symbol & 15;
+            if (linbits) {
+                in.Refill();
+                if (x == 15)
+                    x += (int)in.Take(linbits);
+                lines[i] = Signed(in, x);
+                if (y == 15)
+                    y += (int)in.Take(linbits);
+                lines[i + 1] = Signed(in, y);
+            } else {
+                lines[i] = Signed(in, x);
+                lines[i + 1] = Signed(in, y);
+            }
         }
     }
 
     int quadTable = kQuadTableA + (regions.count1Table ? 1 : 0);
-    while (i + 4 <= kGranuleLines && in.pos < endBit) {
+    while (i + 4 <= kGranuleLines && in.Position() < endBit) {
+        in.Refill();
         int symbol = DecodeSymbol(in, quadTable);
         lines[i] = Signed(in, symbol >> 3);
         lines[i + 1] = Signed(in, (symbol >> 2) & 1);
@@ -400,8 +446,8 @@ int DecodeHuffmanLines(const unsigned char* data, unsigned* bitPos, unsigned end
         i += 4;
     }
     // A quadruple that ran over the budget is not part of the granule.
-    if (in.pos > endBit && i > regions.end[2])
+    if (in.Position() > endBit && i > regions.end[2])
         i -= 4;
-    *bitPos = in.pos;
+    *bitPos = in.Position();
     return i;
 }

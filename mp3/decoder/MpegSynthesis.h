@@ -8,7 +8,7 @@ const int kSynthesisSlots = 16;
 
 struct MpegSynthesis {
     // The last 16 matrixing results, 64 values each, newest at ringPos.
-    float v[kSynthesisSlots][2 * kSubbands];
+    alignas(16) float v[kSynthesisSlots][2 * kSubbands];
     int ringPos;
     const float* equalizer; // 32 gains, one per subband, or none
     int shift;              // 0 full rate, 1 half, 2 quarter

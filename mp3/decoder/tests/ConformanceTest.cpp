@@ -113,10 +113,12 @@ TEST(Conformance, EveryStreamMatchesItsReference)
         // the reference of most MPEG-1 layer III streams ends without.
         const MpegFrameOutput& last = decoded.frames.back();
         bool layer3 = last.header.layer == kLayerIII;
-        if (reference.size() > samples.size())
+        if (reference.size() > samples.size()) {
             EXPECT_TRUE(!layer3 && IsPaddedBlockReference(reference, samples.size()));
-        if (reference.size() < samples.size())
+        }
+        if (reference.size() < samples.size()) {
             EXPECT_TRUE(layer3 && samples.size() - reference.size() == (size_t)last.sampleCount);
+        }
 
         size_t n = std::min(samples.size(), reference.size());
         double squares = 0;

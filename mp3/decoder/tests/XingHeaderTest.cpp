@@ -78,8 +78,9 @@ TEST_P(XingTest, ReadsDurationRateAndTable)
         EXPECT_EQ(vbr, c.vbr);
     }
     EXPECT_EQ(toc != nullptr, c.toc);
-    if (toc)
+    if (toc) {
         EXPECT_EQ(toc[99], 198);
+    }
     free(toc);
 }
 
