@@ -114,9 +114,14 @@ void CArray<TYPE, ARG_TYPE>::SetAtGrow(int index, ARG_TYPE element)
 {
     if (index < 0)
         return;
-    if (index >= m_nSize)
-        SetSize(index + 1, -1);
-    m_pData[index] = element;
+    if (index < m_nSize) {
+        m_pData[index] = element;
+        return;
+    }
+    // The element may live in this array, whose storage growing replaces.
+    TYPE value = element;
+    SetSize(index + 1, -1);
+    m_pData[index] = value;
 }
 
 template <class TYPE, class ARG_TYPE>

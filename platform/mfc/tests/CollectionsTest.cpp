@@ -85,6 +85,20 @@ TEST(CollectionsTest, ArrayGrowsInStepsAndKeepsElements)
     EXPECT_TRUE(texts[50].IsEmpty());
 }
 
+TEST(CollectionsTest, ArrayTakesItsOwnElementsByReferenceWhileGrowing)
+{
+    CArray<CString, const CString&> texts;
+    texts.Add(CString("seed"));
+    for (int i = 0; i < 40; i++) {
+        texts.Add(texts[0]);
+        texts.InsertAt(1, texts[texts.GetUpperBound()]);
+        texts.SetAtGrow(texts.GetSize(), texts[1]);
+    }
+    ASSERT_EQ(121, texts.GetSize());
+    for (int i = 0; i < texts.GetSize(); i++)
+        EXPECT_STREQ("seed", texts[i]) << i;
+}
+
 TEST(CollectionsTest, ListInsertsFindsAndRemovesByPosition)
 {
     CStringList list;
