@@ -59,7 +59,6 @@ const unsigned char kPartitions[6][3][4] = {
 // The alias-reduction coefficients c[i] give the butterfly's cs and ca.
 const double kAliasCoefficients[8] = {-0.6, -0.535, -0.33, -0.185, -0.095, -0.041, -0.0142, -0.0037};
 
-const int kMaxQuantized = 8206; // 15 + 2^13 - 1, the largest value with linbits
 const int kGainOffset = 512;    // quarter steps below 2^0 that the gain table covers
 const int kGainSize = kGainOffset + 64;
 const int kMpeg1IllegalPosition = 7;
@@ -67,7 +66,6 @@ const int kMixedLongLines = 36; // the two lowest subbands of a mixed block
 const int kDctRow = 20;
 
 struct Layer3Tables {
-    float pow43[kMaxQuantized + 1];
     float gain[kGainSize]; // 2^((i - kGainOffset) / 4)
     float cs[8], ca[8];
     // DCT-IV of 18 values, the core of the 36-point IMDCT, by input line; each row
@@ -84,8 +82,6 @@ struct Layer3Tables {
 
     Layer3Tables()
     {
-        for (int i = 0; i <= kMaxQuantized; i++)
-            pow43[i] = (float)pow((double)i, 4.0 / 3.0);
         for (int i = 0; i < kGainSize; i++)
             gain[i] = (float)pow(2.0, (i - kGainOffset) / 4.0);
         for (int i = 0; i < 8; i++) {
@@ -365,7 +361,7 @@ void ReadScaleFactorsMpeg2(MpegBitReader* reader, MpegLayer3State* state, int gr
     c.illegalShort[12] = c.illegalShort[11];
 }
 
-void RequantizeLong(const int* quantized, int count, const Layer3GranuleInfo& info,
+void RequantizeLong(const float* powered, int count, const Layer3GranuleInfo& info,
                     const Layer3Channel& c, const BandTable& bands, int fromBand, int toLine, float* lines)
 {
     int shift = 1 + (int)info.scalefac_scale;
@@ -377,16 +373,14 @@ void RequantizeLong(const int* quantized, int count, const Layer3GranuleInfo& in
             break;
         int pre = info.preflag ? kPretab[b] : 0;
         float gain = Gain(base - ((c.scalefacLong[b] + pre) << shift));
-        for (int i = start; i < end; i++) {
-            int q = quantized[i];
-            lines[i] = q < 0 ? -kTables.pow43[-q] * gain : kTables.pow43[q] * gain;
-        }
+        for (int i = start; i < end; i++)
+            lines[i] = powered[i] * gain;
     }
 }
 
 // Short-block lines arrive band by band, window by window; they are stored with the
 // three windows of each frequency side by side, as the short transform takes them.
-void RequantizeShort(const int* quantized, int count, const Layer3GranuleInfo& info,
+void RequantizeShort(const float* powered, int count, const Layer3GranuleInfo& info,
                      const Layer3Channel& c, const BandTable& bands, int fromBand, float* lines)
 {
     int shift = 1 + (int)info.scalefac_scale;
@@ -398,11 +392,10 @@ void RequantizeShort(const int* quantized, int count, const Layer3GranuleInfo& i
             break;
         for (int w = 0; w < 3; w++) {
             float gain = Gain(base - 8 * (int)info.subblock_gain[w] - (c.scalefacShort[b][w] << shift));
-            const int* in = quantized + start + w * width;
-            for (int f = 0; f < width; f++) {
-                int q = start + w * width + f < count ? in[f] : 0;
-                lines[start + f * 3 + w] = q < 0 ? -kTables.pow43[-q] * gain : kTables.pow43[q] * gain;
-            }
+            const float* in = powered + start + w * width;
+            int available = count - (start + w * width);
+            for (int f = 0; f < width && f < available; f++)
+                lines[start + f * 3 + w] = in[f] * gain;
         }
     }
 }
@@ -414,16 +407,16 @@ void Requantize(MpegLayer3State* state, int gr, int ch, int count)
     const BandTable& bands = Bands(state->header);
     memset(c.lines, 0, sizeof(c.lines));
     if (!IsShort(info)) {
-        RequantizeLong(state->quantized, count, info, c, bands, 0, kGranuleLines, c.lines);
+        RequantizeLong(state->powered, count, info, c, bands, 0, kGranuleLines, c.lines);
         c.nonzeroLines = count;
         return;
     }
     int firstShort = 0;
     if (info.mixed_block_flag) {
-        RequantizeLong(state->quantized, count, info, c, bands, 0, kMixedLongLines, c.lines);
+        RequantizeLong(state->powered, count, info, c, bands, 0, kMixedLongLines, c.lines);
         firstShort = MixedShortStart(bands);
     }
-    RequantizeShort(state->quantized, count, info, c, bands, firstShort, c.lines);
+    RequantizeShort(state->powered, count, info, c, bands, firstShort, c.lines);
     c.nonzeroLines = kGranuleLines;
 }
 
@@ -680,7 +673,7 @@ void DecodeChannel(MpegBitReader* reader, MpegLayer3State* state, int gr, int ch
         regions.table[r] = info.table_select[r];
     regions.count1Table = info.count1table_select;
     unsigned pos = reader->bitPos;
-    int count = pos < end ? DecodeHuffmanLines(reader->frame, &pos, end, regions, state->quantized) : 0;
+    int count = pos < end ? DecodeHuffmanLines(reader->frame, &pos, end, regions, state->powered) : 0;
     // The next granule starts at its own bits whatever this one took.
     reader->bitPos = end;
     Requantize(state, gr, ch, count);

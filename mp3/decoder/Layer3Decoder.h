@@ -58,7 +58,7 @@ struct MpegLayer3State {
     Layer3Channel channel[2];
     int shift;
     bool mainDataMissing; // the last frame reached back before the reservoir's content
-    int quantized[kGranuleLines];
+    float powered[kGranuleLines]; // decoded lines raised to the power 4/3
 };
 
 void ClearLayer3Buffers(MpegLayer3State* state);

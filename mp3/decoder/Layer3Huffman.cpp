@@ -1,5 +1,6 @@
 #include "mp3/decoder/Layer3Huffman.h"
 
+#include <math.h>
 #include <string.h>
 
 namespace {
@@ -261,16 +262,27 @@ const unsigned kLink = 0x80000000u;
 const int kRootBits = 8;
 const int kLookupCapacity = 1 << 16;
 
+const int kLargestValue = 15 + (1 << 13) - 1; // with 13 linbits
+
 struct HuffmanLookups {
     unsigned entries[kLookupCapacity];
     int used;
     int root[kCodeTableCount];
     int rootBits[kCodeTableCount];
+    float pow43[kLargestValue + 1];
+    // sign x |x|^(4/3) for the values without linbits, by x * 2 + sign bit.
+    float signedPow43[32];
 
     HuffmanLookups() : used(0)
     {
         for (int t = 0; t < kCodeTableCount; t++)
             Build(t);
+        for (int x = 0; x <= kLargestValue; x++)
+            pow43[x] = (float)pow((double)x, 4.0 / 3.0);
+        for (int x = 0; x < 16; x++) {
+            signedPow43[2 * x] = pow43[x];
+            signedPow43[2 * x + 1] = -pow43[x];
+        }
     }
 
     static unsigned Symbol(const CodeTable& table, int i)
@@ -394,15 +406,27 @@ int DecodeSymbol(BitCursor& in, int t)
     return (int)(e & 0xFF);
 }
 
-int Signed(BitCursor& in, int value)
+// A value of at most 15 and its sign bit, which only a non-zero value has.
+float SmallValue(BitCursor& in, int x)
 {
-    return value && in.Take(1) ? -value : value;
+    int nonzero = x != 0;
+    unsigned sign = in.Peek(1) & nonzero;
+    in.Skip(nonzero);
+    return kLookups.signedPow43[2 * x + sign];
+}
+
+float LargeValue(BitCursor& in, int x, int linbits)
+{
+    if (x < 15)
+        return SmallValue(in, x);
+    x += (int)in.Take(linbits);
+    return in.Take(1) ? -kLookups.pow43[x] : kLookups.pow43[x];
 }
 
 } // namespace
 
 int DecodeHuffmanLines(const unsigned char* data, unsigned* bitPos, unsigned endBit,
-                       const HuffmanRegions& regions, int* lines)
+                       const HuffmanRegions& regions, float* lines)
 {
     BitCursor in(data, *bitPos);
     int i = 0;
@@ -411,26 +435,20 @@ int DecodeHuffmanLines(const unsigned char* data, unsigned* bitPos, unsigned end
         const TableChoice& choice = kTableChoices[regions.table[r] & 31];
         if (choice.codeTable < 0) {
             for (; i < end; i++)
-                lines[i] = 0;
+                lines[i] = 0.0f;
             continue;
         }
         int linbits = choice.linbits;
         for (; i < end; i += 2) {
             in.Refill();
             int symbol = DecodeSymbol(in, choice.codeTable);
-            int x = symbol >> 4;
-            int y = symbol & 15;
             if (linbits) {
                 in.Refill();
-                if (x == 15)
-                    x += (int)in.Take(linbits);
-                lines[i] = Signed(in, x);
-                if (y == 15)
-                    y += (int)in.Take(linbits);
-                lines[i + 1] = Signed(in, y);
+                lines[i] = LargeValue(in, symbol >> 4, linbits);
+                lines[i + 1] = LargeValue(in, symbol & 15, linbits);
             } else {
-                lines[i] = Signed(in, x);
-                lines[i + 1] = Signed(in, y);
+                lines[i] = SmallValue(in, symbol >> 4);
+                lines[i + 1] = SmallValue(in, symbol & 15);
             }
         }
     }
@@ -439,10 +457,10 @@ int DecodeHuffmanLines(const unsigned char* data, unsigned* bitPos, unsigned end
     while (i + 4 <= kGranuleLines && in.Position() < endBit) {
         in.Refill();
         int symbol = DecodeSymbol(in, quadTable);
-        lines[i] = Signed(in, symbol >> 3);
-        lines[i + 1] = Signed(in, (symbol >> 2) & 1);
-        lines[i + 2] = Signed(in, (symbol >> 1) & 1);
-        lines[i + 3] = Signed(in, symbol & 1);
+        lines[i] = SmallValue(in, symbol >> 3);
+        lines[i + 1] = SmallValue(in, (symbol >> 2) & 1);
+        lines[i + 2] = SmallValue(in, (symbol >> 1) & 1);
+        lines[i + 3] = SmallValue(in, symbol & 1);
         i += 4;
     }
     // A quadruple that ran over the budget is not part of the granule.

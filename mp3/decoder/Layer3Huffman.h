@@ -12,7 +12,8 @@ struct HuffmanRegions {
 };
 
 // Decodes the lines of one granule and channel from data, starting at *bitPos, the
-// quadruples up to endBit; *bitPos is left after the last code read. Returns the
-// number of lines decoded; the lines after them are not touched.
+// quadruples up to endBit; *bitPos is left after the last code read. Each line x
+// becomes sign(x) |x|^(4/3), the first step of requantisation. Returns the number of
+// lines decoded; the lines after them are not touched.
 int DecodeHuffmanLines(const unsigned char* data, unsigned* bitPos, unsigned endBit,
-                       const HuffmanRegions& regions, int* lines);
+                       const HuffmanRegions& regions, float* lines);
