@@ -4,6 +4,7 @@
 #include "mfc/Module.h"
 #include "crt/StringCase.h"
 
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -158,7 +159,12 @@ void CString::Assign(LPCSTR text, int length)
         Empty();
         return;
     }
-    // The source may lie inside this text.
+    // memmove: the source may lie inside this text.
+    if (length <= AllocLength()) {
+        memmove(m_pchData, text, length);
+        SetLength(length);
+        return;
+    }
     CString copy;
     copy.AllocBuffer(length);
     memcpy(copy.m_pchData, text, length);
@@ -174,10 +180,27 @@ void CString::Swap(CString& other)
 
 void CString::Append(LPCSTR text, int length)
 {
-    if (length == 0)
+    if (length <= 0)
         return;
-    CString joined = Concat(m_pchData, GetLength(), text, length);
-    Swap(joined);
+    int oldLength = GetLength();
+    if (length > INT_MAX - oldLength)
+        AfxThrowMemoryException();
+    int newLength = oldLength + length;
+    if (newLength <= AllocLength()) {
+        memmove(m_pchData + oldLength, text, length);
+        SetLength(newLength);
+        return;
+    }
+    // Room to spare, so that a text built by repeated appends is copied
+    // a logarithmic number of times. The source may lie in the old buffer,
+    // which lives until the swap.
+    int room = oldLength <= INT_MAX / 2 && newLength < 2 * oldLength ? 2 * oldLength : newLength;
+    CString grown;
+    grown.AllocBuffer(room);
+    memcpy(grown.m_pchData, m_pchData, oldLength);
+    memcpy(grown.m_pchData + oldLength, text, length);
+    grown.SetLength(newLength);
+    Swap(grown);
 }
 
 CString CString::Concat(LPCSTR a, int lengthA, LPCSTR b, int lengthB)

@@ -137,6 +137,26 @@ TEST(StringTest, ConcatenatesEveryOperandKind)
     a += '?';
     EXPECT_STREQ("abab!?", a);
     EXPECT_EQ(6, a.GetLength());
+
+    // Sources inside the text itself, with and without room to grow in place.
+    CString b;
+    b.GetBuffer(64);
+    b.ReleaseBuffer(0);
+    b += "xyz";
+    b += static_cast<LPCSTR>(b) + 1;
+    EXPECT_STREQ("xyzyz", b);
+    b += b;
+    EXPECT_STREQ("xyzyzxyzyz", b);
+    b = static_cast<LPCSTR>(b) + 5;
+    EXPECT_STREQ("xyzyz", b);
+    CString tight("12");
+    tight += static_cast<LPCSTR>(tight);
+    EXPECT_STREQ("1212", tight);
+    CString built;
+    for (int i = 0; i < 1000; i++)
+        built += 'a' + i % 26;
+    EXPECT_EQ(1000, built.GetLength());
+    EXPECT_EQ('l', built[999]);
 }
 
 TEST(StringTest, FormatsCommonConversions)
