@@ -9,6 +9,9 @@ const LONG kSecondsPerMinute = 60;
 const LONG kSecondsPerHour = 60 * kSecondsPerMinute;
 const LONG kSecondsPerDay = 24 * kSecondsPerHour;
 const size_t kMaxTimeText = 256;
+// File times count 100 ns units from 1601.
+const ULONGLONG kFileTimeUnitsPerSecond = 10000000;
+const time_t kFileTimeEpochTo1970 = 11644473600LL;
 
 // The Microsoft runtime's %c in the C locale; glibc writes another order.
 const char kDateTimeFormat[] = "%m/%d/%y %H:%M:%S";
@@ -125,14 +128,12 @@ CTime::CTime(const SYSTEMTIME& localTime, int dst)
              localTime.wMinute, localTime.wSecond, dst);
 }
 
-CTime::CTime(const FILETIME& fileTime, int dst)
+CTime::CTime(const FILETIME& fileTime, int)
 {
-    FILETIME local;
-    SYSTEMTIME parts;
-    if (FileTimeToLocalFileTime(&fileTime, &local) && FileTimeToSystemTime(&local, &parts))
-        SetLocal(parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond, dst);
-    else
-        m_time = -1;
+    // Straight from UTC: going through the local file time would apply today's
+    // daylight saving bias to every date.
+    ULONGLONG units = (static_cast<ULONGLONG>(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime;
+    m_time = static_cast<time_t>(units / kFileTimeUnitsPerSecond) - kFileTimeEpochTo1970;
 }
 
 void CTime::SetLocal(int year, int month, int day, int hour, int minute, int second, int dst)

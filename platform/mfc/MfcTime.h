@@ -49,7 +49,7 @@ public:
     // Local time; dst -1 lets the C library decide whether daylight saving applies.
     CTime(int year, int month, int day, int hour, int minute, int second, int dst = -1);
     CTime(const SYSTEMTIME& localTime, int dst = -1);
-    // A file time is UTC.
+    // A file time is UTC, so dst does not apply.
     CTime(const FILETIME& fileTime, int dst = -1);
 
     time_t GetTime() const;

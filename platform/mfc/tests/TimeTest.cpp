@@ -53,12 +53,15 @@ TEST(TimeTest, LocalComponentsRoundTrip)
     EXPECT_EQ(CTime(2026, 3, 7, 9, 5, 2), fromParts);
 }
 
-TEST(TimeTest, FileTimesAreUtc)
+TEST(TimeTest, FileTimesAreUtcWhateverTheSeason)
 {
-    // 100 ns units since 1601.
-    ULONGLONG units = (static_cast<ULONGLONG>(kSample) + 11644473600ULL) * 10000000ULL;
-    FILETIME fileTime = { static_cast<DWORD>(units), static_cast<DWORD>(units >> 32) };
-    EXPECT_EQ(kSample, CTime(fileTime).GetTime());
+    // A winter and a summer instant, in 100 ns units since 1601.
+    const time_t instants[] = { kSample, kSample + 120 * 24 * 3600 };
+    for (time_t instant : instants) {
+        ULONGLONG units = (static_cast<ULONGLONG>(instant) + 11644473600ULL) * 10000000ULL + 9999999;
+        FILETIME fileTime = { static_cast<DWORD>(units), static_cast<DWORD>(units >> 32) };
+        EXPECT_EQ(instant, CTime(fileTime).GetTime());
+    }
 }
 
 TEST(TimeTest, ArithmeticAndComparison)
