@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <vector>
+
 namespace
 {
 CWinApp* s_app = NULL;
@@ -123,15 +125,37 @@ HKEY CWinApp::GetSectionKey(LPCSTR section)
     return key;
 }
 
+BOOL CWinApp::ReadProfileValue(LPCSTR section, LPCSTR entry, DWORD type,
+                               std::vector<BYTE>& data)
+{
+    CRegKeyHolder key(GetSectionKey(section));
+    DWORD actualType = 0, size = 0;
+    if (!key || RegQueryValueExA(key, entry, NULL, &actualType, NULL, &size) != ERROR_SUCCESS ||
+        actualType != type)
+        return FALSE;
+    data.resize(size);
+    if (RegQueryValueExA(key, entry, NULL, &actualType, data.data(), &size) != ERROR_SUCCESS)
+        return FALSE;
+    data.resize(size);
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileValue(LPCSTR section, LPCSTR entry, DWORD type, const BYTE* data,
+                                DWORD size)
+{
+    CRegKeyHolder key(GetSectionKey(section));
+    return key && RegSetValueExA(key, entry, 0, type, data, size) == ERROR_SUCCESS;
+}
+
 UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
 {
     if (!m_pszRegistryKey)
         return GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName);
-    CRegKeyHolder key(GetSectionKey(section));
-    DWORD type = 0, value = 0, size = sizeof(value);
-    if (!key || RegQueryValueExA(key, entry, NULL, &type, (LPBYTE)&value, &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(value))
+    std::vector<BYTE> data;
+    DWORD value = 0;
+    if (!ReadProfileValue(section, entry, REG_DWORD, data) || data.size() != sizeof(value))
         return defaultValue;
+    memcpy(&value, data.data(), sizeof(value));
     return value;
 }
 
@@ -143,10 +167,8 @@ BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value)
         wsprintfA(text, "%d", value);
         return WritePrivateProfileStringA(section, entry, text, m_pszProfileName);
     }
-    CRegKeyHolder key(GetSectionKey(section));
     DWORD data = (DWORD)value;
-    return key && RegSetValueExA(key, entry, 0, REG_DWORD, (const BYTE*)&data,
-                                 sizeof(data)) == ERROR_SUCCESS;
+    return WriteProfileValue(section, entry, REG_DWORD, (const BYTE*)&data, sizeof(data));
 }
 
 CString CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue)
@@ -166,17 +188,12 @@ CString CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultVa
                 return text;
         }
     }
-    CRegKeyHolder key(GetSectionKey(section));
-    DWORD type = 0, size = 0;
-    if (!key || RegQueryValueExA(key, entry, NULL, &type, NULL, &size) != ERROR_SUCCESS ||
-        type != REG_SZ)
+    std::vector<BYTE> data;
+    if (!ReadProfileValue(section, entry, REG_SZ, data))
         return defaultValue;
-    CString text;
-    LPSTR buffer = text.GetBuffer(size);
-    LONG result = RegQueryValueExA(key, entry, NULL, &type, (LPBYTE)buffer, &size);
-    buffer[result == ERROR_SUCCESS ? size : 0] = 0;
-    text.ReleaseBuffer();
-    return result == ERROR_SUCCESS ? text : CString(defaultValue);
+    // Values written by other programs may lack the terminator.
+    data.push_back(0);
+    return CString((LPCSTR)data.data());
 }
 
 BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value)
@@ -189,43 +206,30 @@ BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value)
         CRegKeyHolder appKey(GetAppRegistryKey());
         return appKey && RegDeleteTreeA(appKey, section) == ERROR_SUCCESS;
     }
-    CRegKeyHolder key(GetSectionKey(section));
-    if (!key)
-        return FALSE;
     if (!value)
-        return RegDeleteValueA(key, entry) == ERROR_SUCCESS;
-    return RegSetValueExA(key, entry, 0, REG_SZ, (const BYTE*)value,
-                          (DWORD)strlen(value) + 1) == ERROR_SUCCESS;
+    {
+        CRegKeyHolder key(GetSectionKey(section));
+        return key && RegDeleteValueA(key, entry) == ERROR_SUCCESS;
+    }
+    return WriteProfileValue(section, entry, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
 }
 
 BOOL CWinApp::GetProfileBinary(LPCSTR section, LPCSTR entry, BYTE** data, UINT* bytes)
 {
     *data = NULL;
     *bytes = 0;
-    if (!m_pszRegistryKey)
+    std::vector<BYTE> value;
+    if (!m_pszRegistryKey || !ReadProfileValue(section, entry, REG_BINARY, value))
         return FALSE;
-    CRegKeyHolder key(GetSectionKey(section));
-    DWORD type = 0, size = 0;
-    if (!key || RegQueryValueExA(key, entry, NULL, &type, NULL, &size) != ERROR_SUCCESS ||
-        type != REG_BINARY)
-        return FALSE;
-    BYTE* buffer = new BYTE[size ? size : 1];
-    if (RegQueryValueExA(key, entry, NULL, &type, buffer, &size) != ERROR_SUCCESS)
-    {
-        delete[] buffer;
-        return FALSE;
-    }
-    *data = buffer;
-    *bytes = size;
+    *data = new BYTE[value.empty() ? 1 : value.size()];
+    memcpy(*data, value.data(), value.size());
+    *bytes = (UINT)value.size();
     return TRUE;
 }
 
 BOOL CWinApp::WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT bytes)
 {
-    if (!m_pszRegistryKey)
-        return FALSE;
-    CRegKeyHolder key(GetSectionKey(section));
-    return key && RegSetValueExA(key, entry, 0, REG_BINARY, data, bytes) == ERROR_SUCCESS;
+    return m_pszRegistryKey && WriteProfileValue(section, entry, REG_BINARY, data, bytes);
 }
 
 CWinApp* AfxGetApp()

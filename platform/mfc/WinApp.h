@@ -5,6 +5,8 @@
 
 #include "mfc/WinThread.h"
 
+#include <vector>
+
 // String resource with the application's title, the default application name.
 const UINT AFX_IDS_APP_TITLE = 0xE000;
 
@@ -48,6 +50,10 @@ protected:
 
 private:
     static void ReplaceText(LPCSTR& member, LPCSTR text);
+    // Registry profile values of one type; anything else counts as missing.
+    BOOL ReadProfileValue(LPCSTR section, LPCSTR entry, DWORD type, std::vector<BYTE>& data);
+    BOOL WriteProfileValue(LPCSTR section, LPCSTR entry, DWORD type, const BYTE* data,
+                           DWORD size);
 };
 
 CWinApp* AfxGetApp();
