@@ -106,7 +106,30 @@ BOOL CauseMessage(const char* const* texts, int count, int cause, const CString&
 // Thrown when memory runs out, so throwing needs none.
 CMemoryException g_memoryException(FALSE);
 
+// The innermost CATCH block running on this thread.
+thread_local CExceptionLink* t_innermostLink;
+
 } // namespace
+
+CExceptionLink::CExceptionLink(CException* e) : m_exception(e), m_outer(t_innermostLink)
+{
+    t_innermostLink = this;
+}
+
+CExceptionLink::~CExceptionLink()
+{
+    t_innermostLink = m_outer;
+    if (m_exception)
+        m_exception->Delete();
+}
+
+void CExceptionLink::Forget(CException* e)
+{
+    for (CExceptionLink* link = t_innermostLink; link; link = link->m_outer) {
+        if (link->m_exception == e)
+            link->m_exception = NULL;
+    }
+}
 
 CException::CException() : m_bAutoDelete(TRUE)
 {
@@ -118,6 +141,7 @@ CException::CException(BOOL autoDelete) : m_bAutoDelete(autoDelete)
 
 void CException::Delete()
 {
+    CExceptionLink::Forget(this);
     if (m_bAutoDelete)
         delete this;
 }

@@ -115,21 +115,22 @@ void AfxThrowUserException();
 void AfxThrowFileException(int cause, LONG osError = -1, LPCSTR fileName = NULL);
 void AfxThrowArchiveException(int cause, LPCSTR fileName = NULL);
 
-// Deletes the exception a CATCH block holds when the block ends.
+// Deletes the exception a CATCH block holds when the block ends. A handler
+// that calls Delete itself, as plain C++ handlers must, is no double free:
+// Delete takes the exception out of the links of its thread first.
 class CExceptionLink
 {
 public:
-    explicit CExceptionLink(CException* e) : m_exception(e) {}
-    ~CExceptionLink()
-    {
-        if (m_exception)
-            m_exception->Delete();
-    }
+    explicit CExceptionLink(CException* e);
+    ~CExceptionLink();
     // The exception travels on (THROW_LAST).
     void Release() { m_exception = NULL; }
 
+    static void Forget(CException* e);
+
 private:
     CException* m_exception;
+    CExceptionLink* m_outer;
 };
 
 #define TRY try {

@@ -37,6 +37,33 @@ TEST(ExceptionTest, CatchBlockDeletesTheException)
     EXPECT_EQ(1, deleted);
 }
 
+TEST(ExceptionTest, HandlerThatDeletesItselfIsNoDoubleFree)
+{
+    int deleted = 0;
+    TRY {
+        TRY {
+            THROW(new CCountedException(&deleted));
+        }
+        CATCH(CUserException, inner) {
+            TRY {
+                THROW(new CCountedException(&deleted));
+            }
+            CATCH(CUserException, nested) {
+                nested->Delete();
+                inner->Delete();
+            }
+            END_CATCH
+            EXPECT_EQ(2, deleted);
+        }
+        END_CATCH
+    }
+    CATCH(CException, e) {
+        ADD_FAILURE() << "nothing should reach here";
+    }
+    END_CATCH
+    EXPECT_EQ(2, deleted);
+}
+
 TEST(ExceptionTest, ThrowLastPassesTheSameObjectOn)
 {
     int deleted = 0;
