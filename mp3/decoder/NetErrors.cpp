@@ -9,10 +9,10 @@ struct NetErrorName
 };
 
 const NetErrorName kNetErrorTexts[] = {
-    {kNetErrOutOfMemory, "out of memory"},
-    {kNetErrInvalidParameters, "invalid parameters"},
-    {kNetErrInternal, "internal error"},
-    {kNetErrTimeout, "timeout"},
+    {kErrOutOfMemory, "out of memory"},
+    {kErrInvalidParameters, "invalid parameters"},
+    {kErrInternal, "internal error"},
+    {kErrTimeout, "timeout"},
     {kNetErrConnectionRefused, "connection refused"},
     {kNetErrAcceptFailed, "accept failed"},
     {kNetErrListenFailed, "listen failed"},

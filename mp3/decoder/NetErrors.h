@@ -1,12 +1,12 @@
 // Result codes of the network library and its stream clients: 0 or a count for
-// success, a negative code of the decoder's error families for failure.
+// success, a negative code of the decoder's error families for failure. The
+// general codes (out of memory, invalid parameters, internal error, timeout) are
+// the decoder's own.
 #pragma once
 
+#include "DecoderErrors.h"
+
 const int kNetFailed = -1;               // unclassified send or connect failure
-const int kNetErrOutOfMemory = -100;
-const int kNetErrInvalidParameters = -101;
-const int kNetErrInternal = -102;
-const int kNetErrTimeout = -103;
 const int kNetErrConnectionRefused = -202;
 const int kNetErrAcceptFailed = -203;
 const int kNetErrListenFailed = -204;

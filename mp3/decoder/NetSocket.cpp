@@ -80,7 +80,7 @@ DWORD WINAPI LookupWorker(void* argument)
 int ConnectError(int error)
 {
     if (error == WSAETIMEDOUT)
-        return kNetErrTimeout;
+        return kErrTimeout;
     if (error == WSAECONNREFUSED)
         return kNetErrConnectionRefused;
     return kNetFailed;
@@ -275,14 +275,14 @@ int NetSocketAccept(NetSocket** out, NetSocket* listener, int* port, unsigned ch
 {
     *out = nullptr;
     if (!listener)
-        return kNetErrInternal;
+        return kErrInternal;
     int ready = WaitReadable(listener->handle, timeout);
     if (ready == SOCKET_ERROR) {
         DebugOutputF("error %d\n", WSAGetLastError());
         return kNetErrSelectFailed;
     }
     if (ready == 0)
-        return kNetErrTimeout;
+        return kErrTimeout;
     SOCKET handle = accept(listener->handle, nullptr, nullptr);
     if (handle == INVALID_SOCKET)
         return kNetErrAcceptFailed;
@@ -296,7 +296,7 @@ int NetSocketAccept(NetSocket** out, NetSocket* listener, int* port, unsigned ch
 int NetSocketSend(NetSocket* sock, const void* bytes, int length)
 {
     if (!sock || (sock->kind != kSocketStream && sock->kind != kSocketDatagram))
-        return kNetErrInternal;
+        return kErrInternal;
     const char* next = static_cast<const char*>(bytes);
     while (length > 0) {
         int sent = SendSome(sock, next, length);
@@ -316,12 +316,12 @@ int NetSocketSendText(NetSocket* sock, const char* text)
 int NetSocketReceive(NetSocket* sock, void* buffer, int length, int timeout)
 {
     if (!sock || (sock->kind != kSocketStream && sock->kind != kSocketDatagram))
-        return kNetErrInternal;
+        return kErrInternal;
     int ready = WaitReadable(sock->handle, timeout);
     if (ready == SOCKET_ERROR)
         return kNetErrSelectFailed;
     if (ready == 0)
-        return kNetErrTimeout;
+        return kErrTimeout;
     char* bytes = static_cast<char*>(buffer);
     int got = sock->kind == kSocketStream ? recv(sock->handle, bytes, length, 0)
                                           : recvfrom(sock->handle, bytes, length, 0, nullptr, nullptr);
@@ -335,7 +335,7 @@ int NetSocketReceive(NetSocket* sock, void* buffer, int length, int timeout)
 int NetSocketReadLine(NetSocket* sock, char* buffer, int size, int timeout)
 {
     if (size < 1)
-        return kNetErrInvalidParameters;
+        return kErrInvalidParameters;
     CNetDeadline deadline(timeout);
     int length = 0;
     for (;;) {

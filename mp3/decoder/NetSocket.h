@@ -33,7 +33,7 @@ int NetSocketListen(NetSocket** sock, int port, unsigned char* address);
 int NetSocketAccept(NetSocket** sock, NetSocket* listener, int* port, unsigned char* address,
                     int timeout);
 
-// Sends everything: 0, kNetFailed or kNetErrInternal.
+// Sends everything: 0, kNetFailed or kErrInternal.
 int NetSocketSend(NetSocket* sock, const void* bytes, int length);
 int NetSocketSendText(NetSocket* sock, const char* text);
 // Waits until readable, then one receive: the byte count or a negative code

@@ -6,8 +6,8 @@
 
 // Starts a thread running procedure(argument) and waits up to timeout ms for it
 // (a negative time-out waits without limit). Returns 0 with the thread's exit
-// code in result; kNetErrTimeout when the time-out passes (the thread runs on
-// alone, so it must own what it was given); kNetErrInternal when the thread
+// code in result; kErrTimeout when the time-out passes (the thread runs on
+// alone, so it must own what it was given); kErrInternal when the thread
 // cannot be started, the wait fails or the exit code cannot be read (result 0).
 int RunWithTimeout(LPTHREAD_START_ROUTINE procedure, void* argument, DWORD* result,
                    int timeout);

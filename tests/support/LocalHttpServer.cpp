@@ -97,28 +97,29 @@ std::string HttpRequestRecord::Header(const std::string& name) const
     return "";
 }
 
-CLocalHttpServer::CLocalHttpServer()
+CLocalHttpServer::CLocalHttpServer(const std::string& address)
+    : m_address(address)
 {
     InitializeCriticalSection(&m_lock);
     WSADATA data;
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
         throw std::runtime_error("local http server: no sockets");
     SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof(address);
+    sockaddr_in local = {};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = inet_addr(address.c_str());
+    int length = sizeof(local);
     if (listener == INVALID_SOCKET ||
-        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        bind(listener, reinterpret_cast<sockaddr*>(&local), sizeof(local)) != 0 ||
         listen(listener, SOMAXCONN) != 0 ||
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        getsockname(listener, reinterpret_cast<sockaddr*>(&local), &length) != 0) {
         if (listener != INVALID_SOCKET)
             closesocket(listener);
         WSACleanup();
         throw std::runtime_error("local http server: cannot listen");
     }
     m_listener = listener;
-    m_port = ntohs(address.sin_port);
+    m_port = ntohs(local.sin_port);
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     m_thread = CreateThread(nullptr, 0, ServeThread, this, 0, nullptr);
 }
@@ -136,7 +137,7 @@ CLocalHttpServer::~CLocalHttpServer()
 
 std::string CLocalHttpServer::Url(const std::string& path) const
 {
-    return "http://127.0.0.1:" + std::to_string(m_port) + path;
+    return "http://" + m_address + ":" + std::to_string(m_port) + path;
 }
 
 void CLocalHttpServer::Answer(const std::string& target, const HttpReply& reply)

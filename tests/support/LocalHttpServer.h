@@ -48,14 +48,16 @@ struct HttpRequestRecord
 class CLocalHttpServer
 {
 public:
-    // Listens on a free port; throws std::runtime_error when it cannot.
-    CLocalHttpServer();
+    // Listens on a free port of address (any of the loopback range 127.0.0.0/8,
+    // so that a test can stand up a second host); throws std::runtime_error when
+    // it cannot.
+    explicit CLocalHttpServer(const std::string& address = "127.0.0.1");
     ~CLocalHttpServer();
     CLocalHttpServer(const CLocalHttpServer&) = delete;
     CLocalHttpServer& operator=(const CLocalHttpServer&) = delete;
 
     int Port() const { return m_port; }
-    // "http://127.0.0.1:<port>" + path
+    // "http://<address>:<port>" + path
     std::string Url(const std::string& path) const;
     // The reply to requests whose target (as in the request line: a path, or a
     // whole URL when the server plays a proxy) is target. Others get 404.
@@ -73,6 +75,7 @@ private:
     bool Stopping(int waitMs) const;
 
     UINT_PTR m_listener;
+    std::string m_address;
     int m_port = 0;
     HANDLE m_stop = nullptr;
     HANDLE m_thread = nullptr;

@@ -41,7 +41,7 @@ TEST(NetHttpStallTest, OpenEndsWithTheTimeout)
         ASSERT_EQ(0, ParseNetUrl(&url, server.Url("/a").c_str()));
         NetSocket* sock = nullptr;
         unsigned int length = 0;
-        EXPECT_EQ(kNetErrTimeout, HttpOpen(&sock, &url, &length, -1, -1, nullptr, nullptr));
+        EXPECT_EQ(kErrTimeout, HttpOpen(&sock, &url, &length, -1, -1, nullptr, nullptr));
         EXPECT_EQ(nullptr, sock);
     }
 }
