@@ -165,6 +165,34 @@ TEST(RegistryProfile, BinaryRoundTripsAndOtherTypesAreRefused)
     DeleteTestKey();
 }
 
+TEST(RegistryProfile, ReadsStringsStoredWithoutTerminator)
+{
+    DeleteTestKey();
+    CTestApp app;
+    app.SetRegistryKey(kTestRegistryKey);
+    HKEY section = app.GetSectionKey("Options");
+    ASSERT_NE((HKEY)NULL, section);
+    struct RawCase
+    {
+        const char* entry;
+        const char* bytes;
+        DWORD size;
+        const char* text;
+    };
+    const RawCase cases[] = {
+        {"Unterminated", "Halvane", 7, "Halvane"},
+        {"Empty", "", 0, ""},
+        {"Terminated", "abc", 4, "abc"},
+    };
+    for (const RawCase& c : cases)
+    {
+        RegSetValueExA(section, c.entry, 0, REG_SZ, (const BYTE*)c.bytes, c.size);
+        EXPECT_EQ(CString(c.text), app.GetProfileString("Options", c.entry, "dflt")) << c.entry;
+    }
+    RegCloseKey(section);
+    DeleteTestKey();
+}
+
 TEST(Application, IsTheGlobalAppAndTheMainThreadObject)
 {
     EXPECT_EQ(nullptr, AfxGetApp());
