@@ -10,21 +10,9 @@
 
 #include "mp3/decoder/DecoderErrors.h"
 #include "mp3/decoder/tests/support/StreamDecoding.h"
+#include "mp3/decoder/tests/support/SyntheticStreams.h"
 
 namespace {
-
-typedef std::vector<unsigned char> Bytes;
-
-void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
-
-// A frame of the given header and length; a zero body is silence in every layer.
-Bytes Frame(unsigned header, int size, unsigned char fill = 0)
-{
-    Bytes frame(size, fill);
-    for (int i = 0; i < 4; i++)
-        frame[i] = (unsigned char)(header >> (24 - 8 * i));
-    return frame;
-}
 
 // Layer I single channel at 32 kHz: bit-rate index 1 gives 48-byte frames, 2 gives 96.
 const unsigned kLayer1At32k = 0xFFFF18C0;
@@ -138,66 +126,6 @@ TEST(FrameReader, ForbiddenLayer1AllocationSkipsOnlyThatFrame)
     DecodedStream decoded = DecodeStream(input);
     EXPECT_EQ(BitrateIndexes(decoded), (std::vector<unsigned>{1, 1}));
     EXPECT_EQ(decoded.codes, (std::vector<int>{kErrInvalidFrame, kErrInputEnd}));
-}
-
-// Writes fields most significant bit first.
-class BitWriter {
-public:
-    explicit BitWriter(Bytes& out, size_t at) : out_(out), pos_(at * 8) {}
-    void Put(unsigned value, int bits)
-    {
-        for (int i = bits - 1; i >= 0; i--, pos_++) {
-            unsigned char mask = (unsigned char)(0x80 >> (pos_ & 7));
-            if ((value >> i) & 1)
-                out_[pos_ >> 3] |= mask;
-            else
-                out_[pos_ >> 3] &= (unsigned char)~mask;
-        }
-    }
-
-private:
-    Bytes& out_;
-    size_t pos_;
-};
-
-// MPEG-1 layer III, 44.1 kHz, 128 kbit/s, stereo: 417-byte frames with random main
-// data and side information that stays within the format, main_data_begin included,
-// so the decoder reaches back into the reservoir.
-Bytes RandomLayer3Stream(int frames, unsigned seed)
-{
-    srand(seed);
-    const int size = 417;
-    const int sideInfo = 32;
-    Bytes stream;
-    int reservoir = 0;
-    for (int f = 0; f < frames; f++) {
-        Bytes frame = Frame(0xFFFB9000, size);
-        for (int i = 4 + sideInfo; i < size; i++)
-            frame[i] = (unsigned char)rand();
-        BitWriter side(frame, 4);
-        int back = rand() % 200;
-        side.Put(back < reservoir ? back : reservoir, 9);
-        side.Put(0, 3 + 8);
-        for (int gr = 0; gr < 2; gr++) {
-            for (int ch = 0; ch < 2; ch++) {
-                side.Put(200 + rand() % 500, 12); // part2_3_length
-                side.Put(rand() % 289, 9);        // big_values
-                side.Put(130 + rand() % 40, 8);   // global_gain
-                side.Put(rand() % 16, 4);         // scalefac_compress
-                side.Put(0, 1);                   // no window switching
-                for (int r = 0; r < 3; r++) {
-                    int table = rand() % 32;
-                    side.Put(table == 4 || table == 14 ? 1 : table, 5);
-                }
-                side.Put(rand() % 16, 4);
-                side.Put(rand() % 8, 3);
-                side.Put(rand() % 8, 3); // preflag, scalefac_scale, count1table_select
-            }
-        }
-        reservoir = size - 4 - sideInfo;
-        Append(stream, frame);
-    }
-    return stream;
 }
 
 struct ResumeCase {
