@@ -18,9 +18,9 @@ public:
     CWinThread(AFX_THREADPROC threadProc, LPVOID param);
     ~CWinThread() override;
 
-    // With CREATE_SUSPENDED the thread waits for ResumeThread; otherwise the
-    // call returns once the thread runs and (for a user-interface thread) has
-    // its message queue, so that messages can be posted to it at once.
+    // Without CREATE_SUSPENDED the call returns once the thread runs and (for a
+    // user-interface thread) has its message queue, so that messages can be
+    // posted to it at once. A suspended thread gets its queue only when it runs.
     BOOL CreateThread(DWORD createFlags = 0, UINT stackSize = 0,
                       LPSECURITY_ATTRIBUTES security = NULL);
 
