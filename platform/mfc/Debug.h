@@ -8,10 +8,13 @@
 
 void AfxAssertFailed(LPCSTR file, int line);
 
+// Formats as CString::Format does (the Microsoft sizes, CString arguments).
 template <typename... Args>
 inline void AfxTrace(LPCSTR format, const Args&... args)
 {
-    DebugOutputF(format, AfxVarArg(args)...);
+    CString text;
+    text.Format(format, args...);
+    DebugOutput(text);
 }
 
 #define TRACE AfxTrace

@@ -27,6 +27,8 @@ struct CEmptyString
 } g_emptyString = { { 0, 0 }, 0 };
 
 const char kWhitespace[] = " \t\n\v\f\r";
+const char kFormatFlagsAndWidth[] = "-+ #0123456789.*";
+const char kIntegerConversions[] = "diouxX";
 const int kFirstLoadStringSize = 256;
 
 CStringData* DataOf(LPCSTR chars)
@@ -54,6 +56,34 @@ char AsciiUpper(char ch)
 char AsciiLower(char ch)
 {
     return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+// Microsoft's printf sizes in glibc's terms: 'l' on an integer conversion is
+// 32 bits there (LONG, DWORD), "I64" is 64 bits, "I32" 32 bits.
+CString GlibcFormat(LPCSTR format)
+{
+    CString result;
+    const char* p = format;
+    while (*p) {
+        if (*p != '%') {
+            result += *p++;
+            continue;
+        }
+        result += *p++;
+        while (*p && strchr(kFormatFlagsAndWidth, *p))
+            result += *p++;
+        if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
+            result += "ll";
+            p += 3;
+        } else if (p[0] == 'I' && p[1] == '3' && p[2] == '2') {
+            p += 3;
+        } else if (p[0] == 'l' && p[1] && strchr(kIntegerConversions, p[1])) {
+            p++;
+        }
+        if (*p)
+            result += *p++;
+    }
+    return result;
 }
 
 } // namespace
@@ -550,6 +580,12 @@ void CString::FormatArgs(LPCSTR format, ...)
 
 void CString::FormatV(LPCSTR format, va_list args)
 {
+    if (!format) {
+        Empty();
+        return;
+    }
+    CString glibcFormat = GlibcFormat(format);
+    format = glibcFormat;
     va_list measure;
     va_copy(measure, args);
     int length = vsnprintf(NULL, 0, format, measure);

@@ -26,7 +26,7 @@ TEST(DebugTest, TraceTakesTextsAsArguments)
 {
     CDebugCapture capture;
     CString device("Changer");
-    TRACE("%s %d\n", device, 3);
+    TRACE("%s %ld\n", device, static_cast<LONG>(3));
     TRACE("plain\n");
     EXPECT_EQ("Changer 3\nplain\n", capture.Text());
 }

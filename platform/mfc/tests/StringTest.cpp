@@ -184,6 +184,10 @@ TEST(StringTest, FormatsCommonConversions)
         { "  abc", format("%5s", "abc") },
         { "", format("%s", CString()) },
         { "100%", format("%d%%", 100) },
+        // Microsoft sizes: 'l' is 32 bits, I64 is 64 bits.
+        { "-5 7 0000beef ABC", format("%ld %lu %08lx %lX", static_cast<LONG>(-5), static_cast<DWORD>(7), static_cast<DWORD>(0xBEEF), static_cast<DWORD>(0xABC)) },
+        { "-1 ffffffffff", format("%I64d %I64x", -1LL, 0xFFFFFFFFFFLL) },
+        { "3 2.500000 x", format("%I32d %lf %s", 3, 2.5, "x") },
     };
     for (const FormatCase& c : cases)
         EXPECT_STREQ(c.expected, c.actual);
