@@ -83,10 +83,10 @@ const char* _com_error::ErrorMessage() const
     m_message = static_cast<char*>(LocalAlloc(LMEM_FIXED, 32));
     if (!m_message)
         return "";
-    if (WCode() != 0)
-        snprintf(m_message, 32, "IDispatch error #%d", WCode());
+    if (m_hr >= kWCodeBase && m_hr <= kWCodeLast)
+        snprintf(m_message, 32, "IDispatch error #%d", static_cast<int>(m_hr - kWCodeBase));
     else
-        snprintf(m_message, 32, "Unknown error 0x%0lX", static_cast<unsigned long>(m_hr));
+        snprintf(m_message, 32, "Unknown error 0x%0X", static_cast<unsigned>(m_hr));
     return m_message;
 }
 

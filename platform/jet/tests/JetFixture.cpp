@@ -1,6 +1,5 @@
 #include "JetFixture.h"
 
-#include <filesystem>
 #include <sqlite3.h>
 #include <stdlib.h>
 
@@ -11,30 +10,14 @@ void JetFixture::SetUp()
 {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     ASSERT_TRUE(RegisterJetProvider());
-    char folder[] = "/tmp/jettest.XXXXXX";
-    ASSERT_TRUE(mkdtemp(folder) != nullptr);
-    m_folder = folder;
+    m_folder.reset(new CTempFolder("jettest"));
+    ASSERT_TRUE(m_folder->IsValid());
 }
 
 void JetFixture::TearDown()
 {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
+    m_folder.reset();
     CoUninitialize();
-}
-
-std::string JetFixture::UnixPath(const char* name) const
-{
-    return m_folder + "/" + name;
-}
-
-std::string JetFixture::WindowsPath(const char* name) const
-{
-    std::string path = "Z:" + UnixPath(name);
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
 }
 
 void JetFixture::MakeDatabase(const char* name, const char* sql)

@@ -6,9 +6,11 @@
 
 #include <oledb.h>
 #include <oledberr.h>
+#include <memory>
 #include <string>
 
 #include "OleDbConstants.h"
+#include "TempFolder.h"
 
 // Releases a COM interface at the end of a scope.
 template <class T>
@@ -37,8 +39,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::string UnixPath(const char* name) const;
-    std::string WindowsPath(const char* name) const;
+    std::string UnixPath(const char* name) const { return m_folder->UnixPath(name); }
+    std::string WindowsPath(const char* name) const { return m_folder->WindowsPath(name); }
     // Makes a database file by running sql through SQLite.
     void MakeDatabase(const char* name, const char* sql);
     // Runs sql on a file through SQLite and gives the first column of the first row.
@@ -56,7 +58,7 @@ protected:
     static std::string ErrorDescription();
 
 private:
-    std::string m_folder;
+    std::unique_ptr<CTempFolder> m_folder;
 };
 
 // A row buffer laid out for a list of bindings: each column at an 8-byte

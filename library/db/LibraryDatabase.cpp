@@ -1,0 +1,502 @@
+#include "db/LibraryDatabase.h"
+
+#include <afxwin.h>
+#include <vector>
+
+#include "JetIds.h"
+#include "OleDbConstants.h"
+#include "TicToc.h"
+#include "db/InterfaceRelease.h"
+#include "db/LibraryRows.h"
+#include "db/ODBError.h"
+#include "runtime/DebugOutput.h"
+
+// A task of the library, ended on every way out of the job. Works without a
+// task manager as well.
+class CLibraryTask
+{
+public:
+    CLibraryTask(CTaskSink* sink, const char* name, DWORD flags)
+        : m_sink(sink), m_id(sink ? sink->CreateTask(name, nullptr, flags) : 0) {}
+    ~CLibraryTask() { if (m_sink) m_sink->EndTask(m_id); }
+    CLibraryTask(const CLibraryTask&) = delete;
+    CLibraryTask& operator=(const CLibraryTask&) = delete;
+
+    void Status(const char* text) { if (m_sink) m_sink->SetTaskStatus(m_id, text); }
+    void Range(int range) { if (m_sink) m_sink->SetTaskRange(m_id, range); }
+    void Pos(int pos) { if (m_sink) m_sink->SetTaskPos(m_id, pos); }
+
+private:
+    CTaskSink* m_sink;
+    int m_id;
+};
+
+namespace {
+
+// The task manager's flag for a task with a progress dialog.
+const DWORD kTaskProgressDialog = 1;
+// A save of more albums than this shows its progress.
+const int kSaveDialogThreshold = 10;
+// More changed albums than this after the id upgrade: tell the user first.
+const int kUpgradeNoticeThreshold = 20;
+const int kNewIdLength = 16;
+const char kTemplateName[] = "template.mdb";
+
+const char kCreateQuestion[] =
+    "The library file named %s that you are trying to save doesn't exist. Would you like to create it?";
+const char kUpgradeNotice[] =
+    "ZYM has changed the way it identifies albums in its database. Your music library has at least some "
+    "entries in the old format. ZYM will now rewrite your database in the new format. This may take a few "
+    "minutes.";
+
+bool FileExists(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+CString ProgramDirectory()
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
+    CString directory(path, n < sizeof(path) ? n : 0);
+    int slash = directory.ReverseFind('\\');
+    return slash >= 0 ? directory.Left(slash + 1) : CString();
+}
+
+// An id inside SQL quotes: a quote in it is doubled, so it can neither end the
+// text early nor add SQL of its own.
+CString Quoted(const char* text)
+{
+    CString quoted(text);
+    quoted.Replace("'", "''");
+    return quoted;
+}
+
+void AddRowsetProperties(ODBPropertySet& properties)
+{
+    properties.AddProperty(DBPROP_IRowsetChange, true, DBPROPOPTIONS_OPTIONAL);
+    properties.AddProperty(DBPROP_UPDATABILITY,
+                           static_cast<LONG>(DBPROPVAL_UP_CHANGE | DBPROPVAL_UP_DELETE | DBPROPVAL_UP_INSERT),
+                           DBPROPOPTIONS_OPTIONAL);
+}
+
+void UpgradeId(AlbumRecord& album, const CString& newId)
+{
+    album.SetPreviousIdText(album.ComputeOldAlbumId());
+    bool inChanger = album.GetStoredPlayer() < kMp3Player;
+    if (album.GetIdText().GetLength() != kNewIdLength) {
+        album.SetSonyId(static_cast<DWORD>(strtoul(album.GetIdText(), nullptr, 16)));
+        album.SetIdText(inChanger ? album.ComputeAlbumId() : newId);
+        album.SetState(kAlbumChanged);
+        return;
+    }
+    if (album.GetSonyId() == 0)
+        album.SetSonyId(album.ComputeCddbId());
+    if (inChanger) {
+        CString id = album.ComputeAlbumId();
+        if (id != album.GetIdText()) {
+            album.SetIdText(id);
+            album.SetState(kAlbumChanged);
+        }
+    }
+}
+
+}
+
+CLibraryDatabase::CLibraryDatabase(CMusicLibrary& library) : m_library(library), m_statements(0)
+{
+    MakeAlbumColumns(m_albumColumns);
+    MakeTrackColumns(m_trackColumns);
+}
+
+CLibraryDatabase::~CLibraryDatabase()
+{
+    m_session.Close();
+    m_source.Close();
+}
+
+void CLibraryDatabase::FireEvent(const char* text)
+{
+    if (m_library.GetHost())
+        m_library.GetHost()->FireEvent(text);
+}
+
+void CLibraryDatabase::ShowComError(const char* context, const _com_error& error)
+{
+    AfxMessageBox(FormatComError(context, error), MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CLibraryDatabase::OpenDatabase(bool create)
+{
+    CString path = m_library.GetLibraryPath();
+    if (!FileExists(path)) {
+        if (!create)
+            return false;
+        CString question;
+        question.Format(kCreateQuestion, static_cast<const char*>(path));
+        if (AfxMessageBox(question, MB_YESNO) != IDYES)
+            return false;
+        m_library.MarkAllChanged();
+        CString templatePath = ProgramDirectory() + kTemplateName;
+        if (!CopyFileA(templatePath, path, FALSE)) {
+            AfxMessageBox("Error making copy of template file " + templatePath + " to " + path);
+            return false;
+        }
+    }
+    CoInitialize(nullptr);
+    if (m_source.IsOpen() && m_session.IsOpen() && m_source.GetPath() == path)
+        return true;
+    m_session.Close();
+    m_source.Open(ZYM_JET_PROVIDER_PROGID, path);
+    m_session.Open(m_source);
+    return true;
+}
+
+void CLibraryDatabase::Load(CMusicLibrary&)
+{
+    CTicToc stopwatch;
+    stopwatch.Tic();
+    bool loaded = false;
+    {
+        CLibraryTask task(m_library.GetTaskMgr(), "LibLoad", kTaskProgressDialog);
+        FireEvent("library_load_start");
+        task.Status("Querying CD Library Albums");
+        long albumCount = 0;
+        try {
+            if (OpenDatabase(false)) {
+                ODBPropertySet properties(kDbPropSetRowset);
+                AddRowsetProperties(properties);
+                ODBRowsetAccessor rows;
+                rows.Bind(m_session.OpenTable("Albums", &properties), m_albumColumns);
+                albumCount = rows.GetRowCount();
+                if (albumCount > 0)
+                    LoadAlbums(rows, task);
+            }
+        } catch (const _com_error& error) {
+            ShowComError("Error reading albums", error);
+            albumCount = 0;
+        }
+        if (albumCount > 0) {
+            try {
+                task.Status("Querying CD Library Tracks");
+                task.Pos(0);
+                ODBPropertySet properties(kDbPropSetRowset);
+                AddRowsetProperties(properties);
+                ODBRowsetAccessor rows;
+                rows.Bind(m_session.OpenTable("Tracks", &properties), m_trackColumns);
+                LoadTracks(rows, task, albumCount);
+            } catch (const _com_error& error) {
+                ShowComError("Error reading tracks", error);
+            }
+            UpgradeAllIds();
+            loaded = true;
+        }
+    }
+    stopwatch.Toc();
+    DebugOutputF("Library load: %.2f s\n", stopwatch.UserSeconds());
+    FireEvent("library_load_end");
+    if (loaded)
+        UpgradeIdScheme();
+}
+
+void CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task)
+{
+    long count = rows.GetRowCount();
+    m_library.RemoveAllAlbums();
+    task.Status("Loading CD Library Albums");
+    task.Range(count);
+    long step = count / 20 + 1;
+    CMasterKeyword& keywords = m_library.GetMasterKeywords();
+    AlbumRecord scratch = m_library.NewAlbum();
+    long read = 0;
+    while (m_library.IsLoading() && rows.MoveNext()) {
+        rows.GetData();
+        LibraryRows::ReadRow(scratch, rows);
+        scratch.SetKeywordList(kAlbumIndex, keywords.ParseKeywordList(scratch.GetRecord(kAlbumIndex)->m_keywordText),
+                               false);
+        scratch.AllocTracks();
+        m_library.AppendAlbum(scratch);
+        if (++read % step == 0)
+            task.Pos(read);
+    }
+}
+
+void CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, long albumCount)
+{
+    task.Status("Loading CD Library Tracks");
+    task.Range(rows.GetRowCount());
+    long step = albumCount / 20 + 1;
+    CMasterKeyword& keywords = m_library.GetMasterKeywords();
+    CString previousId;
+    int albumIndex = -1;
+    bool first = true;
+    long read = 0;
+    while (m_library.IsLoading() && rows.MoveNext()) {
+        rows.GetData();
+        CString id = rows.GetText(kColZymId);
+        // Consecutive rows of one album search for it once.
+        if (first || id != previousId) {
+            albumIndex = m_library.FindAlbumIndex(id);
+            previousId = id;
+            first = false;
+        }
+        bool inRange = true;
+        if (albumIndex >= 0) {
+            CLibraryLock lock(m_library);
+            AlbumRecord* album = m_library.GetAlbumPtr(lock, albumIndex);
+            int track = 0;
+            if (album && LibraryRows::ReadTrackRow(*album, rows, track)) {
+                TrackRecord* record = album->GetRecord(track);
+                album->SetKeywordList(track, keywords.ParseKeywordList(record->m_keywordText), false);
+            } else {
+                inRange = album == nullptr;
+            }
+        }
+        if (!inRange)
+            AfxMessageBox("Error! Track number out of range");
+        if (++read % step == 0)
+            task.Pos(read);
+    }
+}
+
+void CLibraryDatabase::UpgradeAllIds()
+{
+    CLibraryLock lock(m_library);
+    int count = m_library.GetAlbumCount();
+    for (int i = 0; i < count; i++) {
+        AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
+        CString newId = album->GetStoredPlayer() >= kMp3Player ? m_library.MakeUniqueId() : CString();
+        UpgradeId(*album, newId);
+    }
+}
+
+void CLibraryDatabase::UpgradeIdScheme()
+{
+    int changed = m_library.CountChanged();
+    if (changed == 0)
+        return;
+    if (changed > kUpgradeNoticeThreshold)
+        AfxMessageBox(kUpgradeNotice, MB_OK | MB_ICONINFORMATION);
+    // On the load thread nobody above could catch it.
+    try {
+        Save();
+    } catch (const _com_error& error) {
+        ShowComError("Error saving library", error);
+    }
+}
+
+bool CLibraryDatabase::Save()
+{
+    CSingleLock saveLock(&m_saveLock, TRUE);
+    if (m_library.IsSaving())
+        return false;
+    m_library.SetSaving(true);
+    try {
+        if (!OpenDatabase(true)) {
+            m_library.SetSaving(false);
+            return false;
+        }
+        int changed = m_library.CountChanged();
+        if (changed > 0) {
+            FireEvent("library_save_start");
+            {
+                CLibraryTask task(m_library.GetTaskMgr(), "LibSave",
+                                  changed > kSaveDialogThreshold ? kTaskProgressDialog : 0);
+                task.Status("Saving CD Library");
+                task.Range(changed);
+                SaveChangedAlbums(task);
+                m_library.SetModified(false);
+            }
+            FireEvent("library_save_end");
+        }
+    } catch (...) {
+        m_library.SetSaving(false);
+        throw;
+    }
+    m_library.SetSaving(false);
+    return true;
+}
+
+// All rows go in one transaction: a failure leaves the file as it was and the
+// albums in the states that get them written next time.
+void CLibraryDatabase::SaveChangedAlbums(CLibraryTask& task)
+{
+    CLibraryLock lock(m_library);
+    std::vector<int> written;
+    int count = m_library.GetAlbumCount();
+    m_session.BeginTransaction();
+    try {
+        for (int i = 0; i < count; i++) {
+            AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
+            task.Pos(static_cast<int>(written.size()));
+            if (album->GetState() == kAlbumChanged) {
+                WriteAlbum(*album);
+                album->SetState(kAlbumClean);
+            } else if (album->GetState() == kAlbumDeleted) {
+                DeleteAlbumRows(*album);
+                album->SetState(kAlbumRemoved);
+            } else {
+                continue;
+            }
+            written.push_back(i);
+        }
+        m_session.Commit();
+    } catch (...) {
+        m_session.Abort();
+        for (int i : written) {
+            AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
+            album->SetState(album->GetState() == kAlbumClean ? kAlbumChanged : kAlbumDeleted);
+        }
+        throw;
+    }
+}
+
+void CLibraryDatabase::SelectAlbumRows(const char* table, const AlbumRecord& album,
+                                       const ODBColumnDescriptors& columns, ODBRowsetAccessor& rows, long& count)
+{
+    CString ids[3];
+    ids[0] = album.GetIdText();
+    ids[1] = album.GetPreviousIdText();
+    ids[2].Format("%08X", static_cast<unsigned>(album.GetSonyId()));
+    count = 0;
+    for (int i = 0; i < 3 && count == 0; i++) {
+        CString sql;
+        sql.Format("SELECT * FROM %s WHERE ZYMID='%s'", table, static_cast<const char*>(Quoted(ids[i])));
+        ODBPropertySet properties(kDbPropSetRowset);
+        AddRowsetProperties(properties);
+        rows.Bind(m_session.Execute(sql, &properties, true), columns);
+        count = rows.GetRowCount();
+    }
+}
+
+bool CLibraryDatabase::WriteAlbum(AlbumRecord& album)
+{
+    InterlockedIncrement(&m_statements);
+    ODBRowsetAccessor rows;
+    long found = 0;
+    SelectAlbumRows("Albums", album, m_albumColumns, rows, found);
+    if (found > 0)
+        rows.MoveNext();
+    else
+        rows.InsertRow();
+    m_library.UpdateKeywordTexts(album);
+    LibraryRows::WriteRow(album, rows);
+    rows.SetData();
+    // Further rows of the same album are duplicates.
+    while (found > 1 && rows.MoveNext())
+        rows.DeleteRow();
+
+    ODBRowsetAccessor tracks;
+    SelectAlbumRows("Tracks", album, m_trackColumns, tracks, found);
+    int trackCount = album.GetTrackCount();
+    for (int i = 0; i < trackCount; i++) {
+        if (i < found)
+            tracks.MoveNext();
+        else
+            tracks.InsertRow();
+        LibraryRows::WriteTrackRow(album, i, tracks);
+        tracks.SetData();
+    }
+    if (found > trackCount) {
+        while (tracks.MoveNext())
+            tracks.DeleteRow();
+    }
+    return true;
+}
+
+void CLibraryDatabase::Execute(const char* format, const char* id)
+{
+    CString sql;
+    sql.Format(format, static_cast<const char*>(Quoted(id)));
+    m_session.Execute(sql, nullptr, false);
+}
+
+bool CLibraryDatabase::DeleteAlbumRows(AlbumRecord& album)
+{
+    InterlockedIncrement(&m_statements);
+    CString sonyId;
+    sonyId.Format("%08X", static_cast<unsigned>(album.GetSonyId()));
+    const CString ids[3] = { sonyId, album.GetPreviousIdText(), album.GetIdText() };
+    for (const CString& id : ids) {
+        Execute("DELETE * FROM Albums WHERE ZYMID='%s'", id);
+        Execute("DELETE * FROM Tracks WHERE ZYMID='%s'", id);
+    }
+    return true;
+}
+
+// Calls the engine's compaction method through IDispatch.
+static void CompactWithEngine(IDispatch* engine, const CString& source, const CString& destination)
+{
+    OLECHAR name[] = u"" ZYM_JET_COMPACT_METHOD;
+    LPOLESTR names[] = { name };
+    DISPID id = 0;
+    ODBCheck(engine->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), engine, IID_IDispatch);
+    CString texts[2] = { destination, source };   // arguments go in reverse order
+    VARIANT args[2];
+    for (int i = 0; i < 2; i++) {
+        VariantInit(&args[i]);
+        int n = MultiByteToWideChar(CP_ACP, 0, texts[i], -1, nullptr, 0);
+        V_VT(&args[i]) = VT_BSTR;
+        V_BSTR(&args[i]) = SysAllocStringLen(nullptr, n > 0 ? n - 1 : 0);
+        MultiByteToWideChar(CP_ACP, 0, texts[i], -1, V_BSTR(&args[i]), n);
+    }
+    DISPPARAMS params = { args, nullptr, 2, 0 };
+    EXCEPINFO exception = {};
+    HRESULT hr = engine->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                                &exception, nullptr);
+    for (int i = 0; i < 2; i++)
+        VariantClear(&args[i]);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    if (hr == DISP_E_EXCEPTION && FAILED(exception.scode))
+        hr = exception.scode;
+    if (hr != S_OK) {
+        IErrorInfo* info = nullptr;
+        if (GetErrorInfo(0, &info) != S_OK)
+            info = nullptr;
+        throw _com_error(hr, info);
+    }
+}
+
+bool CLibraryDatabase::Compact()
+{
+    CSingleLock saveLock(&m_saveLock, TRUE);
+    CoInitialize(nullptr);
+    bool result = true;
+    m_statements = 0;
+    FireEvent("library_compact_start");
+    {
+        CLibraryTask task(m_library.GetTaskMgr(), "LibCompact", 0);
+        task.Status("Compacting CD Library");
+        task.Range(1);
+        CString path = m_library.GetLibraryPath();
+        if (!FileExists(path)) {
+            AfxMessageBox("Unable to find the library file " + path);
+            result = false;
+        } else {
+            m_session.Close();
+            m_source.Close();
+            IDispatch* engine = nullptr;
+            ODBCheck(CoCreateInstance(CLSID_ZymJetEngine, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                      reinterpret_cast<void**>(&engine)), nullptr, IID_NULL);
+            CInterfaceRelease releaseEngine(engine);
+            CString backup = path;
+            if (backup.Replace(".mdb", ".bak") == 0)
+                backup += ".bak";
+            // A backup left by a compaction that failed would make this one fail too.
+            DeleteFileA(backup);
+            CString connection = "Provider=" ZYM_JET_PROVIDER_PROGID ";Data Source=";
+            CompactWithEngine(engine, connection + path, connection + backup);
+            if (!CopyFileA(backup, path, FALSE)) {
+                AfxMessageBox("Error copying file " + backup + " to " + path + " in database compaction");
+                result = false;
+            } else {
+                DeleteFileA(backup);
+            }
+        }
+    }
+    FireEvent("library_compact_end");
+    return result;
+}

@@ -1,0 +1,59 @@
+// The library file: opening (and creating from the template), loading, saving
+// changed albums, writing and deleting an album's rows, compaction and the
+// upgrade of ids of the previous scheme. Database errors of save, write,
+// delete and compaction are thrown as _com_error to the caller; the load
+// catches and shows them.
+#pragma once
+
+#include <afxmt.h>
+
+#include "ComError.h"
+
+#include "db/ODBConnection.h"
+#include "db/ODBRowsetAccessor.h"
+#include "records/MusicLibrary.h"
+
+class CLibraryTask;
+
+class CLibraryDatabase : public CLibraryLoader
+{
+public:
+    explicit CLibraryDatabase(CMusicLibrary& library);
+    ~CLibraryDatabase() override;
+    CLibraryDatabase(const CLibraryDatabase&) = delete;
+    CLibraryDatabase& operator=(const CLibraryDatabase&) = delete;
+
+    // create: ask to make a missing file from "template.mdb" beside the program.
+    bool OpenDatabase(bool create);
+    // Runs on the load thread (CLibraryLoader).
+    void Load(CMusicLibrary& library) override;
+    bool Save();
+    bool WriteAlbum(AlbumRecord& album);
+    bool DeleteAlbumRows(AlbumRecord& album);
+    bool Compact();
+    void UpgradeAllIds();
+    void UpgradeIdScheme();
+    void ShowComError(const char* context, const _com_error& error);
+
+    LONG GetStatementCount() const { return m_statements; }
+
+private:
+    void LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task);
+    void LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, long albumCount);
+    void SaveChangedAlbums(CLibraryTask& task);
+    // Selects an album's rows by its id, its previous id, then its changer id.
+    void SelectAlbumRows(const char* table, const AlbumRecord& album, const ODBColumnDescriptors& columns,
+                         ODBRowsetAccessor& rows, long& count);
+    void Execute(const char* format, const char* id);
+    void FireEvent(const char* text);
+
+    CMusicLibrary& m_library;
+    ODBDataSource m_source;
+    ODBSession m_session;
+    ODBColumnDescriptors m_albumColumns;
+    ODBColumnDescriptors m_trackColumns;
+    volatile LONG m_statements;
+    // Saves come from the GUI thread and from the load thread's id upgrade:
+    // one runs at a time. Taken before the library lock.
+    CCriticalSection m_saveLock;
+};

@@ -1,0 +1,16 @@
+// A column set with the accessor handle that binds it.
+#pragma once
+
+#include "ODBColumnDescriptors.h"
+
+class ODBAccessor : public ODBColumnDescriptors
+{
+public:
+    ODBAccessor() : m_accessor(DB_INVALID_HACCESSOR) {}
+
+    virtual void ReleaseAccessor() = 0;
+    virtual void AddRefAccessor() = 0;
+
+protected:
+    HACCESSOR m_accessor;
+};

@@ -1,0 +1,26 @@
+#include "ODBColumnDescriptors.h"
+
+void ODBColumnDescriptors::AddColumn(const char* name, int ordinal)
+{
+    ODBColumnDescriptor column = {};
+    column.ordinal = ordinal >= 0 ? ordinal : (m_columns.empty() ? 0 : m_columns.back().ordinal + 1);
+    column.name = name;
+    m_columns.push_back(column);
+}
+
+void ODBColumnDescriptors::Clear()
+{
+    m_columns.clear();
+    m_rowSize = 0;
+}
+
+ODBColumnDescriptor* ODBColumnDescriptors::FindColumn(int ordinal)
+{
+    // Column sets are usually built in ordinal order: try the direct place first.
+    if (ordinal >= 0 && ordinal < GetCount() && m_columns[ordinal].ordinal == ordinal)
+        return &m_columns[ordinal];
+    for (ODBColumnDescriptor& column : m_columns)
+        if (column.ordinal == ordinal)
+            return &column;
+    return nullptr;
+}

@@ -1,0 +1,349 @@
+// Load, save, compaction and id upgrade of the library file, looked at through
+// the library and through SQLite directly.
+#include "LibraryDbFixture.h"
+
+#include <sqlite3.h>
+
+#include "db/ODBError.h"
+
+namespace {
+
+class LibraryDatabaseTest : public LibraryDbFixture
+{
+protected:
+    void SetUp() override
+    {
+        LibraryDbFixture::SetUp();
+        CopyTemplate("lib.mdb");
+        OpenLibrary("lib.mdb");
+    }
+
+    // Stores albums and saves them.
+    void SaveAlbums(std::vector<AlbumRecord>& albums)
+    {
+        for (AlbumRecord& album : albums)
+            m_library->StoreAlbum(album);
+        ASSERT_TRUE(m_database->Save());
+    }
+
+    std::string Count(const char* sql) { return Query("lib.mdb", sql); }
+};
+
+TEST_F(LibraryDatabaseTest, EveryColumnRoundTrips)
+{
+    AlbumRecord album = MakeAlbum(3, 100);
+    album.SetPlayer(2);
+    album.SetSlot(17);
+    album.SetPresent(true);
+    album.SetCddbId(0x0A0B0C0D);
+    album.SetSonyId(0x12345678);
+    album.SetExactId(0);
+    TrackRecord& own = *album.GetRecord(kAlbumIndex);
+    own.m_artist = "Artist";
+    own.m_url = "http://example.invalid/";
+    own.m_cdText = "CD text";
+    own.m_memo = "Memo";
+    own.m_imageFile = "cover.jpg";
+    own.m_notes = "Line one\r\nLine two";
+    own.m_neverPlay = 1;
+    own.m_group = 4;
+    own.m_ratings.SetValue(3, 9);
+    own.m_added = COleDateTime(2001, 2, 3, 4, 5, 6);
+    own.m_timesPlayed = 11;
+    own.m_timePlayed = 1234;
+    TrackRecord& track = *album.GetRecord(1);
+    track.m_lyrics = std::string(2000, 'l').c_str();
+    track.m_soundFile = "C:\\music\\two.mp3";
+    track.m_frames = 74;
+    track.m_released = COleDateTime(1998, 1, 1, 0, 0, 0);
+    std::vector<AlbumRecord> albums = { album };
+    SaveAlbums(albums);
+
+    // Empty texts are stored as NULL, zero ids as NULL.
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums WHERE Lyrics IS NULL AND ExactID IS NULL"));
+    EXPECT_EQ("0A0B0C0D", Count("SELECT CDDBID FROM Albums"));
+
+    OpenLibrary("lib.mdb");
+    Load();
+    ASSERT_EQ(1, m_library->GetAlbumCount());
+    AlbumRecord loaded = StoredAlbum(album.GetIdText());
+    EXPECT_EQ(kAlbumClean, loaded.GetState());
+    EXPECT_EQ(3, loaded.GetTrackCount());
+    EXPECT_EQ(2, loaded.GetStoredPlayer());
+    EXPECT_EQ(17, loaded.GetSlot());
+    EXPECT_TRUE(loaded.IsPresent());
+    EXPECT_EQ(0x0A0B0C0Du, loaded.GetCddbId());
+    EXPECT_EQ(0x12345678u, loaded.GetSonyId());
+    EXPECT_EQ(0u, loaded.GetExactId());
+    const TrackRecord& ownLoaded = *loaded.GetRecord(kAlbumIndex);
+    EXPECT_EQ(own.m_title, ownLoaded.m_title);
+    EXPECT_EQ(own.m_artist, ownLoaded.m_artist);
+    EXPECT_EQ(own.m_url, ownLoaded.m_url);
+    EXPECT_EQ(own.m_cdText, ownLoaded.m_cdText);
+    EXPECT_EQ(own.m_memo, ownLoaded.m_memo);
+    EXPECT_EQ(own.m_imageFile, ownLoaded.m_imageFile);
+    EXPECT_EQ(own.m_notes, ownLoaded.m_notes);
+    EXPECT_EQ(1, ownLoaded.m_neverPlay);
+    EXPECT_EQ(4, ownLoaded.m_group);
+    EXPECT_EQ(9, ownLoaded.m_ratings.GetValue(3));
+    EXPECT_EQ(0, ownLoaded.m_ratings.GetValue(0));
+    EXPECT_EQ(static_cast<DATE>(own.m_added), static_cast<DATE>(ownLoaded.m_added));
+    EXPECT_EQ(0.0, static_cast<DATE>(ownLoaded.m_lastPlayed));
+    EXPECT_EQ(11, ownLoaded.m_timesPlayed);
+    EXPECT_EQ(1234, ownLoaded.m_timePlayed);
+    EXPECT_EQ(own.m_minutes, ownLoaded.m_minutes);
+    EXPECT_EQ(own.m_seconds, ownLoaded.m_seconds);
+    const TrackRecord& trackLoaded = *loaded.GetRecord(1);
+    EXPECT_EQ(track.m_title, trackLoaded.m_title);
+    EXPECT_EQ(track.m_lyrics, trackLoaded.m_lyrics);
+    EXPECT_EQ(track.m_soundFile, trackLoaded.m_soundFile);
+    EXPECT_EQ(74, trackLoaded.m_frames);
+    EXPECT_EQ(-1, trackLoaded.m_group);
+    EXPECT_EQ(static_cast<DATE>(track.m_released), static_cast<DATE>(trackLoaded.m_released));
+    EXPECT_EQ(std::vector<std::string>({ "library_save_start", "library_save_end", "library_load_start",
+                                         "library_load_end" }),
+              m_host.m_events);
+}
+
+TEST_F(LibraryDatabaseTest, AChangedAlbumRewritesOnlyItsRows)
+{
+    std::vector<AlbumRecord> albums = { MakeAlbum(2, 100), MakeAlbum(2, 200) };
+    SaveAlbums(albums);
+    // A mark the program does not write: it survives unless the row is rewritten.
+    Exec("lib.mdb", "UPDATE Albums SET URL = 'mark'; UPDATE Tracks SET URL = 'mark';");
+    AlbumRecord changed = StoredAlbum(albums[0].GetIdText());
+    changed.SetTitle(kAlbumIndex, "New title");
+    m_library->StoreAlbum(changed);
+    ASSERT_TRUE(m_database->Save());
+    CString sql;
+    sql.Format("SELECT count(*) FROM Albums WHERE URL = 'mark' AND ZYMID = '%s'",
+               static_cast<const char*>(albums[1].GetIdText()));
+    EXPECT_EQ("1", Count(sql));
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums WHERE URL = 'mark'"));
+    EXPECT_EQ("2", Count("SELECT count(*) FROM Tracks WHERE URL = 'mark'"));
+    EXPECT_EQ("New title", Count("SELECT Title FROM Albums WHERE URL IS NULL"));
+    EXPECT_EQ("2", Count("SELECT count(*) FROM Albums"));
+}
+
+TEST_F(LibraryDatabaseTest, ShrinkingATrackCountDeletesTheExtraRows)
+{
+    std::vector<AlbumRecord> albums = { MakeAlbum(12, 100) };
+    albums[0].SetPlayer(kMp3Player);   // keeps its id when its tracks change
+    SaveAlbums(albums);
+    EXPECT_EQ("12", Count("SELECT count(*) FROM Tracks"));
+    AlbumRecord album = StoredAlbum(albums[0].GetIdText());
+    album.DeleteTrack(11);
+    album.DeleteTrack(10);
+    album.SetTitle(0, "Rewritten");
+    m_library->StoreAlbum(album);
+    ASSERT_TRUE(m_database->Save());
+    EXPECT_EQ("10", Count("SELECT count(*) FROM Tracks"));
+    EXPECT_EQ("10", Count("SELECT max(Track) FROM Tracks"));
+    EXPECT_EQ("Rewritten", Count("SELECT Title FROM Tracks WHERE Track = 1"));
+}
+
+TEST_F(LibraryDatabaseTest, DeletedAlbumsLoseTheirRows)
+{
+    std::vector<AlbumRecord> albums = { MakeAlbum(2, 100), MakeAlbum(3, 200) };
+    SaveAlbums(albums);
+    AlbumRecord gone = StoredAlbum(albums[0].GetIdText());
+    ASSERT_TRUE(m_library->DeleteAlbum(gone));
+    ASSERT_TRUE(m_database->Save());
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums"));
+    EXPECT_EQ("3", Count("SELECT count(*) FROM Tracks"));
+    // Two albums written, then one album's rows deleted.
+    EXPECT_EQ(3, m_database->GetStatementCount());
+}
+
+TEST_F(LibraryDatabaseTest, AQuoteInAnIdIsDataNotSql)
+{
+    // Sixteen upper-case characters, so that look-ups take it as an id.
+    const char kQuotedId[] = "0' OR 'A'='A' --";
+    // Ids come from files and other programs too: a quote must neither break
+    // the statement nor widen it to other albums.
+    std::vector<AlbumRecord> albums = { MakeAlbum(1, 100), MakeAlbum(1, 200) };
+    albums[0].SetPlayer(kMp3Player);
+    albums[0].SetIdText(kQuotedId);
+    SaveAlbums(albums);
+    AlbumRecord quoted = StoredAlbum(kQuotedId);
+    quoted.SetTitle(kAlbumIndex, "Again");
+    m_library->StoreAlbum(quoted);
+    ASSERT_TRUE(m_database->Save());
+    EXPECT_EQ("2", Count("SELECT count(*) FROM Albums"));
+    EXPECT_EQ("Again", Count("SELECT Title FROM Albums WHERE ZYMID = '0'' OR ''a''=''a'' --'"));
+    ASSERT_TRUE(m_library->DeleteAlbum(quoted));
+    ASSERT_TRUE(m_database->Save());
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums"));
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Tracks"));
+}
+
+TEST_F(LibraryDatabaseTest, AMissingFileLoadsQuietlyAndIsCreatedOnSave)
+{
+    OpenLibrary("new.mdb");
+    Load();
+    EXPECT_EQ(0, m_library->GetAlbumCount());
+    EXPECT_EQ(std::vector<std::string>({ "library_load_start", "library_load_end" }), m_host.m_events);
+
+    AlbumRecord album = MakeAlbum(2, 100);
+    m_library->StoreAlbum(album);
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDNO);
+        EXPECT_FALSE(m_database->Save());
+        ASSERT_EQ(1u, boxes.Shown().size());
+        EXPECT_EQ("The library file named " + WindowsPath("new.mdb") +
+                      " that you are trying to save doesn't exist. Would you like to create it?",
+                  boxes.Shown()[0].text);
+        EXPECT_FALSE(Exists("new.mdb"));
+    }
+    CMessageBoxScript boxes;
+    boxes.Then(IDYES);
+    EXPECT_TRUE(m_database->Save());
+    EXPECT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("1", Query("new.mdb", "SELECT count(*) FROM Albums"));
+    EXPECT_EQ("2", Query("new.mdb", "SELECT count(*) FROM Tracks"));
+}
+
+TEST_F(LibraryDatabaseTest, AnEightDigitIdIsUpgradedAndItsRowRekeyed)
+{
+    Exec("lib.mdb",
+         "INSERT INTO Albums (ZYMID, Title, Tracks, Player, Position, LocationValid)"
+         " VALUES ('1A2B3C4D', 'Old', 2, 0, 5, 1);"
+         "INSERT INTO Tracks (ZYMID, Track, Minutes, Seconds) VALUES ('1A2B3C4D', 1, 3, 10),"
+         " ('1A2B3C4D', 2, 4, 20);");
+    Load();
+    ASSERT_EQ(1, m_library->GetAlbumCount());
+    AlbumRecord album = m_library->NewAlbum();
+    ASSERT_TRUE(m_library->GetAlbumAt(0, album));
+    EXPECT_EQ(0x1A2B3C4Du, album.GetSonyId());
+    EXPECT_EQ(16, album.GetIdText().GetLength());
+    EXPECT_EQ(album.ComputeAlbumId(), album.GetIdText());
+    // The upgrade's save found the row by its changer id and moved it to the new key.
+    EXPECT_EQ(kAlbumClean, album.GetState());
+    EXPECT_EQ(std::string(album.GetIdText()), Count("SELECT ZYMID FROM Albums"));
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums"));
+    EXPECT_EQ("2", Count("SELECT count(DISTINCT Track) FROM Tracks WHERE length(ZYMID) = 16"));
+    EXPECT_EQ("1A2B3C4D", Count("SELECT SonyID FROM Albums"));
+}
+
+TEST_F(LibraryDatabaseTest, ManyUpgradedAlbumsAreAnnouncedOnce)
+{
+    struct Case { int albums; size_t boxes; };
+    const Case cases[] = { { 20, 0 }, { 21, 1 } };
+    for (const Case& c : cases) {
+        CopyTemplate("lib.mdb");
+        OpenLibrary("lib.mdb");
+        std::string sql;
+        for (int i = 0; i < c.albums; i++) {
+            char row[160];
+            snprintf(row, sizeof(row), "INSERT INTO Albums (ZYMID, Tracks, Player) VALUES ('%08X', 0, -1);",
+                     0x100 + i);
+            sql += row;
+        }
+        Exec("lib.mdb", sql.c_str());
+        CMessageBoxScript boxes;
+        Load();
+        EXPECT_EQ(c.boxes, boxes.Shown().size()) << c.albums;
+        EXPECT_EQ(0, m_library->CountChanged()) << c.albums;
+    }
+}
+
+TEST_F(LibraryDatabaseTest, CompactionReplacesTheFileAndRemovesTheBackup)
+{
+    struct Case { const char* file; const char* backup; };
+    const Case cases[] = {
+        { "first.mdb", "first.bak" },
+        { "SECOND.MDB", "SECOND.MDB.bak" },   // the replacement is case-sensitive
+    };
+    for (const Case& c : cases) {
+        CopyTemplate(c.file);
+        OpenLibrary(c.file);
+        std::vector<AlbumRecord> albums = { MakeAlbum(2, 100) };
+        SaveAlbums(albums);
+        // A backup left behind by an earlier run must not stop this one.
+        Exec(c.backup, "CREATE TABLE Stale (x INTEGER);");
+        ASSERT_TRUE(m_database->Compact()) << c.file;
+        EXPECT_FALSE(Exists(c.backup)) << c.file;
+        EXPECT_EQ("1", Query(c.file, "SELECT count(*) FROM Albums")) << c.file;
+        EXPECT_EQ(0, m_database->GetStatementCount());
+        // The next save reconnects.
+        AlbumRecord album = StoredAlbum(albums[0].GetIdText());
+        album.SetTitle(kAlbumIndex, "After");
+        m_library->StoreAlbum(album);
+        ASSERT_TRUE(m_database->Save());
+        EXPECT_EQ("After", Query(c.file, "SELECT Title FROM Albums")) << c.file;
+    }
+}
+
+TEST_F(LibraryDatabaseTest, CompactingAMissingFileSaysSo)
+{
+    OpenLibrary("gone.mdb");
+    CMessageBoxScript boxes;
+    EXPECT_FALSE(m_database->Compact());
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("Unable to find the library file " + WindowsPath("gone.mdb"), boxes.Shown()[0].text);
+    EXPECT_EQ(std::vector<std::string>({ "library_compact_start", "library_compact_end" }), m_host.m_events);
+}
+
+TEST_F(LibraryDatabaseTest, AForeignFileLoadsNothingAndShowsTheError)
+{
+    FILE* file = fopen(UnixPath("foreign.mdb").c_str(), "wb");
+    ASSERT_TRUE(file != nullptr);
+    fputs("Standard Jet DB? No: just some bytes that are not a database at all.", file);
+    fclose(file);
+    OpenLibrary("foreign.mdb");
+    AlbumRecord kept = MakeAlbum(2, 100);
+    m_library->StoreAlbum(kept);
+    CMessageBoxScript boxes;
+    Load();
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ(0u, boxes.Shown()[0].text.find("Error reading albums\n")) << boxes.Shown()[0].text;
+    EXPECT_EQ(1, m_library->GetAlbumCount());
+    EXPECT_EQ(std::vector<std::string>({ "library_load_start", "library_load_end" }), m_host.m_events);
+}
+
+TEST_F(LibraryDatabaseTest, AFailedSaveEndsItsTaskAndKeepsEverythingToWrite)
+{
+    std::vector<AlbumRecord> albums = { MakeAlbum(2, 100) };
+    SaveAlbums(albums);
+    AlbumRecord album = StoredAlbum(albums[0].GetIdText());
+    album.SetTitle(kAlbumIndex, "Not yet");
+    m_library->StoreAlbum(album);
+    AlbumRecord added = MakeAlbum(3, 300);
+    m_library->StoreAlbum(added);
+    // The file's tables lose a column the save needs to select by.
+    Exec("lib.mdb", "ALTER TABLE Tracks RENAME COLUMN ZYMID TO Other;");
+    m_tasks.m_log.clear();
+    EXPECT_THROW(m_database->Save(), _com_error);
+    EXPECT_EQ("end LibSave", m_tasks.m_log.back());
+    EXPECT_FALSE(m_library->IsSaving());
+    EXPECT_EQ(2, m_library->CountChanged());
+    // Nothing of the failed save reached the file.
+    EXPECT_EQ("Album", Count("SELECT Title FROM Albums"));
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums"));
+}
+
+TEST_F(LibraryDatabaseTest, ALockedFileFailsTheSaveAndLosesNothing)
+{
+    std::vector<AlbumRecord> albums = { MakeAlbum(2, 100) };
+    SaveAlbums(albums);
+    AlbumRecord album = StoredAlbum(albums[0].GetIdText());
+    album.SetTitle(kAlbumIndex, "Waiting");
+    m_library->StoreAlbum(album);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(UnixPath("lib.mdb").c_str(), &other));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr));
+    try {
+        m_database->Save();
+        ADD_FAILURE() << "the save went through a locked file";
+    } catch (const _com_error& error) {
+        EXPECT_FALSE(error.Description().empty());
+    }
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(1, m_library->CountChanged());
+    ASSERT_TRUE(m_database->Save());
+    EXPECT_EQ("Waiting", Count("SELECT Title FROM Albums"));
+}
+
+}
