@@ -192,6 +192,31 @@ TEST(ArchiveTest, ObjectsKeepTheirClassesAndSharing)
     delete b;
 }
 
+TEST(ArchiveTest, ClassTagsNameAClassOnceThenReferToIt)
+{
+    std::vector<BYTE> bytes = Stored([](CArchive& ar) {
+        ar.WriteClass(RUNTIME_CLASS(CTrack));
+        ar.WriteClass(RUNTIME_CLASS(CRated));
+        ar.WriteClass(RUNTIME_CLASS(CTrack));
+    });
+    const BYTE expected[] = { 0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00, 'C', 'T', 'r', 'a', 'c', 'k',
+                              0xFF, 0xFF, 0x02, 0x00, 0x06, 0x00, 'C', 'R', 'a', 't', 'e', 'd',
+                              0x01, 0x80 };
+    EXPECT_EQ(std::vector<BYTE>(expected, expected + sizeof(expected)), bytes);
+    CRuntimeClass* classes[3] = {};
+    UINT schemas[3] = {};
+    EXPECT_EQ(-1, LoadCause(bytes, [&](CArchive& ar) {
+                  for (int i = 0; i < 3; i++)
+                      classes[i] = ar.ReadClass(NULL, &schemas[i]);
+              }));
+    EXPECT_EQ(RUNTIME_CLASS(CTrack), classes[0]);
+    EXPECT_EQ(RUNTIME_CLASS(CRated), classes[1]);
+    EXPECT_EQ(RUNTIME_CLASS(CTrack), classes[2]);
+    EXPECT_EQ(1u, schemas[2]);
+    EXPECT_EQ(CArchiveException::badClass,
+              LoadCause(bytes, [](CArchive& ar) { ar.ReadClass(RUNTIME_CLASS(CRated)); }));
+}
+
 TEST(ArchiveTest, SchemasAreCheckedUnlessVersionable)
 {
     // A CRated stored by an older version, with schema 1 and no rating.
