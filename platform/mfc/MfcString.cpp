@@ -36,9 +36,15 @@ CStringData* DataOf(LPCSTR chars)
     return reinterpret_cast<CStringData*>(const_cast<char*>(chars)) - 1;
 }
 
+// A NULL text reads as empty.
+LPCSTR SafeText(LPCSTR text)
+{
+    return text ? text : "";
+}
+
 int SafeLength(LPCSTR text)
 {
-    return text ? static_cast<int>(strlen(text)) : 0;
+    return static_cast<int>(strlen(SafeText(text)));
 }
 
 int Clamp(int value, int low, int high)
@@ -351,12 +357,12 @@ CString operator+(LPCSTR a, const CString& b)
 
 int CString::Compare(LPCSTR text) const
 {
-    return strcmp(m_pchData, text ? text : "");
+    return strcmp(m_pchData, SafeText(text));
 }
 
 int CString::CompareNoCase(LPCSTR text) const
 {
-    return _stricmp(m_pchData, text ? text : "");
+    return _stricmp(m_pchData, SafeText(text));
 }
 
 int CString::Collate(LPCSTR text) const
@@ -389,12 +395,12 @@ CString CString::Right(int count) const
 
 CString CString::SpanIncluding(LPCSTR set) const
 {
-    return Left(static_cast<int>(strspn(m_pchData, set)));
+    return Left(static_cast<int>(strspn(m_pchData, SafeText(set))));
 }
 
 CString CString::SpanExcluding(LPCSTR set) const
 {
-    return Left(static_cast<int>(strcspn(m_pchData, set)));
+    return Left(static_cast<int>(strcspn(m_pchData, SafeText(set))));
 }
 
 void CString::MakeUpper()
@@ -432,6 +438,7 @@ void CString::TrimRight(char ch)
 void CString::TrimRight(LPCSTR set)
 {
     int length = GetLength();
+    set = SafeText(set);
     while (length > 0 && strchr(set, m_pchData[length - 1]))
         length--;
     SetLength(length);
@@ -451,6 +458,7 @@ void CString::TrimLeft(char ch)
 void CString::TrimLeft(LPCSTR set)
 {
     int first = 0;
+    set = SafeText(set);
     while (first < GetLength() && strchr(set, m_pchData[first]))
         first++;
     if (first > 0)
@@ -566,7 +574,7 @@ int CString::ReverseFind(char ch) const
 
 int CString::FindOneOf(LPCSTR set) const
 {
-    int index = static_cast<int>(strcspn(m_pchData, set));
+    int index = static_cast<int>(strcspn(m_pchData, SafeText(set)));
     return index < GetLength() ? index : -1;
 }
 

@@ -275,6 +275,14 @@ TEST(StringTest, Spans)
     EXPECT_STREQ("", s.SpanIncluding("abc"));
     EXPECT_STREQ("123", s.SpanExcluding("abc"));
     EXPECT_STREQ("123abc456", s.SpanExcluding("xyz"));
+    // A missing set is an empty one.
+    EXPECT_STREQ("", s.SpanIncluding(NULL));
+    EXPECT_STREQ("123abc456", s.SpanExcluding(NULL));
+    EXPECT_EQ(-1, s.FindOneOf(NULL));
+    s.TrimLeft(static_cast<LPCSTR>(NULL));
+    s.TrimRight(static_cast<LPCSTR>(NULL));
+    EXPECT_STREQ("123abc456", s);
+    EXPECT_GT(s.Compare(NULL), 0);
 }
 
 TEST(StringTest, BufferAccessKeepsTheTextAndLength)
