@@ -58,6 +58,7 @@ BOOL CImageGIF::Read(const CString& fileName)
         if (!reader.Read(m_colorTable, 3 * m_colorCount))
             return FALSE;
     }
+    bool hasImage = false;
     for (;;)
     {
         BYTE blockType, label;
@@ -67,6 +68,7 @@ BOOL CImageGIF::Read(const CString& fileName)
         {
             if (!ReadImage(reader))
                 return FALSE;
+            hasImage = true;
         }
         else if (blockType == kExtensionIntroducer)
         {
@@ -80,7 +82,8 @@ BOOL CImageGIF::Read(const CString& fileName)
         else
             break;
     }
-    return TRUE;
+    // A file without an image holds nothing to show.
+    return hasImage;
 }
 
 bool CImageGIF::ReadGraphicControl(CGifByteReader& reader)

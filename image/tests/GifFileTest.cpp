@@ -169,7 +169,7 @@ TEST(GifFile, DamagedDataFailsTheRead)
     }
 }
 
-TEST(GifFile, SignatureMustBeGif)
+TEST(GifFile, FilesWithoutAGifImageAreRefused)
 {
     CImageFolder folder;
     std::vector<unsigned char> bytes = MakeGif(TwoByTwo());
@@ -179,6 +179,13 @@ TEST(GifFile, SignatureMustBeGif)
     EXPECT_FALSE(image.Read(folder.Windows("not.gif"), -1));
     folder.WriteBytes("short.gif", {'G', 'I', 'F', '8'});
     EXPECT_FALSE(image.Read(folder.Windows("short.gif"), -1));
+    // A well-formed file that holds no image has nothing to show.
+    bytes = MakeGif(TwoByTwo());
+    bytes.resize(13 + 12);
+    bytes.push_back(';');
+    folder.WriteBytes("empty.gif", bytes);
+    EXPECT_FALSE(image.Read(folder.Windows("empty.gif"), -1));
+    EXPECT_FALSE(image.IsValid());
 }
 
 TEST(GifFile, TransparentEntryTurnsBlackAndWhiteIsAdded)

@@ -41,7 +41,9 @@ void WritePpm(const std::string& path, const RgbPicture& picture);
 // interlacing), 130 colours.
 RgbPicture PatternPicture();
 
-// Runs /usr/bin/convert with the arguments; true when it succeeded.
+// The command line that starts one of ImageMagick's programs.
+std::string MagickProgram(const char* name);
+// Runs ImageMagick's convert with the arguments; true when it succeeded.
 bool Magick(const std::string& arguments);
 // ImageMagick's reading of a file.
 bool MagickPixels(const std::string& path, RgbPicture& picture);
