@@ -1,7 +1,8 @@
 #include "Error.h"
 
+#include <afxwin.h>
+
 #include "runtime/DebugOutput.h"
-#include "runtime/MessageBoxes.h"
 
 CError::CError()
     : m_messageBox(TRUE), m_text("No Error"), m_reported(0)
@@ -15,7 +16,7 @@ CError::~CError()
 void CError::Report()
 {
     if (m_messageBox)
-        ShowMessageBox(nullptr, m_text, nullptr, MB_OK);
+        AfxMessageBox(m_text, MB_OK, 0);
     else
         DebugOutput(m_text);
     InterlockedIncrement(&m_reported);
@@ -25,7 +26,7 @@ void CError::ReportLastError()
 {
     m_text = SystemErrorText(GetLastError());
     if (m_messageBox)
-        ShowMessageBox(nullptr, m_text, nullptr, MB_OK);
+        AfxMessageBox(m_text, MB_OK, 0);
     InterlockedIncrement(&m_reported);
     DebugOutput(m_text + "\n");
 }
