@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <utility>
+
 namespace {
 
 const WORD kNullTag = 0;
@@ -443,6 +445,6 @@ CArchive& CArchive::operator>>(CString& text)
         done += piece;
         result.ReleaseBuffer(static_cast<int>(done));
     }
-    text = result;
+    text = std::move(result);
     return *this;
 }

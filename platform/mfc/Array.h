@@ -7,6 +7,8 @@
 #include "mfc/ElementHelpers.h"
 #include "mfc/Object.h"
 
+#include <utility>
+
 template <class TYPE, class ARG_TYPE>
 class CArray : public CObject
 {
@@ -68,7 +70,7 @@ void CArray<TYPE, ARG_TYPE>::Reallocate(int newMax)
 {
     TYPE* data = newMax > 0 ? new TYPE[newMax]() : NULL;
     for (int i = 0; i < m_nSize && i < newMax; i++)
-        data[i] = m_pData[i];
+        data[i] = std::move(m_pData[i]);
     delete[] m_pData;
     m_pData = data;
     m_nMaxSize = newMax;
@@ -121,7 +123,7 @@ void CArray<TYPE, ARG_TYPE>::SetAtGrow(int index, ARG_TYPE element)
     // The element may live in this array, whose storage growing replaces.
     TYPE value = element;
     SetSize(index + 1, -1);
-    m_pData[index] = value;
+    m_pData[index] = std::move(value);
 }
 
 template <class TYPE, class ARG_TYPE>
@@ -166,7 +168,7 @@ void CArray<TYPE, ARG_TYPE>::InsertAt(int index, ARG_TYPE element, int count)
     } else {
         SetSize(oldSize + count, -1);
         for (int i = oldSize - 1; i >= index; i--)
-            m_pData[i + count] = m_pData[i];
+            m_pData[i + count] = std::move(m_pData[i]);
     }
     for (int i = 0; i < count; i++)
         m_pData[index + i] = value;
@@ -193,7 +195,7 @@ void CArray<TYPE, ARG_TYPE>::RemoveAt(int index, int count)
     if (count > m_nSize - index)
         count = m_nSize - index;
     for (int i = index + count; i < m_nSize; i++)
-        m_pData[i - count] = m_pData[i];
+        m_pData[i - count] = std::move(m_pData[i]);
     SetSize(m_nSize - count, -1);
 }
 

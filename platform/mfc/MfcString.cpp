@@ -103,6 +103,11 @@ CString::CString(const CString& other) : CString()
     Assign(other.m_pchData, other.GetLength());
 }
 
+CString::CString(CString&& other) noexcept : CString()
+{
+    Swap(other);
+}
+
 CString::CString(char ch, int repeat) : CString()
 {
     if (repeat <= 0)
@@ -263,7 +268,7 @@ void CString::AssignWide(LPCWSTR text, int length)
     WideCharToMultiByte(CP_ACP, 0, text, length, converted.m_pchData, bytes, NULL, NULL);
     // A length of -1 converted the terminating zero as well.
     converted.ReleaseBuffer(length < 0 ? -1 : bytes);
-    *this = converted;
+    Swap(converted);
 }
 
 char CString::GetAt(int index) const
@@ -286,6 +291,15 @@ const CString& CString::operator=(const CString& other)
 {
     if (this != &other)
         Assign(other.m_pchData, other.GetLength());
+    return *this;
+}
+
+const CString& CString::operator=(CString&& other) noexcept
+{
+    if (this != &other) {
+        Empty();
+        Swap(other);
+    }
     return *this;
 }
 
@@ -494,7 +508,7 @@ int CString::Replace(LPCSTR oldText, LPCSTR newText)
     }
     if (count > 0) {
         result.Append(m_pchData + start, GetLength() - start);
-        *this = result;
+        Swap(result);
     }
     return count;
 }
@@ -605,7 +619,7 @@ void CString::FormatV(LPCSTR format, va_list args)
     CString result;
     result.AllocBuffer(length);
     vsnprintf(result.m_pchData, length + 1, format, args);
-    *this = result;
+    Swap(result);
 }
 
 BOOL CString::LoadString(UINT id)
@@ -616,7 +630,7 @@ BOOL CString::LoadString(UINT id)
         int length = ::LoadStringA(AfxGetResourceHandle(), id, text.GetBuffer(size), size + 1);
         text.ReleaseBuffer(length);
         if (length < size) {
-            *this = text;
+            Swap(text);
             return length > 0;
         }
     }

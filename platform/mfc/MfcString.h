@@ -20,6 +20,8 @@ class CString
 public:
     CString();
     CString(const CString& other);
+    // Takes the characters over; the source is left empty.
+    CString(CString&& other) noexcept;
     CString(char ch, int repeat = 1);
     CString(LPCSTR text);
     CString(LPCSTR text, int length);
@@ -39,6 +41,7 @@ public:
     operator LPCSTR() const { return m_pchData; }
 
     const CString& operator=(const CString& other);
+    const CString& operator=(CString&& other) noexcept;
     const CString& operator=(char ch);
     const CString& operator=(LPCSTR text);
     const CString& operator=(const unsigned char* text);

@@ -5,6 +5,7 @@
 #include "StringTest.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -324,6 +325,15 @@ TEST(StringTest, CopiesAreIndependent)
     EXPECT_STREQ("ared", a);
     a.Empty();
     EXPECT_TRUE(a.IsEmpty());
+
+    CString moved(std::move(b));
+    EXPECT_STREQ("Shared", moved);
+    EXPECT_TRUE(b.IsEmpty());
+    b = std::move(moved);
+    EXPECT_STREQ("Shared", b);
+    EXPECT_TRUE(moved.IsEmpty());
+    b = std::move(b);
+    EXPECT_STREQ("Shared", b);
 }
 
 TEST(StringTest, IsOnePointerToItsCharacters)
