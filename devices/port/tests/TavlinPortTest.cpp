@@ -409,6 +409,17 @@ TEST_F(TavlinLine, AliveWhileVersionAnswersFollowTheResets)
     EXPECT_TRUE(m_port.IsAlive());
 }
 
+TEST_F(TavlinLine, ReopenCountsAResetAndDropsWhatWasWaiting)
+{
+    m_pty.Write(B({0x02, 0xAB, 0xCD, 0x00}));
+    Sleep(50);
+    EXPECT_TRUE(m_port.Open());
+    EXPECT_EQ(1, m_port.GetComResets());
+    EXPECT_STREQ("", Receive(""));
+    EXPECT_TRUE(m_port.RequestVersion());
+    EXPECT_EQ(B({0xFF, 0x0B}), Sent());
+}
+
 TEST(TavlinPortStatic, PortExistsLooksInTheSerialRegistry)
 {
     CPtySerial pty;
