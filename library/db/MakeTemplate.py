@@ -1,13 +1,43 @@
-# Makes the empty library database from the schema: MakeTemplate.py schema.sql out.mdb
+# Makes the empty library database: MakeTemplate.py out.mdb
+#
+# Two tables, one row per album and one per track, both keyed by the album id
+# "ZYMID". Type words are Jet's, which the provider reports as OLE DB types;
+# texts compare without case, as Jet's do.
 import os
 import sqlite3
 import sys
 
-schema, target = sys.argv[1], sys.argv[2]
+# Columns 0-24, the same in both tables.
+SHARED = [
+    ("Title", "TEXT(255)"), ("Artist", "TEXT(255)"),
+    ("Minutes", "INTEGER"), ("Seconds", "INTEGER"), ("Frames", "INTEGER"),
+    ("Keywords", "TEXT(255)"), ("ImageFile", "TEXT(255)"), ("SoundFile", "TEXT(255)"),
+    ("URL", "TEXT(255)"), ("MemoText", "TEXT(255)"), ("CDText", "LONGTEXT"),
+    ("Group", "INTEGER"), ("Notes", "LONGTEXT"), ("Lyrics", "LONGTEXT"), ("NeverPlay", "YESNO"),
+    ("Rating1", "INTEGER"), ("Rating2", "INTEGER"), ("Rating3", "INTEGER"), ("Rating4", "INTEGER"),
+    ("DateAdded", "DATETIME"), ("DateReleased", "DATETIME"), ("DateLastPlayed", "DATETIME"),
+    ("TimesPlayed", "INTEGER"), ("TimePlayed", "INTEGER"), ("ZYMID", "TEXT(50)"),
+]
+TABLES = {
+    "Albums": SHARED + [
+        ("Player", "INTEGER"), ("Position", "INTEGER"), ("LocationValid", "YESNO"),
+        ("SonyID", "TEXT(8)"), ("CDDBID", "TEXT(8)"), ("ExactID", "TEXT(8)"), ("Tracks", "INTEGER"),
+    ],
+    "Tracks": SHARED + [("Track", "INTEGER")],
+}
+
+
+def column(name, kind):
+    text = kind.startswith("TEXT") or kind == "LONGTEXT"
+    return '"%s" %s%s' % (name, kind, " COLLATE NOCASE" if text else "")
+
+
+target = sys.argv[1]
 if os.path.exists(target):
     os.remove(target)
 db = sqlite3.connect(target)
-with open(schema) as f:
-    db.executescript(f.read())
+for table, columns in TABLES.items():
+    db.execute("CREATE TABLE %s (%s)" % (table, ", ".join(column(n, k) for n, k in columns)))
+    db.execute('CREATE INDEX %sZYMID ON %s ("ZYMID")' % (table, table))
 db.commit()
 db.close()

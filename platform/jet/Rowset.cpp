@@ -229,18 +229,30 @@ STDMETHODIMP CJetRowset::ReleaseRows(DBCOUNTITEM count, const HROW rows[], DBROW
     return ChangeRowRefs(count, rows, refCounts, statuses, false);
 }
 
-STDMETHODIMP CJetRowset::GetData(HROW handle, HACCESSOR accessorHandle, void* data)
+// The row and accessor of a GetData or SetData call, checked.
+HRESULT CJetRowset::FindRowData(HROW handle, HACCESSOR accessorHandle, const void* data, Row*& row,
+                                Accessor*& accessor)
 {
-    Row* row = FindRow(handle);
+    row = FindRow(handle);
     if (!row)
         return DB_E_BADROWHANDLE;
     if (row->deleted)
         return ProviderError(DB_E_BADROWHANDLE, "The row has been deleted.");
-    Accessor* accessor = FindAccessor(accessorHandle);
+    accessor = FindAccessor(accessorHandle);
     if (!accessor)
         return DB_E_BADACCESSORHANDLE;
     if (!data && !accessor->bindings.empty())
         return E_INVALIDARG;
+    return S_OK;
+}
+
+STDMETHODIMP CJetRowset::GetData(HROW handle, HACCESSOR accessorHandle, void* data)
+{
+    Row* row;
+    Accessor* accessor;
+    HRESULT hr = FindRowData(handle, accessorHandle, data, row, accessor);
+    if (FAILED(hr))
+        return hr;
     size_t failed = 0;
     for (const DBBINDING& binding : accessor->bindings) {
         DBSTATUS status = CellToBuffer(row->cells[binding.iOrdinal - 1], binding,
@@ -298,16 +310,11 @@ HRESULT CJetRowset::WriteRow(Row& row, Accessor& accessor, const BYTE* data)
 
 STDMETHODIMP CJetRowset::SetData(HROW handle, HACCESSOR accessorHandle, void* data)
 {
-    Row* row = FindRow(handle);
-    if (!row)
-        return DB_E_BADROWHANDLE;
-    if (row->deleted)
-        return ProviderError(DB_E_BADROWHANDLE, "The row has been deleted.");
-    Accessor* accessor = FindAccessor(accessorHandle);
-    if (!accessor)
-        return DB_E_BADACCESSORHANDLE;
-    if (!data && !accessor->bindings.empty())
-        return E_INVALIDARG;
+    Row* row;
+    Accessor* accessor;
+    HRESULT hr = FindRowData(handle, accessorHandle, data, row, accessor);
+    if (FAILED(hr))
+        return hr;
     return WriteRow(*row, *accessor, static_cast<const BYTE*>(data));
 }
 

@@ -83,6 +83,8 @@ private:
     HRESULT Prepare(const std::string& sql);
     Row* FindRow(HROW row);
     Accessor* FindAccessor(HACCESSOR accessor);
+    HRESULT FindRowData(HROW handle, HACCESSOR accessorHandle, const void* data, Row*& row,
+                        Accessor*& accessor);
     HROW AddRow(Row* row);
     HRESULT FetchRow(bool& gotRow);
     HRESULT WriteRow(Row& row, Accessor& accessor, const BYTE* data);

@@ -26,6 +26,14 @@ protected:
         ASSERT_TRUE(m_database->Save());
     }
 
+    // Gives a stored album a new title, so that the next save writes it.
+    void Retitle(const AlbumRecord& album, const char* title)
+    {
+        AlbumRecord stored = StoredAlbum(album.GetIdText());
+        stored.SetTitle(kAlbumIndex, title);
+        m_library->StoreAlbum(stored);
+    }
+
     std::string Count(const char* sql) { return Query("lib.mdb", sql); }
 };
 
@@ -111,9 +119,7 @@ TEST_F(LibraryDatabaseTest, AChangedAlbumRewritesOnlyItsRows)
     SaveAlbums(albums);
     // A mark the program does not write: it survives unless the row is rewritten.
     Exec("lib.mdb", "UPDATE Albums SET URL = 'mark'; UPDATE Tracks SET URL = 'mark';");
-    AlbumRecord changed = StoredAlbum(albums[0].GetIdText());
-    changed.SetTitle(kAlbumIndex, "New title");
-    m_library->StoreAlbum(changed);
+    Retitle(albums[0], "New title");
     ASSERT_TRUE(m_database->Save());
     CString sql;
     sql.Format("SELECT count(*) FROM Albums WHERE URL = 'mark' AND ZYMID = '%s'",
@@ -267,9 +273,7 @@ TEST_F(LibraryDatabaseTest, CompactionReplacesTheFileAndRemovesTheBackup)
         EXPECT_EQ("1", Query(c.file, "SELECT count(*) FROM Albums")) << c.file;
         EXPECT_EQ(0, m_database->GetStatementCount());
         // The next save reconnects.
-        AlbumRecord album = StoredAlbum(albums[0].GetIdText());
-        album.SetTitle(kAlbumIndex, "After");
-        m_library->StoreAlbum(album);
+        Retitle(albums[0], "After");
         ASSERT_TRUE(m_database->Save());
         EXPECT_EQ("After", Query(c.file, "SELECT Title FROM Albums")) << c.file;
     }
@@ -306,9 +310,7 @@ TEST_F(LibraryDatabaseTest, AFailedSaveEndsItsTaskAndKeepsEverythingToWrite)
 {
     std::vector<AlbumRecord> albums = { MakeAlbum(2, 100) };
     SaveAlbums(albums);
-    AlbumRecord album = StoredAlbum(albums[0].GetIdText());
-    album.SetTitle(kAlbumIndex, "Not yet");
-    m_library->StoreAlbum(album);
+    Retitle(albums[0], "Not yet");
     AlbumRecord added = MakeAlbum(3, 300);
     m_library->StoreAlbum(added);
     // The file's tables lose a column the save needs to select by.
@@ -327,9 +329,7 @@ TEST_F(LibraryDatabaseTest, ALockedFileFailsTheSaveAndLosesNothing)
 {
     std::vector<AlbumRecord> albums = { MakeAlbum(2, 100) };
     SaveAlbums(albums);
-    AlbumRecord album = StoredAlbum(albums[0].GetIdText());
-    album.SetTitle(kAlbumIndex, "Waiting");
-    m_library->StoreAlbum(album);
+    Retitle(albums[0], "Waiting");
     sqlite3* other = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open(UnixPath("lib.mdb").c_str(), &other));
     ASSERT_EQ(SQLITE_OK, sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr));

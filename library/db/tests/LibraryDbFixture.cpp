@@ -1,9 +1,7 @@
 #include "LibraryDbFixture.h"
 
-#include <sqlite3.h>
 #include <stdlib.h>
 
-#include "JetProviderRegistration.h"
 
 int CRecordingTasks::CreateTask(const char* name, volatile BYTE*, DWORD flags)
 {
@@ -18,45 +16,11 @@ void CRecordingTasks::EndTask(int id)
     m_log.push_back("end " + m_names[id - 1]);
 }
 
-void LibraryDbFixture::SetUp()
-{
-    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    ASSERT_TRUE(RegisterJetProvider());
-    m_folder.reset(new CTempFolder("librarydb"));
-    ASSERT_TRUE(m_folder->IsValid());
-}
-
 void LibraryDbFixture::TearDown()
 {
     m_database.reset();
     m_library.reset();
-    m_folder.reset();
-    CoUninitialize();
-}
-
-std::string LibraryDbFixture::Query(const char* name, const char* sql)
-{
-    sqlite3* db = nullptr;
-    std::string result;
-    if (sqlite3_open_v2(UnixPath(name).c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK &&
-            sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_text(stmt, 0))
-            result = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        sqlite3_finalize(stmt);
-    }
-    sqlite3_close(db);
-    return result;
-}
-
-void LibraryDbFixture::Exec(const char* name, const char* sql)
-{
-    sqlite3* db = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open(UnixPath(name).c_str(), &db));
-    char* error = nullptr;
-    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql, nullptr, nullptr, &error)) << (error ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(db);
+    JetTestBase::TearDown();
 }
 
 void LibraryDbFixture::CopyTemplate(const char* name)

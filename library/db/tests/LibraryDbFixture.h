@@ -3,14 +3,13 @@
 // SQLite reached directly to look at (or damage) what the program wrote.
 #pragma once
 
-#include "TestFramework.h"
+#include "JetTestBase.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "MessageBoxScript.h"
-#include "TempFolder.h"
 #include "db/LibraryDatabase.h"
 
 class CRecordingHost : public CLibraryHost
@@ -42,18 +41,10 @@ private:
     std::vector<std::string> m_names;
 };
 
-class LibraryDbFixture : public ::testing::Test
+class LibraryDbFixture : public JetTestBase
 {
 protected:
-    void SetUp() override;
     void TearDown() override;
-
-    std::string UnixPath(const char* name) const { return m_folder->UnixPath(name); }
-    std::string WindowsPath(const char* name) const { return m_folder->WindowsPath(name); }
-    bool Exists(const char* name) const { return m_folder->Exists(name); }
-    // SQL run straight on a file; the first column of the first row, or "".
-    std::string Query(const char* name, const char* sql);
-    void Exec(const char* name, const char* sql);
     // A copy of the template beside the test program, as a library file.
     void CopyTemplate(const char* name);
 
@@ -70,7 +61,4 @@ protected:
     CRecordingTasks m_tasks;
     std::unique_ptr<CMusicLibrary> m_library;
     std::unique_ptr<CLibraryDatabase> m_database;
-
-private:
-    std::unique_ptr<CTempFolder> m_folder;
 };

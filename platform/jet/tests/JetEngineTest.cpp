@@ -53,21 +53,21 @@ protected:
 
 TEST_F(JetEngineTest, CompactsIntoANewFileWithTheSameRows)
 {
-    MakeDatabase("lib.mdb",
+    Exec("lib.mdb",
                  "CREATE TABLE Albums (ZYMID TEXT(50) COLLATE NOCASE, Title TEXT(255));"
                  "INSERT INTO Albums VALUES ('A1', 'First'), ('A2', 'Second');"
                  "DELETE FROM Albums WHERE ZYMID = 'A1';");
     std::string error;
     ASSERT_EQ(S_OK, Compact(Connection("lib.mdb"), Connection("lib.bak"), error)) << error;
-    EXPECT_EQ("A2 Second", QueryText("lib.bak", "SELECT ZYMID || ' ' || Title FROM Albums"));
+    EXPECT_EQ("A2 Second", Query("lib.bak", "SELECT ZYMID || ' ' || Title FROM Albums"));
     // The key keeps comparing without case in the copy.
-    EXPECT_EQ("1", QueryText("lib.bak", "SELECT count(*) FROM Albums WHERE ZYMID = 'a2'"));
+    EXPECT_EQ("1", Query("lib.bak", "SELECT count(*) FROM Albums WHERE ZYMID = 'a2'"));
 }
 
 TEST_F(JetEngineTest, RefusesWhatItCannotCompact)
 {
-    MakeDatabase("lib.mdb", "CREATE TABLE Albums (ZYMID TEXT(50));");
-    MakeDatabase("old.bak", "CREATE TABLE Stale (x INTEGER);");
+    Exec("lib.mdb", "CREATE TABLE Albums (ZYMID TEXT(50));");
+    Exec("old.bak", "CREATE TABLE Stale (x INTEGER);");
     struct Case { std::string source; std::string destination; const char* mentions; };
     const Case cases[] = {
         { Connection("lib.mdb"), Connection("old.bak"), "old.bak" },        // destination exists
@@ -81,7 +81,7 @@ TEST_F(JetEngineTest, RefusesWhatItCannotCompact)
         EXPECT_NE(std::string::npos, error.find(c.mentions)) << error;
     }
     // The stale destination is left as it was.
-    EXPECT_EQ("1", QueryText("old.bak", "SELECT count(*) FROM sqlite_master WHERE name = 'Stale'"));
+    EXPECT_EQ("1", Query("old.bak", "SELECT count(*) FROM sqlite_master WHERE name = 'Stale'"));
 }
 
 }

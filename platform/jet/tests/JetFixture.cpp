@@ -1,50 +1,8 @@
 #include "JetFixture.h"
 
-#include <sqlite3.h>
 #include <stdlib.h>
 
 #include "JetIds.h"
-#include "JetProviderRegistration.h"
-
-void JetFixture::SetUp()
-{
-    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    ASSERT_TRUE(RegisterJetProvider());
-    m_folder.reset(new CTempFolder("jettest"));
-    ASSERT_TRUE(m_folder->IsValid());
-}
-
-void JetFixture::TearDown()
-{
-    m_folder.reset();
-    CoUninitialize();
-}
-
-void JetFixture::MakeDatabase(const char* name, const char* sql)
-{
-    sqlite3* db = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open(UnixPath(name).c_str(), &db));
-    char* error = nullptr;
-    int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
-    EXPECT_EQ(SQLITE_OK, rc) << (error ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(db);
-}
-
-std::string JetFixture::QueryText(const char* name, const char* sql)
-{
-    sqlite3* db = nullptr;
-    std::string result;
-    if (sqlite3_open(UnixPath(name).c_str(), &db) == SQLITE_OK) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK &&
-            sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_text(stmt, 0))
-            result = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        sqlite3_finalize(stmt);
-    }
-    sqlite3_close(db);
-    return result;
-}
 
 static std::u16string Wide(const std::string& text)
 {
@@ -102,6 +60,12 @@ static void RowsetProperties(DBPROP props[2], DBPROPSET& set)
     set.rgProperties = props;
     set.cProperties = 2;
     set.guidPropertySet = kDbPropSetRowset;
+}
+
+void JetFixture::OpenItems(CComRef<IOpenRowset>& session, CComRef<IRowset>& rowset)
+{
+    OpenSession("lib.mdb", session);
+    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
 }
 
 HRESULT JetFixture::OpenTable(IOpenRowset* session, const char16_t* table, CComRef<IRowset>& rowset)

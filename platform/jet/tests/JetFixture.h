@@ -2,15 +2,13 @@
 // with SQLite directly, and the provider reached through COM as consumers do.
 #pragma once
 
-#include "TestFramework.h"
+#include "JetTestBase.h"
 
 #include <oledb.h>
 #include <oledberr.h>
-#include <memory>
 #include <string>
 
 #include "OleDbConstants.h"
-#include "TempFolder.h"
 
 // Releases a COM interface at the end of a scope.
 template <class T>
@@ -33,32 +31,22 @@ private:
     T* m_p;
 };
 
-class JetFixture : public ::testing::Test
+class JetFixture : public JetTestBase
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    std::string UnixPath(const char* name) const { return m_folder->UnixPath(name); }
-    std::string WindowsPath(const char* name) const { return m_folder->WindowsPath(name); }
-    // Makes a database file by running sql through SQLite.
-    void MakeDatabase(const char* name, const char* sql);
-    // Runs sql on a file through SQLite and gives the first column of the first row.
-    std::string QueryText(const char* name, const char* sql);
 
     // The provider's data source initialised on a file; hr of Initialize.
     HRESULT OpenDataSource(const std::string& windowsPath, CComRef<IDBInitialize>& source);
     // Opens the file and a session on it; fails the test when either fails.
     void OpenSession(const char* name, CComRef<IOpenRowset>& session);
+    // A session on "lib.mdb" and its table "Items".
+    void OpenItems(CComRef<IOpenRowset>& session, CComRef<IRowset>& rowset);
     HRESULT OpenTable(IOpenRowset* session, const char16_t* table, CComRef<IRowset>& rowset);
     HRESULT Execute(IOpenRowset* session, const char16_t* text, CComRef<IRowset>* rowset,
                     DBROWCOUNT* affected = nullptr);
 
     // Description of the thread's error object after a failed call.
     static std::string ErrorDescription();
-
-private:
-    std::unique_ptr<CTempFolder> m_folder;
 };
 
 // A row buffer laid out for a list of bindings: each column at an 8-byte

@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         JetFixture::SetUp();
-        MakeDatabase("lib.mdb", kItemsSchema);
+        Exec("lib.mdb", kItemsSchema);
     }
 
     // Counts rows in batches as the consumer does; gives each batch's size.
@@ -39,7 +39,7 @@ protected:
 
 TEST_F(JetProviderTest, InitializeFailsWithADescriptionForMissingAndForeignFiles)
 {
-    MakeDatabase("empty.mdb", "");
+    Exec("empty.mdb", "");
     FILE* text = fopen(UnixPath("notes.txt").c_str(), "w");
     ASSERT_TRUE(text != nullptr);
     fputs("These are not the rows you are looking for.\n", text);
@@ -74,9 +74,8 @@ TEST_F(JetProviderTest, OpeningAMissingTableFailsWithNoTable)
 TEST_F(JetProviderTest, ColumnInformationFollowsTheDeclaredTypes)
 {
     CComRef<IOpenRowset> session;
-    OpenSession("lib.mdb", session);
     CComRef<IRowset> rowset;
-    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    OpenItems(session, rowset);
     CComRef<IColumnsInfo> columns;
     ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IColumnsInfo, columns.OutVoid()));
     DBORDINAL count = 0;
@@ -107,13 +106,12 @@ TEST_F(JetProviderTest, ColumnInformationFollowsTheDeclaredTypes)
 
 TEST_F(JetProviderTest, RowsComeInBatchesAndAgainAfterARestart)
 {
-    MakeDatabase("lib.mdb",
+    Exec("lib.mdb",
                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2500)"
                  " INSERT INTO Items (Count) SELECT i FROM n;");
     CComRef<IOpenRowset> session;
-    OpenSession("lib.mdb", session);
     CComRef<IRowset> rowset;
-    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    OpenItems(session, rowset);
     std::vector<DBCOUNTITEM> expected = { 1000, 1000, 500 };
     EXPECT_EQ(expected, FetchBatches(rowset.Get(), 1000));
     // At the end, fetching again gives nothing rather than starting over.
@@ -127,13 +125,12 @@ TEST_F(JetProviderTest, RowsComeInBatchesAndAgainAfterARestart)
 
 TEST_F(JetProviderTest, GetDataConvertsEachColumnToItsBinding)
 {
-    MakeDatabase("lib.mdb",
+    Exec("lib.mdb",
                  "INSERT INTO Items VALUES ('A name that is far too long for eight', NULL,"
                  " 'Memo text', 42, -3, 36526.5, 1);");
     CComRef<IOpenRowset> session;
-    OpenSession("lib.mdb", session);
     CComRef<IRowset> rowset;
-    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    OpenItems(session, rowset);
     const ColumnBinding columns[] = {
         { 1, DBTYPE_STR, 8 },
         { 2, DBTYPE_STR | DBTYPE_BYREF, sizeof(char*) },
@@ -165,9 +162,8 @@ TEST_F(JetProviderTest, GetDataConvertsEachColumnToItsBinding)
 TEST_F(JetProviderTest, InsertedAndChangedRowsReachTheFile)
 {
     CComRef<IOpenRowset> session;
-    OpenSession("lib.mdb", session);
     CComRef<IRowset> rowset;
-    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    OpenItems(session, rowset);
     CComRef<IRowsetChange> change;
     ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IRowsetChange, change.OutVoid()));
     const ColumnBinding columns[] = {
@@ -193,10 +189,10 @@ TEST_F(JetProviderTest, InsertedAndChangedRowsReachTheFile)
     ASSERT_EQ(S_OK, change->SetData(row, buffer.Accessor(), buffer.Data())) << ErrorDescription();
     rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
 
-    EXPECT_EQ("Mot\xc3\xb6rhead", QueryText("lib.mdb", "SELECT Name FROM Items"));
-    EXPECT_EQ("Line one\r\nLine two", QueryText("lib.mdb", "SELECT Notes FROM Items"));
-    EXPECT_EQ("7", QueryText("lib.mdb", "SELECT Count FROM Items"));
-    EXPECT_EQ("1", QueryText("lib.mdb", "SELECT Flag FROM Items"));
+    EXPECT_EQ("Mot\xc3\xb6rhead", Query("lib.mdb", "SELECT Name FROM Items"));
+    EXPECT_EQ("Line one\r\nLine two", Query("lib.mdb", "SELECT Notes FROM Items"));
+    EXPECT_EQ("7", Query("lib.mdb", "SELECT Count FROM Items"));
+    EXPECT_EQ("1", Query("lib.mdb", "SELECT Flag FROM Items"));
 
     // Reading back through the provider gives the ANSI text again.
     ASSERT_EQ(S_OK, rowset->RestartPosition(DB_NULL_HCHAPTER));
@@ -209,15 +205,14 @@ TEST_F(JetProviderTest, InsertedAndChangedRowsReachTheFile)
     buffer.SetNull(1);
     ASSERT_EQ(S_OK, change->SetData(row, buffer.Accessor(), buffer.Data()));
     rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
-    EXPECT_EQ("null", QueryText("lib.mdb", "SELECT typeof(Notes) FROM Items"));
+    EXPECT_EQ("null", Query("lib.mdb", "SELECT typeof(Notes) FROM Items"));
 }
 
 TEST_F(JetProviderTest, InlineTextIsNeverReadPastItsBoundLength)
 {
     CComRef<IOpenRowset> session;
-    OpenSession("lib.mdb", session);
     CComRef<IRowset> rowset;
-    ASSERT_EQ(S_OK, OpenTable(session.Get(), u"Items", rowset));
+    OpenItems(session, rowset);
     CComRef<IRowsetChange> change;
     ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IRowsetChange, change.OutVoid()));
     const ColumnBinding columns[] = { { 1, DBTYPE_STR, 4 }, { 4, DBTYPE_I4, 4 } };
@@ -233,12 +228,12 @@ TEST_F(JetProviderTest, InlineTextIsNeverReadPastItsBoundLength)
     HROW row = DB_NULL_HROW;
     ASSERT_EQ(S_OK, change->InsertRow(DB_NULL_HCHAPTER, buffer.Accessor(), buffer.Data(), &row));
     rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
-    EXPECT_EQ("abcd", QueryText("lib.mdb", "SELECT Name FROM Items"));
+    EXPECT_EQ("abcd", Query("lib.mdb", "SELECT Name FROM Items"));
 }
 
 TEST_F(JetProviderTest, CommandsSpeakTheLibrarysDialect)
 {
-    MakeDatabase("lib.mdb",
+    Exec("lib.mdb",
                  "INSERT INTO Items (Name, Count) VALUES ('00AB12', 1), ('00ab12', 2), ('O''Brien', 3),"
                  " ('Other', 4);");
     CComRef<IOpenRowset> session;
@@ -260,7 +255,7 @@ TEST_F(JetProviderTest, CommandsSpeakTheLibrarysDialect)
     DBROWCOUNT affected = 0;
     ASSERT_EQ(S_OK, Execute(session.Get(), u"DELETE * FROM Items WHERE Name='00Ab12'", nullptr, &affected));
     EXPECT_EQ(2, affected);
-    EXPECT_EQ("2", QueryText("lib.mdb", "SELECT count(*) FROM Items"));
+    EXPECT_EQ("2", Query("lib.mdb", "SELECT count(*) FROM Items"));
     CComRef<IRowset> rowset;
     EXPECT_EQ(DB_E_ERRORSINCOMMAND, Execute(session.Get(), u"SELECT * FROM Nowhere", &rowset));
     EXPECT_FALSE(ErrorDescription().empty());
@@ -268,7 +263,7 @@ TEST_F(JetProviderTest, CommandsSpeakTheLibrarysDialect)
 
 TEST_F(JetProviderTest, RowsOfASelectCanBeChangedAndDeleted)
 {
-    MakeDatabase("lib.mdb", "INSERT INTO Items (Name, Count) VALUES ('a', 1), ('b', 2), ('b', 3);");
+    Exec("lib.mdb", "INSERT INTO Items (Name, Count) VALUES ('a', 1), ('b', 2), ('b', 3);");
     CComRef<IOpenRowset> session;
     OpenSession("lib.mdb", session);
     CComRef<IRowset> rowset;
@@ -289,7 +284,7 @@ TEST_F(JetProviderTest, RowsOfASelectCanBeChangedAndDeleted)
     ASSERT_EQ(S_OK, change->DeleteRows(DB_NULL_HCHAPTER, 1, &rows[1], &status));
     EXPECT_EQ(DB_E_BADROWHANDLE, rowset->GetData(rows[1], buffer.Accessor(), buffer.Data()));
     rowset->ReleaseRows(2, rows, nullptr, nullptr, nullptr);
-    EXPECT_EQ("a c", QueryText("lib.mdb", "SELECT group_concat(Name, ' ') FROM (SELECT Name FROM Items ORDER BY Name)"));
+    EXPECT_EQ("a c", Query("lib.mdb", "SELECT group_concat(Name, ' ') FROM (SELECT Name FROM Items ORDER BY Name)"));
 }
 
 TEST_F(JetProviderTest, TransactionsCommitOrDiscardTheirRows)
@@ -311,7 +306,7 @@ TEST_F(JetProviderTest, TransactionsCommitOrDiscardTheirRows)
             ASSERT_EQ(S_OK, transaction->Commit(FALSE, XACTTC_SYNC, 0));
         else
             ASSERT_EQ(S_OK, transaction->Abort(nullptr, FALSE, FALSE));
-        EXPECT_EQ(c.count, QueryText("lib.mdb", "SELECT count(*) FROM Items"));
+        EXPECT_EQ(c.count, Query("lib.mdb", "SELECT count(*) FROM Items"));
     }
 }
 
