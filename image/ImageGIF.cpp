@@ -1,11 +1,12 @@
 #include "ImageGIF.h"
 
+#include <afxwin.h>
+
 #include <string.h>
 
 #include "GifDecoder.h"
 #include "GifEncoder.h"
 #include "ImageFile.h"
-#include "runtime/MessageBoxes.h"
 
 namespace
 {
@@ -154,7 +155,7 @@ BOOL CImageGIF::Write(const CString& fileName)
 {
     if (m_depth > 8)
     {
-        ShowMessageBox(NULL, "GIF Images must be 8 bit or less", NULL, MB_OK);
+        AfxMessageBox("GIF Images must be 8 bit or less");
         return FALSE;
     }
     if (!m_dib)
@@ -162,7 +163,7 @@ BOOL CImageGIF::Write(const CString& fileName)
     CImageFile file;
     if (!file.Open(UseFileName(fileName), "wb"))
     {
-        ShowMessageBox(NULL, "Can't open GIF for writing", NULL, MB_OK);
+        AfxMessageBox("Can't open GIF for writing");
         return FALSE;
     }
     FILE* stream = file.Get();
@@ -191,7 +192,7 @@ BOOL CImageGIF::Write(const CString& fileName)
     fputc(kTrailer, stream);
     if (!file.Close())
     {
-        ShowMessageBox(NULL, "Write Error in GIF file", NULL, MB_OK);
+        AfxMessageBox("Write Error in GIF file");
         return FALSE;
     }
     return TRUE;

@@ -1,9 +1,10 @@
 #include "ImageImpl.h"
 
+#include <afxwin.h>
+
 #include <string.h>
 
 #include "Dib.h"
-#include "runtime/MessageBoxes.h"
 
 namespace
 {
@@ -167,7 +168,7 @@ BOOL CImageImpl::SetPaletteFromTriples(int count, const BYTE* rgb)
 {
     const int kMaxEntries = 256;
     if (m_palette)
-        ShowMessageBox(NULL, "CImageImpl::imagePalette already exists!", NULL, MB_OK);
+        AfxMessageBox("CImageImpl::imagePalette already exists!");
     if (count > kMaxEntries)
         count = kMaxEntries;
     BYTE red[kMaxEntries], green[kMaxEntries], blue[kMaxEntries];
