@@ -397,6 +397,13 @@ CArchive& CArchive::operator>>(DWORD& value) { LoadValue(&value, sizeof(value));
 CArchive& CArchive::operator>>(float& value) { LoadValue(&value, sizeof(value)); return *this; }
 CArchive& CArchive::operator>>(double& value) { LoadValue(&value, sizeof(value)); return *this; }
 
+CArchive& CArchive::operator<<(POINT point) { StoreValue(&point, sizeof(point)); return *this; }
+CArchive& CArchive::operator<<(SIZE size) { StoreValue(&size, sizeof(size)); return *this; }
+CArchive& CArchive::operator<<(const RECT& rect) { StoreValue(&rect, sizeof(rect)); return *this; }
+CArchive& CArchive::operator>>(POINT& point) { LoadValue(&point, sizeof(point)); return *this; }
+CArchive& CArchive::operator>>(SIZE& size) { LoadValue(&size, sizeof(size)); return *this; }
+CArchive& CArchive::operator>>(RECT& rect) { LoadValue(&rect, sizeof(rect)); return *this; }
+
 CArchive& CArchive::operator<<(const CObject* object)
 {
     WriteObject(object);

@@ -61,6 +61,10 @@ public:
     CArchive& operator<<(double value);
     CArchive& operator<<(const CObject* object);
     CArchive& operator<<(const CString& text);
+    // Points, sizes and rectangles as their 32-bit fields.
+    CArchive& operator<<(POINT point);
+    CArchive& operator<<(SIZE size);
+    CArchive& operator<<(const RECT& rect);
 
     CArchive& operator>>(BYTE& value);
     CArchive& operator>>(WORD& value);
@@ -70,6 +74,9 @@ public:
     CArchive& operator>>(double& value);
     CArchive& operator>>(CObject*& object);
     CArchive& operator>>(CString& text);
+    CArchive& operator>>(POINT& point);
+    CArchive& operator>>(SIZE& size);
+    CArchive& operator>>(RECT& rect);
 
 private:
     static const int kDefaultBufferSize = 4096;

@@ -106,6 +106,20 @@ TEST(ArchiveTest, ValuesRoundTripAsLittleEndianBytes)
     const BYTE expected[] = { 0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE,
                               7, 0, 0, 0, 0x00, 0x00, 0xC0, 0x3F,
                               0, 0, 0, 0, 0, 0, 0xD0, 0xBF };
+    POINT point = { 1, -1 };
+    SIZE size = { 640, 480 };
+    RECT rect = { 1, 2, 3, 4 };
+    std::vector<BYTE> shapes = Stored([&](CArchive& ar) { ar << point << size << rect; });
+    const BYTE shapeBytes[] = { 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0,
+                                1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0 };
+    EXPECT_EQ(std::vector<BYTE>(shapeBytes, shapeBytes + sizeof(shapeBytes)), shapes);
+    POINT point2 = {};
+    SIZE size2 = {};
+    RECT rect2 = {};
+    EXPECT_EQ(-1, LoadCause(shapes, [&](CArchive& ar) { ar >> point2 >> size2 >> rect2; }));
+    EXPECT_EQ(-1, point2.y);
+    EXPECT_EQ(480, size2.cy);
+    EXPECT_EQ(4, rect2.bottom);
     EXPECT_EQ(std::vector<BYTE>(expected, expected + sizeof(expected)), bytes);
 
     BYTE b;
