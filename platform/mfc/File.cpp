@@ -184,7 +184,7 @@ void CFile::Flush()
 void CFile::Close()
 {
     BOOL failed = FALSE;
-    if (m_hFile != hFileNull && m_bCloseOnDelete)
+    if (m_hFile != hFileNull)
         failed = !CloseHandle(m_hFile);
     m_hFile = hFileNull;
     m_bCloseOnDelete = FALSE;
@@ -194,7 +194,7 @@ void CFile::Close()
 
 void CFile::Abort()
 {
-    if (m_hFile != hFileNull && m_bCloseOnDelete)
+    if (m_hFile != hFileNull)
         CloseHandle(m_hFile);
     m_hFile = hFileNull;
     m_bCloseOnDelete = FALSE;

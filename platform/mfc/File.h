@@ -51,7 +51,8 @@ public:
     static const HANDLE hFileNull;
 
     CFile();
-    // Wraps a handle the caller keeps: destroying the CFile does not close it.
+    // Wraps a handle the caller keeps: destroying the CFile does not close it,
+    // Close and Abort do.
     explicit CFile(HANDLE file);
     // Throws CFileException when the file cannot be opened.
     CFile(LPCSTR fileName, UINT openFlags);

@@ -117,6 +117,23 @@ TEST_F(FileTest, ReadsWritesAndSeeks)
     EXPECT_EQ(CFile::hFileNull, file.m_hFile);
 }
 
+TEST_F(FileTest, WrappedHandleOutlivesItsObjectUntilClosed)
+{
+    HANDLE handle = CreateFileA(WinPath("wrapped.dat"), GENERIC_READ | GENERIC_WRITE, 0, NULL,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, handle);
+    {
+        CFile wrapper(handle);
+        wrapper.Write("abc", 3);
+    }
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(handle, "d", 1, &written, NULL));
+    CFile closer(handle);
+    closer.Close();
+    EXPECT_FALSE(WriteFile(handle, "e", 1, &written, NULL));
+    EXPECT_EQ("abcd", Get("wrapped.dat"));
+}
+
 TEST_F(FileTest, FailuresThrowFileExceptions)
 {
     struct ThrowCase
