@@ -1,6 +1,7 @@
 #include "db/LibraryDatabase.h"
 
 #include <afxwin.h>
+#include <unordered_map>
 #include <vector>
 
 #include "JetIds.h"
@@ -81,13 +82,15 @@ void AddRowsetProperties(ODBPropertySet& properties)
                            DBPROPOPTIONS_OPTIONAL);
 }
 
-void UpgradeId(AlbumRecord& album, const CString& newId)
+// A random id is drawn only for an album that takes it: drawing one searches
+// the whole library.
+void UpgradeId(AlbumRecord& album, CMusicLibrary& library)
 {
     album.SetPreviousIdText(album.ComputeOldAlbumId());
     bool inChanger = album.GetStoredPlayer() < kMp3Player;
     if (album.GetIdText().GetLength() != kNewIdLength) {
         album.SetSonyId(static_cast<DWORD>(strtoul(album.GetIdText(), nullptr, 16)));
-        album.SetIdText(inChanger ? album.ComputeAlbumId() : newId);
+        album.SetIdText(inChanger ? album.ComputeAlbumId() : library.MakeUniqueId());
         album.SetState(kAlbumChanged);
         return;
     }
@@ -228,6 +231,8 @@ void CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, l
     task.Range(rows.GetRowCount());
     long step = albumCount / 20 + 1;
     CMasterKeyword& keywords = m_library.GetMasterKeywords();
+    std::unordered_map<std::string, int> firstIndex;
+    IndexAlbumIds(firstIndex);
     CString previousId;
     int albumIndex = -1;
     bool first = true;
@@ -237,7 +242,7 @@ void CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, l
         CString id = rows.GetText(kColZymId);
         // Consecutive rows of one album search for it once.
         if (first || id != previousId) {
-            albumIndex = m_library.FindAlbumIndex(id);
+            albumIndex = FindLoadedAlbum(firstIndex, id);
             previousId = id;
             first = false;
         }
@@ -260,14 +265,38 @@ void CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, l
     }
 }
 
+// Searching the whole library for the album of each track would make the load
+// quadratic. Right after the albums are read, an index of their ids gives the
+// same answer as FindAlbumIndex, the first album with that id.
+void CLibraryDatabase::IndexAlbumIds(std::unordered_map<std::string, int>& firstIndex)
+{
+    CLibraryLock lock(m_library);
+    int count = m_library.GetAlbumCount();
+    for (int i = 0; i < count; i++) {
+        const AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
+        if (!album->IsGone())
+            firstIndex.emplace(std::string(album->GetIdText()), i);
+    }
+}
+
+int CLibraryDatabase::FindLoadedAlbum(const std::unordered_map<std::string, int>& firstIndex, const CString& id)
+{
+    CString key = id;
+    key.MakeUpper();
+    if (key.GetLength() == kNewIdLength) {
+        auto found = firstIndex.find(std::string(key));
+        if (found != firstIndex.end())
+            return found->second;
+    }
+    return m_library.FindAlbumIndex(id);
+}
+
 void CLibraryDatabase::UpgradeAllIds()
 {
     CLibraryLock lock(m_library);
     int count = m_library.GetAlbumCount();
     for (int i = 0; i < count; i++) {
-        AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
-        CString newId = album->GetStoredPlayer() >= kMp3Player ? m_library.MakeUniqueId() : CString();
-        UpgradeId(*album, newId);
+        UpgradeId(*m_library.GetAlbumPtr(lock, i), m_library);
     }
 }
 
@@ -361,6 +390,9 @@ void CLibraryDatabase::SelectAlbumRows(const char* table, const AlbumRecord& alb
     ids[2].Format("%08X", static_cast<unsigned>(album.GetSonyId()));
     count = 0;
     for (int i = 0; i < 3 && count == 0; i++) {
+        // Empty texts are stored as NULL: an empty id selects nothing.
+        if (ids[i].IsEmpty())
+            continue;
         CString sql;
         sql.Format("SELECT * FROM %s WHERE ZYMID='%s'", table, static_cast<const char*>(Quoted(ids[i])));
         ODBPropertySet properties(kDbPropSetRowset);

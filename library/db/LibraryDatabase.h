@@ -6,6 +6,8 @@
 #pragma once
 
 #include <afxmt.h>
+#include <string>
+#include <unordered_map>
 
 #include "ComError.h"
 
@@ -40,6 +42,8 @@ public:
 private:
     void LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task);
     void LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, long albumCount);
+    void IndexAlbumIds(std::unordered_map<std::string, int>& firstIndex);
+    int FindLoadedAlbum(const std::unordered_map<std::string, int>& firstIndex, const CString& id);
     void SaveChangedAlbums(CLibraryTask& task);
     // Selects an album's rows by its id, its previous id, then its changer id.
     void SelectAlbumRows(const char* table, const AlbumRecord& album, const ODBColumnDescriptors& columns,

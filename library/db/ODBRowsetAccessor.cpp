@@ -135,10 +135,15 @@ void ODBRowsetAccessor::BuildBindings(std::vector<DBBINDING>& bindings)
         column.providerOwned = false;
         std::vector<OLECHAR> name(column.name.GetLength() + 1);
         MultiByteToWideChar(CP_ACP, 0, column.name, -1, name.data(), static_cast<int>(name.size()));
+        // Column sets usually list a table's columns in its order: look at the
+        // column in this descriptor's place first.
         const DBCOLUMNINFO* match = nullptr;
-        for (DBORDINAL i = 0; i < count && !match; i++)
-            if (columns[i].pwszName && lstrcmpiW(columns[i].pwszName, name.data()) == 0)
-                match = &columns[i];
+        size_t place = &column - m_columns.data();
+        for (DBORDINAL k = 0; k < count && !match; k++) {
+            const DBCOLUMNINFO& candidate = columns[(place + k) % count];
+            if (candidate.pwszName && lstrcmpiW(candidate.pwszName, name.data()) == 0)
+                match = &candidate;
+        }
         if (!match || !ChooseBinding(*match, column.type, column.maxLength)) {
             column.type = 0;
             continue;

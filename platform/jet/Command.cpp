@@ -179,11 +179,8 @@ STDMETHODIMP CJetCommand::GetProperties(ULONG, const DBPROPIDSET[], ULONG*, DBPR
 }
 
 // Runs a statement that gives no rowset, reading past any rows it gives.
-HRESULT CJetCommand::Run(const std::string& sql, DBROWCOUNT* rowsAffected)
+HRESULT CJetCommand::Run(CStatement& stmt, DBROWCOUNT* rowsAffected)
 {
-    CStatement stmt;
-    if (stmt.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
-        return m_db->Fail(DB_E_ERRORSINCOMMAND);
     int rc;
     do
         rc = sqlite3_step(stmt.Get());
@@ -208,12 +205,10 @@ STDMETHODIMP CJetCommand::Execute(IUnknown* outer, REFIID riid, DBPARAMS*, DBROW
         return DB_E_NOCOMMAND;
     std::string table;
     std::string sql = TranslateCommand(Utf8FromWide(reinterpret_cast<const WCHAR*>(m_text.c_str())), table);
-    if (!rowset || IsEqualIID(riid, IID_NULL))
-        return Run(sql, rowsAffected);
-    CStatement probe;
-    if (probe.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
+    CStatement stmt;
+    if (stmt.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
         return m_db->Fail(DB_E_ERRORSINCOMMAND);
-    if (sqlite3_column_count(probe.Get()) == 0)
-        return Run(sql, rowsAffected);
-    return CJetRowset::Create(m_db, sql, table, riid, rowset);
+    if (!rowset || IsEqualIID(riid, IID_NULL) || sqlite3_column_count(stmt.Get()) == 0)
+        return Run(stmt, rowsAffected);
+    return CJetRowset::Create(m_db, stmt.Detach(), table, riid, rowset);
 }

@@ -38,7 +38,7 @@ private:
     CJetCommand(const CJetCommand&) = delete;
     CJetCommand& operator=(const CJetCommand&) = delete;
 
-    HRESULT Run(const std::string& sql, DBROWCOUNT* rowsAffected);
+    HRESULT Run(CStatement& stmt, DBROWCOUNT* rowsAffected);
 
     LONG m_refs;
     CSqliteDb* m_db;

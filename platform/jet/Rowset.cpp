@@ -7,14 +7,13 @@
 #include "ProviderError.h"
 #include "TextCodec.h"
 
-HRESULT CJetRowset::Create(CSqliteDb* db, const std::string& sql, const std::string& table,
+HRESULT CJetRowset::Create(CSqliteDb* db, sqlite3_stmt* select, const std::string& table,
                            REFIID riid, IUnknown** rowset)
 {
     *rowset = nullptr;
     CJetRowset* object = new CJetRowset(db, table);
-    HRESULT hr = object->Prepare(sql);
-    if (SUCCEEDED(hr))
-        hr = object->QueryInterface(riid, reinterpret_cast<void**>(rowset));
+    object->Adopt(select);
+    HRESULT hr = object->QueryInterface(riid, reinterpret_cast<void**>(rowset));
     object->Release();
     return hr;
 }
@@ -36,16 +35,13 @@ CJetRowset::~CJetRowset()
     m_db->Release();
 }
 
-HRESULT CJetRowset::Prepare(const std::string& sql)
+void CJetRowset::Adopt(sqlite3_stmt* select)
 {
-    if (m_select.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
-        return m_db->Fail(DB_E_ERRORSINCOMMAND);
-    sqlite3_stmt* stmt = m_select.Get();
-    int count = sqlite3_column_count(stmt);
+    m_select.Attach(select);
+    int count = sqlite3_column_count(select);
     for (int i = m_firstColumn; i < count; i++)
-        m_columns.push_back(DescribeColumn(sqlite3_column_name(stmt, i),
-                                           sqlite3_column_decltype(stmt, i)));
-    return S_OK;
+        m_columns.push_back(DescribeColumn(sqlite3_column_name(select, i),
+                                           sqlite3_column_decltype(select, i)));
 }
 
 STDMETHODIMP CJetRowset::QueryInterface(REFIID riid, void** object)

@@ -17,9 +17,10 @@ class CJetRowset : public IRowset, public IRowsetChange, public IAccessor,
                    public IColumnsInfo, public ISupportErrorInfo
 {
 public:
-    // table: the quoted table name when the select's first column is the rowid
-    // (the rowset is then updatable); empty for a read-only result.
-    static HRESULT Create(CSqliteDb* db, const std::string& sql, const std::string& table,
+    // Takes over the prepared select. table: the quoted table name when the
+    // select's first column is the rowid (the rowset is then updatable); empty
+    // for a read-only result.
+    static HRESULT Create(CSqliteDb* db, sqlite3_stmt* select, const std::string& table,
                           REFIID riid, IUnknown** rowset);
 
     // IUnknown
@@ -80,7 +81,7 @@ private:
     CJetRowset(const CJetRowset&) = delete;
     CJetRowset& operator=(const CJetRowset&) = delete;
 
-    HRESULT Prepare(const std::string& sql);
+    void Adopt(sqlite3_stmt* select);
     Row* FindRow(HROW row);
     Accessor* FindAccessor(HACCESSOR accessor);
     HRESULT FindRowData(HROW handle, HACCESSOR accessorHandle, const void* data, Row*& row,

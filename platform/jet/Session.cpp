@@ -95,16 +95,14 @@ STDMETHODIMP CJetSession::OpenRowset(IUnknown* outer, DBID* table, DBID* index, 
     if (FAILED(check))
         return check;
     std::string name = Utf8FromWide(table->uName.pwszName);
-    sqlite3_stmt* probe = nullptr;
     std::string quoted = QuoteIdentifier(name);
     std::string sql = "SELECT rowid, * FROM " + quoted;
-    int rc = sqlite3_prepare_v2(m_db->Handle(), sql.c_str(), -1, &probe, nullptr);
-    sqlite3_finalize(probe);
-    if (rc != SQLITE_OK)
+    CStatement select;
+    if (select.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
         return ProviderErrorF(DB_E_NOTABLE, "The table '%s' does not exist.", name.c_str());
     if (!rowset)
         return S_OK;
-    HRESULT hr = CJetRowset::Create(m_db, sql, quoted, riid, rowset);
+    HRESULT hr = CJetRowset::Create(m_db, select.Detach(), quoted, riid, rowset);
     return FAILED(hr) ? hr : check;
 }
 

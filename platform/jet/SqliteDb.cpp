@@ -86,3 +86,16 @@ int CStatement::Prepare(sqlite3* db, const char* sql)
     m_stmt = nullptr;
     return sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
 }
+
+void CStatement::Attach(sqlite3_stmt* stmt)
+{
+    sqlite3_finalize(m_stmt);
+    m_stmt = stmt;
+}
+
+sqlite3_stmt* CStatement::Detach()
+{
+    sqlite3_stmt* stmt = m_stmt;
+    m_stmt = nullptr;
+    return stmt;
+}

@@ -44,6 +44,10 @@ public:
     // SQLite result code of the preparation.
     int Prepare(sqlite3* db, const char* sql);
     sqlite3_stmt* Get() const { return m_stmt; }
+    // Takes over a prepared statement.
+    void Attach(sqlite3_stmt* stmt);
+    // Hands the statement over to the caller.
+    sqlite3_stmt* Detach();
 
 private:
     sqlite3_stmt* m_stmt;

@@ -1,30 +1,14 @@
 #include "JetTestBase.h"
 
+#include "JetRegistration.h"
+
 #include <sqlite3.h>
 #include <stdlib.h>
-
-bool RegisterJetProvider()
-{
-    const char* unixPath = getenv("ZYM_JET_DLL");
-    if (!unixPath || !*unixPath)
-        return false;
-    // Drive Z: is the Unix root.
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    HMODULE module = LoadLibraryA(path.c_str());
-    if (!module)
-        return false;
-    typedef HRESULT (WINAPI *RegisterFunc)();
-    RegisterFunc registerServer = reinterpret_cast<RegisterFunc>(GetProcAddress(module, "DllRegisterServer"));
-    return registerServer && SUCCEEDED(registerServer());
-}
 
 void JetTestBase::SetUp()
 {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    ASSERT_TRUE(RegisterJetProvider());
+    ASSERT_TRUE(RegisterJetProvider(getenv("ZYM_JET_DLL")));
     m_folder.reset(new CTempFolder("jettest"));
     ASSERT_TRUE(m_folder->IsValid());
 }

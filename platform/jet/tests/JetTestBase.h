@@ -28,6 +28,3 @@ protected:
 private:
     std::unique_ptr<CTempFolder> m_folder;
 };
-
-// False when the DLL cannot be found, loaded or registered.
-bool RegisterJetProvider();
