@@ -8,7 +8,7 @@ namespace {
 const LONG kSecondsPerMinute = 60;
 const LONG kSecondsPerHour = 60 * kSecondsPerMinute;
 const LONG kSecondsPerDay = 24 * kSecondsPerHour;
-const size_t kMaxTimeText = 256;
+const int kMaxExpansion = 16;
 // File times count 100 ns units from 1601.
 const ULONGLONG kFileTimeUnitsPerSecond = 10000000;
 const time_t kFileTimeEpochTo1970 = 11644473600LL;
@@ -43,9 +43,13 @@ CString FormatTm(LPCSTR format, const struct tm* time)
     if (!time || !format)
         return CString();
     static locale_t cLocale = newlocale(LC_ALL_MASK, "C", (locale_t)0);
-    char text[kMaxTimeText];
-    size_t length = strftime_l(text, sizeof(text), GlibcFormat(format), time, cLocale);
-    return CString(text, static_cast<int>(length));
+    CString glibcFormat = GlibcFormat(format);
+    // No code of the C locale writes more than this per character of format.
+    int room = glibcFormat.GetLength() * kMaxExpansion + 1;
+    CString text;
+    size_t length = strftime_l(text.GetBuffer(room), room + 1, glibcFormat, time, cLocale);
+    text.ReleaseBuffer(static_cast<int>(length));
+    return text;
 }
 
 } // namespace

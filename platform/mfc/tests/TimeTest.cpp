@@ -28,6 +28,10 @@ TEST(TimeTest, FormatGmtUsesTheCLocaleCodes)
     CTime time(kSample);
     for (const FormatCase& c : cases)
         EXPECT_STREQ(c.expected, time.FormatGmt(c.format)) << c.format;
+    CString many;
+    for (int i = 0; i < 100; i++)
+        many += "%c|";
+    EXPECT_EQ(1800, time.FormatGmt(many).GetLength());
 }
 
 TEST(TimeTest, LocalComponentsRoundTrip)
