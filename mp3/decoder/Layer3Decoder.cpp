@@ -569,8 +569,6 @@ void Imdct36(const float* in, const float* window, float* out)
     for (int q = 0; q < kDctRow / 4; q++)
         y[q] = _mm_setzero_ps();
     for (int k = 0; k < 18; k++) {
-        if (in[k] == 0.0f)
-            continue;
         __m128 x = _mm_set1_ps(in[k]);
         const float* row = kTables.dct18[k];
         for (int q = 0; q < kDctRow / 4; q++)
