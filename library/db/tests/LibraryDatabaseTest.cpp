@@ -289,21 +289,103 @@ TEST_F(LibraryDatabaseTest, CompactingAMissingFileSaysSo)
     EXPECT_EQ(std::vector<std::string>({ "library_compact_start", "library_compact_end" }), m_host.m_events);
 }
 
-TEST_F(LibraryDatabaseTest, AForeignFileLoadsNothingAndShowsTheError)
+TEST_F(LibraryDatabaseTest, AForeignFileIsNeitherLoadedNorOverwritten)
 {
+    const char kForeign[] = "Standard Jet DB? No: just some bytes that are not a database at all.";
     FILE* file = fopen(UnixPath("foreign.mdb").c_str(), "wb");
     ASSERT_TRUE(file != nullptr);
-    fputs("Standard Jet DB? No: just some bytes that are not a database at all.", file);
+    fputs(kForeign, file);
     fclose(file);
     OpenLibrary("foreign.mdb");
     AlbumRecord kept = MakeAlbum(2, 100);
     m_library->StoreAlbum(kept);
-    CMessageBoxScript boxes;
-    Load();
-    ASSERT_EQ(1u, boxes.Shown().size());
-    EXPECT_EQ(0u, boxes.Shown()[0].text.find("Error reading albums\n")) << boxes.Shown()[0].text;
+    {
+        CMessageBoxScript boxes;
+        Load();
+        ASSERT_EQ(1u, boxes.Shown().size());
+        EXPECT_EQ(0u, boxes.Shown()[0].text.find("Error reading albums\n")) << boxes.Shown()[0].text;
+    }
     EXPECT_EQ(1, m_library->GetAlbumCount());
     EXPECT_EQ(std::vector<std::string>({ "library_load_start", "library_load_end" }), m_host.m_events);
+
+    EXPECT_THROW(m_database->Save(), _com_error);
+    EXPECT_EQ(1, m_library->CountChanged());
+    char contents[sizeof(kForeign) + 8] = {};
+    file = fopen(UnixPath("foreign.mdb").c_str(), "rb");
+    ASSERT_TRUE(file != nullptr);
+    size_t n = fread(contents, 1, sizeof(contents), file);
+    fclose(file);
+    EXPECT_EQ(std::string(kForeign), std::string(contents, n));
+}
+
+TEST_F(LibraryDatabaseTest, AnotherProcessReadsAndWritesTheSameFile)
+{
+    std::vector<AlbumRecord> albums = { MakeAlbum(3, 100) };
+    SaveAlbums(albums);
+    // Another process, while this one keeps its connection open.
+    std::string script = "python3 -c \"import sqlite3; d = sqlite3.connect('" + UnixPath("lib.mdb") +
+                         "'); print(d.execute('SELECT count(*) FROM Tracks').fetchone()[0]);"
+                         " d.execute(\\\"UPDATE Albums SET Title = 'From outside'\\\"); d.commit()\"";
+    FILE* other = popen(script.c_str(), "r");
+    ASSERT_TRUE(other != nullptr);
+    char line[32] = {};
+    EXPECT_TRUE(fgets(line, sizeof(line), other) != nullptr);
+    EXPECT_EQ(0, pclose(other));
+    EXPECT_STREQ("3\n", line);
+    Load();
+    EXPECT_EQ(CString("From outside"), StoredAlbum(albums[0].GetIdText()).GetTitle(kAlbumIndex));
+}
+
+// The first save lets a second one start on another thread before it writes.
+class CSecondSaveStarter : public CRecordingTasks
+{
+public:
+    explicit CSecondSaveStarter(CLibraryDatabase& database) : m_database(database), m_result(-1) {}
+
+    int CreateTask(const char* name, volatile BYTE* cancelFlag, DWORD flags) override
+    {
+        if (m_thread == nullptr) {
+            m_thread = CreateThread(nullptr, 0, SecondSave, this, 0, nullptr);
+            // Time for the second save to reach the point where it waits or refuses.
+            WaitForSingleObject(m_thread, 200);
+        }
+        return CRecordingTasks::CreateTask(name, cancelFlag, flags);
+    }
+
+    // The second save's result, -1 while it has not returned.
+    int Finish()
+    {
+        WaitForSingleObject(m_thread, 10000);
+        CloseHandle(m_thread);
+        return m_result;
+    }
+
+private:
+    static DWORD WINAPI SecondSave(void* self)
+    {
+        CSecondSaveStarter* starter = static_cast<CSecondSaveStarter*>(self);
+        CoInitialize(nullptr);
+        starter->m_result = starter->m_database.Save() ? 1 : 0;
+        CoUninitialize();
+        return 0;
+    }
+
+    CLibraryDatabase& m_database;
+    HANDLE m_thread = nullptr;
+    volatile int m_result;
+};
+
+TEST_F(LibraryDatabaseTest, ASaveFromAnotherThreadWaitsForTheRunningOne)
+{
+    AlbumRecord album = MakeAlbum(2, 100);
+    m_library->StoreAlbum(album);
+    CSecondSaveStarter tasks(*m_database);
+    m_library->SetTaskMgr(&tasks);
+    ASSERT_TRUE(m_database->Save());
+    EXPECT_EQ(1, tasks.Finish());
+    EXPECT_EQ(std::vector<std::string>({ "create LibSave", "status Saving CD Library", "end LibSave" }),
+              tasks.m_log);
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums"));
 }
 
 TEST_F(LibraryDatabaseTest, AFailedSaveEndsItsTaskAndKeepsEverythingToWrite)
