@@ -259,7 +259,7 @@ const TableChoice kTableChoices[32] = {
 // in bits 8-15; a link (top bit) holds the offset of a second-level table in
 // bits 0-15 and that table's width in bits 16-23.
 const unsigned kLink = 0x80000000u;
-const int kRootBits = 8;
+const int kRootBits = 10;
 const int kLookupCapacity = 1 << 16;
 
 const int kLargestValue = 15 + (1 << 13) - 1; // with 13 linbits
