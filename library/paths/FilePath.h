@@ -39,7 +39,7 @@ public:
     static const size_t kNoPosition = std::string::npos;
 
     CDirPath() {}
-    explicit CDirPath(const char* text) { Append(text); }
+    explicit CDirPath(const char* text) { Append(std::string(text ? text : "")); }
 
     const std::string& GetText() const { return m_path; }
     bool IsEmpty() const { return m_path.empty(); }

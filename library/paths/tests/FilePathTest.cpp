@@ -170,6 +170,7 @@ TEST(FilePathTest, FullPathJoinsParts)
     EXPECT_STREQ("c:\\x.txt", CFilePath(CDirPath("c:\\"), CFileName("x.txt")).GetFullPath());
     EXPECT_STREQ("c:\\a\\x.txt", CFilePath(CDirPath("c:\\a"), CFileName("x.txt")).GetFullPath());
     EXPECT_STREQ("x.txt", CFilePath(CFileName("x.txt")).GetFullPath());
+    EXPECT_STREQ("x.txt", CFilePath(CDirPath(nullptr), CFileName("x.txt")).GetFullPath());
     EXPECT_STREQ("c:\\a\\", CFilePath(CDirPath("c:\\a")).GetFullPath());
 
     CFilePath path(CDirPath("c:\\a"), CFileName("x.txt"));
