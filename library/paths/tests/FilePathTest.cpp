@@ -213,3 +213,28 @@ TEST(FilePathTest, AppendResolvesAgainstFullPath)
         EXPECT_EQ(c.newName, path.GetName().GetText()) << c.dir << " + " << c.text;
     }
 }
+
+TEST(FilePathTest, ComparisonsIgnoreCase)
+{
+    const struct
+    {
+        const char* a;
+        const char* b;
+        bool equal;
+    } cases[] = {
+        {"C:\\Music\\Pop", "c:/music/pop", true},
+        {"\\\\SRV\\Share", "\\\\srv\\share", true},
+        {"c:\\music", "c:\\music\\", true},
+        {"c:\\music", "c:music", false},
+        {"c:\\musi", "c:\\music", false},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.equal, CDirPath(c.a) == CDirPath(c.b)) << c.a << " " << c.b;
+        CFilePath a;
+        a.Append(c.a);
+        CFilePath b;
+        b.Append(c.b);
+        EXPECT_EQ(c.equal, a == b) << c.a << " " << c.b;
+    }
+}
