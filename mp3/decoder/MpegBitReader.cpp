@@ -14,11 +14,6 @@ const int kCrcBytes = 2;
 // version, layer, bit-rate index (0) and sampling frequency.
 const unsigned kFreeFormatKeyMask = 0xFFFEFC00;
 
-unsigned BigEndian32(const unsigned char* p)
-{
-    return (unsigned)p[0] << 24 | (unsigned)p[1] << 16 | (unsigned)p[2] << 8 | p[3];
-}
-
 // Reads exactly size bytes across as many input calls as it takes; on an input code
 // the bytes delivered so far are kept in stepDone for the next call.
 int ReadFully(MpegBitReader* reader, unsigned char* dest, int size)
@@ -197,6 +192,15 @@ int Confirm(MpegBitReader* reader)
     return 0;
 }
 
+// Hands out the frame read; its bits start after the CRC when there is one.
+int Deliver(MpegBitReader* reader, MpegHeader* header)
+{
+    reader->state = kReadLooking;
+    reader->bitPos = reader->header.protection ? 0 : kCrcBytes * 8;
+    *header = reader->header;
+    return 0;
+}
+
 } // namespace
 
 int CreateMpegBitReader(MpegBitReader* reader, Decoder* decoder)
@@ -289,10 +293,7 @@ int ReadNextMpegFrame(MpegBitReader* reader, MpegHeader* header)
             }
             if (code)
                 return code;
-            reader->state = kReadLooking;
-            reader->bitPos = reader->header.protection ? 0 : 16;
-            *header = reader->header;
-            return 0;
+            return Deliver(reader, header);
         case kReadHeader:
         case kReadSideInfo:
         case kReadMainDataWrap:
@@ -307,10 +308,7 @@ int ReadNextMpegFrame(MpegBitReader* reader, MpegHeader* header)
                 break;
             if (code)
                 return code;
-            reader->state = kReadLooking;
-            reader->bitPos = reader->header.protection ? 0 : 16;
-            *header = reader->header;
-            return 0;
+            return Deliver(reader, header);
         }
     }
 }

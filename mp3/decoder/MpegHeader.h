@@ -42,6 +42,11 @@ struct MpegStreamInfo {
 
 inline bool IsMpegSyncCandidate(unsigned word) { return (word & kSyncMask) == kSyncMask; }
 
+inline unsigned BigEndian32(const unsigned char* p)
+{
+    return (unsigned)p[0] << 24 | (unsigned)p[1] << 16 | (unsigned)p[2] << 8 | p[3];
+}
+
 void ParseMpegHeader(unsigned word, MpegHeader* header);
 bool IsValidMpegHeader(const MpegHeader& header);
 void GetMpegStreamInfo(const MpegHeader& header, MpegStreamInfo* info);

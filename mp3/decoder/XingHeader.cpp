@@ -9,11 +9,6 @@ const unsigned kXingFrames = 1;
 const unsigned kXingBytes = 2;
 const unsigned kXingToc = 4;
 
-unsigned BigEndian32(const unsigned char* p)
-{
-    return (unsigned)p[0] << 24 | (unsigned)p[1] << 16 | (unsigned)p[2] << 8 | p[3];
-}
-
 } // namespace
 
 int ReadXingHeader(unsigned fileSize, const unsigned char* first, int count, MpegStreamInfo* info,
