@@ -418,8 +418,6 @@ void SetColorTableMode(BITMAPINFOHEADER* dib, HPALETTE palette, ColorTableMode m
     DWORD colors = ColorCount(dib);
     if (colors < 1 || dib->biCompression == BI_BITFIELDS)
         return;
-    if (!palette)
-        palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
     BYTE* table = reinterpret_cast<BYTE*>(dib) + dib->biSize;
     if (mode == kColorTableIndexes)
     {

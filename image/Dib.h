@@ -41,8 +41,7 @@ bool WriteDIBFile(const char* fileName, const BITMAPINFOHEADER* dib);
 // Returns size, or 0 when a write came up short.
 size_t WriteInChunks(FILE* file, const void* data, size_t size);
 
-// Rewrites the colour table from the palette (the system's default palette
-// when null) in the given form.
+// Rewrites the colour table in the given form from the image's palette.
 void SetColorTableMode(BITMAPINFOHEADER* dib, HPALETTE palette, ColorTableMode mode);
 // A logical palette from the DIB's RGB colour table; null for true colour.
 HPALETTE PaletteFromDIB(const BITMAPINFOHEADER* dib, BYTE flags);

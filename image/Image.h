@@ -30,7 +30,6 @@ public:
     // Converts the implementation when the type changes.
     BOOL Write(const CString& fileName, int type = kImageTypeFromName);
     int GetType() const { return m_type; }
-    const CString& GetFileName() const { return m_fileName; }
 
     virtual int GetEffWidth() const;
     virtual int GetWidth() const;

@@ -9,7 +9,7 @@ class CGifByteReader;
 class CImageGIF : public CImageFileImpl
 {
 public:
-    explicit CImageGIF(const CString& fileName) : CImageFileImpl(fileName) {}
+    explicit CImageGIF(const CString& fileName) : CImageFileImpl(fileName), m_colorCount(0) {}
 
     BOOL Read(const CString& fileName) override;
     BOOL Write(const CString& fileName) override;

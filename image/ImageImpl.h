@@ -43,7 +43,6 @@ public:
     // Pixel row counted from the top of the picture.
     BYTE* GetRowFromTop(int row) const;
     int GetTransparentIndex() const { return m_transparentIndex; }
-    void SetTransparentIndex(int index) { m_transparentIndex = index; }
 
     // One array gives greys: a missing green array is the red one, a missing
     // blue array the green one.

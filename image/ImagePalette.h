@@ -12,7 +12,6 @@ public:
     explicit CImagePalette(HPALETTE palette);
     ~CImagePalette();
 
-    HPALETTE GetSafeHandle() const { return m_palette; }
     operator HPALETTE() const { return m_palette; }
     int GetEntryCount() const;
     // False for an index outside the palette (the colour is then black).

@@ -53,6 +53,17 @@ void SetTransforms(png_structp png, png_infop info)
     png_set_interlace_handling(png);
 }
 
+// Errors jump back to the caller like the library's own handler, without
+// writing to the console; warnings are of no use to anyone.
+void JumpBack(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+void IgnoreWarning(png_structp, png_const_charp)
+{
+}
+
 bool IsHeldDepth(int depth)
 {
     return depth == 1 || depth == 4 || depth == 8 || depth == kMaxPixelDepth;
@@ -61,7 +72,7 @@ bool IsHeldDepth(int depth)
 
 bool ReadPngFile(FILE* file, CPngReadSink& sink)
 {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, JumpBack, IgnoreWarning);
     if (!png)
         return false;
     png_infop info = png_create_info_struct(png);
@@ -102,7 +113,7 @@ bool ReadPngFile(FILE* file, CPngReadSink& sink)
 bool WritePngFile(FILE* file, int width, int height, int depth, int paletteCount,
                   const unsigned char* palette, CPngWriteSource& source)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, JumpBack, IgnoreWarning);
     if (!png)
         return false;
     png_infop info = png_create_info_struct(png);

@@ -4,11 +4,6 @@
 
 #include <stdio.h>
 
-// Colour type bits of a PNG file.
-const int kPngPaletteBit = 1;
-const int kPngColorBit = 2;
-const int kPngAlphaBit = 4;
-
 class CPngReadSink
 {
 public:
