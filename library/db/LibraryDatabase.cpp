@@ -160,7 +160,6 @@ void CLibraryDatabase::Load(CMusicLibrary&)
 {
     CTicToc stopwatch;
     stopwatch.Tic();
-    bool loaded = false;
     {
         CLibraryTask task(m_library.GetTaskMgr(), "LibLoad", kTaskProgressDialog);
         FireEvent("library_load_start");
@@ -193,14 +192,12 @@ void CLibraryDatabase::Load(CMusicLibrary&)
                 ShowComError("Error reading tracks", error);
             }
             UpgradeAllIds();
-            loaded = true;
         }
     }
     stopwatch.Toc();
     DebugOutputF("Library load: %.2f s\n", stopwatch.UserSeconds());
     FireEvent("library_load_end");
-    if (loaded)
-        UpgradeIdScheme();
+    UpgradeIdScheme();
 }
 
 void CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task)
