@@ -2,7 +2,10 @@
 // the library and through SQLite directly.
 #include "LibraryDbFixture.h"
 
+#include <signal.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "db/ODBError.h"
 
@@ -336,6 +339,41 @@ TEST_F(LibraryDatabaseTest, AnotherProcessReadsAndWritesTheSameFile)
     EXPECT_STREQ("3\n", line);
     Load();
     EXPECT_EQ(CString("From outside"), StoredAlbum(albums[0].GetIdText()).GetTitle(kAlbumIndex));
+}
+
+TEST_F(LibraryDatabaseTest, AFullDiskFailsTheSaveAndLosesNothing)
+{
+    std::vector<AlbumRecord> albums = { MakeAlbum(2, 100) };
+    SaveAlbums(albums);
+    const std::string notes(2000, 'n');
+    for (int i = 0; i < 100; i++) {
+        AlbumRecord album = MakeAlbum(3, 1000 + i);
+        album.SetNotes(kAlbumIndex, notes.c_str());
+        m_library->StoreAlbum(album);
+    }
+    // No file of this process may grow past the library's present size: the
+    // save's writes fail as on a full disk.
+    struct stat file;
+    ASSERT_EQ(0, stat(UnixPath("lib.mdb").c_str(), &file));
+    struct rlimit limit;
+    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &limit));
+    struct rlimit full = limit;
+    full.rlim_cur = file.st_size;
+    signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &full));
+    bool failed = false;
+    try {
+        m_database->Save();
+    } catch (const _com_error&) {
+        failed = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(100, m_library->CountChanged());
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums"));
+    EXPECT_EQ("ok", Count("PRAGMA integrity_check"));
+    ASSERT_TRUE(m_database->Save());
+    EXPECT_EQ("101", Count("SELECT count(*) FROM Albums"));
 }
 
 // The first save lets a second one start on another thread before it writes.
