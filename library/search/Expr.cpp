@@ -396,12 +396,6 @@ bool BuildTerm(const ExprTokens& tokens, size_t& pos, std::unique_ptr<CExprTerm>
     return true;
 }
 
-void ConsumeClose(const ExprTokens& tokens, size_t& pos)
-{
-    if (pos < tokens.size() && tokens[pos].kind == kTokenClose)
-        ++pos;
-}
-
 } // namespace
 
 CExpr::CExpr() : m_operator(kOpNone)
@@ -464,46 +458,15 @@ bool CExpr::BuildTree(const ExprTokens& tokens, size_t& pos, int depth, CString&
         error = kNestedTooDeeply;
         return false;
     }
-    if (pos >= tokens.size())
+    if (pos < tokens.size() && tokens[pos].kind == kTokenBoolean && tokens[pos].boolean == kOpNot)
     {
-        error = kUnexpectedEnd;
-        return false;
-    }
-    const ExprToken& first = tokens[pos];
-    switch (first.kind)
-    {
-    case kTokenBoolean:
-        if (first.boolean != kOpNot)
-        {
-            error = Bracketed("Boolean operator [%s] requires a left-hand operand", first.text);
-            return false;
-        }
         // The NOT's operand ends with the group that the NOT opened.
         m_operator = kOpNot;
         m_first.reset(new CExpr);
         return m_first->BuildTree(tokens, ++pos, depth + 1, error);
-    case kTokenComparison:
-        error = Bracketed("Comparison operator [%s] unexpected", first.text);
-        return false;
-    case kTokenField:
-        if (!BuildTerm(tokens, pos, m_firstTerm, error))
-            return false;
-        break;
-    case kTokenValue:
-        error = Bracketed("Value [%s] unexpected", first.text);
-        return false;
-    case kTokenOpen:
-        m_first.reset(new CExpr);
-        if (!m_first->BuildTree(tokens, ++pos, depth + 1, error))
-            return false;
-        break;
-    case kTokenClose:
-        error = kUnmatchedParentheses;
-        return false;
-    default:
-        error = "Internal error: Unknown token type";
-        return false;
     }
+    if (!BuildOperand(tokens, pos, depth, false, m_firstTerm, m_first, error))
+        return false;
     if (pos >= tokens.size())
         return true;
     const ExprToken& next = tokens[pos];
@@ -517,7 +480,11 @@ bool CExpr::BuildTree(const ExprTokens& tokens, size_t& pos, int depth, CString&
         }
         m_operator = next.boolean;
         ++pos;
-        return BuildSecond(tokens, pos, depth, error);
+        if (!BuildOperand(tokens, pos, depth, true, m_secondTerm, m_second, error))
+            return false;
+        if (pos < tokens.size() && tokens[pos].kind == kTokenClose)
+            ++pos;
+        return true;
     case kTokenComparison:
         error = Bracketed("Comparison operator [%s] unexpected", next.text);
         return false;
@@ -542,41 +509,42 @@ bool CExpr::BuildTree(const ExprTokens& tokens, size_t& pos, int depth, CString&
     }
 }
 
-bool CExpr::BuildSecond(const ExprTokens& tokens, size_t& pos, int depth, CString& error)
+// One operand: a term or a group, the first of a node or the second after its
+// boolean operator.
+bool CExpr::BuildOperand(const ExprTokens& tokens, size_t& pos, int depth, bool second,
+                         std::unique_ptr<CExprTerm>& term, std::unique_ptr<CExpr>& group, CString& error)
 {
     if (pos >= tokens.size())
     {
         error = kUnexpectedEnd;
         return false;
     }
-    const ExprToken& second = tokens[pos];
-    switch (second.kind)
+    const ExprToken& token = tokens[pos];
+    switch (token.kind)
     {
     case kTokenBoolean:
-        error = Bracketed("Boolean operator [%s] not allowed to follow directly after another boolean operator",
-                          second.text);
+        error = Bracketed(second ? "Boolean operator [%s] not allowed to follow directly after another boolean operator"
+                                 : "Boolean operator [%s] requires a left-hand operand",
+                          token.text);
         return false;
     case kTokenComparison:
-        error = Bracketed("Comparison operator [%s] unexpected", second.text);
+        error = Bracketed("Comparison operator [%s] unexpected", token.text);
         return false;
     case kTokenField:
-        if (!BuildTerm(tokens, pos, m_secondTerm, error))
-            return false;
-        break;
+        return BuildTerm(tokens, pos, term, error);
     case kTokenValue:
-        error = Bracketed("Value [%s] unexpected", second.text);
+        error = Bracketed("Value [%s] unexpected", token.text);
         return false;
     case kTokenOpen:
-        m_second.reset(new CExpr);
-        if (!m_second->BuildTree(tokens, ++pos, depth + 1, error))
-            return false;
-        break;
-    default:
+        group.reset(new CExpr);
+        return group->BuildTree(tokens, ++pos, depth + 1, error);
+    case kTokenClose:
         error = kUnmatchedParentheses;
         return false;
+    default:
+        error = "Internal error: Unknown token type";
+        return false;
     }
-    ConsumeClose(tokens, pos);
-    return true;
 }
 
 bool CExpr::EvaluateFirst(const AlbumRecord& album, int track) const

@@ -33,7 +33,8 @@ public:
 
 private:
     bool BuildTree(const ExprTokens& tokens, size_t& pos, int depth, CString& error);
-    bool BuildSecond(const ExprTokens& tokens, size_t& pos, int depth, CString& error);
+    bool BuildOperand(const ExprTokens& tokens, size_t& pos, int depth, bool second,
+                      std::unique_ptr<CExprTerm>& term, std::unique_ptr<CExpr>& group, CString& error);
     bool EvaluateFirst(const AlbumRecord& album, int track) const;
     bool EvaluateSecond(const AlbumRecord& album, int track) const;
     bool HasSecond() const { return m_secondTerm || m_second; }
