@@ -3,6 +3,7 @@
 #include "TestFramework.h"
 
 #include "ImageFixture.h"
+#include "MessageBoxScript.h"
 
 namespace
 {
@@ -122,6 +123,24 @@ TEST(ImageObject, OneArrayMakesAGreyPalette)
     EXPECT_EQ(100, g);
     EXPECT_EQ(100, b);
     EXPECT_FALSE(image.GetPalette()->GetEntry(3, r, g, b));
+}
+
+TEST(ImageObject, APaletteFromTriplesReplacesTheOldOneWithAWarning)
+{
+    CImage image;
+    ASSERT_TRUE(image.Create(1, 1, 8, -1));
+    const BYTE first[] = {1, 2, 3}, second[] = {10, 20, 30, 40, 50, 60};
+    ASSERT_TRUE(image.SetPaletteFromTriples(1, first));
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    ASSERT_TRUE(image.SetPaletteFromTriples(2, second));
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("CImageImpl::imagePalette already exists!", boxes.Shown()[0].text);
+    EXPECT_EQ(2, image.GetPalette()->GetEntryCount());
+    BYTE r, g, b;
+    image.GetPalette()->GetEntry(1, r, g, b);
+    EXPECT_EQ(40, r);
+    EXPECT_EQ(60, b);
 }
 
 TEST(ImageObject, WritingUnderAnotherTypeConvertsTheImplementation)
