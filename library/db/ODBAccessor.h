@@ -9,7 +9,6 @@ public:
     ODBAccessor() : m_accessor(DB_INVALID_HACCESSOR) {}
 
     virtual void ReleaseAccessor() = 0;
-    virtual void AddRefAccessor() = 0;
 
 protected:
     HACCESSOR m_accessor;

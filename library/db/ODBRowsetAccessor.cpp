@@ -183,14 +183,6 @@ void ODBRowsetAccessor::ReleaseAccessor()
     m_accessor = DB_INVALID_HACCESSOR;
 }
 
-void ODBRowsetAccessor::AddRefAccessor()
-{
-    IAccessor* accessor = nullptr;
-    ODBCheck(m_rowset->QueryInterface(IID_IAccessor, reinterpret_cast<void**>(&accessor)), m_rowset, IID_IRowset);
-    CInterfaceRelease releaseAccessor(accessor);
-    ODBCheck(accessor->AddRefAccessor(m_accessor, nullptr), accessor, IID_IAccessor);
-}
-
 void ODBRowsetAccessor::ReleaseRow()
 {
     if (m_row != DB_NULL_HROW && m_rowset)

@@ -39,7 +39,6 @@ public:
     void SetBool(int ordinal, bool value);
 
     void ReleaseAccessor() override;
-    void AddRefAccessor() override;
 
 private:
     static const DBROWCOUNT kCountBatch = 1000;

@@ -2,9 +2,9 @@
 
 #include <stdio.h>
 
-// Codes of the dispatch range carry a WCode: the code less this base.
-static const HRESULT kWCodeBase = 0x80040200;
-static const HRESULT kWCodeLast = 0x8004ffff;
+// Codes of the dispatch range have no system message: they are numbered from this base.
+static const HRESULT kDispatchCodeFirst = 0x80040200;
+static const HRESULT kDispatchCodeLast = 0x8004ffff;
 
 _com_error::_com_error(HRESULT hr, IErrorInfo* errorInfo, bool addRef)
     : m_hr(hr), m_info(errorInfo), m_message(nullptr)
@@ -42,30 +42,6 @@ _com_error::~_com_error()
     LocalFree(m_message);
 }
 
-WORD _com_error::WCode() const
-{
-    return HRESULTToWCode(m_hr);
-}
-
-HRESULT _com_error::WCodeToHRESULT(WORD code)
-{
-    return code >= 0xfe00 ? kWCodeLast : kWCodeBase + code;
-}
-
-WORD _com_error::HRESULTToWCode(HRESULT hr)
-{
-    if (hr >= kWCodeBase && hr <= kWCodeLast)
-        return static_cast<WORD>(hr - kWCodeBase);
-    return 0;
-}
-
-IErrorInfo* _com_error::ErrorInfo() const
-{
-    if (m_info)
-        m_info->AddRef();
-    return m_info;
-}
-
 const char* _com_error::ErrorMessage() const
 {
     if (m_message)
@@ -83,8 +59,8 @@ const char* _com_error::ErrorMessage() const
     m_message = static_cast<char*>(LocalAlloc(LMEM_FIXED, 32));
     if (!m_message)
         return "";
-    if (m_hr >= kWCodeBase && m_hr <= kWCodeLast)
-        snprintf(m_message, 32, "IDispatch error #%d", static_cast<int>(m_hr - kWCodeBase));
+    if (m_hr >= kDispatchCodeFirst && m_hr <= kDispatchCodeLast)
+        snprintf(m_message, 32, "IDispatch error #%d", static_cast<int>(m_hr - kDispatchCodeFirst));
     else
         snprintf(m_message, 32, "Unknown error 0x%0X", static_cast<unsigned>(m_hr));
     return m_message;
@@ -107,16 +83,6 @@ std::string _com_error::Description() const
 {
     BSTR text = nullptr;
     if (!m_info || FAILED(m_info->GetDescription(&text)))
-        return std::string();
-    std::string result = AnsiText(text);
-    SysFreeString(text);
-    return result;
-}
-
-std::string _com_error::Source() const
-{
-    BSTR text = nullptr;
-    if (!m_info || FAILED(m_info->GetSource(&text)))
         return std::string();
     std::string result = AnsiText(text);
     SysFreeString(text);

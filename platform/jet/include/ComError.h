@@ -17,18 +17,11 @@ public:
     virtual ~_com_error();
 
     HRESULT Error() const { return m_hr; }
-    WORD WCode() const;
-    // A new reference to the error object, or null.
-    IErrorInfo* ErrorInfo() const;
     // The system's message for the code, or "IDispatch error #n" for codes of
     // the dispatch range, or "Unknown error 0x..." otherwise.
     const char* ErrorMessage() const;
     // The error object's description in the ANSI code page; empty without one.
     std::string Description() const;
-    std::string Source() const;
-
-    static HRESULT WCodeToHRESULT(WORD code);
-    static WORD HRESULTToWCode(HRESULT hr);
 
 private:
     HRESULT m_hr;
