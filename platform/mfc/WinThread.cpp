@@ -1,5 +1,6 @@
 #include "mfc/WinThread.h"
 #include "mfc/WinApp.h"
+#include "mfc/Wnd.h"
 
 namespace
 {
@@ -26,6 +27,7 @@ CWinThread::CWinThread(AFX_THREADPROC threadProc, LPVOID param)
 
 void CWinThread::CommonConstruct()
 {
+    m_pMainWnd = NULL;
     m_bAutoDelete = TRUE;
     m_hThread = NULL;
     m_nThreadID = 0;
@@ -166,8 +168,34 @@ int CWinThread::Run()
     }
 }
 
-BOOL CWinThread::PreTranslateMessage(MSG*)
+CWnd* CWinThread::GetMainWnd()
 {
+    return m_pMainWnd;
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* msg)
+{
+    if (!msg->hwnd)
+        return DispatchThreadMessageEx(msg);
+    return CWnd::WalkPreTranslateTree(m_pMainWnd->GetSafeHwnd(), msg);
+}
+
+BOOL CWinThread::DispatchThreadMessageEx(MSG* msg)
+{
+    for (const AFX_MSGMAP* map = GetMessageMap(); map;
+         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : NULL)
+    {
+        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry)
+        {
+            BOOL registered = entry->nMessage == kRegisteredMessageEntry;
+            UINT message = registered ? *(UINT*)entry->nSig : entry->nMessage;
+            if (message != msg->message || (!registered && entry->nSig != AfxSig_vwl))
+                continue;
+            (this->*reinterpret_cast<void (CCmdTarget::*)(WPARAM, LPARAM)>(entry->pfn))(
+                msg->wParam, msg->lParam);
+            return TRUE;
+        }
+    }
     return FALSE;
 }
 
@@ -184,8 +212,19 @@ BOOL CWinThread::PumpMessage()
     return TRUE;
 }
 
-BOOL CWinThread::OnIdle(LONG)
+BOOL CWinThread::OnIdle(LONG count)
 {
+    if (count <= 0)
+    {
+        CWnd* mainWnd = m_pMainWnd;
+        if (mainWnd && mainWnd->m_hWnd && mainWnd->IsWindowVisible())
+        {
+            AfxCallWndProc(mainWnd, mainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+            mainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+        return TRUE;
+    }
+    CWnd::DeleteTempMap();
     return FALSE;
 }
 

@@ -5,6 +5,8 @@
 
 #include "mfc/CmdTarget.h"
 
+class CWnd;
+
 typedef UINT (*AFX_THREADPROC)(LPVOID);
 
 // Posted to the thread itself to make the loop look at its idle work again.
@@ -33,11 +35,17 @@ public:
 
     virtual BOOL InitInstance();
     virtual int Run();
-    // TRUE when the message was handled and must not be dispatched.
+    // TRUE when the message was handled and must not be dispatched. Thread
+    // messages go to the thread's message map; window messages to the
+    // PreTranslateMessage of their window and its parents.
     virtual BOOL PreTranslateMessage(MSG* msg);
+    // Thread messages (no window) that the map has a handler for.
+    BOOL DispatchThreadMessageEx(MSG* msg);
     // FALSE once WM_QUIT arrives.
     virtual BOOL PumpMessage();
     // count counts the calls since the last message; TRUE asks for another call.
+    // The first call lets the main window's bars update their items, the
+    // second deletes the temporary window objects.
     virtual BOOL OnIdle(LONG count);
     // Messages that come again and again without news do not restart idle work.
     virtual BOOL IsIdleMessage(MSG* msg);
@@ -46,6 +54,10 @@ public:
     // Deletes the object when m_bAutoDelete is set.
     virtual void Delete();
 
+    virtual CWnd* GetMainWnd();
+
+    // The thread ends its loop when this window is destroyed.
+    CWnd* m_pMainWnd;
     BOOL m_bAutoDelete;
     HANDLE m_hThread;
     DWORD m_nThreadID;

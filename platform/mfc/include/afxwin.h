@@ -6,3 +6,6 @@
 #include "mfc/CmdTarget.h"
 #include "mfc/WinThread.h"
 #include "mfc/WinApp.h"
+#include "mfc/CmdUI.h"
+#include "mfc/Wnd.h"
+

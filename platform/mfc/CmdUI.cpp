@@ -1,0 +1,70 @@
+#include "mfc/CmdUI.h"
+#include "mfc/Wnd.h"
+
+CCmdUI::CCmdUI()
+    : m_nID(0), m_nIndex(0), m_pMenu(NULL), m_pSubMenu(NULL), m_pParentMenu(NULL),
+      m_pOther(NULL), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE), m_nIndexMax(0)
+{
+}
+
+void CCmdUI::Enable(BOOL on)
+{
+    if (m_pOther)
+    {
+        // A control that loses its enabling must not keep the focus.
+        if (!on && ::GetFocus() == m_pOther->m_hWnd)
+        {
+            HWND parent = ::GetParent(m_pOther->m_hWnd);
+            if (parent)
+                ::SendMessageA(parent, WM_NEXTDLGCTL, 0, FALSE);
+        }
+        m_pOther->EnableWindow(on);
+    }
+    m_bEnableChanged = TRUE;
+}
+
+void CCmdUI::SetCheck(int check)
+{
+    if (m_pOther && (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON))
+    {
+        m_pOther->SendMessage(BM_SETCHECK, check);
+    }
+}
+
+void CCmdUI::SetRadio(BOOL on)
+{
+    SetCheck(on ? 1 : 0);
+}
+
+void CCmdUI::SetText(LPCSTR text)
+{
+    if (m_pOther)
+    {
+        CString current;
+        m_pOther->GetWindowText(current);
+        // Same text: no flicker.
+        if (current != text)
+            m_pOther->SetWindowText(text);
+    }
+}
+
+void CCmdUI::ContinueRouting()
+{
+    m_bContinueRouting = TRUE;
+}
+
+BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler)
+{
+    // Separators and items that open submenus have no command.
+    if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
+        return TRUE;
+    m_bEnableChanged = FALSE;
+    BOOL handled = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, NULL);
+    if (disableIfNoHandler && !m_bEnableChanged)
+    {
+        AFX_CMDHANDLERINFO info = {NULL, NULL};
+        if (!target->OnCmdMsg(m_nID, CN_COMMAND, this, &info))
+            Enable(FALSE);
+    }
+    return handled;
+}
