@@ -804,3 +804,148 @@ TEST_F(PlayListTest, ReorderingWhileAnotherThreadInsertsKeepsEveryEntry)
     for (int i = 0; i < kInserted; ++i)
         EXPECT_EQ(1u, seen.count("D:" + std::to_string(i))) << i;
 }
+
+TEST_F(PlayListTest, EntriesFindTheirAlbumsAndRefreshTheirCache)
+{
+    {
+        CLibraryLock lock(m_library);
+        m_library.GetAlbumPtr(lock, 1)->SetPreviousIdText("AAAABBBBCCCCDDDD");
+        m_library.GetAlbumPtr(lock, 2)->SetSonyId(0x1234ABCD);
+        m_library.GetAlbumPtr(lock, 4)->SetState(kAlbumRemoved);
+    }
+    const struct
+    {
+        const char* id;
+        int index;            // of the album found, -1: none
+        const char* idAfter;  // the entry's id afterwards
+        bool copyFound;       // by the current id only
+    } cases[] = {
+        {kC, 2, kC, true},
+        {"aaaabbbbccccdddd", 1, kB, false},
+        {"1234ABCD", 2, kC, false},
+        {kE, -1, kE, false},
+        {kMissing, -1, kMissing, false},
+    };
+    for (const auto& c : cases)
+    {
+        CLibItem item(c.id, 0);
+        {
+            CLibraryLock lock(m_library);
+            AlbumRecord* album = item.GetAlbum(lock, m_library);
+            EXPECT_EQ(c.index >= 0 ? m_library.GetAlbumPtr(lock, c.index) : nullptr, album) << c.id;
+        }
+        EXPECT_EQ(std::string(c.idAfter), std::string(item.GetId())) << c.id;
+        EXPECT_EQ(c.index, item.GetAlbumIndex()) << c.id;
+
+        CLibItem copyItem(c.id, 0);
+        AlbumRecord copy;
+        EXPECT_EQ(c.copyFound, copyItem.GetAlbumCopy(m_library, copy)) << c.id;
+        EXPECT_EQ(std::string(c.id), std::string(copyItem.GetId())) << c.id;
+        EXPECT_EQ(c.copyFound ? c.index : -1, copyItem.GetAlbumIndex()) << c.id;
+        if (c.copyFound)
+        {
+            EXPECT_EQ(std::string(c.id), std::string(copy.GetIdText()));
+        }
+    }
+
+    // The album moves in the vector: the cached index is stale and found again.
+    CLibItem item(kC, 1);
+    AlbumRecord moved;
+    ASSERT_TRUE(item.GetAlbumCopy(m_library, moved));
+    EXPECT_EQ(2, item.GetAlbumIndex());
+    {
+        CLibraryLock lock(m_library);
+        m_library.GetAlbumPtr(lock, 2)->SetState(kAlbumRemoved);
+    }
+    m_library.AppendAlbum(moved);
+    EXPECT_TRUE(item.HasValidTrack(m_library));
+    EXPECT_EQ(m_library.GetAlbumCount() - 1, item.GetAlbumIndex());
+}
+
+TEST_F(PlayListTest, EntryQuestions)
+{
+    {
+        CLibraryLock lock(m_library);
+        m_library.GetAlbumPtr(lock, m_library.FindAlbumIndex(kF))->SetPresent(false);
+    }
+    const struct
+    {
+        const char* entry;
+        bool validTrack;
+        bool playable;
+    } entries[] = {
+        {"A:2", true, true},  {"A:3", false, true},  {"A:-1", false, true}, {"E:0", true, false},
+        {"D:1", true, true},  {"F:0", true, false},  {"Z:0", false, false},
+    };
+    for (const auto& e : entries)
+    {
+        CLibItem item = Item(e.entry);
+        EXPECT_EQ(e.validTrack, item.HasValidTrack(m_library)) << e.entry;
+        EXPECT_EQ(e.playable, item.IsPlayable(m_library)) << e.entry;
+    }
+
+    const struct
+    {
+        const char* first;
+        const char* second;
+        bool canFollow;
+        bool samePlayer;
+        bool followsTrack; // second follows the first's track
+    } pairs[] = {
+        {"A:0", "A:1", true, true, true},    {"A:0", "A:2", true, true, false},
+        {"A:-1", "A:0", true, true, false},  {"A:0", "B:0", false, true, false},
+        {"A:0", "C:0", true, false, false},  {"C:1", "D:0", true, false, false},
+        {"Z:0", "A:0", false, false, false}, {"Z:0", "Z:1", true, false, true},
+    };
+    for (const auto& p : pairs)
+    {
+        CLibItem first = Item(p.first), second = Item(p.second);
+        EXPECT_EQ(p.canFollow, CLibItem::CanFollow(m_library, first, second)) << p.first << " " << p.second;
+        EXPECT_EQ(p.samePlayer, first.IsSamePlayer(m_library, second)) << p.first << " " << p.second;
+        EXPECT_EQ(p.followsTrack, second.FollowsTrackOf(first)) << p.first << " " << p.second;
+    }
+}
+
+TEST_F(PlayListTest, EntryTexts)
+{
+    const struct
+    {
+        const char* text;
+        bool fields;
+        bool parsed;
+        const char* entry;
+    } cases[] = {
+        {"000000000000000C 1", true, true, "C:1"},
+        {"  000000000000000A -1\r", true, true, "A:-1"},
+        {"00000000000000FF 1", true, false, "F:1"},
+        {"000000000000000C", false, false, ""},
+        {"000000000000000C x", false, false, ""},
+        {"", false, false, ""},
+    };
+    for (const auto& c : cases)
+    {
+        CLibItem item;
+        EXPECT_EQ(c.fields, item.ParseFields(c.text)) << c.text;
+        CLibItem parsed;
+        EXPECT_EQ(c.parsed, parsed.Parse(m_library, c.text)) << c.text;
+        if (c.fields)
+        {
+            EXPECT_EQ(c.entry, std::string(1, item.GetId()[15]) + ":" + std::to_string(item.GetTrack())) << c.text;
+        }
+    }
+
+    CLibItem item;
+    EXPECT_FALSE(item.SetAlbumIndex(m_library, -1));
+    EXPECT_FALSE(item.SetAlbumIndex(m_library, 99));
+    item.SetTrack(2);
+    ASSERT_TRUE(item.SetAlbumIndex(m_library, 2));
+    item.SetFlag(-7);
+    EXPECT_EQ(std::string("000000000000000C -1"), std::string(item.Format()));
+    EXPECT_EQ(std::string("ID:000000000000000C tr:-1 idx:2 flag:-7"), std::string(item.Dump()));
+
+    Fill(m_list, {"A:1"});
+    m_list.SetLoop(true);
+    m_list.SetModified(false);
+    EXPECT_EQ(std::string("ci:0 lp:1 md:0 name:\nID:000000000000000A tr:1 idx:-1 flag:0\n"),
+              std::string(m_list.Dump()));
+}
