@@ -281,6 +281,19 @@ TEST_F(ExprTest, SearchTextsSelectAlbumsAndTracks)
         EXPECT_EQ(c.matches, Select(c.text)) << c.text;
 }
 
+// Calendar dates are month first whatever the user's locale says.
+TEST_F(ExprTest, DatesReadTheSameUnderAnotherLocale)
+{
+    const char kText[] = "timereleased > 12/31/1968 & tr < 1/2/1969";
+    std::set<std::string> expected = Select(kText);
+    EXPECT_EQ(4u, expected.size());
+    LCID previous = GetThreadLocale();
+    SetThreadLocale(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT));
+    std::set<std::string> german = Select(kText);
+    SetThreadLocale(previous);
+    EXPECT_EQ(expected, german);
+}
+
 TEST(ExprEvaluateTest, RatingBeyondTheAlbumsCategoriesIsFalse)
 {
     AlbumRecord album;
