@@ -312,29 +312,28 @@ struct HuffmanLookups {
         }
         // Long codes go to a second-level table per root prefix, as wide as the
         // longest code under that prefix needs.
+        int subBits[1 << kRootBits] = {};
+        for (int i = 0; i < table.count; i++) {
+            int rest = table.lengths[i] - bits;
+            if (rest > 0 && rest > subBits[table.codes[i] >> rest])
+                subBits[table.codes[i] >> rest] = rest;
+        }
+        int subStart[1 << kRootBits] = {};
         for (int prefix = 0; prefix < 1 << bits; prefix++) {
-            int subBits = 0;
-            for (int i = 0; i < table.count; i++) {
-                int length = table.lengths[i];
-                if (length > bits && (table.codes[i] >> (length - bits)) == prefix &&
-                    length - bits > subBits)
-                    subBits = length - bits;
-            }
-            if (subBits == 0)
+            if (subBits[prefix] == 0)
                 continue;
-            int sub = used;
-            used += 1 << subBits;
-            entries[root[t] + prefix] = kLink | (unsigned)subBits << 16 | (unsigned)sub;
-            for (int i = 0; i < table.count; i++) {
-                int length = table.lengths[i];
-                if (length <= bits || (table.codes[i] >> (length - bits)) != prefix)
-                    continue;
-                int rest = length - bits;
-                int code = table.codes[i] & ((1 << rest) - 1);
-                int first = code << (subBits - rest);
-                for (int k = 0; k < 1 << (subBits - rest); k++)
-                    entries[sub + first + k] = (unsigned)(rest << 8) | Symbol(table, i);
-            }
+            subStart[prefix] = used;
+            used += 1 << subBits[prefix];
+            entries[root[t] + prefix] = kLink | (unsigned)subBits[prefix] << 16 | (unsigned)subStart[prefix];
+        }
+        for (int i = 0; i < table.count; i++) {
+            int rest = table.lengths[i] - bits;
+            if (rest <= 0)
+                continue;
+            int prefix = table.codes[i] >> rest;
+            int first = (table.codes[i] & ((1 << rest) - 1)) << (subBits[prefix] - rest);
+            for (int k = 0; k < 1 << (subBits[prefix] - rest); k++)
+                entries[subStart[prefix] + first + k] = (unsigned)(rest << 8) | Symbol(table, i);
         }
     }
 };
@@ -439,14 +438,18 @@ int DecodeHuffmanLines(const unsigned char* data, unsigned* bitPos, unsigned end
             continue;
         }
         int linbits = choice.linbits;
-        for (; i < end; i += 2) {
-            in.Refill();
-            int symbol = DecodeSymbol(in, choice.codeTable);
-            if (linbits) {
+        if (linbits) {
+            for (; i < end; i += 2) {
+                in.Refill();
+                int symbol = DecodeSymbol(in, choice.codeTable);
                 in.Refill();
                 lines[i] = LargeValue(in, symbol >> 4, linbits);
                 lines[i + 1] = LargeValue(in, symbol & 15, linbits);
-            } else {
+            }
+        } else {
+            for (; i < end; i += 2) {
+                in.Refill();
+                int symbol = DecodeSymbol(in, choice.codeTable);
                 lines[i] = SmallValue(in, symbol >> 4);
                 lines[i + 1] = SmallValue(in, symbol & 15);
             }
