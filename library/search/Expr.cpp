@@ -2,6 +2,7 @@
 
 #include <afxwin.h>
 
+#include <limits.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -113,14 +114,27 @@ void ReadDate(ExprToken& token)
     }
 }
 
+// Typed numbers may be out of range, infinite or "nan": they saturate.
+int TruncateToInt(double value)
+{
+    if (value != value)
+        return 0;
+    if (value >= INT_MAX)
+        return INT_MAX;
+    if (value <= INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
 ExprToken MakeValue(const CString& text)
 {
     ExprToken token = MakeToken(kTokenValue, text);
-    token.number = static_cast<int>(strtod(text, nullptr));
+    token.number = TruncateToInt(strtod(text, nullptr));
+    double seconds = static_cast<double>(strtol(text, nullptr, 10));
     int colon = text.Find(':');
-    token.seconds = static_cast<int>(strtol(text, nullptr, 10));
     if (colon >= 0)
-        token.seconds = token.seconds * 60 + static_cast<int>(strtol(static_cast<const char*>(text) + colon + 1, nullptr, 10));
+        seconds = seconds * 60 + static_cast<double>(strtol(static_cast<const char*>(text) + colon + 1, nullptr, 10));
+    token.seconds = TruncateToInt(seconds);
     ReadDate(token);
     return token;
 }

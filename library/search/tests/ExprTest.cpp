@@ -276,6 +276,9 @@ TEST_F(ExprTest, SearchTextsSelectAlbumsAndTracks)
         {"artist = beatles ^ title = zebra", {"0:-1", "0:0", "0:1", "2:-1"}},
         {"(artist | album) = (paul | live)", {"0:2", "2:-1", "2:0"}},
         {"title = \"oh! darling\"", {"0:2"}},
+        // Numbers beyond any count saturate.
+        {"timesplayed > 1e400 | pt > 99999999999:00 | nt = nan", {"0:-1", "0:1", "0:2", "1:-1", "1:0", "1:1", "2:-1", "2:0"}},
+        {"timesplayed > -1e400 & pt < 99999999999999999999", {"0:-1", "0:0", "0:1", "0:2", "1:-1", "1:0", "1:1", "2:-1", "2:0"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.matches, Select(c.text)) << c.text;
@@ -292,6 +295,18 @@ TEST_F(ExprTest, DatesReadTheSameUnderAnotherLocale)
     std::set<std::string> german = Select(kText);
     SetThreadLocale(previous);
     EXPECT_EQ(expected, german);
+}
+
+TEST(ExprTreeTest, TokenKindsAreShownOneLetterEach)
+{
+    ExprTokens tokens(6);
+    const int kinds[] = {kTokenOpen, kTokenField, kTokenComparison, kTokenValue, kTokenClose, kTokenBoolean};
+    for (int i = 0; i < 6; ++i)
+        tokens[i].kind = kinds[i];
+    CMessageBoxScript boxes;
+    CExpr::DumpTokens(tokens);
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("(F=V)B", boxes.Shown()[0].text);
 }
 
 TEST(ExprEvaluateTest, RatingBeyondTheAlbumsCategoriesIsFalse)
