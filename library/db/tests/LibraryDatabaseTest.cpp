@@ -62,6 +62,9 @@ TEST_F(LibraryDatabaseTest, EveryColumnRoundTrips)
     own.m_added = COleDateTime(2001, 2, 3, 4, 5, 6);
     own.m_timesPlayed = 11;
     own.m_timePlayed = 1234;
+    CKeywordList keywords = m_library->GetMasterKeywords().ParseKeywordList("rock live");
+    ASSERT_EQ(2, keywords.GetCount());
+    album.SetKeywordList(kAlbumIndex, keywords, true);
     TrackRecord& track = *album.GetRecord(1);
     track.m_lyrics = std::string(2000, 'l').c_str();
     track.m_soundFile = "C:\\music\\two.mp3";
@@ -73,6 +76,8 @@ TEST_F(LibraryDatabaseTest, EveryColumnRoundTrips)
     // Empty texts are stored as NULL, zero ids as NULL.
     EXPECT_EQ("1", Count("SELECT count(*) FROM Albums WHERE Lyrics IS NULL AND ExactID IS NULL"));
     EXPECT_EQ("0A0B0C0D", Count("SELECT CDDBID FROM Albums"));
+    // The keyword text is made from the keyword list as the album is written.
+    EXPECT_EQ("rock live", Count("SELECT Keywords FROM Albums"));
 
     OpenLibrary("lib.mdb");
     Load();
@@ -104,6 +109,7 @@ TEST_F(LibraryDatabaseTest, EveryColumnRoundTrips)
     EXPECT_EQ(1234, ownLoaded.m_timePlayed);
     EXPECT_EQ(own.m_minutes, ownLoaded.m_minutes);
     EXPECT_EQ(own.m_seconds, ownLoaded.m_seconds);
+    EXPECT_TRUE(keywords == loaded.GetKeywordList(kAlbumIndex));
     const TrackRecord& trackLoaded = *loaded.GetRecord(1);
     EXPECT_EQ(track.m_title, trackLoaded.m_title);
     EXPECT_EQ(track.m_lyrics, trackLoaded.m_lyrics);
