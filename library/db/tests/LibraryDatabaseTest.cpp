@@ -219,6 +219,41 @@ TEST_F(LibraryDatabaseTest, AMissingFileLoadsQuietlyAndIsCreatedOnSave)
     EXPECT_EQ("2", Query("new.mdb", "SELECT count(*) FROM Tracks"));
 }
 
+TEST_F(LibraryDatabaseTest, TrackRowsThatFitNoAlbumAreSkipped)
+{
+    AlbumRecord album = MakeAlbum(2, 100);
+    CString sql;
+    sql.Format("INSERT INTO Albums (ZYMID, Tracks, Player) VALUES ('%s', 2, 1001);"
+               "INSERT INTO Tracks (ZYMID, Track, Title) VALUES ('%s', 1, 'One'), ('%s', 5, 'Five'),"
+               " ('FFFFFFFFFFFFFFFF', 1, 'Stray'), ('%s', 2, 'Two');",
+               static_cast<const char*>(album.GetIdText()), static_cast<const char*>(album.GetIdText()),
+               static_cast<const char*>(album.GetIdText()), static_cast<const char*>(album.GetIdText()));
+    Exec("lib.mdb", sql);
+    CMessageBoxScript boxes;
+    Load();
+    // Only the track number out of range is told; the stray album id is not.
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("Error! Track number out of range", boxes.Shown()[0].text);
+    AlbumRecord loaded = StoredAlbum(album.GetIdText());
+    EXPECT_EQ(CString("One"), loaded.GetTitle(0));
+    EXPECT_EQ(CString("Two"), loaded.GetTitle(1));
+}
+
+TEST_F(LibraryDatabaseTest, AnEmptyAlbumsTableReadsNoTracks)
+{
+    // Track rows without albums, and an album in memory that the load keeps.
+    Exec("lib.mdb", "INSERT INTO Tracks (ZYMID, Track) VALUES ('12345678', 1);");
+    AlbumRecord kept = MakeAlbum(1, 100);
+    kept.SetPlayer(kMp3Player);
+    m_library->StoreAlbum(kept);
+    ASSERT_TRUE(m_database->Save());
+    Exec("lib.mdb", "DELETE FROM Albums;");
+    m_host.m_events.clear();
+    Load();
+    EXPECT_EQ(1, m_library->GetAlbumCount());
+    EXPECT_EQ(std::vector<std::string>({ "library_load_start", "library_load_end" }), m_host.m_events);
+}
+
 TEST_F(LibraryDatabaseTest, AnEightDigitIdIsUpgradedAndItsRowRekeyed)
 {
     Exec("lib.mdb",
