@@ -1,6 +1,8 @@
 #include "mfc/Wnd.h"
+#include "mfc/DataExchange.h"
 #include "mfc/WinApp.h"
 
+#include "runtime/DebugOutput.h"
 #include "runtime/MessageBoxes.h"
 
 #include <stdio.h>
@@ -1170,6 +1172,63 @@ UINT CWnd::IsDlgButtonChecked(int id) const
 LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);
+}
+
+BOOL CWnd::UpdateData(BOOL saveAndValidate)
+{
+    CDataExchange dx(this, saveAndValidate);
+    TRY
+    {
+        DoDataExchange(&dx);
+    }
+    CATCH(CUserException, e)
+    {
+        return FALSE;
+    }
+    END_CATCH
+    return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*)
+{
+}
+
+namespace
+{
+// Messages reach the object through AfxWndProc, which subclassed the dialog
+// window; what it passes on to the dialog manager needs no more handling.
+INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+}
+
+LPCDLGTEMPLATEA PASCAL CWnd::LoadDialogTemplate(LPCSTR templateName)
+{
+    HINSTANCE instance = AfxGetResourceHandle();
+    HRSRC resource = FindResourceA(instance, templateName, (LPCSTR)RT_DIALOG);
+    HGLOBAL loaded = resource ? LoadResource(instance, resource) : NULL;
+    if (!loaded)
+    {
+        DebugOutputF("No dialog template %p in the resources.\n", (void*)templateName);
+        return NULL;
+    }
+    return (LPCDLGTEMPLATEA)LockResource(loaded);
+}
+
+BOOL CWnd::CreateDlg(LPCSTR templateName, CWnd* parentWnd)
+{
+    LPCDLGTEMPLATEA dialogTemplate = LoadDialogTemplate(templateName);
+    return dialogTemplate && CreateDlgIndirect(dialogTemplate, parentWnd);
+}
+
+BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEA dialogTemplate, CWnd* parentWnd)
+{
+    HookWindowCreate(this);
+    HWND hWnd = CreateDialogIndirectParamA(AfxGetResourceHandle(), dialogTemplate,
+                                           parentWnd->GetSafeHwnd(), AfxDlgProc, 0);
+    UnhookWindowCreate();
+    return hWnd != NULL && m_hWnd == hWnd;
 }
 
 int CWnd::MessageBox(LPCSTR text, LPCSTR caption, UINT type)

@@ -6,6 +6,7 @@
 
 #include "mfc/CmdTarget.h"
 
+class CDataExchange;
 class CFrameWnd;
 class CFont;
 class CScrollBar;
@@ -172,6 +173,17 @@ public:
     void CheckRadioButton(int firstId, int lastId, int checkId);
     UINT IsDlgButtonChecked(int id) const;
     LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    // Moves data between members and controls; FALSE when a value failed to
+    // save (its message has been shown, the focus is on its control).
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    // Makes the window from a dialog template: a modeless dialog, a form, a page.
+    BOOL CreateDlg(LPCSTR templateName, CWnd* parentWnd);
+    virtual BOOL CreateDlgIndirect(LPCDLGTEMPLATEA dialogTemplate, CWnd* parentWnd);
+    // NULL (and a debug text) when the resources have no such template.
+    static LPCDLGTEMPLATEA PASCAL LoadDialogTemplate(LPCSTR templateName);
 
     // Through ShowMessageBox; the caption defaults to the application name.
     int MessageBox(LPCSTR text, LPCSTR caption = NULL, UINT type = MB_OK);

@@ -1,4 +1,4 @@
-// Command targets, threads and the application object.
+// Command targets, threads, the application, windows and dialogs.
 #pragma once
 
 #include <afx.h>
@@ -8,4 +8,6 @@
 #include "mfc/WinApp.h"
 #include "mfc/CmdUI.h"
 #include "mfc/Wnd.h"
+#include "mfc/DataExchange.h"
+#include "mfc/Dialog.h"
 
