@@ -198,8 +198,11 @@ void CPlayList::SetPointer(int index)
     m_modified = 1;
 }
 
+// The pointer is read under the lock, so that an insertion cannot move the
+// entries between reading it and taking the entry.
 CLibItem CPlayList::GetCurrentItem() const
 {
+    CSingleLock lock(&m_lock, TRUE);
     return GetItem(m_pointer);
 }
 

@@ -774,32 +774,43 @@ DWORD WINAPI InsertEntries(void* parameter)
 {
     InsertJob* job = static_cast<InsertJob*>(parameter);
     for (int i = 0; i < job->count; ++i)
+    {
         job->list->InsertItem(CLibItem(kD, i), i % 3);
+        SwitchToThread();
+    }
     return 0;
 }
 
 } // namespace
 
-// Reordering holds the lock throughout: entries inserted meanwhile are neither
-// lost nor doubled, and no reordering works on positions that moved.
+// Reordering holds the lock throughout: entries inserted meanwhile, before the
+// pointer too, are neither lost nor doubled, and the playing entry never moves
+// away from the pointer.
 TEST_F(PlayListTest, ReorderingWhileAnotherThreadInsertsKeepsEveryEntry)
 {
-    const int kInserted = 3000;
-    Fill(m_list, {"A:0", "B:0", "C:0", "A:1", "F:0", "C:1", "B:1", "A:2"});
+    const int kInserted = 2000;
+    const std::vector<std::string> originals = {"A:0", "B:0", "C:0", "A:1", "F:0", "C:1", "B:1", "A:2"};
+    Fill(m_list, originals);
+    m_list.SetPointer(2);
+    m_list.SetPlaying();
     InsertJob job = {&m_list, kInserted};
     HANDLE thread = CreateThread(nullptr, 0, InsertEntries, &job, 0, nullptr);
     ASSERT_TRUE(thread != nullptr);
+    int moved = 0;
     for (int round = 0; WaitForSingleObject(thread, 0) == WAIT_TIMEOUT; ++round)
     {
         m_list.Shuffle(round);
         m_list.Optimize();
         m_list.Alternate();
+        moved += !m_list.GetCurrentItem().IsSameEntry(Item("C:0"));
     }
     CloseHandle(thread);
+    EXPECT_EQ(0, moved);
+    EXPECT_EQ("C:0", Entries()[m_list.GetPointer()]);
     std::vector<std::string> entries = Entries();
     std::multiset<std::string> seen(entries.begin(), entries.end());
-    EXPECT_EQ(static_cast<size_t>(8 + kInserted), entries.size());
-    for (const char* original : {"A:0", "B:0", "C:0", "A:1", "F:0", "C:1", "B:1", "A:2"})
+    EXPECT_EQ(originals.size() + kInserted, entries.size());
+    for (const std::string& original : originals)
         EXPECT_EQ(1u, seen.count(original)) << original;
     for (int i = 0; i < kInserted; ++i)
         EXPECT_EQ(1u, seen.count("D:" + std::to_string(i))) << i;
