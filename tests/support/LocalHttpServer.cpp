@@ -4,6 +4,7 @@
 
 #include "LocalHttpServer.h"
 
+#include <stdlib.h>
 #include <string.h>
 #include <strings.h>
 
@@ -194,6 +195,19 @@ void CLocalHttpServer::HandleConnection(UINT_PTR client)
     SendReply(client, ReplyFor(request.target));
 }
 
+// Appends what arrives within one poll; -1 when the client closed or failed.
+int CLocalHttpServer::ReceiveSome(UINT_PTR client, std::string& text)
+{
+    if (WaitReadable(client, kPollMs) != 1)
+        return 0;
+    char bytes[1024];
+    int got = recv(client, bytes, sizeof(bytes), 0);
+    if (got <= 0)
+        return -1;
+    text.append(bytes, got);
+    return 1;
+}
+
 bool CLocalHttpServer::ReadRequest(UINT_PTR client, HttpRequestRecord* request)
 {
     std::string head;
@@ -202,13 +216,8 @@ bool CLocalHttpServer::ReadRequest(UINT_PTR client, HttpRequestRecord* request)
         if (head.size() > kMaxRequestHead || GetTickCount() - started > DWORD(kRequestTimeoutMs) ||
             Stopping(0))
             return false;
-        if (WaitReadable(client, kPollMs) != 1)
-            continue;
-        char bytes[1024];
-        int got = recv(client, bytes, sizeof(bytes), 0);
-        if (got <= 0)
+        if (ReceiveSome(client, head) < 0)
             return false;
-        head.append(bytes, got);
     }
     std::vector<std::string> lines = SplitLines(head.substr(0, head.find("\r\n\r\n") + 2));
     const std::string& first = lines.front();
@@ -220,6 +229,13 @@ bool CLocalHttpServer::ReadRequest(UINT_PTR client, HttpRequestRecord* request)
     request->target = first.substr(space1 + 1, space2 - space1 - 1);
     request->version = first.substr(space2 + 1);
     request->headers.assign(lines.begin() + 1, lines.end());
+    request->body = head.substr(head.find("\r\n\r\n") + 4);
+    size_t length = strtoul(request->Header("Content-Length").c_str(), nullptr, 10);
+    while (request->body.size() < length && request->body.size() <= kMaxRequestHead &&
+           GetTickCount() - started <= DWORD(kRequestTimeoutMs) && !Stopping(0)) {
+        if (ReceiveSome(client, request->body) < 0)
+            return false;
+    }
     return true;
 }
 

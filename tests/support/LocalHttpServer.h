@@ -1,6 +1,6 @@
 // A small HTTP server on 127.0.0.1 for tests: answers from a table of request
-// targets, records the requests it got (request line and headers; a body is not
-// read), and can misbehave (stall, trickle, close early). It serves one
+// targets, records the requests it got (request line, headers, and a body of
+// the length its Content-Length gives), and can misbehave (stall, trickle, close early). It serves one
 // connection at a time on a Win32 thread of its own and closes each after its
 // reply.
 #pragma once
@@ -40,6 +40,7 @@ struct HttpRequestRecord
     std::string target;
     std::string version;                // "HTTP/1.0"
     std::vector<std::string> headers;   // as received, without CR LF
+    std::string body;
 
     // Value of the first header of that name (case ignored), "" when none.
     std::string Header(const std::string& name) const;
@@ -69,6 +70,7 @@ private:
     void Serve();
     void HandleConnection(UINT_PTR client);
     bool ReadRequest(UINT_PTR client, HttpRequestRecord* request);
+    static int ReceiveSome(UINT_PTR client, std::string& text);
     HttpReply ReplyFor(const std::string& target) const;
     void SendReply(UINT_PTR client, const HttpReply& reply);
     void Stall(UINT_PTR client);

@@ -1,0 +1,182 @@
+#include "web/HTTPThread.h"
+
+#include "web/ZymInetSession.h"
+
+#include <memory>
+#include <vector>
+
+IMPLEMENT_DYNCREATE(CHTTPThread, CWinThread)
+
+namespace {
+
+const DWORD_PTR kContext = 1;
+const DWORD kStatusOk = 200;
+const DWORD kPollMs = 100;
+const char kFormHeader[] = "Content-Type: application/x-www-form-urlencoded";
+const char kSendError[] = "Error [%d] sending request";
+const char kReadError[] = "Error [%d] reading data";
+
+// Set on the session in this order.
+const DWORD kTimeoutOptions[] = {
+    INTERNET_OPTION_CONNECT_TIMEOUT,
+    INTERNET_OPTION_DATA_SEND_TIMEOUT,
+    INTERNET_OPTION_DATA_RECEIVE_TIMEOUT,
+    INTERNET_OPTION_SEND_TIMEOUT,
+    INTERNET_OPTION_RECEIVE_TIMEOUT,
+};
+
+CString ErrorText(const char* format, CInternetException* e)
+{
+    CString text;
+    text.Format(format, (int)e->m_dwError);
+    e->Delete();
+    return text;
+}
+
+} // namespace
+
+CHTTPThread::CHTTPThread()
+    : m_bWriteToFile(0), m_bShowErrors(FALSE), m_bReserved(FALSE), m_bDone(0), m_bRelease(0),
+      m_pTaskMgr(nullptr), m_nTaskId(0), m_nVerb(HTTP_VERB_GET), m_pHost(nullptr),
+      m_nPort(INTERNET_DEFAULT_HTTP_PORT), m_dwTimeout(kTimeoutMs)
+{
+}
+
+void CHTTPThread::SetStatus(const char* text)
+{
+    if (m_pTaskMgr)
+        m_pTaskMgr->SetTaskStatus(m_nTaskId, text);
+}
+
+BOOL CHTTPThread::InitInstance()
+{
+    if (m_pHost)
+        m_pHost->ThreadStarted("HTTP");
+    m_strResult.Empty();
+    if (m_pTaskMgr)
+        m_nTaskId = m_pTaskMgr->CreateTask("HTTP", nullptr, 0);
+
+    // One byte more than the body may fill, so that a full buffer still ends
+    // in a zero.
+    std::vector<char> buffer(kBodyBufferSize + 1, 0);
+    CString error;
+    try {
+        bool proxy = !m_strProxy.IsEmpty();
+        CZymInetSession session(m_strAgent, kContext,
+                                proxy ? INTERNET_OPEN_TYPE_PROXY : INTERNET_OPEN_TYPE_PRECONFIG,
+                                m_strProxy, NULL, 0, m_pTaskMgr, m_nTaskId);
+        error = Request(session, buffer.data());
+    } catch (CInternetException* e) {
+        error = ErrorText(kSendError, e);
+    }
+    if (!error.IsEmpty() && m_bShowErrors)
+        AfxMessageBox(error, MB_OK);
+    if (!m_bWriteToFile)
+        m_strResult = buffer.data();
+    PostQuitMessage(0);
+    return TRUE;
+}
+
+CString CHTTPThread::Request(CZymInetSession& session, char* buffer)
+{
+    session.m_strTitle = m_strTitle;
+    session.EnableStatusCallback(TRUE);
+    for (DWORD option : kTimeoutOptions)
+        session.SetOption(option, m_dwTimeout);
+    CString error;
+    try {
+        std::unique_ptr<CHttpConnection> connection(
+            session.GetHttpConnection(m_strHost, m_nPort, NULL, NULL));
+        error = Send(*connection, buffer);
+    } catch (CInternetException* e) {
+        error = ErrorText(kSendError, e);
+    }
+    session.EnableStatusCallback(FALSE);
+    return error;
+}
+
+CString CHTTPThread::Send(CHttpConnection& connection, char* buffer)
+{
+    SetStatus("Connecting");
+    bool post = !m_strPostData.IsEmpty();
+    std::unique_ptr<CHttpFile> file(connection.OpenRequest(
+        post ? HTTP_VERB_POST : m_nVerb, m_strObject, NULL, kContext, NULL, NULL,
+        INTERNET_FLAG_RELOAD));
+    if (post)
+        file->AddRequestHeaders(kFormHeader, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
+    file->SetReadBufferSize(kRequestBufferSize);
+    SetStatus("Sending Request");
+    if (post)
+        file->SendRequest(NULL, 0, (LPVOID)(LPCSTR)m_strPostData, m_strPostData.GetLength());
+    else
+        file->SendRequest();
+
+    CString error;
+    DWORD status = 0;
+    file->QueryInfoStatusCode(status);
+    if (status != kStatusOk) {
+        error.Format("HTTP Error (%d)", (int)status);
+        return error;
+    }
+    error = m_bWriteToFile ? ReadToFile(*file, buffer) : ReadBody(*file, buffer);
+    file->Close();
+    return error;
+}
+
+CString CHTTPThread::ReadBody(CHttpFile& file, char* buffer)
+{
+    SetStatus("Reading Data");
+    UINT used = 0;
+    try {
+        // A body longer than the buffer is cut at its end.
+        while (used < (UINT)kBodyBufferSize) {
+            UINT read = file.Read(buffer + used, kBodyBufferSize - used);
+            if (read == 0)
+                break;
+            used += read;
+        }
+    } catch (CInternetException* e) {
+        return ErrorText(kReadError, e);
+    }
+    return CString();
+}
+
+CString CHTTPThread::ReadToFile(CHttpFile& file, char* buffer)
+{
+    CString error;
+    CFile out;
+    if (!out.Open(m_strOutputPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary)) {
+        error.Format("Error opening file [%s] for writing", (LPCSTR)m_strOutputPath);
+        return error;
+    }
+    SetStatus("Reading Data");
+    try {
+        for (;;) {
+            UINT read = file.Read(buffer, kBodyBufferSize);
+            if (read == 0)
+                break;
+            out.Write(buffer, read);
+        }
+    } catch (CInternetException* e) {
+        return ErrorText(kReadError, e);
+    } catch (CFileException* e) {
+        e->Delete();
+        error.Format("Error writing file [%s]", (LPCSTR)m_strOutputPath);
+        return error;
+    }
+    out.Close();
+    m_strResult = "ok";
+    return error;
+}
+
+int CHTTPThread::ExitInstance()
+{
+    InterlockedExchange(&m_bDone, 1);
+    while (!m_bRelease)
+        Sleep(kPollMs);
+    if (m_pTaskMgr)
+        m_pTaskMgr->EndTask(m_nTaskId);
+    if (m_pHost)
+        m_pHost->ThreadEnded();
+    return CWinThread::ExitInstance();
+}

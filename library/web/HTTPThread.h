@@ -1,0 +1,60 @@
+// One HTTP request on a thread of its own. The starter creates the thread
+// suspended, fills the fields, resumes it and waits for the done flag; then it
+// copies the result and sets the release flag, after which the thread ends
+// its task and the framework deletes the object.
+#pragma once
+
+#include "records/LibraryHost.h"
+#include "records/TaskSink.h"
+
+#include <afxinet.h>
+#include <afxwin.h>
+
+class CZymInetSession;
+
+class CHTTPThread : public CWinThread
+{
+    DECLARE_DYNCREATE(CHTTPThread)
+public:
+    static const int kBodyBufferSize = 65536;
+    static const UINT kRequestBufferSize = 32768;
+    static const DWORD kTimeoutMs = 300000;
+
+    CHTTPThread();
+
+    // The whole request; always ends the message loop at once.
+    BOOL InitInstance() override;
+    // Waits for the release flag before the object may go.
+    int ExitInstance() override;
+
+    CString m_strResult; // the body in memory mode, "ok" in file mode
+    CString m_strTitle;
+    CString m_strHost;
+    CString m_strObject;  // path and query
+    CString m_strProxy;   // "host:port", "host" or empty
+    CString m_strPostData; // not empty: a POST with this body
+    CString m_strOutputPath; // not empty: the body goes to this file
+    CString m_strAgent;
+    BYTE m_bWriteToFile;
+    BOOL m_bShowErrors;
+    BOOL m_bReserved;
+    volatile LONG m_bDone;
+    volatile LONG m_bRelease;
+    CTaskSink* m_pTaskMgr; // not owned; may be null
+    int m_nTaskId;
+    int m_nVerb; // MFC verb number for requests without post data
+    // Registers the thread with the crash link; may be null.
+    CLibraryHost* m_pHost;
+    // Requests go to port 80 and wait 300 s; tests point a direct request at
+    // their own server and shorten the wait.
+    INTERNET_PORT m_nPort;
+    DWORD m_dwTimeout;
+
+private:
+    void SetStatus(const char* text);
+    // Runs the request; returns the error text, empty on success.
+    CString Request(CZymInetSession& session, char* buffer);
+    CString Send(CHttpConnection& connection, char* buffer);
+    CString ReadBody(CHttpFile& file, char* buffer);
+    CString ReadToFile(CHttpFile& file, char* buffer);
+};

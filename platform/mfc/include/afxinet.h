@@ -1,0 +1,6 @@
+// Internet sessions, HTTP connections and their files, over WinInet.
+#pragma once
+
+#include <afx.h>
+
+#include "mfc/InternetSession.h"
