@@ -136,6 +136,8 @@ const Layer3Tables kTables;
 
 unsigned Bits(MpegBitReader* reader, int n) { return n ? GetBits(reader, n) : 0; }
 
+__m128 Reversed(__m128 v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(0, 1, 2, 3)); }
+
 const BandTable& Bands(const MpegHeader& header)
 {
     int base = header.version == kVersionMpeg1 ? 0 : header.version == kVersionMpeg2 ? 3 : 6;
@@ -549,13 +551,19 @@ void ReduceAliases(Layer3Channel& c, const Layer3GranuleInfo& info)
         boundaries = (c.nonzeroLines + kGranuleSlots - 1) / kGranuleSlots;
     if (boundaries > kSubbands - 1)
         boundaries = kSubbands - 1;
+    // The eight butterflies of a boundary, four at a time: the lines below it are
+    // taken in reverse order.
+    const __m128 cs[2] = {_mm_loadu_ps(kTables.cs), _mm_loadu_ps(kTables.cs + 4)};
+    const __m128 ca[2] = {_mm_loadu_ps(kTables.ca), _mm_loadu_ps(kTables.ca + 4)};
     for (int sb = 1; sb <= boundaries; sb++) {
         float* x = c.lines + sb * kGranuleSlots;
-        for (int i = 0; i < 8; i++) {
-            float a = x[-1 - i];
-            float b = x[i];
-            x[-1 - i] = a * kTables.cs[i] - b * kTables.ca[i];
-            x[i] = b * kTables.cs[i] + a * kTables.ca[i];
+        for (int h = 0; h < 2; h++) {
+            __m128 below = Reversed(_mm_loadu_ps(x - 4 - 4 * h));
+            __m128 above = _mm_loadu_ps(x + 4 * h);
+            __m128 newBelow = _mm_sub_ps(_mm_mul_ps(below, cs[h]), _mm_mul_ps(above, ca[h]));
+            __m128 newAbove = _mm_add_ps(_mm_mul_ps(above, cs[h]), _mm_mul_ps(below, ca[h]));
+            _mm_storeu_ps(x - 4 - 4 * h, Reversed(newBelow));
+            _mm_storeu_ps(x + 4 * h, newAbove);
         }
     }
     c.zeroSubbands = (kGranuleLines - c.nonzeroLines) / kGranuleSlots;
