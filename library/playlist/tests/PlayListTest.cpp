@@ -760,6 +760,18 @@ TEST_F(PlayListTest, PlayStatesAndTheCollectionStopsAllButOne)
     m_list.SetModified(false);
     m_list.SetStopped();
     EXPECT_FALSE(m_list.IsModified());
+
+    Fill(m_list, {"A:0", "C:1"});
+    m_list.SetPointer(1);
+    m_list.SetLoop(true);
+    m_list.SetPaused();
+    CPlayList copy(m_list);
+    m_list.AddItem(Item("D:0"));
+    EXPECT_EQ(std::vector<std::string>({"A:0", "C:1"}), Entries(copy));
+    EXPECT_EQ(1, copy.GetPointer());
+    EXPECT_TRUE(copy.GetLoop());
+    EXPECT_TRUE(copy.IsPaused());
+    EXPECT_TRUE(copy.WasPlaying());
 }
 
 namespace {

@@ -276,6 +276,8 @@ TEST_F(ExprTest, SearchTextsSelectAlbumsAndTracks)
         {"artist = beatles ^ title = zebra", {"0:-1", "0:0", "0:1", "2:-1"}},
         {"(artist | album) = (paul | live)", {"0:2", "2:-1", "2:0"}},
         {"title = \"oh! darling\"", {"0:2"}},
+        // Ages beyond any calendar give no date to compare with.
+        {"ta < infd | ta > nany | ta = 1e308y | ta < -1e308w", {}},
         // Numbers beyond any count saturate.
         {"timesplayed > 1e400 | pt > 99999999999:00 | nt = nan", {"0:-1", "0:1", "0:2", "1:-1", "1:0", "1:1", "2:-1", "2:0"}},
         {"timesplayed > -1e400 & pt < 99999999999999999999", {"0:-1", "0:0", "0:1", "0:2", "1:-1", "1:0", "1:1", "2:-1", "2:0"}},
