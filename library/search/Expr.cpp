@@ -12,8 +12,8 @@ const char kWordEnds[] = "=><() ";
 const char kOperatorStarts[] = "&|!^";
 const char kComparisonChars[] = "=<>";
 const char kAgeUnits[] = "yowdhms";
-// Parentheses and NOTs nest the tree this deep at most, so that building,
-// evaluating and freeing it cannot exhaust the stack.
+// The tree is never deeper than this, so that building, evaluating and freeing
+// it cannot exhaust the stack; each parenthesis and operator may add a level.
 const int kMaxDepth = 200;
 
 const char kNestedTooDeeply[] = "Expression nested too deeply";
