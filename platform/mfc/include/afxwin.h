@@ -11,3 +11,7 @@
 #include "mfc/DataExchange.h"
 #include "mfc/Dialog.h"
 
+// Drawing, menus, document/view and frames.
+#include "mfc/Geometry.h"
+#include "mfc/Dc.h"
+#include "mfc/Menu.h"
