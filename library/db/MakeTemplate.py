@@ -2,7 +2,9 @@
 #
 # Two tables, one row per album and one per track, both keyed by the album id
 # "ZYMID". Type words are Jet's, which the provider reports as OLE DB types;
-# texts compare without case, as Jet's do.
+# texts compare without case, as Jet's do. Texts that can outgrow 255
+# characters (paths, URLs, keyword lists, notes) are long texts, so that
+# nothing is cut when it is written.
 import os
 import sqlite3
 import sys
@@ -11,8 +13,8 @@ import sys
 SHARED = [
     ("Title", "TEXT(255)"), ("Artist", "TEXT(255)"),
     ("Minutes", "INTEGER"), ("Seconds", "INTEGER"), ("Frames", "INTEGER"),
-    ("Keywords", "TEXT(255)"), ("ImageFile", "TEXT(255)"), ("SoundFile", "TEXT(255)"),
-    ("URL", "TEXT(255)"), ("MemoText", "TEXT(255)"), ("CDText", "LONGTEXT"),
+    ("Keywords", "LONGTEXT"), ("ImageFile", "LONGTEXT"), ("SoundFile", "LONGTEXT"),
+    ("URL", "LONGTEXT"), ("MemoText", "TEXT(255)"), ("CDText", "LONGTEXT"),
     ("Group", "INTEGER"), ("Notes", "LONGTEXT"), ("Lyrics", "LONGTEXT"), ("NeverPlay", "YESNO"),
     ("Rating1", "INTEGER"), ("Rating2", "INTEGER"), ("Rating3", "INTEGER"), ("Rating4", "INTEGER"),
     ("DateAdded", "DATETIME"), ("DateReleased", "DATETIME"), ("DateLastPlayed", "DATETIME"),

@@ -67,7 +67,8 @@ TEST_F(LibraryDatabaseTest, EveryColumnRoundTrips)
     album.SetKeywordList(kAlbumIndex, keywords, true);
     TrackRecord& track = *album.GetRecord(1);
     track.m_lyrics = std::string(2000, 'l').c_str();
-    track.m_soundFile = "C:\\music\\two.mp3";
+    // A path as long as Windows allows: nothing of it may be cut.
+    track.m_soundFile = ("C:\\music\\" + std::string(246, 's') + ".mp3").c_str();
     track.m_frames = 74;
     track.m_released = COleDateTime(1998, 1, 1, 0, 0, 0);
     std::vector<AlbumRecord> albums = { album };
