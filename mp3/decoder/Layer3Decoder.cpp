@@ -656,14 +656,6 @@ void DecodeChannel(MpegBitReader* reader, MpegLayer3State* state, int gr, int ch
     Layer3Channel& c = state->channel[ch];
     unsigned start = reader->bitPos;
     unsigned end = start + info.part2_3_length;
-    if (info.part2_3_length == 0) {
-        memset(c.scalefacLong, 0, sizeof(c.scalefacLong));
-        memset(c.scalefacShort, 0, sizeof(c.scalefacShort));
-        info.part2Bits = 0;
-        memset(c.lines, 0, sizeof(c.lines));
-        c.nonzeroLines = 0;
-        return;
-    }
     if (state->header.version == kVersionMpeg1)
         ReadScaleFactorsMpeg1(reader, state, gr, ch);
     else
@@ -678,6 +670,8 @@ void DecodeChannel(MpegBitReader* reader, MpegLayer3State* state, int gr, int ch
     for (int r = 0; r < 3; r++)
         regions.table[r] = info.table_select[r];
     regions.count1Table = info.count1table_select;
+    // An empty granule (part2_3_length 0) has no lines; its scale factors may all
+    // come from granule 0 through scfsi, and intensity stereo still uses them.
     unsigned pos = reader->bitPos;
     int count = pos < end ? DecodeHuffmanLines(reader->frame, &pos, end, regions, state->powered) : 0;
     // The next granule starts at its own bits whatever this one took.

@@ -14,8 +14,10 @@ namespace {
 
 // A joint-stereo layer III frame with intensity stereo only: the left channel holds
 // one line of value 1 (table 1), the right channel no lines, only its scale factors,
-// which are the intensity positions: 3 bits each for the lowest long bands.
-Bytes IntensityFrame(bool mpeg1, unsigned position, unsigned scale)
+// which are the intensity positions: 3 bits each for the lowest long bands. With
+// reuse (MPEG-1), the right channel's second granule is empty and takes its
+// positions from the first through scfsi.
+Bytes IntensityFrame(bool mpeg1, unsigned position, unsigned scale, bool reuse = false)
 {
     const int sideStart = 4;
     Bytes frame = Frame(mpeg1 ? 0xFFFB9050 : 0xFFF38050, mpeg1 ? 417 : 208);
@@ -28,10 +30,13 @@ Bytes IntensityFrame(bool mpeg1, unsigned position, unsigned scale)
 
     BitWriter side(frame, sideStart);
     side.Put(0, mpeg1 ? 9 : 8);       // main_data_begin
-    side.Put(0, mpeg1 ? 3 + 8 : 2);   // private bits (and scfsi)
+    side.Put(0, mpeg1 ? 3 + 4 : 2);   // private bits (and the left channel's scfsi)
+    if (mpeg1)
+        side.Put(reuse ? 15 : 0, 4);  // the right channel's scfsi
     for (int gr = 0; gr < granules; gr++) {
         for (int ch = 0; ch < 2; ch++) {
-            side.Put(ch == 0 ? 3 : 3 * positionBands, 12); // part2_3_length
+            bool empty = ch == 1 && gr == 1 && reuse;
+            side.Put(ch == 0 ? 3 : empty ? 0 : 3 * positionBands, 12); // part2_3_length
             side.Put(ch == 0 ? 1 : 0, 9);                   // big_values
             side.Put(190, 8);                               // global_gain
             side.Put(ch == 0 ? 0 : rightCompress, mpeg1 ? 4 : 9);
@@ -44,17 +49,17 @@ Bytes IntensityFrame(bool mpeg1, unsigned position, unsigned scale)
     BitWriter main(frame, sideStart + sideBytes);
     for (int gr = 0; gr < granules; gr++) {
         main.Put(0x2, 3); // code 01 for (1, 0), then a plus sign
-        for (int b = 0; b < positionBands; b++)
+        for (int b = 0; b < positionBands && !(gr == 1 && reuse); b++)
             main.Put(position, 3);
     }
     return frame;
 }
 
-Bytes IntensityStream(bool mpeg1, unsigned position, unsigned scale)
+Bytes IntensityStream(bool mpeg1, unsigned position, unsigned scale, bool reuse = false)
 {
     Bytes stream;
     for (int i = 0; i < 3; i++)
-        Append(stream, IntensityFrame(mpeg1, position, scale));
+        Append(stream, IntensityFrame(mpeg1, position, scale, reuse));
     return stream;
 }
 
@@ -110,6 +115,16 @@ INSTANTIATE_TEST_SUITE_P(
         IntensityCase{"Mpeg2RightLower", false, 4, 0, 0.5},
         IntensityCase{"Mpeg2RightLowerScaled", false, 2, 1, 0.5}),
     [](const ::testing::TestParamInfo<IntensityCase>& info) { return std::string(info.param.name); });
+
+TEST(Stereo, EmptyGranuleKeepsItsReusedPositions)
+{
+    Decoder input;
+    input.bytes = IntensityStream(true, 6, 0, true);
+    DecodedStream decoded = DecodeStream(input);
+    ASSERT_EQ(decoded.frames.size(), 3u);
+    EXPECT_GT(Energy(decoded.samples, 0, 2), 0.0);
+    EXPECT_EQ(Energy(decoded.samples, 1, 2), 0.0);
+}
 
 TEST(Stereo, IllegalPositionLeavesTheChannelsApart)
 {
