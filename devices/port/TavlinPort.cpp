@@ -28,7 +28,7 @@ double SystemSeconds()
 } // namespace
 
 CTavlinPort::CTavlinPort(int comPort)
-    : m_keepAlive(TRUE), m_openFailed(FALSE), m_busy(0), m_comResets(0), m_version(0),
+    : m_keepAlive(TRUE), m_irRepeat(FALSE), m_openFailed(FALSE), m_busy(0), m_comResets(0), m_version(0),
       m_signature(0), m_samplePeriod(0.0001), m_carrier(40000), m_timeoutCount(0),
       m_receiverSkew(-0.0001), m_maxSignalLength(1.0), m_irReceivePolarity(0),
       m_irReceivePorts(255), m_irTransmitPorts(255), m_enabledPorts(0xBF),
@@ -46,6 +46,7 @@ CTavlinPort::CTavlinPort(int comPort)
         m_routingCarriers[i] = 40000;
     }
     InitializeCriticalSection(&m_writeLock);
+    InitializeCriticalSection(&m_repeatLock);
     Open();
 }
 
@@ -57,6 +58,7 @@ CTavlinPort::~CTavlinPort()
         if (!CloseHandle(m_handle))
             ReportCommFailure();
     }
+    DeleteCriticalSection(&m_repeatLock);
     DeleteCriticalSection(&m_writeLock);
 }
 
@@ -333,14 +335,14 @@ BOOL CTavlinPort::Locate()
 
 BOOL CTavlinPort::Flush(BOOL read, int timeout)
 {
-    int mark = int((InterlockedExchangeAdd(&m_syncCounter, 1) - 1) % kSyncMarks);
     LONG echoesAtStart = m_syncEchoes;
+    LONG echoAtStart = m_lastSyncEcho;
+    int mark = SendNextSyncMark();
     // How far the last echo lies behind the mark in modulo order; an echo of the
     // mark itself from an earlier round is a full round behind.
-    int startDistance = (m_lastSyncEcho - mark + kSyncMarks) % kSyncMarks;
+    int startDistance = (echoAtStart - mark + kSyncMarks) % kSyncMarks;
     if (startDistance == 0)
         startDistance = kSyncMarks;
-    SendSyncMark(BYTE(0xC1 + mark));
     DWORD start = GetTickCount();
     CString ignored;
     for (;;) {

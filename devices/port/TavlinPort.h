@@ -10,6 +10,8 @@
 
 #include "Error.h"
 
+#include <vector>
+
 // The receive parser's error counters, read by the device server's views.
 enum TavlinErrorKind
 {
@@ -104,6 +106,28 @@ public:
     BOOL SendResetSequence();
     BOOL SendSyncMark(BYTE mark);
 
+    // LOWLEVEL words: executes every item of the text under the write lock.
+    BOOL ExecuteLowLevel(const char* text);
+    // IR timing text as IR data chunks and end byte, written without the lock
+    // (the caller holds it); nothing when the text holds no duration.
+    BOOL SendIRTimings(const char* text);
+    // The unit's IR data bytes for a timing text at the current sample period;
+    // false (reported) when a duration is too long to send.
+    BOOL EncodeIRTimings(const char* text, std::vector<BYTE>& bytes);
+
+    // Self tests on the loopback fixture: 0 passes, else the failure value.
+    int RunTest(int kind, int rounds);
+    BOOL TestIRLoopback(int txPort, int rxPort, double carrier);
+
+    // Boot loader
+    BOOL SendBootLoaderRequest();
+    BOOL EnterBootLoader();
+    BOOL WaitForBootLoader(int timeout);
+    BOOL ExitBootLoader();
+    BOOL WriteFlashBlock(int address, int length, const BYTE* data);
+    BOOL ReadFlashBlock(int address, int length, BYTE* out);
+    BOOL SendBootLoaderCode();
+
     // Receiving: texts of the messages completed during the call, in port order.
     BOOL ReadResponses(CString& out, int timeout);
     CString DecodeIRBytes(const BYTE* bytes, int n, double& total);
@@ -150,6 +174,8 @@ private:
 
     struct AnswerRule;
     static const AnswerRule kAnswers[];
+    struct LowLevelWord;
+    static const LowLevelWord kLowLevelWords[];
 
     BOOL SendCommand(BYTE header, BYTE code, const BYTE* args = nullptr, int n = 0);
     BOOL CarrierSetting(double hertz, BYTE& exponent, BYTE& divider);
@@ -160,6 +186,46 @@ private:
     void DrainInput();
     void ReadResponsesFor(int ms);
     double Now() const { return m_clock(); }
+    int SendNextSyncMark();
+    void SetIRRepeat(BOOL on, const char* text);
+    static std::vector<BYTE> Frame(int port, const BYTE* bytes, int n, bool end);
+    void SendPortMessage(int port, const std::vector<BYTE>& bytes);
+
+    // LOWLEVEL words; rest is the item's word behind the matched text.
+    void WordCarrier(const char* rest, const char* arg);
+    void WordBaud(const char* rest, const char* arg);
+    void WordParallelDirection(const char* rest, const char* arg);
+    void WordParallelHandshake(const char* rest, const char* arg);
+    void WordParallelRead(const char* rest, const char* arg);
+    void WordStoreMacro1(const char* rest, const char* arg);
+    void WordStoreMacro2(const char* rest, const char* arg);
+    void WordEndMacro(const char* rest, const char* arg);
+    void WordPlayMacro1(const char* rest, const char* arg);
+    void WordPlayMacro2(const char* rest, const char* arg);
+    void WordIRTransmitPorts(const char* rest, const char* arg);
+    void WordIRRoutingTable(const char* rest, const char* arg);
+    void WordIRReceivePorts(const char* rest, const char* arg);
+    void WordIRReceivePolarity(const char* rest, const char* arg);
+    void WordMinMessageLength(const char* rest, const char* arg);
+    void WordTimeoutPeriod(const char* rest, const char* arg);
+    void WordSamplePeriod(const char* rest, const char* arg);
+    void WordFlush(const char* rest, const char* arg);
+    void WordSerialNumber(const char* rest, const char* arg);
+    void WordVersion(const char* rest, const char* arg);
+    void WordIRRepeat(const char* rest, const char* arg);
+    void WordIR(const char* rest, const char* arg);
+    void WordBitMessage(const char* rest, const char* arg);
+    void WordControlBus(const char* rest, const char* arg);
+    void WordParallel(const char* rest, const char* arg);
+    void WordSerial(const char* rest, const char* arg);
+
+    // Self tests
+    void Drain();
+    CString ReadTextFor(int ms);
+    bool IRRoundTrip();
+    int IRChannelTest(int kind, int rounds);
+    int ParallelTest();
+    BOOL BlockFits(int length);
 
     // Receive parser
     void ReadData(int port, BYTE header);
@@ -191,6 +257,12 @@ private:
     void OnSyncEcho(int mark);
 
     volatile BOOL m_keepAlive;
+    // Set by "irrepeat": every echoed sync mark sends the repeat text again.
+    volatile BOOL m_irRepeat;
+    CString m_irRepeatText;
+    // Guards the repeat text between the dispatching and the monitoring thread;
+    // taken alone, never while waiting for the other thread.
+    CRITICAL_SECTION m_repeatLock;
     CError m_error;
     BOOL m_openFailed;
     // Every locked write and the whole of one LOWLEVEL execution hold it.

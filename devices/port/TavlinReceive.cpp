@@ -415,6 +415,12 @@ void CTavlinPort::OnSyncEcho(int mark)
 {
     m_lastSyncEcho = mark;
     InterlockedIncrement(&m_syncEchoes);
+    EnterCriticalSection(&m_repeatLock);
+    if (m_irRepeat) {
+        SendIRTimings(m_irRepeatText);
+        SendNextSyncMark();
+    }
+    LeaveCriticalSection(&m_repeatLock);
 }
 
 // Each byte: the mark bit (0x80) and a count of sample periods. Runs of bytes

@@ -1,0 +1,397 @@
+// Loading a device definition from a *.cde file or text, and saving it.
+#include "Device.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+const char kDefaultName[] = "dev1";
+const char kDefaultDescription[] = "Unknown";
+const double kNoCarrier = -1.0;
+const int kNoRepeat = -1;
+const double kTolerance = 0.3;
+const int kDeleteWaits = 50;
+const int kDeleteWaitMs = 20;
+
+const char* const kTimingKeywords[CDevice::kTimings] = {
+    "pause", "sleep", "zero", "one", "two", "three", "start", "startalt", "stop",
+};
+
+// The timing keys written for each kind of IR device, in file order.
+const CDevice::Timing kIRTimingOrder[] = {
+    CDevice::kPause, CDevice::kSleep, CDevice::kZero, CDevice::kOne, CDevice::kTwo,
+    CDevice::kThree, CDevice::kStart, CDevice::kStartAlt, CDevice::kStop,
+};
+
+struct TypeRule
+{
+    const char* type;
+    bool receive;
+    bool transmit;
+};
+
+const TypeRule kTypes[] = {
+    {"cm11a", false, false}, {"devrx", true, false}, {"devrxtx", true, true},
+    {"devtx", false, true}, {"kelto", false, false}, {"ir", false, false},
+    {"irtxonly", false, false}, {"lowlevel", false, false}, {"timer", false, false},
+    {"tavlin", false, false},
+};
+
+bool ReadWholeFile(const char* path, CString& text)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD size = GetFileSize(file, nullptr);
+    bool read = size != INVALID_FILE_SIZE;
+    if (read && size > 0) {
+        DWORD got = 0;
+        char* buffer = text.GetBufferSetLength(int(size));
+        read = ReadFile(file, buffer, size, &got, nullptr) && got == size;
+        text.ReleaseBuffer(read ? int(size) : 0);
+    }
+    CloseHandle(file);
+    return read;
+}
+
+CString CurrentFolder()
+{
+    char folder[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    return length > 0 && length < sizeof folder ? CString(folder) : CString();
+}
+
+CString FullPath(const char* path)
+{
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full ? CString(full) : CString(path);
+}
+
+} // namespace
+
+// The handler of a keyword: slot is the timing text it sets, where it sets one.
+struct CDevice::KeywordRule
+{
+    const char* keyword;
+    int (CDevice::*handler)(const CString& value, int deviceNumber, int slot);
+    int slot;
+};
+
+// Tested in this order; the first keyword equal to the line's wins.
+const CDevice::KeywordRule CDevice::kKeywords[] = {
+    {"desc", &CDevice::SetDescription, 0},
+    {"name", &CDevice::SetNameValue, 0},
+    {"group", &CDevice::SetGroup, 0},
+    {"carrier", &CDevice::SetCarrier, 0},
+    {"repeat", &CDevice::SetRepeat, 0},
+    {"pause", &CDevice::SetTiming, kPause},
+    {"sleep", &CDevice::SetTiming, kSleep},
+    {"zero", &CDevice::SetTiming, kZero},
+    {"one", &CDevice::SetTiming, kOne},
+    {"two", &CDevice::SetTiming, kTwo},
+    {"three", &CDevice::SetTiming, kThree},
+    {"start", &CDevice::SetTiming, kStart},
+    {"startalt", &CDevice::SetTiming, kStartAlt},
+    {"stop", &CDevice::SetTiming, kStop},
+    {"prefix", &CDevice::AddPrefix, 0},
+    {"suffix", &CDevice::AddSuffix, 0},
+    {"include", &CDevice::Include, 0},
+    {"type", &CDevice::SetTypeValue, 0},
+};
+
+CDevice::CDevice()
+    : m_carrier(kNoCarrier), m_description(kDefaultDescription), m_mayReceive(FALSE),
+      m_mayTransmit(FALSE), m_cm11a(FALSE), m_kelto(FALSE), m_timer(0), m_inUse(0),
+      m_name(kDefaultName), m_unit(-1), m_portMask(0), m_repeat(kNoRepeat), m_startToggle(0),
+      m_tolerance(kTolerance), m_numPatterns(0), m_scoringMode(0), m_stopLoading(false)
+{
+}
+
+// The monitoring thread may still be examining the device: give it a second.
+CDevice::~CDevice()
+{
+    for (int i = 0; i < kDeleteWaits && m_inUse > 0; ++i)
+        Sleep(kDeleteWaitMs);
+}
+
+int CDevice::Fail(const char* format, ...)
+{
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    m_error.m_text = text;
+    m_error.Report();
+    return 0;
+}
+
+int CDevice::Load(const char* fileOrText, int deviceNumber, BOOL fromFile)
+{
+    CString folder = CurrentFolder();
+    m_stopLoading = false;
+    int read = ReadDeviceFile(fileOrText, deviceNumber, fromFile);
+    if (read)
+        read = BuildPatterns();
+    SetCurrentDirectoryA(folder);
+    if (!read)
+        return 0;
+    if (deviceNumber != 0 && int(m_prefixLines.size()) <= deviceNumber &&
+        int(m_suffixLines.size()) <= deviceNumber)
+        return Fail("Error loading device: couldn't find prefixes / suffixes for device #%d",
+                    deviceNumber);
+    if (!ApplyType())
+        return Fail("Error loading device: improper / no device type specified (must be CM11a, "
+                    "DEVRX, DEVRXTX, DEVTX, KELTO, IR, IRTXONLY, LOWLEVEL, TIMER, or TAVLIN)");
+    return 1;
+}
+
+BOOL CDevice::ApplyType()
+{
+    m_mayReceive = FALSE;
+    m_mayTransmit = FALSE;
+    for (const TypeRule& rule : kTypes) {
+        if (m_type != rule.type)
+            continue;
+        m_mayReceive = rule.receive;
+        m_mayTransmit = rule.transmit;
+        m_cm11a = m_type == "cm11a";
+        m_kelto = m_type == "kelto";
+        m_timer = m_type == "timer";
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int CDevice::ReadDeviceFile(const char* fileOrText, int deviceNumber, BOOL fromFile)
+{
+    if (!fromFile)
+        return ParseDeviceText(fileOrText, fromFile, deviceNumber);
+    CString path(fileOrText);
+    CString full = FullPath(path);
+    int slash = path.ReverseFind('\\');
+    if (slash >= 0)
+        SetCurrentDirectoryA(path.Left(slash + 1));
+    CString text;
+    if (!ReadWholeFile(slash >= 0 ? path.Mid(slash + 1) : path, text))
+        return Fail("Couldn't open device file %s", fileOrText);
+    m_reading.push_back(full);
+    int parsed = ParseDeviceText(text, fromFile, deviceNumber);
+    m_reading.pop_back();
+    return parsed;
+}
+
+int CDevice::ParseDeviceText(const char* text, BOOL fromFile, int deviceNumber)
+{
+    const char* line = text;
+    while (*line) {
+        const char* end = strchr(line, '\n');
+        int length = end ? int(end - line) : int(strlen(line));
+        if (!ParseLine(CString(line, length), fromFile, deviceNumber))
+            return 0;
+        line += end ? length + 1 : length;
+    }
+    return 1;
+}
+
+int CDevice::ParseLine(CString line, BOOL fromFile, int deviceNumber)
+{
+    line.TrimRight('\r');
+    line.MakeLower();
+    int comment = line.Find('#');
+    if (comment >= 0)
+        line = line.Left(comment);
+    int equals = line.Find('=');
+    if (equals >= 0) {
+        CString keyword = line.Left(equals);
+        CString value = line.Mid(equals + 1);
+        keyword.TrimLeft();
+        keyword.TrimRight();
+        value.TrimLeft();
+        value.TrimRight();
+        for (const KeywordRule& rule : kKeywords) {
+            if (keyword == rule.keyword) {
+                if (rule.handler == &CDevice::Include && !fromFile)
+                    return 1;
+                return (this->*rule.handler)(value, deviceNumber, rule.slot);
+            }
+        }
+        return Fail("Unknown keyword [%s] reading device file", static_cast<const char*>(keyword));
+    }
+    int colon = line.Find(':');
+    if (colon >= 0) {
+        CString data = line.Left(colon);
+        CString name = line.Mid(colon + 1);
+        data.TrimLeft();
+        data.TrimRight();
+        name.TrimLeft();
+        name.TrimRight();
+        AddCode(data, name);
+    }
+    return 1;
+}
+
+int CDevice::SetDescription(const CString& value, int, int)
+{
+    m_description = value;
+    return 1;
+}
+
+int CDevice::SetNameValue(const CString& value, int, int)
+{
+    m_name = value;
+    return 1;
+}
+
+int CDevice::SetGroup(const CString& value, int, int)
+{
+    m_group = value;
+    return 1;
+}
+
+int CDevice::SetCarrier(const CString& value, int, int)
+{
+    m_carrier = strtod(value, nullptr);
+    return 1;
+}
+
+int CDevice::SetRepeat(const CString& value, int, int)
+{
+    m_repeat = int(strtol(value, nullptr, 10));
+    return 1;
+}
+
+int CDevice::SetTiming(const CString& value, int, int slot)
+{
+    m_timings[slot] = value;
+    return 1;
+}
+
+// Line k is kept while k <= the device number: the line at the device number's
+// position, or the last when there are fewer.
+int CDevice::AddPrefix(const CString& value, int deviceNumber, int)
+{
+    if (int(m_prefixLines.size()) <= deviceNumber)
+        m_prefix = value;
+    m_prefixLines.push_back(value);
+    return 1;
+}
+
+int CDevice::AddSuffix(const CString& value, int deviceNumber, int)
+{
+    if (int(m_suffixLines.size()) <= deviceNumber)
+        m_suffix = value;
+    m_suffixLines.push_back(value);
+    return 1;
+}
+
+// A relative name is taken from the folder of the file read last, which stays
+// the current folder until loading ends. A file that cannot be read is reported
+// and loading goes on; an include of a file that is itself being read stops it.
+int CDevice::Include(const CString& value, int deviceNumber, int)
+{
+    CString full = FullPath(value);
+    for (const CString& reading : m_reading) {
+        if (reading.CompareNoCase(full) == 0) {
+            m_stopLoading = true;
+            return Fail("Device file %s includes itself", static_cast<const char*>(full));
+        }
+    }
+    ReadDeviceFile(value, deviceNumber, TRUE);
+    return m_stopLoading ? 0 : 1;
+}
+
+int CDevice::SetTypeValue(const CString& value, int, int)
+{
+    m_type = value;
+    m_type.MakeLower();
+    return 1;
+}
+
+int CDevice::AddCode(const char* data, const char* name)
+{
+    DeviceCode code;
+    code.data = data;
+    code.name = name;
+    code.name.MakeLower();
+    m_codes.push_back(code);
+    return 1;
+}
+
+BOOL CDevice::DeleteCode(int n)
+{
+    if (n < 0 || n >= int(m_codes.size()))
+        return FALSE;
+    m_codes.erase(m_codes.begin() + n);
+    return TRUE;
+}
+
+CString CDevice::CarrierText() const
+{
+    CString text;
+    text.Format("carrier=%lf\n", m_carrier);
+    return text;
+}
+
+// Everything a later load needs: an IR device writes all its keys, an IR
+// sender its carrier and sleep, and every device any other key it was given.
+void CDevice::WriteSettings(CString& out) const
+{
+    bool ir = m_type == "ir";
+    bool sender = m_type == "irtxonly";
+    if (m_name != kDefaultName)
+        out += "name=" + m_name + "\n";
+    if (ir || !m_group.IsEmpty())
+        out += "group=" + m_group + "\n";
+    if (ir || sender || m_carrier != kNoCarrier)
+        out += CarrierText();
+    if (ir || m_repeat != kNoRepeat) {
+        CString repeat;
+        repeat.Format("repeat=%d\n", m_repeat);
+        out += repeat;
+    }
+    for (Timing t : kIRTimingOrder) {
+        if (ir || (sender && t == kSleep) || !m_timings[t].IsEmpty())
+            out += CString(kTimingKeywords[t]) + "=" + m_timings[t] + "\n";
+    }
+    for (const CString& prefix : m_prefixLines)
+        out += "prefix=" + prefix + "\n";
+    for (const CString& suffix : m_suffixLines)
+        out += "suffix=" + suffix + "\n";
+}
+
+int CDevice::Save(const char* file)
+{
+    HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return Fail("Couldn't open device file  %s", file);
+    CString out = "desc=" + m_description + "\n" + "type=" + m_type + "\n";
+    WriteSettings(out);
+    for (const DeviceCode& code : m_codes)
+        out += code.data + ":" + code.name + "\n";
+    DWORD written = 0;
+    BOOL wrote = WriteFile(handle, static_cast<const char*>(out), DWORD(out.GetLength()), &written,
+                           nullptr) && written == DWORD(out.GetLength());
+    CloseHandle(handle);
+    if (!wrote)
+        return Fail("Couldn't write device file %s", file);
+    return 1;
+}
+
+CString MakeCodeName(const char* text)
+{
+    CString name(text);
+    name.MakeLower();
+    name.Replace("/t", "_");
+    name.Replace("/n", "_");
+    name.Replace("/r", "_");
+    for (char c : {' ', ':', '[', ']'})
+        name.Replace(c, '_');
+    return name;
+}

@@ -1,0 +1,289 @@
+// Functional tests of a unit on the test fixture, whose outputs are wired back
+// to its inputs: control-bus ports looped, parallel outputs to the neighbouring
+// inputs, IR transmitters facing the receivers. Data written to the unit's
+// serial port comes back unchanged, so "ser[" makes the unit send frames that
+// are parsed like its own messages. The tests read the responses themselves.
+#include "TavlinPort.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "LowLevelText.h"
+#include "crt/Random.h"
+
+namespace {
+
+const int kDrainMs = 10;
+const int kAnswerMs = 250;
+const int kSerialAnswerMs = 500;
+const int kIRAttempts = 10;
+const int kIRChannels = 8;
+const int kControlBusPorts = 4;
+const int kMaxBusBytes = 127;
+const int kSerialTestBytes = 10;
+const int kBaudRateSteps = 5;
+const double kUnanswered = 9.9;   // a version no unit reports
+const double kTestSamplePeriod = 0.0001;
+const double kSerialSamplePeriod = 0.0002;
+const double kTestCarrier = 40000;
+// Ports whose traffic would disturb an IR test.
+const int kQuietPorts[] = {0, 1, 2, 3, CTavlinPort::kParallelPort};
+
+enum TestKind
+{
+    kVersionTest,
+    kControlBusTest,
+    kIRReceiver0Test,
+    kParallelTest,
+    kSerialTest,
+    kIRChannelsTest,
+    kIRReceiver1Test,
+    kIRCarrierChannelsTest
+};
+
+CString RandomHex(int count)
+{
+    CString hex;
+    for (int i = 0; i < count; ++i) {
+        char digits[3];
+        snprintf(digits, sizeof digits, "%02X", MsRand() & 0xFF);
+        hex += digits;
+    }
+    return hex;
+}
+
+// The argument of the first item of a text: what stands between "[" and "]".
+CString FirstArgument(const CString& text)
+{
+    int open = text.Find('[');
+    int close = open < 0 ? -1 : text.Find(']', open);
+    return close < 0 ? CString() : text.Mid(open + 1, close - open - 1);
+}
+
+} // namespace
+
+void CTavlinPort::Drain()
+{
+    CString ignored;
+    while (ReadResponses(ignored, kDrainMs)) {
+    }
+}
+
+CString CTavlinPort::ReadTextFor(int ms)
+{
+    CString text;
+    DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < DWORD(ms); elapsed = GetTickCount() - start)
+        ReadResponses(text, ms - int(elapsed));
+    return text;
+}
+
+int CTavlinPort::RunTest(int kind, int rounds)
+{
+    m_keepAlive = FALSE;
+    int failure = 0;
+    switch (kind) {
+    case kVersionTest:
+        for (int round = 0; round < rounds && !failure; ++round) {
+            Drain();
+            m_version = kUnanswered;
+            RequestVersion();
+            ReadTextFor(kAnswerMs);
+            if (m_version == kUnanswered)
+                failure = 1;
+        }
+        break;
+    case kControlBusTest:
+        for (int round = 0; round < rounds && !failure; ++round) {
+            for (int d = 0; d < kControlBusPorts; ++d) {
+                Drain();
+                CString item;
+                item.Format("sl%d[%s]", d, static_cast<const char*>(RandomHex(MsRand() % kMaxBusBytes + 1)));
+                ExecuteLowLevel(item);
+                if (ReadTextFor(kAnswerMs).Find(item) < 0)
+                    failure |= 1 << d;
+            }
+        }
+        break;
+    case kParallelTest:
+        failure = ParallelTest();
+        break;
+    case kSerialTest: {
+        int startRate = m_baudRate;
+        SetSamplePeriod(kSerialSamplePeriod);
+        for (int i = 0; i < kBaudRateSteps; ++i) {
+            int rate = 2400 << i;
+            SetBaudRate(rate);
+            if (m_baudRate != rate)
+                failure |= 1 << i;
+            for (int round = 0; round < rounds && !failure; ++round) {
+                Drain();
+                CString hex = RandomHex(kSerialTestBytes);
+                // 0x0A leads ten bytes for control-bus port 0, 0x00 ends them.
+                CString item;
+                item.Format("ser[%02X%s00]", kSerialTestBytes, static_cast<const char*>(hex));
+                ExecuteLowLevel(item);
+                if (ReadTextFor(kSerialAnswerMs).Find(hex) < 0)
+                    failure |= 1 << i;
+            }
+        }
+        SetBaudRate(startRate);
+        break;
+    }
+    case kIRReceiver0Test:
+    case kIRReceiver1Test:
+    case kIRChannelsTest:
+    case kIRCarrierChannelsTest:
+        failure = IRChannelTest(kind, rounds);
+        break;
+    }
+    m_keepAlive = TRUE;
+    return failure;
+}
+
+// Kinds 2 and 6 test one receiver (failure 1), kinds 5 and 7 each channel with
+// its own transmitter and receiver (failure bit per channel).
+int CTavlinPort::IRChannelTest(int kind, int rounds)
+{
+    bool perChannel = kind == kIRChannelsTest || kind == kIRCarrierChannelsTest;
+    EnablePort(kIRPort);
+    for (int p : kQuietPorts)
+        DisablePort(p);
+    SetSamplePeriod(kTestSamplePeriod);
+    SetCarrier(kind == kIRChannelsTest ? 0 : kTestCarrier);
+    bool masks = m_version >= kIRPortsVersion;
+    int savedReceive = m_irReceivePorts;
+    int savedTransmit = m_irTransmitPorts;
+    if (masks && !perChannel) {
+        int mask = kind == kIRReceiver0Test ? 1 : 2;
+        SetIRReceivePorts(mask);
+        SetIRTransmitPorts(mask);
+    }
+    int firstChannel = kind == kIRChannelsTest ? 1 : 2;
+    int failure = 0;
+    for (int round = 0; round < rounds && !failure; ++round) {
+        if (!perChannel) {
+            if (!IRRoundTrip())
+                failure = 1;
+            continue;
+        }
+        for (int i = firstChannel; i < kIRChannels; ++i) {
+            SetIRReceivePorts(1 << i);
+            SetIRTransmitPorts(1 << i);
+            if (!IRRoundTrip())
+                failure |= 1 << i;
+        }
+    }
+    if (masks) {
+        SetIRReceivePorts(savedReceive);
+        SetIRTransmitPorts(savedTransmit);
+    }
+    for (int p : kQuietPorts)
+        EnablePort(p);
+    return failure;
+}
+
+// A random code sent and received, up to kIRAttempts times; true when an attempt
+// came back with at least the durations sent, each but the last within two
+// sample periods and 400 us of its own.
+bool CTavlinPort::IRRoundTrip()
+{
+    const double kSlackUs = 400;
+    for (int attempt = 0; attempt < kIRAttempts; ++attempt) {
+        Drain();
+        int count = (MsRand() % 100) * 2 + 17;
+        std::vector<double> sent;
+        CString text = "ir[";
+        for (int i = 0; i < count; ++i) {
+            double duration = int(MsRand() / 32768.0 * 15) * 200 + 400;
+            sent.push_back(i % 2 ? -duration : duration);
+            CString number;
+            number.Format("%.0lf ", sent.back());
+            text += number;
+        }
+        ExecuteLowLevel(text + "]");
+        CString answer;
+        while (answer.IsEmpty() && ReadResponses(answer, kAnswerMs)) {
+        }
+        std::vector<double> received = ParseIRTimings(FirstArgument(answer));
+        bool pass = received.size() >= sent.size();
+        double allowed = 2 * m_samplePeriod * 1000000 + kSlackUs;
+        for (size_t i = 0; pass && i + 1 < sent.size(); ++i)
+            pass = fabs(trunc(received[i] - sent[i])) <= allowed;
+        if (pass)
+            return true;
+    }
+    return false;
+}
+
+BOOL CTavlinPort::TestIRLoopback(int txPort, int rxPort, double carrier)
+{
+    EnablePort(kIRPort);
+    for (int p : kQuietPorts)
+        DisablePort(p);
+    SetSamplePeriod(kTestSamplePeriod);
+    SetCarrier(carrier);
+    bool masks = m_version >= kIRPortsVersion;
+    int savedReceive = m_irReceivePorts;
+    int savedTransmit = m_irTransmitPorts;
+    if (masks) {
+        SetIRReceivePorts(1 << rxPort);
+        SetIRTransmitPorts(1 << txPort);
+    }
+    bool pass = IRRoundTrip();
+    if (masks) {
+        SetIRReceivePorts(savedReceive);
+        SetIRTransmitPorts(savedTransmit);
+    }
+    for (int p : kQuietPorts)
+        EnablePort(p);
+    return pass;
+}
+
+// Every output line is wired to its neighbouring input: with direction 0xAA the
+// outputs 1, 3, 5 drive the inputs above them, with 0x55 the outputs 2, 4, 6
+// drive the inputs below them.
+int CTavlinPort::ParallelTest()
+{
+    const BYTE kDirections[] = {0xAA, 0x55};
+    const BYTE kSingleOutputs[][3] = {{0x02, 0x08, 0x20}, {0x04, 0x10, 0x40}};
+    const BYTE kLowSix = 0x3F;
+    int failure = 0;
+    SetParallelHandshake(TRUE, TRUE, FALSE);
+    for (int d = 0; d < 2; ++d) {
+        SetParallelDirection(kDirections[d]);
+        // Single output bits alternating with 0, each answered by exactly one
+        // byte; the answer gets the time of any other so that a busy host does
+        // not fail a sound unit.
+        for (int i = 0; i < 6 && !failure; ++i) {
+            BYTE value = i % 2 ? 0 : kSingleOutputs[d][i / 2];
+            Drain();
+            CString item;
+            item.Format("par[%02X]", value);
+            ExecuteLowLevel(item);
+            if (HexTextToBytes(FirstArgument(ReadTextFor(kAnswerMs))).size() != 1)
+                failure = 1;
+        }
+    }
+    SetParallelHandshake(FALSE, FALSE, FALSE);
+    for (BYTE direction : kDirections) {
+        SetParallelDirection(direction);
+        for (int bit = 0; bit < 8 && !failure; ++bit) {
+            BYTE value = BYTE(direction & (1 << bit));
+            Drain();
+            CString item;
+            item.Format("par[%02X]", value);
+            ExecuteLowLevel(item);
+            ReadParallel();
+            std::vector<BYTE> read = HexTextToBytes(FirstArgument(ReadTextFor(kAnswerMs)));
+            BYTE wired = direction == 0xAA ? BYTE(value * 2) : BYTE(value >> 1);
+            if (read.size() != 1 || (read[0] & kLowSix) != ((wired | value) & kLowSix))
+                failure = 1;
+        }
+    }
+    DisablePort(kParallelPort);
+    SetParallelHandshake(FALSE, FALSE, FALSE);
+    SetParallelDirection(0xFF);
+    return failure;
+}
