@@ -255,6 +255,21 @@ TEST_F(LibraryDatabaseTest, AnEmptyAlbumsTableReadsNoTracks)
     EXPECT_EQ(std::vector<std::string>({ "library_load_start", "library_load_end" }), m_host.m_events);
 }
 
+TEST_F(LibraryDatabaseTest, ATemplateThatCannotBeCopiedIsReported)
+{
+    OpenLibrary("no-such-folder/new.mdb");
+    AlbumRecord album = MakeAlbum(1, 100);
+    m_library->StoreAlbum(album);
+    CMessageBoxScript boxes;
+    boxes.Then(IDYES);
+    EXPECT_FALSE(m_database->Save());
+    ASSERT_EQ(2u, boxes.Shown().size());
+    std::string text = boxes.Shown()[1].text;
+    EXPECT_EQ(0u, text.find("Error making copy of template file ")) << text;
+    EXPECT_NE(std::string::npos, text.find("template.mdb to " + WindowsPath("no-such-folder/new.mdb"))) << text;
+    EXPECT_FALSE(m_library->IsSaving());
+}
+
 TEST_F(LibraryDatabaseTest, AnEightDigitIdIsUpgradedAndItsRowRekeyed)
 {
     Exec("lib.mdb",
