@@ -121,13 +121,10 @@ CDevice::~CDevice()
 
 int CDevice::Fail(const char* format, ...)
 {
-    char text[1024];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    m_error.ReportV(format, args);
     va_end(args);
-    m_error.m_text = text;
-    m_error.Report();
     return 0;
 }
 
@@ -273,20 +270,24 @@ int CDevice::SetTiming(const CString& value, int, int slot)
 }
 
 // Line k is kept while k <= the device number: the line at the device number's
-// position, or the last when there are fewer.
+// position, or the last when there are fewer. Every line is remembered for saving.
+static void AddNumberedLine(const CString& value, int deviceNumber, std::vector<CString>& lines,
+                            CString& kept)
+{
+    if (int(lines.size()) <= deviceNumber)
+        kept = value;
+    lines.push_back(value);
+}
+
 int CDevice::AddPrefix(const CString& value, int deviceNumber, int)
 {
-    if (int(m_prefixLines.size()) <= deviceNumber)
-        m_prefix = value;
-    m_prefixLines.push_back(value);
+    AddNumberedLine(value, deviceNumber, m_prefixLines, m_prefix);
     return 1;
 }
 
 int CDevice::AddSuffix(const CString& value, int deviceNumber, int)
 {
-    if (int(m_suffixLines.size()) <= deviceNumber)
-        m_suffix = value;
-    m_suffixLines.push_back(value);
+    AddNumberedLine(value, deviceNumber, m_suffixLines, m_suffix);
     return 1;
 }
 

@@ -64,13 +64,10 @@ CTavlinPort::~CTavlinPort()
 
 BOOL CTavlinPort::Fail(const char* format, ...)
 {
-    char text[512];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    m_error.ReportV(format, args);
     va_end(args);
-    m_error.m_text = text;
-    m_error.Report();
     return FALSE;
 }
 

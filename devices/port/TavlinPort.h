@@ -220,6 +220,14 @@ private:
     void WordSerial(const char* rest, const char* arg);
 
     // Self tests
+    struct IRMasks
+    {
+        int receive;
+        int transmit;
+    };
+    IRMasks BeginIRTest(double carrier);
+    void EndIRTest(const IRMasks& saved);
+    void SetIRMasks(int receive, int transmit);
     void Drain();
     CString ReadTextFor(int ms);
     bool IRRoundTrip();

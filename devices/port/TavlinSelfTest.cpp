@@ -147,18 +147,10 @@ int CTavlinPort::RunTest(int kind, int rounds)
 int CTavlinPort::IRChannelTest(int kind, int rounds)
 {
     bool perChannel = kind == kIRChannelsTest || kind == kIRCarrierChannelsTest;
-    EnablePort(kIRPort);
-    for (int p : kQuietPorts)
-        DisablePort(p);
-    SetSamplePeriod(kTestSamplePeriod);
-    SetCarrier(kind == kIRChannelsTest ? 0 : kTestCarrier);
-    bool masks = m_version >= kIRPortsVersion;
-    int savedReceive = m_irReceivePorts;
-    int savedTransmit = m_irTransmitPorts;
-    if (masks && !perChannel) {
+    IRMasks saved = BeginIRTest(kind == kIRChannelsTest ? 0 : kTestCarrier);
+    if (!perChannel) {
         int mask = kind == kIRReceiver0Test ? 1 : 2;
-        SetIRReceivePorts(mask);
-        SetIRTransmitPorts(mask);
+        SetIRMasks(mask, mask);
     }
     int firstChannel = kind == kIRChannelsTest ? 1 : 2;
     int failure = 0;
@@ -169,19 +161,40 @@ int CTavlinPort::IRChannelTest(int kind, int rounds)
             continue;
         }
         for (int i = firstChannel; i < kIRChannels; ++i) {
-            SetIRReceivePorts(1 << i);
-            SetIRTransmitPorts(1 << i);
+            SetIRMasks(1 << i, 1 << i);
             if (!IRRoundTrip())
                 failure |= 1 << i;
         }
     }
-    if (masks) {
-        SetIRReceivePorts(savedReceive);
-        SetIRTransmitPorts(savedTransmit);
-    }
+    EndIRTest(saved);
+    return failure;
+}
+
+// The IR port alone, at the test's sample period and the given carrier.
+CTavlinPort::IRMasks CTavlinPort::BeginIRTest(double carrier)
+{
+    EnablePort(kIRPort);
+    for (int p : kQuietPorts)
+        DisablePort(p);
+    SetSamplePeriod(kTestSamplePeriod);
+    SetCarrier(carrier);
+    return IRMasks{m_irReceivePorts, m_irTransmitPorts};
+}
+
+void CTavlinPort::EndIRTest(const IRMasks& saved)
+{
+    SetIRMasks(saved.receive, saved.transmit);
     for (int p : kQuietPorts)
         EnablePort(p);
-    return failure;
+}
+
+// Units before firmware 2.0 have no masks and refuse them.
+void CTavlinPort::SetIRMasks(int receive, int transmit)
+{
+    if (m_version < kIRPortsVersion)
+        return;
+    SetIRReceivePorts(receive);
+    SetIRTransmitPorts(transmit);
 }
 
 // A random code sent and received, up to kIRAttempts times; true when an attempt
@@ -219,25 +232,10 @@ bool CTavlinPort::IRRoundTrip()
 
 BOOL CTavlinPort::TestIRLoopback(int txPort, int rxPort, double carrier)
 {
-    EnablePort(kIRPort);
-    for (int p : kQuietPorts)
-        DisablePort(p);
-    SetSamplePeriod(kTestSamplePeriod);
-    SetCarrier(carrier);
-    bool masks = m_version >= kIRPortsVersion;
-    int savedReceive = m_irReceivePorts;
-    int savedTransmit = m_irTransmitPorts;
-    if (masks) {
-        SetIRReceivePorts(1 << rxPort);
-        SetIRTransmitPorts(1 << txPort);
-    }
+    IRMasks saved = BeginIRTest(carrier);
+    SetIRMasks(1 << rxPort, 1 << txPort);
     bool pass = IRRoundTrip();
-    if (masks) {
-        SetIRReceivePorts(savedReceive);
-        SetIRTransmitPorts(savedTransmit);
-    }
-    for (int p : kQuietPorts)
-        EnablePort(p);
+    EndIRTest(saved);
     return pass;
 }
 

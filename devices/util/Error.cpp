@@ -22,6 +22,12 @@ void CError::Report()
     InterlockedIncrement(&m_reported);
 }
 
+void CError::ReportV(const char* format, va_list args)
+{
+    m_text.FormatV(format, args);
+    Report();
+}
+
 void CError::ReportLastError()
 {
     m_text = SystemErrorText(GetLastError());

@@ -4,6 +4,8 @@
 
 #include <afx.h>
 
+#include <stdarg.h>
+
 class CError
 {
 public:
@@ -13,6 +15,8 @@ public:
     // Shows the text in a message box in message-box mode, else writes it to the
     // debugger output; counts it either way.
     void Report();
+    // Formats the error text, then reports it.
+    void ReportV(const char* format, va_list args);
     // Takes the system's text for the thread's last error code as the error text,
     // shows it in message-box mode, counts it and always writes it to the debugger.
     void ReportLastError();

@@ -14,6 +14,10 @@ const int kPortCommand = 0x1F;
 const int kMaxChunk = 30;
 const int kSerialPort = 6;
 const int kIllegalCommand = 0xFF;
+const int kIRPort = 4;
+const int kParallelPort = 5;
+const BYTE kMarkBit = 0x80;
+const size_t kFlashBytes = 0x20000;   // 64K words
 
 const BYTE kBus = 0x0F;
 const BYTE kIR = 0x10;
@@ -63,7 +67,8 @@ int RateOf(speed_t speed)
 } // namespace
 
 CTavlinSimulator::CTavlinSimulator(CPtySerial& pty, int baudRate, double version)
-    : m_pty(pty), m_baudRate(baudRate), m_version(version), m_serialNumber("\x01\x23\x45\x67\x89\xAB\xCD\xEF", 8)
+    : m_pty(pty), m_baudRate(baudRate), m_version(version), m_serialNumber("\x01\x23\x45\x67\x89\xAB\xCD\xEF", 8),
+      m_flash(kFlashBytes, '\xFF')
 {
     const char* slave = ptsname(pty.DeviceFd());
     if (slave)
@@ -129,6 +134,13 @@ size_t CTavlinSimulator::Parse(const std::string& bytes)
 {
     size_t at = 0;
     while (at < bytes.size()) {
+        if (m_bootLoader) {
+            size_t used = BootLoaderCommand(bytes.substr(at));
+            if (!used)
+                break;
+            at += used;
+            continue;
+        }
         BYTE header = bytes[at];
         int port = header >> 5;
         int count = header & kCountMask;
@@ -163,9 +175,127 @@ void CTavlinSimulator::EndOfMessage(int port)
 {
     if (m_open[port].empty())
         return;
-    m_messages.push_back({port, m_open[port], m_openBits[port] ? m_openBits[port] : 8});
+    TavlinUnitMessage message = {port, m_open[port], m_openBits[port] ? m_openBits[port] : 8};
+    m_messages.push_back(message);
     m_open[port].clear();
     m_openBits[port] = 0;
+    Loopback(port, message.data, message.bitCount);
+}
+
+// What the fixture's wiring brings back of a message the unit sent.
+void CTavlinSimulator::Loopback(int port, const std::string& data, int bitCount)
+{
+    if (port < 4 && (m_fixture.busPorts & (1 << port))) {
+        std::string bytes = Message(port, data);
+        if (bitCount != 8)   // a bit message: its count before the end byte
+            bytes.insert(bytes.size() - 1, Answer(port, 0x04, Bytes({bitCount})));
+        Reply(bytes);
+    } else if (port == kIRPort) {
+        IRLoopback(data);
+    } else if (port == kParallelPort) {
+        m_parallelOutput = BYTE(data.back());
+        // With both handshake lines in use every write is answered by a read.
+        if (m_fixture.parallel && (m_settings.parallelHandshake & 3) == 3)
+            Reply(Message(kParallelPort, Bytes({ParallelInput()})));
+    }
+}
+
+// The first transmitter in use whose receiver listens sees the code; firmware
+// 2.0 and later name the receiver after the message.
+void CTavlinSimulator::IRLoopback(const std::string& data)
+{
+    const TavlinUnitSettings& s = m_settings;
+    int channels = s.irTransmitPorts & s.irReceivePorts & m_fixture.irChannels;
+    if (!(s.enabledPorts & (1 << kIRPort)) || !channels || data.empty())
+        return;
+    int channel = 0;
+    while (!(channels & (1 << channel)))
+        ++channel;
+    std::string bytes = data;
+    BYTE lastMark = BYTE(bytes.back()) & kMarkBit;
+    if (m_fixture.irDurationChange < 0) {
+        while (!bytes.empty() && (BYTE(bytes.back()) & kMarkBit) == lastMark)
+            bytes.pop_back();
+    } else if (m_fixture.irDurationChange > 0) {
+        bytes += char((lastMark ^ kMarkBit) | 10);
+    }
+    std::string reply = Message(kIRPort, bytes);
+    if (m_version >= 2.0)
+        reply += Answer(kIRPort, 0x01, Bytes({channel}));
+    Reply(reply);
+}
+
+// Outputs read back as written; each wired pair carries an output to the input
+// beside it.
+BYTE CTavlinSimulator::ParallelInput() const
+{
+    if (!m_fixture.parallel)
+        return m_settings.parallelInput;
+    const int kPairs[][2] = {{1, 2}, {3, 4}, {5, 6}};
+    BYTE direction = m_settings.parallelDirection;
+    BYTE outputs = m_parallelOutput & direction;
+    BYTE value = outputs;
+    for (const auto& pair : kPairs) {
+        for (int side = 0; side < 2; ++side) {
+            int from = pair[side];
+            int to = pair[1 - side];
+            if ((outputs & (1 << from)) && !(direction & (1 << to)))
+                value |= BYTE(1 << to);
+        }
+    }
+    return value;
+}
+
+// The boot loader's plain bytes; returns the bytes used, 0 when incomplete.
+size_t CTavlinSimulator::BootLoaderCommand(const std::string& bytes)
+{
+    const BYTE* b = reinterpret_cast<const BYTE*>(bytes.data());
+    size_t n = bytes.size();
+    switch (b[0]) {
+    case 0xF5:   // are you there
+        Reply(Bytes({0x04, 0x01}));
+        return 1;
+    case 0xF4:
+        m_bootLoader = false;
+        return 1;
+    case 0xF6:   // a code of four bytes
+        return n < 5 ? 0 : 5;
+    case 0xF0: {
+        if (n < 4 || n < 5 + 2 * size_t(b[3]))
+            return 0;
+        size_t length = 2 * size_t(b[3]);
+        std::string data = bytes.substr(4, length);
+        if (m_corruptBlocks > 0 && !data.empty()) {
+            --m_corruptBlocks;
+            data[0] ^= 0x40;
+        }
+        BYTE sum = 0;
+        for (char c : data)
+            sum = BYTE(sum + BYTE(c));
+        size_t address = 2 * size_t(b[1] << 8 | b[2]);
+        // A damaged block is not answered: the host sends it again.
+        if (sum != b[4 + length])
+            return 5 + length;
+        if (address + length > m_flash.size()) {
+            Reply(Bytes({0xF2}));
+        } else {
+            m_flash.replace(address, length, data);
+            Reply(Bytes({0x01}));
+        }
+        return 5 + length;
+    }
+    case 0xF1: {
+        if (n < 4)
+            return 0;
+        size_t address = 2 * size_t(b[1] << 8 | b[2]);
+        size_t length = 2 * size_t(b[3]);
+        if (address + length <= m_flash.size())
+            Reply(m_flash.substr(address, length));
+        return 4;
+    }
+    default:
+        return 1;
+    }
 }
 
 // bytes starts with a command header; returns the bytes used, 0 when incomplete.
@@ -212,7 +342,7 @@ size_t CTavlinSimulator::Command(int port, const std::string& bytes)
     case 5 << 8 | 0x11: Reply(Answer(5, 0x10, Bytes({s.parallelHandshake}))); break;
     case 5 << 8 | 0x12: s.parallelDirection = a[0]; break;
     case 5 << 8 | 0x13: Reply(Answer(5, 0x12, Bytes({s.parallelDirection}))); break;
-    case 5 << 8 | 0x14: Reply(Message(5, Bytes({s.parallelInput}))); break;
+    case 5 << 8 | 0x14: Reply(Message(5, Bytes({ParallelInput()}))); break;
     case 6 << 8 | 0x08:
         if (a[0] > 4) {
             Reply(Answer(6, 0x84));
@@ -232,6 +362,7 @@ size_t CTavlinSimulator::Command(int port, const std::string& bytes)
     case 7 << 8 | 0x0B: Reply(Answer(7, 0x0B, Bytes({VersionByte()}))); break;
     case 7 << 8 | 0x0C: Reply(Answer(7, 0x0C, m_serialNumber)); break;
     case 7 << 8 | 0x0D: m_serialNumber.assign(reinterpret_cast<const char*>(a) + 4, 8); break;
+    case 7 << 8 | 0xFF: m_bootLoader = true; break;
     default:
         if (code == 0x02 || code == 0x03) {
             if (code == 0x03)
@@ -343,6 +474,39 @@ std::string CTavlinSimulator::IRMessage(const std::vector<double>& durations, do
     if (receiver >= 0)
         bytes += Answer(4, 0x01, Bytes({receiver}));
     return bytes;
+}
+
+void CTavlinSimulator::SetFixture(const TavlinFixture& fixture)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_fixture = fixture;
+}
+
+TavlinFixture CTavlinSimulator::FullyWired()
+{
+    TavlinFixture fixture;
+    fixture.busPorts = 0x0F;
+    fixture.irChannels = 0xFF;
+    fixture.parallel = true;
+    return fixture;
+}
+
+bool CTavlinSimulator::InBootLoader() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_bootLoader;
+}
+
+std::string CTavlinSimulator::Flash(int wordAddress, int length) const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_flash.substr(2 * size_t(wordAddress), length);
+}
+
+void CTavlinSimulator::CorruptNextBlocks(int n)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_corruptBlocks = n;
 }
 
 void CTavlinSimulator::SetVersion(double version)

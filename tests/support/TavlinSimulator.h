@@ -5,6 +5,8 @@
 // talks only while the program's line rate (the pty's termios) matches its own.
 // Tests script further output (control-bus messages, IR timings, parallel data,
 // error answers), whole or split into pieces with pauses between them.
+// On the test fixture the unit's outputs are wired back to its inputs, and its
+// boot loader stores and returns flash blocks.
 // While it lives the simulator owns the device side of the pty: tests talk to
 // the unit through it, not through the pty.
 #pragma once
@@ -34,6 +36,15 @@ struct TavlinUnitSettings
     BYTE parallelDirection = 0;
     BYTE parallelInput = 0;            // answered to a parallel read
     BYTE enabledPorts = 0xBF;
+};
+
+// How the test fixture wires the unit's outputs back to its inputs.
+struct TavlinFixture
+{
+    BYTE busPorts = 0;          // control-bus ports whose messages come back on themselves
+    BYTE irChannels = 0;        // IR transmitters facing their own receivers
+    bool parallel = false;      // parallel outputs 1-6 wired in pairs (1-2, 3-4, 5-6)
+    int irDurationChange = 0;   // -1: the receiver loses the last duration; +1: sees one more
 };
 
 // A data message the program sent to one of the unit's ports.
@@ -77,6 +88,17 @@ public:
     static std::string IRMessage(const std::vector<double>& durations, double samplePeriod,
                                  int receiver = -1);
 
+    // Outputs wired back to inputs; nothing is wired at first.
+    void SetFixture(const TavlinFixture& fixture);
+    static TavlinFixture FullyWired();
+
+    // Boot loader: entered by two system command headers.
+    bool InBootLoader() const;
+    // length bytes of flash from a word address.
+    std::string Flash(int wordAddress, int length) const;
+    // Line noise on the next n flash blocks written: their checksums fail.
+    void CorruptNextBlocks(int n);
+
     // Everything the unit took in at a matching rate, and the data messages in it.
     std::string Received() const;
     void ClearReceived();
@@ -101,6 +123,10 @@ private:
     void Data(int port, const std::string& data);
     void EndOfMessage(int port);
     void Reply(const std::string& bytes);
+    void Loopback(int port, const std::string& data, int bitCount);
+    void IRLoopback(const std::string& data);
+    BYTE ParallelInput() const;
+    size_t BootLoaderCommand(const std::string& bytes);
     void SendDue();
     BYTE VersionByte() const;
 
@@ -124,4 +150,9 @@ private:
     std::string m_open[8];
     int m_openBits[8] = {};
     std::vector<TavlinUnitMessage> m_messages;
+    TavlinFixture m_fixture;
+    BYTE m_parallelOutput = 0;
+    bool m_bootLoader = false;
+    std::string m_flash;
+    int m_corruptBlocks = 0;
 };
