@@ -81,8 +81,13 @@ BOOL CTavlinPort::ExecuteLowLevel(const char* text)
     for (;;) {
         const char* open = strchr(rest, '[');
         const char* close = strchr(rest, ']');
-        if (!open || !close)
+        if (!open && !close)
             break;
+        // An item cut short ends the text; what came before it has been sent.
+        if (!open || !close) {
+            Fail("Unbalanced brackets in LOWLEVEL text: %s", rest);
+            break;
+        }
         CString word(rest, int(open - rest));
         CString arg = close > open ? CString(open + 1, int(close - open - 1)) : CString();
         rest = close + 1;

@@ -81,7 +81,9 @@ TEST_F(TavlinLowLevel, TextsBecomeFrames)
         // Items and what stands between them.
         {"xyz[1] sl0[ff]", 2.1, B({0x01, 0xFF, 0x00}), nullptr},
         {"]sl0[01]", 2.1, B({0x01, 0x01, 0x00}), nullptr},
-        {"sl0[01] ir[500", 2.1, B({0x01, 0x01, 0x00}), nullptr},
+        {"sl0[01] ir[500", 2.1, B({0x01, 0x01, 0x00}), "Unbalanced brackets in LOWLEVEL text:  ir[500"},
+        {"sl0[01]] ", 2.1, B({0x01, 0x01, 0x00}), "Unbalanced brackets in LOWLEVEL text: ] "},
+        {"sl0[01] \n", 2.1, B({0x01, 0x01, 0x00}), nullptr},
         {"sl0 01", 2.1, "", nullptr},
         // Bad values skip their item only.
         {"irmml[99] sl1[02]", 2.1, B({0x21, 0x02, 0x20}),
