@@ -3,8 +3,12 @@
 #include "TestFramework.h"
 
 #include "BitText.h"
+#include "DebugCapture.h"
 #include "DeviceFiles.h"
 #include "LowLevelText.h"
+#include "PtySerial.h"
+#include "TavlinPort.h"
+#include "TavlinSimulator.h"
 
 #include <math.h>
 #include <stdio.h>
@@ -185,6 +189,38 @@ TEST(IRDecoding, EveryComposedCodeDecodesBackToItself)
             }
         }
     }
+}
+
+// The whole road: composed, sent by the unit's IR port 0, seen by its receiver
+// on the loopback fixture, parsed and decoded back to the code.
+TEST(IRDecoding, ComposedCodeCrossesTheUnitAndDecodesBack)
+{
+    CDebugCapture debug;
+    CPtySerial pty;
+    CTavlinSimulator unit(pty);
+    TavlinFixture fixture;
+    fixture.irChannels = 0x01;
+    unit.SetFixture(fixture);
+    CTavlinPort port(pty.Port());
+    port.GetError().m_messageBox = FALSE;
+    ASSERT_TRUE(port.Locate());
+    port.SetKeepAlive(FALSE);
+
+    CQuietDevice tv;
+    ASSERT_EQ(1, tv.Load(FixturePath("nec_tv.cde").c_str(), 0, TRUE));
+    tv.SetPortMask(0x10);
+    CString lowLevel = tv.ComposeCommand("mute");
+    ASSERT_EQ(0, lowLevel.Find("carrier[38000.000000] irtxports[1] ir[+9000 -4500  +560 -560"));
+    port.ExecuteLowLevel(lowLevel);
+    CString text;
+    while (text.IsEmpty() && port.ReadResponses(text, 500)) {
+    }
+    ASSERT_EQ(0, text.Find("ir0[")) << text;
+    CString timings = text.Mid(4, text.Find(']') - 4);
+    double score = 0;
+    CString symbols = tv.MatchPattern(timings, &score);
+    EXPECT_EQ(std::vector<CString>{"mute"}, MatchingCodes(tv, symbols)) << timings;
+    EXPECT_EQ(tv.GetPrefix() + tv.GetCode(3).data, symbols);
 }
 
 TEST(IRDecoding, LongDurationKeepsItsRemainderForTheNextSymbol)
