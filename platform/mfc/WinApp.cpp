@@ -1,4 +1,5 @@
 #include "mfc/WinApp.h"
+#include "mfc/Wnd.h"
 
 #include "runtime/MessageBoxes.h"
 
@@ -47,7 +48,8 @@ private:
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 CWinApp::CWinApp(LPCSTR appName)
-    : m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL)
+    : m_hInstance(GetModuleHandleA(NULL)), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
+      m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL)
 {
     s_app = this;
     // A real handle: the pseudo handle would name whichever thread uses it.
@@ -86,6 +88,47 @@ void CWinApp::ReplaceText(LPCSTR& member, LPCSTR text)
 BOOL CWinApp::InitInstance()
 {
     return TRUE;
+}
+
+HICON CWinApp::LoadIcon(LPCSTR resourceName) const
+{
+    return ::LoadIconA(AfxGetResourceHandle(), resourceName);
+}
+
+HICON CWinApp::LoadIcon(UINT resourceId) const
+{
+    return LoadIcon(MAKEINTRESOURCEA(resourceId));
+}
+
+HICON CWinApp::LoadStandardIcon(LPCSTR iconName) const
+{
+    return ::LoadIconA(NULL, iconName);
+}
+
+HCURSOR CWinApp::LoadCursor(LPCSTR resourceName) const
+{
+    return ::LoadCursorA(AfxGetResourceHandle(), resourceName);
+}
+
+HCURSOR CWinApp::LoadCursor(UINT resourceId) const
+{
+    return LoadCursor(MAKEINTRESOURCEA(resourceId));
+}
+
+HCURSOR CWinApp::LoadStandardCursor(LPCSTR cursorName) const
+{
+    return ::LoadCursorA(NULL, cursorName);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info)
+{
+    std::vector<CString> parameters = SplitCommandLine(GetCommandLineA());
+    for (size_t i = 1; i < parameters.size(); ++i)
+    {
+        LPCSTR parameter = parameters[i];
+        BOOL flag = parameter[0] == '-' || parameter[0] == '/';
+        info.ParseParam(flag ? parameter + 1 : parameter, flag, i + 1 == parameters.size());
+    }
 }
 
 void CWinApp::SetRegistryKey(LPCSTR registryKey)
@@ -242,9 +285,35 @@ LPCSTR AfxGetAppName()
     return s_app ? s_app->m_pszAppName : NULL;
 }
 
+CWnd* AfxGetMainWnd()
+{
+    CWinThread* thread = AfxGetThread();
+    return thread ? thread->GetMainWnd() : NULL;
+}
+
+int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int cmdShow)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    app->m_hInstance = instance;
+    app->m_lpCmdLine = commandLine;
+    app->m_nCmdShow = cmdShow;
+    if (!app->InitInstance())
+    {
+        if (app->m_pMainWnd)
+            app->m_pMainWnd->DestroyWindow();
+        return app->ExitInstance();
+    }
+    return app->Run();
+}
+
 int AfxMessageBox(LPCSTR text, UINT type, UINT)
 {
-    return ShowMessageBox(NULL, text, AfxGetAppName(), type);
+    HWND owner = AfxGetMainWnd()->GetSafeHwnd();
+    if (owner)
+        owner = GetLastActivePopup(owner);
+    return ShowMessageBox(owner, text, AfxGetAppName(), type);
 }
 
 int AfxMessageBox(UINT promptId, UINT type, UINT)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mfc/WinThread.h"
+#include "mfc/CommandLineInfo.h"
 
 #include <vector>
 
@@ -19,6 +20,22 @@ public:
     ~CWinApp() override;
 
     BOOL InitInstance() override;
+
+    // Each parameter of the command line (the program name aside) to
+    // info.ParseParam; switches begin with '-' or '/', which is stripped.
+    void ParseCommandLine(CCommandLineInfo& info);
+
+    HICON LoadIcon(LPCSTR resourceName) const;
+    HICON LoadIcon(UINT resourceId) const;
+    HICON LoadStandardIcon(LPCSTR iconName) const;
+    HCURSOR LoadCursor(LPCSTR resourceName) const;
+    HCURSOR LoadCursor(UINT resourceId) const;
+    HCURSOR LoadStandardCursor(LPCSTR cursorName) const;
+
+    // Set by AfxWinMain from what WinMain was given.
+    HINSTANCE m_hInstance;
+    LPSTR m_lpCmdLine;
+    int m_nCmdShow;
 
     UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
     BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
@@ -58,7 +75,14 @@ private:
 
 CWinApp* AfxGetApp();
 LPCSTR AfxGetAppName();
+// The main window of the calling thread's object (or of the application).
+CWnd* AfxGetMainWnd();
 
-// Through ShowMessageBox, with the application name as caption.
+// The program's life: InitInstance, then Run; ExitInstance when
+// InitInstance fails. Gives the program's exit code.
+int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int cmdShow);
+
+// Through ShowMessageBox, with the application name as caption, owned by the
+// main window (or the popup it shows last).
 int AfxMessageBox(LPCSTR text, UINT type = MB_OK, UINT helpId = 0);
 int AfxMessageBox(UINT promptId, UINT type = MB_OK, UINT helpId = (UINT)-1);
