@@ -40,6 +40,7 @@ const MagickFile kMagickFiles[] = {
     {"interlaced.png", "-interlace PNG PNG24:", 24, 0},
     // Colour pictures are quantised to 128 colours, with dithering.
     {"colour.jpg", "-quality 95 JPG:", 8, 12},
+    {"progressive.jpg", "-interlace JPEG -quality 95 JPG:", 8, 12},
     {"grey.jpg", "-colorspace Gray -quality 95 JPG:", 8, 1},
 };
 
