@@ -10,8 +10,14 @@
 #include "mfc/Wnd.h"
 #include "mfc/DataExchange.h"
 #include "mfc/Dialog.h"
+#include "mfc/StdControls.h"
 
 // Drawing, menus, document/view and frames.
 #include "mfc/Geometry.h"
 #include "mfc/Dc.h"
 #include "mfc/Menu.h"
+#include "mfc/WindowDc.h"
+#include "mfc/FrameWnd.h"
+#include "mfc/Document.h"
+#include "mfc/View.h"
+#include "mfc/DocTemplate.h"

@@ -1,0 +1,67 @@
+// CDocument: the data behind one or more views. It keeps its views, tells them
+// of changes through UpdateAllViews, and loads and stores itself through
+// Serialize. Commands it does not take go on to its document template.
+#pragma once
+
+#include "mfc/CmdTarget.h"
+#include "mfc/Collections.h"
+
+class CDocTemplate;
+class CFrameWnd;
+class CView;
+
+class CDocument : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CDocument)
+public:
+    CDocument();
+    ~CDocument() override;
+
+    const CString& GetTitle() const;
+    // Also shown in the titles of the document's frames.
+    virtual void SetTitle(LPCSTR title);
+    const CString& GetPathName() const;
+    // The title becomes the file's name.
+    virtual void SetPathName(LPCSTR pathName, BOOL addToMRU = TRUE);
+    CDocTemplate* GetDocTemplate() const;
+
+    virtual BOOL IsModified();
+    virtual void SetModifiedFlag(BOOL modified = TRUE);
+
+    POSITION GetFirstViewPosition() const;
+    CView* GetNextView(POSITION& position) const;
+    void AddView(CView* view);
+    void RemoveView(CView* view);
+    // Calls OnUpdate of every view but sender.
+    void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = NULL);
+
+    virtual void DeleteContents();
+    virtual BOOL OnNewDocument();
+    virtual BOOL OnOpenDocument(LPCSTR pathName);
+    virtual BOOL OnSaveDocument(LPCSTR pathName);
+    // Destroys the document's frames, then the document when it deletes itself.
+    virtual void OnCloseDocument();
+    // Asks whether to save a modified document; FALSE when the user cancels.
+    virtual BOOL SaveModified();
+    virtual BOOL CanCloseFrame(CFrameWnd* frame);
+    // Saves to newName, or to the current path (NULL); FALSE when it failed.
+    virtual BOOL DoSave(LPCSTR newName, BOOL replace = TRUE);
+    virtual BOOL DoFileSave();
+
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+
+    // The document deletes itself when its last view goes.
+    BOOL m_bAutoDelete;
+
+protected:
+    virtual void OnChangedViewList();
+
+    CString m_strTitle;
+    CString m_strPathName;
+    CDocTemplate* m_pDocTemplate;
+    CPtrList m_viewList;
+    BOOL m_bModified;
+
+private:
+    friend class CDocTemplate;
+};

@@ -1,0 +1,476 @@
+#include "mfc/FrameWnd.h"
+#include "mfc/CmdUI.h"
+#include "mfc/Document.h"
+#include "mfc/Menu.h"
+#include "mfc/View.h"
+#include "mfc/WinApp.h"
+
+namespace
+{
+// Bars take at most this many deferred positions before the pane.
+const int kDeferredWindows = 8;
+// Commands from here up are the system's; the frame never greys them.
+const UINT kFirstSystemCommand = 0xF000;
+
+// The update of one item of a popup menu, by its position.
+class CMenuItemCmdUI : public CCmdUI
+{
+public:
+    void Enable(BOOL on) override
+    {
+        m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
+        m_bEnableChanged = TRUE;
+    }
+
+    void SetCheck(int check) override
+    {
+        m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (check ? MF_CHECKED : MF_UNCHECKED));
+    }
+
+    void SetRadio(BOOL on) override
+    {
+        MENUITEMINFOA info = { sizeof(info) };
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        m_pMenu->GetMenuItemInfo(m_nIndex, &info, TRUE);
+        info.fType |= MFT_RADIOCHECK;
+        info.fState = on ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
+        m_pMenu->SetMenuItemInfo(m_nIndex, &info, TRUE);
+    }
+
+    void SetText(LPCSTR text) override
+    {
+        UINT state = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION);
+        m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING |
+                                          (state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)),
+                            m_nID, text);
+    }
+};
+}
+
+CCreateContext::CCreateContext()
+    : m_pNewViewClass(NULL), m_pCurrentDoc(NULL), m_pNewDocTemplate(NULL), m_pLastView(NULL),
+      m_pCurrentFrame(NULL)
+{
+}
+
+void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* layout, HWND hWnd, LPCRECT rect)
+{
+    const UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;
+    if (layout && layout->hDWP)
+    {
+        layout->hDWP = ::DeferWindowPos(layout->hDWP, hWnd, NULL, rect->left, rect->top,
+                                        rect->right - rect->left, rect->bottom - rect->top,
+                                        flags);
+        return;
+    }
+    ::SetWindowPos(hWnd, NULL, rect->left, rect->top, rect->right - rect->left,
+                   rect->bottom - rect->top, flags);
+}
+
+void AfxRepositionBars(CWnd* parent, UINT first, UINT last, UINT leftOver, UINT flags,
+                       LPRECT rectParam, LPCRECT rectClient, BOOL stretch)
+{
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.bStretch = stretch;
+    if (rectClient)
+        layout.rect = *rectClient;
+    else
+        parent->GetClientRect(&layout.rect);
+    if (flags != reposQuery)
+        layout.hDWP = ::BeginDeferWindowPos(kDeferredWindows);
+
+    HWND leftOverWnd = NULL;
+    for (HWND child = ::GetTopWindow(parent->m_hWnd); child;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        UINT id = ::GetDlgCtrlID(child);
+        if (id == leftOver)
+            leftOverWnd = child;
+        else if (id >= first && id <= last && CWnd::FromHandlePermanent(child))
+            ::SendMessageA(child, WM_SIZEPARENT, 0, (LPARAM)&layout);
+    }
+
+    if (flags == reposQuery)
+    {
+        if (stretch)
+            *rectParam = layout.rect;
+        else
+            ::SetRect(rectParam, 0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+        return;
+    }
+    if (flags == reposExtra && rectParam)
+    {
+        layout.rect.left += rectParam->left;
+        layout.rect.top += rectParam->top;
+        layout.rect.right -= rectParam->right;
+        layout.rect.bottom -= rectParam->bottom;
+    }
+    if (leftOverWnd)
+        AfxRepositionWindow(&layout, leftOverWnd, &layout.rect);
+    if (layout.hDWP)
+        ::EndDeferWindowPos(layout.hDWP);
+}
+
+// Declared with CWnd; it lives here, beside the frames it looks for.
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (CWnd* parent = GetParent(); parent; parent = parent->GetParent())
+    {
+        if (parent->IsFrameWnd())
+            return static_cast<CFrameWnd*>(parent);
+    }
+    return NULL;
+}
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+END_MESSAGE_MAP()
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+CFrameWnd::CFrameWnd()
+    : m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_pViewActive(NULL), m_hMenuDefault(NULL),
+      m_hAccelTable(NULL), m_nWindow(0)
+{
+}
+
+CFrameWnd::~CFrameWnd()
+{
+    if (m_hMenuDefault && ::IsMenu(m_hMenuDefault) && ::GetMenu(m_hWnd) != m_hMenuDefault)
+        ::DestroyMenu(m_hMenuDefault);
+}
+
+BOOL CFrameWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
+                       CWnd* parentWnd, LPCSTR menuName, DWORD exStyle,
+                       CCreateContext* context)
+{
+    HMENU menu = NULL;
+    if (menuName)
+    {
+        menu = ::LoadMenuA(AfxGetResourceHandle(), menuName);
+        if (!menu)
+            return FALSE;
+    }
+    m_strTitle = windowName;
+    m_hMenuDefault = menu;
+    // A default rectangle lets the system place and size the window.
+    int width = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.right - rect.left;
+    int height = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.bottom - rect.top;
+    if (!CreateEx(exStyle, className, windowName, style, rect.left, rect.top, width, height,
+                  parentWnd->GetSafeHwnd(), menu, context))
+    {
+        if (menu)
+            ::DestroyMenu(menu);
+        m_hMenuDefault = NULL;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd,
+                          CCreateContext* context)
+{
+    m_nIDHelp = resourceId;
+    CString title;
+    title.LoadString(resourceId);
+    int newline = title.Find('\n');
+    if (newline >= 0)
+        title = title.Left(newline);
+    HINSTANCE resources = AfxGetResourceHandle();
+    HICON icon = ::LoadIconA(resources, MAKEINTRESOURCEA(resourceId));
+    LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW),
+                                           (HBRUSH)(COLOR_WINDOW + 1), icon);
+    // A frame without a menu resource is made without a menu.
+    LPCSTR menuName = ::FindResourceA(resources, MAKEINTRESOURCEA(resourceId), (LPCSTR)RT_MENU)
+                          ? MAKEINTRESOURCEA(resourceId)
+                          : NULL;
+    if (!Create(className, title, style, rectDefault, parentWnd, menuName, 0, context))
+        return FALSE;
+    LoadAccelTable(MAKEINTRESOURCEA(resourceId));
+    if (!context)
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadAccelTable(LPCSTR resourceName)
+{
+    if (m_hAccelTable)
+        return FALSE;
+    m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), resourceName);
+    return m_hAccelTable != NULL;
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW),
+                                           (HBRUSH)(COLOR_WINDOW + 1));
+    return TRUE;
+}
+
+// Frames live on the heap and go with their window.
+void CFrameWnd::PostNcDestroy()
+{
+    delete this;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCTA cs)
+{
+    return OnCreateHelper(cs, static_cast<CCreateContext*>(cs->lpCreateParams));
+}
+
+int CFrameWnd::OnCreateHelper(LPCREATESTRUCTA cs, CCreateContext* context)
+{
+    if (CWnd::OnCreate(cs) == -1)
+        return -1;
+    if (!OnCreateClient(cs, context))
+        return -1;
+    RecalcLayout();
+    return 0;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* context)
+{
+    if (context && context->m_pNewViewClass)
+        return CreateView(context, AFX_IDW_PANE_FIRST) != NULL;
+    return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id)
+{
+    CWnd* view = static_cast<CWnd*>(context->m_pNewViewClass->CreateObject());
+    if (!view)
+        return NULL;
+    // A view whose window fails has deleted itself through PostNcDestroy.
+    if (!view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this,
+                      id, context))
+        return NULL;
+    return view;
+}
+
+void CFrameWnd::RecalcLayout(BOOL)
+{
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+}
+
+void CFrameWnd::RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags,
+                               LPRECT rectParam, LPCRECT rectClient, BOOL stretch)
+{
+    AfxRepositionBars(this, first, last, leftOver, flags, rectParam, rectClient, stretch);
+}
+
+CView* CFrameWnd::GetActiveView() const
+{
+    return m_pViewActive;
+}
+
+void CFrameWnd::SetActiveView(CView* view, BOOL notify)
+{
+    CView* old = m_pViewActive;
+    if (view == old)
+        return;
+    // Cleared first, so that a view asking during the calls sees no active view.
+    m_pViewActive = NULL;
+    if (notify && old)
+        old->OnActivateView(FALSE, view, old);
+    m_pViewActive = view;
+    if (notify && view)
+        view->OnActivateView(TRUE, view, old);
+}
+
+CDocument* CFrameWnd::GetActiveDocument()
+{
+    CView* view = GetActiveView();
+    return view ? view->GetDocument() : NULL;
+}
+
+CFrameWnd* CFrameWnd::GetActiveFrame()
+{
+    return this;
+}
+
+void CFrameWnd::ActivateFrame(int cmdShow)
+{
+    if (cmdShow == -1)
+        cmdShow = IsWindowVisible() ? (IsIconic() ? SW_RESTORE : SW_SHOW) : SW_SHOWNORMAL;
+    ShowWindow(cmdShow);
+    BringWindowToTop();
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible)
+{
+    // The first pane becomes the active view when none is.
+    if (!GetActiveView())
+    {
+        CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
+        if (pane && pane->IsKindOf(RUNTIME_CLASS(CView)))
+            SetActiveView(static_cast<CView*>(pane), FALSE);
+    }
+    SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    if (makeVisible)
+    {
+        ActivateFrame();
+        CView* view = GetActiveView();
+        if (view)
+            view->OnActivateView(TRUE, view, view);
+    }
+    if (doc)
+        OnUpdateFrameTitle(TRUE);
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
+{
+    if (!(GetStyle() & FWS_ADDTOTITLE))
+        return;
+    CDocument* doc = GetActiveDocument();
+    UpdateFrameTitleForDocument(addToTitle && doc ? (LPCSTR)doc->GetTitle() : NULL);
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR documentName)
+{
+    CString title;
+    if (!documentName)
+        title = m_strTitle;
+    else
+    {
+        CString name(documentName);
+        if (m_nWindow > 0)
+        {
+            CString number;
+            number.Format(":%d", m_nWindow);
+            name += number;
+        }
+        if (GetStyle() & FWS_PREFIXTITLE)
+            title = m_strTitle.IsEmpty() ? name : name + " - " + m_strTitle;
+        else
+            title = m_strTitle.IsEmpty() ? name : m_strTitle + " - " + name;
+    }
+    // Setting the same text again would only make the caption flicker.
+    CString current;
+    GetWindowText(current);
+    if (current != title)
+        SetWindowText(title);
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    CView* view = GetActiveView();
+    if (view && view->OnCmdMsg(id, code, extra, handlerInfo))
+        return TRUE;
+    if (CWnd::OnCmdMsg(id, code, extra, handlerInfo))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app && app->OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable)
+        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg);
+    return FALSE;
+}
+
+BOOL CFrameWnd::IsFrameWnd() const
+{
+    return TRUE;
+}
+
+void CFrameWnd::OnSize(UINT type, int, int)
+{
+    if (type != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnSetFocus(CWnd* oldWnd)
+{
+    CView* view = GetActiveView();
+    if (view)
+        view->SetFocus();
+    else
+        CWnd::OnSetFocus(oldWnd);
+}
+
+void CFrameWnd::OnClose()
+{
+    CDocument* doc = GetActiveDocument();
+    if (doc && !doc->CanCloseFrame(this))
+        return;
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this && doc)
+    {
+        // The main window takes its document along.
+        doc->OnCloseDocument();
+        return;
+    }
+    if (doc && doc->m_bAutoDelete)
+    {
+        // The last frame of a document closes the document, which destroys it.
+        BOOL otherFrame = FALSE;
+        POSITION position = doc->GetFirstViewPosition();
+        while (position)
+            otherFrame |= doc->GetNextView(position)->GetParentFrame() != this;
+        if (!otherFrame)
+        {
+            doc->OnCloseDocument();
+            return;
+        }
+    }
+    DestroyWindow();
+}
+
+void CFrameWnd::OnDestroy()
+{
+    // The window's menu goes with it; only a default menu it no longer shows
+    // is left to the destructor.
+    if (m_hMenuDefault && ::GetMenu(m_hWnd) == m_hMenuDefault)
+        m_hMenuDefault = NULL;
+    if (m_hAccelTable)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+    m_hAccelTable = NULL;
+    CWnd::OnDestroy();
+}
+
+LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+{
+    // The system menu keeps the states the system gives it.
+    if (!HIWORD(lParam))
+        UpdateMenuCmdUI(CMenu::FromHandle((HMENU)wParam));
+    return Default();
+}
+
+void CFrameWnd::UpdateMenuCmdUI(CMenu* popup)
+{
+    CMenuItemCmdUI state;
+    state.m_pMenu = popup;
+    state.m_nIndexMax = popup->GetMenuItemCount();
+    // A handler may remove items: the count is read again each time.
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
+    {
+        state.m_nID = popup->GetMenuItemID(state.m_nIndex);
+        // Separators and submenus carry no command of their own.
+        if (state.m_nID == 0 || state.m_nID == (UINT)-1)
+            continue;
+        state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < kFirstSystemCommand);
+        state.m_nIndexMax = popup->GetMenuItemCount();
+    }
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    OnUpdateFrameTitle(TRUE);
+    return 0;
+}
+
+void CFrameWnd::OnFileClose()
+{
+    SendMessage(WM_CLOSE);
+}

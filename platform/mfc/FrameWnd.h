@@ -1,0 +1,162 @@
+// CFrameWnd: a frame window with its menu, accelerators, title and active
+// view. The frame lays out its children through the WM_SIZEPARENT
+// negotiation: each bar takes its side of the client area, and the pane
+// (AFX_IDW_PANE_FIRST) gets what remains. Commands go to the active view
+// (and through it to the document), then the frame, then the application.
+#pragma once
+
+#include "mfc/Wnd.h"
+#include "mfc/Geometry.h"
+
+class CDocument;
+class CMenu;
+class CDocTemplate;
+class CView;
+
+// Child window ids the frames know.
+const UINT AFX_IDW_CONTROLBAR_FIRST = 0xE800;
+const UINT AFX_IDW_CONTROLBAR_LAST = 0xE8FF;
+const UINT AFX_IDW_TOOLBAR = 0xE800;
+const UINT AFX_IDW_STATUS_BAR = 0xE801;
+const UINT AFX_IDW_PANE_FIRST = 0xE900;
+const UINT AFX_IDW_PANE_LAST = 0xE9FF;
+const UINT AFX_IDW_HSCROLL_FIRST = 0xEA00;
+const UINT AFX_IDW_VSCROLL_FIRST = 0xEA10;
+const UINT AFX_IDW_SIZE_BOX = 0xEA20;
+// MDI children get menu ids from here in the window menu.
+const UINT AFX_IDM_FIRST_MDICHILD = 0xFF00;
+
+// Standard commands.
+const UINT ID_FILE_NEW = 0xE100;
+const UINT ID_FILE_OPEN = 0xE101;
+const UINT ID_FILE_CLOSE = 0xE102;
+const UINT ID_FILE_SAVE = 0xE103;
+const UINT ID_FILE_SAVE_AS = 0xE104;
+const UINT ID_WINDOW_NEW = 0xE130;
+const UINT ID_WINDOW_ARRANGE = 0xE131;
+const UINT ID_WINDOW_CASCADE = 0xE132;
+const UINT ID_WINDOW_TILE_HORZ = 0xE133;
+const UINT ID_WINDOW_TILE_VERT = 0xE134;
+const UINT ID_APP_EXIT = 0xE141;
+
+// Frame styles in the class-specific bits of the window style.
+const DWORD FWS_ADDTOTITLE = 0x00008000;
+const DWORD FWS_PREFIXTITLE = 0x00004000;
+const DWORD FWS_SNAPTOBARS = 0x00002000;
+
+// Sent by a parent to each bar while it lays out its children; lParam is an
+// AFX_SIZEPARENTPARAMS.
+const UINT WM_SIZEPARENT = 0x0361;
+// Sent to a view once its frame is complete (see CView::OnInitialUpdate).
+const UINT WM_INITIALUPDATE = 0x0364;
+
+struct AFX_SIZEPARENTPARAMS
+{
+    // Positions are deferred into this; NULL when the parent only asks.
+    HDWP hDWP;
+    // The area still free: a bar takes its part off one side.
+    RECT rect;
+    // What the bars took together, for parents that size to their bars.
+    SIZE sizeTotal;
+    BOOL bStretch;
+};
+
+// How RepositionBars treats the rectangle it is given.
+enum RepositionFlags
+{
+    reposDefault = 0,
+    // Nothing moves; the free area (or the bars' size) comes back in the rectangle.
+    reposQuery = 1,
+    // The rectangle holds extra borders kept around the pane.
+    reposExtra = 2,
+};
+
+// Lays out parent's children: each permanent child with an id in first..last
+// gets WM_SIZEPARENT, then the child with id leftOver fills what remains.
+void AfxRepositionBars(CWnd* parent, UINT first, UINT last, UINT leftOver,
+                       UINT flags = reposDefault, LPRECT rectParam = NULL,
+                       LPCRECT rectClient = NULL, BOOL stretch = TRUE);
+// Moves a child to rect during a WM_SIZEPARENT pass (or at once without one).
+void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* layout, HWND hWnd, LPCRECT rect);
+
+// What a frame needs to make its view: handed to LoadFrame and Create, and on
+// through WM_CREATE.
+struct CCreateContext
+{
+    CCreateContext();
+    CRuntimeClass* m_pNewViewClass;
+    CDocument* m_pCurrentDoc;
+    CDocTemplate* m_pNewDocTemplate;
+    CView* m_pLastView;
+    CFrameWnd* m_pCurrentFrame;
+};
+
+class CFrameWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    static const CRect rectDefault;
+
+    BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* parentWnd = NULL, LPCSTR menuName = NULL,
+                DWORD exStyle = 0, CCreateContext* context = NULL);
+    // Takes the title (the text of string resource id up to the first newline),
+    // the menu, the accelerators and the icon of resource id.
+    virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* parentWnd = NULL, CCreateContext* context = NULL);
+    BOOL LoadAccelTable(LPCSTR resourceName);
+
+    virtual void RecalcLayout(BOOL notify = TRUE);
+    void RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags = reposDefault,
+                        LPRECT rectParam = NULL, LPCRECT rectClient = NULL, BOOL stretch = TRUE);
+
+    CView* GetActiveView() const;
+    // With notify the views hear of it through OnActivateView.
+    void SetActiveView(CView* view, BOOL notify = TRUE);
+    virtual CDocument* GetActiveDocument();
+    // The frame whose view is active: this one, or an MDI frame's active child.
+    virtual CFrameWnd* GetActiveFrame();
+    virtual void ActivateFrame(int cmdShow = -1);
+    void InitialUpdateFrame(CDocument* doc, BOOL makeVisible);
+    virtual void OnUpdateFrameTitle(BOOL addToTitle);
+    CWnd* CreateView(CCreateContext* context, UINT id = AFX_IDW_PANE_FIRST);
+
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL IsFrameWnd() const override;
+
+    // Menu items without a command handler are greyed when this is set.
+    BOOL m_bAutoMenuEnable;
+    CString m_strTitle;
+    UINT m_nIDHelp;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void PostNcDestroy() override;
+    virtual BOOL OnCreateClient(LPCREATESTRUCTA cs, CCreateContext* context);
+    // Shows "title - document" (or the other way round with FWS_PREFIXTITLE).
+    void UpdateFrameTitleForDocument(LPCSTR documentName);
+    // Runs OnCreate's part for frames; MDI children enter with their context.
+    int OnCreateHelper(LPCREATESTRUCTA cs, CCreateContext* context);
+
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnSize(UINT type, int cx, int cy);
+    void OnSetFocus(CWnd* oldWnd);
+    void OnClose();
+    void OnDestroy();
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    // Sets each command of popup through the update handlers of the route.
+    void UpdateMenuCmdUI(CMenu* popup);
+    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    void OnFileClose();
+    DECLARE_MESSAGE_MAP()
+
+    CView* m_pViewActive;
+    HMENU m_hMenuDefault;
+    HACCEL m_hAccelTable;
+    // Which window of its document this frame is (":2"); 0 when it is the only one.
+    int m_nWindow;
+};

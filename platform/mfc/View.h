@@ -1,0 +1,48 @@
+// CView: a window that shows a document. It joins its document when it is
+// created (through the frame's CCreateContext) and leaves it when it goes;
+// commands it does not take go on to the document.
+#pragma once
+
+#include "mfc/Wnd.h"
+
+class CDC;
+class CDocument;
+class CFrameWnd;
+
+class CView : public CWnd
+{
+    DECLARE_DYNAMIC(CView)
+public:
+    CView();
+    ~CView() override;
+
+    CDocument* GetDocument() const;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+
+    // Once the frame and the document are ready; calls OnUpdate(NULL, 0, NULL).
+    virtual void OnInitialUpdate();
+    virtual void OnPrepareDC(CDC* dc);
+    virtual void OnDraw(CDC* dc) = 0;
+    // A view becoming active (activate) or inactive in its frame.
+    virtual void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView);
+    // The frame became active or inactive (WA_ACTIVE, WA_INACTIVE, ...).
+    virtual void OnActivateFrame(UINT state, CFrameWnd* frame);
+    // The document changed; the default repaints the whole view.
+    virtual void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject);
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void PostNcDestroy() override;
+
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnDestroy();
+    void OnPaint();
+    LRESULT OnMouseActivateMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    CDocument* m_pDocument;
+
+private:
+    friend class CDocument;
+};

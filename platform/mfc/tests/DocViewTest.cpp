@@ -1,0 +1,404 @@
+#include "TestFramework.h"
+#include "DocViewTest.h"
+#include "MessageBoxScript.h"
+#include "TempFolder.h"
+
+#include <afxwin.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+std::vector<std::string> g_events;
+
+void Record(const std::string& event)
+{
+    g_events.push_back(event);
+}
+
+// Routes every command of the test menu: each level takes the commands from
+// ID_ROUTE_VIEW up to its own, so the first level asked shows in the record.
+class CRouteApp : public CWinApp
+{
+public:
+    CRouteApp() : CWinApp("Jukebox") {}
+    void OnRoute(UINT id) { Record("app " + std::to_string(id)); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRouteApp, CWinApp)
+    ON_COMMAND_RANGE(ID_ROUTE_VIEW, ID_ROUTE_APP, OnRoute)
+END_MESSAGE_MAP()
+
+class CJukeboxDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CJukeboxDoc)
+public:
+    ~CJukeboxDoc() override { Record("document deleted"); }
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+        {
+            ar << m_discs << m_name;
+            if (s_failStore)
+                AfxThrowFileException(CFileException::diskFull);
+        }
+        else
+        {
+            ar >> m_discs >> m_name;
+        }
+    }
+    void DeleteContents() override
+    {
+        m_discs = 0;
+        m_name.Empty();
+    }
+    void OnRoute(UINT id) { Record("document " + std::to_string(id)); }
+
+    LONG m_discs = 0;
+    CString m_name;
+    static BOOL s_failStore;
+    DECLARE_MESSAGE_MAP()
+};
+
+BOOL CJukeboxDoc::s_failStore = FALSE;
+IMPLEMENT_DYNCREATE(CJukeboxDoc, CDocument)
+BEGIN_MESSAGE_MAP(CJukeboxDoc, CDocument)
+    ON_COMMAND_RANGE(ID_ROUTE_VIEW, ID_ROUTE_DOC, OnRoute)
+END_MESSAGE_MAP()
+
+class CJukeboxView : public CView
+{
+    DECLARE_DYNCREATE(CJukeboxView)
+public:
+    ~CJukeboxView() override { Record("view deleted"); }
+    void OnDraw(CDC* dc) override { dc->FillSolidRect(0, 0, 10, 10, RGB(255, 0, 0)); }
+    void OnInitialUpdate() override
+    {
+        Record("initial update");
+        CView::OnInitialUpdate();
+    }
+    void OnUpdate(CView*, LPARAM hint, CObject*) override { m_hints.push_back((int)hint); }
+    void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override
+    {
+        Record(activate ? "activate" : "deactivate");
+        CView::OnActivateView(activate, activateView, deactiveView);
+    }
+    void OnRoute(UINT id) { Record("view " + std::to_string(id)); }
+    void OnUpdateChecked(CCmdUI* cmdUI)
+    {
+        cmdUI->Enable(TRUE);
+        cmdUI->SetCheck(1);
+    }
+
+    std::vector<int> m_hints;
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CJukeboxView, CView)
+BEGIN_MESSAGE_MAP(CJukeboxView, CView)
+    ON_COMMAND_RANGE(ID_ROUTE_VIEW, ID_ROUTE_VIEW, OnRoute)
+    ON_UPDATE_COMMAND_UI(ID_CHECKED, OnUpdateChecked)
+END_MESSAGE_MAP()
+
+class CJukeboxFrame : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CJukeboxFrame)
+public:
+    ~CJukeboxFrame() override { Record("frame deleted"); }
+    void OnRoute(UINT id) { Record("frame " + std::to_string(id)); }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CJukeboxFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CJukeboxFrame, CFrameWnd)
+    ON_COMMAND_RANGE(ID_ROUTE_VIEW, ID_ROUTE_FRAME, OnRoute)
+END_MESSAGE_MAP()
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        if (msg.message != WM_QUIT)
+            DispatchMessageA(&msg);
+    }
+}
+
+CString WindowText(CWnd* wnd)
+{
+    CString text;
+    wnd->GetWindowText(text);
+    return text;
+}
+
+// An SDI jukebox: the application, its template, and one new document.
+class SingleDocTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_events.clear();
+        m_template = new CSingleDocTemplate(IDR_JUKEBOX, RUNTIME_CLASS(CJukeboxDoc),
+                                            RUNTIME_CLASS(CJukeboxFrame),
+                                            RUNTIME_CLASS(CJukeboxView));
+        m_docs.AddDocTemplate(m_template);
+        m_docs.OnFileNew();
+        POSITION position = m_template->GetFirstDocPosition();
+        ASSERT_NE(nullptr, position);
+        m_doc = static_cast<CJukeboxDoc*>(m_template->GetNextDoc(position));
+        position = m_doc->GetFirstViewPosition();
+        ASSERT_NE(nullptr, position);
+        m_view = static_cast<CJukeboxView*>(m_doc->GetNextView(position));
+        m_frame = m_view->GetParentFrame();
+        ASSERT_NE(nullptr, m_frame);
+        PumpMessages();
+    }
+
+    void TearDown() override
+    {
+        CFrameWnd* frame = static_cast<CFrameWnd*>(m_app.m_pMainWnd);
+        if (frame)
+            frame->DestroyWindow();
+        m_app.m_pMainWnd = NULL;
+        PumpMessages();
+    }
+
+    CRouteApp m_app;
+    CDocManager m_docs;
+    CSingleDocTemplate* m_template = NULL;
+    CJukeboxDoc* m_doc = NULL;
+    CJukeboxView* m_view = NULL;
+    CFrameWnd* m_frame = NULL;
+};
+
+TEST_F(SingleDocTest, NewDocumentGetsFrameViewAndTitle)
+{
+    EXPECT_EQ(m_frame, m_app.m_pMainWnd);
+    EXPECT_TRUE(m_frame->IsKindOf(RUNTIME_CLASS(CJukeboxFrame)));
+    EXPECT_EQ(m_view, m_frame->GetActiveView());
+    EXPECT_EQ(m_doc, m_frame->GetActiveDocument());
+    EXPECT_EQ(m_doc, m_view->GetDocument());
+    EXPECT_EQ(m_template, m_doc->GetDocTemplate());
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, (UINT)m_view->GetDlgCtrlID());
+    EXPECT_TRUE(m_frame->IsWindowVisible());
+    // The view heard of its frame being ready once, before it became active.
+    std::vector<std::string> expected = { "initial update", "activate" };
+    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(std::vector<int>{ 0 }, m_view->m_hints);
+
+    EXPECT_STREQ("Disc", m_doc->GetTitle());
+    EXPECT_STREQ("Jukebox - Disc", WindowText(m_frame));
+    m_doc->SetTitle("Rock");
+    EXPECT_STREQ("Jukebox - Rock", WindowText(m_frame));
+    CString name;
+    EXPECT_TRUE(m_template->GetDocString(name, CDocTemplate::filterExt));
+    EXPECT_STREQ(".dsc", name);
+    EXPECT_FALSE(m_template->GetDocString(name, (CDocTemplate::DocStringIndex)9));
+}
+
+TEST_F(SingleDocTest, ViewFillsTheFrameAndFollowsItsSize)
+{
+    m_frame->SetWindowPos(NULL, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect client, view;
+    m_frame->GetClientRect(client);
+    m_view->GetWindowRect(view);
+    m_frame->ScreenToClient(view);
+    EXPECT_EQ(client, view);
+}
+
+struct RouteCase
+{
+    UINT id;
+    const char* handler;
+};
+
+TEST_F(SingleDocTest, CommandsGoThroughViewDocumentFrameAndApplication)
+{
+    const RouteCase cases[] = {
+        { ID_ROUTE_VIEW, "view" },
+        { ID_ROUTE_DOC, "document" },
+        { ID_ROUTE_FRAME, "frame" },
+        { ID_ROUTE_APP, "app" },
+    };
+    for (const RouteCase& c : cases)
+    {
+        SCOPED_TRACE(c.handler);
+        g_events.clear();
+        m_frame->SendMessage(WM_COMMAND, c.id);
+        std::vector<std::string> expected = { std::string(c.handler) + " " + std::to_string(c.id) };
+        EXPECT_EQ(expected, g_events);
+    }
+    g_events.clear();
+    m_frame->SendMessage(WM_COMMAND, ID_ROUTE_NONE);
+    EXPECT_TRUE(g_events.empty());
+    EXPECT_FALSE(m_frame->OnCmdMsg(ID_ROUTE_NONE, CN_COMMAND, NULL, NULL));
+    EXPECT_TRUE(m_frame->OnCmdMsg(ID_ROUTE_APP, CN_COMMAND, NULL, NULL));
+}
+
+TEST_F(SingleDocTest, MenuItemsWithoutHandlersAreGreyed)
+{
+    CMenu* popup = CMenu::FromHandle(::GetMenu(m_frame->m_hWnd))->GetSubMenu(0);
+    ASSERT_NE(nullptr, popup);
+    m_frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup->m_hMenu, 0);
+    const UINT enabled[] = { ID_ROUTE_VIEW, ID_ROUTE_DOC, ID_ROUTE_FRAME, ID_ROUTE_APP };
+    for (UINT id : enabled)
+        EXPECT_EQ(0u, popup->GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED) << id;
+    EXPECT_EQ((UINT)MF_GRAYED, popup->GetMenuState(ID_ROUTE_NONE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ((UINT)MF_CHECKED, popup->GetMenuState(ID_CHECKED, MF_BYCOMMAND));
+
+    // Without automatic enabling the items keep their state.
+    popup->EnableMenuItem(ID_ROUTE_NONE, MF_BYCOMMAND | MF_ENABLED);
+    m_frame->m_bAutoMenuEnable = FALSE;
+    m_frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup->m_hMenu, 0);
+    EXPECT_EQ(0u, popup->GetMenuState(ID_ROUTE_NONE, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(SingleDocTest, UpdateHintsReachEveryViewButTheSender)
+{
+    CCreateContext context;
+    context.m_pCurrentDoc = m_doc;
+    context.m_pNewViewClass = RUNTIME_CLASS(CJukeboxView);
+    CJukeboxView* second =
+        static_cast<CJukeboxView*>(m_frame->CreateView(&context, AFX_IDW_PANE_FIRST + 1));
+    ASSERT_NE(nullptr, second);
+    m_view->m_hints.clear();
+
+    m_doc->UpdateAllViews(NULL, 7);
+    m_doc->UpdateAllViews(m_view, 4);
+    m_doc->UpdateAllViews(second, 10);
+    EXPECT_EQ((std::vector<int>{ 7, 10 }), m_view->m_hints);
+    EXPECT_EQ((std::vector<int>{ 7, 4 }), second->m_hints);
+
+    // A view that goes leaves its document; the document stays with the other.
+    second->DestroyWindow();
+    POSITION position = m_doc->GetFirstViewPosition();
+    EXPECT_EQ(m_view, m_doc->GetNextView(position));
+    EXPECT_EQ(nullptr, position);
+}
+
+TEST_F(SingleDocTest, ActiveViewChangesAreAnnounced)
+{
+    g_events.clear();
+    m_frame->SetActiveView(NULL);
+    m_frame->SetActiveView(m_view);
+    m_frame->SetActiveView(m_view);
+    m_frame->SetActiveView(NULL, FALSE);
+    std::vector<std::string> expected = { "deactivate", "activate" };
+    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(nullptr, m_frame->GetActiveView());
+    EXPECT_EQ(nullptr, m_frame->GetActiveDocument());
+}
+
+TEST_F(SingleDocTest, ClosingTheDocumentTakesFrameAndViewAlong)
+{
+    g_events.clear();
+    m_app.m_pMainWnd = NULL;
+    m_doc->OnCloseDocument();
+    std::vector<std::string> expected = { "view deleted", "frame deleted", "document deleted" };
+    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(nullptr, m_template->GetFirstDocPosition());
+}
+
+class DocumentFileTest : public SingleDocTest
+{
+protected:
+    CTempFolder m_folder{ "zym-docview" };
+
+    int FileCount()
+    {
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA(m_folder.WindowsPath("*").c_str(), &found);
+        int count = 0;
+        if (find == INVALID_HANDLE_VALUE)
+            return 0;
+        do
+            count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        while (FindNextFileA(find, &found));
+        FindClose(find);
+        return count;
+    }
+};
+
+TEST_F(DocumentFileTest, SavedDocumentOpensInTheSameFrame)
+{
+    std::string path = m_folder.WindowsPath("rock.dsc");
+    m_doc->m_discs = 200;
+    m_doc->m_name = "Rock";
+    m_doc->SetModifiedFlag();
+    ASSERT_TRUE(m_doc->DoSave(path.c_str()));
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_STREQ(path.c_str(), m_doc->GetPathName());
+    EXPECT_STREQ("rock.dsc", m_doc->GetTitle());
+    EXPECT_EQ(1, FileCount());
+
+    m_doc->m_discs = 5;
+    CDocument* opened = m_docs.OpenDocumentFile(path.c_str());
+    // Already open: the same document, not read again.
+    EXPECT_EQ(m_doc, opened);
+    EXPECT_EQ(5, m_doc->m_discs);
+
+    m_docs.OnFileNew();
+    EXPECT_EQ(0, m_doc->m_discs);
+    EXPECT_STREQ("", m_doc->GetPathName());
+    opened = m_docs.OpenDocumentFile(path.c_str());
+    ASSERT_EQ(m_doc, opened);
+    EXPECT_EQ(200, m_doc->m_discs);
+    EXPECT_STREQ("Rock", m_doc->m_name);
+    EXPECT_STREQ("Jukebox - rock.dsc", WindowText(m_frame));
+    EXPECT_EQ(m_frame, m_view->GetParentFrame());
+}
+
+TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFile)
+{
+    std::string path = m_folder.WindowsPath("rock.dsc");
+    m_doc->m_discs = 200;
+    ASSERT_TRUE(m_doc->OnSaveDocument(path.c_str()));
+    m_doc->m_discs = 300;
+    m_doc->SetModifiedFlag();
+    CJukeboxDoc::s_failStore = TRUE;
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDOK);
+        EXPECT_FALSE(m_doc->OnSaveDocument(path.c_str()));
+        EXPECT_EQ(1u, boxes.Shown().size());
+    }
+    CJukeboxDoc::s_failStore = FALSE;
+    EXPECT_TRUE(m_doc->IsModified());
+    // Nothing half-written is left behind, and the old file reads as before.
+    EXPECT_EQ(1, FileCount());
+    ASSERT_TRUE(m_doc->OnOpenDocument(path.c_str()));
+    EXPECT_EQ(200, m_doc->m_discs);
+}
+
+TEST_F(DocumentFileTest, MissingFileIsReportedAndTheDocumentStays)
+{
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    EXPECT_EQ(nullptr, m_docs.OpenDocumentFile(m_folder.WindowsPath("none.dsc").c_str()));
+    EXPECT_EQ(1u, boxes.Shown().size());
+    POSITION position = m_template->GetFirstDocPosition();
+    EXPECT_EQ(m_doc, m_template->GetNextDoc(position));
+    EXPECT_EQ(m_doc, m_view->GetDocument());
+}
+
+TEST_F(DocumentFileTest, ModifiedDocumentAsksBeforeItIsReplaced)
+{
+    m_doc->SetModifiedFlag();
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDCANCEL);
+        m_docs.OnFileNew();
+        ASSERT_EQ(1u, boxes.Shown().size());
+        EXPECT_EQ("Save changes to Disc?", boxes.Shown()[0].text);
+    }
+    EXPECT_TRUE(m_doc->IsModified());
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDNO);
+        m_docs.OnFileNew();
+    }
+    EXPECT_FALSE(m_doc->IsModified());
+}
+}
