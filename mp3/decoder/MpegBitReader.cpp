@@ -13,6 +13,8 @@ const int kCrcBytes = 2;
 // Bits that stay the same from frame to frame of one free-format stream: sync,
 // version, layer, bit-rate index (0) and sampling frequency.
 const unsigned kFreeFormatKeyMask = 0xFFFEFC00;
+// The same without the bit-rate index: frames of one stream at any rate.
+const unsigned kStreamKeyMask = 0xFFFE0C00;
 
 // Reads exactly size bytes across as many input calls as it takes; on an input code
 // the bytes delivered so far are kept in stepDone for the next call.
@@ -111,8 +113,18 @@ int MeasureFreeFormat(MpegBitReader* reader)
         if (body < minimum || body == 0)
             continue;
         unsigned word = BigEndian32(reader->frame + body);
-        if ((word & kFreeFormatKeyMask) != key)
+        MpegHeader next;
+        if ((word & kFreeFormatKeyMask) != key) {
+            // A frame of the same stream at a fixed rate: the free-format header was
+            // a false one, and that frame is next.
+            if ((word & kStreamKeyMask) == (key & kStreamKeyMask) && IsUsableHeader(word, &next)) {
+                reader->stepDone = 0;
+                reader->followingWord = word;
+                reader->hasFollowing = true;
+                return kErrInvalidFrame;
+            }
             continue;
+        }
         reader->stepDone = 0;
         reader->freeFormatKey = key;
         reader->freeFormatSize =

@@ -79,6 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Refused candidates that overlap the real header by up to three bytes.
         SyncCase{"RefusedCandidatesOverlapTheHeader", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, false},
         SyncCase{"FalseSyncWord", FalseFrame(), false},
+        // A free-format header of the same layer and frequency, in junk.
+        SyncCase{"FreeFormatHeaderInJunk", {0xFF, 0xFF, 0x08, 0xC0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, false},
         SyncCase{"TruncatedLastFrame", {}, true}),
     [](const ::testing::TestParamInfo<SyncCase>& info) { return std::string(info.param.name); });
 
