@@ -20,7 +20,7 @@ HRESULT CJetRowset::Create(CSqliteDb* db, sqlite3_stmt* select, const std::strin
 
 CJetRowset::CJetRowset(CSqliteDb* db, const std::string& table)
     : m_refs(1), m_db(db), m_table(table), m_firstColumn(table.empty() ? 0 : 1),
-      m_atEnd(false), m_nextRow(0), m_nextAccessor(0)
+      m_atEnd(false), m_nextRow(0), m_nextAccessor(0), m_hasDefaults(-1)
 {
     m_db->AddRef();
 }
@@ -334,6 +334,22 @@ HRESULT CJetRowset::ReadBack(Row& row)
     return rc == SQLITE_ROW ? S_OK : m_db->Fail(E_FAIL);
 }
 
+bool CJetRowset::HasDefaults()
+{
+    if (m_hasDefaults < 0) {
+        m_hasDefaults = 0;
+        CStatement info;
+        std::string sql = "PRAGMA table_info(" + m_table + ")";
+        if (info.Prepare(m_db->Handle(), sql.c_str()) == SQLITE_OK) {
+            const int kDefaultColumn = 4;   // cid, name, type, notnull, dflt_value, pk
+            while (sqlite3_step(info.Get()) == SQLITE_ROW)
+                if (sqlite3_column_type(info.Get(), kDefaultColumn) != SQLITE_NULL)
+                    m_hasDefaults = 1;
+        }
+    }
+    return m_hasDefaults != 0;
+}
+
 STDMETHODIMP CJetRowset::InsertRow(HCHAPTER, HACCESSOR accessorHandle, void* data, HROW* handle)
 {
     if (handle)
@@ -356,7 +372,13 @@ STDMETHODIMP CJetRowset::InsertRow(HCHAPTER, HACCESSOR accessorHandle, void* dat
     row->refs = 1;
     row->deleted = false;
     row->rowid = sqlite3_last_insert_rowid(m_db->Handle());
-    HRESULT hr = ReadBack(*row);
+    // A new row holds the table's defaults: read them back only when the table
+    // declares any, else every value is NULL.
+    HRESULT hr = S_OK;
+    if (HasDefaults())
+        hr = ReadBack(*row);
+    else
+        row->cells.resize(m_columns.size());
     if (SUCCEEDED(hr))
         hr = WriteRow(*row, *accessor, static_cast<const BYTE*>(data));
     if (FAILED(hr) || !handle) {

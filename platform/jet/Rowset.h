@@ -91,6 +91,7 @@ private:
     HRESULT WriteRow(Row& row, Accessor& accessor, const BYTE* data);
     HRESULT PrepareUpdate(Accessor& accessor);
     HRESULT ReadBack(Row& row);
+    bool HasDefaults();
     HRESULT ChangeRowRefs(DBCOUNTITEM count, const HROW rows[], DBREFCOUNT refCounts[],
                           DBROWSTATUS statuses[], bool add);
 
@@ -108,4 +109,5 @@ private:
     CStatement m_insert;
     CStatement m_delete;
     CStatement m_reread;
+    int m_hasDefaults;      // whether the table declares column defaults; -1 not known yet
 };

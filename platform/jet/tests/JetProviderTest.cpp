@@ -208,6 +208,39 @@ TEST_F(JetProviderTest, InsertedAndChangedRowsReachTheFile)
     EXPECT_EQ("null", Query("lib.mdb", "SELECT typeof(Notes) FROM Items"));
 }
 
+TEST_F(JetProviderTest, AnInsertedRowHoldsTheTableDefaults)
+{
+    Exec("lib.mdb", "CREATE TABLE Defaults (Name TEXT(20) DEFAULT 'none', Count INTEGER DEFAULT 3);"
+                    "CREATE TABLE Plain (Name TEXT(20), Count INTEGER);");
+    struct Case { const char16_t* table; DBSTATUS nameStatus; const char* name; LONG count; };
+    const Case cases[] = {
+        { u"Defaults", DBSTATUS_S_OK, "none", 3 },
+        { u"Plain", DBSTATUS_S_ISNULL, "", 0 },
+    };
+    CComRef<IOpenRowset> session;
+    OpenSession("lib.mdb", session);
+    for (const Case& c : cases) {
+        CComRef<IRowset> rowset;
+        ASSERT_EQ(S_OK, OpenTable(session.Get(), c.table, rowset));
+        CComRef<IRowsetChange> change;
+        ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IRowsetChange, change.OutVoid()));
+        const ColumnBinding columns[] = { { 1, DBTYPE_STR, 21 }, { 2, DBTYPE_I4, 4 } };
+        CRowBuffer buffer(columns, 2);
+        ASSERT_EQ(S_OK, buffer.CreateAccessor(rowset.Get()));
+        CRowBuffer none(nullptr, 0);
+        ASSERT_EQ(S_OK, none.CreateAccessor(rowset.Get()));
+        HROW row = DB_NULL_HROW;
+        ASSERT_EQ(S_OK, change->InsertRow(DB_NULL_HCHAPTER, none.Accessor(), nullptr, &row));
+        ASSERT_EQ(S_OK, rowset->GetData(row, buffer.Accessor(), buffer.Data()));
+        EXPECT_EQ(c.nameStatus, buffer.Status(0));
+        EXPECT_EQ(c.name, buffer.Text(0));
+        if (c.nameStatus == DBSTATUS_S_OK) {
+            EXPECT_EQ(c.count, *reinterpret_cast<LONG*>(buffer.Value(1)));
+        }
+        rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
+    }
+}
+
 TEST_F(JetProviderTest, InlineTextIsNeverReadPastItsBoundLength)
 {
     CComRef<IOpenRowset> session;
