@@ -30,6 +30,16 @@ int Round(double value)
     return int(value + 0.5);
 }
 
+// The control-bus port number behind "sl" or "slb"; -1 when it is missing or
+// not 0-3.
+int ControlBusPort(const char* rest)
+{
+    char* end;
+    long port = strtol(rest, &end, 10);
+    bool digits = end != rest && rest[0] >= '0' && rest[0] <= '9';
+    return digits && port >= 0 && port < kControlBusPorts ? int(port) : -1;
+}
+
 } // namespace
 
 // One LOWLEVEL word: rest is the text of the item's word behind the match.
@@ -239,16 +249,6 @@ void CTavlinPort::WordIR(const char*, const char* arg)
 {
     SetIRRepeat(FALSE, "");
     SendIRTimings(arg);
-}
-
-// The control-bus port number behind "sl" or "slb"; -1 when it is missing or
-// not 0-3.
-static int ControlBusPort(const char* rest)
-{
-    char* end;
-    long port = strtol(rest, &end, 10);
-    bool digits = end != rest && rest[0] >= '0' && rest[0] <= '9';
-    return digits && port >= 0 && port < kControlBusPorts ? int(port) : -1;
 }
 
 void CTavlinPort::WordBitMessage(const char* rest, const char* arg)
