@@ -58,6 +58,21 @@ bool ReadWholeFile(const char* path, CString& text)
     return read;
 }
 
+// The text before and behind the first separator, each trimmed of white space.
+bool SplitTrimmed(const CString& line, char separator, CString& before, CString& behind)
+{
+    int at = line.Find(separator);
+    if (at < 0)
+        return false;
+    before = line.Left(at);
+    behind = line.Mid(at + 1);
+    before.TrimLeft();
+    before.TrimRight();
+    behind.TrimLeft();
+    behind.TrimRight();
+    return true;
+}
+
 CString CurrentFolder()
 {
     char folder[MAX_PATH];
@@ -203,14 +218,9 @@ int CDevice::ParseLine(CString line, BOOL fromFile, int deviceNumber)
     int comment = line.Find('#');
     if (comment >= 0)
         line = line.Left(comment);
-    int equals = line.Find('=');
-    if (equals >= 0) {
-        CString keyword = line.Left(equals);
-        CString value = line.Mid(equals + 1);
-        keyword.TrimLeft();
-        keyword.TrimRight();
-        value.TrimLeft();
-        value.TrimRight();
+    CString keyword;
+    CString value;
+    if (SplitTrimmed(line, '=', keyword, value)) {
         for (const KeywordRule& rule : kKeywords) {
             if (keyword == rule.keyword) {
                 if (rule.handler == &CDevice::Include && !fromFile)
@@ -220,16 +230,10 @@ int CDevice::ParseLine(CString line, BOOL fromFile, int deviceNumber)
         }
         return Fail("Unknown keyword [%s] reading device file", static_cast<const char*>(keyword));
     }
-    int colon = line.Find(':');
-    if (colon >= 0) {
-        CString data = line.Left(colon);
-        CString name = line.Mid(colon + 1);
-        data.TrimLeft();
-        data.TrimRight();
-        name.TrimLeft();
-        name.TrimRight();
+    CString data;
+    CString name;
+    if (SplitTrimmed(line, ':', data, name))
         AddCode(data, name);
-    }
     return 1;
 }
 

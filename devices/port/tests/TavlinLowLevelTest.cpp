@@ -40,6 +40,8 @@ TEST_F(TavlinLowLevel, TextsBecomeFrames)
 {
     static const std::string longSerial = "ser[" + std::string(62, '1') + "]";
     const LowLevelCase cases[] = {
+        // The first sync mark of the port: mark 0.
+        {"flush[20]", 2.1, B({0xC1, 0xC1, 0xC0}), nullptr},
         {"carrier[38000] irmml[3]", 2.1, B({0x9F, 0x06, 0x00, 0x82, 0x9F, 0x0E, 0x03}), nullptr},
         {"CARRIER[40000]", 2.1, B({0x9F, 0x06, 0x00, 0x7C}), nullptr},
         {"ir[+500 -500]", 2.1, B({0x82, 0x85, 0x05, 0x80}), nullptr},
