@@ -12,6 +12,7 @@ const char kDefaultName[] = "dev1";
 const char kDefaultDescription[] = "Unknown";
 const double kNoCarrier = -1.0;
 const int kNoRepeat = -1;
+const int kMostRepeats = 1000;
 const double kTolerance = 0.3;
 const int kDeleteWaits = 50;
 const int kDeleteWaitMs = 20;
@@ -261,9 +262,14 @@ int CDevice::SetCarrier(const CString& value, int, int)
     return 1;
 }
 
+// Every repetition is composed into the IR text, so a count without bound would
+// make the text grow without bound.
 int CDevice::SetRepeat(const CString& value, int, int)
 {
-    m_repeat = int(strtol(value, nullptr, 10));
+    long repeat = strtol(value, nullptr, 10);
+    if (repeat > kMostRepeats)
+        return Fail("%ld is to many repetitions (%d is the most)", repeat, kMostRepeats);
+    m_repeat = repeat < kNoRepeat ? kNoRepeat : int(repeat);
     return 1;
 }
 

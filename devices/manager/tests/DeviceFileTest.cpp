@@ -8,6 +8,8 @@
 
 #include <stdio.h>
 
+#include "crt/Random.h"
+
 namespace {
 
 // Everything a definition holds, for comparing one load with another.
@@ -193,6 +195,7 @@ TEST(DeviceFile, BadDefinitionsAreRefusedWithTheirText)
                               "CM11a, DEVRX, DEVRXTX, DEVTX, KELTO, IR, IRTXONLY, LOWLEVEL, TIMER, or TAVLIN)"},
         {"type=ir\nprefix=1\nprefix=0\n", 2, "Error loading device: couldn't find prefixes / suffixes for device #2"},
         {"=\ntype=ir\n", 0, "Unknown keyword [] reading device file"},
+        {"type=ir\nrepeat=5000\n", 0, "5000 is to many repetitions (1000 is the most)"},
     };
     for (const BadCase& c : cases) {
         CDebugCapture debug;
@@ -217,6 +220,36 @@ TEST(DeviceFile, OddLinesNeverStopTheLoader)
     EXPECT_EQ(1, device.GetNumPatterns());   // "one" names no duration but is a pattern
     double score;
     EXPECT_EQ("", device.MatchPattern("+500 -500", &score));
+}
+
+// Definitions thrown together from keywords, timings and junk: loading either
+// works or says why, and composing and decoding with whatever loaded finish.
+TEST(DeviceFile, RandomDefinitionsNeverCrashTheLoaderOrTheComposer)
+{
+    const char* const pieces[] = {
+        "type=ir\n", "type=tavlin\n", "type=irtxonly\n", "zero=", "one=", "two=", "start=",
+        "startalt=", "stop=", "sleep=", "pause=", "prefix=", "suffix=", "repeat=", "carrier=",
+        "+560 ", "-1690 ", "+9000 ", "-", "+", "nan ", "1e999 ", "0", "1", "2", "3", "12", ":", "=",
+        "#", "[", "]", "\n", "\r\n", "x", " ", "01:a\n", "0123:b\n", "\x01", "\xff",
+    };
+    const int kPieces = sizeof pieces / sizeof pieces[0];
+    MsSrand(7);
+    for (int round = 0; round < 500; ++round) {
+        CString text;
+        for (int i = 0; i < 40; ++i)
+            text += pieces[MsRand() % kPieces];
+        CQuietDevice device;
+        if (!device.Load(text, MsRand() % 3, FALSE)) {
+            EXPECT_NE("No Error", device.GetErrorText()) << text;
+            continue;
+        }
+        device.SetPortMask(0xFFF);
+        for (int i = 0; i < device.GetNumCodes(); ++i)
+            device.ComposeCommand(device.GetCode(i).name + "[1a]");
+        double score;
+        device.MatchPattern("+9000 -4500 +560 -560 +560 -1690 +560 -99999 +1", &score);
+        EXPECT_GE(score, -1.0) << text;
+    }
 }
 
 TEST(DeviceFile, IncludeOfItselfOrACycleStopsLoading)
