@@ -48,6 +48,8 @@ enum AfxSig
     AfxSig_vwwS,         // void (UINT, UINT, CScrollBar*)    scrolling
     AfxSig_bD,           // BOOL (CDC*)                       WM_ERASEBKGND
     AfxSig_hDWw,         // HBRUSH (CDC*, CWnd*, UINT)        WM_CTLCOLOR
+    AfxSig_hDw,          // HBRUSH (CDC*, UINT)               WM_CTLCOLOR reflected
+    AfxSig_vww,          // void (UINT, UINT)                 scrolling reflected
     AfxSig_lp,           // LRESULT (CPoint)                  hit tests
     AfxSig_vh,           // void (HANDLE in wParam)           WM_DROPFILES
     AfxSig_vwSz,         // void (UINT, LPCSTR)               WM_SETTINGCHANGE

@@ -1,4 +1,5 @@
 #include "mfc/CmdUI.h"
+#include "mfc/Menu.h"
 #include "mfc/Wnd.h"
 
 CCmdUI::CCmdUI()
@@ -9,7 +10,13 @@ CCmdUI::CCmdUI()
 
 void CCmdUI::Enable(BOOL on)
 {
-    if (m_pOther)
+    if (m_pMenu)
+    {
+        // An item that opens a submenu keeps its state.
+        if (!m_pSubMenu)
+            m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
+    }
+    else if (m_pOther)
     {
         // A control that loses its enabling must not keep the focus.
         if (!on && ::GetFocus() == m_pOther->m_hWnd)
@@ -25,7 +32,12 @@ void CCmdUI::Enable(BOOL on)
 
 void CCmdUI::SetCheck(int check)
 {
-    if (m_pOther && (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON))
+    if (m_pMenu)
+    {
+        if (!m_pSubMenu)
+            m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (check ? MF_CHECKED : MF_UNCHECKED));
+    }
+    else if (m_pOther && (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON))
     {
         m_pOther->SendMessage(BM_SETCHECK, check);
     }
@@ -33,12 +45,36 @@ void CCmdUI::SetCheck(int check)
 
 void CCmdUI::SetRadio(BOOL on)
 {
-    SetCheck(on ? 1 : 0);
+    if (!m_pMenu)
+    {
+        SetCheck(on ? 1 : 0);
+        return;
+    }
+    if (m_pSubMenu)
+        return;
+    // A round check mark instead of a tick.
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    m_pMenu->GetMenuItemInfo(m_nIndex, &info, TRUE);
+    info.fType |= MFT_RADIOCHECK;
+    info.fState = on ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
+    m_pMenu->SetMenuItemInfo(m_nIndex, &info, TRUE);
 }
 
 void CCmdUI::SetText(LPCSTR text)
 {
-    if (m_pOther)
+    if (m_pMenu)
+    {
+        if (m_pSubMenu)
+            return;
+        UINT state = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION);
+        m_pMenu->ModifyMenu(m_nIndex,
+                            MF_BYPOSITION | MF_STRING |
+                                (state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)),
+                            m_nID, text);
+    }
+    else if (m_pOther)
     {
         CString current;
         m_pOther->GetWindowText(current);

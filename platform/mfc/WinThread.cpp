@@ -224,7 +224,9 @@ BOOL CWinThread::OnIdle(LONG count)
         }
         return TRUE;
     }
-    CWnd::DeleteTempMap();
+    // The temporary objects go unless a loop of someone's holds them.
+    AfxLockTempMaps();
+    AfxUnlockTempMaps();
     return FALSE;
 }
 

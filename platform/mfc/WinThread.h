@@ -45,7 +45,7 @@ public:
     virtual BOOL PumpMessage();
     // count counts the calls since the last message; TRUE asks for another call.
     // The first call lets the main window's bars update their items, the
-    // second deletes the temporary window objects.
+    // second deletes the temporary objects of windows, DCs, GDI objects and menus.
     virtual BOOL OnIdle(LONG count);
     // Messages that come again and again without news do not restart idle work.
     virtual BOOL IsIdleMessage(MSG* msg);

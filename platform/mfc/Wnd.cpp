@@ -1,5 +1,9 @@
 #include "mfc/Wnd.h"
 #include "mfc/DataExchange.h"
+#include "mfc/Dc.h"
+#include "mfc/GdiObject.h"
+#include "mfc/Menu.h"
+#include "mfc/StdControls.h"
 #include "mfc/WinApp.h"
 
 #include "runtime/DebugOutput.h"
@@ -21,6 +25,7 @@ struct CWndThreadState
     std::map<HWND, CWnd*> permanent;
     std::map<HWND, CWnd*> temporary;
     MSG lastMessage = {};
+    int tempMapLocks = 0;
     // The object whose window CreateWindowEx is making, and the hook that binds them.
     CWnd* wndInit = NULL;
     HHOOK createHook = NULL;
@@ -124,6 +129,25 @@ void PASCAL CWnd::DeleteTempMap()
         delete it->second;
     }
     temporary.clear();
+}
+
+void AfxLockTempMaps()
+{
+    ++t_state.tempMapLocks;
+}
+
+BOOL AfxUnlockTempMaps(BOOL deleteTemps)
+{
+    CWndThreadState& state = t_state;
+    if (state.tempMapLocks > 0 && --state.tempMapLocks > 0)
+        return FALSE;
+    if (!deleteTemps)
+        return FALSE;
+    CWnd::DeleteTempMap();
+    CDC::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
+    CMenu::DeleteTempMap();
+    return TRUE;
 }
 
 BOOL CWnd::Attach(HWND hWnd)
@@ -361,10 +385,24 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         *result = notifyResult;
         return TRUE;
     }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        return OnCtlColorMessage(message, wParam, lParam, result);
     const AFX_MSGMAP_ENTRY* entry = FindWindowMessageEntry(message);
     if (!entry)
         return ReflectUnhandled(message, wParam, lParam, result);
     return DispatchWindowMessage(entry, wParam, lParam, result);
+}
+
+BOOL CWnd::OnCtlColorMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const AFX_MSGMAP_ENTRY* entry = FindWindowMessageEntry(WM_CTLCOLOR);
+    if (entry)
+    {
+        AFX_CTLCOLOR color = {(HWND)lParam, (HDC)wParam, message - WM_CTLCOLORMSGBOX};
+        return DispatchWindowMessage(entry, 0, (LPARAM)&color, result);
+    }
+    CWnd* control = FromHandlePermanent((HWND)lParam);
+    return control && control->OnChildNotify(message, wParam, lParam, result);
 }
 
 BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* entry, WPARAM wParam, LPARAM lParam,
@@ -452,6 +490,50 @@ BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* entry, WPARAM wParam, L
         (self->*reinterpret_cast<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam,
                                                                     FromHandle((HWND)lParam));
         break;
+    case AfxSig_vwp:
+        (self->*reinterpret_cast<void (CWnd::*)(UINT, CPoint)>(pfn))(
+            (UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+        break;
+    case AfxSig_vWp:
+        (self->*reinterpret_cast<void (CWnd::*)(CWnd*, CPoint)>(pfn))(
+            FromHandle((HWND)wParam), CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+        break;
+    case AfxSig_lp:
+        value = (self->*reinterpret_cast<LRESULT (CWnd::*)(CPoint)>(pfn))(
+            CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+        break;
+    case AfxSig_bD:
+        value = (self->*reinterpret_cast<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle((HDC)wParam));
+        break;
+    case AfxSig_hDWw:
+    {
+        AFX_CTLCOLOR* color = (AFX_CTLCOLOR*)lParam;
+        value = (LRESULT)(self->*reinterpret_cast<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pfn))(
+            CDC::FromHandle(color->hDC), FromHandle(color->hWnd), color->nCtlType);
+        break;
+    }
+    case AfxSig_hDw:
+    {
+        // A reflected handler that gives no brush leaves the colours to the parent.
+        AFX_CTLCOLOR* color = (AFX_CTLCOLOR*)lParam;
+        value = (LRESULT)(self->*reinterpret_cast<HBRUSH (CWnd::*)(CDC*, UINT)>(pfn))(
+            CDC::FromHandle(color->hDC), color->nCtlType);
+        if (!value)
+            return FALSE;
+        break;
+    }
+    case AfxSig_vMwb:
+        (self->*reinterpret_cast<void (CWnd::*)(CMenu*, UINT, BOOL)>(pfn))(
+            CMenu::FromHandle((HMENU)wParam), LOWORD(lParam), HIWORD(lParam));
+        break;
+    case AfxSig_vwwS:
+        (self->*reinterpret_cast<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(
+            LOWORD(wParam), HIWORD(wParam), (CScrollBar*)FromHandle((HWND)lParam));
+        break;
+    case AfxSig_vww:
+        (self->*reinterpret_cast<void (CWnd::*)(UINT, UINT)>(pfn))(LOWORD(wParam),
+                                                                   HIWORD(wParam));
+        break;
     default:
         return FALSE;
     }
@@ -466,13 +548,6 @@ BOOL CWnd::ReflectUnhandled(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     {
     case WM_HSCROLL:
     case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
         child = (HWND)lParam;
         break;
     case WM_DELETEITEM:
@@ -581,9 +656,9 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
     {
-        // One reflected message for all colours; the control knows its kind.
+        AFX_CTLCOLOR color = {(HWND)lParam, (HDC)wParam, message - WM_CTLCOLORMSGBOX};
         LRESULT ignored = 0;
-        return OnWndMsg(WM_REFLECT_BASE + WM_CTLCOLORBTN, wParam, lParam,
+        return OnWndMsg(WM_REFLECT_BASE + WM_CTLCOLOR, 0, (LPARAM)&color,
                         result ? result : &ignored);
     }
     case WM_HSCROLL:
@@ -870,6 +945,17 @@ void CWnd::GetWindowText(CString& text) const
 int CWnd::GetWindowTextLength() const
 {
     return ::GetWindowTextLengthA(m_hWnd);
+}
+
+void CWnd::SetFont(CFont* font, BOOL redraw)
+{
+    SendMessage(WM_SETFONT, (WPARAM)font->GetSafeHandle(), redraw);
+}
+
+CFont* CWnd::GetFont() const
+{
+    HFONT font = (HFONT)SendMessage(WM_GETFONT);
+    return font ? CFont::FromHandle(font) : NULL;
 }
 
 HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)

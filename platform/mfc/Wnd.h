@@ -5,11 +5,23 @@
 #pragma once
 
 #include "mfc/CmdTarget.h"
+#include "mfc/Geometry.h"
 
 class CDataExchange;
+class CDC;
 class CFrameWnd;
 class CFont;
+class CMenu;
 class CScrollBar;
+
+// A WM_CTLCOLOR... message as the reflected handler receives it; WM_CTLCOLOR
+// stands for all seven in message maps.
+struct AFX_CTLCOLOR
+{
+    HWND hWnd;
+    HDC hDC;
+    UINT nCtlType;
+};
 
 // Sent down the window tree at idle time so that bars update their items.
 const UINT WM_IDLEUPDATECMDUI = 0x0363;
@@ -216,10 +228,18 @@ private:
     void AttachNewWindow(HWND hWnd);
     BOOL DispatchWindowMessage(const AFX_MSGMAP_ENTRY* entry, WPARAM wParam, LPARAM lParam,
                                LRESULT* result);
+    // The colour messages share one entry; the control may answer when the map does not.
+    BOOL OnCtlColorMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     const AFX_MSGMAP_ENTRY* FindWindowMessageEntry(UINT message) const;
     // Child messages that go to the child itself when the parent has no handler.
     BOOL ReflectUnhandled(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 };
+
+// While locked, the temporary objects of windows, DCs, GDI objects and menus
+// stay alive through idle time (a loop of one's own that keeps pointers from
+// FromHandle). Unlocking the last lock deletes them when asked; TRUE when it did.
+void AfxLockTempMaps();
+BOOL AfxUnlockTempMaps(BOOL deleteTemps = TRUE);
 
 // The window procedure of every window that has a permanent object.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

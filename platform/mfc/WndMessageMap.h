@@ -62,10 +62,65 @@
 #define ON_WM_DROPFILES() AFX_WM_ENTRY(WM_DROPFILES, AfxSig_vh, void (CWnd::*)(HDROP), OnDropFiles)
 #define ON_WM_SETTINGCHANGE() \
     AFX_WM_ENTRY(WM_SETTINGCHANGE, AfxSig_vwSz, void (CWnd::*)(UINT, LPCSTR), OnSettingChange)
+#define ON_WM_LBUTTONDOWN() \
+    AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnLButtonDown)
+#define ON_WM_LBUTTONUP() \
+    AFX_WM_ENTRY(WM_LBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK() \
+    AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnLButtonDblClk)
+#define ON_WM_RBUTTONDOWN() \
+    AFX_WM_ENTRY(WM_RBUTTONDOWN, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnRButtonDown)
+#define ON_WM_RBUTTONUP() \
+    AFX_WM_ENTRY(WM_RBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnRButtonUp)
+#define ON_WM_RBUTTONDBLCLK() \
+    AFX_WM_ENTRY(WM_RBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnRButtonDblClk)
+#define ON_WM_MBUTTONDOWN() \
+    AFX_WM_ENTRY(WM_MBUTTONDOWN, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnMButtonDown)
+#define ON_WM_MBUTTONUP() \
+    AFX_WM_ENTRY(WM_MBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnMButtonUp)
+#define ON_WM_MOUSEMOVE() \
+    AFX_WM_ENTRY(WM_MOUSEMOVE, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnMouseMove)
+// Non-client mouse messages: the hit-test code and the point in screen coordinates.
+#define ON_WM_NCLBUTTONDOWN() \
+    AFX_WM_ENTRY(WM_NCLBUTTONDOWN, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnNcLButtonDown)
+#define ON_WM_NCLBUTTONUP() \
+    AFX_WM_ENTRY(WM_NCLBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnNcLButtonUp)
+#define ON_WM_NCLBUTTONDBLCLK() \
+    AFX_WM_ENTRY(WM_NCLBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), \
+                 OnNcLButtonDblClk)
+#define ON_WM_NCRBUTTONDOWN() \
+    AFX_WM_ENTRY(WM_NCRBUTTONDOWN, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnNcRButtonDown)
+#define ON_WM_NCRBUTTONUP() \
+    AFX_WM_ENTRY(WM_NCRBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnNcRButtonUp)
+#define ON_WM_NCRBUTTONDBLCLK() \
+    AFX_WM_ENTRY(WM_NCRBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), \
+                 OnNcRButtonDblClk)
+#define ON_WM_NCMOUSEMOVE() \
+    AFX_WM_ENTRY(WM_NCMOUSEMOVE, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnNcMouseMove)
+#define ON_WM_NCHITTEST() AFX_WM_ENTRY(WM_NCHITTEST, AfxSig_lp, LRESULT (CWnd::*)(CPoint), OnNcHitTest)
+#define ON_WM_CONTEXTMENU() \
+    AFX_WM_ENTRY(WM_CONTEXTMENU, AfxSig_vWp, void (CWnd::*)(CWnd*, CPoint), OnContextMenu)
+#define ON_WM_ERASEBKGND() AFX_WM_ENTRY(WM_ERASEBKGND, AfxSig_bD, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
+#define ON_WM_CTLCOLOR() \
+    AFX_WM_ENTRY(WM_CTLCOLOR, AfxSig_hDWw, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
+#define ON_WM_INITMENUPOPUP() \
+    AFX_WM_ENTRY(WM_INITMENUPOPUP, AfxSig_vMwb, void (CWnd::*)(CMenu*, UINT, BOOL), \
+                 OnInitMenuPopup)
+#define ON_WM_HSCROLL() \
+    AFX_WM_ENTRY(WM_HSCROLL, AfxSig_vwwS, void (CWnd::*)(UINT, UINT, CScrollBar*), OnHScroll)
+#define ON_WM_VSCROLL() \
+    AFX_WM_ENTRY(WM_VSCROLL, AfxSig_vwwS, void (CWnd::*)(UINT, UINT, CScrollBar*), OnVScroll)
 #define ON_WM_ENTERIDLE() \
     AFX_WM_ENTRY(WM_ENTERIDLE, AfxSig_vwW, void (CWnd::*)(UINT, CWnd*), OnEnterIdle)
 
 // Reflected messages: the control handles what its parent was sent.
+#define ON_WM_CTLCOLOR_REFLECT() \
+    AFX_WM_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, AfxSig_hDw, HBRUSH (CWnd::*)(CDC*, UINT), \
+                 CtlColor)
+#define ON_WM_HSCROLL_REFLECT() \
+    AFX_WM_ENTRY(WM_REFLECT_BASE + WM_HSCROLL, AfxSig_vww, void (CWnd::*)(UINT, UINT), HScroll)
+#define ON_WM_VSCROLL_REFLECT() \
+    AFX_WM_ENTRY(WM_REFLECT_BASE + WM_VSCROLL, AfxSig_vww, void (CWnd::*)(UINT, UINT), VScroll)
 #define ON_WM_DRAWITEM_REFLECT() \
     AFX_WM_ENTRY(WM_REFLECT_BASE + WM_DRAWITEM, AfxSig_vs, void (CWnd::*)(LPDRAWITEMSTRUCT), \
                  DrawItem)

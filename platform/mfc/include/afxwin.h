@@ -10,6 +10,7 @@
 #include "mfc/Wnd.h"
 #include "mfc/DataExchange.h"
 #include "mfc/Dialog.h"
+#include "mfc/StdControls.h"
 
 // Drawing, menus, document/view and frames.
 #include "mfc/Geometry.h"

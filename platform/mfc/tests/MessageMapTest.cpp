@@ -117,6 +117,21 @@ public:
         *result = 9;
     }
     void OnNotifyRange(UINT id, NMHDR*, LRESULT*) { Record("notify range " + std::to_string(id)); }
+    void OnLButtonDown(UINT flags, CPoint point)
+    {
+        Record("lbutton " + std::to_string(flags) + " " + std::to_string(point.x) + "," +
+               std::to_string(point.y));
+    }
+    void OnContextMenu(CWnd* wnd, CPoint point)
+    {
+        Record(std::string("context ") + (wnd == this ? "self " : "other ") +
+               std::to_string(point.x) + "," + std::to_string(point.y));
+    }
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL systemMenu)
+    {
+        Record(std::string("popup ") + (popup->GetMenuItemCount() == 2 ? "2 items " : "? ") +
+               std::to_string(index) + " " + std::to_string(systemMenu));
+    }
     void OnNcDestroy()
     {
         Record("ncdestroy");
@@ -132,6 +147,9 @@ BEGIN_MESSAGE_MAP(CRecordingWnd, CBaseWnd)
     ON_WM_SIZE()
     ON_WM_TIMER()
     ON_WM_NCDESTROY()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_CONTEXTMENU()
+    ON_WM_INITMENUPOPUP()
     ON_MESSAGE(kCustomMessage, OnCustom)
     ON_REGISTERED_MESSAGE(g_registeredMessage, OnRegistered)
     ON_COMMAND(kPlainCommand, OnPlain)
@@ -190,6 +208,10 @@ TEST_F(MessageMapTest, CreateGoesThroughTheMapAndBindsTheObject)
 
 TEST_F(MessageMapTest, WindowMessagesReachTheirHandlersWithTheirParameters)
 {
+    CMenu popup;
+    popup.CreatePopupMenu();
+    popup.AppendMenu(MF_STRING, 1, "one");
+    popup.AppendMenu(MF_STRING, 2, "two");
     struct Case
     {
         UINT message;
@@ -203,6 +225,9 @@ TEST_F(MessageMapTest, WindowMessagesReachTheirHandlersWithTheirParameters)
         {WM_TIMER, 12, 0, 0, "timer 12"},
         {kCustomMessage, 3, 4, 77, "custom 3 4"},
         {g_registeredMessage, 5, 0, 78, "registered 5"},
+        {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, 7), 0, "lbutton 1 -5,7"},
+        {WM_CONTEXTMENU, (WPARAM)m_wnd.m_hWnd, MAKELPARAM(300, -2), 0, "context self 300,-2"},
+        {WM_INITMENUPOPUP, (WPARAM)popup.m_hMenu, MAKELPARAM(3, TRUE), 0, "popup 2 items 3 1"},
     };
     for (const Case& c : cases)
     {
@@ -318,6 +343,75 @@ TEST_F(MessageMapTest, SubclassedWindowsKeepTheirOwnBehaviourForUnhandledMessage
     EXPECT_TRUE(g_calls.empty());
 }
 
+// A control that colours itself, and a parent that colours its children.
+class CColoredStatic : public CStatic
+{
+public:
+    HBRUSH CtlColor(CDC*, UINT type)
+    {
+        Record("control colour " + std::to_string(type));
+        return m_brush;
+    }
+    HBRUSH m_brush = (HBRUSH)GetStockObject(GRAY_BRUSH);
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColoredStatic, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CColoringWnd : public CWnd
+{
+public:
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT type)
+    {
+        Record("parent colour " + std::to_string(type) + (dc ? " dc " : " ? ") +
+               std::to_string(control->GetDlgCtrlID()));
+        return (HBRUSH)GetStockObject(BLACK_BRUSH);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColoringWnd, CWnd)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST_F(MessageMapTest, ColourMessagesGoToTheParentsHandlerElseToTheControl)
+{
+    CColoringWnd coloring;
+    ASSERT_TRUE(coloring.CreateEx(0, NULL, "colours", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    HDC dc = GetDC(m_wnd.m_hWnd);
+    struct Case
+    {
+        CWnd* parent;
+        HBRUSH drawing;
+        HBRUSH brush;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {&m_wnd, (HBRUSH)GetStockObject(GRAY_BRUSH), (HBRUSH)GetStockObject(GRAY_BRUSH),
+         {"control colour 6"}},
+        {&coloring, (HBRUSH)GetStockObject(GRAY_BRUSH), (HBRUSH)GetStockObject(BLACK_BRUSH),
+         {"parent colour 6 dc 77"}},
+        // A control that gives no brush leaves the colours to the default.
+        {&m_wnd, NULL, NULL, {"control colour 6"}},
+    };
+    for (const Case& c : cases)
+    {
+        CColoredStatic control;
+        control.m_brush = c.drawing;
+        ASSERT_TRUE(control.Create("", 0, RECT{0, 0, 10, 10}, c.parent, 77));
+        g_calls.clear();
+        LRESULT brush = c.parent->SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc,
+                                              (LPARAM)control.m_hWnd);
+        if (c.brush)
+            EXPECT_EQ((LRESULT)c.brush, brush);
+        EXPECT_EQ(c.calls, g_calls);
+    }
+    ReleaseDC(m_wnd.m_hWnd, dc);
+    coloring.DestroyWindow();
+}
+
 // Routes commands as a frame does: to its document first, then to itself.
 class CTestDocument : public CCmdTarget
 {
@@ -389,5 +483,68 @@ TEST(CommandRoutingTest, TheFirstTargetOnTheRouteWinsAndUpdatesMayPassOn)
     EXPECT_EQ((std::vector<std::string>{"document update", "window update"}), g_calls);
     EXPECT_TRUE(cmdUI.m_bEnableChanged);
     wnd.DestroyWindow();
+}
+
+const UINT kNoHandlerCommand = 600;
+const UINT kCheckedCommand = 601;
+
+class CMenuOwnerWnd : public CWnd
+{
+public:
+    void OnCommandOnly() {}
+    void OnUpdateChecked(CCmdUI* cmdUI)
+    {
+        cmdUI->SetCheck(1);
+        cmdUI->SetText("&Checked now");
+    }
+    void OnUpdateDisabled(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMenuOwnerWnd, CWnd)
+    ON_COMMAND(kPlainCommand, OnCommandOnly)
+    ON_COMMAND(kCheckedCommand, OnCommandOnly)
+    ON_UPDATE_COMMAND_UI(kCheckedCommand, OnUpdateChecked)
+    ON_UPDATE_COMMAND_UI(kBaseOnlyCommand, OnUpdateDisabled)
+END_MESSAGE_MAP()
+
+TEST(CommandRoutingTest, MenuItemsTakeTheStateTheirHandlersGive)
+{
+    CMenuOwnerWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, NULL, "menu owner", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    CMenu popup;
+    popup.CreatePopupMenu();
+    struct Case
+    {
+        UINT id;
+        UINT state;
+        const char* text;
+    };
+    const Case cases[] = {
+        {kPlainCommand, MF_ENABLED, "plain"},
+        {kNoHandlerCommand, MF_GRAYED, "none"},
+        {kCheckedCommand, MF_CHECKED, "&Checked now"},
+        {kBaseOnlyCommand, MF_GRAYED, "disabled"},
+    };
+    for (const Case& c : cases)
+        popup.AppendMenu(MF_STRING, c.id, c.id == kCheckedCommand ? "checked" : c.text);
+
+    CCmdUI cmdUI;
+    cmdUI.m_pMenu = &popup;
+    cmdUI.m_nIndexMax = popup.GetMenuItemCount();
+    for (cmdUI.m_nIndex = 0; cmdUI.m_nIndex < cmdUI.m_nIndexMax; cmdUI.m_nIndex++)
+    {
+        cmdUI.m_nID = popup.GetMenuItemID(cmdUI.m_nIndex);
+        cmdUI.DoUpdate(&owner, TRUE);
+    }
+    for (UINT i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+    {
+        UINT state = popup.GetMenuState(i, MF_BYPOSITION);
+        EXPECT_EQ(cases[i].state, state & (MF_GRAYED | MF_CHECKED)) << cases[i].text;
+        CString text;
+        popup.GetMenuString(i, text, MF_BYPOSITION);
+        EXPECT_STREQ(cases[i].text, text);
+    }
+    owner.DestroyWindow();
 }
 }
