@@ -2,7 +2,6 @@
 #include "Device.h"
 
 #include <stdarg.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 

@@ -3,7 +3,6 @@
 #include "Device.h"
 
 #include <math.h>
-#include <stdio.h>
 #include <string.h>
 
 #include "BitText.h"

@@ -2,8 +2,6 @@
 // talks in plain bytes (no frames) until told to leave.
 #include "TavlinPort.h"
 
-#include <string.h>
-
 namespace {
 
 const BYTE kBootLoaderRequest[] = {0xFF, 0xFF};

@@ -7,7 +7,6 @@
 
 #include <math.h>
 #include <stdio.h>
-#include <string.h>
 
 #include "LowLevelText.h"
 #include "crt/Random.h"
