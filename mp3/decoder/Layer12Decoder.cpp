@@ -12,6 +12,7 @@ const int kScaleFactors = 64;
 const int kLayer1Slots = 12;
 const int kLayer2Granules = 12;
 const int kLayer1ForbiddenAllocation = 15;
+const int kLayer1AllocationBits = 4;
 
 // Quantisation classes: number of levels, bits per code word, and whether three
 // samples share one code word.
@@ -96,11 +97,13 @@ int JointBound(const MpegHeader& header, int subbands)
 
 int Channels(const MpegLayer12State* state) { return MpegChannels(state->header); }
 
+// Allocation codes by the table's rows (layer II) or all of one width (layer I, rows
+// null); above the joint-stereo bound one code serves both channels.
 void ReadAllocations(MpegBitReader* reader, MpegLayer12State* state, const AllocationRow* const* rows)
 {
     int channels = Channels(state);
     for (int sb = 0; sb < state->sblimit; sb++) {
-        int bits = rows ? rows[sb]->bits : 4;
+        int bits = rows ? rows[sb]->bits : kLayer1AllocationBits;
         if (sb < state->bound) {
             for (int ch = 0; ch < channels; ch++)
                 state->allocation[ch][sb] = GetBits(reader, bits);
