@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-const char CCDDBClient::kDefaultHost[] = "gnudb.gnudb.org";
+const char* const CCDDBClient::kDefaultHost = kCddbDefaultHost;
 const char CCDDBClient::kGatewayPath[] = "/~cddb/cddb.cgi";
 
 namespace {
@@ -435,6 +435,11 @@ CString CCDDBClient::RunHttpRequest(const char* host, const char* object, CTaskS
     thread->m_bWriteToFile = *outputPath != '\0';
     thread->m_pHost = m_pHost;
     thread->m_bRelease = 0;
+    // The thread still ends its task after the release; the caller's task
+    // manager must not go before that, so the wait covers the thread's end.
+    HANDLE ended = NULL;
+    DuplicateHandle(GetCurrentProcess(), thread->m_hThread, GetCurrentProcess(), &ended, SYNCHRONIZE,
+                    FALSE, 0);
     thread->ResumeThread();
 
     // Keep this thread's windows alive while the request runs; a quit
@@ -456,6 +461,10 @@ CString CCDDBClient::RunHttpRequest(const char* host, const char* object, CTaskS
     }
     CString result = thread->m_strResult;
     InterlockedExchange(&thread->m_bRelease, 1);
+    if (ended) {
+        WaitForSingleObject(ended, INFINITE);
+        CloseHandle(ended);
+    }
     if (quit)
         PostQuitMessage(quitCode);
     return result;

@@ -4,6 +4,7 @@
 // of the program on a request thread of its own.
 #pragma once
 
+#include "cddbcontrol/CddbControlApi.h"
 #include "keywords/MasterKeyword.h"
 #include "records/AlbumRecord.h"
 #include "records/LibraryHost.h"
@@ -13,8 +14,6 @@
 #include <afxinet.h>
 
 #include <vector>
-
-struct IUnknown;
 
 struct CDDBSite
 {
@@ -53,7 +52,7 @@ enum
 class CCDDBClient
 {
 public:
-    static const char kDefaultHost[];
+    static const char* const kDefaultHost;
     static const char kGatewayPath[];
 
     CCDDBClient();
@@ -100,8 +99,8 @@ public:
     BOOL m_bServerError;
     CString m_strStatus;
     BYTE m_bUseProxy;
-    IUnknown* m_pControl;
-    IUnknown* m_pGenres;
+    ICddbControl* m_pControl;
+    ICddbGenres* m_pGenres;
     CString m_strProxyHost;
     CString m_strProxyPort;
     CString m_strProxyUser;
@@ -122,4 +121,7 @@ private:
                  AlbumRecord& album, int taskId, bool& retry);
     bool PickMatch(AlbumRecord& album, CString& line, int taskId);
     void AddKeywords(AlbumRecord& album, int index, const char* words);
+    bool LookupControlDisc(AlbumRecord& album, bool openEditor);
+    void CopyDisc(AlbumRecord& album, ICddbDisc* disc);
+    CString GenreName(long id);
 };

@@ -102,6 +102,9 @@ CString CHTTPThread::Send(CHttpConnection& connection, char* buffer)
     std::unique_ptr<CHttpFile> file(connection.OpenRequest(
         post ? HTTP_VERB_POST : m_nVerb, m_strObject, NULL, kContext, NULL, NULL,
         INTERNET_FLAG_RELOAD));
+    // WinInet here does not hand the session's time-outs on to its requests.
+    for (DWORD option : kTimeoutOptions)
+        file->SetOption(option, m_dwTimeout);
     if (post)
         file->AddRequestHeaders(kFormHeader, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
     file->SetReadBufferSize(kRequestBufferSize);

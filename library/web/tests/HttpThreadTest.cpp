@@ -1,0 +1,218 @@
+#include "TestFramework.h"
+
+#include "HttpTestSupport.h"
+#include "LocalHttpServer.h"
+#include "MessageBoxScript.h"
+#include "TempFolder.h"
+#include "web/CDDBClient.h"
+#include "web/HTTPThread.h"
+#include "web/ZymInetSession.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const char kHost[] = "cddb.test";
+// WinInet names the port in the request line it sends to a proxy.
+const char kProxiedHost[] = "http://cddb.test:80";
+const DWORD kShortTimeoutMs = 1500;
+
+// Runs a request straight at the local server (the client always goes to
+// port 80), with the starter's side of the handshake.
+struct DirectRequest
+{
+    int port;
+    CRecordingTasks tasks;
+    CRecordingHost host;
+
+    CString Run(const char* object, const char* postData = "", const char* outputPath = "",
+                int verb = HTTP_VERB_GET)
+    {
+        CHTTPThread* thread = (CHTTPThread*)AfxBeginThread(
+            RUNTIME_CLASS(CHTTPThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        thread->m_strHost = "127.0.0.1";
+        thread->m_nPort = (INTERNET_PORT)port;
+        thread->m_dwTimeout = kShortTimeoutMs;
+        thread->m_strObject = object;
+        thread->m_strPostData = postData;
+        thread->m_strOutputPath = outputPath;
+        thread->m_bWriteToFile = *outputPath != '\0';
+        thread->m_bShowErrors = TRUE;
+        thread->m_nVerb = verb;
+        thread->m_pTaskMgr = &tasks;
+        thread->m_pHost = &host;
+        HANDLE handle;
+        DuplicateHandle(GetCurrentProcess(), thread->m_hThread, GetCurrentProcess(), &handle, 0,
+                        FALSE, DUPLICATE_SAME_ACCESS);
+        thread->ResumeThread();
+        while (!thread->m_bDone)
+            Sleep(10);
+        CString result = thread->m_strResult;
+        InterlockedExchange(&thread->m_bRelease, 1);
+        WaitForSingleObject(handle, INFINITE);
+        CloseHandle(handle);
+        return result;
+    }
+};
+
+std::string BoxText(const CMessageBoxScript& boxes)
+{
+    std::vector<ShownMessageBox> shown = boxes.Shown();
+    return shown.size() == 1 ? shown[0].text : "boxes: " + std::to_string(shown.size());
+}
+
+TEST(HttpThread, GetThroughTheProxyAsksForTheWholeUrl)
+{
+    CLocalHttpServer proxy;
+    proxy.Answer(std::string(kProxiedHost) + "/~cddb/cddb.cgi?cmd=sites",
+                 HttpReply::Ok("210 OK\r\n.\r\n"));
+    CCDDBClient client;
+    client.SetProxy(1, "127.0.0.1", std::to_string(proxy.Port()).c_str(), "", "");
+    CRecordingTasks tasks;
+    CString result = client.RunHttpRequest(kHost, "/~cddb/cddb.cgi?cmd=sites", &tasks, TRUE,
+                                           FALSE, HTTP_VERB_GET, "", "", "zym");
+    EXPECT_EQ("210 OK\r\n.\r\n", Str(result));
+    std::vector<HttpRequestRecord> requests = proxy.Requests();
+    ASSERT_EQ(1u, requests.size());
+    EXPECT_EQ("GET", requests[0].method);
+
+    EXPECT_EQ("", requests[0].Header("Content-Type"));
+    EXPECT_EQ("zym", requests[0].Header("User-Agent"));
+    // The request has ended its task when the call returns.
+    EXPECT_EQ(std::vector<std::string>{ "HTTP" }, tasks.Created());
+    EXPECT_EQ(1, tasks.Ended());
+}
+
+TEST(HttpThread, PostSendsTheFormHeaderAndBody)
+{
+    CLocalHttpServer server;
+    server.Answer("/submit", HttpReply::Ok("thanks"));
+    DirectRequest request{ server.Port() };
+    EXPECT_EQ("thanks", Str(request.Run("/submit", "a=1&b=two")));
+    std::vector<HttpRequestRecord> requests = server.Requests();
+    ASSERT_EQ(1u, requests.size());
+    EXPECT_EQ("POST", requests[0].method);
+    EXPECT_EQ("application/x-www-form-urlencoded", requests[0].Header("Content-Type"));
+    EXPECT_EQ("a=1&b=two", requests[0].body);
+}
+
+TEST(HttpThread, TheTaskFollowsTheRequestAndTheThreadRegisters)
+{
+    CLocalHttpServer server;
+    server.Answer("/page", HttpReply::Ok("body"));
+    DirectRequest request{ server.Port() };
+    request.Run("/page");
+    std::vector<std::string> statuses = request.tasks.Statuses();
+    for (const char* step : { "Connecting", "Sending Request", "Reading Data",
+                              "Connected to server", "Response received" })
+        EXPECT_NE(statuses.end(), std::find(statuses.begin(), statuses.end(), step)) << step;
+    EXPECT_EQ((std::vector<std::string>{ "start HTTP", "end" }), request.host.Events());
+    EXPECT_EQ(1, request.tasks.Ended());
+}
+
+TEST(HttpThread, FailuresGiveTheirTextsAndNoResult)
+{
+    struct Case
+    {
+        const char* name;
+        HttpReply reply;
+        const char* prefix;
+        const char* suffix;
+        const char* result;
+    };
+    HttpReply stalled = HttpReply::Ok("partial body that never ends");
+    stalled.sendLength = false;
+    stalled.ending = HttpReply::kStall;
+    HttpReply serverError = HttpReply::Ok("oops");
+    serverError.statusLine = "HTTP/1.0 500 Internal Server Error";
+    HttpReply silent = HttpReply::Ok("");
+    silent.sendBytes = 0;
+    silent.ending = HttpReply::kStall;
+    const Case cases[] = {
+        { "missing", HttpReply::Ok("x"), "HTTP Error (404)", "", "" },
+        { "error", serverError, "HTTP Error (500)", "", "" },
+        // What arrived before the time-out stays the result.
+        { "stall", stalled, "Error [", "] reading data", "partial body that never ends" },
+        { "silent", silent, "Error [", "] sending request", "" },
+    };
+    for (const Case& c : cases) {
+        CLocalHttpServer server;
+        if (std::string(c.name) != "missing")
+            server.Answer(std::string("/") + c.name, c.reply);
+        CMessageBoxScript boxes;
+        boxes.Then(IDOK);
+        DirectRequest request{ server.Port() };
+        EXPECT_EQ(c.result, Str(request.Run((std::string("/") + c.name).c_str()))) << c.name;
+        std::string text = BoxText(boxes);
+        EXPECT_EQ(0u, text.find(c.prefix)) << c.name << ": " << text;
+        EXPECT_TRUE(text.size() >= strlen(c.suffix) &&
+                    text.compare(text.size() - strlen(c.suffix), std::string::npos, c.suffix) == 0)
+            << c.name << ": " << text;
+    }
+}
+
+TEST(HttpThread, UnreachableHostGivesTheSendError)
+{
+    // The port of a server that has gone: nothing listens there.
+    int port;
+    {
+        CLocalHttpServer gone;
+        port = gone.Port();
+    }
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    DirectRequest request{ port };
+    EXPECT_EQ("", Str(request.Run("/")));
+    EXPECT_EQ("Error [12029] sending request", BoxText(boxes));
+}
+
+TEST(HttpThread, BodyGoesToTheOutputFile)
+{
+    CTempFolder folder("l1-http");
+    ASSERT_TRUE(folder.IsValid());
+    CLocalHttpServer server;
+    std::string image(100000, '\0');
+    for (size_t i = 0; i < image.size(); i++)
+        image[i] = (char)(i * 7);
+    server.Answer("/cover.jpg", HttpReply::Ok(image));
+    DirectRequest request{ server.Port() };
+    EXPECT_EQ("ok", Str(request.Run("/cover.jpg", "", folder.WindowsPath("cover.jpg").c_str())));
+    std::ifstream file(folder.UnixPath("cover.jpg"), std::ios::binary);
+    std::stringstream written;
+    written << file.rdbuf();
+    EXPECT_EQ(image, written.str());
+
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    std::string badPath = folder.WindowsPath("no such folder\\cover.jpg");
+    EXPECT_EQ("", Str(request.Run("/cover.jpg", "", badPath.c_str())));
+    EXPECT_EQ("Error opening file [" + badPath + "] for writing", BoxText(boxes));
+}
+
+TEST(HttpThread, AMemoryBodyIsCutAtTheBuffer)
+{
+    CLocalHttpServer server;
+    server.Answer("/big", HttpReply::Ok(std::string(100000, 'x')));
+    DirectRequest request{ server.Port() };
+    EXPECT_EQ((size_t)CHTTPThread::kBodyBufferSize, request.Run("/big").GetLength());
+}
+
+TEST(HttpThread, StatusTexts)
+{
+    const std::pair<DWORD, const char*> cases[] = {
+        { 10, "Resolving IP address" }, { 11, "IP address resolved" },
+        { 20, "Connecting to server" }, { 21, "Connected to server" },
+        { 30, "Sending request" },      { 31, "Request sent" },
+        { 40, "Receiving response" },   { 41, "Response received" },
+        { 50, "Closing connection" },   { 51, "Connection closed" },
+        { 60, "Handle created" },       { 70, "Handle closing" },
+        { 100, "Request complete" },    { 42, "Unknown repsonse" },
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.second, CZymInetSession::StatusText(c.first)) << c.first;
+}
+
+} // namespace
