@@ -1,7 +1,6 @@
 // Result codes of the network library and its stream clients: 0 or a count for
-// success, a negative code of the decoder's error families for failure. The
-// general codes (out of memory, invalid parameters, internal error, timeout) are
-// the decoder's own.
+// success, a negative code of the decoder's error families for failure, whose
+// texts GetDecoderErrorText gives.
 #pragma once
 
 #include "DecoderErrors.h"
@@ -20,10 +19,8 @@ const int kNetErrHttp = -211;
 const int kNetErrInvalidFtpReply = -212;
 const int kNetErrFtpErrorReply = -213;
 const int kNetErrFtp = -214;
-const int kNetErrSelectFailed = -302;
+const int kNetErrSelectFailed = kErrSelectFailed;
 const int kNetErrUnsupportedScheme = -400;
 const int kNetErrInvalidUrlSyntax = -401;
-const int kNetErrReadFailed = -502;
+const int kNetErrReadFailed = kErrReadFailed;
 
-// The text of a code above, for the clients' reports; "unknown error" for others.
-const char* NetErrorText(int code);

@@ -111,7 +111,7 @@ int AcceptData(FtpTransfer* transfer, const NetNotify* notify)
     if (result == 0)
         NetNotifyReport(notify, kNotifyProgress, "got connection on data socket", "");
     else
-        NetNotifyReport(notify, kNotifyProgress, "cannot accept data socket", NetErrorText(result));
+        NetNotifyReport(notify, kNotifyProgress, "cannot accept data socket", GetDecoderErrorText(result));
     NetSocketClose(transfer->listener);
     transfer->listener = nullptr;
     return result;
@@ -183,7 +183,7 @@ int FtpOpen(NetSocket** sock, const NetUrl* url, unsigned int* length, const Net
     int result = NetSocketConnect(&transfer->control, url->host.c_str(), url->port,
                                   kFtpConnectTimeout);
     if (result != 0) {
-        NetNotifyReport(notify, kNotifyStatus, "connection failed", NetErrorText(result));
+        NetNotifyReport(notify, kNotifyStatus, "connection failed", GetDecoderErrorText(result));
         delete transfer;
         return result;
     }

@@ -132,7 +132,7 @@ int HttpExchange(NetSocket** out, const NetUrl* url, unsigned int* length, int f
     NetSocket* sock = nullptr;
     int result = NetSocketConnect(&sock, host.c_str(), port, kHttpConnectTimeout);
     if (result != 0) {
-        NetNotifyReport(notify, kNotifyStatus, "connection failed", NetErrorText(result));
+        NetNotifyReport(notify, kNotifyStatus, "connection failed", GetDecoderErrorText(result));
         return result;
     }
     NetNotifyReport(notify, kNotifyStatus, "connected", status.c_str());
@@ -143,7 +143,7 @@ int HttpExchange(NetSocket** out, const NetUrl* url, unsigned int* length, int f
     if (result != 0) {
         NetSocketClose(sock);
         NetNotifyReport(notify, kNotifyStatus, "error while sending request",
-                        NetErrorText(result));
+                        GetDecoderErrorText(result));
         return result;
     }
     result = ReadReplyHead(sock, length, location, notify);

@@ -1,0 +1,159 @@
+// Shared by the decoder object's tests: conformance streams, files and a client that
+// drives a player through its channel and records the notifications.
+#pragma once
+
+#include <windows.h>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+#include "mp3/decoder/DecoderChannel.h"
+#include "mp3/decoder/DecoderErrors.h"
+
+inline std::string TestStreamPath(const std::string& name)
+{
+    std::vector<std::string> roots;
+    if (const char* data = getenv("ZYM_TESTDATA"))
+        roots.push_back(data);
+    if (const char* source = getenv("ZYM_SOURCE_DIR"))
+        roots.push_back(std::string(source) + "/../shared/testdata");
+    roots.push_back("/work/shared/testdata");
+    for (const std::string& root : roots) {
+        std::string path = root + "/mpeg/" + name;
+        struct stat st;
+        if (stat(path.c_str(), &st) == 0)
+            return path;
+    }
+    return std::string();
+}
+
+// A Unix path as the program sees it.
+inline std::string WindowsPath(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::string bytes;
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        char buffer[65536];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
+            bytes.append(buffer, n);
+        fclose(f);
+    }
+    return bytes;
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    if (FILE* f = fopen(path.c_str(), "wb")) {
+        fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+    }
+}
+
+// A notification as the client read it, with its texts copied.
+struct Note {
+    int code;
+    int values[kMaxMessageFields];
+    std::string texts[kMaxMessageFields];
+};
+
+// Drives a player from the test's thread; notifications arrive as thread messages.
+class CPlayerClient
+{
+public:
+    CPlayerClient() { m_created = CreateDecoderPlayer(&m_channel, nullptr); }
+    ~CPlayerClient()
+    {
+        if (m_channel)
+            DeleteDecoderPlayer(m_channel);
+    }
+    CPlayerClient(const CPlayerClient&) = delete;
+    CPlayerClient& operator=(const CPlayerClient&) = delete;
+
+    int Created() const { return m_created; }
+    DecoderChannel* Channel() const { return m_channel; }
+
+    // Waits up to timeoutMs for the next notification; code 0 on time-out.
+    Note Next(int timeoutMs = 10000)
+    {
+        Note note = {};
+        DecoderMessage m;
+        if (WaitDecoderMessage(m_channel, &m, timeoutMs * 1000) != 0)
+            return note;
+        note.code = m.code;
+        for (int i = 0; i < kMaxMessageFields; i++) {
+            note.values[i] = m.fields[i].value;
+            if (m.fields[i].text)
+                note.texts[i] = m.fields[i].text;
+        }
+        m_seen.push_back(note);
+        return note;
+    }
+
+    // Reads until a notification with that code (and first value, unless -1000)
+    // arrives; false on time-out.
+    bool WaitFor(int code, int value = kAnyValue, Note* found = nullptr, int timeoutMs = 20000)
+    {
+        DWORD start = GetTickCount();
+        while ((int)(GetTickCount() - start) < timeoutMs) {
+            Note note = Next(timeoutMs);
+            if (note.code == 0)
+                return false;
+            if (note.code == code && (value == kAnyValue || note.values[0] == value)) {
+                if (found)
+                    *found = note;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Sends a command and reads up to its Ack or Nack; returns 0 for Ack, the error
+    // code of a Nack, or 1 when neither came.
+    template <class... Args>
+    int Command(int code, Args... args)
+    {
+        if (SendDecoderCommand(m_channel, code, args...) != 0)
+            return 1;
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < 20000) {
+            Note note = Next();
+            if (note.code == 0)
+                return 1;
+            if (note.code == kMsgAck && note.values[0] == code)
+                return 0;
+            if (note.code == kMsgNack && note.values[0] == code)
+                return note.values[1];
+        }
+        return 1;
+    }
+
+    std::vector<Note>& Seen() { return m_seen; }
+    std::vector<Note> SeenCodes(int code) const
+    {
+        std::vector<Note> notes;
+        for (const Note& n : m_seen)
+            if (n.code == code)
+                notes.push_back(n);
+        return notes;
+    }
+
+    static const int kAnyValue = -1000;
+
+private:
+    DecoderChannel* m_channel = nullptr;
+    int m_created = 0;
+    std::vector<Note> m_seen;
+};
