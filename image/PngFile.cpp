@@ -15,20 +15,19 @@ namespace
 {
 const int kMaxPixelDepth = 24;
 const int kMaxPaletteEntries = 256;
-// Transparent parts show this colour.
+// Transparent parts show this colour, given in 8-bit terms for 16-bit files
+// too: their samples are stripped to 8 bits.
 const png_byte kBackgroundRed = 31;
 const png_byte kBackgroundGreen = 127;
 const png_byte kBackgroundBlue = 255;
 
-void SetBackground(png_structp png, int bitDepth)
+void SetBackground(png_structp png)
 {
-    // The colour is given in the file's sample range.
-    int scale = bitDepth == 16 ? 257 : 1;
     png_color_16 background;
     background.index = 0;
-    background.red = png_uint_16(kBackgroundRed * scale);
-    background.green = png_uint_16(kBackgroundGreen * scale);
-    background.blue = png_uint_16(kBackgroundBlue * scale);
+    background.red = kBackgroundRed;
+    background.green = kBackgroundGreen;
+    background.blue = kBackgroundBlue;
     background.gray = 0;
     png_set_background(png, &background, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
 }
@@ -38,7 +37,7 @@ void SetTransforms(png_structp png, png_infop info)
 {
     int bitDepth = png_get_bit_depth(png, info);
     int colorType = png_get_color_type(png, info);
-    SetBackground(png, bitDepth);
+    SetBackground(png);
     if (bitDepth == 16)
         png_set_strip_16(png);
     if (bitDepth == 2)

@@ -54,6 +54,24 @@ TEST(BmpFile, TrueColourFileHasNoPalette)
     EXPECT_EQ(NULL, image.GetPalette());
 }
 
+TEST(BmpFile, ColourTableOfATrueColourFileMakesNoPalette)
+{
+    // Such a table only suggests colours for displays of 256 colours.
+    std::vector<RGBQUAD> table(2);
+    table[1].rgbGreen = 255;
+    CImageFolder folder;
+    folder.WriteBytes("hint.bmp", MakeBmp(1, 1, 24, BI_RGB, table, {10, 20, 30, 0}));
+    CImage image(folder.Windows("hint.bmp"), -1);
+    ASSERT_TRUE(image.IsValid());
+    EXPECT_EQ(NULL, image.GetPalette());
+    EXPECT_EQ(0, image.GetFlags());
+    BYTE r, g, b;
+    ASSERT_TRUE(image.GetPixelColor(0, 0, r, g, b));
+    EXPECT_EQ(30, r);
+    EXPECT_EQ(20, g);
+    EXPECT_EQ(10, b);
+}
+
 TEST(BmpFile, BarePackedDibReadsLikeTheFile)
 {
     CImageFolder folder;

@@ -51,24 +51,28 @@ TEST_F(JpegPng, ColourJpegIsQuantisedToAPalette)
 
 TEST_F(JpegPng, TransparentPngPartsShowTheBackgroundBlue)
 {
-    ASSERT_TRUE(Magick("-size 1x1 xc:none xc:red +append PNG32:'" + m_folder.Unix("alpha.png") + "'"));
-    CImage image(m_folder.Windows("alpha.png"), -1);
-    ASSERT_TRUE(image.IsValid());
-    EXPECT_EQ(24, image.GetDepth());
-    EXPECT_EQ(kImageColor | kImageAlpha, image.GetFlags());
-    RgbPicture ours = OurPixels(image);
-    EXPECT_EQ(31, ours.At(0, 0)[0]);
-    EXPECT_EQ(127, ours.At(0, 0)[1]);
-    EXPECT_EQ(255, ours.At(0, 0)[2]);
-    EXPECT_EQ(255, ours.At(1, 0)[0]);
-    EXPECT_EQ(0, ours.At(1, 0)[2]);
+    for (const char* format : {"PNG32:", "PNG64:"})
+    {
+        SCOPED_TRACE(format);
+        ASSERT_TRUE(Magick(std::string("-size 1x1 xc:none xc:red +append ") + format + "'" + m_folder.Unix("alpha.png") + "'"));
+        CImage image(m_folder.Windows("alpha.png"), -1);
+        ASSERT_TRUE(image.IsValid());
+        EXPECT_EQ(24, image.GetDepth());
+        EXPECT_EQ(kImageColor | kImageAlpha, image.GetFlags());
+        RgbPicture ours = OurPixels(image);
+        EXPECT_EQ(31, ours.At(0, 0)[0]);
+        EXPECT_EQ(127, ours.At(0, 0)[1]);
+        EXPECT_EQ(255, ours.At(0, 0)[2]);
+        EXPECT_EQ(255, ours.At(1, 0)[0]);
+        EXPECT_EQ(0, ours.At(1, 0)[2]);
 
-    // Written again, it is what was read: colour without alpha.
-    ASSERT_TRUE(image.Write(m_folder.Windows("again.png"), -1));
-    RgbPicture theirs;
-    ASSERT_TRUE(MagickPixels(m_folder.Unix("again.png"), theirs));
-    EXPECT_EQ(0, MaxDifference(theirs, ours));
-    EXPECT_EQ(2, m_folder.ReadBytes("again.png")[25]);  // colour type RGB
+        // Written again, it is what was read: colour without alpha.
+        ASSERT_TRUE(image.Write(m_folder.Windows("again.png"), -1));
+        RgbPicture theirs;
+        ASSERT_TRUE(MagickPixels(m_folder.Unix("again.png"), theirs));
+        EXPECT_EQ(0, MaxDifference(theirs, ours));
+        EXPECT_EQ(2, m_folder.ReadBytes("again.png")[25]);  // colour type RGB
+    }
 }
 
 TEST_F(JpegPng, SixteenBitSamplesBecomeEight)
