@@ -232,7 +232,8 @@ int PeekDecoderMessage(DecoderChannel* channel, DecoderMessage* message)
 int WaitDecoderMessage(DecoderChannel* channel, DecoderMessage* message, int timeout)
 {
     if (timeout != -1) {
-        DWORD waited = MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout / 1000, QS_ALLINPUT);
+        // Messages already seen by an earlier peek count as waiting too.
+        DWORD waited = MsgWaitForMultipleObjectsEx(0, nullptr, timeout / 1000, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (waited == WAIT_TIMEOUT)
             return kErrTimeout;
         if (waited == WAIT_FAILED)

@@ -687,7 +687,7 @@ void StepAndUpdate(DecoderPlayer* p)
             Notify(p, kMsgOutputState, 1);
         }
     } else if (result == kErrTimeout) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kStallPauseMs, QS_ALLINPUT);
+        MsgWaitForMultipleObjectsEx(0, nullptr, kStallPauseMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     } else if (result != kErrInvalidFrame) {
         // An input or output that fails for good would fail again at once on every
         // step: report it and stop.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "mp3/decoder/Decoder.h"
 #include "mp3/decoder/DecoderChannel.h"
 #include "mp3/decoder/DecoderErrors.h"
 
@@ -62,6 +63,29 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
     }
 }
 
+// Decodes a whole input with a decoder object of its own, as 16-bit PCM bytes.
+// module -1 chooses by name; *end gets the code that ended the stream.
+inline std::string DecodeWithDecoder(const std::string& name, int module = -1, int* end = nullptr)
+{
+    std::string pcm;
+    Decoder* decoder = nullptr;
+    if (CreateDecoder(&decoder) != 0)
+        return pcm;
+    RegisterBuiltinInputModules(decoder);
+    int code = SelectInput(decoder, name.c_str(), module);
+    if (code == 0)
+        code = OpenInput(decoder);
+    while (code == 0 || code == kErrInvalidFrame || code == kErrTimeout) {
+        code = DecodeFrame(decoder, nullptr);
+        if (code == 0)
+            pcm.append((const char*)decoder->pcm, decoder->pcmBytes);
+    }
+    if (end)
+        *end = code;
+    DestroyDecoder(decoder);
+    return pcm;
+}
+
 // A notification as the client read it, with its texts copied.
 struct Note {
     int code;
@@ -78,6 +102,13 @@ public:
     {
         if (m_channel)
             DeleteDecoderPlayer(m_channel);
+        // What the player sent last stays in this thread's queue: drop it, so that
+        // the next client starts afresh.
+        MSG msg;
+        char area[kChannelTextArea];
+        DecoderMessage unused;
+        while (PeekMessageA(&msg, nullptr, kDecoderMessageBase, kDecoderMessageBase + kLastMessageCode, PM_REMOVE))
+            DecodeWindowMessage(&unused, msg.message, msg.wParam, msg.lParam, area, sizeof(area));
     }
     CPlayerClient(const CPlayerClient&) = delete;
     CPlayerClient& operator=(const CPlayerClient&) = delete;
