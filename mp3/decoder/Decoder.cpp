@@ -445,8 +445,10 @@ int SeekInputFraction(Decoder* decoder, double f)
         return SeekInput(decoder, (unsigned)(decoder->size * f));
     double p = 100 * f;
     int i = (int)p;
+    // Past the last entry the table ends at the full scale; the table has no entry
+    // 100 to read.
     int upper;
-    if (i == 100) {
+    if (i >= kSeekTableLast) {
         i = kSeekTableLast;
         upper = kSeekTableScale;
     } else {
