@@ -275,6 +275,7 @@ int CCDDBClient::ParseReplyCode(CString& reply, CString& line)
     int end = reply.Find('\n');
     CString first = end < 0 ? reply : reply.Left(end);
     reply = end < 0 ? CString() : reply.Mid(end + 1);
+    first.TrimRight("\r");
     line = first.GetLength() > 3 ? first.Mid(3) : CString();
     int code = 0;
     // Three digits at most: a longer number is no reply code.

@@ -25,6 +25,12 @@ const DWORD kTimeoutOptions[] = {
     INTERNET_OPTION_RECEIVE_TIMEOUT,
 };
 
+bool IsRedirect(DWORD status)
+{
+    return status == HTTP_STATUS_MOVED || status == HTTP_STATUS_REDIRECT ||
+           status == HTTP_STATUS_REDIRECT_METHOD || status == HTTP_STATUS_REDIRECT_KEEP_VERB;
+}
+
 CString ErrorText(const char* format, CInternetException* e)
 {
     CString text;
@@ -83,11 +89,19 @@ CString CHTTPThread::Request(CZymInetSession& session, char* buffer)
     session.EnableStatusCallback(TRUE);
     for (DWORD option : kTimeoutOptions)
         session.SetOption(option, m_dwTimeout);
+    CTarget target = { m_strHost, m_nPort, m_strObject };
     CString error;
     try {
-        std::unique_ptr<CHttpConnection> connection(
-            session.GetHttpConnection(m_strHost, m_nPort, NULL, NULL));
-        error = Send(*connection, buffer);
+        // Redirects are followed here, so that one that loops ends.
+        for (int redirects = 0;; redirects++) {
+            std::unique_ptr<CHttpConnection> connection(
+                session.GetHttpConnection(target.host, target.port, NULL, NULL));
+            CString location;
+            error = Send(*connection, target.object, buffer,
+                         redirects < kMaxRedirects ? &location : nullptr);
+            if (location.IsEmpty() || !FollowLocation(location, target))
+                break;
+        }
     } catch (CInternetException* e) {
         error = ErrorText(kSendError, e);
     }
@@ -95,13 +109,39 @@ CString CHTTPThread::Request(CZymInetSession& session, char* buffer)
     return error;
 }
 
-CString CHTTPThread::Send(CHttpConnection& connection, char* buffer)
+bool CHTTPThread::FollowLocation(const CString& location, CTarget& target)
+{
+    if (location[0] == '/') {
+        target.object = location;
+        return true;
+    }
+    char host[INTERNET_MAX_HOST_NAME_LENGTH] = "";
+    char path[INTERNET_MAX_PATH_LENGTH] = "";
+    char extra[INTERNET_MAX_PATH_LENGTH] = "";
+    URL_COMPONENTSA parts = {};
+    parts.dwStructSize = sizeof parts;
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = sizeof host;
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = sizeof path;
+    parts.lpszExtraInfo = extra;
+    parts.dwExtraInfoLength = sizeof extra;
+    if (!InternetCrackUrlA(location, 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTP)
+        return false;
+    target.host = host;
+    target.port = parts.nPort;
+    target.object = CString(path) + extra;
+    return true;
+}
+
+CString CHTTPThread::Send(CHttpConnection& connection, const CString& object, char* buffer,
+                          CString* location)
 {
     SetStatus("Connecting");
     bool post = !m_strPostData.IsEmpty();
     std::unique_ptr<CHttpFile> file(connection.OpenRequest(
-        post ? HTTP_VERB_POST : m_nVerb, m_strObject, NULL, kContext, NULL, NULL,
-        INTERNET_FLAG_RELOAD));
+        post ? HTTP_VERB_POST : m_nVerb, object, NULL, kContext, NULL, NULL,
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT));
     // WinInet here does not hand the session's time-outs on to its requests.
     for (DWORD option : kTimeoutOptions)
         file->SetOption(option, m_dwTimeout);
@@ -117,6 +157,9 @@ CString CHTTPThread::Send(CHttpConnection& connection, char* buffer)
     CString error;
     DWORD status = 0;
     file->QueryInfoStatusCode(status);
+    if (IsRedirect(status) && location && file->QueryInfo(HTTP_QUERY_LOCATION, *location) &&
+        !location->IsEmpty())
+        return error;
     if (status != kStatusOk) {
         error.Format("HTTP Error (%d)", (int)status);
         return error;

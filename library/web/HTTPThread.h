@@ -19,6 +19,8 @@ public:
     static const int kBodyBufferSize = 65536;
     static const UINT kRequestBufferSize = 32768;
     static const DWORD kTimeoutMs = 300000;
+    // Past this many redirects the last one is the answer.
+    static const int kMaxRedirects = 10;
 
     CHTTPThread();
 
@@ -51,10 +53,21 @@ public:
     DWORD m_dwTimeout;
 
 private:
+    struct CTarget
+    {
+        CString host;
+        INTERNET_PORT port;
+        CString object;
+    };
+
     void SetStatus(const char* text);
+    // False for a location that is no HTTP address.
+    static bool FollowLocation(const CString& location, CTarget& target);
     // Runs the request; returns the error text, empty on success.
     CString Request(CZymInetSession& session, char* buffer);
-    CString Send(CHttpConnection& connection, char* buffer);
+    // With location given, a redirect fills it instead of being an error.
+    CString Send(CHttpConnection& connection, const CString& object, char* buffer,
+                 CString* location);
     CString ReadBody(CHttpFile& file, char* buffer);
     CString ReadToFile(CHttpFile& file, char* buffer);
 };

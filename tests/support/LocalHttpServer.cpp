@@ -243,7 +243,10 @@ HttpReply CLocalHttpServer::ReplyFor(const std::string& target) const
 {
     CLock lock(&m_lock);
     for (const auto& entry : m_replies) {
-        if (entry.first == target)
+        const std::string& key = entry.first;
+        bool prefix = !key.empty() && key.back() == '*';
+        if (prefix ? target.compare(0, key.size() - 1, key, 0, key.size() - 1) == 0
+                   : key == target)
             return entry.second;
     }
     HttpReply missing = HttpReply::Ok("not found");

@@ -61,7 +61,9 @@ public:
     // "http://<address>:<port>" + path
     std::string Url(const std::string& path) const;
     // The reply to requests whose target (as in the request line: a path, or a
-    // whole URL when the server plays a proxy) is target. Others get 404.
+    // whole URL when the server plays a proxy) is target; a target ending in "*"
+    // answers every request target that starts with the text before it. The
+    // first matching entry answers. Others get 404.
     void Answer(const std::string& target, const HttpReply& reply);
     std::vector<HttpRequestRecord> Requests() const;
 

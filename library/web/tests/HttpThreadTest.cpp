@@ -169,6 +169,25 @@ TEST(HttpThread, UnreachableHostGivesTheSendError)
     EXPECT_EQ("Error [12029] sending request", BoxText(boxes));
 }
 
+TEST(HttpThread, RedirectsAreFollowedAndALoopEnds)
+{
+    CLocalHttpServer server;
+    CLocalHttpServer other("127.0.0.2");
+    server.Answer("/old", HttpReply::Redirect("/new"));
+    server.Answer("/new", HttpReply::Redirect(other.Url("/elsewhere")));
+    other.Answer("/elsewhere", HttpReply::Ok("moved body"));
+    server.Answer("/loop", HttpReply::Redirect("/loop"));
+    DirectRequest request{ server.Port() };
+    EXPECT_EQ("moved body", Str(request.Run("/old")));
+    EXPECT_EQ(1u, other.Requests().size());
+
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    EXPECT_EQ("", Str(request.Run("/loop")));
+    EXPECT_EQ("HTTP Error (302)", BoxText(boxes));
+    EXPECT_EQ(2u + 1 + CHTTPThread::kMaxRedirects, server.Requests().size());
+}
+
 TEST(HttpThread, BodyGoesToTheOutputFile)
 {
     CTempFolder folder("l1-http");
