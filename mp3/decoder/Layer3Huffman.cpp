@@ -260,7 +260,7 @@ const TableChoice kTableChoices[32] = {
 // bits 0-15 and that table's width in bits 16-23.
 const unsigned kLink = 0x80000000u;
 const int kRootBits = 10;
-const int kLookupCapacity = 1 << 16;
+const int kLookupCapacity = 1 << 14; // the tables take 11520 entries
 
 const int kLargestValue = 15 + (1 << 13) - 1; // with 13 linbits
 
