@@ -143,7 +143,9 @@ int OpenDevice(WaveOutput* out, int rate, int channelsFlag)
             return kErrNoSuchDevice;
         return kErrOpenFailed;
     }
-    waveOutSetVolume(out->wave, out->savedVolume);
+    // The device's own volume is the one to keep and restore.
+    if (waveOutGetVolume(out->wave, &out->savedVolume) != MMSYSERR_NOERROR)
+        out->savedVolume = 0;
     unsigned left = out->savedVolume & 0xffff;
     unsigned right = out->savedVolume >> 16;
     out->balance = left + right ? (float)right / (left + right) : 0.5f;

@@ -1,0 +1,110 @@
+// The waveform output plays through Wine's waveOut for real: the ALSA default
+// device of a test-only configuration writes what it receives to a file, which
+// must hold the decoder's samples.
+#include "tests/support/TestFramework.h"
+
+#include <mmsystem.h>
+
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+#include "mp3/decoder/WaveOutput.h"
+#include "mp3/tests/DecoderTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+// A short stream at 44.1 kHz: 0.8 s.
+const char kStream[] = "l3-hecommon.bit";
+
+class WaveOutputTest : public ::testing::Test
+{
+protected:
+    // The sound system reads its configuration once, at the first waveOut call.
+    static void SetUpTestSuite()
+    {
+        s_home = new CTempFolder("zym-alsa");
+        ASSERT_TRUE(s_home->IsValid());
+        WriteBytes(s_home->UnixPath(".asoundrc"),
+                   "pcm.!default { type file slave.pcm \"null\" file \"" + s_home->UnixPath("OUT") +
+                       "\" format \"raw\" }\n");
+        setenv("HOME", s_home->UnixPath("").c_str(), 1);
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_home;
+        s_home = nullptr;
+    }
+
+    static CTempFolder* s_home;
+};
+
+CTempFolder* WaveOutputTest::s_home = nullptr;
+
+void CollectDebug(void* context, int, int, const char* message, const char* detail)
+{
+    *(std::string*)context += std::string(message) + " (" + (detail ? detail : "") + ")\n";
+}
+
+TEST_F(WaveOutputTest, TheDeviceReceivesTheDecodedSamples)
+{
+    std::string stream = WindowsPath(TestStreamPath(kStream));
+    std::string decoded = DecodeWithDecoder(stream, 0);
+    ASSERT_FALSE(decoded.empty());
+
+    Decoder* decoder = nullptr;
+    ASSERT_EQ(0, CreateDecoder(&decoder));
+    std::string debug;
+    decoder->reportContext = &debug;
+    decoder->debugReport = CollectDebug;
+    RegisterBuiltinInputModules(decoder);
+    RegisterBuiltinOutputModules(decoder);
+    ASSERT_EQ(0, SelectOutput(decoder, "/dev/wave/0", -1));
+    ASSERT_EQ(1, decoder->output.module->id);
+    ASSERT_EQ(0, OpenOutput(decoder)) << debug;
+    ASSERT_EQ(0, SelectInput(decoder, stream.c_str(), -1));
+    ASSERT_EQ(0, OpenInput(decoder));
+    int code;
+    while ((code = DecodeStep(decoder)) == 0 || code == kErrInvalidFrame)
+        ;
+    EXPECT_EQ(kErrInputEnd, code);
+    OutputControl control = {};
+    EXPECT_EQ(0, SetOutputControl(decoder, &control, kControlDrain));
+    EXPECT_EQ(0, CloseOutput(decoder));
+    DestroyDecoder(decoder);
+
+    // Wine may pad the start and the end with silence.
+    std::string played = ReadBytes(s_home->UnixPath("OUT"));
+    size_t at = played.find(decoded.substr(0, 4096));
+    ASSERT_NE(std::string::npos, at) << "played " << played.size() << " bytes\n" << debug;
+    EXPECT_TRUE(played.compare(at, decoded.size(), decoded) == 0);
+    EXPECT_EQ(std::string::npos, debug.find("stuck"));
+}
+
+TEST(WaveVolume, LevelAndBalanceMakeTheVolumeWord)
+{
+    const float kFullLevel = 100 * 655.35f;
+    const struct {
+        float level;
+        float balance;
+        unsigned left;
+        unsigned right;
+    } cases[] = {
+        {kFullLevel, 0.5f, 65534, 65534},
+        {kFullLevel, 0.25f, 65534, 32767},
+        {kFullLevel, 0.75f, 32767, 65534},
+        {kFullLevel, 0.0f, 65534, 0},
+        {kFullLevel, 1.0f, 0, 65534},
+        {50 * 655.35f, 0.5f, 32767, 32767},
+        {0, 0.5f, 0, 0},
+    };
+    for (const auto& c : cases) {
+        unsigned word = WaveVolumeWord(c.level, c.balance);
+        EXPECT_EQ(c.left, word & 0xffff) << c.level << " " << c.balance;
+        EXPECT_EQ(c.right, word >> 16) << c.level << " " << c.balance;
+    }
+}
+
+} // namespace
