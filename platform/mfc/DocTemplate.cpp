@@ -351,7 +351,8 @@ void CDocManager::OnFileNew()
 
 CDocument* CDocManager::OpenDocumentFile(LPCSTR pathName)
 {
-    POSITION position = GetFirstDocTemplatePosition();
+    // Only a named file can be open already.
+    POSITION position = pathName && *pathName ? GetFirstDocTemplatePosition() : NULL;
     while (position)
     {
         CDocTemplate* docTemplate = GetNextDocTemplate(position);

@@ -138,15 +138,9 @@ END_MESSAGE_MAP()
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_pViewActive(NULL), m_hMenuDefault(NULL),
-      m_hAccelTable(NULL), m_nWindow(0)
+    : m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_hAccelTable(NULL), m_hMenuDefault(NULL),
+      m_pViewActive(NULL)
 {
-}
-
-CFrameWnd::~CFrameWnd()
-{
-    if (m_hMenuDefault && ::IsMenu(m_hMenuDefault) && ::GetMenu(m_hWnd) != m_hMenuDefault)
-        ::DestroyMenu(m_hMenuDefault);
 }
 
 BOOL CFrameWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
@@ -343,12 +337,6 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR documentName)
     else
     {
         CString name(documentName);
-        if (m_nWindow > 0)
-        {
-            CString number;
-            number.Format(":%d", m_nWindow);
-            name += number;
-        }
         if (GetStyle() & FWS_PREFIXTITLE)
             title = m_strTitle.IsEmpty() ? name : name + " - " + m_strTitle;
         else
@@ -429,13 +417,11 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
-    // The window's menu goes with it; only a default menu it no longer shows
-    // is left to the destructor.
-    if (m_hMenuDefault && ::GetMenu(m_hWnd) == m_hMenuDefault)
-        m_hMenuDefault = NULL;
-    if (m_hAccelTable)
-        ::DestroyAcceleratorTable(m_hAccelTable);
-    m_hAccelTable = NULL;
+    // The window destroys the menu it shows: that must be its own, never a
+    // menu a document template lent it.
+    if (m_hMenuDefault && !(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != m_hMenuDefault)
+        ::SetMenu(m_hWnd, m_hMenuDefault);
+    m_hMenuDefault = NULL;
     CWnd::OnDestroy();
 }
 

@@ -96,7 +96,6 @@ class CFrameWnd : public CWnd
     DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd();
-    ~CFrameWnd() override;
 
     static const CRect rectDefault;
 
@@ -132,6 +131,10 @@ public:
     BOOL m_bAutoMenuEnable;
     CString m_strTitle;
     UINT m_nIDHelp;
+    // Loaded from resources (and so never destroyed), or a template's shared one.
+    HACCEL m_hAccelTable;
+    // The menu of the frame's own resource, owned by the frame.
+    HMENU m_hMenuDefault;
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -155,8 +158,4 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CView* m_pViewActive;
-    HMENU m_hMenuDefault;
-    HACCEL m_hAccelTable;
-    // Which window of its document this frame is (":2"); 0 when it is the only one.
-    int m_nWindow;
 };

@@ -21,3 +21,4 @@
 #include "mfc/Document.h"
 #include "mfc/View.h"
 #include "mfc/DocTemplate.h"
+#include "mfc/MdiFrameWnd.h"
