@@ -1,0 +1,143 @@
+#include "TestFramework.h"
+
+#include "HttpTestSupport.h"
+#include "MessageBoxScript.h"
+#include "TempFolder.h"
+#include "web/HTMLLibrary.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ReadUnixFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string DataFile(const char* name)
+{
+    const char* source = getenv("ZYM_SOURCE_DIR");
+    return ReadUnixFile(std::string(source ? source : ".") + "/library/web/tests/data/" + name);
+}
+
+// Two tracks: the first has no artist or notes of its own, a title that is a
+// field name, and has been played; the album's texts need escaping.
+AlbumRecord FixtureAlbum()
+{
+    AlbumRecord album = MakeAlbum({ 185 * 75, 600 * 75 }, 790 * 75);
+    album.SetIdText("00112233AABBCCDD");
+    album.SetTitle(kAlbumIndex, "Rock & Roll <Live>");
+    album.SetArtist(kAlbumIndex, "Band \"X\"");
+    album.SetNotes(kAlbumIndex, "N&B");
+    album.SetPlayer(0);
+    album.SetSlot(17);
+    album.SetPresent(true);
+    album.SetTitle(0, "disc_title");
+    album.AddTimePlayed(0, 125);
+    for (int i = 0; i < 3; i++)
+        album.CountPlay(0);
+    album.SetTitle(1, "Second");
+    album.SetArtist(1, "Guest");
+    album.SetNotes(1, "own");
+    return album;
+}
+
+// Runs with the current directory in a folder of its own.
+class HTMLLibraryTest : public ::testing::Test
+{
+protected:
+    HTMLLibraryTest() : folder("l1-html")
+    {
+        GetCurrentDirectoryA(MAX_PATH, m_previous);
+        SetCurrentDirectoryA(folder.WindowsPath("").c_str());
+    }
+    ~HTMLLibraryTest() override { SetCurrentDirectoryA(m_previous); }
+
+    void WriteTemplate(const std::string& text)
+    {
+        std::ofstream(folder.UnixPath("disc.htm"), std::ios::binary) << text;
+    }
+
+    CTempFolder folder;
+
+private:
+    char m_previous[MAX_PATH];
+};
+
+TEST_F(HTMLLibraryTest, PageOfTheFirstAlbumMatchesTheExpectedPage)
+{
+    WriteTemplate(DataFile("disc.htm"));
+    CMusicLibrary library;
+    AlbumRecord album = FixtureAlbum();
+    library.AppendAlbum(album);
+    CHTMLLibrary pages;
+    pages.MakeWebPages(library);
+    ASSERT_TRUE(folder.Exists("00112233AABBCCDD.htm"));
+    EXPECT_EQ(DataFile("disc-expected.htm"), ReadUnixFile(folder.UnixPath("00112233AABBCCDD.htm")));
+}
+
+TEST_F(HTMLLibraryTest, ReplaceFields)
+{
+    AlbumRecord album = FixtureAlbum();
+    const char* const cases[][2] = {
+        { "track_timeplayed", "   2:05" },
+        { "track_timesplayed", "   3" },
+        { "track_time", " 3:05" },
+        { "[track_num]", "[ 1]" },
+        { "track_titletrack_artist", "disc_titleBand &quot;X&quot;" },
+        { "disc_time disc_timesplayed", "13:10    3" },
+        { "no fields", "no fields" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c[1], Str(CHTMLLibrary::ReplaceFields(c[0], album, 0))) << c[0];
+}
+
+TEST_F(HTMLLibraryTest, TrackSections)
+{
+    AlbumRecord twelve = MakeAlbum(std::vector<int>(12, 750), 9150);
+    EXPECT_EQ("a[ 1][ 2][ 3][ 4][ 5][ 6][ 7][ 8][ 9][10][11][12]b",
+              Str(CHTMLLibrary::ExpandTrackLoop(
+                  "a<!--trackloopstart-->[track_num]<!--trackloopend-->b", twelve)));
+    const char* const unchanged[] = {
+        "<p>track_title disc_title</p>",
+        "<!--trackloopstart-->track_num without an end",
+    };
+    for (const char* text : unchanged)
+        EXPECT_EQ(text, Str(CHTMLLibrary::ExpandTrackLoop(text, twelve)));
+    // Every section repeats; the text between sections stays.
+    AlbumRecord album = FixtureAlbum();
+    EXPECT_EQ("( 1)( 2)-[disc_title][Second]",
+              Str(CHTMLLibrary::ExpandTrackLoop("<!--trackloopstart-->(track_num)<!--trackloopend-->-"
+                                                "<!--trackloopstart-->[track_title]<!--trackloopend-->",
+                                                album)));
+}
+
+TEST_F(HTMLLibraryTest, MissingTemplateAndUnwritablePage)
+{
+    CMusicLibrary library;
+    AlbumRecord album = FixtureAlbum();
+    library.AppendAlbum(album);
+    CHTMLLibrary pages;
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDOK);
+        pages.MakeWebPages(library);
+        ASSERT_EQ(1u, boxes.Shown().size());
+        EXPECT_EQ("Couldn't read file disc.htm", boxes.Shown()[0].text);
+    }
+    EXPECT_FALSE(folder.Exists("00112233AABBCCDD.htm"));
+
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    std::string path = folder.WindowsPath("no such folder\\page.htm");
+    EXPECT_FALSE(pages.WriteFile(path.c_str(), "text"));
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("Couldn't write file  " + path, boxes.Shown()[0].text);
+}
+
+} // namespace
