@@ -250,11 +250,7 @@ TEST(GifFile, LongRunsSurviveTableResets)
     // Enough pixels to fill the 4096-entry table several times over.
     CImageFolder folder;
     CImage image;
-    ASSERT_TRUE(image.Create(300, 200, 8, -1));
-    BYTE levels[256];
-    for (int i = 0; i < 256; i++)
-        levels[i] = BYTE(i);
-    image.CreatePalette(256, levels);
+    ASSERT_TRUE(CreateGreyImage(image, 300, 200));
     unsigned seed = 7;
     for (int y = 0; y < 200; y++)
     {

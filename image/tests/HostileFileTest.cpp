@@ -79,11 +79,7 @@ TEST(HostileFiles, ShortWritesAreReported)
     {
         SCOPED_TRACE(c.type);
         CImage image;
-        ASSERT_TRUE(image.Create(64, 64, 8, -1));
-        BYTE greys[256];
-        for (int i = 0; i < 256; i++)
-            greys[i] = BYTE(i);
-        image.CreatePalette(256, greys);
+        ASSERT_TRUE(CreateGreyImage(image, 64, 64));
         CMessageBoxScript boxes;
         boxes.Then(IDOK);
         // Every write to this device fails: the disk is full.

@@ -120,6 +120,15 @@ bool MagickPixels(const std::string& path, RgbPicture& picture)
     return read;
 }
 
+bool CreateGreyImage(CImage& image, int width, int height)
+{
+    const int kGreys = 256;
+    BYTE greys[kGreys];
+    for (int i = 0; i < kGreys; i++)
+        greys[i] = BYTE(i);
+    return image.Create(width, height, 8, -1) && image.CreatePalette(kGreys, greys);
+}
+
 RgbPicture OurPixels(const CImage& image)
 {
     RgbPicture picture;

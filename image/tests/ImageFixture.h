@@ -47,6 +47,8 @@ std::string MagickProgram(const char* name);
 bool Magick(const std::string& arguments);
 // ImageMagick's reading of a file.
 bool MagickPixels(const std::string& path, RgbPicture& picture);
+// An 8-bit image with a palette of 256 greys, all pixels 0.
+bool CreateGreyImage(CImage& image, int width, int height);
 // What our image holds.
 RgbPicture OurPixels(const CImage& image);
 
