@@ -63,15 +63,11 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
     }
 }
 
-// Decodes a whole input with a decoder object of its own, as 16-bit PCM bytes.
-// module -1 chooses by name; *end gets the code that ended the stream.
-inline std::string DecodeWithDecoder(const std::string& name, int module = -1, int* end = nullptr)
+// Decodes a whole input with the decoder, as 16-bit PCM bytes. module -1 chooses by
+// name; *end gets the code that ended the stream.
+inline std::string DecodeAll(Decoder* decoder, const std::string& name, int module = -1, int* end = nullptr)
 {
     std::string pcm;
-    Decoder* decoder = nullptr;
-    if (CreateDecoder(&decoder) != 0)
-        return pcm;
-    RegisterBuiltinInputModules(decoder);
     int code = SelectInput(decoder, name.c_str(), module);
     if (code == 0)
         code = OpenInput(decoder);
@@ -82,6 +78,17 @@ inline std::string DecodeWithDecoder(const std::string& name, int module = -1, i
     }
     if (end)
         *end = code;
+    return pcm;
+}
+
+// The same with a decoder of its own.
+inline std::string DecodeWithDecoder(const std::string& name, int module = -1, int* end = nullptr)
+{
+    Decoder* decoder = nullptr;
+    if (CreateDecoder(&decoder) != 0)
+        return std::string();
+    RegisterBuiltinInputModules(decoder);
+    std::string pcm = DecodeAll(decoder, name, module, end);
     DestroyDecoder(decoder);
     return pcm;
 }
