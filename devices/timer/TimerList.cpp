@@ -1,0 +1,247 @@
+#include "TimerList.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "TextFields.h"
+#include "crt/NumberText.h"
+
+namespace {
+
+const char* const kDefaultFormat = "%H:%M";
+const int kMinFields = 2;
+const int kMaxFields = 5;
+const double kNoInterval = -1.0;
+const double kOneDay = 1.0;
+// A date of at most this is a time of day without a date.
+const double kTimeOnly = 1.0;
+
+struct SpanUnit
+{
+    char letter;
+    double days;
+};
+
+// The first of these letters in a relative time is its unit; "s" without one.
+const char kUnitLetters[] = "yowdhms";
+const SpanUnit kSpanUnits[] = {
+    {'y', 365}, {'o', 31}, {'w', 7}, {'d', 1}, {'h', 1.0 / 24}, {'m', 1.0 / 1440}, {'s', 1.0 / 86400},
+};
+
+double UnitDays(char letter)
+{
+    for (const SpanUnit& unit : kSpanUnits)
+        if (unit.letter == letter)
+            return unit.days;
+    return kSpanUnits[sizeof kSpanUnits / sizeof kSpanUnits[0] - 1].days;
+}
+
+} // namespace
+
+COleDateTime CurrentLocalTime()
+{
+    return COleDateTime::GetCurrentTime();
+}
+
+CAlarm::CAlarm(DateClock clock)
+    : m_format(kDefaultFormat), m_interval(kNoInterval), m_repetitions(kOnce), m_finished(0),
+      m_clock(clock)
+{
+}
+
+CAlarm::~CAlarm()
+{
+}
+
+// A relative span ("10m", "1.5h", "90": seconds) counts from now and leaves its
+// length in span; anything with ":" or "/" is a date or time of day, and a time
+// alone falls on today. A text that reads as neither gives the date 0.
+COleDateTime CAlarm::ParseTime(const CString& text, COleDateTime now, double& span)
+{
+    span = 0;
+    if (text.Find(':') < 0 && text.Find('/') < 0) {
+        const char* chars = text;
+        size_t cut = strcspn(chars, kUnitLetters);
+        span = MsStrtod(text.Left(int(cut)), nullptr) * UnitDays(chars[cut] ? chars[cut] : 's');
+        return now + COleDateTimeSpan(span);
+    }
+    COleDateTime time;
+    if (!time.ParseDateTime(text, 0))
+        return COleDateTime(0.0);
+    if (double(time) <= kTimeOnly)
+        time = COleDateTime(double(time) + floor(double(now)));
+    return time;
+}
+
+bool CAlarm::Set(const CString& args)
+{
+    int fields = CountFields(args);
+    if (fields < kMinFields || fields > kMaxFields)
+        return false;
+    COleDateTime now = m_clock();
+    m_name = GetField(args, 0);
+    CString repetitions = GetField(args, 3);
+    if (repetitions == "once") {
+        m_repetitions = kOnce;
+    } else if (repetitions == "forever") {
+        m_repetitions = kForever;
+    } else if (!repetitions.IsEmpty() &&
+               sscanf(repetitions, "%d", &m_repetitions) != 1) {
+        m_repetitions = kOnce;
+    }
+    double span;
+    m_next = ParseTime(GetField(args, 1), now, span);
+    ParseTime(GetField(args, 2), now, span);
+    m_interval = span > 0 ? span : kNoInterval;
+    CString format = GetField(args, 4);
+    if (!format.IsEmpty())
+        m_format = format;
+    m_lastCheck = now;
+    if (m_next < now)
+        MovePast(now);
+    return true;
+}
+
+// A start in the past: a single alarm and one without an interval come back
+// tomorrow; a repeating one skips the times it missed, which count against its
+// repetitions.
+void CAlarm::MovePast(COleDateTime now)
+{
+    if (m_repetitions == kOnce || m_interval <= 0) {
+        m_next += COleDateTimeSpan(kOneDay);
+        return;
+    }
+    double missed = floor((now - m_next) / m_interval + 1);
+    if (m_repetitions > 0) {
+        missed = fmin(m_repetitions, missed);
+        m_repetitions -= int(missed);
+    }
+    m_next += COleDateTimeSpan(missed * m_interval);
+}
+
+// Fires once per due time. A repeating alarm polled late by several intervals
+// fires once for all it missed and goes on from the next time still ahead; the
+// missed times count against its repetitions.
+CString CAlarm::Check()
+{
+    COleDateTime now = m_clock();
+    if (m_finished || m_next < m_lastCheck || m_next > now)
+        return CString();
+    CString text;
+    text.Format("%s[%s]", static_cast<const char*>(m_name),
+                static_cast<const char*>(m_next.Format(m_format)));
+    int steps = 1;
+    if (m_interval > 0)
+        steps = int(floor((now - m_next) / m_interval)) + 1;
+    // Without an interval the next time falls behind the last check and stays there.
+    m_next += COleDateTimeSpan(steps * m_interval);
+    if (m_repetitions == kOnce) {
+        m_finished = 1;
+    } else if (m_repetitions > 0) {
+        m_repetitions -= steps;
+        if (m_repetitions < 0) {
+            m_repetitions = 0;
+            m_finished = 1;
+        }
+    }
+    m_lastCheck = now;
+    return text;
+}
+
+CTimerList::CTimerList(DateClock clock) : m_clock(clock)
+{
+    InitializeCriticalSection(&m_lock);
+}
+
+CTimerList::~CTimerList()
+{
+    for (CAlarm* alarm : m_alarms)
+        delete alarm;
+    DeleteCriticalSection(&m_lock);
+}
+
+bool CTimerList::Command(const CString& command)
+{
+    int open = command.Find('[');
+    int close = command.Find(']');
+    if (open < 0 || close < 0)
+        return false;
+    CString word = command.Left(open);
+    CString args = close > open ? command.Mid(open + 1, close - open - 1) : CString();
+    if (word == "setalarm") {
+        CAlarm* alarm = new CAlarm(m_clock);
+        if (!alarm->Set(args)) {
+            delete alarm;
+            return false;
+        }
+        EnterCriticalSection(&m_lock);
+        m_alarms.push_back(alarm);
+        LeaveCriticalSection(&m_lock);
+        return true;
+    }
+    if (word == "clralarm") {
+        EnterCriticalSection(&m_lock);
+        int index = FindUnlocked(args);
+        if (index >= 0)
+            RemoveUnlocked(index);
+        LeaveCriticalSection(&m_lock);
+        return index >= 0;
+    }
+    return false;
+}
+
+CString CTimerList::NextDue()
+{
+    EnterCriticalSection(&m_lock);
+    for (int i = 0; i < int(m_alarms.size());) {
+        if (m_alarms[i]->IsFinished())
+            RemoveUnlocked(i);
+        else
+            ++i;
+    }
+    CString text;
+    for (size_t i = 0; i < m_alarms.size() && text.IsEmpty(); ++i)
+        text = m_alarms[i]->Check();
+    LeaveCriticalSection(&m_lock);
+    return text;
+}
+
+int CTimerList::FindAlarm(const CString& name)
+{
+    EnterCriticalSection(&m_lock);
+    int index = FindUnlocked(name);
+    LeaveCriticalSection(&m_lock);
+    return index;
+}
+
+void CTimerList::RemoveAlarm(int index)
+{
+    EnterCriticalSection(&m_lock);
+    RemoveUnlocked(index);
+    LeaveCriticalSection(&m_lock);
+}
+
+int CTimerList::GetCount()
+{
+    EnterCriticalSection(&m_lock);
+    int count = int(m_alarms.size());
+    LeaveCriticalSection(&m_lock);
+    return count;
+}
+
+int CTimerList::FindUnlocked(const CString& name) const
+{
+    for (size_t i = 0; i < m_alarms.size(); ++i)
+        if (m_alarms[i]->GetName() == name)
+            return int(i);
+    return -1;
+}
+
+void CTimerList::RemoveUnlocked(int index)
+{
+    if (index < 0 || index >= int(m_alarms.size()))
+        return;
+    delete m_alarms[index];
+    m_alarms.erase(m_alarms.begin() + index);
+}

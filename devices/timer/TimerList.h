@@ -1,0 +1,73 @@
+// The alarms of a "timer" device: named times of day, delays and repeating
+// intervals that the monitoring thread reports as event texts when they fall
+// due. Times are OLE dates (days since 30 December 1899).
+#pragma once
+
+#include <afx.h>
+
+#include <vector>
+
+#include <afxdisp.h>
+
+// The current local time; replaceable so that tests can drive the alarms.
+typedef COleDateTime (*DateClock)();
+COleDateTime CurrentLocalTime();
+
+class CAlarm
+{
+public:
+    explicit CAlarm(DateClock clock = CurrentLocalTime);
+    virtual ~CAlarm();
+
+    // args: name, start[, interval[, repetitions[, format]]]; false on the
+    // number of fields only.
+    bool Set(const CString& args);
+    // The alarm text when it is due, else empty.
+    CString Check();
+    bool IsFinished() const { return m_finished != 0; }
+    CString GetName() const { return m_name; }
+    COleDateTime GetNextTime() const { return m_next; }
+    int GetRepetitions() const { return m_repetitions; }
+
+private:
+    enum { kOnce = 0, kForever = -1 };
+
+    static COleDateTime ParseTime(const CString& text, COleDateTime now, double& span);
+    void MovePast(COleDateTime now);
+
+    CString m_name;
+    CString m_format;
+    COleDateTime m_next;
+    COleDateTime m_lastCheck;
+    double m_interval;   // days; -1.0 when none
+    int m_repetitions;   // 0 once, -1 forever, n: n more after the next one
+    BYTE m_finished;
+    DateClock m_clock;
+};
+
+class CTimerList
+{
+public:
+    explicit CTimerList(DateClock clock = CurrentLocalTime);
+    virtual ~CTimerList();
+    CTimerList(const CTimerList&) = delete;
+    CTimerList& operator=(const CTimerList&) = delete;
+
+    // "setalarm[...]" or "clralarm[name]"; false for anything else or a failure.
+    bool Command(const CString& command);
+    // Drops finished alarms, then returns the first due alarm text or empty.
+    CString NextDue();
+    int FindAlarm(const CString& name);
+    void RemoveAlarm(int index);
+    int GetCount();
+
+private:
+    int FindUnlocked(const CString& name) const;
+    void RemoveUnlocked(int index);
+
+    // Commands come on the dispatcher's caller thread while the monitoring
+    // thread polls: every operation holds it; it is taken alone.
+    CRITICAL_SECTION m_lock;
+    std::vector<CAlarm*> m_alarms;
+    DateClock m_clock;
+};
