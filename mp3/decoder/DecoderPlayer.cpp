@@ -406,7 +406,7 @@ int ModulesListCommand(DecoderPlayer* p, bool input)
     return 0;
 }
 
-int SetModuleCommand(DecoderPlayer* p, int* stored, int count, int id)
+int SetModuleCommand(int* stored, int count, int id)
 {
     if (id < -1 || id >= count)
         return kErrModuleNotFound;
@@ -538,7 +538,7 @@ int Run(DecoderPlayer* p, const DecoderMessage& m)
     case kMsgUnsetEnvironment: return EnvironmentCommand(p, m.code, f);
     case kMsgSetInputName: return SetNameCommand(p, true, f[0].text);
     case kMsgGetInputName: Notify(p, kMsgInputName, Text(p->inputName)); return 0;
-    case kMsgSetInputModule: return SetModuleCommand(p, &p->inputModule, d->inputModuleCount, f[0].value);
+    case kMsgSetInputModule: return SetModuleCommand(&p->inputModule, d->inputModuleCount, f[0].value);
     case kMsgGetInputModule: Notify(p, kMsgInputModule, p->inputModule); return 0;
     case kMsgSetInputPositionRange:
         if (f[0].value == 0)
@@ -554,7 +554,7 @@ int Run(DecoderPlayer* p, const DecoderMessage& m)
     case kMsgGetInputTimecodeGranularity: Notify(p, kMsgInputTimecodeGranularity, p->granularity); return 0;
     case kMsgSetOutputName: return SetNameCommand(p, false, f[0].text);
     case kMsgGetOutputName: Notify(p, kMsgOutputName, Text(p->outputName)); return 0;
-    case kMsgSetOutputModule: return SetModuleCommand(p, &p->outputModule, d->outputModuleCount, f[0].value);
+    case kMsgSetOutputModule: return SetModuleCommand(&p->outputModule, d->outputModuleCount, f[0].value);
     case kMsgGetOutputModule: Notify(p, kMsgOutputModule, p->outputModule); return 0;
     case kMsgSetOutputVolume: return SetVolumeCommand(p, f[0].value, f[1].value, f[2].value);
     case kMsgGetOutputVolume: GetVolumeCommand(p); return 0;

@@ -24,8 +24,7 @@ const int kStereo = 1;
 // A buffer that never reports done is given up after this many waits.
 const int kWaitStep = 10;
 const int kMaxWaits = 5000;
-// Unpreparing a buffer the device still holds is retried this often, then the device
-// counts as stuck.
+// Unpreparing a buffer the device still holds is retried this often.
 const int kMaxUnprepareTries = 500;
 const float kLevelFactor = 655.35f;
 const int kMaxLevel = 65535;
@@ -76,26 +75,29 @@ void ReportStuck(WaveOutput* out)
 }
 
 // Waits until the device is done with buffer i and unprepares it. A device that
-// never lets go is reported once and its buffers are taken back without further
-// waits, so that the player thread cannot hang in here.
+// never lets go is reported once, reset so that it hands its buffers back, and not
+// waited for again until it is reopened: the player thread cannot hang in here.
 void WaitForBuffer(WaveOutput* out, int i)
 {
     WaveBuffer& b = out->buffers[i];
     if (b.header.dwFlags & WHDR_PREPARED) {
-        int waits = 0;
-        while (b.inUse && !(b.header.dwFlags & WHDR_DONE) && !out->stuck) {
-            if (++waits > kMaxWaits)
+        for (int waits = 0; b.inUse && !(b.header.dwFlags & WHDR_DONE) && !out->stuck; waits++) {
+            if (waits == kMaxWaits) {
                 ReportStuck(out);
-            else
+                waveOutReset(out->wave);
+            } else {
                 Sleep(kWaitStep);
+            }
         }
         for (int tries = 0; waveOutUnprepareHeader(out->wave, &b.header, sizeof(WAVEHDR)) == WAVERR_STILLPLAYING;
              tries++) {
-            if (tries >= kMaxUnprepareTries || out->stuck) {
+            if (tries == kMaxUnprepareTries) {
                 ReportStuck(out);
                 b.header.dwFlags = 0;
                 break;
             }
+            if (out->stuck)
+                waveOutReset(out->wave);
             Sleep(kWaitStep);
         }
     }

@@ -63,19 +63,30 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
     }
 }
 
-// Decodes a whole input with the decoder, as 16-bit PCM bytes. module -1 chooses by
-// name; *end gets the code that ended the stream.
-inline std::string DecodeAll(Decoder* decoder, const std::string& name, int module = -1, int* end = nullptr)
+// Decodes the decoder's open input to its end, as 16-bit PCM bytes; *end gets the
+// code that ended the stream.
+inline std::string DecodeOpenInput(Decoder* decoder, int* end)
 {
     std::string pcm;
-    int code = SelectInput(decoder, name.c_str(), module);
-    if (code == 0)
-        code = OpenInput(decoder);
+    int code = 0;
     while (code == 0 || code == kErrInvalidFrame || code == kErrTimeout) {
         code = DecodeFrame(decoder, nullptr);
         if (code == 0)
             pcm.append((const char*)decoder->pcm, decoder->pcmBytes);
     }
+    *end = code;
+    return pcm;
+}
+
+// Selects, opens and decodes a whole input. module -1 chooses by name.
+inline std::string DecodeAll(Decoder* decoder, const std::string& name, int module = -1, int* end = nullptr)
+{
+    int code = SelectInput(decoder, name.c_str(), module);
+    if (code == 0)
+        code = OpenInput(decoder);
+    std::string pcm;
+    if (code == 0)
+        pcm = DecodeOpenInput(decoder, &code);
     if (end)
         *end = code;
     return pcm;

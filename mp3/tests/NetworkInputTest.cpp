@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mp3/decoder/NetErrors.h"
+#include "mp3/decoder/NetSocket.h"
 #include "mp3/decoder/NetworkInput.h"
 #include "mp3/decoder/DecoderPlayer.h"
 #include "mp3/tests/DecoderTestSupport.h"
@@ -164,6 +165,30 @@ TEST_F(NetworkInputTest, AStalledServerLeavesThePlayerResponsive)
     ASSERT_EQ(0, client.Command(kMsgStop));
     ASSERT_EQ(0, client.Command(kMsgInputClose));
     EXPECT_EQ(kPlayerStopped, client.SeenCodes(kMsgPlayerState).back().values[0]);
+}
+
+TEST_F(NetworkInputTest, ATcpStreamSendsAnEmptyLineFirst)
+{
+    NetSocket* listener = nullptr;
+    int port = 0;
+    ASSERT_EQ(0, NetSocketListen(&listener, 0, nullptr));
+    ASSERT_EQ(0, NetSocketGetLocalAddress(listener, &port, nullptr));
+    std::string url = "tcp://127.0.0.1:" + std::to_string(port);
+    ASSERT_EQ(0, SelectInput(m_decoder, url.c_str(), -1));
+    ASSERT_EQ(0, OpenInput(m_decoder));
+    NetSocket* peer = nullptr;
+    ASSERT_EQ(0, NetSocketAccept(&peer, listener, nullptr, nullptr, 5000));
+    char line[2];
+    ASSERT_EQ(2, NetSocketReceive(peer, line, sizeof(line), 5000));
+    EXPECT_EQ("\r\n", std::string(line, 2));
+    ASSERT_EQ(0, NetSocketSend(peer, m_bytes.data(), (int)m_bytes.size()));
+    NetSocketClose(peer);
+    NetSocketClose(listener);
+
+    int end = 0;
+    std::string decoded = DecodeOpenInput(m_decoder, &end);
+    EXPECT_EQ(kErrInputEnd, end);
+    EXPECT_TRUE(decoded == m_fromDisk);
 }
 
 TEST_F(NetworkInputTest, ConnectionFailuresAreTheClientsCodes)

@@ -83,6 +83,35 @@ TEST_F(WaveOutputTest, TheDeviceReceivesTheDecodedSamples)
     EXPECT_EQ(std::string::npos, debug.find("stuck"));
 }
 
+// A paused device never finishes a buffer: once every buffer is queued, the wait
+// for the next one gives up (after 5000 waits of 10 ms), reports the device and takes
+// the buffers back, and the output closes without waiting for each of them in turn.
+TEST_F(WaveOutputTest, AStuckDeviceIsReportedAndReleased)
+{
+    const int kQueuedFrames = 64;
+    Decoder* decoder = nullptr;
+    ASSERT_EQ(0, CreateDecoder(&decoder));
+    std::string debug;
+    decoder->reportContext = &debug;
+    decoder->debugReport = CollectDebug;
+    RegisterBuiltinInputModules(decoder);
+    RegisterBuiltinOutputModules(decoder);
+    ASSERT_EQ(0, SelectOutput(decoder, "", -1));
+    ASSERT_EQ(0, OpenOutput(decoder)) << debug;
+    std::string stream = WindowsPath(TestStreamPath("l3-sin1k0db.bit"));
+    ASSERT_EQ(0, SelectInput(decoder, stream.c_str(), -1));
+    ASSERT_EQ(0, OpenInput(decoder));
+    // The first frame reopens the device for the stream's format; pause after it.
+    ASSERT_EQ(0, DecodeStep(decoder));
+    OutputControl control = {};
+    ASSERT_EQ(0, SetOutputControl(decoder, &control, kControlPause));
+    for (int i = 0; i < kQueuedFrames + 2; i++)
+        ASSERT_EQ(0, DecodeStep(decoder)) << i;
+    EXPECT_NE(std::string::npos, debug.find("wave device stuck (a buffer never finished playing)")) << debug;
+    EXPECT_EQ(0, CloseOutput(decoder));
+    DestroyDecoder(decoder);
+}
+
 TEST(WaveVolume, LevelAndBalanceMakeTheVolumeWord)
 {
     const float kFullLevel = 100 * 655.35f;
