@@ -34,22 +34,28 @@ CDDBSite GatewaySite(const char* host)
     return site;
 }
 
-// Cuts the first line (to "\n") off text and gives it without its line end.
+// Cuts text at the first separator: gives what is before it and keeps what
+// is after it (all of it, and nothing left, when there is no separator).
+CString CutAt(CString& text, char separator)
+{
+    int at = text.Find(separator);
+    CString head = at < 0 ? text : text.Left(at);
+    text = at < 0 ? CString() : text.Mid(at + 1);
+    return head;
+}
+
+// The first line, without its line end.
 CString CutLine(CString& text)
 {
-    int end = text.Find('\n');
-    CString line = end < 0 ? text : text.Left(end);
-    text = end < 0 ? CString() : text.Mid(end + 1);
+    CString line = CutAt(text, '\n');
     line.TrimRight("\r");
     return line;
 }
 
-// The field before the first blank, cut off text with the blanks after it.
+// The field before the first blank; the blanks after it go too.
 CString CutField(CString& text)
 {
-    int blank = text.Find(' ');
-    CString field = blank < 0 ? text : text.Left(blank);
-    text = blank < 0 ? CString() : text.Mid(blank + 1);
+    CString field = CutAt(text, ' ');
     text.TrimLeft(' ');
     return field;
 }
@@ -272,10 +278,7 @@ CString CCDDBClient::SendCommand(const CDDBSite& server, const char* command,
 
 int CCDDBClient::ParseReplyCode(CString& reply, CString& line)
 {
-    int end = reply.Find('\n');
-    CString first = end < 0 ? reply : reply.Left(end);
-    reply = end < 0 ? CString() : reply.Mid(end + 1);
-    first.TrimRight("\r");
+    CString first = CutLine(reply);
     line = first.GetLength() > 3 ? first.Mid(3) : CString();
     int code = 0;
     // Three digits at most: a longer number is no reply code.
