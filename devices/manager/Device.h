@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Error.h"
+#include "TextCallback.h"
 
 struct DeviceCode
 {
@@ -96,9 +97,13 @@ public:
     BOOL IsTimer() const { return m_timer; }
     CError& GetError() { return m_error; }
     CString GetErrorText() const { return m_error.m_text; }
-    // Raised by the monitoring thread while it examines the device.
+    // Raised by whoever uses the device on another thread than its owner's.
     void AddUse() { InterlockedIncrement(&m_inUse); }
-    void ReleaseUse() { InterlockedDecrement(&m_inUse); }
+    // The count left.
+    LONG ReleaseUse() { return InterlockedDecrement(&m_inUse); }
+    // Receives the device's event texts, before its user's listener.
+    const TextCallback& GetListener() const { return m_listener; }
+    void SetListener(const TextCallback& listener) { m_listener = listener; }
 
 private:
     struct KeywordRule;
@@ -135,6 +140,7 @@ private:
     BOOL m_kelto;
     BYTE m_timer;
     volatile LONG m_inUse;
+    TextCallback m_listener;
     CString m_name;
     int m_unit;
     int m_portMask;

@@ -257,5 +257,6 @@ BOOL CDevice::CodeMatches(int n, const char* symbols) const
     if (pattern.GetLength() > int(strlen(symbols)))
         return FALSE;
     CString lead = LeadingRun(pattern, "0123");
-    return strncmp(symbols, lead, lead.GetLength()) == 0;
+    // A pattern without a leading run would otherwise open every received code.
+    return !lead.IsEmpty() && strncmp(symbols, lead, lead.GetLength()) == 0;
 }

@@ -352,7 +352,7 @@ BOOL CTavlinPort::Flush(BOOL read, int timeout)
             while (ReadResponses(ignored, kReadStepMs)) {
             }
         } else {
-            Sleep(0);
+            Sleep(1);   // the monitoring thread reads the echo
         }
     }
 }

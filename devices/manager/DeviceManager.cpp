@@ -1,0 +1,346 @@
+#include "DeviceManager.h"
+
+#include <stdarg.h>
+
+CDeviceManager::CDeviceManager(ThreadHook* hook)
+    : m_maxPorts(kMaxPorts), m_nextUserId(0), m_maxDevices(kMaxDevices), m_running(0),
+      m_initializeCom(0), m_stop(0), m_thread(nullptr), m_lastErrorSum(0), m_hook(hook)
+{
+    memset(m_tavlinRequested, 0, sizeof(m_tavlinRequested));
+    memset(m_tavlinOpenError, 0, sizeof(m_tavlinOpenError));
+    memset(m_tavlinFound, 0, sizeof(m_tavlinFound));
+    m_users.reserve(1);
+    SetReportNoMatch(AddUser(), 1);
+}
+
+CDeviceManager::~CDeviceManager()
+{
+    StopMessageMonitor();
+    // Ports and devices are freed only once the thread that reads them has ended.
+    if (m_thread) {
+        m_stop = 1;
+        WaitForSingleObject(m_thread, INFINITE);
+        CloseHandle(m_thread);
+    }
+    for (UserRecord& user : m_users)
+        DeleteUserDevices(user);
+    m_users.clear();
+    m_queue.clear();
+    RemoveAllTavlinPorts();
+    delete m_hook;
+}
+
+int CDeviceManager::Fail(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    m_error.ReportV(format, args);
+    va_end(args);
+    return 0;
+}
+
+// Users
+
+int CDeviceManager::AddUser()
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    UserRecord user;
+    user.id = m_nextUserId++;
+    m_users.push_back(user);
+    return user.id;
+}
+
+int CDeviceManager::RemoveUser(int id)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    int index = FindUser(id);
+    DeleteUserDevices(m_users[index]);
+    m_users.erase(m_users.begin() + index);
+    return 0;
+}
+
+int CDeviceManager::FindUser(int id)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    for (size_t i = 0; i < m_users.size(); ++i) {
+        if (m_users[i].id == id)
+            return int(i);
+    }
+    return 0;
+}
+
+int CDeviceManager::SetUserCallback(int id, CCallbackTarget* object, TextFunction function)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    UserRecord& user = m_users[FindUser(id)];
+    user.listener.object = object;
+    user.listener.function = function;
+    return 1;
+}
+
+int CDeviceManager::ClearCallbacks(int id)
+{
+    // Listeners run under this lock, so none is running once it is ours.
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    UserRecord& user = m_users[FindUser(id)];
+    user.listener.object = nullptr;
+    for (CDevice* device : user.devices)
+        device->SetListener(TextCallback());
+    return 1;
+}
+
+void CDeviceManager::SetReportNoMatch(int id, int flag)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    m_users[FindUser(id)].reportNoMatch = flag;
+}
+
+// Ports
+
+BOOL CDeviceManager::MonitorThreadAlive() const
+{
+    return m_thread && WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT;
+}
+
+// The monitoring thread walks the port lists without the lock.
+BOOL CDeviceManager::RefusePortChange()
+{
+    if (!MonitorThreadAlive())
+        return FALSE;
+    Fail("Error: Ports cannot be changed while the message monitor runs.");
+    return TRUE;
+}
+
+int CDeviceManager::AddTavlinPorts(int mask)
+{
+    if (RefusePortChange())
+        return 0;
+    RemoveAllTavlinPorts();
+    for (int i = 0; i < m_maxPorts; ++i) {
+        m_tavlinRequested[i] = 0;
+        m_tavlinOpenError[i] = 0;
+        m_tavlinFound[i] = 0;
+        if (!(mask & (1 << i)))
+            continue;
+        m_tavlinRequested[i] = 1;
+        CTavlinPort* port = new CTavlinPort(i + 1);
+        port->GetError().m_messageBox = m_error.m_messageBox;
+        m_tavlinOpenError[i] = port->IsOpenFailed();
+        if (!port->IsOpenFailed() && port->Locate()) {
+            m_tavlinFound[i] = 1;
+            CSingleLock lock(&m_portsAndUsers, TRUE);
+            m_tavlinPorts.push_back(port);
+        } else {
+            delete port;
+        }
+    }
+    return m_maxPorts;
+}
+
+int CDeviceManager::AddTavlinPort(int com)
+{
+    if (RefusePortChange())
+        return 0;
+    if (GetNumTavlins() >= m_maxPorts)
+        return Fail("Error: Maximum Tavlin Ports Exceeded");
+    for (CTavlinPort* port : m_tavlinPorts) {
+        if (port->GetComPort() == com)
+            return Fail("Error: Tavlin already defined on COM%d.", com);
+    }
+    CTavlinPort* port = new CTavlinPort(com);
+    port->GetError().m_messageBox = m_error.m_messageBox;
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    m_tavlinPorts.push_back(port);
+    return 1;
+}
+
+CTavlinPort* CDeviceManager::GetTavlinPort(int n)
+{
+    if (n < 0 || n >= GetNumTavlins()) {
+        Fail("Error: Invalid Tavlin Ports Requested");
+        return nullptr;
+    }
+    return m_tavlinPorts[n];
+}
+
+int CDeviceManager::RemoveTavlinPort(int n)
+{
+    if (RefusePortChange())
+        return 0;
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    if (n >= 0 && n < GetNumTavlins()) {
+        delete m_tavlinPorts[n];
+        m_tavlinPorts.erase(m_tavlinPorts.begin() + n);
+    }
+    return 1;
+}
+
+int CDeviceManager::RemoveAllTavlinPorts()
+{
+    if (RefusePortChange())
+        return 0;
+    while (GetNumTavlins() > 0)
+        RemoveTavlinPort(0);
+    return 1;
+}
+
+BOOL CDeviceManager::HasNewErrors()
+{
+    LONG sum = 0;
+    for (CTavlinPort* port : m_tavlinPorts)
+        sum += port->GetError().m_reported;
+    BOOL changed = sum != m_lastErrorSum;
+    m_lastErrorSum = sum;
+    return changed;
+}
+
+// Devices
+
+void CDeviceManager::ReleaseDevice(CDevice* device)
+{
+    if (device->ReleaseUse() == 0)
+        delete device;
+}
+
+void CDeviceManager::DeleteUserDevices(UserRecord& user)
+{
+    for (CDevice* device : user.devices)
+        ReleaseDevice(device);
+    user.devices.clear();
+}
+
+int CDeviceManager::AddLoadedDevice(int userId, const char* fileOrText, BOOL fromFile, const char* name,
+                                    int deviceNumber, int unit, int ports)
+{
+    CString lowerName(name);
+    lowerName.MakeLower();
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    UserRecord& user = m_users[FindUser(userId)];
+    if (FindDeviceIndex(userId, lowerName) >= 0)
+        return Fail("can't add: device %s already exists", static_cast<const char*>(lowerName));
+    if (int(user.devices.size()) >= m_maxDevices)
+        return Fail("maximum number of devices exceeded");
+    CDevice* device = new CDevice;
+    device->GetError().m_messageBox = m_error.m_messageBox;
+    if (!device->Load(fileOrText, deviceNumber, fromFile)) {
+        m_error.m_text = device->GetErrorText();
+        delete device;
+        m_error.Report();
+        return 0;
+    }
+    device->SetUnit(unit);
+    device->SetPortMask(ports);
+    device->SetName(lowerName);
+    device->AddUse();
+    user.devices.push_back(device);
+    return 1;
+}
+
+int CDeviceManager::AddDevice(int userId, const char* file, const char* name, int deviceNumber, int unit,
+                              int ports)
+{
+    return AddLoadedDevice(userId, file, TRUE, name, deviceNumber, unit, ports);
+}
+
+int CDeviceManager::AddDeviceText(int userId, const char* text, const char* name, int deviceNumber, int unit,
+                                  int ports)
+{
+    return AddLoadedDevice(userId, text, FALSE, name, deviceNumber, unit, ports);
+}
+
+BOOL CDeviceManager::DeleteDevice(int userId, const char* name)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    int index = FindDeviceIndex(userId, name);
+    if (index < 0) {
+        Fail("Unable to locate device [%s] for deletion", name);
+        return FALSE;
+    }
+    return DeleteDeviceAt(userId, index);
+}
+
+BOOL CDeviceManager::DeleteDeviceAt(int userId, int index)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    UserRecord& user = m_users[FindUser(userId)];
+    if (index < 0 || index >= int(user.devices.size()))
+        return FALSE;
+    CDevice* device = user.devices[index];
+    user.devices.erase(user.devices.begin() + index);
+    ReleaseDevice(device);
+    return TRUE;
+}
+
+int CDeviceManager::FindDeviceIndex(int userId, const char* name)
+{
+    CString lowerName(name);
+    lowerName.MakeLower();
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    const UserRecord& user = m_users[FindUser(userId)];
+    for (size_t i = 0; i < user.devices.size(); ++i) {
+        if (user.devices[i]->GetName() == lowerName)
+            return int(i);
+    }
+    return -1;
+}
+
+CDevice* CDeviceManager::FindDevice(int userId, const char* name)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    int index = FindDeviceIndex(userId, name);
+    return index < 0 ? nullptr : m_users[FindUser(userId)].devices[index];
+}
+
+int CDeviceManager::GetNumDevices(int userId)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    return int(m_users[FindUser(userId)].devices.size());
+}
+
+BOOL CDeviceManager::GetDeviceName(int userId, int n, CString& out)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    const UserRecord& user = m_users[FindUser(userId)];
+    if (n < 1 || n > int(user.devices.size()))
+        return Fail("There is no device #%d to get the name of", n);
+    out = user.devices[n - 1]->GetName();
+    return TRUE;
+}
+
+BOOL CDeviceManager::GetNumCodes(int userId, const char* name, int& out)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    out = 0;
+    CDevice* device = FindDevice(userId, name);
+    if (!device)
+        return Fail("Unable to locate device [%s]", name);
+    out = device->GetNumCodes();
+    return TRUE;
+}
+
+BOOL CDeviceManager::GetCodeName(int userId, const char* name, int n, CString& out)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    out.Empty();
+    CDevice* device = FindDevice(userId, name);
+    if (!device)
+        return Fail("Unable to locate device [%s]", name);
+    if (n < 1 || n > device->GetNumCodes())
+        return Fail("There is no code #%d to get the name of", n);
+    out = device->GetCode(n - 1).name;
+    return TRUE;
+}
+
+int CDeviceManager::SetDeviceCallback(int userId, const char* name, CCallbackTarget* object,
+                                      TextFunction function)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    CDevice* device = FindDevice(userId, name);
+    if (!device)
+        return 0;
+    TextCallback listener;
+    listener.object = object;
+    listener.function = function;
+    device->SetListener(listener);
+    return 1;
+}

@@ -1,0 +1,154 @@
+// Owner of everything the device library drives: the interface units on their
+// COM ports, the users (one per client) with their device definitions and
+// listeners, the command dispatcher, the intercommunication queue and the
+// monitoring thread that reads every port, matches what arrives against the
+// users' device codes and hands the event texts to the listeners.
+#pragma once
+
+#include <afxmt.h>
+
+#include <vector>
+
+#include "Device.h"
+#include "Error.h"
+#include "TavlinPort.h"
+#include "TextCallback.h"
+
+struct UserRecord
+{
+    int id = 0;
+    int reportNoMatch = 0;
+    std::vector<CDevice*> devices;   // each holds one use for the list
+    TextCallback listener;
+};
+
+class CDeviceManager
+{
+public:
+    enum
+    {
+        kMaxPorts = 8,
+        kMaxDevices = 200,
+        kComIndices = 256
+    };
+
+    // Takes ownership of the hook (may be null).
+    explicit CDeviceManager(ThreadHook* hook = nullptr);
+    ~CDeviceManager();
+    CDeviceManager(const CDeviceManager&) = delete;
+    CDeviceManager& operator=(const CDeviceManager&) = delete;
+
+    // Users
+    int AddUser();
+    int RemoveUser(int id);
+    int FindUser(int id);
+    int SetUserCallback(int id, CCallbackTarget* object, TextFunction function);
+    int ClearCallbacks(int id);
+    void SetReportNoMatch(int id, int flag);
+
+    // Interface-unit ports; they change only while the monitoring thread is stopped.
+    int AddTavlinPorts(int mask);
+    int AddTavlinPortsDefault() { return AddTavlinPorts(0xFF); }
+    int AddTavlinPort(int com);
+    CTavlinPort* GetTavlinPort(int n);
+    int RemoveTavlinPort(int n);
+    int RemoveAllTavlinPorts();
+    int GetNumTavlins() const { return int(m_tavlinPorts.size()); }
+    BOOL HasNewErrors();
+    // Per COM index: asked for, the port's open-failed flag, a unit answered.
+    int WasRequested(int comIndex) const { return m_tavlinRequested[comIndex]; }
+    int GetOpenError(int comIndex) const { return m_tavlinOpenError[comIndex]; }
+    int WasFound(int comIndex) const { return m_tavlinFound[comIndex]; }
+
+    // Devices
+    int AddDevice(int userId, const char* file, const char* name, int deviceNumber, int unit, int ports);
+    int AddDeviceText(int userId, const char* text, const char* name, int deviceNumber, int unit, int ports);
+    int AddDeviceDefault(const char* file, const char* name, int deviceNumber, int unit, int ports)
+    {
+        return AddDevice(0, file, name, deviceNumber, unit, ports);
+    }
+    BOOL DeleteDevice(int userId, const char* name);
+    BOOL DeleteDeviceDefault(const char* name) { return DeleteDevice(0, name); }
+    BOOL DeleteDeviceAt(int userId, int index);
+    BOOL DeleteDeviceAtDefault(int index) { return DeleteDeviceAt(0, index); }
+    // The pointer is valid while the caller keeps the device alive or holds no
+    // lock that a deletion could pass.
+    CDevice* FindDevice(int userId, const char* name);
+    CDevice* FindDeviceDefault(const char* name) { return FindDevice(0, name); }
+    int FindDeviceIndex(int userId, const char* name);
+    int FindDeviceIndexDefault(const char* name) { return FindDeviceIndex(0, name); }
+    int GetNumDevices(int userId);
+    BOOL GetDeviceName(int userId, int n, CString& out);
+    BOOL GetNumCodes(int userId, const char* name, int& out);
+    BOOL GetCodeName(int userId, const char* name, int n, CString& out);
+    int SetDeviceCallback(int userId, const char* name, CCallbackTarget* object, TextFunction function);
+    int SetDeviceCallbackDefault(const char* name, CCallbackTarget* object, TextFunction function)
+    {
+        return SetDeviceCallback(0, name, object, function);
+    }
+
+    // Dispatcher: 1 when every item was handed on, 0 with the reason reported.
+    int Send(int userId, const char* text);
+    int SendDefault(const char* text) { return Send(0, text); }
+
+    // Monitoring thread
+    void StartMessageMonitor();
+    int StopMessageMonitor();
+    BOOL IsMonitorRunning() const { return m_running; }
+    // Runs once on the monitoring thread at the start of its next pass.
+    void SetOneShotCallback(CCallbackTarget* object, TextFunction function);
+    void SetInitializeCom(BOOL on) { m_initializeCom = on; }
+    CString PollMessages();
+    CString MatchReceivedCode(int userIndex, const CString& data, const CString& item, int unit, int code);
+    void DeliverText(int userIndex, CDevice* device, const CString& text);
+
+    CError& GetError() { return m_error; }
+    CString GetErrorText() const { return m_error.m_text; }
+
+private:
+    static DWORD WINAPI MessageMonitorThreadProc(void* manager);
+    void RunMonitor();
+    BOOL MonitorThreadAlive() const;
+    BOOL RefusePortChange();
+    int Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    int AddLoadedDevice(int userId, const char* fileOrText, BOOL fromFile, const char* name,
+                        int deviceNumber, int unit, int ports);
+    void DeleteUserDevices(UserRecord& user);
+    // Lowers the use count; the last use of a device taken off its list frees it.
+    static void ReleaseDevice(CDevice* device);
+    int SendItem(int userIndex, const CString& name, const CString& command);
+    CString DecodeForGroup(CDevice* device, const CString& data, double& score,
+                           std::vector<CString>& groups, std::vector<CString>& symbols,
+                           std::vector<double>& scores);
+    CString DeliverIntercom();
+
+    TextCallback m_oneShot;
+    // Lock order: m_portsAndUsers (A) before m_queueLock (B); never B then A.
+    // A guards the port lists, the user list and every user's device list.
+    CCriticalSection m_portsAndUsers;
+    // B guards the intercommunication queue and the one-shot callback.
+    CCriticalSection m_queueLock;
+    std::vector<CTavlinPort*> m_tavlinPorts;
+    int m_maxPorts;
+    int m_nextUserId;
+    std::vector<UserRecord> m_users;
+    int m_maxDevices;
+    volatile LONG m_running;
+    volatile LONG m_initializeCom;
+    volatile LONG m_stop;
+    HANDLE m_thread;
+    CError m_error;
+    LONG m_lastErrorSum;
+    std::vector<IntercomMessage> m_queue;
+    int m_tavlinRequested[kComIndices];
+    int m_tavlinOpenError[kComIndices];
+    int m_tavlinFound[kComIndices];
+    ThreadHook* m_hook;
+};
+
+// The word of an event text device:word[hex] and the bytes of its argument;
+// empty without a ":".
+CString ParseEventText(const char* text, std::vector<BYTE>& bytes);
+
+// Cuts the next item off a command text: false when the text holds no ":".
+BOOL NextCommandItem(CString& text, CString& device, CString& command);

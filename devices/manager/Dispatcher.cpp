@@ -1,0 +1,113 @@
+// The dispatcher: cuts a command text into items and hands each to the driver
+// of its device's kind.
+#include "DeviceManager.h"
+
+#include "LowLevelText.h"
+#include "TextSpan.h"
+
+namespace {
+
+const char kItemBreaks[] = " \r\n\t";
+
+CString Trimmed(CString text)
+{
+    text.TrimLeft();
+    text.TrimRight();
+    return text;
+}
+
+}
+
+BOOL NextCommandItem(CString& text, CString& device, CString& command)
+{
+    int colon = text.Find(':');
+    if (colon < 0)
+        return FALSE;
+    device = Trimmed(text.Left(colon));
+    CString rest = Trimmed(text.Mid(colon + 1));
+    int end = rest.FindOneOf(kItemBreaks);
+    command = end < 0 ? rest : rest.Left(end);
+    int open = command.Find('[');
+    if (open >= 0) {
+        // Arguments may hold blanks and nested brackets.
+        TextSpan span = {open, rest.GetLength() - 1};
+        TextSpan inner;
+        if (FindBracketed(static_cast<const char*>(rest) + open, '[', ']', span, inner))
+            command = rest.Left(span.first);
+    }
+    text = Trimmed(rest.Mid(command.GetLength() + 1));
+    command = Trimmed(command);
+    return TRUE;
+}
+
+int CDeviceManager::Send(int userId, const char* text)
+{
+    int userIndex = FindUser(userId);
+    CString rest(text);
+    CString name;
+    CString command;
+    while (NextCommandItem(rest, name, command)) {
+        if (!SendItem(userIndex, name, command)) {
+            m_error.Report();
+            return 0;
+        }
+    }
+    return 1;
+}
+
+// 1 when the item was handed on; 0 with the error text stored (not yet reported).
+int CDeviceManager::SendItem(int userIndex, const CString& name, const CString& command)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    CDevice* device = userIndex < int(m_users.size()) ? FindDevice(m_users[userIndex].id, name) : nullptr;
+    if (!device) {
+        m_error.m_text = name + " is not a known device name";
+        return 0;
+    }
+    if (device->MayTransmit()) {
+        CSingleLock queueLock(&m_queueLock, TRUE);
+        IntercomMessage message;
+        message.device = name;
+        message.text = command;
+        m_queue.push_back(message);
+        return 1;
+    }
+    if (device->MayReceive()) {
+        m_error.m_text = "The intercommunication device " + name +
+                         " was specified as receive only for this client";
+        return 0;
+    }
+    int unit = device->GetUnit();
+    CString lowLevel = device->ComposeCommand(command);
+    if (lowLevel.IsEmpty()) {
+        m_error.m_text = command + " is not a recognized command for the device " + name;
+        return 0;
+    }
+    if (unit < 0 || unit >= GetNumTavlins()) {
+        m_error.m_text = name + " refers to a Tavlin which doesn't exist";
+        return 0;
+    }
+    // The port write runs without the lock so that the monitoring thread keeps
+    // reading; ports change only while that thread is stopped.
+    CTavlinPort* port = m_tavlinPorts[unit];
+    lock.Unlock();
+    port->ExecuteLowLevel(lowLevel);
+    return 1;
+}
+
+CString ParseEventText(const char* text, std::vector<BYTE>& bytes)
+{
+    bytes.clear();
+    CString event(text);
+    int colon = event.Find(':');
+    if (colon < 0)
+        return CString();
+    CString rest = event.Mid(colon + 1);
+    int open = rest.Find('[');
+    if (open < 0)
+        return Trimmed(rest);
+    int close = rest.Find(']', open);
+    CString hex = close < 0 ? rest.Mid(open + 1) : rest.Mid(open + 1, close - open - 1);
+    bytes = HexTextToBytes(hex);
+    return rest.Left(open);
+}

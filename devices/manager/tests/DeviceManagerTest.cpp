@@ -1,0 +1,483 @@
+// The device manager against simulated interface units on ptys: command texts
+// cut into items, frames on the wire, received codes matched and delivered to
+// the right listeners in order, and devices, users and the monitoring thread
+// changing under each other.
+#include "TestFramework.h"
+
+#include "DebugCapture.h"
+#include "DeviceFiles.h"
+#include "DeviceManager.h"
+#include "PtySerial.h"
+#include "TavlinSimulator.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kChanger[] = "type=tavlin\n00011010:power\n0011:status\n";
+const char kIntercom[] = "type=devrxtx\n";
+const char kReceiver[] = "type=devrx\n";
+const char kLowLevel[] = "type=lowlevel\n";
+
+// What the listeners heard, each text behind the listener's tag.
+class CEventLog
+{
+public:
+    CEventLog() { InitializeCriticalSection(&m_lock); }
+    ~CEventLog() { DeleteCriticalSection(&m_lock); }
+
+    void Add(const std::string& text)
+    {
+        EnterCriticalSection(&m_lock);
+        m_texts.push_back(text);
+        LeaveCriticalSection(&m_lock);
+    }
+    std::vector<std::string> Texts()
+    {
+        EnterCriticalSection(&m_lock);
+        std::vector<std::string> texts = m_texts;
+        LeaveCriticalSection(&m_lock);
+        return texts;
+    }
+    void Clear()
+    {
+        EnterCriticalSection(&m_lock);
+        m_texts.clear();
+        LeaveCriticalSection(&m_lock);
+    }
+    // The texts once count have come (or what came within the wait).
+    std::vector<std::string> WaitFor(size_t count, int timeoutMs = 3000)
+    {
+        DWORD start = GetTickCount();
+        while (Texts().size() < count && GetTickCount() - start < DWORD(timeoutMs))
+            Sleep(5);
+        return Texts();
+    }
+
+private:
+    CRITICAL_SECTION m_lock;
+    std::vector<std::string> m_texts;
+};
+
+class CTaggedListener : public CCallbackTarget
+{
+public:
+    CTaggedListener(CEventLog& log, const char* tag) : m_log(log), m_tag(tag) {}
+    void OnText(CString text) { m_log.Add(m_tag + ">" + static_cast<const char*>(text)); }
+
+private:
+    CEventLog& m_log;
+    std::string m_tag;
+};
+
+const TextFunction kOnText = static_cast<TextFunction>(&CTaggedListener::OnText);
+
+class CQuietManager : public CDeviceManager
+{
+public:
+    CQuietManager() { GetError().m_messageBox = FALSE; }
+};
+
+// A manager whose user 0 listens as "user"; devices listen under their names.
+class ManagerTest : public ::testing::Test
+{
+protected:
+    ManagerTest() : m_user(m_log, "user") { m_manager.SetUserCallback(0, &m_user, kOnText); }
+
+    void AddDevice(const char* text, const char* name, int unit, int ports)
+    {
+        ASSERT_EQ(1, m_manager.AddDeviceText(0, text, name, 0, unit, ports)) << m_manager.GetErrorText();
+        m_listeners.emplace_back(new CTaggedListener(m_log, name));
+        m_manager.SetDeviceCallback(0, name, m_listeners.back().get(), kOnText);
+    }
+
+    CDebugCapture m_debug;
+    CEventLog m_log;
+    CTaggedListener m_user;
+    std::vector<std::unique_ptr<CTaggedListener>> m_listeners;
+    CQuietManager m_manager;
+};
+
+// One simulated unit on a pty, located by the manager's port, its control-bus
+// port 0 and IR channel 0 wired back to themselves.
+struct SimulatedUnit
+{
+    explicit SimulatedUnit(CDeviceManager& manager) : unit(pty)
+    {
+        TavlinFixture fixture;
+        fixture.busPorts = 0x01;
+        fixture.irChannels = 0x01;
+        unit.SetFixture(fixture);
+        EXPECT_EQ(1, manager.AddTavlinPort(pty.Port()));
+        CTavlinPort* port = manager.GetTavlinPort(manager.GetNumTavlins() - 1);
+        EXPECT_TRUE(port->Locate());
+        port->SetKeepAlive(FALSE);
+    }
+
+    CPtySerial pty;
+    CTavlinSimulator unit;
+};
+
+struct ItemCase
+{
+    const char* text;
+    std::vector<std::string> items;   // device "|" command
+};
+
+TEST(CommandText, CutsIntoItems)
+{
+    const ItemCase cases[] = {
+        {"", {}},
+        {"power", {}},
+        {"player1:play_dt[0105] player1:ir[-45000]", {"player1|play_dt[0105]", "player1|ir[-45000]"}},
+        {"amp: volume_up  tuner:  preset[ 3 ]", {"amp|volume_up", "tuner|preset[ 3 ]"}},
+        {"tv:raw[01 02] vcr:play", {"tv|raw[01 02]", "vcr|play"}},
+        {"tv:raw[01 02 vcr:play", {"tv|raw[01", "02 vcr|play"}},
+        {"a:x[[1] 2] b:y", {"a|x[[1] 2]", "b|y"}},
+        {" a : on\r\nb:off\tc:on trailing", {"a|on", "b|off", "c|on"}},
+    };
+    for (const ItemCase& c : cases) {
+        CString rest(c.text);
+        CString device;
+        CString command;
+        std::vector<std::string> items;
+        while (NextCommandItem(rest, device, command))
+            items.push_back(std::string(device) + "|" + static_cast<const char*>(command));
+        EXPECT_EQ(c.items, items) << c.text;
+    }
+}
+
+TEST(EventText, GivesWordAndBytes)
+{
+    std::vector<BYTE> bytes;
+    EXPECT_EQ(CString("status"), ParseEventText("cd1:status[0A1f] ", bytes));
+    EXPECT_EQ((std::vector<BYTE>{0x0A, 0x1F}), bytes);
+    EXPECT_EQ(CString("power"), ParseEventText("tv: power ", bytes));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(CString(), ParseEventText("power", bytes));
+}
+
+struct SendCase
+{
+    const char* text;
+    int result;
+    const char* error;                   // manager's error text after a failure
+    std::vector<std::string> delivered;  // intercommunication texts, in order
+};
+
+TEST_F(ManagerTest, DispatcherStopsTheLineAtAnItemItCannotHandOn)
+{
+    AddDevice(kIntercom, "talk", 0, 0);
+    AddDevice(kReceiver, "ear", 0, 0);
+    AddDevice(kChanger, "tv", 0, 0x01);
+    const SendCase cases[] = {
+        {"", 1, nullptr, {}},
+        {"power", 1, nullptr, {}},
+        {"TALK:hello[a b] talk:again", 1, nullptr, {"talk>TALK:hello[a b]", "talk>talk:again"}},
+        {"talk:on Nosuch:off talk:never", 0, "Nosuch is not a known device name", {"talk>talk:on"}},
+        {"EAR:x", 0, "The intercommunication device EAR was specified as receive only for this client", {}},
+        {"tv:rewind", 0, "rewind is not a recognized command for the device tv", {}},
+        {"tv:power", 0, "tv refers to a Tavlin which doesn't exist", {}},
+    };
+    for (const SendCase& c : cases) {
+        m_manager.GetError().m_text = "No Error";
+        m_log.Clear();
+        EXPECT_EQ(c.result, m_manager.SendDefault(c.text)) << c.text;
+        EXPECT_EQ(CString(c.error ? c.error : "No Error"), m_manager.GetErrorText()) << c.text;
+        // Queued messages wait for a pass of the monitor; one pass delivers one.
+        for (size_t i = 0; i < c.delivered.size(); ++i)
+            m_manager.PollMessages();
+        EXPECT_EQ(c.delivered, m_log.Texts()) << c.text;
+    }
+}
+
+struct MatchCase
+{
+    const char* data;
+    int unit;
+    int code;
+    const char* result;
+    std::vector<std::string> delivered;
+};
+
+TEST_F(ManagerTest, ReceivedCodesMatchTheirDevicesAndReachDeviceThenUser)
+{
+    AddDevice(kLowLevel, "raw", 0, 0);
+    AddDevice(kChanger, "tv", 0, 0x01);
+    // Code data that opens without a bit describes no received code.
+    AddDevice("type=tavlin\nx1:odd\n", "odd", 0, 0x01);
+    const std::vector<std::string> raw = {"raw>raw:sl[x]", "user>raw:sl[x]"};
+    auto then = [&raw](std::vector<std::string> texts) {
+        texts.insert(texts.begin(), raw.begin(), raw.end());
+        return texts;
+    };
+    // The result is the last text formed.
+    const MatchCase cases[] = {
+        {"1A", 0, 0, "tv:power ", then({"tv>tv:power ", "user>tv:power "})},
+        {"1a5", 0, 0, "tv:power[5] ", then({"tv>tv:power[5] ", "user>tv:power[5] "})},
+        {"0011", 0, 128, "tv:status ", then({"tv>tv:status ", "user>tv:status "})},
+        {"001101", 0, 128, "tv:status[4] ", then({"tv>tv:status[4] ", "user>tv:status[4] "})},
+        // Matching nothing on the control bus is never delivered, even with
+        // report-no-match on.
+        {"FF", 0, 0, "nomatch:sl0[FF] ", raw},
+        {"1011", 0, 128, "nomatch:slb0[1011] ", raw},
+        {"1A", 0, 1, "nomatch:sl1[1A] ", raw},
+        {"1A", 1, 0, "nomatch:sl0[1A] ", {}},
+    };
+    for (const MatchCase& c : cases) {
+        m_log.Clear();
+        EXPECT_EQ(CString(c.result), m_manager.MatchReceivedCode(0, c.data, "sl[x]", c.unit, c.code))
+            << c.data << " code " << c.code;
+        EXPECT_EQ(c.delivered, m_log.Texts()) << c.data << " code " << c.code;
+    }
+}
+
+TEST_F(ManagerTest, UsersAndDevicesKeepTheirLimitsAndNames)
+{
+    for (int i = 0; i < CDeviceManager::kMaxDevices; ++i) {
+        CString name;
+        name.Format("D%d", i);
+        ASSERT_EQ(1, m_manager.AddDeviceText(0, kIntercom, name, 0, 0, 0));
+    }
+    EXPECT_EQ(0, m_manager.AddDeviceText(0, kIntercom, "one more", 0, 0, 0));
+    EXPECT_EQ(CString("maximum number of devices exceeded"), m_manager.GetErrorText());
+    EXPECT_EQ(0, m_manager.AddDeviceText(0, kIntercom, "d7", 0, 0, 0));
+    EXPECT_EQ(CString("can't add: device d7 already exists"), m_manager.GetErrorText());
+
+    // An unknown user id acts on user 0.
+    EXPECT_EQ(CDeviceManager::kMaxDevices, m_manager.GetNumDevices(42));
+    int second = m_manager.AddUser();
+    EXPECT_EQ(1, second);
+    EXPECT_EQ(0, m_manager.GetNumDevices(second));
+    EXPECT_TRUE(m_manager.DeleteDevice(42, "D0"));
+    EXPECT_FALSE(m_manager.DeleteDevice(0, "d0"));
+    EXPECT_EQ(CString("Unable to locate device [d0] for deletion"), m_manager.GetErrorText());
+    CString name;
+    EXPECT_TRUE(m_manager.GetDeviceName(0, 1, name));
+    EXPECT_EQ(CString("d1"), name);
+    EXPECT_FALSE(m_manager.GetDeviceName(0, 200, name));
+    EXPECT_EQ(CString("There is no device #200 to get the name of"), m_manager.GetErrorText());
+}
+
+TEST(MonitorThread, StopWithoutStartSucceedsAndHookSeesStartAndEnd)
+{
+    CDebugCapture debug;
+    struct CHookLog : CCallbackTarget
+    {
+        void OnFlag(DWORD flag) { flags.push_back(flag); }
+        std::vector<DWORD> flags;
+    } hookLog;
+    {
+        ThreadHook* hook = new ThreadHook;
+        hook->object = &hookLog;
+        hook->function = static_cast<FlagFunction>(&CHookLog::OnFlag);
+        CQuietManager plain;
+        EXPECT_EQ(1, plain.StopMessageMonitor());
+        CDeviceManager hooked(hook);
+        hooked.StartMessageMonitor();
+        EXPECT_EQ(1, hooked.StopMessageMonitor());
+    }
+    EXPECT_EQ((std::vector<DWORD>{1, 0}), hookLog.flags);
+}
+
+class UnitTest : public ManagerTest
+{
+protected:
+    UnitTest() : m_unit(m_manager) {}
+    ~UnitTest() override { m_manager.StopMessageMonitor(); }
+
+    SimulatedUnit m_unit;
+};
+
+TEST_F(UnitTest, SentCodeLeavesAsItsFrameAndComesBackAsItsEvent)
+{
+    AddDevice(kChanger, "tv", 0, 0x01);
+    m_manager.StartMessageMonitor();
+    ASSERT_EQ(1, m_manager.SendDefault("TV:power"));
+    EXPECT_TRUE(m_unit.unit.WaitForReceived(std::string("\x01\x1A\x00", 3), 2000));
+    EXPECT_EQ((std::vector<std::string>{"tv>tv:power ", "user>tv:power "}), m_log.WaitFor(2));
+}
+
+TEST_F(UnitTest, ScriptedBusMessagesArriveAsEventTexts)
+{
+    AddDevice(kChanger, "tv", 0, 0x01);
+    AddDevice(kLowLevel, "raw", 0, 0);
+    m_manager.StartMessageMonitor();
+    m_unit.unit.Send(CTavlinSimulator::Message(0, "\x1A\x05"));
+    EXPECT_EQ((std::vector<std::string>{"tv>tv:power[05] ", "user>tv:power[05] ", "raw>raw:sl0[1A05]",
+                                        "user>raw:sl0[1A05]"}),
+              m_log.WaitFor(4));
+}
+
+TEST_F(UnitTest, IRCodesMatchByNameAndUnknownOnesReportNoMatch)
+{
+    CQuietDevice reference;
+    ASSERT_EQ(1, reference.Load(FixturePath("nec_tv.cde").c_str(), 0, TRUE));
+    ASSERT_EQ(1, m_manager.AddDevice(0, FixturePath("nec_tv.cde").c_str(), "TV", 0, 0, 0x10));
+    m_listeners.emplace_back(new CTaggedListener(m_log, "tv"));
+    m_manager.SetDeviceCallback(0, "tv", m_listeners.back().get(), kOnText);
+    ASSERT_TRUE(m_manager.FindDeviceDefault("tv")->DeleteCode(0));   // power
+    m_manager.StartMessageMonitor();
+
+    ASSERT_EQ(1, m_manager.SendDefault("tv:mute"));
+    EXPECT_EQ((std::vector<std::string>{"tv>tv:mute ", "user>tv:mute "}), m_log.WaitFor(2));
+
+    m_log.Clear();
+    reference.SetPortMask(0x10);
+    m_manager.GetTavlinPort(0)->ExecuteLowLevel(reference.ComposeCommand("power"));
+    std::string symbols = std::string(reference.GetPrefix()) + static_cast<const char*>(reference.GetCode(0).data);
+    std::string text = "nomatch:ir0(nec)[" + symbols + "] ";
+    EXPECT_EQ((std::vector<std::string>{"tv>" + text, "user>" + text}), m_log.WaitFor(2));
+}
+
+TEST_F(ManagerTest, TwoUnitsOnTwoPortsKeepTheirTraffic)
+{
+    SimulatedUnit first(m_manager);
+    SimulatedUnit second(m_manager);
+    AddDevice(kChanger, "a", 0, 0x01);
+    AddDevice(kChanger, "b", 1, 0x01);
+    m_manager.StartMessageMonitor();
+    const std::string powerFrame("\x01\x1A\x00", 3);
+    ASSERT_EQ(1, m_manager.SendDefault("b:power"));
+    EXPECT_TRUE(second.unit.WaitForReceived(powerFrame, 2000));
+    EXPECT_EQ((std::vector<std::string>{"b>b:power ", "user>b:power "}), m_log.WaitFor(2));
+    m_log.Clear();
+    first.unit.Send(CTavlinSimulator::Message(0, "\x1A"));
+    EXPECT_EQ((std::vector<std::string>{"a>a:power ", "user>a:power "}), m_log.WaitFor(2));
+    m_manager.StopMessageMonitor();
+    EXPECT_EQ(std::string::npos, first.unit.Received().find(powerFrame));
+}
+
+TEST_F(UnitTest, PortsChangeOnlyWhileTheMonitorIsStopped)
+{
+    m_manager.StartMessageMonitor();
+    EXPECT_EQ(0, m_manager.RemoveTavlinPort(0));
+    EXPECT_EQ(1, m_manager.GetNumTavlins());
+    EXPECT_EQ(0, m_manager.AddTavlinPort(99));
+    EXPECT_EQ(1, m_manager.StopMessageMonitor());
+    EXPECT_EQ(1, m_manager.RemoveTavlinPort(0));
+    EXPECT_EQ(0, m_manager.GetNumTavlins());
+}
+
+// A listener on the monitoring thread deletes the device it was called for:
+// the rest of the delivery still sees a live device.
+class CDeletingListener : public CCallbackTarget
+{
+public:
+    CDeletingListener(CDeviceManager& manager, CEventLog& log) : m_manager(manager), m_log(log) {}
+    void OnText(CString text)
+    {
+        m_manager.DeleteDeviceDefault("tv");
+        m_log.Add(std::string("deleter>") + static_cast<const char*>(text));
+    }
+
+private:
+    CDeviceManager& m_manager;
+    CEventLog& m_log;
+};
+
+TEST_F(UnitTest, ListenerMayDeleteItsOwnDevice)
+{
+    AddDevice(kChanger, "tv", 0, 0x01);
+    CDeletingListener deleter(m_manager, m_log);
+    m_manager.SetDeviceCallbackDefault("tv", &deleter, static_cast<TextFunction>(&CDeletingListener::OnText));
+    m_manager.StartMessageMonitor();
+    m_unit.unit.Send(CTavlinSimulator::Message(0, "\x1A"));
+    EXPECT_EQ((std::vector<std::string>{"deleter>tv:power ", "user>tv:power "}), m_log.WaitFor(2));
+    EXPECT_EQ(0, m_manager.GetNumDevices(0));
+}
+
+// A listener that holds the monitoring thread longer than the stop waits.
+class CSlowListener : public CCallbackTarget
+{
+public:
+    void OnText(CString) { entered = 1; Sleep(1500); left = 1; }
+    volatile LONG entered = 0;
+    volatile LONG left = 0;
+};
+
+TEST(MonitorThread, TeardownWaitsForTheThreadBeforeFreeing)
+{
+    CDebugCapture debug;
+    CSlowListener slow;
+    struct CHookLog : CCallbackTarget
+    {
+        void OnFlag(DWORD flag) { ended = flag == 0; }
+        volatile bool ended = false;
+    } hookLog;
+    ThreadHook* hook = new ThreadHook;
+    hook->object = &hookLog;
+    hook->function = static_cast<FlagFunction>(&CHookLog::OnFlag);
+    {
+        CDeviceManager manager(hook);
+        manager.GetError().m_messageBox = FALSE;
+        manager.AddDeviceText(0, kIntercom, "talk", 0, 0, 0);
+        manager.SetDeviceCallbackDefault("talk", &slow, static_cast<TextFunction>(&CSlowListener::OnText));
+        manager.StartMessageMonitor();
+        manager.SendDefault("talk:wait");
+        while (!slow.entered)
+            Sleep(5);
+        EXPECT_EQ(0, manager.StopMessageMonitor());
+        EXPECT_EQ(CString("Unable to end message monitoring thread."), manager.GetErrorText());
+    }
+    EXPECT_TRUE(slow.left);
+    EXPECT_TRUE(hookLog.ended);
+}
+
+// Sends, device and user changes and deliveries on several threads at once.
+struct StressRun
+{
+    CDeviceManager* manager;
+    volatile LONG* stop;
+};
+
+DWORD WINAPI SendLoop(void* context)
+{
+    StressRun* run = static_cast<StressRun*>(context);
+    while (!*run->stop)
+        run->manager->SendDefault("tv:power talk:ping");
+    return 0;
+}
+
+DWORD WINAPI ChangeLoop(void* context)
+{
+    StressRun* run = static_cast<StressRun*>(context);
+    while (!*run->stop) {
+        run->manager->DeleteDeviceDefault("tv");
+        run->manager->AddDeviceText(0, kChanger, "tv", 0, 0, 0x01);
+        int user = run->manager->AddUser();
+        run->manager->AddDeviceText(user, kChanger, "tv", 0, 0, 0x01);
+        run->manager->RemoveUser(user);
+    }
+    return 0;
+}
+
+TEST_F(UnitTest, SendsAndChangesInParallelWithDeliveries)
+{
+    AddDevice(kChanger, "tv", 0, 0x01);
+    AddDevice(kIntercom, "talk", 0, 0);
+    m_manager.StartMessageMonitor();
+    volatile LONG stop = 0;
+    StressRun run = {&m_manager, &stop};
+    HANDLE threads[] = {CreateThread(nullptr, 0, SendLoop, &run, 0, nullptr),
+                        CreateThread(nullptr, 0, SendLoop, &run, 0, nullptr),
+                        CreateThread(nullptr, 0, ChangeLoop, &run, 0, nullptr)};
+    for (int i = 0; i < 50; ++i)
+        m_unit.unit.Send(CTavlinSimulator::Message(0, "\x1A"), 5);
+    EXPECT_TRUE(m_unit.unit.WaitUntilSent(10000));
+    Sleep(200);
+    stop = 1;
+    for (HANDLE thread : threads) {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    EXPECT_EQ(1, m_manager.StopMessageMonitor());
+    bool heardPower = false;
+    for (const std::string& text : m_log.Texts())
+        heardPower |= text == "user>tv:power ";
+    EXPECT_TRUE(heardPower);
+}
+
+}
