@@ -167,6 +167,8 @@ TEST(HttpThread, UnreachableHostGivesTheSendError)
     DirectRequest request{ port };
     EXPECT_EQ("", Str(request.Run("/")));
     EXPECT_EQ("Error [12029] sending request", BoxText(boxes));
+    // The task keeps the last status WinInet reported.
+    EXPECT_EQ("Handle closing", request.tasks.Statuses().back());
 }
 
 TEST(HttpThread, RedirectsAreFollowedAndALoopEnds)
