@@ -302,11 +302,14 @@ void CFrameWnd::ActivateFrame(int cmdShow)
 
 void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible)
 {
-    // The first pane becomes the active view when none is.
+    // The first pane becomes the active view when none is; in a splitter
+    // that is the splitter's own first pane.
     if (!GetActiveView())
     {
         CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
-        if (pane && pane->IsKindOf(RUNTIME_CLASS(CView)))
+        while (pane && !pane->IsKindOf(RUNTIME_CLASS(CView)))
+            pane = pane->GetDlgItem(AFX_IDW_PANE_FIRST);
+        if (pane)
             SetActiveView(static_cast<CView*>(pane), FALSE);
     }
     SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);

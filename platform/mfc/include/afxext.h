@@ -1,0 +1,6 @@
+// Window classes beyond the core ones: splitter windows.
+#pragma once
+
+#include <afxwin.h>
+
+#include "mfc/SplitterWnd.h"
