@@ -44,7 +44,18 @@ int CheckPart(Decoder* decoder, const DecoderPart& part, bool input, int wantOpe
     return 0;
 }
 
-int AddModule(Decoder* decoder, DecoderModuleRecord** list, int* count, DecoderModuleRecord* record)
+// A record for a new module, or none when an operation it needs is missing (which
+// is reported) or memory runs out.
+DecoderModuleRecord* NewModuleRecord(Decoder* decoder, const char* missing)
+{
+    if (missing) {
+        ReportInternal(decoder, missing);
+        return nullptr;
+    }
+    return (DecoderModuleRecord*)calloc(1, sizeof(DecoderModuleRecord));
+}
+
+int AddModule(DecoderModuleRecord** list, int* count, DecoderModuleRecord* record)
 {
     record->id = *list ? (*list)->id + 1 : 0;
     record->next = *list;
@@ -322,15 +333,11 @@ int AddInputModule(Decoder* decoder, const InputModuleDescriptor* d)
                           : !d->close               ? "null 'close' method in module"
                           : !d->read                ? "null 'read' method in module"
                                                     : nullptr;
-    if (missing) {
-        ReportInternal(decoder, missing);
-        return kErrInternal;
-    }
-    DecoderModuleRecord* record = (DecoderModuleRecord*)calloc(1, sizeof(DecoderModuleRecord));
+    DecoderModuleRecord* record = NewModuleRecord(decoder, missing);
     if (!record)
-        return kErrOutOfMemory;
+        return missing ? kErrInternal : kErrOutOfMemory;
     record->input = *d;
-    return AddModule(decoder, &decoder->inputModules, &decoder->inputModuleCount, record);
+    return AddModule(&decoder->inputModules, &decoder->inputModuleCount, record);
 }
 
 int AddOutputModule(Decoder* decoder, const OutputModuleDescriptor* d)
@@ -340,15 +347,11 @@ int AddOutputModule(Decoder* decoder, const OutputModuleDescriptor* d)
                           : !d->close               ? "null 'close' method in module"
                           : !d->write               ? "null 'write' method in module"
                                                     : nullptr;
-    if (missing) {
-        ReportInternal(decoder, missing);
-        return kErrInternal;
-    }
-    DecoderModuleRecord* record = (DecoderModuleRecord*)calloc(1, sizeof(DecoderModuleRecord));
+    DecoderModuleRecord* record = NewModuleRecord(decoder, missing);
     if (!record)
-        return kErrOutOfMemory;
+        return missing ? kErrInternal : kErrOutOfMemory;
     record->output = *d;
-    return AddModule(decoder, &decoder->outputModules, &decoder->outputModuleCount, record);
+    return AddModule(&decoder->outputModules, &decoder->outputModuleCount, record);
 }
 
 int QueryInputModule(Decoder* decoder, int id, DecoderModuleInfo* info, int flags)

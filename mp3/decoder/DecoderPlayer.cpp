@@ -152,29 +152,59 @@ void SendStreamInfo(DecoderPlayer* p)
 
 int PlayCommand(DecoderPlayer* p);
 
-int InputOpenCommand(DecoderPlayer* p, const char* name)
+// What opening differs in between the input and the output.
+struct PartCommands {
+    bool input;
+    int (*select)(Decoder*, const char*, int);
+    int (*open)(Decoder*);
+    int (*close)(Decoder*);
+    int stateCode;
+    int nameCode;
+    int capsCode;
+};
+
+const PartCommands kInputCommands = {true, SelectInput, OpenInput, CloseInput,
+                                     kMsgInputState, kMsgInputName, kMsgInputCaps};
+const PartCommands kOutputCommands = {false, SelectOutput, OpenOutput, CloseOutput,
+                                      kMsgOutputState, kMsgOutputName, kMsgOutputCaps};
+
+// Closes the part when open, stores a new name, then selects and opens the part
+// by the stored name and module, telling the client its state, name and
+// capabilities.
+int OpenPart(DecoderPlayer* p, const PartCommands& c, const char* name)
 {
     Decoder* d = p->decoder;
-    if (d->input.open)
-        CloseInput(d);
+    DecoderPart& part = c.input ? d->input : d->output;
+    char** stored = c.input ? &p->inputName : &p->outputName;
+    if (part.open)
+        c.close(d);
     if (name && *name) {
-        int code = StoreName(&p->inputName, name);
+        int code = StoreName(stored, name);
         if (code)
             return code;
     }
-    int code = SelectInput(d, p->inputName, p->inputModule);
+    int code = c.select(d, *stored, c.input ? p->inputModule : p->outputModule);
     if (code < 0)
         return code;
-    code = OpenInput(d);
+    code = c.open(d);
     if (code < 0) {
-        Notify(p, kMsgInputState, 1);
+        Notify(p, c.stateCode, 1);
         SetState(p, kPlayerStopped);
         return code;
     }
+    Notify(p, c.stateCode, 0);
+    Notify(p, c.nameCode, Text(*stored));
+    Notify(p, c.capsCode, part.capabilities);
+    return 0;
+}
+
+int InputOpenCommand(DecoderPlayer* p, const char* name)
+{
+    int code = OpenPart(p, kInputCommands, name);
+    if (code < 0)
+        return code;
+    Decoder* d = p->decoder;
     p->lastTimecode = DecoderTimecode{-1, -1, -1, -1};
-    Notify(p, kMsgInputState, 0);
-    Notify(p, kMsgInputName, Text(p->inputName));
-    Notify(p, kMsgInputCaps, d->input.capabilities);
     p->lastDuration = (int)d->duration;
     Notify(p, kMsgInputDuration, p->lastDuration);
     if (d->info.layer)
@@ -202,26 +232,9 @@ void GetPortsCommand(DecoderPlayer* p)
 
 int OutputOpenCommand(DecoderPlayer* p, const char* name)
 {
-    Decoder* d = p->decoder;
-    if (d->output.open)
-        CloseOutput(d);
-    if (name && *name) {
-        int code = StoreName(&p->outputName, name);
-        if (code)
-            return code;
-    }
-    int code = SelectOutput(d, p->outputName, p->outputModule);
+    int code = OpenPart(p, kOutputCommands, name);
     if (code < 0)
         return code;
-    code = OpenOutput(d);
-    if (code < 0) {
-        Notify(p, kMsgOutputState, 1);
-        SetState(p, kPlayerStopped);
-        return code;
-    }
-    Notify(p, kMsgOutputState, 0);
-    Notify(p, kMsgOutputName, Text(p->outputName));
-    Notify(p, kMsgOutputCaps, d->output.capabilities);
     GetVolumeCommand(p);
     GetPortsCommand(p);
     return 0;

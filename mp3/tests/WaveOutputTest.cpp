@@ -48,19 +48,28 @@ void CollectDebug(void* context, int, int, const char* message, const char* deta
     *(std::string*)context += std::string(message) + " (" + (detail ? detail : "") + ")\n";
 }
 
+// A decoder with the built-in modules whose debug reports land in debug.
+Decoder* NewDecoder(std::string* debug)
+{
+    Decoder* decoder = nullptr;
+    if (CreateDecoder(&decoder) != 0)
+        return nullptr;
+    decoder->reportContext = debug;
+    decoder->debugReport = CollectDebug;
+    RegisterBuiltinInputModules(decoder);
+    RegisterBuiltinOutputModules(decoder);
+    return decoder;
+}
+
 TEST_F(WaveOutputTest, TheDeviceReceivesTheDecodedSamples)
 {
     std::string stream = WindowsPath(TestStreamPath(kStream));
     std::string decoded = DecodeWithDecoder(stream, 0);
     ASSERT_FALSE(decoded.empty());
 
-    Decoder* decoder = nullptr;
-    ASSERT_EQ(0, CreateDecoder(&decoder));
     std::string debug;
-    decoder->reportContext = &debug;
-    decoder->debugReport = CollectDebug;
-    RegisterBuiltinInputModules(decoder);
-    RegisterBuiltinOutputModules(decoder);
+    Decoder* decoder = NewDecoder(&debug);
+    ASSERT_TRUE(decoder);
     ASSERT_EQ(0, SelectOutput(decoder, "/dev/wave/0", -1));
     ASSERT_EQ(1, decoder->output.module->id);
     ASSERT_EQ(0, OpenOutput(decoder)) << debug;
@@ -89,13 +98,9 @@ TEST_F(WaveOutputTest, TheDeviceReceivesTheDecodedSamples)
 TEST_F(WaveOutputTest, AStuckDeviceIsReportedAndReleased)
 {
     const int kQueuedFrames = 64;
-    Decoder* decoder = nullptr;
-    ASSERT_EQ(0, CreateDecoder(&decoder));
     std::string debug;
-    decoder->reportContext = &debug;
-    decoder->debugReport = CollectDebug;
-    RegisterBuiltinInputModules(decoder);
-    RegisterBuiltinOutputModules(decoder);
+    Decoder* decoder = NewDecoder(&debug);
+    ASSERT_TRUE(decoder);
     ASSERT_EQ(0, SelectOutput(decoder, "", -1));
     ASSERT_EQ(0, OpenOutput(decoder)) << debug;
     std::string stream = WindowsPath(TestStreamPath("l3-sin1k0db.bit"));
