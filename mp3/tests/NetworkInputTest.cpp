@@ -191,6 +191,51 @@ TEST_F(NetworkInputTest, ATcpStreamSendsAnEmptyLineFirst)
     EXPECT_TRUE(decoded == m_fromDisk);
 }
 
+TEST_F(NetworkInputTest, AUdpStreamTakesDatagramsFromAnySender)
+{
+    // One receive's worth each, and few enough that the socket holds them all while
+    // nothing reads them yet.
+    const int kDatagram = 8192;
+    const size_t kSent = 8 * kDatagram;
+    // A free port: bind one, note it, let it go.
+    NetSocket* probe = nullptr;
+    int port = 0;
+    ASSERT_EQ(0, NetSocketBindDatagram(&probe, 0, nullptr));
+    ASSERT_EQ(0, NetSocketGetLocalAddress(probe, &port, nullptr));
+    NetSocketClose(probe);
+
+    // The host is not used: datagrams from any sender are taken.
+    std::string url = "udp://192.0.2.1:" + std::to_string(port);
+    ASSERT_EQ(0, SelectInput(m_decoder, url.c_str(), -1));
+    ASSERT_EQ(0, OpenInput(m_decoder));
+    NetSocket* sender = nullptr;
+    ASSERT_EQ(0, NetSocketOpenDatagramSender(&sender, "127.0.0.1", port, 5000));
+    for (size_t at = 0; at < kSent; at += kDatagram) {
+        std::string piece = m_bytes.substr(at, kDatagram);
+        ASSERT_EQ(0, NetSocketSend(sender, piece.data(), (int)piece.size()));
+    }
+    NetSocketClose(sender);
+
+    // A datagram stream has no end: decode until no more comes.
+    std::string decoded;
+    int timeouts = 0;
+    while (timeouts < 20) {
+        int code = DecodeFrame(m_decoder, nullptr);
+        if (code == 0)
+            decoded.append((const char*)m_decoder->pcm, m_decoder->pcmBytes);
+        timeouts = code == kErrTimeout ? timeouts + 1 : 0;
+    }
+    // What the file of the sent bytes gives, the frame that waits for a following
+    // header perhaps excepted.
+    CTempFolder folder("zym-udp");
+    ASSERT_TRUE(folder.IsValid());
+    WriteBytes(folder.UnixPath("sent.mp3"), m_bytes.substr(0, kSent));
+    std::string sent = DecodeWithDecoder(folder.WindowsPath("sent.mp3"));
+    ASSERT_LE(decoded.size(), sent.size());
+    EXPECT_GE(decoded.size(), sent.size() - 2 * kDecoderFrameBytes);
+    EXPECT_TRUE(sent.compare(0, decoded.size(), decoded) == 0);
+}
+
 TEST_F(NetworkInputTest, ConnectionFailuresAreTheClientsCodes)
 {
     const struct {
