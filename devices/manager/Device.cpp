@@ -13,8 +13,6 @@ const double kNoCarrier = -1.0;
 const int kNoRepeat = -1;
 const int kMostRepeats = 1000;
 const double kTolerance = 0.3;
-const int kDeleteWaits = 50;
-const int kDeleteWaitMs = 20;
 
 const char* const kTimingKeywords[CDevice::kTimings] = {
     "pause", "sleep", "zero", "one", "two", "three", "start", "startalt", "stop",
@@ -121,17 +119,16 @@ const CDevice::KeywordRule CDevice::kKeywords[] = {
 
 CDevice::CDevice()
     : m_carrier(kNoCarrier), m_description(kDefaultDescription), m_mayReceive(FALSE),
-      m_mayTransmit(FALSE), m_cm11a(FALSE), m_kelto(FALSE), m_timer(0), m_inUse(0),
+      m_mayTransmit(FALSE), m_cm11a(FALSE), m_kelto(FALSE), m_timer(0), m_timerList(nullptr), m_inUse(0),
       m_name(kDefaultName), m_unit(-1), m_portMask(0), m_repeat(kNoRepeat), m_startToggle(0),
       m_tolerance(kTolerance), m_numPatterns(0), m_scoringMode(0), m_stopLoading(false)
 {
 }
 
-// The monitoring thread may still be examining the device: give it a second.
+// The device manager frees a device only after its last use has been released.
 CDevice::~CDevice()
 {
-    for (int i = 0; i < kDeleteWaits && m_inUse > 0; ++i)
-        Sleep(kDeleteWaitMs);
+    delete m_timerList;
 }
 
 int CDevice::Fail(const char* format, ...)
@@ -141,6 +138,25 @@ int CDevice::Fail(const char* format, ...)
     m_error.ReportV(format, args);
     va_end(args);
     return 0;
+}
+
+bool CDevice::TimerCommand(const char* command)
+{
+    return m_timerList && m_timerList->Command(command);
+}
+
+CString CDevice::PollTimers()
+{
+    CString result;
+    if (!m_timerList)
+        return result;
+    for (CString due; !(due = m_timerList->NextDue()).IsEmpty();) {
+        CString text = m_name + ":" + due;
+        if (m_listener.object)
+            m_listener.Invoke(text);
+        result += text + " ";
+    }
+    return result;
 }
 
 int CDevice::Load(const char* fileOrText, int deviceNumber, BOOL fromFile)
@@ -175,6 +191,8 @@ BOOL CDevice::ApplyType()
         m_cm11a = m_type == "cm11a";
         m_kelto = m_type == "kelto";
         m_timer = m_type == "timer";
+        if (m_timer && !m_timerList)
+            m_timerList = new CTimerList;
         return TRUE;
     }
     return FALSE;

@@ -11,6 +11,7 @@
 
 #include "Error.h"
 #include "TextCallback.h"
+#include "TimerList.h"
 
 struct DeviceCode
 {
@@ -65,6 +66,10 @@ public:
     CString BuildIRTimings(const char* symbols);
     // Symbols decoded from received IR timings; score gets the mean step score.
     CString MatchPattern(const char* data, double* score);
+    // Timer devices: sets or clears an alarm; false for other devices.
+    bool TimerCommand(const char* command);
+    // Due alarm texts, each handed to the listener and returned behind a blank.
+    CString PollTimers();
     // True when code n's prefix + data + suffix opens the received symbols.
     BOOL CodeMatches(int n, const char* symbols) const;
 
@@ -139,6 +144,7 @@ private:
     BOOL m_cm11a;
     BOOL m_kelto;
     BYTE m_timer;
+    CTimerList* m_timerList;   // timer devices only
     volatile LONG m_inUse;
     TextCallback m_listener;
     CString m_name;

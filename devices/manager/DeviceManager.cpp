@@ -3,13 +3,10 @@
 #include <stdarg.h>
 
 CDeviceManager::CDeviceManager(ThreadHook* hook)
-    : m_maxPorts(kMaxPorts), m_nextUserId(0), m_maxDevices(kMaxDevices), m_running(0),
-      m_initializeCom(0), m_stop(0), m_thread(nullptr), m_lastErrorSum(0), m_hook(hook)
+    : m_tavlinPorts("Tavlin", m_portsAndUsers, m_error), m_cm11aPorts("CM11a", m_portsAndUsers, m_error),
+      m_keltoPorts("Kelto", m_portsAndUsers, m_error), m_nextUserId(0), m_maxDevices(kMaxDevices),
+      m_running(0), m_initializeCom(0), m_stop(0), m_thread(nullptr), m_lastErrorSum(0), m_hook(hook)
 {
-    memset(m_tavlinRequested, 0, sizeof(m_tavlinRequested));
-    memset(m_tavlinOpenError, 0, sizeof(m_tavlinOpenError));
-    memset(m_tavlinFound, 0, sizeof(m_tavlinFound));
-    m_users.reserve(1);
     SetReportNoMatch(AddUser(), 1);
 }
 
@@ -26,7 +23,9 @@ CDeviceManager::~CDeviceManager()
         DeleteUserDevices(user);
     m_users.clear();
     m_queue.clear();
-    RemoveAllTavlinPorts();
+    m_tavlinPorts.RemoveAll();
+    m_cm11aPorts.RemoveAll();
+    m_keltoPorts.RemoveAll();
     delete m_hook;
 }
 
@@ -113,65 +112,59 @@ BOOL CDeviceManager::RefusePortChange()
 
 int CDeviceManager::AddTavlinPorts(int mask)
 {
-    if (RefusePortChange())
-        return 0;
-    RemoveAllTavlinPorts();
-    for (int i = 0; i < m_maxPorts; ++i) {
-        m_tavlinRequested[i] = 0;
-        m_tavlinOpenError[i] = 0;
-        m_tavlinFound[i] = 0;
-        if (!(mask & (1 << i)))
-            continue;
-        m_tavlinRequested[i] = 1;
-        CTavlinPort* port = new CTavlinPort(i + 1);
-        port->GetError().m_messageBox = m_error.m_messageBox;
-        m_tavlinOpenError[i] = port->IsOpenFailed();
-        if (!port->IsOpenFailed() && port->Locate()) {
-            m_tavlinFound[i] = 1;
-            CSingleLock lock(&m_portsAndUsers, TRUE);
-            m_tavlinPorts.push_back(port);
-        } else {
-            delete port;
-        }
-    }
-    return m_maxPorts;
+    if (!RefusePortChange())
+        m_tavlinPorts.AddMasked(mask);
+    return CPortList<CTavlinPort>::kMaxPorts;
+}
+
+void CDeviceManager::AddCM11aPorts(int mask)
+{
+    if (!RefusePortChange())
+        m_cm11aPorts.AddMasked(mask);
+}
+
+void CDeviceManager::AddKeltoPorts(int mask)
+{
+    if (!RefusePortChange())
+        m_keltoPorts.AddMasked(mask);
 }
 
 int CDeviceManager::AddTavlinPort(int com)
 {
-    if (RefusePortChange())
-        return 0;
-    if (GetNumTavlins() >= m_maxPorts)
-        return Fail("Error: Maximum Tavlin Ports Exceeded");
-    for (CTavlinPort* port : m_tavlinPorts) {
-        if (port->GetComPort() == com)
-            return Fail("Error: Tavlin already defined on COM%d.", com);
-    }
-    CTavlinPort* port = new CTavlinPort(com);
-    port->GetError().m_messageBox = m_error.m_messageBox;
-    CSingleLock lock(&m_portsAndUsers, TRUE);
-    m_tavlinPorts.push_back(port);
-    return 1;
+    return RefusePortChange() ? 0 : m_tavlinPorts.Add(com);
 }
 
-CTavlinPort* CDeviceManager::GetTavlinPort(int n)
+int CDeviceManager::AddCM11aPort(int com)
 {
-    if (n < 0 || n >= GetNumTavlins()) {
-        Fail("Error: Invalid Tavlin Ports Requested");
-        return nullptr;
-    }
-    return m_tavlinPorts[n];
+    return RefusePortChange() ? 0 : m_cm11aPorts.Add(com);
+}
+
+int CDeviceManager::AddKeltoPort(int com)
+{
+    return RefusePortChange() ? 0 : m_keltoPorts.Add(com);
 }
 
 int CDeviceManager::RemoveTavlinPort(int n)
 {
     if (RefusePortChange())
         return 0;
-    CSingleLock lock(&m_portsAndUsers, TRUE);
-    if (n >= 0 && n < GetNumTavlins()) {
-        delete m_tavlinPorts[n];
-        m_tavlinPorts.erase(m_tavlinPorts.begin() + n);
-    }
+    m_tavlinPorts.Remove(n);
+    return 1;
+}
+
+int CDeviceManager::RemoveCM11aPort(int n)
+{
+    if (RefusePortChange())
+        return 0;
+    m_cm11aPorts.Remove(n);
+    return 1;
+}
+
+int CDeviceManager::RemoveKeltoPort(int n)
+{
+    if (RefusePortChange())
+        return 0;
+    m_keltoPorts.Remove(n);
     return 1;
 }
 
@@ -179,16 +172,29 @@ int CDeviceManager::RemoveAllTavlinPorts()
 {
     if (RefusePortChange())
         return 0;
-    while (GetNumTavlins() > 0)
-        RemoveTavlinPort(0);
+    m_tavlinPorts.RemoveAll();
+    return 1;
+}
+
+int CDeviceManager::RemoveAllCM11aPorts()
+{
+    if (RefusePortChange())
+        return 0;
+    m_cm11aPorts.RemoveAll();
+    return 1;
+}
+
+int CDeviceManager::RemoveAllKeltoPorts()
+{
+    if (RefusePortChange())
+        return 0;
+    m_keltoPorts.RemoveAll();
     return 1;
 }
 
 BOOL CDeviceManager::HasNewErrors()
 {
-    LONG sum = 0;
-    for (CTavlinPort* port : m_tavlinPorts)
-        sum += port->GetError().m_reported;
+    LONG sum = m_tavlinPorts.ErrorSum() + m_cm11aPorts.ErrorSum() + m_keltoPorts.ErrorSum();
     BOOL changed = sum != m_lastErrorSum;
     m_lastErrorSum = sum;
     return changed;

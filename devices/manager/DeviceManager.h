@@ -11,7 +11,7 @@
 
 #include "Device.h"
 #include "Error.h"
-#include "TavlinPort.h"
+#include "PortList.h"
 #include "TextCallback.h"
 
 struct UserRecord
@@ -25,12 +25,7 @@ struct UserRecord
 class CDeviceManager
 {
 public:
-    enum
-    {
-        kMaxPorts = 8,
-        kMaxDevices = 200,
-        kComIndices = 256
-    };
+    enum { kMaxDevices = 200 };
 
     // Takes ownership of the hook (may be null).
     explicit CDeviceManager(ThreadHook* hook = nullptr);
@@ -46,19 +41,33 @@ public:
     int ClearCallbacks(int id);
     void SetReportNoMatch(int id, int flag);
 
-    // Interface-unit ports; they change only while the monitoring thread is stopped.
+    // Ports; they change only while the monitoring thread is stopped.
     int AddTavlinPorts(int mask);
     int AddTavlinPortsDefault() { return AddTavlinPorts(0xFF); }
+    void AddCM11aPorts(int mask);
+    void AddCM11aPortsDefault() { AddCM11aPorts(0xFF); }
+    void AddKeltoPorts(int mask);
+    void AddKeltoPortsDefault() { AddKeltoPorts(0xFF); }
     int AddTavlinPort(int com);
-    CTavlinPort* GetTavlinPort(int n);
+    int AddCM11aPort(int com);
+    int AddKeltoPort(int com);
+    CTavlinPort* GetTavlinPort(int n) { return m_tavlinPorts.Get(n); }
+    CCM11aPort* GetCM11aPort(int n) { return m_cm11aPorts.Get(n); }
+    CKeltoPort* GetKeltoPort(int n) { return m_keltoPorts.Get(n); }
     int RemoveTavlinPort(int n);
+    int RemoveCM11aPort(int n);
+    int RemoveKeltoPort(int n);
     int RemoveAllTavlinPorts();
-    int GetNumTavlins() const { return int(m_tavlinPorts.size()); }
+    int RemoveAllCM11aPorts();
+    int RemoveAllKeltoPorts();
+    int GetNumTavlins() const { return m_tavlinPorts.Count(); }
+    int GetNumCM11As() const { return m_cm11aPorts.Count(); }
+    int GetNumKeltos() const { return m_keltoPorts.Count(); }
+    // What the last search found per COM index of each kind.
+    const CPortList<CTavlinPort>& GetTavlinPorts() const { return m_tavlinPorts; }
+    const CPortList<CCM11aPort>& GetCM11aPorts() const { return m_cm11aPorts; }
+    const CPortList<CKeltoPort>& GetKeltoPorts() const { return m_keltoPorts; }
     BOOL HasNewErrors();
-    // Per COM index: asked for, the port's open-failed flag, a unit answered.
-    int WasRequested(int comIndex) const { return m_tavlinRequested[comIndex]; }
-    int GetOpenError(int comIndex) const { return m_tavlinOpenError[comIndex]; }
-    int WasFound(int comIndex) const { return m_tavlinFound[comIndex]; }
 
     // Devices
     int AddDevice(int userId, const char* file, const char* name, int deviceNumber, int unit, int ports);
@@ -121,6 +130,8 @@ private:
                            std::vector<CString>& groups, std::vector<CString>& symbols,
                            std::vector<double>& scores);
     CString DeliverIntercom();
+    CString MatchItems(CString text, int unit, int code);
+    CString PollTimers();
 
     TextCallback m_oneShot;
     // Lock order: m_portsAndUsers (A) before m_queueLock (B); never B then A.
@@ -128,8 +139,9 @@ private:
     CCriticalSection m_portsAndUsers;
     // B guards the intercommunication queue and the one-shot callback.
     CCriticalSection m_queueLock;
-    std::vector<CTavlinPort*> m_tavlinPorts;
-    int m_maxPorts;
+    CPortList<CTavlinPort> m_tavlinPorts;
+    CPortList<CCM11aPort> m_cm11aPorts;
+    CPortList<CKeltoPort> m_keltoPorts;
     int m_nextUserId;
     std::vector<UserRecord> m_users;
     int m_maxDevices;
@@ -140,9 +152,6 @@ private:
     CError m_error;
     LONG m_lastErrorSum;
     std::vector<IntercomMessage> m_queue;
-    int m_tavlinRequested[kComIndices];
-    int m_tavlinOpenError[kComIndices];
-    int m_tavlinFound[kComIndices];
     ThreadHook* m_hook;
 };
 

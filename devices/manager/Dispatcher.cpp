@@ -77,7 +77,35 @@ int CDeviceManager::SendItem(int userIndex, const CString& name, const CString& 
                          " was specified as receive only for this client";
         return 0;
     }
+    // The driver calls run without the lock so that the monitoring thread keeps
+    // reading; ports change only while that thread is stopped.
     int unit = device->GetUnit();
+    if (device->IsCM11a()) {
+        if (unit < 0 || unit >= GetNumCM11As()) {
+            m_error.m_text = name + " refers to a CM11a which doesn't exist";
+            return 0;
+        }
+        lock.Unlock();
+        m_cm11aPorts.At(unit)->SendCommand(command);
+        return 1;
+    }
+    if (device->IsKelto()) {
+        if (unit < 0 || unit >= GetNumKeltos()) {
+            m_error.m_text = name + " refers to a Kelto which doesn't exist";
+            return 0;
+        }
+        lock.Unlock();
+        m_keltoPorts.At(unit)->SendCommand(command);
+        return 1;
+    }
+    if (device->IsTimer()) {
+        // Kept alive while the lock is not held, even if it is deleted meanwhile.
+        device->AddUse();
+        lock.Unlock();
+        device->TimerCommand(command);
+        ReleaseDevice(device);
+        return 1;
+    }
     CString lowLevel = device->ComposeCommand(command);
     if (lowLevel.IsEmpty()) {
         m_error.m_text = command + " is not a recognized command for the device " + name;
@@ -87,11 +115,8 @@ int CDeviceManager::SendItem(int userIndex, const CString& name, const CString& 
         m_error.m_text = name + " refers to a Tavlin which doesn't exist";
         return 0;
     }
-    // The port write runs without the lock so that the monitoring thread keeps
-    // reading; ports change only while that thread is stopped.
-    CTavlinPort* port = m_tavlinPorts[unit];
     lock.Unlock();
-    port->ExecuteLowLevel(lowLevel);
+    m_tavlinPorts.At(unit)->ExecuteLowLevel(lowLevel);
     return 1;
 }
 

@@ -17,6 +17,10 @@ const int kStopWaits = 41;
 const int kIRCodeBase = 4;
 const int kBitFormBase = 128;
 const int kControlBusPorts = 4;
+// Codes of items that carry no code number of their own.
+const int kTavlinCode = -1;
+const int kCM11aCode = -2;
+const int kKeltoCode = -3;
 
 // The code number an item's head names: IR port n is 4 + n, a control-bus port
 // in bit form 128 + n, in byte form n; anything else -1.
@@ -59,8 +63,8 @@ int CDeviceManager::StopMessageMonitor()
 {
     BOOL alive = MonitorThreadAlive();
     // Without the thread nobody else reads the echoes of the flush.
-    for (CTavlinPort* port : m_tavlinPorts)
-        port->Flush(!alive, kStopFlushMs);
+    for (int p = 0; p < GetNumTavlins(); ++p)
+        m_tavlinPorts.At(p)->Flush(!alive, kStopFlushMs);
     m_stop = 1;
     if (!alive)
         return 1;
@@ -126,29 +130,76 @@ CString CDeviceManager::DeliverIntercom()
     return text;
 }
 
+// Cuts a port's text into items ("head[data]") and matches each for every user.
+CString CDeviceManager::MatchItems(CString text, int unit, int code)
+{
+    CString result;
+    int open;
+    int close;
+    while ((open = text.Find('[')) >= 0 && (close = text.Find(']', open)) >= 0) {
+        CString head = text.Left(open);
+        CString data = text.Mid(open + 1, close - open - 1);
+        CString item = text.Left(close + 1);
+        item.TrimLeft();
+        text = text.Mid(close + 1);
+        // CM11a and Kelto items are matched whole.
+        int itemCode = code;
+        if (code == kTavlinCode)
+            itemCode = CodeOfHead(head);
+        else
+            data = item;
+        CSingleLock lock(&m_portsAndUsers, TRUE);
+        for (size_t u = 0; u < m_users.size(); ++u)
+            result += MatchReceivedCode(int(u), data, item, unit, itemCode);
+    }
+    return result;
+}
+
+// Due alarms of every timer device; each device's texts go to its user's listener.
+CString CDeviceManager::PollTimers()
+{
+    CString result;
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    for (size_t u = 0; u < m_users.size(); ++u) {
+        std::vector<CDevice*> devices = m_users[u].devices;
+        for (CDevice* device : devices)
+            device->AddUse();
+        for (CDevice* device : devices) {
+            CString due = device->PollTimers();
+            if (due.IsEmpty())
+                continue;
+            result += due;
+            if (u < m_users.size() && m_users[u].listener.object)
+                m_users[u].listener.Invoke(due);
+        }
+        for (CDevice* device : devices)
+            ReleaseDevice(device);
+    }
+    return result;
+}
+
 CString CDeviceManager::PollMessages()
 {
     CString result = DeliverIntercom();
     if (!result.IsEmpty())
         return result;
-    for (size_t p = 0; p < m_tavlinPorts.size(); ++p) {
+    for (int p = 0; p < GetNumTavlins(); ++p) {
         CString text;
-        m_tavlinPorts[p]->ReadResponses(text, kReadTimeoutMs);
-        int open;
-        int close;
-        while (!text.IsEmpty() && (open = text.Find('[')) >= 0 && (close = text.Find(']', open)) >= 0) {
-            CString head = text.Left(open);
-            CString data = text.Mid(open + 1, close - open - 1);
-            CString item = text.Left(close + 1);
-            item.TrimLeft();
-            text = text.Mid(close + 1);
-            int code = CodeOfHead(head);
-            CSingleLock lock(&m_portsAndUsers, TRUE);
-            for (size_t u = 0; u < m_users.size(); ++u)
-                result += MatchReceivedCode(int(u), data, item, int(p), code);
-        }
+        m_tavlinPorts.At(p)->ReadResponses(text, kReadTimeoutMs);
+        result += MatchItems(text, p, kTavlinCode);
     }
-    if (m_tavlinPorts.empty())
+    for (int p = 0; p < GetNumCM11As(); ++p) {
+        CString text;
+        m_cm11aPorts.At(p)->ReadEvents(text, kReadTimeoutMs);
+        result += MatchItems(text, p, kCM11aCode);
+    }
+    for (int p = 0; p < GetNumKeltos(); ++p) {
+        CString text;
+        m_keltoPorts.At(p)->ReadResponses(text, kReadTimeoutMs);
+        result += MatchItems(text, p, kKeltoCode);
+    }
+    result += PollTimers();
+    if (GetNumTavlins() + GetNumCM11As() + GetNumKeltos() == 0)
         Sleep(kIdleSleepMs);
     return result;
 }
@@ -211,6 +262,12 @@ CString CDeviceManager::MatchReceivedCode(int userIndex, const CString& data, co
         if (type == "lowlevel") {
             text = device->GetName() + ":" + item;
             DeliverText(userIndex, device, text);
+            continue;
+        }
+        if ((code == kCM11aCode && device->IsCM11a()) || (code == kKeltoCode && device->IsKelto())) {
+            text = device->GetName() + ":" + item;
+            DeliverText(userIndex, device, text);
+            ++matches;
             continue;
         }
         if (code < 0 || (type != "ir" && type != "tavlin") || !(device->GetPortMask() & (1 << code)))

@@ -172,6 +172,8 @@ TEST_F(ManagerTest, DispatcherStopsTheLineAtAnItemItCannotHandOn)
     AddDevice(kIntercom, "talk", 0, 0);
     AddDevice(kReceiver, "ear", 0, 0);
     AddDevice(kChanger, "tv", 0, 0x01);
+    AddDevice("type=cm11a\n", "lamp", 0, 0);
+    AddDevice("type=kelto\n", "switch", 2, 0);
     const SendCase cases[] = {
         {"", 1, nullptr, {}},
         {"power", 1, nullptr, {}},
@@ -180,6 +182,8 @@ TEST_F(ManagerTest, DispatcherStopsTheLineAtAnItemItCannotHandOn)
         {"EAR:x", 0, "The intercommunication device EAR was specified as receive only for this client", {}},
         {"tv:rewind", 0, "rewind is not a recognized command for the device tv", {}},
         {"tv:power", 0, "tv refers to a Tavlin which doesn't exist", {}},
+        {"Lamp:a1on", 0, "Lamp refers to a CM11a which doesn't exist", {}},
+        {"switch:in1out2", 0, "switch refers to a Kelto which doesn't exist", {}},
     };
     for (const SendCase& c : cases) {
         m_manager.GetError().m_text = "No Error";
@@ -208,6 +212,7 @@ TEST_F(ManagerTest, ReceivedCodesMatchTheirDevicesAndReachDeviceThenUser)
     AddDevice(kChanger, "tv", 0, 0x01);
     // Code data that opens without a bit describes no received code.
     AddDevice("type=tavlin\nx1:odd\n", "odd", 0, 0x01);
+    AddDevice("type=cm11a\n", "lamp", 0, 0);
     const std::vector<std::string> raw = {"raw>raw:sl[x]", "user>raw:sl[x]"};
     auto then = [&raw](std::vector<std::string> texts) {
         texts.insert(texts.begin(), raw.begin(), raw.end());
@@ -225,6 +230,9 @@ TEST_F(ManagerTest, ReceivedCodesMatchTheirDevicesAndReachDeviceThenUser)
         {"1011", 0, 128, "nomatch:slb0[1011] ", raw},
         {"1A", 0, 1, "nomatch:sl1[1A] ", raw},
         {"1A", 1, 0, "nomatch:sl0[1A] ", {}},
+        // CM11a items reach the CM11a devices of their unit whole.
+        {"sl[x]", 0, -2, "lamp:sl[x]", then({"lamp>lamp:sl[x]", "user>lamp:sl[x]"})},
+        {"sl[x]", 1, -2, "nomatch:sl-2[sl[x]] ", {}},
     };
     for (const MatchCase& c : cases) {
         m_log.Clear();
@@ -232,6 +240,16 @@ TEST_F(ManagerTest, ReceivedCodesMatchTheirDevicesAndReachDeviceThenUser)
             << c.data << " code " << c.code;
         EXPECT_EQ(c.delivered, m_log.Texts()) << c.data << " code " << c.code;
     }
+}
+
+TEST_F(ManagerTest, TimerAlarmsReachDeviceThenUser)
+{
+    AddDevice("type=timer\n", "clock", 0, 0);
+    ASSERT_EQ(1, m_manager.SendDefault("clock:setalarm[wake,0s,,,done]"));
+    EXPECT_EQ(CString("clock:wake[done] "), m_manager.PollMessages());
+    EXPECT_EQ((std::vector<std::string>{"clock>clock:wake[done]", "user>clock:wake[done] "}), m_log.Texts());
+    ASSERT_EQ(1, m_manager.SendDefault("clock:setalarm[nap,1h] clock:clralarm[nap]"));
+    EXPECT_EQ(CString(), m_manager.PollMessages());
 }
 
 TEST_F(ManagerTest, UsersAndDevicesKeepTheirLimitsAndNames)
