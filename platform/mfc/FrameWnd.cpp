@@ -11,40 +11,6 @@ namespace
 const int kDeferredWindows = 8;
 // Commands from here up are the system's; the frame never greys them.
 const UINT kFirstSystemCommand = 0xF000;
-
-// The update of one item of a popup menu, by its position.
-class CMenuItemCmdUI : public CCmdUI
-{
-public:
-    void Enable(BOOL on) override
-    {
-        m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
-        m_bEnableChanged = TRUE;
-    }
-
-    void SetCheck(int check) override
-    {
-        m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (check ? MF_CHECKED : MF_UNCHECKED));
-    }
-
-    void SetRadio(BOOL on) override
-    {
-        MENUITEMINFOA info = { sizeof(info) };
-        info.fMask = MIIM_FTYPE | MIIM_STATE;
-        m_pMenu->GetMenuItemInfo(m_nIndex, &info, TRUE);
-        info.fType |= MFT_RADIOCHECK;
-        info.fState = on ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
-        m_pMenu->SetMenuItemInfo(m_nIndex, &info, TRUE);
-    }
-
-    void SetText(LPCSTR text) override
-    {
-        UINT state = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION);
-        m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING |
-                                          (state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)),
-                            m_nID, text);
-    }
-};
 }
 
 CCreateContext::CCreateContext()
@@ -438,7 +404,7 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
 
 void CFrameWnd::UpdateMenuCmdUI(CMenu* popup)
 {
-    CMenuItemCmdUI state;
+    CCmdUI state;
     state.m_pMenu = popup;
     state.m_nIndexMax = popup->GetMenuItemCount();
     // A handler may remove items: the count is read again each time.
