@@ -126,6 +126,11 @@ TEST_F(CDDBClientTest, InexactMatches)
                              "rock a50b4d03 The Quiet Set / Harbour Lights\r\n"
                              "misc b60c5e03 The Quiet Set / Harbour Lights (live)\r\n"
                              ".\r\n";
+    // Some gateways end their lines with LF alone.
+    const char* const kTwoLf = "211 close matches found\n"
+                               "rock a50b4d03 The Quiet Set / Harbour Lights\n"
+                               "misc b60c5e03 The Quiet Set / Harbour Lights (live)\n"
+                               ".\n";
     const char* const kOne = "211 close matches found\r\n"
                              "misc b60c5e03 The Quiet Set / Harbour Lights (live)\r\n"
                              ".\r\n";
@@ -142,6 +147,7 @@ TEST_F(CDDBClientTest, InexactMatches)
         { kTwo, FALSE, 1, 0, "cddb+read+rock+a50b4d03" },
         { kTwo, TRUE, 1, 1, "cddb+read+misc+b60c5e03" },
         { kTwo, TRUE, -1, 1, "" },
+        { kTwoLf, TRUE, 1, 1, "cddb+read+misc+b60c5e03" },
     };
     for (const Case& c : cases) {
         CCddbTestServer gateway;
