@@ -96,8 +96,14 @@ TEST_F(DecoderObjectTest, ModulesDescribeThemselves)
         EXPECT_STREQ(c.name, info.name);
         EXPECT_EQ(c.devices, info.device) << c.name;
         DecoderModuleInfo device = {};
-        if (query(m_decoder, c.id, &device, kQueryDevice) == 0)
+        // The wave mapper's description comes from the sound system, which may have
+        // no device to describe.
+        int code = query(m_decoder, c.id, &device, kQueryDevice);
+        if (code == 0) {
             EXPECT_STREQ(c.firstDevice, device.name) << c.name;
+        } else {
+            EXPECT_EQ(kErrFailed, code) << c.name;
+        }
         device.device = c.devices;
         EXPECT_EQ(kErrInvalidParameters, query(m_decoder, c.id, &device, kQueryDevice)) << c.name;
     }
