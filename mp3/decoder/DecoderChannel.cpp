@@ -143,13 +143,17 @@ int DeleteDecoderChannel(DecoderChannel* channel)
     if (!channel)
         return kErrInvalidParameters;
     SendDecoderCommand0(channel, kMsgExit);
-    WaitForSingleObject(channel->done, kExitWait);
+    bool ended = WaitForSingleObject(channel->done, kExitWait) == WAIT_OBJECT_0;
     free(Block(channel));
     TlsSetValue(channel->slot, nullptr);
-    TlsFree(channel->slot);
     CloseHandle(channel->done);
     CloseHandle(channel->thread);
-    free(channel);
+    // A player thread that is still running goes on using the channel and its slot:
+    // they are left to it rather than freed under it.
+    if (ended) {
+        TlsFree(channel->slot);
+        free(channel);
+    }
     return 0;
 }
 

@@ -332,6 +332,32 @@ TEST(DecoderChannel, EventsArePrivateAndChannelsIndependent)
     EXPECT_EQ(kErrInvalidMessage, SendDecoderCommand0(first.Channel(), 110));
 }
 
+// A player main loop that answers Exit only after its client has stopped waiting.
+int SlowToExit(DecoderChannel* channel, void* done)
+{
+    DecoderMessage m;
+    while (WaitDecoderMessage(channel, &m, -1) == 0 && m.code != kMsgExit)
+        ;
+    Sleep(11000);
+    SendDecoderCommand(channel, kMsgExited);
+    SetEvent((HANDLE)done);
+    return 0;
+}
+
+TEST(DecoderChannel, APlayerThatOutlivesItsClientKeepsAWorkingChannel)
+{
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DecoderChannel* channel = nullptr;
+    ASSERT_EQ(0, CreateDecoderChannel(&channel, nullptr, SlowToExit, done));
+    EXPECT_EQ(0, DeleteDecoderChannel(channel));
+    // The player thread sends on the channel after the client gave up on it.
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, 30000));
+    CloseHandle(done);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, kDecoderMessageBase + kMsgExited, kDecoderMessageBase + kMsgExited,
+                             PM_REMOVE));
+}
+
 TEST(DecoderChannel, AWindowClientGetsWindowMessages)
 {
     HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
