@@ -152,12 +152,12 @@ BOOL CImage::Inside(int x, int y) const
     return m_implementation && m_implementation->Inside(x, y);
 }
 
-BOOL CImage::Draw(HDC dc, int x, int y, int cx, int cy, int srcX, int srcY) const
+BOOL CImage::Draw(CDC* dc, int x, int y, int cx, int cy, int srcX, int srcY) const
 {
     return m_implementation && m_implementation->Draw(dc, x, y, cx, cy, srcX, srcY);
 }
 
-BOOL CImage::Stretch(HDC dc, int x, int y, int cx, int cy, int srcX, int srcY, int srcCx, int srcCy)
+BOOL CImage::Stretch(CDC* dc, int x, int y, int cx, int cy, int srcX, int srcY, int srcCx, int srcCy)
 {
     return m_implementation && m_implementation->Stretch(dc, x, y, cx, cy, srcX, srcY, srcCx, srcCy);
 }

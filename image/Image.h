@@ -42,8 +42,8 @@ public:
     // Replaces the implementation by the format class of type; FALSE and none
     // for a type without one.
     virtual BOOL MakeImplementation(const CString& fileName, int& type);
-    virtual BOOL Draw(HDC dc, int x, int y, int cx = -1, int cy = -1, int srcX = 0, int srcY = 0) const;
-    virtual BOOL Stretch(HDC dc, int x, int y, int cx, int cy, int srcX = 0, int srcY = 0,
+    virtual BOOL Draw(CDC* dc, int x, int y, int cx = -1, int cy = -1, int srcX = 0, int srcY = 0) const;
+    virtual BOOL Stretch(CDC* dc, int x, int y, int cx, int cy, int srcX = 0, int srcY = 0,
                          int srcCx = 0, int srcCy = 0);
     virtual int GetPixelIndex(int x, int y) const;
     virtual BOOL GetPixelColor(int x, int y, BYTE& red, BYTE& green, BYTE& blue) const;

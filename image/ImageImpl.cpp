@@ -199,19 +199,19 @@ UINT CImageImpl::ColorUse() const
     return m_palette ? DIB_PAL_COLORS : DIB_RGB_COLORS;
 }
 
-BOOL CImageImpl::Draw(HDC dc, int x, int y, int cx, int cy, int srcX, int srcY) const
+BOOL CImageImpl::Draw(CDC* dc, int x, int y, int cx, int cy, int srcX, int srcY) const
 {
     if (!m_dib)
         return FALSE;
     if (!dc)
         return TRUE;
-    RealizePalette(dc);
+    dc->RealizePalette();
     const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(m_dib);
-    return SetDIBitsToDevice(dc, x, y, cx < 0 ? m_width : cx, cy < 0 ? m_height : cy,
+    return SetDIBitsToDevice(dc->GetSafeHdc(), x, y, cx < 0 ? m_width : cx, cy < 0 ? m_height : cy,
                              srcX, srcY, 0, m_height, m_bits, info, ColorUse()) != 0;
 }
 
-BOOL CImageImpl::Stretch(HDC dc, int x, int y, int cx, int cy, int srcX, int srcY, int srcCx, int srcCy)
+BOOL CImageImpl::Stretch(CDC* dc, int x, int y, int cx, int cy, int srcX, int srcY, int srcCx, int srcCy)
 {
     if (!m_dib)
         return FALSE;
@@ -225,12 +225,13 @@ BOOL CImageImpl::Stretch(HDC dc, int x, int y, int cx, int cy, int srcX, int src
         srcCx = m_width;
     if (!srcCy)
         srcCy = m_height;
-    RealizePalette(dc);
-    SetStretchBltMode(dc, COLORONCOLOR);
+    dc->RealizePalette();
+    dc->SetStretchBltMode(COLORONCOLOR);
     if (m_transparentIndex >= 0 && m_depth == 8 && m_palette)
-        return StretchTransparent(dc, x, y, cx, cy, srcX, srcY, srcCx, srcCy);
+        return StretchTransparent(dc->GetSafeHdc(), x, y, cx, cy, srcX, srcY, srcCx, srcCy);
     const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(m_dib);
-    return StretchDIBits(dc, x, y, cx, cy, srcX, srcY, srcCx, srcCy, m_bits, info, ColorUse(), SRCCOPY) > 0;
+    return StretchDIBits(dc->GetSafeHdc(), x, y, cx, cy, srcX, srcY, srcCx, srcCy, m_bits, info, ColorUse(),
+                         SRCCOPY) > 0;
 }
 
 // Two passes: a mask (transparent pixels white, others black) ANDed onto the

@@ -56,9 +56,9 @@ public:
     BOOL GetColorEntry(int index, BYTE& red, BYTE& green, BYTE& blue) const;
 
     // The caller selects the palette into the DC first. -1 sizes mean the image's.
-    BOOL Draw(HDC dc, int x, int y, int cx, int cy, int srcX, int srcY) const;
+    BOOL Draw(CDC* dc, int x, int y, int cx, int cy, int srcX, int srcY) const;
     // 0 sizes mean the image's.
-    BOOL Stretch(HDC dc, int x, int y, int cx, int cy, int srcX, int srcY, int srcCx, int srcCy);
+    BOOL Stretch(CDC* dc, int x, int y, int cx, int cy, int srcX, int srcY, int srcCx, int srcCy);
 
     // Moves the pixels, palette, transparent index and geometry of other here.
     void TakeOver(CImageImpl& other);

@@ -21,32 +21,19 @@ CImagePalette::CImagePalette(int count, const BYTE* red, const BYTE* green, cons
         logical->palPalEntry[i].peBlue = blue[i];
         logical->palPalEntry[i].peFlags = 0;
     }
-    m_palette = CreatePalette(logical);
+    CreatePalette(logical);
 }
 
-CImagePalette::CImagePalette(HPALETTE palette) : m_palette(palette)
+CImagePalette::CImagePalette(HPALETTE palette)
 {
-}
-
-CImagePalette::~CImagePalette()
-{
-    if (m_palette)
-        DeleteObject(m_palette);
-}
-
-int CImagePalette::GetEntryCount() const
-{
-    WORD count = 0;
-    if (!m_palette || !GetObjectA(m_palette, sizeof(count), &count))
-        return 0;
-    return count;
+    Attach(palette);
 }
 
 BOOL CImagePalette::GetEntry(int index, BYTE& red, BYTE& green, BYTE& blue) const
 {
     PALETTEENTRY entry = {0, 0, 0, 0};
-    BOOL found = index >= 0 && index < kMaxEntries && m_palette &&
-                 GetPaletteEntries(m_palette, index, 1, &entry) == 1;
+    BOOL found = index >= 0 && index < kMaxEntries && m_hObject &&
+                 GetPaletteEntries(index, 1, &entry) == 1;
     red = entry.peRed;
     green = entry.peGreen;
     blue = entry.peBlue;
@@ -55,5 +42,5 @@ BOOL CImagePalette::GetEntry(int index, BYTE& red, BYTE& green, BYTE& blue) cons
 
 int CImagePalette::GetNearestIndex(BYTE red, BYTE green, BYTE blue) const
 {
-    return GetNearestPaletteIndex(m_palette, RGB(red, green, blue));
+    return GetNearestPaletteIndex(RGB(red, green, blue));
 }

@@ -190,54 +190,58 @@ TEST(ImageObject, PureRedStaysRedThroughEveryFormat)
     }
 }
 
-// A memory DC with a 32-bit top-down DIB section to draw into.
+// A memory DC with a true-colour bitmap to draw into.
 class CMemoryCanvas
 {
 public:
-    CMemoryCanvas(int width, int height) : m_width(width), m_height(height), m_pixels(NULL)
+    CMemoryCanvas(int width, int height) : m_width(width), m_height(height)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_dc = CreateCompatibleDC(NULL);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pixels), NULL, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
+        m_dc.CreateCompatibleDC(NULL);
+        m_bitmap.CreateBitmap(width, height, 1, 32, NULL);
+        m_old = m_dc.SelectObject(&m_bitmap);
     }
 
     ~CMemoryCanvas()
     {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
+        m_dc.SelectObject(m_old);
     }
 
-    HDC Dc() const { return m_dc; }
+    bool IsReady() const { return m_old != NULL; }
+    CDC* Dc() { return &m_dc; }
 
     void Fill(COLORREF colour)
     {
-        RECT all = {0, 0, m_width, m_height};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(m_dc, &all, brush);
-        DeleteObject(brush);
+        m_dc.FillSolidRect(0, 0, m_width, m_height, colour);
     }
 
-    COLORREF At(int x, int y) const
+    COLORREF At(int x, int y) const { return m_dc.GetPixel(x, y); }
+
+    // The pixels at (left, top) of a picture drawn scale times its size: the
+    // top left canvas pixel of each picture pixel.
+    RgbPicture Picture(int left, int top, int width, int height, int scale) const
     {
-        GdiFlush();
-        DWORD pixel = m_pixels[y * m_width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+        RgbPicture picture;
+        picture.width = width;
+        picture.height = height;
+        for (int y = 0; y < height; y++)
+        {
+            for (int x = 0; x < width; x++)
+            {
+                COLORREF colour = At(left + scale * x, top + scale * y);
+                picture.rgb.push_back(GetRValue(colour));
+                picture.rgb.push_back(GetGValue(colour));
+                picture.rgb.push_back(GetBValue(colour));
+            }
+        }
+        return picture;
     }
 
 private:
     int m_width;
     int m_height;
-    DWORD* m_pixels;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
+    CDC m_dc;
+    CBitmap m_bitmap;
+    CBitmap* m_old;
 };
 
 TEST(ImageObject, TransparentPixelsShowTheBackgroundWhenStretched)
@@ -249,10 +253,11 @@ TEST(ImageObject, TransparentPixelsShowTheBackgroundWhenStretched)
     ASSERT_TRUE(image.IsValid());
     ASSERT_GE(image.GetImplementation()->GetTransparentIndex(), 0);
     CMemoryCanvas canvas(4, 2);
+    ASSERT_TRUE(canvas.IsReady());
     canvas.Fill(RGB(0, 0, 255));
-    HPALETTE old = SelectPalette(canvas.Dc(), *image.GetPalette(), FALSE);
+    CPalette* old = canvas.Dc()->SelectPalette(image.GetPalette(), FALSE);
     EXPECT_TRUE(image.Stretch(canvas.Dc(), 0, 0, 4, 2));
-    SelectPalette(canvas.Dc(), old, FALSE);
+    canvas.Dc()->SelectPalette(old, FALSE);
     EXPECT_EQ(RGB(255, 0, 0), canvas.At(0, 0));
     EXPECT_EQ(RGB(255, 0, 0), canvas.At(1, 1));
     EXPECT_EQ(RGB(0, 0, 255), canvas.At(2, 0));
@@ -267,6 +272,7 @@ TEST(ImageObject, DrawsAtItsOwnSize)
     ASSERT_TRUE(image.Create(2, 2, 24, -1));
     image.SetPixelColor(0, 1, 0, 255, 0);  // top left
     CMemoryCanvas canvas(4, 4);
+    ASSERT_TRUE(canvas.IsReady());
     canvas.Fill(RGB(0, 0, 0));
     EXPECT_TRUE(image.Draw(canvas.Dc(), 1, 1));
     EXPECT_EQ(RGB(0, 255, 0), canvas.At(1, 1));
@@ -275,5 +281,50 @@ TEST(ImageObject, DrawsAtItsOwnSize)
     EXPECT_TRUE(image.Draw(NULL, 0, 0));
     CImage empty;
     EXPECT_FALSE(empty.Draw(canvas.Dc(), 0, 0));
+}
+
+TEST(ImageObject, PaletteImagesDrawThroughTheirPalette)
+{
+    const struct
+    {
+        const char* name;
+        const char* options;
+    } kFiles[] = {
+        {"mono.bmp", "-monochrome BMP3:"},
+        {"sixteen.bmp", "-colors 16 -type Palette BMP3:"},
+        {"palette.bmp", "-type Palette BMP3:"},
+        {"plain.gif", "GIF:"},
+        {"palette.png", "PNG8:"},
+    };
+    const COLORREF kBackground = RGB(1, 2, 3);
+    const int kLeft = 3, kTop = 2, kScale = 2;
+    CImageFolder folder;
+    WritePpm(folder.Unix("source.ppm"), PatternPicture());
+    for (const auto& file : kFiles)
+    {
+        SCOPED_TRACE(file.name);
+        ASSERT_TRUE(Magick("'" + folder.Unix("source.ppm") + "' " + file.options + "'" + folder.Unix(file.name) + "'"));
+        RgbPicture theirs;
+        ASSERT_TRUE(MagickPixels(folder.Unix(file.name), theirs));
+        CImage image(folder.Windows(file.name), -1);
+        ASSERT_TRUE(image.IsValid());
+        ASSERT_NE(nullptr, image.GetPalette());
+        int width = image.GetWidth(), height = image.GetHeight();
+        CMemoryCanvas canvas(kLeft + kScale * width, kTop + kScale * height);
+        ASSERT_TRUE(canvas.IsReady());
+        canvas.Fill(kBackground);
+        CPalette* old = canvas.Dc()->SelectPalette(image.GetPalette(), FALSE);
+
+        EXPECT_TRUE(image.Draw(canvas.Dc(), kLeft, kTop));
+        EXPECT_EQ(0, MaxDifference(theirs, canvas.Picture(kLeft, kTop, width, height, 1)));
+        EXPECT_EQ(kBackground, canvas.At(kLeft - 1, kTop));
+        EXPECT_EQ(kBackground, canvas.At(kLeft, kTop - 1));
+        EXPECT_EQ(kBackground, canvas.At(kLeft + width, kTop + height - 1));
+
+        EXPECT_TRUE(image.Stretch(canvas.Dc(), 0, 0, kScale * width, kScale * height));
+        EXPECT_EQ(0, MaxDifference(theirs, canvas.Picture(0, 0, width, height, kScale)));
+        EXPECT_EQ(0, MaxDifference(theirs, canvas.Picture(kScale - 1, kScale - 1, width, height, kScale)));
+        canvas.Dc()->SelectPalette(old, FALSE);
+    }
 }
 }
