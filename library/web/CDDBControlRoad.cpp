@@ -96,8 +96,14 @@ bool CCDDBClient::CreateControl()
     try {
         if (!m_pControl) {
             ICddbControl* control = NULL;
-            if (FAILED(CoCreateInstance(CLSID_CddbControl, NULL, CLSCTX_ALL, IID_ICddbControl,
-                                        (void**)&control)))
+            HRESULT hr = CoCreateInstance(CLSID_CddbControl, NULL, CLSCTX_ALL, IID_ICddbControl,
+                                          (void**)&control);
+            // Where the outside control is not installed, our stand-in serves.
+            DWORD cookie;
+            if (hr == REGDB_E_CLASSNOTREG && SUCCEEDED(RegisterCddbControl(&cookie)))
+                hr = CoCreateInstance(CLSID_CddbControl, NULL, CLSCTX_ALL, IID_ICddbControl,
+                                      (void**)&control);
+            if (FAILED(hr))
                 return false;
             m_pControl = control;
             Check(m_pControl->Initialize(CBstrArg(kClientId), CBstrArg(kClientTag),
