@@ -29,8 +29,10 @@ CDeviceManager::~CDeviceManager()
     delete m_hook;
 }
 
+// Callers on several threads share the error holder: lock A guards its text.
 int CDeviceManager::Fail(const char* format, ...)
 {
+    CSingleLock lock(&m_portsAndUsers, TRUE);
     va_list args;
     va_start(args, format);
     m_error.ReportV(format, args);
@@ -229,10 +231,9 @@ int CDeviceManager::AddLoadedDevice(int userId, const char* fileOrText, BOOL fro
     CDevice* device = new CDevice;
     device->GetError().m_messageBox = m_error.m_messageBox;
     if (!device->Load(fileOrText, deviceNumber, fromFile)) {
-        m_error.m_text = device->GetErrorText();
+        CString reason = device->GetErrorText();
         delete device;
-        m_error.Report();
-        return 0;
+        return Fail("%s", static_cast<const char*>(reason));
     }
     device->SetUnit(unit);
     device->SetPortMask(ports);

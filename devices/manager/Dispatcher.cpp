@@ -47,22 +47,19 @@ int CDeviceManager::Send(int userId, const char* text)
     CString name;
     CString command;
     while (NextCommandItem(rest, name, command)) {
-        if (!SendItem(userIndex, name, command)) {
-            m_error.Report();
+        if (!SendItem(userIndex, name, command))
             return 0;
-        }
     }
     return 1;
 }
 
-// 1 when the item was handed on; 0 with the error text stored (not yet reported).
+// 1 when the item was handed on; 0 with the error reported.
 int CDeviceManager::SendItem(int userIndex, const CString& name, const CString& command)
 {
     CSingleLock lock(&m_portsAndUsers, TRUE);
     CDevice* device = userIndex < int(m_users.size()) ? FindDevice(m_users[userIndex].id, name) : nullptr;
     if (!device) {
-        m_error.m_text = name + " is not a known device name";
-        return 0;
+        return Fail("%s is not a known device name", static_cast<const char*>(name));
     }
     if (device->MayTransmit()) {
         CSingleLock queueLock(&m_queueLock, TRUE);
@@ -73,17 +70,15 @@ int CDeviceManager::SendItem(int userIndex, const CString& name, const CString& 
         return 1;
     }
     if (device->MayReceive()) {
-        m_error.m_text = "The intercommunication device " + name +
-                         " was specified as receive only for this client";
-        return 0;
+        return Fail("The intercommunication device %s was specified as receive only for this client",
+                    static_cast<const char*>(name));
     }
     // The driver calls run without the lock so that the monitoring thread keeps
     // reading; ports change only while that thread is stopped.
     int unit = device->GetUnit();
     if (device->IsCM11a()) {
         if (unit < 0 || unit >= GetNumCM11As()) {
-            m_error.m_text = name + " refers to a CM11a which doesn't exist";
-            return 0;
+            return Fail("%s refers to a CM11a which doesn't exist", static_cast<const char*>(name));
         }
         lock.Unlock();
         m_cm11aPorts.At(unit)->SendCommand(command);
@@ -91,8 +86,7 @@ int CDeviceManager::SendItem(int userIndex, const CString& name, const CString& 
     }
     if (device->IsKelto()) {
         if (unit < 0 || unit >= GetNumKeltos()) {
-            m_error.m_text = name + " refers to a Kelto which doesn't exist";
-            return 0;
+            return Fail("%s refers to a Kelto which doesn't exist", static_cast<const char*>(name));
         }
         lock.Unlock();
         m_keltoPorts.At(unit)->SendCommand(command);
@@ -108,12 +102,11 @@ int CDeviceManager::SendItem(int userIndex, const CString& name, const CString& 
     }
     CString lowLevel = device->ComposeCommand(command);
     if (lowLevel.IsEmpty()) {
-        m_error.m_text = command + " is not a recognized command for the device " + name;
-        return 0;
+        return Fail("%s is not a recognized command for the device %s", static_cast<const char*>(command),
+                    static_cast<const char*>(name));
     }
     if (unit < 0 || unit >= GetNumTavlins()) {
-        m_error.m_text = name + " refers to a Tavlin which doesn't exist";
-        return 0;
+        return Fail("%s refers to a Tavlin which doesn't exist", static_cast<const char*>(name));
     }
     lock.Unlock();
     m_tavlinPorts.At(unit)->ExecuteLowLevel(lowLevel);

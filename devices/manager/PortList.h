@@ -26,7 +26,8 @@ public:
         kComIndices = 256
     };
 
-    // kind names the hardware in error texts; lock guards the list.
+    // kind names the hardware in error texts; lock guards the list and the
+    // error holder's text.
     CPortList(const char* kind, CCriticalSection& lock, CError& error)
         : m_kind(kind), m_lock(lock), m_error(error)
     {
@@ -131,6 +132,7 @@ private:
 
     int Fail(const CString& text)
     {
+        CSingleLock lock(&m_lock, TRUE);
         m_error.m_text = text;
         m_error.Report();
         return 0;
