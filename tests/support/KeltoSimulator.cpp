@@ -1,0 +1,220 @@
+#include "KeltoSimulator.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+const int kPollMs = 5;
+// A frame that is followed by this much silence is complete.
+const int kQuietPolls = 3;
+const char kFrameStart[] = "\xFF\x00\x40";
+const size_t kFrameStartBytes = 3;
+const BYTE kEscape = 0xFF;
+const BYTE kEscapedFF = 0x01;
+const BYTE kPing = 37;
+const BYTE kInfo = 35;
+const BYTE kReset = 128;
+const BYTE kBootEnquiry = 0xF5;
+const BYTE kBootReady = 0x04;
+const BYTE kBootExit = 0xF4;
+const BYTE kBootWriteBlock = 0xF0;
+const BYTE kBootReadBlock = 0xF1;
+const BYTE kBlockWritten = 1;
+const BYTE kBlockRefused = 0;
+const size_t kBlockHeader = 4;
+const size_t kFlashBytes = 0x20000;   // 64K words
+
+} // namespace
+
+CKeltoSimulator::CKeltoSimulator(CPtySerial& pty, BYTE versionByte)
+    : m_pty(pty), m_versionByte(versionByte), m_flash(kFlashBytes, '\xFF')
+{
+    m_thread = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
+}
+
+CKeltoSimulator::~CKeltoSimulator()
+{
+    m_stop = true;
+    if (m_thread) {
+        WaitForSingleObject(m_thread, INFINITE);
+        CloseHandle(m_thread);
+    }
+}
+
+std::string CKeltoSimulator::Bytes(std::initializer_list<int> values)
+{
+    std::string bytes;
+    for (int v : values)
+        bytes += char(v);
+    return bytes;
+}
+
+DWORD WINAPI CKeltoSimulator::ThreadMain(void* self)
+{
+    static_cast<CKeltoSimulator*>(self)->Run();
+    return 0;
+}
+
+// What came is taken once the line has been quiet for a few polls.
+void CKeltoSimulator::Run()
+{
+    std::string pending;
+    int quiet = 0;
+    while (!m_stop) {
+        pollfd p = {m_pty.DeviceFd(), POLLIN, 0};
+        if (poll(&p, 1, kPollMs) > 0 && (p.revents & POLLIN)) {
+            char block[4096];
+            ssize_t n = read(m_pty.DeviceFd(), block, sizeof block);
+            if (n > 0)
+                pending.append(block, n);
+            quiet = 0;
+            continue;
+        }
+        if (pending.empty() || ++quiet < kQuietPolls)
+            continue;
+        std::lock_guard<std::mutex> hold(m_lock);
+        if (m_bootLoader)
+            TakeBootCommand(pending);
+        else
+            TakeFrames(pending);
+        pending.clear();
+    }
+}
+
+void CKeltoSimulator::Reply(const std::string& bytes)
+{
+    if (!m_silent)
+        m_pty.Write(bytes);
+}
+
+void CKeltoSimulator::TakeFrames(const std::string& bytes)
+{
+    std::string payload;
+    bool inFrame = false;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        if (bytes.compare(i, kFrameStartBytes, kFrameStart, kFrameStartBytes) == 0) {
+            if (inFrame)
+                Answer(payload);
+            payload.clear();
+            inFrame = true;
+            i += kFrameStartBytes;
+        } else if (!inFrame) {
+            m_unframed += bytes[i++];
+        } else if (BYTE(bytes[i]) == kEscape && i + 1 < bytes.size() &&
+                   BYTE(bytes[i + 1]) == kEscapedFF) {
+            payload += char(kEscape);
+            i += 2;
+        } else {
+            payload += bytes[i++];
+        }
+    }
+    if (inFrame)
+        Answer(payload);
+}
+
+void CKeltoSimulator::Answer(const std::string& payload)
+{
+    m_frames.push_back(payload);
+    if (payload.empty())
+        return;
+    BYTE opcode = payload[0];
+    auto scripted = m_answers.find(opcode);
+    if (scripted != m_answers.end())
+        Reply(scripted->second);
+    else if (opcode == kPing)
+        Reply(payload.size() >= 3 ? payload.substr(0, 3) : Bytes({kPing, 0, 0}));
+    else if (opcode == kInfo)
+        Reply(Bytes({kInfo, m_versionByte, 0, 0}));
+    else if (opcode == kReset)
+        m_bootLoader = true;
+}
+
+void CKeltoSimulator::TakeBootCommand(const std::string& bytes)
+{
+    BYTE command = bytes[0];
+    if (command == kBootEnquiry) {
+        Reply(Bytes({kBootReady, 0}));
+    } else if (command == kBootExit) {
+        m_bootLoader = false;
+    } else if ((command == kBootWriteBlock || command == kBootReadBlock) &&
+               bytes.size() >= kBlockHeader) {
+        // Addresses and lengths count 16-bit words.
+        size_t address = (BYTE(bytes[1]) * 256 + BYTE(bytes[2])) * 2;
+        size_t length = BYTE(bytes[3]) * 2;
+        if (address + length > kFlashBytes) {
+            Reply(std::string(1, char(kBlockRefused)));
+        } else if (command == kBootReadBlock) {
+            Reply(m_flash.substr(address, length));
+        } else if (bytes.size() == kBlockHeader + length + 1) {
+            int sum = 0;
+            for (size_t i = 0; i < length; ++i)
+                sum += BYTE(bytes[kBlockHeader + i]);
+            bool right = BYTE(sum) == BYTE(bytes[kBlockHeader + length]);
+            if (right)
+                m_flash.replace(address, length, bytes, kBlockHeader, length);
+            Reply(std::string(1, char(right ? kBlockWritten : kBlockRefused)));
+        }
+    }
+}
+
+void CKeltoSimulator::SetAnswer(BYTE opcode, const std::string& bytes)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_answers[opcode] = bytes;
+}
+
+void CKeltoSimulator::SetSilent(bool silent)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_silent = silent;
+}
+
+void CKeltoSimulator::Send(const std::string& bytes)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_pty.Write(bytes);
+}
+
+std::vector<std::string> CKeltoSimulator::Frames() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_frames;
+}
+
+std::string CKeltoSimulator::Unframed() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_unframed;
+}
+
+void CKeltoSimulator::Clear()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_frames.clear();
+    m_unframed.clear();
+}
+
+bool CKeltoSimulator::WaitForFrames(size_t n, int timeoutMs) const
+{
+    for (int waited = 0;; waited += kPollMs) {
+        if (Frames().size() >= n)
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(kPollMs);
+    }
+}
+
+bool CKeltoSimulator::InBootLoader() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_bootLoader;
+}
+
+std::string CKeltoSimulator::Flash(int wordAddress, int length) const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_flash.substr(size_t(wordAddress) * 2, length);
+}

@@ -1,0 +1,66 @@
+// A Kelto switch at the device side of a pty-backed COM port. It takes the
+// program's command frames (0xFF 0x00 0x40, then the payload with 0xFF sent as
+// 0xFF 0x01; a frame ends where the next begins or the line falls quiet),
+// answers a ping with a pong that echoes its mark bytes and "get_info" with
+// its version, and runs a boot loader after a reset: 0xF5 is answered with
+// 0x04, flash blocks are stored (0xF0) and read back (0xF1), 0xF4 leaves it.
+// Tests script further answers, silence and line noise.
+#pragma once
+
+#include "PtySerial.h"
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+class CKeltoSimulator
+{
+public:
+    explicit CKeltoSimulator(CPtySerial& pty, BYTE versionByte = 0x12);
+    ~CKeltoSimulator();
+    CKeltoSimulator(const CKeltoSimulator&) = delete;
+    CKeltoSimulator& operator=(const CKeltoSimulator&) = delete;
+
+    // The bytes sent back for every frame with this opcode, instead of the
+    // built-in answer.
+    void SetAnswer(BYTE opcode, const std::string& bytes);
+    void SetSilent(bool silent);
+    // Bytes as they are, unasked.
+    void Send(const std::string& bytes);
+
+    // Payloads of the frames taken, 0xFF 0x01 turned back into 0xFF.
+    std::vector<std::string> Frames() const;
+    // Bytes that came outside any frame while the boot loader did not run.
+    std::string Unframed() const;
+    void Clear();
+    bool WaitForFrames(size_t n, int timeoutMs) const;
+    bool InBootLoader() const;
+    // length bytes of flash from a word address.
+    std::string Flash(int wordAddress, int length) const;
+
+    static std::string Bytes(std::initializer_list<int> values);
+
+private:
+    static DWORD WINAPI ThreadMain(void* self);
+    void Run();
+    void TakeFrames(const std::string& bytes);
+    void Answer(const std::string& payload);
+    void TakeBootCommand(const std::string& bytes);
+    void Reply(const std::string& bytes);
+
+    CPtySerial& m_pty;
+    HANDLE m_thread = nullptr;
+    volatile bool m_stop = false;
+
+    mutable std::mutex m_lock;
+    BYTE m_versionByte;
+    bool m_silent = false;
+    bool m_bootLoader = false;
+    std::map<BYTE, std::string> m_answers;
+    std::vector<std::string> m_frames;
+    std::string m_unframed;
+    std::string m_flash;
+};
