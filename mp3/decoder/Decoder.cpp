@@ -237,6 +237,11 @@ void UpdateStatus(Decoder* decoder, const MpegHeader& header)
     } else if (info.bitrate) {
         time = decoder->bytesRead * 8.0 / (info.bitrate * 1000.0);
     }
+    // With a variable bit rate the average, and with it the estimate, moves both ways;
+    // the time shown while playing on does not.
+    if (time < decoder->playedTime)
+        time = decoder->playedTime;
+    decoder->playedTime = time;
     UpdateTimecode(decoder, time);
     decoder->delay = 0;
     if (decoder->output.open && (decoder->output.capabilities & kOutputReportsDelay))
@@ -384,6 +389,7 @@ int OpenInput(Decoder* decoder)
         decoder->size = InputChainSize(decoder->inputChain);
     memset(&decoder->info, 0, sizeof(decoder->info));
     memset(&decoder->timecode, 0, sizeof(decoder->timecode));
+    decoder->playedTime = 0;
     decoder->infoChanged = 0;
     decoder->fraction = 0;
     decoder->frames = 0;
@@ -436,7 +442,8 @@ int SeekInput(Decoder* decoder, unsigned offset)
         offset = decoder->size;
     decoder->bytesRead = offset;
     decoder->fraction = (double)offset / decoder->size;
-    UpdateTimecode(decoder, decoder->duration * decoder->fraction);
+    decoder->playedTime = decoder->duration * decoder->fraction;
+    UpdateTimecode(decoder, decoder->playedTime);
     ResetMpegEngine(decoder->engine);
     return InputChainSeek(decoder->inputChain, offset);
 }

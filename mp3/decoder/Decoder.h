@@ -59,6 +59,7 @@ struct Decoder {
     int infoChanged;
     MpegStreamInfo info;
     DecoderTimecode timecode;
+    double playedTime;  // seconds the timecode shows, since the open or the last seek
 
     // PCM record.
     int formatChanges;

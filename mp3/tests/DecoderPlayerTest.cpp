@@ -107,6 +107,21 @@ TEST_F(DecoderPlayerTest, PlaysToTheEndWithTimecodesAndWritesEverySample)
     EXPECT_TRUE(decoded == wav.substr(44)) << "every decoded sample lands in the file, in order";
 }
 
+// In a stream whose bit rate varies, the estimate of the time moves both ways with
+// the average bit rate; the time codes must not.
+TEST_F(DecoderPlayerTest, TimecodesOfAVariableBitRateStreamOnlyAdvance)
+{
+    std::string output = "wav:" + m_folder.WindowsPath("vbr.wav");
+    ASSERT_EQ(0, m_client.Command(kMsgSetOutputName, output.c_str()));
+    ASSERT_EQ(0, m_client.Command(kMsgInputOpen, WindowsPath(TestStreamPath("l3-he_44khz.bit")).c_str()));
+    ASSERT_EQ(0, m_client.Command(kMsgPlay));
+    ASSERT_TRUE(m_client.WaitFor(kMsgPlayerState, kPlayerInputEnd));
+    std::vector<int> seconds;
+    for (const Note& n : m_client.SeenCodes(kMsgInputTimecode))
+        seconds.push_back(n.values[0] * 3600 + n.values[1] * 60 + n.values[2]);
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5}), seconds);
+}
+
 TEST_F(DecoderPlayerTest, PausesSeeksAndStops)
 {
     EXPECT_EQ(kErrInternal, m_client.Command(kMsgPause));
