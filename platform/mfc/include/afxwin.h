@@ -22,3 +22,6 @@
 #include "mfc/View.h"
 #include "mfc/DocTemplate.h"
 #include "mfc/MdiFrameWnd.h"
+#include "mfc/ScrollView.h"
+#include "mfc/FormView.h"
+#include "mfc/EditView.h"
