@@ -4,6 +4,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "TextFields.h"
 #include "crt/NumberText.h"
 
@@ -16,6 +18,8 @@ const double kNoInterval = -1.0;
 const double kOneDay = 1.0;
 // A date of at most this is a time of day without a date.
 const double kTimeOnly = 1.0;
+// Times compare to the millisecond: sums of day fractions are not exact.
+const double kSlack = 0.5 / 86400000;
 
 struct SpanUnit
 {
@@ -28,6 +32,12 @@ const char kUnitLetters[] = "yowdhms";
 const SpanUnit kSpanUnits[] = {
     {'y', 365}, {'o', 31}, {'w', 7}, {'d', 1}, {'h', 1.0 / 24}, {'m', 1.0 / 1440}, {'s', 1.0 / 86400},
 };
+
+// a lies clearly before b.
+bool Before(const COleDateTime& a, const COleDateTime& b)
+{
+    return double(a) < double(b) - kSlack;
+}
 
 double UnitDays(char letter)
 {
@@ -98,14 +108,14 @@ bool CAlarm::Set(const CString& args)
     if (!format.IsEmpty())
         m_format = format;
     m_lastCheck = now;
-    if (m_next < now)
+    if (Before(m_next, now))
         MovePast(now);
     return true;
 }
 
 // A start in the past: a single alarm and one without an interval come back
 // tomorrow; a repeating one skips the times it missed, which count against its
-// repetitions.
+// repetitions. One whose times all lie in the past is finished at once.
 void CAlarm::MovePast(COleDateTime now)
 {
     if (m_repetitions == kOnce || m_interval <= 0) {
@@ -118,6 +128,8 @@ void CAlarm::MovePast(COleDateTime now)
         m_repetitions -= int(missed);
     }
     m_next += COleDateTimeSpan(missed * m_interval);
+    if (Before(m_next, now))
+        m_finished = 1;
 }
 
 // Fires once per due time. A repeating alarm polled late by several intervals
@@ -126,14 +138,17 @@ void CAlarm::MovePast(COleDateTime now)
 CString CAlarm::Check()
 {
     COleDateTime now = m_clock();
-    if (m_finished || m_next < m_lastCheck || m_next > now)
+    if (m_finished || Before(m_next, m_lastCheck) || Before(now, m_next))
         return CString();
     CString text;
     text.Format("%s[%s]", static_cast<const char*>(m_name),
                 static_cast<const char*>(m_next.Format(m_format)));
     int steps = 1;
-    if (m_interval > 0)
-        steps = int(floor((now - m_next) / m_interval)) + 1;
+    if (m_interval > 0) {
+        steps = std::max(1, int(floor((now - m_next) / m_interval)) + 1);
+        while (!Before(now, m_next + COleDateTimeSpan(steps * m_interval)))
+            ++steps;
+    }
     // Without an interval the next time falls behind the last check and stays there.
     m_next += COleDateTimeSpan(steps * m_interval);
     if (m_repetitions == kOnce) {
