@@ -51,12 +51,20 @@ int CDeviceManager::AddUser()
     return user.id;
 }
 
+// An unknown id removes nothing (the fallback to the first record would take
+// the default user's devices), and the last record stays, emptied, because
+// every look-up falls back to it.
 int CDeviceManager::RemoveUser(int id)
 {
     CSingleLock lock(&m_portsAndUsers, TRUE);
     int index = FindUser(id);
+    if (m_users[index].id != id)
+        return 0;
     DeleteUserDevices(m_users[index]);
-    m_users.erase(m_users.begin() + index);
+    if (m_users.size() > 1)
+        m_users.erase(m_users.begin() + index);
+    else
+        m_users[index].listener = TextCallback();
     return 0;
 }
 

@@ -125,7 +125,7 @@ private:
     void DeleteUserDevices(UserRecord& user);
     // Lowers the use count; the last use of a device taken off its list frees it.
     static void ReleaseDevice(CDevice* device);
-    int SendItem(int userIndex, const CString& name, const CString& command);
+    int SendItem(int userId, const CString& name, const CString& command);
     CString DecodeForGroup(CDevice* device, const CString& data, double& score,
                            std::vector<CString>& groups, std::vector<CString>& symbols,
                            std::vector<double>& scores);

@@ -42,22 +42,21 @@ BOOL NextCommandItem(CString& text, CString& device, CString& command)
 
 int CDeviceManager::Send(int userId, const char* text)
 {
-    int userIndex = FindUser(userId);
     CString rest(text);
     CString name;
     CString command;
     while (NextCommandItem(rest, name, command)) {
-        if (!SendItem(userIndex, name, command))
+        if (!SendItem(userId, name, command))
             return 0;
     }
     return 1;
 }
 
 // 1 when the item was handed on; 0 with the error reported.
-int CDeviceManager::SendItem(int userIndex, const CString& name, const CString& command)
+int CDeviceManager::SendItem(int userId, const CString& name, const CString& command)
 {
     CSingleLock lock(&m_portsAndUsers, TRUE);
-    CDevice* device = userIndex < int(m_users.size()) ? FindDevice(m_users[userIndex].id, name) : nullptr;
+    CDevice* device = FindDevice(userId, name);
     if (!device) {
         return Fail("%s is not a known device name", static_cast<const char*>(name));
     }

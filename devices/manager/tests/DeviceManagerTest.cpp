@@ -272,9 +272,18 @@ TEST_F(ManagerTest, UsersAndDevicesKeepTheirLimitsAndNames)
     EXPECT_TRUE(m_manager.DeleteDevice(42, "D0"));
     EXPECT_FALSE(m_manager.DeleteDevice(0, "d0"));
     EXPECT_EQ(CString("Unable to locate device [d0] for deletion"), m_manager.GetErrorText());
+    // Removing an unknown user leaves user 0 alone; removing the last user
+    // empties its record instead of leaving none to fall back to.
+    m_manager.RemoveUser(42);
+    EXPECT_EQ(CDeviceManager::kMaxDevices - 1, m_manager.GetNumDevices(0));
+    m_manager.RemoveUser(second);
+    m_manager.RemoveUser(0);
+    EXPECT_EQ(0, m_manager.GetNumDevices(0));
+    EXPECT_EQ(1, m_manager.AddDeviceText(0, kIntercom, "again", 0, 0, 0));
+    EXPECT_EQ(1, m_manager.SendDefault("again:hello"));
     CString name;
     EXPECT_TRUE(m_manager.GetDeviceName(0, 1, name));
-    EXPECT_EQ(CString("d1"), name);
+    EXPECT_EQ(CString("again"), name);
     EXPECT_FALSE(m_manager.GetDeviceName(0, 200, name));
     EXPECT_EQ(CString("There is no device #200 to get the name of"), m_manager.GetErrorText());
 }
@@ -304,7 +313,12 @@ class UnitTest : public ManagerTest
 {
 protected:
     UnitTest() : m_unit(m_manager) {}
-    ~UnitTest() override { m_manager.StopMessageMonitor(); }
+    // The ports go before the unit that answers them.
+    ~UnitTest() override
+    {
+        m_manager.StopMessageMonitor();
+        m_manager.RemoveAllTavlinPorts();
+    }
 
     SimulatedUnit m_unit;
 };
@@ -366,6 +380,7 @@ TEST_F(ManagerTest, TwoUnitsOnTwoPortsKeepTheirTraffic)
     EXPECT_EQ((std::vector<std::string>{"a>a:power ", "user>a:power "}), m_log.WaitFor(2));
     m_manager.StopMessageMonitor();
     EXPECT_EQ(std::string::npos, first.unit.Received().find(powerFrame));
+    m_manager.RemoveAllTavlinPorts();
 }
 
 TEST_F(UnitTest, PortsChangeOnlyWhileTheMonitorIsStopped)
