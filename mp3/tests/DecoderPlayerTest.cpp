@@ -223,11 +223,56 @@ void RegisterFailingInput(void* descriptor)
     d->read = FailingRead;
 }
 
+
 std::string FunctionReference(void (*function)(void*))
 {
     char reference[64];
     snprintf(reference, sizeof(reference), "function@%llx", (unsigned long long)(UINT_PTR)function);
     return reference;
+}
+
+const char* NamedFilter() { return "named"; }
+
+void RegisterNamedFilter(void* descriptor)
+{
+    ((InputFilterDescriptor*)descriptor)->name = NamedFilter;
+}
+
+TEST_F(DecoderPlayerTest, FiltersComeFromModuleReferences)
+{
+    const std::string named = FunctionReference(RegisterNamedFilter);
+    const struct {
+        std::string reference;
+        int result;
+        const char* infoName;
+    } cases[] = {
+        {named, 0, "named"},
+        {named, 0, "named"},
+        // A symbol that fills nothing: the filter has no name and is refused.
+        {"GetTickCount@kernel32.dll", kErrInvalidParameters, ""},
+        {"NoSuchSymbol@kernel32.dll", kErrSymbolNotFound, nullptr},
+        {"kernel32.dll", kErrSymbolNotFound, nullptr},
+        {"no-such-library.dll", kErrLibraryNotFound, nullptr},
+        {"", kErrInvalidParameters, nullptr},
+    };
+    for (const auto& c : cases) {
+        m_client.Seen().clear();
+        EXPECT_EQ(c.result, m_client.Command(kMsgInputFilterRegister, c.reference.c_str(), 0)) << c.reference;
+        std::vector<Note> infos = m_client.SeenCodes(kMsgInputFilterInfo);
+        ASSERT_EQ(c.infoName ? 1u : 0u, infos.size()) << c.reference;
+        if (c.infoName) {
+            EXPECT_EQ(c.infoName, infos[0].texts[0]) << c.reference;
+        }
+    }
+    m_client.Seen().clear();
+    ASSERT_EQ(0, m_client.Command(kMsgInputFiltersList));
+    std::vector<int> ids;
+    for (const Note& n : m_client.SeenCodes(kMsgInputFilterInfo))
+        ids.push_back(n.values[1]);
+    EXPECT_EQ((std::vector<int>{1, 2}), ids);
+    ASSERT_EQ(0, m_client.Command(kMsgInputFilterUnregister, "named", -2));
+    ASSERT_EQ(0, m_client.Command(kMsgInputFilterUnregister, "", 0));
+    EXPECT_EQ(kErrFailed, m_client.Command(kMsgInputFilterUnregister, "", 0));
 }
 
 TEST_F(DecoderPlayerTest, AnInputThatFailsForGoodIsReportedAndStops)
