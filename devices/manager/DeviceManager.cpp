@@ -156,50 +156,32 @@ int CDeviceManager::AddKeltoPort(int com)
 
 int CDeviceManager::RemoveTavlinPort(int n)
 {
-    if (RefusePortChange())
-        return 0;
-    m_tavlinPorts.Remove(n);
-    return 1;
+    return RefusePortChange() ? 0 : m_tavlinPorts.Remove(n);
 }
 
 int CDeviceManager::RemoveCM11aPort(int n)
 {
-    if (RefusePortChange())
-        return 0;
-    m_cm11aPorts.Remove(n);
-    return 1;
+    return RefusePortChange() ? 0 : m_cm11aPorts.Remove(n);
 }
 
 int CDeviceManager::RemoveKeltoPort(int n)
 {
-    if (RefusePortChange())
-        return 0;
-    m_keltoPorts.Remove(n);
-    return 1;
+    return RefusePortChange() ? 0 : m_keltoPorts.Remove(n);
 }
 
 int CDeviceManager::RemoveAllTavlinPorts()
 {
-    if (RefusePortChange())
-        return 0;
-    m_tavlinPorts.RemoveAll();
-    return 1;
+    return RefusePortChange() ? 0 : m_tavlinPorts.RemoveAll();
 }
 
 int CDeviceManager::RemoveAllCM11aPorts()
 {
-    if (RefusePortChange())
-        return 0;
-    m_cm11aPorts.RemoveAll();
-    return 1;
+    return RefusePortChange() ? 0 : m_cm11aPorts.RemoveAll();
 }
 
 int CDeviceManager::RemoveAllKeltoPorts()
 {
-    if (RefusePortChange())
-        return 0;
-    m_keltoPorts.RemoveAll();
-    return 1;
+    return RefusePortChange() ? 0 : m_keltoPorts.RemoveAll();
 }
 
 BOOL CDeviceManager::HasNewErrors()

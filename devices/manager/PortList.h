@@ -87,19 +87,21 @@ public:
         return m_ports[n];
     }
 
-    void Remove(int n)
+    int Remove(int n)
     {
         CSingleLock lock(&m_lock, TRUE);
         if (n >= 0 && n < Count()) {
             delete m_ports[n];
             m_ports.erase(m_ports.begin() + n);
         }
+        return 1;
     }
 
-    void RemoveAll()
+    int RemoveAll()
     {
         while (Count() > 0)
             Remove(0);
+        return 1;
     }
 
     int Count() const { return int(m_ports.size()); }
