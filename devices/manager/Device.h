@@ -72,19 +72,21 @@ public:
     CString PollTimers();
     // True when code n's prefix + data + suffix opens the received symbols.
     BOOL CodeMatches(int n, const char* symbols) const;
+    // Length of code n's prefix + data + suffix.
+    int PatternLength(int n) const;
 
-    CString GetType() const { return m_type; }
+    const CString& GetType() const { return m_type; }
     double GetCarrier() const { return m_carrier; }
     CString GetDescription() const { return m_description; }
-    CString GetName() const { return m_name; }
+    const CString& GetName() const { return m_name; }
     void SetName(const char* name) { m_name = name; }
     int GetUnit() const { return m_unit; }
     void SetUnit(int unit) { m_unit = unit; }
     int GetPortMask() const { return m_portMask; }
     void SetPortMask(int mask) { m_portMask = mask; }
-    CString GetGroup() const { return m_group; }
-    CString GetPrefix() const { return m_prefix; }
-    CString GetSuffix() const { return m_suffix; }
+    const CString& GetGroup() const { return m_group; }
+    const CString& GetPrefix() const { return m_prefix; }
+    const CString& GetSuffix() const { return m_suffix; }
     // Every prefix and suffix line read, in order; the kept ones come from these.
     const std::vector<CString>& GetPrefixLines() const { return m_prefixLines; }
     const std::vector<CString>& GetSuffixLines() const { return m_suffixLines; }

@@ -251,12 +251,28 @@ double CDevice::PatternScore(const std::vector<double>& received, size_t p,
     return sum / q.size();
 }
 
+// Walks the three parts in place: the monitoring thread runs this for every
+// code of every device on every received code.
 BOOL CDevice::CodeMatches(int n, const char* symbols) const
 {
-    CString pattern = m_prefix + m_codes[n].data + m_suffix;
-    if (pattern.GetLength() > int(strlen(symbols)))
+    if (PatternLength(n) > int(strlen(symbols)))
         return FALSE;
-    CString lead = LeadingRun(pattern, "0123");
-    // A pattern without a leading run would otherwise open every received code.
-    return !lead.IsEmpty() && strncmp(symbols, lead, lead.GetLength()) == 0;
+    const CString* parts[] = {&m_prefix, &m_codes[n].data, &m_suffix};
+    int lead = 0;
+    for (const CString* part : parts) {
+        for (int i = 0; i < part->GetLength(); ++i, ++lead) {
+            char c = (*part)[i];
+            // A pattern without a leading run would otherwise open every received code.
+            if (c < '0' || c > '3')
+                return lead > 0;
+            if (symbols[lead] != c)
+                return FALSE;
+        }
+    }
+    return lead > 0;
+}
+
+int CDevice::PatternLength(int n) const
+{
+    return m_prefix.GetLength() + m_codes[n].data.GetLength() + m_suffix.GetLength();
 }

@@ -258,7 +258,7 @@ CString CDeviceManager::MatchReceivedCode(int userIndex, const CString& data, co
     for (CDevice* device : devices) {
         if (device->GetUnit() != unit)
             continue;
-        CString type = device->GetType();
+        const CString& type = device->GetType();
         if (type == "lowlevel") {
             text = device->GetName() + ":" + item;
             DeliverText(userIndex, device, text);
@@ -286,7 +286,7 @@ CString CDeviceManager::MatchReceivedCode(int userIndex, const CString& data, co
         for (int i = 0; i < device->GetNumCodes(); ++i) {
             if (!device->CodeMatches(i, symbols))
                 continue;
-            int length = (device->GetPrefix() + device->GetCode(i).data + device->GetSuffix()).GetLength();
+            int length = device->PatternLength(i);
             text = device->GetName() + ":" + device->GetCode(i).name;
             if (length < symbols.GetLength())
                 text += "[" + BitTextToHex(static_cast<const char*>(symbols) + length) + "]";
