@@ -139,16 +139,9 @@ BOOL CFrameWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const R
 BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd,
                           CCreateContext* context)
 {
-    m_nIDHelp = resourceId;
     CString title;
-    title.LoadString(resourceId);
-    int newline = title.Find('\n');
-    if (newline >= 0)
-        title = title.Left(newline);
+    LPCSTR className = LoadFrameResources(resourceId, title);
     HINSTANCE resources = AfxGetResourceHandle();
-    HICON icon = ::LoadIconA(resources, MAKEINTRESOURCEA(resourceId));
-    LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW),
-                                           (HBRUSH)(COLOR_WINDOW + 1), icon);
     // A frame without a menu resource is made without a menu.
     LPCSTR menuName = ::FindResourceA(resources, MAKEINTRESOURCEA(resourceId), (LPCSTR)RT_MENU)
                           ? MAKEINTRESOURCEA(resourceId)
@@ -159,6 +152,18 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd,
     if (!context)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
+}
+
+LPCSTR CFrameWnd::LoadFrameResources(UINT resourceId, CString& title)
+{
+    m_nIDHelp = resourceId;
+    title.LoadString(resourceId);
+    int newline = title.Find('\n');
+    if (newline >= 0)
+        title = title.Left(newline);
+    HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId));
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW),
+                               (HBRUSH)(COLOR_WINDOW + 1), icon);
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCSTR resourceName)

@@ -142,6 +142,9 @@ protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCTA cs, CCreateContext* context);
     // Shows "title - document" (or the other way round with FWS_PREFIXTITLE).
     void UpdateFrameTitleForDocument(LPCSTR documentName);
+    // Sets the help id, reads the title (string resource id up to its first
+    // newline) and gives a window class with the icon of that id.
+    LPCSTR LoadFrameResources(UINT resourceId, CString& title);
     // Runs OnCreate's part for frames; MDI children enter with their context.
     int OnCreateHelper(LPCREATESTRUCTA cs, CCreateContext* context);
 

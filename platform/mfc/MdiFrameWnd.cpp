@@ -225,15 +225,8 @@ BOOL CMDIChildWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, cons
 BOOL CMDIChildWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd,
                              CCreateContext* context)
 {
-    m_nIDHelp = resourceId;
     CString title;
-    title.LoadString(resourceId);
-    int newline = title.Find('\n');
-    if (newline >= 0)
-        title = title.Left(newline);
-    HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId));
-    LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW),
-                                           (HBRUSH)(COLOR_WINDOW + 1), icon);
+    LPCSTR className = LoadFrameResources(resourceId, title);
     CDocTemplate* docTemplate = context ? context->m_pNewDocTemplate : NULL;
     if (docTemplate && docTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)))
     {

@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "PumpMessages.h"
 #include "DocViewTest.h"
 #include "MessageBoxScript.h"
 #include "TempFolder.h"
@@ -115,16 +116,6 @@ IMPLEMENT_DYNCREATE(CJukeboxFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(CJukeboxFrame, CFrameWnd)
     ON_COMMAND_RANGE(ID_ROUTE_VIEW, ID_ROUTE_FRAME, OnRoute)
 END_MESSAGE_MAP()
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message != WM_QUIT)
-            DispatchMessageA(&msg);
-    }
-}
 
 CString WindowText(CWnd* wnd)
 {

@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "PumpMessages.h"
 #include "MdiTest.h"
 
 #include <afxwin.h>
@@ -56,16 +57,6 @@ class CDiscFrame : public CMDIChildWnd
     DECLARE_DYNCREATE(CDiscFrame)
 };
 IMPLEMENT_DYNCREATE(CDiscFrame, CMDIChildWnd)
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message != WM_QUIT)
-            DispatchMessageA(&msg);
-    }
-}
 
 CString WindowText(HWND hWnd)
 {

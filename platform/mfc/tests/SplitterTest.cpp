@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "PumpMessages.h"
 
 #include <afxext.h>
 
@@ -53,16 +54,6 @@ protected:
 private:
     BOOL m_dynamic;
 };
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message != WM_QUIT)
-            DispatchMessageA(&msg);
-    }
-}
 
 CRect PaneRect(CSplitterWnd& splitter, int row, int col)
 {

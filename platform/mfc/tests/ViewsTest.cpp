@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "PumpMessages.h"
 #include "ViewsTest.h"
 
 #include <afxwin.h>
@@ -36,16 +37,6 @@ public:
     }
 };
 IMPLEMENT_DYNCREATE(CDiscForm, CFormView)
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message != WM_QUIT)
-            DispatchMessageA(&msg);
-    }
-}
 
 // A frame with one view of viewClass on a new document, client size 200 x 150.
 class ViewTest : public ::testing::Test
