@@ -17,6 +17,7 @@ const int kStopWaits = 41;
 const int kIRCodeBase = 4;
 const int kBitFormBase = 128;
 const int kControlBusPorts = 4;
+const int kPortMaskBits = 32;   // a garbled item may name any port number
 // Codes of items that carry no code number of their own.
 const int kTavlinCode = -1;
 const int kCM11aCode = -2;
@@ -51,10 +52,14 @@ void CDeviceManager::SetOneShotCallback(CCallbackTarget* object, TextFunction fu
 
 void CDeviceManager::StartMessageMonitor()
 {
-    if (MonitorThreadAlive())
+    if (MonitorThreadAlive() && !m_stop)
         return;
-    if (m_thread)
+    // A thread told to stop ends before its successor starts: two would read
+    // the same ports.
+    if (m_thread) {
+        WaitForSingleObject(m_thread, INFINITE);
         CloseHandle(m_thread);
+    }
     m_stop = 0;
     m_thread = CreateThread(nullptr, 0, MessageMonitorThreadProc, this, 0, nullptr);
 }
@@ -124,8 +129,11 @@ CString CDeviceManager::DeliverIntercom()
     CSingleLock lock(&m_portsAndUsers, TRUE);
     for (size_t u = 0; u < m_users.size(); ++u) {
         CDevice* device = FindDevice(m_users[u].id, message.device);
-        if (device && device->MayReceive() && device->GetListener().object)
-            device->GetListener().Invoke(text);
+        if (!device || !device->MayReceive())
+            continue;
+        TextCallback listener = device->GetListener();
+        if (listener.object)
+            listener.Invoke(text);
     }
     return text;
 }
@@ -270,7 +278,8 @@ CString CDeviceManager::MatchReceivedCode(int userIndex, const CString& data, co
             ++matches;
             continue;
         }
-        if (code < 0 || (type != "ir" && type != "tavlin") || !(device->GetPortMask() & (1 << code)))
+        if (code < 0 || code >= kPortMaskBits || (type != "ir" && type != "tavlin") ||
+            !(device->GetPortMask() & (1 << code)))
             continue;
         CString symbols = received;
         if (code >= kIRCodeBase) {

@@ -230,6 +230,8 @@ TEST_F(ManagerTest, ReceivedCodesMatchTheirDevicesAndReachDeviceThenUser)
         {"1011", 0, 128, "nomatch:slb0[1011] ", raw},
         {"1A", 0, 1, "nomatch:sl1[1A] ", raw},
         {"1A", 1, 0, "nomatch:sl0[1A] ", {}},
+        // A garbled port number beyond the port masks.
+        {"1A", 0, 99, "nomatch:ir95()[] ", raw},
         // CM11a items reach the CM11a devices of their unit whole.
         {"sl[x]", 0, -2, "lamp:sl[x]", then({"lamp>lamp:sl[x]", "user>lamp:sl[x]"})},
         {"sl[x]", 1, -2, "nomatch:sl-2[sl[x]] ", {}},
@@ -422,19 +424,36 @@ TEST_F(UnitTest, ListenerMayDeleteItsOwnDevice)
     EXPECT_EQ(0, m_manager.GetNumDevices(0));
 }
 
-// A listener that holds the monitoring thread longer than the stop waits.
-class CSlowListener : public CCallbackTarget
+// A listener that holds the monitoring thread until released, at most three
+// seconds: longer than a stop waits for it.
+class CBlockingListener : public CCallbackTarget
 {
 public:
-    void OnText(CString) { entered = 1; Sleep(1500); left = 1; }
+    CBlockingListener() : release(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~CBlockingListener() { CloseHandle(release); }
+    void OnText(CString)
+    {
+        left = 0;
+        entered = 1;
+        WaitForSingleObject(release, 3000);
+        left = 1;
+    }
+    void WaitUntilEntered()
+    {
+        while (!entered)
+            Sleep(5);
+        entered = 0;
+    }
+
+    HANDLE release;
     volatile LONG entered = 0;
     volatile LONG left = 0;
 };
 
-TEST(MonitorThread, TeardownWaitsForTheThreadBeforeFreeing)
+TEST(MonitorThread, RestartAndTeardownWaitForTheThreadThatWouldNotStop)
 {
     CDebugCapture debug;
-    CSlowListener slow;
+    CBlockingListener blocking;
     struct CHookLog : CCallbackTarget
     {
         void OnFlag(DWORD flag) { ended = flag == 0; }
@@ -443,19 +462,34 @@ TEST(MonitorThread, TeardownWaitsForTheThreadBeforeFreeing)
     ThreadHook* hook = new ThreadHook;
     hook->object = &hookLog;
     hook->function = static_cast<FlagFunction>(&CHookLog::OnFlag);
+    CEventLog log;
+    CTaggedListener fast(log, "fast");
     {
         CDeviceManager manager(hook);
         manager.GetError().m_messageBox = FALSE;
         manager.AddDeviceText(0, kIntercom, "talk", 0, 0, 0);
-        manager.SetDeviceCallbackDefault("talk", &slow, static_cast<TextFunction>(&CSlowListener::OnText));
+        manager.SetDeviceCallbackDefault("talk", &blocking,
+                                         static_cast<TextFunction>(&CBlockingListener::OnText));
+        manager.AddDeviceText(0, kIntercom, "quick", 0, 0, 0);
+        manager.SetDeviceCallbackDefault("quick", &fast, kOnText);
         manager.StartMessageMonitor();
         manager.SendDefault("talk:wait");
-        while (!slow.entered)
-            Sleep(5);
+        blocking.WaitUntilEntered();
         EXPECT_EQ(0, manager.StopMessageMonitor());
         EXPECT_EQ(CString("Unable to end message monitoring thread."), manager.GetErrorText());
+
+        // A start after the failed stop gets a monitor that runs on.
+        SetEvent(blocking.release);
+        manager.StartMessageMonitor();
+        manager.SendDefault("quick:hello");
+        EXPECT_EQ(std::vector<std::string>{"fast>quick:hello"}, log.WaitFor(1));
+
+        ResetEvent(blocking.release);
+        manager.SendDefault("talk:wait");
+        blocking.WaitUntilEntered();
+        EXPECT_EQ(0, manager.StopMessageMonitor());
     }
-    EXPECT_TRUE(slow.left);
+    EXPECT_TRUE(blocking.left);
     EXPECT_TRUE(hookLog.ended);
 }
 
