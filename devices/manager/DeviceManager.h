@@ -1,5 +1,5 @@
-// Owner of everything the device library drives: the interface units on their
-// COM ports, the users (one per client) with their device definitions and
+// Owner of everything the device library drives: the interface units, CM11a
+// interfaces and Kelto switches on their COM ports, the users (one per client) with their device definitions and
 // listeners, the command dispatcher, the intercommunication queue and the
 // monitoring thread that reads every port, matches what arrives against the
 // users' device codes and hands the event texts to the listeners.

@@ -57,9 +57,8 @@ int CDeviceManager::SendItem(int userId, const CString& name, const CString& com
 {
     CSingleLock lock(&m_portsAndUsers, TRUE);
     CDevice* device = FindDevice(userId, name);
-    if (!device) {
+    if (!device)
         return Fail("%s is not a known device name", static_cast<const char*>(name));
-    }
     if (device->MayTransmit()) {
         CSingleLock queueLock(&m_queueLock, TRUE);
         IntercomMessage message;
@@ -68,25 +67,22 @@ int CDeviceManager::SendItem(int userId, const CString& name, const CString& com
         m_queue.push_back(message);
         return 1;
     }
-    if (device->MayReceive()) {
+    if (device->MayReceive())
         return Fail("The intercommunication device %s was specified as receive only for this client",
                     static_cast<const char*>(name));
-    }
     // The driver calls run without the lock so that the monitoring thread keeps
     // reading; ports change only while that thread is stopped.
     int unit = device->GetUnit();
     if (device->IsCM11a()) {
-        if (unit < 0 || unit >= GetNumCM11As()) {
+        if (unit < 0 || unit >= GetNumCM11As())
             return Fail("%s refers to a CM11a which doesn't exist", static_cast<const char*>(name));
-        }
         lock.Unlock();
         m_cm11aPorts.At(unit)->SendCommand(command);
         return 1;
     }
     if (device->IsKelto()) {
-        if (unit < 0 || unit >= GetNumKeltos()) {
+        if (unit < 0 || unit >= GetNumKeltos())
             return Fail("%s refers to a Kelto which doesn't exist", static_cast<const char*>(name));
-        }
         lock.Unlock();
         m_keltoPorts.At(unit)->SendCommand(command);
         return 1;
@@ -100,13 +96,11 @@ int CDeviceManager::SendItem(int userId, const CString& name, const CString& com
         return 1;
     }
     CString lowLevel = device->ComposeCommand(command);
-    if (lowLevel.IsEmpty()) {
+    if (lowLevel.IsEmpty())
         return Fail("%s is not a recognized command for the device %s", static_cast<const char*>(command),
                     static_cast<const char*>(name));
-    }
-    if (unit < 0 || unit >= GetNumTavlins()) {
+    if (unit < 0 || unit >= GetNumTavlins())
         return Fail("%s refers to a Tavlin which doesn't exist", static_cast<const char*>(name));
-    }
     lock.Unlock();
     m_tavlinPorts.At(unit)->ExecuteLowLevel(lowLevel);
     return 1;
