@@ -385,6 +385,36 @@ TEST_F(ManagerTest, TwoUnitsOnTwoPortsKeepTheirTraffic)
     m_manager.RemoveAllTavlinPorts();
 }
 
+// COM1 has a unit, COM3 a pty without one; a CM11a needs no search.
+TEST(PortSearch, KeepsThePortsWhereTheHardwareAnswers)
+{
+    CDebugCapture debug;
+    CPtySerial com1(1);
+    CPtySerial com3(3);
+    CTavlinSimulator unit(com1);
+    CQuietManager manager;
+    EXPECT_EQ(8, manager.AddTavlinPorts(0x05));
+    ASSERT_EQ(1, manager.GetNumTavlins());
+    EXPECT_EQ(1, manager.GetTavlinPort(0)->GetComPort());
+    const CPortList<CTavlinPort>& found = manager.GetTavlinPorts();
+    EXPECT_EQ((std::vector<int>{1, 0, 1, 0}), (std::vector<int>{found.WasRequested(0), found.WasRequested(1),
+                                                                found.WasRequested(2), found.WasRequested(3)}));
+    EXPECT_EQ((std::vector<int>{1, 0, 0, 0}), (std::vector<int>{found.WasFound(0), found.WasFound(1),
+                                                                found.WasFound(2), found.WasFound(3)}));
+    EXPECT_EQ(0, found.GetOpenError(2));
+    manager.RemoveAllTavlinPorts();
+
+    manager.AddCM11aPorts(0x05);
+    EXPECT_EQ(2, manager.GetNumCM11As());
+    EXPECT_EQ(1, manager.AddTavlinPort(3));
+    EXPECT_EQ(0, manager.AddTavlinPort(3));
+    EXPECT_EQ(CString("Error: Tavlin already defined on COM3."), manager.GetErrorText());
+    EXPECT_EQ(nullptr, manager.GetKeltoPort(0));
+    EXPECT_EQ(CString("Error: Invalid Kelto Ports Requested"), manager.GetErrorText());
+    manager.RemoveAllTavlinPorts();
+    manager.RemoveAllCM11aPorts();
+}
+
 TEST_F(UnitTest, PortsChangeOnlyWhileTheMonitorIsStopped)
 {
     m_manager.StartMessageMonitor();
