@@ -6,7 +6,6 @@
 namespace {
 
 const int kPollMs = 5;
-const BYTE kAddressHeader = 0x04;
 const BYTE kExtendedHeader = 0x07;
 const BYTE kHeaderBit = 0x04;
 const BYTE kChecksumRight = 0x00;
@@ -25,44 +24,24 @@ const size_t kClockBytes = 6;
 CCM11aSimulator::CCM11aSimulator(CPtySerial& pty)
     : m_pty(pty), m_status(14, '\0')
 {
-    m_thread = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
+    Start();
 }
 
 CCM11aSimulator::~CCM11aSimulator()
 {
-    m_stop = true;
-    if (m_thread) {
-        WaitForSingleObject(m_thread, INFINITE);
-        CloseHandle(m_thread);
-    }
+    Stop();
 }
 
-std::string CCM11aSimulator::Bytes(std::initializer_list<int> values)
+void CCM11aSimulator::Step()
 {
-    std::string bytes;
-    for (int v : values)
-        bytes += char(v);
-    return bytes;
-}
-
-DWORD WINAPI CCM11aSimulator::ThreadMain(void* self)
-{
-    static_cast<CCM11aSimulator*>(self)->Run();
-    return 0;
-}
-
-void CCM11aSimulator::Run()
-{
-    while (!m_stop) {
-        pollfd p = {m_pty.DeviceFd(), POLLIN, 0};
-        if (poll(&p, 1, kPollMs) <= 0 || !(p.revents & POLLIN))
-            continue;
-        char block[256];
-        ssize_t n = read(m_pty.DeviceFd(), block, sizeof block);
-        std::lock_guard<std::mutex> hold(m_lock);
-        for (ssize_t i = 0; i < n; ++i)
-            Take(BYTE(block[i]));
-    }
+    pollfd p = {m_pty.DeviceFd(), POLLIN, 0};
+    if (poll(&p, 1, kPollMs) <= 0 || !(p.revents & POLLIN))
+        return;
+    char block[256];
+    ssize_t n = read(m_pty.DeviceFd(), block, sizeof block);
+    std::lock_guard<std::mutex> hold(m_lock);
+    for (ssize_t i = 0; i < n; ++i)
+        Take(BYTE(block[i]));
 }
 
 void CCM11aSimulator::Reply(const std::string& bytes)

@@ -15,11 +15,13 @@
 
 #include <windows.h>
 
-class CCM11aSimulator
+#include "SimulatorThread.h"
+
+class CCM11aSimulator : public CSimulatorThread
 {
 public:
     explicit CCM11aSimulator(CPtySerial& pty);
-    ~CCM11aSimulator();
+    ~CCM11aSimulator() override;
     CCM11aSimulator(const CCM11aSimulator&) = delete;
     CCM11aSimulator& operator=(const CCM11aSimulator&) = delete;
 
@@ -42,18 +44,14 @@ public:
     bool WaitForReceived(const std::string& bytes, int timeoutMs) const;
     // The six bytes of the last clock frame, empty before one came.
     std::string Clock() const;
-    static std::string Bytes(std::initializer_list<int> values);
 
 private:
-    static DWORD WINAPI ThreadMain(void* self);
-    void Run();
+    void Step() override;
     void Take(BYTE byte);
     void FrameDone();
     void Reply(const std::string& bytes);
 
     CPtySerial& m_pty;
-    HANDLE m_thread = nullptr;
-    volatile bool m_stop = false;
 
     mutable std::mutex m_lock;
     std::string m_received;

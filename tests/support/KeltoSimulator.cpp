@@ -25,24 +25,7 @@ const BYTE kBlockRefused = 0;
 const size_t kBlockHeader = 4;
 const size_t kFlashBytes = 0x20000;   // 64K words
 
-} // namespace
-
-CKeltoSimulator::CKeltoSimulator(CPtySerial& pty, BYTE versionByte)
-    : m_pty(pty), m_versionByte(versionByte), m_flash(kFlashBytes, '\xFF')
-{
-    m_thread = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
-}
-
-CKeltoSimulator::~CKeltoSimulator()
-{
-    m_stop = true;
-    if (m_thread) {
-        WaitForSingleObject(m_thread, INFINITE);
-        CloseHandle(m_thread);
-    }
-}
-
-std::string CKeltoSimulator::Bytes(std::initializer_list<int> values)
+std::string Bytes(std::initializer_list<int> values)
 {
     std::string bytes;
     for (int v : values)
@@ -50,36 +33,39 @@ std::string CKeltoSimulator::Bytes(std::initializer_list<int> values)
     return bytes;
 }
 
-DWORD WINAPI CKeltoSimulator::ThreadMain(void* self)
+} // namespace
+
+CKeltoSimulator::CKeltoSimulator(CPtySerial& pty, BYTE versionByte)
+    : m_pty(pty), m_versionByte(versionByte), m_flash(kFlashBytes, '\xFF')
 {
-    static_cast<CKeltoSimulator*>(self)->Run();
-    return 0;
+    Start();
+}
+
+CKeltoSimulator::~CKeltoSimulator()
+{
+    Stop();
 }
 
 // What came is taken once the line has been quiet for a few polls.
-void CKeltoSimulator::Run()
+void CKeltoSimulator::Step()
 {
-    std::string pending;
-    int quiet = 0;
-    while (!m_stop) {
-        pollfd p = {m_pty.DeviceFd(), POLLIN, 0};
-        if (poll(&p, 1, kPollMs) > 0 && (p.revents & POLLIN)) {
-            char block[4096];
-            ssize_t n = read(m_pty.DeviceFd(), block, sizeof block);
-            if (n > 0)
-                pending.append(block, n);
-            quiet = 0;
-            continue;
-        }
-        if (pending.empty() || ++quiet < kQuietPolls)
-            continue;
-        std::lock_guard<std::mutex> hold(m_lock);
-        if (m_bootLoader)
-            TakeBootCommand(pending);
-        else
-            TakeFrames(pending);
-        pending.clear();
+    pollfd p = {m_pty.DeviceFd(), POLLIN, 0};
+    if (poll(&p, 1, kPollMs) > 0 && (p.revents & POLLIN)) {
+        char block[4096];
+        ssize_t n = read(m_pty.DeviceFd(), block, sizeof block);
+        if (n > 0)
+            m_pending.append(block, n);
+        m_quiet = 0;
+        return;
     }
+    if (m_pending.empty() || ++m_quiet < kQuietPolls)
+        return;
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (m_bootLoader)
+        TakeBootCommand(m_pending);
+    else
+        TakeFrames(m_pending);
+    m_pending.clear();
 }
 
 void CKeltoSimulator::Reply(const std::string& bytes)

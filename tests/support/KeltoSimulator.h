@@ -16,11 +16,13 @@
 
 #include <windows.h>
 
-class CKeltoSimulator
+#include "SimulatorThread.h"
+
+class CKeltoSimulator : public CSimulatorThread
 {
 public:
     explicit CKeltoSimulator(CPtySerial& pty, BYTE versionByte = 0x12);
-    ~CKeltoSimulator();
+    ~CKeltoSimulator() override;
     CKeltoSimulator(const CKeltoSimulator&) = delete;
     CKeltoSimulator& operator=(const CKeltoSimulator&) = delete;
 
@@ -41,19 +43,17 @@ public:
     // length bytes of flash from a word address.
     std::string Flash(int wordAddress, int length) const;
 
-    static std::string Bytes(std::initializer_list<int> values);
-
 private:
-    static DWORD WINAPI ThreadMain(void* self);
-    void Run();
+    void Step() override;
     void TakeFrames(const std::string& bytes);
     void Answer(const std::string& payload);
     void TakeBootCommand(const std::string& bytes);
     void Reply(const std::string& bytes);
 
     CPtySerial& m_pty;
-    HANDLE m_thread = nullptr;
-    volatile bool m_stop = false;
+    // Bytes of the line since it was last quiet, and the quiet polls since.
+    std::string m_pending;
+    int m_quiet = 0;
 
     mutable std::mutex m_lock;
     BYTE m_versionByte;
