@@ -242,6 +242,12 @@ TEST_F(ManagerTest, ReceivedCodesMatchTheirDevicesAndReachDeviceThenUser)
             << c.data << " code " << c.code;
         EXPECT_EQ(c.delivered, m_log.Texts()) << c.data << " code " << c.code;
     }
+
+    // A client going away takes its listeners and those of its devices along.
+    m_log.Clear();
+    m_manager.ClearCallbacks(0);
+    EXPECT_EQ(CString("tv:power "), m_manager.MatchReceivedCode(0, "1A", "sl[x]", 0, 0));
+    EXPECT_TRUE(m_log.Texts().empty());
 }
 
 TEST_F(ManagerTest, TimerAlarmsReachDeviceThenUser)
@@ -309,6 +315,38 @@ TEST(MonitorThread, StopWithoutStartSucceedsAndHookSeesStartAndEnd)
         EXPECT_EQ(1, hooked.StopMessageMonitor());
     }
     EXPECT_EQ((std::vector<DWORD>{1, 0}), hookLog.flags);
+}
+
+// Lets a client run code on the monitoring thread: once, with an empty text.
+class COneShot : public CCallbackTarget
+{
+public:
+    void OnText(CString text)
+    {
+        threadId = GetCurrentThreadId();
+        empty = text.IsEmpty();
+        InterlockedIncrement(&calls);
+    }
+    volatile DWORD threadId = 0;
+    volatile bool empty = false;
+    volatile LONG calls = 0;
+};
+
+TEST(MonitorThread, OneShotCallbackRunsOnceOnTheThread)
+{
+    CQuietManager manager;
+    COneShot oneShot;
+    manager.SetOneShotCallback(&oneShot, static_cast<TextFunction>(&COneShot::OnText));
+    manager.StartMessageMonitor();
+    DWORD start = GetTickCount();
+    while (!oneShot.calls && GetTickCount() - start < 3000)
+        Sleep(5);
+    Sleep(600);   // two more passes of the idle monitor
+    EXPECT_EQ(1, manager.StopMessageMonitor());
+    EXPECT_EQ(1, oneShot.calls);
+    EXPECT_TRUE(oneShot.empty);
+    EXPECT_NE(0u, oneShot.threadId);
+    EXPECT_NE(GetCurrentThreadId(), oneShot.threadId);
 }
 
 class UnitTest : public ManagerTest
