@@ -5,6 +5,7 @@
 
 #include "CM11aPort.h"
 #include "CM11aSimulator.h"
+#include "MessageBoxScript.h"
 #include "PtySerial.h"
 
 #include <time.h>
@@ -295,6 +296,24 @@ TEST_F(CM11aPortTest, NoiseNeitherHangsNorBreaksTheLine)
     });
     std::string received = m_sim.Received();
     EXPECT_EQ(ToHex(received.substr(received.size() - tail.size())), ToHex(tail));
+}
+
+TEST(CM11aPortOpenTest, MissingPortIsReportedAndCommandsDoNoHarm)
+{
+    const int kMissingPort = 99;
+    // A new port reports in message-box mode: the failure shows as one box.
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    CCM11aPort port(kMissingPort);
+    EXPECT_TRUE(port.IsOpenFailed());
+    EXPECT_EQ(port.GetError().m_reported, 1);
+    ASSERT_EQ(boxes.Shown().size(), size_t(1));
+    EXPECT_NE(port.GetErrorText(), "No Error");
+    port.GetError().m_messageBox = FALSE;
+    port.SendCommand("on[a1]");
+    CString out;
+    port.ReadEvents(out, kStepMs);
+    EXPECT_EQ(out, "");
 }
 
 } // namespace
