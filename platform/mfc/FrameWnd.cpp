@@ -94,6 +94,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
+    ON_WM_ACTIVATE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
@@ -359,6 +360,15 @@ void CFrameWnd::OnSetFocus(CWnd* oldWnd)
         view->SetFocus();
     else
         CWnd::OnSetFocus(oldWnd);
+}
+
+void CFrameWnd::OnActivate(UINT state, CWnd*, BOOL minimized)
+{
+    Default();
+    // A minimised frame that becomes active shows no view yet.
+    CView* view = GetActiveFrame()->GetActiveView();
+    if (view && !(state != WA_INACTIVE && minimized))
+        view->OnActivateFrame(state, this);
 }
 
 void CFrameWnd::OnClose()

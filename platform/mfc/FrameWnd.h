@@ -151,6 +151,8 @@ protected:
     int OnCreate(LPCREATESTRUCTA cs);
     void OnSize(UINT type, int cx, int cy);
     void OnSetFocus(CWnd* oldWnd);
+    // The active view (of the active child) hears of the frame's activation.
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
     void OnClose();
     void OnDestroy();
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);

@@ -86,6 +86,10 @@ public:
         Record(activate ? "activate" : "deactivate");
         CView::OnActivateView(activate, activateView, deactiveView);
     }
+    void OnActivateFrame(UINT state, CFrameWnd*) override
+    {
+        Record(state == WA_INACTIVE ? "frame inactive" : "frame active");
+    }
     void OnRoute(UINT id) { Record("view " + std::to_string(id)); }
     void OnUpdateChecked(CCmdUI* cmdUI)
     {
@@ -174,8 +178,9 @@ TEST_F(SingleDocTest, NewDocumentGetsFrameViewAndTitle)
     EXPECT_EQ(m_template, m_doc->GetDocTemplate());
     EXPECT_EQ(AFX_IDW_PANE_FIRST, (UINT)m_view->GetDlgCtrlID());
     EXPECT_TRUE(m_frame->IsWindowVisible());
-    // The view heard of its frame being ready once, before it became active.
-    std::vector<std::string> expected = { "initial update", "activate" };
+    // The view heard of its frame being ready once, before the frame came up
+    // and the view became active.
+    std::vector<std::string> expected = { "initial update", "frame active", "activate" };
     EXPECT_EQ(expected, g_events);
     EXPECT_EQ(std::vector<int>{ 0 }, m_view->m_hints);
 
@@ -282,12 +287,23 @@ TEST_F(SingleDocTest, ActiveViewChangesAreAnnounced)
     EXPECT_EQ(nullptr, m_frame->GetActiveDocument());
 }
 
+TEST_F(SingleDocTest, ViewHearsOfItsFrameActivation)
+{
+    g_events.clear();
+    m_frame->SendMessage(WM_ACTIVATE, WA_INACTIVE);
+    m_frame->SendMessage(WM_ACTIVATE, WA_CLICKACTIVE);
+    m_frame->SendMessage(WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE));
+    std::vector<std::string> expected = { "frame inactive", "frame active" };
+    EXPECT_EQ(expected, g_events);
+}
+
 TEST_F(SingleDocTest, ClosingTheDocumentTakesFrameAndViewAlong)
 {
     g_events.clear();
     m_app.m_pMainWnd = NULL;
     m_doc->OnCloseDocument();
-    std::vector<std::string> expected = { "view deleted", "frame deleted", "document deleted" };
+    std::vector<std::string> expected = { "frame inactive", "view deleted", "frame deleted",
+                                          "document deleted" };
     EXPECT_EQ(expected, g_events);
     EXPECT_EQ(nullptr, m_template->GetFirstDocPosition());
 }
