@@ -2,6 +2,7 @@
 #include "mfc/DataExchange.h"
 #include "mfc/Dc.h"
 #include "mfc/GdiObject.h"
+#include "mfc/HandleMap.h"
 #include "mfc/Menu.h"
 #include "mfc/StdControls.h"
 #include "mfc/WinApp.h"
@@ -11,19 +12,30 @@
 
 #include <stdio.h>
 
-#include <map>
 #include <mutex>
 #include <set>
 #include <string>
 
 namespace
 {
+CObject* NewTempWnd(HANDLE handle)
+{
+    CWnd* wnd = new CWnd;
+    wnd->m_hWnd = (HWND)handle;
+    return wnd;
+}
+
+// The window is not the temporary object's to destroy.
+void ForgetWndHandle(CObject* object)
+{
+    static_cast<CWnd*>(object)->m_hWnd = NULL;
+}
+
 // What the class library keeps per thread for its windows. Windows belong to
 // the thread that made them: only that thread runs their procedure.
 struct CWndThreadState
 {
-    std::map<HWND, CWnd*> permanent;
-    std::map<HWND, CWnd*> temporary;
+    CHandleMap windows{NewTempWnd, ForgetWndHandle};
     MSG lastMessage = {};
     int tempMapLocks = 0;
     // The object whose window CreateWindowEx is making, and the hook that binds them.
@@ -43,7 +55,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     {
         CWnd* wnd = state.wndInit;
         state.wndInit = NULL;
-        wnd->AttachNewWindow((HWND)wParam);
+        wnd->SubclassWindow((HWND)wParam);
     }
     return CallNextHookEx(state.createHook, code, wParam, lParam);
 }
@@ -98,37 +110,17 @@ HWND PASCAL CWnd::SafeHandle(const CWnd* wnd)
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
-    std::map<HWND, CWnd*>& permanent = t_state.permanent;
-    std::map<HWND, CWnd*>::iterator found = permanent.find(hWnd);
-    return found == permanent.end() ? NULL : found->second;
+    return static_cast<CWnd*>(t_state.windows.LookupPermanent(hWnd));
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
-    if (!hWnd)
-        return NULL;
-    CWnd* wnd = FromHandlePermanent(hWnd);
-    if (wnd)
-        return wnd;
-    CWnd*& temporary = t_state.temporary[hWnd];
-    if (!temporary)
-    {
-        temporary = new CWnd;
-        temporary->m_hWnd = hWnd;
-    }
-    return temporary;
+    return static_cast<CWnd*>(t_state.windows.FromHandle(hWnd));
 }
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    std::map<HWND, CWnd*>& temporary = t_state.temporary;
-    for (std::map<HWND, CWnd*>::iterator it = temporary.begin(); it != temporary.end(); ++it)
-    {
-        // The window is not the object's to destroy.
-        it->second->m_hWnd = NULL;
-        delete it->second;
-    }
-    temporary.clear();
+    t_state.windows.DeleteTemp();
 }
 
 void AfxLockTempMaps()
@@ -155,40 +147,17 @@ BOOL CWnd::Attach(HWND hWnd)
     if (!hWnd || m_hWnd || FromHandlePermanent(hWnd))
         return FALSE;
     m_hWnd = hWnd;
-    t_state.permanent[hWnd] = this;
+    t_state.windows.SetPermanent(hWnd, this);
     return TRUE;
 }
 
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd)
-    {
-        std::map<HWND, CWnd*>& permanent = t_state.permanent;
-        std::map<HWND, CWnd*>::iterator found = permanent.find(hWnd);
-        if (found != permanent.end() && found->second == this)
-            permanent.erase(found);
-    }
+    if (hWnd && FromHandlePermanent(hWnd) == this)
+        t_state.windows.RemoveHandle(hWnd);
     m_hWnd = NULL;
     return hWnd;
-}
-
-void CWnd::AttachNewWindow(HWND hWnd)
-{
-    // A temporary object made for the window by a handler of the hook chain
-    // gives way to the permanent one.
-    std::map<HWND, CWnd*>& temporary = t_state.temporary;
-    std::map<HWND, CWnd*>::iterator found = temporary.find(hWnd);
-    if (found != temporary.end())
-    {
-        found->second->m_hWnd = NULL;
-        delete found->second;
-        temporary.erase(found);
-    }
-    Attach(hWnd);
-    WNDPROC old = (WNDPROC)SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
-    if (old != AfxWndProc)
-        m_pfnSuper = old;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)

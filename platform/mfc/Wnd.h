@@ -222,10 +222,7 @@ protected:
 
 private:
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT CALLBACK AfxCbtFilterHook(int, WPARAM, LPARAM);
 
-    // Binds the object to a window that is being made.
-    void AttachNewWindow(HWND hWnd);
     BOOL DispatchWindowMessage(const AFX_MSGMAP_ENTRY* entry, WPARAM wParam, LPARAM lParam,
                                LRESULT* result);
     // The colour messages share one entry; the control may answer when the map does not.

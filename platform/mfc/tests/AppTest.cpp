@@ -135,9 +135,12 @@ TEST(AppTest, AWorkersMessageRunsOnTheWindowsThread)
     ASSERT_TRUE(thread != NULL);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 10000));
 
-    CWinThread* worker = AfxBeginThread(AskFromWorker, &thread->m_window);
+    // Kept after it ends, so that its exit code can be read.
+    CWinThread* worker = AfxBeginThread(AskFromWorker, &thread->m_window, THREAD_PRIORITY_NORMAL,
+                                        0, CREATE_SUSPENDED);
     ASSERT_TRUE(worker != NULL);
     worker->m_bAutoDelete = FALSE;
+    worker->ResumeThread();
     HANDLE workerHandle = worker->m_hThread;
     WaitForSingleObject(workerHandle, 10000);
     DWORD answer = 0;
