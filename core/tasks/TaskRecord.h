@@ -2,6 +2,7 @@
 // observers that hear about every change.
 #pragma once
 
+#include "records/TaskSink.h"
 #include "tasks/TimeStamp.h"
 
 #include <afx.h>
@@ -29,8 +30,7 @@ public:
 class TaskRecord
 {
 public:
-    // Flag bit: show a progress dialog for this task.
-    static const DWORD kShowProgressDialog = 1;
+    static const DWORD kShowProgressDialog = CTaskSink::kShowProgressDialog;
 
     TaskRecord();
     TaskRecord(const char* name, int id, volatile BYTE* cancelFlag, DWORD flags);

@@ -34,8 +34,6 @@ private:
 
 namespace {
 
-// The task manager's flag for a task with a progress dialog.
-const DWORD kTaskProgressDialog = 1;
 // A save of more albums than this shows its progress.
 const int kSaveDialogThreshold = 10;
 // More changed albums than this after the id upgrade: tell the user first.
@@ -161,7 +159,7 @@ void CLibraryDatabase::Load(CMusicLibrary&)
     CTicToc stopwatch;
     stopwatch.Tic();
     {
-        CLibraryTask task(m_library.GetTaskMgr(), "LibLoad", kTaskProgressDialog);
+        CLibraryTask task(m_library.GetTaskMgr(), "LibLoad", CTaskSink::kShowProgressDialog);
         FireEvent("library_load_start");
         task.Status("Querying CD Library Albums");
         long albumCount = 0;
@@ -328,7 +326,7 @@ bool CLibraryDatabase::Save()
             FireEvent("library_save_start");
             {
                 CLibraryTask task(m_library.GetTaskMgr(), "LibSave",
-                                  changed > kSaveDialogThreshold ? kTaskProgressDialog : 0);
+                                  changed > kSaveDialogThreshold ? CTaskSink::kShowProgressDialog : 0);
                 task.Status("Saving CD Library");
                 task.Range(changed);
                 SaveChangedAlbums(task);

@@ -8,6 +8,9 @@
 class CTaskSink
 {
 public:
+    // Flag bit of CreateTask: show a progress dialog for this task.
+    static const DWORD kShowProgressDialog = 1;
+
     virtual ~CTaskSink() {}
     // cancelFlag: a byte of the caller's that is set to 1 when the task should
     // stop, or null; it must live until the task ends. Returns the task id.
