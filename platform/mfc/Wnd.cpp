@@ -3,6 +3,7 @@
 #include "mfc/Dc.h"
 #include "mfc/GdiObject.h"
 #include "mfc/HandleMap.h"
+#include "mfc/ImageList.h"
 #include "mfc/Menu.h"
 #include "mfc/StdControls.h"
 #include "mfc/WinApp.h"
@@ -139,6 +140,7 @@ BOOL AfxUnlockTempMaps(BOOL deleteTemps)
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
+    CImageList::DeleteTempMap();
     return TRUE;
 }
 
