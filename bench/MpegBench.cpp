@@ -41,13 +41,13 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: mpegbench FILE\n");
         return 2;
     }
-    Decoder input;
+    MemoryInput input;
     if (!ReadWholeFile(argv[1], &input.bytes)) {
         fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
     MpegEngine* engine = nullptr;
-    if (CreateMpegEngine(&engine, &input) != 0)
+    if (!input.decoder() || CreateMpegEngine(&engine, input.decoder()) != 0)
         return 1;
     ResetMpegEngine(engine);
 

@@ -1,13 +1,24 @@
 // libFuzzer target over the frame reader and the layer decoders: the first bytes
 // choose the decode options, how the input trickles and where it times out; the rest
 // is the stream. Built natively (the engine has no Win32 dependency) by
-// run-fuzzer.sh, under AddressSanitizer and UndefinedBehaviorSanitizer.
+// run-fuzzer.sh, under AddressSanitizer and UndefinedBehaviorSanitizer; the decoder
+// object is Win32 code, so here the engine reads a bare stream in memory.
 #include <stddef.h>
 #include <stdint.h>
 
 #include "mp3/decoder/DecoderErrors.h"
+#include "mp3/decoder/DecoderInput.h"
 #include "mp3/decoder/MpegEngine.h"
-#include "mp3/decoder/tests/support/MemoryInput.h"
+#include "mp3/decoder/tests/support/MemoryStream.h"
+
+struct Decoder : MemoryStream {};
+
+// Ends the input as the decoder object does.
+int ReadInput(Decoder* decoder, unsigned char* buffer, int size)
+{
+    int count = decoder->Read(buffer, size);
+    return count == 0 ? kErrInputEnd : count;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

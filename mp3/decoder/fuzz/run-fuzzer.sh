@@ -14,7 +14,7 @@ command -v clang++ >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install 
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root" -o "$out/mpeg-decode-fuzz" MpegDecodeFuzz.cpp \
     "$root"/mp3/decoder/Mpeg*.cpp "$root"/mp3/decoder/Layer*.cpp "$root"/mp3/decoder/XingHeader.cpp \
-    "$root"/mp3/decoder/tests/support/MemoryInput.cpp
+    "$root"/mp3/decoder/tests/support/MemoryStream.cpp
 
 data=${ZYM_TESTDATA:-$root/../shared/testdata}
 seeds=()

@@ -101,7 +101,7 @@ TEST(Conformance, EveryStreamMatchesItsReference)
 
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        Decoder input;
+        MemoryInput input;
         input.bytes = ReadFileBytes(folder + "/" + name + ".bit");
         std::vector<short> reference = ReadPcm(folder + "/" + name + ".pcm");
         DecodedStream decoded = DecodeStream(input);

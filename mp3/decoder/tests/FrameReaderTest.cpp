@@ -48,7 +48,7 @@ class SyncTest : public ::testing::TestWithParam<SyncCase> {};
 TEST_P(SyncTest, DeliversExactlyTheRealFrames)
 {
     const SyncCase& c = GetParam();
-    Decoder input;
+    MemoryInput input;
     input.bytes = c.before;
     Append(input.bytes, ThreeFrames());
     if (c.truncate) {
@@ -89,7 +89,7 @@ TEST(FrameReader, PaddingIsValidAtEveryRate)
     // Layer I single channel at 48 kHz, 32 kbit/s: 32 bytes, 36 with padding.
     const unsigned plain = 0xFFFF14C0;
     const unsigned padded = plain | 0x200;
-    Decoder input;
+    MemoryInput input;
     Append(input.bytes, Frame(plain, 32));
     Append(input.bytes, Frame(padded, 36));
     Append(input.bytes, Frame(padded, 36));
@@ -105,7 +105,7 @@ TEST(FrameReader, FreeFormatFramesAreMeasuredAndDecoded)
     // Layer II single channel at 32 kHz in free format: every frame 100 bytes, one
     // more with padding.
     const unsigned freeFormat = 0xFFFD08C0;
-    Decoder input;
+    MemoryInput input;
     Append(input.bytes, Frame(freeFormat, 100));
     Append(input.bytes, Frame(freeFormat | 0x200, 101));
     Append(input.bytes, Frame(freeFormat, 100));
@@ -119,7 +119,7 @@ TEST(FrameReader, FreeFormatFramesAreMeasuredAndDecoded)
 
 TEST(FrameReader, ForbiddenLayer1AllocationSkipsOnlyThatFrame)
 {
-    Decoder input;
+    MemoryInput input;
     Append(input.bytes, Frame(kLayer1At32k, kLayer1At32kSize));
     Bytes broken = Frame(kLayer1At64k, kLayer1At64kSize);
     broken[4] = 0xF0; // subband 0 allocation 15
@@ -143,12 +143,12 @@ TEST_P(ResumeTest, TimeoutsAnywhereGiveTheSameOutput)
     const ResumeCase& c = GetParam();
     // 30 frames write 11 kB of main data: the reservoir wraps twice.
     Bytes stream = RandomLayer3Stream(30, 7);
-    Decoder plain;
+    MemoryInput plain;
     plain.bytes = stream;
     DecodedStream expected = DecodeStream(plain);
     ASSERT_EQ(expected.frames.size(), 30u);
 
-    Decoder input;
+    MemoryInput input;
     input.bytes = stream;
     input.chunk = c.chunk;
     for (size_t at = 1; at < stream.size(); at += c.timeoutEvery)
@@ -170,7 +170,7 @@ TEST(FrameReader, MainDataBeforeTheStreamGivesSilenceThenDecodingGoesOn)
 {
     Bytes stream = RandomLayer3Stream(4, 11);
     BitWriter(stream, 4).Put(300, 9); // the first frame reaches back 300 bytes
-    Decoder input;
+    MemoryInput input;
     input.bytes = stream;
     DecodedStream decoded = DecodeStream(input);
     ASSERT_EQ(decoded.frames.size(), 4u);

@@ -31,10 +31,10 @@ class Layer2TableTest : public ::testing::TestWithParam<TableCase> {};
 TEST_P(Layer2TableTest, CodesTheSubbandsOfItsTable)
 {
     const TableCase& c = GetParam();
-    Decoder input;
+    MemoryInput input;
     input.bytes = Frame(c.header, FrameSize(c.header));
     MpegEngine* engine = nullptr;
-    ASSERT_EQ(CreateMpegEngine(&engine, &input), 0);
+    ASSERT_EQ(CreateMpegEngine(&engine, input.decoder()), 0);
     ResetMpegEngine(engine);
     short pcm[kMaxFrameSamples];
     MpegFrameOutput frame;
@@ -87,7 +87,7 @@ class ReducedRateTest : public ::testing::TestWithParam<RateCase> {};
 TEST_P(ReducedRateTest, DropsTheSubbandsAboveTheBandLimit)
 {
     const RateCase& c = GetParam();
-    Decoder input;
+    MemoryInput input;
     for (int i = 0; i < 3; i++)
         Append(input.bytes, HighSubbandFrame());
     DecodedStream decoded = DecodeStream(input, MpegDecodeOptions{kChannelsBoth, c.downsampling});

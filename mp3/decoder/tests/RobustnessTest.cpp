@@ -104,7 +104,7 @@ class HostileTest : public ::testing::TestWithParam<HostileCase> {};
 TEST_P(HostileTest, IsReadToTheEndWithTheDamageContained)
 {
     const HostileCase& c = GetParam();
-    Decoder input;
+    MemoryInput input;
     input.bytes = c.make();
     DecodedStream decoded = DecodeStream(input);
     EXPECT_EQ(input.position, input.bytes.size());
@@ -170,7 +170,7 @@ TEST(Robustness, RandomlyDamagedStreamsAreReadToTheEnd)
                 break;
             }
         }
-        Decoder input;
+        MemoryInput input;
         input.bytes = stream;
         input.chunk = (int)below(4) * 5;
         MpegDecodeOptions options = {(int)below(4), (int)below(3)};

@@ -84,7 +84,7 @@ class IntensityTest : public ::testing::TestWithParam<IntensityCase> {};
 TEST_P(IntensityTest, SpreadsTheLeftLinesByPosition)
 {
     const IntensityCase& c = GetParam();
-    Decoder input;
+    MemoryInput input;
     input.bytes = IntensityStream(c.mpeg1, c.position, c.scale);
     DecodedStream decoded = DecodeStream(input);
     ASSERT_EQ(decoded.frames.size(), 3u);
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Stereo, EmptyGranuleKeepsItsReusedPositions)
 {
-    Decoder input;
+    MemoryInput input;
     input.bytes = IntensityStream(true, 6, 0, true);
     DecodedStream decoded = DecodeStream(input);
     ASSERT_EQ(decoded.frames.size(), 3u);
@@ -128,7 +128,7 @@ TEST(Stereo, EmptyGranuleKeepsItsReusedPositions)
 
 TEST(Stereo, IllegalPositionLeavesTheChannelsApart)
 {
-    Decoder input;
+    MemoryInput input;
     input.bytes = IntensityStream(true, 7, 0);
     DecodedStream decoded = DecodeStream(input);
     EXPECT_GT(Energy(decoded.samples, 0, 2), 0.0);
@@ -146,10 +146,10 @@ class ChannelOptionTest : public ::testing::TestWithParam<ChannelCase> {};
 TEST_P(ChannelOptionTest, PicksOrMixesTheChannels)
 {
     const ChannelCase& c = GetParam();
-    Decoder both;
+    MemoryInput both;
     both.bytes = IntensityStream(true, 6, 0);
     DecodedStream stereo = DecodeStream(both);
-    Decoder input;
+    MemoryInput input;
     input.bytes = both.bytes;
     DecodedStream decoded = DecodeStream(input, MpegDecodeOptions{c.channelMode, 0});
     ASSERT_EQ(decoded.frames.size(), 3u);

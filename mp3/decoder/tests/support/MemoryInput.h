@@ -1,16 +1,22 @@
-// Stands in for the decoder object's input in tests and the bench: the engine reads
-// a stream held in memory, with input time-outs injected at chosen offsets.
+// A decoder object whose input is a stream in memory, read through a memory input
+// module; the engine's tests and the bench decode through it.
 #pragma once
 
-#include <stddef.h>
+#include "mp3/decoder/tests/support/MemoryStream.h"
 
-#include <vector>
+struct Decoder;
 
-struct Decoder {
-    std::vector<unsigned char> bytes;
-    size_t position = 0;
-    // Stream offsets at which the next read reports a time-out once.
-    std::vector<size_t> timeouts;
-    // Largest count one read delivers (0: no limit), like a network input's trickle.
-    int chunk = 0;
+class MemoryInput : public MemoryStream {
+public:
+    // Makes the decoder object with its input open on this stream.
+    MemoryInput();
+    ~MemoryInput();
+    MemoryInput(const MemoryInput&) = delete;
+    MemoryInput& operator=(const MemoryInput&) = delete;
+
+    // None when the decoder object could not be made.
+    Decoder* decoder() const { return m_decoder; }
+
+private:
+    Decoder* m_decoder = nullptr;
 };

@@ -4,11 +4,11 @@
 
 #include "mp3/decoder/DecoderErrors.h"
 
-DecodedStream DecodeStream(Decoder& input, const MpegDecodeOptions& options)
+DecodedStream DecodeStream(MemoryInput& input, const MpegDecodeOptions& options)
 {
     DecodedStream result;
     MpegEngine* engine = nullptr;
-    if (CreateMpegEngine(&engine, &input) != 0)
+    if (CreateMpegEngine(&engine, input.decoder()) != 0)
         return result;
     ResetMpegEngine(engine);
     short pcm[kMaxFrameSamples];

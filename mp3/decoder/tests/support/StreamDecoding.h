@@ -14,6 +14,6 @@ struct DecodedStream {
 };
 
 // Decodes until the input ends, going on after time-outs and dropped frames.
-DecodedStream DecodeStream(Decoder& input, const MpegDecodeOptions& options = MpegDecodeOptions{});
+DecodedStream DecodeStream(MemoryInput& input, const MpegDecodeOptions& options = MpegDecodeOptions{});
 
 std::vector<unsigned char> ReadFileBytes(const std::string& path);
