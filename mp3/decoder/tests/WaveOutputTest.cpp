@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "mp3/decoder/WaveOutput.h"
-#include "mp3/tests/DecoderTestSupport.h"
+#include "mp3/decoder/tests/DecoderTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "mp3/decoder/DecoderModules.h"
 #include "mp3/decoder/DecoderPlayer.h"
-#include "mp3/tests/DecoderTestSupport.h"
+#include "mp3/decoder/tests/DecoderTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

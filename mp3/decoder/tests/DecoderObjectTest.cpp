@@ -12,7 +12,7 @@
 
 #include "mp3/decoder/DecoderFilters.h"
 #include "mp3/decoder/XingHeader.h"
-#include "mp3/tests/DecoderTestSupport.h"
+#include "mp3/decoder/tests/DecoderTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "mp3/decoder/NetSocket.h"
 #include "mp3/decoder/NetworkInput.h"
 #include "mp3/decoder/DecoderPlayer.h"
-#include "mp3/tests/DecoderTestSupport.h"
+#include "mp3/decoder/tests/DecoderTestSupport.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempFolder.h"
