@@ -1,0 +1,6 @@
+// The common dialogs, the folder browser and property sheets.
+#pragma once
+
+#include <afxwin.h>
+
+#include "mfc/CommonDialogs.h"
