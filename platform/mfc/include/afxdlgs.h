@@ -4,3 +4,4 @@
 #include <afxwin.h>
 
 #include "mfc/CommonDialogs.h"
+#include "mfc/PropertySheet.h"

@@ -1,0 +1,163 @@
+#include "TestFramework.h"
+
+#include "MessageBoxScript.h"
+#include "PropertySheetTest.h"
+
+#include <afxdlgs.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::vector<std::string> g_calls;
+const UINT kPageStep = WM_APP + 5;
+
+// A page that records its life and runs the test's step when first shown.
+class CRecordingPage : public CPropertyPage
+{
+public:
+    CRecordingPage(UINT templateId, const char* name) : CPropertyPage(templateId), m_name(name) {}
+
+    BOOL OnSetActive() override
+    {
+        g_calls.push_back(m_name + " set active");
+        if (m_step)
+            PostMessage(kPageStep);
+        return CPropertyPage::OnSetActive();
+    }
+    BOOL OnKillActive() override
+    {
+        BOOL result = CPropertyPage::OnKillActive();
+        g_calls.push_back(m_name + " kill active" + (result ? "" : " refused"));
+        return result;
+    }
+    BOOL OnApply() override
+    {
+        g_calls.push_back(m_name + " apply");
+        return CPropertyPage::OnApply();
+    }
+    LRESULT OnStep(WPARAM, LPARAM)
+    {
+        std::function<void(CRecordingPage&)> step = m_step;
+        m_step = nullptr;
+        if (step)
+            step(*this);
+        return 0;
+    }
+
+    std::string m_name;
+    std::function<void(CRecordingPage&)> m_step;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRecordingPage, CPropertyPage)
+    ON_MESSAGE(kPageStep, OnStep)
+END_MESSAGE_MAP()
+
+class CTextPage : public CRecordingPage
+{
+public:
+    CTextPage() : CRecordingPage(IDD_PAGE_ONE, "one") {}
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PAGE_TEXT, m_text); }
+    CString m_text = "initial";
+};
+
+class CNumberPage : public CRecordingPage
+{
+public:
+    CNumberPage() : CRecordingPage(IDD_PAGE_TWO, "two") {}
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_PAGE_NUMBER, m_number);
+        DDV_MinMaxInt(pDX, m_number, 1, 9);
+    }
+    int m_number = 3;
+};
+
+class CRecordingSheet : public CPropertySheet
+{
+public:
+    CRecordingSheet() : CPropertySheet("Options") {}
+    BOOL OnInitDialog() override
+    {
+        g_calls.push_back("sheet init");
+        return CPropertySheet::OnInitDialog();
+    }
+};
+
+TEST(PropertySheetTest, PagesActivateSaveAndApplyInTurn)
+{
+    g_calls.clear();
+    CRecordingSheet sheet;
+    CTextPage one;
+    CNumberPage two;
+    sheet.AddPage(&one);
+    sheet.AddPage(&two);
+    EXPECT_EQ(2, sheet.GetPageCount());
+    std::string loadedText;
+    one.m_step = [&](CRecordingPage& page) {
+        CString text;
+        page.GetDlgItemText(IDC_PAGE_TEXT, text);
+        loadedText = text;
+        page.SetDlgItemText(IDC_PAGE_TEXT, "typed");
+        page.SetModified();
+        sheet.SetActivePage(1);
+    };
+    two.m_step = [&](CRecordingPage& page) {
+        page.SetDlgItemText(IDC_PAGE_NUMBER, "7");
+        sheet.PressButton(PSBTN_OK);
+    };
+    EXPECT_EQ(IDOK, sheet.DoModal());
+    EXPECT_EQ("initial", loadedText);
+    EXPECT_STREQ("typed", one.m_text);
+    EXPECT_EQ(7, two.m_number);
+    EXPECT_EQ((std::vector<std::string>{"sheet init", "one set active", "one kill active",
+                                        "two set active", "two kill active", "one apply",
+                                        "two apply"}),
+              g_calls);
+    EXPECT_EQ(NULL, sheet.m_hWnd);
+}
+
+TEST(PropertySheetTest, AFailingPageKeepsTheSheetOnIt)
+{
+    g_calls.clear();
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    CRecordingSheet sheet;
+    CNumberPage two;
+    CTextPage one;
+    sheet.AddPage(&two);
+    sheet.AddPage(&one);
+    int activeAfterFailure = -1;
+    two.m_step = [&](CRecordingPage& page) {
+        page.SetDlgItemText(IDC_PAGE_NUMBER, "12");
+        sheet.SetActivePage(1);
+        activeAfterFailure = sheet.GetActiveIndex();
+        sheet.PressButton(PSBTN_CANCEL);
+    };
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(0, activeAfterFailure);
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("Please enter an integer between 1 and 9.", boxes.Shown()[0].text);
+}
+
+TEST(PropertySheetTest, ModelessSheetStartsOnTheChosenPage)
+{
+    g_calls.clear();
+    CRecordingSheet sheet;
+    CTextPage one;
+    CNumberPage two;
+    sheet.AddPage(&one);
+    sheet.AddPage(&two);
+    EXPECT_TRUE(sheet.SetActivePage(&two));
+    ASSERT_TRUE(sheet.Create());
+    EXPECT_EQ(&sheet, CWnd::FromHandlePermanent(sheet.m_hWnd));
+    EXPECT_EQ(1, sheet.GetActiveIndex());
+    EXPECT_EQ(&two, sheet.GetActivePage());
+    EXPECT_EQ((std::vector<std::string>{"sheet init", "two set active"}), g_calls);
+    sheet.DestroyWindow();
+    EXPECT_EQ(NULL, sheet.m_hWnd);
+}
+}
