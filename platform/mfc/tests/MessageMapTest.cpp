@@ -405,7 +405,9 @@ TEST_F(MessageMapTest, ColourMessagesGoToTheParentsHandlerElseToTheControl)
         LRESULT brush = c.parent->SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc,
                                               (LPARAM)control.m_hWnd);
         if (c.brush)
+        {
             EXPECT_EQ((LRESULT)c.brush, brush);
+        }
         EXPECT_EQ(c.calls, g_calls);
     }
     ReleaseDC(m_wnd.m_hWnd, dc);
