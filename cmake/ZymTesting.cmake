@@ -1,8 +1,11 @@
-# zym_add_test(NAME name LABEL subsystem SOURCES files... [LIBS libs...] [TIMEOUT seconds])
+# zym_add_test(NAME name LABEL subsystem SOURCES files... [LIBS libs...] [TIMEOUT seconds]
+#               [SERIAL])
 # Builds one Winelib test program against the host GoogleTest/GoogleMock and registers
 # it as one CTest test, run through the Wine loader in the build's own Wine prefix.
+# SERIAL: the test runs alone, for window tests whose activation and focus other
+# tests' windows on the one X display would take.
 function(zym_add_test)
-  cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_NAME OR NOT T_LABEL OR NOT T_SOURCES)
     message(FATAL_ERROR "zym_add_test needs NAME, LABEL and SOURCES")
   endif()
@@ -17,5 +20,6 @@ function(zym_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     LABELS ${T_LABEL}
     TIMEOUT ${T_TIMEOUT}
+    RUN_SERIAL ${T_SERIAL}
     ENVIRONMENT "WINEPREFIX=${ZYM_WINEPREFIX};WINEARCH=win64;WINEDLLOVERRIDES=mscoree,mshtml=;ZYM_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
