@@ -4,3 +4,4 @@
 #include <afxwin.h>
 
 #include "mfc/SplitterWnd.h"
+#include "mfc/BitmapButton.h"

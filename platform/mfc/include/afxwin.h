@@ -25,3 +25,4 @@
 #include "mfc/ScrollView.h"
 #include "mfc/FormView.h"
 #include "mfc/EditView.h"
+#include "mfc/CheckListBox.h"
