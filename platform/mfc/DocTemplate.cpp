@@ -49,6 +49,15 @@ BOOL CDocTemplate::GetDocString(CString& text, DocStringIndex index) const
     return TRUE;
 }
 
+CString CDocTemplate::GetFileFilter() const
+{
+    CString name, extension;
+    if (!GetDocString(name, filterName) || !GetDocString(extension, filterExt) ||
+        name.IsEmpty() || extension.IsEmpty())
+        return CString();
+    return name + "|*" + extension + "||";
+}
+
 void CDocTemplate::AddDocument(CDocument* doc)
 {
     doc->m_pDocTemplate = this;

@@ -30,6 +30,9 @@ public:
 
     virtual void LoadTemplate();
     virtual BOOL GetDocString(CString& text, DocStringIndex index) const;
+    // The file dialog filter of the template's file type ("Discs (*.dsc)|*.dsc||");
+    // empty when the template names none.
+    CString GetFileFilter() const;
 
     virtual POSITION GetFirstDocPosition() const = 0;
     virtual CDocument* GetNextDoc(POSITION& position) const = 0;

@@ -1,5 +1,6 @@
 #include "mfc/Document.h"
 #include "mfc/Archive.h"
+#include "mfc/CommonDialogs.h"
 #include "mfc/DocTemplate.h"
 #include "mfc/FrameWnd.h"
 #include "mfc/View.h"
@@ -34,6 +35,11 @@ CString FolderOf(LPCSTR pathName)
 }
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+END_MESSAGE_MAP()
 
 CDocument::CDocument() : m_bAutoDelete(TRUE), m_pDocTemplate(NULL), m_bModified(FALSE)
 {
@@ -287,9 +293,28 @@ BOOL CDocument::CanCloseFrame(CFrameWnd* frame)
     return SaveModified();
 }
 
+CString CDocument::AskSaveName()
+{
+    CString filter, extension;
+    if (m_pDocTemplate)
+    {
+        filter = m_pDocTemplate->GetFileFilter();
+        m_pDocTemplate->GetDocString(extension, CDocTemplate::filterExt);
+    }
+    CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
+    // The dialog wants the default extension without its dot.
+    extension.TrimLeft('.');
+    CFileDialog dialog(FALSE, extension.IsEmpty() ? NULL : (LPCSTR)extension, name,
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       filter.IsEmpty() ? NULL : (LPCSTR)filter, AfxGetMainWnd());
+    if (dialog.DoModal() != IDOK)
+        return CString();
+    return dialog.GetPathName();
+}
+
 BOOL CDocument::DoSave(LPCSTR newName, BOOL replace)
 {
-    CString pathName = newName ? CString(newName) : m_strPathName;
+    CString pathName = newName ? CString(newName) : AskSaveName();
     if (pathName.IsEmpty())
         return FALSE;
     if (!OnSaveDocument(pathName))
@@ -302,6 +327,16 @@ BOOL CDocument::DoSave(LPCSTR newName, BOOL replace)
 BOOL CDocument::DoFileSave()
 {
     return DoSave(m_strPathName.IsEmpty() ? NULL : (LPCSTR)m_strPathName);
+}
+
+void CDocument::OnFileSave()
+{
+    DoFileSave();
+}
+
+void CDocument::OnFileSaveAs()
+{
+    DoSave(NULL);
 }
 
 BOOL CDocument::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)

@@ -44,9 +44,15 @@ public:
     // Asks whether to save a modified document; FALSE when the user cancels.
     virtual BOOL SaveModified();
     virtual BOOL CanCloseFrame(CFrameWnd* frame);
-    // Saves to newName, or to the current path (NULL); FALSE when it failed.
+    // Saves to newName; a NULL name is asked for with the Save As dialog.
+    // With replace the document takes the new name. FALSE when it failed or
+    // the user cancelled.
     virtual BOOL DoSave(LPCSTR newName, BOOL replace = TRUE);
+    // Saves to the current path, or asks for one when there is none yet.
     virtual BOOL DoFileSave();
+    // ID_FILE_SAVE and ID_FILE_SAVE_AS.
+    void OnFileSave();
+    void OnFileSaveAs();
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
@@ -62,6 +68,11 @@ protected:
     CPtrList m_viewList;
     BOOL m_bModified;
 
+    DECLARE_MESSAGE_MAP()
+
 private:
+    // The name the Save As dialog gives; empty when the user cancelled.
+    CString AskSaveName();
+
     friend class CDocTemplate;
 };

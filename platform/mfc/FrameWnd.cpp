@@ -228,8 +228,8 @@ void CFrameWnd::RecalcLayout(BOOL)
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
 }
 
-void CFrameWnd::RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags,
-                               LPRECT rectParam, LPCRECT rectClient, BOOL stretch)
+void CWnd::RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags,
+                          LPRECT rectParam, LPCRECT rectClient, BOOL stretch)
 {
     AfxRepositionBars(this, first, last, leftOver, flags, rectParam, rectClient, stretch);
 }
@@ -373,10 +373,22 @@ void CFrameWnd::OnActivate(UINT state, CWnd*, BOOL minimized)
 
 void CFrameWnd::OnClose()
 {
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this && app->m_pDocManager)
+    {
+        // The main window takes every document along; each is asked once.
+        if (!app->SaveAllModified())
+            return;
+        HWND hWnd = m_hWnd;
+        app->CloseAllDocuments(FALSE);
+        // Closing its document may already have destroyed (and deleted) the frame.
+        if (::IsWindow(hWnd))
+            DestroyWindow();
+        return;
+    }
     CDocument* doc = GetActiveDocument();
     if (doc && !doc->CanCloseFrame(this))
         return;
-    CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == this && doc)
     {
         // The main window takes its document along.

@@ -61,16 +61,6 @@ struct AFX_SIZEPARENTPARAMS
     BOOL bStretch;
 };
 
-// How RepositionBars treats the rectangle it is given.
-enum RepositionFlags
-{
-    reposDefault = 0,
-    // Nothing moves; the free area (or the bars' size) comes back in the rectangle.
-    reposQuery = 1,
-    // The rectangle holds extra borders kept around the pane.
-    reposExtra = 2,
-};
-
 // Lays out parent's children: each permanent child with an id in first..last
 // gets WM_SIZEPARENT, then the child with id leftOver fills what remains.
 void AfxRepositionBars(CWnd* parent, UINT first, UINT last, UINT leftOver,
@@ -109,8 +99,6 @@ public:
     BOOL LoadAccelTable(LPCSTR resourceName);
 
     virtual void RecalcLayout(BOOL notify = TRUE);
-    void RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags = reposDefault,
-                        LPRECT rectParam = NULL, LPCRECT rectClient = NULL, BOOL stretch = TRUE);
 
     CView* GetActiveView() const;
     // With notify the views hear of it through OnActivateView.

@@ -1,5 +1,8 @@
 #include "mfc/WinApp.h"
 #include "mfc/Wnd.h"
+#include "mfc/CommonDialogs.h"
+#include "mfc/DocTemplate.h"
+#include "mfc/FrameWnd.h"
 
 #include "runtime/MessageBoxes.h"
 
@@ -49,7 +52,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 CWinApp::CWinApp(LPCSTR appName)
     : m_hInstance(GetModuleHandleA(NULL)), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
-      m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL)
+      m_pDocManager(NULL),      m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL)
 {
     s_app = this;
     // A real handle: the pseudo handle would name whichever thread uses it.
@@ -71,6 +74,7 @@ CWinApp::CWinApp(LPCSTR appName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pDocManager;
     ReplaceText(m_pszAppName, NULL);
     ReplaceText(m_pszExeName, NULL);
     ReplaceText(m_pszRegistryKey, NULL);
@@ -83,6 +87,75 @@ void CWinApp::ReplaceText(LPCSTR& member, LPCSTR text)
 {
     free((void*)member);
     member = text ? strdup(text) : NULL;
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
+{
+    switch (info.m_nShellCommand)
+    {
+    case CCommandLineInfo::FileNothing:
+        return TRUE;
+    case CCommandLineInfo::FileNew:
+        // A program's own ID_FILE_NEW handler comes first.
+        if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, NULL, NULL))
+            OnFileNew();
+        return m_pMainWnd != NULL;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(info.m_strFileName) != NULL;
+    default:
+        return FALSE;
+    }
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate)
+{
+    if (!m_pDocManager)
+        m_pDocManager = new CDocManager;
+    m_pDocManager->AddDocTemplate(docTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const
+{
+    return m_pDocManager ? m_pDocManager->GetFirstDocTemplatePosition() : NULL;
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& position) const
+{
+    return m_pDocManager->GetNextDocTemplate(position);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR pathName)
+{
+    return m_pDocManager ? m_pDocManager->OpenDocumentFile(pathName) : NULL;
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    return !m_pDocManager || m_pDocManager->SaveAllModified();
+}
+
+void CWinApp::CloseAllDocuments(BOOL endSession)
+{
+    if (m_pDocManager)
+        m_pDocManager->CloseAllDocuments(endSession);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (m_pDocManager)
+        m_pDocManager->OnFileNew();
+}
+
+void CWinApp::OnFileOpen()
+{
+    POSITION position = GetFirstDocTemplatePosition();
+    if (!position)
+        return;
+    CString filter = GetNextDocTemplate(position)->GetFileFilter();
+    CFileDialog dialog(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                       filter.IsEmpty() ? NULL : (LPCSTR)filter, m_pMainWnd);
+    if (dialog.DoModal() == IDOK)
+        OpenDocumentFile(dialog.GetPathName());
 }
 
 BOOL CWinApp::InitInstance()

@@ -8,6 +8,10 @@
 
 #include <vector>
 
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+
 // String resource with the application's title, the default application name.
 const UINT AFX_IDS_APP_TITLE = 0xE000;
 
@@ -24,6 +28,25 @@ public:
     // Each parameter of the command line (the program name aside) to
     // info.ParseParam; switches begin with '-' or '/', which is stripped.
     void ParseCommandLine(CCommandLineInfo& info);
+    // New, open and embedded starts; FALSE when the command failed or is one
+    // this library does not carry out.
+    BOOL ProcessShellCommand(CCommandLineInfo& info);
+
+    // The application's templates live in m_pDocManager, made by the first
+    // AddDocTemplate and deleted with the application (templates and all).
+    void AddDocTemplate(CDocTemplate* docTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& position) const;
+    virtual CDocument* OpenDocumentFile(LPCSTR pathName);
+    // FALSE when the user cancelled one document's save.
+    virtual BOOL SaveAllModified();
+    virtual void CloseAllDocuments(BOOL endSession);
+    // Command handlers a program maps to ID_FILE_NEW and ID_FILE_OPEN.
+    void OnFileNew();
+    // Asks for a file of the first template's type.
+    void OnFileOpen();
+
+    CDocManager* m_pDocManager;
 
     HICON LoadIcon(LPCSTR resourceName) const;
     HICON LoadIcon(UINT resourceId) const;

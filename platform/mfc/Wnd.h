@@ -14,6 +14,16 @@ class CFont;
 class CMenu;
 class CScrollBar;
 
+// How RepositionBars treats the rectangle it is given.
+enum RepositionFlags
+{
+    reposDefault = 0,
+    // Nothing moves; the free area (or the bars' size) comes back in the rectangle.
+    reposQuery = 1,
+    // The rectangle holds extra borders kept around the pane.
+    reposExtra = 2,
+};
+
 // A WM_CTLCOLOR... message as the reflected handler receives it; WM_CTLCOLOR
 // stands for all seven in message maps.
 struct AFX_CTLCOLOR
@@ -196,6 +206,11 @@ public:
     virtual BOOL CreateDlgIndirect(LPCDLGTEMPLATEA dialogTemplate, CWnd* parentWnd);
     // NULL (and a debug text) when the resources have no such template.
     static LPCDLGTEMPLATEA PASCAL LoadDialogTemplate(LPCSTR templateName);
+
+    // Lays out the control bars with ids in first..last and gives what is left
+    // to the child leftOver (see AfxRepositionBars).
+    void RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags = reposDefault,
+                        LPRECT rectParam = NULL, LPCRECT rectClient = NULL, BOOL stretch = TRUE);
 
     // Through ShowMessageBox; the caption defaults to the application name.
     int MessageBox(LPCSTR text, LPCSTR caption = NULL, UINT type = MB_OK);

@@ -6,6 +6,7 @@
 
 #include <afxwin.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -407,5 +408,225 @@ TEST_F(DocumentFileTest, ModifiedDocumentAsksBeforeItIsReplaced)
         m_docs.OnFileNew();
     }
     EXPECT_FALSE(m_doc->IsModified());
+}
+// An application that owns its template, with documents that come through its
+// commands rather than a document manager of the test's own.
+class AppTemplatesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_events.clear();
+        m_template = new CSingleDocTemplate(IDR_JUKEBOX, RUNTIME_CLASS(CJukeboxDoc),
+                                            RUNTIME_CLASS(CJukeboxFrame),
+                                            RUNTIME_CLASS(CJukeboxView));
+        m_app.AddDocTemplate(m_template);
+    }
+
+    void TearDown() override
+    {
+        if (m_app.m_pMainWnd)
+            m_app.m_pMainWnd->DestroyWindow();
+        m_app.m_pMainWnd = NULL;
+        PumpMessages();
+    }
+
+    CJukeboxDoc* OnlyDoc()
+    {
+        POSITION position = m_template->GetFirstDocPosition();
+        return position ? static_cast<CJukeboxDoc*>(m_template->GetNextDoc(position)) : NULL;
+    }
+
+    // A disc file as the document stores it.
+    std::string WriteDisc(const char* name, LONG discs)
+    {
+        std::string path = m_folder.WindowsPath(name);
+        CJukeboxDoc doc;
+        doc.m_discs = discs;
+        doc.m_name = "Rock";
+        EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+        return path;
+    }
+
+    LONG ReadDiscs(const std::string& path)
+    {
+        CJukeboxDoc doc;
+        EXPECT_TRUE(doc.OnOpenDocument(path.c_str()));
+        return doc.m_discs;
+    }
+
+    CTempFolder m_folder{ "zym-apptemplates" };
+    CRouteApp m_app;
+    CSingleDocTemplate* m_template = NULL;
+};
+
+TEST_F(AppTemplatesTest, TemplatesAreListedInTheOrderAdded)
+{
+    CSingleDocTemplate* plain = new CSingleDocTemplate(IDR_NO_MENU, RUNTIME_CLASS(CJukeboxDoc),
+                                                       RUNTIME_CLASS(CJukeboxFrame),
+                                                       RUNTIME_CLASS(CJukeboxView));
+    m_app.AddDocTemplate(plain);
+    POSITION position = m_app.GetFirstDocTemplatePosition();
+    ASSERT_NE(nullptr, position);
+    EXPECT_EQ(m_template, m_app.GetNextDocTemplate(position));
+    ASSERT_NE(nullptr, position);
+    EXPECT_EQ(plain, m_app.GetNextDocTemplate(position));
+    EXPECT_EQ(nullptr, position);
+    EXPECT_STREQ("Disc Files (*.dsc)|*.dsc||", m_template->GetFileFilter());
+    EXPECT_STREQ("", plain->GetFileFilter());
+}
+
+TEST_F(AppTemplatesTest, FileNewMakesDocumentFrameAndView)
+{
+    m_app.OnFileNew();
+    CJukeboxDoc* doc = OnlyDoc();
+    ASSERT_NE(nullptr, doc);
+    CFrameWnd* frame = static_cast<CFrameWnd*>(m_app.m_pMainWnd);
+    ASSERT_NE(nullptr, frame);
+    EXPECT_TRUE(frame->IsKindOf(RUNTIME_CLASS(CJukeboxFrame)));
+    EXPECT_EQ(doc, frame->GetActiveDocument());
+    ASSERT_NE(nullptr, frame->GetActiveView());
+    EXPECT_TRUE(frame->GetActiveView()->IsKindOf(RUNTIME_CLASS(CJukeboxView)));
+    EXPECT_STREQ("Disc", doc->GetTitle());
+}
+
+TEST_F(AppTemplatesTest, OpenDocumentFileReadsTheFile)
+{
+    std::string path = WriteDisc("rock.dsc", 200);
+    CDocument* opened = m_app.OpenDocumentFile(path.c_str());
+    ASSERT_EQ(OnlyDoc(), opened);
+    EXPECT_EQ(200, OnlyDoc()->m_discs);
+    EXPECT_STREQ("Rock", OnlyDoc()->m_name);
+    EXPECT_STREQ(path.c_str(), opened->GetPathName());
+    EXPECT_STREQ("Jukebox - rock.dsc", WindowText(m_app.m_pMainWnd));
+}
+
+TEST_F(AppTemplatesTest, ShellCommandsOpenWhatTheCommandLineAsks)
+{
+    std::string disc = WriteDisc("rock.dsc", 200);
+    std::string missing = m_folder.WindowsPath("none.dsc");
+    struct Case
+    {
+        int command;
+        const std::string* file;
+        BOOL result;
+        LONG discs; // -1: no document
+        size_t boxes;
+    };
+    const Case cases[] = {
+        { CCommandLineInfo::FileNothing, NULL, TRUE, -1, 0 },
+        { CCommandLineInfo::FileNew, NULL, TRUE, 0, 0 },
+        { CCommandLineInfo::FileOpen, &disc, TRUE, 200, 0 },
+        { CCommandLineInfo::FileOpen, &missing, FALSE, -1, 1 },
+        { CCommandLineInfo::FilePrint, &disc, FALSE, -1, 0 },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.command);
+        CCommandLineInfo info;
+        info.m_nShellCommand = (decltype(info.m_nShellCommand))c.command;
+        if (c.file)
+            info.m_strFileName = c.file->c_str();
+        {
+            CMessageBoxScript boxes;
+            for (size_t box = 0; box < c.boxes; box++)
+                boxes.Then(IDOK);
+            EXPECT_EQ(c.result, m_app.ProcessShellCommand(info));
+            EXPECT_EQ(c.boxes, boxes.Shown().size());
+        }
+        CJukeboxDoc* doc = OnlyDoc();
+        EXPECT_EQ(c.discs >= 0, doc != NULL);
+        EXPECT_EQ(c.discs >= 0, m_app.m_pMainWnd != NULL);
+        if (doc)
+        {
+            EXPECT_EQ(c.discs, doc->m_discs);
+        }
+        TearDown();
+    }
+}
+
+TEST_F(AppTemplatesTest, SaveModifiedAnswers)
+{
+    struct Case
+    {
+        int answer;
+        BOOL result;
+        BOOL modified;
+        LONG discsOnDisk;
+    };
+    const Case cases[] = {
+        { IDYES, TRUE, FALSE, 300 },
+        { IDNO, TRUE, TRUE, 200 },
+        { IDCANCEL, FALSE, TRUE, 200 },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.answer);
+        std::string path = WriteDisc("rock.dsc", 200);
+        ASSERT_NE(nullptr, m_app.OpenDocumentFile(path.c_str()));
+        CJukeboxDoc* doc = OnlyDoc();
+        doc->m_discs = 300;
+        doc->SetModifiedFlag();
+        {
+            CMessageBoxScript boxes;
+            boxes.Then(c.answer);
+            EXPECT_EQ(c.result, doc->SaveModified());
+            ASSERT_EQ(1u, boxes.Shown().size());
+            EXPECT_EQ("Save changes to rock.dsc?", boxes.Shown()[0].text);
+        }
+        EXPECT_EQ(c.modified, doc->IsModified());
+        EXPECT_EQ(c.discsOnDisk, ReadDiscs(path));
+        doc->SetModifiedFlag(FALSE);
+    }
+}
+
+TEST_F(AppTemplatesTest, SaveCommandWritesToTheDocumentsFile)
+{
+    std::string path = WriteDisc("rock.dsc", 200);
+    ASSERT_NE(nullptr, m_app.OpenDocumentFile(path.c_str()));
+    OnlyDoc()->m_discs = 300;
+    OnlyDoc()->SetModifiedFlag();
+    // The command reaches the document through the frame's routing.
+    EXPECT_TRUE(m_app.m_pMainWnd->OnCmdMsg(ID_FILE_SAVE, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(OnlyDoc()->IsModified());
+    EXPECT_EQ(300, ReadDiscs(path));
+}
+
+// Closing the main window asks once for each modified document, and a cancel
+// keeps everything open.
+TEST_F(AppTemplatesTest, MainWindowCloseSavesAndClosesTheDocuments)
+{
+    struct Case
+    {
+        int answer;
+        BOOL closed;
+        LONG discsOnDisk;
+    };
+    const Case cases[] = {
+        { IDCANCEL, FALSE, 200 },
+        { IDYES, TRUE, 300 },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.answer);
+        std::string path = WriteDisc("rock.dsc", 200);
+        ASSERT_NE(nullptr, m_app.OpenDocumentFile(path.c_str()));
+        OnlyDoc()->m_discs = 300;
+        OnlyDoc()->SetModifiedFlag();
+        g_events.clear();
+        {
+            CMessageBoxScript boxes;
+            boxes.Then(c.answer);
+            m_app.m_pMainWnd->SendMessage(WM_CLOSE);
+            EXPECT_EQ(1u, boxes.Shown().size());
+        }
+        PumpMessages();
+        EXPECT_EQ(c.closed, m_app.m_pMainWnd == NULL);
+        EXPECT_EQ(c.closed, OnlyDoc() == NULL);
+        EXPECT_EQ(c.closed, std::count(g_events.begin(), g_events.end(), "document deleted") == 1);
+        EXPECT_EQ(c.discsOnDisk, ReadDiscs(path));
+        if (OnlyDoc())
+            OnlyDoc()->SetModifiedFlag(FALSE);
+    }
 }
 }
