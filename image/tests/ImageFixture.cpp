@@ -5,33 +5,14 @@
 #include <string.h>
 #include <unistd.h>
 
-CImageFolder::CImageFolder()
-{
-    char pattern[] = "/tmp/zym-image-XXXXXX";
-    if (mkdtemp(pattern))
-        m_path = pattern;
-}
-
-CImageFolder::~CImageFolder()
-{
-    if (!m_path.empty())
-        system(("rm -rf '" + m_path + "'").c_str());
-}
-
 std::string CImageFolder::Unix(const std::string& name) const
 {
-    return m_path + "/" + name;
+    return m_folder.UnixPath(name.c_str());
 }
 
 CString CImageFolder::Windows(const std::string& name) const
 {
-    std::string path = "Z:" + Unix(name);
-    for (char& ch : path)
-    {
-        if (ch == '/')
-            ch = '\\';
-    }
-    return CString(path.c_str());
+    return CString(m_folder.WindowsPath(name.c_str()).c_str());
 }
 
 void CImageFolder::WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) const

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Image.h"
+#include "TempFolder.h"
 
 struct RgbPicture
 {
@@ -21,8 +22,7 @@ struct RgbPicture
 class CImageFolder
 {
 public:
-    CImageFolder();
-    ~CImageFolder();
+    CImageFolder() : m_folder("zym-image") {}
 
     std::string Unix(const std::string& name) const;
     // The name as the program sees it (drive Z:).
@@ -32,7 +32,7 @@ public:
     std::vector<unsigned char> ReadBytes(const std::string& name) const;
 
 private:
-    std::string m_path;
+    CTempFolder m_folder;
 };
 
 // Writes a picture as a binary PPM file (the source ImageMagick converts).
