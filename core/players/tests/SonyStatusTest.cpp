@@ -1,0 +1,401 @@
+// The changer player's status parser: event texts with their data become state
+// and status lines, and the parser sends what the playing logic needs (time
+// code, fades, stops, re-queueing, power and front-panel corrections).
+#include "TestFramework.h"
+
+#include "FakePlayerHost.h"
+#include "SonyPlayer.h"
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const std::string P45 = " cdsls001:ir[-45000] ";
+
+class SonyStatusTest : public ::testing::Test
+{
+protected:
+    SonyStatusTest() : player(new CSonyPlayer(&host))
+    {
+        player->m_sendDevice = "cdsls001";
+        player->m_upperSendDevice = "cdsls004a";
+        player->m_controlDevice = "cdca001";
+        player->m_capacity = 400;
+        player->m_allDiscs = 1;
+        player->m_lastTrack = 12;   // disc information known: no disc query after reports
+    }
+
+    void Text(const char* text) { player->OnStatusText(text); }
+    std::vector<std::string> Sent() { return host.path.TakeSent(); }
+
+    // A single track requested long enough ago, now playing with its length known.
+    void PlayingSingleTrack(int disc, int track, int lengthMinutes, int lengthSeconds)
+    {
+        player->SetRequest(disc, track - 1, FALSE);
+        player->m_lastCommand = host.now - 60;
+        player->m_currentDisc = disc;
+        player->m_currentTrack = track;
+        player->m_lengthMinutes = lengthMinutes;
+        player->m_lengthSeconds = lengthSeconds;
+        player->m_playing = 1;
+        player->m_slots[disc - 1] = CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotChecked;
+    }
+
+    // A time report of the current track, minutes and seconds given in decimal.
+    void Time(int track, int minutes, int seconds)
+    {
+        char text[64];
+        snprintf(text, sizeof text, "cdslr001:time[%02d01%02d%02d]", track, minutes, seconds);
+        Text(text);
+    }
+
+    CFakePlayerHost host;
+    std::unique_ptr<CSonyPlayer> player;
+};
+
+TEST_F(SonyStatusTest, SplitsEventTexts)
+{
+    const struct
+    {
+        const char* text;
+        const char* name;
+        bool upper;
+        std::vector<BYTE> bytes;
+    } cases[] = {
+        {"cdslr001:playing[05031234] ", "playing", false, {0x05, 0x03, 0x12, 0x34}},
+        {"cdslr004a:no_disc[01]", "no_disc", true, {0x01}},
+        {"cdslr001: stop ", "stop", false, {}},
+        {"noise", "", false, {}},
+        {"cdslr001:time[0", "time", false, {}},
+        {"cdslr001:time[0 1 2]", "time", false, {0x01, 0x20}},
+        {"cdslr001:mode[zz]", "mode", false, {}},
+    };
+    for (const auto& c : cases) {
+        bool upper = !c.upper;
+        std::vector<BYTE> bytes;
+        EXPECT_STREQ(c.name, CSonyPlayer::SplitStatusText(c.text, upper, bytes)) << c.text;
+        EXPECT_EQ(c.upper, upper) << c.text;
+        EXPECT_EQ(c.bytes, bytes) << c.text;
+    }
+}
+
+TEST_F(SonyStatusTest, ReportsBecomeStateAndStatusLines)
+{
+    Text("cdslr004a:playing[01051234]");
+    EXPECT_EQ(201, player->m_currentDisc);
+    EXPECT_EQ(5, player->m_currentTrack);
+    EXPECT_EQ(12, player->m_lengthMinutes);
+    EXPECT_EQ(34, player->m_lengthSeconds);
+    EXPECT_EQ(1, player->m_report);
+    EXPECT_EQ(1, player->m_changing);
+    EXPECT_STREQ("playingD201 T5 [-1:-1/12:34]", player->GetStatusLine());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(player->GetStatusEvent(), 0));
+    EXPECT_EQ(std::vector<std::string>{"-1 201 5 12:34"}, host.verified);
+
+    Text("cdslr004a:time[05000003]");   // index 0: before the track's start
+    EXPECT_EQ(0, player->m_elapsedMinutes);
+    EXPECT_EQ(-3, player->m_elapsedSeconds);
+
+    const struct
+    {
+        const char* text;
+        std::function<bool(CSonyPlayer&)> check;
+    } cases[] = {
+        {"cdslr001:play", [](CSonyPlayer& p) { return p.m_playing && !p.m_paused && !p.m_changing; }},
+        {"cdslr001:pause", [](CSonyPlayer& p) { return !p.m_playing && p.m_paused; }},
+        {"cdslr001:unloading", [](CSonyPlayer& p) { return p.m_changing && p.m_busy; }},
+        {"cdslr001:error", [](CSonyPlayer& p) { return p.m_error == 1; }},
+        {"cdslr001:no_disc[07]",
+         [](CSonyPlayer& p) { return p.m_noDisc == 7 && p.m_slots[6] == CSonyPlayer::kSlotKnown; }},
+        {"cdslr004a:no_disc[07]", [](CSonyPlayer& p) { return p.m_noDisc == 207; }},
+        {"cdslr001:stored[31]", [](CSonyPlayer& p) { return p.m_storedBits == 0x31; }},
+        {"cdslr001:now_at_disc[45]",
+         [](CSonyPlayer& p) { return p.m_currentDisc == 45 && p.m_busy && (p.m_slots[44] & 3) == 3; }},
+        {"cdslr001:goto_disc[9a]",
+         [](CSonyPlayer& p) { return p.m_currentDisc == 100 && p.m_changing && p.m_lastTrack == -1; }},
+        {"cdslr001:disc_info[07011245300a]",
+         [](CSonyPlayer& p) {
+             return p.m_currentDisc == 7 && p.m_leadValue == 1 && p.m_lastTrack == 12 && p.m_totalMinutes == 45 &&
+                    p.m_totalSeconds == 30 && p.m_totalFrames == 10 && p.m_report;
+         }},
+        {"cdslr001:track_info[07020345]",
+         [](CSonyPlayer& p) { return p.m_infoTrack == 2 && p.m_infoMinutes == 3 && p.m_infoSeconds == 45; }},
+        {"cdslr001:player_type[000b]", [](CSonyPlayer& p) { return p.m_capacity == 100 && p.m_typeCode == 11; }},
+        {"cdslr001:player_type[fe6b]", [](CSonyPlayer& p) { return p.m_capacity == 200 && p.m_typeCode == 107; }},
+        {"cdslr004a:player_type[c86b]",
+         [](CSonyPlayer& p) { return p.m_capacity == 400 && p.m_settleTime == 25; }},
+        {"cdslr001:player_name[43582D3435350000]",
+         [](CSonyPlayer& p) { return p.GetPlayerName() == "CX-455" && p.m_model355; }},
+        {"cdslr001:memo_written", [](CSonyPlayer& p) { return p.m_acknowledge == 1; }},
+        {"cdslr001:door_open", [](CSonyPlayer& p) { return p.m_doorOpen && p.m_slots[44] == 0; }},
+        {"cdslr001:door_close", [](CSonyPlayer& p) { return !p.m_doorOpen; }},
+        {"cdslr001:memo_text[124142434445464748494A4B4C4D]",
+         [](CSonyPlayer& p) { return p.GetMemoText() == "ABCDEFGHIJKLM" && p.m_memoDisc == 12; }},
+        {"cdslr001:memo_text2[0500014142430000000000000000000000]",
+         [](CSonyPlayer& p) { return p.GetMemoText() == "ABC" && p.m_memoPart == 1 && p.m_memoComplete; }},
+        {"cdslr001:memo_text3[0244454600000000000000000000000001]",
+         [](CSonyPlayer& p) { return p.GetMemoText() == "ABCDEF" && p.m_memoPart == 2 && !p.m_memoComplete; }},
+        {"cdslr001:invalid_disc2", [](CSonyPlayer& p) { return p.GetMemoText() == "" && p.m_memoDisc == 255; }},
+        {"cdslr001:cd_text[12000158595A0000000000000000000000]",
+         [](CSonyPlayer& p) { return p.GetCdText() == "XYZ" && p.m_cdTextTrack == 12 && p.m_cdTextComplete; }},
+        {"cdslr001:no_cd_text", [](CSonyPlayer& p) { return p.GetCdText() == "" && p.m_cdTextComplete; }},
+        {"cdslr001:no_group", [](CSonyPlayer& p) { return p.m_groupReply == -2; }},
+        {"cdslr001:group_text[024A617A7A00000000000000000000]",
+         [](CSonyPlayer& p) { return p.GetGroupName(1) == "Jazz" && p.m_groupReply == 2; }},
+        {"cdslr001:group_discs_low[0203000000000000000000000000]",
+         [](CSonyPlayer& p) { return p.m_groupMaps[1][0] == 3 && !p.m_groupValid[1]; }},
+        {"cdslr001:group_discs_high[0200000000000000000000000000]",
+         [](CSonyPlayer& p) { return p.m_acknowledge && !p.m_groupValid[1]; }},
+        {"cdslr001:group_discs_higher[0200000000000000000000000080]",
+         [](CSonyPlayer& p) {
+             return p.m_groupValid[1] && p.m_groupReply == 2 && p.FindGroupOfDisc(2) == 1 &&
+                    p.FindGroupOfDisc(312) == 1 && p.FindGroupOfDisc(3) == -1;
+         }},
+        {"cdslr001:delete_file[05FF00000000000000000000000000]",
+         [](CSonyPlayer& p) { return p.m_deleteFileDisc == 5 && p.m_deleteFile[0] == 0xFF; }},
+        {"cdslr001:no_delete_file", [](CSonyPlayer& p) { return p.m_deleteFileDisc == 255; }},
+        {"cdslr001:artist_data[01000102030405060708090A0B0C0D0E0F]",
+         [](CSonyPlayer& p) { return p.m_discArtists[1] == 0 && p.m_discArtists[16] == 15; }},
+        {"cdslr001:no_artist[05]", [](CSonyPlayer& p) { return p.GetArtistText(5) == std::string(19, ' ').c_str(); }},
+    };
+    for (const auto& c : cases) {
+        ResetEvent(player->GetStatusEvent());
+        Text(c.text);
+        EXPECT_TRUE(c.check(*player)) << c.text;
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(player->GetStatusEvent(), 0)) << c.text;
+    }
+}
+
+TEST_F(SonyStatusTest, PlayingReportsFireBeginTrackAndStartPendingPlays)
+{
+    player->SetRequest(5, 2, FALSE);
+    Text("cdslr001:playing[05031234]");
+    EXPECT_EQ(std::vector<std::string>{"begin_track[000503]"}, host.events);
+    EXPECT_EQ(std::vector<std::string>{"cdsls001:timecode_on"}, Sent());
+
+    host.events.clear();
+    player->SetRequest(6, -1, FALSE);
+    player->m_playing = 1;
+    Text("cdslr001:playing[06011234]");
+    EXPECT_EQ(std::vector<std::string>{"begin_track[0601]"}, host.events);
+
+    // A whole disc arrives while the player waits: it starts it.
+    player->m_playing = 0;
+    player->PlayOrCue(7, -1, FALSE);
+    Sent();
+    Text("cdslr001:playing[07010400]");
+    EXPECT_EQ((std::vector<std::string>{"cdsls001:timecode_on", "cdsls001:play " + P45}), Sent());
+
+    // Track 1 instead of track 6: queued again.
+    player->PlayOrCue(8, 5, FALSE);
+    Sent();
+    Text("cdslr001:playing[08010400]");
+    EXPECT_EQ("CX270 misqueue to track 1 cdslr001:playing[08010400]", host.debug.back());
+    std::vector<std::string> sent = Sent();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ("cdsls001:play_dt[0806] " + P45, sent.back());
+}
+
+TEST_F(SonyStatusTest, MismatchedPlayStopsOnlyAfterTheSettleTime)
+{
+    player->SetRequest(5, 2, FALSE);
+    player->m_lastCommand = host.now - 3;
+    player->m_playing = 1;
+    Text("cdslr001:playing[05071234]");
+    EXPECT_EQ("playing single mismatch", host.debug.back());
+    EXPECT_EQ(std::vector<std::string>{"cdsls001:timecode_on"}, Sent());
+
+    player->m_lastCommand = host.now - 8;
+    Text("cdslr001:playing[05071234]");
+    EXPECT_EQ("playing single mismatch stop cdslr001:playing[05071234]", host.debug.back());
+    EXPECT_EQ(std::vector<std::string>{"cdsls001:stop cdsls001:stop" + P45}, Sent());
+}
+
+TEST_F(SonyStatusTest, TimeReportsFadeOnceThenRaiseNearEndThenStop)
+{
+    PlayingSingleTrack(5, 3, 4, 0);
+    player->m_fadeDownTime = 5;
+    player->m_fadeOverlapTime = 3;
+    player->m_trackFinishTweak = 0;
+    const struct
+    {
+        int minutes;
+        int seconds;
+        std::vector<std::string> sent;
+        int nearEnd;
+    } steps[] = {
+        {3, 52, {}, 0},
+        {3, 54, {"cdsls001:fade_down[05]" + P45}, 0},   // 6 s left: below 5 + 2
+        {3, 55, {}, 0},                                    // once only
+        {3, 56, {}, 1},                                    // 4 s left: below 3 + 2
+        {3, 59, {"cdsls001:stop cdsls001:stop" + P45}, 1},
+    };
+    for (const auto& step : steps) {
+        Time(3, step.minutes, step.seconds);
+        EXPECT_EQ(step.sent, Sent()) << step.minutes << ":" << step.seconds;
+        EXPECT_EQ(step.nearEnd, player->m_nearEnd) << step.minutes << ":" << step.seconds;
+    }
+}
+
+TEST_F(SonyStatusTest, NextEntryOnTheSameDiscNeitherFadesNorStops)
+{
+    PlayingSingleTrack(5, 3, 4, 0);
+    player->SetNextEntry(5, 3);   // track 4 follows on this disc
+    player->m_fadeDownTime = 5;
+    Time(3, 3, 59);
+    EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(SonyStatusTest, LateOrImpossibleTimesAreDropped)
+{
+    PlayingSingleTrack(5, 3, 4, 0);
+    const char* const texts[] = {"cdslr001:time[03010460]", "cdslr001:time[03010421]",
+                                 "cdslr001:time[030104]", "cdslr001:time[0301040000]"};
+    for (const char* text : texts) {
+        Text(text);
+        EXPECT_EQ(-1, player->m_elapsedMinutes) << text;
+        EXPECT_TRUE(Sent().empty()) << text;
+    }
+}
+
+TEST_F(SonyStatusTest, SkippingDiscIsNudgedOnlyWithTheOption)
+{
+    for (BOOL option : {FALSE, TRUE}) {
+        host.detectSkipping = option;
+        PlayingSingleTrack(5, 3, 4, 0);
+        player->m_previousDisc = -1;
+        Time(3, 1, 10);
+        Time(3, 1, 10);
+        std::vector<std::string> expected;
+        if (option)
+            expected = {"cdsls001:>>", "cdsls001:normal"};
+        EXPECT_EQ(expected, Sent()) << option;
+    }
+}
+
+TEST_F(SonyStatusTest, StopSetsNearEndOnlyAfterTheSettleTime)
+{
+    player->PlayOrCue(5, 2, TRUE);
+    host.now += 3;
+    Text("cdslr001:stop");
+    EXPECT_EQ(0, player->m_nearEnd);
+    host.now += 5;
+    Text("cdslr001:stop");
+    EXPECT_EQ(1, player->m_nearEnd);
+    EXPECT_EQ(CSonyPlayer::kPlayNone, player->m_playState);
+}
+
+TEST_F(SonyStatusTest, PowerIsTurnedBackWithoutWaitingOnTheDeliveringThread)
+{
+    player->PowerOff();
+    Sent();
+    Text("cdslr001:power_on");
+    // No ":flush": it would hold delivery waiting for an echo only this thread reads.
+    EXPECT_EQ(std::vector<std::string>{"cdsls001:power_off" + P45}, Sent());
+    player->PowerOn();
+    Sent();
+    Text("cdslr001:power_off");
+    EXPECT_EQ(std::vector<std::string>{"cdsls001:power_on" + P45}, Sent());
+}
+
+TEST_F(SonyStatusTest, ModeReportsSetFlagsAndCorrectTheFrontPanel)
+{
+    Text("cdslr001:mode[01C0000503]");   // playing disc 5 track 3, all discs, discs scanned
+    EXPECT_EQ(1, player->m_playing);
+    EXPECT_EQ(0, player->m_busy);
+    EXPECT_EQ(5, player->m_currentDisc);
+    EXPECT_EQ(3, player->m_currentTrack);
+    EXPECT_EQ(1, player->m_powered);
+    EXPECT_EQ((std::vector<std::string>{"cdsls001:query_track[0503]" + P45, "cdsls001:timecode_on"}), Sent());
+
+    const struct
+    {
+        const char* text;
+        int playState;
+        std::vector<std::string> sent;
+    } cases[] = {
+        {"cdslr001:mode[00C1000503]", CSonyPlayer::kPlaySingleTrack,
+         {"cdca001:continue cdsls001:ir[-100000] "}},
+        {"cdslr001:mode[00E0000503]", CSonyPlayer::kPlaySingleTrack, {"cdca001:repeat cdsls001:ir[-100000] "}},
+        {"cdslr001:mode[00E0000503]", CSonyPlayer::kPlayNone, {}},
+        {"cdslr001:mode[10C0000503]", CSonyPlayer::kPlayNone, {"cdsls001:power_on" + P45}},
+        {"cdslr001:mode[01C00005]", CSonyPlayer::kPlayNone, {}},
+    };
+    for (const auto& c : cases) {
+        player->m_playState = c.playState;
+        Text(c.text);
+        EXPECT_EQ(c.sent, Sent()) << c.text;
+    }
+    EXPECT_STREQ("modeD5 T3 [-1:-1/-1:-1]", player->GetStatusLine());
+
+    Text("cdslr001:mode[0FC0000503]");
+    EXPECT_EQ(1, player->m_doorOpen);
+    EXPECT_EQ(0, player->m_playing);
+}
+
+TEST_F(SonyStatusTest, ArtistPacketsStayInsideTheirTables)
+{
+    int before[CSonyPlayer::kDiscArtists];
+    memcpy(before, player->m_discArtists, sizeof before);
+    Text("cdslr001:artist_data[00000102030405060708090A0B0C0D0E0F]");
+    Text("cdslr001:artist_data[1A000102030405060708090A0B0C0D0E0F]");
+    Text("cdslr001:artist_data[1900]");
+    EXPECT_EQ(0, memcmp(before, player->m_discArtists, sizeof before));
+    Text("cdslr001:artist_data[19000102030405060708090A0B0C0D0E0F]");
+    EXPECT_EQ(15, player->m_discArtists[400]);
+
+    const struct
+    {
+        const char* text;
+        int artist;
+        std::string result;
+    } cases[] = {
+        {"cdslr001:artist_text[0700414243]", 7, std::string(20, 'X')},   // packet 0: nothing
+        {"cdslr001:artist_text[0701414243]", 7, "ABC" + std::string(17, ' ')},
+        {"cdslr001:artist_text[07024142434445464748]", 7, "ABC" + std::string(10, ' ') + "ABCDEFG"},
+        {"cdslr001:artist_text[FA0241424344454647]", 250, std::string(13, ' ') + "ABCDEFG"},
+        {"cdslr001:artist_text[09FF41]", 9, std::string(20, 'X')},
+    };
+    for (const auto& c : cases) {
+        Text(c.text);
+        EXPECT_STREQ(c.result.c_str(), player->GetArtistText(c.artist)) << c.text;
+    }
+    Text("cdslr001:no_artist[08]");
+    Text("cdslr001:artist_text[080241424344454647]");
+    EXPECT_STREQ((std::string(13, ' ') + "ABCDEFG").c_str(), player->GetArtistText(8));
+}
+
+TEST_F(SonyStatusTest, BadInputChangesOnlyTheStatusLine)
+{
+    const char* const texts[] = {
+        "noise", "cdslr001:", "cdslr001:whatever[12]", "cdslr001:playing[0", "cdslr001:mode[01C0]",
+        "cdslr001:group_text[0B4A617A7A00000000000000000000]", "cdslr001:group_discs_low[00FF]",
+        "cdslr004a:no_disc[FF]", "cdslr001:player_type[00]", "cdslr001:disc_info[0701]",
+        "cdslr001:memo_text2[05]", "cdslr001:cd_text_extra[01]",
+    };
+    for (const char* text : texts) {
+        Text(text);
+        EXPECT_EQ(-1, player->m_currentTrack) << text;
+        EXPECT_EQ(-1, player->m_typeCode) << text;
+        EXPECT_EQ(400, player->m_capacity) << text;
+        for (int g = 0; g < CSonyPlayer::kGroups; ++g)
+            EXPECT_STREQ("", player->GetGroupName(g)) << text;
+    }
+    EXPECT_STREQ("no_discD-1 T-1 [-1:-1/-1:-1]", (Text("cdslr004a:no_disc[FF]"), player->GetStatusLine()));
+    EXPECT_EQ(455, player->m_noDisc);
+}
+
+TEST_F(SonyStatusTest, LibraryCheckOncePerSlotAndNewDiscs)
+{
+    host.discMatches = FALSE;
+    Text("cdslr001:playing[05031234]");
+    Text("cdslr001:playing[05031234]");
+    EXPECT_EQ(std::vector<std::string>{"-1 5 3 12:34"}, host.verified);
+    EXPECT_EQ(1, player->m_newDisc);
+    player->m_playState = CSonyPlayer::kPlaySearching;
+    Text("cdslr001:playing[06031234]");
+    EXPECT_EQ(1u, host.verified.size());
+}
+
+} // namespace
