@@ -3,7 +3,7 @@
 #pragma once
 
 #include "records/TaskSink.h"
-#include "tasks/TimeStamp.h"
+#include "runtime/TimeStamp.h"
 
 #include <afx.h>
 

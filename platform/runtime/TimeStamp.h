@@ -7,6 +7,8 @@ class CTimeStamp
 {
 public:
     CTimeStamp() { SetToNow(); }
+    // A stamp from a clock of one's own (tests).
+    explicit CTimeStamp(ULONGLONG value) : m_value(value) {}
 
     void SetToNow()
     {
