@@ -1,0 +1,687 @@
+#include "LxListCtrl.h"
+
+#include <stdlib.h>
+
+namespace
+{
+enum { kFontNormal, kFontUnderline, kFontBold, kFontItalic };
+
+const int kCommandSortAscending = 32903;
+const int kCommandSortDescending = 32904;
+// Rows copied when nothing but "some rows" is asked for.
+const int kCopiedRows = 10;
+
+ULONGLONG SystemClock()
+{
+    return CTimeStamp().GetValue();
+}
+}
+
+BEGIN_MESSAGE_MAP(CLxListCtrl, CListCtrl)
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
+    ON_WM_CONTEXTMENU()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+    ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+    ON_NOTIFY_REFLECT(LVN_KEYDOWN, OnKeyDown)
+    ON_NOTIFY_REFLECT(LVN_ENDLABELEDITA, OnEndLabelEdit)
+    ON_COMMAND(kCommandSortAscending, OnSortAscending)
+    ON_COMMAND(kCommandSortDescending, OnSortDescending)
+    ON_UPDATE_COMMAND_UI(kCommandSortAscending, OnUpdateSort)
+    ON_UPDATE_COMMAND_UI(kCommandSortDescending, OnUpdateSort)
+    ON_MESSAGE(WM_LX_NAVIGATE, OnNavigate)
+    ON_MESSAGE(WM_SETFONT, OnSetFont)
+END_MESSAGE_MAP()
+
+CLxListCtrl::CLxListCtrl()
+    : m_pfnRequestHandler(NULL), m_pfnCellTextHandler(NULL), m_pNotifyWnd(NULL),
+      m_controlIdOverride(-1), m_pCellImageList(NULL), m_ownerFontMask(0),
+      m_pfnClock(SystemClock), m_printTitle("Lx list Control"), m_printOptions(0),
+      m_printMargins(), m_dropListMask(0), m_dropDownMask(0), m_editMask(0),
+      m_numericMask(0), m_currencyMask(0), m_imageMask(0), m_dateMask(0),
+      m_pColumnManager(NULL), m_style(kLxStyleDefault),
+      m_textColor(::GetSysColor(COLOR_WINDOWTEXT)),
+      m_selectionColor(::GetSysColor(COLOR_HIGHLIGHT)),
+      m_textBkColor(::GetSysColor(COLOR_WINDOW)), m_bkColor(::GetSysColor(COLOR_WINDOW)),
+      m_stateImageWidth(0), m_clientWidth(0), m_focusedColumn(0), m_headerMenuColumn(-1), m_textHeight(17),
+      m_minRowHeight(17), m_categoryHeightA(16), m_categoryHeightB(16),
+      m_emptyText("(Empty)"), m_pGridPen(new CPen), m_pDarkPen(new CPen), m_linesPerPage(0),
+      m_printRowHeight(0), m_lastKeyTime(0ull), m_inPlaceEdit(true), m_editorOpen(false),
+      m_background(NULL), m_backgroundSize(), m_blendSelection(true), m_fixedTexts(false)
+{
+    m_pGridPen->CreatePen(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0));
+    m_pDarkPen->CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
+    LOGFONTA logFont = {};
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(logFont), &logFont);
+    SetListFont(logFont);
+    m_header.SetReorderCallback(this, &CLxListCtrl::MoveColumn);
+}
+
+CLxListCtrl::~CLxListCtrl()
+{
+    // While the whole object still stands: the window's last messages reach it.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+        DestroyWindow();
+    delete m_pGridPen;
+    delete m_pDarkPen;
+    delete m_pColumnManager;
+    if (m_background)
+        ::DeleteObject(m_background);
+    if (m_header.m_hWnd)
+        m_header.UnsubclassWindow();
+}
+
+int CLxListCtrl::OnCreate(LPCREATESTRUCTA cs)
+{
+    if (Default() == -1)
+        return -1;
+    (void)cs;
+    if (!m_header.m_hWnd)
+        AttachHeaderAndTip();
+    return 0;
+}
+
+void CLxListCtrl::AttachHeaderAndTip()
+{
+    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT || m_header.m_hWnd)
+        return;
+    HWND header = ::GetDlgItem(m_hWnd, 0);
+    if (header)
+        m_header.SubclassWindow(header);
+    ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+}
+
+// The list view may make its header only when the first column comes.
+CLxHeaderCtrl* CLxListCtrl::GetHeader()
+{
+    if (!m_header.m_hWnd && m_hWnd)
+        AttachHeaderAndTip();
+    return m_header.m_hWnd ? &m_header : NULL;
+}
+
+void CLxListCtrl::DeleteFonts()
+{
+    for (CFont& font : m_fonts)
+        font.DeleteObject();
+}
+
+void CLxListCtrl::SetListFont(const LOGFONTA& logFont)
+{
+    DeleteFonts();
+    LOGFONTA variant = logFont;
+    m_fonts[kFontNormal].CreateFontIndirect(&variant);
+    variant.lfUnderline = 1;
+    m_fonts[kFontUnderline].CreateFontIndirect(&variant);
+    variant = logFont;
+    variant.lfWeight = FW_BOLD;
+    m_fonts[kFontBold].CreateFontIndirect(&variant);
+    variant = logFont;
+    variant.lfItalic = 1;
+    m_fonts[kFontItalic].CreateFontIndirect(&variant);
+    m_textHeight = (int)(abs(logFont.lfHeight) * 1.2);
+    Remeasure();
+}
+
+// The list view asks for the row height again only when it sees a size change
+// (WM_WINDOWPOSCHANGED without SWP_NOSIZE): lists made from dialog templates
+// get their height no other way.
+void CLxListCtrl::Remeasure()
+{
+    if (!m_hWnd)
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    WINDOWPOS pos = {};
+    pos.hwnd = m_hWnd;
+    pos.cx = window.Width();
+    pos.cy = window.Height();
+    pos.flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    SendMessage(WM_WINDOWPOSCHANGED, 0, (LPARAM)&pos);
+}
+
+void CLxListCtrl::MeasureItem(LPMEASUREITEMSTRUCT measure)
+{
+    measure->itemHeight = std::max(m_textHeight, m_minRowHeight);
+}
+
+LRESULT CLxListCtrl::OnSetFont(WPARAM font, LPARAM redraw)
+{
+    LOGFONTA logFont = {};
+    if (font && ::GetObjectA((HFONT)font, sizeof(logFont), &logFont))
+        SetListFont(logFont);
+    (void)redraw;
+    return Default();
+}
+
+void CLxListCtrl::SetEmptyText(const char* text)
+{
+    m_emptyText = text ? text : "";
+    if (m_hWnd)
+        Invalidate();
+}
+
+void CLxListCtrl::ModifyLxStyle(DWORD remove, DWORD add, UINT swpFlags)
+{
+    m_style = (m_style & ~remove) | add;
+    if (!m_hWnd)
+        return;
+    if (swpFlags)
+        SetWindowPos(NULL, 0, 0, 0, 0, swpFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+    else
+        Invalidate();
+}
+
+void CLxListCtrl::ModifyExtendedStyle(DWORD remove, DWORD add, UINT swpFlags)
+{
+    SetExtendedStyle((GetExtendedStyle() & ~remove) | add);
+    if (swpFlags)
+        SetWindowPos(NULL, 0, 0, 0, 0, swpFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+    else
+        Invalidate();
+}
+
+void CLxListCtrl::SetHeaderImageList(CImageList* imageList)
+{
+    m_header.m_pImageList = imageList;
+}
+
+void CLxListCtrl::SetCategoryRowHeight(int height)
+{
+    m_categoryHeightA = height;
+    Remeasure();
+}
+
+void CLxListCtrl::SetRowHeightLimits(int height, bool categoryRows)
+{
+    if (categoryRows)
+        m_categoryHeightB = height;
+    else
+        m_minRowHeight = height;
+    Remeasure();
+}
+
+void CLxListCtrl::EnableColumnDrag(bool enable)
+{
+    m_header.m_dragEnabled = enable;
+}
+
+void CLxListCtrl::EnableInPlaceEdit(bool enable)
+{
+    m_inPlaceEdit = enable;
+}
+
+LRESULT CLxListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case LVM_SETTEXTCOLOR:
+        m_textColor = (COLORREF)lParam;
+        break;
+    case LVM_SETTEXTBKCOLOR:
+        m_textBkColor = (COLORREF)lParam;
+        break;
+    case LVM_SETBKCOLOR:
+        m_bkColor = (COLORREF)lParam;
+        break;
+    case LVM_SETIMAGELIST:
+        if (wParam == LVSIL_STATE)
+        {
+            int cx = 0, cy = 0;
+            m_stateImageWidth = lParam && ImageList_GetIconSize((HIMAGELIST)lParam, &cx, &cy)
+                                    ? cx : 0;
+        }
+        break;
+    default:
+        NoteTextMessage(message, lParam);
+        break;
+    }
+    return CListCtrl::WindowProc(message, wParam, lParam);
+}
+
+bool CLxListCtrl::IsFixedText(LPARAM text) const
+{
+    return text && (LPSTR)text != LPSTR_TEXTCALLBACKA;
+}
+
+void CLxListCtrl::NoteTextMessage(UINT message, LPARAM lParam)
+{
+    switch (message)
+    {
+    case LVM_INSERTITEMA:
+    case LVM_SETITEMA:
+    case LVM_SETITEMTEXTA:
+    {
+        const LVITEMA* item = (const LVITEMA*)lParam;
+        if (item && (message == LVM_SETITEMTEXTA || item->mask & LVIF_TEXT) &&
+            IsFixedText((LPARAM)item->pszText))
+            m_fixedTexts = true;
+        break;
+    }
+    case LVM_INSERTITEMW:
+    case LVM_SETITEMW:
+    case LVM_SETITEMTEXTW:
+        m_fixedTexts = true;
+        break;
+    }
+}
+
+BOOL CLxListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_DRAWITEM)
+    {
+        DrawItem((LPDRAWITEMSTRUCT)lParam);
+        return TRUE;
+    }
+    if (message == WM_MEASUREITEM)
+    {
+        MeasureItem((LPMEASUREITEMSTRUCT)lParam);
+        return TRUE;
+    }
+    return CListCtrl::OnChildNotify(message, wParam, lParam, result);
+}
+
+// Columns.
+
+CLxColumnManager* CLxListCtrl::CreateColumnManager()
+{
+    delete m_pColumnManager;
+    m_pColumnManager = new CLxColumnManager;
+    return m_pColumnManager;
+}
+
+void CLxListCtrl::SetupColumns()
+{
+    if (m_pColumnManager)
+        m_pColumnManager->ApplyToList(*this);
+}
+
+void CLxListCtrl::ReadColumnsFromHeader()
+{
+    if (m_pColumnManager)
+        m_pColumnManager->ReadFromHeader(*this);
+}
+
+void CLxListCtrl::ClearKindMasks()
+{
+    m_dropListMask = m_dropDownMask = m_editMask = 0;
+    m_numericMask = m_currencyMask = m_imageMask = 0;
+}
+
+int CLxListCtrl::InsertColumnEx(int index, const char* label, int format, int width,
+                                DWORD kindBits)
+{
+    return InsertColumnEx(index, label, format, width, kindBits, index);
+}
+
+int CLxListCtrl::InsertColumnEx(int index, const char* label, int format, int width,
+                                DWORD kindBits, int id)
+{
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = format | LVCFMT_COL_HAS_IMAGES;
+    column.cx = width;
+    column.pszText = (LPSTR)(label ? label : "");
+    column.iSubItem = id;
+    int inserted = InsertColumn(index, &column);
+    if (inserted < 0)
+        return inserted;
+    // The header item carries the id too: the header draws by it.
+    HDITEMA item = {};
+    item.mask = HDI_LPARAM;
+    item.lParam = id;
+    if (GetHeader())
+        m_header.SetItem(inserted, &item);
+
+    DWORD bit = LxColumnBit(id);
+    const struct { DWORD format; DWORD* mask; } kinds[] = {
+        {kLxColDropList, &m_dropListMask}, {kLxColDropDownList, &m_dropDownMask},
+        {kLxColEdit, &m_editMask},         {kLxColNumeric, &m_numericMask},
+        {kLxColCurrency, &m_currencyMask}, {kLxColImage, &m_imageMask},
+        {kLxColDate, &m_dateMask},         {kLxColSortable, &m_header.m_directionMask},
+        {kLxColNoSortMark, &m_header.m_noSortMarkMask},
+        {kLxColFixedWidth, &m_header.m_fixedWidthMask},
+    };
+    for (const auto& kind : kinds)
+    {
+        if (kindBits & kind.format)
+            *kind.mask |= bit;
+    }
+    return inserted;
+}
+
+void CLxListCtrl::DeleteAllColumns()
+{
+    for (int i = GetColumnCount() - 1; i >= 0; i--)
+        DeleteColumn(i);
+}
+
+int CLxListCtrl::GetColumnCount()
+{
+    return GetHeader() ? m_header.GetItemCount() : 0;
+}
+
+int CLxListCtrl::GetColumnId(int index)
+{
+    if (index < 0 || index >= GetColumnCount())
+        return -1;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_SUBITEM;
+    return GetColumn(index, &column) ? column.iSubItem : -1;
+}
+
+void CLxListCtrl::SetHeaderImage(int index, int image)
+{
+    if (index < 0 || index >= GetColumnCount())
+        return;
+    char text[16];
+    wsprintfA(text, "%d_", image);
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT | HDI_TEXT;
+    m_header.GetItem(index, &item);
+    item.fmt |= HDF_OWNERDRAW;
+    item.pszText = text;
+    m_header.SetItem(index, &item);
+}
+
+// Rows and cells.
+
+int CLxListCtrl::InsertItemEx(int row, DWORD_PTR itemData)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.lParam = (LPARAM)itemData;
+    return InsertItem(&item);
+}
+
+BOOL CLxListCtrl::DeleteItemEx(int row, DWORD_PTR itemData)
+{
+    (void)itemData;
+    return DeleteItem(row);
+}
+
+void CLxListCtrl::InvalidateItemText(int row, int column, DWORD_PTR itemData)
+{
+    (void)itemData;
+    SetItemText(row, column, LPSTR_TEXTCALLBACKA);
+}
+
+void CLxListCtrl::SetItemTextEx(int row, int column, DWORD_PTR itemData, const CString& text)
+{
+    (void)itemData;
+    SetItemText(row, column, text);
+}
+
+void CLxListCtrl::SetCellImage(int row, int column, int image)
+{
+    if (!(m_style & kLxStyleImageCells))
+        return;
+    char text[16];
+    wsprintfA(text, "%d", image);
+    SetItemText(row, column, text);
+}
+
+void CLxListCtrl::GetCellText(int row, int column, CString& text, const DWORD_PTR* itemData)
+{
+    if (m_pfnCellTextHandler)
+    {
+        DWORD_PTR data = itemData ? *itemData : GetItemData(row);
+        (GetParent()->*m_pfnCellTextHandler)(row, GetColumnId(column), data, text);
+        return;
+    }
+    text = GetItemText(row, column);
+}
+
+int CLxListCtrl::ControlId() const
+{
+    return m_controlIdOverride != -1 ? m_controlIdOverride : GetDlgCtrlID();
+}
+
+CWnd* CLxListCtrl::NotifyTarget() const
+{
+    return m_pNotifyWnd ? m_pNotifyWnd : GetParent();
+}
+
+BOOL CLxListCtrl::RequestData(CLxListRequest& request)
+{
+    request.m_controlId = ControlId();
+    if (m_pfnRequestHandler)
+        return (GetParent()->*m_pfnRequestHandler)(request);
+    CWnd* target = NotifyTarget();
+    return target ? (BOOL)target->SendMessage(WM_LX_REQUEST, 0, (LPARAM)&request) : FALSE;
+}
+
+BOOL CLxListCtrl::SelectCellFont(CLxListRequest& request, CDC* dc)
+{
+    request.m_answer = 0;
+    if (!RequestData(request))
+        return FALSE;
+    LxCellLook look;
+    look.answer = request.m_answer;
+    look.font = request.m_font;
+    if (dc)
+        dc->SelectObject(FontOf(look, m_fonts));
+    return TRUE;
+}
+
+CFont* CLxListCtrl::FontOf(const LxCellLook& look, CFont* fonts)
+{
+    if (look.answer & kLxAnswerFont)
+        return CFont::FromHandle(look.font);
+    if (look.answer & kLxAnswerBold)
+        return &fonts[kFontBold];
+    if (look.answer & kLxAnswerItalic)
+        return &fonts[kFontItalic];
+    if (look.answer & kLxAnswerUnderline)
+        return &fonts[kFontUnderline];
+    return &fonts[kFontNormal];
+}
+
+// The owner is asked about every cell, about column 0 only (its answer then
+// holds for the row), or about the columns of the owner-font mask.
+bool CLxListCtrl::AsksColumn(int id)
+{
+    if (!(m_style & kLxStyleAskCells))
+        return false;
+    if (m_style & kLxStyleAskRowOnly)
+        return id == GetColumnId(0);
+    if (m_style & kLxStyleAskFontMask)
+        return (m_ownerFontMask & LxColumnBit(id)) != 0;
+    return true;
+}
+
+// A cell the owner is not asked about, or does not answer, has the defaults.
+LxCellLook CLxListCtrl::AskCell(int row, int column, DWORD_PTR itemData)
+{
+    LxCellLook look;
+    int id = GetColumnId(column);
+    if (!AsksColumn(id))
+        return look;
+    CLxListRequest request;
+    request.m_code = kLxRequestCell;
+    request.m_row = row;
+    request.m_columnId = id;
+    request.m_itemData = itemData;
+    if (!RequestData(request))
+        return look;
+    look.answer = request.m_answer;
+    look.text = request.m_textColor;
+    look.background = request.m_bkColor;
+    look.font = request.m_font;
+    return look;
+}
+
+BOOL CLxListCtrl::BooleanRequestHandler(CLxListRequest& request)
+{
+    if (request.m_code == kLxRequestCell)
+        return TRUE;
+    if (request.m_code == kLxRequestChoices && request.m_columnId != 0 && request.m_pChoices)
+    {
+        request.m_pChoices->Add("true");
+        request.m_pChoices->Add("false");
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Selection.
+
+int CLxListCtrl::FocusedRow() const
+{
+    return GetNextItem(-1, LVNI_FOCUSED);
+}
+
+int CLxListCtrl::FirstSelectedRow() const
+{
+    return GetNextItem(-1, LVNI_SELECTED);
+}
+
+void CLxListCtrl::FocusRow(int row)
+{
+    SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EnsureVisible(row, FALSE);
+}
+
+void CLxListCtrl::SelectLastRow()
+{
+    int count = GetItemCount();
+    if (count == 0)
+        return;
+    SetFocus();
+    FocusRow(count - 1);
+}
+
+void CLxListCtrl::SelectNextRow()
+{
+    int row = FirstSelectedRow();
+    if (row >= 0 && row + 1 < GetItemCount())
+        FocusRow(row + 1);
+}
+
+void CLxListCtrl::SelectPreviousRow()
+{
+    int row = FirstSelectedRow();
+    if (row > 0)
+        FocusRow(row - 1);
+}
+
+bool CLxListCtrl::CanMovePrevious()
+{
+    return GetItemCount() > 0 && FirstSelectedRow() > 0;
+}
+
+bool CLxListCtrl::CanMoveNext()
+{
+    int row = FirstSelectedRow();
+    return GetItemCount() > 0 && row >= 0 && row < GetItemCount() - 1;
+}
+
+bool CLxListCtrl::CopyToClipboard(bool selectedOnly)
+{
+    HCURSOR old = ::SetCursor(::LoadCursorA(NULL, (LPCSTR)IDC_WAIT));
+    CString text;
+    int columns = GetColumnCount();
+    int last = selectedOnly ? GetItemCount() : std::min(GetItemCount(), kCopiedRows);
+    bool first = true;
+    for (int row = 0; row < last; row++)
+    {
+        if (selectedOnly && !(GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED))
+            continue;
+        if (!first)
+            text += '\n';
+        first = false;
+        for (int column = 0; column < columns; column++)
+        {
+            CString cell;
+            GetCellText(row, column, cell);
+            if (column > 0)
+                text += '\t';
+            text += cell;
+        }
+    }
+    bool copied = false;
+    if (!text.IsEmpty() && OpenClipboard(m_hWnd))
+    {
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.GetLength() + 1);
+        if (memory)
+        {
+            memcpy(::GlobalLock(memory), (LPCSTR)text, text.GetLength() + 1);
+            ::GlobalUnlock(memory);
+            ::EmptyClipboard();
+            copied = ::SetClipboardData(CF_TEXT, memory) != NULL;
+            if (!copied)
+                ::GlobalFree(memory);
+        }
+        ::CloseClipboard();
+    }
+    ::SetCursor(old);
+    return copied;
+}
+
+// Messages.
+
+void CLxListCtrl::OnSize(UINT type, int cx, int cy)
+{
+    Default();
+    (void)type;
+    (void)cy;
+    m_clientWidth = cx;
+}
+
+void CLxListCtrl::OnLButtonDown(UINT, CPoint)
+{
+    SetFocus();
+    Default();
+}
+
+void CLxListCtrl::OnRButtonUp(UINT flags, CPoint point)
+{
+    Default();
+    CWnd* parent = GetParent();
+    if (parent)
+        parent->SendMessage(WM_RBUTTONUP, flags, MAKELPARAM(point.x, point.y));
+}
+
+void CLxListCtrl::OnContextMenu(CWnd*, CPoint point)
+{
+    CWnd* parent = GetParent();
+    if (parent)
+        parent->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+void CLxListCtrl::OnHScroll(UINT, UINT, CScrollBar*)
+{
+    SetFocus();
+    Default();
+}
+
+void CLxListCtrl::OnVScroll(UINT, UINT, CScrollBar*)
+{
+    SetFocus();
+    Default();
+}
+
+void CLxListCtrl::OnSortAscending()
+{
+    SetFocus();
+    SortBy(m_headerMenuColumn, 1);
+}
+
+void CLxListCtrl::OnSortDescending()
+{
+    SetFocus();
+    SortBy(m_headerMenuColumn, 0);
+}
+
+void CLxListCtrl::OnUpdateSort(CCmdUI* cmdUI)
+{
+    cmdUI->Enable((m_style & kLxStyleSort) != 0);
+}

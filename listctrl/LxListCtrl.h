@@ -1,0 +1,272 @@
+// CLxListCtrl: the owner-drawn report list of every list view. Cell texts come
+// from the owner (callback texts), and so do each cell's font and colours
+// (CLxListRequest). Columns are addressed by display index in operations and by
+// id (the column's sub-item number) in masks, definitions and requests.
+#pragma once
+
+#include "LxColumnManager.h"
+#include "LxHeaderCtrl.h"
+#include "LxListRequest.h"
+
+#include "runtime/TimeStamp.h"
+
+#include <afxcmn.h>
+
+class CPrintInfo;
+
+// Bits of the list's own style word.
+enum
+{
+    kLxStyleFullRow = 0x0001,
+    kLxStyleVertGrid = 0x0002,
+    kLxStyleHorzGrid = 0x0004,
+    kLxStyleSort = 0x0008,
+    kLxStyleAskCells = 0x0010,
+    kLxStyleImageCells = 0x0020,
+    kLxStyleEditAllSelected = 0x0040,
+    kLxStyleOfferRows = 0x0080,
+    kLxStyleCellTips = 0x0100,
+    kLxStyleAskRowOnly = 0x0200,
+    kLxStyleAskFontMask = 0x0400,
+    kLxStyleEnterDblClk = 0x0800,
+    kLxStyleEnterEdits = 0x1000,
+    kLxStyleFocusCell = 0x4000,
+    kLxStyleDefault = 0x793F,
+};
+
+// Print options.
+enum
+{
+    kLxPrintTitle = 0x04,
+    kLxPrintPage = 0x08,
+    kLxPrintDate = 0x10,
+};
+
+// Navigation requests of the in-place editors (WM_USER+3, wParam).
+const UINT WM_LX_NAVIGATE = WM_USER + 3;
+enum
+{
+    kLxNavNextCell = 0,
+    kLxNavPrevCell = 1,
+    kLxNavLeft = 2,
+    kLxNavRight = 3,
+    kLxNavUp = 4,
+    kLxNavDown = 5,
+};
+
+// The row that an in-place editor edits; WM_LX_NAVIGATE codes 0 and 1 carry one.
+struct LxCellPos
+{
+    int row;
+    int column;
+};
+
+// What the owner said about one cell's font and colours (answer 0: nothing).
+struct LxCellLook
+{
+    DWORD answer = 0;
+    COLORREF text = 0;
+    COLORREF background = 0;
+    HFONT font = NULL;
+};
+
+class CLxListCtrl;
+typedef BOOL (CWnd::*LxRequestHandler)(CLxListRequest& request);
+typedef void (CWnd::*LxCellTextHandler)(int row, int columnId, DWORD_PTR itemData,
+                                        CString& text);
+// The type-ahead clock: 100 ns units, as a CTimeStamp.
+typedef ULONGLONG (*LxClock)();
+
+class CLxListCtrl : public CListCtrl
+{
+public:
+    CLxListCtrl();
+    ~CLxListCtrl() override;
+
+    void AttachHeaderAndTip();
+    CLxHeaderCtrl* GetHeader();
+
+    // Appearance.
+    void SetListFont(const LOGFONTA& logFont);
+    void SetEmptyText(const char* text);
+    void ModifyLxStyle(DWORD remove, DWORD add, UINT swpFlags);
+    void ModifyExtendedStyle(DWORD remove, DWORD add, UINT swpFlags);
+    DWORD GetLxStyle() const { return m_style; }
+    void SetHeaderImageList(CImageList* imageList);
+    void SetCategoryRowHeight(int height);
+    void SetRowHeightLimits(int height, bool categoryRows);
+    BOOL SetBackgroundImage(UINT resourceId);
+    BOOL SetBackgroundImage(const char* resourceName);
+    void EnableColumnDrag(bool enable);
+    void EnableInPlaceEdit(bool enable);
+    // Cuts text from the end until it and "..." fit; the text itself when it fits.
+    static CString FitTextToWidth(CDC* dc, const CString& text, int width, int extra);
+
+    // Columns.
+    CLxColumnManager* CreateColumnManager();
+    CLxColumnManager* GetColumnManager() { return m_pColumnManager; }
+    void SetupColumns();
+    void ReadColumnsFromHeader();
+    int InsertColumnEx(int index, const char* label, int format, int width, DWORD kindBits);
+    // The same with an id other than the index (the column manager's columns).
+    int InsertColumnEx(int index, const char* label, int format, int width, DWORD kindBits,
+                       int id);
+    void DeleteAllColumns();
+    int GetColumnCount();
+    int GetColumnId(int index);
+    void SetHeaderImage(int index, int image);
+    void ClearKindMasks();
+
+    // Rows and cells.
+    int InsertItemEx(int row, DWORD_PTR itemData);
+    BOOL DeleteItemEx(int row, DWORD_PTR itemData);
+    void InvalidateItemText(int row, int column, DWORD_PTR itemData);
+    void SetItemTextEx(int row, int column, DWORD_PTR itemData, const CString& text);
+    void SetCellImage(int row, int column, int image);
+    void GetCellText(int row, int column, CString& text, const DWORD_PTR* itemData = NULL);
+    BOOL RequestData(CLxListRequest& request);
+    BOOL SelectCellFont(CLxListRequest& request, CDC* dc);
+    BOOL BooleanRequestHandler(CLxListRequest& request);
+
+    // Selection.
+    void SelectLastRow();
+    void SelectNextRow();
+    void SelectPreviousRow();
+    bool CanMovePrevious();
+    bool CanMoveNext();
+    bool CopyToClipboard(bool selectedOnly);
+
+    // Sorting.
+    int SortBy(int column, int ascending);
+    void ReSort();
+    void LoadSortState(const char* listName);
+    void SaveSortState(const char* listName);
+
+    // Cells and keys.
+    int HitTestEx(POINT point, int* column);
+    int CellFromPoint(POINT point, RECT* cell, int* column);
+    BOOL GetCellRect(int row, int column, RECT* rect);
+    bool EnsureColumnVisible(int column);
+    void MoveColumn(int* from, int* to);
+    bool TypeAheadSearch(int character);
+    int GetFocusedColumn() const { return m_focusedColumn; }
+
+    // Printing.
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    void OnPrint(CDC* dc, CPrintInfo* info);
+    void OnEndPrinting(CDC* dc, CPrintInfo* info);
+
+    void DrawItem(LPDRAWITEMSTRUCT drawItem);
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Owner hooks and settings the owner sets directly.
+    LxRequestHandler m_pfnRequestHandler;
+    LxCellTextHandler m_pfnCellTextHandler;
+    CWnd* m_pNotifyWnd;
+    int m_controlIdOverride;
+    CImageList* m_pCellImageList;
+    DWORD m_ownerFontMask;
+    LxClock m_pfnClock;
+    CString m_printTitle;
+    DWORD m_printOptions;
+    RECT m_printMargins;  // millimetres
+
+    // Kind masks by column id, rebuilt from the column definitions.
+    DWORD m_dropListMask;
+    DWORD m_dropDownMask;
+    DWORD m_editMask;
+    DWORD m_numericMask;
+    DWORD m_currencyMask;
+    DWORD m_imageMask;
+    DWORD m_dateMask;
+
+protected:
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnPaint();
+    void OnSize(UINT type, int cx, int cy);
+    BOOL OnEraseBkgnd(CDC* dc);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnRButtonUp(UINT flags, CPoint point);
+    void OnContextMenu(CWnd* wnd, CPoint point);
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+    void OnColumnClick(NMHDR* header, LRESULT* result);
+    void OnClick(NMHDR* header, LRESULT* result);
+    void OnKeyDown(NMHDR* header, LRESULT* result);
+    void OnEndLabelEdit(NMHDR* header, LRESULT* result);
+    void OnSortAscending();
+    void OnSortDescending();
+    void OnUpdateSort(CCmdUI* cmdUI);
+    LRESULT OnNavigate(WPARAM code, LPARAM cell);
+    LRESULT OnSetFont(WPARAM font, LPARAM redraw);
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend class CLxRowPainter;
+    friend class CLxListPrinter;
+    friend class CLxSortItems;
+
+    void DeleteFonts();
+    // Whether the style asks the owner about cells of this column id.
+    bool AsksColumn(int id);
+    LxCellLook AskCell(int row, int column, DWORD_PTR itemData);
+    // The font of a look, from the screen or the print fonts.
+    static CFont* FontOf(const LxCellLook& look, CFont* fonts);
+    void MeasureItem(LPMEASUREITEMSTRUCT measure);
+    void Remeasure();
+    int ControlId() const;
+    CWnd* NotifyTarget() const;
+    int FocusedRow() const;
+    int FirstSelectedRow() const;
+    void FocusRow(int row);
+    void RedrawCell(int row, int column);
+    void SetFocusedColumn(int column);
+    void ApplyEditedText(int row, int column, DWORD_PTR itemData, const CString& text);
+    void NavigateToCell(int code, const LxCellPos& from);
+    void MoveFocusRow(int delta);
+    int SearchStart(int character, int focused, int count);
+    bool SortableColumn(int column);
+    void PaintEmptyText();
+    void DeletePrintFonts();
+    bool IsFixedText(LPARAM text) const;
+    void NoteTextMessage(UINT message, LPARAM lParam);
+
+    CLxHeaderCtrl m_header;
+    CLxColumnManager* m_pColumnManager;
+    DWORD m_style;
+    COLORREF m_textColor;
+    COLORREF m_selectionColor;
+    COLORREF m_textBkColor;
+    COLORREF m_bkColor;
+    int m_stateImageWidth;
+    int m_clientWidth;
+    int m_focusedColumn;
+    int m_headerMenuColumn;
+    int m_textHeight;
+    int m_minRowHeight;
+    int m_categoryHeightA;
+    int m_categoryHeightB;
+    CString m_emptyText;
+    CPen* m_pGridPen;
+    CPen* m_pDarkPen;
+    CFont m_fonts[4];  // normal, underlined, bold, italic
+    CFont m_printFonts[4];
+    int m_linesPerPage;
+    int m_printRowHeight;
+    CTimeStamp m_lastKeyTime;
+    CString m_searchText;
+    bool m_inPlaceEdit;
+    bool m_editorOpen;
+    HBITMAP m_background;
+    SIZE m_backgroundSize;
+    CImageList m_backgroundList;
+    CPalette m_palette;
+    bool m_blendSelection;
+    // Whether any cell ever got a text of its own (not the callback marker):
+    // sorting may then not move contents between rows.
+    bool m_fixedTexts;
+};

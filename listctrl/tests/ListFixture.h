@@ -1,0 +1,160 @@
+// A CLxListCtrl in a frame, with an owner that answers cell texts from a table
+// (by item data and column id) and records what the list asks and sends it.
+#pragma once
+
+#include "TestFramework.h"
+
+#include "LxListCtrl.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+const UINT kListId = 300;
+
+inline void PumpListMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+            continue;
+        // What a frame's message loop does: PreTranslateMessage, then the keys.
+        if (CWnd::WalkPreTranslateTree(NULL, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+struct LxRequestSeen
+{
+    int code;
+    int row;
+    int columnId;
+    DWORD_PTR itemData;
+    std::string text;
+    bool operator==(const LxRequestSeen& other) const
+    {
+        return code == other.code && row == other.row && columnId == other.columnId &&
+               itemData == other.itemData && text == other.text;
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const LxRequestSeen& seen)
+{
+    return out << "{" << seen.code << ", row " << seen.row << ", id " << seen.columnId
+               << ", data " << seen.itemData << ", \"" << seen.text << "\"}";
+}
+
+class CListOwner : public CWnd
+{
+public:
+    // Texts by item data, then by column id.
+    std::vector<std::vector<std::string>> m_cells;
+    std::vector<LxRequestSeen> m_requests;
+    std::vector<std::string> m_events;
+    // Answers a request; none set: the owner answers nothing.
+    std::function<BOOL(CLxListRequest&)> m_answer;
+
+    LRESULT OnRequest(WPARAM, LPARAM lParam)
+    {
+        CLxListRequest& request = *(CLxListRequest*)lParam;
+        m_requests.push_back({request.m_code, request.m_row, request.m_columnId,
+                              request.m_itemData, (LPCSTR)request.m_text});
+        return m_answer ? m_answer(request) : FALSE;
+    }
+    void OnGetDispInfo(NMHDR* header, LRESULT*)
+    {
+        LVITEMA& item = ((NMLVDISPINFOA*)header)->item;
+        if (!(item.mask & LVIF_TEXT))
+            return;
+        size_t data = (size_t)item.lParam;
+        const char* text = "";
+        if (data < m_cells.size() && (size_t)item.iSubItem < m_cells[data].size())
+            text = m_cells[data][item.iSubItem].c_str();
+        lstrcpynA(item.pszText, text, item.cchTextMax);
+    }
+    void OnDblClk(NMHDR* header, LRESULT*)
+    {
+        m_events.push_back("NM_DBLCLK from " + std::to_string(header->idFrom));
+    }
+    void OnLButtonDblClk(UINT, CPoint point)
+    {
+        m_events.push_back("WM_LBUTTONDBLCLK " + std::to_string(point.x) + "," +
+                           std::to_string(point.y));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CListOwner, CWnd)
+    ON_MESSAGE(WM_LX_REQUEST, OnRequest)
+    ON_NOTIFY(LVN_GETDISPINFOA, kListId, OnGetDispInfo)
+    ON_NOTIFY(NM_DBLCLK, kListId, OnDblClk)
+    ON_WM_LBUTTONDBLCLK()
+END_MESSAGE_MAP()
+
+struct LxColumnSpec
+{
+    const char* label;
+    int width;
+    DWORD kind;
+};
+
+class ListTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_owner.CreateEx(0, NULL, "list owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                     0, 520, 400, NULL, NULL));
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED |
+                                      LVS_SHOWSELALWAYS,
+                                  RECT{0, 0, 500, 360}, &m_owner, kListId));
+        ASSERT_NE(nullptr, m_list.GetHeader());
+    }
+    void TearDown() override
+    {
+        m_list.DestroyWindow();
+        m_owner.DestroyWindow();
+        PumpListMessages();
+    }
+
+    void AddColumns(const std::vector<LxColumnSpec>& columns)
+    {
+        for (const LxColumnSpec& column : columns)
+            m_list.InsertColumnEx(m_list.GetColumnCount(), column.label, LVCFMT_LEFT,
+                                  column.width, column.kind);
+    }
+    // One row per entry, its item data the entry's index.
+    void AddRows(const std::vector<std::vector<std::string>>& rows)
+    {
+        for (const auto& row : rows)
+        {
+            m_list.InsertItemEx(m_list.GetItemCount(), m_owner.m_cells.size());
+            m_owner.m_cells.push_back(row);
+        }
+    }
+    // The texts of one column id, row by row, through the list view.
+    std::vector<std::string> ColumnTexts(int column)
+    {
+        std::vector<std::string> texts;
+        for (int row = 0; row < m_list.GetItemCount(); row++)
+        {
+            CString text;
+            m_list.GetCellText(row, column, text);
+            texts.push_back((LPCSTR)text);
+        }
+        return texts;
+    }
+    std::vector<DWORD_PTR> ItemData()
+    {
+        std::vector<DWORD_PTR> data;
+        for (int row = 0; row < m_list.GetItemCount(); row++)
+            data.push_back(m_list.GetItemData(row));
+        return data;
+    }
+
+    CListOwner m_owner;
+    CLxListCtrl m_list;
+};
