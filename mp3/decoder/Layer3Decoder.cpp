@@ -343,7 +343,6 @@ void ReadScaleFactorsMpeg2(MpegBitReader* reader, MpegLayer3State* state, int gr
             c.illegalLong[b] = illegal[i];
         }
         c.scalefacLong[21] = 0;
-        c.illegalLong[21] = c.illegalLong[20];
         return;
     }
     if (kind == 2) {
@@ -360,7 +359,6 @@ void ReadScaleFactorsMpeg2(MpegBitReader* reader, MpegLayer3State* state, int gr
     }
     for (int w = 0; w < 3; w++)
         c.scalefacShort[12][w] = 0;
-    c.illegalShort[12] = c.illegalShort[11];
 }
 
 void RequantizeLong(const float* powered, int count, const Layer3GranuleInfo& info,
@@ -462,6 +460,14 @@ void ApplyIntensity(const IntensityContext& ctx, int position, int illegal, int 
     }
 }
 
+// The highest band has no position of its own: it takes the one of the band below
+// when that band is intensity-coded too. Otherwise MPEG-2 codes it at position 0 (both
+// channels equal) and MPEG-1 at its illegal position, which leaves it to ordinary stereo.
+int HighestBandPosition(const IntensityContext& ctx, bool belowCoded, int belowPosition)
+{
+    return belowCoded ? belowPosition : ctx.mpeg1 ? kMpeg1IllegalPosition : 0;
+}
+
 // Long bands from the one after the right channel's last non-zero line up to toBand.
 void IntensityLong(const IntensityContext& ctx, const Layer3Channel& right, const BandTable& bands,
                    int fromLine, int toBand)
@@ -474,10 +480,14 @@ void IntensityLong(const IntensityContext& ctx, const Layer3Channel& right, cons
         b++;
     if (last >= 0)
         b++;
-    for (; b < toBand; b++) {
-        int source = b == kLongBands - 1 ? b - 1 : b;
-        ApplyIntensity(ctx, right.scalefacLong[source], right.illegalLong[source],
-                       bands.longBands[b], bands.longBands[b + 1], 1);
+    for (int first = b; b < toBand; b++) {
+        int position = right.scalefacLong[b];
+        int illegal = right.illegalLong[b];
+        if (b == kLongBands - 1) {
+            position = HighestBandPosition(ctx, b > first, right.scalefacLong[b - 1]);
+            illegal = right.illegalLong[b - 1];
+        }
+        ApplyIntensity(ctx, position, illegal, bands.longBands[b], bands.longBands[b + 1], 1);
     }
 }
 
@@ -499,9 +509,13 @@ bool IntensityShort(const IntensityContext& ctx, const Layer3Channel& right, con
             }
         }
         for (int b = bound; b < kShortBands; b++) {
-            int source = b == kShortBands - 1 ? b - 1 : b;
-            ApplyIntensity(ctx, right.scalefacShort[source][w], right.illegalShort[source],
-                           bands.shortBands[b] * 3 + w, bands.shortBands[b + 1] * 3, 3);
+            int position = right.scalefacShort[b][w];
+            int illegal = right.illegalShort[b];
+            if (b == kShortBands - 1) {
+                position = HighestBandPosition(ctx, b > bound, right.scalefacShort[b - 1][w]);
+                illegal = right.illegalShort[b - 1];
+            }
+            ApplyIntensity(ctx, position, illegal, bands.shortBands[b] * 3 + w, bands.shortBands[b + 1] * 3, 3);
         }
     }
     return anyRight;
@@ -653,7 +667,6 @@ void HybridFilter(Layer3Channel& c, const Layer3GranuleInfo& info, int shift)
 void DecodeChannel(MpegBitReader* reader, MpegLayer3State* state, int gr, int ch)
 {
     Layer3GranuleInfo& info = state->info[gr][ch];
-    Layer3Channel& c = state->channel[ch];
     unsigned start = reader->bitPos;
     unsigned end = start + info.part2_3_length;
     if (state->header.version == kVersionMpeg1)

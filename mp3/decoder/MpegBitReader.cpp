@@ -184,6 +184,12 @@ void DropFrame(MpegBitReader* reader, unsigned word)
     reader->state = kReadLooking;
 }
 
+// An ID3v1 or APE tag after a frame ends the stream's frames as the input's end does.
+bool StartsTag(const unsigned char* bytes)
+{
+    return memcmp(bytes, "TAG", 3) == 0 || memcmp(bytes, "APET", 4) == 0;
+}
+
 int Confirm(MpegBitReader* reader)
 {
     int code = ReadFully(reader, reader->following, kHeaderBytes);
@@ -196,6 +202,12 @@ int Confirm(MpegBitReader* reader)
     unsigned word = BigEndian32(reader->following);
     MpegHeader following;
     if (!IsUsableHeader(word, &following)) {
+        if (StartsTag(reader->following)) {
+            // The frame stands; the search for sync goes on through the tag.
+            reader->syncWord = word;
+            reader->syncBytes = kHeaderBytes;
+            return 0;
+        }
         DropFrame(reader, word);
         return kErrInvalidFrame;
     }

@@ -1,9 +1,11 @@
 // The frame reader finds, checks and delivers frames from synthetic streams: junk
-// and false sync words, the last frame, free format, padding, and input time-outs
-// at any point of a frame, also while layer III main data wraps the reservoir.
+// and false sync words, the last frame, tags after frames, free format, padding, and
+// input time-outs at any point of a frame, also while layer III main data wraps the
+// reservoir.
 #include "tests/support/TestFramework.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <vector>
@@ -83,6 +85,69 @@ INSTANTIATE_TEST_SUITE_P(
         SyncCase{"FreeFormatHeaderInJunk", {0xFF, 0xFF, 0x08, 0xC0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, false},
         SyncCase{"TruncatedLastFrame", {}, true}),
     [](const ::testing::TestParamInfo<SyncCase>& info) { return std::string(info.param.name); });
+
+Bytes Text(const char* text)
+{
+    return Bytes(text, text + strlen(text));
+}
+
+Bytes Id3v1Tag()
+{
+    Bytes tag = Text("TAGTitle");
+    tag.resize(128, 0);
+    return tag;
+}
+
+// An APE tag with header, one item and footer.
+Bytes ApeTag()
+{
+    Bytes item = {5, 0, 0, 0, 0, 0, 0, 0};
+    Append(item, Text("Title"));
+    item.push_back(0);
+    Append(item, Text("Tune!"));
+    Bytes tag;
+    for (unsigned flags : {0xA0000000u, 0x80000000u}) {
+        Bytes part = Text("APETAGEX");
+        Append(part, {0xD0, 0x07, 0, 0, (unsigned char)(item.size() + 32), 0, 0, 0, 1, 0, 0, 0});
+        for (int shift = 0; shift < 32; shift += 8)
+            part.push_back((unsigned char)(flags >> shift));
+        part.resize(32, 0);
+        Append(tag, part);
+        if (flags & 0x20000000)
+            Append(tag, item);
+    }
+    return tag;
+}
+
+struct TagCase {
+    const char* name;
+    Bytes tag;
+    int framesAfter;
+};
+
+class TagTest : public ::testing::TestWithParam<TagCase> {};
+
+TEST_P(TagTest, ATagAfterAFrameCostsNoFrame)
+{
+    const TagCase& c = GetParam();
+    MemoryInput input;
+    input.bytes = Frame(kLayer1At32k, kLayer1At32kSize);
+    Append(input.bytes, c.tag);
+    for (int i = 0; i < c.framesAfter; i++)
+        Append(input.bytes, Frame(kLayer1At64k, kLayer1At64kSize));
+    DecodedStream decoded = DecodeStream(input);
+    std::vector<unsigned> expected{1};
+    expected.resize(1 + c.framesAfter, 2);
+    EXPECT_EQ(BitrateIndexes(decoded), expected);
+    EXPECT_EQ(decoded.codes, std::vector<int>{kErrInputEnd});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FrameReader, TagTest,
+    ::testing::Values(TagCase{"Id3v1AfterTheOnlyFrame", Id3v1Tag(), 0}, TagCase{"ApeAfterTheOnlyFrame", ApeTag(), 0},
+                      TagCase{"ApeBeforeId3v1", [] { Bytes b = ApeTag(); Append(b, Id3v1Tag()); return b; }(), 0},
+                      TagCase{"FramesGoOnAfterATag", Id3v1Tag(), 2}),
+    [](const ::testing::TestParamInfo<TagCase>& info) { return std::string(info.param.name); });
 
 TEST(FrameReader, PaddingIsValidAtEveryRate)
 {

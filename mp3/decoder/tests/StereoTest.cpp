@@ -63,6 +63,61 @@ Bytes IntensityStream(bool mpeg1, unsigned position, unsigned scale, bool reuse 
     return stream;
 }
 
+// Huffman lines (table 1) that are zero up to one line of value 1 at an even index.
+void PutLineAt(BitWriter& main, int line)
+{
+    for (int pair = 0; pair < line / 2; pair++)
+        main.Put(1, 1); // code 1 for (0, 0)
+    main.Put(0x2, 3);   // code 01 for (1, 0), then a plus sign
+}
+
+// A joint-stereo intensity frame in which only the highest long band is intensity
+// coded: the right channel holds one line in the band below, too weak to be heard
+// (global gain 0), and a legal position for that band; the left channel holds one
+// line of value 1 in the highest band.
+Bytes HighestBandFrame(bool mpeg1)
+{
+    const int sideStart = 4;
+    Bytes frame = Frame(mpeg1 ? 0xFFFB9050 : 0xFFF38050, mpeg1 ? 417 : 208);
+    int sideBytes = mpeg1 ? 32 : 17;
+    // The highest band starts at line 418 (MPEG-1, 44.1 kHz) or 522 (MPEG-2, 22.05 kHz).
+    int leftLine = mpeg1 ? 420 : 530;
+    int rightLine = mpeg1 ? 400 : 500;
+    // MPEG-1: scalefac_compress 1 gives 1 bit to bands 11-20, here position 1.
+    // MPEG-2: 6 gives 3 bits to bands 14-20, here position 4 (right lower).
+    int positionBands = mpeg1 ? 10 : 7;
+    int positionBits = mpeg1 ? 1 : 3;
+    unsigned position = mpeg1 ? 1 : 4;
+    unsigned rightCompress = mpeg1 ? 1 : 6;
+    int granules = mpeg1 ? 2 : 1;
+
+    BitWriter side(frame, sideStart);
+    side.Put(0, mpeg1 ? 9 : 8);     // main_data_begin
+    side.Put(0, mpeg1 ? 3 + 8 : 2); // private bits (and scfsi)
+    for (int gr = 0; gr < granules; gr++) {
+        for (int ch = 0; ch < 2; ch++) {
+            int line = ch == 0 ? leftLine : rightLine;
+            int scaleBits = ch == 0 ? 0 : positionBands * positionBits;
+            side.Put(scaleBits + line / 2 + 3, 12); // part2_3_length
+            side.Put(line / 2 + 1, 9);              // big_values
+            side.Put(ch == 0 ? 190 : 0, 8);         // global_gain
+            side.Put(ch == 0 ? 0 : rightCompress, mpeg1 ? 4 : 9);
+            side.Put(0, 1);                         // no window switching
+            side.Put(0x421, 15);                    // table 1 in all three regions
+            side.Put(0, 4 + 3);                     // region counts
+            side.Put(0, mpeg1 ? 3 : 2);             // (preflag,) scalefac_scale, count1table_select
+        }
+    }
+    BitWriter main(frame, sideStart + sideBytes);
+    for (int gr = 0; gr < granules; gr++) {
+        PutLineAt(main, leftLine);
+        for (int b = 0; b < positionBands; b++)
+            main.Put(position, positionBits);
+        PutLineAt(main, rightLine);
+    }
+    return frame;
+}
+
 double Energy(const std::vector<short>& samples, int first, int step)
 {
     double sum = 0;
@@ -77,6 +132,7 @@ struct IntensityCase {
     unsigned position;
     unsigned scale;
     double rightToLeft; // energy of the right channel over the left's; -1: left silent
+    bool highestBandAlone = false; // HighestBandFrame, else IntensityFrame
 };
 
 class IntensityTest : public ::testing::TestWithParam<IntensityCase> {};
@@ -85,7 +141,12 @@ TEST_P(IntensityTest, SpreadsTheLeftLinesByPosition)
 {
     const IntensityCase& c = GetParam();
     MemoryInput input;
-    input.bytes = IntensityStream(c.mpeg1, c.position, c.scale);
+    if (c.highestBandAlone) {
+        for (int i = 0; i < 3; i++)
+            Append(input.bytes, HighestBandFrame(c.mpeg1));
+    } else {
+        input.bytes = IntensityStream(c.mpeg1, c.position, c.scale);
+    }
     DecodedStream decoded = DecodeStream(input);
     ASSERT_EQ(decoded.frames.size(), 3u);
     ASSERT_EQ(decoded.frames[0].channels, 2);
@@ -113,7 +174,12 @@ INSTANTIATE_TEST_SUITE_P(
         IntensityCase{"Mpeg2Both", false, 0, 0, 1.0},
         IntensityCase{"Mpeg2LeftLower", false, 1, 0, sqrt(2.0)},
         IntensityCase{"Mpeg2RightLower", false, 4, 0, 0.5},
-        IntensityCase{"Mpeg2RightLowerScaled", false, 2, 1, 0.5}),
+        IntensityCase{"Mpeg2RightLowerScaled", false, 2, 1, 0.5},
+        // The highest band takes the position of the band below only when that band
+        // is intensity coded too; else MPEG-2 puts it on both channels alike and
+        // MPEG-1 leaves it to ordinary stereo.
+        IntensityCase{"Mpeg2HighestBandAloneOnBothChannels", false, 0, 0, 1.0, true},
+        IntensityCase{"Mpeg1HighestBandAloneStaysLeft", true, 0, 0, 0.0, true}),
     [](const ::testing::TestParamInfo<IntensityCase>& info) { return std::string(info.param.name); });
 
 TEST(Stereo, EmptyGranuleKeepsItsReusedPositions)
