@@ -1,7 +1,6 @@
 // Loading a device definition from a *.cde file or text, and saving it.
 #include "Device.h"
 
-#include <stdarg.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -131,15 +130,6 @@ CDevice::~CDevice()
     delete m_timerList;
 }
 
-int CDevice::Fail(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    m_error.ReportV(format, args);
-    va_end(args);
-    return 0;
-}
-
 bool CDevice::TimerCommand(const char* command)
 {
     return m_timerList && m_timerList->Command(command);
@@ -171,11 +161,11 @@ int CDevice::Load(const char* fileOrText, int deviceNumber, BOOL fromFile)
         return 0;
     if (deviceNumber != 0 && int(m_prefixLines.size()) <= deviceNumber &&
         int(m_suffixLines.size()) <= deviceNumber)
-        return Fail("Error loading device: couldn't find prefixes / suffixes for device #%d",
-                    deviceNumber);
+        return m_error.Fail("Error loading device: couldn't find prefixes / suffixes for device #%d",
+                            deviceNumber);
     if (!ApplyType())
-        return Fail("Error loading device: improper / no device type specified (must be CM11a, "
-                    "DEVRX, DEVRXTX, DEVTX, KELTO, IR, IRTXONLY, LOWLEVEL, TIMER, or TAVLIN)");
+        return m_error.Fail("Error loading device: improper / no device type specified (must be CM11a, "
+                            "DEVRX, DEVRXTX, DEVTX, KELTO, IR, IRTXONLY, LOWLEVEL, TIMER, or TAVLIN)");
     return 1;
 }
 
@@ -209,7 +199,7 @@ int CDevice::ReadDeviceFile(const char* fileOrText, int deviceNumber, BOOL fromF
         SetCurrentDirectoryA(path.Left(slash + 1));
     CString text;
     if (!ReadWholeFile(slash >= 0 ? path.Mid(slash + 1) : path, text))
-        return Fail("Couldn't open device file %s", fileOrText);
+        return m_error.Fail("Couldn't open device file %s", fileOrText);
     m_reading.push_back(full);
     int parsed = ParseDeviceText(text, fromFile, deviceNumber);
     m_reading.pop_back();
@@ -246,7 +236,7 @@ int CDevice::ParseLine(CString line, BOOL fromFile, int deviceNumber)
                 return (this->*rule.handler)(value, deviceNumber, rule.slot);
             }
         }
-        return Fail("Unknown keyword [%s] reading device file", static_cast<const char*>(keyword));
+        return m_error.Fail("Unknown keyword [%s] reading device file", static_cast<const char*>(keyword));
     }
     CString data;
     CString name;
@@ -285,7 +275,7 @@ int CDevice::SetRepeat(const CString& value, int, int)
 {
     long repeat = strtol(value, nullptr, 10);
     if (repeat > kMostRepeats)
-        return Fail("%ld is to many repetitions (%d is the most)", repeat, kMostRepeats);
+        return m_error.Fail("%ld is to many repetitions (%d is the most)", repeat, kMostRepeats);
     m_repeat = repeat < kNoRepeat ? kNoRepeat : int(repeat);
     return 1;
 }
@@ -327,7 +317,7 @@ int CDevice::Include(const CString& value, int deviceNumber, int)
     for (const CString& reading : m_reading) {
         if (reading.CompareNoCase(full) == 0) {
             m_stopLoading = true;
-            return Fail("Device file %s includes itself", static_cast<const char*>(full));
+            return m_error.Fail("Device file %s includes itself", static_cast<const char*>(full));
         }
     }
     ReadDeviceFile(value, deviceNumber, TRUE);
@@ -398,7 +388,7 @@ int CDevice::Save(const char* file)
     HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return Fail("Couldn't open device file  %s", file);
+        return m_error.Fail("Couldn't open device file  %s", file);
     CString out = "desc=" + m_description + "\n" + "type=" + m_type + "\n";
     WriteSettings(out);
     for (const DeviceCode& code : m_codes)
@@ -408,7 +398,7 @@ int CDevice::Save(const char* file)
                            nullptr) && written == DWORD(out.GetLength());
     CloseHandle(handle);
     if (!wrote)
-        return Fail("Couldn't write device file %s", file);
+        return m_error.Fail("Couldn't write device file %s", file);
     return 1;
 }
 

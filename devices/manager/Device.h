@@ -116,7 +116,6 @@ private:
     struct KeywordRule;
     static const KeywordRule kKeywords[];
 
-    int Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
     int ParseLine(CString line, BOOL fromFile, int deviceNumber);
     int SetDescription(const CString& value, int deviceNumber, int slot);
     int SetNameValue(const CString& value, int deviceNumber, int slot);

@@ -54,7 +54,7 @@ int CDevice::BuildPatterns()
         if (m_timings[t].IsEmpty())
             continue;
         if (m_numPatterns == kMaxPatterns)
-            return Fail("Maximum number of patterns exceed in device file ");
+            return m_error.Fail("Maximum number of patterns exceed in device file ");
         IRPattern& pattern = m_patterns[m_numPatterns++];
         pattern.durations = ParseIRTimings(m_timings[t]);
         pattern.symbol = kPatternSymbols[t];

@@ -60,7 +60,7 @@ BOOL CTavlinPort::BlockFits(int length)
 {
     if (length >= 0 && length / 2 <= kMaxBlockWords)
         return TRUE;
-    return Fail("%d is to long of a flash block (%d is the longest)", length, kMaxBlockWords * 2);
+    return m_error.Fail("%d is to long of a flash block (%d is the longest)", length, kMaxBlockWords * 2);
 }
 
 // length bytes (length / 2 words) and their 8-bit sum; a block the loader did

@@ -56,11 +56,11 @@ BOOL CTavlinPort::SetSamplePeriod(double seconds)
     double shortest = 1.0 / m_baudRate > kShortestSamplePeriod ? 1.0 / m_baudRate
                                                                 : kShortestSamplePeriod;
     if (!(seconds >= shortest))   // not a number is no period either
-        return Fail("%.0lfus is to short of a sampling period (%.0lfus is the shortest at this baud rate)",
-                    seconds * 1e6, shortest * 1e6);
+        return m_error.Fail("%.0lfus is to short of a sampling period (%.0lfus is the shortest at this baud rate)",
+                            seconds * 1e6, shortest * 1e6);
     if (seconds > kLongestSamplePeriod)
-        return Fail("%.0lfus is to long of a sampling period (%.0lfus is the longest)", seconds * 1e6,
-                    kLongestSamplePeriod * 1e6);
+        return m_error.Fail("%.0lfus is to long of a sampling period (%.0lfus is the longest)", seconds * 1e6,
+                            kLongestSamplePeriod * 1e6);
     int count = Round(seconds / kSampleTick);
     BYTE args[] = {BYTE(count >> 8), BYTE(count)};
     return SendCommand(kIRCommand, 0x04, args, sizeof args);
@@ -80,11 +80,11 @@ BOOL CTavlinPort::CarrierSetting(double hertz, BYTE& exponent, BYTE& divider)
         return TRUE;
     double divisor = floor(kCarrierClock / hertz);
     if (divisor == 0)
-        return Fail("%lf is to high of a carrier frequency (%lf is the max)", hertz, kCarrierClock);
+        return m_error.Fail("%lf is to high of a carrier frequency (%lf is the max)", hertz, kCarrierClock);
     // A negative frequency (or no number at all) is no carrier the unit can make.
     if (hertz < 0 || !(divisor <= kLargestDivisor))
-        return Fail("%lf is to low of a carrier frequency (%lf is the minimum)", hertz,
-                    kLowestCarrier);
+        return m_error.Fail("%lf is to low of a carrier frequency (%lf is the minimum)", hertz,
+                            kLowestCarrier);
     int n = int(divisor);
     while ((n >> exponent) > kLargestDivider)
         ++exponent;
@@ -167,15 +167,15 @@ BOOL CTavlinPort::RequestIRReceivePolarity()
 BOOL CTavlinPort::SetTimeoutPeriod(double seconds)
 {
     if (!(seconds >= kShortestTimeout))   // not a number is no period either
-        return Fail("%.0lfus is to short of a timeout period  (%.0lfus is the shortest)",
-                    seconds * 1e6, kShortestTimeout * 1e6);
+        return m_error.Fail("%.0lfus is to short of a timeout period  (%.0lfus is the shortest)",
+                            seconds * 1e6, kShortestTimeout * 1e6);
     double count = floor(seconds / m_samplePeriod + 0.5);
     if (count == 0)
-        return Fail("%.0lfus is to short of a timeout period (%.0lfus is the shortest)",
-                    seconds * 1e6, m_samplePeriod * 1e6);
+        return m_error.Fail("%.0lfus is to short of a timeout period (%.0lfus is the shortest)",
+                            seconds * 1e6, m_samplePeriod * 1e6);
     if (count > kLargestTimeoutCount)
-        return Fail("%.0lfus is to long of a timeout period (%.0lfus is the longest)",
-                    seconds * 1e6, kLargestTimeoutCount * m_samplePeriod * 1e6);
+        return m_error.Fail("%.0lfus is to long of a timeout period (%.0lfus is the longest)",
+                            seconds * 1e6, kLargestTimeoutCount * m_samplePeriod * 1e6);
     // The count is 16 bits on the wire: 65536 goes out as 0.
     int n = int(count);
     BYTE args[] = {BYTE(n >> 8), BYTE(n)};
@@ -190,10 +190,10 @@ BOOL CTavlinPort::RequestTimeoutPeriod()
 BOOL CTavlinPort::SetMinMessageLength(int n)
 {
     if (n < 0)
-        return Fail("%d is to short of a minimum message length (0 is the shortest)", n);
+        return m_error.Fail("%d is to short of a minimum message length (0 is the shortest)", n);
     if (n > kLongestMinMessageLength)
-        return Fail("%d is to long of a minimum message length (%d is the longest)", n,
-                    kLongestMinMessageLength);
+        return m_error.Fail("%d is to long of a minimum message length (%d is the longest)", n,
+                            kLongestMinMessageLength);
     BYTE arg = BYTE(n);
     return SendCommand(kIRCommand, 0x0E, &arg, 1);
 }

@@ -95,7 +95,7 @@ BOOL CTavlinPort::ExecuteLowLevel(const char* text)
             break;
         // An item cut short ends the text; what came before it has been sent.
         if (!open || !close) {
-            Fail("Unbalanced brackets in LOWLEVEL text: %s", rest);
+            m_error.Fail("Unbalanced brackets in LOWLEVEL text: %s", rest);
             break;
         }
         CString word(rest, int(open - rest));
@@ -350,8 +350,8 @@ BOOL CTavlinPort::EncodeIRTimings(const char* text, std::vector<BYTE>& bytes)
         double value = strtod(number, nullptr);
         double magnitude = fabs(trunc(value));
         if (magnitude > kLongestDuration)
-            return Fail("%.0lfus is to long of an IR duration (%.0lfus is the longest)", magnitude,
-                        kLongestDuration);
+            return m_error.Fail("%.0lfus is to long of an IR duration (%.0lfus is the longest)", magnitude,
+                                kLongestDuration);
         if (bytes.empty() && value > 0 && value < kShortFirstMark)
             bytes.push_back(BYTE(Round(kLeadingSpace / m_samplePeriod)));
         trueTotal += magnitude;

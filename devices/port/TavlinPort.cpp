@@ -1,12 +1,12 @@
 // COM port handling, locating the device, sync marks and settings requests.
 #include "TavlinPort.h"
 
-#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 #include <time.h>
 
 #include "runtime/DebugOutput.h"
+#include "runtime/SystemErrorText.h"
 
 namespace {
 
@@ -62,15 +62,6 @@ CTavlinPort::~CTavlinPort()
     DeleteCriticalSection(&m_writeLock);
 }
 
-BOOL CTavlinPort::Fail(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    m_error.ReportV(format, args);
-    va_end(args);
-    return FALSE;
-}
-
 // A failed system call: the line's error state, then the system's text.
 void CTavlinPort::ReportCommFailure()
 {
@@ -91,21 +82,21 @@ void CTavlinPort::DumpCommErrors()
                      unsigned((errors >> 5) & 1), unsigned((errors >> 6) & 1),
                      unsigned(stat.cbInQue), unsigned(stat.cbOutQue));
     } else {
-        DebugOutputF("CCE error [%s]\n", static_cast<const char*>(SystemErrorText(GetLastError())));
+        DebugOutputF("CCE error [%s]\n", SystemErrorText(GetLastError()).c_str());
     }
     DWORD modem = 0;
     // A pseudo-terminal has no modem lines: the failure is only noted.
     if (GetCommModemStatus(m_handle, &modem))
         DebugOutputF("GCMS %X\n", unsigned(modem));
     else
-        DebugOutputF("GCMS error [%s]\n", static_cast<const char*>(SystemErrorText(GetLastError())));
+        DebugOutputF("GCMS error [%s]\n", SystemErrorText(GetLastError()).c_str());
 }
 
 void CTavlinPort::DumpCommProperties()
 {
     COMMPROP prop = {};
     if (!GetCommProperties(m_handle, &prop)) {
-        DebugOutputF("GCP error [%s]\n", static_cast<const char*>(SystemErrorText(GetLastError())));
+        DebugOutputF("GCP error [%s]\n", SystemErrorText(GetLastError()).c_str());
         return;
     }
     DebugOutputF("GCP Length %d\n", int(prop.wPacketLength));

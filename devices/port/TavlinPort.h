@@ -179,7 +179,6 @@ private:
 
     BOOL SendCommand(BYTE header, BYTE code, const BYTE* args = nullptr, int n = 0);
     BOOL CarrierSetting(double hertz, BYTE& exponent, BYTE& divider);
-    BOOL Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void DumpCommErrors();
     void DumpCommProperties();
     void ReportCommFailure();

@@ -191,7 +191,7 @@ void CTavlinPort::ReadData(int port, BYTE header)
     int count = header & kCountMask;
     BYTE data[kCountMask];
     if (!ReadExact(data, count, kDataWaitMs)) {
-        Fail("Port %d Timeoutcont cmd = %02X", port, header);
+        m_error.Fail("Port %d Timeoutcont cmd = %02X", port, header);
         return;
     }
     // An IR message whose receive-port answer never came ends when the next begins,
@@ -233,13 +233,13 @@ bool CTavlinPort::ReadAnswer(int port)
 {
     BYTE code = 0;
     if (!ReadExact(&code, 1, kAnswerWaitMs))
-        Fail("Port %d Timeoutcont cmd = %02X", port, 0);
+        m_error.Fail("Port %d Timeoutcont cmd = %02X", port, 0);
     for (const AnswerRule& rule : kAnswers) {
         if (!(rule.ports & (1 << port)) || rule.code != code)
             continue;
         BYTE args[16];
         if (!ReadExact(args, rule.argBytes, kAnswerWaitMs)) {
-            Fail("Port %d Timeoutcont cmd = %02X", port, code);
+            m_error.Fail("Port %d Timeoutcont cmd = %02X", port, code);
             return false;
         }
         if (rule.counter != kNoCounter)
@@ -260,9 +260,9 @@ bool CTavlinPort::ReadAnswer(int port)
 void CTavlinPort::ReportAnswerText(const char* text, int port, int code)
 {
     if (port < kControlBusPorts)
-        Fail(text, port, code);
+        m_error.Fail(text, port, code);
     else
-        Fail(text, code);
+        m_error.Fail(text, code);
 }
 
 void CTavlinPort::OnEnabled(int port, const BYTE*)
@@ -380,7 +380,7 @@ void CTavlinPort::OnSyncMarkNumber(int, const BYTE* args)
 void CTavlinPort::OnBaudRate(int, const BYTE* args)
 {
     if (args[0] >= kBaudRateCodes) {
-        Fail("Serial port Illegal Baud Rate.");
+        m_error.Fail("Serial port Illegal Baud Rate.");
         return;
     }
     int rate = 2400 << args[0];

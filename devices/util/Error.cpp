@@ -3,6 +3,7 @@
 #include <afxwin.h>
 
 #include "runtime/DebugOutput.h"
+#include "runtime/SystemErrorText.h"
 
 CError::CError()
     : m_messageBox(TRUE), m_text("No Error"), m_reported(0)
@@ -28,28 +29,20 @@ void CError::ReportV(const char* format, va_list args)
     Report();
 }
 
+int CError::Fail(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    ReportV(format, args);
+    va_end(args);
+    return 0;
+}
+
 void CError::ReportLastError()
 {
-    m_text = SystemErrorText(GetLastError());
+    m_text = SystemErrorText(GetLastError()).c_str();
     if (m_messageBox)
         AfxMessageBox(m_text, MB_OK, 0);
     InterlockedIncrement(&m_reported);
     DebugOutput(m_text + "\n");
-}
-
-CString SystemErrorText(DWORD code)
-{
-    char* message = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                  reinterpret_cast<char*>(&message), 0, nullptr);
-    CString text;
-    if (length)
-        text = message;
-    else
-        text.Format("Error %u", unsigned(code));
-    if (message)
-        LocalFree(message);
-    return text;
 }

@@ -17,6 +17,9 @@ public:
     void Report();
     // Formats the error text, then reports it.
     void ReportV(const char* format, va_list args);
+    // Formats and reports the error text and gives 0, the failure value of
+    // every device operation: "return m_error.Fail(...)".
+    int Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // Takes the system's text for the thread's last error code as the error text,
     // shows it in message-box mode, counts it and always writes it to the debugger.
     void ReportLastError();
@@ -28,6 +31,3 @@ public:
     // Read by other threads to notice new errors.
     volatile LONG m_reported;
 };
-
-// The system's message text for an error code (neutral language).
-CString SystemErrorText(DWORD code);

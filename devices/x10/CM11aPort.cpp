@@ -1,7 +1,6 @@
 #include "CM11aPort.h"
 
 #include <ctype.h>
-#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -152,15 +151,6 @@ CCM11aPort::~CCM11aPort()
     DeleteCriticalSection(&m_queueLock);
 }
 
-BOOL CCM11aPort::Fail(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    m_error.ReportV(format, args);
-    va_end(args);
-    return FALSE;
-}
-
 BOOL CCM11aPort::Write(const BYTE* bytes, int n)
 {
     return m_line.Write(bytes, n);
@@ -266,7 +256,7 @@ BOOL CCM11aPort::ParseAddress(const CString& args, Address& address)
             continue;
         int house = *element - 'a';
         if (address.house >= 0 && address.house != house)
-            return Fail("Multiple housecodes not allowed in an address.");
+            return m_error.Fail("Multiple housecodes not allowed in an address.");
         address.house = house;
         // The number must follow the letter: a blank would start the next element.
         long unit = isdigit(BYTE(element[1])) ? strtol(element + 1, nullptr, 10) : 0;
@@ -274,7 +264,7 @@ BOOL CCM11aPort::ParseAddress(const CString& args, Address& address)
             address.units.push_back(int(unit));
     }
     if (address.house < 0)
-        return Fail("Command contains no housecode.");
+        return m_error.Fail("Command contains no housecode.");
     return TRUE;
 }
 
@@ -427,7 +417,7 @@ void CCM11aPort::ReadUpload(int length, CString& out, int step)
     BYTE upload[kMaxUpload];
     int got = m_line.ReadExact(upload, length, step, length * step);
     if (got < length) {
-        Fail("CM11a upload cut short: %d of %d bytes came", got, length);
+        m_error.Fail("CM11a upload cut short: %d of %d bytes came", got, length);
         return;
     }
     DecodeUpload(upload, length, out);
@@ -439,7 +429,7 @@ void CCM11aPort::ReadStatus(BYTE first, CString& out, int step)
     reply[0] = first;
     int got = m_line.ReadExact(reply + 1, kStatusBytes - 1, step, (kStatusBytes - 1) * step);
     if (got < kStatusBytes - 1) {
-        Fail("CM11a status reply cut short: %d of %d bytes came", got + 1, kStatusBytes);
+        m_error.Fail("CM11a status reply cut short: %d of %d bytes came", got + 1, kStatusBytes);
         return;
     }
     out += " status[" + FormatHex(reply, kStatusBytes) + "]";
@@ -486,7 +476,7 @@ void CCM11aPort::DecodeUpload(const BYTE* bytes, int n, CString& out)
         const UploadFunction& function = kUploadFunctions[bytes[i] & 0x0F];
         int values = function.values == kUnitsAndByte ? 1 : function.values == kUnitsAndTwoBytes ? 2 : 0;
         if (i + values >= n) {
-            Fail("CM11a upload cut short: %s lacks its data bytes", function.word);
+            m_error.Fail("CM11a upload cut short: %s lacks its data bytes", function.word);
             return;
         }
         CString text;

@@ -79,7 +79,6 @@ private:
     void DecodeUpload(const BYTE* bytes, int n, CString& out);
     CString UnitsText() const;
     BOOL Write(const BYTE* bytes, int n);
-    BOOL Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     CError m_error;
     BOOL m_openFailed;

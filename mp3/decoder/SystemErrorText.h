@@ -1,8 +1,0 @@
-// The system's own text for a Win32 error number, without its line end.
-#pragma once
-
-#include <windows.h>
-
-#include <string>
-
-std::string SystemErrorText(DWORD error);
