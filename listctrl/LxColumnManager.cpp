@@ -7,6 +7,8 @@ namespace
 {
 // Widths outside this range in a profile are damage, not a user's choice.
 const int kMaxProfileWidth = 10000;
+// Entries read at most from a section, whatever count it claims.
+const int kMaxProfileEntries = 256;
 
 CString Key(const char* format, int index)
 {
@@ -75,7 +77,8 @@ bool CLxColumnManager::IsColumnShown(int id) const
 
 bool CLxColumnManager::ApplyToList(CLxListCtrl& list)
 {
-    if (!list.GetHeader())
+    // A report list makes its header with its first column at the latest.
+    if (!list.IsReportView())
         return false;
     list.ClearKindMasks();
     int before = list.GetColumnCount();
@@ -98,7 +101,8 @@ bool CLxColumnManager::ApplyToList(CLxListCtrl& list)
         for (int i = 0; i < before; i++)
             list.DeleteColumn(0);
     }
-    list.GetHeader()->Invalidate();
+    if (list.GetHeader())
+        list.GetHeader()->Invalidate();
     list.Invalidate();
     return next > before;
 }
@@ -131,14 +135,13 @@ void CLxColumnManager::LoadFromProfile(const char* listName)
 }
 
 // Negative, unknown and repeated ids are skipped; a section without one
-// usable id leaves the view's own columns. Counts are bounded by the
-// definitions, so a damaged count cannot make thousands of reads.
+// usable id leaves the view's own columns. Reading stops once every
+// definition is shown, so a damaged count cannot make millions of reads.
 void CLxColumnManager::ReadShownIds(CWinApp* app, const CString& section)
 {
-    int count = (int)app->GetProfileInt(section, "NumDef", 0);
-    count = std::min(count, (int)m_defs.size());
+    int count = std::min((int)app->GetProfileInt(section, "NumDef", 0), kMaxProfileEntries);
     std::vector<int> shown;
-    for (int i = 0; i < count; i++)
+    for (int i = 0; i < count && shown.size() < m_defs.size(); i++)
     {
         int id = (int)app->GetProfileInt(section, Key("DefColId %d", i), -1);
         if (id >= 0 && FindColumn(id) >= 0 &&
@@ -151,8 +154,7 @@ void CLxColumnManager::ReadShownIds(CWinApp* app, const CString& section)
 
 void CLxColumnManager::ReadWidths(CWinApp* app, const CString& section)
 {
-    int count = (int)app->GetProfileInt(section, "DefNum", -1);
-    count = std::min(count, (int)m_defs.size());
+    int count = std::min((int)app->GetProfileInt(section, "DefNum", -1), kMaxProfileEntries);
     for (int j = 0; j < count; j++)
     {
         int index = FindColumn((int)app->GetProfileInt(section, Key("ColDef_id_%d", j), -1));

@@ -90,7 +90,7 @@ int CLxListCtrl::OnCreate(LPCREATESTRUCTA cs)
 
 void CLxListCtrl::AttachHeaderAndTip()
 {
-    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT || m_header.m_hWnd)
+    if (!IsReportView() || m_header.m_hWnd)
         return;
     HWND header = ::GetDlgItem(m_hWnd, 0);
     if (header)
@@ -98,7 +98,6 @@ void CLxListCtrl::AttachHeaderAndTip()
     ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
 }
 
-// The list view may make its header only when the first column comes.
 CLxHeaderCtrl* CLxListCtrl::GetHeader()
 {
     if (!m_header.m_hWnd && m_hWnd)

@@ -84,7 +84,10 @@ public:
     ~CLxListCtrl() override;
 
     void AttachHeaderAndTip();
+    // NULL until the list view has made its header (when shown, or with the
+    // first column) and always outside report view.
     CLxHeaderCtrl* GetHeader();
+    bool IsReportView() const { return (GetStyle() & LVS_TYPEMASK) == LVS_REPORT; }
 
     // Appearance.
     void SetListFont(const LOGFONTA& logFont);

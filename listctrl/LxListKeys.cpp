@@ -20,7 +20,7 @@ const int kMovedTextLength = 160;
 
 int CLxListCtrl::HitTestEx(POINT point, int* column)
 {
-    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT)
+    if (!IsReportView())
     {
         if (column)
             *column = 0;
@@ -33,7 +33,7 @@ int CLxListCtrl::HitTestEx(POINT point, int* column)
 
 int CLxListCtrl::CellFromPoint(POINT point, RECT* cell, int* column)
 {
-    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT)
+    if (!IsReportView())
         return -1;
     CRect client;
     GetClientRect(&client);
