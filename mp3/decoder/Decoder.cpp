@@ -25,8 +25,13 @@ void ReportInternal(Decoder* decoder, const char* detail)
     ReportDebug(decoder, 0, 0, "internal error", detail);
 }
 
-int CheckPart(Decoder* decoder, const DecoderPart& part, bool input, int wantOpen)
+// What an operation requires of the part it works on.
+enum PartState { kPartClosed, kPartOpen };
+
+int CheckPart(Decoder* decoder, const DecoderPart& part, DecoderSide side, PartState wanted)
 {
+    bool input = side == kInputSide;
+    bool wantOpen = wanted == kPartOpen;
     if (!part.module) {
         ReportInternal(decoder, input ? "null input module" : "null output module");
         return kErrInternal;
@@ -35,7 +40,7 @@ int CheckPart(Decoder* decoder, const DecoderPart& part, bool input, int wantOpe
         ReportInternal(decoder, input ? "null input device" : "null output device");
         return kErrInternal;
     }
-    if (part.open != wantOpen) {
+    if ((part.open != 0) != wantOpen) {
         const char* detail = wantOpen ? (input ? "input not open" : "output not open")
                                       : (input ? "input not closed" : "output not closed");
         ReportInternal(decoder, detail);
@@ -100,8 +105,9 @@ int DefaultQuery(DecoderModuleInfo* info, int flags)
     return 0;
 }
 
-int QueryModule(DecoderModuleRecord* list, int id, bool input, DecoderModuleInfo* info, int flags)
+int QueryModule(DecoderModuleRecord* list, int id, DecoderSide side, DecoderModuleInfo* info, int flags)
 {
+    bool input = side == kInputSide;
     DecoderModuleRecord* m = FindModuleById(list, id);
     if (!m)
         return kErrModuleNotFound;
@@ -110,9 +116,10 @@ int QueryModule(DecoderModuleRecord* list, int id, bool input, DecoderModuleInfo
 }
 
 // The module for name: by id, or with id -1 the newest whose probe accepts it.
-int ChooseModule(DecoderModuleRecord* list, const char* name, int id, bool input,
+int ChooseModule(DecoderModuleRecord* list, const char* name, int id, DecoderSide side,
                  DecoderModuleRecord** module)
 {
+    bool input = side == kInputSide;
     if (id != -1) {
         *module = FindModuleById(list, id);
         return *module ? 0 : kErrModuleNotFound;
@@ -127,8 +134,9 @@ int ChooseModule(DecoderModuleRecord* list, const char* name, int id, bool input
     return input ? kErrUnsupportedInput : kErrUnsupportedOutput;
 }
 
-void ReleasePart(DecoderPart* part, bool input)
+void ReleasePart(DecoderPart* part, DecoderSide side)
 {
+    bool input = side == kInputSide;
     free(part->name);
     part->name = nullptr;
     if (!part->instance)
@@ -147,17 +155,18 @@ void ReleasePart(DecoderPart* part, bool input)
     part->open = 0;
 }
 
-int SelectPart(Decoder* decoder, DecoderPart* part, bool input, const char* name, int id)
+int SelectPart(Decoder* decoder, DecoderPart* part, DecoderSide side, const char* name, int id)
 {
+    bool input = side == kInputSide;
     if (!name)
         name = "";
     DecoderModuleRecord* module;
-    int code = ChooseModule(input ? decoder->inputModules : decoder->outputModules, name, id, input, &module);
+    int code = ChooseModule(input ? decoder->inputModules : decoder->outputModules, name, id, side, &module);
     if (code < 0)
         return code;
     if (part->instance && part->module == module && part->name && strcmp(part->name, name) == 0)
         return 0;
-    ReleasePart(part, input);
+    ReleasePart(part, side);
     part->name = strdup(name);
     if (!part->name)
         return kErrOutOfMemory;
@@ -287,7 +296,7 @@ int CreateDecoder(Decoder** result)
     if (!decoder)
         return kErrOutOfMemory;
     decoder->output.capabilities = kOutputDefaultCaps;
-    decoder->channels = -1;
+    decoder->channelsFlag = -1;
     decoder->inputChain = NewInputChain(decoder);
     decoder->outputChain = NewOutputChain(decoder);
     decoder->internalPcm = (short*)malloc(kDecoderFrameBytes);
@@ -304,10 +313,10 @@ void DestroyDecoder(Decoder* decoder)
 {
     if (!decoder)
         return;
-    ReleasePart(&decoder->input, true);
+    ReleasePart(&decoder->input, kInputSide);
     FreeInputChain(decoder->inputChain);
     FreeModules(decoder->inputModules);
-    ReleasePart(&decoder->output, false);
+    ReleasePart(&decoder->output, kOutputSide);
     FreeOutputChain(decoder->outputChain);
     FreeModules(decoder->outputModules);
     DeleteMpegEngine(decoder->engine);
@@ -361,24 +370,24 @@ int AddOutputModule(Decoder* decoder, const OutputModuleDescriptor* d)
 
 int QueryInputModule(Decoder* decoder, int id, DecoderModuleInfo* info, int flags)
 {
-    return QueryModule(decoder->inputModules, id, true, info, flags);
+    return QueryModule(decoder->inputModules, id, kInputSide, info, flags);
 }
 
 int QueryOutputModule(Decoder* decoder, int id, DecoderModuleInfo* info, int flags)
 {
-    return QueryModule(decoder->outputModules, id, false, info, flags);
+    return QueryModule(decoder->outputModules, id, kOutputSide, info, flags);
 }
 
 int SelectInput(Decoder* decoder, const char* name, int module)
 {
-    return SelectPart(decoder, &decoder->input, true, name, module);
+    return SelectPart(decoder, &decoder->input, kInputSide, name, module);
 }
 
-void ReleaseInput(Decoder* decoder) { ReleasePart(&decoder->input, true); }
+void ReleaseInput(Decoder* decoder) { ReleasePart(&decoder->input, kInputSide); }
 
 int OpenInput(Decoder* decoder)
 {
-    int code = CheckPart(decoder, decoder->input, true, 0);
+    int code = CheckPart(decoder, decoder->input, kInputSide, kPartClosed);
     if (code)
         return code;
     code = InputChainOpen(decoder->inputChain);
@@ -405,7 +414,7 @@ int OpenInput(Decoder* decoder)
 
 int CloseInput(Decoder* decoder)
 {
-    int code = CheckPart(decoder, decoder->input, true, 1);
+    int code = CheckPart(decoder, decoder->input, kInputSide, kPartOpen);
     if (code)
         return code;
     ResetMpegBitReader(&decoder->engine->reader);
@@ -433,7 +442,7 @@ int ReadInput(Decoder* decoder, unsigned char* buffer, int size)
 
 int SeekInput(Decoder* decoder, unsigned offset)
 {
-    int code = CheckPart(decoder, decoder->input, true, 1);
+    int code = CheckPart(decoder, decoder->input, kInputSide, kPartOpen);
     if (code)
         return code;
     if (!(decoder->input.capabilities & kInputSeekable) || !decoder->size)
@@ -484,26 +493,26 @@ int SeekInputTimecode(Decoder* decoder, const DecoderTimecode* t)
 
 int SendInputMessage(Decoder* decoder, int id, const unsigned char* bytes, int length)
 {
-    int code = CheckPart(decoder, decoder->input, true, 1);
+    int code = CheckPart(decoder, decoder->input, kInputSide, kPartOpen);
     return code ? code : InputChainSendMessage(decoder->inputChain, id, bytes, length);
 }
 
 int SelectOutput(Decoder* decoder, const char* name, int module)
 {
-    return SelectPart(decoder, &decoder->output, false, name, module);
+    return SelectPart(decoder, &decoder->output, kOutputSide, name, module);
 }
 
-void ReleaseOutput(Decoder* decoder) { ReleasePart(&decoder->output, false); }
+void ReleaseOutput(Decoder* decoder) { ReleasePart(&decoder->output, kOutputSide); }
 
 int OpenOutput(Decoder* decoder)
 {
-    int code = CheckPart(decoder, decoder->output, false, 0);
+    int code = CheckPart(decoder, decoder->output, kOutputSide, kPartClosed);
     if (code)
         return code;
     code = OutputChainOpen(decoder->outputChain);
     if (code < 0)
         return code;
-    decoder->channels = -1;
+    decoder->channelsFlag = -1;
     decoder->bytesPerSample = 0;
     decoder->rate = 0;
     ResetMpegSynthesis(decoder->engine->left);
@@ -515,7 +524,7 @@ int OpenOutput(Decoder* decoder)
 
 int CloseOutput(Decoder* decoder)
 {
-    int code = CheckPart(decoder, decoder->output, false, 1);
+    int code = CheckPart(decoder, decoder->output, kOutputSide, kPartOpen);
     if (code)
         return code;
     decoder->output.capabilities = 0;
@@ -525,22 +534,22 @@ int CloseOutput(Decoder* decoder)
 
 int WriteOutput(Decoder* decoder, unsigned char* buffer, int size)
 {
-    int code = CheckPart(decoder, decoder->output, false, 1);
+    int code = CheckPart(decoder, decoder->output, kOutputSide, kPartOpen);
     if (code)
         return code;
     return OutputChainWrite(decoder->outputChain, buffer, size, decoder->bytesPerSample,
-                            decoder->channels, decoder->rate);
+                            decoder->channelsFlag, decoder->rate);
 }
 
 int SetOutputControl(Decoder* decoder, OutputControl* control, int flags)
 {
-    int code = CheckPart(decoder, decoder->output, false, 1);
+    int code = CheckPart(decoder, decoder->output, kOutputSide, kPartOpen);
     return code ? code : OutputChainSetControl(decoder->outputChain, control, flags);
 }
 
 int GetOutputControl(Decoder* decoder, OutputControl* control, int flags)
 {
-    int code = CheckPart(decoder, decoder->output, false, 1);
+    int code = CheckPart(decoder, decoder->output, kOutputSide, kPartOpen);
     if (code)
         return code;
     if (!control) {
@@ -552,7 +561,7 @@ int GetOutputControl(Decoder* decoder, OutputControl* control, int flags)
 
 int SendOutputMessage(Decoder* decoder, int id, const unsigned char* bytes, int length)
 {
-    int code = CheckPart(decoder, decoder->output, false, 1);
+    int code = CheckPart(decoder, decoder->output, kOutputSide, kPartOpen);
     return code ? code : OutputChainSendMessage(decoder->outputChain, id, bytes, length);
 }
 
@@ -629,15 +638,15 @@ int DecodeFrame(Decoder* decoder, unsigned char* buffer)
     if (code)
         return code;
     int oldBytesPerSample = decoder->bytesPerSample;
-    int oldChannels = decoder->channels;
+    int oldChannelsFlag = decoder->channelsFlag;
     int oldRate = decoder->rate;
     decoder->pcmBytes = ConvertSamples(decoder, decoder->pcm, frame.sampleCount);
-    decoder->channels = frame.channels - 1;
+    decoder->channelsFlag = frame.channels - 1;
     decoder->rate = frame.frequency;
     decoder->formatChanges = 0;
     if (decoder->bytesPerSample != oldBytesPerSample)
         decoder->formatChanges |= kPcmSampleSizeChanged;
-    if (decoder->channels != oldChannels)
+    if (decoder->channelsFlag != oldChannelsFlag)
         decoder->formatChanges |= kPcmChannelsChanged | kPcmRateChanged;
     if (decoder->rate != oldRate)
         decoder->formatChanges |= kPcmRateChanged;
@@ -659,7 +668,7 @@ int DecodeStep(Decoder* decoder)
         OutputControl control = {};
         control.bytesPerSample = decoder->bytesPerSample;
         control.rate = decoder->rate;
-        control.channels = decoder->channels;
+        control.channels = decoder->channelsFlag;
         OutputChainSetControl(decoder->outputChain, &control, decoder->formatChanges);
     }
     code = WriteOutput(decoder, decoder->pcm, decoder->pcmBytes);

@@ -30,6 +30,9 @@ const int kPcmRateChanged = 4;
 // Bytes of one decoded frame: 1152 samples of two 16-bit channels.
 const int kDecoderFrameBytes = 4608;
 
+// The decoder's two sides: its input and its output, each with its modules.
+enum DecoderSide { kInputSide, kOutputSide };
+
 struct DecoderPart {
     int open;
     int capabilities;
@@ -66,9 +69,9 @@ struct Decoder {
     unsigned char* pcm;
     int pcmBytes;
     int bytesPerSample;
-    int channels;   // 0 mono, 1 stereo, -1 before the first frame
-    int rate;       // 0 before the first frame
-    int delay;      // microseconds
+    int channelsFlag; // 0 mono, 1 stereo, -1 before the first frame
+    int rate;         // 0 before the first frame
+    int delay;        // microseconds
 
     void* reportContext;
     DecoderEventReport eventReport;

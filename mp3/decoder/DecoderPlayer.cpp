@@ -154,7 +154,7 @@ int PlayCommand(DecoderPlayer* p);
 
 // What opening differs in between the input and the output.
 struct PartCommands {
-    bool input;
+    DecoderSide side;
     int (*select)(Decoder*, const char*, int);
     int (*open)(Decoder*);
     int (*close)(Decoder*);
@@ -163,9 +163,9 @@ struct PartCommands {
     int capsCode;
 };
 
-const PartCommands kInputCommands = {true, SelectInput, OpenInput, CloseInput,
+const PartCommands kInputCommands = {kInputSide, SelectInput, OpenInput, CloseInput,
                                      kMsgInputState, kMsgInputName, kMsgInputCaps};
-const PartCommands kOutputCommands = {false, SelectOutput, OpenOutput, CloseOutput,
+const PartCommands kOutputCommands = {kOutputSide, SelectOutput, OpenOutput, CloseOutput,
                                       kMsgOutputState, kMsgOutputName, kMsgOutputCaps};
 
 // Closes the part when open, stores a new name, then selects and opens the part
@@ -174,8 +174,9 @@ const PartCommands kOutputCommands = {false, SelectOutput, OpenOutput, CloseOutp
 int OpenPart(DecoderPlayer* p, const PartCommands& c, const char* name)
 {
     Decoder* d = p->decoder;
-    DecoderPart& part = c.input ? d->input : d->output;
-    char** stored = c.input ? &p->inputName : &p->outputName;
+    bool input = c.side == kInputSide;
+    DecoderPart& part = input ? d->input : d->output;
+    char** stored = input ? &p->inputName : &p->outputName;
     if (part.open)
         c.close(d);
     if (name && *name) {
@@ -183,7 +184,7 @@ int OpenPart(DecoderPlayer* p, const PartCommands& c, const char* name)
         if (code)
             return code;
     }
-    int code = c.select(d, *stored, c.input ? p->inputModule : p->outputModule);
+    int code = c.select(d, *stored, input ? p->inputModule : p->outputModule);
     if (code < 0)
         return code;
     code = c.open(d);
@@ -334,8 +335,9 @@ void SendFilterInfo(void* context, const char* name, int id)
     Notify(p, code, Text(name), id);
 }
 
-int FilterRegisterCommand(DecoderPlayer* p, bool input, const char* reference, int position)
+int FilterRegisterCommand(DecoderPlayer* p, DecoderSide side, const char* reference, int position)
 {
+    bool input = side == kInputSide;
     if (!reference || !*reference)
         return kErrInvalidParameters;
     RegistrationFunction function;
@@ -359,8 +361,9 @@ int FilterRegisterCommand(DecoderPlayer* p, bool input, const char* reference, i
     return id;
 }
 
-int FiltersListCommand(DecoderPlayer* p, bool input)
+int FiltersListCommand(DecoderPlayer* p, DecoderSide side)
 {
+    bool input = side == kInputSide;
     void* context[] = {p, (void*)(INT_PTR)(input ? kMsgInputFilterInfo : kMsgOutputFilterInfo)};
     if (input)
         ForEachInputFilter(p->decoder, SendFilterInfo, context);
@@ -369,8 +372,9 @@ int FiltersListCommand(DecoderPlayer* p, bool input)
     return 0;
 }
 
-int ModuleRegisterCommand(DecoderPlayer* p, bool input, const char* reference)
+int ModuleRegisterCommand(DecoderPlayer* p, DecoderSide side, const char* reference)
 {
+    bool input = side == kInputSide;
     if (!reference || !*reference)
         return kErrInvalidParameters;
     RegistrationFunction function;
@@ -389,8 +393,9 @@ int ModuleRegisterCommand(DecoderPlayer* p, bool input, const char* reference)
     return code < 0 ? code : 0;
 }
 
-int ModuleQueryCommand(DecoderPlayer* p, bool input, int id)
+int ModuleQueryCommand(DecoderPlayer* p, DecoderSide side, int id)
 {
+    bool input = side == kInputSide;
     Decoder* d = p->decoder;
     int count = input ? d->inputModuleCount : d->outputModuleCount;
     if (id < 0 || id >= count)
@@ -411,11 +416,12 @@ int ModuleQueryCommand(DecoderPlayer* p, bool input, int id)
     return 0;
 }
 
-int ModulesListCommand(DecoderPlayer* p, bool input)
+int ModulesListCommand(DecoderPlayer* p, DecoderSide side)
 {
+    bool input = side == kInputSide;
     int count = input ? p->decoder->inputModuleCount : p->decoder->outputModuleCount;
     for (int id = 0; id < count; id++)
-        ModuleQueryCommand(p, input, id);
+        ModuleQueryCommand(p, side, id);
     return 0;
 }
 
@@ -473,8 +479,9 @@ int EnvironmentCommand(DecoderPlayer* p, int code, const DecoderField* f)
     return UnsetVariable(d, f[0].text);
 }
 
-int SetNameCommand(DecoderPlayer* p, bool input, const char* name)
+int SetNameCommand(DecoderPlayer* p, DecoderSide side, const char* name)
 {
+    bool input = side == kInputSide;
     int code = StoreName(input ? &p->inputName : &p->outputName, Text(name));
     if (code)
         return code;
@@ -514,12 +521,12 @@ int Run(DecoderPlayer* p, const DecoderMessage& m)
             return code;
         }
     case kMsgInputSendMessage: return SendInputMessage(d, f[0].value, f[1].bytes, f[1].length);
-    case kMsgInputFilterRegister: return FilterRegisterCommand(p, true, f[0].text, f[1].value);
+    case kMsgInputFilterRegister: return FilterRegisterCommand(p, kInputSide, f[0].text, f[1].value);
     case kMsgInputFilterUnregister: return RemoveInputFilter(d, f[0].text, f[1].value);
-    case kMsgInputFiltersList: return FiltersListCommand(p, true);
-    case kMsgInputModuleRegister: return ModuleRegisterCommand(p, true, f[0].text);
-    case kMsgInputModuleQuery: return ModuleQueryCommand(p, true, f[0].value);
-    case kMsgInputModulesList: return ModulesListCommand(p, true);
+    case kMsgInputFiltersList: return FiltersListCommand(p, kInputSide);
+    case kMsgInputModuleRegister: return ModuleRegisterCommand(p, kInputSide, f[0].text);
+    case kMsgInputModuleQuery: return ModuleQueryCommand(p, kInputSide, f[0].value);
+    case kMsgInputModulesList: return ModulesListCommand(p, kInputSide);
     case kMsgOutputOpen: return OutputOpenCommand(p, f[0].text);
     case kMsgOutputClose:
         SetState(p, kPlayerStopped);
@@ -533,12 +540,12 @@ int Run(DecoderPlayer* p, const DecoderMessage& m)
     case kMsgOutputUnmute: return Control(p, kControlUnmute);
     case kMsgOutputReset: return Control(p, kControlReset);
     case kMsgOutputDrain: return Control(p, kControlDrain);
-    case kMsgOutputFilterRegister: return FilterRegisterCommand(p, false, f[0].text, f[1].value);
+    case kMsgOutputFilterRegister: return FilterRegisterCommand(p, kOutputSide, f[0].text, f[1].value);
     case kMsgOutputFilterUnregister: return RemoveOutputFilter(d, f[0].text, f[1].value);
-    case kMsgOutputFiltersList: return FiltersListCommand(p, false);
-    case kMsgOutputModuleRegister: return ModuleRegisterCommand(p, false, f[0].text);
-    case kMsgOutputModuleQuery: return ModuleQueryCommand(p, false, f[0].value);
-    case kMsgOutputModulesList: return ModulesListCommand(p, false);
+    case kMsgOutputFiltersList: return FiltersListCommand(p, kOutputSide);
+    case kMsgOutputModuleRegister: return ModuleRegisterCommand(p, kOutputSide, f[0].text);
+    case kMsgOutputModuleQuery: return ModuleQueryCommand(p, kOutputSide, f[0].value);
+    case kMsgOutputModulesList: return ModulesListCommand(p, kOutputSide);
     case kMsgSetPlayerMode:
         p->mode = f[0].value;
         Notify(p, kMsgPlayerMode, p->mode);
@@ -549,7 +556,7 @@ int Run(DecoderPlayer* p, const DecoderMessage& m)
     case kMsgSetEnvironmentString:
     case kMsgGetEnvironmentString:
     case kMsgUnsetEnvironment: return EnvironmentCommand(p, m.code, f);
-    case kMsgSetInputName: return SetNameCommand(p, true, f[0].text);
+    case kMsgSetInputName: return SetNameCommand(p, kInputSide, f[0].text);
     case kMsgGetInputName: Notify(p, kMsgInputName, Text(p->inputName)); return 0;
     case kMsgSetInputModule: return SetModuleCommand(&p->inputModule, d->inputModuleCount, f[0].value);
     case kMsgGetInputModule: Notify(p, kMsgInputModule, p->inputModule); return 0;
@@ -565,7 +572,7 @@ int Run(DecoderPlayer* p, const DecoderMessage& m)
         p->granularity = f[0].value;
         return 0;
     case kMsgGetInputTimecodeGranularity: Notify(p, kMsgInputTimecodeGranularity, p->granularity); return 0;
-    case kMsgSetOutputName: return SetNameCommand(p, false, f[0].text);
+    case kMsgSetOutputName: return SetNameCommand(p, kOutputSide, f[0].text);
     case kMsgGetOutputName: Notify(p, kMsgOutputName, Text(p->outputName)); return 0;
     case kMsgSetOutputModule: return SetModuleCommand(&p->outputModule, d->outputModuleCount, f[0].value);
     case kMsgGetOutputModule: Notify(p, kMsgOutputModule, p->outputModule); return 0;
@@ -646,7 +653,7 @@ void FeedbackStep(DecoderPlayer* p)
         return;
     p->lastFeedback = now;
     Decoder* d = p->decoder;
-    int channels = d->channels + 1;
+    int channels = d->channelsFlag + 1;
     int frames = d->bytesPerSample ? d->pcmBytes / d->bytesPerSample / channels : 0;
     unsigned char samples[2 * kFeedbackSamples] = {};
     for (int i = 0; frames && i < kFeedbackSamples; i++) {
@@ -709,7 +716,7 @@ void StepAndUpdate(DecoderPlayer* p)
     }
 }
 
-bool Start(DecoderPlayer* p, DecoderChannel* channel)
+int Start(DecoderPlayer* p, DecoderChannel* channel, DecoderFactory create)
 {
     memset(p, 0, sizeof(*p));
     p->channel = channel;
@@ -719,8 +726,11 @@ bool Start(DecoderPlayer* p, DecoderChannel* channel)
     p->inputModule = -1;
     p->outputModule = -1;
     p->mask = ~0u;
-    if (CreateDecoder(&p->decoder) < 0)
-        return false;
+    int code = create(&p->decoder);
+    if (code < 0) {
+        OnError(p, 0, code, GetDecoderErrorText(code), "cannot create the decoder");
+        return code;
+    }
     p->decoder->reportContext = p;
     p->decoder->eventReport = OnEvent;
     p->decoder->debugReport = OnDebug;
@@ -728,17 +738,19 @@ bool Start(DecoderPlayer* p, DecoderChannel* channel)
     RegisterBuiltinInputModules(p->decoder);
     RegisterBuiltinOutputModules(p->decoder);
     Notify(p, kMsgReady);
-    return true;
+    return 0;
 }
 
 } // namespace
 
-int RunDecoderPlayer(DecoderChannel* channel, void*)
+int RunDecoderPlayer(DecoderChannel* channel, void* argument)
 {
     DecoderPlayer player;
     DecoderPlayer* p = &player;
-    if (!Start(p, channel))
-        ExitProcess(1);
+    DecoderFactory create = argument ? *(DecoderFactory*)argument : CreateDecoder;
+    int started = Start(p, channel, create);
+    if (started)
+        return started;
     DecoderMessage m;
     while (!p->exiting) {
         int taken;

@@ -3,6 +3,7 @@
 // playing and tells the client what changed.
 #pragma once
 
+struct Decoder;
 struct DecoderChannel;
 
 // Player states.
@@ -16,5 +17,10 @@ const int kModeCloseOnStop = 1;
 const int kModeCloseOnPause = 2;
 const int kModeCloseAtEnd = 4;
 
-// Runs until Exit; argument unused.
+// Makes the player's decoder, as CreateDecoder does: 0 or an error code.
+typedef int (*DecoderFactory)(Decoder** decoder);
+
+// Runs until Exit. argument: a DecoderFactory* that makes the decoder, or null for
+// CreateDecoder. Returns 0, or the error that ended the player: a decoder that could
+// not be made (reported to the client instead of Ready) or a failed receive.
 int RunDecoderPlayer(DecoderChannel* channel, void* argument);

@@ -418,6 +418,43 @@ TEST(DecoderChannel, APlayerThatOutlivesItsClientKeepsAWorkingChannel)
                              PM_REMOVE));
 }
 
+int CannotCreate(Decoder** decoder)
+{
+    *decoder = nullptr;
+    return kErrOutOfMemory;
+}
+
+struct FailingStart {
+    HANDLE done;
+    int result;
+};
+
+// A player whose decoder cannot be made; it tells its test what the player returned.
+int PlayerWithoutDecoder(DecoderChannel* channel, void* argument)
+{
+    FailingStart* start = (FailingStart*)argument;
+    DecoderFactory create = CannotCreate;
+    start->result = RunDecoderPlayer(channel, &create);
+    SetEvent(start->done);
+    return start->result;
+}
+
+TEST(DecoderChannel, APlayerWithoutItsDecoderReportsAndReturnsTheError)
+{
+    FailingStart start = {CreateEventA(nullptr, TRUE, FALSE, nullptr), 0};
+    DecoderChannel* channel = nullptr;
+    ASSERT_EQ(0, CreateDecoderChannel(&channel, nullptr, PlayerWithoutDecoder, &start));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(start.done, 10000));
+    EXPECT_EQ(kErrOutOfMemory, start.result);
+    DecoderMessage m;
+    ASSERT_EQ(0, WaitDecoderMessage(channel, &m, 0));
+    EXPECT_EQ(kMsgErrorReport, m.code);
+    EXPECT_EQ(kErrOutOfMemory, m.fields[1].value);
+    EXPECT_EQ(kErrTimeout, WaitDecoderMessage(channel, &m, 0)); // no Ready
+    DeleteDecoderChannel(channel);
+    CloseHandle(start.done);
+}
+
 TEST(DecoderChannel, AWindowClientGetsWindowMessages)
 {
     HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
