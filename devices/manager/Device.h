@@ -74,6 +74,9 @@ public:
     BOOL CodeMatches(int n, const char* symbols) const;
     // Length of code n's prefix + data + suffix.
     int PatternLength(int n) const;
+    // Length of the leading run of symbols of that pattern: its fixed part.
+    // Letters behind it stand for the variable fields a received code carries.
+    int LeadLength(int n) const;
 
     const CString& GetType() const { return m_type; }
     double GetCarrier() const { return m_carrier; }
@@ -116,6 +119,7 @@ private:
     struct KeywordRule;
     static const KeywordRule kKeywords[];
 
+    CString Pattern(int n) const;
     int ParseLine(CString line, BOOL fromFile, int deviceNumber);
     int SetDescription(const CString& value, int deviceNumber, int slot);
     int SetNameValue(const CString& value, int deviceNumber, int slot);

@@ -257,19 +257,23 @@ BOOL CDevice::CodeMatches(int n, const char* symbols) const
 {
     if (PatternLength(n) > int(strlen(symbols)))
         return FALSE;
-    const CString* parts[] = {&m_prefix, &m_codes[n].data, &m_suffix};
+    // A pattern without a leading run would otherwise open every received code.
+    int lead = LeadLength(n);
+    return lead > 0 && strncmp(symbols, Pattern(n), lead) == 0;
+}
+
+CString CDevice::Pattern(int n) const
+{
+    return m_prefix + m_codes[n].data + m_suffix;
+}
+
+int CDevice::LeadLength(int n) const
+{
+    CString pattern = Pattern(n);
     int lead = 0;
-    for (const CString* part : parts) {
-        for (int i = 0; i < part->GetLength(); ++i, ++lead) {
-            char c = (*part)[i];
-            // A pattern without a leading run would otherwise open every received code.
-            if (c < '0' || c > '3')
-                return lead > 0;
-            if (symbols[lead] != c)
-                return FALSE;
-        }
-    }
-    return lead > 0;
+    while (lead < pattern.GetLength() && pattern[lead] >= '0' && pattern[lead] <= '3')
+        ++lead;
+    return lead;
 }
 
 int CDevice::PatternLength(int n) const

@@ -295,7 +295,8 @@ CString CDeviceManager::MatchReceivedCode(int userIndex, const CString& data, co
         for (int i = 0; i < device->GetNumCodes(); ++i) {
             if (!device->CodeMatches(i, symbols))
                 continue;
-            int length = device->PatternLength(i);
+            // The fields behind the fixed part are the code's data.
+            int length = device->LeadLength(i);
             text = device->GetName() + ":" + device->GetCode(i).name;
             if (length < symbols.GetLength())
                 text += "[" + BitTextToHex(static_cast<const char*>(symbols) + length) + "]";
