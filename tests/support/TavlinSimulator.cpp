@@ -180,6 +180,16 @@ void CTavlinSimulator::EndOfMessage(int port)
     m_open[port].clear();
     m_openBits[port] = 0;
     Loopback(port, message.data, message.bitCount);
+    if (port < 4 && m_busDevices[port] && message.bitCount == 8) {
+        for (const std::string& answer : m_busDevices[port]->OnBusMessage(message.data))
+            Reply(Message(port, answer));
+    }
+}
+
+void CTavlinSimulator::AttachBusDevice(int port, CTavlinBusDevice* device)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_busDevices[port] = device;
 }
 
 // What the fixture's wiring brings back of a message the unit sent.

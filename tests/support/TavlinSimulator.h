@@ -55,6 +55,16 @@ struct TavlinUnitMessage
     int bitCount;   // valid bits of the last byte of a control-bus bit message, else 8
 };
 
+// Equipment on a control-bus port of the unit (a changer, say): it hears every
+// whole message the unit sends on the port and answers with whole messages of
+// its own (address byte first). Called on the simulator's thread.
+class CTavlinBusDevice
+{
+public:
+    virtual ~CTavlinBusDevice() {}
+    virtual std::vector<std::string> OnBusMessage(const std::string& message) = 0;
+};
+
 class CTavlinSimulator
 {
 public:
@@ -91,6 +101,8 @@ public:
     // Outputs wired back to inputs; nothing is wired at first.
     void SetFixture(const TavlinFixture& fixture);
     static TavlinFixture FullyWired();
+    // Equipment on a control-bus port (0-3); null takes it away. Not owned.
+    void AttachBusDevice(int port, CTavlinBusDevice* device);
 
     // Boot loader: entered by two system command headers.
     bool InBootLoader() const;
@@ -151,6 +163,7 @@ private:
     int m_openBits[8] = {};
     std::vector<TavlinUnitMessage> m_messages;
     TavlinFixture m_fixture;
+    CTavlinBusDevice* m_busDevices[4] = {};
     BYTE m_parallelOutput = 0;
     bool m_bootLoader = false;
     std::string m_flash;
