@@ -237,12 +237,11 @@ void CTavlinPort::WordIRRepeat(const char*, const char* arg)
     SetIRRepeat(TRUE, arg);
 }
 
+// Called by the words only, under the write lock.
 void CTavlinPort::SetIRRepeat(BOOL on, const char* text)
 {
-    EnterCriticalSection(&m_repeatLock);
     m_irRepeat = on;
     m_irRepeatText = text;
-    LeaveCriticalSection(&m_repeatLock);
 }
 
 void CTavlinPort::WordIR(const char*, const char* arg)

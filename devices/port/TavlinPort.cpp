@@ -28,7 +28,7 @@ double SystemSeconds()
 } // namespace
 
 CTavlinPort::CTavlinPort(int comPort)
-    : m_keepAlive(TRUE), m_irRepeat(FALSE), m_openFailed(FALSE), m_busy(0), m_comResets(0), m_version(0),
+    : m_keepAlive(TRUE), m_irRepeat(FALSE), m_repeatDue(false), m_openFailed(FALSE), m_busy(0), m_comResets(0), m_version(0),
       m_signature(0), m_samplePeriod(0.0001), m_carrier(40000), m_timeoutCount(0),
       m_receiverSkew(-0.0001), m_maxSignalLength(1.0), m_irReceivePolarity(0),
       m_irReceivePorts(255), m_irTransmitPorts(255), m_enabledPorts(0xBF),
@@ -36,7 +36,7 @@ CTavlinPort::CTavlinPort(int comPort)
       m_versionWanted(0), m_lastResetRequest(0), m_versionTime(0), m_versionTick(0),
       m_syncCounter(1), m_lastSyncEcho(0), m_syncEchoes(0), m_baudRate(kDefaultBaudRate),
       m_comPort(comPort), m_handle(nullptr), m_clock(SystemSeconds), m_openMessages(0),
-      m_bitMode(0), m_irOverflow(0), m_irDuration(0), m_irEnded(0)
+      m_bitMode(0), m_cutMessages(0), m_irOverflow(0), m_irDuration(0), m_irEnded(0)
 {
     memset(m_serialNumber, 0, sizeof m_serialNumber);
     memset(m_errorCounts, 0, sizeof m_errorCounts);
@@ -46,7 +46,6 @@ CTavlinPort::CTavlinPort(int comPort)
         m_routingCarriers[i] = 40000;
     }
     InitializeCriticalSection(&m_writeLock);
-    InitializeCriticalSection(&m_repeatLock);
     Open();
 }
 
@@ -58,7 +57,6 @@ CTavlinPort::~CTavlinPort()
         if (!CloseHandle(m_handle))
             ReportCommFailure();
     }
-    DeleteCriticalSection(&m_repeatLock);
     DeleteCriticalSection(&m_writeLock);
 }
 

@@ -262,14 +262,17 @@ private:
     void OnSerialNumber(int port, const BYTE* args);
     void OnSignature(int port, const BYTE* args);
     void OnSyncEcho(int mark);
+    void SendDueRepeat();
 
     volatile BOOL m_keepAlive;
     // Set by "irrepeat": every echoed sync mark sends the repeat text again.
-    volatile BOOL m_irRepeat;
+    // Both live under the write lock: LOWLEVEL words set them, and the
+    // receiving thread sends the repeat holding it.
+    BOOL m_irRepeat;
     CString m_irRepeatText;
-    // Guards the repeat text between the dispatching and the monitoring thread;
-    // taken alone, never while waiting for the other thread.
-    CRITICAL_SECTION m_repeatLock;
+    // An echo asked for a repeat while another thread held the write lock; only
+    // the receiving thread touches it.
+    bool m_repeatDue;
     CError m_error;
     BOOL m_openFailed;
     // Every locked write and the whole of one LOWLEVEL execution hold it.
@@ -312,6 +315,8 @@ private:
     BYTE m_openMessages;
     BYTE m_bitMode;
     CString m_text[kDevicePorts];
+    // Ports whose message passed the longest text and drops the rest.
+    BYTE m_cutMessages;
     // Texts of messages closed during the current call, handed out at its end.
     CString m_completed[kDevicePorts];
     int m_bitCount[kDevicePorts];

@@ -20,6 +20,10 @@ const int kPortAnswer = 0x1F;
 const int kControlBusPorts = 4;
 const int kNoCounter = -1;
 const int kBaudRateCodes = 5;
+const int kUnitsPerTurn = 256;   // about 2 s of a busy line at 38400 baud
+// No port of the unit carries a message this long; beyond it the rest of the
+// message is dropped, so that one never ended cannot grow without bound.
+const int kLongestMessageText = 8192;
 
 const char* const kPrefixes[CTavlinPort::kDevicePorts] = {
     "sl0[", "sl1[", "sl2[", "sl3[", "ir0[", "par[", "ser[", "sys[",
@@ -128,6 +132,7 @@ const CTavlinPort::AnswerRule CTavlinPort::kAnswers[] = {
 
 BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
 {
+    SendDueRepeat();
     if (m_keepAlive && Now() > m_lastResetRequest + 1)
         Reset();
     if (m_versionWanted) {
@@ -138,7 +143,9 @@ BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
     }
     bool readAny = false;
     bool closed = false;
-    while (!closed) {
+    // A line that never stops sending still gives the other ports their turn:
+    // what stays open is taken up by the next call.
+    for (int units = 0; !closed && units < kUnitsPerTurn; ++units) {
         BYTE header;
         if (!ReadExact(&header, 1, m_openMessages ? kMessageWaitMs : timeout))
             break;
@@ -168,6 +175,7 @@ BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
 void CTavlinPort::OpenMessage(int port)
 {
     m_openMessages |= 1 << port;
+    m_cutMessages &= ~(1 << port);
     if (port < kControlBusPorts && (m_bitMode & (1 << port)))
         m_text[port].Format("slb%d[", port);
     else
@@ -201,13 +209,17 @@ void CTavlinPort::ReadData(int port, BYTE header)
     bool opening = !(m_openMessages & (1 << port));
     if (opening)
         OpenMessage(port);
-    if (port == kIRPort) {
+    if (port == kIRPort)
         m_text[port] += DecodeIRBytes(data, count, m_irDuration);
-    } else if (opening && (m_bitMode & (1 << port))) {
-        int bits = m_bitCount[port] < count * 8 ? m_bitCount[port] : count * 8;
-        m_text[port] += FormatBits(data, bits);
-    } else {
+    else if (opening && (m_bitMode & (1 << port)))
+        m_text[port] += FormatBits(data, m_bitCount[port] < count * 8 ? m_bitCount[port] : count * 8);
+    else if (!(m_cutMessages & (1 << port)))
         m_text[port] += FormatHex(data, count);
+    if (port != kIRPort && m_text[port].GetLength() > kLongestMessageText) {
+        m_text[port] = m_text[port].Left(kLongestMessageText);
+        m_cutMessages |= 1 << port;
+        m_error.Fail("Port %d message longer than %d characters: the rest is dropped", port,
+                     kLongestMessageText);
     }
 }
 
@@ -415,12 +427,24 @@ void CTavlinPort::OnSyncEcho(int mark)
 {
     m_lastSyncEcho = mark;
     InterlockedIncrement(&m_syncEchoes);
-    EnterCriticalSection(&m_repeatLock);
+    m_repeatDue = true;
+    SendDueRepeat();
+}
+
+// The repeat goes out under the write lock, so that it never falls between the
+// frames of another thread's message. When a LOWLEVEL execution holds the lock
+// (it may be waiting in "flush" for the next echo, which this thread must go on
+// reading), the repeat waits for a later reading instead of blocking.
+void CTavlinPort::SendDueRepeat()
+{
+    if (!m_repeatDue || !TryEnterCriticalSection(&m_writeLock))
+        return;
+    m_repeatDue = false;
     if (m_irRepeat) {
         SendIRTimings(m_irRepeatText);
         SendNextSyncMark();
     }
-    LeaveCriticalSection(&m_repeatLock);
+    LeaveCriticalSection(&m_writeLock);
 }
 
 // Each byte: the mark bit (0x80) and a count of sample periods. Runs of bytes

@@ -142,6 +142,53 @@ TEST_F(TavlinLowLevel, IRRepeatSendsAgainAtEveryEchoUntilDataClearsIt)
     EXPECT_EQ("", Sent());
 }
 
+struct LowLevelRun
+{
+    CTavlinPort* port;
+    const char* text;
+};
+
+DWORD WINAPI ExecuteOnOtherThread(void* param)
+{
+    LowLevelRun* run = static_cast<LowLevelRun*>(param);
+    run->port->ExecuteLowLevel(run->text);
+    return 0;
+}
+
+// An echo that comes while another thread's LOWLEVEL text holds the write lock
+// (here waiting in "flush" for a mark the unit does not echo) must not put the
+// repeat between that text's frames: it goes out after the text, unless the
+// text's data item has ended the repetition.
+TEST_F(TavlinLowLevel, IRRepeatWaitsForAnotherThreadsText)
+{
+    const std::string code = B({0x82, 0x85, 0x05, 0x80});
+    const struct
+    {
+        const char* text;
+        std::string after;   // what follows the text's flush mark 3
+    } cases[] = {
+        {"flush[400] sl0[0102]", B({0x02, 0x01, 0x02, 0x00})},
+        {"flush[400]", code + B({0xC1, 0xC5, 0xC0})},
+    };
+    for (const auto& c : cases) {
+        CTavlinPort port(m_pty.Port());
+        port.GetError().m_messageBox = FALSE;
+        port.SetKeepAlive(FALSE);
+        ASSERT_TRUE(port.ExecuteLowLevel("irrepeat[+500 -500]"));
+        Sent();
+        LowLevelRun run = {&port, c.text};
+        HANDLE thread = CreateThread(nullptr, 0, ExecuteOnOtherThread, &run, 0, nullptr);
+        ASSERT_EQ(B({0xC1, 0xC4, 0xC0}), m_pty.ReadExact(3, 2000)) << c.text;
+        m_pty.Write(B({0xC1}));   // the unit echoes mark 0 during the flush
+        CString out;
+        port.ReadResponses(out, 50);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        port.ReadResponses(out, 10);
+        EXPECT_EQ(c.after, Sent()) << c.text;
+    }
+}
+
 TEST_F(TavlinLowLevel, GetVersionReportsTheKnownVersionAtTheNextReading)
 {
     SetVersion(2.1);

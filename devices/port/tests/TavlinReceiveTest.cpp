@@ -244,6 +244,47 @@ TEST_F(TavlinLine, EndlessIRStreamStaysBounded)
     EXPECT_EQ(0, strncmp("ir0[900.0 -1100.0 ", out, 18));
 }
 
+TEST_F(TavlinLine, EndlessControlBusMessageStaysBounded)
+{
+    std::string chunk(1, char(0x1E));
+    chunk += std::string(30, char(0x5A));
+    std::string stream;
+    for (int i = 0; i < 300; ++i)
+        stream += chunk;   // 9000 bytes, 18000 hex digits, not ended yet
+    CTavlinSimulator unit(m_pty);
+    unit.Send(stream + B({0x00}));
+    CString out;
+    while (!unit.WaitUntilSent(0))
+        m_port.ReadResponses(out, 50);
+    for (int i = 0; i < 20 && out.IsEmpty(); ++i)
+        m_port.ReadResponses(out, 50);
+    EXPECT_EQ(8192 + 2, out.GetLength());
+    EXPECT_EQ(0, strncmp("sl0[5A5A", out, 8));
+    EXPECT_STREQ("Port 0 message longer than 8192 characters: the rest is dropped", m_port.GetErrorText());
+    unit.Send(B({0x01, 0x01, 0x00}));
+    ASSERT_TRUE(unit.WaitUntilSent(2000));
+    out.Empty();
+    m_port.ReadResponses(out, 100);
+    EXPECT_STREQ("sl0[01] ", out);
+}
+
+// A line that never stops sending must not keep one call reading: the monitoring
+// thread gives every port its turn between calls. Here a message of port 1
+// stands behind a long run of another port's data.
+TEST_F(TavlinLine, EndlessLineLeavesTheCallInTurn)
+{
+    std::string stream;
+    for (int i = 0; i < 1000; ++i)
+        stream += B({0x01, 0x11});   // port 0 data, its message never ended
+    m_pty.Write(stream + B({0x21, 0x77, 0x20}));
+    CString out;
+    m_port.ReadResponses(out, 100);
+    EXPECT_STREQ("", out);
+    for (int i = 0; i < 10 && out.IsEmpty(); ++i)
+        m_port.ReadResponses(out, 100);
+    EXPECT_STREQ("sl1[77] ", out);
+}
+
 TEST_F(TavlinLine, IRMessageWithoutReceiverAnswerEndsWhenTheNextBegins)
 {
     Receive(B({0xFF, 0x0B, 0x21}));
