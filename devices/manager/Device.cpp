@@ -1,8 +1,11 @@
 // Loading a device definition from a *.cde file or text, and saving it.
 #include "Device.h"
 
+#include <math.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "LowLevelText.h"
 
 namespace {
 
@@ -12,6 +15,10 @@ const double kNoCarrier = -1.0;
 const int kNoRepeat = -1;
 const int kMostRepeats = 1000;
 const double kTolerance = 0.3;
+// The interface unit's shortest sample period: it can neither send nor receive
+// a shorter duration, and a pattern that short would cut every received
+// duration into countless symbols.
+const double kShortestTimingUs = 49;
 
 const char* const kTimingKeywords[CDevice::kTimings] = {
     "pause", "sleep", "zero", "one", "two", "three", "start", "startalt", "stop",
@@ -70,11 +77,11 @@ bool SplitTrimmed(const CString& line, char separator, CString& before, CString&
     return true;
 }
 
-CString CurrentFolder()
+// A name that starts from no folder of its own: not "\\x", "/x" or "C:...".
+bool IsRelative(const CString& name)
 {
-    char folder[MAX_PATH];
-    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    return length > 0 && length < sizeof folder ? CString(folder) : CString();
+    return !name.IsEmpty() && name[0] != '\\' && name[0] != '/' &&
+           !(name.GetLength() > 1 && name[1] == ':');
 }
 
 CString FullPath(const char* path)
@@ -130,9 +137,9 @@ CDevice::~CDevice()
     delete m_timerList;
 }
 
-bool CDevice::TimerCommand(const char* command)
+bool CDevice::TimerCommand(const char* command, CString* reason)
 {
-    return m_timerList && m_timerList->Command(command);
+    return m_timerList && m_timerList->Command(command, reason);
 }
 
 CString CDevice::PollTimers()
@@ -151,13 +158,8 @@ CString CDevice::PollTimers()
 
 int CDevice::Load(const char* fileOrText, int deviceNumber, BOOL fromFile)
 {
-    CString folder = CurrentFolder();
     m_stopLoading = false;
-    int read = ReadDeviceFile(fileOrText, deviceNumber, fromFile);
-    if (read)
-        read = BuildPatterns();
-    SetCurrentDirectoryA(folder);
-    if (!read)
+    if (!ReadDeviceFile(fileOrText, deviceNumber, fromFile) || !BuildPatterns())
         return 0;
     if (deviceNumber != 0 && int(m_prefixLines.size()) <= deviceNumber &&
         int(m_suffixLines.size()) <= deviceNumber)
@@ -192,13 +194,9 @@ int CDevice::ReadDeviceFile(const char* fileOrText, int deviceNumber, BOOL fromF
 {
     if (!fromFile)
         return ParseDeviceText(fileOrText, fromFile, deviceNumber);
-    CString path(fileOrText);
-    CString full = FullPath(path);
-    int slash = path.ReverseFind('\\');
-    if (slash >= 0)
-        SetCurrentDirectoryA(path.Left(slash + 1));
+    CString full = ResolvePath(fileOrText);
     CString text;
-    if (!ReadWholeFile(slash >= 0 ? path.Mid(slash + 1) : path, text))
+    if (!ReadWholeFile(full, text))
         return m_error.Fail("Couldn't open device file %s", fileOrText);
     m_reading.push_back(full);
     int parsed = ParseDeviceText(text, fromFile, deviceNumber);
@@ -282,6 +280,12 @@ int CDevice::SetRepeat(const CString& value, int, int)
 
 int CDevice::SetTiming(const CString& value, int, int slot)
 {
+    for (double duration : ParseIRTimings(value)) {
+        if (fabs(duration) < kShortestTimingUs)
+            return m_error.Fail("%s=%s holds %gus, less than one sample period (%.0lfus is the shortest)",
+                                kTimingKeywords[slot], static_cast<const char*>(value), duration,
+                                kShortestTimingUs);
+    }
     m_timings[slot] = value;
     return 1;
 }
@@ -308,12 +312,24 @@ int CDevice::AddSuffix(const CString& value, int deviceNumber, int)
     return 1;
 }
 
-// A relative name is taken from the folder of the file read last, which stays
-// the current folder until loading ends. A file that cannot be read is reported
-// and loading goes on; an include of a file that is itself being read stops it.
+// The current folder belongs to the whole process and is never changed: a
+// relative name is taken from the folder of the file that names it (the
+// current folder for the file loading starts with).
+CString CDevice::ResolvePath(const char* name) const
+{
+    CString path(name);
+    if (!m_reading.empty() && IsRelative(path)) {
+        const CString& including = m_reading.back();
+        path = including.Left(including.ReverseFind('\\') + 1) + path;
+    }
+    return FullPath(path);
+}
+
+// A file that cannot be read is reported and loading goes on; an include of a
+// file that is itself being read stops it.
 int CDevice::Include(const CString& value, int deviceNumber, int)
 {
-    CString full = FullPath(value);
+    CString full = ResolvePath(value);
     for (const CString& reading : m_reading) {
         if (reading.CompareNoCase(full) == 0) {
             m_stopLoading = true;

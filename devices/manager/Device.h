@@ -44,6 +44,9 @@ public:
         kTimings
     };
     enum { kMaxPatterns = 9 };
+    // The most symbols one received code decodes to; the longest codes in use
+    // have a few hundred.
+    enum { kMostSymbols = 1024 };
 
     CDevice();
     ~CDevice();
@@ -64,10 +67,12 @@ public:
     // LOWLEVEL text for a command, empty when the command is not recognised.
     CString ComposeCommand(const char* command);
     CString BuildIRTimings(const char* symbols);
-    // Symbols decoded from received IR timings; score gets the mean step score.
+    // Symbols decoded from received IR timings, at most kMostSymbols; score gets
+    // the mean step score.
     CString MatchPattern(const char* data, double* score);
-    // Timer devices: sets or clears an alarm; false for other devices.
-    bool TimerCommand(const char* command);
+    // Timer devices: sets or clears an alarm; false for other devices. A
+    // refused alarm leaves its reason in reason when given.
+    bool TimerCommand(const char* command, CString* reason = nullptr);
     // Due alarm texts, each handed to the listener and returned behind a blank.
     CString PollTimers();
     // True when code n's prefix + data + suffix opens the received symbols.
@@ -130,6 +135,7 @@ private:
     int AddPrefix(const CString& value, int deviceNumber, int slot);
     int AddSuffix(const CString& value, int deviceNumber, int slot);
     int Include(const CString& value, int deviceNumber, int slot);
+    CString ResolvePath(const char* name) const;
     int SetTypeValue(const CString& value, int deviceNumber, int slot);
     BOOL ApplyType();
     void WriteSettings(CString& out) const;
@@ -167,8 +173,9 @@ private:
     int m_numPatterns;
     int m_scoringMode;
     CString m_group;
-    // Full paths of the files being read, innermost last: an include of one of
-    // them would never end.
+    // Full paths of the files being read, innermost last: relative includes
+    // are taken from the innermost's folder, and an include of one of them
+    // would never end.
     std::vector<CString> m_reading;
     bool m_stopLoading;
 };

@@ -159,7 +159,7 @@ CString CDevice::MatchPattern(const char* data, double* score)
     double total = 0;
     int steps = 0;
     size_t p = 0;
-    while (p < received.size()) {
+    while (p < received.size() && symbols.GetLength() < kMostSymbols) {
         double stepScore;
         int chosen = ChoosePattern(received, p, startSeen, stepScore);
         char symbol = chosen < 0 ? 'X' : m_patterns[chosen].symbol;

@@ -91,7 +91,10 @@ int CDeviceManager::SendItem(int userId, const CString& name, const CString& com
         // Kept alive while the lock is not held, even if it is deleted meanwhile.
         device->AddUse();
         lock.Unlock();
-        device->TimerCommand(command);
+        // A refused alarm is reported; like a driver's failure it does not stop the line.
+        CString reason;
+        if (!device->TimerCommand(command, &reason) && !reason.IsEmpty())
+            Fail("%s", static_cast<const char*>(reason));
         ReleaseDevice(device);
         return 1;
     }

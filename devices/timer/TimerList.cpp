@@ -4,8 +4,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <algorithm>
-
 #include "TextFields.h"
 #include "crt/NumberText.h"
 
@@ -20,6 +18,12 @@ const double kOneDay = 1.0;
 const double kTimeOnly = 1.0;
 // Times compare to the millisecond: sums of day fractions are not exact.
 const double kSlack = 0.5 / 86400000;
+// Shorter intervals would make the catching-up of a late poll step for ever
+// (an interval below the precision of a date does not move it at all).
+const double kShortestIntervalUs = 1000;
+const double kMicrosecondsPerDay = 86400e6;
+// From the first date there is (year 100) to the last (year 9999).
+const double kLongestSpan = 657434.0 + 2958466.0;
 
 struct SpanUnit
 {
@@ -37,6 +41,12 @@ const SpanUnit kSpanUnits[] = {
 bool Before(const COleDateTime& a, const COleDateTime& b)
 {
     return double(a) < double(b) - kSlack;
+}
+
+bool Refuse(CString& reason, const char* format, const CString& name, const CString& text)
+{
+    reason.Format(format, static_cast<const char*>(name), static_cast<const char*>(text));
+    return false;
 }
 
 double UnitDays(char letter)
@@ -84,11 +94,11 @@ COleDateTime CAlarm::ParseTime(const CString& text, COleDateTime now, double& sp
     return time;
 }
 
-bool CAlarm::Set(const CString& args)
+bool CAlarm::Set(const CString& args, CString& reason)
 {
     int fields = CountFields(args);
     if (fields < kMinFields || fields > kMaxFields)
-        return false;
+        return Refuse(reason, "Alarm %s needs from 2 to 5 fields: %s", GetField(args, 0), args);
     COleDateTime now = m_clock();
     m_name = GetField(args, 0);
     CString repetitions = GetField(args, 3);
@@ -101,8 +111,16 @@ bool CAlarm::Set(const CString& args)
         m_repetitions = kOnce;
     }
     double span;
-    m_next = ParseTime(GetField(args, 1), now, span);
-    ParseTime(GetField(args, 2), now, span);
+    CString start = GetField(args, 1);
+    m_next = ParseTime(start, now, span);
+    if (!isfinite(span) || m_next.GetStatus() != COleDateTime::valid)
+        return Refuse(reason, "Alarm %s: the time %s is out of range", m_name, start);
+    CString interval = GetField(args, 2);
+    ParseTime(interval, now, span);
+    if (!isfinite(span) || fabs(span) > kLongestSpan)
+        return Refuse(reason, "Alarm %s: the interval %s is out of range", m_name, interval);
+    if (span > 0 && floor(span * kMicrosecondsPerDay + 0.5) < kShortestIntervalUs)
+        return Refuse(reason, "Alarm %s: the interval %s is shorter than a millisecond", m_name, interval);
     m_interval = span > 0 ? span : kNoInterval;
     CString format = GetField(args, 4);
     if (!format.IsEmpty())
@@ -143,9 +161,10 @@ CString CAlarm::Check()
     CString text;
     text.Format("%s[%s]", static_cast<const char*>(m_name),
                 static_cast<const char*>(m_next.Format(m_format)));
-    int steps = 1;
+    // Counted as a double: a clock that jumps years ahead is as many intervals.
+    double steps = 1;
     if (m_interval > 0) {
-        steps = std::max(1, int(floor((now - m_next) / m_interval)) + 1);
+        steps = fmax(1, floor((now - m_next) / m_interval) + 1);
         while (!Before(now, m_next + COleDateTimeSpan(steps * m_interval)))
             ++steps;
     }
@@ -154,10 +173,11 @@ CString CAlarm::Check()
     if (m_repetitions == kOnce) {
         m_finished = 1;
     } else if (m_repetitions > 0) {
-        m_repetitions -= steps;
-        if (m_repetitions < 0) {
+        if (steps > m_repetitions) {
             m_repetitions = 0;
             m_finished = 1;
+        } else {
+            m_repetitions -= int(steps);
         }
     }
     m_lastCheck = now;
@@ -176,7 +196,7 @@ CTimerList::~CTimerList()
     DeleteCriticalSection(&m_lock);
 }
 
-bool CTimerList::Command(const CString& command)
+bool CTimerList::Command(const CString& command, CString* reason)
 {
     int open = command.Find('[');
     int close = command.Find(']');
@@ -186,8 +206,11 @@ bool CTimerList::Command(const CString& command)
     CString args = close > open ? command.Mid(open + 1, close - open - 1) : CString();
     if (word == "setalarm") {
         CAlarm* alarm = new CAlarm(m_clock);
-        if (!alarm->Set(args)) {
+        CString refusal;
+        if (!alarm->Set(args, refusal)) {
             delete alarm;
+            if (reason)
+                *reason = refusal;
             return false;
         }
         EnterCriticalSection(&m_lock);

@@ -19,9 +19,11 @@ public:
     explicit CAlarm(DateClock clock = CurrentLocalTime);
     virtual ~CAlarm();
 
-    // args: name, start[, interval[, repetitions[, format]]]; false on the
-    // number of fields only.
-    bool Set(const CString& args);
+    // args: name, start[, interval[, repetitions[, format]]]. False on the
+    // number of fields, and on times the alarm could never walk through (not a
+    // number, outside the dates there are, an interval below a millisecond),
+    // with the reason in reason.
+    bool Set(const CString& args, CString& reason);
     // The alarm text when it is due, else empty.
     CString Check();
     bool IsFinished() const { return m_finished != 0; }
@@ -54,7 +56,8 @@ public:
     CTimerList& operator=(const CTimerList&) = delete;
 
     // "setalarm[...]" or "clralarm[name]"; false for anything else or a failure.
-    bool Command(const CString& command);
+    // A refused alarm leaves its reason in reason when given.
+    bool Command(const CString& command, CString* reason = nullptr);
     // Drops finished alarms, then returns the first due alarm text or empty.
     CString NextDue();
     int FindAlarm(const CString& name);

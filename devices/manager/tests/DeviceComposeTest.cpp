@@ -31,9 +31,9 @@ TEST(DeviceCompose, CommandsBecomeLowLevelText)
                             "001100:status6\n";
     const char kIR[] = "type=ir\ncarrier=36000\nstart=+2000 -1000\nzero=+500 -500\none=+500 -1500\n"
                        "two=+500 -2500\nstop=+500\nsleep=-8000\nprefix=1\n01:a\n";
-    const char kRepeat[] = "type=ir\ncarrier=40000\nrepeat=2\npause=-3000\nzero=+1 -1\none=+2 -2\n"
-                           "start=+9\n10:b\n";
-    const char kNoCarrier[] = "type=ir\nzero=+1 -1\n0:c\n";
+    const char kRepeat[] = "type=ir\ncarrier=40000\nrepeat=2\npause=-3000\nzero=+100 -100\n"
+                           "one=+200 -200\nstart=+900\n10:b\n";
+    const char kNoCarrier[] = "type=ir\nzero=+100 -100\n0:c\n";
     const char kSender[] = "type=irtxonly\nsleep=-9000\n+900 -900 +900:raw\n";
     const ComposeCase cases[] = {
         {kBus, 1, "power[5]", "slb0[100110101] ir[-5000] "},
@@ -56,10 +56,10 @@ TEST(DeviceCompose, CommandsBecomeLowLevelText)
         {"type=lowlevel\n", 0, "SL0[01] Carrier[40000]", "sl0[01] carrier[40000]"},
         {kIR, 0x30, "a[2]",
          "carrier[36000.000000] irtxports[3] ir[+2000 -1000  +500 -1500 +500 -500 +500 -1500 +500 -2500 +500 -8000] "},
-        {kRepeat, 0x10, "b", "carrier[40000.000000] irtxports[1] ir[+9  +2 -2 +1 -1  -3000 +9  +2 -2 +1 -1  "
-                             "-3000 +9  +2 -2 +1 -1  ] "},
+        {kRepeat, 0x10, "b", "carrier[40000.000000] irtxports[1] ir[+900  +200 -200 +100 -100  -3000 +900  "
+                             "+200 -200 +100 -100  -3000 +900  +200 -200 +100 -100  ] "},
         // Without a carrier the unit's default one, never a negative one.
-        {kNoCarrier, 0x10, "c", "carrier[40000.000000] irtxports[1] ir[  +1 -1  ] "},
+        {kNoCarrier, 0x10, "c", "carrier[40000.000000] irtxports[1] ir[  +100 -100  ] "},
         {kSender, 0x10, "raw", "carrier[40000.000000] irtxports[1] ir[+900 -900 +900 -9000] "},
         {kSender, 0x11, "raw", "sl0[] ir[-5000] carrier[40000.000000] irtxports[1] ir[+900 -900 +900 -9000] "},
     };
@@ -237,6 +237,19 @@ TEST(IRDecoding, LongDurationKeepsItsRemainderForTheNextSymbol)
     EXPECT_DOUBLE_EQ(-1.0, score);
     EXPECT_EQ("", device.MatchPattern("", &score));
     EXPECT_DOUBLE_EQ(0, score);
+}
+
+// A received duration far longer than a one-duration pattern is cut into as
+// many symbols as fit, up to the most one code may have; on the monitoring
+// thread a code took seconds and gigabytes before.
+TEST(IRDecoding, LongReceivedDurationsDecodeToAtMostTheMostSymbols)
+{
+    CQuietDevice device;
+    ASSERT_EQ(1, device.Load("type=ir\nzero=+500\none=-500\n", 0, FALSE)) << device.GetErrorText();
+    double score = 0;
+    EXPECT_EQ("0011", device.MatchPattern("+1000 -1000", &score));
+    EXPECT_EQ(CString('0', CDevice::kMostSymbols), device.MatchPattern("+100000000 -100000000", &score));
+    EXPECT_GT(score, 0.3);
 }
 
 } // namespace

@@ -171,10 +171,10 @@ TEST(DeviceFile, SaveWritesTheKeysOfEachType)
     EXPECT_EQ("desc=bus\ntype=tavlin\n0011:play\n", ReadUnixFile(folder.UnixPath("bus.cde")));
 
     CQuietDevice ir;
-    ASSERT_EQ(1, ir.Load("type=ir\nzero=+1 -1\n1:x\n", 0, FALSE));
+    ASSERT_EQ(1, ir.Load("type=ir\nzero=+100 -100\n1:x\n", 0, FALSE));
     ASSERT_EQ(1, ir.Save(folder.WindowsPath("ir.cde").c_str()));
     EXPECT_EQ("desc=Unknown\ntype=ir\ngroup=\ncarrier=-1.000000\nrepeat=-1\npause=\nsleep=\n"
-              "zero=+1 -1\none=\ntwo=\nthree=\nstart=\nstartalt=\nstop=\n1:x\n",
+              "zero=+100 -100\none=\ntwo=\nthree=\nstart=\nstartalt=\nstop=\n1:x\n",
               ReadUnixFile(folder.UnixPath("ir.cde")));
 }
 
@@ -196,6 +196,9 @@ TEST(DeviceFile, BadDefinitionsAreRefusedWithTheirText)
         {"type=ir\nprefix=1\nprefix=0\n", 2, "Error loading device: couldn't find prefixes / suffixes for device #2"},
         {"=\ntype=ir\n", 0, "Unknown keyword [] reading device file"},
         {"type=ir\nrepeat=5000\n", 0, "5000 is to many repetitions (1000 is the most)"},
+        {"type=ir\nzero=+0.001\n", 0, "zero=+0.001 holds 0.001us, less than one sample period (49us is the shortest)"},
+        {"type=ir\nzero=+500 -500\nstop=+500 -48 -0.5\n", 0,
+         "stop=+500 -48 -0.5 holds -48.5us, less than one sample period (49us is the shortest)"},
     };
     for (const BadCase& c : cases) {
         CDebugCapture debug;
@@ -270,6 +273,28 @@ TEST(DeviceFile, MissingIncludeIsReportedAndLoadingGoesOn)
     EXPECT_TRUE(debug.Contains("Couldn't open device file not_there.cde"));
     ASSERT_EQ(1, device.GetNumCodes());
     EXPECT_EQ("kept", device.GetCode(0).name);
+}
+
+// An include is read from the folder of the file that names it; the current
+// folder plays no part, so a missing folder is no file even when the current
+// folder holds one of that name.
+TEST(DeviceFile, IncludesAreReadFromTheFolderOfTheFileNamingThem)
+{
+    CQuietDevice nested;
+    ASSERT_EQ(1, nested.Load(FixturePath("outer.cde").c_str(), 0, TRUE)) << nested.GetErrorText();
+    ASSERT_EQ(2, nested.GetNumCodes());
+    EXPECT_EQ("sub_leaf", nested.GetCode(0).name);
+    EXPECT_EQ("top_leaf", nested.GetCode(1).name);
+
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(sizeof before, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(FixturePath("").c_str()));
+    std::string inMissingFolder = FixturePath("no_such_folder/nec_tv.cde");
+    CQuietDevice missing;
+    int loaded = missing.Load(inMissingFolder.c_str(), 0, TRUE);
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(0, loaded);
+    EXPECT_EQ("Couldn't open device file " + inMissingFolder, std::string(missing.GetErrorText()));
 }
 
 TEST(DeviceFile, IncludeInTextIsIgnoredAndFolderIsRestored)

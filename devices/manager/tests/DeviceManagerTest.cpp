@@ -258,6 +258,15 @@ TEST_F(ManagerTest, TimerAlarmsReachDeviceThenUser)
     EXPECT_EQ((std::vector<std::string>{"clock>clock:wake[done]", "user>clock:wake[done] "}), m_log.Texts());
     ASSERT_EQ(1, m_manager.SendDefault("clock:setalarm[nap,1h] clock:clralarm[nap]"));
     EXPECT_EQ(CString(), m_manager.PollMessages());
+
+    // A refused alarm is reported and the line goes on.
+    m_log.Clear();
+    ASSERT_EQ(1, m_manager.SendDefault("clock:setalarm[b,0s,1e-300s,forever] clock:setalarm[c,0s,,,x]"));
+    const char kRefused[] = "Alarm b: the interval 1e-300s is shorter than a millisecond";
+    // Polling an alarm taken wrongly would never end.
+    ASSERT_EQ(CString(kRefused), m_manager.GetErrorText());
+    EXPECT_TRUE(m_debug.Contains(kRefused));
+    EXPECT_EQ(CString("clock:c[x] "), m_manager.PollMessages());
 }
 
 TEST_F(ManagerTest, UsersAndDevicesKeepTheirLimitsAndNames)
@@ -559,6 +568,44 @@ TEST(MonitorThread, RestartAndTeardownWaitForTheThreadThatWouldNotStop)
     }
     EXPECT_TRUE(blocking.left);
     EXPECT_TRUE(hookLog.ended);
+}
+
+struct ClearRun
+{
+    CDeviceManager* manager;
+    CBlockingListener* listener;
+    LONG leftWhenCleared;
+};
+
+DWORD WINAPI ClearCallbacksOf0(void* context)
+{
+    ClearRun* run = static_cast<ClearRun*>(context);
+    run->manager->ClearCallbacks(0);
+    run->leftWhenCleared = run->listener->left;
+    return 0;
+}
+
+// Listeners run under the manager's lock: a client clearing its callbacks
+// waits for a call in progress, so its listener may go once the clear returns.
+TEST(MonitorThread, ClearingCallbacksWaitsForAListenerInProgress)
+{
+    CDebugCapture debug;
+    CBlockingListener blocking;
+    CQuietManager manager;
+    ASSERT_EQ(1, manager.AddDeviceText(0, kIntercom, "talk", 0, 0, 0));
+    manager.SetDeviceCallbackDefault("talk", &blocking, static_cast<TextFunction>(&CBlockingListener::OnText));
+    manager.StartMessageMonitor();
+    manager.SendDefault("talk:wait");
+    blocking.WaitUntilEntered();
+    ClearRun run = {&manager, &blocking, -1};
+    HANDLE clearer = CreateThread(nullptr, 0, ClearCallbacksOf0, &run, 0, nullptr);
+    ASSERT_TRUE(clearer);
+    Sleep(50);
+    SetEvent(blocking.release);
+    WaitForSingleObject(clearer, INFINITE);
+    CloseHandle(clearer);
+    EXPECT_EQ(1, run.leftWhenCleared);
+    EXPECT_EQ(1, manager.StopMessageMonitor());
 }
 
 // Sends, device and user changes and deliveries on several threads at once.
