@@ -5,13 +5,13 @@
 
 #include <vector>
 
-#include "LowLevelText.h"
-#include "TavlinPort.h"
+#include "HexText.h"
 
 namespace {
 
 const int kBaudRate = 38400;
-const int kDrainBlock = 10000;
+// No flow control; small queues.
+const SerialSetup kLineSetup = {2048, false, 10000, false};
 const BYTE kFrameStart[] = {0xFF, 0x00, 0x40};
 // Inside a frame 0xFF starts the frame, so a payload byte 0xFF goes as 0xFF 0x01.
 const BYTE kEscape = 0xFF;
@@ -131,10 +131,10 @@ const CKeltoPort::Response CKeltoPort::kResponses[] = {
 
 CKeltoPort::CKeltoPort(int comPort)
     : m_bootMode(FALSE), m_markCounter(0), m_lastEcho(0), m_echoes(0), m_openFailed(FALSE),
-      m_version(0), m_located(0), m_baudRate(kBaudRate), m_comPort(comPort), m_line(m_error)
+      m_version(0), m_located(0), m_baudRate(kBaudRate), m_comPort(comPort), m_line(m_error, kLineSetup)
 {
     InitializeCriticalSection(&m_lock);
-    m_openFailed = !m_line.Open(comPort, kBaudRate, kDrainBlock);
+    m_openFailed = !m_line.Open(comPort, kBaudRate);
 }
 
 CKeltoPort::~CKeltoPort()
@@ -307,13 +307,13 @@ BOOL CKeltoPort::EnterBootLoader()
 
 BOOL CKeltoPort::WaitForBootLoader(int timeout)
 {
-    m_line.Drain(kDrainBlock);
+    m_line.Drain();
     for (;;) {
         WriteRaw(&kBootEnquiry, 1);
         BYTE answer[2];
         if (m_line.ReadExact(answer, sizeof answer, kReadStepMs, kBootStepMs) > 0 &&
             answer[0] == kBootReady) {
-            m_line.Drain(kDrainBlock);
+            m_line.Drain();
             return TRUE;
         }
         timeout -= kBootStepMs;

@@ -1,39 +1,7 @@
 #include "LowLevelText.h"
 
-#include <ctype.h>
 #include <math.h>
 #include <stdlib.h>
-
-namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = char(tolower(static_cast<unsigned char>(c)));
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-} // namespace
-
-std::vector<BYTE> HexTextToBytes(const char* text)
-{
-    std::vector<BYTE> bytes;
-    bool high = true;
-    for (const char* c = text; *c; ++c) {
-        int digit = HexDigit(*c);
-        if (digit < 0)
-            continue;
-        if (high)
-            bytes.push_back(BYTE(digit << 4));
-        else
-            bytes.back() |= BYTE(digit);
-        high = !high;
-    }
-    return bytes;
-}
 
 std::vector<BYTE> BinaryTextToBytes(const char* text, int& bitCount)
 {

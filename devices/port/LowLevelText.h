@@ -6,9 +6,8 @@
 
 #include <vector>
 
-// Two digits per byte, high digit first, other characters skipped; an odd last
-// digit becomes the high nibble of a last byte.
-std::vector<BYTE> HexTextToBytes(const char* text);
+#include "HexText.h"
+
 // "0"/"1" most significant bit first, eight per byte, other characters skipped;
 // the bits of a partial last byte stand at its top. bitCount gets the bits read.
 std::vector<BYTE> BinaryTextToBytes(const char* text, int& bitCount);

@@ -37,12 +37,12 @@ BOOL CTavlinPort::EnterBootLoader()
 
 BOOL CTavlinPort::WaitForBootLoader(int timeout)
 {
-    DrainInput();
+    m_line.Drain();
     for (int left = timeout; left > 0; left -= kReadyWaitMs) {
         WriteUnlocked(&kAreYouThere, 1);
         BYTE answer[2];
         if (ReadExact(answer, sizeof answer, kReadyWaitMs) && answer[0] == kBootLoaderReady) {
-            DrainInput();
+            m_line.Drain();
             return TRUE;
         }
     }

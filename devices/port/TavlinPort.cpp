@@ -5,14 +5,13 @@
 #include <string.h>
 #include <time.h>
 
+#include "HexText.h"
 #include "runtime/DebugOutput.h"
-#include "runtime/SystemErrorText.h"
 
 namespace {
 
-const DWORD kQueueBytes = 16384;
-const DWORD kWriteMsPerByte = 50;
-const int kDrainBlock = 100;
+// CTS flow control on large queues, the line's state logged with each failure.
+const SerialSetup kLineSetup = {16384, true, 100, true};
 const int kReadStepMs = 10;
 const int kDefaultBaudRate = 38400;
 // Tried from the fastest down.
@@ -35,7 +34,7 @@ CTavlinPort::CTavlinPort(int comPort)
       m_minMessageLength(0), m_parallelDirection(0), m_parallelHandshake(0), m_located(TRUE),
       m_versionWanted(0), m_lastResetRequest(0), m_versionTime(0), m_versionTick(0),
       m_syncCounter(1), m_lastSyncEcho(0), m_syncEchoes(0), m_baudRate(kDefaultBaudRate),
-      m_comPort(comPort), m_handle(nullptr), m_clock(SystemSeconds), m_openMessages(0),
+      m_comPort(comPort), m_line(m_error, kLineSetup), m_reopenWanted(0), m_clock(SystemSeconds), m_openMessages(0),
       m_bitMode(0), m_cutMessages(0), m_irOverflow(0), m_irDuration(0), m_irEnded(0)
 {
     memset(m_serialNumber, 0, sizeof m_serialNumber);
@@ -51,156 +50,31 @@ CTavlinPort::CTavlinPort(int comPort)
 
 CTavlinPort::~CTavlinPort()
 {
-    if (m_handle) {
-        if (!PurgeComm(m_handle, PURGE_TXCLEAR | PURGE_RXCLEAR))
-            ReportCommFailure();
-        if (!CloseHandle(m_handle))
-            ReportCommFailure();
-    }
     DeleteCriticalSection(&m_writeLock);
-}
-
-// A failed system call: the line's error state, then the system's text.
-void CTavlinPort::ReportCommFailure()
-{
-    DWORD code = GetLastError();
-    DumpCommErrors();
-    SetLastError(code);
-    m_error.ReportLastError();
-}
-
-void CTavlinPort::DumpCommErrors()
-{
-    DWORD errors = 0;
-    COMSTAT stat = {};
-    if (ClearCommError(m_handle, &errors, &stat)) {
-        DebugOutputF("CCE %X | %X %X %X %X %X %X %X %X %X\n", unsigned(errors),
-                     unsigned(errors & 1), unsigned((errors >> 1) & 1), unsigned((errors >> 2) & 1),
-                     unsigned((errors >> 3) & 1), unsigned((errors >> 4) & 1),
-                     unsigned((errors >> 5) & 1), unsigned((errors >> 6) & 1),
-                     unsigned(stat.cbInQue), unsigned(stat.cbOutQue));
-    } else {
-        DebugOutputF("CCE error [%s]\n", SystemErrorText(GetLastError()).c_str());
-    }
-    DWORD modem = 0;
-    // A pseudo-terminal has no modem lines: the failure is only noted.
-    if (GetCommModemStatus(m_handle, &modem))
-        DebugOutputF("GCMS %X\n", unsigned(modem));
-    else
-        DebugOutputF("GCMS error [%s]\n", SystemErrorText(GetLastError()).c_str());
-}
-
-void CTavlinPort::DumpCommProperties()
-{
-    COMMPROP prop = {};
-    if (!GetCommProperties(m_handle, &prop)) {
-        DebugOutputF("GCP error [%s]\n", SystemErrorText(GetLastError()).c_str());
-        return;
-    }
-    DebugOutputF("GCP Length %d\n", int(prop.wPacketLength));
-    DebugOutputF("GCP Version %d\n", int(prop.wPacketVersion));
-    DebugOutputF("GCP Service Mask 0x%X\n", unsigned(prop.dwServiceMask));
-    DebugOutputF("GCP Max TX Queue %d\n", int(prop.dwMaxTxQueue));
-    DebugOutputF("GCP Max RX Queue %d\n", int(prop.dwMaxRxQueue));
-    DebugOutputF("GCP Max Baud 0x%X\n", unsigned(prop.dwMaxBaud));
-    DebugOutputF("GCP Provider Type 0x%X\n", unsigned(prop.dwProvSubType));
-    DebugOutputF("GCP Provider Caps 0x%X\n", unsigned(prop.dwProvCapabilities));
-    DebugOutputF("GCP Settable Params 0x%X\n", unsigned(prop.dwSettableParams));
-    DebugOutputF("GCP Settable Baud 0x%X\n", unsigned(prop.dwSettableBaud));
-    DebugOutputF("GCP Settable Data 0x%X\n", unsigned(prop.wSettableData));
-    DebugOutputF("GCP Settable Stop/Parity 0x%X\n", unsigned(prop.wSettableStopParity));
-    DebugOutputF("GCP Current TX Queue %d\n", int(prop.dwCurrentTxQueue));
-    DebugOutputF("GCP Current RX Queue %d\n", int(prop.dwCurrentRxQueue));
-    DebugOutputF("GCP Prov Spec 1 0x%X\n", unsigned(prop.dwProvSpec1));
-    DebugOutputF("GCP Prov Spec 2 0x%X\n", unsigned(prop.dwProvSpec2));
-    DebugOutputF("GCP Prov Char 0x%X\n", unsigned(prop.wcProvChar[0]));
 }
 
 BOOL CTavlinPort::Open()
 {
     DebugOutput("Reset Comm\n");
-    if (m_handle) {
+    m_reopenWanted = 0;
+    if (m_line.IsOpen())
         ++m_comResets;
-        HANDLE old = m_handle;
-        m_handle = nullptr;
-        if (!CloseHandle(old)) {
-            m_error.ReportLastError();
-            return FALSE;
-        }
-    }
-    char name[32];
-    snprintf(name, sizeof name, m_comPort < 10 ? "COM%d" : "\\\\.\\COM%d", m_comPort);
-    HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        m_error.ReportLastError();
-        m_openFailed = TRUE;
-        return FALSE;
-    }
-    m_openFailed = FALSE;
-    m_handle = handle;
-    Configure();
-    return TRUE;
+    m_openFailed = !m_line.Open(m_comPort, m_baudRate);
+    return !m_openFailed;
 }
 
 void CTavlinPort::Configure()
 {
-    if (!SetupComm(m_handle, kQueueBytes, kQueueBytes))
-        ReportCommFailure();
-    DCB dcb = {};
-    dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(m_handle, &dcb))
-        ReportCommFailure();
-    dcb.BaudRate = m_baudRate;
-    dcb.ByteSize = 8;
-    dcb.Parity = NOPARITY;
-    dcb.StopBits = ONESTOPBIT;
-    dcb.fBinary = TRUE;
-    dcb.fParity = FALSE;
-    dcb.fOutxCtsFlow = TRUE;
-    dcb.fOutxDsrFlow = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_ENABLE;
-    dcb.fDsrSensitivity = FALSE;
-    dcb.fTXContinueOnXoff = TRUE;
-    dcb.fOutX = FALSE;
-    dcb.fInX = FALSE;
-    dcb.fErrorChar = FALSE;
-    dcb.fNull = FALSE;
-    dcb.fRtsControl = RTS_CONTROL_ENABLE;
-    dcb.fAbortOnError = FALSE;
-    dcb.XonLim = 0;
-    dcb.XoffLim = 0;
-    if (!SetCommState(m_handle, &dcb))
-        ReportCommFailure();
-    // Reads return at once with whatever has come.
-    COMMTIMEOUTS timeouts = {MAXDWORD, 0, 0, kWriteMsPerByte, 0};
-    if (!SetCommTimeouts(m_handle, &timeouts))
-        ReportCommFailure();
-    if (!SetCommMask(m_handle, 0))
-        ReportCommFailure();
-    if (!PurgeComm(m_handle, PURGE_TXCLEAR | PURGE_RXCLEAR))
-        ReportCommFailure();
-    DrainInput();
-    DumpCommProperties();
-}
-
-void CTavlinPort::DrainInput()
-{
-    BYTE block[kDrainBlock];
-    DWORD got = 0;
-    while (ReadFile(m_handle, block, sizeof block, &got, nullptr) && got > 0) {
-    }
+    m_line.Configure(m_baudRate);
 }
 
 BOOL CTavlinPort::WriteUnlocked(const BYTE* bytes, int n)
 {
-    if (!m_handle)
+    if (!m_line.IsOpen())
         return FALSE;
-    DWORD written = 0;
-    if (WriteFile(m_handle, bytes, n, &written, nullptr))
+    if (m_line.Write(bytes, n))
         return TRUE;
-    ReportCommFailure();
-    Open();
+    InterlockedExchange(&m_reopenWanted, 1);
     return FALSE;
 }
 
@@ -217,14 +91,13 @@ BOOL CTavlinPort::ReadExact(BYTE* buffer, int n, int timeout)
     if (n < 1)
         return TRUE;
     memset(buffer, 0, n);
-    if (!m_handle)
+    if (!m_line.IsOpen())
         return FALSE;
     int got = 0;
     int remaining = timeout;
     while (got < n) {
-        DWORD count = 0;
-        if (!ReadFile(m_handle, buffer + got, n - got, &count, nullptr)) {
-            ReportCommFailure();
+        int count = m_line.Read(buffer + got, n - got);
+        if (count < 0) {
             DebugOutput("RE " + FormatHex(buffer, got) + "\n");
             Open();
             return FALSE;

@@ -9,6 +9,7 @@
 #include <afx.h>
 
 #include "Error.h"
+#include "SerialLine.h"
 
 #include <vector>
 
@@ -24,11 +25,6 @@ enum TavlinErrorKind
     kReboots,               // "Defaults Loaded / Reboot"
     kTavlinErrorKinds
 };
-
-// "%02X" per byte.
-CString FormatHex(const BYTE* bytes, int n);
-// The first bitCount bits as "1"/"0", most significant bit of each byte first.
-CString FormatBits(const BYTE* bytes, int bitCount);
 
 class CTavlinPort
 {
@@ -179,10 +175,6 @@ private:
 
     BOOL SendCommand(BYTE header, BYTE code, const BYTE* args = nullptr, int n = 0);
     BOOL CarrierSetting(double hertz, BYTE& exponent, BYTE& divider);
-    void DumpCommErrors();
-    void DumpCommProperties();
-    void ReportCommFailure();
-    void DrainInput();
     void ReadResponsesFor(int ms);
     double Now() const { return m_clock(); }
     int SendNextSyncMark();
@@ -308,7 +300,12 @@ private:
     LONG m_errorCounts[kTavlinErrorKinds];
     int m_baudRate;
     int m_comPort;
-    HANDLE m_handle;
+    // The line belongs to the receiving side (the monitoring thread, or whoever
+    // reads responses while none runs): only it closes and reopens the handle,
+    // which other threads write through unlocked. A writer whose write failed
+    // sets m_reopenWanted; the next reading of responses reopens.
+    CSerialLine m_line;
+    volatile LONG m_reopenWanted;
     SecondsClock m_clock;
 
     // Receive state

@@ -2,6 +2,8 @@
 // answers update the settings cache, its error answers are reported and counted.
 #include "TavlinPort.h"
 
+#include "HexText.h"
+
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -44,25 +46,6 @@ const BYTE kSystem = 1 << CTavlinPort::kSystemPort;
 const BYTE kEveryPort = 0xFF;
 
 } // namespace
-
-CString FormatHex(const BYTE* bytes, int n)
-{
-    CString text;
-    for (int i = 0; i < n; ++i) {
-        char hex[3];
-        snprintf(hex, sizeof hex, "%02X", bytes[i]);
-        text += hex;
-    }
-    return text;
-}
-
-CString FormatBits(const BYTE* bytes, int bitCount)
-{
-    CString text;
-    for (int i = 0; i < bitCount; ++i)
-        text += (bytes[i / 8] >> (7 - i % 8)) & 1 ? '1' : '0';
-    return text;
-}
 
 // One answer of the device: the ports it comes from, its code and argument
 // count; a text to report (with the counter it raises and whether the device
@@ -132,6 +115,8 @@ const CTavlinPort::AnswerRule CTavlinPort::kAnswers[] = {
 
 BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
 {
+    if (InterlockedExchange(&m_reopenWanted, 0))
+        Open();
     SendDueRepeat();
     if (m_keepAlive && Now() > m_lastResetRequest + 1)
         Reset();

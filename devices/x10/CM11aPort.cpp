@@ -4,14 +4,14 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "LowLevelText.h"
-#include "TavlinPort.h"
+#include "HexText.h"
 #include "TextFields.h"
 
 namespace {
 
 const int kBaudRate = 4800;
-const int kDrainBlock = 100;
+// No flow control; small queues.
+const SerialSetup kLineSetup = {2048, false, 100, false};
 const int kMaxTries = 6;
 // Clock frames start here, so each of them is sent once.
 const int kClockTries = 5;
@@ -138,10 +138,10 @@ CCM11aPort::CCM11aPort(int comPort)
     : m_openFailed(FALSE), m_functionSeen(FALSE), m_house(0), m_lastUnit(1),
       m_awaitingChecksum(FALSE), m_awaitingUpload(FALSE), m_ready(TRUE), m_awaitingStatus(FALSE),
       m_lastTransmit(0), m_expectedChecksum(0), m_version(0), m_baudRate(kBaudRate),
-      m_comPort(comPort), m_line(m_error), m_clock(SystemSeconds)
+      m_comPort(comPort), m_line(m_error, kLineSetup), m_clock(SystemSeconds)
 {
     InitializeCriticalSection(&m_queueLock);
-    m_openFailed = !m_line.Open(comPort, kBaudRate, kDrainBlock);
+    m_openFailed = !m_line.Open(comPort, kBaudRate);
 }
 
 CCM11aPort::~CCM11aPort()
