@@ -1,13 +1,19 @@
 #include "ChangerBus.h"
 
-CChangerBus::CChangerBus(CTavlinSimulator& unit, int port) : m_unit(unit), m_port(port)
+CChangerBus::CChangerBus(std::function<void(const std::string&)> report) : m_report(report)
 {
-    m_unit.AttachBusDevice(port, this);
+}
+
+CChangerBus::CChangerBus(CTavlinSimulator& unit, int port) : m_unit(&unit), m_port(port)
+{
+    m_report = [&unit, port](const std::string& message) { unit.Send(CTavlinSimulator::Message(port, message)); };
+    unit.AttachBusDevice(port, this);
 }
 
 CChangerBus::~CChangerBus()
 {
-    m_unit.AttachBusDevice(m_port, nullptr);
+    if (m_unit)
+        m_unit->AttachBusDevice(m_port, nullptr);
 }
 
 CChangerModel& CChangerBus::Add(int id, int typeCode, int capacity)
@@ -33,7 +39,7 @@ std::vector<std::string> CChangerBus::OnBusMessage(const std::string& message)
 void CChangerBus::Send(const std::vector<std::string>& messages)
 {
     for (const std::string& message : messages)
-        m_unit.Send(CTavlinSimulator::Message(m_port, message));
+        m_report(message);
 }
 
 void CChangerBus::RunSeconds(int seconds)

@@ -53,6 +53,28 @@ enum AnswerCode
     kDoorClosed = 0x83,
 };
 
+} // namespace
+
+const ChangerWord kChangerCommands[] = {
+    {"play", kPlay}, {"stop", kStop}, {"pause", kPause}, {"mode", kMode}, {"player_type", kPlayerType},
+    {"timecode_on", kTimecodeOn}, {"timecode_off", kTimecodeOff}, {"power_on", kPowerOn},
+    {"power_off", kPowerOff}, {"query_memo_text", kQueryMemoText}, {"query_group_text", kQueryGroupText},
+    {"query_disc", kQueryDisc}, {"query_track", kQueryTrack}, {"query_cd_text", kQueryCdText},
+    {"play_dt", kPlayAt}, {"pause_dt", kPauseAt}, {"fade_down", kFadeDown}, {"fade_up", kFadeUp},
+    {"player_name", kPlayerName}, {nullptr, 0},
+};
+
+const ChangerWord kChangerAnswers[] = {
+    {"play", kPlayed}, {"stop", kStopped}, {"pause", kPaused}, {"30s_to_eot", kThirtySecondsLeft},
+    {"door_open", kDoorOpened}, {"power_on", kPoweredOn}, {"power_off", kPoweredOff}, {"memo_text", kMemoText},
+    {"group_text", kGroupText}, {"cd_text", kCdText}, {"playing", kPlaying}, {"time", kTime},
+    {"no_disc", kNoDisc}, {"now_at_disc", kNowAtDisc}, {"disc_info", kDiscInfo},
+    {"player_type", kPlayerTypeAnswer}, {"track_info", kTrackInfo}, {"player_name", kPlayerNameAnswer},
+    {"mode", kModeAnswer}, {"door_close", kDoorClosed}, {nullptr, 0},
+};
+
+namespace {
+
 const int kSendBase = 0x90;
 const int kAnswerBase = 0x98;
 const int kUpperOffset = 3;
@@ -168,7 +190,10 @@ std::vector<std::string> CChangerModel::MoveTo(int slot, int track, bool play)
     if (slot != m_disc)
         answers.push_back(Answer(kNowAtDisc, code, upper));
     m_disc = slot;
-    m_track = m_faults.misqueue || track < 1 || track > int(disc->tracks.size()) ? 1 : track;
+    bool misqueue = m_faults.misqueues > 0;
+    if (misqueue)
+        --m_faults.misqueues;
+    m_track = misqueue || track < 1 || track > int(disc->tracks.size()) ? 1 : track;
     m_elapsed = 0;
     m_playing = play;
     m_paused = !play;

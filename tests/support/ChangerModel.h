@@ -22,10 +22,21 @@ struct ChangerDisc
 struct ChangerFaults
 {
     bool silent = false;          // answers nothing
-    bool misqueue = false;        // goes to track 1 instead of the track asked for
+    int misqueues = 0;            // that many moves go to track 1 instead of the track asked for
     bool skipping = false;        // the time stands still
     bool binaryTracks = false;    // track numbers in binary in its mode report
 };
+
+// A word of the bus and its code byte.
+struct ChangerWord
+{
+    const char* name;
+    int code;
+};
+// The words the program sends and the changer's answers, as far as the
+// changers' bit tables give them; each list ends with a null name.
+extern const ChangerWord kChangerCommands[];
+extern const ChangerWord kChangerAnswers[];
 
 class CChangerModel
 {

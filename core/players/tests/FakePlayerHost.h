@@ -29,7 +29,7 @@ private:
 class CFakePlayerHost : public CPlayerHost
 {
 public:
-    CDevicePath& GetDevicePath() override { return path; }
+    CDevicePath& GetDevicePath() override { return road ? *road : path; }
     void FireEvent(const char* text) override { events.push_back(text); }
     void DebugEvent(const char* text) override { debug.push_back(text); }
     double GetFirmwareVersion() override { return firmware; }
@@ -38,6 +38,7 @@ public:
     time_t Now() override { return now; }
 
     CRecordingPath path;
+    CDevicePath* road = nullptr;   // another path in place of the recording one
     std::vector<std::string> events;
     std::vector<std::string> debug;
     std::vector<std::string> verified;   // "player disc track m:ss"

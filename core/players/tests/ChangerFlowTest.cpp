@@ -1,0 +1,135 @@
+// A changer player talking with a changer behind a text-level path: reading
+// disc and track information, recovering from a changer that goes to track 1,
+// nudging a skipping disc, binary track numbers and the door.
+#include "TestFramework.h"
+
+#include "ChangerTextPath.h"
+#include "FakePlayerHost.h"
+#include "SonyPlayer.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const int kPatienceMs = 5000;
+
+class ChangerFlowTest : public ::testing::Test
+{
+protected:
+    ChangerFlowTest() : changer(path.bus.Add(0, 107, 400))
+    {
+        ChangerDisc disc;
+        disc.tracks = {200, 180, 240, 100, 100, 100, 100, 100, 100, 100, 100, 150};
+        changer.SetDisc(5, disc);
+        host.road = &path;
+        host.now = time(nullptr);
+        player.reset(new CSonyPlayer(&host));
+        player->m_sendDevice = "cdsls001";
+        player->m_upperSendDevice = "cdsls004a";
+        player->m_controlDevice = "cdca001";
+        player->m_receiveDevice = "cdslr001";
+        player->m_upperReceiveDevice = "cdslr004a";
+        player->m_capacity = 400;
+        TextCallback listener;
+        listener.object = player.get();
+        listener.function = static_cast<TextFunction>(&CSonyPlayer::OnStatusText);
+        path.SetDeviceListener("cdslr001", listener);
+        path.SetDeviceListener("cdslr004a", listener);
+        player->QueryMode();
+        Settle();
+    }
+
+    ~ChangerFlowTest() override
+    {
+        Settle();
+        player.reset();
+    }
+
+    void Settle() { ASSERT_TRUE(path.WaitUntilDelivered(kPatienceMs)); }
+
+    bool Debugged(const std::string& start)
+    {
+        return std::any_of(host.debug.begin(), host.debug.end(),
+                           [&](const std::string& d) { return d.compare(0, start.size(), start) == 0; });
+    }
+
+    CFakePlayerHost host;
+    CChangerTextPath path;
+    CChangerModel& changer;
+    std::unique_ptr<CSonyPlayer> player;
+};
+
+TEST_F(ChangerFlowTest, DiscAndTrackInformationArrive)
+{
+    ASSERT_TRUE(player->ReadDiscInfo(5, nullptr));
+    EXPECT_EQ(12, player->m_lastTrack);
+    EXPECT_EQ(26, player->m_totalMinutes);
+    EXPECT_EQ(10, player->m_totalSeconds);
+    ASSERT_TRUE(player->ReadTrackInfo(5, 1, nullptr));
+    EXPECT_EQ(3, player->m_infoMinutes);
+    EXPECT_EQ(0, player->m_infoSeconds);
+}
+
+TEST_F(ChangerFlowTest, ChangerThatGoesToTrackOneIsQueuedAgain)
+{
+    changer.Faults().misqueues = 1;
+    ASSERT_TRUE(player->PlayAt(5, 2));
+    Settle();
+    EXPECT_TRUE(Debugged("CX270 misqueue to track 1 "));
+    EXPECT_TRUE(changer.IsPlaying());
+    EXPECT_EQ(3, changer.Track());
+    EXPECT_EQ(1, player->m_playing);
+    EXPECT_EQ(3, player->m_currentTrack);
+    EXPECT_NE(host.events.end(), std::find(host.events.begin(), host.events.end(), "begin_track[000503]"));
+}
+
+TEST_F(ChangerFlowTest, SkippingDiscIsNudgedWhenTheOptionIsOn)
+{
+    for (BOOL option : {FALSE, TRUE}) {
+        host.detectSkipping = option;
+        player->PlayOrCue(5, 0, TRUE);
+        Settle();
+        path.bus.RunSeconds(5);
+        changer.Faults().skipping = true;
+        Settle();
+        path.TakeSent();
+        path.bus.RunSeconds(1);
+        Settle();
+        changer.Faults().skipping = false;
+        std::vector<std::string> sent = path.TakeSent();
+        bool nudged = std::find(sent.begin(), sent.end(), "cdsls001:>>") != sent.end() &&
+                      std::find(sent.begin(), sent.end(), "cdsls001:normal") != sent.end();
+        EXPECT_EQ(bool(option), nudged);
+    }
+}
+
+TEST_F(ChangerFlowTest, BinaryTrackNumbersAreLearntFromTheModeReport)
+{
+    changer.Faults().binaryTracks = true;
+    player->PlayOrCue(5, 11, TRUE);
+    Settle();
+    EXPECT_EQ(12, player->m_currentTrack);
+    EXPECT_EQ(0, player->m_binaryTracks);
+    player->QueryMode();
+    Settle();
+    EXPECT_EQ(1, player->m_binaryTracks);
+    EXPECT_EQ(12, player->m_currentTrack);
+}
+
+TEST_F(ChangerFlowTest, OpenDoorForgetsTheSlots)
+{
+    ASSERT_TRUE(player->ReadDiscInfo(5, nullptr));
+    EXPECT_NE(0u, player->m_slots[4]);
+    path.bus.OpenDoor(0, true);
+    Settle();
+    EXPECT_EQ(1, player->m_doorOpen);
+    EXPECT_EQ(0u, player->m_slots[4]);
+    EXPECT_FALSE(player->HasUnknownSlots());
+    path.bus.OpenDoor(0, false);
+    Settle();
+    EXPECT_EQ(0, player->m_doorOpen);
+    EXPECT_TRUE(player->HasUnknownSlots());
+}
+
+} // namespace
