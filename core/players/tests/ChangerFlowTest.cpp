@@ -25,11 +25,7 @@ protected:
         host.road = &path;
         host.now = time(nullptr);
         player.reset(new CSonyPlayer(&host));
-        player->m_sendDevice = "cdsls001";
-        player->m_upperSendDevice = "cdsls004a";
-        player->m_controlDevice = "cdca001";
-        player->m_receiveDevice = "cdslr001";
-        player->m_upperReceiveDevice = "cdslr004a";
+        NameChangerDevices(*player);
         player->m_capacity = 400;
         TextCallback listener;
         listener.object = player.get();

@@ -7,6 +7,7 @@
 #include "ChangerBus.h"
 #include "DebugCapture.h"
 #include "DeviceManager.h"
+#include "FakePlayerHost.h"
 #include "InProcessPath.h"
 #include "PlayerHost.h"
 #include "PtySerial.h"
@@ -103,11 +104,7 @@ protected:
         for (const auto& d : devices)
             ASSERT_TRUE(doc.path.AddDeviceText(LoadResourceText(d.resource), d.name, d.deviceNumber, 0, 1));
         player.reset(new CSonyPlayer(&doc));
-        player->m_sendDevice = "cdsls001";
-        player->m_upperSendDevice = "cdsls004a";
-        player->m_controlDevice = "cdca001";
-        player->m_receiveDevice = "cdslr001";
-        player->m_upperReceiveDevice = "cdslr004a";
+        NameChangerDevices(*player);
         player->m_capacity = capacity;
         player->m_playerNumber = 0;
         TextCallback listener;

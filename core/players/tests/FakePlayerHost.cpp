@@ -1,5 +1,7 @@
 #include "FakePlayerHost.h"
 
+#include "SonyPlayer.h"
+
 #include <afxmt.h>
 
 #include <stdio.h>
@@ -31,4 +33,13 @@ BOOL CFakePlayerHost::VerifyDiscAt(int player, int disc, int track, int minutes,
     snprintf(text, sizeof text, "%d %d %d %d:%02d", player, disc, track, minutes, seconds);
     verified.push_back(text);
     return discMatches;
+}
+
+void NameChangerDevices(CSonyPlayer& player)
+{
+    player.m_sendDevice = "cdsls001";
+    player.m_upperSendDevice = "cdsls004a";
+    player.m_controlDevice = "cdca001";
+    player.m_receiveDevice = "cdslr001";
+    player.m_upperReceiveDevice = "cdslr004a";
 }

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+class CSonyPlayer;
+
+// The device names of changer id 1 on unit 0, bus port 0, upper slots included.
+void NameChangerDevices(CSonyPlayer& player);
+
 class CRecordingPath : public CNoDevicePath
 {
 public:

@@ -19,10 +19,7 @@ class SonyPlayerTest : public ::testing::Test
 protected:
     SonyPlayerTest() : player(new CSonyPlayer(&host))
     {
-        player->m_sendDevice = "cdsls001";
-        player->m_upperSendDevice = "cdsls004a";
-        player->m_controlDevice = "cdca001";
-        player->m_receiveDevice = "cdslr001";
+        NameChangerDevices(*player);
         player->m_capacity = 400;
         player->m_allDiscs = 1;   // continuous mode already: no key, no wait
     }
@@ -415,7 +412,7 @@ TEST_F(SonyPlayerTest, DestructionFlushesAndDeletesItsDevices)
 {
     player.reset();
     EXPECT_EQ(std::vector<std::string>{"cdsls001:flush[2000]"}, Sent());
-    EXPECT_EQ((std::vector<std::string>{"cdca001", "cdsls001", "cdslr001", "cdsls004a"}), host.path.deleted);
+    EXPECT_EQ((std::vector<std::string>{"cdca001", "cdsls001", "cdslr001", "cdsls004a", "cdslr004a"}), host.path.deleted);
 }
 
 // Sends a text other than a report to the player until told to stop.

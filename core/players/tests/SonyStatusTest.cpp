@@ -18,9 +18,7 @@ class SonyStatusTest : public ::testing::Test
 protected:
     SonyStatusTest() : player(new CSonyPlayer(&host))
     {
-        player->m_sendDevice = "cdsls001";
-        player->m_upperSendDevice = "cdsls004a";
-        player->m_controlDevice = "cdca001";
+        NameChangerDevices(*player);
         player->m_capacity = 400;
         player->m_allDiscs = 1;
         player->m_lastTrack = 12;   // disc information known: no disc query after reports
