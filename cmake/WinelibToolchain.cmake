@@ -14,3 +14,7 @@ set(CMAKE_CXX_FLAGS_INIT "-fno-short-wchar -UWINE_UNICODE_NATIVE")
 set(CMAKE_RC_COMPILE_OBJECT
     "<CMAKE_RC_COMPILER> <DEFINES> <INCLUDES> <FLAGS> -o <OBJECT> <SOURCE>")
 set(CMAKE_RC_OUTPUT_EXTENSION .res)
+
+# Every C++ source finds our <filesystem> before the C++ library's: it stops the
+# build and says why std::filesystem cannot work under Winelib.
+set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES ${CMAKE_CURRENT_LIST_DIR}/winelib-guard)
