@@ -8,9 +8,10 @@ trap 'say "test.sh: \"$BASH_COMMAND\" failed with code $?"' ERR
 
 install_packages
 build_all
+prepare_test_user
 trap stop_services EXIT
 trap 'exit 130' INT TERM
 start_xvfb
 make_prefix
 start_wineserver
-ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" "$@"
+as_test_user ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" "$@"

@@ -18,6 +18,68 @@ PACKAGES=(wine64 wine64-tools libwine-dev xvfb xauth cmake ninja-build googletes
 
 say() { printf '%s\n' "$*" >&2; }
 
+# Started as root, the tests run as a user of their own that owns only the build
+# folder (with its Wine prefix) and the Xvfb: a test that goes wrong cannot reach
+# the rest of the machine. Any other user runs them as itself.
+TEST_USER=zymtest
+TEST_HOME=/var/lib/zymtest
+
+is_root() { [ "$(id -u)" -eq 0 ]; }
+
+# The words that run a command as the test user, with that user's home and none of
+# root's session; none when the script does not run as root. A command started as
+# "${AS_TEST_USER[@]}" cmd & keeps its own process id ($!).
+AS_TEST_USER=()
+if is_root; then
+    AS_TEST_USER=(setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --init-groups
+                  env -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS
+                  HOME="$TEST_HOME" USER="$TEST_USER" LOGNAME="$TEST_USER")
+fi
+as_test_user() { "${AS_TEST_USER[@]}" "$@"; }
+
+# Makes the test user on first use and hands it the build folder. A build folder
+# (and Wine prefix) that root made before is handed over the same way; Wine uses a
+# prefix only for its owner. -P -h: links are changed themselves, never followed
+# (the prefix's z: drive links to /).
+prepare_test_user() {
+    is_root || return 0
+    if ! id -u "$TEST_USER" >/dev/null 2>&1; then
+        say "Making the user $TEST_USER that runs the tests"
+        flock /tmp/.zym-test-user.lock sh -c "id -u $TEST_USER >/dev/null 2>&1 ||
+            useradd --system --user-group --create-home --home-dir $TEST_HOME \
+                    --shell /usr/sbin/nologin $TEST_USER"
+    fi
+    if [ -d "$WINEPREFIX" ] && [ "$(stat -c %u "$WINEPREFIX")" -eq 0 ]; then
+        wineserver -k 2>/dev/null || true   # root's server, which the prefix's next owner cannot stop
+    fi
+    chown -R -P -h "$TEST_USER:$TEST_USER" "$BUILD_DIR"
+    forget_foreign_server_folder
+    open_path_to "$BUILD_DIR"
+    open_path_to "$ZYM_ROOT"
+    [ -z "${ZYM_TESTDATA:-}" ] || open_path_to "$ZYM_TESTDATA"
+}
+
+# Debian's Wine names, in the prefix, the server's folder under /tmp; one made by
+# root is closed to the prefix's next owner, who makes its own when it is forgotten.
+forget_foreign_server_folder() {
+    local name
+    name=$(cat "$WINEPREFIX/wineserver" 2>/dev/null) || return 0
+    [ "$(stat -c %U "/tmp/$name" 2>/dev/null)" = "$TEST_USER" ] || rm -f "$WINEPREFIX/wineserver"
+}
+
+# Lets the test user pass through the folders above path (search only, no listing)
+# where it cannot yet, e.g. a clone under /root.
+open_path_to() {
+    local dir=$1
+    while [ "$dir" != / ] && [ -n "$dir" ]; do
+        if [ -d "$dir" ] && ! as_test_user test -x "$dir"; then
+            say "Letting $TEST_USER pass through $dir"
+            chmod o+x "$dir"
+        fi
+        dir=$(dirname "$dir")
+    done
+}
+
 install_packages() {
     local missing=()
     local pkg
@@ -48,21 +110,21 @@ make_prefix() {
     [ -f "$WINEPREFIX/$PREFIX_MARKER" ] && return 0
     say "Making the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
-    wine64 wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+    as_test_user wine64 wineboot -i >/dev/null 2>&1 || true
+    as_test_user wineserver -w
     # Wine draws the windows' captions and borders itself, and does not wait for a
     # window manager (Xvfb has none) each time a window hides: that wait is 2 s.
-    wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
-    wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
-    wineserver -w
-    touch "$WINEPREFIX/$PREFIX_MARKER"
+    as_test_user wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+    as_test_user wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+    as_test_user wineserver -w
+    as_test_user touch "$WINEPREFIX/$PREFIX_MARKER"
 }
 
 XVFB_PID=
 start_xvfb() {
     local fdfile
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    "${AS_TEST_USER[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
     XVFB_PID=$!
     local i
     for i in $(seq 100); do
@@ -82,13 +144,13 @@ start_xvfb() {
 # start here with their output away from the tests: a test whose output pipe they
 # inherited would never seem to end.
 start_wineserver() {
-    wineserver -k 2>/dev/null || true
-    wineserver -p </dev/null >>"$BUILD_DIR/wineserver.log" 2>&1
-    wine64 wineboot </dev/null >/dev/null 2>&1 || true
+    as_test_user wineserver -k 2>/dev/null || true
+    as_test_user wineserver -p </dev/null >>"$BUILD_DIR/wineserver.log" 2>&1
+    as_test_user wine64 wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 stop_services() {
-    wineserver -k 2>/dev/null || true
+    as_test_user wineserver -k 2>/dev/null || true
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
