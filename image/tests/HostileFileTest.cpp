@@ -8,6 +8,7 @@
 #include "BmpBytes.h"
 #include "ImageFixture.h"
 #include "MessageBoxScript.h"
+#include "TestData.h"
 
 namespace
 {
@@ -217,15 +218,13 @@ std::vector<std::string> CorpusFiles(const std::string& folder)
 // over any of them.
 TEST(HostileFiles, CorpusFilesReadSafely)
 {
-    const char* source = getenv("ZYM_SOURCE_DIR");
-    ASSERT_NE(nullptr, source);
-    std::string corpus = std::string(source) + "/image/tests/corpus";
+    std::string corpus = SourcePath("image/tests/corpus");
     std::vector<std::string> names = CorpusFiles(corpus);
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names)
     {
         SCOPED_TRACE(name);
-        std::string path = "Z:" + corpus + "/" + name;
+        std::string path = WindowsPath(corpus + "/" + name);
         CImage own;
         EXPECT_EQ(name.compare(0, 5, "read-") == 0, own.Read(path.c_str(), -1) != FALSE);
         for (int type : {kImageBMP, kImageJPG, kImageGIF, kImagePNG})

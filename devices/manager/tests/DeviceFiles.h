@@ -2,22 +2,14 @@
 // device that reports into the debugger output instead of message boxes.
 #pragma once
 
-#include <stdlib.h>
-
 #include <string>
 
 #include "Device.h"
+#include "TestData.h"
 
 inline std::string FixturePath(const char* name)
 {
-    const char* source = getenv("ZYM_SOURCE_DIR");
-    std::string path = std::string("Z:") + (source ? source : "") +
-                       "/devices/manager/tests/fixtures/" + name;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
+    return WindowsPath(SourcePath(std::string("devices/manager/tests/fixtures/") + name));
 }
 
 class CQuietDevice : public CDevice

@@ -1,6 +1,7 @@
 #include "TestFramework.h"
 #include "MessageBoxScript.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 #include "playlist/PlayList.h"
 
@@ -71,15 +72,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 std::string FixturePath(const char* name)
 {
-    const char* source = getenv("ZYM_SOURCE_DIR");
-    return std::string(source ? source : ".") + "/library/playlist/tests/fixtures/" + name;
-}
-
-std::string WindowsPath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
+    return SourcePath(std::string("library/playlist/tests/fixtures/") + name);
 }
 
 class PlayListTest : public ::testing::Test

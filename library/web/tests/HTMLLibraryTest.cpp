@@ -3,6 +3,7 @@
 #include "HttpTestSupport.h"
 #include "MessageBoxScript.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "web/HTMLLibrary.h"
 
 #include <cstdlib>
@@ -21,8 +22,7 @@ std::string ReadUnixFile(const std::string& path)
 
 std::string DataFile(const char* name)
 {
-    const char* source = getenv("ZYM_SOURCE_DIR");
-    return ReadUnixFile(std::string(source ? source : ".") + "/library/web/tests/data/" + name);
+    return ReadUnixFile(SourcePath(std::string("library/web/tests/data/") + name));
 }
 
 // Two tracks: the first has no artist or notes of its own, a title that is a

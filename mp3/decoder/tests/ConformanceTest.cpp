@@ -1,11 +1,11 @@
 // Every public conformance stream decodes to its reference output within the
 // accuracy that conformance asks for: PSNR of 96 dB and no sample off by more than 1.
 #include "tests/support/TestFramework.h"
+#include "tests/support/TestData.h"
 
 #include <dirent.h>
 #include <math.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <string>
@@ -15,25 +15,8 @@
 
 namespace {
 
-bool IsFolder(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::string ConformanceFolder()
-{
-    std::vector<std::string> roots;
-    if (const char* data = getenv("ZYM_TESTDATA"))
-        roots.push_back(data);
-    if (const char* source = getenv("ZYM_SOURCE_DIR"))
-        roots.push_back(std::string(source) + "/../shared/testdata");
-    roots.push_back("/work/shared/testdata");
-    for (const std::string& root : roots)
-        if (IsFolder(root + "/mpeg"))
-            return root + "/mpeg";
-    return std::string();
-}
+// Folders of the shared test data whose every stream.bit has its stream.pcm.
+const char* const kStreamFolders[] = {"mpeg"};
 
 std::vector<std::string> StreamNames(const std::string& folder)
 {
@@ -91,11 +74,14 @@ bool IsPaddedBlockReference(const std::vector<short>& reference, size_t decoded)
     return true;
 }
 
-TEST(Conformance, EveryStreamMatchesItsReference)
+class Conformance : public ::testing::TestWithParam<const char*>
 {
-    std::string folder = ConformanceFolder();
-    if (folder.empty())
-        GTEST_SKIP() << "no conformance streams: set ZYM_TESTDATA to the folder that holds mpeg/";
+};
+
+TEST_P(Conformance, EveryStreamMatchesItsReference)
+{
+    std::string folder = TestDataFolder(GetParam());
+    ZYM_NEED_TEST_DATA(folder, GetParam());
     std::vector<std::string> names = StreamNames(folder);
     ASSERT_FALSE(names.empty()) << "no streams in " << folder;
 
@@ -136,5 +122,7 @@ TEST(Conformance, EveryStreamMatchesItsReference)
         EXPECT_LE(worst, 1);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Folders, Conformance, ::testing::ValuesIn(kStreamFolders));
 
 } // namespace

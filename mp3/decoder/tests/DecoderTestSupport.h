@@ -11,35 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "TestData.h"
 #include "mp3/decoder/Decoder.h"
 #include "mp3/decoder/DecoderChannel.h"
 #include "mp3/decoder/DecoderErrors.h"
 
+// A conformance stream of the shared test data; empty where it is missing.
 inline std::string TestStreamPath(const std::string& name)
 {
-    std::vector<std::string> roots;
-    if (const char* data = getenv("ZYM_TESTDATA"))
-        roots.push_back(data);
-    if (const char* source = getenv("ZYM_SOURCE_DIR"))
-        roots.push_back(std::string(source) + "/../shared/testdata");
-    roots.push_back("/work/shared/testdata");
-    for (const std::string& root : roots) {
-        std::string path = root + "/mpeg/" + name;
-        struct stat st;
-        if (stat(path.c_str(), &st) == 0)
-            return path;
-    }
-    return std::string();
-}
-
-// A Unix path as the program sees it.
-inline std::string WindowsPath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
+    std::string folder = TestDataFolder("mpeg");
+    std::string path = folder + "/" + name;
+    struct stat st;
+    return !folder.empty() && stat(path.c_str(), &st) == 0 ? path : std::string();
 }
 
 inline std::string ReadBytes(const std::string& path)
