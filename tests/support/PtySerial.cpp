@@ -26,13 +26,14 @@ std::string Failure(const std::string& what)
     return "pty serial: " + what + ": " + strerror(errno);
 }
 
+// Only the prefix the run was given: a default one (~/.wine) may be a person's own,
+// whose COM port links the fixture would replace.
 std::string DosDevices()
 {
     const char* prefix = getenv("WINEPREFIX");
-    if (prefix && *prefix)
-        return std::string(prefix) + "/dosdevices";
-    const char* home = getenv("HOME");
-    return std::string(home ? home : "") + "/.wine/dosdevices";
+    if (!prefix || !*prefix)
+        throw std::runtime_error("pty serial: WINEPREFIX is not set: run the tests in the build's Wine prefix");
+    return std::string(prefix) + "/dosdevices";
 }
 
 long long NowMs()
@@ -55,7 +56,7 @@ bool WaitFor(int fd, short events, int ms)
 
 } // namespace
 
-CPtySerial::CPtySerial(int port)
+CPtySerial::CPtySerial(int port) : m_dosDevices(DosDevices())
 {
     char slave[PATH_MAX];
     if (openpty(&m_master, &m_slave, slave, nullptr, nullptr) != 0)
@@ -93,7 +94,7 @@ std::string CPtySerial::Name() const
 
 void CPtySerial::Lock(int port, bool wait)
 {
-    std::string path = DosDevices() + "/.com" + std::to_string(port) + ".lock";
+    std::string path = m_dosDevices + "/.com" + std::to_string(port) + ".lock";
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         throw std::runtime_error(Failure("open " + path));
@@ -113,7 +114,7 @@ void CPtySerial::Lock(int port, bool wait)
 
 void CPtySerial::Link()
 {
-    m_linkPath = DosDevices() + "/com" + std::to_string(m_port);
+    m_linkPath = m_dosDevices + "/com" + std::to_string(m_port);
     char target[PATH_MAX];
     ssize_t n = readlink(m_linkPath.c_str(), target, sizeof target - 1);
     // A link to another pty is one a killed test left behind: nothing to restore.

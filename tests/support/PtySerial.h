@@ -14,7 +14,7 @@ class CPtySerial
 {
 public:
     // port 0 takes the first free port from kFirstFreePort on; a given port
-    // waits until no other test holds it.
+    // waits until no other test holds it. Throws where WINEPREFIX is not set.
     explicit CPtySerial(int port = 0);
     ~CPtySerial();
     CPtySerial(const CPtySerial&) = delete;
@@ -41,6 +41,7 @@ private:
     void Link();
     void Unlink();
 
+    std::string m_dosDevices;   // of $WINEPREFIX; the fixture refuses to run without it
     int m_port = 0;
     int m_master = -1;
     int m_slave = -1;   // kept open so the master never sees a hang-up between opens

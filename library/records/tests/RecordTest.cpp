@@ -1,5 +1,7 @@
 #include "TestFramework.h"
 #include "MessageBoxScript.h"
+#include "TempFolder.h"
+#include "TestData.h"
 
 #include "records/AlbumRecord.h"
 
@@ -571,23 +573,20 @@ TEST(AlbumRecordTest, SafeNamesAndImages)
 
 TEST(AlbumRecordTest, SetImageCopiesIntoTheImageDirectory)
 {
-    char dir[] = "/tmp/zym-images-XXXXXX";
-    ASSERT_TRUE(mkdtemp(dir));
-    std::string source = std::string(dir) + "/scan.png";
-    FILE* file = fopen(source.c_str(), "w");
+    CTempFolder folder("zym-images");
+    ASSERT_TRUE(folder.IsValid());
+    FILE* file = fopen(folder.UnixPath("scan.png").c_str(), "w");
     ASSERT_TRUE(file);
     fputs("png", file);
     fclose(file);
-    std::string winDir = std::string("Z:") + dir;
-    for (char& c : winDir)
-        c = c == '/' ? '\\' : c;
+    std::string winDir = WindowsPath(folder.Path());
 
     AlbumRecord album = MakeAlbum(1);
     album.SetArtist(kAlbumIndex, "Band");
     album.SetTitle(kAlbumIndex, "Album");
     EXPECT_TRUE(album.SetImage(0, (winDir + "\\scan.png").c_str(), true, winDir.c_str()));
     EXPECT_STREQ("Band - Album.png", album.GetImage(kAlbumIndex));
-    EXPECT_EQ(0, access((std::string(dir) + "/Band - Album.png").c_str(), F_OK));
+    EXPECT_TRUE(folder.Exists("Band - Album.png"));
 
     CMessageBoxScript boxes;
     boxes.Then(IDOK);
@@ -595,8 +594,4 @@ TEST(AlbumRecordTest, SetImageCopiesIntoTheImageDirectory)
     ASSERT_EQ(1u, boxes.Shown().size());
     EXPECT_EQ("Error making copy of image file " + winDir + "\\missing.png to " + winDir + "\\Band - Album.png",
               boxes.Shown()[0].text);
-
-    unlink((std::string(dir) + "/Band - Album.png").c_str());
-    unlink(source.c_str());
-    rmdir(dir);
 }

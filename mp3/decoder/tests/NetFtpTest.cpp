@@ -1,6 +1,7 @@
 #include "TestFramework.h"
 
 #include "FtpTestServer.h"
+#include "TempFolder.h"
 #include "NetTestHelpers.h"
 #include "mp3/decoder/NetFtp.h"
 
@@ -20,23 +21,14 @@ class CFtpFolder
 public:
     explicit CFtpFolder(const std::string& song)
     {
-        char path[] = "/tmp/zym-ftp-folder-XXXXXX";
-        if (!mkdtemp(path))
+        if (!m_folder.IsValid())
             throw std::runtime_error("no temporary folder");
-        m_path = path;
-        std::ofstream(SongPath(), std::ios::binary) << song;
+        std::ofstream(m_folder.UnixPath("song.mp3"), std::ios::binary) << song;
     }
-    ~CFtpFolder()
-    {
-        unlink(SongPath().c_str());
-        rmdir(m_path.c_str());
-    }
-    const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return m_folder.Path(); }
 
 private:
-    std::string SongPath() const { return m_path + "/song.mp3"; }
-
-    std::string m_path;
+    CTempFolder m_folder{"zym-ftp-folder"};
 };
 
 class NetFtpTest : public ::testing::Test

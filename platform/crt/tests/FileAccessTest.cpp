@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "TempFolder.h"
 
 #include "crt/FileAccess.h"
 
@@ -18,39 +19,23 @@ class AccessFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/crt-access-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        m_dir = pattern;
+        ASSERT_TRUE(m_folder.IsValid());
         Touch("writable.txt", 0644);
         Touch("readonly.txt", 0444);
     }
 
-    void TearDown() override
-    {
-        unlink((m_dir + "/writable.txt").c_str());
-        unlink((m_dir + "/readonly.txt").c_str());
-        rmdir(m_dir.c_str());
-    }
-
     void Touch(const char* name, mode_t mode)
     {
-        std::string path = m_dir + "/" + name;
+        std::string path = m_folder.UnixPath(name);
         FILE* f = fopen(path.c_str(), "w");
         ASSERT_NE(nullptr, f);
         fclose(f);
         chmod(path.c_str(), mode);
     }
 
-    std::string WinPath(const char* name) const
-    {
-        std::string path = "Z:" + m_dir + "\\" + name;
-        for (char& c : path)
-            if (c == '/')
-                c = '\\';
-        return path;
-    }
+    std::string WinPath(const char* name) const { return m_folder.WindowsPath(name); }
 
-    std::string m_dir;
+    CTempFolder m_folder{"crt-access"};
 };
 
 struct AccessCase

@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "TempFolder.h"
 
 #include <afx.h>
 
@@ -20,21 +21,10 @@ namespace {
 class FileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/mfcfile.XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        m_dir = pattern;
-    }
-    void TearDown() override { system(("rm -rf '" + m_dir + "'").c_str()); }
+    void SetUp() override { ASSERT_TRUE(m_folder.IsValid()); }
 
-    std::string UnixPath(const char* name) const { return m_dir + "/" + name; }
-    CString WinPath(const char* name) const
-    {
-        CString path(("Z:" + UnixPath(name)).c_str());
-        path.Replace('/', '\\');
-        return path;
-    }
+    std::string UnixPath(const char* name) const { return m_folder.UnixPath(name); }
+    CString WinPath(const char* name) const { return m_folder.WindowsPath(name).c_str(); }
     void Put(const char* name, const std::string& bytes) const
     {
         std::ofstream(UnixPath(name), std::ios::binary) << bytes;
@@ -47,7 +37,7 @@ protected:
         return all.str();
     }
 
-    std::string m_dir;
+    CTempFolder m_folder{"mfcfile"};
 };
 
 TEST_F(FileTest, OpenFlagsDecideCreationAndTruncation)
