@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "CallRecorder.h"
 
 #include <afxcmn.h>
 
@@ -7,7 +8,7 @@
 
 namespace
 {
-std::vector<std::string> g_calls;
+CCallRecorder g_calls;
 
 const UINT kListId = 300;
 const UINT kTreeId = 301;
@@ -18,7 +19,7 @@ class CSelfDeletingList : public CListCtrl
 public:
     void OnDeleteItem(NMHDR* header, LRESULT*)
     {
-        g_calls.push_back("list deletes " + std::to_string(((NMLISTVIEW*)header)->iItem));
+        g_calls.Record("list deletes " + std::to_string(((NMLISTVIEW*)header)->iItem));
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -33,7 +34,7 @@ class CWatchingTree : public CTreeCtrl
 public:
     BOOL OnExpanding(NMHDR* header, LRESULT*)
     {
-        g_calls.push_back("tree sees " + std::string(GetItemText(((NMTREEVIEWA*)header)->itemNew.hItem)));
+        g_calls.Record("tree sees " + std::string(GetItemText(((NMTREEVIEWA*)header)->itemNew.hItem)));
         return FALSE;
     }
     DECLARE_MESSAGE_MAP()
@@ -50,18 +51,18 @@ public:
     {
         NMLISTVIEW* change = (NMLISTVIEW*)header;
         if (change->uChanged & LVIF_STATE && change->uNewState & LVIS_SELECTED)
-            g_calls.push_back("parent: item " + std::to_string(change->iItem) + " selected");
+            g_calls.Record("parent: item " + std::to_string(change->iItem) + " selected");
     }
-    void OnListDelete(NMHDR*, LRESULT*) { g_calls.push_back("parent deletes"); }
+    void OnListDelete(NMHDR*, LRESULT*) { g_calls.Record("parent deletes"); }
     void OnExpanding(NMHDR* header, LRESULT* result)
     {
-        g_calls.push_back("parent: expanding " +
+        g_calls.Record("parent: expanding " +
                           std::to_string(((NMTREEVIEWA*)header)->itemNew.lParam));
         *result = FALSE;
     }
     void OnSelChanged(NMHDR* header, LRESULT*)
     {
-        g_calls.push_back("parent: selected " +
+        g_calls.Record("parent: selected " +
                           std::to_string(((NMTREEVIEWA*)header)->itemNew.lParam));
     }
     DECLARE_MESSAGE_MAP()
@@ -79,7 +80,7 @@ class ControlTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_calls.clear();
+        g_calls.Clear();
         ASSERT_TRUE(m_parent.CreateEx(0, NULL, "controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                       400, 300, NULL, NULL));
     }
@@ -130,11 +131,11 @@ TEST_F(ControlTest, ListKeepsTextsAndDataAndFindsItems)
         EXPECT_EQ(c.found, list.FindItem(&find)) << (c.text ? c.text : "data");
     }
 
-    g_calls.clear();
+    g_calls.Clear();
     list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
     list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ((std::vector<std::string>{"parent: item 0 selected", "parent: item 2 selected"}),
-              g_calls);
+              g_calls.Calls());
     std::vector<int> selected;
     for (POSITION position = list.GetFirstSelectedItemPosition(); position;)
         selected.push_back(list.GetNextSelectedItem(position));
@@ -142,9 +143,9 @@ TEST_F(ControlTest, ListKeepsTextsAndDataAndFindsItems)
     EXPECT_EQ(2, list.GetSelectedCount());
 
     // The list takes its own deletion notice; the parent never hears of it.
-    g_calls.clear();
+    g_calls.Clear();
     EXPECT_TRUE(list.DeleteItem(1));
-    EXPECT_EQ(std::vector<std::string>{"list deletes 1"}, g_calls);
+    EXPECT_EQ(std::vector<std::string>{"list deletes 1"}, g_calls.Calls());
     EXPECT_EQ(2, list.GetItemCount());
     EXPECT_EQ(2, list.GetHeaderCtrl()->GetItemCount());
 }
@@ -170,13 +171,13 @@ TEST_F(ControlTest, TreeWalksItsItemsAndSharesItsNotifications)
     EXPECT_EQ(root, tree.GetParentItem(second));
     EXPECT_EQ(12u, tree.GetItemData(second));
 
-    g_calls.clear();
+    g_calls.Clear();
     tree.Expand(root, TVE_EXPAND);
-    EXPECT_EQ((std::vector<std::string>{"tree sees Players", "parent: expanding 10"}), g_calls);
+    EXPECT_EQ((std::vector<std::string>{"tree sees Players", "parent: expanding 10"}), g_calls.Calls());
 
-    g_calls.clear();
+    g_calls.Clear();
     EXPECT_TRUE(tree.SelectItem(second));
-    EXPECT_EQ(std::vector<std::string>{"parent: selected 12"}, g_calls);
+    EXPECT_EQ(std::vector<std::string>{"parent: selected 12"}, g_calls.Calls());
     EXPECT_EQ(second, tree.GetSelectedItem());
 }
 

@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "CallRecorder.h"
 #include "PumpMessages.h"
 #include "DocViewTest.h"
 #include "MessageBoxScript.h"
@@ -12,12 +13,7 @@
 
 namespace
 {
-std::vector<std::string> g_events;
-
-void Record(const std::string& event)
-{
-    g_events.push_back(event);
-}
+CCallRecorder g_events;
 
 // Routes every command of the test menu: each level takes the commands from
 // ID_ROUTE_VIEW up to its own, so the first level asked shows in the record.
@@ -25,7 +21,7 @@ class CRouteApp : public CWinApp
 {
 public:
     CRouteApp() : CWinApp("Jukebox") {}
-    void OnRoute(UINT id) { Record("app " + std::to_string(id)); }
+    void OnRoute(UINT id) { g_events.Record("app " + std::to_string(id)); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -37,7 +33,7 @@ class CJukeboxDoc : public CDocument
 {
     DECLARE_DYNCREATE(CJukeboxDoc)
 public:
-    ~CJukeboxDoc() override { Record("document deleted"); }
+    ~CJukeboxDoc() override { g_events.Record("document deleted"); }
     void Serialize(CArchive& ar) override
     {
         if (ar.IsStoring())
@@ -56,7 +52,7 @@ public:
         m_discs = 0;
         m_name.Empty();
     }
-    void OnRoute(UINT id) { Record("document " + std::to_string(id)); }
+    void OnRoute(UINT id) { g_events.Record("document " + std::to_string(id)); }
 
     LONG m_discs = 0;
     CString m_name;
@@ -74,24 +70,24 @@ class CJukeboxView : public CView
 {
     DECLARE_DYNCREATE(CJukeboxView)
 public:
-    ~CJukeboxView() override { Record("view deleted"); }
+    ~CJukeboxView() override { g_events.Record("view deleted"); }
     void OnDraw(CDC* dc) override { dc->FillSolidRect(0, 0, 10, 10, RGB(255, 0, 0)); }
     void OnInitialUpdate() override
     {
-        Record("initial update");
+        g_events.Record("initial update");
         CView::OnInitialUpdate();
     }
     void OnUpdate(CView*, LPARAM hint, CObject*) override { m_hints.push_back((int)hint); }
     void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override
     {
-        Record(activate ? "activate" : "deactivate");
+        g_events.Record(activate ? "activate" : "deactivate");
         CView::OnActivateView(activate, activateView, deactiveView);
     }
     void OnActivateFrame(UINT state, CFrameWnd*) override
     {
-        Record(state == WA_INACTIVE ? "frame inactive" : "frame active");
+        g_events.Record(state == WA_INACTIVE ? "frame inactive" : "frame active");
     }
-    void OnRoute(UINT id) { Record("view " + std::to_string(id)); }
+    void OnRoute(UINT id) { g_events.Record("view " + std::to_string(id)); }
     void OnUpdateChecked(CCmdUI* cmdUI)
     {
         cmdUI->Enable(TRUE);
@@ -112,8 +108,8 @@ class CJukeboxFrame : public CFrameWnd
 {
     DECLARE_DYNCREATE(CJukeboxFrame)
 public:
-    ~CJukeboxFrame() override { Record("frame deleted"); }
-    void OnRoute(UINT id) { Record("frame " + std::to_string(id)); }
+    ~CJukeboxFrame() override { g_events.Record("frame deleted"); }
+    void OnRoute(UINT id) { g_events.Record("frame " + std::to_string(id)); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -135,7 +131,7 @@ class SingleDocTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_events.clear();
+        g_events.Clear();
         m_template = new CSingleDocTemplate(IDR_JUKEBOX, RUNTIME_CLASS(CJukeboxDoc),
                                             RUNTIME_CLASS(CJukeboxFrame),
                                             RUNTIME_CLASS(CJukeboxView));
@@ -182,7 +178,7 @@ TEST_F(SingleDocTest, NewDocumentGetsFrameViewAndTitle)
     // The view heard of its frame being ready once, before the frame came up
     // and the view became active.
     std::vector<std::string> expected = { "initial update", "frame active", "activate" };
-    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(expected, g_events.Calls());
     EXPECT_EQ(std::vector<int>{ 0 }, m_view->m_hints);
 
     EXPECT_STREQ("Disc", m_doc->GetTitle());
@@ -222,14 +218,14 @@ TEST_F(SingleDocTest, CommandsGoThroughViewDocumentFrameAndApplication)
     for (const RouteCase& c : cases)
     {
         SCOPED_TRACE(c.handler);
-        g_events.clear();
+        g_events.Clear();
         m_frame->SendMessage(WM_COMMAND, c.id);
         std::vector<std::string> expected = { std::string(c.handler) + " " + std::to_string(c.id) };
-        EXPECT_EQ(expected, g_events);
+        EXPECT_EQ(expected, g_events.Calls());
     }
-    g_events.clear();
+    g_events.Clear();
     m_frame->SendMessage(WM_COMMAND, ID_ROUTE_NONE);
-    EXPECT_TRUE(g_events.empty());
+    EXPECT_TRUE(g_events.Calls().empty());
     EXPECT_FALSE(m_frame->OnCmdMsg(ID_ROUTE_NONE, CN_COMMAND, NULL, NULL));
     EXPECT_TRUE(m_frame->OnCmdMsg(ID_ROUTE_APP, CN_COMMAND, NULL, NULL));
 }
@@ -277,35 +273,35 @@ TEST_F(SingleDocTest, UpdateHintsReachEveryViewButTheSender)
 
 TEST_F(SingleDocTest, ActiveViewChangesAreAnnounced)
 {
-    g_events.clear();
+    g_events.Clear();
     m_frame->SetActiveView(NULL);
     m_frame->SetActiveView(m_view);
     m_frame->SetActiveView(m_view);
     m_frame->SetActiveView(NULL, FALSE);
     std::vector<std::string> expected = { "deactivate", "activate" };
-    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(expected, g_events.Calls());
     EXPECT_EQ(nullptr, m_frame->GetActiveView());
     EXPECT_EQ(nullptr, m_frame->GetActiveDocument());
 }
 
 TEST_F(SingleDocTest, ViewHearsOfItsFrameActivation)
 {
-    g_events.clear();
+    g_events.Clear();
     m_frame->SendMessage(WM_ACTIVATE, WA_INACTIVE);
     m_frame->SendMessage(WM_ACTIVATE, WA_CLICKACTIVE);
     m_frame->SendMessage(WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE));
     std::vector<std::string> expected = { "frame inactive", "frame active" };
-    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(expected, g_events.Calls());
 }
 
 TEST_F(SingleDocTest, ClosingTheDocumentTakesFrameAndViewAlong)
 {
-    g_events.clear();
+    g_events.Clear();
     m_app.m_pMainWnd = NULL;
     m_doc->OnCloseDocument();
     std::vector<std::string> expected = { "frame inactive", "view deleted", "frame deleted",
                                           "document deleted" };
-    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(expected, g_events.Calls());
     EXPECT_EQ(nullptr, m_template->GetFirstDocPosition());
 }
 
@@ -416,7 +412,7 @@ class AppTemplatesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_events.clear();
+        g_events.Clear();
         m_template = new CSingleDocTemplate(IDR_JUKEBOX, RUNTIME_CLASS(CJukeboxDoc),
                                             RUNTIME_CLASS(CJukeboxFrame),
                                             RUNTIME_CLASS(CJukeboxView));
@@ -613,7 +609,7 @@ TEST_F(AppTemplatesTest, MainWindowCloseSavesAndClosesTheDocuments)
         ASSERT_NE(nullptr, m_app.OpenDocumentFile(path.c_str()));
         OnlyDoc()->m_discs = 300;
         OnlyDoc()->SetModifiedFlag();
-        g_events.clear();
+        g_events.Clear();
         {
             CMessageBoxScript boxes;
             boxes.Then(c.answer);
@@ -623,7 +619,8 @@ TEST_F(AppTemplatesTest, MainWindowCloseSavesAndClosesTheDocuments)
         PumpMessages();
         EXPECT_EQ(c.closed, m_app.m_pMainWnd == NULL);
         EXPECT_EQ(c.closed, OnlyDoc() == NULL);
-        EXPECT_EQ(c.closed, std::count(g_events.begin(), g_events.end(), "document deleted") == 1);
+        const std::vector<std::string>& events = g_events.Calls();
+        EXPECT_EQ(c.closed, std::count(events.begin(), events.end(), "document deleted") == 1);
         EXPECT_EQ(c.discsOnDisk, ReadDiscs(path));
         if (OnlyDoc())
             OnlyDoc()->SetModifiedFlag(FALSE);

@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "CallRecorder.h"
 #include "PumpMessages.h"
 #include "MdiTest.h"
 
@@ -9,7 +10,7 @@
 
 namespace
 {
-std::vector<std::string> g_events;
+CCallRecorder g_events;
 
 class CDiscDoc : public CDocument
 {
@@ -24,11 +25,11 @@ public:
     void OnDraw(CDC*) override {}
     void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override
     {
-        g_events.push_back(std::string(activate ? "activate " : "deactivate ") +
+        g_events.Record(std::string(activate ? "activate " : "deactivate ") +
                            (LPCSTR)GetDocument()->GetTitle());
         CView::OnActivateView(activate, activateView, deactiveView);
     }
-    void OnWhoIsActive() { g_events.push_back("command " + std::string(GetDocument()->GetTitle())); }
+    void OnWhoIsActive() { g_events.Record("command " + std::string(GetDocument()->GetTitle())); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CDiscView, CView)
@@ -71,7 +72,7 @@ class MdiTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_events.clear();
+        g_events.Clear();
         m_main = new CChangerFrame;
         ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME));
         m_app.m_pMainWnd = m_main;
@@ -124,15 +125,15 @@ TEST_F(MdiTest, EachDocumentGetsItsChildFrame)
 
 TEST_F(MdiTest, ActivationMovesBetweenTheChildren)
 {
-    g_events.clear();
+    g_events.Clear();
     m_main->MDIActivate(m_first);
     EXPECT_EQ(m_first, m_main->MDIGetActive());
     std::vector<std::string> expected = { "deactivate Disc2", "activate Disc1" };
-    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(expected, g_events.Calls());
     EXPECT_STREQ("Changer - Disc1", WindowText(m_main->m_hWnd));
 
     // Commands reach the view of whichever child is active.
-    g_events.clear();
+    g_events.Clear();
     m_main->SendMessage(WM_COMMAND, ID_WHO_IS_ACTIVE);
     m_second->MDIActivate();
     m_main->SendMessage(WM_COMMAND, ID_WHO_IS_ACTIVE);
@@ -140,7 +141,7 @@ TEST_F(MdiTest, ActivationMovesBetweenTheChildren)
     m_main->SendMessage(WM_COMMAND, ID_WHO_IS_ACTIVE);
     expected = { "command Disc1", "deactivate Disc1", "activate Disc2", "command Disc2",
                  "deactivate Disc2", "activate Disc1", "command Disc1" };
-    EXPECT_EQ(expected, g_events);
+    EXPECT_EQ(expected, g_events.Calls());
 }
 
 TEST_F(MdiTest, ClosingChildrenActivatesTheOtherAndRestoresTheMenu)

@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "CallRecorder.h"
 
 #include <afxwin.h>
 
@@ -7,12 +8,7 @@
 
 namespace
 {
-std::vector<std::string> g_calls;
-
-void Record(const std::string& call)
-{
-    g_calls.push_back(call);
-}
+CCallRecorder g_calls;
 
 const UINT kCustomMessage = WM_APP + 7;
 UINT g_registeredMessage = RegisterWindowMessageA("MessageMapTest.Registered");
@@ -31,8 +27,8 @@ const UINT kTestNotifyCode = (UINT)-1234;
 class CBaseWnd : public CWnd
 {
 public:
-    void OnBaseOnly() { Record("base only"); }
-    void OnOverridden() { Record("base overridden"); }
+    void OnBaseOnly() { g_calls.Record("base only"); }
+    void OnOverridden() { g_calls.Record("base overridden"); }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -50,12 +46,12 @@ public:
 
     void OnReflected(NMHDR* header, LRESULT* result)
     {
-        Record("reflected " + std::to_string(header->idFrom));
+        g_calls.Record("reflected " + std::to_string(header->idFrom));
         *result = 42;
     }
     BOOL OnReflectedEx(NMHDR* header, LRESULT*)
     {
-        Record("reflected ex " + std::to_string(header->idFrom));
+        g_calls.Record("reflected ex " + std::to_string(header->idFrom));
         return !m_passOn;
     }
 
@@ -83,61 +79,61 @@ class CRecordingWnd : public CBaseWnd
 public:
     int OnCreate(LPCREATESTRUCT cs)
     {
-        Record(std::string("create ") + cs->lpszName);
+        g_calls.Record(std::string("create ") + cs->lpszName);
         return CWnd::OnCreate(cs);
     }
     void OnSize(UINT type, int cx, int cy)
     {
-        Record("size " + std::to_string(type) + " " + std::to_string(cx) + "x" +
-               std::to_string(cy));
+        g_calls.Record("size " + std::to_string(type) + " " + std::to_string(cx) + "x" +
+                       std::to_string(cy));
     }
-    void OnTimer(UINT_PTR id) { Record("timer " + std::to_string(id)); }
+    void OnTimer(UINT_PTR id) { g_calls.Record("timer " + std::to_string(id)); }
     LRESULT OnCustom(WPARAM wParam, LPARAM lParam)
     {
-        Record("custom " + std::to_string(wParam) + " " + std::to_string(lParam));
+        g_calls.Record("custom " + std::to_string(wParam) + " " + std::to_string(lParam));
         return 77;
     }
     LRESULT OnRegistered(WPARAM wParam, LPARAM)
     {
-        Record("registered " + std::to_string(wParam));
+        g_calls.Record("registered " + std::to_string(wParam));
         return 78;
     }
-    void OnPlain() { Record("plain"); }
-    void OnRange(UINT id) { Record("range " + std::to_string(id)); }
+    void OnPlain() { g_calls.Record("plain"); }
+    void OnRange(UINT id) { g_calls.Record("range " + std::to_string(id)); }
     BOOL OnEx(UINT id)
     {
-        Record("ex " + std::to_string(id));
+        g_calls.Record("ex " + std::to_string(id));
         return FALSE;
     }
-    void OnOverridden() { Record("derived overridden"); }
-    void OnButton() { Record("button clicked"); }
+    void OnOverridden() { g_calls.Record("derived overridden"); }
+    void OnButton() { g_calls.Record("button clicked"); }
     void OnNotifier(NMHDR* header, LRESULT* result)
     {
-        Record("notify " + std::to_string(header->idFrom));
+        g_calls.Record("notify " + std::to_string(header->idFrom));
         *result = 9;
     }
-    void OnNotifyRange(UINT id, NMHDR*, LRESULT*) { Record("notify range " + std::to_string(id)); }
+    void OnNotifyRange(UINT id, NMHDR*, LRESULT*) { g_calls.Record("notify range " + std::to_string(id)); }
     void OnLButtonDown(UINT flags, CPoint point)
     {
-        Record("lbutton " + std::to_string(flags) + " " + std::to_string(point.x) + "," +
+        g_calls.Record("lbutton " + std::to_string(flags) + " " + std::to_string(point.x) + "," +
                std::to_string(point.y));
     }
     void OnContextMenu(CWnd* wnd, CPoint point)
     {
-        Record(std::string("context ") + (wnd == this ? "self " : "other ") +
+        g_calls.Record(std::string("context ") + (wnd == this ? "self " : "other ") +
                std::to_string(point.x) + "," + std::to_string(point.y));
     }
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL systemMenu)
     {
-        Record(std::string("popup ") + (popup->GetMenuItemCount() == 2 ? "2 items " : "? ") +
+        g_calls.Record(std::string("popup ") + (popup->GetMenuItemCount() == 2 ? "2 items " : "? ") +
                std::to_string(index) + " " + std::to_string(systemMenu));
     }
     void OnNcDestroy()
     {
-        Record("ncdestroy");
+        g_calls.Record("ncdestroy");
         CWnd::OnNcDestroy();
     }
-    void PostNcDestroy() override { Record("post ncdestroy"); }
+    void PostNcDestroy() override { g_calls.Record("post ncdestroy"); }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -167,10 +163,10 @@ class MessageMapTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_calls.clear();
+        g_calls.Clear();
         ASSERT_TRUE(m_wnd.CreateEx(0, NULL, "recorder", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
                                    NULL, NULL));
-        g_calls.clear();
+        g_calls.Clear();
     }
     void TearDown() override
     {
@@ -193,15 +189,15 @@ protected:
 TEST_F(MessageMapTest, CreateGoesThroughTheMapAndBindsTheObject)
 {
     CRecordingWnd wnd;
-    g_calls.clear();
+    g_calls.Clear();
     ASSERT_TRUE(wnd.CreateEx(0, NULL, "second", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
-    EXPECT_EQ(std::vector<std::string>{"create second"}, g_calls);
+    EXPECT_EQ(std::vector<std::string>{"create second"}, g_calls.Calls());
     EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
     EXPECT_EQ(&wnd, CWnd::FromHandle(wnd.m_hWnd));
     HWND hWnd = wnd.m_hWnd;
-    g_calls.clear();
+    g_calls.Clear();
     wnd.DestroyWindow();
-    EXPECT_EQ((std::vector<std::string>{"ncdestroy", "post ncdestroy"}), g_calls);
+    EXPECT_EQ((std::vector<std::string>{"ncdestroy", "post ncdestroy"}), g_calls.Calls());
     EXPECT_EQ(NULL, wnd.m_hWnd);
     EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hWnd));
 }
@@ -231,9 +227,9 @@ TEST_F(MessageMapTest, WindowMessagesReachTheirHandlersWithTheirParameters)
     };
     for (const Case& c : cases)
     {
-        g_calls.clear();
+        g_calls.Clear();
         EXPECT_EQ(c.result, m_wnd.SendMessage(c.message, c.wParam, c.lParam)) << c.call;
-        EXPECT_EQ(std::vector<std::string>{c.call}, g_calls);
+        EXPECT_EQ(std::vector<std::string>{c.call}, g_calls.Calls());
     }
 }
 
@@ -254,19 +250,19 @@ TEST_F(MessageMapTest, CommandsFindTheirEntryAlongTheClassChain)
     };
     for (const Case& c : cases)
     {
-        g_calls.clear();
+        g_calls.Clear();
         m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(c.id, 0), 0);
-        EXPECT_EQ(std::vector<std::string>{c.call}, g_calls);
+        EXPECT_EQ(std::vector<std::string>{c.call}, g_calls.Calls());
     }
-    g_calls.clear();
+    g_calls.Clear();
     EXPECT_FALSE(m_wnd.OnCmdMsg(kRangeLast + 1, CN_COMMAND, NULL, NULL));
     // ON_COMMAND_EX that answers FALSE leaves the command unhandled.
     EXPECT_FALSE(m_wnd.OnCmdMsg(kExCommand, CN_COMMAND, NULL, NULL));
     AFX_CMDHANDLERINFO info = {NULL, NULL};
-    g_calls.clear();
+    g_calls.Clear();
     EXPECT_TRUE(m_wnd.OnCmdMsg(kPlainCommand, CN_COMMAND, NULL, &info));
     EXPECT_EQ(&m_wnd, info.pTarget);
-    EXPECT_TRUE(g_calls.empty()) << "asking for a handler must not call it";
+    EXPECT_TRUE(g_calls.Calls().empty()) << "asking for a handler must not call it";
 }
 
 TEST_F(MessageMapTest, ControlNotificationsReachTheParent)
@@ -274,9 +270,9 @@ TEST_F(MessageMapTest, ControlNotificationsReachTheParent)
     CWnd button;
     ASSERT_TRUE(button.Create("BUTTON", "press", WS_VISIBLE | BS_PUSHBUTTON, RECT{0, 0, 80, 20},
                               &m_wnd, kButtonId));
-    g_calls.clear();
+    g_calls.Clear();
     button.SendMessage(BM_CLICK);
-    EXPECT_EQ(std::vector<std::string>{"button clicked"}, g_calls);
+    EXPECT_EQ(std::vector<std::string>{"button clicked"}, g_calls.Calls());
 }
 
 TEST_F(MessageMapTest, NotificationsGoToTheControlFirstWhenItReflectsThem)
@@ -300,10 +296,10 @@ TEST_F(MessageMapTest, NotificationsGoToTheControlFirstWhenItReflectsThem)
     };
     for (const Case& c : cases)
     {
-        g_calls.clear();
+        g_calls.Clear();
         NMHDR header = Header(c.from->m_hWnd, c.from->GetDlgCtrlID());
         EXPECT_EQ(c.result, m_wnd.SendMessage(WM_NOTIFY, header.idFrom, (LPARAM)&header));
-        EXPECT_EQ(c.calls, g_calls);
+        EXPECT_EQ(c.calls, g_calls.Calls());
     }
 }
 
@@ -329,18 +325,18 @@ TEST_F(MessageMapTest, SubclassedWindowsKeepTheirOwnBehaviourForUnhandledMessage
                                 (HMENU)(UINT_PTR)kNotifierId, NULL, NULL);
     CRecordingWnd wrapper;
     ASSERT_TRUE(wrapper.SubclassWindow(edit));
-    g_calls.clear();
+    g_calls.Clear();
     wrapper.SendMessage(kCustomMessage, 1, 2);
-    EXPECT_EQ(std::vector<std::string>{"custom 1 2"}, g_calls);
+    EXPECT_EQ(std::vector<std::string>{"custom 1 2"}, g_calls.Calls());
     wrapper.SetWindowText("typed");
     CString text;
     wrapper.GetWindowText(text);
     EXPECT_STREQ("typed", text);
     EXPECT_EQ(edit, wrapper.UnsubclassWindow());
     EXPECT_EQ(NULL, CWnd::FromHandlePermanent(edit));
-    g_calls.clear();
+    g_calls.Clear();
     SendMessageA(edit, kCustomMessage, 1, 2);
-    EXPECT_TRUE(g_calls.empty());
+    EXPECT_TRUE(g_calls.Calls().empty());
 }
 
 // A control that colours itself, and a parent that colours its children.
@@ -349,7 +345,7 @@ class CColoredStatic : public CStatic
 public:
     HBRUSH CtlColor(CDC*, UINT type)
     {
-        Record("control colour " + std::to_string(type));
+        g_calls.Record("control colour " + std::to_string(type));
         return m_brush;
     }
     HBRUSH m_brush = (HBRUSH)GetStockObject(GRAY_BRUSH);
@@ -365,7 +361,7 @@ class CColoringWnd : public CWnd
 public:
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT type)
     {
-        Record("parent colour " + std::to_string(type) + (dc ? " dc " : " ? ") +
+        g_calls.Record("parent colour " + std::to_string(type) + (dc ? " dc " : " ? ") +
                std::to_string(control->GetDlgCtrlID()));
         return (HBRUSH)GetStockObject(BLACK_BRUSH);
     }
@@ -401,14 +397,14 @@ TEST_F(MessageMapTest, ColourMessagesGoToTheParentsHandlerElseToTheControl)
         CColoredStatic control;
         control.m_brush = c.drawing;
         ASSERT_TRUE(control.Create("", 0, RECT{0, 0, 10, 10}, c.parent, 77));
-        g_calls.clear();
+        g_calls.Clear();
         LRESULT brush = c.parent->SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc,
                                               (LPARAM)control.m_hWnd);
         if (c.brush)
         {
             EXPECT_EQ((LRESULT)c.brush, brush);
         }
-        EXPECT_EQ(c.calls, g_calls);
+        EXPECT_EQ(c.calls, g_calls.Calls());
     }
     ReleaseDC(m_wnd.m_hWnd, dc);
     coloring.DestroyWindow();
@@ -418,10 +414,10 @@ TEST_F(MessageMapTest, ColourMessagesGoToTheParentsHandlerElseToTheControl)
 class CTestDocument : public CCmdTarget
 {
 public:
-    void OnShared() { Record("document shared"); }
+    void OnShared() { g_calls.Record("document shared"); }
     void OnUpdateShared(CCmdUI* cmdUI)
     {
-        Record("document update");
+        g_calls.Record("document update");
         cmdUI->ContinueRouting();
     }
     DECLARE_MESSAGE_MAP()
@@ -441,11 +437,11 @@ public:
             return TRUE;
         return CWnd::OnCmdMsg(id, code, extra, info);
     }
-    void OnShared() { Record("window shared"); }
-    void OnOwn() { Record("window own"); }
+    void OnShared() { g_calls.Record("window shared"); }
+    void OnOwn() { g_calls.Record("window own"); }
     void OnUpdateShared(CCmdUI* cmdUI)
     {
-        Record("window update");
+        g_calls.Record("window update");
         cmdUI->Enable(FALSE);
     }
 
@@ -474,15 +470,15 @@ TEST(CommandRoutingTest, TheFirstTargetOnTheRouteWinsAndUpdatesMayPassOn)
     };
     for (const Case& c : cases)
     {
-        g_calls.clear();
+        g_calls.Clear();
         wnd.SendMessage(WM_COMMAND, MAKEWPARAM(c.id, 0), 0);
-        EXPECT_EQ(c.calls, g_calls);
+        EXPECT_EQ(c.calls, g_calls.Calls());
     }
     CCmdUI cmdUI;
     cmdUI.m_nID = kPlainCommand;
-    g_calls.clear();
+    g_calls.Clear();
     EXPECT_TRUE(cmdUI.DoUpdate(&wnd, TRUE));
-    EXPECT_EQ((std::vector<std::string>{"document update", "window update"}), g_calls);
+    EXPECT_EQ((std::vector<std::string>{"document update", "window update"}), g_calls.Calls());
     EXPECT_TRUE(cmdUI.m_bEnableChanged);
     wnd.DestroyWindow();
 }

@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "CallRecorder.h"
 
 #include "MessageBoxScript.h"
 #include "PropertySheetTest.h"
@@ -11,7 +12,7 @@
 
 namespace
 {
-std::vector<std::string> g_calls;
+CCallRecorder g_calls;
 const UINT kPageStep = WM_APP + 5;
 
 // A page that records its life and runs the test's step when first shown.
@@ -22,7 +23,7 @@ public:
 
     BOOL OnSetActive() override
     {
-        g_calls.push_back(m_name + " set active");
+        g_calls.Record(m_name + " set active");
         if (m_step)
             PostMessage(kPageStep);
         return CPropertyPage::OnSetActive();
@@ -30,12 +31,12 @@ public:
     BOOL OnKillActive() override
     {
         BOOL result = CPropertyPage::OnKillActive();
-        g_calls.push_back(m_name + " kill active" + (result ? "" : " refused"));
+        g_calls.Record(m_name + " kill active" + (result ? "" : " refused"));
         return result;
     }
     BOOL OnApply() override
     {
-        g_calls.push_back(m_name + " apply");
+        g_calls.Record(m_name + " apply");
         return CPropertyPage::OnApply();
     }
     LRESULT OnStep(WPARAM, LPARAM)
@@ -82,14 +83,14 @@ public:
     CRecordingSheet() : CPropertySheet("Options") {}
     BOOL OnInitDialog() override
     {
-        g_calls.push_back("sheet init");
+        g_calls.Record("sheet init");
         return CPropertySheet::OnInitDialog();
     }
 };
 
 TEST(PropertySheetTest, PagesActivateSaveAndApplyInTurn)
 {
-    g_calls.clear();
+    g_calls.Clear();
     CRecordingSheet sheet;
     CTextPage one;
     CNumberPage two;
@@ -116,13 +117,13 @@ TEST(PropertySheetTest, PagesActivateSaveAndApplyInTurn)
     EXPECT_EQ((std::vector<std::string>{"sheet init", "one set active", "one kill active",
                                         "two set active", "two kill active", "one apply",
                                         "two apply"}),
-              g_calls);
+              g_calls.Calls());
     EXPECT_EQ(NULL, sheet.m_hWnd);
 }
 
 TEST(PropertySheetTest, AFailingPageKeepsTheSheetOnIt)
 {
-    g_calls.clear();
+    g_calls.Clear();
     CMessageBoxScript boxes;
     boxes.Then(IDOK);
     CRecordingSheet sheet;
@@ -145,7 +146,7 @@ TEST(PropertySheetTest, AFailingPageKeepsTheSheetOnIt)
 
 TEST(PropertySheetTest, ModelessSheetStartsOnTheChosenPage)
 {
-    g_calls.clear();
+    g_calls.Clear();
     CRecordingSheet sheet;
     CTextPage one;
     CNumberPage two;
@@ -156,7 +157,7 @@ TEST(PropertySheetTest, ModelessSheetStartsOnTheChosenPage)
     EXPECT_EQ(&sheet, CWnd::FromHandlePermanent(sheet.m_hWnd));
     EXPECT_EQ(1, sheet.GetActiveIndex());
     EXPECT_EQ(&two, sheet.GetActivePage());
-    EXPECT_EQ((std::vector<std::string>{"sheet init", "two set active"}), g_calls);
+    EXPECT_EQ((std::vector<std::string>{"sheet init", "two set active"}), g_calls.Calls());
     sheet.DestroyWindow();
     EXPECT_EQ(NULL, sheet.m_hWnd);
 }
