@@ -80,6 +80,17 @@ void CSonyPlayer::GetDiscAddress(int disc, CString& device, CString& code) const
     code = EncodeDisc(disc);
 }
 
+// A disc code is one byte (the upper slots count from 201) on a device the
+// changer has; a track code is two BCD digits.
+bool CSonyPlayer::CanAddress(int disc, int track) const
+{
+    const int kLastUpperDisc = kDiscsBelowUpper + 0xFF;
+    const int kLastTrackIndex = 98;
+    if (disc > kLastUpperDisc || track > kLastTrackIndex)
+        return false;
+    return disc <= kDiscsBelowUpper || !m_upperSendDevice.IsEmpty();
+}
+
 CString CSonyPlayer::EncodeDisc(int disc) const
 {
     CString code;
@@ -306,6 +317,8 @@ void CSonyPlayer::FadeDown(int rate)
 
 BOOL CSonyPlayer::SendDiscQuery(const char* word, int disc)
 {
+    if (!CanAddress(disc, -1))
+        return FALSE;
     CString device;
     CString code;
     GetDiscAddress(disc, device, code);
@@ -319,7 +332,7 @@ BOOL CSonyPlayer::QueryDisc(int disc)
 
 BOOL CSonyPlayer::QueryTrack(int disc, int track)
 {
-    if (track < 0)
+    if (track < 0 || !CanAddress(disc, track))
         return FALSE;
     CString device;
     CString code;
@@ -401,6 +414,8 @@ void CSonyPlayer::SetQueued(int disc, int track, bool keepSearch)
 
 BOOL CSonyPlayer::PlayOrCue(int disc, int track, BOOL play)
 {
+    if (!CanAddress(disc, track))
+        return FALSE;
     m_lastCommand = m_host->Now();
     m_playRequest = play ? 1 : 0;
     m_playPending = 1;
@@ -421,6 +436,8 @@ BOOL CSonyPlayer::PlayOrCue(int disc, int track, BOOL play)
 
 BOOL CSonyPlayer::Cue(int disc, int track)
 {
+    if (!CanAddress(disc, track))
+        return FALSE;
     m_lastCommand = m_host->Now();
     m_noDisc = kNoDiscNone;
     m_playRequest = 0;
@@ -726,8 +743,7 @@ BOOL CSonyPlayer::PlayAt(int disc, int track)
     }
     if (IsPlaying(disc, track))
         return FALSE;
-    PlayOrCue(disc, track, FALSE);
-    return TRUE;
+    return PlayOrCue(disc, track, FALSE);
 }
 
 BOOL CSonyPlayer::PauseAt(int disc, int track)
@@ -754,8 +770,7 @@ BOOL CSonyPlayer::HoldAt(int disc, int track, void (CSonyPlayer::*hold)())
     }
     if (IsPausedAt(disc, track) || IsPlaying(disc, track))
         return FALSE;
-    Cue(disc, track);
-    return TRUE;
+    return Cue(disc, track);
 }
 
 BOOL CSonyPlayer::StopIfActive()

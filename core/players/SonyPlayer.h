@@ -52,7 +52,9 @@ public:
     CSonyPlayer(const CSonyPlayer&) = delete;
     CSonyPlayer& operator=(const CSonyPlayer&) = delete;
 
-    // Disc and track codes of the bus.
+    // Disc and track codes of the bus. Places they cannot carry are refused:
+    // nothing is sent and the request gives false.
+    bool CanAddress(int disc, int track) const;
     // The device of a disc (the upper send device above 200) and its code.
     void GetDiscAddress(int disc, CString& device, CString& code) const;
     CString EncodeDisc(int disc) const;

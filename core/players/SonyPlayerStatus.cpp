@@ -5,7 +5,7 @@
 #include "SonyPlayer.h"
 
 #include "Bcd.h"
-#include "LowLevelText.h"
+#include "HexText.h"
 #include "PlayerHost.h"
 
 namespace {

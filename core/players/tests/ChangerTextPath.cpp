@@ -1,7 +1,7 @@
 #include "ChangerTextPath.h"
 
 #include "DeviceManager.h"
-#include "LowLevelText.h"
+#include "HexText.h"
 
 namespace {
 

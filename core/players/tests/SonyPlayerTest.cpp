@@ -358,6 +358,23 @@ TEST_F(SonyPlayerTest, FailuresAndRefusals)
     EXPECT_TRUE(Sent().empty());
 
     host.path.result = TRUE;
+    const struct
+    {
+        int disc;
+        int track;
+        const char* upper;
+    } places[] = {{456, 0, "cdsls004a"}, {5, 99, "cdsls004a"}, {201, 0, ""}};
+    for (const auto& place : places) {
+        player->m_upperSendDevice = place.upper;
+        EXPECT_FALSE(player->PlayOrCue(place.disc, place.track, TRUE)) << place.disc;
+        EXPECT_FALSE(player->Cue(place.disc, place.track)) << place.disc;
+        EXPECT_FALSE(player->PlayAt(place.disc, place.track)) << place.disc;
+        EXPECT_FALSE(player->QueryTrack(place.disc, place.track)) << place.disc;
+        EXPECT_TRUE(Sent().empty()) << place.disc;
+    }
+    EXPECT_FALSE(player->QueryDisc(456));
+    EXPECT_FALSE(player->QueryMemoText(456));
+    EXPECT_TRUE(Sent().empty());
     player->FadeDown(5);
     player->FadeDown(5);
     EXPECT_EQ(1u, Sent().size());
