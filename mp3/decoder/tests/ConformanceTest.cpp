@@ -16,7 +16,7 @@
 namespace {
 
 // Folders of the shared test data whose every stream.bit has its stream.pcm.
-const char* const kStreamFolders[] = {"mpeg"};
+const char* const kStreamFolders[] = {"mpeg", "mpeg-more"};
 
 std::vector<std::string> StreamNames(const std::string& folder)
 {
