@@ -1,0 +1,42 @@
+#include "ZYMAutomation.h"
+
+CZYMAutomation::CZYMAutomation() : m_receiveName("zym"), m_transmitName("zymr")
+{
+}
+
+CZYMAutomation::~CZYMAutomation()
+{
+}
+
+void CZYMAutomation::OnReceive(CString text)
+{
+    int colon = text.Find(':');
+    if (colon < 0)
+        return;
+    CSingleLock lock(&m_lock, TRUE);
+    m_queue.push_back(text.Mid(colon + 1));
+}
+
+TextCallback CZYMAutomation::GetReceiveCallback()
+{
+    TextCallback callback;
+    callback.object = this;
+    callback.function = static_cast<TextFunction>(&CZYMAutomation::OnReceive);
+    return callback;
+}
+
+CString CZYMAutomation::Pop()
+{
+    CSingleLock lock(&m_lock, TRUE);
+    if (m_queue.empty())
+        return CString();
+    CString text = m_queue.front();
+    m_queue.erase(m_queue.begin());
+    return text;
+}
+
+BOOL CZYMAutomation::IsEmpty()
+{
+    CSingleLock lock(&m_lock, TRUE);
+    return m_queue.empty();
+}
