@@ -53,6 +53,7 @@ if [ -z "$file" ]; then
 fi
 file=$(realpath "$file")
 
+prepare_test_user
 trap stop_services EXIT
 make_prefix
 start_wineserver
@@ -62,7 +63,7 @@ winpath="Z:${file//\//\\}"
 ours=()
 theirs=()
 for _ in $(seq "$RUNS"); do
-    ours+=("$(wine64 "$bench" "$winpath" | sed -n 's/^seconds: //p')")
+    ours+=("$(as_test_user wine64 "$bench" "$winpath" | sed -n 's/^seconds: //p')")
     start=$(date +%s.%N)
     "$mpg123" -q -t "$file"
     end=$(date +%s.%N)
