@@ -384,6 +384,29 @@ TEST_F(SonyStatusTest, BadInputChangesOnlyTheStatusLine)
     EXPECT_EQ(455, player->m_noDisc);
 }
 
+TEST_F(SonyStatusTest, MovesToAnotherDiscEndTheEntryAndIgnoredRequestsMarkIt)
+{
+    Text("cdslr001:ignored");
+    EXPECT_EQ(CSonyPlayer::kNoDiscIgnored, player->m_noDisc);
+    EXPECT_FALSE(player->IsPlaying(5, 0));
+
+    player->SetRequest(5, 0, FALSE);
+    const struct
+    {
+        const char* text;
+        int nearEnd;
+    } moves[] = {{"cdslr001:now_at_disc[07]", 1}, {"cdslr001:now_at_disc[05]", 0},
+                 {"cdslr001:goto_disc[08]", 1}, {"cdslr001:displaying_disc[05]", 0}};
+    for (const auto& m : moves) {
+        Text(m.text);
+        EXPECT_EQ(m.nearEnd, player->m_nearEnd) << m.text;
+    }
+
+    Text("cdslr001:no_disc[09]");
+    Text("cdslr001:ignored");   // after a no-disc answer the slot marker stays
+    EXPECT_EQ(9, player->m_noDisc);
+}
+
 TEST_F(SonyStatusTest, LibraryCheckOncePerSlotAndNewDiscs)
 {
     host.discMatches = FALSE;
