@@ -1,6 +1,6 @@
 // The unit's boot loader: entered with two system command headers, it then
 // talks in plain bytes (no frames) until told to leave.
-#include "TavlinPort.h"
+#include "TavlinBootLoader.h"
 
 namespace {
 
@@ -23,49 +23,49 @@ const int kMaxBlockWords = 255;
 
 } // namespace
 
-BOOL CTavlinPort::SendBootLoaderRequest()
+BOOL CTavlinBootLoader::SendRequest()
 {
-    return Write(kBootLoaderRequest, sizeof kBootLoaderRequest);
+    return m_port.Write(kBootLoaderRequest, sizeof kBootLoaderRequest);
 }
 
-BOOL CTavlinPort::EnterBootLoader()
+BOOL CTavlinBootLoader::Enter()
 {
-    SendBootLoaderRequest();
+    SendRequest();
     Sleep(kEnterPauseMs);
-    return WaitForBootLoader(kEnterWaitMs);
+    return WaitUntilReady(kEnterWaitMs);
 }
 
-BOOL CTavlinPort::WaitForBootLoader(int timeout)
+BOOL CTavlinBootLoader::WaitUntilReady(int timeout)
 {
-    m_line.Drain();
+    m_port.DrainInput();
     for (int left = timeout; left > 0; left -= kReadyWaitMs) {
-        WriteUnlocked(&kAreYouThere, 1);
+        m_port.WriteUnlocked(&kAreYouThere, 1);
         BYTE answer[2];
-        if (ReadExact(answer, sizeof answer, kReadyWaitMs) && answer[0] == kBootLoaderReady) {
-            m_line.Drain();
+        if (m_port.ReadExact(answer, sizeof answer, kReadyWaitMs) && answer[0] == kBootLoaderReady) {
+            m_port.DrainInput();
             return TRUE;
         }
     }
     return FALSE;
 }
 
-BOOL CTavlinPort::ExitBootLoader()
+BOOL CTavlinBootLoader::Exit()
 {
-    WriteUnlocked(&kLeave, 1);
+    m_port.WriteUnlocked(&kLeave, 1);
     return TRUE;
 }
 
 // The word count goes out as one byte.
-BOOL CTavlinPort::BlockFits(int length)
+bool CTavlinBootLoader::BlockFits(int length)
 {
     if (length >= 0 && length / 2 <= kMaxBlockWords)
         return TRUE;
-    return m_error.Fail("%d is to long of a flash block (%d is the longest)", length, kMaxBlockWords * 2);
+    return m_port.GetError().Fail("%d is to long of a flash block (%d is the longest)", length, kMaxBlockWords * 2);
 }
 
 // length bytes (length / 2 words) and their 8-bit sum; a block the loader did
 // not take whole is sent again.
-BOOL CTavlinPort::WriteFlashBlock(int address, int length, const BYTE* data)
+BOOL CTavlinBootLoader::WriteFlashBlock(int address, int length, const BYTE* data)
 {
     if (!BlockFits(length))
         return FALSE;
@@ -77,9 +77,9 @@ BOOL CTavlinPort::WriteFlashBlock(int address, int length, const BYTE* data)
     }
     bytes.push_back(sum);
     for (int attempt = 0; attempt < kBlockAttempts; ++attempt) {
-        WriteUnlocked(bytes.data(), int(bytes.size()));
+        m_port.WriteUnlocked(bytes.data(), int(bytes.size()));
         BYTE answer;
-        if (!ReadExact(&answer, 1, kBlockAnswerMs))
+        if (!m_port.ReadExact(&answer, 1, kBlockAnswerMs))
             continue;
         if (answer == kBlockWritten)
             return TRUE;
@@ -89,20 +89,20 @@ BOOL CTavlinPort::WriteFlashBlock(int address, int length, const BYTE* data)
     return FALSE;
 }
 
-BOOL CTavlinPort::ReadFlashBlock(int address, int length, BYTE* out)
+BOOL CTavlinBootLoader::ReadFlashBlock(int address, int length, BYTE* out)
 {
     if (!BlockFits(length))
         return FALSE;
     const BYTE request[] = {kReadBlock, BYTE(address >> 8), BYTE(address), BYTE(length / 2)};
     for (int attempt = 0; attempt < kBlockAttempts; ++attempt) {
-        WriteUnlocked(request, sizeof request);
-        if (ReadExact(out, length, kBlockAnswerMs))
+        m_port.WriteUnlocked(request, sizeof request);
+        if (m_port.ReadExact(out, length, kBlockAnswerMs))
             return TRUE;
     }
     return FALSE;
 }
 
-BOOL CTavlinPort::SendBootLoaderCode()
+BOOL CTavlinBootLoader::SendCode()
 {
-    return Write(kBootLoaderCode, sizeof kBootLoaderCode);
+    return m_port.Write(kBootLoaderCode, sizeof kBootLoaderCode);
 }

@@ -6,6 +6,9 @@
 #include <time.h>
 
 #include "HexText.h"
+#include "TavlinBootLoader.h"
+#include "TavlinLowLevel.h"
+#include "TavlinSelfTest.h"
 #include "runtime/DebugOutput.h"
 
 namespace {
@@ -17,6 +20,11 @@ const int kDefaultBaudRate = 38400;
 // Tried from the fastest down.
 const int kLocateRates[] = {38400, 19200, 9600, 4800, 2400};
 const int kLocateWakeBytes = 10;
+const int kLocateSettleMs = 100;    // after the line changed its rate
+const int kLocateAnswerMs = 300;    // for the version answer at each rate
+const int kSettingsAnswerMs = 10;   // for the last settings answers after locating
+const int kSettingsFlushMs = 1000;
+const int kEchoPollMs = 1;          // while the monitoring thread reads the echo
 const double kHighestVersion = 9.0;
 
 double SystemSeconds()
@@ -171,7 +179,7 @@ BOOL CTavlinPort::Locate()
         m_baudRate = rate;
         DebugOutputF("*** Baud = %d\n", rate);
         Configure();
-        Sleep(100);
+        Sleep(kLocateSettleMs);
         BYTE wake[kLocateWakeBytes] = {};
         if (!WriteUnlocked(wake, sizeof wake))
             continue;
@@ -180,11 +188,11 @@ BOOL CTavlinPort::Locate()
         double saved = m_version;
         m_version = 0;
         RequestVersion();
-        ReadResponsesFor(300);
+        ReadResponsesFor(kLocateAnswerMs);
         if (m_version != 0 && m_version <= kHighestVersion) {
             m_located = TRUE;
             RequestSettings(TRUE);
-            ReadResponsesFor(10);
+            ReadResponsesFor(kSettingsAnswerMs);
             return TRUE;
         }
         m_version = saved;
@@ -214,22 +222,21 @@ BOOL CTavlinPort::Flush(BOOL read, int timeout)
             while (ReadResponses(ignored, kReadStepMs)) {
             }
         } else {
-            Sleep(1);   // the monitoring thread reads the echo
+            Sleep(kEchoPollMs);
         }
     }
 }
 
 void CTavlinPort::RequestSettings(BOOL read)
 {
-    const int kFlushMs = 1000;
-    Flush(read, kFlushMs);
+    Flush(read, kSettingsFlushMs);
     RequestCarrier();
     RequestSamplePeriod();
     RequestTimeoutPeriod();
     RequestMinMessageLength();
     RequestParallelHandshake();
     RequestParallelDirection();
-    Flush(read, kFlushMs);
+    Flush(read, kSettingsFlushMs);
     if (m_version >= kIRPortsVersion) {
         RequestSerialNumber();
         RequestIRTransmitPorts();
@@ -237,7 +244,7 @@ void CTavlinPort::RequestSettings(BOOL read)
         RequestIRReceivePorts();
         RequestIRReceivePolarity();
     }
-    Flush(read, kFlushMs);
+    Flush(read, kSettingsFlushMs);
 }
 
 BOOL CTavlinPort::IsAlive() const
@@ -271,4 +278,64 @@ BOOL CTavlinPort::GetIRRoutingTable(int ports[8], double carriers[8]) const
         carriers[i] = m_routingCarriers[i];
     }
     return TRUE;
+}
+
+BOOL CTavlinPort::ExecuteLowLevel(const char* text)
+{
+    EnterCriticalSection(&m_writeLock);
+    m_busy = 1;
+    CTavlinLowLevel(*this).Execute(text);
+    m_busy = 0;
+    LeaveCriticalSection(&m_writeLock);
+    return TRUE;
+}
+
+void CTavlinPort::DrainInput()
+{
+    m_line.Drain();
+}
+
+int CTavlinPort::RunTest(int kind, int rounds)
+{
+    return CTavlinSelfTest(*this).Run(kind, rounds);
+}
+
+BOOL CTavlinPort::TestIRLoopback(int txPort, int rxPort, double carrier)
+{
+    return CTavlinSelfTest(*this).TestIRLoopback(txPort, rxPort, carrier);
+}
+
+BOOL CTavlinPort::SendBootLoaderRequest()
+{
+    return CTavlinBootLoader(*this).SendRequest();
+}
+
+BOOL CTavlinPort::EnterBootLoader()
+{
+    return CTavlinBootLoader(*this).Enter();
+}
+
+BOOL CTavlinPort::WaitForBootLoader(int timeout)
+{
+    return CTavlinBootLoader(*this).WaitUntilReady(timeout);
+}
+
+BOOL CTavlinPort::ExitBootLoader()
+{
+    return CTavlinBootLoader(*this).Exit();
+}
+
+BOOL CTavlinPort::WriteFlashBlock(int address, int length, const BYTE* data)
+{
+    return CTavlinBootLoader(*this).WriteFlashBlock(address, length, data);
+}
+
+BOOL CTavlinPort::ReadFlashBlock(int address, int length, BYTE* out)
+{
+    return CTavlinBootLoader(*this).ReadFlashBlock(address, length, out);
+}
+
+BOOL CTavlinPort::SendBootLoaderCode()
+{
+    return CTavlinBootLoader(*this).SendCode();
 }

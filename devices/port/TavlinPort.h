@@ -37,6 +37,49 @@ public:
         kSystemPort = 7,
         kDevicePorts = 8
     };
+    // Every port command the driver sends, a row of kCommands.
+    enum Command
+    {
+        kEnablePort,
+        kDisablePort,
+        kSetSamplePeriod,
+        kRequestSamplePeriod,
+        kSetCarrier,
+        kRequestCarrier,
+        kSetIRTransmitPorts,
+        kSetIRReceivePorts,
+        kSetIRRoutingTable,
+        kSetIRReceivePolarity,
+        kSetTimeoutPeriod,
+        kRequestTimeoutPeriod,
+        kSetMinMessageLength,
+        kRequestMinMessageLength,
+        kRequestIRTransmitPorts,
+        kRequestIRReceivePorts,
+        kRequestIRRoutingTable,
+        kRequestIRReceivePolarity,
+        kSetParallelHandshake,
+        kRequestParallelHandshake,
+        kSetParallelDirection,
+        kRequestParallelDirection,
+        kReadParallel,
+        kSetBaudRate,
+        kRequestBaudRate,
+        kRequestVersion,
+        kRequestSerialNumber,
+        kWriteSerialNumber,
+        kStoreToEEPROM,
+        kLoadFromEEPROM,
+        kPlayMacro1,
+        kPlayMacro2,
+        kStoreMacro1,
+        kStoreMacro2,
+        kSystemCommand16,
+        kCommandCount
+    };
+    // Firmware from which the unit has IR port masks and routing, and names the
+    // receiver of each IR message.
+    static constexpr double kIRPortsVersion = 2.0;
     // Current time in seconds; replaceable so that tests can drive the keep-alive.
     typedef double (*SecondsClock)();
 
@@ -51,6 +94,8 @@ public:
     BOOL Write(const BYTE* bytes, int n);
     BOOL WriteUnlocked(const BYTE* bytes, int n);
     BOOL ReadExact(BYTE* buffer, int n, int timeout);
+    // Reads what has come until a read brings nothing.
+    void DrainInput();
     static BOOL PortExists(int n);
 
     // Finding and keeping the device
@@ -63,46 +108,48 @@ public:
     void RequestSettings(BOOL read);
     BOOL SetBaudRate(int rate);
 
-    // Port commands
-    BOOL EnablePort(int p);
-    BOOL DisablePort(int p);
+    // Port commands: (port << 5) + 0x1F, a code and its argument bytes, each one
+    // locked write; ReadParallel is answered as parallel-port data.
+    BOOL EnablePort(int p) { return Send(kEnablePort, nullptr, p); }
+    BOOL DisablePort(int p) { return Send(kDisablePort, nullptr, p); }
     BOOL SetSamplePeriod(double seconds);
-    BOOL RequestSamplePeriod();
+    BOOL RequestSamplePeriod() { return Send(kRequestSamplePeriod); }
     BOOL SetCarrier(double hertz);
-    BOOL RequestCarrier();
+    BOOL RequestCarrier() { return Send(kRequestCarrier); }
     BOOL SetIRTransmitPorts(int mask);
     BOOL SetIRReceivePorts(int mask);
     BOOL SetIRRoutingTable(const int ports[8], const double carriers[8]);
     BOOL SetIRReceivePolarity(int mask);
-    BOOL RequestIRTransmitPorts();
-    BOOL RequestIRReceivePorts();
-    BOOL RequestIRRoutingTable();
-    BOOL RequestIRReceivePolarity();
+    BOOL RequestIRTransmitPorts() { return Send(kRequestIRTransmitPorts); }
+    BOOL RequestIRReceivePorts() { return Send(kRequestIRReceivePorts); }
+    BOOL RequestIRRoutingTable() { return Send(kRequestIRRoutingTable); }
+    BOOL RequestIRReceivePolarity() { return Send(kRequestIRReceivePolarity); }
     BOOL SetTimeoutPeriod(double seconds);
-    BOOL RequestTimeoutPeriod();
+    BOOL RequestTimeoutPeriod() { return Send(kRequestTimeoutPeriod); }
     BOOL SetMinMessageLength(int n);
-    BOOL RequestMinMessageLength();
+    BOOL RequestMinMessageLength() { return Send(kRequestMinMessageLength); }
     BOOL SetParallelHandshake(BOOL a, BOOL b, BOOL c);
-    BOOL RequestParallelHandshake();
+    BOOL RequestParallelHandshake() { return Send(kRequestParallelHandshake); }
     BOOL SetParallelDirection(int mask);
-    BOOL RequestParallelDirection();
-    BOOL ReadParallel();
-    BOOL RequestBaudRate();
-    BOOL RequestVersion();
-    BOOL RequestSerialNumber();
+    BOOL RequestParallelDirection() { return Send(kRequestParallelDirection); }
+    BOOL ReadParallel() { return Send(kReadParallel); }
+    BOOL RequestBaudRate() { return Send(kRequestBaudRate); }
+    BOOL RequestVersion() { return Send(kRequestVersion); }
+    BOOL RequestSerialNumber() { return Send(kRequestSerialNumber); }
     BOOL WriteSerialNumber(DWORD value, const BYTE serial[8]);
-    BOOL StoreToEEPROM();
-    BOOL LoadFromEEPROM();
-    BOOL PlayMacro1();
-    BOOL PlayMacro2();
-    BOOL StoreMacro1();
-    BOOL StoreMacro2();
+    BOOL StoreToEEPROM() { return Send(kStoreToEEPROM); }
+    BOOL LoadFromEEPROM() { return Send(kLoadFromEEPROM); }
+    BOOL PlayMacro1() { return Send(kPlayMacro1); }
+    BOOL PlayMacro2() { return Send(kPlayMacro2); }
+    BOOL StoreMacro1() { return Send(kStoreMacro1); }
+    BOOL StoreMacro2() { return Send(kStoreMacro2); }
     BOOL SystemCommand16(DWORD value);
     BOOL EndMacro();
     BOOL SendResetSequence();
     BOOL SendSyncMark(BYTE mark);
 
-    // LOWLEVEL words: executes every item of the text under the write lock.
+    // LOWLEVEL words (CTavlinLowLevel): executes every item of the text under the
+    // write lock.
     BOOL ExecuteLowLevel(const char* text);
     // IR timing text as IR data chunks and end byte, written without the lock
     // (the caller holds it); nothing when the text holds no duration.
@@ -111,11 +158,12 @@ public:
     // false (reported) when a duration is too long to send.
     BOOL EncodeIRTimings(const char* text, std::vector<BYTE>& bytes);
 
-    // Self tests on the loopback fixture: 0 passes, else the failure value.
+    // Self tests on the loopback fixture (CTavlinSelfTest): 0 passes, else the
+    // failure value.
     int RunTest(int kind, int rounds);
     BOOL TestIRLoopback(int txPort, int rxPort, double carrier);
 
-    // Boot loader
+    // Boot loader (CTavlinBootLoader)
     BOOL SendBootLoaderRequest();
     BOOL EnterBootLoader();
     BOOL WaitForBootLoader(int timeout);
@@ -128,6 +176,9 @@ public:
     BOOL ReadResponses(CString& out, int timeout);
     CString DecodeIRBytes(const BYTE* bytes, int n, double& total);
     BOOL IsAlive() const;
+    // What the unit reported last stands until it answers again; a version it
+    // never reports tells whether an answer came.
+    void SetVersion(double version) { m_version = version; }
 
     // Settings as the device last reported them
     int GetComPort() const { return m_comPort; }
@@ -161,19 +212,22 @@ public:
     void SetClock(SecondsClock clock) { m_clock = clock; }
 
 private:
-    // Firmware from which the unit has IR port masks and routing, and names the
-    // receiver of each IR message.
-    static constexpr double kIRPortsVersion = 2.0;
+    // The interpreter's words set the repeat and the version wish and send
+    // framed messages.
+    friend class CTavlinLowLevel;
+
     static constexpr double kCarrierClock = 5000000;   // Hz; carriers divide it down
     static constexpr int kSyncMarks = 30;
     static constexpr double kSampleTick = 0.0000002;   // seconds per sample period count
 
     struct AnswerRule;
     static const AnswerRule kAnswers[];
-    struct LowLevelWord;
-    static const LowLevelWord kLowLevelWords[];
 
-    BOOL SendCommand(BYTE header, BYTE code, const BYTE* args = nullptr, int n = 0);
+    struct CommandRule;
+    static const CommandRule kCommands[kCommandCount];
+    // The command's header (for the given device port, or the command's own when
+    // port is -1), code and argument bytes in one locked write.
+    BOOL Send(Command command, const BYTE* args = nullptr, int port = -1);
     BOOL CarrierSetting(double hertz, BYTE& exponent, BYTE& divider);
     void ReadResponsesFor(int ms);
     double Now() const { return m_clock(); }
@@ -182,49 +236,6 @@ private:
     static std::vector<BYTE> Frame(int port, const BYTE* bytes, int n, bool end);
     void SendPortMessage(int port, const std::vector<BYTE>& bytes);
 
-    // LOWLEVEL words; rest is the item's word behind the matched text.
-    void WordCarrier(const char* rest, const char* arg);
-    void WordBaud(const char* rest, const char* arg);
-    void WordParallelDirection(const char* rest, const char* arg);
-    void WordParallelHandshake(const char* rest, const char* arg);
-    void WordParallelRead(const char* rest, const char* arg);
-    void WordStoreMacro1(const char* rest, const char* arg);
-    void WordStoreMacro2(const char* rest, const char* arg);
-    void WordEndMacro(const char* rest, const char* arg);
-    void WordPlayMacro1(const char* rest, const char* arg);
-    void WordPlayMacro2(const char* rest, const char* arg);
-    void WordIRTransmitPorts(const char* rest, const char* arg);
-    void WordIRRoutingTable(const char* rest, const char* arg);
-    void WordIRReceivePorts(const char* rest, const char* arg);
-    void WordIRReceivePolarity(const char* rest, const char* arg);
-    void WordMinMessageLength(const char* rest, const char* arg);
-    void WordTimeoutPeriod(const char* rest, const char* arg);
-    void WordSamplePeriod(const char* rest, const char* arg);
-    void WordFlush(const char* rest, const char* arg);
-    void WordSerialNumber(const char* rest, const char* arg);
-    void WordVersion(const char* rest, const char* arg);
-    void WordIRRepeat(const char* rest, const char* arg);
-    void WordIR(const char* rest, const char* arg);
-    void WordBitMessage(const char* rest, const char* arg);
-    void WordControlBus(const char* rest, const char* arg);
-    void WordParallel(const char* rest, const char* arg);
-    void WordSerial(const char* rest, const char* arg);
-
-    // Self tests
-    struct IRMasks
-    {
-        int receive;
-        int transmit;
-    };
-    IRMasks BeginIRTest(double carrier);
-    void EndIRTest(const IRMasks& saved);
-    void SetIRMasks(int receive, int transmit);
-    void Drain();
-    CString ReadTextFor(int ms);
-    bool IRRoundTrip();
-    int IRChannelTest(int kind, int rounds);
-    int ParallelTest();
-    BOOL BlockFits(int length);
 
     // Receive parser
     void ReadData(int port, BYTE header);

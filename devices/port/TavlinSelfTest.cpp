@@ -3,7 +3,7 @@
 // inputs, IR transmitters facing the receivers. Data written to the unit's
 // serial port comes back unchanged, so "ser[" makes the unit send frames that
 // are parsed like its own messages. The tests read the responses themselves.
-#include "TavlinPort.h"
+#include "TavlinSelfTest.h"
 
 #include <math.h>
 #include <stdio.h>
@@ -62,34 +62,34 @@ CString FirstArgument(const CString& text)
 
 } // namespace
 
-void CTavlinPort::Drain()
+void CTavlinSelfTest::Drain()
 {
     CString ignored;
-    while (ReadResponses(ignored, kDrainMs)) {
+    while (m_port.ReadResponses(ignored, kDrainMs)) {
     }
 }
 
-CString CTavlinPort::ReadTextFor(int ms)
+CString CTavlinSelfTest::ReadTextFor(int ms)
 {
     CString text;
     DWORD start = GetTickCount();
     for (DWORD elapsed = 0; elapsed < DWORD(ms); elapsed = GetTickCount() - start)
-        ReadResponses(text, ms - int(elapsed));
+        m_port.ReadResponses(text, ms - int(elapsed));
     return text;
 }
 
-int CTavlinPort::RunTest(int kind, int rounds)
+int CTavlinSelfTest::Run(int kind, int rounds)
 {
-    m_keepAlive = FALSE;
+    m_port.SetKeepAlive(FALSE);
     int failure = 0;
     switch (kind) {
     case kVersionTest:
         for (int round = 0; round < rounds && !failure; ++round) {
             Drain();
-            m_version = kUnanswered;
-            RequestVersion();
+            m_port.SetVersion(kUnanswered);
+            m_port.RequestVersion();
             ReadTextFor(kAnswerMs);
-            if (m_version == kUnanswered)
+            if (m_port.GetVersion() == kUnanswered)
                 failure = 1;
         }
         break;
@@ -99,7 +99,7 @@ int CTavlinPort::RunTest(int kind, int rounds)
                 Drain();
                 CString item;
                 item.Format("sl%d[%s]", d, static_cast<const char*>(RandomHex(MsRand() % kMaxBusBytes + 1)));
-                ExecuteLowLevel(item);
+                m_port.ExecuteLowLevel(item);
                 if (ReadTextFor(kAnswerMs).Find(item) < 0)
                     failure |= 1 << d;
             }
@@ -109,12 +109,12 @@ int CTavlinPort::RunTest(int kind, int rounds)
         failure = ParallelTest();
         break;
     case kSerialTest: {
-        int startRate = m_baudRate;
-        SetSamplePeriod(kSerialSamplePeriod);
+        int startRate = m_port.GetBaudRate();
+        m_port.SetSamplePeriod(kSerialSamplePeriod);
         for (int i = 0; i < kBaudRateSteps; ++i) {
             int rate = 2400 << i;
-            SetBaudRate(rate);
-            if (m_baudRate != rate)
+            m_port.SetBaudRate(rate);
+            if (m_port.GetBaudRate() != rate)
                 failure |= 1 << i;
             for (int round = 0; round < rounds && !failure; ++round) {
                 Drain();
@@ -122,12 +122,12 @@ int CTavlinPort::RunTest(int kind, int rounds)
                 // 0x0A leads ten bytes for control-bus port 0, 0x00 ends them.
                 CString item;
                 item.Format("ser[%02X%s00]", kSerialTestBytes, static_cast<const char*>(hex));
-                ExecuteLowLevel(item);
+                m_port.ExecuteLowLevel(item);
                 if (ReadTextFor(kSerialAnswerMs).Find(hex) < 0)
                     failure |= 1 << i;
             }
         }
-        SetBaudRate(startRate);
+        m_port.SetBaudRate(startRate);
         break;
     }
     case kIRReceiver0Test:
@@ -137,13 +137,13 @@ int CTavlinPort::RunTest(int kind, int rounds)
         failure = IRChannelTest(kind, rounds);
         break;
     }
-    m_keepAlive = TRUE;
+    m_port.SetKeepAlive(TRUE);
     return failure;
 }
 
 // Kinds 2 and 6 test one receiver (failure 1), kinds 5 and 7 each channel with
 // its own transmitter and receiver (failure bit per channel).
-int CTavlinPort::IRChannelTest(int kind, int rounds)
+int CTavlinSelfTest::IRChannelTest(int kind, int rounds)
 {
     bool perChannel = kind == kIRChannelsTest || kind == kIRCarrierChannelsTest;
     IRMasks saved = BeginIRTest(kind == kIRChannelsTest ? 0 : kTestCarrier);
@@ -170,36 +170,36 @@ int CTavlinPort::IRChannelTest(int kind, int rounds)
 }
 
 // The IR port alone, at the test's sample period and the given carrier.
-CTavlinPort::IRMasks CTavlinPort::BeginIRTest(double carrier)
+CTavlinSelfTest::IRMasks CTavlinSelfTest::BeginIRTest(double carrier)
 {
-    EnablePort(kIRPort);
+    m_port.EnablePort(CTavlinPort::kIRPort);
     for (int p : kQuietPorts)
-        DisablePort(p);
-    SetSamplePeriod(kTestSamplePeriod);
-    SetCarrier(carrier);
-    return IRMasks{m_irReceivePorts, m_irTransmitPorts};
+        m_port.DisablePort(p);
+    m_port.SetSamplePeriod(kTestSamplePeriod);
+    m_port.SetCarrier(carrier);
+    return IRMasks{m_port.GetIRReceivePorts(), m_port.GetIRTransmitPorts()};
 }
 
-void CTavlinPort::EndIRTest(const IRMasks& saved)
+void CTavlinSelfTest::EndIRTest(const IRMasks& saved)
 {
     SetIRMasks(saved.receive, saved.transmit);
     for (int p : kQuietPorts)
-        EnablePort(p);
+        m_port.EnablePort(p);
 }
 
 // Units before firmware 2.0 have no masks and refuse them.
-void CTavlinPort::SetIRMasks(int receive, int transmit)
+void CTavlinSelfTest::SetIRMasks(int receive, int transmit)
 {
-    if (m_version < kIRPortsVersion)
+    if (m_port.GetVersion() < CTavlinPort::kIRPortsVersion)
         return;
-    SetIRReceivePorts(receive);
-    SetIRTransmitPorts(transmit);
+    m_port.SetIRReceivePorts(receive);
+    m_port.SetIRTransmitPorts(transmit);
 }
 
 // A random code sent and received, up to kIRAttempts times; true when an attempt
 // came back with at least the durations sent, each but the last within two
 // sample periods and 400 us of its own.
-bool CTavlinPort::IRRoundTrip()
+bool CTavlinSelfTest::IRRoundTrip()
 {
     const double kSlackUs = 400;
     for (int attempt = 0; attempt < kIRAttempts; ++attempt) {
@@ -214,13 +214,13 @@ bool CTavlinPort::IRRoundTrip()
             number.Format("%.0lf ", sent.back());
             text += number;
         }
-        ExecuteLowLevel(text + "]");
+        m_port.ExecuteLowLevel(text + "]");
         CString answer;
-        while (answer.IsEmpty() && ReadResponses(answer, kAnswerMs)) {
+        while (answer.IsEmpty() && m_port.ReadResponses(answer, kAnswerMs)) {
         }
         std::vector<double> received = ParseIRTimings(FirstArgument(answer));
         bool pass = received.size() >= sent.size();
-        double allowed = 2 * m_samplePeriod * 1000000 + kSlackUs;
+        double allowed = 2 * m_port.GetSamplePeriod() * 1000000 + kSlackUs;
         for (size_t i = 0; pass && i + 1 < sent.size(); ++i)
             pass = fabs(trunc(received[i] - sent[i])) <= allowed;
         if (pass)
@@ -229,7 +229,7 @@ bool CTavlinPort::IRRoundTrip()
     return false;
 }
 
-BOOL CTavlinPort::TestIRLoopback(int txPort, int rxPort, double carrier)
+bool CTavlinSelfTest::TestIRLoopback(int txPort, int rxPort, double carrier)
 {
     IRMasks saved = BeginIRTest(carrier);
     SetIRMasks(1 << rxPort, 1 << txPort);
@@ -241,15 +241,15 @@ BOOL CTavlinPort::TestIRLoopback(int txPort, int rxPort, double carrier)
 // Every output line is wired to its neighbouring input: with direction 0xAA the
 // outputs 1, 3, 5 drive the inputs above them, with 0x55 the outputs 2, 4, 6
 // drive the inputs below them.
-int CTavlinPort::ParallelTest()
+int CTavlinSelfTest::ParallelTest()
 {
     const BYTE kDirections[] = {0xAA, 0x55};
     const BYTE kSingleOutputs[][3] = {{0x02, 0x08, 0x20}, {0x04, 0x10, 0x40}};
     const BYTE kLowSix = 0x3F;
     int failure = 0;
-    SetParallelHandshake(TRUE, TRUE, FALSE);
+    m_port.SetParallelHandshake(TRUE, TRUE, FALSE);
     for (int d = 0; d < 2; ++d) {
-        SetParallelDirection(kDirections[d]);
+        m_port.SetParallelDirection(kDirections[d]);
         // Single output bits alternating with 0, each answered by exactly one
         // byte; the answer gets the time of any other so that a busy host does
         // not fail a sound unit.
@@ -258,29 +258,29 @@ int CTavlinPort::ParallelTest()
             Drain();
             CString item;
             item.Format("par[%02X]", value);
-            ExecuteLowLevel(item);
+            m_port.ExecuteLowLevel(item);
             if (HexTextToBytes(FirstArgument(ReadTextFor(kAnswerMs))).size() != 1)
                 failure = 1;
         }
     }
-    SetParallelHandshake(FALSE, FALSE, FALSE);
+    m_port.SetParallelHandshake(FALSE, FALSE, FALSE);
     for (BYTE direction : kDirections) {
-        SetParallelDirection(direction);
+        m_port.SetParallelDirection(direction);
         for (int bit = 0; bit < 8 && !failure; ++bit) {
             BYTE value = BYTE(direction & (1 << bit));
             Drain();
             CString item;
             item.Format("par[%02X]", value);
-            ExecuteLowLevel(item);
-            ReadParallel();
+            m_port.ExecuteLowLevel(item);
+            m_port.ReadParallel();
             std::vector<BYTE> read = HexTextToBytes(FirstArgument(ReadTextFor(kAnswerMs)));
             BYTE wired = direction == 0xAA ? BYTE(value * 2) : BYTE(value >> 1);
             if (read.size() != 1 || (read[0] & kLowSix) != ((wired | value) & kLowSix))
                 failure = 1;
         }
     }
-    DisablePort(kParallelPort);
-    SetParallelHandshake(FALSE, FALSE, FALSE);
-    SetParallelDirection(0xFF);
+    m_port.DisablePort(CTavlinPort::kParallelPort);
+    m_port.SetParallelHandshake(FALSE, FALSE, FALSE);
+    m_port.SetParallelDirection(0xFF);
     return failure;
 }
