@@ -1,6 +1,9 @@
 // What the automation pieces need of the program's one document. The document
 // registers itself for FireEvent (SetEventDocument) and hands itself to its
-// mapper at start-up; both calls may come from any thread.
+// mapper at start-up. Every operation may be called from any thread. The
+// folder, version, logging and clock operations run under the event log's
+// lock, which may be taken while the device manager's lock is held (the
+// mapper listens on the monitoring thread): they must not call the device path.
 #pragma once
 
 #include <afx.h>

@@ -54,6 +54,16 @@ TEST_F(EventLogTest, FirstLinesNameTheVersion)
     }
 }
 
+// Received texts are not events of the program: they are queued and logged
+// whole, whatever their length and bytes.
+TEST_F(EventLogTest, LongReceivedTextsAreQueuedAndLoggedWhole)
+{
+    std::string text = "dev:" + std::string(20000, '\xe9') + "[\x01\x7f]";
+    document.mapper.DispatchEvent(text.c_str());
+    EXPECT_EQ(std::vector<std::string>{text}, Texts(document.mapper.TakeEvents()));
+    EXPECT_EQ(kBanner + std::string("1.2.3\r\n") + text + "\r\n", Log(kFirstLog));
+}
+
 TEST_F(EventLogTest, OptionClosesTheFileAndOpensANewOne)
 {
     document.mapper.DispatchEvent("a");
