@@ -21,9 +21,10 @@ const int kBufferSize = kDecoderFrameBytes;
 const int kCapabilities = 0x7fffff;
 const int kDefaultRate = 44100;
 const int kStereo = 1;
-// A buffer that never reports done is given up after this many waits.
+// A buffer that never reports done is given up after this many waits (tests shorten it).
 const int kWaitStep = 10;
 const int kMaxWaits = 5000;
+int g_maxWaits = kMaxWaits;
 // Unpreparing a buffer the device still holds is retried this often.
 const int kMaxUnprepareTries = 500;
 const float kLevelFactor = 655.35f;
@@ -82,7 +83,7 @@ void WaitForBuffer(WaveOutput* out, int i)
     WaveBuffer& b = out->buffers[i];
     if (b.header.dwFlags & WHDR_PREPARED) {
         for (int waits = 0; b.inUse && !(b.header.dwFlags & WHDR_DONE) && !out->stuck; waits++) {
-            if (waits == kMaxWaits) {
+            if (waits >= g_maxWaits) {
                 ReportStuck(out);
                 waveOutReset(out->wave);
             } else {
@@ -444,6 +445,11 @@ unsigned WaveVolumeWord(float level, float balance)
         left = (unsigned)(float)(2 * (1 - balance) * level);
     }
     return left | right << 16;
+}
+
+void SetWaveOutputMaxWaits(int waits)
+{
+    g_maxWaits = waits > 0 ? waits : kMaxWaits;
 }
 
 int RegisterWaveOutputModule(Decoder* decoder)

@@ -48,6 +48,18 @@ void CollectDebug(void* context, int, int, const char* message, const char* deta
     *(std::string*)context += std::string(message) + " (" + (detail ? detail : "") + ")\n";
 }
 
+// The 16-bit samples of pcm that are not zero.
+std::string WithoutSilence(const std::string& pcm)
+{
+    std::string sound;
+    sound.reserve(pcm.size());
+    for (size_t i = 0; i + 2 <= pcm.size(); i += 2) {
+        if (pcm[i] || pcm[i + 1])
+            sound.append(pcm, i, 2);
+    }
+    return sound;
+}
+
 // A decoder with the built-in modules whose debug reports land in debug.
 Decoder* NewDecoder(std::string* debug)
 {
@@ -84,20 +96,26 @@ TEST_F(WaveOutputTest, TheDeviceReceivesTheDecodedSamples)
     EXPECT_EQ(0, CloseOutput(decoder));
     DestroyDecoder(decoder);
 
-    // Wine may pad the start and the end with silence.
-    std::string played = ReadBytes(s_home->UnixPath("OUT"));
-    size_t at = played.find(decoded.substr(0, 4096));
+    // Wine pads the start and the end with silence, and fills with silence wherever
+    // the device ran dry on a loaded machine: compare the samples that are not silent.
+    std::string played = WithoutSilence(ReadBytes(s_home->UnixPath("OUT")));
+    std::string sound = WithoutSilence(decoded);
+    ASSERT_FALSE(sound.empty());
+    size_t at = played.find(sound.substr(0, 4096));
     ASSERT_NE(std::string::npos, at) << "played " << played.size() << " bytes\n" << debug;
-    EXPECT_TRUE(played.compare(at, decoded.size(), decoded) == 0);
+    EXPECT_TRUE(played.compare(at, sound.size(), sound) == 0);
     EXPECT_EQ(std::string::npos, debug.find("stuck"));
 }
 
 // A paused device never finishes a buffer: once every buffer is queued, the wait
-// for the next one gives up (after 5000 waits of 10 ms), reports the device and takes
-// the buffers back, and the output closes without waiting for each of them in turn.
+// for the next one gives up (after its bound of waits, shortened here), reports the
+// device and takes the buffers back, and the output closes without waiting for each
+// of them in turn.
 TEST_F(WaveOutputTest, AStuckDeviceIsReportedAndReleased)
 {
     const int kQueuedFrames = 64;
+    const int kShortBound = 20;
+    SetWaveOutputMaxWaits(kShortBound);
     std::string debug;
     Decoder* decoder = NewDecoder(&debug);
     ASSERT_TRUE(decoder);
@@ -115,6 +133,7 @@ TEST_F(WaveOutputTest, AStuckDeviceIsReportedAndReleased)
     EXPECT_NE(std::string::npos, debug.find("wave device stuck (a buffer never finished playing)")) << debug;
     EXPECT_EQ(0, CloseOutput(decoder));
     DestroyDecoder(decoder);
+    SetWaveOutputMaxWaits(0);
 }
 
 TEST(WaveVolume, LevelAndBalanceMakeTheVolumeWord)
