@@ -1,6 +1,8 @@
 // Loading a device definition from a *.cde file or text, and saving it.
 #include "Device.h"
 
+#include "runtime/FileReplacement.h"
+
 #include <math.h>
 #include <stdlib.h>
 #include <string.h>
@@ -399,10 +401,15 @@ void CDevice::WriteSettings(CString& out) const
         out += "suffix=" + suffix + "\n";
 }
 
+// The definition goes to a new file that replaces the old one only when it is
+// written whole.
 int CDevice::Save(const char* file)
 {
-    HANDLE handle = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    CFileReplacement replacement(file);
+    HANDLE handle = replacement.Begin()
+                        ? CreateFileA(replacement.GetTempPath(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr)
+                        : INVALID_HANDLE_VALUE;
     if (handle == INVALID_HANDLE_VALUE)
         return m_error.Fail("Couldn't open device file  %s", file);
     CString out = "desc=" + m_description + "\n" + "type=" + m_type + "\n";
@@ -413,7 +420,7 @@ int CDevice::Save(const char* file)
     BOOL wrote = WriteFile(handle, static_cast<const char*>(out), DWORD(out.GetLength()), &written,
                            nullptr) && written == DWORD(out.GetLength());
     CloseHandle(handle);
-    if (!wrote)
+    if (!wrote || !replacement.Commit())
         return m_error.Fail("Couldn't write device file %s", file);
     return 1;
 }

@@ -2,6 +2,8 @@
 
 #include "web/ZymInetSession.h"
 
+#include "runtime/FileReplacement.h"
+
 #include <memory>
 #include <vector>
 
@@ -187,11 +189,15 @@ CString CHTTPThread::ReadBody(CHttpFile& file, char* buffer)
     return CString();
 }
 
+// The body goes to a new file that replaces the output file only once the
+// whole body is there: a failed download leaves the old file as it was.
 CString CHTTPThread::ReadToFile(CHttpFile& file, char* buffer)
 {
     CString error;
+    CFileReplacement replacement(m_strOutputPath);
     CFile out;
-    if (!out.Open(m_strOutputPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary)) {
+    if (!replacement.Begin() ||
+        !out.Open(replacement.GetTempPath(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary)) {
         error.Format("Error opening file [%s] for writing", (LPCSTR)m_strOutputPath);
         return error;
     }
@@ -203,6 +209,7 @@ CString CHTTPThread::ReadToFile(CHttpFile& file, char* buffer)
                 break;
             out.Write(buffer, read);
         }
+        out.Close();
     } catch (CInternetException* e) {
         return ErrorText(kReadError, e);
     } catch (CFileException* e) {
@@ -210,7 +217,10 @@ CString CHTTPThread::ReadToFile(CHttpFile& file, char* buffer)
         error.Format("Error writing file [%s]", (LPCSTR)m_strOutputPath);
         return error;
     }
-    out.Close();
+    if (!replacement.Commit()) {
+        error.Format("Error writing file [%s]", (LPCSTR)m_strOutputPath);
+        return error;
+    }
     m_strResult = "ok";
     return error;
 }

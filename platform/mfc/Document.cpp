@@ -5,12 +5,10 @@
 #include "mfc/FrameWnd.h"
 #include "mfc/View.h"
 #include "mfc/WinApp.h"
+#include "runtime/FileReplacement.h"
 
 namespace
 {
-// Where a save writes before the file takes its place.
-const char kSavePrefix[] = "zym";
-
 // The file's name without its folder, the title of a document opened from it.
 CString FileTitle(LPCSTR pathName)
 {
@@ -21,16 +19,6 @@ CString FileTitle(LPCSTR pathName)
             name = p + 1;
     }
     return CString(name);
-}
-
-// The folder part of a path, with its separator; "." when there is none.
-CString FolderOf(LPCSTR pathName)
-{
-    CString path(pathName);
-    int separator = path.ReverseFind('\\');
-    if (separator < 0)
-        separator = path.ReverseFind('/');
-    return separator < 0 ? CString(".") : path.Left(separator + 1);
 }
 }
 
@@ -197,8 +185,8 @@ BOOL CDocument::OnOpenDocument(LPCSTR pathName)
 // once everything is written: a failed save leaves the old file whole.
 BOOL CDocument::OnSaveDocument(LPCSTR pathName)
 {
-    char tempName[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(pathName), kSavePrefix, 0, tempName))
+    CFileReplacement replacement(pathName);
+    if (!replacement.Begin())
     {
         CFileException(CFileException::accessDenied, (LONG)GetLastError(), pathName)
             .ReportError();
@@ -206,10 +194,9 @@ BOOL CDocument::OnSaveDocument(LPCSTR pathName)
     }
     CFile file;
     CFileException error;
-    if (!file.Open(tempName, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive,
+    if (!file.Open(replacement.GetTempPath(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive,
                    &error))
     {
-        DeleteFileA(tempName);
         error.ReportError();
         return FALSE;
     }
@@ -223,16 +210,13 @@ BOOL CDocument::OnSaveDocument(LPCSTR pathName)
     catch (CException* e)
     {
         file.Abort();
-        DeleteFileA(tempName);
         e->ReportError();
         e->Delete();
         return FALSE;
     }
-    if (!MoveFileExA(tempName, pathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+    if (!replacement.Commit())
     {
-        LONG osError = (LONG)GetLastError();
-        DeleteFileA(tempName);
-        CFileException(CFileException::accessDenied, osError, pathName).ReportError();
+        CFileException(CFileException::accessDenied, (LONG)GetLastError(), pathName).ReportError();
         return FALSE;
     }
     SetModifiedFlag(FALSE);

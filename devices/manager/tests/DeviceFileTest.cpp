@@ -4,6 +4,7 @@
 
 #include "DebugCapture.h"
 #include "DeviceFiles.h"
+#include "FileSizeLimit.h"
 #include "TempFolder.h"
 
 #include <stdio.h>
@@ -309,6 +310,30 @@ TEST(DeviceFile, IncludeInTextIsIgnoredAndFolderIsRestored)
     char after[MAX_PATH];
     GetCurrentDirectoryA(sizeof after, after);
     EXPECT_STREQ(before, after);
+}
+
+// A save that fails half-way (here: no file may grow past 1 KB) keeps the old
+// file as it was.
+TEST(DeviceFile, AFailedSaveLeavesTheOldFileWhole)
+{
+    CTempFolder folder("d1-cde");
+    ASSERT_TRUE(folder.IsValid());
+    std::string path = folder.WindowsPath("tv.cde");
+    CQuietDevice device;
+    ASSERT_EQ(1, device.Load("desc=TV\ntype=tavlin\n0011:play\n", 0, FALSE));
+    ASSERT_EQ(1, device.Save(path.c_str()));
+    const std::string saved = ReadUnixFile(folder.UnixPath("tv.cde"));
+    for (int i = 0; i < 200; ++i)
+        device.AddCode("00112233", ("code" + std::to_string(i)).c_str());
+    int result;
+    {
+        CFileSizeLimit full(1024);
+        ASSERT_TRUE(full.IsSet());
+        result = device.Save(path.c_str());
+    }
+    EXPECT_EQ(0, result);
+    EXPECT_EQ("Couldn't write device file " + path, std::string(device.GetErrorText()));
+    EXPECT_EQ(saved, ReadUnixFile(folder.UnixPath("tv.cde")));
 }
 
 TEST(DeviceFile, MissingFileAndUnwritableSave)
