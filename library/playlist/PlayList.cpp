@@ -1,6 +1,7 @@
 #include "playlist/PlayList.h"
 
 #include "crt/Random.h"
+#include "runtime/FileReplacement.h"
 
 #include <afxwin.h>
 
@@ -8,6 +9,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 const char kPlayListHeader[] = "ZYM Playlist V1.1";
@@ -191,9 +193,10 @@ int CPlayList::CopyItemsOnPlayer(CPlayList& target, int player) const
 
 void CPlayList::SetPointer(int index)
 {
+    CSingleLock lock(&m_lock, TRUE);
     if (index == m_pointer)
         return;
-    int count = GetCount();
+    int count = Count();
     m_pointer = (index >= 0 && index < count) ? index : count;
     m_modified = 1;
 }
@@ -213,7 +216,8 @@ int CPlayList::GetRemainingCount() const
 
 bool CPlayList::Next()
 {
-    if (m_pointer + 1 >= GetCount())
+    CSingleLock lock(&m_lock, TRUE);
+    if (m_pointer + 1 >= Count())
     {
         if (!m_loop)
             return false;
@@ -229,7 +233,8 @@ bool CPlayList::Next()
 
 bool CPlayList::Previous()
 {
-    int count = GetCount();
+    CSingleLock lock(&m_lock, TRUE);
+    int count = Count();
     if (m_pointer <= 0)
     {
         if (!m_loop || count == 0)
@@ -345,10 +350,13 @@ bool CPlayList::LoadFromFile(const char* path, int index)
     return true;
 }
 
+// The list goes to a new file that replaces the old one only when complete.
 bool CPlayList::SaveToFile(const char* path)
 {
+    CFileReplacement replacement(path);
     CStdioFile file;
-    bool saved = file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+    bool saved = replacement.Begin() &&
+                 file.Open(replacement.GetTempPath(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
     if (saved)
     {
         TRY
@@ -362,6 +370,7 @@ bool CPlayList::SaveToFile(const char* path)
             saved = false;
         }
         END_CATCH
+        saved = saved && replacement.Commit();
     }
     if (!saved)
     {
@@ -446,12 +455,12 @@ bool CPlayList::CanFollow(int first, int second)
 // The playing entry keeps its place; a stopped list shuffles its current one too.
 void CPlayList::Shuffle(unsigned int seed)
 {
+    CMsRandom random(seed);
     CSingleLock lock(&m_lock, TRUE);
-    MsSrand(seed);
     int start = IsStopped() ? m_pointer : m_pointer + 1;
     int range = Count() - start;
     for (int i = start; i < Count() && range > 0; ++i)
-        Swap(i, MsRand() % range + start);
+        Swap(i, random.Next() % range + start);
     m_modified = 1;
 }
 
@@ -544,6 +553,10 @@ bool CPlayList::Qualifies(CLibItem& item, const CLibItem* given, int avoidPlayer
 // qualifies; with none left the last entry probed is taken.
 bool CPlayList::PickRandomItem(const CLibItem* given, CLibItem& out, const CPlayList* exclusion, int minimumSeconds)
 {
+    // A copy, taken before this list's lock: two lists picking against each
+    // other would otherwise take their locks in opposite orders.
+    std::unique_ptr<CPlayList> excluded(exclusion ? new CPlayList(*exclusion) : nullptr);
+    exclusion = excluded.get();
     CSingleLock lock(&m_lock, TRUE);
     int count = Count();
     if (count == 0)

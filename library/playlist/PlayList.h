@@ -3,8 +3,10 @@
 // values. The document's playing list, every play-list view and the search
 // results are CPlayLists.
 //
-// Lock order: the list's lock, then the library's. The pointer and the play
-// state are single words that other threads read without the lock.
+// Lock order: the list's lock, then the library's; never two lists' locks at
+// once (another list is copied first). The pointer is written only under the
+// lock; it and the play state are single words that other threads read
+// without it.
 #pragma once
 
 #include "playlist/LibItem.h"

@@ -6,6 +6,12 @@ const unsigned int kMultiplier = 214013;
 const unsigned int kIncrement = 2531011;
 
 thread_local unsigned int t_seed = 1;
+
+int Step(unsigned int& seed)
+{
+    seed = seed * kMultiplier + kIncrement;
+    return (int)((seed >> 16) & kMsRandMax);
+}
 }
 
 void MsSrand(unsigned int seed)
@@ -15,6 +21,10 @@ void MsSrand(unsigned int seed)
 
 int MsRand()
 {
-    t_seed = t_seed * kMultiplier + kIncrement;
-    return (int)((t_seed >> 16) & kMsRandMax);
+    return Step(t_seed);
+}
+
+int CMsRandom::Next()
+{
+    return Step(m_seed);
 }

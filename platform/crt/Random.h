@@ -8,3 +8,16 @@ const int kMsRandMax = 0x7FFF;
 void MsSrand(unsigned int seed);
 // Next value of the calling thread's sequence, 0..kMsRandMax.
 int MsRand();
+
+// The same generator with a state of its own, for work that must neither
+// disturb nor follow the thread's sequence.
+class CMsRandom
+{
+public:
+    explicit CMsRandom(unsigned int seed) : m_seed(seed) {}
+    // Next value of this sequence, 0..kMsRandMax.
+    int Next();
+
+private:
+    unsigned int m_seed;
+};

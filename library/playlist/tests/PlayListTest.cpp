@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "FileSizeLimit.h"
 #include "MessageBoxScript.h"
 #include "TempFolder.h"
 #include "TestData.h"
@@ -8,6 +9,7 @@
 #include "crt/Random.h"
 #include "keywords/KeywordStat.h"
 
+#include <dirent.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -60,6 +62,22 @@ std::string ReadFileBytes(const std::string& path)
         bytes.append(buffer, got);
     fclose(file);
     return bytes;
+}
+
+std::vector<std::string> FolderFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return names;
+    while (struct dirent* entry = readdir(dir))
+    {
+        if (entry->d_name[0] != '.')
+            names.push_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
@@ -258,6 +276,32 @@ TEST_F(PlayListTest, FilesThatCannotBeOpenedAreReportedAndChangeNothing)
     EXPECT_EQ("", std::string(m_list.GetFileName()));
 }
 
+// A save that fails half-way (here: no file may grow past 2 KB) leaves the
+// old file whole and no temporary file behind.
+TEST_F(PlayListTest, AFailedSaveLeavesTheOldFileWhole)
+{
+    CTempFolder folder("zym-playlist");
+    ASSERT_TRUE(folder.IsValid());
+    std::string path = folder.WindowsPath("list.pla");
+    Fill(m_list, {"A:0", "B:1"});
+    ASSERT_TRUE(m_list.SaveToFile(path.c_str()));
+    const std::string saved = ReadFileBytes(folder.UnixPath("list.pla"));
+    for (int i = 0; i < 200; ++i)
+        m_list.AddItem(Item("C:1"));
+    CMessageBoxScript boxes;
+    bool result;
+    {
+        CFileSizeLimit full(2048);
+        ASSERT_TRUE(full.IsSet());
+        result = m_list.SaveToFile(path.c_str());
+    }
+    EXPECT_FALSE(result);
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("Error saving playlist " + path, boxes.Shown()[0].text);
+    EXPECT_EQ(saved, ReadFileBytes(folder.UnixPath("list.pla")));
+    EXPECT_EQ(std::vector<std::string>({"list.pla"}), FolderFiles(folder.UnixPath("")));
+}
+
 TEST_F(PlayListTest, ProfileCopyKeepsEntriesAndPointerAndAppends)
 {
     CTestApp app;
@@ -446,6 +490,17 @@ TEST_F(PlayListTest, ShuffleKeepsThePlayingEntryAndEverythingBeforeIt)
         EXPECT_GT(orders.size(), 5u);
         EXPECT_EQ(!playing, currentMoved);
     }
+}
+
+TEST_F(PlayListTest, ShuffleLeavesTheThreadsRandomSequenceAlone)
+{
+    MsSrand(5);
+    const std::vector<int> expected = {MsRand(), MsRand()};
+    Fill(m_list, {"A:0", "A:1", "A:2", "B:0", "B:1", "C:0"});
+    MsSrand(5);
+    const int first = MsRand();
+    m_list.Shuffle(77);
+    EXPECT_EQ(expected, std::vector<int>({first, MsRand()}));
 }
 
 TEST_F(PlayListTest, OptimizeOrdersEntriesAfterThePointerSoThatEachCanFollow)
@@ -786,6 +841,28 @@ DWORD WINAPI InsertEntries(void* parameter)
     return 0;
 }
 
+// Picks from one list against another, and moves its pointer, many times.
+struct PickJob
+{
+    CPlayList* list;
+    const CPlayList* exclusion;
+    int rounds;
+    HANDLE start; // all jobs begin together
+};
+
+DWORD WINAPI PickAgainst(void* parameter)
+{
+    PickJob* job = static_cast<PickJob*>(parameter);
+    WaitForSingleObject(job->start, INFINITE);
+    for (int i = 0; i < job->rounds; ++i)
+    {
+        CLibItem out;
+        job->list->PickRandomItem(nullptr, out, job->exclusion, 0);
+        job->list->Next();
+    }
+    return 0;
+}
+
 } // namespace
 
 // Reordering holds the lock throughout: entries inserted meanwhile, before the
@@ -819,6 +896,40 @@ TEST_F(PlayListTest, ReorderingWhileAnotherThreadInsertsKeepsEveryEntry)
         EXPECT_EQ(1u, seen.count(original)) << original;
     for (int i = 0; i < kInserted; ++i)
         EXPECT_EQ(1u, seen.count("D:" + std::to_string(i))) << i;
+}
+
+// Each list excludes the other's entries while both pick and move their
+// pointers on two threads: no deadlock, and no pointer move is lost.
+TEST_F(PlayListTest, TwoListsPickingAgainstEachOtherNeitherBlockNorLoseMoves)
+{
+    const int kRounds = 20000;
+    // Every entry of each list is in the other: each pick probes the other
+    // list again and again.
+    const std::vector<std::string> entries = {"A:0", "B:0", "C:0", "D:0", "F:0", "A:1", "C:1"};
+    CPlayList other(m_library);
+    Fill(m_list, entries);
+    Fill(other, entries);
+    m_list.SetLoop(true);
+    other.SetLoop(true);
+    HANDLE start = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    PickJob jobs[] = {{&m_list, &other, kRounds, start}, {&other, &m_list, kRounds, start},
+                      {&m_list, nullptr, kRounds, start}};
+    HANDLE threads[3];
+    for (int i = 0; i < 3; ++i)
+    {
+        threads[i] = CreateThread(nullptr, 0, PickAgainst, &jobs[i], 0, nullptr);
+        ASSERT_TRUE(threads[i] != nullptr);
+    }
+    SetEvent(start);
+    // A deadlock shows as threads still running long after the work is done.
+    DWORD waited = WaitForMultipleObjects(3, threads, TRUE, 120000);
+    for (HANDLE thread : threads)
+        CloseHandle(thread);
+    CloseHandle(start);
+    ASSERT_EQ(WAIT_OBJECT_0, waited) << "the lists block each other";
+    const int count = static_cast<int>(entries.size());
+    EXPECT_EQ(2 * kRounds % count, m_list.GetPointer());
+    EXPECT_EQ(kRounds % count, other.GetPointer());
 }
 
 TEST_F(PlayListTest, EntriesFindTheirAlbumsAndRefreshTheirCache)

@@ -68,3 +68,21 @@ TEST(MsRand, EachThreadKeepsItsOwnSeed)
     EXPECT_EQ(expected[1], MsRand());
     EXPECT_EQ(expected[2], MsRand());
 }
+
+TEST(MsRand, AGeneratorOfItsOwnLeavesTheThreadsSequenceAlone)
+{
+    MsSrand(1);
+    std::vector<int> expected = Draw(3);
+    MsSrand(1);
+    MsRand();
+    for (const SeedCase& c : kSeedCases)
+    {
+        CMsRandom own(c.seed);
+        std::vector<int> values;
+        for (size_t i = 0; i < c.first.size(); i++)
+            values.push_back(own.Next());
+        EXPECT_EQ(c.first, values) << "seed " << c.seed;
+    }
+    EXPECT_EQ(expected[1], MsRand());
+    EXPECT_EQ(expected[2], MsRand());
+}
