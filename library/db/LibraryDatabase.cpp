@@ -1,6 +1,7 @@
 #include "db/LibraryDatabase.h"
 
 #include <afxwin.h>
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "db/LibraryRows.h"
 #include "db/ODBError.h"
 #include "runtime/DebugOutput.h"
+#include "runtime/FileReplacement.h"
 
 // A task of the library, ended on every way out of the job. Works without a
 // task manager as well.
@@ -154,10 +156,13 @@ bool CLibraryDatabase::OpenDatabase(bool create)
     return true;
 }
 
+// Only a load that read the whole file may save by itself afterwards: after a
+// failed or partial one, a save would write what is missing as gone.
 void CLibraryDatabase::Load(CMusicLibrary&)
 {
     CTicToc stopwatch;
     stopwatch.Tic();
+    bool complete = true;
     {
         CLibraryTask task(m_library.GetTaskMgr(), "LibLoad", CTaskSink::kShowProgressDialog);
         FireEvent("library_load_start");
@@ -171,13 +176,15 @@ void CLibraryDatabase::Load(CMusicLibrary&)
                 rows.Bind(m_session.OpenTable("Albums", &properties), m_albumColumns);
                 albumCount = rows.GetRowCount();
                 if (albumCount > 0)
-                    LoadAlbums(rows, task);
+                    complete = LoadAlbums(rows, task);
             }
         } catch (const _com_error& error) {
             ShowComError("Error reading albums", error);
             albumCount = 0;
+            complete = false;
         }
         if (albumCount > 0) {
+            std::vector<bool> tracksLoaded;
             try {
                 task.Status("Querying CD Library Tracks");
                 task.Pos(0);
@@ -185,20 +192,22 @@ void CLibraryDatabase::Load(CMusicLibrary&)
                 AddRowsetProperties(properties);
                 ODBRowsetAccessor rows;
                 rows.Bind(m_session.OpenTable("Tracks", &properties), m_trackColumns);
-                LoadTracks(rows, task, albumCount);
+                complete = LoadTracks(rows, task, albumCount, tracksLoaded) && complete;
             } catch (const _com_error& error) {
                 ShowComError("Error reading tracks", error);
+                complete = false;
             }
-            UpgradeAllIds();
+            UpgradeAllIds(tracksLoaded);
         }
     }
     stopwatch.Toc();
     DebugOutputF("Library load: %.2f s\n", stopwatch.UserSeconds());
     FireEvent("library_load_end");
-    UpgradeIdScheme();
+    if (complete)
+        UpgradeIdScheme();
 }
 
-void CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task)
+bool CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task)
 {
     long count = rows.GetRowCount();
     m_library.RemoveAllAlbums();
@@ -208,19 +217,29 @@ void CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task)
     CMasterKeyword& keywords = m_library.GetMasterKeywords();
     AlbumRecord scratch = m_library.NewAlbum();
     long read = 0;
+    int damaged = 0;
     while (m_library.IsLoading() && rows.MoveNext()) {
         rows.GetData();
-        LibraryRows::ReadRow(scratch, rows);
-        scratch.SetKeywordList(kAlbumIndex, keywords.ParseKeywordList(scratch.GetRecord(kAlbumIndex)->m_keywordText),
-                               false);
-        scratch.AllocTracks();
-        m_library.AppendAlbum(scratch);
+        if (LibraryRows::ReadRow(scratch, rows)) {
+            scratch.SetKeywordList(kAlbumIndex,
+                                   keywords.ParseKeywordList(scratch.GetRecord(kAlbumIndex)->m_keywordText), false);
+            scratch.AllocTracks();
+            m_library.AppendAlbum(scratch);
+        } else {
+            damaged++;
+        }
         if (++read % step == 0)
             task.Pos(read);
     }
+    if (damaged > 0)
+        AfxMessageBox("Error! Track count out of range");
+    // A load stopped half-way is partial as well.
+    return damaged == 0 && m_library.IsLoading();
 }
 
-void CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, long albumCount)
+// tracksLoaded tells, per album index, whether every track of the album was read.
+bool CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, long albumCount,
+                                  std::vector<bool>& tracksLoaded)
 {
     task.Status("Loading CD Library Tracks");
     task.Range(rows.GetRowCount());
@@ -228,6 +247,7 @@ void CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, l
     CMasterKeyword& keywords = m_library.GetMasterKeywords();
     std::unordered_map<std::string, int> firstIndex;
     IndexAlbumIds(firstIndex);
+    std::vector<std::vector<bool>> seen = NoTracksSeen();
     CString previousId;
     int albumIndex = -1;
     bool first = true;
@@ -249,6 +269,7 @@ void CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, l
             if (album && LibraryRows::ReadTrackRow(*album, rows, track)) {
                 TrackRecord* record = album->GetRecord(track);
                 album->SetKeywordList(track, keywords.ParseKeywordList(record->m_keywordText), false);
+                seen[albumIndex][track] = true;
             } else {
                 inRange = album == nullptr;
             }
@@ -258,19 +279,38 @@ void CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, l
         if (++read % step == 0)
             task.Pos(read);
     }
+    tracksLoaded.assign(seen.size(), false);
+    for (size_t i = 0; i < seen.size(); i++)
+        tracksLoaded[i] = std::find(seen[i].begin(), seen[i].end(), false) == seen[i].end();
+    return m_library.IsLoading();
+}
+
+// One flag per track of every album, none set.
+std::vector<std::vector<bool>> CLibraryDatabase::NoTracksSeen()
+{
+    CLibraryLock lock(m_library);
+    int count = m_library.GetAlbumCount();
+    std::vector<std::vector<bool>> seen(count);
+    for (int i = 0; i < count; i++)
+        seen[i].assign(std::max(0, m_library.GetAlbumPtr(lock, i)->GetTrackCount()), false);
+    return seen;
 }
 
 // Searching the whole library for the album of each track would make the load
 // quadratic. Right after the albums are read, an index of their ids gives the
-// same answer as FindAlbumIndex, the first album with that id.
+// same answer as FindAlbumIndex, the first album with that id. Another program
+// may have written ids in lower case: the index holds them in upper case.
 void CLibraryDatabase::IndexAlbumIds(std::unordered_map<std::string, int>& firstIndex)
 {
     CLibraryLock lock(m_library);
     int count = m_library.GetAlbumCount();
     for (int i = 0; i < count; i++) {
         const AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
-        if (!album->IsGone())
-            firstIndex.emplace(std::string(album->GetIdText()), i);
+        if (!album->IsGone()) {
+            CString key = album->GetIdText();
+            key.MakeUpper();
+            firstIndex.emplace(std::string(key), i);
+        }
     }
 }
 
@@ -286,12 +326,17 @@ int CLibraryDatabase::FindLoadedAlbum(const std::unordered_map<std::string, int>
     return m_library.FindAlbumIndex(id);
 }
 
-void CLibraryDatabase::UpgradeAllIds()
+// An album whose tracks did not all load keeps its ids: computed from missing
+// tracks they would name another album.
+void CLibraryDatabase::UpgradeAllIds(const std::vector<bool>& tracksLoaded)
 {
     CLibraryLock lock(m_library);
     int count = m_library.GetAlbumCount();
     for (int i = 0; i < count; i++) {
-        UpgradeId(*m_library.GetAlbumPtr(lock, i), m_library);
+        AlbumRecord& album = *m_library.GetAlbumPtr(lock, i);
+        bool loaded = i < static_cast<int>(tracksLoaded.size()) ? tracksLoaded[i] : album.GetTrackCount() <= 0;
+        if (loaded)
+            UpgradeId(album, m_library);
     }
 }
 
@@ -487,6 +532,20 @@ static void CompactWithEngine(IDispatch* engine, const CString& source, const CS
     }
 }
 
+// Only the file's own extension changes: ".mdb" elsewhere in the path belongs
+// to folders or other files.
+static CString BackupName(const CString& path)
+{
+    const char kExtension[] = ".mdb";
+    const int length = sizeof(kExtension) - 1;
+    if (path.GetLength() > length && path.Right(length) == kExtension)
+        return path.Left(path.GetLength() - length) + ".bak";
+    return path + ".bak";
+}
+
+// The engine compacts into a new file beside the live one, which replaces the
+// live one in a single move; the backup, a copy of the live file, goes only
+// once the new file is in place.
 bool CLibraryDatabase::Compact()
 {
     CSingleLock saveLock(&m_saveLock, TRUE);
@@ -505,25 +564,37 @@ bool CLibraryDatabase::Compact()
         } else {
             m_session.Close();
             m_source.Close();
-            IDispatch* engine = nullptr;
-            ODBCheck(CoCreateInstance(CLSID_ZymJetEngine, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                      reinterpret_cast<void**>(&engine)), nullptr, IID_NULL);
-            CInterfaceRelease releaseEngine(engine);
-            CString backup = path;
-            if (backup.Replace(".mdb", ".bak") == 0)
-                backup += ".bak";
-            // A backup left by a compaction that failed would make this one fail too.
-            DeleteFileA(backup);
-            CString connection = "Provider=" ZYM_JET_PROVIDER_PROGID ";Data Source=";
-            CompactWithEngine(engine, connection + path, connection + backup);
-            if (!CopyFileA(backup, path, FALSE)) {
-                AfxMessageBox("Error copying file " + backup + " to " + path + " in database compaction");
-                result = false;
-            } else {
-                DeleteFileA(backup);
-            }
+            result = CompactInto(path, BackupName(path));
         }
     }
     FireEvent("library_compact_end");
     return result;
+}
+
+bool CLibraryDatabase::CompactInto(const CString& path, const CString& backup)
+{
+    IDispatch* engine = nullptr;
+    ODBCheck(CoCreateInstance(CLSID_ZymJetEngine, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                              reinterpret_cast<void**>(&engine)), nullptr, IID_NULL);
+    CInterfaceRelease releaseEngine(engine);
+    CFileReplacement compacted(path);
+    if (!compacted.Begin()) {
+        AfxMessageBox("Error copying file " + path + " to a new file beside it in database compaction");
+        return false;
+    }
+    CString temp = compacted.GetTempPath();
+    // The engine writes only a file that does not exist yet.
+    DeleteFileA(temp);
+    CString connection = "Provider=" ZYM_JET_PROVIDER_PROGID ";Data Source=";
+    CompactWithEngine(engine, connection + path, connection + temp);
+    if (!CopyFileA(path, backup, FALSE)) {
+        AfxMessageBox("Error copying file " + path + " to " + backup + " in database compaction");
+        return false;
+    }
+    if (!compacted.Commit()) {
+        AfxMessageBox("Error copying file " + temp + " to " + path + " in database compaction");
+        return false;
+    }
+    DeleteFileA(backup);
+    return true;
 }

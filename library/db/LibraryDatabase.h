@@ -8,6 +8,7 @@
 #include <afxmt.h>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "ComError.h"
 
@@ -33,18 +34,22 @@ public:
     bool WriteAlbum(AlbumRecord& album);
     bool DeleteAlbumRows(AlbumRecord& album);
     bool Compact();
-    void UpgradeAllIds();
+    // tracksLoaded: per album index, whether all its tracks were read.
+    void UpgradeAllIds(const std::vector<bool>& tracksLoaded);
     void UpgradeIdScheme();
     void ShowComError(const char* context, const _com_error& error);
 
     LONG GetStatementCount() const { return m_statements; }
 
 private:
-    void LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task);
-    void LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, long albumCount);
+    // Both give false when they stopped early or skipped a damaged row.
+    bool LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task);
+    bool LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, long albumCount, std::vector<bool>& tracksLoaded);
+    std::vector<std::vector<bool>> NoTracksSeen();
     void IndexAlbumIds(std::unordered_map<std::string, int>& firstIndex);
     int FindLoadedAlbum(const std::unordered_map<std::string, int>& firstIndex, const CString& id);
     void SaveChangedAlbums(CLibraryTask& task);
+    bool CompactInto(const CString& path, const CString& backup);
     // Selects an album's rows by its id, its previous id, then its changer id.
     void SelectAlbumRows(const char* table, const AlbumRecord& album, const ODBColumnDescriptors& columns,
                          ODBRowsetAccessor& rows, long& count);

@@ -21,6 +21,10 @@ CString IdText(DWORD id)
     return text;
 }
 
+// More tracks than a 16-bit count holds: no disc or folder of files has them,
+// only a damaged row.
+const int kMaxTrackCount = 0xFFFF;
+
 DWORD ParseHex(const char* text)
 {
     return static_cast<DWORD>(strtoul(text, nullptr, 16));
@@ -111,8 +115,11 @@ void LibraryRows::WriteRow(const AlbumRecord& album, ODBRowsetAccessor& row)
         WriteRow(*record, row);
 }
 
-void LibraryRows::ReadRow(AlbumRecord& album, ODBRowsetAccessor& row)
+bool LibraryRows::ReadRow(AlbumRecord& album, ODBRowsetAccessor& row)
 {
+    int trackCount = row.GetInteger(kColTracks);
+    if (trackCount > kMaxTrackCount)
+        return false;
     CString id = row.GetText(kColZymId);
     album.SetIdText(id);
     CString sonyId = row.GetText(kColSonyId);
@@ -124,7 +131,6 @@ void LibraryRows::ReadRow(AlbumRecord& album, ODBRowsetAccessor& row)
         album.SetSonyId(0);
     album.SetCddbId(ParseHex(row.GetText(kColCddbId)));
     album.SetExactId(ParseHex(row.GetText(kColExactId)));
-    int trackCount = row.GetInteger(kColTracks);
     // The album's own record comes with the first track count an album is given.
     if (!album.GetRecord(kAlbumIndex))
         album.SetTrackCount(trackCount == 0 ? -1 : 0);
@@ -137,6 +143,7 @@ void LibraryRows::ReadRow(AlbumRecord& album, ODBRowsetAccessor& row)
         album.SetState(kAlbumChanged);
     }
     ReadRow(*album.GetRecord(kAlbumIndex), row);
+    return true;
 }
 
 bool LibraryRows::WriteTrackRow(const AlbumRecord& album, int index, ODBRowsetAccessor& row)

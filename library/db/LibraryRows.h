@@ -52,9 +52,12 @@ public:
     static void WriteRow(const TrackRecord& record, ODBRowsetAccessor& row);
     static void ReadRow(TrackRecord& record, ODBRowsetAccessor& row);
 
-    // An "Albums" row. Reading sets the track count but builds no tracks.
+    // An "Albums" row. Reading sets the track count but builds no tracks; it
+    // gives false, and leaves the album alone, for a row whose track count no
+    // album can have (a damaged file would otherwise make the load allocate
+    // that many tracks).
     static void WriteRow(const AlbumRecord& album, ODBRowsetAccessor& row);
-    static void ReadRow(AlbumRecord& album, ODBRowsetAccessor& row);
+    static bool ReadRow(AlbumRecord& album, ODBRowsetAccessor& row);
 
     // A "Tracks" row of track index; false for an index outside the album.
     static bool WriteTrackRow(const AlbumRecord& album, int index, ODBRowsetAccessor& row);

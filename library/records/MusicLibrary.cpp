@@ -125,8 +125,9 @@ void CMusicLibrary::RemoveAllAlbums()
     m_modified = 1;
 }
 
-// Sixteen digits: the current id, then the previous scheme's. Any other
-// length: the changer id in hexadecimal.
+// Sixteen digits: the current id, then the previous scheme's, in either case
+// (another program may have written the file). Any other length: the changer
+// id in hexadecimal.
 int CMusicLibrary::FindAlbumIndex(const char* id)
 {
     CString key(id);
@@ -137,12 +138,12 @@ int CMusicLibrary::FindAlbumIndex(const char* id)
     {
         for (int i = 0; i < count; ++i)
         {
-            if (!m_albums[i].IsGone() && m_albums[i].GetIdText() == key)
+            if (!m_albums[i].IsGone() && m_albums[i].GetIdText().CompareNoCase(key) == 0)
                 return i;
         }
         for (int i = 0; i < count; ++i)
         {
-            if (!m_albums[i].IsGone() && m_albums[i].GetPreviousIdText() == key)
+            if (!m_albums[i].IsGone() && m_albums[i].GetPreviousIdText().CompareNoCase(key) == 0)
                 return i;
         }
         return -1;

@@ -7,6 +7,7 @@ namespace {
 const char kLoopStart[] = "<!--trackloopstart-->";
 const char kLoopEnd[] = "<!--trackloopend-->";
 const char kTemplateFile[] = "disc.htm";
+const char kHexDigits[] = "0123456789ABCDEFabcdef";
 
 CString TrackNumber(const AlbumRecord&, int track)
 {
@@ -161,6 +162,34 @@ bool CHTMLLibrary::WriteFile(const char* path, const char* text)
     return false;
 }
 
+// The id comes from the library file, which another program may have written:
+// only an id of the known form names a page, and the page lies in the
+// current directory, whatever the id holds.
+bool CHTMLLibrary::PagePath(const CString& id, CString& path)
+{
+    const int kIdLengths[] = { 8, 16 };
+    bool known = false;
+    for (int length : kIdLengths)
+        known = known || id.GetLength() == length;
+    if (!known || id.SpanIncluding(kHexDigits).GetLength() != id.GetLength()) {
+        m_error.m_text.Format("Album id [%s] does not name a page", (LPCSTR)id);
+        m_error.Report();
+        return false;
+    }
+    char folder[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder) {
+        m_error.m_text = "Couldn't find the current directory";
+        m_error.Report();
+        return false;
+    }
+    path = folder;
+    if (path.Right(1) != "\\")
+        path += "\\";
+    path += id + ".htm";
+    return true;
+}
+
 void CHTMLLibrary::MakeWebPages(CMusicLibrary& library)
 {
     CString pageTemplate = ReadFile(kTemplateFile);
@@ -169,7 +198,9 @@ void CHTMLLibrary::MakeWebPages(CMusicLibrary& library)
     AlbumRecord album = library.NewAlbum();
     for (int i = 0; library.GetAlbumAt(i, album); i++) {
         if (!album.IsGone()) {
-            WriteFile(album.GetIdText() + ".htm", ExpandTrackLoop(pageTemplate, album));
+            CString path;
+            if (PagePath(album.GetIdText(), path))
+                WriteFile(path, ExpandTrackLoop(pageTemplate, album));
             return;
         }
     }

@@ -21,4 +21,9 @@ public:
     static CString EscapeHtml(const char* text);
 
     CError m_error;
+
+private:
+    // The page of an album id in the current directory; false (reported) for
+    // an id that is no album id.
+    bool PagePath(const CString& id, CString& path);
 };

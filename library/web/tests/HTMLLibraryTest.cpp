@@ -81,6 +81,46 @@ TEST_F(HTMLLibraryTest, PageOfTheFirstAlbumMatchesTheExpectedPage)
     EXPECT_EQ(DataFile("disc-expected.htm"), ReadUnixFile(folder.UnixPath("00112233AABBCCDD.htm")));
 }
 
+// Ids come from a file another program may have written: only an id of the
+// known form names a page, and only in the current directory.
+TEST_F(HTMLLibraryTest, OnlyAlbumIdsNamePages)
+{
+    WriteTemplate("page");
+    // A path in the id would be honoured as it stands: this one points into
+    // the test's own folder.
+    const std::string path = folder.WindowsPath("named-by-a-path");
+    const struct
+    {
+        std::string id;
+        const char* page; // null: refused
+    } cases[] = {
+        { "00112233aabbccdd", "00112233aabbccdd.htm" },
+        { "1A2B3C4D", "1A2B3C4D.htm" },
+        { path, nullptr },
+        { "0011223344556677.htm", nullptr },
+        { "00112233AABBCCGG", nullptr },
+        { "00112233AABBCCD/", nullptr },
+        { "", nullptr },
+    };
+    for (const auto& c : cases) {
+        CMusicLibrary library;
+        AlbumRecord album = FixtureAlbum();
+        album.SetIdText(c.id.c_str());
+        library.AppendAlbum(album);
+        CHTMLLibrary pages;
+        CMessageBoxScript boxes;
+        pages.MakeWebPages(library);
+        if (c.page) {
+            EXPECT_TRUE(boxes.Shown().empty()) << c.id;
+            EXPECT_EQ("page", ReadUnixFile(folder.UnixPath(c.page))) << c.id;
+        } else {
+            ASSERT_EQ(1u, boxes.Shown().size()) << c.id;
+            EXPECT_EQ("Album id [" + c.id + "] does not name a page", boxes.Shown()[0].text);
+        }
+    }
+    EXPECT_FALSE(folder.Exists("named-by-a-path.htm"));
+}
+
 TEST_F(HTMLLibraryTest, ReplaceFields)
 {
     AlbumRecord album = FixtureAlbum();
