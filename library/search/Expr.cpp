@@ -15,8 +15,13 @@ const char kAgeUnits[] = "yowdhms";
 // The tree is never deeper than this, so that building, evaluating and freeing
 // it cannot exhaust the stack; each parenthesis and operator may add a level.
 const int kMaxDepth = 200;
+// Spreading comparisons over groups multiplies tokens: each further
+// "= (x | title)" after a group of fields doubles the text. Far more than
+// any typed search needs, and small enough to stay quick.
+const size_t kMaxTokens = 4096;
 
 const char kNestedTooDeeply[] = "Expression nested too deeply";
+const char kTooComplex[] = "Expression too complex";
 const char kUnexpectedEnd[] = "Unexpected end to expression";
 const char kUnmatchedParentheses[] = "Empty / unmatched parentheses illegal";
 
@@ -299,10 +304,17 @@ int FindRightOperand(const ExprTokens& tokens, int first)
     return -1;
 }
 
-void Replace(ExprTokens& tokens, int first, int last, const ExprTokens& with)
+// False, with nothing replaced, when the result would hold too many tokens.
+bool Replace(ExprTokens& tokens, int first, int last, const ExprTokens& with, CString& error)
 {
+    if (tokens.size() - (last + 1 - first) + with.size() > kMaxTokens)
+    {
+        error = kTooComplex;
+        return false;
+    }
     tokens.erase(tokens.begin() + first, tokens.begin() + last + 1);
     tokens.insert(tokens.begin() + first, with.begin(), with.end());
+    return true;
 }
 
 // "(artist | title) = x" becomes "(artist = x | title = x)".
@@ -322,20 +334,21 @@ bool DistributeFields(ExprTokens& tokens, CString& error)
         if (left < 0 || tokens[left].kind != kTokenOpen)
             continue;
         ExprTokens group;
-        for (int j = left; j < i; ++j)
+        for (int j = left; j < i && group.size() <= kMaxTokens; ++j)
         {
             group.push_back(tokens[j]);
             if (tokens[j].kind == kTokenField)
                 group.insert(group.end(), tokens.begin() + i, tokens.begin() + right + 1);
         }
-        Replace(tokens, left, right, group);
+        if (!Replace(tokens, left, right, group, error))
+            return false;
         i = left + static_cast<int>(group.size()) - 1;
     }
     return true;
 }
 
 // "title = (x | y)" becomes "(title = x | title = y)".
-void DistributeValues(ExprTokens& tokens)
+bool DistributeValues(ExprTokens& tokens, CString& error)
 {
     for (int i = 0; i < static_cast<int>(tokens.size()); ++i)
     {
@@ -347,15 +360,17 @@ void DistributeValues(ExprTokens& tokens)
         if (left < 0 || right < 0)
             continue;
         ExprTokens group;
-        for (int j = i + 1; j <= right; ++j)
+        for (int j = i + 1; j <= right && group.size() <= kMaxTokens; ++j)
         {
             if (tokens[j].kind == kTokenValue)
                 group.insert(group.end(), tokens.begin() + left, tokens.begin() + i + 1);
             group.push_back(tokens[j]);
         }
-        Replace(tokens, left, right, group);
+        if (!Replace(tokens, left, right, group, error))
+            return false;
         i = left + static_cast<int>(group.size()) - 1;
     }
+    return true;
 }
 
 // Puts each operator of one kind in parentheses with its operands.
@@ -446,11 +461,7 @@ int CExpr::Parse(const char* text, const CString* ratingNames, int ratingCount)
         ExpandLoneValue(tokens);
         parsed = DistributeFields(tokens, error);
     }
-    if (parsed)
-    {
-        DistributeValues(tokens);
-        parsed = AddPrecedence(tokens, error);
-    }
+    parsed = parsed && DistributeValues(tokens, error) && AddPrecedence(tokens, error);
     size_t pos = 0;
     parsed = parsed && BuildTree(tokens, pos, 0, error);
     if (parsed && pos < tokens.size())
