@@ -18,7 +18,6 @@ int CTaskMgr::CreateTask(const char* name, volatile BYTE* cancelFlag, DWORD flag
         CSingleLock lock(&m_lock, TRUE);
         id = m_nextId++;
         m_tasks.emplace_back(new TaskRecord(name, id, cancelFlag, flags));
-        m_tasks.back()->AddObserver(this);
         storedName = m_tasks.back()->GetName();
     }
     NotifyListeners(id, kTaskCreated, 0);
@@ -40,34 +39,52 @@ void CTaskMgr::EndTask(int id)
 
 void CTaskMgr::SetTaskStatus(int id, const char* text)
 {
-    CSingleLock lock(&m_lock, TRUE);
-    int index = FindTask(id);
-    if (index >= 0)
+    CString status;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        int index = FindTask(id);
+        if (index < 0)
+            return;
         m_tasks[index]->SetStatus(text);
+        status = m_tasks[index]->GetStatus();
+    }
+    NotifyListeners(id, kTaskStatus, reinterpret_cast<INT_PTR>(static_cast<const char*>(status)));
 }
 
 void CTaskMgr::SetTaskRange(int id, int range)
 {
-    CSingleLock lock(&m_lock, TRUE);
-    int index = FindTask(id);
-    if (index >= 0)
-        m_tasks[index]->SetRange(range);
+    int pos;
+    if (ChangeTask(id, &TaskRecord::SetRange, range, pos))
+        NotifyListeners(id, kTaskRange, range);
 }
 
 void CTaskMgr::SetTaskPos(int id, int pos)
 {
-    CSingleLock lock(&m_lock, TRUE);
-    int index = FindTask(id);
-    if (index >= 0)
-        m_tasks[index]->SetPos(pos);
+    if (ChangeTask(id, &TaskRecord::SetPos, pos, pos))
+        NotifyListeners(id, kTaskPos, pos);
 }
 
 void CTaskMgr::StepTaskPos(int id)
 {
+    int pos;
+    if (ChangeTask(id, nullptr, 0, pos))
+        NotifyListeners(id, kTaskPos, pos);
+}
+
+// A null change steps the position.
+bool CTaskMgr::ChangeTask(int id, void (TaskRecord::*change)(int), int argument, int& pos)
+{
     CSingleLock lock(&m_lock, TRUE);
     int index = FindTask(id);
-    if (index >= 0)
-        m_tasks[index]->StepPos();
+    if (index < 0)
+        return false;
+    TaskRecord& task = *m_tasks[index];
+    if (change)
+        (task.*change)(argument);
+    else
+        task.StepPos();
+    pos = task.GetPos();
+    return true;
 }
 
 int CTaskMgr::GetTaskCount()
@@ -99,42 +116,45 @@ void CTaskMgr::AddListener(CTaskObserver* listener)
     m_listeners.push_back(listener);
 }
 
-void CTaskMgr::RequestCancelOfAll()
+void CTaskMgr::RequestCancelOfAll(bool ownThread, std::vector<int>* ownIds)
 {
     CSingleLock lock(&m_lock, TRUE);
     for (const std::unique_ptr<TaskRecord>& task : m_tasks)
-        task->RequestCancel();
+    {
+        if (ownThread && task->IsOwnerThread())
+            ownIds->push_back(task->GetId());
+        else
+            task->RequestCancel();
+    }
 }
 
+void CTaskMgr::EndTasks(const std::vector<int>& ids)
+{
+    for (int id : ids)
+        EndTask(id);
+}
+
+// Tasks are ended outside the lock, so that their listeners run outside it.
 bool CTaskMgr::CancelAll(int timeoutMs)
 {
-    {
-        CSingleLock lock(&m_lock, TRUE);
-        size_t i = 0;
-        while (i < m_tasks.size())
-        {
-            TaskRecord& task = *m_tasks[i];
-            if (task.IsOwnerThread())
-            {
-                EndTask(task.GetId());
-                continue;
-            }
-            task.RequestCancel();
-            ++i;
-        }
-    }
+    std::vector<int> own;
+    RequestCancelOfAll(true, &own);
+    EndTasks(own);
     int timeLeft = timeoutMs;
     while (GetTaskCount() > 0 && timeLeft >= 1)
     {
         Sleep(kCancelPollMs);
         timeLeft -= kCancelPollMs;
-        RequestCancelOfAll();
+        RequestCancelOfAll(false, nullptr);
     }
-    CSingleLock lock(&m_lock, TRUE);
-    bool endedOnTheirOwn = m_tasks.empty();
-    while (!m_tasks.empty())
-        EndTask(m_tasks.front()->GetId());
-    return endedOnTheirOwn && timeoutMs >= 1;
+    std::vector<int> left;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        for (const std::unique_ptr<TaskRecord>& task : m_tasks)
+            left.push_back(task->GetId());
+    }
+    EndTasks(left);
+    return left.empty() && timeoutMs >= 1;
 }
 
 bool CTaskMgr::HasTaskOfThread(DWORD threadId)
@@ -156,9 +176,4 @@ void CTaskMgr::NotifyListeners(int id, int what, INT_PTR value)
         if (listener)
             listener->OnTaskEvent(id, what, value);
     }
-}
-
-void CTaskMgr::OnTaskEvent(int taskId, int what, INT_PTR value)
-{
-    NotifyListeners(taskId, what, value);
 }

@@ -2,9 +2,9 @@
 // listeners hear about every change.
 //
 // Lock order: this manager's lock comes before the progress dialogs' locks.
-// Status, range and position events reach the listeners inside the lock on the
-// changing thread, created and ended events outside it: a listener must not
-// wait for another thread that needs this lock.
+// Listeners are called on the changing thread outside the lock, so that a
+// listener may wait for another thread that reads the tasks; texts handed to
+// a listener are copies that live until it returns.
 #pragma once
 
 #include "records/TaskSink.h"
@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-class CTaskMgr : public CTaskSink, private CTaskObserver
+class CTaskMgr : public CTaskSink
 {
 public:
     CTaskMgr();
@@ -44,15 +44,19 @@ public:
     CCriticalSection& GetLock() { return m_lock; }
 
 private:
-    // Record notifications forwarded to the listeners.
-    void OnTaskEvent(int taskId, int what, INT_PTR value) override;
-    void RequestCancelOfAll();
+    // Applies a change to the task under the lock and gives its new position;
+    // false for an unknown id.
+    bool ChangeTask(int id, void (TaskRecord::*change)(int), int argument, int& pos);
+    // Asks every task to cancel; with ownThread, the calling thread's tasks
+    // are not asked but listed in ownIds, for ending.
+    void RequestCancelOfAll(bool ownThread, std::vector<int>* ownIds);
+    void EndTasks(const std::vector<int>& ids);
 
     static const int kCancelPollMs = 100;
 
     int m_nextId;
     CTimeStamp m_changeTime;
-    CCriticalSection m_lock; // re-entrant: CancelAll ends tasks while holding it
+    CCriticalSection m_lock; // guards m_tasks; never held while listeners run
     std::vector<std::unique_ptr<TaskRecord>> m_tasks;
     std::vector<CTaskObserver*> m_listeners;
 };

@@ -751,8 +751,9 @@ CString AlbumRecord::GetImagePath(int index, const char* imageDirectory) const
     return path.GetFullPath();
 }
 
-bool AlbumRecord::SetImage(int index, const char* file, bool copy, const char* imageDirectory)
+bool AlbumRecord::SetImage(int index, const char* file, bool copy, const char* imageDirectory, CString& error)
 {
+    error.Empty();
     TrackRecord* record = GetRecord(index);
     if (!record || !m_album)
         return false;
@@ -767,8 +768,7 @@ bool AlbumRecord::SetImage(int index, const char* file, bool copy, const char* i
         CFilePath target(CDirPath(imageDirectory), CFileName(copyName.c_str()));
         if (!CopyFileA(file, target.GetFullPath(), FALSE))
         {
-            CString message = CString("Error making copy of image file ") + file + " to " + target.GetFullPath();
-            AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+            error = CString("Error making copy of image file ") + file + " to " + target.GetFullPath();
             return false;
         }
         name = copyName.c_str();

@@ -137,7 +137,9 @@ public:
     static CString MakeSafeFileName(const char* text);
     CString GetSafeName(int index) const;
     CString GetImagePath(int index, const char* imageDirectory) const;
-    bool SetImage(int index, const char* file, bool copy, const char* imageDirectory);
+    // With copy, the file is copied into the image directory first; a failed
+    // copy gives false and its text in error, for the caller to show.
+    bool SetImage(int index, const char* file, bool copy, const char* imageDirectory, CString& error);
 
     // ---- ids ----
     CString ComputeAlbumId() const;

@@ -381,9 +381,13 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int cmdShow)
     return app->Run();
 }
 
+// A box owned by a window of another thread would need that thread, which may
+// be waiting for this one without pumping messages: such a box has no owner.
 int AfxMessageBox(LPCSTR text, UINT type, UINT)
 {
     HWND owner = AfxGetMainWnd()->GetSafeHwnd();
+    if (owner && GetWindowThreadProcessId(owner, NULL) != GetCurrentThreadId())
+        owner = NULL;
     if (owner)
         owner = GetLastActivePopup(owner);
     return ShowMessageBox(owner, text, AfxGetAppName(), type);

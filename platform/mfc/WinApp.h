@@ -106,6 +106,7 @@ CWnd* AfxGetMainWnd();
 int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int cmdShow);
 
 // Through ShowMessageBox, with the application name as caption, owned by the
-// main window (or the popup it shows last).
+// main window (or the popup it shows last) when called on the main window's
+// thread; boxes of other threads have no owner.
 int AfxMessageBox(LPCSTR text, UINT type = MB_OK, UINT helpId = 0);
 int AfxMessageBox(UINT promptId, UINT type = MB_OK, UINT helpId = (UINT)-1);

@@ -92,6 +92,61 @@ TEST(TaskMgrTest, NotifiesEveryChangeInOrder)
     EXPECT_EQ(0, mgr.GetTaskCount());
 }
 
+// A listener that, on every event, waits for another thread to read the task
+// list; it notes the events whose reader could not get through.
+class CWaitingListener : public CTaskObserver
+{
+public:
+    explicit CWaitingListener(CTaskMgr& mgr) : m_mgr(mgr) {}
+
+    void OnTaskEvent(int, int what, INT_PTR) override
+    {
+        HANDLE thread = CreateThread(nullptr, 0, ReadTasks, &m_mgr, 0, nullptr);
+        if (WaitForSingleObject(thread, 10000) != WAIT_OBJECT_0)
+            m_blocked.push_back(what);
+        // A blocked reader gets through once the lock is left.
+        m_threads.push_back(thread);
+    }
+
+    std::vector<int> Finish()
+    {
+        for (HANDLE thread : m_threads)
+        {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+        }
+        m_threads.clear();
+        return m_blocked;
+    }
+
+private:
+    static DWORD WINAPI ReadTasks(LPVOID mgr)
+    {
+        static_cast<CTaskMgr*>(mgr)->GetTaskAt(0);
+        return 0;
+    }
+
+    CTaskMgr& m_mgr;
+    std::vector<HANDLE> m_threads;
+    std::vector<int> m_blocked;
+};
+
+TEST(TaskMgrTest, ListenersRunOutsideTheLock)
+{
+    CTaskMgr mgr;
+    CWaitingListener listener(mgr);
+    mgr.AddListener(&listener);
+    int id = mgr.CreateTask("job", nullptr, 0);
+    mgr.SetTaskStatus(id, "Working");
+    mgr.SetTaskRange(id, 10);
+    mgr.SetTaskPos(id, 3);
+    mgr.StepTaskPos(id);
+    mgr.CreateTask("other", nullptr, 0);
+    mgr.CancelAll(0);
+    EXPECT_EQ(std::vector<int>(), listener.Finish());
+    EXPECT_EQ(0, mgr.GetTaskCount());
+}
+
 TEST(TaskMgrTest, IdsKeepCountingAndCopiesCarryProgress)
 {
     CTaskMgr mgr;

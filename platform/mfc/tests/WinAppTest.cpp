@@ -224,3 +224,49 @@ TEST(Application, MessageBoxesCarryTheAppNameAsCaption)
     EXPECT_EQ((unsigned)(MB_YESNO | MB_ICONQUESTION), shown[0].type);
     EXPECT_EQ(0, script.Unscripted());
 }
+
+namespace
+{
+// Notes the owner of every box.
+class COwnerRecorder : public CMessageBoxAnswerer
+{
+public:
+    COwnerRecorder() { SetMessageBoxAnswerer(this); }
+    ~COwnerRecorder() override { SetMessageBoxAnswerer(NULL); }
+    int Answer(HWND owner, const char*, const char*, UINT) override
+    {
+        m_owners.push_back(owner);
+        return IDOK;
+    }
+    std::vector<HWND> m_owners;
+};
+
+DWORD WINAPI ShowBox(void*)
+{
+    AfxMessageBox("from a worker");
+    return 0;
+}
+}
+
+// A box owned by the main window would need the main thread, which may be
+// waiting for the worker without pumping messages: boxes of other threads
+// have no owner.
+TEST(Application, OnlyTheMainWindowsThreadGivesBoxesAnOwner)
+{
+    CTestApp app("Zym");
+    CWnd window;
+    ASSERT_TRUE(window.CreateEx(0, NULL, "main", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    app.m_pMainWnd = &window;
+    HWND main = window.m_hWnd;
+    COwnerRecorder recorder;
+    AfxMessageBox("from the main thread");
+    HANDLE worker = CreateThread(NULL, 0, ShowBox, NULL, 0, NULL);
+    ASSERT_TRUE(worker != NULL);
+    // The worker's box is answered at once; a box waiting for this thread
+    // would never be.
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(worker, 10000));
+    CloseHandle(worker);
+    app.m_pMainWnd = NULL;
+    window.DestroyWindow();
+    EXPECT_EQ(std::vector<HWND>({main, NULL}), recorder.m_owners);
+}
