@@ -35,19 +35,18 @@ double SystemSeconds()
 } // namespace
 
 CTavlinPort::CTavlinPort(int comPort)
-    : m_keepAlive(TRUE), m_irRepeat(FALSE), m_repeatDue(false), m_openFailed(FALSE), m_busy(0), m_comResets(0), m_version(0),
+    : m_keepAlive(TRUE), m_irRepeat(FALSE), m_openFailed(FALSE), m_busy(0), m_comResets(0), m_version(0),
       m_signature(0), m_samplePeriod(0.0001), m_carrier(40000), m_timeoutCount(0),
       m_receiverSkew(-0.0001), m_maxSignalLength(1.0), m_irReceivePolarity(0),
       m_irReceivePorts(255), m_irTransmitPorts(255), m_enabledPorts(0xBF),
       m_minMessageLength(0), m_parallelDirection(0), m_parallelHandshake(0), m_located(TRUE),
       m_versionWanted(0), m_lastResetRequest(0), m_versionTime(0), m_versionTick(0),
       m_syncCounter(1), m_lastSyncEcho(0), m_syncEchoes(0), m_baudRate(kDefaultBaudRate),
-      m_comPort(comPort), m_line(m_error, kLineSetup), m_reopenWanted(0), m_clock(SystemSeconds), m_openMessages(0),
-      m_bitMode(0), m_cutMessages(0), m_irOverflow(0), m_irDuration(0), m_irEnded(0)
+      m_comPort(comPort), m_line(m_error, kLineSetup), m_reopenWanted(0), m_clock(SystemSeconds),
+      m_receiver(*this)
 {
     memset(m_serialNumber, 0, sizeof m_serialNumber);
     memset(m_errorCounts, 0, sizeof m_errorCounts);
-    memset(m_bitCount, 0, sizeof m_bitCount);
     for (int i = 0; i < 8; ++i) {
         m_routingPorts[i] = 0;
         m_routingCarriers[i] = 40000;

@@ -10,6 +10,7 @@
 
 #include "Error.h"
 #include "SerialLine.h"
+#include "TavlinReceiver.h"
 
 #include <vector>
 
@@ -172,9 +173,13 @@ public:
     BOOL ReadFlashBlock(int address, int length, BYTE* out);
     BOOL SendBootLoaderCode();
 
-    // Receiving: texts of the messages completed during the call, in port order.
-    BOOL ReadResponses(CString& out, int timeout);
-    CString DecodeIRBytes(const BYTE* bytes, int n, double& total);
+    // Receiving (CTavlinReceiver): texts of the messages completed during the
+    // call, in port order.
+    BOOL ReadResponses(CString& out, int timeout) { return m_receiver.Read(out, timeout); }
+    CString DecodeIRBytes(const BYTE* bytes, int n, double& total)
+    {
+        return m_receiver.DecodeIRBytes(bytes, n, total);
+    }
     BOOL IsAlive() const;
     // What the unit reported last stands until it answers again; a version it
     // never reports tells whether an answer came.
@@ -215,13 +220,13 @@ private:
     // The interpreter's words set the repeat and the version wish and send
     // framed messages.
     friend class CTavlinLowLevel;
+    // The receive parser keeps the settings cache and the sync marks up to date.
+    friend class CTavlinReceiver;
 
     static constexpr double kCarrierClock = 5000000;   // Hz; carriers divide it down
     static constexpr int kSyncMarks = 30;
     static constexpr double kSampleTick = 0.0000002;   // seconds per sample period count
 
-    struct AnswerRule;
-    static const AnswerRule kAnswers[];
 
     struct CommandRule;
     static const CommandRule kCommands[kCommandCount];
@@ -237,35 +242,6 @@ private:
     void SendPortMessage(int port, const std::vector<BYTE>& bytes);
 
 
-    // Receive parser
-    void ReadData(int port, BYTE header);
-    bool ReadAnswer(int port);
-    bool EndOfMessage(int port);
-    void OpenMessage(int port);
-    void CloseMessage(int port);
-    void ReportAnswerText(const char* text, int port, int code);
-    void OnEnabled(int port, const BYTE* args);
-    void OnDisabled(int port, const BYTE* args);
-    void OnBitCount(int port, const BYTE* args);
-    void OnReceiveError(int port, const BYTE* args);
-    void OnIRReceivePort(int port, const BYTE* args);
-    void OnSamplePeriod(int port, const BYTE* args);
-    void OnCarrier(int port, const BYTE* args);
-    void OnIRTransmitPorts(int port, const BYTE* args);
-    void OnIRReceivePorts(int port, const BYTE* args);
-    void OnIRRoutingTable(int port, const BYTE* args);
-    void OnIRReceivePolarity(int port, const BYTE* args);
-    void OnTimeoutCount(int port, const BYTE* args);
-    void OnMinMessageLength(int port, const BYTE* args);
-    void OnParallelHandshake(int port, const BYTE* args);
-    void OnParallelDirection(int port, const BYTE* args);
-    void OnSyncMarkNumber(int port, const BYTE* args);
-    void OnBaudRate(int port, const BYTE* args);
-    void OnVersion(int port, const BYTE* args);
-    void OnSerialNumber(int port, const BYTE* args);
-    void OnSignature(int port, const BYTE* args);
-    void OnSyncEcho(int mark);
-    void SendDueRepeat();
 
     volatile BOOL m_keepAlive;
     // Set by "irrepeat": every echoed sync mark sends the repeat text again.
@@ -273,9 +249,6 @@ private:
     // receiving thread sends the repeat holding it.
     BOOL m_irRepeat;
     CString m_irRepeatText;
-    // An echo asked for a repeat while another thread held the write lock; only
-    // the receiving thread touches it.
-    bool m_repeatDue;
     CError m_error;
     BOOL m_openFailed;
     // Every locked write and the whole of one LOWLEVEL execution hold it.
@@ -319,17 +292,5 @@ private:
     volatile LONG m_reopenWanted;
     SecondsClock m_clock;
 
-    // Receive state
-    BYTE m_openMessages;
-    BYTE m_bitMode;
-    CString m_text[kDevicePorts];
-    // Ports whose message passed the longest text and drops the rest.
-    BYTE m_cutMessages;
-    // Texts of messages closed during the current call, handed out at its end.
-    CString m_completed[kDevicePorts];
-    int m_bitCount[kDevicePorts];
-    BYTE m_irOverflow;
-    double m_irDuration;
-    // The IR message saw its end byte and waits for its receive-port answer.
-    BYTE m_irEnded;
+    CTavlinReceiver m_receiver;
 };

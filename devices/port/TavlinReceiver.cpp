@@ -1,5 +1,7 @@
 // Receive parser: framed bytes from the device become event texts, the device's
 // answers update the settings cache, its error answers are reported and counted.
+#include "TavlinReceiver.h"
+
 #include "TavlinPort.h"
 
 #include "HexText.h"
@@ -50,47 +52,47 @@ const BYTE kEveryPort = 0xFF;
 // One answer of the device: the ports it comes from, its code and argument
 // count; a text to report (with the counter it raises and whether the device
 // gets the reset sequence) and/or a handler of its arguments.
-struct CTavlinPort::AnswerRule
+struct CTavlinReceiver::AnswerRule
 {
     BYTE ports;
     BYTE code;
     BYTE argBytes;
-    void (CTavlinPort::*handler)(int port, const BYTE* args);
+    void (CTavlinReceiver::*handler)(int port, const BYTE* args);
     const char* text;   // "%d" takes the port on the control-bus ports
     int counter;
     bool critical;
 };
 
-const CTavlinPort::AnswerRule CTavlinPort::kAnswers[] = {
-    {kEveryPort, 0x02, 0, &CTavlinPort::OnDisabled, nullptr, kNoCounter, false},
-    {kEveryPort, 0x03, 0, &CTavlinPort::OnEnabled, nullptr, kNoCounter, false},
-    {kBus, 0x04, 1, &CTavlinPort::OnBitCount, nullptr, kNoCounter, false},
-    {kBus, 0x80, 0, &CTavlinPort::OnReceiveError, "Tavlin port %d Receive error.", kNoCounter, false},
+const CTavlinReceiver::AnswerRule CTavlinReceiver::kAnswers[] = {
+    {kEveryPort, 0x02, 0, &CTavlinReceiver::OnDisabled, nullptr, kNoCounter, false},
+    {kEveryPort, 0x03, 0, &CTavlinReceiver::OnEnabled, nullptr, kNoCounter, false},
+    {kBus, 0x04, 1, &CTavlinReceiver::OnBitCount, nullptr, kNoCounter, false},
+    {kBus, 0x80, 0, &CTavlinReceiver::OnReceiveError, "Tavlin port %d Receive error.", kNoCounter, false},
     {kBus, 0x81, 0, nullptr, "Tavlin port %d Transmit Timeout error.(critical - will resume)",
      kTransmitTimeouts, true},
     {kBus, 0xFF, 0, nullptr, "Tavlin port %d Illegal Command.(critical - will resume)",
      kIllegalCommands, true},
-    {kIR, 0x01, 1, &CTavlinPort::OnIRReceivePort, nullptr, kNoCounter, false},
-    {kIR, 0x04, 2, &CTavlinPort::OnSamplePeriod, nullptr, kNoCounter, false},
-    {kIR, 0x06, 2, &CTavlinPort::OnCarrier, nullptr, kNoCounter, false},
-    {kIR, 0x08, 1, &CTavlinPort::OnIRTransmitPorts, nullptr, kNoCounter, false},
-    {kIR, 0x09, 1, &CTavlinPort::OnIRReceivePorts, nullptr, kNoCounter, false},
-    {kIR, 0x0A, 16, &CTavlinPort::OnIRRoutingTable, nullptr, kNoCounter, false},
-    {kIR, 0x0B, 1, &CTavlinPort::OnIRReceivePolarity, nullptr, kNoCounter, false},
-    {kIR, 0x0C, 2, &CTavlinPort::OnTimeoutCount, nullptr, kNoCounter, false},
-    {kIR, 0x0E, 1, &CTavlinPort::OnMinMessageLength, nullptr, kNoCounter, false},
+    {kIR, 0x01, 1, &CTavlinReceiver::OnIRReceivePort, nullptr, kNoCounter, false},
+    {kIR, 0x04, 2, &CTavlinReceiver::OnSamplePeriod, nullptr, kNoCounter, false},
+    {kIR, 0x06, 2, &CTavlinReceiver::OnCarrier, nullptr, kNoCounter, false},
+    {kIR, 0x08, 1, &CTavlinReceiver::OnIRTransmitPorts, nullptr, kNoCounter, false},
+    {kIR, 0x09, 1, &CTavlinReceiver::OnIRReceivePorts, nullptr, kNoCounter, false},
+    {kIR, 0x0A, 16, &CTavlinReceiver::OnIRRoutingTable, nullptr, kNoCounter, false},
+    {kIR, 0x0B, 1, &CTavlinReceiver::OnIRReceivePolarity, nullptr, kNoCounter, false},
+    {kIR, 0x0C, 2, &CTavlinReceiver::OnTimeoutCount, nullptr, kNoCounter, false},
+    {kIR, 0x0E, 1, &CTavlinReceiver::OnMinMessageLength, nullptr, kNoCounter, false},
     {kIR, 0x81, 0, nullptr, "IR port Transmit Timeout error.(critical - will resume)",
      kTransmitTimeouts, true},
     {kIR, 0x82, 0, nullptr, "IR port Illegal Sample Period.", kNoCounter, false},
     {kIR, 0xFF, 0, nullptr, "IR port Illegal Command.", kIllegalCommands, true},
-    {kParallel, 0x10, 1, &CTavlinPort::OnParallelHandshake, nullptr, kNoCounter, false},
-    {kParallel, 0x12, 1, &CTavlinPort::OnParallelDirection, nullptr, kNoCounter, false},
+    {kParallel, 0x10, 1, &CTavlinReceiver::OnParallelHandshake, nullptr, kNoCounter, false},
+    {kParallel, 0x12, 1, &CTavlinReceiver::OnParallelDirection, nullptr, kNoCounter, false},
     {kParallel, 0x81, 0, nullptr, "Parallel port Transmit Timeout error.(critical - will resume)",
      kTransmitTimeouts, true},
     {kParallel, 0xFF, 0, nullptr, "Parallel port Illegal Command.(critical - will resume)",
      kNoCounter, true},
-    {kSerial, 0x00, 4, &CTavlinPort::OnSyncMarkNumber, nullptr, kNoCounter, false},
-    {kSerial, 0x08, 1, &CTavlinPort::OnBaudRate, nullptr, kNoCounter, false},
+    {kSerial, 0x00, 4, &CTavlinReceiver::OnSyncMarkNumber, nullptr, kNoCounter, false},
+    {kSerial, 0x08, 1, &CTavlinReceiver::OnBaudRate, nullptr, kNoCounter, false},
     {kSerial, 0x81, 0, nullptr, "Serial port Transmit Timeout error.(critical - will resume)",
      kTransmitTimeouts, true},
     {kSerial, 0x83, 0, nullptr, "Serial port receive overflow.(critical - will resume)",
@@ -102,29 +104,36 @@ const CTavlinPort::AnswerRule CTavlinPort::kAnswers[] = {
      kReceiveOverruns, true},
     {kSerial, 0xFF, 0, nullptr, "Serial port Illegal Command.(critical - will resume)",
      kIllegalCommands, true},
-    {kSystem, 0x0B, 1, &CTavlinPort::OnVersion, nullptr, kNoCounter, false},
-    {kSystem, 0x0C, 8, &CTavlinPort::OnSerialNumber, nullptr, kNoCounter, false},
+    {kSystem, 0x0B, 1, &CTavlinReceiver::OnVersion, nullptr, kNoCounter, false},
+    {kSystem, 0x0C, 8, &CTavlinReceiver::OnSerialNumber, nullptr, kNoCounter, false},
     {kSystem, 0x0E, 0, nullptr, nullptr, kNoCounter, false},
     {kSystem, 0x0F, 0, nullptr, "Defaults Loaded / Reboot", kReboots, false},
-    {kSystem, 0x10, 4, &CTavlinPort::OnSignature, nullptr, kNoCounter, false},
+    {kSystem, 0x10, 4, &CTavlinReceiver::OnSignature, nullptr, kNoCounter, false},
     {kSystem, 0x8F, 0, nullptr, "SEEPROM Write Error ", kNoCounter, false},
     {kSystem, 0x90, 0, nullptr, "Command Timeout.(critical - will resume)", kCommandTimeouts, true},
     {kSystem, 0xFF, 0, nullptr, "System Illegal Command.(critical - will resume)",
      kIllegalCommands, true},
 };
 
-BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
+CTavlinReceiver::CTavlinReceiver(CTavlinPort& port)
+    : m_port(port), m_repeatDue(false), m_openMessages(0), m_bitMode(0), m_cutMessages(0),
+      m_irOverflow(0), m_irDuration(0), m_irEnded(0)
 {
-    if (InterlockedExchange(&m_reopenWanted, 0))
-        Open();
+    memset(m_bitCount, 0, sizeof m_bitCount);
+}
+
+BOOL CTavlinReceiver::Read(CString& out, int timeout)
+{
+    if (InterlockedExchange(&m_port.m_reopenWanted, 0))
+        m_port.Open();
     SendDueRepeat();
-    if (m_keepAlive && Now() > m_lastResetRequest + 1)
-        Reset();
-    if (m_versionWanted) {
-        m_versionWanted = 0;
+    if (m_port.m_keepAlive && m_port.Now() > m_port.m_lastResetRequest + 1)
+        m_port.Reset();
+    if (m_port.m_versionWanted) {
+        m_port.m_versionWanted = 0;
         CString version;
-        version.Format("version[%1.1lf] ", m_version);
-        m_text[kSystemPort] += version;
+        version.Format("version[%1.1lf] ", m_port.m_version);
+        m_text[CTavlinPort::kSystemPort] += version;
     }
     bool readAny = false;
     bool closed = false;
@@ -132,7 +141,7 @@ BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
     // what stays open is taken up by the next call.
     for (int units = 0; !closed && units < kUnitsPerTurn; ++units) {
         BYTE header;
-        if (!ReadExact(&header, 1, m_openMessages ? kMessageWaitMs : timeout))
+        if (!m_port.ReadExact(&header, 1, m_openMessages ? kMessageWaitMs : timeout))
             break;
         readAny = true;
         int port = header >> 5;
@@ -141,12 +150,12 @@ BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
             closed = EndOfMessage(port);
         else if (count == kPortAnswer)
             closed = ReadAnswer(port);
-        else if (port == kSerialPort)
+        else if (port == CTavlinPort::kSerialPort)
             OnSyncEcho(count - 1);
         else
             ReadData(port, header);
     }
-    for (int p = 0; p < kDevicePorts; ++p) {
+    for (int p = 0; p < CTavlinPort::kDevicePorts; ++p) {
         out += m_completed[p];
         m_completed[p].Empty();
         if (!(m_openMessages & (1 << p))) {
@@ -157,7 +166,7 @@ BOOL CTavlinPort::ReadResponses(CString& out, int timeout)
     return readAny;
 }
 
-void CTavlinPort::OpenMessage(int port)
+void CTavlinReceiver::OpenMessage(int port)
 {
     m_openMessages |= 1 << port;
     m_cutMessages &= ~(1 << port);
@@ -165,58 +174,58 @@ void CTavlinPort::OpenMessage(int port)
         m_text[port].Format("slb%d[", port);
     else
         m_text[port] = kPrefixes[port];
-    if (port == kIRPort) {
+    if (port == CTavlinPort::kIRPort) {
         m_irOverflow = 0;
         m_irDuration = 0;
         m_irEnded = 0;
     }
 }
 
-void CTavlinPort::CloseMessage(int port)
+void CTavlinReceiver::CloseMessage(int port)
 {
     m_completed[port] += m_text[port] + "] ";
     m_text[port].Empty();
     m_openMessages &= ~(1 << port);
 }
 
-void CTavlinPort::ReadData(int port, BYTE header)
+void CTavlinReceiver::ReadData(int port, BYTE header)
 {
     int count = header & kCountMask;
     BYTE data[kCountMask];
-    if (!ReadExact(data, count, kDataWaitMs)) {
-        m_error.Fail("Port %d Timeoutcont cmd = %02X", port, header);
+    if (!m_port.ReadExact(data, count, kDataWaitMs)) {
+        m_port.m_error.Fail("Port %d Timeoutcont cmd = %02X", port, header);
         return;
     }
     // An IR message whose receive-port answer never came ends when the next begins,
     // so that one lost answer cannot make the message grow on without end.
-    if (port == kIRPort && m_irEnded && (m_openMessages & kIR))
+    if (port == CTavlinPort::kIRPort && m_irEnded && (m_openMessages & kIR))
         CloseMessage(port);
     bool opening = !(m_openMessages & (1 << port));
     if (opening)
         OpenMessage(port);
-    if (port == kIRPort)
+    if (port == CTavlinPort::kIRPort)
         m_text[port] += DecodeIRBytes(data, count, m_irDuration);
     else if (opening && (m_bitMode & (1 << port)))
         m_text[port] += FormatBits(data, m_bitCount[port] < count * 8 ? m_bitCount[port] : count * 8);
     else if (!(m_cutMessages & (1 << port)))
         m_text[port] += FormatHex(data, count);
-    if (port != kIRPort && m_text[port].GetLength() > kLongestMessageText) {
+    if (port != CTavlinPort::kIRPort && m_text[port].GetLength() > kLongestMessageText) {
         m_text[port] = m_text[port].Left(kLongestMessageText);
         m_cutMessages |= 1 << port;
-        m_error.Fail("Port %d message longer than %d characters: the rest is dropped", port,
+        m_port.m_error.Fail("Port %d message longer than %d characters: the rest is dropped", port,
                      kLongestMessageText);
     }
 }
 
-bool CTavlinPort::EndOfMessage(int port)
+bool CTavlinReceiver::EndOfMessage(int port)
 {
     bool wasOpen = (m_openMessages >> port) & 1;
     m_bitMode &= ~(1 << port);
-    if (port == kIRPort) {
+    if (port == CTavlinPort::kIRPort) {
         m_irOverflow = 0;
         m_irDuration = 0;
         // From firmware 2.0 the message ends with the answer naming its receiver.
-        if (wasOpen && m_version >= kIRPortsVersion) {
+        if (wasOpen && m_port.m_version >= CTavlinPort::kIRPortsVersion) {
             m_irEnded = 1;
             return false;
         }
@@ -226,25 +235,25 @@ bool CTavlinPort::EndOfMessage(int port)
     return wasOpen;
 }
 
-bool CTavlinPort::ReadAnswer(int port)
+bool CTavlinReceiver::ReadAnswer(int port)
 {
     BYTE code = 0;
-    if (!ReadExact(&code, 1, kAnswerWaitMs))
-        m_error.Fail("Port %d Timeoutcont cmd = %02X", port, 0);
+    if (!m_port.ReadExact(&code, 1, kAnswerWaitMs))
+        m_port.m_error.Fail("Port %d Timeoutcont cmd = %02X", port, 0);
     for (const AnswerRule& rule : kAnswers) {
         if (!(rule.ports & (1 << port)) || rule.code != code)
             continue;
         BYTE args[16];
-        if (!ReadExact(args, rule.argBytes, kAnswerWaitMs)) {
-            m_error.Fail("Port %d Timeoutcont cmd = %02X", port, code);
+        if (!m_port.ReadExact(args, rule.argBytes, kAnswerWaitMs)) {
+            m_port.m_error.Fail("Port %d Timeoutcont cmd = %02X", port, code);
             return false;
         }
         if (rule.counter != kNoCounter)
-            InterlockedIncrement(&m_errorCounts[rule.counter]);
+            InterlockedIncrement(&m_port.m_errorCounts[rule.counter]);
         if (rule.text)
             ReportAnswerText(rule.text, port, code);
-        if (rule.critical && m_located)
-            SendResetSequence();
+        if (rule.critical && m_port.m_located)
+            m_port.SendResetSequence();
         BYTE openBefore = m_openMessages;
         if (rule.handler)
             (this->*rule.handler)(port, args);
@@ -254,27 +263,27 @@ bool CTavlinPort::ReadAnswer(int port)
     return false;
 }
 
-void CTavlinPort::ReportAnswerText(const char* text, int port, int code)
+void CTavlinReceiver::ReportAnswerText(const char* text, int port, int code)
 {
     if (port < kControlBusPorts)
-        m_error.Fail(text, port, code);
+        m_port.m_error.Fail(text, port, code);
     else
-        m_error.Fail(text, code);
+        m_port.m_error.Fail(text, code);
 }
 
-void CTavlinPort::OnEnabled(int port, const BYTE*)
+void CTavlinReceiver::OnEnabled(int port, const BYTE*)
 {
-    m_enabledPorts |= 1 << port;
+    m_port.m_enabledPorts |= 1 << port;
 }
 
-void CTavlinPort::OnDisabled(int port, const BYTE*)
+void CTavlinReceiver::OnDisabled(int port, const BYTE*)
 {
-    m_enabledPorts &= ~(1 << port);
+    m_port.m_enabledPorts &= ~(1 << port);
 }
 
 // The message so far becomes a bit message: its hex data as bits, without the
 // bits of the last byte that the count leaves out.
-void CTavlinPort::OnBitCount(int port, const BYTE* args)
+void CTavlinReceiver::OnBitCount(int port, const BYTE* args)
 {
     m_bitCount[port] = args[0];
     m_bitMode |= 1 << port;
@@ -291,13 +300,13 @@ void CTavlinPort::OnBitCount(int port, const BYTE* args)
     m_text[port] += bits.Left(kept > 0 ? kept : 0);
 }
 
-void CTavlinPort::OnReceiveError(int port, const BYTE*)
+void CTavlinReceiver::OnReceiveError(int port, const BYTE*)
 {
     if (m_openMessages & (1 << port))
         CloseMessage(port);
 }
 
-void CTavlinPort::OnIRReceivePort(int port, const BYTE* args)
+void CTavlinReceiver::OnIRReceivePort(int port, const BYTE* args)
 {
     if (m_text[port].GetLength() <= 3)
         return;
@@ -308,110 +317,110 @@ void CTavlinPort::OnIRReceivePort(int port, const BYTE* args)
     CloseMessage(port);
 }
 
-void CTavlinPort::OnSamplePeriod(int, const BYTE* args)
+void CTavlinReceiver::OnSamplePeriod(int, const BYTE* args)
 {
-    m_samplePeriod = (args[0] * 256 + args[1]) * kSampleTick;
+    m_port.m_samplePeriod = (args[0] * 256 + args[1]) * CTavlinPort::kSampleTick;
 }
 
-void CTavlinPort::OnCarrier(int, const BYTE* args)
+void CTavlinReceiver::OnCarrier(int, const BYTE* args)
 {
     if (args[0] == 0 && args[1] == 0)
-        m_carrier = 0;
+        m_port.m_carrier = 0;
     else
-        m_carrier = kCarrierClock / (ldexp(1.0, args[0]) * (args[1] + 1));
+        m_port.m_carrier = CTavlinPort::kCarrierClock / (ldexp(1.0, args[0]) * (args[1] + 1));
 }
 
-void CTavlinPort::OnIRTransmitPorts(int, const BYTE* args)
+void CTavlinReceiver::OnIRTransmitPorts(int, const BYTE* args)
 {
-    m_irTransmitPorts = args[0];
+    m_port.m_irTransmitPorts = args[0];
 }
 
-void CTavlinPort::OnIRReceivePorts(int, const BYTE* args)
+void CTavlinReceiver::OnIRReceivePorts(int, const BYTE* args)
 {
-    m_irReceivePorts = args[0];
+    m_port.m_irReceivePorts = args[0];
 }
 
-void CTavlinPort::OnIRRoutingTable(int, const BYTE* args)
+void CTavlinReceiver::OnIRRoutingTable(int, const BYTE* args)
 {
     for (int i = 0; i < 8; ++i) {
-        m_routingPorts[i] = args[2 * i];
+        m_port.m_routingPorts[i] = args[2 * i];
         BYTE divider = args[2 * i + 1];
-        m_routingCarriers[i] = divider == 0 ? 0 : kCarrierClock / (divider + 1);
+        m_port.m_routingCarriers[i] = divider == 0 ? 0 : CTavlinPort::kCarrierClock / (divider + 1);
     }
 }
 
-void CTavlinPort::OnIRReceivePolarity(int, const BYTE* args)
+void CTavlinReceiver::OnIRReceivePolarity(int, const BYTE* args)
 {
-    m_irReceivePolarity = args[0];
+    m_port.m_irReceivePolarity = args[0];
 }
 
-void CTavlinPort::OnTimeoutCount(int, const BYTE* args)
+void CTavlinReceiver::OnTimeoutCount(int, const BYTE* args)
 {
-    m_timeoutCount = args[0] * 256 + args[1];
+    m_port.m_timeoutCount = args[0] * 256 + args[1];
 }
 
-void CTavlinPort::OnMinMessageLength(int, const BYTE* args)
+void CTavlinReceiver::OnMinMessageLength(int, const BYTE* args)
 {
-    m_minMessageLength = args[0];
+    m_port.m_minMessageLength = args[0];
 }
 
-void CTavlinPort::OnParallelHandshake(int, const BYTE* args)
+void CTavlinReceiver::OnParallelHandshake(int, const BYTE* args)
 {
-    m_parallelHandshake = args[0];
+    m_port.m_parallelHandshake = args[0];
 }
 
-void CTavlinPort::OnParallelDirection(int, const BYTE* args)
+void CTavlinReceiver::OnParallelDirection(int, const BYTE* args)
 {
-    m_parallelDirection = args[0];
+    m_port.m_parallelDirection = args[0];
 }
 
-void CTavlinPort::OnSyncMarkNumber(int, const BYTE* args)
+void CTavlinReceiver::OnSyncMarkNumber(int, const BYTE* args)
 {
     DWORD mark;
     memcpy(&mark, args, 4);
-    m_lastSyncEcho = LONG(mark % kSyncMarks);
-    InterlockedIncrement(&m_syncEchoes);
+    m_port.m_lastSyncEcho = LONG(mark % CTavlinPort::kSyncMarks);
+    InterlockedIncrement(&m_port.m_syncEchoes);
 }
 
 // The answer carries exactly its one code byte, whether or not the rate changed.
-void CTavlinPort::OnBaudRate(int, const BYTE* args)
+void CTavlinReceiver::OnBaudRate(int, const BYTE* args)
 {
     if (args[0] >= kBaudRateCodes) {
-        m_error.Fail("Serial port Illegal Baud Rate.");
+        m_port.m_error.Fail("Serial port Illegal Baud Rate.");
         return;
     }
     int rate = 2400 << args[0];
-    if (rate == m_baudRate)
+    if (rate == m_port.m_baudRate)
         return;
-    m_baudRate = rate;
-    Configure();
+    m_port.m_baudRate = rate;
+    m_port.Configure();
 }
 
-void CTavlinPort::OnVersion(int, const BYTE* args)
+void CTavlinReceiver::OnVersion(int, const BYTE* args)
 {
-    m_version = (args[0] >> 4) + (args[0] & 0x0F) * 0.1;
-    m_versionTime = Now();
-    m_versionTick = GetTickCount();
+    m_port.m_version = (args[0] >> 4) + (args[0] & 0x0F) * 0.1;
+    m_port.m_versionTime = m_port.Now();
+    m_port.m_versionTick = GetTickCount();
 }
 
-void CTavlinPort::OnSerialNumber(int, const BYTE* args)
+void CTavlinReceiver::OnSerialNumber(int, const BYTE* args)
 {
-    memcpy(m_serialNumber, args, sizeof m_serialNumber);
-    m_text[kSystemPort] += "serialno[" + FormatHex(args, 8) + "] ";
+    memcpy(m_port.m_serialNumber, args, sizeof m_port.m_serialNumber);
+    m_text[CTavlinPort::kSystemPort] += "serialno[" + FormatHex(args, 8) + "] ";
 }
 
-void CTavlinPort::OnSignature(int, const BYTE* args)
+void CTavlinReceiver::OnSignature(int, const BYTE* args)
 {
-    memcpy(&m_signature, args, 4);
+    memcpy(&m_port.m_signature, args, 4);
     CString text;
-    text.Format("signature[%08X] ", unsigned(m_signature));
-    m_text[kSystemPort] += text;
+    text.Format("signature[%08X] ", unsigned(m_port.m_signature));
+    m_text[CTavlinPort::kSystemPort] += text;
 }
 
-void CTavlinPort::OnSyncEcho(int mark)
+void CTavlinReceiver::OnSyncEcho(int mark)
 {
-    m_lastSyncEcho = mark;
-    InterlockedIncrement(&m_syncEchoes);
+    m_port.m_lastSyncEcho = mark;
+    InterlockedIncrement(&m_port.m_syncEchoes);
     m_repeatDue = true;
     SendDueRepeat();
 }
@@ -420,22 +429,22 @@ void CTavlinPort::OnSyncEcho(int mark)
 // frames of another thread's message. When a LOWLEVEL execution holds the lock
 // (it may be waiting in "flush" for the next echo, which this thread must go on
 // reading), the repeat waits for a later reading instead of blocking.
-void CTavlinPort::SendDueRepeat()
+void CTavlinReceiver::SendDueRepeat()
 {
-    if (!m_repeatDue || !TryEnterCriticalSection(&m_writeLock))
+    if (!m_repeatDue || !TryEnterCriticalSection(&m_port.m_writeLock))
         return;
     m_repeatDue = false;
-    if (m_irRepeat) {
-        SendIRTimings(m_irRepeatText);
-        SendNextSyncMark();
+    if (m_port.m_irRepeat) {
+        m_port.SendIRTimings(m_port.m_irRepeatText);
+        m_port.SendNextSyncMark();
     }
-    LeaveCriticalSection(&m_writeLock);
+    LeaveCriticalSection(&m_port.m_writeLock);
 }
 
 // Each byte: the mark bit (0x80) and a count of sample periods. Runs of bytes
 // with the same mark bit make one duration, written in microseconds, marks
 // positive and spaces negative, the receiver skew added after the sign.
-CString CTavlinPort::DecodeIRBytes(const BYTE* bytes, int n, double& total)
+CString CTavlinReceiver::DecodeIRBytes(const BYTE* bytes, int n, double& total)
 {
     CString text;
     int i = 0;
@@ -444,11 +453,11 @@ CString CTavlinPort::DecodeIRBytes(const BYTE* bytes, int n, double& total)
         int count = 0;
         for (; i < n && (bytes[i] & 0x80) == mark; ++i)
             count += bytes[i] & 0x7F;
-        double duration = (mark ? 1 : -1) * count * m_samplePeriod + m_receiverSkew;
+        double duration = (mark ? 1 : -1) * count * m_port.m_samplePeriod + m_port.m_receiverSkew;
         // A duration shorter than one period is line noise; counting it as one
         // period keeps a stream of them within the bound as well.
-        total += fabs(duration) > m_samplePeriod ? fabs(duration) : m_samplePeriod;
-        if (total > m_maxSignalLength)
+        total += fabs(duration) > m_port.m_samplePeriod ? fabs(duration) : m_port.m_samplePeriod;
+        if (total > m_port.m_maxSignalLength)
             m_irOverflow = 1;
         CString number;
         number.Format("%.1lf ", duration * 1e6);
