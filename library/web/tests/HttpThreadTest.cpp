@@ -213,6 +213,41 @@ TEST(HttpThread, BodyGoesToTheOutputFile)
     EXPECT_EQ("Error opening file [" + badPath + "] for writing", BoxText(boxes));
 }
 
+// A download that breaks off half-way leaves the file it would replace as it
+// was, and nothing of its own beside it.
+TEST(HttpThread, ABrokenDownloadLeavesTheOldFileWhole)
+{
+    CTempFolder folder("l1-http");
+    ASSERT_TRUE(folder.IsValid());
+    std::ofstream(folder.UnixPath("cover.jpg"), std::ios::binary) << "old cover";
+    CLocalHttpServer server;
+    HttpReply stalled = HttpReply::Ok(std::string(5000, 'n'));
+    stalled.sendLength = false;
+    stalled.ending = HttpReply::kStall;
+    server.Answer("/cover.jpg", stalled);
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    DirectRequest request{ server.Port() };
+    EXPECT_EQ("", Str(request.Run("/cover.jpg", "", folder.WindowsPath("cover.jpg").c_str())));
+    EXPECT_EQ(0u, BoxText(boxes).find("Error [")) << BoxText(boxes);
+    std::ifstream file(folder.UnixPath("cover.jpg"), std::ios::binary);
+    std::stringstream kept;
+    kept << file.rdbuf();
+    EXPECT_EQ("old cover", kept.str());
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(folder.WindowsPath("*").c_str(), &found);
+    std::vector<std::string> names;
+    while (search != INVALID_HANDLE_VALUE) {
+        if (found.cFileName[0] != '.')
+            names.push_back(found.cFileName);
+        if (!FindNextFileA(search, &found)) {
+            FindClose(search);
+            break;
+        }
+    }
+    EXPECT_EQ(std::vector<std::string>({ "cover.jpg" }), names);
+}
+
 TEST(HttpThread, AMemoryBodyIsCutAtTheBuffer)
 {
     CLocalHttpServer server;
