@@ -105,7 +105,7 @@ build_all() {
 
 # The prefix is made once per build folder; the marker shows it was finished with
 # the settings of this version of the script.
-PREFIX_MARKER=.zym-prefix-2
+PREFIX_MARKER=.zym-prefix-3
 make_prefix() {
     [ -f "$WINEPREFIX/$PREFIX_MARKER" ] && return 0
     say "Making the Wine prefix in $WINEPREFIX"
@@ -116,6 +116,8 @@ make_prefix() {
     # window manager (Xvfb has none) each time a window hides: that wait is 2 s.
     as_test_user wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
     as_test_user wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+    # A crashing test program ends at once instead of waiting on Wine's crash dialog.
+    as_test_user wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
     as_test_user wineserver -w
     as_test_user touch "$WINEPREFIX/$PREFIX_MARKER"
 }
