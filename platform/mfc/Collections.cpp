@@ -3,6 +3,7 @@
 IMPLEMENT_DYNAMIC(CPtrArray, CObject)
 IMPLEMENT_SERIAL(CObArray, CObject, 0)
 IMPLEMENT_SERIAL(CByteArray, CObject, 0)
+IMPLEMENT_SERIAL(CDWordArray, CObject, 0)
 IMPLEMENT_SERIAL(CStringArray, CObject, 0)
 IMPLEMENT_DYNAMIC(CPtrList, CObject)
 IMPLEMENT_SERIAL(CStringList, CObject, 0)

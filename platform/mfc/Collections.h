@@ -24,6 +24,11 @@ class CByteArray : public CArray<BYTE, BYTE>
     DECLARE_SERIAL(CByteArray)
 };
 
+class CDWordArray : public CArray<DWORD, DWORD>
+{
+    DECLARE_SERIAL(CDWordArray)
+};
+
 class CStringArray : public CArray<CString, LPCSTR>
 {
     DECLARE_SERIAL(CStringArray)

@@ -99,13 +99,14 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_hAccelTable(NULL), m_hMenuDefault(NULL),
+    : m_pFloatingFrameClass(NULL), m_nIdleFlags(0), m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_hAccelTable(NULL), m_hMenuDefault(NULL),
       m_pViewActive(NULL)
 {
 }
@@ -225,7 +226,11 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id)
 
 void CFrameWnd::RecalcLayout(BOOL)
 {
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+    m_nIdleFlags &= ~(idleLayout | idleNotify);
+    if (GetStyle() & FWS_SNAPTOBARS)
+        SnapToBars();
+    else
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
 }
 
 void CWnd::RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags,
@@ -448,6 +453,8 @@ void CFrameWnd::UpdateMenuCmdUI(CMenu* popup)
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
+    if (m_nIdleFlags & idleLayout)
+        RecalcLayout(m_nIdleFlags & idleNotify);
     OnUpdateFrameTitle(TRUE);
     return 0;
 }

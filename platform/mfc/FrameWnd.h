@@ -7,11 +7,16 @@
 
 #include "mfc/Wnd.h"
 #include "mfc/Geometry.h"
+#include "mfc/Collections.h"
 
 class CDocument;
 class CMenu;
 class CDocTemplate;
 class CView;
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 
 // Child window ids the frames know.
 const UINT AFX_IDW_CONTROLBAR_FIRST = 0xE800;
@@ -49,6 +54,10 @@ const DWORD FWS_SNAPTOBARS = 0x00002000;
 const UINT WM_SIZEPARENT = 0x0361;
 // Sent to a view once its frame is complete (see CView::OnInitialUpdate).
 const UINT WM_INITIALUPDATE = 0x0364;
+// Asks a frame to show a prompt: wParam a string id, or lParam the text.
+const UINT WM_SETMESSAGESTRING = 0x0362;
+// The prompt of an idle frame.
+const UINT AFX_IDS_IDLEMESSAGE = 0xE001;
 
 struct AFX_SIZEPARENTPARAMS
 {
@@ -115,6 +124,45 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL IsFrameWnd() const override;
 
+    // Control bars and docking (FrameWndDock.cpp). Bars dock into one dock
+    // bar per side; layout changes wait for the idle layout (idle flags).
+    enum IdleFlags
+    {
+        idleMenu = 1,
+        idleTitle = 2,
+        idleNotify = 4,
+        idleLayout = 8,
+    };
+    void EnableDocking(DWORD dockStyle);
+    void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = NULL);
+    void DockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect = NULL);
+    void ReDockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect = NULL);
+    void FloatControlBar(CControlBar* bar, CPoint point, DWORD style);
+    void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+    CControlBar* GetControlBar(UINT id) const;
+    void AddControlBar(CControlBar* bar);
+    void RemoveControlBar(CControlBar* bar);
+    // The side (a CBRS_ALIGN_ bit) of the first dock bar allowed by dockStyle
+    // that rect touches, 0 for none.
+    DWORD CanDock(CRect rect, DWORD dockStyle, CDockBar** dockBar = NULL);
+    // NULL when the window cannot be made.
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD style);
+    virtual CDockBar* CreateDockBar();
+    void DelayRecalcLayout(BOOL notify = TRUE);
+    void LoadBarState(LPCSTR profileName);
+    void SaveBarState(LPCSTR profileName) const;
+    void SetDockState(const CDockState& state);
+    void GetDockState(CDockState& state) const;
+    // Docks every bar that a damaged layout left out of all dock bars.
+    void DockLostBars();
+    CDockBar* FindDockBarFor(CControlBar* bar) const;
+
+    CPtrList m_listControlBars;
+    CRuntimeClass* m_pFloatingFrameClass;
+    UINT m_nIdleFlags;
+    // The prompt last asked for through WM_SETMESSAGESTRING.
+    CString m_strMessage;
+
     // Menu items without a command handler are greyed when this is set.
     BOOL m_bAutoMenuEnable;
     CString m_strTitle;
@@ -147,6 +195,9 @@ protected:
     // Sets each command of popup through the update handlers of the route.
     void UpdateMenuCmdUI(CMenu* popup);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    // Sizes a FWS_SNAPTOBARS frame to what its bars need.
+    void SnapToBars();
     void OnFileClose();
     DECLARE_MESSAGE_MAP()
 

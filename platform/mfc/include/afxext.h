@@ -1,4 +1,5 @@
-// Window classes beyond the core ones: splitter windows, bitmap buttons, print jobs.
+// Window classes beyond the core ones: splitter windows, bitmap buttons, print jobs,
+// control bars with their docking and saved layout.
 #pragma once
 
 #include <afxwin.h>
@@ -6,3 +7,8 @@
 #include "mfc/SplitterWnd.h"
 #include "mfc/BitmapButton.h"
 #include "mfc/PrintInfo.h"
+#include "mfc/ControlBar.h"
+#include "mfc/DockBar.h"
+#include "mfc/DockContext.h"
+#include "mfc/DockState.h"
+#include "mfc/MiniFrameWnd.h"
