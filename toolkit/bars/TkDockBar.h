@@ -1,0 +1,85 @@
+// TkDockBar: the toolkit's dock bar. Each TkControlBar in a row has a
+// proportion, its share of the row's length; rows of resizable bars are
+// stretched across the side, 6 pixels apart; rows of fixed-size bars are laid
+// one after another. One bar of a row can be expanded to take the row and
+// contracted again; bars moved by a layout are repainted once afterwards.
+#pragma once
+
+#include "bars/TkControlBar.h"
+
+class TkControlBarInfo;
+
+class TkDockBar : public CDockBar
+{
+    DECLARE_DYNCREATE(TkDockBar)
+public:
+    enum ExpandMode
+    {
+        kExpand = 1,
+        kContract = 2,
+    };
+    // A saved place: row and column, flags of kFromEnd...
+    struct Position
+    {
+        int row;
+        int column;
+        int flags;
+    };
+    enum PositionFlags
+    {
+        kRowFromEnd = 1,
+        kColumnFromEnd = 2,
+        kNewRow = 4,
+    };
+
+    TkDockBar(BOOL floating = FALSE, BOOL mdiChild = FALSE);
+
+    CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
+    void DoPaint(CDC* dc) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL RemoveControlBar(CControlBar* bar, int excludeIndex = -1,
+                          BOOL addPlaceholder = FALSE) override;
+
+    virtual int GetVisibleBarCount() const;
+    virtual BOOL IsBarExpanded(CControlBar* bar) const;
+    virtual BOOL IsOnlyBarInRow(CControlBar* bar) const;
+    virtual void DockControlBarAt(CControlBar* bar, Position position);
+    virtual void GetRowBars(CPtrArray& bars, CControlBar* bar) const;
+    virtual void ExpandBar(CControlBar* bar, int mode);
+    virtual void OnBarRemoved(CControlBar* bar);
+    virtual void RedrawNow();
+    virtual void NormalizeRow(int rowStart, CControlBar* fixedBar, int* resizable, int* fixedSize);
+    virtual void UpdateMinProportion();
+    virtual float AddToProportion(float delta, TkControlBar* bar);
+    virtual int InsertBarAtPosition(CControlBar* bar, Position position);
+    virtual int InsertBarAsFirstRow(CControlBar* bar);
+    virtual int InsertBarAtIndex(int index, CControlBar* bar);
+    virtual BOOL RemoveControlBarEx(CControlBar* bar, int indexHint, BOOL addPlaceholder);
+
+    // The first docked bar, never a row end or a placeholder.
+    CControlBar* GetFirstBar() const;
+    void GetDockBarInfo(TkControlBarInfo* info);
+    BOOL FindBarPosition(CControlBar* bar, int& row, int& column, int& thickness) const;
+    void QueueBarsFrom(int index);
+    // Takes a destroyed bar out of the array and the redraw list.
+    void OnBarDestroyed(CControlBar* bar);
+    int RowStart(int index) const;
+    int RowEnd(int index) const;
+    float GetMinProportion() const { return m_fMinProportion; }
+
+    BOOL m_bMDIChild;
+    CPtrArray m_redrawList;
+    CControlBar* m_pFixedBar;
+    BOOL m_bRedrawNow;
+    BOOL m_bDeferredRedraw;
+    float m_fMinProportion;
+
+protected:
+    void Queue(CControlBar* bar);
+    void Unqueue(CControlBar* bar);
+    DWORD LayoutMode(const CControlBar* bar) const;
+    BOOL IsResizable(const CControlBar* bar) const;
+    void VisibleRowBars(int rowStart, CPtrArray& bars) const;
+    int LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength);
+    void MoveBar(HDWP& deferred, CControlBar* bar, const CRect& rect);
+};

@@ -1,0 +1,44 @@
+// A frame docking toolkit bars: TkDockBars on its four sides, TkMiniDockFrameWnd
+// for floating, three TkControlBars docked at the top, and a profile in a
+// temporary folder.
+#pragma once
+
+#include "TestFramework.h"
+#include "TempFolder.h"
+#include "mfc/tests/DockBarEntries.h"
+
+#include "bars/TkControlBar.h"
+#include "bars/TkDockBar.h"
+#include "bars/TkMiniDockFrameWnd.h"
+
+#include <string>
+
+class CToolkitTestApp : public CWinApp
+{
+public:
+    CToolkitTestApp() : CWinApp("ToolkitBarsTest") {}
+};
+
+class CToolkitFrame : public CFrameWnd
+{
+public:
+    CDockBar* CreateDockBar() override { return new TkDockBar; }
+};
+
+class BarsFixture : public ::testing::Test
+{
+protected:
+    static const UINT kFirstId = 0xE820;
+
+    void SetUp() override;
+    void TearDown() override;
+    void Layout();
+    TkDockBar* Side(UINT id);
+    TkControlBar* MakeBar(UINT id, LPCSTR title, DWORD exStyle);
+    static CRect RectIn(CWnd* window, CWnd* reference);
+
+    CTempFolder m_folder{"tkbars"};
+    CToolkitTestApp m_app;
+    CToolkitFrame* m_frame = NULL;
+    TkControlBar* m_bars[3] = {};
+};
