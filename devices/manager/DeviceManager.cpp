@@ -78,6 +78,18 @@ int CDeviceManager::FindUser(int id)
     return 0;
 }
 
+BOOL CDeviceManager::HasUser(int id)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    return m_users[FindUser(id)].id == id;
+}
+
+int CDeviceManager::GetReportNoMatch(int id)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    return m_users[FindUser(id)].reportNoMatch;
+}
+
 int CDeviceManager::SetUserCallback(int id, CCallbackTarget* object, TextFunction function)
 {
     CSingleLock lock(&m_portsAndUsers, TRUE);

@@ -37,6 +37,8 @@ public:
     int AddUser();
     int RemoveUser(int id);
     int FindUser(int id);
+    BOOL HasUser(int id);
+    int GetReportNoMatch(int id);
     int SetUserCallback(int id, CCallbackTarget* object, TextFunction function);
     int ClearCallbacks(int id);
     void SetReportNoMatch(int id, int flag);

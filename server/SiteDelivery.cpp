@@ -1,0 +1,124 @@
+#include "SiteDelivery.h"
+#include "runtime/DebugOutput.h"
+#include "ServerState.h"
+
+CSiteDelivery* CSiteDelivery::Start(IStream* marshalledSite)
+{
+    CSiteDelivery* delivery = new CSiteDelivery(marshalledSite);
+    HANDLE thread = CreateThread(nullptr, 0, ThreadProc, delivery, 0, nullptr);
+    if (!thread) {
+        DebugOutput("Delivery thread failed to start");
+        delivery->Release();
+        delivery->Release();
+        return nullptr;
+    }
+    CloseHandle(thread);
+    return delivery;
+}
+
+CSiteDelivery::CSiteDelivery(IStream* stream)
+    : m_stopping(FALSE), m_wake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_stream(stream), m_refs(2)
+{
+    InitializeCriticalSection(&m_lock);
+}
+
+CSiteDelivery::~CSiteDelivery()
+{
+    if (m_stream)
+        m_stream->Release();
+    CloseHandle(m_wake);
+    DeleteCriticalSection(&m_lock);
+}
+
+void CSiteDelivery::Release()
+{
+    if (InterlockedDecrement(&m_refs) == 0)
+        delete this;
+}
+
+void CSiteDelivery::Post(const CString& text)
+{
+    EnterCriticalSection(&m_lock);
+    if (!m_stopping)
+        m_queue.push_back(text);
+    LeaveCriticalSection(&m_lock);
+    SetEvent(m_wake);
+}
+
+void CSiteDelivery::Stop(DWORD waitMs)
+{
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    EnterCriticalSection(&m_lock);
+    m_stopping = TRUE;
+    m_queue.clear();
+    LeaveCriticalSection(&m_lock);
+    SetEvent(m_wake);
+    // The thread's last act is to drop its hold; poll for that briefly.
+    for (DWORD waited = 0; waited < waitMs && InterlockedCompareExchange(&m_refs, 0, 0) > 1;
+         waited += 10)
+        WaitForSingleObject(done, 10);
+    CloseHandle(done);
+    Release();
+}
+
+DWORD WINAPI CSiteDelivery::ThreadProc(void* self)
+{
+    static_cast<CSiteDelivery*>(self)->Run();
+    return 0;
+}
+
+BOOL CSiteDelivery::Next(CString& text)
+{
+    for (;;) {
+        EnterCriticalSection(&m_lock);
+        BOOL stopping = m_stopping;
+        BOOL any = !m_queue.empty();
+        if (any) {
+            text = m_queue.front();
+            m_queue.pop_front();
+        }
+        LeaveCriticalSection(&m_lock);
+        if (stopping)
+            return FALSE;
+        if (any)
+            return TRUE;
+        WaitForSingleObject(m_wake, INFINITE);
+    }
+}
+
+ITavlinSite* CSiteDelivery::Unmarshal()
+{
+    ITavlinSite* site = nullptr;
+    HRESULT hr = CoGetInterfaceAndReleaseStream(m_stream, IID_ITavlinSite,
+                                                reinterpret_cast<void**>(&site));
+    m_stream = nullptr;
+    if (FAILED(hr)) {
+        DebugOutputF("Advise marshal failed %x", unsigned(hr));
+        return nullptr;
+    }
+    return site;
+}
+
+void CSiteDelivery::Run()
+{
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ITavlinSite* site = Unmarshal();
+    CString text;
+    while (Next(text)) {
+        if (!site)
+            continue;
+        // The client gets a copy that lives for the call only.
+        int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+        std::u16string wide(n, u'\0');
+        MultiByteToWideChar(CP_ACP, 0, text, -1, reinterpret_cast<LPWSTR>(&wide[0]), n);
+        LPWSTR message = reinterpret_cast<LPWSTR>(&wide[0]);
+        site->Receive(&message);
+        InterlockedIncrement(&g_nReceived);
+        NotifyCounters();
+    }
+    if (site)
+        site->Release();
+    CoUninitialize();
+    Release();
+}

@@ -1,0 +1,47 @@
+// Hands one client's received texts to its ITavlinSite, in the order they came,
+// on a thread of its own. The device manager's listeners run under its lock;
+// Receive is a call into another process that may call the server back (a
+// client that sends from its Receive) or take its time, so the listener only
+// queues the text and this thread makes the call outside every lock of the
+// server.
+#pragma once
+#include <windows.h>
+#include <afx.h>
+#include <deque>
+#include <string>
+#include "Tavlin.h"
+
+class CSiteDelivery
+{
+public:
+    // Takes the stream that holds the site marshalled for another apartment.
+    // Null when the thread cannot be started (the stream is released then).
+    static CSiteDelivery* Start(IStream* marshalledSite);
+
+    // Any thread; never waits for the client.
+    void Post(const CString& text);
+
+    // The owner lets go: queued texts are dropped, the site is released on the
+    // delivery thread. Waits up to waitMs for that; a thread still inside a
+    // slow Receive finishes on its own later and frees what it shares with
+    // the owner, so late work touches nothing the owner freed.
+    void Stop(DWORD waitMs);
+
+private:
+    explicit CSiteDelivery(IStream* stream);
+    ~CSiteDelivery();
+    static DWORD WINAPI ThreadProc(void* self);
+    void Run();
+    ITavlinSite* Unmarshal();
+    BOOL Next(CString& text);
+    void Release();
+
+    // Guards m_queue and m_stopping.
+    CRITICAL_SECTION m_lock;
+    std::deque<CString> m_queue;
+    BOOL m_stopping;
+    HANDLE m_wake;
+    IStream* m_stream;
+    // Two holders: the owner until Stop, the thread until it ends.
+    LONG m_refs;
+};

@@ -1,0 +1,106 @@
+// The real tavlinserv, started by COM as a local server, with its interfaces
+// carried between processes by the proxy/stub library: clients in this
+// process (each object is a separate client to the server) add devices, send
+// and receive through their sites.
+#include "TestFramework.h"
+#include "TestData.h"
+#include "TestSite.h"
+#include "TavlinClient.h"
+#include "PortOptions.h"
+#include "ServerRegistration.h"
+
+#include <stdlib.h>
+
+namespace {
+
+std::string Env(const char* name)
+{
+    const char* value = getenv(name);
+    return value ? value : "";
+}
+
+void RegisterProxyLibrary()
+{
+    HMODULE library = LoadLibraryA(WindowsPath(Env("ZYM_TAVLINPS_DLL")).c_str());
+    ASSERT_NE(nullptr, library);
+    auto reg = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(library, "DllRegisterServer"));
+    ASSERT_NE(nullptr, reg);
+    ASSERT_EQ(S_OK, reg());
+}
+
+class ServerComTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        RegisterProxyLibrary();
+        // No ports to probe: the server starts at once.
+        PortOptions options;
+        options.tavlinMask = 0;
+        options.Save();
+        ASSERT_TRUE(RegisterServer(WindowsPath(Env("ZYM_TAVLINSERV_LAUNCHER")).c_str()));
+    }
+
+    ITavlin* NewClient()
+    {
+        ITavlin* client = nullptr;
+        HRESULT hr = CoCreateInstance(CLSID_TavlinClient, nullptr, CLSCTX_LOCAL_SERVER,
+                                      IID_ITavlin, reinterpret_cast<void**>(&client));
+        EXPECT_EQ(S_OK, hr);
+        return client;
+    }
+
+    static HRESULT Call(ITavlin* client, HRESULT (STDMETHODCALLTYPE ITavlin::*method)(LPWSTR*),
+                        const char* text)
+    {
+        std::u16string wide = Wide(text);
+        LPWSTR p = reinterpret_cast<LPWSTR>(&wide[0]);
+        return (client->*method)(&p);
+    }
+
+    static HRESULT AddText(ITavlin* client, const char* name, const char* text)
+    {
+        std::u16string wideName = Wide(name), wideText = Wide(text);
+        LPWSTR n = reinterpret_cast<LPWSTR>(&wideName[0]);
+        LPWSTR t = reinterpret_cast<LPWSTR>(&wideText[0]);
+        return client->AddDeviceText(&n, &t, 0, 0, 0);
+    }
+
+    static std::string Error(ITavlin* client)
+    {
+        LPWSTR text = nullptr;
+        EXPECT_EQ(S_OK, client->GetTavlinError(&text));
+        return TaskText(text);
+    }
+};
+
+TEST_F(ServerComTest, TwoClientsEachReceiveOnlyTheirOwnTexts)
+{
+    ITavlin* first = NewClient();
+    ITavlin* second = NewClient();
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(first->GetUserID(), second->GetUserID());
+    CTestSite* firstSite = new CTestSite;
+    CTestSite* secondSite = new CTestSite;
+    ASSERT_EQ(S_OK, first->DAdvise(firstSite));
+    ASSERT_EQ(S_OK, second->DAdvise(secondSite));
+    EXPECT_EQ(E_FAIL, first->DAdvise(secondSite));
+    ASSERT_EQ(S_OK, AddText(first, "one", "type=devrxtx"));
+    ASSERT_EQ(S_OK, AddText(second, "two", "type=devrxtx"));
+
+    ASSERT_EQ(S_OK, Call(first, &ITavlin::Send, "one:hello"));
+    ASSERT_EQ(S_OK, Call(second, &ITavlin::Send, "two:there"));
+    ASSERT_EQ(S_OK, Call(first, &ITavlin::Send, "one:again"));
+
+    ASSERT_TRUE(firstSite->WaitFor(2));
+    ASSERT_TRUE(secondSite->WaitFor(1));
+    EXPECT_EQ((std::vector<std::string>{"one:hello", "one:again"}), firstSite->Texts());
+    EXPECT_EQ((std::vector<std::string>{"two:there"}), secondSite->Texts());
+    first->Release();
+    second->Release();
+    firstSite->Release();
+    secondSite->Release();
+}
+
+}  // namespace
