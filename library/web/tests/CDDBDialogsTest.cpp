@@ -42,8 +42,10 @@ private:
     {
         CDialogDriver* driver = (CDialogDriver*)self;
         for (int i = 0; i < kFindTries && !driver->m_found; i++) {
+            // A modal dialog shows itself only once WM_INITDIALOG has filled it; one
+            // found earlier would be driven empty and its OK would raise a message box.
             HWND dialog = FindWindowA("#32770", driver->m_caption.c_str());
-            if (dialog) {
+            if (dialog && IsWindowVisible(dialog)) {
                 driver->m_found = true;
                 driver->m_action(dialog);
             } else {
