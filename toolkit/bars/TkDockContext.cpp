@@ -30,7 +30,8 @@ TkDockContext::TkDockContext(CControlBar* bar)
 TkDockContext::~TkDockContext()
 {
     CDockBar* dockBar = m_pBar->m_pDockBar;
-    if (dockBar != NULL && dockBar->IsKindOf(RUNTIME_CLASS(TkDockBar))) {
+    // A bar whose window is gone has left its dock bar, which may be gone too.
+    if (m_pBar->m_hWnd != NULL && dockBar != NULL && dockBar->IsKindOf(RUNTIME_CLASS(TkDockBar))) {
         static_cast<TkDockBar*>(dockBar)->RemoveControlBarEx(m_pBar, -1, FALSE);
         m_pBar->m_pDockBar = NULL;
     }

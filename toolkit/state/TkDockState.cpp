@@ -1,5 +1,6 @@
 #include "state/TkDockState.h"
 #include "bars/TkControlBar.h"
+#include "bars/TkDialogBar.h"
 #include "bars/TkDockBar.h"
 #include "bars/TkMiniDockFrameWnd.h"
 #include "state/TkControlBarManager.h"
@@ -574,8 +575,15 @@ CControlBar* TkDockState::CreateBarFromInfo(LPCSTR className, CFrameWnd* frame, 
     TkControlBar* bar = static_cast<TkControlBar*>(barClass->CreateObject());
     if (bar == NULL)
         return NULL;
-    if (!bar->Create(frame, info->m_strWindowName, info->m_dwStyle | WS_CHILD | WS_VISIBLE,
-                     info->m_dwExStyle, info->m_nBarID)) {
+    BOOL made = FALSE;
+    if (bar->IsKindOf(RUNTIME_CLASS(TkDialogBar)))
+        made = static_cast<TkDialogBar*>(bar)->Create(frame, info->m_nResourceID,
+                                                      info->m_dwStyle | WS_VISIBLE,
+                                                      info->m_dwExStyle, info->m_nBarID);
+    else
+        made = bar->Create(frame, info->m_strWindowName, info->m_dwStyle | WS_CHILD | WS_VISIBLE,
+                           info->m_dwExStyle, info->m_nBarID);
+    if (!made) {
         delete bar;
         return NULL;
     }
