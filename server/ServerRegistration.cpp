@@ -5,6 +5,7 @@ namespace {
 const char kClsidKey[] = "CLSID\\{A02C76B3-BE7D-411B-A6D9-76880ED8F217}";
 const char kClsidText[] = "{A02C76B3-BE7D-411B-A6D9-76880ED8F217}";
 const char kClassName[] = "CTavlinClient";
+const char kLauncherName[] = "tavlinserv-com";
 
 BOOL SetKeyValue(const CString& key, const char* value)
 {
@@ -47,11 +48,17 @@ void UnregisterServer()
     RegDeleteKeyA(HKEY_CLASSES_ROOT, kTavlinClientProgId);
 }
 
+// A Winelib program is no PE file that Wine could start for COM; the build
+// puts a launcher beside it that runs it with the Wine loader.
 CString ServerCommand()
 {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
     if (n == 0 || n >= sizeof(path))
         return CString();
-    return CString("\"") + path + "\"";
+    CString program(path);
+    CString launcher = program.Left(program.ReverseFind('\\') + 1) + kLauncherName;
+    if (GetFileAttributesA(launcher) != INVALID_FILE_ATTRIBUTES)
+        program = launcher;
+    return CString("\"") + program + "\"";
 }

@@ -9,24 +9,8 @@
 #include "PortOptions.h"
 #include "ServerRegistration.h"
 
-#include <stdlib.h>
 
 namespace {
-
-std::string Env(const char* name)
-{
-    const char* value = getenv(name);
-    return value ? value : "";
-}
-
-void RegisterProxyLibrary()
-{
-    HMODULE library = LoadLibraryA(WindowsPath(Env("ZYM_TAVLINPS_DLL")).c_str());
-    ASSERT_NE(nullptr, library);
-    auto reg = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(library, "DllRegisterServer"));
-    ASSERT_NE(nullptr, reg);
-    ASSERT_EQ(S_OK, reg());
-}
 
 class ServerComTest : public ::testing::Test
 {
@@ -101,6 +85,43 @@ TEST_F(ServerComTest, TwoClientsEachReceiveOnlyTheirOwnTexts)
     second->Release();
     firstSite->Release();
     secondSite->Release();
+}
+
+// The server is busy in the client's Receive while the client sends: the
+// delivery must not hold the device manager meanwhile.
+TEST_F(ServerComTest, AClientMaySendFromItsReceive)
+{
+    ITavlin* client = NewClient();
+    ASSERT_TRUE(client);
+    CTestSite* site = new CTestSite;
+    site->onReceive = [client](const std::string& text) {
+        if (text == "loop:first")
+            Call(client, &ITavlin::Send, "loop:second");
+    };
+    ASSERT_EQ(S_OK, client->DAdvise(site));
+    ASSERT_EQ(S_OK, AddText(client, "loop", "type=devrxtx"));
+    ASSERT_EQ(S_OK, Call(client, &ITavlin::Send, "loop:first"));
+    ASSERT_TRUE(site->WaitFor(2));
+    EXPECT_EQ((std::vector<std::string>{"loop:first", "loop:second"}), site->Texts());
+    // The server still answers.
+    EXPECT_EQ(1, client->GetNumDevices());
+    client->Release();
+    site->onReceive = nullptr;
+    site->Release();
+}
+
+TEST_F(ServerComTest, TheRunningServerRegistersItsLauncher)
+{
+    ITavlin* client = NewClient();
+    ASSERT_TRUE(client);
+    char value[MAX_PATH] = "";
+    LONG size = sizeof(value);
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegQueryValueA(HKEY_CLASSES_ROOT,
+                             "CLSID\\{A02C76B3-BE7D-411B-A6D9-76880ED8F217}\\LocalServer32", value,
+                             &size));
+    EXPECT_EQ("\"" + WindowsPath(Env("ZYM_TAVLINSERV_LAUNCHER")) + "\"", value);
+    client->Release();
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
 #include "TestSite.h"
+#include "TestFramework.h"
+#include "TestData.h"
+
+#include <stdlib.h>
 
 CTestSite::CTestSite() : m_refs(1), m_changed(CreateEventA(nullptr, FALSE, FALSE, nullptr))
 {
@@ -84,4 +88,19 @@ std::string TaskText(LPWSTR text)
         out += char(*p);
     CoTaskMemFree(text);
     return out;
+}
+
+std::string Env(const char* name)
+{
+    const char* value = getenv(name);
+    return value ? value : "";
+}
+
+void RegisterProxyLibrary()
+{
+    HMODULE library = LoadLibraryA(WindowsPath(Env("ZYM_TAVLINPS_DLL")).c_str());
+    ASSERT_NE(nullptr, library);
+    auto reg = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(library, "DllRegisterServer"));
+    ASSERT_NE(nullptr, reg);
+    ASSERT_EQ(S_OK, reg());
 }

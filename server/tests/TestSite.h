@@ -32,6 +32,11 @@ private:
     HANDLE m_changed;
 };
 
+// The test's environment variable, "" when unset.
+std::string Env(const char* name);
+// Registers the build's proxy/stub library (ZYM_TAVLINPS_DLL) in the prefix.
+void RegisterProxyLibrary();
+
 // UTF-16 helpers for the calls; TaskText frees what it reads.
 std::u16string Wide(const char* text);
 std::string TaskText(LPWSTR text);
