@@ -4,8 +4,6 @@
 
 namespace
 {
-enum { kFontNormal, kFontUnderline, kFontBold, kFontItalic };
-
 const int kCommandSortAscending = 32903;
 const int kCommandSortDescending = 32904;
 // Rows copied when nothing but "some rows" is asked for.
@@ -111,19 +109,24 @@ void CLxListCtrl::DeleteFonts()
         font.DeleteObject();
 }
 
+void CLxListCtrl::CreateFontFamily(CFont* fonts, const LOGFONTA& logFont)
+{
+    LOGFONTA variant = logFont;
+    fonts[kFontNormal].CreateFontIndirect(&variant);
+    variant.lfUnderline = 1;
+    fonts[kFontUnderline].CreateFontIndirect(&variant);
+    variant = logFont;
+    variant.lfWeight = FW_BOLD;
+    fonts[kFontBold].CreateFontIndirect(&variant);
+    variant = logFont;
+    variant.lfItalic = 1;
+    fonts[kFontItalic].CreateFontIndirect(&variant);
+}
+
 void CLxListCtrl::SetListFont(const LOGFONTA& logFont)
 {
     DeleteFonts();
-    LOGFONTA variant = logFont;
-    m_fonts[kFontNormal].CreateFontIndirect(&variant);
-    variant.lfUnderline = 1;
-    m_fonts[kFontUnderline].CreateFontIndirect(&variant);
-    variant = logFont;
-    variant.lfWeight = FW_BOLD;
-    m_fonts[kFontBold].CreateFontIndirect(&variant);
-    variant = logFont;
-    variant.lfItalic = 1;
-    m_fonts[kFontItalic].CreateFontIndirect(&variant);
+    CreateFontFamily(m_fonts, logFont);
     m_textHeight = (int)(abs(logFont.lfHeight) * 1.2);
     Remeasure();
 }

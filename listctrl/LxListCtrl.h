@@ -213,6 +213,9 @@ private:
     friend class CLxListPrinter;
     friend class CLxSortItems;
 
+    // The four fonts of one family, in this order.
+    enum { kFontNormal, kFontUnderline, kFontBold, kFontItalic, kFontCount };
+    static void CreateFontFamily(CFont* fonts, const LOGFONTA& logFont);
     void DeleteFonts();
     // Whether the style asks the owner about cells of this column id.
     bool AsksColumn(int id);
@@ -256,8 +259,8 @@ private:
     CString m_emptyText;
     CPen* m_pGridPen;
     CPen* m_pDarkPen;
-    CFont m_fonts[4];  // normal, underlined, bold, italic
-    CFont m_printFonts[4];
+    CFont m_fonts[kFontCount];
+    CFont m_printFonts[kFontCount];
     int m_linesPerPage;
     int m_printRowHeight;
     CTimeStamp m_lastKeyTime;

@@ -373,7 +373,7 @@ void CLxListCtrl::PaintEmptyText()
     area.top += header.Height() + 2;
     area.bottom += 20;
     dc.FillSolidRect(&area, m_textBkColor);
-    CFont* old = dc.SelectObject(&m_fonts[0]);
+    CFont* old = dc.SelectObject(&m_fonts[kFontNormal]);
     dc.SetTextColor(::GetSysColor(COLOR_GRAYTEXT));
     dc.SetBkMode(TRANSPARENT);
     CRect text = area;

@@ -9,8 +9,6 @@
 
 namespace
 {
-enum { kFontNormal, kFontUnderline, kFontBold, kFontItalic };
-
 const int kPrintPointSize = 90;  // tenths of a point
 const int kHeaderTextLength = 256;
 const UINT kCellFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -85,7 +83,7 @@ void CLxListPrinter::PrintHeading(UINT page)
     if (!(options & (kLxPrintTitle | kLxPrintPage | kLxPrintDate)))
         return;
     CRect line(m_area.left, m_top, m_area.right, m_top + m_rowHeight);
-    m_dc.SelectObject(&m_list.m_printFonts[kFontNormal]);
+    m_dc.SelectObject(&m_list.m_printFonts[CLxListCtrl::kFontNormal]);
     if (options & kLxPrintTitle)
         m_dc.DrawText(m_list.m_printTitle, &line, DT_SINGLELINE | DT_NOPREFIX);
     if (options & kLxPrintPage)
@@ -107,7 +105,7 @@ void CLxListPrinter::PrintHeading(UINT page)
 
 void CLxListPrinter::PrintHeader()
 {
-    m_dc.SelectObject(&m_list.m_printFonts[kFontBold]);
+    m_dc.SelectObject(&m_list.m_printFonts[CLxListCtrl::kFontBold]);
     m_dc.SetBkMode(TRANSPARENT);
     int bottom = m_top + m_rowHeight;
     int columns = (int)m_edges.size() - 1;
@@ -206,18 +204,11 @@ void CLxListCtrl::OnBeginPrinting(CDC* dc, CPrintInfo* info)
     dc->DPtoLP(&area);
     info->m_rectDraw = area;
 
-    m_printFonts[kFontNormal].CreatePointFont(kPrintPointSize, "Arial", dc);
+    CFont base;
+    base.CreatePointFont(kPrintPointSize, "Arial", dc);
     LOGFONTA logFont = {};
-    m_printFonts[kFontNormal].GetLogFont(&logFont);
-    LOGFONTA variant = logFont;
-    variant.lfUnderline = 1;
-    m_printFonts[kFontUnderline].CreateFontIndirect(&variant);
-    variant = logFont;
-    variant.lfWeight = FW_BOLD;
-    m_printFonts[kFontBold].CreateFontIndirect(&variant);
-    variant = logFont;
-    variant.lfItalic = 1;
-    m_printFonts[kFontItalic].CreateFontIndirect(&variant);
+    base.GetLogFont(&logFont);
+    CreateFontFamily(m_printFonts, logFont);
 
     CFont* old = dc->SelectObject(&m_printFonts[kFontNormal]);
     int height = dc->GetTextExtent("XX", 2).cy;

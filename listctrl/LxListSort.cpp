@@ -266,7 +266,13 @@ int CLxListCtrl::SortBy(int column, int ascending)
     if (!SortableColumn(column))
         return 0;
     m_header.SetSortImage(column, ascending);
+    // Every row changes: one repaint at the end, not one per row.
+    bool visible = IsWindowVisible() != FALSE;
+    if (visible)
+        SetRedraw(FALSE);
     CLxSortItems(*this, column, CLxSortItems::KindOf(*this, column)).Sort(ascending == 1);
+    if (visible)
+        SetRedraw(TRUE);
     int selected = FirstSelectedRow();
     if (selected >= 0)
         EnsureVisible(selected, FALSE);
