@@ -30,6 +30,7 @@ public:
     virtual void WaitForDevicePath(int ms) = 0;
     // Whether device errors show message boxes; devices added later copy it.
     virtual void SetMessageBoxes(BOOL on) = 0;
+    virtual BOOL GetMessageBoxes() = 0;
 };
 
 // What a device path needs of the document.
@@ -58,4 +59,5 @@ public:
     int GetNumDevices() override { return 0; }
     void WaitForDevicePath(int) override {}
     void SetMessageBoxes(BOOL) override {}
+    BOOL GetMessageBoxes() override { return FALSE; }
 };

@@ -77,3 +77,8 @@ void CInProcessPath::SetMessageBoxes(BOOL on)
 {
     m_manager.GetError().m_messageBox = on;
 }
+
+BOOL CInProcessPath::GetMessageBoxes()
+{
+    return m_manager.GetError().m_messageBox;
+}

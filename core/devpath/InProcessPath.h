@@ -27,6 +27,7 @@ public:
     int GetNumDevices() override;
     void WaitForDevicePath(int) override {}
     void SetMessageBoxes(BOOL on) override;
+    BOOL GetMessageBoxes() override;
 
 private:
     // Passes the result on; a failure becomes an error event first.

@@ -21,6 +21,9 @@
 
 class CPlayerHost;
 
+// The model text of a changer from its type code and disc capacity.
+CString ModelText(int typeCode, int capacity);
+
 class CSonyPlayer : public CCallbackTarget
 {
 public:

@@ -29,6 +29,8 @@ const ChangerModel kModels[] = {
 
 const char kSupportAddress[] = "changers@halvane.example";
 
+} // namespace
+
 CString ModelText(int typeCode, int capacity)
 {
     for (const ChangerModel& model : kModels) {
@@ -40,8 +42,6 @@ CString ModelText(int typeCode, int capacity)
                 capacity, typeCode, kSupportAddress);
     return text;
 }
-
-} // namespace
 
 CString CSonyPlayer::GetDescription() const
 {

@@ -1,0 +1,649 @@
+#include "SonyControl.h"
+
+#include "Bcd.h"
+#include "DevicePath.h"
+#include "ResourceText.h"
+#include "SonyPlayer.h"
+#include "playlist/LibItem.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+namespace {
+
+const double kOldFirmware = 2.8;
+const int kScanDevicePorts = 0;
+const int kInfraredPorts = 0xff0;
+const int kFirstAnswer = 0x98;
+const int kFirstUpperAnswer = 0x9B;
+const int kLastUpperAnswer = 0x9D;
+const BYTE kPlayerTypeAnswer = 0x61;
+const int kScanAnswerBytes = 4;
+const int kStatusSilence = 3;   // seconds without a report before a poll
+const int kPollInterval = 6;    // seconds between polls of a quiet changer
+
+// Disc capacity of a changer from the model byte of its answer.
+int CapacityOfModel(int model)
+{
+    if (model == 0)
+        return 100;
+    if (model == 0x64)
+        return 300;
+    if (model == 0xC8)
+        return 400;
+    if (model > 153)
+        return model - 54;
+    return static_cast<int>(BcdToInt(model));
+}
+
+} // namespace
+
+CSonyControl::CPlayerUse::CPlayerUse(CSonyControl& control) : m_control(control)
+{
+    CSingleLock hold(&control.m_lock, TRUE);
+    m_roster = control.m_roster;
+    m_players = m_roster->players;
+    if (m_roster->users++ == 0)
+        ResetEvent(m_roster->idle);
+}
+
+CSonyControl::CPlayerUse::~CPlayerUse()
+{
+    CSingleLock hold(&m_control.m_lock, TRUE);
+    if (--m_roster->users == 0)
+        SetEvent(m_roster->idle);
+}
+
+CSonyPlayer* CSonyControl::CPlayerUse::At(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_players.size()) ? m_players[index] : nullptr;
+}
+
+CSonyControl::CSonyControl(CControlHost* host)
+    : m_host(host), m_mp3(host->GetMp3Player()), m_roster(std::make_shared<Roster>())
+{
+}
+
+CSonyControl::~CSonyControl()
+{
+    RemoveAllPlayers();
+}
+
+bool CSonyControl::OldFirmware()
+{
+    return m_host->GetFirmwareVersion() <= kOldFirmware;
+}
+
+// ---- The bus scan ----
+
+void CSonyControl::ScanBus(BOOL downloadGroupNames)
+{
+    CDevicePath& path = m_host->GetDevicePath();
+    int units = path.GetNumTavlins();
+    if (units < 1)
+        return;
+    RemoveAllPlayers();
+    for (volatile WORD& word : m_busStatus)
+        word = 0;
+    for (int u = 0; u < units && u < kUnits; ++u)
+        ProbeUnit(u);
+    CString last;
+    last.Format("sfpll%d", (units < kUnits ? units : kUnits) - 1);
+    path.SendDeviceCommand(last + ":ir[-200000] " + last + ":flush[2000]");
+    AddFoundPlayers();
+    for (int u = 0; u < units && u < kUnits; ++u) {
+        CString name;
+        name.Format("sfpll%d", u);
+        path.DeleteDevice(name);
+    }
+    StartPlayers(downloadGroupNames);
+    WarnControlA1Mode();
+}
+
+void CSonyControl::ProbeUnit(int unit)
+{
+    CDevicePath& path = m_host->GetDevicePath();
+    CString name;
+    name.Format("sfpll%d", unit);
+    path.AddDeviceText("type=LOWLEVEL", name, 0, unit, kScanDevicePorts);
+    SetListener(name, static_cast<TextFunction>(&CSonyControl::OnScanReply));
+    path.SendDeviceCommand(name + ":getversion " + name + ":flush[2000]");
+    for (int d = 0; d < kBusIds; ++d) {
+        for (int p = 0; p < kBusPorts; ++p) {
+            CString probe;
+            probe.Format("%s:sl%d[9%d22]", static_cast<const char*>(name), p, d);
+            // Older units lose a message now and then: the probe goes out twice.
+            if (OldFirmware())
+                path.SendDeviceCommand(probe + " " + name + ":ir[-50000]");
+            path.SendDeviceCommand(probe + " " + name + ":ir[-50000] " + name + ":flush[2000]");
+        }
+    }
+}
+
+void CSonyControl::SetListener(const CString& device, TextFunction function)
+{
+    TextCallback listener;
+    listener.object = this;
+    listener.function = function;
+    m_host->GetDevicePath().SetDeviceListener(device, listener);
+}
+
+// "sfpll<u>:sl<p>[98 61 model type]" or "...:version[x.y]"; anything else,
+// or an answer of another shape, changes nothing.
+void CSonyControl::OnScanReply(CString text)
+{
+    text.TrimRight();
+    int colon = text.Find(':');
+    int at = text.Find("sfpll");
+    if (colon < 0 || at < 0 || at > colon || at + 5 >= colon)
+        return;
+    int unit = text[at + 5] - '0';
+    bool upper = false;
+    std::vector<BYTE> b;
+    CString name = CSonyPlayer::SplitStatusText(text, upper, b);
+    CString command = text.Mid(colon + 1);
+    if (name == "version" && command.Left(8) == "version[") {
+        double version = 0;
+        if (sscanf(static_cast<const char*>(command) + 8, "%lf", &version) == 1 && version >= 1.0)
+            m_host->SetFirmwareVersion(version);
+        return;
+    }
+    if (name.GetLength() != 3 || name.Left(2) != "sl" || b.size() != kScanAnswerBytes ||
+        b[1] != kPlayerTypeAnswer || b[0] < kFirstAnswer || b[0] > kLastUpperAnswer)
+        return;
+    int port = name[2] - '0';
+    if (unit < 0 || unit >= kUnits || port < 0 || port >= kBusPorts)
+        return;
+    int id = b[0] < kFirstUpperAnswer ? b[0] - kFirstAnswer : b[0] - kFirstUpperAnswer;
+    m_busStatus[unit * 12 + port * 3 + id] = static_cast<WORD>(b[2] * 256 + b[3]);
+}
+
+void CSonyControl::AddFoundPlayers()
+{
+    for (int a = 0; a < kMaxPlayers; ++a) {
+        WORD word = m_busStatus[a];
+        if (!word)
+            continue;
+        int model = word >> 8;
+        if (!AddPlayer(a % 3, a / 12, (a % 12) / 3, model == 0x64 || model == 0xC8))
+            continue;
+        CSingleLock hold(&m_lock, TRUE);
+        CSonyPlayer* player = m_roster->players.back();
+        player->m_capacity = CapacityOfModel(model);
+        player->m_typeCode = word & 0xFF;
+        player->m_playerNumber = static_cast<int>(m_roster->players.size()) - 1;
+    }
+}
+
+// Each step over all changers before the next, so that every changer has
+// its time to act on a word before the next one reaches the bus.
+void CSonyControl::StartPlayers(BOOL downloadGroupNames)
+{
+    CPlayerUse use(*this);
+    bool old = OldFirmware();
+    for (CSonyPlayer* p : use.Players()) {
+        p->PowerOn();
+        if (old)
+            p->PowerOn();
+    }
+    for (CSonyPlayer* p : use.Players())
+        p->TimecodeOn();
+    for (CSonyPlayer* p : use.Players()) {
+        if ((p->m_typeCode & 0x0B) && downloadGroupNames)
+            p->DownloadGroups();
+    }
+    for (CSonyPlayer* p : use.Players()) {
+        p->RemoteOn();
+        if (old)
+            p->RemoteOn();
+    }
+    for (CSonyPlayer* p : use.Players()) {
+        p->QueryPlayerName();
+        p->Flush();
+    }
+    for (CSonyPlayer* p : use.Players())
+        p->KeyBlock();
+    for (CSonyPlayer* p : use.Players())
+        p->KeyProgram();
+    for (CSonyPlayer* p : use.Players())
+        p->KeyContinue();
+}
+
+void CSonyControl::WarnControlA1Mode()
+{
+    CPlayerUse use(*this);
+    for (size_t i = 0; i < use.Players().size(); ++i) {
+        CSonyPlayer* p = use.Players()[i];
+        CString description = p->GetDescription();
+        if (p->m_capacity != 200 || (description.Find("CX3") < 1 && description.Find("CX4") < 1))
+            continue;
+        CString text;
+        text.Format("It appears that your ZYM player CD%d (a %s on port S-Link %d, set to ID%d) is in "
+                    "\"Control-A1\" mode instead of \"Control-A II\" mode.\nZYM will not be able to access "
+                    "slots beyond 200 on this player until you set the player to \"Control-A1 II\" mode from "
+                    "its front panel.\nYou will need to restart ZYM after this change to access the higher "
+                    "slots.",
+                    static_cast<int>(i) + 1, static_cast<const char*>(ModelText(p->m_typeCode, p->m_capacity)),
+                    p->m_busPort, p->m_busId);
+        AfxMessageBox(text);
+    }
+}
+
+// ---- Players ----
+
+void CSonyControl::DefineDevice(const char* resource, const CString& name, int number, int unit, int ports)
+{
+    m_host->GetDevicePath().AddDeviceText(LoadResourceText(resource), name, number, unit, ports);
+}
+
+BOOL CSonyControl::AddPlayer(int id, int unit, int port, BOOL upperSlots)
+{
+    {
+        CSingleLock hold(&m_lock, TRUE);
+        if (static_cast<int>(m_roster->players.size()) >= kMaxPlayers || port >= kBusPorts)
+            return FALSE;
+    }
+    CSonyPlayer* p = new CSonyPlayer(m_host);
+    p->m_busId = id;
+    p->m_unit = unit;
+    p->m_busPort = port;
+    p->m_fadeUpTime = m_fadeUpTime;
+    p->m_fadeDownTime = m_fadeDownTime;
+    p->m_fadeOverlapTime = m_fadeOverlapTime;
+    p->m_trackFinishTweak = m_trackFinishTweak;
+    int ports = 1 << port;
+    p->m_sendDevice.Format("cdsls%01d%01d%01d", unit, port, id + 1);
+    p->m_receiveDevice.Format("cdslr%01d%01d%01d", unit, port, id + 1);
+    p->m_controlDevice.Format("cdca%01d%01d%01d", unit, port, id + 1);
+    p->m_irDevice.Format("cdir%01d%01d", unit, id + 1);
+    if (upperSlots) {
+        p->m_upperSendDevice.Format("cdsls%01d%01d%01da", unit, port, id + 4);
+        p->m_upperReceiveDevice.Format("cdslr%01d%01d%01da", unit, port, id + 4);
+    }
+    DefineDevice("CDSLS.CDE", p->m_sendDevice, id, unit, ports);
+    if (upperSlots)
+        DefineDevice("CDSLS.CDE", p->m_upperSendDevice, id + 3, unit, ports);
+    DefineDevice("CDSLR.CDE", p->m_receiveDevice, id, unit, ports);
+    SetListener(p->m_receiveDevice, static_cast<TextFunction>(&CSonyControl::OnPlayerText));
+    if (upperSlots) {
+        DefineDevice("CDSLR.CDE", p->m_upperReceiveDevice, id + 3, unit, ports);
+        SetListener(p->m_upperReceiveDevice, static_cast<TextFunction>(&CSonyControl::OnPlayerText));
+    }
+    DefineDevice("CDCA.CDE", p->m_controlDevice, id, unit, ports);
+    // Without a transmitter on that unit the infrared device fails on every
+    // use; that must not bring up a box each time.
+    CDevicePath& path = m_host->GetDevicePath();
+    BOOL boxes = path.GetMessageBoxes();
+    path.SetMessageBoxes(FALSE);
+    DefineDevice("CDIR.CDE", p->m_irDevice, id, unit, kInfraredPorts);
+    path.SetMessageBoxes(boxes);
+    CSingleLock hold(&m_lock, TRUE);
+    m_roster->players.push_back(p);
+    return TRUE;
+}
+
+// The roster is replaced at once, so that no new use finds its players, and
+// they are freed once the uses that hold them have ended. New uses take the
+// new roster and do not hold this wait up.
+void CSonyControl::RemoveAllPlayers()
+{
+    std::shared_ptr<Roster> gone = std::make_shared<Roster>();
+    {
+        CSingleLock hold(&m_lock, TRUE);
+        gone.swap(m_roster);
+    }
+    WaitForSingleObject(gone->idle, INFINITE);
+    for (CSonyPlayer* p : gone->players)
+        delete p;
+}
+
+void CSonyControl::OnPlayerText(CString text)
+{
+    CString device = text.Left(text.Find(':'));
+    CPlayerUse use(*this);
+    for (CSonyPlayer* p : use.Players()) {
+        if (device == p->m_receiveDevice || (!p->m_upperReceiveDevice.IsEmpty() && device == p->m_upperReceiveDevice)) {
+            p->OnStatusText(text);
+            return;
+        }
+    }
+}
+
+// ---- Entries ----
+
+bool CSonyControl::Resolve(const CLibItem* entry, Place& place)
+{
+    if (!entry)
+        return false;
+    CMusicLibrary& library = m_host->GetLibrary();
+    CLibraryLock lock(library);
+    AlbumRecord* album = const_cast<CLibItem*>(entry)->GetAlbum(lock, library);
+    if (!album)
+        return false;
+    place.player = album->GetTrackPlayer(entry->GetTrack());
+    place.slot = album->GetSlot();
+    place.track = entry->GetTrack();
+    place.albumId = album->GetIdText();
+    if (place.player == kMp3PlayerId) {
+        place.slot = 0;
+        return true;
+    }
+    CPlayerUse use(*this);
+    CSonyPlayer* p = use.At(place.player);
+    return p && place.slot >= 1 && place.slot <= p->m_capacity;
+}
+
+BOOL CSonyControl::PlayEntry(const CLibItem* first, const CLibItem* second)
+{
+    return Route(kPlay, first, second);
+}
+
+BOOL CSonyControl::PauseEntry(const CLibItem* first, const CLibItem* second)
+{
+    return Route(kPause, first, second);
+}
+
+BOOL CSonyControl::CueEntry(const CLibItem* first, const CLibItem* second)
+{
+    return Route(kCue, first, second);
+}
+
+BOOL CSonyControl::Route(Request request, const CLibItem* first, const CLibItem* second)
+{
+    Place place;
+    if (!Resolve(first, place))
+        return FALSE;
+    if (place.player == kMp3PlayerId) {
+        if (!m_mp3) {
+            if (request == kPlay)
+                AfxMessageBox("You are trying to play an MP3 file, but the MP3 player is no longer enabled. "
+                              "Please enable it under View | Options | Players and restart ZYM.");
+            return request != kPlay;
+        }
+        if (request == kPlay)
+            m_mp3->Play(place.albumId, place.track);
+        else if (request == kPause)
+            m_mp3->Pause(place.albumId, place.track);
+        else
+            m_mp3->Cue(place.albumId, place.track);
+        return TRUE;
+    }
+    CPlayerUse use(*this);
+    CSonyPlayer* p = use.At(place.player);
+    if (!p)
+        return FALSE;
+    if (request == kPlay)
+        p->PlayAt(place.slot, place.track);
+    else if (request == kPause)
+        p->PauseAt(place.slot, place.track);
+    else
+        p->CueAt(place.slot, place.track);
+    if (!second) {
+        p->SetNextEntry(-1, -1);
+        return TRUE;
+    }
+    Place next;
+    if (!Resolve(second, next))
+        return FALSE;
+    p->SetNextEntry(next.slot, next.track);
+    return TRUE;
+}
+
+// The MP3 player's file for its album and track against the entry's.
+BOOL CSonyControl::SameFile(const Place& place, const CString& albumId, int track)
+{
+    CMusicLibrary& library = m_host->GetLibrary();
+    CLibraryLock lock(library);
+    CLibItem playing(albumId, track);
+    CLibItem entry(place.albumId, place.track);
+    AlbumRecord* mine = playing.GetAlbum(lock, library);
+    AlbumRecord* theirs = entry.GetAlbum(lock, library);
+    return mine && theirs && mine->GetFileLocation(track) == theirs->GetFileLocation(place.track);
+}
+
+BOOL CSonyControl::IsMp3Playing(const CLibItem* entry, const Place& place)
+{
+    if (!m_mp3)
+        return FALSE;
+    CString albumId = m_mp3->GetAlbumId();
+    int track = m_mp3->GetTrack();
+    if (!m_mp3->IsPlaying() && !m_mp3->IsPaused()) {
+        if (m_mp3->InStartGrace() && (entry->IsWholeAlbum() || SameFile(place, albumId, track)))
+            return TRUE;
+        m_host->DebugEvent("mp3isplaying flag noplay");
+        return FALSE;
+    }
+    if (entry->IsWholeAlbum()) {
+        if (albumId == place.albumId)
+            return TRUE;
+        m_host->DebugEvent("mp3isplaying discid nomatch");
+        return FALSE;
+    }
+    AlbumRecord album;
+    CLibItem playing(albumId, track);
+    if (!playing.GetAlbumCopy(m_host->GetLibrary(), album) || track < 0 || track >= album.GetTrackCount()) {
+        m_host->DebugEvent("mp3isplaying discid nomatch");
+        return FALSE;
+    }
+    if (SameFile(place, albumId, track))
+        return TRUE;
+    m_host->DebugEvent("mp3isplaying fileid nomatch");
+    return FALSE;
+}
+
+BOOL CSonyControl::IsEntryPlaying(const CLibItem* entry)
+{
+    Place place;
+    if (!Resolve(entry, place))
+        return FALSE;
+    if (place.player == kMp3PlayerId)
+        return IsMp3Playing(entry, place);
+    CPlayerUse use(*this);
+    CSonyPlayer* p = use.At(place.player);
+    return p && p->IsPlaying(place.slot, place.track);
+}
+
+BOOL CSonyControl::IsEntryNearEnd(const CLibItem* entry)
+{
+    Place place;
+    if (!Resolve(entry, place))
+        return FALSE;
+    if (place.player == kMp3PlayerId)
+        return m_mp3 ? m_mp3->IsNearEnd() : TRUE;
+    CPlayerUse use(*this);
+    CSonyPlayer* p = use.At(place.player);
+    if (!p || m_host->Now() - p->m_playStart < p->m_settleTime)
+        return FALSE;
+    return p->m_nearEnd;
+}
+
+// ---- Players as a whole ----
+
+BOOL CSonyControl::StopPlayer(int index)
+{
+    CPlayerUse use(*this);
+    int n = static_cast<int>(use.Players().size());
+    if (index >= 0 && index < n)
+        return use.At(index)->StopIfActive();
+    if (index == n && m_mp3) {
+        m_mp3->StopPlayback();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CSonyControl::SetPlayState(int index, int state)
+{
+    CPlayerUse use(*this);
+    int n = static_cast<int>(use.Players().size());
+    if (index >= 0 && index < n)
+        use.At(index)->m_playState = state;
+    else if (index == n && m_mp3)
+        m_mp3->SetPlayState(state);
+}
+
+void CSonyControl::SetAllPlayStates(int state)
+{
+    const int kKeepActive = 4;
+    CPlayerUse use(*this);
+    for (CSonyPlayer* p : use.Players()) {
+        if (state != kKeepActive)
+            p->m_playState = state;
+        else if (p->m_playState != 1 && p->m_playState != 2)
+            p->m_playState = 1;
+        p->m_nearEnd = 0;
+    }
+    if (!m_mp3)
+        return;
+    if (state != kKeepActive)
+        m_mp3->SetPlayState(state);
+    else if (m_mp3->GetPlayState() != 1 && m_mp3->GetPlayState() != 2)
+        m_mp3->SetPlayState(1);
+    m_mp3->ClearNearEnd();
+}
+
+void CSonyControl::PollStatus()
+{
+    CPlayerUse use(*this);
+    time_t now = m_host->Now();
+    for (CSonyPlayer* p : use.Players()) {
+        if (now - p->m_lastReceived > kStatusSilence || now - p->m_lastModePoll >= kPollInterval)
+            p->QueryMode();
+    }
+}
+
+void CSonyControl::PollNewDiscs()
+{
+    if (m_host->IsDiscSearchRunning() || m_host->IsLibraryLoading())
+        return;
+    CPlayerUse use(*this);
+    for (size_t i = 0; i < use.Players().size(); ++i) {
+        CSonyPlayer* p = use.Players()[i];
+        if (!p->m_newDisc)
+            continue;
+        p->m_newDisc = 0;
+        m_host->IdentifyDiscs(static_cast<int>(i));
+    }
+}
+
+void CSonyControl::PowerOffAll()
+{
+    PowerAll(FALSE);
+}
+
+void CSonyControl::PowerOnAll()
+{
+    PowerAll(TRUE);
+}
+
+void CSonyControl::PowerAll(BOOL on)
+{
+    CPlayerUse use(*this);
+    int times = OldFirmware() ? 2 : 1;
+    for (CSonyPlayer* p : use.Players())
+        p->m_powered = on;
+    for (CSonyPlayer* p : use.Players()) {
+        for (int t = 0; t < times; ++t) {
+            if (on)
+                p->PowerOn();
+            else
+                p->PowerOff();
+        }
+    }
+    for (CSonyPlayer* p : use.Players())
+        p->QueryMode();
+}
+
+// One stop word to all players of a bus reaches every changer on it.
+void CSonyControl::StopAll()
+{
+    CPlayerUse use(*this);
+    bool stopped[kUnits][kBusPorts] = {};
+    for (CSonyPlayer* p : use.Players()) {
+        if (p->m_unit < 0 || p->m_unit >= kUnits || stopped[p->m_unit][p->m_busPort])
+            continue;
+        stopped[p->m_unit][p->m_busPort] = true;
+        m_host->GetDevicePath().SendDeviceCommand(p->m_sendDevice + ":sl[9701]");
+    }
+    if (m_mp3)
+        m_mp3->StopPlayback();
+}
+
+int CSonyControl::GetPlayerCount()
+{
+    CSingleLock hold(&m_lock, TRUE);
+    return static_cast<int>(m_roster->players.size());
+}
+
+CSonyPlayer* CSonyControl::GetPlayer(int index)
+{
+    CPlayerUse use(*this);
+    return use.At(index);
+}
+
+int CSonyControl::GetPlayerSlotCount()
+{
+    return GetPlayerCount() + (m_mp3 ? 1 : 0);
+}
+
+int CSonyControl::GetPlayerId(int index)
+{
+    int n = GetPlayerCount();
+    if (index >= 0 && index < n)
+        return index;
+    return index == n ? kMp3PlayerId : -1;
+}
+
+CString CSonyControl::GetPlayerName(int index)
+{
+    int n = GetPlayerCount();
+    CString name;
+    if (index >= 0 && index < n)
+        name.Format("cd%d", index + 1);
+    else if (index == n)
+        name = "mp3";
+    return name;
+}
+
+int CSonyControl::GetTotalCapacity()
+{
+    CPlayerUse use(*this);
+    int total = 0;
+    for (CSonyPlayer* p : use.Players())
+        total += p->m_capacity;
+    return total;
+}
+
+CString CSonyControl::ListPlayers()
+{
+    CPlayerUse use(*this);
+    if (use.Players().empty())
+        return "No Players Available.";
+    CString list;
+    for (size_t i = 0; i < use.Players().size(); ++i) {
+        CString item;
+        item.Format("[%d] ", static_cast<int>(i));
+        list += item + use.Players()[i]->GetDescription();
+    }
+    return list;
+}
+
+BOOL CSonyControl::HasUnknownSlots()
+{
+    CPlayerUse use(*this);
+    for (CSonyPlayer* p : use.Players()) {
+        if (p->HasUnknownSlots() && !p->m_busy)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CSonyControl::IsAnyPlaying()
+{
+    CPlayerUse use(*this);
+    for (CSonyPlayer* p : use.Players()) {
+        if (p->m_playing || p->m_paused || p->m_changing)
+            return TRUE;
+    }
+    return m_mp3 && (m_mp3->IsPlaying() || m_mp3->IsPaused());
+}

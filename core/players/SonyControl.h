@@ -1,0 +1,173 @@
+// The player control: one CSonyPlayer for every changer found on the control
+// buses of the interface units, and the MP3 player. It probes every bus
+// address, defines each player's devices from the built-in definitions, routes
+// the playing thread's requests to the player of an entry's album, answers
+// whether an entry still plays, polls status and hands new discs on.
+//
+// Threads: the playing thread routes, stops and asks; the GUI thread scans,
+// polls, powers and stops all; OnScanReply and the players' parsers run on the
+// thread that delivers device texts. A rescan (or the control's deletion) may
+// come while the other two use a player, so every use holds a CPlayerUse and
+// players are freed only once no use of their roster is left. The changers' answers reach
+// their parsers through OnPlayerText for the same reason.
+// Lock order: m_lock, then the library lock, then whatever the player takes;
+// no listener is called with m_lock held.
+#pragma once
+
+#include <afxmt.h>
+
+#include <memory>
+#include <vector>
+
+#include "PlayerHost.h"
+#include "TextCallback.h"
+
+class AlbumRecord;
+class CLibItem;
+class CMusicLibrary;
+class CSonyPlayer;
+
+// The MP3 player as the control sees it.
+class CMp3Control
+{
+public:
+    virtual ~CMp3Control() {}
+    virtual void Play(const char* albumId, int track) = 0;
+    virtual void Pause(const char* albumId, int track) = 0;
+    virtual void Cue(const char* albumId, int track) = 0;
+    virtual void StopPlayback() = 0;
+    virtual BOOL IsPlaying() = 0;
+    virtual BOOL IsPaused() = 0;
+    // The album and track (from 0, -1 the whole album) it plays or played last.
+    virtual CString GetAlbumId() = 0;
+    virtual int GetTrack() = 0;
+    // Seconds since its last start below its grace time.
+    virtual BOOL InStartGrace() = 0;
+    virtual BOOL IsNearEnd() = 0;
+    virtual int GetPlayState() = 0;
+    virtual void SetPlayState(int state) = 0;
+    virtual void ClearNearEnd() = 0;
+};
+
+// What the control needs of the document besides what its players need.
+class CControlHost : public CPlayerHost
+{
+public:
+    virtual void SetFirmwareVersion(double version) = 0;
+    virtual CMusicLibrary& GetLibrary() = 0;
+    // Null when "Enable MP3" is off.
+    virtual CMp3Control* GetMp3Player() = 0;
+    virtual BOOL IsDiscSearchRunning() = 0;
+    virtual BOOL IsLibraryLoading() = 0;
+    virtual void IdentifyDiscs(int player) = 0;
+};
+
+class CSonyControl : public CCallbackTarget
+{
+public:
+    enum { kMaxPlayers = 96, kUnits = 8, kBusPorts = 4, kBusIds = 3, kMp3PlayerId = 1001 };
+
+    explicit CSonyControl(CControlHost* host);
+    ~CSonyControl();
+    CSonyControl(const CSonyControl&) = delete;
+    CSonyControl& operator=(const CSonyControl&) = delete;
+
+    void ScanBus(BOOL downloadGroupNames);
+    void OnScanReply(CString text);
+    // The listener of every player's receive devices.
+    void OnPlayerText(CString text);
+
+    BOOL AddPlayer(int id, int unit, int port, BOOL upperSlots);
+    void RemoveAllPlayers();
+
+    BOOL PlayEntry(const CLibItem* first, const CLibItem* second);
+    BOOL PauseEntry(const CLibItem* first, const CLibItem* second);
+    BOOL CueEntry(const CLibItem* first, const CLibItem* second);
+    BOOL StopPlayer(int index);
+    void SetPlayState(int index, int state);
+    void SetAllPlayStates(int state);
+    BOOL IsEntryPlaying(const CLibItem* entry);
+    BOOL IsEntryNearEnd(const CLibItem* entry);
+
+    void PollStatus();
+    void PollNewDiscs();
+    void PowerOffAll();
+    void PowerOnAll();
+    void StopAll();
+
+    int GetPlayerCount();
+    int GetPlayerSlotCount();
+    int GetPlayerId(int index);
+    CString GetPlayerName(int index);
+    int GetTotalCapacity();
+    CString ListPlayers();
+    BOOL HasUnknownSlots();
+    BOOL IsAnyPlaying();
+    WORD GetBusStatus(int address) const { return m_busStatus[address]; }
+    // For the GUI thread, which alone rescans: valid until the next scan.
+    CSonyPlayer* GetPlayer(int index);
+
+    // Settings handed to every player created later.
+    int m_fadeUpTime = 0;
+    int m_fadeDownTime = 0;
+    int m_fadeOverlapTime = 0;
+    int m_trackFinishTweak = 0;
+
+private:
+    enum Request { kPlay, kPause, kCue };
+    struct Place
+    {
+        int player;   // changer index, or kMp3PlayerId
+        int slot;
+        int track;
+        CString albumId;
+    };
+
+    // The players of one scan and the uses that hold them.
+    struct Roster
+    {
+        Roster() : idle(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {}
+        ~Roster() { CloseHandle(idle); }
+        std::vector<CSonyPlayer*> players;
+        int users = 0;
+        HANDLE idle;   // set while users is 0
+    };
+
+    // Holds the players of the moment; they are not freed while it lives.
+    class CPlayerUse
+    {
+    public:
+        explicit CPlayerUse(CSonyControl& control);
+        ~CPlayerUse();
+        CPlayerUse(const CPlayerUse&) = delete;
+        CPlayerUse& operator=(const CPlayerUse&) = delete;
+        const std::vector<CSonyPlayer*>& Players() const { return m_players; }
+        CSonyPlayer* At(int index) const;
+
+    private:
+        CSonyControl& m_control;
+        std::shared_ptr<Roster> m_roster;
+        std::vector<CSonyPlayer*> m_players;
+    };
+
+    bool OldFirmware();
+    void PowerAll(BOOL on);
+    bool Resolve(const CLibItem* entry, Place& place);
+    BOOL Route(Request request, const CLibItem* first, const CLibItem* second);
+    BOOL IsMp3Playing(const CLibItem* entry, const Place& place);
+    BOOL SameFile(const Place& place, const CString& albumId, int track);
+    void ProbeUnit(int unit);
+    void AddFoundPlayers();
+    void StartPlayers(BOOL downloadGroupNames);
+    void WarnControlA1Mode();
+    void DefineDevice(const char* resource, const CString& name, int number, int unit, int ports);
+    void SetListener(const CString& device, TextFunction function);
+
+    CControlHost* m_host;
+    CMp3Control* m_mp3;
+    // Guards m_roster and the rosters' player lists and use counts.
+    CCriticalSection m_lock;
+    std::shared_ptr<Roster> m_roster;
+    // Written only by OnScanReply; read by the scan after the flush.
+    volatile WORD m_busStatus[kMaxPlayers] = {};
+};
