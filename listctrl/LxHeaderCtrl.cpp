@@ -102,7 +102,7 @@ void CLxHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
     dc.Detach();
 }
 
-// A caption "N_" stands for image N of the header's image list; TRUE when the
+// A caption "N_" stands for image N of the header's image list; true when the
 // caption was such a one (the image is drawn only where it fits).
 bool CLxHeaderCtrl::DrawImageCaption(CDC& dc, const CRect& item, const char* caption)
 {
