@@ -1,0 +1,418 @@
+#include "AttachedProcess.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Longer strings than these never come from a sound sender: the stream is garbled.
+const DWORD kMaxStringLength = 4096;
+const size_t kTextBuffer = 4096;
+
+struct LockGuard
+{
+    CRITICAL_SECTION& section;
+    explicit LockGuard(CRITICAL_SECTION& s) : section(s) { EnterCriticalSection(&section); }
+    ~LockGuard() { LeaveCriticalSection(&section); }
+};
+
+const char* ExceptionName(DWORD code)
+{
+    static const struct { DWORD code; const char* name; } kNames[] = {
+        {EXCEPTION_GUARD_PAGE, "GUARD_PAGE"},
+        {EXCEPTION_DATATYPE_MISALIGNMENT, "DATATYPE_MISALIGNMENT"},
+        {EXCEPTION_BREAKPOINT, "BREAKPOINT"},
+        {EXCEPTION_SINGLE_STEP, "SINGLE_STEP"},
+        {EXCEPTION_ACCESS_VIOLATION, "ACCESS_VIOLATION"},
+        {EXCEPTION_IN_PAGE_ERROR, "IN_PAGE_ERROR"},
+        {EXCEPTION_INVALID_HANDLE, "INVALID_HANDLE"},
+        {EXCEPTION_ILLEGAL_INSTRUCTION, "ILLEGAL_INSTRUCTION"},
+        {EXCEPTION_NONCONTINUABLE_EXCEPTION, "NONCONTINUABLE_EXCEPTION"},
+        {EXCEPTION_INVALID_DISPOSITION, "INVALID_DISPOSITION"},
+        {EXCEPTION_ARRAY_BOUNDS_EXCEEDED, "ARRAY_BOUNDS_EXCEEDED"},
+        {EXCEPTION_FLT_DENORMAL_OPERAND, "FLT_DENORMAL_OPERAND"},
+        {EXCEPTION_FLT_DIVIDE_BY_ZERO, "FLT_DIVIDE_BY_ZERO"},
+        {EXCEPTION_FLT_INEXACT_RESULT, "FLT_INEXACT_RESULT"},
+        {EXCEPTION_FLT_INVALID_OPERATION, "FLT_INVALID_OPERATION"},
+        {EXCEPTION_FLT_OVERFLOW, "FLT_OVERFLOW"},
+        {EXCEPTION_FLT_STACK_CHECK, "FLT_STACK_CHECK"},
+        {EXCEPTION_FLT_UNDERFLOW, "FLT_UNDERFLOW"},
+        {EXCEPTION_INT_DIVIDE_BY_ZERO, "INT_DIVIDE_BY_ZERO"},
+        {EXCEPTION_INT_OVERFLOW, "INT_OVERFLOW"},
+        {EXCEPTION_PRIV_INSTRUCTION, "PRIV_INSTRUCTION"},
+        {EXCEPTION_STACK_OVERFLOW, "STACK_OVERFLOW"},
+    };
+    for (const auto& entry : kNames)
+        if (entry.code == code)
+            return entry.name;
+    return nullptr;
+}
+
+} // namespace
+
+CAttachedProcess::CAttachedProcess()
+{
+    InitializeCriticalSection(&m_linkLock);
+    InitializeCriticalSection(&m_listLock);
+}
+
+CAttachedProcess::~CAttachedProcess()
+{
+    if (m_requests) {
+        PostThreadMessageA(m_requestId, WM_QUIT, 0, 0);
+        WaitForSingleObject(m_requests, 5000);
+        CloseHandle(m_requests);
+    }
+    if (m_queueReady)
+        CloseHandle(m_queueReady);
+    DeleteCriticalSection(&m_listLock);
+    DeleteCriticalSection(&m_linkLock);
+}
+
+bool CAttachedProcess::Attach(ReporterSink* sink, HANDLE sendPipe, HANDLE receivePipe)
+{
+    m_sink = sink;
+    m_send = sendPipe;
+    m_receive = receivePipe;
+    m_attached = true;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    m_reader = CreateThread(&inherit, 0, PipeReaderThread, this, 0, &m_readerId);
+    if (!m_reader) {
+        m_error = "Process CreateThread failure";
+        return false;
+    }
+    m_queueReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_requests = CreateThread(&inherit, 0, RequestThread, this, 0, &m_requestId);
+    if (!m_requests) {
+        m_error = "Process2 CreateThread failure";
+        return false;
+    }
+    // Its queue exists before anyone can post to it.
+    WaitForSingleObject(m_queueReady, INFINITE);
+    return true;
+}
+
+void CAttachedProcess::Detach()
+{
+    if (!m_attached)
+        return;
+    CrashLinkHeader detach = {kLinkDetach, 0};
+    if (WritePipe(&detach, sizeof detach))
+        m_attached = false;
+    else
+        Printf("PipeWrite failure %x\n", GetLastError());
+}
+
+// Wine reads a pipe only into memory it manages itself, not into the C
+// library's heap: every read goes through a buffer of the process heap.
+bool CAttachedProcess::ReadPipe(void* buffer, DWORD count)
+{
+    void* own = HeapAlloc(GetProcessHeap(), 0, count ? count : 1);
+    if (!own) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    DWORD read = 0;
+    bool done = ReadFile(m_receive, own, count, &read, nullptr) && read == count;
+    if (done)
+        memcpy(buffer, own, count);
+    else if (GetLastError() == ERROR_SUCCESS)
+        SetLastError(ERROR_HANDLE_EOF);
+    HeapFree(GetProcessHeap(), 0, own);
+    return done;
+}
+
+bool CAttachedProcess::WritePipe(const void* buffer, DWORD count)
+{
+    DWORD written = 0;
+    return WriteFile(m_send, buffer, count, &written, nullptr) && written == count;
+}
+
+void CAttachedProcess::Write(const char* text)
+{
+    if (m_sink)
+        m_sink->WriteText(text);
+}
+
+void CAttachedProcess::Printf(const char* format, ...)
+{
+    char text[kTextBuffer];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    Write(text);
+}
+
+void CAttachedProcess::ReadFailure()
+{
+    Printf("PipeRead failure %x\n", GetLastError());
+}
+
+bool CAttachedProcess::ReadText(DWORD length, std::string& text)
+{
+    if (length > kMaxStringLength) {
+        SetLastError(ERROR_INVALID_DATA);
+        return false;
+    }
+    text.assign(length, '\0');
+    if (length && !ReadPipe(&text[0], length))
+        return false;
+    text.resize(strnlen(text.c_str(), length));
+    return true;
+}
+
+bool CAttachedProcess::HandleMessage(const CrashLinkHeader& header)
+{
+    LockGuard lock(m_linkLock);
+    switch (header.kind) {
+    case kLinkHello:
+        return OnHello();
+    case kLinkThreadCreate:
+        return OnThreadCreate();
+    case kLinkThreadExit:
+        OnThreadExit(header.value);
+        return true;
+    case kLinkShow:
+        if (m_sink)
+            m_sink->Show(header.value != 0);
+        return true;
+    case kLinkText:
+        return OnText(header.value);
+    case kLinkException:
+        return OnException();
+    case kLinkDump:
+        return OnDumpRequest(header.value);
+    case kLinkThreads:
+        WriteThreadList();
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool CAttachedProcess::OnHello()
+{
+    HelloRecord hello;
+    std::string path, name;
+    if (!ReadPipe(&hello, sizeof hello) || !ReadText(hello.modulePathLength, path) ||
+        !ReadText(hello.programNameLength, name)) {
+        ReadFailure();
+        return false;
+    }
+    Printf("Hello pid:%d h:%x '%s' '%s' %x\n", hello.processId, hello.processHandle, path.c_str(),
+           name.c_str(), hello.packedVersion);
+    m_processId = hello.processId;
+    m_process = HandleFromWire(hello.processHandle);
+    m_packedVersion = hello.packedVersion;
+    if (hello.modulePathLength)
+        m_modulePath = path;
+    if (hello.programNameLength)
+        m_programName = name;
+    WriteIdFile();
+    if (!m_watchdog) {
+        m_watchdog = CreateThread(nullptr, 0, WatchdogThread, this, 0, nullptr);
+        if (!m_watchdog)
+            Write("Watchdog CreateThread failure\n");
+    }
+    if (m_sink)
+        m_sink->OnAttached();
+    return true;
+}
+
+// The request thread's id beside the watched program, for later starts of the
+// reporter that post to it.
+void CAttachedProcess::WriteIdFile()
+{
+    std::string path = m_modulePath.substr(0, m_modulePath.rfind('\\') + 1) + "Faultscout.hdl";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    char text[16];
+    int length = snprintf(text, sizeof text, "%d", static_cast<int>(m_requestId));
+    DWORD written = 0;
+    WriteFile(file, text, length, &written, nullptr);
+    CloseHandle(file);
+}
+
+bool CAttachedProcess::OnThreadCreate()
+{
+    ThreadRecord record;
+    std::string name;
+    if (!ReadPipe(&record, sizeof record) || !ReadText(record.nameLength, name)) {
+        ReadFailure();
+        return false;
+    }
+    Printf("Thread Create id:%d h:%x %s\n", record.threadId, record.threadHandle, name.c_str());
+    LockGuard lock(m_listLock);
+    m_threads.push_back({record.threadId, HandleFromWire(record.threadHandle), name});
+    return true;
+}
+
+void CAttachedProcess::OnThreadExit(DWORD id)
+{
+    Printf("Thread Exit %d ", id);
+    LockGuard lock(m_listLock);
+    for (auto it = m_threads.begin(); it != m_threads.end(); ++it) {
+        if (it->id == id) {
+            Printf("%s\n", it->name.c_str());
+            m_threads.erase(it);
+            return;
+        }
+    }
+    Write("not found\n");
+}
+
+bool CAttachedProcess::OnText(DWORD length)
+{
+    if (length == 0)
+        return true;
+    std::string text;
+    if (!ReadText(length, text)) {
+        ReadFailure();
+        return false;
+    }
+    Write(text.c_str());
+    return true;
+}
+
+bool CAttachedProcess::OnException()
+{
+    m_crashed = true;
+    void* own = HeapAlloc(GetProcessHeap(), 0, sizeof(ExceptionReport));
+    ExceptionReport* report = static_cast<ExceptionReport*>(own);
+    bool read = report && ReadPipe(report, sizeof *report);
+    if (!read) {
+        ReadFailure();
+        HeapFree(GetProcessHeap(), 0, own);
+        return false;
+    }
+    if (m_sink)
+        m_sink->Show(true);
+    const EXCEPTION_RECORD& record = report->record;
+    Write("\nException: ");
+    if (const char* name = ExceptionName(record.ExceptionCode))
+        Write(name);
+    else
+        Printf(" %08X", record.ExceptionCode);
+    if (record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.NumberParameters >= 2)
+        Printf(" %s %016llX", record.ExceptionInformation[0] ? "Write" : "Read",
+               static_cast<unsigned long long>(record.ExceptionInformation[1]));
+    Write("\n");
+    std::string name;
+    {
+        LockGuard lock(m_listLock);
+        for (const auto& thread : m_threads)
+            if (thread.id == report->threadId) {
+                name = thread.name;
+                break;
+            }
+    }
+    Printf("Thread: %s %d\n", name.c_str(), report->threadId);
+    Printf("Address: %016llX\n",
+           static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(record.ExceptionAddress)));
+    HeapFree(GetProcessHeap(), 0, own);
+    return true;
+}
+
+bool CAttachedProcess::OnDumpRequest(DWORD value)
+{
+    DumpRequest request = {};
+    std::string text;
+    if (value && (!ReadPipe(&request, sizeof request) || !ReadText(request.textLength, text))) {
+        ReadFailure();
+        return false;
+    }
+    if (m_sink)
+        m_sink->Show(true);
+    Printf("\nDump: %s\n", text.c_str());
+    if (request.lastError)
+        Printf("Last Error: %d\n", request.lastError);
+    return true;
+}
+
+void CAttachedProcess::WriteThreadList()
+{
+    if (m_sink)
+        m_sink->Show(true);
+    Write("\nThreads: \n");
+    LockGuard lock(m_listLock);
+    for (const auto& thread : m_threads)
+        Printf("Thread: %s ID:%d\n", thread.name.c_str(), thread.id);
+}
+
+std::list<RegisteredThread> CAttachedProcess::GetThreads()
+{
+    LockGuard lock(m_listLock);
+    return m_threads;
+}
+
+DWORD WINAPI CAttachedProcess::PipeReaderThread(void* self)
+{
+    static_cast<CAttachedProcess*>(self)->RunReader();
+    return 0;
+}
+
+void CAttachedProcess::RunReader()
+{
+    for (;;) {
+        CrashLinkHeader header;
+        if (!ReadPipe(&header, sizeof header)) {
+            ReadFailure();
+            return;
+        }
+        if (!HandleMessage(header))
+            return;
+        if (!WritePipe(&header, sizeof header)) {
+            Printf("PipeWrite failure %x\n", GetLastError());
+            return;
+        }
+    }
+}
+
+DWORD WINAPI CAttachedProcess::RequestThread(void* self)
+{
+    static_cast<CAttachedProcess*>(self)->RunRequests();
+    return 0;
+}
+
+void CAttachedProcess::RunRequests()
+{
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    SetEvent(m_queueReady);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        Printf("Message %x, %d, %d\n", message.message, static_cast<int>(message.wParam),
+               static_cast<int>(message.lParam));
+        if (message.message != kRequestMessage)
+            continue;
+        CrashLinkHeader header = {static_cast<DWORD>(message.wParam),
+                                  static_cast<DWORD>(message.lParam)};
+        // Only requests without payload: any other would read the pipe against the reader.
+        bool allowed = header.kind == kLinkShow || header.kind == kLinkThreads ||
+                       (header.kind == kLinkDump && header.value == 0);
+        if (allowed)
+            HandleMessage(header);
+    }
+}
+
+DWORD WINAPI CAttachedProcess::WatchdogThread(void* self)
+{
+    static_cast<CAttachedProcess*>(self)->RunWatchdog();
+    return 0;
+}
+
+void CAttachedProcess::RunWatchdog()
+{
+    WaitForSingleObject(m_process, INFINITE);
+    Write("Process terminated\n");
+    m_attached = false;
+    if (m_sink)
+        m_sink->OnProcessEnded();
+}
+
+bool PostRequest(DWORD threadId, const CrashLinkHeader& header)
+{
+    return PostThreadMessageA(threadId, kRequestMessage, header.kind, header.value) != FALSE;
+}

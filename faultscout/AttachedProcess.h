@@ -1,0 +1,96 @@
+// The reporter's end of the crash link: reads every message the watched program
+// sends, keeps its identity and registered threads, answers each message, and
+// takes the requests a later start of the reporter posts to it.
+#pragma once
+
+#include "CrashLinkProtocol.h"
+#include "ReporterSink.h"
+
+#include <windows.h>
+
+#include <list>
+#include <string>
+
+// Thread message of a posted request: wParam kind, lParam value.
+const UINT kRequestMessage = WM_USER + 256;
+
+struct RegisteredThread
+{
+    DWORD id;
+    HANDLE handle;
+    std::string name;
+};
+
+class CAttachedProcess
+{
+public:
+    CAttachedProcess();
+    ~CAttachedProcess();
+    CAttachedProcess(const CAttachedProcess&) = delete;
+    CAttachedProcess& operator=(const CAttachedProcess&) = delete;
+
+    bool Attach(ReporterSink* sink, HANDLE sendPipe, HANDLE receivePipe);
+    void Detach();
+    const std::string& GetError() const { return m_error; }
+
+    bool ReadPipe(void* buffer, DWORD count);
+    bool WritePipe(const void* buffer, DWORD count);
+    // false when the stream can no longer be trusted.
+    bool HandleMessage(const CrashLinkHeader& header);
+
+    void Write(const char* text);
+    void Printf(const char* format, ...);
+
+    bool IsAttached() const { return m_attached; }
+    bool HasCrashed() const { return m_crashed; }
+    DWORD GetProcessId() const { return m_processId; }
+    DWORD GetPackedVersion() const { return m_packedVersion; }
+    const std::string& GetModulePath() const { return m_modulePath; }
+    const std::string& GetProgramName() const { return m_programName; }
+    DWORD GetRequestThreadId() const { return m_requestId; }
+    HANDLE GetReaderThread() const { return m_reader; }
+    std::list<RegisteredThread> GetThreads();
+
+    void WriteThreadList();
+
+private:
+    static DWORD WINAPI PipeReaderThread(void* self);
+    static DWORD WINAPI RequestThread(void* self);
+    static DWORD WINAPI WatchdogThread(void* self);
+    void RunReader();
+    void RunRequests();
+    void RunWatchdog();
+
+    bool ReadText(DWORD length, std::string& text);
+    bool OnHello();
+    bool OnThreadCreate();
+    void OnThreadExit(DWORD id);
+    bool OnText(DWORD length);
+    bool OnException();
+    bool OnDumpRequest(DWORD value);
+    void WriteIdFile();
+    void ReadFailure();
+
+    volatile bool m_attached = false;
+    volatile bool m_crashed = false;
+    ReporterSink* m_sink = nullptr;
+    HANDLE m_send = nullptr;
+    HANDLE m_receive = nullptr;
+    std::string m_error;
+    std::string m_modulePath;
+    DWORD m_processId = 0;
+    HANDLE m_process = nullptr;
+    DWORD m_packedVersion = 0;
+    std::string m_programName;
+    HANDLE m_watchdog = nullptr;
+    std::list<RegisteredThread> m_threads;
+    CRITICAL_SECTION m_linkLock;
+    CRITICAL_SECTION m_listLock;
+    HANDLE m_reader = nullptr;
+    DWORD m_readerId = 0;
+    HANDLE m_requests = nullptr;
+    HANDLE m_queueReady = nullptr;
+    DWORD m_requestId = 0;
+};
+
+bool PostRequest(DWORD threadId, const CrashLinkHeader& header);
