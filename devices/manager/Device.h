@@ -124,7 +124,7 @@ private:
     struct KeywordRule;
     static const KeywordRule kKeywords[];
 
-    CString Pattern(int n) const;
+    int MatchLead(int n, const char* symbols) const;
     int ParseLine(CString line, BOOL fromFile, int deviceNumber);
     int SetDescription(const CString& value, int deviceNumber, int slot);
     int SetNameValue(const CString& value, int deviceNumber, int slot);

@@ -258,21 +258,29 @@ BOOL CDevice::CodeMatches(int n, const char* symbols) const
     if (PatternLength(n) > int(strlen(symbols)))
         return FALSE;
     // A pattern without a leading run would otherwise open every received code.
-    int lead = LeadLength(n);
-    return lead > 0 && strncmp(symbols, Pattern(n), lead) == 0;
-}
-
-CString CDevice::Pattern(int n) const
-{
-    return m_prefix + m_codes[n].data + m_suffix;
+    return MatchLead(n, symbols) > 0;
 }
 
 int CDevice::LeadLength(int n) const
 {
-    CString pattern = Pattern(n);
+    return MatchLead(n, nullptr);
+}
+
+// The length of the pattern's leading run of fixed symbols ('0' to '3'), or -1 when
+// symbols (at least as long as the pattern) does not start with that run.
+int CDevice::MatchLead(int n, const char* symbols) const
+{
+    const CString* parts[] = {&m_prefix, &m_codes[n].data, &m_suffix};
     int lead = 0;
-    while (lead < pattern.GetLength() && pattern[lead] >= '0' && pattern[lead] <= '3')
-        ++lead;
+    for (const CString* part : parts) {
+        for (int i = 0; i < part->GetLength(); ++i, ++lead) {
+            char c = (*part)[i];
+            if (c < '0' || c > '3')
+                return lead;
+            if (symbols && symbols[lead] != c)
+                return -1;
+        }
+    }
     return lead;
 }
 
