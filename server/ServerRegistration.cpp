@@ -5,7 +5,6 @@ namespace {
 const char kClsidKey[] = "CLSID\\{A02C76B3-BE7D-411B-A6D9-76880ED8F217}";
 const char kClsidText[] = "{A02C76B3-BE7D-411B-A6D9-76880ED8F217}";
 const char kClassName[] = "CTavlinClient";
-const char kLauncherName[] = "tavlinserv-com";
 
 BOOL SetKeyValue(const CString& key, const char* value)
 {
@@ -48,17 +47,13 @@ void UnregisterServer()
     RegDeleteKeyA(HKEY_CLASSES_ROOT, kTavlinClientProgId);
 }
 
-// A Winelib program is no PE file that Wine could start for COM; the build
-// puts a launcher beside it that runs it with the Wine loader.
+// The build places the program as a module named tavlinserv.exe, which Wine
+// starts as a Win32 program (the launcher script beside the build output is not).
 CString ServerCommand()
 {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
     if (n == 0 || n >= sizeof(path))
         return CString();
-    CString program(path);
-    CString launcher = program.Left(program.ReverseFind('\\') + 1) + kLauncherName;
-    if (GetFileAttributesA(launcher) != INVALID_FILE_ATTRIBUTES)
-        program = launcher;
-    return CString("\"") + program + "\"";
+    return CString("\"") + path + "\"";
 }

@@ -23,7 +23,7 @@ protected:
         PortOptions options;
         options.tavlinMask = 0;
         options.Save();
-        ASSERT_TRUE(RegisterServer(WindowsPath(Env("ZYM_TAVLINSERV_LAUNCHER")).c_str()));
+        ASSERT_TRUE(RegisterServer(WindowsPath(Env("ZYM_TAVLINSERV")).c_str()));
     }
 
     ITavlin* NewClient()
@@ -110,7 +110,7 @@ TEST_F(ServerComTest, AClientMaySendFromItsReceive)
     site->Release();
 }
 
-TEST_F(ServerComTest, TheRunningServerRegistersItsLauncher)
+TEST_F(ServerComTest, TheRunningServerRegistersItsOwnModule)
 {
     ITavlin* client = NewClient();
     ASSERT_TRUE(client);
@@ -120,7 +120,76 @@ TEST_F(ServerComTest, TheRunningServerRegistersItsLauncher)
               RegQueryValueA(HKEY_CLASSES_ROOT,
                              "CLSID\\{A02C76B3-BE7D-411B-A6D9-76880ED8F217}\\LocalServer32", value,
                              &size));
-    EXPECT_EQ("\"" + WindowsPath(Env("ZYM_TAVLINSERV_LAUNCHER")) + "\"", value);
+    EXPECT_EQ("\"" + WindowsPath(Env("ZYM_TAVLINSERV")) + "\"", value);
+    client->Release();
+}
+
+// Runs the server's program with arguments; false when it did not end within
+// the bound (a copy that should have ended at once keeps running).
+bool RunServerProgram(const char* arguments, DWORD& exitCode)
+{
+    std::string command = "\"" + WindowsPath(Env("ZYM_TAVLINSERV")) + "\" " + arguments;
+    STARTUPINFOA startup = {sizeof(startup)};
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
+bool ClassRegistered()
+{
+    HKEY key = nullptr;
+    bool found = RegOpenKeyA(HKEY_CLASSES_ROOT, "Halvane.TavlinClient\\CLSID", &key) == ERROR_SUCCESS;
+    if (found)
+        RegCloseKey(key);
+    return found;
+}
+
+// A COM-started server quits a few ticks after its last client object.
+bool NoServerRuns()
+{
+    for (int i = 0; i < 200; ++i) {
+        HANDLE mark = OpenEventA(SYNCHRONIZE, FALSE, "Tavlinserv SI Event");
+        if (!mark)
+            return true;
+        CloseHandle(mark);
+        Sleep(100);
+    }
+    return false;
+}
+
+// Another running copy would make these starts end before their registry work.
+TEST_F(ServerComTest, RegserverAndUnregserverChangeTheRegistryAndEnd)
+{
+    ASSERT_TRUE(NoServerRuns());
+    struct Case
+    {
+        const char* arguments;
+        bool registered;
+    };
+    const Case cases[] = {
+        {"/unregserver", false}, {"-regserver", true}, {"-u", false}, {"/R", true},
+    };
+    for (const Case& c : cases) {
+        DWORD exitCode = 1;
+        ASSERT_TRUE(RunServerProgram(c.arguments, exitCode)) << c.arguments;
+        EXPECT_EQ(c.registered, ClassRegistered()) << c.arguments;
+    }
+}
+
+TEST_F(ServerComTest, ASecondCopyEndsAtOnceWhileTheServerRuns)
+{
+    ITavlin* client = NewClient();
+    ASSERT_TRUE(client);
+    DWORD exitCode = 1;
+    EXPECT_TRUE(RunServerProgram("", exitCode));
+    // The first copy still serves.
+    EXPECT_EQ(0, client->GetNumDevices());
     client->Release();
 }
 
