@@ -188,4 +188,43 @@ TEST_F(TavlinClientTest, ASecondAdviseFailsAndTheFirstSiteStays)
     second->Release();
 }
 
+// A client stuck in Receive when its object goes: the object does not wait for
+// it beyond its short bound, and the late delivery ends without touching the
+// freed object.
+TEST_F(TavlinClientTest, ASlowReceiveOutlivesItsObjectSafely)
+{
+    HANDLE entered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE resume = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CTestSite* site = new CTestSite;
+    site->onReceive = [&](const std::string&) {
+        SetEvent(entered);
+        WaitForSingleObject(resume, 10000);
+    };
+    ASSERT_EQ(S_OK, m_client->DAdvise(site));
+    m_manager->StartMessageMonitor();
+    ASSERT_EQ(S_OK, AddText("auto", "type=devrxtx"));
+    ASSERT_EQ(S_OK, WithText(&CTavlinClient::Send, "auto:first"));
+    ASSERT_EQ(S_OK, WithText(&CTavlinClient::Send, "auto:second"));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(entered, 10000));
+    m_client->Release();
+    m_client = nullptr;
+    SetEvent(resume);
+    // The queued second text was dropped with the object; the site goes last.
+    EXPECT_TRUE(site->WaitFor(1));
+    // The delivery thread lets the site go once Receive has returned.
+    bool onlyOurs = false;
+    for (int i = 0; i < 500 && !onlyOurs; ++i) {
+        onlyOurs = site->AddRef() == 2;
+        site->Release();
+        if (!onlyOurs)
+            Sleep(10);
+    }
+    EXPECT_TRUE(onlyOurs);
+    EXPECT_EQ(std::vector<std::string>{"auto:first"}, site->Texts());
+    site->onReceive = nullptr;
+    site->Release();
+    CloseHandle(entered);
+    CloseHandle(resume);
+}
+
 }  // namespace
