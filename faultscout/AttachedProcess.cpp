@@ -133,6 +133,105 @@ void CAttachedProcess::Write(const char* text)
 {
     if (m_sink)
         m_sink->WriteText(text);
+    if (m_dumpFile != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(m_dumpFile, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+    }
+}
+
+// The module's path with its extension replaced: one dump file per program.
+std::string CAttachedProcess::DumpFilePath() const
+{
+    size_t dot = m_modulePath.rfind('.');
+    size_t slash = m_modulePath.rfind('\\');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return m_modulePath + ".dmp";
+    return m_modulePath.substr(0, dot) + ".dmp";
+}
+
+// Reports accumulate: the file is opened for appending for one report only.
+void CAttachedProcess::OpenDumpFile(bool open)
+{
+    if (open && m_dumpFile == INVALID_HANDLE_VALUE) {
+        std::string path = DumpFilePath();
+        Printf("WriteDump %s\n", path.c_str());
+        // Before any hello there is no module whose directory could hold it.
+        if (m_modulePath.empty())
+            SetLastError(ERROR_INVALID_NAME);
+        else
+            m_dumpFile = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (m_dumpFile == INVALID_HANDLE_VALUE)
+            Printf("Error opening dump file %d\n", static_cast<int>(GetLastError()));
+    } else if (!open && m_dumpFile != INVALID_HANDLE_VALUE) {
+        Write("WriteDump off\n");
+        CloseHandle(m_dumpFile);
+        m_dumpFile = INVALID_HANDLE_VALUE;
+    }
+}
+
+void CAttachedProcess::WriteProgramInfo()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    PrintTime("Time: ", "", now);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(m_modulePath.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    FindClose(find);
+    FILETIME local;
+    SYSTEMTIME written;
+    FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &written);
+    PrintTime("Exe File: ", m_modulePath.c_str(), written);
+    Printf("Program: %s %d.%d.%d\n", m_programName.c_str(), m_packedVersion >> 24,
+           (m_packedVersion >> 16) & 0xff, m_packedVersion & 0xffff);
+}
+
+void CAttachedProcess::PrintTime(const char* label, const char* path, const SYSTEMTIME& time)
+{
+    Printf("%s%s%s%d/%d/%02d %d:%02d:%02d\n", label, path, *path ? " " : "", time.wMonth, time.wDay,
+           time.wYear % 100, time.wHour, time.wMinute, time.wSecond);
+}
+
+void CAttachedProcess::DumpAllStacks(const ExceptionReport* report)
+{
+    LockGuard lock(m_listLock);
+    for (const auto& thread : m_threads) {
+        Printf("\nDump Thread: %s ID:%d\n", thread.name.c_str(), thread.id);
+        if (SuspendThread(thread.handle) == static_cast<DWORD>(-1)) {
+            Printf("Suspend failed for thread:%X err:%d\n", HandleOnWire(thread.handle),
+                   static_cast<int>(GetLastError()));
+            continue;
+        }
+        WriteRegisters(thread, report);
+        ResumeThread(thread.handle);
+    }
+}
+
+void CAttachedProcess::WriteRegisters(const RegisteredThread& thread, const ExceptionReport* report)
+{
+    // A thread's own context is read whole: the frame pointer is an integer register here.
+    CONTEXT own = {};
+    own.ContextFlags = CONTEXT_FULL;
+    const CONTEXT* context = &own;
+    if (report && report->threadId == thread.id)
+        context = &report->context;
+    else if (!GetThreadContext(thread.handle, &own)) {
+        Printf("Failed getting thread context %d\n", static_cast<int>(GetLastError()));
+        return;
+    }
+    const CONTEXT& c = *context;
+    Printf("RAX=%016llX  RBX=%016llX  RCX=%016llX  RDX=%016llX\n"
+           "RSI=%016llX  RDI=%016llX  RBP=%016llX  RSP=%016llX\n"
+           "R8=%016llX   R9=%016llX   R10=%016llX  R11=%016llX\n"
+           "R12=%016llX  R13=%016llX  R14=%016llX  R15=%016llX\n"
+           "RIP=%016llX  FLG=%08X\n"
+           "CS=%04X   DS=%04X  SS=%04X  ES=%04X  FS=%04X  GS=%04X\n",
+           c.Rax, c.Rbx, c.Rcx, c.Rdx, c.Rsi, c.Rdi, c.Rbp, c.Rsp, c.R8, c.R9, c.R10, c.R11, c.R12,
+           c.R13, c.R14, c.R15, c.Rip, static_cast<unsigned>(c.EFlags), c.SegCs, c.SegDs, c.SegSs,
+           c.SegEs, c.SegFs, c.SegGs);
 }
 
 void CAttachedProcess::Printf(const char* format, ...)
@@ -290,6 +389,7 @@ bool CAttachedProcess::OnException()
     }
     if (m_sink)
         m_sink->Show(true);
+    OpenDumpFile(true);
     const EXCEPTION_RECORD& record = report->record;
     Write("\nException: ");
     if (const char* name = ExceptionName(record.ExceptionCode))
@@ -300,6 +400,7 @@ bool CAttachedProcess::OnException()
         Printf(" %s %016llX", record.ExceptionInformation[0] ? "Write" : "Read",
                static_cast<unsigned long long>(record.ExceptionInformation[1]));
     Write("\n");
+    WriteProgramInfo();
     std::string name;
     {
         LockGuard lock(m_listLock);
@@ -312,6 +413,9 @@ bool CAttachedProcess::OnException()
     Printf("Thread: %s %d\n", name.c_str(), report->threadId);
     Printf("Address: %016llX\n",
            static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(record.ExceptionAddress)));
+    Write("Stack Dump:\n");
+    DumpAllStacks(report);
+    OpenDumpFile(false);
     HeapFree(GetProcessHeap(), 0, own);
     return true;
 }
@@ -326,9 +430,14 @@ bool CAttachedProcess::OnDumpRequest(DWORD value)
     }
     if (m_sink)
         m_sink->Show(true);
+    OpenDumpFile(true);
     Printf("\nDump: %s\n", text.c_str());
+    WriteProgramInfo();
     if (request.lastError)
         Printf("Last Error: %d\n", request.lastError);
+    Write("Stack Dump:\n");
+    DumpAllStacks(nullptr);
+    OpenDumpFile(false);
     return true;
 }
 

@@ -52,6 +52,11 @@ public:
     std::list<RegisteredThread> GetThreads();
 
     void WriteThreadList();
+    void OpenDumpFile(bool open);
+    void WriteProgramInfo();
+    // Every registered thread's registers; the crashing one's from the report.
+    void DumpAllStacks(const ExceptionReport* report);
+    void WriteRegisters(const RegisteredThread& thread, const ExceptionReport* report);
 
 private:
     static DWORD WINAPI PipeReaderThread(void* self);
@@ -70,6 +75,8 @@ private:
     bool OnDumpRequest(DWORD value);
     void WriteIdFile();
     void ReadFailure();
+    std::string DumpFilePath() const;
+    void PrintTime(const char* label, const char* path, const SYSTEMTIME& time);
 
     volatile bool m_attached = false;
     volatile bool m_crashed = false;
@@ -82,6 +89,7 @@ private:
     HANDLE m_process = nullptr;
     DWORD m_packedVersion = 0;
     std::string m_programName;
+    HANDLE m_dumpFile = INVALID_HANDLE_VALUE;
     HANDLE m_watchdog = nullptr;
     std::list<RegisteredThread> m_threads;
     CRITICAL_SECTION m_linkLock;

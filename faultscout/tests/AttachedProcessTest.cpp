@@ -45,6 +45,39 @@ private:
     std::string m_text;
 };
 
+// The report's clock lines differ on every run.
+std::string WithoutTimes(const std::string& text)
+{
+    std::string kept;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        if (text.compare(start, 6, "Time: ") != 0)
+            kept += text.substr(start, end - start);
+        start = end;
+    }
+    return kept;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    char buffer[8192];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(file);
+    return std::string(buffer, read);
+}
+
+DWORD WINAPI WaitForEvent(void* event)
+{
+    WaitForSingleObject(event, INFINITE);
+    return 0;
+}
+
 class AttachedProcessTest : public ::testing::Test
 {
 protected:
@@ -101,10 +134,11 @@ protected:
         Send(name);
         ExpectAnswer(kLinkHello, 0);
     }
-    void Register(DWORD id, const std::string& name)
+    // The default handle names no object of this process: suspending it fails.
+    void Register(DWORD id, const std::string& name, DWORD handle = 0x7ffc)
     {
         Send(kLinkThreadCreate, 0);
-        ThreadRecord record = {id, 0x40, static_cast<DWORD>(name.size() + 1)};
+        ThreadRecord record = {id, handle, static_cast<DWORD>(name.size() + 1)};
         Send(&record, sizeof record);
         Send(name);
         ExpectAnswer(kLinkThreadCreate, 0);
@@ -156,17 +190,21 @@ TEST_F(AttachedProcessTest, SessionAnswersEveryMessageAndLogsIt)
     char hello[128];
     wsprintfA(hello, "Hello pid:4242 h:%x '%s' 'ZYM' 2000007\n", HandleOnWire(watched), module.c_str());
     EXPECT_EQ(std::string(hello) + "[attached]"
-              "Thread Create id:11 h:40 Main\n"
-              "Thread Create id:12 h:40 Worker\n"
-              "Thread Create id:11 h:40 Again\n"
+              "Thread Create id:11 h:7ffc Main\n"
+              "Thread Create id:12 h:7ffc Worker\n"
+              "Thread Create id:11 h:7ffc Again\n"
               "Thread Exit 11 Main\n"
               "Thread Exit 99 not found\n"
               "abc"
               "[hide]"
               "[show]\nThreads: \nThread: Worker ID:12\nThread: Again ID:11\n"
-              "[show]\nDump: \n"
-              "[show]\nDump: why\nLast Error: 5\n",
-              sink.Text());
+              "[show]WriteDump " + folder.WindowsPath("zym.dmp") + "\n\nDump: \nStack Dump:\n"
+              "\nDump Thread: Worker ID:12\nSuspend failed for thread:7FFC err:6\n"
+              "\nDump Thread: Again ID:11\nSuspend failed for thread:7FFC err:6\nWriteDump off\n"
+              "[show]WriteDump " + folder.WindowsPath("zym.dmp") + "\n\nDump: why\nLast Error: 5\nStack Dump:\n"
+              "\nDump Thread: Worker ID:12\nSuspend failed for thread:7FFC err:6\n"
+              "\nDump Thread: Again ID:11\nSuspend failed for thread:7FFC err:6\nWriteDump off\n",
+              WithoutTimes(sink.Text()));
 
     std::string id;
     HANDLE file = CreateFileA(folder.WindowsPath("Faultscout.hdl").c_str(), GENERIC_READ, 0, nullptr,
@@ -184,10 +222,42 @@ TEST_F(AttachedProcessTest, SessionAnswersEveryMessageAndLogsIt)
     EXPECT_NE(std::string::npos, sink.Text().find("Process terminated\n[ended]"));
 }
 
+// A live thread of this process, parked until the test ends.
+class ParkedThread
+{
+public:
+    ParkedThread() : m_release(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        handle = CreateThread(nullptr, 0, WaitForEvent, m_release, 0, &id);
+    }
+    ~ParkedThread()
+    {
+        SetEvent(m_release);
+        WaitForSingleObject(handle, 10000);
+        CloseHandle(handle);
+        CloseHandle(m_release);
+    }
+    HANDLE handle = nullptr;
+    DWORD id = 0;
+
+private:
+    HANDLE m_release;
+};
+
+const char kZeroRegisters[] =
+    "RAX=0000000000000000  RBX=0000000000000000  RCX=0000000000000000  RDX=0000000000000000\n"
+    "RSI=0000000000000000  RDI=0000000000000000  RBP=0000000000000000  RSP=0000000000000000\n"
+    "R8=0000000000000000   R9=0000000000000000   R10=0000000000000000  R11=0000000000000000\n"
+    "R12=0000000000000000  R13=0000000000000000  R14=0000000000000000  R15=0000000000000000\n"
+    "RIP=0000000000000000  FLG=00000000\n"
+    "CS=0000   DS=0000  SS=0000  ES=0000  FS=0000  GS=0000\n";
+
 TEST_F(AttachedProcessTest, ExceptionNamesItsThreadAndKind)
 {
     ASSERT_TRUE(reporter.Attach(&sink, fromReporter, toReporter));
-    Register(21, "PlayMusic");
+    Hello(folder.WindowsPath("zym.exe"), "ZYM");
+    ParkedThread crashing;
+    Register(21, "PlayMusic", HandleOnWire(crashing.handle));
     const struct { DWORD code; ULONG_PTR write; const char* line; } cases[] = {
         {EXCEPTION_ACCESS_VIOLATION, 1, "\nException: ACCESS_VIOLATION Write 0000000000000010\n"},
         {EXCEPTION_ACCESS_VIOLATION, 0, "\nException: ACCESS_VIOLATION Read 0000000000000010\n"},
@@ -206,10 +276,76 @@ TEST_F(AttachedProcessTest, ExceptionNamesItsThreadAndKind)
         Send(kLinkException, 0);
         Send(&report, sizeof report);
         ExpectAnswer(kLinkException, 0);
-        EXPECT_EQ(std::string("[show]") + c.line + "Thread: PlayMusic 21\nAddress: 0000000000001234\n",
-                  sink.Text().substr(before));
+        EXPECT_EQ("[show]WriteDump " + folder.WindowsPath("zym.dmp") + "\n" + c.line +
+                      "Thread: PlayMusic 21\nAddress: 0000000000001234\nStack Dump:\n"
+                      "\nDump Thread: PlayMusic ID:21\n" + kZeroRegisters + "WriteDump off\n",
+                  WithoutTimes(sink.Text().substr(before)));
     }
     EXPECT_TRUE(reporter.HasCrashed());
+}
+
+// The crashing thread prints the registers the sender captured; another thread
+// its own live ones. Both reports land in one file beside the module, the
+// second after the first, with the program lines of the module file.
+TEST_F(AttachedProcessTest, ReportsWriteRegistersAndProgramLinesToTheDumpFile)
+{
+    ASSERT_TRUE(reporter.Attach(&sink, fromReporter, toReporter));
+    CloseHandle(CreateFileA(folder.WindowsPath("zym.exe").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr));
+    Hello(folder.WindowsPath("zym.exe"), "ZYM");
+    ParkedThread crashing, other;
+    Register(41, "", HandleOnWire(crashing.handle));
+    Register(other.id, "Other", HandleOnWire(other.handle));
+
+    ExceptionReport report = {};
+    report.threadId = 41;
+    report.record.ExceptionCode = EXCEPTION_BREAKPOINT;
+    CONTEXT& c = report.context;
+    DWORD64* integers[] = {&c.Rax, &c.Rbx, &c.Rcx, &c.Rdx, &c.Rsi, &c.Rdi, &c.Rbp, &c.Rsp,
+                           &c.R8, &c.R9, &c.R10, &c.R11, &c.R12, &c.R13, &c.R14, &c.R15, &c.Rip};
+    DWORD64 value = 0x0102030405060708ull;
+    for (DWORD64* r : integers)
+        *r = value += 0x1111;
+    c.EFlags = 0x246;
+    c.SegCs = 0x33;
+    c.SegDs = 0x2b;
+    c.SegSs = 0x2c;
+    c.SegEs = 0x2d;
+    c.SegFs = 0x53;
+    c.SegGs = 0x2e;
+    Send(kLinkException, 0);
+    Send(&report, sizeof report);
+    ExpectAnswer(kLinkException, 0);
+    Send(kLinkDump, 0);
+    ExpectAnswer(kLinkDump, 0);
+
+    std::string text = sink.Text();
+    size_t program = text.find("Program: ZYM 2.0.7\n");
+    EXPECT_NE(std::string::npos, text.find("\nException: BREAKPOINT\nTime: "));
+    EXPECT_NE(std::string::npos, text.find("Exe File: " + folder.WindowsPath("zym.exe") + " "));
+    ASSERT_NE(std::string::npos, program);
+    EXPECT_NE(std::string::npos, text.find("Program: ZYM 2.0.7\n", program + 1));
+    EXPECT_NE(std::string::npos, text.find(
+        "Thread:  41\nAddress: 0000000000000000\nStack Dump:\n\nDump Thread:  ID:41\n"
+        "RAX=0102030405061819  RBX=010203040506292A  RCX=0102030405063A3B  RDX=0102030405064B4C\n"
+        "RSI=0102030405065C5D  RDI=0102030405066D6E  RBP=0102030405067E7F  RSP=0102030405068F90\n"
+        "R8=010203040506A0A1   R9=010203040506B1B2   R10=010203040506C2C3  R11=010203040506D3D4\n"
+        "R12=010203040506E4E5  R13=010203040506F5F6  R14=0102030405070707  R15=0102030405071818\n"
+        "RIP=0102030405072929  FLG=00000246\n"
+        "CS=0033   DS=002B  SS=002C  ES=002D  FS=0053  GS=002E\n"
+        "\nDump Thread: Other ID:"));
+    // The live thread's own context: a real instruction pointer, no failure.
+    size_t live = text.rfind("\nDump Thread: Other ID:");
+    EXPECT_EQ(std::string::npos, text.find("Failed getting thread context"));
+    EXPECT_EQ(std::string::npos, text.find("RIP=0000000000000000", live));
+
+    // The file holds both reports, each from its first line to "WriteDump off".
+    std::string header = "WriteDump " + folder.WindowsPath("zym.dmp") + "\n";
+    size_t first = text.find(header) + header.size();
+    size_t firstEnd = text.find("[show]" + header, first);
+    size_t second = firstEnd + 6 + header.size();
+    EXPECT_EQ(text.substr(first, firstEnd - first) + text.substr(second),
+              ReadWholeFile(folder.WindowsPath("zym.dmp")));
 }
 
 TEST_F(AttachedProcessTest, PostedRequestsWithPayloadKindsAreRefused)
