@@ -1,0 +1,288 @@
+#include "MPEGRequests.h"
+
+#include <time.h>
+
+namespace {
+
+// The current album's id before the first request: it matches no album.
+const char kNoAlbumId[] = "<none>";
+
+DWORD Now()
+{
+    return (DWORD)time(nullptr);
+}
+
+}  // namespace
+
+class CMPEGRequests::CGuard
+{
+public:
+    explicit CGuard(CRITICAL_SECTION& lock) : m_lock(lock) { EnterCriticalSection(&m_lock); }
+    ~CGuard() { LeaveCriticalSection(&m_lock); }
+    CGuard(const CGuard&) = delete;
+    CGuard& operator=(const CGuard&) = delete;
+
+private:
+    CRITICAL_SECTION& m_lock;
+};
+
+CMPEGRequests::CMPEGRequests()
+{
+    InitializeCriticalSection(&m_lock);
+    ResetItem();
+}
+
+CMPEGRequests::~CMPEGRequests()
+{
+    DeleteCriticalSection(&m_lock);
+}
+
+void CMPEGRequests::ResetItem()
+{
+    CGuard guard(m_lock);
+    m_album = AlbumRecord();
+    m_album.SetIdText(kNoAlbumId);
+    m_durationMinutes = m_durationSeconds = -1;
+    m_positionMinutes = m_positionSeconds = -1;
+    m_track = -1;
+    m_wholeAlbum = FALSE;
+    m_playRequested = 0;
+    m_finished = m_playing = m_paused = m_error = 0;
+}
+
+BOOL CMPEGRequests::IsCurrent(const AlbumRecord& album, int track) const
+{
+    if (track < 0)
+        return album.GetIdText() == m_album.GetIdText();
+    if (track >= album.GetTrackCount() || m_track < 0 || m_track >= m_album.GetTrackCount())
+        return FALSE;
+    return album.GetFileLocation(track) == m_album.GetFileLocation(m_track);
+}
+
+BOOL CMPEGRequests::IsPlayingItem(const AlbumRecord& album, int track)
+{
+    CGuard guard(m_lock);
+    return m_playing && IsCurrent(album, track);
+}
+
+BOOL CMPEGRequests::IsPausedItem(const AlbumRecord& album, int track)
+{
+    CGuard guard(m_lock);
+    return m_paused && IsCurrent(album, track);
+}
+
+BOOL CMPEGRequests::Target(const AlbumRecord& album, int track, int* target)
+{
+    m_wholeAlbum = track < 0;
+    *target = track < 0 ? 0 : track;
+    return *target < album.GetTrackCount();
+}
+
+BOOL CMPEGRequests::IsNewItem(const AlbumRecord& album, int track) const
+{
+    return album.GetIdText() != m_album.GetIdText() || track != m_track;
+}
+
+void CMPEGRequests::Open()
+{
+    m_error = 0;
+    PostRequest(kMp3Open);
+}
+
+void CMPEGRequests::StampPlay()
+{
+    m_requestTime = Now();
+    PostRequest(kMp3Play);
+}
+
+void CMPEGRequests::StartItem(const AlbumRecord& album, int track)
+{
+    int t;
+    if (!Target(album, track, &t))
+        return;
+    if (IsNewItem(album, t)) {
+        m_album = album;
+        m_track = t;
+        m_requestTime = Now();
+        PostRequest(kMp3Stop);
+        Open();
+        StampPlay();
+        if (!m_playing)
+            m_playingSince = Now();
+        m_playing = 1;
+    }
+    m_playRequested = 1;
+    m_finished = 0;
+    if (!(m_playing && IsCurrent(album, track)) && !m_error) {
+        PostRequest(kMp3Play);
+        m_playing = 1;
+    }
+}
+
+void CMPEGRequests::CueItem(const AlbumRecord& album, int track)
+{
+    int t;
+    if (!Target(album, track, &t))
+        return;
+    if (IsNewItem(album, t)) {
+        m_album = album;
+        m_track = t;
+        m_positionMinutes = m_positionSeconds = 0;
+        Open();
+    }
+    PostRequest(kMp3Stop);
+    PostRequest(kMp3Pause);
+    m_playRequested = 0;
+    m_finished = 0;
+    m_paused = 1;
+}
+
+BOOL CMPEGRequests::Play(const AlbumRecord& album, int track)
+{
+    CGuard guard(m_lock);
+    if (m_playing && IsCurrent(album, track))
+        return FALSE;
+    if (m_paused && IsCurrent(album, track))
+        PostRequest(kMp3Play);
+    else
+        StartItem(album, track);
+    return TRUE;
+}
+
+BOOL CMPEGRequests::Pause(const AlbumRecord& album, int track)
+{
+    CGuard guard(m_lock);
+    if (m_playing && IsCurrent(album, track)) {
+        PostRequest(kMp3Pause);
+        return TRUE;
+    }
+    if (m_paused && IsCurrent(album, track))
+        return FALSE;
+    CueItem(album, track);
+    return TRUE;
+}
+
+BOOL CMPEGRequests::Cue(const AlbumRecord& album, int track)
+{
+    CGuard guard(m_lock);
+    if (m_paused && IsCurrent(album, track) && m_positionMinutes == 0 && m_positionSeconds == 0)
+        return FALSE;
+    CueItem(album, track);
+    return TRUE;
+}
+
+BOOL CMPEGRequests::StopPlayback()
+{
+    CGuard guard(m_lock);
+    if (m_playing || m_paused)
+        PostRequest(kMp3Stop);
+    return TRUE;
+}
+
+BOOL CMPEGRequests::PrevTrack()
+{
+    CGuard guard(m_lock);
+    if (m_track > 0) {
+        m_track--;
+        PostRequest(kMp3Stop);
+        Open();
+        if (m_playing)
+            PostRequest(kMp3Play);
+    }
+    return TRUE;
+}
+
+BOOL CMPEGRequests::NextTrack()
+{
+    CGuard guard(m_lock);
+    if (m_track + 1 < m_album.GetTrackCount()) {
+        m_track++;
+        if (m_playing) {
+            Open();
+            PostRequest(kMp3Play);
+        } else {
+            PostRequest(kMp3Stop);
+            Open();
+        }
+    }
+    return TRUE;
+}
+
+void CMPEGRequests::PostPlay()
+{
+    CGuard guard(m_lock);
+    StampPlay();
+}
+
+void CMPEGRequests::PostOpen()
+{
+    CGuard guard(m_lock);
+    Open();
+}
+
+void CMPEGRequests::Stop()
+{
+    PostRequest(kMp3Stop);
+}
+
+void CMPEGRequests::PostPause()
+{
+    PostRequest(kMp3Pause);
+}
+
+void CMPEGRequests::TogglePause()
+{
+    CGuard guard(m_lock);
+    if (m_playing)
+        PostRequest(kMp3Pause);
+    else if (m_paused)
+        PostRequest(kMp3Play);
+}
+
+BOOL CMPEGRequests::IsPlaying()
+{
+    CGuard guard(m_lock);
+    return m_playing;
+}
+
+BOOL CMPEGRequests::IsPaused()
+{
+    CGuard guard(m_lock);
+    return m_paused;
+}
+
+BOOL CMPEGRequests::IsFinished()
+{
+    CGuard guard(m_lock);
+    return m_finished;
+}
+
+BOOL CMPEGRequests::HasError()
+{
+    CGuard guard(m_lock);
+    return m_error;
+}
+
+void CMPEGRequests::ClearFinished()
+{
+    CGuard guard(m_lock);
+    m_finished = 0;
+}
+
+CString CMPEGRequests::GetAlbumId()
+{
+    CGuard guard(m_lock);
+    return m_album.GetIdText();
+}
+
+int CMPEGRequests::GetTrack()
+{
+    CGuard guard(m_lock);
+    return m_track;
+}
+
+BOOL CMPEGRequests::IsWholeAlbum()
+{
+    CGuard guard(m_lock);
+    return m_wholeAlbum;
+}

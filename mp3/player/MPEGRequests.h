@@ -1,0 +1,79 @@
+// The MP3 player's requests: the item it plays and the flags the player control
+// polls. The control's threads call the request operations; each only posts a
+// private message, so every decoder command leaves from the MP3 thread, whose
+// notification handlers change the same item and flags: one lock guards them.
+#pragma once
+
+#include <windows.h>
+
+#include "records/AlbumRecord.h"
+
+// Private messages, posted by the requests to the MP3 thread's window.
+const UINT kMp3Open = 0x8300;
+const UINT kMp3Play = 0x8301;
+const UINT kMp3Stop = 0x8302;
+const UINT kMp3Pause = 0x8303;
+
+class CMPEGRequests
+{
+public:
+    CMPEGRequests();
+    virtual ~CMPEGRequests();
+    CMPEGRequests(const CMPEGRequests&) = delete;
+    CMPEGRequests& operator=(const CMPEGRequests&) = delete;
+
+    BOOL IsPlayingItem(const AlbumRecord& album, int track);
+    BOOL IsPausedItem(const AlbumRecord& album, int track);
+    BOOL Play(const AlbumRecord& album, int track);
+    BOOL Pause(const AlbumRecord& album, int track);
+    BOOL Cue(const AlbumRecord& album, int track);
+    BOOL StopPlayback();
+    BOOL PrevTrack();
+    BOOL NextTrack();
+    void PostPlay();
+    void PostOpen();
+    void Stop();
+    void PostPause();
+    void TogglePause();
+
+    BOOL IsPlaying();
+    BOOL IsPaused();
+    BOOL IsFinished();
+    BOOL HasError();
+    void ClearFinished();
+    CString GetAlbumId();
+    int GetTrack();
+    BOOL IsWholeAlbum();
+
+protected:
+    // Every flag and the item back to before the first request.
+    void ResetItem();
+    virtual void PostRequest(UINT message) = 0;
+
+    CRITICAL_SECTION m_lock;
+    AlbumRecord m_album;
+    int m_durationMinutes = -1;
+    int m_durationSeconds = -1;
+    int m_positionMinutes = -1;
+    int m_positionSeconds = -1;
+    int m_track = -1;
+    BOOL m_wholeAlbum = FALSE;
+    int m_playRequested = 0;
+    BYTE m_finished = 0;
+    BYTE m_playing = 0;
+    BYTE m_paused = 0;
+    BYTE m_error = 0;
+    DWORD m_requestTime = 0;
+    DWORD m_playingSince = 0;
+
+private:
+    class CGuard;
+    BOOL IsCurrent(const AlbumRecord& album, int track) const;
+    void StartItem(const AlbumRecord& album, int track);
+    void CueItem(const AlbumRecord& album, int track);
+    // Whole-album flag and the track to make current; FALSE past the album's end.
+    BOOL Target(const AlbumRecord& album, int track, int* target);
+    BOOL IsNewItem(const AlbumRecord& album, int track) const;
+    void Open();
+    void StampPlay();
+};

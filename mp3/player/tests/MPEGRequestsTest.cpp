@@ -1,0 +1,170 @@
+// The player control's requests to the MP3 player: from a state, a request on an
+// item gives a result, the decoder commands posted in order, and the flags.
+#include "TestFramework.h"
+
+#include <string>
+#include <vector>
+
+#include "MPEGRequests.h"
+
+namespace {
+
+// Records what the requests post, by the decoder command each message sends.
+class RecordingRequests : public CMPEGRequests
+{
+public:
+    std::vector<std::string> posted;
+
+    void SetFlags(BYTE playing, BYTE paused)
+    {
+        m_playing = playing;
+        m_paused = paused;
+    }
+    void SetPosition(int minutes, int seconds)
+    {
+        m_positionMinutes = minutes;
+        m_positionSeconds = seconds;
+    }
+    void SetError() { m_error = 1; }
+
+protected:
+    void PostRequest(UINT message) override
+    {
+        static const char* const kNames[] = {"InputOpen", "Play", "Stop", "Pause"};
+        posted.push_back(message >= kMp3Open && message <= kMp3Pause ? kNames[message - kMp3Open] : "?");
+    }
+};
+
+AlbumRecord MakeAlbum(const char* id, int tracks)
+{
+    AlbumRecord album;
+    album.SetIdText(id);
+    album.SetTrackCount(tracks);
+    for (int i = 0; i < tracks; i++)
+        album.SetFileLocation(i, (std::string(id) + "\\" + std::to_string(i) + ".mp3").c_str());
+    return album;
+}
+
+enum State { kFresh, kPlaying, kPaused, kCuedAtStart, kPausedLater, kFailed };
+enum Request { kPlay, kPause, kCue, kStopPlayback };
+
+// Album "A" track 1 is the current item of every state but kFresh.
+void Enter(RecordingRequests& player, State state, const AlbumRecord& a)
+{
+    if (state == kFresh)
+        return;
+    if (state == kCuedAtStart)
+        player.Cue(a, 1);
+    else
+        player.Play(a, 1);
+    if (state == kPaused || state == kPausedLater)
+        player.SetFlags(0, 1);
+    if (state == kPausedLater)
+        player.SetPosition(0, 12);
+    if (state == kFailed) {
+        player.SetFlags(0, 0);
+        player.SetError();
+    }
+    player.posted.clear();
+}
+
+struct Case
+{
+    const char* name;
+    State state;
+    Request request;
+    const char* album;
+    int track;
+    BOOL result;
+    std::vector<std::string> commands;
+    BYTE playing, paused, finished;
+};
+
+TEST(MPEGRequests, RequestTable)
+{
+    const std::vector<std::string> start = {"Stop", "InputOpen", "Play"};
+    const std::vector<std::string> load = {"InputOpen", "Stop", "Pause"};
+    const std::vector<std::string> none;
+    const Case cases[] = {
+        {"play new track", kFresh, kPlay, "A", 1, TRUE, start, 1, 0, 0},
+        {"play whole album", kFresh, kPlay, "A", -1, TRUE, start, 1, 0, 0},
+        {"play past the album's end", kFresh, kPlay, "A", 3, TRUE, none, 0, 0, 0},
+        {"play the playing track", kPlaying, kPlay, "A", 1, FALSE, none, 1, 0, 0},
+        {"play another track", kPlaying, kPlay, "A", 2, TRUE, start, 1, 0, 0},
+        {"play another album", kPlaying, kPlay, "B", 1, TRUE, start, 1, 0, 0},
+        {"play resumes paused", kPaused, kPlay, "A", 1, TRUE, {"Play"}, 0, 1, 0},
+        {"play same item after failure", kFailed, kPlay, "A", 1, TRUE, none, 0, 0, 0},
+        {"pause playing", kPlaying, kPause, "A", 1, TRUE, {"Pause"}, 1, 0, 0},
+        {"pause paused", kPaused, kPause, "A", 1, FALSE, none, 0, 1, 0},
+        {"pause idle item loads it paused", kFresh, kPause, "A", 1, TRUE, load, 0, 1, 0},
+        {"cue new item", kPlaying, kCue, "B", 0, TRUE, load, 1, 1, 0},
+        {"cue current item", kPlaying, kCue, "A", 1, TRUE, {"Stop", "Pause"}, 1, 1, 0},
+        {"cue item cued at start", kCuedAtStart, kCue, "A", 1, FALSE, none, 0, 1, 0},
+        {"cue paused item later on", kPausedLater, kCue, "A", 1, TRUE, {"Stop", "Pause"}, 0, 1, 0},
+        {"cue past the album's end", kFresh, kCue, "A", 5, TRUE, none, 0, 0, 0},
+        {"stop idle", kFresh, kStopPlayback, "A", 1, TRUE, none, 0, 0, 0},
+        {"stop playing", kPlaying, kStopPlayback, "A", 1, TRUE, {"Stop"}, 1, 0, 0},
+        {"stop paused", kPaused, kStopPlayback, "A", 1, TRUE, {"Stop"}, 0, 1, 0},
+    };
+    const AlbumRecord a = MakeAlbum("A", 3);
+    const AlbumRecord b = MakeAlbum("B", 2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingRequests player;
+        Enter(player, c.state, a);
+        const AlbumRecord& album = c.album[0] == 'A' ? a : b;
+        BOOL result = FALSE;
+        switch (c.request) {
+        case kPlay: result = player.Play(album, c.track); break;
+        case kPause: result = player.Pause(album, c.track); break;
+        case kCue: result = player.Cue(album, c.track); break;
+        case kStopPlayback: result = player.StopPlayback(); break;
+        }
+        EXPECT_EQ(c.result, result);
+        EXPECT_EQ(c.commands, player.posted);
+        EXPECT_EQ(c.playing, player.IsPlaying());
+        EXPECT_EQ(c.paused, player.IsPaused());
+        EXPECT_EQ(c.finished, player.IsFinished());
+    }
+}
+
+TEST(MPEGRequests, CurrentItemMatchesByFileOrWholeAlbum)
+{
+    RecordingRequests player;
+    const AlbumRecord a = MakeAlbum("A", 3);
+    AlbumRecord copy = MakeAlbum("C", 1);
+    copy.SetFileLocation(0, a.GetFileLocation(2));
+    EXPECT_FALSE(player.IsPlayingItem(a, -1));
+    player.Play(a, 2);
+    EXPECT_TRUE(player.IsPlayingItem(copy, 0));
+    EXPECT_TRUE(player.IsPlayingItem(a, -1));
+    EXPECT_FALSE(player.IsPlayingItem(a, 1));
+    EXPECT_FALSE(player.IsPlayingItem(a, 7));
+    EXPECT_FALSE(player.IsPausedItem(a, 2));
+}
+
+TEST(MPEGRequests, TrackSteps)
+{
+    RecordingRequests player;
+    const AlbumRecord a = MakeAlbum("A", 2);
+    player.Play(a, -1);
+    EXPECT_TRUE(player.IsWholeAlbum());
+    player.posted.clear();
+    player.PrevTrack();
+    EXPECT_TRUE(player.posted.empty());
+    player.NextTrack();
+    EXPECT_EQ((std::vector<std::string>{"InputOpen", "Play"}), player.posted);
+    EXPECT_EQ(1, player.GetTrack());
+    player.posted.clear();
+    player.NextTrack();
+    EXPECT_TRUE(player.posted.empty());
+    player.SetFlags(0, 1);
+    player.PrevTrack();
+    EXPECT_EQ((std::vector<std::string>{"Stop", "InputOpen"}), player.posted);
+    EXPECT_EQ(0, player.GetTrack());
+    player.posted.clear();
+    player.TogglePause();
+    EXPECT_EQ((std::vector<std::string>{"Play"}), player.posted);
+}
+
+}  // namespace
