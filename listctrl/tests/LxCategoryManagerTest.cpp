@@ -1,0 +1,188 @@
+#include "ListFixture.h"
+
+#include "LxCategoryManager.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+// Files each item under the text category named by its genre, making the
+// category on first use; filing twice shows what a careless owner does.
+class CGenreOwner : public CWnd
+{
+public:
+    std::vector<std::string> m_genres;  // by item data
+    bool m_fileTwice = false;
+    std::vector<bool> m_added;
+
+    void File(CLxCategoryManager* manager, DWORD_PTR* itemData)
+    {
+        const char* genre = m_genres[*itemData].c_str();
+        int category = manager->FindTextCategory(genre);
+        if (category < 0)
+            category = manager->AddTextCategory(genre, genre);
+        m_added.push_back(manager->AddItemToCategory(category, *itemData));
+        if (m_fileTwice)
+            m_added.push_back(manager->AddItemToCategory(category, *itemData));
+    }
+};
+
+class CategoryManagerTest : public ListTest
+{
+protected:
+    void SetUp() override
+    {
+        ListTest::SetUp();
+        AddColumns({{"Title", 100, 0}});
+    }
+    void AddGenres(const std::vector<std::string>& genres)
+    {
+        for (const std::string& genre : genres)
+        {
+            AddRows({{genre}});
+            m_genres.m_genres.push_back(genre);
+        }
+    }
+    CLxCategoryManager* MakeManager()
+    {
+        return new CLxCategoryManager(&m_genres, static_cast<LxCategorizeItem>(&CGenreOwner::File),
+                                      NULL);
+    }
+    // Each row: its category text, or "item N" by item data.
+    std::vector<std::string> Rows(CLxCategoryManager& manager)
+    {
+        std::vector<std::string> rows;
+        for (int row = 0; row < m_list.GetItemCount(); row++)
+        {
+            DWORD_PTR data = m_list.GetItemData(row);
+            if (manager.IndexOfCategory((const void*)data) >= 0)
+                rows.push_back((LPCSTR)m_list.GetItemText(row, 0));
+            else
+                rows.push_back("item " + std::to_string(data));
+        }
+        return rows;
+    }
+
+    CGenreOwner m_genres;
+};
+
+TEST_F(CategoryManagerTest, CategoryRowsCountTheirItems)
+{
+    AddGenres({"Rock", "Jazz", "Jazz", "Jazz"});
+    std::unique_ptr<CLxCategoryManager> manager(MakeManager());
+    manager->AddTextCategory("Pop", "Pop");
+    EXPECT_EQ(4, manager->Categorize(m_list));
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Pop (0 elementi)",
+                                        "Categoria: Rock (1 elemento)",
+                                        "Categoria: Jazz (3 elementi)"}),
+              Rows(*manager));
+}
+
+TEST_F(CategoryManagerTest, ExpandCollapseAndFlatten)
+{
+    AddGenres({"Rock", "Jazz", "Rock", "Jazz"});
+    std::unique_ptr<CLxCategoryManager> manager(MakeManager());
+    manager->Categorize(m_list);
+    manager->Expand(0, 0, m_list);
+    manager->Expand(1, 3, m_list);
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)", "item 0", "item 2",
+                                        "Categoria: Jazz (2 elementi)", "item 1", "item 3"}),
+              Rows(*manager));
+    // The last category's collapse deletes every row after it; the first
+    // stops at the next category row.
+    manager->Collapse(1, 3, m_list);
+    manager->Collapse(0, 0, m_list);
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
+                                        "Categoria: Jazz (2 elementi)"}),
+              Rows(*manager));
+    manager->Flatten(m_list);
+    EXPECT_EQ((std::vector<DWORD_PTR>{0, 1, 2, 3}), ItemData());
+    EXPECT_EQ("Categoria: Rock (0 elementi)", std::string(manager->CategoryText(0)));
+}
+
+TEST_F(CategoryManagerTest, AddItemUpdatesOrAppendsItsCategory)
+{
+    AddGenres({"Rock", "Jazz"});
+    std::unique_ptr<CLxCategoryManager> manager(MakeManager());
+    manager->Categorize(m_list);
+    manager->GetCategory(0)->expanded = true;
+    manager->Rebuild(m_list);
+    m_genres.m_genres = {"Rock", "Jazz", "Rock", "Jazz", "Blues"};
+    struct Case
+    {
+        DWORD_PTR item;
+        int row;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {2, 1,  // expanded: the new row goes right below the category row
+         {"Categoria: Rock (2 elementi)", "item 2", "item 0", "Categoria: Jazz (1 elemento)"}},
+        {3, -1,  // collapsed: only the count changes
+         {"Categoria: Rock (2 elementi)", "item 2", "item 0", "Categoria: Jazz (2 elementi)"}},
+        {4, -1,  // a new category: its row at the end
+         {"Categoria: Rock (2 elementi)", "item 2", "item 0", "Categoria: Jazz (2 elementi)",
+          "Categoria: Blues (1 elemento)"}},
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(c.row, manager->AddItem(m_list, c.item)) << "item " << c.item;
+        EXPECT_EQ(c.rows, Rows(*manager)) << "item " << c.item;
+    }
+}
+
+TEST_F(CategoryManagerTest, CategorizeAgainFilesTheItemsNotTheCategoryRows)
+{
+    AddGenres({"Rock", "Jazz", "Rock"});
+    std::unique_ptr<CLxCategoryManager> manager(MakeManager());
+    manager->Categorize(m_list);
+    manager->GetCategory(0)->expanded = true;
+    manager->Rebuild(m_list);
+    EXPECT_EQ(3, (int)m_genres.m_added.size());
+    m_genres.m_added.clear();
+    manager->Categorize(m_list);
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)", "item 0", "item 2",
+                                        "Categoria: Jazz (1 elemento)"}),
+              Rows(*manager));
+    EXPECT_EQ(std::vector<bool>(3, true), m_genres.m_added);
+}
+
+TEST_F(CategoryManagerTest, FilingBeyondEveryItemIsRefused)
+{
+    AddGenres({"Rock"});
+    m_genres.m_fileTwice = true;
+    std::unique_ptr<CLxCategoryManager> manager(MakeManager());
+    manager->Categorize(m_list);
+    EXPECT_EQ((std::vector<bool>{true, false}), m_genres.m_added);
+    EXPECT_FALSE(manager->AddItemToCategory(5, 0));
+    EXPECT_FALSE(manager->AddItemToCategory(-1, 0));
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (1 elemento)"}), Rows(*manager));
+}
+
+TEST_F(CategoryManagerTest, WithoutCallbacksOnlyEmptyCategoryRows)
+{
+    AddGenres({"Rock", "Jazz"});
+    CLxCategoryManager manager(&m_genres, NULL, NULL);
+    manager.AddTextCategory("Rock", "Rock");
+    manager.GetCategory(0)->expanded = true;
+    EXPECT_EQ(2, manager.Categorize(m_list));
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (0 elementi)"}), Rows(manager));
+}
+
+TEST(CategoryFind, RangesIncludeLowAndExcludeHigh)
+{
+    CLxCategoryManager manager(NULL, NULL, NULL);
+    manager.AddTextCategory("Rock", "Rock");
+    manager.AddNumberRangeCategory("Low", 0, 10);
+    manager.AddNumberRangeCategory("High", 10, 20);
+    manager.AddTimeRangeCategory("Old", 100, 200);
+    EXPECT_EQ(0, manager.FindTextCategory("Rock"));
+    EXPECT_EQ(-1, manager.FindTextCategory("rock"));
+    EXPECT_EQ(1, manager.FindNumberCategory(0));
+    EXPECT_EQ(2, manager.FindNumberCategory(10));
+    EXPECT_EQ(-1, manager.FindNumberCategory(20));
+    EXPECT_EQ(3, manager.FindTimeCategory(100));
+    EXPECT_EQ(-1, manager.FindTimeCategory(200));
+    EXPECT_EQ(-1, manager.IndexOfCategory(&manager));
+}
+}  // namespace
