@@ -2,6 +2,9 @@
 
 #include <time.h>
 
+#include "mp3/decoder/DecoderMessage.h"
+#include "mp3/decoder/DecoderPlayer.h"
+
 namespace {
 
 // The current album's id before the first request: it matches no album.
@@ -285,4 +288,95 @@ BOOL CMPEGRequests::IsWholeAlbum()
 {
     CGuard guard(m_lock);
     return m_wholeAlbum;
+}
+
+void CMPEGRequests::OnRequest(UINT message)
+{
+    CGuard guard(m_lock);
+    if (message == kMp3Open)
+        m_opening = TRUE;
+}
+
+void CMPEGRequests::EndItem()
+{
+    m_finished = 1;
+    m_playing = m_paused = 0;
+    m_opening = FALSE;
+}
+
+BOOL CMPEGRequests::StepToNextTrack()
+{
+    if (!m_wholeAlbum || m_track + 1 >= m_album.GetTrackCount())
+        return FALSE;
+    m_track++;
+    return TRUE;
+}
+
+void CMPEGRequests::OnPlayerState(int state)
+{
+    CGuard guard(m_lock);
+    switch (state) {
+    case kPlayerStopped:
+        if (m_opening)
+            m_playing = m_paused = 0;
+        else
+            EndItem();
+        break;
+    case kPlayerPlaying:
+        m_finished = 0;
+        m_playing = 1;
+        m_paused = 0;
+        m_opening = FALSE;
+        break;
+    case kPlayerPaused:
+        m_playing = 0;
+        m_paused = 1;
+        m_opening = FALSE;
+        break;
+    case kPlayerInputEnd:
+        if (StepToNextTrack()) {
+            Open();
+            PostRequest(kMp3Play);
+        } else {
+            EndItem();
+            SendCommand(kMsgStop);
+        }
+        break;
+    }
+    SignalStatus();
+}
+
+void CMPEGRequests::OnInputTimecode(int minutes, int seconds)
+{
+    CGuard guard(m_lock);
+    m_playing = 1;
+    BOOL changed = seconds != m_positionSeconds || minutes != m_positionMinutes;
+    m_positionMinutes = minutes;
+    m_positionSeconds = seconds;
+    if (changed)
+        SignalStatus();
+    int remaining = (m_durationMinutes * 60 + m_durationSeconds) - (minutes * 60 + seconds);
+    m_finished = m_fadeOverlapTime >= 1 && remaining < m_fadeOverlapTime;
+}
+
+void CMPEGRequests::OnNack(int command)
+{
+    CGuard guard(m_lock);
+    if ((command == kMsgPlay || command == kMsgInputOpen) && StepToNextTrack()) {
+        Open();
+        if (command == kMsgPlay) {
+            m_playRequested = 1;
+            PostRequest(kMp3Play);
+        }
+    } else {
+        EndItem();
+        m_error = 1;
+    }
+    SignalStatus();
+}
+
+void CMPEGRequests::OnErrorReport()
+{
+    CGuard guard(m_lock);
+    EndItem();
 }

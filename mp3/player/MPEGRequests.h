@@ -45,10 +45,23 @@ public:
     int GetTrack();
     BOOL IsWholeAlbum();
 
+    // On the MP3 thread: a private message about to be carried out, and the
+    // decoder's notifications.
+    void OnRequest(UINT message);
+    void OnPlayerState(int state);
+    void OnInputTimecode(int minutes, int seconds);
+    void OnNack(int command);
+    void OnErrorReport();
+    int m_fadeOverlapTime = 0;
+
 protected:
     // Every flag and the item back to before the first request.
     void ResetItem();
     virtual void PostRequest(UINT message) = 0;
+    // Sends a decoder command from the MP3 thread.
+    virtual void SendCommand(int code) = 0;
+    // Tells the poller that the state, the duration or the second changed.
+    virtual void SignalStatus() {}
 
     CRITICAL_SECTION m_lock;
     AlbumRecord m_album;
@@ -65,6 +78,9 @@ protected:
     BYTE m_error = 0;
     DWORD m_requestTime = 0;
     DWORD m_playingSince = 0;
+    // Set from an open until the new item plays, pauses or fails: the "stopped"
+    // of the stop that went before the open belongs to the old item.
+    BOOL m_opening = FALSE;
 
 private:
     class CGuard;
@@ -76,4 +92,6 @@ private:
     BOOL IsNewItem(const AlbumRecord& album, int track) const;
     void Open();
     void StampPlay();
+    void EndItem();
+    BOOL StepToNextTrack();
 };

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "MPEGRequests.h"
+#include "mp3/decoder/DecoderMessage.h"
+#include "mp3/decoder/DecoderPlayer.h"
 
 namespace {
 
@@ -26,8 +28,23 @@ public:
         m_positionSeconds = seconds;
     }
     void SetError() { m_error = 1; }
+    void SetDuration(int minutes, int seconds)
+    {
+        m_durationMinutes = minutes;
+        m_durationSeconds = seconds;
+    }
+    // The MP3 thread carries out what was posted, in order.
+    void CarryOut()
+    {
+        for (const std::string& name : posted)
+            if (name == "InputOpen")
+                OnRequest(kMp3Open);
+        posted.clear();
+    }
+    std::vector<int> sent;
 
 protected:
+    void SendCommand(int code) override { sent.push_back(code); }
     void PostRequest(UINT message) override
     {
         static const char* const kNames[] = {"InputOpen", "Play", "Stop", "Pause"};
@@ -165,6 +182,87 @@ TEST(MPEGRequests, TrackSteps)
     player.posted.clear();
     player.TogglePause();
     EXPECT_EQ((std::vector<std::string>{"Play"}), player.posted);
+}
+
+TEST(MPEGRequests, WholeAlbumPlaysThroughAndEnds)
+{
+    RecordingRequests player;
+    const AlbumRecord a = MakeAlbum("A", 2);
+    player.Play(a, -1);
+    player.CarryOut();
+    player.OnPlayerState(kPlayerPlaying);
+    player.OnPlayerState(kPlayerInputEnd);
+    EXPECT_EQ((std::vector<std::string>{"InputOpen", "Play"}), player.posted);
+    EXPECT_EQ(1, player.GetTrack());
+    EXPECT_FALSE(player.IsFinished());
+    player.CarryOut();
+    player.OnPlayerState(kPlayerPlaying);
+    player.OnPlayerState(kPlayerInputEnd);
+    EXPECT_TRUE(player.posted.empty());
+    EXPECT_EQ(std::vector<int>{kMsgStop}, player.sent);
+    EXPECT_TRUE(player.IsFinished());
+    EXPECT_FALSE(player.IsPlaying());
+}
+
+// The stop that goes before the open of a new item reports the old item stopped
+// after the request cleared finished: the new item is not finished by it.
+TEST(MPEGRequests, StoppedOfTheOldItemLeavesTheNewOneUnfinished)
+{
+    RecordingRequests player;
+    const AlbumRecord a = MakeAlbum("A", 3);
+    player.Play(a, 0);
+    player.CarryOut();
+    player.OnPlayerState(kPlayerPlaying);
+    player.Play(a, 2);
+    player.CarryOut();
+    player.OnPlayerState(kPlayerStopped);
+    EXPECT_FALSE(player.IsFinished());
+    player.OnPlayerState(kPlayerPlaying);
+    player.OnPlayerState(kPlayerStopped);
+    EXPECT_TRUE(player.IsFinished());
+}
+
+TEST(MPEGRequests, NackStepsThroughAnAlbumOrFails)
+{
+    struct NackCase
+    {
+        int track, command;
+        std::vector<std::string> posted;
+        int trackAfter;
+        BOOL finished, error;
+    };
+    const NackCase cases[] = {
+        {-1, kMsgInputOpen, {"InputOpen"}, 1, FALSE, FALSE},
+        {-1, kMsgPlay, {"InputOpen", "Play"}, 1, FALSE, FALSE},
+        {0, kMsgInputOpen, {}, 0, TRUE, TRUE},
+        {-1, kMsgSeek, {}, 0, TRUE, TRUE},
+    };
+    const AlbumRecord a = MakeAlbum("A", 2);
+    for (const NackCase& c : cases) {
+        SCOPED_TRACE(c.command);
+        RecordingRequests player;
+        player.Play(a, c.track);
+        player.CarryOut();
+        player.OnNack(c.command);
+        EXPECT_EQ(c.posted, player.posted);
+        EXPECT_EQ(c.trackAfter, player.GetTrack());
+        EXPECT_EQ(c.finished, player.IsFinished());
+        EXPECT_EQ(c.error, player.HasError());
+    }
+}
+
+TEST(MPEGRequests, OverlapFinishesEarly)
+{
+    RecordingRequests player;
+    player.m_fadeOverlapTime = 5;
+    player.SetDuration(3, 0);
+    player.OnInputTimecode(2, 54);
+    EXPECT_FALSE(player.IsFinished());
+    player.OnInputTimecode(2, 56);
+    EXPECT_TRUE(player.IsFinished());
+    player.m_fadeOverlapTime = 0;
+    player.OnInputTimecode(2, 59);
+    EXPECT_FALSE(player.IsFinished());
 }
 
 }  // namespace
