@@ -39,12 +39,13 @@ BEGIN_MESSAGE_MAP(CLxListCtrl, CListCtrl)
 END_MESSAGE_MAP()
 
 CLxListCtrl::CLxListCtrl()
-    : m_pfnRequestHandler(NULL), m_pfnCellTextHandler(NULL), m_pNotifyWnd(NULL),
+    : m_pfnRequestHandler(NULL), m_pfnCellTextHandler(NULL), m_pfnCategoryHandler(NULL),
+      m_pNotifyWnd(NULL),
       m_controlIdOverride(-1), m_pCellImageList(NULL), m_ownerFontMask(0),
       m_pfnClock(SystemClock), m_printTitle("Lx list Control"), m_printOptions(0),
       m_printMargins(), m_dropListMask(0), m_dropDownMask(0), m_editMask(0),
       m_numericMask(0), m_currencyMask(0), m_imageMask(0), m_dateMask(0),
-      m_pColumnManager(NULL), m_style(kLxStyleDefault),
+      m_pColumnManager(NULL), m_pCategoryManager(NULL), m_style(kLxStyleDefault),
       m_textColor(::GetSysColor(COLOR_WINDOWTEXT)),
       m_selectionColor(::GetSysColor(COLOR_HIGHLIGHT)),
       m_textBkColor(::GetSysColor(COLOR_WINDOW)), m_bkColor(::GetSysColor(COLOR_WINDOW)),
@@ -70,6 +71,7 @@ CLxListCtrl::~CLxListCtrl()
     delete m_pGridPen;
     delete m_pDarkPen;
     delete m_pColumnManager;
+    delete m_pCategoryManager;
     if (m_background)
         ::DeleteObject(m_background);
     if (m_header.m_hWnd)
@@ -121,6 +123,31 @@ void CLxListCtrl::CreateFontFamily(CFont* fonts, const LOGFONTA& logFont)
     variant = logFont;
     variant.lfItalic = 1;
     fonts[kFontItalic].CreateFontIndirect(&variant);
+}
+
+void CLxListCtrl::EnableCategoryView(bool on)
+{
+    SetFocus();
+    // Column 0 makes room for the category boxes only where the owner left it empty.
+    const int boxColumnWidth = 18;
+    if (on)
+    {
+        if (!m_pCategoryManager)
+            m_pCategoryManager = new CLxCategoryManager(GetParent(), m_pfnCategoryHandler, NULL);
+        if (GetColumnId(0) == 0 && GetColumnWidth(0) == 0)
+            SetColumnWidth(0, boxColumnWidth);
+        m_pCategoryManager->Categorize(*this);
+    }
+    else if (m_pCategoryManager)
+    {
+        if (GetColumnId(0) == 0 && GetColumnWidth(0) == boxColumnWidth)
+            SetColumnWidth(0, 0);
+        m_pCategoryManager->Flatten(*this);
+        delete m_pCategoryManager;
+        m_pCategoryManager = NULL;
+    }
+    Remeasure();
+    SetFocus();
 }
 
 void CLxListCtrl::SetListFont(const LOGFONTA& logFont)
@@ -396,6 +423,8 @@ void CLxListCtrl::SetHeaderImage(int index, int image)
 
 int CLxListCtrl::InsertItemEx(int row, DWORD_PTR itemData)
 {
+    if (m_pCategoryManager)
+        return m_pCategoryManager->AddItem(*this, itemData);
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = row;

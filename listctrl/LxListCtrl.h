@@ -4,6 +4,7 @@
 // id (the column's sub-item number) in masks, definitions and requests.
 #pragma once
 
+#include "LxCategoryManager.h"
 #include "LxColumnManager.h"
 #include "LxHeaderCtrl.h"
 #include "LxListRequest.h"
@@ -120,6 +121,10 @@ public:
     void SetHeaderImage(int index, int image);
     void ClearKindMasks();
 
+    // Category rows: on, the items are filed by the owner's category handler.
+    void EnableCategoryView(bool on);
+    CLxCategoryManager* GetCategoryManager() { return m_pCategoryManager; }
+
     // Rows and cells.
     int InsertItemEx(int row, DWORD_PTR itemData);
     BOOL DeleteItemEx(int row, DWORD_PTR itemData);
@@ -167,6 +172,7 @@ public:
     // Owner hooks and settings the owner sets directly.
     LxRequestHandler m_pfnRequestHandler;
     LxCellTextHandler m_pfnCellTextHandler;
+    LxCategorizeItem m_pfnCategoryHandler;
     CWnd* m_pNotifyWnd;
     int m_controlIdOverride;
     CImageList* m_pCellImageList;
@@ -243,6 +249,7 @@ private:
 
     CLxHeaderCtrl m_header;
     CLxColumnManager* m_pColumnManager;
+    CLxCategoryManager* m_pCategoryManager;
     DWORD m_style;
     COLORREF m_textColor;
     COLORREF m_selectionColor;

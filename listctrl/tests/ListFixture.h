@@ -57,6 +57,14 @@ public:
     // Answers a request; none set: the owner answers nothing.
     std::function<BOOL(CLxListRequest&)> m_answer;
 
+    // Files an item into a category; none set: the owner files nothing.
+    std::function<void(CLxCategoryManager*, DWORD_PTR*)> m_categorize;
+
+    void Categorize(CLxCategoryManager* manager, DWORD_PTR* itemData)
+    {
+        if (m_categorize)
+            m_categorize(manager, itemData);
+    }
     LRESULT OnRequest(WPARAM, LPARAM lParam)
     {
         CLxListRequest& request = *(CLxListRequest*)lParam;

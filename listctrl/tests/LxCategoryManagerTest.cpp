@@ -169,6 +169,33 @@ TEST_F(CategoryManagerTest, WithoutCallbacksOnlyEmptyCategoryRows)
     EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (0 elementi)"}), Rows(manager));
 }
 
+TEST_F(CategoryManagerTest, CategoryViewOnAndOff)
+{
+    m_list.DeleteAllColumns();
+    AddColumns({{"", 0, 0}, {"Genre", 100, 0}});
+    AddRows({{"", "Rock"}, {"", "Jazz"}});
+    m_owner.m_categorize = [this](CLxCategoryManager* manager, DWORD_PTR* itemData) {
+        const char* genre = m_owner.m_cells[*itemData][1].c_str();
+        int category = manager->FindTextCategory(genre);
+        if (category < 0)
+            category = manager->AddTextCategory(genre, genre);
+        manager->AddItemToCategory(category, *itemData);
+    };
+    m_list.m_pfnCategoryHandler = static_cast<LxCategorizeItem>(&CListOwner::Categorize);
+    m_list.EnableCategoryView(true);
+    ASSERT_NE(nullptr, m_list.GetCategoryManager());
+    EXPECT_EQ(18, m_list.GetColumnWidth(0));
+    m_owner.m_cells.push_back({"", "Rock"});
+    EXPECT_EQ(-1, m_list.InsertItemEx(0, 2));  // filed under Rock, collapsed
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
+                                        "Categoria: Jazz (1 elemento)"}),
+              Rows(*m_list.GetCategoryManager()));
+    m_list.EnableCategoryView(false);
+    EXPECT_EQ(nullptr, m_list.GetCategoryManager());
+    EXPECT_EQ(0, m_list.GetColumnWidth(0));
+    EXPECT_EQ((std::vector<DWORD_PTR>{0, 1, 2}), ItemData());
+}
+
 TEST(CategoryFind, RangesIncludeLowAndExcludeHigh)
 {
     CLxCategoryManager manager(NULL, NULL, NULL);
