@@ -235,6 +235,8 @@ private:
     int FocusedRow() const;
     int FirstSelectedRow() const;
     void FocusRow(int row);
+    // Opens or closes the category of a category row; false for other rows.
+    bool ToggleCategory(int row);
     void RedrawCell(int row, int column);
     void SetFocusedColumn(int column);
     void ApplyEditedText(int row, int column, DWORD_PTR itemData, const CString& text);

@@ -127,8 +127,28 @@ void CLxListCtrl::OnClick(NMHDR*, LRESULT* result)
     int row = HitTestEx(point, &column);
     if (row < 0)
         return;
+    if (column == 0 && ToggleCategory(row))
+        return;
     SetFocusedColumn(column);
     SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+bool CLxListCtrl::ToggleCategory(int row)
+{
+    if (!m_pCategoryManager || row < 0)
+        return false;
+    CLxCategoryManager& manager = *m_pCategoryManager;
+    int index = manager.IndexOfCategory((const void*)GetItemData(row));
+    if (index < 0)
+        return false;
+    LxCategory& category = *manager.GetCategory(index);
+    category.expanded = !category.expanded;
+    if (category.expanded)
+        manager.Expand(index, row, *this);
+    else
+        manager.Collapse(index, row, *this);
+    RedrawItems(row, row);
+    return true;
 }
 
 // The owner sees a double click that opened nothing, in screen coordinates.

@@ -64,6 +64,21 @@ protected:
         return rows;
     }
 
+    // A click in column 0 of a row, as the list view reports it: the list
+    // finds the cell at the position of the last message, a posted one.
+    void ClickColumn0(int row)
+    {
+        CRect cell;
+        ASSERT_TRUE(m_list.GetItemRect(row, &cell, LVIR_BOUNDS));
+        CPoint point(cell.left + 5, cell.CenterPoint().y);
+        m_list.ClientToScreen(&point);
+        ::SetCursorPos(point.x, point.y);
+        m_list.PostMessage(WM_NULL);
+        PumpListMessages();
+        NMHDR click = {m_list.m_hWnd, kListId, NM_CLICK};
+        m_owner.SendMessage(WM_NOTIFY, kListId, (LPARAM)&click);
+    }
+
     CGenreOwner m_genres;
 };
 
@@ -187,6 +202,14 @@ TEST_F(CategoryManagerTest, CategoryViewOnAndOff)
     EXPECT_EQ(18, m_list.GetColumnWidth(0));
     m_owner.m_cells.push_back({"", "Rock"});
     EXPECT_EQ(-1, m_list.InsertItemEx(0, 2));  // filed under Rock, collapsed
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
+                                        "Categoria: Jazz (1 elemento)"}),
+              Rows(*m_list.GetCategoryManager()));
+    ClickColumn0(0);
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)", "item 0", "item 2",
+                                        "Categoria: Jazz (1 elemento)"}),
+              Rows(*m_list.GetCategoryManager()));
+    ClickColumn0(0);
     EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
                                         "Categoria: Jazz (1 elemento)"}),
               Rows(*m_list.GetCategoryManager()));
