@@ -177,7 +177,11 @@ void CLxListCtrl::Remeasure()
 
 void CLxListCtrl::MeasureItem(LPMEASUREITEMSTRUCT measure)
 {
-    measure->itemHeight = std::max(m_textHeight, m_minRowHeight);
+    // Category rows and item rows share one height, set apart from the font.
+    if (m_pCategoryManager)
+        measure->itemHeight = std::max(m_categoryHeightA, m_categoryHeightB);
+    else
+        measure->itemHeight = std::max(m_textHeight, m_minRowHeight);
 }
 
 LRESULT CLxListCtrl::OnSetFont(WPARAM font, LPARAM redraw)

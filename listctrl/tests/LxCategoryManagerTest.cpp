@@ -200,6 +200,10 @@ TEST_F(CategoryManagerTest, CategoryViewOnAndOff)
     m_list.EnableCategoryView(true);
     ASSERT_NE(nullptr, m_list.GetCategoryManager());
     EXPECT_EQ(18, m_list.GetColumnWidth(0));
+    m_list.SetRowHeightLimits(21, true);
+    CRect row;
+    ASSERT_TRUE(m_list.GetItemRect(0, &row, LVIR_BOUNDS));
+    EXPECT_EQ(21, row.Height());  // the larger category height, not the font's
     m_owner.m_cells.push_back({"", "Rock"});
     EXPECT_EQ(-1, m_list.InsertItemEx(0, 2));  // filed under Rock, collapsed
     EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
