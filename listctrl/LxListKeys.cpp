@@ -197,6 +197,9 @@ BOOL CLxListCtrl::PreTranslateMessage(MSG* msg)
         return CListCtrl::PreTranslateMessage(msg);
     if (msg->message == WM_CHAR && !m_editorOpen)
         return TypeAheadSearch((int)msg->wParam);
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
+        ToggleCategory(FirstSelectedRow()))
+        return TRUE;
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && m_style & kLxStyleEnterDblClk)
     {
         NMHDR header = {};

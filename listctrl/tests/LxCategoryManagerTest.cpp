@@ -217,6 +217,12 @@ TEST_F(CategoryManagerTest, CategoryViewOnAndOff)
     EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
                                         "Categoria: Jazz (1 elemento)"}),
               Rows(*m_list.GetCategoryManager()));
+    m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    m_list.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
+    PumpListMessages();
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
+                                        "Categoria: Jazz (1 elemento)", "item 1"}),
+              Rows(*m_list.GetCategoryManager()));
     m_list.EnableCategoryView(false);
     EXPECT_EQ(nullptr, m_list.GetCategoryManager());
     EXPECT_EQ(0, m_list.GetColumnWidth(0));
