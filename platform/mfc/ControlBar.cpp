@@ -384,12 +384,22 @@ void CControlBar::SetBarInfo(CControlBarInfo* info, CFrameWnd* frame)
         return;
     }
     m_nMRUWidth = info->m_nMRUWidth;
+    SetDockContextInfo(info);
+    ApplyPlacement(info);
+}
+
+void CControlBar::SetDockContextInfo(const CControlBarInfo* info)
+{
     if (info->m_bDocking && m_pDockContext != NULL) {
         m_pDockContext->m_uMRUDockID = info->m_uMRUDockID;
         m_pDockContext->m_rectMRUDockPos = info->m_rectMRUDockPos;
         m_pDockContext->m_dwMRUFloatStyle = info->m_dwMRUFloatStyle;
         m_pDockContext->m_ptMRUFloatPos = info->m_ptMRUFloatPos;
     }
+}
+
+void CControlBar::ApplyPlacement(const CControlBarInfo* info)
+{
     UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
     flags |= info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
     if (m_pDockBar == NULL || info->m_pointPos.x < 0 || info->m_pointPos.y < 0)

@@ -117,6 +117,10 @@ public:
     CDockContext* m_pDockContext;
 
 protected:
+    // The dock context's last docked and floating places from a saved record.
+    void SetDockContextInfo(const CControlBarInfo* info);
+    // Shows or hides the bar and moves it to the record's place, once.
+    void ApplyPlacement(const CControlBarInfo* info);
     void PostNcDestroy() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

@@ -753,23 +753,15 @@ void TkControlBar::SetBarInfoEx(TkControlBarInfo* info, CFrameWnd* frame)
     m_dwDockStyle = info->m_dwDockingStyle;
     m_fProportion = info->m_fProportion;
     SetBarStyle(info->m_dwStyle);
+    SetDockContextInfo(info);
     if (info->m_bDocking && m_pDockContext != NULL) {
-        m_pDockContext->m_uMRUDockID = info->m_uMRUDockID;
-        m_pDockContext->m_rectMRUDockPos = info->m_rectMRUDockPos;
-        m_pDockContext->m_dwMRUFloatStyle = info->m_dwMRUFloatStyle;
-        m_pDockContext->m_ptMRUFloatPos = info->m_ptMRUFloatPos;
         TkDockContext* context = dynamic_cast<TkDockContext*>(m_pDockContext);
         if (context != NULL)
             context->m_bFloatedFromFloating = info->m_bPrevFloating;
     }
     if (info->m_pExtraInfo != NULL)
         SetExtraBarInfo(info, frame);
-    UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-    flags |= info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-    if (m_pDockBar == NULL || info->m_pointPos.x < 0 || info->m_pointPos.y < 0)
-        flags |= SWP_NOMOVE;
-    m_nStateFlags &= ~(delayHide | delayShow);
-    SetWindowPos(NULL, info->m_pointPos.x, info->m_pointPos.y, 0, 0, flags);
+    ApplyPlacement(info);
 }
 
 BOOL TkControlBar::GetDockPosition(int& row, int& column, UINT& dockBarId, float& proportion)
