@@ -326,6 +326,7 @@ bool CSonyControl::Resolve(const CLibItem* entry, Place& place)
     place.albumId = album->GetIdText();
     if (place.player == kMp3PlayerId) {
         place.slot = 0;
+        place.album = *album;
         return true;
     }
     CPlayerUse use(*this);
@@ -361,11 +362,11 @@ BOOL CSonyControl::Route(Request request, const CLibItem* first, const CLibItem*
             return request != kPlay;
         }
         if (request == kPlay)
-            m_mp3->Play(place.albumId, place.track);
+            m_mp3->Play(place.album, place.track);
         else if (request == kPause)
-            m_mp3->Pause(place.albumId, place.track);
+            m_mp3->Pause(place.album, place.track);
         else
-            m_mp3->Cue(place.albumId, place.track);
+            m_mp3->Cue(place.album, place.track);
         return TRUE;
     }
     CPlayerUse use(*this);

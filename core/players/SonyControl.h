@@ -21,33 +21,12 @@
 
 #include "PlayerHost.h"
 #include "TextCallback.h"
+#include "mp3/player/Mp3Control.h"
+#include "records/AlbumRecord.h"
 
-class AlbumRecord;
 class CLibItem;
 class CMusicLibrary;
 class CSonyPlayer;
-
-// The MP3 player as the control sees it.
-class CMp3Control
-{
-public:
-    virtual ~CMp3Control() {}
-    virtual void Play(const char* albumId, int track) = 0;
-    virtual void Pause(const char* albumId, int track) = 0;
-    virtual void Cue(const char* albumId, int track) = 0;
-    virtual void StopPlayback() = 0;
-    virtual BOOL IsPlaying() = 0;
-    virtual BOOL IsPaused() = 0;
-    // The album and track (from 0, -1 the whole album) it plays or played last.
-    virtual CString GetAlbumId() = 0;
-    virtual int GetTrack() = 0;
-    // Seconds since its last start below its grace time.
-    virtual BOOL InStartGrace() = 0;
-    virtual BOOL IsNearEnd() = 0;
-    virtual int GetPlayState() = 0;
-    virtual void SetPlayState(int state) = 0;
-    virtual void ClearNearEnd() = 0;
-};
 
 // What the control needs of the document besides what its players need.
 class CControlHost : public CPlayerHost
@@ -121,6 +100,7 @@ private:
         int slot;
         int track;
         CString albumId;
+        AlbumRecord album;   // a copy, for the MP3 player only
     };
 
     // The players of one scan and the uses that hold them.

@@ -10,10 +10,9 @@ namespace {
 // The current album's id before the first request: it matches no album.
 const char kNoAlbumId[] = "<none>";
 
-DWORD Now()
-{
-    return (DWORD)time(nullptr);
-}
+// Seconds a start counts as playing before the decoder reports it: opening a
+// file over the network or on a sleeping disc takes that long.
+const DWORD kStartGraceSeconds = 5;
 
 }  // namespace
 
@@ -72,6 +71,11 @@ BOOL CMPEGRequests::IsPausedItem(const AlbumRecord& album, int track)
 {
     CGuard guard(m_lock);
     return m_paused && IsCurrent(album, track);
+}
+
+DWORD CMPEGRequests::Now()
+{
+    return (DWORD)time(nullptr);
 }
 
 BOOL CMPEGRequests::Target(const AlbumRecord& album, int track, int* target)
@@ -288,6 +292,24 @@ BOOL CMPEGRequests::IsWholeAlbum()
 {
     CGuard guard(m_lock);
     return m_wholeAlbum;
+}
+
+BOOL CMPEGRequests::InStartGrace()
+{
+    CGuard guard(m_lock);
+    return m_requestTime != 0 && Now() - m_requestTime < kStartGraceSeconds;
+}
+
+int CMPEGRequests::GetPlayState()
+{
+    CGuard guard(m_lock);
+    return m_playState;
+}
+
+void CMPEGRequests::SetPlayState(int state)
+{
+    CGuard guard(m_lock);
+    m_playState = state;
 }
 
 void CMPEGRequests::OnRequest(UINT message)

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "Mp3Control.h"
 #include "records/AlbumRecord.h"
 
 // Private messages, posted by the requests to the MP3 thread's window.
@@ -14,7 +15,7 @@ const UINT kMp3Play = 0x8301;
 const UINT kMp3Stop = 0x8302;
 const UINT kMp3Pause = 0x8303;
 
-class CMPEGRequests
+class CMPEGRequests : public CMp3Control
 {
 public:
     CMPEGRequests();
@@ -24,10 +25,10 @@ public:
 
     BOOL IsPlayingItem(const AlbumRecord& album, int track);
     BOOL IsPausedItem(const AlbumRecord& album, int track);
-    BOOL Play(const AlbumRecord& album, int track);
-    BOOL Pause(const AlbumRecord& album, int track);
-    BOOL Cue(const AlbumRecord& album, int track);
-    BOOL StopPlayback();
+    BOOL Play(const AlbumRecord& album, int track) override;
+    BOOL Pause(const AlbumRecord& album, int track) override;
+    BOOL Cue(const AlbumRecord& album, int track) override;
+    BOOL StopPlayback() override;
     BOOL PrevTrack();
     BOOL NextTrack();
     void PostPlay();
@@ -36,14 +37,20 @@ public:
     void PostPause();
     void TogglePause();
 
-    BOOL IsPlaying();
-    BOOL IsPaused();
+    BOOL IsPlaying() override;
+    BOOL IsPaused() override;
     BOOL IsFinished();
     BOOL HasError();
     void ClearFinished();
-    CString GetAlbumId();
-    int GetTrack();
+    CString GetAlbumId() override;
+    int GetTrack() override;
     BOOL IsWholeAlbum();
+    BOOL InStartGrace() override;
+    // Near the end is finished: the overlap time sets it early.
+    BOOL IsNearEnd() override { return IsFinished(); }
+    void ClearNearEnd() override { ClearFinished(); }
+    int GetPlayState() override;
+    void SetPlayState(int state) override;
 
     // On the MP3 thread: a private message about to be carried out, and the
     // decoder's notifications.
@@ -62,6 +69,8 @@ protected:
     virtual void SendCommand(int code) = 0;
     // Tells the poller that the state, the duration or the second changed.
     virtual void SignalStatus() {}
+    // Seconds, as time() gives them.
+    virtual DWORD Now();
 
     CRITICAL_SECTION m_lock;
     AlbumRecord m_album;
@@ -76,6 +85,7 @@ protected:
     BYTE m_playing = 0;
     BYTE m_paused = 0;
     BYTE m_error = 0;
+    int m_playState = 0;
     DWORD m_requestTime = 0;
     DWORD m_playingSince = 0;
     // Set from an open until the new item plays, pauses or fails: the "stopped"

@@ -169,10 +169,14 @@ private:
 class CFakeMp3 : public CMp3Control
 {
 public:
-    void Play(const char* id, int track) override { Note("play", id, track); }
-    void Pause(const char* id, int track) override { Note("pause", id, track); }
-    void Cue(const char* id, int track) override { Note("cue", id, track); }
-    void StopPlayback() override { requests.push_back("stop"); }
+    BOOL Play(const AlbumRecord& album, int track) override { return Note("play", album, track); }
+    BOOL Pause(const AlbumRecord& album, int track) override { return Note("pause", album, track); }
+    BOOL Cue(const AlbumRecord& album, int track) override { return Note("cue", album, track); }
+    BOOL StopPlayback() override
+    {
+        requests.push_back("stop");
+        return TRUE;
+    }
     BOOL IsPlaying() override { return playing; }
     BOOL IsPaused() override { return paused; }
     CString GetAlbumId() override { return albumId; }
@@ -183,9 +187,11 @@ public:
     void SetPlayState(int state) override { playState = state; }
     void ClearNearEnd() override { nearEnd = FALSE; }
 
-    void Note(const char* what, const char* id, int t)
+    BOOL Note(const char* what, const AlbumRecord& album, int t)
     {
-        requests.push_back(std::string(what) + " " + std::string(id).substr(15) + " " + std::to_string(t));
+        requests.push_back(std::string(what) + " " + std::string(album.GetIdText()).substr(15) + " " +
+                           std::to_string(t));
+        return TRUE;
     }
 
     std::vector<std::string> requests;

@@ -42,8 +42,10 @@ public:
         posted.clear();
     }
     std::vector<int> sent;
+    DWORD now = 1000;
 
 protected:
+    DWORD Now() override { return now; }
     void SendCommand(int code) override { sent.push_back(code); }
     void PostRequest(UINT message) override
     {
@@ -266,3 +268,30 @@ TEST(MPEGRequests, OverlapFinishesEarly)
 }
 
 }  // namespace
+
+// A start counts as playing for the grace time, before the decoder says so; a
+// cue is no start.
+TEST(MPEGRequests, AStartCountsAsPlayingForItsGraceTime)
+{
+    const struct {
+        const char* name;
+        bool start;
+        DWORD later;
+        BOOL grace;
+    } cases[] = {
+        {"nothing started", false, 0, FALSE},
+        {"just started", true, 0, TRUE},
+        {"four seconds on", true, 4, TRUE},
+        {"five seconds on", true, 5, FALSE},
+    };
+    const AlbumRecord a = MakeAlbum("A", 2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingRequests player;
+        player.Cue(a, 0);
+        if (c.start)
+            player.Play(a, 1);
+        player.now += c.later;
+        EXPECT_EQ(c.grace, player.InStartGrace());
+    }
+}

@@ -1,0 +1,33 @@
+// The MP3 player as the player control drives it: requests on an album and a
+// track (from 0; -1 the whole album), and the state the control polls. The
+// requests return at once; the player carries them out on its own thread.
+#pragma once
+
+#include <afx.h>
+
+class AlbumRecord;
+
+class CMp3Control
+{
+public:
+    virtual ~CMp3Control() {}
+    virtual BOOL Play(const AlbumRecord& album, int track) = 0;
+    virtual BOOL Pause(const AlbumRecord& album, int track) = 0;
+    virtual BOOL Cue(const AlbumRecord& album, int track) = 0;
+    virtual BOOL StopPlayback() = 0;
+    virtual BOOL IsPlaying() = 0;
+    virtual BOOL IsPaused() = 0;
+    // The album and track it plays or played last.
+    virtual CString GetAlbumId() = 0;
+    virtual int GetTrack() = 0;
+    // Seconds since its last start below its grace time: a start not yet
+    // reported as playing still counts as playing.
+    virtual BOOL InStartGrace() = 0;
+    // The current item has ended, cannot play, or is within the overlap time
+    // of its end.
+    virtual BOOL IsNearEnd() = 0;
+    virtual void ClearNearEnd() = 0;
+    // The control's own word (the play-list action); the player never reads it.
+    virtual int GetPlayState() = 0;
+    virtual void SetPlayState(int state) = 0;
+};
