@@ -1,5 +1,7 @@
 #include "LxCategoryManager.h"
 
+#include <algorithm>
+
 namespace
 {
 int InsertRow(CListCtrl& list, int row, LPSTR text, DWORD_PTR itemData)
@@ -267,4 +269,39 @@ int CLxCategoryManager::AddItem(CListCtrl& list, DWORD_PTR itemData)
         AddItemToShownCategory(list, (int)i, itemData, &newRow);
     }
     return newRow;
+}
+
+namespace
+{
+// Removes every copy of a value; whether there was one.
+bool EraseAll(std::vector<DWORD_PTR>& values, DWORD_PTR value)
+{
+    auto end = std::remove(values.begin(), values.end(), value);
+    bool found = end != values.end();
+    values.erase(end, values.end());
+    return found;
+}
+}
+
+bool CLxCategoryManager::RemoveItem(CListCtrl& list, DWORD_PTR itemData)
+{
+    bool found = EraseAll(m_items, itemData);
+    CRedrawOff redrawOff(list);
+    for (size_t i = 0; i < m_categories.size(); i++)
+    {
+        if (!EraseAll(m_categories[i]->items, itemData))
+            continue;
+        int row = FindCategoryRow(list, (int)i);
+        if (row >= 0)
+            list.SetItemText(row, 0, CategoryText((int)i));
+    }
+    for (int row = list.GetItemCount() - 1; row >= 0; row--)
+    {
+        if (list.GetItemData(row) == itemData && IndexOfCategory((const void*)itemData) < 0)
+        {
+            list.DeleteItem(row);
+            found = true;
+        }
+    }
+    return found;
 }

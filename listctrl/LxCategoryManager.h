@@ -59,6 +59,8 @@ public:
     void Expand(int category, int row, CListCtrl& list);
     void Collapse(int category, int row, CListCtrl& list);
     int AddItem(CListCtrl& list, DWORD_PTR itemData);
+    // Forgets an item and deletes its rows; false when it was not there.
+    bool RemoveItem(CListCtrl& list, DWORD_PTR itemData);
 
 private:
     int AddCategory(const char* name, int kind);

@@ -49,6 +49,7 @@ CLxListCtrl::CLxListCtrl()
       m_textColor(::GetSysColor(COLOR_WINDOWTEXT)),
       m_selectionColor(::GetSysColor(COLOR_HIGHLIGHT)),
       m_textBkColor(::GetSysColor(COLOR_WINDOW)), m_bkColor(::GetSysColor(COLOR_WINDOW)),
+      m_categoryBkColor(::GetSysColor(COLOR_BTNFACE)),
       m_stateImageWidth(0), m_clientWidth(0), m_focusedColumn(0), m_headerMenuColumn(-1), m_textHeight(17),
       m_minRowHeight(17), m_categoryHeightA(16), m_categoryHeightB(16),
       m_emptyText("(Empty)"), m_pGridPen(new CPen), m_pDarkPen(new CPen), m_linesPerPage(0),
@@ -437,22 +438,43 @@ int CLxListCtrl::InsertItemEx(int row, DWORD_PTR itemData)
     return InsertItem(&item);
 }
 
+std::vector<int> CLxListCtrl::RowsOfItem(int row, DWORD_PTR itemData)
+{
+    if (!m_pCategoryManager)
+        return std::vector<int>(1, row);
+    std::vector<int> rows;
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = (LPARAM)itemData;
+    for (int found = FindItem(&find, -1); found >= 0; found = FindItem(&find, found))
+    {
+        // The list view's search wraps round to the start.
+        if (!rows.empty() && found <= rows.back())
+            break;
+        rows.push_back(found);
+    }
+    return rows;
+}
+
 BOOL CLxListCtrl::DeleteItemEx(int row, DWORD_PTR itemData)
 {
-    (void)itemData;
-    return DeleteItem(row);
+    if (!m_pCategoryManager)
+        return DeleteItem(row);
+    // The manager forgets the item too: a later rebuild (sorting, the view
+    // switched off) must not bring back a row for an item the owner deleted.
+    return m_pCategoryManager->RemoveItem(*this, itemData);
 }
 
 void CLxListCtrl::InvalidateItemText(int row, int column, DWORD_PTR itemData)
 {
-    (void)itemData;
-    SetItemText(row, column, LPSTR_TEXTCALLBACKA);
+    for (int each : RowsOfItem(row, itemData))
+        SetItemText(each, column, LPSTR_TEXTCALLBACKA);
 }
 
 void CLxListCtrl::SetItemTextEx(int row, int column, DWORD_PTR itemData, const CString& text)
 {
-    (void)itemData;
-    SetItemText(row, column, text);
+    for (int each : RowsOfItem(row, itemData))
+        SetItemText(each, column, text);
 }
 
 void CLxListCtrl::SetCellImage(int row, int column, int image)

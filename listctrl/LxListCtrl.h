@@ -13,6 +13,8 @@
 
 #include <afxcmn.h>
 
+#include <vector>
+
 class CPrintInfo;
 
 // Bits of the list's own style word.
@@ -165,6 +167,8 @@ public:
     void OnEndPrinting(CDC* dc, CPrintInfo* info);
 
     void DrawItem(LPDRAWITEMSTRUCT drawItem);
+    // Draws a row while category view is on: category rows with their box.
+    virtual void DrawCategoryItem(LPDRAWITEMSTRUCT drawItem);
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -237,6 +241,10 @@ private:
     void FocusRow(int row);
     // Opens or closes the category of a category row; false for other rows.
     bool ToggleCategory(int row);
+    bool IsCategoryRow(int row);
+    // The rows showing an item: with category view the item may show in
+    // several rows, else only the given row.
+    std::vector<int> RowsOfItem(int row, DWORD_PTR itemData);
     void RedrawCell(int row, int column);
     void SetFocusedColumn(int column);
     void ApplyEditedText(int row, int column, DWORD_PTR itemData, const CString& text);
@@ -257,6 +265,7 @@ private:
     COLORREF m_selectionColor;
     COLORREF m_textBkColor;
     COLORREF m_bkColor;
+    COLORREF m_categoryBkColor;
     int m_stateImageWidth;
     int m_clientWidth;
     int m_focusedColumn;

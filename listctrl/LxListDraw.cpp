@@ -11,6 +11,12 @@ const UINT kTextFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP;
 // Cells other than column 0 keep this far from their edges.
 const int kCellInset = 6;
 const int kImageWidth = 16;
+// The open/close box of a category row and where its text starts.
+const int kBoxSize = 12;
+const int kBoxLeft = 3;
+const int kCategoryTextLeft = 20;
+const COLORREF kLightGrey = RGB(0xC0, 0xC0, 0xC0);
+const COLORREF kDarkGrey = RGB(0x80, 0x80, 0x80);
 
 UINT AlignmentFlags(int format)
 {
@@ -34,16 +40,31 @@ HBRUSH CreateHalftoneBrush()
     ::DeleteObject(bitmap);
     return brush;
 }
+
+// A 12 x 12 box raised like a button, with a minus, or a plus while closed.
+void DrawCategoryBox(CDC& dc, const CRect& box, bool open)
+{
+    int x = box.left, y = box.top;
+    dc.FillSolidRect(x, y, kBoxSize, kBoxSize, RGB(0, 0, 0));
+    dc.FillSolidRect(x, y, kBoxSize - 1, kBoxSize - 1, RGB(255, 255, 255));
+    dc.FillSolidRect(x + 1, y + 1, kBoxSize - 2, kBoxSize - 2, kDarkGrey);
+    dc.FillSolidRect(x + 1, y + 1, kBoxSize - 3, kBoxSize - 3, kLightGrey);
+    dc.FillSolidRect(x + 3, y + 5, 6, 2, RGB(0, 0, 0));
+    if (!open)
+        dc.FillSolidRect(x + 5, y + 3, 2, 6, RGB(0, 0, 0));
+}
 }
 
 // Draws one row of a list into the DC of its DRAWITEMSTRUCT.
 class CLxRowPainter
 {
 public:
-    CLxRowPainter(CLxListCtrl& list, const DRAWITEMSTRUCT& drawItem);
+    CLxRowPainter(CLxListCtrl& list, const DRAWITEMSTRUCT& drawItem, bool categoryView);
     void Paint();
 
 private:
+    void PaintItemRow();
+    void PaintCategoryRow(const LxCategory& category);
     void SelectLook(const LxCellLook& look);
     COLORREF CellBackground(const LxCellLook& look) const;
     COLORREF CellText(const LxCellLook& look, bool focusedCell) const;
@@ -72,7 +93,8 @@ private:
     LxCellLook m_rowLook;
 };
 
-CLxRowPainter::CLxRowPainter(CLxListCtrl& list, const DRAWITEMSTRUCT& drawItem)
+CLxRowPainter::CLxRowPainter(CLxListCtrl& list, const DRAWITEMSTRUCT& drawItem,
+                             bool categoryView)
     : m_list(list), m_drawItem(drawItem), m_row((int)drawItem.itemID), m_item()
 {
     m_item.mask = LVIF_IMAGE | LVIF_STATE | LVIF_PARAM;
@@ -87,7 +109,8 @@ CLxRowPainter::CLxRowPainter(CLxListCtrl& list, const DRAWITEMSTRUCT& drawItem)
     if (list.m_style & kLxStyleFullRow)
         m_rowRect.right = std::max<LONG>(m_rowRect.right, list.m_clientWidth);
     list.GetItemRect(m_row, &m_labelRect, LVIR_LABEL);
-    m_rowText = m_selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : list.m_textColor;
+    COLORREF plainText = categoryView ? ::GetSysColor(COLOR_BTNTEXT) : list.m_textColor;
+    m_rowText = m_selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : plainText;
 }
 
 void CLxRowPainter::Paint()
@@ -96,6 +119,36 @@ void CLxRowPainter::Paint()
     int saved = m_dc.SaveDC();
     m_dc.SelectObject(m_list.m_pGridPen);
     m_dc.SetBkMode(TRANSPARENT);
+    CLxCategoryManager* manager = m_list.m_pCategoryManager;
+    int category = manager ? manager->IndexOfCategory((const void*)m_itemData) : -1;
+    if (category >= 0)
+        PaintCategoryRow(*manager->GetCategory(category));
+    else
+        PaintItemRow();
+    m_dc.RestoreDC(saved);
+    m_dc.Detach();
+}
+
+// Only the box, the category's text and a line below: no cells.
+void CLxRowPainter::PaintCategoryRow(const LxCategory& category)
+{
+    m_dc.FillSolidRect(&m_rowRect, m_list.m_categoryBkColor);
+    CRect box(CPoint(m_rowRect.left + kBoxLeft,
+                     m_rowRect.top + (m_rowRect.Height() - kBoxSize) / 2),
+              CSize(kBoxSize, kBoxSize));
+    DrawCategoryBox(m_dc, box, category.expanded);
+    m_dc.SelectObject(m_list.m_pDarkPen);
+    m_dc.MoveTo(box.right, m_rowRect.bottom - 1);
+    m_dc.LineTo(m_rowRect.right, m_rowRect.bottom - 1);
+    CRect text = m_rowRect;
+    text.left += kCategoryTextLeft;
+    m_dc.SelectObject(&m_list.m_fonts[CLxListCtrl::kFontNormal]);
+    m_dc.SetTextColor(m_rowText);
+    m_dc.DrawText(m_list.GetItemText(m_row, 0), &text, kTextFlags);
+}
+
+void CLxRowPainter::PaintItemRow()
+{
     if (m_list.m_background)
         TileBackground();
     m_rowLook = m_list.AskCell(m_row, 0, m_itemData);
@@ -115,8 +168,6 @@ void CLxRowPainter::Paint()
             PaintCell(column, span);
     }
     PaintRowEnd();
-    m_dc.RestoreDC(saved);
-    m_dc.Detach();
 }
 
 void CLxRowPainter::SelectLook(const LxCellLook& look)
@@ -339,7 +390,17 @@ void CLxListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
 {
     if (drawItem->itemID == (UINT)-1)
         return;
-    CLxRowPainter(*this, *drawItem).Paint();
+    if (m_pCategoryManager)
+    {
+        DrawCategoryItem(drawItem);
+        return;
+    }
+    CLxRowPainter(*this, *drawItem, false).Paint();
+}
+
+void CLxListCtrl::DrawCategoryItem(LPDRAWITEMSTRUCT drawItem)
+{
+    CLxRowPainter(*this, *drawItem, true).Paint();
 }
 
 void CLxListCtrl::OnPaint()

@@ -159,6 +159,9 @@ void CLxListCtrl::OnLButtonDblClk(UINT flags, CPoint point)
     int row = HitTestEx(point, &column);
     if (row < 0)
         return;
+    // Column 0 toggled it on the first click already.
+    if (column != 0 && ToggleCategory(row))
+        return;
     SetFocusedColumn(column);
     if (!(GetItemState(row, LVIS_FOCUSED) & LVIS_FOCUSED))
         SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

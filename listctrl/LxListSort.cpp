@@ -265,6 +265,10 @@ int CLxListCtrl::SortBy(int column, int ascending)
     CWaitCursorScope wait;
     if (!SortableColumn(column))
         return 0;
+    // Category rows go while the items sort; the items are filed again in
+    // their new order after.
+    if (m_pCategoryManager)
+        m_pCategoryManager->Flatten(*this);
     m_header.SetSortImage(column, ascending);
     // Every row changes: one repaint at the end, not one per row.
     bool visible = IsWindowVisible() != FALSE;
@@ -274,7 +278,9 @@ int CLxListCtrl::SortBy(int column, int ascending)
     if (visible)
         SetRedraw(TRUE);
     int selected = FirstSelectedRow();
-    if (selected >= 0)
+    if (m_pCategoryManager)
+        m_pCategoryManager->Categorize(*this);
+    else if (selected >= 0)
         EnsureVisible(selected, FALSE);
     Invalidate(FALSE);
     return 1;

@@ -155,6 +155,32 @@ protected:
         }
         return texts;
     }
+    // Category view filing each item under the text of one of its cells.
+    void FileByColumn(int columnId)
+    {
+        m_owner.m_categorize = [this, columnId](CLxCategoryManager* manager, DWORD_PTR* itemData) {
+            const char* key = m_owner.m_cells[*itemData][columnId].c_str();
+            int category = manager->FindTextCategory(key);
+            if (category < 0)
+                category = manager->AddTextCategory(key, key);
+            manager->AddItemToCategory(category, *itemData);
+        };
+        m_list.m_pfnCategoryHandler = static_cast<LxCategorizeItem>(&CListOwner::Categorize);
+    }
+    // Each row: its category text, or "item N" by item data.
+    std::vector<std::string> Rows(CLxCategoryManager& manager)
+    {
+        std::vector<std::string> rows;
+        for (int row = 0; row < m_list.GetItemCount(); row++)
+        {
+            DWORD_PTR data = m_list.GetItemData(row);
+            if (manager.IndexOfCategory((const void*)data) >= 0)
+                rows.push_back((LPCSTR)m_list.GetItemText(row, 0));
+            else
+                rows.push_back("item " + std::to_string(data));
+        }
+        return rows;
+    }
     std::vector<DWORD_PTR> ItemData()
     {
         std::vector<DWORD_PTR> data;

@@ -49,21 +49,6 @@ protected:
         return new CLxCategoryManager(&m_genres, static_cast<LxCategorizeItem>(&CGenreOwner::File),
                                       NULL);
     }
-    // Each row: its category text, or "item N" by item data.
-    std::vector<std::string> Rows(CLxCategoryManager& manager)
-    {
-        std::vector<std::string> rows;
-        for (int row = 0; row < m_list.GetItemCount(); row++)
-        {
-            DWORD_PTR data = m_list.GetItemData(row);
-            if (manager.IndexOfCategory((const void*)data) >= 0)
-                rows.push_back((LPCSTR)m_list.GetItemText(row, 0));
-            else
-                rows.push_back("item " + std::to_string(data));
-        }
-        return rows;
-    }
-
     // A click in column 0 of a row, as the list view reports it: the list
     // finds the cell at the position of the last message, a posted one.
     void ClickColumn0(int row)
@@ -189,14 +174,7 @@ TEST_F(CategoryManagerTest, CategoryViewOnAndOff)
     m_list.DeleteAllColumns();
     AddColumns({{"", 0, 0}, {"Genre", 100, 0}});
     AddRows({{"", "Rock"}, {"", "Jazz"}});
-    m_owner.m_categorize = [this](CLxCategoryManager* manager, DWORD_PTR* itemData) {
-        const char* genre = m_owner.m_cells[*itemData][1].c_str();
-        int category = manager->FindTextCategory(genre);
-        if (category < 0)
-            category = manager->AddTextCategory(genre, genre);
-        manager->AddItemToCategory(category, *itemData);
-    };
-    m_list.m_pfnCategoryHandler = static_cast<LxCategorizeItem>(&CListOwner::Categorize);
+    FileByColumn(1);
     m_list.EnableCategoryView(true);
     ASSERT_NE(nullptr, m_list.GetCategoryManager());
     EXPECT_EQ(18, m_list.GetColumnWidth(0));
@@ -227,6 +205,112 @@ TEST_F(CategoryManagerTest, CategoryViewOnAndOff)
     EXPECT_EQ(nullptr, m_list.GetCategoryManager());
     EXPECT_EQ(0, m_list.GetColumnWidth(0));
     EXPECT_EQ((std::vector<DWORD_PTR>{0, 1, 2}), ItemData());
+}
+
+// Category view on a list of genre and title, every category open.
+class CategoryViewTest : public ListTest
+{
+protected:
+    void SetUp() override
+    {
+        ListTest::SetUp();
+        AddColumns({{"", 0, 0}, {"Genre", 100, 0}, {"Title", 100, 0}});
+        AddRows({{"", "Rock", "b"}, {"", "Jazz", "c"}, {"", "Rock", "a"}, {"", "Jazz", "a"}});
+        FileByColumn(1);
+        m_list.EnableCategoryView(true);
+        CLxCategoryManager& manager = *m_list.GetCategoryManager();
+        for (int i = 0; i < manager.GetCategoryCount(); i++)
+            manager.GetCategory(i)->expanded = true;
+        manager.Rebuild(m_list);
+    }
+    std::vector<std::string> Rows() { return ListTest::Rows(*m_list.GetCategoryManager()); }
+    void DoubleClick(int row, int column)
+    {
+        CRect cell;
+        ASSERT_TRUE(m_list.GetCellRect(row, column, &cell));
+        m_list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON,
+                           MAKELPARAM(cell.left + 3, cell.CenterPoint().y));
+    }
+};
+
+TEST_F(CategoryViewTest, SortingKeepsItemsUnderTheirCategories)
+{
+    const struct
+    {
+        int ascending;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {1, {"Categoria: Rock (2 elementi)", "item 2", "item 0", "Categoria: Jazz (2 elementi)",
+             "item 3", "item 1"}},
+        {0, {"Categoria: Rock (2 elementi)", "item 0", "item 2", "Categoria: Jazz (2 elementi)",
+             "item 1", "item 3"}},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(1, m_list.SortBy(2, c.ascending));
+        EXPECT_EQ(c.rows, Rows()) << "ascending " << c.ascending;
+    }
+    m_list.EnableCategoryView(false);
+    EXPECT_EQ((std::vector<DWORD_PTR>{1, 0, 2, 3}), ItemData());  // the last sort, descending
+}
+
+TEST_F(CategoryViewTest, DeletedItemNeverComesBack)
+{
+    EXPECT_TRUE(m_list.DeleteItemEx(0, 2));
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (1 elemento)", "item 0",
+                                        "Categoria: Jazz (2 elementi)", "item 1", "item 3"}),
+              Rows());
+    EXPECT_FALSE(m_list.DeleteItemEx(0, 2));
+    m_list.SortBy(2, 1);
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (1 elemento)", "item 0",
+                                        "Categoria: Jazz (2 elementi)", "item 3", "item 1"}),
+              Rows());
+    m_list.EnableCategoryView(false);
+    EXPECT_EQ((std::vector<DWORD_PTR>{3, 0, 1}), ItemData());
+}
+
+TEST_F(CategoryViewTest, CellTextsReachEveryRowOfTheItem)
+{
+    // Item 2 filed twice: under "All" and under "Other" with every item.
+    m_owner.m_categorize = [](CLxCategoryManager* manager, DWORD_PTR* itemData) {
+        for (const char* name : {"All", "Other"})
+        {
+            if (!strcmp(name, "All") && *itemData != 2)
+                continue;
+            int category = manager->FindTextCategory(name);
+            if (category < 0)
+                category = manager->AddTextCategory(name, name);
+            manager->AddItemToCategory(category, *itemData);
+        }
+    };
+    m_list.EnableCategoryView(false);
+    m_list.EnableCategoryView(true);
+    CLxCategoryManager& manager = *m_list.GetCategoryManager();
+    for (int i = 0; i < manager.GetCategoryCount(); i++)
+        manager.GetCategory(i)->expanded = true;
+    manager.Rebuild(m_list);
+    std::vector<int> rows;
+    for (int row = 0; row < m_list.GetItemCount(); row++)
+        if (m_list.GetItemData(row) == 2)
+            rows.push_back(row);
+    ASSERT_EQ(2u, rows.size());
+    m_list.SetItemTextEx(rows[0], 2, 2, "fixed");
+    for (int row : rows)
+        EXPECT_EQ("fixed", std::string(m_list.GetItemText(row, 2))) << "row " << row;
+    m_list.InvalidateItemText(rows[1], 2, 2);
+    for (int row : rows)
+        EXPECT_EQ("a", std::string(m_list.GetItemText(row, 2))) << "row " << row;
+}
+
+TEST_F(CategoryViewTest, DoubleClickOutsideColumnZeroToggles)
+{
+    DoubleClick(0, 1);
+    EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
+                                        "Categoria: Jazz (2 elementi)", "item 1", "item 3"}),
+              Rows());
+    DoubleClick(0, 2);
+    EXPECT_EQ(6u, Rows().size());
+    EXPECT_TRUE(m_owner.m_events.empty());  // nothing forwarded to the owner
 }
 
 TEST(CategoryFind, RangesIncludeLowAndExcludeHigh)

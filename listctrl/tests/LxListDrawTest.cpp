@@ -319,6 +319,61 @@ TEST_F(ListDrawTest, ImageCellShowsTheImageItsTextNumbers)
     EXPECT_FALSE(with.Has(Cell(0, 1), kRed));
 }
 
+TEST_F(ListDrawTest, CategoryRowShowsItsBoxTextAndLine)
+{
+    const COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+    const COLORREF kDark = RGB(0x80, 0x80, 0x80);
+    m_list.ModifyLxStyle(0, kLxStyleAskCells, 0);
+    m_list.SetTextColor(kRed);
+    FileByColumn(2);  // rows 0 and 1 under "WWWW", row 2 under ""
+    m_list.EnableCategoryView(true);
+    CRect row;
+    ASSERT_TRUE(m_list.GetItemRect(0, &row, LVIR_BOUNDS));
+    CPoint box(row.left + 3, row.top + (row.Height() - 12) / 2);
+    // Offsets within the 12 x 12 box.
+    const struct
+    {
+        int x, y;
+        COLORREF closed, open;
+    } pixels[] = {
+        {0, 0, kWhite, kWhite},   {5, 0, kWhite, kWhite},   {0, 5, kWhite, kWhite},
+        {11, 5, kBlack, kBlack},  {5, 11, kBlack, kBlack},  {11, 0, kBlack, kBlack},
+        {1, 2, kGrid, kGrid},     {2, 1, kGrid, kGrid},     {10, 2, kDark, kDark},
+        {2, 10, kDark, kDark},    {2, 2, kGrid, kGrid},     {9, 9, kGrid, kGrid},
+        {3, 5, kBlack, kBlack},   {8, 6, kBlack, kBlack},   {5, 3, kBlack, kGrid},
+        {6, 8, kBlack, kGrid},
+    };
+    for (bool open : {false, true})
+    {
+        m_list.GetCategoryManager()->GetCategory(0)->expanded = open;
+        m_owner.m_requests.clear();
+        CPicture picture = Picture();
+        DrawRow(0, picture);
+        EXPECT_TRUE(m_owner.m_requests.empty());  // a category row has no cells
+        for (const auto& p : pixels)
+            EXPECT_EQ(open ? p.open : p.closed, picture.At(box.x + p.x, box.y + p.y))
+                << "open " << open << " at " << p.x << "," << p.y;
+        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), picture.At(row.left + 1, row.top + 1));
+        EXPECT_EQ(kDark, picture.At(box.x + 14, row.bottom - 1));
+        EXPECT_EQ(kDark, picture.At(row.right - 2, row.bottom - 1));
+        EXPECT_TRUE(picture.Has(CRect(row.left + 20, row.top, row.left + 150, row.bottom - 1),
+                                ::GetSysColor(COLOR_BTNTEXT)));
+        EXPECT_FALSE(picture.Has(CRect(box.x + 12, row.top, row.left + 20, row.bottom - 1),
+                                 ::GetSysColor(COLOR_BTNTEXT)));
+        EXPECT_FALSE(picture.Has(row, kRed));
+    }
+    // Item rows of the category view draw in the button text colour, not the list's.
+    m_list.GetCategoryManager()->Rebuild(m_list);
+    CPicture item = Picture();
+    DrawRow(1, item);
+    EXPECT_TRUE(item.Has(Cell(1, 0), ::GetSysColor(COLOR_BTNTEXT)));
+    EXPECT_FALSE(item.Has(Cell(1, 0), kRed));
+    m_list.EnableCategoryView(false);
+    CPicture plain = Picture();
+    DrawRow(0, plain);
+    EXPECT_TRUE(plain.Has(Cell(0, 0), kRed));
+}
+
 TEST_F(ListDrawTest, LongTextEndsInEllipsisAsDrawTextDoes)
 {
     const char* text = "A title far too wide for its narrow column of the list";
