@@ -56,6 +56,7 @@ void CKeltoSimulator::Step()
         if (n > 0)
             m_pending.append(block, n);
         m_quiet = 0;
+        TakeWholeBootCommand();
         return;
     }
     if (m_pending.empty() || ++m_quiet < kQuietPolls)
@@ -65,6 +66,27 @@ void CKeltoSimulator::Step()
         TakeBootCommand(m_pending);
     else
         TakeFrames(m_pending);
+    m_pending.clear();
+}
+
+// A boot command whose length is known is taken as soon as it is whole: a
+// firmware upgrade is a thousand blocks, each waiting for its answer.
+void CKeltoSimulator::TakeWholeBootCommand()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (!m_bootLoader || m_pending.empty())
+        return;
+    BYTE command = m_pending[0];
+    size_t whole = 0;
+    if (command == kBootEnquiry || command == kBootExit)
+        whole = 1;
+    else if (command == kBootReadBlock)
+        whole = kBlockHeader;
+    else if (command == kBootWriteBlock && m_pending.size() >= kBlockHeader)
+        whole = kBlockHeader + BYTE(m_pending[3]) * 2 + 1;
+    if (whole == 0 || m_pending.size() != whole)
+        return;
+    TakeBootCommand(m_pending);
     m_pending.clear();
 }
 

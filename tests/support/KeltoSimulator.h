@@ -48,6 +48,7 @@ private:
     void TakeFrames(const std::string& bytes);
     void Answer(const std::string& payload);
     void TakeBootCommand(const std::string& bytes);
+    void TakeWholeBootCommand();
     void Reply(const std::string& bytes);
 
     CPtySerial& m_pty;
