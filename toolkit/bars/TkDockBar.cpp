@@ -1,14 +1,14 @@
 #include "bars/TkDockBar.h"
+#include "bars/TkDockBarSplitter.h"
 #include "state/TkDockState.h"
 
 #include <algorithm>
 
 namespace {
 
-// Splitters between bars and between a row and the client area.
-const int kSplitter = 6;
-// The least length of a bar in a row, in pixels.
-const int kMinBarLength = 18;
+const int kSplitter = TkDockBar::Splitter::kThickness;
+const int kClientEdge = TkDockBar::ClientEdge::kThickness;
+const int kMinBarLength = TkDockBar::kMinBarLength;
 const float kDefaultMinProportion = 0.05f;
 // A bar with a larger share than this cannot keep it against its neighbours.
 const float kMaxFixedProportion = 0.95f;
@@ -28,6 +28,11 @@ TkDockBar::TkDockBar(BOOL floating, BOOL mdiChild)
     : CDockBar(floating), m_bMDIChild(mdiChild), m_pFixedBar(NULL), m_bRedrawNow(FALSE),
       m_bDeferredRedraw(FALSE), m_fMinProportion(kDefaultMinProportion)
 {
+}
+
+TkDockBar::~TkDockBar()
+{
+    DeleteSeparators();
 }
 
 BOOL TkDockBar::PreTranslateMessage(MSG* msg)
@@ -163,6 +168,10 @@ void TkDockBar::RedrawNow()
 
 void TkDockBar::DoPaint(CDC* dc)
 {
+    for (int i = 0; i < m_clientEdges.GetSize(); i++)
+        GetClientEdge(i)->Draw(dc);
+    for (int i = 0; i < m_splitters.GetSize(); i++)
+        GetSplitter(i)->Draw(dc);
     if (m_bRedrawNow) {
         for (int i = 0; i < m_redrawList.GetSize(); i++) {
             CControlBar* bar = static_cast<CControlBar*>(m_redrawList[i]);
@@ -330,6 +339,8 @@ int TkDockBar::LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength
         lengths.push_back(std::max(kMinBarLength, (int)(horizontal ? size.cx : size.cy)));
         thickness = std::max<int>(thickness, horizontal ? size.cy : size.cx);
     }
+    int leading = AddRowSeparator(TRUE, rowStart, across, rowLength);
+    across += leading;
     int along = 0;
     for (int i = 0; i < bars.GetSize(); i++) {
         CControlBar* bar = static_cast<CControlBar*>(bars[i]);
@@ -347,8 +358,33 @@ int TkDockBar::LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength
                                 : CRect(across, along, across + thickness, along + length);
         MoveBar(deferred, bar, rect);
         along += length + kSplitter;
+        if (i + 1 < bars.GetSize()) {
+            CRect gap = horizontal ? CRect(rect.right, rect.top, rect.right + kSplitter, rect.bottom)
+                                   : CRect(rect.left, rect.bottom, rect.right, rect.bottom + kSplitter);
+            AddSplitter(TRUE, horizontal ? Splitter::kVerticalLine : Splitter::kHorizontalLine, gap,
+                        FindBar(bar));
+        }
     }
-    return thickness + kSplitter;
+    int trailing = AddRowSeparator(FALSE, rowStart, across + thickness, rowLength);
+    return leading + thickness + trailing;
+}
+
+// The splitter of a row faces the frame's client area; the other side gets a
+// client edge. Returns the separator's thickness.
+int TkDockBar::AddRowSeparator(BOOL leading, int rowStart, int across, int rowLength)
+{
+    BOOL horizontal = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    BOOL nearSide = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)) != 0;
+    BOOL splitter = leading != nearSide;
+    int size = splitter ? kSplitter : kClientEdge;
+    CRect rect = horizontal ? CRect(0, across, rowLength, across + size)
+                            : CRect(across, 0, across + size, rowLength);
+    if (splitter)
+        AddSplitter(FALSE, horizontal ? Splitter::kHorizontalLine : Splitter::kVerticalLine, rect,
+                    rowStart);
+    else
+        AddClientEdge(horizontal ? ClientEdge::kHorizontal : ClientEdge::kVertical, rect);
+    return size;
 }
 
 CSize TkDockBar::CalcFixedLayout(BOOL stretch, BOOL horizontal)
@@ -359,11 +395,15 @@ CSize TkDockBar::CalcFixedLayout(BOOL stretch, BOOL horizontal)
     CRect available = GetAvailableRect();
     int rowLength = horizontal ? available.Width() : available.Height();
     HDWP deferred = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+    if (!m_bLayoutQuery)
+        UnmarkSeparators();
     int across = 0;
     for (int start = 1; start < m_arrBars.GetSize(); start = RowEnd(start) + 1)
         across += LayoutRow(deferred, start, across, rowLength);
     if (deferred != NULL)
         ::EndDeferWindowPos(deferred);
+    if (!m_bLayoutQuery)
+        DeleteUnusedSeparators();
     m_pFixedBar = NULL;
     if (horizontal)
         size.cy = across;

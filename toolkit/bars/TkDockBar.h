@@ -13,6 +13,9 @@ class TkDockBar : public CDockBar
 {
     DECLARE_DYNCREATE(TkDockBar)
 public:
+    class Splitter;
+    class ClientEdge;
+
     enum ExpandMode
     {
         kExpand = 1,
@@ -33,6 +36,7 @@ public:
     };
 
     TkDockBar(BOOL floating = FALSE, BOOL mdiChild = FALSE);
+    ~TkDockBar() override;
 
     CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
     void DoPaint(CDC* dc) override;
@@ -48,6 +52,11 @@ public:
     virtual void ExpandBar(CControlBar* bar, int mode);
     virtual void OnBarRemoved(CControlBar* bar);
     virtual void RedrawNow();
+    virtual void TrackSplitter(Splitter* splitter, CPoint point);
+    virtual void AddSplitter(BOOL betweenBars, int orientation, const CRect& rect, int index);
+    virtual void PrepareSplitterTrack(Splitter* splitter);
+    virtual void AddClientEdge(int kind, const CRect& rect);
+    virtual void QueueRowToolBars(CControlBar* bar);
     virtual void NormalizeRow(int rowStart, CControlBar* fixedBar, int* resizable, int* fixedSize);
     virtual void UpdateMinProportion();
     virtual float AddToProportion(float delta, TkControlBar* bar);
@@ -55,6 +64,7 @@ public:
     virtual int InsertBarAsFirstRow(CControlBar* bar);
     virtual int InsertBarAtIndex(int index, CControlBar* bar);
     virtual BOOL RemoveControlBarEx(CControlBar* bar, int indexHint, BOOL addPlaceholder);
+    virtual void ApplySplitterOffset(Splitter* splitter, int offset);
 
     // The first docked bar, never a row end or a placeholder.
     CControlBar* GetFirstBar() const;
@@ -66,6 +76,17 @@ public:
     int RowStart(int index) const;
     int RowEnd(int index) const;
     float GetMinProportion() const { return m_fMinProportion; }
+    // Commits the bar's length along its row plus delta (at least 18 pixels)
+    // and makes it the bar's share of rowLength; returns what it could not take.
+    int ResizeBarBy(CControlBar* bar, int delta, int rowLength);
+    int GetRowThickness(int index) const;
+    void ShrinkRowThickness(int index, int amount);
+    // Searched from the last: NULL where there is none.
+    Splitter* SplitterAt(CPoint point) const;
+    int GetSplitterCount() const { return (int)m_splitters.GetSize(); }
+    Splitter* GetSplitter(int index) const;
+    int GetClientEdgeCount() const { return (int)m_clientEdges.GetSize(); }
+    ClientEdge* GetClientEdge(int index) const;
 
     BOOL m_bMDIChild;
     CPtrArray m_redrawList;
@@ -73,6 +94,12 @@ public:
     BOOL m_bRedrawNow;
     BOOL m_bDeferredRedraw;
     float m_fMinProportion;
+
+    // The least length of a bar in a row, in pixels.
+    static constexpr int kMinBarLength = 18;
+    // Shown over a splitter that moves along x, and over one that moves along y.
+    static constexpr UINT kSplitterCursorX = 30980;
+    static constexpr UINT kSplitterCursorY = 30981;
 
 protected:
     void Queue(CControlBar* bar);
@@ -82,4 +109,25 @@ protected:
     void VisibleRowBars(int rowStart, CPtrArray& bars) const;
     int LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength);
     void MoveBar(HDWP& deferred, CControlBar* bar, const CRect& rect);
+    // The separators of a row of resizable bars, before and after it.
+    int AddRowSeparator(BOOL leading, int rowStart, int across, int rowLength);
+    void UnmarkSeparators();
+    void DeleteUnusedSeparators();
+    void DeleteSeparators();
+    int DragSplitter(Splitter* splitter, CPoint point);
+    // The bar's mode for its row thickness, and whether its thickness is cy.
+    DWORD ThicknessMode(const CControlBar* bar, BOOL& thicknessIsCY) const;
+    int CountVisible(int from, int to) const;
+
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnDestroy();
+    BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonDown(UINT flags, CPoint point);
+    DECLARE_MESSAGE_MAP()
+
+    CObArray m_splitters;
+    CObArray m_clientEdges;
+    static HCURSOR s_cursorX;
+    static HCURSOR s_cursorY;
 };

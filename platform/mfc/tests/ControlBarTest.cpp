@@ -1,5 +1,6 @@
 #include "TestFramework.h"
 #include "DockBarEntries.h"
+#include "PostDrag.h"
 #include "PumpMessages.h"
 #include "TempFolder.h"
 
@@ -98,16 +99,12 @@ protected:
     // Posts a drag to the bar's queue; the drag loop takes the messages in turn.
     void PostDrag(CControlBar* bar, std::vector<CPoint> screenPoints, UINT last = WM_LBUTTONUP)
     {
-        for (size_t i = 0; i < screenPoints.size(); i++) {
-            CPoint point = screenPoints[i];
+        std::vector<POINT> points;
+        for (CPoint point : screenPoints) {
             bar->ScreenToClient(&point);
-            UINT message = i + 1 == screenPoints.size() ? last : WM_MOUSEMOVE;
-            if (message == WM_KEYDOWN)
-                bar->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
-            else
-                bar->PostMessage(message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0,
-                                 MAKELPARAM(point.x, point.y));
+            points.push_back(point);
         }
+        ::PostDrag(bar->m_hWnd, points, last);
     }
 
     CTempFolder m_folder{"controlbars"};

@@ -35,6 +35,8 @@ protected:
     void Layout();
     TkDockBar* Side(UINT id);
     TkControlBar* MakeBar(UINT id, LPCSTR title, DWORD exStyle);
+    // Puts all three bars into the first row of a side, in order.
+    void OneRowAt(UINT side);
     static CRect RectIn(CWnd* window, CWnd* reference);
 
     CTempFolder m_folder{"tkbars"};

@@ -43,6 +43,13 @@ TkControlBar* BarsFixture::MakeBar(UINT id, LPCSTR title, DWORD exStyle)
     return bar;
 }
 
+void BarsFixture::OneRowAt(UINT side)
+{
+    for (int i = 0; i < 3; i++)
+        Side(side)->DockControlBarAt(m_bars[i], {0, i, 0});
+    Layout();
+}
+
 void BarsFixture::Layout()
 {
     PumpMessages();
