@@ -5,6 +5,7 @@
 #include "TestFramework.h"
 
 #include "ChangerTextPath.h"
+#include "StandIns.h"
 #include "DeviceManager.h"
 #include "HexText.h"
 #include "MessageBoxScript.h"
@@ -164,53 +165,6 @@ private:
     TextCallback m_scanListener;
     std::map<int, std::unique_ptr<CChangerBus>> m_others;
     std::vector<std::unique_ptr<CMarkedListener>> m_relays;
-};
-
-class CFakeMp3 : public CMp3Control
-{
-public:
-    BOOL Play(const AlbumRecord& album, int track) override { return Note("play", album, track); }
-    BOOL Pause(const AlbumRecord& album, int track) override { return Note("pause", album, track); }
-    BOOL Cue(const AlbumRecord& album, int track) override { return Note("cue", album, track); }
-    BOOL StopPlayback() override
-    {
-        requests.push_back("stop");
-        return TRUE;
-    }
-    BOOL IsPlaying() override { return playing; }
-    BOOL IsPaused() override { return paused; }
-    CString GetAlbumId() override { return albumId; }
-    int GetTrack() override { return track; }
-    BOOL InStartGrace() override { return grace; }
-    BOOL IsNearEnd() override { return nearEnd; }
-    int GetPlayState() override { return playState; }
-    void SetPlayState(int state) override { playState = state; }
-    void ClearNearEnd() override { nearEnd = FALSE; }
-
-    BOOL Note(const char* what, const AlbumRecord& album, int t)
-    {
-        requests.push_back(std::string(what) + " " + std::string(album.GetIdText()).substr(15) + " " +
-                           std::to_string(t));
-        return TRUE;
-    }
-
-    std::vector<std::string> requests;
-    BOOL playing = FALSE;
-    BOOL paused = FALSE;
-    BOOL grace = FALSE;
-    BOOL nearEnd = FALSE;
-    CString albumId;
-    int track = -1;
-    int playState = 0;
-};
-
-class CLibraryHostStandIn : public CLibraryHost
-{
-public:
-    void FireEvent(const char*) override {}
-    void ThreadStarted(const char*) override {}
-    void ThreadEnded() override {}
-    bool IsPlayerAvailable(int) override { return true; }
 };
 
 // The document: the scanning path, a library of a few albums, the MP3 player

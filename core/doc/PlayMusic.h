@@ -1,0 +1,87 @@
+// The playing thread ("PlayMusic"): every 100 ms it moves the current play
+// list's pointer past a finished entry, fires the play-state events once per
+// change, gives every player (the changers, then the MP3 player) its action
+// through the player control, and lets new discs be identified.
+//
+// Threads: the GUI thread only changes the play list and starts and stops
+// this thread; the step runs on this thread alone (or on a test's). The stop
+// request and the running flag are written by one side each.
+#pragma once
+
+#include "PlayDecision.h"
+#include "playlist/LibItem.h"
+
+#include <afx.h>
+#include <time.h>
+
+#include <atomic>
+
+class CPlayList;
+class CSonyControl;
+class CWinThread;
+
+// What the thread needs of the document.
+class CPlayingHost
+{
+public:
+    virtual ~CPlayingHost() {}
+    virtual CPlayList& GetCurrentPlayList() = 0;
+    virtual CSonyControl& GetPlayerControl() = 0;
+    virtual void FireEvent(const char* text) = 0;
+    virtual time_t Now() = 0;
+    // The options "Pre-Queue Mode" and "Fade Overlap Time".
+    virtual int GetPreQueueMode() = 0;
+    virtual int GetFadeOverlapTime() = 0;
+    // Registration with the crash link, on the thread itself.
+    virtual void ThreadStarted(const char* name) = 0;
+    virtual void ThreadEnded() = 0;
+    // The shutdown's wait for the thread, on the document's clock.
+    virtual DWORD WaitForThread(HANDLE thread, DWORD milliseconds) = 0;
+};
+
+class CPlayMusic
+{
+public:
+    enum { kMaxPlayers = 96, kStepMs = 100, kStopWaitMs = 25, kStopWaits = 1000 };
+
+    explicit CPlayMusic(CPlayingHost& host);
+    // The thread must have ended (Stop gave TRUE) or never started.
+    ~CPlayMusic();
+    CPlayMusic(const CPlayMusic&) = delete;
+    CPlayMusic& operator=(const CPlayMusic&) = delete;
+
+    BOOL Start();
+    // Asks the thread to end and waits up to 1000 times 25 ms; FALSE when it
+    // still runs, and then it must be left alone with all it reaches.
+    BOOL Stop();
+    bool IsRunning() const { return m_running; }
+
+    // One step, as the thread runs it every 100 ms.
+    void Step();
+    void AdvancePlaylist();
+    void FirePlayStateEvents();
+    void DrivePlayers();
+    BOOL IsOverlapDue(const CLibItem& current);
+
+    int GetLastAction(int player) const { return m_lastActions[player]; }
+
+private:
+    static UINT ThreadProc(LPVOID self);
+    void Run();
+    PlayerView ViewOf(int player, CLibItem& first, CLibItem& second);
+    void CarryOut(int player, const PlayDecision& decision, const CLibItem& first,
+                  const CLibItem& second);
+
+    CPlayingHost& m_host;
+    CWinThread* m_thread = nullptr;   // owned; not deleted by itself
+    std::atomic<bool> m_running{ false };
+    HANDLE m_stopRequest;   // manual reset; the step's sleep ends on it
+
+    // Only the step touches these.
+    int m_lastActions[kMaxPlayers] = {};
+    time_t m_startTime = 0;   // when the current entry became current
+    CLibItem m_lastStarted;
+    // Worked out once a step for all players.
+    bool m_followsTrack = false;
+    bool m_currentNearEnd = false;
+};

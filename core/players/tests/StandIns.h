@@ -1,0 +1,58 @@
+// Stand-ins for tests of the player control's callers: the MP3 player, whose
+// requests are recorded as "play D 2" (the album id's last character and the
+// track) and whose states the test sets, and a library host that does nothing.
+#pragma once
+
+#include "mp3/player/Mp3Control.h"
+#include "records/AlbumRecord.h"
+#include "records/LibraryHost.h"
+
+#include <string>
+#include <vector>
+
+class CFakeMp3 : public CMp3Control
+{
+public:
+    BOOL Play(const AlbumRecord& album, int track) override { return Note("play", album, track); }
+    BOOL Pause(const AlbumRecord& album, int track) override { return Note("pause", album, track); }
+    BOOL Cue(const AlbumRecord& album, int track) override { return Note("cue", album, track); }
+    BOOL StopPlayback() override
+    {
+        requests.push_back("stop");
+        return TRUE;
+    }
+    BOOL IsPlaying() override { return playing; }
+    BOOL IsPaused() override { return paused; }
+    CString GetAlbumId() override { return albumId; }
+    int GetTrack() override { return track; }
+    BOOL InStartGrace() override { return grace; }
+    BOOL IsNearEnd() override { return nearEnd; }
+    int GetPlayState() override { return playState; }
+    void SetPlayState(int state) override { playState = state; }
+    void ClearNearEnd() override { nearEnd = FALSE; }
+
+    BOOL Note(const char* what, const AlbumRecord& album, int t)
+    {
+        requests.push_back(std::string(what) + " " + std::string(album.GetIdText()).substr(15) + " " +
+                           std::to_string(t));
+        return TRUE;
+    }
+
+    std::vector<std::string> requests;
+    BOOL playing = FALSE;
+    BOOL paused = FALSE;
+    BOOL grace = FALSE;
+    BOOL nearEnd = FALSE;
+    CString albumId;
+    int track = -1;
+    int playState = 0;
+};
+
+class CLibraryHostStandIn : public CLibraryHost
+{
+public:
+    void FireEvent(const char*) override {}
+    void ThreadStarted(const char*) override {}
+    void ThreadEnded() override {}
+    bool IsPlayerAvailable(int) override { return true; }
+};
