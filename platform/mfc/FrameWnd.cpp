@@ -101,13 +101,19 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+    ON_WM_MENUSELECT()
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
     : m_pFloatingFrameClass(NULL), m_nIdleFlags(0), m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_hAccelTable(NULL), m_hMenuDefault(NULL),
-      m_pViewActive(NULL)
+      m_pViewActive(NULL), m_nIDTracking(0), m_rectBorder(0, 0, 0, 0)
 {
 }
 
@@ -230,7 +236,7 @@ void CFrameWnd::RecalcLayout(BOOL)
     if (GetStyle() & FWS_SNAPTOBARS)
         SnapToBars();
     else
-        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
 }
 
 void CWnd::RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags,
@@ -455,6 +461,11 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
     if (m_nIdleFlags & idleLayout)
         RecalcLayout(m_nIdleFlags & idleNotify);
+    if (m_nIdleFlags & idleMenu)
+    {
+        m_nIdleFlags &= ~idleMenu;
+        OnUpdateFrameMenu(NULL);
+    }
     OnUpdateFrameTitle(TRUE);
     return 0;
 }

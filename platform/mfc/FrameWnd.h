@@ -43,6 +43,9 @@ const UINT ID_WINDOW_CASCADE = 0xE132;
 const UINT ID_WINDOW_TILE_HORZ = 0xE133;
 const UINT ID_WINDOW_TILE_VERT = 0xE134;
 const UINT ID_APP_EXIT = 0xE141;
+// Show or hide the bar of the same id (the tool bar, the status bar).
+const UINT ID_VIEW_TOOLBAR = 0xE800;
+const UINT ID_VIEW_STATUS_BAR = 0xE801;
 
 // Frame styles in the class-specific bits of the window style.
 const DWORD FWS_ADDTOTITLE = 0x00008000;
@@ -58,6 +61,23 @@ const UINT WM_INITIALUPDATE = 0x0364;
 const UINT WM_SETMESSAGESTRING = 0x0362;
 // The prompt of an idle frame.
 const UINT AFX_IDS_IDLEMESSAGE = 0xE001;
+// Asks a frame for help: lParam the help id, 0 for the frame to choose one.
+// Answers TRUE once help was asked for.
+const UINT WM_COMMANDHELP = 0x0365;
+// Help ids of commands and of frame resources, apart so that they never meet.
+const DWORD HID_BASE_COMMAND = 0x00010000;
+const DWORD HID_BASE_RESOURCE = 0x00020000;
+
+// What a frame hides while it shows a print preview, to be put back after.
+struct CPrintPreviewState
+{
+    CPrintPreviewState();
+    HMENU hMenu;
+    // Bit n: the bar AFX_IDW_CONTROLBAR_FIRST + n was visible.
+    DWORD dwStates;
+    HWND hWndFocus;
+    HACCEL hAccelTable;
+};
 
 struct AFX_SIZEPARENTPARAMS
 {
@@ -77,6 +97,11 @@ void AfxRepositionBars(CWnd* parent, UINT first, UINT last, UINT leftOver,
                        LPCRECT rectClient = NULL, BOOL stretch = TRUE);
 // Moves a child to rect during a WM_SIZEPARENT pass (or at once without one).
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* layout, HWND hWnd, LPCRECT rect);
+
+// The frame whose command this thread is routing (NULL outside a command).
+CFrameWnd* AfxGetRoutingFrame();
+// Gives the frame it replaces, for the caller to put back.
+CFrameWnd* AfxSetRoutingFrame(CFrameWnd* frame);
 
 // What a frame needs to make its view: handed to LoadFrame and Create, and on
 // through WM_CREATE.
@@ -123,6 +148,24 @@ public:
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL IsFrameWnd() const override;
+    // The frame is the routing frame while its command runs.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    // Border space around the pane (FrameWndCommands.cpp): borderGet gives
+    // the area the bars leave, borderRequest asks whether widths fit in it,
+    // borderSet keeps them (NULL: none) and lays the frame out again.
+    enum BorderCmd
+    {
+        borderGet = 1,
+        borderRequest = 2,
+        borderSet = 3,
+    };
+    virtual BOOL NegotiateBorderSpace(UINT borderCmd, LPRECT borderRect);
+    // Entering a preview hides the menu, the accelerators and the visible
+    // bars into state; leaving puts them back.
+    virtual void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state);
+    // Shows altMenu, or the frame's own menu without one.
+    virtual void OnUpdateFrameMenu(HMENU altMenu);
 
     // Control bars and docking (FrameWndDock.cpp). Bars dock into one dock
     // bar per side; layout changes wait for the idle layout (idle flags).
@@ -199,7 +242,19 @@ protected:
     // Sizes a FWS_SNAPTOBARS frame to what its bars need.
     void SnapToBars();
     void OnFileClose();
+    // Keeps the command of the menu item under the cursor for help.
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    // The help id for a request: the one given, the tracked menu item's, else 0.
+    UINT CommandHelpId(LPARAM lParam) const;
+    // ID_VIEW_ toggles: the bar of the command's id shows or hides.
+    BOOL OnBarCheck(UINT id);
+    void OnUpdateControlBarMenu(CCmdUI* cmdUI);
     DECLARE_MESSAGE_MAP()
 
     CView* m_pViewActive;
+    // The command of the menu item being tracked, 0 when none.
+    UINT m_nIDTracking;
+    // Widths the pane leaves free on each side (borderSet).
+    CRect m_rectBorder;
 };

@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_TILE_VERT, OnWindowTileVert)
     ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowArrange)
     ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(NULL)
@@ -127,9 +128,37 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
     CMDIChildWnd* child = MDIGetActive();
-    if (child && child->OnCmdMsg(id, code, extra, handlerInfo))
-        return TRUE;
+    if (child)
+    {
+        CFrameWnd* previous = AfxSetRoutingFrame(child);
+        BOOL handled = child->OnCmdMsg(id, code, extra, handlerInfo);
+        AfxSetRoutingFrame(previous);
+        if (handled)
+            return TRUE;
+    }
     return CFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+LRESULT CMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam)
+{
+    lParam = CommandHelpId(lParam);
+    CMDIChildWnd* child = MDIGetActive();
+    if (child && child->SendMessage(WM_COMMANDHELP, wParam, lParam))
+        return TRUE;
+    return CFrameWnd::OnCommandHelp(wParam, lParam);
+}
+
+void CMDIFrameWnd::OnUpdateFrameMenu(HMENU altMenu)
+{
+    CMDIChildWnd* child = MDIGetActive();
+    if (child)
+    {
+        child->OnUpdateFrameMenu(TRUE, child, altMenu);
+        return;
+    }
+    HMENU menu = altMenu ? altMenu : m_hMenuDefault;
+    if (menu)
+        MDISetMenu(CMenu::FromHandle(menu), CMenu::FromHandle(GetWindowMenuPopup(menu)));
 }
 
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg)
@@ -325,12 +354,15 @@ BOOL CMDIChildWnd::PreTranslateMessage(MSG*)
     return FALSE;
 }
 
-void CMDIChildWnd::OnUpdateFrameMenu(BOOL active)
+void CMDIChildWnd::OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu)
 {
     CMDIFrameWnd* frame = GetMDIFrame();
-    if (!frame)
+    // A child giving way to another leaves the menu to that one.
+    if (!frame || (!active && activateWnd))
         return;
     HMENU menu = active && m_hMenuShared ? m_hMenuShared : frame->m_hMenuDefault;
+    if (altMenu)
+        menu = altMenu;
     if (!menu)
         return;
     frame->MDISetMenu(CMenu::FromHandle(menu),
@@ -350,9 +382,7 @@ LRESULT CMDIChildWnd::OnMDIActivateMessage(WPARAM, LPARAM lParam)
     CView* view = GetActiveView();
     if (!active && view)
         view->OnActivateView(FALSE, view, view);
-    // A child giving way to another leaves the menu to that one.
-    if (active || !lParam)
-        OnUpdateFrameMenu(active);
+    OnUpdateFrameMenu(active, CWnd::FromHandle((HWND)lParam), NULL);
     LRESULT result = Default();
     if (active && view)
         view->OnActivateView(TRUE, view, view);

@@ -40,9 +40,13 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;
+    // The active child chooses; without one altMenu (or the frame's own) is shown.
+    void OnUpdateFrameMenu(HMENU altMenu) override;
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCTA cs, CCreateContext* context) override;
+    // The active child answers first.
+    LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
 
     void OnWindowCascade();
     void OnWindowTileHorz();
@@ -86,8 +90,12 @@ public:
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-    // Puts this child's menu (active) or the main frame's (inactive) in place.
-    virtual void OnUpdateFrameMenu(BOOL active);
+public:
+    // Puts altMenu, else this child's menu (active), or the main frame's
+    // (inactive, with no other child taking over: activateWnd NULL) in place.
+    virtual void OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu);
+
+protected:
 
     int OnCreate(LPCREATESTRUCTA cs);
     LRESULT OnMDIActivateMessage(WPARAM wParam, LPARAM lParam);

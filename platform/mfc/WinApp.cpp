@@ -16,16 +16,15 @@ namespace
 CWinApp* s_app = NULL;
 
 // The module's file name without folder and extension.
-CString ModuleBaseName()
+// The program's full path without its extension.
+CString ModulePathStem()
 {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
     path[length < MAX_PATH ? length : MAX_PATH - 1] = 0;
-    CString name = path;
-    int slash = name.ReverseFind('\\');
-    name = name.Mid(slash + 1);
-    int dot = name.ReverseFind('.');
-    return dot >= 0 ? name.Left(dot) : name;
+    CString stem = path;
+    int dot = stem.ReverseFind('.');
+    return dot > stem.ReverseFind('\\') ? stem.Left(dot) : stem;
 }
 
 // RAII for registry keys opened here.
@@ -52,7 +51,8 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 CWinApp::CWinApp(LPCSTR appName)
     : m_hInstance(GetModuleHandleA(NULL)), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
-      m_pDocManager(NULL),      m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL)
+      m_pDocManager(NULL),      m_pszAppName(NULL), m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL),
+      m_pszHelpFilePath(NULL)
 {
     s_app = this;
     // A real handle: the pseudo handle would name whichever thread uses it.
@@ -61,8 +61,10 @@ CWinApp::CWinApp(LPCSTR appName)
     m_nThreadID = GetCurrentThreadId();
     m_bAutoDelete = FALSE;
 
-    CString exeName = ModuleBaseName();
+    CString stem = ModulePathStem();
+    CString exeName = stem.Mid(stem.ReverseFind('\\') + 1);
     ReplaceText(m_pszExeName, exeName);
+    ReplaceText(m_pszHelpFilePath, stem + ".HLP");
     ReplaceText(m_pszProfileName, exeName + ".INI");
     CString title;
     if (appName)
@@ -79,8 +81,15 @@ CWinApp::~CWinApp()
     ReplaceText(m_pszExeName, NULL);
     ReplaceText(m_pszRegistryKey, NULL);
     ReplaceText(m_pszProfileName, NULL);
+    ReplaceText(m_pszHelpFilePath, NULL);
     if (s_app == this)
         s_app = NULL;
+}
+
+void CWinApp::WinHelp(DWORD_PTR data, UINT command)
+{
+    CWnd* main = AfxGetMainWnd();
+    ::WinHelpA(main ? main->GetSafeHwnd() : NULL, m_pszHelpFilePath, command, data);
 }
 
 void CWinApp::ReplaceText(LPCSTR& member, LPCSTR text)

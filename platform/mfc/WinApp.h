@@ -81,6 +81,11 @@ public:
     LPCSTR m_pszExeName;
     LPCSTR m_pszRegistryKey;
     LPCSTR m_pszProfileName;
+    // The program's path with the extension ".HLP".
+    LPCSTR m_pszHelpFilePath;
+
+    // Opens the help file at data (a context id for HELP_CONTEXT).
+    virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
 
 protected:
     // The profile moves to the registry under this key; the profile name
