@@ -16,6 +16,7 @@
 #include <vector>
 
 class CPrintInfo;
+class CLxInPlaceEdit;
 
 // Bits of the list's own style word.
 enum
@@ -159,6 +160,13 @@ public:
     bool EnsureColumnVisible(int column);
     void MoveColumn(int* from, int* to);
     bool TypeAheadSearch(int character);
+
+    // In-place editors; null when the cell cannot take one.
+    CLxInPlaceEdit* EditCellText(int row, int column, bool byMouse);
+    // What the editors send as if the list sent it: LVN_ENDLABELEDIT to the
+    // parent (text null: cancelled), NM_DBLCLK to the notification target.
+    void SendEndLabelEdit(int editorId, int row, int column, const char* text);
+    void SendDblClk();
     int GetFocusedColumn() const { return m_focusedColumn; }
 
     // Printing.
@@ -222,6 +230,7 @@ private:
     friend class CLxRowPainter;
     friend class CLxListPrinter;
     friend class CLxSortItems;
+    friend class CLxInPlaceEdit;
 
     // The four fonts of one family, in this order.
     enum { kFontNormal, kFontUnderline, kFontBold, kFontItalic, kFontCount };
@@ -249,6 +258,12 @@ private:
     void SetFocusedColumn(int column);
     void ApplyEditedText(int row, int column, DWORD_PTR itemData, const CString& text);
     void NavigateToCell(int code, const LxCellPos& from);
+    // Opens the editor of the cell's column kind; null when none opens.
+    CWnd* OpenEditor(int row, int column, bool byMouse);
+    // The rectangle of an editor over a cell, after scrolling it into view.
+    bool EditorRect(int row, int column, int rightInset, RECT* rect);
+    // The owner's font and text colour for an editor (style bit 0x0010).
+    bool AskEditorLook(int row, int column, LxCellLook& look);
     void MoveFocusRow(int delta);
     int SearchStart(int character, int focused, int count);
     bool SortableColumn(int column);

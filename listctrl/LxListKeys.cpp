@@ -133,6 +133,12 @@ void CLxListCtrl::OnClick(NMHDR*, LRESULT* result)
     SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+bool CLxListCtrl::IsCategoryRow(int row)
+{
+    return m_pCategoryManager && row >= 0 &&
+           m_pCategoryManager->IndexOfCategory((const void*)GetItemData(row)) >= 0;
+}
+
 bool CLxListCtrl::ToggleCategory(int row)
 {
     if (!m_pCategoryManager || row < 0)
@@ -163,7 +169,12 @@ void CLxListCtrl::OnLButtonDblClk(UINT flags, CPoint point)
     if (column != 0 && ToggleCategory(row))
         return;
     SetFocusedColumn(column);
-    if (!(GetItemState(row, LVIS_FOCUSED) & LVIS_FOCUSED))
+    if (GetItemState(row, LVIS_FOCUSED) & LVIS_FOCUSED)
+    {
+        if (OpenEditor(row, column, true))
+            return;
+    }
+    else
         SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     Default();
     CRect window;
@@ -203,15 +214,15 @@ BOOL CLxListCtrl::PreTranslateMessage(MSG* msg)
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
         ToggleCategory(FirstSelectedRow()))
         return TRUE;
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && m_style & kLxStyleEnterEdits)
+    {
+        int row = FirstSelectedRow();
+        if (row >= 0 && m_focusedColumn >= 0 && OpenEditor(row, m_focusedColumn, false))
+            return TRUE;
+    }
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && m_style & kLxStyleEnterDblClk)
     {
-        NMHDR header = {};
-        header.hwndFrom = m_hWnd;
-        header.idFrom = ControlId();
-        header.code = NM_DBLCLK;
-        CWnd* target = NotifyTarget();
-        if (target)
-            target->SendMessage(WM_NOTIFY, header.idFrom, (LPARAM)&header);
+        SendDblClk();
         return TRUE;
     }
     return CListCtrl::PreTranslateMessage(msg);
@@ -344,6 +355,8 @@ void CLxListCtrl::NavigateToCell(int code, const LxCellPos& from)
         SetItemState(selected, 0, LVIS_SELECTED);
     SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EnsureVisible(row, FALSE);
+    if (!IsCategoryRow(row))
+        OpenEditor(row, column, false);
 }
 
 LRESULT CLxListCtrl::OnNavigate(WPARAM code, LPARAM cell)
