@@ -80,6 +80,7 @@ DWORD CMPEGRequests::Now()
 
 BOOL CMPEGRequests::Target(const AlbumRecord& album, int track, int* target)
 {
+    m_steppedPastFailedOpen = FALSE;
     m_wholeAlbum = track < 0;
     *target = track < 0 ? 0 : track;
     return *target < album.GetTrackCount();
@@ -288,6 +289,26 @@ int CMPEGRequests::GetTrack()
     return m_track;
 }
 
+CString CMPEGRequests::GetCurrentLocation()
+{
+    CGuard guard(m_lock);
+    return m_track >= 0 && m_track < m_album.GetTrackCount() ? m_album.GetFileLocation(m_track) : CString();
+}
+
+void CMPEGRequests::GetPosition(int* minutes, int* seconds)
+{
+    CGuard guard(m_lock);
+    *minutes = m_positionMinutes;
+    *seconds = m_positionSeconds;
+}
+
+void CMPEGRequests::GetDuration(int* minutes, int* seconds)
+{
+    CGuard guard(m_lock);
+    *minutes = m_durationMinutes;
+    *seconds = m_durationSeconds;
+}
+
 BOOL CMPEGRequests::IsWholeAlbum()
 {
     CGuard guard(m_lock);
@@ -321,6 +342,7 @@ void CMPEGRequests::OnRequest(UINT message)
 
 void CMPEGRequests::EndItem()
 {
+    m_steppedPastFailedOpen = FALSE;
     m_finished = 1;
     m_playing = m_paused = 0;
     m_opening = FALSE;
@@ -368,6 +390,14 @@ void CMPEGRequests::OnPlayerState(int state)
     SignalStatus();
 }
 
+void CMPEGRequests::OnInputDuration(int seconds)
+{
+    CGuard guard(m_lock);
+    m_durationMinutes = seconds / 60;
+    m_durationSeconds = seconds % 60;
+    SignalStatus();
+}
+
 void CMPEGRequests::OnInputTimecode(int minutes, int seconds)
 {
     CGuard guard(m_lock);
@@ -384,8 +414,17 @@ void CMPEGRequests::OnInputTimecode(int minutes, int seconds)
 void CMPEGRequests::OnNack(int command)
 {
     CGuard guard(m_lock);
-    if ((command == kMsgPlay || command == kMsgInputOpen) && StepToNextTrack()) {
+    // The stop that goes before an open finds no input when nothing played
+    // before: that says nothing about the new item.
+    if (command == kMsgStop && m_opening)
+        return;
+    if (command == kMsgPlay && m_steppedPastFailedOpen) {
+        m_steppedPastFailedOpen = FALSE;
+        m_playRequested = 1;
+        PostRequest(kMp3Play);
+    } else if ((command == kMsgPlay || command == kMsgInputOpen) && StepToNextTrack()) {
         Open();
+        m_steppedPastFailedOpen = command == kMsgInputOpen;
         if (command == kMsgPlay) {
             m_playRequested = 1;
             PostRequest(kMp3Play);

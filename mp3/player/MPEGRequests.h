@@ -44,6 +44,11 @@ public:
     void ClearFinished();
     CString GetAlbumId() override;
     int GetTrack() override;
+    // The current track's file location; empty when the track is outside the album.
+    CString GetCurrentLocation();
+    // Minutes and seconds; -1 until known.
+    void GetPosition(int* minutes, int* seconds);
+    void GetDuration(int* minutes, int* seconds);
     BOOL IsWholeAlbum();
     BOOL InStartGrace() override;
     // Near the end is finished: the overlap time sets it early.
@@ -56,6 +61,7 @@ public:
     // decoder's notifications.
     void OnRequest(UINT message);
     void OnPlayerState(int state);
+    void OnInputDuration(int seconds);
     void OnInputTimecode(int minutes, int seconds);
     void OnNack(int command);
     void OnErrorReport();
@@ -91,6 +97,9 @@ protected:
     // Set from an open until the new item plays, pauses or fails: the "stopped"
     // of the stop that went before the open belongs to the old item.
     BOOL m_opening = FALSE;
+    // Set when a failed open of a whole album stepped to the next track: the
+    // play that followed the failed open plays that track, it does not step again.
+    BOOL m_steppedPastFailedOpen = FALSE;
 
 private:
     class CGuard;

@@ -1,5 +1,6 @@
 #include "TestData.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -54,4 +55,17 @@ std::string MissingTestDataText(const std::string& name)
 {
     return "no test data folder " + name +
            ": set ZYM_TESTDATA to the folder that holds it, or keep shared/testdata beside the sources";
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::string bytes;
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        char buffer[65536];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
+            bytes.append(buffer, n);
+        fclose(f);
+    }
+    return bytes;
 }

@@ -8,6 +8,9 @@
 // A Unix path as the program sees it: "/tmp/a/b" is "Z:\tmp\a\b".
 std::string WindowsPath(const std::string& unixPath);
 
+// The whole of a test's file (a Unix path); empty when it cannot be read.
+std::string ReadBytes(const std::string& path);
+
 // A file or folder of the source tree, relative to its root (ZYM_SOURCE_DIR).
 std::string SourcePath(const std::string& relative);
 

@@ -25,19 +25,6 @@ inline std::string TestStreamPath(const std::string& name)
     return !folder.empty() && stat(path.c_str(), &st) == 0 ? path : std::string();
 }
 
-inline std::string ReadBytes(const std::string& path)
-{
-    std::string bytes;
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        char buffer[65536];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
-            bytes.append(buffer, n);
-        fclose(f);
-    }
-    return bytes;
-}
-
 inline void WriteBytes(const std::string& path, const std::string& bytes)
 {
     if (FILE* f = fopen(path.c_str(), "wb")) {

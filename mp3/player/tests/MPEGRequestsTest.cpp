@@ -224,28 +224,38 @@ TEST(MPEGRequests, StoppedOfTheOldItemLeavesTheNewOneUnfinished)
     EXPECT_TRUE(player.IsFinished());
 }
 
+// The decoder's refusals for a new item, in the order they come: a whole
+// album steps to its next track, a single track fails.
 TEST(MPEGRequests, NackStepsThroughAnAlbumOrFails)
 {
     struct NackCase
     {
-        int track, command;
+        const char* name;
+        int track;
+        std::vector<int> nacks;
         std::vector<std::string> posted;
         int trackAfter;
         BOOL finished, error;
     };
     const NackCase cases[] = {
-        {-1, kMsgInputOpen, {"InputOpen"}, 1, FALSE, FALSE},
-        {-1, kMsgPlay, {"InputOpen", "Play"}, 1, FALSE, FALSE},
-        {0, kMsgInputOpen, {}, 0, TRUE, TRUE},
-        {-1, kMsgSeek, {}, 0, TRUE, TRUE},
+        {"album: open refused", -1, {kMsgInputOpen}, {"InputOpen"}, 1, FALSE, FALSE},
+        {"album: play refused", -1, {kMsgPlay}, {"InputOpen", "Play"}, 1, FALSE, FALSE},
+        {"album: the play after a refused open plays the next track", -1, {kMsgInputOpen, kMsgPlay},
+         {"InputOpen", "Play"}, 1, FALSE, FALSE},
+        {"album: the stop before the open found nothing open", -1, {kMsgStop}, {}, 0, FALSE, FALSE},
+        {"track: the stop before the open found nothing open", 0, {kMsgStop}, {}, 0, FALSE, FALSE},
+        {"track: open refused", 0, {kMsgInputOpen}, {}, 0, TRUE, TRUE},
+        {"track: open and play refused", 0, {kMsgInputOpen, kMsgPlay}, {}, 0, TRUE, TRUE},
+        {"album: seek refused", -1, {kMsgSeek}, {}, 0, TRUE, TRUE},
     };
-    const AlbumRecord a = MakeAlbum("A", 2);
+    const AlbumRecord a = MakeAlbum("A", 3);
     for (const NackCase& c : cases) {
-        SCOPED_TRACE(c.command);
+        SCOPED_TRACE(c.name);
         RecordingRequests player;
         player.Play(a, c.track);
         player.CarryOut();
-        player.OnNack(c.command);
+        for (int command : c.nacks)
+            player.OnNack(command);
         EXPECT_EQ(c.posted, player.posted);
         EXPECT_EQ(c.trackAfter, player.GetTrack());
         EXPECT_EQ(c.finished, player.IsFinished());
@@ -266,8 +276,6 @@ TEST(MPEGRequests, OverlapFinishesEarly)
     player.OnInputTimecode(2, 59);
     EXPECT_FALSE(player.IsFinished());
 }
-
-}  // namespace
 
 // A start counts as playing for the grace time, before the decoder says so; a
 // cue is no start.
@@ -295,3 +303,5 @@ TEST(MPEGRequests, AStartCountsAsPlayingForItsGraceTime)
         EXPECT_EQ(c.grace, player.InStartGrace());
     }
 }
+
+}  // namespace
