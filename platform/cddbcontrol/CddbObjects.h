@@ -3,32 +3,15 @@
 #pragma once
 
 #include "cddbcontrol/CddbControlApi.h"
+#include "runtime/ComUnknown.h"
 
 #include <afx.h>
 
 #include <vector>
 
 // IUnknown of an object that answers to IUnknown and the given test of the
-// interface id.
-#define CDDB_IUNKNOWN(answers)                                                        \
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override                 \
-    {                                                                                 \
-        if (IsEqualIID(riid, IID_IUnknown) || (answers)) {                            \
-            *object = this;                                                           \
-            AddRef();                                                                 \
-            return S_OK;                                                              \
-        }                                                                             \
-        *object = NULL;                                                               \
-        return E_NOINTERFACE;                                                         \
-    }                                                                                 \
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }  \
-    STDMETHODIMP_(ULONG) Release() override                                           \
-    {                                                                                 \
-        LONG refs = InterlockedDecrement(&m_refs);                                    \
-        if (refs == 0)                                                                \
-            delete this;                                                              \
-        return refs;                                                                  \
-    }
+// interface id; each object serves one interface, whose pointer is its own.
+#define CDDB_IUNKNOWN(answers) COM_IUNKNOWN(IUnknown, answers)
 
 #define CDDB_NOT_IMPLEMENTED(n) \
     HRESULT STDMETHODCALLTYPE Reserved##n() override { return E_NOTIMPL; }

@@ -6,8 +6,6 @@
 #include "TestData.h"
 #include "TestSite.h"
 #include "TavlinClient.h"
-#include "PortOptions.h"
-#include "ServerRegistration.h"
 
 
 namespace {
@@ -15,17 +13,6 @@ namespace {
 class ServerComTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        RegisterProxyLibrary();
-        // No ports to probe: the server starts at once.
-        PortOptions options;
-        options.tavlinMask = 0;
-        options.Save();
-        ASSERT_TRUE(RegisterServer(WindowsPath(Env("ZYM_TAVLINSERV")).c_str()));
-    }
-
     ITavlin* NewClient()
     {
         ITavlin* client = nullptr;
