@@ -240,6 +240,11 @@ void CDockState::SaveState(LPCSTR profileName)
     WriteInt(section, "ScreenCY", size.cy);
 }
 
+CControlBarInfo* CDockState::CreateBarInfo()
+{
+    return new CControlBarInfo;
+}
+
 void CDockState::LoadState(LPCSTR profileName)
 {
     Clear();
@@ -248,7 +253,7 @@ void CDockState::LoadState(LPCSTR profileName)
     int bars = ReadInt(section, "Bars", 0);
     SetScreenSize(CSize(ReadInt(section, "ScreenCX", 0), ReadInt(section, "ScreenCY", 0)));
     for (int i = 0; i < bars && i < kMaxBars && CControlBarInfo::HasSection(profileName, i); i++) {
-        CControlBarInfo* info = new CControlBarInfo;
+        CControlBarInfo* info = CreateBarInfo();
         m_arrBarInfo.Add(info);
         info->LoadState(profileName, i, this);
     }
@@ -258,25 +263,39 @@ void CDockState::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         ar << m_dwVersion;
-        ar << GetScreenSize();
+        if (m_dwVersion > 1)
+            ar << GetScreenSize();
         ar << (WORD)m_arrBarInfo.GetSize();
         for (int i = 0; i < m_arrBarInfo.GetSize(); i++)
             static_cast<CControlBarInfo*>(m_arrBarInfo[i])->Serialize(ar, this);
         return;
     }
-    Clear();
-    ar >> m_dwVersion;
-    if (m_dwVersion > 1) {
-        CSize size;
+    DWORD version = 0;
+    ar >> version;
+    CSize size(0, 0);
+    if (version > 1)
         ar >> size;
-        SetScreenSize(size);
-    }
     WORD count = 0;
     ar >> count;
-    for (int i = 0; i < count; i++) {
-        CControlBarInfo* info = new CControlBarInfo;
-        m_arrBarInfo.Add(info);
-        info->Serialize(ar, this);
+    // Records scale by the archive's screen size while they load.
+    const CSize oldSize = m_sizeDevice;
+    const BOOL oldScaling = m_bScaling;
+    SetScreenSize(size);
+    CPtrArray loaded;
+    try {
+        for (int i = 0; i < count; i++) {
+            CControlBarInfo* info = CreateBarInfo();
+            loaded.Add(info);
+            info->Serialize(ar, this);
+        }
+    } catch (...) {
+        for (int i = 0; i < loaded.GetSize(); i++)
+            delete static_cast<CControlBarInfo*>(loaded[i]);
+        m_sizeDevice = oldSize;
+        m_bScaling = oldScaling;
+        throw;
     }
+    Clear();
+    m_arrBarInfo.Copy(loaded);
     m_dwVersion = kDockStateVersion;
 }

@@ -19,8 +19,8 @@ public:
 
     // FALSE when there is nothing to keep: an empty, visible, docked dock bar.
     virtual BOOL SaveState(LPCSTR profileName, int index);
-    BOOL LoadState(LPCSTR profileName, int index, CDockState* state);
-    void Serialize(CArchive& ar, CDockState* state);
+    virtual BOOL LoadState(LPCSTR profileName, int index, CDockState* state);
+    virtual void Serialize(CArchive& ar, CDockState* state);
     // The bar's place and last places; then its contained ids.
     void SerializePlace(CArchive& ar, CDockState* state);
     void SerializeIds(CArchive& ar);
@@ -53,9 +53,12 @@ public:
     CDockState();
     ~CDockState() override;
 
+    // A cut or damaged archive throws before anything of this state changed.
     void Serialize(CArchive& ar) override;
-    void LoadState(LPCSTR profileName);
+    virtual void LoadState(LPCSTR profileName);
     virtual void SaveState(LPCSTR profileName);
+    // Makes the record of one bar for loading; derived states keep more per bar.
+    virtual CControlBarInfo* CreateBarInfo();
     void Clear();
     DWORD GetVersion() const { return m_dwVersion; }
 

@@ -69,7 +69,7 @@ CString BarNodeName(int index)
 
 IMPLEMENT_DYNCREATE(TkControlBarInfoEx, CObject)
 
-void TkControlBarInfoEx::Serialize(CArchive&, TkDockState*)
+void TkControlBarInfoEx::Serialize(CArchive&, CDockState*)
 {
 }
 
@@ -78,7 +78,7 @@ BOOL TkControlBarInfoEx::LoadStateFromTree(TkPersistentTreeNode* node)
     return node != NULL;
 }
 
-BOOL TkControlBarInfoEx::LoadStateFromProfile(LPCSTR, TkDockState*)
+BOOL TkControlBarInfoEx::LoadStateFromProfile(LPCSTR, CDockState*)
 {
     return FALSE;
 }
@@ -149,7 +149,7 @@ BOOL TkControlBarInfo::SaveState(LPCSTR profileName, int index)
     return TRUE;
 }
 
-BOOL TkControlBarInfo::LoadState(LPCSTR profileName, int index, TkDockState* state)
+BOOL TkControlBarInfo::LoadState(LPCSTR profileName, int index, CDockState* state)
 {
     BOOL result = CControlBarInfo::LoadState(profileName, index, state);
     CString section = SectionName(profileName, index);
@@ -352,7 +352,7 @@ BOOL TkControlBarInfo::LoadExtFromTree(TkPersistentTreeNode* node)
     return TRUE;
 }
 
-void TkControlBarInfo::Serialize(CArchive& ar, TkDockState* state)
+void TkControlBarInfo::Serialize(CArchive& ar, CDockState* state)
 {
     SerializePlace(ar, state);
     if (ar.IsStoring()) {
@@ -405,38 +405,9 @@ TkControlBarInfo* TkDockState::CreateControlBarInfo(TkControlBarManager* manager
     return new TkControlBarInfo(manager);
 }
 
-// A cut or damaged archive throws before anything of this state changed.
-void TkDockState::Serialize(CArchive& ar)
+CControlBarInfo* TkDockState::CreateBarInfo()
 {
-    if (ar.IsStoring()) {
-        ar << m_dwVersion;
-        if (m_dwVersion > 1)
-            ar << GetScreenSize();
-        ar << (WORD)m_arrBarInfo.GetSize();
-        for (int i = 0; i < m_arrBarInfo.GetSize(); i++)
-            GetInfo(i)->Serialize(ar, this);
-        return;
-    }
-    TkDockState loaded(m_pManager);
-    ar >> loaded.m_dwVersion;
-    if (loaded.m_dwVersion > 1) {
-        CSize size;
-        ar >> size;
-        loaded.SetScreenSize(size);
-    }
-    WORD count = 0;
-    ar >> count;
-    for (int i = 0; i < count; i++) {
-        TkControlBarInfo* info = CreateControlBarInfo(m_pManager);
-        loaded.m_arrBarInfo.Add(static_cast<CControlBarInfo*>(info));
-        info->Serialize(ar, &loaded);
-    }
-    ClearInfos();
-    m_arrBarInfo.Copy(loaded.m_arrBarInfo);
-    loaded.m_arrBarInfo.RemoveAll();
-    m_bScaling = loaded.m_bScaling;
-    m_sizeDevice = loaded.m_sizeDevice;
-    m_dwVersion = 2;
+    return CreateControlBarInfo(m_pManager);
 }
 
 BOOL TkDockState::SaveStateToTree(TkPTNFactory* factory, TkPersistentTreeNode* parent)
@@ -491,20 +462,6 @@ BOOL TkDockState::LoadStateFromTree(TkPersistentTreeNode* parent)
         info->LoadStateFromTree(barNode, this);
     }
     return TRUE;
-}
-
-void TkDockState::LoadState(LPCSTR profileName)
-{
-    ClearInfos();
-    CString section;
-    section.Format(kSummarySection, profileName);
-    int bars = ProfileInt(section, "Bars", 0);
-    SetScreenSize(CSize(ProfileInt(section, "ScreenCX", 0), ProfileInt(section, "ScreenCY", 0)));
-    for (int i = 0; i < bars && i < kMaxBars && CControlBarInfo::HasSection(profileName, i); i++) {
-        TkControlBarInfo* info = CreateControlBarInfo(m_pManager);
-        m_arrBarInfo.Add(static_cast<CControlBarInfo*>(info));
-        info->LoadState(profileName, i, this);
-    }
 }
 
 BOOL TkDockState::GetDockState(CFrameWnd* frame)

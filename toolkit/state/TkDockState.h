@@ -19,9 +19,9 @@ class TkControlBarInfoEx : public CObject
     DECLARE_DYNCREATE(TkControlBarInfoEx)
 public:
     TkControlBarInfoEx() : m_dwTypeID(0) {}
-    virtual void Serialize(CArchive& ar, TkDockState* state);
+    virtual void Serialize(CArchive& ar, CDockState* state);
     virtual BOOL LoadStateFromTree(TkPersistentTreeNode* node);
-    virtual BOOL LoadStateFromProfile(LPCSTR section, TkDockState* state);
+    virtual BOOL LoadStateFromProfile(LPCSTR section, CDockState* state);
     virtual BOOL SaveStateToTree(TkPTNFactory* factory, TkPersistentTreeNode* node);
     virtual BOOL SaveStateToProfile(LPCSTR section);
 
@@ -35,14 +35,14 @@ public:
     ~TkControlBarInfo() override;
 
     virtual BOOL LoadStateFromTree(TkPersistentTreeNode* node, TkDockState* state);
-    virtual BOOL LoadState(LPCSTR profileName, int index, TkDockState* state);
+    BOOL LoadState(LPCSTR profileName, int index, CDockState* state) override;
     virtual BOOL SaveStateToTree(TkPTNFactory* factory, TkPersistentTreeNode* parent, int index);
     BOOL SaveState(LPCSTR profileName, int index) override;
     virtual BOOL LoadBaseFromTree(TkPersistentTreeNode* node, TkDockState* state);
     virtual BOOL LoadExtFromTree(TkPersistentTreeNode* node);
     virtual BOOL SaveBaseToTree(TkPTNFactory* factory, TkPersistentTreeNode* node);
     virtual BOOL SaveExtToTree(TkPTNFactory* factory, TkPersistentTreeNode* node);
-    void Serialize(CArchive& ar, TkDockState* state);
+    void Serialize(CArchive& ar, CDockState* state) override;
     // The empty, visible, docked dock bar that is not worth keeping.
     BOOL IsEmptyDockBar() const;
 
@@ -74,14 +74,13 @@ class TkDockState : public CDockState
 public:
     explicit TkDockState(TkControlBarManager* manager = NULL);
 
-    void Serialize(CArchive& ar) override;
     virtual BOOL SaveStateToTree(TkPTNFactory* factory, TkPersistentTreeNode* parent);
     void SaveState(LPCSTR profileName) override;
     virtual BOOL LoadStateFromTree(TkPersistentTreeNode* parent);
-    virtual void LoadState(LPCSTR profileName);
     virtual BOOL GetDockState(CFrameWnd* frame);
     virtual BOOL SetDockState(CFrameWnd* frame);
     virtual TkControlBarInfo* CreateControlBarInfo(TkControlBarManager* manager);
+    CControlBarInfo* CreateBarInfo() override;
     virtual void BindBarsToInfo(CFrameWnd* frame, BOOL mdi);
     virtual void PlaceFloatingBars();
     virtual void RestoreMDIChildPlacements(CFrameWnd* frame);

@@ -8,6 +8,7 @@
 #include "state/TkRegistry.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -363,34 +364,59 @@ TEST_F(DockStateTest, DamagedLayoutsKeepEveryBar)
     }
 }
 
+// Both the class library's state and the toolkit's load a whole archive or
+// nothing.
 TEST_F(DockStateTest, CutArchiveFailsAndChangesNothing)
 {
-    TkDockState saved;
-    saved.GetDockState(m_frame);
-    CMemFile memory;
+    struct Kind
     {
-        CArchive ar(&memory, CArchive::store);
-        saved.Serialize(ar);
-    }
-    ULONGLONG length = memory.GetLength();
-    BYTE* bytes = memory.Detach();
-    TkDockState state;
-    state.GetDockState(m_frame);
-    INT_PTR infos = state.m_arrBarInfo.GetSize();
-    for (UINT cut : {4u, 12u, (UINT)length / 2, (UINT)length - 1}) {
-        CMemFile part(bytes, cut);
-        CArchive ar(&part, CArchive::load);
-        bool failed = false;
-        try {
-            state.Serialize(ar);
-        } catch (CException* error) {
-            error->Delete();
-            failed = true;
+        const char* name;
+        std::function<CDockState*(CFrameWnd*)> make;
+    } kinds[] = {
+        {"class library state",
+         [](CFrameWnd* frame) {
+             CDockState* state = new CDockState;
+             frame->GetDockState(*state);
+             return state;
+         }},
+        {"toolkit state",
+         [](CFrameWnd* frame) {
+             TkDockState* state = new TkDockState;
+             state->GetDockState(frame);
+             return static_cast<CDockState*>(state);
+         }},
+    };
+    for (const Kind& kind : kinds) {
+        std::unique_ptr<CDockState> saved(kind.make(m_frame));
+        CMemFile memory;
+        {
+            CArchive ar(&memory, CArchive::store);
+            saved->Serialize(ar);
         }
-        EXPECT_TRUE(failed) << cut;
-        EXPECT_EQ(infos, state.m_arrBarInfo.GetSize()) << cut;
+        ULONGLONG length = memory.GetLength();
+        BYTE* bytes = memory.Detach();
+        std::unique_ptr<CDockState> state(kind.make(m_frame));
+        INT_PTR infos = state->m_arrBarInfo.GetSize();
+        ASSERT_GT(infos, 0) << kind.name;
+        for (UINT cut : {4u, 12u, (UINT)length / 2, (UINT)length - 1}) {
+            CMemFile part(bytes, cut);
+            CArchive ar(&part, CArchive::load);
+            bool failed = false;
+            try {
+                state->Serialize(ar);
+            } catch (CException* error) {
+                error->Delete();
+                failed = true;
+            }
+            EXPECT_TRUE(failed) << kind.name << " " << cut;
+            EXPECT_EQ(infos, state->m_arrBarInfo.GetSize()) << kind.name << " " << cut;
+        }
+        CMemFile whole(bytes, (UINT)length);
+        CArchive ar(&whole, CArchive::load);
+        state->Serialize(ar);
+        EXPECT_EQ(saved->m_arrBarInfo.GetSize(), state->m_arrBarInfo.GetSize()) << kind.name;
+        free(bytes);
     }
-    free(bytes);
 }
 
 }  // namespace
