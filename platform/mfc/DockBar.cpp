@@ -146,7 +146,7 @@ void CDockBar::DockControlBar(CControlBar* bar, LPCRECT rect)
     if (rect != NULL) {
         CRect place(*rect);
         ScreenToClient(&place);
-        index = Insert(bar, place, place.CenterPoint());
+        index = InsertBarAtRect(bar, place, place.CenterPoint());
         bar->SetWindowPos(NULL, place.left, place.top, place.Width(), place.Height(),
                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     } else {
@@ -172,7 +172,7 @@ void CDockBar::ReDockControlBar(CControlBar* bar, LPCRECT rect)
     } else if (rect != NULL) {
         CRect place(*rect);
         ScreenToClient(&place);
-        index = Insert(bar, place, place.CenterPoint());
+        index = InsertBarAtRect(bar, place, place.CenterPoint());
     } else {
         m_arrBars.Add(bar);
         m_arrBars.Add(NULL);
@@ -192,7 +192,7 @@ void CDockBar::ReDockControlBar(CControlBar* bar, LPCRECT rect)
 
 // The bar goes into the row where the point lies, after the last bar whose
 // leading edge lies before the rectangle's.
-int CDockBar::Insert(CControlBar* bar, CRect rect, CPoint point)
+int CDockBar::InsertBarAtRect(CControlBar* bar, CRect rect, CPoint point)
 {
     BOOL horizontal = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     int insertAfter = 0;

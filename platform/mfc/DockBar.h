@@ -24,6 +24,9 @@ public:
     virtual BOOL RemoveControlBar(CControlBar* bar, int excludeIndex = -1,
                                   BOOL addPlaceholder = FALSE);
     virtual void ShowAll(BOOL show);
+    // Puts bar into the array where rect (client coordinates) with its centre
+    // point lies; returns its index.
+    virtual int InsertBarAtRect(CControlBar* bar, CRect rect, CPoint point);
 
     int GetDockedCount() const;
     int GetDockedVisibleCount() const;
@@ -54,7 +57,6 @@ protected:
     BOOL AdoptBar(CControlBar* bar);
     // Re-parents bar, takes it out of its old dock bar and makes it ours.
     void AttachBar(CControlBar* bar, int index, BOOL show);
-    int Insert(CControlBar* bar, CRect rect, CPoint point);
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };

@@ -164,6 +164,16 @@ DWORD CDockContext::CanDock()
     return dock;
 }
 
+BOOL CDockContext::ShowsDockFeedback()
+{
+    return m_dwOverDockStyle != 0;
+}
+
+CRect CDockContext::DockFeedbackRect(CDockBar*, const CRect& dragRect)
+{
+    return dragRect;
+}
+
 CDockBar* CDockContext::GetDockBar(DWORD overDockStyle)
 {
     CDockBar* dockBar = NULL;
@@ -181,8 +191,11 @@ void CDockContext::DrawFocusRect(BOOL remove)
     CSize size(1, 1);
     CRect rect;
     BOOL dither = FALSE;
-    if (m_bDragging && m_dwOverDockStyle != 0) {
+    if (m_bDragging && ShowsDockFeedback()) {
         rect = Horizontal(m_dwOverDockStyle) ? m_rectDragHorz : m_rectDragVert;
+        CDockBar* dockBar = GetDockBar(m_dwOverDockStyle);
+        if (dockBar != NULL)
+            rect = DockFeedbackRect(dockBar, rect);
     } else if (m_bDragging) {
         BOOL horizontal = Horizontal(m_dwStyle) != m_bFlip;
         rect = horizontal ? m_rectFrameDragHorz : m_rectFrameDragVert;

@@ -54,6 +54,10 @@ protected:
     virtual void InitLoop();
     virtual void CancelLoop();
     virtual void OnKey(int key, BOOL down);
+    // Whether the feedback shows a docking place (else the floating frame),
+    // and the rectangle shown over the dock bar for the drag rectangle.
+    virtual BOOL ShowsDockFeedback();
+    virtual CRect DockFeedbackRect(CDockBar* dockBar, const CRect& dragRect);
     CDockBar* GetDockBar(DWORD overDockStyle);
 
 private:

@@ -775,6 +775,12 @@ BOOL TkControlBar::GetDockPosition(int& row, int& column, UINT& dockBarId, float
     return TRUE;
 }
 
+TkControlBar* TkControlBar::FromBar(CControlBar* bar)
+{
+    return bar != NULL && bar->IsKindOf(RUNTIME_CLASS(TkControlBar)) ? static_cast<TkControlBar*>(bar)
+                                                                      : NULL;
+}
+
 UINT TkControlBar::FindFreeBarId(const CPtrList& bars, UINT firstId)
 {
     std::vector<UINT> used;

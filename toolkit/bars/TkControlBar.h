@@ -111,6 +111,8 @@ public:
     void SetBarInfoEx(TkControlBarInfo* info, CFrameWnd* frame);
     BOOL GetDockPosition(int& row, int& column, UINT& dockBarId, float& proportion);
     static UINT FindFreeBarId(const CPtrList& bars, UINT firstId);
+    // The bar as a toolkit bar; NULL for none or another kind.
+    static TkControlBar* FromBar(CControlBar* bar);
     BOOL IsInMDIChild() const;
     TkDockBar* GetTkDockBar() const;
     DWORD GetExBarStyle() const { return m_dwExStyle; }

@@ -14,12 +14,6 @@ const float kDefaultMinProportion = 0.05f;
 const float kMaxFixedProportion = 0.95f;
 const int kBorderOverlap = 2;
 
-TkControlBar* AsTkBar(CControlBar* bar)
-{
-    return bar != NULL && bar->IsKindOf(RUNTIME_CLASS(TkControlBar)) ? static_cast<TkControlBar*>(bar)
-                                                                      : NULL;
-}
-
 }  // namespace
 
 IMPLEMENT_DYNCREATE(TkDockBar, CDockBar)
@@ -93,7 +87,7 @@ BOOL TkDockBar::IsBarExpanded(CControlBar* bar) const
     int large = 0;
     BOOL barIsLarge = FALSE;
     for (int i = 0; i < bars.GetSize(); i++) {
-        TkControlBar* tkBar = AsTkBar(static_cast<CControlBar*>(bars[i]));
+        TkControlBar* tkBar = TkControlBar::FromBar(static_cast<CControlBar*>(bars[i]));
         if (tkBar != NULL && tkBar->m_fProportion > m_fMinProportion + 1e-4f) {
             large++;
             barIsLarge |= tkBar == bar;
@@ -137,7 +131,7 @@ void TkDockBar::ExpandBar(CControlBar* bar, int mode)
         return;
     int start = RowStart(index);
     for (int i = start; i < m_arrBars.GetSize() && m_arrBars[i] != NULL; i++) {
-        TkControlBar* tkBar = AsTkBar(GetDockedControlBar(i));
+        TkControlBar* tkBar = TkControlBar::FromBar(GetDockedControlBar(i));
         if (tkBar != NULL)
             tkBar->m_fProportion = mode == kExpand ? (tkBar == bar ? 1.0f : 0.0f) : 0.1f;
     }
@@ -217,7 +211,7 @@ void TkDockBar::NormalizeRow(int rowStart, CControlBar* fixedBar, int* resizable
     for (int i = 0; i < bars.GetSize(); i++) {
         CControlBar* bar = static_cast<CControlBar*>(bars[i]);
         resizableCount += IsResizable(bar);
-        if (TkControlBar* tkBar = AsTkBar(bar)) {
+        if (TkControlBar* tkBar = TkControlBar::FromBar(bar)) {
             if (!(tkBar->m_fProportion >= 0.0f))
                 tkBar->m_fProportion = 0.0f;
             shared.push_back(tkBar);
@@ -227,7 +221,7 @@ void TkDockBar::NormalizeRow(int rowStart, CControlBar* fixedBar, int* resizable
         *resizable = resizableCount;
     if (fixedSize != NULL)
         *fixedSize = (int)bars.GetSize() - resizableCount;
-    TkControlBar* fixed = AsTkBar(fixedBar);
+    TkControlBar* fixed = TkControlBar::FromBar(fixedBar);
     if (fixed != NULL && (std::find(shared.begin(), shared.end(), fixed) == shared.end() ||
                           fixed->m_fProportion >= kMaxFixedProportion))
         fixed = NULL;
@@ -308,7 +302,7 @@ int TkDockBar::LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength
         int along = -kBorderOverlap;
         for (int i = 0; i < bars.GetSize(); i++) {
             CControlBar* bar = static_cast<CControlBar*>(bars[i]);
-            if (TkControlBar* tkBar = AsTkBar(bar))
+            if (TkControlBar* tkBar = TkControlBar::FromBar(bar))
                 tkBar->m_dwExStyle |= TKCBRS_FIXEDROW;
             CSize size = bar->CalcDynamicLayout(-1, LayoutMode(bar) & ~LM_LENGTHY);
             int length = horizontal ? size.cx : size.cy;
@@ -329,7 +323,7 @@ int TkDockBar::LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength
     std::vector<int> lengths;
     for (int i = 0; i < bars.GetSize(); i++) {
         CControlBar* bar = static_cast<CControlBar*>(bars[i]);
-        if (TkControlBar* tkBar = AsTkBar(bar))
+        if (TkControlBar* tkBar = TkControlBar::FromBar(bar))
             tkBar->m_dwExStyle &= ~TKCBRS_FIXEDROW;
         DWORD mode = LayoutMode(bar) & ~LM_LENGTHY;
         DWORD alongFlag = horizontal ? 0 : LM_LENGTHY;
@@ -481,10 +475,10 @@ void TkDockBar::OnBarDestroyed(CControlBar* bar)
 int TkDockBar::InsertBarAtIndex(int index, CControlBar* bar)
 {
     index = std::max(1, std::min(index, (int)m_arrBars.GetSize()));
-    BOOL ownRow = AsTkBar(bar) != NULL && (AsTkBar(bar)->m_dwExStyle & TKCBRS_OWNROW);
+    BOOL ownRow = TkControlBar::FromBar(bar) != NULL && (TkControlBar::FromBar(bar)->m_dwExStyle & TKCBRS_OWNROW);
     auto needsOwnRow = [&](int at) {
         CControlBar* other = at > 0 && at < m_arrBars.GetSize() ? GetDockedControlBar(at) : NULL;
-        TkControlBar* tkOther = AsTkBar(other);
+        TkControlBar* tkOther = TkControlBar::FromBar(other);
         return other != NULL && (ownRow || (tkOther != NULL && (tkOther->m_dwExStyle & TKCBRS_OWNROW)));
     };
     if (needsOwnRow(index - 1)) {

@@ -43,6 +43,10 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL RemoveControlBar(CControlBar* bar, int excludeIndex = -1,
                           BOOL addPlaceholder = FALSE) override;
+    // A bar dropped back at its own place (the same insertion index or the
+    // one after) stays; so does a fixed-size bar docked again without a place.
+    void DockControlBar(CControlBar* bar, LPCRECT rect = NULL) override;
+    int InsertBarAtRect(CControlBar* bar, CRect rect, CPoint point) override;
 
     virtual int GetVisibleBarCount() const;
     virtual BOOL IsBarExpanded(CControlBar* bar) const;
@@ -63,6 +67,11 @@ public:
     virtual int InsertBarAtPosition(CControlBar* bar, Position position);
     virtual int InsertBarAsFirstRow(CControlBar* bar);
     virtual int InsertBarAtIndex(int index, CControlBar* bar);
+    // Where a bar dragged at dragRect (screen coordinates) would dock, sized
+    // by its share of the target row; the last row, rectangle and mouse point
+    // are kept by the caller between calls.
+    virtual CRect CalcDockFeedbackRect(CControlBar* bar, const CRect& dragRect, CPoint point,
+                                       int& lastRow, CRect& lastRect, CPoint& lastPoint);
     virtual BOOL RemoveControlBarEx(CControlBar* bar, int indexHint, BOOL addPlaceholder);
     virtual void ApplySplitterOffset(Splitter* splitter, int offset);
 
@@ -71,6 +80,10 @@ public:
     void GetDockBarInfo(TkControlBarInfo* info);
     BOOL FindBarPosition(CControlBar* bar, int& row, int& column, int& thickness) const;
     void QueueBarsFrom(int index);
+    // The index a bar dropped at rect (client coordinates) takes: in the row
+    // under the centre, after the last bar whose leading edge lies before the
+    // rectangle's. 0 before the first row, the array's size past the last.
+    int FindInsertIndex(CControlBar* bar, const CRect& rect, CPoint centre) const;
     // Takes a destroyed bar out of the array and the redraw list.
     void OnBarDestroyed(CControlBar* bar);
     int RowStart(int index) const;
@@ -107,6 +120,7 @@ protected:
     DWORD LayoutMode(const CControlBar* bar) const;
     BOOL IsResizable(const CControlBar* bar) const;
     void VisibleRowBars(int rowStart, CPtrArray& bars) const;
+    CRect ClientRectOf(CControlBar* bar) const;
     int LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength);
     void MoveBar(HDWP& deferred, CControlBar* bar, const CRect& rect);
     // The separators of a row of resizable bars, before and after it.

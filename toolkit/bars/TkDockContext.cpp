@@ -1,6 +1,7 @@
 #include "bars/TkDockContext.h"
 #include "bars/TkControlBar.h"
 #include "bars/TkDockBar.h"
+#include "toolbars/TkSysColors.h"
 
 #include <stdlib.h>
 
@@ -9,15 +10,11 @@ namespace {
 // A floating bar released this close to where its drag began stays floating.
 const int kDockSlop = 4;
 
-TkControlBar* AsTkBar(CControlBar* bar)
-{
-    return bar->IsKindOf(RUNTIME_CLASS(TkControlBar)) ? static_cast<TkControlBar*>(bar) : NULL;
-}
-
 }  // namespace
 
 TkDockContext::TkDockContext(CControlBar* bar)
-    : CDockContext(bar), m_nFeedbackRow(-1), m_ptDragStart(0, 0), m_bFloatedFromFloating(FALSE)
+    : CDockContext(bar), m_nFeedbackRow(-1), m_rectFeedback(0, 0, 0, 0), m_ptFeedback(0, 0),
+      m_ptDragStart(0, 0), m_bFloatedFromFloating(FALSE)
 {
     m_sizeMinFloat.cx = ::GetSystemMetrics(SM_CXMENUSIZE) +
                         2 * (::GetSystemMetrics(SM_CXFRAME) + ::GetSystemMetrics(SM_CXBORDER));
@@ -58,14 +55,40 @@ void TkDockContext::CancelLoop()
     SetMainMessage(AFX_IDS_IDLEMESSAGE);
 }
 
-// A floating bar that has hardly moved is not docked: a click on a caption
-// must not pull the bar into the frame.
-void TkDockContext::EndDrag()
+// A click on a caption must not pull a floating bar into the frame.
+BOOL TkDockContext::HasHardlyMoved() const
 {
     CPoint moved = m_ptLast - m_ptDragStart;
-    if (m_pBar->IsFloating() && abs(moved.x) + abs(moved.y) <= kDockSlop)
-        m_dwOverDockStyle = 0;
-    TkControlBar* bar = AsTkBar(m_pBar);
+    return m_pBar->IsFloating() && abs(moved.x) + abs(moved.y) <= kDockSlop;
+}
+
+BOOL TkDockContext::ShowsDockFeedback()
+{
+    if (m_dwOverDockStyle != 0 && !HasHardlyMoved())
+        return TRUE;
+    m_nFeedbackRow = -1;
+    return FALSE;
+}
+
+CRect TkDockContext::DockFeedbackRect(CDockBar* dockBar, const CRect& dragRect)
+{
+    CRect rect = dragRect;
+    if (dockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)))
+        rect = static_cast<TkDockBar*>(dockBar)->CalcDockFeedbackRect(
+            m_pBar, dragRect, m_ptLast, m_nFeedbackRow, m_rectFeedback, m_ptFeedback);
+    if (tkSysColors.m_bWin4)
+        rect.DeflateRect(1, 1);
+    return rect;
+}
+
+void TkDockContext::EndDrag()
+{
+    if (HasHardlyMoved()) {
+        CancelLoop();
+        m_bDragging = FALSE;
+        return;
+    }
+    TkControlBar* bar = TkControlBar::FromBar(m_pBar);
     if (bar != NULL && m_dwOverDockStyle != 0 && m_pBar->IsFloating())
         bar->m_fProportion = bar->m_fSavedProportion;
     else if (bar != NULL && m_dwOverDockStyle == 0 && !m_pBar->IsFloating())
@@ -75,7 +98,7 @@ void TkDockContext::EndDrag()
 
 void TkDockContext::ToggleDocking()
 {
-    TkControlBar* bar = AsTkBar(m_pBar);
+    TkControlBar* bar = TkControlBar::FromBar(m_pBar);
     if (bar != NULL) {
         if (m_pBar->IsFloating())
             bar->m_fProportion = bar->m_fSavedProportion;
@@ -83,4 +106,79 @@ void TkDockContext::ToggleDocking()
             bar->m_fSavedProportion = bar->m_fProportion;
     }
     CDockContext::ToggleDocking();
+}
+
+BOOL TkDockContext::IsResizableTkBar() const
+{
+    TkControlBar* bar = TkControlBar::FromBar(m_pBar);
+    return bar != NULL && !(bar->m_dwExStyle & TKCBRS_FIXEDSIZE);
+}
+
+// The borders under the mouse follow it; a size outside the limits undoes
+// that axis and leaves the mouse point of that axis behind, so that the
+// border picks up again where the size becomes legal.
+void TkDockContext::Stretch(CPoint point)
+{
+    if (!IsResizableTkBar()) {
+        CDockContext::Stretch(point);
+        return;
+    }
+    const int hit = m_nHitTest;
+    const BOOL left = hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT;
+    const BOOL right = hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT;
+    const BOOL top = hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT;
+    const BOOL bottom = hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT;
+    CRect bar = m_rectDragHorz;
+    CRect frame = m_rectFrameDragHorz;
+    const CSize borders(frame.Width() - bar.Width(), frame.Height() - bar.Height());
+    // The mouse moves the borders from where the last legal size left them.
+    CPoint offset = point - m_ptLast;
+    CRect wanted = bar;
+    (left ? wanted.left : wanted.right) += (left || right) ? offset.x : 0;
+    (top ? wanted.top : wanted.bottom) += (top || bottom) ? offset.y : 0;
+    int frameWidth = wanted.Width() + borders.cx;
+    int frameHeight = wanted.Height() + borders.cy;
+    BOOL takeX = (left || right) && offset.x != 0 && frameWidth >= m_sizeMinFloat.cx &&
+                 frameWidth <= m_sizeMaxFloat.cx;
+    BOOL takeY = (top || bottom) && offset.y != 0 && frameHeight >= m_sizeMinFloat.cy &&
+                 frameHeight <= m_sizeMaxFloat.cy;
+    if (takeX) {
+        m_pBar->CalcDynamicLayout(wanted.Width(), LM_COMMIT | LM_HORZ);
+        m_ptLast.x = point.x;
+    }
+    if (takeY) {
+        m_pBar->CalcDynamicLayout(wanted.Height(), LM_COMMIT | LM_LENGTHY | LM_HORZ);
+        m_ptLast.y = point.y;
+    }
+    CSize size = m_pBar->CalcDynamicLayout(-1, LM_HORZ);
+    if (left)
+        bar.left = bar.right - size.cx;
+    else
+        bar.right = bar.left + size.cx;
+    if (top)
+        bar.top = bar.bottom - size.cy;
+    else
+        bar.bottom = bar.top + size.cy;
+    // The frame keeps its borders around the bar.
+    CRect frameNow(bar.left - (m_rectDragHorz.left - frame.left), bar.top - (m_rectDragHorz.top - frame.top),
+                   bar.right + (frame.right - m_rectDragHorz.right),
+                   bar.bottom + (frame.bottom - m_rectDragHorz.bottom));
+    m_rectDragHorz = bar;
+    m_rectDragVert = bar;
+    m_rectFrameDragHorz = frameNow;
+    m_rectFrameDragVert = frameNow;
+    DrawFocusRect();
+}
+
+void TkDockContext::EndResize()
+{
+    if (!IsResizableTkBar()) {
+        CDockContext::EndResize();
+        return;
+    }
+    CancelLoop();
+    m_pBar->CalcDynamicLayout(m_rectDragHorz.Width(), LM_COMMIT | LM_HORZ);
+    m_pBar->CalcDynamicLayout(m_rectDragHorz.Height(), LM_COMMIT | LM_LENGTHY | LM_HORZ);
+    m_pDockSite->FloatControlBar(m_pBar, m_rectFrameDragHorz.TopLeft(),
+                                 CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC | (m_dwDockStyle & CBRS_FLOAT_MULTI));
 }
