@@ -166,6 +166,8 @@ public:
     virtual void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state);
     // Shows altMenu, or the frame's own menu without one.
     virtual void OnUpdateFrameMenu(HMENU altMenu);
+    // The bar that shows the frame's prompts: its status bar, if any.
+    virtual CWnd* GetMessageBar();
 
     // Control bars and docking (FrameWndDock.cpp). Bars dock into one dock
     // bar per side; layout changes wait for the idle layout (idle flags).

@@ -160,3 +160,8 @@ void CFrameWnd::OnUpdateFrameMenu(HMENU altMenu)
     if (menu && ::GetMenu(m_hWnd) != menu)
         ::SetMenu(m_hWnd, menu);
 }
+
+CWnd* CFrameWnd::GetMessageBar()
+{
+    return GetDlgItem(AFX_IDW_STATUS_BAR);
+}

@@ -235,6 +235,9 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
         m_strMessage.LoadString((UINT)wParam);
     else
         m_strMessage.Empty();
+    CWnd* messageBar = GetMessageBar();
+    if (messageBar)
+        messageBar->SetWindowText(m_strMessage);
     return 0;
 }
 
