@@ -3,8 +3,9 @@
 // the margins. Pending growth is added to the next constrained layout.
 #pragma once
 
-#include <algorithm>
 #include "docking/TkNodeBehaviours.h"
+
+#include <algorithm>
 
 template <class T>
 class TkLNBorder_T : public T

@@ -1,5 +1,6 @@
 #include "docking/TkLayoutFactory.h"
 #include "docking/TkLNScale.h"
+#include "docking/TkLayoutNodeGripper.h"
 
 #include <map>
 
@@ -262,4 +263,155 @@ BOOL TkLayoutDockFactory::AttachLayout(CWnd* window)
     }
     CreateChildWndNodes(root, window, NULL);
     return TRUE;
+}
+
+namespace
+{
+// Until floating docking nodes exist, docked windows get the extended gripper.
+TkClassFactory_T<TkReparentableGripperEx, TkLayoutNodeDCBase> g_gripperFactory;
+TkClassFactory_T<TkLayoutNodeDC, TkLayoutNodeDCBase> g_drawingFactory;
+
+HWND FindDescendant(HWND parent, UINT id)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        if ((UINT)::GetDlgCtrlID(child) == id)
+            return child;
+        if (HWND found = FindDescendant(child, id))
+            return found;
+    }
+    return NULL;
+}
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateGripperNode(
+    CWnd* frame, TkClassFactory<TkLayoutNodeDCBase>* factory, TkLayoutNode* child, LPCSTR caption,
+    LPARAM)
+{
+    TkLayoutNodeDCBase* node = CreateDrawingNode(frame, NULL, factory, caption);
+    if (!node)
+        return NULL;
+    if (child && node->AddChildNode(child) == -1)
+    {
+        DestroyNode(node);
+        return NULL;
+    }
+    if (ITkHideableNode* hideable = dynamic_cast<ITkHideableNode*>(node))
+        hideable->ShowNode(TRUE);
+    return node;
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateGripperNode(CWnd* frame, TkLayoutNode* child,
+                                                           LPCSTR caption, LPARAM extra)
+{
+    return CreateGripperNode(frame, &g_gripperFactory, child, caption, extra);
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::WrapInGripper(CWnd* frame, TkLayoutNode* inner,
+                                                       LPCSTR name, TkLayoutNode** child,
+                                                       LPARAM extra)
+{
+    if (!inner)
+        return NULL;
+    TkLayoutNodeDCBase* gripper = CreateGripperNode(frame, inner, name, extra);
+    if (!gripper)
+    {
+        DestroyNode(inner);
+        return NULL;
+    }
+    if (child)
+        *child = inner;
+    return gripper;
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::AddDockableNode(TkLayoutNode* parentNode, CWnd* frame,
+                                                         TkClassFactory<TkLayoutNode>* factory,
+                                                         LPCSTR name, TkLayoutNode** child,
+                                                         LPARAM extra)
+{
+    if (!parentNode)
+        return NULL;
+    TkLayoutNode* inner = NULL;
+    TkLayoutNodeDCBase* gripper = CreateDockableGroupNode(frame, factory, name, &inner, extra);
+    if (!gripper)
+        return NULL;
+    if (parentNode->AddChildNode(gripper) == -1)
+    {
+        gripper->RemoveChildNode(inner);
+        DestroyNode(inner);
+        DestroyNode(gripper);
+        return NULL;
+    }
+    if (child)
+        *child = inner;
+    return gripper;
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateDockableGroupNode(
+    CWnd* frame, TkClassFactory<TkLayoutNode>* factory, LPCSTR name, TkLayoutNode** child,
+    LPARAM extra)
+{
+    return WrapInGripper(frame, CreateNode(factory, name), name, child, extra);
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateDockableDrawingNode(
+    CWnd* frame, TkClassFactory<TkLayoutNodeDCBase>* factory, LPCSTR name, TkLayoutNode** child,
+    LPARAM extra)
+{
+    return WrapInGripper(frame, CreateDrawingNode(frame, NULL, factory, name), name, child,
+                         extra);
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateDockableDrawingNode(CWnd* frame, LPCSTR name,
+                                                                   TkLayoutNode** child,
+                                                                   LPARAM extra)
+{
+    return CreateDockableDrawingNode(frame, &g_drawingFactory, name, child, extra);
+}
+
+// The window's own layout is attached last, when nothing can fail any more.
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateDockableNode(
+    CWnd* window, CWnd* frame, TkClassFactory<TkLayoutNodeWnd>* factory, LPCSTR caption,
+    BOOL layOutChildren, TkLayoutNode** child, LPARAM extra)
+{
+    if (!window || !frame)
+        return NULL;
+    TkLayoutNode* inner = NULL;
+    TkLayoutNodeDCBase* gripper =
+        WrapInGripper(frame, CreateWndNode(window, frame, NULL, factory, caption), caption,
+                      &inner, extra);
+    if (!gripper)
+        return NULL;
+    if (layOutChildren)
+        AttachLayout(window);
+    if (child)
+        *child = inner;
+    return gripper;
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateDockableNode(CWnd* window, CWnd* frame,
+                                                            LPCSTR caption, BOOL layOutChildren,
+                                                            TkLayoutNode** child, LPARAM extra)
+{
+    return CreateDockableNode(window, frame, WndNodeFactory(), caption, layOutChildren, child,
+                              extra);
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateDockableNode(
+    UINT id, CWnd* frame, TkClassFactory<TkLayoutNodeWnd>* factory, LPCSTR caption,
+    BOOL layOutChildren, TkLayoutNode** child, LPARAM extra)
+{
+    HWND window = frame ? FindDescendant(frame->GetSafeHwnd(), id) : NULL;
+    if (!window)
+        return NULL;
+    return CreateDockableNode(CWnd::FromHandle(window), frame, factory, caption, layOutChildren,
+                              child, extra);
+}
+
+TkLayoutNodeDCBase* TkLayoutDockFactory::CreateDockableNode(UINT id, CWnd* frame, LPCSTR caption,
+                                                            BOOL layOutChildren,
+                                                            TkLayoutNode** child, LPARAM extra)
+{
+    return CreateDockableNode(id, frame, WndNodeFactory(), caption, layOutChildren, child,
+                              extra);
 }

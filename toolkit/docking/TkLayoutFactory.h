@@ -86,12 +86,54 @@ protected:
     CRect m_initialRect;
 };
 
-// The factory of a docking frame: it also wraps windows in layout trees of
-// their own (AttachLayout).
+// The factory of a docking frame: it wraps docked windows in gripper nodes
+// and windows in layout trees of their own (AttachLayout). The last argument
+// of the gripper and dockable-node operations goes on to the gripper's
+// creation; callers pass 0.
 class TkLayoutDockFactory : public TkLayoutFactory
 {
 public:
+    virtual TkLayoutNodeDCBase* CreateGripperNode(CWnd* frame,
+                                                  TkClassFactory<TkLayoutNodeDCBase>* factory,
+                                                  TkLayoutNode* child, LPCSTR caption,
+                                                  LPARAM extra);
+    // With the default gripper factory.
+    virtual TkLayoutNodeDCBase* CreateGripperNode(CWnd* frame, TkLayoutNode* child,
+                                                  LPCSTR caption, LPARAM extra);
+    virtual TkLayoutNodeDCBase* AddDockableNode(TkLayoutNode* parentNode, CWnd* frame,
+                                                TkClassFactory<TkLayoutNode>* factory,
+                                                LPCSTR name, TkLayoutNode** child, LPARAM extra);
+    virtual TkLayoutNodeDCBase* CreateDockableGroupNode(CWnd* frame,
+                                                        TkClassFactory<TkLayoutNode>* factory,
+                                                        LPCSTR name, TkLayoutNode** child,
+                                                        LPARAM extra);
+    virtual TkLayoutNodeDCBase* CreateDockableDrawingNode(
+        CWnd* frame, TkClassFactory<TkLayoutNodeDCBase>* factory, LPCSTR name,
+        TkLayoutNode** child, LPARAM extra);
+    virtual TkLayoutNodeDCBase* CreateDockableDrawingNode(CWnd* frame, LPCSTR name,
+                                                          TkLayoutNode** child, LPARAM extra);
+    virtual TkLayoutNodeDCBase* CreateDockableNode(CWnd* window, CWnd* frame,
+                                                   TkClassFactory<TkLayoutNodeWnd>* factory,
+                                                   LPCSTR caption, BOOL layOutChildren,
+                                                   TkLayoutNode** child, LPARAM extra);
+    virtual TkLayoutNodeDCBase* CreateDockableNode(CWnd* window, CWnd* frame, LPCSTR caption,
+                                                   BOOL layOutChildren, TkLayoutNode** child,
+                                                   LPARAM extra);
+    // The frame's descendant window with the id stands for the window.
+    virtual TkLayoutNodeDCBase* CreateDockableNode(UINT id, CWnd* frame,
+                                                   TkClassFactory<TkLayoutNodeWnd>* factory,
+                                                   LPCSTR caption, BOOL layOutChildren,
+                                                   TkLayoutNode** child, LPARAM extra);
+    virtual TkLayoutNodeDCBase* CreateDockableNode(UINT id, CWnd* frame, LPCSTR caption,
+                                                   BOOL layOutChildren, TkLayoutNode** child,
+                                                   LPARAM extra);
     // A scaling root for the window's client area, a listener that lays it
     // out on every size, and a window node for each child window.
     virtual BOOL AttachLayout(CWnd* window);
+
+private:
+    // Wraps a node already made in a new gripper; the node is destroyed
+    // when that fails.
+    TkLayoutNodeDCBase* WrapInGripper(CWnd* frame, TkLayoutNode* inner, LPCSTR name,
+                                      TkLayoutNode** child, LPARAM extra);
 };

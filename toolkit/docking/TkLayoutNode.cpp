@@ -480,14 +480,19 @@ void TkLayoutNode::ApplyStyleLocks(const CRect& oldRect, CRect& newRect)
 
 void TkLayoutNode::InvalidateExposedStrips()
 {
-    CRect p = GetPrevRealizedRect();
-    CRect c = GetCurrentRect();
+    ForEachExposedStrip(GetPrevRealizedRect(), GetCurrentRect(),
+                        [this](const CRect& strip) { InvalidateNodeRect(strip, TRUE); });
+}
+
+void TkLayoutNode::ForEachExposedStrip(const CRect& p, const CRect& c,
+                                       const std::function<void(const CRect&)>& visit)
+{
     if (p.top < c.top)
-        InvalidateNodeRect(CRect(p.left, p.top, p.right, c.top), TRUE);
+        visit(CRect(p.left, p.top, p.right, c.top));
     if (p.left < c.left)
-        InvalidateNodeRect(CRect(p.left, p.top, c.left, p.bottom), TRUE);
+        visit(CRect(p.left, p.top, c.left, p.bottom));
     if (c.right < p.right)
-        InvalidateNodeRect(CRect(c.right, p.top, p.right, p.bottom), TRUE);
+        visit(CRect(c.right, p.top, p.right, p.bottom));
     if (c.bottom < p.bottom)
-        InvalidateNodeRect(CRect(p.left, c.bottom, p.right, p.bottom), TRUE);
+        visit(CRect(p.left, c.bottom, p.right, p.bottom));
 }

@@ -105,6 +105,10 @@ public:
     // Every node of the subtree, descendants first, this node last unless
     // self is FALSE. The walk is over a copy: visit may relink nodes.
     void ForEachInSubtree(const std::function<void(TkLayoutNode*)>& visit, BOOL self = TRUE);
+    // The strips of previous that current no longer covers: top, left,
+    // right, bottom.
+    static void ForEachExposedStrip(const CRect& previous, const CRect& current,
+                                    const std::function<void(const CRect&)>& visit);
 
 protected:
     CSize m_minSize;

@@ -9,7 +9,6 @@
 #include <memory>
 #include <set>
 
-int ProbeNode::s_live = 0;
 
 namespace
 {

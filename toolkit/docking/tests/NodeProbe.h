@@ -26,7 +26,7 @@ public:
     }
 
     std::vector<std::string> m_invalidated;
-    static int s_live;
+    static inline int s_live = 0;
 };
 
 // The names of a node's children, in list order.

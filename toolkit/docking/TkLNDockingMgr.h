@@ -1,0 +1,82 @@
+// TkLNDockingMgr: the registry of one docking frame. It knows which layout
+// tree is shown in which container window, the docking constraints of each
+// node, and the node owners of the trees made while windows are docked and
+// floated; it owns all of them. It also answers the drag code's questions
+// (which container lies under a screen point) and carries dock events to
+// every receiver of the trees involved.
+#pragma once
+
+#include "docking/TkLNContainer.h"
+#include "docking/TkLayoutNode.h"
+
+#include <afxtempl.h>
+
+#include <vector>
+
+// Where a node may be docked; the insertion rules fill it in.
+class TkDockingNodeConstraints
+{
+public:
+    virtual ~TkDockingNodeConstraints() {}
+};
+
+// A node that wants to hear of docks in its tree. FALSE keeps the event from
+// the nodes below it.
+class ITkDockEventReceiver
+{
+public:
+    virtual ~ITkDockEventReceiver() {}
+    // memoryList: the owner that nodes left empty by the dock go to.
+    virtual BOOL OnDockEvent(TkLayoutNode* node, TkLayoutNode* target, TkLayoutNode* parent,
+                             LPARAM value, TkNodeMemoryManager* memoryList) = 0;
+};
+
+class TkDockMgrMemMgr : public TkObjectMemoryManager_T<TkNodeMemoryManager>
+{
+public:
+    virtual TkNodeMemoryManager* FindOwnerOf(TkLayoutNode* node);
+    virtual int CountEmptyManagers();
+};
+
+class TkLNDockingMgr
+{
+public:
+    TkLNDockingMgr();
+    virtual ~TkLNDockingMgr();
+    TkLNDockingMgr(const TkLNDockingMgr&) = delete;
+    TkLNDockingMgr& operator=(const TkLNDockingMgr&) = delete;
+
+    virtual TkNodeMemoryManager* CreateNodeMemMgr(LPARAM unused);
+    virtual BOOL DestroyNodeMemMgr(LPARAM unused, TkNodeMemoryManager* manager);
+    virtual BOOL NotifyDockEvent(TkLayoutNode* node, TkLayoutNode* target, LPARAM value,
+                                 TkNodeMemoryManager* memoryList);
+    virtual BOOL GetPointOffsetInNode(CPoint screenPoint, TkLayoutNode* node, CPoint& offset);
+    virtual BOOL SetConstraints(TkLayoutNode* node, TkDockingNodeConstraints* constraints);
+    virtual BOOL RemoveConstraints(TkLayoutNode* node);
+    virtual TkDockingNodeConstraints* GetConstraints(TkLayoutNode* node, BOOL create);
+    virtual ITkLNContainer* FindContainerAtPoint(CPoint screenPoint);
+    virtual BOOL BindTree(TkLayoutNode* node);
+    virtual BOOL BroadcastDockEvent(TkLayoutNode* node, TkLayoutNode* docked,
+                                    TkLayoutNode* target, TkLayoutNode* parent, LPARAM value,
+                                    TkNodeMemoryManager* memoryList);
+    virtual void CollectHwndContainers(std::vector<TkLNHwndContainer*>& containers);
+    virtual TkLNHwndContainer* FindContainerOfWnd(HWND window,
+                                                  const std::vector<TkLNHwndContainer*>& containers);
+
+    // A node that had another container loses it, and the tree's nodes
+    // forget the old one first.
+    BOOL RegisterContainer(TkLayoutNode* node, ITkLNContainer* container);
+    BOOL UnregisterContainer(TkLayoutNode* node);
+    ITkLNContainer* GetContainerOf(TkLayoutNode* node);
+    // The container of the node or of its nearest parent that has one.
+    ITkLNContainer* FindContainer(TkLayoutNode* node);
+
+    TkDockMgrMemMgr* NodeMemMgrOwner() { return &m_nodeMemMgrs; }
+
+private:
+    CTypedPtrMap<CMapPtrToPtr, TkLayoutNode*, ITkLNContainer*> m_containers;
+    TkObjectMemoryManager_T<ITkLNContainer> m_containerOwner;
+    CTypedPtrMap<CMapPtrToPtr, TkLayoutNode*, TkDockingNodeConstraints*> m_constraints;
+    TkObjectMemoryManager_T<TkDockingNodeConstraints> m_constraintsOwner;
+    TkDockMgrMemMgr m_nodeMemMgrs;
+};
