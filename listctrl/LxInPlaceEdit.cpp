@@ -50,15 +50,9 @@ int CLxInPlaceEdit::OnCreate(LPCREATESTRUCTA cs)
     SetWindowText(m_initialText);
     SetFocus();
     SetSel(0, -1);
+    // The caret lands where the user double-clicked.
     if (m_clickThrough)
-    {
-        // The caret lands where the user double-clicked.
-        CPoint cursor;
-        ::GetCursorPos(&cursor);
-        ScreenToClient(&cursor);
-        PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cursor.x, cursor.y));
-        PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(cursor.x, cursor.y));
-    }
+        CLxListCtrl::ClickAtCursor(*this);
     return 0;
 }
 
@@ -74,17 +68,13 @@ void CLxInPlaceEdit::Commit()
 
 void CLxInPlaceEdit::Close()
 {
-    m_closing = true;
-    DestroyWindow();
+    List()->CloseEditor(*this, m_closing);
 }
 
 void CLxInPlaceEdit::LeaveCell(int direction)
 {
-    LxCellPos from = {m_row, m_column};
-    HWND list = GetParent()->m_hWnd;
     Commit();
-    Close();
-    ::SendMessageA(list, WM_LX_NAVIGATE, direction, (LPARAM)&from);
+    List()->CloseEditor(*this, m_closing, direction, LxCellPos{m_row, m_column});
 }
 
 void CLxInPlaceEdit::OnKillFocus(CWnd* newWnd)

@@ -17,6 +17,7 @@
 
 class CPrintInfo;
 class CLxInPlaceEdit;
+class CLxInPlaceCell;
 
 // Bits of the list's own style word.
 enum
@@ -163,10 +164,18 @@ public:
 
     // In-place editors; null when the cell cannot take one.
     CLxInPlaceEdit* EditCellText(int row, int column, bool byMouse);
+    // editableChoice: a drop-down list (typed text too), else a drop list.
+    CLxInPlaceCell* EditCellWithList(int row, int column, bool editableChoice, bool byMouse);
+    CFont* GetNormalFont() { return &m_fonts[kFontNormal]; }
     // What the editors send as if the list sent it: LVN_ENDLABELEDIT to the
     // parent (text null: cancelled), NM_DBLCLK to the notification target.
     void SendEndLabelEdit(int editorId, int row, int column, const char* text);
     void SendDblClk();
+    // Closes an editor, which deletes itself; with a direction then asks for
+    // the move from its cell (a copy: the editor is gone by then).
+    void CloseEditor(CWnd& editor, bool& closing, int direction = -1, LxCellPos from = {});
+    // Posts a click where the cursor is, so that an editor's caret lands there.
+    static void ClickAtCursor(CWnd& editor);
     int GetFocusedColumn() const { return m_focusedColumn; }
 
     // Printing.

@@ -2,6 +2,7 @@
 // cell, and what the editors send as if the list had sent it.
 #include "LxListCtrl.h"
 
+#include "LxInPlaceCell.h"
 #include "LxInPlaceEdit.h"
 
 namespace
@@ -10,6 +11,9 @@ const UINT kEditorId = 104;
 // Editors keep this far inside the cell's left edge (and the text editor its right).
 const int kEditorInset = 6;
 }
+
+// Value of a choice request (request code 1).
+const LPARAM kChoiceRequestValue = 128;
 
 bool CLxListCtrl::EditorRect(int row, int column, int rightInset, RECT* rect)
 {
@@ -85,12 +89,52 @@ CLxInPlaceEdit* CLxListCtrl::EditCellText(int row, int column, bool byMouse)
     return editor;
 }
 
+CLxInPlaceCell* CLxListCtrl::EditCellWithList(int row, int column, bool editableChoice,
+                                              bool byMouse)
+{
+    CRect rect;
+    if (!EditorRect(row, column, 0, &rect))
+        return NULL;
+    rect.top++;
+    rect.bottom -= 2;
+    CLxListRequest request;
+    request.m_code = kLxRequestChoices;
+    request.m_row = row;
+    request.m_columnId = GetColumnId(column);
+    request.m_itemData = GetItemData(row);
+    request.m_value = kChoiceRequestValue;
+    GetCellText(row, column, request.m_text);
+    request.m_pChoices = new CStringArray;
+    if (!RequestData(request))
+    {
+        delete request.m_pChoices;
+        return NULL;
+    }
+    CLxInPlaceCell* editor = new CLxInPlaceCell(row, column, request.m_text, request.m_pChoices,
+                                                editableChoice, byMouse);
+    LxCellLook look;
+    bool answered = AskEditorLook(row, column, look);
+    editor->SetOwnFont((HFONT)FontOf(look, m_fonts)->m_hObject);
+    if (answered && (look.answer & kLxAnswerTextColor))
+        editor->SetTextColor(look.text);
+    if (!editor->Create(WS_CHILD | WS_VISIBLE, rect, this, kEditorId))
+    {
+        delete editor;
+        return NULL;
+    }
+    return editor;
+}
+
 CWnd* CLxListCtrl::OpenEditor(int row, int column, bool byMouse)
 {
     DWORD bit = LxColumnBit(GetColumnId(column));
     // "Disable Editing" closes every road into the text editor.
     if ((m_editMask & bit) && m_inPlaceEdit)
         return EditCellText(row, column, byMouse);
+    if (m_dropListMask & bit)
+        return EditCellWithList(row, column, false, byMouse);
+    if (m_dropDownMask & bit)
+        return EditCellWithList(row, column, true, byMouse);
     return NULL;
 }
 
@@ -119,4 +163,21 @@ void CLxListCtrl::SendDblClk()
     CWnd* target = NotifyTarget();
     if (target)
         target->SendMessage(WM_NOTIFY, header.idFrom, (LPARAM)&header);
+}
+
+void CLxListCtrl::CloseEditor(CWnd& editor, bool& closing, int direction, LxCellPos from)
+{
+    closing = true;
+    editor.DestroyWindow();
+    if (direction >= 0)
+        SendMessage(WM_LX_NAVIGATE, direction, (LPARAM)&from);
+}
+
+void CLxListCtrl::ClickAtCursor(CWnd& editor)
+{
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    editor.ScreenToClient(&cursor);
+    editor.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cursor.x, cursor.y));
+    editor.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(cursor.x, cursor.y));
 }

@@ -155,6 +155,32 @@ protected:
         }
         return texts;
     }
+    // Keys and characters go to the window with the focus, as from the keyboard.
+    void KeyToFocus(UINT key)
+    {
+        HWND focus = ::GetFocus();
+        ::PostMessageA(focus, WM_KEYDOWN, key, 1);
+        ::PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+        PumpListMessages();
+    }
+    void TypeToFocus(const char* text)
+    {
+        for (const char* c = text; *c; c++)
+            ::PostMessageA(::GetFocus(), WM_CHAR, (BYTE)*c, 1);
+        PumpListMessages();
+    }
+    // A double click near the left edge of a cell, the cursor moved there too.
+    void DoubleClickCell(int row, int column)
+    {
+        CRect cell;
+        ASSERT_TRUE(m_list.GetCellRect(row, column, &cell));
+        CPoint point(cell.left + 8, cell.CenterPoint().y);
+        CPoint screen = point;
+        m_list.ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        m_list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        PumpListMessages();
+    }
     // Category view filing each item under the text of one of its cells.
     void FileByColumn(int columnId)
     {

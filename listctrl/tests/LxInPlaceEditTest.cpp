@@ -37,17 +37,7 @@ protected:
         m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    void DoubleClick(int row, int column)
-    {
-        CRect cell;
-        ASSERT_TRUE(m_list.GetCellRect(row, column, &cell));
-        CPoint point(cell.left + 8, cell.CenterPoint().y);
-        CPoint screen = point;
-        m_list.ClientToScreen(&screen);
-        ::SetCursorPos(screen.x, screen.y);
-        m_list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        PumpListMessages();
-    }
+    void DoubleClick(int row, int column) { DoubleClickCell(row, column); }
     // Opened by Enter on the focused cell: all of the text is selected.
     void OpenByEnter(int row, int column)
     {
@@ -57,20 +47,8 @@ protected:
         m_list.SetFocus();
         Key(VK_RETURN);
     }
-    // Keys go to the window with the focus, as the keyboard would send them.
-    void Key(UINT key)
-    {
-        HWND focus = ::GetFocus();
-        ::PostMessageA(focus, WM_KEYDOWN, key, 1);
-        ::PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-        PumpListMessages();
-    }
-    void Type(const char* text)
-    {
-        for (const char* c = text; *c; c++)
-            ::PostMessageA(::GetFocus(), WM_CHAR, (BYTE)*c, 1);
-        PumpListMessages();
-    }
+    void Key(UINT key) { KeyToFocus(key); }
+    void Type(const char* text) { TypeToFocus(text); }
     bool Forwarded()
     {
         for (const std::string& event : m_owner.m_events)
