@@ -1,179 +1,169 @@
 #include "TavlinRemote.h"
 
+#include "TavlinXThread.h"
+
 namespace {
 
-const char kErrorDevice[] = "tavlinx";
-const char kNoServer[] = "No device server";
+const char kNoControl[] = "tavlinx:error[Unable to make the interface control]";
+const int kStepMs = 10;
+const int kPollMs = 100;
+const int kPolls = 100;
+const int kQuitChecks = 200;
+const int kAddMs = 20000;
+const int kShortMs = 500;
+const int kSendMs = 10000;
+const int kLoadMs = 30000;
 
-// A UTF-16 copy that lives as long as the object; the server's methods take
-// the address of the pointer.
-class CWideText
+// Dispatches what waits in the calling thread's queue, so that its windows
+// stay alive while it waits.
+void PumpMessages()
 {
-public:
-    explicit CWideText(const char* text)
-    {
-        int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-        m_text.resize(length > 0 ? length : 1);
-        if (length > 0)
-            MultiByteToWideChar(CP_ACP, 0, text, -1, &m_text[0], length);
-        m_pointer = &m_text[0];
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
     }
-    LPWSTR* Address() { return &m_pointer; }
-
-private:
-    std::vector<WCHAR> m_text;
-    LPWSTR m_pointer;
-};
-
-CString NarrowText(LPWSTR text)
-{
-    CString result;
-    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length > 1) {
-        WideCharToMultiByte(CP_ACP, 0, text, -1, result.GetBuffer(length), length, nullptr, nullptr);
-        result.ReleaseBuffer();
-    }
-    return result;
 }
 
-}  // namespace
+} // namespace
 
-// The path's callback object in the server. The server may hold it past the
-// path's end (its delivery thread lets go later), so the path detaches it:
-// after Detach no text reaches the path.
-class CTavlinRemoteSite : public ITavlinSite
-{
-public:
-    explicit CTavlinRemoteSite(CTavlinRemote* remote) : m_refs(1), m_remote(remote)
-    {
-        InitializeCriticalSection(&m_lock);
-    }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ITavlinSite)) {
-            *object = static_cast<ITavlinSite*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG refs = InterlockedDecrement(&m_refs);
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
-
-    STDMETHODIMP Receive(LPWSTR* pMessage) override
-    {
-        if (!pMessage || !*pMessage)
-            return E_POINTER;
-        CString text = NarrowText(*pMessage);
-        EnterCriticalSection(&m_lock);
-        if (m_remote)
-            m_remote->Deliver(text);
-        LeaveCriticalSection(&m_lock);
-        return S_OK;
-    }
-
-    // Waits for a delivery under way to end.
-    void Detach()
-    {
-        EnterCriticalSection(&m_lock);
-        m_remote = nullptr;
-        LeaveCriticalSection(&m_lock);
-    }
-
-private:
-    virtual ~CTavlinRemoteSite() { DeleteCriticalSection(&m_lock); }
-
-    LONG m_refs;
-    CRITICAL_SECTION m_lock;
-    CTavlinRemote* m_remote;
-};
-
-CTavlinRemote::CTavlinRemote(ITavlin* server)
-    : m_server(server), m_site(new CTavlinRemoteSite(this)), m_units(-1), m_messageBoxes(TRUE)
+CTavlinRemote::CTavlinRemote()
+    : m_thread(nullptr), m_dialog(nullptr), m_ready(0), m_units(-1), m_messageBoxes(TRUE)
 {
     InitializeCriticalSection(&m_lock);
-    if (m_server) {
-        m_server->AddRef();
-        if (m_server->DAdvise(m_site) != S_OK)
-            OutputDebugStringA("CTavlinRemote: the device server refused the site; no texts will arrive\n");
-    }
+    m_thread = new CTavlinXThread(this);
+    m_thread->m_bAutoDelete = FALSE;
+    if (m_thread->CreateThread(CREATE_SUSPENDED))
+        m_thread->ResumeThread();
 }
 
 CTavlinRemote::~CTavlinRemote()
 {
-    if (m_server) {
-        m_server->DUnadvise();
-        m_server->Release();
+    if (m_thread->m_hThread) {
+        m_thread->PostThreadMessage(WM_QUIT, 0, 0);
+        for (int i = 0; i < kQuitChecks && WaitForSingleObject(m_thread->m_hThread, kPollMs) == WAIT_TIMEOUT; ++i)
+            ;
     }
-    m_site->Detach();
-    m_site->Release();
+    delete m_thread;
+    EnterCriticalSection(&m_lock);
+    m_listeners.clear();
+    m_queue.clear();
+    LeaveCriticalSection(&m_lock);
     DeleteCriticalSection(&m_lock);
 }
 
-CString CTavlinRemote::ServerError()
+void CTavlinRemote::SetReady(HWND dialog)
 {
-    LPWSTR text = nullptr;
-    if (FAILED(m_server->GetTavlinError(&text)) || !text)
-        return "Unable to read the device server's error";
-    CString result = NarrowText(text);
-    CoTaskMemFree(text);
-    return result;
+    m_dialog = dialog;
+    InterlockedExchange(&m_ready, 1);
 }
 
-HRESULT CTavlinRemote::Checked(HRESULT result)
+BOOL CTavlinRemote::WaitUntilReady(int ms)
 {
-    if (result == -1)
-        Deliver(CString(kErrorDevice) + ":error[" + ServerError() + "]");
-    return result;
+    for (; ms > 0 && !m_ready; ms -= kStepMs) {
+        PumpMessages();
+        Sleep(kStepMs);
+    }
+    return m_ready != 0;
 }
 
-HRESULT CTavlinRemote::Missing()
+BOOL CTavlinRemote::Queue(const Request& request)
 {
-    Deliver(CString(kErrorDevice) + ":error[" + kNoServer + "]");
+    if (!m_dialog) {
+        Deliver(kNoControl);
+        return FALSE;
+    }
+    EnterCriticalSection(&m_lock);
+    m_queue.push_back(request);
+    LeaveCriticalSection(&m_lock);
+    PostMessageA(m_dialog, WM_TAVLINX_REQUESTS, 0, 0);
+    return TRUE;
+}
+
+BOOL CTavlinRemote::WaitForQueue(int ms)
+{
+    if (GetCurrentThreadId() == m_thread->m_nThreadID || ms < 1)
+        return FALSE;
+    for (;;) {
+        EnterCriticalSection(&m_lock);
+        bool empty = m_queue.empty();
+        LeaveCriticalSection(&m_lock);
+        if (empty || ms <= 0)
+            return ms > 0;
+        PumpMessages();
+        Sleep(kStepMs);
+        ms -= kStepMs;
+    }
+}
+
+LONG CTavlinRemote::Ask(const Request& request, int ms, LONG failed)
+{
+    if (!Queue(request))
+        return failed;
+    return WaitForQueue(ms) ? *request.result : failed;
+}
+
+void CTavlinRemote::RunRequests(CTavlinx& control)
+{
+    for (;;) {
+        EnterCriticalSection(&m_lock);
+        if (m_queue.empty()) {
+            LeaveCriticalSection(&m_lock);
+            return;
+        }
+        Request request = m_queue.front();
+        LeaveCriticalSection(&m_lock);
+        InterlockedExchange(request.result.get(), Run(control, request));
+        EnterCriticalSection(&m_lock);
+        m_queue.erase(m_queue.begin());
+        LeaveCriticalSection(&m_lock);
+    }
+}
+
+LONG CTavlinRemote::Run(CTavlinx& control, const Request& r)
+{
+    switch (r.kind) {
+    case kAddDevice:
+        return control.AddDevice(r.text1, r.text2, r.number1, r.number2, r.number3);
+    case kAddDeviceText:
+        return control.AddDeviceText(r.text1, r.text2, r.number1, r.number2, r.number3);
+    case kDeleteDevice:
+        return control.DeleteDevice(r.text1);
+    case kSend:
+        return control.Send(r.text1);
+    case kGetNumTavlins:
+        return control.GetNumTavlins();
+    case kGetNumDevices:
+        return control.GetNumDevices();
+    case kSetReportNoMatch:
+        control.SetReportNoMatch(short(r.number1));
+        return 0;
+    case kLoadServer:
+        return control.LoadServer();
+    }
     return -1;
-}
-
-HRESULT CTavlinRemote::CallWithText(HRESULT (STDMETHODCALLTYPE ITavlin::*method)(LPWSTR*),
-                                    const char* text)
-{
-    if (!m_server)
-        return Missing();
-    CWideText wide(text);
-    return Checked((m_server->*method)(wide.Address()));
-}
-
-HRESULT CTavlinRemote::Add(HRESULT (STDMETHODCALLTYPE ITavlin::*method)(LPWSTR*, LPWSTR*, LONG, LONG, LONG),
-                           const char* source, const char* name, int deviceNumber, int unit, int ports)
-{
-    if (!m_server)
-        return Missing();
-    CWideText wideName(name), wideSource(source);
-    return Checked((m_server->*method)(wideName.Address(), wideSource.Address(), deviceNumber, unit, ports));
 }
 
 BOOL CTavlinRemote::SendDeviceCommand(const char* text)
 {
-    CallWithText(&ITavlin::Send, text);
+    Ask({kSend, text, "", 0, 0, 0, std::make_shared<LONG>(0)}, kSendMs, 0);
     return TRUE;
 }
 
+// The control counts devices and units from 1.
 BOOL CTavlinRemote::AddDevice(const char* file, const char* name, int deviceNumber, int unit, int ports)
 {
-    return Add(&ITavlin::AddDevice, file, name, deviceNumber, unit, ports) == S_OK;
+    return Ask({kAddDevice, file, name, deviceNumber + 1, unit + 1, ports, std::make_shared<LONG>(-1)}, kAddMs,
+               -1) == 0;
 }
 
-BOOL CTavlinRemote::AddDeviceText(const char* text, const char* name, int deviceNumber, int unit,
-                                  int ports)
+BOOL CTavlinRemote::AddDeviceText(const char* text, const char* name, int deviceNumber, int unit, int ports)
 {
-    Add(&ITavlin::AddDeviceText, text, name, deviceNumber, unit, ports);
+    Ask({kAddDeviceText, text, name, deviceNumber + 1, unit + 1, ports, std::make_shared<LONG>(-1)}, kAddMs, -1);
     return TRUE;
 }
 
@@ -186,7 +176,7 @@ BOOL CTavlinRemote::DeleteDevice(const char* name)
             break;
         }
     LeaveCriticalSection(&m_lock);
-    CallWithText(&ITavlin::DeleteDevice, name);
+    Ask({kDeleteDevice, name, "", 0, 0, 0, std::make_shared<LONG>(0)}, kShortMs, 0);
     return TRUE;
 }
 
@@ -208,30 +198,41 @@ BOOL CTavlinRemote::SetListener(const TextCallback& listener)
 
 BOOL CTavlinRemote::SetReportNoMatch(int flag)
 {
-    if (m_server)
-        Checked(m_server->SetReportNoMatch(static_cast<short>(flag)));
-    else
-        Missing();
+    Ask({kSetReportNoMatch, "", "", flag, 0, 0, std::make_shared<LONG>(0)}, kShortMs, 0);
     return TRUE;
+}
+
+void CTavlinRemote::LoadServer()
+{
+    Ask({kLoadServer, "", "", 0, 0, 0, std::make_shared<LONG>(0)}, kLoadMs, 0);
+}
+
+// The slot starts outside the 16-bit range of the answers, so that a -1 from
+// the control counts as an answer.
+int CTavlinRemote::AskCount(int kind)
+{
+    const LONG kNoAnswer = -0x10000;
+    Result count = std::make_shared<LONG>(kNoAnswer);
+    if (!Queue({kind, "", "", 0, 0, 0, count}))
+        return -1;
+    for (int i = 0; i < kPolls && InterlockedCompareExchange(count.get(), kNoAnswer, kNoAnswer) == kNoAnswer; ++i) {
+        PumpMessages();
+        Sleep(kPollMs);
+    }
+    LONG answer = InterlockedCompareExchange(count.get(), kNoAnswer, kNoAnswer);
+    return answer == kNoAnswer ? -1 : answer;
 }
 
 int CTavlinRemote::GetNumTavlins()
 {
-    if (m_units >= 0)
-        return m_units;
-    if (!m_server)
-        return Missing();
-    int units = Checked(m_server->GetNumTavlins());
-    if (units >= 0)
-        m_units = units;
-    return units;
+    if (m_units < 0)
+        m_units = AskCount(kGetNumTavlins);
+    return m_units;
 }
 
 int CTavlinRemote::GetNumDevices()
 {
-    if (!m_server)
-        return Missing();
-    return Checked(m_server->GetNumDevices());
+    return AskCount(kGetNumDevices);
 }
 
 void CTavlinRemote::Deliver(const CString& text)

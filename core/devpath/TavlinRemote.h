@@ -1,28 +1,49 @@
-// The device path over the device server: every operation is a call on the
-// server's ITavlin object, and received texts come back through a site this
-// path advises. The server counts devices and units from 0, as the document
-// does. Failures never fire the host's error event: a -1 from the server
-// reaches the catch-all listener as "tavlinx:error[" + the server's error
-// text + "]", the way the server's own rejections arrive. Sends, added
-// definition texts, deletions and the no-match flag report success whatever
-// the server answered; an added file reports whether the server took it.
+// The device path over the device server: a front end that starts its own
+// user-interface thread (CTavlinXThread) whose hidden dialog hosts the
+// interface control. Other threads only queue request records under the
+// lock, post 0x8400 to the dialog and wait; the dialog runs the records in
+// order, and a record leaves the queue only after its call returned, so a
+// caller waiting for the queue to drain waits for its own request.
+//
+// Received texts arrive as the control's events on the thread: the device's
+// listeners run in registration order under the lock, then the catch-all
+// listener outside it. The control's error event reaches the catch-all as
+// "tavlinx:error[...]"; sends, added texts, deletions and the no-match flag
+// report success whatever the server answered.
+//
+// Lock order: the front end's lock is the only one; it is never held during a
+// control call, but it is held while the device listeners run.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "DevicePath.h"
-#include "Tavlin.h"
 
-class CTavlinRemoteSite;
+class CTavlinXThread;
+class CTavlinx;
 
 class CTavlinRemote : public CDevicePath
 {
 public:
-    // server may be null (no device server): every call then reports the
-    // missing server as an error text.
-    explicit CTavlinRemote(ITavlin* server);
+    // Request kinds and the waits of their callers.
+    enum Kind
+    {
+        kAddDevice = 0,
+        kAddDeviceText = 1,
+        kDeleteDevice = 2,
+        kSend = 4,
+        kGetNumTavlins = 5,
+        kGetNumDevices = 6,
+        kSetReportNoMatch = 8,
+        kLoadServer = 9
+    };
+
+    // Starts the thread; WaitUntilReady tells when its control exists.
+    CTavlinRemote();
+    // Ends the thread (at most 20 s), then lets the listeners go.
     ~CTavlinRemote() override;
 
     BOOL SendDeviceCommand(const char* text) override;
@@ -33,37 +54,66 @@ public:
     BOOL SetDeviceListener(const char* name, const TextCallback& listener) override;
     BOOL SetListener(const TextCallback& listener) override;
     BOOL SetReportNoMatch(int flag) override;
+    // Asked of the server once, then cached.
     int GetNumTavlins() override;
     int GetNumDevices() override;
-    // Calls are done when they return: nothing is left on its way.
-    void WaitForDevicePath(int) override {}
+    void WaitForDevicePath(int ms) override { WaitForQueue(ms); }
     void SetMessageBoxes(BOOL on) override { m_messageBoxes = on; }
     BOOL GetMessageBoxes() override { return m_messageBoxes; }
 
-    // A received "device:message": the device's listeners in registration
-    // order under the lock, then the catch-all listener outside it.
+    // Start-up: the thread's control exists (TRUE), or ms passed first.
+    BOOL WaitUntilReady(int ms);
+    // Connects the control to the server (at most 30 s).
+    void LoadServer();
+
+    // On the thread: the dialog's window (null when the control could not be
+    // made: every request then fails at once), and the requests run.
+    void SetReady(HWND dialog);
+    void RunRequests(CTavlinx& control);
+    // A received "device:message".
     void Deliver(const CString& text);
 
 private:
+    // A result slot shared by the caller and the thread: a caller that gave
+    // up leaves the late answer to a slot nobody reads, never to freed memory.
+    typedef std::shared_ptr<LONG> Result;
+
+    struct Request
+    {
+        int kind;
+        CString text1;
+        CString text2;
+        int number1;
+        int number2;
+        int number3;
+        Result result;
+    };
+
     struct Listener
     {
         CString device;
         TextCallback callback;
     };
 
-    // The server's result, or -1 with its error text handed to the catch-all
-    // listener.
-    HRESULT Checked(HRESULT result);
-    HRESULT Missing();
-    HRESULT CallWithText(HRESULT (STDMETHODCALLTYPE ITavlin::*method)(LPWSTR*), const char* text);
-    HRESULT Add(HRESULT (STDMETHODCALLTYPE ITavlin::*method)(LPWSTR*, LPWSTR*, LONG, LONG, LONG),
-                const char* source, const char* name, int deviceNumber, int unit, int ports);
-    CString ServerError();
+    // Queues the record and posts the message; FALSE when there is no dialog.
+    BOOL Queue(const Request& request);
+    // Queues, then waits for the queue to drain; the result, or failed when
+    // the time ran out.
+    LONG Ask(const Request& request, int ms, LONG failed);
+    // FALSE at once on the front end's own thread (the requests run after
+    // the caller returns) or below 1 ms; else pumps the caller's messages in
+    // 10 ms steps while the queue holds records.
+    BOOL WaitForQueue(int ms);
+    // Kinds 5 and 6: polls the slot every 100 ms, at most 100 times.
+    int AskCount(int kind);
+    LONG Run(CTavlinx& control, const Request& request);
 
-    ITavlin* m_server;
-    CTavlinRemoteSite* m_site;
-    // Guards the listener list and the catch-all listener.
+    CTavlinXThread* m_thread;
+    volatile HWND m_dialog;
+    volatile LONG m_ready;
+    // Guards the queue, the listener list and the catch-all listener.
     CRITICAL_SECTION m_lock;
+    std::vector<Request> m_queue;
     std::vector<Listener> m_listeners;
     TextCallback m_catchAll;
     int m_units;

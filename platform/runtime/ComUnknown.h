@@ -1,4 +1,6 @@
-// IUnknown for a COM object of one interface: the class declares
+// Members every COM object of ours writes alike.
+//
+// COM_IUNKNOWN: IUnknown for a COM object of one interface: the class declares
 // "LONG m_refs" (1 at construction) and a virtual destructor; the object is
 // freed at its last Release. answers: the condition on riid, beside
 // IID_IUnknown, under which the object gives itself as interface.
@@ -25,3 +27,17 @@
             delete this;                                                              \
         return refs;                                                                  \
     }
+
+// IDispatch's type members of an object that is called by dispatch id only.
+#define COM_DISPATCH_WITHOUT_TYPES                                                                    \
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override                                               \
+    {                                                                                                 \
+        *count = 0;                                                                                   \
+        return S_OK;                                                                                  \
+    }                                                                                                 \
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override                                   \
+    {                                                                                                 \
+        *info = nullptr;                                                                              \
+        return E_NOTIMPL;                                                                             \
+    }                                                                                                 \
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }

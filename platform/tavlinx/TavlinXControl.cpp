@@ -114,24 +114,6 @@ STDMETHODIMP_(ULONG) CTavlinXControl::Release()
     return refs;
 }
 
-// Hosts call by dispatch id; there is no type information.
-STDMETHODIMP CTavlinXControl::GetTypeInfoCount(UINT* count)
-{
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP CTavlinXControl::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    *info = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CTavlinXControl::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-{
-    return E_NOTIMPL;
-}
-
 STDMETHODIMP CTavlinXControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO*, UINT*)
 {

@@ -10,6 +10,8 @@
 #include <windows.h>
 #include <ocidl.h>
 
+#include "runtime/ComUnknown.h"
+
 #include <vector>
 
 #include "Tavlin.h"
@@ -25,9 +27,8 @@ public:
     STDMETHOD_(ULONG, AddRef)() override;
     STDMETHOD_(ULONG, Release)() override;
 
-    STDMETHOD(GetTypeInfoCount)(UINT* count) override;
-    STDMETHOD(GetTypeInfo)(UINT index, LCID lcid, ITypeInfo** info) override;
-    STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+    // Called by dispatch id only.
+    COM_DISPATCH_WITHOUT_TYPES
     STDMETHOD(Invoke)(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
                       VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 

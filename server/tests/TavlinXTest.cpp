@@ -36,9 +36,7 @@ public:
 
     COM_IUNKNOWN(IDispatch, IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, DIID_TavlinXEvents))
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override { *count = 0; return S_OK; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    COM_DISPATCH_WITHOUT_TYPES
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                         UINT*) override
     {

@@ -1,0 +1,91 @@
+#include "TavlinXThread.h"
+
+#include "TavlinRemote.h"
+#include "TavlinXApi.h"
+
+namespace {
+
+CString Narrow(BSTR text)
+{
+    CString result;
+    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (text && length > 1) {
+        WideCharToMultiByte(CP_ACP, 0, text, -1, result.GetBuffer(length), length, nullptr, nullptr);
+        result.ReleaseBuffer();
+    }
+    return result;
+}
+
+// A text argument, counted from the first, by value or by reference.
+CString TextArgument(DISPPARAMS* params, UINT i)
+{
+    if (!params || i >= params->cArgs)
+        return CString();
+    VARIANT& v = params->rgvarg[params->cArgs - 1 - i];
+    if (V_VT(&v) == (VT_BSTR | VT_BYREF))
+        return Narrow(*V_BSTRREF(&v));
+    return V_VT(&v) == VT_BSTR ? Narrow(V_BSTR(&v)) : CString();
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CTavlinxDlg, CDialog)
+    ON_MESSAGE(WM_TAVLINX_REQUESTS, OnRunRequests)
+END_MESSAGE_MAP()
+
+BOOL CTavlinxDlg::Make()
+{
+    if (!Create(IDD_TAVLINX, nullptr))
+        return FALSE;
+    if (!m_control.Create(this, IDC_TAVLINX) || FAILED(m_control.Advise(this))) {
+        Unmake();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CTavlinxDlg::Unmake()
+{
+    m_control.Disconnect();
+    if (m_control.GetSafeHwnd())
+        m_control.DestroyWindow();
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+LRESULT CTavlinxDlg::OnRunRequests(WPARAM, LPARAM)
+{
+    m_remote->RunRequests(m_control);
+    return 0;
+}
+
+void CTavlinxDlg::OnOleEvent(DISPID id, DISPPARAMS* params)
+{
+    if (id == kTavlinXReceiveEvent)
+        m_remote->Deliver(TextArgument(params, 0) + ":" + TextArgument(params, 1));
+    else if (id == kTavlinXErrorEvent)
+        m_remote->Deliver("tavlinx:error[" + TextArgument(params, 1) + "]");
+}
+
+// The stand-in control is registered for this thread's apartment, where its
+// only host lives.
+BOOL CTavlinXThread::InitInstance()
+{
+    if (FAILED(CoInitialize(nullptr)))
+        return FALSE;
+    if (FAILED(RegisterTavlinXClass(&m_classCookie)) || !m_dialog.Make()) {
+        m_remote->SetReady(nullptr);
+        return TRUE;
+    }
+    m_remote->SetReady(m_dialog.GetSafeHwnd());
+    return TRUE;
+}
+
+int CTavlinXThread::ExitInstance()
+{
+    m_dialog.Unmake();
+    if (m_classCookie)
+        CoRevokeClassObject(m_classCookie);
+    CoUninitialize();
+    return CWinThread::ExitInstance();
+}
