@@ -59,9 +59,13 @@ CSonyPlayer* CSonyControl::CPlayerUse::At(int index) const
     return index >= 0 && index < static_cast<int>(m_players.size()) ? m_players[index] : nullptr;
 }
 
-CSonyControl::CSonyControl(CControlHost* host)
-    : m_host(host), m_mp3(host->GetMp3Player()), m_roster(std::make_shared<Roster>())
+CSonyControl::CSonyControl(CControlHost* host) : m_host(host), m_mp3(host->GetMp3Player())
 {
+    try {
+        m_roster = std::make_shared<Roster>();
+    } catch (const std::bad_alloc&) {
+        host->FatalError("CSonyControl: Unable to allocate CDP pointers");
+    }
 }
 
 CSonyControl::~CSonyControl()
@@ -284,17 +288,40 @@ BOOL CSonyControl::AddPlayer(int id, int unit, int port, BOOL upperSlots)
 
 // The roster is replaced at once, so that no new use finds its players, and
 // they are freed once the uses that hold them have ended. New uses take the
-// new roster and do not hold this wait up.
+// new roster and do not hold this wait up. Only the GUI thread replaces rosters.
 void CSonyControl::RemoveAllPlayers()
 {
-    std::shared_ptr<Roster> gone = std::make_shared<Roster>();
-    {
-        CSingleLock hold(&m_lock, TRUE);
-        gone.swap(m_roster);
-    }
-    WaitForSingleObject(gone->idle, INFINITE);
+    std::shared_ptr<Roster> gone = ReplaceRoster(std::make_shared<Roster>());
     for (CSonyPlayer* p : gone->players)
         delete p;
+}
+
+std::shared_ptr<CSonyControl::Roster> CSonyControl::ReplaceRoster(std::shared_ptr<Roster> next)
+{
+    {
+        CSingleLock hold(&m_lock, TRUE);
+        next.swap(m_roster);
+    }
+    WaitForSingleObject(next->idle, INFINITE);
+    return next;
+}
+
+BOOL CSonyControl::RemovePlayer(int index)
+{
+    std::shared_ptr<Roster> next = std::make_shared<Roster>();
+    {
+        CSingleLock hold(&m_lock, TRUE);
+        if (index < 0 || index >= static_cast<int>(m_roster->players.size()))
+            return FALSE;
+        next->players = m_roster->players;
+    }
+    CSonyPlayer* removed = next->players[index];
+    next->players.erase(next->players.begin() + index);
+    for (size_t i = index; i < next->players.size(); ++i)
+        next->players[i]->m_playerNumber = static_cast<int>(i);
+    ReplaceRoster(next);
+    delete removed;
+    return TRUE;
 }
 
 void CSonyControl::OnPlayerText(CString text)
@@ -456,6 +483,37 @@ BOOL CSonyControl::IsEntryNearEnd(const CLibItem* entry)
     if (!p || m_host->Now() - p->m_playStart < p->m_settleTime)
         return FALSE;
     return p->m_nearEnd;
+}
+
+BOOL CSonyControl::IsEntryLoaded(const CLibItem* entry)
+{
+    Place place;
+    if (!Resolve(entry, place))
+        return FALSE;
+    if (place.player == kMp3PlayerId) {
+        return m_mp3 && (m_mp3->IsPlaying() || m_mp3->IsPaused()) && m_mp3->GetAlbumId() == place.albumId &&
+               (entry->IsWholeAlbum() || m_mp3->GetTrack() == place.track);
+    }
+    CPlayerUse use(*this);
+    CSonyPlayer* p = use.At(place.player);
+    return p && p->m_currentDisc == place.slot;
+}
+
+DWORD CSonyControl::GetEntryPlayerFlag(const CLibItem* entry)
+{
+    Place place;
+    if (!Resolve(entry, place))
+        return 0;
+    if (place.player == kMp3PlayerId)
+        return CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown;
+    CPlayerUse use(*this);
+    CSonyPlayer* p = use.At(place.player);
+    return p && place.slot <= CSonyPlayer::kSlots ? p->m_slots[place.slot - 1] : 0;
+}
+
+void CSonyControl::WaitForDevicePath(int ms)
+{
+    m_host->GetDevicePath().WaitForDevicePath(ms);
 }
 
 // ---- Players as a whole ----

@@ -39,6 +39,8 @@ public:
     virtual BOOL IsDiscSearchRunning() = 0;
     virtual BOOL IsLibraryLoading() = 0;
     virtual void IdentifyDiscs(int player) = 0;
+    // Tells the user why the program cannot go on, and ends it.
+    virtual void FatalError(const char* text) = 0;
 };
 
 class CSonyControl : public CCallbackTarget
@@ -57,6 +59,8 @@ public:
     void OnPlayerText(CString text);
 
     BOOL AddPlayer(int id, int unit, int port, BOOL upperSlots);
+    // The players after it move up one place.
+    BOOL RemovePlayer(int index);
     void RemoveAllPlayers();
 
     BOOL PlayEntry(const CLibItem* first, const CLibItem* second);
@@ -67,6 +71,14 @@ public:
     void SetAllPlayStates(int state);
     BOOL IsEntryPlaying(const CLibItem* entry);
     BOOL IsEntryNearEnd(const CLibItem* entry);
+    // The entry's disc is in its changer's drive, or the MP3 player holds
+    // the entry, playing or paused.
+    BOOL IsEntryLoaded(const CLibItem* entry);
+    // The flag word its changer keeps for the entry's slot (CSonyPlayer's
+    // kSlot bits); a file of the MP3 player counts as known and there; 0
+    // for an entry that does not resolve.
+    DWORD GetEntryPlayerFlag(const CLibItem* entry);
+    void WaitForDevicePath(int ms);
 
     void PollStatus();
     void PollNewDiscs();
@@ -106,7 +118,7 @@ private:
     // The players of one scan and the uses that hold them.
     struct Roster
     {
-        Roster() : idle(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {}
+        Roster() : idle(CreateEventA(nullptr, TRUE, TRUE, nullptr)) { players.reserve(kMaxPlayers); }
         ~Roster() { CloseHandle(idle); }
         std::vector<CSonyPlayer*> players;
         int users = 0;
@@ -138,6 +150,8 @@ private:
     BOOL SameFile(const Place& place, const CString& albumId, int track);
     void ProbeUnit(int unit);
     void AddFoundPlayers();
+    // Makes next current; returns the old roster once no use holds it.
+    std::shared_ptr<Roster> ReplaceRoster(std::shared_ptr<Roster> next);
     void StartPlayers(BOOL downloadGroupNames);
     void WarnControlA1Mode();
     void DefineDevice(const char* resource, const CString& name, int number, int unit, int ports);

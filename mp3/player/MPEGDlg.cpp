@@ -1,7 +1,5 @@
 #include "MPEGDlg.h"
 
-#include <string>
-
 #include "mp3/decoder/DecoderChannel.h"
 #include "mp3/decoder/DecoderPlayer.h"
 #include "runtime/DebugOutput.h"
@@ -105,7 +103,6 @@ CString CMPEGDlg::TrackPath()
 
 LRESULT CMPEGDlg::OnOpen(WPARAM, LPARAM)
 {
-    OnRequest(kMp3Open);
     CString path = TrackPath();
     // Without a file or a decoder player the open fails as the decoder's own
     // failure would: the next track of a whole album, else error and finished.

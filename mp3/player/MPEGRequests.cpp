@@ -94,6 +94,7 @@ BOOL CMPEGRequests::IsNewItem(const AlbumRecord& album, int track) const
 void CMPEGRequests::Open()
 {
     m_error = 0;
+    m_opening = TRUE;
     PostRequest(kMp3Open);
 }
 
@@ -331,13 +332,6 @@ void CMPEGRequests::SetPlayState(int state)
 {
     CGuard guard(m_lock);
     m_playState = state;
-}
-
-void CMPEGRequests::OnRequest(UINT message)
-{
-    CGuard guard(m_lock);
-    if (message == kMp3Open)
-        m_opening = TRUE;
 }
 
 void CMPEGRequests::EndItem()

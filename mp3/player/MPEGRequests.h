@@ -57,9 +57,7 @@ public:
     int GetPlayState() override;
     void SetPlayState(int state) override;
 
-    // On the MP3 thread: a private message about to be carried out, and the
-    // decoder's notifications.
-    void OnRequest(UINT message);
+    // On the MP3 thread: the decoder's notifications.
     void OnPlayerState(int state);
     void OnInputDuration(int seconds);
     void OnInputTimecode(int minutes, int seconds);
@@ -94,8 +92,11 @@ protected:
     int m_playState = 0;
     DWORD m_requestTime = 0;
     DWORD m_playingSince = 0;
-    // Set from an open until the new item plays, pauses or fails: the "stopped"
-    // of the stop that went before the open belongs to the old item.
+    // Set from the request of an open until the new item plays, pauses or
+    // fails: the "stopped" of the stop that went before the open, and its
+    // refusal when nothing was open, belong to the old item. Set when the open
+    // is posted, not when it is carried out: the MP3 thread may carry out the
+    // stop, and the decoder answer it, before the open is even posted.
     BOOL m_opening = FALSE;
     // Set when a failed open of a whole album stepped to the next track: the
     // play that followed the failed open plays that track, it does not step again.

@@ -47,6 +47,7 @@ public:
     BOOL IsDiscSearchRunning() override { return FALSE; }
     BOOL IsLibraryLoading() override { return FALSE; }
     void IdentifyDiscs(int) override {}
+    void FatalError(const char* text) override { ADD_FAILURE() << text; }
 
     // Both
     void FireEvent(const char* text) override

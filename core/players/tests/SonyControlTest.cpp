@@ -200,6 +200,7 @@ public:
     BOOL IsDiscSearchRunning() override { return searching; }
     BOOL IsLibraryLoading() override { return loading; }
     void IdentifyDiscs(int player) override { identified.push_back(player); }
+    void FatalError(const char* text) override { ADD_FAILURE() << text; }
 
     std::vector<std::string> TakeDebug()
     {
@@ -445,6 +446,61 @@ TEST(SonyControl, EntriesThatDoNotResolveGiveFalseAndSendNothing)
     }
     EXPECT_FALSE(s.control->PlayEntry(nullptr, nullptr));
     EXPECT_TRUE(s.host.path.TakeSent().empty());
+}
+
+// Loaded: the disc is in its changer's drive, or the MP3 player holds the
+// entry. The flag: what the changer knows of the entry's slot.
+TEST(SonyControl, WhetherAnEntryIsLoadedAndWhatItsSlotFlagSays)
+{
+    Scanned s({kCx400});
+    CLibItem a0(kAlbumA, 0), a1(kAlbumA, 1), b(kAlbumB, kWholeAlbum), d1(kAlbumMp3, 1), d0(kAlbumMp3, 0),
+        d(kAlbumMp3, kWholeAlbum), e(kAlbumMp3b, kWholeAlbum), lost(kAlbumLost, 0);
+    ASSERT_TRUE(s.control->PlayEntry(&a0, nullptr));
+    s.Settle();
+    CSonyPlayer* p = s.control->GetPlayer(0);
+    p->m_slots[5 - 1] = CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotChecked;
+    p->m_slots[6 - 1] = CSonyPlayer::kSlotKnown;
+    s.host.mp3.playing = TRUE;
+    s.host.mp3.albumId = kAlbumMp3;
+    s.host.mp3.track = 1;
+    const struct
+    {
+        const char* name;
+        const CLibItem& entry;
+        BOOL loaded;
+        DWORD flag;
+    } cases[] = {
+        {"disc in the drive", a0, TRUE, 7},
+        {"another track of it", a1, TRUE, 7},
+        {"a disc known to be missing", b, FALSE, CSonyPlayer::kSlotKnown},
+        {"the MP3 player's track", d1, TRUE, 3},
+        {"another track of its album", d0, FALSE, 3},
+        {"its whole album", d, TRUE, 3},
+        {"another album", e, FALSE, 3},
+        {"no such changer", lost, FALSE, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.loaded, s.control->IsEntryLoaded(&c.entry)) << c.name;
+        EXPECT_EQ(c.flag, s.control->GetEntryPlayerFlag(&c.entry)) << c.name;
+    }
+    s.host.mp3.playing = FALSE;
+    EXPECT_FALSE(s.control->IsEntryLoaded(&d1));
+}
+
+// The players after a removed one move up, with their numbers; its devices go.
+TEST(SonyControl, RemovingAPlayerMovesTheOthersUp)
+{
+    Scanned s({{0, 0, 0, 27, 100, "A"}, {0, 0, 1, 27, 100, "B"}, {0, 0, 2, 27, 100, "C"}});
+    s.host.path.deleted.clear();
+    EXPECT_FALSE(s.control->RemovePlayer(3));
+    EXPECT_FALSE(s.control->RemovePlayer(-1));
+    EXPECT_TRUE(s.control->RemovePlayer(1));
+    ASSERT_EQ(2, s.control->GetPlayerCount());
+    EXPECT_EQ("cdsls001", std::string(s.control->GetPlayer(0)->m_sendDevice));
+    EXPECT_EQ("cdsls003", std::string(s.control->GetPlayer(1)->m_sendDevice));
+    EXPECT_EQ(1, s.control->GetPlayer(1)->m_playerNumber);
+    EXPECT_EQ((std::vector<std::string>{"cdca002", "cdsls002", "cdslr002"}), s.host.path.deleted);
+    EXPECT_EQ(std::string("cd2"), std::string(s.control->GetPlayerName(1)));
 }
 
 TEST(SonyControl, Mp3EntriesGoToTheMp3PlayerOrToABoxWhenItIsOff)
