@@ -263,6 +263,29 @@ TEST_F(DockingTest, ContainersOfTreesAndPoints)
     DestroyWindow(foreign);
 }
 
+TEST_F(DockingTest, BindingATreeHandsItsNodesToTheRootsOwner)
+{
+    int before = ProbeNode::s_live;
+    {
+        TkLNDockingMgr manager;
+        TkNodeMemoryManager* rootOwner = manager.CreateNodeMemMgr(0);
+        TkNodeMemoryManager* nodeOwner = manager.CreateNodeMemMgr(0);
+        TkLayoutNode* root = new ProbeNode("root");
+        TkLayoutNodeWnd* node = new TkLayoutNodeWnd;
+        ASSERT_TRUE(node->AttachWnd(m_child, &m_frame));
+        root->SetMemoryManager(rootOwner, FALSE);
+        node->SetMemoryManager(nodeOwner, FALSE);
+        root->AddChildNode(node);
+        manager.RegisterContainer(root, new TkLNHwndContainer(&m_frame));
+        EXPECT_TRUE(manager.BindTree(node));
+        EXPECT_EQ(rootOwner, node->GetMemoryManager());
+        EXPECT_EQ(2, rootOwner->GetCount());
+        EXPECT_EQ(1, manager.NodeMemMgrOwner()->CountEmptyManagers());
+        EXPECT_EQ(CPoint(0, 0), node->GetContainerOffset());
+    }
+    EXPECT_EQ(before, ProbeNode::s_live) << "the manager's owners free the tree";
+}
+
 class ReceiverNode : public ProbeNode, public ITkDockEventReceiver
 {
 public:
