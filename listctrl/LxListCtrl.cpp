@@ -21,6 +21,7 @@ BEGIN_MESSAGE_MAP(CLxListCtrl, CListCtrl)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONUP()
     ON_WM_CONTEXTMENU()
@@ -69,6 +70,8 @@ CLxListCtrl::~CLxListCtrl()
     // While the whole object still stands: the window's last messages reach it.
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
+    if (m_tip.m_hWnd)
+        m_tip.DestroyWindow();
     delete m_pGridPen;
     delete m_pDarkPen;
     delete m_pColumnManager;
@@ -84,18 +87,23 @@ int CLxListCtrl::OnCreate(LPCREATESTRUCTA cs)
     if (Default() == -1)
         return -1;
     (void)cs;
-    if (!m_header.m_hWnd)
+    if (!m_tip.m_hWnd)
         AttachHeaderAndTip();
     return 0;
 }
 
 void CLxListCtrl::AttachHeaderAndTip()
 {
-    if (!IsReportView() || m_header.m_hWnd)
+    if (!IsReportView())
         return;
     HWND header = ::GetDlgItem(m_hWnd, 0);
-    if (header)
+    if (header && !m_header.m_hWnd)
         m_header.SubclassWindow(header);
+    if (!m_tip.m_hWnd && m_tip.Create(this))
+    {
+        m_tip.m_pFont = &m_fonts[kFontNormal];
+        m_tip.ShowWindow(SW_HIDE);
+    }
     ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
 }
 
@@ -717,12 +725,14 @@ void CLxListCtrl::OnContextMenu(CWnd*, CPoint point)
 void CLxListCtrl::OnHScroll(UINT, UINT, CScrollBar*)
 {
     SetFocus();
+    HideTip();
     Default();
 }
 
 void CLxListCtrl::OnVScroll(UINT, UINT, CScrollBar*)
 {
     SetFocus();
+    HideTip();
     Default();
 }
 

@@ -8,6 +8,7 @@
 #include "LxColumnManager.h"
 #include "LxHeaderCtrl.h"
 #include "LxListRequest.h"
+#include "LxListTip.h"
 
 #include "runtime/TimeStamp.h"
 
@@ -218,6 +219,7 @@ protected:
     void OnSize(UINT type, int cx, int cy);
     BOOL OnEraseBkgnd(CDC* dc);
     void OnLButtonDown(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnRButtonUp(UINT flags, CPoint point);
     void OnContextMenu(CWnd* wnd, CPoint point);
@@ -277,11 +279,15 @@ private:
     int SearchStart(int character, int focused, int count);
     bool SortableColumn(int column);
     void PaintEmptyText();
+    void HideTip();
+    // The cell whose whole text the tip shows; false where no tip belongs.
+    bool TipCell(CPoint point, CRect& cell, int& column, int& row);
     void DeletePrintFonts();
     bool IsFixedText(LPARAM text) const;
     void NoteTextMessage(UINT message, LPARAM lParam);
 
     CLxHeaderCtrl m_header;
+    CLxListTip m_tip;
     CLxColumnManager* m_pColumnManager;
     CLxCategoryManager* m_pCategoryManager;
     DWORD m_style;

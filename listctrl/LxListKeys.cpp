@@ -192,6 +192,7 @@ void CLxListCtrl::OnLButtonDblClk(UINT flags, CPoint point)
 void CLxListCtrl::OnKeyDown(NMHDR* header, LRESULT* result)
 {
     *result = 0;
+    HideTip();
     WORD key = ((NMLVKEYDOWN*)header)->wVKey;
     int column = m_focusedColumn;
     if (key == VK_LEFT && column > 0)
@@ -207,6 +208,10 @@ void CLxListCtrl::OnKeyDown(NMHDR* header, LRESULT* result)
 
 BOOL CLxListCtrl::PreTranslateMessage(MSG* msg)
 {
+    // A shown tip hands keys back to the list once it is gone.
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && msg->hwnd == m_hWnd &&
+        m_tip.m_hWnd && m_tip.IsWindowVisible())
+        return m_tip.PreTranslateMessage(msg);
     if (msg->hwnd != m_hWnd || !(m_style & (kLxStyleEnterDblClk | kLxStyleEnterEdits)))
         return CListCtrl::PreTranslateMessage(msg);
     if (msg->message == WM_CHAR && !m_editorOpen)
@@ -475,4 +480,53 @@ void CLxListCtrl::MoveColumn(int* from, int* to)
     }
     SetRedraw(TRUE);
     Invalidate();
+}
+
+// Cell tooltips.
+
+void CLxListCtrl::HideTip()
+{
+    if ((m_style & kLxStyleCellTips) && m_tip.m_hWnd && m_tip.IsWindowVisible())
+        m_tip.Hide();
+}
+
+bool CLxListCtrl::TipCell(CPoint point, CRect& cell, int& column, int& row)
+{
+    row = CellFromPoint(point, &cell, &column);
+    if (row < 0)
+        return false;
+    if (m_pCategoryManager && (column == 0 || IsCategoryRow(row)))
+        return false;
+    return !((m_style & kLxStyleImageCells) && (m_imageMask & LxColumnBit(GetColumnId(column))));
+}
+
+void CLxListCtrl::OnMouseMove(UINT flags, CPoint point)
+{
+    if (!(m_style & kLxStyleCellTips) || flags != 0 || !m_tip.m_hWnd || ::GetFocus() != m_hWnd)
+    {
+        Default();
+        return;
+    }
+    CRect cell;
+    int column = 0, row = -1;
+    bool tip = TipCell(point, cell, column, row);
+    // Category rows and the box column take no tip and no list-view tracking.
+    if (!tip && row >= 0 && m_pCategoryManager)
+        return;
+    if (tip)
+    {
+        CString text;
+        GetCellText(row, column, text);
+        cell.bottom--;
+        int offset = 5;
+        if (column == 0)
+        {
+            CRect bounds, label;
+            GetItemRect(row, &bounds, LVIR_BOUNDS);
+            GetItemRect(row, &label, LVIR_LABEL);
+            offset = label.left - bounds.left + 2;
+        }
+        m_tip.Show(cell, text, offset);
+    }
+    Default();
 }

@@ -1,0 +1,128 @@
+#include "ListFixture.h"
+
+#include <string>
+
+namespace
+{
+class ListTipTest : public ListTest
+{
+protected:
+    void SetUp() override
+    {
+        ListTest::SetUp();
+        AddColumns({{"Title", 100, 0}, {"Artist", 80, 0}, {"Kind", 60, kLxColImage}});
+        AddRows({{"one", "Short", "3"},
+                 {"two", "A name far too long for this column", "1"},
+                 {"three", "Another name far too long here", "An image number far too long"}});
+        // The real cursor away from the list: Wine turns window changes under
+        // it into mouse moves of its own.
+        ::SetCursorPos(700, 600);
+        m_list.SetFocus();
+    }
+    HWND Tip()
+    {
+        for (HWND window = ::FindWindowExA(NULL, NULL, "ZLxListTip", NULL); window;
+             window = ::FindWindowExA(NULL, window, "ZLxListTip", NULL))
+            // A popup's owner is the list's top-level window.
+            if (::GetWindow(window, GW_OWNER) == m_owner.m_hWnd)
+                return window;
+        return NULL;
+    }
+    bool Shown() { return ::IsWindowVisible(Tip()) != FALSE; }
+    CPoint InCell(int row, int column)
+    {
+        CRect cell;
+        m_list.GetCellRect(row, column, &cell);
+        return CPoint(cell.left + 10, cell.CenterPoint().y);
+    }
+    void MoveOver(int row, int column)
+    {
+        CPoint point = InCell(row, column);
+        m_list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        PumpListMessages();
+    }
+    // A click on the tip where it covers the cell, the cursor there too.
+    void ClickTip(int row, int column)
+    {
+        CPoint screen = InCell(row, column);
+        m_list.ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        CPoint client = screen;
+        ::ScreenToClient(Tip(), &client);
+        ::PostMessageA(Tip(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+        ::PostMessageA(Tip(), WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+        PumpListMessages();
+    }
+};
+
+TEST_F(ListTipTest, OnlyACutCellShowsItsTextOverTheCell)
+{
+    ASSERT_NE((HWND)NULL, Tip());
+    const struct
+    {
+        int row, column;
+        bool shows;
+    } cases[] = {
+        {0, 1, false},  // fits
+        {0, 0, false},
+        {1, 1, true},
+        {2, 1, true},
+        {2, 2, false},  // image column
+    };
+    for (const auto& c : cases)
+    {
+        MoveOver(c.row, c.column);
+        EXPECT_EQ(c.shows, Shown()) << c.row << "," << c.column;
+        if (!c.shows)
+            continue;
+        EXPECT_EQ(Tip(), ::GetCapture());
+        CRect cell, tip;
+        m_list.GetCellRect(c.row, c.column, &cell);
+        m_list.ClientToScreen(&cell);
+        ::GetWindowRect(Tip(), &tip);
+        CClientDC dc(&m_list);
+        CFont* old = dc.SelectObject(m_list.GetNormalFont());
+        int width = dc.GetTextExtent(m_owner.m_cells[c.row][c.column].c_str()).cx;
+        dc.SelectObject(old);
+        EXPECT_EQ(CRect(cell.left + 5, cell.top, cell.left + 5 + width + 3, cell.bottom), tip);
+        // Leaving the cell hides it; coming back shows it again.
+        ::PostMessageA(Tip(), WM_MOUSEMOVE, 0, MAKELPARAM(tip.Width() + 40, 2));
+        PumpListMessages();
+        EXPECT_FALSE(Shown());
+        EXPECT_NE(Tip(), ::GetCapture());
+        MoveOver(c.row, c.column);
+        EXPECT_TRUE(Shown());
+        ::PostMessageA(Tip(), WM_MOUSEMOVE, 0, MAKELPARAM(tip.Width() + 40, 2));
+        PumpListMessages();
+    }
+}
+
+TEST_F(ListTipTest, ClickGoesToTheRowBeneathAndThatCellStaysQuiet)
+{
+    MoveOver(1, 1);
+    ASSERT_TRUE(Shown());
+    ClickTip(1, 1);
+    EXPECT_FALSE(Shown());
+    EXPECT_EQ(1, m_list.GetNextItem(-1, LVNI_SELECTED));
+    MoveOver(1, 1);
+    EXPECT_FALSE(Shown());  // closed by a click: not again for this cell
+    MoveOver(2, 1);
+    ASSERT_TRUE(Shown());
+    // A key closes this tip and still reaches the list.
+    m_list.PostMessage(WM_KEYDOWN, VK_UP, 1);
+    PumpListMessages();
+    EXPECT_FALSE(Shown());
+    EXPECT_EQ(0, m_list.GetNextItem(-1, LVNI_FOCUSED));
+    MoveOver(1, 1);
+    EXPECT_TRUE(Shown());  // another tip was closed since
+}
+
+TEST_F(ListTipTest, NoTipWithoutTheStyleOrWithAButtonHeld)
+{
+    m_list.SendMessage(WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(InCell(1, 1).x, InCell(1, 1).y));
+    EXPECT_FALSE(Shown());
+    m_list.ModifyLxStyle(kLxStyleCellTips, 0, 0);
+    MoveOver(1, 1);
+    EXPECT_FALSE(Shown());
+}
+}  // namespace
