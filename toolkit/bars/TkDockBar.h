@@ -47,6 +47,8 @@ public:
     // one after) stays; so does a fixed-size bar docked again without a place.
     void DockControlBar(CControlBar* bar, LPCRECT rect = NULL) override;
     int InsertBarAtRect(CControlBar* bar, CRect rect, CPoint point) override;
+    // The bar takes the place its id kept and keeps its share of the row.
+    void ReDockControlBar(CControlBar* bar, LPCRECT rect = NULL) override;
 
     virtual int GetVisibleBarCount() const;
     virtual BOOL IsBarExpanded(CControlBar* bar) const;

@@ -84,6 +84,12 @@ void TkDockBar::DockControlBar(CControlBar* bar, LPCRECT rect)
     CDockBar::DockControlBar(bar, rect);
 }
 
+void TkDockBar::ReDockControlBar(CControlBar* bar, LPCRECT rect)
+{
+    CDockBar::ReDockControlBar(bar, rect);
+    m_pFixedBar = bar;
+}
+
 // Before the first row the bar makes a new first row, past the last a new
 // last row; else it joins the row under the point.
 int TkDockBar::InsertBarAtRect(CControlBar* bar, CRect rect, CPoint point)

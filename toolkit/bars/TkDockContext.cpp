@@ -89,8 +89,13 @@ void TkDockContext::EndDrag()
         return;
     }
     TkControlBar* bar = TkControlBar::FromBar(m_pBar);
-    if (bar != NULL && m_dwOverDockStyle != 0 && m_pBar->IsFloating())
+    if (bar != NULL && m_dwOverDockStyle != 0 && m_pBar->IsFloating()) {
         bar->m_fProportion = bar->m_fSavedProportion;
+        // The row makes room for the returning bar's share.
+        CDockBar* dockBar = GetDockBar(m_dwOverDockStyle);
+        if (dockBar != NULL && dockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)))
+            static_cast<TkDockBar*>(dockBar)->m_pFixedBar = m_pBar;
+    }
     else if (bar != NULL && m_dwOverDockStyle == 0 && !m_pBar->IsFloating())
         bar->m_fSavedProportion = bar->m_fProportion;
     CDockContext::EndDrag();

@@ -11,7 +11,18 @@
 #include "bars/TkDockBar.h"
 #include "bars/TkMiniDockFrameWnd.h"
 
+#include <ostream>
 #include <string>
+
+inline void PrintTo(const CRect& r, std::ostream* os)
+{
+    *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+
+inline void PrintTo(const CSize& s, std::ostream* os)
+{
+    *os << s.cx << "x" << s.cy;
+}
 
 class CToolkitTestApp : public CWinApp
 {

@@ -218,4 +218,75 @@ TEST_F(DockingTest, FloatingBordersResizeWithinTheLimits)
     }
 }
 
+// A double click on the gripper floats a docked bar; one on the mini
+// frame's caption docks it back into its place in the row.
+TEST_F(DockingTest, DoubleClicksToggleBetweenRowAndMiniFrame)
+{
+    OneRowAt(AFX_IDW_DOCKBAR_TOP);
+    CRect before = RectIn(m_bars[1], Top());
+    m_bars[1]->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    Layout();
+    ASSERT_TRUE(m_bars[1]->IsFloating());
+    EXPECT_EQ("E820 #E821 E822 |", DockBarEntries(Top()));
+
+    CWnd* mini = m_bars[1]->GetParentFrame();
+    CRect caption;
+    mini->GetWindowRect(&caption);
+    mini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(caption.left + 20, caption.top + 5));
+    Layout();
+    EXPECT_FALSE(m_bars[1]->IsFloating());
+    EXPECT_EQ("E820 E821 E822 |", DockBarEntries(Top()));
+    EXPECT_EQ(before, RectIn(m_bars[1], Top()));
+}
+
+// Ctrl held while dragging always floats; Shift docks only in the bar's
+// other orientation, so a lying bar dropped on the top row floats standing.
+TEST_F(DockingTest, CtrlForcesFloatingAndShiftTurnsTheBar)
+{
+    CRect client;
+    m_frame->GetClientRect(&client);
+    m_frame->ClientToScreen(&client);
+    const CPoint left(client.left + 4, client.top + 200);
+    const CPoint top(client.left + 300, client.top + 10);
+    struct Case
+    {
+        const char* name;
+        UINT key;
+        CPoint drop;
+        UINT side;  // 0: floats
+        DWORD floatAlign;
+    } cases[] = {
+        {"on the left side: docks there", 0, left, AFX_IDW_DOCKBAR_LEFT, 0},
+        {"Ctrl on the left side: floats", VK_CONTROL, left, 0, CBRS_ALIGN_TOP},
+        {"on the top row: docks there", 0, top, AFX_IDW_DOCKBAR_TOP, 0},
+        {"Shift on the top row: floats standing", VK_SHIFT, top, 0, CBRS_ALIGN_LEFT},
+    };
+    // Thin rows, so that the top dock bar ends well above the drop on the left.
+    for (TkControlBar* bar : m_bars) {
+        bar->m_sizeHorz = CSize(120, 30);
+        bar->m_sizeVert = CSize(30, 120);
+    }
+    for (const Case& c : cases) {
+        m_frame->DockControlBar(m_bars[0], AFX_IDW_DOCKBAR_TOP);
+        Layout();
+        CRect bar = ScreenRect(m_bars[0]);
+        CPoint grip(bar.left + 5, bar.top + 5);
+        CPoint drop = c.drop;
+        m_bars[0]->ScreenToClient(&drop);
+        m_bars[0]->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(25, 25));
+        if (c.key != 0)
+            m_bars[0]->PostMessage(WM_KEYDOWN, c.key, 0);
+        m_bars[0]->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+        m_bars[0]->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+        m_bars[0]->m_pDockContext->StartDrag(grip);
+        Layout();
+        EXPECT_EQ(c.side == 0, m_bars[0]->IsFloating() != FALSE) << c.name;
+        if (c.side != 0) {
+            EXPECT_EQ(Side(c.side), m_bars[0]->GetParent()) << c.name;
+        } else {
+            EXPECT_EQ(c.floatAlign, m_bars[0]->m_pDockContext->m_dwMRUFloatStyle & CBRS_ALIGN_ANY) << c.name;
+        }
+    }
+}
+
 }  // namespace
