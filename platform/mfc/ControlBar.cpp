@@ -307,6 +307,23 @@ DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* layout)
     return style;
 }
 
+INT_PTR CControlBar::OnToolHitTest(CPoint point, TOOLINFOA* info) const
+{
+    HWND child = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE);
+    if (child == NULL || child == m_hWnd)
+        return -1;
+    int id = ::GetDlgCtrlID(child);
+    if (id == 0)
+        return -1;
+    if (info != NULL) {
+        info->hwnd = m_hWnd;
+        info->uId = (UINT_PTR)child;
+        info->uFlags |= TTF_IDISHWND;
+        info->lpszText = LPSTR_TEXTCALLBACKA;
+    }
+    return id;
+}
+
 LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);

@@ -6,6 +6,8 @@
 #include "mfc/FrameWnd.h"
 #include "mfc/Dc.h"
 
+#include <commctrl.h>
+
 class CDockBar;
 class CDockContext;
 class CControlBarInfo;
@@ -87,6 +89,9 @@ public:
     virtual void DelayShow(BOOL show);
     virtual BOOL IsVisible() const;
     virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* layout);
+    // The tool under point: a child window's id, -1 for none. A text put
+    // into info is allocated with malloc for the caller to free.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* info) const;
 
     void SetBarStyle(DWORD style);
     DWORD GetBarStyle() const { return m_dwStyle; }

@@ -6,6 +6,7 @@
 #include "toolbars/TkSysColors.h"
 
 #include <algorithm>
+#include <string.h>
 
 namespace {
 
@@ -159,6 +160,35 @@ CSize TkControlBar::CalcDynamicLayout(int length, DWORD mode)
     if (!(mode & (LM_HORZDOCK | LM_VERTDOCK)))
         return m_sizeFloat;
     return CalcFixedLayout(mode & LM_STRETCH, mode & LM_HORZ);
+}
+
+INT_PTR TkControlBar::OnToolHitTest(CPoint point, TOOLINFOA* info) const
+{
+    if (!(m_dwStyle & CBRS_TOOLTIPS))
+        return -1;
+    INT_PTR hit = CControlBar::OnToolHitTest(point, info);
+    if (hit != -1 || m_pDockBar == NULL || IsFloating())
+        return hit;
+    const CRect* rect = NULL;
+    const CString* text = NULL;
+    if ((m_dwExStyle & TKCBRS_CLOSEBUTTON) && m_rectClose.PtInRect(point)) {
+        hit = ID_TKCB_CLOSETIP;
+        rect = &m_rectClose;
+        text = &m_gripper.m_closeTip;
+    } else if ((m_dwExStyle & TKCBRS_EXPANDBUTTON) && m_rectExpand.PtInRect(point)) {
+        hit = ID_TKCB_EXPANDTIP;
+        rect = &m_rectExpand;
+        text = m_bExpandArrow ? &m_gripper.m_expandTip : &m_gripper.m_contractTip;
+    } else {
+        return -1;
+    }
+    if (info != NULL) {
+        info->hwnd = m_hWnd;
+        info->uId = hit;
+        info->rect = *rect;
+        info->lpszText = strdup(*text);
+    }
+    return hit;
 }
 
 void TkControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
@@ -703,6 +733,22 @@ void TkControlBar::OnDestroy()
     CControlBar::OnDestroy();
     if (frame != NULL)
         frame->DelayRecalcLayout();
+}
+
+void TkControlBar::EraseNonClient()
+{
+    CWindowDC dc(this);
+    CRect window;
+    GetWindowRect(&window);
+    CRect client;
+    GetClientRect(&client);
+    ClientToScreen(&client);
+    client.OffsetRect(-window.left, -window.top);
+    window.OffsetRect(-window.left, -window.top);
+    dc.ExcludeClipRect(&client);
+    DrawBorders(&dc, window);
+    dc.IntersectClipRect(&window);
+    SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC);
 }
 
 void TkControlBar::OnHide()

@@ -41,6 +41,9 @@ const UINT IDS_TK_NODOCKING_PROMPT = 20535;
 const UINT IDS_TK_HIDE_TIP = 20655;
 const UINT IDS_TK_EXPAND_TIP = 20657;
 const UINT IDS_TK_CONTRACT_TIP = 20658;
+// Tool ids of the gripper's buttons.
+const UINT ID_TKCB_CLOSETIP = 1024;
+const UINT ID_TKCB_EXPANDTIP = 2048;
 
 class TkGripperInfo : public CObject
 {
@@ -67,6 +70,8 @@ public:
 
     CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
     CSize CalcDynamicLayout(int length, DWORD mode) override;
+    // Beyond the child windows, the gripper's buttons of a docked bar.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* info) const override;
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
     void DoPaint(CDC* dc) override;
 
@@ -114,6 +119,9 @@ public:
     // The bar as a toolkit bar; NULL for none or another kind.
     static TkControlBar* FromBar(CControlBar* bar);
     BOOL IsInMDIChild() const;
+    // Draws the borders outside the client area into the window's DC, then
+    // has the rest erased.
+    void EraseNonClient();
     TkDockBar* GetTkDockBar() const;
     DWORD GetExBarStyle() const { return m_dwExStyle; }
     BOOL HasGripper() const;

@@ -1,5 +1,5 @@
 // Window classes beyond the core ones: splitter windows, bitmap buttons, print jobs,
-// control bars with their docking and saved layout.
+// control bars with their docking and saved layout, the rebar.
 #pragma once
 
 #include <afxwin.h>
@@ -12,3 +12,4 @@
 #include "mfc/DockContext.h"
 #include "mfc/DockState.h"
 #include "mfc/MiniFrameWnd.h"
+#include "mfc/ReBar.h"
