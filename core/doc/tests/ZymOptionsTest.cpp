@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "TestProfile.h"
 
 #include "ZymOptions.h"
 #include "web/CDDBClient.h"
@@ -15,27 +16,17 @@ const char kSection[] = "Options";
 const char kFolder[] = "C:\\Zym\\Bin\\";
 const char kAbsent[] = "<absent>";
 
-class CTestApp : public CWinApp
-{
-public:
-    CTestApp() : CWinApp("Zym") { SetRegistryKey(kRegistryKey); }
-    ~CTestApp() override
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str());
-    }
-};
-
 class ZymOptionsTest : public ::testing::Test
 {
 public:
-    ZymOptionsTest() { m_app.WriteProfileString(kSection, nullptr, nullptr); }
+    ZymOptionsTest() : m_app(kRegistryKey) { m_app.WriteProfileString(kSection, nullptr, nullptr); }
 
     std::string Text(const char* name) { return std::string(m_app.GetProfileString(kSection, name, kAbsent)); }
     int Number(const char* name) { return static_cast<int>(m_app.GetProfileInt(kSection, name, -12345)); }
     void Put(const char* name, const char* value) { m_app.WriteProfileString(kSection, name, value); }
     void Put(const char* name, int value) { m_app.WriteProfileInt(kSection, name, value); }
 
-    CTestApp m_app;
+    CTestProfileApp m_app;
 };
 
 TEST_F(ZymOptionsTest, FirstRunWritesTheDefaults)

@@ -1,0 +1,257 @@
+// The jukebox's one document: it owns the options, the task manager, the
+// music library, the play lists, the event mapper, the automation queue, the
+// player control and the device path, brings them up in the start-up
+// sequence, applies the options, and takes them down in order at the close.
+//
+// Threads: everything here runs on the GUI thread, except the host
+// operations that the playing thread, the device threads and the library's
+// threads call (FireEvent, Now, the firmware version, thread registration).
+// Flags that other threads read are atomic. The start-up and the tick pump
+// window messages at a few steps, so they may be entered again: the guards
+// below keep each from running inside itself.
+#pragma once
+
+#include "DocClock.h"
+#include "PlayMusic.h"
+#include "ZymOptions.h"
+
+#include "AutoMapper.h"
+#include "DevicePath.h"
+#include "SonyControl.h"
+#include "tasks/TaskMgr.h"
+#include "ZYMAutomation.h"
+#include "playlist/PlayList.h"
+#include "records/LibraryHost.h"
+#include "records/MusicLibrary.h"
+#include "web/CDDBClient.h"
+
+#include <afxwin.h>
+
+#include <atomic>
+#include <memory>
+
+class CDeviceManager;
+class CLibraryDatabase;
+class CMp3Control;
+
+// Update hints of the views.
+enum DocumentHint
+{
+    kHintAll = 0,
+    kHintPlaylist = 1,
+    kHintPlayers = 3,
+    kHintCommitEdits = 4,
+    kHintDevices = 5,
+    kHintPlayersList = 6,
+    kHintPlaylistFill = 7,
+    kHintBannersShown = 16,
+    kHintBannersHidden = 17,
+    kHintEditingEnabled = 18,
+    kHintEditingDisabled = 19,
+    kHintLibraryLoaded = 21,
+};
+
+// How the program's threads are made known to the crash reporter: called on
+// the thread itself with its name when it starts and with null when it ends.
+// The application connects it; until then threads go unregistered.
+typedef void (*ThreadRegistration)(const char* name);
+void SetThreadRegistration(ThreadRegistration registration);
+
+// Runs one command of the automation queue; the command language's.
+class CCommandRunner
+{
+public:
+    virtual ~CCommandRunner() {}
+    virtual void ExecuteCommand(const char* command) = 0;
+};
+
+// The main frame and the shell's dialogs as the document uses them.
+class CDocumentFrame
+{
+public:
+    virtual ~CDocumentFrame() {}
+    virtual void CreateViews() = 0;
+    // The indicator shown while the start-up waits for the device server.
+    virtual void ShowStatusIndicator(BOOL show) = 0;
+    virtual void ShowStartupTip() = 0;
+    // WM_CLOSE to the main window.
+    virtual void PostClose() = 0;
+    // The MP3 player once it runs, else null.
+    virtual CMp3Control* GetMp3Player() = 0;
+    // The program's file version for the event log, "unknown" without one.
+    virtual CString GetVersionText() = 0;
+};
+
+class CZymDoc : public CDocument,
+                public CCallbackTarget,
+                public CControlHost,
+                public CPlayingHost,
+                public CEventDocument,
+                public CDevicePathHost,
+                public CLibraryHost
+{
+public:
+    // The program folder ends with a backslash.
+    CZymDoc(CDocumentFrame& frame, const char* programFolder);
+    ~CZymDoc() override;
+
+    BOOL OnNewDocument() override;
+    BOOL IsModified() override { return m_modified; }
+    void SetModifiedFlag(BOOL modified = TRUE) override { m_modified = modified; }
+    // The document stays open when its last view goes.
+    void OnChangedViewList() override {}
+    BOOL SaveModified() override;
+    void OnCloseDocument() override;
+
+    LRESULT ApplyOptions(WPARAM, LPARAM);
+    void RunStartup();
+    LRESULT LocateTavlins(WPARAM, LPARAM);
+    LRESULT RefreshPlayers(WPARAM, LPARAM);
+    void UpdatePlayerAvailability();
+    void GoToSleep();
+    void WakeUp();
+    void PostExit();
+    BOOL StopPlayMusic();
+    BOOL SaveLibrary();
+    void OnPlaylistPlay();
+    void OnPlaylistStop();
+    void OnPlaylistRandom();
+    void BuildPickList();
+
+    // The periodic step, from the main frame's timer or the command language.
+    void RunTick();
+    BOOL IsBusy();
+    void ResyncPlayer(int player);
+    void FillPlaylist(int count);
+    void RestorePlaylistAtStart();
+    // The command language, which runs the queued automation commands.
+    void SetCommandRunner(CCommandRunner* runner) { m_commandRunner = runner; }
+
+    CZymOptions& GetOptions() { return m_options; }
+    CTaskMgr& GetTaskMgr() { return m_taskMgr; }
+    CMusicLibrary& GetMusicLibrary() { return m_library; }
+    CPlayList* GetPlayList() { return m_playList.get(); }
+    CSonyControl* GetSonyControl() { return m_control.get(); }
+    CZYMAutomation& GetAutomation() { return m_automation; }
+    CDocClock& GetClock() { return m_clock; }
+    CCDDBClient& GetCddbClient() { return m_cddb; }
+    BOOL IsSleeping() const { return m_sleeping; }
+    BOOL IsClosing() const { return m_closing; }
+    BOOL IsUsingServer() const { return m_useServer; }
+    bool IsPlayerAvailable(int player) override;
+
+    // CPlayerHost, CControlHost
+    CDevicePath& GetDevicePath() override;
+    void FireEvent(const char* text) override;
+    void DebugEvent(const char* text) override;
+    double GetFirmwareVersion() override { return m_firmwareVersion; }
+    void SetFirmwareVersion(double version) override { m_firmwareVersion = version; }
+    BOOL DetectSkippingDiscs() override { return m_options.m_page5.m_detectSkippingDiscs; }
+    BOOL VerifyDiscAt(int player, int disc, int track, int minutes, int seconds) override;
+    time_t Now() override { return m_clock.Now(); }
+    CMusicLibrary& GetLibrary() override { return m_library; }
+    CMp3Control* GetMp3Player() override;
+    BOOL IsDiscSearchRunning() override { return m_discSearchRunning; }
+    BOOL IsLibraryLoading() override { return m_library.IsLoading(); }
+    void IdentifyDiscs(int player) override;
+
+    // CPlayingHost
+    CPlayList& GetCurrentPlayList() override { return *m_playList; }
+    CSonyControl& GetPlayerControl() override { return *m_control; }
+    int GetPreQueueMode() override { return m_options.m_page5.m_preQueueMode; }
+    int GetFadeOverlapTime() override { return m_options.m_page5.m_fadeOverlapTime; }
+    void ThreadStarted(const char* name) override;
+    void ThreadEnded() override;
+    DWORD WaitForThread(HANDLE thread, DWORD ms) override { return m_clock.Wait(thread, ms); }
+
+    // CEventDocument, CDevicePathHost
+    BOOL SendDeviceCommand(const char* text) override;
+    CString GetTransmitDeviceName() override { return m_automation.GetTransmitName(); }
+    CAutoMapper& GetMapper() override { return m_mapper; }
+    BOOL IsDebugOn() override { return m_debug; }
+    CString GetProgramFolder() override { return m_programFolder; }
+    CString GetVersionText() override { return m_versionText; }
+    BOOL IsActivityLoggingOn() override { return m_options.m_page4.m_activityLogging; }
+    void SetActivityLogging(BOOL on) override { m_options.m_page4.m_activityLogging = on; }
+    SYSTEMTIME GetLocalTime() override { return m_clock.LocalTime(); }
+
+private:
+    void SetStatus(const char* text);
+    void PumpMessages();
+    void ApplyCddbSettings();
+    void CreateDevicePath();
+    void ApplyIrReceiver();
+    void ApplyFades();
+    void UpdateBanners();
+    void AddMiscDevices();
+    void StartLibraryLoad();
+    void SetUpUnits();
+    void OnMonitorThread(DWORD started);
+    BOOL SaveOrAsk();
+    void DeleteDevicePath();
+    void AbandonToPlayingThread();
+    // The tick's steps.
+    void PollPlayers();
+    void FireStartupEvents();
+    void TakeLoadedLibrary();
+    void RefreshChangedLists();
+    void AutoSave(time_t now);
+    void SyncWithChangers(time_t now);
+    void KeepPlaylistFilled();
+    void RunQueuedCommands();
+    bool PickFillItem(CLibItem& item);
+    // A close that came while the start-up or a tick ran waits for its end.
+    void CloseIfAsked();
+
+    CDocumentFrame& m_frame;
+    CDocClock m_clock;
+    CTaskMgr m_taskMgr;
+    CZymOptions m_options;
+    // The load thread runs in the database: the library, whose destruction
+    // ends that thread, goes first.
+    std::unique_ptr<CLibraryDatabase> m_database;
+    CMusicLibrary m_library;
+    CCDDBClient m_cddb;
+    std::unique_ptr<CPlayList> m_playList;
+    CPlayLists m_playLists;
+    CAutoMapper m_mapper;
+    CZYMAutomation m_automation;
+    // At most one road exists; before it (and without one) the empty road.
+    std::unique_ptr<CDeviceManager> m_manager;
+    std::unique_ptr<CDevicePath> m_path;
+    CNoDevicePath m_noPath;
+    std::unique_ptr<CSonyControl> m_control;
+    std::unique_ptr<CPlayMusic> m_playMusic;
+
+    CString m_programFolder;
+    CString m_versionText;
+    int m_startupTask = 0;
+    BYTE m_available[48] = {};
+    std::atomic<double> m_firmwareVersion{ 0 };
+    std::atomic<bool> m_closing{ false };
+    std::atomic<bool> m_debug{ false };
+    std::atomic<bool> m_discSearchRunning{ false };
+    BOOL m_modified = FALSE;
+    BOOL m_useServer = FALSE;
+    BOOL m_irReceiver = TRUE;
+    BOOL m_sleeping = FALSE;
+    BOOL m_preview = FALSE;
+    BOOL m_startupRunning = FALSE;
+    BOOL m_startupDone = FALSE;
+
+    CCommandRunner* m_commandRunner = nullptr;
+    std::unique_ptr<CPlayList> m_pickList;
+    int m_tickDepth = 0;
+    bool m_drainingCommands = false;
+    bool m_closeAsked = false;
+    bool m_firstTickDone = false;
+    bool m_startupEventsFired = false;
+    bool m_restoreDone = false;
+    bool m_libraryWasLoading = false;
+    BOOL m_randomFill = FALSE;
+    int m_pollTicks = 0;
+    int m_pollPlayerStatus = 1;
+    time_t m_resyncStamp = 0;
+    time_t m_lastSave = 0;
+    time_t m_lastActivity = 0;
+};

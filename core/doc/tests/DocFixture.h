@@ -1,0 +1,89 @@
+// A document for tests: a profile of its own with no serial port to search,
+// its files in a temporary folder, the frame's steps, view hints, task texts
+// and the program's events recorded as one trace, and an MP3 stand-in.
+#pragma once
+
+#include "TestFramework.h"
+#include "StandIns.h"
+#include "TempFolder.h"
+#include "TestProfile.h"
+
+#include "ZymDoc.h"
+
+#include <afxmt.h>
+
+#include <string>
+#include <vector>
+
+typedef std::vector<std::string> Texts;
+
+// One sequence of what the document does that a user or a device sees.
+class CTrace : public CTaskObserver
+{
+public:
+    void Add(const std::string& line);
+    Texts Take();
+    void OnTaskEvent(int, int what, INT_PTR value) override;
+
+    CZymDoc* doc = nullptr;
+
+private:
+    // The mapper keeps every event the document fired, in order.
+    void TakeEvents();
+
+    CCriticalSection m_lock;
+    Texts m_lines;
+};
+
+class CFrameStandIn : public CDocumentFrame
+{
+public:
+    explicit CFrameStandIn(CTrace& trace) : m_trace(trace) {}
+    void CreateViews() override { m_trace.Add("views"); }
+    void ShowStatusIndicator(BOOL show) override { m_trace.Add(show ? "indicator on" : "indicator off"); }
+    void ShowStartupTip() override { m_trace.Add("tip"); }
+    void PostClose() override { m_trace.Add("close"); }
+    CMp3Control* GetMp3Player() override { return player; }
+    CString GetVersionText() override { return "2.00"; }
+
+    CFakeMp3 mp3;
+    CMp3Control* player = &mp3;
+
+private:
+    CTrace& m_trace;
+};
+
+class CRecordingView : public CView
+{
+public:
+    explicit CRecordingView(CTrace& trace) : m_trace(trace) {}
+    void OnDraw(CDC*) override {}
+    void OnUpdate(CView*, LPARAM hint, CObject*) override { m_trace.Add("hint " + std::to_string(hint)); }
+
+private:
+    CTrace& m_trace;
+};
+
+class DocFixture : public ::testing::Test
+{
+protected:
+    DocFixture();
+    ~DocFixture() override;
+
+    void Option(const char* name, int value) { m_app.WriteProfileInt("Options", name, value); }
+    void Option(const char* name, const char* value) { m_app.WriteProfileString("Options", name, value); }
+    void WriteFile(const char* name, const char* text);
+    // A new document, its views' hints recorded from then on.
+    void Open();
+    void Close();
+    // An album of the MP3 player whose tracks are files, or of a changer slot.
+    void AddMp3Album(const char* id, int tracks);
+    void AddChangerAlbum(const char* id, int changer, int slot);
+
+    CTestProfileApp m_app;
+    CTempFolder m_folder;
+    CTrace m_trace;
+    CFrameStandIn m_frame;
+    CRecordingView m_view;
+    CZymDoc* m_doc = nullptr;
+};
