@@ -76,7 +76,8 @@ BOOL CMPEGDlg::DestroyWindow()
 
 void CMPEGDlg::PostRequest(UINT message)
 {
-    ::PostMessageA(m_hWnd, message, 0, 0);
+    if (!::PostMessageA(m_hWnd, message, 0, 0))
+        DebugOutputF("MP3 player: request 0x%X not posted (%lu)", message, GetLastError());
 }
 
 void CMPEGDlg::SendCommand(int code)

@@ -21,6 +21,8 @@ CMPEGPlayerThread* CMPEGPlayerThread::Start(CMp3Host& host)
 
 BOOL CMPEGPlayerThread::End(CMPEGPlayerThread* thread, DWORD timeoutMs)
 {
+    if (!thread)
+        return TRUE;
     HANDLE handle = nullptr;
     if (!DuplicateHandle(GetCurrentProcess(), thread->m_hThread, GetCurrentProcess(), &handle, SYNCHRONIZE,
                          FALSE, 0))

@@ -14,7 +14,7 @@ public:
     // Null when the thread or its dialog could not be made.
     static CMPEGPlayerThread* Start(CMp3Host& host);
     // Posts WM_QUIT and waits at most timeoutMs for the thread to end (it
-    // deletes itself); FALSE when it did not end in time.
+    // deletes itself); FALSE when it did not end in time. Null is no thread.
     static BOOL End(CMPEGPlayerThread* thread, DWORD timeoutMs);
 
     CMPEGPlayerThread() = default;
