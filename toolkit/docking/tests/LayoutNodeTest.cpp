@@ -526,4 +526,50 @@ TEST(NodeBehaviourTest, UndoRemovePutsTheChildBackWhereItWas)
     EXPECT_EQ(-1, parent.UndoRemove()) << "nothing remembered";
     EXPECT_EQ(-1, parent.RemoveUndoable(&parent));
 }
+
+// Records the layouts it is asked for.
+class RecordingNode : public ProbeNode
+{
+public:
+    explicit RecordingNode(const char* name) : ProbeNode(name) {}
+    void CalcLayout(CRect& result, const CRect& rect, BOOL constrain, BOOL force) override
+    {
+        s_layouts.push_back(std::string(GetNodeName()) + (constrain ? " constrained" : " free"));
+        ProbeNode::CalcLayout(result, rect, constrain, force);
+    }
+    static inline std::vector<std::string> s_layouts;
+};
+
+class NegotiatingNode : public RecordingNode, public TkParentOfNegotiableChildNode
+{
+public:
+    explicit NegotiatingNode(const char* name) : RecordingNode(name) {}
+};
+
+TEST(NodeBehaviourTest, RenegotiationClimbsToTheTopmostNegotiatingParent)
+{
+    RecordingNode root("root"), leaf("leaf");
+    NegotiatingNode outer("outer"), inner("inner");
+    root.AddChildNode(&outer);
+    outer.AddChildNode(&inner);
+    inner.AddChildNode(&leaf);
+    const struct
+    {
+        TkLayoutNode* child;
+        std::vector<std::string> layouts;
+    } cases[] = {
+        // The request goes up to outer; outer's parent lays out, then the root again.
+        {&leaf, {"root constrained", "outer constrained", "inner constrained",
+                 "leaf constrained", "root free", "outer free", "inner free", "leaf free"}},
+        // Without a child inner's own parent lays out.
+        {NULL, {"outer constrained", "inner constrained", "leaf constrained", "root free",
+                "outer free", "inner free", "leaf free"}},
+    };
+    for (const auto& c : cases)
+    {
+        RecordingNode::s_layouts.clear();
+        EXPECT_TRUE(inner.RenegotiateChild(c.child, &leaf));
+        EXPECT_EQ(c.layouts, RecordingNode::s_layouts);
+    }
+}
 }  // namespace
