@@ -62,11 +62,12 @@ void CKeltoSimulator::Step()
     if (m_pending.empty() || ++m_quiet < kQuietPolls)
         return;
     std::lock_guard<std::mutex> hold(m_lock);
-    if (m_bootLoader)
+    if (m_bootLoader) {
         TakeBootCommand(m_pending);
-    else
-        TakeFrames(m_pending);
-    m_pending.clear();
+        m_pending.clear();
+    } else {
+        m_pending.erase(0, TakeFrames(m_pending));
+    }
 }
 
 // A boot command whose length is known is taken as soon as it is whole: a
@@ -96,7 +97,9 @@ void CKeltoSimulator::Reply(const std::string& bytes)
         m_pty.Write(bytes);
 }
 
-void CKeltoSimulator::TakeFrames(const std::string& bytes)
+// Returns how many bytes were taken: a reset ends the taking, as what follows
+// it (the boot enquiry, on a slow reader) is for the boot loader.
+size_t CKeltoSimulator::TakeFrames(const std::string& bytes)
 {
     std::string payload;
     bool inFrame = false;
@@ -116,10 +119,15 @@ void CKeltoSimulator::TakeFrames(const std::string& bytes)
             i += 2;
         } else {
             payload += bytes[i++];
+            if (payload.size() == 1 && BYTE(payload[0]) == kReset) {
+                Answer(payload);
+                return i;
+            }
         }
     }
     if (inFrame)
         Answer(payload);
+    return bytes.size();
 }
 
 void CKeltoSimulator::Answer(const std::string& payload)

@@ -45,7 +45,7 @@ public:
 
 private:
     void Step() override;
-    void TakeFrames(const std::string& bytes);
+    size_t TakeFrames(const std::string& bytes);
     void Answer(const std::string& payload);
     void TakeBootCommand(const std::string& bytes);
     void TakeWholeBootCommand();
