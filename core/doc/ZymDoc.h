@@ -80,6 +80,8 @@ public:
     virtual CMp3Control* GetMp3Player() = 0;
     // The program's file version for the event log, "unknown" without one.
     virtual CString GetVersionText() = 0;
+    // Tells the user why the program cannot go on, and ends it.
+    virtual void FatalError(const char* text) = 0;
 };
 
 class CZymDoc : public CDocument,
@@ -154,6 +156,7 @@ public:
     BOOL IsDiscSearchRunning() override { return m_discSearchRunning; }
     BOOL IsLibraryLoading() override { return m_library.IsLoading(); }
     void IdentifyDiscs(int player) override;
+    void FatalError(const char* text) override { m_frame.FatalError(text); }
 
     // CPlayingHost
     CPlayList& GetCurrentPlayList() override { return *m_playList; }

@@ -45,6 +45,7 @@ public:
     void PostClose() override { m_trace.Add("close"); }
     CMp3Control* GetMp3Player() override { return player; }
     CString GetVersionText() override { return "2.00"; }
+    void FatalError(const char* text) override { ADD_FAILURE() << text; }
 
     CFakeMp3 mp3;
     CMp3Control* player = &mp3;
