@@ -7,7 +7,8 @@ CLxHeaderCtrl::CLxHeaderCtrl()
     : m_directionMask(0xFFFFFFFF), m_noSortMarkMask(0), m_fixedWidthMask(0),
       m_pImageList(NULL), m_dragEnabled(TRUE), m_sortColumn(-1), m_sortAscending(1),
       m_prevSortColumn(-1), m_prevSortAscending(1), m_pReorderList(NULL),
-      m_reorderCallback(NULL)
+      m_reorderCallback(NULL), m_dragPending(false), m_dragging(false), m_dragSource(-1),
+      m_dragTarget(-1), m_dividerAllowed(true)
 {
 }
 
@@ -98,6 +99,11 @@ void CLxHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
     }
     if (column == m_sortColumn && !(m_noSortMarkMask & LxColumnBit((int)info.lParam)))
         DrawSortArrow(dc, item, margin);
+    if (m_dragging && column == m_dragSource)
+    {
+        dc.SelectStockObject(WHITE_BRUSH);
+        dc.PatBlt(item.left, item.top, item.Width(), item.Height(), PATINVERT);
+    }
     dc.RestoreDC(saved);
     dc.Detach();
 }

@@ -4,6 +4,8 @@
 
 #include <afxcmn.h>
 
+#include <vector>
+
 class CLxListCtrl;
 // Called on the list when a dragged header item is dropped (display indexes).
 typedef void (CLxListCtrl::*LxReorderCallback)(int* from, int* to);
@@ -42,7 +44,30 @@ public:
     CImageList* m_pImageList;
     BOOL m_dragEnabled;
 
+protected:
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnPaint();
+    DECLARE_MESSAGE_MAP()
+
 private:
+    // False over the divider of a fixed-width column (x in client coordinates).
+    bool DividerAllowed(int x);
+    void StartDrag();
+    void TrackDrag(CPoint point);
+    int DropTarget(int x) const;
+    void MoveDropMarker(int target);
+    void PaintDropMarker(CDC& dc);
+    void DrawDragFrame(CPoint point);
+    void EraseDragFrame();
+    void EndDrag();
+    // After a column moved from one place to another, the sort state stays
+    // with the columns it belonged to.
+    void FollowMove(int from, int to);
     bool DrawImageCaption(CDC& dc, const CRect& item, const char* caption);
     void DrawSortArrow(CDC& dc, const CRect& item, int margin);
 
@@ -52,4 +77,17 @@ private:
     int m_prevSortAscending;
     CLxListCtrl* m_pReorderList;
     LxReorderCallback m_reorderCallback;
+
+    bool m_dragPending;
+    bool m_dragging;
+    CPoint m_downPoint;
+    // Item widths as the drag started; only while dragging.
+    std::vector<int> m_widths;
+    int m_dragSource;
+    int m_dragTarget;
+    CRect m_markerRect;  // empty: no marker
+    CRect m_dragSize;
+    // In the list's client coordinates; empty when nothing is drawn.
+    CRect m_lastDragRect;
+    bool m_dividerAllowed;
 };
