@@ -1,0 +1,203 @@
+#include "FunctionalTestDlg.h"
+
+#include <time.h>
+
+#include "crt/Random.h"
+
+namespace {
+
+enum TestKind
+{
+    kLocate = 0,
+    kSLink = 1,
+    kIRPort0 = 2,
+    kParallel = 3,
+    kBaud = 4,
+    kIRPorts = 5
+};
+
+const int kResultIds[] = {1005, 1006, 1007, 1012, 1008, 1009};
+const int kSettleMs = 100;
+const int kDrainMs = 10;
+const int kPrefixDigits = 8;
+// Their pictures are ours to choose: the system's own.
+const LPCSTR kPassIcon = IDI_INFORMATION;
+const LPCSTR kFailIcon = IDI_ERROR;
+const LPCSTR kTestingIcon = IDI_WARNING;
+const char kBadPrefix[] = "The serial prefix is 8 hexadecimal digits, or nothing";
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool IsPrefix(const CString& text)
+{
+    if (text.IsEmpty())
+        return true;
+    if (text.GetLength() != kPrefixDigits)
+        return false;
+    for (int i = 0; i < kPrefixDigits; ++i)
+        if (!isxdigit(BYTE(text[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFunctionalTestDlg, CDialog)
+    ON_BN_CLICKED(1000, RunTest)
+END_MESSAGE_MAP()
+
+CFunctionalTestDlg::CFunctionalTestDlg(CWnd* parent)
+    : CDialog(IDD_FUNCTIONAL_TEST, parent), m_port(nullptr), m_manager(nullptr), m_sLink(FALSE),
+      m_irPort0(FALSE), m_irPorts(FALSE), m_parallel(FALSE), m_baud(FALSE), m_repeat(1), m_ok(TRUE)
+{
+}
+
+// A prefix that is neither empty nor 8 hexadecimal digits stops the exchange:
+// its digits are read in pairs.
+void CFunctionalTestDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Check(pDX, 1001, m_sLink);
+    DDX_Check(pDX, 1002, m_irPort0);
+    DDX_Check(pDX, 1010, m_irPorts);
+    DDX_Check(pDX, 1003, m_parallel);
+    DDX_Check(pDX, 1054, m_baud);
+    DDX_Text(pDX, 1011, m_repeat);
+    DDV_MinMaxInt(pDX, m_repeat, 1, 99);
+    DDX_Text(pDX, 1059, m_serialPrefix);
+    if (pDX->m_bSaveAndValidate && !IsPrefix(m_serialPrefix)) {
+        AfxMessageBox(kBadPrefix);
+        pDX->Fail();
+    }
+}
+
+BOOL CFunctionalTestDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (m_port->GetVersion() < CTavlinPort::kIRPortsVersion)
+        GetDlgItem(1010)->EnableWindow(FALSE);
+    m_repeat = 1;
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CFunctionalTestDlg::ShowState(LPCSTR icon)
+{
+    ::SendDlgItemMessageA(m_hWnd, 1013, BM_SETIMAGE, IMAGE_ICON, LPARAM(LoadIconA(nullptr, icon)));
+}
+
+void CFunctionalTestDlg::Fail()
+{
+    m_ok = FALSE;
+    ShowState(kFailIcon);
+    PumpMessages();
+}
+
+// A failed exchange (a repeat count out of range, a bad prefix) runs nothing
+// and leaves the monitoring thread alone.
+void CFunctionalTestDlg::RunTest()
+{
+    for (int id : kResultIds)
+        SetDlgItemText(id, "");
+    ShowState(kTestingIcon);
+    PumpMessages();
+    if (!UpdateData(TRUE))
+        return;
+    if (m_manager)
+        m_manager->StopMessageMonitor();
+    RunTests();
+    CString ignored;
+    m_port->ReadResponses(ignored, kDrainMs);
+    Sleep(kSettleMs);
+    if (!m_ok) {
+        ShowState(kFailIcon);
+        MessageBeep(MB_ICONEXCLAMATION);
+    } else {
+        ShowState(kPassIcon);
+        MessageBeep(MB_OK);
+        if (m_port->GetVersion() >= CTavlinPort::kIRPortsVersion && !m_serialPrefix.IsEmpty())
+            WriteSerialNumber();
+    }
+    if (m_manager)
+        m_manager->StartMessageMonitor();
+}
+
+void CFunctionalTestDlg::RunTests()
+{
+    m_ok = TRUE;
+    SetDlgItemText(1005, "Locating Tavlin...");
+    bool located = m_port->RunTest(kLocate, m_repeat) == 0;
+    SetDlgItemText(1005, located ? "Pass" : "Failed");
+    if (!located)
+        Fail();
+    const struct
+    {
+        BOOL* selected;
+        int resultId;
+        int kind;
+    } tests[] = {
+        {&m_sLink, 1006, kSLink}, {&m_irPort0, 1007, kIRPort0}, {&m_irPorts, 1012, kIRPorts},
+        {&m_parallel, 1008, kParallel}, {&m_baud, 1009, kBaud},
+    };
+    for (const auto& test : tests) {
+        if (!*test.selected || !m_ok) {
+            SetDlgItemText(test.resultId, "Not Tested");
+            continue;
+        }
+        SetDlgItemText(test.resultId, "Testing...");
+        PumpMessages();
+        int m = m_port->RunTest(test.kind, m_repeat);
+        CString text, part;
+        if (test.kind == kSLink) {
+            for (int p = 0; p < 4; ++p) {
+                part.Format(m & (1 << p) ? "sl%d Fail " : "sl%d Pass ", p);
+                text += part;
+            }
+        } else if (test.kind == kIRPorts) {
+            // After the first failing port a passing one may only have
+            // passed for want of a signal.
+            bool failed = false;
+            for (int j = 1; j <= 7; ++j) {
+                bool bad = (m & (1 << j)) != 0;
+                part.Format(bad ? "ir%dF " : failed ? "ir%d? " : "ir%dP ", j);
+                text += part;
+                failed = failed || bad;
+            }
+        } else if (test.kind == kBaud) {
+            for (int k = 0; k < 5; ++k) {
+                part.Format(m & (1 << k) ? "%dF " : "%dP ", 24 << k);
+                text += part;
+            }
+        } else {
+            text = m ? "Fail" : "Pass";
+        }
+        SetDlgItemText(test.resultId, text);
+        if (m != 0)
+            Fail();
+    }
+}
+
+// The prefix's four bytes, then the time in seconds (least significant byte
+// first) and four random bytes.
+void CFunctionalTestDlg::WriteSerialNumber()
+{
+    BYTE prefix[4];
+    for (int i = 0; i < 4; ++i)
+        prefix[i] = BYTE(strtoul(m_serialPrefix.Mid(2 * i, 2), nullptr, 16));
+    DWORD value;
+    memcpy(&value, prefix, sizeof value);
+    DWORD now = DWORD(time(nullptr));
+    BYTE serial[8];
+    for (int i = 0; i < 4; ++i)
+        serial[i] = BYTE(now >> (8 * i));
+    for (int i = 4; i < 8; ++i)
+        serial[i] = BYTE(MsRand() % 256);
+    m_port->WriteSerialNumber(value, serial);
+}
