@@ -28,6 +28,41 @@ BOOL IsToolBarClass(const CControlBar* bar)
     return FALSE;
 }
 
+// Follows the mouse with a splitter: only along the way it moves, its
+// leading edge within the drag limits; shown as a bar one pixel thinner and
+// one pixel shorter at each end.
+class CSplitterTracker : public CRectTracker
+{
+public:
+    explicit CSplitterTracker(const TkDockBar::Splitter& splitter)
+        : CRectTracker(&splitter.m_rect, 0), m_splitter(splitter)
+    {
+    }
+    void AdjustRect(int, LPRECT rect) override
+    {
+        const CRect& start = m_splitter.m_rect;
+        BOOL alongX = m_splitter.MovesAlongX();
+        int wanted = alongX ? rect->left : rect->top;
+        int position = std::max(m_splitter.m_nLowLimit,
+                                std::min(wanted, m_splitter.m_nHighLimit - TkDockBar::Splitter::kThickness));
+        *rect = start;
+        ::OffsetRect(rect, alongX ? position - start.left : 0, alongX ? 0 : position - start.top);
+    }
+    void DrawTrackerRect(LPCRECT rect, CWnd* clipWindow, CDC* dc, CWnd* window) override
+    {
+        CRect bar = *rect;
+        if (m_splitter.MovesAlongX())
+            bar.SetRect(bar.left, bar.top + 1, bar.left + kFeedbackThickness, bar.bottom - 1);
+        else
+            bar.SetRect(bar.left + 1, bar.top, bar.right - 1, bar.top + kFeedbackThickness);
+        CSize border = m_bFinalErase ? CSize(0, 0) : CSize(kFeedbackBorder, kFeedbackBorder);
+        DrawDragFrame(dc, RectOnCanvas(&bar, clipWindow, window), border);
+    }
+
+private:
+    const TkDockBar::Splitter& m_splitter;
+};
+
 }  // namespace
 
 HCURSOR TkDockBar::s_cursorX = NULL;
@@ -276,76 +311,11 @@ void TkDockBar::TrackSplitter(Splitter* splitter, CPoint point)
 // or a lost capture cancel. Returns how far the leading edge moved.
 int TkDockBar::DragSplitter(Splitter* splitter, CPoint point)
 {
-    if (::GetCapture() != NULL)
+    CSplitterTracker tracker(*splitter);
+    if (!tracker.Track(this, point, FALSE, GetDockingFrame()))
         return 0;
-    SetCapture();
-    CFrameWnd* frame = GetDockingFrame();
-    UpdateWindow();
-    CWnd* canvas = frame != NULL ? static_cast<CWnd*>(frame) : this;
-    canvas->UpdateWindow();
-    HDC hdc = ::GetDCEx(canvas->m_hWnd, NULL, DCX_CACHE);
-    CDC* dc = CDC::FromHandle(hdc);
-
-    const CRect start = splitter->m_rect;
-    BOOL alongX = splitter->MovesAlongX();
-    int grab = (alongX ? point.x : point.y) - splitter->GetPosition();
-    int position = splitter->GetPosition();
-    // The feedback in the canvas's client coordinates, one pixel in at each end.
-    auto feedback = [&](int at) {
-        CRect rect = alongX ? CRect(at, start.top + 1, at + kFeedbackThickness, start.bottom - 1)
-                            : CRect(start.left + 1, at, start.right - 1, at + kFeedbackThickness);
-        MapWindowPoints(canvas, &rect);
-        return rect;
-    };
-    const CSize border(kFeedbackBorder, kFeedbackBorder);
-    CRect shown = feedback(position);
-    dc->DrawDragRect(&shown, border, NULL, border);
-    BOOL done = FALSE;
-    BOOL cancelled = FALSE;
-    while (!done && !cancelled && ::GetCapture() == m_hWnd) {
-        MSG msg;
-        if (!::GetMessageA(&msg, NULL, 0, 0)) {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        switch (msg.message) {
-        case WM_KEYDOWN:
-            cancelled = msg.wParam == VK_ESCAPE;
-            break;
-        case WM_KEYUP:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP:
-        case WM_CHAR:
-            break;
-        case WM_RBUTTONDOWN:
-            cancelled = TRUE;
-            break;
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONUP: {
-            CPoint mouse((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
-            if (msg.hwnd != m_hWnd)
-                ::MapWindowPoints(msg.hwnd, m_hWnd, &mouse, 1);
-            int wanted = (alongX ? mouse.x : mouse.y) - grab;
-            position = std::max<int>(splitter->m_nLowLimit,
-                                     std::min<int>(wanted, splitter->m_nHighLimit - Splitter::kThickness));
-            CRect next = feedback(position);
-            dc->DrawDragRect(&next, border, &shown, border);
-            shown = next;
-            done = msg.message == WM_LBUTTONUP;
-            break;
-        }
-        default:
-            ::DispatchMessageA(&msg);
-            break;
-        }
-    }
-    CRect none(0, 0, 0, 0);
-    dc->DrawDragRect(&none, CSize(0, 0), &shown, border);
-    ::ReleaseDC(canvas->m_hWnd, hdc);
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    splitter->m_rect = start;
-    return done ? position - (alongX ? start.left : start.top) : 0;
+    return splitter->MovesAlongX() ? tracker.m_rect.left - splitter->m_rect.left
+                                   : tracker.m_rect.top - splitter->m_rect.top;
 }
 
 void TkDockBar::QueueRowToolBars(CControlBar* bar)

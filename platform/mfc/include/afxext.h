@@ -1,5 +1,6 @@
 // Window classes beyond the core ones: splitter windows, bitmap buttons, print jobs,
-// control bars with their docking and saved layout, the rebar.
+// control bars with their docking and saved layout, the rebar, the rectangle
+// tracker.
 #pragma once
 
 #include <afxwin.h>
@@ -13,3 +14,4 @@
 #include "mfc/DockState.h"
 #include "mfc/MiniFrameWnd.h"
 #include "mfc/ReBar.h"
+#include "mfc/RectTracker.h"
