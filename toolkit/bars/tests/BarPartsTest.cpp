@@ -188,4 +188,90 @@ TEST_F(BarPartsTest, EraseNonClientPaintsTheBordersOutsideTheClientArea)
     EXPECT_EQ(face, dc.GetPixel(0, 30));
 }
 
+// A 200 by 200 memory bitmap of the screen's format, filled with one colour.
+class CCanvas
+{
+public:
+    CCanvas()
+    {
+        CClientDC screen(NULL);
+        m_dc.CreateCompatibleDC(&screen);
+        m_bitmap.CreateCompatibleBitmap(&screen, kSize, kSize);
+        m_dc.SelectObject(&m_bitmap);
+        m_dc.FillSolidRect(0, 0, kSize, kSize, kBackground);
+    }
+    // The first pixel of rect where the two canvases differ, (-1, -1) for none.
+    CPoint FirstDifference(CCanvas& other, const CRect& rect)
+    {
+        for (int y = rect.top; y < rect.bottom; y++)
+            for (int x = rect.left; x < rect.right; x++)
+                if (m_dc.GetPixel(x, y) != other.m_dc.GetPixel(x, y))
+                    return CPoint(x, y);
+        return CPoint(-1, -1);
+    }
+    static constexpr int kSize = 200;
+    static constexpr COLORREF kBackground = RGB(1, 2, 3);
+    CDC m_dc;
+    CBitmap m_bitmap;
+};
+
+// The gripper's buttons are the system's own glyphs in their places, and
+// its two ridges raised lines; a floating bar draws no gripper at all.
+TEST_F(BarPartsTest, GripperDrawsTheSystemGlyphsAndTwoRidges)
+{
+    for (TkControlBar* bar : m_bars)
+        bar->ModifyExBarStyle(0, TKCBRS_CLOSEBUTTON | TKCBRS_EXPANDBUTTON, FALSE);
+    struct Case
+    {
+        const char* name;
+        UINT side;
+        UINT expandGlyph;
+    } cases[] = {
+        {"lying bar", AFX_IDW_DOCKBAR_TOP, DFCS_SCROLLLEFT},
+        {"standing bar", AFX_IDW_DOCKBAR_LEFT, DFCS_SCROLLUP},
+    };
+    for (const Case& c : cases) {
+        OneRowAt(c.side);
+        TkControlBar* bar = m_bars[0];
+        CRect client(0, 0, 150, 150);
+        CCanvas drawn;
+        bar->DrawGripper(&drawn.m_dc, client);
+        CRect close = bar->GetCloseRect();
+        CRect expand = bar->GetExpandRect();
+        ASSERT_FALSE(close.IsRectEmpty()) << c.name;
+        ASSERT_FALSE(expand.IsRectEmpty()) << c.name;
+        CCanvas alone;
+        ::DrawFrameControl(alone.m_dc.m_hDC, &close, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+        CRect expandGlyph(expand.left - 1, expand.top - 1, expand.right, expand.bottom);
+        ::DrawFrameControl(alone.m_dc.m_hDC, &expandGlyph, DFC_SCROLL, c.expandGlyph);
+        EXPECT_EQ(CPoint(-1, -1), drawn.FirstDifference(alone, close)) << c.name;
+        EXPECT_EQ(CPoint(-1, -1), drawn.FirstDifference(alone, expand)) << c.name;
+
+        // Ridges 3 pixels wide at 4 and 8 pixels into the gripper, lit on
+        // their leading side, shadowed on the trailing one.
+        BOOL lying = c.side == AFX_IDW_DOCKBAR_TOP;
+        auto at = [&](int along, int across) {
+            return lying ? drawn.m_dc.GetPixel(1 + along, across) : drawn.m_dc.GetPixel(across, 1 + along);
+        };
+        int middle = 60;
+        for (int ridge : {4, 8}) {
+            EXPECT_EQ(tkSysColors.m_clrBtnHilite, at(ridge, middle)) << c.name << " " << ridge;
+            EXPECT_EQ(CCanvas::kBackground, at(ridge + 1, middle)) << c.name << " " << ridge;
+            EXPECT_EQ(tkSysColors.m_clrBtnShadow, at(ridge + 2, middle)) << c.name << " " << ridge;
+        }
+
+        bar->DrawCloseButtonPressed(&drawn.m_dc);
+        CCanvas pressed;
+        ::DrawFrameControl(pressed.m_dc.m_hDC, &close, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_PUSHED);
+        EXPECT_EQ(CPoint(-1, -1), drawn.FirstDifference(pressed, close)) << c.name;
+    }
+
+    m_frame->FloatControlBar(m_bars[0], CPoint(300, 300), CBRS_ALIGN_TOP);
+    Layout();
+    CCanvas floating;
+    CCanvas untouched;
+    m_bars[0]->DrawGripper(&floating.m_dc, CRect(0, 0, 150, 150));
+    EXPECT_EQ(CPoint(-1, -1), floating.FirstDifference(untouched, CRect(0, 0, 150, 150)));
+}
+
 }  // namespace
