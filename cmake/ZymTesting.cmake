@@ -21,5 +21,8 @@ function(zym_add_test)
     LABELS ${T_LABEL}
     TIMEOUT ${T_TIMEOUT}
     RUN_SERIAL ${T_SERIAL}
+    # Failures count even where Wine ends the process with code 0 (a handle
+    # closed by a static destructor after the process began to end does that).
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
     ENVIRONMENT "WINEPREFIX=${ZYM_WINEPREFIX};WINEARCH=win64;WINEDLLOVERRIDES=mscoree,mshtml=;ZYM_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()

@@ -347,10 +347,13 @@ void FormatBounded(CString& text, LPCSTR format, ...)
     text = buffer;
 }
 
+// Never destroyed: a crash during the process's exit must still reach the
+// reporter, and a destructor that closes handles after Wine has begun ending
+// the process turns its exit code into 0.
 CCrashLink& TheCrashLink()
 {
-    static CCrashLink link;
-    return link;
+    static CCrashLink* link = new CCrashLink;
+    return *link;
 }
 
 BOOL StartCrashLink(LPCSTR programName, DWORD packedVersion)
