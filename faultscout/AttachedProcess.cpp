@@ -1,8 +1,11 @@
 #include "AttachedProcess.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -197,17 +200,22 @@ void CAttachedProcess::PrintTime(const char* label, const char* path, const SYST
 
 void CAttachedProcess::DumpAllStacks(const ExceptionReport* report)
 {
-    LockGuard lock(m_listLock);
-    for (const auto& thread : m_threads) {
-        Printf("\nDump Thread: %s ID:%d\n", thread.name.c_str(), thread.id);
-        if (SuspendThread(thread.handle) == static_cast<DWORD>(-1)) {
-            Printf("Suspend failed for thread:%X err:%d\n", HandleOnWire(thread.handle),
-                   static_cast<int>(GetLastError()));
-            continue;
+    if (m_process && !m_symbols.Load(m_process))
+        Printf("Symbol load failure %d\n", static_cast<int>(GetLastError()));
+    {
+        LockGuard lock(m_listLock);
+        for (const auto& thread : m_threads) {
+            Printf("\nDump Thread: %s ID:%d\n", thread.name.c_str(), thread.id);
+            if (SuspendThread(thread.handle) == static_cast<DWORD>(-1)) {
+                Printf("Suspend failed for thread:%X err:%d\n", HandleOnWire(thread.handle),
+                       static_cast<int>(GetLastError()));
+                continue;
+            }
+            WriteRegisters(thread, report);
+            ResumeThread(thread.handle);
         }
-        WriteRegisters(thread, report);
-        ResumeThread(thread.handle);
     }
+    m_symbols.Release();
 }
 
 void CAttachedProcess::WriteRegisters(const RegisteredThread& thread, const ExceptionReport* report)
@@ -232,6 +240,12 @@ void CAttachedProcess::WriteRegisters(const RegisteredThread& thread, const Exce
            c.Rax, c.Rbx, c.Rcx, c.Rdx, c.Rsi, c.Rdi, c.Rbp, c.Rsp, c.R8, c.R9, c.R10, c.R11, c.R12,
            c.R13, c.R14, c.R15, c.Rip, static_cast<unsigned>(c.EFlags), c.SegCs, c.SegDs, c.SegSs,
            c.SegEs, c.SegFs, c.SegGs);
+    if (!m_symbols.IsLoaded())
+        return;
+    for (const std::string& entry : m_symbols.WalkStack(thread.handle, c)) {
+        Write("&");
+        Write(entry.c_str());
+    }
 }
 
 void CAttachedProcess::Printf(const char* format, ...)
@@ -451,6 +465,108 @@ void CAttachedProcess::WriteThreadList()
         Printf("Thread: %s ID:%d\n", thread.name.c_str(), thread.id);
 }
 
+namespace {
+
+const size_t kSavedLineLength = 255;
+const char kBlanks[] = " \t\r\n";
+
+// The lines as a 256-byte line buffer reads them: a longer line comes in pieces.
+std::vector<std::string> SavedLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        end = std::min(end, start + kSavedLineLength);
+        lines.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return lines;
+}
+
+bool ReadWholeFile(const char* path, std::string& text)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD size = GetFileSize(file, nullptr);
+    DWORD done = 0;
+    text.assign(size == INVALID_FILE_SIZE ? 0 : size, '\0');
+    bool read = size != INVALID_FILE_SIZE &&
+                (size == 0 || ReadFile(file, &text[0], size, &done, nullptr));
+    text.resize(done);
+    CloseHandle(file);
+    return read;
+}
+
+} // namespace
+
+void CAttachedProcess::LoadSavedDump(ReporterSink* sink, const char* path)
+{
+    m_sink = sink;
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof folder, folder);
+    Printf("%s\n", folder);
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
+        Write("error opening dump file\n");
+        return;
+    }
+    for (const std::string& line : SavedLines(text)) {
+        if (line[0] == '&') {
+            ResolveSavedFrame(line.substr(1));
+            continue;
+        }
+        if (line.size() >= 8 && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line.c_str(), 8, "Program:", 8) == CSTR_EQUAL)
+            ResolveSavedProgram(line.substr(8));
+        Write(line.c_str());
+    }
+    m_symbols.Release();
+    m_savedProgram.clear();
+}
+
+void CAttachedProcess::ResolveSavedProgram(const std::string& line)
+{
+    std::string words[2];
+    size_t at = 0;
+    for (std::string& word : words) {
+        size_t start = line.find_first_not_of(kBlanks, at);
+        if (start == std::string::npos)
+            break;
+        at = line.find_first_of(kBlanks, start);
+        word = line.substr(start, at == std::string::npos ? std::string::npos : at - start);
+    }
+    Printf("ProgramName: %s Version: %s\n", words[0].c_str(), words[1].c_str());
+    std::string exe = m_archiveRoot + "\\" + words[0] + "\\" + words[1] + "\\" + words[0] + ".exe";
+    Printf("Exe Path: %s\n", exe.c_str());
+    if (exe == m_savedProgram)
+        return;
+    m_symbols.Release();
+    m_savedProgram = exe;
+    if (!m_symbols.LoadProgram(exe.c_str()))
+        Printf("Symbol load failure %d\n", static_cast<int>(GetLastError()));
+}
+
+// The frame line ends in the module's base name and the offset in it: modules
+// load elsewhere on each run, so its address alone names nothing.
+void CAttachedProcess::ResolveSavedFrame(const std::string& line)
+{
+    Write(line.c_str());
+    std::string place = line.substr(0, line.find_last_not_of(kBlanks) + 1);
+    place = place.substr(place.find_last_of(' ') + 1);
+    size_t plus = place.rfind('+');
+    std::string symbol;
+    if (plus != std::string::npos) {
+        DWORD64 offset = std::strtoull(place.c_str() + plus + 1, nullptr, 16);
+        DWORD64 address = m_symbols.AddressInModule(place.substr(0, plus), offset);
+        if (address)
+            symbol = m_symbols.SymbolText(address);
+    }
+    Printf("%s\n", symbol.c_str());
+}
+
 std::list<RegisteredThread> CAttachedProcess::GetThreads()
 {
     LockGuard lock(m_listLock);
@@ -516,6 +632,10 @@ void CAttachedProcess::RunWatchdog()
 {
     WaitForSingleObject(m_process, INFINITE);
     Write("Process terminated\n");
+    {
+        LockGuard lock(m_linkLock);
+        m_symbols.Release();
+    }
     m_attached = false;
     if (m_sink)
         m_sink->OnProcessEnded();

@@ -5,6 +5,7 @@
 
 #include "CrashLinkProtocol.h"
 #include "ReporterSink.h"
+#include "SymbolEngine.h"
 
 #include <windows.h>
 
@@ -54,9 +55,13 @@ public:
     void WriteThreadList();
     void OpenDumpFile(bool open);
     void WriteProgramInfo();
-    // Every registered thread's registers; the crashing one's from the report.
+    // Every registered thread's registers and stack; the crashing one's from the report.
     void DumpAllStacks(const ExceptionReport* report);
     void WriteRegisters(const RegisteredThread& thread, const ExceptionReport* report);
+    // A saved report, its stack lines resolved again against the archived build
+    // of the program it names: ROOT\NAME\VERSION\NAME.exe.
+    void LoadSavedDump(ReporterSink* sink, const char* path);
+    void SetArchiveRoot(const std::string& root) { m_archiveRoot = root; }
 
 private:
     static DWORD WINAPI PipeReaderThread(void* self);
@@ -77,6 +82,8 @@ private:
     void ReadFailure();
     std::string DumpFilePath() const;
     void PrintTime(const char* label, const char* path, const SYSTEMTIME& time);
+    void ResolveSavedProgram(const std::string& line);
+    void ResolveSavedFrame(const std::string& line);
 
     volatile bool m_attached = false;
     volatile bool m_crashed = false;
@@ -92,6 +99,10 @@ private:
     HANDLE m_dumpFile = INVALID_HANDLE_VALUE;
     HANDLE m_watchdog = nullptr;
     std::list<RegisteredThread> m_threads;
+    CSymbolEngine m_symbols;
+    std::string m_archiveRoot;
+    std::string m_savedProgram; // the archived program whose symbols are loaded
+    // Lock order: m_linkLock before m_listLock.
     CRITICAL_SECTION m_linkLock;
     CRITICAL_SECTION m_listLock;
     HANDLE m_reader = nullptr;

@@ -5,32 +5,43 @@
 #include <algorithm>
 #include <cctype>
 
-bool ListProcessModules(HANDLE process, std::vector<std::string>& paths)
+namespace {
+
+bool Listed(const std::vector<ProcessModule>& modules, const std::string& path)
 {
-    paths.clear();
+    return std::any_of(modules.begin(), modules.end(),
+                       [&](const ProcessModule& module) { return module.path == path; });
+}
+
+} // namespace
+
+bool ListProcessModules(HANDLE process, std::vector<ProcessModule>& modules)
+{
+    modules.clear();
     // The list can grow between the two calls: ask again until it fits.
-    std::vector<HMODULE> modules(64);
+    std::vector<HMODULE> handles(64);
     for (;;) {
         DWORD needed = 0;
-        DWORD size = static_cast<DWORD>(modules.size() * sizeof(HMODULE));
-        if (!EnumProcessModules(process, modules.data(), size, &needed))
+        DWORD size = static_cast<DWORD>(handles.size() * sizeof(HMODULE));
+        if (!EnumProcessModules(process, handles.data(), size, &needed))
             return false;
         if (needed <= size) {
-            modules.resize(needed / sizeof(HMODULE));
+            handles.resize(needed / sizeof(HMODULE));
             break;
         }
-        modules.resize(needed / sizeof(HMODULE) + 16);
+        handles.resize(needed / sizeof(HMODULE) + 16);
     }
-    for (HMODULE module : modules) {
+    for (HMODULE handle : handles) {
         char path[MAX_PATH];
-        DWORD length = GetModuleFileNameExA(process, module, path, sizeof path);
-        if (!length)
+        DWORD length = GetModuleFileNameExA(process, handle, path, sizeof path);
+        MODULEINFO info = {};
+        if (!length || !GetModuleInformation(process, handle, &info, sizeof info))
             continue;
         std::string lower(path, length);
         std::transform(lower.begin(), lower.end(), lower.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (std::find(paths.begin(), paths.end(), lower) == paths.end())
-            paths.push_back(lower);
+        if (!Listed(modules, lower))
+            modules.push_back({lower, reinterpret_cast<DWORD64>(info.lpBaseOfDll), info.SizeOfImage});
     }
     return true;
 }

@@ -8,6 +8,13 @@
 #include <string>
 #include <vector>
 
-// Lower-cased full paths in the process's own order, each once; false with the
-// system error set when the process cannot be read.
-bool ListProcessModules(HANDLE process, std::vector<std::string>& paths);
+struct ProcessModule
+{
+    std::string path; // lower-cased full path
+    DWORD64 base;
+    DWORD size;
+};
+
+// The process's own order, each path once; false with the system error set when
+// the process cannot be read.
+bool ListProcessModules(HANDLE process, std::vector<ProcessModule>& modules);

@@ -304,7 +304,8 @@ BOOL CCrashLink::ShowReporter(BOOL show)
 
 BOOL CCrashLink::SendException(EXCEPTION_POINTERS* pointers)
 {
-    if (!m_linked)
+    // One crash is reported, whichever handler sees it first.
+    if (!m_linked || InterlockedExchange(&m_exceptionSent, 1))
         return FALSE;
     CrashLinkHeader header = {kLinkException, GetLastError()};
     m_exception.threadId = GetCurrentThreadId();
@@ -359,6 +360,7 @@ CCrashLink& TheCrashLink()
 BOOL StartCrashLink(LPCSTR programName, DWORD packedVersion)
 {
     g_previousFilter = SetUnhandledExceptionFilter(CrashLinkExceptionFilter);
+    AddVectoredExceptionHandler(TRUE, CrashLinkVectoredHandler);
     char path[MAX_PATH + 1] = "";
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path)
@@ -369,5 +371,51 @@ BOOL StartCrashLink(LPCSTR programName, DWORD packedVersion)
 LONG WINAPI CrashLinkExceptionFilter(EXCEPTION_POINTERS* pointers)
 {
     TheCrashLink().SendException(pointers);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+namespace {
+
+bool IsFatal(DWORD code)
+{
+    static const DWORD kFatalCodes[] = {
+        EXCEPTION_ACCESS_VIOLATION, EXCEPTION_ARRAY_BOUNDS_EXCEEDED,
+        EXCEPTION_DATATYPE_MISALIGNMENT, EXCEPTION_FLT_DENORMAL_OPERAND,
+        EXCEPTION_FLT_DIVIDE_BY_ZERO, EXCEPTION_FLT_INEXACT_RESULT,
+        EXCEPTION_FLT_INVALID_OPERATION, EXCEPTION_FLT_OVERFLOW, EXCEPTION_FLT_STACK_CHECK,
+        EXCEPTION_FLT_UNDERFLOW, EXCEPTION_ILLEGAL_INSTRUCTION, EXCEPTION_IN_PAGE_ERROR,
+        EXCEPTION_INT_DIVIDE_BY_ZERO, EXCEPTION_INT_OVERFLOW, EXCEPTION_NONCONTINUABLE_EXCEPTION,
+        EXCEPTION_PRIV_INSTRUCTION, EXCEPTION_STACK_OVERFLOW,
+    };
+    for (DWORD fatal : kFatalCodes)
+        if (code == fatal)
+            return true;
+    return false;
+}
+
+bool InProgramCode(const void* address)
+{
+    HMODULE module = nullptr;
+    return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              static_cast<LPCSTR>(address), &module) &&
+           module == GetModuleHandleA(nullptr);
+}
+
+} // namespace
+
+// Wine's dispatcher cannot take an exception through the frames of our ELF
+// program: it fails inside them, the thread dies and the program hangs without
+// ever calling the unhandled-exception filter. No frame of the program's own
+// code handles an exception (it has none), so one raised there ends the
+// program: reported first, then ended here. Exceptions raised in the system's
+// modules go on to their own handlers.
+LONG WINAPI CrashLinkVectoredHandler(EXCEPTION_POINTERS* pointers)
+{
+    const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+    if (!IsFatal(record->ExceptionCode) || !InProgramCode(record->ExceptionAddress))
+        return EXCEPTION_CONTINUE_SEARCH;
+    TheCrashLink().SendException(pointers);
+    TerminateProcess(GetCurrentProcess(), record->ExceptionCode);
     return EXCEPTION_CONTINUE_SEARCH;
 }

@@ -73,18 +73,23 @@ private:
     volatile BYTE m_lost = 0;
     volatile BYTE m_stopping = 0;
     ExceptionReport m_exception = {};
+    LONG m_exceptionSent = 0;
 };
 
 // The one link of the program.
 CCrashLink& TheCrashLink();
 
-// Installs the unhandled-exception filter and starts the link of the running
+// Installs the exception handlers and starts the link of the running
 // program, reporter "Faultscout.exe" beside it; registers the calling thread as
 // "Main" and the writer as "Faultscout".
 BOOL StartCrashLink(LPCSTR programName, DWORD packedVersion);
 
-// Sends a crash to the reporter; always lets the search go on.
+// Send a crash to the reporter, once. The filter sees what no frame handled and
+// lets the search go on; the vectored handler takes the exceptions that end a
+// program (access violation, division by zero, stack overflow, ...) raised in
+// the program's own code, and ends the program after the report.
 LONG WINAPI CrashLinkExceptionFilter(EXCEPTION_POINTERS* pointers);
+LONG WINAPI CrashLinkVectoredHandler(EXCEPTION_POINTERS* pointers);
 
 // printf into a 4096-byte buffer, assigned to text.
 void FormatBounded(CString& text, LPCSTR format, ...);

@@ -15,16 +15,22 @@ std::string Lower(std::string text)
     return text;
 }
 
-TEST(ModuleListTest, ListsEveryLoadedModuleOnceLowerCased)
+TEST(ModuleListTest, ListsEveryLoadedModuleOnceLowerCasedWithItsPlace)
 {
+    std::vector<ProcessModule> modules;
+    ASSERT_TRUE(ListProcessModules(GetCurrentProcess(), modules));
     std::vector<std::string> paths;
-    ASSERT_TRUE(ListProcessModules(GetCurrentProcess(), paths));
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    char kernel[MAX_PATH];
-    GetModuleFileNameA(GetModuleHandleA("kernel32.dll"), kernel, sizeof kernel);
-    for (const char* expected : {self, kernel})
-        EXPECT_NE(paths.end(), std::find(paths.begin(), paths.end(), Lower(expected))) << expected;
+    for (const auto& module : modules)
+        paths.push_back(module.path);
+    for (HMODULE handle : {GetModuleHandleA(nullptr), GetModuleHandleA("kernel32.dll")}) {
+        char path[MAX_PATH];
+        GetModuleFileNameA(handle, path, sizeof path);
+        auto found = std::find(paths.begin(), paths.end(), Lower(path));
+        ASSERT_NE(paths.end(), found) << path;
+        const ProcessModule& module = modules[found - paths.begin()];
+        EXPECT_EQ(reinterpret_cast<DWORD64>(handle), module.base) << path;
+        EXPECT_NE(0u, module.size) << path;
+    }
     for (size_t i = 0; i < paths.size(); ++i) {
         EXPECT_EQ(Lower(paths[i]), paths[i]);
         EXPECT_EQ(paths.end(), std::find(paths.begin() + i + 1, paths.end(), paths[i])) << paths[i];
@@ -33,11 +39,11 @@ TEST(ModuleListTest, ListsEveryLoadedModuleOnceLowerCased)
 
 TEST(ModuleListTest, UnreadableProcessFailsWithEmptyList)
 {
-    std::vector<std::string> paths = {"stale"};
+    std::vector<ProcessModule> modules = {{"stale", 1, 1}};
     HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    EXPECT_FALSE(ListProcessModules(event, paths));
+    EXPECT_FALSE(ListProcessModules(event, modules));
     EXPECT_NE(0u, GetLastError());
-    EXPECT_TRUE(paths.empty());
+    EXPECT_TRUE(modules.empty());
     CloseHandle(event);
 }
 
