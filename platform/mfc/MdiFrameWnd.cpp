@@ -127,11 +127,11 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 // The active child (its view, its document, itself) comes first.
 BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
-    CMDIChildWnd* child = MDIGetActive();
-    if (child)
+    CFrameWnd* first = GetCommandFrame();
+    if (first)
     {
-        CFrameWnd* previous = AfxSetRoutingFrame(child);
-        BOOL handled = child->OnCmdMsg(id, code, extra, handlerInfo);
+        CFrameWnd* previous = AfxSetRoutingFrame(first);
+        BOOL handled = first->OnCmdMsg(id, code, extra, handlerInfo);
         AfxSetRoutingFrame(previous);
         if (handled)
             return TRUE;
@@ -139,11 +139,16 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* 
     return CFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
 }
 
+CFrameWnd* CMDIFrameWnd::GetCommandFrame()
+{
+    return MDIGetActive();
+}
+
 LRESULT CMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam)
 {
     lParam = CommandHelpId(lParam);
-    CMDIChildWnd* child = MDIGetActive();
-    if (child && child->SendMessage(WM_COMMANDHELP, wParam, lParam))
+    CFrameWnd* first = GetCommandFrame();
+    if (first && first->SendMessage(WM_COMMANDHELP, wParam, lParam))
         return TRUE;
     return CFrameWnd::OnCommandHelp(wParam, lParam);
 }

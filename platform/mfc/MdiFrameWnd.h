@@ -45,7 +45,9 @@ public:
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCTA cs, CCreateContext* context) override;
-    // The active child answers first.
+    // The frame that takes commands and help before this one: the active child.
+    virtual CFrameWnd* GetCommandFrame();
+    // The command frame answers first.
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
 
     void OnWindowCascade();

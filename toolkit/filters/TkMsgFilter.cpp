@@ -179,3 +179,21 @@ LRESULT FilterCurrentMessage(TkMsgFilter* root, LRESULT* result)
         return 0;
     return root->Filter(current->message, current->wParam, current->lParam, result);
 }
+
+LRESULT FilterBeforeDefault(CWnd* window, TkMsgFilter* root)
+{
+    LRESULT result = 0;
+    if (FilterCurrentMessage(root, &result) & TKMF_HANDLED)
+        return result;
+    const MSG* current = CWnd::GetCurrentMessage();
+    return window->DefWindowProc(current->message, current->wParam, current->lParam);
+}
+
+LRESULT FilterAfterDefault(CWnd* window, TkMsgFilter* root)
+{
+    const MSG* current = CWnd::GetCurrentMessage();
+    LRESULT result = window->DefWindowProc(current->message, current->wParam, current->lParam);
+    LRESULT filtered = result;
+    FilterCurrentMessage(root, &filtered);
+    return result;
+}

@@ -112,3 +112,9 @@ public:
 // Offers the message the thread is dispatching to root; result gets the
 // answer when bit 0 of the returned flags is set.
 LRESULT FilterCurrentMessage(TkMsgFilter* root, LRESULT* result);
+// The frames' handling of the message being dispatched to window: the
+// filters' answer when they handled it, else the window's default.
+LRESULT FilterBeforeDefault(CWnd* window, TkMsgFilter* root);
+// The window's default answers; the filters see the message after it (to
+// draw over what the default drew).
+LRESULT FilterAfterDefault(CWnd* window, TkMsgFilter* root);

@@ -8,6 +8,15 @@ UINT GetSysCommandExMessage()
     return message;
 }
 
+BOOL FilterSysCommandEx(TkMsgFilter* root, UINT message, WPARAM wParam, LPARAM lParam,
+                        LRESULT* result)
+{
+    if (message != GetSysCommandExMessage())
+        return FALSE;
+    root->Filter(message, wParam, lParam, result);
+    return TRUE;
+}
+
 IMPLEMENT_DYNCREATE(TkxMsgFilter, TkMsgFilter)
 IMPLEMENT_DYNCREATE(TkxButtonMsgFilter, TkCaptionControlMsgFilter)
 IMPLEMENT_DYNCREATE(TkxButtonMDIChildMsgFilter, TkxButtonMsgFilter)

@@ -11,6 +11,9 @@ namespace nsSysCommandEx
 {
 // The registered message "Toolkit::WM_SYSCOMMANDEX", registered on first use.
 UINT GetSysCommandExMessage();
+// TRUE when message is that one: root filtered it and result holds its answer.
+BOOL FilterSysCommandEx(TkMsgFilter* root, UINT message, WPARAM wParam, LPARAM lParam,
+                        LRESULT* result);
 
 class TkxMsgFilter : public TkMsgFilter
 {

@@ -1,0 +1,149 @@
+#include "frames/TkMDIChildWnd.h"
+#include "frames/TkMDIFrameWnd.h"
+#include "filters/TkxFilters.h"
+
+using namespace nsSysCommandEx;
+
+namespace
+{
+// The child's filters.
+const UINT kSysCommandExFilter = 257;
+const UINT kCaptionListFilter = 256;
+const UINT kChildButtonFilter = 258;
+const UINT kCaptionDoubleClickFilter = 259;
+const UINT kContextMenuFilter = 262;
+}
+
+IMPLEMENT_DYNCREATE(TkMDIChildWnd, CMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(TkMDIChildWnd, CMDIChildWnd)
+    ON_WM_MOUSEACTIVATE()
+    ON_MESSAGE(WM_CHILDACTIVATE, OnChildActivateMessage)
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
+    ON_MESSAGE(WM_NCPAINT, OnFilteredAfterDefault)
+    ON_MESSAGE(WM_SETTEXT, OnFilteredAfterDefault)
+    ON_MESSAGE(WM_NCLBUTTONDOWN, OnFilteredNcMessage)
+    ON_MESSAGE(WM_NCRBUTTONDOWN, OnFilteredNcMessage)
+    ON_MESSAGE(WM_NCRBUTTONUP, OnFilteredNcMessage)
+    ON_MESSAGE(WM_NCRBUTTONDBLCLK, OnFilteredNcMessage)
+    ON_MESSAGE(WM_LBUTTONUP, OnFilteredNcMessage)
+    ON_MESSAGE(WM_MOUSEMOVE, OnFilteredNcMessage)
+END_MESSAGE_MAP()
+
+TkMDIChildWnd::TkMDIChildWnd()
+    : m_nMenuId(0), m_bUsesMenuBar(FALSE), m_hAltMenu(NULL),
+      m_pFilterRoot(new TkMsgFilter(this, (UINT)-1))
+{
+    m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));
+    m_descriptors.Add(kCaptionListFilter, (UINT)-1, RUNTIME_CLASS(TkCaptionControlListMsgFilter),
+                      TkMsgFilter::Descriptor::keepEnabled);
+    m_descriptors.Add(kChildButtonFilter, kCaptionListFilter,
+                      RUNTIME_CLASS(TkxButtonMDIChildMsgFilter));
+    m_descriptors.Add(kCaptionDoubleClickFilter, (UINT)-1,
+                      RUNTIME_CLASS(TkxCaptionNCRDBLClkFilter));
+    m_descriptors.Add(kContextMenuFilter, (UINT)-1, RUNTIME_CLASS(TkxContextMenuFilter));
+}
+
+TkMDIChildWnd::~TkMDIChildWnd()
+{
+    delete m_pFilterRoot;
+}
+
+void TkMDIChildWnd::CreateMsgFilters(UINT flags)
+{
+    BOOL on = (flags & filtersOn) != 0;
+    BOOL buttons = on && !(flags & noCaptionButtons);
+    const BOOL switches[] = {on, buttons, buttons, on && !(flags & noCaptionDoubleClick),
+                             on && !(flags & noContextMenu)};
+    m_pFilterRoot->ApplyDescriptors(&m_descriptors, switches);
+    // The system draws the standard caption buttons itself: only the extra
+    // button of the list stays.
+    TkMsgFilter* list = m_pFilterRoot->FindOrCreate(kCaptionListFilter, NULL, 0);
+    if (list && list->IsKindOf(RUNTIME_CLASS(TkCaptionControlListMsgFilter)))
+        m_pFilterRoot->ApplyDescriptors(
+            &static_cast<TkCaptionControlListMsgFilter*>(list)->GetControlTable(), FALSE);
+}
+
+TkMDIFrameWnd* TkMDIChildWnd::GetTkMDIFrame() const
+{
+    CMDIFrameWnd* frame = GetMDIFrame();
+    return frame && frame->IsKindOf(RUNTIME_CLASS(TkMDIFrameWnd))
+               ? static_cast<TkMDIFrameWnd*>(frame)
+               : NULL;
+}
+
+LRESULT TkMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (FilterSysCommandEx(m_pFilterRoot, message, wParam, lParam, &result))
+        return result;
+    return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
+}
+
+void TkMDIChildWnd::OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu)
+{
+    m_hAltMenu = altMenu;
+    CMDIChildWnd::OnUpdateFrameMenu(active, activateWnd, altMenu);
+}
+
+void TkMDIChildWnd::RefreshFrameMenu(CWnd* activateWnd)
+{
+    OnUpdateFrameMenu(TRUE, activateWnd, m_hAltMenu);
+}
+
+LRESULT TkMDIChildWnd::OnFilteredNcMessage(WPARAM, LPARAM)
+{
+    return FilterBeforeDefault(this, m_pFilterRoot);
+}
+
+LRESULT TkMDIChildWnd::OnFilteredAfterDefault(WPARAM, LPARAM)
+{
+    return FilterAfterDefault(this, m_pFilterRoot);
+}
+
+// A docked frame standing in for the active child shows the child inactive.
+LRESULT TkMDIChildWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
+{
+    TkMDIFrameWnd* main = GetTkMDIFrame();
+    BOOL active = wParam && !(main && main->GetActiveDockedFrame());
+    LRESULT result = DefWindowProc(WM_NCACTIVATE, active, lParam);
+    LRESULT filtered = result;
+    FilterCurrentMessage(m_pFilterRoot, &filtered);
+    return result;
+}
+
+void TkMDIChildWnd::ActivateAsClicked()
+{
+    CMDIFrameWnd* main = GetMDIFrame();
+    if (main && main->MDIGetActive() != this)
+        MDIActivate();
+    CView* view = GetActiveView();
+    HWND focus = ::GetFocus();
+    if (view && focus != view->m_hWnd && !::IsChild(view->m_hWnd, focus))
+        view->OnActivateView(TRUE, view, view);
+    SendMessage(WM_NCACTIVATE, TRUE);
+    OnUpdateFrameTitle(TRUE);
+    RefreshFrameMenu(this);
+    if (main)
+        ::DrawMenuBar(main->m_hWnd);
+}
+
+int TkMDIChildWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    TkMDIFrameWnd* main = GetTkMDIFrame();
+    if (main)
+        main->DeactivateDockedFrame(FALSE);
+    Default();
+    ActivateAsClicked();
+    return MA_ACTIVATE;
+}
+
+LRESULT TkMDIChildWnd::OnChildActivateMessage(WPARAM, LPARAM)
+{
+    TkMDIFrameWnd* main = GetTkMDIFrame();
+    if (main)
+        main->DeactivateDockedFrame(FALSE);
+    LRESULT result = Default();
+    SendMessage(WM_NCACTIVATE, TRUE);
+    return result;
+}

@@ -1,0 +1,54 @@
+// TkMDIChildWnd: the toolkit's MDI child frame. Its non-client messages pass
+// through a tree of message filters (caption buttons, caption double-click,
+// context menu, the system-command extension) before the default handling,
+// and it hands activation back and forth with a dockable frame of the main
+// frame that stands in for the active child.
+#pragma once
+
+#include "filters/TkMsgFilter.h"
+
+#include <afxext.h>
+
+class TkMDIChildWnd : public CMDIChildWnd
+{
+    DECLARE_DYNCREATE(TkMDIChildWnd)
+public:
+    // Bits of CreateMsgFilters.
+    enum FilterFlags
+    {
+        filtersOn = 1,
+        noCaptionButtons = 2,
+        noCaptionDoubleClick = 4,
+        noContextMenu = 8,
+    };
+
+    TkMDIChildWnd();
+    ~TkMDIChildWnd() override;
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Keeps altMenu for RefreshFrameMenu.
+    void OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu) override;
+    virtual void RefreshFrameMenu(CWnd* activateWnd);
+    virtual void CreateMsgFilters(UINT flags);
+
+    TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot; }
+
+protected:
+    // The main frame, when it is a toolkit MDI frame.
+    class TkMDIFrameWnd* GetTkMDIFrame() const;
+    // Shows this child active, its view and title, as a click on it does.
+    void ActivateAsClicked();
+
+    LRESULT OnFilteredNcMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFilteredAfterDefault(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
+    int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
+    LRESULT OnChildActivateMessage(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    UINT m_nMenuId;
+    BOOL m_bUsesMenuBar;
+    HMENU m_hAltMenu;
+    TkMsgFilter* m_pFilterRoot;
+    TkMsgFilter::DescriptorTable m_descriptors;
+};

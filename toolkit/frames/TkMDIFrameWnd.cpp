@@ -1,0 +1,282 @@
+#include "frames/TkMDIFrameWnd.h"
+#include "bars/TkDockBar.h"
+#include "filters/TkxFilters.h"
+
+using namespace nsSysCommandEx;
+
+namespace
+{
+// The frame's filters.
+const UINT kSysCommandExFilter = 257;
+const UINT kCaptionListFilter = 256;
+const UINT kMaxChildButtonFilter = 260;
+const UINT kMaxChildDoubleClickFilter = 261;
+// Redraw of the whole frame: invalidate, erase, frame.
+const UINT kRedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME;
+// Workspace commands: the frame answers them, doing nothing.
+const UINT kFirstWorkspaceList = 43031;
+const UINT kLastWorkspaceList = 43039;
+// Commands from here up are the system's.
+const UINT kFirstSystemCommand = 0xF000;
+
+// The toolkit's docking template, recognised by name: a template of that
+// class or derived from it.
+BOOL IsToolkitTemplate(CDocTemplate* docTemplate)
+{
+    for (CRuntimeClass* type = docTemplate->GetRuntimeClass(); type; type = type->m_pBaseClass)
+    {
+        if (strcmp(type->m_lpszClassName, "TkMultiDocTemplate") == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL AppHasToolkitTemplates()
+{
+    CWinApp* app = AfxGetApp();
+    if (!app || !app->m_pDocManager)
+        return FALSE;
+    POSITION position = app->GetFirstDocTemplatePosition();
+    while (position)
+    {
+        if (IsToolkitTemplate(app->GetNextDocTemplate(position)))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// The active view of frame hears of activation unless the focus is in it.
+void ActivateViewOf(CFrameWnd* frame, BOOL activate)
+{
+    CView* view = frame ? frame->GetActiveView() : NULL;
+    if (!view)
+        return;
+    HWND focus = ::GetFocus();
+    BOOL focusInView = focus && (focus == view->m_hWnd || ::IsChild(view->m_hWnd, focus));
+    if (activate != focusInView)
+        view->OnActivateView(activate, view, view);
+}
+}
+
+IMPLEMENT_DYNAMIC(TkMDIFrameWnd, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
+    ON_MESSAGE(WM_NCACTIVATE, OnFilteredAfterDefault)
+    ON_MESSAGE(WM_NCPAINT, OnFilteredAfterDefault)
+    ON_MESSAGE(WM_SETTEXT, OnFilteredAfterDefault)
+    ON_MESSAGE(WM_NCLBUTTONDOWN, OnFilteredNcMessage)
+    ON_MESSAGE(WM_NCRBUTTONDOWN, OnFilteredNcMessage)
+    ON_MESSAGE(WM_NCRBUTTONDBLCLK, OnFilteredNcMessage)
+    ON_MESSAGE(WM_LBUTTONUP, OnFilteredNcMessage)
+    ON_MESSAGE(WM_MOUSEMOVE, OnFilteredNcMessage)
+    ON_COMMAND_RANGE(kFirstWorkspaceList, kLastWorkspaceList, OnWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(kFirstWorkspaceList, OnUpdateWorkspaceCommand)
+END_MESSAGE_MAP()
+
+TkMDIFrameWnd::TkMDIFrameWnd()
+    : m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
+      m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0)
+{
+    m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));
+    m_descriptors.Add(kCaptionListFilter, (UINT)-1, RUNTIME_CLASS(TkCapConLstMDIMaxChildMsgFilter));
+    m_descriptors.Add(kMaxChildButtonFilter, kCaptionListFilter,
+                      RUNTIME_CLASS(TkxButtonMDIMaxChildMsgFilter));
+    m_descriptors.Add(kMaxChildDoubleClickFilter, (UINT)-1,
+                      RUNTIME_CLASS(TkxNCRDBLClkMDIMaxChildMsgFilter));
+    CreateMsgFilters(AppHasToolkitTemplates());
+    // Rows of bottom, left and right: a row break (0) before some of them.
+    for (int n = 0; n < 6; n++)
+    {
+        if (n % 3 == 0)
+            m_dockOrder.push_back(0);
+        m_dockOrder.push_back(AFX_IDW_DOCKBAR_BOTTOM);
+        if (n % 2 == 0)
+            m_dockOrder.push_back(0);
+        m_dockOrder.push_back(AFX_IDW_DOCKBAR_LEFT);
+        if (n % 2 == 0)
+            m_dockOrder.push_back(0);
+        m_dockOrder.push_back(AFX_IDW_DOCKBAR_RIGHT);
+    }
+}
+
+TkMDIFrameWnd::~TkMDIFrameWnd()
+{
+    delete m_pFilterRoot;
+}
+
+void TkMDIFrameWnd::CreateMsgFilters(UINT flags)
+{
+    const BOOL switches[] = {(flags & 1) != 0, TRUE, TRUE, TRUE};
+    m_pFilterRoot->ApplyDescriptors(&m_descriptors, switches);
+}
+
+void TkMDIFrameWnd::GetNextDockPosition(UINT& dockBarId, DockPlacement& placement,
+                                        DockSize& size)
+{
+    size = DockSize{1.0f, 150, 0};
+    int count = (int)m_dockOrder.size();
+    for (int looked = 0; looked < count; looked++)
+    {
+        int at = m_nDockCursor;
+        m_nDockCursor = (m_nDockCursor + 1) % count;
+        UINT id = m_dockOrder[at];
+        if (!id)
+            continue;
+        dockBarId = id;
+        placement = DockPlacement{0, 1, 2};
+        if (id == AFX_IDW_DOCKBAR_TOP || id == AFX_IDW_DOCKBAR_LEFT)
+            placement.flags = 3;
+        int before = at == 0 ? count - 1 : at - 1;
+        if (count > 1 && m_dockOrder[before] == 0)
+        {
+            placement.flags += placeNewRow;
+            if (placement.flags & placeFirst)
+                placement.row = 1;
+        }
+        return;
+    }
+    dockBarId = AFX_IDW_DOCKBAR_BOTTOM;
+    placement = DockPlacement{0, 0, placeNewRow};
+}
+
+LRESULT TkMDIFrameWnd::OnFilteredNcMessage(WPARAM, LPARAM)
+{
+    return FilterBeforeDefault(this, m_pFilterRoot);
+}
+
+LRESULT TkMDIFrameWnd::OnFilteredAfterDefault(WPARAM, LPARAM)
+{
+    return FilterAfterDefault(this, m_pFilterRoot);
+}
+
+LRESULT TkMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (FilterSysCommandEx(m_pFilterRoot, message, wParam, lParam, &result))
+        return result;
+    return CMDIFrameWnd::DefWindowProc(message, wParam, lParam);
+}
+
+CFrameWnd* TkMDIFrameWnd::GetCommandFrame()
+{
+    return m_pActiveDockedFrame ? m_pActiveDockedFrame : CMDIFrameWnd::GetCommandFrame();
+}
+
+BOOL TkMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CFrameWnd* first = GetCommandFrame();
+    if (first && first->SendMessage(WM_COMMAND, wParam, lParam))
+        return TRUE;
+    if (CMDIFrameWnd::OnCommand(wParam, lParam))
+        return TRUE;
+    // System commands from a menu (no control) go to the system.
+    if (!lParam && LOWORD(wParam) >= kFirstSystemCommand)
+    {
+        DefWindowProc(WM_COMMAND, wParam, lParam);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+CFrameWnd* TkMDIFrameWnd::GetActiveFrame()
+{
+    return m_pActiveDockedFrame ? m_pActiveDockedFrame : CMDIFrameWnd::GetActiveFrame();
+}
+
+void TkMDIFrameWnd::RecalcLayout(BOOL notify)
+{
+    CMDIFrameWnd::RecalcLayout(notify);
+    if (m_rectLayout.Width() <= 0 || m_rectLayout.Height() <= 0)
+        RedrawWindow(NULL, NULL, kRedrawAll);
+    else
+    {
+        for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+        {
+            CWnd* permanent = CWnd::FromHandlePermanent(child->m_hWnd);
+            if (permanent && permanent->IsKindOf(RUNTIME_CLASS(TkDockBar)))
+                permanent->Invalidate();
+        }
+    }
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &m_rectLayout);
+}
+
+void TkMDIFrameWnd::OnSetPreviewMode(BOOL preview, CPrintPreviewState* state)
+{
+    CMDIFrameWnd::OnSetPreviewMode(preview, state);
+    if (!preview)
+        RedrawWindow(NULL, NULL, kRedrawAll);
+}
+
+void TkMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
+{
+    if (!(GetStyle() & FWS_ADDTOTITLE))
+        return;
+    CFrameWnd* active = addToTitle ? GetActiveFrame() : NULL;
+    if (active == this)
+        active = NULL;
+    if (active && !active->IsZoomed())
+    {
+        CDocument* doc = GetActiveDocument();
+        if (!doc)
+            doc = active->GetActiveDocument();
+        UpdateFrameTitleForDocument(doc ? (LPCSTR)doc->GetTitle() : NULL);
+        return;
+    }
+    CString title;
+    if (active)
+        active->GetWindowText(title);
+    UpdateFrameTitleForDocument(title.IsEmpty() ? NULL : (LPCSTR)title);
+}
+
+void TkMDIFrameWnd::OnUpdateFrameMenu(HMENU altMenu)
+{
+    if (m_pActiveDockedFrame)
+        m_pActiveDockedFrame->OnUpdateFrameMenu(altMenu);
+    else
+        CMDIFrameWnd::OnUpdateFrameMenu(altMenu);
+}
+
+void TkMDIFrameWnd::ActivateDockedFrame(CFrameWnd* frame)
+{
+    if (frame == m_pActiveDockedFrame)
+        return;
+    DeactivateDockedFrame(frame == NULL);
+    ActivateViewOf(GetActiveFrame(), FALSE);
+    if (frame)
+    {
+        frame->SendMessage(WM_NCACTIVATE, TRUE);
+        m_pActiveDockedFrame = frame;
+        ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+        ::SendMessageA(m_hWndMDIClient, WM_NCACTIVATE, FALSE, 0);
+    }
+    ActivateViewOf(GetActiveFrame(), TRUE);
+    OnUpdateFrameTitle(TRUE);
+    OnUpdateFrameMenu(NULL);
+    ::DrawMenuBar(m_hWnd);
+}
+
+void TkMDIFrameWnd::DeactivateDockedFrame(BOOL reactivateMDI)
+{
+    CFrameWnd* frame = m_pActiveDockedFrame;
+    if (!frame)
+        return;
+    CView* view = frame->GetActiveView();
+    if (view)
+        view->OnActivateView(FALSE, view, view);
+    frame->SendMessage(WM_NCACTIVATE, FALSE);
+    m_pActiveDockedFrame = NULL;
+    ::SetFocus(NULL);
+    if (reactivateMDI)
+    {
+        ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+        ::SendMessageA(m_hWndMDIClient, WM_NCACTIVATE, TRUE, 0);
+    }
+}
+
+void TkMDIFrameWnd::OnWorkspaceCommand(UINT)
+{
+}
+
+void TkMDIFrameWnd::OnUpdateWorkspaceCommand(CCmdUI*)
+{
+}

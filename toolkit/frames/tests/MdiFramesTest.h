@@ -1,0 +1,4 @@
+// Resource and command ids of the toolkit MDI frame test.
+#define IDR_JUKEBOX 500
+#define IDR_ALBUMTYPE 501
+#define ID_WHO_ANSWERS 41201
