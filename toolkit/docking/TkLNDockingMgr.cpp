@@ -23,7 +23,7 @@ int TkDockMgrMemMgr::CountEmptyManagers()
     return empty;
 }
 
-TkLNDockingMgr::TkLNDockingMgr() : m_containers(10), m_constraints(10)
+TkLNDockingMgr::TkLNDockingMgr() : m_containers(10), m_constraints(10), m_hitTester(NULL)
 {
 }
 
@@ -230,4 +230,23 @@ ITkLNContainer* TkLNDockingMgr::FindContainer(TkLayoutNode* node)
         if (ITkLNContainer* container = GetContainerOf(node))
             return container;
     return NULL;
+}
+
+// In map order, over a copy of the registered pairs.
+BOOL TkLNDockingMgr::IsPointInAnyContainer(CPoint screenPoint)
+{
+    if (!m_hitTester)
+        return FALSE;
+    std::vector<std::pair<TkLayoutNode*, ITkLNContainer*>> trees;
+    for (POSITION p = m_containers.GetStartPosition(); p;)
+    {
+        TkLayoutNode* root = NULL;
+        ITkLNContainer* container = NULL;
+        m_containers.GetNextAssoc(p, root, container);
+        trees.emplace_back(root, container);
+    }
+    for (const auto& tree : trees)
+        if (m_hitTester->ContainsPoint(tree.first, screenPoint, tree.second))
+            return TRUE;
+    return FALSE;
 }

@@ -31,6 +31,16 @@ public:
                              LPARAM value, TkNodeMemoryManager* memoryList) = 0;
 };
 
+// Answers whether a screen point lies in a tree's root, mapped through the
+// tree's container.
+class ITkLNHitTester
+{
+public:
+    virtual ~ITkLNHitTester() {}
+    virtual BOOL ContainsPoint(TkLayoutNode* root, CPoint screenPoint,
+                               ITkLNContainer* container) = 0;
+};
+
 class TkDockMgrMemMgr : public TkObjectMemoryManager_T<TkNodeMemoryManager>
 {
 public:
@@ -70,6 +80,9 @@ public:
     ITkLNContainer* GetContainerOf(TkLayoutNode* node);
     // The container of the node or of its nearest parent that has one.
     ITkLNContainer* FindContainer(TkLayoutNode* node);
+    // FALSE without a hit tester.
+    BOOL IsPointInAnyContainer(CPoint screenPoint);
+    void SetHitTester(ITkLNHitTester* hitTester) { m_hitTester = hitTester; }
 
     TkDockMgrMemMgr* NodeMemMgrOwner() { return &m_nodeMemMgrs; }
 
@@ -79,4 +92,5 @@ private:
     CTypedPtrMap<CMapPtrToPtr, TkLayoutNode*, TkDockingNodeConstraints*> m_constraints;
     TkObjectMemoryManager_T<TkDockingNodeConstraints> m_constraintsOwner;
     TkDockMgrMemMgr m_nodeMemMgrs;
+    ITkLNHitTester* m_hitTester;
 };
