@@ -91,10 +91,18 @@ protected:
     bool CloseAnswering(HWND frame, int button)
     {
         PostMessageA(frame, WM_CLOSE, 0, 0);
-        HWND box = FindProcessDialog(GetProcessId(reporter), kWait);
+        // A box can show before its text is in place: wait for the text too.
+        HWND box = nullptr;
+        std::string text;
+        for (DWORD start = GetTickCount(); text.empty() && GetTickCount() - start < kWait;) {
+            box = FindProcessDialog(GetProcessId(reporter), kWait);
+            text = box ? MessageBoxText(box) : std::string();
+            if (text.empty())
+                Sleep(20);
+        }
         if (!box)
             return false;
-        EXPECT_EQ(kQuitQuestion, MessageBoxText(box));
+        EXPECT_EQ(kQuitQuestion, text);
         return PressButton(box, button);
     }
 
