@@ -327,10 +327,18 @@ INT_PTR CControlBar::OnToolHitTest(CPoint point, TOOLINFOA* info) const
 LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+    CRect rect;
+    if (TakeLayoutPlace(layout, rect) && layout->hDWP != NULL)
+        AfxRepositionWindow(layout, m_hWnd, &rect);
+    return 0;
+}
+
+BOOL CControlBar::TakeLayoutPlace(AFX_SIZEPARENTPARAMS* layout, CRect& rect)
+{
     DWORD style = RecalcDelayShow(layout);
     if (!(style & WS_VISIBLE) || !(m_dwStyle & CBRS_ALIGN_ANY))
-        return 0;
-    CRect rect(layout->rect);
+        return FALSE;
+    rect = layout->rect;
     CSize available = rect.Size();
     DWORD mode = layout->bStretch ? LM_STRETCH : 0;
     if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING))
@@ -363,9 +371,7 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     }
     rect.right = rect.left + size.cx;
     rect.bottom = rect.top + size.cy;
-    if (layout->hDWP != NULL)
-        AfxRepositionWindow(layout, m_hWnd, &rect);
-    return 0;
+    return TRUE;
 }
 
 void CControlBar::GetBarInfo(CControlBarInfo* info)

@@ -129,6 +129,9 @@ protected:
     void PostNcDestroy() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    // Takes the bar's place off a side of the layout's free rectangle into
+    // rect; FALSE for a hidden bar or one without an alignment.
+    BOOL TakeLayoutPlace(AFX_SIZEPARENTPARAMS* layout, CRect& rect);
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* dc);
     void OnLButtonDown(UINT flags, CPoint point);

@@ -284,6 +284,44 @@ void TkDockBar::MoveBar(HDWP& deferred, CControlBar* bar, const CRect& rect)
     }
 }
 
+LRESULT TkDockBar::OnSizeParent(WPARAM, LPARAM lParam)
+{
+    AFX_SIZEPARENTPARAMS* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+    CRect savedRect = m_rectLayout;
+    BOOL savedQuery = m_bLayoutQuery;
+    int savedRedraw = TkControlBar::GetRedrawOnLayout();
+    m_rectLayout = layout->rect;
+    m_bLayoutQuery = layout->hDWP == NULL;
+    if (savedRedraw)
+        TkControlBar::SetRedrawOnLayout(m_bDeferredRedraw);
+    CRect rect;
+    if (TakeLayoutPlace(layout, rect) && layout->hDWP != NULL)
+        layout->hDWP = ::DeferWindowPos(layout->hDWP, m_hWnd, NULL, rect.left, rect.top,
+                                        rect.Width(), rect.Height(), SelfMoveFlags(rect));
+    m_rectLayout = savedRect;
+    m_bLayoutQuery = savedQuery;
+    TkControlBar::SetRedrawOnLayout(savedRedraw);
+    return 0;
+}
+
+// An unchanged size keeps no old pixels; a change across the side alone is
+// left to the deferred redraw.
+UINT TkDockBar::SelfMoveFlags(const CRect& rect) const
+{
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (!TkControlBar::GetRedrawOnLayout())
+        return flags;
+    CRect current;
+    GetWindowRect(&current);
+    GetParent()->ScreenToClient(&current);
+    if (current.Size() == rect.Size())
+        return flags | SWP_NOCOPYBITS;
+    BOOL horizontal = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    BOOL lengthChanged = horizontal ? current.Width() != rect.Width()
+                                    : current.Height() != rect.Height();
+    return lengthChanged ? flags : flags | SWP_NOREDRAW;
+}
+
 // Lays out one row from across onwards; returns the row's thickness.
 int TkDockBar::LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength)
 {

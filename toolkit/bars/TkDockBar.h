@@ -140,6 +140,9 @@ protected:
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonDown(UINT flags, CPoint point);
+    // While a redraw is deferred the bars it moves are not painted at once.
+    LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    UINT SelfMoveFlags(const CRect& rect) const;
     DECLARE_MESSAGE_MAP()
 
     CObArray m_splitters;

@@ -72,6 +72,42 @@ CRect BarsFixture::RectIn(CWnd* window, CWnd* reference)
 
 namespace {
 
+// The first redraw bits a window's move carried since the last Start.
+class MoveFlagsRecorder
+{
+public:
+    explicit MoveFlagsRecorder(HWND window) : m_window(window)
+    {
+        s_old = (WNDPROC)::SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)Proc);
+    }
+    ~MoveFlagsRecorder() { ::SetWindowLongPtrA(m_window, GWLP_WNDPROC, (LONG_PTR)s_old); }
+    void Start() { s_recorded = FALSE; }
+    BOOL Recorded() const { return s_recorded; }
+    UINT Flags() const { return s_flags & (SWP_NOCOPYBITS | SWP_NOREDRAW); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_WINDOWPOSCHANGING && !s_recorded) {
+            const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (!(pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) {
+                s_flags = pos->flags;
+                s_recorded = TRUE;
+            }
+        }
+        return ::CallWindowProcA(s_old, window, message, wParam, lParam);
+    }
+
+    HWND m_window;
+    static WNDPROC s_old;
+    static BOOL s_recorded;
+    static UINT s_flags;
+};
+
+WNDPROC MoveFlagsRecorder::s_old = NULL;
+BOOL MoveFlagsRecorder::s_recorded = FALSE;
+UINT MoveFlagsRecorder::s_flags = 0;
+
 class ToolkitBarsTest : public BarsFixture
 {
 protected:
@@ -298,6 +334,47 @@ TEST_F(ToolkitBarsTest, GripperTakesItsWidthFromTheInsideRectangle)
     CRect inside;
     m_bars[0]->GetInsideRect(inside);
     EXPECT_EQ(CRect(client.left + 17, client.top + 3, client.right - 3, client.bottom - 3), inside);
+}
+
+// With the switch on, the dock bar moves itself by the deferred-redraw flag:
+// old pixels dropped when its size stays, no painting when only its thickness
+// changes; the switch is back as it was after the pass.
+TEST_F(ToolkitBarsTest, DockBarMoveFollowsTheDeferredRedraw)
+{
+    enum Change { kNone, kThickness, kLength };
+    struct Case
+    {
+        const char* name;
+        int redrawSwitch;
+        BOOL deferred;
+        Change change;
+        UINT flags;
+    } cases[] = {
+        {"nothing deferred", 1, FALSE, kNone, 0},
+        {"same size", 1, TRUE, kNone, SWP_NOCOPYBITS},
+        {"thickness changed", 1, TRUE, kThickness, SWP_NOREDRAW},
+        {"length changed", 1, TRUE, kLength, 0},
+        {"switch off", 0, TRUE, kNone, 0},
+    };
+    int savedSwitch = TkControlBar::GetRedrawOnLayout();
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        TkDockBar* top = Side(AFX_IDW_DOCKBAR_TOP);
+        MoveFlagsRecorder recorder(top->m_hWnd);
+        TkControlBar::SetRedrawOnLayout(c.redrawSwitch);
+        top->m_bDeferredRedraw = c.deferred;
+        recorder.Start();
+        if (c.change == kThickness)
+            m_frame->ShowControlBar(m_bars[2], FALSE, FALSE);
+        else if (c.change == kLength)
+            m_frame->SetWindowPos(NULL, 0, 0, 700, 440, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_frame->RecalcLayout();
+        EXPECT_TRUE(recorder.Recorded()) << c.name;
+        EXPECT_EQ(c.flags, recorder.Flags()) << c.name;
+        EXPECT_EQ(c.redrawSwitch, TkControlBar::GetRedrawOnLayout()) << c.name;
+    }
+    TkControlBar::SetRedrawOnLayout(savedSwitch);
 }
 
 }  // namespace
