@@ -34,6 +34,7 @@ class DecoderObjectTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        ZYM_NEED_STREAMS();
         ASSERT_EQ(0, CreateDecoder(&m_decoder));
         m_decoder->reportContext = &m_debug;
         m_decoder->debugReport = CollectDebug;

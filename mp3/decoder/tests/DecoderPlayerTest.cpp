@@ -27,8 +27,9 @@ class DecoderPlayerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        ZYM_NEED_STREAMS();
         m_stream = TestStreamPath(kStream);
-        ASSERT_FALSE(m_stream.empty()) << "conformance streams not found";
+        ASSERT_FALSE(m_stream.empty()) << kStream;
         ASSERT_TRUE(m_folder.IsValid());
         ASSERT_EQ(0, m_client.Created());
         ASSERT_EQ(kMsgReady, m_client.Next().code);

@@ -35,6 +35,7 @@ class NetworkInputTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        ZYM_NEED_STREAMS();
         m_path = TestStreamPath(kStream);
         ASSERT_FALSE(m_path.empty());
         m_bytes = ReadBytes(m_path);

@@ -27,6 +27,7 @@ protected:
         s_device = new CAlsaFileDevice;
         ASSERT_TRUE(s_device->IsValid());
     }
+    void SetUp() override { ZYM_NEED_STREAMS(); }
     static void TearDownTestSuite()
     {
         delete s_device;
