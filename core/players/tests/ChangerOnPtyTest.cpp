@@ -182,6 +182,8 @@ TEST_F(ChangerOnPtyTest, ReportsBecomeStateAndBeginTrackThenOneFadeDown)
     // To 4 s before the end: the fade starts once fewer than 5 + 2 s are left.
     bus.RunSeconds(236);
     ASSERT_TRUE(WaitUntil([this] { return player->m_elapsedMinutes == 3 && player->m_elapsedSeconds == 56; }));
+    // The fade is decided after the elapsed time is stored, on the receiving thread.
+    ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }) > 0; }));
     EXPECT_EQ(1u, CountMessages("\x90\x5E\x05"));
     EXPECT_EQ(1, bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }));
 }
