@@ -11,7 +11,9 @@
 #include "PtySerial.h"
 #include "TempFolder.h"
 
+#include <spawn.h>
 #include <stdio.h>
+#include <sys/wait.h>
 #include <stdlib.h>
 
 #include <fstream>
@@ -128,6 +130,17 @@ TEST(KeltoHexImageTest, MissingFileIsRefused)
     EXPECT_NE(std::string(image.GetErrorText()).find("Unable to open the HEX file"), std::string::npos);
 }
 
+// Runs objcopy on two files of the test's own folder, without a shell between.
+bool RunObjcopy(const std::string& hex, const std::string& bin)
+{
+    const char* argv[] = {"objcopy", "-I", "ihex", "-O", "binary", hex.c_str(), bin.c_str(), nullptr};
+    pid_t child;
+    if (posix_spawnp(&child, "objcopy", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+        return false;
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 class KeltoFlashTest : public ::testing::Test
 {
 protected:
@@ -142,9 +155,7 @@ protected:
     std::string Objcopy(const std::string& text)
     {
         std::ofstream(m_folder.UnixPath("image.hex"), std::ios::binary) << text;
-        std::string command = "objcopy -I ihex -O binary " + m_folder.UnixPath("image.hex") + " " +
-                              m_folder.UnixPath("image.bin");
-        if (system(command.c_str()) != 0)
+        if (!RunObjcopy(m_folder.UnixPath("image.hex"), m_folder.UnixPath("image.bin")))
             return std::string();
         std::ifstream in(m_folder.UnixPath("image.bin"), std::ios::binary);
         std::stringstream bytes;
