@@ -18,6 +18,8 @@ void ForgetMenuHandle(CObject* object)
 }
 
 thread_local CHandleMap t_menuMap(NewTempMenu, ForgetMenuHandle);
+// The popup TrackPopupMenu is showing on this thread (innermost).
+thread_local CMenu* t_trackedMenu = NULL;
 }
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
@@ -202,7 +204,17 @@ BOOL CMenu::SetMenuItemInfo(UINT item, LPMENUITEMINFOA info, BOOL byPosition)
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT rect)
 {
-    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner->GetSafeHwnd(), rect);
+    CMenu* outer = t_trackedMenu;
+    t_trackedMenu = this;
+    BOOL result = ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner->GetSafeHwnd(), rect);
+    t_trackedMenu = outer;
+    return result;
+}
+
+CMenu* PASCAL CMenu::FromOwnerDrawMenu(HMENU menu)
+{
+    CObject* attached = menu ? t_menuMap.LookupPermanent(menu) : NULL;
+    return attached ? static_cast<CMenu*>(attached) : t_trackedMenu;
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT)

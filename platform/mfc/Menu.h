@@ -65,6 +65,11 @@ public:
     // Owner-drawn items: called by the owner window for items of this menu.
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
+    // The object that draws owner-drawn items of menu: the one attached to
+    // it, else the popup this thread tracks through TrackPopupMenu (its
+    // submenus have no objects, and WM_MEASUREITEM names no menu at all);
+    // NULL when neither exists.
+    static CMenu* PASCAL FromOwnerDrawMenu(HMENU menu);
 
 private:
     CMenu(const CMenu&);
