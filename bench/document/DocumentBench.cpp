@@ -44,6 +44,8 @@ public:
     void ClearNearEnd() override {}
     int GetPlayState() override { return m_state; }
     void SetPlayState(int state) override { m_state = state; }
+    void SetFades(int, int, int) override {}
+    HANDLE GetStatusEvent() const override { return nullptr; }
 
 private:
     BOOL Take(const AlbumRecord& album, int track)
@@ -63,6 +65,7 @@ public:
     void CreateViews() override {}
     void ShowStatusIndicator(BOOL) override {}
     void ShowStartupTip() override {}
+    void ShowOptions(CZymOptions&, const char*) override {}
     void PostClose() override {}
     CMp3Control* GetMp3Player() override { return &mp3; }
     CString GetVersionText() override { return "bench"; }

@@ -28,7 +28,7 @@ public:
     BOOL DestroyWindow() override;
 
     // Manual reset: set whenever the state, the duration or the second changed.
-    HANDLE GetStatusEvent() const { return m_statusEvent; }
+    HANDLE GetStatusEvent() const override { return m_statusEvent; }
 
 protected:
     void PostRequest(UINT message) override;

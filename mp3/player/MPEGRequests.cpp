@@ -405,6 +405,14 @@ void CMPEGRequests::OnInputTimecode(int minutes, int seconds)
     m_finished = m_fadeOverlapTime >= 1 && remaining < m_fadeOverlapTime;
 }
 
+void CMPEGRequests::SetFades(int fadeDown, int fadeUp, int overlap)
+{
+    CGuard guard(m_lock);
+    m_fadeDownTime = fadeDown;
+    m_fadeUpTime = fadeUp;
+    m_fadeOverlapTime = overlap;
+}
+
 void CMPEGRequests::OnNack(int command)
 {
     CGuard guard(m_lock);

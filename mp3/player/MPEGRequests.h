@@ -63,7 +63,7 @@ public:
     void OnInputTimecode(int minutes, int seconds);
     void OnNack(int command);
     void OnErrorReport();
-    int m_fadeOverlapTime = 0;
+    void SetFades(int fadeDown, int fadeUp, int overlap) override;
 
 protected:
     // Every flag and the item back to before the first request.
@@ -90,6 +90,10 @@ protected:
     BYTE m_paused = 0;
     BYTE m_error = 0;
     int m_playState = 0;
+    // Kept for the options; only the overlap acts (near end that early).
+    int m_fadeDownTime = 0;
+    int m_fadeUpTime = 0;
+    int m_fadeOverlapTime = 0;
     DWORD m_requestTime = 0;
     DWORD m_playingSince = 0;
     // Set from the request of an open until the new item plays, pauses or

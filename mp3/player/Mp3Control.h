@@ -30,4 +30,10 @@ public:
     // The control's own word (the play-list action); the player never reads it.
     virtual int GetPlayState() = 0;
     virtual void SetPlayState(int state) = 0;
+    // The options' fade times in seconds; the overlap makes the item near its
+    // end that many seconds early.
+    virtual void SetFades(int fadeDown, int fadeUp, int overlap) = 0;
+    // Set whenever the state, the duration or the second changed; a manual
+    // reset event that the document's tick tests without waiting.
+    virtual HANDLE GetStatusEvent() const = 0;
 };

@@ -30,6 +30,11 @@ public:
     int GetPlayState() override { return playState; }
     void SetPlayState(int state) override { playState = state; }
     void ClearNearEnd() override { nearEnd = FALSE; }
+    void SetFades(int down, int up, int overlap) override
+    {
+        fades = std::to_string(down) + " " + std::to_string(up) + " " + std::to_string(overlap);
+    }
+    HANDLE GetStatusEvent() const override { return statusEvent; }
 
     BOOL Note(const char* what, const AlbumRecord& album, int t)
     {
@@ -46,6 +51,8 @@ public:
     CString albumId;
     int track = -1;
     int playState = 0;
+    HANDLE statusEvent = nullptr;
+    std::string fades;   // "down up overlap" as last set
 };
 
 class CLibraryHostStandIn : public CLibraryHost

@@ -231,7 +231,7 @@ TEST_F(MPEGPlayerTest, TheOverlapFinishesATrackBeforeItsEnd)
 {
     AlbumRecord album = MakeAlbum({kLong});
     CMPEGDlg& player = Start();
-    player.m_fadeOverlapTime = 5;
+    player.SetFades(0, 0, 5);
     EXPECT_TRUE(player.Play(album, 0));
     ASSERT_TRUE(WaitUntil(player, [&] { return player.IsFinished() || player.HasError(); }));
     EXPECT_FALSE(player.HasError());

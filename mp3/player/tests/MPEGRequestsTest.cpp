@@ -35,6 +35,7 @@ public:
     }
     // The MP3 thread has carried out what was posted.
     void CarryOut() { posted.clear(); }
+    HANDLE GetStatusEvent() const override { return nullptr; }
     std::vector<int> sent;
     DWORD now = 1000;
 
@@ -261,13 +262,13 @@ TEST(MPEGRequests, NackStepsThroughAnAlbumOrFails)
 TEST(MPEGRequests, OverlapFinishesEarly)
 {
     RecordingRequests player;
-    player.m_fadeOverlapTime = 5;
+    player.SetFades(0, 0, 5);
     player.SetDuration(3, 0);
     player.OnInputTimecode(2, 54);
     EXPECT_FALSE(player.IsFinished());
     player.OnInputTimecode(2, 56);
     EXPECT_TRUE(player.IsFinished());
-    player.m_fadeOverlapTime = 0;
+    player.SetFades(0, 0, 0);
     player.OnInputTimecode(2, 59);
     EXPECT_FALSE(player.IsFinished());
 }
