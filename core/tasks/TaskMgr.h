@@ -40,6 +40,8 @@ public:
     // waits up to timeoutMs for them; true when they all ended on their own.
     bool CancelAll(int timeoutMs);
     bool HasTaskOfThread(DWORD threadId = 0);
+    // When a listener was last told of a change.
+    CTimeStamp GetChangeTime() const { return m_changeTime; }
     void NotifyListeners(int id, int what, INT_PTR value);
     CCriticalSection& GetLock() { return m_lock; }
 
