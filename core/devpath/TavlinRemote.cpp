@@ -31,8 +31,8 @@ void PumpMessages()
 
 } // namespace
 
-CTavlinRemote::CTavlinRemote()
-    : m_thread(nullptr), m_dialog(nullptr), m_ready(0), m_units(-1), m_messageBoxes(TRUE)
+CTavlinRemote::CTavlinRemote(ThreadHook* hook)
+    : m_hook(hook), m_thread(nullptr), m_dialog(nullptr), m_ready(0), m_units(-1), m_messageBoxes(TRUE)
 {
     InitializeCriticalSection(&m_lock);
     m_thread = new CTavlinXThread(this);
@@ -54,6 +54,12 @@ CTavlinRemote::~CTavlinRemote()
     m_queue.clear();
     LeaveCriticalSection(&m_lock);
     DeleteCriticalSection(&m_lock);
+}
+
+void CTavlinRemote::ThreadStarted(bool started)
+{
+    if (m_hook)
+        m_hook->Invoke(started ? 1 : 0);
 }
 
 void CTavlinRemote::SetReady(HWND dialog)

@@ -41,8 +41,10 @@ public:
         kLoadServer = 9
     };
 
-    // Starts the thread; WaitUntilReady tells when its control exists.
-    CTavlinRemote();
+    // Starts the thread; WaitUntilReady tells when its control exists. The
+    // hook (owned, may be null) hears on the thread itself 1 when it starts
+    // and 0 when it ends, for the crash link.
+    explicit CTavlinRemote(ThreadHook* hook = nullptr);
     // Ends the thread (at most 20 s), then lets the listeners go.
     ~CTavlinRemote() override;
 
@@ -72,6 +74,7 @@ public:
     void RunRequests(CTavlinx& control);
     // A received "device:message".
     void Deliver(const CString& text);
+    void ThreadStarted(bool started);
 
 private:
     // A result slot shared by the caller and the thread: a caller that gave
@@ -108,6 +111,7 @@ private:
     int AskCount(int kind);
     LONG Run(CTavlinx& control, const Request& request);
 
+    std::unique_ptr<ThreadHook> m_hook;
     CTavlinXThread* m_thread;
     volatile HWND m_dialog;
     volatile LONG m_ready;

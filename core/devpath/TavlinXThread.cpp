@@ -71,6 +71,7 @@ void CTavlinxDlg::OnOleEvent(DISPID id, DISPPARAMS* params)
 // only host lives.
 BOOL CTavlinXThread::InitInstance()
 {
+    m_remote->ThreadStarted(true);
     if (FAILED(CoInitialize(nullptr)))
         return FALSE;
     if (FAILED(RegisterTavlinXClass(&m_classCookie)) || !m_dialog.Make()) {
@@ -87,5 +88,6 @@ int CTavlinXThread::ExitInstance()
     if (m_classCookie)
         CoRevokeClassObject(m_classCookie);
     CoUninitialize();
+    m_remote->ThreadStarted(false);
     return CWinThread::ExitInstance();
 }

@@ -3,8 +3,10 @@
 #include "DeviceManager.h"
 #include "FireEvent.h"
 #include "InProcessPath.h"
+#include "Mp3Control.h"
 #include "SonyPlayer.h"
 #include "TavlinPort.h"
+#include "TavlinRemote.h"
 #include "db/LibraryDatabase.h"
 #include "paths/FilePath.h"
 
@@ -18,6 +20,10 @@ const char kOptions[] = "Options";
 const int kIrReceiverPort = 4;
 const int kUnitPorts = 4;   // ports 0-3 of a unit carry its control buses
 const int kTaskWaitMs = 10000;
+const int kServerLoadMs = 30000;
+const int kLocateWaitMs = 100;
+const int kLocateWaits = 100;
+const int kWakeWaitMs = 500;
 
 CString JoinPath(const CString& folder, const CString& name)
 {
@@ -42,7 +48,7 @@ void SetThreadRegistration(ThreadRegistration registration)
 
 CZymDoc::CZymDoc(CDocumentFrame& frame, const char* programFolder)
     : m_frame(frame), m_options(programFolder), m_programFolder(programFolder),
-      m_versionText(frame.GetVersionText())
+      m_versionText(frame.GetVersionText()), m_searchList(m_library)
 {
     m_library.SetHost(this);
     m_library.SetTaskMgr(&m_taskMgr);
@@ -121,22 +127,37 @@ void CZymDoc::ApplyCddbSettings()
 void CZymDoc::CreateDevicePath()
 {
     m_useServer = m_options.m_page4.m_useTavlinX;
-    // The server's road arrives with the device server's front end; until
-    // then that choice leaves the document without devices.
     if (m_useServer)
+    {
+        m_remote = new CTavlinRemote(NewThreadHook(&CZymDoc::OnServerThread));
+        m_path.reset(m_remote);
         return;
-    ThreadHook* hook = new ThreadHook;
-    hook->object = this;
-    hook->function = static_cast<FlagFunction>(&CZymDoc::OnMonitorThread);
-    m_manager.reset(new CDeviceManager(hook));
+    }
+    m_manager.reset(new CDeviceManager(NewThreadHook(&CZymDoc::OnMonitorThread)));
     m_manager->SetReportNoMatch(0, 0);
     m_path.reset(new CInProcessPath(*m_manager, *this));
+}
+
+ThreadHook* CZymDoc::NewThreadHook(void (CZymDoc::*function)(DWORD))
+{
+    ThreadHook* hook = new ThreadHook;
+    hook->object = this;
+    hook->function = static_cast<FlagFunction>(function);
+    return hook;
 }
 
 void CZymDoc::OnMonitorThread(DWORD started)
 {
     if (started)
         ThreadStarted("TavlinDev");
+    else
+        ThreadEnded();
+}
+
+void CZymDoc::OnServerThread(DWORD started)
+{
+    if (started)
+        ThreadStarted("TavlinX");
     else
         ThreadEnded();
 }
@@ -168,6 +189,8 @@ void CZymDoc::ApplyFades()
         player->m_fadeOverlapTime = page.m_fadeOverlapTime;
         player->m_trackFinishTweak = page.m_trackFinishTweak;
     }
+    if (CMp3Control* mp3 = GetMp3Player())
+        mp3->SetFades(page.m_fadeDownTime, page.m_fadeUpTime, page.m_fadeOverlapTime);
     m_control->m_fadeDownTime = page.m_fadeDownTime;
     m_control->m_fadeUpTime = page.m_fadeUpTime;
     m_control->m_fadeOverlapTime = page.m_fadeOverlapTime;
@@ -221,6 +244,8 @@ void CZymDoc::RunStartup()
     SetStatus("Starting LibLoad Thread");
     if (m_options.m_page2.m_autoLoadDb)
         m_library.StartLoad();
+    if (m_remote)
+        WaitForServer();
     TextCallback mapper = m_mapper.GetDispatchCallback();
     GetDevicePath().SetListener(mapper);
     SetStatus("Enabling Automation 1/4");
@@ -253,9 +278,19 @@ void CZymDoc::RunStartup()
     m_taskMgr.EndTask(m_startupTask);
     UpdatePlayerAvailability();
     UpdateAllViews(nullptr, kHintPlayersList);
+    EnsureUserEmail();
     m_frame.ShowStartupTip();
     m_startupRunning = FALSE;
     CloseIfAsked();
+}
+
+void CZymDoc::WaitForServer()
+{
+    m_frame.ShowStatusIndicator(TRUE);
+    SetStatus("Waiting for server to load 1/2");
+    m_remote->WaitUntilReady(kServerLoadMs);
+    SetStatus("Waiting for server to load 2/2");
+    m_remote->LoadServer();
 }
 
 void CZymDoc::AddMiscDevices()
@@ -277,6 +312,15 @@ void CZymDoc::AddMiscDevices()
 
 LRESULT CZymDoc::LocateTavlins(WPARAM, LPARAM)
 {
+    if (m_remote)
+    {
+        for (int i = 0; i < kLocateWaits && !m_remote->WaitUntilReady(0); ++i)
+        {
+            Sleep(kLocateWaitMs);
+            PumpMessages();
+        }
+        return 0;
+    }
     if (!m_manager)
         return 0;
     CWinApp* app = AfxGetApp();
@@ -342,6 +386,22 @@ bool CZymDoc::IsPlayerAvailable(int player)
     return player >= 0 && player < static_cast<int>(sizeof(m_available)) && m_available[player];
 }
 
+// The user's side may store a new address in the profile and the client;
+// the options keep it too, or their next save would bring the old one back.
+void CZymDoc::EnsureUserEmail()
+{
+    if (!m_cddb.m_pUser)
+        return;
+    m_cddb.m_pUser->EnsureUserEmail(m_cddb);
+    m_options.m_page1.m_userEmail = m_cddb.m_strUserEmail;
+}
+
+void CZymDoc::OnViewOptions()
+{
+    m_frame.ShowOptions(m_options, "ZYM Options");
+    UpdateAllViews(nullptr, kHintAll);
+}
+
 void CZymDoc::GoToSleep()
 {
     OnPlaylistStop();
@@ -353,7 +413,7 @@ void CZymDoc::GoToSleep()
 void CZymDoc::WakeUp()
 {
     ::FireEvent("pre_startup");
-    GetDevicePath().WaitForDevicePath(500);
+    GetDevicePath().WaitForDevicePath(kWakeWaitMs);
     m_control->PowerOnAll();
     ::FireEvent("startup");
     m_sleeping = FALSE;
@@ -472,6 +532,7 @@ void CZymDoc::CloseIfAsked()
 
 void CZymDoc::DeleteDevicePath()
 {
+    m_remote = nullptr;
     m_path.reset();
     m_manager.reset();
 }

@@ -13,6 +13,7 @@
 
 #include "DocClock.h"
 #include "PlayMusic.h"
+#include "TimedPlay.h"
 #include "ZymOptions.h"
 
 #include "AutoMapper.h"
@@ -33,6 +34,7 @@
 class CDeviceManager;
 class CLibraryDatabase;
 class CMp3Control;
+class CTavlinRemote;
 
 // Update hints of the views.
 enum DocumentHint
@@ -44,6 +46,9 @@ enum DocumentHint
     kHintDevices = 5,
     kHintPlayersList = 6,
     kHintPlaylistFill = 7,
+    kHintSearchList = 8,
+    kHintTaskList = 14,
+    kHintTasks = 15,
     kHintBannersShown = 16,
     kHintBannersHidden = 17,
     kHintEditingEnabled = 18,
@@ -57,12 +62,37 @@ enum DocumentHint
 typedef void (*ThreadRegistration)(const char* name);
 void SetThreadRegistration(ThreadRegistration registration);
 
-// Runs one command of the automation queue; the command language's.
-class CCommandRunner
+// The document's operations that arrive with its commands, the command
+// language, the disc search and the play-list files; the tick and the
+// start-up call them at their steps. Until the application connects them
+// those steps do nothing.
+class CDocumentOperations
 {
 public:
-    virtual ~CCommandRunner() {}
+    virtual ~CDocumentOperations() {}
+    // Runs one command of the automation queue.
     virtual void ExecuteCommand(const char* command) = 0;
+    // Offers to bring a library of an older program over.
+    virtual void OfferLibraryUpgrade() = 0;
+    virtual void UpdateTitle() = 0;
+    // Opens the file into the current play list; FALSE when it could not.
+    virtual BOOL OpenPlaylistFile(const char* path) = 0;
+    // With the document's search settings; pumps messages while it runs.
+    virtual void SearchDiscs() = 0;
+    // What the scheduler does when its timed play ends.
+    virtual void RunTimedAction() = 0;
+};
+
+// What a disc search walks: by mode (0 slots believed empty, 1 unknown
+// slots, 2 every slot), the changers (0 all, else changer + 1) and an
+// optional range of slots.
+struct DiscSearchSettings
+{
+    int mode = 0;
+    int playerFilter = 0;
+    BOOL useRange = FALSE;
+    int firstSlot = 0;
+    int lastSlot = 0;
 };
 
 // The main frame and the shell's dialogs as the document uses them.
@@ -74,6 +104,8 @@ public:
     // The indicator shown while the start-up waits for the device server.
     virtual void ShowStatusIndicator(BOOL show) = 0;
     virtual void ShowStartupTip() = 0;
+    // The options sheet, modal, under the title; its OK applies the options.
+    virtual void ShowOptions(CZymOptions& options, const char* title) = 0;
     // WM_CLOSE to the main window.
     virtual void PostClose() = 0;
     // The MP3 player once it runs, else null.
@@ -126,13 +158,20 @@ public:
     void ResyncPlayer(int player);
     void FillPlaylist(int count);
     void RestorePlaylistAtStart();
-    // The command language, which runs the queued automation commands.
-    void SetCommandRunner(CCommandRunner* runner) { m_commandRunner = runner; }
+    BOOL UserActedRecently();
+    void SetOperations(CDocumentOperations* operations) { m_operations = operations; }
+    // Unless the look-ups go through the control, asks for a valid e-mail
+    // address through the disc-database client's user, and keeps it.
+    void EnsureUserEmail();
+    void OnViewOptions();
 
     CZymOptions& GetOptions() { return m_options; }
     CTaskMgr& GetTaskMgr() { return m_taskMgr; }
     CMusicLibrary& GetMusicLibrary() { return m_library; }
     CPlayList* GetPlayList() { return m_playList.get(); }
+    CPlayList& GetSearchList() { return m_searchList; }
+    TimedPlay& GetTimedPlay() { return m_timedPlay; }
+    DiscSearchSettings& GetSearchSettings() { return m_searchSettings; }
     CSonyControl* GetSonyControl() { return m_control.get(); }
     CZYMAutomation& GetAutomation() { return m_automation; }
     CDocClock& GetClock() { return m_clock; }
@@ -183,6 +222,10 @@ private:
     void PumpMessages();
     void ApplyCddbSettings();
     void CreateDevicePath();
+    ThreadHook* NewThreadHook(void (CZymDoc::*function)(DWORD));
+    void OnServerThread(DWORD started);
+    // The start-up's two waits on the server road.
+    void WaitForServer();
     void ApplyIrReceiver();
     void ApplyFades();
     void UpdateBanners();
@@ -201,6 +244,10 @@ private:
     void AutoSave(time_t now);
     void SyncWithChangers(time_t now);
     void KeepPlaylistFilled();
+    void FollowTasks();
+    void RunTimedPlay();
+    BOOL MayStartTimedPlay(const COleDateTime& now);
+    void SearchDiscsWhenIdle(time_t now);
     void RunQueuedCommands();
     bool PickFillItem(CLibItem& item);
     // A close that came while the start-up or a tick ran waits for its end.
@@ -222,6 +269,8 @@ private:
     // At most one road exists; before it (and without one) the empty road.
     std::unique_ptr<CDeviceManager> m_manager;
     std::unique_ptr<CDevicePath> m_path;
+    // The server road's front end when m_path is one, for its start-up waits.
+    CTavlinRemote* m_remote = nullptr;
     CNoDevicePath m_noPath;
     std::unique_ptr<CSonyControl> m_control;
     std::unique_ptr<CPlayMusic> m_playMusic;
@@ -242,7 +291,12 @@ private:
     BOOL m_startupRunning = FALSE;
     BOOL m_startupDone = FALSE;
 
-    CCommandRunner* m_commandRunner = nullptr;
+    CDocumentOperations* m_operations = nullptr;
+    CPlayList m_searchList;
+    TimedPlay m_timedPlay;
+    DiscSearchSettings m_searchSettings;
+    // When the tick last saw the task manager change.
+    CTimeStamp m_taskStamp;
     std::unique_ptr<CPlayList> m_pickList;
     int m_tickDepth = 0;
     bool m_drainingCommands = false;

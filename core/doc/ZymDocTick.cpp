@@ -2,12 +2,16 @@
 #include "ZymDoc.h"
 
 #include "FireEvent.h"
+#include "HandOver.h"
+#include "Mp3Control.h"
 #include "SonyPlayer.h"
 
 namespace {
 
 const int kPollEveryTicks = 10;   // once a second at 100 ms a tick
 const char kCurrentPlaylist[] = "Current Playlist";
+const int kUserActiveSeconds = 20;
+const int kSkimUnknownSlots = 1;
 
 } // namespace
 
@@ -24,6 +28,10 @@ void CZymDoc::RunTick()
         m_firstTickDone = true;
         RunStartup();
     }
+    else if (!m_startupRunning && m_operations)
+    {
+        m_operations->OfferLibraryUpgrade();
+    }
     PollPlayers();
     if (m_library.IsLoading())
         m_libraryWasLoading = true;
@@ -39,8 +47,11 @@ void CZymDoc::RunTick()
     if (!m_startupRunning)
         SyncWithChangers(now);
     KeepPlaylistFilled();
+    FollowTasks();
+    RunTimedPlay();
     if (IsBusy())
         m_lastActivity = now;
+    SearchDiscsWhenIdle(now);
     RunQueuedCommands();
     --m_tickDepth;
     CloseIfAsked();
@@ -64,8 +75,19 @@ void CZymDoc::FireStartupEvents()
     ::FireEvent("startup");
 }
 
+// A file handed over replaces whatever the list holds, also a restored one.
 void CZymDoc::RestorePlaylistAtStart()
 {
+    CString handedOver = TakeHandedOverPlaylist();
+    if (!handedOver.IsEmpty())
+    {
+        m_restoreDone = true;
+        OnPlaylistStop();
+        m_playList->Clear();
+        if (m_operations && m_operations->OpenPlaylistFile(handedOver))
+            OnPlaylistPlay();
+        return;
+    }
     if (m_restoreDone || m_options.m_page3.m_playlistSaveAndRestore != 1)
         return;
     m_restoreDone = true;
@@ -80,6 +102,7 @@ void CZymDoc::TakeLoadedLibrary()
         UpdateAllViews(nullptr, kHintAll);
         m_library.SetChanged(false);
         m_playList->RemoveInvalidItems();
+        m_searchList.RemoveInvalidItems();
     }
     if (!m_library.IsLoading() && m_libraryWasLoading)
     {
@@ -90,10 +113,16 @@ void CZymDoc::TakeLoadedLibrary()
 
 void CZymDoc::RefreshChangedLists()
 {
-    if (!m_playList->IsModified())
-        return;
-    UpdateAllViews(nullptr, kHintPlaylist);
-    m_playList->SetModified(false);
+    if (m_playList->IsModified())
+    {
+        UpdateAllViews(nullptr, kHintPlaylist);
+        m_playList->SetModified(false);
+    }
+    if (m_searchList.IsModified())
+    {
+        UpdateAllViews(nullptr, kHintSearchList);
+        m_searchList.SetModified(false);
+    }
 }
 
 void CZymDoc::AutoSave(time_t now)
@@ -123,8 +152,15 @@ void CZymDoc::SyncWithChangers(time_t now)
             resynced = true;
         }
     }
+    CMp3Control* mp3 = GetMp3Player();
+    if (mp3 && WaitForSingleObject(mp3->GetStatusEvent(), 0) == WAIT_OBJECT_0)
+        news = true;
     if (news)
+    {
+        if (!m_library.IsLoading() && m_operations)
+            m_operations->UpdateTitle();
         UpdateAllViews(nullptr, kHintPlayers);
+    }
     if (resynced)
         m_resyncStamp = now;
 }
@@ -225,13 +261,93 @@ BOOL CZymDoc::IsBusy()
     return !m_playList->IsStopped() || m_control->IsAnyPlaying();
 }
 
+BOOL CZymDoc::UserActedRecently()
+{
+    time_t now = m_clock.Now();
+    for (int which = 0; which < UserActionStamps::kStamps; ++which)
+    {
+        if (now - UserActionStamps::Get(which) < kUserActiveSeconds)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CZymDoc::FollowTasks()
+{
+    CTimeStamp changed = m_taskMgr.GetChangeTime();
+    if (!(m_taskStamp < changed))
+        return;
+    m_taskStamp.SetToNow();
+    UpdateAllViews(nullptr, kHintTasks);
+    UpdateAllViews(nullptr, kHintTaskList);
+}
+
+// The scheduler starts the play list once, at once or inside its window of
+// time; it ends when the list stops (no end time) or the end time passes.
+void CZymDoc::RunTimedPlay()
+{
+    if (!m_timedPlay.enabled)
+        return;
+    COleDateTime now(m_clock.LocalTime());
+    if (!m_timedPlay.started)
+    {
+        if (!MayStartTimedPlay(now))
+            return;
+        if (!m_timedPlay.useEndTime)
+        {
+            m_playList->SetLoop(false);
+            m_randomFill = FALSE;
+        }
+        if (!m_playList->IsPlaying())
+            OnPlaylistPlay();
+        m_timedPlay.started = TRUE;
+        return;
+    }
+    if (!m_timedPlay.useEndTime)
+    {
+        if (m_playList->IsStopped() && m_operations)
+            m_operations->RunTimedAction();
+    }
+    else if (now > m_timedPlay.endTime)
+    {
+        OnPlaylistStop();
+        if (m_operations)
+            m_operations->RunTimedAction();
+    }
+}
+
+BOOL CZymDoc::MayStartTimedPlay(const COleDateTime& now)
+{
+    const TimedPlay& timed = m_timedPlay;
+    BOOL inTime = timed.startMode == TimedPlay::kAtOnce ||
+                  (timed.startMode == TimedPlay::kAtStartTime && now >= timed.startTime &&
+                   (!timed.useEndTime || now <= timed.endTime));
+    return inTime && !timed.hold && m_playList->GetCount() > 0;
+}
+
+// After a quiet while, slots whose discs are unknown are skimmed; never
+// while the user works, the system sleeps or another search runs.
+void CZymDoc::SearchDiscsWhenIdle(time_t now)
+{
+    if (!m_options.m_page2.m_autoSearchDiscs || now - m_lastActivity <= m_options.m_page2.m_autoSearchInterval * 60)
+        return;
+    if (!m_control->HasUnknownSlots() || m_discSearchRunning || m_sleeping || UserActedRecently() || !m_operations)
+        return;
+    m_discSearchRunning = true;
+    m_lastActivity = now;
+    m_searchSettings = DiscSearchSettings();
+    m_searchSettings.mode = kSkimUnknownSlots;
+    m_operations->SearchDiscs();
+    m_discSearchRunning = false;
+}
+
 // A nested tick leaves the queue to the one draining it.
 void CZymDoc::RunQueuedCommands()
 {
-    if (m_drainingCommands || !m_commandRunner)
+    if (m_drainingCommands || !m_operations)
         return;
     m_drainingCommands = true;
     while (!m_automation.IsEmpty() && !m_closing)
-        m_commandRunner->ExecuteCommand(m_automation.Pop());
+        m_operations->ExecuteCommand(m_automation.Pop());
     m_drainingCommands = false;
 }

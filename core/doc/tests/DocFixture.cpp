@@ -1,6 +1,9 @@
 #include "DocFixture.h"
 
+#include "JetRegistration.h"
+
 #include <stdio.h>
+#include <stdlib.h>
 
 namespace {
 
@@ -50,8 +53,41 @@ void CTrace::TakeEvents()
     }
 }
 
-DocFixture::DocFixture() : m_app(RegistryKey().c_str()), m_folder("zymdoc"), m_frame(m_trace), m_view(m_trace)
+void COperationsStandIn::ExecuteCommand(const char* command)
 {
+    m_trace.Add(std::string("begin ") + command);
+    if (duringCommand)
+        duringCommand(command);
+    m_trace.Add(std::string("end ") + command);
+}
+
+BOOL COperationsStandIn::OpenPlaylistFile(const char* path)
+{
+    m_trace.Add(std::string("open ") + path);
+    return openResult;
+}
+
+void COperationsStandIn::SearchDiscs()
+{
+    const DiscSearchSettings& settings = doc->GetSearchSettings();
+    m_trace.Add("search mode " + std::to_string(settings.mode) + " player " + std::to_string(settings.playerFilter) +
+                (settings.useRange ? " range" : "") + (doc->IsDiscSearchRunning() ? " running" : ""));
+}
+
+// As the scheduler's action does: the timed play is over.
+void COperationsStandIn::RunTimedAction()
+{
+    m_trace.Add("timed action");
+    doc->GetTimedPlay().enabled = FALSE;
+    doc->GetTimedPlay().started = FALSE;
+}
+
+DocFixture::DocFixture()
+    : m_app(RegistryKey().c_str()), m_folder("zymdoc"), m_frame(m_trace), m_operations(m_trace), m_view(m_trace)
+{
+    // The library file is saved through this build's database provider.
+    if (const char* provider = getenv("ZYM_JET_DLL"))
+        EXPECT_TRUE(RegisterJetProvider(provider));
     m_app.WriteProfileString("Options", nullptr, nullptr);
     m_app.WriteProfileString("Current Playlist", nullptr, nullptr);
     // No serial port is searched unless a test asks for it.
@@ -84,6 +120,8 @@ void DocFixture::Open()
     m_doc->GetTaskMgr().AddListener(&m_trace);
     ASSERT_TRUE(m_doc->OnNewDocument());
     m_trace.doc = m_doc;
+    m_operations.doc = m_doc;
+    m_doc->SetOperations(&m_operations);
     m_doc->AddView(&m_view);
     m_trace.Take();
 }

@@ -12,6 +12,7 @@
 
 #include <afxmt.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,7 @@ public:
     void CreateViews() override { m_trace.Add("views"); }
     void ShowStatusIndicator(BOOL show) override { m_trace.Add(show ? "indicator on" : "indicator off"); }
     void ShowStartupTip() override { m_trace.Add("tip"); }
+    void ShowOptions(CZymOptions&, const char* title) override { m_trace.Add(std::string("options ") + title); }
     void PostClose() override { m_trace.Add("close"); }
     CMp3Control* GetMp3Player() override { return player; }
     CString GetVersionText() override { return "2.00"; }
@@ -49,6 +51,30 @@ public:
 
     CFakeMp3 mp3;
     CMp3Control* player = &mp3;
+
+private:
+    CTrace& m_trace;
+};
+
+// The operations of the later commands, recorded in the trace ("search mode
+// 1 player 0", "open NAME", ...) or, where each tick may call them, counted;
+// a command may run a step of the test inside it.
+class COperationsStandIn : public CDocumentOperations
+{
+public:
+    explicit COperationsStandIn(CTrace& trace) : m_trace(trace) {}
+    void ExecuteCommand(const char* command) override;
+    void OfferLibraryUpgrade() override { ++upgradeOffers; }
+    void UpdateTitle() override { ++titles; }
+    BOOL OpenPlaylistFile(const char* path) override;
+    void SearchDiscs() override;
+    void RunTimedAction() override;
+
+    CZymDoc* doc = nullptr;
+    BOOL openResult = TRUE;
+    int upgradeOffers = 0;
+    int titles = 0;
+    std::function<void(const char*)> duringCommand;
 
 private:
     CTrace& m_trace;
@@ -85,6 +111,7 @@ protected:
     CTempFolder m_folder;
     CTrace m_trace;
     CFrameStandIn m_frame;
+    COperationsStandIn m_operations;
     CRecordingView m_view;
     CZymDoc* m_doc = nullptr;
 };

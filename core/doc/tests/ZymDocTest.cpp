@@ -156,6 +156,7 @@ TEST_F(ZymDocTest, OptionsApplied)
     EXPECT_EQ(4, m_doc->GetSonyControl()->m_fadeDownTime);
     EXPECT_EQ(-6, m_doc->GetSonyControl()->m_fadeOverlapTime);
     EXPECT_EQ(2, m_doc->GetSonyControl()->m_trackFinishTweak);
+    EXPECT_EQ("4 0 -6", m_frame.mp3.fades);
 
     CZymOptions& options = m_doc->GetOptions();
     options.m_page4.m_useTavlinX = 1;
@@ -168,8 +169,42 @@ TEST_F(ZymDocTest, OptionsApplied)
     EXPECT_FALSE(m_doc->IsUsingServer());
     EXPECT_TRUE(dynamic_cast<CInProcessPath*>(&m_doc->GetDevicePath()) != nullptr);
     EXPECT_EQ(5, m_doc->GetSonyControl()->m_fadeUpTime);
+    EXPECT_EQ("4 5 -6", m_frame.mp3.fades);
     // Applying saved them.
     EXPECT_EQ(1u, m_app.GetProfileInt("Options", "Use TavlinX", 0));
+}
+
+// The disc-database client's user asks for an address; the options keep what
+// it stored, so that their next save does not bring the old one back.
+TEST_F(ZymDocTest, TheStartUpAsksForAnEmailAddressAndTheOptionsKeepIt)
+{
+    class CAskingUser : public CCDDBUser
+    {
+    public:
+        void EnsureUserEmail(CCDDBClient& client) override
+        {
+            ++asked;
+            AfxGetApp()->WriteProfileString("Options", "User Email", "me@example.org");
+            client.m_strUserEmail = "me@example.org";
+        }
+        int ChooseMatch(CCDDBClient&, AlbumRecord&) override { return -1; }
+        int ChooseServer(CCDDBClient&) override { return -1; }
+        int asked = 0;
+    } user;
+    Option("Auto Locate Tavlins", 0);
+    Option("User Email", "nobody");
+    Open();
+    m_doc->GetCddbClient().m_pUser = &user;
+    m_doc->RunStartup();
+    EXPECT_EQ(1, user.asked);
+    m_doc->ApplyOptions(0, 0);
+    EXPECT_STREQ("me@example.org", m_app.GetProfileString("Options", "User Email"));
+    EXPECT_STREQ("me@example.org", m_doc->GetCddbClient().m_strUserEmail);
+
+    m_trace.Take();
+    m_doc->OnViewOptions();
+    EXPECT_EQ(Texts({ "options ZYM Options", "hint 0" }), m_trace.Take());
+    m_doc->GetCddbClient().m_pUser = nullptr;
 }
 
 TEST_F(ZymDocTest, RefusingToClose)

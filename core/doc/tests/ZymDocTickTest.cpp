@@ -1,6 +1,7 @@
 #include "DocFixture.h"
 #include "MessageBoxScript.h"
 
+#include "HandOver.h"
 #include "SonyPlayer.h"
 
 #include <functional>
@@ -183,6 +184,215 @@ TEST_F(TickTest, ReSyncWithAChangerThatFoundSlotsEmpty)
     Close();
 }
 
+// The scheduler's play: when it starts (and what it clears) and how it ends.
+TEST_F(TickTest, TimedPlayStartsInItsWindowAndEnds)
+{
+    const struct
+    {
+        const char* what;
+        int mode;
+        int startIn, endIn;   // minutes from now; endIn 0: no end time
+        bool hold, entries;
+        bool starts;
+    } cases[] = {
+        { "at once", TimedPlay::kAtOnce, 0, 0, false, true, true },
+        { "held back", TimedPlay::kAtOnce, 0, 0, true, true, false },
+        { "nothing to play", TimedPlay::kAtOnce, 0, 0, false, false, false },
+        { "before its start", TimedPlay::kAtStartTime, 5, 0, false, true, false },
+        { "after its start", TimedPlay::kAtStartTime, -5, 0, false, true, true },
+        { "inside its window", TimedPlay::kAtStartTime, -5, 5, false, true, true },
+        { "after its window", TimedPlay::kAtStartTime, -10, -5, false, true, false },
+    };
+    Option("Auto Locate Tavlins", 0);
+    Option("Playlist Save and Restore", 0);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        OpenAt(kStart);
+        AddMp3Album(kAlbumA, 2);
+        m_doc->RunTick();
+        CPlayList& list = *m_doc->GetPlayList();
+        if (c.entries)
+            list.AddItem(CLibItem(kAlbumA, 0));
+        list.SetLoop(true);
+        COleDateTime now(m_doc->GetClock().LocalTime());
+        TimedPlay& timed = m_doc->GetTimedPlay();
+        timed.enabled = TRUE;
+        timed.startMode = c.mode;
+        timed.startTime = now + COleDateTimeSpan(0, 0, c.startIn, 0);
+        timed.useEndTime = c.endIn != 0;
+        timed.endTime = now + COleDateTimeSpan(0, 0, c.endIn, 0);
+        timed.hold = c.hold;
+        m_doc->RunTick();
+        EXPECT_EQ(c.starts, bool(timed.started));
+        EXPECT_EQ(c.starts, list.IsPlaying());
+        // Without an end time the play runs once through the list.
+        EXPECT_EQ(!(c.starts && c.endIn == 0), list.GetLoop());
+        Close();
+    }
+}
+
+TEST_F(TickTest, TimedPlayEndsWhenTheListStopsOrItsEndTimePasses)
+{
+    Option("Auto Locate Tavlins", 0);
+    Option("Playlist Save and Restore", 0);
+    // The MP3 player plays the album for as long as the test needs.
+    m_frame.mp3.playing = TRUE;
+    m_frame.mp3.albumId = kAlbumA;
+    for (int endIn : { 0, 5 })
+    {
+        SCOPED_TRACE(endIn);
+        OpenAt(kStart);
+        AddMp3Album(kAlbumA, 2);
+        m_doc->RunTick();
+        CPlayList& list = *m_doc->GetPlayList();
+        list.AddItem(CLibItem(kAlbumA, -1));
+        TimedPlay& timed = m_doc->GetTimedPlay();
+        timed.enabled = TRUE;
+        timed.useEndTime = endIn != 0;
+        timed.endTime = COleDateTime(m_doc->GetClock().LocalTime()) + COleDateTimeSpan(0, 0, endIn, 0);
+        m_doc->RunTick();
+        ASSERT_TRUE(list.IsPlaying());
+        m_trace.Take();
+        Advance(4 * 60);
+        m_doc->RunTick();
+        Texts trace = m_trace.Take();
+        EXPECT_EQ(0, std::count(trace.begin(), trace.end(), "timed action"));
+        EXPECT_TRUE(list.IsPlaying());
+        if (endIn == 0)
+            m_doc->OnPlaylistStop();
+        else
+            Advance(2 * 60);
+        m_doc->RunTick();
+        EXPECT_TRUE(list.IsStopped());
+        trace = m_trace.Take();
+        EXPECT_EQ(1, std::count(trace.begin(), trace.end(), "timed action"));
+        EXPECT_FALSE(timed.enabled);
+        Close();
+    }
+}
+
+// The automatic search skims unknown slots after a quiet while, and only then.
+TEST_F(TickTest, AutomaticDiscSearchOnlyWhenQuiet)
+{
+    const struct
+    {
+        const char* what;
+        int quietSeconds;
+        bool unknownSlots, asleep, userActed, playing;
+        bool searches;
+    } cases[] = {
+        { "quiet long enough", 601, true, false, false, false, true },
+        { "not quiet long enough", 600, true, false, false, false, false },
+        { "every slot known", 601, false, false, false, false, false },
+        { "asleep", 601, true, true, false, false, false },
+        { "the user acted", 601, true, false, true, false, false },
+        { "playing", 601, true, false, false, true, false },
+    };
+    Option("Auto Locate Tavlins", 0);
+    Option("Auto Search Discs X", 1);
+    Option("Auto Search Interval", 10);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        OpenAt(kStart);
+        CMessageBoxScript boxes;   // the changer's devices have no unit here
+        m_frame.mp3.playing = TRUE;   // activity now, on the test's clock
+        m_doc->RunTick();
+        m_frame.mp3.playing = c.playing;
+        ASSERT_TRUE(m_doc->GetSonyControl()->AddPlayer(0, 0, 0, FALSE));
+        CSonyPlayer* changer = m_doc->GetSonyControl()->GetPlayer(0);
+        changer->m_capacity = 5;
+        for (int slot = 0; slot < 5; ++slot)
+            changer->m_slots[slot] = c.unknownSlots && slot == 3 ? 0 : CSonyPlayer::kSlotKnown;
+        if (c.asleep)
+            m_doc->GoToSleep();
+        Advance(c.quietSeconds);
+        UserActionStamps::Set(UserActionStamps::kOtherViews, c.userActed ? m_doc->GetClock().Now() - 19 : 0);
+        m_trace.Take();
+        m_doc->RunTick();
+        Texts trace = m_trace.Take();
+        bool searched = std::find(trace.begin(), trace.end(), "search mode 1 player 0 running") != trace.end();
+        EXPECT_EQ(c.searches, searched);
+        EXPECT_FALSE(m_doc->IsDiscSearchRunning());
+        // The search counts as activity: the next one waits its interval again.
+        m_doc->RunTick();
+        Texts again = m_trace.Take();
+        EXPECT_TRUE(std::none_of(again.begin(), again.end(),
+                                 [](const std::string& line) { return line.compare(0, 7, "search ") == 0; }));
+        m_frame.mp3.playing = FALSE;
+        Close();
+    }
+    UserActionStamps::Set(UserActionStamps::kOtherViews, 0);
+}
+
+// A file handed over at start-up replaces the restored list and plays when
+// it opens.
+TEST_F(TickTest, AHandedOverPlayListReplacesTheRestoredOne)
+{
+    Option("Auto Locate Tavlins", 0);
+    for (BOOL opens : { TRUE, FALSE })
+    {
+        SCOPED_TRACE(opens);
+        m_app.WriteProfileString("Current Playlist", "Playlist", "ZYM Playlist V1.1\n000000000000000A 1\n");
+        OpenAt(kStart);
+        AddMp3Album(kAlbumA, 2);
+        m_operations.openResult = opens;
+        m_doc->RunTick();
+        ASSERT_EQ(1, m_doc->GetPlayList()->GetCount());
+        m_trace.Take();
+        SetHandedOverPlaylist("Z:\\lists\\party.zpl");
+        m_doc->RunTick();
+        Texts trace = m_trace.Take();
+        EXPECT_EQ(1, std::count(trace.begin(), trace.end(), "open Z:\\lists\\party.zpl"));
+        EXPECT_EQ(0, m_doc->GetPlayList()->GetCount());
+        EXPECT_EQ(bool(opens), m_doc->GetPlayList()->IsPlaying());
+        EXPECT_TRUE(TakeHandedOverPlaylist().IsEmpty());
+        m_doc->OnPlaylistStop();
+        Close();
+    }
+}
+
+TEST_F(TickTest, ViewsFollowTheSearchListTasksAndPlayers)
+{
+    Option("Auto Locate Tavlins", 0);
+    HANDLE mp3State = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_frame.mp3.statusEvent = mp3State;
+    OpenAt(kStart);
+    m_doc->RunTick();
+    m_doc->RunTick();
+    m_trace.Take();
+    int offers = m_operations.upgradeOffers;
+    EXPECT_GE(offers, 1);
+
+    auto hintsOfTick = [&] {
+        m_doc->RunTick();
+        Texts hints;
+        for (const std::string& line : m_trace.Take())
+        {
+            if (line.compare(0, 5, "hint ") == 0)
+                hints.push_back(line.substr(5));
+        }
+        return hints;
+    };
+    EXPECT_EQ(Texts(), hintsOfTick());
+    m_doc->GetSearchList().SetModified(true);
+    EXPECT_EQ(Texts({ "8" }), hintsOfTick());
+    int task = m_doc->GetTaskMgr().CreateTask("busy", nullptr, 0);
+    Texts taskHints = hintsOfTick();
+    EXPECT_EQ(Texts({ "15", "14" }), taskHints);
+    m_doc->GetTaskMgr().EndTask(task);
+    int titles = m_operations.titles;
+    SetEvent(mp3State);
+    // The players' news comes before the tasks.
+    EXPECT_EQ(Texts({ "3", "15", "14" }), hintsOfTick());
+    EXPECT_EQ(titles + 1, m_operations.titles);
+    // Every tick after the start-up offers the old library's upgrade.
+    EXPECT_EQ(offers + 4, m_operations.upgradeOffers);
+    Close();
+    CloseHandle(mp3State);
+}
+
 // A window whose messages run what the test gives, to act inside the pumps.
 class CPumpProbe
 {
@@ -221,20 +431,6 @@ private:
     std::vector<std::function<void()>> m_actions;
 };
 
-class CRecordingRunner : public CCommandRunner
-{
-public:
-    void ExecuteCommand(const char* command) override
-    {
-        commands.push_back(std::string("begin ") + command);
-        if (nested)
-            nested();
-        commands.push_back(std::string("end ") + command);
-    }
-    Texts commands;
-    std::function<void()> nested;
-};
-
 TEST_F(TickTest, ATickOrCloseInsideTheStartUpWaitsForIt)
 {
     Option("Auto Locate Tavlins", 0);
@@ -270,14 +466,19 @@ TEST_F(TickTest, QueuedCommandsRunOneAfterTheOtherAlsoWhenOneTicks)
     Option("Auto Locate Tavlins", 0);
     OpenAt(kStart);
     m_doc->RunTick();
-    CRecordingRunner runner;
-    m_doc->SetCommandRunner(&runner);
     CZYMAutomation& queue = m_doc->GetAutomation();
-    runner.nested = [&] { m_doc->RunTick(); };
+    m_operations.duringCommand = [&](const char*) { m_doc->RunTick(); };
     queue.OnReceive("zym:play");
     queue.OnReceive("zym:next");
+    m_trace.Take();
     m_doc->RunTick();
-    EXPECT_EQ(Texts({ "begin play", "end play", "begin next", "end next" }), runner.commands);
+    Texts commands;
+    for (const std::string& line : m_trace.Take())
+    {
+        if (line.compare(0, 6, "begin ") == 0 || line.compare(0, 4, "end ") == 0)
+            commands.push_back(line);
+    }
+    EXPECT_EQ(Texts({ "begin play", "end play", "begin next", "end next" }), commands);
     EXPECT_TRUE(queue.IsEmpty());
 }
 
