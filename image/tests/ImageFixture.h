@@ -41,9 +41,10 @@ void WritePpm(const std::string& path, const RgbPicture& picture);
 // interlacing), 130 colours.
 RgbPicture PatternPicture();
 
-// The command line that starts one of ImageMagick's programs.
+// The path of one of ImageMagick's programs.
 std::string MagickProgram(const char* name);
-// Runs ImageMagick's convert with the arguments; true when it succeeded.
+// Runs ImageMagick's convert with the arguments (split into words as a shell
+// would, single quotes grouping, nothing expanded); true when it succeeded.
 bool Magick(const std::string& arguments);
 // ImageMagick's reading of a file.
 bool MagickPixels(const std::string& path, RgbPicture& picture);

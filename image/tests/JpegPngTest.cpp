@@ -2,6 +2,7 @@
 // of PNGs, and library errors that must come back as failures.
 #include "TestFramework.h"
 
+#include "HostProgram.h"
 #include "ImageFixture.h"
 #include "ImageJPG.h"
 
@@ -132,12 +133,9 @@ TEST_F(JpegPng, QualityIsThirtyUnlessSet)
     EXPECT_EQ(30, jpeg->GetQuality());
     jpeg->SetQuality(95);
     ASSERT_TRUE(image.Write(m_folder.Windows("fine.jpg"), -1));
-    FILE* identify = popen((MagickProgram("identify") + " -format %Q '" + m_folder.Unix("default.jpg") + "' '" +
-                            m_folder.Unix("fine.jpg") + "'").c_str(), "r");
-    ASSERT_NE(nullptr, identify);
-    char text[64] = {};
-    fread(text, 1, sizeof(text) - 1, identify);
-    pclose(identify);
-    EXPECT_STREQ("3095", text);
+    std::string text;
+    ASSERT_TRUE(RunHostProgram({MagickProgram("identify"), "-format", "%Q", m_folder.Unix("default.jpg"),
+                                m_folder.Unix("fine.jpg")}, &text));
+    EXPECT_EQ("3095", text);
 }
 }

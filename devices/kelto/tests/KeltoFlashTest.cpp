@@ -5,15 +5,14 @@
 #include "TestFramework.h"
 
 #include "DebugCapture.h"
+#include "HostProgram.h"
 #include "KeltoFlashWriter.h"
 #include "KeltoHexImage.h"
 #include "KeltoSimulator.h"
 #include "PtySerial.h"
 #include "TempFolder.h"
 
-#include <spawn.h>
 #include <stdio.h>
-#include <sys/wait.h>
 #include <stdlib.h>
 
 #include <fstream>
@@ -130,15 +129,10 @@ TEST(KeltoHexImageTest, MissingFileIsRefused)
     EXPECT_NE(std::string(image.GetErrorText()).find("Unable to open the HEX file"), std::string::npos);
 }
 
-// Runs objcopy on two files of the test's own folder, without a shell between.
+// objcopy reads the HEX file as the independent implementation.
 bool RunObjcopy(const std::string& hex, const std::string& bin)
 {
-    const char* argv[] = {"objcopy", "-I", "ihex", "-O", "binary", hex.c_str(), bin.c_str(), nullptr};
-    pid_t child;
-    if (posix_spawnp(&child, "objcopy", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
-        return false;
-    int status = 0;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return RunHostProgram({"objcopy", "-I", "ihex", "-O", "binary", hex, bin});
 }
 
 class KeltoFlashTest : public ::testing::Test

@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "HostProgram.h"
 #include "db/ODBError.h"
 
 namespace {
@@ -481,15 +482,12 @@ TEST_F(LibraryDatabaseTest, AnotherProcessReadsAndWritesTheSameFile)
     std::vector<AlbumRecord> albums = { MakeAlbum(3, 100) };
     SaveAlbums(albums);
     // Another process, while this one keeps its connection open.
-    std::string script = "python3 -c \"import sqlite3; d = sqlite3.connect('" + UnixPath("lib.mdb") +
+    std::string script = "import sqlite3; d = sqlite3.connect('" + UnixPath("lib.mdb") +
                          "'); print(d.execute('SELECT count(*) FROM Tracks').fetchone()[0]);"
-                         " d.execute(\\\"UPDATE Albums SET Title = 'From outside'\\\"); d.commit()\"";
-    FILE* other = popen(script.c_str(), "r");
-    ASSERT_TRUE(other != nullptr);
-    char line[32] = {};
-    EXPECT_TRUE(fgets(line, sizeof(line), other) != nullptr);
-    EXPECT_EQ(0, pclose(other));
-    EXPECT_STREQ("3\n", line);
+                         " d.execute(\"UPDATE Albums SET Title = 'From outside'\"); d.commit()";
+    std::string line;
+    ASSERT_TRUE(RunHostProgram({"python3", "-c", script}, &line));
+    EXPECT_EQ("3\n", line);
     Load();
     EXPECT_EQ(CString("From outside"), StoredAlbum(albums[0].GetIdText()).GetTitle(kAlbumIndex));
 }
