@@ -50,6 +50,7 @@ public:
     int GetPos() const { return m_pos; }
     int GetId() const { return m_id; }
     DWORD GetFlags() const { return m_flags; }
+    volatile BYTE* GetCancelFlag() const { return m_cancelFlag; }
     const CTimeStamp& GetStartTime() const { return m_startTime; }
     const CTimeStamp& GetChangeTime() const { return m_changeTime; }
     CString GetProgressText() const;
