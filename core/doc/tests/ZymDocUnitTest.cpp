@@ -1,0 +1,95 @@
+// The document with an interface unit on a pty among the COM ports it checks,
+// and a changer on the unit's first control bus: the start-up finds the unit
+// through "COM Ports to Check", sets it up from the options, scans the bus,
+// and applies the IR receiver option to the unit only when it differs.
+#include "DocFixture.h"
+#include "MessageBoxScript.h"
+
+#include "ChangerBus.h"
+#include "PtySerial.h"
+#include "TavlinSimulator.h"
+
+namespace {
+
+// The document checks COM1 to COM8 only.
+const int kUnitPort = 7;
+const int kIrReceiverPort = 4;
+
+class ZymDocUnitTest : public DocFixture
+{
+protected:
+    ZymDocUnitTest() : m_pty(kUnitPort), m_unit(m_pty, 38400, 3.0), m_bus(m_unit, 0)
+    {
+        m_bus.Add(1, 107, 400);
+        Option("COM Ports to Check", 1 << (kUnitPort - 1));
+        Option("IR Sample Rate", 50);
+        Option("IR Timeout Period", 20);
+    }
+
+    size_t CountCommands(int port, BYTE code)
+    {
+        std::string command = CTavlinSimulator::Bytes({ (port << 5) + 0x1F, code });
+        const std::string received = m_unit.Received();
+        size_t count = 0;
+        for (size_t at = received.find(command); at != std::string::npos; at = received.find(command, at + 1))
+            ++count;
+        return count;
+    }
+
+    CPtySerial m_pty;
+    CTavlinSimulator m_unit;
+    CChangerBus m_bus;
+};
+
+TEST_F(ZymDocUnitTest, StartUpFindsTheUnitSetsItUpAndScansItsBus)
+{
+    Open();
+    m_doc->RunStartup();
+    Texts trace = m_trace.Take();
+    EXPECT_EQ(1, std::count(trace.begin(), trace.end(), "status Locating Players"));
+    ASSERT_EQ(1, m_doc->GetDevicePath().GetNumTavlins());
+    EXPECT_EQ(1, m_doc->GetSonyControl()->GetPlayerCount());
+    EXPECT_TRUE(m_doc->IsPlayerAvailable(0));
+    EXPECT_FALSE(m_doc->IsPlayerAvailable(1));
+    TavlinUnitSettings settings = m_unit.Settings();
+    // Ports 0-3 and the IR receiver enabled; the sample period in the unit's
+    // 0.2 us steps. The time-out goes out in samples of the period the port
+    // last heard of (the simulated unit does not echo a new period).
+    EXPECT_EQ(0x1F, settings.enabledPorts & 0x1F);
+    EXPECT_EQ(250, settings.sampleCount);
+    EXPECT_NE(0, settings.timeoutCount);
+    Close();
+}
+
+TEST_F(ZymDocUnitTest, TheIrReceiverFollowsTheOptionOnlyWhenItDiffers)
+{
+    Option("Auto Locate Players", 0);
+    Open();
+    m_doc->RunStartup();
+    const struct
+    {
+        int option;
+        size_t enables, disables;   // port 4 commands the apply sent
+    } applies[] = {
+        { 1, 0, 0 }, { 0, 0, 1 }, { 0, 0, 0 }, { 1, 1, 0 },
+    };
+    // Commands reach the unit some time after the apply: every row without
+    // one is followed by a row with one, which would count a late stray too.
+    int row = 0;
+    for (const auto& apply : applies)
+    {
+        SCOPED_TRACE(row++);
+        m_unit.ClearReceived();
+        m_doc->GetOptions().m_page4.m_enableIrReceiver = apply.option;
+        m_doc->ApplyOptions(0, 0);
+        if (apply.enables + apply.disables > 0)
+            EXPECT_TRUE(m_unit.WaitForReceived(
+                CTavlinSimulator::Bytes({ (kIrReceiverPort << 5) + 0x1F, apply.enables ? 0x03 : 0x02 }), 5000));
+        EXPECT_EQ(apply.enables, CountCommands(kIrReceiverPort, 0x03));
+        EXPECT_EQ(apply.disables, CountCommands(kIrReceiverPort, 0x02));
+        EXPECT_EQ(apply.option != 0, (m_unit.Settings().enabledPorts & (1 << kIrReceiverPort)) != 0);
+    }
+    Close();
+}
+
+} // namespace
