@@ -9,6 +9,8 @@
 #include "PtySerial.h"
 #include "TavlinSimulator.h"
 
+#include <functional>
+
 namespace {
 
 // The document checks COM1 to COM8 only.
@@ -20,7 +22,9 @@ class ZymDocUnitTest : public DocFixture
 protected:
     ZymDocUnitTest() : m_pty(kUnitPort), m_unit(m_pty, 38400, 3.0), m_bus(m_unit, 0)
     {
-        m_bus.Add(1, 107, 400);
+        ChangerDisc disc;
+        disc.tracks = { 200, 180, 240 };
+        m_bus.Add(1, 107, 400).SetDisc(5, disc);
         Option("COM Ports to Check", 1 << (kUnitPort - 1));
         Option("IR Sample Rate", 50);
         Option("IR Timeout Period", 20);
@@ -90,6 +94,57 @@ TEST_F(ZymDocUnitTest, TheIrReceiverFollowsTheOptionOnlyWhenItDiffers)
         EXPECT_EQ(apply.option != 0, (m_unit.Settings().enabledPorts & (1 << kIrReceiverPort)) != 0);
     }
     Close();
+}
+
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 500; ++i)
+    {
+        if (condition())
+            return true;
+        Sleep(10);
+    }
+    return condition();
+}
+
+// From the play list to the changer's bus: the playing thread's request leaves
+// through the player control and the device path as the changer's words.
+TEST_F(ZymDocUnitTest, APlayListEntryOfTheChangerPlaysThere)
+{
+    Option("Playlist Save and Restore", 0);
+    Open();
+    CMessageBoxScript boxes;
+    AddChangerAlbum("000000000000000A", 0, 5);
+    m_doc->RunStartup();
+    ASSERT_EQ(1, m_doc->GetSonyControl()->GetPlayerCount());
+    m_trace.Take();
+    m_doc->GetPlayList()->AddItem(CLibItem("000000000000000A", 1));
+    m_doc->OnPlaylistPlay();
+    // The changer moves to the entry's disc and track and reports it playing.
+    auto placed = [&] {
+        return m_bus.Inspect(1, [](CChangerModel& changer) { return changer.Disc() == 5 && changer.Track() == 2; });
+    };
+    EXPECT_TRUE(WaitUntil(placed));
+    auto events = [&] {
+        Texts found;
+        for (const std::string& line : m_trace.Take())
+        {
+            if (line == "event playlist_play" || line == "event using_player[cd1]" || line == "event begin_track[000502]")
+                found.push_back(line.substr(6));
+        }
+        return found;
+    };
+    Texts seen;
+    EXPECT_TRUE(WaitUntil([&] {
+        for (const std::string& event : events())
+            seen.push_back(event);
+        return seen.size() >= 3;
+    }));
+    EXPECT_EQ(Texts({ "playlist_play", "using_player[cd1]", "begin_track[000502]" }),
+              Texts(seen.begin(), seen.begin() + std::min<size_t>(seen.size(), 3)));
+    m_doc->OnPlaylistStop();
+    Close();
+    EXPECT_EQ(0, boxes.Unscripted());
 }
 
 } // namespace
