@@ -65,6 +65,8 @@ public:
     int GetColumnCount() const { return (int)m_defs.size(); }
     CLxColumnDef& GetColumn(int index) { return m_defs[index]; }
     const std::vector<int>& GetShownIds() const { return m_shown; }
+    // Trades the definitions (not the shown ids) with another manager.
+    void SwapDefinitions(CLxColumnManager& other) { m_defs.swap(other.m_defs); }
 
 private:
     void operator=(const CLxColumnManager&);

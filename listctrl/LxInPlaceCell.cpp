@@ -20,7 +20,7 @@ bool ShiftDown()
 
 // The rich edit of a drop-down list.
 
-BEGIN_MESSAGE_MAP(CLxInPlaceRichEdit, CRichEditCtrl)
+BEGIN_MESSAGE_MAP(CLxInPlaceRichEdit, CLxMenuRichEdit)
     ON_WM_CREATE()
     ON_WM_CHAR()
     ON_WM_KILLFOCUS()
@@ -47,7 +47,7 @@ int CLxInPlaceRichEdit::OnCreate(LPCREATESTRUCTA cs)
 BOOL CLxInPlaceRichEdit::PreTranslateMessage(MSG* msg)
 {
     if (msg->hwnd != m_hWnd || msg->message != WM_KEYDOWN)
-        return CRichEditCtrl::PreTranslateMessage(msg);
+        return CLxMenuRichEdit::PreTranslateMessage(msg);
     switch (msg->wParam)
     {
     case VK_UP:

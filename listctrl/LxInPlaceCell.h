@@ -8,13 +8,14 @@
 #pragma once
 
 #include "LxDropListBox.h"
+#include "LxMenuRichEdit.h"
 
 #include <afxcmn.h>
 
 class CLxListCtrl;
 class CLxInPlaceCell;
 
-class CLxInPlaceRichEdit : public CRichEditCtrl
+class CLxInPlaceRichEdit : public CLxMenuRichEdit
 {
 public:
     CLxInPlaceRichEdit(CLxInPlaceCell* editor, bool clickThrough);

@@ -8,7 +8,7 @@ namespace
 const int kGrowMargin = 5;
 }
 
-BEGIN_MESSAGE_MAP(CLxInPlaceEdit, CRichEditCtrl)
+BEGIN_MESSAGE_MAP(CLxInPlaceEdit, CLxMenuRichEdit)
     ON_WM_CREATE()
     ON_WM_KILLFOCUS()
     ON_WM_KEYDOWN()
@@ -91,7 +91,7 @@ void CLxInPlaceEdit::OnKillFocus(CWnd* newWnd)
 BOOL CLxInPlaceEdit::PreTranslateMessage(MSG* msg)
 {
     if (msg->hwnd != m_hWnd || msg->message != WM_KEYDOWN)
-        return CRichEditCtrl::PreTranslateMessage(msg);
+        return CLxMenuRichEdit::PreTranslateMessage(msg);
     long start = 0, end = 0;
     GetSel(start, end);
     switch (msg->wParam)

@@ -5,11 +5,11 @@
 // window is gone.
 #pragma once
 
-#include <afxcmn.h>
+#include "LxMenuRichEdit.h"
 
 class CLxListCtrl;
 
-class CLxInPlaceEdit : public CRichEditCtrl
+class CLxInPlaceEdit : public CLxMenuRichEdit
 {
 public:
     // alive, when given, is true from construction to destruction.

@@ -1,11 +1,13 @@
 #include "LxListCtrl.h"
 
+#include "LxColumnFormatDlg.h"
+#include "LxCustomizeColumnsDlg.h"
+#include "LxListResource.h"
+
 #include <stdlib.h>
 
 namespace
 {
-const int kCommandSortAscending = 32903;
-const int kCommandSortDescending = 32904;
 // Rows copied when nothing but "some rows" is asked for.
 const int kCopiedRows = 10;
 
@@ -31,17 +33,21 @@ BEGIN_MESSAGE_MAP(CLxListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
     ON_NOTIFY_REFLECT(LVN_KEYDOWN, OnKeyDown)
     ON_NOTIFY_REFLECT(LVN_ENDLABELEDITA, OnEndLabelEdit)
-    ON_COMMAND(kCommandSortAscending, OnSortAscending)
-    ON_COMMAND(kCommandSortDescending, OnSortDescending)
-    ON_UPDATE_COMMAND_UI(kCommandSortAscending, OnUpdateSort)
-    ON_UPDATE_COMMAND_UI(kCommandSortDescending, OnUpdateSort)
+    ON_COMMAND(ID_LX_SORT_ASCENDING, OnSortAscending)
+    ON_COMMAND(ID_LX_SORT_DESCENDING, OnSortDescending)
+    ON_COMMAND(ID_LX_CUSTOMIZE_HEADER, OnCustomizeHeader)
+    ON_COMMAND(ID_LX_HEADER_FORMAT, OnHeaderFormat)
+    ON_UPDATE_COMMAND_UI(ID_LX_SORT_ASCENDING, OnUpdateSort)
+    ON_UPDATE_COMMAND_UI(ID_LX_SORT_DESCENDING, OnUpdateSort)
+    ON_UPDATE_COMMAND_UI(ID_LX_CUSTOMIZE_HEADER, OnUpdateCustomizeHeader)
+    ON_UPDATE_COMMAND_UI(ID_LX_HEADER_FORMAT, OnUpdateHeaderFormat)
     ON_MESSAGE(WM_LX_NAVIGATE, OnNavigate)
     ON_MESSAGE(WM_SETFONT, OnSetFont)
 END_MESSAGE_MAP()
 
 CLxListCtrl::CLxListCtrl()
     : m_pfnRequestHandler(NULL), m_pfnCellTextHandler(NULL), m_pfnCategoryHandler(NULL),
-      m_pNotifyWnd(NULL),
+      m_pNotifyWnd(NULL), m_customizeLocked(false),
       m_controlIdOverride(-1), m_pCellImageList(NULL), m_ownerFontMask(0),
       m_pfnClock(SystemClock), m_printTitle("Lx list Control"), m_printOptions(0),
       m_printMargins(), m_dropListMask(0), m_dropDownMask(0), m_editMask(0),
@@ -751,4 +757,40 @@ void CLxListCtrl::OnSortDescending()
 void CLxListCtrl::OnUpdateSort(CCmdUI* cmdUI)
 {
     cmdUI->Enable((m_style & kLxStyleSort) != 0);
+}
+
+void CLxListCtrl::OnCustomizeHeader()
+{
+    CLxCustomizeColumnsDlg dialog(this);
+    dialog.m_pColumnManager = m_pColumnManager;
+    RunColumnDialog(dialog);
+}
+
+void CLxListCtrl::OnHeaderFormat()
+{
+    CLxColumnFormatDlg dialog(this);
+    dialog.m_pColumnManager = m_pColumnManager;
+    RunColumnDialog(dialog);
+}
+
+// The column dialogs work on the column manager, which first takes the
+// header's order and widths; OK builds the columns anew.
+void CLxListCtrl::RunColumnDialog(CDialog& dialog)
+{
+    if (!m_pColumnManager)
+        return;
+    m_pColumnManager->ReadFromHeader(*this);
+    if (dialog.DoModal() == IDOK)
+        m_pColumnManager->ApplyToList(*this);
+}
+
+void CLxListCtrl::OnUpdateCustomizeHeader(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_pColumnManager && !m_customizeLocked);
+}
+
+// The format dialog is not offered from the menu.
+void CLxListCtrl::OnUpdateHeaderFormat(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(FALSE);
 }

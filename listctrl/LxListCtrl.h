@@ -179,6 +179,10 @@ public:
     static void ClickAtCursor(CWnd& editor);
     int GetFocusedColumn() const { return m_focusedColumn; }
 
+    // The column dialogs on the column manager (the header menu's commands).
+    void OnCustomizeHeader();
+    void OnHeaderFormat();
+
     // Printing.
     void OnBeginPrinting(CDC* dc, CPrintInfo* info);
     void OnPrint(CDC* dc, CPrintInfo* info);
@@ -196,6 +200,8 @@ public:
     LxCellTextHandler m_pfnCellTextHandler;
     LxCategorizeItem m_pfnCategoryHandler;
     CWnd* m_pNotifyWnd;
+    // While set, the user cannot customize the columns.
+    bool m_customizeLocked;
     int m_controlIdOverride;
     CImageList* m_pCellImageList;
     DWORD m_ownerFontMask;
@@ -232,6 +238,8 @@ protected:
     void OnSortAscending();
     void OnSortDescending();
     void OnUpdateSort(CCmdUI* cmdUI);
+    void OnUpdateCustomizeHeader(CCmdUI* cmdUI);
+    void OnUpdateHeaderFormat(CCmdUI* cmdUI);
     LRESULT OnNavigate(WPARAM code, LPARAM cell);
     LRESULT OnSetFont(WPARAM font, LPARAM redraw);
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -279,6 +287,8 @@ private:
     int SearchStart(int character, int focused, int count);
     bool SortableColumn(int column);
     void PaintEmptyText();
+    void ShowHeaderMenu();
+    void RunColumnDialog(CDialog& dialog);
     void HideTip();
     // The cell whose whole text the tip shows; false where no tip belongs.
     bool TipCell(CPoint point, CRect& cell, int& column, int& row);

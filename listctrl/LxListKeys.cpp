@@ -2,6 +2,9 @@
 // and navigation requests, header notifications, column moves and type-ahead.
 #include "LxListCtrl.h"
 
+#include "LxListResource.h"
+#include "LxPopupMenu.h"
+
 #include <ctype.h>
 
 namespace
@@ -430,20 +433,34 @@ BOOL CLxListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
         }
         break;
     case NM_RCLICK:
-    {
-        CPoint point((short)LOWORD(::GetMessagePos()), (short)HIWORD(::GetMessagePos()));
-        m_header.ScreenToClient(&point);
-        m_headerMenuColumn = -1;
-        for (int i = 0; i < m_header.GetItemCount(); i++)
-        {
-            CRect rect;
-            if (m_header.GetItemRect(i, &rect) && rect.PtInRect(point))
-                m_headerMenuColumn = i;
-        }
+        ShowHeaderMenu();
         break;
     }
-    }
     return CListCtrl::OnNotify(wParam, lParam, result);
+}
+
+// The menu's commands act on the column clicked (-1: none).
+void CLxListCtrl::ShowHeaderMenu()
+{
+    DWORD position = ::GetMessagePos();
+    CPoint screen((short)LOWORD(position), (short)HIWORD(position));
+    CPoint point = screen;
+    m_header.ScreenToClient(&point);
+    m_headerMenuColumn = -1;
+    for (int i = 0; i < m_header.GetItemCount(); i++)
+    {
+        CRect rect;
+        if (m_header.GetItemRect(i, &rect) && rect.PtInRect(point))
+            m_headerMenuColumn = i;
+    }
+    const LxMenuEntry entries[] = {
+        {ID_LX_SORT_ASCENDING, "Sort ascending"},
+        {ID_LX_SORT_DESCENDING, "Sort descending"},
+        {0, NULL},
+        {ID_LX_CUSTOMIZE_HEADER, "Customize header"},
+        {ID_LX_HEADER_FORMAT, "Header format"},
+    };
+    CLxPopupMenu::Show(entries, ARRAYSIZE(entries), this, screen);
 }
 
 void CLxListCtrl::MoveColumn(int* from, int* to)

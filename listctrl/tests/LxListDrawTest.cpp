@@ -432,7 +432,7 @@ TEST_F(ListDrawTest, BackgroundTilesStayWithRowZeroWhenScrolled)
     for (int i = 0; i < 40; i++)
         AddRows({{"", "", ""}});
     m_list.ModifyLxStyle(kLxStyleHorzGrid | kLxStyleVertGrid | kLxStyleImageCells, 0, 0);
-    ASSERT_TRUE(m_list.SetBackgroundImage(300u));
+    ASSERT_TRUE(m_list.SetBackgroundImage(310u));
     CRect row;
     m_list.GetItemRect(0, &row, LVIR_BOUNDS);
     m_list.Scroll(CSize(0, row.Height() * 5));
