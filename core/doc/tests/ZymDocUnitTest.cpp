@@ -22,8 +22,10 @@ class ZymDocUnitTest : public DocFixture
 protected:
     ZymDocUnitTest() : m_pty(kUnitPort), m_unit(m_pty, 38400, 3.0), m_bus(m_unit, 0)
     {
+        // The disc of the library's album there (two tracks of 100 s): a
+        // disc the library does not know would wait for identification.
         ChangerDisc disc;
-        disc.tracks = { 200, 180, 240 };
+        disc.tracks = { 100, 100 };
         m_bus.Add(1, 107, 400).SetDisc(5, disc);
         Option("COM Ports to Check", 1 << (kUnitPort - 1));
         Option("IR Sample Rate", 50);
@@ -120,9 +122,11 @@ TEST_F(ZymDocUnitTest, APlayListEntryOfTheChangerPlaysThere)
     m_trace.Take();
     m_doc->GetPlayList()->AddItem(CLibItem("000000000000000A", 1));
     m_doc->OnPlaylistPlay();
-    // The changer moves to the entry's disc and track and reports it playing.
+    // The changer moves to the entry's disc and track and plays it.
     auto placed = [&] {
-        return m_bus.Inspect(1, [](CChangerModel& changer) { return changer.Disc() == 5 && changer.Track() == 2; });
+        return m_bus.Inspect(1, [](CChangerModel& changer) {
+            return changer.IsPlaying() && changer.Disc() == 5 && changer.Track() == 2;
+        });
     };
     EXPECT_TRUE(WaitUntil(placed));
     auto events = [&] {
