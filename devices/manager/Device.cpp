@@ -367,6 +367,31 @@ BOOL CDevice::DeleteCode(int n)
     return TRUE;
 }
 
+void CDevice::SetTypeWord(const char* type)
+{
+    m_type = type;
+    m_type.MakeLower();
+    ApplyType();
+}
+
+BOOL CDevice::SetCode(int n, const char* data, const char* name)
+{
+    if (n < 0 || n >= int(m_codes.size()))
+        return FALSE;
+    m_codes[n].data = data;
+    m_codes[n].name = name;
+    m_codes[n].name.MakeLower();
+    return TRUE;
+}
+
+void CDevice::ClearPrefixAndSuffix()
+{
+    m_prefix.Empty();
+    m_suffix.Empty();
+    m_prefixLines.clear();
+    m_suffixLines.clear();
+}
+
 CString CDevice::CarrierText() const
 {
     CString text;

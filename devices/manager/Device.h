@@ -83,6 +83,19 @@ public:
     // Letters behind it stand for the variable fields a received code carries.
     int LeadLength(int n) const;
 
+    // The device-file editor's changes. Timing changes count for decoding once
+    // BuildPatterns has run.
+    void SetTypeWord(const char* type);
+    void SetDescriptionText(const char* text) { m_description = text; }
+    void SetCarrierHz(double carrier) { m_carrier = carrier; }
+    void SetTimingText(Timing t, const char* text) { m_timings[t] = text; }
+    void SetRepeatCount(int repeat) { m_repeat = repeat; }
+    void SetTolerance(double tolerance) { m_tolerance = tolerance; }
+    // Code n's data and name (lower-cased as AddCode does); false when out of range.
+    BOOL SetCode(int n, const char* data, const char* name);
+    // Drops every prefix and suffix line, so that they are neither applied nor saved.
+    void ClearPrefixAndSuffix();
+
     const CString& GetType() const { return m_type; }
     double GetCarrier() const { return m_carrier; }
     CString GetDescription() const { return m_description; }
