@@ -117,6 +117,60 @@ TEST_F(ListTipTest, ClickGoesToTheRowBeneathAndThatCellStaysQuiet)
     EXPECT_TRUE(Shown());  // another tip was closed since
 }
 
+TEST_F(ListTipTest, CategoryViewShowsTipsOnlyOverItemCellsPastTheBoxColumn)
+{
+    m_owner.m_cells[1][0] = "A title far too long for the first column";
+    MoveOver(1, 0);
+    EXPECT_TRUE(Shown());
+    ::PostMessageA(Tip(), WM_MOUSEMOVE, 0, MAKELPARAM(1000, 2));
+    PumpListMessages();
+    FileByColumn(1);
+    m_list.EnableCategoryView(true);
+    CLxCategoryManager& manager = *m_list.GetCategoryManager();
+    for (int i = 0; i < 3; i++)
+        manager.GetCategory(i)->expanded = 1;
+    manager.Rebuild(m_list);
+    int checked = 0;
+    for (int row = 0; row < m_list.GetItemCount(); row++)
+    {
+        DWORD_PTR data = m_list.GetItemData(row);
+        bool category = manager.IndexOfCategory((const void*)data) >= 0;
+        bool cut = !category && data != 0;  // items 1 and 2 have long artists
+        for (int column : {0, 1})
+        {
+            MoveOver(row, column);
+            EXPECT_EQ(cut && column == 1, Shown()) << "row " << row << " column " << column;
+            if (Shown())
+            {
+                ::PostMessageA(Tip(), WM_MOUSEMOVE, 0, MAKELPARAM(1000, 2));
+                PumpListMessages();
+            }
+            checked++;
+        }
+    }
+    EXPECT_EQ(12, checked);  // three category rows and three items
+}
+
+TEST_F(ListTipTest, ScrollingHidesTheTip)
+{
+    // A hidden tip stays away from its cell: each message gets a cell of its own.
+    const struct
+    {
+        UINT message;
+        int row;
+    } cases[] = {{WM_VSCROLL, 1}, {WM_HSCROLL, 2}};
+    for (const auto& c : cases)
+    {
+        UINT message = c.message;
+        MoveOver(c.row, 1);
+        ASSERT_TRUE(Shown());
+        m_list.SendMessage(message, SB_LINEDOWN, 0);
+        PumpListMessages();
+        EXPECT_FALSE(Shown()) << message;
+        EXPECT_NE(Tip(), ::GetCapture());
+    }
+}
+
 TEST_F(ListTipTest, NoTipWithoutTheStyleOrWithAButtonHeld)
 {
     m_list.SendMessage(WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(InCell(1, 1).x, InCell(1, 1).y));
