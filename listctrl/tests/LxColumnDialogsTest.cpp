@@ -197,6 +197,9 @@ TEST_F(ColumnDialogsTest, CustomizeRefusesAnEmptyListAndCancelLeavesTheManager)
     Open(dialog, IDD_LX_CUSTOMIZE_COLUMNS);
     Select(IDC_LX_SHOWN_COLUMNS, {0, 1, 2});
     Click(IDC_LX_REMOVE);
+    // A removal alone may be confirmed.
+    EXPECT_TRUE(Enabled(IDOK));
+    EXPECT_FALSE(Enabled(IDC_LX_REMOVE));
     m_boxes.Then(IDOK);
     Click(IDOK);
     ASSERT_EQ(1u, m_boxes.Shown().size());
