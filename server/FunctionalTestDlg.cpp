@@ -1,8 +1,6 @@
 #include "FunctionalTestDlg.h"
 
-#include <time.h>
-
-#include "crt/Random.h"
+#include "TavlinTestText.h"
 
 namespace {
 
@@ -156,20 +154,9 @@ void CFunctionalTestDlg::RunTests()
         int m = m_port->RunTest(test.kind, m_repeat);
         CString text, part;
         if (test.kind == kSLink) {
-            for (int p = 0; p < 4; ++p) {
-                part.Format(m & (1 << p) ? "sl%d Fail " : "sl%d Pass ", p);
-                text += part;
-            }
+            text = SLinkResultText(m);
         } else if (test.kind == kIRPorts) {
-            // After the first failing port a passing one may only have
-            // passed for want of a signal.
-            bool failed = false;
-            for (int j = 1; j <= 7; ++j) {
-                bool bad = (m & (1 << j)) != 0;
-                part.Format(bad ? "ir%dF " : failed ? "ir%d? " : "ir%dP ", j);
-                text += part;
-                failed = failed || bad;
-            }
+            text = IRPortsResultText(m);
         } else if (test.kind == kBaud) {
             for (int k = 0; k < 5; ++k) {
                 part.Format(m & (1 << k) ? "%dF " : "%dP ", 24 << k);
@@ -184,8 +171,7 @@ void CFunctionalTestDlg::RunTests()
     }
 }
 
-// The prefix's four bytes, then the time in seconds (least significant byte
-// first) and four random bytes.
+// The prefix's four bytes go ahead of the serial number as its write code.
 void CFunctionalTestDlg::WriteSerialNumber()
 {
     BYTE prefix[4];
@@ -193,11 +179,7 @@ void CFunctionalTestDlg::WriteSerialNumber()
         prefix[i] = BYTE(strtoul(m_serialPrefix.Mid(2 * i, 2), nullptr, 16));
     DWORD value;
     memcpy(&value, prefix, sizeof value);
-    DWORD now = DWORD(time(nullptr));
     BYTE serial[8];
-    for (int i = 0; i < 4; ++i)
-        serial[i] = BYTE(now >> (8 * i));
-    for (int i = 4; i < 8; ++i)
-        serial[i] = BYTE(MsRand() % 256);
+    MakeSerialNumber(serial);
     m_port->WriteSerialNumber(value, serial);
 }
