@@ -29,9 +29,10 @@ int AreaIndex(int word)
     return (word - kKeltoBootLoaderEnd) * 2;
 }
 
-bool IsUpperHexDigit(BYTE c)
+// Either case: the device server's factory flash writes lower-case digits.
+bool IsHexDigit(BYTE c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
 } // namespace
@@ -77,7 +78,7 @@ BOOL CKeltoFlashWriter::TakeSerial(const char* serial, BYTE chars[kKeltoSerialCh
     }
     for (int i = 0; i < kKeltoSerialChars; ++i) {
         BYTE kept = words[2 * i + 1];
-        chars[i] = IsUpperHexDigit(kept) ? kept : BYTE(kHexDigits[MsRand() % 16]);
+        chars[i] = IsHexDigit(kept) ? kept : BYTE(kHexDigits[MsRand() % 16]);
     }
     return TRUE;
 }

@@ -31,7 +31,7 @@ public:
     // records with erased words in their gaps, then the serial table (16 words
     // 0x34 and one character), then the correction block. serial holds 16
     // characters, or is empty to keep the unit's own (a character that is not
-    // an upper-case hexadecimal digit becomes a random one). progress may be null.
+    // a hexadecimal digit becomes a random one). progress may be null.
     BOOL Upgrade(const CKeltoHexImage& image, const char* serial, CKeltoFlashProgress* progress);
     // Lane sums of the words [firstWord, endWord), read eight words at a time.
     BOOL ReadLaneSums(int firstWord, int endWord, BYTE sums[kKeltoLanes]);
