@@ -210,12 +210,15 @@ void CTavlinSimulator::Loopback(int port, const std::string& data, int bitCount)
     }
 }
 
-// The first transmitter in use whose receiver listens sees the code; firmware
-// 2.0 and later name the receiver after the message.
+// The first transmitter in use whose receiver listens sees the code, else
+// receiver 0 sees a Varlo output; firmware 2.0 and later name the receiver
+// after the message.
 void CTavlinSimulator::IRLoopback(const std::string& data)
 {
     const TavlinUnitSettings& s = m_settings;
     int channels = s.irTransmitPorts & s.irReceivePorts & m_fixture.irChannels;
+    if (!channels && (s.irTransmitPorts & m_fixture.varloOutputs) && (s.irReceivePorts & 1))
+        channels = 1;
     if (!(s.enabledPorts & (1 << kIRPort)) || !channels || data.empty())
         return;
     int channel = 0;
@@ -541,6 +544,12 @@ void CTavlinSimulator::SetSerialNumber(const std::string& eightBytes)
 {
     std::lock_guard<std::mutex> hold(m_lock);
     m_serialNumber = eightBytes;
+}
+
+std::string CTavlinSimulator::SerialNumber() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_serialNumber;
 }
 
 void CTavlinSimulator::SetSilent(bool silent)

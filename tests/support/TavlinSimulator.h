@@ -45,6 +45,7 @@ struct TavlinFixture
     BYTE irChannels = 0;        // IR transmitters facing their own receivers
     bool parallel = false;      // parallel outputs 1-6 wired in pairs (1-2, 3-4, 5-6)
     int irDurationChange = 0;   // -1: the receiver loses the last duration; +1: sees one more
+    BYTE varloOutputs = 0;      // IR transmitters that receiver 0 also sees (a Varlo unit's wiring)
 };
 
 // A data message the program sent to one of the unit's ports.
@@ -77,6 +78,7 @@ public:
     void SetBaudRate(int rate);
     int GetBaudRate() const;
     void SetSerialNumber(const std::string& eightBytes);
+    std::string SerialNumber() const;
     // A silent unit reads but never answers.
     void SetSilent(bool silent);
     TavlinUnitSettings Settings() const;
