@@ -4,11 +4,7 @@
 
 #include <vector>
 
-namespace {
-
-const int kStepMs = 50;
-
-void PumpMessages()
+void PumpWaitingMessages()
 {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -16,6 +12,10 @@ void PumpMessages()
         DispatchMessageA(&msg);
     }
 }
+
+namespace {
+
+const int kStepMs = 50;
 
 // The test of one wait: true ends the wait successfully.
 class CWaitCondition
@@ -40,7 +40,7 @@ bool Wait(int timeout, const CWaitCondition& condition, const volatile BOOL* can
             return false;
         DWORD step = DWORD(timeout) - elapsed;
         Sleep(step < DWORD(kStepMs) ? step : kStepMs);
-        PumpMessages();
+        PumpWaitingMessages();
     }
 }
 

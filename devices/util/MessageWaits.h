@@ -7,6 +7,10 @@
 
 #include <windows.h>
 
+// Dispatches the calling thread's pending messages, so that its windows repaint
+// during a long operation.
+void PumpWaitingMessages();
+
 bool WaitForBufferChange(int timeout, const void* buffer, int length, const volatile BOOL* cancel);
 bool WaitForBuffersEqual(int timeout, const void* a, const void* b, int length,
                          const volatile BOOL* cancel);
