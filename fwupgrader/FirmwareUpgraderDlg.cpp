@@ -8,6 +8,7 @@
 namespace {
 
 const char kImageName[] = "kelto.hex";
+const UINT kIconId = 128;
 const double kTargetVersion = 1.21;
 // "Upgrade Complete" stays in view this long before an unattended run closes.
 const int kCompleteShowMs = 2000;
@@ -38,7 +39,7 @@ void CFirmwareUpgraderDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CFirmwareUpgraderDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_icon = AfxGetApp()->LoadStandardIcon(IDI_APPLICATION);
+    m_icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kIconId));
     SetIcon(m_icon, TRUE);
     SetIcon(m_icon, FALSE);
     SetWindowText("Kelto Firmware Upgrader");

@@ -59,6 +59,10 @@ TEST(UpgradeDialogTest, TheCommandLinesPortIsSelected)
         char caption[64] = "";
         GetWindowTextA(dialog.Window(), caption, sizeof caption);
         EXPECT_STREQ("Kelto Firmware Upgrader", caption);
+        HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128));
+        EXPECT_NE(nullptr, icon);
+        EXPECT_EQ(LRESULT(icon), SendMessageA(dialog.Window(), WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(LRESULT(icon), SendMessageA(dialog.Window(), WM_GETICON, ICON_SMALL, 0));
         MSG unrun;
         while (PeekMessageA(&unrun, dialog.Window(), 0, 0, PM_REMOVE)) {
         }
