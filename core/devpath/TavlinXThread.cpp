@@ -3,32 +3,6 @@
 #include "TavlinRemote.h"
 #include "TavlinXApi.h"
 
-namespace {
-
-CString Narrow(BSTR text)
-{
-    CString result;
-    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (text && length > 1) {
-        WideCharToMultiByte(CP_ACP, 0, text, -1, result.GetBuffer(length), length, nullptr, nullptr);
-        result.ReleaseBuffer();
-    }
-    return result;
-}
-
-// A text argument, counted from the first, by value or by reference.
-CString TextArgument(DISPPARAMS* params, UINT i)
-{
-    if (!params || i >= params->cArgs)
-        return CString();
-    VARIANT& v = params->rgvarg[params->cArgs - 1 - i];
-    if (V_VT(&v) == (VT_BSTR | VT_BYREF))
-        return Narrow(*V_BSTRREF(&v));
-    return V_VT(&v) == VT_BSTR ? Narrow(V_BSTR(&v)) : CString();
-}
-
-} // namespace
-
 BEGIN_MESSAGE_MAP(CTavlinxDlg, CDialog)
     ON_MESSAGE(WM_TAVLINX_REQUESTS, OnRunRequests)
 END_MESSAGE_MAP()
@@ -62,9 +36,9 @@ LRESULT CTavlinxDlg::OnRunRequests(WPARAM, LPARAM)
 void CTavlinxDlg::OnOleEvent(DISPID id, DISPPARAMS* params)
 {
     if (id == kTavlinXReceiveEvent)
-        m_remote->Deliver(TextArgument(params, 0) + ":" + TextArgument(params, 1));
+        m_remote->Deliver(CTavlinx::EventText(params, 0) + ":" + CTavlinx::EventText(params, 1));
     else if (id == kTavlinXErrorEvent)
-        m_remote->Deliver("tavlinx:error[" + TextArgument(params, 1) + "]");
+        m_remote->Deliver("tavlinx:error[" + CTavlinx::EventText(params, 1) + "]");
 }
 
 // The stand-in control is registered for this thread's apartment, where its

@@ -2,6 +2,31 @@
 
 #include "TavlinXApi.h"
 
+namespace {
+
+CString Narrow(BSTR text)
+{
+    CString result;
+    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (text && length > 1) {
+        WideCharToMultiByte(CP_ACP, 0, text, -1, result.GetBuffer(length), length, nullptr, nullptr);
+        result.ReleaseBuffer();
+    }
+    return result;
+}
+
+} // namespace
+
+CString CTavlinx::EventText(DISPPARAMS* params, UINT i)
+{
+    if (!params || i >= params->cArgs)
+        return CString();
+    VARIANT& v = params->rgvarg[params->cArgs - 1 - i];
+    if (V_VT(&v) == (VT_BSTR | VT_BYREF))
+        return Narrow(*V_BSTRREF(&v));
+    return V_VT(&v) == VT_BSTR ? Narrow(V_BSTR(&v)) : CString();
+}
+
 BOOL CTavlinx::Create(CWnd* parent, UINT id)
 {
     if (FAILED(m_control.CreateDispatch(CLSID_TavlinX)))

@@ -25,6 +25,10 @@ public:
     void SetReportNoMatch(short flag);
     long LoadServer();
 
+    // Text argument i of an event, counted from the first, whether the control
+    // passed it by value or by reference; empty when missing.
+    static CString EventText(DISPPARAMS* params, UINT i);
+
 private:
     long Add(DISPID id, LPCSTR source, LPCSTR name, long device, long unit, long ports);
     long CallWithText(DISPID id, LPCSTR text);
