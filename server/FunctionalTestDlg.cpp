@@ -1,5 +1,6 @@
 #include "FunctionalTestDlg.h"
 
+#include "MessageWaits.h"
 #include "TavlinTestText.h"
 
 namespace {
@@ -23,15 +24,6 @@ const LPCSTR kPassIcon = IDI_INFORMATION;
 const LPCSTR kFailIcon = IDI_ERROR;
 const LPCSTR kTestingIcon = IDI_WARNING;
 const char kBadPrefix[] = "The serial prefix is 8 hexadecimal digits, or nothing";
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 bool IsPrefix(const CString& text)
 {
@@ -95,7 +87,7 @@ void CFunctionalTestDlg::Fail()
 {
     m_ok = FALSE;
     ShowState(kFailIcon);
-    PumpMessages();
+    PumpWaitingMessages();
 }
 
 // A failed exchange (a repeat count out of range, a bad prefix) runs nothing
@@ -105,7 +97,7 @@ void CFunctionalTestDlg::RunTest()
     for (int id : kResultIds)
         SetDlgItemText(id, "");
     ShowState(kTestingIcon);
-    PumpMessages();
+    PumpWaitingMessages();
     if (!UpdateData(TRUE))
         return;
     if (m_manager)
@@ -150,7 +142,7 @@ void CFunctionalTestDlg::RunTests()
             continue;
         }
         SetDlgItemText(test.resultId, "Testing...");
-        PumpMessages();
+        PumpWaitingMessages();
         int m = m_port->RunTest(test.kind, m_repeat);
         CString text, part;
         if (test.kind == kSLink) {

@@ -5,6 +5,7 @@
 #include <afxdlgs.h>
 
 #include "crt/Random.h"
+#include "MessageWaits.h"
 #include "runtime/DebugOutput.h"
 
 namespace {
@@ -33,15 +34,6 @@ const char* const kSaves[] = {
     "save[05]", "flush", "save[06]", "flush", "save[07]", "flush", "recall[00]", "flush",
     "save_defaults", "flush",
 };
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 } // namespace
 
@@ -102,7 +94,7 @@ BOOL CKeltoSettingsDlg::PreTranslateMessage(MSG* msg)
 void CKeltoSettingsDlg::OnFlashProgress(int nextWord)
 {
     m_progress.SetPos(nextWord);
-    PumpMessages();
+    PumpWaitingMessages();
 }
 
 BOOL CKeltoSettingsDlg::Failed(const char* message)
