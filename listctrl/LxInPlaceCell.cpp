@@ -520,14 +520,15 @@ void CLxInPlaceCell::OpenDropList()
     list->ScreenToClient(&drop);
     drop.top = drop.bottom;
     drop.bottom = drop.top + std::min((count + 1) * itemHeight, kMaxDropHeight);
-    // No integral height: the list box is exactly as tall as asked.
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_SORT | LBS_NOINTEGRALHEIGHT;
+    // No integral height: the list box is exactly as tall as asked. It is
+    // shown once filled: a shown one repaints its scroll bar at every choice.
+    DWORD style = WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_SORT | LBS_NOINTEGRALHEIGHT;
     if (!m_dropList.Create(style, drop, list, GetDlgCtrlID() + 2))
         return;
     for (int i = 0; i < count; i++)
         m_dropList.SetItemData(m_dropList.AddString(GetChoice(i)), i);
     ::SetWindowPos(m_dropList.m_hWnd, HWND_TOP, 0, 0, drop.Width(),
-                   std::min(itemHeight * count, kMaxDropHeight), SWP_NOMOVE);
+                   std::min(itemHeight * count, kMaxDropHeight), SWP_NOMOVE | SWP_SHOWWINDOW);
     m_dropList.SetFont(list->GetNormalFont());
     m_dropList.SetCurSel(m_dropList.FindStringExact(-1, GetShownText()));
     m_dropList.SetFocus();

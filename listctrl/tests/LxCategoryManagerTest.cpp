@@ -159,6 +159,31 @@ TEST_F(CategoryManagerTest, FilingBeyondEveryItemIsRefused)
     EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (1 elemento)"}), Rows(*manager));
 }
 
+TEST_F(CategoryManagerTest, AThousandCategoriesKeepEveryItem)
+{
+    std::vector<std::string> genres;
+    for (int i = 0; i < 1000; i++)
+        genres.push_back("G" + std::to_string(i));
+    // Wine's list view repaints at every row it inserts while redrawing is on.
+    m_list.SetRedraw(FALSE);
+    AddGenres(genres);
+    m_list.SetRedraw(TRUE);
+    std::unique_ptr<CLxCategoryManager> manager(MakeManager());
+    EXPECT_EQ(1000, manager->Categorize(m_list));
+    std::vector<std::string> rows = Rows(*manager);
+    ASSERT_EQ(1000u, rows.size());
+    EXPECT_EQ("Categoria: G999 (1 elemento)", rows.back());
+    // One more, of a category not seen yet: its row goes to the end.
+    m_genres.m_genres.push_back("New");
+    EXPECT_EQ(-1, manager->AddItem(m_list, 1000));
+    EXPECT_EQ("Categoria: New (1 elemento)", Rows(*manager).back());
+    manager->Flatten(m_list);
+    std::vector<DWORD_PTR> data = ItemData();
+    ASSERT_EQ(1001u, data.size());
+    for (DWORD_PTR i = 0; i < data.size(); i++)
+        EXPECT_EQ(i, data[i]);
+}
+
 TEST_F(CategoryManagerTest, WithoutCallbacksOnlyEmptyCategoryRows)
 {
     AddGenres({"Rock", "Jazz"});

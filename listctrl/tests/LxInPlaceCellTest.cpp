@@ -178,10 +178,11 @@ TEST_F(InPlaceCellTest, DropListKeys)
 
 TEST_F(InPlaceCellTest, DropListHeightFollowsTheChoices)
 {
+    // No choices: the button drops nothing.
     const struct
     {
         int count;
-    } cases[] = {{3}, {12}};
+    } cases[] = {{0}, {3}, {12}, {5000}};
     for (const auto& c : cases)
     {
         m_choices[1].clear();
@@ -190,6 +191,12 @@ TEST_F(InPlaceCellTest, DropListHeightFollowsTheChoices)
         Open(0, 1);
         ASSERT_NE((HWND)NULL, Editor());
         ClickButton();
+        if (c.count == 0)
+        {
+            EXPECT_EQ((HWND)NULL, DropList());
+            Key(VK_ESCAPE);
+            continue;
+        }
         ASSERT_NE((HWND)NULL, DropList()) << c.count;
         CRect rect;
         ::GetWindowRect(DropList(), &rect);
