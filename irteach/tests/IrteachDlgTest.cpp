@@ -343,6 +343,77 @@ TEST_F(IrteachDlgTest, DeviceFilesLoadAndSaveByteForByte)
     }
 }
 
+// In IR mode a selected code shows as its digits expanded; the waveform
+// decodes them back and names the code they match.
+TEST_F(IrteachDlgTest, ASelectedCodeShowsItsWaveformWhichZoomsAndScrolls)
+{
+    Drop(WindowsPath(Fixture("vcr-ir.cde")));
+    LVITEMA select = {};
+    select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    select.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendDlgItemMessageA(m_dialog.m_hWnd, IDC_CODE_LIST, LVM_SETITEMSTATE, 1, LPARAM(&select));
+    PostMessageA(m_dialog.m_hWnd, WM_USER + 10, 0, 0);
+    PumpPending();
+    EXPECT_EQ(1, m_dialog.GetCurrentCode());
+    EXPECT_EQ("mute", Field(IDC_CODE_NAME));
+    const CIrWaveform& wave = m_dialog.GetWaveform();
+    EXPECT_STREQ("0010110011", wave.GetDigits());
+    EXPECT_STREQ("mute", wave.GetMatchedName());
+    EXPECT_EQ(0, wave.GetTimings().Find("9000 -4500"));
+
+    HWND bar = GetDlgItem(m_dialog.m_hWnd, IDC_WAVE_SCROLL);
+    const struct
+    {
+        const char* name;
+        std::function<void()> act;
+        double start;
+        double end;
+    } steps[] = {
+        {"zoom in", [&] { Click(IDC_ZOOM_IN); }, 25000, 75000},
+        {"pan right", [&] { Click(IDC_PAN_RIGHT); }, 35000, 85000},
+        {"page left",
+         [&] {
+             PostMessageA(m_dialog.m_hWnd, WM_HSCROLL, SB_PAGELEFT, LPARAM(bar));
+             PumpPending();
+         },
+         0, 50000},
+        {"zoom out", [&] { Click(IDC_ZOOM_OUT); }, 0, 100000},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.act();
+        EXPECT_DOUBLE_EQ(s.start, wave.GetStart());
+        EXPECT_DOUBLE_EQ(s.end, wave.GetEnd());
+        SCROLLINFO info = {sizeof info, SIF_ALL};
+        ASSERT_TRUE(GetScrollInfo(bar, SB_CTL, &info));
+        EXPECT_EQ(UINT(wave.ScrollPage()), info.nPage);
+        EXPECT_EQ(wave.ScrollPosition(), info.nPos);
+    }
+}
+
+TEST_F(IrteachDlgTest, ImportSettingsTakesTheTimingsOfAnIrFileOnly)
+{
+    CMessageBoxScript boxes;
+    ClickWithFile(IDC_IMPORT_SETTINGS, WindowsPath(Fixture("tv-irtxonly.cde")));
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("Only the IR type device files contain timing information which can be imported", boxes.Shown()[0].text);
+    EXPECT_EQ("40000", Field(IDC_CARRIER));
+    ClickWithFile(IDC_IMPORT_SETTINGS, WindowsPath(Fixture("vcr-ir.cde")));
+    EXPECT_EQ(1u, boxes.Shown().size());
+    const struct
+    {
+        int id;
+        const char* text;
+    } fields[] = {
+        {IDC_CARRIER, "38000"}, {IDC_SLEEP, "-60000"},   {IDC_ONE, "560 -1690"}, {IDC_ZERO, "560 -560"},
+        {IDC_START, "9000 -4500"}, {IDC_STOP, "560 -20000"}, {IDC_PAUSE, "-40000"}, {IDC_REPEAT, "1"},
+    };
+    for (const auto& f : fields)
+        EXPECT_EQ(f.text, Field(f.id)) << f.id;
+    EXPECT_STREQ("560 -1690", m_dialog.GetDevice().GetTiming(CDevice::kOne));
+    EXPECT_EQ(std::vector<std::string>{"new1"}, CodeNames());
+}
+
 // A file that cannot be edited leaves the device as it was, with the reason.
 TEST_F(IrteachDlgTest, FilesThatCannotBeEditedAreRefusedWithTheirReason)
 {
