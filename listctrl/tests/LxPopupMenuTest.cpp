@@ -4,6 +4,7 @@
 // loop by a timer.
 #include "ListFixture.h"
 
+#include "LxInPlaceCell.h"
 #include "LxInPlaceEdit.h"
 #include "LxListResource.h"
 #include "LxPopupMenu.h"
@@ -207,6 +208,31 @@ TEST_F(PopupMenuTest, EditMenuGreysByTheEditorsState)
     EXPECT_STREQ("b", (const char*)::GlobalLock(data));
     ::GlobalUnlock(data);
     ::CloseClipboard();
+}
+
+TEST_F(PopupMenuTest, TheCellEditorsTextHasTheEditMenuToo)
+{
+    m_list.InsertColumnEx(2, "Genre", LVCFMT_LEFT, 100, kLxColDropDownList);
+    m_owner.m_answer = [](CLxListRequest& request) -> BOOL {
+        if (request.m_code == kLxRequestChoices)
+            request.m_pChoices->Add("Rock");
+        return request.m_code == kLxRequestChoices;
+    };
+    m_list.SetFocus();
+    CWnd* editor = m_list.EditCellWithList(0, 2, true, false);
+    ASSERT_NE(nullptr, editor);
+    HWND text = ::GetDlgItem(editor->m_hWnd, editor->GetDlgCtrlID() + 1);
+    ASSERT_NE((HWND)NULL, text);
+    ::SetWindowTextA(text, "Jazz");
+    ::SendMessageA(text, EM_SETSEL, 0, 0);
+    ArmMenu({VK_ESCAPE});
+    RightClickEditor(CWnd::FromHandle(text));
+    ASSERT_TRUE(m_script.seen);
+    ASSERT_EQ(5u, m_script.items.size());
+    EXPECT_EQ(ID_EDIT_CUT, m_script.items[2].id);
+    EXPECT_TRUE(m_script.items[2].grey);
+    EXPECT_TRUE(m_script.items[3].grey);
+    EXPECT_TRUE(::IsWindow(text));
 }
 
 TEST_F(PopupMenuTest, ToolBarImagesGoToTheirCommandsAndSeparatorsTakeNone)
