@@ -118,3 +118,36 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM)
     OnInitialUpdate();
     return 0;
 }
+
+DROPEFFECT CView::OnDragEnter(COleDataObject*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
+
+DROPEFFECT CView::OnDragOver(COleDataObject*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
+
+void CView::OnDragLeave()
+{
+}
+
+BOOL CView::OnDrop(COleDataObject*, DROPEFFECT, CPoint)
+{
+    return FALSE;
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*)
+{
+}
+
+void CView::OnPrint(CDC* dc, CPrintInfo*)
+{
+    OnPrepareDC(dc);
+    OnDraw(dc);
+}
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*)
+{
+}

@@ -8,6 +8,10 @@
 class CDC;
 class CDocument;
 class CFrameWnd;
+class COleDataObject;
+class CPrintInfo;
+
+typedef DWORD DROPEFFECT;
 
 class CView : public CWnd
 {
@@ -29,6 +33,19 @@ public:
     virtual void OnActivateFrame(UINT state, CFrameWnd* frame);
     // The document changed; the default repaints the whole view.
     virtual void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject);
+
+    // Drag and drop through a COleDropTarget registered for the view, with
+    // points in client coordinates; the defaults take nothing.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* dataObject, DROPEFFECT dropEffect, CPoint point);
+
+    // Printing, page by page into the printer's DC; the default page is the
+    // view's drawing.
+    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnPrint(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -1,0 +1,6 @@
+// OLE drag and drop.
+#pragma once
+
+#include <afxwin.h>
+
+#include "mfc/OleDragDrop.h"
