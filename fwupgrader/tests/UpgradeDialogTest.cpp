@@ -73,9 +73,12 @@ TEST(UpgradeDialogTest, TheCommandLinesPortIsSelected)
 // after it name the port given, and no unit is reached.
 TEST(UpgradeDialogTest, PortsOutsideTheListAreRefusedWithTheirOwnNumber)
 {
-    // A switch on COM1 would answer if the dialog fell back to the first port.
+    // A switch on COM1 would answer if the dialog fell back to the first
+    // port, one on COM13 if it opened a port the list does not hold.
     CPtySerial first(1);
     CKeltoSimulator kelto(first);
+    CPtySerial thirteenth(13);
+    CKeltoSimulator outside(thirteenth);
     const struct
     {
         int commandPort;
@@ -94,6 +97,7 @@ TEST(UpgradeDialogTest, PortsOutsideTheListAreRefusedWithTheirOwnNumber)
         EXPECT_EQ(c.error, boxes.Shown()[1].text);
     }
     EXPECT_TRUE(kelto.Frames().empty());
+    EXPECT_TRUE(outside.Frames().empty());
 }
 
 // The built-in image with one fault: a changed digit, no end record.
