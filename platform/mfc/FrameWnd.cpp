@@ -95,6 +95,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
     ON_WM_ACTIVATE()
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivateFrame)
+    ON_MESSAGE(WM_ACTIVATEAPP, OnActivateAppFrame)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
@@ -112,7 +114,7 @@ END_MESSAGE_MAP()
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_pFloatingFrameClass(NULL), m_nIdleFlags(0), m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_hAccelTable(NULL), m_hMenuDefault(NULL),
+    : m_pFloatingFrameClass(NULL), m_nIdleFlags(0), m_nFlags(0), m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_hAccelTable(NULL), m_hMenuDefault(NULL),
       m_pViewActive(NULL), m_nIDTracking(0), m_rectBorder(0, 0, 0, 0)
 {
 }
@@ -373,9 +375,10 @@ void CFrameWnd::OnSetFocus(CWnd* oldWnd)
         CWnd::OnSetFocus(oldWnd);
 }
 
-void CFrameWnd::OnActivate(UINT state, CWnd*, BOOL minimized)
+void CFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized)
 {
     Default();
+    SyncStayActive(state, other);
     // A minimised frame that becomes active shows no view yet.
     CView* view = GetActiveFrame()->GetActiveView();
     if (view && !(state != WA_INACTIVE && minimized))

@@ -61,6 +61,16 @@ const UINT WM_INITIALUPDATE = 0x0364;
 const UINT WM_SETMESSAGESTRING = 0x0362;
 // The prompt of an idle frame.
 const UINT AFX_IDS_IDLEMESSAGE = 0xE001;
+// Sent by a frame to its floating windows: FS_ACTIVATE or FS_DEACTIVATE tells
+// them the frame's caption state; FS_SYNCACTIVE asks whether a window keeps
+// the frame's caption active while it has the activation (non-zero: yes).
+const UINT WM_FLOATSTATUS = 0x036D;
+const DWORD FS_ACTIVATE = 0x0004;
+const DWORD FS_DEACTIVATE = 0x0008;
+const DWORD FS_SYNCACTIVE = 0x0040;
+// Frame flag: the caption shows the frame active while one of its floating
+// windows has the activation.
+const UINT WF_STAYACTIVE = 0x0020;
 // Asks a frame for help: lParam the help id, 0 for the frame to choose one.
 // Answers TRUE once help was asked for.
 const UINT WM_COMMANDHELP = 0x0365;
@@ -207,6 +217,10 @@ public:
     UINT m_nIdleFlags;
     // The prompt last asked for through WM_SETMESSAGESTRING.
     CString m_strMessage;
+    // WF_STAYACTIVE (FrameWndActivate.cpp).
+    UINT m_nFlags;
+    // Sends WM_FLOATSTATUS with flags to every window this frame owns.
+    void NotifyFloatingWindows(DWORD flags);
 
     // Menu items without a command handler are greyed when this is set.
     BOOL m_bAutoMenuEnable;
@@ -234,6 +248,13 @@ protected:
     void OnSetFocus(CWnd* oldWnd);
     // The active view (of the active child) hears of the frame's activation.
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    // The frame stays active while the activation goes to one of its
+    // floating windows that keeps it so, which hear of the state.
+    void SyncStayActive(UINT state, CWnd* other);
+    // WM_NCACTIVATE: a frame marked WF_STAYACTIVE draws its caption active.
+    LRESULT OnNcActivateFrame(WPARAM wParam, LPARAM lParam);
+    // Leaving the application takes the mark away.
+    LRESULT OnActivateAppFrame(WPARAM wParam, LPARAM lParam);
     void OnClose();
     void OnDestroy();
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);

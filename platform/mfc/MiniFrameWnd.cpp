@@ -22,6 +22,11 @@ DWORD WindowStyle(DWORD style)
 
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
+BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMini)
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+END_MESSAGE_MAP()
+
 CMiniFrameWnd::CMiniFrameWnd()
 {
 }
@@ -46,6 +51,25 @@ BOOL CMiniFrameWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName,
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
     return CFrameWnd::PreCreateWindow(cs);
+}
+
+LRESULT CMiniFrameWnd::OnNcActivateMini(WPARAM wParam, LPARAM lParam)
+{
+    if (!(GetStyle() & MFS_SYNCACTIVE))
+        return OnNcActivateFrame(wParam, lParam);
+    CWnd* owner = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+    BOOL ownerActive = owner != NULL && owner->IsFrameWnd() &&
+                       (static_cast<CFrameWnd*>(owner)->m_nFlags & WF_STAYACTIVE);
+    return CWnd::DefWindowProc(WM_NCACTIVATE, wParam != 0 || ownerActive, lParam);
+}
+
+LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    if (!(GetStyle() & MFS_SYNCACTIVE))
+        return 0;
+    if (wParam & (FS_ACTIVATE | FS_DEACTIVATE))
+        SendMessage(WM_NCACTIVATE, (wParam & FS_ACTIVATE) != 0);
+    return (wParam & FS_SYNCACTIVE) != 0;
 }
 
 void PASCAL CMiniFrameWnd::CalcBorders(LPRECT clientRect, DWORD style)

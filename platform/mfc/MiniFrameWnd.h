@@ -27,6 +27,11 @@ public:
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // With MFS_SYNCACTIVE the caption follows the owning frame's: active
+    // while the frame is marked WF_STAYACTIVE, and as WM_FLOATSTATUS says.
+    LRESULT OnNcActivateMini(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 };
 
 class CMiniDockFrameWnd : public CMiniFrameWnd
