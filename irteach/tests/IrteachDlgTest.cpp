@@ -62,15 +62,16 @@ private:
     time_t m_later = kFirstTry;
 };
 
-// Answers the next file dialog that the dialog opens with a path.
-class CFileDialogAnswer
+// Answers the next dialog that the learner opens over itself: reads it, fills
+// it, then presses its OK button.
+class COwnedDialogAnswer
 {
 public:
-    CFileDialogAnswer(HWND owner, const std::string& path) : m_owner(owner), m_path(path)
+    COwnedDialogAnswer(HWND owner, std::function<void(HWND)> fill) : m_owner(owner), m_fill(fill)
     {
         m_thread = CreateThread(nullptr, 0, Main, this, 0, nullptr);
     }
-    ~CFileDialogAnswer()
+    ~COwnedDialogAnswer()
     {
         WaitForSingleObject(m_thread, 20000);
         CloseHandle(m_thread);
@@ -80,7 +81,7 @@ public:
 private:
     static DWORD WINAPI Main(void* self)
     {
-        static_cast<CFileDialogAnswer*>(self)->Answer();
+        static_cast<COwnedDialogAnswer*>(self)->Answer();
         return 0;
     }
 
@@ -93,8 +94,7 @@ private:
                     break;
             }
             if (dialog) {
-                const int kFileNameCombo = 0x47c;
-                SetDlgItemTextA(dialog, kFileNameCombo, m_path.c_str());
+                m_fill(dialog);
                 PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
                 m_answered = true;
                 return;
@@ -104,7 +104,7 @@ private:
     }
 
     HWND m_owner;
-    std::string m_path;
+    std::function<void(HWND)> m_fill;
     HANDLE m_thread;
     volatile bool m_answered = false;
 };
@@ -158,7 +158,9 @@ protected:
     // Clicks a button whose file dialog is answered with the path.
     void ClickWithFile(int id, const std::string& path)
     {
-        CFileDialogAnswer answer(m_dialog.m_hWnd, path);
+        const int kFileNameCombo = 0x47c;
+        COwnedDialogAnswer answer(m_dialog.m_hWnd,
+                                  [&](HWND dialog) { SetDlgItemTextA(dialog, kFileNameCombo, path.c_str()); });
         Click(id);
         EXPECT_TRUE(answer.Answered());
     }
