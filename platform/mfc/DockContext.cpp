@@ -225,18 +225,18 @@ void CDockContext::EndDrag()
             m_uMRUDockID = dockBar->GetDlgCtrlID();
             m_rectMRUDockPos = rect;
             dockBar->ScreenToClient(&m_rectMRUDockPos);
-            m_pDockSite->DockControlBar(m_pBar, dockBar, &rect);
+            DockAtSite(dockBar, rect);
             m_pDockSite->RecalcLayout();
         }
     } else if ((m_dwStyle & CBRS_SIZE_DYNAMIC) || (Horizontal(m_dwStyle) && !m_bFlip) ||
                (Vertical(m_dwStyle) && m_bFlip)) {
         m_dwMRUFloatStyle = CBRS_ALIGN_TOP | (m_dwDockStyle & CBRS_FLOAT_MULTI);
         m_ptMRUFloatPos = m_rectFrameDragHorz.TopLeft();
-        m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
+        FloatAtSite(m_ptMRUFloatPos, m_dwMRUFloatStyle);
     } else {
         m_dwMRUFloatStyle = CBRS_ALIGN_LEFT | (m_dwDockStyle & CBRS_FLOAT_MULTI);
         m_ptMRUFloatPos = m_rectFrameDragVert.TopLeft();
-        m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
+        FloatAtSite(m_ptMRUFloatPos, m_dwMRUFloatStyle);
     }
     m_bDragging = FALSE;
 }
@@ -306,8 +306,8 @@ void CDockContext::EndResize()
 {
     CancelLoop();
     m_pBar->CalcDynamicLayout(m_nResizeLength, m_dwResizeMode | LM_COMMIT);
-    m_pDockSite->FloatControlBar(m_pBar, m_rectFrameDragHorz.TopLeft(),
-                                 CBRS_ALIGN_TOP | (m_dwDockStyle & CBRS_FLOAT_MULTI) | CBRS_SIZE_DYNAMIC);
+    FloatAtSite(m_rectFrameDragHorz.TopLeft(),
+                CBRS_ALIGN_TOP | (m_dwDockStyle & CBRS_FLOAT_MULTI) | CBRS_SIZE_DYNAMIC);
 }
 
 BOOL CDockContext::Track()
@@ -381,7 +381,7 @@ void CDockContext::ToggleDocking()
             if (dockBar != NULL)
                 dockBar->ClientToScreen(&rect);
         }
-        m_pDockSite->ReDockControlBar(m_pBar, dockBar, &rect);
+        ReDockAtSite(dockBar, rect);
         m_pDockSite->RecalcLayout();
         return;
     }
@@ -390,5 +390,20 @@ void CDockContext::ToggleDocking()
         point = m_rectMRUDockPos.TopLeft();
         m_pBar->GetParent()->ClientToScreen(&point);
     }
-    m_pDockSite->FloatControlBar(m_pBar, point, m_dwMRUFloatStyle);
+    FloatAtSite(point, m_dwMRUFloatStyle);
+}
+
+void CDockContext::DockAtSite(CDockBar* dockBar, const CRect& rect)
+{
+    m_pDockSite->DockControlBar(m_pBar, dockBar, &rect);
+}
+
+void CDockContext::ReDockAtSite(CDockBar* dockBar, const CRect& rect)
+{
+    m_pDockSite->ReDockControlBar(m_pBar, dockBar, &rect);
+}
+
+void CDockContext::FloatAtSite(CPoint point, DWORD style)
+{
+    m_pDockSite->FloatControlBar(m_pBar, point, style);
 }

@@ -59,6 +59,11 @@ protected:
     virtual BOOL ShowsDockFeedback();
     virtual CRect DockFeedbackRect(CDockBar* dockBar, const CRect& dragRect);
     CDockBar* GetDockBar(DWORD overDockStyle);
+    // What the context asks of the dock site; frames with docking of their
+    // own are called through these.
+    virtual void DockAtSite(CDockBar* dockBar, const CRect& rect);
+    virtual void ReDockAtSite(CDockBar* dockBar, const CRect& rect);
+    virtual void FloatAtSite(CPoint point, DWORD style);
 
 private:
     // What the last stretch asked of the bar, committed when the resize ends.

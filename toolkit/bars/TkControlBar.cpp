@@ -64,6 +64,7 @@ BEGIN_MESSAGE_MAP(TkControlBar, CControlBar)
     ON_WM_DESTROY()
     ON_COMMAND(ID_TKCB_HIDE, OnHide)
     ON_COMMAND(ID_TKCB_ALLOWDOCKING, OnAllowDocking)
+    ON_COMMAND(ID_TKCB_FLOATINMAIN, OnFloatInMainWindow)
 END_MESSAGE_MAP()
 
 CSize TkControlBar::s_defaultSize(300, 180);
@@ -841,6 +842,13 @@ UINT TkControlBar::FindFreeBarId(const CPtrList& bars, UINT firstId)
             return id;
     }
     return 0;
+}
+
+void TkControlBar::OnFloatInMainWindow()
+{
+    TkDockContext* context = dynamic_cast<TkDockContext*>(m_pDockContext);
+    if (context != NULL)
+        context->FloatInMainWindow();
 }
 
 BOOL TkControlBar::IsInMDIChild() const

@@ -168,6 +168,7 @@ protected:
     void OnDestroy();
     void OnHide();
     void OnAllowDocking();
+    void OnFloatInMainWindow();
     DECLARE_MESSAGE_MAP()
 
     CRect m_rectClose;

@@ -1,6 +1,7 @@
 #include "bars/TkDockContext.h"
 #include "bars/TkControlBar.h"
 #include "bars/TkDockBar.h"
+#include "bars/TkDockSite.h"
 #include "toolbars/TkSysColors.h"
 
 #include <stdlib.h>
@@ -186,4 +187,71 @@ void TkDockContext::EndResize()
     m_pBar->CalcDynamicLayout(m_rectDragHorz.Height(), LM_COMMIT | LM_LENGTHY | LM_HORZ);
     m_pDockSite->FloatControlBar(m_pBar, m_rectFrameDragHorz.TopLeft(),
                                  CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC | (m_dwDockStyle & CBRS_FLOAT_MULTI));
+}
+
+void TkDockContext::DockAtSite(CDockBar* dockBar, const CRect& rect)
+{
+    TkDockSite* site = TkDockSite::FromFrame(m_pDockSite);
+    if (site != NULL)
+        site->DockControlBar(m_pBar, dockBar, &rect);
+    else
+        CDockContext::DockAtSite(dockBar, rect);
+}
+
+void TkDockContext::ReDockAtSite(CDockBar* dockBar, const CRect& rect)
+{
+    TkDockSite* site = TkDockSite::FromFrame(m_pDockSite);
+    if (site != NULL)
+        site->ReDockControlBar(m_pBar, dockBar, &rect);
+    else
+        CDockContext::ReDockAtSite(dockBar, rect);
+}
+
+void TkDockContext::FloatAtSite(CPoint point, DWORD style)
+{
+    TkDockSite* site = TkDockSite::FromFrame(m_pDockSite);
+    if (site != NULL)
+        site->FloatControlBarEx(m_pBar, point.x, point.y, style);
+    else
+        CDockContext::FloatAtSite(point, style);
+}
+
+CDockBar* TkDockContext::LastDockPlace(CRect& rect)
+{
+    rect = m_rectMRUDockPos;
+    CDockBar* dockBar = NULL;
+    if (m_uMRUDockID != 0) {
+        dockBar = static_cast<CDockBar*>(m_pDockSite->GetControlBar(m_uMRUDockID));
+        if (dockBar != NULL)
+            dockBar->ClientToScreen(&rect);
+    }
+    return dockBar;
+}
+
+void TkDockContext::FloatInMainWindow()
+{
+    if (m_pDockSite == NULL)
+        m_pDockSite = m_pBar->m_pDockSite;
+    TkDockSite* site = TkDockSite::FromFrame(m_pDockSite);
+    TkControlBar* bar = TkControlBar::FromBar(m_pBar);
+    if (site == NULL || bar == NULL)
+        return;
+    if (!bar->IsInMDIChild()) {
+        bar->m_fSavedProportion = bar->m_fProportion;
+        m_bFloatedFromFloating = m_pBar->IsFloating();
+        site->FloatControlBarInMDIChild(m_pBar, m_ptMRUFloatPos.x, m_ptMRUFloatPos.y, m_dwMRUFloatStyle);
+        return;
+    }
+    if (m_bFloatedFromFloating) {
+        bar->m_fProportion = bar->m_fSavedProportion;
+        site->FloatControlBarEx(m_pBar, m_ptMRUFloatPos.x, m_ptMRUFloatPos.y, m_dwMRUFloatStyle);
+        return;
+    }
+    if (!(m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY))
+        return;
+    bar->m_fProportion = bar->m_fSavedProportion;
+    CRect rect;
+    CDockBar* dockBar = LastDockPlace(rect);
+    site->ReDockControlBar(m_pBar, dockBar, &rect);
+    m_pDockSite->RecalcLayout();
 }

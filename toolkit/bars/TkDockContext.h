@@ -15,6 +15,9 @@ public:
 
     void StartDrag(CPoint point) override;
     void ToggleDocking() override;
+    // Moves the bar into a child window of the main window's client area, or
+    // back from there to the mini frame or dock row it came from.
+    virtual void FloatInMainWindow();
 
     // Feedback row in a dock bar, -1 when none, with the last feedback
     // rectangle and mouse point there.
@@ -36,6 +39,12 @@ protected:
     // floating size limits.
     void Stretch(CPoint point) override;
     void EndResize() override;
+    // A toolkit frame docks and floats the bar its own way.
+    void DockAtSite(CDockBar* dockBar, const CRect& rect) override;
+    void ReDockAtSite(CDockBar* dockBar, const CRect& rect) override;
+    void FloatAtSite(CPoint point, DWORD style) override;
+    // The last dock rectangle in screen coordinates, and its dock bar.
+    CDockBar* LastDockPlace(CRect& rect);
     void SetMainMessage(UINT id);
     // A floating bar released this close to where its drag began stays
     // where it is.

@@ -69,12 +69,14 @@ BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_NCRBUTTONDBLCLK, OnFilteredNcMessage)
     ON_MESSAGE(WM_LBUTTONUP, OnFilteredNcMessage)
     ON_MESSAGE(WM_MOUSEMOVE, OnFilteredNcMessage)
+    ON_MESSAGE(WM_TKADDCONTEXTMENUITEMS, OnAddContextMenuItems)
     ON_COMMAND_RANGE(kFirstWorkspaceList, kLastWorkspaceList, OnWorkspaceCommand)
     ON_UPDATE_COMMAND_UI(kFirstWorkspaceList, OnUpdateWorkspaceCommand)
 END_MESSAGE_MAP()
 
 TkMDIFrameWnd::TkMDIFrameWnd()
-    : m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
+    : m_pDockBarClass(NULL), m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart),
+      m_nNextCascadeY(kCascadeStart), m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
       m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0)
 {
     m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));

@@ -2,15 +2,22 @@
 // sees the frame's non-client messages first; a dockable frame can stand in
 // for the active MDI child (it takes commands, help and the title first);
 // views docked without a place take the sides of a fixed dock order in turn.
+// Bars dock into TkDockBars and float in mini frames or in MDI children of
+// the frame ("Float In Main Window"), always between their before and after
+// hooks (TkMDIFrameDock.cpp).
 #pragma once
 
+#include "bars/TkDockSite.h"
 #include "filters/TkMsgFilter.h"
 
 #include <afxext.h>
 
 #include <vector>
 
-class TkMDIFrameWnd : public CMDIFrameWnd
+class TkControlBar;
+class TkControlBarMDIChildWnd;
+
+class TkMDIFrameWnd : public CMDIFrameWnd, public TkDockSite
 {
     DECLARE_DYNAMIC(TkMDIFrameWnd)
 public:
@@ -52,6 +59,43 @@ public:
     virtual void CreateMsgFilters(UINT flags);
     virtual void GetNextDockPosition(UINT& dockBarId, DockPlacement& placement, DockSize& size);
 
+    // Docking (TkMDIFrameDock.cpp).
+    CDockBar* CreateDockBar() override;
+    void EnableDocking(DWORD dockStyle);
+    // Without a dock bar, the side that matches the bar's alignment.
+    void DockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect) override;
+    void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = NULL);
+    // Without a dock bar, the side that keeps the bar's place, else the
+    // side that matches its alignment.
+    void ReDockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect) override;
+    // Docks at a saved place with the size record's length and proportion.
+    virtual void DockControlBarEx(CControlBar* bar, const DockPlacement& placement, UINT dockBarId,
+                                  const DockSize& size);
+    // A bar alone in its mini frame only moves it there.
+    void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) override;
+    // Always in a new mini frame, shown.
+    void FloatControlBar(CControlBar* bar, CPoint point, DWORD style);
+    // A negative coordinate takes the next cascade place.
+    void FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DWORD style) override;
+    // NULL when the child's window cannot be loaded.
+    virtual TkControlBarMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar);
+    void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+    // A docking view's frame hosted in the bar, NULL for none.
+    virtual CFrameWnd* GetHostedFrame(CControlBar* bar);
+    // A floating hosted frame shows its own caption in place of its mini
+    // frame's; docked again it takes back the styles it had.
+    virtual void SetHostedFrameStyle(CFrameWnd* frame, BOOL floating);
+    virtual void FitHostedFrame(CFrameWnd* frame);
+    CFrameWnd* GetSiteFrame() override { return this; }
+
+    CRuntimeClass* m_pDockBarClass;
+    CRuntimeClass* m_pFloatingMDIChildClass;
+    // Where the next bar floated in the main window without a place goes:
+    // from here in steps, back here past the client area's far side.
+    static constexpr int kCascadeStart = 30;
+    int m_nNextCascadeX;
+    int m_nNextCascadeY;
+
     CFrameWnd* GetActiveDockedFrame() const { return m_pActiveDockedFrame; }
     TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot; }
     const CRect& GetLayoutRect() const { return m_rectLayout; }
@@ -64,6 +108,17 @@ protected:
     LRESULT OnFilteredAfterDefault(WPARAM wParam, LPARAM lParam);
     void OnWorkspaceCommand(UINT id);
     void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
+    // "Float In Main Window" for bars that offer it; "Allow Docking" greyed
+    // while a bar floats in the main window.
+    LRESULT OnAddContextMenuItems(WPARAM wParam, LPARAM lParam);
+    // The bar's before-dock hook; a floating hosted frame takes back its
+    // docked styles. Returns the bar as a toolkit bar for its after hook.
+    TkControlBar* BeginDock(CControlBar* bar);
+    // The first side of the side table whose alignment is the bar's.
+    CDockBar* SideDockBarFor(CControlBar* bar) const;
+    // A new mini frame holding the bar at (x, y), not yet shown.
+    CMiniDockFrameWnd* FloatInNewMiniFrame(CControlBar* bar, int x, int y, DWORD style);
+    void ShowFloatingFrameOf(CControlBar* bar, BOOL show, BOOL delay);
     DECLARE_MESSAGE_MAP()
 
     CRect m_rectLayout;

@@ -1,0 +1,398 @@
+// The docking part of TkMDIFrameWnd: its dock bars, docking and floating of
+// bars between their hooks, floating in the main window, and the frames of
+// docking views hosted in bars.
+#include "frames/TkMDIFrameWnd.h"
+#include "bars/TkControlBar.h"
+#include "bars/TkDockBar.h"
+#include "bars/TkMiniDockFrameWnd.h"
+#include "frames/TkControlBarMDIChildWnd.h"
+
+#include <algorithm>
+
+namespace
+{
+struct Side
+{
+    UINT id;
+    DWORD style;
+};
+
+// Where a side must be found from a bar's style, in this order.
+const Side kSides[] = {
+    {AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
+    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
+    {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
+    {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT},
+};
+
+const DWORD kDockBarWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// Steps of the cascade, and the least of the client area a floated child keeps.
+const int kCascadeStepX = 20;
+const int kCascadeStepY = 23;
+const int kCascadeMargin = 30;
+// The floating MDI child: its resource, and child, clip children, caption,
+// system menu, thick frame, minimise and maximise boxes, add-to-title,
+// snap-to-bars.
+const UINT kFloatingChildResource = 20514;
+const DWORD kFloatingChildStyle = 0x42CFA000;
+// A hosted frame's styles while it floats; what of the main frame's it takes.
+const char kPreFloatStyle[] = "TkDockableFrame PreFloat Docked Style";
+const char kPreFloatExStyle[] = "TkDockableFrame PreFloat Docked ExStyle";
+const DWORD kHostedStyleMask = 0x10CFFFFF;
+const DWORD kHostedExStyleMask = 0x203A9;
+const DWORD kFloatingHostStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// Shown or hidden without moving, sizing, z-order change or activation.
+const UINT kShowFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+// A dynamic bar floats lying.
+DWORD FloatingStyle(CControlBar* bar, DWORD style)
+{
+    if (!(bar->m_dwStyle & CBRS_SIZE_DYNAMIC))
+        return style;
+    style |= CBRS_SIZE_DYNAMIC;
+    if (style & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT))
+        style = (style & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+    return style;
+}
+
+// The bar's dock bar when the bar lies alone in one of the given kind.
+TkDockBar* LoneFloatingDockBar(CControlBar* bar, BOOL mdiChild, DWORD style)
+{
+    CDockBar* dockBar = bar->m_pDockBar;
+    if (dockBar == NULL || !dockBar->m_bFloating || dockBar->GetDockedCount() != 1 ||
+        !dockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)) || !(dockBar->m_dwStyle & style & CBRS_ALIGN_ANY))
+        return NULL;
+    TkDockBar* tkDockBar = static_cast<TkDockBar*>(dockBar);
+    return (tkDockBar->m_bMDIChild != 0) == (mdiChild != 0) ? tkDockBar : NULL;
+}
+}
+
+CDockBar* TkMDIFrameWnd::CreateDockBar()
+{
+    return static_cast<CDockBar*>(m_pDockBarClass->CreateObject());
+}
+
+void TkMDIFrameWnd::EnableDocking(DWORD dockStyle)
+{
+    if (m_pFloatingFrameClass == NULL)
+        m_pFloatingFrameClass = RUNTIME_CLASS(TkMiniDockFrameWnd);
+    if (m_pFloatingMDIChildClass == NULL)
+        m_pFloatingMDIChildClass = RUNTIME_CLASS(TkControlBarMDIChildWnd);
+    if (m_pDockBarClass == NULL)
+        m_pDockBarClass = RUNTIME_CLASS(TkDockBar);
+    for (const Side& side : kSides)
+    {
+        if (!(side.style & dockStyle & CBRS_ALIGN_ANY) || GetControlBar(side.id) != NULL)
+            continue;
+        CDockBar* dockBar = CreateDockBar();
+        if (dockBar == NULL || !dockBar->Create(this, kDockBarWindowStyle | side.style, side.id))
+        {
+            delete dockBar;
+            AfxThrowResourceException();
+        }
+    }
+}
+
+CDockBar* TkMDIFrameWnd::SideDockBarFor(CControlBar* bar) const
+{
+    for (const Side& side : kSides)
+    {
+        if (!((side.style ^ bar->m_dwStyle) & CBRS_ALIGN_ANY))
+            return static_cast<CDockBar*>(GetControlBar(side.id));
+    }
+    // A bar that never lay on a side takes the first its dock style allows.
+    return FindDockBarFor(bar);
+}
+
+void TkMDIFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
+{
+    CDockBar* dockBar = static_cast<CDockBar*>(dockBarId != 0 ? GetControlBar(dockBarId) : NULL);
+    DockControlBar(bar, dockBar, rect);
+}
+
+TkControlBar* TkMDIFrameWnd::BeginDock(CControlBar* bar)
+{
+    TkControlBar* tkBar = TkControlBar::FromBar(bar);
+    if (tkBar != NULL)
+        tkBar->BeforeDock();
+    CFrameWnd* hosted = bar->IsFloating() ? GetHostedFrame(bar) : NULL;
+    if (hosted != NULL)
+        SetHostedFrameStyle(hosted, FALSE);
+    return tkBar;
+}
+
+void TkMDIFrameWnd::DockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect)
+{
+    TkControlBar* tkBar = BeginDock(bar);
+    if (dockBar == NULL)
+        dockBar = SideDockBarFor(bar);
+    if (dockBar != NULL)
+        dockBar->DockControlBar(bar, rect);
+    if (tkBar != NULL)
+        tkBar->AfterDock();
+}
+
+void TkMDIFrameWnd::ReDockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect)
+{
+    TkControlBar* tkBar = BeginDock(bar);
+    for (int i = 0; dockBar == NULL && i < (int)(sizeof kSides / sizeof kSides[0]); i++)
+    {
+        CDockBar* side = static_cast<CDockBar*>(GetControlBar(kSides[i].id));
+        if (side != NULL && side->FindBar(CDockBar::Placeholder(bar->GetDlgCtrlID())) > 0)
+            dockBar = side;
+    }
+    if (dockBar == NULL)
+        dockBar = SideDockBarFor(bar);
+    if (dockBar != NULL)
+        dockBar->ReDockControlBar(bar, rect);
+    if (tkBar != NULL)
+        tkBar->AfterDock();
+}
+
+void TkMDIFrameWnd::DockControlBarEx(CControlBar* bar, const DockPlacement& placement,
+                                     UINT dockBarId, const DockSize& size)
+{
+    TkControlBar* tkBar = BeginDock(bar);
+    CDockBar* dockBar = static_cast<CDockBar*>(GetControlBar(dockBarId));
+    if (dockBar == NULL)
+        dockBar = SideDockBarFor(bar);
+    if (tkBar != NULL)
+        tkBar->m_fProportion = size.proportion;
+    DWORD mode = LM_MRUWIDTH | LM_HORZ | LM_LENGTHY;
+    if (dockBarId == AFX_IDW_DOCKBAR_TOP || dockBarId == AFX_IDW_DOCKBAR_BOTTOM)
+        mode = LM_HORZDOCK | LM_HORZ | LM_LENGTHY;
+    else if (dockBarId == AFX_IDW_DOCKBAR_LEFT || dockBarId == AFX_IDW_DOCKBAR_RIGHT)
+        mode = LM_VERTDOCK;
+    bar->CalcDynamicLayout(size.length, mode | LM_COMMIT);
+    if (dockBar != NULL && dockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)))
+        static_cast<TkDockBar*>(dockBar)->DockControlBarAt(
+            bar, TkDockBar::Position{placement.row, placement.column, (int)placement.flags});
+    else if (dockBar != NULL)
+        dockBar->DockControlBar(bar);
+    if (tkBar != NULL)
+        tkBar->AfterDock();
+}
+
+CMiniDockFrameWnd* TkMDIFrameWnd::FloatInNewMiniFrame(CControlBar* bar, int x, int y, DWORD style)
+{
+    CMiniDockFrameWnd* frame = CreateFloatingFrame(FloatingStyle(bar, style));
+    if (frame == NULL)
+        return NULL;
+    frame->GetDockBar()->DockControlBar(bar);
+    TkControlBar* tkBar = TkControlBar::FromBar(bar);
+    if (tkBar != NULL && !(tkBar->m_dwExStyle & TKCBRS_FIXEDSIZE))
+        frame->ModifyStyle(MFS_4THICKFRAME, WS_THICKFRAME | MFS_THICKFRAME, SWP_NOMOVE | SWP_NOSIZE);
+    CFrameWnd* hosted = GetHostedFrame(bar);
+    if (hosted != NULL)
+        SetHostedFrameStyle(hosted, TRUE);
+    frame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame->RecalcLayout(TRUE);
+    return frame;
+}
+
+void TkMDIFrameWnd::FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style)
+{
+    TkDockBar* alone = LoneFloatingDockBar(bar, FALSE, style);
+    if (alone != NULL)
+    {
+        CFrameWnd* frame = alone->GetParentFrame();
+        frame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CFrameWnd* hosted = GetHostedFrame(bar);
+        if (hosted != NULL)
+            FitHostedFrame(hosted);
+        frame->UpdateWindow();
+        return;
+    }
+    TkControlBar* tkBar = TkControlBar::FromBar(bar);
+    if (tkBar != NULL)
+        tkBar->BeforeFloat();
+    CMiniDockFrameWnd* frame = FloatInNewMiniFrame(bar, x, y, style);
+    if (frame != NULL && (bar->GetStyle() & WS_VISIBLE))
+    {
+        frame->ShowWindow(SW_SHOWNA);
+        frame->UpdateWindow();
+    }
+    CFrameWnd* hosted = frame != NULL ? GetHostedFrame(bar) : NULL;
+    if (hosted != NULL)
+        FitHostedFrame(hosted);
+    if (tkBar != NULL)
+        tkBar->AfterFloat();
+}
+
+void TkMDIFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD style)
+{
+    TkControlBar* tkBar = TkControlBar::FromBar(bar);
+    if (tkBar != NULL)
+        tkBar->BeforeFloat();
+    CMiniDockFrameWnd* frame = FloatInNewMiniFrame(bar, point.x, point.y, style);
+    if (frame != NULL)
+    {
+        frame->ShowWindow(SW_SHOWNA);
+        frame->UpdateWindow();
+        CFrameWnd* hosted = GetHostedFrame(bar);
+        if (hosted != NULL)
+            FitHostedFrame(hosted);
+    }
+    if (tkBar != NULL)
+        tkBar->AfterFloat();
+}
+
+void TkMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DWORD style)
+{
+    TkControlBar* tkBar = TkControlBar::FromBar(bar);
+    if (tkBar != NULL)
+        tkBar->BeforeFloatAsMDIChild();
+    CRect client;
+    ::GetWindowRect(m_hWndMDIClient, &client);
+    if (x < 0 || y < 0)
+    {
+        x = m_nNextCascadeX;
+        y = m_nNextCascadeY;
+        m_nNextCascadeX += kCascadeStepX;
+        m_nNextCascadeY += kCascadeStepY;
+        if (m_nNextCascadeX > client.Width() - kCascadeMargin)
+            m_nNextCascadeX = kCascadeStart;
+        if (m_nNextCascadeY > client.Height() - kCascadeMargin)
+            m_nNextCascadeY = kCascadeStart;
+    }
+    else
+    {
+        CPoint point(x, y);
+        ::ScreenToClient(m_hWndMDIClient, &point);
+        x = point.x;
+        y = point.y;
+    }
+    x = std::max(0, std::min(x, client.Width()));
+    y = std::max(0, std::min(y, client.Height() - kCascadeMargin));
+    TkDockBar* alone = LoneFloatingDockBar(bar, TRUE, style);
+    if (alone != NULL)
+    {
+        CFrameWnd* child = alone->GetParentFrame();
+        child->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        child->RecalcLayout();
+        child->UpdateWindow();
+    }
+    else if (TkControlBarMDIChildWnd* child = CreateFloatingMDIChild(FloatingStyle(bar, style), bar))
+    {
+        child->GetDockBar()->DockControlBar(bar);
+        child->RecalcLayout();
+        child->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        child->ShowWindow(SW_SHOWNA);
+        child->UpdateWindow();
+        LRESULT icon = bar->SendMessage(WM_GETICON, ICON_BIG);
+        child->SendMessage(WM_SETICON, ICON_BIG, icon);
+    }
+    if (tkBar != NULL)
+        tkBar->AfterFloatAsMDIChild();
+}
+
+TkControlBarMDIChildWnd* TkMDIFrameWnd::CreateFloatingMDIChild(DWORD, CControlBar*)
+{
+    CObject* object = m_pFloatingMDIChildClass->CreateObject();
+    if (object == NULL)
+        AfxThrowMemoryException();
+    TkControlBarMDIChildWnd* child = static_cast<TkControlBarMDIChildWnd*>(object);
+    if (!child->LoadFrame(kFloatingChildResource, kFloatingChildStyle, this))
+    {
+        // A child whose window was made goes with its window.
+        if (child->m_hWnd == NULL)
+            delete child;
+        return NULL;
+    }
+    return child;
+}
+
+void TkMDIFrameWnd::ShowFloatingFrameOf(CControlBar* bar, BOOL show, BOOL delay)
+{
+    CFrameWnd* frame = bar->m_pDockBar->GetParentFrame();
+    int visible = bar->m_pDockBar->GetDockedVisibleCount();
+    if (!show && visible == 0)
+    {
+        if (delay)
+            frame->DelayRecalcLayout();
+        frame->ShowWindow(SW_HIDE);
+    }
+    else if (show && visible > 0)
+    {
+        frame->ShowWindow(SW_SHOWNA);
+        frame->RecalcLayout();
+    }
+}
+
+void TkMDIFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay)
+{
+    CFrameWnd* dockFrame = bar->GetDockingFrame();
+    if (delay)
+    {
+        bar->DelayShow(show);
+        dockFrame->DelayRecalcLayout();
+    }
+    else
+    {
+        bar->SetWindowPos(NULL, 0, 0, 0, 0, kShowFlags | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        bar->DelayShow(show);
+        if (show || !bar->IsFloating())
+            dockFrame->RecalcLayout();
+    }
+    if (bar->IsFloating() && bar->m_pDockBar != NULL)
+        ShowFloatingFrameOf(bar, show, delay);
+    if (bar->m_pDockBar != NULL && bar->m_pDockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)))
+        static_cast<TkDockBar*>(bar->m_pDockBar)->OnBarRemoved(bar);
+}
+
+CFrameWnd* TkMDIFrameWnd::GetHostedFrame(CControlBar* bar)
+{
+    CWnd* child = CWnd::FromHandlePermanent(::GetWindow(bar->m_hWnd, GW_CHILD));
+    return child != NULL && child->IsFrameWnd() ? static_cast<CFrameWnd*>(child) : NULL;
+}
+
+void TkMDIFrameWnd::SetHostedFrameStyle(CFrameWnd* frame, BOOL floating)
+{
+    HWND window = frame->m_hWnd;
+    if (!floating)
+    {
+        ::SetWindowLongA(window, GWL_STYLE, (LONG)(UINT_PTR)::GetPropA(window, kPreFloatStyle));
+        ::SetWindowLongA(window, GWL_EXSTYLE, (LONG)(UINT_PTR)::GetPropA(window, kPreFloatExStyle));
+        frame->SetWindowPos(NULL, 0, 0, 0, 0, kShowFlags | SWP_FRAMECHANGED);
+        return;
+    }
+    ::SetPropA(window, kPreFloatStyle, (HANDLE)(UINT_PTR)frame->GetStyle());
+    ::SetPropA(window, kPreFloatExStyle, (HANDLE)(UINT_PTR)frame->GetExStyle());
+    CFrameWnd* host = frame->GetParentFrame();
+    if (host != NULL)
+    {
+        host->ModifyStyle(GetStyle(), kFloatingHostStyle);
+        host->ModifyStyleEx(GetExStyle(), 0);
+    }
+    frame->ModifyStyle(0, (GetStyle() & kHostedStyleMask) | WS_CAPTION);
+    frame->ModifyStyleEx(0, GetExStyle() & kHostedExStyleMask, SWP_FRAMECHANGED);
+}
+
+void TkMDIFrameWnd::FitHostedFrame(CFrameWnd* frame)
+{
+    CFrameWnd* host = frame->GetParentFrame();
+    if (host == NULL)
+        return;
+    CRect rect;
+    host->GetWindowRect(&rect);
+    frame->GetParent()->ScreenToClient(&rect);
+    frame->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER);
+}
+
+LRESULT TkMDIFrameWnd::OnAddContextMenuItems(WPARAM wParam, LPARAM lParam)
+{
+    TkControlBar* bar = TkControlBar::FromBar(reinterpret_cast<CControlBar*>(wParam));
+    CMenu* menu = reinterpret_cast<CMenu*>(lParam);
+    if (bar == NULL || menu == NULL)
+        return 0;
+    BOOL inMainWindow = bar->IsInMDIChild();
+    if (inMainWindow)
+        menu->EnableMenuItem(ID_TKCB_ALLOWDOCKING, MF_BYCOMMAND | MF_GRAYED);
+    if (bar->m_dwExStyle & TKCBRS_FLOATINMAIN)
+    {
+        menu->AppendMenu(MF_SEPARATOR);
+        menu->AppendMenu(MF_STRING | (inMainWindow ? MF_CHECKED : MF_UNCHECKED), ID_TKCB_FLOATINMAIN,
+                         "Float In Main Window");
+    }
+    return 0;
+}
