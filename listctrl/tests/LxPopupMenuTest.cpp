@@ -295,20 +295,42 @@ TEST_F(PopupMenuTest, ItemsAreMeasuredAndDrawnFromTheirRecords)
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&screen, width, height);
     CBitmap* old = dc.SelectObject(&bitmap);
-    for (int position : {0, 2})
+    // A checked command without an image shows a tick in the text's colour.
+    const COLORREF text = ::GetSysColor(COLOR_MENUTEXT);
+    const struct
+    {
+        int position;
+        UINT state;
+        bool arrow, tick;
+    } cases[] = {
+        {0, 0, true, false},
+        {2, 0, false, false},
+        {2, ODS_CHECKED, false, true},
+    };
+    for (const auto& c : cases)
     {
         DRAWITEMSTRUCT draw = {};
         draw.CtlType = ODT_MENU;
         draw.itemAction = ODA_DRAWENTIRE;
+        draw.itemState = c.state;
         draw.hDC = dc.m_hDC;
         draw.rcItem = CRect(0, 0, width, height);
-        draw.itemData = (ULONG_PTR)record(position);
+        draw.itemData = (ULONG_PTR)record(c.position);
         menu.DrawItem(&draw);
-        int blue = 0;
+        int blue = 0, ticked = 0;
         for (int y = 0; y < height; y++)
+        {
             for (int x = 0; x < height + 1; x++)
+            {
                 blue += dc.GetPixel(x, y) == kArrowBlue;
-        EXPECT_EQ(position == 0, blue > 0) << position;
+                ticked += dc.GetPixel(x, y) == text;
+            }
+        }
+        EXPECT_EQ(c.arrow, blue > 0) << c.position;
+        if (!c.arrow)  // the image has black lines of its own
+        {
+            EXPECT_EQ(c.tick, ticked > 0) << c.position << " state " << c.state;
+        }
     }
     dc.SelectObject(old);
 }
