@@ -61,7 +61,7 @@ void ActivateViewOf(CFrameWnd* frame, BOOL activate)
 IMPLEMENT_DYNAMIC(TkMDIFrameWnd, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
-    ON_MESSAGE(WM_NCACTIVATE, OnFilteredAfterDefault)
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
     ON_MESSAGE(WM_NCPAINT, OnFilteredAfterDefault)
     ON_MESSAGE(WM_SETTEXT, OnFilteredAfterDefault)
     ON_MESSAGE(WM_NCLBUTTONDOWN, OnFilteredNcMessage)
@@ -149,6 +149,22 @@ LRESULT TkMDIFrameWnd::OnFilteredNcMessage(WPARAM, LPARAM)
 LRESULT TkMDIFrameWnd::OnFilteredAfterDefault(WPARAM, LPARAM)
 {
     return FilterAfterDefault(this, m_pFilterRoot);
+}
+
+// A docked frame standing in for the active child keeps the frame's caption
+// active while the frame, or a window it owns, is in the foreground.
+LRESULT TkMDIFrameWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
+{
+    HWND foreground = ::GetForegroundWindow();
+    HWND owner = foreground;
+    for (HWND at = foreground; at != NULL; at = ::GetWindow(at, GW_OWNER))
+        owner = at;
+    if (m_pActiveDockedFrame && (foreground == m_hWnd || owner == m_hWnd))
+        m_nFlags |= WF_STAYACTIVE;
+    LRESULT result = OnNcActivateFrame(wParam, lParam);
+    LRESULT filtered = result;
+    FilterCurrentMessage(m_pFilterRoot, &filtered);
+    return result;
 }
 
 LRESULT TkMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -106,6 +106,7 @@ protected:
 
     LRESULT OnFilteredNcMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnFilteredAfterDefault(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
     void OnWorkspaceCommand(UINT id);
     void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
     // "Float In Main Window" for bars that offer it; "Allow Docking" greyed

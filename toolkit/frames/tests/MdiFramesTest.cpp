@@ -274,6 +274,18 @@ TEST_F(MdiFramesTest, ADockedFrameTakesCommandsHelpAndTitleUntilItGivesThemBack)
     EXPECT_EQ(m_child, m_main->GetActiveFrame());
 }
 
+TEST_F(MdiFramesTest, ADockedFrameKeepsTheFramesCaptionActiveWhileTheFrameIsInFront)
+{
+    m_main->SetForegroundWindow();
+    PumpMessages();
+    m_main->m_nFlags &= ~WF_STAYACTIVE;
+    m_main->SendMessage(WM_NCACTIVATE, FALSE);
+    EXPECT_FALSE(m_main->m_nFlags & WF_STAYACTIVE);
+    m_main->ActivateDockedFrame(m_docked);
+    m_main->SendMessage(WM_NCACTIVATE, FALSE);
+    EXPECT_TRUE(m_main->m_nFlags & WF_STAYACTIVE);
+}
+
 TEST_F(MdiFramesTest, TheFiltersSeeNonClientMessagesFirstAndTheSystemCommandExtension)
 {
     const UINT sysCommandEx = ::RegisterWindowMessageA("Toolkit::WM_SYSCOMMANDEX");
