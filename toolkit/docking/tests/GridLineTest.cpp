@@ -1,0 +1,366 @@
+// Grid lines and 2-d grids computed with nothing shown: the splitter
+// windows live in a hidden host.
+#include "TestFramework.h"
+#include "NodeProbe.h"
+
+#include "docking/TkLNDynamicGrid2d.h"
+
+#include <afxext.h>
+
+#include <memory>
+#include <vector>
+
+namespace
+{
+std::string Extents(TkLNDynamicGridLine& line)
+{
+    CPtrList nodes;
+    line.GetNodes(nodes);
+    std::string text;
+    for (POSITION p = nodes.GetHeadPosition(); p;)
+    {
+        TkLayoutNode* node = (TkLayoutNode*)nodes.GetNext(p);
+        text += (text.empty() ? "" : " ") + std::string(node->GetNodeName()) + "=" +
+                RectText(node->GetCurrentRect());
+    }
+    return text;
+}
+
+class GridLineTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, 0, 0, 400, 300,
+                                    NULL, NULL));
+        m_line.SetHostAndOrientation(m_host.m_hWnd, TRUE);
+        m_line.SetCurrentRect(CRect(0, 0, 312, 50));
+    }
+    void TearDown() override
+    {
+        for (auto& node : m_nodes)
+            if (node->GetParentNode())
+                node->GetParentNode()->RemoveChildNode(node.get());
+        m_host.DestroyWindow();
+    }
+    ProbeNode* Node(const char* name)
+    {
+        m_nodes.push_back(std::make_unique<ProbeNode>(name));
+        return m_nodes.back().get();
+    }
+    // Three nodes of 100 with splitters between them.
+    void ThreeNodes()
+    {
+        const char* names[] = {"A", "B", "C"};
+        for (int i = 0; i < 3; ++i)
+        {
+            TkDynGridInsertConstraints c;
+            c.m_extent = 100;
+            m_line.InsertNode(Node(names[i]), &c);
+        }
+        m_line.RecalcLine();
+    }
+    TkLNVirtualSplitter* SplitterAfter(int index)
+    {
+        return m_line.GetCell(m_nodes[index].get())->m_after;
+    }
+
+    CWnd m_host;
+    TkLNDynamicGridLine m_line;
+    std::vector<std::unique_ptr<ProbeNode>> m_nodes;
+};
+}
+
+TEST(OrientedRectTest, ReadsAlongAndAcross)
+{
+    const CRect r(10, 20, 110, 70);
+    TkOrientedRect vertical(r, FALSE);
+    TkOrientedRect horizontal(r, TRUE);
+    EXPECT_EQ(50, vertical.GetPrimaryExtent());
+    EXPECT_EQ(100, vertical.GetSecondaryExtent());
+    EXPECT_EQ(20, vertical.GetPrimaryNear());
+    EXPECT_EQ(110, vertical.GetSecondaryFar());
+    EXPECT_EQ(100, horizontal.GetPrimaryExtent());
+    EXPECT_EQ(50, horizontal.GetSecondaryExtent());
+    horizontal.SetPrimaryFar(0);
+    EXPECT_EQ(-10, horizontal.GetPrimaryExtent());
+}
+
+TEST(InsertConstraintsTest, SidesFromStylesAndCopies)
+{
+    EXPECT_EQ(2, TkDockInsertionConstraints::SideFromStyle(CBRS_ALIGN_ANY));
+    EXPECT_EQ(0, TkDockInsertionConstraints::SideFromStyle(0));
+    EXPECT_EQ(3, TkDockInsertionConstraints::SideFromStyle(CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM));
+    EXPECT_EQ(1, TkDockInsertionConstraints::SideFromStyle(CBRS_ALIGN_BOTTOM));
+    TkDockInsertionConstraints a, b;
+    a.m_side = 3;
+    b.m_side = 1;
+    b.m_extent = 42;
+    a.TkDynGridInsertConstraints::CopyFrom(b);
+    EXPECT_EQ(3, a.m_side);
+    EXPECT_EQ(42, a.m_extent);
+    a.CopyFrom(b);
+    EXPECT_EQ(1, a.m_side);
+}
+
+TEST_F(GridLineTest, NewNodesTakeTheAverageThePreferredOr150)
+{
+    ProbeNode* a = Node("A");
+    TkDynGridInsertConstraints c;
+    m_line.InsertNode(a, &c);
+    EXPECT_EQ("A=0,0,312,50", Extents(m_line));
+    // The average of the line (the new node counts) is 156.
+    m_line.InsertNode(Node("B"), &c);
+    EXPECT_EQ("A=0,0,150,50 B=156,0,312,50", Extents(m_line));
+
+    // In grow mode the line grows by what the node takes: its preferred
+    // extent, else 150.
+    const struct
+    {
+        CRect preferred;
+        int extent;
+    } cases[] = {{{0, 0, 70, 20}, 70}, {{0, 0, 0, 0}, 150}};
+    for (const auto& k : cases)
+    {
+        TkLNDynamicGridLine growing;
+        growing.SetGrowMode(TRUE);
+        ProbeNode node("P");
+        node.SetReferenceRect(k.preferred);
+        EXPECT_EQ(1, growing.InsertNode(&node, &c));
+        EXPECT_EQ(k.extent, growing.GetPendingGrowth().x);
+        growing.RemoveChildNode(&node);
+        EXPECT_EQ(0, growing.GetPendingGrowth().x);
+    }
+}
+
+TEST_F(GridLineTest, PlacesByReferenceAfterFlagAndIndex)
+{
+    ThreeNodes();
+    const struct
+    {
+        const char* reference;
+        BOOL after;
+        int index;
+        BOOL useIndex;
+        const char* order;
+    } cases[] = {
+        {NULL, TRUE, 0, FALSE, "A B C X"},
+        {NULL, FALSE, 0, FALSE, "X A B C"},
+        {"B", TRUE, 0, FALSE, "A B X C"},
+        {"B", FALSE, 0, FALSE, "A X B C"},
+        {"B", FALSE, 2, TRUE, "A B X C"},
+        {NULL, TRUE, 0, TRUE, "A X B C"},
+        {NULL, FALSE, 9, TRUE, "A B C X"},
+    };
+    for (const auto& k : cases)
+    {
+        SCOPED_TRACE(k.order);
+        ProbeNode x("X");
+        TkDynGridInsertConstraints c;
+        for (auto& node : m_nodes)
+            if (k.reference && std::string(node->GetNodeName()) == k.reference)
+                c.m_reference = node.get();
+        c.SetIndex(k.index, k.after, k.useIndex);
+        ASSERT_NE(-1, m_line.InsertNode(&x, &c));
+        CPtrList nodes;
+        m_line.GetNodes(nodes);
+        std::string order;
+        for (POSITION p = nodes.GetHeadPosition(); p;)
+            order += (order.empty() ? "" : " ") +
+                     std::string(((TkLayoutNode*)nodes.GetNext(p))->GetNodeName());
+        EXPECT_EQ(k.order, order);
+        m_line.RemoveChildNode(&x);
+    }
+}
+
+TEST_F(GridLineTest, DistributesEvenlyPassingClampedSharesOn)
+{
+    ThreeNodes();
+    for (auto& node : m_nodes)
+        node->SetCurrentRect(CRect(0, 0, 0, 50));
+    m_line.DistributeEvenly(11, 3, NULL);
+    EXPECT_EQ("A=0,0,5,50 B=0,0,3,50 C=0,0,3,50", Extents(m_line));
+
+    for (auto& node : m_nodes)
+        node->SetCurrentRect(CRect(0, 0, 0, 50));
+    m_nodes[1]->SetSizeLimits(CSize(0, 0), CSize(1, 50), 0);
+    m_line.DistributeEvenly(11, 3, NULL);
+    EXPECT_EQ("A=0,0,5,50 B=0,0,1,50 C=0,0,5,50", Extents(m_line));
+
+    // What no node takes is forced from the tail, never below zero.
+    for (auto& node : m_nodes)
+        node->SetCurrentRect(CRect(0, 0, 5, 50));
+    m_line.ForceDistribute(-12, FALSE);
+    EXPECT_EQ("A=0,0,3,50 B=0,0,0,50 C=0,0,0,50", Extents(m_line));
+}
+
+TEST_F(GridLineTest, EachModeTakesAChangeFromItsEnd)
+{
+    const struct
+    {
+        int mode;
+        const char* extents;
+    } cases[] = {
+        {TkLNDynamicGridLine::kFromHead, "A=0,0,120,50 B=126,0,226,50"},
+        {TkLNDynamicGridLine::kFromTail, "A=0,0,100,50 B=106,0,226,50"},
+        {TkLNDynamicGridLine::kEvenly, "A=0,0,110,50 B=116,0,226,50"},
+    };
+    for (const auto& k : cases)
+    {
+        SCOPED_TRACE(k.mode);
+        TkLNDynamicGridLine line;
+        line.SetHostAndOrientation(m_host.m_hWnd, TRUE);
+        line.SetCurrentRect(CRect(0, 0, 206, 50));
+        ProbeNode a("A"), b("B");
+        TkDynGridInsertConstraints c;
+        c.m_extent = 100;
+        line.InsertNode(&a, &c);
+        line.InsertNode(&b, &c);
+        line.SetDistribution(k.mode);
+        CRect result;
+        line.RecalcLayout(result, CRect(0, 0, 226, 50), FALSE, TRUE);
+        EXPECT_EQ(k.extents, Extents(line));
+        line.RemoveChildNode(&a);
+        line.RemoveChildNode(&b);
+    }
+}
+
+TEST_F(GridLineTest, SplitterLimitsKeepEveryNodeOfTheRunAboveItsMinimum)
+{
+    ThreeNodes();
+    m_nodes[0]->SetSizeLimits(CSize(20, 0), CSize(0, 0), TkLayoutNode::kNoMaximum);
+    m_nodes[1]->SetSizeLimits(CSize(30, 0), CSize(0, 0), TkLayoutNode::kNoMaximum);
+    m_nodes[2]->SetSizeLimits(CSize(40, 0), CSize(0, 0), TkLayoutNode::kNoMaximum);
+    m_line.RecalcLine();
+    EXPECT_EQ("20,0,242,50", RectText(SplitterAfter(0)->GetLimitRect()));
+    EXPECT_EQ("50,0,272,50", RectText(SplitterAfter(1)->GetLimitRect()));
+    EXPECT_EQ(2, m_line.GetChildCount(FALSE) - m_line.GetNodeCount());
+}
+
+// A drag of 30 where the nodes after the splitter can give only 10 moves
+// the nodes before it by 10; a node that is not resizable stops the run.
+TEST_F(GridLineTest, SplitterMovesTakeOnlyWhatTheOtherSideGives)
+{
+    const struct
+    {
+        BOOL middleResizable;
+        int delta;
+        const char* extents;
+    } cases[] = {
+        {TRUE, 30, "A=0,0,110,50 B=116,0,211,50 C=217,0,312,50"},
+        {TRUE, -30, "A=0,0,95,50 B=101,0,206,50 C=212,0,312,50"},
+        {FALSE, 30, "A=0,0,100,50 B=106,0,206,50 C=212,0,312,50"},
+    };
+    for (const auto& k : cases)
+    {
+        SCOPED_TRACE(k.delta);
+        TkLNDynamicGridLine line;
+        line.SetHostAndOrientation(m_host.m_hWnd, TRUE);
+        line.SetCurrentRect(CRect(0, 0, 312, 50));
+        ProbeNode nodes[3] = {ProbeNode("A"), ProbeNode("B"), ProbeNode("C")};
+        for (int i = 0; i < 3; ++i)
+        {
+            TkDynGridInsertConstraints c;
+            c.m_extent = 100;
+            c.m_resizable = i != 1 || k.middleResizable;
+            line.InsertNode(&nodes[i], &c);
+        }
+        for (ProbeNode& node : nodes)
+        {
+            node.SetCurrentRect(CRect(0, 0, 100, 50));
+            node.SetSizeLimits(CSize(95, 0), CSize(0, 0), TkLayoutNode::kNoMaximum);
+        }
+        line.RecalcLine();
+        line.OnSplitterMoved(line.GetCell(&nodes[0])->m_after, k.delta, 0);
+        EXPECT_EQ(k.extents, Extents(line));
+        for (ProbeNode& node : nodes)
+            line.RemoveChildNode(&node);
+    }
+}
+
+namespace
+{
+// A top side: horizontal rows stacked in a vertical grid 300 wide.
+class Grid2dTest : public GridLineTest
+{
+protected:
+    void SetUp() override
+    {
+        GridLineTest::SetUp();
+        m_grid.SetHostAndOrientation(m_host.m_hWnd, TRUE);
+        m_grid.SetCurrentRect(CRect(0, 0, 300, 0));
+        m_grid.SetGrowMode(TRUE);
+    }
+    void TearDown() override
+    {
+        for (auto& node : m_nodes)
+            if (node->GetParentNode())
+                m_grid.RemoveChildNode(node.get());
+        GridLineTest::TearDown();
+    }
+    int Dock(ProbeNode* node, BOOL newLine, TkLayoutNode* reference, int thickness)
+    {
+        TkDynGridInsertConstraints c;
+        c.m_newLine = newLine;
+        c.m_reference = reference;
+        c.m_lineThickness = thickness;
+        int result = m_grid.InsertNode(node, &c);
+        CRect rect;
+        m_grid.RecalcLayout(rect, m_grid.GetCurrentRect(), TRUE, TRUE);
+        return result;
+    }
+
+    TkLNDynamicGrid2d m_grid;
+};
+}
+
+TEST_F(Grid2dTest, LinesAreMadeForNewLinesAndDeletedWhenEmpty)
+{
+    ProbeNode* a = Node("A");
+    ProbeNode* b = Node("B");
+    ProbeNode* c = Node("C");
+    EXPECT_NE(-1, Dock(a, FALSE, NULL, 40));
+    EXPECT_EQ(1, m_grid.GetLineCount());
+    EXPECT_NE(-1, Dock(b, TRUE, NULL, 30));
+    EXPECT_NE(-1, Dock(c, FALSE, b, -1));
+    EXPECT_EQ(2, m_grid.GetLineCount());
+    EXPECT_EQ(3, m_grid.GetNodeCount());
+    EXPECT_EQ(m_grid.FindLineOf(b), m_grid.FindLineOf(c));
+    // The grid grows by each new line's thickness; the lines there were
+    // give up the room of the splitter between them.
+    EXPECT_EQ("0,0,300,70", RectText(m_grid.GetCurrentRect()));
+    EXPECT_EQ("A=0,0,300,34 B=0,40,144,70 C=150,40,300,70", Extents(m_grid));
+    m_grid.RemoveChildNode(a);
+    EXPECT_EQ(1, m_grid.GetLineCount());
+}
+
+TEST_F(Grid2dTest, UndoPutsANodeBackInItsLineIndexAndExtent)
+{
+    ProbeNode* a = Node("A");
+    ProbeNode* b = Node("B");
+    ProbeNode* c = Node("C");
+    Dock(a, FALSE, NULL, 40);
+    Dock(b, TRUE, NULL, 30);
+    Dock(c, FALSE, b, -1);
+    CRect before = b->GetCurrentRect();
+    ASSERT_NE(-1, m_grid.RemoveUndoable(b));
+    EXPECT_EQ(2, m_grid.GetNodeCount());
+    ASSERT_NE(-1, m_grid.UndoRemove());
+    CRect rect;
+    m_grid.RecalcLayout(rect, m_grid.GetCurrentRect(), FALSE, TRUE);
+    EXPECT_EQ(m_grid.FindLineOf(c), m_grid.FindLineOf(b));
+    EXPECT_EQ(RectText(before), RectText(b->GetCurrentRect()));
+
+    // Alone in its line, a node comes back in a new line as thick as before.
+    CRect aBefore = a->GetCurrentRect();
+    ASSERT_NE(-1, m_grid.RemoveUndoable(a));
+    EXPECT_EQ(1, m_grid.GetLineCount());
+    // The parent lays the grid out, shrunk by the line it lost.
+    m_grid.RecalcLayout(rect, m_grid.GetCurrentRect(), TRUE, TRUE);
+    EXPECT_EQ(36, m_grid.GetCurrentRect().Height());
+    ASSERT_NE(-1, m_grid.UndoRemove());
+    m_grid.RecalcLayout(rect, m_grid.GetCurrentRect(), TRUE, TRUE);
+    EXPECT_EQ(2, m_grid.GetLineCount());
+    EXPECT_EQ(m_grid.GetLineAt(0), m_grid.FindLineOf(a));
+    EXPECT_EQ(aBefore.Height(), a->GetCurrentRect().Height());
+}
