@@ -1,5 +1,8 @@
 #include "mfc/Dialog.h"
+#include "mfc/Module.h"
 #include "mfc/WinApp.h"
+
+#include <string.h>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -145,7 +148,51 @@ void CDialog::EndDialog(int result)
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
+    if (m_lpszTemplateName)
+        ExecuteDlgInit(m_lpszTemplateName);
     return OnInitDialog();
+}
+
+// The data is a list of entries, each a control id and a message (16 bits
+// each), the data's length (32 bits) and the data, ended by a zero id. The
+// messages carry the 16-bit codes the resource format was made with.
+BOOL CDialog::ExecuteDlgInit(LPCSTR templateName)
+{
+    const WORD kListAddString16 = 0x0401;
+    const WORD kComboAddString16 = 0x0403;
+    const DWORD kEntryHeader = 8;
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC resource = FindResourceA(module, templateName, MAKEINTRESOURCEA(240));
+    if (!resource)
+        return TRUE;
+    DWORD size = SizeofResource(module, resource);
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, resource)));
+    if (!data)
+        return FALSE;
+    // Entries follow each other unaligned.
+    for (DWORD at = 0; at + sizeof(WORD) <= size;) {
+        WORD id, message;
+        DWORD length;
+        memcpy(&id, data + at, sizeof id);
+        if (id == 0)
+            return TRUE;
+        if (at + kEntryHeader > size)
+            return FALSE;
+        memcpy(&message, data + at + 2, sizeof message);
+        memcpy(&length, data + at + 4, sizeof length);
+        // A text that is not ended inside its entry is not sent.
+        if (length == 0 || length > size - at - kEntryHeader)
+            return FALSE;
+        const char* text = reinterpret_cast<const char*>(data + at + kEntryHeader);
+        at += kEntryHeader + length;
+        if (text[length - 1] != '\0')
+            return FALSE;
+        if (message == kListAddString16)
+            SendDlgItemMessage(id, LB_ADDSTRING, 0, LPARAM(text));
+        else if (message == kComboAddString16)
+            SendDlgItemMessage(id, CB_ADDSTRING, 0, LPARAM(text));
+    }
+    return TRUE;
 }
 
 BOOL CDialog::OnInitDialog()

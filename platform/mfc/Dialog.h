@@ -45,6 +45,10 @@ protected:
     // Owner of a modal dialog: the given parent's top-level window, else the main window.
     HWND PreModal();
     LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
+    // Fills the controls from the template's initialisation data (the
+    // RT_DLGINIT resource of the same name): the strings its list and combo
+    // boxes start with. TRUE when there is none, or all of it was taken.
+    BOOL ExecuteDlgInit(LPCSTR templateName);
 
     DECLARE_MESSAGE_MAP()
 
