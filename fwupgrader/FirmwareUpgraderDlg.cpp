@@ -45,11 +45,6 @@ BOOL CFirmwareUpgraderDlg::OnInitDialog()
     SetWindowText("Kelto Firmware Upgrader");
     SetDlgItemText(IDC_PORT_LABEL, "Kelto is connected to");
     m_targetVersion = kTargetVersion;
-    for (int port = kFirstComPort; port <= kLastComPort; ++port) {
-        CString name;
-        name.Format("COM%d", port);
-        m_ports.AddString(name);
-    }
     // A port the list does not hold selects nothing.
     int port = m_unattended ? m_commandPort : kFirstComPort;
     m_ports.SetCurSel(port - kFirstComPort);

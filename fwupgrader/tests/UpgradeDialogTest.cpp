@@ -55,6 +55,15 @@ TEST(UpgradeDialogTest, TheCommandLinesPortIsSelected)
         SCOPED_TRACE(c.commandPort);
         CUpgraderDialog dialog(c.given, c.commandPort);
         EXPECT_EQ(c.selected, dialog.Text(IDC_PORT));
+        std::vector<std::string> ports, expected;
+        for (int i = 0; i < int(SendDlgItemMessageA(dialog.Window(), IDC_PORT, CB_GETCOUNT, 0, 0)); ++i) {
+            char name[16] = "";
+            SendDlgItemMessageA(dialog.Window(), IDC_PORT, CB_GETLBTEXT, i, LPARAM(name));
+            ports.push_back(name);
+            expected.push_back("COM" + std::to_string(i + 1));
+        }
+        EXPECT_EQ(12u, ports.size());
+        EXPECT_EQ(expected, ports);
         EXPECT_EQ("Kelto is connected to", dialog.Text(IDC_PORT_LABEL));
         char caption[64] = "";
         GetWindowTextA(dialog.Window(), caption, sizeof caption);
