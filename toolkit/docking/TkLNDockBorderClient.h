@@ -6,16 +6,10 @@
 // are reached through the small interfaces below.
 #pragma once
 
+#include "docking/TkDockTarget.h"
 #include "docking/TkLNBorderClient.h"
 
 class TkLNDockingMgr;
-
-// A node that other nodes can be docked into.
-class ITkDockTarget
-{
-public:
-    virtual ~ITkDockTarget() {}
-};
 
 // The grid line of one frame side.
 class ITkDockLine

@@ -6,6 +6,7 @@
 // every receiver of the trees involved.
 #pragma once
 
+#include "docking/TkInsertConstraints.h"
 #include "docking/TkLNContainer.h"
 #include "docking/TkLayoutNode.h"
 
@@ -13,11 +14,60 @@
 
 #include <vector>
 
-// Where a node may be docked; the insertion rules fill it in.
+class ITkBorderTargetParent;
+
+// The docking manager's record of one node: its options, its last floating
+// rectangle and its last docked place.
 class TkDockingNodeConstraints
 {
 public:
+    TkDockingNodeConstraints()
+        : m_resizable(TRUE), m_hideOnClose(TRUE), m_closeItem(TRUE), m_hasFloatRect(FALSE),
+          m_hasDockedPlace(FALSE), m_targetParent(NULL)
+    {
+    }
     virtual ~TkDockingNodeConstraints() {}
+    virtual void SetResizableFrom(const TkDynGridInsertConstraints& c)
+    {
+        m_resizable = c.m_resizable;
+    }
+
+    void SetFloatRect(const CRect& rect)
+    {
+        m_floatRect = rect;
+        m_hasFloatRect = TRUE;
+    }
+    BOOL GetFloatRect(CRect* rect) const
+    {
+        if (rect)
+            *rect = m_floatRect;
+        return m_hasFloatRect;
+    }
+    void SetDockedPlace(const TkDockInsertionConstraints& c)
+    {
+        m_dockedPlace.CopyFrom(c);
+        m_hasDockedPlace = TRUE;
+    }
+    BOOL GetDockedPlace(TkDockInsertionConstraints* c) const
+    {
+        if (c)
+            c->CopyFrom(m_dockedPlace);
+        return m_hasDockedPlace;
+    }
+    // The place the nearest grid-line dock target above the node gives it.
+    void RememberDockedPlace(TkLayoutNode* node);
+
+    BOOL m_resizable;
+    // For the node's future float window: hide instead of closing, keep
+    // the Close item.
+    BOOL m_hideOnClose;
+    BOOL m_closeItem;
+    BOOL m_hasFloatRect;
+    CRect m_floatRect;
+    BOOL m_hasDockedPlace;
+    TkDockInsertionConstraints m_dockedPlace;
+    // The border the node was docked into.
+    ITkBorderTargetParent* m_targetParent;
 };
 
 // A node that wants to hear of docks in its tree. FALSE keeps the event from

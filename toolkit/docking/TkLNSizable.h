@@ -11,6 +11,7 @@
 #pragma once
 
 #include "docking/TkLNBorder.h"
+#include "docking/TkLNDockBorderClient.h"
 #include "docking/TkLNDockingMgr.h"
 #include "docking/TkLayoutNodeSplitter.h"
 
@@ -70,10 +71,14 @@ private:
     TkLayoutNode* m_content;
 };
 
-class TkLNSizableDockBorder : public TkLNSizable, public ITkDockEventReceiver
+class TkLNSizableDockBorder : public TkLNSizable,
+                              public ITkDockEventReceiver,
+                              public ITkSizableDockBorder
 {
 public:
     TkLNSizableDockBorder() : m_dockSide(0) {}
+
+    TkLayoutNode* GetDockLine() override { return GetContentNode(); }
 
     void SetDockSide(int side) { m_dockSide = side; }
     int GetDockSide() const { return m_dockSide; }

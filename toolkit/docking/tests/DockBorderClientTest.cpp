@@ -8,7 +8,7 @@
 
 namespace
 {
-class FakeDockLine : public TkLayoutNode, public ITkDockLine, public ITkDockTarget
+class FakeDockLine : public TkLayoutNode, public ITkDockLine, public TkDefDockTargetBase
 {
 public:
     BOOL HoldsDockedNodes() override { return m_holds; }

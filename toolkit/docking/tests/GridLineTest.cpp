@@ -3,7 +3,10 @@
 #include "TestFramework.h"
 #include "NodeProbe.h"
 
-#include "docking/TkLNDynamicGrid2d.h"
+#include "docking/TkDockingSettings.h"
+#include "docking/TkDynGridLineTarget.h"
+#include "docking/TkLNDockingMgr.h"
+#include "docking/TkLNSizable.h"
 
 #include <afxext.h>
 
@@ -363,4 +366,150 @@ TEST_F(Grid2dTest, UndoPutsANodeBackInItsLineIndexAndExtent)
     EXPECT_EQ(2, m_grid.GetLineCount());
     EXPECT_EQ(m_grid.GetLineAt(0), m_grid.FindLineOf(a));
     EXPECT_EQ(aBefore.Height(), a->GetCurrentRect().Height());
+}
+
+namespace
+{
+// A top-side target 300 wide holding A in one row 50 high, inside the
+// sizable border that lays it out again when it grows.
+class DockTargetTest : public GridLineTest
+{
+protected:
+    void SetUp() override
+    {
+        GridLineTest::SetUp();
+        m_target.SetHostAndOrientation(m_host.m_hWnd, TRUE);
+        m_target.SetCurrentRect(CRect(0, 0, 300, 0));
+        m_target.SetGrowMode(TRUE);
+        m_border.AddChildNode(&m_target);
+        CRect rect;
+        m_border.RecalcLayout(rect, CRect(0, 0, 300, 0), FALSE, TRUE);
+        m_a.SetNodeName("A");
+        m_x.SetNodeName("X");
+        m_x.SetReferenceRect(CRect(0, 0, 80, 30));
+        TkDynGridInsertConstraints c;
+        c.m_newLine = TRUE;
+        c.m_lineThickness = 50;
+        m_target.InsertNode(&m_a, &c);
+    }
+    void TearDown() override
+    {
+        for (TkLayoutNode* node : {(TkLayoutNode*)&m_a, (TkLayoutNode*)&m_x})
+            if (node->GetParentNode())
+                m_target.RemoveChildNode(node);
+        m_border.RemoveChildNode(&m_target);
+        GridLineTest::TearDown();
+    }
+    std::string Rows()
+    {
+        std::string text;
+        for (int index = 0; index < m_target.GetLineCount(); ++index)
+            text += (index ? " / " : "") + Extents(*m_target.GetLineAt(index));
+        return text;
+    }
+
+    TkLNSizableDockBorder m_border;
+    TkDynGridLineTarget m_target;
+    ProbeNode m_a;
+    ProbeNode m_x;
+};
+}
+
+TEST_F(DockTargetTest, APointBecomesAPlace)
+{
+    ASSERT_EQ("A=0,0,300,50", Rows());
+    const struct
+    {
+        CPoint point;
+        BOOL docks;
+        const char* rows;
+    } cases[] = {
+        // 10 pixels above the first row opens a row before it; 30 nothing.
+        {{150, -10}, TRUE, "X=0,0,300,30 / A=0,36,300,80"},
+        {{150, -30}, FALSE, "A=0,0,300,50"},
+        // The top fifth of the row opens a row above it, the bottom fifth
+        // one below; the middle joins the row beside the node.
+        {{150, 5}, TRUE, "X=0,0,300,30 / A=0,36,300,80"},
+        {{150, 45}, TRUE, "A=0,0,300,44 / X=0,50,300,80"},
+        {{200, 25}, TRUE, "A=0,0,144,50 X=150,0,300,50"},
+        {{50, 25}, TRUE, "X=0,0,150,50 A=156,0,300,50"},
+    };
+    for (const auto& k : cases)
+    {
+        SCOPED_TRACE(std::to_string(k.point.x) + "," + std::to_string(k.point.y));
+        ProbeNode oldParent("old");
+        oldParent.AddChildNode(&m_x);
+        EXPECT_EQ(k.docks, m_target.Dock(&m_x, k.point, k.point, TRUE, NULL, NULL));
+        EXPECT_EQ(k.rows, Rows());
+        // A dock without a place leaves the node where it was.
+        EXPECT_EQ(k.docks ? NULL : &m_x,
+                  oldParent.GetChildAt(oldParent.GetFirstChildPosition()));
+        if (k.docks)
+            EXPECT_TRUE(m_target.Undock(&m_x));
+        else
+            oldParent.RemoveChildNode(&m_x);
+        EXPECT_EQ("A=0,0,300,50", Rows());
+        EXPECT_EQ(50, m_target.GetCurrentRect().Height());
+    }
+}
+
+namespace
+{
+class DraggedNode : public ProbeNode, public ITkDockInitiator
+{
+public:
+    DraggedNode() { SetReferenceRect(CRect(0, 0, 80, 30)); }
+};
+}
+
+TEST_F(DockTargetTest, TheOldPlaceShowsItselfAndAFeedbackStepLeavesTheTargetAsItWas)
+{
+    TkLNDockingMgr manager;
+    TkDockInProgressInfo info;
+    info.m_oldPlace = CRect(0, 0, 300, 50);
+    CRect rect;
+    EXPECT_TRUE(m_target.GetDockRect(CPoint(10, 10), &rect, &manager, &info));
+    EXPECT_EQ("0,0,300,50", RectText(rect));
+    // A new row is as thick as the dragged node is high.
+    info.Reset();
+    DraggedNode dragged;
+    TkSetCurrentDockInitiator(&dragged);
+    EXPECT_TRUE(m_target.GetDockRect(CPoint(150, 45), &rect, &manager, &info));
+    TkSetCurrentDockInitiator(NULL);
+    EXPECT_EQ("0,50,300,80", RectText(rect));
+    EXPECT_EQ("A=0,0,300,50", Rows());
+    EXPECT_EQ(50, m_target.GetCurrentRect().Height());
+    EXPECT_EQ(1, m_target.GetNodeCount());
+}
+
+// Emptied outside grow mode, the target opens its next line as thick as it
+// was (the dock event has collapsed its border meanwhile).
+TEST_F(DockTargetTest, AnEmptiedTargetKeepsItsThickness)
+{
+    m_target.SetGrowMode(FALSE);
+    m_target.RemoveChildNode(&m_a);
+    EXPECT_EQ(0, m_target.GetNodeCount());
+    EXPECT_TRUE(m_target.GetGrowMode());
+    m_border.OnDockEvent(NULL, NULL, NULL, 0, NULL);
+    TkDynGridInsertConstraints c;
+    c.m_newLine = TRUE;
+    c.m_lineThickness = 20;
+    ASSERT_NE(-1, m_target.InsertNode(&m_x, &c));
+    EXPECT_EQ("X=0,0,300,50", Rows());
+}
+
+TEST_F(DockTargetTest, ThePlaceOfADockedNodeIsRemembered)
+{
+    TkDockingNodeConstraints record;
+    ASSERT_TRUE(m_target.Dock(&m_x, CPoint(200, 25), CPoint(200, 25), TRUE, NULL, NULL));
+    m_target.SetSideIndex(2);
+    record.RememberDockedPlace(&m_x);
+    TkDockInsertionConstraints place;
+    ASSERT_TRUE(record.GetDockedPlace(&place));
+    EXPECT_EQ(2, place.m_side);
+    EXPECT_FALSE(place.m_newLine);
+    EXPECT_EQ(0, place.m_lineIndex);
+    EXPECT_EQ(0, place.m_index);
+    EXPECT_TRUE(place.m_after);
+    EXPECT_EQ(150, place.m_extent);
 }
