@@ -1,18 +1,9 @@
 #include "frames/TkMDIChildWnd.h"
 #include "frames/TkMDIFrameWnd.h"
+#include "filters/TkCaptionFeatures.h"
 #include "filters/TkxFilters.h"
 
 using namespace nsSysCommandEx;
-
-namespace
-{
-// The child's filters.
-const UINT kSysCommandExFilter = 257;
-const UINT kCaptionListFilter = 256;
-const UINT kChildButtonFilter = 258;
-const UINT kCaptionDoubleClickFilter = 259;
-const UINT kContextMenuFilter = 262;
-}
 
 IMPLEMENT_DYNCREATE(TkMDIChildWnd, CMDIChildWnd)
 
@@ -34,14 +25,7 @@ TkMDIChildWnd::TkMDIChildWnd()
     : m_nMenuId(0), m_bUsesMenuBar(FALSE), m_hAltMenu(NULL),
       m_pFilterRoot(new TkMsgFilter(this, (UINT)-1))
 {
-    m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));
-    m_descriptors.Add(kCaptionListFilter, (UINT)-1, RUNTIME_CLASS(TkCaptionControlListMsgFilter),
-                      TkMsgFilter::Descriptor::keepEnabled);
-    m_descriptors.Add(kChildButtonFilter, kCaptionListFilter,
-                      RUNTIME_CLASS(TkxButtonMDIChildMsgFilter));
-    m_descriptors.Add(kCaptionDoubleClickFilter, (UINT)-1,
-                      RUNTIME_CLASS(TkxCaptionNCRDBLClkFilter));
-    m_descriptors.Add(kContextMenuFilter, (UINT)-1, RUNTIME_CLASS(TkxContextMenuFilter));
+    TkCaptionFeatures::AddDescriptors(m_descriptors, RUNTIME_CLASS(TkxButtonMDIChildMsgFilter));
 }
 
 TkMDIChildWnd::~TkMDIChildWnd()
@@ -51,17 +35,12 @@ TkMDIChildWnd::~TkMDIChildWnd()
 
 void TkMDIChildWnd::CreateMsgFilters(UINT flags)
 {
-    BOOL on = (flags & filtersOn) != 0;
-    BOOL buttons = on && !(flags & noCaptionButtons);
-    const BOOL switches[] = {on, buttons, buttons, on && !(flags & noCaptionDoubleClick),
-                             on && !(flags & noContextMenu)};
-    m_pFilterRoot->ApplyDescriptors(&m_descriptors, switches);
+    TkCaptionFeatures::Apply(m_pFilterRoot, &m_descriptors, flags);
     // The system draws the standard caption buttons itself: only the extra
     // button of the list stays.
-    TkMsgFilter* list = m_pFilterRoot->FindOrCreate(kCaptionListFilter, NULL, 0);
-    if (list && list->IsKindOf(RUNTIME_CLASS(TkCaptionControlListMsgFilter)))
-        m_pFilterRoot->ApplyDescriptors(
-            &static_cast<TkCaptionControlListMsgFilter*>(list)->GetControlTable(), FALSE);
+    TkCaptionControlListMsgFilter* list = TkCaptionFeatures::FindControlList(m_pFilterRoot);
+    if (list)
+        m_pFilterRoot->ApplyDescriptors(&list->GetControlTable(), FALSE);
 }
 
 TkMDIFrameWnd* TkMDIChildWnd::GetTkMDIFrame() const

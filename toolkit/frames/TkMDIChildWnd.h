@@ -13,15 +13,6 @@ class TkMDIChildWnd : public CMDIChildWnd
 {
     DECLARE_DYNCREATE(TkMDIChildWnd)
 public:
-    // Bits of CreateMsgFilters.
-    enum FilterFlags
-    {
-        filtersOn = 1,
-        noCaptionButtons = 2,
-        noCaptionDoubleClick = 4,
-        noContextMenu = 8,
-    };
-
     TkMDIChildWnd();
     ~TkMDIChildWnd() override;
 
@@ -29,6 +20,7 @@ public:
     // Keeps altMenu for RefreshFrameMenu.
     void OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu) override;
     virtual void RefreshFrameMenu(CWnd* activateWnd);
+    // flags: TkCaptionFeatures' feature flags.
     virtual void CreateMsgFilters(UINT flags);
 
     TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot; }

@@ -4,6 +4,7 @@
 #include "mfc/tests/PumpMessages.h"
 
 #include "filters/TkxFilters.h"
+#include "frames/TkDockableFrame.h"
 #include "frames/TkMDIChildWnd.h"
 #include "frames/TkMDIFrameWnd.h"
 
@@ -128,6 +129,28 @@ TEST(MdiFrameFiltersTest, TheFramesSwitchesCreateAndDisableTheirFilters)
     child.CreateMsgFilters(7);
     EXPECT_EQ("257; 256 [0 off; 2 off; 3 off; 1 off; 4 off; 258 off; ]; 259 off; 262; ",
               Tree(child.GetFilterRoot()));
+}
+
+TEST(MdiFrameFiltersTest, DockableFramesFeaturesChooseTheirFilters)
+{
+    CJukeboxApp app;
+    const std::string list = "256 [0; 2; 3; 1; 4; 258; ]; ";
+    struct Case
+    {
+        UINT flags;
+        std::string tree;
+    } cases[] = {
+        {0, ""},
+        {1, "257; " + list + "259; 262; "},
+        {3, "257; 259; 262; "},
+        {1 | 4, "257; " + list + "262; "},
+    };
+    for (const Case& c : cases)
+    {
+        TkDockableFrame frame;
+        frame.SetFeatures(c.flags);
+        EXPECT_EQ(c.tree, Tree(frame.GetFilterRoot())) << c.flags;
+    }
 }
 
 TEST(MdiFrameDockOrderTest, NineteenCallsWalkTheDockOrderOnceAndStartAgain)
