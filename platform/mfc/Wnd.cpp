@@ -166,6 +166,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (!Attach(hWnd))
         return FALSE;
+    PreSubclassWindow();
     WNDPROC old = (WNDPROC)SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
     if (old != AfxWndProc)
         m_pfnSuper = old;
@@ -176,6 +177,10 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
 {
     HWND control = ::GetDlgItem(parent->m_hWnd, id);
     return control && SubclassWindow(control);
+}
+
+void CWnd::PreSubclassWindow()
+{
 }
 
 HWND CWnd::UnsubclassWindow()
@@ -542,7 +547,16 @@ BOOL CWnd::ReflectUnhandled(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT drawItem)
 {
-    CWnd* control = drawItem->CtlType == ODT_MENU ? NULL : FromHandlePermanent(drawItem->hwndItem);
+    if (drawItem->CtlType == ODT_MENU)
+    {
+        CMenu* menu = CMenu::FromOwnerDrawMenu((HMENU)drawItem->hwndItem);
+        if (menu)
+            menu->DrawItem(drawItem);
+        else
+            Default();
+        return;
+    }
+    CWnd* control = FromHandlePermanent(drawItem->hwndItem);
     const MSG& last = t_state.lastMessage;
     LRESULT result = 0;
     if (!control || !control->OnChildNotify(WM_DRAWITEM, last.wParam, last.lParam, &result))
@@ -551,9 +565,16 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT drawItem)
 
 void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT measureItem)
 {
-    CWnd* control = NULL;
-    if (measureItem->CtlType != ODT_MENU)
-        control = FromHandlePermanent(::GetDlgItem(m_hWnd, id));
+    if (measureItem->CtlType == ODT_MENU)
+    {
+        CMenu* menu = CMenu::FromOwnerDrawMenu(NULL);
+        if (menu)
+            menu->MeasureItem(measureItem);
+        else
+            Default();
+        return;
+    }
+    CWnd* control = FromHandlePermanent(::GetDlgItem(m_hWnd, id));
     const MSG& last = t_state.lastMessage;
     LRESULT result = 0;
     if (!control || !control->OnChildNotify(WM_MEASUREITEM, last.wParam, last.lParam, &result))

@@ -62,6 +62,9 @@ public:
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
+    // Called as a window is attached to its object for good (subclassed, or
+    // made through Create), before the object's procedure takes its messages.
+    virtual void PreSubclassWindow();
 
     virtual BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
                         CWnd* parentWnd, UINT id, void* context = NULL);
