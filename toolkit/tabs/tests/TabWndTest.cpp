@@ -1,0 +1,154 @@
+// The 3-D tab window: pane and tab areas on each side, panes made with their
+// place's ids, activation through the tab control's notification passed on
+// to the notify window, and the active pane's removal.
+#include "TestFramework.h"
+#include "CallRecorder.h"
+#include "mfc/tests/PumpMessages.h"
+
+#include "tabs/TkTabWnd.h"
+
+#include <string>
+
+namespace
+{
+CCallRecorder g_heard;
+
+class CTabWndApp : public CWinApp
+{
+public:
+    CTabWndApp() : CWinApp("TabWndTest") {}
+};
+
+class CPaneWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CPaneWnd)
+};
+IMPLEMENT_DYNCREATE(CPaneWnd, CWnd)
+
+// The notify window: records the activations it hears of.
+class CHostFrame : public CFrameWnd
+{
+public:
+    LRESULT OnTabActivate(WPARAM wParam, LPARAM lParam)
+    {
+        const TkTabSelection* selection = (const TkTabSelection*)lParam;
+        g_heard.Record("activate " + std::to_string(wParam) +
+                       (selection ? " id " + std::to_string(selection->nCtrlId) : std::string()));
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CHostFrame, CFrameWnd)
+    ON_MESSAGE(WM_TKTAB_ACTIVATE, OnTabActivate)
+END_MESSAGE_MAP()
+
+const UINT kTabWndId = 0x6E;
+
+class TabWndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_heard.Clear();
+        m_host = new CHostFrame;
+        ASSERT_TRUE(m_host->Create(NULL, "Tabs", WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400)));
+        m_host->ShowWindow(SW_SHOW);
+    }
+    void TearDown() override
+    {
+        m_host->DestroyWindow();
+        PumpMessages();
+    }
+    Tk3DTabWnd* Make(DWORD style)
+    {
+        Tk3DTabWnd* tabs = new Tk3DTabWnd;
+        EXPECT_TRUE(tabs->Create(m_host, style, kTabWndId));
+        tabs->MoveWindow(0, 0, 400, 300);
+        tabs->AddTab(RUNTIME_CLASS(CPaneWnd), "One");
+        tabs->AddTab(RUNTIME_CLASS(CPaneWnd), "Two");
+        tabs->ActivateTab(0);
+        PumpMessages();
+        return tabs;
+    }
+    static CRect RectIn(CWnd* window, CWnd* reference)
+    {
+        CRect rect;
+        window->GetWindowRect(&rect);
+        reference->ScreenToClient(&rect);
+        return rect;
+    }
+
+    CTabWndApp m_app;
+    CHostFrame* m_host = NULL;
+};
+}  // namespace
+
+TEST_F(TabWndTest, TabsSitOnTheirSideOfThePaneArea)
+{
+    struct Case
+    {
+        const char* name;
+        DWORD style;
+        CRect pane;
+        CRect tabs;
+    } cases[] = {
+        {"bottom", 0x50000010, CRect(6, 4, 392, 269), CRect(6, 270, 393, 301)},
+        {"top", 0x50000020, CRect(6, 31, 392, 296), CRect(6, 0, 393, 31)},
+        {"left", 0x50000040, CRect(31, 4, 392, 294), CRect(0, 4, 31, 294)},
+        {"right", 0x50000000, CRect(6, 4, 368, 294), CRect(369, 0, 400, 290)},
+        {"bottom, tab not enlarged", 0x50000110, CRect(6, 4, 392, 273), CRect(6, 274, 393, 301)},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Tk3DTabWnd* tabs = Make(c.style);
+        EXPECT_EQ(c.style & 0x0FF0, tabs->GetTabStyle());
+        EXPECT_FALSE(tabs->GetStyle() & 0x0FF3);
+        EXPECT_EQ(c.pane, RectIn(tabs->GetActivePane(), tabs));
+        EXPECT_EQ(c.tabs, RectIn(tabs->GetTabControl(), tabs));
+        tabs->DestroyWindow();
+        delete tabs;
+    }
+}
+
+TEST_F(TabWndTest, PanesTakeTheIdsOfTheirPlacesAndTheTabControlSwitchesThem)
+{
+    Tk3DTabWnd* tabs = Make(0x50000010);
+    CWnd* one = tabs->GetDlgItem(TkTabWndBase::kFirstPaneId);
+    CWnd* two = tabs->GetDlgItem(TkTabWndBase::kFirstPaneId + 1);
+    ASSERT_TRUE(one != NULL && two != NULL);
+    EXPECT_EQ(one, tabs->GetActivePane());
+
+    g_heard.Clear();
+    tabs->GetTabControl()->ActivateTab(1);
+    EXPECT_EQ(two, tabs->GetActivePane());
+    EXPECT_FALSE(one->IsWindowVisible());
+    EXPECT_TRUE(two->IsWindowVisible());
+    // The record names the tab window, not its tab control.
+    EXPECT_EQ(std::vector<std::string>{"activate 1 id 110"}, g_heard.Calls());
+
+    // Removing the active tab: the tab control activates another, whose pane
+    // the window then shows.
+    g_heard.Clear();
+    tabs->RemoveTab(two);
+    EXPECT_EQ(1, tabs->GetTabCount());
+    EXPECT_EQ(one, tabs->GetActivePane());
+    EXPECT_TRUE(one->IsWindowVisible());
+    EXPECT_EQ(std::vector<std::string>{"activate 0 id 110"}, g_heard.Calls());
+    tabs->DestroyWindow();
+    delete tabs;
+}
+
+TEST_F(TabWndTest, AMinimisedOrEmptyWindowIsNotLaidOut)
+{
+    Tk3DTabWnd* tabs = Make(0x50000010);
+    CWnd* pane = tabs->GetActivePane();
+    pane->MoveWindow(1, 1, 10, 10);
+    tabs->SendMessage(WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(400, 300));
+    tabs->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(0, 300));
+    EXPECT_EQ(CRect(1, 1, 11, 11), RectIn(pane, tabs));
+    tabs->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 300));
+    EXPECT_EQ(CRect(6, 4, 392, 269), RectIn(pane, tabs));
+    tabs->DestroyWindow();
+    delete tabs;
+}
