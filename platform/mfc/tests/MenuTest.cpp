@@ -3,7 +3,9 @@
 
 #include <afxwin.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -159,3 +161,58 @@ TEST_F(MenuTest, TrackPopupMenuReturnsTheChosenCommand)
     CWnd::DeleteTempMap();
 }
 }
+
+namespace
+{
+// Records what the owner window hands it for its owner-drawn items.
+class CRecordingMenu : public CMenu
+{
+public:
+    std::vector<std::string> m_calls;
+    void MeasureItem(LPMEASUREITEMSTRUCT measure) override
+    {
+        m_calls.push_back("measure " + std::to_string(measure->itemID) + " data " +
+                          std::to_string(measure->itemData));
+        measure->itemWidth = 80;
+        measure->itemHeight = 20;
+    }
+    void DrawItem(LPDRAWITEMSTRUCT draw) override
+    {
+        if (draw->itemAction == ODA_DRAWENTIRE)
+            m_calls.push_back("draw " + std::to_string(draw->itemID) + " data " +
+                              std::to_string(draw->itemData));
+    }
+};
+
+TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheTrackedMenu)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, NULL, "owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, NULL,
+                               NULL));
+    SetForegroundWindow(owner.m_hWnd);
+    CRecordingMenu popup;
+    popup.CreatePopupMenu();
+    popup.AppendMenu(MF_OWNERDRAW, kFirstCommand, (LPCSTR)7);
+    // A submenu's items reach the top menu's object too.
+    HMENU sub = CreatePopupMenu();
+    AppendMenuA(sub, MF_OWNERDRAW, kFirstCommand + 1, (LPCSTR)8);
+    popup.AppendMenu(MF_POPUP, (UINT_PTR)sub, "Sub");
+    PostMessageA(owner.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(owner.m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(owner.m_hWnd, WM_KEYDOWN, VK_RIGHT, 0);
+    PostMessageA(owner.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    UINT chosen = popup.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, 10, 10, &owner);
+    EXPECT_EQ(kFirstCommand + 1, chosen);
+    auto has = [&](const std::string& call) {
+        return std::find(popup.m_calls.begin(), popup.m_calls.end(), call) != popup.m_calls.end();
+    };
+    EXPECT_TRUE(has("measure 2000 data 7"));
+    EXPECT_TRUE(has("draw 2000 data 7"));
+    EXPECT_TRUE(has("measure 2001 data 8"));
+    EXPECT_TRUE(has("draw 2001 data 8"));
+    // Outside the tracking nothing answers for a menu without an object.
+    EXPECT_EQ(nullptr, CMenu::FromOwnerDrawMenu(sub));
+    EXPECT_EQ(&popup, CMenu::FromOwnerDrawMenu(popup.m_hMenu));
+    owner.DestroyWindow();
+}
+}  // namespace
