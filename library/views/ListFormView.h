@@ -1,0 +1,56 @@
+// A banner form view around the form's list control (a CLxListCtrl whose
+// rows the view answers by index): its pictures, its columns from a table
+// with their layout kept in the profile under the list's name, and the
+// document's list font.
+#pragma once
+
+#include "BannerFormView.h"
+
+#include "LxListCtrl.h"
+
+#include <afxcmn.h>
+
+struct ListColumn
+{
+    int id;
+    const char* label;
+    int width;
+    DWORD format;
+    int headerImage;
+    const char* description;
+};
+
+class CListFormView : public CBannerFormView
+{
+    DECLARE_DYNAMIC(CListFormView)
+public:
+    CLxListCtrl& GetList() { return m_list; }
+
+protected:
+    CListFormView(const char* caption, const char* listName, const ListColumn* columns, int columnCount,
+                  const int* shownIds, int shownCount);
+
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+    void Layout(int cx, int cy) override;
+    void ApplyListLook();
+    // The row and column id of a cell's text; the list asks for each cell.
+    virtual void GetCellText(int row, int columnId, CString& text) = 0;
+
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+    CLxListCtrl m_list;
+    CImageList m_cellImages;
+    CImageList m_headerImages;
+
+private:
+    void CellText(int row, int columnId, DWORD_PTR itemData, CString& text);
+    void DefineColumns();
+
+    const char* m_listName;
+    const ListColumn* m_columns;
+    int m_columnCount;
+    const int* m_shownIds;
+    int m_shownCount;
+};
