@@ -1,0 +1,478 @@
+#include "frames/TkWorkbook.h"
+#include "frames/TkWorksheet.h"
+
+#include <algorithm>
+
+namespace
+{
+// Margins round the client with tabs: the sunken border, and the tabs below.
+const int kMargin = 13;
+const int kTabsMargin = 33;
+// The border lies this far outside the client window.
+const int kBorderOffset = 5;
+const int kTabPoints = 7;
+// Single line, centred both ways.
+const UINT kLabelFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+
+// Whether tabs are shown, for the whole program.
+BOOL s_tabsShown = FALSE;
+}
+
+TkWorkbookClient::TkWorkbookClient()
+    : m_nLeftMargin(0), m_nTopMargin(0), m_nRightMargin(0), m_nBottomMargin(0)
+{
+}
+
+BEGIN_MESSAGE_MAP(TkWorkbookClient, CWnd)
+    ON_WM_WINDOWPOSCHANGING()
+    ON_MESSAGE(WM_MDISETMENU, OnSetMenu)
+    ON_MESSAGE(WM_TKWB_SETMENU, OnSetMenu)
+END_MESSAGE_MAP()
+
+void TkWorkbookClient::SetMargins(int left, int top, int right, int bottom)
+{
+    m_nLeftMargin = left;
+    m_nTopMargin = top;
+    m_nRightMargin = right;
+    m_nBottomMargin = bottom;
+}
+
+void TkWorkbookClient::CalcWindowRect(CRect& rect) const
+{
+    rect.DeflateRect(m_nLeftMargin, m_nTopMargin, m_nRightMargin, m_nBottomMargin);
+}
+
+void TkWorkbookClient::OnWindowPosChanging(WINDOWPOS* position)
+{
+    if (!(position->flags & (SWP_NOMOVE | SWP_NOSIZE)))
+    {
+        CRect rect(position->x, position->y, position->x + position->cx, position->y + position->cy);
+        CalcWindowRect(rect);
+        position->x = rect.left;
+        position->y = rect.top;
+        position->cx = std::max(0, (int)rect.Width());
+        position->cy = std::max(0, (int)rect.Height());
+    }
+    Default();
+}
+
+LRESULT TkWorkbookClient::OnSetMenu(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (wParam != (WPARAM)-1 && lParam != (LPARAM)-1)
+        result = CWnd::DefWindowProc(WM_MDISETMENU, wParam, lParam);
+    GetParent()->SendMessage(WM_TKWB_MENUCHANGED);
+    return result;
+}
+
+IMPLEMENT_DYNAMIC(TkWorkbook, TkMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(TkWorkbook, TkMDIFrameWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_MESSAGE(WM_LBUTTONUP, OnLButtonUpMessage)
+    ON_MESSAGE(WM_TKWB_MENUCHANGED, OnMenuChanged)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+TkWorkbook::TkWorkbook()
+    : m_bShowTabs(FALSE), m_bShowIcons(TRUE), m_hTabFont(NULL), m_pClient(NULL), m_nTabPitch(100),
+      m_rectLastLayout(0, 0, 0, 0), m_nActiveSheet(0)
+{
+}
+
+TkWorkbook::~TkWorkbook()
+{
+    delete m_pClient;
+}
+
+BOOL TkWorkbook::CreateClient(LPCREATESTRUCTA cs, CMenu* windowMenu)
+{
+    BOOL result = TkMDIFrameWnd::CreateClient(cs, windowMenu);
+    if (!result)
+        return result;
+    m_pClient = new TkWorkbookClient;
+    if (m_pClient->SubclassWindow(m_hWndMDIClient))
+    {
+        m_hTabFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+        if (!m_hTabFont)
+            m_hTabFont = (HFONT)::GetStockObject(ANSI_VAR_FONT);
+        m_penHighlight.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        m_penBlack.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        m_penShadow.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+        m_penFace.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNFACE));
+    }
+    return result;
+}
+
+void TkWorkbook::ShowTabs(BOOL show)
+{
+    m_bShowTabs = show;
+    s_tabsShown = show;
+    if (m_pClient)
+    {
+        if (show)
+            m_pClient->SetMargins(kMargin, kMargin, kMargin, kTabsMargin);
+        else
+            m_pClient->SetMargins(0, 0, 0, 0);
+    }
+    RecalcLayout();
+}
+
+void TkWorkbook::ShowIcons(BOOL show)
+{
+    m_bShowIcons = show;
+    InvalidateStrip();
+}
+
+CRect TkWorkbook::ClientWindowRect()
+{
+    CRect rect;
+    ::GetWindowRect(m_hWndMDIClient, &rect);
+    ScreenToClient(&rect);
+    return rect;
+}
+
+void TkWorkbook::GetWorkbookRect(CRect& rect)
+{
+    rect = ClientWindowRect();
+    if (m_pClient)
+        rect.InflateRect(m_pClient->m_nLeftMargin, m_pClient->m_nTopMargin, m_pClient->m_nRightMargin,
+                         m_pClient->m_nBottomMargin);
+}
+
+BOOL TkWorkbook::CanActivateSheet(TkWorksheet*)
+{
+    return TRUE;
+}
+
+BOOL TkWorkbook::RecomputeTabPitch()
+{
+    int count = GetSheetCount();
+    if (count == 0)
+        return FALSE;
+    int pitch = std::min((ClientWindowRect().Width() + 5) / count, kMaxTabPitch);
+    BOOL changed = pitch != m_nTabPitch;
+    m_nTabPitch = pitch;
+    return changed;
+}
+
+void TkWorkbook::AddSheet(TkWorksheet* sheet)
+{
+    sheet->m_nIndex = (int)m_sheets.Add(sheet);
+    BOOL changed = RecomputeTabPitch();
+    if (!m_bShowTabs)
+        return;
+    if (changed)
+        InvalidateStrip();
+    else if (GetSheetCount() == 1)
+        Invalidate(TRUE);
+    else
+        InvalidateTab(sheet);
+}
+
+void TkWorkbook::RemoveSheet(TkWorksheet* sheet)
+{
+    int index = sheet->m_nIndex;
+    if (index < 0 || index >= GetSheetCount() || GetSheet(index) != sheet)
+        return;
+    m_sheets.RemoveAt(index);
+    for (int i = index; i < GetSheetCount(); i++)
+        GetSheet(i)->m_nIndex = i;
+    if (GetSheetCount() > 0 && RecomputeTabPitch())
+    {
+        if (m_bShowTabs)
+            InvalidateStrip();
+        return;
+    }
+    if (!m_bShowTabs)
+        return;
+    if (GetSheetCount() == 0)
+        Invalidate(TRUE);
+    else if (index < GetSheetCount())
+        InvalidateTab(GetSheet(index), TRUE);
+}
+
+int TkWorkbook::HiddenBefore(int index) const
+{
+    int hidden = 0;
+    for (int i = 0; i < index && i < GetSheetCount(); i++)
+        if (!(GetSheet(i)->GetStyle() & WS_VISIBLE))
+            hidden++;
+    return hidden;
+}
+
+BOOL TkWorkbook::IsRaised(TkWorksheet* sheet)
+{
+    return sheet->m_bPressed || MDIGetActive() == sheet;
+}
+
+void TkWorkbook::GetTabPolygon(TkWorksheet* sheet, POINT* points, int& count)
+{
+    CRect client = ClientWindowRect();
+    int a = IsRaised(sheet) ? 1 : 0;
+    int x0 = (sheet->m_nIndex - HiddenBefore(sheet->m_nIndex)) * m_nTabPitch -
+             (kActiveExtraWidth / 2) * a + client.left;
+    int y0 = client.bottom + 1;
+    points[0] = {x0, y0};
+    points[1] = {x0, y0 + kTabHeight - kSlant};
+    points[2] = {points[1].x + kSlant, points[1].y + kSlant + kActiveExtraHeight * a};
+    points[3] = {points[2].x + m_nTabPitch - 2 * kSlant + kActiveExtraWidth * a, points[2].y};
+    points[4] = {points[3].x + kSlant, points[1].y};
+    points[5] = {points[4].x, y0};
+    points[6] = points[0];
+    count = kTabPoints;
+}
+
+CString TkWorkbook::GetSheetTitle(TkWorksheet* sheet)
+{
+    CDocument* doc = sheet->GetActiveDocument();
+    if (doc)
+        return doc->GetTitle();
+    CString title;
+    sheet->GetWindowText(title);
+    return title;
+}
+
+void TkWorkbook::GetTabTextRect(const POINT* points, int iconWidth, CRect& rect)
+{
+    rect.SetRect(points[2].x + iconWidth + 3, points[0].y, points[4].x - 2, points[3].y);
+}
+
+BOOL TkWorkbook::TabTextFits(TkWorksheet* sheet)
+{
+    POINT points[kTabPoints];
+    int count;
+    GetTabPolygon(sheet, points, count);
+    CRect rect;
+    GetTabTextRect(points, kIconSize, rect);
+    CClientDC dc(this);
+    HGDIOBJ old = ::SelectObject(dc.m_hDC, m_hTabFont);
+    int width = dc.GetTextExtent(GetSheetTitle(sheet)).cx;
+    ::SelectObject(dc.m_hDC, old);
+    return width <= rect.Width();
+}
+
+CString TkWorkbook::ShortenTitle(CDC* dc, CString title, int width)
+{
+    while (dc->GetTextExtent(title).cx > width && title.GetLength() >= 4)
+        title = title.Left(title.GetLength() - 4) + "...";
+    return title;
+}
+
+void TkWorkbook::DrawTab(CDC* dc, TkWorksheet* sheet)
+{
+    POINT p[kTabPoints];
+    int count;
+    GetTabPolygon(sheet, p, count);
+    CBrush face(::GetSysColor(COLOR_BTNFACE));
+    CBrush* oldBrush = dc->SelectObject(&face);
+    CPen* oldPen = dc->SelectObject(&m_penFace);
+    dc->Polygon(p, count);
+    dc->SelectObject(&m_penShadow);
+    dc->MoveTo(p[1].x + 1, p[1].y - 1);
+    dc->LineTo(p[2].x, p[2].y - 2);
+    dc->LineTo(p[3].x, p[3].y - 2);
+    dc->LineTo(p[4].x - 2, p[4].y - 1);
+    dc->LineTo(p[5].x - 2, p[5].y);
+    dc->LineTo(p[5].x, p[5].y);
+    dc->SelectObject(&m_penHighlight);
+    dc->MoveTo(p[0].x, p[0].y + 1);
+    dc->LineTo(p[1].x, p[1].y - 1);
+    dc->SelectObject(&m_penBlack);
+    dc->MoveTo(p[2].x + 1, p[2].y - 1);
+    dc->LineTo(p[3].x, p[3].y - 1);
+    dc->LineTo(p[4].x - 1, p[4].y - 1);
+    dc->LineTo(p[5].x - 1, p[5].y);
+    dc->SelectObject(oldPen);
+    dc->SelectObject(oldBrush);
+}
+
+void TkWorkbook::DrawTabLabel(CDC* dc, TkWorksheet* sheet)
+{
+    POINT p[kTabPoints];
+    int count;
+    GetTabPolygon(sheet, p, count);
+    int iconWidth = m_bShowIcons ? kIconSize : 0;
+    HICON icon = GetSheetIcon(sheet);
+    if (icon)
+        ::DrawIconEx(dc->m_hDC, p[2].x + 1, p[0].y + 4, icon, kIconSize, kIconSize, 0, NULL, DI_NORMAL);
+    CRect rect;
+    GetTabTextRect(p, iconWidth, rect);
+    HGDIOBJ old = ::SelectObject(dc->m_hDC, m_hTabFont);
+    CString title = ShortenTitle(dc, GetSheetTitle(sheet), rect.Width());
+    if (!title.IsEmpty())
+        dc->DrawText(title, &rect, kLabelFormat);
+    ::SelectObject(dc->m_hDC, old);
+}
+
+HICON TkWorkbook::GetSheetIcon(TkWorksheet* sheet)
+{
+    return m_bShowIcons ? sheet->m_hIcon : NULL;
+}
+
+BOOL TkWorkbook::SetSheetIcon(TkWorksheet* sheet, HICON icon, BOOL redraw)
+{
+    if (!sheet)
+        return FALSE;
+    sheet->m_hIcon = icon;
+    if (redraw)
+        InvalidateTab(sheet);
+    return TRUE;
+}
+
+void TkWorkbook::DrawWorkbookBorder(CDC* dc)
+{
+    CRect o = ClientWindowRect();
+    o.InflateRect(kBorderOffset, kBorderOffset);
+    CPen* oldPen = dc->SelectObject(&m_penShadow);
+    dc->MoveTo(o.left + 1, o.bottom - 1);
+    dc->LineTo(o.right - 1, o.bottom - 1);
+    dc->LineTo(o.right - 1, o.top + 1);
+    dc->SelectObject(&m_penHighlight);
+    dc->MoveTo(o.right - 1, o.top);
+    dc->LineTo(o.left, o.top);
+    dc->LineTo(o.left, o.bottom);
+    dc->SelectObject(&m_penBlack);
+    dc->LineTo(o.right, o.bottom);
+    dc->LineTo(o.right, o.top);
+    CRect workbook;
+    GetWorkbookRect(workbook);
+    dc->SelectObject(&m_penShadow);
+    dc->MoveTo(workbook.left, workbook.top);
+    dc->LineTo(workbook.right, workbook.top);
+    dc->SelectObject(&m_penHighlight);
+    dc->MoveTo(workbook.left, workbook.top + 1);
+    dc->LineTo(workbook.right, workbook.top + 1);
+    dc->SelectObject(oldPen);
+}
+
+void TkWorkbook::InvalidateTab(TkWorksheet* sheet, BOOL toEnd)
+{
+    if (!m_hWnd || !m_hWndMDIClient)
+        return;
+    CRect client = ClientWindowRect();
+    int x = (sheet->m_nIndex - HiddenBefore(sheet->m_nIndex)) * m_nTabPitch + client.left - 2;
+    CRect frame;
+    GetClientRect(&frame);
+    CRect rect(x, client.bottom + 4, toEnd ? frame.right : x + m_nTabPitch + 4, client.bottom + 4 + kTabHeight + 4);
+    InvalidateRect(&rect, TRUE);
+}
+
+void TkWorkbook::InvalidateStrip()
+{
+    if (!m_hWnd || !m_hWndMDIClient)
+        return;
+    CRect client = ClientWindowRect();
+    CRect frame;
+    GetClientRect(&frame);
+    CRect rect(frame.left, client.bottom + 4, frame.right, client.bottom + 4 + kTabHeight + 4);
+    InvalidateRect(&rect, TRUE);
+}
+
+void TkWorkbook::RecalcLayout(BOOL notify)
+{
+    TkMDIFrameWnd::RecalcLayout(notify);
+    if (m_bShowTabs && GetLayoutRect() != m_rectLastLayout)
+    {
+        RecomputeTabPitch();
+        Invalidate(TRUE);
+        m_rectLastLayout = GetLayoutRect();
+    }
+}
+
+void TkWorkbook::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client = ClientWindowRect();
+    if (!m_bShowTabs || client.IsRectEmpty())
+        return;
+    dc.SetBkMode(TRANSPARENT);
+    for (int i = 0; i < GetSheetCount(); i++)
+    {
+        TkWorksheet* sheet = GetSheet(i);
+        if (!(sheet->GetStyle() & WS_VISIBLE))
+            continue;
+        DrawTab(&dc, sheet);
+        DrawTabLabel(&dc, sheet);
+    }
+    DrawWorkbookBorder(&dc);
+    CWnd* active = MDIGetActive();
+    if (active && active->IsKindOf(RUNTIME_CLASS(TkWorksheet)) && (active->GetStyle() & WS_VISIBLE))
+    {
+        DrawTab(&dc, static_cast<TkWorksheet*>(active));
+        DrawTabLabel(&dc, static_cast<TkWorksheet*>(active));
+    }
+}
+
+BOOL TkWorkbook::OnEraseBkgnd(CDC* dc)
+{
+    CRect left;
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &left);
+    if (left.IsRectEmpty())
+        return TRUE;
+    dc->ExcludeClipRect(ClientWindowRect());
+    CRect area = left;
+    if (m_bShowTabs)
+        GetWorkbookRect(area);
+    dc->FillSolidRect(&area, ::GetSysColor(COLOR_BTNFACE));
+    return TRUE;
+}
+
+void TkWorkbook::OnLButtonDown(UINT, CPoint point)
+{
+    if (m_bShowTabs)
+    {
+        CWnd* active = MDIGetActive();
+        for (int i = 0; i < GetSheetCount(); i++)
+        {
+            TkWorksheet* sheet = GetSheet(i);
+            if (sheet == active || !(sheet->GetStyle() & WS_VISIBLE) || !CanActivateSheet(sheet))
+                continue;
+            POINT p[kTabPoints];
+            int count;
+            GetTabPolygon(sheet, p, count);
+            CRgn region;
+            region.CreatePolygonRgn(p, count, ALTERNATE);
+            if (!region.PtInRegion(point))
+                continue;
+            sheet->m_bPressed = TRUE;
+            UpdateWindow();
+            sheet->SendMessage(WM_MOUSEACTIVATE, (WPARAM)m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+            break;
+        }
+    }
+    Default();
+}
+
+LRESULT TkWorkbook::OnLButtonUpMessage(WPARAM wParam, LPARAM lParam)
+{
+    if (m_bShowTabs)
+        for (int i = 0; i < GetSheetCount(); i++)
+            GetSheet(i)->m_bPressed = FALSE;
+    return OnFilteredNcMessage(wParam, lParam);
+}
+
+LRESULT TkWorkbook::OnMenuChanged(WPARAM, LPARAM)
+{
+    if (m_nActiveSheet < GetSheetCount())
+        InvalidateTab(GetSheet(m_nActiveSheet));
+    CWnd* active = MDIGetActive();
+    TkWorksheet* sheet = active && active->IsKindOf(RUNTIME_CLASS(TkWorksheet))
+                             ? static_cast<TkWorksheet*>(active)
+                             : NULL;
+    if (sheet)
+        InvalidateTab(sheet);
+    m_nActiveSheet = GetSheetCount() == 0 ? 0 : sheet ? sheet->m_nIndex : GetSheetCount();
+    if (active && !active->IsZoomed())
+        UpdateWindow();
+    return 0;
+}
+
+void TkWorkbook::OnDestroy()
+{
+    TkMDIFrameWnd::OnDestroy();
+    if (m_pClient && m_pClient->m_hWnd)
+        m_pClient->UnsubclassWindow();
+}

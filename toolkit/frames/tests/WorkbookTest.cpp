@@ -1,0 +1,150 @@
+// The workbook: sheet tabs below the MDI client inside its margins, their
+// pitch by the number of sheets, hidden sheets taking no place, labels
+// shortened to fit, and a click on a tab activating its sheet.
+#include "TestFramework.h"
+#include "MdiFramesTest.h"
+#include "mfc/tests/PumpMessages.h"
+
+#include "frames/TkWorkbook.h"
+#include "frames/TkWorksheet.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+class CWorkbookApp : public CWinApp
+{
+public:
+    CWorkbookApp() : CWinApp("WorkbookTest") {}
+};
+
+class WorkbookTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_book = new TkWorkbook;
+        ASSERT_TRUE(m_book->LoadFrame(IDR_JUKEBOX));
+        m_app.m_pMainWnd = m_book;
+        m_book->SetWindowPos(NULL, 0, 0, 600, 500, SWP_NOZORDER);
+        m_book->ShowWindow(SW_SHOW);
+        m_book->RecalcLayout();
+        // The client window 500 pixels wide.
+        CRect client;
+        ::GetWindowRect(m_book->m_hWndMDIClient, &client);
+        m_book->SetWindowPos(NULL, 0, 0, 600 + 500 - client.Width(), 500, SWP_NOZORDER);
+        m_book->RecalcLayout();
+        PumpMessages();
+    }
+    void TearDown() override
+    {
+        m_book->DestroyWindow();
+        m_app.m_pMainWnd = NULL;
+        PumpMessages();
+    }
+    TkWorksheet* AddSheet(const char* title)
+    {
+        TkWorksheet* sheet = new TkWorksheet;
+        EXPECT_TRUE(sheet->LoadFrame(IDR_ALBUMTYPE, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, m_book));
+        sheet->SetWindowText(title);
+        PumpMessages();
+        return sheet;
+    }
+    CPoint TabCentre(TkWorksheet* sheet)
+    {
+        POINT p[7];
+        int count;
+        m_book->GetTabPolygon(sheet, p, count);
+        return CPoint((p[0].x + p[3].x) / 2, (p[0].y + p[2].y) / 2);
+    }
+
+    CWorkbookApp m_app;
+    TkWorkbook* m_book = NULL;
+};
+}  // namespace
+
+TEST_F(WorkbookTest, TabPitchFollowsTheNumberOfSheets)
+{
+    CRect client;
+    ::GetWindowRect(m_book->m_hWndMDIClient, &client);
+    ASSERT_EQ(500, client.Width());
+    struct Case
+    {
+        int sheets;
+        int pitch;
+    } cases[] = {{1, 90}, {3, 90}, {6, 84}, {10, 50}};
+    int made = 0;
+    for (const Case& c : cases)
+    {
+        while (made < c.sheets)
+            AddSheet(("Sheet " + std::to_string(++made)).c_str());
+        EXPECT_EQ(c.pitch, m_book->GetTabPitch()) << c.sheets;
+    }
+    m_book->GetSheet(9)->DestroyWindow();
+    PumpMessages();
+    EXPECT_EQ(9, m_book->GetSheetCount());
+    EXPECT_EQ(56, m_book->GetTabPitch());
+}
+
+TEST_F(WorkbookTest, AHiddenSheetTakesNoTabPlace)
+{
+    AddSheet("One");
+    TkWorksheet* two = AddSheet("Two");
+    TkWorksheet* three = AddSheet("Three");
+    m_book->MDIActivate(two);
+    POINT before[7], after[7];
+    int count;
+    m_book->GetTabPolygon(three, before, count);
+    ASSERT_EQ(7, count);
+    m_book->MDIActivate(m_book->GetSheet(0));
+    two->ShowWindow(SW_HIDE);
+    m_book->GetTabPolygon(three, after, count);
+    EXPECT_EQ(before[0].x - m_book->GetTabPitch(), after[0].x);
+    EXPECT_EQ(before[0].y, after[0].y);
+}
+
+TEST_F(WorkbookTest, LabelsLoseTheirLastCharactersUntilTheyFit)
+{
+    CClientDC dc(m_book);
+    const int abc = dc.GetTextExtent(CString("Abc...")).cx;
+    struct Case
+    {
+        const char* title;
+        int width;
+        const char* shown;
+    } cases[] = {
+        {"Abc", 1000, "Abc"},
+        {"AbcdefghAbc", abc, "Abc..."},
+        {"AbcdefghAbc", 1, "..."},
+        {"Abcd", 1, "..."},
+        {"Ab", 1, "Ab"},
+        {"", 1, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.shown, TkWorkbook::ShortenTitle(&dc, c.title, c.width)) << c.title;
+}
+
+TEST_F(WorkbookTest, TabsKeepTheirMarginsAndAClickActivatesTheSheet)
+{
+    TkWorksheet* one = AddSheet("One");
+    TkWorksheet* two = AddSheet("Two");
+    EXPECT_EQ(two, m_book->MDIGetActive());
+    // Without tabs a click below the client does nothing.
+    CPoint tab = TabCentre(one);
+    m_book->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab.x, tab.y));
+    EXPECT_EQ(two, m_book->MDIGetActive());
+
+    CRect before, after;
+    ::GetWindowRect(m_book->m_hWndMDIClient, &before);
+    m_book->ShowTabs(TRUE);
+    ::GetWindowRect(m_book->m_hWndMDIClient, &after);
+    EXPECT_EQ(CRect(before.left + 13, before.top + 13, before.right - 13, before.bottom - 33), after);
+
+    tab = TabCentre(one);
+    m_book->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab.x, tab.y));
+    m_book->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(tab.x, tab.y));
+    PumpMessages();
+    EXPECT_EQ(one, m_book->MDIGetActive());
+    EXPECT_FALSE(one->m_bPressed);
+}
