@@ -2,6 +2,21 @@
 #include "runtime/DebugOutput.h"
 #include "ServerState.h"
 
+namespace {
+
+// What a call into a client whose process has ended gives.
+bool IsDisconnection(HRESULT hr)
+{
+    const HRESULT kGone[] = {RPC_E_DISCONNECTED, RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE, CO_E_OBJNOTCONNECTED,
+                             HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE), HRESULT_FROM_WIN32(RPC_S_CALL_FAILED)};
+    for (HRESULT gone : kGone)
+        if (hr == gone)
+            return true;
+    return false;
+}
+
+} // namespace
+
 CSiteDelivery* CSiteDelivery::Start(IStream* marshalledSite)
 {
     CSiteDelivery* delivery = new CSiteDelivery(marshalledSite);
@@ -18,7 +33,7 @@ CSiteDelivery* CSiteDelivery::Start(IStream* marshalledSite)
 
 CSiteDelivery::CSiteDelivery(IStream* stream)
     : m_stopping(FALSE), m_wake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      m_stream(stream), m_refs(2)
+      m_stream(stream), m_siteGone(0), m_refs(2)
 {
     InitializeCriticalSection(&m_lock);
 }
@@ -113,7 +128,12 @@ void CSiteDelivery::Run()
         std::u16string wide(n, u'\0');
         MultiByteToWideChar(CP_ACP, 0, text, -1, reinterpret_cast<LPWSTR>(&wide[0]), n);
         LPWSTR message = reinterpret_cast<LPWSTR>(&wide[0]);
-        site->Receive(&message);
+        if (IsDisconnection(site->Receive(&message))) {
+            InterlockedExchange(&m_siteGone, 1);
+            site->Release();
+            site = nullptr;
+            continue;
+        }
         InterlockedIncrement(&g_nReceived);
         NotifyCounters();
     }

@@ -21,6 +21,9 @@ public:
     // Any thread; never waits for the client.
     void Post(const CString& text);
 
+    // True once a call found the client's process gone; nothing more is sent.
+    BOOL IsSiteGone() const { return m_siteGone; }
+
     // The owner lets go: queued texts are dropped, the site is released on the
     // delivery thread. Waits up to waitMs for that; a thread still inside a
     // slow Receive finishes on its own later and frees what it shares with
@@ -42,6 +45,7 @@ private:
     BOOL m_stopping;
     HANDLE m_wake;
     IStream* m_stream;
+    volatile LONG m_siteGone;
     // Two holders: the owner until Stop, the thread until it ends.
     LONG m_refs;
 };

@@ -1,4 +1,7 @@
 #include "TavlinClient.h"
+
+#include <algorithm>
+
 #include "DeviceManager.h"
 #include "ServerState.h"
 #include "SiteDelivery.h"
@@ -43,12 +46,31 @@ CTavlinClient::CTavlinClient(CDeviceManager* manager)
       m_userId(manager->AddUser()), m_persistent(FALSE), m_error("No Error")
 {
     InterlockedIncrement(&g_nObjects);
+    s_live.push_back(this);
     NotifyCounters();
+}
+
+std::vector<CTavlinClient*> CTavlinClient::s_live;
+
+void CTavlinClient::DisconnectDeadClients()
+{
+    std::vector<CTavlinClient*> dead;
+    for (CTavlinClient* client : s_live) {
+        if (client->m_delivery && client->m_delivery->IsSiteGone()) {
+            client->AddRef();
+            dead.push_back(client);
+        }
+    }
+    for (CTavlinClient* client : dead) {
+        CoDisconnectObject(static_cast<ITavlin*>(client), 0);
+        client->Release();
+    }
 }
 
 CTavlinClient::~CTavlinClient()
 {
     InterlockedDecrement(&g_nObjects);
+    s_live.erase(std::find(s_live.begin(), s_live.end(), this));
     // At exit the manager may be gone before a dead client's object.
     if (g_pDeviceManager) {
         // Once ClearCallbacks returns no listener of this user runs any more.

@@ -7,6 +7,7 @@
 #include <afx.h>
 #include "Tavlin.h"
 #include "TextCallback.h"
+#include <vector>
 
 class CDeviceManager;
 class CSiteDelivery;
@@ -52,6 +53,11 @@ public:
     // manager's lock: it only queues the text.
     void DeliverMessage(CString text);
 
+    // GUI thread: the objects of clients whose process ended while texts were
+    // on their way are cut from COM, which lets them go as a release would
+    // (COM itself may never notice a client that died).
+    static void DisconnectDeadClients();
+
 private:
     virtual ~CTavlinClient();
     HRESULT AddLoaded(LPWSTR* pName, LPWSTR* pSource, BOOL fromFile, LONG nDevID, LONG nTavlin,
@@ -68,6 +74,8 @@ private:
     int m_userId;
     BOOL m_persistent;
     CString m_error;
+    // Every live object; GUI thread only.
+    static std::vector<CTavlinClient*> s_live;
 };
 
 // Helpers shared with the server's other COM code: UTF-16 in, ANSI out, and

@@ -2,18 +2,21 @@
 // programs through "Halvane.TavlinClient" objects. Started by a user it runs
 // until its window closes; started by COM it quits a few ticks after its last
 // client object went.
-#include <windows.h>
+#include <afxwin.h>
 #include <objbase.h>
+#include <commctrl.h>
+
 #include "ClientFactory.h"
 #include "DeviceManager.h"
-#include "PortOptions.h"
+#include "OptionsDlg.h"
 #include "ServerCommandLine.h"
 #include "ServerRegistration.h"
 #include "ServerState.h"
-#include "ServerWindow.h"
+#include "TavlinServDlg.h"
 #include "runtime/DebugOutput.h"
 
 namespace {
+
 const char kSingleInstanceEvent[] = "Tavlinserv SI Event";
 
 CTavlinClientFactory g_factory;
@@ -41,46 +44,73 @@ void StartDeviceManager(const PortOptions& options)
         g_pDeviceManager->GetCM11aPort(i)->SendCommand("status[]");
 }
 
-void ExitServer()
+} // namespace
+
+class CTavlinServApp : public CWinApp
+{
+public:
+    CTavlinServApp() : CWinApp("tavlinserv"), m_mark(nullptr), m_oleReady(FALSE) {}
+
+    // Always FALSE: the program ends when its window does.
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    void RunServer(const CTavlinServCommandLineInfo& info);
+
+    // Never signalled: its existence marks the running copy.
+    HANDLE m_mark;
+    BOOL m_oleReady;
+};
+
+CTavlinServApp theApp;
+
+BOOL CTavlinServApp::InitInstance()
+{
+    CTavlinServCommandLineInfo info;
+    info.ParseCommandLine(m_lpCmdLine);
+    if (AnotherCopyRuns(info))
+        return FALSE;
+    m_mark = CreateEventA(nullptr, FALSE, FALSE, kSingleInstanceEvent);
+    m_oleReady = SUCCEEDED(OleInitialize(nullptr));
+    if (!m_oleReady)
+        return FALSE;
+    InitCommonControls();
+    if (info.m_unregister) {
+        UnregisterServer();
+        return FALSE;
+    }
+    if (!RegisterServer(ServerCommand()))
+        DebugOutput("tavlinserv: class registration failed");
+    SetRegistryKey("Halvane");
+    if (!info.m_register)
+        RunServer(info);
+    return FALSE;
+}
+
+void CTavlinServApp::RunServer(const CTavlinServCommandLineInfo& info)
+{
+    g_pOptionsDlg = new COptionsDlg;
+    StartDeviceManager(g_pOptionsDlg->m_masks);
+    g_bStartedByCom = info.m_runEmbedded || info.m_runAutomated;
+    CTavlinServDlg dialog(&g_factory);
+    dialog.m_invisible = info.m_invisible;
+    dialog.m_noTrayIcon = info.m_noTrayIcon;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+}
+
+int CTavlinServApp::ExitInstance()
 {
     g_factory.RevokeAll();
     delete g_pDeviceManager;
     g_pDeviceManager = nullptr;
-}
-
-int RunServer(const CTavlinServCommandLineInfo& info)
-{
-    if (!RegisterServer(ServerCommand()))
-        DebugOutput("tavlinserv: class registration failed");
-    if (info.m_register)
-        return 0;
-    PortOptions options;
-    options.Load();
-    StartDeviceManager(options);
-    g_bStartedByCom = info.m_runEmbedded || info.m_runAutomated;
-    CServerWindow window(g_factory, info.m_invisible, info.m_noTrayIcon);
-    int result = window.Run();
-    ExitServer();
-    return result;
-}
-}
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
-{
-    CTavlinServCommandLineInfo info;
-    info.ParseCommandLine(commandLine);
-    if (AnotherCopyRuns(info))
-        return 0;
-    // Never signalled: its existence marks the running copy.
-    HANDLE mark = CreateEventA(nullptr, FALSE, FALSE, kSingleInstanceEvent);
-    if (FAILED(OleInitialize(nullptr)))
-        return 1;
-    int result = 0;
-    if (info.m_unregister)
-        UnregisterServer();
-    else
-        result = RunServer(info);
-    OleUninitialize();
-    CloseHandle(mark);
-    return result;
+    delete g_pOptionsDlg;
+    g_pOptionsDlg = nullptr;
+    if (m_oleReady)
+        OleUninitialize();
+    if (m_mark)
+        CloseHandle(m_mark);
+    return CWinApp::ExitInstance();
 }

@@ -300,6 +300,20 @@ CDevice* CDeviceManager::FindDevice(int userId, const char* name)
     return index < 0 ? nullptr : m_users[FindUser(userId)].devices[index];
 }
 
+int CDeviceManager::GetNumUsers()
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    return int(m_users.size());
+}
+
+void CDeviceManager::VisitDevices(const std::function<void(int record, const CDevice& device)>& visit)
+{
+    CSingleLock lock(&m_portsAndUsers, TRUE);
+    for (size_t r = 0; r < m_users.size(); ++r)
+        for (const CDevice* device : m_users[r].devices)
+            visit(int(r), *device);
+}
+
 int CDeviceManager::GetNumDevices(int userId)
 {
     CSingleLock lock(&m_portsAndUsers, TRUE);

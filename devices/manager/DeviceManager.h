@@ -7,6 +7,7 @@
 
 #include <afxmt.h>
 
+#include <functional>
 #include <vector>
 
 #include "Device.h"
@@ -89,6 +90,12 @@ public:
     int FindDeviceIndex(int userId, const char* name);
     int FindDeviceIndexDefault(const char* name) { return FindDeviceIndex(0, name); }
     int GetNumDevices(int userId);
+    // For views of everything the manager holds: the user records (the
+    // default user's included), and every device of every record handed to
+    // visit(record index, device) in record order, under the list lock (visit
+    // must not call the manager).
+    int GetNumUsers();
+    void VisitDevices(const std::function<void(int record, const CDevice& device)>& visit);
     BOOL GetDeviceName(int userId, int n, CString& out);
     BOOL GetNumCodes(int userId, const char* name, int& out);
     BOOL GetCodeName(int userId, const char* name, int n, CString& out);

@@ -6,6 +6,7 @@
 #include "TestData.h"
 #include "TestSite.h"
 #include "TavlinClient.h"
+#include "TempFolder.h"
 
 
 namespace {
@@ -178,6 +179,60 @@ TEST_F(ServerComTest, ASecondCopyEndsAtOnceWhileTheServerRuns)
     // The first copy still serves.
     EXPECT_EQ(0, client->GetNumDevices());
     client->Release();
+}
+
+const char kReadyEvent[] = "ZymKilledClientReady";
+
+HRESULT SendText(ITavlin* client, const char* text)
+{
+    std::u16string wide = Wide(text);
+    LPWSTR pointer = reinterpret_cast<LPWSTR>(&wide[0]);
+    return client->Send(&pointer);
+}
+
+// A client program killed while its texts arrive: the other client carries
+// on, and the dead one's object goes, so that the server still quits after
+// its last client.
+TEST_F(ServerComTest, AnotherClientCarriesOnWhenOneIsKilledWhileItsTextsArrive)
+{
+    ITavlin* client = nullptr;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_TavlinClient, nullptr, CLSCTX_LOCAL_SERVER, IID_ITavlin,
+                                     reinterpret_cast<void**>(&client)));
+    CTestSite* site = new CTestSite;
+    ASSERT_EQ(S_OK, client->DAdvise(site));
+    std::u16string name = Wide("stay"), text = Wide("type=devrxtx\n");
+    LPWSTR namePointer = &name[0], textPointer = &text[0];
+    ASSERT_EQ(S_OK, client->AddDeviceText(&namePointer, &textPointer, 0, 0, 0));
+
+    // A Winelib program is started as a Windows program under an .exe name.
+    CTempFolder folder("killedclient");
+    std::string program = folder.WindowsPath("killed_client.exe");
+    ASSERT_TRUE(CopyFileA(WindowsPath(KILLED_CLIENT_MODULE).c_str(), program.c_str(), FALSE));
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, kReadyEvent);
+    std::string command = "\"" + program + "\" " + kReadyEvent;
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 30000));
+    // Its texts are on their way while ours go too.
+    ASSERT_EQ(S_OK, SendText(client, "stay:before"));
+    ASSERT_TRUE(site->WaitFor(1));
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 10000);
+
+    for (const char* item : {"stay:one", "stay:two", "stay:three"})
+        EXPECT_EQ(S_OK, SendText(client, item)) << item;
+    ASSERT_TRUE(site->WaitFor(4));
+    EXPECT_EQ((std::vector<std::string>{"stay:before", "stay:one", "stay:two", "stay:three"}), site->Texts());
+    EXPECT_EQ(1, client->GetNumDevices());
+
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(ready);
+    client->Release();
+    site->Release();
+    EXPECT_TRUE(NoServerRuns());
 }
 
 }  // namespace

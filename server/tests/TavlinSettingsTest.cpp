@@ -1,0 +1,119 @@
+// The interface unit's settings dialog against a simulated unit, driven by
+// posted messages: what the unit holds after "Apply" (the routing table of
+// "Set All Others", the input strobe on bit 7), a firmware 1.x unit that is
+// sent no routing table or IR masks, and "Reset Defaults" on firmware 2.8.
+#include "TestFramework.h"
+
+#include "PtySerial.h"
+#include "TavlinSettingsDlg.h"
+#include "TavlinSimulator.h"
+
+namespace {
+
+const int kStepMs = 10;
+
+class TavlinSettingsTest
+{
+public:
+    explicit TavlinSettingsTest(double version) : m_unit(m_pty, 38400, version), m_port(m_pty.Port())
+    {
+        m_port.GetError().m_messageBox = FALSE;
+        EXPECT_TRUE(m_port.Locate());
+        // Reads the unit's answers as the monitoring thread does, so that the
+        // dialog's flushes see their echoes.
+        m_monitor = CreateThread(nullptr, 0, MonitorMain, this, 0, nullptr);
+        m_dialog.m_port = &m_port;
+        EXPECT_TRUE(m_dialog.Create(IDD_TAVLIN_SETTINGS));
+    }
+
+    ~TavlinSettingsTest()
+    {
+        m_dialog.DestroyWindow();
+        m_stop = true;
+        WaitForSingleObject(m_monitor, INFINITE);
+        CloseHandle(m_monitor);
+    }
+
+    static DWORD WINAPI MonitorMain(void* self)
+    {
+        auto* test = static_cast<TavlinSettingsTest*>(self);
+        while (!test->m_stop) {
+            CString out;
+            test->m_port.ReadResponses(out, kStepMs);
+        }
+        return 0;
+    }
+
+    void Click(int id)
+    {
+        m_dialog.PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(m_dialog.m_hWnd, id)));
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(m_dialog.m_hWnd, id)) != FALSE; }
+    bool Checked(int id) { return IsDlgButtonChecked(m_dialog.m_hWnd, id) == BST_CHECKED; }
+
+    CPtySerial m_pty;
+    CTavlinSimulator m_unit;
+    CTavlinPort m_port;
+    CTavlinSettingsDlg m_dialog;
+    HANDLE m_monitor = nullptr;
+    volatile bool m_stop = false;
+};
+
+TEST(TavlinSettingsTest, ApplySendsTheRoutingOfSetAllOthersAndTheInputStrobe)
+{
+    TavlinSettingsTest test(2.1);
+    test.Click(1058);
+    for (int id : {1038, 1039})
+        CheckDlgButton(test.m_dialog.m_hWnd, id, BST_UNCHECKED);
+    CheckDlgButton(test.m_dialog.m_hWnd, 1041, BST_CHECKED);
+    test.Click(1081);
+
+    TavlinUnitSettings settings = test.m_unit.Settings();
+    for (int r = 0; r < 8; ++r)
+        EXPECT_EQ(255 - (1 << r), settings.routing[2 * r]) << r;
+    EXPECT_EQ(0x80, settings.parallelDirection & 0x80);
+    EXPECT_EQ(2, settings.parallelHandshake);
+    // What the unit reports comes back into the dialog.
+    EXPECT_TRUE(test.Checked(1041));
+    EXPECT_FALSE(test.Checked(1038));
+}
+
+TEST(TavlinSettingsTest, AFirmware1UnitGetsNoRoutingOrIRMasks)
+{
+    TavlinSettingsTest test(1.5);
+    for (int id : {1021, 1022, 1056, 1057, 1058, 1011, 1018})
+        EXPECT_FALSE(test.Enabled(id)) << id;
+    TavlinUnitSettings before = test.m_unit.Settings();
+    test.m_dialog.m_routingMasks[0] = 0x0F;
+    test.m_dialog.m_transmitPorts = 0x01;
+    test.Click(1081);
+    TavlinUnitSettings after = test.m_unit.Settings();
+    EXPECT_EQ(0, memcmp(before.routing, after.routing, sizeof before.routing));
+    EXPECT_EQ(before.irTransmitPorts, after.irTransmitPorts);
+    EXPECT_EQ(before.irReceivePorts, after.irReceivePorts);
+}
+
+TEST(TavlinSettingsTest, ResetDefaultsClearsTheGarbageFilterFromFirmware28On)
+{
+    const struct
+    {
+        double version;
+        bool filter;
+    } cases[] = {{2.8, false}, {2.1, true}};
+    for (const auto& c : cases) {
+        TavlinSettingsTest test(c.version);
+        test.Click(1023);
+        EXPECT_EQ(c.filter, test.Checked(1080)) << c.version;
+        char text[32] = "";
+        GetDlgItemTextA(test.m_dialog.m_hWnd, 1047, text, sizeof text);
+        EXPECT_STREQ("  100", text);
+    }
+}
+
+} // namespace
