@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <stdlib.h>
 
+#include "AboutDlg.h"
 #include "TavlinXApi.h"
 #include "resource.h"
 
@@ -48,6 +49,7 @@ const char kToIrQuestion[] =
 } // namespace
 
 BEGIN_MESSAGE_MAP(CIrteachDlg, CDialog)
+    ON_WM_SYSCOMMAND()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_DROPFILES()
@@ -103,6 +105,13 @@ BOOL CIrteachDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     GetWindowText(m_caption);
+    CString about;
+    about.LoadString(IDS_ABOUTBOX);
+    HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (systemMenu && !about.IsEmpty()) {
+        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+    }
     // The programs carry no icons of their own: the system's stand in.
     SetIcon(LoadIcon(nullptr, IDI_APPLICATION), FALSE);
     DragAcceptFiles(m_hWnd, TRUE);
@@ -558,6 +567,16 @@ void CIrteachDlg::OnHScroll(UINT code, UINT pos, CScrollBar* bar)
         return;
     UpdateScrollBar();
     m_pane.RedrawWithoutErase();
+}
+
+void CIrteachDlg::OnSysCommand(UINT id, LPARAM)
+{
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(this);
+        about.DoModal();
+    } else {
+        Default();
+    }
 }
 
 // Enter in a field does not end the learner.

@@ -44,6 +44,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
 
+    void OnSysCommand(UINT id, LPARAM lParam);
     void OnClose();
     void OnDestroy();
     void OnDropFiles(HDROP drop);

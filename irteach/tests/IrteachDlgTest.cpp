@@ -502,6 +502,34 @@ TEST_F(IrteachDlgTest, DeletingTheLastCodeLeavesANewOne)
     }
 }
 
+TEST_F(IrteachDlgTest, SystemMenuCommandsSixteenToThirtyOneOpenTheAboutBox)
+{
+    HMENU menu = GetSystemMenu(m_dialog.m_hWnd, FALSE);
+    int last = GetMenuItemCount(menu) - 1;
+    char item[64] = "";
+    GetMenuStringA(menu, last, item, sizeof item, MF_BYPOSITION);
+    EXPECT_STREQ("&About Irteach...", item);
+    EXPECT_EQ(UINT(IDM_ABOUTBOX), GetMenuItemID(menu, last));
+    for (WPARAM command : {WPARAM(16), WPARAM(31)}) {
+        SCOPED_TRACE(command);
+        std::string caption;
+        std::string version;
+        {
+            COwnedDialogAnswer answer(m_dialog.m_hWnd, [&](HWND about) {
+                char text[128] = "";
+                GetWindowTextA(about, text, sizeof text);
+                caption = text;
+                GetDlgItemTextA(about, 1020, text, sizeof text);
+                version = text;
+            });
+            PostMessageA(m_dialog.m_hWnd, WM_SYSCOMMAND, command, 0);
+            PumpPending();
+        }
+        EXPECT_EQ("About Irteach", caption);
+        EXPECT_EQ(0u, version.find("Version ")) << version;
+    }
+}
+
 // A cleared device is a new one: a gap after every code, not a carrier burst.
 TEST_F(IrteachDlgTest, ClearingGivesANewDeviceWithTheGapAfterItsCodes)
 {
