@@ -2,7 +2,7 @@
 // child while active, gives that back when it goes, goes with its bar, and
 // turns caption double clicks into docking moves of the bar.
 #include "TestFramework.h"
-#include "MdiFramesTest.h"
+#include "MainFrame.h"
 #include "mfc/tests/PumpMessages.h"
 
 #include "bars/TkFrameBar.h"
@@ -24,10 +24,8 @@ class DockableFrameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_main = new TkMDIFrameWnd;
-        ASSERT_TRUE(m_main->LoadFrame(IDR_JUKEBOX));
-        m_app.m_pMainWnd = m_main;
-        m_main->SetWindowPos(NULL, 0, 0, 800, 600, SWP_NOZORDER);
+        m_main = MakeMainFrame<TkMDIFrameWnd>(m_app, 800, 600);
+        ASSERT_NE(nullptr, m_main);
         m_main->EnableDocking(CBRS_ALIGN_ANY);
         m_bar = new TkFrameBar;
         m_bar->m_bAutoDelete = TRUE;

@@ -4,7 +4,7 @@
 // closing such a child only hides its bar.
 #include "TestFramework.h"
 #include "CallRecorder.h"
-#include "MdiFramesTest.h"
+#include "MainFrame.h"
 #include "mfc/tests/PumpMessages.h"
 
 #include "bars/TkDockBar.h"
@@ -45,10 +45,8 @@ protected:
     void SetUp() override
     {
         g_hooks.Clear();
-        m_main = new TkMDIFrameWnd;
-        ASSERT_TRUE(m_main->LoadFrame(IDR_JUKEBOX));
-        m_app.m_pMainWnd = m_main;
-        m_main->SetWindowPos(NULL, 0, 0, 800, 900, SWP_NOZORDER);
+        m_main = MakeMainFrame<TkMDIFrameWnd>(m_app, 800, 900);
+        ASSERT_NE(nullptr, m_main);
         m_main->EnableDocking(CBRS_ALIGN_ANY);
         const char* titles[] = {"Albums", "Tracks"};
         for (int i = 0; i < 2; i++)

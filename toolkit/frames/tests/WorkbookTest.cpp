@@ -2,7 +2,7 @@
 // pitch by the number of sheets, hidden sheets taking no place, labels
 // shortened to fit, and a click on a tab activating its sheet.
 #include "TestFramework.h"
-#include "MdiFramesTest.h"
+#include "MainFrame.h"
 #include "mfc/tests/PumpMessages.h"
 
 #include "frames/TkWorkbook.h"
@@ -24,10 +24,8 @@ class WorkbookTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_book = new TkWorkbook;
-        ASSERT_TRUE(m_book->LoadFrame(IDR_JUKEBOX));
-        m_app.m_pMainWnd = m_book;
-        m_book->SetWindowPos(NULL, 0, 0, 600, 500, SWP_NOZORDER);
+        m_book = MakeMainFrame<TkWorkbook>(m_app, 600, 500);
+        ASSERT_NE(nullptr, m_book);
         m_book->ShowWindow(SW_SHOW);
         m_book->RecalcLayout();
         // The client window 500 pixels wide.
