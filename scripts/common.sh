@@ -14,7 +14,7 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 
 PACKAGES=(wine64 wine64-tools libwine-dev xvfb xauth cmake ninja-build googletest
           libgtest-dev libgmock-dev libsqlite3-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev
-          imagemagick python3-pyftpdlib)
+          imagemagick python3-pyftpdlib libtag1-dev python3-mutagen)
 
 say() { printf '%s\n' "$*" >&2; }
 

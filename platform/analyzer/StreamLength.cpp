@@ -1,0 +1,104 @@
+#include "StreamLength.h"
+
+#include "analyze.h"
+#include "mp3/decoder/MpegHeader.h"
+#include "mp3/decoder/XingHeader.h"
+
+#include <algorithm>
+#include <stdlib.h>
+
+namespace {
+
+// A frame header at pos whose frame fits before end; free format has no size to
+// step by and is not taken.
+bool FrameAt(const unsigned char* data, size_t pos, size_t end, MpegHeader* header, int* size)
+{
+    if (pos + 4 > end)
+        return false;
+    unsigned word = BigEndian32(data + pos);
+    if (!IsMpegSyncCandidate(word))
+        return false;
+    ParseMpegHeader(word, header);
+    if (!IsValidMpegHeader(*header))
+        return false;
+    int sideInfo;
+    GetMpegFrameSize(*header, size, &sideInfo);
+    return *size > 0 && pos + *size <= end;
+}
+
+bool SameStream(const MpegHeader& a, const MpegHeader& b)
+{
+    return a.version == b.version && a.layer == b.layer && a.frequencyIndex == b.frequencyIndex;
+}
+
+// A frame followed by another of the same stream, or by the audio's end: a lone
+// sync word in other data is rarely followed by a second one in the right place.
+bool StreamStartsAt(const unsigned char* data, size_t pos, size_t end)
+{
+    MpegHeader header, next;
+    int size, nextSize;
+    if (!FrameAt(data, pos, end, &header, &size))
+        return false;
+    return pos + size == end || (FrameAt(data, pos + size, end, &next, &nextSize) && SameStream(header, next));
+}
+
+bool FindFirstFrame(const unsigned char* data, size_t start, size_t end, size_t window, size_t* first)
+{
+    size_t limit = window ? std::min(end, start + window) : end;
+    for (size_t pos = start; pos < limit; pos++) {
+        if (StreamStartsAt(data, pos, end)) {
+            *first = pos;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The Xing tag's duration in milliseconds, when the first frame carries one with
+// a frame count.
+bool XingLength(const unsigned char* data, size_t first, size_t end, unsigned* milliseconds)
+{
+    MpegStreamInfo info;
+    double seconds;
+    unsigned char* toc;
+    int vbr;
+    int count = (int)std::min<size_t>(kXingProbeBytes, end - first);
+    int found = ReadXingHeader((unsigned)(end - first), data + first, count, &info, &seconds, &toc, &vbr);
+    free(toc);
+    if (!found || !vbr)
+        return false;
+    *milliseconds = (unsigned)(seconds * 1000);
+    return true;
+}
+
+// Walks the frames of the first one's stream; returns where the walk stopped.
+size_t WalkFrames(const unsigned char* data, size_t first, size_t end, unsigned* milliseconds)
+{
+    MpegHeader stream, header;
+    int size;
+    FrameAt(data, first, end, &stream, &size);
+    unsigned long long samples = 0;
+    size_t pos = first;
+    while (FrameAt(data, pos, end, &header, &size) && SameStream(stream, header)) {
+        samples += MpegSamplesPerFrame(header);
+        pos += size;
+    }
+    *milliseconds = (unsigned)(samples * 1000 / MpegFrequency(stream));
+    return pos;
+}
+
+} // namespace
+
+int MeasureStream(const unsigned char* data, size_t start, size_t end, const StreamSearch& search,
+                  unsigned* milliseconds)
+{
+    size_t first;
+    if (start >= end || !FindFirstFrame(data, start, end, search.syncWindow, &first))
+        return ANALYZER_E_NOT_MPEG;
+    if (XingLength(data, first, end, milliseconds))
+        return ANALYZER_OK;
+    size_t walked = WalkFrames(data, first, end, milliseconds) - first;
+    if (walked * 100 < (unsigned long long)search.coverage * (end - first))
+        return ANALYZER_E_DAMAGED;
+    return ANALYZER_OK;
+}
