@@ -14,3 +14,7 @@ const int kXingTocSize = 100;
 // Returns 0 when the stream does not start with a valid header, else 1.
 int ReadXingHeader(unsigned fileSize, const unsigned char* first, int count, MpegStreamInfo* info,
                    double* duration, unsigned char** toc, int* vbr);
+
+// The frame count of the Xing tag in the first frame (count bytes of the stream's
+// start); false when there is no tag or it carries no count.
+bool ReadXingFrameCount(const unsigned char* first, int count, unsigned* frames);

@@ -5,7 +5,6 @@
 #include "mp3/decoder/XingHeader.h"
 
 #include <algorithm>
-#include <stdlib.h>
 
 namespace {
 
@@ -54,20 +53,21 @@ bool FindFirstFrame(const unsigned char* data, size_t start, size_t end, size_t 
     return false;
 }
 
-// The Xing tag's duration in milliseconds, when the first frame carries one with
-// a frame count.
+unsigned Milliseconds(unsigned long long frames, const MpegHeader& header)
+{
+    return (unsigned)(frames * MpegSamplesPerFrame(header) * 1000 / MpegFrequency(header));
+}
+
+// The time the first frame's Xing tag counts, when it has a count.
 bool XingLength(const unsigned char* data, size_t first, size_t end, unsigned* milliseconds)
 {
-    MpegStreamInfo info;
-    double seconds;
-    unsigned char* toc;
-    int vbr;
+    MpegHeader header;
+    int size;
+    unsigned frames;
     int count = (int)std::min<size_t>(kXingProbeBytes, end - first);
-    int found = ReadXingHeader((unsigned)(end - first), data + first, count, &info, &seconds, &toc, &vbr);
-    free(toc);
-    if (!found || !vbr)
+    if (!FrameAt(data, first, end, &header, &size) || !ReadXingFrameCount(data + first, count, &frames))
         return false;
-    *milliseconds = (unsigned)(seconds * 1000);
+    *milliseconds = Milliseconds(frames, header);
     return true;
 }
 
@@ -77,13 +77,13 @@ size_t WalkFrames(const unsigned char* data, size_t first, size_t end, unsigned*
     MpegHeader stream, header;
     int size;
     FrameAt(data, first, end, &stream, &size);
-    unsigned long long samples = 0;
+    unsigned long long frames = 0;
     size_t pos = first;
     while (FrameAt(data, pos, end, &header, &size) && SameStream(stream, header)) {
-        samples += MpegSamplesPerFrame(header);
+        frames++;
         pos += size;
     }
-    *milliseconds = (unsigned)(samples * 1000 / MpegFrequency(stream));
+    *milliseconds = Milliseconds(frames, stream);
     return pos;
 }
 

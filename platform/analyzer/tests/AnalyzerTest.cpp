@@ -152,9 +152,9 @@ TEST_F(AnalyzerTest, PlayingTimeFromXingOrTheFramesWalked)
          ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(100)},
         {"padding after the id3v2 tag", Concat({Id3v2Tag(4, {}), Bytes(500, 0), stream}),
          ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(100)},
-        // 1,000 frames are 26.12 s; the Xing reading counts whole seconds.
-        {"xing frame count", XingStream(1000, 10), ANALYZER_OK, ANALYZER_OK, 26000},
-        {"xing count 0", XingStream(0, 10), ANALYZER_OK, ANALYZER_OK, 0},
+        {"xing frame count", XingStream(1, 1000, 10), ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(1000)},
+        {"xing count 0", XingStream(1, 0, 10), ANALYZER_OK, ANALYZER_OK, 0},
+        {"xing without a count", XingStream(0, 1000, 10), ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(10)},
         {"junk before the audio", Concat({Bytes(0x10000 + 10, 0x11), stream}),
          ANALYZER_E_NOT_MPEG, ANALYZER_OK, Layer3Milliseconds(100)},
         {"last frame cut", cut, ANALYZER_E_DAMAGED, ANALYZER_OK, Layer3Milliseconds(99)},

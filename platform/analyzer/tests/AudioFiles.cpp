@@ -59,11 +59,11 @@ Bytes Layer3Frames(int count)
     return stream;
 }
 
-Bytes XingStream(unsigned frames, int count)
+Bytes XingStream(unsigned flags, unsigned frames, int count)
 {
     Bytes first = Frame(kHeader, kFrameSize);
     PutText(first, kXingAt, "Xing", 4);
-    Put32(first, kXingAt + 4, 1);  // frame count present
+    Put32(first, kXingAt + 4, flags);
     Put32(first, kXingAt + 8, frames);
     return Concat({first, Layer3Frames(count - 1)});
 }

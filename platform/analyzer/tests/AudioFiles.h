@@ -9,8 +9,9 @@ typedef std::vector<unsigned char> Bytes;
 
 // MPEG-1 layer III, 44.1 kHz, 128 kbit/s: 417-byte frames of 1152 samples.
 Bytes Layer3Frames(int count);
-// The same stream starting with a Xing frame that counts `frames`.
-Bytes XingStream(unsigned frames, int count);
+// The same stream starting with a Xing frame of the given flags (1: it counts
+// `frames`).
+Bytes XingStream(unsigned flags, unsigned frames, int count);
 unsigned Layer3Milliseconds(int frames);
 
 // An ID3v1 tag; texts are cut to their fields.
