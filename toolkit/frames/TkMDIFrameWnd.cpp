@@ -62,8 +62,8 @@ IMPLEMENT_DYNAMIC(TkMDIFrameWnd, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
-    ON_MESSAGE(WM_NCPAINT, OnFilteredAfterDefault)
-    ON_MESSAGE(WM_SETTEXT, OnFilteredAfterDefault)
+    ON_MESSAGE(WM_NCPAINT, OnNcPaintMessage)
+    ON_MESSAGE(WM_SETTEXT, OnSetTextMessage)
     ON_MESSAGE(WM_NCLBUTTONDOWN, OnFilteredNcMessage)
     ON_MESSAGE(WM_NCRBUTTONDOWN, OnFilteredNcMessage)
     ON_MESSAGE(WM_NCRBUTTONDBLCLK, OnFilteredNcMessage)
@@ -76,7 +76,9 @@ END_MESSAGE_MAP()
 
 TkMDIFrameWnd::TkMDIFrameWnd()
     : m_pDockBarClass(NULL), m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart),
-      m_nNextCascadeY(kCascadeStart), m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
+      m_nNextCascadeY(kCascadeStart), m_bNewShell(LOBYTE(LOWORD(::GetVersion())) >= 4),
+      m_nCaptionAlignment(0), m_bCaptionActive(FALSE), m_bPaintedCaption(FALSE),
+      m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
       m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0)
 {
     m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));
@@ -161,6 +163,8 @@ LRESULT TkMDIFrameWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
         owner = at;
     if (m_pActiveDockedFrame && (foreground == m_hWnd || owner == m_hWnd))
         m_nFlags |= WF_STAYACTIVE;
+    if (m_bPaintedCaption)
+        return PaintedNcActivate(wParam, lParam);
     LRESULT result = OnNcActivateFrame(wParam, lParam);
     LRESULT filtered = result;
     FilterCurrentMessage(m_pFilterRoot, &filtered);

@@ -88,6 +88,18 @@ public:
     virtual void FitHostedFrame(CFrameWnd* frame);
     CFrameWnd* GetSiteFrame() override { return this; }
 
+    // Painted caption (TkMDIFrameCaption.cpp).
+    virtual void CreateItalicCaptionFont(CFont& font);
+    virtual void CreateCaptionFont(CFont& font);
+    virtual void DrawCaption();
+    // Only with the new shell (else FALSE, nothing changes); the previous flag.
+    BOOL SetPaintedCaption(BOOL painted, BOOL redraw);
+    BOOL m_bNewShell;
+    // TkCaptionPainter's alignment.
+    int m_nCaptionAlignment;
+    BOOL m_bCaptionActive;
+    BOOL m_bPaintedCaption;
+
     CRuntimeClass* m_pDockBarClass;
     CRuntimeClass* m_pFloatingMDIChildClass;
     // Where the next bar floated in the main window without a place goes:
@@ -107,6 +119,13 @@ protected:
     LRESULT OnFilteredNcMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnFilteredAfterDefault(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcPaintMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetTextMessage(WPARAM wParam, LPARAM lParam);
+    // The painted caption's WM_NCACTIVATE.
+    LRESULT PaintedNcActivate(WPARAM wParam, LPARAM lParam);
+    // The default handling with WS_VISIBLE cleared, so that the system
+    // paints no caption of its own.
+    LRESULT DefaultUnseen(UINT message, WPARAM wParam, LPARAM lParam);
     void OnWorkspaceCommand(UINT id);
     void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
     // "Float In Main Window" for bars that offer it; "Allow Docking" greyed

@@ -1,0 +1,95 @@
+// The painted caption: the icon cell black and a gradient from black to the
+// active caption colour while active, one inactive fill otherwise; the title
+// split at its first '-'. Read from the caption's pixels.
+#include "TestFramework.h"
+#include "MainFrame.h"
+#include "mfc/tests/PumpMessages.h"
+
+#include "frames/TkCaptionPainter.h"
+#include "frames/TkMDIFrameWnd.h"
+
+#include <stdlib.h>
+
+namespace
+{
+class CCaptionApp : public CWinApp
+{
+public:
+    CCaptionApp() : CWinApp("CaptionTest") {}
+};
+
+COLORREF PixelAt(CWnd* window, int x, int y)
+{
+    CWindowDC dc(window);
+    return dc.GetPixel(x, y);
+}
+
+BOOL Near(COLORREF a, COLORREF b, int slack)
+{
+    return abs(GetRValue(a) - GetRValue(b)) <= slack && abs(GetGValue(a) - GetGValue(b)) <= slack &&
+           abs(GetBValue(a) - GetBValue(b)) <= slack;
+}
+}  // namespace
+
+TEST(CaptionTest, TitleSplitsAtItsFirstHyphen)
+{
+    struct Case
+    {
+        const char* title;
+        const char* first;
+        const char* second;
+    } cases[] = {
+        {"Zym - Album - Notes", "Zym ", "- Album - Notes"},
+        {"Zym", "Zym", ""},
+        {"-Zym", "", "-Zym"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases)
+    {
+        CString first, second;
+        TkCaptionPainter::SplitTitle(c.title, first, second);
+        EXPECT_STREQ(c.first, first) << c.title;
+        EXPECT_STREQ(c.second, second) << c.title;
+    }
+}
+
+TEST(CaptionTest, ActiveCaptionRunsFromBlackToTheCaptionColourAndInactiveIsOneFill)
+{
+    CCaptionApp app;
+    TkMDIFrameWnd* frame = MakeMainFrame<TkMDIFrameWnd>(app, 500, 300);
+    ASSERT_NE(nullptr, frame);
+    CFrameWnd* other = new CFrameWnd;
+    other->Create(NULL, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(520, 0, 700, 200));
+    frame->SetWindowText("Zym - Jukebox");
+    frame->ShowWindow(SW_SHOW);
+    frame->SetActiveWindow();
+    EXPECT_FALSE(frame->SetPaintedCaption(TRUE, TRUE));
+    PumpMessages();
+    ASSERT_TRUE(frame->m_bCaptionActive);
+
+    const CRect caption = TkCaptionPainter::CaptionRect(frame);
+    const int cell = ::GetSystemMetrics(SM_CXSIZE);
+    const COLORREF activeEnd = ::GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_EQ(RGB(0, 0, 0), PixelAt(frame, caption.left, caption.top));
+    EXPECT_EQ(RGB(0, 0, 0), PixelAt(frame, caption.left + cell, caption.top));
+    EXPECT_TRUE(Near(activeEnd, PixelAt(frame, caption.right - 1, caption.top), 8));
+    // Half way along, about half of the colour.
+    COLORREF middle = PixelAt(frame, caption.left + cell + (caption.Width() - cell) / 2, caption.top);
+    EXPECT_TRUE(Near(RGB(GetRValue(activeEnd) / 2, GetGValue(activeEnd) / 2, GetBValue(activeEnd) / 2),
+                     middle, 12));
+
+    other->SetActiveWindow();
+    PumpMessages();
+    EXPECT_FALSE(frame->m_bCaptionActive);
+    const COLORREF inactive = ::GetSysColor(COLOR_INACTIVECAPTION);
+    EXPECT_EQ(inactive, PixelAt(frame, caption.left, caption.top));
+    EXPECT_EQ(inactive, PixelAt(frame, caption.left + cell, caption.top));
+    EXPECT_EQ(inactive, PixelAt(frame, caption.right - 1, caption.top));
+
+    // Switched off, the system's caption comes back.
+    EXPECT_TRUE(frame->SetPaintedCaption(FALSE, TRUE));
+    other->DestroyWindow();
+    frame->DestroyWindow();
+    app.m_pMainWnd = NULL;
+    PumpMessages();
+}
