@@ -5,6 +5,7 @@
 #include "mp3/decoder/XingHeader.h"
 
 #include <algorithm>
+#include <limits.h>
 
 namespace {
 
@@ -53,9 +54,12 @@ bool FindFirstFrame(const unsigned char* data, size_t start, size_t end, size_t 
     return false;
 }
 
+// A damaged Xing count may claim years: it is held at the record's largest value
+// rather than wrapped.
 unsigned Milliseconds(unsigned long long frames, const MpegHeader& header)
 {
-    return (unsigned)(frames * MpegSamplesPerFrame(header) * 1000 / MpegFrequency(header));
+    unsigned long long ms = frames * MpegSamplesPerFrame(header) * 1000 / MpegFrequency(header);
+    return (unsigned)std::min<unsigned long long>(ms, UINT_MAX);
 }
 
 // The time the first frame's Xing tag counts, when it has a count.

@@ -33,7 +33,8 @@ typedef struct ANALYZER_INFO {
 #define ANALYZER_E_MEMORY (-5)
 #define ANALYZER_E_NO_LIBRARY (-6)   // analyze.dll or one of its functions is missing
 
-// A new analyser into *analyzer (0 on failure); ANALYZER_OK or an error code.
+// A new analyser into *analyzer (0 on failure); ANALYZER_OK or an error code. An
+// analyser serves one thread at a time.
 int analyzer_new(ANALYZER** analyzer);
 
 // Reads the tags (each text from the ID3v2 tag, else from the ID3v1 tag) and the

@@ -154,6 +154,7 @@ TEST_F(AnalyzerTest, PlayingTimeFromXingOrTheFramesWalked)
          ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(100)},
         {"xing frame count", XingStream(1, 1000, 10), ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(1000)},
         {"xing count 0", XingStream(1, 0, 10), ANALYZER_OK, ANALYZER_OK, 0},
+        {"xing count beyond the record", XingStream(1, 0xFFFFFFFF, 10), ANALYZER_OK, ANALYZER_OK, 0xFFFFFFFF},
         {"xing without a count", XingStream(0, 1000, 10), ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(10)},
         {"junk before the audio", Concat({Bytes(0x10000 + 10, 0x11), stream}),
          ANALYZER_E_NOT_MPEG, ANALYZER_OK, Layer3Milliseconds(100)},
