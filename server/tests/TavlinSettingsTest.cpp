@@ -1,8 +1,12 @@
 // The interface unit's settings dialog against a simulated unit, driven by
-// posted messages: what the unit holds after "Apply" (the routing table of
-// "Set All Others", the input strobe on bit 7), a firmware 1.x unit that is
-// sent no routing table or IR masks, and "Reset Defaults" on firmware 2.8.
+// posted messages: the settings commands of "Apply" in the unit's order, what
+// the unit holds afterwards (the routing table of "Set All Others", the input
+// strobe on bit 7), a firmware 1.x unit that is sent no routing table or IR
+// masks, and "Reset Defaults" on firmware 2.8.
 #include "TestFramework.h"
+
+#include <algorithm>
+#include <vector>
 
 #include "PtySerial.h"
 #include "TavlinSettingsDlg.h"
@@ -12,12 +16,45 @@ namespace {
 
 const int kStepMs = 10;
 
+// Commands as port << 8 | code.
+const int kSetSamplePeriod = 0x404, kSetCarrier = 0x406, kSetTimeout = 0x40C, kSetMinLength = 0x40E,
+          kSetRouting = 0x40A, kSetPolarity = 0x40B, kSetReceivePorts = 0x409, kSetTransmitPorts = 0x408,
+          kSetDirection = 0x512, kSetHandshake = 0x510, kStoreToEEPROM = 0x70E;
+
+// The commands that write settings, in the order the unit took them; port
+// enables (code 3) and disables (code 2) of ports 0-5 included.
+std::vector<int> Writes(const std::vector<int>& commands)
+{
+    const int kWrites[] = {kSetSamplePeriod, kSetCarrier, kSetTimeout, kSetMinLength, kSetRouting, kSetPolarity,
+                           kSetReceivePorts, kSetTransmitPorts, kSetDirection, kSetHandshake, kStoreToEEPROM};
+    std::vector<int> writes;
+    for (int command : commands) {
+        bool enable = (command >> 8) < 6 && ((command & 0xFF) == 2 || (command & 0xFF) == 3);
+        if (enable || std::find(std::begin(kWrites), std::end(kWrites), command) != std::end(kWrites))
+            writes.push_back(command);
+    }
+    return writes;
+}
+
+// Ports 0-5 by the unit's enabled-ports mask 0xBF.
+std::vector<int> PortSwitches()
+{
+    std::vector<int> switches;
+    for (int p = 0; p < 6; ++p)
+        switches.push_back(p << 8 | ((0xBF >> p) & 1 ? 3 : 2));
+    return switches;
+}
+
 class TavlinSettingsTest
 {
 public:
     explicit TavlinSettingsTest(double version) : m_unit(m_pty, 38400, version), m_port(m_pty.Port())
     {
         m_port.GetError().m_messageBox = FALSE;
+        // A timeout of 100 ms: the driver refuses to set none.
+        TavlinUnitSettings settings;
+        settings.timeoutCount = 1000;
+        m_unit.SetSettings(settings);
         EXPECT_TRUE(m_port.Locate());
         // Reads the unit's answers as the monitoring thread does, so that the
         // dialog's flushes see their echoes.
@@ -72,7 +109,16 @@ TEST(TavlinSettingsTest, ApplySendsTheRoutingOfSetAllOthersAndTheInputStrobe)
     for (int id : {1038, 1039})
         CheckDlgButton(test.m_dialog.m_hWnd, id, BST_UNCHECKED);
     CheckDlgButton(test.m_dialog.m_hWnd, 1041, BST_CHECKED);
+    test.m_unit.ClearCommands();
     test.Click(1081);
+
+    std::vector<int> expected = {kSetSamplePeriod, kSetCarrier, kSetTimeout, kSetMinLength, kSetDirection,
+                                 kSetHandshake};
+    for (int command : PortSwitches())
+        expected.push_back(command);
+    for (int command : {kSetRouting, kSetPolarity, kSetReceivePorts, kSetTransmitPorts, kStoreToEEPROM})
+        expected.push_back(command);
+    EXPECT_EQ(expected, Writes(test.m_unit.Commands()));
 
     TavlinUnitSettings settings = test.m_unit.Settings();
     for (int r = 0; r < 8; ++r)
@@ -92,7 +138,14 @@ TEST(TavlinSettingsTest, AFirmware1UnitGetsNoRoutingOrIRMasks)
     TavlinUnitSettings before = test.m_unit.Settings();
     test.m_dialog.m_routingMasks[0] = 0x0F;
     test.m_dialog.m_transmitPorts = 0x01;
+    test.m_unit.ClearCommands();
     test.Click(1081);
+    std::vector<int> expected = {kSetSamplePeriod, kSetCarrier, kSetTimeout, kSetMinLength, kSetDirection,
+                                 kSetHandshake};
+    for (int command : PortSwitches())
+        expected.push_back(command);
+    expected.push_back(kStoreToEEPROM);
+    EXPECT_EQ(expected, Writes(test.m_unit.Commands()));
     TavlinUnitSettings after = test.m_unit.Settings();
     EXPECT_EQ(0, memcmp(before.routing, after.routing, sizeof before.routing));
     EXPECT_EQ(before.irTransmitPorts, after.irTransmitPorts);

@@ -328,6 +328,7 @@ size_t CTavlinSimulator::Command(int port, const std::string& bytes)
     }
     if (bytes.size() < size_t(2 + shape->argBytes))
         return 0;
+    m_commands.push_back(port << 8 | code);
     const BYTE* a = reinterpret_cast<const BYTE*>(bytes.data()) + 2;
     TavlinUnitSettings& s = m_settings;
     switch (port << 8 | code) {
@@ -598,6 +599,18 @@ std::vector<TavlinUnitMessage> CTavlinSimulator::Messages() const
 {
     std::lock_guard<std::mutex> hold(m_lock);
     return m_messages;
+}
+
+std::vector<int> CTavlinSimulator::Commands() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_commands;
+}
+
+void CTavlinSimulator::ClearCommands()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_commands.clear();
 }
 
 size_t CTavlinSimulator::Garbled() const

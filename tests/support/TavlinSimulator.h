@@ -118,6 +118,9 @@ public:
     void ClearReceived();
     bool WaitForReceived(const std::string& part, int timeoutMs) const;
     std::vector<TavlinUnitMessage> Messages() const;
+    // Every whole command the unit took, as port << 8 | code, in order.
+    std::vector<int> Commands() const;
+    void ClearCommands();
     // Bytes that came while the program's rate was not the unit's.
     size_t Garbled() const;
 
@@ -164,6 +167,7 @@ private:
     std::string m_open[8];
     int m_openBits[8] = {};
     std::vector<TavlinUnitMessage> m_messages;
+    std::vector<int> m_commands;
     TavlinFixture m_fixture;
     CTavlinBusDevice* m_busDevices[4] = {};
     BYTE m_parallelOutput = 0;
