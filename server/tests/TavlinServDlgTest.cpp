@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "ClientFactory.h"
 #include "DeviceManager.h"
 #include "MessageBoxScript.h"
 #include "PtySerial.h"
@@ -24,20 +23,45 @@ const int kNewCom = 5;
 const int kEmptyCom = 7;
 const char kCodes[] = "type=tavlin\nprefix=1\n0011:power\n0101:play\n";
 
+// Two units and an empty port, with a device of the default user and one of a
+// client's user: made once, as locating the empty port takes seconds.
+struct CUnits
+{
+    CUnits()
+        : oldPty(kOldCom), newPty(kNewCom), emptyPty(kEmptyCom), oldUnit(oldPty, 38400, 1.5),
+          newUnit(newPty, 38400, 2.1)
+    {
+        newUnit.SetSerialNumber("\x01\x23\x45\x67\x89\xAB\xCD\xEF");
+        manager.GetError().m_messageBox = FALSE;
+        manager.AddTavlinPorts(1 << (kOldCom - 1) | 1 << (kNewCom - 1) | 1 << (kEmptyCom - 1));
+        int user = manager.AddUser();
+        int newUnitIndex = kNewCom < kOldCom ? 0 : 1;
+        EXPECT_EQ(1, manager.AddDeviceText(user, kCodes, "tv", 0, newUnitIndex, 0x11)) << manager.GetErrorText();
+        EXPECT_EQ(1, manager.AddDeviceText(0, kCodes, "amp", 0, newUnitIndex, 0x20)) << manager.GetErrorText();
+    }
+
+    CPtySerial oldPty;
+    CPtySerial newPty;
+    // Opens, but no unit answers there.
+    CPtySerial emptyPty;
+    CTavlinSimulator oldUnit;
+    CTavlinSimulator newUnit;
+    CDeviceManager manager;
+};
+
 class TavlinServDlgTest : public ::testing::Test
 {
 protected:
-    TavlinServDlgTest()
-        : m_oldPty(kOldCom), m_newPty(kNewCom), m_emptyPty(kEmptyCom), m_oldUnit(m_oldPty, 38400, 1.5),
-          m_newUnit(m_newPty, 38400, 2.1)
+    static void SetUpTestSuite() { s_units = new CUnits; }
+    static void TearDownTestSuite()
     {
-        m_newUnit.SetSerialNumber("\x01\x23\x45\x67\x89\xAB\xCD\xEF");
-        m_manager.GetError().m_messageBox = FALSE;
-        m_manager.AddTavlinPorts(Bit(kOldCom) | Bit(kNewCom) | Bit(kEmptyCom));
-        g_pDeviceManager = &m_manager;
-        m_user = m_manager.AddUser();
-        EXPECT_EQ(1, m_manager.AddDeviceText(m_user, kCodes, "tv", 0, NewUnit(), 0x11)) << m_manager.GetErrorText();
-        EXPECT_EQ(1, m_manager.AddDeviceText(0, kCodes, "amp", 0, NewUnit(), 0x20)) << m_manager.GetErrorText();
+        delete s_units;
+        s_units = nullptr;
+    }
+
+    TavlinServDlgTest()
+    {
+        g_pDeviceManager = &s_units->manager;
         m_dialog.m_noTrayIcon = TRUE;
         EXPECT_TRUE(m_dialog.Create(IDD_TAVLINSERV));
     }
@@ -52,8 +76,6 @@ protected:
         g_nSent = 0;
         g_nReceived = 0;
     }
-
-    static int Bit(int com) { return 1 << (com - 1); }
 
     // Units come in port order.
     static int NewUnit() { return kNewCom < kOldCom ? 0 : 1; }
@@ -122,17 +144,11 @@ protected:
         return nullptr;
     }
 
-    CPtySerial m_oldPty;
-    CPtySerial m_newPty;
-    // Opens, but no unit answers there.
-    CPtySerial m_emptyPty;
-    CTavlinSimulator m_oldUnit;
-    CTavlinSimulator m_newUnit;
-    CDeviceManager m_manager;
-    int m_user = 0;
-    CTavlinClientFactory m_factory;
+    static CUnits* s_units;
     CTavlinServDlg m_dialog{nullptr};
 };
+
+CUnits* TavlinServDlgTest::s_units = nullptr;
 
 std::string Com(int com)
 {
