@@ -14,6 +14,7 @@
 #include "PtySerial.h"
 #include "TavlinServDlg.h"
 #include "TavlinSimulator.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -336,6 +337,22 @@ TEST_F(TavlinServDlgTest, TheTestCommandRefusesWhileClientsAreConnected)
     ASSERT_EQ(1u, boxes.Shown().size());
     EXPECT_EQ("Tavlin tests cannot be performed while client applications are connected. Please close all client "
               "applications and restart tavlinserv to perform these tests",
+              boxes.Shown()[0].text);
+}
+
+// Help beside the program's folder: ..\help\tavlin.chm, else ..\help\help.htm.
+TEST_F(TavlinServDlgTest, MissingHelpFilesAreNamed)
+{
+    CTempFolder folder("serverhelp");
+    CWinApp app("tavlinserv");
+    free((void*)app.m_pszHelpFilePath);
+    app.m_pszHelpFilePath = strdup(folder.WindowsPath("bin\\tavlinserv.HLP").c_str());
+    CMessageBoxScript boxes;
+    m_dialog.PostMessage(WM_COMMAND, 32775);
+    Pump();
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("Unable to find or start the help files (" + folder.WindowsPath("help\\tavlin.chm") + " or " +
+                  folder.WindowsPath("help\\help.htm") + ").",
               boxes.Shown()[0].text);
 }
 
