@@ -51,6 +51,17 @@ const DWORD LM_VERTDOCK = 0x10;
 const DWORD LM_LENGTHY = 0x20;
 const DWORD LM_COMMIT = 0x40;
 
+// Tool-bar button styles: the button style in the low byte, its state shifted
+// left by 16.
+const DWORD TBBS_SEPARATOR = 0x00000001;
+const DWORD TBBS_CHECKBOX = 0x00000002;
+const DWORD TBBS_CHECKED = 0x00010000;
+const DWORD TBBS_PRESSED = 0x00020000;
+const DWORD TBBS_DISABLED = 0x00040000;
+const DWORD TBBS_HIDDEN = 0x00080000;
+const DWORD TBBS_INDETERMINATE = 0x00100000;
+const DWORD TBBS_WRAPPED = 0x00200000;
+
 // Ids of the frame's dock bars and of a mini frame's.
 const UINT AFX_IDW_DOCKBAR_TOP = 0xE81B;
 const UINT AFX_IDW_DOCKBAR_LEFT = 0xE81C;
