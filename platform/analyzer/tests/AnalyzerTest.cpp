@@ -12,6 +12,7 @@
 
 #include <dirent.h>
 #include <stdio.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -223,6 +224,17 @@ TEST_F(AnalyzerTest, BadCallsGiveAnErrorCode)
     EXPECT_EQ(Process(folder.WindowsPath("missing.mp3"), kStrict), ANALYZER_E_OPEN);
     EXPECT_STREQ(info.title, "");
     EXPECT_EQ(info.length, 0u);
+}
+
+// Programs hand over lower-cased paths; the file system keeps its own case.
+TEST_F(AnalyzerTest, ALowerCasedPathFindsAMixedCaseFile)
+{
+    ASSERT_EQ(mkdir(folder.UnixPath("My Music").c_str(), 0700), 0);
+    Write("My Music/Song.MP3", Concat({Layer3Frames(5), Id3v1Tag("Mixed", "", "", "", "")}));
+    std::string path = folder.WindowsPath("My Music/Song.MP3");
+    CharLowerA(&path[0]);
+    ASSERT_EQ(Process(path, kStrict), ANALYZER_OK);
+    EXPECT_STREQ(info.title, "Mixed");
 }
 
 // The playing time of each conformance stream is that of the frames the decoder
