@@ -94,15 +94,15 @@ BOOL TkLayoutNodeSplitter::HidePane(int row, int column)
     return TkSplitterBase::HidePane(row, column);
 }
 
-// The bars are drawn by the splitter window, which lies under the panes:
-// the host and its children repaint the strip.
+// The bars are drawn by the splitter window, which lies under the panes and
+// covers the area: the strip repaints in the host and in the splitter.
 void TkLayoutNodeSplitter::InvalidateArea(const CRect& rect, BOOL erase)
 {
     HWND host = GetParentWnd();
-    if (!host)
-        return;
-    CRect r = rect + m_area.TopLeft();
-    ::RedrawWindow(host, r, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | (erase ? RDW_ERASE : 0));
+    if (host)
+        ::InvalidateRect(host, rect + m_area.TopLeft(), erase);
+    if (GetSafeHwnd())
+        ::InvalidateRect(GetSafeHwnd(), rect, erase);
 }
 
 void TkLayoutNodeSplitter::OnNodeInit(BOOL broadcast)
