@@ -17,6 +17,8 @@ const DWORD kPollMs = 100;
 const char kFormHeader[] = "Content-Type: application/x-www-form-urlencoded";
 const char kSendError[] = "Error [%d] sending request";
 const char kReadError[] = "Error [%d] reading data";
+const char kShortBodyError[] = "Error reading data: %llu of %llu bytes arrived";
+const char kTooLargeError[] = "Error reading data: more than %lu bytes";
 
 // Set on the session in this order.
 const DWORD kTimeoutOptions[] = {
@@ -33,6 +35,22 @@ bool IsRedirect(DWORD status)
            status == HTTP_STATUS_REDIRECT_METHOD || status == HTTP_STATUS_REDIRECT_KEEP_VERB;
 }
 
+// The body length the server announced; false when it gave none (or none
+// that reads as a number), so that the body runs until the server closes.
+bool AnnouncedLength(const CHttpFile& file, ULONGLONG& length)
+{
+    CString text;
+    if (!file.QueryInfo(HTTP_QUERY_CONTENT_LENGTH, text) || text.IsEmpty())
+        return false;
+    length = 0;
+    for (const char* p = text; *p; p++) {
+        if (*p < '0' || *p > '9' || length > (ULONGLONG)-1 / 10 - 9)
+            return false;
+        length = length * 10 + (*p - '0');
+    }
+    return true;
+}
+
 CString ErrorText(const char* format, CInternetException* e)
 {
     CString text;
@@ -46,7 +64,8 @@ CString ErrorText(const char* format, CInternetException* e)
 CHTTPThread::CHTTPThread()
     : m_bWriteToFile(0), m_bShowErrors(FALSE), m_bReserved(FALSE), m_bDone(0), m_bRelease(0),
       m_pTaskMgr(nullptr), m_nTaskId(0), m_nVerb(HTTP_VERB_GET), m_pHost(nullptr),
-      m_nPort(INTERNET_DEFAULT_HTTP_PORT), m_dwTimeout(kTimeoutMs)
+      m_nPort(INTERNET_DEFAULT_HTTP_PORT), m_dwTimeout(kTimeoutMs),
+      m_dwMaxFileBytes(kMaxFileBytes)
 {
 }
 
@@ -203,12 +222,7 @@ CString CHTTPThread::ReadToFile(CHttpFile& file, char* buffer)
     }
     SetStatus("Reading Data");
     try {
-        for (;;) {
-            UINT read = file.Read(buffer, kBodyBufferSize);
-            if (read == 0)
-                break;
-            out.Write(buffer, read);
-        }
+        error = CopyBody(file, buffer, out);
         out.Close();
     } catch (CInternetException* e) {
         return ErrorText(kReadError, e);
@@ -217,11 +231,41 @@ CString CHTTPThread::ReadToFile(CHttpFile& file, char* buffer)
         error.Format("Error writing file [%s]", (LPCSTR)m_strOutputPath);
         return error;
     }
+    if (!error.IsEmpty())
+        return error;
     if (!replacement.Commit()) {
         error.Format("Error writing file [%s]", (LPCSTR)m_strOutputPath);
         return error;
     }
     m_strResult = "ok";
+    return error;
+}
+
+// A body that stops short of its announced length, or grows past the limit,
+// is an error: the file would hold a cut or runaway download.
+CString CHTTPThread::CopyBody(CHttpFile& file, char* buffer, CFile& out)
+{
+    CString error;
+    ULONGLONG announced = 0;
+    bool known = AnnouncedLength(file, announced);
+    ULONGLONG written = 0;
+    if (known && announced > m_dwMaxFileBytes) {
+        error.Format(kTooLargeError, (unsigned long)m_dwMaxFileBytes);
+        return error;
+    }
+    for (;;) {
+        UINT read = file.Read(buffer, kBodyBufferSize);
+        if (read == 0)
+            break;
+        if (written + read > m_dwMaxFileBytes) {
+            error.Format(kTooLargeError, (unsigned long)m_dwMaxFileBytes);
+            return error;
+        }
+        out.Write(buffer, read);
+        written += read;
+    }
+    if (known && written < announced)
+        error.Format(kShortBodyError, (unsigned long long)written, (unsigned long long)announced);
     return error;
 }
 

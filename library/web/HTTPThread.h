@@ -21,6 +21,10 @@ public:
     static const DWORD kTimeoutMs = 300000;
     // Past this many redirects the last one is the answer.
     static const int kMaxRedirects = 10;
+    // A download to a file stops with an error past this size: cover images
+    // are far smaller, and a server that never ends its body must not fill
+    // the disk.
+    static const DWORD kMaxFileBytes = 16 * 1024 * 1024;
 
     CHTTPThread();
 
@@ -51,6 +55,8 @@ public:
     // their own server and shorten the wait.
     INTERNET_PORT m_nPort;
     DWORD m_dwTimeout;
+    // Largest body file mode writes; tests lower it.
+    DWORD m_dwMaxFileBytes;
 
 private:
     struct CTarget
@@ -70,4 +76,6 @@ private:
                  CString* location);
     CString ReadBody(CHttpFile& file, char* buffer);
     CString ReadToFile(CHttpFile& file, char* buffer);
+    // Writes the body into out; the error text, empty when it came whole.
+    CString CopyBody(CHttpFile& file, char* buffer, CFile& out);
 };

@@ -27,6 +27,7 @@ struct DirectRequest
     int port;
     CRecordingTasks tasks;
     CRecordingHost host;
+    DWORD maxFileBytes = CHTTPThread::kMaxFileBytes;
 
     CString Run(const char* object, const char* postData = "", const char* outputPath = "",
                 int verb = HTTP_VERB_GET)
@@ -36,6 +37,7 @@ struct DirectRequest
         thread->m_strHost = "127.0.0.1";
         thread->m_nPort = (INTERNET_PORT)port;
         thread->m_dwTimeout = kShortTimeoutMs;
+        thread->m_dwMaxFileBytes = maxFileBytes;
         thread->m_strObject = object;
         thread->m_strPostData = postData;
         thread->m_strOutputPath = outputPath;
@@ -62,6 +64,30 @@ std::string BoxText(const CMessageBoxScript& boxes)
 {
     std::vector<ShownMessageBox> shown = boxes.Shown();
     return shown.size() == 1 ? shown[0].text : "boxes: " + std::to_string(shown.size());
+}
+
+std::string ReadWhole(const std::string& unixPath)
+{
+    std::ifstream file(unixPath, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> FolderNames(const CTempFolder& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(folder.WindowsPath("*").c_str(), &found);
+    std::vector<std::string> names;
+    while (search != INVALID_HANDLE_VALUE) {
+        if (found.cFileName[0] != '.')
+            names.push_back(found.cFileName);
+        if (!FindNextFileA(search, &found)) {
+            FindClose(search);
+            break;
+        }
+    }
+    return names;
 }
 
 TEST(HttpThread, GetThroughTheProxyAsksForTheWholeUrl)
@@ -201,10 +227,7 @@ TEST(HttpThread, BodyGoesToTheOutputFile)
     server.Answer("/cover.jpg", HttpReply::Ok(image));
     DirectRequest request{ server.Port() };
     EXPECT_EQ("ok", Str(request.Run("/cover.jpg", "", folder.WindowsPath("cover.jpg").c_str())));
-    std::ifstream file(folder.UnixPath("cover.jpg"), std::ios::binary);
-    std::stringstream written;
-    written << file.rdbuf();
-    EXPECT_EQ(image, written.str());
+    EXPECT_EQ(image, ReadWhole(folder.UnixPath("cover.jpg")));
 
     CMessageBoxScript boxes;
     boxes.Then(IDOK);
@@ -213,39 +236,52 @@ TEST(HttpThread, BodyGoesToTheOutputFile)
     EXPECT_EQ("Error opening file [" + badPath + "] for writing", BoxText(boxes));
 }
 
-// A download that breaks off half-way leaves the file it would replace as it
-// was, and nothing of its own beside it.
-TEST(HttpThread, ABrokenDownloadLeavesTheOldFileWhole)
+// A download that breaks off, stops short of its length or runs past the size
+// limit is reported and leaves the file it would replace as it was, with
+// nothing of its own beside it; a body of exactly the limit is kept.
+TEST(HttpThread, OnlyAWholeDownloadWithinTheLimitReplacesTheFile)
 {
-    CTempFolder folder("l1-http");
-    ASSERT_TRUE(folder.IsValid());
-    std::ofstream(folder.UnixPath("cover.jpg"), std::ios::binary) << "old cover";
-    CLocalHttpServer server;
-    HttpReply stalled = HttpReply::Ok(std::string(5000, 'n'));
+    const DWORD kLimit = 4096;
+    const std::string body(5000, 'n');
+    HttpReply stalled = HttpReply::Ok(body);
     stalled.sendLength = false;
     stalled.ending = HttpReply::kStall;
-    server.Answer("/cover.jpg", stalled);
-    CMessageBoxScript boxes;
-    boxes.Then(IDOK);
-    DirectRequest request{ server.Port() };
-    EXPECT_EQ("", Str(request.Run("/cover.jpg", "", folder.WindowsPath("cover.jpg").c_str())));
-    EXPECT_EQ(0u, BoxText(boxes).find("Error [")) << BoxText(boxes);
-    std::ifstream file(folder.UnixPath("cover.jpg"), std::ios::binary);
-    std::stringstream kept;
-    kept << file.rdbuf();
-    EXPECT_EQ("old cover", kept.str());
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(folder.WindowsPath("*").c_str(), &found);
-    std::vector<std::string> names;
-    while (search != INVALID_HANDLE_VALUE) {
-        if (found.cFileName[0] != '.')
-            names.push_back(found.cFileName);
-        if (!FindNextFileA(search, &found)) {
-            FindClose(search);
-            break;
-        }
+    HttpReply cut = HttpReply::Ok(body);
+    cut.sendBytes = (int)(cut.Head().size() + 3000);
+    HttpReply endless = HttpReply::Ok(body);
+    endless.sendLength = false;
+    struct Case
+    {
+        const char* name;
+        HttpReply reply;
+        DWORD limit;
+        const char* result;
+        const char* box; // prefix of the message shown
+    };
+    const Case cases[] = {
+        { "stall", stalled, CHTTPThread::kMaxFileBytes, "", "Error [" },
+        { "cut", cut, CHTTPThread::kMaxFileBytes, "", "Error reading data: 3000 of 5000 bytes arrived" },
+        { "announced", HttpReply::Ok(body), kLimit, "", "Error reading data: more than 4096 bytes" },
+        { "endless", endless, kLimit, "", "Error reading data: more than 4096 bytes" },
+        { "limit", HttpReply::Ok(body.substr(0, kLimit)), kLimit, "ok", "boxes: 0" },
+    };
+    for (const Case& c : cases) {
+        CTempFolder folder("l1-http");
+        ASSERT_TRUE(folder.IsValid());
+        std::ofstream(folder.UnixPath("cover.jpg"), std::ios::binary) << "old cover";
+        CLocalHttpServer server;
+        server.Answer("/cover.jpg", c.reply);
+        CMessageBoxScript boxes;
+        boxes.Then(IDOK);
+        DirectRequest request{ server.Port() };
+        request.maxFileBytes = c.limit;
+        EXPECT_EQ(c.result, Str(request.Run("/cover.jpg", "", folder.WindowsPath("cover.jpg").c_str())))
+            << c.name;
+        EXPECT_EQ(0u, BoxText(boxes).find(c.box)) << c.name << ": " << BoxText(boxes);
+        bool kept = *c.result == '\0';
+        EXPECT_EQ(kept ? "old cover" : c.reply.body, ReadWhole(folder.UnixPath("cover.jpg"))) << c.name;
+        EXPECT_EQ(std::vector<std::string>({ "cover.jpg" }), FolderNames(folder)) << c.name;
     }
-    EXPECT_EQ(std::vector<std::string>({ "cover.jpg" }), names);
 }
 
 TEST(HttpThread, AMemoryBodyIsCutAtTheBuffer)
