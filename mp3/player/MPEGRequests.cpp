@@ -334,8 +334,11 @@ void CMPEGRequests::SetPlayState(int state)
     m_playState = state;
 }
 
+// An item that ended is over, also inside its start's grace time: a short
+// track must not count as playing on, or the next play request starts it again.
 void CMPEGRequests::EndItem()
 {
+    m_requestTime = 0;
     m_steppedPastFailedOpen = FALSE;
     m_finished = 1;
     m_playing = m_paused = 0;

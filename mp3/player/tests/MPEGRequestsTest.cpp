@@ -274,7 +274,7 @@ TEST(MPEGRequests, OverlapFinishesEarly)
 }
 
 // A start counts as playing for the grace time, before the decoder says so; a
-// cue is no start.
+// cue is no start, and an item that ended is over.
 TEST(MPEGRequests, AStartCountsAsPlayingForItsGraceTime)
 {
     const struct {
@@ -282,11 +282,13 @@ TEST(MPEGRequests, AStartCountsAsPlayingForItsGraceTime)
         bool start;
         DWORD later;
         BOOL grace;
+        bool ended;
     } cases[] = {
-        {"nothing started", false, 0, FALSE},
-        {"just started", true, 0, TRUE},
-        {"four seconds on", true, 4, TRUE},
-        {"five seconds on", true, 5, FALSE},
+        {"nothing started", false, 0, FALSE, false},
+        {"just started", true, 0, TRUE, false},
+        {"four seconds on", true, 4, TRUE, false},
+        {"five seconds on", true, 5, FALSE, false},
+        {"ended a second on", true, 1, FALSE, true},
     };
     const AlbumRecord a = MakeAlbum("A", 2);
     for (const auto& c : cases) {
@@ -295,6 +297,10 @@ TEST(MPEGRequests, AStartCountsAsPlayingForItsGraceTime)
         player.Cue(a, 0);
         if (c.start)
             player.Play(a, 1);
+        if (c.ended) {
+            player.OnPlayerState(kPlayerPlaying);
+            player.OnPlayerState(kPlayerInputEnd);
+        }
         player.now += c.later;
         EXPECT_EQ(c.grace, player.InStartGrace());
     }
