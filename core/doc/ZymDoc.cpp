@@ -50,6 +50,7 @@ CZymDoc::CZymDoc(CDocumentFrame& frame, const char* programFolder)
     : m_frame(frame), m_options(programFolder), m_programFolder(programFolder),
       m_versionText(frame.GetVersionText()), m_searchList(m_library)
 {
+    m_taskUI.Attach(&m_taskMgr);
     m_library.SetHost(this);
     m_library.SetTaskMgr(&m_taskMgr);
     m_database.reset(new CLibraryDatabase(m_library));

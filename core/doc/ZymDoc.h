@@ -18,12 +18,16 @@
 
 #include "AutoMapper.h"
 #include "DevicePath.h"
+#include "Mp3Host.h"
 #include "SonyControl.h"
 #include "tasks/TaskMgr.h"
+#include "tasks/TaskUIMgr.h"
+#include "tasks/TaskView.h"
 #include "ZYMAutomation.h"
 #include "playlist/PlayList.h"
 #include "records/LibraryHost.h"
 #include "records/MusicLibrary.h"
+#include "ViewsHost.h"
 #include "web/CDDBClient.h"
 
 #include <afxwin.h>
@@ -122,7 +126,10 @@ class CZymDoc : public CDocument,
                 public CPlayingHost,
                 public CEventDocument,
                 public CDevicePathHost,
-                public CLibraryHost
+                public CLibraryHost,
+                public CViewsHost,
+                public CTaskViewHost,
+                public CMp3Host
 {
 public:
     // The program folder ends with a backslash.
@@ -217,6 +224,25 @@ public:
     void SetActivityLogging(BOOL on) override { m_options.m_page4.m_activityLogging = on; }
     SYSTEMTIME GetLocalTime() override { return m_clock.LocalTime(); }
 
+    // CMp3Host: the MP3 player that the frame starts.
+    CString GetMusicFileDirectory() override { return m_options.m_page9.m_musicFileDirectory; }
+    CString GetOutputName() override { return m_options.m_page5.m_mp3OutputName; }
+
+    // CViewsHost (ZymDocViewsHost.cpp); CTaskViewHost is GetTaskMgr.
+    CPlayList* GetLastPlayList() override;
+    CPlayList& GetSelectionList() override { return m_selectionList; }
+    bool IsPlayingList(const CPlayList* list) override;
+    void SetPlayingList(CPlayList* list) override;
+    void PlayPlayingList() override;
+    bool UsePlayerColors() override { return m_options.m_page8.m_colorTextByPlayer != 0; }
+    void GetPlayerColors(int player, COLORREF& text, COLORREF& background) override;
+    LOGFONT GetListFont() override { return m_options.m_page8.m_listFont; }
+    COLORREF GetListTextColor() override { return static_cast<COLORREF>(m_options.m_page8.m_listFontColor); }
+    bool AreBannersShown() override { return m_options.m_page8.m_helperBanners != 0; }
+    bool IsEditingDisabled() override { return m_options.m_page2.m_disableEditing != 0; }
+    CView* GetActiveListView() override { return m_activeListView; }
+    void SetActiveListView(CView* view) override { m_activeListView = view; }
+
 private:
     void SetStatus(const char* text);
     void PumpMessages();
@@ -256,11 +282,15 @@ private:
     CDocumentFrame& m_frame;
     CDocClock m_clock;
     CTaskMgr m_taskMgr;
+    // Attached at construction; its thread ends before the task manager goes.
+    CTaskUIMgr m_taskUI;
     CZymOptions m_options;
     // The load thread runs in the database: the library, whose destruction
     // ends that thread, goes first.
     std::unique_ptr<CLibraryDatabase> m_database;
     CMusicLibrary m_library;
+    CPlayList m_selectionList{ m_library };
+    CView* m_activeListView = nullptr;
     CCDDBClient m_cddb;
     std::unique_ptr<CPlayList> m_playList;
     CPlayLists m_playLists;

@@ -45,12 +45,22 @@ public:
     void ShowStartupTip() override { m_trace.Add("tip"); }
     void ShowOptions(CZymOptions&, const char* title) override { m_trace.Add(std::string("options ") + title); }
     void PostClose() override { m_trace.Add("close"); }
-    CMp3Control* GetMp3Player() override { return player; }
+    // The first call makes the player when the test gives a way to.
+    CMp3Control* GetMp3Player() override
+    {
+        if (makePlayer)
+        {
+            player = makePlayer();
+            makePlayer = nullptr;
+        }
+        return player;
+    }
     CString GetVersionText() override { return "2.00"; }
     void FatalError(const char* text) override { ADD_FAILURE() << text; }
 
     CFakeMp3 mp3;
     CMp3Control* player = &mp3;
+    std::function<CMp3Control*()> makePlayer;
 
 private:
     CTrace& m_trace;
