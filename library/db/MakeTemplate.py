@@ -1,4 +1,5 @@
 # Makes the empty library database: MakeTemplate.py out.mdb
+# (MakeLibrary.py imports the schema from here.)
 #
 # Two tables, one row per album and one per track, both keyed by the album id
 # "ZYMID". Type words are Jet's, which the provider reports as OLE DB types;
@@ -34,12 +35,18 @@ def column(name, kind):
     return '"%s" %s%s' % (name, kind, " COLLATE NOCASE" if text else "")
 
 
-target = sys.argv[1]
-if os.path.exists(target):
-    os.remove(target)
-db = sqlite3.connect(target)
-for table, columns in TABLES.items():
-    db.execute("CREATE TABLE %s (%s)" % (table, ", ".join(column(n, k) for n, k in columns)))
-    db.execute('CREATE INDEX %sZYMID ON %s ("ZYMID")' % (table, table))
-db.commit()
-db.close()
+def new_database(target):
+    """A new library file at target, with its tables and no rows, left open."""
+    if os.path.exists(target):
+        os.remove(target)
+    db = sqlite3.connect(target)
+    for table, columns in TABLES.items():
+        db.execute("CREATE TABLE %s (%s)" % (table, ", ".join(column(n, k) for n, k in columns)))
+        db.execute('CREATE INDEX %sZYMID ON %s ("ZYMID")' % (table, table))
+    return db
+
+
+if __name__ == "__main__":
+    db = new_database(sys.argv[1])
+    db.commit()
+    db.close()
