@@ -9,6 +9,7 @@
 
 #include "FunctionalTestDlg.h"
 #include "MessageBoxScript.h"
+#include "MessageWaits.h"
 #include "PtySerial.h"
 #include "TavlinSimulator.h"
 
@@ -52,11 +53,7 @@ public:
     {
         PostMessageA(m_dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED),
                      LPARAM(GetDlgItem(m_dialog.m_hWnd, 1000)));
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        PumpWaitingMessages();
     }
 
     std::vector<std::string> Results()

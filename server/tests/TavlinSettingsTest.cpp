@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "MessageWaits.h"
 #include "PtySerial.h"
 #include "TavlinSettingsDlg.h"
 #include "TavlinSimulator.h"
@@ -84,11 +85,15 @@ public:
     void Click(int id)
     {
         m_dialog.PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(m_dialog.m_hWnd, id)));
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        PumpWaitingMessages();
+    }
+
+    // The last command may still be on its way to the unit.
+    std::vector<int> WritesOnceThere(size_t count)
+    {
+        for (int waited = 0; Writes(m_unit.Commands()).size() < count && waited < 3000; waited += kStepMs)
+            Sleep(kStepMs);
+        return Writes(m_unit.Commands());
     }
 
     bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(m_dialog.m_hWnd, id)) != FALSE; }
@@ -118,7 +123,7 @@ TEST(TavlinSettingsTest, ApplySendsTheRoutingOfSetAllOthersAndTheInputStrobe)
         expected.push_back(command);
     for (int command : {kSetRouting, kSetPolarity, kSetReceivePorts, kSetTransmitPorts, kStoreToEEPROM})
         expected.push_back(command);
-    EXPECT_EQ(expected, Writes(test.m_unit.Commands()));
+    EXPECT_EQ(expected, test.WritesOnceThere(expected.size()));
 
     TavlinUnitSettings settings = test.m_unit.Settings();
     for (int r = 0; r < 8; ++r)
@@ -145,7 +150,7 @@ TEST(TavlinSettingsTest, AFirmware1UnitGetsNoRoutingOrIRMasks)
     for (int command : PortSwitches())
         expected.push_back(command);
     expected.push_back(kStoreToEEPROM);
-    EXPECT_EQ(expected, Writes(test.m_unit.Commands()));
+    EXPECT_EQ(expected, test.WritesOnceThere(expected.size()));
     TavlinUnitSettings after = test.m_unit.Settings();
     EXPECT_EQ(0, memcmp(before.routing, after.routing, sizeof before.routing));
     EXPECT_EQ(before.irTransmitPorts, after.irTransmitPorts);
