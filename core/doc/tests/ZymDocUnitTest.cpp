@@ -98,6 +98,39 @@ TEST_F(ZymDocUnitTest, TheIrReceiverFollowsTheOptionOnlyWhenItDiffers)
     Close();
 }
 
+// Every tenth tick asks the quiet changers for their mode, unless "Poll
+// Player Status" is off.
+TEST_F(ZymDocUnitTest, TheTickPollsTheChangersEveryTenthTick)
+{
+    Open();
+    m_doc->RunTick();   // the start-up's, the first of ten
+    const std::string modeQuery = CTavlinSimulator::Message(0, CTavlinSimulator::Bytes({ 0x91, 0x0F }));
+    time_t now = time(nullptr);
+    const struct
+    {
+        int poll;
+        int ticks;
+        bool asked;
+    } rows[] = {
+        { 1, 8, false }, { 1, 1, true }, { 0, 10, false }, { 1, 10, true },
+    };
+    int row = 0;
+    for (const auto& r : rows)
+    {
+        SCOPED_TRACE(row++);
+        m_doc->GetOptions().m_page5.m_pollPlayerStatus = r.poll;
+        m_doc->ApplyOptions(0, 0);
+        // Long enough since the last poll for the changer to be asked again.
+        now += 10;
+        m_doc->GetClock().Set(now);
+        m_unit.ClearReceived();
+        for (int tick = 0; tick < r.ticks; ++tick)
+            m_doc->RunTick();
+        EXPECT_EQ(r.asked, m_unit.WaitForReceived(modeQuery, r.asked ? 5000 : 300));
+    }
+    Close();
+}
+
 bool WaitUntil(const std::function<bool()>& condition)
 {
     for (int i = 0; i < 500; ++i)
