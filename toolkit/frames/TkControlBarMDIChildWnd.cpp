@@ -1,4 +1,5 @@
 #include "frames/TkControlBarMDIChildWnd.h"
+#include "bars/TkDockSite.h"
 #include "frames/TkMDIFrameWnd.h"
 #include "toolbars/TkSysColors.h"
 
@@ -94,11 +95,9 @@ void TkControlBarMDIChildWnd::OnClose()
     }
     GetParent()->SendMessage(WM_MDIRESTORE, (WPARAM)m_hWnd);
     CFrameWnd* site = bar->m_pDockSite;
-    TkMDIFrameWnd* frame = site != NULL && site->IsKindOf(RUNTIME_CLASS(TkMDIFrameWnd))
-                               ? static_cast<TkMDIFrameWnd*>(site)
-                               : NULL;
-    if (frame != NULL)
-        frame->ShowControlBar(bar, FALSE, FALSE);
+    TkDockSite* dockSite = TkDockSite::FromFrame(site);
+    if (dockSite != NULL)
+        dockSite->ShowControlBar(bar, FALSE, FALSE);
     else if (site != NULL)
         site->ShowControlBar(bar, FALSE, FALSE);
 }

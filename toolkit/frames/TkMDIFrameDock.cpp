@@ -11,20 +11,6 @@
 
 namespace
 {
-struct Side
-{
-    UINT id;
-    DWORD style;
-};
-
-// Where a side must be found from a bar's style, in this order.
-const Side kSides[] = {
-    {AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
-    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
-    {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
-    {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT},
-};
-
 const DWORD kDockBarWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 // Steps of the cascade, and the least of the client area a floated child keeps.
 const int kCascadeStepX = 20;
@@ -41,30 +27,8 @@ const char kPreFloatExStyle[] = "TkDockableFrame PreFloat Docked ExStyle";
 const DWORD kHostedStyleMask = 0x10CFFFFF;
 const DWORD kHostedExStyleMask = 0x203A9;
 const DWORD kFloatingHostStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-// Shown or hidden without moving, sizing, z-order change or activation.
-const UINT kShowFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-
-// A dynamic bar floats lying.
-DWORD FloatingStyle(CControlBar* bar, DWORD style)
-{
-    if (!(bar->m_dwStyle & CBRS_SIZE_DYNAMIC))
-        return style;
-    style |= CBRS_SIZE_DYNAMIC;
-    if (style & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT))
-        style = (style & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
-    return style;
-}
-
-// The bar's dock bar when the bar lies alone in one of the given kind.
-TkDockBar* LoneFloatingDockBar(CControlBar* bar, BOOL mdiChild, DWORD style)
-{
-    CDockBar* dockBar = bar->m_pDockBar;
-    if (dockBar == NULL || !dockBar->m_bFloating || dockBar->GetDockedCount() != 1 ||
-        !dockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)) || !(dockBar->m_dwStyle & style & CBRS_ALIGN_ANY))
-        return NULL;
-    TkDockBar* tkDockBar = static_cast<TkDockBar*>(dockBar);
-    return (tkDockBar->m_bMDIChild != 0) == (mdiChild != 0) ? tkDockBar : NULL;
-}
+// The frame redrawn after a style change, nothing else changed.
+const UINT kFrameChanged = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 }
 
 CDockBar* TkMDIFrameWnd::CreateDockBar()
@@ -93,60 +57,10 @@ void TkMDIFrameWnd::EnableDocking(DWORD dockStyle)
     }
 }
 
-CDockBar* TkMDIFrameWnd::SideDockBarFor(CControlBar* bar) const
-{
-    for (const Side& side : kSides)
-    {
-        if (!((side.style ^ bar->m_dwStyle) & CBRS_ALIGN_ANY))
-            return static_cast<CDockBar*>(GetControlBar(side.id));
-    }
-    // A bar that never lay on a side takes the first its dock style allows.
-    return FindDockBarFor(bar);
-}
-
 void TkMDIFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)
 {
     CDockBar* dockBar = static_cast<CDockBar*>(dockBarId != 0 ? GetControlBar(dockBarId) : NULL);
     DockControlBar(bar, dockBar, rect);
-}
-
-TkControlBar* TkMDIFrameWnd::BeginDock(CControlBar* bar)
-{
-    TkControlBar* tkBar = TkControlBar::FromBar(bar);
-    if (tkBar != NULL)
-        tkBar->BeforeDock();
-    CFrameWnd* hosted = bar->IsFloating() ? GetHostedFrame(bar) : NULL;
-    if (hosted != NULL)
-        SetHostedFrameStyle(hosted, FALSE);
-    return tkBar;
-}
-
-void TkMDIFrameWnd::DockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect)
-{
-    TkControlBar* tkBar = BeginDock(bar);
-    if (dockBar == NULL)
-        dockBar = SideDockBarFor(bar);
-    if (dockBar != NULL)
-        dockBar->DockControlBar(bar, rect);
-    if (tkBar != NULL)
-        tkBar->AfterDock();
-}
-
-void TkMDIFrameWnd::ReDockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect)
-{
-    TkControlBar* tkBar = BeginDock(bar);
-    for (int i = 0; dockBar == NULL && i < (int)(sizeof kSides / sizeof kSides[0]); i++)
-    {
-        CDockBar* side = static_cast<CDockBar*>(GetControlBar(kSides[i].id));
-        if (side != NULL && side->FindBar(CDockBar::Placeholder(bar->GetDlgCtrlID())) > 0)
-            dockBar = side;
-    }
-    if (dockBar == NULL)
-        dockBar = SideDockBarFor(bar);
-    if (dockBar != NULL)
-        dockBar->ReDockControlBar(bar, rect);
-    if (tkBar != NULL)
-        tkBar->AfterDock();
 }
 
 void TkMDIFrameWnd::DockControlBarEx(CControlBar* bar, const DockPlacement& placement,
@@ -171,70 +85,6 @@ void TkMDIFrameWnd::DockControlBarEx(CControlBar* bar, const DockPlacement& plac
         dockBar->DockControlBar(bar);
     if (tkBar != NULL)
         tkBar->AfterDock();
-}
-
-CMiniDockFrameWnd* TkMDIFrameWnd::FloatInNewMiniFrame(CControlBar* bar, int x, int y, DWORD style)
-{
-    CMiniDockFrameWnd* frame = CreateFloatingFrame(FloatingStyle(bar, style));
-    if (frame == NULL)
-        return NULL;
-    frame->GetDockBar()->DockControlBar(bar);
-    TkControlBar* tkBar = TkControlBar::FromBar(bar);
-    if (tkBar != NULL && !(tkBar->m_dwExStyle & TKCBRS_FIXEDSIZE))
-        frame->ModifyStyle(MFS_4THICKFRAME, WS_THICKFRAME | MFS_THICKFRAME, SWP_NOMOVE | SWP_NOSIZE);
-    CFrameWnd* hosted = GetHostedFrame(bar);
-    if (hosted != NULL)
-        SetHostedFrameStyle(hosted, TRUE);
-    frame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    frame->RecalcLayout(TRUE);
-    return frame;
-}
-
-void TkMDIFrameWnd::FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style)
-{
-    TkDockBar* alone = LoneFloatingDockBar(bar, FALSE, style);
-    if (alone != NULL)
-    {
-        CFrameWnd* frame = alone->GetParentFrame();
-        frame->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        CFrameWnd* hosted = GetHostedFrame(bar);
-        if (hosted != NULL)
-            FitHostedFrame(hosted);
-        frame->UpdateWindow();
-        return;
-    }
-    TkControlBar* tkBar = TkControlBar::FromBar(bar);
-    if (tkBar != NULL)
-        tkBar->BeforeFloat();
-    CMiniDockFrameWnd* frame = FloatInNewMiniFrame(bar, x, y, style);
-    if (frame != NULL && (bar->GetStyle() & WS_VISIBLE))
-    {
-        frame->ShowWindow(SW_SHOWNA);
-        frame->UpdateWindow();
-    }
-    CFrameWnd* hosted = frame != NULL ? GetHostedFrame(bar) : NULL;
-    if (hosted != NULL)
-        FitHostedFrame(hosted);
-    if (tkBar != NULL)
-        tkBar->AfterFloat();
-}
-
-void TkMDIFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD style)
-{
-    TkControlBar* tkBar = TkControlBar::FromBar(bar);
-    if (tkBar != NULL)
-        tkBar->BeforeFloat();
-    CMiniDockFrameWnd* frame = FloatInNewMiniFrame(bar, point.x, point.y, style);
-    if (frame != NULL)
-    {
-        frame->ShowWindow(SW_SHOWNA);
-        frame->UpdateWindow();
-        CFrameWnd* hosted = GetHostedFrame(bar);
-        if (hosted != NULL)
-            FitHostedFrame(hosted);
-    }
-    if (tkBar != NULL)
-        tkBar->AfterFloat();
 }
 
 void TkMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DWORD style)
@@ -302,44 +152,6 @@ TkControlBarMDIChildWnd* TkMDIFrameWnd::CreateFloatingMDIChild(DWORD, CControlBa
     return child;
 }
 
-void TkMDIFrameWnd::ShowFloatingFrameOf(CControlBar* bar, BOOL show, BOOL delay)
-{
-    CFrameWnd* frame = bar->m_pDockBar->GetParentFrame();
-    int visible = bar->m_pDockBar->GetDockedVisibleCount();
-    if (!show && visible == 0)
-    {
-        if (delay)
-            frame->DelayRecalcLayout();
-        frame->ShowWindow(SW_HIDE);
-    }
-    else if (show && visible > 0)
-    {
-        frame->ShowWindow(SW_SHOWNA);
-        frame->RecalcLayout();
-    }
-}
-
-void TkMDIFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay)
-{
-    CFrameWnd* dockFrame = bar->GetDockingFrame();
-    if (delay)
-    {
-        bar->DelayShow(show);
-        dockFrame->DelayRecalcLayout();
-    }
-    else
-    {
-        bar->SetWindowPos(NULL, 0, 0, 0, 0, kShowFlags | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-        bar->DelayShow(show);
-        if (show || !bar->IsFloating())
-            dockFrame->RecalcLayout();
-    }
-    if (bar->IsFloating() && bar->m_pDockBar != NULL)
-        ShowFloatingFrameOf(bar, show, delay);
-    if (bar->m_pDockBar != NULL && bar->m_pDockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)))
-        static_cast<TkDockBar*>(bar->m_pDockBar)->OnBarRemoved(bar);
-}
-
 CFrameWnd* TkMDIFrameWnd::GetHostedFrame(CControlBar* bar)
 {
     CWnd* child = CWnd::FromHandlePermanent(::GetWindow(bar->m_hWnd, GW_CHILD));
@@ -353,7 +165,7 @@ void TkMDIFrameWnd::SetHostedFrameStyle(CFrameWnd* frame, BOOL floating)
     {
         ::SetWindowLongA(window, GWL_STYLE, (LONG)(UINT_PTR)::GetPropA(window, kPreFloatStyle));
         ::SetWindowLongA(window, GWL_EXSTYLE, (LONG)(UINT_PTR)::GetPropA(window, kPreFloatExStyle));
-        frame->SetWindowPos(NULL, 0, 0, 0, 0, kShowFlags | SWP_FRAMECHANGED);
+        frame->SetWindowPos(NULL, 0, 0, 0, 0, kFrameChanged);
         return;
     }
     ::SetPropA(window, kPreFloatStyle, (HANDLE)(UINT_PTR)frame->GetStyle());

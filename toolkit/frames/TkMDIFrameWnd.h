@@ -14,7 +14,6 @@
 
 #include <vector>
 
-class TkControlBar;
 class TkControlBarMDIChildWnd;
 
 class TkMDIFrameWnd : public CMDIFrameWnd, public TkDockSite
@@ -59,33 +58,24 @@ public:
     virtual void CreateMsgFilters(UINT flags);
     virtual void GetNextDockPosition(UINT& dockBarId, DockPlacement& placement, DockSize& size);
 
-    // Docking (TkMDIFrameDock.cpp).
+    // Docking (TkMDIFrameDock.cpp; the rest is TkDockSite's).
     CDockBar* CreateDockBar() override;
     void EnableDocking(DWORD dockStyle);
-    // Without a dock bar, the side that matches the bar's alignment.
-    void DockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect) override;
+    using TkDockSite::DockControlBar;
+    using TkDockSite::ReDockControlBar;
+    using TkDockSite::FloatControlBar;
+    using TkDockSite::ShowControlBar;
     void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = NULL);
-    // Without a dock bar, the side that keeps the bar's place, else the
-    // side that matches its alignment.
-    void ReDockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect) override;
     // Docks at a saved place with the size record's length and proportion.
     virtual void DockControlBarEx(CControlBar* bar, const DockPlacement& placement, UINT dockBarId,
                                   const DockSize& size);
-    // A bar alone in its mini frame only moves it there.
-    void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) override;
-    // Always in a new mini frame, shown.
-    void FloatControlBar(CControlBar* bar, CPoint point, DWORD style);
     // A negative coordinate takes the next cascade place.
     void FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DWORD style) override;
     // NULL when the child's window cannot be loaded.
     virtual TkControlBarMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar);
-    void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
-    // A docking view's frame hosted in the bar, NULL for none.
-    virtual CFrameWnd* GetHostedFrame(CControlBar* bar);
-    // A floating hosted frame shows its own caption in place of its mini
-    // frame's; docked again it takes back the styles it had.
-    virtual void SetHostedFrameStyle(CFrameWnd* frame, BOOL floating);
-    virtual void FitHostedFrame(CFrameWnd* frame);
+    CFrameWnd* GetHostedFrame(CControlBar* bar) override;
+    void SetHostedFrameStyle(CFrameWnd* frame, BOOL floating) override;
+    void FitHostedFrame(CFrameWnd* frame) override;
     CFrameWnd* GetSiteFrame() override { return this; }
 
     // Painted caption (TkMDIFrameCaption.cpp).
@@ -131,14 +121,6 @@ protected:
     // "Float In Main Window" for bars that offer it; "Allow Docking" greyed
     // while a bar floats in the main window.
     LRESULT OnAddContextMenuItems(WPARAM wParam, LPARAM lParam);
-    // The bar's before-dock hook; a floating hosted frame takes back its
-    // docked styles. Returns the bar as a toolkit bar for its after hook.
-    TkControlBar* BeginDock(CControlBar* bar);
-    // The first side of the side table whose alignment is the bar's.
-    CDockBar* SideDockBarFor(CControlBar* bar) const;
-    // A new mini frame holding the bar at (x, y), not yet shown.
-    CMiniDockFrameWnd* FloatInNewMiniFrame(CControlBar* bar, int x, int y, DWORD style);
-    void ShowFloatingFrameOf(CControlBar* bar, BOOL show, BOOL delay);
     DECLARE_MESSAGE_MAP()
 
     CRect m_rectLayout;

@@ -11,6 +11,7 @@
 #include "bars/TkDockContext.h"
 #include "bars/TkMiniDockFrameWnd.h"
 #include "frames/TkControlBarMDIChildWnd.h"
+#include "frames/TkFrameWnd.h"
 #include "frames/TkMDIFrameWnd.h"
 
 #include <string>
@@ -256,4 +257,37 @@ TEST_F(MdiDockingTest, ContextMenuOffersFloatInMainWindowToBarsThatAskForIt)
         EXPECT_EQ(c.dockingState, ::GetMenuState(menu.m_hMenu, ID_TKCB_ALLOWDOCKING, MF_BYCOMMAND) & MF_GRAYED);
         menu.DestroyMenu();
     }
+}
+
+TEST(SdiDockingTest, TheSdiFrameDocksAndFloatsBetweenTheHooksToo)
+{
+    g_hooks.Clear();
+    CDockingApp app;
+    TkFrameWnd* frame = new TkFrameWnd;
+    ASSERT_TRUE(frame->Create(NULL, "Sdi", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
+    app.m_pMainWnd = frame;
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    CHookedBar* bar = new CHookedBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(frame, "Albums", WS_VISIBLE | CBRS_TOP, TKCBRS_GRIPPER, kFirstBar));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(bar);
+    frame->RecalcLayout();
+    EXPECT_TRUE(bar->m_pDockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)));
+
+    bar->m_pDockContext->ToggleDocking();
+    EXPECT_TRUE(bar->m_pDockBar->GetParentFrame()->IsKindOf(RUNTIME_CLASS(TkMiniDockFrameWnd)));
+    bar->m_pDockContext->ToggleDocking();
+    EXPECT_FALSE(bar->IsFloating());
+    frame->DockControlBarEx(bar, AFX_IDW_DOCKBAR_LEFT, 0, 0, 0.5f, 120);
+    EXPECT_EQ(AFX_IDW_DOCKBAR_LEFT, (UINT)bar->m_pDockBar->GetDlgCtrlID());
+    std::string all;
+    for (const std::string& hook : g_hooks.Calls())
+        all += hook + "; ";
+    EXPECT_EQ("before dock; after dock; before float; after float; before dock; after dock; "
+              "before dock; after dock; ",
+              all);
+    frame->DestroyWindow();
+    app.m_pMainWnd = NULL;
+    PumpMessages();
 }
