@@ -1,0 +1,138 @@
+#include "TipReader.h"
+
+#include <afx.h>
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+const char kSection[] = "Tip";
+const char kMissing[] = "Tips file does not exist in the prescribed directory";
+const char kTrouble[] = "Trouble reading the tips file";
+} // namespace
+
+CTipReader::CTipReader() : m_file(NULL), m_tip(kMissing)
+{
+    CWinApp* app = AfxGetApp();
+    m_showAtStartUp = (int)app->GetProfileInt(kSection, "StartUp", 0) <= 0;
+    m_position = (LONG)app->GetProfileInt(kSection, "FilePos", 0);
+}
+
+CTipReader::~CTipReader()
+{
+    Close();
+}
+
+BOOL CTipReader::Open(LPCSTR path)
+{
+    Close();
+    m_file = new CStdioFile;
+    // Others may replace or edit the file while it is open: reading copes.
+    if (!m_file->Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeText)) {
+        DropFile();
+        return FALSE;
+    }
+    CWinApp* app = AfxGetApp();
+    CString stamp = Stamp(m_file->m_hFile);
+    if (stamp != app->GetProfileString(kSection, "TimeStamp", "")) {
+        m_position = 0;
+        app->WriteProfileString(kSection, "TimeStamp", stamp);
+    }
+    SeekTo(m_position);
+    return ReadNext();
+}
+
+BOOL CTipReader::ReadNext()
+{
+    if (!m_file)
+        return FALSE;
+    try {
+        // One wrap at most: a file without a tip line would otherwise go round for ever.
+        for (int wraps = 0; wraps < 2; wraps++) {
+            if (ReadTipLine())
+                return TRUE;
+            if (wraps == 0 && !SeekTo(0))
+                break;
+        }
+    } catch (CFileException* e) {
+        e->Delete();
+    }
+    DropFile();
+    m_tip = kMissing;
+    return FALSE;
+}
+
+void CTipReader::Close()
+{
+    if (!m_file)
+        return;
+    try {
+        m_position = (LONG)m_file->GetPosition();
+        AfxGetApp()->WriteProfileInt(kSection, "FilePos", m_position);
+    } catch (CFileException* e) {
+        e->Delete();
+    }
+    DropFile();
+}
+
+void CTipReader::SetShowAtStartUp(BOOL show)
+{
+    m_showAtStartUp = show;
+    AfxGetApp()->WriteProfileInt(kSection, "StartUp", show ? 0 : 1);
+}
+
+BOOL CTipReader::IsComment(const char* line)
+{
+    return strchr(" \t\n;", line[0]) != NULL;
+}
+
+CString CTipReader::Stamp(HANDLE file)
+{
+    static const char kDays[] = "SunMonTueWedThuFriSat";
+    static const char kMonths[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    FILETIME written, local;
+    SYSTEMTIME time;
+    if (!GetFileTime(file, NULL, NULL, &written) || !FileTimeToLocalFileTime(&written, &local) ||
+        !FileTimeToSystemTime(&local, &time))
+        return "";
+    char text[64];
+    snprintf(text, sizeof text, "%.3s %.3s%3d %02d:%02d:%02d %d", kDays + 3 * time.wDayOfWeek,
+             kMonths + 3 * (time.wMonth - 1), time.wDay, time.wHour, time.wMinute, time.wSecond,
+             time.wYear);
+    return text;
+}
+
+BOOL CTipReader::ReadTipLine()
+{
+    char line[kMaxLine + 1];
+    while (m_file->ReadString(line, sizeof line)) {
+        size_t length = strlen(line);
+        // The rest of an overlong line is no tip of its own.
+        char rest[kMaxLine + 1];
+        BOOL whole = length > 0 && line[length - 1] == '\n';
+        while (!whole && m_file->ReadString(rest, sizeof rest))
+            whole = rest[strlen(rest) - 1] == '\n';
+        if (!IsComment(line)) {
+            m_tip = line;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CTipReader::SeekTo(LONG offset)
+{
+    try {
+        m_file->Seek(offset, CFile::begin);
+        return TRUE;
+    } catch (CFileException* e) {
+        e->Delete();
+    }
+    AfxMessageBox(kTrouble);
+    return FALSE;
+}
+
+void CTipReader::DropFile()
+{
+    delete m_file;
+    m_file = NULL;
+}

@@ -1,0 +1,236 @@
+// The tips reader over files in a temporary folder: comments and indented
+// lines, the wrap to the first line, the place kept in the profile, a newer
+// file starting again, and files that hold no tip, lines that are too long or
+// a file rewritten while it is open.
+#include "TestFramework.h"
+
+#include "MessageBoxScript.h"
+#include "TempFolder.h"
+#include "TipReader.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kRegistryKey[] = "ZymTipReaderTest";
+const char kSectionPath[] = "Software\\ZymTipReaderTest\\TipApp\\Tip";
+const char kMissing[] = "Tips file does not exist in the prescribed directory";
+
+class CTestApp : public CWinApp
+{
+public:
+    CTestApp() : CWinApp("TipApp") {}
+    using CWinApp::SetRegistryKey;
+};
+
+CTestApp g_app;
+
+void WriteDword(const char* name, DWORD value)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSectionPath, name, REG_DWORD, &value, sizeof(value));
+}
+
+void WriteText(const char* name, const char* value)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSectionPath, name, REG_SZ, value, strlen(value) + 1);
+}
+
+// -1 when the value is missing.
+long long ReadDword(const char* name)
+{
+    DWORD value = 0, size = sizeof(value);
+    if (RegGetValueA(HKEY_CURRENT_USER, kSectionPath, name, RRF_RT_REG_DWORD, NULL, &value, &size) !=
+        ERROR_SUCCESS)
+        return -1;
+    return value;
+}
+
+class TipReaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ZymTipReaderTest");
+        g_app.SetRegistryKey(kRegistryKey);
+        ASSERT_TRUE(m_folder.IsValid());
+    }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ZymTipReaderTest"); }
+
+    // Written through Win32 with sharing, as an editor would while the reader has it open.
+    void WriteTips(const std::string& text)
+    {
+        HANDLE file = CreateFileA(Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        DWORD written = 0;
+        WriteFile(file, text.data(), (DWORD)text.size(), &written, NULL);
+        CloseHandle(file);
+    }
+    std::string Path() { return m_folder.WindowsPath("Tips.tip"); }
+
+    // The tip Open gives, then those of `more` calls to ReadNext.
+    std::vector<std::string> Tips(CTipReader& reader, int more)
+    {
+        std::vector<std::string> tips;
+        reader.Open(Path().c_str());
+        tips.push_back((LPCSTR)reader.GetTip());
+        for (int i = 0; i < more; i++) {
+            reader.ReadNext();
+            tips.push_back((LPCSTR)reader.GetTip());
+        }
+        return tips;
+    }
+
+    CTempFolder m_folder{"tipreader"};
+};
+
+const char kCommented[] = "; tips\n"
+                          "First tip\r\n"
+                          "  indented note\n"
+                          "\tTabbed note\n"
+                          "\n"
+                          ";Second comment\n"
+                          "Second tip\n";
+const long kSecondTip = 64;  // the byte where "Second tip" starts
+
+enum StampKind { kNoStamp, kSameStamp, kOlderStamp };
+
+struct ReaderCase
+{
+    const char* name;
+    const char* content;  // null: no file
+    StampKind stamp;
+    long long storedPos;  // -1: none
+    std::vector<std::string> tips;
+    bool openAfter;
+    size_t troubleBoxes;
+};
+
+TEST_F(TipReaderTest, ReadsTipsInTurnFromTheStoredPlace)
+{
+    const std::string longLine(1500, 'A');
+    const std::string longText = longLine + "\nShort\n";
+    const std::string cut(CTipReader::kMaxLine, 'A');
+    const ReaderCase cases[] = {
+        {"comments and indents are skipped, the end wraps", kCommented, kNoStamp, -1,
+         {"First tip\n", "Second tip\n", "First tip\n"}, true, 0},
+        {"the same file continues where it stopped", kCommented, kSameStamp, kSecondTip,
+         {"Second tip\n", "First tip\n"}, true, 0},
+        {"a newer file starts at its first tip", kCommented, kOlderStamp, kSecondTip,
+         {"First tip\n"}, true, 0},
+        {"a place beyond the end wraps", kCommented, kSameStamp, 100000, {"First tip\n"}, true, 0},
+        {"a damaged place is reported and reading starts over", kCommented, kSameStamp, 0xFFFFFFF0,
+         {"First tip\n"}, true, 1},
+        {"a last line without its end", "One\nTwo", kNoStamp, -1, {"One\n", "Two", "One\n"}, true, 0},
+        {"a long line is cut and its rest is no tip", longText.c_str(), kNoStamp, -1,
+         {cut, "Short\n", cut}, true, 0},
+        {"only comments: as without a file", "; one\n  two\n\n\tthree\n", kNoStamp, -1,
+         {kMissing, kMissing}, false, 0},
+        {"an empty file: as without a file", "", kNoStamp, -1, {kMissing, kMissing}, false, 0},
+        {"no file", nullptr, kNoStamp, -1, {kMissing, kMissing}, false, 0},
+    };
+    for (const ReaderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        if (c.content)
+            WriteTips(c.content);
+        if (c.stamp == kSameStamp)
+            CTipReader().Open(Path().c_str());
+        if (c.stamp == kOlderStamp)
+            WriteText("TimeStamp", "Mon Jan  1 00:00:00 2001");
+        if (c.storedPos >= 0)
+            WriteDword("FilePos", (DWORD)c.storedPos);
+        CMessageBoxScript boxes;
+        CTipReader reader;
+        EXPECT_EQ(c.tips, Tips(reader, (int)c.tips.size() - 1));
+        EXPECT_EQ(c.openAfter, (bool)reader.IsOpen());
+        ASSERT_EQ(c.troubleBoxes, boxes.Shown().size());
+        for (const ShownMessageBox& box : boxes.Shown())
+            EXPECT_EQ("Trouble reading the tips file", box.text);
+    }
+}
+
+TEST_F(TipReaderTest, TheStampIsTheFileTimeAsCtimeWritesIt)
+{
+    WriteTips(kCommented);
+    CTipReader().Open(Path().c_str());
+    char stamp[64] = "";
+    DWORD size = sizeof stamp;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, kSectionPath, "TimeStamp", RRF_RT_REG_SZ,
+                                          NULL, stamp, &size));
+    // "Www Mmm dd hh:mm:ss yyyy", the day padded with a blank.
+    ASSERT_EQ(24u, strlen(stamp)) << stamp;
+    EXPECT_EQ(' ', stamp[3]);
+    EXPECT_EQ(':', stamp[13]);
+    EXPECT_EQ(':', stamp[16]);
+    EXPECT_NE(' ', stamp[23]);
+}
+
+TEST_F(TipReaderTest, ThePlaceIsKeptForTheNextRun)
+{
+    WriteTips("One\nTwo\nThree\n");
+    {
+        CTipReader reader;
+        EXPECT_EQ((std::vector<std::string>{"One\n", "Two\n"}), Tips(reader, 1));
+    }
+    EXPECT_EQ(8, ReadDword("FilePos"));
+    CTipReader next;
+    EXPECT_EQ((std::vector<std::string>{"Three\n", "One\n"}), Tips(next, 1));
+    next.Close();
+    EXPECT_EQ(4, ReadDword("FilePos"));
+
+    // Without a file the stored place stays for when it is back.
+    WriteDword("FilePos", 8);
+    m_folder.Remove("Tips.tip");
+    CTipReader().Open(Path().c_str());
+    EXPECT_EQ(8, ReadDword("FilePos"));
+}
+
+TEST_F(TipReaderTest, TheStartUpChoiceRoundTrips)
+{
+    struct Case
+    {
+        long long stored;  // -1: none
+        bool show;
+    } const cases[] = {{-1, true}, {0, true}, {1, false}, {7, false}, {0xFFFFFFFF, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        SetUp();
+        if (c.stored >= 0)
+            WriteDword("StartUp", (DWORD)c.stored);
+        EXPECT_EQ(c.show, (bool)CTipReader().GetShowAtStartUp());
+    }
+    for (bool show : {false, true}) {
+        CTipReader().SetShowAtStartUp(show);
+        EXPECT_EQ(show ? 0 : 1, ReadDword("StartUp"));
+        EXPECT_EQ(show, (bool)CTipReader().GetShowAtStartUp());
+    }
+}
+
+// Byte places in a changed file may land inside a line, and what was read
+// ahead still comes first: the reader only has to reach the new content soon,
+// and a file left without tips ends as a missing one.
+TEST_F(TipReaderTest, AFileRewrittenWhileOpenIsReadAsItNowIs)
+{
+    WriteTips("One\nTwo\nThree\n");
+    CTipReader reader;
+    EXPECT_EQ((std::vector<std::string>{"One\n", "Two\n"}), Tips(reader, 1));
+
+    WriteTips("Fresh\n");
+    std::vector<std::string> seen;
+    for (int i = 0; i < 3 && seen.size() < 2; i++)
+        if (reader.ReadNext() && std::string(reader.GetTip()) == "Fresh\n")
+            seen.push_back("Fresh\n");
+    EXPECT_EQ(2u, seen.size()) << "the new tip comes round";
+
+    WriteTips("; nothing left\n");
+    int reads = 0;
+    while (reader.ReadNext() && reads < 3)
+        reads++;
+    EXPECT_LT(reads, 3);
+    EXPECT_EQ(kMissing, std::string(reader.GetTip()));
+    EXPECT_FALSE(reader.IsOpen());
+}
+
+} // namespace
