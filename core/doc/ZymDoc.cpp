@@ -1,5 +1,7 @@
 #include "ZymDoc.h"
 
+#include "analyze.h"
+
 #include "DeviceManager.h"
 #include "FireEvent.h"
 #include "InProcessPath.h"
@@ -70,6 +72,8 @@ CZymDoc::~CZymDoc()
     if (m_playMusic && !m_playMusic->Stop())
         AbandonToPlayingThread();
     SetEventDocument(nullptr);
+    if (m_analyzer)
+        analyzer_delete(m_analyzer);
     m_control.reset();
     DeleteDevicePath();
 }
@@ -245,6 +249,9 @@ void CZymDoc::RunStartup()
     SetStatus("Starting LibLoad Thread");
     if (m_options.m_page2.m_autoLoadDb)
         m_library.StartLoad();
+    // A missing analyser leaves audio files without their tags, nothing more.
+    if (analyzer_new(&m_analyzer) != 0)
+        m_analyzer = nullptr;
     if (m_remote)
         WaitForServer();
     TextCallback mapper = m_mapper.GetDispatchCallback();

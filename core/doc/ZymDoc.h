@@ -39,6 +39,7 @@ class CDeviceManager;
 class CLibraryDatabase;
 class CMp3Control;
 class CTavlinRemote;
+struct ANALYZER;
 
 // Update hints of the views.
 enum DocumentHint
@@ -183,6 +184,8 @@ public:
     CZYMAutomation& GetAutomation() { return m_automation; }
     CDocClock& GetClock() { return m_clock; }
     CCDDBClient& GetCddbClient() { return m_cddb; }
+    // The audio analyser made at start-up; null when it could not be.
+    ANALYZER* GetAnalyzer() { return m_analyzer; }
     BOOL IsSleeping() const { return m_sleeping; }
     BOOL IsClosing() const { return m_closing; }
     BOOL IsUsingServer() const { return m_useServer; }
@@ -308,6 +311,7 @@ private:
     CString m_programFolder;
     CString m_versionText;
     int m_startupTask = 0;
+    ANALYZER* m_analyzer = nullptr;
     BYTE m_available[48] = {};
     std::atomic<double> m_firmwareVersion{ 0 };
     std::atomic<bool> m_closing{ false };

@@ -81,6 +81,8 @@ TEST_F(ZymDocTest, StartUpWithoutAnInterfaceUnit)
     EXPECT_EQ(DeviceEntry::kDefined, devices[1].status);
     EXPECT_EQ(DeviceEntry::kFailed, devices[2].status);
     EXPECT_FALSE(m_doc->GetMusicLibrary().IsLoading());
+    // The analyser beside this program.
+    EXPECT_TRUE(m_doc->GetAnalyzer() != nullptr);
 
     // Once only.
     m_doc->RunStartup();
