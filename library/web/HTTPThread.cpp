@@ -44,7 +44,7 @@ bool AnnouncedLength(const CHttpFile& file, ULONGLONG& length)
         return false;
     length = 0;
     for (const char* p = text; *p; p++) {
-        if (*p < '0' || *p > '9' || length > (ULONGLONG)-1 / 10 - 9)
+        if (*p < '0' || *p > '9' || length > ((ULONGLONG)-1 - 9) / 10)
             return false;
         length = length * 10 + (*p - '0');
     }
