@@ -2,13 +2,17 @@
 
 #include <afxwin.h>
 
+#include <string.h>
+
 namespace {
 
+// What separates keywords in the stored texts; a name holding one would read
+// back as two keywords, so normal names hold '_' in their place.
 const char kKeywordSeparators[] = " ,\t\n\r";
 
-bool IsKeywordBlank(char c)
+bool IsKeywordSeparator(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return c != '\0' && strchr(kKeywordSeparators, c) != nullptr;
 }
 
 void AppendWord(CString& text, const CString& word)
@@ -28,7 +32,7 @@ CString NormalizeKeyword(const char* name)
     normal.MakeLower();
     for (int i = 0; i < normal.GetLength(); ++i)
     {
-        if (IsKeywordBlank(normal[i]))
+        if (IsKeywordSeparator(normal[i]))
             normal.SetAt(i, '_');
     }
     return normal;

@@ -147,12 +147,8 @@ void CKeywordCtrl::OnEndLabelEdit(NMHDR* header, LRESULT* result)
     KeywordItem* item = edited.iItem >= 0 ? ItemOfRow(edited.iItem) : nullptr;
     if (m_readOnly || !item || !edited.pszText || !*edited.pszText)
         return;
-    // A comma separates keywords in the stored texts as a blank does: a name
-    // holding one would read back as two keywords.
-    CString name = edited.pszText;
-    name.Replace(',', '_');
     CMasterKeyword& master = m_library->GetMasterKeywords();
-    master.RenameKeyword(item->keyword.m_id, name);
+    master.RenameKeyword(item->keyword.m_id, edited.pszText);
     CString stored = master.GetKeywordName(item->keyword.m_id);
     if (stored.IsEmpty())
         return;

@@ -29,6 +29,7 @@ TEST(KeywordTest, NormalFormIsLowerCaseWithUnderscores)
         {"R&B", "r&b"},
         {"Drum\tand\r\nBass", "drum_and__bass"},
         {"children's", "children's"},
+        {"rock, pop", "rock__pop"},
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.normal, NormalizeKeyword(c.name)) << c.name;
