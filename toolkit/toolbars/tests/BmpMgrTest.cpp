@@ -297,3 +297,45 @@ TEST(BmpMgr, GivenHandlesAreNeverDeleted)
         ::DeleteObject(given);
     }
 }
+
+// The tool bar of ToolBarTest.rc: its bitmap's grey cells take the button
+// colours when mapped, and large buttons stretch them.
+TEST(BmpMgr, ToolBarResourceStripsFollowTheButtonColours)
+{
+    ScopedButtonColors scheme;
+    const COLORREF kRed = RGB(255, 0, 0);
+    const struct
+    {
+        const char* name;
+        BOOL mapColors;
+        BOOL smallMode;
+        CSize cell;
+        COLORREF colors[3];
+    } kCases[] = {
+        {"mapped", TRUE, TRUE, CSize(16, 15), {kFace, kShadow, kRed}},
+        {"mapped, large", TRUE, FALSE, CSize(22, 24), {kFace, kShadow, kRed}},
+        {"plain", FALSE, TRUE, CSize(16, 15), {RGB(192, 192, 192), RGB(128, 128, 128), kRed}},
+    };
+    const UINT kIds[] = {100, 101, 102};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        TkBmpMgr* manager = new TkBmpMgr;
+        ASSERT_TRUE(manager->LoadToolBarResource(MAKEINTRESOURCEA(200), NULL, c.mapColors));
+        EXPECT_EQ(CSize(16, 15), manager->GetSmallSize());
+        manager->SetSmallMode(c.smallMode);
+        for (int i = 0; i < 3; i++) {
+            HBITMAP strip = NULL;
+            int index = -1;
+            ASSERT_TRUE(manager->GetImage(kIds[i], &strip, &index, FALSE));
+            EXPECT_EQ(i, index);
+            EXPECT_EQ(CSize(3 * c.cell.cx, c.cell.cy), SizeOf(strip));
+            EXPECT_EQ(c.colors[i], PixelOf(strip, i * c.cell.cx + 1, 1)) << i;
+            EXPECT_EQ(c.colors[i], PixelOf(strip, (i + 1) * c.cell.cx - 1, c.cell.cy - 1)) << i;
+        }
+        manager->Release();
+    }
+    TkBmpMgr* manager = new TkBmpMgr;
+    EXPECT_FALSE(manager->LoadToolBarResource(MAKEINTRESOURCEA(201), NULL, TRUE));
+    EXPECT_FALSE(manager->AddBitmapResource(MAKEINTRESOURCEA(201), NULL, kIds, 3, TRUE));
+    manager->Release();
+}
