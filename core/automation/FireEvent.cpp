@@ -18,11 +18,37 @@ CString FormatEvent(const char* format, va_list args)
     return buffer;
 }
 
+// Events carry outside texts as they are (titles, tags, file names, quoted
+// commands). The device layer splits a text into items at brackets, so the
+// copy it gets keeps only the event's own pair, the first "[" and a closing
+// "]" at the end (added where the bound cut it off); every other bracket
+// becomes a parenthesis. Otherwise a title holding "] zym:shell[x]" would go
+// out as a command of its own.
+CString DeviceCopy(const CString& event)
+{
+    CString copy = event;
+    int open = copy.Find('[');
+    if (open >= 0 && copy.Right(1) != "]")
+        copy = copy.Left(kMaxEventLength - 1) + "]";
+    int close = open >= 0 ? copy.GetLength() - 1 : -1;
+    for (int i = 0; i < copy.GetLength(); ++i)
+    {
+        if (i == open || i == close)
+            continue;
+        if (copy[i] == '[')
+            copy.SetAt(i, '(');
+        else if (copy[i] == ']')
+            copy.SetAt(i, ')');
+    }
+    return copy;
+}
+
+// The mapper and its log keep the exact text; the devices get the safe copy.
 void Fire(CEventDocument& document, const CString& event)
 {
-    CString text = document.GetTransmitDeviceName() + ":" + event;
-    document.GetMapper().DispatchEvent(text);
-    document.SendDeviceCommand(text);
+    CString prefix = document.GetTransmitDeviceName() + ":";
+    document.GetMapper().DispatchEvent(prefix + event);
+    document.SendDeviceCommand(prefix + DeviceCopy(event));
 }
 
 }

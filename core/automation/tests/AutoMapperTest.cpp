@@ -232,6 +232,42 @@ TEST_F(AutomationDevicesTest, EventsReachOtherClientsAndTheirCommandsComeBackQue
     EXPECT_EQ(std::vector<std::string>{"zymr:playlist_play"}, Texts(document.mapper.TakeEvents()));
 }
 
+// Outside text in an event (a title, a quoted command) reaches another client
+// as one item: only the event's own brackets stay brackets, and a cut one
+// keeps its "]". The mapper keeps the exact text.
+TEST_F(AutomationDevicesTest, EventsWithOutsideTextReachClientsAsOneItem)
+{
+    DefineAutomationDevices();
+    int client = manager.AddUser();
+    CClientListener listener;
+    ASSERT_EQ(1, manager.AddDeviceText(client, "type=devrxtx\n", "zymr", 0, 0, 0));
+    manager.SetDeviceCallback(client, "zymr", &listener, static_cast<TextFunction>(&CClientListener::OnText));
+    const std::string longTitle(5000, 't');
+    const struct
+    {
+        std::string event;
+        std::string received;
+    } cases[] = {
+        {"startup", "zymr:startup"},
+        {"library_location_updated[Live] zym:shell[x] b,*P1 D005]",
+         "zymr:library_location_updated[Live) zym:shell(x) b,*P1 D005]"},
+        {"error[unknown command playlist_getitem[5]", "zymr:error[unknown command playlist_getitem(5]"},
+        {"title[a]b[c]", "zymr:title[a)b(c]"},
+        {"title[" + longTitle + "]", "zymr:title[" + longTitle.substr(0, kMaxEventLength - 7) + "]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.event.substr(0, 60));
+        listener.texts.clear();
+        FireEvent("%s", c.event.c_str());
+        DeliverAll();
+        EXPECT_EQ(std::vector<std::string>{c.received}, listener.texts);
+        EXPECT_EQ(std::vector<std::string>{"zymr:" + c.event.substr(0, kMaxEventLength)},
+                  Texts(document.mapper.TakeEvents()));
+        // Nothing of it came back as a command of the program's own device.
+        EXPECT_TRUE(automation.IsEmpty());
+    }
+}
+
 TEST_F(AutomationDevicesTest, FailingEventsFireNothingAndFailingActionsFireErrors)
 {
     LoadMap("startup { nowhere:x }");
