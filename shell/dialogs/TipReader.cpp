@@ -22,6 +22,14 @@ CTipReader::~CTipReader()
     Close();
 }
 
+CString CTipReader::DefaultPath()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    CString folder(path);
+    return folder.Left(folder.ReverseFind('\\') + 1) + "Tips.tip";
+}
+
 BOOL CTipReader::Open(LPCSTR path)
 {
     Close();

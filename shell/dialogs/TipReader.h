@@ -21,6 +21,9 @@ public:
     CTipReader(const CTipReader&) = delete;
     CTipReader& operator=(const CTipReader&) = delete;
 
+    // "Tips.tip" in the folder of the program's own executable.
+    static CString DefaultPath();
+
     // Opens the file, continues at the stored place (or at the start of a newer
     // file) and reads a tip. FALSE without a file or without a single tip in it.
     BOOL Open(LPCSTR path);

@@ -233,4 +233,19 @@ TEST_F(TipReaderTest, AFileRewrittenWhileOpenIsReadAsItNowIs)
     EXPECT_FALSE(reader.IsOpen());
 }
 
+// The shipped tips, copied beside the program: none too long, all of them in
+// turn before the first comes again.
+TEST_F(TipReaderTest, TheShippedTipsComeRoundInTurn)
+{
+    CTipReader reader;
+    ASSERT_TRUE(reader.Open(CTipReader::DefaultPath()));
+    std::vector<std::string> tips{(LPCSTR)reader.GetTip()};
+    while (reader.ReadNext() && tips.size() < 100 && tips.front() != (LPCSTR)reader.GetTip())
+        tips.push_back((LPCSTR)reader.GetTip());
+    EXPECT_EQ(37u, tips.size());
+    // A line cut at the length limit would lack its end.
+    for (const std::string& tip : tips)
+        EXPECT_EQ('\n', tip.back()) << tip;
+}
+
 } // namespace
