@@ -4,15 +4,9 @@
 
 #include <afxwin.h>
 
+class ITkDockInitiator;
 class TkLNDockingMgr;
 class TkLayoutNode;
-
-// The node that starts a dock; its operations come with the drag code.
-class ITkDockInitiator
-{
-public:
-    virtual ~ITkDockInitiator() {}
-};
 
 // Used by every listener and feature that was given no manager.
 void TkSetDefaultDockingMgr(TkLNDockingMgr* manager);

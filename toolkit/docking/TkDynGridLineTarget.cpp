@@ -1,4 +1,5 @@
 #include "docking/TkDynGridLineTarget.h"
+#include "docking/TkDockProtocol.h"
 #include "docking/TkDockingSettings.h"
 #include "docking/TkLNDockingMgr.h"
 

@@ -42,6 +42,8 @@ public:
 class TkDockInsertionConstraints : public TkDynGridInsertConstraints
 {
 public:
+    // The base's constructor resets only its own part.
+    TkDockInsertionConstraints() : m_side(0) {}
     void Reset() override;
     // Copies the side too.
     virtual void CopyFrom(const TkDockInsertionConstraints& other);

@@ -248,8 +248,10 @@ BOOL TkLNSizableDockBorder::OnDockEvent(TkLayoutNode*, TkLayoutNode*, TkLayoutNo
         rect.left = rect.right;
         break;
     }
-    CRect result;
-    RecalcLayout(result, rect, FALSE, TRUE);
+    // Only the border collapses: laying the dock target out in an edge line
+    // would flatten its lines and lose their sizes.
+    SetCurrentRect(rect);
+    InvalidateLayout(FALSE);
     LayoutAgain(GetSplitterParent());
     return TRUE;
 }

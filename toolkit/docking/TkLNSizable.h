@@ -7,7 +7,7 @@
 //
 // TkLNSizableDockBorder: the sizable border around a frame side's dock
 // target; a dock event collapses it to its inner edge before the frame lays
-// it out again.
+// it out again from the target's requested size.
 #pragma once
 
 #include "docking/TkLNBorder.h"

@@ -3,8 +3,10 @@
 #include "TestFramework.h"
 #include "NodeProbe.h"
 
+#include "docking/TkDockProtocol.h"
 #include "docking/TkDockingSettings.h"
 #include "docking/TkDynGridLineTarget.h"
+#include "docking/TkLNBorderClient.h"
 #include "docking/TkLNDockingMgr.h"
 #include "docking/TkLNSizable.h"
 
@@ -455,7 +457,7 @@ TEST_F(DockTargetTest, APointBecomesAPlace)
 
 namespace
 {
-class DraggedNode : public ProbeNode, public ITkDockInitiator
+class DraggedNode : public ProbeNode, public TkDefDockNodeInitiatorBase
 {
 public:
     DraggedNode() { SetReferenceRect(CRect(0, 0, 80, 30)); }
@@ -512,4 +514,110 @@ TEST_F(DockTargetTest, ThePlaceOfADockedNodeIsRemembered)
     EXPECT_EQ(0, place.m_index);
     EXPECT_TRUE(place.m_after);
     EXPECT_EQ(150, place.m_extent);
+}
+
+namespace
+{
+class DockNode : public ProbeNode, public TkDefDockNodeInitiatorBase, public TkDefDockNodeBase
+{
+public:
+    explicit DockNode(const char* name) : ProbeNode(name) {}
+};
+
+class SideParent : public ITkBorderTargetParent
+{
+public:
+    explicit SideParent(ITkDockTarget* target) : m_target(target) {}
+    ITkDockTarget* GetBorderTarget(int position) override
+    {
+        return position == 0 ? m_target : NULL;
+    }
+    ITkDockTarget* m_target;
+};
+
+// The target at the top of a frame's tree shown in the host and known to a
+// docking manager; Y is docked programmatically through the protocol.
+class DockProtocolTest : public DockTargetTest
+{
+protected:
+    void SetUp() override
+    {
+        DockTargetTest::SetUp();
+        m_root.AddBorderNode(&m_border, TkLNBorderClient::kTop);
+        m_root.AddBorderNode(&m_client, TkLNBorderClient::kClient);
+        CRect rect;
+        m_root.RecalcLayout(rect, CRect(0, 0, 300, 200), FALSE, TRUE);
+        m_manager.RegisterContainer(&m_root, new TkLNHwndContainer(m_host.m_hWnd));
+        m_record = m_manager.GetConstraints(&m_y, TRUE);
+        m_record->m_targetParent = &m_parent;
+    }
+    void TearDown() override
+    {
+        if (m_y.GetParentNode())
+            m_target.RemoveChildNode(&m_y);
+        m_manager.UnregisterContainer(&m_root);
+        m_root.RemoveChildNode(&m_border);
+        m_root.RemoveChildNode(&m_client);
+        DockTargetTest::TearDown();
+    }
+    TkDockInsertionConstraints Beside(TkLayoutNode* reference)
+    {
+        TkDockInsertionConstraints c;
+        c.m_reference = reference;
+        c.m_extent = 100;
+        return c;
+    }
+
+    TkLNBorderClient m_root;
+    ProbeNode m_client;
+    DockNode m_y{"Y"};
+    SideParent m_parent{&m_target};
+    TkLNDockingMgr m_manager;
+    TkDockingNodeConstraints* m_record = NULL;
+};
+}
+
+TEST_F(DockProtocolTest, WithoutConstraintsOrARememberedPlaceNothingMoves)
+{
+    ProbeNode oldParent("old");
+    oldParent.AddChildNode(&m_y);
+    EXPECT_FALSE(m_y.DockInto(&m_manager, NULL));
+    EXPECT_EQ(&oldParent, m_y.GetParentNode());
+    oldParent.RemoveChildNode(&m_y);
+}
+
+TEST_F(DockProtocolTest, DockingBackReturnsToThePlaceTheNodeLeft)
+{
+    TkDockInsertionConstraints beside = Beside(&m_a);
+    ASSERT_TRUE(m_y.DockInto(&m_manager, &beside));
+    EXPECT_EQ("A=0,0,194,50 Y=200,0,300,50", Rows());
+    TkDockInsertionConstraints top;
+    top.m_newLine = TRUE;
+    top.m_after = FALSE;
+    top.m_lineThickness = 30;
+    ASSERT_TRUE(m_y.DockInto(&m_manager, &top));
+    EXPECT_EQ("Y=0,0,300,30 / A=0,36,300,80", Rows());
+    ASSERT_TRUE(m_y.DockInto(&m_manager, NULL));
+    EXPECT_EQ("A=0,0,194,50 Y=200,0,300,50", Rows());
+}
+
+TEST_F(DockProtocolTest, HidingAndShowingKeepsTheLineIndexAndExtent)
+{
+    TkDockInsertionConstraints beside = Beside(&m_a);
+    beside.m_after = FALSE;
+    ASSERT_TRUE(m_y.DockInto(&m_manager, &beside));
+    EXPECT_EQ("Y=0,0,100,50 A=106,0,300,50", Rows());
+    EXPECT_TRUE(m_y.ShowNode(FALSE));
+    EXPECT_EQ("A=0,0,300,50", Rows());
+    EXPECT_TRUE(m_y.ShowNode(TRUE));
+    EXPECT_EQ("Y=0,0,100,50 A=106,0,300,50", Rows());
+}
+
+TEST_F(DockProtocolTest, ATargetTheManagerDoesNotKnowIsDropped)
+{
+    m_manager.UnregisterContainer(&m_root);
+    TkDockInsertionConstraints beside = Beside(&m_a);
+    EXPECT_FALSE(m_y.DockInto(&m_manager, &beside));
+    EXPECT_EQ(NULL, m_record->m_targetParent);
+    EXPECT_EQ(NULL, m_y.GetParentNode());
 }

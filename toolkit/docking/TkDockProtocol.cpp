@@ -1,0 +1,232 @@
+#include "docking/TkDockProtocol.h"
+#include "docking/TkDynGridLineTarget.h"
+#include "docking/TkLNDockingMgr.h"
+
+namespace
+{
+BOOL g_thinFrame = FALSE;
+}
+
+ITkUndoableNode* TkUndoOwnerOf(TkLayoutNode* parent)
+{
+    if (TkLNDynamicGridLine* line = dynamic_cast<TkLNDynamicGridLine*>(parent))
+        return line->GetUndoOwner();
+    return dynamic_cast<ITkUndoableNode*>(parent);
+}
+
+// ---- TkDefDockNodeInitiatorBase ----
+
+TkLayoutNode* TkDefDockNodeInitiatorBase::DetachForDock(TkLNDockingMgr* manager, BOOL takeRect,
+                                                        TkDockInProgressInfo* info)
+{
+    TkLayoutNode* node = InitiatorNode();
+    if (!node)
+        return NULL;
+    m_entry = manager ? manager->FindContainer(node) : NULL;
+    if (takeRect)
+    {
+        CRect rect = node->GetCurrentRect();
+        node->SetReferenceRect(rect);
+        if (m_entry && info)
+        {
+            m_entry->NodeRectToScreen(rect);
+            info->m_oldPlace = rect;
+            info->m_horizontal = node->IsNodeActive();
+        }
+    }
+    TkLayoutNode* parent = node->GetParentNode();
+    if (!parent)
+        return node;
+    // The place the node leaves is the one a dock back returns to.
+    if (TkDockingNodeConstraints* record = manager ? manager->GetConstraints(node, TRUE) : NULL)
+        record->RememberDockedPlace(node);
+    m_oldTop = node->GetRootNode();
+    ITkUndoableNode* owner = TkUndoOwnerOf(parent);
+    if (!owner || owner->RemoveUndoable(node) == -1)
+        return NULL;
+    m_undoOwner = owner;
+    CRect result;
+    m_oldTop->RecalcLayout(result, m_oldTop->GetCurrentRect(), FALSE, TRUE);
+    return dynamic_cast<TkLayoutNode*>(owner);
+}
+
+ITkDockableNode* TkDefDockNodeInitiatorBase::GetDockableNode(ITkDockTarget*, CPoint,
+                                                             TkLNDockingMgr*,
+                                                             TkNodeMemoryManager*)
+{
+    return dynamic_cast<ITkDockableNode*>(this);
+}
+
+void TkDefDockNodeInitiatorBase::RealizeTops(ITkDockableNode* dockable, TkLNDockingMgr*)
+{
+    if (m_oldTop)
+        m_oldTop->RealizeNodes(FALSE);
+    TkLayoutNode* node = dynamic_cast<TkLayoutNode*>(dockable);
+    TkLayoutNode* top = node ? node->GetRootNode() : NULL;
+    if (top && top != m_oldTop)
+        top->RealizeNodes(FALSE);
+}
+
+void TkDefDockNodeInitiatorBase::CancelDock()
+{
+    if (m_undoOwner)
+    {
+        m_undoOwner->UndoRemove();
+        m_undoOwner = NULL;
+    }
+    if (TkLayoutNode* node = InitiatorNode())
+    {
+        TkLayoutNode* top = node->GetRootNode();
+        CRect result;
+        top->RecalcLayout(result, top->GetCurrentRect(), FALSE, TRUE);
+    }
+}
+
+void TkDefDockNodeInitiatorBase::EndDock()
+{
+    m_entry = NULL;
+    m_undoOwner = NULL;
+}
+
+ITkDockTarget* TkDefDockNodeInitiatorBase::FindTarget(TkLNDockingMgr* manager,
+                                                      TkDockingNodeConstraints* record,
+                                                      const TkDockInsertionConstraints& c)
+{
+    if (!manager || !record || !record->m_targetParent)
+        return NULL;
+    int side = c.m_side == 2 || c.m_side == 3 ? c.m_side : (c.m_side ? 1 : 0);
+    ITkDockTarget* target = record->m_targetParent->GetBorderTarget(side);
+    TkLayoutNode* targetNode = dynamic_cast<TkLayoutNode*>(target);
+    if (targetNode && manager->FindContainer(targetNode))
+        return target;
+    record->m_targetParent = NULL;
+    return NULL;
+}
+
+// A dock that fails puts the node back where it was. The docked place the
+// record keeps is the one the node left last (see DetachForDock), not the
+// constraints as the insertion rewrote them.
+BOOL TkDefDockNodeInitiatorBase::DockInto(TkLNDockingMgr* manager,
+                                          const TkDockInsertionConstraints* c)
+{
+    TkLayoutNode* node = InitiatorNode();
+    TkDockingNodeConstraints* record = manager ? manager->GetConstraints(node, TRUE) : NULL;
+    if (!record)
+        return FALSE;
+    TkDockInsertionConstraints constraints;
+    if (c)
+        constraints.CopyFrom(*c);
+    else if (!record->GetDockedPlace(&constraints))
+        return FALSE;
+    ITkDockTarget* target = FindTarget(manager, record, constraints);
+    TkDynGridLineTarget* gridTarget = dynamic_cast<TkDynGridLineTarget*>(target);
+    if (!gridTarget)
+        return FALSE;
+    ITkDockInitiator* mover = GetFloatingInitiator();
+    if (!mover)
+        mover = this;
+    TkNodeMemoryManager list;
+    ITkDockableNode* dockable = mover->GetDockableNode(target, CPoint(0, 0), manager, &list);
+    TkLayoutNode* dockableNode = dynamic_cast<TkLayoutNode*>(dockable);
+    TkDockInProgressInfo info;
+    if (!dockableNode || !mover->DetachForDock(manager, TRUE, &info))
+        return FALSE;
+    if (gridTarget->InsertNode(dockableNode, &constraints) == -1)
+    {
+        mover->CancelDock();
+        mover->EndDock();
+        return FALSE;
+    }
+    manager->NotifyDockEvent(dockableNode, gridTarget, 0, &list);
+    mover->OnDocked(target, CPoint(0, 0), manager, &list);
+    dockable->AdoptParentMemoryManager(manager, &list);
+    manager->BindTree(dockableNode);
+    mover->RealizeTops(dockable, manager);
+    mover->EndDock();
+    return TRUE;
+}
+
+// ---- TkDefDockNodeBase ----
+
+void TkDefDockNodeBase::SetThinFrame(BOOL thin)
+{
+    g_thinFrame = thin;
+}
+
+void TkDefDockNodeBase::DrawDragRect(CDC* dc, const CRect& rect, ITkDockTarget* target)
+{
+    if (!dc)
+        return;
+    BOOL floating = target == NULL;
+    BOOL solid = !floating && g_thinFrame;
+    CSize size = solid ? CSize(1, 1)
+                       : CSize(GetSystemMetrics(SM_CXFRAME) - 1, GetSystemMetrics(SM_CYFRAME) - 1);
+    CRect drawn = rect;
+    if (solid)
+        drawn.DeflateRect(1, 1);
+    else if (!floating)
+        drawn.DeflateRect(1, 1);
+    CBrush white;
+    white.Attach(GetStockObject(WHITE_BRUSH));
+    dc->DrawDragRect(drawn, size, m_lastRect.IsRectEmpty() ? NULL : (LPCRECT)m_lastRect,
+                     m_lastSize, solid ? &white : NULL, m_lastSolid ? &white : NULL);
+    white.Detach();
+    m_lastRect = drawn;
+    m_lastSize = size;
+    m_lastSolid = solid;
+}
+
+void TkDefDockNodeBase::EraseDragRect(CDC* dc)
+{
+    if (!dc || m_lastRect.IsRectEmpty())
+        return;
+    CBrush white;
+    white.Attach(GetStockObject(WHITE_BRUSH));
+    dc->DrawDragRect(CRect(), CSize(0, 0), m_lastRect, m_lastSize, m_lastSolid ? &white : NULL,
+                     m_lastSolid ? &white : NULL);
+    white.Detach();
+    m_lastRect.SetRectEmpty();
+    m_lastSize = CSize(0, 0);
+}
+
+void TkDefDockNodeBase::AdoptParentMemoryManager(TkLNDockingMgr*, TkNodeMemoryManager*)
+{
+    TkLayoutNode* node = DockableNode();
+    TkLayoutNode* parent = node ? node->GetParentNode() : NULL;
+    TkNodeMemoryManager* manager = parent ? parent->GetMemoryManager() : NULL;
+    if (manager && manager != node->GetMemoryManager())
+        node->SetMemoryManager(manager, TRUE);
+}
+
+ITkDockInitiator* TkDefDockNodeBase::FindDockInitiator()
+{
+    for (TkLayoutNode* node = DockableNode(); node; node = node->GetParentNode())
+        if (ITkDockInitiator* initiator = dynamic_cast<ITkDockInitiator*>(node))
+            return initiator;
+    return NULL;
+}
+
+BOOL TkDefDockNodeBase::ShowNode(BOOL show)
+{
+    if (!TkDefHideableNode::ShowNode(show))
+        return FALSE;
+    TkLayoutNode* node = DockableNode();
+    if (!node)
+        return TRUE;
+    if (!show)
+    {
+        TkLayoutNode* parent = node->GetParentNode();
+        if (!parent)
+            return TRUE;
+        ITkUndoableNode* owner = TkUndoOwnerOf(parent);
+        if (!owner || owner->RemoveUndoable(node) == -1)
+            return FALSE;
+        m_hideOwner = owner;
+        return TRUE;
+    }
+    if (!m_hideOwner)
+        return TRUE;
+    int result = m_hideOwner->UndoRemoveOf(node);
+    m_hideOwner = NULL;
+    return result != -1;
+}
