@@ -5,7 +5,14 @@ namespace {
 const int kDefaultWidth = 23;
 const int kDefaultHeight = 22;
 
+TkStdBtn* CreateStdBtn()
+{
+    return new TkStdBtn;
+}
+
 }  // namespace
+
+const TkBtnFactory TkStdBtn::classTkStdBtn = {CreateStdBtn};
 
 TkStdBtn::TkStdBtn()
     : m_nID(0), m_nImage(0), m_dwStyle(0), m_x(-1), m_y(-1), m_cx(kDefaultWidth),
@@ -21,4 +28,9 @@ void TkStdBtn::SetPos(int x, int y)
 {
     m_x = x;
     m_y = y;
+}
+
+const TkBtnFactory* TkStdBtn::GetButtonClass() const
+{
+    return &classTkStdBtn;
 }

@@ -6,6 +6,13 @@
 #include <afxext.h>
 
 class TkCustomToolBar;
+class TkStdBtn;
+
+// The class record a button map names: it makes a button of its class.
+struct TkBtnFactory
+{
+    TkStdBtn* (*pfnCreateButton)();
+};
 
 // The toolkit's own bits of the style word, above the platform's TBBS_ bits.
 const DWORD TKBS_SELECTED = 0x01000000;        // selected while customising
@@ -35,6 +42,9 @@ public:
     virtual DWORD GetStyle() const { return m_dwStyle; }
     virtual BOOL HasStyle(DWORD bits) const { return (m_dwStyle & bits) == bits; }
     virtual void SetPos(int x, int y);
+    virtual const TkBtnFactory* GetButtonClass() const;
+
+    static const TkBtnFactory classTkStdBtn;
 
     CRect GetRect() const { return CRect(m_x, m_y, m_x + m_cx, m_y + m_cy); }
     BOOL IsSeparator() const { return HasStyle(TBBS_SEPARATOR); }

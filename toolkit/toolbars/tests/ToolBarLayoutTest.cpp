@@ -245,8 +245,9 @@ TEST(ToolBarLayout, HitTestsFindTheButtonUnderThePoint)
     for (const auto& c : kCases) {
         CRect rect;
         EXPECT_EQ(c.index, layout.ButtonHitTest(buttons.m_array, c.pt, &rect)) << c.name;
-        if (c.index >= 0)
+        if (c.index >= 0) {
             EXPECT_EQ(buttons[c.index]->GetRect(), rect) << c.name;
+        }
     }
 }
 

@@ -152,7 +152,7 @@ const Record kRecords[] = {
 
 }  // namespace
 
-TEST(ToolBarButtons, PackOneRecordPerButtonAndParseBack)
+TEST(SavedButtons, PackOneRecordPerButtonAndParseBack)
 {
     TkBtnInfoArray array;
     Fill(array, {{100, {}}, {0, {}}, {101, {}}});
@@ -167,7 +167,7 @@ TEST(ToolBarButtons, PackOneRecordPerButtonAndParseBack)
 
 // Only complete records come back; whatever follows the first damaged one is
 // dropped, and nothing past the value is read.
-TEST(ToolBarButtons, DamagedValuesKeepTheirCompleteRecords)
+TEST(SavedButtons, DamagedValuesKeepTheirCompleteRecords)
 {
     const struct
     {
@@ -194,7 +194,7 @@ TEST(ToolBarButtons, DamagedValuesKeepTheirCompleteRecords)
 
 // Random, cut and mutated values of any length: what is read packs back to
 // the start of the value, and what is left is less than one whole record.
-TEST(ToolBarButtons, MutatedValuesParseToAPrefixOfTheValue)
+TEST(SavedButtons, MutatedValuesParseToAPrefixOfTheValue)
 {
     TkBtnInfoArray sound;
     Fill(sound, {{100, {}}, {0, {}}, {101, {4, 5, 6}}, {102, std::vector<BYTE>(40, 1)}, {103, {}}});
