@@ -319,3 +319,58 @@ TEST_F(ToolBarStateTest, ArchiveCutAnywhereFailsAndChangesNothing)
     }
     free(bytes);
 }
+
+// Values of the wrong type or of any length: the record loads, keeping the
+// complete button records there are.
+TEST_F(ToolBarStateTest, HostileStoredValuesLoadWithoutHarm)
+{
+    std::vector<BYTE> big(65536);
+    std::minstd_rand random(104);
+    for (BYTE& b : big)
+        b = (BYTE)random();
+    const BYTE one[] = {0x64};
+    const BYTE sound[] = {0x64, 0, 0, 0, 0, 0x65, 0, 0};
+    const struct
+    {
+        const char* name;
+        std::function<void(CWinApp&)> write;
+        size_t buttons;
+    } kCases[] = {
+        {"text", [](CWinApp& app) { app.WriteProfileString(kSection, "Buttons", "100,0,101"); }, 0},
+        {"number", [](CWinApp& app) { app.WriteProfileInt(kSection, "Buttons", 100); }, 0},
+        {"one byte", [&](CWinApp& app) { app.WriteProfileBinary(kSection, "Buttons", (LPBYTE)one, 1); }, 0},
+        {"a record and a cut one",
+         [&](CWinApp& app) { app.WriteProfileBinary(kSection, "Buttons", (LPBYTE)sound, sizeof(sound)); }, 1},
+        {"title of another type",
+         [&](CWinApp& app) {
+             app.WriteProfileBinary(kSection, "Title", (LPBYTE)sound, sizeof(sound));
+             app.WriteProfileBinary(kSection, "Buttons", (LPBYTE)sound, sizeof(sound));
+         },
+         1},
+    };
+    for (const auto& c : kCases) {
+        m_app.WriteProfileString(kSection, NULL, NULL);
+        c.write(m_app);
+        TkCustomToolBarInfoEx info;
+        EXPECT_TRUE(info.LoadStateFromProfile(kSection, NULL)) << c.name;
+        EXPECT_EQ(c.buttons, (size_t)info.m_arrButtons.GetSize()) << c.name;
+    }
+
+    m_app.WriteProfileBinary(kSection, "Buttons", big.data(), (UINT)big.size());
+    TkCustomToolBarInfoEx info;
+    EXPECT_TRUE(info.LoadStateFromProfile(kSection, NULL));
+    TkBtnInfoArray expected;
+    TkParseButtons(big.data(), (UINT)big.size(), expected);
+    EXPECT_EQ(Buttons(expected), Buttons(info.m_arrButtons));
+
+    for (const char* text : {"A", "ABC", "\xff\xfe!", "QQQQQQQQQQQQQQQQQQQQQ"}) {
+        TkPersistentTreeNode root;
+        root.Initialize("Bar-0", NULL);
+        TkPTNFactory factory;
+        TkPersistentTreeNode* child = factory.CreateChildNode("ToolBarInfoEx", &root);
+        child->SetStringValue("Buttons", text, TRUE);
+        TkCustomToolBarInfoEx loaded;
+        EXPECT_TRUE(loaded.LoadStateFromTree(&root)) << text;
+        EXPECT_LE(loaded.m_arrButtons.GetSize() * 5, (INT_PTR)strlen(text) / 2) << text;
+    }
+}
