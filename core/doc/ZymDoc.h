@@ -184,6 +184,8 @@ public:
     CZYMAutomation& GetAutomation() { return m_automation; }
     CDocClock& GetClock() { return m_clock; }
     CCDDBClient& GetCddbClient() { return m_cddb; }
+    // The in-process road's manager; null on the server's road.
+    CDeviceManager* GetDeviceManager() { return m_manager.get(); }
     // The audio analyser made at start-up; null when it could not be.
     ANALYZER* GetAnalyzer() { return m_analyzer; }
     BOOL IsSleeping() const { return m_sleeping; }

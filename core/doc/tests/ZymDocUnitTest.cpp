@@ -6,6 +6,8 @@
 #include "MessageBoxScript.h"
 
 #include "ChangerBus.h"
+#include "DeviceManager.h"
+#include "TavlinPort.h"
 #include "PtySerial.h"
 #include "TavlinSimulator.h"
 
@@ -16,6 +18,17 @@ namespace {
 // The document checks COM1 to COM8 only.
 const int kUnitPort = 7;
 const int kIrReceiverPort = 4;
+
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 500; ++i)
+    {
+        if (condition())
+            return true;
+        Sleep(10);
+    }
+    return condition();
+}
 
 class ZymDocUnitTest : public DocFixture
 {
@@ -79,8 +92,11 @@ TEST_F(ZymDocUnitTest, TheIrReceiverFollowsTheOptionOnlyWhenItDiffers)
     } applies[] = {
         { 1, 0, 0 }, { 0, 0, 1 }, { 0, 0, 0 }, { 1, 1, 0 },
     };
-    // Commands reach the unit some time after the apply: every row without
-    // one is followed by a row with one, which would count a late stray too.
+    // Commands reach the unit some time after the apply, and the port learns
+    // the new state from the unit's answer: each row waits for both. Every
+    // row without a command is followed by one with, which would count a
+    // late stray too.
+    CTavlinPort* port = m_doc->GetDeviceManager()->GetTavlinPort(0);
     int row = 0;
     for (const auto& apply : applies)
     {
@@ -94,6 +110,7 @@ TEST_F(ZymDocUnitTest, TheIrReceiverFollowsTheOptionOnlyWhenItDiffers)
         EXPECT_EQ(apply.enables, CountCommands(kIrReceiverPort, 0x03));
         EXPECT_EQ(apply.disables, CountCommands(kIrReceiverPort, 0x02));
         EXPECT_EQ(apply.option != 0, (m_unit.Settings().enabledPorts & (1 << kIrReceiverPort)) != 0);
+        EXPECT_TRUE(WaitUntil([&] { return (port->IsPortEnabled(kIrReceiverPort) != 0) == (apply.option != 0); }));
     }
     Close();
 }
@@ -129,17 +146,6 @@ TEST_F(ZymDocUnitTest, TheTickPollsTheChangersEveryTenthTick)
         EXPECT_EQ(r.asked, m_unit.WaitForReceived(modeQuery, r.asked ? 5000 : 300));
     }
     Close();
-}
-
-bool WaitUntil(const std::function<bool()>& condition)
-{
-    for (int i = 0; i < 500; ++i)
-    {
-        if (condition())
-            return true;
-        Sleep(10);
-    }
-    return condition();
 }
 
 // From the play list to the changer's bus: the playing thread's request leaves
