@@ -1,0 +1,89 @@
+#include "ButtonHost.h"
+
+BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
+    ON_MESSAGE(WM_TKCOLORWELL_SELECT, OnColor)
+END_MESSAGE_MAP()
+
+void PumpUntilIdle()
+{
+    for (;;)
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT) == WAIT_TIMEOUT)
+            return;
+    }
+}
+
+void PostClick(CWnd* wnd, CPoint point, CPoint release)
+{
+    wnd->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    wnd->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(release.x, release.y));
+    PumpUntilIdle();
+}
+
+void PostKey(CWnd* wnd, UINT key)
+{
+    wnd->PostMessage(WM_KEYDOWN, key, 1);
+    wnd->PostMessage(WM_KEYUP, key, 0xC0000001);
+    PumpUntilIdle();
+}
+
+namespace
+{
+// The smallest value that maps back onto the pixel, whether the mapping
+// truncates or rounds.
+LONG Normalized(int pixel, int screen)
+{
+    return (pixel * 65536 + screen - 1) / screen;
+}
+}
+
+void SendClickAt(CPoint screenPoint)
+{
+    INPUT inputs[3] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = Normalized(screenPoint.x, GetSystemMetrics(SM_CXSCREEN));
+    inputs[0].mi.dy = Normalized(screenPoint.y, GetSystemMetrics(SM_CYSCREEN));
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].type = INPUT_MOUSE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(3u, SendInput(3, inputs, sizeof(INPUT)));
+    PumpUntilIdle();
+}
+
+COLORREF ScreenPixel(CWnd* wnd, CPoint point)
+{
+    wnd->UpdateWindow();
+    wnd->ClientToScreen(&point);
+    HDC screen = ::GetDC(NULL);
+    const COLORREF color = ::GetPixel(screen, point.x, point.y);
+    ::ReleaseDC(NULL, screen);
+    return color;
+}
+
+std::string ColorText(COLORREF color)
+{
+    char text[8];
+    wsprintfA(text, "%06X", (UINT)color);
+    return text;
+}
+
+std::vector<COLORREF> StockPaletteColors()
+{
+    PALETTEENTRY entries[20] = {};
+    const UINT count =
+        ::GetPaletteEntries((HPALETTE)::GetStockObject(DEFAULT_PALETTE), 0, 20, entries);
+    std::vector<COLORREF> colors;
+    for (UINT i = 0; i < count; i++)
+        colors.push_back(RGB(entries[i].peRed, entries[i].peGreen, entries[i].peBlue));
+    return colors;
+}

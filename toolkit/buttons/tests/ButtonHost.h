@@ -1,0 +1,79 @@
+// The tests' dialog stand-in: a top-level window that records the clicks and
+// colour choices its controls report, with helpers to drive and read them.
+#pragma once
+
+#include "TestFramework.h"
+#include "CallRecorder.h"
+
+#include "buttons/TkColorWell.h"
+
+#include <string>
+#include <vector>
+
+class CButtonHost : public CWnd
+{
+public:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (HIWORD(wParam) == BN_CLICKED)
+            m_notes.Record("clicked " + std::to_string(LOWORD(wParam)));
+        return CWnd::OnCommand(wParam, lParam);
+    }
+    LRESULT OnColor(WPARAM id, LPARAM color)
+    {
+        char text[40];
+        wsprintfA(text, "color %u %06X", (UINT)id, (UINT)color);
+        m_notes.Record(text);
+        return 0;
+    }
+    std::string Notes() const
+    {
+        std::string text;
+        for (const std::string& call : m_notes.Calls())
+            text += (text.empty() ? "" : ", ") + call;
+        return text;
+    }
+    CCallRecorder m_notes;
+    DECLARE_MESSAGE_MAP()
+};
+
+// Runs what is queued until the queue stays empty for a moment.
+void PumpUntilIdle();
+
+class CButtonsTestApp : public CWinApp
+{
+public:
+    CButtonsTestApp() : CWinApp("ButtonsTest") {}
+};
+
+// The fixture's base: the application and the host window.
+class ButtonHostTest : public ::testing::Test
+{
+protected:
+    void MakeHost(DWORD style, const CRect& rect)
+    {
+        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), "Buttons", style | WS_VISIBLE,
+                                    rect, NULL, 0));
+        PumpUntilIdle();
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        PumpUntilIdle();
+    }
+
+    CButtonsTestApp m_app;
+    CButtonHost m_host;
+};
+// Posts a press and a release at the client point of the window.
+void PostClick(CWnd* wnd, CPoint point, CPoint release);
+// Posts a key's down and up.
+void PostKey(CWnd* wnd, UINT key);
+// A mouse click at a screen point through real input (the capture applies).
+void SendClickAt(CPoint screenPoint);
+// The pixel as it shows on the screen, at a client point of the window.
+COLORREF ScreenPixel(CWnd* wnd, CPoint point);
+// "RRGGBB" as the host records colours.
+std::string ColorText(COLORREF color);
+// The system's default palette: the cell colours of a 4 x 5 well.
+std::vector<COLORREF> StockPaletteColors();
