@@ -2,6 +2,7 @@
 
 namespace {
 const char kHeading[] = "Did you know...";
+const char kTrouble[] = "Trouble reading the tips file";
 // Room between the shaded band and the tip.
 const int kBandGap = 10;
 const int kHeadingGap = 6;
@@ -30,6 +31,7 @@ CTipDlg::CTipDlg(CWnd* parent, LPCSTR tipsFile) : CDialog(IDD_TIP, parent)
 {
     m_bStartup = m_reader.GetShowAtStartUp();
     m_reader.Open(tipsFile ? CString(tipsFile) : CTipReader::DefaultPath());
+    ReportSeekFailure();
     m_strTip = m_reader.GetTip();
 }
 
@@ -70,6 +72,7 @@ void CTipDlg::Beep()
 void CTipDlg::OnNextTip()
 {
     m_reader.ReadNext();
+    ReportSeekFailure();
     m_strTip = m_reader.GetTip();
     // A file that lost its tips is left as a missing one.
     if (!m_reader.IsOpen())
@@ -98,6 +101,12 @@ void CTipDlg::OnPaint()
                      GetSysColor(COLOR_BTNSHADOW));
     PaintBulb(dc);
     PaintTip(dc, text);
+}
+
+void CTipDlg::ReportSeekFailure()
+{
+    if (m_reader.TakeSeekFailure())
+        AfxMessageBox(kTrouble);
 }
 
 CRect CTipDlg::ItemRect(int id) const

@@ -32,6 +32,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Tells the user when the reader could not reach its place in the file.
+    void ReportSeekFailure();
     // A hidden marker control's place in the client area.
     CRect ItemRect(int id) const;
     void PaintBulb(CDC& dc);

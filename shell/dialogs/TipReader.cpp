@@ -7,10 +7,9 @@
 namespace {
 const char kSection[] = "Tip";
 const char kMissing[] = "Tips file does not exist in the prescribed directory";
-const char kTrouble[] = "Trouble reading the tips file";
 } // namespace
 
-CTipReader::CTipReader() : m_file(NULL), m_tip(kMissing)
+CTipReader::CTipReader() : m_file(NULL), m_tip(kMissing), m_seekFailed(FALSE)
 {
     CWinApp* app = AfxGetApp();
     m_showAtStartUp = (int)app->GetProfileInt(kSection, "StartUp", 0) <= 0;
@@ -88,6 +87,13 @@ void CTipReader::SetShowAtStartUp(BOOL show)
     AfxGetApp()->WriteProfileInt(kSection, "StartUp", show ? 0 : 1);
 }
 
+BOOL CTipReader::TakeSeekFailure()
+{
+    BOOL failed = m_seekFailed;
+    m_seekFailed = FALSE;
+    return failed;
+}
+
 BOOL CTipReader::IsComment(const char* line)
 {
     return strchr(" \t\n;", line[0]) != NULL;
@@ -135,7 +141,7 @@ BOOL CTipReader::SeekTo(LONG offset)
     } catch (CFileException* e) {
         e->Delete();
     }
-    AfxMessageBox(kTrouble);
+    m_seekFailed = TRUE;
     return FALSE;
 }
 

@@ -38,6 +38,9 @@ public:
     BOOL GetShowAtStartUp() const { return m_showAtStartUp; }
     // Stored as "StartUp": 0 to show, 1 not to.
     void SetShowAtStartUp(BOOL show);
+    // TRUE once after the file could not be moved to the stored place or back
+    // to its start; reading went on from where the file stood.
+    BOOL TakeSeekFailure();
 
 private:
     static BOOL IsComment(const char* line);
@@ -45,7 +48,7 @@ private:
     static CString Stamp(HANDLE file);
     // The next tip from the file's place; FALSE at its end.
     BOOL ReadTipLine();
-    // Moves to offset; FALSE (and the user told) when the file cannot go there.
+    // Moves to offset; FALSE (and remembered) when the file cannot go there.
     BOOL SeekTo(LONG offset);
     void DropFile();
 
@@ -53,4 +56,5 @@ private:
     CString m_tip;
     BOOL m_showAtStartUp;
     LONG m_position;
+    BOOL m_seekFailed;
 };

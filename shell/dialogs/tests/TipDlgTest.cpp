@@ -4,6 +4,7 @@
 // modal runs driven by messages posted from OnInitDialog.
 #include "TestFramework.h"
 
+#include "MessageBoxScript.h"
 #include "MessageWaits.h"
 #include "TipDlg.h"
 #include "TipFixture.h"
@@ -166,8 +167,6 @@ TEST_F(TipDlgTest, ModalRunsKeepTheChoiceAndThePlace)
         SetUp();
         if (c.file)
             WriteTips(c.file);
-        else
-            m_folder.Remove("Tips.tip");
         {
             CDrivenTipDlg dialog(nullptr, Path().c_str());
             for (int i = 0; i < c.nexts; i++)
@@ -184,6 +183,20 @@ TEST_F(TipDlgTest, ModalRunsKeepTheChoiceAndThePlace)
         EXPECT_EQ(c.startUp, ReadDword("StartUp"));
         EXPECT_EQ(c.filePos, ReadDword("FilePos"));
     }
+}
+
+// The stored place cannot be reached in the same file: the user is told, and
+// the tips start over.
+TEST_F(TipDlgTest, ADamagedPlaceIsReported)
+{
+    WriteTips(kTwoTips);
+    CTipReader().Open(Path().c_str());
+    WriteDword("FilePos", 0xFFFFFFF0);
+    CMessageBoxScript boxes;
+    CTipDlg dialog(nullptr, Path().c_str());
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ("Trouble reading the tips file", boxes.Shown()[0].text);
+    EXPECT_EQ(kLongTip, std::string(dialog.m_strTip));
 }
 
 // The file loses its tips while the dialog is up: "Next tip" shows why there

@@ -55,6 +55,7 @@ protected:
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ZymTipTest");
         g_app.SetRegistryKey(kRegistryKey);
         ASSERT_TRUE(m_folder.IsValid());
+        m_folder.Remove("Tips.tip");
     }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ZymTipTest"); }
 
