@@ -9,7 +9,7 @@ const char kSection[] = "Tip";
 const char kMissing[] = "Tips file does not exist in the prescribed directory";
 } // namespace
 
-CTipReader::CTipReader() : m_file(NULL), m_tip(kMissing), m_seekFailed(FALSE)
+CTipReader::CTipReader() : m_tip(kMissing), m_seekFailed(FALSE)
 {
     CWinApp* app = AfxGetApp();
     m_showAtStartUp = (int)app->GetProfileInt(kSection, "StartUp", 0) <= 0;
@@ -32,10 +32,11 @@ CString CTipReader::DefaultPath()
 BOOL CTipReader::Open(LPCSTR path)
 {
     Close();
-    m_file = new CStdioFile;
+    m_file = std::make_unique<CStdioFile>();
     // Others may replace or edit the file while it is open: reading copes.
     if (!m_file->Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeText)) {
-        DropFile();
+        m_file.reset();
+        m_tip = kMissing;
         return FALSE;
     }
     CWinApp* app = AfxGetApp();
@@ -63,7 +64,7 @@ BOOL CTipReader::ReadNext()
     } catch (CFileException* e) {
         e->Delete();
     }
-    DropFile();
+    m_file.reset();
     m_tip = kMissing;
     return FALSE;
 }
@@ -78,7 +79,7 @@ void CTipReader::Close()
     } catch (CFileException* e) {
         e->Delete();
     }
-    DropFile();
+    m_file.reset();
 }
 
 void CTipReader::SetShowAtStartUp(BOOL show)
@@ -143,10 +144,4 @@ BOOL CTipReader::SeekTo(LONG offset)
     }
     m_seekFailed = TRUE;
     return FALSE;
-}
-
-void CTipReader::DropFile()
-{
-    delete m_file;
-    m_file = NULL;
 }

@@ -7,6 +7,8 @@
 
 #include <afxwin.h>
 
+#include <memory>
+
 class CStdioFile;
 
 class CTipReader
@@ -27,7 +29,7 @@ public:
     // Opens the file, continues at the stored place (or at the start of a newer
     // file) and reads a tip. FALSE without a file or without a single tip in it.
     BOOL Open(LPCSTR path);
-    BOOL IsOpen() const { return m_file != NULL; }
+    BOOL IsOpen() const { return m_file != nullptr; }
     // Reads the following tip; a file that no longer holds one is closed.
     BOOL ReadNext();
     // Writes the place as "FilePos" and closes the file.
@@ -50,9 +52,8 @@ private:
     BOOL ReadTipLine();
     // Moves to offset; FALSE (and remembered) when the file cannot go there.
     BOOL SeekTo(LONG offset);
-    void DropFile();
 
-    CStdioFile* m_file;
+    std::unique_ptr<CStdioFile> m_file;
     CString m_tip;
     BOOL m_showAtStartUp;
     LONG m_position;
