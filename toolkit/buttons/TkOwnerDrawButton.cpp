@@ -115,6 +115,7 @@ void TkOwnerDrawButton::DrawCornerlessOutline(CDC* dc, const CRect& rect)
 
 CRect TkOwnerDrawButton::DrawFrame(CDC* dc, CRect rect, UINT state)
 {
+    const CRect item(rect);
     dc->FillSolidRect(rect, m_clrFace);
     const BOOL pushed = (state & ODS_SELECTED) != 0;
     const COLORREF topLeft = pushed ? m_clrShadow : m_clrHilite;
@@ -135,15 +136,21 @@ CRect TkOwnerDrawButton::DrawFrame(CDC* dc, CRect rect, UINT state)
         rect.DeflateRect(1, 1);
         dc->Draw3dRect(rect, topLeft, bottomRight);
     }
-    CRect content(rect);
-    if (pushed)
-        content.OffsetRect(1, 1);
+    return ContentRect(item, state);
+}
+
+CRect TkOwnerDrawButton::ContentRect(CRect item, UINT state) const
+{
+    const int frame = m_bNewLook ? 1 : 2;
+    item.DeflateRect(frame, frame);
+    if (state & ODS_SELECTED)
+        item.OffsetRect(1, 1);
     else
     {
-        content.right--;
-        content.bottom--;
+        item.right--;
+        item.bottom--;
     }
-    return content;
+    return item;
 }
 
 void TkOwnerDrawButton::DrawDisabled(CDC* dc, const CRect& content)
@@ -180,19 +187,11 @@ void TkOwnerDrawButton::DrawDisabled(CDC* dc, const CRect& content)
     monoDC.SelectObject(oldMask);
 }
 
-void TkOwnerDrawButton::DrawFocus(CDC* dc, CRect rect, UINT state)
+void TkOwnerDrawButton::DrawFocus(CDC* dc, CRect item, UINT state)
 {
-    const int inset = m_bNewLook ? 1 : 2;
-    rect.DeflateRect(inset, inset);
-    if (state & ODS_SELECTED)
-        rect.OffsetRect(1, 1);
-    else
-    {
-        rect.right--;
-        rect.bottom--;
-    }
-    rect.DeflateRect(1, 1);
-    dc->DrawFocusRect(rect);
+    CRect focus = ContentRect(item, state);
+    focus.DeflateRect(1, 1);
+    dc->DrawFocusRect(focus);
 }
 
 LRESULT TkOwnerDrawButton::OnGetDlgCode(WPARAM, LPARAM)

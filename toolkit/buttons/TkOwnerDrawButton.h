@@ -33,6 +33,8 @@ protected:
     virtual void OnClicked();
 
     void RefreshColors();
+    // Where the face lies inside the frame: one pixel right and down while pushed.
+    CRect ContentRect(CRect item, UINT state) const;
 
     LRESULT OnGetDlgCode(WPARAM, LPARAM);
     void OnKeyUp(UINT key, UINT repeat, UINT flags);

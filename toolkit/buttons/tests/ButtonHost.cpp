@@ -2,6 +2,7 @@
 
 BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
     ON_MESSAGE(WM_TKCOLORWELL_SELECT, OnColor)
+    ON_MESSAGE(WM_ENTERIDLE, OnEnterIdle)
 END_MESSAGE_MAP()
 
 void PumpUntilIdle()

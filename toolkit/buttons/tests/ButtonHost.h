@@ -7,6 +7,7 @@
 
 #include "buttons/TkColorWell.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ public:
         m_notes.Record(text);
         return 0;
     }
+    // Runs while a menu the host owns waits for input.
+    LRESULT OnEnterIdle(WPARAM reason, LPARAM)
+    {
+        if (reason == MSGF_MENU && m_onMenuIdle)
+            m_onMenuIdle();
+        return 0;
+    }
     std::string Notes() const
     {
         std::string text;
@@ -34,6 +42,7 @@ public:
         return text;
     }
     CCallRecorder m_notes;
+    std::function<void()> m_onMenuIdle;
     DECLARE_MESSAGE_MAP()
 };
 
