@@ -2,6 +2,8 @@
 
 #include "TavlinXThread.h"
 
+#include "MessageWaits.h"
+
 namespace {
 
 const char kNoControl[] = "tavlinx:error[Unable to make the interface control]";
@@ -13,21 +15,6 @@ const int kAddMs = 20000;
 const int kShortMs = 500;
 const int kSendMs = 10000;
 const int kLoadMs = 30000;
-
-// Dispatches what waits in the calling thread's queue, so that its windows
-// stay alive while it waits.
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(int(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 } // namespace
 
@@ -71,7 +58,7 @@ void CTavlinRemote::SetReady(HWND dialog)
 BOOL CTavlinRemote::WaitUntilReady(int ms)
 {
     for (; ms > 0 && !m_ready; ms -= kStepMs) {
-        PumpMessages();
+        PumpWaitingMessages();
         Sleep(kStepMs);
     }
     return m_ready != 0;
@@ -100,7 +87,7 @@ BOOL CTavlinRemote::WaitForQueue(int ms)
         LeaveCriticalSection(&m_lock);
         if (empty || ms <= 0)
             return ms > 0;
-        PumpMessages();
+        PumpWaitingMessages();
         Sleep(kStepMs);
         ms -= kStepMs;
     }
@@ -222,7 +209,7 @@ int CTavlinRemote::AskCount(int kind)
     if (!Queue({kind, "", "", 0, 0, 0, count}))
         return -1;
     for (int i = 0; i < kPolls && InterlockedCompareExchange(count.get(), kNoAnswer, kNoAnswer) == kNoAnswer; ++i) {
-        PumpMessages();
+        PumpWaitingMessages();
         Sleep(kPollMs);
     }
     LONG answer = InterlockedCompareExchange(count.get(), kNoAnswer, kNoAnswer);

@@ -8,6 +8,11 @@ void PumpWaitingMessages()
 {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // The quit belongs to the thread's outer loop: post it again for that.
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

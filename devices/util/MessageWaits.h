@@ -8,7 +8,8 @@
 #include <windows.h>
 
 // Dispatches the calling thread's pending messages, so that its windows repaint
-// during a long operation.
+// during a long operation. A WM_QUIT it meets is posted again and ends the pump,
+// so that the thread's own message loop still ends.
 void PumpWaitingMessages();
 
 bool WaitForBufferChange(int timeout, const void* buffer, int length, const volatile BOOL* cancel);

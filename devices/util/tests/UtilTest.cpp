@@ -281,4 +281,16 @@ TEST_F(MessageWaitsTest, PumpedMessageEndsTheWait)
     EXPECT_TRUE(WaitForBuffersEqual(5000, g_changed, "after!", 7, nullptr));
 }
 
+TEST_F(MessageWaitsTest, AQuitMetByThePumpStaysForTheThreadsLoop)
+{
+    PostMessageA(m_window, kChangeMessage, 0, 0);
+    PostQuitMessage(7);
+    PumpWaitingMessages();
+    EXPECT_STREQ("after!", g_changed);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(UINT(WM_QUIT), msg.message);
+    EXPECT_EQ(7, int(msg.wParam));
+}
+
 } // namespace
