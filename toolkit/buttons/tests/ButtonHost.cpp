@@ -88,3 +88,54 @@ std::vector<COLORREF> StockPaletteColors()
         colors.push_back(RGB(entries[i].peRed, entries[i].peGreen, entries[i].peBlue));
     return colors;
 }
+
+namespace
+{
+// The fields of the full-open colour dialog.
+const int kColorFields[] = {706, 707, 708};
+
+HWND FindProcessColorDialog()
+{
+    for (int tries = 0; tries < 500; tries++)
+    {
+        HWND dialog = NULL;
+        while ((dialog = FindWindowExA(NULL, dialog, "#32770", NULL)) != NULL)
+        {
+            DWORD process = 0;
+            GetWindowThreadProcessId(dialog, &process);
+            if (process == GetCurrentProcessId() && IsWindowVisible(dialog))
+                return dialog;
+        }
+        Sleep(10);
+    }
+    return NULL;
+}
+}
+
+ColorDialogScript::ColorDialogScript(COLORREF color, bool ok) : m_color(color), m_ok(ok)
+{
+    m_thread = CreateThread(NULL, 0, Main, this, 0, NULL);
+}
+
+ColorDialogScript::~ColorDialogScript()
+{
+    WaitForSingleObject(m_thread, 10000);
+    CloseHandle(m_thread);
+}
+
+DWORD WINAPI ColorDialogScript::Main(LPVOID param)
+{
+    ((ColorDialogScript*)param)->Run();
+    return 0;
+}
+
+void ColorDialogScript::Run()
+{
+    HWND dialog = FindProcessColorDialog();
+    if (!dialog)
+        return;
+    const BYTE values[] = {GetRValue(m_color), GetGValue(m_color), GetBValue(m_color)};
+    for (int i = 0; i < 3 && m_ok; i++)
+        SetDlgItemInt(dialog, kColorFields[i], values[i], FALSE);
+    PostMessageA(dialog, WM_COMMAND, m_ok ? IDOK : IDCANCEL, 0);
+}

@@ -86,3 +86,21 @@ COLORREF ScreenPixel(CWnd* wnd, CPoint point);
 std::string ColorText(COLORREF color);
 // The system's default palette: the cell colours of a 4 x 5 well.
 std::vector<COLORREF> StockPaletteColors();
+
+// Answers the process's colour dialog from a second thread: types the colour
+// into its red, green and blue fields and presses OK, or presses Cancel.
+class ColorDialogScript
+{
+public:
+    explicit ColorDialogScript(COLORREF color, bool ok = true);
+    // Waits for the answer.
+    ~ColorDialogScript();
+
+private:
+    static DWORD WINAPI Main(LPVOID param);
+    void Run();
+
+    COLORREF m_color;
+    bool m_ok;
+    HANDLE m_thread;
+};

@@ -170,4 +170,56 @@ TEST_F(ColorWellTest, DataExchangeLoadsAndSavesTheColour)
     DDX_TkColorWell(&save, m_well, color);
     EXPECT_EQ(colors[4], color);
 }
+
+TEST_F(ColorWellTest, OtherPutsTheDialogsColourInTheCustomCellAndTellsTheParent)
+{
+    COLORREF custom[16] = {};
+    MakeWell(TRUE);
+    m_well.SetCustomColors(custom);
+    {
+        ColorDialogScript script(RGB(10, 20, 30));
+        m_well.PostMessage(WM_COMMAND, ID_TKCOLORWELL_OTHER);
+        PumpUntilIdle();
+    }
+    PumpUntilIdle();
+    EXPECT_EQ(CPoint(3, 5), m_well.Selection());
+    EXPECT_EQ(RGB(10, 20, 30), m_well.GetColor());
+    EXPECT_EQ("color 201 " + ColorText(RGB(10, 20, 30)), m_host.Notes());
+
+    m_host.m_notes.Clear();
+    {
+        ColorDialogScript script(0, false);
+        m_well.PostMessage(WM_COMMAND, ID_TKCOLORWELL_OTHER);
+        PumpUntilIdle();
+    }
+    EXPECT_EQ(RGB(10, 20, 30), m_well.GetColor());
+    EXPECT_EQ("", m_host.Notes());
+}
+
+TEST_F(ColorWellTest, ShiftFocusFromOutsideGoesToOtherFirst)
+{
+    CButton before;
+    ASSERT_TRUE(before.Create("Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                              CRect(300, 10, 380, 40), &m_host, 1));
+    MakeWell(TRUE);
+    struct Case
+    {
+        bool shift;
+        bool toOther;
+    };
+    const Case cases[] = {{false, false}, {true, true}};
+    for (const Case& c : cases)
+    {
+        before.SetFocus();
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = c.shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        m_well.SetFocus();
+        const HWND expected = c.toOther ? m_well.OtherButton()->m_hWnd : m_well.m_hWnd;
+        EXPECT_EQ(expected, ::GetFocus()) << c.shift;
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+}
 }

@@ -10,64 +10,6 @@ namespace
 const UINT kButtonId = 301;
 const CSize kButtonSize(80, 24);
 
-// Answers the process's colour dialog: types the colour into its red, green
-// and blue fields and presses OK (or Cancel when no colour is given).
-class ColorDialogScript
-{
-public:
-    explicit ColorDialogScript(COLORREF color, bool ok = true) : m_color(color), m_ok(ok)
-    {
-        m_thread = CreateThread(NULL, 0, Main, this, 0, NULL);
-    }
-    ~ColorDialogScript()
-    {
-        WaitForSingleObject(m_thread, 10000);
-        CloseHandle(m_thread);
-    }
-private:
-    // The fields of the full-open colour dialog.
-    static const int kRedEdit = 706;
-    static const int kGreenEdit = 707;
-    static const int kBlueEdit = 708;
-
-    static DWORD WINAPI Main(LPVOID param)
-    {
-        ((ColorDialogScript*)param)->Run();
-        return 0;
-    }
-    static HWND FindDialog()
-    {
-        for (int tries = 0; tries < 500; tries++)
-        {
-            HWND dialog = NULL;
-            while ((dialog = FindWindowExA(NULL, dialog, "#32770", NULL)) != NULL)
-            {
-                DWORD process = 0;
-                GetWindowThreadProcessId(dialog, &process);
-                if (process == GetCurrentProcessId() && IsWindowVisible(dialog))
-                    return dialog;
-            }
-            Sleep(10);
-        }
-        return NULL;
-    }
-    void Run()
-    {
-        HWND dialog = FindDialog();
-        if (!dialog)
-            return;
-        const int fields[] = {kRedEdit, kGreenEdit, kBlueEdit};
-        const BYTE values[] = {GetRValue(m_color), GetGValue(m_color), GetBValue(m_color)};
-        for (int i = 0; i < 3 && m_ok; i++)
-            SetDlgItemInt(dialog, fields[i], values[i], FALSE);
-        PostMessageA(dialog, WM_COMMAND, m_ok ? IDOK : IDCANCEL, 0);
-    }
-
-    COLORREF m_color;
-    bool m_ok;
-    HANDLE m_thread;
-};
-
 class WellButtonTest : public ButtonHostTest
 {
 protected:
@@ -232,5 +174,39 @@ TEST_F(WellButtonTest, OtherOpensTheColourDialogAndItsChoiceReachesTheParent)
     PumpUntilIdle();
     EXPECT_EQ(RGB(10, 20, 30), m_button.GetColor());
     EXPECT_EQ("", m_host.Notes());
+}
+
+TEST_F(WellButtonTest, TabReachesOtherInThePopupAndAPressOnItOpensTheDialog)
+{
+    TkPopupColorWell* popup = OpenPopup();
+    ASSERT_TRUE(popup);
+    popup->PostMessage(WM_KEYDOWN, VK_TAB, 1);
+    PumpUntilIdle();
+    CWnd* other = popup->GetDlgItem(ID_TKCOLORWELL_OTHER);
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->m_hWnd, ::GetFocus());
+    EXPECT_TRUE(m_button.GetOpenPopup());
+
+    CRect place;
+    other->GetWindowRect(&place);
+    {
+        ColorDialogScript script(0, false);
+        SendClickAt(place.CenterPoint());
+    }
+    PumpUntilIdle();
+    EXPECT_FALSE(m_button.GetOpenPopup());
+    EXPECT_EQ(RGB(0, 0, 128), m_button.GetColor());
+    EXPECT_EQ("", m_host.Notes());
+}
+
+TEST_F(WellButtonTest, SwatchShowsTheColourUnlessDisabled)
+{
+    m_button.SetColor(RGB(200, 30, 60));
+    // The swatch starts 3 pixels inside the face; its frame is black.
+    const CPoint inside(8, kButtonSize.cy / 2);
+    EXPECT_EQ(ColorText(RGB(200, 30, 60)), ColorText(ScreenPixel(&m_button, inside)));
+    m_button.EnableWindow(FALSE);
+    PumpUntilIdle();
+    EXPECT_EQ(ColorText(GetSysColor(COLOR_3DFACE)), ColorText(ScreenPixel(&m_button, inside)));
 }
 }
