@@ -302,6 +302,8 @@ void TkColorWell::SetColor(COLORREF color)
 
 void TkColorWell::SelectCell(int column, int row, int how)
 {
+    if (!IsSelectable(column, row))
+        return;
     InvalidateCell(m_nSelColumn, m_nSelRow);
     m_nSelColumn = column;
     m_nSelRow = row;
@@ -314,6 +316,13 @@ void TkColorWell::NotifySelection(int)
     CWnd* parent = GetParent();
     if (parent)
         parent->SendMessage(WM_TKCOLORWELL_SELECT, GetDlgCtrlID(), (LPARAM)GetColor());
+}
+
+BOOL TkColorWell::IsSelectable(int column, int row) const
+{
+    if (IsCustomCell(column, row))
+        return HasCustomColor();
+    return column >= 0 && column < m_nColumns && row >= 0 && row < m_nRows;
 }
 
 BOOL TkColorWell::HitTest(CPoint point, int& column, int& row) const

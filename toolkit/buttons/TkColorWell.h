@@ -48,6 +48,7 @@ public:
     void SetCustomColors(COLORREF* colors) { m_pCustomColors = colors; }
     COLORREF* GetCustomColors() const { return m_pCustomColors; }
 
+    // Refuses a cell outside the grid, and the custom cell while it has no colour.
     void SelectCell(int column, int row, int how);
     // The cell under point (client coordinates); FALSE when there is none.
     BOOL HitTest(CPoint point, int& column, int& row) const;
@@ -68,6 +69,7 @@ protected:
 
     CRect CellRect(int column, int row) const;
     BOOL IsCustomCell(int column, int row) const;
+    BOOL IsSelectable(int column, int row) const;
     BOOL HasCustomColor() const { return m_bCustomOption && m_bCustomPresent; }
 
     void OnPaint();

@@ -55,7 +55,6 @@ void TkWellButton::OnClicked()
         return;
     m_pPopup->SetColor(GetColor());
     m_pPopup->SetUsePalette(m_bUsePalette);
-    m_pPopup->SetColorDialogFlags(m_nColorDialogFlags);
 }
 
 LRESULT TkWellButton::OnWellSelect(WPARAM, LPARAM color)

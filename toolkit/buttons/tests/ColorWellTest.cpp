@@ -155,6 +155,12 @@ TEST_F(ColorWellTest, ClicksAndKeysTellTheParentEveryChoice)
     PostClick(&m_well, CPoint(1, 1), CPoint(1, 1));
     EXPECT_EQ("", m_host.Notes());
     EXPECT_EQ(DLGC_WANTARROWS, m_well.SendMessage(WM_GETDLGCODE));
+    // Cells that are not there are refused quietly.
+    const CPoint outside[] = {{4, 0}, {0, 5}, {-1, 2}, {3, 5}};
+    for (const CPoint& cellAt : outside)
+        m_well.SelectCell(cellAt.x, cellAt.y, TkColorWell::kByChoice);
+    EXPECT_EQ(CPoint(2, 2), m_well.Selection());
+    EXPECT_EQ("", m_host.Notes());
 }
 
 TEST_F(ColorWellTest, DataExchangeLoadsAndSavesTheColour)
