@@ -14,6 +14,8 @@
 
 #include "crt/Random.h"
 
+#include <string.h>
+
 namespace {
 
 std::atomic<ThreadRegistration> g_threadRegistration{ nullptr };
@@ -262,7 +264,7 @@ void CZymDoc::RunStartup()
     SetStatus("Enabling Automation 2/4");
     GetDevicePath().SetDeviceListener(m_automation.GetReceiveName(), m_automation.GetReceiveCallback());
     SetStatus("Enabling Automation 3/4");
-    GetDevicePath().AddDeviceText("type=devtx", m_automation.GetTransmitName(), 0, 0, 0);
+    m_transmitDefined = GetDevicePath().AddDeviceText("type=devtx", m_automation.GetTransmitName(), 0, 0, 0) != FALSE;
     if (m_options.m_page4.m_autoLocateTavlins)
     {
         SetStatus("Locating Tavlins");
@@ -590,5 +592,11 @@ void CZymDoc::ThreadEnded()
 
 BOOL CZymDoc::SendDeviceCommand(const char* text)
 {
+    // Events fired before the start-up defines the transmitting device would
+    // only raise the device layer's unknown-device boxes; the mapper and the
+    // log have them already.
+    CString transmit = m_automation.GetTransmitName() + ":";
+    if (!m_transmitDefined && strncmp(text, transmit, transmit.GetLength()) == 0)
+        return FALSE;
     return GetDevicePath().SendDeviceCommand(text);
 }

@@ -319,6 +319,8 @@ private:
     std::atomic<bool> m_closing{ false };
     std::atomic<bool> m_debug{ false };
     std::atomic<bool> m_discSearchRunning{ false };
+    // Set once the start-up has defined the device that sends events out.
+    std::atomic<bool> m_transmitDefined{ false };
     BOOL m_modified = FALSE;
     BOOL m_useServer = FALSE;
     BOOL m_irReceiver = TRUE;

@@ -306,8 +306,7 @@ TEST_F(ZymDocTest, APlayingThreadThatWillNotEndKeepsWhatItUses)
 TEST_F(ZymDocTest, SleepAndWake)
 {
     Open();
-    // Without the start-up's devices (and its playing thread) the events'
-    // sending fails in boxes.
+    // Events before the start-up has defined the sending device raise no boxes.
     CMessageBoxScript boxes;
     m_doc->GetPlayList()->AddItem(CLibItem(kAlbumD, 0));
     m_doc->OnPlaylistPlay();
@@ -320,6 +319,7 @@ TEST_F(ZymDocTest, SleepAndWake)
     EXPECT_FALSE(m_doc->IsSleeping());
     EXPECT_TRUE(m_doc->GetPlayList()->IsPlaying());
     EXPECT_EQ(Texts({ "event pre_startup", "event startup", "awake" }), (m_trace.Add("awake"), m_trace.Take()));
+    EXPECT_TRUE(boxes.Shown().empty());
     Close();
 }
 
