@@ -12,6 +12,8 @@ const int kCellDialogUnits = 10;
 const int kCellGap = 2;
 // The custom cell sits this much below its row.
 const int kCustomDrop = 5;
+// Below the extra row: room for the etched line and the custom cell's drop.
+const int kCustomRowSpace = 6;
 
 // The cell colours when the system's default palette gives none.
 const COLORREF kBuiltInColors[] = {
@@ -141,7 +143,7 @@ CSize TkColorWell::CalcSize(CWnd* parent, int& x, int& y, BOOL convert)
     CSize size(m_nColumns * (m_nCellWidth + kCellGap) + 2 * m_nMarginX - kCellGap,
                m_nRows * (m_nCellHeight + kCellGap) + 2 * m_nMarginY - kCellGap);
     if (m_bCustomOption)
-        size.cy += m_nCellHeight + kCellGap + 6;
+        size.cy += m_nExtraRowHeight + kCustomRowSpace;
     return size;
 }
 
