@@ -27,6 +27,10 @@ public:
         m_notes.Record(text);
         return 0;
     }
+    void OnLButtonDown(UINT, CPoint point)
+    {
+        m_notes.Record("press " + std::to_string(point.x) + "," + std::to_string(point.y));
+    }
     // Runs while a menu the host owns waits for input.
     LRESULT OnEnterIdle(WPARAM reason, LPARAM)
     {
