@@ -3,13 +3,9 @@
 // wineg++ defines the Windows target macros, under which pngconf.h would
 // declare libpng with the Windows calling convention; the library we link
 // is the host's.
-#pragma push_macro("_WIN32")
-#pragma push_macro("__WIN32__")
-#undef _WIN32
-#undef __WIN32__
+#include "runtime/HostHeadersBegin.h"
 #include <png.h>
-#pragma pop_macro("__WIN32__")
-#pragma pop_macro("_WIN32")
+#include "runtime/HostHeadersEnd.h"
 
 namespace
 {

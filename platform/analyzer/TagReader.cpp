@@ -3,23 +3,13 @@
 #include <string.h>
 
 // The host's TagLib was built for Linux: hide the Windows target macros from it.
-#pragma push_macro("_WIN32")
-#pragma push_macro("WIN32")
-#pragma push_macro("__WIN32__")
-#pragma push_macro("_WIN64")
-#undef _WIN32
-#undef WIN32
-#undef __WIN32__
-#undef _WIN64
+#include "runtime/HostHeadersBegin.h"
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tbytevectorstream.h>
-#pragma pop_macro("_WIN64")
-#pragma pop_macro("__WIN32__")
-#pragma pop_macro("WIN32")
-#pragma pop_macro("_WIN32")
+#include "runtime/HostHeadersEnd.h"
 
 namespace {
 
