@@ -11,8 +11,8 @@ namespace {
 TEST(HostProgram, ArgumentsArriveWordForWord)
 {
     std::string output;
-    ASSERT_TRUE(RunHostProgram({"printf", "[%s]", "a b", "$HOME", "x;rm -rf y", "'q'"}, &output));
-    EXPECT_EQ("[a b][$HOME][x;rm -rf y]['q']", output);
+    ASSERT_TRUE(RunHostProgram({"printf", "[%s]", "a b", "$HOME", "x;echo y", "'q'"}, &output));
+    EXPECT_EQ("[a b][$HOME][x;echo y]['q']", output);
 }
 
 TEST(HostProgram, FailuresAreFalse)
