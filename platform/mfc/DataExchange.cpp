@@ -1,4 +1,5 @@
 #include "mfc/DataExchange.h"
+#include "mfc/OleDateTime.h"
 #include "mfc/WinApp.h"
 
 #include "runtime/DebugOutput.h"
@@ -311,6 +312,33 @@ void DDX_Slider(CDataExchange* pDX, int id, int& value)
         value = (int)SendMessageA(control, TBM_GETPOS, 0, 0);
     else
         SendMessageA(control, TBM_SETPOS, TRUE, value);
+}
+
+void DDX_DateTimeCtrl(CDataExchange* pDX, int id, COleDateTime& value)
+{
+    HWND control = pDX->PrepareCtrl(id);
+    SYSTEMTIME parts = {};
+    if (pDX->m_bSaveAndValidate)
+    {
+        if (SendMessageA(control, DTM_GETSYSTEMTIME, 0, (LPARAM)&parts) == GDT_VALID)
+            value = parts;
+        else
+            value.SetStatus(COleDateTime::null);
+        return;
+    }
+    if (value.GetStatus() != COleDateTime::valid)
+    {
+        SendMessageA(control, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        return;
+    }
+    parts.wYear = (WORD)value.GetYear();
+    parts.wMonth = (WORD)value.GetMonth();
+    parts.wDayOfWeek = (WORD)(value.GetDayOfWeek() - 1);
+    parts.wDay = (WORD)value.GetDay();
+    parts.wHour = (WORD)value.GetHour();
+    parts.wMinute = (WORD)value.GetMinute();
+    parts.wSecond = (WORD)value.GetSecond();
+    SendMessageA(control, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&parts);
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue)

@@ -6,6 +6,8 @@
 
 #include "mfc/Wnd.h"
 
+class COleDateTime;
+
 class CDataExchange
 {
 public:
@@ -44,6 +46,8 @@ void DDX_CBStringExact(CDataExchange* pDX, int id, CString& value);
 void DDX_LBIndex(CDataExchange* pDX, int id, int& index);
 void DDX_LBString(CDataExchange* pDX, int id, CString& value);
 void DDX_Slider(CDataExchange* pDX, int id, int& value);
+// Date and time pickers: the whole date-time; null for a picker showing none.
+void DDX_DateTimeCtrl(CDataExchange* pDX, int id, COleDateTime& value);
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minValue, UINT maxValue);
