@@ -1,0 +1,13 @@
+// Asks what to print: the library, the search results or the play list.
+#pragma once
+
+#include "ChoiceDlg.h"
+#include "PrintSelDlgResources.h"
+
+class CPrintSelDlg : public CChoiceDlg
+{
+public:
+    enum { kLibrary = 1, kSearchResults = 2, kPlaylist = 3 };
+
+    explicit CPrintSelDlg(CWnd* parent = NULL);
+};

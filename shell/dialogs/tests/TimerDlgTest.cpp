@@ -1,0 +1,189 @@
+// The music timer run modally: what it starts with, the choices it gives back,
+// the start and stop made of one picker's date and the other's time, and the
+// play-list controls that serve "This playlist" only.
+#include "TestFramework.h"
+
+#include "DrivenDialog.h"
+#include "TimerDlg.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+
+typedef CDriven<CTimerDlg> CDrivenTimerDlg;
+
+std::string Stamp(const COleDateTime& value)
+{
+    return (LPCSTR)value.Format("%Y-%m-%d %H:%M:%S");
+}
+
+SYSTEMTIME Parts(int year, int month, int day, int hour, int minute, int second)
+{
+    SYSTEMTIME parts = {};
+    parts.wYear = (WORD)year;
+    parts.wMonth = (WORD)month;
+    parts.wDay = (WORD)day;
+    parts.wHour = (WORD)hour;
+    parts.wMinute = (WORD)minute;
+    parts.wSecond = (WORD)second;
+    return parts;
+}
+
+// What a picker shows.
+std::string Shown(CWnd& dialog, int id)
+{
+    SYSTEMTIME parts = {};
+    if (dialog.SendDlgItemMessage(id, DTM_GETSYSTEMTIME, 0, (LPARAM)&parts) != GDT_VALID)
+        return "none";
+    return Stamp(COleDateTime(parts));
+}
+
+TEST(TimerDlgTest, StartsWithTheFirstChoicesAndTheCurrentTime)
+{
+    COleDateTime before = COleDateTime::GetCurrentTime();
+    CTimerDlg dialog;
+    COleDateTime after = COleDateTime::GetCurrentTime();
+    EXPECT_EQ(0, dialog.m_nStartSource);
+    EXPECT_EQ(0, dialog.m_nStartMode);
+    EXPECT_EQ(0, dialog.m_nStopMode);
+    EXPECT_EQ(0, dialog.m_nWhenDone);
+    EXPECT_FALSE(dialog.m_bEnabled);
+    for (const COleDateTime* value :
+         {&dialog.m_startDate, &dialog.m_startTime, &dialog.m_stopDate, &dialog.m_stopTime}) {
+        EXPECT_TRUE(*value >= before && *value <= after) << Stamp(*value);
+        EXPECT_EQ(*value, dialog.m_startDate);
+    }
+}
+
+// The user's picks come back in the fields; the start and stop take the date
+// of the date picker and the time of the time picker.
+TEST(TimerDlgTest, OKGivesTheChoicesAndCombinesDateAndTime)
+{
+    static const SYSTEMTIME startDate = Parts(2002, 7, 14, 8, 5, 6);
+    static const SYSTEMTIME startTime = Parts(1999, 1, 2, 21, 30, 0);
+    static const SYSTEMTIME stopDate = Parts(2002, 7, 15, 23, 59, 59);
+    static const SYSTEMTIME stopTime = Parts(2010, 12, 31, 1, 2, 3);
+    const struct
+    {
+        int id;
+        const SYSTEMTIME* value;
+    } pickers[] = {
+        {IDC_TIMER_START_DATE, &startDate},
+        {IDC_TIMER_START_TIME, &startTime},
+        {IDC_TIMER_STOP_DATE, &stopDate},
+        {IDC_TIMER_STOP_TIME, &stopTime},
+    };
+    CDrivenTimerDlg dialog;
+    dialog.m_steps.push_back([&](CDrivenTimerDlg& d) {
+        for (const auto& picker : pickers)
+            d.SendDlgItemMessage(picker.id, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)picker.value);
+        for (int id : {IDC_TIMER_THIS_PLAYLIST, IDC_TIMER_START_AT, IDC_TIMER_STOP_AT,
+                       IDC_TIMER_SHUT_DOWN_CLOSE, IDC_TIMER_ENABLE})
+            d.Click(id);
+    });
+    dialog.m_steps.push_back([](CDrivenTimerDlg& d) { d.SetDlgItemText(IDC_TIMER_PLAYLIST, "C:\\Lists\\Night.pla"); });
+    dialog.m_steps.push_back([](CDrivenTimerDlg& d) { d.Click(IDOK); });
+    ASSERT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(CTimerDlg::kThisPlaylist, dialog.m_nStartSource);
+    EXPECT_EQ(CTimerDlg::kStartAt, dialog.m_nStartMode);
+    EXPECT_EQ(CTimerDlg::kStopAt, dialog.m_nStopMode);
+    EXPECT_EQ(CTimerDlg::kShutDownAndClose, dialog.m_nWhenDone);
+    EXPECT_TRUE(dialog.m_bEnabled);
+    EXPECT_STREQ("C:\\Lists\\Night.pla", dialog.m_strPlaylist);
+    EXPECT_EQ("2002-07-14 08:05:06", Stamp(dialog.m_startDate));
+    EXPECT_EQ("1999-01-02 21:30:00", Stamp(dialog.m_startTime));
+    EXPECT_EQ("2002-07-14 21:30:00", Stamp(dialog.m_startDateTime));
+    EXPECT_EQ("2002-07-15 01:02:03", Stamp(dialog.m_stopDateTime));
+}
+
+// The fields the caller set show in the controls, and OK without a change
+// gives them back as they were.
+TEST(TimerDlgTest, TheFieldsShowAndComeBackUnchanged)
+{
+    CDrivenTimerDlg dialog;
+    dialog.m_nStartSource = CTimerDlg::kThisPlaylist;
+    dialog.m_nStartMode = CTimerDlg::kStartAt;
+    dialog.m_nWhenDone = CTimerDlg::kShutDown;
+    dialog.m_bEnabled = TRUE;
+    dialog.m_strPlaylist = "C:\\Lists\\Morning.pla";
+    dialog.m_startDate = COleDateTime(2002, 7, 14, 0, 0, 0);
+    dialog.m_startTime = COleDateTime(2002, 7, 14, 21, 30, 0);
+    dialog.m_stopDate = COleDateTime(2003, 2, 28, 12, 0, 0);
+    dialog.m_stopTime = COleDateTime(2003, 2, 28, 6, 45, 10);
+    std::string shown[4];
+    const int pickers[] = {IDC_TIMER_START_DATE, IDC_TIMER_START_TIME, IDC_TIMER_STOP_DATE,
+                           IDC_TIMER_STOP_TIME};
+    dialog.m_steps.push_back([&](CDrivenTimerDlg& d) {
+        for (int i = 0; i < 4; i++)
+            shown[i] = Shown(d, pickers[i]);
+        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_TIMER_THIS_PLAYLIST));
+        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_TIMER_START_AT));
+        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_TIMER_STOP_AT_END));
+        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_TIMER_SHUT_DOWN));
+        EXPECT_EQ(BST_CHECKED, d.IsDlgButtonChecked(IDC_TIMER_ENABLE));
+        EXPECT_TRUE(d.IsEnabled(IDC_TIMER_PLAYLIST)) << "This playlist is the choice";
+        d.Click(IDOK);
+    });
+    ASSERT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ("2002-07-14 00:00:00", shown[0]);
+    EXPECT_EQ("2002-07-14 21:30:00", shown[1]);
+    EXPECT_EQ("2003-02-28 12:00:00", shown[2]);
+    EXPECT_EQ("2003-02-28 06:45:10", shown[3]);
+    EXPECT_EQ(CTimerDlg::kThisPlaylist, dialog.m_nStartSource);
+    EXPECT_EQ(CTimerDlg::kShutDown, dialog.m_nWhenDone);
+    EXPECT_STREQ("C:\\Lists\\Morning.pla", dialog.m_strPlaylist);
+    EXPECT_EQ("2002-07-14 21:30:00", Stamp(dialog.m_startDateTime));
+    EXPECT_EQ("2003-02-28 06:45:10", Stamp(dialog.m_stopDateTime));
+}
+
+TEST(TimerDlgTest, CancelKeepsTheFields)
+{
+    CDrivenTimerDlg dialog;
+    const COleDateTime start = dialog.m_startDate;
+    static const SYSTEMTIME other = Parts(2002, 7, 14, 21, 30, 0);
+    dialog.m_steps.push_back([](CDrivenTimerDlg& d) {
+        d.SendDlgItemMessage(IDC_TIMER_START_DATE, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&other);
+        d.Click(IDC_TIMER_SHUT_DOWN);
+        d.Click(IDC_TIMER_ENABLE);
+        d.Click(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(CTimerDlg::kDoNothing, dialog.m_nWhenDone);
+    EXPECT_FALSE(dialog.m_bEnabled);
+    EXPECT_EQ(start, dialog.m_startDate);
+    EXPECT_EQ(COleDateTime(), dialog.m_startDateTime);
+}
+
+// The play-list edit and "..." follow the start source as the user switches it.
+TEST(TimerDlgTest, ThePlaylistControlsFollowThisPlaylist)
+{
+    const struct
+    {
+        int click;  // 0: as the dialog opens
+        bool enabled;
+    } steps[] = {
+        {0, false},
+        {IDC_TIMER_THIS_PLAYLIST, true},
+        {IDC_TIMER_START_AT, true},
+        {IDC_TIMER_CURRENT_PLAYLIST, false},
+        {IDC_TIMER_THIS_PLAYLIST, true},
+    };
+    CDrivenTimerDlg dialog;
+    for (const auto& step : steps) {
+        dialog.m_steps.push_back([&](CDrivenTimerDlg& d) {
+            if (step.click)
+                d.Click(step.click);
+        });
+        dialog.m_steps.push_back([&](CDrivenTimerDlg& d) {
+            SCOPED_TRACE(step.click);
+            EXPECT_EQ(step.enabled, d.IsEnabled(IDC_TIMER_PLAYLIST));
+            EXPECT_EQ(step.enabled, d.IsEnabled(IDC_TIMER_BROWSE));
+        });
+    }
+    dialog.m_steps.push_back([](CDrivenTimerDlg& d) { d.Click(IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+}
+
+} // namespace
