@@ -52,6 +52,7 @@ enum DocumentHint
     kHintPlayersList = 6,
     kHintPlaylistFill = 7,
     kHintSearchList = 8,
+    kHintSearchMode = 11,
     kHintTaskList = 14,
     kHintTasks = 15,
     kHintBannersShown = 16,
@@ -168,6 +169,8 @@ public:
     void RestorePlaylistAtStart();
     BOOL UserActedRecently();
     void SetOperations(CDocumentOperations* operations) { m_operations = operations; }
+    // One text of the automation queue in the command language (DocCommands.cpp).
+    void ExecuteCommand(CString command);
     // Unless the look-ups go through the control, asks for a valid e-mail
     // address through the disc-database client's user, and keeps it.
     void EnsureUserEmail();
@@ -249,6 +252,8 @@ public:
     void SetActiveListView(CView* view) override { m_activeListView = view; }
 
 private:
+    friend class CDocCommands;
+
     void SetStatus(const char* text);
     void PumpMessages();
     void ApplyCddbSettings();
@@ -344,6 +349,11 @@ private:
     bool m_restoreDone = false;
     bool m_libraryWasLoading = false;
     BOOL m_randomFill = FALSE;
+    // The command language's state.
+    BOOL m_muted = FALSE;
+    BOOL m_notifyPlayingItem = FALSE;
+    BOOL m_notifyPlayingTime = FALSE;
+    int m_searchMode = 0;
     int m_pollTicks = 0;
     int m_pollPlayerStatus = 1;
     time_t m_resyncStamp = 0;

@@ -1,0 +1,508 @@
+#include "DocCommands.h"
+
+#include "CommandText.h"
+#include "crt/Random.h"
+#include "ZymDoc.h"
+
+#include <limits.h>
+
+#include <iterator>
+#include <vector>
+
+namespace {
+
+const char kSwitchReason[] = "parameter must be on or off";
+const char kToggleReason[] = "parameter must be on, off, or toggle";
+const char kPositionReason[] = "parameter must be random, top, bottom, next, prev, cur, or a number";
+const char kParameterCountReason[] = "invalid number of parameters";
+const char kTrackReason[] = "invalid track syntax";
+const char kInsertPositionReason[] = "parameter must be random, top, bottom, next, or a number";
+const char kDiscReason[] = "this DiscID not found in library";
+const char kTrackRangeReason[] = "track number out of range for this disc";
+const char kIntervalRangeReason[] = "must be between 1 and 1440 minutes";
+const char kBusyReason[] = "a disc search or look-up is running";
+
+const int kMaxIntervalMinutes = 1440;
+const int kMaxSlot = 300;
+
+// The words of a disc search's search type and queue option, by value.
+const char* const kSearchTypes[] = { "empty", "emptyfull", "allslots" };
+const char* const kQueueOptions[] = { "now", "queue" };
+
+// The index of the word in the table, or -1.
+int FindWord(const CString& word, const char* const* words, int count)
+{
+    for (int index = 0; index < count; ++index)
+    {
+        if (word == words[index])
+            return index;
+    }
+    return -1;
+}
+
+void Trim(CString& text)
+{
+    text.TrimLeft();
+    text.TrimRight();
+}
+
+// "all" (0) or a number; FALSE for anything else.
+BOOL ReadAllOrNumber(const CString& text, int& value)
+{
+    if (text == "all")
+    {
+        value = 0;
+        return TRUE;
+    }
+    return ReadNumber(text, value);
+}
+
+} // namespace
+
+// Words compared byte for byte after lower-casing; the first equal one runs.
+const CDocCommands::Row CDocCommands::kCommands[] = {
+    { "playlist_play", &CDocCommands::Play, nullptr },
+    { "playlist_stop", &CDocCommands::Stop, nullptr },
+    { "playlist_pause", &CDocCommands::Pause, nullptr },
+    { "playlist_prev", &CDocCommands::Previous, nullptr },
+    { "playlist_next", &CDocCommands::Next, nullptr },
+    { "playlist_optimize", &CDocCommands::Optimize, nullptr },
+    { "playlist_alternate", &CDocCommands::Alternate, nullptr },
+    { "playlist_shuffle", &CDocCommands::Shuffle, nullptr },
+    { "playlist_preview", &CDocCommands::Preview, kToggleReason },
+    { "playlist_loop", &CDocCommands::Loop, kToggleReason },
+    { "playlist_mode", &CDocCommands::Mode, "parameter must be random or manual" },
+    { "playlist_getpointer", &CDocCommands::GetPointer, nullptr },
+    { "playlist_pointer", &CDocCommands::SetPointer, "parameter must be random, top, bottom, next, prev, or a number" },
+    { "playlist_clear", &CDocCommands::Clear, nullptr },
+    { "playlist_size", &CDocCommands::PlaylistSize, nullptr },
+    { "playlist_insert", &CDocCommands::Insert, nullptr },
+    { "playlist_delete", &CDocCommands::Delete, kPositionReason },
+    { "playlist_explode", &CDocCommands::Explode, kPositionReason },
+    { "playlist_condense", &CDocCommands::Condense, kPositionReason },
+    { "search_mode", &CDocCommands::SearchMode, "parameter must be disc or track" },
+    { "search_clear", &CDocCommands::SearchClear, nullptr },
+    { "searchlist_size", &CDocCommands::SearchListSize, nullptr },
+    { "searchlist_copytoplaylist", &CDocCommands::CopyToPlaylist, nullptr },
+    { "library_save", &CDocCommands::LibrarySave, nullptr },
+    { "library_autosave", &CDocCommands::AutoSave, kSwitchReason },
+    { "library_autosave_interval", &CDocCommands::AutoSaveInterval, "parameter must be a number" },
+    { "library_discsearch", &CDocCommands::DiscSearch, kParameterCountReason },
+    { "getstate", &CDocCommands::GetState, nullptr },
+    { "echo", &CDocCommands::Echo, nullptr },
+    { "sleep", &CDocCommands::Sleep, nullptr },
+    { "awaken", &CDocCommands::Awaken, nullptr },
+    { "sleepawakentoggle", &CDocCommands::SleepAwakenToggle, nullptr },
+    { "exit", &CDocCommands::Exit, nullptr },
+    { "vol+", &CDocCommands::VolumeUp, nullptr },
+    { "vol-", &CDocCommands::VolumeDown, nullptr },
+    { "mute", &CDocCommands::Mute, kToggleReason },
+    { "debug", &CDocCommands::Debug, kSwitchReason },
+    { "notify_playing_item", &CDocCommands::NotifyItem, kSwitchReason },
+    { "notify_playing_timecode", &CDocCommands::NotifyTime, kSwitchReason },
+};
+
+void CZymDoc::ExecuteCommand(CString command)
+{
+    CDocCommands(*this).Execute(command);
+}
+
+CString FormatListSize(int count, int seconds)
+{
+    CString text;
+    text.Format("%d,%d:%02d", count, seconds / 60, seconds % 60);
+    return text;
+}
+
+void CDocCommands::Execute(const CString& text)
+{
+    CommandText command = SplitCommand(text);
+    for (const Row& row : kCommands)
+    {
+        if (command.word == row.word)
+        {
+            m_row = &row;
+            (this->*row.run)(command.argument);
+            return;
+        }
+    }
+    m_doc.FireEvent("error[unknown command - " + text + "]");
+}
+
+void CDocCommands::Fail(const char* reason)
+{
+    m_doc.FireEvent(CString("error[") + m_row->word + " - " + reason + "]");
+}
+
+void CDocCommands::Reply(const char* name, const CString& value)
+{
+    m_doc.FireEvent(CString(name) + "[" + value + "]");
+}
+
+BOOL CDocCommands::ReadSwitch(const CString& argument, BOOL& flag, BOOL toggle)
+{
+    if (argument == "on")
+        flag = TRUE;
+    else if (argument == "off")
+        flag = FALSE;
+    else if (toggle && argument == "toggle")
+        flag = !flag;
+    else
+    {
+        Fail(m_row->reason);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDocCommands::ReadPosition(CPlayList& list, const CString& argument, int& position)
+{
+    if (list.ParsePosition(argument, position))
+        return TRUE;
+    Fail(m_row->reason);
+    return FALSE;
+}
+
+void CDocCommands::Play(const CString&)
+{
+    m_doc.OnPlaylistPlay();
+}
+
+void CDocCommands::Stop(const CString&)
+{
+    m_doc.OnPlaylistStop();
+}
+
+void CDocCommands::Pause(const CString&)
+{
+    if (m_doc.IsSleeping())
+        m_doc.WakeUp();
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    if (list.IsPaused())
+        list.SetPlaying();
+    else
+        list.SetPaused();
+}
+
+void CDocCommands::Previous(const CString&)
+{
+    m_doc.GetCurrentPlayList().Previous();
+}
+
+void CDocCommands::Next(const CString&)
+{
+    m_doc.GetCurrentPlayList().Next();
+}
+
+void CDocCommands::Optimize(const CString&)
+{
+    m_doc.GetCurrentPlayList().Optimize();
+}
+
+void CDocCommands::Alternate(const CString&)
+{
+    m_doc.GetCurrentPlayList().Alternate();
+}
+
+void CDocCommands::Shuffle(const CString&)
+{
+    m_doc.GetCurrentPlayList().Shuffle();
+}
+
+void CDocCommands::Preview(const CString& argument)
+{
+    ReadSwitch(argument, m_doc.m_preview, TRUE);
+}
+
+void CDocCommands::Loop(const CString& argument)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    BOOL loop = list.GetLoop();
+    if (ReadSwitch(argument, loop, TRUE))
+        list.SetLoop(loop != FALSE);
+}
+
+void CDocCommands::Mode(const CString& argument)
+{
+    if (argument == "random")
+    {
+        m_doc.m_randomFill = TRUE;
+        m_doc.BuildPickList();
+        m_doc.RunTick();
+    }
+    else if (argument == "manual")
+        m_doc.m_randomFill = FALSE;
+    else
+        Fail(m_row->reason);
+}
+
+void CDocCommands::GetPointer(const CString&)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    CString value;
+    value.Format("%d", list.GetCount() == 0 ? 0 : list.GetPointer() + 1);
+    Reply("playlist_pointer", value);
+}
+
+void CDocCommands::SetPointer(const CString& argument)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    int position = 0;
+    if (ReadPosition(list, argument, position))
+        list.SetPointer(position);
+}
+
+void CDocCommands::Clear(const CString&)
+{
+    m_doc.GetCurrentPlayList().Clear();
+}
+
+void CDocCommands::PlaylistSize(const CString&)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    Reply("playlist_size", FormatListSize(list.GetCount(), list.GetTotalTime()));
+}
+
+// The track is read before the position, so that a text wrong in both
+// answers the track error.
+void CDocCommands::Insert(const CString& argument)
+{
+    std::vector<CString> parameters;
+    if (!SplitParameters(argument, 2, parameters))
+        return Fail(kParameterCountReason);
+    int track = 0;
+    if (!ReadNumber(parameters[2], track))
+        return Fail(kTrackReason);
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    int count = list.GetCount();
+    const CString& word = parameters[0];
+    int index = 0;
+    if (word == "random")
+        index = MsRand() % (count + 1);
+    else if (word == "top")
+        index = 0;
+    else if (word == "bottom")
+        index = count;
+    else if (word == "next")
+        index = list.GetPointer() + 1;
+    else if (ReadNumber(word, index))
+        index = index == INT_MIN ? INT_MIN : index - 1;
+    else
+        return Fail(kInsertPositionReason);
+    index = index <= 0 || count == 0 ? 0 : (index > count ? count : index);
+
+    CString id = parameters[1];
+    Trim(id);
+    AlbumRecord album;
+    CMusicLibrary& library = m_doc.GetMusicLibrary();
+    int albumIndex = library.FindAlbumIndex(id);
+    if (albumIndex < 0 || !library.GetAlbumAt(albumIndex, album))
+        return Fail(kDiscReason);
+    // A negative track other than the whole disc would leave an index below -1.
+    if (track < 0 || track > album.GetTrackCount())
+        return Fail(kTrackRangeReason);
+    list.InsertItem(CLibItem(album.GetIdText(), track - 1), index);
+}
+
+void CDocCommands::Delete(const CString& argument)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    int position = 0;
+    if (ReadPosition(list, argument, position))
+        list.RemoveAt(position);
+}
+
+void CDocCommands::Explode(const CString& argument)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    int position = 0;
+    if (ReadPosition(list, argument, position))
+        list.Explode(position, CLibItem());
+}
+
+void CDocCommands::Condense(const CString& argument)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    int position = 0;
+    if (ReadPosition(list, argument, position))
+        list.Condense(position);
+}
+
+void CDocCommands::SearchMode(const CString& argument)
+{
+    if (argument == "disc")
+        m_doc.m_searchMode = 1;
+    else if (argument == "track")
+        m_doc.m_searchMode = 0;
+    else
+        return Fail(m_row->reason);
+    m_doc.UpdateAllViews(nullptr, kHintSearchMode);
+}
+
+void CDocCommands::SearchClear(const CString&)
+{
+    m_doc.GetSearchList().Clear();
+}
+
+void CDocCommands::SearchListSize(const CString&)
+{
+    CPlayList& list = m_doc.GetSearchList();
+    Reply("searchlist_size", FormatListSize(list.GetCount(), list.GetTotalTime()));
+}
+
+void CDocCommands::CopyToPlaylist(const CString&)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    list.InsertList(m_doc.GetSearchList(), list.GetCount(), false);
+}
+
+void CDocCommands::LibrarySave(const CString&)
+{
+    m_doc.SaveLibrary();
+}
+
+void CDocCommands::AutoSave(const CString& argument)
+{
+    BOOL on = m_doc.GetOptions().m_page2.m_autoSaveDb;
+    if (ReadSwitch(argument, on, FALSE))
+        m_doc.GetOptions().m_page2.m_autoSaveDb = on;
+}
+
+void CDocCommands::AutoSaveInterval(const CString& argument)
+{
+    int minutes = 0;
+    if (!ReadNumber(argument, minutes))
+        return Fail(m_row->reason);
+    if (minutes < 1 || minutes > kMaxIntervalMinutes)
+        return Fail(kIntervalRangeReason);
+    m_doc.GetOptions().m_page2.m_autoSaveInterval = minutes;
+}
+
+// Settings are stored one by one as they are read: a failing parameter keeps
+// the earlier ones. A search or look-up already running is never disturbed.
+void CDocCommands::DiscSearch(const CString& argument)
+{
+    if (m_doc.m_discSearchRunning)
+        return Fail(kBusyReason);
+    std::vector<CString> parameters;
+    if (!SplitParameters(argument, 4, parameters))
+        return Fail(kParameterCountReason);
+    for (CString& parameter : parameters)
+        Trim(parameter);
+    DiscSearchSettings& settings = m_doc.GetSearchSettings();
+    if (!ReadAllOrNumber(parameters[0], settings.playerFilter))
+        return Fail("player parameter must be all, or a number");
+    settings.useRange = parameters[1] != "all";
+    if (settings.useRange && !ReadSlot(parameters[1], "starting", settings.firstSlot))
+        return;
+    if (settings.useRange && !ReadSlot(parameters[2], "stopping", settings.lastSlot))
+        return;
+    int type = FindWord(parameters[3], kSearchTypes, static_cast<int>(std::size(kSearchTypes)));
+    if (type < 0)
+        return Fail("search type must be empty,emptyfull,allslots");
+    settings.mode = type;
+    int queue = FindWord(parameters[4], kQueueOptions, static_cast<int>(std::size(kQueueOptions)));
+    if (queue < 0)
+        return Fail("queue option must be now or queue");
+    m_doc.GetOptions().m_page1.m_useInternet = queue == 0;
+    if (!m_doc.m_operations)
+        return;
+    m_doc.m_discSearchRunning = true;
+    m_doc.m_operations->SearchDiscs();
+    m_doc.m_discSearchRunning = false;
+}
+
+BOOL CDocCommands::ReadSlot(const CString& text, const char* which, int& slot)
+{
+    int value = 0;
+    if (!ReadNumber(text, value))
+    {
+        Fail(CString(which) + " slot parameter must be all, or a number");
+        return FALSE;
+    }
+    if (value < 1 || value > kMaxSlot)
+    {
+        Fail(CString(which) + " slot parameter must be between 1 and 300");
+        return FALSE;
+    }
+    slot = value;
+    return TRUE;
+}
+
+void CDocCommands::GetState(const CString&)
+{
+    if (m_doc.IsSleeping())
+        Reply("state", "sleeping");
+    else
+        Reply("state", m_doc.GetCurrentPlayList().GetStateText());
+}
+
+void CDocCommands::Echo(const CString& argument)
+{
+    Reply("echo", argument);
+}
+
+void CDocCommands::Sleep(const CString&)
+{
+    m_doc.GoToSleep();
+}
+
+void CDocCommands::Awaken(const CString&)
+{
+    m_doc.WakeUp();
+}
+
+void CDocCommands::SleepAwakenToggle(const CString&)
+{
+    if (m_doc.IsSleeping())
+        m_doc.WakeUp();
+    else
+        m_doc.GoToSleep();
+}
+
+void CDocCommands::Exit(const CString&)
+{
+    m_doc.PostExit();
+}
+
+void CDocCommands::VolumeUp(const CString&)
+{
+    m_doc.FireEvent("vol_up");
+}
+
+void CDocCommands::VolumeDown(const CString&)
+{
+    m_doc.FireEvent("vol_down");
+}
+
+// "on" clears the state first so that the step fires "mute_on".
+void CDocCommands::Mute(const CString& argument)
+{
+    BOOL& muted = m_doc.m_muted;
+    if (argument == "on")
+        muted = FALSE;
+    else if (argument == "off")
+        muted = TRUE;
+    else if (argument != "toggle")
+        return Fail(m_row->reason);
+    m_doc.FireEvent(muted ? "mute_off" : "mute_on");
+    muted = !muted;
+}
+
+void CDocCommands::Debug(const CString& argument)
+{
+    BOOL on = m_doc.m_debug;
+    if (ReadSwitch(argument, on, FALSE))
+        m_doc.m_debug = on != FALSE;
+}
+
+void CDocCommands::NotifyItem(const CString& argument)
+{
+    if (ReadSwitch(argument, m_doc.m_notifyPlayingItem, FALSE) && m_doc.m_notifyPlayingItem && m_doc.m_operations)
+        m_doc.m_operations->UpdateTitle();
+}
+
+void CDocCommands::NotifyTime(const CString& argument)
+{
+    ReadSwitch(argument, m_doc.m_notifyPlayingTime, FALSE);
+}

@@ -1,0 +1,300 @@
+#include "DocFixture.h"
+
+#include "DocCommands.h"
+
+#include <functional>
+
+namespace {
+
+const char kAlbumA[] = "000000000000000A";
+const char kAlbumB[] = "000000000000000B";
+const time_t kStart = 1700000000;
+
+// Commands reach the document as a remote client's texts do: queued by the
+// automation queue and run by the tick.
+class DocCommandsTest : public DocFixture
+{
+protected:
+    void SetUp() override
+    {
+        Option("Auto Locate Tavlins", 0);
+        Open();
+        m_doc->GetClock().Set(kStart);
+        AddMp3Album(kAlbumA, 3);
+        AddMp3Album(kAlbumB, 2);
+        m_doc->RunTick();
+        m_operations.duringCommand = [this](const char* command) { m_doc->ExecuteCommand(command); };
+        m_trace.Take();
+    }
+
+    // The events the command fired, in order.
+    Texts Run(const std::string& command)
+    {
+        m_doc->GetAutomation().OnReceive(("zym:" + command).c_str());
+        m_doc->RunTick();
+        Texts events;
+        for (const std::string& line : m_trace.Take())
+        {
+            if (line.compare(0, 6, "event ") == 0)
+                events.push_back(line.substr(6));
+        }
+        return events;
+    }
+
+    // Each entry as the last letter of its album id and its track, the
+    // pointer's entry marked with "*".
+    std::string ListText(CPlayList& list)
+    {
+        std::string text;
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            CLibItem item = list.GetItem(i);
+            text += (text.empty() ? "" : " ") + std::string(i == list.GetPointer() ? "*" : "") +
+                    std::string(item.GetId().Right(1)) + std::to_string(item.GetTrack());
+        }
+        return text;
+    }
+
+    // A list of A0 A1 B-1 with the pointer on the second entry.
+    void FillList()
+    {
+        CPlayList& list = m_doc->GetCurrentPlayList();
+        list.Clear();
+        list.AddItem(CLibItem(kAlbumA, 0));
+        list.AddItem(CLibItem(kAlbumA, 1));
+        list.AddItem(CLibItem(kAlbumB, -1));
+        list.SetPointer(1);
+    }
+};
+
+struct CommandCase
+{
+    const char* text;
+    Texts events;
+    // The play list after, as ListText writes it (before: "A0 *A1 B-1").
+    const char* list;
+};
+
+TEST_F(DocCommandsTest, CommandsAnswerAndChangeThePlayList)
+{
+    const std::string kBig(1 << 20, 'x');
+    const CommandCase cases[] = {
+        { "playlist_getpointer", { "playlist_pointer[2]" }, "A0 *A1 B-1" },
+        { "PlayList_Next", {}, "A0 A1 *B-1" },
+        { " playlist_next", { "error[unknown command -  playlist_next]" }, "A0 *A1 B-1" },
+        { "playlist_prev", {}, "*A0 A1 B-1" },
+        { "playlist_pointer[bottom]", {}, "A0 A1 *B-1" },
+        { "playlist_pointer[4]", { "error[playlist_pointer - parameter must be random, top, bottom, next, prev, or a number]" },
+          "A0 *A1 B-1" },
+        { "playlist_pointer[x]", { "error[playlist_pointer - parameter must be random, top, bottom, next, prev, or a number]" },
+          "A0 *A1 B-1" },
+        { "playlist_clear", {}, "" },
+        { "playlist_size", { "playlist_size[3,6:40]" }, "A0 *A1 B-1" },
+        { "playlist_getitem[5", { "error[unknown command - playlist_getitem[5]" }, "A0 *A1 B-1" },
+        { "]playlist_next[", { "error[unknown command - ]playlist_next[]" }, "A0 *A1 B-1" },
+        { "playlist_next[[x]]", {}, "A0 A1 *B-1" },
+        { "playlist_next]x[", { "error[unknown command - playlist_next]x[]" }, "A0 *A1 B-1" },
+        { "", { "error[unknown command - ]" }, "A0 *A1 B-1" },
+        { "nosuchword", { "error[unknown command - nosuchword]" }, "A0 *A1 B-1" },
+        { "playlist_delete[cur]", {}, "A0 *B-1" },
+        { "playlist_delete[9]",
+          { "error[playlist_delete - parameter must be random, top, bottom, next, prev, cur, or a number]" }, "A0 *A1 B-1" },
+        { "playlist_condense[1]", {}, "*A-1 B-1" },
+        // Insert: position, disc id, track.
+        { "playlist_insert[top, 000000000000000b ,0]", {}, "B-1 A0 *A1 B-1" },
+        { "playlist_insert[7,000000000000000A,1]", {}, "A0 *A1 B-1 A0" },
+        { "playlist_insert[bottom,000000000000000A,3]", {}, "A0 *A1 B-1 A2" },
+        { "playlist_insert[next,000000000000000A,02x]", {}, "A0 *A1 A1 B-1" },
+        { "playlist_insert[-5,000000000000000A,1]", {}, "A0 A0 *A1 B-1" },
+        { "playlist_insert[top,000000000000000A]",
+          { "error[playlist_insert - invalid number of parameters]" }, "A0 *A1 B-1" },
+        { "playlist_insert[top,000000000000000A,1,]",
+          { "error[playlist_insert - invalid number of parameters]" }, "A0 *A1 B-1" },
+        { "playlist_insert[x,000000000000000A,y]", { "error[playlist_insert - invalid track syntax]" }, "A0 *A1 B-1" },
+        { "playlist_insert[x,000000000000000A,1]",
+          { "error[playlist_insert - parameter must be random, top, bottom, next, or a number]" }, "A0 *A1 B-1" },
+        { "playlist_insert[top,0000000000000009,1]",
+          { "error[playlist_insert - this DiscID not found in library]" }, "A0 *A1 B-1" },
+        { "playlist_insert[top,000000000000000A,4]",
+          { "error[playlist_insert - track number out of range for this disc]" }, "A0 *A1 B-1" },
+        { "playlist_insert[top,000000000000000A,-1]",
+          { "error[playlist_insert - track number out of range for this disc]" }, "A0 *A1 B-1" },
+        { "playlist_insert[top,000000000000000A,-99999999999]",
+          { "error[playlist_insert - track number out of range for this disc]" }, "A0 *A1 B-1" },
+        { "playlist_insert[top,000000000000000A,99999999999]",
+          { "error[playlist_insert - track number out of range for this disc]" }, "A0 *A1 B-1" },
+        { "getstate", { "state[stopped]" }, "A0 *A1 B-1" },
+        { "echo[  Hello, World  ]x", { "echo[hello, world]" }, "A0 *A1 B-1" },
+        { "vol+", { "vol_up" }, "A0 *A1 B-1" },
+        { "vol-", { "vol_down" }, "A0 *A1 B-1" },
+        { "mute", { "error[mute - parameter must be on, off, or toggle]" }, "A0 *A1 B-1" },
+        { "mute[on]", { "mute_on" }, "A0 *A1 B-1" },
+        { "mute[on]", { "mute_on" }, "A0 *A1 B-1" },
+        { "mute[toggle]", { "mute_off" }, "A0 *A1 B-1" },
+        { "mute[off]", { "mute_off" }, "A0 *A1 B-1" },
+        { "debug[maybe]", { "error[debug - parameter must be on or off]" }, "A0 *A1 B-1" },
+        { "playlist_loop[maybe]", { "error[playlist_loop - parameter must be on, off, or toggle]" }, "A0 *A1 B-1" },
+        { "playlist_mode[x]", { "error[playlist_mode - parameter must be random or manual]" }, "A0 *A1 B-1" },
+        { "search_mode[album]", { "error[search_mode - parameter must be disc or track]" }, "A0 *A1 B-1" },
+        { "library_autosave[yes]", { "error[library_autosave - parameter must be on or off]" }, "A0 *A1 B-1" },
+        { "notify_playing_timecode[1]",
+          { "error[notify_playing_timecode - parameter must be on or off]" }, "A0 *A1 B-1" },
+    };
+    for (const CommandCase& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        FillList();
+        EXPECT_EQ(c.events, Run(c.text));
+        EXPECT_EQ(c.list, ListText(m_doc->GetCurrentPlayList()));
+    }
+    FillList();
+    Texts events = Run(kBig);
+    ASSERT_EQ(1u, events.size());
+    EXPECT_EQ(0u, events[0].find("error[unknown command - xxx"));
+}
+
+TEST_F(DocCommandsTest, FlagsAndOptionsFollowTheirCommands)
+{
+    struct
+    {
+        const char* text;
+        Texts events;
+        std::function<int()> value;
+        int expected;
+    } cases[] = {
+        { "playlist_loop[ TOGGLE ]", {}, [this] { return m_doc->GetCurrentPlayList().GetLoop(); }, 1 },
+        { "playlist_loop[toggle]", {}, [this] { return m_doc->GetCurrentPlayList().GetLoop(); }, 0 },
+        { "playlist_play", {}, [this] { return m_doc->GetCurrentPlayList().IsPlaying(); }, 1 },
+        { "getstate", { "state[playing]" }, [] { return 0; }, 0 },
+        { "playlist_pause", {}, [this] { return m_doc->GetCurrentPlayList().IsPaused(); }, 1 },
+        { "playlist_pause", {}, [this] { return m_doc->GetCurrentPlayList().IsPlaying(); }, 1 },
+        { "playlist_stop", {}, [this] { return m_doc->GetCurrentPlayList().IsStopped(); }, 1 },
+        { "debug[on]", {}, [this] { return m_doc->IsDebugOn(); }, 1 },
+        { "debug[off]", {}, [this] { return m_doc->IsDebugOn(); }, 0 },
+        { "library_autosave[off]", {}, [this] { return m_doc->GetOptions().m_page2.m_autoSaveDb; }, 0 },
+        { "library_autosave[on]", {}, [this] { return m_doc->GetOptions().m_page2.m_autoSaveDb; }, 1 },
+        { "library_autosave_interval[1440]", {}, [this] { return m_doc->GetOptions().m_page2.m_autoSaveInterval; }, 1440 },
+        { "library_autosave_interval[0]", { "error[library_autosave_interval - must be between 1 and 1440 minutes]" },
+          [this] { return m_doc->GetOptions().m_page2.m_autoSaveInterval; }, 1440 },
+        { "library_autosave_interval[1441]", { "error[library_autosave_interval - must be between 1 and 1440 minutes]" },
+          [this] { return m_doc->GetOptions().m_page2.m_autoSaveInterval; }, 1440 },
+        { "library_autosave_interval[4294967297]",
+          { "error[library_autosave_interval - must be between 1 and 1440 minutes]" },
+          [this] { return m_doc->GetOptions().m_page2.m_autoSaveInterval; }, 1440 },
+        { "library_autosave_interval[+0007 minutes]", {},
+          [this] { return m_doc->GetOptions().m_page2.m_autoSaveInterval; }, 7 },
+        { "library_autosave_interval[soon]", { "error[library_autosave_interval - parameter must be a number]" },
+          [this] { return m_doc->GetOptions().m_page2.m_autoSaveInterval; }, 7 },
+        { "search_clear", {}, [this] { return m_doc->GetSearchList().GetCount(); }, 0 },
+        { "searchlist_size", { "searchlist_size[0,0:00]" }, [] { return 0; }, 0 },
+        { "sleep", { "shutdown" }, [this] { return m_doc->IsSleeping(); }, 1 },
+        { "getstate", { "state[sleeping]" }, [] { return 0; }, 0 },
+        { "sleepawakentoggle", { "pre_startup", "startup" }, [this] { return m_doc->IsSleeping(); }, 0 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.events, Run(c.text));
+        EXPECT_EQ(c.expected, c.value());
+    }
+}
+
+TEST_F(DocCommandsTest, SearchListEntriesAreCopiedToTheEndOfThePlayList)
+{
+    FillList();
+    m_doc->GetSearchList().AddItem(CLibItem(kAlbumB, 1));
+    EXPECT_EQ(Texts(), Run("searchlist_copytoplaylist"));
+    EXPECT_EQ("A0 *A1 B-1 B1", ListText(m_doc->GetCurrentPlayList()));
+    EXPECT_EQ(Texts({ "searchlist_size[1,1:40]" }), Run("searchlist_size"));
+}
+
+// The settings are stored as they are read; a search already running is
+// left alone and nothing is stored.
+TEST_F(DocCommandsTest, DiscSearchStoresItsSettingsAndRefusesWhileBusy)
+{
+    const struct
+    {
+        const char* text;
+        Texts events;
+        const char* searched;   // the stand-in's line, or "" when none ran
+        int player, range, first, last, mode;
+    } cases[] = {
+        { "library_discsearch[all,all,,empty,now]", {}, "search mode 0 player 0 running", 0, 0, 0, 0, 0 },
+        { "library_discsearch[2, 10 , 20,allslots,queue]", {}, "search mode 2 player 2 range running", 2, 1, 10, 20, 2 },
+        { "library_discsearch[1,0,5,empty,now]",
+          { "error[library_discsearch - starting slot parameter must be between 1 and 300]" }, "", 1, 1, 10, 20, 2 },
+        { "library_discsearch[3,5,301,empty,now]",
+          { "error[library_discsearch - stopping slot parameter must be between 1 and 300]" }, "", 3, 1, 5, 20, 2 },
+        { "library_discsearch[4,x,1,empty,now]",
+          { "error[library_discsearch - starting slot parameter must be all, or a number]" }, "", 4, 1, 5, 20, 2 },
+        { "library_discsearch[4,1,all,empty,now]",
+          { "error[library_discsearch - stopping slot parameter must be all, or a number]" }, "", 4, 1, 1, 20, 2 },
+        { "library_discsearch[x,all,,empty,now]",
+          { "error[library_discsearch - player parameter must be all, or a number]" }, "", 4, 1, 1, 20, 2 },
+        { "library_discsearch[1,all,,full,now]",
+          { "error[library_discsearch - search type must be empty,emptyfull,allslots]" }, "", 1, 0, 1, 20, 2 },
+        { "library_discsearch[1,all,,emptyfull,later]",
+          { "error[library_discsearch - queue option must be now or queue]" }, "", 1, 0, 1, 20, 1 },
+        { "library_discsearch[1,all,,empty]", { "error[library_discsearch - invalid number of parameters]" }, "", 1, 0,
+          1, 20, 1 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        m_doc->GetAutomation().OnReceive((std::string("zym:") + c.text).c_str());
+        m_doc->RunTick();
+        Texts events, searched;
+        for (const std::string& line : m_trace.Take())
+        {
+            if (line.compare(0, 6, "event ") == 0)
+                events.push_back(line.substr(6));
+            else if (line.compare(0, 7, "search ") == 0)
+                searched.push_back(line);
+        }
+        EXPECT_EQ(c.events, events);
+        EXPECT_EQ(*c.searched ? Texts({ c.searched }) : Texts(), searched);
+        const DiscSearchSettings& settings = m_doc->GetSearchSettings();
+        EXPECT_EQ(c.player, settings.playerFilter);
+        EXPECT_EQ(c.range, settings.useRange);
+        EXPECT_EQ(c.first, settings.firstSlot);
+        EXPECT_EQ(c.last, settings.lastSlot);
+        EXPECT_EQ(c.mode, settings.mode);
+    }
+    EXPECT_EQ(0, m_doc->GetOptions().m_page1.m_useInternet);
+
+}
+
+// A search pumps messages, so the tick may run a second disc search inside
+// it: that one is refused and stores nothing.
+class NestingOperations : public COperationsStandIn
+{
+public:
+    using COperationsStandIn::COperationsStandIn;
+    void SearchDiscs() override
+    {
+        COperationsStandIn::SearchDiscs();
+        if (nested)
+            doc->ExecuteCommand(nested);
+        nested = nullptr;
+    }
+    const char* nested = nullptr;
+};
+
+TEST_F(DocCommandsTest, ADiscSearchDuringASearchIsRefused)
+{
+    NestingOperations operations(m_trace);
+    operations.doc = m_doc;
+    operations.duringCommand = m_operations.duringCommand;
+    operations.nested = "library_discsearch[5,7,8,allslots,queue]";
+    m_doc->SetOperations(&operations);
+    EXPECT_EQ(Texts({ "error[library_discsearch - a disc search or look-up is running]" }),
+              Run("library_discsearch[all,all,,empty,now]"));
+    const DiscSearchSettings& settings = m_doc->GetSearchSettings();
+    EXPECT_EQ(0, settings.playerFilter);
+    EXPECT_FALSE(settings.useRange);
+    EXPECT_EQ(0, settings.mode);
+    EXPECT_FALSE(m_doc->IsDiscSearchRunning());
+    m_doc->SetOperations(&m_operations);
+}
+
+} // namespace
