@@ -1,6 +1,10 @@
 #include "TimerDlg.h"
 
+#include <afxdlgs.h>
+
 namespace {
+const char kPlaylistFilter[] = "Play lists (*.pla)|*.pla|All files (*.*)|*.*||";
+
 // The day of one value at the time of day of the other.
 COleDateTime Combine(const COleDateTime& date, const COleDateTime& time)
 {
@@ -12,6 +16,7 @@ COleDateTime Combine(const COleDateTime& date, const COleDateTime& time)
 BEGIN_MESSAGE_MAP(CTimerDlg, CDialog)
     ON_BN_CLICKED(IDC_TIMER_CURRENT_PLAYLIST, OnSourceChanged)
     ON_BN_CLICKED(IDC_TIMER_THIS_PLAYLIST, OnSourceChanged)
+    ON_BN_CLICKED(IDC_TIMER_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
 CTimerDlg::CTimerDlg(CWnd* parent)
@@ -58,4 +63,13 @@ void CTimerDlg::OnSourceChanged()
     BOOL thisPlaylist = IsDlgButtonChecked(IDC_TIMER_THIS_PLAYLIST) == BST_CHECKED;
     GetDlgItem(IDC_TIMER_PLAYLIST)->EnableWindow(thisPlaylist);
     GetDlgItem(IDC_TIMER_BROWSE)->EnableWindow(thisPlaylist);
+}
+
+void CTimerDlg::OnBrowse()
+{
+    CString path;
+    GetDlgItemText(IDC_TIMER_PLAYLIST, path);
+    CFileDialog chooser(TRUE, "pla", path, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kPlaylistFilter, this);
+    if (chooser.DoModal() == IDOK)
+        SetDlgItemText(IDC_TIMER_PLAYLIST, chooser.GetPathName());
 }

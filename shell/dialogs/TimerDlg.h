@@ -38,5 +38,7 @@ public:
 
 protected:
     void OnSourceChanged();
+    // Picks the file of "This playlist".
+    void OnBrowse();
     DECLARE_MESSAGE_MAP()
 };

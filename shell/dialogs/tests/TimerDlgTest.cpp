@@ -4,6 +4,7 @@
 #include "TestFramework.h"
 
 #include "DrivenDialog.h"
+#include "TempFolder.h"
 #include "TimerDlg.h"
 
 #include <commctrl.h>
@@ -184,6 +185,93 @@ TEST(TimerDlgTest, ThePlaylistControlsFollowThisPlaylist)
     }
     dialog.m_steps.push_back([](CDrivenTimerDlg& d) { d.Click(IDCANCEL); });
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
+}
+
+// Answers the file chooser that "..." opens over the timer from a thread timer,
+// which fires in the chooser's own loop; once the chooser is gone it reads the
+// play-list edit and closes the timer.
+struct ChooserAnswer
+{
+    static HWND s_timer;
+    static std::string s_name;
+    static int s_button;
+    static bool s_answered;
+    static std::string s_edit;
+    static int s_ticks;
+
+    static HWND Chooser()
+    {
+        for (HWND window = FindWindowExA(NULL, NULL, "#32770", NULL); window;
+             window = FindWindowExA(NULL, window, "#32770", NULL))
+            if (GetWindow(window, GW_OWNER) == s_timer && IsWindowVisible(window))
+                return window;
+        return NULL;
+    }
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        const int kFileNameCombo = 0x47c;
+        HWND chooser = Chooser();
+        if (chooser && !s_answered) {
+            SetDlgItemTextA(chooser, kFileNameCombo, s_name.c_str());
+            PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(s_button, BN_CLICKED), (LPARAM)GetDlgItem(chooser, s_button));
+            s_answered = true;
+        } else if (!chooser && s_answered) {
+            KillTimer(NULL, id);
+            char text[MAX_PATH] = "";
+            GetDlgItemTextA(s_timer, IDC_TIMER_PLAYLIST, text, sizeof(text));
+            s_edit = text;
+            PostMessageA(s_timer, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(s_timer, IDOK));
+        } else if (!chooser && ++s_ticks > kGiveUpTicks) {
+            // No chooser came: end the timer so that the test fails instead of hanging.
+            KillTimer(NULL, id);
+            PostMessageA(s_timer, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    static const int kGiveUpTicks = 500;
+};
+
+HWND ChooserAnswer::s_timer;
+std::string ChooserAnswer::s_name;
+int ChooserAnswer::s_button;
+bool ChooserAnswer::s_answered;
+std::string ChooserAnswer::s_edit;
+int ChooserAnswer::s_ticks;
+
+// "..." puts the chosen play list into the edit; a cancelled choice leaves it.
+TEST(TimerDlgTest, BrowsePicksThePlaylistFile)
+{
+    CTempFolder folder("timerdlg");
+    ASSERT_TRUE(folder.IsValid());
+    const std::string night = folder.WindowsPath("Night.pla");
+    HANDLE file = CreateFileA(night.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    const struct
+    {
+        int button;
+        std::string edit;
+    } cases[] = {{IDOK, night}, {IDCANCEL, "C:\\Lists\\Old.pla"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        ChooserAnswer::s_name = night;
+        ChooserAnswer::s_button = c.button;
+        ChooserAnswer::s_answered = false;
+        ChooserAnswer::s_edit.clear();
+        ChooserAnswer::s_ticks = 0;
+        CDrivenTimerDlg dialog;
+        dialog.m_nStartSource = CTimerDlg::kThisPlaylist;
+        dialog.m_strPlaylist = "C:\\Lists\\Old.pla";
+        dialog.m_steps.push_back([](CDrivenTimerDlg& d) {
+            ChooserAnswer::s_timer = d.m_hWnd;
+            SetTimer(NULL, 0, 20, ChooserAnswer::Tick);
+            d.Click(IDC_TIMER_BROWSE);
+        });
+        EXPECT_EQ(IDOK, dialog.DoModal());
+        EXPECT_TRUE(ChooserAnswer::s_answered);
+        EXPECT_EQ(c.edit, ChooserAnswer::s_edit);
+        EXPECT_EQ(c.edit, std::string(dialog.m_strPlaylist));
+    }
 }
 
 } // namespace
