@@ -3,6 +3,8 @@
 #include "CommandText.h"
 #include "crt/Random.h"
 #include "ZymDoc.h"
+#include "search/Expr.h"
+#include "SonyPlayer.h"
 
 #include <limits.h>
 
@@ -80,14 +82,20 @@ const CDocCommands::Row CDocCommands::kCommands[] = {
     { "playlist_delete", &CDocCommands::Delete, kPositionReason },
     { "playlist_explode", &CDocCommands::Explode, kPositionReason },
     { "playlist_condense", &CDocCommands::Condense, kPositionReason },
+    { "playlist_getitem", &CDocCommands::GetItem, "bad parameter" },
+    { "playlist_getfilename", &CDocCommands::GetFileName, nullptr },
+    { "playlist_delete_matching", &CDocCommands::DeleteMatching, kParameterCountReason },
     { "search_mode", &CDocCommands::SearchMode, "parameter must be disc or track" },
     { "search_clear", &CDocCommands::SearchClear, nullptr },
+    { "search", &CDocCommands::RunSearch, nullptr },
+    { "searchlist_getitem", &CDocCommands::GetSearchItem, "parameter must be a number" },
     { "searchlist_size", &CDocCommands::SearchListSize, nullptr },
     { "searchlist_copytoplaylist", &CDocCommands::CopyToPlaylist, nullptr },
     { "library_save", &CDocCommands::LibrarySave, nullptr },
     { "library_autosave", &CDocCommands::AutoSave, kSwitchReason },
     { "library_autosave_interval", &CDocCommands::AutoSaveInterval, "parameter must be a number" },
     { "library_discsearch", &CDocCommands::DiscSearch, kParameterCountReason },
+    { "mapfile_load", &CDocCommands::LoadMapFile, "Error loading map file" },
     { "getstate", &CDocCommands::GetState, nullptr },
     { "echo", &CDocCommands::Echo, nullptr },
     { "sleep", &CDocCommands::Sleep, nullptr },
@@ -100,11 +108,42 @@ const CDocCommands::Row CDocCommands::kCommands[] = {
     { "debug", &CDocCommands::Debug, kSwitchReason },
     { "notify_playing_item", &CDocCommands::NotifyItem, kSwitchReason },
     { "notify_playing_timecode", &CDocCommands::NotifyTime, kSwitchReason },
+    { "list_players", &CDocCommands::ListPlayers, nullptr },
 };
 
 void CZymDoc::ExecuteCommand(CString command)
 {
     CDocCommands(*this).Execute(command);
+}
+
+// An expression that does not parse changes nothing. Disc mode gives one
+// whole-disc entry for an album that matches itself or in any track.
+void CZymDoc::Search(CString expression)
+{
+    expression.MakeLower();
+    CExpr expr;
+    if (!expr.Parse(expression, m_library.GetRatingNames(), m_library.GetRatingCount()))
+        return;
+    m_searchList.Clear();
+    int count = m_library.GetAlbumCount();
+    for (int index = 0; index < count; ++index)
+    {
+        AlbumRecord album;
+        if (!m_library.GetAlbumAt(index, album) || album.IsGone())
+            continue;
+        int first = m_searchMode ? -1 : 0;
+        for (int track = first; track < album.GetTrackCount(); ++track)
+        {
+            if (!expr.Evaluate(album, track))
+                continue;
+            if (m_searchMode)
+            {
+                m_searchList.AddItem(CLibItem(album.GetIdText(), -1));
+                break;
+            }
+            m_searchList.AddItem(CLibItem(album.GetIdText(), track));
+        }
+    }
 }
 
 CString FormatListSize(int count, int seconds)
@@ -328,6 +367,83 @@ void CDocCommands::Condense(const CString& argument)
         list.Condense(position);
 }
 
+// The fields of an item reply; eight for the search list, nine with the
+// location for the play list. Nothing when the album is not in the library.
+BOOL CDocCommands::FormatItem(CPlayList& list, int position, int fields, CString& reply)
+{
+    CLibItem item = list.GetItem(position);
+    CMusicLibrary& library = m_doc.GetMusicLibrary();
+    AlbumRecord album;
+    int albumIndex = library.FindAlbumIndex(item.GetId());
+    if (albumIndex < 0 || !library.GetAlbumAt(albumIndex, album))
+        return FALSE;
+    int track = item.GetTrack();
+    int seconds = album.GetPlayTime(track);
+    CString values[9];
+    values[0].Format("%d", position + 1);
+    values[1] = album.GetTitle(-1);
+    values[2] = album.GetArtist(track);
+    values[3] = album.GetTitle(track);
+    values[4].Format("%2d:%02d", seconds / 60, seconds % 60);
+    values[5] = album.GetImagePath(track, m_doc.GetOptions().m_page9.m_imageDirectory);
+    values[6] = album.GetIdText();
+    values[7].Format("%d", track + 1);
+    values[8] = album.GetLocationText(track);
+    for (int field = 0; field < fields; ++field)
+        reply += CString(field ? ",\"" : "\"") + values[field] + "\"";
+    return TRUE;
+}
+
+void CDocCommands::GetItem(const CString& argument)
+{
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    int position = 0;
+    CString reply;
+    if (ReadPosition(list, argument, position) && list.GetCount() > 0 && FormatItem(list, position, 9, reply))
+        Reply("playlist_item", reply);
+}
+
+void CDocCommands::GetSearchItem(const CString& argument)
+{
+    CPlayList& list = m_doc.GetSearchList();
+    int position = 0;
+    CString reply;
+    if (ReadPosition(list, argument, position) && list.GetCount() > 0 && FormatItem(list, position, 8, reply))
+        Reply("searchlist_item", reply);
+}
+
+void CDocCommands::GetFileName(const CString&)
+{
+    Reply("playlist_filename", m_doc.GetCurrentPlayList().GetFileName());
+}
+
+void CDocCommands::DeleteMatching(const CString& argument)
+{
+    std::vector<CString> parameters;
+    if (!SplitParameters(argument, 1, parameters))
+        return Fail(kParameterCountReason);
+    CString id = parameters[0];
+    Trim(id);
+    id.MakeUpper();
+    int track = 0;
+    BOOL all = parameters[1] == "all";
+    if (!all && !ReadNumber(parameters[1], track))
+        return Fail("track parameter must be all or a number");
+    m_doc.GetCurrentPlayList().RemoveMatching(CLibItem(id, track - 1), all != FALSE);
+}
+
+void CDocCommands::RunSearch(const CString& argument)
+{
+    m_doc.Search(argument);
+}
+
+void CDocCommands::LoadMapFile(const CString& argument)
+{
+    if (!m_doc.GetMapper().LoadMapFile(argument))
+        return Fail(m_row->reason);
+    m_doc.GetOptions().m_page7.m_mapFile = argument;
+}
+
 void CDocCommands::SearchMode(const CString& argument)
 {
     if (argument == "disc")
@@ -500,6 +616,27 @@ void CDocCommands::NotifyItem(const CString& argument)
 {
     if (ReadSwitch(argument, m_doc.m_notifyPlayingItem, FALSE) && m_doc.m_notifyPlayingItem && m_doc.m_operations)
         m_doc.m_operations->UpdateTitle();
+}
+
+// Each changer by its description, capacity and the three digits that end
+// its device name; then the MP3 player when there is one.
+void CDocCommands::ListPlayers(const CString&)
+{
+    CSonyControl& control = m_doc.GetPlayerControl();
+    int count = control.GetPlayerCount();
+    for (int i = 0; i < count; ++i)
+    {
+        CSonyPlayer* player = control.GetPlayer(i);
+        if (!player)
+            continue;
+        CString line;
+        line.Format("player_info[cd%d,\"%s\",\"cd\",%d,%d%d%d]", i + 1, static_cast<const char*>(player->GetDescription()),
+                    player->m_capacity, player->m_unit, player->m_busPort, player->m_busId + 1);
+        m_doc.FireEvent(line);
+    }
+    if (m_doc.GetMp3Player())
+        m_doc.FireEvent("player_info[mp3,\"MPEG Audio Decoder\",\"mp3\",0,software]");
+    m_doc.FireEvent("player_info[end,,]");
 }
 
 void CDocCommands::NotifyTime(const CString& argument)

@@ -54,6 +54,14 @@ private:
     void Delete(const CString& argument);
     void Explode(const CString& argument);
     void Condense(const CString& argument);
+    BOOL FormatItem(CPlayList& list, int position, int fields, CString& reply);
+    void GetItem(const CString& argument);
+    void GetSearchItem(const CString& argument);
+    void GetFileName(const CString&);
+    void DeleteMatching(const CString& argument);
+    void RunSearch(const CString& argument);
+    void LoadMapFile(const CString& argument);
+    void ListPlayers(const CString&);
     void SearchMode(const CString& argument);
     void SearchClear(const CString&);
     void SearchListSize(const CString&);

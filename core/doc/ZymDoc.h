@@ -171,6 +171,9 @@ public:
     void SetOperations(CDocumentOperations* operations) { m_operations = operations; }
     // One text of the automation queue in the command language (DocCommands.cpp).
     void ExecuteCommand(CString command);
+    // Refills the search list from the library in the search mode; an
+    // expression that does not parse changes nothing.
+    void Search(CString expression);
     // Unless the look-ups go through the control, asks for a valid e-mail
     // address through the disc-database client's user, and keeps it.
     void EnsureUserEmail();

@@ -297,4 +297,103 @@ TEST_F(DocCommandsTest, ADiscSearchDuringASearchIsRefused)
     m_doc->SetOperations(&m_operations);
 }
 
+// Album C: "Night Songs" by "Band", tracks "Moon" (by "Solo") and "Sun".
+class DocItemCommandsTest : public DocCommandsTest
+{
+protected:
+    void SetUp() override
+    {
+        DocCommandsTest::SetUp();
+        AlbumRecord album = m_doc->GetMusicLibrary().NewAlbum();
+        album.SetIdText(kAlbumC);
+        album.SetTrackCount(2);
+        album.SetTitle(kAlbumIndex, "Night Songs");
+        album.SetArtist(kAlbumIndex, "Band");
+        album.SetTitle(0, "Moon");
+        album.SetArtist(0, "Solo");
+        album.SetTitle(1, "Sun");
+        album.SetPlayTime(0, 3725);
+        album.SetPlayTime(1, 65);
+        album.SetPlayer(kMp3Player);
+        album.SetSlot(0);
+        album.SetPresent(true);
+        m_doc->GetMusicLibrary().AppendAlbum(album);
+        CPlayList& list = m_doc->GetCurrentPlayList();
+        list.AddItem(CLibItem(kAlbumC, 0));
+        list.AddItem(CLibItem(kAlbumC, -1));
+        list.AddItem(CLibItem(kAlbumC, 1));
+        list.AddItem(CLibItem("0000000000000009", 1));
+    }
+
+    static constexpr const char* kAlbumC = "000000000000000C";
+};
+
+TEST_F(DocItemCommandsTest, ItemsAndSizesAreRepliedInQuotedFields)
+{
+    const struct
+    {
+        const char* text;
+        Texts events;
+    } cases[] = {
+        { "playlist_getitem[top]",
+          { "playlist_item[\"1\",\"Night Songs\",\"Solo\",\"Moon\",\"62:05\",\"\",\"000000000000000C\",\"1\",\"\"]" } },
+        { "playlist_getitem[2]",
+          { "playlist_item[\"2\",\"Night Songs\",\"Band\",\"Night Songs\",\"63:10\",\"\",\"000000000000000C\",\"0\",\"mp3\"]" } },
+        { "playlist_getitem[3]",
+          { "playlist_item[\"3\",\"Night Songs\",\"Band\",\"Sun\",\" 1:05\",\"\",\"000000000000000C\",\"2\",\"\"]" } },
+        { "playlist_getitem[4]", {} },
+        { "playlist_getitem[5]", { "error[playlist_getitem - bad parameter]" } },
+        { "playlist_getitem[-1]", { "error[playlist_getitem - bad parameter]" } },
+        { "playlist_size", { "playlist_size[4,126:20]" } },
+        { "playlist_getfilename", { "playlist_filename[]" } },
+        { "search[title = moon]", {} },
+        { "searchlist_getitem[1]",
+          { "searchlist_item[\"1\",\"Night Songs\",\"Solo\",\"Moon\",\"62:05\",\"\",\"000000000000000C\",\"1\"]" } },
+        { "searchlist_getitem[x]", { "error[searchlist_getitem - parameter must be a number]" } },
+        { "searchlist_size", { "searchlist_size[1,62:05]" } },
+        { "search_mode[disc]", {} },
+        { "search[title = moon]", {} },
+        { "searchlist_size", { "searchlist_size[1,63:10]" } },
+        { "list_players", { "player_info[mp3,\"MPEG Audio Decoder\",\"mp3\",0,software]", "player_info[end,,]" } },
+        { "mapfile_load[z:\\nowhere\\none.map]", { "error[mapfile_load - Error loading map file]" } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.events, Run(c.text));
+    }
+}
+
+TEST_F(DocItemCommandsTest, DeleteMatchingRemovesByDiscAndTrack)
+{
+    const struct
+    {
+        const char* text;
+        Texts events;
+        const char* list;
+    } cases[] = {
+        { "playlist_delete_matching[000000000000000c,2]", {}, "*C0 C-1 91" },
+        { "playlist_delete_matching[000000000000000c,0]", {}, "*C0 C1 91" },
+        { "playlist_delete_matching[ 000000000000000c ,all]", {}, "*91" },
+        { "playlist_delete_matching[000000000000000c]",
+          { "error[playlist_delete_matching - invalid number of parameters]" }, "*C0 C-1 C1 91" },
+        { "playlist_delete_matching[000000000000000c,some]",
+          { "error[playlist_delete_matching - track parameter must be all or a number]" }, "*C0 C-1 C1 91" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        CPlayList& list = m_doc->GetCurrentPlayList();
+        list.Clear();
+        list.AddItem(CLibItem(kAlbumC, 0));
+        list.AddItem(CLibItem(kAlbumC, -1));
+        list.AddItem(CLibItem(kAlbumC, 1));
+        list.AddItem(CLibItem("0000000000000009", 1));
+        list.SetPointer(0);
+        EXPECT_EQ(c.events, Run(c.text));
+        std::string text = ListText(list);
+        EXPECT_EQ(c.list, text);
+    }
+}
+
 } // namespace
