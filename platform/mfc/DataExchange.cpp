@@ -328,7 +328,8 @@ void DDX_DateTimeCtrl(CDataExchange* pDX, int id, COleDateTime& value)
     }
     if (value.GetStatus() != COleDateTime::valid)
     {
-        SendMessageA(control, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        // Wine's picker ignores GDT_NONE without a time to point at.
+        SendMessageA(control, DTM_SETSYSTEMTIME, GDT_NONE, (LPARAM)&parts);
         return;
     }
     parts.wYear = (WORD)value.GetYear();
