@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -56,6 +57,48 @@ TEST(TimerDlgTest, StartsWithTheFirstChoicesAndTheCurrentTime)
         EXPECT_TRUE(*value >= before && *value <= after) << Stamp(*value);
         EXPECT_EQ(*value, dialog.m_startDate);
     }
+}
+
+TEST(TimerDlgTest, Labels)
+{
+    const struct
+    {
+        int id;
+        const char* label;
+    } labels[] = {
+        {IDC_TIMER_CURRENT_PLAYLIST, "Current playlist"},
+        {IDC_TIMER_THIS_PLAYLIST, "This playlist"},
+        {IDC_TIMER_BROWSE, "..."},
+        {IDC_TIMER_START_NOW, "Now"},
+        {IDC_TIMER_START_AT, "At"},
+        {IDC_TIMER_STOP_AT_END, "When playlist completes"},
+        {IDC_TIMER_STOP_AT, "At"},
+        {IDC_TIMER_DO_NOTHING, "Do nothing"},
+        {IDC_TIMER_SHUT_DOWN, "Shut down system"},
+        {IDC_TIMER_SHUT_DOWN_CLOSE, "Shut down system and close ZYM"},
+        {IDC_TIMER_ENABLE, "Enable Music Timer"},
+    };
+    CDrivenTimerDlg dialog;
+    std::string caption;
+    std::vector<std::string> groups;
+    dialog.m_steps.push_back([&](CDrivenTimerDlg& d) {
+        CString text;
+        d.GetWindowText(text);
+        caption = text;
+        for (const auto& l : labels) {
+            d.GetDlgItemText(l.id, text);
+            EXPECT_STREQ(l.label, text) << l.id;
+        }
+        for (CWnd* child = d.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+            if ((child->GetStyle() & BS_TYPEMASK) == BS_GROUPBOX) {
+                child->GetWindowText(text);
+                groups.push_back((LPCSTR)text);
+            }
+        d.Click(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ("Music Timer", caption);
+    EXPECT_EQ((std::vector<std::string>{"Start", "Stop", "When done"}), groups);
 }
 
 // The user's picks come back in the fields; the start and stop take the date
