@@ -26,6 +26,8 @@ const char kBusyReason[] = "a disc search or look-up is running";
 
 const int kMaxIntervalMinutes = 1440;
 const int kMaxSlot = 300;
+// Below every track and the album: refused by the keyword commands.
+const int kBadTrack = -2;
 
 // The words of a disc search's search type and queue option, by value.
 const char* const kSearchTypes[] = { "empty", "emptyfull", "allslots" };
@@ -59,6 +61,28 @@ BOOL ReadAllOrNumber(const CString& text, int& value)
     return ReadNumber(text, value);
 }
 
+// Play-list file commands record their failures in the list's error holder
+// without a message box, for the reply to quote.
+class CQuietErrors
+{
+public:
+    explicit CQuietErrors(CError& error) : m_error(error), m_messageBox(error.m_messageBox)
+    {
+        m_error.m_messageBox = FALSE;
+        m_error.m_text.Empty();
+    }
+    ~CQuietErrors() { m_error.m_messageBox = m_messageBox; }
+
+private:
+    CError& m_error;
+    BOOL m_messageBox;
+};
+
+BOOL HasFolder(const CString& name)
+{
+    return name.FindOneOf("\\/:") >= 0;
+}
+
 } // namespace
 
 // Words compared byte for byte after lower-casing; the first equal one runs.
@@ -85,17 +109,27 @@ const CDocCommands::Row CDocCommands::kCommands[] = {
     { "playlist_getitem", &CDocCommands::GetItem, "bad parameter" },
     { "playlist_getfilename", &CDocCommands::GetFileName, nullptr },
     { "playlist_delete_matching", &CDocCommands::DeleteMatching, kParameterCountReason },
+    { "playlist_load", &CDocCommands::LoadPlaylist, nullptr },
+    { "playlist_save", &CDocCommands::SavePlaylist, nullptr },
     { "search_mode", &CDocCommands::SearchMode, "parameter must be disc or track" },
     { "search_clear", &CDocCommands::SearchClear, nullptr },
     { "search", &CDocCommands::RunSearch, nullptr },
     { "searchlist_getitem", &CDocCommands::GetSearchItem, "parameter must be a number" },
     { "searchlist_size", &CDocCommands::SearchListSize, nullptr },
+    { "searchlist_load", &CDocCommands::LoadSearchList, nullptr },
+    { "searchlist_save", &CDocCommands::SaveSearchList, nullptr },
     { "searchlist_copytoplaylist", &CDocCommands::CopyToPlaylist, nullptr },
+    { "library_addkeyword", &CDocCommands::AddKeyword, nullptr },
+    { "library_removekeyword", &CDocCommands::RemoveKeyword, nullptr },
+    { "library_load", &CDocCommands::LibraryLoad, nullptr },
     { "library_save", &CDocCommands::LibrarySave, nullptr },
+    { "library_save_all", &CDocCommands::LibrarySaveAll, nullptr },
     { "library_autosave", &CDocCommands::AutoSave, kSwitchReason },
     { "library_autosave_interval", &CDocCommands::AutoSaveInterval, "parameter must be a number" },
+    { "library_lookup_queued", &CDocCommands::LookUpQueued, nullptr },
     { "library_discsearch", &CDocCommands::DiscSearch, kParameterCountReason },
     { "mapfile_load", &CDocCommands::LoadMapFile, "Error loading map file" },
+    { "shell", &CDocCommands::Shell, "too many parameters" },
     { "getstate", &CDocCommands::GetState, nullptr },
     { "echo", &CDocCommands::Echo, nullptr },
     { "sleep", &CDocCommands::Sleep, nullptr },
@@ -430,6 +464,154 @@ void CDocCommands::DeleteMatching(const CString& argument)
     if (!all && !ReadNumber(parameters[1], track))
         return Fail("track parameter must be all or a number");
     m_doc.GetCurrentPlayList().RemoveMatching(CLibItem(id, track - 1), all != FALSE);
+}
+
+// A name without a folder is taken in the play-list folder, itself relative
+// to the program's folder unless it is a full path.
+CString CDocCommands::PlaylistPath(const CString& name)
+{
+    if (name.IsEmpty() || HasFolder(name))
+        return name;
+    CString folder = m_doc.GetOptions().m_page9.m_playlistDirectory;
+    if (!folder.IsEmpty() && folder.Find(':') < 0 && folder[0] != '\\')
+        folder = m_doc.GetProgramFolder() + folder;
+    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\')
+        folder += '\\';
+    return folder + name;
+}
+
+void CDocCommands::LoadInto(CPlayList& list, const CString& name)
+{
+    CQuietErrors quiet(list.GetError());
+    if (!list.LoadFromFile(PlaylistPath(name), list.GetCount()))
+        m_doc.FireEvent("error[" + list.GetError().m_text + "]");
+}
+
+// An existing file is replaced only when it is a play list, so that a remote
+// name cannot overwrite the library or any other file.
+void CDocCommands::SaveFrom(CPlayList& list, const CString& name)
+{
+    CQuietErrors quiet(list.GetError());
+    CString path = name.IsEmpty() ? list.GetFileName() : PlaylistPath(name);
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+    {
+        CPlayList existing(m_doc.GetMusicLibrary());
+        existing.GetError().m_messageBox = FALSE;
+        if (!existing.LoadFromFile(path, 0))
+            return m_doc.FireEvent("error[" + existing.GetError().m_text + "]");
+    }
+    if (!list.SaveToFile(path))
+        m_doc.FireEvent("error[" + list.GetError().m_text + "]");
+}
+
+void CDocCommands::LoadPlaylist(const CString& argument)
+{
+    LoadInto(m_doc.GetCurrentPlayList(), argument);
+}
+
+void CDocCommands::SavePlaylist(const CString& argument)
+{
+    SaveFrom(m_doc.GetCurrentPlayList(), argument);
+}
+
+void CDocCommands::LoadSearchList(const CString& argument)
+{
+    m_doc.GetSearchList().Clear();
+    LoadInto(m_doc.GetSearchList(), argument);
+}
+
+void CDocCommands::SaveSearchList(const CString& argument)
+{
+    SaveFrom(m_doc.GetSearchList(), argument);
+}
+
+// Disc id or "cur", track or "cur" (0 the album), keyword. A track outside
+// the album changes nothing.
+void CDocCommands::ChangeKeyword(const CString& argument, BOOL add)
+{
+    std::vector<CString> parameters;
+    if (!SplitParameters(argument, 2, parameters))
+        return Fail(kParameterCountReason);
+    for (CString& parameter : parameters)
+        Trim(parameter);
+    CLibItem current = m_doc.GetCurrentPlayList().GetCurrentItem();
+    CString id = parameters[0] == "cur" ? current.GetId() : parameters[0];
+    int track = current.GetTrack();
+    if (parameters[1] != "cur")
+    {
+        if (!ReadNumber(parameters[1], track))
+            return Fail(kTrackReason);
+        track = track < 0 ? kBadTrack : track - 1;
+    }
+    CMusicLibrary& library = m_doc.GetMusicLibrary();
+    AlbumRecord album;
+    int albumIndex = library.FindAlbumIndex(id);
+    if (albumIndex < 0 || !library.GetAlbumAt(albumIndex, album) || track < kAlbumIndex || track >= album.GetTrackCount())
+        return;
+    CMasterKeyword& keywords = library.GetMasterKeywords();
+    int keyword = add ? keywords.GetOrAddKeyword(parameters[2]) : keywords.FindKeyword(parameters[2]);
+    if (keyword < 0)
+        return;
+    BOOL changed = add ? album.AddKeyword(track, keyword) : album.RemoveKeyword(track, keyword);
+    if (!changed)
+        return;
+    library.UpdateKeywordTexts(album);
+    library.StoreAlbum(album);
+    library.SetModified(true);
+}
+
+void CDocCommands::AddKeyword(const CString& argument)
+{
+    ChangeKeyword(argument, TRUE);
+}
+
+void CDocCommands::RemoveKeyword(const CString& argument)
+{
+    ChangeKeyword(argument, FALSE);
+}
+
+void CDocCommands::UseLibraryPath(const CString& path)
+{
+    if (path.IsEmpty())
+        return;
+    m_doc.GetOptions().m_page9.m_newDbPath = path;
+    m_doc.GetMusicLibrary().SetLibraryPath(path);
+}
+
+void CDocCommands::LibraryLoad(const CString& argument)
+{
+    UseLibraryPath(argument);
+    CPlayList& list = m_doc.GetCurrentPlayList();
+    list.SetStopped();
+    list.Clear();
+    m_doc.GetMusicLibrary().StartLoad();
+}
+
+void CDocCommands::LibrarySaveAll(const CString& argument)
+{
+    UseLibraryPath(argument);
+    m_doc.GetMusicLibrary().MarkAllChanged();
+    m_doc.SaveLibrary();
+}
+
+// The look-up of queued discs is not part of the document yet: the command
+// refuses while a search runs and otherwise says it cannot look up.
+void CDocCommands::LookUpQueued(const CString&)
+{
+    Fail(m_doc.m_discSearchRunning ? kBusyReason : "queued look-ups are not available");
+}
+
+// File, parameters and folder; the opening itself waits for the document's
+// link-opening function, so the command answers that it could not open.
+void CDocCommands::Shell(const CString& argument)
+{
+    std::vector<CString> parameters;
+    int commas = 0;
+    while (commas < 3 && !SplitParameters(argument, commas, parameters))
+        ++commas;
+    if (commas == 3)
+        return Fail(m_row->reason);
+    Fail("unable to open " + parameters[0]);
 }
 
 void CDocCommands::RunSearch(const CString& argument)

@@ -2,6 +2,7 @@
 
 #include "DocCommands.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -393,6 +394,128 @@ TEST_F(DocItemCommandsTest, DeleteMatchingRemovesByDiscAndTrack)
         EXPECT_EQ(c.events, Run(c.text));
         std::string text = ListText(list);
         EXPECT_EQ(c.list, text);
+    }
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::string text;
+    if (FILE* file = fopen(path.c_str(), "rb"))
+    {
+        char buffer[256];
+        size_t got;
+        while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
+            text.append(buffer, got);
+        fclose(file);
+    }
+    return text;
+}
+
+// Names without a folder are the play-list folder's (here "lists" in the
+// program's folder); other names are used as given.
+TEST_F(DocCommandsTest, PlayListFilesAreReadAndWrittenWhereTheirNamesSay)
+{
+    Close();
+    CreateDirectoryA(m_folder.WindowsPath("lists").c_str(), nullptr);
+    Option("Playlist Directory", "lists");
+    SetUp();
+    WriteFile("lists/two.zpl", "ZYM Playlist V1.1\n000000000000000B 1\n000000000000000A 0\n");
+    WriteFile("library.txt", "not a play list\n");
+    const std::string full = m_folder.WindowsPath("lists\\full.zpl");
+    // The argument is lower-cased; Wine finds the files all the same.
+    std::string foreign = m_folder.WindowsPath("library.txt");
+    std::transform(foreign.begin(), foreign.end(), foreign.begin(), ::tolower);
+    const std::string missing = std::string(m_doc->GetProgramFolder()) + "lists\\none.zpl";
+    const struct
+    {
+        std::string text;
+        Texts events;
+        const char* list;
+        const char* search;
+    } cases[] = {
+        { "playlist_load[two.zpl]", {}, "A0 *A1 B-1 B1 A0", "" },
+        { "playlist_load[none.zpl]", { "error[Unable to open playlist " + missing + "]" }, "A0 *A1 B-1", "" },
+        { "searchlist_load[TWO.ZPL]", {}, "A0 *A1 B-1", "*B1 A0" },
+        { "playlist_save[saved.zpl]", {}, "A0 *A1 B-1", "" },
+        { "playlist_save[" + full + "]", {}, "A0 *A1 B-1", "" },
+        { "playlist_save[" + foreign + "]", { "error[" + foreign + " is not a valid playlist file.]" }, "A0 *A1 B-1", "" },
+        { "searchlist_save[" + foreign + "]", { "error[" + foreign + " is not a valid playlist file.]" }, "A0 *A1 B-1",
+          "" },
+        { "playlist_save", { "error[Error saving playlist ]" }, "A0 *A1 B-1", "" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        FillList();
+        m_doc->GetSearchList().Clear();
+        EXPECT_EQ(c.events, Run(c.text));
+        EXPECT_EQ(c.list, ListText(m_doc->GetCurrentPlayList()));
+        EXPECT_EQ(c.search, ListText(m_doc->GetSearchList()));
+    }
+    EXPECT_EQ("ZYM Playlist V1.1", ReadText(m_folder.UnixPath("lists/saved.zpl")).substr(0, 17));
+    EXPECT_EQ(ReadText(m_folder.UnixPath("lists/saved.zpl")), ReadText(m_folder.UnixPath("lists/full.zpl")));
+    EXPECT_EQ("not a play list\n", ReadText(m_folder.UnixPath("library.txt")));
+    // Saved under a name, the list saves again under it with an empty name.
+    EXPECT_EQ(Texts(), Run("playlist_save[saved.zpl]"));
+    m_doc->GetCurrentPlayList().RemoveAt(0);
+    EXPECT_EQ(Texts(), Run("playlist_save[]"));
+    EXPECT_NE(ReadText(m_folder.UnixPath("lists/saved.zpl")), ReadText(m_folder.UnixPath("lists/full.zpl")));
+}
+
+TEST_F(DocCommandsTest, KeywordsChangeOnlyTracksOfTheAlbum)
+{
+    FillList();
+    const struct
+    {
+        const char* text;
+        Texts events;
+        int track;   // where the keyword "jazz" is expected, or -2 for nowhere
+    } cases[] = {
+        { "library_addkeyword[000000000000000a,2,Jazz]", {}, 1 },
+        { "library_removekeyword[000000000000000a,2,jazz]", {}, -2 },
+        { "library_addkeyword[cur,cur,jazz]", {}, 1 },
+        { "library_removekeyword[cur,cur,jazz]", {}, -2 },
+        { "library_addkeyword[000000000000000a,0,jazz]", {}, -1 },
+        { "library_removekeyword[000000000000000a,0,jazz]", {}, -2 },
+        { "library_addkeyword[000000000000000a,4,jazz]", {}, -2 },
+        { "library_addkeyword[000000000000000a,-1,jazz]", {}, -2 },
+        { "library_addkeyword[0000000000000009,1,jazz]", {}, -2 },
+        { "library_addkeyword[000000000000000a,x,jazz]", { "error[library_addkeyword - invalid track syntax]" }, -2 },
+        { "library_removekeyword[000000000000000a,1]",
+          { "error[library_removekeyword - invalid number of parameters]" }, -2 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.events, Run(c.text));
+        CMusicLibrary& library = m_doc->GetMusicLibrary();
+        AlbumRecord album;
+        ASSERT_TRUE(library.GetAlbumAt(library.FindAlbumIndex(kAlbumA), album));
+        int jazz = library.GetMasterKeywords().FindKeyword("jazz");
+        for (int track = kAlbumIndex; track < album.GetTrackCount(); ++track)
+        {
+            CKeywordList keywords = album.GetKeywordList(track);
+            bool has = jazz >= 0 && keywords.Find(jazz) >= 0;
+            EXPECT_EQ(track == c.track, has) << track;
+        }
+    }
+}
+
+TEST_F(DocCommandsTest, CommandsWaitingForLaterOperationsAnswerErrors)
+{
+    const struct
+    {
+        const char* text;
+        Texts events;
+    } cases[] = {
+        { "shell[a.bat,x,y,z]", { "error[shell - too many parameters]" } },
+        { "shell[a.bat, x]", { "error[shell - unable to open a.bat]" } },
+        { "library_lookup_queued", { "error[library_lookup_queued - queued look-ups are not available]" } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.events, Run(c.text));
     }
 }
 
