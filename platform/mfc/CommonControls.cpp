@@ -419,7 +419,11 @@ DWORD CDateTimeCtrl::GetTime(LPSYSTEMTIME time) const
 
 BOOL CDateTimeCtrl::SetTime(const SYSTEMTIME* time)
 {
-    return (BOOL)SendMessage(DTM_SETSYSTEMTIME, time ? GDT_VALID : GDT_NONE, (LPARAM)time);
+    if (time)
+        return (BOOL)SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)time);
+    // Wine's picker ignores GDT_NONE without a time to point at.
+    SYSTEMTIME none = {};
+    return (BOOL)SendMessage(DTM_SETSYSTEMTIME, GDT_NONE, (LPARAM)&none);
 }
 
 BOOL CDateTimeCtrl::SetFormat(LPCSTR format)

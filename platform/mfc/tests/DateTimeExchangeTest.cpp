@@ -3,6 +3,7 @@
 // none gives a null value, and a null or invalid value shows none.
 #include "TestFramework.h"
 
+#include <afxcmn.h>
 #include <afxdisp.h>
 #include <afxwin.h>
 #include <commctrl.h>
@@ -74,5 +75,25 @@ TEST(DateTimeExchangeTest, ValuesGoIntoThePickerAndBack)
         EXPECT_EQ(c.back, Stamp(dialog.m_value));
         dialog.DestroyWindow();
     }
+}
+
+TEST(DateTimeExchangeTest, TheControlClassClearsThePickerToNoDate)
+{
+    CPickerDialog dialog;
+    ASSERT_TRUE(dialog.Create(kDialog));
+    CDateTimeCtrl picker;
+    ASSERT_TRUE(picker.Attach(dialog.GetDlgItem(kPicker)->GetSafeHwnd()));
+    SYSTEMTIME parts = {};
+    parts.wYear = 2002;
+    parts.wMonth = 7;
+    parts.wDay = 14;
+    parts.wHour = 21;
+    parts.wMinute = 30;
+    EXPECT_TRUE(picker.SetTime(&parts));
+    EXPECT_EQ("2002-07-14 21:30:00", Shown(dialog));
+    EXPECT_TRUE(picker.SetTime(nullptr));
+    EXPECT_EQ("none", Shown(dialog));
+    picker.Detach();
+    dialog.DestroyWindow();
 }
 } // namespace
