@@ -119,6 +119,7 @@ const CDocCommands::Row CDocCommands::kCommands[] = {
     { "searchlist_load", &CDocCommands::LoadSearchList, nullptr },
     { "searchlist_save", &CDocCommands::SaveSearchList, nullptr },
     { "searchlist_copytoplaylist", &CDocCommands::CopyToPlaylist, nullptr },
+    { "library_neverplaycurrenttrack", &CDocCommands::NeverPlayCurrentTrack, nullptr },
     { "library_addkeyword", &CDocCommands::AddKeyword, nullptr },
     { "library_removekeyword", &CDocCommands::RemoveKeyword, nullptr },
     { "library_load", &CDocCommands::LibraryLoad, nullptr },
@@ -284,7 +285,14 @@ void CDocCommands::Shuffle(const CString&)
 
 void CDocCommands::Preview(const CString& argument)
 {
-    ReadSwitch(argument, m_doc.m_preview, TRUE);
+    if (!ReadSwitch(argument, m_doc.m_preview, TRUE))
+        return;
+    CSonyControl& control = m_doc.GetPlayerControl();
+    for (int i = 0; i < control.GetPlayerCount(); ++i)
+    {
+        if (CSonyPlayer* player = control.GetPlayer(i))
+            player->m_preview = m_doc.m_preview ? 1 : 0;
+    }
 }
 
 void CDocCommands::Loop(const CString& argument)
@@ -556,6 +564,20 @@ void CDocCommands::ChangeKeyword(const CString& argument, BOOL add)
     if (!changed)
         return;
     library.UpdateKeywordTexts(album);
+    library.StoreAlbum(album);
+    library.SetModified(true);
+}
+
+// The entry at the play list's pointer stands for the one playing.
+void CDocCommands::NeverPlayCurrentTrack(const CString&)
+{
+    CLibItem current = m_doc.GetCurrentPlayList().GetCurrentItem();
+    CMusicLibrary& library = m_doc.GetMusicLibrary();
+    AlbumRecord album;
+    int albumIndex = library.FindAlbumIndex(current.GetId());
+    if (albumIndex < 0 || current.GetTrack() < 0 || !library.GetAlbumAt(albumIndex, album) ||
+        !album.SetNeverPlay(current.GetTrack(), true))
+        return;
     library.StoreAlbum(album);
     library.SetModified(true);
 }

@@ -68,6 +68,7 @@ private:
     void LoadSearchList(const CString& argument);
     void SaveSearchList(const CString& argument);
     void ChangeKeyword(const CString& argument, BOOL add);
+    void NeverPlayCurrentTrack(const CString&);
     void AddKeyword(const CString& argument);
     void RemoveKeyword(const CString& argument);
     void UseLibraryPath(const CString& path);

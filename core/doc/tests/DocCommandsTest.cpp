@@ -462,7 +462,7 @@ TEST_F(DocCommandsTest, PlayListFilesAreReadAndWrittenWhereTheirNamesSay)
     EXPECT_NE(ReadText(m_folder.UnixPath("lists/saved.zpl")), ReadText(m_folder.UnixPath("lists/full.zpl")));
 }
 
-TEST_F(DocCommandsTest, KeywordsChangeOnlyTracksOfTheAlbum)
+TEST_F(DocCommandsTest, KeywordsAndNeverPlayChangeOnlyTracksOfTheAlbum)
 {
     FillList();
     const struct
@@ -483,11 +483,15 @@ TEST_F(DocCommandsTest, KeywordsChangeOnlyTracksOfTheAlbum)
         { "library_addkeyword[000000000000000a,x,jazz]", { "error[library_addkeyword - invalid track syntax]" }, -2 },
         { "library_removekeyword[000000000000000a,1]",
           { "error[library_removekeyword - invalid number of parameters]" }, -2 },
+        // Last: the flag of the pointer's entry (A1) stays set.
+        { "library_neverplaycurrenttrack", {}, -2 },
     };
+    bool neverPlay = false;
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(c.events, Run(c.text));
+        neverPlay = neverPlay || c.text == std::string("library_neverplaycurrenttrack");
         CMusicLibrary& library = m_doc->GetMusicLibrary();
         AlbumRecord album;
         ASSERT_TRUE(library.GetAlbumAt(library.FindAlbumIndex(kAlbumA), album));
@@ -498,6 +502,7 @@ TEST_F(DocCommandsTest, KeywordsChangeOnlyTracksOfTheAlbum)
             bool has = jazz >= 0 && keywords.Find(jazz) >= 0;
             EXPECT_EQ(track == c.track, has) << track;
         }
+        EXPECT_EQ(neverPlay, album.GetNeverPlay(1));
     }
 }
 
