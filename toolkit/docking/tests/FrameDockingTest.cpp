@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,18 @@ class DockGripper : public TkReparentableGripperEx,
                     public TkDefDockNodeInitiatorBase,
                     public TkDefDockNodeBase
 {
+public:
+    DockGripper() { ++s_live; }
+    ~DockGripper() override { --s_live; }
+    static inline int s_live = 0;
+};
+
+class CountedWndNode : public TkLayoutNodeWnd
+{
+public:
+    CountedWndNode() { ++s_live; }
+    ~CountedWndNode() override { --s_live; }
+    static inline int s_live = 0;
 };
 
 // A window of the frame wrapped in a gripper node.
@@ -286,4 +299,296 @@ TEST_F(FrameDockingTest, HidingAPaneGivesItsRoomBackAndShowingReturnsIt)
     Pump();
     EXPECT_TRUE(m_feature->IsNodeShown(player, TRUE));
     EXPECT_EQ(before, Placed());
+}
+
+namespace
+{
+const int kPropertyPanes = 7;
+const int kPropertySteps = 30;
+const unsigned kPropertySeeds = 8;
+
+// Random docks at random points, hides and shows, splitter moves, undocks
+// and frame resizes on the shell's frame. Docked panes belong to the
+// feature's tree, which frees them.
+class DockingProperty
+{
+public:
+    DockingProperty(CMDIFrameWnd* frame, unsigned seed) : m_frame(frame), m_random(seed)
+    {
+        m_feature.InitDocking(frame, CBRS_ALIGN_ANY, TRUE, NULL);
+        m_feature.SetDockingOption(1, TRUE);
+        for (int index = 0; index < kPropertyPanes; ++index)
+        {
+            std::string caption = "pane " + std::to_string(index);
+            HWND window = CreateWindowExA(0, "STATIC", caption.c_str(), WS_CHILD | WS_VISIBLE,
+                                          0, 0, 10, 10, frame->m_hWnd, NULL, NULL, NULL);
+            CountedWndNode* node = new CountedWndNode;
+            node->AttachWnd(window, frame);
+            DockGripper* gripper = new DockGripper;
+            gripper->SetNodeWnd(frame->m_hWnd);
+            gripper->SetNodeName(caption.c_str());
+            gripper->AddChildNode(node);
+            m_panes.push_back({gripper, node, window});
+        }
+    }
+    // Panes the tree never took are the test's own.
+    ~DockingProperty()
+    {
+        std::vector<Entry> own;
+        for (const Entry& pane : m_panes)
+            if (!pane.gripper->GetMemoryManager())
+                own.push_back(pane);
+        for (const Entry& pane : own)
+            delete pane.gripper;
+        for (const Entry& pane : own)
+            delete pane.node;
+    }
+    std::string DockAll()
+    {
+        std::string done;
+        for (Entry& pane : m_panes)
+            done += DockAtRandomPoint(pane) + "; ";
+        return done;
+    }
+    std::string Step()
+    {
+        switch (Pick(8))
+        {
+        case 0:
+        case 1:
+        case 2:
+            return DockAtRandomPoint(AnyPane());
+        case 3:
+            return Toggle();
+        case 4:
+        case 5:
+            return MoveSplitter();
+        case 6:
+            return Undock();
+        default:
+            return Resize();
+        }
+    }
+    void Settle()
+    {
+        m_frame->RecalcLayout();
+        Pump();
+    }
+    void CheckTree()
+    {
+        TkLayoutNode* root = m_feature.GetLayoutRoot();
+        TkNodeMemoryManager* owner = root->GetMemoryManager();
+        std::map<HWND, int> windowNodes;
+        root->ForEachInSubtree([&](TkLayoutNode* node) {
+            CRect r = node->GetCurrentRect();
+            EXPECT_TRUE(r.Width() >= 0 && r.Height() >= 0)
+                << (LPCSTR)node->GetNodeName() << " " << RectText(r);
+            EXPECT_TRUE(owner && owner->IsManaged(node)) << (LPCSTR)node->GetNodeName();
+            if (TkLayoutNodeWnd* wnd = dynamic_cast<TkLayoutNodeWnd*>(node))
+                ++windowNodes[wnd->GetNodeWnd()];
+            if (dynamic_cast<TkLNDynamicGridLine*>(node))
+                CheckOverlap(node);
+        });
+        for (int side = 0; side < 4; ++side)
+            CheckOrder(side);
+        for (const Entry& pane : m_panes)
+        {
+            BOOL shown = m_feature.IsNodeShown(pane.gripper, FALSE);
+            BOOL inTree = pane.gripper->GetRootNode() == root;
+            EXPECT_EQ(inTree ? 1 : 0, windowNodes[pane.window]) << (LPCSTR)pane.gripper->GetNodeName();
+            EXPECT_EQ(pane.gripper, pane.node->GetParentNode());
+            if (!shown)
+            {
+                EXPECT_FALSE(inTree) << (LPCSTR)pane.gripper->GetNodeName();
+                EXPECT_FALSE(::IsWindowVisible(pane.window)) << (LPCSTR)pane.gripper->GetNodeName();
+            }
+            if (inTree)
+                EXPECT_EQ(RectText(pane.node->GetCurrentRect()),
+                          WindowRectIn(pane.window, m_frame->m_hWnd))
+                    << (LPCSTR)pane.gripper->GetNodeName();
+        }
+    }
+    TkFrameDockingFeature& Feature() { return m_feature; }
+
+private:
+    struct Entry
+    {
+        DockGripper* gripper;
+        CountedWndNode* node;
+        HWND window;
+    };
+
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
+    Entry& AnyPane() { return m_panes[Pick(kPropertyPanes)]; }
+    std::string Name(const Entry& pane) { return (LPCSTR)pane.gripper->GetNodeName(); }
+
+    // No two children of a line (splitters included) overlap.
+    static void CheckOverlap(TkLayoutNode* line)
+    {
+        std::vector<CRect> all;
+        for (POSITION p = line->GetFirstChildPosition(); p; p = line->GetNextChildPosition(p))
+        {
+            TkLayoutNode* child = line->GetChildAt(p);
+            CRect r = child->GetCurrentRect();
+            for (const CRect& other : all)
+            {
+                CRect overlap;
+                EXPECT_FALSE(overlap.IntersectRect(r, other))
+                    << (LPCSTR)child->GetNodeName() << " " << RectText(r) << " over "
+                    << RectText(other);
+            }
+            all.push_back(r);
+        }
+    }
+    // Each node follows the one before it: along a line, or across the
+    // target for its lines.
+    static void CheckFollows(const CRect& previous, const CRect& r, BOOL horizontal,
+                             const char* what)
+    {
+        EXPECT_TRUE(horizontal ? r.left >= previous.right : r.top >= previous.bottom)
+            << what << " " << RectText(r) << " after " << RectText(previous);
+    }
+    void CheckOrder(int side)
+    {
+        TkDynGridLineTarget* target = m_feature.GetDockTarget(side);
+        BOOL horizontal = side < 2;
+        for (int index = 0; index < target->GetLineCount(); ++index)
+        {
+            TkLNDynamicGridLine* line = target->GetLineAt(index);
+            if (index > 0)
+                CheckFollows(target->GetLineAt(index - 1)->GetCurrentRect(),
+                             line->GetCurrentRect(), !horizontal, "line");
+            CPtrList nodes;
+            line->GetNodes(nodes);
+            TkLayoutNode* before = NULL;
+            for (POSITION p = nodes.GetHeadPosition(); p;)
+            {
+                TkLayoutNode* node = static_cast<TkLayoutNode*>(nodes.GetNext(p));
+                if (before)
+                    CheckFollows(before->GetCurrentRect(), node->GetCurrentRect(), horizontal,
+                                 node->GetNodeName());
+                before = node;
+            }
+        }
+    }
+    std::string DockAtRandomPoint(Entry& pane)
+    {
+        if (!m_feature.IsNodeShown(pane.gripper, FALSE))
+            return "skip dock of hidden " + Name(pane);
+        int side = Pick(4);
+        TkDynGridLineTarget* target = m_feature.GetDockTarget(side);
+        CRect area = target->GetCurrentRect();
+        area.InflateRect(30, 30);
+        CPoint point(area.left + Pick(area.Width() + 1), area.top + Pick(area.Height() + 1));
+        TkDockInsertionConstraints c;
+        if (!target->ResolvePoint(point, &c))
+        {
+            c.Reset();
+            c.m_newLine = TRUE;
+            c.m_lineThickness = 40 + Pick(200);
+        }
+        c.m_side = side;
+        BOOL docked = m_feature.DockNode(pane.gripper, &c);
+        return "dock " + Name(pane) + " side " + std::to_string(side) + " at " +
+               std::to_string(point.x) + "," + std::to_string(point.y) + (docked ? "" : " refused");
+    }
+    // Only a pane in the tree, or hidden from it, has a place to show in.
+    std::string Toggle()
+    {
+        Entry& pane = AnyPane();
+        if (m_feature.IsNodeShown(pane.gripper, FALSE) &&
+            pane.gripper->GetRootNode() != m_feature.GetLayoutRoot())
+            return "skip toggle of undocked " + Name(pane);
+        BOOL done = m_feature.ToggleNode(pane.gripper);
+        return "toggle " + Name(pane) + (done ? "" : " refused");
+    }
+    std::string MoveSplitter()
+    {
+        int side = Pick(4);
+        int dx = Pick(121) - 60, dy = Pick(121) - 60;
+        TkDynGridLineTarget* target = m_feature.GetDockTarget(side);
+        int lines = target->GetLineCount();
+        if (lines == 0 || Pick(3) == 0)
+        {
+            TkLNSizableDockBorder* sizable = m_feature.GetSizableBorder(side);
+            TkLNVirtualSplitter* edge = sizable->GetEdgeSplitter(sizable->GetSizableEdges());
+            if (edge)
+                sizable->OnSplitterMoved(edge, dx, dy);
+            return "move side " + std::to_string(side) + " edge by " + std::to_string(dx) + "," +
+                   std::to_string(dy);
+        }
+        TkLNDynamicGridLine* line = target->GetLineAt(Pick(lines));
+        CPtrList nodes;
+        line->GetNodes(nodes);
+        if (nodes.IsEmpty())
+            return "no splitter";
+        POSITION p = nodes.FindIndex(Pick(nodes.GetCount()));
+        TkLNDynamicGridLineCell* cell = line->GetCell(static_cast<TkLayoutNode*>(nodes.GetAt(p)));
+        if (!cell || !cell->m_after)
+            return "no splitter";
+        line->OnSplitterMoved(cell->m_after, dx, dy);
+        return "move splitter on side " + std::to_string(side) + " by " + std::to_string(dx) +
+               "," + std::to_string(dy);
+    }
+    std::string Undock()
+    {
+        Entry& pane = AnyPane();
+        if (pane.gripper->GetRootNode() != m_feature.GetLayoutRoot())
+            return "skip undock of " + Name(pane);
+        TkDockInProgressInfo info;
+        BOOL out = pane.gripper->DetachForDock(m_feature.GetLayoutDockingMgr(), TRUE, &info) != NULL;
+        pane.gripper->EndDock();
+        return "undock " + Name(pane) + (out ? "" : " refused");
+    }
+    std::string Resize()
+    {
+        int cx = 400 + Pick(800), cy = 300 + Pick(600);
+        m_frame->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        return "resize to " + std::to_string(cx) + " x " + std::to_string(cy);
+    }
+
+    CMDIFrameWnd* m_frame;
+    std::mt19937 m_random;
+    TkFrameDockingFeature m_feature;
+    std::vector<Entry> m_panes;
+};
+
+int CountSplitterWindows(HWND frame)
+{
+    int count = 0;
+    for (HWND child = ::GetWindow(frame, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::GetDlgCtrlID(child) == (int)TkLNSizable::kSplitterId)
+            ++count;
+    return count;
+}
+}
+
+TEST_F(FrameDockingTest, RandomDockingKeepsEveryTreeSound)
+{
+    // ZYM_DOCKING_SEED runs one seed, e.g. the one a failure printed.
+    const char* chosen = getenv("ZYM_DOCKING_SEED");
+    unsigned first = chosen ? (unsigned)atoi(chosen) : 1;
+    unsigned last = chosen ? first : kPropertySeeds;
+    for (unsigned seed = first; seed <= last && !HasFailure(); ++seed)
+    {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        int splittersBefore = CountSplitterWindows(m_frame->m_hWnd);
+        {
+            DockingProperty property(m_frame, seed);
+            SCOPED_TRACE(property.DockAll());
+            property.Settle();
+            property.CheckTree();
+            for (int step = 0; step < kPropertySteps && !HasFailure(); ++step)
+            {
+                std::string done = property.Step();
+                SCOPED_TRACE("step " + std::to_string(step) + ": " + done);
+                property.Settle();
+                property.CheckTree();
+            }
+        }
+        Pump();
+        EXPECT_EQ(0, DockGripper::s_live);
+        EXPECT_EQ(0, CountedWndNode::s_live);
+        EXPECT_EQ(splittersBefore, CountSplitterWindows(m_frame->m_hWnd));
+    }
 }
