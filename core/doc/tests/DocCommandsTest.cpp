@@ -1,4 +1,5 @@
 #include "DocFixture.h"
+#include "MessageBoxScript.h"
 
 #include "DocCommands.h"
 
@@ -362,6 +363,20 @@ TEST_F(DocItemCommandsTest, ItemsAndSizesAreRepliedInQuotedFields)
     {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(c.events, Run(c.text));
+    }
+}
+
+// The expression reader tells its own errors; the search list stays as it was.
+TEST_F(DocItemCommandsTest, AnExpressionThatDoesNotParseLeavesTheSearchList)
+{
+    EXPECT_EQ(Texts(), Run("search[title = sun]"));
+    CMessageBoxScript boxes;
+    const std::string nested = "search[" + std::string(1000, '(') + "title = moon" + std::string(1000, ')') + "]";
+    for (const std::string& text : { nested, std::string("search[title = (]"), std::string("search[&]") })
+    {
+        SCOPED_TRACE(text.substr(0, 40));
+        EXPECT_EQ(Texts(), Run(text));
+        EXPECT_EQ("*C1", ListText(m_doc->GetSearchList()));
     }
 }
 
