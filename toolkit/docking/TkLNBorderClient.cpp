@@ -1,5 +1,7 @@
 #include "docking/TkLNBorderClient.h"
 
+#include "docking/TkNodeBehaviours.h"
+
 #include <algorithm>
 
 namespace
@@ -206,7 +208,8 @@ void TkLNBorderClient::GetPreferredRects(Borders& borders)
 void TkLNBorderClient::GetPreferredRect(TkLayoutNode* node, CRect& rect)
 {
     rect.SetRectEmpty();
-    if (!node)
+    ITkHideableNode* hideable = dynamic_cast<ITkHideableNode*>(node);
+    if (!node || (hideable && !hideable->IsNodeVisible()))
         return;
     rect = node->GetReferenceRect();
     node->ApplySizeLimits(rect);

@@ -61,7 +61,11 @@ protected:
     CRect m_laidOutRect;
 };
 
-class TkLNBorderClientEdge : public TkLayoutNodeBorderSpace, public TkParentOfNegotiableChildNode
+// Hidden while its dock line holds nothing: the border client then gives it
+// no room.
+class TkLNBorderClientEdge : public TkLayoutNodeBorderSpace,
+                             public TkParentOfNegotiableChildNode,
+                             public TkDefHideableNode
 {
 public:
     TkLNBorderClientEdge();

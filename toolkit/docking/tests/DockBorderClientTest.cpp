@@ -23,7 +23,7 @@ public:
 };
 
 // An edge laid out with no window to draw in.
-class HideableEdge : public TkLNBorderClientEdge, public TkDefHideableNode
+class HideableEdge : public TkLNBorderClientEdge
 {
 public:
     BOOL IsNodeValid() override { return TRUE; }

@@ -174,17 +174,17 @@ TEST_F(FrameDockingTest, TheShellsPanesSitAroundTheMdiClientAtEachSize)
           {"Player", "0,566,270,698"},
           {"Music Info", "294,348,814,698"},
           {"S-Link", "820,20,1000,698"},
-          {"MDI client", "276,8,814,342"},
-          // Between Library and Player; the left, top (empty side), bottom
-          // and right sides' edges.
-          {"sizing bars", "0,542,270,548 270,2,276,698 276,2,814,8 276,342,814,348 814,2,820,698"}}},
+          {"MDI client", "276,0,814,342"},
+          // Between Library and Player; the left, top, bottom and right
+          // sides' edges (the empty top side has no room: its bar has none).
+          {"sizing bars", "0,542,270,548 270,2,276,698 276,0,814,0 276,342,814,348 814,2,820,698"}}},
         {800, 560,
          {{"Library", "0,20,270,472"},
           {"Player", "0,496,270,558"},
           {"Music Info", "294,208,614,558"},
           {"S-Link", "620,20,800,558"},
-          {"MDI client", "276,8,614,202"},
-          {"sizing bars", "0,472,270,478 270,2,276,558 276,2,614,8 276,202,614,208 614,2,620,558"}}},
+          {"MDI client", "276,0,614,202"},
+          {"sizing bars", "0,472,270,478 270,2,276,558 276,0,614,0 276,202,614,208 614,2,620,558"}}},
     };
     for (const auto& size : sizes)
     {
@@ -222,7 +222,7 @@ TEST_F(FrameDockingTest, ASizeParentQueryWithoutDeferralChangesNothing)
     params.rect = CRect(0, 0, 500, 300);
     TkVirtualDockbar* bar = m_feature->GetVirtualDockbar();
     bar->SendMessage(WM_SIZEPARENT, 0, (LPARAM)&params);
-    EXPECT_EQ(CRect(276, 8, 814, 342), CRect(params.rect));
+    EXPECT_EQ(CRect(276, 0, 814, 342), CRect(params.rect));
     EXPECT_EQ(root, m_feature->GetLayoutRoot()->GetCurrentRect());
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, bar->m_hWnd, TkVirtualDockbar::kRealizeMessage,
