@@ -103,13 +103,19 @@ ITkDockTarget* TkDefDockNodeInitiatorBase::FindTarget(TkLNDockingMgr* manager,
     return NULL;
 }
 
-// A dock that fails puts the node back where it was. The docked place the
+// A dock that fails puts the node back where it was; a hidden node is
+// refused. The docked place the
 // record keeps is the one the node left last (see DetachForDock), not the
 // constraints as the insertion rewrote them.
 BOOL TkDefDockNodeInitiatorBase::DockInto(TkLNDockingMgr* manager,
                                           const TkDockInsertionConstraints* c)
 {
     TkLayoutNode* node = InitiatorNode();
+    // A hidden node's place is held for its showing: docked elsewhere, it
+    // would be in the tree hidden and be put back a second time when shown.
+    ITkHideableNode* hideable = dynamic_cast<ITkHideableNode*>(node);
+    if (hideable && !hideable->IsNodeVisible())
+        return FALSE;
     TkDockingNodeConstraints* record = manager ? manager->GetConstraints(node, TRUE) : NULL;
     if (!record)
         return FALSE;

@@ -295,6 +295,9 @@ TEST_F(FrameDockingTest, HidingAPaneGivesItsRoomBackAndShowingReturnsIt)
     EXPECT_FALSE(m_feature->IsNodeShown(player, TRUE));
     EXPECT_FALSE(::IsWindowVisible(m_panes[2]->window));
     EXPECT_EQ("0,20,270,698", WindowRectIn(m_panes[1]->window, m_frame->m_hWnd));
+    // Hidden, it keeps the place it shows in again.
+    EXPECT_FALSE(m_feature->DockNodeAtSide(player, CBRS_ALIGN_RIGHT, 100, TRUE));
+    EXPECT_EQ(NULL, player->GetParentNode());
     ASSERT_TRUE(m_feature->ToggleNode(player));
     Pump();
     EXPECT_TRUE(m_feature->IsNodeShown(player, TRUE));
@@ -473,8 +476,6 @@ private:
     }
     std::string DockAtRandomPoint(Entry& pane)
     {
-        if (!m_feature.IsNodeShown(pane.gripper, FALSE))
-            return "skip dock of hidden " + Name(pane);
         int side = Pick(4);
         TkDynGridLineTarget* target = m_feature.GetDockTarget(side);
         CRect area = target->GetCurrentRect();
