@@ -36,12 +36,17 @@ bool CFileReplacement::Begin()
 
 bool CFileReplacement::Commit()
 {
+    return CommitAs(m_destination.c_str());
+}
+
+bool CFileReplacement::CommitAs(const char* destination)
+{
     if (m_temp.empty()) {
         SetLastError(ERROR_INVALID_FUNCTION);
         return false;
     }
     // The temporary file lies in the destination's folder: the move is a rename.
-    if (!MoveFileExA(m_temp.c_str(), m_destination.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveFileExA(m_temp.c_str(), destination, MOVEFILE_REPLACE_EXISTING)) {
         DWORD error = GetLastError();
         Discard();
         SetLastError(error);

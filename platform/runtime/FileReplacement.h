@@ -25,6 +25,8 @@ public:
     // Moves the closed temporary file over the destination; false (with
     // GetLastError set, the temporary file removed) when that fails.
     bool Commit();
+    // Commit over another destination in the same folder.
+    bool CommitAs(const char* destination);
 
 private:
     void Discard();
