@@ -284,3 +284,49 @@ TEST_F(DocCoversTest, RemoveDetachesTheImageTheEntryShows)
 }
 
 } // namespace
+
+namespace {
+
+// Cancels the named task when the first HTTP request of the run starts.
+class CCancelAtRequest : public CTaskObserver
+{
+public:
+    CCancelAtRequest(CTaskMgr& tasks, const char* name) : m_tasks(tasks), m_name(name) {}
+    void OnTaskEvent(int, int what, INT_PTR value) override
+    {
+        if (what != kTaskName || std::string(reinterpret_cast<const char*>(value)) != "HTTP")
+            return;
+        for (int i = 0; i < m_tasks.GetTaskCount(); ++i)
+        {
+            TaskRecord task = m_tasks.GetTaskAt(i);
+            if (task.GetName() == m_name && task.GetCancelFlag())
+                *task.GetCancelFlag() = 1;
+        }
+    }
+
+private:
+    CTaskMgr& m_tasks;
+    CString m_name;
+};
+
+TEST_F(DocCoversTest, ACancelledRunStopsBeforeTheNextAlbum)
+{
+    AnswerShop(HttpReply::Ok(*s_gif));
+    std::string first = AddAlbum("Band", "Blue Train", { { "One", "", "" } });
+    std::string second = AddAlbum("Second", "Record", { { "One", "", "" } });
+    Select(first, kWholeAlbum);
+    Select(second, kWholeAlbum);
+    CCancelAtRequest canceller(m_doc->GetTaskMgr(), "Looking For Covers");
+    m_doc->GetTaskMgr().AddListener(&canceller);
+    m_covers.OnGetCovers();
+
+    for (const HttpRequestRecord& request : m_server.Requests())
+        EXPECT_EQ(std::string::npos, request.body.find("Second"));
+    // The album in hand is finished.
+    EXPECT_EQ("Band - Blue Train.gif", Str(Album(first).GetImage(kAlbumIndex)));
+    EXPECT_EQ("", Str(Album(second).GetImage(kAlbumIndex)));
+    // The canceller goes before the document would tell it of its close.
+    Close();
+}
+
+} // namespace
