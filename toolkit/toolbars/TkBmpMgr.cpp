@@ -28,14 +28,14 @@ void FreeResourceName(LPCSTR name)
         free((void*)name);
 }
 
-BOOL ReadToolBar(LPCSTR resource, CSize* image, CDWordArray& ids)
+}  // namespace
+
+BOOL TkReadToolBarResource(LPCSTR resource, CSize* image, CDWordArray& ids)
 {
     DWORD size = 0;
     const BYTE* data = TkLockResource(AfxGetResourceHandle(), resource, kToolBarType, &size);
     return data != NULL && TkParseToolBarResource(data, size, image, ids);
 }
-
-}  // namespace
 
 BOOL TkParseToolBarResource(const BYTE* data, DWORD size, CSize* image, CDWordArray& ids)
 {
@@ -202,14 +202,14 @@ BOOL TkBmpMgr::LoadToolBarResource(LPCSTR resource, LPCSTR largeResource, BOOL m
 {
     CSize image;
     CDWordArray all;
-    if (!ReadToolBar(resource, &image, all))
+    if (!TkReadToolBarResource(resource, &image, all))
         return FALSE;
     BOOL first = m_arrInfos.GetSize() == 0;
     if (first)
         m_sizeSmall = image;
     if (largeResource != NULL && first) {
         CDWordArray largeIds;
-        if (!ReadToolBar(largeResource, &image, largeIds))
+        if (!TkReadToolBarResource(largeResource, &image, largeIds))
             return FALSE;
         m_sizeLarge = image;
     }

@@ -72,3 +72,5 @@ private:
 // count, then the items' command ids (16 bits each, 0 for a separator).
 // FALSE when the block is shorter than its count says.
 BOOL TkParseToolBarResource(const BYTE* data, DWORD size, CSize* image, CDWordArray& ids);
+// The tool-bar resource of the resource handle; FALSE when missing or short.
+BOOL TkReadToolBarResource(LPCSTR resource, CSize* image, CDWordArray& ids);

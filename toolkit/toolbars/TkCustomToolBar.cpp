@@ -1,0 +1,415 @@
+#include "toolbars/TkCustomToolBar.h"
+
+#include "toolbars/TkBmpMgr.h"
+#include "toolbars/TkCustomToolBarInfoEx.h"
+#include "toolbars/TkCustomToolCmdUI.h"
+#include "toolbars/TkDrawData.h"
+
+#include <algorithm>
+
+namespace {
+
+// Bar style bits a tool bar keeps of the style it is created with.
+const DWORD kKeptBarStyle = 0x40FFFF;
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(TkCustomToolBar, TkControlBar)
+
+BOOL TkCustomToolBar::s_bButtonAction = FALSE;
+UINT TkCustomToolBar::s_nNoDelayHideMsg = RegisterWindowMessageA("WM_NODELAYHIDE");
+
+TkCustomToolBar::TkCustomToolBar()
+    : m_cxWidest(0), m_cxSeparator(8), m_dwDrawMode(0), m_pBmpMgr(new TkBmpMgr), m_pDrawData(NULL),
+      m_nPressedIndex(-1), m_nHotIndex(-1), m_bCustomizing(FALSE), m_bHidePosted(FALSE),
+      m_pFont(CFont::FromHandle((HFONT)GetStockObject(DEFAULT_GUI_FONT))), m_pFirstMap(NULL),
+      m_pSecondMap(NULL)
+{
+}
+
+TkCustomToolBar::~TkCustomToolBar()
+{
+    RemoveAllButtons();
+    m_pBmpMgr->Release();
+    delete m_pDrawData;
+}
+
+BOOL TkCustomToolBar::Create(CWnd* parent, LPCSTR windowName, DWORD style, DWORD exStyle, UINT id,
+                             CCreateContext*)
+{
+    return CreateToolBarEx(exStyle, parent, style | CBRS_HIDE_INPLACE, id, windowName);
+}
+
+BOOL TkCustomToolBar::CreateToolBarEx(DWORD exStyle, CWnd* parent, DWORD style, UINT id, LPCSTR title)
+{
+    DWORD windowStyle = style & ~CBRS_ALL;
+    if (!TkControlBar::CreateEx(NULL, title, id, windowStyle | (style & kKeptBarStyle),
+                                exStyle | TKTBS_CREATED, CRect(0, 0, 0, 0), parent))
+        return FALSE;
+    m_layout.m_bHorzPending = m_layout.m_bVertPending = m_layout.m_bFloatPending = TRUE;
+    return TRUE;
+}
+
+void TkCustomToolBar::SyncImageSize()
+{
+    if (m_layout.m_cxImage != m_pBmpMgr->GetSmallSize().cx ||
+        m_layout.m_cyImage != m_pBmpMgr->GetSmallSize().cy)
+        m_layout.SetImageSize(m_pBmpMgr->GetSmallSize());
+}
+
+TkLayoutSite TkCustomToolBar::LayoutSite(DWORD mode) const
+{
+    CRect inside(0, 0, 0, 0);
+    CalcInsideRect(inside, (mode & LM_HORZ) != 0);
+    TkLayoutSite site;
+    site.dwStyle = m_dwStyle;
+    site.dwExStyle = m_dwExStyle;
+    site.rectBorders.SetRect(inside.left, inside.top, -inside.right, -inside.bottom);
+    site.bInReBar = FALSE;
+    site.fStretch = 1.0f;
+    return site;
+}
+
+CSize TkCustomToolBar::CalcFixedLayout(BOOL, BOOL horizontal)
+{
+    return m_layout.CalcFixedLayout(m_buttons, horizontal, LayoutSite(horizontal ? LM_HORZ : 0));
+}
+
+CSize TkCustomToolBar::CalcDynamicLayout(int length, DWORD mode)
+{
+    CSize size;
+    if (m_layout.CalcDynamicLayout(m_buttons, length, mode, LayoutSite(mode), &size))
+        return size;
+    return CControlBar::CalcDynamicLayout(length, mode);
+}
+
+int TkCustomToolBar::IndexOfButton(const TkStdBtn* button) const
+{
+    for (int i = 0; i < GetCount(); i++) {
+        if (GetButton(i) == button)
+            return i;
+    }
+    return -1;
+}
+
+int TkCustomToolBar::GetButtonImage(UINT id, HBITMAP* bitmap) const
+{
+    int index = -1;
+    if (!m_pBmpMgr->GetImage(id, bitmap, &index, FALSE)) {
+        *bitmap = NULL;
+        return -1;
+    }
+    return index;
+}
+
+void TkCustomToolBar::SetButtonMaps(const TkBtnMapEntry* first, const TkBtnMapEntry* second)
+{
+    m_pFirstMap = first;
+    m_pSecondMap = second;
+}
+
+TkStdBtn* TkCustomToolBar::CreateButton(UINT id)
+{
+    SyncImageSize();
+    const TkBtnMapEntry* entry = NULL;
+    TkStdBtn* button = TkCreateMappedButton(m_pFirstMap, m_pSecondMap, id, &entry);
+    HBITMAP bitmap = NULL;
+    int image = button->m_nKind == kTkBtnMenu ? 0 : GetButtonImage(id, &bitmap);
+    button->m_nImage = std::max(image, 0);
+    button->Init(this, entry != NULL ? &entry->data : NULL);
+    button->SetMode(m_dwDrawMode);
+    return button;
+}
+
+TkStdBtn* TkCustomToolBar::CreateSeparator()
+{
+    SyncImageSize();
+    TkStdBtn* button = new TkStdBtn;
+    button->SetStyle(TBBS_SEPARATOR);
+    button->m_cx = m_cxSeparator;
+    button->m_cy = m_layout.m_cyButton;
+    button->Init(this, NULL);
+    return button;
+}
+
+void TkCustomToolBar::RemoveAllButtons()
+{
+    for (int i = 0; i < GetCount(); i++)
+        delete GetButton(i);
+    m_buttons.RemoveAll();
+    m_nPressedIndex = m_nHotIndex = -1;
+}
+
+void TkCustomToolBar::ResizeButtons()
+{
+    m_cxWidest = 0;
+    for (int i = 0; i < GetCount(); i++)
+        GetButton(i)->AdjustSize();
+}
+
+BOOL TkCustomToolBar::SetButtons(const UINT* ids, int count)
+{
+    RemoveAllButtons();
+    for (int i = 0; i < count; i++)
+        m_buttons.Add(ids[i] == 0 ? CreateSeparator() : CreateButton(ids[i]));
+    m_layout.m_bHorzPending = m_layout.m_bVertPending = m_layout.m_bFloatPending = TRUE;
+    return TRUE;
+}
+
+BOOL TkCustomToolBar::LoadToolBar(UINT resourceId)
+{
+    CSize image;
+    CDWordArray all;
+    LPCSTR resource = MAKEINTRESOURCEA(resourceId);
+    if (!TkReadToolBarResource(resource, &image, all) ||
+        !m_pBmpMgr->LoadToolBarResource(resource, NULL, TRUE))
+        return FALSE;
+    CArray<UINT, UINT> ids;
+    for (int i = 0; i < all.GetSize(); i++)
+        ids.Add(all[i]);
+    return SetButtons(ids.GetData(), (int)ids.GetSize());
+}
+
+void TkCustomToolBar::SetBmpMgr(TkBmpMgr* manager)
+{
+    manager->AddRef();
+    m_pBmpMgr->Release();
+    m_pBmpMgr = manager;
+}
+
+CWnd* TkCustomToolBar::GetOwnerWindow() const
+{
+    CWnd* owner = GetOwner();
+    if (owner == NULL)
+        owner = GetDockingFrame();
+    return owner != NULL ? owner : GetParent();
+}
+
+void TkCustomToolBar::SetButtonStyle(int index, DWORD style)
+{
+    TkStdBtn* button = GetButton(index);
+    if (button->GetStyle() == style)
+        return;
+    button->SetStyle(style);
+    InvalidateButton(index);
+}
+
+void TkCustomToolBar::HideButton(int index, BOOL hide)
+{
+    DWORD style = GetButtonStyle(index);
+    GetButton(index)->SetStyle(hide ? style | TBBS_HIDDEN : style & ~TBBS_HIDDEN);
+}
+
+void TkCustomToolBar::InvalidateButton(int index)
+{
+    if (index >= 0 && index < GetCount())
+        GetButton(index)->Invalidate(FALSE);
+}
+
+int TkCustomToolBar::ButtonHitTest(int x, int y, CRect* rect) const
+{
+    return m_layout.ButtonHitTest(m_buttons, CPoint(x, y), rect);
+}
+
+void TkCustomToolBar::InformButtons(UINT id, const TkBtnStyleChange& change)
+{
+    for (int i = 0; i < GetCount(); i++) {
+        if (GetButtonID(i) == id)
+            GetButton(i)->InformBtn(kTkInformStyle, &change);
+    }
+}
+
+void TkCustomToolBar::RecalcParent()
+{
+    m_layout.m_bHorzPending = m_layout.m_bVertPending = m_layout.m_bFloatPending = TRUE;
+    CFrameWnd* frame = GetParentFrame();
+    if (frame != NULL)
+        frame->RecalcLayout();
+    Invalidate();
+    UpdateWindow();
+}
+
+void TkCustomToolBar::ShiftIndexes(int index, int delta)
+{
+    if (m_nHotIndex >= index)
+        m_nHotIndex += delta;
+    if (m_bCustomizing && m_nPressedIndex >= index)
+        m_nPressedIndex += delta;
+}
+
+void TkCustomToolBar::InsertButton(int index, UINT id, BOOL separator, BOOL noRecalc)
+{
+    index = std::max(0, std::min(index, GetCount()));
+    TkStdBtn* button = separator ? CreateSeparator() : CreateButton(id);
+    m_buttons.InsertAt(index, button);
+    m_layout.m_nFloatWidth += button->m_cx;
+    ShiftIndexes(index, 1);
+    UpdateButton(index);
+    if (!noRecalc)
+        RecalcParent();
+}
+
+// After the button at index went: a separator left last, or the second of
+// two that now meet, or one left first goes too.
+void TkCustomToolBar::RemoveSeparatorsAround(int index, int* removed)
+{
+    int count = GetCount();
+    int extra = -1;
+    if (index > 0 && index == count && GetButton(count - 1)->IsSeparator())
+        extra = count - 1;
+    else if (index > 0 && index < count && GetButton(index - 1)->IsSeparator() &&
+             GetButton(index)->IsSeparator())
+        extra = index;
+    else if (index == 0 && count > 0 && GetButton(0)->IsSeparator())
+        extra = 0;
+    if (extra < 0)
+        return;
+    delete GetButton(extra);
+    m_buttons.RemoveAt(extra);
+    (*removed)++;
+}
+
+BOOL TkCustomToolBar::RemoveButton(int index, BOOL noRecalc)
+{
+    if (index < 0 || index >= GetCount())
+        return GetCount() > 0;
+    delete GetButton(index);
+    m_buttons.RemoveAt(index);
+    int removed = 1;
+    RemoveSeparatorsAround(index, &removed);
+    if (m_bCustomizing && m_nPressedIndex == index)
+        m_nPressedIndex = -1;
+    if (m_nHotIndex == index) {
+        m_nHotIndex = -1;
+        KillTimer(kTkHotTrackTimer);
+    }
+    ShiftIndexes(index + 1, -removed);
+    if (noRecalc)
+        return GetCount() > 0;
+    UINT id = GetDlgCtrlID();
+    if (GetCount() == 0 && id >= kTkFirstUserBarId && id <= kTkLastUserBarId) {
+        DestroyWindow();
+        return FALSE;
+    }
+    RecalcParent();
+    return GetCount() > 0;
+}
+
+TkDrawData* TkCustomToolBar::GetDrawData()
+{
+    if (m_pDrawData == NULL)
+        m_pDrawData = new TkDrawData;
+    return m_pDrawData;
+}
+
+void TkCustomToolBar::DoPaint(CDC* dc)
+{
+    TkControlBar::DoPaint(dc);
+    TkDrawData* drawData = NULL;
+    try {
+        drawData = GetDrawData();
+    } catch (CResourceException* e) {
+        e->Delete();
+        return;
+    }
+    SyncImageSize();
+    int cy = m_layout.m_cyButton;
+    for (int i = 0; i < GetCount(); i++)
+        cy = std::max(cy, GetButton(i)->m_cy);
+    if (!drawData->PrepareBitmaps(dc, std::max(m_cxWidest, 1), cy))
+        return;
+    drawData->m_sizeImage = CSize(m_layout.m_cxImage, m_layout.m_cyImage);
+    drawData->m_bCoolLook = IsCoolLook();
+    drawData->m_bCustomizing = m_bCustomizing;
+    drawData->m_dwExStyle = m_dwExStyle;
+    for (int i = 0; i < GetCount(); i++) {
+        if (!GetButton(i)->IsHidden())
+            GetButton(i)->Render(dc, drawData);
+    }
+    drawData->FreeBitmaps();
+}
+
+void TkCustomToolBar::DrawBorders(CDC* dc, CRect& rect)
+{
+    if ((m_dwStyle & CBRS_BORDER_ANY) && !IsCoolLook()) {
+        rect.right--;
+        rect.bottom--;
+    }
+    TkControlBar::DrawBorders(dc, rect);
+}
+
+INT_PTR TkCustomToolBar::OnToolHitTest(CPoint point, TOOLINFOA* info) const
+{
+    INT_PTR hit = TkControlBar::OnToolHitTest(point, info);
+    if (hit != -1)
+        return hit;
+    int index = ButtonHitTest(point.x, point.y, NULL);
+    return index < 0 ? -1 : GetButton(index)->OnToolHitTest(point, info);
+}
+
+void TkCustomToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
+{
+    for (int i = 0; i < GetCount(); i++)
+        UpdateButtonFrom(target, i, disableIfNoHandler);
+}
+
+void TkCustomToolBar::UpdateButtonFrom(CCmdTarget* target, int index, BOOL disableIfNoHandler)
+{
+    TkStdBtn* button = GetButton(index);
+    if (button->IsSeparator())
+        return;
+    TkCustomToolCmdUI state(this);
+    state.m_pOther = this;
+    state.m_nIndexMax = GetCount();
+    state.m_nID = button->m_nID;
+    state.m_nIndex = index;
+    state.DoUpdate(target, button->HasStyle(TKBS_ALWAYS_ENABLED) ? FALSE : disableIfNoHandler);
+}
+
+void TkCustomToolBar::UpdateButton(int index)
+{
+    CWnd* owner = GetOwnerWindow();
+    CFrameWnd* frame = dynamic_cast<CFrameWnd*>(owner);
+    if (frame == NULL && owner != NULL)
+        frame = owner->GetParentFrame();
+    if (frame != NULL)
+        UpdateButtonFrom(frame, index, frame->m_bAutoMenuEnable);
+}
+
+void TkCustomToolBar::OpenMenuButton(TkStdBtn* button, DWORD_PTR value1, DWORD_PTR value2)
+{
+    UpdateHotTracking(FALSE);
+    button->SendNotification(-2120, value1, value2);
+}
+
+void TkCustomToolBar::GetExtraBarInfo(TkControlBarInfo* info)
+{
+    TkCustomToolBarInfoEx* own = dynamic_cast<TkCustomToolBarInfoEx*>(info->m_pExtraInfo);
+    if (own != NULL)
+        GetBarInfoEx(own);
+}
+
+void TkCustomToolBar::SetExtraBarInfo(TkControlBarInfo* info, CFrameWnd*)
+{
+    const TkCustomToolBarInfoEx* own = dynamic_cast<TkCustomToolBarInfoEx*>(info->m_pExtraInfo);
+    if (own != NULL)
+        SetBarInfoEx(own);
+}
+
+void TkCustomToolBar::GetBarInfoEx(TkCustomToolBarInfoEx* info)
+{
+    GetWindowText(info->m_strTitle);
+    info->m_arrButtons.DeleteAll();
+    for (int i = 0; i < GetCount(); i++)
+        info->m_arrButtons.AddInfo(GetButtonID(i), NULL, 0);
+}
+
+void TkCustomToolBar::SetBarInfoEx(const TkCustomToolBarInfoEx* info)
+{
+    CArray<UINT, UINT> ids;
+    for (int i = 0; i < info->m_arrButtons.GetSize(); i++)
+        ids.Add(info->m_arrButtons.GetInfo(i)->m_nID);
+    SetButtons(ids.GetData(), (int)ids.GetSize());
+    if (!info->m_strTitle.IsEmpty())
+        SetWindowText(info->m_strTitle);
+}

@@ -1,0 +1,150 @@
+// TkCustomToolBar: the customisable tool bar. It owns an ordered array of
+// button objects, lays them out with TkToolBarLayout, paints them through
+// one off-screen button bitmap, routes the mouse to them (press, capture,
+// hot tracking) and updates their states through command update.
+#pragma once
+
+#include "bars/TkControlBar.h"
+#include "toolbars/TkBtnMap.h"
+#include "toolbars/TkToolBarLayout.h"
+
+class TkBmpMgr;
+class TkDrawData;
+class TkCustomToolBarInfoEx;
+
+// Extended bar styles of tool bars (the base's extended style word).
+const DWORD TKTBS_CREATED = 0x0004;
+const DWORD TKTBS_COOLLOOK = 0x0100;
+const DWORD TKTBS_TRANSPARENT = 0x1000;
+
+// Hot tracking's timer and period.
+const UINT_PTR kTkHotTrackTimer = 0xE002;
+const UINT kTkHotTrackPeriod = 100;
+// Bars the user made have control ids from here on.
+const UINT kTkFirstUserBarId = 0xE820;
+const UINT kTkLastUserBarId = 0xE8FE;
+
+// The record a tool-bar notification carries: the platform's tool-bar
+// notification with the button's index and two pointer-sized values.
+struct TkTBNotify
+{
+    NMTOOLBARA hdr;
+    int nIndex;
+    DWORD_PTR dwValue1;
+    DWORD_PTR dwValue2;
+    BOOL bHeapCopy;
+};
+
+class TkCustomToolBar : public TkControlBar
+{
+    DECLARE_DYNAMIC(TkCustomToolBar)
+public:
+    TkCustomToolBar();
+    ~TkCustomToolBar() override;
+
+    BOOL Create(CWnd* parent, LPCSTR windowName, DWORD style, DWORD exStyle, UINT id,
+                CCreateContext* context = NULL) override;
+    virtual BOOL CreateToolBarEx(DWORD exStyle, CWnd* parent, DWORD style, UINT id, LPCSTR title);
+    CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
+    CSize CalcDynamicLayout(int length, DWORD mode) override;
+    void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
+    void DelayShow(BOOL show) override;
+    void DoPaint(CDC* dc) override;
+    void DrawBorders(CDC* dc, CRect& rect) override;
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* info) const override;
+    void GetExtraBarInfo(TkControlBarInfo* info) override;
+    void SetExtraBarInfo(TkControlBarInfo* info, CFrameWnd* frame) override;
+    // The bar's own part of a saved layout: title and buttons.
+    void GetBarInfoEx(TkCustomToolBarInfoEx* info);
+    void SetBarInfoEx(const TkCustomToolBarInfoEx* info);
+
+    virtual BOOL RemoveButton(int index, BOOL noRecalc);
+    virtual void InsertButton(int index, UINT id, BOOL separator, BOOL noRecalc);
+    virtual int GetButtonImage(UINT id, HBITMAP* bitmap) const;
+    virtual void ResizeButtons();
+    virtual BOOL SetButtons(const UINT* ids, int count);
+    virtual void RemoveAllButtons();
+    virtual BOOL IsCoolLook() const { return (m_dwExStyle & TKTBS_COOLLOOK) != 0; }
+    virtual void InvalidateButton(int index);
+    virtual int ButtonHitTest(int x, int y, CRect* rect) const;
+    virtual void UpdateButton(int index);
+    virtual TkStdBtn* CreateButton(UINT id);
+    virtual TkStdBtn* CreateSeparator();
+    virtual void OpenMenuButton(TkStdBtn* button, DWORD_PTR value1, DWORD_PTR value2);
+
+    int GetCount() const { return (int)m_buttons.GetSize(); }
+    TkStdBtn* GetButton(int index) const { return static_cast<TkStdBtn*>(m_buttons[index]); }
+    int IndexOfButton(const TkStdBtn* button) const;
+    UINT GetButtonID(int index) const { return GetButton(index)->m_nID; }
+    void GetButtonRect(int index, CRect* rect) const { *rect = GetButton(index)->GetRect(); }
+    DWORD GetButtonStyle(int index) const { return GetButton(index)->GetStyle(); }
+    void SetButtonStyle(int index, DWORD style);
+    void HideButton(int index, BOOL hide);
+    void SetBmpMgr(TkBmpMgr* manager);
+    TkBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
+    BOOL LoadToolBar(UINT resourceId);
+    void SetButtonMaps(const TkBtnMapEntry* first, const TkBtnMapEntry* second);
+    CWnd* GetOwnerWindow() const;
+    // Every button with the command id on this bar takes the style change.
+    void InformButtons(UINT id, const TkBtnStyleChange& change);
+    // Hot tracking now; with update the window repaints at once.
+    void UpdateHotTracking(BOOL update);
+    int GetHotIndex() const { return m_nHotIndex; }
+    int GetPressedIndex() const { return m_nPressedIndex; }
+    BOOL IsCustomizing() const { return m_bCustomizing; }
+    CFont* GetFont() const { return m_pFont; }
+
+    // Widest button seen by AdjustSize; the button bitmap is this wide.
+    int m_cxWidest;
+    int m_cxSeparator;
+    DWORD m_dwDrawMode;
+    TkToolBarLayout m_layout;
+
+    // Set while a button's action runs (drop-down notification, posted
+    // command): the mouse then goes to the bar's own handling.
+    static BOOL s_bButtonAction;
+    static UINT s_nNoDelayHideMsg;
+
+protected:
+    TkLayoutSite LayoutSite(DWORD mode) const;
+    void SyncImageSize();
+    TkDrawData* GetDrawData();
+    void RecalcParent();
+    void RemoveSeparatorsAround(int index, int* removed);
+    // The hot index and the customise selection at or after index move.
+    void ShiftIndexes(int index, int delta);
+    void SetHot(int index);
+    int HotCandidate() const;
+    void ReleasePressed();
+    void FireCommand(UINT id);
+    void SetPrompt(UINT id);
+    void UpdateButtonFrom(CCmdTarget* target, int index, BOOL disableIfNoHandler);
+
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnCancelMode();
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+    void OnSysColorChange();
+    int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
+    LRESULT OnNoDelayHide(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeleteButton(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    CPtrArray m_buttons;
+    TkBmpMgr* m_pBmpMgr;
+    TkDrawData* m_pDrawData;
+    int m_nPressedIndex;
+    int m_nHotIndex;
+    BOOL m_bCustomizing;
+    BOOL m_bHidePosted;
+    CFont* m_pFont;
+    const TkBtnMapEntry* m_pFirstMap;
+    const TkBtnMapEntry* m_pSecondMap;
+
+private:
+    BOOL PressButton(CPoint point);
+};

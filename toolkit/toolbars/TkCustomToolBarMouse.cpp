@@ -1,0 +1,246 @@
+// TkCustomToolBar's messages: presses, capture and release, hot tracking,
+// delayed hiding and the tool-bar messages that add and delete buttons.
+#include "toolbars/TkCustomToolBar.h"
+
+#include "toolbars/TkBmpMgr.h"
+#include "toolbars/TkDrawData.h"
+
+BEGIN_MESSAGE_MAP(TkCustomToolBar, TkControlBar)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_CANCELMODE()
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_MOUSEACTIVATE()
+    ON_REGISTERED_MESSAGE(s_nNoDelayHideMsg, OnNoDelayHide)
+    ON_MESSAGE(TB_ADDBUTTONSA, OnAddButtons)
+    ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
+END_MESSAGE_MAP()
+
+void TkCustomToolBar::SetPrompt(UINT id)
+{
+    CFrameWnd* frame = GetDockingFrame();
+    if (frame != NULL)
+        frame->SendMessage(WM_SETMESSAGESTRING, id);
+}
+
+BOOL TkCustomToolBar::PressButton(CPoint point)
+{
+    if (s_bButtonAction)
+        return FALSE;
+    int index = ButtonHitTest(point.x, point.y, NULL);
+    if (index < 0)
+        return FALSE;
+    TkStdBtn* button = GetButton(index);
+    if (!m_bCustomizing && GetKeyState(VK_MENU) >= 0 && button->HasStyle(TBBS_DISABLED))
+        return FALSE;
+    UpdateButton(index);
+    if (button->BtnPressDown(point)) {
+        m_nPressedIndex = index;
+        InvalidateButton(index);
+        UpdateWindow();
+        SetCapture();
+        SetPrompt(button->m_nID);
+    }
+    return TRUE;
+}
+
+void TkCustomToolBar::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (!PressButton(point))
+        TkControlBar::OnLButtonDown(flags, point);
+}
+
+void TkCustomToolBar::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    if (!PressButton(point))
+        TkControlBar::OnLButtonDblClk(flags, point);
+}
+
+void TkCustomToolBar::OnMouseMove(UINT, CPoint point)
+{
+    if (m_bCustomizing || s_bButtonAction) {
+        Default();
+        return;
+    }
+    if (m_nPressedIndex < 0) {
+        UpdateHotTracking(FALSE);
+        return;
+    }
+    TkStdBtn* button = GetButton(m_nPressedIndex);
+    DWORD before = button->GetStyle();
+    if (GetCapture() == this) {
+        button->BtnMouseMove(point);
+    } else {
+        button->BtnCancel();
+        m_nPressedIndex = -1;
+        SetPrompt(AFX_IDS_IDLEMESSAGE);
+    }
+    if (button->GetStyle() != before)
+        button->Invalidate(FALSE);
+}
+
+void TkCustomToolBar::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (m_nPressedIndex < 0) {
+        TkControlBar::OnLButtonUp(flags, point);
+        return;
+    }
+    int index = m_nPressedIndex;
+    m_nPressedIndex = -1;
+    ReleaseCapture();
+    UpdateButton(index);
+    TkStdBtn* button = GetButton(index);
+    UINT id = button->BtnPressUp(point);
+    SetPrompt(AFX_IDS_IDLEMESSAGE);
+    button->Invalidate(FALSE);
+    UpdateWindow();
+    if (id != 0)
+        FireCommand(id);
+}
+
+void TkCustomToolBar::FireCommand(UINT id)
+{
+    CFrameWnd* frame = GetDockingFrame();
+    if (frame == NULL)
+        return;
+    s_bButtonAction = TRUE;
+    frame->PostMessage(WM_COMMAND, id);
+    s_bButtonAction = FALSE;
+}
+
+void TkCustomToolBar::ReleasePressed()
+{
+    if (m_nPressedIndex < 0)
+        return;
+    if (GetCapture() == this)
+        ReleaseCapture();
+    TkStdBtn* button = GetButton(m_nPressedIndex);
+    m_nPressedIndex = -1;
+    button->BtnCancel();
+}
+
+void TkCustomToolBar::OnCancelMode()
+{
+    Default();
+    if (!m_bCustomizing)
+        ReleasePressed();
+}
+
+int TkCustomToolBar::HotCandidate() const
+{
+    CPoint pt;
+    GetCursorPos(&pt);
+    if (::WindowFromPoint(pt) != m_hWnd)
+        return -1;
+    ScreenToClient(&pt);
+    int index = ButtonHitTest(pt.x, pt.y, NULL);
+    if (index < 0)
+        return -1;
+    TkStdBtn* button = GetButton(index);
+    return button->IsSeparator() || button->HasStyle(TBBS_DISABLED) ? -1 : index;
+}
+
+void TkCustomToolBar::SetHot(int index)
+{
+    if (index == m_nHotIndex)
+        return;
+    if (m_nHotIndex >= 0) {
+        TkStdBtn* old = GetButton(m_nHotIndex);
+        old->SetStyle(old->GetStyle() & ~TKBS_HOT);
+        old->Invalidate(FALSE);
+    }
+    if (index < 0)
+        KillTimer(kTkHotTrackTimer);
+    else if (m_nHotIndex < 0)
+        SetTimer(kTkHotTrackTimer, kTkHotTrackPeriod, NULL);
+    m_nHotIndex = index;
+    if (index >= 0) {
+        TkStdBtn* button = GetButton(index);
+        button->SetStyle(button->GetStyle() | TKBS_HOT);
+        button->Invalidate(FALSE);
+    }
+}
+
+void TkCustomToolBar::UpdateHotTracking(BOOL update)
+{
+    if (!IsCoolLook() || GetActiveWindow() == NULL || s_bButtonAction || m_nPressedIndex >= 0)
+        return;
+    SetHot(HotCandidate());
+    if (update)
+        UpdateWindow();
+}
+
+void TkCustomToolBar::OnTimer(UINT_PTR id)
+{
+    if (id == kTkHotTrackTimer)
+        UpdateHotTracking(FALSE);
+    else
+        Default();
+}
+
+void TkCustomToolBar::DelayShow(BOOL show)
+{
+    // While customising, a floating bar hides on its own message so that a
+    // drag out of it can end first.
+    if (!show && m_bCustomizing && IsFloating() && !m_bHidePosted) {
+        m_bHidePosted = TRUE;
+        PostMessage(s_nNoDelayHideMsg);
+        return;
+    }
+    TkControlBar::DelayShow(show);
+}
+
+LRESULT TkCustomToolBar::OnNoDelayHide(WPARAM, LPARAM)
+{
+    CFrameWnd* frame = GetDockingFrame();
+    if (m_bCustomizing && IsFloating() && frame != NULL) {
+        frame->ShowControlBar(this, FALSE, FALSE);
+        m_bHidePosted = FALSE;
+    }
+    return 0;
+}
+
+void TkCustomToolBar::OnDestroy()
+{
+    KillTimer(kTkHotTrackTimer);
+    TkControlBar::OnDestroy();
+}
+
+void TkCustomToolBar::OnSysColorChange()
+{
+    if (m_pDrawData != NULL)
+        m_pDrawData->RebuildDitherBrush();
+    m_pBmpMgr->ReloadBitmaps(TRUE);
+    Invalidate();
+}
+
+int TkCustomToolBar::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    if (m_bCustomizing && !IsFloating())
+        return MA_NOACTIVATE;
+    return (int)Default();
+}
+
+LRESULT TkCustomToolBar::OnAddButtons(WPARAM wParam, LPARAM lParam)
+{
+    const TBBUTTON* records = (const TBBUTTON*)lParam;
+    int count = (int)wParam;
+    if (records == NULL)
+        return FALSE;
+    for (int i = 0; i < count; i++) {
+        const TBBUTTON& record = records[i];
+        InsertButton(GetCount(), record.idCommand, record.idCommand == 0, i + 1 < count);
+        TkStdBtn* button = GetButton(GetCount() - 1);
+        button->SetStyle(button->GetStyle() | ((DWORD)record.fsState << 16) | record.fsStyle);
+    }
+    return TRUE;
+}
+
+LRESULT TkCustomToolBar::OnDeleteButton(WPARAM wParam, LPARAM)
+{
+    return RemoveButton((int)wParam, FALSE);
+}

@@ -1,0 +1,383 @@
+// The customisable tool bar on a real MDI frame: clicks and the commands
+// and notifications they give, the pixels of each button state, and the
+// bar's layout docked and floating.
+#include "TestFramework.h"
+#include "mfc/tests/PumpMessages.h"
+
+#include "frames/TkMDIFrameWnd.h"
+#include "toolbars/TkCustomToolBar.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const UINT kFrameResource = 500;
+const UINT kToolBarResource = 200;
+const UINT kBarId = 0xE81B;
+// The images of the test strip: button face, button shadow, red.
+const UINT kFaceButton = 100;
+const UINT kRedButton = 102;
+
+class CToolBarApp : public CWinApp
+{
+public:
+    CToolBarApp() : CWinApp("CustomToolBarTest") {}
+};
+
+// Handles the commands of the test tool bar and records them and every
+// tool-bar notification.
+class CRecordingFrame : public TkMDIFrameWnd
+{
+public:
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override
+    {
+        if (id >= kFaceButton && id <= kRedButton && code == CN_COMMAND) {
+            if (handlerInfo == NULL)
+                m_commands.push_back(id);
+            return TRUE;
+        }
+        return TkMDIFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
+    }
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        const TkTBNotify* notify = (const TkTBNotify*)lParam;
+        if (wParam == kBarId) {
+            m_notifications.push_back(*notify);
+            *result = 0;
+            return TRUE;
+        }
+        return TkMDIFrameWnd::OnNotify(wParam, lParam, result);
+    }
+
+    std::vector<UINT> m_commands;
+    std::vector<TkTBNotify> m_notifications;
+};
+
+class CustomToolBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_frame = new CRecordingFrame;
+        ASSERT_TRUE(m_frame->LoadFrame(kFrameResource));
+        m_app.m_pMainWnd = m_frame;
+        m_frame->SetWindowPos(NULL, 0, 0, 600, 400, SWP_NOZORDER);
+        m_frame->EnableDocking(CBRS_ALIGN_ANY);
+        m_bar = new TkCustomToolBar;
+        m_bar->m_bAutoDelete = TRUE;
+        ASSERT_TRUE(m_bar->Create(m_frame, "Main", WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 0,
+                                  kBarId));
+        ASSERT_TRUE(m_bar->LoadToolBar(kToolBarResource));
+        m_bar->EnableDocking(CBRS_ALIGN_ANY);
+        m_frame->DockControlBar(m_bar);
+        m_frame->ShowWindow(SW_SHOW);
+        m_frame->RecalcLayout();
+        PumpMessages();
+    }
+    void TearDown() override
+    {
+        m_frame->DestroyWindow();
+        m_app.m_pMainWnd = NULL;
+        PumpMessages();
+    }
+    int IndexOf(UINT id) const
+    {
+        for (int i = 0; i < m_bar->GetCount(); i++) {
+            if (m_bar->GetButtonID(i) == id)
+                return i;
+        }
+        return -1;
+    }
+    CPoint Centre(UINT id) const
+    {
+        CRect rect;
+        m_bar->GetButtonRect(IndexOf(id), &rect);
+        return rect.CenterPoint();
+    }
+    void Click(CPoint down, CPoint up)
+    {
+        m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
+        m_bar->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(up.x, up.y));
+        m_bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+        PumpMessages();
+    }
+    // The bar painted into a bitmap; pixels relative to the button's corner.
+    std::vector<COLORREF> PaintButton(UINT id, CRect* rect)
+    {
+        m_bar->GetButtonRect(IndexOf(id), rect);
+        CRect client;
+        m_bar->GetClientRect(&client);
+        HDC screen = ::GetDC(NULL);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.Width(), client.Height());
+        ::ReleaseDC(NULL, screen);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        CDC dc;
+        dc.Attach(memory);
+        m_bar->DoPaint(&dc);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < rect->Height(); y++) {
+            for (int x = 0; x < rect->Width(); x++)
+                pixels.push_back(GetPixel(memory, rect->left + x, rect->top + y));
+        }
+        dc.Detach();
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        return pixels;
+    }
+
+    CToolBarApp m_app;
+    CRecordingFrame* m_frame = nullptr;
+    TkCustomToolBar* m_bar = nullptr;
+};
+
+std::string ColourName(COLORREF colour)
+{
+    const struct
+    {
+        int index;
+        const char* name;
+    } kNames[] = {
+        {COLOR_BTNFACE, "face"},
+        {COLOR_BTNSHADOW, "shadow"},
+        {COLOR_BTNHIGHLIGHT, "highlight"},
+        {COLOR_WINDOWFRAME, "frame"},
+    };
+    for (const auto& name : kNames) {
+        if (GetSysColor(name.index) == colour)
+            return name.name;
+    }
+    if (colour == RGB(255, 0, 0))
+        return "red";
+    char text[16];
+    snprintf(text, sizeof(text), "%06lx", (unsigned long)colour);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(CustomToolBarTest, LoadsTheResourceButtonsAndLaysThemOutInOneRowDocked)
+{
+    ASSERT_EQ(4, m_bar->GetCount());
+    EXPECT_TRUE(m_bar->GetButton(1)->IsSeparator());
+    CRect first, separator, second, third;
+    m_bar->GetButtonRect(0, &first);
+    m_bar->GetButtonRect(1, &separator);
+    m_bar->GetButtonRect(2, &second);
+    m_bar->GetButtonRect(3, &third);
+    EXPECT_EQ(CSize(23, 22), first.Size());
+    EXPECT_EQ(CSize(8, 22), separator.Size());
+    EXPECT_EQ(first.right, separator.left);
+    EXPECT_EQ(separator.right, second.left);
+    EXPECT_EQ(second.right, third.left);
+    EXPECT_EQ(first.top, third.top);
+    CRect client;
+    m_bar->GetClientRect(&client);
+    EXPECT_TRUE(client.PtInRect(CPoint(third.right - 1, third.bottom - 1)));
+}
+
+TEST_F(CustomToolBarTest, FloatingBarHoldsItsButtons)
+{
+    m_frame->FloatControlBar(m_bar, CPoint(200, 200), CBRS_ALIGN_TOP);
+    m_frame->RecalcLayout();
+    PumpMessages();
+    ASSERT_TRUE(m_bar->IsFloating());
+    CRect client;
+    m_bar->GetClientRect(&client);
+    for (int i = 0; i < m_bar->GetCount(); i++) {
+        CRect rect;
+        m_bar->GetButtonRect(i, &rect);
+        EXPECT_TRUE(client.PtInRect(rect.TopLeft())) << i;
+        EXPECT_TRUE(client.PtInRect(CPoint(rect.right - 1, rect.bottom - 1))) << i;
+    }
+}
+
+TEST_F(CustomToolBarTest, ClicksGiveOneCommandEachAndNoneWhenReleasedOutside)
+{
+    const struct
+    {
+        const char* name;
+        DWORD style;
+        BOOL releaseOutside;
+        std::vector<UINT> commands;
+        std::vector<int> codes;
+    } kCases[] = {
+        {"click", 0, FALSE, {kRedButton}, {}},
+        {"released outside", 0, TRUE, {}, {}},
+        {"check box", TBBS_CHECKBOX, FALSE, {kRedButton}, {}},
+        {"drop-down", TBSTYLE_DROPDOWN, FALSE, {}, {kTkNotifyDropDown}},
+    };
+    for (const auto& c : kCases) {
+        m_bar->GetButton(IndexOf(kRedButton))->SetStyle(c.style);
+        m_frame->m_commands.clear();
+        m_frame->m_notifications.clear();
+        CPoint centre = Centre(kRedButton);
+        Click(centre, c.releaseOutside ? CPoint(centre.x, centre.y + 40) : centre);
+        EXPECT_EQ(c.commands, m_frame->m_commands) << c.name;
+        std::vector<int> codes;
+        for (const TkTBNotify& notify : m_frame->m_notifications)
+            codes.push_back((int)notify.hdr.hdr.code);
+        EXPECT_EQ(c.codes, codes) << c.name;
+        EXPECT_FALSE(m_bar->GetButton(IndexOf(kRedButton))->HasStyle(TBBS_PRESSED)) << c.name;
+        EXPECT_EQ(-1, m_bar->GetPressedIndex()) << c.name;
+    }
+}
+
+TEST_F(CustomToolBarTest, DropDownNotificationNamesTheBarAndTheButton)
+{
+    int index = IndexOf(kRedButton);
+    m_bar->GetButton(index)->SetStyle(TBSTYLE_DROPDOWN);
+    Click(Centre(kRedButton), Centre(kRedButton));
+    ASSERT_EQ(1u, m_frame->m_notifications.size());
+    const TkTBNotify& notify = m_frame->m_notifications[0];
+    EXPECT_EQ(m_bar->m_hWnd, notify.hdr.hdr.hwndFrom);
+    EXPECT_EQ(kBarId, notify.hdr.hdr.idFrom);
+    EXPECT_EQ((int)kRedButton, notify.hdr.iItem);
+    EXPECT_EQ(index, notify.nIndex);
+    EXPECT_FALSE(notify.bHeapCopy);
+}
+
+// A check box toggles on each click, clearing indeterminate, on every button
+// of its command.
+TEST_F(CustomToolBarTest, CheckBoxTogglesEveryButtonOfItsCommand)
+{
+    m_bar->InsertButton(m_bar->GetCount(), kRedButton, FALSE, FALSE);
+    for (int i = 0; i < m_bar->GetCount(); i++) {
+        if (m_bar->GetButtonID(i) == kRedButton)
+            m_bar->GetButton(i)->SetStyle(TBBS_CHECKBOX | TBBS_INDETERMINATE);
+    }
+    const BOOL kExpected[] = {TRUE, FALSE, TRUE};
+    for (BOOL checked : kExpected) {
+        Click(Centre(kRedButton), Centre(kRedButton));
+        for (int i = 0; i < m_bar->GetCount(); i++) {
+            if (m_bar->GetButtonID(i) != kRedButton)
+                continue;
+            EXPECT_EQ(checked, m_bar->GetButton(i)->HasStyle(TBBS_CHECKED)) << i;
+            EXPECT_FALSE(m_bar->GetButton(i)->HasStyle(TBBS_INDETERMINATE)) << i;
+        }
+    }
+}
+
+// Pixels of the red image's button, relative to its corner (23 x 22, the
+// 16 x 15 image at (3, 3), one pixel further when down).
+TEST_F(CustomToolBarTest, ButtonStatesPaintFrameAndImage)
+{
+    const struct
+    {
+        const char* name;
+        DWORD style;
+        DWORD exStyle;
+        std::vector<std::pair<CPoint, const char*>> pixels;
+    } kCases[] = {
+        {"classic", 0, 0,
+         {{{0, 0}, "highlight"}, {{22, 0}, "frame"}, {{0, 21}, "frame"}, {{22, 21}, "frame"},
+          {{1, 1}, "face"}, {{21, 20}, "shadow"}, {{2, 2}, "face"}, {{3, 3}, "red"},
+          {{18, 17}, "red"}, {{19, 18}, "face"}}},
+        {"pressed", TBBS_PRESSED, 0,
+         {{{0, 0}, "frame"}, {{22, 21}, "highlight"}, {{1, 1}, "shadow"}, {{21, 20}, "face"},
+          {{3, 3}, "face"}, {{4, 4}, "red"}, {{19, 18}, "red"}}},
+        {"disabled", TBBS_DISABLED, 0,
+         {{{0, 0}, "highlight"}, {{22, 21}, "frame"}, {{3, 3}, "shadow"}, {{18, 17}, "shadow"},
+          {{19, 3}, "face"}, {{19, 4}, "highlight"}, {{19, 18}, "highlight"}, {{4, 18}, "highlight"},
+          {{3, 18}, "face"}, {{2, 2}, "face"}}},
+        {"cool", 0, TKTBS_COOLLOOK,
+         {{{0, 0}, "face"}, {{22, 21}, "face"}, {{3, 3}, "red"}}},
+        {"cool hot", TKBS_HOT, TKTBS_COOLLOOK,
+         {{{0, 0}, "highlight"}, {{22, 21}, "shadow"}, {{1, 1}, "face"}, {{3, 3}, "red"}}},
+        {"cool pressed", TBBS_PRESSED, TKTBS_COOLLOOK,
+         {{{0, 0}, "shadow"}, {{22, 21}, "highlight"}, {{1, 1}, "face"}, {{4, 4}, "red"}}},
+    };
+    for (const auto& c : kCases) {
+        m_bar->SetExBarStyle(c.exStyle, FALSE);
+        m_bar->GetButton(IndexOf(kRedButton))->SetStyle(c.style);
+        CRect rect;
+        std::vector<COLORREF> pixels = PaintButton(kRedButton, &rect);
+        ASSERT_EQ(CSize(23, 22), rect.Size());
+        for (const auto& pixel : c.pixels) {
+            COLORREF colour = pixels[pixel.first.y * rect.Width() + pixel.first.x];
+            EXPECT_EQ(pixel.second, ColourName(colour))
+                << c.name << " at " << pixel.first.x << "," << pixel.first.y;
+        }
+    }
+}
+
+// Checked: the image stays, its background inside the frame is dithered in
+// face and highlight, alternating pixel by pixel.
+TEST_F(CustomToolBarTest, CheckedButtonDithersTheBackgroundOnly)
+{
+    m_bar->GetButton(IndexOf(kRedButton))->SetStyle(TBBS_CHECKBOX | TBBS_CHECKED);
+    CRect rect;
+    std::vector<COLORREF> pixels = PaintButton(kRedButton, &rect);
+    auto at = [&](int x, int y) { return ColourName(pixels[y * rect.Width() + x]); };
+    EXPECT_EQ("frame", at(0, 0));
+    EXPECT_EQ("red", at(4, 4));
+    EXPECT_EQ("red", at(19, 18));
+    for (int x = 2; x < 20; x++) {
+        std::string here = at(x, 2);
+        EXPECT_TRUE(here == "face" || here == "highlight") << x << ": " << here;
+        EXPECT_NE(here, at(x + 1, 2)) << x;
+        EXPECT_NE(here, at(x, 3)) << x;
+    }
+}
+
+// Removing a button tidies the separators around it; the last button of a
+// user bar takes the bar with it, a built-in bar stays empty.
+TEST_F(CustomToolBarTest, RemovingButtonsTidiesSeparators)
+{
+    const struct
+    {
+        const char* name;
+        std::vector<UINT> ids;
+        int remove;
+        std::vector<UINT> left;
+    } kCases[] = {
+        {"between separators", {100, 0, 101, 0, 102}, 2, {100, 0, 102}},
+        {"first before a separator", {100, 0, 101}, 0, {101}},
+        {"last after a separator", {100, 0, 101}, 2, {100}},
+        {"out of range", {100}, 5, {100}},
+    };
+    for (const auto& c : kCases) {
+        m_bar->SetButtons(c.ids.data(), (int)c.ids.size());
+        EXPECT_TRUE(m_bar->RemoveButton(c.remove, TRUE)) << c.name;
+        std::vector<UINT> left;
+        for (int i = 0; i < m_bar->GetCount(); i++)
+            left.push_back(m_bar->GetButtonID(i));
+        EXPECT_EQ(c.left, left) << c.name;
+    }
+    const UINT one = 100;
+    m_bar->SetButtons(&one, 1);
+    EXPECT_FALSE(m_bar->RemoveButton(0, FALSE));
+    EXPECT_TRUE(::IsWindow(m_bar->m_hWnd));
+}
+
+TEST_F(CustomToolBarTest, ToolBarMessagesAddAndDeleteButtons)
+{
+    TBBUTTON records[2] = {};
+    records[0].idCommand = 0;
+    records[1].idCommand = kFaceButton;
+    records[1].fsStyle = TBBS_CHECKBOX;
+    records[1].fsState = TBSTATE_CHECKED;
+    int before = m_bar->GetCount();
+    EXPECT_TRUE(m_bar->SendMessage(TB_ADDBUTTONSA, 2, (LPARAM)records));
+    ASSERT_EQ(before + 2, m_bar->GetCount());
+    EXPECT_TRUE(m_bar->GetButton(before)->IsSeparator());
+    EXPECT_EQ(TBBS_CHECKBOX | TBBS_CHECKED, m_bar->GetButtonStyle(before + 1) & (TBBS_CHECKBOX | TBBS_CHECKED));
+    m_bar->SendMessage(TB_DELETEBUTTON, before + 1);
+    EXPECT_EQ(before, m_bar->GetCount());
+}
+
+TEST_F(CustomToolBarTest, UserBarGoesWithItsLastButton)
+{
+    TkCustomToolBar* user = new TkCustomToolBar;
+    user->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(user->Create(m_frame, "ToolBar1", WS_VISIBLE | CBRS_TOP, 0, kTkFirstUserBarId));
+    const UINT one = kFaceButton;
+    user->SetButtons(&one, 1);
+    m_frame->DockControlBar(user);
+    HWND window = user->m_hWnd;
+    EXPECT_FALSE(user->RemoveButton(0, FALSE));
+    PumpMessages();
+    EXPECT_FALSE(::IsWindow(window));
+}
