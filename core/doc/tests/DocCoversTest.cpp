@@ -200,6 +200,20 @@ TEST_F(DocCoversTest, OnlyAWholeImageBecomesACover)
     }
 }
 
+// A cover that cannot take its place (a folder holds the name) is no cover:
+// the album gets no name, and the download is gone.
+TEST_F(DocCoversTest, ACoverThatCannotBeMovedIntoPlaceIsDropped)
+{
+    ASSERT_TRUE(CreateDirectoryA(m_folder.WindowsPath("covers\\Band - Blue Train.gif").c_str(), nullptr));
+    AnswerShop(HttpReply::Ok(*s_gif));
+    std::string id = AddAlbum("Band", "Blue Train", { { "One", "", "" } });
+    GetCover(id);
+
+    EXPECT_EQ(3u, m_server.Requests().size());
+    EXPECT_EQ("", Str(Album(id).GetImage(kAlbumIndex)));
+    EXPECT_EQ(std::vector<std::string>(), Covers());
+}
+
 TEST_F(DocCoversTest, NoRequestForAnAlbumWithAnImageOrWithoutArtistOrTitle)
 {
     struct Case
