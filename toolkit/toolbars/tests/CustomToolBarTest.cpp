@@ -6,6 +6,7 @@
 
 #include "frames/TkMDIFrameWnd.h"
 #include "toolbars/TkCustomToolBar.h"
+#include "toolbars/TkCustomToolBarInfoEx.h"
 
 #include <string>
 #include <vector>
@@ -282,6 +283,8 @@ TEST_F(CustomToolBarTest, ButtonStatesPaintFrameAndImage)
          {{{0, 0}, "highlight"}, {{22, 21}, "frame"}, {{3, 3}, "shadow"}, {{18, 17}, "shadow"},
           {{19, 3}, "face"}, {{19, 4}, "highlight"}, {{19, 18}, "highlight"}, {{4, 18}, "highlight"},
           {{3, 18}, "face"}, {{2, 2}, "face"}}},
+        {"indeterminate", TBBS_INDETERMINATE, 0,
+         {{{0, 0}, "highlight"}, {{3, 3}, "shadow"}, {{18, 17}, "shadow"}}},
         {"cool", 0, TKTBS_COOLLOOK,
          {{{0, 0}, "face"}, {{22, 21}, "face"}, {{3, 3}, "red"}}},
         {"cool hot", TKBS_HOT, TKTBS_COOLLOOK,
@@ -380,4 +383,60 @@ TEST_F(CustomToolBarTest, UserBarGoesWithItsLastButton)
     EXPECT_FALSE(user->RemoveButton(0, FALSE));
     PumpMessages();
     EXPECT_FALSE(::IsWindow(window));
+}
+
+TEST_F(CustomToolBarTest, SavedStateRebuildsTitleAndButtons)
+{
+    const UINT ids[] = {kRedButton, 0, kFaceButton};
+    m_bar->SetButtons(ids, 3);
+    m_bar->SetWindowText("Player");
+    TkCustomToolBarInfoEx info;
+    m_bar->GetBarInfoEx(&info);
+    EXPECT_EQ(CString("Player"), info.m_strTitle);
+    const UINT other = 101;
+    m_bar->SetButtons(&other, 1);
+    m_bar->SetWindowText("Other");
+    m_bar->SetBarInfoEx(&info);
+    ASSERT_EQ(3, m_bar->GetCount());
+    for (int i = 0; i < 3; i++)
+        EXPECT_EQ(ids[i], m_bar->GetButtonID(i)) << i;
+    EXPECT_TRUE(m_bar->GetButton(1)->IsSeparator());
+    CString title;
+    m_bar->GetWindowText(title);
+    EXPECT_EQ(CString("Player"), title);
+}
+
+// Command update disables buttons whose command has no handler, unless the
+// button stays enabled on its own.
+TEST_F(CustomToolBarTest, CommandUpdateDisablesButtonsWithoutHandler)
+{
+    const UINT kNoHandler = 103;
+    const UINT ids[] = {kFaceButton, kNoHandler, kNoHandler};
+    m_bar->SetButtons(ids, 3);
+    m_bar->GetButton(2)->SetStyle(TKBS_ALWAYS_ENABLED);
+    m_bar->OnUpdateCmdUI(m_frame, TRUE);
+    EXPECT_FALSE(m_bar->GetButton(0)->HasStyle(TBBS_DISABLED));
+    EXPECT_TRUE(m_bar->GetButton(1)->HasStyle(TBBS_DISABLED));
+    EXPECT_FALSE(m_bar->GetButton(2)->HasStyle(TBBS_DISABLED));
+}
+
+// In the cool look the button under the cursor turns hot; when the cursor
+// leaves, the hot-tracking timer takes the hot state away.
+TEST_F(CustomToolBarTest, HotTrackingFollowsTheCursor)
+{
+    m_bar->SetExBarStyle(m_bar->GetExBarStyle() | TKTBS_COOLLOOK, FALSE);
+    m_frame->SetForegroundWindow();
+    m_frame->SetActiveWindow();
+    PumpMessages();
+    CPoint centre = Centre(kRedButton);
+    CPoint screen = centre;
+    m_bar->ClientToScreen(&screen);
+    ASSERT_TRUE(SetCursorPos(screen.x, screen.y));
+    m_bar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    EXPECT_EQ(IndexOf(kRedButton), m_bar->GetHotIndex());
+    EXPECT_TRUE(m_bar->GetButton(IndexOf(kRedButton))->HasStyle(TKBS_HOT));
+    ASSERT_TRUE(SetCursorPos(screen.x, screen.y + 200));
+    m_bar->SendMessage(WM_TIMER, kTkHotTrackTimer);
+    EXPECT_EQ(-1, m_bar->GetHotIndex());
+    EXPECT_FALSE(m_bar->GetButton(IndexOf(kRedButton))->HasStyle(TKBS_HOT));
 }
