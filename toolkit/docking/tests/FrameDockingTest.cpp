@@ -593,3 +593,48 @@ TEST_F(FrameDockingTest, RandomDockingKeepsEveryTreeSound)
         EXPECT_EQ(splittersBefore, CountSplitterWindows(m_frame->m_hWnd));
     }
 }
+
+TEST_F(FrameDockingTest, SideOptionsSwitchSizingAndGrowModeOfSidesThatExist)
+{
+    ASSERT_TRUE(
+        m_feature->InitDocking(m_frame, CBRS_ALIGN_LEFT | CBRS_ALIGN_BOTTOM, TRUE, NULL));
+    const int off[3] = {0, 0, 0};
+    const int on[3] = {1, 1, 1};
+    TkLNSizableDockBorder* left = m_feature->GetSizableBorder(TkFrameDockingFeatureBase::kSideLeft);
+    TkLNSizableDockBorder* bottom =
+        m_feature->GetSizableBorder(TkFrameDockingFeatureBase::kSideBottom);
+    EXPECT_FALSE(m_feature->SetSideOptions(TkFrameDockingFeatureBase::kSideTop, off, FALSE));
+    EXPECT_FALSE(m_feature->SetSideOptions(9, off, FALSE));
+    EXPECT_TRUE(m_feature->SetSideOptionsByStyle(CBRS_ALIGN_LEFT, off, FALSE));
+    EXPECT_EQ(0, left->GetSizableEdges());
+    EXPECT_FALSE(m_feature->GetDockTarget(TkFrameDockingFeatureBase::kSideLeft)->GetGrowMode());
+    EXPECT_EQ(TkLNSizable::kEdgeTop, bottom->GetSizableEdges());
+    // Sides without borders are skipped; the others still take the options.
+    EXPECT_FALSE(m_feature->SetAllSideOptions(on, FALSE));
+    EXPECT_EQ(TkLNSizable::kEdgeRight, left->GetSizableEdges());
+    EXPECT_TRUE(m_feature->GetDockTarget(TkFrameDockingFeatureBase::kSideLeft)->GetGrowMode());
+}
+
+// The main frame holds its feature as a member: the window goes first.
+TEST_F(FrameDockingTest, AFeatureOutlivingItsFrameWindowEndsCleanly)
+{
+    CMDIFrameWnd* frame = new CMDIFrameWnd;
+    ASSERT_TRUE(frame->Create(NULL, "Gone", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
+    auto feature = std::make_unique<TkFrameDockingFeature>();
+    ASSERT_TRUE(feature->InitDocking(frame, CBRS_ALIGN_ANY, TRUE, NULL));
+    // Docked, the nodes belong to the feature.
+    CountedWndNode* node = new CountedWndNode;
+    node->AttachWnd(::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                                      frame->m_hWnd, NULL, NULL, NULL),
+                    frame);
+    DockGripper* gripper = new DockGripper;
+    gripper->SetNodeWnd(frame->m_hWnd);
+    gripper->AddChildNode(node);
+    ASSERT_TRUE(feature->DockNodeAtSide(gripper, CBRS_ALIGN_LEFT, 120, TRUE));
+    frame->DestroyWindow();
+    Pump();
+    EXPECT_EQ(NULL, feature->GetVirtualDockbar()->GetSafeHwnd());
+    feature.reset();
+    EXPECT_EQ(0, DockGripper::s_live);
+    EXPECT_EQ(0, CountedWndNode::s_live);
+}
