@@ -151,7 +151,8 @@ public:
     // size: the extent along the line (not with newLine) and the line's thickness.
     virtual BOOL DockNodeAtSide(TkLayoutNode* node, DWORD style, int size, BOOL newLine);
     virtual BOOL DockNode(TkLayoutNode* node, const TkDockInsertionConstraints* c);
-    // options: enable sizing, grow mode, live tracking and splitter mode.
+    // options: sizing on, the target's grow mode, live tracking (also the
+    // target's splitter mode). flag: lay the side out again.
     virtual BOOL SetSideOptionsByStyle(DWORD style, const int options[3], BOOL flag);
     virtual BOOL SetSideOptions(int side, const int options[3], BOOL flag);
     virtual BOOL SetAllSideOptions(const int options[3], BOOL flag);
