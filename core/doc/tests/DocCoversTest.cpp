@@ -301,28 +301,6 @@ TEST_F(DocCoversTest, RemoveDetachesTheImageTheEntryShows)
 
 namespace {
 
-// Cancels the named task when the first HTTP request of the run starts.
-class CCancelAtRequest : public CTaskObserver
-{
-public:
-    CCancelAtRequest(CTaskMgr& tasks, const char* name) : m_tasks(tasks), m_name(name) {}
-    void OnTaskEvent(int, int what, INT_PTR value) override
-    {
-        if (what != kTaskName || std::string(reinterpret_cast<const char*>(value)) != "HTTP")
-            return;
-        for (int i = 0; i < m_tasks.GetTaskCount(); ++i)
-        {
-            TaskRecord task = m_tasks.GetTaskAt(i);
-            if (task.GetName() == m_name && task.GetCancelFlag())
-                *task.GetCancelFlag() = 1;
-        }
-    }
-
-private:
-    CTaskMgr& m_tasks;
-    CString m_name;
-};
-
 TEST_F(DocCoversTest, ACancelledRunStopsBeforeTheNextAlbum)
 {
     AnswerShop(HttpReply::Ok(*s_gif));

@@ -242,4 +242,23 @@ TEST_F(DocLyricsTest, WholeDiscSubmissionSkipRules)
     }
 }
 
+// The run ends after the request in hand: no further page of that song, no
+// lyrics stored, no next track.
+TEST_F(DocLyricsTest, ACancelledRunEndsAfterTheCurrentRequest)
+{
+    std::string id = AddAlbum("Band", "Late", { { "Song", "", "" }, { "Next", "", "" } });
+    Select(id, 0);
+    Select(id, 1);
+    Answer("/search.html?band=band&song=song", "<a href=\"text.html?id=42\">Song</a>");
+    Answer("/text.html?id=42", kSongPage);
+    CCancelAtRequest canceller(m_doc->GetTaskMgr(), "Looking Up Lyrics");
+    m_doc->GetTaskMgr().AddListener(&canceller);
+    m_lyrics.OnLibraryGetLyrics();
+
+    EXPECT_EQ(std::vector<std::string>({ Url(kHost, "/search.html?band=band&song=song") }), Targets());
+    EXPECT_EQ("", Str(Album(id).GetLyrics(0)));
+    // The canceller goes before the document would tell it of its close.
+    Close();
+}
+
 } // namespace

@@ -72,3 +72,15 @@ Texts WebDocFixture::Lines(const std::string& prefix)
     }
     return lines;
 }
+
+void CCancelAtRequest::OnTaskEvent(int, int what, INT_PTR value)
+{
+    if (what != kTaskName || std::string(reinterpret_cast<const char*>(value)) != "HTTP")
+        return;
+    for (int i = 0; i < m_tasks.GetTaskCount(); ++i)
+    {
+        TaskRecord task = m_tasks.GetTaskAt(i);
+        if (task.GetName() == m_name && task.GetCancelFlag())
+            *task.GetCancelFlag() = 1;
+    }
+}

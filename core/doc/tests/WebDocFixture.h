@@ -9,6 +9,18 @@
 #include <string>
 #include <vector>
 
+// Cancels the named task when an HTTP request starts.
+class CCancelAtRequest : public CTaskObserver
+{
+public:
+    CCancelAtRequest(CTaskMgr& tasks, const char* name) : m_tasks(tasks), m_name(name) {}
+    void OnTaskEvent(int, int what, INT_PTR value) override;
+
+private:
+    CTaskMgr& m_tasks;
+    CString m_name;
+};
+
 class WebDocFixture : public DocFixture
 {
 protected:
