@@ -1,5 +1,10 @@
 #include "toolbars/TkTBMenuBtn.h"
 
+#include "toolbars/TkBtnMap.h"
+#include "toolbars/TkCustomToolBar.h"
+#include "toolbars/TkDrawData.h"
+
+#include <algorithm>
 #include <ctype.h>
 
 namespace {
@@ -28,6 +33,64 @@ void TkTBMenuBtn::UpdateMnemonic()
     int amp = m_strText.Find('&');
     BOOL hasNext = amp >= 0 && amp + 1 < m_strText.GetLength();
     m_chMnemonic = hasNext ? (char)tolower((unsigned char)m_strText[amp + 1]) : 0;
+}
+
+void TkTBMenuBtn::Init(TkCustomToolBar* bar, const TkBtnInitData* data)
+{
+    m_pBar = bar;
+    if (data != NULL) {
+        m_dwValue1 = data->dwValue1;
+        m_dwValue2 = data->dwValue2;
+        m_strText = data->pszText != NULL ? data->pszText : "";
+        m_dwMenus = data->dwValue4;
+        UpdateMnemonic();
+    }
+    AdjustSize();
+}
+
+BOOL TkTBMenuBtn::BtnPressDown(CPoint)
+{
+    if (HasStyle(TBBS_DISABLED))
+        return FALSE;
+    m_dwStyle |= TBBS_PRESSED;
+    Invalidate(FALSE);
+    OpenMenu();
+    return FALSE;
+}
+
+void TkTBMenuBtn::OpenMenu()
+{
+    m_pBar->OpenMenuButton(this, m_dwValue1, m_dwValue2);
+}
+
+void TkTBMenuBtn::AdjustSize()
+{
+    HDC dc = GetDC(NULL);
+    HGDIOBJ old = SelectObject(dc, m_pBar->GetFont()->GetSafeHandle());
+    CRect text(0, 0, 0, 0);
+    DrawTextA(dc, m_strText, -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(NULL, dc);
+    m_cx = text.Width() + 10;
+    m_cy = text.Height() + 6;
+    m_pBar->m_cxWidest = std::max(m_pBar->m_cxWidest, m_cx);
+}
+
+void TkTBMenuBtn::SelectImage(TkDrawData*)
+{
+}
+
+void TkTBMenuBtn::BlitImage(TkDrawData* drawData)
+{
+    BOOL down = HasStyle(TBBS_PRESSED) || HasStyle(TBBS_CHECKED);
+    CRect rect(down ? 5 : 4, down ? 4 : 3, m_cx, m_cy);
+    HDC dc = drawData->m_hdcButton;
+    HGDIOBJ old = SelectObject(dc, m_pBar->GetFont()->GetSafeHandle());
+    SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, m_strText, -1, &rect, DT_SINGLELINE);
+    SetBkMode(dc, OPAQUE);
+    SelectObject(dc, old);
 }
 
 TkStdBtn* TkTBMenuBtn::CreateBaseButton()

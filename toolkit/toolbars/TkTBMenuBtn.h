@@ -11,6 +11,14 @@ public:
     TkTBMenuBtn();
 
     const TkBtnFactory* GetButtonClass() const override;
+    void Init(TkCustomToolBar* bar, const TkBtnInitData* data) override;
+    // Opens the menu instead of capturing the mouse.
+    BOOL BtnPressDown(CPoint pt) override;
+    void AdjustSize() override;
+    void SelectImage(TkDrawData* drawData) override;
+    // The text takes the image's place.
+    void BlitImage(TkDrawData* drawData) override;
+    virtual void OpenMenu();
     // The lower-cased character after the first "&", 0 when there is none.
     virtual void UpdateMnemonic();
     virtual TkStdBtn* CreateBaseButton();

@@ -7,6 +7,7 @@
 #include "frames/TkMDIFrameWnd.h"
 #include "toolbars/TkCustomToolBar.h"
 #include "toolbars/TkCustomToolBarInfoEx.h"
+#include "toolbars/TkTBMenuBtn.h"
 
 #include <string>
 #include <vector>
@@ -439,4 +440,42 @@ TEST_F(CustomToolBarTest, HotTrackingFollowsTheCursor)
     m_bar->SendMessage(WM_TIMER, kTkHotTrackTimer);
     EXPECT_EQ(-1, m_bar->GetHotIndex());
     EXPECT_FALSE(m_bar->GetButton(IndexOf(kRedButton))->HasStyle(TKBS_HOT));
+}
+
+// A menu button from a button map: sized by its text in the bar's font, and
+// a press opens its menu (notification -2120 with the map's two values)
+// without capture or command.
+TEST_F(CustomToolBarTest, MenuButtonOpensItsMenuWithTheMapsValues)
+{
+    static const char kText[] = "&File";
+    static const TkBtnMapEntry kMap[] = {
+        {&TkTBMenuBtn::classTkTBMenuBtn, kFaceButton, 0, {7, 1, kText, 3}},
+        {NULL, 0, 0, {}},
+    };
+    m_bar->SetButtonMaps(kMap, NULL);
+    const UINT id = kFaceButton;
+    m_bar->SetButtons(&id, 1);
+    m_frame->RecalcLayout();
+    PumpMessages();
+    TkTBMenuBtn* button = dynamic_cast<TkTBMenuBtn*>(m_bar->GetButton(0));
+    ASSERT_NE(nullptr, button);
+    EXPECT_EQ('f', button->m_chMnemonic);
+    HDC dc = ::GetDC(NULL);
+    HGDIOBJ old = SelectObject(dc, m_bar->GetFont()->GetSafeHandle());
+    CRect text(0, 0, 0, 0);
+    DrawTextA(dc, kText, -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ::ReleaseDC(NULL, dc);
+    EXPECT_EQ(CSize(text.Width() + 10, text.Height() + 6), button->GetRect().Size());
+    CPoint centre = button->GetRect().CenterPoint();
+    m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    EXPECT_NE(m_bar, CWnd::GetCapture());
+    m_bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    PumpMessages();
+    ASSERT_EQ(1u, m_frame->m_notifications.size());
+    const TkTBNotify& notify = m_frame->m_notifications[0];
+    EXPECT_EQ(-2120, (int)notify.hdr.hdr.code);
+    EXPECT_EQ(7u, notify.dwValue1);
+    EXPECT_EQ(1u, notify.dwValue2);
+    EXPECT_TRUE(m_frame->m_commands.empty());
 }
