@@ -297,10 +297,6 @@ TEST_F(DocCoversTest, RemoveDetachesTheImageTheEntryShows)
     }
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(DocCoversTest, ACancelledRunStopsBeforeTheNextAlbum)
 {
     AnswerShop(HttpReply::Ok(*s_gif));
