@@ -92,6 +92,8 @@ public:
     int GetHotIndex() const { return m_nHotIndex; }
     int GetPressedIndex() const { return m_nPressedIndex; }
     BOOL IsCustomizing() const { return m_bCustomizing; }
+    // Customise mode: buttons draw up and are dragged instead of pressed.
+    void SetCustomizeMode(BOOL on);
     CFont* GetFont() const { return m_pFont; }
 
     // Widest button seen by AdjustSize; the button bitmap is this wide.

@@ -123,6 +123,15 @@ void TkCustomToolBar::ReleasePressed()
     button->BtnCancel();
 }
 
+void TkCustomToolBar::SetCustomizeMode(BOOL on)
+{
+    ReleasePressed();
+    SetHot(-1);
+    m_bCustomizing = on;
+    if (GetSafeHwnd() != NULL)
+        Invalidate();
+}
+
 void TkCustomToolBar::OnCancelMode()
 {
     Default();

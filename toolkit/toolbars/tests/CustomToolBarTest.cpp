@@ -479,3 +479,34 @@ TEST_F(CustomToolBarTest, MenuButtonOpensItsMenuWithTheMapsValues)
     EXPECT_EQ(1u, notify.dwValue2);
     EXPECT_TRUE(m_frame->m_commands.empty());
 }
+
+// While customising, a floating bar asked to hide stays until its own
+// "WM_NODELAYHIDE" arrives, then hides at once.
+TEST_F(CustomToolBarTest, FloatingBarHidesOnItsOwnMessageWhileCustomising)
+{
+    m_frame->FloatControlBar(m_bar, CPoint(200, 200), CBRS_ALIGN_TOP);
+    m_frame->RecalcLayout();
+    PumpMessages();
+    ASSERT_TRUE(m_bar->IsWindowVisible());
+    m_bar->SetCustomizeMode(TRUE);
+    m_bar->DelayShow(FALSE);
+    EXPECT_TRUE(m_bar->IsVisible());
+    PumpMessages();
+    EXPECT_FALSE(m_bar->IsWindowVisible());
+    m_bar->SetCustomizeMode(FALSE);
+}
+
+TEST_F(CustomToolBarTest, CancelModeReleasesThePressedButton)
+{
+    CPoint centre = Centre(kRedButton);
+    m_bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    ASSERT_EQ(IndexOf(kRedButton), m_bar->GetPressedIndex());
+    EXPECT_EQ(m_bar, CWnd::GetCapture());
+    m_bar->SendMessage(WM_CANCELMODE);
+    EXPECT_EQ(-1, m_bar->GetPressedIndex());
+    EXPECT_NE(m_bar, CWnd::GetCapture());
+    EXPECT_FALSE(m_bar->GetButton(IndexOf(kRedButton))->HasStyle(TBBS_PRESSED));
+    m_bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    PumpMessages();
+    EXPECT_TRUE(m_frame->m_commands.empty());
+}
