@@ -638,3 +638,33 @@ TEST_F(FrameDockingTest, AFeatureOutlivingItsFrameWindowEndsCleanly)
     EXPECT_EQ(0, DockGripper::s_live);
     EXPECT_EQ(0, CountedWndNode::s_live);
 }
+
+// A side's sizing bar may be dragged up to the opposite side's border.
+TEST_F(FrameDockingTest, SizingBarsStopAtTheOppositeSide)
+{
+    DockShellPanes();
+    const struct
+    {
+        int cx, cy;
+        int leftMost, rightMost, bottomTopMost;
+    } sizes[] = {
+        {1000, 700, 276, 814, 0},
+        {800, 560, 276, 614, 0},
+    };
+    for (const auto& size : sizes)
+    {
+        ResizeFrame(size.cx, size.cy);
+        auto limit = [this](int side, int edge) {
+            return m_feature->GetSizableBorder(side)->GetEdgeSplitter(edge)->GetLimitRect();
+        };
+        EXPECT_EQ(size.rightMost,
+                  limit(TkFrameDockingFeatureBase::kSideLeft, TkLNSizable::kEdgeRight).right)
+            << size.cx;
+        EXPECT_EQ(size.leftMost,
+                  limit(TkFrameDockingFeatureBase::kSideRight, TkLNSizable::kEdgeLeft).left)
+            << size.cx;
+        EXPECT_EQ(size.bottomTopMost,
+                  limit(TkFrameDockingFeatureBase::kSideBottom, TkLNSizable::kEdgeTop).top)
+            << size.cx;
+    }
+}
