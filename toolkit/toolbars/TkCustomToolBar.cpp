@@ -14,7 +14,7 @@ const DWORD kKeptBarStyle = 0x40FFFF;
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(TkCustomToolBar, TkControlBar)
+IMPLEMENT_DYNCREATE(TkCustomToolBar, TkControlBar)
 
 BOOL TkCustomToolBar::s_bButtonAction = FALSE;
 UINT TkCustomToolBar::s_nNoDelayHideMsg = RegisterWindowMessageA("WM_NODELAYHIDE");

@@ -37,7 +37,7 @@ struct TkTBNotify
 
 class TkCustomToolBar : public TkControlBar
 {
-    DECLARE_DYNAMIC(TkCustomToolBar)
+    DECLARE_DYNCREATE(TkCustomToolBar)
 public:
     TkCustomToolBar();
     ~TkCustomToolBar() override;

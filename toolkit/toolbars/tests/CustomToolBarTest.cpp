@@ -105,9 +105,10 @@ protected:
         PumpMessages();
     }
     // The bar painted into a bitmap; pixels relative to the button's corner.
-    std::vector<COLORREF> PaintButton(UINT id, CRect* rect)
+    std::vector<COLORREF> PaintButton(UINT id, CRect* rect) { return PaintItem(IndexOf(id), rect); }
+    std::vector<COLORREF> PaintItem(int index, CRect* rect)
     {
-        m_bar->GetButtonRect(IndexOf(id), rect);
+        m_bar->GetButtonRect(index, rect);
         CRect client;
         m_bar->GetClientRect(&client);
         HDC screen = ::GetDC(NULL);
@@ -509,4 +510,22 @@ TEST_F(CustomToolBarTest, CancelModeReleasesThePressedButton)
     m_bar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
     PumpMessages();
     EXPECT_TRUE(m_frame->m_commands.empty());
+}
+
+// Separators are gaps in the classic look; in the cool look a shadow line
+// and a highlight line down the middle.
+TEST_F(CustomToolBarTest, SeparatorPaintsItsLineOnlyInTheCoolLook)
+{
+    const int kSeparator = 1;
+    CRect rect;
+    m_bar->SetExBarStyle(TKTBS_COOLLOOK, FALSE);
+    std::vector<COLORREF> pixels = PaintItem(kSeparator, &rect);
+    ASSERT_EQ(CSize(8, 22), rect.Size());
+    const char* kCool[] = {"face", "face", "face", "face", "shadow", "highlight", "face", "face"};
+    for (int x = 0; x < 8; x++)
+        EXPECT_EQ(kCool[x], ColourName(pixels[10 * rect.Width() + x])) << x;
+    m_bar->SetExBarStyle(0, FALSE);
+    pixels = PaintItem(kSeparator, &rect);
+    for (int x = 0; x < 8; x++)
+        EXPECT_NE("shadow", ColourName(pixels[10 * rect.Width() + x])) << x;
 }
