@@ -109,20 +109,20 @@ bool CDocCovers::Download(const CString& object, const CString& baseName, CStrin
     return true;
 }
 
-bool CDocCovers::SingleSelection(CLibItem& item)
+bool CDocCovers::SingleSelection(CLibItem& item, AlbumRecord& album)
 {
     CPlayList& selection = m_doc.GetSelectionList();
     if (selection.GetCount() != 1)
         return false;
     item = selection.GetItem(0);
-    AlbumRecord album;
     return CopyEntryAlbum(m_doc, item, album);
 }
 
 void CDocCovers::OnImageBrowse()
 {
     CLibItem item;
-    if (!SingleSelection(item))
+    AlbumRecord album;
+    if (!SingleSelection(item, album))
         return;
     CFilePath folder(CDirPath(m_doc.GetProgramFolder()));
     folder.Append(static_cast<LPCSTR>(m_doc.GetOptions().m_page9.m_imageDirectory));
@@ -136,7 +136,8 @@ void CDocCovers::OnImageBrowse()
 void CDocCovers::AttachImage(const CString& path)
 {
     CLibItem item;
-    if (!SingleSelection(item))
+    AlbumRecord album;
+    if (!SingleSelection(item, album))
         return;
     SetImage(item, kAlbumIndex, path);
     m_doc.UpdateAllViews(nullptr, kHintAll);
@@ -146,10 +147,9 @@ void CDocCovers::AttachImage(const CString& path)
 void CDocCovers::OnImageRemove()
 {
     CLibItem item;
-    if (!SingleSelection(item))
-        return;
     AlbumRecord album;
-    CopyEntryAlbum(m_doc, item, album);
+    if (!SingleSelection(item, album))
+        return;
     int track = item.GetTrack();
     // A track without an image of its own shows the album's.
     if (!item.IsWholeAlbum() && album.GetImage(track) == album.GetImage(kAlbumIndex))

@@ -7,6 +7,8 @@
 
 #include "WebHosts.h"
 
+#include "records/AlbumRecord.h"
+
 #include <afx.h>
 
 class CLibItem;
@@ -39,7 +41,8 @@ private:
     // Downloads the image into a temporary file and keeps it under baseName
     // with the extension its content has, only when it is a GIF or JPEG.
     bool Download(const CString& object, const CString& baseName, CString& fileName);
-    bool SingleSelection(CLibItem& item);
+    // The one selected entry and a copy of its album.
+    bool SingleSelection(CLibItem& item, AlbumRecord& album);
     void SetImage(CLibItem& item, int track, const CString& file);
     CString Request(const CString& host, const CString& object, const CString& postData,
                     const char* outputPath);
