@@ -130,6 +130,7 @@ protected:
     void OnTimer(UINT_PTR id);
     void OnDestroy();
     void OnSysColorChange();
+    void OnWindowPosChanging(WINDOWPOS* pos);
     int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
     LRESULT OnNoDelayHide(WPARAM wParam, LPARAM lParam);
     LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);

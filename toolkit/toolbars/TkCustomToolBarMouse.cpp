@@ -15,6 +15,7 @@ BEGIN_MESSAGE_MAP(TkCustomToolBar, TkControlBar)
     ON_WM_DESTROY()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_MOUSEACTIVATE()
+    ON_WM_WINDOWPOSCHANGING()
     ON_REGISTERED_MESSAGE(s_nNoDelayHideMsg, OnNoDelayHide)
     ON_MESSAGE(TB_ADDBUTTONSA, OnAddButtons)
     ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
@@ -217,6 +218,16 @@ void TkCustomToolBar::OnDestroy()
 {
     KillTimer(kTkHotTrackTimer);
     TkControlBar::OnDestroy();
+}
+
+void TkCustomToolBar::OnWindowPosChanging(WINDOWPOS* pos)
+{
+    Default();
+    // Rows rewrap when the length changes, so every button may move.
+    if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && !(pos->flags & SWP_NOSIZE)) {
+        pos->flags |= SWP_NOCOPYBITS;
+        Invalidate();
+    }
 }
 
 void TkCustomToolBar::OnSysColorChange()

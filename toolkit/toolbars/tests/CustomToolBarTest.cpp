@@ -529,3 +529,24 @@ TEST_F(CustomToolBarTest, SeparatorPaintsItsLineOnlyInTheCoolLook)
     for (int x = 0; x < 8; x++)
         EXPECT_NE("shadow", ColourName(pixels[10 * rect.Width() + x])) << x;
 }
+
+// A dynamic bar's rows rewrap when its size changes, so every button
+// repaints, also when the bar only shrinks.
+TEST_F(CustomToolBarTest, ResizedDynamicBarRepaintsEveryButton)
+{
+    m_bar->UpdateWindow();
+    CRect window;
+    m_bar->GetWindowRect(&window);
+    m_bar->SetWindowPos(NULL, 0, 0, window.Width() - 10, window.Height(),
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect update, client;
+    ASSERT_TRUE(::GetUpdateRect(m_bar->m_hWnd, &update, FALSE));
+    m_bar->GetClientRect(&client);
+    for (int i = 0; i < m_bar->GetCount(); i++) {
+        CRect rect, shown, repainted;
+        m_bar->GetButtonRect(i, &rect);
+        shown.IntersectRect(&rect, &client);
+        repainted.IntersectRect(&shown, &update);
+        EXPECT_TRUE(repainted == shown) << i;
+    }
+}
