@@ -16,6 +16,9 @@ const int kPollMs = 20;
 const int kRequestTimeoutMs = 5000;
 const size_t kMaxRequestHead = 64 * 1024;
 const int kMaxStallMs = 60000;   // a stall ends by itself at the latest after this
+// A client that stops reading (a download cut at its size limit) must not hold the
+// server: a send that cannot go on for this long ends the connection.
+const DWORD kSendTimeoutMs = 5000;
 
 class CLock
 {
@@ -178,6 +181,8 @@ void CLocalHttpServer::Serve()
         SOCKET client = accept(m_listener, nullptr, nullptr);
         if (client == INVALID_SOCKET)
             continue;
+        setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&kSendTimeoutMs),
+                   sizeof kSendTimeoutMs);
         HandleConnection(client);
         closesocket(client);
     }
