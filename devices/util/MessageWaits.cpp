@@ -30,7 +30,8 @@ public:
     virtual bool Holds() const = 0;
 };
 
-bool Wait(int timeout, const CWaitCondition& condition, const volatile BOOL* cancel)
+template <typename Flag>
+bool Wait(int timeout, const CWaitCondition& condition, const volatile Flag* cancel)
 {
     if (timeout < 1)
         return false;
@@ -61,6 +62,16 @@ private:
     const void* m_b;
     int m_length;
     bool m_wantEqual;
+};
+
+class CFunctionHolds : public CWaitCondition
+{
+public:
+    explicit CFunctionHolds(const std::function<bool()>& holds) : m_holds(holds) {}
+    bool Holds() const override { return m_holds(); }
+
+private:
+    const std::function<bool()>& m_holds;
 };
 
 class CStringsDiffer : public CWaitCondition
@@ -104,4 +115,9 @@ bool WaitForBuffersDiffer(int timeout, const void* a, const void* b, int length,
 bool WaitForStringsDiffer(int timeout, const char* a, const char* b, const volatile BOOL* cancel)
 {
     return Wait(timeout, CStringsDiffer(a, b), cancel);
+}
+
+bool WaitForCondition(int timeout, const std::function<bool()>& holds, const volatile BYTE* cancel)
+{
+    return Wait(timeout, CFunctionHolds(holds), cancel);
 }

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // Dispatches the calling thread's pending messages, so that its windows repaint
 // during a long operation. A WM_QUIT it meets is posted again and ends the pump,
 // so that the thread's own message loop still ends.
@@ -19,3 +21,6 @@ bool WaitForBuffersDiffer(int timeout, const void* a, const void* b, int length,
                           const volatile BOOL* cancel);
 // Two zero-terminated multi-byte texts.
 bool WaitForStringsDiffer(int timeout, const char* a, const char* b, const volatile BOOL* cancel);
+// What the four above cannot compare (a text another thread reassigns);
+// cancel is a task's flag, a byte.
+bool WaitForCondition(int timeout, const std::function<bool()>& holds, const volatile BYTE* cancel);

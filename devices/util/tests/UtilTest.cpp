@@ -266,6 +266,9 @@ TEST_F(MessageWaitsTest, TimeOutBelowOneOrCancelReturnsFalse)
     EXPECT_FALSE(WaitForBuffersEqual(1000, a, b, 4, &cancel));
     EXPECT_FALSE(WaitForStringsDiffer(120, a, b, nullptr));
     EXPECT_FALSE(WaitForBufferChange(120, a, 4, nullptr));
+    volatile BYTE taskCancel = 1;
+    EXPECT_FALSE(WaitForCondition(1000, [] { return true; }, &taskCancel));
+    EXPECT_FALSE(WaitForCondition(120, [] { return false; }, nullptr));
 }
 
 TEST_F(MessageWaitsTest, PumpedMessageEndsTheWait)
@@ -279,6 +282,9 @@ TEST_F(MessageWaitsTest, PumpedMessageEndsTheWait)
     strcpy(g_changed, "before");
     PostMessageA(m_window, kChangeMessage, 0, 0);
     EXPECT_TRUE(WaitForBuffersEqual(5000, g_changed, "after!", 7, nullptr));
+    strcpy(g_changed, "before");
+    PostMessageA(m_window, kChangeMessage, 0, 0);
+    EXPECT_TRUE(WaitForCondition(5000, [] { return strcmp(g_changed, "after!") == 0; }, nullptr));
 }
 
 TEST_F(MessageWaitsTest, AQuitMetByThePumpStaysForTheThreadsLoop)
