@@ -801,30 +801,39 @@ BOOL CSonyPlayer::EnsureContinuousMode()
 
 // ---- Requests that wait ----
 
-BOOL CSonyPlayer::ReadDiscInfo(int disc, const volatile BOOL* cancel)
+BOOL CSonyPlayer::ReadDiscInfo(int disc, const volatile BYTE* cancel)
 {
     const int kUnknown = -1;
     m_leadValue = kUnknown;
+    const volatile int* lead = &m_leadValue;
     for (int attempt = 0; attempt < kRetries; ++attempt) {
         QueryDisc(disc);
         Flush();
-        if (WaitForBuffersDiffer(5000, &m_leadValue, &kUnknown, sizeof(int), cancel))
+        if (WaitForCondition(5000, [lead] { return *lead != kUnknown; }, cancel))
             return TRUE;
     }
     return FALSE;
 }
 
-BOOL CSonyPlayer::ReadTrackInfo(int disc, int track, const volatile BOOL* cancel)
+BOOL CSonyPlayer::ReadTrackInfo(int disc, int track, const volatile BYTE* cancel)
 {
     const int wanted = track + 1;
     m_infoTrack = -1;
+    const volatile int* answered = &m_infoTrack;
     for (int attempt = 0; attempt < kRetries; ++attempt) {
         QueryTrack(disc, track);
         Flush();
-        if (WaitForBuffersEqual(2000, &m_infoTrack, &wanted, sizeof(int), cancel))
+        if (WaitForCondition(2000, [answered, wanted] { return *answered == wanted; }, cancel))
             return TRUE;
     }
     return FALSE;
+}
+
+BOOL CSonyPlayer::WaitForDiscReady(int slot, int ms, const volatile BYTE* cancel)
+{
+    const volatile int* disc = &m_currentDisc;
+    const volatile int* track = &m_currentTrack;
+    return WaitForCondition(ms, [=] { return *disc == slot && (*track >= 1 || *track == kTrackUnreadable); }, cancel);
 }
 
 BOOL CSonyPlayer::DetectPlayerType()

@@ -20,6 +20,8 @@
 #include "TextCallback.h"
 
 class CPlayerHost;
+class CPlayList;
+class CTaskSink;
 
 // The model text of a changer from its type code and disc capacity.
 CString ModelText(int typeCode, int capacity);
@@ -155,13 +157,44 @@ public:
     BOOL EnsureContinuousMode();
 
     // Requests that wait for the changer's answer; cancel may be null.
-    BOOL ReadDiscInfo(int disc, const volatile BOOL* cancel);
-    BOOL ReadTrackInfo(int disc, int track, const volatile BOOL* cancel);
+    BOOL ReadDiscInfo(int disc, const volatile BYTE* cancel);
+    BOOL ReadTrackInfo(int disc, int track, const volatile BYTE* cancel);
+    // Until the changer reports a place on the disc in the slot: it has read
+    // the disc's table of contents.
+    BOOL WaitForDiscReady(int slot, int ms, const volatile BYTE* cancel);
     BOOL DetectPlayerType();
     void DownloadGroups();
     // True once a playing, time or information report arrives; the whole wait
     // is bounded by ms, whatever other texts the changer sends meanwhile.
     BOOL WaitForPlaying(int ms);
+
+    // Disc memos, delete marks and the artist tables (SonyPlayerMemos.cpp).
+    // cancel is the flag of the task the caller runs; every wait honours it.
+    // The memo upload of the entries on this changer, as the task
+    // "CD n Download"; allSlots clears the memos of the slots without an entry.
+    BOOL DownloadMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks);
+    // Acknowledged writes: false when the changer never acknowledged the
+    // third attempt; true also after a cancel.
+    BOOL WriteMemoText(int slot, const CString& text, const volatile BYTE* cancel);
+    // The artist text is kept only once both parts were acknowledged.
+    BOOL WriteArtistMemo(int artist, const CString& text, const volatile BYTE* cancel);
+    BOOL SetArtist(int slot, int artist, const volatile BYTE* cancel);
+    // Ask for the artist texts and slot artists still unknown; false when
+    // one stays unanswered after three tries.
+    BOOL ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId);
+    BOOL ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks, int taskId);
+    // Types the disc, artist and track memos on the front panel.
+    BOOL EnterMemosByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
+                          const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel);
+    // Without waiting: the tables take the new values at once.
+    void WriteArtistMemoOnce(int artist, const CString& text);
+    void SetArtistOnce(int slot, int artist);
+    // The slot's memo and delete-file bits as the changer answers them within
+    // 1000 ms; answers about another disc (a late one) do not count.
+    BOOL ReadMemo(int slot, CString& memo, const volatile BYTE* cancel);
+    BOOL ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const volatile BYTE* cancel);
+    // The changer's type code has all these capability bits.
+    bool HasAllBits(int bits) const { return m_typeCode >= 0 && (m_typeCode & bits) == bits; }
 
     CString GetName() const;
     CString GetDescription() const;
@@ -293,6 +326,21 @@ private:
     CString Pause45() const;                   // " " S ":ir[-45000] "
     CString Twice(const char* word, const char* between);
     BOOL SendKey(const char* key);
+    enum WriteResult { kWritten, kNotAcknowledged, kWriteCancelled };
+    WriteResult WriteMemoPart(const CString& text, const volatile BYTE* cancel);
+    WriteResult WriteAcknowledged(const CString& text, const volatile int* word, int wanted,
+                                  const volatile BYTE* cancel);
+    CString MemoPartText(int slot, bool second, const CString& text) const;
+    CString ArtistPartText(int artist, int part, const CString& padded) const;
+    CString ArtistChoiceText(int slot, int artist) const;
+    void SendPause100();
+    bool AskAboutDisc(BOOL (CSonyPlayer::*query)(int), int* disc, int slot, const volatile BYTE* cancel);
+    bool EnterTextsByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
+                          const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel);
+    void DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel);
+    void DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks, int task,
+                           const volatile BYTE* cancel);
+    void DownloadArtists(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel);
     BOOL SendPlaceText(int disc, int track, BOOL play);
     BOOL SendDiscQuery(const char* word, int disc);
     BOOL SendArgumentQuery(const char* format, int value);
@@ -373,4 +421,22 @@ private:
     CString m_cdText;
     CString m_groupNames[kGroups];
     CString m_artistTexts[kArtists];
+};
+
+// Holds a changer in search mode (play state 3: its reports start no play and
+// no library check) for its lifetime, then gives back the state it had.
+class CSearchModeHold
+{
+public:
+    explicit CSearchModeHold(CSonyPlayer& player) : m_player(player), m_saved(player.m_playState)
+    {
+        player.m_playState = CSonyPlayer::kPlaySearching;
+    }
+    ~CSearchModeHold() { m_player.m_playState = m_saved; }
+    CSearchModeHold(const CSearchModeHold&) = delete;
+    CSearchModeHold& operator=(const CSearchModeHold&) = delete;
+
+private:
+    CSonyPlayer& m_player;
+    int m_saved;
 };

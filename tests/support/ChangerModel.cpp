@@ -10,6 +10,7 @@ enum SendCode
     kPlay = 0x00,
     kStop = 0x01,
     kPause = 0x02,
+    kQueryStored = 0x0E,
     kMode = 0x0F,
     kPlayerType = 0x22,
     kTimecodeOn = 0x25,
@@ -17,6 +18,7 @@ enum SendCode
     kPowerOn = 0x2E,
     kPowerOff = 0x2F,
     kQueryMemoText = 0x40,
+    kQueryDeleteFile = 0x41,
     kQueryGroupText = 0x42,
     kQueryDisc = 0x44,
     kQueryTrack = 0x45,
@@ -26,6 +28,12 @@ enum SendCode
     kFadeDown = 0x5E,
     kFadeUp = 0x5F,
     kPlayerName = 0x6A,
+    kSetMemoText = 0x80,
+    kSetMemoText2 = 0x82,
+    kQueryArtistMemo = 0x92,
+    kSetArtistMemo = 0x93,
+    kQueryArtistData = 0x94,
+    kSetArtist = 0x95,
 };
 
 // Answers and reports of the changer.
@@ -38,7 +46,10 @@ enum AnswerCode
     kDoorOpened = 0x18,
     kPoweredOn = 0x2E,
     kPoweredOff = 0x2F,
+    kNoDeleteFile = 0x11,
+    kMemoWritten = 0x1C,
     kMemoText = 0x40,
+    kDeleteFile = 0x41,
     kGroupText = 0x42,
     kCdText = 0x4A,
     kPlaying = 0x50,
@@ -50,7 +61,11 @@ enum AnswerCode
     kTrackInfo = 0x62,
     kPlayerNameAnswer = 0x6A,
     kModeAnswer = 0x70,
+    kStored = 0x71,
     kDoorClosed = 0x83,
+    kArtistText = 0x90,
+    kNoArtist = 0x91,
+    kArtistData = 0x92,
 };
 
 } // namespace
@@ -61,7 +76,10 @@ const ChangerWord kChangerCommands[] = {
     {"power_off", kPowerOff}, {"query_memo_text", kQueryMemoText}, {"query_group_text", kQueryGroupText},
     {"query_disc", kQueryDisc}, {"query_track", kQueryTrack}, {"query_cd_text", kQueryCdText},
     {"play_dt", kPlayAt}, {"pause_dt", kPauseAt}, {"fade_down", kFadeDown}, {"fade_up", kFadeUp},
-    {"player_name", kPlayerName}, {nullptr, 0},
+    {"player_name", kPlayerName}, {"query_delete_file", kQueryDeleteFile}, {"set_memo_text", kSetMemoText},
+    {"set_memo_text2", kSetMemoText2}, {"query_artist_memo", kQueryArtistMemo},
+    {"set_artist_memo", kSetArtistMemo}, {"query_artist_data", kQueryArtistData}, {"set_artist", kSetArtist},
+    {"query_stored", kQueryStored}, {nullptr, 0},
 };
 
 const ChangerWord kChangerAnswers[] = {
@@ -70,7 +88,9 @@ const ChangerWord kChangerAnswers[] = {
     {"group_text", kGroupText}, {"cd_text", kCdText}, {"playing", kPlaying}, {"time", kTime},
     {"no_disc", kNoDisc}, {"now_at_disc", kNowAtDisc}, {"disc_info", kDiscInfo},
     {"player_type", kPlayerTypeAnswer}, {"track_info", kTrackInfo}, {"player_name", kPlayerNameAnswer},
-    {"mode", kModeAnswer}, {"door_close", kDoorClosed}, {nullptr, 0},
+    {"mode", kModeAnswer}, {"door_close", kDoorClosed}, {"no_delete_file", kNoDeleteFile},
+    {"memo_written", kMemoWritten}, {"delete_file", kDeleteFile}, {"artist_text", kArtistText},
+    {"no_artist", kNoArtist}, {"artist_data", kArtistData}, {"stored", kStored}, {nullptr, 0},
 };
 
 namespace {
@@ -80,6 +100,9 @@ const int kAnswerBase = 0x98;
 const int kUpperOffset = 3;
 const int kEveryone = 0x97;
 const int kWarningSeconds = 30;
+const size_t kMemoPart = 13;
+const size_t kMemoLength = 20;
+const int kArtistsPerPacket = 16;
 
 int Bcd(int n)
 {
@@ -117,6 +140,25 @@ CChangerModel::CChangerModel(int id, int typeCode, int capacity)
 void CChangerModel::SetDisc(int slot, const ChangerDisc& disc)
 {
     m_discs[slot] = disc;
+    m_memos[slot] = disc.memo;
+}
+
+std::string CChangerModel::Memo(int slot) const
+{
+    auto found = m_memos.find(slot);
+    return found == m_memos.end() ? std::string() : found->second;
+}
+
+std::string CChangerModel::Artist(int artist) const
+{
+    auto found = m_artists.find(artist);
+    return found == m_artists.end() ? std::string() : found->second;
+}
+
+int CChangerModel::SlotArtist(int slot) const
+{
+    auto found = m_slotArtists.find(slot);
+    return found == m_slotArtists.end() ? 0 : found->second;
 }
 
 void CChangerModel::SetModes(bool allDiscs, bool repeatOne, bool repeatAll, int shuffleOrProgram)
@@ -263,6 +305,12 @@ std::vector<std::string> CChangerModel::Query(int code, const std::string& data,
     switch (code) {
     case kMode:
         return {ModeReport()};
+    case kQueryStored: {
+        // What the loaded disc carries: 0x01 a memo, 0x30 CD text.
+        const ChangerDisc* current = Loaded(m_disc);
+        int bits = current && !current->cdText.empty() ? 0x30 : 0;
+        return {Answer(kStored, Bytes({bits | (Memo(m_disc).empty() ? 0 : 0x01)}))};
+    }
     case kPlayerType: {
         // 300- and 400-disc models answer from their upper address.
         bool fromUpper = m_capacity > 200;
@@ -289,8 +337,17 @@ std::vector<std::string> CChangerModel::Query(int code, const std::string& data,
         return {Answer(kTrackInfo, data.substr(0, 2) + Bytes({Bcd(length / 60), Bcd(length % 60)}), upper)};
     }
     case kQueryMemoText:
-        return disc ? std::vector<std::string>{Answer(kMemoText, data.substr(0, 1) + Field(disc->memo, 13), upper)}
-                    : std::vector<std::string>();
+    case kQueryDeleteFile:
+        return MemoAnswer(code, data, upper);
+    case kSetMemoText:
+    case kSetMemoText2:
+    case kSetArtistMemo:
+    case kSetArtist:
+        return WriteMemo(code, data, upper);
+    case kQueryArtistMemo:
+        return data.empty() ? std::vector<std::string>() : ArtistTexts(BYTE(data[0]));
+    case kQueryArtistData:
+        return data.empty() ? std::vector<std::string>() : ArtistData(BYTE(data[0]));
     case kQueryCdText: {
         const ChangerDisc* current = Loaded(m_disc);
         if (!current || data.empty())
@@ -307,6 +364,72 @@ std::vector<std::string> CChangerModel::Query(int code, const std::string& data,
     default:
         return {};
     }
+}
+
+// Memo and delete-file answers, late by one query when the fault says so.
+std::vector<std::string> CChangerModel::MemoAnswer(int code, const std::string& data, bool upper)
+{
+    int slot = data.empty() ? 0 : DecodeDisc(BYTE(data[0]), upper);
+    const ChangerDisc* disc = Loaded(slot);
+    std::vector<std::string> answer;
+    if (disc && code == kQueryMemoText)
+        answer.push_back(Answer(kMemoText, data.substr(0, 1) + Field(Memo(slot), kMemoPart), upper));
+    else if (disc && disc->deleteFile.empty())
+        answer.push_back(Answer(kNoDeleteFile));
+    else if (disc)
+        answer.push_back(Answer(kDeleteFile, data.substr(0, 1) + Field(disc->deleteFile, 13), upper));
+    if (!m_faults.lateAnswers)
+        return answer;
+    answer.swap(m_lastMemoAnswer);
+    return answer;
+}
+
+// set_memo_text: disc, 13 characters; set_memo_text2: disc, part 2, 7
+// characters; set_artist_memo: artist, part, 13 characters (part 2: 7 of
+// them); set_artist: disc, artist.
+std::vector<std::string> CChangerModel::WriteMemo(int code, const std::string& data, bool upper)
+{
+    if (data.size() < 2)
+        return {};
+    int first = BYTE(data[0]);
+    if (code == kSetArtist) {
+        int slot = DecodeDisc(first, upper);
+        m_slotArtists[slot] = BYTE(data[1]);
+        return ArtistData((slot - 1) / kArtistsPerPacket + 1);
+    }
+    std::string* text = code == kSetArtistMemo ? &m_artists[first] : &m_memos[DecodeDisc(first, upper)];
+    bool second = code == kSetMemoText2 || (code == kSetArtistMemo && BYTE(data[1]) == 2);
+    size_t skip = code == kSetMemoText ? 1 : 2;
+    std::string characters = data.substr(skip, second ? kMemoLength - kMemoPart : kMemoPart);
+    *text = second ? Field(*text, kMemoPart) + characters : characters;
+    return Acknowledge();
+}
+
+std::vector<std::string> CChangerModel::Acknowledge()
+{
+    if (m_faults.unacknowledged > 0) {
+        --m_faults.unacknowledged;
+        return {};
+    }
+    return {Answer(kMemoWritten)};
+}
+
+std::vector<std::string> CChangerModel::ArtistTexts(int artist) const
+{
+    std::string name = Artist(artist);
+    if (name.empty())
+        return {Answer(kNoArtist, Bytes({artist}))};
+    std::string padded = name + std::string(kMemoLength, ' ');
+    return {Answer(kArtistText, Bytes({artist, 1}) + padded.substr(0, kMemoPart)),
+            Answer(kArtistText, Bytes({artist, 2}) + Field(padded.substr(kMemoPart, kMemoLength - kMemoPart), kMemoPart))};
+}
+
+std::vector<std::string> CChangerModel::ArtistData(int packet) const
+{
+    std::string bytes = Bytes({packet});
+    for (int i = 0; i < kArtistsPerPacket; ++i)
+        bytes += char(SlotArtist((packet - 1) * kArtistsPerPacket + 1 + i));
+    return {Answer(kArtistData, bytes)};
 }
 
 std::vector<std::string> CChangerModel::Second()

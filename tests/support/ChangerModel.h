@@ -17,6 +17,9 @@ struct ChangerDisc
     std::vector<int> tracks;   // track lengths in seconds
     std::string memo;
     std::string cdText;
+    // Delete marks, track t in bit t % 8 of byte t / 8 (a set bit: the track
+    // plays); empty: the changer has no delete file for the disc.
+    std::string deleteFile;
 };
 
 struct ChangerFaults
@@ -25,6 +28,8 @@ struct ChangerFaults
     int misqueues = 0;            // that many moves go to track 1 instead of the track asked for
     bool skipping = false;        // the time stands still
     bool binaryTracks = false;    // track numbers in binary in its mode report
+    int unacknowledged = 0;       // that many memo writes are kept but not acknowledged
+    bool lateAnswers = false;     // a memo or delete-file query gets the previous query's answer
 };
 
 // A word of the bus and its code byte.
@@ -50,6 +55,10 @@ public:
     void SetPowered(bool on) { m_powered = on; }
     // Front-panel modes as the mode report gives them.
     void SetModes(bool allDiscs, bool repeatOne, bool repeatAll, int shuffleOrProgram);
+    // The artist table: names 1-200 (20 characters, blank padded by the
+    // changer) and the artist number of each slot (0 none).
+    void SetArtist(int artist, const std::string& name) { m_artists[artist] = name; }
+    void SetSlotArtist(int slot, int artist) { m_slotArtists[slot] = artist; }
     ChangerFaults& Faults() { return m_faults; }
 
     // The answers to one message of the program; nothing when it is not addressed here.
@@ -67,6 +76,9 @@ public:
     int Elapsed() const { return m_elapsed; }
     int FadeDowns() const { return m_fadeDowns; }
     bool TimeCode() const { return m_timeCode; }
+    std::string Memo(int slot) const;
+    std::string Artist(int artist) const;
+    int SlotArtist(int slot) const;
 
 private:
     std::string Answer(int code, const std::string& data = std::string(), bool upper = false) const;
@@ -77,6 +89,11 @@ private:
     std::string ModeReport() const;
     std::vector<std::string> Query(int code, const std::string& data, bool upper);
     const ChangerDisc* Loaded(int slot) const;
+    std::vector<std::string> WriteMemo(int code, const std::string& data, bool upper);
+    std::vector<std::string> Acknowledge();
+    std::vector<std::string> ArtistTexts(int artist) const;
+    std::vector<std::string> ArtistData(int packet) const;
+    std::vector<std::string> MemoAnswer(int code, const std::string& data, bool upper);
 
     int m_id;
     int m_typeCode;
@@ -84,6 +101,10 @@ private:
     std::string m_name;
     std::map<int, ChangerDisc> m_discs;
     std::map<int, std::string> m_groups;
+    std::map<int, std::string> m_memos;
+    std::map<int, std::string> m_artists;
+    std::map<int, int> m_slotArtists;
+    std::vector<std::string> m_lastMemoAnswer;
     ChangerFaults m_faults;
     bool m_powered = true;
     bool m_doorOpen = false;

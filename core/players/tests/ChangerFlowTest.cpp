@@ -27,11 +27,7 @@ protected:
         player.reset(new CSonyPlayer(&host));
         NameChangerDevices(*player);
         player->m_capacity = 400;
-        TextCallback listener;
-        listener.object = player.get();
-        listener.function = static_cast<TextFunction>(&CSonyPlayer::OnStatusText);
-        path.SetDeviceListener("cdslr001", listener);
-        path.SetDeviceListener("cdslr004a", listener);
+        path.ListenFor(*player);
         player->QueryMode();
         Settle();
     }

@@ -2,6 +2,7 @@
 
 #include "DeviceManager.h"
 #include "HexText.h"
+#include "SonyPlayer.h"
 
 namespace {
 
@@ -137,6 +138,15 @@ BOOL CChangerTextPath::SetDeviceListener(const char* name, const TextCallback& l
     m_listeners[name] = listener;
     LeaveCriticalSection(&m_lock);
     return TRUE;
+}
+
+void CChangerTextPath::ListenFor(CSonyPlayer& player)
+{
+    TextCallback listener;
+    listener.object = &player;
+    listener.function = static_cast<TextFunction>(&CSonyPlayer::OnStatusText);
+    SetDeviceListener(player.m_receiveDevice, listener);
+    SetDeviceListener(player.m_upperReceiveDevice, listener);
 }
 
 std::vector<std::string> CChangerTextPath::TakeSent()

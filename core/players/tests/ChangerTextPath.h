@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+class CSonyPlayer;
+
 class CChangerTextPath : public CNoDevicePath
 {
 public:
@@ -27,6 +29,8 @@ public:
     BOOL DeleteDevice(const char*) override { return TRUE; }
     BOOL SetDeviceListener(const char* name, const TextCallback& listener) override;
 
+    // The player hears its changer's two receive devices.
+    void ListenFor(CSonyPlayer& player);
     std::vector<std::string> TakeSent();
     // True once every answer so far has reached its listener.
     bool WaitUntilDelivered(int timeoutMs);
