@@ -1,7 +1,9 @@
 #include "frames/TkDockableFrame.h"
 #include "filters/TkCaptionFeatures.h"
 #include "filters/TkxFilters.h"
+#include "frames/TkDocTemplateUtils.h"
 #include "frames/TkMDIFrameWnd.h"
+#include "frames/TkMultiDocTemplate.h"
 
 using namespace nsSysCommandEx;
 
@@ -53,7 +55,13 @@ BOOL TkDockableFrame::PreCreateWindow(CREATESTRUCTA& cs)
 BOOL TkDockableFrame::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd, CCreateContext* context)
 {
     CDocTemplate* docTemplate = context ? context->m_pNewDocTemplate : NULL;
-    if (docTemplate && docTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)))
+    if (docTemplate && docTemplate->IsKindOf(RUNTIME_CLASS(TkMultiDocTemplate)))
+    {
+        TkMultiDocTemplate* docking = static_cast<TkMultiDocTemplate*>(docTemplate);
+        m_hOwnMenu = docking->m_hOwnMenu;
+        m_hAccelTable = docking->m_hOwnAccel;
+    }
+    else if (docTemplate && docTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)))
     {
         CMultiDocTemplate* multi = static_cast<CMultiDocTemplate*>(docTemplate);
         m_hOwnMenu = multi->m_hMenuShared;
@@ -220,11 +228,13 @@ LRESULT TkDockableFrame::OnFilteredAfterDefault(WPARAM, LPARAM)
     return FilterAfterDefault(this, m_pFilterRoot);
 }
 
-// The main frame goes back to its MDI children when its active frame goes.
+// When the main frame's active frame goes, another visible docking frame
+// takes over while no MDI child is shown; else the MDI children do.
 void TkDockableFrame::OnDestroy()
 {
     TkMDIFrameWnd* mdi = GetMDIFrame();
-    if (mdi && mdi->GetActiveDockedFrame() == this)
+    if (mdi && mdi->GetActiveFrame() == this &&
+        (AnyOtherMDIChildVisible(NULL) || !ActivateNextDockedFrame(this)))
         mdi->ActivateDockedFrame(NULL);
     TkFrameWnd::OnDestroy();
 }

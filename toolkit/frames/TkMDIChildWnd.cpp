@@ -2,6 +2,7 @@
 #include "frames/TkMDIFrameWnd.h"
 #include "filters/TkCaptionFeatures.h"
 #include "filters/TkxFilters.h"
+#include "frames/TkDocTemplateUtils.h"
 
 using namespace nsSysCommandEx;
 
@@ -10,6 +11,7 @@ IMPLEMENT_DYNCREATE(TkMDIChildWnd, CMDIChildWnd)
 BEGIN_MESSAGE_MAP(TkMDIChildWnd, CMDIChildWnd)
     ON_WM_MOUSEACTIVATE()
     ON_MESSAGE(WM_CHILDACTIVATE, OnChildActivateMessage)
+    ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivateMessage)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
     ON_MESSAGE(WM_NCPAINT, OnFilteredAfterDefault)
     ON_MESSAGE(WM_SETTEXT, OnFilteredAfterDefault)
@@ -124,5 +126,18 @@ LRESULT TkMDIChildWnd::OnChildActivateMessage(WPARAM, LPARAM)
         main->DeactivateDockedFrame(FALSE);
     LRESULT result = Default();
     SendMessage(WM_NCACTIVATE, TRUE);
+    return result;
+}
+
+// The last child going hands the main frame's activation to a visible
+// docking frame when there is one.
+LRESULT TkMDIChildWnd::OnMDIActivateMessage(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CMDIChildWnd::OnMDIActivateMessage(wParam, lParam);
+    TkMDIFrameWnd* main = GetTkMDIFrame();
+    HWND activated = (HWND)lParam;
+    if (activated || !main || AnyOtherMDIChildVisible(this) || main->GetActiveDockedFrame())
+        return result;
+    ActivateNextDockedFrame(NULL);
     return result;
 }

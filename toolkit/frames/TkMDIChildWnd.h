@@ -36,6 +36,7 @@ protected:
     LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
     int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
     LRESULT OnChildActivateMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMDIActivateMessage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     UINT m_nMenuId;

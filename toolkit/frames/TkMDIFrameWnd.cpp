@@ -1,6 +1,7 @@
 #include "frames/TkMDIFrameWnd.h"
 #include "bars/TkDockBar.h"
 #include "filters/TkxFilters.h"
+#include "frames/TkMultiDocTemplate.h"
 
 using namespace nsSysCommandEx;
 
@@ -19,18 +20,6 @@ const UINT kLastWorkspaceList = 43039;
 // Commands from here up are the system's.
 const UINT kFirstSystemCommand = 0xF000;
 
-// The toolkit's docking template, recognised by name: a template of that
-// class or derived from it.
-BOOL IsToolkitTemplate(CDocTemplate* docTemplate)
-{
-    for (CRuntimeClass* type = docTemplate->GetRuntimeClass(); type; type = type->m_pBaseClass)
-    {
-        if (strcmp(type->m_lpszClassName, "TkMultiDocTemplate") == 0)
-            return TRUE;
-    }
-    return FALSE;
-}
-
 BOOL AppHasToolkitTemplates()
 {
     CWinApp* app = AfxGetApp();
@@ -39,7 +28,7 @@ BOOL AppHasToolkitTemplates()
     POSITION position = app->GetFirstDocTemplatePosition();
     while (position)
     {
-        if (IsToolkitTemplate(app->GetNextDocTemplate(position)))
+        if (app->GetNextDocTemplate(position)->IsKindOf(RUNTIME_CLASS(TkMultiDocTemplate)))
             return TRUE;
     }
     return FALSE;
@@ -61,6 +50,7 @@ void ActivateViewOf(CFrameWnd* frame, BOOL activate)
 IMPLEMENT_DYNAMIC(TkMDIFrameWnd, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
+    ON_WM_DESTROY()
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
     ON_MESSAGE(WM_NCPAINT, OnNcPaintMessage)
     ON_MESSAGE(WM_SETTEXT, OnSetTextMessage)
@@ -301,4 +291,13 @@ void TkMDIFrameWnd::OnWorkspaceCommand(UINT)
 
 void TkMDIFrameWnd::OnUpdateWorkspaceCommand(CCmdUI*)
 {
+}
+
+// The frame's children go after it: a docked frame that was active must not
+// hand the activation on, or update the title and menu of a frame whose MDI
+// client is already gone.
+void TkMDIFrameWnd::OnDestroy()
+{
+    m_pActiveDockedFrame = NULL;
+    CMDIFrameWnd::OnDestroy();
 }

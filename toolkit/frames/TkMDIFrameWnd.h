@@ -116,6 +116,7 @@ protected:
     // The default handling with WS_VISIBLE cleared, so that the system
     // paints no caption of its own.
     LRESULT DefaultUnseen(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
     void OnWorkspaceCommand(UINT id);
     void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
     // "Float In Main Window" for bars that offer it; "Allow Docking" greyed

@@ -1,5 +1,6 @@
 #include "TestFramework.h"
 #include "CallRecorder.h"
+#include "FilterTree.h"
 #include "MdiFramesTest.h"
 #include "mfc/tests/PumpMessages.h"
 
@@ -67,20 +68,6 @@ public:
 };
 IMPLEMENT_DYNCREATE(CRecordingFilter, TkMsgFilter)
 
-// Every filter below root with its class, " off" when disabled, children in brackets.
-std::string Tree(const TkMsgFilter* filter)
-{
-    std::string text;
-    for (int index = 0; index < filter->GetChildCount(); index++)
-    {
-        const TkMsgFilter* child = filter->GetChild(index);
-        text += std::to_string(child->GetId()) + (child->IsEnabled() ? "" : " off");
-        if (child->GetChildCount())
-            text += " [" + Tree(child) + "]";
-        text += "; ";
-    }
-    return text;
-}
 }  // namespace
 
 TEST(MdiFrameFiltersTest, TheFramesSwitchesCreateAndDisableTheirFilters)
@@ -102,7 +89,7 @@ TEST(MdiFrameFiltersTest, TheFramesSwitchesCreateAndDisableTheirFilters)
         TkMDIFrameWnd frame;
         for (UINT flags : c.flags)
             frame.CreateMsgFilters(flags);
-        EXPECT_EQ(c.tree, Tree(frame.GetFilterRoot())) << c.flags.size();
+        EXPECT_EQ(c.tree, FilterTree(frame.GetFilterRoot())) << c.flags.size();
     }
 
     const std::string childList = "256 [0 off; 2 off; 3 off; 1 off; 4 off; 258; ]; ";
@@ -121,14 +108,14 @@ TEST(MdiFrameFiltersTest, TheFramesSwitchesCreateAndDisableTheirFilters)
     {
         TkMDIChildWnd child;
         child.CreateMsgFilters(c.flags);
-        EXPECT_EQ(c.tree, Tree(child.GetFilterRoot())) << c.flags;
+        EXPECT_EQ(c.tree, FilterTree(child.GetFilterRoot())) << c.flags;
     }
     // Switched off again, the list keeps its place and only the rest goes off.
     TkMDIChildWnd child;
     child.CreateMsgFilters(1);
     child.CreateMsgFilters(7);
     EXPECT_EQ("257; 256 [0 off; 2 off; 3 off; 1 off; 4 off; 258 off; ]; 259 off; 262; ",
-              Tree(child.GetFilterRoot()));
+              FilterTree(child.GetFilterRoot()));
 }
 
 TEST(MdiFrameFiltersTest, DockableFramesFeaturesChooseTheirFilters)
@@ -149,7 +136,7 @@ TEST(MdiFrameFiltersTest, DockableFramesFeaturesChooseTheirFilters)
     {
         TkDockableFrame frame;
         frame.SetFeatures(c.flags);
-        EXPECT_EQ(c.tree, Tree(frame.GetFilterRoot())) << c.flags;
+        EXPECT_EQ(c.tree, FilterTree(frame.GetFilterRoot())) << c.flags;
     }
 }
 
