@@ -1,7 +1,11 @@
 #include "DocCommands.h"
 
 #include "CommandText.h"
+#include "ComError.h"
+#include "OpenLink.h"
 #include "crt/Random.h"
+#include "db/ODBConnection.h"
+#include "JetIds.h"
 #include "ZymDoc.h"
 #include "search/Expr.h"
 #include "SonyPlayer.h"
@@ -78,6 +82,32 @@ private:
     BOOL m_messageBox;
 };
 
+// A file that opens as a database holding the library's album table.
+BOOL IsLibraryFile(const char* path)
+{
+    HRESULT com = CoInitialize(nullptr);
+    BOOL library = FALSE;
+    try
+    {
+        ODBDataSource source;
+        source.Open(ZYM_JET_PROVIDER_PROGID, path);
+        ODBSession session;
+        session.Open(source);
+        if (IRowset* albums = session.OpenTable("Albums", nullptr))
+        {
+            albums->Release();
+            library = TRUE;
+        }
+    }
+    catch (const _com_error&)
+    {
+        // Not a database, or one without the table: not a library.
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return library;
+}
+
 BOOL HasFolder(const CString& name)
 {
     return name.FindOneOf("\\/:") >= 0;
@@ -153,12 +183,17 @@ void CZymDoc::ExecuteCommand(CString command)
 
 // An expression that does not parse changes nothing. Disc mode gives one
 // whole-disc entry for an album that matches itself or in any track.
-void CZymDoc::Search(CString expression)
+BOOL CZymDoc::Search(CString expression, CString* quietError)
 {
     expression.MakeLower();
     CExpr expr;
+    expr.ShowErrors(quietError == nullptr);
     if (!expr.Parse(expression, m_library.GetRatingNames(), m_library.GetRatingCount()))
-        return;
+    {
+        if (quietError)
+            *quietError = expr.GetError();
+        return FALSE;
+    }
     m_searchList.Clear();
     int count = m_library.GetAlbumCount();
     for (int index = 0; index < count; ++index)
@@ -179,6 +214,7 @@ void CZymDoc::Search(CString expression)
             m_searchList.AddItem(CLibItem(album.GetIdText(), track));
         }
     }
+    return TRUE;
 }
 
 CString FormatListSize(int count, int seconds)
@@ -609,8 +645,12 @@ void CDocCommands::LibraryLoad(const CString& argument)
     m_doc.GetMusicLibrary().StartLoad();
 }
 
+// Saving all rewrites the named file: an existing file that is not a library
+// stays as it was, and the library keeps its path.
 void CDocCommands::LibrarySaveAll(const CString& argument)
 {
+    if (!argument.IsEmpty() && GetFileAttributesA(argument) != INVALID_FILE_ATTRIBUTES && !IsLibraryFile(argument))
+        return Fail(argument + " is not a library file");
     UseLibraryPath(argument);
     m_doc.GetMusicLibrary().MarkAllChanged();
     m_doc.SaveLibrary();
@@ -623,8 +663,7 @@ void CDocCommands::LookUpQueued(const CString&)
     Fail(m_doc.m_discSearchRunning ? kBusyReason : "queued look-ups are not available");
 }
 
-// File, parameters and folder; the opening itself waits for the document's
-// link-opening function, so the command answers that it could not open.
+// File, parameters and folder, missing ones empty, go to the shell as given.
 void CDocCommands::Shell(const CString& argument)
 {
     std::vector<CString> parameters;
@@ -633,12 +672,17 @@ void CDocCommands::Shell(const CString& argument)
         ++commas;
     if (commas == 3)
         return Fail(m_row->reason);
-    Fail("unable to open " + parameters[0]);
+    parameters.resize(3);
+    if (!OpenLink(parameters[0], parameters[1], parameters[2]))
+        Fail("unable to open " + parameters[0]);
 }
 
+// A remote user sees no box: the reader's error is the reply.
 void CDocCommands::RunSearch(const CString& argument)
 {
-    m_doc.Search(argument);
+    CString error;
+    if (!m_doc.Search(argument, &error))
+        Fail(error);
 }
 
 void CDocCommands::LoadMapFile(const CString& argument)

@@ -3,6 +3,7 @@
 #include "analyze.h"
 
 #include "DeviceManager.h"
+#include "DiscIdentify.h"
 #include "FireEvent.h"
 #include "InProcessPath.h"
 #include "Mp3Control.h"
@@ -454,9 +455,19 @@ BOOL CZymDoc::StopPlayMusic()
     return FALSE;
 }
 
+// The database layer throws its errors; a save from a tick, a command or the
+// close must not end the program: the error is shown and the save failed.
 BOOL CZymDoc::SaveLibrary()
 {
-    return m_database->Save();
+    try
+    {
+        return m_database->Save();
+    }
+    catch (const _com_error& error)
+    {
+        m_database->ShowComError("Error saving the library", error);
+        return FALSE;
+    }
 }
 
 BOOL CZymDoc::SaveModified()
@@ -575,9 +586,10 @@ CMp3Control* CZymDoc::GetMp3Player()
     return m_options.m_page5.m_enableMp3 ? m_frame.GetMp3Player() : nullptr;
 }
 
-void CZymDoc::IdentifyDiscs(int)
+void CZymDoc::IdentifyDiscs(int player)
 {
-    // Disc identification arrives with the disc search.
+    IdentifiedDisc disc;
+    CDiscIdentify(*this).IdentifyDiscs(player, disc);
 }
 
 void CZymDoc::ThreadStarted(const char* name)

@@ -36,6 +36,7 @@
 #include <memory>
 
 class CDeviceManager;
+class CDocCommandTargets;
 class CLibraryDatabase;
 class CMp3Control;
 class CTavlinRemote;
@@ -53,6 +54,7 @@ enum DocumentHint
     kHintPlaylistFill = 7,
     kHintSearchList = 8,
     kHintSearchMode = 11,
+    kHintAlbumCreated = 12,
     kHintTaskList = 14,
     kHintTasks = 15,
     kHintBannersShown = 16,
@@ -68,16 +70,13 @@ enum DocumentHint
 typedef void (*ThreadRegistration)(const char* name);
 void SetThreadRegistration(ThreadRegistration registration);
 
-// The document's operations that arrive with its commands, the command
-// language, the disc search and the play-list files; the tick and the
-// start-up call them at their steps. Until the application connects them
-// those steps do nothing.
+// The document's operations that arrive with its commands, the disc search
+// and the play-list files; the tick and the start-up call them at their
+// steps. Until the application connects them those steps do nothing.
 class CDocumentOperations
 {
 public:
     virtual ~CDocumentOperations() {}
-    // Runs one command of the automation queue.
-    virtual void ExecuteCommand(const char* command) = 0;
     // Offers to bring a library of an older program over.
     virtual void OfferLibraryUpgrade() = 0;
     virtual void UpdateTitle() = 0;
@@ -171,13 +170,18 @@ public:
     void SetOperations(CDocumentOperations* operations) { m_operations = operations; }
     // One text of the automation queue in the command language (DocCommands.cpp).
     void ExecuteCommand(CString command);
-    // Refills the search list from the library in the search mode; an
-    // expression that does not parse changes nothing.
-    void Search(CString expression);
+    // Refills the search list from the library in the search mode. An
+    // expression that does not parse changes nothing and gives FALSE; its
+    // error is shown to the user, or only written to quietError when given.
+    BOOL Search(CString expression, CString* quietError = nullptr);
     // Unless the look-ups go through the control, asks for a valid e-mail
     // address through the disc-database client's user, and keeps it.
     void EnsureUserEmail();
     void OnViewOptions();
+    // Menu and tool-bar commands go to the command targets first.
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    // Made on first use (DocCommandTargets.cpp).
+    CDocCommandTargets& GetCommandTargets();
 
     CZymOptions& GetOptions() { return m_options; }
     CTaskMgr& GetTaskMgr() { return m_taskMgr; }
@@ -211,6 +215,11 @@ public:
     CMusicLibrary& GetLibrary() override { return m_library; }
     CMp3Control* GetMp3Player() override;
     BOOL IsDiscSearchRunning() override { return m_discSearchRunning; }
+    void SetDiscSearchRunning(BOOL running) { m_discSearchRunning = running != FALSE; }
+    // The tick's copy of "Poll Player Status": long changer jobs switch the
+    // polls off and give it back.
+    int GetPollPlayerStatus() const { return m_pollPlayerStatus; }
+    void SetPollPlayerStatus(int poll) { m_pollPlayerStatus = poll; }
     BOOL IsLibraryLoading() override { return m_library.IsLoading(); }
     void IdentifyDiscs(int player) override;
     void FatalError(const char* text) override { m_frame.FatalError(text); }
@@ -256,6 +265,9 @@ public:
 
 private:
     friend class CDocCommands;
+    friend class CDocLibraryCommands;
+    friend class CDocPlaylistCommands;
+    friend class CDocTitle;
 
     void SetStatus(const char* text);
     void PumpMessages();
@@ -362,4 +374,9 @@ private:
     time_t m_resyncStamp = 0;
     time_t m_lastSave = 0;
     time_t m_lastActivity = 0;
+    struct CommandTargetsDeleter
+    {
+        void operator()(CDocCommandTargets* targets) const;
+    };
+    std::unique_ptr<CDocCommandTargets, CommandTargetsDeleter> m_commandTargets;
 };

@@ -344,10 +344,10 @@ void CZymDoc::SearchDiscsWhenIdle(time_t now)
 // A nested tick leaves the queue to the one draining it.
 void CZymDoc::RunQueuedCommands()
 {
-    if (m_drainingCommands || !m_operations)
+    if (m_drainingCommands)
         return;
     m_drainingCommands = true;
     while (!m_automation.IsEmpty() && !m_closing)
-        m_operations->ExecuteCommand(m_automation.Pop());
+        ExecuteCommand(m_automation.Pop());
     m_drainingCommands = false;
 }

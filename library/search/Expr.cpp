@@ -472,7 +472,8 @@ int CExpr::Parse(const char* text, const CString* ratingNames, int ratingCount)
     if (parsed)
         return 1;
     m_error = error;
-    AfxMessageBox(m_error, MB_OK);
+    if (m_showErrors)
+        AfxMessageBox(m_error, MB_OK);
     return 0;
 }
 

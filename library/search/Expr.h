@@ -19,8 +19,11 @@ public:
     CExpr& operator=(const CExpr&) = delete;
 
     // The text is expected in lower case; the rating names are the library's.
-    // 1 on success; 0 with the error text set and shown to the user.
+    // 1 on success; 0 with the error text set and, unless errors are kept
+    // quiet, shown to the user.
     int Parse(const char* text, const CString* ratingNames, int ratingCount);
+    // For callers that report the error text themselves (remote commands).
+    void ShowErrors(bool show) { m_showErrors = show; }
     // Whether the expression holds for the track, or for the album with -1.
     int Evaluate(const AlbumRecord& album, int track) const;
     void Clear();
@@ -47,4 +50,5 @@ private:
     std::unique_ptr<CExprTerm> m_firstTerm;
     std::unique_ptr<CExprTerm> m_secondTerm;
     CString m_error;
+    bool m_showErrors = true;
 };

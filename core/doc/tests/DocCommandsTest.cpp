@@ -2,6 +2,7 @@
 #include "MessageBoxScript.h"
 
 #include "DocCommands.h"
+#include "OpenLink.h"
 
 #include <algorithm>
 #include <functional>
@@ -25,7 +26,6 @@ protected:
         AddMp3Album(kAlbumA, 3);
         AddMp3Album(kAlbumB, 2);
         m_doc->RunTick();
-        m_operations.duringCommand = [this](const char* command) { m_doc->ExecuteCommand(command); };
         m_trace.Take();
     }
 
@@ -286,7 +286,6 @@ TEST_F(DocCommandsTest, ADiscSearchDuringASearchIsRefused)
 {
     NestingOperations operations(m_trace);
     operations.doc = m_doc;
-    operations.duringCommand = m_operations.duringCommand;
     operations.nested = "library_discsearch[5,7,8,allslots,queue]";
     m_doc->SetOperations(&operations);
     EXPECT_EQ(Texts({ "error[library_discsearch - a disc search or look-up is running]" }),
@@ -366,16 +365,25 @@ TEST_F(DocItemCommandsTest, ItemsAndSizesAreRepliedInQuotedFields)
     }
 }
 
-// The expression reader tells its own errors; the search list stays as it was.
-TEST_F(DocItemCommandsTest, AnExpressionThatDoesNotParseLeavesTheSearchList)
+// A remote search shows no box: the reader's error is the answer, and the
+// search list stays as it was.
+TEST_F(DocItemCommandsTest, AnExpressionThatDoesNotParseAnswersItsErrorAndLeavesTheSearchList)
 {
     EXPECT_EQ(Texts(), Run("search[title = sun]"));
-    CMessageBoxScript boxes;
     const std::string nested = "search[" + std::string(1000, '(') + "title = moon" + std::string(1000, ')') + "]";
-    for (const std::string& text : { nested, std::string("search[title = (]"), std::string("search[&]") })
+    const struct
     {
-        SCOPED_TRACE(text.substr(0, 40));
-        EXPECT_EQ(Texts(), Run(text));
+        std::string text;
+        Texts events;
+    } cases[] = {
+        { nested, { "error[search - Expression nested too deeply]" } },
+        { "search[title = (]", { "error[search - Missing operand]" } },
+        { "search[&]", { "error[search - Boolean AND missing operand]" } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        EXPECT_EQ(c.events, Run(c.text));
         EXPECT_EQ("*C1", ListText(m_doc->GetSearchList()));
     }
 }
@@ -521,22 +529,113 @@ TEST_F(DocCommandsTest, KeywordsAndNeverPlayChangeOnlyTracksOfTheAlbum)
     }
 }
 
-TEST_F(DocCommandsTest, CommandsWaitingForLaterOperationsAnswerErrors)
+TEST_F(DocCommandsTest, QueuedLookUpsAreNotAvailable)
 {
+    EXPECT_EQ(Texts({ "error[library_lookup_queued - queued look-ups are not available]" }),
+              Run("library_lookup_queued"));
+}
+
+// What the shell was asked to open, one line "file|parameters|folder" each.
+Texts g_opened;
+BOOL g_openResult = TRUE;
+
+BOOL RecordOpen(const char* file, const char* parameters, const char* folder)
+{
+    g_opened.push_back(std::string(file) + "|" + parameters + "|" + folder);
+    return g_openResult;
+}
+
+TEST_F(DocCommandsTest, ShellOpensItsFileWithParametersAndFolder)
+{
+    SetLinkOpener(RecordOpen);
     const struct
     {
         const char* text;
+        BOOL opens;
         Texts events;
+        Texts opened;
     } cases[] = {
-        { "shell[a.bat,x,y,z]", { "error[shell - too many parameters]" } },
-        { "shell[a.bat, x]", { "error[shell - unable to open a.bat]" } },
-        { "library_lookup_queued", { "error[library_lookup_queued - queued look-ups are not available]" } },
+        { "shell[C:\\Tools\\Run.bat]", TRUE, {}, { "c:\\tools\\run.bat||" } },
+        { "shell[a.bat, x]", TRUE, {}, { "a.bat| x|" } },
+        { "shell[a.bat,one two,c:\\work]", TRUE, {}, { "a.bat|one two|c:\\work" } },
+        { "shell[a.bat,,c:\\work]", TRUE, {}, { "a.bat||c:\\work" } },
+        { "shell[a.bat,x,y,z]", TRUE, { "error[shell - too many parameters]" }, {} },
+        { "shell[a.bat,x]", FALSE, { "error[shell - unable to open a.bat]" }, { "a.bat|x|" } },
+        { "shell", FALSE, { "error[shell - unable to open ]" }, { "||" } },
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.text);
+        g_opened.clear();
+        g_openResult = c.opens;
         EXPECT_EQ(c.events, Run(c.text));
+        EXPECT_EQ(c.opened, g_opened);
     }
+    SetLinkOpener(nullptr);
+}
+
+// Through the real shell: a batch file writes the parameters it got and the
+// folder it runs in.
+TEST_F(DocCommandsTest, ShellStartsAProgramInTheFolderGiven)
+{
+    CreateDirectoryA(m_folder.WindowsPath("work").c_str(), nullptr);
+    WriteFile("record.bat", "@echo %* > \"%~dp0args.txt\"\r\n@cd > \"%~dp0folder.txt\"\r\n");
+    std::string batch = m_folder.WindowsPath("record.bat");
+    std::string work = m_folder.WindowsPath("work");
+    EXPECT_EQ(Texts(), Run("shell[" + batch + ",first second," + work + "]"));
+    std::string folder;
+    DWORD start = GetTickCount();
+    while ((folder = ReadText(m_folder.UnixPath("folder.txt"))).find('\n') == std::string::npos &&
+           GetTickCount() - start < 20000)
+        Sleep(10);
+    std::string args = ReadText(m_folder.UnixPath("args.txt"));
+    EXPECT_EQ(0u, args.find("first second")) << args;
+    std::transform(folder.begin(), folder.end(), folder.begin(), ::tolower);
+    std::transform(work.begin(), work.end(), work.begin(), ::tolower);
+    EXPECT_EQ(0u, folder.find(work)) << folder;
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), ::tolower);
+    return text;
+}
+
+// A file that a remote user names is rewritten only when it is a library.
+TEST_F(DocCommandsTest, SaveAllWritesOnlyLibraryFiles)
+{
+    WriteFile("notes.txt", "not a library\n");
+    const std::string foreign = Lower(m_folder.WindowsPath("notes.txt"));
+    const std::string saved = Lower(m_folder.WindowsPath("saved.mdb"));
+    CMusicLibrary& library = m_doc->GetMusicLibrary();
+    const CString before = library.GetLibraryPath();
+    const CString optionBefore = m_doc->GetOptions().m_page9.m_newDbPath;
+    EXPECT_EQ(Texts({ "error[library_save_all - " + foreign + " is not a library file]" }),
+              Run("library_save_all[" + foreign + "]"));
+    EXPECT_EQ(before, library.GetLibraryPath());
+    EXPECT_EQ(optionBefore, m_doc->GetOptions().m_page9.m_newDbPath);
+    {
+        // A new file is made from the template once the user agrees.
+        CMessageBoxScript boxes;
+        boxes.Then(IDYES);
+        Run("library_save_all[" + saved + "]");
+        EXPECT_EQ(1u, boxes.Shown().size());
+    }
+    EXPECT_EQ(saved, Lower(std::string(library.GetLibraryPath())));
+    EXPECT_EQ(saved, Lower(std::string(m_doc->GetOptions().m_page9.m_newDbPath)));
+    EXPECT_EQ(0, library.CountChanged());
+    // A library is saved over again.
+    EXPECT_EQ(Texts({ "library_save_start", "library_save_end" }), Run("library_save_all[" + saved + "]"));
+    // A library path naming a foreign file: the save shows the database's
+    // error and ends; the file stays.
+    library.SetLibraryPath(foreign.c_str());
+    library.MarkAllChanged();
+    {
+        CMessageBoxScript boxes;
+        Run("library_save");
+        EXPECT_EQ(1u, boxes.Shown().size());
+    }
+    EXPECT_EQ("not a library\n", ReadText(m_folder.UnixPath("notes.txt")));
 }
 
 } // namespace

@@ -53,14 +53,6 @@ void CTrace::TakeEvents()
     }
 }
 
-void COperationsStandIn::ExecuteCommand(const char* command)
-{
-    m_trace.Add(std::string("begin ") + command);
-    if (duringCommand)
-        duringCommand(command);
-    m_trace.Add(std::string("end ") + command);
-}
-
 BOOL COperationsStandIn::OpenPlaylistFile(const char* path)
 {
     m_trace.Add(std::string("open ") + path);

@@ -67,13 +67,11 @@ private:
 };
 
 // The operations of the later commands, recorded in the trace ("search mode
-// 1 player 0", "open NAME", ...) or, where each tick may call them, counted;
-// a command may run a step of the test inside it.
+// 1 player 0", "open NAME", ...) or, where each tick may call them, counted.
 class COperationsStandIn : public CDocumentOperations
 {
 public:
     explicit COperationsStandIn(CTrace& trace) : m_trace(trace) {}
-    void ExecuteCommand(const char* command) override;
     void OfferLibraryUpgrade() override { ++upgradeOffers; }
     void UpdateTitle() override { ++titles; }
     BOOL OpenPlaylistFile(const char* path) override;
@@ -84,18 +82,25 @@ public:
     BOOL openResult = TRUE;
     int upgradeOffers = 0;
     int titles = 0;
-    std::function<void(const char*)> duringCommand;
 
 private:
     CTrace& m_trace;
 };
 
+// A test may run a step of its own when a hint arrives, as a view would.
 class CRecordingView : public CView
 {
 public:
     explicit CRecordingView(CTrace& trace) : m_trace(trace) {}
     void OnDraw(CDC*) override {}
-    void OnUpdate(CView*, LPARAM hint, CObject*) override { m_trace.Add("hint " + std::to_string(hint)); }
+    void OnUpdate(CView*, LPARAM hint, CObject*) override
+    {
+        m_trace.Add("hint " + std::to_string(hint));
+        if (onHint)
+            onHint(hint);
+    }
+
+    std::function<void(LPARAM hint)> onHint;
 
 private:
     CTrace& m_trace;

@@ -461,24 +461,34 @@ TEST_F(TickTest, ATickOrCloseInsideTheStartUpWaitsForIt)
     EXPECT_EQ(7u, message.wParam);
 }
 
+// The tick runs the queue through the command language; search_mode
+// refreshes the views, and a view that ticks inside it leaves the next
+// command to the tick that drains the queue.
 TEST_F(TickTest, QueuedCommandsRunOneAfterTheOtherAlsoWhenOneTicks)
 {
     Option("Auto Locate Tavlins", 0);
     OpenAt(kStart);
     m_doc->RunTick();
     CZYMAutomation& queue = m_doc->GetAutomation();
-    m_operations.duringCommand = [&](const char*) { m_doc->RunTick(); };
-    queue.OnReceive("zym:play");
-    queue.OnReceive("zym:next");
+    m_view.onHint = [&](LPARAM hint) {
+        if (hint != kHintSearchMode)
+            return;
+        m_doc->RunTick();
+        m_trace.Add("nested tick ended");
+    };
+    queue.OnReceive("zym:echo[one]");
+    queue.OnReceive("zym:search_mode[disc]");
+    queue.OnReceive("zym:echo[two]");
     m_trace.Take();
     m_doc->RunTick();
-    Texts commands;
+    m_view.onHint = nullptr;
+    Texts steps;
     for (const std::string& line : m_trace.Take())
     {
-        if (line.compare(0, 6, "begin ") == 0 || line.compare(0, 4, "end ") == 0)
-            commands.push_back(line);
+        if (line.compare(0, 6, "event ") == 0 || line == "hint 11" || line == "nested tick ended")
+            steps.push_back(line);
     }
-    EXPECT_EQ(Texts({ "begin play", "end play", "begin next", "end next" }), commands);
+    EXPECT_EQ(Texts({ "event echo[one]", "hint 11", "nested tick ended", "event echo[two]" }), steps);
     EXPECT_TRUE(queue.IsEmpty());
 }
 
