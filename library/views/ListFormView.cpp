@@ -9,6 +9,9 @@ const COLORREF kCellMask = 0xE5E5FF;
 const COLORREF kHeaderMask = RGB(255, 0, 255);
 const int kCellImageWidth = 16;
 const int kHeaderImageWidth = 14;
+const int kScrollZoneTop = 20;
+const int kScrollZoneBottom = 5;
+const int kScrollStep = 20;
 
 } // namespace
 
@@ -48,7 +51,7 @@ void CListFormView::DefineColumns()
     {
         const ListColumn& column = m_columns[i];
         DWORD format = column.format | (column.headerImage >= 0 ? kLxColHeaderImage : 0);
-        manager->DefineColumn(column.id, column.label, "", LVCFMT_LEFT, column.width, format,
+        manager->DefineColumn(column.id, column.label, "", column.alignment, column.width, format,
                               column.headerImage, column.description);
     }
     manager->SetDefaultColumns(m_shownCount, m_shownIds);
@@ -79,6 +82,35 @@ void CListFormView::Layout(int cx, int cy)
         return;
     int left = m_banner.GetWidth();
     m_list.MoveWindow(left, 0, std::max(0, cx - left), cy);
+}
+
+void CListFormView::ScrollNearEdges(CPoint point)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (point.y < client.top + kScrollZoneTop)
+        m_list.Scroll(CSize(0, -kScrollStep));
+    else if (point.y > client.bottom - kScrollZoneBottom)
+        m_list.Scroll(CSize(0, kScrollStep));
+}
+
+// The list keeps its key notifications to itself.
+BOOL CListFormView::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_DELETE && msg->hwnd == m_list.m_hWnd)
+    {
+        OnDeleteKey();
+        return TRUE;
+    }
+    return CBannerFormView::PreTranslateMessage(msg);
+}
+
+void CListFormView::TrackMenu(UINT menuId, CPoint screenPoint, CWnd* owner)
+{
+    CMenu menu;
+    if (!owner || !menu.LoadMenu(menuId))
+        return;
+    menu.GetSubMenu(0)->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, owner);
 }
 
 void CListFormView::CellText(int row, int columnId, DWORD_PTR, CString& text)

@@ -18,6 +18,7 @@ struct ListColumn
     DWORD format;
     int headerImage;
     const char* description;
+    int alignment = LVCFMT_LEFT;
 };
 
 class CListFormView : public CBannerFormView
@@ -25,6 +26,10 @@ class CListFormView : public CBannerFormView
     DECLARE_DYNAMIC(CListFormView)
 public:
     CLxListCtrl& GetList() { return m_list; }
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // The first submenu of a menu resource at a screen point, its commands
+    // going to owner.
+    static void TrackMenu(UINT menuId, CPoint screenPoint, CWnd* owner);
 
 protected:
     CListFormView(const char* caption, const char* listName, const ListColumn* columns, int columnCount,
@@ -34,6 +39,11 @@ protected:
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
     void Layout(int cx, int cy) override;
     void ApplyListLook();
+    // While a drag hovers near the top or bottom edge of the view (a point
+    // of its client area), the list scrolls by a step.
+    void ScrollNearEdges(CPoint point);
+    // The Delete key pressed in the list.
+    virtual void OnDeleteKey() {}
     // The row and column id of a cell's text; the list asks for each cell.
     virtual void GetCellText(int row, int columnId, CString& text) = 0;
 

@@ -1,4 +1,5 @@
 #include "PlayListView.h"
+#include "DragText.h"
 #include "ViewResources.h"
 
 #include <shellapi.h>
@@ -73,12 +74,6 @@ const char kListName[] = "Play List";
 const char kEmptyText[] = "Drag-and-Drop Albums,\nTracks, and Playlists here.";
 // Page margins of a printed play list: left, top, right, bottom.
 const RECT kPrintMargins = {15, 10, 10, 10};
-// Near these edges of the view a drag scrolls the list by a step.
-const int kScrollZoneTop = 20;
-const int kScrollZoneBottom = 5;
-const int kScrollStep = 20;
-// Longest path of a dropped file.
-const UINT kMaxDroppedPath = 256;
 
 CString ImageText(int image)
 {
@@ -406,23 +401,9 @@ void CPlayListView::OnDblClk(NMHDR*, LRESULT* result)
 void CPlayListView::OnRightClick(NMHDR*, LRESULT* result)
 {
     *result = 0;
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_PLAYLIST_MENU))
-        return;
     CPoint point;
     ::GetCursorPos(&point);
-    menu.GetSubMenu(0)->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
-}
-
-// The list keeps its key notifications to itself.
-BOOL CPlayListView::PreTranslateMessage(MSG* msg)
-{
-    if (msg->message == WM_KEYDOWN && msg->wParam == VK_DELETE && msg->hwnd == m_list.m_hWnd)
-    {
-        OnPlaylistDelete();
-        return TRUE;
-    }
-    return CListFormView::PreTranslateMessage(msg);
+    TrackMenu(IDR_PLAYLIST_MENU, point, this);
 }
 
 void CPlayListView::OnItemChanged(NMHDR* header, LRESULT* result)
@@ -539,11 +520,9 @@ void CPlayListView::DropFiles(HDROP drop, int position)
     UINT files = DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
     for (UINT i = 0; i < files; ++i)
     {
-        UINT length = DragQueryFileA(drop, i, NULL, 0);
-        if (length == 0 || length > kMaxDroppedPath)
+        CString path;
+        if (!DroppedFilePath(drop, i, path))
             continue;
-        char path[kMaxDroppedPath + 1];
-        DragQueryFileA(drop, i, path, sizeof path);
         int before = m_playList->GetCount();
         m_playList->LoadFromFile(path, position);
         position += m_playList->GetCount() - before;
@@ -584,16 +563,7 @@ void CPlayListView::OnBeginDrag(NMHDR*, LRESULT* result)
     *result = 0;
     if (!m_playList || m_list.GetSelectedCount() == 0)
         return;
-    CString text = BeginDragOut();
-    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, text.GetLength() + 1);
-    if (global)
-    {
-        memcpy(GlobalLock(global), static_cast<LPCSTR>(text), text.GetLength() + 1);
-        GlobalUnlock(global);
-        COleDataSource source;
-        source.CacheGlobalData(CF_TEXT, global);
-        source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
-    }
+    DragTextOut(BeginDragOut(), DROPEFFECT_COPY | DROPEFFECT_MOVE);
     EndDragOut();
     Refresh();
 }
@@ -613,16 +583,6 @@ DROPEFFECT CPlayListView::OnDragOver(COleDataObject* dataObject, DWORD keyState,
     return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
 
-void CPlayListView::ScrollNearEdges(CPoint point)
-{
-    CRect client;
-    GetClientRect(&client);
-    if (point.y < client.top + kScrollZoneTop)
-        m_list.Scroll(CSize(0, -kScrollStep));
-    else if (point.y > client.bottom - kScrollZoneBottom)
-        m_list.Scroll(CSize(0, kScrollStep));
-}
-
 int CPlayListView::DropPositionInView(CPoint point)
 {
     MapWindowPoints(&m_list, &point, 1);
@@ -637,13 +597,8 @@ BOOL CPlayListView::OnDrop(COleDataObject* dataObject, DROPEFFECT dropEffect, CP
         GlobalFree(files);
         return TRUE;
     }
-    HGLOBAL global = dataObject->GetGlobalData(CF_TEXT);
-    if (!global)
+    CString text;
+    if (!ReadDroppedText(dataObject, text))
         return FALSE;
-    // Text from any program: up to its end, terminated or not.
-    const char* chars = static_cast<const char*>(GlobalLock(global));
-    CString text = chars ? CString(chars, static_cast<int>(strnlen(chars, GlobalSize(global)))) : CString();
-    GlobalUnlock(global);
-    GlobalFree(global);
     return DropText(text, DropPositionInView(point), dropEffect == DROPEFFECT_MOVE);
 }

@@ -50,9 +50,9 @@ public:
 
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
     void OnPlaylistDelete();
+    void OnDeleteKey() override { OnPlaylistDelete(); }
     void OnPlaylistExplode();
     void OnPlaylistCondense();
 
@@ -85,7 +85,6 @@ private:
     void RemoveRows(std::vector<int> rows);
     // The row under a point of the view's client area.
     int DropPositionInView(CPoint point);
-    void ScrollNearEdges(CPoint point);
 
     CPlayList* m_playList = nullptr;
     // The entries of a drag out of this list, by row, while it runs; and the

@@ -13,8 +13,16 @@ enum ViewHint
     kViewHintAll = 0,
     kViewHintPlaylist = 1,
     kViewHintPlayingList = 2,
+    kViewHintPlayers = 3,
     kViewHintSelection = 4,
+    kViewHintDevices = 5,
+    kViewHintPlayersRescanned = 6,
+    kViewHintSearchList = 8,
     kViewHintListLook = 9,
+    kViewHintTakeSelection = 10,
+    kViewHintSearchMode = 11,
+    kViewHintLibraryRows = 12,
+    kViewHintShowSelection = 13,
     kViewHintTasksChanged = 14,
     kViewHintTasksRebuild = 15,
     kViewHintBannersShown = 16,
@@ -22,6 +30,8 @@ enum ViewHint
     kViewHintEditingEnabled = 18,
     kViewHintEditingDisabled = 19,
     kViewHintActiveView = 20,
+    kViewHintSelectFirst = 21,
+    kViewHintReloadImage = 22,
 };
 
 class CViewsHost
