@@ -1,5 +1,6 @@
 #include "ZymOptions.h"
 
+#include "paths/FilePath.h"
 #include "web/CDDBClient.h"
 
 #include <afxwin.h>
@@ -70,6 +71,20 @@ CZymOptions::CZymOptions(const char* programFolder) : m_programFolder(programFol
 CZymOptions::~CZymOptions()
 {
     SaveOptions();
+}
+
+CString CZymOptions::GetDeviceFileFolder() const
+{
+    CFilePath path(CDirPath(static_cast<LPCSTR>(m_programFolder)));
+    path.Append(static_cast<LPCSTR>(m_page9.m_deviceFileDirectory));
+    return path.GetFullPath();
+}
+
+CString CZymOptions::GetDeviceFilePath(const char* file) const
+{
+    CFilePath path(CDirPath(static_cast<LPCSTR>(GetDeviceFileFolder() + "\\")));
+    path.Append(file);
+    return path.GetFullPath();
 }
 
 std::vector<CZymOptions::Option> CZymOptions::Table()

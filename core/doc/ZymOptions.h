@@ -147,6 +147,11 @@ public:
     void SaveOptions();
 
     const CString& GetProgramFolder() const { return m_programFolder; }
+    // "Device File Directory" resolved against the program's folder.
+    CString GetDeviceFileFolder() const;
+    // A device list's file as the device manager takes it: resolved against
+    // the device-file folder (an absolute file stays as it is).
+    CString GetDeviceFilePath(const char* file) const;
 
     CPage1 m_page1;
     CPage2 m_page2;
