@@ -5,6 +5,8 @@
 #include "mfc/View.h"
 #include "mfc/WinApp.h"
 
+#include <dde.h>
+
 namespace
 {
 // Bars take at most this many deferred positions before the pane.
@@ -109,6 +111,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_MESSAGE(WM_DDE_INITIATE, OnDDEInitiate)
+    ON_MESSAGE(WM_DDE_EXECUTE, OnDDEExecute)
+    ON_MESSAGE(WM_DDE_TERMINATE, OnDDETerminate)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);

@@ -273,6 +273,10 @@ protected:
     // ID_VIEW_ toggles: the bar of the command's id shows or hides.
     BOOL OnBarCheck(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* cmdUI);
+    // The shell's DDE conversation with the main frame (ShellOpen.cpp).
+    LRESULT OnDDEInitiate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDDETerminate(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CView* m_pViewActive;

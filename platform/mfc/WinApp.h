@@ -5,6 +5,7 @@
 
 #include "mfc/WinThread.h"
 #include "mfc/CommandLineInfo.h"
+#include "mfc/Collections.h"
 
 #include <vector>
 
@@ -86,6 +87,24 @@ public:
 
     // Opens the help file at data (a context id for HELP_CONTEXT).
     virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
+
+    // Shell open through DDE (ShellOpen.cpp): the main frame answers
+    // conversations on the exe name and "system" and hands each execute string
+    // to OnDDECommand.
+    void EnableShellOpen();
+    // Each template's file type under HKEY_CLASSES_ROOT: the extension, the
+    // type's name, icon and open command (with compat also print and printto).
+    void RegisterShellFileTypes(BOOL compat = FALSE);
+    // An execute string of the shell's conversation; TRUE when it was
+    // understood. Here: [open("path")] opens the file.
+    virtual BOOL OnDDECommand(LPSTR command);
+    // The recent-file list: at most maxMRU names from "Recent File List".
+    void LoadStdProfileSettings(UINT maxMRU = 4);
+
+    ATOM m_atomApp = 0;
+    ATOM m_atomSystemTopic = 0;
+    UINT m_nMaxMRU = 0;
+    CStringArray m_recentFiles;
 
 protected:
     // The profile moves to the registry under this key; the profile name

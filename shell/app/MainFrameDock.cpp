@@ -1,0 +1,193 @@
+// The docked windows of the main frame and the views in their tabs.
+#include "MainFrame.h"
+
+#include "DockedViews.h"
+#include "DockedWindowGripper.h"
+#include "WindowPlacementText.h"
+#include "ZymApp.h"
+#include "ZymResources.h"
+
+#include "docking/TkClassFactory.h"
+#include "docking/TkInsertConstraints.h"
+
+namespace
+{
+struct DockWindowInfo
+{
+    const char* section;
+    const char* caption;
+    UINT id;
+    // The tab window's tab style; the device-traffic window is a view.
+    DWORD tabStyle;
+    DWORD side;
+    RECT defaultRect;
+    BOOL defaultVisible;
+};
+
+const DockWindowInfo kDockWindows[CMainFrame::kDockWindowCount] = {
+    { "Music Info", "Music Info", 110, Tk3DTabWnd::tabsBottom, CBRS_ALIGN_BOTTOM, { 0, 0, 350, 350 }, TRUE },
+    { "Library", "Library", 108, Tk3DTabWnd::tabsBottom, CBRS_ALIGN_LEFT, { 0, 0, 270, 500 }, TRUE },
+    { "Player", "Player", 114, Tk3DTabWnd::tabsLeft, CBRS_ALIGN_LEFT, { 0, 0, 270, 150 }, TRUE },
+    { "Tavlin", "S-Link", ID_VIEW_TAVLIN_DATA, 0, CBRS_ALIGN_RIGHT, { 0, 0, 180, 500 }, FALSE },
+};
+
+// "CurRect" holds the right edge less the width of the window's sizing bar;
+// it is added back when read, so that a window reopens as wide as it closed.
+const int kSavedRightInset = 6;
+
+TkClassFactory_T<CDockedWindowGripper, TkLayoutNodeDCBase> s_gripperFactory;
+
+BOOL IsHorizontalSide(DWORD side)
+{
+    return (side & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
+}
+}
+
+CRect CMainFrame::GetDockWindowRect(LPCSTR section, const CRect& defaultRect)
+{
+    CRect rect = defaultRect;
+    CString saved = AfxGetApp()->GetProfileString(section, "CurRect", "");
+    if (!saved.IsEmpty())
+    {
+        if (ParseProfileRect(saved, rect))
+            rect.right += kSavedRightInset;
+        else
+            rect = defaultRect;
+    }
+    WINDOWPLACEMENT placement = { sizeof(placement) };
+    GetWindowPlacement(&placement);
+    return FitDockRect(rect, placement.rcNormalPosition);
+}
+
+BOOL CMainFrame::GetDockWindowVisible(LPCSTR section, BOOL defaultVisible)
+{
+    return AfxGetApp()->GetProfileInt(section, "Visible", defaultVisible) != 0;
+}
+
+void CMainFrame::CreateDockWindows()
+{
+    m_docking.InitDocking(this, CBRS_ALIGN_ANY, FALSE, nullptr);
+    m_docking.SetDockingOption(1, TRUE);
+    for (int window = kMusicInfo; window <= kPlayer; ++window)
+        CreateDockWindow(static_cast<DockWindow>(window));
+    RecalcLayout();
+}
+
+void CMainFrame::CreateDockWindow(DockWindow window)
+{
+    const DockWindowInfo& info = kDockWindows[window];
+    if (!m_tabs[window].Create(this, WS_CHILD | WS_VISIBLE | info.tabStyle, info.id))
+        return;
+    DockWindowNode(window, CreateDockableNode(&m_tabs[window], info.caption));
+}
+
+TkLayoutNode* CMainFrame::CreateDockableNode(CWnd* window, LPCSTR caption)
+{
+    TkLayoutNodeWnd* inner = m_factory.CreateWndNode(window, this, nullptr, m_factory.WndNodeFactory(), caption);
+    if (!inner)
+        return nullptr;
+    TkLayoutNode* gripper = m_factory.CreateGripperNode(this, &s_gripperFactory, inner, caption, 0);
+    if (!gripper)
+        m_factory.DestroyNode(inner);
+    return gripper;
+}
+
+void CMainFrame::DockWindowNode(DockWindow window, TkLayoutNode* node)
+{
+    if (!node)
+        return;
+    const DockWindowInfo& info = kDockWindows[window];
+    CRect rect = GetDockWindowRect(info.section, info.defaultRect);
+    if (window == kPlayer)
+    {
+        // Below "Library", in its column.
+        m_docking.DockNodeAtSide(node, info.side, rect.Height(), FALSE);
+    }
+    else
+    {
+        TkDockInsertionConstraints constraints;
+        constraints.SetDockSide(info.side);
+        constraints.m_newLine = TRUE;
+        constraints.m_lineThickness = IsHorizontalSide(info.side) ? rect.Height() : rect.Width();
+        m_docking.DockNode(node, &constraints);
+    }
+    m_nodes[window] = node;
+    if (!GetDockWindowVisible(info.section, info.defaultVisible))
+        m_docking.ToggleNode(node);
+}
+
+void CMainFrame::CreateViews()
+{
+    CCreateContext context;
+    context.m_pCurrentDoc = m_pDoc;
+    context.m_pCurrentFrame = this;
+    for (int window = kMusicInfo; window <= kPlayer; ++window)
+        AddViewTabs(static_cast<DockWindow>(window), context);
+    CreateTavlinWindow(context);
+}
+
+void CMainFrame::AddViewTabs(DockWindow window, CCreateContext& context)
+{
+    Tk3DTabWnd& tabs = m_tabs[window];
+    if (!tabs.m_hWnd)
+        return;
+    int count = 0;
+    const DockedView* views = GetDockedViews(count);
+    for (int index = 0; index < count; ++index)
+    {
+        const DockedView& view = views[index];
+        CRuntimeClass* viewClass = GetTemplateViewClass(view.templateNumber);
+        if (view.window != window || !viewClass)
+            continue;
+        context.m_pNewViewClass = viewClass;
+        context.m_pNewDocTemplate = GetZymApp()->GetDocTemplate(view.templateNumber);
+        tabs.AddTab(viewClass, view.label, &context, (UINT)-1);
+    }
+    if (tabs.GetTabCount() == 0)
+        return;
+    tabs.SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    tabs.ActivateTab(0);
+}
+
+void CMainFrame::CreateTavlinWindow(CCreateContext& context)
+{
+    CRuntimeClass* viewClass = GetTemplateViewClass(kTavlinViewTemplate);
+    if (!viewClass)
+        return;
+    context.m_pNewViewClass = viewClass;
+    context.m_pNewDocTemplate = GetZymApp()->GetDocTemplate(kTavlinViewTemplate);
+    CView* view = CreateDockedView(viewClass, &context, ID_VIEW_TAVLIN_DATA);
+    if (!view)
+        return;
+    view->SendMessage(WM_INITIALUPDATE);
+    DockWindowNode(kTavlin, CreateDockableNode(view, kDockWindows[kTavlin].caption));
+}
+
+CView* CMainFrame::CreateDockedView(CRuntimeClass* viewClass, CCreateContext* context, UINT id)
+{
+    CView* view = static_cast<CView*>(viewClass->CreateObject());
+    if (!view)
+        AfxThrowMemoryException();
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, id, context))
+        return nullptr;
+    return view;
+}
+
+void CMainFrame::SaveDockWindows()
+{
+    CWinApp* app = AfxGetApp();
+    for (int window = kMusicInfo; window < kDockWindowCount; ++window)
+    {
+        TkLayoutNode* node = m_nodes[window];
+        if (!node)
+            continue;
+        const char* section = kDockWindows[window].section;
+        app->WriteProfileInt(section, "Visible", m_docking.IsNodeShown(node, FALSE) ? 1 : 0);
+        // A hidden window has no room: the size it last had stays.
+        CRect rect = node->GetCurrentRect();
+        if (rect.IsRectEmpty())
+            continue;
+        rect.right -= kSavedRightInset;
+        app->WriteProfileString(section, "CurRect", FormatProfileRect(rect));
+    }
+}

@@ -1,0 +1,4 @@
+// The jukebox's one application object.
+#include "ZymApp.h"
+
+CZymApp theApp;
