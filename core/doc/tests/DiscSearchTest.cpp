@@ -137,6 +137,24 @@ TEST_F(DiscSearchTest, ANewDiscIsIdentifiedLookedUpAndStored)
     Close();
 }
 
+// A changer with memo functions tells whether the disc carries CD text; the
+// texts name the album when the disc database does not know it.
+TEST_F(DiscSearchTest, ANewDiscOfAChangerWithTextsTakesItsCdText)
+{
+    ChangerDisc disc = Disc({ 100, 200 });
+    disc.cdText = "Disc Text";
+    AddChanger(11, 5).SetDisc(2, disc);
+    Start();
+    SetFlags(0, { kEmpty, kUnknown, kEmpty, kEmpty, kEmpty });
+    m_unit.ClearReceived();
+    Search(CDiscSearch::kEmptySlots);
+    AlbumRecord album = AlbumAt(0, 2);
+    EXPECT_EQ(CString("Disc Text"), album.GetTitle(kAlbumIndex));
+    EXPECT_EQ(CString("Disc Text"), album.GetRecord(kAlbumIndex)->m_cdText);
+    EXPECT_EQ(1u, CountWords(0, 0x0E, {}));   // query_stored
+    Close();
+}
+
 TEST_F(DiscSearchTest, AKnownDiscFoundElsewhereMovesItsAlbum)
 {
     CChangerModel& changer = AddChanger(0, 5);
@@ -234,6 +252,9 @@ TEST_F(DiscSearchTest, ASilentChangerEndsThePasses)
     AddChanger(0, 2).SetDisc(1, Disc({ 100 }));
     Start();
     SetFlags(0, { kUnknown, kUnknown });
+    // Known to play all discs in order, so that no load waits for a mode
+    // report that never comes.
+    m_doc->GetSonyControl()->GetPlayer(0)->m_allDiscs = 1;
     m_bus.Inspect(0, [](CChangerModel& changer) { return changer.Faults().silent = true; });
     m_unit.ClearReceived();
     Search(CDiscSearch::kEmptySlots);
