@@ -7,6 +7,7 @@
 #include "DeviceEditDlg.h"
 #include "MessageBoxScript.h"
 #include "OpenLink.h"
+#include "CddbTestServer.h"
 #include "TempFolder.h"
 
 #include <fstream>
@@ -447,6 +448,88 @@ TEST(OptionsRowsTest, RowsAndTheirPlayers)
     EXPECT_EQ(15, CAppearancePage::RowPlayer(17));
     EXPECT_EQ("sl0 ir1 ", std::string(CDevicesPage::PortsText(0x21)));
     EXPECT_EQ("", std::string(CDevicesPage::PortsText(0)));
+}
+
+} // namespace
+
+namespace {
+
+// Answers the server choice as the user would.
+class CChoosingUser : public CCDDBUser
+{
+public:
+    void EnsureUserEmail(CCDDBClient&) override {}
+    int ChooseMatch(CCDDBClient&, AlbumRecord&) override { return -1; }
+    int ChooseServer(CCDDBClient& client) override
+    {
+        offered = client.m_sites.size();
+        return choice;
+    }
+    int choice = -1;
+    size_t offered = 0;
+};
+
+// "Locate..." asks the disc database for its servers through the proxy the
+// page shows; the chosen server's host goes into the page, a cancelled
+// choice leaves it.
+TEST_F(OptionsTest, LocateOffersTheDiscDatabasesServers)
+{
+    CCddbTestServer server;
+    server.Answer(CCDDBClient::kDefaultHost, "sites",
+                  "210 OK, site information follows\r\n"
+                  "first.test http 80 /~cddb/cddb.cgi N000.00 W000.00 First server\r\n"
+                  "second.test http 8080 /cgi-bin/cddb.cgi N033.45 W084.23 Second server\r\n.\r\n");
+    CChoosingUser user;
+    m_host.cddb.m_pUser = &user;
+    const std::string port = std::to_string(server.Port());
+    std::string chosen, kept;
+    m_steps.Then([&] {
+        Click(IDC_CDDB_USE_CDDB2);
+        SetText(IDC_CDDB_EMAIL, "me@home.example");
+        Click(IDC_CDDB_USE_PROXY);
+        SetText(IDC_CDDB_PROXY_HOST, "127.0.0.1");
+        SetText(IDC_CDDB_PROXY_PORT, port);
+        user.choice = 1;
+        Click(IDC_CDDB_LOCATE);
+        chosen = Text(IDC_CDDB_SERVER);
+        user.choice = -1;
+        Click(IDC_CDDB_LOCATE);
+        kept = Text(IDC_CDDB_SERVER);
+    });
+    m_steps.Then([] { PressOK(); });
+    EXPECT_EQ(IDOK, RunSheet());
+    EXPECT_EQ(2u, user.offered);
+    EXPECT_EQ("second.test", chosen);
+    EXPECT_EQ("second.test", kept);
+    EXPECT_EQ("second.test", Stored("CDDB Server"));
+    ASSERT_FALSE(server.Commands().empty());
+    EXPECT_EQ("sites", server.Commands()[0].command);
+}
+
+// "Fonts and Colors..." gives the list font and colour to the page's list
+// and the views (hint 9); OK stores them.
+TEST_F(OptionsTest, TheFontDialogSetsTheListFont)
+{
+    m_options->m_page8.m_listFontColor = RGB(0, 0, 128);
+    bool answered = false;
+    m_steps.Then([] { ShowPage(7); });
+    m_steps.Then([] { PostMessageA(Item(IDC_APP_FONTS), BM_CLICK, 0, 0); });
+    m_steps.Wait([&] {
+        HWND font = CStepDriver::Find("Font");
+        if (!font)
+            return false;
+        SendMessageA(font, WM_COMMAND, IDOK, 0);
+        answered = true;
+        return true;
+    });
+    m_steps.Wait([] { return CStepDriver::Find("Font") == NULL; });
+    m_steps.Then([] { PressOK(); });
+    EXPECT_EQ(IDOK, RunSheet());
+    EXPECT_TRUE(answered);
+    EXPECT_EQ((Calls{ "hint 9" }), m_host.calls);
+    const std::string font = Stored("List Font");
+    EXPECT_NE(std::string::npos, font.find(m_options->m_page8.m_listFont.lfFaceName)) << font;
+    EXPECT_EQ(std::to_string(RGB(0, 0, 128)), Stored("List Font Color"));
 }
 
 } // namespace
