@@ -45,6 +45,9 @@ bool LookupAlbumInfo(CCDDBClient& client, AlbumRecord& album)
 void CDiscLookups::LookUpSelectedDiscs(const CPlayList& albums)
 {
     CMusicLibrary& library = m_doc.GetMusicLibrary();
+    // Counts as a search: new discs wait, and no second search or look-up starts.
+    BOOL wasRunning = m_doc.IsDiscSearchRunning();
+    m_doc.SetDiscSearchRunning(TRUE);
     CTaskMgr& tasks = m_doc.GetTaskMgr();
     int task = tasks.CreateTask("Looking Up Selected Discs", nullptr, 0);
     tasks.SetTaskRange(task, albums.GetCount());
@@ -65,6 +68,7 @@ void CDiscLookups::LookUpSelectedDiscs(const CPlayList& albums)
     }
     tasks.SetTaskStatus(task, "Searching...");
     tasks.EndTask(task);
+    m_doc.SetDiscSearchRunning(wasRunning);
 }
 
 void CDiscLookups::LookUpQueuedDiscs()

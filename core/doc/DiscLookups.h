@@ -20,7 +20,7 @@ public:
     explicit CDiscLookups(CZymDoc& doc) : m_doc(doc) {}
 
     // Task "Looking Up Selected Discs" over the list's albums, each stored
-    // back after its look-up.
+    // back after its look-up; the document counts it as a running search.
     void LookUpSelectedDiscs(const CPlayList& albums);
     // The same for every album whose title holds "*** Queued", between the
     // events "library_queuedlookup_start" and "library_queuedlookup_end".

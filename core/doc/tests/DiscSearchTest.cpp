@@ -224,6 +224,7 @@ TEST_F(DiscSearchTest, QueuedAndSelectedLookUpsFillTheirAlbums)
     selected.AddItem(CLibItem(plain.c_str(), -1));
     CDiscLookups(*m_doc).LookUpSelectedDiscs(selected);
     EXPECT_EQ(CString("Not Found in CDDB"), AlbumAt(0, 2).GetArtist(kAlbumIndex));
+    EXPECT_FALSE(m_doc->IsDiscSearchRunning());
     Close();
 }
 

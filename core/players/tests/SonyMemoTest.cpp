@@ -294,6 +294,24 @@ TEST_F(SonyMemoTest, ACancelledArtistWriteKeepsNoName)
     EXPECT_EQ(CString("XXXXXXXXXXXXXXXXXXXX"), player->GetArtistText(5));
 }
 
+// The variants that do not wait keep the new values at once.
+TEST_F(SonyMemoTest, WritesWithoutWaitingKeepTheirValuesAtOnce)
+{
+    CChangerModel& changer = Changer(107, 400);
+    changer.Faults().unacknowledged = 100;
+    player->WriteArtistMemoOnce(3, "Quick");
+    player->SetArtistOnce(205, 3);
+    const std::string p45 = " cdsls001:ir[-45000] ";
+    EXPECT_EQ((std::vector<std::string>{"cdsls001:set_artist_memo[0301517569636b2020202020202020]" + p45,
+                                        "cdsls001:flush[2000]",
+                                        "cdsls001:set_artist_memo[030220202020202020]" + p45,
+                                        "cdsls001:flush[2000]", "cdsls004a:set_artist[0503]" + p45,
+                                        "cdsls001:flush[2000]"}),
+              path.TakeSent());
+    EXPECT_EQ(CString("Quick               "), player->GetArtistText(3));
+    EXPECT_EQ(3, player->m_discArtists[205]);
+}
+
 TEST_F(SonyMemoTest, ACancelFromTheTaskEndsTheUploadAndTheTask)
 {
     Changer(107, 400);
