@@ -117,4 +117,21 @@ TEST_F(DocMemosTest, UploadsGoToChangersWithEveryMemoFunction)
     Close();
 }
 
+// Type 3 has two of the three memo bits: enough to be asked, not to be written.
+TEST_F(DocMemosTest, SomeMemoFunctionsAreEnoughForADownloadButNotForAnUpload)
+{
+    ChangerDisc disc = Disc({ 100 });
+    disc.memo = "Partial";
+    AddChanger(3, 5).SetDisc(1, disc);
+    Start();
+    AddAlbum({ 100 }, 0, 1, "One");
+    m_unit.ClearReceived();
+    CDocMemos memos(*m_doc);
+    memos.OnDownloadAllMemos();
+    EXPECT_EQ(CString("Partial"), AlbumAt(0, 1).GetMemo(kAlbumIndex));
+    memos.OnUploadAllMemos();
+    EXPECT_EQ(std::string::npos, m_unit.Received().find(CTavlinSimulator::Bytes({ 0x90, kSetMemoText })));
+    Close();
+}
+
 } // namespace
