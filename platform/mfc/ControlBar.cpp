@@ -107,9 +107,11 @@ void CControlBar::OnDestroy()
 void CControlBar::SetBarStyle(DWORD style)
 {
     if (m_dwStyle != style) {
+        DWORD oldStyle = m_dwStyle;
         m_dwStyle = style;
         if (m_hWnd != NULL)
             Invalidate();
+        OnBarStyleChange(oldStyle, style);
     } else {
         m_dwStyle = style;
     }

@@ -100,6 +100,8 @@ public:
     virtual void DelayShow(BOOL show);
     virtual BOOL IsVisible() const;
     virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* layout);
+    // After SetBarStyle changed the style.
+    virtual void OnBarStyleChange(DWORD oldStyle, DWORD newStyle) {}
     // The tool under point: a child window's id, -1 for none. A text put
     // into info is allocated with malloc for the caller to free.
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* info) const;
