@@ -127,16 +127,21 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 // The active child (its view, its document, itself) comes first.
 BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
-    CFrameWnd* first = GetCommandFrame();
-    if (first)
-    {
-        CFrameWnd* previous = AfxSetRoutingFrame(first);
-        BOOL handled = first->OnCmdMsg(id, code, extra, handlerInfo);
-        AfxSetRoutingFrame(previous);
-        if (handled)
-            return TRUE;
-    }
+    if (CommandFrameCmdMsg(id, code, extra, handlerInfo))
+        return TRUE;
     return CFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+BOOL CMDIFrameWnd::CommandFrameCmdMsg(UINT id, int code, void* extra,
+                                      AFX_CMDHANDLERINFO* handlerInfo)
+{
+    CFrameWnd* first = GetCommandFrame();
+    if (!first)
+        return FALSE;
+    CFrameWnd* previous = AfxSetRoutingFrame(first);
+    BOOL handled = first->OnCmdMsg(id, code, extra, handlerInfo);
+    AfxSetRoutingFrame(previous);
+    return handled;
 }
 
 CFrameWnd* CMDIFrameWnd::GetCommandFrame()

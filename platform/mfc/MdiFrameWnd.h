@@ -47,6 +47,8 @@ protected:
     BOOL OnCreateClient(LPCREATESTRUCTA cs, CCreateContext* context) override;
     // The frame that takes commands and help before this one: the active child.
     virtual CFrameWnd* GetCommandFrame();
+    // The command frame's answer to a command, routed with it as the routing frame.
+    BOOL CommandFrameCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
     // The command frame answers first.
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
 

@@ -2,12 +2,123 @@
 #include "bars/TkControlBar.h"
 #include "bars/TkDockBar.h"
 #include "bars/TkMiniDockFrameWnd.h"
+#include "frames/TkCommandPlugIn.h"
+#include "frames/TkFrameBarState.h"
+#include "frames/TkMDIFrameWnd.h"
+
+namespace
+{
+// The menu bar asks for a popup of a menu by id (wParam) and index (lParam).
+const UINT kGetMenuMessage = ::RegisterWindowMessageA("WM_TKGETMENU");
+}
 
 IMPLEMENT_DYNCREATE(TkFrameWnd, CFrameWnd)
 
+BEGIN_MESSAGE_MAP(TkFrameWnd, CFrameWnd)
+    ON_WM_CLOSE()
+    ON_WM_SYSCOLORCHANGE()
+    ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
+END_MESSAGE_MAP()
+
 TkFrameWnd::TkFrameWnd()
+    : m_bClosing(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
+      m_nFrameMenuId(0), m_pCommandPlugIn(NULL), m_rectLayout(0, 0, 0, 0),
+      m_hOwnFrameMenu(NULL)
 {
     m_pFloatingFrameClass = RUNTIME_CLASS(TkMiniDockFrameWnd);
+}
+
+TkFrameWnd::~TkFrameWnd()
+{
+    if (m_hOwnFrameMenu)
+        ::DestroyMenu(m_hOwnFrameMenu);
+    delete m_pCommandPlugIn;
+}
+
+BOOL TkFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd, CCreateContext* context)
+{
+    m_nFrameMenuId = resourceId;
+    CString title;
+    LPCSTR className = LoadFrameResources(resourceId, title);
+    HINSTANCE resources = AfxGetResourceHandle();
+    LPCSTR name = MAKEINTRESOURCEA(resourceId);
+    BOOL menuExists = ::FindResourceA(resources, name, (LPCSTR)RT_MENU) != NULL;
+    BOOL showMenu = menuExists && !HasMenuBar() && !(style & WS_CHILD);
+    if (!Create(className, title, style, rectDefault, parentWnd, showMenu ? name : NULL, 0, context))
+        return FALSE;
+    if (HasMenuBar() && menuExists)
+        m_hOwnFrameMenu = ::LoadMenuA(resources, name);
+    LoadAccelTable(name);
+    if (!context)
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    return TRUE;
+}
+
+BOOL TkFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    TkCommandPlugIn* plugIn = m_pCommandPlugIn;
+    CWnd* top = plugIn ? NULL : GetTopLevelParent();
+    if (top && top != this && top->IsKindOf(RUNTIME_CLASS(TkMDIFrameWnd)))
+        plugIn = static_cast<TkMDIFrameWnd*>(top)->GetCommandPlugIn();
+    else if (top && top != this && top->IsKindOf(RUNTIME_CLASS(TkFrameWnd)))
+        plugIn = static_cast<TkFrameWnd*>(top)->GetCommandPlugIn();
+    BOOL result = FALSE;
+    if (TkCommandPlugIn::Route(plugIn, id, code, extra, handlerInfo, result))
+        return result;
+    return CFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+void TkFrameWnd::RecalcLayout(BOOL notify)
+{
+    CFrameWnd::RecalcLayout(notify);
+    TkFrameBarState::AfterLayout(this, m_rectLayout);
+}
+
+void TkFrameWnd::OnSetPreviewMode(BOOL preview, CPrintPreviewState* state)
+{
+    CFrameWnd::OnSetPreviewMode(preview, state);
+    if (!preview)
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+
+HMENU TkFrameWnd::GetMenuForId(UINT menuId)
+{
+    return menuId == m_nFrameMenuId ? m_hOwnFrameMenu : NULL;
+}
+
+HMENU TkFrameWnd::GetDefaultMenu()
+{
+    return HasMenuBar() ? m_hOwnFrameMenu : m_hMenuDefault;
+}
+
+TkCommandPlugIn* TkFrameWnd::CreateCommandPlugIn(DWORD_PTR first, DWORD_PTR second,
+                                                 CRuntimeClass* plugInClass, DWORD_PTR third)
+{
+    return TkCommandPlugIn::CreateFor(this, m_pCommandPlugIn, first, second, plugInClass, third);
+}
+
+void TkFrameWnd::EnableBmpMenus(BOOL enable, BOOL second)
+{
+    m_bBmpMenus = enable;
+    m_bBmpMenus2 = second;
+}
+
+void TkFrameWnd::OnClose()
+{
+    m_bClosing = TRUE;
+    CFrameWnd::OnClose();
+}
+
+void TkFrameWnd::OnSysColorChange()
+{
+    TkFrameBarState::ChangeSysColors(this);
+}
+
+LRESULT TkFrameWnd::OnGetMenu(WPARAM wParam, LPARAM lParam)
+{
+    HMENU menu = GetMenuForId((UINT)wParam);
+    return menu ? (LRESULT)::GetSubMenu(menu, (int)lParam) : 0;
 }
 
 void TkFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect)

@@ -6,17 +6,48 @@
 #pragma once
 
 #include "bars/TkDockSite.h"
+#include "frames/TkFrameBarState.h"
 
 #include <afxext.h>
 
-class TkFrameWnd : public CFrameWnd, public TkDockSite
+class TkCommandPlugIn;
+class TkMenuBar;
+
+class TkFrameWnd : public CFrameWnd, public TkDockSite, public TkFrameBarState
 {
     DECLARE_DYNCREATE(TkFrameWnd)
 public:
     TkFrameWnd();
+    ~TkFrameWnd() override;
+
+    // The window shows the menu of the resource when there is one and no
+    // menu bar (never a child window: its menu handle is its id); with a
+    // menu bar the menu is kept as the frame's own.
+    BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* parentWnd = NULL, CCreateContext* context = NULL) override;
+    // The command plug-in first (the top-level toolkit frame's when this
+    // frame has none), then the frame.
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    void RecalcLayout(BOOL notify = TRUE) override;
+    void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state) override;
+
+    // Only the own menu, for the frame's resource id.
+    virtual HMENU GetMenuForId(UINT menuId);
+    virtual HMENU GetDefaultMenu();
+    virtual TkCommandPlugIn* CreateCommandPlugIn(DWORD_PTR first, DWORD_PTR second,
+                                                 CRuntimeClass* plugInClass, DWORD_PTR third);
+    TkCommandPlugIn* GetCommandPlugIn() const { return m_pCommandPlugIn; }
+    BOOL HasMenuBar() const { return m_pMenuBar != NULL; }
+    TkMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    void EnableBmpMenus(BOOL enable, BOOL second);
 
     CDockBar* CreateDockBar() override;
     CFrameWnd* GetSiteFrame() override { return this; }
+    CFrameWnd* GetBarStateFrame() override { return this; }
+    using TkFrameBarState::LoadBarState;
+    using TkFrameBarState::SaveBarState;
+    using TkFrameBarState::SetDockState;
+    using TkFrameBarState::GetDockState;
     using TkDockSite::DockControlBar;
     using TkDockSite::ReDockControlBar;
     using TkDockSite::FloatControlBar;
@@ -33,4 +64,22 @@ public:
     virtual BOOL IsFloating();
     // Switches the frame's caption features (filters); none here.
     virtual void SetFeatures(UINT flags);
+
+    // Set when OnClose starts.
+    BOOL m_bClosing;
+    // Set by the owner right after construction; not owned.
+    TkMenuBar* m_pMenuBar;
+    BOOL m_bBmpMenus;
+    BOOL m_bBmpMenus2;
+    UINT m_nFrameMenuId;
+
+protected:
+    void OnClose();
+    void OnSysColorChange();
+    LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    TkCommandPlugIn* m_pCommandPlugIn;
+    CRect m_rectLayout;
+    HMENU m_hOwnFrameMenu;
 };

@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(TkMDIChildWnd, CMDIChildWnd)
     ON_WM_MOUSEACTIVATE()
     ON_MESSAGE(WM_CHILDACTIVATE, OnChildActivateMessage)
     ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivateMessage)
+    ON_WM_DESTROY()
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
     ON_MESSAGE(WM_NCPAINT, OnFilteredAfterDefault)
     ON_MESSAGE(WM_SETTEXT, OnFilteredAfterDefault)
@@ -61,10 +62,52 @@ LRESULT TkMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
 }
 
+BOOL TkMDIChildWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd,
+                              CCreateContext* context)
+{
+    CString title;
+    LPCSTR className = LoadFrameResources(resourceId, title);
+    CDocTemplate* docTemplate = context ? context->m_pNewDocTemplate : NULL;
+    CMultiDocTemplate* multi = docTemplate && docTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))
+                                   ? static_cast<CMultiDocTemplate*>(docTemplate)
+                                   : NULL;
+    TkMDIFrameWnd* main = GetMainFrameWithMenuBar();
+    if (multi)
+        m_hAccelTable = multi->m_hAccelTable;
+    if (main && (multi || resourceId))
+    {
+        m_nMenuId = multi ? multi->m_nIDResource : resourceId;
+        m_bUsesMenuBar = TRUE;
+    }
+    else if (multi)
+        m_hMenuShared = multi->m_hMenuShared;
+    return Create(className, title, style | WS_CHILD, rectDefault,
+                  static_cast<CMDIFrameWnd*>(parentWnd), context);
+}
+
+TkMDIFrameWnd* TkMDIChildWnd::GetMainFrameWithMenuBar()
+{
+    CWnd* main = AfxGetMainWnd();
+    if (!main || !main->IsKindOf(RUNTIME_CLASS(TkMDIFrameWnd)))
+        return NULL;
+    TkMDIFrameWnd* frame = static_cast<TkMDIFrameWnd*>(main);
+    return frame->HasMenuBar() ? frame : NULL;
+}
+
 void TkMDIChildWnd::OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu)
 {
     m_hAltMenu = altMenu;
     CMDIChildWnd::OnUpdateFrameMenu(active, activateWnd, altMenu);
+    TkMDIFrameWnd* main = GetMainFrameWithMenuBar();
+    if (!main)
+        return;
+    // The menu bar shows the menu: the window itself shows none.
+    if (active && !altMenu && ::GetMenu(main->m_hWnd))
+    {
+        ::SetMenu(main->m_hWnd, NULL);
+        ::DrawMenuBar(main->m_hWnd);
+    }
+    main->SetWindowMenuPopup();
 }
 
 void TkMDIChildWnd::RefreshFrameMenu(CWnd* activateWnd)
@@ -140,4 +183,16 @@ LRESULT TkMDIChildWnd::OnMDIActivateMessage(WPARAM wParam, LPARAM lParam)
         return result;
     ActivateNextDockedFrame(NULL);
     return result;
+}
+
+// A maximised child's buttons sit in the main frame's menu line, which is
+// drawn again without them.
+void TkMDIChildWnd::OnDestroy()
+{
+    CMDIFrameWnd* main = GetMDIFrame();
+    if (main && IsZoomed())
+        main->SetWindowPos(NULL, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                               SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+    CMDIChildWnd::OnDestroy();
 }

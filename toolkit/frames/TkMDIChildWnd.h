@@ -17,6 +17,12 @@ public:
     ~TkMDIChildWnd() override;
 
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // With a menu bar in the main frame the child names the menu the bar
+    // shows while it is active (its template's); else it lends the main
+    // window its template's shared menu.
+    BOOL LoadFrame(UINT resourceId,
+                   DWORD style = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* parentWnd = NULL, CCreateContext* context = NULL) override;
     // Keeps altMenu for RefreshFrameMenu.
     void OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu) override;
     virtual void RefreshFrameMenu(CWnd* activateWnd);
@@ -24,10 +30,15 @@ public:
     virtual void CreateMsgFilters(UINT flags);
 
     TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot; }
+    UINT GetMenuId() const { return m_nMenuId; }
+    BOOL UsesMenuBar() const { return m_bUsesMenuBar; }
 
 protected:
     // The main frame, when it is a toolkit MDI frame.
     class TkMDIFrameWnd* GetTkMDIFrame() const;
+    // The application's main window when it is a toolkit MDI frame with a
+    // menu bar.
+    static TkMDIFrameWnd* GetMainFrameWithMenuBar();
     // Shows this child active, its view and title, as a click on it does.
     void ActivateAsClicked();
 
@@ -37,6 +48,7 @@ protected:
     int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
     LRESULT OnChildActivateMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnMDIActivateMessage(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
     UINT m_nMenuId;

@@ -1,6 +1,8 @@
 #include "frames/TkMDIFrameWnd.h"
 #include "bars/TkDockBar.h"
 #include "filters/TkxFilters.h"
+#include "frames/TkCommandPlugIn.h"
+#include "frames/TkFrameBarState.h"
 #include "frames/TkMultiDocTemplate.h"
 
 using namespace nsSysCommandEx;
@@ -19,6 +21,8 @@ const UINT kFirstWorkspaceList = 43031;
 const UINT kLastWorkspaceList = 43039;
 // Commands from here up are the system's.
 const UINT kFirstSystemCommand = 0xF000;
+// The menu bar asks for a popup of a menu by id (wParam) and index (lParam).
+const UINT kGetMenuMessage = ::RegisterWindowMessageA("WM_TKGETMENU");
 
 BOOL AppHasToolkitTemplates()
 {
@@ -51,6 +55,8 @@ IMPLEMENT_DYNAMIC(TkMDIFrameWnd, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
     ON_WM_DESTROY()
+    ON_WM_SYSCOLORCHANGE()
+    ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
     ON_MESSAGE(WM_NCPAINT, OnNcPaintMessage)
     ON_MESSAGE(WM_SETTEXT, OnSetTextMessage)
@@ -69,7 +75,9 @@ TkMDIFrameWnd::TkMDIFrameWnd()
       m_bCaptionActive(FALSE), m_bPaintedCaption(FALSE), m_pDockBarClass(NULL),
       m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart), m_nNextCascadeY(kCascadeStart),
       m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
-      m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0)
+      m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0),
+      m_pCommandPlugIn(NULL), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
+      m_hOwnMenu(NULL), m_nCurrentMenuId(0), m_nFrameMenuId(0)
 {
     m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));
     m_descriptors.Add(kCaptionListFilter, (UINT)-1, RUNTIME_CLASS(TkCapConLstMDIMaxChildMsgFilter));
@@ -95,6 +103,17 @@ TkMDIFrameWnd::TkMDIFrameWnd()
 
 TkMDIFrameWnd::~TkMDIFrameWnd()
 {
+    if (m_hOwnMenu)
+        ::DestroyMenu(m_hOwnMenu);
+    delete m_pCommandPlugIn;
+    POSITION position = m_menuMap.GetStartPosition();
+    while (position)
+    {
+        UINT id;
+        HMENU menu;
+        m_menuMap.GetNextAssoc(position, id, menu);
+        ::DestroyMenu(menu);
+    }
     delete m_pFilterRoot;
 }
 
@@ -190,6 +209,22 @@ BOOL TkMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
+BOOL TkMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    if (CommandFrameCmdMsg(id, code, extra, handlerInfo))
+        return TRUE;
+    BOOL result = FALSE;
+    if (TkCommandPlugIn::Route(m_pCommandPlugIn, id, code, extra, handlerInfo, result))
+        return result;
+    return CFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+TkCommandPlugIn* TkMDIFrameWnd::CreateCommandPlugIn(DWORD_PTR first, DWORD_PTR second,
+                                                    CRuntimeClass* plugInClass, DWORD_PTR third)
+{
+    return TkCommandPlugIn::CreateFor(this, m_pCommandPlugIn, first, second, plugInClass, third);
+}
+
 CFrameWnd* TkMDIFrameWnd::GetActiveFrame()
 {
     return m_pActiveDockedFrame ? m_pActiveDockedFrame : CMDIFrameWnd::GetActiveFrame();
@@ -198,18 +233,7 @@ CFrameWnd* TkMDIFrameWnd::GetActiveFrame()
 void TkMDIFrameWnd::RecalcLayout(BOOL notify)
 {
     CMDIFrameWnd::RecalcLayout(notify);
-    if (m_rectLayout.Width() <= 0 || m_rectLayout.Height() <= 0)
-        RedrawWindow(NULL, NULL, kRedrawAll);
-    else
-    {
-        for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-        {
-            CWnd* permanent = CWnd::FromHandlePermanent(child->m_hWnd);
-            if (permanent && permanent->IsKindOf(RUNTIME_CLASS(TkDockBar)))
-                permanent->Invalidate();
-        }
-    }
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &m_rectLayout);
+    TkFrameBarState::AfterLayout(this, m_rectLayout);
 }
 
 void TkMDIFrameWnd::OnSetPreviewMode(BOOL preview, CPrintPreviewState* state)
@@ -300,4 +324,10 @@ void TkMDIFrameWnd::OnDestroy()
 {
     m_pActiveDockedFrame = NULL;
     CMDIFrameWnd::OnDestroy();
+}
+
+
+void TkMDIFrameWnd::OnSysColorChange()
+{
+    TkFrameBarState::ChangeSysColors(this);
 }

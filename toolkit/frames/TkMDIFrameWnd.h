@@ -8,15 +8,18 @@
 #pragma once
 
 #include "bars/TkDockSite.h"
+#include "frames/TkFrameBarState.h"
 #include "filters/TkMsgFilter.h"
 
 #include <afxext.h>
 
 #include <vector>
 
+class TkCommandPlugIn;
 class TkControlBarMDIChildWnd;
+class TkMDIMenuBar;
 
-class TkMDIFrameWnd : public CMDIFrameWnd, public TkDockSite
+class TkMDIFrameWnd : public CMDIFrameWnd, public TkDockSite, public TkFrameBarState
 {
     DECLARE_DYNAMIC(TkMDIFrameWnd)
 public:
@@ -43,7 +46,13 @@ public:
     TkMDIFrameWnd();
     ~TkMDIFrameWnd() override;
 
+    // Without a menu bar the window shows the menu of the resource; with one
+    // the menu is kept as the frame's own and shown in the bar.
+    BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* parentWnd = NULL, CCreateContext* context = NULL) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The command frame first, then the command plug-in, then the frame.
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     CFrameWnd* GetActiveFrame() override;
     void RecalcLayout(BOOL notify = TRUE) override;
@@ -77,6 +86,40 @@ public:
     void SetHostedFrameStyle(CFrameWnd* frame, BOOL floating) override;
     void FitHostedFrame(CFrameWnd* frame) override;
     CFrameWnd* GetSiteFrame() override { return this; }
+    CFrameWnd* GetBarStateFrame() override { return this; }
+    using TkFrameBarState::LoadBarState;
+    using TkFrameBarState::SaveBarState;
+    using TkFrameBarState::SetDockState;
+    using TkFrameBarState::GetDockState;
+
+
+    // A command plug-in of that class (TkCommandPlugIn), owned by the frame;
+    // NULL for no class or when it cannot attach.
+    virtual TkCommandPlugIn* CreateCommandPlugIn(DWORD_PTR first, DWORD_PTR second,
+                                                 CRuntimeClass* plugInClass, DWORD_PTR third);
+    TkCommandPlugIn* GetCommandPlugIn() const { return m_pCommandPlugIn; }
+
+    // Menus (TkMDIFrameMenus.cpp).
+    virtual HMENU GetDefaultMenu();
+    // Hands the "Window" popup of the menu bar's menu to the MDI client.
+    virtual void SetWindowMenuPopup();
+    virtual TkMDIMenuBar* GetMenuBar();
+    // The own menu for the frame's id, a template's shared menu, else one of
+    // LoadMenus'; NULL for none.
+    virtual HMENU GetMenuForId(UINT menuId);
+    // Bitmap menus are made when there is no menu bar.
+    void EnableBmpMenus(BOOL enable, BOOL second);
+    BOOL HasMenuBar() const { return m_pMenuBar != NULL; }
+    // Loads count menus for the menu bar: menuId and count - 1 more UINT ids;
+    // FALSE at the first that fails.
+    BOOL LoadMenus(int count, UINT menuId, ...);
+    // Set by the owner right after construction; not owned.
+    TkMDIMenuBar* m_pMenuBar;
+    BOOL m_bBmpMenus;
+    BOOL m_bBmpMenus2;
+    HMENU m_hOwnMenu;
+    UINT m_nCurrentMenuId;
+    UINT m_nFrameMenuId;
 
     // Painted caption (TkMDIFrameCaption.cpp).
     virtual void CreateItalicCaptionFont(CFont& font);
@@ -117,6 +160,8 @@ protected:
     // paints no caption of its own.
     LRESULT DefaultUnseen(UINT message, WPARAM wParam, LPARAM lParam);
     void OnDestroy();
+    void OnSysColorChange();
+    LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
     void OnWorkspaceCommand(UINT id);
     void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
     // "Float In Main Window" for bars that offer it; "Allow Docking" greyed
@@ -130,4 +175,6 @@ protected:
     TkMsgFilter::DescriptorTable m_descriptors;
     std::vector<UINT> m_dockOrder;
     int m_nDockCursor;
+    TkCommandPlugIn* m_pCommandPlugIn;
+    CMap<UINT, UINT, HMENU, HMENU> m_menuMap;
 };

@@ -1,0 +1,90 @@
+#include "frames/TkFrameBarState.h"
+#include "bars/TkDockBar.h"
+#include "state/TkDockState.h"
+#include "toolbars/TkBmpMgr.h"
+#include "toolbars/TkCustomToolBar.h"
+#include "toolbars/TkSysColors.h"
+
+TkFrameBarState::TkFrameBarState() : m_pControlBarManager(NULL)
+{
+}
+
+TkFrameBarState::~TkFrameBarState()
+{
+    while (!m_ownedObjects.IsEmpty())
+        delete static_cast<CObject*>(m_ownedObjects.RemoveHead());
+}
+
+void TkFrameBarState::LoadBarState(LPCSTR profileName)
+{
+    CFrameWnd* frame = GetBarStateFrame();
+    TkDockState state(m_pControlBarManager);
+    state.m_pCreatedBars = &m_ownedObjects;
+    CWinThread* thread = AfxGetThread();
+    if (thread && !thread->m_pMainWnd)
+        thread->m_pMainWnd = frame;
+    state.LoadState(profileName);
+    SetDockState(state);
+}
+
+void TkFrameBarState::SaveBarState(LPCSTR profileName)
+{
+    TkDockState state(m_pControlBarManager);
+    state.m_pCreatedBars = &m_ownedObjects;
+    if (!state.GetDockState(GetBarStateFrame()))
+        return;
+    state.CleanUpBarIDs();
+    state.SaveState(profileName);
+}
+
+void TkFrameBarState::SetDockState(TkDockState& state)
+{
+    state.SetDockState(GetBarStateFrame());
+}
+
+void TkFrameBarState::GetDockState(TkDockState& state)
+{
+    state.GetDockState(GetBarStateFrame());
+}
+
+TkControlBarManager* TkFrameBarState::GetControlBarManager()
+{
+    return m_pControlBarManager;
+}
+
+void TkFrameBarState::SetControlBarManager(TkControlBarManager* manager)
+{
+    m_pControlBarManager = manager;
+}
+
+void TkFrameBarState::AfterLayout(CFrameWnd* frame, CRect& layoutRect)
+{
+    if (layoutRect.Width() <= 0 || layoutRect.Height() <= 0)
+        frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    else
+    {
+        for (CWnd* child = frame->GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+        {
+            CWnd* permanent = CWnd::FromHandlePermanent(child->m_hWnd);
+            if (permanent && permanent->IsKindOf(RUNTIME_CLASS(TkDockBar)))
+                permanent->Invalidate();
+        }
+    }
+    frame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &layoutRect);
+}
+
+void TkFrameBarState::ChangeSysColors(CFrameWnd* frame)
+{
+    tkSysColors.Refresh();
+    frame->Default();
+    POSITION position = frame->m_listControlBars.GetHeadPosition();
+    while (position)
+    {
+        CControlBar* bar = static_cast<CControlBar*>(frame->m_listControlBars.GetNext(position));
+        if (!bar->IsKindOf(RUNTIME_CLASS(TkCustomToolBar)))
+            continue;
+        TkBmpMgr* manager = static_cast<TkCustomToolBar*>(bar)->GetBmpMgr();
+        if (manager)
+            manager->ReloadBitmaps(TRUE);
+    }
+}

@@ -1,0 +1,41 @@
+// TkFrameBarState: the bar layout of a toolkit frame (MDI or SDI), saved and
+// loaded under a profile name through a TkDockState bound to the frame's
+// control-bar manager; the bars the layout makes belong to the frame. Also
+// what both frames do for their bars after a layout and when the system
+// colours change.
+#pragma once
+
+#include <afxext.h>
+
+class TkControlBarManager;
+class TkDockState;
+
+class TkFrameBarState
+{
+public:
+    TkFrameBarState();
+    virtual ~TkFrameBarState();
+
+    // The frame becomes the thread's main window when it has none.
+    virtual void LoadBarState(LPCSTR profileName);
+    virtual void SaveBarState(LPCSTR profileName);
+    virtual void SetDockState(TkDockState& state);
+    virtual void GetDockState(TkDockState& state);
+    virtual TkControlBarManager* GetControlBarManager();
+    virtual void SetControlBarManager(TkControlBarManager* manager);
+    // The frame whose bars these are.
+    virtual CFrameWnd* GetBarStateFrame() = 0;
+
+    // Handed to the dock state; deleted with the frame.
+    CPtrList m_ownedObjects;
+
+    // After the frame's layout: a frame that had no room is redrawn whole,
+    // else its dock bars repaint; layoutRect becomes what the bars leave.
+    static void AfterLayout(CFrameWnd* frame, CRect& layoutRect);
+    // The toolkit's colours are read again, the frame handles the change,
+    // and every custom tool bar of the frame reloads its bitmaps.
+    static void ChangeSysColors(CFrameWnd* frame);
+
+protected:
+    TkControlBarManager* m_pControlBarManager;
+};

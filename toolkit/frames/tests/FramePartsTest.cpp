@@ -1,0 +1,254 @@
+// What the toolkit's MDI and SDI frames load and route: the menus of their
+// resource and of their templates, the popups the menu bar asks for, the
+// command plug-in's place in the command route, and the bar layout saved
+// and loaded under a profile name.
+#include "TestFramework.h"
+#include "CallRecorder.h"
+#include "MainFrame.h"
+#include "mfc/tests/PumpMessages.h"
+
+#include "bars/TkControlBar.h"
+#include "bars/TkFrameBar.h"
+#include "frames/TkCommandPlugIn.h"
+#include "frames/TkDockableFrame.h"
+#include "frames/TkFrameWnd.h"
+#include "frames/TkMDIChildWnd.h"
+#include "frames/TkMDIFrameWnd.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+CCallRecorder g_calls;
+// A resource id with neither string, menu nor icon.
+const UINT kNoResources = 599;
+const UINT ID_ONLY_PLUGIN = 41202;
+
+class CPartsApp : public CWinApp
+{
+public:
+    CPartsApp() : CWinApp("FramePartsTest") {}
+};
+
+class CPartsDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CPartsDoc)
+};
+IMPLEMENT_DYNCREATE(CPartsDoc, CDocument)
+
+class CPartsView : public CView
+{
+    DECLARE_DYNCREATE(CPartsView)
+public:
+    void OnDraw(CDC*) override {}
+    void OnWhoAnswers() { g_calls.Record("view"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CPartsView, CView)
+BEGIN_MESSAGE_MAP(CPartsView, CView)
+    ON_COMMAND(ID_WHO_ANSWERS, OnWhoAnswers)
+END_MESSAGE_MAP()
+
+class CRecordingPlugIn : public TkCommandPlugIn
+{
+    DECLARE_DYNCREATE(CRecordingPlugIn)
+public:
+    BOOL Create(DWORD_PTR first, DWORD_PTR second, DWORD style, DWORD_PTR third) override
+    {
+        g_calls.Record("create " + std::to_string(first) + " " + std::to_string(second) + " " +
+                       std::to_string(style) + " " + std::to_string(third));
+        return TRUE;
+    }
+    BOOL Attach(CFrameWnd* frame) override
+    {
+        return s_attach && TkCommandPlugIn::Attach(frame);
+    }
+    void OnWhoAnswers() { g_calls.Record("plug-in"); }
+    void OnOnlyPlugIn() { g_calls.Record("plug-in only"); }
+    static BOOL s_attach;
+    DECLARE_MESSAGE_MAP()
+};
+BOOL CRecordingPlugIn::s_attach = TRUE;
+IMPLEMENT_DYNCREATE(CRecordingPlugIn, TkCommandPlugIn)
+BEGIN_MESSAGE_MAP(CRecordingPlugIn, TkCommandPlugIn)
+    ON_COMMAND(ID_WHO_ANSWERS, OnWhoAnswers)
+    ON_COMMAND(ID_ONLY_PLUGIN, OnOnlyPlugIn)
+END_MESSAGE_MAP()
+
+class CPartsFrame : public TkMDIFrameWnd
+{
+public:
+    void OnWhoAnswers() { g_calls.Record("frame"); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CPartsFrame, TkMDIFrameWnd)
+    ON_COMMAND(ID_WHO_ANSWERS, OnWhoAnswers)
+END_MESSAGE_MAP()
+
+class FramePartsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_calls.Clear();
+        CRecordingPlugIn::s_attach = TRUE;
+        m_template = new CMultiDocTemplate(IDR_ALBUMTYPE, RUNTIME_CLASS(CPartsDoc),
+                                           RUNTIME_CLASS(TkMDIChildWnd), RUNTIME_CLASS(CPartsView));
+        m_app.AddDocTemplate(m_template);
+        m_main = MakeMainFrame<CPartsFrame>(m_app, 640, 480);
+        ASSERT_NE(nullptr, m_main);
+        m_main->ShowWindow(SW_SHOW);
+        PumpMessages();
+    }
+    void TearDown() override
+    {
+        m_main->DestroyWindow();
+        m_app.m_pMainWnd = NULL;
+        PumpMessages();
+    }
+    // Who answered a command sent to the main frame.
+    std::vector<std::string> Answers(UINT id)
+    {
+        g_calls.Clear();
+        m_main->SendMessage(WM_COMMAND, id);
+        return g_calls.Calls();
+    }
+
+    CPartsApp m_app;
+    CMultiDocTemplate* m_template = NULL;
+    CPartsFrame* m_main = NULL;
+};
+}  // namespace
+
+TEST_F(FramePartsTest, TheMainFrameTakesItsMenusFromItsResourceItsTemplatesAndLoadMenus)
+{
+    EXPECT_EQ((UINT)IDR_JUKEBOX, m_main->m_nFrameMenuId);
+    EXPECT_EQ((UINT)IDR_JUKEBOX, m_main->m_nCurrentMenuId);
+    EXPECT_EQ((UINT)IDR_JUKEBOX, m_main->m_nIDHelp);
+    // Without a menu bar the window shows its menu and has no own menu.
+    EXPECT_NE(nullptr, ::GetMenu(m_main->m_hWnd));
+    EXPECT_EQ(::GetMenu(m_main->m_hWnd), m_main->GetDefaultMenu());
+    EXPECT_EQ(NULL, m_main->m_hOwnMenu);
+
+    EXPECT_TRUE(m_main->LoadMenus(1, IDR_NOTESDOCKED));
+    EXPECT_FALSE(m_main->LoadMenus(2, IDR_NOTESDOCKED, kNoResources));
+    const UINT getMenu = ::RegisterWindowMessageA("WM_TKGETMENU");
+    struct Case
+    {
+        UINT id;
+        HMENU menu;
+        const char* firstPopup;
+    } cases[] = {
+        {IDR_JUKEBOX, NULL, NULL},
+        {IDR_ALBUMTYPE, m_template->m_hMenuShared, "&Album"},
+        {IDR_NOTESDOCKED, m_main->GetMenuForId(IDR_NOTESDOCKED), "&Notes"},
+        {kNoResources, NULL, NULL},
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(c.menu, m_main->GetMenuForId(c.id)) << c.id;
+        HMENU popup = (HMENU)m_main->SendMessage(getMenu, c.id, 0);
+        EXPECT_EQ(c.menu ? ::GetSubMenu(c.menu, 0) : NULL, popup) << c.id;
+        if (!c.firstPopup)
+            continue;
+        char text[32] = {};
+        ::GetMenuStringA(c.menu, 0, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(c.firstPopup, text) << c.id;
+    }
+    EXPECT_NE(nullptr, m_main->GetMenuForId(IDR_NOTESDOCKED));
+    EXPECT_EQ(0, m_main->SendMessage(getMenu, IDR_ALBUMTYPE, 9));
+}
+
+TEST_F(FramePartsTest, ChildrenLendTheMainWindowTheirTemplatesMenuWithoutAMenuBar)
+{
+    m_app.OnFileNew();
+    TkMDIChildWnd* child = static_cast<TkMDIChildWnd*>(m_main->MDIGetActive());
+    ASSERT_NE(nullptr, child);
+    EXPECT_EQ(m_template->m_hMenuShared, child->m_hMenuShared);
+    EXPECT_EQ(m_template->m_hAccelTable, child->m_hAccelTable);
+    EXPECT_EQ(0u, child->GetMenuId());
+    EXPECT_FALSE(child->UsesMenuBar());
+    EXPECT_EQ(m_template->m_hMenuShared, ::GetMenu(m_main->m_hWnd));
+}
+
+TEST_F(FramePartsTest, TheCommandPlugInAnswersAfterTheActiveChildAndBeforeTheFrame)
+{
+    EXPECT_EQ(NULL, m_main->CreateCommandPlugIn(1, 2, NULL, 3));
+    CRecordingPlugIn::s_attach = FALSE;
+    EXPECT_EQ(NULL, m_main->CreateCommandPlugIn(1, 2, RUNTIME_CLASS(CRecordingPlugIn), 3));
+    EXPECT_EQ(NULL, m_main->GetCommandPlugIn());
+    CRecordingPlugIn::s_attach = TRUE;
+    g_calls.Clear();
+    TkCommandPlugIn* plugIn = m_main->CreateCommandPlugIn(1, 2, RUNTIME_CLASS(CRecordingPlugIn), 3);
+    ASSERT_NE(nullptr, plugIn);
+    EXPECT_EQ(std::vector<std::string>{"create 1 2 2147483649 3"}, g_calls.Calls());
+    EXPECT_EQ(plugIn, m_main->GetCommandPlugIn());
+    EXPECT_EQ(m_main, plugIn->GetFrame());
+
+    EXPECT_EQ(std::vector<std::string>{"plug-in"}, Answers(ID_WHO_ANSWERS));
+    m_app.OnFileNew();
+    EXPECT_EQ(std::vector<std::string>{"view"}, Answers(ID_WHO_ANSWERS));
+    EXPECT_EQ(std::vector<std::string>{"plug-in only"}, Answers(ID_ONLY_PLUGIN));
+}
+
+TEST_F(FramePartsTest, ADockableFrameWithoutAPlugInUsesTheMainFramesPlugIn)
+{
+    m_main->EnableDocking(CBRS_ALIGN_ANY);
+    m_main->CreateCommandPlugIn(0, 0, RUNTIME_CLASS(CRecordingPlugIn), 0);
+    TkFrameBar* bar = new TkFrameBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(m_main, "Notes", WS_VISIBLE | CBRS_LEFT, TKCBRS_FILLCHILD, 0xE840));
+    m_main->DockControlBar(bar);
+    TkDockableFrame* frame = new TkDockableFrame;
+    ASSERT_TRUE(frame->Create(NULL, "Notes", WS_CHILD | WS_VISIBLE | WS_CAPTION, CRect(0, 0, 100, 100), bar));
+    g_calls.Clear();
+    frame->SendMessage(WM_COMMAND, ID_ONLY_PLUGIN);
+    EXPECT_EQ(std::vector<std::string>{"plug-in only"}, g_calls.Calls());
+}
+
+TEST_F(FramePartsTest, TheBarLayoutComesBackFromTheProfile)
+{
+    m_main->EnableDocking(CBRS_ALIGN_ANY);
+    TkControlBar* bar = new TkControlBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(m_main, "Albums", WS_VISIBLE | CBRS_TOP, TKCBRS_GRIPPER, 0xE820));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    m_main->DockControlBar(bar, AFX_IDW_DOCKBAR_LEFT);
+    m_main->RecalcLayout();
+    m_main->SaveBarState("FramePartsLayout");
+    m_main->DockControlBar(bar, AFX_IDW_DOCKBAR_RIGHT);
+    m_main->RecalcLayout();
+    ASSERT_EQ(AFX_IDW_DOCKBAR_RIGHT, (UINT)bar->GetParent()->GetDlgCtrlID());
+    m_main->LoadBarState("FramePartsLayout");
+    EXPECT_EQ(AFX_IDW_DOCKBAR_LEFT, (UINT)bar->GetParent()->GetDlgCtrlID());
+}
+
+TEST(SdiFramePartsTest, TheSdiFrameShowsAMenuOnlyWhereOneExistsAndNeverInAChildWindow)
+{
+    CPartsApp app;
+    struct Case
+    {
+        UINT id;
+        DWORD style;
+        BOOL menu;
+    } cases[] = {
+        {IDR_JUKEBOX, WS_OVERLAPPEDWINDOW, TRUE},
+        {kNoResources, WS_OVERLAPPEDWINDOW, FALSE},
+        {IDR_JUKEBOX, WS_CHILD, FALSE},
+    };
+    // Frames go with their windows.
+    TkFrameWnd* parent = new TkFrameWnd;
+    ASSERT_TRUE(parent->Create(NULL, "Parent"));
+    for (const Case& c : cases)
+    {
+        TkFrameWnd* frame = new TkFrameWnd;
+        ASSERT_TRUE(frame->LoadFrame(c.id, c.style, c.style & WS_CHILD ? parent : NULL)) << c.id;
+        EXPECT_EQ(c.id, frame->m_nFrameMenuId);
+        EXPECT_EQ(c.menu, ::GetMenu(frame->m_hWnd) != NULL) << c.id;
+        EXPECT_EQ(NULL, frame->GetMenuForId(c.id)) << c.id;
+        frame->DestroyWindow();
+    }
+    parent->DestroyWindow();
+    PumpMessages();
+}
