@@ -137,6 +137,31 @@ TEST_F(DiscSearchTest, ANewDiscIsIdentifiedLookedUpAndStored)
     Close();
 }
 
+// A disc that plays where the library expects another is identified by the
+// playing thread: the library's album there is marked absent and the disc
+// gets an album of its own.
+TEST_F(DiscSearchTest, APlayingDiscTheLibraryDoesNotKnowThereIsIdentified)
+{
+    AddChanger(0, 5).SetDisc(3, Disc({ 150, 250 }));
+    Start();
+    std::string expected = AddAlbum({ 100, 200 }, 0, 3, "Expected");
+    m_doc->GetSonyControl()->GetPlayer(0)->PlayOrCue(3, 0, TRUE);
+    std::string found;
+    for (int wait = 0; wait < 200 && (found.empty() || found == expected); ++wait)
+    {
+        Sleep(50);
+        found = std::string(AlbumAt(0, 3).GetIdText());
+    }
+    ASSERT_NE(expected, found);
+    EXPECT_EQ(1, CountAlbums(found));
+    EXPECT_EQ(2, AlbumAt(0, 3).GetTrackCount());
+    AlbumRecord old;
+    ASSERT_TRUE(m_doc->GetMusicLibrary().GetAlbumAt(m_doc->GetMusicLibrary().FindAlbumIndex(expected.c_str()), old));
+    EXPECT_FALSE(old.IsPresent());
+    m_doc->OnPlaylistStop();
+    Close();
+}
+
 // A changer with memo functions tells whether the disc carries CD text; the
 // texts name the album when the disc database does not know it.
 TEST_F(DiscSearchTest, ANewDiscOfAChangerWithTextsTakesItsCdText)
