@@ -329,7 +329,8 @@ TEST_F(OptionsTest, TheMapPageReadsItsOwnMap)
 }
 
 // Selecting a row shows its colours in the wells; a colour picked in a well
-// goes into the options for that row at once.
+// goes into the options for that row at once, and the row, which asks the
+// document for its colours, is drawn in it.
 TEST_F(OptionsTest, PickedColoursGoToTheSelectedRow)
 {
     m_options->m_page8.m_foreground[4] = RGB(1, 2, 3);
@@ -350,12 +351,27 @@ TEST_F(OptionsTest, PickedColoursGoToTheSelectedRow)
         shownBackground = static_cast<TkWellButton*>(page->GetDlgItem(IDC_APP_BACKGROUND))->GetColor();
         SendMessageA(Page(), WM_USER + 101, IDC_APP_BACKGROUND, RGB(200, 10, 20));
         SendMessageA(Page(), WM_USER + 101, IDC_APP_FOREGROUND, RGB(0, 128, 0));
+        LVITEMA item = {};
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(Item(IDC_APP_COLOR_LIST), LVM_SETITEMSTATE, 1, (LPARAM)&item);
+    });
+    COLORREF drawn = 0;
+    m_steps.Then([&] {
+        HWND list = Item(IDC_APP_COLOR_LIST);
+        UpdateWindow(list);
+        RECT row = {};
+        row.left = LVIR_BOUNDS;
+        SendMessageA(list, LVM_GETITEMRECT, 4, (LPARAM)&row);
+        HDC dc = GetDC(list);
+        drawn = GetPixel(dc, row.right - 3, (row.top + row.bottom) / 2);
+        ReleaseDC(list, dc);
     });
     m_steps.Then([] { PressOK(); });
     EXPECT_EQ(IDOK, RunSheet());
     EXPECT_EQ(18, rows);
     EXPECT_EQ(RGB(1, 2, 3), shownForeground);
     EXPECT_EQ(RGB(4, 5, 6), shownBackground);
+    EXPECT_EQ(RGB(200, 10, 20), drawn);
     EXPECT_EQ(std::to_string(RGB(200, 10, 20)), Stored("CD3 BG"));
     EXPECT_EQ(std::to_string(RGB(0, 128, 0)), Stored("CD3 FG"));
     EXPECT_EQ("16777215", Stored("CD2 BG"));
