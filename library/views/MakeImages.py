@@ -59,16 +59,29 @@ def frame(colour):
     return lambda x, y: colour if (x in (2, 13) and 3 <= y <= 12) or (y in (3, 12) and 2 <= x <= 13) else None
 
 
+def spinning(colour, frame):
+    """A disc with a gap that turns by 20 degrees a frame."""
+    import math
+    angle = math.radians(frame * 20)
+    gx, gy = 7.5 + 5 * math.cos(angle), 7.5 + 5 * math.sin(angle)
+    inside = disc(colour)
+    return lambda x, y: inside(x, y) if (x - gx) ** 2 + (y - gy) ** 2 > 4 else None
+
+
+def cross(colour):
+    return lambda x, y: colour if 3 <= x <= 12 and (x == y or x == 15 - y) else None
+
+
 BLUE, GREEN, RED, GREY, BLACK, GOLD = (0, 0, 192), (0, 128, 0), (192, 0, 0), (96, 96, 96), (0, 0, 0), (192, 144, 0)
 # 0 CD album, 1 album, 2 MP3 album, 3 image, 4 lyrics, 5 MP3 track, 6 CD track,
-# 7 track, 8 playing, 9 stopped, 10 paused, 11 notes.
+# 7 track, 8 playing, 9 stopped, 10 paused, 11 notes, 12-29 a busy changer's
+# turning disc, 30 a disc shown, 31 a changer that does not answer.
 cells = [disc(BLUE), disc(GREY), disc(GREEN), frame(GOLD), lines(BLACK), note(GREEN), note(BLUE),
          note(GREY), triangle(GREEN), box(RED), bars(GOLD), lines(BLUE)]
-bmp("CellImages.bmp", strip(cells, 16, 16, CELL_MASK), 16 * len(cells), 16)
+cells += [spinning(BLUE, frame_) for frame_ in range(18)] + [disc(GOLD), cross(RED)]
 # 0 playback, 1 type, 2 image, 3 lyrics, 4 notes, 5 player, 6 slot, 7 time.
 headers = [triangle(BLACK), disc(BLACK), frame(BLACK), lines(BLACK), lines(GREY), box(BLACK),
            frame(GREY), bars(BLACK)]
-bmp("HeaderImages.bmp", strip(headers, 14, 14, HEADER_MASK), 14 * len(headers), 14)
 
 
 def icon(path, glyph):
@@ -92,6 +105,9 @@ def icon(path, glyph):
     open(path, "wb").write(header + image)
 
 
-icon("Playing.ico", triangle(GREEN))
-icon("Stopped.ico", box(RED))
-icon("Paused.ico", bars(GOLD))
+if __name__ == "__main__":
+    bmp("CellImages.bmp", strip(cells, 16, 16, CELL_MASK), 16 * len(cells), 16)
+    bmp("HeaderImages.bmp", strip(headers, 14, 14, HEADER_MASK), 14 * len(headers), 14)
+    icon("Playing.ico", triangle(GREEN))
+    icon("Stopped.ico", box(RED))
+    icon("Paused.ico", bars(GOLD))

@@ -1,0 +1,302 @@
+#include "LibraryListView.h"
+#include "ViewResources.h"
+#include "ViewsResources.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// A right click this close to the list's top is on its header.
+const int kHeaderZone = 16;
+// Page margins of a printed list in millimetres: left, top, right, bottom.
+const RECT kPrintMargins = {15, 10, 10, 10};
+const DWORD kPrintFlags = 31;
+
+// The form's list is made for the virtual lists of the library; these views
+// keep their rows, which the list sorts, so theirs is made again without
+// owner data in the same place.
+void MakeListKeepRows(CWnd& form)
+{
+    HWND old = ::GetDlgItem(form.m_hWnd, IDC_LIST);
+    if (!old || !(::GetWindowLongA(old, GWL_STYLE) & LVS_OWNERDATA))
+        return;
+    CRect rect;
+    ::GetWindowRect(old, &rect);
+    form.ScreenToClient(&rect);
+    DWORD style = ::GetWindowLongA(old, GWL_STYLE) & ~LVS_OWNERDATA;
+    DWORD exStyle = ::GetWindowLongA(old, GWL_EXSTYLE);
+    ::DestroyWindow(old);
+    ::CreateWindowExA(exStyle, WC_LISTVIEWA, "", style, rect.left, rect.top, rect.Width(), rect.Height(),
+                      form.m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)),
+                      AfxGetInstanceHandle(), NULL);
+}
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CLibraryListView, CListFormView)
+
+BEGIN_MESSAGE_MAP(CLibraryListView, CListFormView)
+    ON_WM_DESTROY()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_LIST, OnItemChanged)
+    ON_MESSAGE(WM_VIEW_SELECTION, OnSelectionMessage)
+END_MESSAGE_MAP()
+
+CLibraryListView::CLibraryListView(const char* caption, const char* listName, const ListColumn* columns,
+                                   int columnCount, const int* shownIds, int shownCount,
+                                   ListStyleChange style)
+    : CListFormView(caption, listName, columns, columnCount, shownIds, shownCount),
+      m_contextMenu(IDR_LIBRARY_MENU), m_listName(listName), m_styleChange(style)
+{
+}
+
+CZymDoc* CLibraryListView::GetDoc()
+{
+    return dynamic_cast<CZymDoc*>(GetDocument());
+}
+
+void CLibraryListView::OnInitialUpdate()
+{
+    MakeListKeepRows(*this);
+    CListFormView::OnInitialUpdate();
+    m_list.m_pfnCellTextHandler = static_cast<LxCellTextHandler>(&CLibraryListView::ItemText);
+    m_list.m_pfnRequestHandler = static_cast<LxRequestHandler>(&CLibraryListView::OnListRequest);
+    m_list.ModifyLxStyle(m_styleChange.remove, m_styleChange.add,
+                         m_styleChange.reframe ? SWP_FRAMECHANGED : 0);
+    CZymDoc* doc = GetDoc();
+    m_list.EnableInPlaceEdit(doc && !doc->IsEditingDisabled());
+    m_list.LoadSortState(m_listName);
+    LayOutNow();
+}
+
+void CLibraryListView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject)
+{
+    OnSharedHint(sender, hint, hintObject);
+}
+
+bool CLibraryListView::OnSharedHint(CView* sender, LPARAM hint, CObject* hintObject)
+{
+    switch (hint)
+    {
+    case kViewHintEditingEnabled:
+    case kViewHintEditingDisabled:
+        m_list.EnableInPlaceEdit(hint == kViewHintEditingEnabled);
+        break;
+    case kViewHintListLook:
+    case kViewHintBannersShown:
+    case kViewHintBannersHidden:
+    case kViewHintActiveView:
+        CListFormView::OnUpdate(sender, hint, hintObject);
+        break;
+    default:
+        return false;
+    }
+    Repaint();
+    return true;
+}
+
+void CLibraryListView::Repaint()
+{
+    Invalidate(FALSE);
+    if (m_list.m_hWnd)
+        m_list.Invalidate();
+}
+
+void CLibraryListView::GetCellText(int row, int columnId, CString& text)
+{
+    GetItemText(m_list.GetItemData(row), columnId, text);
+}
+
+void CLibraryListView::ItemText(int, int columnId, DWORD_PTR itemData, CString& text)
+{
+    text.Empty();
+    GetItemText(itemData, columnId, text);
+}
+
+std::vector<int> CLibraryListView::SelectedRows()
+{
+    std::vector<int> rows;
+    for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0; row = m_list.GetNextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+int CLibraryListView::RowAt(CPoint point)
+{
+    MapWindowPoints(&m_list, &point, 1);
+    return m_list.HitTest(point);
+}
+
+int CLibraryListView::FindRow(DWORD_PTR itemData)
+{
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = static_cast<LPARAM>(itemData);
+    return m_list.FindItem(&find, -1);
+}
+
+void CLibraryListView::OnItemChanged(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    const NMLISTVIEW* change = reinterpret_cast<NMLISTVIEW*>(header);
+    if (m_filling || !(change->uChanged & LVIF_STATE) ||
+        !(change->uNewState & (LVIS_SELECTED | LVIS_FOCUSED)) || change->iItem < 0 ||
+        !IsValidItem(m_list.GetItemData(change->iItem)))
+        return;
+    OnRowSelected(change->iItem);
+}
+
+void CLibraryListView::OnRowSelected(int)
+{
+    if (m_selectionPending)
+        return;
+    m_selectionPending = true;
+    PostMessage(WM_VIEW_SELECTION);
+}
+
+LRESULT CLibraryListView::OnSelectionMessage(WPARAM, LPARAM)
+{
+    if (!m_selectionPending)
+        return 0;
+    m_selectionPending = false;
+    CopySelection();
+    if (GetDocument())
+        GetDocument()->UpdateAllViews(this, kViewHintSelection);
+    return 0;
+}
+
+void CLibraryListView::CopySelection()
+{
+    CZymDoc* doc = GetDoc();
+    if (!doc)
+        return;
+    CPlayList& selection = doc->GetSelectionList();
+    selection.Clear();
+    CLibItem item;
+    for (int row : SelectedRows())
+    {
+        if (GetRowItem(row, item))
+            selection.AddItem(item);
+    }
+}
+
+BOOL CLibraryListView::OnListRequest(CLxListRequest& request)
+{
+    CZymDoc* doc = GetDoc();
+    int player = kNoPlayer;
+    switch (request.m_code)
+    {
+    case kLxRequestCell:
+        if (doc && doc->UsePlayerColors() && GetRowPlayer(request.m_itemData, player))
+        {
+            doc->GetPlayerColors(player, request.m_textColor, request.m_bkColor);
+            request.m_answer |= kLxAnswerTextColor | kLxAnswerBkColor;
+        }
+        return TRUE;
+    case kLxRequestChoices:
+        return TRUE;
+    case kLxRequestCommit:
+        if (doc)
+            ApplyEdit(request.m_itemData, request.m_columnId, request.m_text);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+DROPEFFECT CLibraryListView::OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point)
+{
+    return OnDragOver(dataObject, keyState, point);
+}
+
+std::vector<TrackRecord> CLibraryListView::CopyDroppedTracks(CMusicLibrary& library, const char* text)
+{
+    CPlayList dropped(library);
+    dropped.AppendFromText(text);
+    std::vector<TrackRecord> tracks;
+    CLibraryLock lock(library);
+    for (int i = 0; i < dropped.GetCount(); ++i)
+    {
+        CLibItem item = dropped.GetItem(i);
+        const AlbumRecord* album = item.GetAlbum(lock, library);
+        if (album && item.GetTrack() >= 0 && item.GetTrack() < album->GetTrackCount())
+            tracks.push_back(*album->GetRecord(item.GetTrack()));
+    }
+    return tracks;
+}
+
+void CLibraryListView::EditDone(CMusicLibrary& library, bool badDate)
+{
+    if (badDate)
+        AfxMessageBox("Incorrect date / time format");
+    library.SetModified(true);
+}
+
+void CLibraryListView::SetCommandItems(const std::vector<int>& rows)
+{
+    CZymDoc* doc = GetDoc();
+    if (!doc)
+        return;
+    // The document's library commands act on its selection list.
+    CPlayList& items = doc->GetSelectionList();
+    items.Clear();
+    CLibItem item;
+    for (int row : rows)
+    {
+        if (GetRowItem(row, item))
+            items.AddItem(item);
+    }
+}
+
+void CLibraryListView::OnLButtonDblClk(UINT, CPoint screenPoint)
+{
+    ScreenToClient(&screenPoint);
+    int row = RowAt(screenPoint);
+    CLibItem item;
+    if (row < 0 || !GetRowItem(row, item))
+        return;
+    SetCommandItems(std::vector<int>(1, row));
+    PostMessage(WM_COMMAND, ID_LIBRARY_DOUBLE_CLICK);
+}
+
+void CLibraryListView::OnRButtonUp(UINT, CPoint listPoint)
+{
+    if (listPoint.y <= kHeaderZone || m_list.HitTest(listPoint) < 0)
+        return;
+    PrepareContextMenu();
+    m_list.ClientToScreen(&listPoint);
+    TrackMenu(m_contextMenu, listPoint, m_menuToMainWindow ? AfxGetMainWnd() : this);
+}
+
+void CLibraryListView::PrepareContextMenu()
+{
+    SetCommandItems(SelectedRows());
+}
+
+void CLibraryListView::OnBeginPrinting(CDC* dc, CPrintInfo* info)
+{
+    m_list.m_printOptions = kPrintFlags;
+    m_list.m_printTitle = GetPrintTitle();
+    m_list.m_printMargins = kPrintMargins;
+    m_list.OnBeginPrinting(dc, info);
+}
+
+void CLibraryListView::OnPrint(CDC* dc, CPrintInfo* info)
+{
+    m_list.OnPrint(dc, info);
+}
+
+void CLibraryListView::OnEndPrinting(CDC* dc, CPrintInfo* info)
+{
+    m_list.OnEndPrinting(dc, info);
+}
+
+void CLibraryListView::OnDestroy()
+{
+    if (m_list.m_hWnd)
+    {
+        m_list.EnableCategoryView(false);
+        m_list.SaveSortState(m_listName);
+    }
+    CListFormView::OnDestroy();
+}

@@ -1,0 +1,116 @@
+// What the list views of the jukebox share (albums, tracks, search results,
+// players, details): a list that keeps its rows with their item data, so
+// that it sorts by any column; the document's in-place edit switch (hints 18
+// and 19); the shared selection, copied to the document once per burst of
+// changes (WM_USER+20 posted to the view, then hint 4 to the others); the
+// library's context menu, double click and Delete key acting on the
+// document's command items; scrolling while a drag hovers; and printing.
+#pragma once
+
+#include "ListFormView.h"
+
+#include "ZymDoc.h"
+
+#include <afxole.h>
+
+#include <vector>
+
+class CPrintInfo;
+
+// Posted to a view once while its list's selection changes.
+const UINT WM_VIEW_SELECTION = WM_USER + 20;
+
+// How a view changes the list's own style word after its columns are set.
+struct ListStyleChange
+{
+    DWORD remove;
+    DWORD add;
+    bool reframe;
+};
+
+class CLibraryListView : public CListFormView
+{
+    DECLARE_DYNAMIC(CLibraryListView)
+public:
+    // Null when the view's document is not the jukebox's.
+    CZymDoc* GetDoc();
+    std::vector<int> SelectedRows();
+    // The row under a point of the view's client area, or -1.
+    int RowAt(CPoint point);
+
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    DROPEFFECT OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
+
+protected:
+    CLibraryListView(const char* caption, const char* listName, const ListColumn* columns, int columnCount,
+                     const int* shownIds, int shownCount, ListStyleChange style);
+
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+    // The shared hints (list look, banners, editing, activation); false for
+    // the others, which a view handles itself or ignores without repainting.
+    bool OnSharedHint(CView* sender, LPARAM hint, CObject* hintObject);
+    void Repaint();
+
+    // Cell texts by the row's item data.
+    void GetCellText(int row, int columnId, CString& text) override;
+    virtual void GetItemText(DWORD_PTR itemData, int columnId, CString& text) = 0;
+    // The player whose colours a row takes (with "Color Text By Player");
+    // false for a row without one.
+    virtual bool GetRowPlayer(DWORD_PTR, int&) { return false; }
+    // A text committed by the list's in-place editor.
+    virtual void ApplyEdit(DWORD_PTR, int, const CString&) {}
+    // Whether a row's item data stands for something the view shows.
+    virtual bool IsValidItem(DWORD_PTR itemData) = 0;
+    // The library entry of a row; false for a row that stands for none.
+    virtual bool GetRowItem(int row, CLibItem& item) = 0;
+    // The document's selection list from the selected rows (WM_USER+20).
+    virtual void CopySelection();
+    // The list's selection changes by the user: by default the change is
+    // copied to the document once the burst is over.
+    virtual void OnRowSelected(int row);
+    // Before the context menu opens: by default the selected rows' entries
+    // become the command items.
+    virtual void PrepareContextMenu();
+    // The print title of the view's list.
+    virtual CString GetPrintTitle() = 0;
+
+    // Copies of the tracks that dropped entry lines name, in their order;
+    // lines of whole albums, tracks out of range or albums not in the
+    // library add nothing.
+    static std::vector<TrackRecord> CopyDroppedTracks(CMusicLibrary& library, const char* text);
+    // After an edit committed in place, outside the library lock: a date
+    // that did not parse is told, and the library is marked modified.
+    void EditDone(CMusicLibrary& library, bool badDate);
+    // The rows' entries become the document's command items: its selection
+    // list, on which its library commands act.
+    void SetCommandItems(const std::vector<int>& rows);
+    // The first row whose item data is this, or -1.
+    int FindRow(DWORD_PTR itemData);
+    // Fills the command items with the clicked row and posts the double
+    // click command; the library menu for a click below the header.
+    void OnLButtonDblClk(UINT flags, CPoint screenPoint);
+    void OnRButtonUp(UINT flags, CPoint listPoint);
+    void OnItemChanged(NMHDR* header, LRESULT* result);
+    LRESULT OnSelectionMessage(WPARAM, LPARAM);
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+    // Set while the view itself changes the rows or their selection: the
+    // list's notifications are then not the user's.
+    bool m_filling = false;
+    bool m_selectionPending = false;
+    // Menu of the right click; the view owns it unless the main window should.
+    UINT m_contextMenu;
+    bool m_menuToMainWindow = false;
+
+private:
+    // Requests of the list: row colours (kind 0), choices (1), edits (2).
+    BOOL OnListRequest(CLxListRequest& request);
+    void ItemText(int row, int columnId, DWORD_PTR itemData, CString& text);
+
+    const char* m_listName;
+    ListStyleChange m_styleChange;
+};

@@ -1,0 +1,64 @@
+// The tracks of the one album that the document's selection names (each
+// row's item data its track index): texts edited in place, the library menu,
+// tracks of an audio-file album reordered by dragging, tracks dropped into it.
+#pragma once
+
+#include "LibraryListView.h"
+
+class CTrackListView : public CLibraryListView
+{
+    DECLARE_DYNCREATE(CTrackListView)
+public:
+    CTrackListView();
+
+    // Shows the album of the document's selection and selects its tracks.
+    void Fill();
+    // The selected tracks as entry lines "id track"; they are marked as
+    // moving until EndDragOut.
+    CString BeginDragOut();
+    void EndDragOut();
+    // Where a drop at a point of the view's client area inserts: a row's
+    // track, 0 above the rows, kAtEnd below them.
+    int DropPosition(CPoint point);
+    // Copies of the tracks of the lines go to the shown album at position;
+    // tracks of this view's running drag are then removed from where they
+    // were. False when the album is no audio-file album.
+    bool DropTracks(const char* text, int position);
+    const CLibItem& GetShownAlbum() const { return m_album; }
+
+    DROPEFFECT OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
+    BOOL OnDrop(COleDataObject* dataObject, DROPEFFECT dropEffect, CPoint point) override;
+
+    // Track position of the album's end.
+    static const int kAtEnd = 99999;
+
+protected:
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+    void GetItemText(DWORD_PTR itemData, int columnId, CString& text) override;
+    bool GetRowPlayer(DWORD_PTR itemData, int& player) override;
+    void ApplyEdit(DWORD_PTR itemData, int columnId, const CString& text) override;
+    bool IsValidItem(DWORD_PTR itemData) override;
+    bool GetRowItem(int row, CLibItem& item) override;
+    CString GetPrintTitle() override { return "here's the data name"; }
+    void PrepareContextMenu() override;
+    void OnDeleteKey() override;
+
+    void OnBeginDrag(NMHDR* header, LRESULT* result);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // A copy of the shown album; false when it is not in the library.
+    bool GetAlbum(AlbumRecord& album);
+    bool IsAudioAlbum();
+    void ShowAlbum(const CLibItem& entry);
+    void SelectTracks(const CPlayList& selection);
+    // The selected rows' tracks, rising, as the command items.
+    void SetSelectedTracksAsItems();
+
+    CLibItem m_album;
+    // The tracks of a drag out of this view while it runs.
+    std::vector<int> m_moving;
+    CString m_movingAlbum;
+    COleDropTarget m_dropTarget;
+};

@@ -1,0 +1,364 @@
+// The album list, track list, detail and player views on a real document.
+#include "ShellViewFixture.h"
+
+#include "AlbumListView.h"
+#include "DetailView.h"
+#include "MessageBoxScript.h"
+#include "PlayerView.h"
+#include "TrackListView.h"
+
+namespace {
+
+const char kCdId[] = "00000000000000C1";
+const char kMp3Id[] = "00000000000000A1";
+const char kOtherId[] = "00000000000000B1";
+
+class LibraryViewsTest : public ShellViewFixture
+{
+protected:
+    // A committed in-place edit as the list hands it to its view.
+    static BOOL Commit(CLxListCtrl& list, DWORD_PTR itemData, int columnId, const char* text)
+    {
+        CLxListRequest request;
+        request.m_code = kLxRequestCommit;
+        request.m_itemData = itemData;
+        request.m_columnId = columnId;
+        request.m_text = text;
+        return (list.GetParent()->*list.m_pfnRequestHandler)(request);
+    }
+    void Select(const char* id, int track)
+    {
+        m_doc->GetSelectionList().AddItem(CLibItem(id, track));
+    }
+    Texts Hints()
+    {
+        Texts hints;
+        for (const std::string& line : m_trace.Take())
+        {
+            if (line.compare(0, 5, "hint ") == 0)
+                hints.push_back(line);
+        }
+        return hints;
+    }
+};
+
+TEST_F(LibraryViewsTest, AlbumCellsFollowTheColumnAndTheAlbumsKind)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    int gone = AddAlbum("00000000000000D1", "Deleted", 1, false, 2);
+    int removed = AddAlbum("00000000000000D2", "Removed", 1, false, 3);
+    {
+        CMusicLibrary& library = m_doc->GetMusicLibrary();
+        CLibraryLock lock(library);
+        library.GetAlbumPtr(lock, gone)->SetState(kAlbumDeleted);
+        library.GetAlbumPtr(lock, removed)->SetState(kAlbumRemoved);
+        library.GetAlbumPtr(lock, 1)->SetMemo(kAlbumIndex, "note");
+    }
+    CAlbumListView* view = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    ASSERT_TRUE(view);
+    CLxListCtrl& list = view->GetList();
+    ASSERT_EQ(2, list.GetItemCount());
+    EXPECT_EQ(0u, list.GetItemData(0));
+    EXPECT_EQ(1u, list.GetItemData(1));
+
+    struct Case
+    {
+        int column;
+        const char* cd;
+        const char* mp3;
+    };
+    // The changer is not known to the player control: its album cannot play now.
+    const Case cases[] = {
+        {0, "", ""},         {1, "1", "2"},       {2, "Band", "Band"},
+        {3, "Disc", "Files"}, {4, "1", "mp3"},     {5, "P1 D001", "mp3"},
+        {6, "", ""},         {9, " 3:21", " 5:03"}, {10, "   0", "   0"},
+        {15, kCdId, kMp3Id}, {19, "", "note"},    {20, "", ""},
+        {-1, "", ""},
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(c.cd, Cell(list, 0, c.column)) << c.column;
+        EXPECT_EQ(c.mp3, Cell(list, 1, c.column)) << c.column;
+    }
+    EXPECT_EQ("", Cell(list, 4, 2)) << "an index past the albums";
+    CString caption;
+    view->GetParentFrame()->GetWindowText(caption);
+    EXPECT_EQ("Library (2 items)", std::string(caption));
+}
+
+TEST_F(LibraryViewsTest, AnEmptyLibraryIsCaptionedLibraryAndHideDiscsCountsOnlyPlayableRows)
+{
+    CAlbumListView* view = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    CString caption;
+    view->GetParentFrame()->GetWindowText(caption);
+    EXPECT_EQ("Library", std::string(caption));
+
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    m_doc->GetOptions().m_page2.m_hideDiscs = 1;
+    m_doc->UpdateAllViews(NULL, kViewHintAll);
+    EXPECT_EQ(Texts{kMp3Id}, Column(view->GetList(), 15));
+    view->GetParentFrame()->GetWindowText(caption);
+    EXPECT_EQ("Library (1 items)", std::string(caption));
+}
+
+TEST_F(LibraryViewsTest, SelectingRowsCopiesThemOnceAndRebuildingDoesNotEcho)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    AddAlbum(kOtherId, "Other", 1, false, 2);
+    CAlbumListView* view = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    PumpViewMessages();
+    Hints();
+
+    SelectRows(view->GetList(), {0, 2});
+    PumpViewMessages();
+    EXPECT_EQ((Texts{std::string(kCdId) + " -1", std::string(kOtherId) + " -1"}), Selection());
+    EXPECT_EQ(Texts{"hint 4"}, Hints());
+
+    m_doc->UpdateAllViews(NULL, kViewHintAll);
+    PumpViewMessages();
+    EXPECT_EQ(Texts{"hint 0"}, Hints());
+    EXPECT_EQ(2u, view->GetList().GetSelectedCount()) << "the selection shown again";
+
+    m_doc->UpdateAllViews(NULL, kViewHintSelectFirst);
+    PumpViewMessages();
+    EXPECT_EQ(Texts{std::string(kCdId) + " -1"}, Selection());
+    EXPECT_EQ((Texts{"hint 21", "hint 4"}), Hints());
+}
+
+TEST_F(LibraryViewsTest, TheTrackListShowsTheSelectedAlbumAndItsTracks)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    CTrackListView* view = Show<CTrackListView>(RUNTIME_CLASS(CTrackListView));
+    CLxListCtrl& list = view->GetList();
+
+    struct Case
+    {
+        std::vector<std::pair<const char*, int>> selection;
+        int rows;
+        const char* banner;
+        int selected;
+    };
+    const Case cases[] = {
+        {{}, 0, "Tracks", 0},
+        {{{kMp3Id, -1}}, 3, "Tracks for Files", 0},
+        {{{kMp3Id, 0}, {kMp3Id, 2}}, 3, "Tracks for Files", 2},
+        {{{kMp3Id, -1}, {kCdId, -1}}, 0, "Tracks", 0},
+        {{{kCdId, 1}}, 2, "Tracks for Disc", 1},
+    };
+    for (const Case& c : cases)
+    {
+        m_doc->GetSelectionList().Clear();
+        for (const auto& entry : c.selection)
+            Select(entry.first, entry.second);
+        m_doc->UpdateAllViews(NULL, kViewHintSelection);
+        EXPECT_EQ(c.rows, list.GetItemCount()) << c.banner;
+        EXPECT_EQ(c.banner, std::string(view->GetBanner().GetText()));
+        EXPECT_EQ(c.selected, static_cast<int>(list.GetSelectedCount())) << c.banner;
+    }
+    EXPECT_EQ((Texts{" 1", " 2"}), Column(list, 4));
+    EXPECT_EQ((Texts{"6", "6"}).size(), Column(list, 1).size());
+}
+
+TEST_F(LibraryViewsTest, TrackRowsSelectedBecomeTrackEntriesOfTheShownAlbum)
+{
+    AddAlbum(kMp3Id, "Files", 3, true);
+    CTrackListView* view = Show<CTrackListView>(RUNTIME_CLASS(CTrackListView));
+    Select(kMp3Id, -1);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    PumpViewMessages();
+    Hints();
+    SelectRows(view->GetList(), {0, 2});
+    PumpViewMessages();
+    EXPECT_EQ((Texts{std::string(kMp3Id) + " 0", std::string(kMp3Id) + " 2"}), Selection());
+    EXPECT_EQ(Texts{"hint 4"}, Hints());
+}
+
+// The dragged tracks leave their places and their copies come in at the
+// drop, Ctrl or not; dropped entries of other drags are copies.
+TEST_F(LibraryViewsTest, DraggingTracksWithinTheListReordersThem)
+{
+    AddAlbum(kMp3Id, "Files", 4, true);
+    AddAlbum(kOtherId, "Other", 2, true);
+    CTrackListView* view = Show<CTrackListView>(RUNTIME_CLASS(CTrackListView));
+    struct Case
+    {
+        std::initializer_list<int> dragged;
+        int position;
+        Texts titles;
+    };
+    const Case cases[] = {
+        {{1, 2}, 0, {"T2", "T3", "T1", "T4"}},
+        {{0}, 3, {"T2", "T3", "T1", "T4"}},
+        {{3}, CTrackListView::kAtEnd, {"T1", "T2", "T3", "T4"}},
+        {{0, 3}, 2, {"T2", "T1", "T4", "T3"}},
+    };
+    for (const Case& c : cases)
+    {
+        AlbumRecord album;
+        CMusicLibrary& library = m_doc->GetMusicLibrary();
+        library.GetAlbumAt(0, album);
+        for (int t = 0; t < 4; ++t)
+            album.SetTitle(t, ("T" + std::to_string(t + 1)).c_str());
+        library.StoreAlbum(album);
+        m_doc->GetSelectionList().Clear();
+        Select(kMp3Id, -1);
+        m_doc->UpdateAllViews(NULL, kViewHintAll);
+        SelectRows(view->GetList(), c.dragged);
+        CString text = view->BeginDragOut();
+        EXPECT_TRUE(view->DropTracks(text, c.position));
+        EXPECT_EQ(c.titles, TrackTitles(kMp3Id)) << text;
+    }
+
+    EXPECT_TRUE(view->DropTracks(CString(kOtherId) + " 1\n" + kOtherId + " 7\nnonsense", 0));
+    EXPECT_EQ((Texts{"T2", "T2", "T1", "T4", "T3"}), TrackTitles(kMp3Id));
+    EXPECT_EQ((Texts{"T1", "T2"}), TrackTitles(kOtherId)) << "a copy leaves its source";
+}
+
+TEST_F(LibraryViewsTest, TracksDropOnlyIntoAudioFileAlbums)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 2, true);
+    CTrackListView* tracks = Show<CTrackListView>(RUNTIME_CLASS(CTrackListView));
+    Select(kCdId, -1);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    EXPECT_FALSE(tracks->DropTracks(CString(kMp3Id) + " 0", 0));
+    EXPECT_EQ((Texts{"T1", "T2"}), TrackTitles(kCdId));
+
+    CAlbumListView* albums = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    CString lines = CString(kCdId) + " 1\n" + kCdId + " -1\n" + kMp3Id + " 0";
+    EXPECT_FALSE(albums->DropTracks(0, lines));
+    EXPECT_TRUE(albums->DropTracks(1, lines));
+    EXPECT_EQ((Texts{"T1", "T2", "T2", "T1"}), TrackTitles(kMp3Id));
+    EXPECT_FALSE(albums->DropTracks(-1, lines));
+}
+
+TEST_F(LibraryViewsTest, DraggedAlbumsAreLinesOfTheirIdAndMinusOne)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 2, true);
+    CAlbumListView* view = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    SelectRows(view->GetList(), {0, 1});
+    EXPECT_EQ(std::string(kCdId) + " -1\n" + kMp3Id + " -1", std::string(view->DragText()));
+}
+
+TEST_F(LibraryViewsTest, InPlaceEditsReachTheLibraryAndABadDateIsTold)
+{
+    AddAlbum(kMp3Id, "Files", 2, true);
+    CAlbumListView* albums = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    CLxListCtrl& list = albums->GetList();
+    m_doc->GetMusicLibrary().SetModified(false);
+    EXPECT_TRUE(Commit(list, 0, 2, "New Band"));
+    EXPECT_TRUE(Commit(list, 0, 3, "New Title"));
+    EXPECT_TRUE(Commit(list, 0, 13, "1999"));
+    EXPECT_TRUE(Commit(list, 0, 19, "memo"));
+    EXPECT_TRUE(m_doc->GetMusicLibrary().IsModified());
+    EXPECT_EQ((Texts{"New Band", "New Title", "memo"}),
+              (Texts{Cell(list, 0, 2), Cell(list, 0, 3), Cell(list, 0, 19)}));
+    std::string released = Cell(list, 0, 13);
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDOK);
+        EXPECT_TRUE(Commit(list, 0, 13, "not a date"));
+        ASSERT_EQ(1u, boxes.Shown().size());
+        EXPECT_EQ("Incorrect date / time format", boxes.Shown()[0].text);
+    }
+    EXPECT_EQ(released, Cell(list, 0, 13));
+    EXPECT_TRUE(Commit(list, 0, 15, "ignored"));
+    EXPECT_EQ(kMp3Id, Cell(list, 0, 15));
+
+    CTrackListView* tracks = Show<CTrackListView>(RUNTIME_CLASS(CTrackListView));
+    Select(kMp3Id, -1);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    EXPECT_TRUE(Commit(tracks->GetList(), 1, 3, "Renamed"));
+    EXPECT_TRUE(Commit(tracks->GetList(), 5, 3, "past the end"));
+    EXPECT_EQ((Texts{"T1", "Renamed"}), TrackTitles(kMp3Id));
+}
+
+TEST_F(LibraryViewsTest, DetailsShowTheItemOfTheSelection)
+{
+    AddAlbum(kMp3Id, "Files", 3, true);
+    AddAlbum(kCdId, "Disc", 2, false);
+    CDetailView* view = Show<CDetailView>(RUNTIME_CLASS(CDetailView));
+    CLxListCtrl& list = view->GetList();
+    EXPECT_EQ(0, list.GetItemCount());
+
+    Select(kMp3Id, 1);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    ASSERT_EQ(19, list.GetItemCount());
+    EXPECT_EQ("Track Details for T2", std::string(view->GetBanner().GetText()));
+    EXPECT_EQ((Texts{"Disc Artist", "Disc Title", "Track Artist", "Track Title", "Track", "Location",
+                     "Playable?", "Never Play?", "Memo", "ZYMID", "Image File", "Lyrics?", "Notes?",
+                     "Last Played", "Length", "Times Played", "Time Played", "Date Added", "Date Released"}),
+              Column(list, 1));
+    Texts values = Column(list, 2);
+    EXPECT_EQ((Texts{"Band", "Files", "Band", "T2", " 2", "Z:\\music\\" + std::string(kMp3Id) + "1.mp3", "yes",
+                     "no"}),
+              Texts(values.begin(), values.begin() + 8));
+    EXPECT_EQ(kMp3Id, values[9]);
+
+    // Two tracks of one album: the album.
+    Select(kMp3Id, 2);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    EXPECT_EQ("Album Details for Files", std::string(view->GetBanner().GetText()));
+    EXPECT_EQ("", Cell(list, 2, 2));
+    EXPECT_TRUE(Commit(list, 2, 2, "Nobody"));
+    EXPECT_EQ((Texts{"T1", "T2", "T3"}), TrackTitles(kMp3Id));
+    EXPECT_TRUE(Commit(list, 1, 2, "Renamed"));
+    EXPECT_EQ("Renamed", Cell(list, 1, 2));
+
+    Select(kCdId, -1);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    EXPECT_EQ(0, list.GetItemCount());
+    EXPECT_EQ("Details", std::string(view->GetBanner().GetText()));
+    m_doc->GetSelectionList().Clear();
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    EXPECT_EQ(0, list.GetItemCount());
+}
+
+TEST_F(LibraryViewsTest, TheSameItemSelectedAgainKeepsTheRows)
+{
+    AddAlbum(kMp3Id, "Files", 3, true);
+    CDetailView* view = Show<CDetailView>(RUNTIME_CLASS(CDetailView));
+    Select(kMp3Id, 0);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    CLxListCtrl& list = view->GetList();
+    list.SetItemState(5, LVIS_SELECTED, LVIS_SELECTED);
+    m_doc->UpdateAllViews(NULL, kViewHintShowSelection);
+    EXPECT_EQ(1u, list.GetSelectedCount()) << "the rows were not made again";
+}
+
+TEST_F(LibraryViewsTest, TheMp3PlayerHasTheLastRowWithItsState)
+{
+    AddAlbum(kMp3Id, "Files", 3, true);
+    CPlayerView* view = Show<CPlayerView>(RUNTIME_CLASS(CPlayerView));
+    CLxListCtrl& list = view->GetList();
+    ASSERT_EQ(1, list.GetItemCount());
+    EXPECT_EQ("MP3", Cell(list, 0, 2));
+    EXPECT_EQ("MPEG Audio Decoder", Cell(list, 0, 4));
+    struct Case
+    {
+        BOOL playing;
+        BOOL paused;
+        const char* picture;
+    };
+    const Case cases[] = {{FALSE, FALSE, "9"}, {TRUE, FALSE, "8"}, {FALSE, TRUE, "10"}, {TRUE, TRUE, "10"}};
+    for (const Case& c : cases)
+    {
+        m_frame.mp3.playing = c.playing;
+        m_frame.mp3.paused = c.paused;
+        EXPECT_EQ(c.picture, Cell(list, 0, 1));
+    }
+    m_frame.mp3.albumId = kMp3Id;
+    m_frame.mp3.track = 2;
+    EXPECT_EQ("Z:\\music\\" + std::string(kMp3Id) + "2.mp3", Cell(list, 0, 3));
+
+    m_doc->GetOptions().m_page5.m_enableMp3 = 0;
+    m_doc->UpdateAllViews(NULL, kViewHintPlayersRescanned);
+    EXPECT_EQ(0, list.GetItemCount());
+}
+
+} // namespace

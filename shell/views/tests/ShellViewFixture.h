@@ -1,0 +1,37 @@
+// A real document with views of the jukebox, each in a frame of its own on
+// the display; the hints every view sends are recorded in the trace.
+#pragma once
+
+#include "DocFixture.h"
+#include "ViewFixture.h"
+
+#include <memory>
+#include <vector>
+
+class ShellViewFixture : public DocFixture
+{
+protected:
+    ShellViewFixture();
+    ~ShellViewFixture() override;
+
+    // A view of the class in a frame of its own; null when none was made.
+    template <class View> View* Show(CRuntimeClass* viewClass)
+    {
+        m_frames.emplace_back(new CViewFrame(*m_doc, viewClass));
+        return dynamic_cast<View*>(m_frames.back()->GetView());
+    }
+    // An album with tracks "T1".."Tn" (artist "Band"), on the MP3 player or
+    // in slot slot of changer 0; its index in the library.
+    int AddAlbum(const char* id, const char* title, int tracks, bool mp3, int slot = 1);
+    // The selection as "id:track" lines.
+    Texts Selection();
+    // The titles of an album's tracks in order.
+    Texts TrackTitles(const char* id);
+    // The text the view gives a cell of a column id (shown or not).
+    static std::string Cell(CLxListCtrl& list, DWORD_PTR itemData, int columnId);
+    // The cells of every row, in row order.
+    static Texts Column(CLxListCtrl& list, int columnId);
+    static void SelectRows(CLxListCtrl& list, std::initializer_list<int> rows);
+
+    std::vector<std::unique_ptr<CViewFrame>> m_frames;
+};
