@@ -470,3 +470,61 @@ TEST_F(OptionsTest, TheFontDialogSetsTheListFont)
 }
 
 } // namespace
+
+namespace {
+
+// Answers the file chooser a "..." button opens with a file.
+CStepDriver::Step ChooseFile(const std::string& path)
+{
+    return [path] {
+        const int kFileNameCombo = 0x47c;
+        HWND chooser = CStepDriver::Find("Open");
+        if (!chooser)
+            return false;
+        SetDlgItemTextA(chooser, kFileNameCombo, path.c_str());
+        PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(chooser, IDOK));
+        return true;
+    };
+}
+
+// The file buttons put the chosen file's full path into their edit; the map
+// page also reads the chosen map.
+TEST_F(OptionsTest, FileButtonsTakeTheChosenFile)
+{
+    CTempFolder folder("optionsfiles");
+    ASSERT_TRUE(folder.IsValid());
+    for (const char* name : { "music.mdb", "cover.png", "events.txt" })
+        std::ofstream(folder.UnixPath(name)) << (strcmp(name, "events.txt") == 0 ? "play { amp:on }\n" : "x");
+    const struct
+    {
+        int page;
+        int button;
+        int edit;
+        const char* name;
+    } cases[] = {
+        { 8, IDC_FILES_LIBRARY + 1, IDC_FILES_LIBRARY, "music.mdb" },
+        { 8, IDC_FILES_DEFAULT_IMAGE + 1, IDC_FILES_DEFAULT_IMAGE, "cover.png" },
+        { 6, IDC_MAP_BROWSE, IDC_MAP_FILE, "events.txt" },
+    };
+    std::string shown[3];
+    std::vector<std::string> mapRows;
+    for (int i = 0; i < 3; ++i)
+    {
+        const auto& c = cases[i];
+        m_steps.Then([&c] { ShowPage(c.page); });
+        m_steps.Then([&c] { PostMessageA(Item(c.button), BM_CLICK, 0, 0); });
+        m_steps.Wait(ChooseFile(folder.WindowsPath(c.name)));
+        m_steps.Wait([] { return CStepDriver::Find("Open") == NULL; });
+        m_steps.Then([&, i] { shown[i] = Text(cases[i].edit); });
+    }
+    m_steps.Then([&] { mapRows = MapRows(); });
+    m_steps.Then([] { PressOK(); });
+    EXPECT_EQ(IDOK, RunSheet());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(folder.WindowsPath(cases[i].name), shown[i]) << cases[i].name;
+    EXPECT_EQ(std::vector<std::string>{ "play -> amp:on" }, mapRows);
+    EXPECT_EQ(folder.WindowsPath("music.mdb"), Stored("New DB Path"));
+    EXPECT_EQ(folder.WindowsPath("events.txt"), Stored("Map File"));
+}
+
+} // namespace
