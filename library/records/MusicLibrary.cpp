@@ -251,6 +251,27 @@ bool CMusicLibrary::VerifyDiscAt(int player, int slot, int trackNumber, int minu
     return false;
 }
 
+void CMusicLibrary::NotePlayingTime(const char* id, int track, int seconds)
+{
+    const int kCountedSeconds = 5;
+    if (seconds < kCountedSeconds)
+        return;
+    CLibraryLock lock(*this);
+    AlbumRecord* album = GetAlbumPtr(lock, FindAlbumIndex(id));
+    if (!album)
+        return;
+    if (seconds == kCountedSeconds)
+    {
+        album->AddTimePlayed(track, kCountedSeconds);
+        album->CountPlay(track);
+    }
+    else
+    {
+        album->AddTimePlayed(track, 1);
+    }
+    m_modified = 1;
+}
+
 void CMusicLibrary::MarkAllChanged()
 {
     CLibraryLock lock(*this);

@@ -72,6 +72,10 @@ public:
     int CountChanged();
     bool IsAlbumPlayable(const AlbumRecord& album);
     CString MakeUniqueId();
+    // Called every second while a track plays, with the seconds played so
+    // far: at 5 it counts a play and 5 seconds of time played, later 1 second
+    // each; before 5 nothing (a skipped track is no play).
+    void NotePlayingTime(const char* id, int track, int seconds);
     int GetLastIndex() const { return m_lastIndex; }
 
     // ---- keywords ----

@@ -1,0 +1,75 @@
+// Command ids of the document's menu and tool-bar commands, and the ids of its
+// own dialog. Plain defines: the resource compiler reads this file too.
+#pragma once
+
+// Play-list files.
+#define ID_PLAYLIST_OPEN 32790
+#define ID_PLAYLIST_SAVE 32791
+#define ID_PLAYLIST_SAVE_AS 32792
+
+// The playing list.
+#define ID_PLAYLIST_CLEAR 32794
+#define ID_PLAYLIST_SHUFFLE 32795
+#define ID_PLAYLIST_OPTIMIZE 32796
+#define ID_PLAYLIST_PLAY 32797
+#define ID_PLAYLIST_STOP 32798
+#define ID_PLAYLIST_PAUSE 32820
+#define ID_PLAYLIST_RANDOM 32823
+#define ID_PLAYLIST_PREVIOUS 32868
+#define ID_PLAYLIST_NEXT 32869
+#define ID_PLAYLIST_LOOP 32885
+#define ID_PLAYLIST_PREVIEW 32888
+#define ID_PLAYLIST_ALTERNATE 33075
+#define ID_PLAYLIST_SCHEDULER 32907
+#define ID_ADD_TO_END 32889
+#define ID_PLAY_NOW 32890
+#define ID_ADD_EXPLODE_SHUFFLE_ALTERNATE 32892
+#define ID_LIBRARY_ADD_AS_NEXT 32954
+#define ID_LIBRARY_ADD_AS_NEXT_AND_PLAY 32955
+#define ID_LIBRARY_ADD_TO_END 32956
+
+// Volume, memos, help.
+#define ID_VOLUME_UP 32830
+#define ID_VOLUME_DOWN 32832
+#define ID_MUTE 32833
+#define ID_SEARCH_FOR_DISCS 32779
+#define ID_TRANSFER_TEXT 32856
+#define ID_ADD_MP3 32857
+#define ID_HELP_MAIL 32839
+#define ID_HELP_WEBSITE 32840
+#define ID_HELP_CDDB 33083
+#define ID_HELP_TOPICS 57667
+
+// The current player's transport.
+#define ID_PLAYER_PLAY 32785
+#define ID_PLAYER_STOP 32786
+#define ID_PLAYER_PAUSE 32787
+#define ID_PLAYER_TRACK_FWD 32845
+#define ID_PLAYER_TRACK_BACK 32846
+#define ID_PLAYER_REWIND 32847
+#define ID_PLAYER_FORWARD 32848
+#define ID_PLAYER_FAST_FORWARD 32849
+#define ID_PLAYER_FAST_REWIND 32850
+
+// Library upkeep and audio-file albums.
+#define ID_LIBRARY_RELOAD 32913
+#define ID_LIBRARY_SAVE_ALL 32914
+#define ID_LIBRARY_COMPACT 32949
+#define ID_LIBRARY_DELETE 32946
+#define ID_LIBRARY_CDDB_INFO 33084
+#define ID_LIBRARY_WEB_PAGES 33058
+#define ID_LIBRARY_SELECT_ALL 33068
+#define ID_LIBRARY_CREATE_AUDIO_ALBUM 32930
+#define ID_LIBRARY_ADD_AUDIO_FILE 32931
+#define ID_LIBRARY_GET_LYRICS 32852
+#define ID_LIBRARY_SUBMIT_LYRICS 33074
+#define ID_LIBRARY_GET_COVERS 33085
+
+// One hundred user buttons; each fires "user_button[NNN]".
+#define ID_USER_BUTTON_FIRST 32957
+#define ID_USER_BUTTON_LAST 33056
+
+// The add-file dialog.
+#define IDD_ADD_MP3 266
+#define IDC_ADD_MP3_BROWSE 1148
+#define IDC_ADD_MP3_FILE 1149
