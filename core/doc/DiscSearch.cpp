@@ -27,8 +27,10 @@ const char* const kTitles[] = {
 
 void CDiscSearch::SearchDiscs()
 {
-    const DiscSearchSettings settings = m_doc.GetSearchSettings();
-    int mode = settings.mode >= kEmptySlots && settings.mode <= kAllSlots ? settings.mode : kUnknownSlots;
+    // Taken once: a command that arrives while messages are pumped changes
+    // the next search only.
+    m_settings = m_doc.GetSearchSettings();
+    int mode = m_settings.mode >= kEmptySlots && m_settings.mode <= kAllSlots ? m_settings.mode : kUnknownSlots;
     int poll = m_doc.GetPollPlayerStatus();
     BOOL wasRunning = m_doc.IsDiscSearchRunning();
     m_doc.SetDiscSearchRunning(TRUE);
@@ -40,7 +42,7 @@ void CDiscSearch::SearchDiscs()
     m_task = tasks.CreateTask("FindDisc", &m_cancel, kProgressDialog);
     FireEvent("library_discsearch_start");
     // Every slot is checked in one pass; otherwise passes go on while the
-    // last one brought an answer (a changer that stays silent ends them).
+    // last one taught something.
     for (int pass = 1;; ++pass)
     {
         int loaded = RunPass(mode, pass);
@@ -63,7 +65,7 @@ int CDiscSearch::RunPass(int mode, int pass)
     CTaskMgr& tasks = m_doc.GetTaskMgr();
     tasks.SetTaskRange(m_task, m_total);
     tasks.SetTaskPos(m_task, 0);
-    int filter = m_doc.GetSearchSettings().playerFilter;
+    int filter = m_settings.playerFilter;
     int loaded = 0;
     for (int i = 0; i < control.GetPlayerCount() && !m_cancel; ++i)
     {
@@ -124,11 +126,10 @@ bool CDiscSearch::IsSkipped(int changer, int slot) const
         if (pair.first == changer && pair.second == slot)
             return true;
     }
-    const DiscSearchSettings& settings = m_doc.GetSearchSettings();
-    if (!settings.useRange)
+    if (!m_settings.useRange)
         return false;
-    int first = settings.firstSlot;
-    int last = settings.lastSlot;
+    int first = m_settings.firstSlot;
+    int last = m_settings.lastSlot;
     // A range whose first slot lies above its last wraps round the end.
     bool inside = first <= last ? slot >= first && slot <= last : slot >= first || slot <= last;
     return !inside;

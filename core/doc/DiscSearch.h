@@ -5,13 +5,12 @@
 // with the status polls switched off and the play list stopped.
 #pragma once
 
-#include <afx.h>
+#include "ZymDoc.h"
 
 #include <utility>
 #include <vector>
 
 class CSonyPlayer;
-class CZymDoc;
 struct IdentifiedDisc;
 
 class CDiscSearch
@@ -42,6 +41,7 @@ private:
     bool Prepare(CSonyPlayer& player);
 
     CZymDoc& m_doc;
+    DiscSearchSettings m_settings;
     // Pairs of changer and slot the search leaves alone.
     std::vector<std::pair<int, int>> m_excluded;
     int m_task = 0;
