@@ -203,6 +203,35 @@ void TkMenuBar::OnBarStyleChange(DWORD oldStyle, DWORD newStyle)
         m_bFloatFix = TRUE;
 }
 
+int TkMenuBar::HostLength(BOOL horizontal) const
+{
+    CFrameWnd* frame = GetDockingFrame();
+    if (!frame || IsFloating() || !(m_dwExStyle & TKCBRS_EX_STRETCH))
+        return 0;
+    CRect client;
+    frame->GetClientRect(&client);
+    return horizontal ? client.Width() : client.Height();
+}
+
+CSize TkMenuBar::CalcFixedLayout(BOOL stretch, BOOL horizontal)
+{
+    int host = HostLength(horizontal);
+    if (host <= 0)
+        return TkCustomToolBar::CalcFixedLayout(stretch, horizontal);
+    DWORD mode = horizontal ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK;
+    return m_layout.CalcLayout(m_buttons, host, mode | LM_COMMIT, LayoutSite(mode));
+}
+
+CSize TkMenuBar::CalcDynamicLayout(int length, DWORD mode)
+{
+    BOOL horizontal = (mode & LM_HORZDOCK) != 0;
+    int host = (mode & (LM_HORZDOCK | LM_VERTDOCK)) ? HostLength(horizontal) : 0;
+    if (host <= 0)
+        return TkCustomToolBar::CalcDynamicLayout(length, mode);
+    DWORD docked = horizontal ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK;
+    return m_layout.CalcLayout(m_buttons, host, docked | LM_COMMIT, LayoutSite(docked));
+}
+
 BOOL TkMenuBar::CreateToolBarEx(DWORD exStyle, CWnd* parent, DWORD style, UINT id, LPCSTR title)
 {
     return TkCustomToolBar::CreateToolBarEx(exStyle | TKCBRS_EX_STRETCH, parent,

@@ -35,6 +35,9 @@ public:
                          LPCSTR title) override;
     void InsertButton(int index, UINT id, BOOL separator, BOOL noRecalc) override;
     BOOL IsCoolLook() const override { return TRUE; }
+    // Docked, the bar spans its frame (its caption group at the far end).
+    CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
+    CSize CalcDynamicLayout(int length, DWORD mode) override;
     void OpenMenuButton(TkStdBtn* button, DWORD_PTR value1, DWORD_PTR value2) override;
 
     virtual CFont* GetMenuFont();
@@ -81,6 +84,9 @@ protected:
     void ApplyActiveMask();
     void FreeTable();
     void RelayoutFrame();
+    // The docking frame's client width (horizontal) or height; 0 when the
+    // bar floats or has no frame.
+    int HostLength(BOOL horizontal) const;
     // The tracked button lets go of its pressed look.
     void CancelTrackedButton();
     void SetMenuIndexHot(BOOL hot);

@@ -1,5 +1,6 @@
 #include "menus/TkMenuBarMessages.h"
 
+#include "menus/TkCaptionButtons.h"
 #include "menus/TkMenuTemplate.h"
 
 const UINT WM_TK_MENUPROD = ::RegisterWindowMessageA("WM_TK_MENUPROD");
@@ -307,7 +308,7 @@ void TkMenuBarMessages::TrackPopup(CWnd* bar, HMENU menu, TkTBNotify* record)
     params.rcExclude = button;
     // A maximised child's system menu acts on the child, not on the frame
     // that owns the popup.
-    HWND child = (HWND)frame->SendMessage(WM_MDIGETACTIVE);
+    HWND child = TkActiveMDIChild(m_pMenuBar);
     BOOL childMenu = child && ::GetSystemMenu(child, FALSE) == menu;
     HookMenuFilter(TRUE);
     UINT command = ::TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON |

@@ -12,13 +12,6 @@
 
 namespace
 {
-class CMenuBarApp : public CWinApp
-{
-public:
-    CMenuBarApp() : CWinApp("MenuBarTest") {}
-};
-CMenuBarApp g_app;
-
 CMenuHostFrame* g_frame;
 std::vector<std::string> g_seen;
 
@@ -35,14 +28,14 @@ protected:
     {
         g_seen.clear();
         g_frame = new CMenuHostFrame;
-        ASSERT_TRUE(g_frame->Make(g_app, {IDR_MENUHOST, IDR_DOCMENU}));
+        ASSERT_TRUE(g_frame->Make({IDR_MENUHOST, IDR_DOCMENU}));
         g_frame->m_feature.SetActiveMenu(IDR_MENUHOST);
         PumpIdle();
     }
     void TearDown() override
     {
         g_frame->DestroyWindow();
-        g_app.m_pMainWnd = NULL;
+        AfxGetApp()->m_pMainWnd = NULL;
         PumpIdle();
     }
     TkMDIMenuBar& Bar() { return g_frame->m_menuBar; }

@@ -2,15 +2,25 @@
 
 #include "MenuTest.h"
 
+namespace
+{
+class CMenuTestApp : public CWinApp
+{
+public:
+    CMenuTestApp() : CWinApp("MenuTests") {}
+};
+CMenuTestApp s_app;
+}  // namespace
+
 CMenuHostFrame::CMenuHostFrame()
 {
 }
 
-BOOL CMenuHostFrame::Make(CWinApp& app, const std::vector<UINT>& menus)
+BOOL CMenuHostFrame::Make(const std::vector<UINT>& menus)
 {
     if (!LoadFrame(IDR_MENUHOST))
         return FALSE;
-    app.m_pMainWnd = this;
+    AfxGetApp()->m_pMainWnd = this;
     // Commands need no handlers to stay enabled in the popups.
     m_bAutoMenuEnable = FALSE;
     ::SetMenu(m_hWnd, NULL);
@@ -177,8 +187,19 @@ void MoveMouse(CPoint screen)
 
 void ClickAt(CPoint screen)
 {
+    MouseDown(screen);
+    MouseUp(screen);
+}
+
+void MouseDown(CPoint screen)
+{
     SendMouse(0, screen);
     SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+}
+
+void MouseUp(CPoint screen)
+{
+    SendMouse(0, screen);
     SendMouse(MOUSEEVENTF_LEFTUP, screen);
 }
 

@@ -16,9 +16,9 @@ class CMenuHostFrame : public TkMDIFrameWnd
 {
 public:
     CMenuHostFrame();
-    // Loads IDR_MENUHOST, docks the menu bar with the given menus and shows
-    // the frame in the foreground.
-    BOOL Make(CWinApp& app, const std::vector<UINT>& menus);
+    // Loads IDR_MENUHOST as the application's main window, docks the menu bar
+    // with the given menus and shows the frame in the foreground.
+    BOOL Make(const std::vector<UINT>& menus);
 
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -42,6 +42,8 @@ void Tap(WORD key);
 void AltChord(WORD key);
 void MoveMouse(CPoint screen);
 void ClickAt(CPoint screen);
+void MouseDown(CPoint screen);
+void MouseUp(CPoint screen);
 void DoubleClickAt(CPoint screen);
 
 // Runs the steps one per tick of a thread timer while the thread pumps its
