@@ -528,3 +528,20 @@ TEST_F(OptionsTest, FileButtonsTakeTheChosenFile)
 }
 
 } // namespace
+
+namespace {
+
+// "Register..." opens the registration of the document's own client, which
+// makes the disc-database control (our stand-in here) first.
+TEST_F(OptionsTest, RegisterReachesTheDiscDatabaseControl)
+{
+    CoInitialize(NULL);
+    CMessageBoxScript boxes;
+    m_steps.Then([] { Click(IDC_CDDB_REGISTER); });
+    m_steps.Then([] { PressCancel(); });
+    EXPECT_EQ(IDCANCEL, RunSheet());
+    EXPECT_TRUE(m_host.cddb.m_pControl != nullptr);
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+} // namespace
