@@ -545,3 +545,25 @@ TEST_F(OptionsTest, RegisterReachesTheDiscDatabaseControl)
 }
 
 } // namespace
+
+namespace {
+
+// "Locate Now" on the Tavlin page asks for the units (WM_USER+8), on the
+// Players page for the players (WM_USER+9), at once.
+TEST_F(OptionsTest, LocateNowAsksTheMainWindow)
+{
+    Calls seen;
+    m_steps.Then([] { ShowPage(3); });
+    m_steps.Then([] { Click(IDC_TAV_LOCATE_NOW); });
+    m_steps.Then([] { ShowPage(4); });
+    m_steps.Then([&] {
+        Click(IDC_PLY_LOCATE_NOW);
+        seen = m_main.requests;
+    });
+    m_steps.Then([] { PressCancel(); });
+    EXPECT_EQ(IDCANCEL, RunSheet());
+    EXPECT_EQ((Calls{ "WM_USER+8", "WM_USER+9" }), seen);
+    EXPECT_EQ(seen, m_main.requests);
+}
+
+} // namespace
