@@ -14,7 +14,7 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 
 PACKAGES=(wine64 wine64-tools libwine-dev xvfb xauth cmake ninja-build googletest
           libgtest-dev libgmock-dev libsqlite3-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev
-          imagemagick python3-pyftpdlib libtag1-dev python3-mutagen)
+          imagemagick python3-pyftpdlib libtag1-dev python3-mutagen lame)
 
 say() { printf '%s\n' "$*" >&2; }
 
@@ -95,12 +95,22 @@ install_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-build_all() {
+configure_build() {
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
         cmake -S "$ZYM_ROOT" -B "$BUILD_DIR" -G Ninja \
               -DCMAKE_TOOLCHAIN_FILE="$ZYM_ROOT/cmake/WinelibToolchain.cmake"
     fi
+}
+
+build_all() {
+    configure_build
     cmake --build "$BUILD_DIR"
+}
+
+# The program folder only ($BUILD_DIR/bin): the programs and their files, no tests.
+build_programs() {
+    configure_build
+    cmake --build "$BUILD_DIR" --target zym_program_folder
 }
 
 # The prefix is made once per build folder; the marker shows it was finished with
