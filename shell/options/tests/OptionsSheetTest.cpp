@@ -307,3 +307,38 @@ TEST(OptionsListTest, ListItemsOfStoredValues)
 }
 
 } // namespace
+
+namespace {
+
+// Damaged stored values open and save without harm: a font that does not
+// read keeps the system's, a device line cut short keeps what it has.
+TEST_F(OptionsTest, DamagedValuesOpenAndSave)
+{
+    m_app.WriteProfileString("Options", "List Font", "12,abc,,Arial");
+    m_app.WriteProfileString("Options", "Devices", "devname=\"Amp devfile=\"amp.cde\" devnum=x\n\n=\"\n");
+    m_options.reset(new CZymOptions(kFolder));
+    m_main.options = m_options.get();
+    m_host.colors = &m_options->m_page8;
+    std::vector<std::string> names;
+    m_steps.Then([] { ShowPage(5); });
+    m_steps.Then([&] {
+        HWND list = Item(IDC_DEV_LIST);
+        int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+        for (int row = 0; row < count; ++row)
+        {
+            char text[256] = "";
+            ListView_GetItemText(list, row, 0, text, sizeof text);
+            names.push_back(text);
+        }
+    });
+    m_steps.Then([] { ShowPage(7); });
+    m_steps.Then([] { PressOK(); });
+    EXPECT_EQ(IDOK, RunSheet());
+    EXPECT_EQ((std::vector<std::string>{ "Amp devfile=", "" }), names);
+    LOGFONTA system = {};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof system, &system);
+    EXPECT_STREQ(system.lfFaceName, m_options->m_page8.m_listFont.lfFaceName);
+    EXPECT_EQ(Calls{ "WM_USER+5" }, m_main.requests);
+}
+
+} // namespace
