@@ -22,8 +22,8 @@ BEGIN_MESSAGE_MAP(CListFormView, CBannerFormView)
 END_MESSAGE_MAP()
 
 CListFormView::CListFormView(const char* caption, const char* listName, const ListColumn* columns,
-                             int columnCount, const int* shownIds, int shownCount)
-    : CBannerFormView(IDD_LIST_FORM, caption), m_listName(listName), m_columns(columns),
+                             int columnCount, const int* shownIds, int shownCount, UINT templateId)
+    : CBannerFormView(templateId, caption), m_listName(listName), m_columns(columns),
       m_columnCount(columnCount), m_shownIds(shownIds), m_shownCount(shownCount)
 {
 }

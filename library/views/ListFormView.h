@@ -5,6 +5,7 @@
 #pragma once
 
 #include "BannerFormView.h"
+#include "ViewResources.h"
 
 #include "LxListCtrl.h"
 
@@ -33,7 +34,7 @@ public:
 
 protected:
     CListFormView(const char* caption, const char* listName, const ListColumn* columns, int columnCount,
-                  const int* shownIds, int shownCount);
+                  const int* shownIds, int shownCount, UINT templateId = IDD_LIST_FORM);
 
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;

@@ -1,5 +1,6 @@
 #include "PlayListView.h"
 #include "DragText.h"
+#include "DropEntries.h"
 #include "ViewResources.h"
 
 #include <shellapi.h>
@@ -486,26 +487,8 @@ bool CPlayListView::DropText(const char* text, int position, bool move)
 {
     if (!m_playList)
         return false;
-    CPlayList dropped(m_playList->GetLibrary());
-    dropped.AppendFromText(text);
-    int count = dropped.GetCount();
     bool ownMove = move && g_dragSource == this;
-    if (count > 0)
-    {
-        position = std::max(0, std::min(position, m_playList->GetCount()));
-        bool takePointer = ownMove && m_pointerInDrag >= 0;
-        if (takePointer)
-            dropped.SetPointer(m_pointerInDrag);
-        m_playList->InsertList(dropped, position, takePointer);
-        // The originals behind the insertion moved down by what came in.
-        if (ownMove)
-        {
-            std::vector<int> originals;
-            for (int row : m_dragged)
-                originals.push_back(row >= position ? row + count : row);
-            RemoveRows(originals);
-        }
-    }
+    int count = DropEntries(*m_playList, text, position, ownMove ? &m_dragged : nullptr, m_pointerInDrag);
     if (g_dragSource == this)
         EndDragOut();
     m_list.SetItemState(-1, 0, LVIS_SELECTED);

@@ -73,10 +73,6 @@ const char kListName[] = "Album List";
 
 IMPLEMENT_DYNCREATE(CAlbumListView, CLibraryListView)
 
-BEGIN_MESSAGE_MAP(CAlbumListView, CLibraryListView)
-    ON_NOTIFY(LVN_BEGINDRAG, IDC_LIST, OnBeginDrag)
-END_MESSAGE_MAP()
-
 CAlbumListView::CAlbumListView()
     : CLibraryListView("Albums", kListName, kColumns, sizeof kColumns / sizeof kColumns[0], kShownColumns,
                        sizeof kShownColumns / sizeof kShownColumns[0], ListStyleChange{0x2006, 0x9, true})
@@ -292,29 +288,6 @@ void CAlbumListView::OnDeleteKey()
     UpdateCaption();
 }
 
-CString CAlbumListView::DragText()
-{
-    CString text;
-    CLibItem item;
-    for (int row : SelectedRows())
-    {
-        if (!GetRowItem(row, item))
-            continue;
-        if (!text.IsEmpty())
-            text += "\n";
-        text += item.Format();
-    }
-    return text;
-}
-
-void CAlbumListView::OnBeginDrag(NMHDR*, LRESULT* result)
-{
-    *result = 0;
-    CString text = DragText();
-    if (!text.IsEmpty())
-        DragTextOut(text, DROPEFFECT_COPY);
-}
-
 bool CAlbumListView::IsAudioAlbumRow(int row)
 {
     CZymDoc* doc = GetDoc();
@@ -326,10 +299,7 @@ bool CAlbumListView::IsAudioAlbumRow(int row)
 
 DROPEFFECT CAlbumListView::OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point)
 {
-    ScrollNearEdges(point);
-    if (!dataObject->IsDataAvailable(CF_TEXT) || !IsAudioAlbumRow(RowAt(point)))
-        return DROPEFFECT_NONE;
-    return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    return TextDropEffect(dataObject, keyState, point, IsAudioAlbumRow(RowAt(point)));
 }
 
 BOOL CAlbumListView::OnDrop(COleDataObject* dataObject, DROPEFFECT, CPoint point)

@@ -17,8 +17,6 @@ public:
     void Fill(bool reselect);
     // Selects the rows of the document's selection.
     void Reselect();
-    // The selected albums as entry lines "id -1".
-    CString DragText();
     // Track lines dropped on the album of a row: copies of those tracks are
     // appended to it. False when the row is no audio-file album.
     bool DropTracks(int row, const char* text);
@@ -37,8 +35,7 @@ protected:
     CString GetPrintTitle() override { return "Music Library"; }
     void OnDeleteKey() override;
 
-    void OnBeginDrag(NMHDR* header, LRESULT* result);
-    DECLARE_MESSAGE_MAP()
+    DWORD DragEffects() override { return DROPEFFECT_COPY; }
 
 private:
     bool IsShown(CMusicLibrary& library, const AlbumRecord& album);

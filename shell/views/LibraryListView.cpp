@@ -1,10 +1,14 @@
 #include "LibraryListView.h"
+#include "DragText.h"
 #include "ViewResources.h"
 #include "ViewsResources.h"
 
 #include <commctrl.h>
 
 namespace {
+
+// The view whose rows a running drag carries.
+CLibraryListView* g_dragSource = nullptr;
 
 // A right click this close to the list's top is on its header.
 const int kHeaderZone = 16;
@@ -40,13 +44,14 @@ BEGIN_MESSAGE_MAP(CLibraryListView, CListFormView)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONUP()
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_LIST, OnItemChanged)
+    ON_NOTIFY(LVN_BEGINDRAG, IDC_LIST, OnBeginDrag)
     ON_MESSAGE(WM_VIEW_SELECTION, OnSelectionMessage)
 END_MESSAGE_MAP()
 
 CLibraryListView::CLibraryListView(const char* caption, const char* listName, const ListColumn* columns,
                                    int columnCount, const int* shownIds, int shownCount,
-                                   ListStyleChange style)
-    : CListFormView(caption, listName, columns, columnCount, shownIds, shownCount),
+                                   ListStyleChange style, UINT templateId)
+    : CListFormView(caption, listName, columns, columnCount, shownIds, shownCount, templateId),
       m_contextMenu(IDR_LIBRARY_MENU), m_listName(listName), m_styleChange(style)
 {
 }
@@ -223,6 +228,67 @@ std::vector<TrackRecord> CLibraryListView::CopyDroppedTracks(CMusicLibrary& libr
             tracks.push_back(*album->GetRecord(item.GetTrack()));
     }
     return tracks;
+}
+
+CString CLibraryListView::BeginDragOut()
+{
+    m_dragged.clear();
+    CString text;
+    CLibItem item;
+    for (int row : SelectedRows())
+    {
+        if (!GetRowItem(row, item))
+            break;
+        m_dragged.push_back(m_list.GetItemData(row));
+        if (!text.IsEmpty())
+            text += "\n";
+        text += item.Format();
+    }
+    g_dragSource = this;
+    return text;
+}
+
+void CLibraryListView::EndDragOut()
+{
+    m_dragged.clear();
+    if (g_dragSource == this)
+        g_dragSource = nullptr;
+}
+
+bool CLibraryListView::IsOwnDrag() const
+{
+    return g_dragSource == this;
+}
+
+void CLibraryListView::OnBeginDrag(NMHDR*, LRESULT* result)
+{
+    *result = 0;
+    CString text = BeginDragOut();
+    if (!text.IsEmpty())
+        DragTextOut(text, DragEffects());
+    EndDragOut();
+}
+
+DROPEFFECT CLibraryListView::TextDropEffect(COleDataObject* dataObject, DWORD keyState, CPoint point,
+                                            bool accepted)
+{
+    ScrollNearEdges(point);
+    if (!accepted || !dataObject->IsDataAvailable(CF_TEXT))
+        return DROPEFFECT_NONE;
+    return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+int CLibraryListView::DropPosition(CPoint point, int end)
+{
+    int row = RowAt(point);
+    if (row >= 0)
+        return static_cast<int>(m_list.GetItemData(row));
+    MapWindowPoints(&m_list, &point, 1);
+    CRect first;
+    if (m_list.GetItemCount() > 0 && m_list.GetTopIndex() == 0 && m_list.GetItemRect(0, &first, LVIR_BOUNDS) &&
+        point.y < first.top)
+        return 0;
+    return end;
 }
 
 void CLibraryListView::EditDone(CMusicLibrary& library, bool badDate)

@@ -43,9 +43,18 @@ public:
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
     DROPEFFECT OnDragEnter(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
 
+    // The selected rows' entries as lines "id track" ("\n" between them),
+    // up to the first row that stands for none; their item data are kept
+    // as the drag's until EndDragOut.
+    CString BeginDragOut();
+    void EndDragOut();
+    // Where a drop at a point of the view's client area goes: the item data
+    // of the row there, 0 above the rows, end below them.
+    int DropPosition(CPoint point, int end);
+
 protected:
     CLibraryListView(const char* caption, const char* listName, const ListColumn* columns, int columnCount,
-                     const int* shownIds, int shownCount, ListStyleChange style);
+                     const int* shownIds, int shownCount, ListStyleChange style, UINT templateId = IDD_LIST_FORM);
 
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
@@ -68,6 +77,12 @@ protected:
     virtual bool GetRowItem(int row, CLibItem& item) = 0;
     // The document's selection list from the selected rows (WM_USER+20).
     virtual void CopySelection();
+    // Whether the running drag came out of this view.
+    bool IsOwnDrag() const;
+    // The effects a drag out of this view allows.
+    virtual DWORD DragEffects() { return DROPEFFECT_COPY | DROPEFFECT_MOVE; }
+    // Text is taken where the view accepts it: copy with Ctrl, else move.
+    DROPEFFECT TextDropEffect(COleDataObject* dataObject, DWORD keyState, CPoint point, bool accepted);
     // The list's selection changes by the user: by default the change is
     // copied to the document once the burst is over.
     virtual void OnRowSelected(int row);
@@ -94,6 +109,7 @@ protected:
     void OnLButtonDblClk(UINT flags, CPoint screenPoint);
     void OnRButtonUp(UINT flags, CPoint listPoint);
     void OnItemChanged(NMHDR* header, LRESULT* result);
+    void OnBeginDrag(NMHDR* header, LRESULT* result);
     LRESULT OnSelectionMessage(WPARAM, LPARAM);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
@@ -105,6 +121,8 @@ protected:
     // Menu of the right click; the view owns it unless the main window should.
     UINT m_contextMenu;
     bool m_menuToMainWindow = false;
+    // The item data of the rows a drag out of this view carries.
+    std::vector<DWORD_PTR> m_dragged;
 
 private:
     // Requests of the list: row colours (kind 0), choices (1), edits (2).

@@ -48,3 +48,14 @@ button("SubmitLyrics.bmp", 51, arrow(False))
 # 3 device, 4 code, 5 value, 6 the root, 7 the port diagnostics.
 tree = [box(BLUE), disc(GREEN), lines(GREY), disc(ORANGE), lines(BLACK), frame(BLUE), disc(BLUE), box(RED)]
 bmp("ConnectionImages.bmp", strip(tree, 16, 16, TREE_MASK), 16 * len(tree), 16)
+# The search view's buttons, 15 x 14: disc mode (303), track mode (304), run
+# the search (305), clear the results (323).
+SEARCH_FACE = (0xD4, 0xD0, 0xC8)
+searches = {
+    "SearchDiscs.bmp": disc(BLUE),
+    "SearchTracks.bmp": lines(BLUE),
+    "SearchRun.bmp": lambda x, y: GREEN if 3 <= x <= 11 and abs(y - 6.5) <= (11 - x) * 0.6 else None,
+    "SearchClear.bmp": lambda x, y: RED if 3 <= x <= 11 and (x - 3 == y - 2 or x - 3 == 11 - y) else None,
+}
+for name, glyph in searches.items():
+    bmp(name, strip([glyph], 15, 14, SEARCH_FACE), 15, 14)

@@ -57,16 +57,9 @@ const LibraryCell kCells[kColumnCount] = {
 const char kListName[] = "Track List";
 const char kCaption[] = "Tracks";
 
-// The view whose tracks a running drag carries.
-CTrackListView* g_dragSource = nullptr;
-
 } // namespace
 
 IMPLEMENT_DYNCREATE(CTrackListView, CLibraryListView)
-
-BEGIN_MESSAGE_MAP(CTrackListView, CLibraryListView)
-    ON_NOTIFY(LVN_BEGINDRAG, IDC_LIST, OnBeginDrag)
-END_MESSAGE_MAP()
 
 CTrackListView::CTrackListView()
     : CLibraryListView(kCaption, kListName, kColumns, sizeof kColumns / sizeof kColumns[0], kShownColumns,
@@ -262,67 +255,15 @@ void CTrackListView::OnDeleteKey()
     SendMessage(WM_COMMAND, ID_LIBRARY_DELETE);
 }
 
-CString CTrackListView::BeginDragOut()
-{
-    m_moving.clear();
-    m_movingAlbum = m_album.GetId();
-    CString text;
-    CLibItem item;
-    for (int row : SelectedRows())
-    {
-        if (!GetRowItem(row, item))
-            continue;
-        m_moving.push_back(item.GetTrack());
-        if (!text.IsEmpty())
-            text += "\n";
-        text += item.Format();
-    }
-    g_dragSource = this;
-    return text;
-}
-
-void CTrackListView::EndDragOut()
-{
-    m_moving.clear();
-    m_movingAlbum.Empty();
-    if (g_dragSource == this)
-        g_dragSource = nullptr;
-}
-
-void CTrackListView::OnBeginDrag(NMHDR*, LRESULT* result)
-{
-    *result = 0;
-    CString text = BeginDragOut();
-    if (!text.IsEmpty())
-        DragTextOut(text, DROPEFFECT_COPY | DROPEFFECT_MOVE);
-    EndDragOut();
-}
-
 DROPEFFECT CTrackListView::OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point)
 {
-    if (!dataObject->IsDataAvailable(CF_TEXT) || !IsAudioAlbum())
-        return DROPEFFECT_NONE;
-    ScrollNearEdges(point);
-    return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    return TextDropEffect(dataObject, keyState, point, IsAudioAlbum());
 }
 
 BOOL CTrackListView::OnDrop(COleDataObject* dataObject, DROPEFFECT, CPoint point)
 {
     CString text;
-    return ReadDroppedText(dataObject, text) && DropTracks(text, DropPosition(point));
-}
-
-int CTrackListView::DropPosition(CPoint point)
-{
-    int row = RowAt(point);
-    if (row >= 0)
-        return static_cast<int>(m_list.GetItemData(row));
-    MapWindowPoints(&m_list, &point, 1);
-    CRect first;
-    if (m_list.GetItemCount() > 0 && m_list.GetTopIndex() == 0 && m_list.GetItemRect(0, &first, LVIR_BOUNDS) &&
-        point.y < first.top)
-        return 0;
-    return kAtEnd;
+    return ReadDroppedText(dataObject, text) && DropTracks(text, DropPosition(point, kAtEnd));
 }
 
 bool CTrackListView::DropTracks(const char* text, int position)
@@ -337,17 +278,17 @@ bool CTrackListView::DropTracks(const char* text, int position)
     // the copies are new tracks, whatever the effect, so a drag within the
     // list reorders.
     position = std::min(std::max(position, 0), target.GetTrackCount());
-    if (g_dragSource == this && m_movingAlbum == m_album.GetId())
+    if (IsOwnDrag())
     {
-        std::vector<int> moving = m_moving;
+        std::vector<DWORD_PTR> moving = m_dragged;
         std::sort(moving.rbegin(), moving.rend());
         moving.erase(std::unique(moving.begin(), moving.end()), moving.end());
-        for (int track : moving)
+        for (DWORD_PTR track : moving)
         {
-            if (track < 0 || track >= target.GetTrackCount())
+            if (track >= static_cast<DWORD_PTR>(target.GetTrackCount()))
                 continue;
-            target.DeleteTrack(track);
-            if (track < position)
+            target.DeleteTrack(static_cast<int>(track));
+            if (static_cast<int>(track) < position)
                 --position;
         }
         EndDragOut();

@@ -13,13 +13,6 @@ public:
 
     // Shows the album of the document's selection and selects its tracks.
     void Fill();
-    // The selected tracks as entry lines "id track"; they are marked as
-    // moving until EndDragOut.
-    CString BeginDragOut();
-    void EndDragOut();
-    // Where a drop at a point of the view's client area inserts: a row's
-    // track, 0 above the rows, kAtEnd below them.
-    int DropPosition(CPoint point);
     // Copies of the tracks of the lines go to the shown album at position;
     // tracks of this view's running drag are then removed from where they
     // were. False when the album is no audio-file album.
@@ -44,8 +37,7 @@ protected:
     void PrepareContextMenu() override;
     void OnDeleteKey() override;
 
-    void OnBeginDrag(NMHDR* header, LRESULT* result);
-    DECLARE_MESSAGE_MAP()
+
 
 private:
     // A copy of the shown album; false when it is not in the library.
@@ -57,8 +49,5 @@ private:
     void SetSelectedTracksAsItems();
 
     CLibItem m_album;
-    // The tracks of a drag out of this view while it runs.
-    std::vector<int> m_moving;
-    CString m_movingAlbum;
     COleDropTarget m_dropTarget;
 };

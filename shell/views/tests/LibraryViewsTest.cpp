@@ -242,7 +242,8 @@ TEST_F(LibraryViewsTest, DraggedAlbumsAreLinesOfTheirIdAndMinusOne)
     AddAlbum(kMp3Id, "Files", 2, true);
     CAlbumListView* view = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
     SelectRows(view->GetList(), {0, 1});
-    EXPECT_EQ(std::string(kCdId) + " -1\n" + kMp3Id + " -1", std::string(view->DragText()));
+    EXPECT_EQ(std::string(kCdId) + " -1\n" + kMp3Id + " -1", std::string(view->BeginDragOut()));
+    view->EndDragOut();
 }
 
 TEST_F(LibraryViewsTest, InPlaceEditsReachTheLibraryAndABadDateIsTold)

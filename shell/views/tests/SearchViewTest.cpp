@@ -1,0 +1,158 @@
+// The search view on a real document: its rows are the search list's
+// entries, which it deletes, reorders and joins by dropped play lists.
+#include "ShellViewFixture.h"
+
+#include "SearchView.h"
+#include "ViewsResources.h"
+
+#include <shlobj.h>
+
+namespace {
+
+const char kFirst[] = "00000000000000A1";
+const char kSecond[] = "00000000000000B1";
+
+class SearchViewTest : public ShellViewFixture
+{
+protected:
+    SearchViewTest()
+    {
+        AddAlbum(kFirst, "First", 3, true);
+        AddAlbum(kSecond, "Second", 2, false);
+    }
+    // The search list holds "A:0".."A:2", "B:-1".
+    CSearchView* ShowResults()
+    {
+        CPlayList& list = m_doc->GetSearchList();
+        for (int track = 0; track < 3; ++track)
+            list.AddItem(CLibItem(kFirst, track));
+        list.AddItem(CLibItem(kSecond, -1));
+        CSearchView* view = Show<CSearchView>(RUNTIME_CLASS(CSearchView));
+        m_doc->UpdateAllViews(NULL, kViewHintSearchList);
+        return view;
+    }
+    Texts Entries() { return CTestViewsDoc::Entries(m_doc->GetSearchList()); }
+    std::string Caption(CView* view)
+    {
+        CString text;
+        view->GetParentFrame()->GetWindowText(text);
+        return std::string(text);
+    }
+    // A shell drop of these files, as Explorer builds it.
+    static HDROP MakeDrop(const std::vector<std::string>& paths)
+    {
+        size_t chars = 1;
+        for (const std::string& path : paths)
+            chars += path.size() + 1;
+        HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars);
+        DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(global));
+        drop->pFiles = sizeof(DROPFILES);
+        char* text = reinterpret_cast<char*>(drop + 1);
+        for (const std::string& path : paths)
+        {
+            memcpy(text, path.c_str(), path.size() + 1);
+            text += path.size() + 1;
+        }
+        GlobalUnlock(global);
+        return static_cast<HDROP>(global);
+    }
+};
+
+TEST_F(SearchViewTest, RowsAreTheEntriesAndTheCaptionCountsThem)
+{
+    CSearchView* view = Show<CSearchView>(RUNTIME_CLASS(CSearchView));
+    ASSERT_TRUE(view);
+    EXPECT_EQ(0, view->GetList().GetItemCount());
+    EXPECT_EQ("Search", Caption(view));
+    m_frames.clear();
+
+    view = ShowResults();
+    EXPECT_EQ("Search (4 matches)", Caption(view));
+    EXPECT_EQ((Texts{"5", "5", "5", "1"}), Column(view->GetList(), 1));
+    EXPECT_EQ((Texts{"T1", "T2", "T3", "Second"}), Column(view->GetList(), 4));
+    EXPECT_EQ((Texts{"First", "First", "First", "Second"}), Column(view->GetList(), 3));
+}
+
+TEST_F(SearchViewTest, DeleteRemovesExactlyTheSelectedEntries)
+{
+    CSearchView* view = ShowResults();
+    SelectRows(view->GetList(), {0, 2});
+    MSG msg = {view->GetList().m_hWnd, WM_KEYDOWN, VK_DELETE, 0};
+    EXPECT_TRUE(static_cast<CWnd*>(view)->PreTranslateMessage(&msg));
+    EXPECT_EQ((Texts{"1:1", "1:-1"}), Entries());
+    EXPECT_EQ(2, view->GetList().GetItemCount());
+}
+
+// A move inside the view takes its originals away; a copy keeps them; the
+// pointer travels with its entry.
+TEST_F(SearchViewTest, DraggingWithinTheViewMovesOrCopies)
+{
+    CSearchView* view = ShowResults();
+    struct Case
+    {
+        bool move;
+        Texts entries;
+        int pointer;
+    };
+    const Case cases[] = {
+        {true, {"1:1", "1:2", "1:0", "1:-1"}, 1},
+        {false, {"1:1", "1:2", "1:0", "1:1", "1:2", "1:-1"}, 4},
+    };
+    for (const Case& c : cases)
+    {
+        CPlayList& list = m_doc->GetSearchList();
+        list.Clear();
+        for (int track = 0; track < 3; ++track)
+            list.AddItem(CLibItem(kFirst, track));
+        list.AddItem(CLibItem(kSecond, -1));
+        list.SetPointer(2);
+        m_doc->UpdateAllViews(NULL, kViewHintSearchList);
+        SelectRows(view->GetList(), {1, 2});
+        CString text = view->BeginDragOut();
+        EXPECT_TRUE(view->DropText(text, 0, c.move));
+        EXPECT_EQ(c.entries, Entries()) << c.move;
+        EXPECT_EQ(c.pointer, list.GetPointer()) << c.move;
+    }
+    EXPECT_FALSE(view->DropText("nonsense\n00000000000000F1 0", 0, false));
+}
+
+TEST_F(SearchViewTest, DroppedPlayListsJoinInTheirOrder)
+{
+    CSearchView* view = ShowResults();
+    struct File
+    {
+        const char* name;
+        std::vector<std::pair<const char*, int>> entries;
+    };
+    const File files[] = {{"one.pla", {{kSecond, 1}}}, {"two.pla", {{kFirst, 2}, {kSecond, 0}}}};
+    std::vector<std::string> paths;
+    for (const File& file : files)
+    {
+        CPlayList list(m_doc->GetMusicLibrary());
+        for (const auto& entry : file.entries)
+            list.AddItem(CLibItem(entry.first, entry.second));
+        paths.push_back(m_folder.WindowsPath(file.name));
+        ASSERT_TRUE(list.SaveToFile(paths.back().c_str()));
+    }
+    paths.push_back(std::string(300, 'x'));
+    HDROP drop = MakeDrop(paths);
+    view->DropFiles(drop, m_doc->GetSearchList().GetCount());
+    view->DropFiles(drop, 0);
+    GlobalFree(drop);
+    EXPECT_EQ((Texts{"1:1", "1:2", "1:0", "1:0", "1:1", "1:2", "1:-1", "1:1", "1:2", "1:0"}), Entries());
+}
+
+TEST_F(SearchViewTest, TheModeButtonSwitchesPictureAndBanner)
+{
+    CSearchView* view = ShowResults();
+    EXPECT_EQ("Found Tracks", std::string(view->GetBanner().GetText()));
+    view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_MODE, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(view->GetDlgItem(IDC_SEARCH_MODE)->m_hWnd));
+    EXPECT_TRUE(view->IsDiscMode());
+    EXPECT_EQ("Found Discs", std::string(view->GetBanner().GetText()));
+    view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_MODE, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(view->GetDlgItem(IDC_SEARCH_MODE)->m_hWnd));
+    EXPECT_EQ("Found Tracks", std::string(view->GetBanner().GetText()));
+}
+
+} // namespace
