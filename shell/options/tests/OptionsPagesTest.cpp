@@ -567,3 +567,22 @@ TEST_F(OptionsTest, LocateNowAsksTheMainWindow)
 }
 
 } // namespace
+
+namespace {
+
+// A disabled entry is defined at no start-up, so Add does not define it now.
+TEST_F(OptionsTest, ADisabledDeviceIsNotDefined)
+{
+    std::vector<ListRow> rows;
+    m_steps.Then([] { ShowPage(5); });
+    m_steps.Then([] { PostMessageA(Item(IDC_DEV_ADD), BM_CLICK, 0, 0); });
+    m_steps.Wait(EditDevice("Lamp", "lamp.cde", 0, 0, { IDC_DEV_ENABLED }));
+    m_steps.Wait(EditClosed());
+    m_steps.Then([&] { rows = DeviceRows(); });
+    m_steps.Then([] { PressCancel(); });
+    EXPECT_EQ(IDCANCEL, RunSheet());
+    EXPECT_EQ((Calls{ "hint 5" }), m_host.calls);
+    EXPECT_EQ((std::vector<ListRow>{ { "Lamp", "lamp.cde", "1", "1", "", CDevicesPage::kImageDisabled } }), rows);
+}
+
+} // namespace
