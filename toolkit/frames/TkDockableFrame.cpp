@@ -137,8 +137,40 @@ void TkDockableFrame::OnUpdateFrameTitle(BOOL addToTitle)
     if (mdi)
         mdi->OnUpdateFrameTitle(TRUE);
     CDocument* doc = GetActiveDocument();
-    if ((GetStyle() & FWS_ADDTOTITLE) && doc && addToTitle)
-        SetWindowText(doc->GetTitle());
+    if (!(GetStyle() & FWS_ADDTOTITLE) || !doc || !addToTitle)
+        return;
+    CString title = doc->GetTitle();
+    int number = WindowNumber(doc);
+    if (number > 0)
+    {
+        CString suffix;
+        suffix.Format(":%d", number);
+        title += suffix;
+    }
+    SetWindowText(title);
+}
+
+// Numbered from 1 in the order of the document's views when the document
+// shows in more than one frame; 0 when this is its only frame.
+int TkDockableFrame::WindowNumber(CDocument* doc)
+{
+    CPtrList frames;
+    POSITION position = doc->GetFirstViewPosition();
+    while (position)
+    {
+        CFrameWnd* frame = doc->GetNextView(position)->GetParentFrame();
+        if (frame && !frames.Find(frame))
+            frames.AddTail(frame);
+    }
+    if (frames.GetCount() < 2)
+        return 0;
+    int number = 1;
+    for (position = frames.GetHeadPosition(); position; number++)
+    {
+        if (frames.GetNext(position) == this)
+            return number;
+    }
+    return 0;
 }
 
 // Against the main frame's MDI client, as an MDI child would.

@@ -24,6 +24,8 @@ public:
     // Takes the document template's menu and accelerators first.
     BOOL LoadFrame(UINT resourceId, DWORD style = WS_CHILD | WS_VISIBLE | FWS_ADDTOTITLE,
                    CWnd* parentWnd = NULL, CCreateContext* context = NULL) override;
+    // The document's title, with ":n" when the document shows in several
+    // frames.
     void OnUpdateFrameTitle(BOOL addToTitle) override;
     // Puts the frame's menu into the main frame's MDI client.
     void OnUpdateFrameMenu(BOOL activate, CWnd* activateWnd, HMENU altMenu) override;
@@ -42,6 +44,7 @@ protected:
     // The bar that holds the frame, NULL before the frame is in one.
     CControlBar* GetFrameBar() const;
     void Activate();
+    int WindowNumber(CDocument* doc);
 
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
     int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);

@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(TkMDIChildWnd, CMDIChildWnd)
     ON_MESSAGE(WM_CHILDACTIVATE, OnChildActivateMessage)
     ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivateMessage)
     ON_WM_DESTROY()
+    ON_WM_SIZE()
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
     ON_MESSAGE(WM_NCPAINT, OnFilteredAfterDefault)
     ON_MESSAGE(WM_SETTEXT, OnFilteredAfterDefault)
@@ -159,6 +160,8 @@ int TkMDIChildWnd::OnMouseActivate(CWnd*, UINT, UINT)
         main->DeactivateDockedFrame(FALSE);
     Default();
     ActivateAsClicked();
+    if (main)
+        main->SetMenuBarMenu(m_nMenuId);
     return MA_ACTIVATE;
 }
 
@@ -172,17 +175,34 @@ LRESULT TkMDIChildWnd::OnChildActivateMessage(WPARAM, LPARAM)
     return result;
 }
 
-// The last child going hands the main frame's activation to a visible
-// docking frame when there is one.
+// With a menu bar the child's menu shows while it is active. The last child
+// going hands the main frame's activation to a visible docking frame when
+// there is one, else the menu bar shows the frame's menu.
 LRESULT TkMDIChildWnd::OnMDIActivateMessage(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CMDIChildWnd::OnMDIActivateMessage(wParam, lParam);
     TkMDIFrameWnd* main = GetTkMDIFrame();
     HWND activated = (HWND)lParam;
-    if (activated || !main || AnyOtherMDIChildVisible(this) || main->GetActiveDockedFrame())
+    if (!main)
         return result;
-    ActivateNextDockedFrame(NULL);
+    if (main->HasMenuBar() && m_nMenuId && activated == m_hWnd)
+        main->SetMenuBarMenu(m_nMenuId);
+    else if (main->HasMenuBar() && m_nMenuId && !activated)
+        main->SetMenuBarMenu((UINT)-1);
+    // A docking frame already standing in keeps the activation and its menu.
+    if (activated || AnyOtherMDIChildVisible(this) || main->GetActiveDockedFrame())
+        return result;
+    if (!ActivateNextDockedFrame(NULL) && main->HasMenuBar())
+        main->SetMenuBarMenu((UINT)-1);
     return result;
+}
+
+void TkMDIChildWnd::OnSize(UINT type, int cx, int cy)
+{
+    TkMDIFrameWnd* main = GetTkMDIFrame();
+    if (main && main->HasMenuBar() && type <= SIZE_MAXIMIZED)
+        main->RefreshMDIButtons();
+    CMDIChildWnd::OnSize(type, cx, cy);
 }
 
 // A maximised child's buttons sit in the main frame's menu line, which is

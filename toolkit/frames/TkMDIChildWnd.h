@@ -49,6 +49,7 @@ protected:
     LRESULT OnChildActivateMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnMDIActivateMessage(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
+    void OnSize(UINT type, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
     UINT m_nMenuId;

@@ -21,7 +21,7 @@ BOOL TkMDIFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd,
     if (HasMenuBar() && menuExists)
     {
         m_hOwnMenu = ::LoadMenuA(resources, name);
-        SetWindowMenuPopup();
+        SetMenuBarMenu((UINT)-1);
     }
     LoadAccelTable(name);
     if (!context)

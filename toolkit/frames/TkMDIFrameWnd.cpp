@@ -2,8 +2,11 @@
 #include "bars/TkDockBar.h"
 #include "filters/TkxFilters.h"
 #include "frames/TkCommandPlugIn.h"
+#include "frames/TkDocTemplateUtils.h"
 #include "frames/TkFrameBarState.h"
 #include "frames/TkMultiDocTemplate.h"
+#include "menus/TkMDIMenuBar.h"
+#include "menus/TkMenuBarFeature.h"
 
 using namespace nsSysCommandEx;
 
@@ -54,6 +57,7 @@ void ActivateViewOf(CFrameWnd* frame, BOOL activate)
 IMPLEMENT_DYNAMIC(TkMDIFrameWnd, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
+    ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_SYSCOLORCHANGE()
     ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
@@ -76,7 +80,7 @@ TkMDIFrameWnd::TkMDIFrameWnd()
       m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart), m_nNextCascadeY(kCascadeStart),
       m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
       m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0),
-      m_pCommandPlugIn(NULL), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
+      m_pCommandPlugIn(NULL), m_pMenuPlugIn(NULL), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
       m_hOwnMenu(NULL), m_nCurrentMenuId(0), m_nFrameMenuId(0)
 {
     m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));
@@ -106,6 +110,7 @@ TkMDIFrameWnd::~TkMDIFrameWnd()
     if (m_hOwnMenu)
         ::DestroyMenu(m_hOwnMenu);
     delete m_pCommandPlugIn;
+    delete m_pMenuPlugIn;
     POSITION position = m_menuMap.GetStartPosition();
     while (position)
     {
@@ -270,6 +275,8 @@ void TkMDIFrameWnd::OnUpdateFrameMenu(HMENU altMenu)
         m_pActiveDockedFrame->OnUpdateFrameMenu(altMenu);
     else
         CMDIFrameWnd::OnUpdateFrameMenu(altMenu);
+    if (!m_pActiveDockedFrame && !MDIGetActive() && HasMenuBar())
+        SetWindowMenuPopup();
 }
 
 void TkMDIFrameWnd::ActivateDockedFrame(CFrameWnd* frame)
@@ -287,6 +294,13 @@ void TkMDIFrameWnd::ActivateDockedFrame(CFrameWnd* frame)
     }
     ActivateViewOf(GetActiveFrame(), TRUE);
     OnUpdateFrameTitle(TRUE);
+    if (HasMenuBar())
+    {
+        TkDocTemplateUtils utils;
+        UINT menuId = utils.GetFrameResourceID(frame ? frame : GetActiveFrame());
+        SetMenuBarMenu(menuId ? menuId : (UINT)-1);
+        return;
+    }
     OnUpdateFrameMenu(NULL);
     ::DrawMenuBar(m_hWnd);
 }
@@ -330,4 +344,72 @@ void TkMDIFrameWnd::OnDestroy()
 void TkMDIFrameWnd::OnSysColorChange()
 {
     TkFrameBarState::ChangeSysColors(this);
+}
+
+int TkMDIFrameWnd::OnCreate(LPCREATESTRUCTA cs)
+{
+    if (CMDIFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    if (HasMenuBar())
+    {
+        TkMenuBarFeature* feature = new TkMenuBarFeature;
+        feature->SetMenuBar(m_pMenuBar);
+        m_pMenuPlugIn = feature;
+        // The menu bar carries a maximised child's caption buttons.
+        m_pFilterRoot->ApplyDescriptor(m_descriptors.Find(kCaptionListFilter), FALSE);
+    }
+    else if (m_bBmpMenus)
+        m_pMenuPlugIn = new TkBmpMenuPlugIn(TRUE);
+    if (m_pMenuPlugIn)
+        m_pMenuPlugIn->PlugInTo(this);
+    return 0;
+}
+
+// The menu plug-in leaves before the window goes (closing included), so
+// that it never works on a window in destruction.
+BOOL TkMDIFrameWnd::DestroyWindow()
+{
+    delete m_pMenuPlugIn;
+    m_pMenuPlugIn = NULL;
+    return CMDIFrameWnd::DestroyWindow();
+}
+
+BOOL TkMDIFrameWnd::PreTranslateMessage(MSG* msg)
+{
+    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(msg);
+}
+
+BOOL TkMDIFrameWnd::NegotiateBorderSpace(UINT borderCmd, LPRECT borderRect)
+{
+    if (HasMenuBar() && borderRect && ::IsRectEmpty(borderRect) && borderRect->left == 0 &&
+        borderRect->top == 0)
+        m_pMenuBar->SetIgnoreNextHide(TRUE);
+    return CMDIFrameWnd::NegotiateBorderSpace(borderCmd, borderRect);
+}
+
+void TkMDIFrameWnd::SetMenuBarMenu(UINT menuId)
+{
+    if (!HasMenuBar() || !m_pMenuPlugIn || !m_pMenuPlugIn->IsKindOf(RUNTIME_CLASS(TkMenuBarFeature)))
+        return;
+    TkMenuBarFeature* feature = static_cast<TkMenuBarFeature*>(m_pMenuPlugIn);
+    if (menuId != 0 && menuId != (UINT)-1)
+        feature->SetActiveMenu(menuId);
+    else
+    {
+        feature->SetActiveMenu(m_nCurrentMenuId);
+        RefreshMDIButtons();
+    }
+    SetWindowMenuPopup();
+}
+
+void TkMDIFrameWnd::RefreshMDIButtons()
+{
+    if (!HasMenuBar() || !m_pMenuBar->UpdateCaptionButtons(FALSE))
+        return;
+    m_pMenuBar->Invalidate();
+    CFrameWnd* frame = m_pMenuBar->GetParentFrame();
+    if (frame)
+        frame->RecalcLayout();
 }

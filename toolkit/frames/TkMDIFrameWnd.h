@@ -15,6 +15,7 @@
 
 #include <vector>
 
+class TkBmpMenuPlugIn;
 class TkCommandPlugIn;
 class TkControlBarMDIChildWnd;
 class TkMDIMenuBar;
@@ -51,6 +52,12 @@ public:
     BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* parentWnd = NULL, CCreateContext* context = NULL) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The menu plug-in first.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // The menu plug-in leaves first.
+    BOOL DestroyWindow() override;
+    // The menu bar keeps a border request that asks for nothing from hiding.
+    BOOL NegotiateBorderSpace(UINT borderCmd, LPRECT borderRect) override;
     // The command frame first, then the command plug-in, then the frame.
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -101,6 +108,10 @@ public:
 
     // Menus (TkMDIFrameMenus.cpp).
     virtual HMENU GetDefaultMenu();
+    // Shows that menu in the menu bar; 0 or -1 the current menu id.
+    virtual void SetMenuBarMenu(UINT menuId);
+    // The menu bar's buttons of a maximised child follow the children.
+    virtual void RefreshMDIButtons();
     // Hands the "Window" popup of the menu bar's menu to the MDI client.
     virtual void SetWindowMenuPopup();
     virtual TkMDIMenuBar* GetMenuBar();
@@ -159,6 +170,9 @@ protected:
     // The default handling with WS_VISIBLE cleared, so that the system
     // paints no caption of its own.
     LRESULT DefaultUnseen(UINT message, WPARAM wParam, LPARAM lParam);
+    // The menu plug-in: the menu-bar feature with a menu bar, else bitmap
+    // menus when they are enabled.
+    int OnCreate(LPCREATESTRUCTA cs);
     void OnDestroy();
     void OnSysColorChange();
     LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
@@ -176,5 +190,6 @@ protected:
     std::vector<UINT> m_dockOrder;
     int m_nDockCursor;
     TkCommandPlugIn* m_pCommandPlugIn;
+    TkBmpMenuPlugIn* m_pMenuPlugIn;
     CMap<UINT, UINT, HMENU, HMENU> m_menuMap;
 };

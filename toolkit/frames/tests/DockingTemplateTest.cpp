@@ -171,6 +171,25 @@ TEST_F(DockingTemplateTest, ADocumentOpensDockedAndTogglesKeepingItsDocumentAndV
     EXPECT_EQ(NULL, m_main->MDIGetActive());
 }
 
+TEST_F(DockingTemplateTest, ASecondFrameOfADocumentIsNumbered)
+{
+    CFrameWnd* child = Open(FALSE);
+    CDocument* doc = child->GetActiveDocument();
+    CFrameWnd* docked = m_notes->CreateDockingFrame(doc, child, 0, NULL, NULL);
+    ASSERT_NE(nullptr, docked);
+    docked->InitialUpdateFrame(doc, TRUE);
+    docked->OnUpdateFrameTitle(TRUE);
+    CString title;
+    docked->GetWindowText(title);
+    EXPECT_EQ(doc->GetTitle() + ":2", title);
+    // Alone again, it carries no number.
+    child->DestroyWindow();
+    PumpMessages();
+    docked->OnUpdateFrameTitle(TRUE);
+    docked->GetWindowText(title);
+    EXPECT_EQ(doc->GetTitle(), title);
+}
+
 TEST_F(DockingTemplateTest, TheMainFrameClosesWithADockedViewActive)
 {
     CFrameWnd* docked = Open(TRUE);

@@ -14,6 +14,8 @@
 #include "frames/TkFrameWnd.h"
 #include "frames/TkMDIChildWnd.h"
 #include "frames/TkMDIFrameWnd.h"
+#include "FilterTree.h"
+#include "menus/TkMDIMenuBar.h"
 
 #include <string>
 #include <vector>
@@ -222,6 +224,69 @@ TEST_F(FramePartsTest, TheBarLayoutComesBackFromTheProfile)
     ASSERT_EQ(AFX_IDW_DOCKBAR_RIGHT, (UINT)bar->GetParent()->GetDlgCtrlID());
     m_main->LoadBarState("FramePartsLayout");
     EXPECT_EQ(AFX_IDW_DOCKBAR_LEFT, (UINT)bar->GetParent()->GetDlgCtrlID());
+}
+
+// A main frame with a menu bar, as the application makes it: the bar set
+// before the frame loads, made and docked when the frame is created.
+class CMenuBarFrame : public TkMDIFrameWnd
+{
+public:
+    CMenuBarFrame() { m_pMenuBar = &m_bar; }
+    int OnCreate(LPCREATESTRUCTA cs)
+    {
+        if (TkMDIFrameWnd::OnCreate(cs) == -1)
+            return -1;
+        EnableDocking(CBRS_ALIGN_ANY);
+        const UINT menus[] = {IDR_JUKEBOX, IDR_ALBUMTYPE};
+        if (!m_bar.CreateToolBarEx(0, this, WS_CHILD | WS_VISIBLE | CBRS_TOP, kTkMenuBarId,
+                                   "Menu Bar") ||
+            !m_bar.SetMenuList(menus, 2))
+            return -1;
+        m_bar.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_bar);
+        return 0;
+    }
+    TkMDIMenuBar m_bar;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMenuBarFrame, TkMDIFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(MenuBarFrameTest, TheMenuBarShowsTheFramesMenuAndTheActiveChildsInPlaceOfTheWindowMenu)
+{
+    CPartsApp app;
+    CMultiDocTemplate* albums = new CMultiDocTemplate(
+        IDR_ALBUMTYPE, RUNTIME_CLASS(CPartsDoc), RUNTIME_CLASS(TkMDIChildWnd), RUNTIME_CLASS(CPartsView));
+    app.AddDocTemplate(albums);
+    CMenuBarFrame* main = MakeMainFrame<CMenuBarFrame>(app, 640, 480);
+    ASSERT_NE(nullptr, main);
+    main->ShowWindow(SW_SHOW);
+    PumpMessages();
+    EXPECT_EQ(NULL, ::GetMenu(main->m_hWnd));
+    ASSERT_NE(nullptr, main->m_hOwnMenu);
+    EXPECT_EQ(main->m_hOwnMenu, main->GetDefaultMenu());
+    EXPECT_EQ(main->m_hOwnMenu, main->GetMenuForId(IDR_JUKEBOX));
+    EXPECT_EQ((UINT)IDR_JUKEBOX, main->m_bar.GetActiveMenu());
+    // The bar carries a maximised child's buttons: the frame's caption list is off.
+    EXPECT_EQ("256 off [0; 2; 3; 1; 4; 260; ]; 261; ", FilterTree(main->GetFilterRoot()));
+
+    app.OnFileNew();
+    PumpMessages();
+    TkMDIChildWnd* child = static_cast<TkMDIChildWnd*>(main->MDIGetActive());
+    ASSERT_NE(nullptr, child);
+    EXPECT_EQ((UINT)IDR_ALBUMTYPE, child->GetMenuId());
+    EXPECT_TRUE(child->UsesMenuBar());
+    EXPECT_EQ(NULL, child->m_hMenuShared);
+    EXPECT_EQ(NULL, ::GetMenu(main->m_hWnd));
+    EXPECT_EQ((UINT)IDR_ALBUMTYPE, main->m_bar.GetActiveMenu());
+
+    child->MDIDestroy();
+    PumpMessages();
+    EXPECT_EQ((UINT)IDR_JUKEBOX, main->m_bar.GetActiveMenu());
+    main->DestroyWindow();
+    app.m_pMainWnd = NULL;
+    PumpMessages();
 }
 
 TEST(SdiFramePartsTest, TheSdiFrameShowsAMenuOnlyWhereOneExistsAndNeverInAChildWindow)
