@@ -2,6 +2,7 @@
 
 #include "CommandText.h"
 #include "ComError.h"
+#include "DiscLookups.h"
 #include "OpenLink.h"
 #include "crt/Random.h"
 #include "db/ODBConnection.h"
@@ -656,11 +657,12 @@ void CDocCommands::LibrarySaveAll(const CString& argument)
     m_doc.SaveLibrary();
 }
 
-// The look-up of queued discs is not part of the document yet: the command
-// refuses while a search runs and otherwise says it cannot look up.
+// The look-up counts as a running search; it never starts inside another.
 void CDocCommands::LookUpQueued(const CString&)
 {
-    Fail(m_doc.m_discSearchRunning ? kBusyReason : "queued look-ups are not available");
+    if (m_doc.m_discSearchRunning)
+        return Fail(kBusyReason);
+    CDiscLookups(m_doc).LookUpQueuedDiscs();
 }
 
 // File, parameters and folder, missing ones empty, go to the shell as given.

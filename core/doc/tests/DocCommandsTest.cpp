@@ -286,8 +286,11 @@ TEST_F(DocCommandsTest, ADiscSearchDuringASearchIsRefused)
 {
     NestingOperations operations(m_trace);
     operations.doc = m_doc;
-    operations.nested = "library_discsearch[5,7,8,allslots,queue]";
+    operations.nested = "library_lookup_queued";
     m_doc->SetOperations(&operations);
+    EXPECT_EQ(Texts({ "error[library_lookup_queued - a disc search or look-up is running]" }),
+              Run("library_discsearch[all,all,,empty,now]"));
+    operations.nested = "library_discsearch[5,7,8,allslots,queue]";
     EXPECT_EQ(Texts({ "error[library_discsearch - a disc search or look-up is running]" }),
               Run("library_discsearch[all,all,,empty,now]"));
     const DiscSearchSettings& settings = m_doc->GetSearchSettings();
@@ -529,10 +532,11 @@ TEST_F(DocCommandsTest, KeywordsAndNeverPlayChangeOnlyTracksOfTheAlbum)
     }
 }
 
-TEST_F(DocCommandsTest, QueuedLookUpsAreNotAvailable)
+// With nothing queued the look-up only tells its start and end.
+TEST_F(DocCommandsTest, QueuedLookUpsTellTheirStartAndEnd)
 {
-    EXPECT_EQ(Texts({ "error[library_lookup_queued - queued look-ups are not available]" }),
-              Run("library_lookup_queued"));
+    EXPECT_EQ(Texts({ "library_queuedlookup_start", "library_queuedlookup_end" }), Run("library_lookup_queued"));
+    EXPECT_FALSE(m_doc->IsDiscSearchRunning());
 }
 
 // What the shell was asked to open, one line "file|parameters|folder" each.
