@@ -1,0 +1,343 @@
+// zym as a process of its own in the test's prefix: a clean profile with the
+// options on a copy of the sample library, started, left to finish its
+// start-up, closed by WM_CLOSE, started again.
+#include "TestFramework.h"
+#include "PtySerial.h"
+#include "TempFolder.h"
+#include "TestData.h"
+
+#include "JetRegistration.h"
+
+#include <shellapi.h>
+#include <sqlite3.h>
+#include <tlhelp32.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+const char kProfileKey[] = "Software\\Halvane\\zym";
+const DWORD kStartMs = 60000;
+const DWORD kQuietMs = 2000;
+const DWORD kPollMs = 100;
+const DWORD kExitMs = 30000;
+// The docked windows' tab windows.
+const int kMusicInfoId = 110;
+const int kLibraryId = 108;
+const int kPlayerId = 114;
+
+std::string ProgramPath()
+{
+    return WindowsPath(std::string(ZYM_PROGRAM_FOLDER) + "/zym.exe");
+}
+
+struct WindowSearch
+{
+    DWORD pid;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid && IsWindowVisible(window))
+        search->windows.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD pid)
+{
+    WindowSearch search{ pid, {} };
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+std::string TextOf(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+// The message boxes and dialogs the process shows, with their static texts.
+std::string DialogsOf(DWORD pid)
+{
+    std::string dialogs;
+    for (HWND window : VisibleWindowsOf(pid))
+    {
+        if (ClassOf(window) != "#32770")
+            continue;
+        dialogs += "[" + TextOf(window);
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (ClassOf(child) == "Static")
+                dialogs += " " + TextOf(child);
+        dialogs += "]";
+    }
+    return dialogs;
+}
+
+int CountProcesses(const char* exeName)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = { sizeof(entry) };
+    int count = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        count += lstrcmpiA(entry.szExeFile, exeName) == 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
+void SetString(const char* section, const char* name, const std::string& value)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\" + section).c_str(), name, REG_SZ,
+                    value.c_str(), (DWORD)value.size() + 1);
+}
+
+void SetNumber(const char* section, const char* name, DWORD value)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\" + section).c_str(), name, REG_DWORD,
+                    &value, sizeof(value));
+}
+
+std::string GetString(const char* section, const char* name)
+{
+    char text[256] = "";
+    DWORD size = sizeof(text);
+    RegGetValueA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\" + section).c_str(), name, RRF_RT_REG_SZ,
+                 nullptr, text, &size);
+    return text;
+}
+
+DWORD GetNumber(const char* section, const char* name)
+{
+    DWORD value = 0xDEAD, size = sizeof(value);
+    RegGetValueA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\" + section).c_str(), name, RRF_RT_REG_DWORD,
+                 nullptr, &value, &size);
+    return value;
+}
+
+// The id of one album of a library file, read straight from its tables.
+std::string FirstAlbumId(const std::string& library)
+{
+    sqlite3* db = nullptr;
+    std::string id;
+    if (sqlite3_open_v2(library.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT ZYMID FROM Albums LIMIT 1", -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
+            id = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return id;
+}
+
+class ZymProcessTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.IsValid());
+        ASSERT_TRUE(RegisterJetProvider(getenv("ZYM_JET_DLL")));
+        RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
+        // The profile of the first steps, before the registry key is set.
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, "zym.ini");
+        DeleteFileA("C:\\windows\\zym.ini");
+        std::string sample = WindowsPath(std::string(ZYM_PROGRAM_FOLDER) + "/sample.mdb");
+        ASSERT_TRUE(CopyFileA(sample.c_str(), m_folder.WindowsPath("sample.mdb").c_str(), FALSE));
+        SetString("Options", "New DB Path", m_folder.WindowsPath("sample.mdb"));
+        SetNumber("Options", "COM Ports to Check", 0);
+        SetNumber("Tip", "StartUp", 1);
+    }
+    void TearDown() override
+    {
+        for (PROCESS_INFORMATION& process : m_processes)
+        {
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
+    }
+
+    PROCESS_INFORMATION Start(const std::string& arguments = "", const std::string& folder = "")
+    {
+        std::string command = "\"" + ProgramPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
+        std::string current = folder.empty() ? m_folder.WindowsPath("") : folder;
+        STARTUPINFOA startup = { sizeof(startup) };
+        PROCESS_INFORMATION process = {};
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back(0);
+        EXPECT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, current.c_str(),
+                                   &startup, &process))
+            << command;
+        if (process.hProcess)
+            m_processes.push_back(process);
+        return process;
+    }
+
+    // The main window once the start-up has ended: its docked windows exist
+    // and no dialog (the start-up's progress) has shown for a while.
+    HWND WaitForStartup(const PROCESS_INFORMATION& process)
+    {
+        HWND main = nullptr;
+        DWORD quietSince = GetTickCount();
+        for (DWORD waited = 0; waited < kStartMs; waited += kPollMs)
+        {
+            if (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0)
+                return nullptr;
+            main = nullptr;
+            for (HWND window : VisibleWindowsOf(process.dwProcessId))
+                if (TextOf(window).rfind("zym", 0) == 0)
+                    main = window;
+            if (!main || !GetDlgItem(main, kPlayerId) || !DialogsOf(process.dwProcessId).empty())
+                quietSince = GetTickCount();
+            else if (GetTickCount() - quietSince >= kQuietMs)
+                return main;
+        }
+        ADD_FAILURE() << "start-up did not end: " << DialogsOf(process.dwProcessId);
+        return main;
+    }
+
+    DWORD Close(const PROCESS_INFORMATION& process, HWND main)
+    {
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, kExitMs))
+            << DialogsOf(process.dwProcessId);
+        DWORD code = 0xDEAD;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+
+    std::string TabRect(HWND main, int id)
+    {
+        HWND tabs = GetDlgItem(main, id);
+        if (!tabs || !IsWindowVisible(tabs))
+            return "hidden";
+        RECT rect;
+        GetWindowRect(tabs, &rect);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
+        return std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top);
+    }
+
+    CTempFolder m_folder{ "zymprocess" };
+    std::vector<PROCESS_INFORMATION> m_processes;
+};
+}
+
+TEST_F(ZymProcessTest, StartsClosesAndComesBackAsItWasLeft)
+{
+    const struct
+    {
+        const char* name;
+        int comPort; // 0: none searched; else a silent port
+    } runs[] = { { "no COM port", 0 }, { "a silent COM3", 3 } };
+    for (const auto& run : runs)
+    {
+        SCOPED_TRACE(run.name);
+        std::unique_ptr<CPtySerial> silent;
+        if (run.comPort)
+        {
+            silent.reset(new CPtySerial(run.comPort));
+            SetNumber("Options", "COM Ports to Check", 1u << (run.comPort - 1));
+        }
+        PROCESS_INFORMATION first = Start();
+        HWND main = WaitForStartup(first);
+        ASSERT_TRUE(main);
+        EXPECT_EQ("", DialogsOf(first.dwProcessId));
+        EXPECT_EQ(1, CountProcesses("Faultscout.exe"));
+        // Music Info 350 high, Library 270 wide with Player below it.
+        EXPECT_EQ("498x350", TabRect(main, kMusicInfoId));
+        EXPECT_EQ("270x394", TabRect(main, kLibraryId));
+        EXPECT_EQ("270x132", TabRect(main, kPlayerId));
+        EXPECT_EQ(0u, Close(first, main));
+        for (DWORD waited = 0; waited < kExitMs && CountProcesses("Faultscout.exe"); waited += kPollMs)
+            Sleep(kPollMs);
+        EXPECT_EQ(0, CountProcesses("Faultscout.exe"));
+        EXPECT_EQ(0u, GetNumber("Options", "COM Port Locate Failure"));
+        EXPECT_EQ("0000 0000 0800 0638", GetString("Main Frame", "Rect"));
+        EXPECT_EQ(1u, GetNumber("Library", "Visible"));
+
+        // Wider, the player hidden: both as they were left, the library
+        // taking the whole column; it is saved as wide as it came back.
+        SetString("Library", "CurRect", "0000 0020 0294 0414");
+        SetNumber("Player", "Visible", 0);
+        PROCESS_INFORMATION second = Start();
+        main = WaitForStartup(second);
+        ASSERT_TRUE(main);
+        EXPECT_EQ("300x550", TabRect(main, kLibraryId));
+        EXPECT_EQ("hidden", TabRect(main, kPlayerId));
+        EXPECT_EQ(0u, Close(second, main));
+        EXPECT_EQ(0u, GetNumber("Player", "Visible"));
+        EXPECT_EQ("0000 0002 0294 0570", GetString("Library", "CurRect"));
+        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\Library").c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\Player").c_str());
+    }
+}
+
+TEST_F(ZymProcessTest, ASecondStartHandsItsFileToTheFirstAndEnds)
+{
+    std::string id = FirstAlbumId(m_folder.UnixPath("sample.mdb"));
+    ASSERT_FALSE(id.empty());
+    ASSERT_TRUE(CreateDirectoryA(m_folder.WindowsPath("other").c_str(), nullptr));
+    HANDLE file = CreateFileA(m_folder.WindowsPath("other\\rel.pla").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    std::string text = "ZYM Playlist V1.1\r\n" + id + " -1\r\n";
+    DWORD written = 0;
+    WriteFile(file, text.data(), (DWORD)text.size(), &written, nullptr);
+    CloseHandle(file);
+
+    PROCESS_INFORMATION first = Start();
+    HWND main = WaitForStartup(first);
+    ASSERT_TRUE(main);
+    HWND client = FindWindowExA(main, nullptr, "MDIClient", nullptr);
+    HWND child = client ? GetWindow(client, GW_CHILD) : nullptr;
+    ASSERT_TRUE(child);
+    std::string before = TextOf(child);
+
+    // Without a file the second start changes nothing.
+    PROCESS_INFORMATION bare = Start();
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(bare.hProcess, kExitMs));
+    EXPECT_EQ(before, TextOf(child));
+
+    PROCESS_INFORMATION second = Start("rel.pla", m_folder.WindowsPath("other"));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second.hProcess, kExitMs));
+    std::string title;
+    for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
+    {
+        title = TextOf(child);
+        if (title.find("rel.pla") != std::string::npos)
+            break;
+        Sleep(kPollMs);
+    }
+    EXPECT_NE(std::string::npos, title.find("Play List - rel.pla")) << title;
+
+    // The shell's open of a play list reaches the running program over DDE,
+    // which takes the path in lower case.
+    ASSERT_TRUE(CopyFileA(m_folder.WindowsPath("other\\rel.pla").c_str(),
+                          m_folder.WindowsPath("other\\Shell.PLA").c_str(), FALSE));
+    HINSTANCE opened = ShellExecuteA(nullptr, "open", m_folder.WindowsPath("other\\Shell.PLA").c_str(), nullptr,
+                                     nullptr, SW_SHOWNORMAL);
+    EXPECT_GT(reinterpret_cast<INT_PTR>(opened), 32);
+    for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
+    {
+        title = TextOf(child);
+        if (title.find("shell.pla") != std::string::npos)
+            break;
+        Sleep(kPollMs);
+    }
+    EXPECT_NE(std::string::npos, title.find("Play List - shell.pla")) << title;
+    EXPECT_EQ(0u, Close(first, main));
+}
