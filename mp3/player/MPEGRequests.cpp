@@ -95,6 +95,8 @@ void CMPEGRequests::Open()
 {
     m_error = 0;
     m_opening = TRUE;
+    // The stream opened tells its own length.
+    m_durationMinutes = m_durationSeconds = -1;
     PostRequest(kMp3Open);
 }
 
@@ -119,10 +121,14 @@ void CMPEGRequests::StartItem(const AlbumRecord& album, int track)
         if (!m_playing)
             m_playingSince = Now();
         m_playing = 1;
+        m_finished = 0;
     }
     m_playRequested = 1;
-    m_finished = 0;
+    // The playing thread asks for the current item at every step: the item
+    // playing keeps its near-end mark, or the next player would start and
+    // be cued back in turn.
     if (!(m_playing && IsCurrent(album, track)) && !m_error) {
+        m_finished = 0;
         PostRequest(kMp3Play);
         m_playing = 1;
     }
@@ -303,6 +309,12 @@ void CMPEGRequests::GetPosition(int* minutes, int* seconds)
     *seconds = m_positionSeconds;
 }
 
+time_t CMPEGRequests::GetPlayStart()
+{
+    CGuard guard(m_lock);
+    return m_playingSince;
+}
+
 void CMPEGRequests::GetDuration(int* minutes, int* seconds)
 {
     CGuard guard(m_lock);
@@ -404,6 +416,10 @@ void CMPEGRequests::OnInputTimecode(int minutes, int seconds)
     m_positionSeconds = seconds;
     if (changed)
         SignalStatus();
+    // Until the stream tells its length (-1) no end is near: a start would
+    // otherwise look finished and start the next player at once.
+    if (m_durationMinutes < 0)
+        return;
     int remaining = (m_durationMinutes * 60 + m_durationSeconds) - (minutes * 60 + seconds);
     m_finished = m_fadeOverlapTime >= 1 && remaining < m_fadeOverlapTime;
 }

@@ -259,15 +259,27 @@ TEST(MPEGRequests, NackStepsThroughAnAlbumOrFails)
     }
 }
 
+// Near its end by the overlap (not before its length is known), an item
+// stays so while the playing thread keeps asking for it; the next item starts
+// without the mark.
 TEST(MPEGRequests, OverlapFinishesEarly)
 {
     RecordingRequests player;
+    AlbumRecord album = MakeAlbum("A", 2);
     player.SetFades(0, 0, 5);
+    player.Play(album, 0);
+    player.OnPlayerState(kPlayerPlaying);
+    player.OnInputTimecode(0, 1);
+    EXPECT_FALSE(player.IsFinished());
     player.SetDuration(3, 0);
     player.OnInputTimecode(2, 54);
     EXPECT_FALSE(player.IsFinished());
     player.OnInputTimecode(2, 56);
     EXPECT_TRUE(player.IsFinished());
+    player.Play(album, 0);
+    EXPECT_TRUE(player.IsFinished());
+    player.Play(album, 1);
+    EXPECT_FALSE(player.IsFinished());
     player.SetFades(0, 0, 0);
     player.OnInputTimecode(2, 59);
     EXPECT_FALSE(player.IsFinished());
