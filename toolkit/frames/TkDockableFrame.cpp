@@ -4,6 +4,7 @@
 #include "frames/TkDocTemplateUtils.h"
 #include "frames/TkMDIFrameWnd.h"
 #include "frames/TkMultiDocTemplate.h"
+#include "menus/TkBmpMenuPlugIn.h"
 
 using namespace nsSysCommandEx;
 
@@ -123,6 +124,8 @@ LRESULT TkDockableFrame::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
 // accelerators.
 BOOL TkDockableFrame::PreTranslateMessage(MSG* msg)
 {
+    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+        return TRUE;
     if (CWnd::PreTranslateMessage(msg))
         return TRUE;
     CWnd* main = AfxGetMainWnd();

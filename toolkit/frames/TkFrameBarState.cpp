@@ -1,5 +1,6 @@
 #include "frames/TkFrameBarState.h"
 #include "bars/TkDockBar.h"
+#include "menus/TkMenuBarFeature.h"
 #include "state/TkDockState.h"
 #include "toolbars/TkBmpMgr.h"
 #include "toolbars/TkCustomToolBar.h"
@@ -87,4 +88,20 @@ void TkFrameBarState::ChangeSysColors(CFrameWnd* frame)
         if (manager)
             manager->ReloadBitmaps(TRUE);
     }
+}
+
+TkBmpMenuPlugIn* TkFrameBarState::PlugInMenus(CFrameWnd* frame, TkMenuBar* menuBar, BOOL bmpMenus)
+{
+    TkBmpMenuPlugIn* plugIn = NULL;
+    if (menuBar)
+    {
+        TkMenuBarFeature* feature = new TkMenuBarFeature;
+        feature->SetMenuBar(menuBar);
+        plugIn = feature;
+    }
+    else if (bmpMenus)
+        plugIn = new TkBmpMenuPlugIn(TRUE);
+    if (plugIn)
+        plugIn->PlugInTo(frame);
+    return plugIn;
 }

@@ -1,14 +1,16 @@
 // TkFrameBarState: the bar layout of a toolkit frame (MDI or SDI), saved and
 // loaded under a profile name through a TkDockState bound to the frame's
 // control-bar manager; the bars the layout makes belong to the frame. Also
-// what both frames do for their bars after a layout and when the system
-// colours change.
+// what both frames do alike for their bars after a layout and when the
+// system colours change, and for their menu plug-in.
 #pragma once
 
 #include <afxext.h>
 
+class TkBmpMenuPlugIn;
 class TkControlBarManager;
 class TkDockState;
+class TkMenuBar;
 
 class TkFrameBarState
 {
@@ -32,6 +34,10 @@ public:
     // After the frame's layout: a frame that had no room is redrawn whole,
     // else its dock bars repaint; layoutRect becomes what the bars leave.
     static void AfterLayout(CFrameWnd* frame, CRect& layoutRect);
+    // The frame's menu plug-in, plugged in: the menu-bar feature driving
+    // menuBar when there is one, else bitmap menus when they are on; NULL
+    // for neither.
+    static TkBmpMenuPlugIn* PlugInMenus(CFrameWnd* frame, TkMenuBar* menuBar, BOOL bmpMenus);
     // The toolkit's colours are read again, the frame handles the change,
     // and every custom tool bar of the frame reloads its bitmaps.
     static void ChangeSysColors(CFrameWnd* frame);

@@ -5,6 +5,7 @@
 #include "frames/TkCommandPlugIn.h"
 #include "frames/TkFrameBarState.h"
 #include "frames/TkMDIFrameWnd.h"
+#include "menus/TkBmpMenuPlugIn.h"
 
 namespace
 {
@@ -15,6 +16,7 @@ const UINT kGetMenuMessage = ::RegisterWindowMessageA("WM_TKGETMENU");
 IMPLEMENT_DYNCREATE(TkFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(TkFrameWnd, CFrameWnd)
+    ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_SYSCOLORCHANGE()
     ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
@@ -22,7 +24,7 @@ END_MESSAGE_MAP()
 
 TkFrameWnd::TkFrameWnd()
     : m_bClosing(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
-      m_nFrameMenuId(0), m_pCommandPlugIn(NULL), m_rectLayout(0, 0, 0, 0),
+      m_nFrameMenuId(0), m_pCommandPlugIn(NULL), m_pMenuPlugIn(NULL), m_rectLayout(0, 0, 0, 0),
       m_hOwnFrameMenu(NULL)
 {
     m_pFloatingFrameClass = RUNTIME_CLASS(TkMiniDockFrameWnd);
@@ -33,6 +35,7 @@ TkFrameWnd::~TkFrameWnd()
     if (m_hOwnFrameMenu)
         ::DestroyMenu(m_hOwnFrameMenu);
     delete m_pCommandPlugIn;
+    delete m_pMenuPlugIn;
 }
 
 BOOL TkFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd, CCreateContext* context)
@@ -66,6 +69,28 @@ BOOL TkFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* ha
     if (TkCommandPlugIn::Route(plugIn, id, code, extra, handlerInfo, result))
         return result;
     return CFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+int TkFrameWnd::OnCreate(LPCREATESTRUCTA cs)
+{
+    if (CFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    m_pMenuPlugIn = PlugInMenus(this, m_pMenuBar, m_bBmpMenus);
+    return 0;
+}
+
+BOOL TkFrameWnd::PreTranslateMessage(MSG* msg)
+{
+    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+        return TRUE;
+    return CFrameWnd::PreTranslateMessage(msg);
+}
+
+BOOL TkFrameWnd::DestroyWindow()
+{
+    delete m_pMenuPlugIn;
+    m_pMenuPlugIn = NULL;
+    return CFrameWnd::DestroyWindow();
 }
 
 void TkFrameWnd::RecalcLayout(BOOL notify)

@@ -10,6 +10,7 @@
 
 #include <afxext.h>
 
+class TkBmpMenuPlugIn;
 class TkCommandPlugIn;
 class TkMenuBar;
 
@@ -28,6 +29,10 @@ public:
     // The command plug-in first (the top-level toolkit frame's when this
     // frame has none), then the frame.
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    // The menu plug-in first.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // The menu plug-in leaves first.
+    BOOL DestroyWindow() override;
     void RecalcLayout(BOOL notify = TRUE) override;
     void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state) override;
 
@@ -74,12 +79,16 @@ public:
     UINT m_nFrameMenuId;
 
 protected:
+    // The menu plug-in: the menu-bar feature with a menu bar, else bitmap
+    // menus when they are enabled.
+    int OnCreate(LPCREATESTRUCTA cs);
     void OnClose();
     void OnSysColorChange();
     LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     TkCommandPlugIn* m_pCommandPlugIn;
+    TkBmpMenuPlugIn* m_pMenuPlugIn;
     CRect m_rectLayout;
     HMENU m_hOwnFrameMenu;
 };

@@ -350,18 +350,10 @@ int TkMDIFrameWnd::OnCreate(LPCREATESTRUCTA cs)
 {
     if (CMDIFrameWnd::OnCreate(cs) == -1)
         return -1;
+    m_pMenuPlugIn = PlugInMenus(this, m_pMenuBar, m_bBmpMenus);
+    // The menu bar carries a maximised child's caption buttons.
     if (HasMenuBar())
-    {
-        TkMenuBarFeature* feature = new TkMenuBarFeature;
-        feature->SetMenuBar(m_pMenuBar);
-        m_pMenuPlugIn = feature;
-        // The menu bar carries a maximised child's caption buttons.
         m_pFilterRoot->ApplyDescriptor(m_descriptors.Find(kCaptionListFilter), FALSE);
-    }
-    else if (m_bBmpMenus)
-        m_pMenuPlugIn = new TkBmpMenuPlugIn(TRUE);
-    if (m_pMenuPlugIn)
-        m_pMenuPlugIn->PlugInTo(this);
     return 0;
 }
 

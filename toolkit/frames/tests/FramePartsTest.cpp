@@ -317,3 +317,21 @@ TEST(SdiFramePartsTest, TheSdiFrameShowsAMenuOnlyWhereOneExistsAndNeverInAChildW
     parent->DestroyWindow();
     PumpMessages();
 }
+
+TEST(SdiFramePartsTest, WithAMenuBarTheSdiFrameKeepsItsMenuForTheBar)
+{
+    CPartsApp app;
+    TkMenuBar bar;
+    TkFrameWnd* frame = new TkFrameWnd;
+    frame->m_pMenuBar = &bar;
+    ASSERT_TRUE(frame->LoadFrame(IDR_JUKEBOX));
+    EXPECT_EQ(NULL, ::GetMenu(frame->m_hWnd));
+    HMENU own = frame->GetMenuForId(IDR_JUKEBOX);
+    ASSERT_NE(nullptr, own);
+    EXPECT_EQ(own, frame->GetDefaultMenu());
+    EXPECT_EQ(NULL, frame->GetMenuForId(IDR_ALBUMTYPE));
+    const UINT getMenu = ::RegisterWindowMessageA("WM_TKGETMENU");
+    EXPECT_EQ((LRESULT)::GetSubMenu(own, 1), frame->SendMessage(getMenu, IDR_JUKEBOX, 1));
+    frame->DestroyWindow();
+    PumpMessages();
+}
