@@ -1,4 +1,5 @@
 #include "AlbumListView.h"
+#include "DocAudioFiles.h"
 #include "DragText.h"
 #include "LibraryCells.h"
 #include "ViewResources.h"
@@ -68,10 +69,16 @@ const LibraryCell kCells[kColumnCount] = {
 };
 
 const char kListName[] = "Album List";
+// Track position of a dropped audio file: the album's end.
+const int kAtEnd = 99999;
 
 } // namespace
 
 IMPLEMENT_DYNCREATE(CAlbumListView, CLibraryListView)
+
+BEGIN_MESSAGE_MAP(CAlbumListView, CLibraryListView)
+    ON_WM_DROPFILES()
+END_MESSAGE_MAP()
 
 CAlbumListView::CAlbumListView()
     : CLibraryListView("Albums", kListName, kColumns, sizeof kColumns / sizeof kColumns[0], kShownColumns,
@@ -82,6 +89,7 @@ CAlbumListView::CAlbumListView()
 void CAlbumListView::OnInitialUpdate()
 {
     m_dropTarget.Register(this);
+    ::DragAcceptFiles(m_hWnd, TRUE);
     CLibraryListView::OnInitialUpdate();
 }
 
@@ -325,4 +333,28 @@ bool CAlbumListView::DropTracks(int row, const char* text)
     library.StoreAlbum(target);
     Fill(true);
     return true;
+}
+
+void CAlbumListView::OnDropFiles(HDROP drop)
+{
+    CPoint point;
+    DragQueryPoint(drop, &point);
+    DropFiles(drop, RowAt(point));
+    DragFinish(drop);
+}
+
+void CAlbumListView::DropFiles(HDROP drop, int row)
+{
+    CZymDoc* doc = GetDoc();
+    CLibItem target;
+    if (!doc || !GetRowItem(row, target))
+        return;
+    UINT files = DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
+    CString path;
+    for (UINT i = 0; i < files; ++i)
+    {
+        if (DroppedFilePath(drop, i, path))
+            CDocAudioFiles(*doc).AddAudioFiles(target, path, kAtEnd);
+    }
+    doc->UpdateAllViews(NULL, kViewHintAll);
 }

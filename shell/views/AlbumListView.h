@@ -1,7 +1,8 @@
 // The library window: one row for every disc and audio-file album (its
 // album index as item data, texts asked per cell), sortable and customisable
 // columns, a few texts edited in place, the library menu, albums dragged out
-// as entry lines, tracks dropped on an audio-file album. Its selection is the document's.
+// as entry lines, tracks dropped on an audio-file album, and audio files
+// dropped from the shell. Its selection is the document's.
 #pragma once
 
 #include "LibraryListView.h"
@@ -20,6 +21,8 @@ public:
     // Track lines dropped on the album of a row: copies of those tracks are
     // appended to it. False when the row is no audio-file album.
     bool DropTracks(int row, const char* text);
+    // Audio files dropped on the album of a row go to its end.
+    void DropFiles(HDROP drop, int row);
 
     DROPEFFECT OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
     BOOL OnDrop(COleDataObject* dataObject, DROPEFFECT dropEffect, CPoint point) override;
@@ -36,6 +39,9 @@ protected:
     void OnDeleteKey() override;
 
     DWORD DragEffects() override { return DROPEFFECT_COPY; }
+
+    void OnDropFiles(HDROP drop);
+    DECLARE_MESSAGE_MAP()
 
 private:
     bool IsShown(CMusicLibrary& library, const AlbumRecord& album);

@@ -1,4 +1,5 @@
 #include "TrackListView.h"
+#include "DocAudioFiles.h"
 #include "DragText.h"
 #include "LibraryCells.h"
 #include "ViewResources.h"
@@ -61,6 +62,10 @@ const char kCaption[] = "Tracks";
 
 IMPLEMENT_DYNCREATE(CTrackListView, CLibraryListView)
 
+BEGIN_MESSAGE_MAP(CTrackListView, CLibraryListView)
+    ON_WM_DROPFILES()
+END_MESSAGE_MAP()
+
 CTrackListView::CTrackListView()
     : CLibraryListView(kCaption, kListName, kColumns, sizeof kColumns / sizeof kColumns[0], kShownColumns,
                        sizeof kShownColumns / sizeof kShownColumns[0], ListStyleChange{0x2006, 0x9, true})
@@ -70,6 +75,7 @@ CTrackListView::CTrackListView()
 void CTrackListView::OnInitialUpdate()
 {
     m_dropTarget.Register(this);
+    ::DragAcceptFiles(m_hWnd, TRUE);
     CLibraryListView::OnInitialUpdate();
 }
 
@@ -298,4 +304,30 @@ bool CTrackListView::DropTracks(const char* text, int position)
     library.StoreAlbum(target);
     doc->UpdateAllViews(NULL, kViewHintAll);
     return true;
+}
+
+void CTrackListView::OnDropFiles(HDROP drop)
+{
+    CPoint point;
+    DragQueryPoint(drop, &point);
+    DropFiles(drop, DropPosition(point, kAtEnd));
+    DragFinish(drop);
+}
+
+// In their order: each next file goes behind the one before (taken from the
+// last at the end, they landed reversed).
+void CTrackListView::DropFiles(HDROP drop, int position)
+{
+    CZymDoc* doc = GetDoc();
+    if (!doc || m_album.GetId().IsEmpty())
+        return;
+    UINT files = DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
+    CString path;
+    for (UINT i = 0; i < files; ++i)
+    {
+        if (DroppedFilePath(drop, i, path) && CDocAudioFiles(*doc).AddAudioFiles(m_album, path, position) &&
+            position != kAtEnd)
+            ++position;
+    }
+    doc->UpdateAllViews(NULL, kViewHintAll);
 }

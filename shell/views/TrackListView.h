@@ -1,6 +1,7 @@
 // The tracks of the one album that the document's selection names (each
 // row's item data its track index): texts edited in place, the library menu,
-// tracks of an audio-file album reordered by dragging, tracks dropped into it.
+// tracks of an audio-file album reordered by dragging, tracks and audio files
+// dropped into it.
 #pragma once
 
 #include "LibraryListView.h"
@@ -17,6 +18,8 @@ public:
     // tracks of this view's running drag are then removed from where they
     // were. False when the album is no audio-file album.
     bool DropTracks(const char* text, int position);
+    // Audio files from the shell, in their order, at position.
+    void DropFiles(HDROP drop, int position);
     const CLibItem& GetShownAlbum() const { return m_album; }
 
     DROPEFFECT OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
@@ -36,6 +39,9 @@ protected:
     CString GetPrintTitle() override { return "here's the data name"; }
     void PrepareContextMenu() override;
     void OnDeleteKey() override;
+
+    void OnDropFiles(HDROP drop);
+    DECLARE_MESSAGE_MAP()
 
 
 

@@ -5,8 +5,6 @@
 #include "SearchView.h"
 #include "ViewsResources.h"
 
-#include <shlobj.h>
-
 namespace {
 
 const char kFirst[] = "00000000000000A1";
@@ -37,24 +35,6 @@ protected:
         CString text;
         view->GetParentFrame()->GetWindowText(text);
         return std::string(text);
-    }
-    // A shell drop of these files, as Explorer builds it.
-    static HDROP MakeDrop(const std::vector<std::string>& paths)
-    {
-        size_t chars = 1;
-        for (const std::string& path : paths)
-            chars += path.size() + 1;
-        HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars);
-        DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(global));
-        drop->pFiles = sizeof(DROPFILES);
-        char* text = reinterpret_cast<char*>(drop + 1);
-        for (const std::string& path : paths)
-        {
-            memcpy(text, path.c_str(), path.size() + 1);
-            text += path.size() + 1;
-        }
-        GlobalUnlock(global);
-        return static_cast<HDROP>(global);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ShellViewFixture.h"
 
 #include <afxole.h>
+#include <shlobj.h>
 
 ShellViewFixture::ShellViewFixture()
 {
@@ -76,4 +77,22 @@ void ShellViewFixture::SelectRows(CLxListCtrl& list, std::initializer_list<int> 
     list.SetItemState(-1, 0, LVIS_SELECTED);
     for (int row : rows)
         list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+HDROP ShellViewFixture::MakeDrop(const std::vector<std::string>& paths)
+{
+    size_t chars = 1;
+    for (const std::string& path : paths)
+        chars += path.size() + 1;
+    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(global));
+    drop->pFiles = sizeof(DROPFILES);
+    char* text = reinterpret_cast<char*>(drop + 1);
+    for (const std::string& path : paths)
+    {
+        memcpy(text, path.c_str(), path.size() + 1);
+        text += path.size() + 1;
+    }
+    GlobalUnlock(global);
+    return static_cast<HDROP>(global);
 }

@@ -31,6 +31,8 @@ protected:
     static std::string Cell(CLxListCtrl& list, DWORD_PTR itemData, int columnId);
     // The cells of every row, in row order.
     static Texts Column(CLxListCtrl& list, int columnId);
+    // A shell drop of these files as the shell builds it; the caller frees it.
+    static HDROP MakeDrop(const std::vector<std::string>& paths);
     static void SelectRows(CLxListCtrl& list, std::initializer_list<int> rows);
 
     std::vector<std::unique_ptr<CViewFrame>> m_frames;
