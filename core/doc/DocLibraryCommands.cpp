@@ -17,13 +17,13 @@ const char kUpgradeQuestion[] =
     "obsolete. Would you like to have ZYM convert this library to the new format (your old file will not be "
     "altered)?";
 
-// The path with its file's extension replaced by ".mdb"; unchanged when the
+// The path with its file's extension replaced by ".mdb"; empty when the
 // file has none (a "." in a folder name is no extension).
 CString DatabasePathOf(const CString& path)
 {
     int dot = path.ReverseFind('.');
     if (dot < 0 || dot < path.ReverseFind('\\'))
-        return path;
+        return CString();
     return path.Left(dot) + ".mdb";
 }
 
@@ -242,8 +242,11 @@ void CDocLibraryCommands::ConvertOldLibrary()
     options.m_page2.m_autoSaveDb = 0;
     options.m_page2.m_libraryType = 1;
     CString path = DatabasePathOf(options.m_page2.m_dbPath);
-    options.m_page9.m_newDbPath = path;
-    library.SetLibraryPath(path);
+    if (!path.IsEmpty())
+    {
+        options.m_page9.m_newDbPath = path;
+        library.SetLibraryPath(path);
+    }
     AfxMessageBox("ZYM will now save your library in the new format. This may take a while.");
     if (SaveAll())
     {

@@ -25,16 +25,14 @@ END_MESSAGE_MAP()
 
 CString CDocPlaylistFiles::GetPlaylistFolder()
 {
-    CFilePath folder;
-    folder.Append(static_cast<const char*>(m_doc.GetProgramFolder()));
+    CDirPath folder(m_doc.GetProgramFolder());
     folder.Append(static_cast<const char*>(m_doc.GetOptions().m_page9.m_playlistDirectory));
-    return folder.GetFullPath();
+    return folder.GetText().c_str();
 }
 
 CString CDocPlaylistFiles::GetPlaylistPath(const char* name)
 {
-    CFilePath path;
-    path.Append(static_cast<const char*>(GetPlaylistFolder()));
+    CFilePath path{ CDirPath(GetPlaylistFolder()) };
     path.Append(name);
     return path.GetFullPath();
 }

@@ -106,7 +106,8 @@ void DocFixture::WriteFile(const char* name, const char* text)
 
 void DocFixture::Open()
 {
-    std::string folder = m_folder.WindowsPath("") + "\\";
+    // The folder's Windows path ends with its backslash already.
+    std::string folder = m_folder.WindowsPath("");
     m_doc = new CZymDoc(m_frame, folder.c_str());
     m_doc->m_bAutoDelete = FALSE;
     m_doc->GetTaskMgr().AddListener(&m_trace);

@@ -1,0 +1,217 @@
+// The Library menu's upkeep: the delete walk over the selection (tracks only
+// of audio-file albums, each once, highest first), Select All, and the offer
+// and conversion of a library of the old text format, whose failed save
+// leaves the library where it was.
+#include "DocFixture.h"
+#include "MessageBoxScript.h"
+
+#include "DocCommandTargets.h"
+#include "DocResource.h"
+
+namespace {
+
+const char kFiles[] = "00000000000000F1";
+const char kDisc[] = "00000000000000C1";
+const char kOther[] = "00000000000000C2";
+
+class DocLibraryCommandsTest : public DocFixture
+{
+protected:
+    void SetUp() override { Open(); }
+
+    void AddAlbum(const char* id, int player, const char* title, int tracks)
+    {
+        AlbumRecord album = m_doc->GetMusicLibrary().NewAlbum();
+        album.SetIdText(id);
+        album.SetTrackCount(tracks);
+        album.SetTitle(kAlbumIndex, title);
+        for (int t = 0; t < tracks; ++t)
+            album.SetTitle(t, ("T" + std::to_string(t)).c_str());
+        album.SetPlayer(player);
+        album.SetSlot(player == kMp3Player ? 0 : 3);
+        album.SetPresent(true);
+        m_doc->GetMusicLibrary().AppendAlbum(album);
+    }
+    void Select(const std::vector<std::pair<const char*, int>>& entries)
+    {
+        CPlayList& selection = m_doc->GetSelectionList();
+        selection.Clear();
+        for (const auto& entry : entries)
+            selection.AddItem(CLibItem(entry.first, entry.second));
+    }
+    std::string Titles(const char* id)
+    {
+        AlbumRecord album;
+        CMusicLibrary& library = m_doc->GetMusicLibrary();
+        if (!library.GetAlbumAt(library.FindAlbumIndex(id), album))
+            return "gone";
+        std::string titles;
+        for (int t = 0; t < album.GetTrackCount(); ++t)
+            titles += (t ? "," : "") + std::string(album.GetTitle(t));
+        return titles;
+    }
+    static Texts BoxTexts(const CMessageBoxScript& boxes)
+    {
+        Texts texts;
+        for (const ShownMessageBox& box : boxes.Shown())
+            texts.push_back(box.text);
+        return texts;
+    }
+    void Command(UINT id) { EXPECT_TRUE(m_doc->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr)); }
+    CDocLibraryCommands& Library() { return m_doc->GetCommandTargets().library; }
+};
+
+// The selection in any order, a track twice, a CD track, an album gone:
+// the questions go from the last entry up, and every confirmed track goes.
+TEST_F(DocLibraryCommandsTest, TheDeleteWalkDeletesEachConfirmedTrackOnce)
+{
+    AddAlbum(kFiles, kMp3Player, "Files", 5);
+    AddAlbum(kDisc, 0, "Disc", 2);
+    AddAlbum(kOther, 1, "Other", 2);
+    Select({ { kFiles, 3 }, { kFiles, 1 }, { kDisc, 0 }, { "00000000000000EE", kWholeAlbum }, { kFiles, 3 },
+             { kOther, kWholeAlbum }, { kFiles, 4 }, { kFiles, 0 } });
+    m_trace.Take();
+    CMessageBoxScript boxes;
+    boxes.Then(IDNO).Then(IDYES).Then(IDYES).Then(IDYES).Then(IDYES);
+    Command(ID_LIBRARY_DELETE);
+    EXPECT_EQ(Texts({ "Delete T0?", "Delete T4?", "Delete Other?", "Delete T3?", "Delete T1?" }), BoxTexts(boxes));
+    EXPECT_EQ(0, boxes.Unscripted());
+    EXPECT_EQ("T0,T2", Titles(kFiles));
+    EXPECT_EQ("T0,T1", Titles(kDisc));
+    EXPECT_EQ("gone", Titles(kOther));
+    EXPECT_TRUE(m_doc->GetMusicLibrary().HasChanged());
+    EXPECT_TRUE(m_doc->GetMusicLibrary().IsModified());
+    EXPECT_EQ(Texts({ "hint 0" }), m_trace.Take());
+}
+
+// Cancel ends the questions; what was confirmed before it is deleted.
+TEST_F(DocLibraryCommandsTest, CancelEndsTheWalk)
+{
+    AddAlbum(kFiles, kMp3Player, "Files", 4);
+    Select({ { kFiles, 0 }, { kFiles, 1 }, { kFiles, 2 } });
+    CMessageBoxScript boxes;
+    boxes.Then(IDYES).Then(IDCANCEL);
+    Command(ID_LIBRARY_DELETE);
+    EXPECT_EQ(Texts({ "Delete T2?", "Delete T1?" }), BoxTexts(boxes));
+    EXPECT_EQ("T0,T1,T3", Titles(kFiles));
+}
+
+TEST_F(DocLibraryCommandsTest, SelectAllSelectsEveryAlbumWhole)
+{
+    AddAlbum(kFiles, kMp3Player, "Files", 1);
+    AddAlbum(kDisc, 0, "Disc", 1);
+    AddAlbum(kOther, 1, "Other", 1);
+    CMessageBoxScript boxes;
+    boxes.Then(IDYES);
+    Select({ { kOther, kWholeAlbum } });
+    Command(ID_LIBRARY_DELETE);
+    Select({ { kFiles, 0 } });
+    m_doc->GetSelectionList().SetLoop(true);
+    m_trace.Take();
+    Command(ID_LIBRARY_SELECT_ALL);
+    CPlayList& selection = m_doc->GetSelectionList();
+    ASSERT_EQ(2, selection.GetCount());
+    EXPECT_EQ(kFiles, std::string(selection.GetItem(0).GetId()));
+    EXPECT_EQ(kDisc, std::string(selection.GetItem(1).GetId()));
+    EXPECT_TRUE(selection.GetItem(0).IsWholeAlbum());
+    EXPECT_FALSE(selection.GetLoop());
+    EXPECT_EQ(Texts({ "hint 4" }), m_trace.Take());
+}
+
+TEST_F(DocLibraryCommandsTest, TheConversionIsOfferedOnceForAnOldLibrary)
+{
+    const struct
+    {
+        int type;
+        const char* path;
+        bool offered;
+    } cases[] = {
+        { 0, "Z:\\music\\mine.lib", true },
+        { 1, "Z:\\music\\mine.lib", false },
+        { 0, "Z:\\zym\\sample.lib", false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.path);
+        Close();
+        Open();
+        m_doc->GetOptions().m_page2.m_libraryType = c.type;
+        m_doc->GetOptions().m_page2.m_dbPath = c.path;
+        CMessageBoxScript boxes;
+        boxes.Then(IDNO);
+        Library().OfferLibraryUpgrade();
+        Library().OfferLibraryUpgrade();
+        ASSERT_EQ(c.offered ? 1u : 0u, boxes.Shown().size());
+        if (c.offered)
+            EXPECT_EQ(0u, boxes.Shown()[0].text.find("Your current music library is in an older ZYM format"));
+    }
+}
+
+// Yes saves the library beside the old file as ".mdb" and loads it from
+// there; the user's auto-save setting comes back either way.
+TEST_F(DocLibraryCommandsTest, TheConversionSavesBesideTheOldFile)
+{
+    AddAlbum(kFiles, kMp3Player, "Files", 2);
+    WriteFile("old.lib", "an old library\r\n");
+    CZymOptions& options = m_doc->GetOptions();
+    options.m_page2.m_libraryType = 0;
+    options.m_page2.m_dbPath = m_folder.WindowsPath("old.lib").c_str();
+    options.m_page2.m_autoSaveDb = 0;
+    CMessageBoxScript boxes;
+    boxes.Then(IDYES).Then(IDOK).Then(IDYES).Then(IDOK);
+    Library().OfferLibraryUpgrade();
+    std::string database = m_folder.WindowsPath("old.mdb");
+    EXPECT_EQ(Texts({ boxes.Shown()[0].text, "ZYM will now save your library in the new format. This may take a while.",
+                      "The library file named " + database +
+                          " that you are trying to save doesn't exist. Would you like to create it?",
+                      "ZYM will now try to load the new library." }),
+              BoxTexts(boxes));
+    EXPECT_EQ(database, std::string(options.m_page9.m_newDbPath));
+    EXPECT_EQ(database, std::string(m_doc->GetMusicLibrary().GetLibraryPath()));
+    EXPECT_TRUE(m_folder.Exists("old.mdb"));
+    EXPECT_EQ(1, options.m_page2.m_libraryType);
+    EXPECT_EQ(0, options.m_page2.m_autoSaveDb);
+    CMusicLibrary& library = m_doc->GetMusicLibrary();
+    for (int i = 0; i < 500 && (library.IsLoading() || library.GetAlbumCount() != 1); ++i)
+    {
+        m_doc->RunTick();
+        Sleep(10);
+    }
+    EXPECT_EQ("T0,T1", Titles(kFiles));
+}
+
+// A save that fails stops the conversion: the library keeps its albums and
+// its old paths, and the old format stays chosen.
+TEST_F(DocLibraryCommandsTest, AFailedSaveKeepsTheLibraryAsItWas)
+{
+    AddAlbum(kFiles, kMp3Player, "Files", 2);
+    CZymOptions& options = m_doc->GetOptions();
+    CString databaseBefore = options.m_page9.m_newDbPath;
+    CString libraryBefore = m_doc->GetMusicLibrary().GetLibraryPath();
+    options.m_page2.m_libraryType = 0;
+    options.m_page2.m_dbPath = m_folder.WindowsPath("no such folder\\old.lib").c_str();
+    options.m_page2.m_autoSaveDb = 1;
+    CMessageBoxScript boxes;
+    Library().ConvertOldLibrary();
+    Texts texts = BoxTexts(boxes);
+    EXPECT_TRUE(std::find(texts.begin(), texts.end(), "ZYM will now try to load the new library.") == texts.end());
+    EXPECT_EQ(databaseBefore, options.m_page9.m_newDbPath);
+    EXPECT_EQ(libraryBefore, m_doc->GetMusicLibrary().GetLibraryPath());
+    EXPECT_EQ(0, options.m_page2.m_libraryType);
+    EXPECT_EQ(1, options.m_page2.m_autoSaveDb);
+    EXPECT_EQ("T0,T1", Titles(kFiles));
+}
+
+// "x.y\library" has no extension: the library keeps its own paths.
+TEST_F(DocLibraryCommandsTest, ADotInAFolderIsNoExtension)
+{
+    CZymOptions& options = m_doc->GetOptions();
+    CString databaseBefore = options.m_page9.m_newDbPath;
+    options.m_page2.m_dbPath = "Z:\\music\\x.y\\library";
+    CMessageBoxScript boxes;
+    Library().ConvertOldLibrary();
+    EXPECT_EQ(databaseBefore, options.m_page9.m_newDbPath);
+    EXPECT_EQ(databaseBefore, m_doc->GetMusicLibrary().GetLibraryPath());
+}
+
+} // namespace
