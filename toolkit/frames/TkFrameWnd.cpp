@@ -17,13 +17,16 @@ IMPLEMENT_DYNCREATE(TkFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(TkFrameWnd, CFrameWnd)
     ON_WM_CREATE()
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
+    ON_MESSAGE(WM_NCPAINT, OnNcPaintMessage)
+    ON_MESSAGE(WM_SETTEXT, OnSetTextMessage)
     ON_WM_CLOSE()
     ON_WM_SYSCOLORCHANGE()
     ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
 END_MESSAGE_MAP()
 
 TkFrameWnd::TkFrameWnd()
-    : m_bClosing(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
+    : TkPaintedCaption(TRUE), m_bClosing(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
       m_nFrameMenuId(0), m_pCommandPlugIn(NULL), m_pMenuPlugIn(NULL), m_rectLayout(0, 0, 0, 0),
       m_hOwnFrameMenu(NULL)
 {
@@ -197,4 +200,24 @@ BOOL TkFrameWnd::IsFloating()
 
 void TkFrameWnd::SetFeatures(UINT)
 {
+}
+
+LRESULT TkFrameWnd::CaptionDefault(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CFrameWnd::DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT TkFrameWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
+{
+    return m_bPaintedCaption ? PaintedNcActivate(wParam, lParam) : OnNcActivateFrame(wParam, lParam);
+}
+
+LRESULT TkFrameWnd::OnNcPaintMessage(WPARAM wParam, LPARAM lParam)
+{
+    return m_bPaintedCaption ? PaintedNcPaint(wParam, lParam) : Default();
+}
+
+LRESULT TkFrameWnd::OnSetTextMessage(WPARAM wParam, LPARAM lParam)
+{
+    return m_bPaintedCaption ? PaintedSetText(wParam, lParam) : Default();
 }

@@ -7,6 +7,7 @@
 
 #include "bars/TkDockSite.h"
 #include "frames/TkFrameBarState.h"
+#include "frames/TkPaintedCaption.h"
 
 #include <afxext.h>
 
@@ -14,7 +15,8 @@ class TkBmpMenuPlugIn;
 class TkCommandPlugIn;
 class TkMenuBar;
 
-class TkFrameWnd : public CFrameWnd, public TkDockSite, public TkFrameBarState
+class TkFrameWnd : public CFrameWnd, public TkDockSite, public TkFrameBarState,
+                   public TkPaintedCaption
 {
     DECLARE_DYNCREATE(TkFrameWnd)
 public:
@@ -84,6 +86,12 @@ protected:
     int OnCreate(LPCREATESTRUCTA cs);
     void OnClose();
     void OnSysColorChange();
+    // The caption messages: painted while the painted caption is on.
+    LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcPaintMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetTextMessage(WPARAM wParam, LPARAM lParam);
+    CFrameWnd* GetCaptionFrame() override { return this; }
+    LRESULT CaptionDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

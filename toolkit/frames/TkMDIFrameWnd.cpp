@@ -75,8 +75,7 @@ BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
 END_MESSAGE_MAP()
 
 TkMDIFrameWnd::TkMDIFrameWnd()
-    : m_bNewShell(LOBYTE(LOWORD(::GetVersion())) >= 4), m_nCaptionAlignment(0),
-      m_bCaptionActive(FALSE), m_bPaintedCaption(FALSE), m_pDockBarClass(NULL),
+    : TkPaintedCaption(FALSE), m_pDockBarClass(NULL),
       m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart), m_nNextCascadeY(kCascadeStart),
       m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
       m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0),

@@ -9,6 +9,7 @@
 
 #include "bars/TkDockSite.h"
 #include "frames/TkFrameBarState.h"
+#include "frames/TkPaintedCaption.h"
 #include "filters/TkMsgFilter.h"
 
 #include <afxext.h>
@@ -20,7 +21,8 @@ class TkCommandPlugIn;
 class TkControlBarMDIChildWnd;
 class TkMDIMenuBar;
 
-class TkMDIFrameWnd : public CMDIFrameWnd, public TkDockSite, public TkFrameBarState
+class TkMDIFrameWnd : public CMDIFrameWnd, public TkDockSite, public TkFrameBarState,
+                      public TkPaintedCaption
 {
     DECLARE_DYNAMIC(TkMDIFrameWnd)
 public:
@@ -132,18 +134,6 @@ public:
     UINT m_nCurrentMenuId;
     UINT m_nFrameMenuId;
 
-    // Painted caption (TkMDIFrameCaption.cpp).
-    virtual void CreateItalicCaptionFont(CFont& font);
-    virtual void CreateCaptionFont(CFont& font);
-    virtual void DrawCaption();
-    // Only with the new shell (else FALSE, nothing changes); the previous flag.
-    BOOL SetPaintedCaption(BOOL painted, BOOL redraw);
-    BOOL m_bNewShell;
-    // TkCaptionPainter's alignment.
-    int m_nCaptionAlignment;
-    BOOL m_bCaptionActive;
-    BOOL m_bPaintedCaption;
-
     CRuntimeClass* m_pDockBarClass;
     CRuntimeClass* m_pFloatingMDIChildClass;
     // Where the next bar floated in the main window without a place goes:
@@ -165,11 +155,8 @@ protected:
     LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcPaintMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetTextMessage(WPARAM wParam, LPARAM lParam);
-    // The painted caption's WM_NCACTIVATE.
-    LRESULT PaintedNcActivate(WPARAM wParam, LPARAM lParam);
-    // The default handling with WS_VISIBLE cleared, so that the system
-    // paints no caption of its own.
-    LRESULT DefaultUnseen(UINT message, WPARAM wParam, LPARAM lParam);
+    CFrameWnd* GetCaptionFrame() override { return this; }
+    LRESULT CaptionDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The menu plug-in: the menu-bar feature with a menu bar, else bitmap
     // menus when they are enabled.
     int OnCreate(LPCREATESTRUCTA cs);

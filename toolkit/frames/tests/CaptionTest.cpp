@@ -6,6 +6,7 @@
 #include "mfc/tests/PumpMessages.h"
 
 #include "frames/TkCaptionPainter.h"
+#include "frames/TkFrameWnd.h"
 #include "frames/TkMDIFrameWnd.h"
 
 #include <stdlib.h>
@@ -53,10 +54,12 @@ TEST(CaptionTest, TitleSplitsAtItsFirstHyphen)
     }
 }
 
-TEST(CaptionTest, ActiveCaptionRunsFromBlackToTheCaptionColourAndInactiveIsOneFill)
+// Both main frames paint the same caption (the SDI frame posts its redraw).
+template <class Frame>
+void CheckPaintedCaption()
 {
     CCaptionApp app;
-    TkMDIFrameWnd* frame = MakeMainFrame<TkMDIFrameWnd>(app, 500, 300);
+    Frame* frame = MakeMainFrame<Frame>(app, 500, 300);
     ASSERT_NE(nullptr, frame);
     CFrameWnd* other = new CFrameWnd;
     other->Create(NULL, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(520, 0, 700, 200));
@@ -92,4 +95,14 @@ TEST(CaptionTest, ActiveCaptionRunsFromBlackToTheCaptionColourAndInactiveIsOneFi
     frame->DestroyWindow();
     app.m_pMainWnd = NULL;
     PumpMessages();
+}
+
+TEST(CaptionTest, ActiveCaptionRunsFromBlackToTheCaptionColourAndInactiveIsOneFill)
+{
+    {
+        SCOPED_TRACE("MDI frame");
+        CheckPaintedCaption<TkMDIFrameWnd>();
+    }
+    SCOPED_TRACE("SDI frame");
+    CheckPaintedCaption<TkFrameWnd>();
 }
