@@ -46,6 +46,14 @@ public:
     void SetPlayState(int state) override { m_state = state; }
     void SetFades(int, int, int) override {}
     HANDLE GetStatusEvent() const override { return nullptr; }
+    void PostPlay() override {}
+    void Stop() override {}
+    void TogglePause() override {}
+    BOOL NextTrack() override { return TRUE; }
+    BOOL PrevTrack() override { return TRUE; }
+    CString GetCurrentLocation() override { return CString(); }
+    void GetPosition(int* minutes, int* seconds) override { *minutes = *seconds = 0; }
+    time_t GetPlayStart() override { return 0; }
 
 private:
     BOOL Take(const AlbumRecord& album, int track)

@@ -29,13 +29,13 @@ public:
     BOOL Pause(const AlbumRecord& album, int track) override;
     BOOL Cue(const AlbumRecord& album, int track) override;
     BOOL StopPlayback() override;
-    BOOL PrevTrack();
-    BOOL NextTrack();
-    void PostPlay();
+    BOOL PrevTrack() override;
+    BOOL NextTrack() override;
+    void PostPlay() override;
     void PostOpen();
-    void Stop();
+    void Stop() override;
     void PostPause();
-    void TogglePause();
+    void TogglePause() override;
 
     BOOL IsPlaying() override;
     BOOL IsPaused() override;
@@ -45,9 +45,10 @@ public:
     CString GetAlbumId() override;
     int GetTrack() override;
     // The current track's file location; empty when the track is outside the album.
-    CString GetCurrentLocation();
+    CString GetCurrentLocation() override;
     // Minutes and seconds; -1 until known.
-    void GetPosition(int* minutes, int* seconds);
+    void GetPosition(int* minutes, int* seconds) override;
+    time_t GetPlayStart() override;
     void GetDuration(int* minutes, int* seconds);
     BOOL IsWholeAlbum();
     BOOL InStartGrace() override;

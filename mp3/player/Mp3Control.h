@@ -5,6 +5,8 @@
 
 #include <afx.h>
 
+#include <time.h>
+
 class AlbumRecord;
 
 class CMp3Control
@@ -36,4 +38,17 @@ public:
     // Set whenever the state, the duration or the second changed; a manual
     // reset event that the document's tick tests without waiting.
     virtual HANDLE GetStatusEvent() const = 0;
+
+    // The transport buttons of the player menu; each only posts its request.
+    virtual void PostPlay() = 0;
+    virtual void Stop() = 0;
+    virtual void TogglePause() = 0;
+    virtual BOOL NextTrack() = 0;
+    virtual BOOL PrevTrack() = 0;
+    // What the window title shows: the current track's file (empty without
+    // one), its position (-1 until known) and when it started playing
+    // (time() seconds, 0 never).
+    virtual CString GetCurrentLocation() = 0;
+    virtual void GetPosition(int* minutes, int* seconds) = 0;
+    virtual time_t GetPlayStart() = 0;
 };

@@ -35,6 +35,26 @@ public:
         fades = std::to_string(down) + " " + std::to_string(up) + " " + std::to_string(overlap);
     }
     HANDLE GetStatusEvent() const override { return statusEvent; }
+    void PostPlay() override { requests.push_back("post play"); }
+    void Stop() override { requests.push_back("post stop"); }
+    void TogglePause() override { requests.push_back("toggle pause"); }
+    BOOL NextTrack() override
+    {
+        requests.push_back("next track");
+        return TRUE;
+    }
+    BOOL PrevTrack() override
+    {
+        requests.push_back("previous track");
+        return TRUE;
+    }
+    CString GetCurrentLocation() override { return location; }
+    void GetPosition(int* m, int* s) override
+    {
+        *m = minutes;
+        *s = seconds;
+    }
+    time_t GetPlayStart() override { return playStart; }
 
     BOOL Note(const char* what, const AlbumRecord& album, int t)
     {
@@ -53,6 +73,10 @@ public:
     int playState = 0;
     HANDLE statusEvent = nullptr;
     std::string fades;   // "down up overlap" as last set
+    CString location;
+    int minutes = -1;
+    int seconds = -1;
+    time_t playStart = 0;
 };
 
 class CLibraryHostStandIn : public CLibraryHost

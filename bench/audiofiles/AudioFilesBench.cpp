@@ -1,0 +1,122 @@
+// Adds 1,000 MP3 files of five minutes each (128 kbit/s, no Xing frame, so the
+// analyser walks every frame) with ID3v2 tags to one audio-file album, the way
+// the add-file dialog and the views do, and prints files per second. The files
+// are hard links to one file the bench writes into a folder of its own under
+// the temporary folder, removed at the end.
+#include "AudioFiles.h"
+
+#include "DocCommandTargets.h"
+#include "ZymDoc.h"
+
+#include <windows.h>
+
+#include <stdio.h>
+
+#include <string>
+
+namespace {
+
+const int kFiles = 1000;
+const int kFiveMinutesOfFrames = 11485; // 1152 samples at 44.1 kHz each: 300.02 s
+const char kRegistryKey[] = "ZymAudioFilesBench";
+
+class CBenchApp : public CWinApp
+{
+public:
+    CBenchApp() : CWinApp("Zym") { SetRegistryKey(kRegistryKey); }
+    ~CBenchApp() override { RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str()); }
+};
+
+class CBenchFrame : public CDocumentFrame
+{
+public:
+    void CreateViews() override {}
+    void ShowStatusIndicator(BOOL) override {}
+    void ShowStartupTip() override {}
+    void ShowOptions(CZymOptions&, const char*) override {}
+    void PostClose() override {}
+    CMp3Control* GetMp3Player() override { return nullptr; }
+    CString GetVersionText() override { return "bench"; }
+    void FatalError(const char* text) override
+    {
+        fprintf(stderr, "%s\n", text);
+        ExitProcess(1);
+    }
+};
+
+bool WriteBytes(const std::string& path, const Bytes& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+std::string FileName(const std::string& folder, int index)
+{
+    return folder + "\\Track_" + std::to_string(index) + ".mp3";
+}
+
+} // namespace
+
+int main()
+{
+    CBenchApp app;
+    for (const char* name : { "Auto Locate Tavlins", "Auto Load DB", "COM Ports to Check", "Auto Save DB X" })
+        app.WriteProfileInt("Options", name, 0);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + "zym-audiofiles-" + std::to_string(GetCurrentProcessId());
+    if (!CreateDirectoryA(folder.c_str(), nullptr))
+    {
+        fprintf(stderr, "cannot make %s\n", folder.c_str());
+        return 1;
+    }
+    Bytes file = Concat({ Id3v2Tag(3, { { "TIT2", 0, "Five Minutes" }, { "TPE1", 0, "Bench" }, { "TYER", 0, "99" } }),
+                          Layer3Frames(kFiveMinutesOfFrames) });
+    int made = 0;
+    if (WriteBytes(FileName(folder, 0), file))
+    {
+        for (made = 1; made < kFiles; ++made)
+        {
+            if (!CreateHardLinkA(FileName(folder, made).c_str(), FileName(folder, 0).c_str(), nullptr))
+                break;
+        }
+    }
+
+    CBenchFrame frame;
+    CZymDoc* doc = new CZymDoc(frame, temp);
+    doc->m_bAutoDelete = FALSE;
+    doc->OnNewDocument();
+    doc->GetDevicePath().SetMessageBoxes(FALSE);
+    doc->RunStartup();
+    CDocLibraryCommands& library = doc->GetCommandTargets().library;
+    library.OnCreateAudioFileAlbum();
+    CLibItem album = doc->GetSelectionList().GetItem(0);
+
+    int added = 0;
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < made; ++i)
+        added += library.GetAudioFiles().AddAudioFiles(album, FileName(folder, i).c_str(), i) ? 1 : 0;
+    QueryPerformanceCounter(&end);
+    double seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+
+    AlbumRecord record;
+    album.GetAlbumCopy(doc->GetMusicLibrary(), record);
+    printf("%d files of %u bytes (%s), %d added, last length %s\n", made, static_cast<unsigned>(file.size()),
+           doc->GetAnalyzer() ? "analysed" : "no analyser", added,
+           static_cast<const char*>(record.GetPlayTimeText(record.GetTrackCount() - 1)));
+    printf("%-40s %10.1f files/s\n", "adding five-minute MP3 files", seconds > 0 ? added / seconds : 0.0);
+
+    doc->OnCloseDocument();
+    delete doc;
+    for (int i = 0; i < made; ++i)
+        DeleteFileA(FileName(folder, i).c_str());
+    RemoveDirectoryA(folder.c_str());
+    return added == kFiles ? 0 : 1;
+}
