@@ -326,3 +326,47 @@ TEST_F(CaptionControlsTest, AClickSendsItsCommandOnlyWhenReleasedOnTheControl)
     EXPECT_EQ(0, m_list.Filter(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(off.x, off.y), &result));
     EXPECT_FALSE(minimise->IsTracking());
 }
+
+namespace
+{
+// Notes the kinds it fires.
+class CFiringControl : public TkCaptionControlMsgFilter
+{
+    DECLARE_DYNCREATE(CFiringControl)
+public:
+    void Fire(int kind, int, int) override { m_kinds.push_back(kind); }
+    std::vector<int> m_kinds;
+};
+IMPLEMENT_DYNCREATE(CFiringControl, TkCaptionControlMsgFilter)
+}  // namespace
+
+// The timer window that repeats a held control goes once its handler has
+// returned (it ended the tracking that owns it from inside its own timer).
+TEST_F(CaptionControlsTest, AHeldControlRepeatsOnceAndItsTimerGoesAfterwards)
+{
+    Make(WS_OVERLAPPEDWINDOW, 0, SW_SHOW);
+    CFiringControl* held = static_cast<CFiringControl*>(
+        m_list.FindOrCreate(1000, RUNTIME_CLASS(CFiringControl), 0));
+    held->SetRect(Control(1)->GetRect());
+    held->SetRepeatInterval(20);
+    CRect window;
+    m_window.GetWindowRect(&window);
+    CPoint on = held->GetRect().CenterPoint() + window.TopLeft();
+    held->OnNcLButtonDown(on.x, on.y);
+    EXPECT_TRUE(held->IsTracking());
+    DWORD end = ::GetTickCount() + 2000;
+    while (held->m_kinds.empty() && ::GetTickCount() < end)
+    {
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    // More timer periods pass: nothing fires again.
+    for (int round = 0; round < 5; round++)
+    {
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    EXPECT_EQ(std::vector<int>({TkCaptionControlMsgFilter::fireRepeat}), held->m_kinds);
+    EXPECT_FALSE(held->IsTracking());
+    EXPECT_EQ(NULL, ::GetCapture());
+}
