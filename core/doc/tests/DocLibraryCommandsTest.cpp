@@ -4,6 +4,7 @@
 // leaves the library where it was.
 #include "DocFixture.h"
 #include "MessageBoxScript.h"
+#include "WindowDriver.h"
 
 #include "DocCommandTargets.h"
 #include "DocResource.h"
@@ -58,6 +59,20 @@ protected:
         return texts;
     }
     void Command(UINT id) { EXPECT_TRUE(m_doc->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr)); }
+    // MF_GRAYED when the update handler disables the item.
+    UINT State(UINT id)
+    {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, id, "item");
+        CCmdUI ui;
+        ui.m_nID = id;
+        ui.m_nIndex = 0;
+        ui.m_nIndexMax = 1;
+        ui.m_pMenu = &menu;
+        ui.DoUpdate(m_doc, TRUE);
+        return menu.GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED;
+    }
     CDocLibraryCommands& Library() { return m_doc->GetCommandTargets().library; }
 };
 
@@ -212,6 +227,66 @@ TEST_F(DocLibraryCommandsTest, ADotInAFolderIsNoExtension)
     Library().ConvertOldLibrary();
     EXPECT_EQ(databaseBefore, options.m_page9.m_newDbPath);
     EXPECT_EQ(databaseBefore, m_doc->GetMusicLibrary().GetLibraryPath());
+}
+
+struct DialogAnswer
+{
+    std::string file;
+    int button;
+    std::string caption;
+};
+
+// A person at the add-file dialog: the file name typed, then the button.
+DWORD WINAPI AnswerAddFileDialog(void* parameter)
+{
+    DialogAnswer& answer = *static_cast<DialogAnswer*>(parameter);
+    HWND dialog = FindProcessDialog(GetCurrentProcessId(), 10000);
+    if (!dialog)
+        return 1;
+    answer.caption = WindowText(dialog);
+    SetDlgItemTextA(dialog, IDC_ADD_MP3_FILE, answer.file.c_str());
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED), 0);
+    return 0;
+}
+
+// The dialog adds the file to the selected audio-file album before the
+// selected track; Cancel adds nothing; a CD album cannot take files.
+TEST_F(DocLibraryCommandsTest, TheAddFileDialogAddsToTheSelectedAlbum)
+{
+    AddAlbum(kFiles, kMp3Player, "Files", 2);
+    AddAlbum(kDisc, 0, "Disc", 2);
+    Select({ { kDisc, kWholeAlbum } });
+    EXPECT_EQ(MF_GRAYED, State(ID_LIBRARY_ADD_AUDIO_FILE));
+    Select({ { kFiles, kWholeAlbum }, { kFiles, 1 } });
+    EXPECT_EQ(MF_GRAYED, State(ID_LIBRARY_ADD_AUDIO_FILE));
+    Select({ { kFiles, 1 } });
+    EXPECT_EQ(0u, State(ID_LIBRARY_ADD_AUDIO_FILE));
+
+    const struct
+    {
+        const char* file;
+        int button;
+        const char* titles;
+    } cases[] = {
+        { "Z:\\music\\New_Song.mp3", IDOK, "T0,new song,T1" },
+        { "Z:\\music\\Other.mp3", IDCANCEL, "T0,new song,T1" },
+        { "", IDOK, "T0,new song,T1" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.file);
+        DialogAnswer answer = { c.file, c.button, "" };
+        HANDLE person = CreateThread(nullptr, 0, AnswerAddFileDialog, &answer, 0, nullptr);
+        ASSERT_TRUE(person != nullptr);
+        Command(ID_LIBRARY_ADD_AUDIO_FILE);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(person, 10000));
+        DWORD code = 99;
+        GetExitCodeThread(person, &code);
+        CloseHandle(person);
+        EXPECT_EQ(0u, code);
+        EXPECT_EQ("Add mp3 to library", answer.caption);
+        EXPECT_EQ(c.titles, Titles(kFiles));
+    }
 }
 
 } // namespace
