@@ -79,16 +79,19 @@ BOOL CDocAudioFiles::AddAudioFiles(CLibItem album, CString path, int position)
 {
     path.MakeLower();
     CMusicLibrary& library = m_doc.GetMusicLibrary();
+    int player = kNoPlayer;
     {
         CLibraryLock lock(library);
         AlbumRecord* stored = album.GetAlbum(lock, library);
         if (!stored)
             return FALSE;
-        if (stored->GetStoredPlayer() != kMp3Player)
-        {
-            AfxMessageBox("You can only drop audio files into an audio file album, not a CD");
-            return FALSE;
-        }
+        player = stored->GetStoredPlayer();
+    }
+    // The box waits for the user with the library free.
+    if (player != kMp3Player)
+    {
+        AfxMessageBox("You can only drop audio files into an audio file album, not a CD");
+        return FALSE;
     }
     ANALYZER_INFO info = {};
     if (!IsUrl(path) && HasTags(path))
