@@ -52,14 +52,34 @@ void CCmdUI::SetRadio(BOOL on)
     }
     if (m_pSubMenu)
         return;
-    // A round check mark instead of a tick.
+    // A round check mark instead of a tick: the replaced bitmap, or the
+    // system's radio mark.
     MENUITEMINFOA info = {};
     info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_CHECKMARKS;
     m_pMenu->GetMenuItemInfo(m_nIndex, &info, TRUE);
-    info.fType |= MFT_RADIOCHECK;
+    HBITMAP radio = AfxGetMenuRadioBitmap();
+    if (radio)
+        info.hbmpChecked = radio;
+    else
+        info.fType |= MFT_RADIOCHECK;
     info.fState = on ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
     m_pMenu->SetMenuItemInfo(m_nIndex, &info, TRUE);
+}
+
+namespace
+{
+HBITMAP s_menuRadioBitmap;
+}
+
+HBITMAP AfxGetMenuRadioBitmap()
+{
+    return s_menuRadioBitmap;
+}
+
+void AfxSetMenuRadioBitmap(HBITMAP bitmap)
+{
+    s_menuRadioBitmap = bitmap;
 }
 
 void CCmdUI::SetText(LPCSTR text)

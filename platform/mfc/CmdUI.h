@@ -7,6 +7,11 @@
 class CMenu;
 class CWnd;
 
+// The check bitmap SetRadio gives menu items; NULL (the default) marks them
+// with the system's round check mark instead. A menu plug-in may replace it.
+HBITMAP AfxGetMenuRadioBitmap();
+void AfxSetMenuRadioBitmap(HBITMAP bitmap);
+
 class CCmdUI
 {
 public:

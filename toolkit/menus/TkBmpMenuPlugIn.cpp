@@ -23,8 +23,15 @@ const DWORD kRopPatternOnMask = 0xE20746; // DSPDxax: pattern where the mask is 
 const DWORD kRopMergePaint = 0xEE0086;    // SRCPAINT
 // The toolkit's check-mark bitmap of the radio-dot option.
 const UINT kCheckMarkBitmap = 20525;
-// The system's check mark (OBM_CHECK, declared only under OEMRESOURCE).
+// The system's check mark and menu arrow (OBM_CHECK, OBM_MNARROW, declared
+// only under OEMRESOURCE).
 const UINT kSystemCheckBitmap = 32760;
+const UINT kSystemMenuArrowBitmap = 32739;
+// The radio items' dot: five rows of a 16 x 15 monochrome bitmap, from row 5.
+const BYTE kDotRows[] = {0x1C, 0x3E, 0x3E, 0x3E, 0x1C};
+const int kDotWidth = 16;
+const int kDotHeight = 15;
+const int kDotFirstRow = 5;
 
 char MnemonicOf(const CString& text)
 {
@@ -89,12 +96,33 @@ TkBmpMenuPlugIn::TkBmpMenuPlugIn(BOOL radioDot)
     m_excluded.InitHashTable(17);
     m_pBmpMgr->SetKeepBoth(TRUE);
     RefreshColors();
+    if (m_bRadioDot)
+        CreateRadioDot();
 }
 
 TkBmpMenuPlugIn::~TkBmpMenuPlugIn()
 {
     RestoreMenus();
     m_pBmpMgr->Release();
+    if (m_radioDot.GetSafeHandle() && AfxGetMenuRadioBitmap() == m_radioDot.GetSafeHandle())
+        AfxSetMenuRadioBitmap(NULL);
+}
+
+// Radio items get a dot of their own in place of the framework's mark.
+void TkBmpMenuPlugIn::CreateRadioDot()
+{
+    WORD rows[kDotHeight];
+    for (int row = 0; row < kDotHeight; row++)
+    {
+        int dot = row - kDotFirstRow;
+        WORD bits = dot >= 0 && dot < (int)sizeof(kDotRows) ? (WORD)(kDotRows[dot] << 6) : 0;
+        bits = (WORD)~bits;
+        // Monochrome rows are read byte by byte, the left pixels first.
+        rows[row] = (WORD)((bits >> 8) | (bits << 8));
+    }
+    if (!m_radioDot.CreateBitmap(kDotWidth, kDotHeight, 1, 1, rows))
+        m_radioDot.Attach(::LoadBitmapA(NULL, MAKEINTRESOURCEA(kSystemMenuArrowBitmap)));
+    AfxSetMenuRadioBitmap((HBITMAP)m_radioDot.GetSafeHandle());
 }
 
 void TkBmpMenuPlugIn::RefreshColors()

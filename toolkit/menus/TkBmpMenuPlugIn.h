@@ -65,6 +65,7 @@ protected:
     static std::vector<Converted> ConvertedItems(HMENU menu, const CPtrList* infos);
     CPtrList* InfoList(HMENU menu, BOOL create);
     void RefreshColors();
+    void CreateRadioDot();
     void RemeasureItems();
     void RestoreMenus();
     void DrawItemText(const DRAWITEMSTRUCT* item, CDC* dc, const CRect& area,
@@ -90,6 +91,8 @@ protected:
     CFont m_menuFont;
     CFont m_boldFont;
     CBitmap m_pattern;
+    // The radio items' check bitmap with the radio-dot option.
+    CBitmap m_radioDot;
     COLORREF m_clrFace, m_clrPatternLight, m_clrEmbossLight, m_clrShadow, m_clrHighlight,
         m_clrMenu, m_clrGrayText, m_clrHighlightText, m_clrMenuText;
 };

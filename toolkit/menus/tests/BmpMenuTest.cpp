@@ -275,3 +275,36 @@ TEST_F(BmpMenuTest, MenusAreTextAgainOnceThePlugInGoes)
     ::DestroyMenu(menu);
 }
 }  // namespace
+
+namespace
+{
+TEST_F(BmpMenuTest, TheRadioDotOptionMarksRadioItemsWithItsDot)
+{
+    m_plugIn.reset(new TkBmpMenuPlugIn(TRUE));
+    ASSERT_TRUE(m_plugIn->PlugInTo(&m_window));
+    HBITMAP dot = AfxGetMenuRadioBitmap();
+    ASSERT_NE(nullptr, dot);
+    HMENU menu = MakeMenu();
+    CMenu wrapper;
+    wrapper.Attach(menu);
+    CCmdUI state;
+    state.m_pMenu = &wrapper;
+    state.m_nIndex = 2;
+    state.m_nID = kWithoutImage;
+    state.SetRadio(TRUE);
+    MENUITEMINFOA info = {sizeof(info)};
+    info.fMask = MIIM_CHECKMARKS | MIIM_STATE | MIIM_FTYPE;
+    ::GetMenuItemInfoA(menu, 2, TRUE, &info);
+    EXPECT_EQ(dot, info.hbmpChecked);
+    EXPECT_TRUE(info.fState & MFS_CHECKED);
+    Open(menu);
+    // The dot in the menu text colour in the middle of the image column.
+    Drawn drawn;
+    Draw(menu, 2, ODS_CHECKED, drawn);
+    EXPECT_EQ(::GetSysColor(COLOR_MENUTEXT), drawn.dc.GetPixel(8, 12));
+    wrapper.Detach();
+    m_plugIn.reset();
+    EXPECT_EQ(nullptr, AfxGetMenuRadioBitmap());
+    ::DestroyMenu(menu);
+}
+}  // namespace
