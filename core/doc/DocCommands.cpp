@@ -3,6 +3,7 @@
 #include "CommandText.h"
 #include "ComError.h"
 #include "DiscLookups.h"
+#include "DiscSearch.h"
 #include "OpenLink.h"
 #include "crt/Random.h"
 #include "db/ODBConnection.h"
@@ -771,10 +772,8 @@ void CDocCommands::DiscSearch(const CString& argument)
     if (queue < 0)
         return Fail("queue option must be now or queue");
     m_doc.GetOptions().m_page1.m_useInternet = queue == 0;
-    if (!m_doc.m_operations)
-        return;
     m_doc.m_discSearchRunning = true;
-    m_doc.m_operations->SearchDiscs();
+    CDiscSearch(m_doc).SearchDiscs();
     m_doc.m_discSearchRunning = false;
 }
 

@@ -70,9 +70,9 @@ enum DocumentHint
 typedef void (*ThreadRegistration)(const char* name);
 void SetThreadRegistration(ThreadRegistration registration);
 
-// The document's operations that arrive with its commands, the disc search
-// and the play-list files; the tick and the start-up call them at their
-// steps. Until the application connects them those steps do nothing.
+// The document's operations that arrive with its commands and the play-list
+// files; the tick and the start-up call them at their steps. Until the
+// application connects them those steps do nothing.
 class CDocumentOperations
 {
 public:
@@ -82,8 +82,6 @@ public:
     virtual void UpdateTitle() = 0;
     // Opens the file into the current play list; FALSE when it could not.
     virtual BOOL OpenPlaylistFile(const char* path) = 0;
-    // With the document's search settings; pumps messages while it runs.
-    virtual void SearchDiscs() = 0;
     // What the scheduler does when its timed play ends.
     virtual void RunTimedAction() = 0;
 };

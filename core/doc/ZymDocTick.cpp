@@ -1,6 +1,7 @@
 // The document's periodic step and the play-list operations it uses.
 #include "ZymDoc.h"
 
+#include "DiscSearch.h"
 #include "FireEvent.h"
 #include "HandOver.h"
 #include "Mp3Control.h"
@@ -331,13 +332,13 @@ void CZymDoc::SearchDiscsWhenIdle(time_t now)
 {
     if (!m_options.m_page2.m_autoSearchDiscs || now - m_lastActivity <= m_options.m_page2.m_autoSearchInterval * 60)
         return;
-    if (!m_control->HasUnknownSlots() || m_discSearchRunning || m_sleeping || UserActedRecently() || !m_operations)
+    if (!m_control->HasUnknownSlots() || m_discSearchRunning || m_sleeping || UserActedRecently())
         return;
     m_discSearchRunning = true;
     m_lastActivity = now;
     m_searchSettings = DiscSearchSettings();
     m_searchSettings.mode = kSkimUnknownSlots;
-    m_operations->SearchDiscs();
+    CDiscSearch(*this).SearchDiscs();
     m_discSearchRunning = false;
 }
 

@@ -4,6 +4,8 @@
 #include "DocCommands.h"
 #include "OpenLink.h"
 
+#include <string.h>
+
 #include <algorithm>
 #include <functional>
 
@@ -210,95 +212,96 @@ TEST_F(DocCommandsTest, SearchListEntriesAreCopiedToTheEndOfThePlayList)
     EXPECT_EQ(Texts({ "searchlist_size[1,1:40]" }), Run("searchlist_size"));
 }
 
-// The settings are stored as they are read; a search already running is
-// left alone and nothing is stored.
+// The settings are stored as they are read; the search runs (here over no
+// changer) only when all were read.
 TEST_F(DocCommandsTest, DiscSearchStoresItsSettingsAndRefusesWhileBusy)
 {
+    const Texts kSearchedEmpty = { "library_discsearch_start",
+                                   "library_discsearch_title[Checking \"Empty\" Slots - Pass 1]",
+                                   "library_discsearch_end" };
+    const Texts kSearchedAll = { "library_discsearch_start", "library_discsearch_title[Checking All Slots]",
+                                 "library_discsearch_end" };
     const struct
     {
         const char* text;
         Texts events;
-        const char* searched;   // the stand-in's line, or "" when none ran
         int player, range, first, last, mode;
     } cases[] = {
-        { "library_discsearch[all,all,,empty,now]", {}, "search mode 0 player 0 running", 0, 0, 0, 0, 0 },
-        { "library_discsearch[2, 10 , 20,allslots,queue]", {}, "search mode 2 player 2 range running", 2, 1, 10, 20, 2 },
+        { "library_discsearch[all,all,,empty,now]", kSearchedEmpty, 0, 0, 0, 0, 0 },
+        { "library_discsearch[2, 10 , 20,allslots,queue]", kSearchedAll, 2, 1, 10, 20, 2 },
         { "library_discsearch[1,0,5,empty,now]",
-          { "error[library_discsearch - starting slot parameter must be between 1 and 300]" }, "", 1, 1, 10, 20, 2 },
+          { "error[library_discsearch - starting slot parameter must be between 1 and 300]" }, 1, 1, 10, 20, 2 },
         { "library_discsearch[3,5,301,empty,now]",
-          { "error[library_discsearch - stopping slot parameter must be between 1 and 300]" }, "", 3, 1, 5, 20, 2 },
+          { "error[library_discsearch - stopping slot parameter must be between 1 and 300]" }, 3, 1, 5, 20, 2 },
         { "library_discsearch[4,x,1,empty,now]",
-          { "error[library_discsearch - starting slot parameter must be all, or a number]" }, "", 4, 1, 5, 20, 2 },
+          { "error[library_discsearch - starting slot parameter must be all, or a number]" }, 4, 1, 5, 20, 2 },
         { "library_discsearch[4,1,all,empty,now]",
-          { "error[library_discsearch - stopping slot parameter must be all, or a number]" }, "", 4, 1, 1, 20, 2 },
+          { "error[library_discsearch - stopping slot parameter must be all, or a number]" }, 4, 1, 1, 20, 2 },
         { "library_discsearch[x,all,,empty,now]",
-          { "error[library_discsearch - player parameter must be all, or a number]" }, "", 4, 1, 1, 20, 2 },
+          { "error[library_discsearch - player parameter must be all, or a number]" }, 4, 1, 1, 20, 2 },
         { "library_discsearch[1,all,,full,now]",
-          { "error[library_discsearch - search type must be empty,emptyfull,allslots]" }, "", 1, 0, 1, 20, 2 },
+          { "error[library_discsearch - search type must be empty,emptyfull,allslots]" }, 1, 0, 1, 20, 2 },
         { "library_discsearch[1,all,,emptyfull,later]",
-          { "error[library_discsearch - queue option must be now or queue]" }, "", 1, 0, 1, 20, 1 },
-        { "library_discsearch[1,all,,empty]", { "error[library_discsearch - invalid number of parameters]" }, "", 1, 0,
-          1, 20, 1 },
+          { "error[library_discsearch - queue option must be now or queue]" }, 1, 0, 1, 20, 1 },
+        { "library_discsearch[1,all,,empty]", { "error[library_discsearch - invalid number of parameters]" }, 1, 0, 1,
+          20, 1 },
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.text);
-        m_doc->GetAutomation().OnReceive((std::string("zym:") + c.text).c_str());
-        m_doc->RunTick();
-        Texts events, searched;
-        for (const std::string& line : m_trace.Take())
-        {
-            if (line.compare(0, 6, "event ") == 0)
-                events.push_back(line.substr(6));
-            else if (line.compare(0, 7, "search ") == 0)
-                searched.push_back(line);
-        }
-        EXPECT_EQ(c.events, events);
-        EXPECT_EQ(*c.searched ? Texts({ c.searched }) : Texts(), searched);
+        EXPECT_EQ(c.events, Run(c.text));
         const DiscSearchSettings& settings = m_doc->GetSearchSettings();
         EXPECT_EQ(c.player, settings.playerFilter);
         EXPECT_EQ(c.range, settings.useRange);
         EXPECT_EQ(c.first, settings.firstSlot);
         EXPECT_EQ(c.last, settings.lastSlot);
         EXPECT_EQ(c.mode, settings.mode);
+        EXPECT_FALSE(m_doc->IsDiscSearchRunning());
     }
     EXPECT_EQ(0, m_doc->GetOptions().m_page1.m_useInternet);
-
 }
 
-// A search pumps messages, so the tick may run a second disc search inside
-// it: that one is refused and stores nothing.
-class NestingOperations : public COperationsStandIn
+// A search pumps messages, so the tick may run a second command inside it;
+// here it runs as the search names its task. Task listeners stay for the
+// task manager's life: the one listener outlives every document.
+class CNestedCommand : public CTaskObserver
 {
 public:
-    using COperationsStandIn::COperationsStandIn;
-    void SearchDiscs() override
+    void OnTaskEvent(int, int what, INT_PTR value) override
     {
-        COperationsStandIn::SearchDiscs();
-        if (nested)
-            doc->ExecuteCommand(nested);
+        if (what != kTaskName || !doc || !nested || strcmp(reinterpret_cast<const char*>(value), "FindDisc") != 0)
+            return;
+        const char* command = nested;
         nested = nullptr;
+        runningInside = doc->IsDiscSearchRunning();
+        doc->ExecuteCommand(command);
     }
+
+    CZymDoc* doc = nullptr;
     const char* nested = nullptr;
+    bool runningInside = false;
 };
 
 TEST_F(DocCommandsTest, ADiscSearchDuringASearchIsRefused)
 {
-    NestingOperations operations(m_trace);
-    operations.doc = m_doc;
-    operations.nested = "library_lookup_queued";
-    m_doc->SetOperations(&operations);
-    EXPECT_EQ(Texts({ "error[library_lookup_queued - a disc search or look-up is running]" }),
+    static CNestedCommand inside;
+    inside.doc = m_doc;
+    m_doc->GetTaskMgr().AddListener(&inside);
+    inside.nested = "library_lookup_queued";
+    EXPECT_EQ(Texts({ "error[library_lookup_queued - a disc search or look-up is running]", "library_discsearch_start",
+                      "library_discsearch_title[Checking \"Empty\" Slots - Pass 1]", "library_discsearch_end" }),
               Run("library_discsearch[all,all,,empty,now]"));
-    operations.nested = "library_discsearch[5,7,8,allslots,queue]";
-    EXPECT_EQ(Texts({ "error[library_discsearch - a disc search or look-up is running]" }),
+    EXPECT_TRUE(inside.runningInside);
+    inside.nested = "library_discsearch[5,7,8,allslots,queue]";
+    EXPECT_EQ(Texts({ "error[library_discsearch - a disc search or look-up is running]", "library_discsearch_start",
+                      "library_discsearch_title[Checking \"Empty\" Slots - Pass 1]", "library_discsearch_end" }),
               Run("library_discsearch[all,all,,empty,now]"));
+    inside.doc = nullptr;
     const DiscSearchSettings& settings = m_doc->GetSearchSettings();
     EXPECT_EQ(0, settings.playerFilter);
     EXPECT_FALSE(settings.useRange);
     EXPECT_EQ(0, settings.mode);
     EXPECT_FALSE(m_doc->IsDiscSearchRunning());
-    m_doc->SetOperations(&m_operations);
 }
 
 // Album C: "Night Songs" by "Band", tracks "Moon" (by "Solo") and "Sun".

@@ -59,13 +59,6 @@ BOOL COperationsStandIn::OpenPlaylistFile(const char* path)
     return openResult;
 }
 
-void COperationsStandIn::SearchDiscs()
-{
-    const DiscSearchSettings& settings = doc->GetSearchSettings();
-    m_trace.Add("search mode " + std::to_string(settings.mode) + " player " + std::to_string(settings.playerFilter) +
-                (settings.useRange ? " range" : "") + (doc->IsDiscSearchRunning() ? " running" : ""));
-}
-
 // As the scheduler's action does: the timed play is over.
 void COperationsStandIn::RunTimedAction()
 {

@@ -66,8 +66,8 @@ private:
     CTrace& m_trace;
 };
 
-// The operations of the later commands, recorded in the trace ("search mode
-// 1 player 0", "open NAME", ...) or, where each tick may call them, counted.
+// The operations of the later commands, recorded in the trace ("open NAME",
+// "timed action") or, where each tick may call them, counted.
 class COperationsStandIn : public CDocumentOperations
 {
 public:
@@ -75,7 +75,6 @@ public:
     void OfferLibraryUpgrade() override { ++upgradeOffers; }
     void UpdateTitle() override { ++titles; }
     BOOL OpenPlaylistFile(const char* path) override;
-    void SearchDiscs() override;
     void RunTimedAction() override;
 
     CZymDoc* doc = nullptr;

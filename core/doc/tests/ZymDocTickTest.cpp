@@ -12,6 +12,7 @@ const char kAlbumA[] = "000000000000000A";
 const char kAlbumB[] = "000000000000000B";
 const char kAlbumC[] = "000000000000000C";
 const time_t kStart = 1700000000;
+const int kUnknownSlotsMode = 1;
 
 Texts Events(const Texts& trace)
 {
@@ -312,14 +313,15 @@ TEST_F(TickTest, AutomaticDiscSearchOnlyWhenQuiet)
         m_trace.Take();
         m_doc->RunTick();
         Texts trace = m_trace.Take();
-        bool searched = std::find(trace.begin(), trace.end(), "search mode 1 player 0 running") != trace.end();
+        bool searched = std::find(trace.begin(), trace.end(), "task FindDisc") != trace.end();
         EXPECT_EQ(c.searches, searched);
         EXPECT_FALSE(m_doc->IsDiscSearchRunning());
+        if (searched)
+            EXPECT_EQ(kUnknownSlotsMode, m_doc->GetSearchSettings().mode);
         // The search counts as activity: the next one waits its interval again.
         m_doc->RunTick();
         Texts again = m_trace.Take();
-        EXPECT_TRUE(std::none_of(again.begin(), again.end(),
-                                 [](const std::string& line) { return line.compare(0, 7, "search ") == 0; }));
+        EXPECT_TRUE(std::find(again.begin(), again.end(), "task FindDisc") == again.end());
         m_frame.mp3.playing = FALSE;
         Close();
     }
