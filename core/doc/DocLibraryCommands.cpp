@@ -6,12 +6,19 @@
 #include "ZymDoc.h"
 
 #include "db/LibraryDatabase.h"
+#include "paths/FilePath.h"
 
 #include <algorithm>
 
 namespace {
 
 const char kSampleTextLibrary[] = "sample.lib";
+const char kSampleLibrary[] = "sample.mdb";
+const char kUserLibrary[] = "user.mdb";
+const char kLibraryTemplate[] = "template.mdb";
+const char kLeaveSampleQuestion[] =
+    "You will want to create a new library to add your discs to instead of the sample library you are using "
+    "currently. Would you like ZYM to create one for you and allow you to continue?";
 const char kUpgradeQuestion[] =
     "Your current music library is in an older ZYM format which lacks many features and will eventually become "
     "obsolete. Would you like to have ZYM convert this library to the new format (your old file will not be "
@@ -219,6 +226,30 @@ void CDocLibraryCommands::OnUpdateWebPages(CCmdUI* cmdUI)
 void CDocLibraryCommands::OnUpdateAddAudioFile(CCmdUI* cmdUI)
 {
     m_audioFiles.OnUpdateAddAudioFileToAlbum(cmdUI);
+}
+
+BOOL CDocLibraryCommands::LeaveSampleLibrary()
+{
+    CZymOptions& options = m_doc.GetOptions();
+    CString name = options.m_page9.m_newDbPath;
+    if (name.Find(kSampleLibrary) < 0)
+        return TRUE;
+    if (AfxMessageBox(kLeaveSampleQuestion, MB_YESNO) != IDYES)
+        return FALSE;
+    name.Replace(kSampleLibrary, kUserLibrary);
+    CFilePath path{ CDirPath(m_doc.GetProgramFolder()) };
+    path.Append(static_cast<const char*>(name));
+    CString templatePath = m_doc.GetProgramFolder() + kLibraryTemplate;
+    if (GetFileAttributesA(path.GetFullPath()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileA(templatePath, path.GetFullPath(), TRUE))
+    {
+        AfxMessageBox("Error making copy of template file " + templatePath + " to " + path.GetFullPath());
+        return FALSE;
+    }
+    options.m_page9.m_newDbPath = name;
+    m_doc.GetMusicLibrary().SetLibraryPath(path.GetFullPath());
+    options.SaveOptions();
+    return TRUE;
 }
 
 void CDocLibraryCommands::OfferLibraryUpgrade()

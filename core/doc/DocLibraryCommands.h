@@ -42,6 +42,12 @@ public:
     void OnUpdateWebPages(CCmdUI* cmdUI);
     void OnUpdateAddAudioFile(CCmdUI* cmdUI);
 
+    // The disc search's first step: a user of the sample library is asked to
+    // move to a library of their own, "user.mdb" beside it, made from the
+    // template when missing. FALSE when the user would rather not, or the
+    // new library could not be made (the sample stays in use).
+    BOOL LeaveSampleLibrary();
+
     // From the tick: once a run, offers to convert a library of the old
     // format (not the sample) into a database beside it.
     void OfferLibraryUpgrade();

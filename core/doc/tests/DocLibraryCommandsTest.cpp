@@ -229,6 +229,54 @@ TEST_F(DocLibraryCommandsTest, ADotInAFolderIsNoExtension)
     EXPECT_EQ(databaseBefore, m_doc->GetMusicLibrary().GetLibraryPath());
 }
 
+// Before a disc search the sample library gives way to "user.mdb" beside
+// it, made from the template; the option is saved at once.
+TEST_F(DocLibraryCommandsTest, TheSampleLibraryGivesWayToTheUsersOwn)
+{
+    CZymOptions& options = m_doc->GetOptions();
+    WriteFile("template.mdb", "the template");
+    const struct
+    {
+        const char* option;
+        int answer;
+        BOOL result;
+        const char* after;
+    } cases[] = {
+        { "sample.mdb", IDNO, FALSE, "sample.mdb" },
+        { "mine.mdb", 0, TRUE, "mine.mdb" },
+        { "sample.mdb", IDYES, TRUE, "user.mdb" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.option);
+        options.m_page9.m_newDbPath = c.option;
+        CMessageBoxScript boxes;
+        if (c.answer)
+            boxes.Then(c.answer);
+        EXPECT_EQ(c.result, Library().LeaveSampleLibrary());
+        EXPECT_EQ(c.answer ? 1u : 0u, boxes.Shown().size());
+        EXPECT_EQ(c.after, std::string(options.m_page9.m_newDbPath));
+    }
+    EXPECT_EQ(m_folder.WindowsPath("user.mdb"), std::string(m_doc->GetMusicLibrary().GetLibraryPath()));
+    EXPECT_TRUE(m_folder.Exists("user.mdb"));
+    EXPECT_EQ("user.mdb", std::string(m_app.GetProfileString("Options", "New DB Path")));
+
+    // A user.mdb made earlier is kept; a template that is missing says so.
+    WriteFile("user.mdb", "made earlier");
+    ASSERT_TRUE(m_folder.Remove("template.mdb"));
+    options.m_page9.m_newDbPath = "sample.mdb";
+    CMessageBoxScript boxes;
+    boxes.Then(IDYES);
+    EXPECT_TRUE(Library().LeaveSampleLibrary());
+    ASSERT_TRUE(m_folder.Remove("user.mdb"));
+    options.m_page9.m_newDbPath = "sample.mdb";
+    boxes.Then(IDYES);
+    EXPECT_FALSE(Library().LeaveSampleLibrary());
+    ASSERT_EQ(3u, boxes.Shown().size());
+    EXPECT_EQ(0u, boxes.Shown()[2].text.find("Error making copy of template file "));
+    EXPECT_EQ("sample.mdb", std::string(options.m_page9.m_newDbPath));
+}
+
 struct DialogAnswer
 {
     std::string file;
