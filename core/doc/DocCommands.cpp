@@ -771,7 +771,9 @@ void CDocCommands::DiscSearch(const CString& argument)
     int queue = FindWord(parameters[4], kQueueOptions, static_cast<int>(std::size(kQueueOptions)));
     if (queue < 0)
         return Fail("queue option must be now or queue");
+    // The option and the look-ups the search makes.
     m_doc.GetOptions().m_page1.m_useInternet = queue == 0;
+    m_doc.GetCddbClient().m_bUseInternet = queue == 0;
     m_doc.m_discSearchRunning = true;
     CDiscSearch(m_doc).SearchDiscs();
     m_doc.m_discSearchRunning = false;

@@ -258,7 +258,12 @@ TEST_F(DocCommandsTest, DiscSearchStoresItsSettingsAndRefusesWhileBusy)
         EXPECT_EQ(c.mode, settings.mode);
         EXPECT_FALSE(m_doc->IsDiscSearchRunning());
     }
+    // "queue" last: the search's look-ups wait, and so does the option.
     EXPECT_EQ(0, m_doc->GetOptions().m_page1.m_useInternet);
+    EXPECT_FALSE(m_doc->GetCddbClient().m_bUseInternet);
+    Run("library_discsearch[all,all,,empty,now]");
+    EXPECT_EQ(1, m_doc->GetOptions().m_page1.m_useInternet);
+    EXPECT_TRUE(m_doc->GetCddbClient().m_bUseInternet);
 }
 
 // A search pumps messages, so the tick may run a second command inside it;
