@@ -249,11 +249,18 @@ bool CAlbumListView::GetRowItem(int row, CLibItem& item)
 
 bool CAlbumListView::GetRowPlayer(DWORD_PTR itemData, int& player)
 {
-    AlbumRecord album;
-    if (!GetDoc()->GetMusicLibrary().GetAlbumAt(static_cast<int>(itemData), album))
+    AlbumFacts facts;
+    if (!FactsOfIndex(itemData, facts))
         return false;
-    player = album.GetPlayer();
+    player = facts.player;
     return true;
+}
+
+bool CAlbumListView::FactsOfIndex(DWORD_PTR itemData, AlbumFacts& facts)
+{
+    CLibItem item;
+    return GetDoc() && item.SetAlbumIndex(GetDoc()->GetMusicLibrary(), static_cast<int>(itemData)) &&
+           GetAlbumFacts(item, facts);
 }
 
 void CAlbumListView::ApplyEdit(DWORD_PTR itemData, int columnId, const CString& text)
@@ -298,11 +305,8 @@ void CAlbumListView::OnDeleteKey()
 
 bool CAlbumListView::IsAudioAlbumRow(int row)
 {
-    CZymDoc* doc = GetDoc();
-    AlbumRecord album;
-    return doc && row >= 0 &&
-           doc->GetMusicLibrary().GetAlbumAt(static_cast<int>(m_list.GetItemData(row)), album) &&
-           album.GetStoredPlayer() >= kMp3Player;
+    AlbumFacts facts;
+    return row >= 0 && FactsOfIndex(m_list.GetItemData(row), facts) && facts.storedPlayer >= kMp3Player;
 }
 
 DROPEFFECT CAlbumListView::OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point)

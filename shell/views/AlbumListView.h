@@ -45,6 +45,7 @@ protected:
 
 private:
     bool IsShown(CMusicLibrary& library, const AlbumRecord& album);
+    bool FactsOfIndex(DWORD_PTR albumIndex, AlbumFacts& facts);
     // Whether the album of a row plays from files.
     bool IsAudioAlbumRow(int row);
     void UpdateCaption();

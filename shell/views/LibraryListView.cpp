@@ -214,6 +214,22 @@ DROPEFFECT CLibraryListView::OnDragEnter(COleDataObject* dataObject, DWORD keySt
     return OnDragOver(dataObject, keyState, point);
 }
 
+bool CLibraryListView::GetAlbumFacts(CLibItem& item, AlbumFacts& facts)
+{
+    CZymDoc* doc = GetDoc();
+    if (!doc)
+        return false;
+    CMusicLibrary& library = doc->GetMusicLibrary();
+    CLibraryLock lock(library);
+    const AlbumRecord* album = item.GetAlbum(lock, library);
+    if (!album)
+        return false;
+    facts.player = album->GetPlayer();
+    facts.storedPlayer = album->GetStoredPlayer();
+    facts.trackCount = album->GetTrackCount();
+    return true;
+}
+
 std::vector<TrackRecord> CLibraryListView::CopyDroppedTracks(CMusicLibrary& library, const char* text)
 {
     CPlayList dropped(library);

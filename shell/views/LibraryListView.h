@@ -28,6 +28,15 @@ struct ListStyleChange
     bool reframe;
 };
 
+// What a view asks of a stored album for a row, read under the library lock
+// without copying the album (it may hold many tracks).
+struct AlbumFacts
+{
+    int player = kNoPlayer; // where it is believed to be
+    int storedPlayer = kNoPlayer;
+    int trackCount = 0;
+};
+
 class CLibraryListView : public CListFormView
 {
     DECLARE_DYNAMIC(CLibraryListView)
@@ -92,6 +101,8 @@ protected:
     // The print title of the view's list.
     virtual CString GetPrintTitle() = 0;
 
+    // False when the entry's album is not in the library.
+    bool GetAlbumFacts(CLibItem& item, AlbumFacts& facts);
     // Copies of the tracks that dropped entry lines name, in their order;
     // lines of whole albums, tracks out of range or albums not in the
     // library add nothing.

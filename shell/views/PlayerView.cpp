@@ -214,12 +214,12 @@ CString CPlayerView::Mp3Text(CMp3Control& mp3, int columnId)
         return "MP3";
     case kColLocation:
     {
-        AlbumRecord album;
-        CZymDoc* doc = GetDoc();
+        CMusicLibrary& library = GetDoc()->GetMusicLibrary();
         CLibItem item(mp3.GetAlbumId(), mp3.GetTrack());
-        if (item.GetAlbumCopy(doc->GetMusicLibrary(), album) && item.GetTrack() >= 0 &&
-            item.GetTrack() < album.GetTrackCount())
-            return album.GetFileLocation(item.GetTrack());
+        CLibraryLock lock(library);
+        const AlbumRecord* album = item.GetAlbum(lock, library);
+        if (album && item.GetTrack() >= 0 && item.GetTrack() < album->GetTrackCount())
+            return album->GetFileLocation(item.GetTrack());
         break;
     }
     case kColDescription:

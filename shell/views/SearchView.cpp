@@ -261,12 +261,11 @@ bool CSearchView::GetRowItem(int row, CLibItem& item)
 
 bool CSearchView::GetRowPlayer(DWORD_PTR itemData, int& player)
 {
-    CZymDoc* doc = GetDoc();
-    AlbumRecord album;
-    CLibItem item = doc->GetSearchList().GetItem(static_cast<int>(itemData));
-    if (!item.GetAlbumCopy(doc->GetMusicLibrary(), album))
+    AlbumFacts facts;
+    CLibItem item = GetDoc()->GetSearchList().GetItem(static_cast<int>(itemData));
+    if (!GetAlbumFacts(item, facts))
         return false;
-    player = album.GetPlayer();
+    player = facts.player;
     return true;
 }
 

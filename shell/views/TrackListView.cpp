@@ -168,8 +168,8 @@ bool CTrackListView::GetAlbum(AlbumRecord& album)
 
 bool CTrackListView::IsAudioAlbum()
 {
-    AlbumRecord album;
-    return GetAlbum(album) && album.GetStoredPlayer() >= kMp3Player;
+    AlbumFacts facts;
+    return GetAlbumFacts(m_album, facts) && facts.storedPlayer >= kMp3Player;
 }
 
 void CTrackListView::GetItemText(DWORD_PTR itemData, int columnId, CString& text)
@@ -187,8 +187,8 @@ void CTrackListView::GetItemText(DWORD_PTR itemData, int columnId, CString& text
 
 bool CTrackListView::IsValidItem(DWORD_PTR itemData)
 {
-    AlbumRecord album;
-    return GetAlbum(album) && itemData < static_cast<DWORD_PTR>(album.GetTrackCount());
+    AlbumFacts facts;
+    return GetAlbumFacts(m_album, facts) && itemData < static_cast<DWORD_PTR>(facts.trackCount);
 }
 
 bool CTrackListView::GetRowItem(int row, CLibItem& item)
@@ -202,10 +202,10 @@ bool CTrackListView::GetRowItem(int row, CLibItem& item)
 
 bool CTrackListView::GetRowPlayer(DWORD_PTR, int& player)
 {
-    AlbumRecord album;
-    if (!GetAlbum(album))
+    AlbumFacts facts;
+    if (!GetAlbumFacts(m_album, facts))
         return false;
-    player = album.GetPlayer();
+    player = facts.player;
     return true;
 }
 
