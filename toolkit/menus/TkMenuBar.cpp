@@ -186,14 +186,22 @@ void TkMenuBar::DelayShow(BOOL show)
 // menu once it exists.
 DWORD TkMenuBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* layout)
 {
-    if (m_bFloatFix)
+    ApplyFloatFix();
+    return TkCustomToolBar::RecalcDelayShow(layout);
+}
+
+// A floating bar is laid out by its mini frame's dock bar, which never asks
+// RecalcDelayShow: the layout applies the fix too.
+void TkMenuBar::ApplyFloatFix()
+{
+    if (!m_bFloatFix || !GetSafeHwnd())
+        return;
+    CWnd* frame = GetParentFrame();
+    if (frame && frame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
     {
-        CWnd* frame = GetParentFrame();
-        if (frame && frame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
-            frame->ModifyStyle(WS_SYSMENU, 0, SWP_FRAMECHANGED);
+        frame->ModifyStyle(WS_SYSMENU, 0, SWP_FRAMECHANGED);
         m_bFloatFix = FALSE;
     }
-    return TkCustomToolBar::RecalcDelayShow(layout);
 }
 
 void TkMenuBar::OnBarStyleChange(DWORD oldStyle, DWORD newStyle)
@@ -224,6 +232,7 @@ CSize TkMenuBar::CalcFixedLayout(BOOL stretch, BOOL horizontal)
 
 CSize TkMenuBar::CalcDynamicLayout(int length, DWORD mode)
 {
+    ApplyFloatFix();
     BOOL horizontal = (mode & LM_HORZDOCK) != 0;
     int host = (mode & (LM_HORZDOCK | LM_VERTDOCK)) ? HostLength(horizontal) : 0;
     if (host <= 0)

@@ -84,6 +84,8 @@ protected:
     void ApplyActiveMask();
     void FreeTable();
     void RelayoutFrame();
+    // A floating bar's mini frame loses its close box.
+    void ApplyFloatFix();
     // The docking frame's client width (horizontal) or height; 0 when the
     // bar floats or has no frame.
     int HostLength(BOOL horizontal) const;

@@ -237,6 +237,17 @@ TEST_F(MenuBarTest, MenusGetBitsAndOnlyTheActiveMenusButtonsShow)
     EXPECT_EQ(0x80000006u, Bar().GetButtonID(6));
 }
 
+TEST_F(MenuBarTest, AFloatingMenuBarHasNoCloseBox)
+{
+    g_frame->FloatControlBar(&Bar(), CPoint(300, 300), CBRS_ALIGN_TOP);
+    g_frame->RecalcLayout();
+    PumpIdle();
+    CFrameWnd* mini = Bar().GetParentFrame();
+    ASSERT_TRUE(mini->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    EXPECT_FALSE(mini->GetStyle() & WS_SYSMENU);
+    EXPECT_TRUE(mini->GetStyle() & WS_CAPTION);
+}
+
 TEST_F(MenuBarTest, MissingMenusGetNoBit)
 {
     TkMenuBar bar;
