@@ -4,7 +4,7 @@
 // bar.
 #pragma once
 
-#include "bars/TkDockBar.h"
+#include "frames/TkFloatingBarHost.h"
 #include "frames/TkMDIChildWnd.h"
 
 class TkControlBarMDIChildWnd : public TkMDIChildWnd
@@ -12,13 +12,11 @@ class TkControlBarMDIChildWnd : public TkMDIChildWnd
     DECLARE_DYNCREATE(TkControlBarMDIChildWnd)
 public:
     TkControlBarMDIChildWnd();
-    ~TkControlBarMDIChildWnd() override;
 
     void RecalcLayout(BOOL notify = TRUE) override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;
-    TkDockBar* GetDockBar() { return &m_wndDockBar; }
-    // The bar when the child holds one alone (no CBRS_FLOAT_MULTI).
-    CControlBar* GetSingleBar();
+    TkDockBar* GetDockBar() { return m_host.GetDockBar(); }
+    CControlBar* GetSingleBar() { return m_host.GetSingleBar(); }
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -30,6 +28,5 @@ protected:
     void OnShowWindow(BOOL show, UINT status);
     DECLARE_MESSAGE_MAP()
 
-    TkDockBar m_wndDockBar;
-    BOOL m_bInLayout;
+    TkFloatingBarHost m_host;
 };

@@ -122,9 +122,11 @@ void TkMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DW
         child->RecalcLayout();
         child->UpdateWindow();
     }
-    else if (TkControlBarMDIChildWnd* child = CreateFloatingMDIChild(FloatingStyle(bar, style), bar))
+    else if (CMDIChildWnd* child = CreateFloatingMDIChild(FloatingStyle(bar, style), bar))
     {
-        child->GetDockBar()->DockControlBar(bar);
+        CWnd* dockBar = CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_DOCKBAR_FLOAT));
+        if (dockBar && dockBar->IsKindOf(RUNTIME_CLASS(TkDockBar)))
+            static_cast<TkDockBar*>(dockBar)->DockControlBar(bar);
         child->RecalcLayout();
         child->SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         child->ShowWindow(SW_SHOWNA);
@@ -136,12 +138,12 @@ void TkMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DW
         tkBar->AfterFloatAsMDIChild();
 }
 
-TkControlBarMDIChildWnd* TkMDIFrameWnd::CreateFloatingMDIChild(DWORD, CControlBar*)
+CMDIChildWnd* TkMDIFrameWnd::CreateFloatingMDIChild(DWORD, CControlBar*)
 {
     CObject* object = m_pFloatingMDIChildClass->CreateObject();
     if (object == NULL)
         AfxThrowMemoryException();
-    TkControlBarMDIChildWnd* child = static_cast<TkControlBarMDIChildWnd*>(object);
+    CMDIChildWnd* child = static_cast<CMDIChildWnd*>(object);
     if (!child->LoadFrame(kFloatingChildResource, kFloatingChildStyle, this))
     {
         // A child whose window was made goes with its window.

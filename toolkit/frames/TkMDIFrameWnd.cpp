@@ -75,12 +75,12 @@ BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
 END_MESSAGE_MAP()
 
 TkMDIFrameWnd::TkMDIFrameWnd()
-    : TkPaintedCaption(FALSE), m_pDockBarClass(NULL),
+    : TkPaintedCaption(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
+      m_hOwnMenu(NULL), m_nCurrentMenuId(0), m_nFrameMenuId(0), m_pDockBarClass(NULL),
       m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart), m_nNextCascadeY(kCascadeStart),
       m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
-      m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0),
-      m_pCommandPlugIn(NULL), m_pMenuPlugIn(NULL), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
-      m_hOwnMenu(NULL), m_nCurrentMenuId(0), m_nFrameMenuId(0)
+      m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0), m_pCommandPlugIn(NULL),
+      m_pMenuPlugIn(NULL)
 {
     m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));
     m_descriptors.Add(kCaptionListFilter, (UINT)-1, RUNTIME_CLASS(TkCapConLstMDIMaxChildMsgFilter));
@@ -113,8 +113,8 @@ TkMDIFrameWnd::~TkMDIFrameWnd()
     POSITION position = m_menuMap.GetStartPosition();
     while (position)
     {
-        UINT id;
-        HMENU menu;
+        UINT id = 0;
+        HMENU menu = NULL;
         m_menuMap.GetNextAssoc(position, id, menu);
         ::DestroyMenu(menu);
     }

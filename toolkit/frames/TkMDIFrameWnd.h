@@ -18,7 +18,6 @@
 
 class TkBmpMenuPlugIn;
 class TkCommandPlugIn;
-class TkControlBarMDIChildWnd;
 class TkMDIMenuBar;
 
 class TkMDIFrameWnd : public CMDIFrameWnd, public TkDockSite, public TkFrameBarState,
@@ -89,8 +88,9 @@ public:
                                   const DockSize& size);
     // A negative coordinate takes the next cascade place.
     void FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DWORD style) override;
-    // NULL when the child's window cannot be loaded.
-    virtual TkControlBarMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar);
+    // An MDI child whose float dock bar (AFX_IDW_DOCKBAR_FLOAT) will hold the
+    // bar; NULL when the child's window cannot be loaded.
+    virtual CMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar);
     CFrameWnd* GetHostedFrame(CControlBar* bar) override;
     void SetHostedFrameStyle(CFrameWnd* frame, BOOL floating) override;
     void FitHostedFrame(CFrameWnd* frame) override;

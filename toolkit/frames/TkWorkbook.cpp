@@ -1,4 +1,5 @@
 #include "frames/TkWorkbook.h"
+#include "frames/TkControlBarWorksheet.h"
 #include "frames/TkWorksheet.h"
 
 #include <algorithm>
@@ -77,9 +78,10 @@ BEGIN_MESSAGE_MAP(TkWorkbook, TkMDIFrameWnd)
 END_MESSAGE_MAP()
 
 TkWorkbook::TkWorkbook()
-    : m_bShowTabs(FALSE), m_bShowIcons(TRUE), m_hTabFont(NULL), m_pClient(NULL), m_nTabPitch(100),
-      m_rectLastLayout(0, 0, 0, 0), m_nActiveSheet(0)
+    : m_bRepaintOnResize(FALSE), m_bShowTabs(FALSE), m_bShowIcons(TRUE), m_hTabFont(NULL), m_pClient(NULL), m_nTabPitch(100),
+      m_rectLastLayout(0, 0, 0, 0), m_rectLastClient(0, 0, 0, 0), m_nActiveSheet(0)
 {
+    m_pFloatingMDIChildClass = RUNTIME_CLASS(TkControlBarWorksheet);
 }
 
 TkWorkbook::~TkWorkbook()
@@ -104,6 +106,15 @@ BOOL TkWorkbook::CreateClient(LPCREATESTRUCTA cs, CMenu* windowMenu)
         m_penFace.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNFACE));
     }
     return result;
+}
+
+CMDIChildWnd* TkWorkbook::CreateFloatingMDIChild(DWORD style, CControlBar* bar)
+{
+    CMDIChildWnd* child = TkMDIFrameWnd::CreateFloatingMDIChild(style, bar);
+    HICON icon = bar ? (HICON)bar->SendMessage(WM_GETICON, ICON_BIG) : NULL;
+    if (icon && child && child->IsKindOf(RUNTIME_CLASS(TkControlBarWorksheet)))
+        SetSheetIcon(static_cast<TkWorksheet*>(child), ::CopyIcon(icon), FALSE);
+    return child;
 }
 
 void TkWorkbook::ShowTabs(BOOL show)
@@ -316,6 +327,9 @@ BOOL TkWorkbook::SetSheetIcon(TkWorksheet* sheet, HICON icon, BOOL redraw)
 {
     if (!sheet)
         return FALSE;
+    // The sheet owns its icon.
+    if (sheet->m_hIcon && sheet->m_hIcon != icon)
+        ::DestroyIcon(sheet->m_hIcon);
     sheet->m_hIcon = icon;
     if (redraw)
         InvalidateTab(sheet);
@@ -404,6 +418,11 @@ void TkWorkbook::OnPaint()
         DrawTab(&dc, static_cast<TkWorksheet*>(active));
         DrawTabLabel(&dc, static_cast<TkWorksheet*>(active));
     }
+    if (m_bRepaintOnResize && client != m_rectLastClient)
+    {
+        m_rectLastClient = client;
+        Invalidate(FALSE);
+    }
 }
 
 BOOL TkWorkbook::OnEraseBkgnd(CDC* dc)
@@ -415,9 +434,33 @@ BOOL TkWorkbook::OnEraseBkgnd(CDC* dc)
     dc->ExcludeClipRect(ClientWindowRect());
     CRect area = left;
     if (m_bShowTabs)
+    {
         GetWorkbookRect(area);
+        Invalidate(FALSE);
+    }
     dc->FillSolidRect(&area, ::GetSysColor(COLOR_BTNFACE));
+    DrawInnerEdges(dc, left);
     return TRUE;
+}
+
+// Where the bars' area ends inside the frame (a status bar below, a bar at
+// the right), it gets a raised edge: highlight one pixel inside, shadow two.
+void TkWorkbook::DrawInnerEdges(CDC* dc, const CRect& area)
+{
+    CRect client;
+    GetClientRect(&client);
+    const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    if (area.bottom != client.bottom)
+    {
+        dc->FillSolidRect(area.left, area.bottom - 1, area.Width(), 1, highlight);
+        dc->FillSolidRect(area.left, area.bottom - 2, area.Width(), 1, shadow);
+    }
+    if (area.right != client.right)
+    {
+        dc->FillSolidRect(area.right - 1, area.top, 1, area.Height(), highlight);
+        dc->FillSolidRect(area.right - 2, area.top, 1, area.Height(), shadow);
+    }
 }
 
 void TkWorkbook::OnLButtonDown(UINT, CPoint point)

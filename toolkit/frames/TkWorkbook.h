@@ -43,6 +43,8 @@ public:
 
     BOOL CreateClient(LPCREATESTRUCTA cs, CMenu* windowMenu) override;
     void RecalcLayout(BOOL notify = TRUE) override;
+    // A TkControlBarWorksheet whose sheet icon is the bar's big icon.
+    CMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar) override;
 
     virtual void GetWorkbookRect(CRect& rect);
     virtual BOOL CanActivateSheet(TkWorksheet* sheet);
@@ -60,6 +62,9 @@ public:
     virtual BOOL SetSheetIcon(TkWorksheet* sheet, HICON icon, BOOL redraw);
 
     void ShowTabs(BOOL show);
+    // A paint that finds the client window's size changed invalidates the
+    // whole frame.
+    BOOL m_bRepaintOnResize;
     void ShowIcons(BOOL show);
     // The tab of sheet, or the strip from it to the right edge.
     void InvalidateTab(TkWorksheet* sheet, BOOL toEnd = FALSE);
@@ -86,6 +91,7 @@ protected:
     BOOL RecomputeTabPitch();
     void InvalidateStrip();
     BOOL IsRaised(TkWorksheet* sheet);
+    void DrawInnerEdges(CDC* dc, const CRect& area);
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* dc);
@@ -107,5 +113,7 @@ protected:
     int m_nTabPitch;
     // The area the bars left at the last layout with tabs.
     CRect m_rectLastLayout;
+    // The client window's rectangle at the last paint (repaint on resize).
+    CRect m_rectLastClient;
     int m_nActiveSheet;
 };

@@ -44,6 +44,16 @@ void TkWorksheet::OnUpdateFrameTitle(BOOL addToTitle)
         workbook->InvalidateTab(this);
 }
 
+// A sheet that shows its menu in the main frame's menu bar sets no menu in
+// the client; the client still tells the workbook that the menus changed.
+void TkWorksheet::OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu)
+{
+    TkMDIChildWnd::OnUpdateFrameMenu(active, activateWnd, altMenu);
+    CMDIFrameWnd* main = GetMDIFrame();
+    if (!m_hMenuShared && m_bUsesMenuBar && main)
+        ::SendMessageA(main->m_hWndMDIClient, WM_TKWB_SETMENU, (WPARAM)-1, (LPARAM)-1);
+}
+
 void TkWorksheet::OnDestroy()
 {
     TkWorkbook* workbook = GetWorkbook();

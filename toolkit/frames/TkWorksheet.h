@@ -17,6 +17,8 @@ public:
                    DWORD style = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* parentWnd = NULL, CCreateContext* context = NULL) override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;
+    void OnUpdateFrameMenu(BOOL active, CWnd* activateWnd, HMENU altMenu) override;
+    using TkMDIChildWnd::OnUpdateFrameMenu;
     TkWorkbook* GetWorkbook() const;
 
     HICON m_hIcon;

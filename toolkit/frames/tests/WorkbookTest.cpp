@@ -5,6 +5,8 @@
 #include "MainFrame.h"
 #include "mfc/tests/PumpMessages.h"
 
+#include "bars/TkControlBar.h"
+#include "frames/TkControlBarWorksheet.h"
 #include "frames/TkWorkbook.h"
 #include "frames/TkWorksheet.h"
 
@@ -145,4 +147,35 @@ TEST_F(WorkbookTest, TabsKeepTheirMarginsAndAClickActivatesTheSheet)
     PumpMessages();
     EXPECT_EQ(one, m_book->MDIGetActive());
     EXPECT_FALSE(one->m_bPressed);
+}
+
+TEST_F(WorkbookTest, ABarFloatedInTheWorkbookIsASheetWithTheBarsIconAndClosingItHidesTheBar)
+{
+    m_book->EnableDocking(CBRS_ALIGN_ANY);
+    TkControlBar* bar = new TkControlBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(m_book, "Albums", WS_VISIBLE | CBRS_TOP, TKCBRS_FLOATINMAIN, 0xE820));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    HICON icon = ::LoadIconA(NULL, (LPCSTR)IDI_APPLICATION);
+    bar->SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
+    m_book->DockControlBar(bar);
+    m_book->FloatControlBarInMDIChild(bar, -1, -1, CBRS_ALIGN_TOP);
+    PumpMessages();
+
+    CFrameWnd* frame = bar->m_pDockBar->GetParentFrame();
+    ASSERT_TRUE(frame->IsKindOf(RUNTIME_CLASS(TkControlBarWorksheet)));
+    TkControlBarWorksheet* sheet = static_cast<TkControlBarWorksheet*>(frame);
+    ASSERT_EQ(1, m_book->GetSheetCount());
+    EXPECT_EQ(sheet, m_book->GetSheet(0));
+    EXPECT_NE(nullptr, sheet->m_hIcon);
+    EXPECT_EQ(bar, sheet->GetSingleBar());
+    CString title;
+    sheet->GetWindowText(title);
+    EXPECT_STREQ("Albums", title);
+
+    sheet->SendMessage(WM_CLOSE);
+    PumpMessages();
+    ASSERT_TRUE(::IsWindow(sheet->m_hWnd));
+    EXPECT_FALSE(bar->IsWindowVisible());
+    EXPECT_EQ(1, m_book->GetSheetCount());
 }
