@@ -232,12 +232,9 @@ ITkLNContainer* TkLNDockingMgr::FindContainer(TkLayoutNode* node)
     return NULL;
 }
 
-// In map order, over a copy of the registered pairs.
-BOOL TkLNDockingMgr::IsPointInAnyContainer(CPoint screenPoint)
+void TkLNDockingMgr::GetRegisteredTrees(TkLNRootList& trees)
 {
-    if (!m_hitTester)
-        return FALSE;
-    std::vector<std::pair<TkLayoutNode*, ITkLNContainer*>> trees;
+    trees.clear();
     for (POSITION p = m_containers.GetStartPosition(); p;)
     {
         TkLayoutNode* root = NULL;
@@ -245,6 +242,15 @@ BOOL TkLNDockingMgr::IsPointInAnyContainer(CPoint screenPoint)
         m_containers.GetNextAssoc(p, root, container);
         trees.emplace_back(root, container);
     }
+}
+
+// Over a copy: the hit tester may register trees.
+BOOL TkLNDockingMgr::IsPointInAnyContainer(CPoint screenPoint)
+{
+    if (!m_hitTester)
+        return FALSE;
+    TkLNRootList trees;
+    GetRegisteredTrees(trees);
     for (const auto& tree : trees)
         if (m_hitTester->ContainsPoint(tree.first, screenPoint, tree.second))
             return TRUE;

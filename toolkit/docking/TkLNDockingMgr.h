@@ -12,9 +12,13 @@
 
 #include <afxtempl.h>
 
+#include <utility>
 #include <vector>
 
 class ITkBorderTargetParent;
+
+// Registered trees: each root with its container.
+typedef std::vector<std::pair<TkLayoutNode*, ITkLNContainer*>> TkLNRootList;
 
 // The docking manager's record of one node: its options, its last floating
 // rectangle and its last docked place.
@@ -130,6 +134,8 @@ public:
     ITkLNContainer* GetContainerOf(TkLayoutNode* node);
     // The container of the node or of its nearest parent that has one.
     ITkLNContainer* FindContainer(TkLayoutNode* node);
+    // A copy of the registered pairs, in map order.
+    void GetRegisteredTrees(TkLNRootList& trees);
     // FALSE without a hit tester.
     BOOL IsPointInAnyContainer(CPoint screenPoint);
     void SetHitTester(ITkLNHitTester* hitTester) { m_hitTester = hitTester; }
