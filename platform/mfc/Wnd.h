@@ -114,6 +114,10 @@ public:
     CWnd* SetParent(CWnd* newParent);
     CWnd* GetOwner() const;
     CWnd* GetTopLevelParent() const;
+    // A floating popup hands its frame's commands on: the keyboard menu and
+    // a close go to the top-level parent, F6 gives that parent the focus.
+    // TRUE when the command was handled so.
+    BOOL HandleFloatingSysCommand(UINT id, LPARAM lParam);
     // The nearest parent whose object is a frame; NULL when there is none.
     CFrameWnd* GetParentFrame() const;
     // Frames answer TRUE.
