@@ -4,6 +4,7 @@
 #include "ComError.h"
 #include "DiscLookups.h"
 #include "DiscSearch.h"
+#include "DocCommandTargets.h"
 #include "OpenLink.h"
 #include "crt/Random.h"
 #include "db/ODBConnection.h"
@@ -865,8 +866,8 @@ void CDocCommands::Debug(const CString& argument)
 
 void CDocCommands::NotifyItem(const CString& argument)
 {
-    if (ReadSwitch(argument, m_doc.m_notifyPlayingItem, FALSE) && m_doc.m_notifyPlayingItem && m_doc.m_operations)
-        m_doc.m_operations->UpdateTitle();
+    if (ReadSwitch(argument, m_doc.m_notifyPlayingItem, FALSE) && m_doc.m_notifyPlayingItem)
+        m_doc.GetCommandTargets().title.FirePlayingItem();
 }
 
 // Each changer by its description, capacity and the three digits that end

@@ -70,18 +70,13 @@ enum DocumentHint
 typedef void (*ThreadRegistration)(const char* name);
 void SetThreadRegistration(ThreadRegistration registration);
 
-// The document's operations that arrive with its commands and the play-list
-// files; the tick and the start-up call them at their steps. Until the
-// application connects them those steps do nothing.
+// What the document leaves to the application: the tick calls it when the
+// scheduler's timed play ends. Until the application connects it nothing
+// happens then.
 class CDocumentOperations
 {
 public:
     virtual ~CDocumentOperations() {}
-    // Offers to bring a library of an older program over.
-    virtual void OfferLibraryUpgrade() = 0;
-    virtual void UpdateTitle() = 0;
-    // Opens the file into the current play list; FALSE when it could not.
-    virtual BOOL OpenPlaylistFile(const char* path) = 0;
     // What the scheduler does when its timed play ends.
     virtual void RunTimedAction() = 0;
 };

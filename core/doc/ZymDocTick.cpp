@@ -2,6 +2,7 @@
 #include "ZymDoc.h"
 
 #include "DiscSearch.h"
+#include "DocCommandTargets.h"
 #include "FireEvent.h"
 #include "HandOver.h"
 #include "Mp3Control.h"
@@ -13,6 +14,8 @@ const int kPollEveryTicks = 10;   // once a second at 100 ms a tick
 const char kCurrentPlaylist[] = "Current Playlist";
 const int kUserActiveSeconds = 20;
 const int kSkimUnknownSlots = 1;
+// A play-list file's entries go after the last one.
+const int kAppend = -1;
 
 } // namespace
 
@@ -29,9 +32,9 @@ void CZymDoc::RunTick()
         m_firstTickDone = true;
         RunStartup();
     }
-    else if (!m_startupRunning && m_operations)
+    else if (!m_startupRunning)
     {
-        m_operations->OfferLibraryUpgrade();
+        GetCommandTargets().library.OfferLibraryUpgrade();
     }
     PollPlayers();
     if (m_library.IsLoading())
@@ -85,7 +88,7 @@ void CZymDoc::RestorePlaylistAtStart()
         m_restoreDone = true;
         OnPlaylistStop();
         m_playList->Clear();
-        if (m_operations && m_operations->OpenPlaylistFile(handedOver))
+        if (GetCommandTargets().playlistFiles.OpenPlaylistFile(handedOver, kAppend))
             OnPlaylistPlay();
         return;
     }
@@ -158,8 +161,8 @@ void CZymDoc::SyncWithChangers(time_t now)
         news = true;
     if (news)
     {
-        if (!m_library.IsLoading() && m_operations)
-            m_operations->UpdateTitle();
+        if (!m_library.IsLoading())
+            GetCommandTargets().title.UpdateTitle();
         UpdateAllViews(nullptr, kHintPlayers);
     }
     if (resynced)

@@ -53,12 +53,6 @@ void CTrace::TakeEvents()
     }
 }
 
-BOOL COperationsStandIn::OpenPlaylistFile(const char* path)
-{
-    m_trace.Add(std::string("open ") + path);
-    return openResult;
-}
-
 // As the scheduler's action does: the timed play is over.
 void COperationsStandIn::RunTimedAction()
 {

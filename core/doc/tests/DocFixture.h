@@ -66,21 +66,14 @@ private:
     CTrace& m_trace;
 };
 
-// The operations of the later commands, recorded in the trace ("open NAME",
-// "timed action") or, where each tick may call them, counted.
+// The scheduler's end action, recorded in the trace as "timed action".
 class COperationsStandIn : public CDocumentOperations
 {
 public:
     explicit COperationsStandIn(CTrace& trace) : m_trace(trace) {}
-    void OfferLibraryUpgrade() override { ++upgradeOffers; }
-    void UpdateTitle() override { ++titles; }
-    BOOL OpenPlaylistFile(const char* path) override;
     void RunTimedAction() override;
 
     CZymDoc* doc = nullptr;
-    BOOL openResult = TRUE;
-    int upgradeOffers = 0;
-    int titles = 0;
 
 private:
     CTrace& m_trace;
