@@ -363,3 +363,55 @@ TEST_F(LibraryViewsTest, TheMp3PlayerHasTheLastRowWithItsState)
 }
 
 } // namespace
+
+namespace {
+
+// The Delete key and a double click hand their rows to the document's
+// commands through its selection.
+TEST_F(LibraryViewsTest, DeleteAndDoubleClickReachTheDocument)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    AddAlbum(kOtherId, "Other", 1, false, 2);
+    CAlbumListView* albums = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    CLxListCtrl& list = albums->GetList();
+    SelectRows(list, {0, 2});
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDYES).Then(IDNO);
+        MSG msg = {list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0};
+        EXPECT_TRUE(static_cast<CWnd*>(albums)->PreTranslateMessage(&msg));
+        ASSERT_EQ(2u, boxes.Shown().size());
+        EXPECT_EQ("Delete Other?", boxes.Shown()[0].text);
+        EXPECT_EQ("Delete Disc?", boxes.Shown()[1].text);
+    }
+    EXPECT_EQ((Texts{kCdId, kMp3Id}), Column(list, 15));
+
+    CTrackListView* tracks = Show<CTrackListView>(RUNTIME_CLASS(CTrackListView));
+    m_doc->GetSelectionList().Clear();
+    Select(kMp3Id, -1);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    SelectRows(tracks->GetList(), {2, 0});
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDYES).Then(IDYES);
+        MSG msg = {tracks->GetList().m_hWnd, WM_KEYDOWN, VK_DELETE, 0};
+        static_cast<CWnd*>(tracks)->PreTranslateMessage(&msg);
+    }
+    EXPECT_EQ(Texts{"T2"}, TrackTitles(kMp3Id));
+
+    // A double click on the second album's row adds it to the play list.
+    PumpViewMessages();
+    CRect row;
+    list.GetItemRect(1, &row, LVIR_BOUNDS);
+    CPoint point = row.CenterPoint();
+    list.ClientToScreen(&point);
+    albums->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(point.x, point.y));
+    PumpViewMessages();
+    EXPECT_EQ(Texts{std::string(kMp3Id) + " -1"}, Selection());
+    CPlayList& playList = *m_doc->GetPlayList();
+    ASSERT_EQ(1, playList.GetCount());
+    EXPECT_EQ(std::string(kMp3Id) + " -1", std::string(playList.GetItem(0).Format()));
+}
+
+} // namespace
