@@ -303,3 +303,30 @@ TEST_F(SysCommandExTest, OtherTemplatesAndRecordsWithoutAWindowAreIgnored)
     EXPECT_EQ(frame, FrameOf(doc));
 }
 }  // namespace
+
+namespace
+{
+TEST_F(SysCommandExTest, AMaximisedChildsExtraButtonStandsInTheFramesMenuLine)
+{
+    CDocument* doc = Open(FALSE);
+    TkMDIChildWnd* child = dynamic_cast<TkMDIChildWnd*>(FrameOf(doc));
+    ASSERT_NE(nullptr, child);
+    TkxButtonMsgFilter* own = dynamic_cast<TkxButtonMsgFilter*>(
+        child->GetFilterRoot()->FindOrCreate(258, NULL, -1));
+    TkxButtonMsgFilter* frames = dynamic_cast<TkxButtonMsgFilter*>(
+        m_main->GetFilterRoot()->FindOrCreate(260, NULL, -1));
+    ASSERT_NE(nullptr, own);
+    ASSERT_NE(nullptr, frames);
+    EXPECT_TRUE(own->IsShown(NULL));
+    EXPECT_FALSE(frames->IsShown(NULL));
+    m_main->MDIMaximize(child);
+    PumpMessages();
+    EXPECT_FALSE(own->IsShown(NULL));
+    EXPECT_TRUE(frames->IsShown(NULL));
+    // A click on the frame's button acts on the child.
+    frames->Fire(TkCaptionControlMsgFilter::fireClick, 0, 0);
+    PumpMessages();
+    EXPECT_EQ("docked 2", Where(doc));
+    EXPECT_FALSE(frames->IsShown(NULL));
+}
+}  // namespace
