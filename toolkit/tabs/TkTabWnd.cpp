@@ -193,6 +193,39 @@ void TkTabWndBase::ClearSelection()
     m_pTabControl->ClearSelection();
 }
 
+void TkTabWndBase::NotifyTab(int index)
+{
+    m_pTabControl->OnTabNotify(index);
+}
+
+void TkTabWndBase::NotifyTab(CWnd* pane)
+{
+    int index;
+    if (FindTab(pane, index))
+        NotifyTab(index);
+}
+
+void TkTabWndBase::SetTabIcon(int index, LPCSTR resourceName, int cx, int cy)
+{
+    m_pTabControl->SetTabIcon(index, resourceName, cx, cy);
+}
+
+void TkTabWndBase::SetTabIcon(int index, UINT resourceId, int cx, int cy)
+{
+    m_pTabControl->SetTabIcon(index, resourceId, cx, cy);
+}
+
+void TkTabWndBase::SetTabIcon(int index, HICON icon)
+{
+    m_pTabControl->SetTabIcon(index, icon);
+}
+
+BOOL TkTabWndBase::CreateScrollBarControl(DWORD style, UINT id)
+{
+    return ::CreateWindowExA(0, "SCROLLBAR", NULL, style | WS_CHILD, 0, 0, 1, 1, m_hWnd,
+                             (HMENU)(UINT_PTR)id, AfxGetInstanceHandle(), NULL) != NULL;
+}
+
 void TkTabWndBase::SetActiveFocus()
 {
     int active;
@@ -269,6 +302,7 @@ IMPLEMENT_DYNCREATE(Tk3DTabWnd, TkTabWndBase)
 
 BEGIN_MESSAGE_MAP(Tk3DTabWnd, TkTabWndBase)
     ON_MESSAGE(WM_NCCREATE, OnNcCreateMessage)
+    ON_WM_SETFOCUS()
     ON_WM_SIZE()
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -428,4 +462,111 @@ LRESULT Tk3DTabWnd::On3DTabActivate(WPARAM wParam, LPARAM lParam)
     if (m_pNotifyWnd != NULL)
         m_pNotifyWnd->SendMessage(WM_TKTAB_ACTIVATE, wParam, lParam);
     return 0;
+}
+
+void Tk3DTabWnd::OnSetFocus(CWnd* oldWnd)
+{
+    Default();
+    HWND next = ::GetWindow(m_hWnd, GW_HWNDNEXT);
+    if (next && ::GetWindow(next, GW_HWNDNEXT) && oldWnd && oldWnd->m_hWnd == next && m_pActivePane)
+    {
+        m_pActivePane->SetFocus();
+        m_pActivePane->SendMessage(WM_NEXTDLGCTL, TRUE);
+    }
+    else if (m_pTabControl)
+        m_pTabControl->SetFocus();
+}
+
+BOOL Tk3DTabWnd::PreTranslateMessage(MSG* msg)
+{
+    if (CWnd::PreTranslateMessage(msg))
+        return TRUE;
+    if (!(GetStyle() & WS_TABSTOP) || msg->message != WM_KEYDOWN)
+        return FALSE;
+    return TranslateKey(msg);
+}
+
+BOOL Tk3DTabWnd::TranslateKey(MSG* msg)
+{
+    const WPARAM key = msg->wParam;
+    const BOOL control = ::GetKeyState(VK_CONTROL) < 0;
+    const BOOL shift = ::GetKeyState(VK_SHIFT) < 0;
+    if (control && (key == VK_TAB || key == VK_PRIOR || key == VK_NEXT) &&
+        SendMessage(WM_USER + 117, 0, (LPARAM)msg))
+        return TRUE;
+    HWND focus = ::GetFocus();
+    HWND tabs = m_pTabControl ? m_pTabControl->m_hWnd : NULL;
+    if (focus && focus == tabs)
+    {
+        WPARAM arrow = 0;
+        if (control && key == VK_TAB)
+            arrow = shift ? VK_LEFT : VK_RIGHT;
+        else if (key == VK_LEFT || key == VK_UP)
+            arrow = VK_LEFT;
+        else if (key == VK_RIGHT || key == VK_DOWN)
+            arrow = VK_RIGHT;
+        if (arrow)
+        {
+            m_pTabControl->SendMessage(WM_KEYDOWN, arrow);
+            return TRUE;
+        }
+    }
+    BOOL inPane = m_pActivePane && focus &&
+                  (focus == m_pActivePane->m_hWnd || ::IsChild(m_pActivePane->m_hWnd, focus));
+    if (key == VK_TAB && !shift && !control)
+    {
+        if (inPane)
+            return TabForward(msg, focus);
+        if (m_pActivePane)
+        {
+            m_pActivePane->SetFocus();
+            return TRUE;
+        }
+    }
+    if (key == VK_TAB && shift && !control && inPane)
+    {
+        for (HWND before = ::GetWindow(focus, GW_HWNDPREV); before;
+             before = ::GetWindow(before, GW_HWNDPREV))
+        {
+            if (::GetWindowLongA(before, GWL_STYLE) & WS_TABSTOP)
+                return NavigateInPane(msg, focus);
+        }
+        if (m_pTabControl)
+            m_pTabControl->SetFocus();
+        return TRUE;
+    }
+    return NavigateInPane(msg, focus);
+}
+
+BOOL Tk3DTabWnd::TabForward(MSG* msg, HWND focus)
+{
+    for (HWND after = ::GetWindow(focus, GW_HWNDNEXT); after; after = ::GetWindow(after, GW_HWNDNEXT))
+    {
+        if (::GetWindowLongA(after, GWL_STYLE) & WS_TABSTOP)
+            return NavigateInPane(msg, focus);
+    }
+    // Past the pane's last control: the next tab stop among this window's
+    // siblings, searching round from the first.
+    HWND sibling = ::GetWindow(m_hWnd, GW_HWNDNEXT);
+    for (; sibling; sibling = ::GetWindow(sibling, GW_HWNDNEXT))
+    {
+        if (::GetWindowLongA(sibling, GWL_STYLE) & WS_TABSTOP)
+            break;
+    }
+    for (HWND first = ::GetWindow(m_hWnd, GW_HWNDFIRST); !sibling && first;
+         first = ::GetWindow(first, GW_HWNDNEXT))
+    {
+        if (first != m_hWnd && (::GetWindowLongA(first, GWL_STYLE) & WS_TABSTOP))
+            sibling = first;
+    }
+    if (!sibling)
+        return NavigateInPane(msg, focus);
+    ::SetFocus(sibling);
+    return TRUE;
+}
+
+BOOL Tk3DTabWnd::NavigateInPane(MSG* msg, HWND focus)
+{
+    HWND dialog = focus ? ::GetParent(focus) : NULL;
+    return dialog && ::IsDialogMessageA(dialog, msg);
 }

@@ -19,6 +19,8 @@ public:
     TkTabWndBase();
 
     virtual BOOL Create(CWnd* parent, DWORD style, UINT id);
+    // A 1 x 1 "SCROLLBAR" child with the style; TRUE when made.
+    virtual BOOL CreateScrollBarControl(DWORD style, UINT id);
     virtual BOOL CreateTabControl(DWORD style, UINT id);
     // id (UINT)-1 names the pane by its place.
     virtual TkTab* InsertTab(CRuntimeClass* paneClass, int index, LPCSTR label,
@@ -28,6 +30,10 @@ public:
                           UINT id = (UINT)-1);
     virtual TkTab* AddTab(CWnd* pane, LPCSTR label);
     virtual void OnTabAdded(int index, int reserved);
+    // The tab control's icon of a tab.
+    virtual void SetTabIcon(int index, LPCSTR resourceName, int cx, int cy);
+    virtual void SetTabIcon(int index, UINT resourceId, int cx, int cy);
+    virtual void SetTabIcon(int index, HICON icon);
     virtual void RemoveTab(int index);
     virtual void RemoveTab(CWnd* pane);
     virtual void RenameTab(int index, LPCSTR label);
@@ -36,6 +42,9 @@ public:
     virtual void ActivateTab(CWnd* pane);
     virtual void ActivateTab(CWnd* pane, int index);
     virtual void ClearSelection();
+    // Hands a tab to the tab control's notification hook.
+    virtual void NotifyTab(int index);
+    virtual void NotifyTab(CWnd* pane);
     // A view pane becomes its frame's active view; another takes the focus.
     virtual void SetActiveFocus();
     // NULL: the parent window.
@@ -84,6 +93,9 @@ public:
 
     BOOL Create(CWnd* parent, DWORD style, UINT id) override;
     BOOL CreateTabControl(DWORD style, UINT id) override;
+    // With WS_TABSTOP the keys move between the tabs, the pane and the
+    // window's tab-stop siblings.
+    BOOL PreTranslateMessage(MSG* msg) override;
     void GetInsideRect(CRect& rect) override;
     void RecalcLayout() override;
 
@@ -93,8 +105,17 @@ protected:
     BOOL Lying() const { return (m_dwTabStyle & (tabsBottom | tabsTop)) != 0; }
     CRect TabControlRect(const CRect& inside, const CRect& client) const;
     void DrawFrame(CDC* dc, const CRect& inside);
+    BOOL TranslateKey(MSG* msg);
+    // Tab from inside the pane: to a later control of the pane, else to the
+    // next tab-stop sibling of this window.
+    BOOL TabForward(MSG* msg, HWND focus);
+    // The focus window's dialog navigation.
+    BOOL NavigateInPane(MSG* msg, HWND focus);
 
     LRESULT OnNcCreateMessage(WPARAM wParam, LPARAM lParam);
+    // The focus goes to the tab control, or back into the pane when it came
+    // back by Shift+Tab from the sibling after this window.
+    void OnSetFocus(CWnd* oldWnd);
     void OnSize(UINT type, int cx, int cy);
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* dc);

@@ -152,3 +152,61 @@ TEST_F(TabWndTest, AMinimisedOrEmptyWindowIsNotLaidOut)
     tabs->DestroyWindow();
     delete tabs;
 }
+
+TEST_F(TabWndTest, KeysMoveBetweenTheTabsThePaneAndTheNextTabStop)
+{
+    Tk3DTabWnd* tabs = Make(WS_CHILD | WS_VISIBLE | WS_TABSTOP | Tk3DTabWnd::tabsBottom);
+    CWnd* tabControl = tabs->GetTabControl();
+    // The next tab stop after the tab window.
+    HWND after = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 320, 100, 20,
+                                   m_host->m_hWnd, (HMENU)0x70, NULL, NULL);
+    ASSERT_NE(nullptr, after);
+    m_host->SetForegroundWindow();
+    PumpMessages();
+    enum Focus
+    {
+        tabsFocused,
+        paneFocused,
+        afterFocused,
+    };
+    struct Step
+    {
+        const char* name;
+        Focus from;
+        WPARAM key;
+        BOOL shift;
+        BOOL control;
+        Focus to;
+        int activeTab;
+    } steps[] = {
+        {"Right on the tabs", tabsFocused, VK_RIGHT, FALSE, FALSE, tabsFocused, 1},
+        {"Up on the tabs", tabsFocused, VK_UP, FALSE, FALSE, tabsFocused, 0},
+        {"Ctrl+Tab on the tabs", tabsFocused, VK_TAB, FALSE, TRUE, tabsFocused, 1},
+        {"Ctrl+Shift+Tab on the tabs", tabsFocused, VK_TAB, TRUE, TRUE, tabsFocused, 0},
+        {"Tab on the tabs", tabsFocused, VK_TAB, FALSE, FALSE, paneFocused, 0},
+        {"Tab in the pane", paneFocused, VK_TAB, FALSE, FALSE, afterFocused, 0},
+        {"Shift+Tab in the pane", paneFocused, VK_TAB, TRUE, FALSE, tabsFocused, 0},
+    };
+    for (const Step& step : steps)
+    {
+        HWND from[] = {tabControl->m_hWnd, tabs->GetActivePane()->m_hWnd, after};
+        ::SetFocus(from[step.from]);
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_SHIFT] = step.shift ? 0x80 : 0;
+        keys[VK_CONTROL] = step.control ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        MSG msg = {::GetFocus(), WM_KEYDOWN, step.key, 0};
+        EXPECT_TRUE(tabs->PreTranslateMessage(&msg)) << step.name;
+        PumpMessages();
+        HWND to[] = {tabControl->m_hWnd, tabs->GetActivePane()->m_hWnd, after};
+        EXPECT_EQ(to[step.to], ::GetFocus()) << step.name;
+        int active = -1;
+        EXPECT_TRUE(tabs->GetActiveTab(active));
+        EXPECT_EQ(step.activeTab, active) << step.name;
+    }
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+}
