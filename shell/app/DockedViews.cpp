@@ -1,29 +1,27 @@
 #include "DockedViews.h"
 
+#include "AlbumListView.h"
+#include "DetailView.h"
+#include "DevView.h"
+#include "ImageView.h"
 #include "KwdView.h"
+#include "LyricView.h"
 #include "PlayListView.h"
+#include "PlayerView.h"
+#include "RatingView.h"
+#include "SearchView.h"
+#include "TavlinView.h"
+#include "TrackListView.h"
 #include "tasks/TaskView.h"
 
 namespace
 {
-// A view that is not built yet has no class: its template makes nothing and
-// its tab is left out.
 CRuntimeClass* const kTemplateViews[kDocTemplateCount] = {
-    RUNTIME_CLASS(CPlayListView),
-    nullptr, // CTavlinView
-    nullptr, // CDevView
-    RUNTIME_CLASS(CPlayListView),
-    nullptr, // CPlayerView
-    nullptr, // CImageView
-    nullptr, // CAlbumListView
-    nullptr, // CRatingView
-    nullptr, // CLyricView
-    nullptr, // CTrackListView
-    nullptr, // CSearchView
-    RUNTIME_CLASS(CTaskView),
-    nullptr, // CNoteView
-    nullptr, // CDetailView
-    RUNTIME_CLASS(CKwdView),
+    RUNTIME_CLASS(CPlayListView), RUNTIME_CLASS(CTavlinView),   RUNTIME_CLASS(CDevView),
+    RUNTIME_CLASS(CPlayListView), RUNTIME_CLASS(CPlayerView),   RUNTIME_CLASS(CImageView),
+    RUNTIME_CLASS(CAlbumListView), RUNTIME_CLASS(CRatingView),  RUNTIME_CLASS(CLyricView),
+    RUNTIME_CLASS(CTrackListView), RUNTIME_CLASS(CSearchView),  RUNTIME_CLASS(CTaskView),
+    RUNTIME_CLASS(CNoteView),      RUNTIME_CLASS(CDetailView),  RUNTIME_CLASS(CKwdView),
 };
 
 const DockedView kDockedViews[] = {

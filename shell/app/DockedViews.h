@@ -7,7 +7,7 @@
 // The document templates, numbered from 1; the first is the application's.
 const int kDocTemplateCount = 15;
 const int kTavlinViewTemplate = 2;
-// The view class of template number, null while that view is not built.
+// The view class of template number; null outside 1 to 15.
 CRuntimeClass* GetTemplateViewClass(int number);
 
 struct DockedView

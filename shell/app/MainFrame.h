@@ -10,6 +10,7 @@
 #pragma once
 
 #include "AnimatedIcon.h"
+#include "MinSplitterWnd.h"
 
 #include "ZymDoc.h"
 #include "bars/TkStatusBar.h"
@@ -58,6 +59,7 @@ public:
     BOOL AreDockWindowsCreated() const { return m_bDockWindowsCreated; }
     CAnimatedIcon& GetAnimatedIcon() { return m_icon; }
     int GetPrintSelection() const { return m_nPrintSelection; }
+    CMinSplitterWnd& GetLibrarySplitter() { return m_librarySplitter; }
 
     // CDocumentFrame
     void ShowStatusIndicator(BOOL show) override;
@@ -82,6 +84,8 @@ protected:
     void OnPrintSelected();
     void OnPrintPreviewSelected();
     void OnShowCrashReporter();
+    void OnViewOptions();
+    void OnTipOfTheDay();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -94,6 +98,7 @@ private:
     void PostPrintCommand(BOOL preview);
     void CreateDockWindow(DockWindow window);
     void AddViewTabs(DockWindow window, CCreateContext& context);
+    void CreateLibrarySplitter(CCreateContext& context);
     void CreateTavlinWindow(CCreateContext& context);
     // The window wrapped in a gripper that docks; null when it cannot be.
     TkLayoutNode* CreateDockableNode(CWnd* window, LPCSTR caption);
@@ -105,6 +110,8 @@ private:
     TkLayoutDockFactory m_factory;
     TkFrameDockingFeature m_docking;
     Tk3DTabWnd m_tabs[kPlayer + 1];
+    // The album list above the track list in the library tab.
+    CMinSplitterWnd m_librarySplitter;
     TkStatusBar m_statusBar;
     TkLayoutNode* m_nodes[kDockWindowCount] = {};
     UINT_PTR m_nTimer = 0;

@@ -7,6 +7,7 @@
 
 #include "CrashLink.h"
 #include "PrintSelDlg.h"
+#include "TipDlg.h"
 
 namespace
 {
@@ -63,6 +64,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, TkWorkbook)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW_SELECTED, OnPrintPreviewSelected)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW_CMD, OnPrintPreviewSelected)
     ON_COMMAND(ID_SHOW_CRASH_REPORTER, OnShowCrashReporter)
+    ON_COMMAND(ID_VIEW_OPTIONS, OnViewOptions)
+    ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
 END_MESSAGE_MAP()
 
 void CMainFrame::OnTimer(UINT_PTR id)
@@ -148,6 +151,18 @@ void CMainFrame::PostPrintCommand(BOOL preview)
             view->PostMessage(WM_COMMAND, preview ? commands.preview : commands.print);
         }
     }
+}
+
+void CMainFrame::OnViewOptions()
+{
+    if (m_pDoc)
+        m_pDoc->OnViewOptions();
+}
+
+void CMainFrame::OnTipOfTheDay()
+{
+    CTipDlg tip(this);
+    tip.DoModal();
 }
 
 void CMainFrame::OnShowCrashReporter()

@@ -37,6 +37,12 @@ const int kSavedRightInset = 6;
 
 TkClassFactory_T<CDockedWindowGripper, TkLayoutNodeDCBase> s_gripperFactory;
 
+CDocTemplate* TemplateOf(int number)
+{
+    CZymApp* app = GetZymApp();
+    return app ? app->GetDocTemplate(number) : nullptr;
+}
+
 BOOL IsHorizontalSide(DWORD side)
 {
     return (side & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
@@ -131,6 +137,8 @@ void CMainFrame::AddViewTabs(DockWindow window, CCreateContext& context)
     Tk3DTabWnd& tabs = m_tabs[window];
     if (!tabs.m_hWnd)
         return;
+    if (window == kLibrary)
+        CreateLibrarySplitter(context);
     int count = 0;
     const DockedView* views = GetDockedViews(count);
     for (int index = 0; index < count; ++index)
@@ -140,7 +148,7 @@ void CMainFrame::AddViewTabs(DockWindow window, CCreateContext& context)
         if (view.window != window || !viewClass)
             continue;
         context.m_pNewViewClass = viewClass;
-        context.m_pNewDocTemplate = GetZymApp()->GetDocTemplate(view.templateNumber);
+        context.m_pNewDocTemplate = TemplateOf(view.templateNumber);
         tabs.AddTab(viewClass, view.label, &context, (UINT)-1);
     }
     if (tabs.GetTabCount() == 0)
@@ -149,13 +157,38 @@ void CMainFrame::AddViewTabs(DockWindow window, CCreateContext& context)
     tabs.ActivateTab(0);
 }
 
+void CMainFrame::CreateLibrarySplitter(CCreateContext& context)
+{
+    const int kMinRow = 100;
+    const int kPaneWidth = 20;
+    Tk3DTabWnd& tabs = m_tabs[kLibrary];
+    if (!m_librarySplitter.CreateStatic(&tabs, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
+        return;
+    CRect client;
+    tabs.GetClientRect(client);
+    const int height = client.Height();
+    const struct
+    {
+        int templateNumber;
+        int size;
+    } rows[] = { { 7, height * 2 / 3 }, { 10, height / 3 } };
+    for (int row = 0; row < 2; ++row)
+    {
+        context.m_pNewViewClass = GetTemplateViewClass(rows[row].templateNumber);
+        context.m_pNewDocTemplate = TemplateOf(rows[row].templateNumber);
+        m_librarySplitter.CreateView(row, 0, context.m_pNewViewClass, CSize(kPaneWidth, rows[row].size), &context);
+        m_librarySplitter.SetRowInfo(row, rows[row].size, kMinRow);
+    }
+    tabs.AddTab(&m_librarySplitter, "Library");
+}
+
 void CMainFrame::CreateTavlinWindow(CCreateContext& context)
 {
     CRuntimeClass* viewClass = GetTemplateViewClass(kTavlinViewTemplate);
     if (!viewClass)
         return;
     context.m_pNewViewClass = viewClass;
-    context.m_pNewDocTemplate = GetZymApp()->GetDocTemplate(kTavlinViewTemplate);
+    context.m_pNewDocTemplate = TemplateOf(kTavlinViewTemplate);
     CView* view = CreateDockedView(viewClass, &context, ID_VIEW_TAVLIN_DATA);
     if (!view)
         return;

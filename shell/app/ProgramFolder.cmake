@@ -6,6 +6,7 @@
 # and covers lie in "Music Files" and "Album Covers".
 set(ZYM_PROGRAM_FOLDER ${CMAKE_BINARY_DIR}/bin CACHE INTERNAL "The program folder")
 set(ZYM_SAMPLE_LIBRARY ${ZYM_PROGRAM_FOLDER}/sample.mdb)
+set(ZYM_SAMPLE_ALBUMS 90 CACHE INTERNAL "The sample library's albums")
 set(ZYM_SAMPLE_MUSIC ${ZYM_PROGRAM_FOLDER}/Music\ Files)
 set(ZYM_SAMPLE_COVERS ${ZYM_PROGRAM_FOLDER}/Album\ Covers)
 string(REPLACE "/" "\\" ZYM_SAMPLE_MUSIC_WINDOWS "Z:${ZYM_SAMPLE_MUSIC}")
@@ -13,7 +14,7 @@ string(REPLACE "/" "\\" ZYM_SAMPLE_MUSIC_WINDOWS "Z:${ZYM_SAMPLE_MUSIC}")
 add_custom_command(OUTPUT ${ZYM_SAMPLE_LIBRARY}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ZYM_PROGRAM_FOLDER}
   COMMAND ${ZYM_PYTHON3} ${PROJECT_SOURCE_DIR}/library/db/MakeLibrary.py ${ZYM_SAMPLE_LIBRARY}
-          --albums 90 --changers 40,30,30 --audio-share 0.05 --covers 0.3
+          --albums ${ZYM_SAMPLE_ALBUMS} --changers 40,30,30 --audio-share 0.05 --covers 0.3
           --music-folder ${ZYM_SAMPLE_MUSIC_WINDOWS}
   COMMAND ${ZYM_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/MakeSampleMedia.py ${ZYM_SAMPLE_LIBRARY}
           ${ZYM_SAMPLE_MUSIC} ${ZYM_SAMPLE_COVERS} ${ZYM_SAMPLE_MUSIC_WINDOWS}

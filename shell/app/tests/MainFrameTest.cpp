@@ -30,6 +30,16 @@ std::string WindowRectIn(HWND window, HWND parent)
     return RectText(rect);
 }
 
+// A document that refuses to close while asked to.
+class CRefusingDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CRefusingDoc)
+public:
+    BOOL SaveModified() override { return !refuse; }
+    static inline BOOL refuse = TRUE;
+};
+IMPLEMENT_DYNCREATE(CRefusingDoc, CDocument)
+
 class MainFrameTest : public ::testing::Test
 {
 protected:
@@ -90,4 +100,59 @@ TEST_F(MainFrameTest, TheFirstTickDocksTheThreeTabWindowsAroundTheClient)
     EXPECT_EQ(expected, Placed());
     EXPECT_EQ("276,0,792,214", WindowRectIn(m_frame->m_hWndMDIClient, m_frame->m_hWnd));
     EXPECT_EQ(NULL, m_frame->GetDockNode(CMainFrame::kTavlin));
+}
+
+TEST_F(MainFrameTest, MessagesForTheDocumentWithoutAChildAnswerZero)
+{
+    Open();
+    for (UINT message : { WM_USER + 5, WM_USER + 8, WM_USER + 9 })
+        EXPECT_EQ(0, m_frame->SendMessage(message, 1, 2)) << message;
+}
+
+TEST_F(MainFrameTest, ViewCommandsToggleTheirWindowOnceItExists)
+{
+    Open();
+    // Before the first tick there is nothing to toggle.
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_LIBRARY);
+    EXPECT_EQ(NULL, m_frame->GetDockNode(CMainFrame::kLibrary));
+    Tick();
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_LIBRARY);
+    Pump();
+    EXPECT_EQ("hidden", Placed()["Library"]);
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_LIBRARY);
+    Pump();
+    EXPECT_NE("hidden", Placed()["Library"]);
+}
+
+TEST_F(MainFrameTest, AClosingTheDocumentRefusesKeepsTheTimerRunning)
+{
+    Open();
+    m_app.AddDocTemplate(new CMultiDocTemplate(IDR_ZYMTYPE, RUNTIME_CLASS(CRefusingDoc), NULL, NULL));
+    POSITION position = m_app.GetFirstDocTemplatePosition();
+    ASSERT_TRUE(m_app.GetNextDocTemplate(position)->CreateNewDocument());
+    CRefusingDoc::refuse = TRUE;
+    m_frame->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(::IsWindow(m_frame->m_hWnd));
+    // The timer runs again: it can be stopped, and the next close stops it
+    // without a word once it is running once more.
+    EXPECT_TRUE(::KillTimer(m_frame->m_hWnd, 0));
+    ::SetTimer(m_frame->m_hWnd, 0, 100, NULL);
+    CRefusingDoc::refuse = FALSE;
+    Close();
+}
+
+TEST_F(MainFrameTest, TheIconCyclesThroughItsEighteenFrames)
+{
+    Open();
+    CAnimatedIcon& icon = m_frame->GetAnimatedIcon();
+    std::string frames;
+    for (int step = 0; step < 20; ++step)
+    {
+        ASSERT_TRUE(icon.NextFrame());
+        frames += std::to_string(icon.GetFrame()) + " ";
+    }
+    EXPECT_EQ("0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 0 1 ", frames);
+    CAnimatedIcon unprepared;
+    EXPECT_FALSE(unprepared.NextFrame());
+    EXPECT_FALSE(unprepared.Prepare(IDB_ANIMATED_ICON, 0, RGB(255, 0, 0)));
 }

@@ -2,6 +2,7 @@
 // options on a copy of the sample library, started, left to finish its
 // start-up, closed by WM_CLOSE, started again.
 #include "TestFramework.h"
+#include "ProcessWindows.h"
 #include "PtySerial.h"
 #include "TempFolder.h"
 #include "TestData.h"
@@ -10,7 +11,6 @@
 
 #include <shellapi.h>
 #include <sqlite3.h>
-#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -30,71 +30,6 @@ const int kPlayerId = 114;
 std::string ProgramPath()
 {
     return WindowsPath(std::string(ZYM_PROGRAM_FOLDER) + "/zym.exe");
-}
-
-struct WindowSearch
-{
-    DWORD pid;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid && IsWindowVisible(window))
-        search->windows.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> VisibleWindowsOf(DWORD pid)
-{
-    WindowSearch search{ pid, {} };
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.windows;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
-// The message boxes and dialogs the process shows, with their static texts.
-std::string DialogsOf(DWORD pid)
-{
-    std::string dialogs;
-    for (HWND window : VisibleWindowsOf(pid))
-    {
-        if (ClassOf(window) != "#32770")
-            continue;
-        dialogs += "[" + TextOf(window);
-        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (ClassOf(child) == "Static")
-                dialogs += " " + TextOf(child);
-        dialogs += "]";
-    }
-    return dialogs;
-}
-
-int CountProcesses(const char* exeName)
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = { sizeof(entry) };
-    int count = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        count += lstrcmpiA(entry.szExeFile, exeName) == 0;
-    CloseHandle(snapshot);
-    return count;
 }
 
 void SetString(const char* section, const char* name, const std::string& value)
@@ -126,21 +61,21 @@ DWORD GetNumber(const char* section, const char* name)
     return value;
 }
 
-// The id of one album of a library file, read straight from its tables.
-std::string FirstAlbumId(const std::string& library)
+// One value of a library file, read straight from its tables.
+std::string QueryLibrary(const std::string& library, const char* query)
 {
     sqlite3* db = nullptr;
-    std::string id;
+    std::string value;
     if (sqlite3_open_v2(library.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
     {
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT ZYMID FROM Albums LIMIT 1", -1, &statement, nullptr) == SQLITE_OK &&
+        if (sqlite3_prepare_v2(db, query, -1, &statement, nullptr) == SQLITE_OK &&
             sqlite3_step(statement) == SQLITE_ROW)
-            id = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+            value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
         sqlite3_finalize(statement);
     }
     sqlite3_close(db);
-    return id;
+    return value;
 }
 
 class ZymProcessTest : public ::testing::Test
@@ -192,22 +127,9 @@ protected:
     // and no dialog (the start-up's progress) has shown for a while.
     HWND WaitForStartup(const PROCESS_INFORMATION& process)
     {
-        HWND main = nullptr;
-        DWORD quietSince = GetTickCount();
-        for (DWORD waited = 0; waited < kStartMs; waited += kPollMs)
-        {
-            if (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0)
-                return nullptr;
-            main = nullptr;
-            for (HWND window : VisibleWindowsOf(process.dwProcessId))
-                if (TextOf(window).rfind("zym", 0) == 0)
-                    main = window;
-            if (!main || !GetDlgItem(main, kPlayerId) || !DialogsOf(process.dwProcessId).empty())
-                quietSince = GetTickCount();
-            else if (GetTickCount() - quietSince >= kQuietMs)
-                return main;
-        }
-        ADD_FAILURE() << "start-up did not end: " << DialogsOf(process.dwProcessId);
+        HWND main = WaitForQuietMainWindow(process.hProcess, process.dwProcessId, kPlayerId, kQuietMs, kStartMs);
+        if (!main)
+            ADD_FAILURE() << "start-up did not end: " << DialogsOf(process.dwProcessId);
         return main;
     }
 
@@ -262,6 +184,9 @@ TEST_F(ZymProcessTest, StartsClosesAndComesBackAsItWasLeft)
         EXPECT_EQ("498x350", TabRect(main, kMusicInfoId));
         EXPECT_EQ("270x394", TabRect(main, kLibraryId));
         EXPECT_EQ("270x132", TabRect(main, kPlayerId));
+        // Every album of the library in the album list.
+        std::string albums = QueryLibrary(m_folder.UnixPath("sample.mdb"), "SELECT COUNT(*) FROM Albums");
+        EXPECT_EQ(albums, std::to_string(ListRowsIn(GetDlgItem(main, kLibraryId))));
         EXPECT_EQ(0u, Close(first, main));
         for (DWORD waited = 0; waited < kExitMs && CountProcesses("Faultscout.exe"); waited += kPollMs)
             Sleep(kPollMs);
@@ -289,7 +214,7 @@ TEST_F(ZymProcessTest, StartsClosesAndComesBackAsItWasLeft)
 
 TEST_F(ZymProcessTest, ASecondStartHandsItsFileToTheFirstAndEnds)
 {
-    std::string id = FirstAlbumId(m_folder.UnixPath("sample.mdb"));
+    std::string id = QueryLibrary(m_folder.UnixPath("sample.mdb"), "SELECT ZYMID FROM Albums LIMIT 1");
     ASSERT_FALSE(id.empty());
     ASSERT_TRUE(CreateDirectoryA(m_folder.WindowsPath("other").c_str(), nullptr));
     HANDLE file = CreateFileA(m_folder.WindowsPath("other\\rel.pla").c_str(), GENERIC_WRITE, 0, nullptr,
@@ -305,19 +230,19 @@ TEST_F(ZymProcessTest, ASecondStartHandsItsFileToTheFirstAndEnds)
     HWND client = FindWindowExA(main, nullptr, "MDIClient", nullptr);
     HWND child = client ? GetWindow(client, GW_CHILD) : nullptr;
     ASSERT_TRUE(child);
-    std::string before = TextOf(child);
+    std::string before = WindowText(child);
 
     // Without a file the second start changes nothing.
     PROCESS_INFORMATION bare = Start();
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(bare.hProcess, kExitMs));
-    EXPECT_EQ(before, TextOf(child));
+    EXPECT_EQ(before, WindowText(child));
 
     PROCESS_INFORMATION second = Start("rel.pla", m_folder.WindowsPath("other"));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second.hProcess, kExitMs));
     std::string title;
     for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
     {
-        title = TextOf(child);
+        title = WindowText(child);
         if (title.find("rel.pla") != std::string::npos)
             break;
         Sleep(kPollMs);
@@ -333,7 +258,7 @@ TEST_F(ZymProcessTest, ASecondStartHandsItsFileToTheFirstAndEnds)
     EXPECT_GT(reinterpret_cast<INT_PTR>(opened), 32);
     for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
     {
-        title = TextOf(child);
+        title = WindowText(child);
         if (title.find("shell.pla") != std::string::npos)
             break;
         Sleep(kPollMs);
