@@ -5,6 +5,7 @@
 #include "DetailView.h"
 #include "MessageBoxScript.h"
 #include "PlayerView.h"
+#include "SonyPlayer.h"
 #include "TrackListView.h"
 
 namespace {
@@ -412,6 +413,70 @@ TEST_F(LibraryViewsTest, DeleteAndDoubleClickReachTheDocument)
     CPlayList& playList = *m_doc->GetPlayList();
     ASSERT_EQ(1, playList.GetCount());
     EXPECT_EQ(std::string(kMp3Id) + " -1", std::string(playList.GetItem(0).Format()));
+}
+
+} // namespace
+
+namespace {
+
+// A changer's status words as pictures, tested in their order; a busy
+// changer animates whatever else it reports.
+TEST_F(LibraryViewsTest, AChangersRowShowsItsStatus)
+{
+    m_doc->GetDevicePath().SetMessageBoxes(FALSE);
+    ASSERT_TRUE(m_doc->GetSonyControl()->AddPlayer(0, 0, 0, FALSE));
+    CSonyPlayer& changer = *m_doc->GetSonyControl()->GetPlayer(0);
+    m_frame.player = nullptr;
+    CPlayerView* view = Show<CPlayerView>(RUNTIME_CLASS(CPlayerView));
+    CLxListCtrl& list = view->GetList();
+    ASSERT_EQ(1, list.GetItemCount());
+    EXPECT_EQ("CD 1", Cell(list, 0, 2));
+    struct Case
+    {
+        int powered, busy, paused, playing, shown;
+        const char* picture;
+    };
+    const Case cases[] = {
+        {0, 1, 1, 1, 1, "31"}, {1, 0, 1, 1, 1, "10"}, {1, 0, 0, 1, 1, "8"},
+        {1, 0, 0, 0, 1, "30"}, {1, 0, 0, 0, 0, "9"},
+    };
+    for (const Case& c : cases)
+    {
+        changer.m_powered = c.powered;
+        changer.m_busy = c.busy;
+        changer.m_paused = c.paused;
+        changer.m_playing = c.playing;
+        changer.m_changing = c.shown;
+        EXPECT_EQ(c.picture, Cell(list, 0, 1));
+    }
+    changer.m_busy = 1;
+    Texts frames;
+    for (int i = 0; i < 19; ++i)
+        frames.push_back(Cell(list, 0, 1));
+    EXPECT_EQ("12", frames[0]);
+    EXPECT_EQ("29", frames[17]);
+    EXPECT_EQ("12", frames[18]);
+
+    struct Time
+    {
+        int track, elapsedMinutes, elapsedSeconds, totalMinutes, totalSeconds;
+        const char* text;
+    };
+    const Time times[] = {
+        {3, 1, 5, 4, 0, "1:05/4:00"}, {3, 1, 5, -1, 0, "1:05"}, {3, -1, 5, 4, 0, ""}, {-1, 1, 5, 4, 0, ""},
+    };
+    changer.m_currentDisc = 12;
+    for (const Time& t : times)
+    {
+        changer.m_currentTrack = t.track;
+        changer.m_elapsedMinutes = t.elapsedMinutes;
+        changer.m_elapsedSeconds = t.elapsedSeconds;
+        changer.m_lengthMinutes = t.totalMinutes;
+        changer.m_lengthSeconds = t.totalSeconds;
+        EXPECT_EQ(t.text, Cell(list, 0, 5)) << t.track << " " << t.totalMinutes;
+    }
+    changer.m_currentTrack = 3;
+    EXPECT_EQ("D12 T3", Cell(list, 0, 3));
 }
 
 } // namespace
