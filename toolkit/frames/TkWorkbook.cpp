@@ -3,6 +3,8 @@
 #include "frames/TkWorksheet.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -73,19 +75,22 @@ BEGIN_MESSAGE_MAP(TkWorkbook, TkMDIFrameWnd)
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_MESSAGE(WM_LBUTTONUP, OnLButtonUpMessage)
+    ON_MESSAGE(WM_MOUSEMOVE, OnMouseMoveMessage)
     ON_MESSAGE(WM_TKWB_MENUCHANGED, OnMenuChanged)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 TkWorkbook::TkWorkbook()
     : m_bRepaintOnResize(FALSE), m_bShowTabs(FALSE), m_bShowIcons(TRUE), m_hTabFont(NULL), m_pClient(NULL), m_nTabPitch(100),
-      m_rectLastLayout(0, 0, 0, 0), m_rectLastClient(0, 0, 0, 0), m_nActiveSheet(0)
+      m_rectLastLayout(0, 0, 0, 0), m_rectLastClient(0, 0, 0, 0), m_nActiveSheet(0),
+      m_pToolTip(NULL), m_nTipTool(0)
 {
     m_pFloatingMDIChildClass = RUNTIME_CLASS(TkControlBarWorksheet);
 }
 
 TkWorkbook::~TkWorkbook()
 {
+    delete m_pToolTip;
     delete m_pClient;
 }
 
@@ -172,6 +177,18 @@ BOOL TkWorkbook::RecomputeTabPitch()
 void TkWorkbook::AddSheet(TkWorksheet* sheet)
 {
     sheet->m_nIndex = (int)m_sheets.Add(sheet);
+    if (GetSheetCount() == 1 && !m_pToolTip)
+    {
+        // Tried again with the next first sheet when it cannot be made.
+        m_pToolTip = new CToolTipCtrl;
+        if (m_pToolTip->Create(this))
+            m_pToolTip->Activate(TRUE);
+        else
+        {
+            delete m_pToolTip;
+            m_pToolTip = NULL;
+        }
+    }
     BOOL changed = RecomputeTabPitch();
     if (!m_bShowTabs)
         return;
@@ -487,6 +504,63 @@ void TkWorkbook::OnLButtonDown(UINT, CPoint point)
         }
     }
     Default();
+}
+
+INT_PTR TkWorkbook::OnToolHitTest(CPoint point, TOOLINFOA* info)
+{
+    for (int i = 0; i < GetSheetCount(); i++)
+    {
+        TkWorksheet* sheet = GetSheet(i);
+        if (!(sheet->GetStyle() & WS_VISIBLE))
+            continue;
+        POINT p[kTabPoints];
+        int count;
+        GetTabPolygon(sheet, p, count);
+        CRgn region;
+        region.CreatePolygonRgn(p, count, ALTERNATE);
+        if (!region.PtInRegion(point))
+            continue;
+        if (TabTextFits(sheet))
+            return -1;
+        if (info)
+        {
+            CString title = GetSheetTitle(sheet);
+            info->hwnd = m_hWnd;
+            info->uId = i + 1;
+            ::GetRgnBox((HRGN)region.m_hObject, &info->rect);
+            info->lpszText = (LPSTR)malloc(title.GetLength() + 1);
+            if (info->lpszText)
+                memcpy(info->lpszText, (LPCSTR)title, title.GetLength() + 1);
+        }
+        return i + 1;
+    }
+    return -1;
+}
+
+void TkWorkbook::RelayToolTip(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_pToolTip || !m_pToolTip->m_hWnd)
+        return;
+    TOOLINFOA info = {sizeof info};
+    INT_PTR tool = OnToolHitTest(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)), &info);
+    if (tool != m_nTipTool)
+    {
+        if (m_nTipTool > 0)
+            m_pToolTip->DelTool(this, m_nTipTool);
+        m_nTipTool = tool > 0 ? tool : 0;
+        if (m_nTipTool)
+            m_pToolTip->AddTool(this, info.lpszText, &info.rect, m_nTipTool);
+    }
+    free(info.lpszText);
+    MSG msg = {m_hWnd, message, wParam, lParam};
+    m_pToolTip->RelayEvent(&msg);
+}
+
+LRESULT TkWorkbook::OnMouseMoveMessage(WPARAM wParam, LPARAM lParam)
+{
+    if (m_bShowTabs)
+        RelayToolTip(WM_MOUSEMOVE, wParam, lParam);
+    return OnFilteredNcMessage(wParam, lParam);
 }
 
 LRESULT TkWorkbook::OnLButtonUpMessage(WPARAM wParam, LPARAM lParam)

@@ -6,6 +6,8 @@
 
 #include "frames/TkMDIFrameWnd.h"
 
+#include <afxcmn.h>
+
 class TkWorksheet;
 
 class TkWorkbookClient : public CWnd
@@ -43,6 +45,9 @@ public:
 
     BOOL CreateClient(LPCREATESTRUCTA cs, CMenu* windowMenu) override;
     void RecalcLayout(BOOL notify = TRUE) override;
+    // Over a tab whose title does not fit: index + 1, with the tab's box and
+    // the title in info (text allocated with malloc). Else -1.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* info);
     // A TkControlBarWorksheet whose sheet icon is the bar's big icon.
     CMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar) override;
 
@@ -92,6 +97,9 @@ protected:
     void InvalidateStrip();
     BOOL IsRaised(TkWorksheet* sheet);
     void DrawInnerEdges(CDC* dc, const CRect& area);
+    // The tab under the mouse shows its whole title as a tip.
+    void RelayToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMoveMessage(WPARAM wParam, LPARAM lParam);
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* dc);
@@ -116,4 +124,8 @@ protected:
     // The client window's rectangle at the last paint (repaint on resize).
     CRect m_rectLastClient;
     int m_nActiveSheet;
+    // Made with the first sheet.
+    CToolTipCtrl* m_pToolTip;
+    // The tool the tip shows, 0 for none.
+    INT_PTR m_nTipTool;
 };

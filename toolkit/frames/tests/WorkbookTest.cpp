@@ -179,3 +179,34 @@ TEST_F(WorkbookTest, ABarFloatedInTheWorkbookIsASheetWithTheBarsIconAndClosingIt
     EXPECT_FALSE(bar->IsWindowVisible());
     EXPECT_EQ(1, m_book->GetSheetCount());
 }
+
+TEST_F(WorkbookTest, OnlyATabWhoseTitleDoesNotFitOffersItAsATip)
+{
+    m_book->ShowTabs(TRUE);
+    EXPECT_EQ(-1, m_book->OnToolHitTest(CPoint(10, 10), NULL));
+    const std::string longTitle = "A title far too long for any tab of the workbook";
+    TkWorksheet* shortSheet = AddSheet("One");
+    TkWorksheet* longSheet = AddSheet(longTitle.c_str());
+    struct Case
+    {
+        CPoint point;
+        INT_PTR tool;
+        const char* text;
+    } cases[] = {
+        {TabCentre(shortSheet), -1, NULL},
+        {TabCentre(longSheet), 2, longTitle.c_str()},
+        {CPoint(5, 5), -1, NULL},
+    };
+    for (const Case& c : cases)
+    {
+        TOOLINFOA info = {sizeof info};
+        EXPECT_EQ(c.tool, m_book->OnToolHitTest(c.point, &info)) << c.point.x;
+        if (!c.text)
+            continue;
+        EXPECT_EQ(m_book->m_hWnd, info.hwnd);
+        EXPECT_EQ(2u, info.uId);
+        EXPECT_TRUE(::PtInRect(&info.rect, c.point));
+        EXPECT_STREQ(c.text, info.lpszText);
+        free(info.lpszText);
+    }
+}
