@@ -1,4 +1,5 @@
 #include "docking/TkLNContainer.h"
+#include "docking/TkLNFloatingHwndContainer.h"
 
 #include <afxext.h>
 
@@ -184,11 +185,18 @@ ITkLNContainer* TkLNHwndContainer::CloneContainer()
     return new TkLNHwndContainer(m_hWnd);
 }
 
-ITkLNContainer* TkLNHwndContainer::CreateFloatingContainer(TkLayoutNode* node, LPCSTR, BOOL, BOOL)
+ITkLNContainer* TkLNHwndContainer::CreateFloatingContainer(TkLayoutNode* node, LPCSTR title,
+                                                           BOOL hideOnClose, BOOL withCloseItem)
 {
     if (!node)
         return NULL;
-    return NewFloatingContainer(m_hWnd);
+    ITkLNContainer* container = NewFloatingContainer(m_hWnd);
+    TkLNFloatingHwndContainer* floating = dynamic_cast<TkLNFloatingHwndContainer*>(container);
+    if (floating && floating->CreateFloatWindow(node, CWnd::FromHandle(m_hWnd), title,
+                                                hideOnClose, withCloseItem))
+        return floating;
+    delete container;
+    return NULL;
 }
 
 HWND TkLNHwndContainer::SetContainerParent(HWND parent)
@@ -200,5 +208,5 @@ HWND TkLNHwndContainer::SetContainerParent(HWND parent)
 
 ITkLNContainer* TkLNHwndContainer::NewFloatingContainer(HWND)
 {
-    return NULL;
+    return new TkLNFloatingHwndContainer;
 }

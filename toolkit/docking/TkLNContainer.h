@@ -68,11 +68,15 @@ public:
     BOOL Place(const CRect& screenRect) override;
     void RecalcFrame(BOOL notify) override;
     ITkLNContainer* CloneContainer() override;
-    // Floating windows are not built yet: no floating container is made.
+    // A floating container with a new float window owned by this one's.
     ITkLNContainer* CreateFloatingContainer(TkLayoutNode* node, LPCSTR title, BOOL hideOnClose,
                                             BOOL withCloseItem) override;
     virtual HWND SetContainerParent(HWND parent);
     virtual ITkLNContainer* NewFloatingContainer(HWND window);
+
+protected:
+    // A container that makes its window later names it here.
+    void SetContainerWnd(HWND window) { m_hWnd = window; }
 
 private:
     HWND m_hWnd;

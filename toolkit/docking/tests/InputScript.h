@@ -1,0 +1,73 @@
+// Real input for window tests: SendInput puts mouse and key events in the
+// queue, so that the capture, the mouse points and the key state are those
+// a user would give.
+#pragma once
+
+#include "TestFramework.h"
+
+#include <afxwin.h>
+
+#include <vector>
+
+inline void PumpUntilIdle()
+{
+    for (;;)
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT) == WAIT_TIMEOUT)
+            return;
+    }
+}
+
+// Input events in screen coordinates, sent in one batch.
+class InputScript
+{
+public:
+    InputScript& MoveTo(CPoint point)
+    {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = Normalized(point.x, GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = Normalized(point.y, GetSystemMetrics(SM_CYSCREEN));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        m_inputs.push_back(input);
+        return *this;
+    }
+    // A move that the queue cannot merge with the next one: a Shift tap
+    // follows it (the drag swallows keys).
+    InputScript& Step(CPoint point) { return MoveTo(point).Key(VK_SHIFT); }
+    InputScript& Button(DWORD flag)
+    {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flag;
+        m_inputs.push_back(input);
+        return *this;
+    }
+    InputScript& Key(WORD vk)
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        m_inputs.push_back(input);
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        m_inputs.push_back(input);
+        return *this;
+    }
+    // The smallest value that maps back onto the pixel, whether the mapping
+    // truncates or rounds.
+    static LONG Normalized(int pixel, int screen) { return (pixel * 65536 + screen - 1) / screen; }
+    void Send()
+    {
+        ASSERT_EQ(m_inputs.size(), SendInput((UINT)m_inputs.size(), m_inputs.data(), sizeof(INPUT)));
+        PumpUntilIdle();
+    }
+
+private:
+    std::vector<INPUT> m_inputs;
+};
