@@ -24,8 +24,9 @@ TkStdBtn* CreateCapMenu()
 
 HWND TkActiveMDIChild(CWnd* bar)
 {
-    CWnd* top = bar && bar->GetSafeHwnd() ? CWnd::FromHandlePermanent(::GetAncestor(bar->m_hWnd, GA_ROOTOWNER)) : NULL;
-    CMDIFrameWnd* mdi = dynamic_cast<CMDIFrameWnd*>(top);
+    // A floating bar's mini frame is owned by the frame.
+    HWND root = bar && bar->GetSafeHwnd() ? ::GetAncestor(bar->m_hWnd, GA_ROOTOWNER) : NULL;
+    CMDIFrameWnd* mdi = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandlePermanent(root));
     if (!mdi || !mdi->m_hWndMDIClient)
         return NULL;
     return (HWND)::SendMessageA(mdi->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0);

@@ -106,8 +106,9 @@ protected:
                                         TkMultiDocTemplate::featureNoCaptionDoubleClick,
                                     0, FALSE);
             g_app.AddDocTemplate(m_notes);
-            m_plain = new CMultiDocTemplate(IDR_SCXPLAIN, RUNTIME_CLASS(CNotesDoc),
-                                            RUNTIME_CLASS(TkMDIChildWnd), RUNTIME_CLASS(CNotesView));
+            m_plain =
+                new CMultiDocTemplate(IDR_SCXPLAIN, RUNTIME_CLASS(CNotesDoc),
+                                      RUNTIME_CLASS(TkMDIChildWnd), RUNTIME_CLASS(CNotesView));
             g_app.AddDocTemplate(m_plain);
         }
         g_watch = MenuWatch();
@@ -149,7 +150,9 @@ protected:
             int side = m_notes->GetDockSide(frame);
             return side == 4 ? "floating" : "docked " + std::to_string(side);
         }
-        return frame->IsZoomed() ? "child maximised" : frame->IsIconic() ? "child minimised" : "child";
+        if (frame->IsZoomed())
+            return "child maximised";
+        return frame->IsIconic() ? "child minimised" : "child";
     }
     LRESULT Execute(CDocument* doc, LONG_PTR command)
     {
@@ -265,7 +268,8 @@ TEST_F(SysCommandExTest, TheExtraButtonTogglesOrOpensTheMenuBelowItself)
     CDocument* doc = Open(FALSE);
     TkMDIChildWnd* child = dynamic_cast<TkMDIChildWnd*>(FrameOf(doc));
     ASSERT_NE(nullptr, child);
-    TkCaptionControlListMsgFilter* list = TkCaptionFeatures::FindControlList(child->GetFilterRoot());
+    TkCaptionControlListMsgFilter* list =
+        TkCaptionFeatures::FindControlList(child->GetFilterRoot());
     ASSERT_NE(nullptr, list);
     // Five standard controls, then the extra button.
     ASSERT_EQ(6, list->GetChildCount());

@@ -27,7 +27,10 @@ public:
             Word((BYTE)*p);
         return Word(0);
     }
-    CTemplate& Item(WORD flags, WORD id, const char* text) { return Word(flags).Word(id).Text(text); }
+    CTemplate& Item(WORD flags, WORD id, const char* text)
+    {
+        return Word(flags).Word(id).Text(text);
+    }
     CTemplate& Popup(WORD flags, const char* text) { return Word(flags | MF_POPUP).Text(text); }
     // The first bytes only.
     CTemplate& Cut(size_t size)
@@ -45,7 +48,8 @@ private:
 CTemplate TwoMenus()
 {
     CTemplate t;
-    t.Popup(0, "&File").Item(0, 1, "&New").Item(0, 0, "").Popup(MF_END, "&Recent").Item(MF_END, 3, "One");
+    t.Popup(0, "&File").Item(0, 1, "&New").Item(0, 0, "");
+    t.Popup(MF_END, "&Recent").Item(MF_END, 3, "One");
     t.Popup(MF_END, "&Edit").Item(MF_END | MF_GRAYED, 2, "&Cut");
     return t;
 }
@@ -131,7 +135,8 @@ TEST(MenuTemplateTest, BrokenTemplatesStayInsideTheirBytes)
         {"header larger than the resource", bigHeader, false, {}, {}},
         {"no items", CTemplate(), true, {}, {}},
         {"cut inside the first text", CTemplate(whole).Cut(9), true, {}, {}},
-        {"cut inside the second menu", CTemplate(whole).Cut(whole.Size() - 4), true, {"&File", "&Edit"},
+        {"cut inside the second menu", CTemplate(whole).Cut(whole.Size() - 4), true,
+         {"&File", "&Edit"},
          {"&New/1 - &Recent[One/3]", "none"}},
         {"no end flag at the top", noEnd, true, {"&File", "&Edit"}, {"&New/1", "&Cut/2"}},
         {"a popup level without an end flag", popupWithoutEnd, true, {"&File"}, {"none"}},
