@@ -213,19 +213,31 @@ CString CPlayerView::Mp3Text(CMp3Control& mp3, int columnId)
     case kColName:
         return "MP3";
     case kColLocation:
-    {
-        CMusicLibrary& library = GetDoc()->GetMusicLibrary();
-        CLibItem item(mp3.GetAlbumId(), mp3.GetTrack());
-        CLibraryLock lock(library);
-        const AlbumRecord* album = item.GetAlbum(lock, library);
-        if (album && item.GetTrack() >= 0 && item.GetTrack() < album->GetTrackCount())
-            return album->GetFileLocation(item.GetTrack());
-        break;
-    }
+    case kColPlayingTime:
+        return Mp3TrackText(mp3, columnId);
     case kColDescription:
         return "MPEG Audio Decoder";
     }
     return CString();
+}
+
+// The file and the times of the track the MP3 player holds: its position as
+// the player reports it, its length as the library knows it.
+CString CPlayerView::Mp3TrackText(CMp3Control& mp3, int columnId)
+{
+    CMusicLibrary& library = GetDoc()->GetMusicLibrary();
+    CLibItem item(mp3.GetAlbumId(), mp3.GetTrack());
+    int minutes = -1, seconds = -1;
+    if (columnId == kColPlayingTime)
+        mp3.GetPosition(&minutes, &seconds);
+    CLibraryLock lock(library);
+    const AlbumRecord* album = item.GetAlbum(lock, library);
+    if (!album || item.GetTrack() < 0 || item.GetTrack() >= album->GetTrackCount())
+        return CString();
+    if (columnId == kColLocation)
+        return album->GetFileLocation(item.GetTrack());
+    int length = album->GetPlayTime(item.GetTrack());
+    return PlayingTime(minutes, seconds, length / 60, length % 60);
 }
 
 // The MP3 row keeps the list's colours.

@@ -34,6 +34,7 @@ private:
     CMp3Control* Mp3Player();
     CString ChangerText(int changer, int columnId);
     CString Mp3Text(CMp3Control& mp3, int columnId);
+    CString Mp3TrackText(CMp3Control& mp3, int columnId);
     // The next frame of the row's busy animation.
     CString BusyFrame(int row);
     // Its cells are asked again (the busy animation advances).

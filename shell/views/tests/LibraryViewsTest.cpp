@@ -357,6 +357,11 @@ TEST_F(LibraryViewsTest, TheMp3PlayerHasTheLastRowWithItsState)
     m_frame.mp3.albumId = kMp3Id;
     m_frame.mp3.track = 2;
     EXPECT_EQ("Z:\\music\\" + std::string(kMp3Id) + "2.mp3", Cell(list, 0, 3));
+    m_frame.mp3.minutes = 0;
+    m_frame.mp3.seconds = 7;
+    EXPECT_EQ("0:07/1:42", Cell(list, 0, 5));
+    m_frame.mp3.minutes = -1;
+    EXPECT_EQ("", Cell(list, 0, 5)) << "no position yet";
 
     m_doc->GetOptions().m_page5.m_enableMp3 = 0;
     m_doc->UpdateAllViews(NULL, kViewHintPlayersRescanned);
