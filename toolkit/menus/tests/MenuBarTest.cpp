@@ -193,6 +193,29 @@ TEST_F(MenuBarTest, PopupOpensBelowItsButton)
     EXPECT_EQ(button.bottom, popup.top);
 }
 
+// Wine's TrackPopupMenuEx ignores the exclusion rectangle: a popup that
+// would cover its button at the screen's bottom is moved above it.
+TEST_F(MenuBarTest, APopupWithoutRoomBelowOpensAboveItsButton)
+{
+    const int screen = ::GetSystemMetrics(SM_CYSCREEN);
+    g_frame->SetWindowPos(NULL, 40, screen - 90, 640, 90, SWP_NOZORDER);
+    g_frame->RecalcLayout();
+    PumpIdle();
+    static CRect popup;
+    RunScript({[] { AltChord('F'); },
+               [] {
+                   HWND window = ::FindWindowExA(NULL, NULL, "#32768", NULL);
+                   ::GetWindowRect(window, &popup);
+               },
+               [] { Tap(VK_ESCAPE); }});
+    CRect button;
+    Bar().GetButtonRect(IndexOf("&File"), &button);
+    Bar().ClientToScreen(&button);
+    ASSERT_GT(popup.Height(), 0);
+    EXPECT_EQ(button.top, popup.bottom);
+    EXPECT_EQ(button.left, popup.left);
+}
+
 TEST_F(MenuBarTest, DoubleClickOnTheIconWithTheSystemMenuOpenClosesTheFrame)
 {
     static CPoint icon;
