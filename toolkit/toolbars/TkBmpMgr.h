@@ -49,6 +49,8 @@ public:
 
     CSize GetSmallSize() const { return m_sizeSmall; }
     CSize GetLargeSize() const { return m_sizeLarge; }
+    // The size of the images GetImage answers with in the current mode.
+    CSize GetImageSize() const { return m_bSmallMode ? m_sizeSmall : m_sizeLarge; }
 
 protected:
     ~TkBmpMgr() override;

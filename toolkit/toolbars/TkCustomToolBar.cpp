@@ -1,9 +1,11 @@
 #include "toolbars/TkCustomToolBar.h"
 
+#include "state/TkControlBarManager.h"
 #include "toolbars/TkBmpMgr.h"
 #include "toolbars/TkCustomToolBarInfoEx.h"
 #include "toolbars/TkCustomToolCmdUI.h"
 #include "toolbars/TkDrawData.h"
+#include "toolbars/TkToolBarManager.h"
 
 #include <algorithm>
 
@@ -22,6 +24,7 @@ UINT TkCustomToolBar::s_nNoDelayHideMsg = RegisterWindowMessageA("WM_NODELAYHIDE
 TkCustomToolBar::TkCustomToolBar()
     : m_cxWidest(0), m_cxSeparator(8), m_dwDrawMode(0), m_pBmpMgr(new TkBmpMgr), m_pDrawData(NULL),
       m_nPressedIndex(-1), m_nHotIndex(-1), m_bCustomizing(FALSE), m_bHidePosted(FALSE),
+      m_nToldVisible(-1), m_pOwnerWnd(NULL),
       m_pFont(CFont::FromHandle((HFONT)GetStockObject(DEFAULT_GUI_FONT))), m_pFirstMap(NULL),
       m_pSecondMap(NULL)
 {
@@ -47,14 +50,32 @@ BOOL TkCustomToolBar::CreateToolBarEx(DWORD exStyle, CWnd* parent, DWORD style, 
                                 exStyle | TKTBS_CREATED, CRect(0, 0, 0, 0), parent))
         return FALSE;
     m_layout.m_bHorzPending = m_layout.m_bVertPending = m_layout.m_bFloatPending = TRUE;
+    NotifyManager(kTkBarCreated);
     return TRUE;
+}
+
+void TkCustomToolBar::SetToolBarManager(TkToolBarManager* manager)
+{
+    m_pManager = manager;
+}
+
+TkToolBarManager* TkCustomToolBar::GetToolBarManager() const
+{
+    return dynamic_cast<TkToolBarManager*>(m_pManager);
+}
+
+void TkCustomToolBar::NotifyManager(LPARAM code)
+{
+    TkToolBarManager* manager = GetToolBarManager();
+    if (manager != NULL)
+        manager->NotifyBarEvent(GetDlgCtrlID(), code);
 }
 
 void TkCustomToolBar::SyncImageSize()
 {
-    if (m_layout.m_cxImage != m_pBmpMgr->GetSmallSize().cx ||
-        m_layout.m_cyImage != m_pBmpMgr->GetSmallSize().cy)
-        m_layout.SetImageSize(m_pBmpMgr->GetSmallSize());
+    CSize image = m_pBmpMgr->GetImageSize();
+    if (m_layout.m_cxImage != image.cx || m_layout.m_cyImage != image.cy)
+        m_layout.SetImageSize(image);
 }
 
 TkLayoutSite TkCustomToolBar::LayoutSite(DWORD mode) const
@@ -111,8 +132,17 @@ void TkCustomToolBar::SetButtonMaps(const TkBtnMapEntry* first, const TkBtnMapEn
 TkStdBtn* TkCustomToolBar::CreateButton(UINT id)
 {
     SyncImageSize();
+    const TkBtnMapEntry* first = m_pFirstMap;
+    const TkBtnMapEntry* second = m_pSecondMap;
+    // The manager's maps once it holds one; a menu bar that loaded its own
+    // menus keeps its table until then.
+    TkToolBarManager* manager = GetToolBarManager();
+    if (manager != NULL && (manager->GetFirstButtonMap() != NULL || manager->GetSecondButtonMap() != NULL)) {
+        first = manager->GetFirstButtonMap();
+        second = manager->GetSecondButtonMap();
+    }
     const TkBtnMapEntry* entry = NULL;
-    TkStdBtn* button = TkCreateMappedButton(m_pFirstMap, m_pSecondMap, id, &entry);
+    TkStdBtn* button = TkCreateMappedButton(first, second, id, &entry);
     HBITMAP bitmap = NULL;
     int image = button->m_nKind == kTkBtnMenu ? 0 : GetButtonImage(id, &bitmap);
     button->m_nImage = std::max(image, 0);
@@ -142,6 +172,7 @@ void TkCustomToolBar::RemoveAllButtons()
 
 void TkCustomToolBar::ResizeButtons()
 {
+    SyncImageSize();
     m_cxWidest = 0;
     for (int i = 0; i < GetCount(); i++)
         GetButton(i)->AdjustSize();
@@ -179,7 +210,7 @@ void TkCustomToolBar::SetBmpMgr(TkBmpMgr* manager)
 
 CWnd* TkCustomToolBar::GetOwnerWindow() const
 {
-    CWnd* owner = GetOwner();
+    CWnd* owner = m_pOwnerWnd != NULL ? m_pOwnerWnd : GetOwner();
     if (owner == NULL)
         owner = GetDockingFrame();
     return owner != NULL ? owner : GetParent();
@@ -213,9 +244,18 @@ int TkCustomToolBar::ButtonHitTest(int x, int y, CRect* rect) const
 
 void TkCustomToolBar::InformButtons(UINT id, const TkBtnStyleChange& change)
 {
+    TkToolBarManager* manager = GetToolBarManager();
+    if (manager != NULL)
+        manager->InformBtns(id, kTkInformStyle, &change);
+    else
+        InformBtns(id, kTkInformStyle, &change);
+}
+
+void TkCustomToolBar::InformBtns(UINT id, int kind, const void* data)
+{
     for (int i = 0; i < GetCount(); i++) {
         if (GetButtonID(i) == id)
-            GetButton(i)->InformBtn(kTkInformStyle, &change);
+            GetButton(i)->InformBtn(kind, data);
     }
 }
 
@@ -297,8 +337,12 @@ BOOL TkCustomToolBar::RemoveButton(int index, BOOL noRecalc)
 
 TkDrawData* TkCustomToolBar::GetDrawData()
 {
-    if (m_pDrawData == NULL)
-        m_pDrawData = new TkDrawData;
+    if (m_pDrawData != NULL)
+        return m_pDrawData;
+    TkToolBarManager* manager = GetToolBarManager();
+    if (manager != NULL && manager->GetDrawData() != NULL)
+        return manager->GetDrawData();
+    m_pDrawData = new TkDrawData;
     return m_pDrawData;
 }
 
@@ -384,6 +428,9 @@ void TkCustomToolBar::OpenMenuButton(TkStdBtn* button, DWORD_PTR value1, DWORD_P
 
 void TkCustomToolBar::GetExtraBarInfo(TkControlBarInfo* info)
 {
+    // A record being saved has no extra part yet; the manager makes it.
+    if (info->m_pExtraInfo == NULL && m_pManager != NULL)
+        info->m_pExtraInfo = m_pManager->CreateControlBarInfoEx(info);
     TkCustomToolBarInfoEx* own = dynamic_cast<TkCustomToolBarInfoEx*>(info->m_pExtraInfo);
     if (own != NULL)
         GetBarInfoEx(own);

@@ -11,6 +11,7 @@
 class TkBmpMgr;
 class TkDrawData;
 class TkCustomToolBarInfoEx;
+class TkToolBarManager;
 
 // Extended bar styles of tool bars (the base's extended style word).
 const DWORD TKTBS_CREATED = 0x0004;
@@ -84,9 +85,20 @@ public:
     TkBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
     BOOL LoadToolBar(UINT resourceId);
     void SetButtonMaps(const TkBtnMapEntry* first, const TkBtnMapEntry* second);
+    // The owner given, else the window's owner, else the docking frame or parent.
     CWnd* GetOwnerWindow() const;
-    // Every button with the command id on this bar takes the style change.
+    // The window that receives the bar's notifications (not owned).
+    void SetOwner(CWnd* owner) { m_pOwnerWnd = owner; }
+    // Every button with the command id takes the style change: on every bar
+    // of the manager, on this bar alone without one.
     void InformButtons(UINT id, const TkBtnStyleChange& change);
+    // Every button of this bar with the command id gets InformBtn.
+    void InformBtns(UINT id, int kind, const void* data);
+    // The manager is the bar's control-bar manager too (saved type ids).
+    void SetToolBarManager(TkToolBarManager* manager);
+    TkToolBarManager* GetToolBarManager() const;
+    // With a manager, "WM_BARNOTIFY" of this bar's id goes to its listeners.
+    void NotifyManager(LPARAM code);
     // Hot tracking now; with update the window repaints at once.
     void UpdateHotTracking(BOOL update);
     int GetHotIndex() const { return m_nHotIndex; }
@@ -118,7 +130,7 @@ protected:
     void SetHot(int index);
     int HotCandidate() const;
     void ReleasePressed();
-    void FireCommand(UINT id);
+    void FireCommand(int index, UINT id);
     void SetPrompt(UINT id);
     void UpdateButtonFrom(CCmdTarget* target, int index, BOOL disableIfNoHandler);
 
@@ -129,6 +141,8 @@ protected:
     void OnCancelMode();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
+    void OnShowWindow(BOOL show, UINT status);
+    void TellVisible(BOOL visible);
     void OnSysColorChange();
     void OnWindowPosChanging(WINDOWPOS* pos);
     int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
@@ -144,6 +158,9 @@ protected:
     int m_nHotIndex;
     BOOL m_bCustomizing;
     BOOL m_bHidePosted;
+    // What the manager was last told: -1 nothing yet, else shown or not.
+    int m_nToldVisible;
+    CWnd* m_pOwnerWnd;
     CFont* m_pFont;
     const TkBtnMapEntry* m_pFirstMap;
     const TkBtnMapEntry* m_pSecondMap;

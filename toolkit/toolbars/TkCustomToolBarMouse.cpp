@@ -4,6 +4,7 @@
 
 #include "toolbars/TkBmpMgr.h"
 #include "toolbars/TkDrawData.h"
+#include "toolbars/TkToolBarManager.h"
 
 BEGIN_MESSAGE_MAP(TkCustomToolBar, TkControlBar)
     ON_WM_LBUTTONDOWN()
@@ -13,6 +14,7 @@ BEGIN_MESSAGE_MAP(TkCustomToolBar, TkControlBar)
     ON_WM_CANCELMODE()
     ON_WM_TIMER()
     ON_WM_DESTROY()
+    ON_WM_SHOWWINDOW()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_MOUSEACTIVATE()
     ON_WM_WINDOWPOSCHANGING()
@@ -100,16 +102,32 @@ void TkCustomToolBar::OnLButtonUp(UINT flags, CPoint point)
     button->Invalidate(FALSE);
     UpdateWindow();
     if (id != 0)
-        FireCommand(id);
+        FireCommand(index, id);
 }
 
-void TkCustomToolBar::FireCommand(UINT id)
+// The manager's last-command record names the button while the command is
+// posted.
+void TkCustomToolBar::FireCommand(int index, UINT id)
 {
     CFrameWnd* frame = GetDockingFrame();
     if (frame == NULL)
         return;
+    TkToolBarManager* manager = GetToolBarManager();
+    TkLastCommandRecord* record = manager != NULL ? manager->GetLastCommandRecord() : NULL;
     s_bButtonAction = TRUE;
+    if (record != NULL) {
+        CRect rect;
+        GetButtonRect(index, &rect);
+        ClientToScreen(&rect);
+        record->m_rect = rect;
+        record->m_bActive = TRUE;
+    }
     frame->PostMessage(WM_COMMAND, id);
+    if (record != NULL) {
+        record->m_bActive = FALSE;
+        record->m_rect.SetRectEmpty();
+        record->Release();
+    }
     s_bButtonAction = FALSE;
 }
 
@@ -196,7 +214,9 @@ void TkCustomToolBar::DelayShow(BOOL show)
 {
     // While customising, a floating bar hides on its own message so that a
     // drag out of it can end first.
-    if (!show && m_bCustomizing && IsFloating() && !m_bHidePosted) {
+    TkToolBarManager* manager = GetToolBarManager();
+    BOOL customizing = manager != NULL ? manager->InCustomizeMode() : m_bCustomizing;
+    if (!show && customizing && IsFloating() && !m_bHidePosted) {
         m_bHidePosted = TRUE;
         PostMessage(s_nNoDelayHideMsg);
         return;
@@ -217,11 +237,31 @@ LRESULT TkCustomToolBar::OnNoDelayHide(WPARAM, LPARAM)
 void TkCustomToolBar::OnDestroy()
 {
     KillTimer(kTkHotTrackTimer);
+    if (m_bCustomizing)
+        m_nPressedIndex = -1;
+    NotifyManager(kTkBarDestroyed);
     TkControlBar::OnDestroy();
+}
+
+// Listeners hear of each change once, however it came.
+void TkCustomToolBar::TellVisible(BOOL visible)
+{
+    if (m_nToldVisible == (visible ? 1 : 0))
+        return;
+    m_nToldVisible = visible ? 1 : 0;
+    NotifyManager(visible ? kTkBarShown : kTkBarHidden);
+}
+
+void TkCustomToolBar::OnShowWindow(BOOL show, UINT)
+{
+    Default();
+    TellVisible(show);
 }
 
 void TkCustomToolBar::OnWindowPosChanging(WINDOWPOS* pos)
 {
+    if (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+        TellVisible((pos->flags & SWP_SHOWWINDOW) != 0);
     Default();
     // Rows rewrap when the length changes, so every button may move.
     if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && !(pos->flags & SWP_NOSIZE)) {
@@ -234,6 +274,9 @@ void TkCustomToolBar::OnSysColorChange()
 {
     if (m_pDrawData != NULL)
         m_pDrawData->RebuildDitherBrush();
+    TkToolBarManager* manager = GetToolBarManager();
+    if (manager != NULL && manager->GetDrawData() != NULL)
+        manager->GetDrawData()->RebuildDitherBrush();
     m_pBmpMgr->ReloadBitmaps(TRUE);
     Invalidate();
 }
