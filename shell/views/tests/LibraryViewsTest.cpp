@@ -485,3 +485,38 @@ TEST_F(LibraryViewsTest, AChangersRowShowsItsStatus)
 }
 
 } // namespace
+
+namespace {
+
+// Hints a view does not act on leave it unpainted.
+TEST_F(LibraryViewsTest, IgnoredHintsPaintNothing)
+{
+    AddAlbum(kMp3Id, "Files", 3, true);
+    struct Case
+    {
+        CRuntimeClass* view;
+        std::vector<int> ignored;
+    };
+    const Case cases[] = {
+        {RUNTIME_CLASS(CAlbumListView), {1, 2, 3, 5, 6, 7, 8, 11, 14, 15, 22}},
+        {RUNTIME_CLASS(CTrackListView), {1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 14, 15, 21, 22}},
+        {RUNTIME_CLASS(CDetailView), {0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 14, 15, 21, 22}},
+        {RUNTIME_CLASS(CPlayerView), {1, 2, 4, 5, 7, 8, 10, 11, 12, 13, 14, 15, 18, 19, 21, 22}},
+    };
+    for (const Case& c : cases)
+    {
+        CView* view = Show<CView>(c.view);
+        CWnd* list = view->GetDlgItem(1008);
+        for (int hint : c.ignored)
+        {
+            view->UpdateWindow();
+            list->UpdateWindow();
+            m_doc->UpdateAllViews(NULL, hint);
+            EXPECT_FALSE(::GetUpdateRect(view->m_hWnd, NULL, FALSE) || ::GetUpdateRect(list->m_hWnd, NULL, FALSE))
+                << c.view->m_lpszClassName << " hint " << hint;
+        }
+        m_frames.clear();
+    }
+}
+
+} // namespace
