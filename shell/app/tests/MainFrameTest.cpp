@@ -156,3 +156,37 @@ TEST_F(MainFrameTest, TheIconCyclesThroughItsEighteenFrames)
     EXPECT_FALSE(unprepared.NextFrame());
     EXPECT_FALSE(unprepared.Prepare(IDB_ANIMATED_ICON, 0, RGB(255, 0, 0)));
 }
+
+TEST_F(MainFrameTest, TheSavedRectangleAndMaximisedStateComeBack)
+{
+    const struct
+    {
+        const char* rect;
+        int max;
+        const char* normal; // null: not taken from the profile
+        bool zoomed;
+    } cases[] = {
+        { "0010 0020 0500 0400", 0, "10,20,500,400", false },
+        // Narrower and lower than 150: grown from the left and top edges.
+        { "0010 0020 0110 0100", 0, "10,20,160,170", false },
+        { "0010 0020 0500 0400", 1, "10,20,500,400", true },
+        // Reversed, empty or garbage: the system's place, never maximised.
+        { "0500 0020 0010 0400", 1, nullptr, false },
+        { "0010 0020 0010 0400", 1, nullptr, false },
+        { "garbage", 1, nullptr, false },
+    };
+    for (const auto& c : cases)
+    {
+        m_app.WriteProfileString("Main Frame", "Rect", c.rect);
+        m_app.WriteProfileInt("Main Frame", "max", c.max);
+        Open();
+        WINDOWPLACEMENT placement = { sizeof(placement) };
+        m_frame->GetWindowPlacement(&placement);
+        if (c.normal)
+            EXPECT_EQ(c.normal, RectText(placement.rcNormalPosition)) << c.rect;
+        else
+            EXPECT_NE("10,20,500,400", RectText(placement.rcNormalPosition)) << c.rect;
+        EXPECT_EQ(c.zoomed, m_frame->IsZoomed() != FALSE) << c.rect << " max " << c.max;
+        Close();
+    }
+}
