@@ -106,3 +106,55 @@ TEST(CaptionTest, ActiveCaptionRunsFromBlackToTheCaptionColourAndInactiveIsOneFi
     SCOPED_TRACE("SDI frame");
     CheckPaintedCaption<TkFrameWnd>();
 }
+
+// Wine probe: the painted caption rests on the default processing of
+// WM_NCACTIVATE and WM_SETTEXT with WS_VISIBLE cleared drawing no caption and
+// hiding nothing, and on WM_NCPAINT taking a region or 1 (the whole window).
+TEST(CaptionTest, WineDrawsNoCaptionForAWindowMarkedInvisibleAndHidesNothing)
+{
+    CCaptionApp app;
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(NULL, "Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+    PumpMessages();
+    const CRect caption = TkCaptionPainter::CaptionRect(frame);
+    const CPoint probe(caption.left + caption.Width() / 2, caption.top + caption.Height() / 2);
+    const COLORREF marker = RGB(255, 0, 255);
+    auto Mark = [&]() {
+        CWindowDC dc(frame);
+        dc.FillSolidRect(caption, marker);
+    };
+    struct Step
+    {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } steps[] = {
+        {"activate", WM_NCACTIVATE, TRUE, 0},
+        {"deactivate", WM_NCACTIVATE, FALSE, 0},
+        {"text", WM_SETTEXT, 0, (LPARAM) "New title"},
+    };
+    for (const Step& step : steps)
+    {
+        Mark();
+        LONG style = ::GetWindowLongA(frame->m_hWnd, GWL_STYLE);
+        ::SetWindowLongA(frame->m_hWnd, GWL_STYLE, style & ~WS_VISIBLE);
+        ::DefWindowProcA(frame->m_hWnd, step.message, step.wParam, step.lParam);
+        ::SetWindowLongA(frame->m_hWnd, GWL_STYLE, style);
+        EXPECT_EQ(marker, PixelAt(frame, probe.x, probe.y)) << step.name;
+        EXPECT_TRUE(frame->IsWindowVisible()) << step.name;
+    }
+    // WM_NCPAINT with 1 repaints the whole frame; with a region only that part.
+    Mark();
+    ::DefWindowProcA(frame->m_hWnd, WM_NCPAINT, 1, 0);
+    EXPECT_NE(marker, PixelAt(frame, probe.x, probe.y));
+    Mark();
+    CRect window;
+    frame->GetWindowRect(&window);
+    HRGN elsewhere = ::CreateRectRgn(window.left, window.bottom - 2, window.right, window.bottom);
+    ::DefWindowProcA(frame->m_hWnd, WM_NCPAINT, (WPARAM)elsewhere, 0);
+    ::DeleteObject(elsewhere);
+    EXPECT_EQ(marker, PixelAt(frame, probe.x, probe.y));
+    frame->DestroyWindow();
+    PumpMessages();
+}
