@@ -83,8 +83,10 @@ void AddRowsetProperties(ODBPropertySet& properties)
 }
 
 // A random id is drawn only for an album that takes it: drawing one searches
-// the whole library.
-void UpgradeId(AlbumRecord& album, CMusicLibrary& library)
+// the whole library. storedIds learns the id the rows of a recomputed album
+// are still stored under, so that its save rewrites them instead of adding
+// a second album.
+void UpgradeId(AlbumRecord& album, CMusicLibrary& library, std::unordered_map<std::string, CString>& storedIds)
 {
     album.SetPreviousIdText(album.ComputeOldAlbumId());
     bool inChanger = album.GetStoredPlayer() < kMp3Player;
@@ -99,6 +101,7 @@ void UpgradeId(AlbumRecord& album, CMusicLibrary& library)
     if (inChanger) {
         CString id = album.ComputeAlbumId();
         if (id != album.GetIdText()) {
+            storedIds[std::string(id)] = album.GetIdText();
             album.SetIdText(id);
             album.SetState(kAlbumChanged);
         }
@@ -211,6 +214,10 @@ bool CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task)
 {
     long count = rows.GetRowCount();
     m_library.RemoveAllAlbums();
+    {
+        CLibraryLock lock(m_library);
+        m_storedIds.clear();
+    }
     task.Status("Loading CD Library Albums");
     task.Range(count);
     long step = count / 20 + 1;
@@ -336,7 +343,7 @@ void CLibraryDatabase::UpgradeAllIds(const std::vector<bool>& tracksLoaded)
         AlbumRecord& album = *m_library.GetAlbumPtr(lock, i);
         bool loaded = i < static_cast<int>(tracksLoaded.size()) ? tracksLoaded[i] : album.GetTrackCount() <= 0;
         if (loaded)
-            UpgradeId(album, m_library);
+            UpgradeId(album, m_library, m_storedIds);
     }
 }
 
@@ -411,6 +418,9 @@ void CLibraryDatabase::SaveChangedAlbums(CLibraryTask& task)
             written.push_back(i);
         }
         m_session.Commit();
+        // Rewritten under their new ids, the old ones may now belong to others.
+        for (int i : written)
+            m_storedIds.erase(std::string(m_library.GetAlbumPtr(lock, i)->GetIdText()));
     } catch (...) {
         m_session.Abort();
         for (int i : written) {
@@ -421,15 +431,23 @@ void CLibraryDatabase::SaveChangedAlbums(CLibraryTask& task)
     }
 }
 
+void CLibraryDatabase::RowIds(const AlbumRecord& album, CString (&ids)[kRowIdCount]) const
+{
+    ids[0] = album.GetIdText();
+    ids[1] = album.GetPreviousIdText();
+    auto stored = m_storedIds.find(std::string(album.GetIdText()));
+    if (stored != m_storedIds.end())
+        ids[2] = stored->second;
+    ids[3].Format("%08X", static_cast<unsigned>(album.GetSonyId()));
+}
+
 void CLibraryDatabase::SelectAlbumRows(const char* table, const AlbumRecord& album,
                                        const ODBColumnDescriptors& columns, ODBRowsetAccessor& rows, long& count)
 {
-    CString ids[3];
-    ids[0] = album.GetIdText();
-    ids[1] = album.GetPreviousIdText();
-    ids[2].Format("%08X", static_cast<unsigned>(album.GetSonyId()));
+    CString ids[kRowIdCount];
+    RowIds(album, ids);
     count = 0;
-    for (int i = 0; i < 3 && count == 0; i++) {
+    for (int i = 0; i < kRowIdCount && count == 0; i++) {
         // Empty texts are stored as NULL: an empty id selects nothing.
         if (ids[i].IsEmpty())
             continue;
@@ -487,9 +505,8 @@ void CLibraryDatabase::Execute(const char* format, const char* id)
 bool CLibraryDatabase::DeleteAlbumRows(AlbumRecord& album)
 {
     InterlockedIncrement(&m_statements);
-    CString sonyId;
-    sonyId.Format("%08X", static_cast<unsigned>(album.GetSonyId()));
-    const CString ids[3] = { sonyId, album.GetPreviousIdText(), album.GetIdText() };
+    CString ids[kRowIdCount];
+    RowIds(album, ids);
     for (const CString& id : ids) {
         Execute("DELETE * FROM Albums WHERE ZYMID='%s'", id);
         Execute("DELETE * FROM Tracks WHERE ZYMID='%s'", id);

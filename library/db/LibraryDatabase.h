@@ -50,7 +50,11 @@ private:
     int FindLoadedAlbum(const std::unordered_map<std::string, int>& firstIndex, const CString& id);
     void SaveChangedAlbums(CLibraryTask& task);
     bool CompactInto(const CString& path, const CString& backup);
-    // Selects an album's rows by its id, its previous id, then its changer id.
+    static const int kRowIdCount = 4;
+    // The ids an album's rows may be stored under: its id, its previous id,
+    // the id the load recomputed it from, its changer id. Unknown ones are empty.
+    void RowIds(const AlbumRecord& album, CString (&ids)[kRowIdCount]) const;
+    // Selects an album's rows by the first of its RowIds that has any.
     void SelectAlbumRows(const char* table, const AlbumRecord& album, const ODBColumnDescriptors& columns,
                          ODBRowsetAccessor& rows, long& count);
     void Execute(const char* format, const char* id);
@@ -62,6 +66,9 @@ private:
     ODBColumnDescriptors m_albumColumns;
     ODBColumnDescriptors m_trackColumns;
     volatile LONG m_statements;
+    // New id -> the id its rows are stored under, for the albums whose id the
+    // load recomputed, until a save rewrites them. Guarded by the library lock.
+    std::unordered_map<std::string, CString> m_storedIds;
     // Saves come from the GUI thread and from the load thread's id upgrade:
     // one runs at a time. Taken before the library lock.
     CCriticalSection m_saveLock;

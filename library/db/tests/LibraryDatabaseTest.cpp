@@ -383,6 +383,28 @@ TEST_F(LibraryDatabaseTest, AnEightDigitIdIsUpgradedAndItsRowRekeyed)
     EXPECT_EQ("1A2B3C4D", Count("SELECT SonyID FROM Albums"));
 }
 
+// A changer album stored under an id its tracks do not give is rekeyed by the
+// load; the save moves its rows rather than adding a second album beside them.
+TEST_F(LibraryDatabaseTest, ARecomputedIdMovesTheRowsOfItsAlbum)
+{
+    AlbumRecord album = SaveChangerAlbum();
+    Exec("lib.mdb", "UPDATE Albums SET ZYMID = '0123456789ABCDEF', Title = 'Kept';"
+                    " UPDATE Tracks SET ZYMID = '0123456789ABCDEF';");
+    Load();
+    EXPECT_EQ(0, m_library->CountChanged());
+    Load();
+    ASSERT_EQ(1, m_library->GetAlbumCount());
+    AlbumRecord loaded = StoredAlbum(album.GetIdText());
+    EXPECT_EQ(album.GetIdText(), loaded.GetIdText());
+    EXPECT_EQ(CString("Kept"), loaded.GetTitle(kAlbumIndex));
+    EXPECT_EQ(CString("Track 1"), loaded.GetTitle(0));
+    EXPECT_EQ(CString("Track 2"), loaded.GetTitle(1));
+    EXPECT_EQ(std::string(album.GetIdText()), Count("SELECT group_concat(DISTINCT ZYMID) FROM Albums"));
+    EXPECT_EQ(std::string(album.GetIdText()), Count("SELECT group_concat(DISTINCT ZYMID) FROM Tracks"));
+    EXPECT_EQ("1", Count("SELECT count(*) FROM Albums"));
+    EXPECT_EQ("2", Count("SELECT count(*) FROM Tracks"));
+}
+
 TEST_F(LibraryDatabaseTest, ManyUpgradedAlbumsAreAnnouncedOnce)
 {
     struct Case { int albums; size_t boxes; };
