@@ -3,6 +3,7 @@
 
 #include "docking/TkDockHitTester.h"
 #include "docking/TkDockingSettings.h"
+#include "docking/TkFloatDynGridLineTarget.h"
 
 #include <memory>
 
@@ -237,6 +238,44 @@ TEST_F(HitTesterTest, TheSourceHookVetoesOrClaimsAndSeesTheChild)
         rootA.RemoveChildNode(&hooked);
         Place(&rootA, &target, CRect(0, 0, 200, 100));
     }
+}
+
+// A float window's grid: no target while docking into float windows is off.
+TEST(FloatGridTargetTest, NothingDocksIntoAFloatWindowUnlessAllowed)
+{
+    TopmostMgr manager;
+    ProbeNode root("float");
+    TkFloatDynGridLineTarget grid;
+    Initiator pane("pane");
+    root.AddChildNode(&grid);
+    grid.TkLayoutNode::AddChildNode(&pane);
+    root.SetCurrentRect(CRect(0, 0, 100, 100));
+    grid.SetCurrentRect(CRect(0, 0, 100, 100));
+    pane.SetCurrentRect(CRect(0, 0, 100, 50));
+    manager.RegisterContainer(&root, new OffsetContainer(CPoint(0, 0)));
+    manager.m_topmost = manager.GetContainerOf(&root);
+    const struct
+    {
+        int allow;
+        ITkDockInitiator* dragged;
+        bool found;
+    } cases[] = {
+        {0, NULL, false},
+        {1, NULL, true},
+        {1, &pane, true},   // the pane lies inside the grid, not around it
+    };
+    for (const auto& c : cases)
+    {
+        TkFloatDynGridLineTarget::SetAllowDockIntoFloat(c.allow);
+        TkSetCurrentDockInitiator(c.dragged);
+        ITkDockTarget* target = TkLNTargetDockHitTester().FindUnique(&manager, {50, 75}, FALSE);
+        EXPECT_EQ(c.found ? static_cast<ITkDockTarget*>(&grid) : NULL, target) << c.allow;
+    }
+    TkFloatDynGridLineTarget::SetAllowDockIntoFloat(0);
+    TkSetCurrentDockInitiator(NULL);
+    manager.UnregisterContainer(&root);
+    grid.TkLayoutNode::RemoveChildNode(&pane);
+    root.RemoveChildNode(&grid);
 }
 
 TEST(LNHitTesterTest, NearestChildClampsEdgesInclusivelyAndKeepsTheFirstOfEquals)
