@@ -3,6 +3,7 @@
 #include "menus/TkMenuFont.h"
 #include "menus/TkMenuTemplate.h"
 #include "toolbars/TkTBMenuBtn.h"
+#include "toolbars/TkToolBarManager.h"
 
 #include <afxext.h>
 
@@ -109,11 +110,19 @@ BOOL TkMenuBar::SetMenuList(const UINT* menuIds, int count)
     return SetButtons(commands.GetData(), (int)commands.GetSize());
 }
 
+// The buttons of the bar's tool-bar manager when it holds some, else those
+// of the bar's own menus.
 void TkMenuBar::ResetButtons(BOOL noLayout)
 {
     CArray<UINT, UINT> commands;
-    for (const TkBtnMapEntry* entry = m_pTable; entry && entry->pFactory; entry++)
-        commands.Add(entry->nID);
+    TkToolBarManager* manager = GetToolBarManager();
+    if (manager && manager->GetDefaultMenuBarButtons().GetSize() > 0)
+        commands.Copy(manager->GetDefaultMenuBarButtons());
+    else
+    {
+        for (const TkBtnMapEntry* entry = m_pTable; entry && entry->pFactory; entry++)
+            commands.Add(entry->nID);
+    }
     SetButtons(commands.GetData(), (int)commands.GetSize());
     ApplyActiveMask();
     if (!noLayout)
