@@ -1,11 +1,13 @@
 #include "TestFramework.h"
 #include "TestProfile.h"
 
+#include "ChildFrame.h"
 #include "MainFrame.h"
 #include "ZymResources.h"
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -189,4 +191,45 @@ TEST_F(MainFrameTest, TheSavedRectangleAndMaximisedStateComeBack)
         EXPECT_EQ(c.zoomed, m_frame->IsZoomed() != FALSE) << c.rect << " max " << c.max;
         Close();
     }
+}
+
+TEST_F(MainFrameTest, ChildFramesOpenAtTheirSavedPlaceAndTheLastStays)
+{
+    Open();
+    // Named by the text they bear at their first activation.
+    m_app.WriteProfileString("Saved", "Rect", "0010 0010 0200 0150");
+    const struct
+    {
+        const char* title;
+        const char* normal;
+        bool visible;
+    } cases[] = {
+        { "Fresh", "239,0,562,357", true },
+        { "Saved", "10,10,200,150", true },
+        { "Bogus", "239,0,562,357", false },
+    };
+    std::vector<CChildFrame*> children;
+    for (const auto& c : cases)
+    {
+        CChildFrame* child = new CChildFrame;
+        ASSERT_TRUE(child->LoadFrame(IDR_ZYMTYPE, WS_CHILD | WS_OVERLAPPEDWINDOW, m_frame));
+        child->SetWindowText(c.title);
+        child->ActivateFrame(SW_SHOWNORMAL);
+        Pump();
+        WINDOWPLACEMENT placement = { sizeof(placement) };
+        child->GetWindowPlacement(&placement);
+        EXPECT_EQ(c.normal, RectText(placement.rcNormalPosition)) << c.title;
+        EXPECT_EQ(c.visible, ::IsWindowVisible(child->m_hWnd) != FALSE) << c.title;
+        children.push_back(child);
+    }
+    EXPECT_EQ(3, CChildFrame::GetOpenCount());
+    HWND first = children[0]->m_hWnd, last = children[2]->m_hWnd;
+    children[0]->SendMessage(WM_CLOSE);
+    children[1]->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(::IsWindow(first));
+    // The last one open ignores a close.
+    ::SendMessageA(last, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(last));
+    EXPECT_EQ(1, CChildFrame::GetOpenCount());
+    EXPECT_EQ("0010 0010 0200 0150", std::string(m_app.GetProfileString("Saved", "Rect")));
 }
