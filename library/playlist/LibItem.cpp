@@ -35,6 +35,11 @@ AlbumRecord* CLibItem::GetAlbum(const CLibraryLock& lock, CMusicLibrary& library
     return album;
 }
 
+bool CLibItem::HasCachedAlbum(const CLibraryLock& lock, CMusicLibrary& library) const
+{
+    return IsUsable(library.GetAlbumPtr(lock, m_albumIndex), m_id);
+}
+
 bool CLibItem::GetAlbumCopy(CMusicLibrary& library, AlbumRecord& out)
 {
     CLibraryLock lock(library);

@@ -32,6 +32,11 @@ public:
     // is refreshed; an album found by a previous or changer id gives the entry
     // its current id.
     AlbumRecord* GetAlbum(const CLibraryLock& lock, CMusicLibrary& library);
+    // Whether the cached index still holds the entry's album.
+    bool HasCachedAlbum(const CLibraryLock& lock, CMusicLibrary& library) const;
+    // A likely index of the album, found by a caller's own index of ids:
+    // GetAlbum checks it before it searches the library.
+    void SetAlbumHint(int index) { m_albumIndex = index; }
     // A copy of the album, found by its current id only; the id is left alone.
     bool GetAlbumCopy(CMusicLibrary& library, AlbumRecord& out);
     bool HasValidTrack(CMusicLibrary& library);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 const char kPlayListHeader[] = "ZYM Playlist V1.1";
 
@@ -18,6 +19,7 @@ namespace {
 
 const char kHeaderMark[] = "ZYM Playlist";
 const UINT kHeaderLineSize = 80; // the header is read as at most 79 characters
+const int kCurrentIdLength = 16;
 const UINT kReadChunk = 4096;
 const char kPlaylistEntry[] = "Playlist";
 const char kPointerEntry[] = "Pointer";
@@ -747,18 +749,49 @@ void CPlayList::RemoveInvalidItems()
 
 // ---- totals ----
 
+// A list a search filled holds entries whose album is not looked up yet; one
+// library search per entry made the total quadratic. An index of the current
+// ids, made once, hints each entry its album. It holds the first album of each
+// id in upper case, as FindAlbumIndex finds it; GetAlbum checks the hint.
 int CPlayList::GetTotalTime()
 {
     CSingleLock lock(&m_lock, TRUE);
     CLibraryLock libraryLock(m_library);
+    std::unordered_map<std::string, int> firstIndex;
+    bool indexed = false;
     int seconds = 0;
     for (CLibItem& item : m_items)
     {
+        if (!item.HasCachedAlbum(libraryLock, m_library))
+        {
+            if (!indexed)
+                IndexAlbumIds(libraryLock, firstIndex);
+            indexed = true;
+            CString key = item.GetId();
+            key.MakeUpper();
+            auto found = firstIndex.find(std::string(key));
+            if (found != firstIndex.end())
+                item.SetAlbumHint(found->second);
+        }
         AlbumRecord* album = item.GetAlbum(libraryLock, m_library);
         if (album)
             seconds += album->GetPlayTime(item.GetTrack());
     }
     return seconds;
+}
+
+// Only ids of the current length: FindAlbumIndex takes others for changer ids.
+void CPlayList::IndexAlbumIds(const CLibraryLock& lock, std::unordered_map<std::string, int>& firstIndex)
+{
+    int count = m_library.GetAlbumCount();
+    for (int i = 0; i < count; ++i)
+    {
+        const AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
+        CString key = album->GetIdText();
+        key.MakeUpper();
+        if (!album->IsGone() && key.GetLength() == kCurrentIdLength)
+            firstIndex.emplace(std::string(key), i);
+    }
 }
 
 bool CPlayList::IsSingleDisc() const

@@ -17,6 +17,8 @@
 
 #include <time.h>
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class CKeywordStatList;
@@ -142,6 +144,8 @@ private:
     bool OptimizeBackward();
     // Removes every entry the test accepts; true when any went.
     bool RemoveWhere(EntryTest test, const CLibItem& pattern, bool wholeDisc);
+    // Upper-case id -> first album not gone with it, for ids of the current length.
+    void IndexAlbumIds(const CLibraryLock& lock, std::unordered_map<std::string, int>& firstIndex);
     bool Qualifies(CLibItem& item, const CLibItem* given, int avoidPlayer, const CPlayList* exclusion,
                    int minimumSeconds);
 
