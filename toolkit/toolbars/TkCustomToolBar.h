@@ -85,6 +85,8 @@ public:
     TkBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
     BOOL LoadToolBar(UINT resourceId);
     void SetButtonMaps(const TkBtnMapEntry* first, const TkBtnMapEntry* second);
+    // The bar's own first map (a menu bar's menu-button table).
+    const TkBtnMapEntry* GetOwnFirstMap() const { return m_pFirstMap; }
     // The owner given, else the window's owner, else the docking frame or parent.
     CWnd* GetOwnerWindow() const;
     // The window that receives the bar's notifications (not owned).

@@ -96,6 +96,11 @@ public:
     BOOL DefineDefaultToolBar(UINT id, LPCSTR title, UINT resourceId, DWORD alignment,
                               UINT dockBarId, UINT besideId, BOOL docked, BOOL visible);
     BOOL GetDefaultButtons(UINT id, const UINT** ids, int* count) const;
+    // The frame's menu bar shows count menu resources (menuId and count - 1
+    // more UINT ids); the manager keeps the menu-button table as its second
+    // button map and its commands as the default menu-bar buttons. FALSE when
+    // the frame has no menu bar.
+    BOOL SetMenuInfo(int count, UINT menuId, ...);
     void SetDefaultMenuBarButtons(int count, const UINT* ids);
     const CArray<UINT, UINT>& GetDefaultMenuBarButtons() const { return m_menuBarButtons; }
 
@@ -158,6 +163,8 @@ protected:
     BOOL CreateMenuBar(UINT id);
     // The menu bar with its default buttons, docked at the top.
     void CreateDefaultMenuBar();
+    // Copies a menu bar's table into the second map; its command ids to commands.
+    void KeepMenuTable(const TkBtnMapEntry* table, CArray<UINT, UINT>& commands);
     void DockBarAt(CControlBar* bar, UINT dockBarId, LPCRECT rect);
     void DockDefaultBar(TkCustomToolBar* bar, const TkDefaultToolBarInfo& info);
     const TkDefaultToolBarInfo* FindDefinition(UINT id) const;
@@ -181,6 +188,8 @@ protected:
     TkBtnMapEntry* m_pSecondMap;
     TkLastCommandRecord* m_pLastCommand;
     CArray<UINT, UINT> m_menuBarButtons;
+    // The texts the second map's entries point at.
+    CStringArray m_menuTitles;
     // Ids of definitions read from tool-bar resources.
     CTypedPtrArray<CPtrArray, CArray<UINT, UINT>*> m_resourceIds;
     TkBmpMgr* m_pBmpMgr;

@@ -7,6 +7,8 @@
 #include "menus/TkMDIMenuBar.h"
 #include "menus/TkMenuBar.h"
 
+#include <stdarg.h>
+
 TkCustomToolBar* TkToolBarManager::GetFrameMenuBar()
 {
     CFrameWnd* frame = GetFrameWnd();
@@ -47,4 +49,44 @@ void TkToolBarManager::CreateDefaultMenuBar()
     if (m_menuBarButtons.GetSize() > 0)
         menuBar->SetButtons(m_menuBarButtons.GetData(), (int)m_menuBarButtons.GetSize());
     DockBarAt(menuBar, AFX_IDW_DOCKBAR_TOP, NULL);
+}
+
+BOOL TkToolBarManager::SetMenuInfo(int count, UINT menuId, ...)
+{
+    TkMenuBar* menuBar = dynamic_cast<TkMenuBar*>(GetFrameMenuBar());
+    if (menuBar == NULL)
+        return FALSE;
+    CArray<UINT, UINT> menus;
+    va_list args;
+    va_start(args, menuId);
+    for (int i = 0; i < count; i++)
+        menus.Add(i == 0 ? menuId : va_arg(args, UINT));
+    va_end(args);
+    delete[] m_pSecondMap;
+    m_pSecondMap = NULL;
+    // The bar empties its titles and menu bits and builds its table.
+    menuBar->SetMenuList(menus.GetData(), (int)menus.GetSize());
+    CArray<UINT, UINT> commands;
+    KeepMenuTable(menuBar->GetOwnFirstMap(), commands);
+    SetDefaultMenuBarButtons((int)commands.GetSize(), commands.GetData());
+    return TRUE;
+}
+
+// The manager's copy points at texts of its own, so the table stays sound
+// whatever the bar loads later.
+void TkToolBarManager::KeepMenuTable(const TkBtnMapEntry* table, CArray<UINT, UINT>& commands)
+{
+    int records = 0;
+    while (table != NULL && table[records].pFactory != NULL)
+        records++;
+    m_menuTitles.RemoveAll();
+    m_menuTitles.SetSize(records);
+    m_pSecondMap = new TkBtnMapEntry[records + 1];
+    memset(m_pSecondMap, 0, sizeof(TkBtnMapEntry) * (records + 1));
+    for (int i = 0; i < records; i++) {
+        m_pSecondMap[i] = table[i];
+        m_menuTitles[i] = table[i].data.pszText != NULL ? table[i].data.pszText : "";
+        m_pSecondMap[i].data.pszText = m_menuTitles[i];
+        commands.Add(table[i].nID);
+    }
 }

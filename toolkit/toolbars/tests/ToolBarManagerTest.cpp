@@ -7,9 +7,11 @@
 #include "mfc/tests/PumpMessages.h"
 
 #include "frames/TkMDIFrameWnd.h"
+#include "menus/TkMDIMenuBar.h"
 #include "state/TkPTNStrategy.h"
 #include "state/TkPersistentTreeNode.h"
 #include "toolbars/TkCustomToolBar.h"
+#include "toolbars/TkTBMenuBtn.h"
 #include "toolbars/TkToolBarManager.h"
 
 #include <string>
@@ -78,6 +80,7 @@ protected:
     void TearDown() override
     {
         DestroyFrame(m_frame, m_manager);
+        delete m_menuBar;
         m_listener.DestroyWindow();
         RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str());
     }
@@ -124,6 +127,16 @@ protected:
             ids.push_back(bar->GetButtonID(i));
         return ids;
     }
+    // The texts of the menu buttons (the MDI menu bar adds caption buttons).
+    static std::vector<std::string> MenuTexts(TkCustomToolBar* bar)
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < bar->GetCount(); i++) {
+            if (bar->GetButton(i)->m_nKind == kTkBtnMenu)
+                texts.push_back((LPCSTR) static_cast<TkTBMenuBtn*>(bar->GetButton(i))->m_strText);
+        }
+        return texts;
+    }
     static std::string Title(CWnd* wnd)
     {
         CString title;
@@ -149,8 +162,18 @@ protected:
         PumpMessages();
     }
 
+    // Gives the frame a new menu bar; the one before must be destroyed.
+    TkMDIMenuBar* GiveMenuBar()
+    {
+        delete m_menuBar;
+        m_menuBar = new TkMDIMenuBar;
+        m_frame->m_pMenuBar = m_menuBar;
+        return m_menuBar;
+    }
+
     CManagerTestApp m_app;
     CManagedFrame* m_frame = nullptr;
+    TkMDIMenuBar* m_menuBar = nullptr;
     TkToolBarManager* m_manager = nullptr;
     CBarListener m_listener;
 };
@@ -452,6 +475,45 @@ TEST_F(ToolBarManagerTest, SavedLayoutMakesUserBarsAgainWithTitleAndButtons)
     EXPECT_EQ(m_manager, again->GetToolBarManager());
     EXPECT_FALSE(again->IsFloating());
     EXPECT_EQ((std::vector<UINT>{100, 0, 101, 102}), Ids(m_manager->FindBarById(kMainBar)));
+}
+
+// The frame's menu bar: its buttons come from the menu resource the manager
+// was given, it is made first with the default bars, and a saved layout makes
+// it again as a menu bar.
+TEST_F(ToolBarManagerTest, MenuBarIsMadeFromTheMenuInfoAndSavedAsOne)
+{
+    EXPECT_FALSE(m_manager->SetMenuInfo(1, kFrameResource)) << "no menu bar on the frame";
+    TkMDIMenuBar& menuBar = *GiveMenuBar();
+    ASSERT_TRUE(m_manager->SetMenuInfo(1, kFrameResource));
+    ASSERT_EQ(1, m_manager->GetDefaultMenuBarButtons().GetSize());
+    EXPECT_EQ(kTkFirstMenuCommand, m_manager->GetDefaultMenuBarButtons()[0]);
+    DefineBars(m_manager);
+    m_manager->BindToolBars();
+    PumpMessages();
+
+    ASSERT_TRUE(menuBar.GetSafeHwnd() != NULL);
+    EXPECT_EQ((int)kTkMenuBarId, menuBar.GetDlgCtrlID());
+    EXPECT_EQ("Menu bar", Title(&menuBar));
+    EXPECT_EQ(&menuBar, m_manager->FindBarById(kTkMenuBarId));
+    EXPECT_EQ(std::vector<std::string>{"&Window"}, MenuTexts(&menuBar));
+    CRect menuRect, mainRect;
+    menuBar.GetWindowRect(&menuRect);
+    m_manager->FindBarById(kMainBar)->GetWindowRect(&mainRect);
+    EXPECT_LT(menuRect.top, mainRect.top) << "docked at the top first";
+    EXPECT_EQ(kTkMenuBarType, m_manager->GetBarTypeID(&menuBar));
+
+    m_frame->SaveBarState("CustomTB");
+    DestroyFrame(m_frame, m_manager);
+
+    m_frame = MakeFrame();
+    ASSERT_TRUE(m_frame != NULL);
+    m_manager = MakeManager(m_frame);
+    TkMDIMenuBar& again = *GiveMenuBar();
+    ASSERT_TRUE(m_manager->SetMenuInfo(1, kFrameResource));
+    m_frame->LoadBarState("CustomTB");
+    PumpMessages();
+    EXPECT_EQ((int)kTkMenuBarId, again.GetDlgCtrlID());
+    EXPECT_EQ(std::vector<std::string>{"&Window"}, MenuTexts(&again));
 }
 
 }  // namespace
