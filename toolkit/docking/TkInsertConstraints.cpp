@@ -83,6 +83,7 @@ void TkDockInProgressInfo::Reset()
 {
     m_oldPlace.SetRectEmpty();
     m_horizontal = TRUE;
+    m_pointOffset = CPoint(0, 0);
     m_hasTargetRect = FALSE;
     m_targetRect.SetRectEmpty();
 }

@@ -71,6 +71,8 @@ public:
     CRect m_oldPlace;
     // The dragged node's orientation: 1 horizontal.
     BOOL m_horizontal;
+    // Where the cursor was inside the dragged node at the press.
+    CPoint m_pointOffset;
     BOOL m_hasTargetRect;
     CRect m_targetRect;
 };

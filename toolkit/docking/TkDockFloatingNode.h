@@ -1,0 +1,47 @@
+// TkDockFloatingNode: the root of a floating tree, shown in a float window.
+// A node dropped on no dock target becomes its content. The float window's
+// container is registered with the docking manager, its one owner; the
+// node unregisters it when it goes, which parks the window.
+#pragma once
+
+#include "docking/TkDockHitTester.h"
+#include "docking/TkDockProtocol.h"
+#include "docking/TkLNBorder.h"
+
+class TkDockFloatingNode : public TkDefDockNodeInitiatorBase,
+                           public TkDefDockNodeBase,
+                           public TkLNBorder_T<TkLayoutNode>,
+                           public ITkHookDockSourceHitTester
+{
+public:
+    TkDockFloatingNode();
+    ~TkDockFloatingNode() override;
+
+    // Makes the float window through source (the content's container) with
+    // the content's options in the manager, and takes the content.
+    virtual BOOL SetUp(TkLayoutNode* content, TkLNDockingMgr* manager, LPCSTR title,
+                       ITkLNContainer* source);
+    BOOL IsFloating() override { return TRUE; }
+    // The content's size plus the float window's frame at the cursor, the
+    // cursor kept 5 pixels inside.
+    BOOL GetOutlineRect(CPoint point, CRect* rect, TkLNDockingMgr* manager,
+                        TkDockInProgressInfo* info) override;
+    BOOL DropSelf(CPoint point, TkLNDockingMgr* manager, TkDockInProgressInfo* info) override;
+    // On no child the whole float window is dragged; on a child nothing here.
+    int HitTestSource(CPoint screenPoint, TkLayoutNode* child) override;
+
+    TkLayoutNode* GetContent();
+    BOOL IsPlaced() const { return m_floating; }
+
+    // How far inside the outline the cursor is kept.
+    static const int kCursorInset = 5;
+
+protected:
+    ITkLNContainer* Container();
+    BOOL ReadFrameBorders();
+
+    BOOL m_floating;
+    TkLNDockingMgr* m_manager;
+    int m_borders[4];
+    BOOL m_bordersCached;
+};

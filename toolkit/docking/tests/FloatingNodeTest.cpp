@@ -1,0 +1,140 @@
+// The floating root node: its float window, the outline it shows at the
+// cursor and its drop there.
+#include "TestFramework.h"
+#include "InputScript.h"
+#include "NodeProbe.h"
+
+#include "docking/TkDockFloatingNode.h"
+#include "docking/TkLNFloatingHwndContainer.h"
+#include "docking/TkLayoutMiniFloatWnd.h"
+
+#include <afxext.h>
+
+#include <memory>
+
+namespace
+{
+class FloatingNodeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_owner = new CFrameWnd;
+        ASSERT_TRUE(m_owner->Create(NULL, "Owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 400)));
+        m_content.SetReferenceRect(CRect(0, 0, 120, 80));
+        m_source = std::make_unique<TkLNHwndContainer>(m_owner);
+        m_node = std::make_unique<TkDockFloatingNode>();
+        ASSERT_TRUE(m_node->SetUp(&m_content, &m_manager, "Pane", m_source.get()));
+        m_container = dynamic_cast<TkLNFloatingHwndContainer*>(m_manager.GetContainerOf(m_node.get()));
+        ASSERT_TRUE(m_container);
+        m_container->GetFrameBorders(&m_left, &m_top, &m_right, &m_bottom);
+    }
+    void TearDown() override
+    {
+        m_node.reset();
+        m_owner->DestroyWindow();
+        PumpUntilIdle();
+        EXPECT_EQ(0, TkLNFloatingHwndContainer::GetSpareCount());
+    }
+    CSize Outer() { return CSize(120 + m_left + m_right, 80 + m_top + m_bottom); }
+
+    CFrameWnd* m_owner;
+    TkLNDockingMgr m_manager;
+    ProbeNode m_content{"content"};
+    std::unique_ptr<TkLNHwndContainer> m_source;
+    std::unique_ptr<TkDockFloatingNode> m_node;
+    TkLNFloatingHwndContainer* m_container = NULL;
+    int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
+};
+
+TEST_F(FloatingNodeTest, TheOutlineHasTheContentsSizeWithTheFrameAndKeepsTheCursorInside)
+{
+    const struct
+    {
+        CPoint offset;
+        CPoint expectedTopLeftFromCursor;  // negative: cursor inside
+        bool pulledRight, pulledDown;
+    } cases[] = {
+        {{10, 8}, {-10, -8}, false, false},
+        {{0, 0}, {0, 0}, false, false},
+        {{500, 8}, {0, -8}, true, false},    // offset wider than the window
+        {{10, 400}, {-10, 0}, false, true},
+        {{-30, -20}, {0, 0}, false, false},  // cursor left of and above it
+    };
+    CPoint cursor(300, 200);
+    for (const auto& c : cases)
+    {
+        TkDockInProgressInfo info;
+        info.m_pointOffset = c.offset;
+        CRect outline;
+        ASSERT_TRUE(m_node->GetOutlineRect(cursor, &outline, &m_manager, &info));
+        EXPECT_EQ(Outer(), outline.Size());
+        CRect expected(CPoint(cursor.x - c.offset.x, cursor.y - c.offset.y), Outer());
+        if (c.offset.x > Outer().cx)
+            expected.OffsetRect(cursor.x - expected.right + 5, 0);
+        if (c.offset.y > Outer().cy)
+            expected.OffsetRect(0, cursor.y - expected.bottom + 5);
+        if (c.offset.x < 0)
+            expected.OffsetRect(cursor.x - expected.left - 5, 0);
+        if (c.offset.y < 0)
+            expected.OffsetRect(0, cursor.y - expected.top - 5);
+        EXPECT_EQ(RectText(expected), RectText(outline)) << c.offset.x << "," << c.offset.y;
+    }
+}
+
+TEST_F(FloatingNodeTest, ADropShowsTheFloatWindowWithTheContentInItsClientArea)
+{
+    TkDockInProgressInfo info;
+    info.m_pointOffset = CPoint(10, 8);
+    ASSERT_TRUE(m_node->DropSelf(CPoint(300, 200), &m_manager, &info));
+    EXPECT_TRUE(m_node->IsPlaced());
+    TkLayoutMiniFloatWnd* window = m_container->GetFloatWnd();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->IsWindowVisible());
+    CRect outer, client;
+    window->GetWindowRect(outer);
+    EXPECT_EQ(RectText(CRect(CPoint(290, 192), Outer())), RectText(outer));
+    window->GetClientRect(client);
+    CRect content = m_content.GetCurrentRect();
+    EXPECT_EQ(RectText(CRect(CPoint(m_left, m_top), client.Size())), RectText(content));
+    EXPECT_EQ("Pane", std::string((LPCSTR)[&] {
+                  CString text;
+                  window->GetWindowText(text);
+                  return text;
+              }()));
+
+    // A given rectangle wins; an inverted one places nothing.
+    info.SetTargetRect(CRect(50, 60, 250, 200));
+    ASSERT_TRUE(m_node->DropSelf(CPoint(0, 0), &m_manager, &info));
+    window->GetWindowRect(outer);
+    EXPECT_EQ("50,60,250,200", RectText(outer));
+    info.SetTargetRect(CRect(250, 200, 50, 60));
+    EXPECT_FALSE(m_node->DropSelf(CPoint(0, 0), &m_manager, &info));
+    window->GetWindowRect(outer);
+    EXPECT_EQ("50,60,250,200", RectText(outer));
+}
+
+TEST_F(FloatingNodeTest, TheWholeWindowIsDraggedWhereNoChildIs)
+{
+    EXPECT_EQ(ITkHookDockSourceHitTester::kHookSelf, m_node->HitTestSource(CPoint(1, 1), NULL));
+    EXPECT_EQ(ITkHookDockSourceHitTester::kHookNone,
+              m_node->HitTestSource(CPoint(1, 1), &m_content));
+    EXPECT_TRUE(m_node->IsFloating());
+}
+
+// The manager owns the container: the node's going unregisters it once and
+// parks the window; a second set-up is refused.
+TEST_F(FloatingNodeTest, TheNodesGoingParksItsWindow)
+{
+    EXPECT_FALSE(m_node->SetUp(&m_content, &m_manager, "Again", m_source.get()));
+    ASSERT_TRUE(m_node->DropSelf(CPoint(300, 200), &m_manager, NULL));
+    HWND window = m_container->GetFloatWnd()->m_hWnd;
+    m_node->RemoveChildNode(&m_content);
+    TkLayoutNode* gone = m_node.get();
+    m_node.reset();
+    EXPECT_EQ(NULL, m_manager.GetContainerOf(gone));
+    EXPECT_EQ(1, TkLNFloatingHwndContainer::GetSpareCount());
+    EXPECT_TRUE(::IsWindow(window));
+    EXPECT_FALSE(::IsWindowVisible(window));
+}
+}  // namespace
