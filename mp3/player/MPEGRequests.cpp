@@ -95,6 +95,7 @@ void CMPEGRequests::Open()
 {
     m_error = 0;
     m_opening = TRUE;
+    m_resuming = FALSE;
     // The stream opened tells its own length.
     m_durationMinutes = m_durationSeconds = -1;
     PostRequest(kMp3Open);
@@ -103,6 +104,12 @@ void CMPEGRequests::Open()
 void CMPEGRequests::StampPlay()
 {
     m_requestTime = Now();
+    PostRequest(kMp3Play);
+}
+
+void CMPEGRequests::Resume()
+{
+    m_resuming = TRUE;
     PostRequest(kMp3Play);
 }
 
@@ -145,6 +152,7 @@ void CMPEGRequests::CueItem(const AlbumRecord& album, int track)
         m_positionMinutes = m_positionSeconds = 0;
         Open();
     }
+    m_resuming = FALSE;
     PostRequest(kMp3Stop);
     PostRequest(kMp3Pause);
     m_playRequested = 0;
@@ -158,7 +166,7 @@ BOOL CMPEGRequests::Play(const AlbumRecord& album, int track)
     if (m_playing && IsCurrent(album, track))
         return FALSE;
     if (m_paused && IsCurrent(album, track))
-        PostRequest(kMp3Play);
+        Resume();
     else
         StartItem(album, track);
     return TRUE;
@@ -189,6 +197,7 @@ BOOL CMPEGRequests::Cue(const AlbumRecord& album, int track)
 BOOL CMPEGRequests::StopPlayback()
 {
     CGuard guard(m_lock);
+    m_resuming = FALSE;
     if (m_playing || m_paused)
         PostRequest(kMp3Stop);
     return TRUE;
@@ -237,6 +246,8 @@ void CMPEGRequests::PostOpen()
 
 void CMPEGRequests::Stop()
 {
+    CGuard guard(m_lock);
+    m_resuming = FALSE;
     PostRequest(kMp3Stop);
 }
 
@@ -251,7 +262,7 @@ void CMPEGRequests::TogglePause()
     if (m_playing)
         PostRequest(kMp3Pause);
     else if (m_paused)
-        PostRequest(kMp3Play);
+        Resume();
 }
 
 BOOL CMPEGRequests::IsPlaying()
@@ -352,6 +363,7 @@ void CMPEGRequests::EndItem()
 {
     m_requestTime = 0;
     m_steppedPastFailedOpen = FALSE;
+    m_resuming = FALSE;
     m_finished = 1;
     m_playing = m_paused = 0;
     m_opening = FALSE;
@@ -372,16 +384,18 @@ void CMPEGRequests::OnPlayerState(int state)
     case kPlayerStopped:
         if (m_opening)
             m_playing = m_paused = 0;
-        else
+        else if (!m_resuming)
             EndItem();
         break;
     case kPlayerPlaying:
+        m_resuming = FALSE;
         m_finished = 0;
         m_playing = 1;
         m_paused = 0;
         m_opening = FALSE;
         break;
     case kPlayerPaused:
+        m_resuming = FALSE;
         m_playing = 0;
         m_paused = 1;
         m_opening = FALSE;

@@ -106,6 +106,11 @@ protected:
     // Set when a failed open of a whole album stepped to the next track: the
     // play that followed the failed open plays that track, it does not step again.
     BOOL m_steppedPastFailedOpen = FALSE;
+    // Set from the play request of a cued or paused item until it plays: a
+    // "stopped" the decoder reports meanwhile is the late answer to the stop
+    // that went before the cue, not an end of the item. Cleared by any newer
+    // stop or open request, so that their "stopped" still counts.
+    BOOL m_resuming = FALSE;
 
 private:
     class CGuard;
@@ -117,6 +122,7 @@ private:
     BOOL IsNewItem(const AlbumRecord& album, int track) const;
     void Open();
     void StampPlay();
+    void Resume();
     void EndItem();
     BOOL StepToNextTrack();
 };

@@ -219,6 +219,34 @@ TEST(MPEGRequests, StoppedOfTheOldItemLeavesTheNewOneUnfinished)
     EXPECT_TRUE(player.IsFinished());
 }
 
+// The "stopped" of the stop that went before a cue can come late, after the
+// play of the cued item is requested: the item stays current and unfinished.
+// A stop requested after the play still ends it.
+TEST(MPEGRequests, AStaleStopBetweenPlayAndPlayingIsIgnored)
+{
+    const bool kStopAfterPlay[] = { false, true };
+    for (bool stopAfterPlay : kStopAfterPlay) {
+        RecordingRequests player;
+        const AlbumRecord a = MakeAlbum("A", 3);
+        player.Cue(a, 1);
+        player.OnPlayerState(kPlayerPaused);
+        EXPECT_TRUE(player.Play(a, 1));
+        if (stopAfterPlay)
+            player.StopPlayback();
+        player.OnPlayerState(kPlayerStopped);
+        EXPECT_EQ(stopAfterPlay, !!player.IsNearEnd()) << stopAfterPlay;
+        EXPECT_STREQ("A", player.GetAlbumId());
+        EXPECT_EQ(1, player.GetTrack());
+        if (stopAfterPlay)
+            continue;
+        player.OnPlayerState(kPlayerPlaying);
+        EXPECT_TRUE(player.IsPlaying());
+        EXPECT_FALSE(player.IsNearEnd());
+        player.OnPlayerState(kPlayerStopped);
+        EXPECT_TRUE(player.IsNearEnd());
+    }
+}
+
 // The decoder's refusals for a new item, in the order they come: a whole
 // album steps to its next track, a single track fails.
 TEST(MPEGRequests, NackStepsThroughAnAlbumOrFails)
