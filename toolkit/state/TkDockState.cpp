@@ -97,7 +97,7 @@ TkControlBarInfo::TkControlBarInfo(TkControlBarManager* manager)
     : m_sizeHorz(0, 0), m_sizeVert(0, 0), m_sizeFloat(0, 0), m_dwMRUDockingState(0),
       m_dwDockingStyle(0), m_fProportion(0.0f), m_dwStyle(0), m_dwExStyle(0),
       m_bPrevFloating(FALSE), m_bMDIChild(FALSE), m_nResourceID(0), m_pExtraInfo(NULL),
-      m_dwTypeID(0), m_pManager(manager)
+      m_dwTypeID(0), m_pManager(manager), m_bExtraSaved(TRUE)
 {
     memset(&m_placement, 0, sizeof(m_placement));
 }
@@ -144,8 +144,7 @@ BOOL TkControlBarInfo::SaveState(LPCSTR profileName, int index)
     App()->WriteProfileString(section, "ClassName", m_strClassName);
     App()->WriteProfileString(section, "WindowName", m_strWindowName);
     WriteProfileInt(section, "ResourceID", m_nResourceID);
-    if (m_pExtraInfo != NULL)
-        m_pExtraInfo->SaveStateToProfile(section);
+    m_bExtraSaved = m_pExtraInfo == NULL || m_pExtraInfo->SaveStateToProfile(section);
     return TRUE;
 }
 
@@ -194,8 +193,7 @@ BOOL TkControlBarInfo::SaveStateToTree(TkPTNFactory* factory, TkPersistentTreeNo
         return FALSE;
     SaveBaseToTree(factory, node);
     SaveExtToTree(factory, node);
-    if (m_pExtraInfo != NULL)
-        m_pExtraInfo->SaveStateToTree(factory, node);
+    m_bExtraSaved = m_pExtraInfo == NULL || m_pExtraInfo->SaveStateToTree(factory, node);
     return TRUE;
 }
 
@@ -427,12 +425,21 @@ BOOL TkDockState::SaveStateToTree(TkPTNFactory* factory, TkPersistentTreeNode* p
     CSize size = GetScreenSize();
     node->SetIntValue("ScreenCX", size.cx, TRUE);
     node->SetIntValue("ScreenCY", size.cy, TRUE);
-    return TRUE;
+    return IsSaveComplete();
 }
 
 void TkDockState::SaveState(LPCSTR profileName)
 {
     CDockState::SaveState(profileName);
+}
+
+BOOL TkDockState::IsSaveComplete() const
+{
+    for (int i = 0; i < m_arrBarInfo.GetSize(); i++) {
+        if (!GetInfo(i)->m_bExtraSaved)
+            return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL TkDockState::LoadStateFromTree(TkPersistentTreeNode* parent)

@@ -63,6 +63,8 @@ public:
     TkControlBarInfoEx* m_pExtraInfo;
     DWORD m_dwTypeID;
     TkControlBarManager* m_pManager;
+    // FALSE when the last save could not store the extra part.
+    BOOL m_bExtraSaved;
 
 private:
     void MakeExtraInfo();
@@ -74,8 +76,11 @@ class TkDockState : public CDockState
 public:
     explicit TkDockState(TkControlBarManager* manager = NULL);
 
+    // FALSE also when a bar's extra part could not be stored.
     virtual BOOL SaveStateToTree(TkPTNFactory* factory, TkPersistentTreeNode* parent);
     void SaveState(LPCSTR profileName) override;
+    // TRUE when the last save stored every bar's extra part.
+    BOOL IsSaveComplete() const;
     virtual BOOL LoadStateFromTree(TkPersistentTreeNode* parent);
     virtual BOOL GetDockState(CFrameWnd* frame);
     virtual BOOL SetDockState(CFrameWnd* frame);

@@ -8,6 +8,7 @@
 
 #include "frames/TkMDIFrameWnd.h"
 #include "menus/TkMDIMenuBar.h"
+#include "state/TkDockState.h"
 #include "state/TkPTNStrategy.h"
 #include "state/TkPersistentTreeNode.h"
 #include "toolbars/TkCustomToolBar.h"
@@ -514,6 +515,37 @@ TEST_F(ToolBarManagerTest, MenuBarIsMadeFromTheMenuInfoAndSavedAsOne)
     PumpMessages();
     EXPECT_EQ((int)kTkMenuBarId, again.GetDlgCtrlID());
     EXPECT_EQ(std::vector<std::string>{"&Window"}, MenuTexts(&again));
+}
+
+// An ini-file profile takes no binary values, so a bar's buttons cannot be
+// stored there: the dock state says its save is incomplete instead of
+// leaving a layout whose bar comes back empty unnoticed.
+TEST_F(ToolBarManagerTest, DockStateReportsABarWhoseButtonsCouldNotBeSaved)
+{
+    TkCustomToolBar* user = m_manager->CreateUserToolBar(NULL);
+    const UINT ids[] = {100, 101};
+    user->SetButtons(ids, 2);
+    m_frame->DockControlBar(user);
+    TkDockState state(m_manager);
+    ASSERT_TRUE(state.GetDockState(m_frame));
+
+    state.SaveState("Registry");
+    EXPECT_TRUE(state.IsSaveComplete());
+    TkPTNFactory factory;
+    TkPersistentTreeNode root;
+    root.Initialize("Root", NULL);
+    EXPECT_TRUE(state.SaveStateToTree(&factory, &root));
+
+    CTempFolder folder("tkmanager");
+    LPCSTR registryKey = m_app.m_pszRegistryKey;
+    LPCSTR profileName = m_app.m_pszProfileName;
+    std::string ini = folder.WindowsPath("layout.ini");
+    m_app.m_pszRegistryKey = NULL;
+    m_app.m_pszProfileName = ini.c_str();
+    state.SaveState("Ini");
+    m_app.m_pszRegistryKey = registryKey;
+    m_app.m_pszProfileName = profileName;
+    EXPECT_FALSE(state.IsSaveComplete());
 }
 
 }  // namespace
