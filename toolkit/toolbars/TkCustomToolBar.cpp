@@ -426,6 +426,13 @@ void TkCustomToolBar::OpenMenuButton(TkStdBtn* button, DWORD_PTR value1, DWORD_P
     button->SendNotification(-2120, value1, value2);
 }
 
+void TkCustomToolBar::OnBarStyleChange(DWORD oldStyle, DWORD newStyle)
+{
+    TkControlBar::OnBarStyleChange(oldStyle, newStyle);
+    for (int i = 0; i < GetCount(); i++)
+        GetButton(i)->BarStyleChanged(newStyle);
+}
+
 void TkCustomToolBar::GetExtraBarInfo(TkControlBarInfo* info)
 {
     // A record being saved has no extra part yet; the manager makes it.
@@ -447,8 +454,12 @@ void TkCustomToolBar::GetBarInfoEx(TkCustomToolBarInfoEx* info)
 {
     GetWindowText(info->m_strTitle);
     info->m_arrButtons.DeleteAll();
-    for (int i = 0; i < GetCount(); i++)
-        info->m_arrButtons.AddInfo(GetButtonID(i), NULL, 0);
+    for (int i = 0; i < GetCount(); i++) {
+        BYTE size = 0;
+        const BYTE* data = NULL;
+        GetButton(i)->GetBtnData(&size, &data);
+        info->m_arrButtons.AddInfo(GetButtonID(i), data, data != NULL ? size : 0);
+    }
 }
 
 void TkCustomToolBar::SetBarInfoEx(const TkCustomToolBarInfoEx* info)
@@ -457,6 +468,19 @@ void TkCustomToolBar::SetBarInfoEx(const TkCustomToolBarInfoEx* info)
     for (int i = 0; i < info->m_arrButtons.GetSize(); i++)
         ids.Add(info->m_arrButtons.GetInfo(i)->m_nID);
     SetButtons(ids.GetData(), (int)ids.GetSize());
+    // Records and buttons pair up in order by id; buttons a bar adds of its
+    // own (a menu bar's caption buttons) are passed over.
+    int button = 0;
+    for (int i = 0; i < info->m_arrButtons.GetSize(); i++) {
+        const TkBtnInfo* saved = info->m_arrButtons.GetInfo(i);
+        while (button < GetCount() && GetButtonID(button) != saved->m_nID)
+            button++;
+        if (button == GetCount())
+            break;
+        if (saved->m_nDataSize > 0)
+            GetButton(button)->SetBtnData(saved->m_nDataSize, saved->m_pData);
+        button++;
+    }
     if (!info->m_strTitle.IsEmpty())
         SetWindowText(info->m_strTitle);
 }

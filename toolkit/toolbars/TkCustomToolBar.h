@@ -50,6 +50,8 @@ public:
     CSize CalcDynamicLayout(int length, DWORD mode) override;
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
     void DelayShow(BOOL show) override;
+    // Every button hears of the new style.
+    void OnBarStyleChange(DWORD oldStyle, DWORD newStyle) override;
     void DoPaint(CDC* dc) override;
     void DrawBorders(CDC* dc, CRect& rect) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* info) const override;

@@ -108,6 +108,16 @@ void TkStdBtn::BarStyleChanged(DWORD)
 {
 }
 
+void TkStdBtn::GetBtnData(BYTE* size, const BYTE** data) const
+{
+    *size = 0;
+    *data = NULL;
+}
+
+void TkStdBtn::SetBtnData(BYTE, const BYTE*)
+{
+}
+
 INT_PTR TkStdBtn::OnToolHitTest(CPoint, TOOLINFOA* info) const
 {
     if (info != NULL) {

@@ -69,6 +69,9 @@ public:
     virtual INT_PTR OnToolHitTest(CPoint pt, TOOLINFOA* info) const;
     virtual void InformBtn(int kind, const void* data);
     virtual void AdjustSize();
+    // Extra bytes a button keeps in the saved bar layout; none here (size 0).
+    virtual void GetBtnData(BYTE* size, const BYTE** data) const;
+    virtual void SetBtnData(BYTE size, const BYTE* data);
     virtual LRESULT SendNotification(int code, DWORD_PTR value1, DWORD_PTR value2);
     virtual void DrawButton(TkDrawData* drawData, BOOL forceUp);
     virtual void DrawDisabled(TkDrawData* drawData);

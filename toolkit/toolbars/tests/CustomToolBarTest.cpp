@@ -481,6 +481,53 @@ TEST_F(CustomToolBarTest, MenuButtonOpensItsMenuWithTheMapsValues)
     EXPECT_TRUE(m_frame->m_commands.empty());
 }
 
+// A button kind that keeps a byte in the saved layout and notes the bar
+// styles it is told of.
+class CDataBtn : public TkStdBtn
+{
+public:
+    static TkStdBtn* Make() { return new CDataBtn; }
+    void GetBtnData(BYTE* size, const BYTE** data) const override
+    {
+        *size = 1;
+        *data = &m_value;
+    }
+    void SetBtnData(BYTE size, const BYTE* data) override { m_value = size == 1 ? *data : 0xEE; }
+    void BarStyleChanged(DWORD style) override { m_styles.push_back(style); }
+    BYTE m_value = 0;
+    std::vector<DWORD> m_styles;
+};
+const TkBtnFactory kDataBtnClass = {CDataBtn::Make};
+
+TEST_F(CustomToolBarTest, ButtonDataTravelsWithTheSavedButtonsAndStyleChangesReachTheButtons)
+{
+    static const TkBtnMapEntry kMap[] = {
+        {&kDataBtnClass, kRedButton, 0, {}},
+        {NULL, 0, 0, {}},
+    };
+    m_bar->SetButtonMaps(kMap, NULL);
+    const UINT ids[] = {kFaceButton, kRedButton};
+    m_bar->SetButtons(ids, 2);
+    CDataBtn* button = dynamic_cast<CDataBtn*>(m_bar->GetButton(1));
+    ASSERT_NE(nullptr, button);
+    button->m_value = 42;
+    TkCustomToolBarInfoEx info;
+    m_bar->GetBarInfoEx(&info);
+    ASSERT_EQ(2, info.m_arrButtons.GetSize());
+    EXPECT_EQ(0, info.m_arrButtons.GetInfo(0)->m_nDataSize);
+    ASSERT_EQ(1, info.m_arrButtons.GetInfo(1)->m_nDataSize);
+
+    m_bar->SetButtons(ids, 0);
+    m_bar->SetBarInfoEx(&info);
+    button = dynamic_cast<CDataBtn*>(m_bar->GetButton(1));
+    ASSERT_NE(nullptr, button);
+    EXPECT_EQ(42, button->m_value);
+
+    DWORD style = m_bar->GetBarStyle() | CBRS_FLYBY;
+    m_bar->SetBarStyle(style);
+    EXPECT_EQ(std::vector<DWORD>{style}, button->m_styles);
+}
+
 // While customising, a floating bar asked to hide stays until its own
 // "WM_NODELAYHIDE" arrives, then hides at once.
 TEST_F(CustomToolBarTest, FloatingBarHidesOnItsOwnMessageWhileCustomising)
