@@ -5,6 +5,9 @@
 #include "NodeProbe.h"
 
 #include "docking/TkDockFloatingNode.h"
+#include "docking/TkFloatableDockingNode.h"
+#include "docking/TkLNDynamicGridLine.h"
+#include "docking/TkLayoutNodeGripper.h"
 #include "docking/TkLNFloatingHwndContainer.h"
 #include "docking/TkLayoutMiniFloatWnd.h"
 
@@ -136,5 +139,63 @@ TEST_F(FloatingNodeTest, TheNodesGoingParksItsWindow)
     EXPECT_EQ(1, TkLNFloatingHwndContainer::GetSpareCount());
     EXPECT_TRUE(::IsWindow(window));
     EXPECT_FALSE(::IsWindowVisible(window));
+}
+}  // namespace
+
+namespace
+{
+typedef TkFloatableDockingNode_T<TkReparentableGripperEx> FloatableGripper;
+
+// A gripper with a plain content node in a grid line of the owner frame.
+TEST(FloatableNodeTest, FloatingWithoutADragMovesTheNodeIntoAFloatWindowAtTheRectangle)
+{
+    CFrameWnd* owner = new CFrameWnd;
+    ASSERT_TRUE(owner->Create(NULL, "Owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 400)));
+    {
+        TkLNDockingMgr manager;
+        TkLNDynamicGridLine line;
+        FloatableGripper gripper;
+        ProbeNode content("content");
+        gripper.SetNodeName("Pane");
+        gripper.SetNodeWnd(owner->m_hWnd);
+        gripper.AddChildNode(&content);
+        line.SetHostAndOrientation(owner->m_hWnd, TRUE);
+        line.SetCurrentRect(CRect(0, 0, 200, 300));
+        TkDynGridInsertConstraints place;
+        place.m_extent = 100;
+        ASSERT_NE(-1, line.InsertNode(&gripper, &place));
+        CRect result;
+        line.RecalcLayout(result, CRect(0, 0, 200, 300), FALSE, TRUE);
+        manager.RegisterContainer(&line, new TkLNHwndContainer(owner));
+
+        CRect rect(100, 120, 340, 300);
+        ASSERT_TRUE(gripper.FloatNode(&manager, &rect));
+        TkDockFloatingNode* floating = dynamic_cast<TkDockFloatingNode*>(gripper.GetParentNode());
+        ASSERT_TRUE(floating);
+        EXPECT_EQ(0, line.GetChildCount(FALSE));
+        auto* container =
+            dynamic_cast<TkLNFloatingHwndContainer*>(manager.GetContainerOf(floating));
+        ASSERT_TRUE(container);
+        CRect outer;
+        container->GetFloatWnd()->GetWindowRect(outer);
+        EXPECT_EQ(RectText(rect), RectText(outer));
+        EXPECT_TRUE(container->IsVisible());
+        CString title;
+        container->GetFloatWnd()->GetWindowText(title);
+        EXPECT_STREQ("Pane", title);
+        EXPECT_EQ(container, manager.FindContainer(&content));
+
+        // Refused without a manager or with an inverted rectangle: it stays.
+        EXPECT_FALSE(gripper.FloatNode(NULL, &rect));
+        CRect inverted(340, 300, 100, 120);
+        EXPECT_FALSE(gripper.FloatNode(&manager, &inverted));
+        EXPECT_EQ(floating, gripper.GetParentNode());
+        floating->RemoveChildNode(&gripper);
+        gripper.RemoveChildNode(&content);
+        manager.UnregisterContainer(&line);
+    }
+    owner->DestroyWindow();
+    PumpUntilIdle();
+    EXPECT_EQ(0, TkLNFloatingHwndContainer::GetSpareCount());
 }
 }  // namespace

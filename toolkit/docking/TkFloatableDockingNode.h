@@ -1,0 +1,95 @@
+// TkFloatableDockingNode_T: a dockable node (a docked window's gripper)
+// that can also float. Dropped on no target, or floated without a drag, it
+// becomes the content of a new floating root node in a float window; a
+// double click floats it.
+#pragma once
+
+#include "docking/TkDockFloatingNode.h"
+#include "docking/TkLNDockingMgr.h"
+
+template <class Base>
+class TkFloatableDockingNode_T : public TkDefDockNodeInitiatorBase,
+                                 public TkDefDockNodeBase,
+                                 public Base
+{
+public:
+    TkFloatableDockingNode_T() : m_floatingNode(NULL) {}
+
+    // With no target: the floating node made for this drag, the same one
+    // until EndDock.
+    ITkDockableNode* GetDockableNode(ITkDockTarget* target, CPoint point, TkLNDockingMgr* manager,
+                                     TkNodeMemoryManager* list) override
+    {
+        if (target)
+            return TkDefDockNodeInitiatorBase::GetDockableNode(target, point, manager, list);
+        if (!m_floatingNode)
+            m_floatingNode = MakeFloatingNode(manager);
+        return m_floatingNode;
+    }
+    void EndDock() override
+    {
+        m_floatingNode = NULL;
+        TkDefDockNodeInitiatorBase::EndDock();
+    }
+    // screenRect NULL: the remembered float rectangle, else where the node is.
+    BOOL FloatNode(TkLNDockingMgr* manager, const CRect* screenRect) override
+    {
+        CRect rect;
+        if (!manager || !FloatRect(manager, screenRect, &rect))
+            return FALSE;
+        TkDockInProgressInfo info;
+        TkNodeMemoryManager list;
+        if (!DetachForDock(manager, TRUE, &info))
+            return FALSE;
+        ITkDockableNode* dockable = GetDockableNode(NULL, rect.TopLeft(), manager, &list);
+        info.SetTargetRect(rect);
+        if (!dockable || !dockable->DropSelf(rect.TopLeft(), manager, &info))
+        {
+            CancelDock();
+            EndDock();
+            return FALSE;
+        }
+        TkLayoutNode* floating = m_floatingNode;
+        manager->NotifyDockEvent(floating, NULL, 0, &list);
+        OnDocked(NULL, rect.TopLeft(), manager, &list);
+        dockable->AdoptParentMemoryManager(manager, &list);
+        manager->BindTree(floating);
+        RealizeTops(dockable, manager);
+        EndDock();
+        return TRUE;
+    }
+    int OnDoubleClick(TkLNDockingMgr* manager) override { return FloatNode(manager, NULL); }
+
+protected:
+    BOOL FloatRect(TkLNDockingMgr* manager, const CRect* given, CRect* rect)
+    {
+        TkDockingNodeConstraints* record = manager->GetConstraints(this, TRUE);
+        if (given)
+            *rect = *given;
+        else if (!record || !record->GetFloatRect(rect))
+        {
+            ITkLNContainer* container = manager->FindContainer(this);
+            *rect = this->GetCurrentRect();
+            if (!container || !container->NodeRectToScreen(*rect))
+                return FALSE;
+        }
+        return rect->Width() > 0 && rect->Height() > 0;
+    }
+    // Owned by a node owner of the manager, which frees it.
+    TkDockFloatingNode* MakeFloatingNode(TkLNDockingMgr* manager)
+    {
+        ITkLNContainer* source = m_entry ? m_entry : manager ? manager->FindContainer(this) : NULL;
+        TkNodeMemoryManager* owner = manager ? manager->CreateNodeMemMgr(0) : NULL;
+        if (!owner)
+            return NULL;
+        TkDockFloatingNode* node = new TkDockFloatingNode;
+        owner->Manage(node);
+        node->SetMemoryManager(owner, FALSE);
+        if (node->SetUp(this, manager, this->GetNodeName(), source))
+            return node;
+        manager->DestroyNodeMemMgr(0, owner);
+        return NULL;
+    }
+
+    TkDockFloatingNode* m_floatingNode;
+};
