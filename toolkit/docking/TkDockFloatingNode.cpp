@@ -107,6 +107,14 @@ BOOL TkDockFloatingNode::DropSelf(CPoint point, TkLNDockingMgr* manager,
     return TRUE;
 }
 
+BOOL TkDockFloatingNode::ShowNode(BOOL show)
+{
+    BOOL changed = TkDefHideableNode::ShowNode(show);
+    if (ITkLNContainer* container = Container())
+        container->ShowContainer(show);
+    return changed;
+}
+
 int TkDockFloatingNode::HitTestSource(CPoint, TkLayoutNode* child)
 {
     return child ? kHookNone : kHookSelf;

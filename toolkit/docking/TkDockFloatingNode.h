@@ -27,6 +27,8 @@ public:
     BOOL GetOutlineRect(CPoint point, CRect* rect, TkLNDockingMgr* manager,
                         TkDockInProgressInfo* info) override;
     BOOL DropSelf(CPoint point, TkLNDockingMgr* manager, TkDockInProgressInfo* info) override;
+    // Shows or hides the whole float window; the tree stays.
+    BOOL ShowNode(BOOL show) override;
     // On no child the whole float window is dragged; on a child nothing here.
     int HitTestSource(CPoint screenPoint, TkLayoutNode* child) override;
 

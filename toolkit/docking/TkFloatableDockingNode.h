@@ -59,6 +59,15 @@ public:
         return TRUE;
     }
     int OnDoubleClick(TkLNDockingMgr* manager) override { return FloatNode(manager, NULL); }
+    // Floating, the node is shown and hidden with its whole float window.
+    BOOL ShowNode(BOOL show) override
+    {
+        TkDockFloatingNode* root = dynamic_cast<TkDockFloatingNode*>(this->GetRootNode());
+        if (!root || root == (TkLayoutNode*)this)
+            return TkDefDockNodeBase::ShowNode(show);
+        TkDefHideableNode::ShowNode(show);
+        return root->ShowNode(show);
+    }
 
 protected:
     BOOL FloatRect(TkLNDockingMgr* manager, const CRect* given, CRect* rect)

@@ -185,6 +185,15 @@ TEST(FloatableNodeTest, FloatingWithoutADragMovesTheNodeIntoAFloatWindowAtTheRec
         EXPECT_STREQ("Pane", title);
         EXPECT_EQ(container, manager.FindContainer(&content));
 
+        // Hidden and shown with its float window, staying in the floating tree.
+        gripper.ShowNode(FALSE);
+        EXPECT_FALSE(container->IsVisible());
+        EXPECT_FALSE(gripper.IsNodeVisible());
+        EXPECT_EQ(floating, gripper.GetParentNode());
+        gripper.ShowNode(TRUE);
+        EXPECT_TRUE(container->IsVisible());
+        EXPECT_TRUE(gripper.IsNodeVisible());
+
         // Refused without a manager or with an inverted rectangle: it stays.
         EXPECT_FALSE(gripper.FloatNode(NULL, &rect));
         CRect inverted(340, 300, 100, 120);
