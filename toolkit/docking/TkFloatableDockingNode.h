@@ -5,7 +5,9 @@
 #pragma once
 
 #include "docking/TkDockFloatingNode.h"
+#include "docking/TkDockingSettings.h"
 #include "docking/TkLNDockingMgr.h"
+#include "docking/TkLNFloatingHwndContainer.h"
 
 template <class Base>
 class TkFloatableDockingNode_T : public TkDefDockNodeInitiatorBase,
@@ -59,6 +61,23 @@ public:
         return TRUE;
     }
     int OnDoubleClick(TkLNDockingMgr* manager) override { return FloatNode(manager, NULL); }
+    // The node's title, also the caption of the float window it is in.
+    // manager NULL: the default docking manager.
+    virtual void SetTitle(LPCSTR title, TkLNDockingMgr* manager)
+    {
+        this->SetNodeName(title);
+        if (!manager)
+            manager = TkGetDefaultDockingMgr();
+        for (TkLayoutNode* node = this; node && manager; node = node->GetParentNode())
+        {
+            auto* floating = dynamic_cast<TkLNFloatingHwndContainer*>(manager->GetContainerOf(node));
+            if (floating && floating->GetFloatWnd())
+            {
+                ::SetWindowTextA(floating->GetContainerWnd(), title);
+                return;
+            }
+        }
+    }
     // Floating, the node is shown and hidden with its whole float window.
     BOOL ShowNode(BOOL show) override
     {

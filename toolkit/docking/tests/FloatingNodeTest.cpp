@@ -184,6 +184,9 @@ TEST(FloatableNodeTest, FloatingWithoutADragMovesTheNodeIntoAFloatWindowAtTheRec
         container->GetFloatWnd()->GetWindowText(title);
         EXPECT_STREQ("Pane", title);
         EXPECT_EQ(container, manager.FindContainer(&content));
+        gripper.SetTitle("Renamed", &manager);
+        container->GetFloatWnd()->GetWindowText(title);
+        EXPECT_STREQ("Renamed", title);
 
         // Hidden and shown with its float window, staying in the floating tree.
         gripper.ShowNode(FALSE);
