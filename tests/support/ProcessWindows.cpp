@@ -46,13 +46,6 @@ std::string WindowClass(HWND window)
     return name;
 }
 
-std::string WindowText(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
 std::string DialogsOf(DWORD pid)
 {
     std::string dialogs;

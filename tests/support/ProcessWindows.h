@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "WindowDriver.h"   // WindowText
+
 std::vector<HWND> VisibleWindowsOf(DWORD pid);
 std::string WindowClass(HWND window);
-std::string WindowText(HWND window);
 // "[caption text text]" for each visible dialog (message boxes included).
 std::string DialogsOf(DWORD pid);
 // The rows of the first list control inside window, -1 without one.
