@@ -4,6 +4,7 @@
 // are hard links to one file the bench writes into a folder of its own under
 // the temporary folder, removed at the end.
 #include "AudioFiles.h"
+#include "BenchHost.h"
 
 #include "DocCommandTargets.h"
 #include "ZymDoc.h"
@@ -19,30 +20,6 @@ namespace {
 const int kFiles = 1000;
 const int kFiveMinutesOfFrames = 11485; // 1152 samples at 44.1 kHz each: 300.02 s
 const char kRegistryKey[] = "ZymAudioFilesBench";
-
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("Zym") { SetRegistryKey(kRegistryKey); }
-    ~CBenchApp() override { RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str()); }
-};
-
-class CBenchFrame : public CDocumentFrame
-{
-public:
-    void CreateViews() override {}
-    void ShowStatusIndicator(BOOL) override {}
-    void ShowStartupTip() override {}
-    void ShowOptions(CZymOptions&, const char*) override {}
-    void PostClose() override {}
-    CMp3Control* GetMp3Player() override { return nullptr; }
-    CString GetVersionText() override { return "bench"; }
-    void FatalError(const char* text) override
-    {
-        fprintf(stderr, "%s\n", text);
-        ExitProcess(1);
-    }
-};
 
 bool WriteBytes(const std::string& path, const Bytes& bytes)
 {
@@ -64,9 +41,7 @@ std::string FileName(const std::string& folder, int index)
 
 int main()
 {
-    CBenchApp app;
-    for (const char* name : { "Auto Locate Tavlins", "Auto Load DB", "COM Ports to Check", "Auto Save DB X" })
-        app.WriteProfileInt("Options", name, 0);
+    CBenchApp app(kRegistryKey);
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string folder = std::string(temp) + "zym-audiofiles-" + std::to_string(GetCurrentProcessId());
@@ -88,10 +63,7 @@ int main()
     }
 
     CBenchFrame frame;
-    CZymDoc* doc = new CZymDoc(frame, temp);
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    doc->GetDevicePath().SetMessageBoxes(FALSE);
+    CZymDoc* doc = &frame.OpenDocument();
     doc->RunStartup();
     CDocLibraryCommands& library = doc->GetCommandTargets().library;
     library.OnCreateAudioFileAlbum();
@@ -113,8 +85,7 @@ int main()
            static_cast<const char*>(record.GetPlayTimeText(record.GetTrackCount() - 1)));
     printf("%-40s %10.1f files/s\n", "adding five-minute MP3 files", seconds > 0 ? added / seconds : 0.0);
 
-    doc->OnCloseDocument();
-    delete doc;
+    frame.CloseDocument();
     for (int i = 0; i < made; ++i)
         DeleteFileA(FileName(folder, i).c_str());
     RemoveDirectoryA(folder.c_str());

@@ -6,6 +6,7 @@
 // send to the answer, split into the delivery to the automation queue, the
 // wait for the tick, the tick that ran it and the delivery of the answer,
 // and how many ticks passed it by; then a burst of 100 commands in one send.
+#include "BenchHost.h"
 #include "ZymDoc.h"
 
 #include "DeviceManager.h"
@@ -31,30 +32,6 @@ const int kBurst = 100;
 const UINT kTickMs = 100;
 const DWORD kPatienceMs = 10000;
 const char kRegistryKey[] = "ZymCommandBench";
-
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("Zym") { SetRegistryKey(kRegistryKey); }
-    ~CBenchApp() override { RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str()); }
-};
-
-class CBenchFrame : public CDocumentFrame
-{
-public:
-    void CreateViews() override {}
-    void ShowStatusIndicator(BOOL) override {}
-    void ShowStartupTip() override {}
-    void ShowOptions(CZymOptions&, const char*) override {}
-    void PostClose() override {}
-    CMp3Control* GetMp3Player() override { return nullptr; }
-    CString GetVersionText() override { return "bench"; }
-    void FatalError(const char* text) override
-    {
-        fprintf(stderr, "%s\n", text);
-        ExitProcess(1);
-    }
-};
 
 double NowMs()
 {
@@ -272,18 +249,12 @@ void TimeBurst(CBenchClient& client)
 
 int main()
 {
-    CBenchApp app;
-    for (const char* name : { "Auto Load DB", "COM Ports to Check", "Auto Save DB X", "Enable MP3" })
-        app.WriteProfileInt("Options", name, 0);
+    CBenchApp app(kRegistryKey);
+    app.WriteProfileInt("Options", "Enable MP3", 0);
     // No port is searched; the monitoring thread that carries the texts runs.
     app.WriteProfileInt("Options", "Auto Locate Tavlins", 1);
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
     CBenchFrame frame;
-    CZymDoc* doc = new CZymDoc(frame, folder);
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    doc->GetDevicePath().SetMessageBoxes(FALSE);
+    CZymDoc* doc = &frame.OpenDocument();
     doc->RunTick();
     Fill(doc->GetMusicLibrary(), *doc->GetPlayList());
     g_doc = doc;
@@ -321,7 +292,6 @@ int main()
 
     KillTimer(window, 1);
     DestroyWindow(window);
-    doc->OnCloseDocument();
-    delete doc;
+    frame.CloseDocument();
     return 0;
 }

@@ -2,6 +2,7 @@
 // step while an MP3 entry plays, over a library of 10,000 albums with a play
 // list of 200 entries, and prints microseconds per call. Both run every
 // 100 ms, so they must stay far below that.
+#include "BenchHost.h"
 #include "ZymDoc.h"
 
 #include "crt/Random.h"
@@ -19,13 +20,6 @@ const int kTracksPerAlbum = 12;
 const int kListEntries = 200;
 const int kCalls = 200;
 const char kRegistryKey[] = "ZymDocumentBench";
-
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("Zym") { SetRegistryKey(kRegistryKey); }
-    ~CBenchApp() override { RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str()); }
-};
 
 // The MP3 player, always playing the entry it was asked for last.
 class CBenchMp3 : public CMp3Control
@@ -65,24 +59,6 @@ private:
     CString m_albumId;
     int m_track = 0;
     int m_state = 0;
-};
-
-class CBenchFrame : public CDocumentFrame
-{
-public:
-    void CreateViews() override {}
-    void ShowStatusIndicator(BOOL) override {}
-    void ShowStartupTip() override {}
-    void ShowOptions(CZymOptions&, const char*) override {}
-    void PostClose() override {}
-    CMp3Control* GetMp3Player() override { return &mp3; }
-    CString GetVersionText() override { return "bench"; }
-    void FatalError(const char* text) override
-    {
-        fprintf(stderr, "%s\n", text);
-        ExitProcess(1);
-    }
-    CBenchMp3 mp3;
 };
 
 void Fill(CMusicLibrary& library)
@@ -128,16 +104,10 @@ void Time(const char* what, Call call)
 
 int main()
 {
-    CBenchApp app;
-    for (const char* name : { "Auto Locate Tavlins", "Auto Load DB", "COM Ports to Check", "Auto Save DB X" })
-        app.WriteProfileInt("Options", name, 0);
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    CBenchFrame frame;
-    CZymDoc* doc = new CZymDoc(frame, folder);
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    doc->GetDevicePath().SetMessageBoxes(FALSE);
+    CBenchApp app(kRegistryKey);
+    CBenchMp3 mp3;
+    CBenchFrame frame(&mp3);
+    CZymDoc* doc = &frame.OpenDocument();
     doc->RunTick();
     // The document runs no playing thread here: the bench steps it itself.
     doc->StopPlayMusic();
@@ -164,7 +134,6 @@ int main()
     list.SetStopped();
     music.Step();
     Time("playing step, list stopped", [&] { music.Step(); });
-    doc->OnCloseDocument();
-    delete doc;
+    frame.CloseDocument();
     return 0;
 }

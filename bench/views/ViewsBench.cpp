@@ -4,6 +4,7 @@
 // repaint and a full scroll; then the time from a click on an album until
 // every view has followed. Prints milliseconds. Needs a display.
 #include "AlbumListView.h"
+#include "BenchHost.h"
 #include "DetailView.h"
 #include "SearchView.h"
 #include "TrackListView.h"
@@ -23,31 +24,6 @@ const int kSearchEntries = 150000;
 const char kRegistryKey[] = "ZymViewsBench";
 const char* const kWords[] = {"love", "night", "blue", "road", "heart", "rain", "fire", "dream",
                               "city", "river", "song", "time", "light", "home", "dance", "shadow"};
-
-class CBenchApp : public CWinApp
-{
-public:
-    CBenchApp() : CWinApp("Zym") { SetRegistryKey(kRegistryKey); }
-    ~CBenchApp() override { RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str()); }
-};
-
-// The document's frame without a window: no MP3 player, nothing shown.
-class CBenchFrame : public CDocumentFrame
-{
-public:
-    void CreateViews() override {}
-    void ShowStatusIndicator(BOOL) override {}
-    void ShowStartupTip() override {}
-    void ShowOptions(CZymOptions&, const char*) override {}
-    void PostClose() override {}
-    CMp3Control* GetMp3Player() override { return nullptr; }
-    CString GetVersionText() override { return "bench"; }
-    void FatalError(const char* text) override
-    {
-        fprintf(stderr, "%s\n", text);
-        ExitProcess(1);
-    }
-};
 
 LARGE_INTEGER g_frequency;
 
@@ -169,15 +145,9 @@ void TimeList(const char* name, CLxListCtrl& list, const int (&ids)[3])
 int main()
 {
     QueryPerformanceFrequency(&g_frequency);
-    CBenchApp app;
-    for (const char* name : {"Auto Locate Tavlins", "Auto Load DB", "COM Ports to Check", "Auto Save DB X"})
-        app.WriteProfileInt("Options", name, 0);
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
+    CBenchApp app(kRegistryKey);
     CBenchFrame frame;
-    CZymDoc* doc = new CZymDoc(frame, folder);
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
+    CZymDoc* doc = &frame.OpenDocument();
     Fill(doc->GetMusicLibrary());
     printf("%d albums, %d tracks, an album of %d tracks, %d search entries\n", kAlbums, kAlbums * kTracksPerAlbum,
            kBigAlbumTracks, kSearchEntries);
@@ -222,7 +192,6 @@ int main()
     });
     printf("selection after select all: %d entries\n", doc->GetSelectionList().GetCount());
 
-    doc->OnCloseDocument();
-    delete doc;
+    frame.CloseDocument();
     return 0;
 }
