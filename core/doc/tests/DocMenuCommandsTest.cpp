@@ -337,6 +337,40 @@ TEST_F(DocMenuCommandsTest, SpeedButtonsOfAChanger)
     Close();
 }
 
+// Through a real frame: WM_INITMENUPOPUP updates the menu's items through
+// the active view to the document, and WM_COMMAND reaches the document the
+// same way.
+TEST_F(DocMenuCommandsTest, AFrameRoutesCommandsAndStatesToTheDocument)
+{
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "ZYM", WS_OVERLAPPEDWINDOW));
+    // A view deletes itself with its window, as the frame's do.
+    CRecordingView* view = new CRecordingView(m_trace);
+    m_doc->AddView(view);
+    ASSERT_TRUE(view->Create(nullptr, "view", WS_CHILD, CRect(0, 0, 10, 10), frame, AFX_IDW_PANE_FIRST));
+    frame->SetActiveView(view);
+    CMenu popup;
+    popup.CreatePopupMenu();
+    for (UINT id : { ID_PLAYLIST_PLAY, ID_PLAYLIST_ALTERNATE, ID_PLAYLIST_LOOP })
+        popup.AppendMenu(MF_STRING, id, "item");
+    Fill(4);
+    List().SetLoop(true);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.GetSafeHmenu()), 0);
+    EXPECT_EQ(0u, popup.GetMenuState(ID_PLAYLIST_ALTERNATE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(UINT(MF_CHECKED), popup.GetMenuState(ID_PLAYLIST_LOOP, MF_BYCOMMAND) & MF_CHECKED);
+    List().Clear();
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.GetSafeHmenu()), 0);
+    EXPECT_EQ(UINT(MF_GRAYED), popup.GetMenuState(ID_PLAYLIST_PLAY, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(UINT(MF_GRAYED), popup.GetMenuState(ID_PLAYLIST_ALTERNATE, MF_BYCOMMAND) & MF_GRAYED);
+
+    m_trace.Take();
+    frame->SendMessage(WM_COMMAND, ID_USER_BUTTON_FIRST + 6);
+    frame->SendMessage(WM_COMMAND, ID_PLAYLIST_LOOP);
+    EXPECT_EQ(Texts({ "user_button[007]" }), Events());
+    EXPECT_FALSE(List().GetLoop());
+    frame->DestroyWindow();
+}
+
 std::vector<std::string> g_links;
 
 BOOL RecordLink(const char* file, const char*, const char*)
