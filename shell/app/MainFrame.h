@@ -86,6 +86,10 @@ protected:
     void OnShowCrashReporter();
     void OnViewOptions();
     void OnTipOfTheDay();
+    // Commands of the document that run a shell dialog.
+    void OnSearchForDiscs();
+    void OnTransferText();
+    void OnScheduler();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -5,6 +5,9 @@
 
 #include "ZymResources.h"
 
+#include "DialogCommands.h"
+#include "DocResource.h"
+
 #include "CrashLink.h"
 #include "PrintSelDlg.h"
 #include "TipDlg.h"
@@ -66,7 +69,28 @@ BEGIN_MESSAGE_MAP(CMainFrame, TkWorkbook)
     ON_COMMAND(ID_SHOW_CRASH_REPORTER, OnShowCrashReporter)
     ON_COMMAND(ID_VIEW_OPTIONS, OnViewOptions)
     ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
+    ON_COMMAND(ID_SEARCH_FOR_DISCS, OnSearchForDiscs)
+    ON_COMMAND(ID_TRANSFER_TEXT, OnTransferText)
+    ON_COMMAND(ID_PLAYLIST_SCHEDULER, OnScheduler)
 END_MESSAGE_MAP()
+
+void CMainFrame::OnSearchForDiscs()
+{
+    if (m_pDoc)
+        CDialogCommands(*m_pDoc, this).OnSearchForDiscs();
+}
+
+void CMainFrame::OnTransferText()
+{
+    if (m_pDoc)
+        CDialogCommands(*m_pDoc, this).OnTransferText();
+}
+
+void CMainFrame::OnScheduler()
+{
+    if (m_pDoc)
+        CDialogCommands(*m_pDoc, this).OnScheduler();
+}
 
 void CMainFrame::OnTimer(UINT_PTR id)
 {
