@@ -1,10 +1,11 @@
 // Adds 1,000 MP3 files of five minutes each (128 kbit/s, no Xing frame, so the
 // analyser walks every frame) with ID3v2 tags to one audio-file album, the way
 // the add-file dialog and the views do, and prints files per second. The files
-// are hard links to one file the bench writes into a folder of its own under
-// the temporary folder, removed at the end.
+// are hard links to one file the bench writes into a temporary folder of its
+// own, removed with them at the end.
 #include "AudioFiles.h"
 #include "BenchHost.h"
+#include "TempFolder.h"
 
 #include "DocCommandTargets.h"
 #include "ZymDoc.h"
@@ -32,9 +33,9 @@ bool WriteBytes(const std::string& path, const Bytes& bytes)
     return ok && written == bytes.size();
 }
 
-std::string FileName(const std::string& folder, int index)
+std::string FileName(const CTempFolder& folder, int index)
 {
-    return folder + "\\Track_" + std::to_string(index) + ".mp3";
+    return folder.WindowsPath(("Track_" + std::to_string(index) + ".mp3").c_str());
 }
 
 } // namespace
@@ -42,12 +43,10 @@ std::string FileName(const std::string& folder, int index)
 int main()
 {
     CBenchApp app(kRegistryKey);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "zym-audiofiles-" + std::to_string(GetCurrentProcessId());
-    if (!CreateDirectoryA(folder.c_str(), nullptr))
+    CTempFolder folder("audiofilesbench");
+    if (!folder.IsValid())
     {
-        fprintf(stderr, "cannot make %s\n", folder.c_str());
+        fprintf(stderr, "cannot make a temporary folder\n");
         return 1;
     }
     Bytes file = Concat({ Id3v2Tag(3, { { "TIT2", 0, "Five Minutes" }, { "TPE1", 0, "Bench" }, { "TYER", 0, "99" } }),
@@ -86,8 +85,5 @@ int main()
     printf("%-40s %10.1f files/s\n", "adding five-minute MP3 files", seconds > 0 ? added / seconds : 0.0);
 
     frame.CloseDocument();
-    for (int i = 0; i < made; ++i)
-        DeleteFileA(FileName(folder, i).c_str());
-    RemoveDirectoryA(folder.c_str());
     return added == kFiles ? 0 : 1;
 }
