@@ -2,6 +2,7 @@
 
 #include "DocCovers.h"
 #include "DocLyrics.h"
+#include "DocMemos.h"
 #include "DocResource.h"
 #include "ZymDoc.h"
 
@@ -61,6 +62,11 @@ BEGIN_MESSAGE_MAP(CDocLibraryCommands, CCmdTarget)
     ON_COMMAND(ID_LIBRARY_GET_LYRICS, OnGetLyrics)
     ON_COMMAND(ID_LIBRARY_SUBMIT_LYRICS, OnSubmitLyrics)
     ON_COMMAND(ID_LIBRARY_GET_COVERS, OnGetCovers)
+    ON_COMMAND(ID_COVER_GET, OnGetCovers)
+    ON_COMMAND(ID_COVER_BROWSE, OnCoverBrowse)
+    ON_COMMAND(ID_COVER_REMOVE, OnCoverRemove)
+    ON_COMMAND(ID_MEMOS_UPLOAD_ALL, OnUploadAllMemos)
+    ON_COMMAND(ID_MEMOS_UPLOAD_SELECTED, OnUploadSelectedMemos)
     ON_COMMAND_RANGE(ID_USER_BUTTON_FIRST, ID_USER_BUTTON_LAST, OnUserButton)
     ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_LYRICS, OnUpdateAlwaysOn)
     ON_UPDATE_COMMAND_UI(ID_LIBRARY_SUBMIT_LYRICS, OnUpdateAlwaysOn)
@@ -203,6 +209,26 @@ void CDocLibraryCommands::OnSubmitLyrics()
 void CDocLibraryCommands::OnGetCovers()
 {
     CDocCovers(m_doc).OnGetCovers();
+}
+
+void CDocLibraryCommands::OnCoverBrowse()
+{
+    CDocCovers(m_doc).OnImageBrowse();
+}
+
+void CDocLibraryCommands::OnCoverRemove()
+{
+    CDocCovers(m_doc).OnImageRemove();
+}
+
+void CDocLibraryCommands::OnUploadAllMemos()
+{
+    CDocMemos(m_doc).OnUploadAllMemos();
+}
+
+void CDocLibraryCommands::OnUploadSelectedMemos()
+{
+    CDocMemos(m_doc).OnUploadSelectedMemos();
 }
 
 void CDocLibraryCommands::OnUserButton(UINT id)

@@ -36,6 +36,10 @@ public:
     void OnGetLyrics();
     void OnSubmitLyrics();
     void OnGetCovers();
+    void OnCoverBrowse();
+    void OnCoverRemove();
+    void OnUploadAllMemos();
+    void OnUploadSelectedMemos();
     // Fires "user_button[NNN]", NNN from 001.
     void OnUserButton(UINT id);
     void OnUpdateAlwaysOn(CCmdUI* cmdUI);

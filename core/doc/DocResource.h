@@ -64,6 +64,13 @@
 #define ID_LIBRARY_GET_LYRICS 32852
 #define ID_LIBRARY_SUBMIT_LYRICS 33074
 #define ID_LIBRARY_GET_COVERS 33085
+// The image view's menu.
+#define ID_COVER_GET 33088
+#define ID_COVER_BROWSE 33086
+#define ID_COVER_REMOVE 33087
+// "&Library/&Transfer Text...".
+#define ID_MEMOS_UPLOAD_ALL 32950
+#define ID_MEMOS_UPLOAD_SELECTED 32951
 
 // One hundred user buttons; each fires "user_button[NNN]".
 #define ID_USER_BUTTON_FIRST 32957

@@ -338,3 +338,29 @@ TEST_F(DocLibraryCommandsTest, TheAddFileDialogAddsToTheSelectedAlbum)
 }
 
 } // namespace
+
+// The image view's and the Transfer Text menu's items reach the document's
+// operations: Remove takes the selected album's image away.
+TEST_F(DocLibraryCommandsTest, TheImageAndMemoMenusReachTheDocument)
+{
+    AlbumRecord disc = m_doc->GetMusicLibrary().NewAlbum();
+    disc.SetIdText(kDisc);
+    disc.SetTrackCount(1);
+    disc.SetPlayer(0);
+    disc.SetSlot(3);
+    disc.SetPresent(true);
+    CString error;
+    ASSERT_TRUE(disc.SetImage(kAlbumIndex, "cover.jpg", false, "", error));
+    m_doc->GetMusicLibrary().AppendAlbum(disc);
+    Select({ { kDisc, kWholeAlbum } });
+    Command(ID_COVER_REMOVE);
+    CMusicLibrary& library = m_doc->GetMusicLibrary();
+    AlbumRecord album;
+    ASSERT_TRUE(library.GetAlbumAt(library.FindAlbumIndex(kDisc), album));
+    EXPECT_EQ("", std::string(album.GetImage(kAlbumIndex)));
+    for (UINT id : { ID_COVER_GET, ID_COVER_BROWSE, ID_MEMOS_UPLOAD_ALL, ID_MEMOS_UPLOAD_SELECTED })
+    {
+        AFX_CMDHANDLERINFO handler = {};
+        EXPECT_TRUE(m_doc->OnCmdMsg(id, CN_COMMAND, nullptr, &handler)) << id;
+    }
+}
