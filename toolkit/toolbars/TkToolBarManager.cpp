@@ -24,7 +24,7 @@ UINT TkToolBarManager::s_nBarNotifyMsg = RegisterWindowMessageA("WM_BARNOTIFY");
 
 TkToolBarManager::TkToolBarManager(CFrameWnd* frame, CWnd* owner)
     : TkControlBarManager(frame), m_pBarClass(RUNTIME_CLASS(TkCustomToolBar)), m_pOwner(owner),
-      m_pCustomizeDialog(NULL), m_bConfigMode(FALSE), m_bBarsCustomizing(FALSE), m_bToolTips(TRUE),
+      m_pCustomizeDialog(NULL), m_pSelectedBar(NULL), m_bConfigMode(FALSE), m_bBarsCustomizing(FALSE), m_bToolTips(TRUE),
       m_bFlyBy(TRUE), m_bCoolLook(FALSE), m_bLargeButtons(FALSE), m_pFirstMap(NULL),
       m_pSecondMap(NULL), m_pLastCommand(new TkLastCommandRecord), m_pBmpMgr(new TkBmpMgr),
       m_pDrawData(new TkDrawData)

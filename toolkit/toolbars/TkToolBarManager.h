@@ -129,6 +129,10 @@ public:
     void SetCustomizeDialog(CWnd* dialog) { m_pCustomizeDialog = dialog; }
     CWnd* GetCustomizeDialog() const { return m_pCustomizeDialog; }
     void GetCustomizeDialogRect(CRect* rect) const;
+    // The bar holding the customise selection (the bar keeps the index);
+    // NULL when no button is selected.
+    void SetSelectedBar(TkCustomToolBar* bar) { m_pSelectedBar = bar; }
+    TkCustomToolBar* GetSelectedBar() const { return m_pSelectedBar; }
 
     void AddListener(CWnd* wnd);
     void RemoveListener(CWnd* wnd);
@@ -178,6 +182,7 @@ protected:
     CTypedPtrArray<CPtrArray, TkDefaultToolBarInfo*> m_definitions;
     CList<HWND, HWND> m_listeners;
     CWnd* m_pCustomizeDialog;
+    TkCustomToolBar* m_pSelectedBar;
     BOOL m_bConfigMode;
     BOOL m_bBarsCustomizing;
     BOOL m_bToolTips;
