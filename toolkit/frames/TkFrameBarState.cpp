@@ -28,14 +28,15 @@ void TkFrameBarState::LoadBarState(LPCSTR profileName)
     SetDockState(state);
 }
 
-void TkFrameBarState::SaveBarState(LPCSTR profileName)
+BOOL TkFrameBarState::SaveBarState(LPCSTR profileName)
 {
     TkDockState state(m_pControlBarManager);
     state.m_pCreatedBars = &m_ownedObjects;
     if (!state.GetDockState(GetBarStateFrame()))
-        return;
+        return FALSE;
     state.CleanUpBarIDs();
     state.SaveState(profileName);
+    return state.IsSaveComplete();
 }
 
 void TkFrameBarState::SetDockState(TkDockState& state)

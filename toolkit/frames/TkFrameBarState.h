@@ -20,7 +20,9 @@ public:
 
     // The frame becomes the thread's main window when it has none.
     virtual void LoadBarState(LPCSTR profileName);
-    virtual void SaveBarState(LPCSTR profileName);
+    // FALSE when the layout could not be taken or a bar's own part (a tool
+    // bar's title and buttons) could not be stored.
+    virtual BOOL SaveBarState(LPCSTR profileName);
     virtual void SetDockState(TkDockState& state);
     virtual void GetDockState(TkDockState& state);
     virtual TkControlBarManager* GetControlBarManager();

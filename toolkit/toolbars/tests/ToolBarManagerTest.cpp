@@ -518,8 +518,8 @@ TEST_F(ToolBarManagerTest, MenuBarIsMadeFromTheMenuInfoAndSavedAsOne)
 }
 
 // An ini-file profile takes no binary values, so a bar's buttons cannot be
-// stored there: the dock state says its save is incomplete instead of
-// leaving a layout whose bar comes back empty unnoticed.
+// stored there: the dock state and the frame say the save is incomplete
+// instead of leaving a layout whose bar comes back empty unnoticed.
 TEST_F(ToolBarManagerTest, DockStateReportsABarWhoseButtonsCouldNotBeSaved)
 {
     TkCustomToolBar* user = m_manager->CreateUserToolBar(NULL);
@@ -543,9 +543,12 @@ TEST_F(ToolBarManagerTest, DockStateReportsABarWhoseButtonsCouldNotBeSaved)
     m_app.m_pszRegistryKey = NULL;
     m_app.m_pszProfileName = ini.c_str();
     state.SaveState("Ini");
+    BOOL frameSaved = m_frame->SaveBarState("Ini");
     m_app.m_pszRegistryKey = registryKey;
     m_app.m_pszProfileName = profileName;
     EXPECT_FALSE(state.IsSaveComplete());
+    EXPECT_FALSE(frameSaved) << "the frame passes the answer on";
+    EXPECT_TRUE(m_frame->SaveBarState("Registry"));
 }
 
 }  // namespace
