@@ -204,12 +204,12 @@ BOOL CZymDoc::Search(CString expression, CString* quietError)
         AlbumRecord album;
         if (!m_library.GetAlbumAt(index, album) || album.IsGone())
             continue;
-        int first = m_searchMode ? -1 : 0;
+        int first = IsDiscSearchMode() ? -1 : 0;
         for (int track = first; track < album.GetTrackCount(); ++track)
         {
             if (!expr.Evaluate(album, track))
                 continue;
-            if (m_searchMode)
+            if (IsDiscSearchMode())
             {
                 m_searchList.AddItem(CLibItem(album.GetIdText(), -1));
                 break;
@@ -698,18 +698,14 @@ void CDocCommands::LoadMapFile(const CString& argument)
 
 void CDocCommands::SearchMode(const CString& argument)
 {
-    if (argument == "disc")
-        m_doc.m_searchMode = 1;
-    else if (argument == "track")
-        m_doc.m_searchMode = 0;
-    else
+    if (argument != "disc" && argument != "track")
         return Fail(m_row->reason);
-    m_doc.UpdateAllViews(nullptr, kHintSearchMode);
+    m_doc.SetSearchMode(argument == "disc");
 }
 
 void CDocCommands::SearchClear(const CString&)
 {
-    m_doc.GetSearchList().Clear();
+    m_doc.ClearSearchList();
 }
 
 void CDocCommands::SearchListSize(const CString&)

@@ -10,12 +10,17 @@ const char kTitle[] = "ZYM";
 
 } // namespace
 
-void CDocTitle::UpdateTitle()
+void CDocTitle::SetPlayer(int player)
 {
-    int player = ChoosePlayer();
     if (player != m_player)
         m_previousPlayer = m_player;
     m_player = player;
+}
+
+void CDocTitle::UpdateTitle()
+{
+    int player = ChoosePlayer();
+    SetPlayer(player);
     Playing playing;
     if (player == -1 || !ReadPlayer(player, playing))
     {

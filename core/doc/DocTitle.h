@@ -23,6 +23,8 @@ public:
     const CLibItem& GetPlayingEntry() const { return m_entry; }
     // A changer's index, kMp3Player, or -1.
     int GetPlayer() const { return m_player; }
+    // The one that was current becomes the previous player when it differs.
+    void SetPlayer(int player);
     int GetPreviousPlayer() const { return m_previousPlayer; }
 
 private:

@@ -167,6 +167,18 @@ public:
     // expression that does not parse changes nothing and gives FALSE; its
     // error is shown to the user, or only written to quietError when given.
     BOOL Search(CString expression, CString* quietError = nullptr);
+    // The search mode: whole discs (TRUE) or tracks. The document owns it
+    // and tells the views of every change (hint 11).
+    BOOL IsDiscSearchMode() const { return m_searchMode != 0; }
+    void SetSearchMode(BOOL discs);
+    void ToggleSearchMode() { SetSearchMode(!IsDiscSearchMode()); }
+    // The tick tells the views (hint 8), as after a search.
+    void ClearSearchList() { m_searchList.Clear(); }
+    // The player the transport commands act on: a changer's index,
+    // kMp3Player, or -1. The player view sets it; the title moves it to
+    // the player that starts playing.
+    int GetCurrentPlayer();
+    void SetCurrentPlayer(int player);
     // Unless the look-ups go through the control, asks for a valid e-mail
     // address through the disc-database client's user, and keeps it.
     void EnsureUserEmail();

@@ -49,7 +49,7 @@ void CMPEGRequests::ResetItem()
     m_track = -1;
     m_wholeAlbum = FALSE;
     m_playRequested = 0;
-    m_finished = m_playing = m_paused = m_error = 0;
+    m_finished = m_playing = m_paused = m_error = m_busy = 0;
 }
 
 BOOL CMPEGRequests::IsCurrent(const AlbumRecord& album, int track) const
@@ -95,6 +95,7 @@ void CMPEGRequests::Open()
 {
     m_error = 0;
     m_opening = TRUE;
+    m_busy = 1;
     m_resuming = FALSE;
     // The stream opened tells its own length.
     m_durationMinutes = m_durationSeconds = -1;
@@ -277,6 +278,12 @@ BOOL CMPEGRequests::IsPaused()
     return m_paused;
 }
 
+BOOL CMPEGRequests::IsBusy()
+{
+    CGuard guard(m_lock);
+    return m_busy;
+}
+
 BOOL CMPEGRequests::IsFinished()
 {
     CGuard guard(m_lock);
@@ -367,6 +374,7 @@ void CMPEGRequests::EndItem()
     m_finished = 1;
     m_playing = m_paused = 0;
     m_opening = FALSE;
+    m_busy = 0;
 }
 
 BOOL CMPEGRequests::StepToNextTrack()
@@ -393,12 +401,14 @@ void CMPEGRequests::OnPlayerState(int state)
         m_playing = 1;
         m_paused = 0;
         m_opening = FALSE;
+        m_busy = 0;
         break;
     case kPlayerPaused:
         m_resuming = FALSE;
         m_playing = 0;
         m_paused = 1;
         m_opening = FALSE;
+        m_busy = 0;
         break;
     case kPlayerInputEnd:
         if (StepToNextTrack()) {
@@ -418,6 +428,7 @@ void CMPEGRequests::OnInputDuration(int seconds)
     CGuard guard(m_lock);
     m_durationMinutes = seconds / 60;
     m_durationSeconds = seconds % 60;
+    m_busy = 0;
     SignalStatus();
 }
 

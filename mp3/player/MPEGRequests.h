@@ -39,6 +39,7 @@ public:
 
     BOOL IsPlaying() override;
     BOOL IsPaused() override;
+    BOOL IsBusy() override;
     BOOL IsFinished();
     BOOL HasError();
     void ClearFinished();
@@ -90,6 +91,10 @@ protected:
     BYTE m_playing = 0;
     BYTE m_paused = 0;
     BYTE m_error = 0;
+    // Set when an open is posted; cleared by the stream's length (which the
+    // decoder reports as soon as the open succeeded), playing, paused, or
+    // the item's end or failure.
+    BYTE m_busy = 0;
     int m_playState = 0;
     // Kept for the options; only the overlap acts (near end that early).
     int m_fadeDownTime = 0;

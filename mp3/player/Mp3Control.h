@@ -19,6 +19,10 @@ public:
     virtual BOOL StopPlayback() = 0;
     virtual BOOL IsPlaying() = 0;
     virtual BOOL IsPaused() = 0;
+    // Loading: from the request of a new item or track until the decoder has
+    // its stream, plays, pauses or gives up. A player that opens nothing is
+    // never busy.
+    virtual BOOL IsBusy() { return FALSE; }
     // The album and track it plays or played last.
     virtual CString GetAlbumId() = 0;
     virtual int GetTrack() = 0;

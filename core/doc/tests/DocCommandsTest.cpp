@@ -31,11 +31,16 @@ protected:
         m_trace.Take();
     }
 
-    // The events the command fired, in order.
-    Texts Run(const std::string& command)
+    // A remote client's command, run by the next tick.
+    void Remote(const std::string& command)
     {
         m_doc->GetAutomation().OnReceive(("zym:" + command).c_str());
         m_doc->RunTick();
+    }
+    // The events the command fired, in order.
+    Texts Run(const std::string& command)
+    {
+        Remote(command);
         Texts events;
         for (const std::string& line : m_trace.Take())
         {
@@ -374,6 +379,47 @@ TEST_F(DocItemCommandsTest, ItemsAndSizesAreRepliedInQuotedFields)
         SCOPED_TRACE(c.text);
         EXPECT_EQ(c.events, Run(c.text));
     }
+}
+
+// The document is the one owner of the search mode: the search view's
+// button and the command language change the same flag, every change tells
+// the views (hint 11), and the next search follows it. A cleared list
+// reaches the views with the next tick (hint 8).
+TEST_F(DocItemCommandsTest, TheSearchModeHasOneOwnerThatTellsTheViews)
+{
+    const struct
+    {
+        const char* step;
+        std::function<void()> run;
+        BOOL discs;
+        int modeHints;
+        const char* found;
+    } steps[] = {
+        { "toggle", [this] { m_doc->ToggleSearchMode(); }, TRUE, 1, "*C-1" },
+        { "remote track", [this] { Remote("search_mode[track]"); }, FALSE, 1, "*C0" },
+        { "remote disc", [this] { Remote("search_mode[disc]"); }, TRUE, 1, "*C-1" },
+        { "refused word", [this] { Remote("search_mode[album]"); }, TRUE, 0, "*C-1" },
+        { "toggle back", [this] { m_doc->ToggleSearchMode(); }, FALSE, 1, "*C0" },
+        { "set the same", [this] { m_doc->SetSearchMode(FALSE); }, FALSE, 1, "*C0" },
+    };
+    for (const auto& s : steps)
+    {
+        SCOPED_TRACE(s.step);
+        m_trace.Take();
+        s.run();
+        EXPECT_EQ(s.discs, m_doc->IsDiscSearchMode());
+        Texts trace = m_trace.Take();
+        EXPECT_EQ(s.modeHints, std::count(trace.begin(), trace.end(), "hint 11"));
+        ASSERT_TRUE(m_doc->Search("title = moon"));
+        EXPECT_EQ(s.found, ListText(m_doc->GetSearchList()));
+    }
+    m_doc->RunTick();
+    m_trace.Take();
+    m_doc->ClearSearchList();
+    EXPECT_EQ(0, m_doc->GetSearchList().GetCount());
+    m_doc->RunTick();
+    Texts trace = m_trace.Take();
+    EXPECT_EQ(1, std::count(trace.begin(), trace.end(), "hint 8"));
 }
 
 // A remote search shows no box: the reader's error is the answer, and the

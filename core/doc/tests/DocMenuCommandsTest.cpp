@@ -297,6 +297,46 @@ TEST_F(DocMenuCommandsTest, TransportOfTheMp3Player)
         EXPECT_EQ("off", State(id)) << id;
 }
 
+// The player view's choice is the player the transport acts on, and the one
+// chosen before becomes the previous player; the title moves it on to the
+// player that plays.
+TEST_F(DocMenuCommandsTest, TheChosenPlayerTakesTheTransport)
+{
+    CMessageBoxScript deviceBoxes;
+    ASSERT_TRUE(m_doc->GetSonyControl()->AddPlayer(0, 0, 0, FALSE));
+    const struct
+    {
+        int chosen;
+        int previous;
+        const char* transport;
+        const char* speed;
+        std::vector<std::string> mp3Requests;
+    } cases[] = {
+        { kMp3Player, -1, "on", "off", { "post play" } },
+        { 0, kMp3Player, "on", "on", {} },
+        { 0, kMp3Player, "on", "on", {} },
+        { -1, 0, "off", "off", {} },
+        { 5, -1, "off", "off", {} },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.chosen);
+        m_frame.mp3.requests.clear();
+        m_doc->SetCurrentPlayer(c.chosen);
+        EXPECT_EQ(c.chosen, m_doc->GetCurrentPlayer());
+        EXPECT_EQ(c.previous, Targets().title.GetPreviousPlayer());
+        EXPECT_EQ(c.transport, State(ID_PLAYER_PLAY));
+        EXPECT_EQ(c.speed, State(ID_PLAYER_FORWARD));
+        Command(ID_PLAYER_PLAY);
+        EXPECT_EQ(c.mp3Requests, m_frame.mp3.requests);
+    }
+    m_frame.mp3.playing = TRUE;
+    m_frame.mp3.playStart = 100;
+    Targets().title.UpdateTitle();
+    EXPECT_EQ(kMp3Player, m_doc->GetCurrentPlayer());
+    Close();
+}
+
 // A changer's speed buttons: pressed again, the changer goes back to normal;
 // another speed switches to it directly.
 TEST_F(DocMenuCommandsTest, SpeedButtonsOfAChanger)

@@ -2,6 +2,7 @@
 // item gives a result, the decoder commands posted in order, and the flags.
 #include "TestFramework.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -311,6 +312,72 @@ TEST(MPEGRequests, OverlapFinishesEarly)
     player.SetFades(0, 0, 0);
     player.OnInputTimecode(2, 59);
     EXPECT_FALSE(player.IsFinished());
+}
+
+// Busy while a new item or track loads: from the request until the decoder
+// reports the stream's length, playing or paused, or gives the item up. The
+// "stopped" of the stop before the open belongs to the old item.
+TEST(MPEGRequests, BusyWhileAnItemLoads)
+{
+    typedef std::function<void(RecordingRequests&, const AlbumRecord&)> Step;
+    const struct
+    {
+        const char* name;
+        std::vector<Step> steps;
+        BOOL busy;
+    } cases[] = {
+        {"nothing asked", {}, FALSE},
+        {"play requested", {[](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, 0); }}, TRUE},
+        {"old item stopped",
+         {[](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, 0); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.OnPlayerState(kPlayerStopped); }},
+         TRUE},
+        {"stream opened",
+         {[](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, 0); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.OnInputDuration(185); }},
+         FALSE},
+        {"playing", {[](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, 0); },
+                     [](RecordingRequests& p, const AlbumRecord&) { p.OnPlayerState(kPlayerPlaying); }},
+         FALSE},
+        {"cue requested", {[](RecordingRequests& p, const AlbumRecord& a) { p.Cue(a, 1); }}, TRUE},
+        {"cued and paused", {[](RecordingRequests& p, const AlbumRecord& a) { p.Cue(a, 1); },
+                             [](RecordingRequests& p, const AlbumRecord&) { p.OnPlayerState(kPlayerPaused); }},
+         FALSE},
+        {"resume of the paused item opens nothing",
+         {[](RecordingRequests& p, const AlbumRecord& a) { p.Cue(a, 1); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.OnPlayerState(kPlayerPaused); },
+          [](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, 1); }},
+         FALSE},
+        {"track refused", {[](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, 0); },
+                           [](RecordingRequests& p, const AlbumRecord&) { p.OnNack(kMsgInputOpen); }},
+         FALSE},
+        {"album steps past a refused track",
+         {[](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, -1); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.OnNack(kMsgInputOpen); }},
+         TRUE},
+        {"decoder error", {[](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, 0); },
+                           [](RecordingRequests& p, const AlbumRecord&) { p.OnErrorReport(); }},
+         FALSE},
+        {"next track of an album at its end",
+         {[](RecordingRequests& p, const AlbumRecord& a) { p.Play(a, -1); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.OnPlayerState(kPlayerPlaying); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.OnPlayerState(kPlayerInputEnd); }},
+         TRUE},
+        {"track step while stopped, stream opened",
+         {[](RecordingRequests& p, const AlbumRecord& a) { p.Cue(a, 0); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.OnPlayerState(kPlayerPaused); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.NextTrack(); },
+          [](RecordingRequests& p, const AlbumRecord&) { p.OnInputDuration(60); }},
+         FALSE},
+    };
+    const AlbumRecord a = MakeAlbum("A", 3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingRequests player;
+        for (const Step& step : c.steps)
+            step(player, a);
+        EXPECT_EQ(c.busy, player.IsBusy());
+    }
 }
 
 // A start counts as playing for the grace time, before the decoder says so; a
