@@ -46,6 +46,19 @@ public:
     virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
     virtual void OnPrint(CDC* dc, CPrintInfo* info);
     virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // Chooses the printer before a job or a preview; FALSE stops it. The
+    // default asks DoPreparePrinting.
+    virtual BOOL OnPreparePrinting(CPrintInfo* info);
+    // The printer into info->m_hPrinterDC: the default printer for a preview
+    // or a direct job, else the one the print dialog gives. Without a printer
+    // it says so; FALSE then and when the dialog is cancelled.
+    BOOL DoPreparePrinting(CPrintInfo* info);
+    // The job's pages from OnBeginPrinting to OnEndPrinting as one document
+    // on the printer; a failure of the printer is told and gives FALSE.
+    BOOL PrintPages(CDC* printer, CPrintInfo* info);
+    // The print and print-preview commands.
+    void OnFilePrint();
+    void OnFilePrintPreview();
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

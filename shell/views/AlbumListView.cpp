@@ -78,6 +78,8 @@ IMPLEMENT_DYNCREATE(CAlbumListView, CLibraryListView)
 
 BEGIN_MESSAGE_MAP(CAlbumListView, CLibraryListView)
     ON_WM_DROPFILES()
+    ON_COMMAND(ID_LIBRARY_PRINT, OnFilePrint)
+    ON_COMMAND(ID_LIBRARY_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CAlbumListView::CAlbumListView()

@@ -34,6 +34,8 @@
 // Printing of the library's lists.
 #define ID_LIBRARY_PRINT 32824
 #define ID_LIBRARY_PRINT_PREVIEW 32825
+#define ID_SEARCH_PRINT 32826
+#define ID_SEARCH_PRINT_PREVIEW 32827
 
 // The lyric, note and rating forms.
 #define IDD_LYRIC_FORM 168

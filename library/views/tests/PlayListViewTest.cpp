@@ -397,3 +397,21 @@ TEST_F(PlayListViewTest, PrintingHandsTheRowsToTheListWithTheListsHeading)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PlayListViewTest, PrintCommandsReachTheViewAndWithoutAPrinterOnlySaySo)
+{
+    CPlayListView* view = Open();
+    ASSERT_TRUE(view != nullptr);
+    for (UINT command : {ID_PLAYLIST_PRINT, ID_PLAYLIST_PRINT_PREVIEW})
+    {
+        CMessageBoxScript boxes;
+        boxes.Then(IDOK);
+        view->SendMessage(WM_COMMAND, command);
+        ASSERT_EQ(1u, boxes.Shown().size());
+        EXPECT_EQ("No printer is installed. Install a printer to print or preview.", boxes.Shown()[0].text);
+    }
+}
+
+} // namespace
