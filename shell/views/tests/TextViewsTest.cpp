@@ -2,7 +2,9 @@
 // or moved is stored for the item it was shown for, and for no other.
 #include "ShellViewFixture.h"
 
+#include "DrivenDialog.h"
 #include "LyricView.h"
+#include "LyricsDlg.h"
 #include "OpenLink.h"
 #include "RatingView.h"
 #include "ViewsResources.h"
@@ -164,6 +166,40 @@ TEST_F(TextViewsTest, AMovedSliderIsStoredForTheFirstAlbumOnly)
     EXPECT_EQ("Ratings", std::string(view->GetBanner().GetText()));
     EXPECT_FALSE(view->GetSlider(0).IsWindowEnabled());
     EXPECT_FALSE(view->GetNeverPlay().IsWindowEnabled());
+}
+
+TEST_F(TextViewsTest, LyricsDialogStartsAppendingToEmptyEntriesAndKeepsAPresetDisc)
+{
+    typedef CDriven<CLyricsDlg> CDrivenLyrics;
+    const int scopeIds[] = {IDC_LYRICS_SCOPE_TRACK, IDC_LYRICS_SCOPE_DISC, IDC_LYRICS_SCOPE_ALL};
+    for (int preset : {-1, 0, 1, 2})
+    {
+        SCOPED_TRACE(preset);
+        CDrivenLyrics dialog;
+        dialog.m_deleteOld = TRUE;
+        dialog.m_onlyEmpty = FALSE;
+        dialog.m_scope = preset;
+        std::vector<int> checked;
+        bool trackEnabled = false;
+        dialog.m_steps = {[&](CDrivenLyrics& d) {
+                              checked = {(int)d.IsDlgButtonChecked(IDC_LYRICS_DELETE_OLD),
+                                         (int)d.IsDlgButtonChecked(IDC_LYRICS_ONLY_EMPTY)};
+                              for (int id : scopeIds)
+                                  checked.push_back((int)d.IsDlgButtonChecked(id));
+                              trackEnabled = d.IsEnabled(IDC_LYRICS_SCOPE_TRACK);
+                              d.Click(IDC_LYRICS_DELETE_OLD);
+                              d.Click(IDC_LYRICS_SCOPE_ALL);
+                          },
+                          [](CDrivenLyrics& d) { d.Click(IDOK); }};
+        EXPECT_EQ(IDOK, dialog.DoModal());
+        std::vector<int> expected = {BST_UNCHECKED, BST_CHECKED, 0, 0, 0};
+        if (preset >= 0)
+            expected[2 + preset] = BST_CHECKED;
+        EXPECT_EQ(expected, checked);
+        EXPECT_EQ(preset != CLyricsDlg::kSelectedDisc, trackEnabled);
+        EXPECT_EQ((std::vector<int>{TRUE, TRUE, CLyricsDlg::kAllDiscs}),
+                  (std::vector<int>{dialog.m_deleteOld, dialog.m_onlyEmpty, dialog.m_scope}));
+    }
 }
 
 } // namespace
