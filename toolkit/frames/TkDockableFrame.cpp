@@ -2,6 +2,7 @@
 #include "filters/TkCaptionFeatures.h"
 #include "filters/TkxFilters.h"
 #include "frames/TkDocTemplateUtils.h"
+#include "frames/TkFrameCustomizing.h"
 #include "frames/TkMDIFrameWnd.h"
 #include "frames/TkMultiDocTemplate.h"
 #include "menus/TkBmpMenuPlugIn.h"
@@ -121,10 +122,12 @@ LRESULT TkDockableFrame::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 // The frame's keys reach the main window's commands through the frame's
-// accelerators.
+// accelerators. While tool bars are customised the view cannot be closed.
 BOOL TkDockableFrame::PreTranslateMessage(MSG* msg)
 {
     if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+        return TRUE;
+    if (TkFrameCustomizing::EatsSysCommand(GetCustomizeManager(), msg->message, msg->wParam, SC_CLOSE))
         return TRUE;
     if (CWnd::PreTranslateMessage(msg))
         return TRUE;

@@ -4,6 +4,7 @@
 #include "bars/TkMiniDockFrameWnd.h"
 #include "frames/TkCommandPlugIn.h"
 #include "frames/TkFrameBarState.h"
+#include "frames/TkFrameCustomizing.h"
 #include "frames/TkMDIFrameWnd.h"
 #include "menus/TkBmpMenuPlugIn.h"
 
@@ -23,6 +24,10 @@ BEGIN_MESSAGE_MAP(TkFrameWnd, CFrameWnd)
     ON_WM_CLOSE()
     ON_WM_SYSCOLORCHANGE()
     ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
+    ON_WM_NCHITTEST()
+    ON_MESSAGE(WM_ENABLE, OnEnableMessage)
+    ON_WM_ENTERIDLE()
+    ON_MESSAGE(WM_SYSCOMMAND, OnSysCommandMessage)
 END_MESSAGE_MAP()
 
 TkFrameWnd::TkFrameWnd()
@@ -79,12 +84,15 @@ int TkFrameWnd::OnCreate(LPCREATESTRUCTA cs)
     if (CFrameWnd::OnCreate(cs) == -1)
         return -1;
     m_pMenuPlugIn = PlugInMenus(this, m_pMenuBar, m_bBmpMenus);
+    TkFrameCustomizing::ShareBmpMgr(m_pControlBarManager, m_pMenuPlugIn, m_bBmpMenus);
     return 0;
 }
 
 BOOL TkFrameWnd::PreTranslateMessage(MSG* msg)
 {
     if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+        return TRUE;
+    if (TkFrameCustomizing::EatsSysCommand(GetCustomizeManager(), msg->message, msg->wParam, SC_KEYMENU))
         return TRUE;
     return CFrameWnd::PreTranslateMessage(msg);
 }
@@ -209,7 +217,51 @@ LRESULT TkFrameWnd::CaptionDefault(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT TkFrameWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
 {
-    return m_bPaintedCaption ? PaintedNcActivate(wParam, lParam) : OnNcActivateFrame(wParam, lParam);
+    if (!m_bPaintedCaption)
+        return OnNcActivateFrame(wParam, lParam);
+    TkFrameCustomizing::ClearStayActive(GetCustomizeManager(), this);
+    return PaintedNcActivate(wParam, lParam);
+}
+
+TkControlBarManager* TkFrameWnd::GetCustomizeManager()
+{
+    if (m_pControlBarManager)
+        return m_pControlBarManager;
+    CWnd* frames[] = {GetTopLevelParent(), AfxGetMainWnd()};
+    for (CWnd* frame : frames)
+    {
+        if (!frame || frame == this)
+            continue;
+        if (frame->IsKindOf(RUNTIME_CLASS(TkMDIFrameWnd)))
+            return static_cast<TkMDIFrameWnd*>(frame)->GetControlBarManager();
+        if (frame->IsKindOf(RUNTIME_CLASS(TkFrameWnd)))
+            return static_cast<TkFrameWnd*>(frame)->GetControlBarManager();
+    }
+    return NULL;
+}
+
+LRESULT TkFrameWnd::OnNcHitTest(CPoint)
+{
+    return TkFrameCustomizing::HitTest(GetCustomizeManager(), this);
+}
+
+LRESULT TkFrameWnd::OnSysCommandMessage(WPARAM wParam, LPARAM)
+{
+    if (TkFrameCustomizing::EatsSysCommand(GetCustomizeManager(), WM_SYSCOMMAND, wParam, SC_KEYMENU))
+        return 0;
+    return Default();
+}
+
+LRESULT TkFrameWnd::OnEnableMessage(WPARAM, LPARAM)
+{
+    TkFrameCustomizing::ClearStayActive(GetCustomizeManager(), this);
+    return Default();
+}
+
+void TkFrameWnd::OnEnterIdle(UINT reason, CWnd*)
+{
+    TkFrameCustomizing::EnterIdle(GetCustomizeManager(), this, reason);
+    Default();
 }
 
 LRESULT TkFrameWnd::OnNcPaintMessage(WPARAM wParam, LPARAM lParam)

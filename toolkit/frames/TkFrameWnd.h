@@ -13,6 +13,7 @@
 
 class TkBmpMenuPlugIn;
 class TkCommandPlugIn;
+class TkControlBarManager;
 class TkMenuBar;
 
 class TkFrameWnd : public CFrameWnd, public TkDockSite, public TkFrameBarState,
@@ -71,6 +72,11 @@ public:
     virtual BOOL IsFloating();
     // Switches the frame's caption features (filters); none here.
     virtual void SetFeatures(UINT flags);
+    // While tool bars are customised, a layout waiting behind the sheet.
+    virtual void OnEnterIdle(UINT reason, CWnd* window);
+    // The manager whose customising the frame follows: its own, else (a
+    // docking view's frame) that of the toolkit frame it lies in.
+    TkControlBarManager* GetCustomizeManager();
 
     // Set when OnClose starts.
     BOOL m_bClosing;
@@ -93,6 +99,10 @@ protected:
     CFrameWnd* GetCaptionFrame() override { return this; }
     LRESULT CaptionDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcHitTest(CPoint point);
+    LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
+    // No Alt-key menu while tool bars are customised.
+    LRESULT OnSysCommandMessage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     TkCommandPlugIn* m_pCommandPlugIn;

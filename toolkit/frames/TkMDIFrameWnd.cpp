@@ -3,6 +3,7 @@
 #include "filters/TkxFilters.h"
 #include "frames/TkCommandPlugIn.h"
 #include "frames/TkDocTemplateUtils.h"
+#include "frames/TkFrameCustomizing.h"
 #include "frames/TkFrameBarState.h"
 #include "frames/TkMultiDocTemplate.h"
 #include "menus/TkMDIMenuBar.h"
@@ -60,6 +61,12 @@ BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_SYSCOLORCHANGE()
+    ON_WM_ACTIVATE()
+    ON_MESSAGE(WM_ACTIVATEAPP, OnActivateAppMessage)
+    ON_WM_NCHITTEST()
+    ON_MESSAGE(WM_ENABLE, OnEnableMessage)
+    ON_WM_ENTERIDLE()
+    ON_MESSAGE(WM_SYSCOMMAND, OnSysCommandMessage)
     ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
     ON_MESSAGE(WM_NCPAINT, OnNcPaintMessage)
@@ -78,7 +85,7 @@ TkMDIFrameWnd::TkMDIFrameWnd()
     : TkPaintedCaption(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
       m_hOwnMenu(NULL), m_nCurrentMenuId(0), m_nFrameMenuId(0), m_pDockBarClass(NULL),
       m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart), m_nNextCascadeY(kCascadeStart),
-      m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL),
+      m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL), m_bActivating(FALSE),
       m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0), m_pCommandPlugIn(NULL),
       m_pMenuPlugIn(NULL)
 {
@@ -170,6 +177,7 @@ LRESULT TkMDIFrameWnd::OnFilteredAfterDefault(WPARAM, LPARAM)
 // active while the frame, or a window it owns, is in the foreground.
 LRESULT TkMDIFrameWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
 {
+    TkFrameCustomizing::ClearStayActive(m_pControlBarManager, this);
     HWND foreground = ::GetForegroundWindow();
     HWND owner = foreground;
     for (HWND at = foreground; at != NULL; at = ::GetWindow(at, GW_OWNER))
@@ -322,6 +330,85 @@ void TkMDIFrameWnd::DeactivateDockedFrame(BOOL reactivateMDI)
     }
 }
 
+// The class library keeps the loaded menu as default menu before the window
+// exists, so the menu shown is what tells: with a menu bar there is none.
+BOOL TkMDIFrameWnd::OnCreateClient(LPCREATESTRUCTA cs, CCreateContext*)
+{
+    HMENU windowMenu = HasMenuBar() ? NULL : GetWindowMenuPopup(::GetMenu(m_hWnd));
+    return CreateClient(cs, CMenu::FromHandle(windowMenu));
+}
+
+void TkMDIFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized)
+{
+    Default();
+    SyncStayActive(state, other);
+    ActivateView(state, other, minimized);
+}
+
+void TkMDIFrameWnd::ActivateView(UINT state, CWnd*, BOOL minimized)
+{
+    if (m_bActivating)
+        return;
+    CView* view = GetActiveView();
+    CFrameWnd* active = GetActiveFrame();
+    if (!view && active)
+        view = active->GetActiveView();
+    if (!view)
+        return;
+    // Activation passed on to another window of this thread (a view in a
+    // floating frame taking the focus) comes back to the frame; the guard
+    // keeps the activation this causes from coming here again.
+    HWND foreground = ::GetForegroundWindow();
+    if (state != WA_INACTIVE && foreground && foreground != m_hWnd &&
+        ::GetWindowThreadProcessId(foreground, NULL) == ::GetCurrentThreadId())
+    {
+        m_bActivating = TRUE;
+        SetActiveWindow();
+        SetForegroundWindow();
+        m_bActivating = FALSE;
+    }
+    // A minimised frame that becomes active shows no view yet.
+    if (state == WA_INACTIVE || !minimized)
+        view->OnActivateFrame(state, this);
+}
+
+// Leaving the application, the docked frame standing in for the active
+// child shows the change as a child would.
+LRESULT TkMDIFrameWnd::OnActivateAppMessage(WPARAM wParam, LPARAM lParam)
+{
+    if (m_pActiveDockedFrame)
+    {
+        ::PostMessageA(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+        ::PostMessageA(m_hWndMDIClient, WM_NCACTIVATE, FALSE, 0);
+        m_pActiveDockedFrame->PostMessage(WM_NCACTIVATE, wParam);
+    }
+    return OnActivateAppFrame(wParam, lParam);
+}
+
+LRESULT TkMDIFrameWnd::OnNcHitTest(CPoint)
+{
+    return TkFrameCustomizing::HitTest(m_pControlBarManager, this);
+}
+
+LRESULT TkMDIFrameWnd::OnSysCommandMessage(WPARAM wParam, LPARAM)
+{
+    if (TkFrameCustomizing::EatsSysCommand(m_pControlBarManager, WM_SYSCOMMAND, wParam, SC_KEYMENU))
+        return 0;
+    return Default();
+}
+
+LRESULT TkMDIFrameWnd::OnEnableMessage(WPARAM, LPARAM)
+{
+    TkFrameCustomizing::ClearStayActive(m_pControlBarManager, this);
+    return Default();
+}
+
+void TkMDIFrameWnd::OnEnterIdle(UINT reason, CWnd*)
+{
+    TkFrameCustomizing::EnterIdle(m_pControlBarManager, this, reason);
+    Default();
+}
+
 void TkMDIFrameWnd::OnWorkspaceCommand(UINT)
 {
 }
@@ -350,6 +437,7 @@ int TkMDIFrameWnd::OnCreate(LPCREATESTRUCTA cs)
     if (CMDIFrameWnd::OnCreate(cs) == -1)
         return -1;
     m_pMenuPlugIn = PlugInMenus(this, m_pMenuBar, m_bBmpMenus);
+    TkFrameCustomizing::ShareBmpMgr(m_pControlBarManager, m_pMenuPlugIn, m_bBmpMenus);
     // The menu bar carries a maximised child's caption buttons.
     if (HasMenuBar())
         m_pFilterRoot->ApplyDescriptor(m_descriptors.Find(kCaptionListFilter), FALSE);
@@ -368,6 +456,8 @@ BOOL TkMDIFrameWnd::DestroyWindow()
 BOOL TkMDIFrameWnd::PreTranslateMessage(MSG* msg)
 {
     if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+        return TRUE;
+    if (TkFrameCustomizing::EatsSysCommand(m_pControlBarManager, msg->message, msg->wParam, SC_KEYMENU))
         return TRUE;
     return CMDIFrameWnd::PreTranslateMessage(msg);
 }

@@ -68,6 +68,12 @@ public:
     void OnUpdateFrameTitle(BOOL addToTitle) override;
     void OnUpdateFrameMenu(HMENU altMenu) override;
 
+    // The active view (of the active frame) hears that the frame was
+    // activated; a frame that lost the foreground on the way takes it back.
+    virtual void ActivateView(UINT state, CWnd* other, BOOL minimized);
+    // While tool bars are customised, a layout waiting behind the sheet.
+    virtual void OnEnterIdle(UINT reason, CWnd* window);
+
     // NULL goes back to the MDI children.
     virtual void ActivateDockedFrame(CFrameWnd* frame);
     virtual void DeactivateDockedFrame(BOOL reactivateMDI);
@@ -149,6 +155,9 @@ public:
 protected:
     // The active docked frame, else the active child.
     CFrameWnd* GetCommandFrame() override;
+    // Without a menu bar, the second-last popup of the window's menu lists
+    // the children.
+    BOOL OnCreateClient(LPCREATESTRUCTA cs, CCreateContext* context) override;
 
     LRESULT OnFilteredNcMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnFilteredAfterDefault(WPARAM wParam, LPARAM lParam);
@@ -162,6 +171,12 @@ protected:
     int OnCreate(LPCREATESTRUCTA cs);
     void OnDestroy();
     void OnSysColorChange();
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    LRESULT OnActivateAppMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcHitTest(CPoint point);
+    LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
+    // No Alt-key menu while tool bars are customised.
+    LRESULT OnSysCommandMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
     void OnWorkspaceCommand(UINT id);
     void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
@@ -172,6 +187,8 @@ protected:
 
     CRect m_rectLayout;
     CFrameWnd* m_pActiveDockedFrame;
+    // Set while ActivateView brings the frame forward.
+    BOOL m_bActivating;
     TkMsgFilter* m_pFilterRoot;
     TkMsgFilter::DescriptorTable m_descriptors;
     std::vector<UINT> m_dockOrder;
