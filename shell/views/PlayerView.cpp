@@ -131,9 +131,17 @@ void CPlayerView::RefreshStatus()
             RedrawRow(row);
     }
     CMp3Control* mp3 = Mp3Player();
-    if (mp3 && changers < m_list.GetItemCount() && TakeNews(mp3->GetStatusEvent()))
+    if (mp3 && changers < m_list.GetItemCount() && (TakeNews(mp3->GetStatusEvent()) || mp3->IsBusy()))
         RedrawRow(changers);
     m_list.UpdateWindow();
+}
+
+void CPlayerView::OnRowSelected(int row)
+{
+    CZymDoc* doc = GetDoc();
+    int changer = static_cast<int>(m_list.GetItemData(row));
+    if (doc)
+        doc->SetCurrentPlayer(changer < ChangerCount() ? changer : kMp3Player);
 }
 
 bool CPlayerView::IsValidItem(DWORD_PTR itemData)
@@ -207,6 +215,8 @@ CString CPlayerView::Mp3Text(CMp3Control& mp3, int columnId)
     switch (columnId)
     {
     case kColStatus:
+        if (mp3.IsBusy())
+            return BusyFrame(ChangerCount());
         if (mp3.IsPaused())
             return ImageNumber(kImagePaused);
         return ImageNumber(mp3.IsPlaying() ? kImagePlaying : kImageStopped);

@@ -26,8 +26,9 @@ protected:
     bool GetRowItem(int, CLibItem&) override { return false; }
     CString GetPrintTitle() override { return CString(); }
     void PrepareContextMenu() override {}
-    // A player row is no library entry: the selection stays as it is.
-    void OnRowSelected(int) override {}
+    // A player row is no library entry: the selection stays as it is, and
+    // the row's player becomes the one the transport commands act on.
+    void OnRowSelected(int row) override;
 
 private:
     int ChangerCount();

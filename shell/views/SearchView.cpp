@@ -140,9 +140,11 @@ void CSearchView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject)
 
 void CSearchView::ShowMode()
 {
+    CZymDoc* doc = GetDoc();
+    bool discMode = doc && doc->IsDiscSearchMode();
     SendDlgItemMessage(IDC_SEARCH_MODE, BM_SETIMAGE, IMAGE_BITMAP,
-                       reinterpret_cast<LPARAM>(m_pictures[m_discMode ? kPictureDiscs : kPictureTracks].m_hObject));
-    m_banner.SetText(m_discMode ? "Found Discs" : "Found Tracks");
+                       reinterpret_cast<LPARAM>(m_pictures[discMode ? kPictureDiscs : kPictureTracks].m_hObject));
+    m_banner.SetText(discMode ? "Found Discs" : "Found Tracks");
     Invalidate(FALSE);
 }
 
@@ -219,19 +221,15 @@ void CSearchView::OnClear()
     CZymDoc* doc = GetDoc();
     if (!doc)
         return;
-    doc->GetSearchList().Clear();
+    doc->ClearSearchList();
     doc->UpdateAllViews(NULL, kViewHintSearchList);
 }
 
-// The document keeps the mode; the command language's word sets it and
-// tells the views (hint 11).
+// The document owns the mode and tells the views (hint 11).
 void CSearchView::OnToggleMode()
 {
-    CZymDoc* doc = GetDoc();
-    if (!doc)
-        return;
-    m_discMode = !m_discMode;
-    doc->ExecuteCommand(m_discMode ? "search_mode[disc]" : "search_mode[track]");
+    if (CZymDoc* doc = GetDoc())
+        doc->ToggleSearchMode();
 }
 
 void CSearchView::GetItemText(DWORD_PTR itemData, int columnId, CString& text)

@@ -17,8 +17,6 @@ public:
     bool DropText(const char* text, int position, bool move);
     // Play-list files from the shell, in their order, at position.
     void DropFiles(HDROP drop, int position);
-    // Whether the mode button shows the disc search.
-    bool IsDiscMode() const { return m_discMode; }
 
     DROPEFFECT OnDragOver(COleDataObject* dataObject, DWORD keyState, CPoint point) override;
     BOOL OnDrop(COleDataObject* dataObject, DROPEFFECT dropEffect, CPoint point) override;
@@ -49,7 +47,6 @@ private:
     void UpdateCaption();
 
     CString m_expression;
-    bool m_discMode = false;
     CBitmap m_pictures[4];
     COleDropTarget m_dropTarget;
 };

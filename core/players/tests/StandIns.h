@@ -23,6 +23,7 @@ public:
     }
     BOOL IsPlaying() override { return playing; }
     BOOL IsPaused() override { return paused; }
+    BOOL IsBusy() override { return busy; }
     CString GetAlbumId() override { return albumId; }
     int GetTrack() override { return track; }
     BOOL InStartGrace() override { return grace; }
@@ -66,6 +67,7 @@ public:
     std::vector<std::string> requests;
     BOOL playing = FALSE;
     BOOL paused = FALSE;
+    BOOL busy = FALSE;
     BOOL grace = FALSE;
     BOOL nearEnd = FALSE;
     CString albumId;

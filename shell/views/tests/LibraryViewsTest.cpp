@@ -343,17 +343,22 @@ TEST_F(LibraryViewsTest, TheMp3PlayerHasTheLastRowWithItsState)
     EXPECT_EQ("MPEG Audio Decoder", Cell(list, 0, 4));
     struct Case
     {
+        BOOL busy;
         BOOL playing;
         BOOL paused;
         const char* picture;
     };
-    const Case cases[] = {{FALSE, FALSE, "9"}, {TRUE, FALSE, "8"}, {FALSE, TRUE, "10"}, {TRUE, TRUE, "10"}};
+    // A busy player animates from frame 12 on, one frame per repaint.
+    const Case cases[] = {{FALSE, FALSE, FALSE, "9"}, {FALSE, TRUE, FALSE, "8"}, {FALSE, FALSE, TRUE, "10"},
+                          {FALSE, TRUE, TRUE, "10"},  {TRUE, TRUE, TRUE, "12"},   {TRUE, FALSE, FALSE, "13"}};
     for (const Case& c : cases)
     {
+        m_frame.mp3.busy = c.busy;
         m_frame.mp3.playing = c.playing;
         m_frame.mp3.paused = c.paused;
         EXPECT_EQ(c.picture, Cell(list, 0, 1));
     }
+    m_frame.mp3.busy = FALSE;
     m_frame.mp3.albumId = kMp3Id;
     m_frame.mp3.track = 2;
     EXPECT_EQ("Z:\\music\\" + std::string(kMp3Id) + "2.mp3", Cell(list, 0, 3));
@@ -487,6 +492,24 @@ TEST_F(LibraryViewsTest, AChangersRowShowsItsStatus)
 } // namespace
 
 namespace {
+
+TEST_F(LibraryViewsTest, ASelectedPlayerRowBecomesTheCurrentPlayer)
+{
+    m_doc->GetDevicePath().SetMessageBoxes(FALSE);
+    ASSERT_TRUE(m_doc->GetSonyControl()->AddPlayer(0, 0, 0, FALSE));
+    ASSERT_TRUE(m_doc->GetSonyControl()->AddPlayer(1, 0, 0, FALSE));
+    CPlayerView* view = Show<CPlayerView>(RUNTIME_CLASS(CPlayerView));
+    CLxListCtrl& list = view->GetList();
+    ASSERT_EQ(3, list.GetItemCount());
+    m_doc->GetSelectionList().AddItem(CLibItem(kMp3Id, -1));
+    for (int row : {1, 2, 0})
+    {
+        SelectRows(list, {row});
+        PumpViewMessages();
+        EXPECT_EQ(row < 2 ? row : kMp3Player, m_doc->GetCurrentPlayer()) << row;
+    }
+    EXPECT_EQ((Texts{std::string(CLibItem(kMp3Id, -1).Format())}), Selection()) << "a player is no library entry";
+}
 
 // Hints a view does not act on leave it unpainted.
 TEST_F(LibraryViewsTest, IgnoredHintsPaintNothing)

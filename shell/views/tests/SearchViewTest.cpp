@@ -5,6 +5,8 @@
 #include "SearchView.h"
 #include "ViewsResources.h"
 
+#include <functional>
+
 namespace {
 
 const char kFirst[] = "00000000000000A1";
@@ -122,17 +124,41 @@ TEST_F(SearchViewTest, DroppedPlayListsJoinInTheirOrder)
     EXPECT_EQ((Texts{"1:1", "1:2", "1:0", "1:0", "1:1", "1:2", "1:-1", "1:1", "1:2", "1:0"}), Entries());
 }
 
-TEST_F(SearchViewTest, TheModeButtonSwitchesPictureAndBanner)
+TEST_F(SearchViewTest, TheDocumentsModeSetsPictureAndBannerHoweverItChanges)
 {
     CSearchView* view = ShowResults();
+    auto picture = [view] { return view->SendDlgItemMessage(IDC_SEARCH_MODE, BM_GETIMAGE, IMAGE_BITMAP); };
+    auto click = [view] {
+        view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_MODE, BN_CLICKED),
+                          reinterpret_cast<LPARAM>(view->GetDlgItem(IDC_SEARCH_MODE)->m_hWnd));
+    };
     EXPECT_EQ("Found Tracks", std::string(view->GetBanner().GetText()));
-    view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_MODE, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(view->GetDlgItem(IDC_SEARCH_MODE)->m_hWnd));
-    EXPECT_TRUE(view->IsDiscMode());
-    EXPECT_EQ("Found Discs", std::string(view->GetBanner().GetText()));
-    view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_MODE, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(view->GetDlgItem(IDC_SEARCH_MODE)->m_hWnd));
-    EXPECT_EQ("Found Tracks", std::string(view->GetBanner().GetText()));
+    LRESULT tracks = picture();
+    ASSERT_NE(0, tracks);
+    LRESULT discs = 0;
+    struct Step
+    {
+        const char* what;
+        std::function<void()> change;
+        bool discMode;
+    } steps[] = {
+        {"button", click, true},
+        {"button again", click, false},
+        {"remote disc", [this] { m_doc->ExecuteCommand("search_mode[disc]"); }, true},
+        {"remote track", [this] { m_doc->ExecuteCommand("search_mode[track]"); }, false},
+        {"document", [this] { m_doc->ToggleSearchMode(); }, true},
+    };
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        step.change();
+        EXPECT_EQ(step.discMode, m_doc->IsDiscSearchMode() != FALSE);
+        EXPECT_EQ(step.discMode ? "Found Discs" : "Found Tracks", std::string(view->GetBanner().GetText()));
+        if (step.discMode && !discs)
+            discs = picture();
+        EXPECT_EQ(step.discMode ? discs : tracks, picture());
+    }
+    EXPECT_NE(tracks, discs);
 }
 
 } // namespace
