@@ -117,5 +117,52 @@ BOOL TkDockFloatingNode::ShowNode(BOOL show)
 
 int TkDockFloatingNode::HitTestSource(CPoint, TkLayoutNode* child)
 {
+    if (GetTargetNodeCount() != 1)
+        return 0;
     return child ? kHookNone : kHookSelf;
+}
+
+TkLayoutNode* TkDockFloatingNode::GetDockedContent()
+{
+    return GetTargetNodeCount() == 1 ? GetFirstTargetNode() : GetContent();
+}
+
+ITkDockableNode* TkDockFloatingNode::GetDockableNode(ITkDockTarget* target, CPoint point,
+                                                     TkLNDockingMgr* manager,
+                                                     TkNodeMemoryManager* list)
+{
+    if (!target)
+        return TkDefDockNodeInitiatorBase::GetDockableNode(target, point, manager, list);
+    return dynamic_cast<ITkDockableNode*>(GetDockedContent());
+}
+
+// The base dock runs with this node as the mover; the content's record
+// knows where it was docked.
+BOOL TkDockFloatingNode::DockInto(TkLNDockingMgr* manager, const TkDockInsertionConstraints* c)
+{
+    TkLayoutNode* content = GetDockedContent();
+    TkDockingNodeConstraints* own = manager ? manager->GetConstraints(this, TRUE) : NULL;
+    TkDockingNodeConstraints* record = content && manager ? manager->GetConstraints(content, TRUE)
+                                                          : NULL;
+    if (own && record)
+        own->m_targetParent = record->m_targetParent;
+    TkDockInsertionConstraints place;
+    if (!c && record && record->GetDockedPlace(&place))
+        return TkDefDockNodeInitiatorBase::DockInto(manager, &place);
+    return TkDefDockNodeInitiatorBase::DockInto(manager, c);
+}
+
+void TkDockFloatingNode::OnDocked(ITkDockTarget* target, CPoint point, TkLNDockingMgr* manager,
+                                  TkNodeMemoryManager* list)
+{
+    TkDefDockNodeInitiatorBase::OnDocked(target, point, manager, list);
+    if (GetContent() || !list)
+        return;
+    if (ITkLNContainer* container = Container())
+        container->ShowContainer(FALSE);
+    TkNodeMemoryManager* owner = GetMemoryManager();
+    SetMemoryManager(list, FALSE);
+    // The owner the manager made for this floating tree has nothing left.
+    if (owner && owner->GetCount() == 0 && m_manager)
+        m_manager->DestroyNodeMemMgr(0, owner);
 }

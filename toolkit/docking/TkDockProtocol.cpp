@@ -1,4 +1,5 @@
 #include "docking/TkDockProtocol.h"
+#include "docking/TkDockFloatingNode.h"
 #include "docking/TkDynGridLineTarget.h"
 #include "docking/TkLNDockingMgr.h"
 
@@ -86,6 +87,15 @@ void TkDefDockNodeInitiatorBase::EndDock()
 {
     m_entry = NULL;
     m_undoOwner = NULL;
+}
+
+ITkDockInitiator* TkDefDockNodeInitiatorBase::GetFloatingInitiator()
+{
+    TkLayoutNode* node = InitiatorNode();
+    for (TkLayoutNode* up = node ? node->GetParentNode() : NULL; up; up = up->GetParentNode())
+        if (TkDockFloatingNode* floating = dynamic_cast<TkDockFloatingNode*>(up))
+            return floating;
+    return NULL;
 }
 
 ITkDockTarget* TkDefDockNodeInitiatorBase::FindTarget(TkLNDockingMgr* manager,

@@ -63,7 +63,8 @@ public:
     void CancelDock() override;
     void EndDock() override;
     BOOL IsFloating() override { return FALSE; }
-    ITkDockInitiator* GetFloatingInitiator() override { return NULL; }
+    // The floating root above the node, NULL when it is not floating.
+    ITkDockInitiator* GetFloatingInitiator() override;
     BOOL FloatNode(TkLNDockingMgr*, const CRect*) override { return FALSE; }
     BOOL DockInto(TkLNDockingMgr* manager, const TkDockInsertionConstraints* c) override;
     int OnDoubleClick(TkLNDockingMgr*) override { return 0; }

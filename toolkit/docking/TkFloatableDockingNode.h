@@ -41,6 +41,8 @@ public:
             return FALSE;
         TkDockInProgressInfo info;
         TkNodeMemoryManager list;
+        ITkLNContainer* old = manager->FindContainer(this);
+        BOOL visible = !old || old->IsVisible();
         if (!DetachForDock(manager, TRUE, &info))
             return FALSE;
         ITkDockableNode* dockable = GetDockableNode(NULL, rect.TopLeft(), manager, &list);
@@ -58,6 +60,10 @@ public:
         manager->BindTree(floating);
         RealizeTops(dockable, manager);
         EndDock();
+        // Floated out of a hidden window, the node stays hidden.
+        ITkLNContainer* container = manager->GetContainerOf(floating);
+        if (!visible && container)
+            container->ShowContainer(FALSE);
         return TRUE;
     }
     int OnDoubleClick(TkLNDockingMgr* manager) override { return FloatNode(manager, NULL); }
@@ -77,6 +83,13 @@ public:
                 return;
             }
         }
+    }
+    // Made by a factory, the node captions the float window it may be in.
+    void OnNodeCreated() override
+    {
+        Base::OnNodeCreated();
+        CString title = this->GetNodeName();
+        SetTitle(title, NULL);
     }
     // Floating, the node is shown and hidden with its whole float window.
     BOOL ShowNode(BOOL show) override

@@ -1,4 +1,5 @@
 #include "docking/TkFrameDockingFeature.h"
+#include "docking/TkDockingListener.h"
 
 #include "docking/TkDockProtocol.h"
 
@@ -246,7 +247,7 @@ TkClientWndNode* TkFrameDockingFeatureBase::CreateClientNode()
 
 TkLayoutWndListener* TkFrameDockingFeatureBase::CreateLayoutWindowObject()
 {
-    return new TkLayoutWndListener;
+    return new TkDockingListener;
 }
 
 TkLNDockingMgr* TkFrameDockingFeatureBase::CreateDockingManager(BOOL)
@@ -283,13 +284,19 @@ BOOL TkFrameDockingFeatureBase::CreateLayoutWindow(CWnd* frame, TkLayoutNode* ro
     if (!listener)
         return FALSE;
     listener->SetAutoLayout(FALSE);
-    if (!listener->AutoInitLayout(root, frame, 1, FALSE, FALSE))
+    // A docking listener runs the frame's drags with this manager and
+    // registers the frame's container itself.
+    TkDockingListener* docking = dynamic_cast<TkDockingListener*>(listener);
+    BOOL started = docking ? docking->Initialize(root, frame, manager, 1, FALSE, FALSE)
+                           : listener->AutoInitLayout(root, frame, 1, FALSE, FALSE);
+    if (!started)
     {
         delete listener;
         return FALSE;
     }
     m_listener = listener;
-    manager->RegisterContainer(root, new TkLNHwndContainer(frame));
+    if (!manager->GetContainerOf(root))
+        manager->RegisterContainer(root, new TkLNHwndContainer(frame));
     return TRUE;
 }
 

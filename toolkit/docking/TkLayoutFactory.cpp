@@ -1,4 +1,5 @@
 #include "docking/TkLayoutFactory.h"
+#include "docking/TkFloatableDockingNode.h"
 #include "docking/TkLNScale.h"
 #include "docking/TkLayoutNodeGripper.h"
 
@@ -267,8 +268,9 @@ BOOL TkLayoutDockFactory::AttachLayout(CWnd* window)
 
 namespace
 {
-// Until floating docking nodes exist, docked windows get the extended gripper.
-TkClassFactory_T<TkReparentableGripperEx, TkLayoutNodeDCBase> g_gripperFactory;
+// Docked windows get a gripper that docks, floats and docks back.
+TkClassFactory_T<TkFloatableDockingNode_T<TkReparentableGripperEx>, TkLayoutNodeDCBase>
+    g_gripperFactory;
 TkClassFactory_T<TkLayoutNodeDC, TkLayoutNodeDCBase> g_drawingFactory;
 
 HWND FindDescendant(HWND parent, UINT id)

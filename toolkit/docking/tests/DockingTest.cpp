@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "NodeProbe.h"
 
+#include "docking/TkFloatableDockingNode.h"
 #include "docking/TkLayoutFactory.h"
 #include "docking/TkLayoutNodeGripper.h"
 #include "docking/TkLNBorderClient.h"
@@ -334,7 +335,10 @@ TEST_F(DockingTest, DockableNodesAroundWindows)
                                                              "Music Info", FALSE, &inner, 0);
     ASSERT_TRUE(gripper != NULL);
     EXPECT_EQ("Music Info", std::string(gripper->GetNodeName()));
-    EXPECT_TRUE(dynamic_cast<TkReparentableGripperEx*>(gripper) != NULL);
+    // The default gripper floats and docks back.
+    ITkDockInitiator* initiator = dynamic_cast<ITkDockInitiator*>(gripper);
+    ASSERT_TRUE(initiator != NULL);
+    EXPECT_TRUE((dynamic_cast<TkFloatableDockingNode_T<TkReparentableGripperEx>*>(gripper) != NULL));
     TkLayoutNodeWnd* windowNode = dynamic_cast<TkLayoutNodeWnd*>(inner);
     ASSERT_TRUE(windowNode != NULL);
     EXPECT_EQ(m_child, windowNode->GetNodeWnd());

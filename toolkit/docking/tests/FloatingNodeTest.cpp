@@ -6,6 +6,9 @@
 
 #include "docking/TkDockFloatingNode.h"
 #include "docking/TkFloatableDockingNode.h"
+#include "docking/TkFloatingTargetGripper.h"
+#include "docking/TkLayoutFactory.h"
+#include "docking/TkLNDynamicGrid2d.h"
 #include "docking/TkLNDynamicGridLine.h"
 #include "docking/TkLayoutNodeGripper.h"
 #include "docking/TkLNFloatingHwndContainer.h"
@@ -123,6 +126,18 @@ TEST_F(FloatingNodeTest, TheWholeWindowIsDraggedWhereNoChildIs)
     EXPECT_EQ(ITkHookDockSourceHitTester::kHookNone,
               m_node->HitTestSource(CPoint(1, 1), &m_content));
     EXPECT_TRUE(m_node->IsFloating());
+    // Empty, the float window offers nothing to drag.
+    m_node->RemoveChildNode(&m_content);
+    EXPECT_EQ(0, m_node->HitTestSource(CPoint(1, 1), NULL));
+}
+
+// Docking back needs a place: none given and none remembered, nothing moves.
+TEST_F(FloatingNodeTest, DockingBackWithoutAPlaceLeavesTheContentFloating)
+{
+    ASSERT_TRUE(m_node->DropSelf(CPoint(300, 200), &m_manager, NULL));
+    EXPECT_FALSE(m_node->OnDoubleClick(&m_manager));
+    EXPECT_EQ(m_node.get(), m_content.GetParentNode());
+    EXPECT_TRUE(m_container->IsVisible());
 }
 
 // The manager owns the container: the node's going unregisters it once and
@@ -146,11 +161,28 @@ namespace
 {
 typedef TkFloatableDockingNode_T<TkReparentableGripperEx> FloatableGripper;
 
-// A gripper with a plain content node in a grid line of the owner frame.
-TEST(FloatableNodeTest, FloatingWithoutADragMovesTheNodeIntoAFloatWindowAtTheRectangle)
+// Tests over the trees of one owner frame; its float windows go with it.
+class FloatableNodeTest : public ::testing::Test
 {
-    CFrameWnd* owner = new CFrameWnd;
-    ASSERT_TRUE(owner->Create(NULL, "Owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 400)));
+protected:
+    void SetUp() override
+    {
+        owner = new CFrameWnd;
+        ASSERT_TRUE(owner->Create(NULL, "Owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 400)));
+    }
+    void TearDown() override
+    {
+        owner->DestroyWindow();
+        PumpUntilIdle();
+        EXPECT_EQ(0, TkLNFloatingHwndContainer::GetSpareCount());
+    }
+    CFrameWnd* owner = NULL;
+};
+typedef FloatableNodeTest FloatingTargetGripperTest;
+
+// A gripper with a plain content node in a grid line of the owner frame.
+TEST_F(FloatableNodeTest, FloatingWithoutADragMovesTheNodeIntoAFloatWindowAtTheRectangle)
+{
     {
         TkLNDockingMgr manager;
         TkLNDynamicGridLine line;
@@ -206,8 +238,136 @@ TEST(FloatableNodeTest, FloatingWithoutADragMovesTheNodeIntoAFloatWindowAtTheRec
         gripper.RemoveChildNode(&content);
         manager.UnregisterContainer(&line);
     }
-    owner->DestroyWindow();
-    PumpUntilIdle();
-    EXPECT_EQ(0, TkLNFloatingHwndContainer::GetSpareCount());
+}
+
+// A container whose window is hidden, as a hidden float window's is.
+class HiddenContainer : public TkLNHwndContainer
+{
+public:
+    using TkLNHwndContainer::TkLNHwndContainer;
+    BOOL IsVisible() override { return FALSE; }
+};
+
+// Floated out of a hidden window a node stays hidden; out of a shown one it
+// shows.
+TEST_F(FloatableNodeTest, TheFloatWindowTakesOverTheVisibilityOfTheWindowTheNodeLeft)
+{
+    for (BOOL visible : {TRUE, FALSE})
+    {
+        TkLNDockingMgr manager;
+        TkLNDynamicGridLine line;
+        FloatableGripper gripper;
+        ProbeNode content("content");
+        gripper.SetNodeWnd(owner->m_hWnd);
+        gripper.AddChildNode(&content);
+        line.SetHostAndOrientation(owner->m_hWnd, TRUE);
+        TkDynGridInsertConstraints place;
+        place.m_extent = 100;
+        ASSERT_NE(-1, line.InsertNode(&gripper, &place));
+        manager.RegisterContainer(&line, visible ? new TkLNHwndContainer(owner)
+                                                 : new HiddenContainer(owner));
+        CRect rect(100, 120, 340, 300);
+        ASSERT_TRUE(gripper.FloatNode(&manager, &rect));
+        TkLayoutNode* floating = gripper.GetParentNode();
+        EXPECT_EQ(visible, manager.GetContainerOf(floating)->IsVisible()) << visible;
+        floating->RemoveChildNode(&gripper);
+        gripper.RemoveChildNode(&content);
+    }
+}
+
+// A floatable node made by a factory under a node of a floating tree
+// captions that tree's float window.
+TEST_F(FloatableNodeTest, ANodeMadeInAFloatingTreeCaptionsItsFloatWindow)
+{
+    {
+        TkLNDockingMgr manager;
+        TkSetDefaultDockingMgr(&manager);
+        TkLNHwndContainer source(owner);
+        ProbeNode holder("holder");
+        holder.SetReferenceRect(CRect(0, 0, 120, 80));
+        TkDockFloatingNode floating;
+        ASSERT_TRUE(floating.SetUp(&holder, &manager, "Before", &source));
+        auto* container = dynamic_cast<TkLNFloatingHwndContainer*>(manager.GetContainerOf(&floating));
+        ASSERT_TRUE(container);
+        TkLayoutDockFactory factory;
+        TkClassFactory_T<FloatableGripper, TkLayoutNodeDCBase> floatables;
+        ASSERT_TRUE(factory.CreateDrawingNode(owner, &holder, &floatables, "Lyrics"));
+        CString title;
+        container->GetFloatWnd()->GetWindowText(title);
+        EXPECT_STREQ("Lyrics", title);
+        // Outside any float window nothing is captioned.
+        ASSERT_TRUE(factory.CreateDrawingNode(owner, NULL, &floatables, "Notes"));
+        container->GetFloatWnd()->GetWindowText(title);
+        EXPECT_STREQ("Lyrics", title);
+        TkSetDefaultDockingMgr(NULL);
+        factory.FreeAllNodes();
+        floating.RemoveChildNode(&holder);
+    }
+}
+
+// After a dock, the gripper around a floating grid fits what the grid
+// holds: with one node outside a float window it gives that node its place
+// and leaves with the grid for the memory list; otherwise the docked
+// nodes' margins and its own visibility follow whether there are several.
+TEST_F(FloatingTargetGripperTest, ADockEventFitsTheGripperToTheNodesItsGridHolds)
+{
+    const struct
+    {
+        int nodes;
+        bool floatingParent;
+        const char* parentChildren;
+        bool gripperVisible;
+        bool margins;
+    } cases[] = {
+        {1, false, "n0", true, true},
+        {1, true, "gripper", false, false},
+        {2, false, "gripper", true, true},
+        {2, true, "gripper", true, true},
+        {0, false, "gripper", true, true},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.nodes) + (c.floatingParent ? " in a float" : ""));
+        BOOL handedOver = std::string(c.parentChildren) != "gripper";
+        std::unique_ptr<TkLayoutNode> parent(c.floatingParent ? (TkLayoutNode*)new TkDockFloatingNode
+                                                              : new ProbeNode("parent"));
+        TkNodeMemoryManager list;
+        auto* gripper = new TkFloatingTargetGripper;
+        gripper->SetNodeName("gripper");
+        gripper->SetNodeWnd(owner->m_hWnd);
+        auto* grid = new TkLNDynamicGrid2d;
+        grid->SetHostAndOrientation(owner->m_hWnd, TRUE);
+        std::vector<std::unique_ptr<TkLayoutNodeBorderSpace>> nodes;
+        for (int index = 0; index < c.nodes; ++index)
+        {
+            nodes.push_back(std::make_unique<TkLayoutNodeBorderSpace>());
+            nodes.back()->SetNodeName(("n" + std::to_string(index)).c_str());
+            nodes.back()->SetNodeWnd(owner->m_hWnd);
+            // Set the other way unless the gripper leaves them alone.
+            nodes.back()->EnableMargins(handedOver ? c.margins : !c.margins, FALSE);
+            TkDynGridInsertConstraints place;
+            place.m_extent = 50;
+            ASSERT_NE(-1, grid->InsertNode(nodes.back().get(), &place));
+        }
+        ASSERT_NE(-1, gripper->AddChildNode(grid));
+        ASSERT_NE(-1, parent->AddChildNode(gripper));
+
+        EXPECT_TRUE(gripper->OnDockEvent(NULL, NULL, NULL, 0, &list));
+        EXPECT_EQ(c.parentChildren, ChildNames(parent.get()));
+        EXPECT_EQ(handedOver, list.IsManaged(gripper) != NULL);
+        EXPECT_EQ(handedOver, list.IsManaged(grid) != NULL);
+        EXPECT_EQ(c.gripperVisible, (bool)gripper->IsNodeVisible());
+        for (auto& node : nodes)
+            EXPECT_EQ(c.margins, (bool)node->AreMarginsEnabled()) << (LPCSTR)node->GetNodeName();
+        for (auto& node : nodes)
+            if (TkLayoutNode* up = node->GetParentNode())
+                up->RemoveChildNode(node.get());
+        if (!handedOver)
+        {
+            parent->RemoveChildNode(gripper);
+            list.Manage(gripper);
+            list.Manage(grid);
+        }
+    }
 }
 }  // namespace

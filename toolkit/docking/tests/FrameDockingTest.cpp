@@ -2,7 +2,10 @@
 #include "NodeProbe.h"
 
 #include "docking/TkDockProtocol.h"
+#include "docking/TkDockingSettings.h"
+#include "docking/TkFloatableDockingNode.h"
 #include "docking/TkFrameDockingFeature.h"
+#include "docking/TkLayoutMiniFloatWnd.h"
 #include "docking/TkLayoutNodeGripper.h"
 
 #include <afxext.h>
@@ -23,11 +26,8 @@ void Pump()
         DispatchMessageA(&msg);
 }
 
-// A docked window's gripper that docks through the protocol (the floating
-// docking nodes will be this with a float window).
-class DockGripper : public TkReparentableGripperEx,
-                    public TkDefDockNodeInitiatorBase,
-                    public TkDefDockNodeBase
+// A docked window's gripper, the frame's default, counted.
+class DockGripper : public TkFloatableDockingNode_T<TkReparentableGripperEx>
 {
 public:
     DockGripper() { ++s_live; }
@@ -304,15 +304,59 @@ TEST_F(FrameDockingTest, HidingAPaneGivesItsRoomBackAndShowingReturnsIt)
     EXPECT_EQ(before, Placed());
 }
 
+// The main frame's panes float on a double click and dock back where they
+// were on a double click of their float window.
+TEST_F(FrameDockingTest, ADoubleClickFloatsAPaneAndAnotherDocksItBackWhereItWas)
+{
+    DockShellPanes();
+    ResizeFrame(1000, 700);
+    std::map<std::string, std::string> before = Placed();
+    TkLNDockingMgr* manager = m_feature->GetLayoutDockingMgr();
+    Pane* player = m_panes[2].get();
+    CRect docked = player->gripper.GetCurrentRect();
+    manager->FindContainer(&player->gripper)->NodeRectToScreen(docked);
+    ASSERT_TRUE(player->gripper.OnDoubleClick(manager));
+    Pump();
+    auto* floating = dynamic_cast<TkDockFloatingNode*>(player->gripper.GetParentNode());
+    ASSERT_TRUE(floating);
+    auto* container = dynamic_cast<TkLNFloatingHwndContainer*>(manager->GetContainerOf(floating));
+    ASSERT_TRUE(container);
+    HWND floatWnd = container->GetContainerWnd();
+    EXPECT_TRUE(::IsWindowVisible(floatWnd));
+    EXPECT_EQ(floatWnd, ::GetParent(player->window));
+    EXPECT_TRUE(::IsWindowVisible(player->window));
+    CRect outer;
+    ::GetWindowRect(floatWnd, outer);
+    EXPECT_EQ(RectText(docked), RectText(outer)) << "the float window starts where the pane was";
+    // The pane's room goes to the pane beside it.
+    EXPECT_EQ("0,20,270,698", WindowRectIn(m_panes[1]->window, m_frame->m_hWnd));
+    CString caption;
+    ::GetWindowTextA(floatWnd, caption.GetBuffer(64), 64);
+    caption.ReleaseBuffer();
+    EXPECT_STREQ("Player", caption);
+
+    ASSERT_TRUE(floating->OnDoubleClick(manager));
+    Pump();
+    EXPECT_EQ(before, Placed());
+    EXPECT_EQ(m_frame->m_hWnd, ::GetParent(player->window));
+    EXPECT_FALSE(::IsWindowVisible(floatWnd)) << "parked";
+    EXPECT_EQ(1, TkLNFloatingHwndContainer::GetSpareCount());
+    // No floating tree is left behind.
+    TkLNRootList trees;
+    manager->GetRegisteredTrees(trees);
+    EXPECT_EQ(1u, trees.size());
+}
+
 namespace
 {
 const int kPropertyPanes = 7;
 const int kPropertySteps = 30;
 const unsigned kPropertySeeds = 8;
 
-// Random docks at random points, hides and shows, splitter moves, undocks
-// and frame resizes on the shell's frame. Docked panes belong to the
-// feature's tree, which frees them.
+// Random docks at random points, hides and shows, splitter moves, undocks,
+// frame resizes, floats, double clicks and float-window closes on the
+// shell's frame. Docked panes belong to the feature's tree, floated ones to
+// their floating tree, and the feature's manager frees both.
 class DockingProperty
 {
 public:
@@ -355,8 +399,14 @@ public:
     }
     std::string Step()
     {
-        switch (Pick(8))
+        switch (Pick(11))
         {
+        case 8:
+            return Float();
+        case 9:
+            return DoubleClick();
+        case 10:
+            return CloseFloatWindow();
         case 0:
         case 1:
         case 2:
@@ -394,11 +444,20 @@ public:
         });
         for (int side = 0; side < 4; ++side)
             CheckOrder(side);
+        int floatingTrees = CheckFloatingTrees(windowNodes);
+        EXPECT_EQ(floatingTrees + TkLNFloatingHwndContainer::GetSpareCount(),
+                  CountFloatWindows())
+            << "float windows beyond the floating trees and the spares";
+        EXPECT_FALSE(TkIsFrameRecalcSuspended());
+        EXPECT_EQ(NULL, TkGetCurrentDockInitiator());
+        EXPECT_EQ(NULL, TkGetDraggedNode());
         for (const Entry& pane : m_panes)
         {
             BOOL shown = m_feature.IsNodeShown(pane.gripper, FALSE);
             BOOL inTree = pane.gripper->GetRootNode() == root;
-            EXPECT_EQ(inTree ? 1 : 0, windowNodes[pane.window]) << (LPCSTR)pane.gripper->GetNodeName();
+            BOOL floated = Floating(pane) != NULL;
+            EXPECT_EQ(inTree || floated ? 1 : 0, windowNodes[pane.window])
+                << (LPCSTR)pane.gripper->GetNodeName();
             EXPECT_EQ(pane.gripper, pane.node->GetParentNode());
             if (!shown)
             {
@@ -409,6 +468,16 @@ public:
                 EXPECT_EQ(RectText(pane.node->GetCurrentRect()),
                           WindowRectIn(pane.window, m_frame->m_hWnd))
                     << (LPCSTR)pane.gripper->GetNodeName();
+            if (TkDockFloatingNode* floating = Floating(pane))
+            {
+                HWND floatWnd = FloatWindowOf(floating);
+                EXPECT_EQ(floatWnd, ::GetParent(pane.window)) << (LPCSTR)pane.gripper->GetNodeName();
+                // Node coordinates there are the float window's outer ones.
+                CRect node = pane.node->GetCurrentRect(), window;
+                Manager()->GetContainerOf(floating)->NodeRectToScreen(node);
+                ::GetWindowRect(pane.window, window);
+                EXPECT_EQ(RectText(node), RectText(window)) << (LPCSTR)pane.gripper->GetNodeName();
+            }
         }
     }
     TkFrameDockingFeature& Feature() { return m_feature; }
@@ -422,6 +491,88 @@ private:
     };
 
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
+    TkLNDockingMgr* Manager() { return m_feature.GetLayoutDockingMgr(); }
+    TkDockFloatingNode* Floating(const Entry& pane)
+    {
+        return dynamic_cast<TkDockFloatingNode*>(pane.gripper->GetRootNode());
+    }
+    HWND FloatWindowOf(TkDockFloatingNode* floating)
+    {
+        auto* container =
+            dynamic_cast<TkLNFloatingHwndContainer*>(Manager()->GetContainerOf(floating));
+        return container ? container->GetContainerWnd() : NULL;
+    }
+    // Each floating tree holds one pane in a float window of its own; the
+    // window nodes of the floating trees are counted into windowNodes.
+    int CheckFloatingTrees(std::map<HWND, int>& windowNodes)
+    {
+        TkLNRootList trees;
+        Manager()->GetRegisteredTrees(trees);
+        std::map<HWND, int> windows;
+        int count = 0;
+        for (const auto& tree : trees)
+        {
+            TkDockFloatingNode* floating = dynamic_cast<TkDockFloatingNode*>(tree.first);
+            if (!floating)
+                continue;
+            ++count;
+            EXPECT_EQ(1, floating->GetTargetNodeCount());
+            HWND floatWnd = FloatWindowOf(floating);
+            EXPECT_TRUE(::IsWindow(floatWnd));
+            EXPECT_EQ(1, ++windows[floatWnd]) << "two floating trees in one float window";
+            floating->ForEachInSubtree([&](TkLayoutNode* node) {
+                if (TkLayoutNodeWnd* wnd = dynamic_cast<TkLayoutNodeWnd*>(node))
+                    ++windowNodes[wnd->GetNodeWnd()];
+            });
+        }
+        return count;
+    }
+    int CountFloatWindows()
+    {
+        int count = 0;
+        for (HWND window = ::GetWindow(::GetDesktopWindow(), GW_CHILD); window;
+             window = ::GetWindow(window, GW_HWNDNEXT))
+            if (dynamic_cast<TkLayoutMiniFloatWnd*>(CWnd::FromHandlePermanent(window)))
+                ++count;
+        return count;
+    }
+    std::string Float()
+    {
+        Entry& pane = AnyPane();
+        if (pane.gripper->GetRootNode() != m_feature.GetLayoutRoot())
+            return "skip float of " + Name(pane);
+        CRect rect(Pick(600), Pick(400), 0, 0);
+        rect.right = rect.left + 80 + Pick(300);
+        rect.bottom = rect.top + 60 + Pick(300);
+        BOOL given = Pick(2);
+        BOOL done = m_feature.AttachNode(pane.gripper, given ? &rect : NULL);
+        return "float " + Name(pane) + (given ? " at " + RectText(rect) : "") +
+               (done ? "" : " refused");
+    }
+    // A docked pane floats, a floated one docks back.
+    std::string DoubleClick()
+    {
+        Entry& pane = AnyPane();
+        TkDockFloatingNode* floating = Floating(pane);
+        if (!floating && pane.gripper->GetRootNode() != m_feature.GetLayoutRoot())
+            return "skip double click on " + Name(pane);
+        ITkDockInitiator* initiator = floating ? (ITkDockInitiator*)floating : pane.gripper;
+        BOOL done = initiator->OnDoubleClick(Manager());
+        return std::string("double click on ") + (floating ? "the float window of " : "") +
+               Name(pane) + (done ? "" : " refused");
+    }
+    // With the mouse: the window hides, the tree stays.
+    std::string CloseFloatWindow()
+    {
+        Entry& pane = AnyPane();
+        TkDockFloatingNode* floating = Floating(pane);
+        if (!floating)
+            return "skip close of " + Name(pane);
+        HWND floatWnd = FloatWindowOf(floating);
+        ::SendMessageA(floatWnd, WM_CLOSE, 0, 0);
+        EXPECT_FALSE(::IsWindowVisible(floatWnd));
+        return "close the float window of " + Name(pane);
+    }
     Entry& AnyPane() { return m_panes[Pick(kPropertyPanes)]; }
     std::string Name(const Entry& pane) { return (LPCSTR)pane.gripper->GetNodeName(); }
 
