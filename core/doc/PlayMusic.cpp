@@ -72,8 +72,14 @@ void CPlayMusic::Run()
 void CPlayMusic::Step()
 {
     AdvancePlaylist();
-    FirePlayStateEvents();
-    DrivePlayers();
+    // Read once: the user may change the state while the step runs (the
+    // players' requests take time), and the next step must still see that
+    // change as one, or a stop or play pressed meanwhile is lost.
+    CPlayList& list = m_host.GetCurrentPlayList();
+    int state = list.GetState();
+    FirePlayStateEvents(state);
+    DrivePlayers(state);
+    list.RememberState(state);
     m_host.GetPlayerControl().PollNewDiscs();
 }
 
@@ -107,10 +113,10 @@ void CPlayMusic::AdvancePlaylist()
     m_host.FireEvent(event);
 }
 
-void CPlayMusic::FirePlayStateEvents()
+void CPlayMusic::FirePlayStateEvents(int state)
 {
     CPlayList& list = m_host.GetCurrentPlayList();
-    const char* event = PlayStateEvent(list.IsStopped(), list.IsPaused(), list.IsPlaying(),
+    const char* event = PlayStateEvent(state == kStopped, state == kPaused, state == kPlaying,
                                        list.WasStopped(), list.WasPaused(), list.WasPlaying());
     if (event)
         m_host.FireEvent(event);
@@ -121,13 +127,13 @@ BOOL CPlayMusic::IsOverlapDue(const CLibItem& current)
     return m_host.GetFadeOverlapTime() > 0 && m_host.GetPlayerControl().IsEntryNearEnd(&current);
 }
 
-void CPlayMusic::DrivePlayers()
+void CPlayMusic::DrivePlayers(int state)
 {
     CPlayList& list = m_host.GetCurrentPlayList();
     CSonyControl& control = m_host.GetPlayerControl();
     CLibItem current = list.GetCurrentItem();
     int pointer = list.GetPointer();
-    bool playing = !list.IsStopped();
+    bool playing = state != kStopped;
     m_followsTrack = playing && pointer >= 1 && current.FollowsTrackOf(list.GetItem(pointer - 1));
     m_currentNearEnd = playing && list.GetCount() > 0 && IsOverlapDue(current);
 
@@ -135,22 +141,21 @@ void CPlayMusic::DrivePlayers()
     for (int player = 0; player < players; ++player)
     {
         CLibItem first, second;
-        PlayDecision decision = DecidePlayerAction(ViewOf(player, first, second),
+        PlayDecision decision = DecidePlayerAction(ViewOf(player, state, first, second),
                                                    m_lastActions[player]);
         if (decision.usingPlayer)
             m_host.FireEvent("using_player[" + control.GetPlayerName(player) + "]");
         m_lastActions[player] = decision.action;
         CarryOut(player, decision, first, second);
     }
-    list.RememberState();
 }
 
-PlayerView CPlayMusic::ViewOf(int player, CLibItem& first, CLibItem& second)
+PlayerView CPlayMusic::ViewOf(int player, int state, CLibItem& first, CLibItem& second)
 {
     CPlayList& list = m_host.GetCurrentPlayList();
     PlayerView view = {};
-    view.stopped = list.IsStopped();
-    view.paused = list.IsPaused();
+    view.stopped = state == kStopped;
+    view.paused = state == kPaused;
     view.wasStopped = list.WasStopped();
     view.preQueueMode = m_host.GetPreQueueMode();
     view.overlapSeconds = m_host.GetFadeOverlapTime();

@@ -59,8 +59,9 @@ public:
     // One step, as the thread runs it every 100 ms.
     void Step();
     void AdvancePlaylist();
-    void FirePlayStateEvents();
-    void DrivePlayers();
+    // In the list's play state as the step read it.
+    void FirePlayStateEvents(int state);
+    void DrivePlayers(int state);
     BOOL IsOverlapDue(const CLibItem& current);
 
     int GetLastAction(int player) const { return m_lastActions[player]; }
@@ -68,7 +69,7 @@ public:
 private:
     static UINT ThreadProc(LPVOID self);
     void Run();
-    PlayerView ViewOf(int player, CLibItem& first, CLibItem& second);
+    PlayerView ViewOf(int player, int state, CLibItem& first, CLibItem& second);
     void CarryOut(int player, const PlayDecision& decision, const CLibItem& first,
                   const CLibItem& second);
 

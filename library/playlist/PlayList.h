@@ -85,7 +85,10 @@ public:
     void SetStopped() { SetState(kStopped); }
     void SetPaused() { SetState(kPaused); }
     void SetPlaying() { SetState(kPlaying); }
-    void RememberState() { m_rememberedState = m_state; }
+    // A PlayState.
+    int GetState() const { return m_state; }
+    // The playing thread remembers the state its step acted on.
+    void RememberState(int state) { m_rememberedState = state; }
     CString GetStateText() const;
 
     // ---- files and texts ----

@@ -8,6 +8,7 @@
 
 #include <afxmt.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,7 +62,17 @@ public:
     // CPlayingHost
     CPlayList& GetCurrentPlayList() override { return list; }
     CSonyControl& GetPlayerControl() override { return *control; }
-    int GetPreQueueMode() override { return 2; }
+    // The step asks for it while it works out the players' actions.
+    int GetPreQueueMode() override
+    {
+        if (duringStep)
+        {
+            auto run = duringStep;
+            duringStep = nullptr;
+            run();
+        }
+        return 2;
+    }
     int GetFadeOverlapTime() override { return 0; }
     void ThreadStarted(const char* name) override { threads.push_back(std::string("+") + name); }
     void ThreadEnded() override { threads.push_back("-"); }
@@ -90,6 +101,8 @@ public:
     std::unique_ptr<CSonyControl> control;
     time_t now = 1000000;
     std::vector<std::string> threads;
+    // Run once, in the middle of the next step.
+    std::function<void()> duringStep;
 
 private:
     void AddAlbum(const char* id, int tracks)
@@ -202,6 +215,48 @@ TEST(PlayMusic, PausingAndStoppingByTheUser)
     EXPECT_EQ(Texts({ "play D -1", "stop" }), doc.TakeRequests());
     EXPECT_EQ(Texts({ "playlist_stop" }), doc.TakeEvents());
     EXPECT_EQ(1, doc.list.GetPointer());
+}
+
+// Play or Stop pressed while a step is under way (its players' requests take
+// time) is a change to the next step: its event fires and the players follow.
+TEST(PlayMusic, AStateChangedDuringAStepIsNotLost)
+{
+    const struct
+    {
+        const char* name;
+        bool playingBefore;
+        Texts requests, events;
+    } cases[] = {
+        { "stop pressed", true, { "stop" }, { "playlist_stop" } },
+        { "play pressed", false, { "play D 0" }, { "playlist_play", "using_player[mp3]" } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CDocumentStandIn doc;
+        CPlayMusic music(doc);
+        doc.list.AddItem(CLibItem(kAlbumD, 0));
+        if (c.playingBefore)
+        {
+            doc.list.SetPlaying();
+            music.Step();
+            doc.mp3.playing = TRUE;
+            doc.mp3.albumId = kAlbumD;
+            doc.mp3.track = 0;
+        }
+        doc.duringStep = [&doc, &c] {
+            if (c.playingBefore)
+                doc.list.SetStopped();
+            else
+                doc.list.SetPlaying();
+        };
+        music.Step();
+        doc.TakeRequests();
+        doc.TakeEvents();
+        music.Step();
+        EXPECT_EQ(c.requests, doc.TakeRequests());
+        EXPECT_EQ(c.events, doc.TakeEvents());
+    }
 }
 
 TEST(PlayMusic, TheThreadRegistersStepsAndEnds)

@@ -799,7 +799,7 @@ TEST_F(PlayListTest, PlayStatesAndTheCollectionStopsAllButOne)
     other.SetPaused();
     EXPECT_EQ(std::string("playing"), std::string(m_list.GetStateText()));
     EXPECT_EQ(std::string("paused"), std::string(other.GetStateText()));
-    m_list.RememberState();
+    m_list.RememberState(m_list.GetState());
     lists.StopOthers(&other);
     EXPECT_TRUE(m_list.IsStopped());
     EXPECT_TRUE(m_list.WasPlaying());
