@@ -1,8 +1,10 @@
-// The device traffic and connection views on a real document (in-process
-// road, no unit found).
+// The device traffic and connection views on a real document: in-process
+// without a unit, with a simulated unit on a pty, and through the server.
 #include "ShellViewFixture.h"
 
 #include "DevView.h"
+#include "PtySerial.h"
+#include "TavlinSimulator.h"
 #include "TavlinView.h"
 #include "ViewsResources.h"
 
@@ -76,6 +78,133 @@ TEST_F(DeviceViewsTest, WithoutUnitsTheTreeSaysSoAndListsTheUncheckedPorts)
     EXPECT_EQ(expected, Tree(view->GetTree()));
     m_doc->UpdateAllViews(NULL, kViewHintDevices);
     EXPECT_EQ(expected, Tree(view->GetTree()));
+}
+
+// The document checks COM1 to COM8 only.
+const int kUnitPort = 7;
+// An IR remote's codes: NEC frames at 38 kHz.
+const char kAmpCodes[] = "TYPE=IR\ncarrier=38000\nstart=+9000 -4500\nzero=+560 -560\none=+560 -1690\n"
+                         "stop=+560 -40000\nprefix=0000000011111111\n"
+                         "0001000011101111:power\n1000000001111111:mute\n";
+
+// The document made again, so that its start-up finds an interface unit on
+// a pty.
+class UnitViewsTest : public DeviceViewsTest
+{
+protected:
+    UnitViewsTest() : m_pty(kUnitPort), m_unit(m_pty) {}
+    // The document lets go of the port before the unit goes.
+    ~UnitViewsTest() override
+    {
+        m_frames.clear();
+        Close();
+    }
+    void Start(double version)
+    {
+        m_frames.clear();
+        Close();
+        m_unit.SetVersion(version);
+        m_unit.SetSerialNumber(std::string("\x01\x23\x45\x67\x89\xAB\xCD\xEF", 8));
+        Option("COM Ports to Check", 1 << (kUnitPort - 1));
+        Option("Auto Locate Players", 0);
+        Open();
+        m_doc->RunStartup();
+    }
+    // "amp" on the unit's ports of the mask.
+    bool AddAmp(int ports)
+    {
+        return m_doc->GetDevicePath().AddDeviceText(kAmpCodes, "amp", 0, 0, ports) != FALSE;
+    }
+
+    CPtySerial m_pty;
+    CTavlinSimulator m_unit;
+};
+
+// The tree of a unit with "amp" on S-Link port 2 and IR port 1: older
+// firmware has no serial number and IR port 0 only.
+TEST_F(UnitViewsTest, TheTreeShowsTheUnitItsPortsAndItsDevices)
+{
+    const struct
+    {
+        double version;
+        const char* timeout;   // as each firmware reports its receive timeout
+    } units[] = {{2.1, "     0us"}, {1.3, " 50000us"}};
+    for (const auto& unit : units)
+    {
+        double version = unit.version;
+        SCOPED_TRACE(version);
+        bool newFirmware = version >= 2.0;
+        Start(version);
+        ASSERT_EQ(1, m_doc->GetDevicePath().GetNumTavlins());
+        ASSERT_TRUE(AddAmp(1 << 2 | 1 << 5));
+        CDevView* view = Show<CDevView>(RUNTIME_CLASS(CDevView));
+        m_doc->UpdateAllViews(NULL, kViewHintDevices);
+
+        Texts expected = {"Device Connections", newFirmware ? "  Tavlin 2.1 on COM7:" : "  Tavlin 1.3 on COM7:",
+                          "    Info"};
+        if (newFirmware)
+            expected.push_back("      Serial Number: 0123456789ABCDEF");
+        expected.insert(expected.end(),
+                        {"      Baud Rate: 38400", "      IR Sample Period: 100us",
+                         std::string("      IR Timeout Period: ") + unit.timeout, "    Errors", "      Transmit timeouts: 0", "      Illegal commands: 0",
+                         "      Buffer overflows: 0", "      Buffer overruns: 0", "      Framing errors: 0"});
+        const Texts amp = {"      amp", "        power", "        mute"};
+        for (int port = 0; port < 4; ++port)
+        {
+            expected.push_back("    S-Link Port " + std::to_string(port));
+            if (port == 2)
+                expected.insert(expected.end(), amp.begin(), amp.end());
+        }
+        for (int port = 0; port < (newFirmware ? 8 : 1); ++port)
+        {
+            expected.push_back("    IR Port " + std::to_string(port));
+            if (port == 1)
+                expected.insert(expected.end(), amp.begin(), amp.end());
+        }
+        expected.push_back("  Port Diagnostics");
+        for (int com = 1; com <= 8; ++com)
+            expected.push_back("    COM" + std::to_string(com) + (com == kUnitPort ? ": Found!" : ": Not Checked"));
+        EXPECT_EQ(expected, Tree(view->GetTree()));
+    }
+}
+
+// The text goes to the device side as typed: "amp" on IR port 0 sends one
+// IR message through the unit's port 4 each time.
+TEST_F(UnitViewsTest, SendAndReturnHandTheCommandTextToTheDevices)
+{
+    Start(2.1);
+    ASSERT_TRUE(AddAmp(1 << 4));
+    CTavlinView* view = Show<CTavlinView>(RUNTIME_CLASS(CTavlinView));
+    view->SetDlgItemText(IDC_TRAFFIC_COMMAND, "amp:power");
+    auto irMessages = [this](size_t count) {
+        std::vector<TavlinUnitMessage> messages;
+        for (int wait = 0; wait < 500 && messages.size() < count; ++wait, Sleep(10))
+            messages = m_unit.Messages();
+        return messages;
+    };
+    Click(*view, IDC_TRAFFIC_SEND);
+    std::vector<TavlinUnitMessage> messages = irMessages(1);
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ(4, messages[0].port);
+
+    CWnd* edit = view->GetDlgItem(IDC_TRAFFIC_COMMAND);
+    edit->SetFocus();
+    edit->PostMessage(WM_KEYDOWN, VK_RETURN, 1);
+    PumpViewMessages();
+    messages = irMessages(2);
+    ASSERT_EQ(2u, messages.size());
+    EXPECT_EQ(messages[0].data, messages[1].data);
+}
+
+TEST_F(UnitViewsTest, ThroughTheServerTheTreeSendsTheUserThere)
+{
+    m_frames.clear();
+    Close();
+    Option("Use TavlinX", 1);
+    Open();
+    CDevView* view = Show<CDevView>(RUNTIME_CLASS(CDevView));
+    EXPECT_EQ((Texts{"Device Connections", "  Feature not available - You can view this info in TavlinServ"}),
+              Tree(view->GetTree()));
 }
 
 } // namespace
