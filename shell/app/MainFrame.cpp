@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "WindowPlacementText.h"
+#include "ZymApp.h"
 #include "ZymResources.h"
 
 #include "AboutDlg.h"
@@ -9,10 +10,15 @@
 #include "OptionsSheet.h"
 #include "TipDlg.h"
 
+#include "menus/TkMDIMenuBar.h"
+#include "toolbars/TkToolBarManager.h"
+
 namespace
 {
 const char kSection[] = "Main Frame";
 const char kDefaultRect[] = "0    0    800  638  ";
+// The profile name of the bar layout and the tool-bar manager's options.
+const char kBarStateName[] = "CustomTB";
 const UINT kTimerId = 0;
 const UINT kTimerPeriodMs = 100;
 const int kAnimatedIconFrames = 18;
@@ -23,12 +29,23 @@ const UINT kIndicators[] = { ID_SEPARATOR_PANE, ID_INDICATOR_CAPS_PANE, ID_INDIC
 
 IMPLEMENT_DYNAMIC(CMainFrame, TkWorkbook)
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame() : m_strProgramFolder(GetProgramFolder())
 {
+    SetControlBarManager(new TkToolBarManager(this));
+    m_pMenuBar = new TkMDIMenuBar;
+    EnableBmpMenus(TRUE, TRUE);
 }
 
+// The bars' windows went with the frame's.
 CMainFrame::~CMainFrame()
 {
+    delete m_pControlBarManager;
+    delete m_pMenuBar;
+}
+
+TkToolBarManager* CMainFrame::GetToolBarManager() const
+{
+    return static_cast<TkToolBarManager*>(m_pControlBarManager);
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
@@ -52,6 +69,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     EnableDocking(CBRS_ALIGN_ANY);
     if (!CreateStatusBar())
         return -1;
+    LoadToolBarImages();
+    DefineDefaultToolBars();
+    EnableDocking(CBRS_ALIGN_ANY);
+    TkToolBarManager* manager = GetToolBarManager();
+    manager->EnableCoolLook(TRUE, kTkCoolLookBits);
+    manager->SetMenuInfo(1, IDR_MAINFRAME);
+    LoadBarState(kBarStateName);
+    manager->LoadStateFromProfile(kBarStateName);
     m_icon.Prepare(IDB_ANIMATED_ICON, kAnimatedIconFrames, RGB(255, 0, 0));
     if (!StartTimer())
         AfxMessageBox("Unable to start system timer: windows will not update correctly.");
@@ -95,6 +120,8 @@ void CMainFrame::OnClose()
 {
     if (!KillTimer(kTimerId))
         AfxMessageBox("Unable to kill system timer.");
+    SaveBarState(kBarStateName);
+    GetToolBarManager()->SaveStateToProfile(kBarStateName);
     SaveDockWindows();
     HWND window = m_hWnd;
     TkWorkbook::OnClose();

@@ -4,9 +4,10 @@
 // document and runs its tick, and the messages and commands it hands to the
 // document. It is also the frame the document talks to.
 //
-// MainFrame.cpp: creation, placement and closing; MainFrameDock.cpp: the
-// docked windows and their views; MainFrameCommands.cpp: timer, routed
-// messages and commands.
+// MainFrame.cpp: creation, placement and closing; MainFrameBars.cpp: the
+// tool bars, their images and the menu bar; MainFrameDock.cpp: the docked
+// windows and their views; MainFrameCommands.cpp: timer, routed messages and
+// commands.
 #pragma once
 
 #include "AnimatedIcon.h"
@@ -20,6 +21,7 @@
 #include "tabs/TkTabWnd.h"
 
 class CMPEGPlayerThread;
+class TkToolBarManager;
 
 class CMainFrame : public TkWorkbook, public CDocumentFrame
 {
@@ -60,6 +62,10 @@ public:
     CAnimatedIcon& GetAnimatedIcon() { return m_icon; }
     int GetPrintSelection() const { return m_nPrintSelection; }
     CMinSplitterWnd& GetLibrarySplitter() { return m_librarySplitter; }
+    TkToolBarManager* GetToolBarManager() const;
+    // Where "user.bmp" is looked for; the program's own folder unless set
+    // before the window is made.
+    void SetProgramFolder(const CString& folder) { m_strProgramFolder = folder; }
 
     // CDocumentFrame
     void ShowStatusIndicator(BOOL show) override;
@@ -79,6 +85,7 @@ protected:
     LRESULT OnApplyOptions(WPARAM wParam, LPARAM lParam);
     LRESULT OnLocateTavlins(WPARAM wParam, LPARAM lParam);
     LRESULT OnRefreshPlayers(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAppCommand(WPARAM wParam, LPARAM lParam);
     void OnToggleDockWindow(UINT id);
     void OnUpdateDockWindow(CCmdUI* cmdUI);
     void OnPrintSelected();
@@ -96,6 +103,10 @@ private:
     void RestorePlacement();
     BOOL CreateStatusBar();
     BOOL StartTimer();
+    // MainFrameBars.cpp
+    void LoadToolBarImages();
+    void LoadUserButtonImages();
+    void DefineDefaultToolBars();
     // The document of the active MDI child, else null.
     CZymDoc* GetActiveChildDocument();
     // Posts the selection's command of the table to every view.
@@ -111,6 +122,9 @@ private:
     CString m_strSection;
     BOOL m_bDockWindowsCreated = FALSE;
     CAnimatedIcon m_icon;
+    // "user.bmp", when it could be read: the user commands' images.
+    CBitmap m_userButtons;
+    CString m_strProgramFolder;
     TkLayoutDockFactory m_factory;
     TkFrameDockingFeature m_docking;
     Tk3DTabWnd m_tabs[kPlayer + 1];

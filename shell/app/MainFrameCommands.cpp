@@ -6,6 +6,7 @@
 #include "ZymResources.h"
 
 #include "DialogCommands.h"
+#include "DocCommandTargets.h"
 #include "DocResource.h"
 
 #include "CrashLink.h"
@@ -53,6 +54,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, TkWorkbook)
     ON_MESSAGE(WM_APPLY_OPTIONS, OnApplyOptions)
     ON_MESSAGE(WM_LOCATE_TAVLINS, OnLocateTavlins)
     ON_MESSAGE(WM_REFRESH_PLAYERS, OnRefreshPlayers)
+    ON_MESSAGE(WM_APPCOMMAND, OnAppCommand)
     ON_COMMAND_RANGE(ID_VIEW_MUSIC_INFO, ID_VIEW_MUSIC_INFO, OnToggleDockWindow)
     ON_COMMAND_RANGE(ID_VIEW_LIBRARY, ID_VIEW_LIBRARY, OnToggleDockWindow)
     ON_COMMAND_RANGE(ID_VIEW_PLAYERS, ID_VIEW_PLAYERS, OnToggleDockWindow)
@@ -130,6 +132,14 @@ LRESULT CMainFrame::OnRefreshPlayers(WPARAM wParam, LPARAM lParam)
 {
     CZymDoc* doc = GetActiveChildDocument();
     return doc ? doc->RefreshPlayers(wParam, lParam) : 0;
+}
+
+// A media key the document does not take goes on to the system.
+LRESULT CMainFrame::OnAppCommand(WPARAM wParam, LPARAM lParam)
+{
+    CZymDoc* doc = GetActiveChildDocument();
+    LRESULT taken = doc ? doc->GetCommandTargets().transport.OnAppCommand(wParam, lParam) : 0;
+    return taken ? taken : Default();
 }
 
 void CMainFrame::OnToggleDockWindow(UINT id)

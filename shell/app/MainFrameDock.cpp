@@ -35,6 +35,10 @@ const DockWindowInfo kDockWindows[CMainFrame::kDockWindowCount] = {
 // it is added back when read, so that a window reopens as wide as it closed.
 const int kSavedRightInset = 6;
 
+const int kTabIconSize = 16;
+// The icon of the library tab, which holds the album and track lists.
+const UINT kLibraryTabIcon = 270;
+
 TkClassFactory_T<CDockedWindowGripper, TkLayoutNodeDCBase> s_gripperFactory;
 
 CDocTemplate* TemplateOf(int number)
@@ -149,7 +153,8 @@ void CMainFrame::AddViewTabs(DockWindow window, CCreateContext& context)
             continue;
         context.m_pNewViewClass = viewClass;
         context.m_pNewDocTemplate = TemplateOf(view.templateNumber);
-        tabs.AddTab(viewClass, view.label, &context, (UINT)-1);
+        if (tabs.AddTab(viewClass, view.label, &context, (UINT)-1))
+            tabs.SetTabIcon(tabs.GetTabCount() - 1, view.icon, kTabIconSize, kTabIconSize);
     }
     if (tabs.GetTabCount() == 0)
         return;
@@ -179,7 +184,8 @@ void CMainFrame::CreateLibrarySplitter(CCreateContext& context)
         m_librarySplitter.CreateView(row, 0, context.m_pNewViewClass, CSize(kPaneWidth, rows[row].size), &context);
         m_librarySplitter.SetRowInfo(row, rows[row].size, kMinRow);
     }
-    tabs.AddTab(&m_librarySplitter, "Library");
+    if (tabs.AddTab(&m_librarySplitter, "Library"))
+        tabs.SetTabIcon(tabs.GetTabCount() - 1, kLibraryTabIcon, kTabIconSize, kTabIconSize);
 }
 
 void CMainFrame::CreateTavlinWindow(CCreateContext& context)

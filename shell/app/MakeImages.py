@@ -47,13 +47,14 @@ def bmp_24(width, height, pixel):
     return struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54) + header + data
 
 
-def icon_image(size):
-    """One 32-bit image of an icon file: colour rows then the AND mask."""
+def icon_image(size, pixel):
+    """One 32-bit image of an icon file: colour rows then the AND mask;
+    pixel(x, y) gives a colour, or None where the icon is clear."""
     clear = (0, 0, 0, 0)
     pixels = []
     for y in range(size - 1, -1, -1):
         for x in range(size):
-            p = disc_pixel(x, y, size, math.pi / 4, None)
+            p = pixel(x, y)
             pixels.append(clear if p is None else p + (255,))
     colour = b"".join(bytes((b, g, r, a)) for (r, g, b, a) in pixels)
     mask_row = (size + 31) // 32 * 4
@@ -68,8 +69,9 @@ def icon_image(size):
     return header + colour + mask
 
 
-def ico(sizes):
-    images = [icon_image(s) for s in sizes]
+def ico(sizes, pixel=None):
+    """An icon file of the sizes; the jukebox's disc unless pixel draws it."""
+    images = [icon_image(s, pixel or (lambda x, y, s=s: disc_pixel(x, y, s, math.pi / 4, None))) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in zip(sizes, images):

@@ -3,6 +3,22 @@
 #include <algorithm>
 #include <vector>
 
+namespace
+{
+// The base class's codes of the bars being dragged: bars after rows,
+// after columns, and crossings numbered fifteen to a row.
+const int kFirstRowBar = 101;
+const int kLastRowBar = 115;
+const int kFirstColumnBar = 201;
+const int kLastColumnBar = 215;
+const int kFirstCrossing = 301;
+const int kCrossingsPerRow = 15;
+}
+
+BEGIN_MESSAGE_MAP(CMinSplitterWnd, CSplitterWnd)
+    ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+END_MESSAGE_MAP()
+
 void CMinSplitterWnd::LayOut(Extent* entries, int count, int size, int previous, int gap)
 {
     if (count <= 0)
@@ -98,4 +114,49 @@ void CMinSplitterWnd::RecalcLayout()
     CSplitterWnd::RecalcLayout();
     std::copy(rows.begin(), rows.end(), m_pRowInfo);
     std::copy(columns.begin(), columns.end(), m_pColInfo);
+}
+
+void CMinSplitterWnd::BarLimits(const Extent* entries, int count, int index, int barStart, int size, int gap,
+                                int& low, int& high)
+{
+    low = barStart - entries[index].current + entries[index].minimum;
+    high = size - gap;
+    for (int later = index + 1; later < count; ++later)
+        high -= entries[later].minimum + (later > index + 1 ? gap : 0);
+    high = std::max(high, low);
+}
+
+int CMinSplitterWnd::ClampTrack(const CRowColInfo* info, int count, int index, int barStart, int size, int gap,
+                                int point, int trackStart)
+{
+    std::vector<Extent> entries(count);
+    for (int i = 0; i < count; ++i)
+        entries[i] = { info[i].nMinSize, info[i].nIdealSize, info[i].nCurSize };
+    int low = 0;
+    int high = 0;
+    BarLimits(entries.data(), count, index, barStart, size, gap, low, high);
+    // The base class moves the bar by the pointer's travel from where the
+    // drag began.
+    int bar = std::min(std::max(barStart + point - trackStart, low), high);
+    return bar - barStart + trackStart;
+}
+
+LRESULT CMinSplitterWnd::OnMouseMove(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_bTracking || ::GetCapture() != m_hWnd)
+        return CSplitterWnd::OnMouseMove(wParam, lParam);
+    const int hit = m_htTrack;
+    const bool crossing = hit >= kFirstCrossing;
+    const int row = crossing ? (hit - kFirstCrossing) / kCrossingsPerRow : hit - kFirstRowBar;
+    const int column = crossing ? (hit - kFirstCrossing) % kCrossingsPerRow : hit - kFirstColumnBar;
+    CRect client;
+    GetClientRect(client);
+    CPoint point((DWORD)lParam);
+    if (crossing || (hit >= kFirstRowBar && hit <= kLastRowBar))
+        point.y = ClampTrack(m_pRowInfo, m_nRows, row, RowBarRect(row).top, client.Height(), m_cySplitterGap,
+                             point.y, m_ptTrackStart.y);
+    if (crossing || (hit >= kFirstColumnBar && hit <= kLastColumnBar))
+        point.x = ClampTrack(m_pColInfo, m_nCols, column, ColumnBarRect(column).left, client.Width(),
+                             m_cxSplitterGap, point.x, m_ptTrackStart.x);
+    return CSplitterWnd::OnMouseMove(wParam, MAKELPARAM(point.x, point.y));
 }

@@ -27,15 +27,6 @@ const char kCommCtrlWarning[] =
 const int kCommonControlsCurrent = 3;
 const int kRecentFiles = 4;
 
-CString ProgramFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    path[length < MAX_PATH ? length : MAX_PATH - 1] = 0;
-    CString folder = path;
-    return folder.Left(folder.ReverseFind('\\') + 1);
-}
-
 DWORD PackedProgramVersion()
 {
     char path[MAX_PATH];
@@ -63,6 +54,15 @@ END_MESSAGE_MAP()
 CZymApp* GetZymApp()
 {
     return s_zymApp;
+}
+
+CString GetProgramFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    path[length < MAX_PATH ? length : MAX_PATH - 1] = 0;
+    CString folder = path;
+    return folder.Left(folder.ReverseFind('\\') + 1);
 }
 
 CZymApp::CZymApp() : CWinApp("zym")
@@ -147,7 +147,7 @@ CDocTemplate* CZymApp::GetDocTemplate(int number) const
 BOOL CZymApp::CreateMainFrame()
 {
     CMainFrame* frame = new CMainFrame;
-    CZymDocTemplate::SetHost(frame, &m_operations, ProgramFolder());
+    CZymDocTemplate::SetHost(frame, &m_operations, GetProgramFolder());
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
     {
         delete frame;

@@ -67,3 +67,5 @@ private:
 };
 
 CZymApp* GetZymApp();
+// The folder of the running program, with its final backslash.
+CString GetProgramFolder();

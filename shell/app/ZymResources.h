@@ -5,6 +5,10 @@
 #define IDR_ZYMTYPE 129
 #define IDB_ANIMATED_ICON 328
 #define IDB_USER_BUTTONS 341
+// Tool-bar resources besides IDR_MAINFRAME's, each with its bitmap.
+#define IDR_LIBRARY_BUTTONS 318
+#define IDR_PLAYLIST_BUTTONS 259
+#define IDR_PLAYER_BUTTONS 130
 #define IDC_ZYM_ABOUT_VERSION 1130
 
 // View commands of the docked windows.

@@ -1,9 +1,16 @@
+#include "TempFolder.h"
 #include "TestFramework.h"
 #include "TestProfile.h"
 
 #include "ChildFrame.h"
 #include "MainFrame.h"
 #include "ZymResources.h"
+
+#include "menus/TkMenuBar.h"
+#include "toolbars/TkBmpMgr.h"
+#include "toolbars/TkCustomToolBar.h"
+#include "toolbars/TkTBMenuBtn.h"
+#include "toolbars/TkToolBarManager.h"
 
 #include <map>
 #include <string>
@@ -42,12 +49,62 @@ public:
 };
 IMPLEMENT_DYNCREATE(CRefusingDoc, CDocument)
 
+// A 24-bit bitmap file of width by height pixels, all of one colour.
+std::string BitmapFile(int width, int height, COLORREF colour)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = { sizeof(info), width, height, 1, 24, BI_RGB };
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + stride * height;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    std::string row(stride, 0);
+    for (int x = 0; x < width; ++x)
+    {
+        row[x * 3] = (char)GetBValue(colour);
+        row[x * 3 + 1] = (char)GetGValue(colour);
+        row[x * 3 + 2] = (char)GetRValue(colour);
+    }
+    for (int y = 0; y < height; ++y)
+        bytes += row;
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(file);
+}
+
+std::vector<UINT> ButtonIds(TkCustomToolBar* bar)
+{
+    std::vector<UINT> ids;
+    for (int index = 0; index < bar->GetCount(); ++index)
+        ids.push_back(bar->GetButtonID(index));
+    return ids;
+}
+
+std::vector<std::string> MenuTexts(TkCustomToolBar* bar)
+{
+    std::vector<std::string> texts;
+    for (int index = 0; index < bar->GetCount(); ++index)
+        if (bar->GetButton(index)->m_nKind == kTkBtnMenu)
+            texts.push_back((LPCSTR) static_cast<TkTBMenuBtn*>(bar->GetButton(index))->m_strText);
+    return texts;
+}
+
 class MainFrameTest : public ::testing::Test
 {
 protected:
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ZymShellTest"); }
     void Open()
     {
         m_frame = new CMainFrame;
+        m_frame->SetProgramFolder(m_folder.WindowsPath("").c_str());
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
         m_app.m_pMainWnd = m_frame;
         m_frame->ShowWindow(SW_SHOW);
@@ -80,6 +137,24 @@ protected:
         return placed;
     }
 
+    // The colour of the first user command's button image.
+    COLORREF UserButtonColour()
+    {
+        TkBmpMgr* images = m_frame->GetToolBarManager()->GetBmpMgr();
+        HBITMAP bitmap = NULL;
+        int index = -1;
+        if (!images->GetImage(32957, &bitmap, &index, FALSE))
+            return CLR_INVALID;
+        CSize size = images->GetImageSize();
+        HDC dc = CreateCompatibleDC(NULL);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        COLORREF colour = GetPixel(dc, index * size.cx + size.cx / 2, size.cy / 2);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return colour;
+    }
+
+    CTempFolder m_folder{ "zymframe" };
     CTestProfileApp m_app{ "ZymShellTest" };
     CMainFrame* m_frame = NULL;
 };
@@ -93,14 +168,15 @@ TEST_F(MainFrameTest, TheFirstTickDocksTheThreeTabWindowsAroundTheClient)
     EXPECT_TRUE(m_frame->AreDockWindowsCreated());
     Pump();
     // Music Info 350 high at the bottom, Library 270 wide on the left with
-    // Player below it, the MDI client in what remains.
+    // Player below it, the MDI client in what remains under the menu bar
+    // and tool bars.
     std::map<std::string, std::string> expected = {
-        { "Music Info", "294,220,792,570" },
-        { "Library", "0,20,270,414" },
-        { "Player", "0,438,270,570" },
+        { "Music Info", "294,239,792,589" },
+        { "Library", "0,69,270,433" },
+        { "Player", "0,457,270,589" },
     };
     EXPECT_EQ(expected, Placed());
-    EXPECT_EQ("276,0,792,214", WindowRectIn(m_frame->m_hWndMDIClient, m_frame->m_hWnd));
+    EXPECT_EQ("276,49,792,233", WindowRectIn(m_frame->m_hWndMDIClient, m_frame->m_hWnd));
     EXPECT_EQ(NULL, m_frame->GetDockNode(CMainFrame::kTavlin));
 }
 
@@ -109,6 +185,8 @@ TEST_F(MainFrameTest, MessagesForTheDocumentWithoutAChildAnswerZero)
     Open();
     for (UINT message : { WM_USER + 5, WM_USER + 8, WM_USER + 9 })
         EXPECT_EQ(0, m_frame->SendMessage(message, 1, 2)) << message;
+    // The play key, from the keyboard.
+    EXPECT_EQ(0, m_frame->SendMessage(WM_APPCOMMAND, (WPARAM)m_frame->m_hWnd, MAKELPARAM(0, 46)));
 }
 
 TEST_F(MainFrameTest, ViewCommandsToggleTheirWindowOnceItExists)
@@ -148,12 +226,26 @@ TEST_F(MainFrameTest, TheIconCyclesThroughItsEighteenFrames)
     Open();
     CAnimatedIcon& icon = m_frame->GetAnimatedIcon();
     std::string frames;
+    HICON shown = NULL;
+    int destroyed = 0;
     for (int step = 0; step < 20; ++step)
     {
         ASSERT_TRUE(icon.NextFrame());
         frames += std::to_string(icon.GetFrame()) + " ";
+        // The window shows the new frame; the one it replaced is gone.
+        HICON previous = shown;
+        shown = (HICON)m_frame->SendMessage(WM_GETICON, ICON_BIG);
+        ICONINFO info = {};
+        if (previous && !GetIconInfo(previous, &info))
+            ++destroyed;
+        else if (previous)
+        {
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
     }
     EXPECT_EQ("0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 0 1 ", frames);
+    EXPECT_EQ(19, destroyed);
     CAnimatedIcon unprepared;
     EXPECT_FALSE(unprepared.NextFrame());
     EXPECT_FALSE(unprepared.Prepare(IDB_ANIMATED_ICON, 0, RGB(255, 0, 0)));
@@ -232,4 +324,126 @@ TEST_F(MainFrameTest, ChildFramesOpenAtTheirSavedPlaceAndTheLastStays)
     EXPECT_TRUE(::IsWindow(last));
     EXPECT_EQ(1, CChildFrame::GetOpenCount());
     EXPECT_EQ("0010 0010 0200 0150", std::string(m_app.GetProfileString("Saved", "Rect")));
+}
+
+TEST_F(MainFrameTest, AFirstStartShowsTheMenuBarAndTheDefaultToolBars)
+{
+    Open();
+    TkToolBarManager* manager = m_frame->GetToolBarManager();
+    const struct
+    {
+        UINT id;
+        const char* title;
+        std::vector<UINT> buttons;
+        bool visible;
+    } bars[] = {
+        { 59392, "Main", { 57667, 115, 0, 32861, 101, 32893, 32784 }, true },
+        { 59397, "Library", { 32779, 32852, 32856, 32930, 32931 }, true },
+        { 59398,
+          "Playlist",
+          { 32790, 32792, 0, 32798, 32797, 32820, 32868, 32869, 0, 32885, 32823, 32794, 32795, 33075, 32796, 32801,
+            32909, 32793 },
+          true },
+        { 59399, "Player", { 32786, 32785, 32787, 32846, 32850, 32847, 32848, 32849, 32845 }, false },
+        { 59400, "User", { 32957, 32958, 32959, 32960, 32961, 32962, 32963, 32964, 32965, 32966 }, false },
+        { 59401, "Sound", { 32832, 32830, 32833 }, false },
+    };
+    CRect menuRect;
+    TkCustomToolBar* menuBar = manager->FindBarById(kTkMenuBarId);
+    ASSERT_TRUE(menuBar != NULL);
+    menuBar->GetWindowRect(menuRect);
+    EXPECT_EQ((std::vector<std::string>{ "&File", "&View", "&Library", "&Playlist", "Pl&ayer", "&Help" }),
+              MenuTexts(menuBar));
+    EXPECT_EQ(NULL, ::GetMenu(m_frame->m_hWnd)) << "the menu shows in the menu bar only";
+    for (const auto& expected : bars)
+    {
+        SCOPED_TRACE(expected.title);
+        TkCustomToolBar* bar = manager->FindBarById(expected.id);
+        ASSERT_TRUE(bar != NULL);
+        CString title;
+        bar->GetWindowText(title);
+        EXPECT_EQ(expected.title, std::string(title));
+        EXPECT_EQ(expected.buttons, ButtonIds(bar));
+        EXPECT_EQ(expected.visible, bar->IsWindowVisible() != FALSE);
+        EXPECT_FALSE(bar->IsFloating());
+        EXPECT_TRUE(bar->IsCoolLook());
+        // Every button has its picture.
+        HBITMAP bitmap = NULL;
+        int index = -1;
+        for (UINT id : expected.buttons)
+            EXPECT_TRUE(id == 0 || manager->GetBmpMgr()->GetImage(id, &bitmap, &index, FALSE)) << id;
+        if (!expected.visible)
+            continue;
+        CRect rect;
+        bar->GetWindowRect(rect);
+        // In the row below the menu bar, whose edge they share.
+        EXPECT_EQ(menuRect.bottom - 2, rect.top);
+    }
+    // "Library" and "Playlist" follow "Main" in its row, side by side.
+    CRect main, library, playlist;
+    manager->FindBarById(59392)->GetWindowRect(main);
+    manager->FindBarById(59397)->GetWindowRect(library);
+    manager->FindBarById(59398)->GetWindowRect(playlist);
+    EXPECT_GE(library.left, main.right - 2);
+    EXPECT_GE(playlist.left, main.right - 2);
+    EXPECT_TRUE(playlist.left >= library.right - 2 || library.left >= playlist.right - 2);
+}
+
+TEST_F(MainFrameTest, UserButtonsAreDrawnFromUserBmpWhenItCanBeRead)
+{
+    const COLORREF blue = RGB(0, 0, 255);
+    const std::string good = BitmapFile(1600, 15, blue);
+    const struct
+    {
+        const char* name;
+        const char* file; // null: none
+        std::string bytes;
+        bool fromFile;
+    } cases[] = {
+        { "none", nullptr, "", false },
+        { "a bitmap", "user.bmp", good, true },
+        { "not a bitmap", "user.bmp", "this is not a picture", false },
+        { "cut short", "user.bmp", good.substr(0, 80), false },
+        { "empty", "user.bmp", "", false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_folder.Remove("user.bmp");
+        if (c.file)
+            WriteFileBytes(m_folder.WindowsPath(c.file), c.bytes);
+        Open();
+        COLORREF colour = UserButtonColour();
+        EXPECT_NE(CLR_INVALID, colour) << "the program's own images stand in";
+        EXPECT_EQ(c.fromFile, colour == blue);
+        Close();
+    }
+}
+
+TEST_F(MainFrameTest, TheBarLayoutComesBackOnTheNextStart)
+{
+    Open();
+    TkToolBarManager* manager = m_frame->GetToolBarManager();
+    m_frame->ShowControlBar(manager->FindBarById(59397), FALSE, FALSE);
+    m_frame->ShowControlBar(manager->FindBarById(59401), TRUE, FALSE);
+    TkCustomToolBar* user = manager->CreateUserToolBar("Favourites");
+    ASSERT_TRUE(user != NULL);
+    const UINT ids[] = { 32957, 0, 32797 };
+    user->SetButtons(ids, 3);
+    user->EnableDocking(CBRS_ALIGN_ANY);
+    m_frame->DockControlBar(user, AFX_IDW_DOCKBAR_LEFT);
+    manager->EnableToolTips(FALSE);
+    Close();
+
+    Open();
+    manager = m_frame->GetToolBarManager();
+    EXPECT_TRUE(manager->FindBarById(59392)->IsWindowVisible());
+    EXPECT_FALSE(manager->FindBarById(59397)->IsWindowVisible());
+    EXPECT_TRUE(manager->FindBarById(59401)->IsWindowVisible());
+    EXPECT_FALSE(manager->IsToolTipsEnabled());
+    user = manager->FindBarById(kTkFirstUserBarId);
+    ASSERT_TRUE(user != NULL);
+    EXPECT_EQ((std::vector<UINT>{ 32957, 0, 32797 }), ButtonIds(user));
+    ASSERT_TRUE(manager->FindBarById(kTkMenuBarId) != NULL);
+    EXPECT_EQ(6u, MenuTexts(manager->FindBarById(kTkMenuBarId)).size());
 }

@@ -26,6 +26,38 @@ const DWORD kExitMs = 30000;
 const int kMusicInfoId = 110;
 const int kLibraryId = 108;
 const int kPlayerId = 114;
+// Tool bars: "Main", "Player", and the menu bar.
+const int kMainBarId = 59392;
+const int kPlayerBarId = 59399;
+const int kMenuBarId = 0xE8FF;
+const UINT kViewToolBarCommand = 0xE800;
+const UINT kAboutCommand = 0xE140;
+const int kAboutVersionId = 1130;
+
+struct ChildSearch
+{
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM param)
+{
+    ChildSearch* search = reinterpret_cast<ChildSearch*>(param);
+    if (GetDlgCtrlID(window) != search->id)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// "shown", "hidden" or "none" for the descendant of main with that id.
+std::string ShownState(HWND main, int id)
+{
+    ChildSearch search{ id, nullptr };
+    EnumChildWindows(main, FindChild, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        return "none";
+    return IsWindowVisible(search.found) ? "shown" : "hidden";
+}
 
 std::string ProgramPath()
 {
@@ -143,6 +175,25 @@ protected:
         return code;
     }
 
+    // The version line of the About box, which is closed again.
+    std::string AboutBoxVersion(const PROCESS_INFORMATION& process, HWND main)
+    {
+        PostMessageA(main, WM_COMMAND, kAboutCommand, 0);
+        for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
+        {
+            for (HWND window : VisibleWindowsOf(process.dwProcessId))
+            {
+                if (WindowClass(window) != "#32770" || WindowText(window) != "About ZYM")
+                    continue;
+                std::string version = WindowText(GetDlgItem(window, kAboutVersionId));
+                PostMessageA(window, WM_COMMAND, IDOK, 0);
+                return version;
+            }
+            Sleep(kPollMs);
+        }
+        return "no About box";
+    }
+
     std::string TabRect(HWND main, int id)
     {
         HWND tabs = GetDlgItem(main, id);
@@ -182,8 +233,14 @@ TEST_F(ZymProcessTest, StartsClosesAndComesBackAsItWasLeft)
         EXPECT_EQ(1, CountProcesses("Faultscout.exe"));
         // Music Info 350 high, Library 270 wide with Player below it.
         EXPECT_EQ("498x350", TabRect(main, kMusicInfoId));
-        EXPECT_EQ("270x394", TabRect(main, kLibraryId));
+        EXPECT_EQ("270x364", TabRect(main, kLibraryId));
         EXPECT_EQ("270x132", TabRect(main, kPlayerId));
+        EXPECT_EQ("shown", ShownState(main, kMenuBarId));
+        EXPECT_EQ("shown", ShownState(main, kMainBarId));
+        EXPECT_EQ("hidden", ShownState(main, kPlayerBarId));
+        EXPECT_EQ("Version 2, 0, 0, 1", AboutBoxVersion(first, main));
+        // The "Main" bar hidden now is hidden at the next start.
+        PostMessageA(main, WM_COMMAND, kViewToolBarCommand, 0);
         // Every album of the library in the album list.
         std::string albums = QueryLibrary(m_folder.UnixPath("sample.mdb"), "SELECT COUNT(*) FROM Albums");
         EXPECT_EQ(albums, std::to_string(ListRowsIn(GetDlgItem(main, kLibraryId))));
@@ -202,11 +259,14 @@ TEST_F(ZymProcessTest, StartsClosesAndComesBackAsItWasLeft)
         PROCESS_INFORMATION second = Start();
         main = WaitForStartup(second);
         ASSERT_TRUE(main);
-        EXPECT_EQ("300x550", TabRect(main, kLibraryId));
+        EXPECT_EQ("300x520", TabRect(main, kLibraryId));
         EXPECT_EQ("hidden", TabRect(main, kPlayerId));
+        EXPECT_EQ("hidden", ShownState(main, kMainBarId));
+        EXPECT_EQ("shown", ShownState(main, kMenuBarId));
+        PostMessageA(main, WM_COMMAND, kViewToolBarCommand, 0);
         EXPECT_EQ(0u, Close(second, main));
         EXPECT_EQ(0u, GetNumber("Player", "Visible"));
-        EXPECT_EQ("0000 0002 0294 0570", GetString("Library", "CurRect"));
+        EXPECT_EQ("0000 0051 0294 0589", GetString("Library", "CurRect"));
         RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\Library").c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\Player").c_str());
     }
