@@ -773,10 +773,15 @@ BOOL CSonyPlayer::HoldAt(int disc, int track, void (CSonyPlayer::*hold)())
     return Cue(disc, track);
 }
 
+// A play on its way (its word sent, or waiting for the changer to reach its
+// place) counts: the changer reports it only after the stop is asked for, and
+// would play on. The stop also ends the wait, so reaching the place starts
+// nothing.
 BOOL CSonyPlayer::StopIfActive()
 {
-    if (IsActive())
+    if (IsActive() || m_playPending)
         Stop();
+    m_playPending = 0;
     return TRUE;
 }
 

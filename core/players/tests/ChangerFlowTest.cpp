@@ -76,6 +76,42 @@ TEST_F(ChangerFlowTest, ChangerThatGoesToTrackOneIsQueuedAgain)
     EXPECT_NE(host.events.end(), std::find(host.events.begin(), host.events.end(), "begin_track[000503]"));
 }
 
+// A stop asked for while a play is on its way (its word sent, or waiting
+// for the changer to reach its place) stops the changer, although the player
+// has not yet heard it play: the changer's reports come after the stop.
+TEST_F(ChangerFlowTest, AStopWhileAPlayStartsIsNotLost)
+{
+    path.bus.Inspect(0, [](CChangerModel& model) {
+        model.SetDisc(7, ChangerDisc{ { 100, 100, 100 } });
+        return 0;
+    });
+    const struct
+    {
+        const char* name;
+        int disc;
+        BOOL play;
+    } cases[] = {
+        { "played at its place", 5, TRUE },
+        { "moved to another disc, to play once there", 7, FALSE },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        path.HoldAnswers(true);
+        ASSERT_TRUE(player->PlayOrCue(c.disc, 2, c.play));
+        ASSERT_EQ(0, player->m_playing);
+        path.TakeSent();
+        player->StopIfActive();
+        std::vector<std::string> sent = path.TakeSent();
+        EXPECT_TRUE(std::any_of(sent.begin(), sent.end(),
+                                [](const std::string& text) { return text.find(":stop") != std::string::npos; }));
+        path.HoldAnswers(false);
+        Settle();
+        EXPECT_FALSE(changer.IsPlaying());
+        EXPECT_EQ(0, player->m_playing);
+    }
+}
+
 TEST_F(ChangerFlowTest, SkippingDiscIsNudgedWhenTheOptionIsOn)
 {
     for (BOOL option : {FALSE, TRUE}) {

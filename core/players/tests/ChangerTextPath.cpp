@@ -115,7 +115,7 @@ void CChangerTextPath::Deliver()
 {
     while (!m_stop) {
         EnterCriticalSection(&m_lock);
-        if (m_texts.empty()) {
+        if (m_texts.empty() || m_held) {
             m_delivering = false;
             LeaveCriticalSection(&m_lock);
             WaitForSingleObject(m_wake, INFINITE);
@@ -130,6 +130,14 @@ void CChangerTextPath::Deliver()
         if (listener.object)
             listener.Invoke(text.c_str());
     }
+}
+
+void CChangerTextPath::HoldAnswers(bool hold)
+{
+    EnterCriticalSection(&m_lock);
+    m_held = hold;
+    LeaveCriticalSection(&m_lock);
+    SetEvent(m_wake);
 }
 
 BOOL CChangerTextPath::SetDeviceListener(const char* name, const TextCallback& listener)

@@ -34,6 +34,9 @@ public:
     std::vector<std::string> TakeSent();
     // True once every answer so far has reached its listener.
     bool WaitUntilDelivered(int timeoutMs);
+    // Held, the changers' answers wait (in order) until released: a test
+    // acts before the player has heard what the changer did.
+    void HoldAnswers(bool hold);
 
     CChangerBus bus;
 
@@ -47,6 +50,7 @@ private:
     std::vector<std::string> m_sent;
     std::deque<std::string> m_texts;
     bool m_delivering = false;
+    bool m_held = false;
     std::map<std::string, TextCallback> m_listeners;
     HANDLE m_wake;
     volatile LONG m_stop = 0;
