@@ -425,6 +425,58 @@ TEST_F(LibraryViewsTest, DeleteAndDoubleClickReachTheDocument)
     EXPECT_EQ(std::string(kMp3Id) + " -1", std::string(playList.GetItem(0).Format()));
 }
 
+
+// A double click adds the clicked album to the current play list by the
+// option: at the end (0), after the current entry (1), or there and playing (2).
+TEST_F(LibraryViewsTest, ADoubleClickAddsTheAlbumByThePlayOption)
+{
+    AddAlbum(kMp3Id, "Files", 2, true);
+    AddAlbum(kOtherId, "Other", 1, true);
+    CAlbumListView* albums = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    CLxListCtrl& list = albums->GetList();
+    const std::string a0(CLibItem(kMp3Id, 0).Format()), a1(CLibItem(kMp3Id, 1).Format()),
+        added(CLibItem(kOtherId, -1).Format());
+    Texts ids = Column(list, 15);
+    int otherRow = (int)(std::find(ids.begin(), ids.end(), kOtherId) - ids.begin());
+    ASSERT_LT(otherRow, (int)ids.size());
+    const struct
+    {
+        int option;
+        Texts entries;
+        int pointer;
+        bool plays;
+    } cases[] = {
+        {0, {a0, a1, added}, 0, false},
+        {1, {a0, added, a1}, 0, false},
+        {2, {a0, added, a1}, 1, true},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.option);
+        m_doc->GetOptions().m_page2.m_doubleClickPlayOption = c.option;
+        CPlayList& playList = *m_doc->GetPlayList();
+        playList.Clear();
+        playList.AddItem(CLibItem(kMp3Id, 0));
+        playList.AddItem(CLibItem(kMp3Id, 1));
+        playList.SetPointer(0);
+        ASSERT_FALSE(playList.IsPlaying());
+
+        CRect row;
+        list.GetItemRect(otherRow, &row, LVIR_BOUNDS);
+        CPoint point = row.CenterPoint();
+        list.ClientToScreen(&point);
+        albums->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(point.x, point.y));
+        PumpViewMessages();
+
+        Texts entries;
+        for (int i = 0; i < playList.GetCount(); ++i)
+            entries.push_back(std::string(playList.GetItem(i).Format()));
+        EXPECT_EQ(c.entries, entries);
+        EXPECT_EQ(c.pointer, playList.GetPointer());
+        EXPECT_EQ(c.plays, playList.IsPlaying() != FALSE);
+    }
+}
+
 } // namespace
 
 namespace {
