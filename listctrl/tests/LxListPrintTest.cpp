@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "MetafileText.h"
 
 #include <afxext.h>
 
@@ -6,28 +7,6 @@
 
 namespace
 {
-// The texts a page drew, in order, read back from its metafile.
-int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM texts)
-{
-    std::string text;
-    if (record->iType == EMR_EXTTEXTOUTW)
-    {
-        const EMREXTTEXTOUTW* out = (const EMREXTTEXTOUTW*)record;
-        const WCHAR* chars = (const WCHAR*)((const BYTE*)record + out->emrtext.offString);
-        for (DWORD i = 0; i < out->emrtext.nChars; i++)
-            text += (char)chars[i];
-    }
-    else if (record->iType == EMR_EXTTEXTOUTA)
-    {
-        const EMREXTTEXTOUTA* out = (const EMREXTTEXTOUTA*)record;
-        text.assign((const char*)record + out->emrtext.offString, out->emrtext.nChars);
-    }
-    else
-        return 1;
-    ((std::vector<std::string>*)texts)->push_back(text);
-    return 1;
-}
-
 // One print job into metafiles, one per page.
 class CPrintJob
 {
@@ -62,8 +41,7 @@ public:
         if (page == 1)
             m_first = Open();
         HENHMETAFILE done = ::CloseEnhMetaFile(hdc);
-        std::vector<std::string> texts;
-        ::EnumEnhMetaFile(NULL, done, CollectText, &texts, NULL);
+        std::vector<std::string> texts = ReadMetafileStrings(done);
         if (metafile)
             *metafile = done;
         else

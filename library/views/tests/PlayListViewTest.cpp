@@ -4,6 +4,7 @@
 #include "ViewFixture.h"
 
 #include "MessageBoxScript.h"
+#include "MetafileText.h"
 #include "TempFolder.h"
 
 #include "PlayListView.h"
@@ -353,20 +354,6 @@ TEST_F(PlayListViewTest, SelectingRowsHandsTheEntriesToTheDocumentOnce)
     EXPECT_EQ((std::vector<std::string>{"A:1", "B:-1", "M:1"}), CTestViewsDoc::Entries(m_doc.m_selection));
 }
 
-// The texts one printed page drew, from its metafile.
-int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM texts)
-{
-    if (record->iType == EMR_EXTTEXTOUTW)
-    {
-        const EMREXTTEXTOUTW* out = (const EMREXTTEXTOUTW*)record;
-        const WCHAR* chars = (const WCHAR*)((const BYTE*)record + out->emrtext.offString);
-        std::string text;
-        for (DWORD i = 0; i < out->emrtext.nChars; i++)
-            text += (char)chars[i];
-        ((std::vector<std::string>*)texts)->push_back(text);
-    }
-    return 1;
-}
 
 TEST_F(PlayListViewTest, PrintingHandsTheRowsToTheListWithTheListsHeading)
 {
@@ -388,8 +375,7 @@ TEST_F(PlayListViewTest, PrintingHandsTheRowsToTheListWithTheListsHeading)
     dc.Detach();
     HENHMETAFILE done = ::CloseEnhMetaFile(page);
     ::ReleaseDC(NULL, screen);
-    std::vector<std::string> texts;
-    ::EnumEnhMetaFile(NULL, done, CollectText, &texts, NULL);
+    std::vector<std::string> texts = ReadMetafileStrings(done);
     ::DeleteEnhMetaFile(done);
     EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), "Playlist - "));
     EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), "A track 0"));

@@ -5,6 +5,7 @@
 
 #include "AlbumListView.h"
 #include "MessageBoxScript.h"
+#include "MetafileText.h"
 #include "SearchView.h"
 #include "ViewsResources.h"
 
@@ -13,46 +14,19 @@
 
 namespace {
 
-struct DrawnText
+const MetafileText* Find(const std::vector<MetafileText>& texts, const std::string& text)
 {
-    std::string text;
-    POINT at;
-};
-
-int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data)
-{
-    if (record->iType != EMR_EXTTEXTOUTW)
-        return 1;
-    const EMREXTTEXTOUTW* out = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-    const WCHAR* chars = reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(record) + out->emrtext.offString);
-    std::string text;
-    for (DWORD i = 0; i < out->emrtext.nChars; ++i)
-        text += static_cast<char>(chars[i]);
-    reinterpret_cast<std::vector<DrawnText>*>(data)->push_back({text, {out->emrtext.ptlReference.x,
-                                                                       out->emrtext.ptlReference.y}});
-    return 1;
-}
-
-std::vector<DrawnText> PageTexts(HENHMETAFILE page)
-{
-    std::vector<DrawnText> texts;
-    EnumEnhMetaFile(NULL, page, CollectText, &texts, NULL);
-    return texts;
-}
-
-const DrawnText* Find(const std::vector<DrawnText>& texts, const std::string& text)
-{
-    for (const DrawnText& drawn : texts)
+    for (const MetafileText& drawn : texts)
         if (drawn.text == text)
             return &drawn;
     return nullptr;
 }
 
 // The album titles a page shows, in the order drawn.
-Texts AlbumTitles(const std::vector<DrawnText>& texts)
+Texts AlbumTitles(const std::vector<MetafileText>& texts)
 {
     Texts titles;
-    for (const DrawnText& drawn : texts)
+    for (const MetafileText& drawn : texts)
         if (drawn.text.compare(0, 6, "Album ") == 0)
             titles.push_back(drawn.text);
     return titles;
@@ -157,7 +131,7 @@ TEST_F(PrintTest, PagesCarryHeadingMarginsAndTheirShareOfRows)
 
     CPrintPreviewWnd* preview = Preview(albums);
     ASSERT_TRUE(preview);
-    std::vector<DrawnText> first = PageTexts(preview->GetPagePicture());
+    std::vector<MetafileText> first = ReadMetafileTexts(preview->GetPagePicture());
     Texts firstRows = AlbumTitles(first);
     size_t perPage = firstRows.size();
     ASSERT_GT(perPage, 0u);
@@ -168,7 +142,7 @@ TEST_F(PrintTest, PagesCarryHeadingMarginsAndTheirShareOfRows)
     HDC screen = GetDC(NULL);
     int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(NULL, screen);
-    const DrawnText* title = Find(first, "Music Library");
+    const MetafileText* title = Find(first, "Music Library");
     ASSERT_TRUE(title);
     EXPECT_EQ(MulDiv(15, dpiX * 10, 254), title->at.x);
     EXPECT_EQ(MulDiv(10, dpiY * 10, 254), title->at.y);
@@ -183,7 +157,7 @@ TEST_F(PrintTest, PagesCarryHeadingMarginsAndTheirShareOfRows)
 
     Click(preview, ID_PREVIEW_NEXT);
     EXPECT_EQ(2u, preview->GetPage());
-    std::vector<DrawnText> second = PageTexts(preview->GetPagePicture());
+    std::vector<MetafileText> second = ReadMetafileTexts(preview->GetPagePicture());
     EXPECT_TRUE(Find(second, "2"));
     Texts secondRows = AlbumTitles(second);
     ASSERT_FALSE(secondRows.empty());
@@ -194,7 +168,7 @@ TEST_F(PrintTest, PagesCarryHeadingMarginsAndTheirShareOfRows)
     preview->GoToPage(last + 5);
     EXPECT_EQ(last, preview->GetPage());
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(preview->m_hWnd, ID_PREVIEW_NEXT)));
-    EXPECT_EQ(rows.back(), AlbumTitles(PageTexts(preview->GetPagePicture())).back());
+    EXPECT_EQ(rows.back(), AlbumTitles(ReadMetafileTexts(preview->GetPagePicture())).back());
     Click(preview, ID_PREVIEW_PREV);
     EXPECT_EQ(last - 1, preview->GetPage());
     preview->GoToPage(0);
@@ -212,7 +186,7 @@ TEST_F(PrintTest, AnEmptyListPrintsOnePageOfHeadingOnly)
     CPrintPreviewWnd* preview = Preview(albums);
     ASSERT_TRUE(preview);
     EXPECT_EQ(1u, preview->GetPageCount());
-    std::vector<DrawnText> page = PageTexts(preview->GetPagePicture());
+    std::vector<MetafileText> page = ReadMetafileTexts(preview->GetPagePicture());
     EXPECT_TRUE(Find(page, "Music Library"));
     EXPECT_TRUE(Find(page, "Artist"));
     EXPECT_TRUE(AlbumTitles(page).empty());
@@ -228,7 +202,7 @@ TEST_F(PrintTest, SearchResultsAreTitledWithTheExpression)
     PumpViewMessages();
     CPrintPreviewWnd* preview = Preview(search);
     ASSERT_TRUE(preview);
-    EXPECT_TRUE(Find(PageTexts(preview->GetPagePicture()), "Results of search artist=Band"));
+    EXPECT_TRUE(Find(ReadMetafileTexts(preview->GetPagePicture()), "Results of search artist=Band"));
     preview->DestroyWindow();
 }
 
