@@ -111,11 +111,6 @@ BOOL IsLibraryFile(const char* path)
     return library;
 }
 
-BOOL HasFolder(const CString& name)
-{
-    return name.FindOneOf("\\/:") >= 0;
-}
-
 } // namespace
 
 // Words compared byte for byte after lower-casing; the first equal one runs.
@@ -513,18 +508,10 @@ void CDocCommands::DeleteMatching(const CString& argument)
     m_doc.GetCurrentPlayList().RemoveMatching(CLibItem(id, track - 1), all != FALSE);
 }
 
-// A name without a folder is taken in the play-list folder, itself relative
-// to the program's folder unless it is a full path.
+// Resolved as the menu's play-list files are.
 CString CDocCommands::PlaylistPath(const CString& name)
 {
-    if (name.IsEmpty() || HasFolder(name))
-        return name;
-    CString folder = m_doc.GetOptions().m_page9.m_playlistDirectory;
-    if (!folder.IsEmpty() && folder.Find(':') < 0 && folder[0] != '\\')
-        folder = m_doc.GetProgramFolder() + folder;
-    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\')
-        folder += '\\';
-    return folder + name;
+    return m_doc.GetCommandTargets().playlistFiles.GetPlaylistPath(name);
 }
 
 void CDocCommands::LoadInto(CPlayList& list, const CString& name)

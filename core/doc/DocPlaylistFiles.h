@@ -1,6 +1,8 @@
-// Play-list files ("*.pla") of the current play list and the search list. A
-// name without a folder is taken in the play-list folder: the program folder
-// joined with the option "Playlist Directory"; a full path stays as it is.
+// Play-list files ("*.pla") of the current play list and the search list.
+// Names are taken in the play-list folder: the program folder joined with the
+// option "Playlist Directory" (a folder without a drive is on the program's
+// drive). A relative name stays below that folder, a full path as it is; a
+// name with a character no path may hold resolves to nothing.
 #pragma once
 
 #include <afxwin.h>
@@ -14,6 +16,7 @@ public:
     explicit CDocPlaylistFiles(CZymDoc& doc) : m_doc(doc) {}
 
     CString GetPlaylistFolder();
+    // The one resolver of play-list names, also for the command language.
     CString GetPlaylistPath(const char* name);
 
     // Inserts the file's entries at position (-1 at the end); the list's

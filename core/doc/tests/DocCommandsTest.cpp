@@ -491,8 +491,8 @@ std::string ReadText(const std::string& path)
     return text;
 }
 
-// Names without a folder are the play-list folder's (here "lists" in the
-// program's folder); other names are used as given.
+// Names are the play-list folder's (here "lists" in the program's folder),
+// relative ones too; full paths are used as given.
 TEST_F(DocCommandsTest, PlayListFilesAreReadAndWrittenWhereTheirNamesSay)
 {
     Close();
@@ -514,6 +514,7 @@ TEST_F(DocCommandsTest, PlayListFilesAreReadAndWrittenWhereTheirNamesSay)
         const char* search;
     } cases[] = {
         { "playlist_load[two.zpl]", {}, "A0 *A1 B-1 B1 A0", "" },
+        { "playlist_load[..\\lists\\two.zpl]", {}, "A0 *A1 B-1 B1 A0", "" },
         { "playlist_load[none.zpl]", { "error[Unable to open playlist " + missing + "]" }, "A0 *A1 B-1", "" },
         { "searchlist_load[TWO.ZPL]", {}, "A0 *A1 B-1", "*B1 A0" },
         { "playlist_save[saved.zpl]", {}, "A0 *A1 B-1", "" },

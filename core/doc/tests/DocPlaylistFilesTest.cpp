@@ -72,6 +72,42 @@ TEST_F(DocPlaylistFilesTest, NamesAreTakenInThePlaylistFolder)
     EXPECT_EQ("0,6,7,1,2,5", Tracks(list));
 }
 
+// One resolver serves the menu and the command language: names below the
+// play-list folder (the option against the program's folder, on its drive
+// when the option has none), full paths as they are, nothing for an
+// impossible name.
+TEST_F(DocPlaylistFilesTest, PlaylistNamesResolveOneWay)
+{
+    const std::string program(m_doc->GetProgramFolder());
+    const std::string drive = program.substr(0, 2);
+    const std::string parent = program.substr(0, program.rfind('\\', program.size() - 2) + 1);
+    const struct
+    {
+        const char* folder;
+        const char* name;
+        std::string path;
+    } cases[] = {
+        { "lists", "party.pla", program + "lists\\party.pla" },
+        { "lists", "party", program + "lists\\party" },
+        { "lists", "sub\\party.pla", program + "lists\\sub\\party.pla" },
+        { "lists", "..\\party.pla", program + "party.pla" },
+        { "lists", "C:\\other\\x.pla", "C:\\other\\x.pla" },
+        { "lists", "\\other\\x.pla", drive + "\\other\\x.pla" },
+        { "\\Lists", "party.pla", drive + "\\Lists\\party.pla" },
+        { "C:\\Lists\\", "party.pla", "C:\\Lists\\party.pla" },
+        { "..\\Playlists", "party.pla", parent + "Playlists\\party.pla" },
+        { "", "party.pla", program + "party.pla" },
+        { "lists", "", program + "lists" },
+        { "lists", "bad|name.pla", "" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.folder) + " + " + c.name);
+        m_doc->GetOptions().m_page9.m_playlistDirectory = c.folder;
+        EXPECT_EQ(c.path, std::string(Files().GetPlaylistPath(c.name)));
+    }
+}
+
 TEST_F(DocPlaylistFilesTest, TheSearchListIsReplaced)
 {
     CPlayList& search = m_doc->GetSearchList();
