@@ -4,6 +4,7 @@
 #include "TestFramework.h"
 #include "ProcessWindows.h"
 #include "PtySerial.h"
+#include "TavlinSimulator.h"
 #include "TempFolder.h"
 #include "TestData.h"
 
@@ -59,9 +60,26 @@ std::string ShownState(HWND main, int id)
     return IsWindowVisible(search.found) ? "shown" : "hidden";
 }
 
-std::string ProgramPath()
+std::string ProgramPath(const char* name = "zym.exe")
 {
-    return WindowsPath(std::string(ZYM_PROGRAM_FOLDER) + "/zym.exe");
+    return WindowsPath(std::string(ZYM_PROGRAM_FOLDER) + "/" + name);
+}
+
+// Runs a command line to its end; its exit code, 0xDEAD when it did not run.
+DWORD RunToEnd(const std::string& command)
+{
+    STARTUPINFOA startup = { sizeof(startup) };
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back(0);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 0xDEAD;
+    DWORD code = 0xDEAD;
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return code;
 }
 
 void SetString(const char* section, const char* name, const std::string& value)
@@ -325,4 +343,32 @@ TEST_F(ZymProcessTest, ASecondStartHandsItsFileToTheFirstAndEnds)
     }
     EXPECT_NE(std::string::npos, title.find("Play List - shell.pla")) << title;
     EXPECT_EQ(0u, Close(first, main));
+}
+
+// With "Use TavlinX" the program reaches the interface unit through the
+// device server, which COM starts from the program folder.
+TEST_F(ZymProcessTest, UseTavlinXReachesTheUnitThroughTheDeviceServer)
+{
+    const int kUnitPort = 6;
+    ASSERT_EQ(0u, RunToEnd("regsvr32 /s \"" + ProgramPath("tavlinps.dll") + "\""));
+    ASSERT_EQ(0u, RunToEnd("\"" + ProgramPath("tavlinserv.exe") + "\" /regserver"));
+    CPtySerial pty(kUnitPort);
+    CTavlinSimulator unit(pty);
+    const DWORD unitMask = 1u << (kUnitPort - 1);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Halvane\\tavlinserv\\Options", "COM Ports to Check", REG_DWORD,
+                    &unitMask, sizeof(unitMask));
+    SetNumber("Options", "Use TavlinX", 1);
+
+    PROCESS_INFORMATION zym = Start();
+    HWND main = WaitForStartup(zym);
+    ASSERT_TRUE(main);
+    EXPECT_EQ("", DialogsOf(zym.dwProcessId));
+    EXPECT_EQ(1, CountProcesses("tavlinserv.exe"));
+    // The server found the unit on its port.
+    EXPECT_FALSE(unit.Commands().empty());
+    EXPECT_EQ(0u, Close(zym, main));
+    for (DWORD waited = 0; waited < kExitMs && CountProcesses("tavlinserv.exe"); waited += kPollMs)
+        Sleep(kPollMs);
+    EXPECT_EQ(0, CountProcesses("tavlinserv.exe")) << "the server ends with its last client";
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvane\\tavlinserv");
 }
