@@ -95,6 +95,31 @@ void TkMDIMenuBar::ResetButtons(BOOL noLayout)
         RelayoutFrame();
 }
 
+BOOL TkMDIMenuBar::DropButton(const CRect& rect, TkStdBtn* button, BOOL copy, BOOL noRecalc)
+{
+    BOOL result = TkMenuBar::DropButton(rect, button, copy, TRUE);
+    BOOL selection = HoldsSelection();
+    int icon = IndexOfButton(&m_icon);
+    if (icon > 0)
+    {
+        m_buttons.RemoveAt(icon);
+        m_buttons.InsertAt(0, &m_icon);
+        if (selection && m_nPressedIndex < icon)
+            m_nPressedIndex++;
+    }
+    int caption = IndexOfButton(&m_caption);
+    if (caption >= 0 && caption < GetCount() - 1)
+    {
+        m_buttons.RemoveAt(caption);
+        m_buttons.Add(&m_caption);
+        if (selection && m_nPressedIndex > caption)
+            m_nPressedIndex--;
+    }
+    if (!noRecalc)
+        RecalcParent();
+    return result;
+}
+
 void TkMDIMenuBar::ShowCaptionButton(TkStdBtn* button, BOOL show)
 {
     DWORD style = button->GetStyle();

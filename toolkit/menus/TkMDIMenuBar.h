@@ -26,6 +26,8 @@ public:
     // Never after the caption group.
     void InsertButton(int index, UINT id, BOOL separator, BOOL noRecalc) override;
     void ResetButtons(BOOL noLayout) override;
+    // The icon stays first and the caption group last whatever was dropped.
+    BOOL DropButton(const CRect& rect, TkStdBtn* button, BOOL copy, BOOL noRecalc) override;
     // Shows the caption buttons for a maximised active child with a system
     // menu, else hides them; TRUE when the visible buttons changed.
     virtual BOOL UpdateCaptionButtons(BOOL hide);

@@ -55,6 +55,13 @@ BOOL TkMenuBar::LookupMenuBit(UINT menuId, UINT* bit) const
     return TRUE;
 }
 
+void TkMenuBar::SetMenuIdBits(int count, const UINT* pairs)
+{
+    m_menuBits.RemoveAll();
+    for (int i = 0; pairs != NULL && i < count; i++)
+        m_menuBits.SetAt(pairs[2 * i], pairs[2 * i + 1]);
+}
+
 BOOL TkMenuBar::SetMenus(int count, UINT menuId, ...)
 {
     CArray<UINT, UINT> ids;

@@ -54,6 +54,8 @@ public:
 
     // FALSE when the menu was not loaded.
     BOOL LookupMenuBit(UINT menuId, UINT* bit) const;
+    // The menu map becomes count (menu id, bit) pairs.
+    void SetMenuIdBits(int count, const UINT* pairs);
     UINT GetActiveMask() const { return m_nActiveMask; }
     UINT GetActiveMenu() const { return m_nActiveMenu; }
     void SetActiveMenuId(UINT menuId) { m_nActiveMenu = menuId; }

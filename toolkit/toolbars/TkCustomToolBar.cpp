@@ -22,7 +22,8 @@ BOOL TkCustomToolBar::s_bButtonAction = FALSE;
 UINT TkCustomToolBar::s_nNoDelayHideMsg = RegisterWindowMessageA("WM_NODELAYHIDE");
 
 TkCustomToolBar::TkCustomToolBar()
-    : m_cxWidest(0), m_cxSeparator(8), m_dwDrawMode(0), m_pBmpMgr(new TkBmpMgr), m_pDrawData(NULL),
+    : m_cxWidest(0), m_cxSeparator(8), m_dwDrawMode(0), m_dwBehaviour(0), m_pBmpMgr(new TkBmpMgr),
+      m_pDrawData(NULL),
       m_nPressedIndex(-1), m_nHotIndex(-1), m_bCustomizing(FALSE), m_bHidePosted(FALSE),
       m_nToldVisible(-1), m_pOwnerWnd(NULL),
       m_pFont(CFont::FromHandle((HFONT)GetStockObject(DEFAULT_GUI_FONT))), m_pFirstMap(NULL),
@@ -101,6 +102,10 @@ CSize TkCustomToolBar::CalcDynamicLayout(int length, DWORD mode)
     CSize size;
     if (m_layout.CalcDynamicLayout(m_buttons, length, mode, LayoutSite(mode), &size))
         return size;
+    // The platform's answer is the docked size; a floating bar keeps its own,
+    // also when it was never docked.
+    if (!(mode & (LM_HORZDOCK | LM_VERTDOCK | LM_COMMIT)))
+        return m_layout.CalcLayout(m_buttons, -1, mode, LayoutSite(mode));
     return CControlBar::CalcDynamicLayout(length, mode);
 }
 
@@ -180,6 +185,7 @@ void TkCustomToolBar::ResizeButtons()
 
 BOOL TkCustomToolBar::SetButtons(const UINT* ids, int count)
 {
+    ClearSelection(FALSE);
     RemoveAllButtons();
     for (int i = 0; i < count; i++)
         m_buttons.Add(ids[i] == 0 ? CreateSeparator() : CreateButton(ids[i]));
@@ -273,7 +279,7 @@ void TkCustomToolBar::ShiftIndexes(int index, int delta)
 {
     if (m_nHotIndex >= index)
         m_nHotIndex += delta;
-    if (m_bCustomizing && m_nPressedIndex >= index)
+    if (HoldsSelection() && m_nPressedIndex >= index)
         m_nPressedIndex += delta;
 }
 
@@ -283,6 +289,8 @@ void TkCustomToolBar::InsertButton(int index, UINT id, BOOL separator, BOOL noRe
     TkStdBtn* button = separator ? CreateSeparator() : CreateButton(id);
     m_buttons.InsertAt(index, button);
     m_layout.m_nFloatWidth += button->m_cx;
+    // Sizes cached for the old buttons are stale even when the caller lays out later.
+    m_layout.m_bHorzPending = m_layout.m_bVertPending = m_layout.m_bFloatPending = TRUE;
     ShiftIndexes(index, 1);
     UpdateButton(index);
     if (!noRecalc)
@@ -317,13 +325,17 @@ BOOL TkCustomToolBar::RemoveButton(int index, BOOL noRecalc)
     m_buttons.RemoveAt(index);
     int removed = 1;
     RemoveSeparatorsAround(index, &removed);
-    if (m_bCustomizing && m_nPressedIndex == index)
+    if (HoldsSelection() && m_nPressedIndex == index) {
+        GetToolBarManager()->SetSelectedBar(NULL);
         m_nPressedIndex = -1;
+        NotifyManager(kTkBarSelectionChanged);
+    }
     if (m_nHotIndex == index) {
         m_nHotIndex = -1;
         KillTimer(kTkHotTrackTimer);
     }
     ShiftIndexes(index + 1, -removed);
+    m_layout.m_bHorzPending = m_layout.m_bVertPending = m_layout.m_bFloatPending = TRUE;
     if (noRecalc)
         return GetCount() > 0;
     UINT id = GetDlgCtrlID();

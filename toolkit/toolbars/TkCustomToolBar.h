@@ -18,6 +18,11 @@ const DWORD TKTBS_CREATED = 0x0004;
 const DWORD TKTBS_COOLLOOK = 0x0100;
 const DWORD TKTBS_TRANSPARENT = 0x1000;
 
+// Behaviour flags: buttons may not be dragged out to another bar.
+const DWORD TKTBB_NODRAGOUT = 0x0001;
+// The cursor of a drag that copies.
+const UINT IDC_TK_COPYDRAG = 20691;
+
 // Hot tracking's timer and period.
 const UINT_PTR kTkHotTrackTimer = 0xE002;
 const UINT kTkHotTrackPeriod = 100;
@@ -74,6 +79,27 @@ public:
     virtual TkStdBtn* CreateButton(UINT id);
     virtual TkStdBtn* CreateSeparator();
     virtual void OpenMenuButton(TkStdBtn* button, DWORD_PTR value1, DWORD_PTR value2);
+    // A drag copies while Ctrl is held.
+    virtual BOOL IsCopyDrag() const { return GetKeyState(VK_CONTROL) < 0; }
+    virtual BOOL AcceptsDrop() const { return TRUE; }
+    // Customise drag of the button at index, pressed at pt (client coordinates).
+    virtual void DragButton(int index, CPoint pt);
+    // Puts the dragged button's command where rect (client coordinates)
+    // lies; FALSE when the bar it came from was destroyed by the move.
+    virtual BOOL DropButton(const CRect& rect, TkStdBtn* button, BOOL copy, BOOL noRecalc);
+
+    // The customise selection: one button on one bar of a manager; the
+    // manager holds the bar, the bar the index (m_nPressedIndex).
+    void SelectButton(int index, BOOL redraw);
+    void SelectButtonObject(TkStdBtn* button, BOOL redraw);
+    void ClearSelection(BOOL redraw);
+    int GetSelectedIndex() const { return HoldsSelection() ? m_nPressedIndex : -1; }
+    BOOL HoldsSelection() const;
+    // Drags button (at index in source, or from a window that is no bar, such
+    // as a command list) over the desktop and drops it where it is let go.
+    // FALSE when the source bar was destroyed on the way.
+    static BOOL RunButtonDrag(TkToolBarManager* manager, TkStdBtn* button, int index, CPoint pt,
+                              TkCustomToolBar* source, CWnd* window, BOOL copy);
 
     int GetCount() const { return (int)m_buttons.GetSize(); }
     TkStdBtn* GetButton(int index) const { return static_cast<TkStdBtn*>(m_buttons[index]); }
@@ -121,6 +147,9 @@ public:
     // Set while a button's action runs (drop-down notification, posted
     // command): the mouse then goes to the bar's own handling.
     static BOOL s_bButtonAction;
+    // Set while an Alt-drag runs: no selection survives it.
+    static BOOL s_bAltDrag;
+    DWORD m_dwBehaviour;
     static UINT s_nNoDelayHideMsg;
 
 protected:
@@ -170,5 +199,16 @@ protected:
     const TkBtnMapEntry* m_pSecondMap;
 
 private:
-    BOOL PressButton(CPoint point);
+    BOOL PressButton(CPoint point, BOOL dragAllowed);
+    // The bar under a dropped rectangle (screen coordinates), NULL for none.
+    static TkCustomToolBar* DropTarget(TkToolBarManager* manager, const CRect& rect);
+    // A new user bar holding id, floating at point.
+    static void FloatNewBar(TkToolBarManager* manager, UINT id, CPoint point);
+    // The row of the drop: first and last index (trailing separators left out).
+    void FindDropRow(const CRect& area, const CRect& rect, int* first, int* last) const;
+    int DropIndex(const CRect& area, const CRect& rect, int first, int last) const;
+    // TRUE when the drop was a nudge of the selected button (handled).
+    BOOL Nudge(const CRect& rect, BOOL copy, BOOL noRecalc, int first, int last);
+    // Inserts a separator at index and then the command before or after it.
+    void DropBesideArea(UINT id, BOOL above, BOOL noRecalc);
 };

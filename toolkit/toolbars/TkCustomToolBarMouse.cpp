@@ -30,7 +30,9 @@ void TkCustomToolBar::SetPrompt(UINT id)
         frame->SendMessage(WM_SETMESSAGESTRING, id);
 }
 
-BOOL TkCustomToolBar::PressButton(CPoint point)
+// A press in customise mode, or with Alt held, drags the button; the drag
+// may destroy this bar, so nothing here touches it afterwards.
+BOOL TkCustomToolBar::PressButton(CPoint point, BOOL dragAllowed)
 {
     if (s_bButtonAction)
         return FALSE;
@@ -38,7 +40,24 @@ BOOL TkCustomToolBar::PressButton(CPoint point)
     if (index < 0)
         return FALSE;
     TkStdBtn* button = GetButton(index);
-    if (!m_bCustomizing && GetKeyState(VK_MENU) >= 0 && button->HasStyle(TBBS_DISABLED))
+    BOOL alt = GetKeyState(VK_MENU) < 0;
+    TkToolBarManager* manager = GetToolBarManager();
+    if (dragAllowed && manager != NULL && m_bCustomizing) {
+        if (button->CanDrag())
+            DragButton(index, point);
+        return TRUE;
+    }
+    if (dragAllowed && manager != NULL && alt) {
+        s_bAltDrag = TRUE;
+        DragButton(index, point);
+        s_bAltDrag = FALSE;
+        if (manager->GetSelectedBar() != NULL)
+            manager->GetSelectedBar()->ClearSelection(TRUE);
+        return TRUE;
+    }
+    if (m_bCustomizing)
+        return TRUE;
+    if (!alt && button->HasStyle(TBBS_DISABLED))
         return FALSE;
     UpdateButton(index);
     if (button->BtnPressDown(point)) {
@@ -53,13 +72,14 @@ BOOL TkCustomToolBar::PressButton(CPoint point)
 
 void TkCustomToolBar::OnLButtonDown(UINT flags, CPoint point)
 {
-    if (!PressButton(point))
+    if (!PressButton(point, TRUE))
         TkControlBar::OnLButtonDown(flags, point);
 }
 
+// While customising a double click drags like a press: no command fires.
 void TkCustomToolBar::OnLButtonDblClk(UINT flags, CPoint point)
 {
-    if (!PressButton(point))
+    if (!PressButton(point, m_bCustomizing))
         TkControlBar::OnLButtonDblClk(flags, point);
 }
 
@@ -88,7 +108,7 @@ void TkCustomToolBar::OnMouseMove(UINT, CPoint point)
 
 void TkCustomToolBar::OnLButtonUp(UINT flags, CPoint point)
 {
-    if (m_nPressedIndex < 0) {
+    if (m_nPressedIndex < 0 || m_bCustomizing || HoldsSelection()) {
         TkControlBar::OnLButtonUp(flags, point);
         return;
     }
@@ -144,6 +164,9 @@ void TkCustomToolBar::ReleasePressed()
 
 void TkCustomToolBar::SetCustomizeMode(BOOL on)
 {
+    if (!on == !m_bCustomizing)
+        return;
+    ClearSelection(FALSE);
     ReleasePressed();
     SetHot(-1);
     m_bCustomizing = on;
@@ -154,7 +177,7 @@ void TkCustomToolBar::SetCustomizeMode(BOOL on)
 void TkCustomToolBar::OnCancelMode()
 {
     Default();
-    if (!m_bCustomizing)
+    if (!m_bCustomizing && !s_bAltDrag)
         ReleasePressed();
 }
 
@@ -195,7 +218,8 @@ void TkCustomToolBar::SetHot(int index)
 
 void TkCustomToolBar::UpdateHotTracking(BOOL update)
 {
-    if (!IsCoolLook() || GetActiveWindow() == NULL || s_bButtonAction || m_nPressedIndex >= 0)
+    if (!IsCoolLook() || GetActiveWindow() == NULL || s_bButtonAction || s_bAltDrag ||
+        m_nPressedIndex >= 0)
         return;
     SetHot(HotCandidate());
     if (update)
@@ -237,8 +261,7 @@ LRESULT TkCustomToolBar::OnNoDelayHide(WPARAM, LPARAM)
 void TkCustomToolBar::OnDestroy()
 {
     KillTimer(kTkHotTrackTimer);
-    if (m_bCustomizing)
-        m_nPressedIndex = -1;
+    ClearSelection(FALSE);
     NotifyManager(kTkBarDestroyed);
     TkControlBar::OnDestroy();
 }
