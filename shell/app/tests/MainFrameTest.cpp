@@ -97,6 +97,35 @@ std::vector<std::string> MenuTexts(TkCustomToolBar* bar)
     return texts;
 }
 
+// A document that notes what of the frame is already saved when it is asked
+// to close.
+class CCloseRecorderDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CCloseRecorderDoc)
+public:
+    BOOL SaveModified() override
+    {
+        CWinApp* app = AfxGetApp();
+        const struct
+        {
+            const char* what;
+            bool done;
+        } steps[] = {
+            { "timer stopped", !::KillTimer(AfxGetMainWnd()->m_hWnd, 0) },
+            { "bar layout saved", app->GetProfileInt("CustomTB-Summary", "Bars", -1) != -1 },
+            { "tool-bar options saved", app->GetProfileInt("CustomTB-ToolBarManager", "CoolLook", -1) != -1 },
+            { "docked windows saved", app->GetProfileInt("Music Info", "Visible", -1) != -1 },
+            { "placement saved", !app->GetProfileString("Main Frame", "Rect").IsEmpty() },
+        };
+        for (const auto& step : steps)
+            if (step.done)
+                seen.push_back(step.what);
+        return TRUE;
+    }
+    static inline std::vector<std::string> seen;
+};
+IMPLEMENT_DYNCREATE(CCloseRecorderDoc, CDocument)
+
 class MainFrameTest : public ::testing::Test
 {
 protected:
@@ -446,4 +475,22 @@ TEST_F(MainFrameTest, TheBarLayoutComesBackOnTheNextStart)
     EXPECT_EQ((std::vector<UINT>{ 32957, 0, 32797 }), ButtonIds(user));
     ASSERT_TRUE(manager->FindBarById(kTkMenuBarId) != NULL);
     EXPECT_EQ(6u, MenuTexts(manager->FindBarById(kTkMenuBarId)).size());
+}
+
+// The frame saves its timer, bars and docked windows before the document is
+// asked to close (closing it destroys the docked views), its placement as
+// the window goes.
+TEST_F(MainFrameTest, EverythingIsSavedBeforeTheDocumentClosesAndThePlacementLast)
+{
+    Open();
+    Tick();
+    m_app.AddDocTemplate(new CMultiDocTemplate(IDR_ZYMTYPE, RUNTIME_CLASS(CCloseRecorderDoc), NULL, NULL));
+    POSITION position = m_app.GetFirstDocTemplatePosition();
+    ASSERT_TRUE(m_app.GetNextDocTemplate(position)->CreateNewDocument());
+    CCloseRecorderDoc::seen.clear();
+    Close();
+    EXPECT_EQ((std::vector<std::string>{ "timer stopped", "bar layout saved", "tool-bar options saved",
+                                         "docked windows saved" }),
+              CCloseRecorderDoc::seen);
+    EXPECT_FALSE(m_app.GetProfileString("Main Frame", "Rect").IsEmpty());
 }
