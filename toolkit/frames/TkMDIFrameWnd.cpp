@@ -270,9 +270,9 @@ void TkMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
         UpdateFrameTitleForDocument(doc ? (LPCSTR)doc->GetTitle() : NULL);
         return;
     }
-    CString title;
-    if (active)
-        active->GetWindowText(title);
+    // The frame's own title, not its window text: the MDI client already
+    // shows a maximised child's window text in brackets after ours.
+    CString title = active ? active->m_strTitle : CString();
     UpdateFrameTitleForDocument(title.IsEmpty() ? NULL : (LPCSTR)title);
 }
 

@@ -14,8 +14,10 @@
 #include "frames/TkFrameWnd.h"
 #include "frames/TkMDIChildWnd.h"
 #include "frames/TkMDIFrameWnd.h"
+#include "frames/TkMultiDocTemplate.h"
 #include "FilterTree.h"
 #include "menus/TkMDIMenuBar.h"
+#include "menus/TkMenuBarFeature.h"
 
 #include <string>
 #include <vector>
@@ -237,10 +239,10 @@ public:
         if (TkMDIFrameWnd::OnCreate(cs) == -1)
             return -1;
         EnableDocking(CBRS_ALIGN_ANY);
-        const UINT menus[] = {IDR_JUKEBOX, IDR_ALBUMTYPE};
+        const UINT menus[] = {IDR_JUKEBOX, IDR_ALBUMTYPE, IDR_NOTESDOCKED};
         if (!m_bar.CreateToolBarEx(0, this, WS_CHILD | WS_VISIBLE | CBRS_TOP, kTkMenuBarId,
                                    "Menu Bar") ||
-            !m_bar.SetMenuList(menus, 2))
+            !m_bar.SetMenuList(menus, 3))
             return -1;
         m_bar.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBar(&m_bar);
@@ -289,6 +291,102 @@ TEST(MenuBarFrameTest, TheMenuBarShowsTheFramesMenuAndTheActiveChildsInPlaceOfTh
     PumpMessages();
 }
 
+TEST(MenuBarFrameTest, ADockedViewShowsItsTemplatesMenuInTheMenuBarWhileItStandsInForTheChild)
+{
+    CPartsApp app;
+    TkMultiDocTemplate* albums = new TkMultiDocTemplate(
+        IDR_ALBUMTYPE, RUNTIME_CLASS(CPartsDoc), NULL, RUNTIME_CLASS(CPartsView), IDR_NOTESDOCKED);
+    app.AddDocTemplate(albums);
+    CMenuBarFrame* main = MakeMainFrame<CMenuBarFrame>(app, 640, 480);
+    ASSERT_NE(nullptr, main);
+    main->ShowWindow(SW_SHOW);
+    CDocument* doc = albums->OpenDocumentFileEx(NULL, TRUE, TRUE, 0);
+    ASSERT_NE(nullptr, doc);
+    PumpMessages();
+    POSITION position = doc->GetFirstViewPosition();
+    CFrameWnd* docked = doc->GetNextView(position)->GetParentFrame();
+
+    struct Step
+    {
+        const char* name;
+        CFrameWnd* activate;
+        UINT menu;
+    } steps[] = {
+        {"back to the children", NULL, IDR_JUKEBOX},
+        {"docked view", docked, IDR_NOTESDOCKED},
+        {"docked view again", docked, IDR_NOTESDOCKED},
+        {"back again", NULL, IDR_JUKEBOX},
+        {"docked view once more", docked, IDR_NOTESDOCKED},
+    };
+    EXPECT_EQ(docked, main->GetActiveDockedFrame());
+    // A docking frame is loaded with its template's docked menu as resource.
+    EXPECT_EQ((UINT)IDR_NOTESDOCKED, main->m_bar.GetActiveMenu());
+    for (const Step& step : steps)
+    {
+        main->ActivateDockedFrame(step.activate);
+        EXPECT_EQ(step.activate, main->GetActiveDockedFrame()) << step.name;
+        EXPECT_EQ(step.menu, main->m_bar.GetActiveMenu()) << step.name;
+        EXPECT_EQ(NULL, ::GetMenu(main->m_hWnd)) << step.name;
+    }
+    // Going, it gives the menu bar back to the frame's menu.
+    docked->DestroyWindow();
+    PumpMessages();
+    EXPECT_EQ(NULL, main->GetActiveDockedFrame());
+    EXPECT_EQ((UINT)IDR_JUKEBOX, main->m_bar.GetActiveMenu());
+    main->DestroyWindow();
+    app.m_pMainWnd = NULL;
+    PumpMessages();
+}
+
+// An SDI frame with a menu bar, made and docked when the frame is created.
+class CSdiMenuBarFrame : public TkFrameWnd
+{
+public:
+    CSdiMenuBarFrame() { m_pMenuBar = &m_bar; }
+    int OnCreate(LPCREATESTRUCTA cs)
+    {
+        if (TkFrameWnd::OnCreate(cs) == -1)
+            return -1;
+        EnableDocking(CBRS_ALIGN_ANY);
+        const UINT menus[] = {IDR_JUKEBOX};
+        if (!m_bar.CreateToolBarEx(0, this, WS_CHILD | WS_VISIBLE | CBRS_TOP, kTkMenuBarId,
+                                   "Menu Bar") ||
+            !m_bar.SetMenuList(menus, 1))
+            return -1;
+        m_bar.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_bar);
+        return 0;
+    }
+    BOOL HasMenuBarFeature() const
+    {
+        return m_pMenuPlugIn && m_pMenuPlugIn->IsKindOf(RUNTIME_CLASS(TkMenuBarFeature));
+    }
+    TkMenuBar m_bar;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CSdiMenuBarFrame, TkFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(SdiFramePartsTest, TheSdiFramesMenuBarTakesItsMenuAndTheWindowShowsNone)
+{
+    CPartsApp app;
+    CSdiMenuBarFrame* frame = new CSdiMenuBarFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_JUKEBOX));
+    frame->SetWindowPos(NULL, 0, 0, 400, 300, SWP_NOZORDER | SWP_SHOWWINDOW);
+    frame->RecalcLayout();
+    PumpMessages();
+    EXPECT_TRUE(frame->HasMenuBarFeature());
+    EXPECT_EQ(NULL, ::GetMenu(frame->m_hWnd));
+    EXPECT_EQ(3, frame->m_bar.GetCount());
+    EXPECT_EQ(AFX_IDW_DOCKBAR_TOP, (UINT)frame->m_bar.GetParent()->GetDlgCtrlID());
+    const UINT getMenu = ::RegisterWindowMessageA("WM_TKGETMENU");
+    EXPECT_EQ((LRESULT)::GetSubMenu(frame->GetMenuForId(IDR_JUKEBOX), 2),
+              frame->SendMessage(getMenu, IDR_JUKEBOX, 2));
+    frame->DestroyWindow();
+    PumpMessages();
+}
+
 TEST(SdiFramePartsTest, TheSdiFrameShowsAMenuOnlyWhereOneExistsAndNeverInAChildWindow)
 {
     CPartsApp app;
@@ -334,4 +432,63 @@ TEST(SdiFramePartsTest, WithAMenuBarTheSdiFrameKeepsItsMenuForTheBar)
     EXPECT_EQ((LRESULT)::GetSubMenu(own, 1), frame->SendMessage(getMenu, IDR_JUKEBOX, 1));
     frame->DestroyWindow();
     PumpMessages();
+}
+
+// Maximised, the child's window text shows in brackets after the frame's
+// title (the MDI client adds it), and its system menu and caption boxes join
+// the window's menu (four items more) or, with a menu bar, the bar.
+TEST(MaximiseTest, AMaximisedChildsTitleAndCaptionBoxesGoToTheFrameOnceAndComeBackOnRestore)
+{
+    struct Step
+    {
+        UINT message;
+        BOOL zoomed;
+        const char* title;
+        int menuItems;
+    } steps[] = {
+        {WM_MDIMAXIMIZE, TRUE, "Jukebox - [A]", 7},
+        {WM_MDIRESTORE, FALSE, "Jukebox - A", 3},
+        {WM_MDIMAXIMIZE, TRUE, "Jukebox - [A]", 7},
+        {WM_MDIRESTORE, FALSE, "Jukebox - A", 3},
+    };
+    for (BOOL menuBar : {FALSE, TRUE})
+    {
+        SCOPED_TRACE(menuBar ? "menu bar" : "window menu");
+        CPartsApp app;
+        CMultiDocTemplate* albums =
+            new CMultiDocTemplate(IDR_ALBUMTYPE, RUNTIME_CLASS(CPartsDoc),
+                                  RUNTIME_CLASS(TkMDIChildWnd), RUNTIME_CLASS(CPartsView));
+        app.AddDocTemplate(albums);
+        TkMDIFrameWnd* main = menuBar ? MakeMainFrame<CMenuBarFrame>(app, 640, 480)
+                                      : MakeMainFrame<TkMDIFrameWnd>(app, 640, 480);
+        ASSERT_NE(nullptr, main);
+        main->ShowWindow(SW_SHOW);
+        app.OnFileNew();
+        PumpMessages();
+        CMDIChildWnd* child = main->MDIGetActive();
+        ASSERT_NE(nullptr, child);
+        child->GetActiveDocument()->SetTitle("A");
+        for (const Step& step : steps)
+        {
+            ::SendMessageA(main->m_hWndMDIClient, step.message, (WPARAM)child->m_hWnd, 0);
+            PumpMessages();
+            main->OnUpdateFrameTitle(TRUE);
+            CString title;
+            main->GetWindowText(title);
+            EXPECT_EQ(step.zoomed, child->IsZoomed());
+            EXPECT_STREQ(step.title, title);
+            HMENU menu = ::GetMenu(main->m_hWnd);
+            if (menuBar)
+            {
+                EXPECT_EQ(NULL, menu);
+                EXPECT_EQ(!step.zoomed,
+                          static_cast<CMenuBarFrame*>(main)->m_bar.GetCaptionGroup()->IsHidden());
+            }
+            else
+                EXPECT_EQ(step.menuItems, ::GetMenuItemCount(menu));
+        }
+        main->DestroyWindow();
+        app.m_pMainWnd = NULL;
+        PumpMessages();
+    }
 }
