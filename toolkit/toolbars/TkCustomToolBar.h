@@ -209,6 +209,8 @@ private:
     int DropIndex(const CRect& area, const CRect& rect, int first, int last) const;
     // TRUE when the drop was a nudge of the selected button (handled).
     BOOL Nudge(const CRect& rect, BOOL copy, BOOL noRecalc, int first, int last);
+    // InsertButton; answers where the new button went.
+    int InsertButtonAt(int index, UINT id, BOOL separator, BOOL noRecalc);
     // Inserts a separator at index and then the command before or after it.
     void DropBesideArea(UINT id, BOOL above, BOOL noRecalc);
 };

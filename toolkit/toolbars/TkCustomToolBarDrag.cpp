@@ -172,9 +172,9 @@ void TkCustomToolBar::FloatNewBar(TkToolBarManager* manager, UINT id, CPoint poi
     TkCustomToolBar* bar = frame != NULL ? manager->CreateUserToolBar(NULL) : NULL;
     if (bar == NULL)
         return;
-    bar->InsertButton(bar->GetCount(), id, FALSE, TRUE);
+    int index = bar->InsertButtonAt(bar->GetCount(), id, FALSE, TRUE);
     if (!s_bAltDrag)
-        bar->SelectButton(bar->GetCount() - 1, FALSE);
+        bar->SelectButton(index, FALSE);
     CRect inside(0, 0, 0, 0);
     bar->CalcInsideRect(inside, TRUE);
     CRect rect(point, CSize(0, 0));
@@ -233,7 +233,7 @@ BOOL TkCustomToolBar::DropButton(const CRect& rect, TkStdBtn* button, BOOL copy,
                 RemoveButton(index, TRUE);
         }
     }
-    InsertButton(index, id, FALSE, noRecalc);
+    index = InsertButtonAt(index, id, FALSE, noRecalc);
     if (!s_bAltDrag)
         SelectButton(index, TRUE);
     return sourceAlive;
@@ -241,13 +241,23 @@ BOOL TkCustomToolBar::DropButton(const CRect& rect, TkStdBtn* button, BOOL copy,
 
 void TkCustomToolBar::DropBesideArea(UINT id, BOOL above, BOOL noRecalc)
 {
-    int index = above ? 0 : GetCount();
-    InsertButton(index, 0, TRUE, TRUE);
-    if (!above)
-        index++;
-    InsertButton(index, id, FALSE, noRecalc);
+    int separator = InsertButtonAt(above ? 0 : GetCount(), 0, TRUE, TRUE);
+    int index = InsertButtonAt(above ? separator : separator + 1, id, FALSE, noRecalc);
     if (!s_bAltDrag)
         SelectButton(index, TRUE);
+}
+
+// A bar may keep buttons of its own in place (a menu bar's caption group),
+// so the new button is looked for.
+int TkCustomToolBar::InsertButtonAt(int index, UINT id, BOOL separator, BOOL noRecalc)
+{
+    CPtrArray before;
+    before.Copy(m_buttons);
+    InsertButton(index, id, separator, noRecalc);
+    int at = 0;
+    while (at < before.GetSize() && at < GetCount() && m_buttons[at] == before[at])
+        at++;
+    return at;
 }
 
 // Rows end at a wrapped button; a row ending at a separator is taller by
