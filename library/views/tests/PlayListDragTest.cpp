@@ -4,6 +4,7 @@
 // button or press Escape, as a user would.
 #include "ViewFixture.h"
 
+#include "OleDragDriver.h"
 #include "PlayListView.h"
 
 #include <afxole.h>
@@ -17,53 +18,6 @@ CViewsTestApp g_app;
 const char kA[] = "000000000000000A"; // changer 0, three tracks
 const char kB[] = "000000000000000B"; // changer 0, two tracks
 
-const DWORD kWaitMs = 10000;
-const UINT kStepMs = 60;
-
-void SendMouse(DWORD flags, CPoint screen)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-}
-
-void SendKey(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
-bool DragRuns()
-{
-    char name[64] = "";
-    HWND capture = GetCapture();
-    return capture && GetClassNameA(capture, name, sizeof name) && lstrcmpA(name, "WineDragDropTracker32") == 0;
-}
-
-// The steps of one drag, one per timer tick once the drag runs.
-struct DragScript
-{
-    std::vector<std::function<void()>> steps;
-    size_t next = 0;
-    bool started = false;
-};
-DragScript* g_script = nullptr;
-
-void CALLBACK StepDrag(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (!g_script->started && !DragRuns())
-        return;
-    g_script->started = true;
-    if (g_script->next < g_script->steps.size())
-        g_script->steps[g_script->next++]();
-}
-
 class PlayListDragTest : public ::testing::Test
 {
 protected:
@@ -75,12 +29,6 @@ protected:
         m_frame.reset(new CViewFrame(m_doc, RUNTIME_CLASS(CPlayListView)));
         m_view = static_cast<CPlayListView*>(m_frame->GetView());
         m_frame->GetFrame()->SetForegroundWindow();
-    }
-    ~PlayListDragTest() override
-    {
-        SendMouse(MOUSEEVENTF_LEFTUP, CPoint(600, 600));
-        SendKey(VK_CONTROL, true);
-        PumpViewMessages();
     }
 
     CPlayList& List() { return *m_doc.m_lists.front(); }
@@ -108,46 +56,17 @@ protected:
     }
     // Presses on a row of the view, moves off it and runs the steps inside
     // the drag that this starts.
-    void Drag(CPlayListView& view, int row, const std::vector<std::function<void()>>& steps)
+    void Drag(CPlayListView& view, int row, const std::vector<COleDragDriver::Step>& steps)
     {
-        DragScript script;
-        script.steps = steps;
-        g_script = &script;
-        UINT_PTR timer = SetTimer(NULL, 0, kStepMs, StepDrag);
-        CPoint start = RowPoint(view, row);
-        SetCursorPos(start.x, start.y);
-        SendMouse(MOUSEEVENTF_LEFTDOWN, start);
-        SendMouse(0, start + CPoint(0, 12));
-        SendMouse(0, start + CPoint(0, 24));
-        for (DWORD waited = 0; waited < kWaitMs && script.next < script.steps.size(); waited += 10)
-        {
-            PumpViewMessages();
-            Sleep(10);
-        }
-        PumpViewMessages();
-        KillTimer(NULL, timer);
-        g_script = nullptr;
-        EXPECT_TRUE(script.started) << "the list began no drag";
-        EXPECT_EQ(script.steps.size(), script.next);
-        EXPECT_FALSE(DragRuns());
+        EXPECT_TRUE(m_driver.Drag(RowPoint(view, row), steps));
+        EXPECT_TRUE(m_driver.Started()) << "the list began no drag";
     }
-    std::function<void()> MoveTo(CPoint screen)
-    {
-        return [screen] { SendMouse(0, screen); SetCursorPos(screen.x, screen.y); };
-    }
-    std::function<void()> Release(CPoint screen)
-    {
-        return [screen] { SendMouse(MOUSEEVENTF_LEFTUP, screen); };
-    }
-    std::function<void()> Key(WORD key, bool up)
-    {
-        return [key, up] { SendKey(key, up); };
-    }
-    std::function<void()> Wait()
-    {
-        return [] {};
-    }
+    static COleDragDriver::Step MoveTo(CPoint screen) { return COleDragDriver::MoveTo(screen); }
+    static COleDragDriver::Step Release(CPoint screen) { return COleDragDriver::Release(screen); }
+    static COleDragDriver::Step Key(WORD key, bool up) { return COleDragDriver::Key(key, up); }
+    static COleDragDriver::Step Wait() { return COleDragDriver::Wait(); }
 
+    COleDragDriver m_driver{PumpViewMessages};
     CTestViewsDoc m_doc;
     std::unique_ptr<CViewFrame> m_frame;
     CPlayListView* m_view = nullptr;

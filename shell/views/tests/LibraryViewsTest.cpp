@@ -10,10 +10,6 @@
 
 namespace {
 
-const char kCdId[] = "00000000000000C1";
-const char kMp3Id[] = "00000000000000A1";
-const char kOtherId[] = "00000000000000B1";
-
 class LibraryViewsTest : public ShellViewFixture
 {
 protected:
@@ -199,12 +195,7 @@ TEST_F(LibraryViewsTest, DraggingTracksWithinTheListReordersThem)
     };
     for (const Case& c : cases)
     {
-        AlbumRecord album;
-        CMusicLibrary& library = m_doc->GetMusicLibrary();
-        library.GetAlbumAt(0, album);
-        for (int t = 0; t < 4; ++t)
-            album.SetTitle(t, ("T" + std::to_string(t + 1)).c_str());
-        library.StoreAlbum(album);
+        RetitleTracks(0);
         m_doc->GetSelectionList().Clear();
         Select(kMp3Id, -1);
         m_doc->UpdateAllViews(NULL, kViewHintAll);

@@ -45,6 +45,17 @@ Texts ShellViewFixture::Selection()
     return lines;
 }
 
+void ShellViewFixture::RetitleTracks(int albumIndex)
+{
+    CMusicLibrary& library = m_doc->GetMusicLibrary();
+    AlbumRecord album;
+    if (!library.GetAlbumAt(albumIndex, album))
+        return;
+    for (int t = 0; t < album.GetTrackCount(); ++t)
+        album.SetTitle(t, ("T" + std::to_string(t + 1)).c_str());
+    library.StoreAlbum(album);
+}
+
 Texts ShellViewFixture::TrackTitles(const char* id)
 {
     Texts titles;

@@ -8,6 +8,11 @@
 #include <memory>
 #include <vector>
 
+// Albums the tests add: a changer disc, an audio-file album and another.
+const char kCdId[] = "00000000000000C1";
+const char kMp3Id[] = "00000000000000A1";
+const char kOtherId[] = "00000000000000B1";
+
 class ShellViewFixture : public DocFixture
 {
 protected:
@@ -27,6 +32,8 @@ protected:
     Texts Selection();
     // The titles of an album's tracks in order.
     Texts TrackTitles(const char* id);
+    // Titles the album's tracks "T1".."Tn" again, in their order.
+    void RetitleTracks(int albumIndex);
     // The text the view gives a cell of a column id (shown or not).
     static std::string Cell(CLxListCtrl& list, DWORD_PTR itemData, int columnId);
     // The cells of every row, in row order.
