@@ -284,3 +284,38 @@ TEST_F(StatusBarTest, BadPaneIndexesAndOddTextsChangeNothingElse)
     EXPECT_EQ(4u, Parts().size());
     EXPECT_EQ(longText, std::string(m_bar.GetPaneText(1)));
 }
+
+// As the real control draws the disc pane after command updates: text only
+// while enabled, checked or not. (Wine's control draws no pane edges, so a
+// pop-out pane looks like any other.)
+TEST_F(StatusBarTest, APaneShowsItsTextInPixelsOnlyWhileEnabled)
+{
+    struct Case
+    {
+        const char* name;
+        DiscUpdate update;
+        BOOL ink;
+    } cases[] = {
+        {"text", {TRUE, 0, "Disc 7"}, TRUE},
+        {"disabled", {FALSE, 0, NULL}, FALSE},
+        {"checked", {TRUE, 1, NULL}, TRUE},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        g_disc = c.update;
+        m_bar.OnUpdateCmdUI(m_frame, FALSE);
+        m_bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        CRect pane;
+        ASSERT_TRUE(m_bar.SendMessage(SB_GETRECT, 1, (LPARAM)&pane));
+        // Inside the pane's edges: the control draws lines between panes.
+        pane.DeflateRect(2, 2);
+        CClientDC dc(&m_bar);
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        int ink = 0;
+        for (int y = pane.top; y < pane.bottom; y++)
+            for (int x = pane.left; x < pane.right; x++)
+                ink += dc.GetPixel(x, y) != face;
+        EXPECT_EQ(c.ink, ink > 0) << ink;
+    }
+}
