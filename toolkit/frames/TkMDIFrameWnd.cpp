@@ -27,6 +27,9 @@ const UINT kLastWorkspaceList = 43039;
 const UINT kFirstSystemCommand = 0xF000;
 // The menu bar asks for a popup of a menu by id (wParam) and index (lParam).
 const UINT kGetMenuMessage = ::RegisterWindowMessageA("WM_TKGETMENU");
+// Posted to look at the caption's stay-active mark again once an activation
+// has settled.
+const UINT kRecheckStayActive = ::RegisterWindowMessageA("TkMDIFrameWnd::RecheckStayActive");
 
 BOOL AppHasToolkitTemplates()
 {
@@ -68,6 +71,7 @@ BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
     ON_WM_ENTERIDLE()
     ON_MESSAGE(WM_SYSCOMMAND, OnSysCommandMessage)
     ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
+    ON_REGISTERED_MESSAGE(kRecheckStayActive, OnRecheckStayActive)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
     ON_MESSAGE(WM_NCPAINT, OnNcPaintMessage)
     ON_MESSAGE(WM_SETTEXT, OnSetTextMessage)
@@ -173,23 +177,46 @@ LRESULT TkMDIFrameWnd::OnFilteredAfterDefault(WPARAM, LPARAM)
     return FilterAfterDefault(this, m_pFilterRoot);
 }
 
-// A docked frame standing in for the active child keeps the frame's caption
-// active while the frame, or a window it owns, is in the foreground.
-LRESULT TkMDIFrameWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
+BOOL TkMDIFrameWnd::IsForegroundOurs() const
 {
-    TkFrameCustomizing::ClearStayActive(m_pControlBarManager, this);
     HWND foreground = ::GetForegroundWindow();
     HWND owner = foreground;
     for (HWND at = foreground; at != NULL; at = ::GetWindow(at, GW_OWNER))
         owner = at;
-    if (m_pActiveDockedFrame && (foreground == m_hWnd || owner == m_hWnd))
+    return foreground && (foreground == m_hWnd || owner == m_hWnd);
+}
+
+// A docked frame standing in for the active child keeps the frame's caption
+// active while the frame, or a window it owns, is in the foreground. The
+// activation leaving one of its floating windows for another window arrives
+// here while that floating window is still the foreground: the mark is
+// looked at again once the activation has settled.
+LRESULT TkMDIFrameWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
+{
+    TkFrameCustomizing::ClearStayActive(m_pControlBarManager, this);
+    if (m_pActiveDockedFrame && IsForegroundOurs())
+    {
         m_nFlags |= WF_STAYACTIVE;
+        if (!wParam)
+            PostMessage(kRecheckStayActive);
+    }
     if (m_bPaintedCaption)
         return PaintedNcActivate(wParam, lParam);
     LRESULT result = OnNcActivateFrame(wParam, lParam);
     LRESULT filtered = result;
     FilterCurrentMessage(m_pFilterRoot, &filtered);
     return result;
+}
+
+LRESULT TkMDIFrameWnd::OnRecheckStayActive(WPARAM, LPARAM)
+{
+    if ((m_nFlags & WF_STAYACTIVE) && !IsForegroundOurs())
+    {
+        m_nFlags &= ~WF_STAYACTIVE;
+        SendMessage(WM_NCACTIVATE, FALSE);
+        NotifyFloatingWindows(FS_DEACTIVATE);
+    }
+    return 0;
 }
 
 LRESULT TkMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

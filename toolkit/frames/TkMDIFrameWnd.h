@@ -162,6 +162,9 @@ protected:
     LRESULT OnFilteredNcMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnFilteredAfterDefault(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRecheckStayActive(WPARAM wParam, LPARAM lParam);
+    // The foreground window is this frame or a window it owns.
+    BOOL IsForegroundOurs() const;
     LRESULT OnNcPaintMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetTextMessage(WPARAM wParam, LPARAM lParam);
     CFrameWnd* GetCaptionFrame() override { return this; }

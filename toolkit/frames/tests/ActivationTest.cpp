@@ -279,6 +279,7 @@ TEST_F(ActivationTest, FloatingWindowsFollowTheMainFramesActivation)
         {"another window", m_other, {}, "float off", FALSE},
         {"the child's view", a, {"activate A"}, "float on", TRUE},
         {"the floating view", notes, {"deactivate A", "activate N"}, "float on", TRUE},
+        {"another window again", m_other, {}, "float off", FALSE},
     };
     for (const Step& step : steps)
     {
