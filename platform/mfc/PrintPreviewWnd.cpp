@@ -179,6 +179,26 @@ void CPrintPreviewWnd::OnPrevPage()
     GoToPage(m_page > 1 ? m_page - 1 : 1);
 }
 
+BOOL CPrintPreviewWnd::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN)
+    {
+        switch (msg->wParam)
+        {
+        case VK_NEXT:
+            OnNextPage();
+            return TRUE;
+        case VK_PRIOR:
+            OnPrevPage();
+            return TRUE;
+        case VK_ESCAPE:
+            OnPreviewClose();
+            return TRUE;
+        }
+    }
+    return CWnd::PreTranslateMessage(msg);
+}
+
 void CPrintPreviewWnd::OnPreviewClose()
 {
     DestroyWindow();

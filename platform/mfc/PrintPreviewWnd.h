@@ -36,6 +36,10 @@ public:
     // The page shown, as the printer would draw it; NULL when there is none.
     HENHMETAFILE GetPagePicture() const { return m_picture; }
 
+    // Page Down and Page Up turn the pages, Escape closes, wherever the
+    // focus is in the window.
+    BOOL PreTranslateMessage(MSG* msg) override;
+
 protected:
     void PostNcDestroy() override;
     void OnPaint();

@@ -180,6 +180,32 @@ TEST_F(PrintTest, PagesCarryHeadingMarginsAndTheirShareOfRows)
     EXPECT_FALSE(::IsWindow(window));
 }
 
+TEST_F(PrintTest, PageKeysTurnThePagesAndEscapeCloses)
+{
+    AddAlbums(150);
+    CAlbumListView* albums = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    m_doc->UpdateAllViews(NULL, kViewHintAll);
+    CPrintPreviewWnd* preview = Preview(albums);
+    ASSERT_TRUE(preview);
+    ASSERT_GT(preview->GetPageCount(), 2u);
+    HWND window = preview->m_hWnd;
+    HWND button = ::GetDlgItem(window, ID_PREVIEW_CLOSE);
+    const struct
+    {
+        WPARAM key;
+        UINT page;
+    } keys[] = {{VK_NEXT, 2}, {VK_NEXT, 3}, {VK_PRIOR, 2}};
+    for (const auto& k : keys)
+    {
+        ::PostMessageA(button, WM_KEYDOWN, k.key, 1);
+        PumpViewMessages();
+        EXPECT_EQ(k.page, preview->GetPage()) << k.key;
+    }
+    ::PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 1);
+    PumpViewMessages();
+    EXPECT_FALSE(::IsWindow(window));
+}
+
 TEST_F(PrintTest, AnEmptyListPrintsOnePageOfHeadingOnly)
 {
     CAlbumListView* albums = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
