@@ -5,6 +5,7 @@
 #pragma once
 
 #include "docking/TkDockingSettings.h"
+#include "docking/TkDragDropDockingFeature.h"
 #include "docking/TkDragDropTask.h"
 #include "docking/TkLNDockingMgr.h"
 
@@ -58,10 +59,13 @@ public:
         return TRUE;
     }
     virtual void OnInitialized(CWnd*) {}
-    // NULL until the drag-drop docking feature exists: no drag starts.
-    virtual ITkDragDropFeature* CreateDragDropFeature() { return NULL; }
+    virtual ITkDragDropFeature* CreateDragDropFeature() { return new TkDragDropDockingFeature; }
     // Hands the manager to the feature just made.
-    virtual void SetFeatureManager(TkLNDockingMgr*) {}
+    virtual void SetFeatureManager(TkLNDockingMgr* manager)
+    {
+        if (auto* feature = dynamic_cast<TkDragDropDockingFeature*>(m_ownedFeature))
+            feature->SetDockingMgr(manager);
+    }
     BOOL AutoInitLayout(TkLayoutNode* root, CWnd* window, LPARAM plugArgument, BOOL layOutNow,
                         BOOL useWindowRect) override
     {

@@ -49,25 +49,32 @@ public:
         m_inputs.push_back(input);
         return *this;
     }
-    InputScript& Key(WORD vk)
-    {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        m_inputs.push_back(input);
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        m_inputs.push_back(input);
-        return *this;
-    }
+    InputScript& Key(WORD vk) { return KeyDown(vk).KeyUp(vk); }
+    InputScript& KeyDown(WORD vk) { return KeyEvent(vk, 0); }
+    InputScript& KeyUp(WORD vk) { return KeyEvent(vk, KEYEVENTF_KEYUP); }
     // The smallest value that maps back onto the pixel, whether the mapping
     // truncates or rounds.
     static LONG Normalized(int pixel, int screen) { return (pixel * 65536 + screen - 1) / screen; }
     void Send()
     {
-        ASSERT_EQ(m_inputs.size(), SendInput((UINT)m_inputs.size(), m_inputs.data(), sizeof(INPUT)));
+        SendOnly();
         PumpUntilIdle();
+    }
+    // Without pumping: for input given from inside a modal loop.
+    void SendOnly()
+    {
+        ASSERT_EQ(m_inputs.size(), SendInput((UINT)m_inputs.size(), m_inputs.data(), sizeof(INPUT)));
     }
 
 private:
+    InputScript& KeyEvent(WORD vk, DWORD flags)
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        m_inputs.push_back(input);
+        return *this;
+    }
     std::vector<INPUT> m_inputs;
 };

@@ -14,6 +14,15 @@ inline std::string RectText(const CRect& r)
            "," + std::to_string(r.bottom);
 }
 
+// A window's rectangle in the client coordinates of parent (NULL: the screen).
+inline std::string WindowRectText(HWND window, HWND parent)
+{
+    CRect rect;
+    ::GetWindowRect(window, rect);
+    ::MapWindowPoints(NULL, parent, (LPPOINT)&rect, 2);
+    return RectText(rect);
+}
+
 class ProbeNode : public TkLayoutNode
 {
 public:
