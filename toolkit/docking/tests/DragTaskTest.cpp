@@ -1,12 +1,15 @@
-// The drag start and the local drag task, driven by real input: a
+// The drag start and the local and OLE drag tasks, driven by real input: a
 // recording feature stands in for the docking work and reports the calls
-// with points relative to the host window.
+// with points relative to the host window. OLE's DoDragDrop runs its own
+// loop, so the input after the press is given from a thread timer that
+// loop dispatches.
 #include "TestFramework.h"
 #include "CallRecorder.h"
 #include "InputScript.h"
 #include "NodeProbe.h"
 
 #include "docking/TkDockingListener.h"
+#include "docking/TkOleDragDropTask.h"
 
 #include <memory>
 
@@ -28,7 +31,25 @@ struct FeatureScript
     BOOL draggable = TRUE;
     BOOL startAccepted = TRUE;
     FirstMove firstMove = kNothing;
+    // The move at which the feedback fails, 0: none.
+    int failingMove = 0;
 } g_script;
+
+// Input given from inside DoDragDrop's loop: a step per tick once the drop
+// source has been polled since the step before, so that every position is
+// seen. The ticks run while a drag does.
+std::vector<InputScript> g_steps;
+size_t g_nextStep = 0;
+BOOL g_polled = FALSE;
+UINT_PTR g_timer = 0;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_nextStep == g_steps.size() || !g_polled)
+        return;
+    g_polled = FALSE;
+    g_steps[g_nextStep++].SendOnly();
+}
 
 std::string At(CPoint point)
 {
@@ -36,6 +57,8 @@ std::string At(CPoint point)
     return std::to_string(point.x) + "," + std::to_string(point.y);
 }
 
+// OLE polls the source again and again: a move is recorded where the
+// cursor has changed.
 class RecordingFeature : public ITkDragDropFeature
 {
 public:
@@ -48,16 +71,23 @@ public:
     {
         g_events.Record("start " + At(point));
         m_moves = 0;
+        m_last = CPoint(-1, -1);
+        if (g_script.startAccepted && !g_steps.empty())
+            g_timer = ::SetTimer(NULL, 0, 10, RunStep);
         return g_script.startAccepted;
     }
     BOOL OnDragMove(UINT, CPoint point) override
     {
+        g_polled = TRUE;
+        if (point == m_last)
+            return TRUE;
+        m_last = point;
         g_events.Record("move " + At(point));
-        if (m_moves++ == 0 && g_script.firstMove == kPostQuit)
+        if (++m_moves == 1 && g_script.firstMove == kPostQuit)
             ::PostQuitMessage(7);
         if (m_moves == 1 && g_script.firstMove == kDropCapture)
             ::ReleaseCapture();
-        return TRUE;
+        return m_moves != g_script.failingMove;
     }
     BOOL OnEndDrag(UINT, CPoint point, BOOL dropped) override
     {
@@ -65,6 +95,10 @@ public:
         MSG msg;
         if (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE))
             g_events.Record("quit " + std::to_string(msg.wParam));
+        // Ticks after the drag would keep the thread from becoming idle.
+        if (g_timer)
+            ::KillTimer(NULL, g_timer);
+        g_timer = 0;
         return TRUE;
     }
     BOOL OnDoubleClick(UINT, CPoint point) override
@@ -75,6 +109,7 @@ public:
 
 private:
     int m_moves = 0;
+    CPoint m_last;
 };
 
 template <class Base>
@@ -87,6 +122,13 @@ public:
 typedef RecordingListener<TkDockingListener> ZeroThresholdListener;
 typedef RecordingListener<TkDockingListener_T<TkLocalDragDropTask_T<TkLayoutWndListener>>>
     DefaultThresholdListener;
+
+class OleListener
+    : public RecordingListener<TkDockingListener_T<TkOleDragDropTask_T<TkLayoutWndListener>>>
+{
+public:
+    void OnInitialized(CWnd*) override { m_threshold = 0.0; }
+};
 
 // The host records the mouse buttons and keys that reach it.
 class Host : public CWnd
@@ -110,6 +152,7 @@ protected:
     {
         g_events.Clear();
         g_script = FeatureScript();
+        g_steps.clear();
         ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0, NULL, (HBRUSH)(COLOR_WINDOW + 1)),
                                     "host", WS_POPUP | WS_VISIBLE, kHostOrigin.x, kHostOrigin.y,
                                     300, 200, NULL, NULL));
@@ -262,6 +305,97 @@ TEST_F(DragTaskTest, ADoubleClickGoesToTheFeatureWhenDraggable)
     Listen<DefaultThresholdListener>();
     CPoint client(40, 30);
     m_host.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    EXPECT_EQ("can 40,30 double 40,30", g_events.Joined());
+}
+
+// The host starts the drags; a 200 x 200 window at (500, 100) takes them.
+class OleDragTaskTest : public DragTaskTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(AfxOleInit());
+        DragTaskTest::SetUp();
+        ASSERT_TRUE(m_dropWindow.CreateEx(0, AfxRegisterWndClass(0), "drop",
+                                          WS_POPUP | WS_VISIBLE, 500, 100, 200, 200, NULL, NULL));
+        ASSERT_TRUE(m_dropTarget.Register(&m_dropWindow));
+        ASSERT_TRUE(m_oleListener.Initialize(&m_root, &m_host, NULL, 0, TRUE, FALSE));
+        ::SetForegroundWindow(m_host.m_hWnd);
+        PumpUntilIdle();
+        g_events.Clear();
+    }
+    void TearDown() override
+    {
+        m_dropTarget.Revoke();
+        m_oleListener.Detach();
+        m_dropWindow.DestroyWindow();
+        DragTaskTest::TearDown();
+        OleUninitialize();
+    }
+    // Presses at (50, 50) of the host and gives the steps from the drag's loop.
+    void Drag(std::vector<InputScript> steps)
+    {
+        g_steps = std::move(steps);
+        g_nextStep = 0;
+        g_polled = FALSE;
+        InputScript().MoveTo(Screen(50, 50)).Button(MOUSEEVENTF_LEFTDOWN).Send();
+        // Whatever the drag left unused (a refused start takes none).
+        for (; g_nextStep < g_steps.size(); ++g_nextStep)
+            g_steps[g_nextStep].Send();
+        PumpUntilIdle();
+    }
+
+    CWnd m_dropWindow;
+    TkOleDropTarget m_dropTarget;
+    OleListener m_oleListener;
+};
+
+TEST_F(OleDragTaskTest, DragsEndAsDropsOnlyOverTheDropTarget)
+{
+    const struct
+    {
+        const char* name;
+        CPoint release;
+        WORD key;  // pressed before the release
+        int failingMove;
+        const char* events;
+    } cases[] = {
+        {"over the target", Screen(450, 60), 0, 0,
+         "can 50,50 start 50,50 move 50,50 move 150,60 move 450,60 end 450,60 1"},
+        {"over the host", Screen(250, 60), 0, 0,
+         "can 50,50 start 50,50 move 50,50 move 150,60 move 250,60 end 250,60 0"},
+        // The release of Escape comes after the drag.
+        {"escape", Screen(450, 60), VK_ESCAPE, 0,
+         "can 50,50 start 50,50 move 50,50 move 150,60 move 450,60 end 450,60 0 host key"},
+        {"failed feedback", Screen(450, 60), 0, 3,
+         "can 50,50 start 50,50 move 50,50 move 150,60 move 450,60 end 450,60 0"},
+    };
+    for (const auto& c : cases)
+    {
+        g_events.Clear();
+        g_script.failingMove = c.failingMove;
+        std::vector<InputScript> steps;
+        steps.push_back(InputScript().MoveTo(Screen(150, 60)));
+        steps.push_back(InputScript().MoveTo(c.release));
+        if (c.key)
+            steps.push_back(InputScript().Key(c.key));
+        steps.push_back(InputScript().Button(MOUSEEVENTF_LEFTUP));
+        Drag(steps);
+        EXPECT_EQ(c.events, g_events.Joined()) << c.name;
+        EXPECT_EQ(NULL, ::GetCapture()) << c.name;
+    }
+}
+
+TEST_F(OleDragTaskTest, ARefusedStartRunsNoDrag)
+{
+    g_script.startAccepted = FALSE;
+    Drag({InputScript().MoveTo(Screen(450, 60)), InputScript().Button(MOUSEEVENTF_LEFTUP)});
+    EXPECT_EQ("can 50,50 start 50,50 host down", g_events.Joined());
+}
+
+TEST_F(OleDragTaskTest, ADoubleClickGoesToTheFeature)
+{
+    m_host.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 30));
     EXPECT_EQ("can 40,30 double 40,30", g_events.Joined());
 }
 }  // namespace
