@@ -164,6 +164,33 @@ TEST_F(FramePartsTest, TheMainFrameTakesItsMenusFromItsResourceItsTemplatesAndLo
     EXPECT_EQ(0, m_main->SendMessage(getMenu, IDR_ALBUMTYPE, 9));
 }
 
+// The MDI client lists its children in the window menu it was made with
+// until a child's menu replaces it: the second-last popup of the frame's
+// menu, not the last.
+TEST_F(FramePartsTest, TheMdiClientListsChildrenInTheSecondLastPopup)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ::DefMDIChildProcA;
+    windowClass.hInstance = ::GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "FramePartsPlainChild";
+    ::RegisterClassA(&windowClass);
+    MDICREATESTRUCTA create = {"FramePartsPlainChild", "Plain", windowClass.hInstance,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
+    HMENU menu = ::GetMenu(m_main->m_hWnd);
+    const int before[] = {::GetMenuItemCount(::GetSubMenu(menu, 0)),
+                          ::GetMenuItemCount(::GetSubMenu(menu, 1)),
+                          ::GetMenuItemCount(::GetSubMenu(menu, 2))};
+    HWND child = (HWND)::SendMessageA(m_main->m_hWndMDIClient, WM_MDICREATE, 0, (LPARAM)&create);
+    ASSERT_NE(nullptr, child);
+    PumpMessages();
+    // A separator and the child's entry.
+    const int added[] = {0, 2, 0};
+    for (int index = 0; index < 3; index++)
+        EXPECT_EQ(before[index] + added[index], ::GetMenuItemCount(::GetSubMenu(menu, index)))
+            << index;
+    ::SendMessageA(m_main->m_hWndMDIClient, WM_MDIDESTROY, (WPARAM)child, 0);
+}
+
 TEST_F(FramePartsTest, ChildrenLendTheMainWindowTheirTemplatesMenuWithoutAMenuBar)
 {
     m_app.OnFileNew();
