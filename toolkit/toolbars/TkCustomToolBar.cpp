@@ -1,10 +1,12 @@
 #include "toolbars/TkCustomToolBar.h"
 
+#include "bars/TkReBar.h"
 #include "state/TkControlBarManager.h"
 #include "toolbars/TkBmpMgr.h"
 #include "toolbars/TkCustomToolBarInfoEx.h"
 #include "toolbars/TkCustomToolCmdUI.h"
 #include "toolbars/TkDrawData.h"
+#include "toolbars/TkSysColors.h"
 #include "toolbars/TkToolBarManager.h"
 
 #include <algorithm>
@@ -13,6 +15,8 @@ namespace {
 
 // Bar style bits a tool bar keeps of the style it is created with.
 const DWORD kKeptBarStyle = 0x40FFFF;
+// Bar styles of a bar that stands (left or right border or alignment).
+const DWORD kStandingStyle = CBRS_BORDER_LEFT | CBRS_BORDER_RIGHT | CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT;
 
 }  // namespace
 
@@ -94,14 +98,18 @@ TkLayoutSite TkCustomToolBar::LayoutSite(DWORD mode) const
 
 CSize TkCustomToolBar::CalcFixedLayout(BOOL, BOOL horizontal)
 {
-    return m_layout.CalcFixedLayout(m_buttons, horizontal, LayoutSite(horizontal ? LM_HORZ : 0));
+    CSize size = m_layout.CalcFixedLayout(m_buttons, horizontal, LayoutSite(horizontal ? LM_HORZ : 0));
+    UpdateHostBand(dynamic_cast<TkReBar*>(GetParent()), size);
+    return size;
 }
 
 CSize TkCustomToolBar::CalcDynamicLayout(int length, DWORD mode)
 {
     CSize size;
-    if (m_layout.CalcDynamicLayout(m_buttons, length, mode, LayoutSite(mode), &size))
+    if (m_layout.CalcDynamicLayout(m_buttons, length, mode, LayoutSite(mode), &size)) {
+        UpdateHostBand(dynamic_cast<TkReBar*>(GetParent()), size);
         return size;
+    }
     // The platform's answer is the docked size; a floating bar keeps its own,
     // also when it was never docked.
     if (!(mode & (LM_HORZDOCK | LM_VERTDOCK | LM_COMMIT)))
@@ -387,11 +395,64 @@ void TkCustomToolBar::DoPaint(CDC* dc)
 
 void TkCustomToolBar::DrawBorders(CDC* dc, CRect& rect)
 {
-    if ((m_dwStyle & CBRS_BORDER_ANY) && !IsCoolLook()) {
+    if ((m_dwStyle & CBRS_BORDER_ANY) && IsCoolLook()) {
+        DrawCoolBorders(dc, rect);
+    } else if (m_dwStyle & CBRS_BORDER_ANY) {
         rect.right--;
         rect.bottom--;
     }
     TkControlBar::DrawBorders(dc, rect);
+}
+
+void TkCustomToolBar::DrawCoolBorders(CDC* dc, const CRect& rect) const
+{
+    COLORREF light =
+        (m_dwStyle & CBRS_BORDER_3D) ? tkSysColors.m_clrBtnHilite : tkSysColors.m_clrBtnShadow;
+    COLORREF shadow = tkSysColors.m_clrBtnShadow;
+    if (m_dwStyle & CBRS_BORDER_LEFT)
+        dc->FillSolidRect(rect.left, rect.top, 1, rect.Height(), light);
+    if (m_dwStyle & CBRS_BORDER_TOP)
+        dc->FillSolidRect(rect.left, rect.top, rect.Width(), 1, light);
+    if (m_dwStyle & CBRS_BORDER_RIGHT)
+        dc->FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), shadow);
+    if (m_dwStyle & CBRS_BORDER_BOTTOM)
+        dc->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, shadow);
+    // Standing alone, the bar is set off from what lies above it.
+    if (m_pDockBar == NULL) {
+        dc->FillSolidRect(rect.left, rect.top, rect.Width(), 1, shadow);
+        dc->FillSolidRect(rect.left, rect.top + 1, rect.Width(), 1, tkSysColors.m_clrBtnHilite);
+    }
+}
+
+void TkCustomToolBar::SizeToParent()
+{
+    CWnd* parent = GetParent();
+    if (m_pDockBar != NULL || parent == NULL)
+        return;
+    CRect available, rect;
+    parent->GetClientRect(&available);
+    GetWindowRect(&rect);
+    CSize size = (m_dwStyle & kStandingStyle) ? CSize(rect.Width(), available.Height())
+                                              : CSize(available.Width(), rect.Height());
+    SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TkCustomToolBar::UpdateHostBand(TkReBar* rebar, CSize size)
+{
+    if (rebar == NULL || !(m_dwExStyle & TKCBRS_EX_STRETCH))
+        return;
+    for (int band = 0; band < rebar->GetBandCount(); band++) {
+        if (rebar->GetBandChild(band) != m_hWnd)
+            continue;
+        REBARBANDINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = RBBIM_CHILDSIZE;
+        rebar->SendMessage(RB_GETBANDINFOA, band, (LPARAM)&info);
+        info.cyMinChild = size.cy;
+        if (size.cx > 0)
+            info.cxMinChild = size.cx;
+        rebar->SendMessage(RB_SETBANDINFOA, band, (LPARAM)&info);
+    }
 }
 
 INT_PTR TkCustomToolBar::OnToolHitTest(CPoint point, TOOLINFOA* info) const

@@ -12,6 +12,7 @@ class TkBmpMgr;
 class TkDrawData;
 class TkCustomToolBarInfoEx;
 class TkToolBarManager;
+class TkReBar;
 
 // Extended bar styles of tool bars (the base's extended style word).
 const DWORD TKTBS_CREATED = 0x0004;
@@ -79,6 +80,12 @@ public:
     virtual TkStdBtn* CreateButton(UINT id);
     virtual TkStdBtn* CreateSeparator();
     virtual void OpenMenuButton(TkStdBtn* button, DWORD_PTR value1, DWORD_PTR value2);
+    // Outside a dock bar: a lying bar takes its parent's width, a standing
+    // one its parent's height.
+    virtual void SizeToParent();
+    // A stretched bar (TKCBRS_EX_STRETCH) in a rebar band keeps the band's
+    // minimum child size at its own.
+    virtual void UpdateHostBand(TkReBar* rebar, CSize size);
     // A drag copies while Ctrl is held.
     virtual BOOL IsCopyDrag() const { return GetKeyState(VK_CONTROL) < 0; }
     virtual BOOL AcceptsDrop() const { return TRUE; }
@@ -178,6 +185,9 @@ protected:
     void TellVisible(BOOL visible);
     void OnSysColorChange();
     void OnWindowPosChanging(WINDOWPOS* pos);
+    LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    // The cool look's flat border lines.
+    void DrawCoolBorders(CDC* dc, const CRect& rect) const;
     int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
     LRESULT OnNoDelayHide(WPARAM wParam, LPARAM lParam);
     LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(TkCustomToolBar, TkControlBar)
     ON_WM_SYSCOLORCHANGE()
     ON_WM_MOUSEACTIVATE()
     ON_WM_WINDOWPOSCHANGING()
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_REGISTERED_MESSAGE(s_nNoDelayHideMsg, OnNoDelayHide)
     ON_MESSAGE(TB_ADDBUTTONSA, OnAddButtons)
     ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
@@ -285,7 +286,11 @@ void TkCustomToolBar::OnWindowPosChanging(WINDOWPOS* pos)
 {
     if (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
         TellVisible((pos->flags & SWP_SHOWWINDOW) != 0);
+    // The base leaves room for borders; they are not part of this move.
+    DWORD borders = m_dwStyle & CBRS_BORDER_ANY;
+    m_dwStyle &= ~CBRS_BORDER_ANY;
     Default();
+    m_dwStyle |= borders;
     // Rows rewrap when the length changes, so every button may move.
     if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && !(pos->flags & SWP_NOSIZE)) {
         pos->flags |= SWP_NOCOPYBITS;
@@ -309,6 +314,12 @@ int TkCustomToolBar::OnMouseActivate(CWnd*, UINT, UINT)
     if (m_bCustomizing && !IsFloating())
         return MA_NOACTIVATE;
     return (int)Default();
+}
+
+LRESULT TkCustomToolBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+    SizeToParent();
+    return TkControlBar::OnSizeParent(wParam, lParam);
 }
 
 LRESULT TkCustomToolBar::OnAddButtons(WPARAM wParam, LPARAM lParam)

@@ -83,6 +83,9 @@ public:
     virtual BOOL DrawSeparator(CDC* dc);
     virtual void DrawFace(TkDrawData* drawData);
     virtual void BlitImage(TkDrawData* drawData);
+    // With transparent images (cool look and TKTBS_TRANSPARENT), the image is
+    // drawn again over the face, its corner colour left out.
+    virtual void DrawTransparent(TkDrawData* drawData);
     virtual void DrawSelection(TkDrawData* drawData);
     virtual void BlitToScreen(CDC* dc, TkDrawData* drawData);
     virtual const TkBtnFactory* GetButtonClass() const;

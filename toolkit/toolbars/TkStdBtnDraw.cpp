@@ -11,6 +11,8 @@ namespace {
 const DWORD ROP_PATTERN_ON_ZERO = 0xB8074A;
 // Where a monochrome source is 1, the pattern; where 0, the destination.
 const DWORD ROP_PATTERN_ON_ONE = 0xE20746;
+// The destination and not the source.
+const DWORD ROP_DEST_AND_NOT_SOURCE = 0x220326;
 
 void Fill(HDC dc, const CRect& rect, COLORREF colour)
 {
@@ -69,6 +71,7 @@ void TkStdBtn::Render(CDC* dc, TkDrawData* drawData)
         return;
     SelectImage(drawData);
     DrawFace(drawData);
+    DrawTransparent(drawData);
     DrawSelection(drawData);
     BlitToScreen(dc, drawData);
 }
@@ -119,6 +122,36 @@ void TkStdBtn::DrawButton(TkDrawData* drawData, BOOL forceUp)
     drawData->m_rectInside = rect;
     drawData->m_ptImage = pt;
     BlitImage(drawData);
+}
+
+// Only a face that shows the plain image: the disabled, checked and
+// indeterminate looks are drawn through the image's own mask.
+void TkStdBtn::DrawTransparent(TkDrawData* drawData)
+{
+    const DWORD transparent = TKTBS_COOLLOOK | TKTBS_TRANSPARENT;
+    const DWORD overlays = TBBS_DISABLED | TBBS_CHECKED | TBBS_INDETERMINATE;
+    if ((drawData->m_dwExStyle & transparent) != transparent || drawData->m_hImageStrip == NULL)
+        return;
+    if (!drawData->m_bCustomizing && !HasStyle(TBBS_PRESSED) && (m_dwStyle & overlays))
+        return;
+    HDC button = drawData->m_hdcButton;
+    HDC image = drawData->m_hdcImage;
+    HDC mask = drawData->m_hdcMask;
+    CSize size = drawData->m_sizeImage;
+    CPoint pt = drawData->m_ptImage;
+    int x = size.cx * (int)m_nImage;
+    // Mask: 1 on image pixels, 0 on those of the corner colour.
+    PatBlt(mask, 0, 0, m_cx, m_cy, WHITENESS);
+    SetBkColor(image, GetPixel(image, x, 0));
+    BitBlt(mask, pt.x, pt.y, size.cx, size.cy, image, x, 0, SRCINVERT);
+    // face ^ image, cleared under the mask, ^ image: the image where the mask
+    // is 1, the face elsewhere.
+    Fill(button, CRect(pt, size), GetSysColor(COLOR_BTNFACE));
+    SetTextColor(button, RGB(0, 0, 0));
+    SetBkColor(button, RGB(255, 255, 255));
+    BitBlt(button, pt.x, pt.y, size.cx, size.cy, image, x, 0, SRCINVERT);
+    BitBlt(button, pt.x, pt.y, size.cx, size.cy, mask, pt.x, pt.y, ROP_DEST_AND_NOT_SOURCE);
+    BitBlt(button, pt.x, pt.y, size.cx, size.cy, image, x, 0, SRCINVERT);
 }
 
 void TkStdBtn::MakeMask(TkDrawData* drawData) const

@@ -4,7 +4,9 @@
 #include "TestFramework.h"
 #include "mfc/tests/PumpMessages.h"
 
+#include "bars/TkReBar.h"
 #include "frames/TkMDIFrameWnd.h"
+#include "toolbars/TkBmpMgr.h"
 #include "toolbars/TkCustomToolBar.h"
 #include "toolbars/TkCustomToolBarInfoEx.h"
 #include "toolbars/TkTBMenuBtn.h"
@@ -596,4 +598,146 @@ TEST_F(CustomToolBarTest, ResizedDynamicBarRepaintsEveryButton)
         repainted.IntersectRect(&shown, &update);
         EXPECT_TRUE(repainted == shown) << i;
     }
+}
+
+// Transparent images (cool look and 0x1000): the image's corner colour gives
+// way to the face; the rest of the image stays.
+TEST_F(CustomToolBarTest, TransparentImagesLeaveTheirCornerColourOut)
+{
+    const UINT kFramed = 103;
+    const COLORREF kCorner = RGB(0, 128, 0);
+    const COLORREF kMiddle = RGB(0, 0, 255);
+    HDC screen = ::GetDC(NULL);
+    HBITMAP strip = CreateCompatibleBitmap(screen, 16, 15);
+    HDC dc = CreateCompatibleDC(screen);
+    ::ReleaseDC(NULL, screen);
+    HGDIOBJ old = SelectObject(dc, strip);
+    CDC::FromHandle(dc)->FillSolidRect(0, 0, 16, 15, kCorner);
+    CDC::FromHandle(dc)->FillSolidRect(4, 4, 8, 7, kMiddle);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ASSERT_TRUE(m_bar->GetBmpMgr()->AddBitmap(strip, NULL, &kFramed, 1));
+    m_bar->InsertButton(m_bar->GetCount(), kFramed, FALSE, FALSE);
+    int last = m_bar->GetCount() - 1;
+    m_bar->SetButtonStyle(last, (m_bar->GetButtonStyle(last) | TKBS_ALWAYS_ENABLED) & ~TBBS_DISABLED);
+
+    const struct
+    {
+        DWORD exStyle;
+        COLORREF corner;
+    } kCases[] = {
+        {TKTBS_COOLLOOK | TKTBS_TRANSPARENT, GetSysColor(COLOR_BTNFACE)},
+        {TKTBS_COOLLOOK, kCorner},
+        {TKTBS_TRANSPARENT, kCorner},
+    };
+    for (const auto& c : kCases) {
+        m_bar->SetExBarStyle(c.exStyle, FALSE);
+        CRect rect;
+        std::vector<COLORREF> pixels = PaintButton(kFramed, &rect);
+        // The image sits at ((23 - 16 - 1) / 2, (22 - 15) / 2).
+        auto at = [&](int x, int y) { return pixels[(3 + y) * rect.Width() + 3 + x]; };
+        EXPECT_EQ(c.corner, at(0, 0)) << c.exStyle;
+        EXPECT_EQ(c.corner, at(15, 14)) << c.exStyle;
+        EXPECT_EQ(kMiddle, at(8, 7)) << c.exStyle;
+    }
+    m_bar->RemoveButton(m_bar->GetCount() - 1, FALSE);
+}
+
+// In the cool look the bordered sides get flat lines: highlight on the left
+// and top with the 3-D border, shadow otherwise, shadow on the right and
+// bottom.
+TEST_F(CustomToolBarTest, CoolLookDrawsFlatBorderLines)
+{
+    m_bar->SetExBarStyle(TKTBS_COOLLOOK, FALSE);
+    const struct
+    {
+        DWORD borders;
+        const char* left;
+        const char* top;
+    } kCases[] = {
+        {CBRS_BORDER_ANY | CBRS_BORDER_3D, "highlight", "highlight"},
+        {CBRS_BORDER_ANY, "shadow", "shadow"},
+    };
+    for (const auto& c : kCases) {
+        m_bar->SetBarStyle((m_bar->GetBarStyle() & ~(CBRS_BORDER_ANY | CBRS_BORDER_3D)) | c.borders);
+        CRect client;
+        m_bar->GetClientRect(&client);
+        HDC screen = ::GetDC(NULL);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.Width(), client.Height());
+        ::ReleaseDC(NULL, screen);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        CDC dc;
+        dc.Attach(memory);
+        CRect rect = client;
+        m_bar->DrawBorders(&dc, rect);
+        int midX = client.Width() / 2;
+        int midY = client.Height() / 2;
+        EXPECT_EQ(c.left, ColourName(GetPixel(memory, 0, midY))) << c.borders;
+        EXPECT_EQ(c.top, ColourName(GetPixel(memory, midX, 0))) << c.borders;
+        EXPECT_EQ("shadow", ColourName(GetPixel(memory, client.right - 1, midY))) << c.borders;
+        EXPECT_EQ("shadow", ColourName(GetPixel(memory, midX, client.bottom - 1))) << c.borders;
+        dc.Detach();
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
+}
+
+// A bar outside any dock bar takes its parent's width when it lies and its
+// parent's height when it stands, and keeps its other side.
+TEST_F(CustomToolBarTest, BarOutsideADockBarSizesToItsParent)
+{
+    CRect parent;
+    m_frame->GetClientRect(&parent);
+    for (DWORD align : {(DWORD)CBRS_ALIGN_TOP, (DWORD)CBRS_ALIGN_LEFT}) {
+        TkCustomToolBar* bar = new TkCustomToolBar;
+        bar->m_bAutoDelete = TRUE;
+        ASSERT_TRUE(bar->Create(m_frame, "Alone", WS_VISIBLE | align, 0, kBarId + 1));
+        bar->SetWindowPos(NULL, 0, 0, 40, 30, SWP_NOMOVE | SWP_NOZORDER);
+        bar->SizeToParent();
+        CRect rect;
+        bar->GetWindowRect(&rect);
+        if (align == CBRS_ALIGN_TOP)
+            EXPECT_EQ(CSize(parent.Width(), 30), rect.Size());
+        else
+            EXPECT_EQ(CSize(40, parent.Height()), rect.Size());
+        bar->DestroyWindow();
+    }
+    m_bar->SetWindowPos(NULL, 0, 0, 40, 30, SWP_NOMOVE | SWP_NOZORDER);
+    CRect before, after;
+    m_bar->GetWindowRect(&before);
+    m_bar->SizeToParent();
+    m_bar->GetWindowRect(&after);
+    EXPECT_EQ(before, after) << "a docked bar is left to its dock bar";
+}
+
+// A stretched bar in a rebar band keeps the band's minimum child size at its
+// own after each layout; a bar that does not stretch leaves the band alone.
+TEST_F(CustomToolBarTest, StretchedBarKeepsItsRebarBandAtItsSize)
+{
+    TkReBar rebar;
+    ASSERT_TRUE(rebar.Create(m_frame));
+    for (BOOL stretch : {TRUE, FALSE}) {
+        TkCustomToolBar* bar = new TkCustomToolBar;
+        bar->m_bAutoDelete = TRUE;
+        ASSERT_TRUE(bar->Create(&rebar, "Banded", WS_VISIBLE | CBRS_TOP, stretch ? TKCBRS_EX_STRETCH : 0,
+                                kBarId + 1));
+        ASSERT_TRUE(bar->LoadToolBar(kToolBarResource));
+        bar->SetWindowPos(NULL, 0, 0, 10, 5, SWP_NOMOVE | SWP_NOZORDER);
+        ASSERT_TRUE(rebar.AddBar(bar));
+        CSize size = bar->CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK);
+        ASSERT_GT(size.cy, 10);
+        REBARBANDINFOA band = {};
+        band.cbSize = sizeof(band);
+        band.fMask = RBBIM_CHILDSIZE;
+        ASSERT_TRUE(rebar.SendMessage(RB_GETBANDINFOA, rebar.GetBandCount() - 1, (LPARAM)&band));
+        if (stretch)
+            EXPECT_EQ(size, CSize(band.cxMinChild, band.cyMinChild));
+        else
+            EXPECT_EQ(CSize(10, 5), CSize(band.cxMinChild, band.cyMinChild));
+        rebar.SendMessage(RB_DELETEBAND, rebar.GetBandCount() - 1);
+        bar->DestroyWindow();
+    }
+    rebar.DestroyWindow();
 }
