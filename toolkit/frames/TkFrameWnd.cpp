@@ -6,6 +6,7 @@
 #include "frames/TkFrameBarState.h"
 #include "frames/TkFrameCustomizing.h"
 #include "frames/TkMDIFrameWnd.h"
+#include "frames/TkWorkspaceCommands.h"
 #include "menus/TkBmpMenuPlugIn.h"
 
 namespace
@@ -28,6 +29,7 @@ BEGIN_MESSAGE_MAP(TkFrameWnd, CFrameWnd)
     ON_MESSAGE(WM_ENABLE, OnEnableMessage)
     ON_WM_ENTERIDLE()
     ON_MESSAGE(WM_SYSCOMMAND, OnSysCommandMessage)
+    ON_TK_WORKSPACE_COMMANDS()
 END_MESSAGE_MAP()
 
 TkFrameWnd::TkFrameWnd()
@@ -149,6 +151,14 @@ void TkFrameWnd::OnClose()
 void TkFrameWnd::OnSysColorChange()
 {
     TkFrameBarState::ChangeSysColors(this);
+}
+
+void TkFrameWnd::OnWorkspaceCommand(UINT)
+{
+}
+
+void TkFrameWnd::OnUpdateWorkspaceCommand(CCmdUI*)
+{
 }
 
 LRESULT TkFrameWnd::OnGetMenu(WPARAM wParam, LPARAM lParam)

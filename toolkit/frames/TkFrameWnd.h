@@ -99,6 +99,8 @@ protected:
     CFrameWnd* GetCaptionFrame() override { return this; }
     LRESULT CaptionDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
+    void OnWorkspaceCommand(UINT id);
+    void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
     LRESULT OnNcHitTest(CPoint point);
     LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
     // No Alt-key menu while tool bars are customised.

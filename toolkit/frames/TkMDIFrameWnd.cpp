@@ -6,6 +6,7 @@
 #include "frames/TkFrameCustomizing.h"
 #include "frames/TkFrameBarState.h"
 #include "frames/TkMultiDocTemplate.h"
+#include "frames/TkWorkspaceCommands.h"
 #include "menus/TkMDIMenuBar.h"
 #include "menus/TkMenuBarFeature.h"
 
@@ -20,9 +21,6 @@ const UINT kMaxChildButtonFilter = 260;
 const UINT kMaxChildDoubleClickFilter = 261;
 // Redraw of the whole frame: invalidate, erase, frame.
 const UINT kRedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME;
-// Workspace commands: the frame answers them, doing nothing.
-const UINT kFirstWorkspaceList = 43031;
-const UINT kLastWorkspaceList = 43039;
 // Commands from here up are the system's.
 const UINT kFirstSystemCommand = 0xF000;
 // The menu bar asks for a popup of a menu by id (wParam) and index (lParam).
@@ -81,8 +79,7 @@ BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_LBUTTONUP, OnFilteredNcMessage)
     ON_MESSAGE(WM_MOUSEMOVE, OnFilteredNcMessage)
     ON_MESSAGE(WM_TKADDCONTEXTMENUITEMS, OnAddContextMenuItems)
-    ON_COMMAND_RANGE(kFirstWorkspaceList, kLastWorkspaceList, OnWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(kFirstWorkspaceList, OnUpdateWorkspaceCommand)
+    ON_TK_WORKSPACE_COMMANDS()
 END_MESSAGE_MAP()
 
 TkMDIFrameWnd::TkMDIFrameWnd()

@@ -191,6 +191,40 @@ TEST_F(FramePartsTest, TheMdiClientListsChildrenInTheSecondLastPopup)
     ::SendMessageA(m_main->m_hWndMDIClient, WM_MDIDESTROY, (WPARAM)child, 0);
 }
 
+// Both frames answer the workspace commands, doing nothing: their menu items
+// stay enabled where others without a handler are greyed.
+TEST_F(FramePartsTest, WorkspaceCommandsStayEnabledInBothFrames)
+{
+    struct Item
+    {
+        UINT id;
+        BOOL enabled;
+    } items[] = {
+        {43007, TRUE}, {43009, TRUE}, {43010, FALSE}, {43011, FALSE}, {43012, TRUE},
+        {43014, TRUE}, {43015, FALSE}, {43031, TRUE}, {43039, TRUE}, {43040, FALSE},
+    };
+    TkFrameWnd* sdi = new TkFrameWnd;
+    ASSERT_TRUE(sdi->LoadFrame(IDR_JUKEBOX));
+    CFrameWnd* frames[] = {m_main, sdi};
+    for (CFrameWnd* frame : frames)
+    {
+        HMENU popup = ::CreatePopupMenu();
+        for (const Item& item : items)
+            ::AppendMenuA(popup, MF_STRING, item.id, "Workspace");
+        frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup, 0);
+        for (const Item& item : items)
+            EXPECT_EQ(!item.enabled, (::GetMenuState(popup, item.id, MF_BYCOMMAND) & MF_GRAYED) != 0)
+                << frame->GetRuntimeClass()->m_lpszClassName << " " << item.id;
+        ::DestroyMenu(popup);
+        // Answered, with nothing else done.
+        g_calls.Clear();
+        EXPECT_TRUE(frame->OnCmdMsg(43008, CN_COMMAND, NULL, NULL));
+        EXPECT_TRUE(g_calls.Calls().empty());
+    }
+    sdi->DestroyWindow();
+    PumpMessages();
+}
+
 TEST_F(FramePartsTest, ChildrenLendTheMainWindowTheirTemplatesMenuWithoutAMenuBar)
 {
     m_app.OnFileNew();
