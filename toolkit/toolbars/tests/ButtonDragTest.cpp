@@ -379,3 +379,40 @@ TEST_F(ButtonDragTest, MenuBarKeepsItsIconFirstAndCaptionGroupLast)
     menuBar.DestroyWindow();
     m_frame->m_pMenuBar = NULL;
 }
+
+// A bar that takes no drops (like the customise dialog's) is found under the
+// rectangle's corner although no frame holds it: a move there takes the
+// button off its bar, a copy leaves everything. A bar that keeps its
+// buttons gives none to another bar.
+TEST_F(ButtonDragTest, BarsThatTakeNoDropsAndBarsThatKeepTheirButtons)
+{
+    class CNoDropBar : public TkCustomToolBar
+    {
+    public:
+        BOOL AcceptsDrop() const override { return FALSE; }
+    };
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(WS_EX_TOOLWINDOW, "STATIC", "host", WS_POPUP | WS_VISIBLE, 300, 250,
+                              200, 100, NULL, 0));
+    CNoDropBar* list = new CNoDropBar;
+    list->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(list->Create(&host, "List", WS_VISIBLE | CBRS_TOP, 0, 0xE810));
+    list->SetWindowPos(NULL, 0, 0, 200, 100, SWP_NOZORDER);
+    m_manager->SetToolBarsCustomizeMode(TRUE);
+    CPoint inList(320, 270);
+
+    DragButton(ScreenRect(kMainBar, 0), inList, VK_CONTROL);
+    EXPECT_EQ((std::vector<UINT>{100, 0, 101, 102}), Ids(Bar(kMainBar)));
+    EXPECT_EQ(0, list->GetCount());
+    DragButton(ScreenRect(kMainBar, 0), inList, 0);
+    EXPECT_EQ((std::vector<UINT>{101, 102}), Ids(Bar(kMainBar)));
+    EXPECT_EQ(0, list->GetCount());
+
+    Bar(kMainBar)->m_dwBehaviour = TKTBB_NODRAGOUT;
+    DragButton(ScreenRect(kMainBar, 0), ScreenRect(kSecondBar, 0).TopLeft() + CPoint(12, 0), 0);
+    EXPECT_EQ((std::vector<UINT>{101, 102}), Ids(Bar(kMainBar)));
+    EXPECT_EQ((std::vector<UINT>{103, 104}), Ids(Bar(kSecondBar)));
+    DragButton(ScreenRect(kMainBar, 1), ScreenRect(kMainBar, 0).TopLeft() - CPoint(8, 0), 0);
+    EXPECT_EQ((std::vector<UINT>{102, 101}), Ids(Bar(kMainBar))) << "within the bar it still moves";
+    host.DestroyWindow();
+}
