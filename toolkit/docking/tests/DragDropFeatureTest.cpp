@@ -5,6 +5,7 @@
 #include "InputScript.h"
 #include "NodeProbe.h"
 
+#include "docking/TkDragDropDockingFeature.h"
 #include "docking/TkFloatableDockingNode.h"
 #include "docking/TkFrameDockingFeature.h"
 #include "docking/TkLNFloatingHwndContainer.h"
@@ -383,4 +384,43 @@ TEST(DragDropFeatureTest, DoubleClicksFloatAndDockBackAndTheCaptionDragsTheFloat
     EXPECT_EQ(kShellLayout, frame.Placed());
     EXPECT_FALSE(::IsWindowVisible(window));
     ExpectDragOver(frame);
+}
+
+namespace
+{
+class FeedbackProbe : public TkDragDropDockingFeature
+{
+public:
+    using TkDragDropDockingFeature::GetFeedbackDC;
+    using TkDragDropDockingFeature::ReleaseFeedbackDC;
+};
+
+COLORREF ScreenPixel(CPoint point)
+{
+    HDC screen = ::GetDC(NULL);
+    COLORREF color = ::GetPixel(screen, point.x, point.y);
+    ::ReleaseDC(NULL, screen);
+    return color;
+}
+}  // namespace
+
+// The outline is drawn on the screen over the windows under it and erased.
+TEST(DragDropFeatureTest, TheOutlineShowsOverWindows)
+{
+    GridFrame frame;
+    FeedbackProbe feature;
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(feature.GetFeedbackDC()));
+    CPoint onEdge(400, 101), inside(400, 150);
+    COLORREF before = ScreenPixel(onEdge);
+    ASSERT_EQ(before, ScreenPixel(inside));
+    FloatableGripper* player = frame.Gripper("Player");
+    player->DrawDragRect(&dc, CRect(300, 100, 600, 300), NULL);
+    ::GdiFlush();
+    EXPECT_NE(before, ScreenPixel(onEdge));
+    EXPECT_EQ(before, ScreenPixel(inside));
+    player->EraseDragRect(&dc);
+    ::GdiFlush();
+    EXPECT_EQ(before, ScreenPixel(onEdge));
+    feature.ReleaseFeedbackDC(dc.Detach());
 }
