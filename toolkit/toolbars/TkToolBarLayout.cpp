@@ -117,7 +117,7 @@ int NextRow(const CPtrArray& buttons, int first)
 
 TkToolBarLayout::TkToolBarLayout()
     : m_sizeHorz(0, 0), m_sizeVert(0, 0), m_sizeFloat(0, 0), m_bHorzPending(TRUE),
-      m_bVertPending(TRUE), m_bFloatPending(TRUE), m_nFloatWidth(kMaxLength)
+      m_bVertPending(TRUE), m_bFloatPending(TRUE), m_nFloatWidth(kMaxLength), m_bBalanceRows(TRUE)
 {
     SetImageSize(kDefaultImage);
 }
@@ -257,7 +257,8 @@ CSize TkToolBarLayout::CalcSize(const CPtrArray& buttons, int length, BOOL verti
             }
         }
     }
-    BalanceRows(buttons, count, rows.data());
+    if (m_bBalanceRows)
+        BalanceRows(buttons, count, rows.data());
     // Balancing moved buttons between rows: the size must be that of the
     // buttons each row now holds, as they will be placed.
     for (int row = 0; row < count; row++) {

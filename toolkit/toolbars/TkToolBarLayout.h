@@ -68,6 +68,8 @@ public:
     BOOL m_bVertPending;
     BOOL m_bFloatPending;
     int m_nFloatWidth;
+    // FALSE keeps rows as wrapped (filled from the left) instead of evening them out.
+    BOOL m_bBalanceRows;
 
 private:
     int RowGap(const TkRowInfo& row) const;

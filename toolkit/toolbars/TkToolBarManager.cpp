@@ -7,6 +7,7 @@
 #include "toolbars/TkBmpMgr.h"
 #include "toolbars/TkCustomToolBar.h"
 #include "toolbars/TkDrawData.h"
+#include "toolbars/TkToolBarsDlg.h"
 
 namespace {
 
@@ -113,8 +114,9 @@ void TkToolBarManager::ApplyButtonSize()
     GetCustomBars(bars);
     for (int i = 0; i < bars.GetSize(); i++) {
         bars[i]->ResizeButtons();
-        if (bars[i]->IsFloating() && bars[i]->GetDockingFrame() != NULL)
-            bars[i]->GetDockingFrame()->RecalcLayout();
+        // Floating, a bar's parent frame is its mini frame.
+        if (bars[i]->IsFloating() && bars[i]->GetParentFrame() != NULL)
+            bars[i]->GetParentFrame()->RecalcLayout();
     }
     if (bars.GetSize() > 0)
         RecalcFrameLater();
@@ -237,6 +239,19 @@ void TkToolBarManager::SetToolBarsCustomizeMode(BOOL on)
         bars[i]->SetCustomizeMode(on);
 }
 
+void TkToolBarManager::BeginCustomize(CWnd* dialog)
+{
+    EnterConfigMode();
+    SetToolBarsCustomizeMode(TRUE);
+    SetCustomizeDialog(dialog);
+}
+
+void TkToolBarManager::EndCustomize()
+{
+    ExitConfigMode();
+    SetToolBarsCustomizeMode(FALSE);
+}
+
 void TkToolBarManager::GetCustomizeDialogRect(CRect* rect) const
 {
     rect->SetRectEmpty();
@@ -302,4 +317,10 @@ BOOL TkToolBarManager::AddBitmapResource(UINT bitmapId, UINT largeId, const UINT
 BOOL TkToolBarManager::AddBitmap(HBITMAP bitmap, HBITMAP largeBitmap, const UINT* ids, int count)
 {
     return m_pBmpMgr->AddBitmap(bitmap, largeBitmap, ids, count);
+}
+
+INT_PTR TkToolBarManager::ExecViewToolBarsDlg()
+{
+    TkToolBarsDlg dialog(this, GetFrameWnd());
+    return dialog.DoModal();
 }

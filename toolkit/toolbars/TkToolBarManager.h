@@ -101,6 +101,9 @@ public:
     // button map and its commands as the default menu-bar buttons. FALSE when
     // the frame has no menu bar.
     BOOL SetMenuInfo(int count, UINT menuId, ...);
+    // The menu bar's menu-id-to-bit map from count (menu id, bit) pairs;
+    // FALSE when the frame has no menu bar.
+    BOOL SetMenuIdBits(int count, const UINT* pairs);
     void SetDefaultMenuBarButtons(int count, const UINT* ids);
     const CArray<UINT, UINT>& GetDefaultMenuBarButtons() const { return m_menuBarButtons; }
 
@@ -120,12 +123,24 @@ public:
 
     // NULL when every user id is taken or the class cannot be made.
     TkCustomToolBar* CreateUserToolBar(LPCSTR name);
+    // Shown or hidden at once.
+    void ShowBar(CControlBar* bar, BOOL show);
+    // The frame floats the bar with its top edge at the screen point.
+    void FloatBar(CControlBar* bar, CPoint point);
+    // Runs the "Toolbars" dialog: IDOK, IDCANCEL or IDC_TK_CUSTOMIZE (open
+    // the customise sheet).
+    INT_PTR ExecViewToolBarsDlg();
 
     void EnterConfigMode();
     void ExitConfigMode();
     BOOL InCustomizeMode() const { return m_bConfigMode; }
     void SetToolBarsCustomizeMode(BOOL on);
     BOOL GetToolBarsCustomizeMode() const { return m_bBarsCustomizing; }
+    // A customise dialog or page comes up: the bars enter customise mode,
+    // the manager config mode, and dialog becomes the customise dialog.
+    void BeginCustomize(CWnd* dialog);
+    // Bars and manager leave both modes.
+    void EndCustomize();
     void SetCustomizeDialog(CWnd* dialog) { m_pCustomizeDialog = dialog; }
     CWnd* GetCustomizeDialog() const { return m_pCustomizeDialog; }
     void GetCustomizeDialogRect(CRect* rect) const;
@@ -147,6 +162,8 @@ public:
     const TkBtnMapEntry* GetFirstButtonMap() const { return m_pFirstMap; }
     const TkBtnMapEntry* GetSecondButtonMap() const { return m_pSecondMap; }
     CWnd* GetOwner() const { return m_pOwner; }
+    // The frame's menu bar; NULL when it has none.
+    TkCustomToolBar* GetFrameMenuBar();
 
     static UINT s_nBarNotifyMsg;
     CRuntimeClass* m_pBarClass;
@@ -160,8 +177,6 @@ protected:
     BOOL CreateBar(TkCustomToolBar* bar, LPCSTR title, UINT id);
     // A new bar of the default class, made and deleting itself; NULL on failure.
     TkCustomToolBar* MakeBar(LPCSTR title, UINT id);
-    // The frame's menu bar (TkMenuBarLink.cpp); NULL when it has none.
-    TkCustomToolBar* GetFrameMenuBar();
     static BOOL IsMenuBar(CControlBar* bar);
     // The menu bar made under id with the title "Menu bar"; FALSE without one.
     BOOL CreateMenuBar(UINT id);

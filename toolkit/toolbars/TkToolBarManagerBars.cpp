@@ -13,8 +13,13 @@ namespace {
 const UINT kUserBarIdLimit = 0xE900;
 const DWORD kDockAnySide = CBRS_ALIGN_ANY;
 
-void ShowBar(CFrameWnd* frame, CControlBar* bar, BOOL show)
+}  // namespace
+
+// Showing, floating and docking go through the toolkit frame's own docking
+// where the frame has it.
+void TkToolBarManager::ShowBar(CControlBar* bar, BOOL show)
 {
+    CFrameWnd* frame = GetFrameWnd();
     TkDockSite* site = TkDockSite::FromFrame(frame);
     if (site != NULL)
         site->ShowControlBar(bar, show, FALSE);
@@ -22,9 +27,16 @@ void ShowBar(CFrameWnd* frame, CControlBar* bar, BOOL show)
         frame->ShowControlBar(bar, show, FALSE);
 }
 
-}  // namespace
+void TkToolBarManager::FloatBar(CControlBar* bar, CPoint point)
+{
+    CFrameWnd* frame = GetFrameWnd();
+    TkDockSite* site = TkDockSite::FromFrame(frame);
+    if (site != NULL)
+        site->FloatControlBar(bar, point, CBRS_ALIGN_TOP);
+    else
+        frame->FloatControlBar(bar, point, CBRS_ALIGN_TOP);
+}
 
-// Through the toolkit frame's own docking where the frame has it.
 void TkToolBarManager::DockBarAt(CControlBar* bar, UINT dockBarId, LPCRECT rect)
 {
     CFrameWnd* frame = GetFrameWnd();
@@ -217,9 +229,11 @@ TkCustomToolBar* TkToolBarManager::FindBarFromRect(const CRect& rect)
         TkCustomToolBar* bar = bars[i];
         if (bar->GetSafeHwnd() == NULL || !bar->IsWindowVisible())
             continue;
+        // A floating bar counts with its mini frame (the docking frame
+        // would be the main window).
         CWnd* wnd = bar;
-        if (bar->IsFloating() && bar->GetDockingFrame() != NULL)
-            wnd = bar->GetDockingFrame();
+        if (bar->IsFloating() && bar->GetParentFrame() != NULL)
+            wnd = bar->GetParentFrame();
         CRect window, common;
         wnd->GetWindowRect(&window);
         if (common.IntersectRect(&window, &rect))
@@ -268,7 +282,7 @@ void TkToolBarManager::CreateDefaultToolBars()
         if (made[i] == NULL)
             continue;
         if (!m_definitions[i]->bVisible)
-            ShowBar(frame, made[i], FALSE);
+            ShowBar(made[i], FALSE);
         if (!m_definitions[i]->bDocked && made[i]->m_pDockContext != NULL)
             made[i]->m_pDockContext->ToggleDocking();
     }

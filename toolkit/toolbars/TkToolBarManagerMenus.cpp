@@ -72,6 +72,15 @@ BOOL TkToolBarManager::SetMenuInfo(int count, UINT menuId, ...)
     return TRUE;
 }
 
+BOOL TkToolBarManager::SetMenuIdBits(int count, const UINT* pairs)
+{
+    TkMenuBar* menuBar = dynamic_cast<TkMenuBar*>(GetFrameMenuBar());
+    if (menuBar == NULL)
+        return FALSE;
+    menuBar->SetMenuIdBits(count, pairs);
+    return TRUE;
+}
+
 // The manager's copy points at texts of its own, so the table stays sound
 // whatever the bar loads later.
 void TkToolBarManager::KeepMenuTable(const TkBtnMapEntry* table, CArray<UINT, UINT>& commands)

@@ -552,3 +552,21 @@ TEST_F(ToolBarManagerTest, DockStateReportsABarWhoseButtonsCouldNotBeSaved)
 }
 
 }  // namespace
+
+TEST_F(ToolBarManagerTest, MenuIdBitsReplaceTheMenuBarsMap)
+{
+    const UINT pairs[] = {600, 4, 700, 8};
+    EXPECT_FALSE(m_manager->SetMenuIdBits(2, pairs)) << "no menu bar on the frame";
+    TkMDIMenuBar& menuBar = *GiveMenuBar();
+    ASSERT_TRUE(m_manager->SetMenuInfo(1, kFrameResource));
+    UINT bit = 0;
+    ASSERT_TRUE(menuBar.LookupMenuBit(kFrameResource, &bit));
+    EXPECT_EQ(1u, bit);
+
+    ASSERT_TRUE(m_manager->SetMenuIdBits(2, pairs));
+    EXPECT_FALSE(menuBar.LookupMenuBit(kFrameResource, &bit)) << "the loaded menu's bit is gone";
+    for (int i = 0; i < 2; i++) {
+        ASSERT_TRUE(menuBar.LookupMenuBit(pairs[2 * i], &bit));
+        EXPECT_EQ(pairs[2 * i + 1], bit);
+    }
+}

@@ -1,4 +1,4 @@
-// Runs a dialog of the shell modally under test: once it is up, each step runs
+// Runs a dialog modally under test: once it is up, each step runs
 // on a posted message after what the step before it posted has been handled,
 // as a user's actions would arrive.
 #pragma once
