@@ -107,11 +107,19 @@ int CDialog::RunModalLoop()
     MSG msg;
     while (!m_endModalLoop)
     {
-        if (showPending && !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
         {
-            ShowWindow(SW_SHOWNORMAL);
-            UpdateWindow();
-            showPending = FALSE;
+            if (showPending)
+            {
+                ShowWindow(SW_SHOWNORMAL);
+                UpdateWindow();
+                showPending = FALSE;
+            }
+            // As the system's dialog boxes do, the owner hears that the
+            // dialog waits (it may lay out or repaint behind it).
+            HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+            if (owner && !(GetStyle() & DS_NOIDLEMSG))
+                ::SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)m_hWnd);
         }
         if (::GetMessageA(&msg, NULL, 0, 0) <= 0)
         {

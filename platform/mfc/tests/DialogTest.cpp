@@ -253,3 +253,38 @@ TEST(DialogTest, AMissingTemplateFailsTheDialog)
     EXPECT_TRUE(debug.Contains("No dialog template"));
 }
 }
+
+namespace
+{
+// Records the idle notices of the dialogs it owns and closes the first.
+class CIdleOwner : public CWnd
+{
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE && m_notices++ == 0)
+        {
+            m_reason = wParam;
+            m_dialog = (HWND)lParam;
+            ::PostMessageA(m_dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    int m_notices = 0;
+    WPARAM m_reason = 0;
+    HWND m_dialog = NULL;
+};
+}  // namespace
+
+TEST(DialogTest, AModalDialogTellsItsOwnerWhenItWaits)
+{
+    CIdleOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_OVERLAPPED, 0, 0, 100, 100,
+                               NULL, NULL));
+    CDialog dialog(IDD_FIELDS, &owner);
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_GE(owner.m_notices, 1);
+    EXPECT_EQ((WPARAM)MSGF_DIALOGBOX, owner.m_reason);
+    EXPECT_NE(nullptr, owner.m_dialog);
+    owner.DestroyWindow();
+}
