@@ -111,8 +111,21 @@ protected:
     std::vector<COLORREF> PaintItem(int index, CRect* rect)
     {
         m_bar->GetButtonRect(index, rect);
+        CSize size;
+        std::vector<COLORREF> client = PaintClient(&size);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < rect->Height(); y++) {
+            for (int x = 0; x < rect->Width(); x++)
+                pixels.push_back(client[(rect->top + y) * size.cx + rect->left + x]);
+        }
+        return pixels;
+    }
+    // The whole client area painted, row by row.
+    std::vector<COLORREF> PaintClient(CSize* size)
+    {
         CRect client;
         m_bar->GetClientRect(&client);
+        *size = client.Size();
         HDC screen = ::GetDC(NULL);
         HDC memory = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, client.Width(), client.Height());
@@ -122,9 +135,9 @@ protected:
         dc.Attach(memory);
         m_bar->DoPaint(&dc);
         std::vector<COLORREF> pixels;
-        for (int y = 0; y < rect->Height(); y++) {
-            for (int x = 0; x < rect->Width(); x++)
-                pixels.push_back(GetPixel(memory, rect->left + x, rect->top + y));
+        for (int y = 0; y < client.Height(); y++) {
+            for (int x = 0; x < client.Width(); x++)
+                pixels.push_back(GetPixel(memory, x, y));
         }
         dc.Detach();
         SelectObject(memory, old);
@@ -660,27 +673,13 @@ TEST_F(CustomToolBarTest, CoolLookDrawsFlatBorderLines)
     };
     for (const auto& c : kCases) {
         m_bar->SetBarStyle((m_bar->GetBarStyle() & ~(CBRS_BORDER_ANY | CBRS_BORDER_3D)) | c.borders);
-        CRect client;
-        m_bar->GetClientRect(&client);
-        HDC screen = ::GetDC(NULL);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.Width(), client.Height());
-        ::ReleaseDC(NULL, screen);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        CDC dc;
-        dc.Attach(memory);
-        CRect rect = client;
-        m_bar->DrawBorders(&dc, rect);
-        int midX = client.Width() / 2;
-        int midY = client.Height() / 2;
-        EXPECT_EQ(c.left, ColourName(GetPixel(memory, 0, midY))) << c.borders;
-        EXPECT_EQ(c.top, ColourName(GetPixel(memory, midX, 0))) << c.borders;
-        EXPECT_EQ("shadow", ColourName(GetPixel(memory, client.right - 1, midY))) << c.borders;
-        EXPECT_EQ("shadow", ColourName(GetPixel(memory, midX, client.bottom - 1))) << c.borders;
-        dc.Detach();
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        CSize size;
+        std::vector<COLORREF> pixels = PaintClient(&size);
+        auto at = [&](int x, int y) { return ColourName(pixels[y * size.cx + x]); };
+        EXPECT_EQ(c.left, at(0, size.cy / 2)) << c.borders;
+        EXPECT_EQ(c.top, at(size.cx / 2, 0)) << c.borders;
+        EXPECT_EQ("shadow", at(size.cx - 1, size.cy / 2)) << c.borders;
+        EXPECT_EQ("shadow", at(size.cx / 2, size.cy - 1)) << c.borders;
     }
 }
 
