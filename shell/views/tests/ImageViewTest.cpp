@@ -4,6 +4,7 @@
 
 #include "ImageView.h"
 #include "MessageBoxScript.h"
+#include "ViewsResources.h"
 
 #include <stdio.h>
 
@@ -236,6 +237,25 @@ TEST_F(ImageViewTest, ADroppedFileBecomesTheEntrysImage)
 
     m_doc->GetSelectionList().AddItem(CLibItem(kId, 0));
     EXPECT_FALSE(view->TakeDroppedFile(dropped.c_str())) << "two entries selected";
+}
+
+// A right click opens the image menu; Remove reaches the document, which
+// forgets the entry's picture.
+TEST_F(ImageViewTest, TheImageMenuRemovesTheEntrysPicture)
+{
+    WriteImage("cover.png", 4, 4, kRed);
+    CImageView* view = Show<CImageView>(RUNTIME_CLASS(CImageView));
+    SelectTrack(-1);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    EXPECT_EQ("cover.png", Shown(view));
+    m_doc->GetMusicLibrary().SetModified(false);
+    std::vector<UINT> items =
+        PickFromMenu([view] { view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(40, 40)); }, 2);
+    EXPECT_EQ((std::vector<UINT>{ID_IMAGE_GET_COVER, ID_IMAGE_BROWSE, ID_IMAGE_REMOVE}), items);
+    AlbumRecord album;
+    ASSERT_TRUE(m_doc->GetMusicLibrary().GetAlbumAt(0, album));
+    EXPECT_EQ("", std::string(album.GetImage(kAlbumIndex)));
+    EXPECT_TRUE(m_doc->GetMusicLibrary().IsModified());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "PlayerView.h"
 #include "SonyPlayer.h"
 #include "TrackListView.h"
+#include "ViewsResources.h"
 
 namespace {
 
@@ -417,6 +418,42 @@ TEST_F(LibraryViewsTest, DeleteAndDoubleClickReachTheDocument)
 }
 
 
+// A right click on a row opens the library menu over the selected albums;
+// its commands reach the document, which acts on them. A click on the header
+// or beside the rows opens nothing.
+TEST_F(LibraryViewsTest, TheLibraryMenuActsOnTheSelectedAlbums)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 1, true);
+    AddAlbum(kOtherId, "Other", 1, true);
+    CAlbumListView* albums = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    CLxListCtrl& list = albums->GetList();
+    SelectRows(list, {1, 2});
+    PumpViewMessages();
+    m_doc->GetPlayList()->Clear();
+    auto rightClick = [albums](CPoint point) {
+        return [albums, point] { albums->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y)); };
+    };
+    CRect row;
+    list.GetItemRect(1, &row, LVIR_BOUNDS);
+    std::vector<UINT> items = PickFromMenu(rightClick(row.CenterPoint()), 0);
+    EXPECT_EQ((std::vector<UINT>{ID_LIBRARY_ADD_TO_END, ID_LIBRARY_ADD_AS_NEXT, ID_LIBRARY_ADD_NEXT_AND_PLAY,
+                                 ID_LIBRARY_ADD_EXPLODE, 0, ID_LIBRARY_DELETE, 0, ID_LIBRARY_CDDB_INFO}),
+              items);
+    Texts ids = Column(list, 15);
+    Texts added;
+    for (int i = 0; i < m_doc->GetPlayList()->GetCount(); ++i)
+        added.push_back(std::string(m_doc->GetPlayList()->GetItem(i).Format()));
+    EXPECT_EQ((Texts{std::string(CLibItem(ids[1].c_str(), -1).Format()),
+                     std::string(CLibItem(ids[2].c_str(), -1).Format())}),
+              added);
+
+    CRect client;
+    list.GetClientRect(&client);
+    EXPECT_TRUE(PickFromMenu(rightClick(CPoint(row.left + 5, 8)), -1).empty()) << "header";
+    EXPECT_TRUE(PickFromMenu(rightClick(CPoint(row.left + 5, client.bottom - 4)), -1).empty()) << "below the rows";
+}
+
 // A double click adds the clicked album to the current play list by the
 // option: at the end (0), after the current entry (1), or there and playing (2).
 TEST_F(LibraryViewsTest, ADoubleClickAddsTheAlbumByThePlayOption)
@@ -552,6 +589,31 @@ TEST_F(LibraryViewsTest, ASelectedPlayerRowBecomesTheCurrentPlayer)
         EXPECT_EQ(row < 2 ? row : kMp3Player, m_doc->GetCurrentPlayer()) << row;
     }
     EXPECT_EQ((Texts{std::string(CLibItem(kMp3Id, -1).Format())}), Selection()) << "a player is no library entry";
+}
+
+// The player menu opens on a row and goes to the main window, whose commands
+// reach the document: Play acts on the player of the row selected.
+TEST_F(LibraryViewsTest, ThePlayerMenuActsOnTheSelectedPlayer)
+{
+    CPlayerView* view = Show<CPlayerView>(RUNTIME_CLASS(CPlayerView));
+    CLxListCtrl& list = view->GetList();
+    ASSERT_EQ(1, list.GetItemCount());
+    SelectRows(list, {0});
+    PumpViewMessages();
+    ASSERT_EQ(kMp3Player, m_doc->GetCurrentPlayer());
+    CWinThread* app = AfxGetApp();
+    CWnd* mainWindow = app->m_pMainWnd;
+    app->m_pMainWnd = m_frames.back()->GetFrame();
+    CRect row;
+    list.GetItemRect(0, &row, LVIR_BOUNDS);
+    std::vector<UINT> items =
+        PickFromMenu([&] { view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(row.CenterPoint().x, row.CenterPoint().y)); },
+                     0);
+    app->m_pMainWnd = mainWindow;
+    EXPECT_EQ((std::vector<UINT>{ID_PLAYER_PLAY, ID_PLAYER_STOP, ID_PLAYER_PAUSE, 0, ID_PLAYER_TRACK_FWD,
+                                 ID_PLAYER_TRACK_BACK, ID_PLAYER_FAST_FWD, ID_PLAYER_FAST_REW}),
+              items);
+    EXPECT_EQ((std::vector<std::string>{"post play"}), m_frame.mp3.requests);
 }
 
 // Hints a view does not act on leave it unpainted.

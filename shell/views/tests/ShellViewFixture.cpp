@@ -3,6 +3,64 @@
 #include <afxole.h>
 #include <shlobj.h>
 
+namespace {
+
+// The menu a test reads and picks from while it tracks.
+struct MenuPick
+{
+    std::vector<UINT> ids;
+    int pick = -1;
+    int ticks = 0;
+    bool done = false;
+};
+MenuPick* g_menuPick = nullptr;
+// Ticks to wait for the menu before giving up on it.
+const int kMenuTicks = 200;
+
+void CALLBACK PickFromShownMenu(HWND, UINT, UINT_PTR, DWORD)
+{
+    MenuPick& state = *g_menuPick;
+    if (state.done)
+        return;
+    HWND window = FindWindowA("#32768", NULL);
+    if (!window || !IsWindowVisible(window))
+    {
+        if (++state.ticks > kMenuTicks)
+        {
+            state.done = true;
+            EndMenu();
+        }
+        return;
+    }
+    state.done = true;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        state.ids.push_back(GetMenuItemID(menu, i));
+    if (state.pick < 0)
+    {
+        EndMenu();
+        return;
+    }
+    for (int i = 0; i <= state.pick; ++i)
+        PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+} // namespace
+
+std::vector<UINT> ShellViewFixture::PickFromMenu(const std::function<void()>& open, int pick)
+{
+    MenuPick state;
+    state.pick = pick;
+    g_menuPick = &state;
+    UINT_PTR timer = SetTimer(NULL, 0, 10, PickFromShownMenu);
+    open();
+    KillTimer(NULL, timer);
+    g_menuPick = nullptr;
+    PumpViewMessages();
+    return state.ids;
+}
+
 ShellViewFixture::ShellViewFixture()
 {
     AfxOleInit();

@@ -5,6 +5,7 @@
 #include "DocFixture.h"
 #include "ViewFixture.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,6 +42,10 @@ protected:
     // A shell drop of these files as the shell builds it; the caller frees it.
     static HDROP MakeDrop(const std::vector<std::string>& paths);
     static void SelectRows(CLxListCtrl& list, std::initializer_list<int> rows);
+    // Runs open, which should track a popup menu; while it shows, reads its
+    // item ids (0 for a separator) and picks the item at position pick (or
+    // none when pick is -1). Empty when no menu showed.
+    static std::vector<UINT> PickFromMenu(const std::function<void()>& open, int pick);
 
     std::vector<std::unique_ptr<CViewFrame>> m_frames;
 };
