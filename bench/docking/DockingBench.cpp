@@ -1,9 +1,12 @@
 // 200 windows docked in lines of 10 on the four sides of a 1200 x 900
 // frame's layout tree (a border client with a sizable dock border and a
 // grid-line dock target on each side). Needs a display.
+#include "docking/TkDragDropDockingFeature.h"
 #include "docking/TkDynGridLineTarget.h"
+#include "docking/TkFloatableDockingNode.h"
 #include "docking/TkLNBorderClient.h"
 #include "docking/TkLNSizable.h"
+#include "docking/TkLayoutNodeGripper.h"
 
 #include <stdio.h>
 
@@ -15,6 +18,7 @@ namespace
 const int kNodes = 200;
 const int kPerLine = 10;
 const int kResizes = 200;
+const int kDragSteps = 200;
 
 LARGE_INTEGER g_frequency;
 
@@ -30,6 +34,54 @@ struct Side
     TkLNSizableDockBorder border;
     TkDynGridLineTarget target;
 };
+
+// One more pane, in the gripper docked windows get, on a line of its own
+// at the top, is dragged by its gripper strip over the four sides: each
+// feedback step finds the target under the cursor and moves the outline.
+void TimeDragFeedback(CWnd& frame, TkLNBorderClient& root, Side* sides)
+{
+    TkLNDockingMgr manager;
+    manager.RegisterContainer(&root, new TkLNHwndContainer(&frame));
+    TkLayoutNodeWnd node;
+    node.AttachWnd(CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                                   frame.m_hWnd, NULL, NULL, NULL),
+                   &frame);
+    TkFloatableDockingNode_T<TkReparentableGripperEx> gripper;
+    gripper.SetNodeWnd(frame.m_hWnd);
+    gripper.AddChildNode(&node);
+    TkDynGridInsertConstraints c;
+    c.m_newLine = TRUE;
+    c.m_lineThickness = 40;
+    sides[0].target.InsertNode(&gripper, &c);
+    CRect result;
+    root.RecalcLayout(result, CRect(0, 0, 1200, 900), FALSE, TRUE);
+    root.RealizeNodes(0);
+
+    CPoint press = gripper.GetCurrentRect().TopLeft() + CPoint(4, 4);
+    manager.GetContainerOf(&root)->NodePointToScreen(press);
+    TkDragDropDockingFeature feature;
+    feature.SetDockingMgr(&manager);
+    if (!feature.CanStartDrag(0, press) || !feature.OnStartDrag(0, press))
+        printf("one drag feedback step: no drag started\n");
+    else
+    {
+        double start = Now();
+        for (int i = 0; i < kDragSteps; ++i)
+        {
+            CRect over = sides[i % 4].target.GetCurrentRect();
+            CPoint point = over.CenterPoint() + CPoint(i % 7, i % 5);
+            manager.GetContainerOf(&root)->NodePointToScreen(point);
+            feature.OnDragMove(0, point);
+        }
+        printf("one drag feedback step: %.1f us\n", (Now() - start) / kDragSteps * 1000);
+        feature.OnEndDrag(0, press, FALSE);
+    }
+    if (TkLayoutNode* parent = gripper.GetParentNode())
+        parent->RemoveChildNode(&gripper);
+    gripper.RemoveChildNode(&node);
+    ::DestroyWindow(node.GetNodeWnd());
+    manager.UnregisterContainer(&root);
+}
 }
 
 int main()
@@ -121,6 +173,7 @@ int main()
             line->OnSplitterMoved(cell->m_after, i % 2 ? -5 : 5, 0);
         printf("one live splitter move: %.1f us\n", (Now() - start) / kResizes * 1000);
     }
+    TimeDragFeedback(frame, root, sides);
 
     for (auto& node : nodes)
         if (node->GetParentNode())

@@ -1,4 +1,5 @@
 #include "TestFramework.h"
+#include "InputScript.h"
 #include "NodeProbe.h"
 
 #include "docking/TkDockProtocol.h"
@@ -354,7 +355,8 @@ const int kPropertySteps = 30;
 const unsigned kPropertySeeds = 8;
 
 // Random docks at random points, hides and shows, splitter moves, undocks,
-// frame resizes, floats, double clicks and float-window closes on the
+// frame resizes, floats, double clicks, float-window closes and real mouse
+// drags (by a gripper or a float window's caption, some with Ctrl) on the
 // shell's frame. Docked panes belong to the feature's tree, floated ones to
 // their floating tree, and the feature's manager frees both.
 class DockingProperty
@@ -399,8 +401,10 @@ public:
     }
     std::string Step()
     {
-        switch (Pick(11))
+        switch (Pick(12))
         {
+        case 11:
+            return Drag();
         case 8:
             return Float();
         case 9:
@@ -451,6 +455,13 @@ public:
         EXPECT_FALSE(TkIsFrameRecalcSuspended());
         EXPECT_EQ(NULL, TkGetCurrentDockInitiator());
         EXPECT_EQ(NULL, TkGetDraggedNode());
+        EXPECT_EQ(NULL, ::GetCapture());
+        TkLNRootList trees;
+        Manager()->GetRegisteredTrees(trees);
+        for (const auto& tree : trees)
+            tree.first->ForEachInSubtree([](TkLayoutNode* node) {
+                EXPECT_EQ(0, node->GetRealizeLock()) << (LPCSTR)node->GetNodeName();
+            });
         for (const Entry& pane : m_panes)
         {
             BOOL shown = m_feature.IsNodeShown(pane.gripper, FALSE);
@@ -560,6 +571,80 @@ private:
         BOOL done = initiator->OnDoubleClick(Manager());
         return std::string("double click on ") + (floating ? "the float window of " : "") +
                Name(pane) + (done ? "" : " refused");
+    }
+    // Pressed on its gripper's strip, or on its float window's caption,
+    // moved through a random point and released at another, Ctrl held or
+    // not.
+    std::string Drag()
+    {
+        Entry& pane = AnyPane();
+        CPoint press;
+        TkDockFloatingNode* floating = Floating(pane);
+        if (floating && ::IsWindowVisible(FloatWindowOf(floating)))
+        {
+            CRect outer;
+            ::GetWindowRect(FloatWindowOf(floating), outer);
+            press = CPoint(outer.CenterPoint().x, outer.top + GetSystemMetrics(SM_CYFRAME) +
+                                                      GetSystemMetrics(SM_CYSMCAPTION) / 2);
+        }
+        else if (pane.gripper->GetRootNode() == m_feature.GetLayoutRoot())
+        {
+            press = StripPoint(pane);
+            Manager()->FindContainer(pane.gripper)->NodePointToScreen(press);
+        }
+        else
+            return "skip drag of " + Name(pane);
+        // Over the bare desktop Wine gives the mouse to the desktop even
+        // while the frame holds the capture: the drag stays on the frame.
+        CRect client, screen(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        m_frame->GetClientRect(client);
+        m_frame->ClientToScreen(client);
+        client.IntersectRect(client, screen);
+        if (!OnOwnWindow(press))
+            return "skip drag of " + Name(pane) + " (not on screen)";
+        CPoint through(client.left + Pick(client.Width()), client.top + Pick(client.Height()));
+        CPoint drop(client.left + Pick(client.Width()), client.top + Pick(client.Height()));
+        BOOL control = Pick(4) == 0;
+        InputScript script;
+        script.MoveTo(press);
+        if (control)
+            script.KeyDown(VK_CONTROL);
+        script.Button(MOUSEEVENTF_LEFTDOWN).Step(through).Step(drop).Button(MOUSEEVENTF_LEFTUP);
+        if (control)
+            script.KeyUp(VK_CONTROL);
+        script.Send();
+        return std::string("drag ") + (floating ? "the float window of " : "") + Name(pane) +
+               " from " + PointText(press) + " through " + PointText(through) + " to " +
+               PointText(drop) + (control ? " with Ctrl" : "") + ": " + Where(pane);
+    }
+    std::string Where(const Entry& pane)
+    {
+        if (Floating(pane))
+            return "floating";
+        return pane.gripper->GetRootNode() == m_feature.GetLayoutRoot() ? "docked" : "out";
+    }
+    static BOOL OnOwnWindow(CPoint point)
+    {
+        HWND window = ::WindowFromPoint(point);
+        return window && ::GetWindowThreadProcessId(window, NULL) == ::GetCurrentThreadId();
+    }
+    // The middle of the strip the gripper keeps beside its window.
+    static CPoint StripPoint(const Entry& pane)
+    {
+        CRect outer = pane.gripper->GetCurrentRect();
+        CRect inner = pane.node->GetCurrentRect();
+        CPoint middle = outer.CenterPoint();
+        if (inner.top > outer.top)
+            return CPoint(middle.x, (outer.top + inner.top) / 2);
+        if (inner.left > outer.left)
+            return CPoint((outer.left + inner.left) / 2, middle.y);
+        if (inner.bottom < outer.bottom)
+            return CPoint(middle.x, (inner.bottom + outer.bottom) / 2);
+        return CPoint((inner.right + outer.right) / 2, middle.y);
+    }
+    static std::string PointText(CPoint point)
+    {
+        return std::to_string(point.x) + "," + std::to_string(point.y);
     }
     // With the mouse: the window hides, the tree stays.
     std::string CloseFloatWindow()
