@@ -30,9 +30,24 @@ void TkFrameCustomizing::ClearStayActive(TkControlBarManager* manager, CFrameWnd
         frame->m_nFlags &= ~WF_STAYACTIVE;
 }
 
-LRESULT TkFrameCustomizing::HitTest(TkControlBarManager* manager, CFrameWnd* frame)
+BOOL TkFrameCustomizing::Answer(TkControlBarManager* manager, CFrameWnd* frame, UINT message,
+                                WPARAM wParam, LRESULT* result)
 {
-    return IsCustomizing(manager) ? HTERROR : frame->Default();
+    if (!IsCustomizing(manager))
+        return FALSE;
+    *result = 0;
+    switch (message)
+    {
+    case WM_NCHITTEST:
+        *result = HTERROR;
+        return TRUE;
+    case WM_SYSCOMMAND:
+        return (wParam & 0xFFF0) == SC_KEYMENU;
+    case WM_ENABLE:
+        ClearStayActive(manager, frame);
+        return FALSE;
+    }
+    return FALSE;
 }
 
 void TkFrameCustomizing::EnterIdle(TkControlBarManager* manager, CFrameWnd* frame, UINT reason)

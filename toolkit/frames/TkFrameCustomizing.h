@@ -23,8 +23,11 @@ public:
                                UINT command);
     // The frame's stay-active mark goes while customising.
     static void ClearStayActive(TkControlBarManager* manager, CFrameWnd* frame);
-    // WM_NCHITTEST: HTERROR while customising, else the default answer.
-    static LRESULT HitTest(TkControlBarManager* manager, CFrameWnd* frame);
+    // WM_NCHITTEST (HTERROR), the Alt key's WM_SYSCOMMAND (eaten) and
+    // WM_ENABLE (the stay-active mark goes) while customising: TRUE with
+    // *result when the frame must answer so, FALSE for its default handling.
+    static BOOL Answer(TkControlBarManager* manager, CFrameWnd* frame, UINT message,
+                       WPARAM wParam, LRESULT* result);
     // WM_ENTERIDLE for a dialog box while customising: the pending layout
     // is done and the frame repainted now, not at the next idle time.
     static void EnterIdle(TkControlBarManager* manager, CFrameWnd* frame, UINT reason);

@@ -25,10 +25,10 @@ BEGIN_MESSAGE_MAP(TkFrameWnd, CFrameWnd)
     ON_WM_CLOSE()
     ON_WM_SYSCOLORCHANGE()
     ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
-    ON_WM_NCHITTEST()
-    ON_MESSAGE(WM_ENABLE, OnEnableMessage)
+    ON_MESSAGE(WM_NCHITTEST, OnCustomizeMessage)
+    ON_MESSAGE(WM_ENABLE, OnCustomizeMessage)
+    ON_MESSAGE(WM_SYSCOMMAND, OnCustomizeMessage)
     ON_WM_ENTERIDLE()
-    ON_MESSAGE(WM_SYSCOMMAND, OnSysCommandMessage)
     ON_TK_WORKSPACE_COMMANDS()
 END_MESSAGE_MAP()
 
@@ -250,21 +250,12 @@ TkControlBarManager* TkFrameWnd::GetCustomizeManager()
     return NULL;
 }
 
-LRESULT TkFrameWnd::OnNcHitTest(CPoint)
+LRESULT TkFrameWnd::OnCustomizeMessage(WPARAM wParam, LPARAM)
 {
-    return TkFrameCustomizing::HitTest(GetCustomizeManager(), this);
-}
-
-LRESULT TkFrameWnd::OnSysCommandMessage(WPARAM wParam, LPARAM)
-{
-    if (TkFrameCustomizing::EatsSysCommand(GetCustomizeManager(), WM_SYSCOMMAND, wParam, SC_KEYMENU))
-        return 0;
-    return Default();
-}
-
-LRESULT TkFrameWnd::OnEnableMessage(WPARAM, LPARAM)
-{
-    TkFrameCustomizing::ClearStayActive(GetCustomizeManager(), this);
+    LRESULT result = 0;
+    if (TkFrameCustomizing::Answer(GetCustomizeManager(), this, GetCurrentMessage()->message,
+                                   wParam, &result))
+        return result;
     return Default();
 }
 

@@ -101,10 +101,8 @@ protected:
     LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
     void OnWorkspaceCommand(UINT id);
     void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
-    LRESULT OnNcHitTest(CPoint point);
-    LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
-    // No Alt-key menu while tool bars are customised.
-    LRESULT OnSysCommandMessage(WPARAM wParam, LPARAM lParam);
+    // Hit tests, the Alt-key menu and enabling while tool bars are customised.
+    LRESULT OnCustomizeMessage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     TkCommandPlugIn* m_pCommandPlugIn;

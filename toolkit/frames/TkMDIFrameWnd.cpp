@@ -3,8 +3,8 @@
 #include "filters/TkxFilters.h"
 #include "frames/TkCommandPlugIn.h"
 #include "frames/TkDocTemplateUtils.h"
-#include "frames/TkFrameCustomizing.h"
 #include "frames/TkFrameBarState.h"
+#include "frames/TkFrameCustomizing.h"
 #include "frames/TkMultiDocTemplate.h"
 #include "frames/TkWorkspaceCommands.h"
 #include "menus/TkMDIMenuBar.h"
@@ -64,10 +64,10 @@ BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
     ON_WM_SYSCOLORCHANGE()
     ON_WM_ACTIVATE()
     ON_MESSAGE(WM_ACTIVATEAPP, OnActivateAppMessage)
-    ON_WM_NCHITTEST()
-    ON_MESSAGE(WM_ENABLE, OnEnableMessage)
+    ON_MESSAGE(WM_NCHITTEST, OnCustomizeMessage)
+    ON_MESSAGE(WM_ENABLE, OnCustomizeMessage)
+    ON_MESSAGE(WM_SYSCOMMAND, OnCustomizeMessage)
     ON_WM_ENTERIDLE()
-    ON_MESSAGE(WM_SYSCOMMAND, OnSysCommandMessage)
     ON_REGISTERED_MESSAGE(kGetMenuMessage, OnGetMenu)
     ON_REGISTERED_MESSAGE(kRecheckStayActive, OnRecheckStayActive)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMessage)
@@ -409,21 +409,12 @@ LRESULT TkMDIFrameWnd::OnActivateAppMessage(WPARAM wParam, LPARAM lParam)
     return OnActivateAppFrame(wParam, lParam);
 }
 
-LRESULT TkMDIFrameWnd::OnNcHitTest(CPoint)
+LRESULT TkMDIFrameWnd::OnCustomizeMessage(WPARAM wParam, LPARAM)
 {
-    return TkFrameCustomizing::HitTest(m_pControlBarManager, this);
-}
-
-LRESULT TkMDIFrameWnd::OnSysCommandMessage(WPARAM wParam, LPARAM)
-{
-    if (TkFrameCustomizing::EatsSysCommand(m_pControlBarManager, WM_SYSCOMMAND, wParam, SC_KEYMENU))
-        return 0;
-    return Default();
-}
-
-LRESULT TkMDIFrameWnd::OnEnableMessage(WPARAM, LPARAM)
-{
-    TkFrameCustomizing::ClearStayActive(m_pControlBarManager, this);
+    LRESULT result = 0;
+    if (TkFrameCustomizing::Answer(m_pControlBarManager, this, GetCurrentMessage()->message,
+                                   wParam, &result))
+        return result;
     return Default();
 }
 

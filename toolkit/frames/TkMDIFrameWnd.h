@@ -176,10 +176,8 @@ protected:
     void OnSysColorChange();
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
     LRESULT OnActivateAppMessage(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcHitTest(CPoint point);
-    LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
-    // No Alt-key menu while tool bars are customised.
-    LRESULT OnSysCommandMessage(WPARAM wParam, LPARAM lParam);
+    // Hit tests, the Alt-key menu and enabling while tool bars are customised.
+    LRESULT OnCustomizeMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMenu(WPARAM wParam, LPARAM lParam);
     void OnWorkspaceCommand(UINT id);
     void OnUpdateWorkspaceCommand(CCmdUI* cmdUI);
