@@ -4,7 +4,6 @@
 // taken away).
 #include "toolbars/TkCustomToolBar.h"
 
-#include "bars/TkDockSite.h"
 #include "bars/TkToolBarRectTracker.h"
 #include "toolbars/TkToolBarManager.h"
 
@@ -168,8 +167,7 @@ TkCustomToolBar* TkCustomToolBar::DropTarget(TkToolBarManager* manager, const CR
 // The bar's client lands where the button was let go.
 void TkCustomToolBar::FloatNewBar(TkToolBarManager* manager, UINT id, CPoint point)
 {
-    CFrameWnd* frame = manager->GetFrameWnd();
-    TkCustomToolBar* bar = frame != NULL ? manager->CreateUserToolBar(NULL) : NULL;
+    TkCustomToolBar* bar = manager->GetFrameWnd() != NULL ? manager->CreateUserToolBar(NULL) : NULL;
     if (bar == NULL)
         return;
     int index = bar->InsertButtonAt(bar->GetCount(), id, FALSE, TRUE);
@@ -181,10 +179,7 @@ void TkCustomToolBar::FloatNewBar(TkToolBarManager* manager, UINT id, CPoint poi
     rect.OffsetRect(-inside.left - GetSystemMetrics(SM_CXBORDER),
                     -inside.top - GetSystemMetrics(SM_CYBORDER));
     ::AdjustWindowRectEx(&rect, kFloatStyle, FALSE, kFloatExStyle);
-    if (TkDockSite* site = dynamic_cast<TkDockSite*>(frame))
-        site->FloatControlBar(bar, rect.TopLeft(), CBRS_ALIGN_TOP);
-    else
-        frame->FloatControlBar(bar, rect.TopLeft(), CBRS_ALIGN_TOP);
+    manager->FloatBar(bar, rect.TopLeft());
 }
 
 BOOL TkCustomToolBar::DropButton(const CRect& rect, TkStdBtn* button, BOOL copy, BOOL noRecalc)

@@ -263,6 +263,8 @@ TEST_F(ButtonDragTest, EscapeAndTheRightButtonCancel)
 // handler. A built-in bar emptied the same way stays.
 TEST_F(ButtonDragTest, EmptySpaceMakesAUserBarThatItsLastButtonTakesAway)
 {
+    EXPECT_TRUE(::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_TK_COPYDRAG)) != NULL)
+        << "the copy drag's cursor";
     m_manager->SetToolBarsCustomizeMode(TRUE);
     DragButton(ScreenRect(kMainBar, 2), EmptySpace(), VK_CONTROL);
     TkCustomToolBar* made = Bar(kTkFirstUserBarId);
