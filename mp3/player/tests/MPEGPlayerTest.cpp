@@ -152,9 +152,11 @@ TEST_F(MPEGPlayerTest, AWholeAlbumPlaysThroughTheSoundDevice)
     CMPEGDlg& player = Start();
     EXPECT_EQ(std::vector<std::string>{"start MP3"}, m_host.threads);
     EXPECT_TRUE(player.Play(album, -1));
+    EXPECT_TRUE(player.IsBusy());
     ASSERT_TRUE(WaitForEnd(player));
     EXPECT_EQ(2, player.GetTrack());
     EXPECT_FALSE(player.HasError());
+    EXPECT_FALSE(player.IsBusy());
     End();
     ExpectPlayedInOrder(s_device->Played().substr(before), {kShort, kMono, kShort});
 }
@@ -195,6 +197,7 @@ TEST_F(MPEGPlayerTest, FilesThatCannotPlay)
         EXPECT_TRUE(single.Play(album, 1));
         ASSERT_TRUE(WaitForEnd(single));
         EXPECT_EQ(c.error, (bool)single.HasError());
+        EXPECT_FALSE(single.IsBusy());
         End();
     }
 }
@@ -250,7 +253,8 @@ TEST_F(MPEGPlayerTest, PauseResumeCueAndStop)
     AlbumRecord album = MakeAlbum({kLong, kShort});
     CMPEGDlg& player = Start();
     EXPECT_TRUE(player.Cue(album, 1));
-    ASSERT_TRUE(WaitUntil(player, [&] { return player.IsPaused(); }));
+    // Loaded and held: the player is no longer busy although nothing plays.
+    ASSERT_TRUE(WaitUntil(player, [&] { return player.IsPaused() && !player.IsBusy(); }));
     EXPECT_FALSE(player.IsPlaying());
     EXPECT_FALSE(player.Cue(album, 1));
     EXPECT_TRUE(player.Play(album, 0));
