@@ -6,6 +6,7 @@
 #include "TestFramework.h"
 #include "DrivenDialog.h"
 #include "ToolBarTestFrame.h"
+#include "docking/tests/InputScript.h"
 #include "mfc/tests/PumpMessages.h"
 
 #include "frames/TkMDIFrameWnd.h"
@@ -678,6 +679,101 @@ TEST_F(ToolBarSheetTest, PressingBelowTheMenuCommandsDoesNothing)
     ASSERT_TRUE(below) << "the list has room below its last item";
     EXPECT_EQ(LB_ERR, selected);
     EXPECT_EQ("", description);
+}
+
+// A button's rectangle on the screen.
+CRect ScreenRect(TkCustomToolBar* bar, int index)
+{
+    CRect rect;
+    bar->GetButtonRect(index, &rect);
+    bar->ClientToScreen(&rect);
+    return rect;
+}
+
+// Presses at from, moves in two steps to to and lets go, with real input.
+void DragWithMouse(CPoint from, CPoint to)
+{
+    InputScript().MoveTo(from).Button(MOUSEEVENTF_LEFTDOWN).Step(from + CPoint(3, 3)).Step(to)
+        .Button(MOUSEEVENTF_LEFTUP).MoveTo(CPoint(5, 5)).Send();
+}
+
+// Commands leave the page as copies: a category keeps its buttons, a frame
+// bar's button dropped on a category bar is taken off its bar and added
+// nowhere, and a menu command dragged from the list lands on the bar.
+TEST_F(ToolBarSheetTest, CommandsAreDraggedFromThePageAsCopies)
+{
+    std::vector<UINT> mainAfterCopy, mainAfterDrop, mainAfterMenu, category;
+    bool menuButton = false;
+    m_sheet.m_steps.push_back([&](CDrivenSheet& sheet) {
+        // Out of the way of the frame's bars.
+        sheet.SetWindowPos(NULL, 0, 430, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        PumpUntilIdle();
+        TkCustomToolBar* main = Bar(kMainBar);
+        CRect source = ScreenRect(GroupBar(m_commands, 0), 0);
+        CRect last = ScreenRect(main, main->GetCount() - 1);
+        DragWithMouse(source.CenterPoint(), CPoint(last.right + 2, last.CenterPoint().y));
+        mainAfterCopy = Ids(main);
+        CRect onCategory = ScreenRect(GroupBar(m_commands, 0), 2);
+        DragWithMouse(ScreenRect(main, 0).CenterPoint(), onCategory.CenterPoint());
+        mainAfterDrop = Ids(main);
+        category = Ids(GroupBar(m_commands, 0));
+        ChooseCategory(2);
+        CListBox* menus = static_cast<CListBox*>(GroupWindow(m_commands, 2));
+        CRect item;
+        menus->GetItemRect(0, &item);
+        menus->ClientToScreen(&item);
+        last = ScreenRect(main, main->GetCount() - 1);
+        // The stand-in button's corner is where the item was pressed.
+        DragWithMouse(item.CenterPoint(), CPoint(last.right + 2, last.top));
+        mainAfterMenu = Ids(main);
+        menuButton = main->GetButton(main->GetCount() - 1)->m_nKind == kTkBtnMenu;
+        sheet.PressButton(PSBTN_OK);
+    });
+    EXPECT_EQ(IDOK, m_sheet.DoModal());
+    EXPECT_EQ((std::vector<UINT>{100, 0, 101, 102, 100}), mainAfterCopy);
+    EXPECT_EQ((std::vector<UINT>{100, 0, 101}), category);
+    EXPECT_EQ((std::vector<UINT>{101, 102, 100}), mainAfterDrop);
+    EXPECT_EQ((std::vector<UINT>{101, 102, 100, kTkFirstMenuCommand}), mainAfterMenu);
+    EXPECT_TRUE(menuButton);
+}
+
+// Records the sheet's caption activation (WM_NCACTIVATE's wParam).
+class CCaptionSheet : public CDrivenSheet
+{
+public:
+    using CDrivenSheet::CDrivenSheet;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NCACTIVATE)
+            m_captions.push_back(wParam != 0);
+        return CDrivenSheet::WindowProc(message, wParam, lParam);
+    }
+    std::vector<bool> m_captions;
+};
+
+// The sheet's caption follows what the frame tells its floating windows, and
+// its own activation is told to them (the sheet, owned by the frame, is one).
+TEST_F(ToolBarSheetTest, CaptionFollowsTheFramesFloatingWindows)
+{
+    CCaptionSheet sheet(IDS_TK_CUSTOMIZE, m_frame);
+    sheet.AddPage(&m_toolBars);
+    std::vector<bool> told, passedOn;
+    std::vector<LRESULT> answers;
+    sheet.m_steps.push_back([&](CDrivenSheet&) {
+        sheet.m_captions.clear();
+        for (DWORD flags : {FS_DEACTIVATE, FS_ACTIVATE, FS_SYNCACTIVE})
+            answers.push_back(sheet.SendMessage(WM_FLOATSTATUS, flags));
+        told = sheet.m_captions;
+        sheet.m_captions.clear();
+        sheet.SendMessage(WM_ACTIVATE, WA_INACTIVE);
+        sheet.SendMessage(WM_ACTIVATE, WA_ACTIVE);
+        passedOn = sheet.m_captions;
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ((std::vector<LRESULT>{TRUE, TRUE, TRUE}), answers);
+    EXPECT_EQ((std::vector<bool>{false, true}), told);
+    EXPECT_EQ((std::vector<bool>{false, true}), passedOn);
 }
 
 }  // namespace
