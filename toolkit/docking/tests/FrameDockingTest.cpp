@@ -348,6 +348,47 @@ TEST_F(FrameDockingTest, ADoubleClickFloatsAPaneAndAnotherDocksItBackWhereItWas)
     EXPECT_EQ(1u, trees.size());
 }
 
+// Dragged by its caption onto a side, a float window docks its pane there
+// and is parked: no floating tree is left.
+TEST_F(FrameDockingTest, AFloatWindowDraggedOntoASideDocksItsPaneThere)
+{
+    DockShellPanes();
+    ResizeFrame(1000, 700);
+    TkLNDockingMgr* manager = m_feature->GetLayoutDockingMgr();
+    Pane* player = m_panes[2].get();
+    CRect rect(300, 150, 500, 300);
+    ASSERT_TRUE(m_feature->AttachNode(&player->gripper, &rect));
+    Pump();
+    auto* floating = dynamic_cast<TkDockFloatingNode*>(player->gripper.GetParentNode());
+    ASSERT_TRUE(floating);
+    auto* container = dynamic_cast<TkLNFloatingHwndContainer*>(manager->GetContainerOf(floating));
+    ASSERT_TRUE(container);
+    HWND floatWnd = container->GetContainerWnd();
+    CPoint client(0, 0);
+    ::ClientToScreen(floatWnd, &client);
+    CPoint caption(400, (150 + client.y) / 2);
+    ASSERT_EQ(HTCAPTION, ::SendMessageA(floatWnd, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)));
+    // Over the middle of "S-Link", on the right side.
+    CRect slink;
+    ::GetWindowRect(m_panes[3]->window, slink);
+    InputScript()
+        .MoveTo(caption)
+        .Button(MOUSEEVENTF_LEFTDOWN)
+        .Step(CPoint(600, 300))
+        .Step(slink.CenterPoint())
+        .Button(MOUSEEVENTF_LEFTUP)
+        .Send();
+    EXPECT_EQ(m_feature->GetLayoutRoot(), player->gripper.GetRootNode());
+    EXPECT_EQ(m_feature->GetDockTarget(TkFrameDockingFeatureBase::kSideRight),
+              player->gripper.GetParentNode()->GetParentNode());
+    EXPECT_EQ(m_frame->m_hWnd, ::GetParent(player->window));
+    EXPECT_TRUE(::IsWindowVisible(player->window));
+    EXPECT_FALSE(::IsWindowVisible(floatWnd)) << "parked";
+    TkLNRootList trees;
+    manager->GetRegisteredTrees(trees);
+    EXPECT_EQ(1u, trees.size());
+}
+
 namespace
 {
 const int kPropertyPanes = 7;
