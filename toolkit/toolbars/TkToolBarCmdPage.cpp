@@ -29,10 +29,6 @@ TkToolBarCmdPage::TkToolBarCmdPage(UINT captionId)
 {
 }
 
-TkToolBarCmdPage::~TkToolBarCmdPage()
-{
-}
-
 void TkToolBarCmdPage::DefineBtnGroup(LPCSTR title, int count, const UINT* ids)
 {
     m_groups.Add(new TkTBBtnGroup(title, count, ids));

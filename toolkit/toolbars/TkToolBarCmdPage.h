@@ -29,7 +29,6 @@ public:
     };
 
     explicit TkToolBarCmdPage(UINT captionId = 0);
-    ~TkToolBarCmdPage() override;
 
     // A category of tool-bar buttons; ids stay the caller's.
     void DefineBtnGroup(LPCSTR title, int count, const UINT* ids);

@@ -114,6 +114,8 @@ public:
     void EnableToolTips(BOOL on);
     void EnableCoolLook(BOOL on, DWORD bits);
     void EnableLargeBtns(BOOL on);
+    // The three options through their setters (cool look with kTkCoolLookBits).
+    void ApplyOptions(BOOL toolTips, BOOL coolLook, BOOL largeButtons);
     BOOL IsToolTipsEnabled() const { return m_bToolTips; }
     BOOL IsFlyByEnabled() const { return m_bFlyBy; }
     BOOL IsCoolLookEnabled() const { return m_bCoolLook; }
@@ -189,7 +191,6 @@ protected:
     const TkDefaultToolBarInfo* FindDefinition(UINT id) const;
     UINT FreeUserBarId();
     void RestyleBars(DWORD remove, DWORD add, BOOL exStyle, BOOL redraw);
-    void ApplyOptions(BOOL toolTips, BOOL coolLook, BOOL largeButtons);
     void RecalcFrameLater();
 
     CWnd* m_pOwner;

@@ -23,10 +23,6 @@ TkToolBarsBase::TkToolBarsBase(CWnd* panel)
 {
 }
 
-TkToolBarsBase::~TkToolBarsBase()
-{
-}
-
 void TkToolBarsBase::SetManager(TkToolBarManager* manager)
 {
     m_pManager = manager;
@@ -39,20 +35,14 @@ void TkToolBarsBase::SetManager(TkToolBarManager* manager)
 
 void TkToolBarsBase::Apply()
 {
-    if (m_pManager == NULL)
-        return;
-    m_pManager->EnableToolTips(m_bToolTips);
-    m_pManager->EnableCoolLook(m_bCoolLook, kTkCoolLookBits);
-    m_pManager->EnableLargeBtns(m_bLargeButtons);
+    if (m_pManager != NULL)
+        m_pManager->ApplyOptions(m_bToolTips, m_bCoolLook, m_bLargeButtons);
 }
 
 void TkToolBarsBase::Restore()
 {
-    if (m_pManager == NULL)
-        return;
-    m_pManager->EnableToolTips(m_bOpenToolTips);
-    m_pManager->EnableCoolLook(m_bOpenCoolLook, kTkCoolLookBits);
-    m_pManager->EnableLargeBtns(m_bOpenLargeButtons);
+    if (m_pManager != NULL)
+        m_pManager->ApplyOptions(m_bOpenToolTips, m_bOpenCoolLook, m_bOpenLargeButtons);
 }
 
 void TkToolBarsBase::ExchangeOptions(CDataExchange* dx)
@@ -144,7 +134,7 @@ TkCustomToolBar* TkToolBarsBase::SelectedBar() const
     return m_pManager->FindBarById((UINT)m_list.GetItemData(index));
 }
 
-void TkToolBarsBase::ShowPanelItem(UINT id, BOOL enable)
+void TkToolBarsBase::EnablePanelItem(UINT id, BOOL enable)
 {
     CWnd* item = m_pPanel->GetDlgItem(id);
     if (item != NULL)
@@ -166,8 +156,8 @@ void TkToolBarsBase::UpdateControls()
     }
     m_pPanel->SetDlgItemText(IDC_TK_NAME, name);
     m_pPanel->SetDlgItemText(IDC_TK_RESET, resetText);
-    ShowPanelItem(IDC_TK_NAME, userBar);
-    ShowPanelItem(IDC_TK_NAME_LABEL, userBar);
+    EnablePanelItem(IDC_TK_NAME, userBar);
+    EnablePanelItem(IDC_TK_NAME_LABEL, userBar);
     m_pPanel->SendDlgItemMessage(IDC_TK_NAME, EM_SETMODIFY, FALSE, 0);
 }
 

@@ -31,7 +31,7 @@ class TkToolBarsBase
 {
 public:
     explicit TkToolBarsBase(CWnd* panel);
-    virtual ~TkToolBarsBase();
+    virtual ~TkToolBarsBase() {}
 
     // Takes the manager's options as the current and the opening values.
     void SetManager(TkToolBarManager* manager);
@@ -70,7 +70,7 @@ protected:
     TkCustomToolBar* SelectedBar() const;
     int FindItem(UINT barId) const;
     void AddBarItem(int index, TkCustomToolBar* bar);
-    void ShowPanelItem(UINT id, BOOL enable);
+    void EnablePanelItem(UINT id, BOOL enable);
 
     TkToolBarManager* m_pManager;
     CWnd* m_pPanel;
