@@ -61,13 +61,18 @@ BOOL TkLNFloatingHwndContainer::GetFrameBorders(int* left, int* top, int* right,
     HWND window = GetContainerWnd();
     if (!::IsWindow(window))
         return FALSE;
-    ::SetWindowPos(window, NULL, 0, 0, 1000, 1000,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Measured at a size where the frame surely fits; a shown window then
+    // gets its size back rather than covering the screen.
+    CRect before;
+    ::GetWindowRect(window, &before);
+    const UINT keep = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    ::SetWindowPos(window, NULL, 0, 0, 1000, 1000, keep);
     CRect outer, client;
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);
     ::ClientToScreen(window, &client.TopLeft());
     ::ClientToScreen(window, &client.BottomRight());
+    ::SetWindowPos(window, NULL, 0, 0, before.Width(), before.Height(), keep);
     m_clientOffset = CPoint(client.left - outer.left, client.top - outer.top);
     if (left)
         *left = m_clientOffset.x;

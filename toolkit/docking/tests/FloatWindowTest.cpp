@@ -112,7 +112,8 @@ TEST_F(FloatWindowTest, APlacedFloatWindowShowsItsTreeOverTheWholeWindow)
     int left = 0, top = 0, right = 0, bottom = 0;
     ASSERT_TRUE(m_float->GetFrameBorders(&left, &top, &right, &bottom));
     EXPECT_GT(top, left) << "a caption above";
-    m_float->Place(CRect(100, 120, 300, 260));
+    window->GetWindowRect(outer);
+    EXPECT_EQ(RectText(CRect(100, 120, 300, 260)), RectText(outer)) << "measuring keeps the size";
     CPoint origin(0, 0);
     window->ClientToScreen(&origin);
     CPoint node(left, top);
