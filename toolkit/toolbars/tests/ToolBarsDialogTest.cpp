@@ -776,4 +776,39 @@ TEST_F(ToolBarSheetTest, CaptionFollowsTheFramesFloatingWindows)
     EXPECT_EQ((std::vector<bool>{false, true}), passedOn);
 }
 
+// A category whose window cannot be made (no buttons) ends the page's
+// set-up there: the categories after it get no window and no title.
+TEST(ToolBarCmdPageTest, ACategoryThatCannotBeMadeEndsTheSetUp)
+{
+    CDialogTestApp app;
+    TkMDIFrameWnd* frame = new TkMDIFrameWnd;
+    ASSERT_TRUE(ShowTestFrame(app, frame, CRect(0, 0, 500, 300)));
+    TkToolBarManager* manager = ManageTestFrame(frame);
+    ASSERT_TRUE(manager != NULL);
+    const UINT ids[] = {100, 101};
+    CDrivenSheet sheet(IDS_TK_CUSTOMIZE, frame);
+    TkToolBarCmdPage commands;
+    commands.SetManager(manager);
+    commands.DefineBtnGroup("Main", 2, ids);
+    commands.DefineBtnGroup("Empty", 0, NULL);
+    commands.DefineBtnGroup("Other", 2, ids);
+    commands.DefineMenuGroup("Menus");
+    sheet.AddPage(&commands);
+    LRESULT titles = -1;
+    bool otherMade = true;
+    sheet.m_steps.push_back([&](CDrivenSheet& d) {
+        titles = commands.SendDlgItemMessage(IDC_TK_CATEGORIES, LB_GETCOUNT);
+        otherMade = commands.GetGroup(2)->m_pWnd != NULL;
+        d.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(3, commands.GetGroupCount()) << "no menu category without a menu bar";
+    EXPECT_EQ(1, titles);
+    EXPECT_FALSE(otherMade);
+    frame->DestroyWindow();
+    app.m_pMainWnd = NULL;
+    PumpMessages();
+    delete manager;
+}
+
 }  // namespace
