@@ -98,9 +98,11 @@ BOOL TkCustomToolBar::RunButtonDrag(TkToolBarManager* manager, TkStdBtn* button,
     if (button == NULL || window == NULL || !button->CanDrag())
         return TRUE;
     HWND sourceWindow = source != NULL ? source->m_hWnd : NULL;
+    // A source that cannot hold the selection (no manager of its own) leaves
+    // none behind elsewhere either.
     if (source != NULL)
         source->SelectButton(index, TRUE);
-    else if (manager != NULL && manager->GetSelectedBar() != NULL)
+    if (manager != NULL && manager->GetSelectedBar() != NULL && manager->GetSelectedBar() != source)
         manager->GetSelectedBar()->ClearSelection(TRUE);
     TkToolBarRectTracker tracker(button->GetRect());
     HCURSOR previous = copy && CopyDragCursor() != NULL ? ::SetCursor(CopyDragCursor()) : NULL;

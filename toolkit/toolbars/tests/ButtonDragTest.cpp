@@ -416,5 +416,24 @@ TEST_F(ButtonDragTest, BarsThatTakeNoDropsAndBarsThatKeepTheirButtons)
     EXPECT_EQ((std::vector<UINT>{103, 104}), Ids(Bar(kSecondBar)));
     DragButton(ScreenRect(kMainBar, 1), ScreenRect(kMainBar, 0).TopLeft() - CPoint(8, 0), 0);
     EXPECT_EQ((std::vector<UINT>{102, 101}), Ids(Bar(kMainBar))) << "within the bar it still moves";
+
+    // Dragged out of the list, a bar of no manager that cannot hold the
+    // selection: the selection elsewhere goes, so the drop takes no button
+    // away from the bar that held it.
+    const UINT listIds[] = {104};
+    list->SetButtons(listIds, 1);
+    CRect listButton;
+    list->GetButtonRect(0, &listButton);
+    CPoint press = listButton.CenterPoint();
+    CPoint to = ScreenRect(kSecondBar, 0).TopLeft() + CPoint(12, 0) + (press - listButton.TopLeft());
+    ASSERT_EQ(Bar(kMainBar), m_manager->GetSelectedBar());
+    InputScript().Step(to - CPoint(5, 5)).Step(to).Button(MOUSEEVENTF_LEFTUP).SendOnly();
+    list->ClientToScreen(&press);
+    ::SetCursorPos(press.x, press.y);
+    list->ScreenToClient(&press);
+    EXPECT_TRUE(TkCustomToolBar::RunButtonDrag(m_manager, list->GetButton(0), 0, press, list, list, FALSE));
+    EXPECT_EQ((std::vector<UINT>{102, 101}), Ids(Bar(kMainBar)));
+    EXPECT_EQ((std::vector<UINT>{103, 104, 104}), Ids(Bar(kSecondBar)));
+    EXPECT_EQ(Bar(kSecondBar), m_manager->GetSelectedBar());
     host.DestroyWindow();
 }
