@@ -437,3 +437,37 @@ TEST_F(ButtonDragTest, BarsThatTakeNoDropsAndBarsThatKeepTheirButtons)
     EXPECT_EQ(Bar(kSecondBar), m_manager->GetSelectedBar());
     host.DestroyWindow();
 }
+
+// The selected button is framed three pixels deep; its middle is untouched.
+TEST_F(ButtonDragTest, SelectedButtonIsFramed)
+{
+    m_manager->SetToolBarsCustomizeMode(TRUE);
+    TkCustomToolBar* main = Bar(kMainBar);
+    CRect rect;
+    main->GetButtonRect(3, &rect);
+    auto paint = [&]() {
+        main->RedrawWindow();
+        std::vector<COLORREF> pixels;
+        HDC dc = ::GetDC(main->m_hWnd);
+        for (int y = rect.top; y < rect.bottom; y++) {
+            for (int x = rect.left; x < rect.right; x++)
+                pixels.push_back(GetPixel(dc, x, y));
+        }
+        ::ReleaseDC(main->m_hWnd, dc);
+        return pixels;
+    };
+    std::vector<COLORREF> plain = paint();
+    main->SelectButton(3, TRUE);
+    std::vector<COLORREF> framed = paint();
+    int width = rect.Width();
+    for (int ring = 0; ring < 3; ring++) {
+        int changed = 0;
+        for (int y = ring; y < rect.Height() - ring; y++)
+            changed += plain[y * width + ring] != framed[y * width + ring];
+        EXPECT_GT(changed, 0) << "ring " << ring;
+    }
+    for (int y = 3; y < rect.Height() - 3; y++) {
+        for (int x = 3; x < width - 3; x++)
+            ASSERT_EQ(plain[y * width + x], framed[y * width + x]) << x << "," << y;
+    }
+}
