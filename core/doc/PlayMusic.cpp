@@ -85,6 +85,7 @@ void CPlayMusic::Step()
 
 void CPlayMusic::AdvancePlaylist()
 {
+    m_currentSeenPlaying = false;
     CPlayList& list = m_host.GetCurrentPlayList();
     if (list.IsStopped() || list.WasStopped())
         return;
@@ -101,7 +102,10 @@ void CPlayMusic::AdvancePlaylist()
         return;
     }
     if (m_host.GetPlayerControl().IsEntryPlaying(&current))
+    {
+        m_currentSeenPlaying = true;
         return;
+    }
     if (!list.Next())
     {
         list.SetStopped();
@@ -186,7 +190,10 @@ void CPlayMusic::CarryOut(int player, const PlayDecision& decision, const CLibIt
         control.SetPlayState(player, 0);
         break;
     case kActionPlay:
-        control.PlayEntry(&first, next);
+        if (m_currentSeenPlaying && first == m_lastStarted)
+            control.PlayOnEntry(&first, next);
+        else
+            control.PlayEntry(&first, next);
         break;
     case kActionPause:
         control.PauseEntry(&first, next);

@@ -85,4 +85,8 @@ private:
     // Worked out once a step for all players.
     bool m_followsTrack = false;
     bool m_currentNearEnd = false;
+    // The advance found the current entry (m_lastStarted) still playing: the
+    // players' requests later in the step must not start it over should it
+    // end meanwhile.
+    bool m_currentSeenPlaying = false;
 };

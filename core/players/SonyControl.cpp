@@ -366,6 +366,11 @@ BOOL CSonyControl::PlayEntry(const CLibItem* first, const CLibItem* second)
     return Route(kPlay, first, second);
 }
 
+BOOL CSonyControl::PlayOnEntry(const CLibItem* first, const CLibItem* second)
+{
+    return Route(kPlayOn, first, second);
+}
+
 BOOL CSonyControl::PauseEntry(const CLibItem* first, const CLibItem* second)
 {
     return Route(kPause, first, second);
@@ -382,14 +387,17 @@ BOOL CSonyControl::Route(Request request, const CLibItem* first, const CLibItem*
     if (!Resolve(first, place))
         return FALSE;
     if (place.player == kMp3PlayerId) {
+        bool play = request == kPlay || request == kPlayOn;
         if (!m_mp3) {
-            if (request == kPlay)
+            if (play)
                 AfxMessageBox("You are trying to play an MP3 file, but the MP3 player is no longer enabled. "
                               "Please enable it under View | Options | Players and restart ZYM.");
-            return request != kPlay;
+            return !play;
         }
         if (request == kPlay)
             m_mp3->Play(place.album, place.track);
+        else if (request == kPlayOn)
+            m_mp3->PlayOn(place.album, place.track);
         else if (request == kPause)
             m_mp3->Pause(place.album, place.track);
         else
@@ -400,7 +408,7 @@ BOOL CSonyControl::Route(Request request, const CLibItem* first, const CLibItem*
     CSonyPlayer* p = use.At(place.player);
     if (!p)
         return FALSE;
-    if (request == kPlay)
+    if (request == kPlay || request == kPlayOn)
         p->PlayAt(place.slot, place.track);
     else if (request == kPause)
         p->PauseAt(place.slot, place.track);

@@ -64,6 +64,9 @@ public:
     void RemoveAllPlayers();
 
     BOOL PlayEntry(const CLibItem* first, const CLibItem* second);
+    // PlayEntry for an entry seen playing earlier in the same step: an MP3
+    // track that has ended since is not started again.
+    BOOL PlayOnEntry(const CLibItem* first, const CLibItem* second);
     BOOL PauseEntry(const CLibItem* first, const CLibItem* second);
     BOOL CueEntry(const CLibItem* first, const CLibItem* second);
     BOOL StopPlayer(int index);
@@ -105,7 +108,7 @@ public:
     int m_trackFinishTweak = 0;
 
 private:
-    enum Request { kPlay, kPause, kCue };
+    enum Request { kPlay, kPlayOn, kPause, kCue };
     struct Place
     {
         int player;   // changer index, or kMp3PlayerId

@@ -173,6 +173,15 @@ BOOL CMPEGRequests::Play(const AlbumRecord& album, int track)
     return TRUE;
 }
 
+BOOL CMPEGRequests::PlayOn(const AlbumRecord& album, int track)
+{
+    CGuard guard(m_lock);
+    // The item ended after the caller looked: playing it now would start it over.
+    if (m_finished && !m_playing && !m_paused && IsCurrent(album, track))
+        return FALSE;
+    return Play(album, track);
+}
+
 BOOL CMPEGRequests::Pause(const AlbumRecord& album, int track)
 {
     CGuard guard(m_lock);

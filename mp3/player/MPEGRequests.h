@@ -26,6 +26,7 @@ public:
     BOOL IsPlayingItem(const AlbumRecord& album, int track);
     BOOL IsPausedItem(const AlbumRecord& album, int track);
     BOOL Play(const AlbumRecord& album, int track) override;
+    BOOL PlayOn(const AlbumRecord& album, int track) override;
     BOOL Pause(const AlbumRecord& album, int track) override;
     BOOL Cue(const AlbumRecord& album, int track) override;
     BOOL StopPlayback() override;

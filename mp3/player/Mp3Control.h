@@ -14,6 +14,10 @@ class CMp3Control
 public:
     virtual ~CMp3Control() {}
     virtual BOOL Play(const AlbumRecord& album, int track) = 0;
+    // Play for the item the caller saw playing a moment ago: when it has
+    // ended since, it is not started over (FALSE). A player whose items
+    // never end by themselves just plays.
+    virtual BOOL PlayOn(const AlbumRecord& album, int track) { return Play(album, track); }
     virtual BOOL Pause(const AlbumRecord& album, int track) = 0;
     virtual BOOL Cue(const AlbumRecord& album, int track) = 0;
     virtual BOOL StopPlayback() = 0;

@@ -4,6 +4,8 @@
 #include "PlayMusic.h"
 #include "SonyControl.h"
 #include "DevicePath.h"
+#include "mp3/decoder/DecoderPlayer.h"
+#include "mp3/player/MPEGRequests.h"
 #include "playlist/PlayList.h"
 
 #include <afxmt.h>
@@ -22,7 +24,8 @@ const char kAlbumE[] = "000000000000000E";   // MP3 file Z:\music\e0.mp3
 class CDocumentStandIn : public CControlHost, public CPlayingHost
 {
 public:
-    CDocumentStandIn() : list(library)
+    // The MP3 stand-in unless another player is given.
+    explicit CDocumentStandIn(CMp3Control* player = nullptr) : list(library), m_player(player ? player : &mp3)
     {
         library.SetHost(&m_libraryHost);
         AddAlbum(kAlbumD, 2);
@@ -44,7 +47,7 @@ public:
     BOOL VerifyDiscAt(int, int, int, int, int) override { return TRUE; }
     void SetFirmwareVersion(double) override {}
     CMusicLibrary& GetLibrary() override { return library; }
-    CMp3Control* GetMp3Player() override { return &mp3; }
+    CMp3Control* GetMp3Player() override { return m_player; }
     BOOL IsDiscSearchRunning() override { return FALSE; }
     BOOL IsLibraryLoading() override { return FALSE; }
     void IdentifyDiscs(int) override {}
@@ -122,6 +125,7 @@ private:
     }
 
     CLibraryHostStandIn m_libraryHost;
+    CMp3Control* m_player;
     CNoDevicePath m_path;
     CCriticalSection m_lock;
     std::vector<std::string> m_events;
@@ -256,6 +260,87 @@ TEST(PlayMusic, AStateChangedDuringAStepIsNotLost)
         music.Step();
         EXPECT_EQ(c.requests, doc.TakeRequests());
         EXPECT_EQ(c.events, doc.TakeEvents());
+    }
+}
+
+// The MP3 player's own request logic; the test plays its thread, carrying out
+// nothing and reporting the decoder's states itself.
+class CRecordedMp3 : public CMPEGRequests
+{
+public:
+    HANDLE GetStatusEvent() const override { return nullptr; }
+    Texts TakePosted()
+    {
+        Texts taken;
+        taken.swap(m_posted);
+        return taken;
+    }
+
+protected:
+    void PostRequest(UINT message) override
+    {
+        static const char* const kNames[] = { "open", "play", "stop", "pause" };
+        m_posted.push_back(kNames[message - kMp3Open]);
+    }
+    void SendCommand(int) override {}
+
+private:
+    Texts m_posted;
+};
+
+// A track that ends while a step is under way, after the step found it still
+// playing, is over: the step's play request must not start it again, and the
+// next step moves on. Played again on purpose (the same track next in the
+// list, or a list of one in a loop), it starts again.
+TEST(PlayMusic, ATrackEndingDuringAStepIsNotStartedAgain)
+{
+    const Texts start = { "stop", "open", "play" };
+    const struct
+    {
+        const char* name;
+        std::vector<CLibItem> entries;
+        bool loop;
+        bool endsDuringStep;
+        Texts endingStep;
+        int pointerAfterEnd;
+        Texts nextStep;
+        int pointerAfterNext;
+    } cases[] = {
+        { "next track follows", { CLibItem(kAlbumD, 0), CLibItem(kAlbumE, 0) }, false, true, {}, 0, start, 1 },
+        { "next track, ended between steps", { CLibItem(kAlbumD, 0), CLibItem(kAlbumE, 0) }, false, false, start, 1, {}, 1 },
+        { "same track next", { CLibItem(kAlbumD, 0), CLibItem(kAlbumD, 0) }, false, true, {}, 0, { "play" }, 1 },
+        { "same track next, ended between steps", { CLibItem(kAlbumD, 0), CLibItem(kAlbumD, 0) }, false, false, { "play" }, 1, {}, 1 },
+        { "one track in a loop", { CLibItem(kAlbumD, 0) }, true, true, {}, 0, { "play" }, 0 },
+        { "one track in a loop, ended between steps", { CLibItem(kAlbumD, 0) }, true, false, { "play" }, 0, {}, 0 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CRecordedMp3 mp3;
+        CDocumentStandIn doc(&mp3);
+        CPlayMusic music(doc);
+        for (const CLibItem& entry : c.entries)
+            doc.list.AddItem(entry);
+        doc.list.SetLoop(c.loop);
+        doc.list.SetPlaying();
+        music.Step();
+        ASSERT_EQ(start, mp3.TakePosted());
+        mp3.OnPlayerState(kPlayerPlaying);
+        music.Step();
+        ASSERT_EQ(Texts(), mp3.TakePosted());
+
+        auto end = [&mp3] { mp3.OnPlayerState(kPlayerInputEnd); };
+        if (c.endsDuringStep)
+            doc.duringStep = end;
+        else
+            end();
+        music.Step();
+        EXPECT_EQ(c.endingStep, mp3.TakePosted());
+        EXPECT_EQ(c.pointerAfterEnd, doc.list.GetPointer());
+        music.Step();
+        EXPECT_EQ(c.nextStep, mp3.TakePosted());
+        EXPECT_EQ(c.pointerAfterNext, doc.list.GetPointer());
+        EXPECT_TRUE(mp3.IsPlaying());
     }
 }
 

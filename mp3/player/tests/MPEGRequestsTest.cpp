@@ -60,8 +60,8 @@ AlbumRecord MakeAlbum(const char* id, int tracks)
     return album;
 }
 
-enum State { kFresh, kPlaying, kPaused, kCuedAtStart, kPausedLater, kFailed };
-enum Request { kPlay, kPause, kCue, kStopPlayback };
+enum State { kFresh, kPlaying, kPaused, kCuedAtStart, kPausedLater, kFailed, kEnded };
+enum Request { kPlay, kPlayOn, kPause, kCue, kStopPlayback };
 
 // Album "A" track 1 is the current item of every state but kFresh.
 void Enter(RecordingRequests& player, State state, const AlbumRecord& a)
@@ -76,6 +76,10 @@ void Enter(RecordingRequests& player, State state, const AlbumRecord& a)
         player.SetFlags(0, 1);
     if (state == kPausedLater)
         player.SetPosition(0, 12);
+    if (state == kEnded) {
+        player.OnPlayerState(kPlayerPlaying);
+        player.OnPlayerState(kPlayerInputEnd);
+    }
     if (state == kFailed) {
         player.SetFlags(0, 0);
         player.SetError();
@@ -109,6 +113,12 @@ TEST(MPEGRequests, RequestTable)
         {"play another album", kPlaying, kPlay, "B", 1, TRUE, start, 1, 0, 0},
         {"play resumes paused", kPaused, kPlay, "A", 1, TRUE, {"Play"}, 0, 1, 0},
         {"play same item after failure", kFailed, kPlay, "A", 1, TRUE, none, 0, 0, 0},
+        {"play the ended track again", kEnded, kPlay, "A", 1, TRUE, {"Play"}, 1, 0, 0},
+        {"play on the ended track", kEnded, kPlayOn, "A", 1, FALSE, none, 0, 0, 1},
+        {"play on the ended album", kEnded, kPlayOn, "A", -1, FALSE, none, 0, 0, 1},
+        {"play on another track after an end", kEnded, kPlayOn, "A", 2, TRUE, start, 1, 0, 0},
+        {"play on the playing track", kPlaying, kPlayOn, "A", 1, FALSE, none, 1, 0, 0},
+        {"play on resumes paused", kPaused, kPlayOn, "A", 1, TRUE, {"Play"}, 0, 1, 0},
         {"pause playing", kPlaying, kPause, "A", 1, TRUE, {"Pause"}, 1, 0, 0},
         {"pause paused", kPaused, kPause, "A", 1, FALSE, none, 0, 1, 0},
         {"pause idle item loads it paused", kFresh, kPause, "A", 1, TRUE, load, 0, 1, 0},
@@ -131,6 +141,7 @@ TEST(MPEGRequests, RequestTable)
         BOOL result = FALSE;
         switch (c.request) {
         case kPlay: result = player.Play(album, c.track); break;
+        case kPlayOn: result = player.PlayOn(album, c.track); break;
         case kPause: result = player.Pause(album, c.track); break;
         case kCue: result = player.Cue(album, c.track); break;
         case kStopPlayback: result = player.StopPlayback(); break;
