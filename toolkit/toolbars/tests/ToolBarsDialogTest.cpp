@@ -604,6 +604,7 @@ TEST_F(ToolBarSheetTest, CommandsPageShowsOneCategoryAtATimeInsideItsFrame)
     EXPECT_EQ((std::vector<std::pair<std::string, DWORD_PTR>>{{"Window", kTkFirstMenuCommand}}), menuItems);
     EXPECT_FALSE(m_manager->InCustomizeMode());
     EXPECT_FALSE(Bar(kMainBar)->IsCustomizing());
+    EXPECT_TRUE(m_frame->IsWindowEnabled()) << "the modal sheet gives its owner back";
 }
 
 // A button selected on a category bar shows the first line of its command's
