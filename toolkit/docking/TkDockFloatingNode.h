@@ -55,6 +55,7 @@ public:
     // the node that holds them; NULL when empty.
     TkLayoutNode* GetDockedContent();
     BOOL IsPlaced() const { return m_floating; }
+    TkLNDockingMgr* GetDockingMgr() const { return m_manager; }
 
     // How far inside the outline the cursor is kept.
     static const int kCursorInset = 5;

@@ -30,7 +30,7 @@ public:
     }
     void EndDock() override
     {
-        m_floatingNode = NULL;
+        DiscardFloatingNode();
         TkDefDockNodeInitiatorBase::EndDock();
     }
     // screenRect NULL: the remembered float rectangle, else where the node is.
@@ -130,6 +130,19 @@ protected:
             return node;
         manager->DestroyNodeMemMgr(0, owner);
         return NULL;
+    }
+
+    // The floating node made for a drag's outline that the node did not
+    // stay in (docked at a target after all, or put back) goes with its
+    // float window; else every such drag left an empty floating tree.
+    void DiscardFloatingNode()
+    {
+        TkDockFloatingNode* floating = m_floatingNode;
+        m_floatingNode = NULL;
+        if (!floating || floating->GetContent() == (TkLayoutNode*)this)
+            return;
+        if (TkLNDockingMgr* manager = floating->GetDockingMgr())
+            manager->DestroyNodeMemMgr(0, floating->GetMemoryManager());
     }
 
     TkDockFloatingNode* m_floatingNode;

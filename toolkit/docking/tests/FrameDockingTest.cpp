@@ -4,6 +4,7 @@
 
 #include "docking/TkDockProtocol.h"
 #include "docking/TkDockingSettings.h"
+#include "docking/TkDragDropDockingFeature.h"
 #include "docking/TkFloatableDockingNode.h"
 #include "docking/TkFrameDockingFeature.h"
 #include "docking/TkLayoutMiniFloatWnd.h"
@@ -389,6 +390,44 @@ TEST_F(FrameDockingTest, AFloatWindowDraggedOntoASideDocksItsPaneThere)
     EXPECT_EQ(1u, trees.size());
 }
 
+// The outline over no target makes the pane's floating form; a drag that
+// then docks the pane at a target, or is cancelled, leaves no floating
+// tree or float window behind but the parked spare.
+TEST_F(FrameDockingTest, AFloatingFormMadeForTheOutlineGoesWhenTheDragEndsElsewhere)
+{
+    DockShellPanes();
+    ResizeFrame(1000, 700);
+    TkLNDockingMgr* manager = m_feature->GetLayoutDockingMgr();
+    Pane* player = m_panes[2].get();
+    CRect mdi, slink;
+    ::GetWindowRect(m_frame->m_hWndMDIClient, mdi);
+    ::GetWindowRect(m_panes[3]->window, slink);
+    for (BOOL dropped : {TRUE, FALSE})
+    {
+        SCOPED_TRACE(dropped ? "docked at a target" : "cancelled");
+        CRect gripper = player->gripper.GetCurrentRect();
+        CRect window = player->node.GetCurrentRect();
+        CPoint press((gripper.left + window.left) / 2, gripper.CenterPoint().y);
+        if (window.top > gripper.top)
+            press = CPoint(gripper.CenterPoint().x, (gripper.top + window.top) / 2);
+        manager->FindContainer(&player->gripper)->NodePointToScreen(press);
+        TkDragDropDockingFeature feature;
+        feature.SetDockingMgr(manager);
+        ASSERT_TRUE(feature.OnStartDrag(0, press));
+        feature.OnDragMove(0, mdi.CenterPoint());
+        EXPECT_TRUE(dynamic_cast<TkDockFloatingNode*>(player->gripper.GetParentNode()))
+            << "the outline's floating form holds the pane";
+        feature.OnDragMove(0, slink.CenterPoint());
+        feature.OnEndDrag(0, slink.CenterPoint(), dropped);
+        Pump();
+        EXPECT_EQ(m_feature->GetLayoutRoot(), player->gripper.GetRootNode());
+        TkLNRootList trees;
+        manager->GetRegisteredTrees(trees);
+        EXPECT_EQ(1u, trees.size());
+        EXPECT_EQ(1, TkLNFloatingHwndContainer::GetSpareCount());
+    }
+}
+
 namespace
 {
 const int kPropertyPanes = 7;
@@ -771,10 +810,11 @@ private:
                std::to_string(point.x) + "," + std::to_string(point.y) + (docked ? "" : " refused");
     }
     // Only a pane in the tree, or hidden from it, has a place to show in.
+    // A floated pane hides and shows with its float window.
     std::string Toggle()
     {
         Entry& pane = AnyPane();
-        if (m_feature.IsNodeShown(pane.gripper, FALSE) &&
+        if (m_feature.IsNodeShown(pane.gripper, FALSE) && !Floating(pane) &&
             pane.gripper->GetRootNode() != m_feature.GetLayoutRoot())
             return "skip toggle of undocked " + Name(pane);
         BOOL done = m_feature.ToggleNode(pane.gripper);
