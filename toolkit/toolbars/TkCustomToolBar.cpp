@@ -189,6 +189,8 @@ void TkCustomToolBar::ResizeButtons()
     m_cxWidest = 0;
     for (int i = 0; i < GetCount(); i++)
         GetButton(i)->AdjustSize();
+    // The remembered sizes were those of the old button size.
+    m_layout.m_bHorzPending = m_layout.m_bVertPending = m_layout.m_bFloatPending = TRUE;
 }
 
 BOOL TkCustomToolBar::SetButtons(const UINT* ids, int count)

@@ -196,9 +196,12 @@ void TkToolBarsBase::OnNameChanged()
         edit->SetWindowText(name);
     }
     bar->SetWindowText(name);
-    // Floating, the bar's parent frame is its mini frame.
-    if (bar->IsFloating() && bar->GetParentFrame() != NULL)
+    // Floating, the bar's parent frame is its mini frame, which takes its
+    // title from its dock bar whenever it is laid out.
+    if (bar->IsFloating() && bar->m_pDockBar != NULL && bar->GetParentFrame() != NULL) {
+        bar->m_pDockBar->SetWindowText(name);
         bar->GetParentFrame()->SetWindowText(name);
+    }
     edit->SendMessage(EM_SETMODIFY, FALSE);
     int check = m_list.GetCheck(index);
     DWORD_PTR data = m_list.GetItemData(index);

@@ -313,6 +313,7 @@ TEST_F(ToolBarsDialogTest, RenamingTakesOnlyAChangedUserBarsNameAndTitlesItsFloa
     EXPECT_EQ("Main", Text(Bar(kMainBar)));
     ASSERT_TRUE(Bar(kUserBar)->IsFloating());
     EXPECT_EQ("Floating", Text(Bar(kUserBar)));
+    Bar(kUserBar)->GetParentFrame()->RecalcLayout();
     EXPECT_EQ("Floating", Text(Bar(kUserBar)->GetParentFrame()));
     EXPECT_EQ("Tool bars", Text(m_frame)) << "the main frame keeps its title";
 }
@@ -376,6 +377,24 @@ TEST_F(ToolBarsDialogTest, BarsMadeHiddenOrDestroyedMeanwhileShowInTheList)
                                  {"Main", kMainBar, 1},
                                  {"Second", kSecondBar, 0}}),
               afterChanges);
+}
+
+// A floating bar's mini frame (not the main frame, which is its docking
+// frame) is laid out again for large buttons.
+TEST_F(ToolBarsDialogTest, LargeButtonsResizeAFloatingBarsMiniFrame)
+{
+    TkCustomToolBar* bar = Bar(kUserBar);
+    const UINT ids[] = {100, 101, 102, 100, 101, 102};
+    bar->SetButtons(ids, 6);
+    m_frame->FloatControlBar(bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    PumpMessages();
+    ASSERT_TRUE(bar->IsFloating());
+    CRect before, after;
+    bar->GetParentFrame()->GetWindowRect(&before);
+    m_manager->EnableLargeBtns(TRUE);
+    bar->GetParentFrame()->GetWindowRect(&after);
+    // Taller buttons; the rows keep to the remembered floating width.
+    EXPECT_GT(after.Height(), before.Height());
 }
 
 // The options take effect at once; how the dialog closes decides whether
