@@ -563,6 +563,10 @@ public:
             {
                 HWND floatWnd = FloatWindowOf(floating);
                 EXPECT_EQ(floatWnd, ::GetParent(pane.window)) << (LPCSTR)pane.gripper->GetNodeName();
+                // Hidden with its float window, the pane is laid out again
+                // only when shown.
+                if (!shown)
+                    continue;
                 // Node coordinates there are the float window's outer ones.
                 CRect node = pane.node->GetCurrentRect(), window;
                 Manager()->GetContainerOf(floating)->NodeRectToScreen(node);
