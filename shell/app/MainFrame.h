@@ -93,6 +93,10 @@ protected:
     void OnShowCrashReporter();
     void OnViewOptions();
     void OnTipOfTheDay();
+    // MainFrameBars.cpp: the tool-bars dialog, whose Customize button opens
+    // the customise sheet.
+    void OnViewToolBars();
+    void OnCustomize();
     // Commands of the document that run a shell dialog.
     void OnSearchForDiscs();
     void OnTransferText();

@@ -8,9 +8,12 @@
 
 #include "menus/TkMenuBar.h"
 #include "toolbars/TkBmpMgr.h"
+#include "toolbars/TkBtnGroup.h"
 #include "toolbars/TkCustomToolBar.h"
 #include "toolbars/TkTBMenuBtn.h"
+#include "toolbars/TkToolBarCmdPage.h"
 #include "toolbars/TkToolBarManager.h"
+#include "toolbars/TkToolBarsBase.h"
 
 #include <map>
 #include <string>
@@ -95,6 +98,58 @@ std::vector<std::string> MenuTexts(TkCustomToolBar* bar)
         if (bar->GetButton(index)->m_nKind == kTkBtnMenu)
             texts.push_back((LPCSTR) static_cast<TkTBMenuBtn*>(bar->GetButton(index))->m_strText);
     return texts;
+}
+
+// What the modal windows of a command showed, seen from a thread timer
+// inside their loops: the "Toolbars" dialog is sent its Customize button,
+// the customise sheet is read and cancelled.
+struct CustomizeSeen
+{
+    bool toolBarsDialog = false;
+    std::string sheetCaption;
+    std::vector<std::string> pages;
+    std::vector<std::string> groups;
+    std::vector<UINT> user3;
+};
+CustomizeSeen g_seen;
+
+BOOL CALLBACK ReadModalWindow(HWND window, LPARAM)
+{
+    CString text;
+    CWnd::FromHandle(window)->GetWindowText(text);
+    CWnd* permanent = CWnd::FromHandlePermanent(window);
+    if (text == "Toolbars" && !g_seen.toolBarsDialog)
+    {
+        g_seen.toolBarsDialog = true;
+        ::PostMessageA(window, WM_COMMAND, IDC_TK_CUSTOMIZE, 0);
+        return FALSE;
+    }
+    CPropertySheet* sheet = dynamic_cast<CPropertySheet*>(permanent);
+    if (!sheet || !g_seen.sheetCaption.empty())
+        return TRUE;
+    g_seen.sheetCaption = (LPCSTR)text;
+    for (int index = 0; index < sheet->GetPageCount(); ++index)
+    {
+        sheet->SetActivePage(index);
+        CString title;
+        sheet->GetActivePage()->GetWindowText(title);
+        g_seen.pages.push_back((LPCSTR)title);
+        TkToolBarCmdPage* commands = dynamic_cast<TkToolBarCmdPage*>(sheet->GetActivePage());
+        for (int group = 0; commands && group < commands->GetGroupCount(); ++group)
+        {
+            TkBtnGroup* category = commands->GetGroup(group);
+            g_seen.groups.push_back((LPCSTR)category->m_strTitle);
+            if (category->m_strTitle == "User3")
+                g_seen.user3.assign(category->m_pIds, category->m_pIds + category->m_nCount);
+        }
+    }
+    ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return FALSE;
+}
+
+void CALLBACK ReadModalWindows(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), ReadModalWindow, 0);
 }
 
 // A document that notes what of the frame is already saved when it is asked
@@ -493,4 +548,23 @@ TEST_F(MainFrameTest, EverythingIsSavedBeforeTheDocumentClosesAndThePlacementLas
                                          "docked windows saved" }),
               CCloseRecorderDoc::seen);
     EXPECT_FALSE(m_app.GetProfileString("Main Frame", "Rect").IsEmpty());
+}
+
+// "&Toolbar..." runs the tool-bars dialog; its Customize button opens the
+// customise sheet with the tool-bars page and the command categories.
+TEST_F(MainFrameTest, TheToolBarsDialogOpensTheCustomiseSheet)
+{
+    Open();
+    g_seen = CustomizeSeen();
+    UINT_PTR timer = ::SetTimer(NULL, 0, 50, ReadModalWindows);
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBARS);
+    ::KillTimer(NULL, timer);
+    EXPECT_TRUE(g_seen.toolBarsDialog);
+    EXPECT_EQ("Customize", g_seen.sheetCaption);
+    EXPECT_EQ((std::vector<std::string>{ "Toolbars", "Commands" }), g_seen.pages);
+    EXPECT_EQ((std::vector<std::string>{ "Main", "Library", "Playlist", "Sound", "Player", "User1", "User2", "User3",
+                                         "User4", "User5", "User6", "User7", "User8", "User9", "User10" }),
+              g_seen.groups);
+    EXPECT_EQ((std::vector<UINT>{ 32977, 32978, 32979, 32980, 32981, 32982, 32983, 32984, 32985, 32986 }),
+              g_seen.user3);
 }

@@ -257,6 +257,10 @@ TEST_F(ZymProcessTest, StartsClosesAndComesBackAsItWasLeft)
         EXPECT_EQ("shown", ShownState(main, kMainBarId));
         EXPECT_EQ("hidden", ShownState(main, kPlayerBarId));
         EXPECT_EQ("Version 2, 0, 0, 1", AboutBoxVersion(first, main));
+        // Media keys reach the play list's document: Stop is taken, a volume
+        // key goes on to the system.
+        EXPECT_EQ(1, SendMessageA(main, WM_APPCOMMAND, (WPARAM)main, MAKELPARAM(0, APPCOMMAND_MEDIA_STOP)));
+        EXPECT_EQ(0, SendMessageA(main, WM_APPCOMMAND, (WPARAM)main, MAKELPARAM(0, APPCOMMAND_VOLUME_UP)));
         // The "Main" bar hidden now is hidden at the next start.
         PostMessageA(main, WM_COMMAND, kViewToolBarCommand, 0);
         // Every album of the library in the album list.
