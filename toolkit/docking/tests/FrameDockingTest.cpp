@@ -390,6 +390,37 @@ TEST_F(FrameDockingTest, AFloatWindowDraggedOntoASideDocksItsPaneThere)
     EXPECT_EQ(1u, trees.size());
 }
 
+// A pane dropped over another pane's float window floats in a window of
+// its own: nothing docks into float windows.
+TEST_F(FrameDockingTest, APaneDroppedOnAFloatWindowFloatsBesideIt)
+{
+    DockShellPanes();
+    ResizeFrame(1000, 700);
+    TkLNDockingMgr* manager = m_feature->GetLayoutDockingMgr();
+    Pane* player = m_panes[2].get();
+    Pane* library = m_panes[1].get();
+    CRect rect(300, 150, 600, 400);
+    ASSERT_TRUE(m_feature->AttachNode(&player->gripper, &rect));
+    Pump();
+    TkLayoutNode* playerTree = player->gripper.GetRootNode();
+    CPoint press = library->gripper.GetCurrentRect().TopLeft() + CPoint(9, 9);
+    manager->FindContainer(&library->gripper)->NodePointToScreen(press);
+    TkDragDropDockingFeature feature;
+    feature.SetDockingMgr(manager);
+    ASSERT_TRUE(feature.OnStartDrag(0, press));
+    feature.OnDragMove(0, rect.CenterPoint());
+    feature.OnEndDrag(0, rect.CenterPoint(), TRUE);
+    Pump();
+    TkDockFloatingNode* own = dynamic_cast<TkDockFloatingNode*>(library->gripper.GetRootNode());
+    ASSERT_TRUE(own);
+    EXPECT_NE(playerTree, own);
+    EXPECT_EQ(playerTree, player->gripper.GetRootNode());
+    EXPECT_EQ(1, dynamic_cast<TkDockFloatingNode*>(playerTree)->GetTargetNodeCount());
+    TkLNRootList trees;
+    manager->GetRegisteredTrees(trees);
+    EXPECT_EQ(3u, trees.size()) << "the frame and two float windows";
+}
+
 // The outline over no target makes the pane's floating form; a drag that
 // then docks the pane at a target, or is cancelled, leaves no floating
 // tree or float window behind but the parked spare.
