@@ -450,9 +450,11 @@ void CMPEGRequests::OnInputTimecode(int minutes, int seconds)
     m_positionSeconds = seconds;
     if (changed)
         SignalStatus();
-    // Until the stream tells its length (-1) no end is near: a start would
-    // otherwise look finished and start the next player at once.
-    if (m_durationMinutes < 0)
+    // Until the stream tells its length no end is near: a start would
+    // otherwise look finished and start the next player at once. A stream
+    // without a length header opens with a length of 0, the real one
+    // following its first frame's timecode.
+    if (m_durationMinutes < 0 || (m_durationMinutes == 0 && m_durationSeconds == 0))
         return;
     int remaining = (m_durationMinutes * 60 + m_durationSeconds) - (minutes * 60 + seconds);
     m_finished = m_fadeOverlapTime >= 1 && remaining < m_fadeOverlapTime;

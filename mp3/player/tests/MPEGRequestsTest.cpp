@@ -299,9 +299,9 @@ TEST(MPEGRequests, NackStepsThroughAnAlbumOrFails)
     }
 }
 
-// Near its end by the overlap (not before its length is known), an item
-// stays so while the playing thread keeps asking for it; the next item starts
-// without the mark.
+// Near its end by the overlap (not before its length is known; a length of 0
+// is not known), an item stays so while the playing thread keeps asking for
+// it; the next item starts without the mark.
 TEST(MPEGRequests, OverlapFinishesEarly)
 {
     RecordingRequests player;
@@ -310,6 +310,9 @@ TEST(MPEGRequests, OverlapFinishesEarly)
     player.Play(album, 0);
     player.OnPlayerState(kPlayerPlaying);
     player.OnInputTimecode(0, 1);
+    EXPECT_FALSE(player.IsFinished());
+    player.OnInputDuration(0);
+    player.OnInputTimecode(0, 0);
     EXPECT_FALSE(player.IsFinished());
     player.SetDuration(3, 0);
     player.OnInputTimecode(2, 54);
