@@ -156,6 +156,24 @@ protected:
         return placed;
     }
 
+    TkLNDockingMgr* Manager() { return m_feature->GetLayoutDockingMgr(); }
+    // The float window a floated pane is in, NULL when it is not floating.
+    HWND FloatWindowOf(Pane* pane)
+    {
+        auto* floating = dynamic_cast<TkDockFloatingNode*>(pane->gripper.GetRootNode());
+        auto* container = floating ? dynamic_cast<TkLNFloatingHwndContainer*>(
+                                         Manager()->GetContainerOf(floating))
+                                   : NULL;
+        return container ? container->GetContainerWnd() : NULL;
+    }
+    // The frame's tree and one per float window.
+    size_t TreeCount()
+    {
+        TkLNRootList trees;
+        Manager()->GetRegisteredTrees(trees);
+        return trees.size();
+    }
+
     CWinApp m_app{"Zym"};
     CMDIFrameWnd* m_frame = NULL;
     std::unique_ptr<TkFrameDockingFeature> m_feature;
@@ -319,11 +337,8 @@ TEST_F(FrameDockingTest, ADoubleClickFloatsAPaneAndAnotherDocksItBackWhereItWas)
     manager->FindContainer(&player->gripper)->NodeRectToScreen(docked);
     ASSERT_TRUE(player->gripper.OnDoubleClick(manager));
     Pump();
-    auto* floating = dynamic_cast<TkDockFloatingNode*>(player->gripper.GetParentNode());
-    ASSERT_TRUE(floating);
-    auto* container = dynamic_cast<TkLNFloatingHwndContainer*>(manager->GetContainerOf(floating));
-    ASSERT_TRUE(container);
-    HWND floatWnd = container->GetContainerWnd();
+    HWND floatWnd = FloatWindowOf(player);
+    ASSERT_TRUE(floatWnd);
     EXPECT_TRUE(::IsWindowVisible(floatWnd));
     EXPECT_EQ(floatWnd, ::GetParent(player->window));
     EXPECT_TRUE(::IsWindowVisible(player->window));
@@ -337,16 +352,14 @@ TEST_F(FrameDockingTest, ADoubleClickFloatsAPaneAndAnotherDocksItBackWhereItWas)
     caption.ReleaseBuffer();
     EXPECT_STREQ("Player", caption);
 
+    auto* floating = dynamic_cast<TkDockFloatingNode*>(player->gripper.GetRootNode());
     ASSERT_TRUE(floating->OnDoubleClick(manager));
     Pump();
     EXPECT_EQ(before, Placed());
     EXPECT_EQ(m_frame->m_hWnd, ::GetParent(player->window));
     EXPECT_FALSE(::IsWindowVisible(floatWnd)) << "parked";
     EXPECT_EQ(1, TkLNFloatingHwndContainer::GetSpareCount());
-    // No floating tree is left behind.
-    TkLNRootList trees;
-    manager->GetRegisteredTrees(trees);
-    EXPECT_EQ(1u, trees.size());
+    EXPECT_EQ(1u, TreeCount()) << "no floating tree is left behind";
 }
 
 // Dragged by its caption onto a side, a float window docks its pane there
@@ -355,16 +368,12 @@ TEST_F(FrameDockingTest, AFloatWindowDraggedOntoASideDocksItsPaneThere)
 {
     DockShellPanes();
     ResizeFrame(1000, 700);
-    TkLNDockingMgr* manager = m_feature->GetLayoutDockingMgr();
     Pane* player = m_panes[2].get();
     CRect rect(300, 150, 500, 300);
     ASSERT_TRUE(m_feature->AttachNode(&player->gripper, &rect));
     Pump();
-    auto* floating = dynamic_cast<TkDockFloatingNode*>(player->gripper.GetParentNode());
-    ASSERT_TRUE(floating);
-    auto* container = dynamic_cast<TkLNFloatingHwndContainer*>(manager->GetContainerOf(floating));
-    ASSERT_TRUE(container);
-    HWND floatWnd = container->GetContainerWnd();
+    HWND floatWnd = FloatWindowOf(player);
+    ASSERT_TRUE(floatWnd);
     CPoint client(0, 0);
     ::ClientToScreen(floatWnd, &client);
     CPoint caption(400, (150 + client.y) / 2);
@@ -385,9 +394,7 @@ TEST_F(FrameDockingTest, AFloatWindowDraggedOntoASideDocksItsPaneThere)
     EXPECT_EQ(m_frame->m_hWnd, ::GetParent(player->window));
     EXPECT_TRUE(::IsWindowVisible(player->window));
     EXPECT_FALSE(::IsWindowVisible(floatWnd)) << "parked";
-    TkLNRootList trees;
-    manager->GetRegisteredTrees(trees);
-    EXPECT_EQ(1u, trees.size());
+    EXPECT_EQ(1u, TreeCount());
 }
 
 // A pane dropped over another pane's float window floats in a window of
@@ -416,9 +423,7 @@ TEST_F(FrameDockingTest, APaneDroppedOnAFloatWindowFloatsBesideIt)
     EXPECT_NE(playerTree, own);
     EXPECT_EQ(playerTree, player->gripper.GetRootNode());
     EXPECT_EQ(1, dynamic_cast<TkDockFloatingNode*>(playerTree)->GetTargetNodeCount());
-    TkLNRootList trees;
-    manager->GetRegisteredTrees(trees);
-    EXPECT_EQ(3u, trees.size()) << "the frame and two float windows";
+    EXPECT_EQ(3u, TreeCount()) << "the frame and two float windows";
 }
 
 // The outline over no target makes the pane's floating form; a drag that
@@ -452,9 +457,7 @@ TEST_F(FrameDockingTest, AFloatingFormMadeForTheOutlineGoesWhenTheDragEndsElsewh
         feature.OnEndDrag(0, slink.CenterPoint(), dropped);
         Pump();
         EXPECT_EQ(m_feature->GetLayoutRoot(), player->gripper.GetRootNode());
-        TkLNRootList trees;
-        manager->GetRegisteredTrees(trees);
-        EXPECT_EQ(1u, trees.size());
+        EXPECT_EQ(1u, TreeCount());
         EXPECT_EQ(1, TkLNFloatingHwndContainer::GetSpareCount());
     }
 }
@@ -587,9 +590,11 @@ public:
                 EXPECT_FALSE(::IsWindowVisible(pane.window)) << (LPCSTR)pane.gripper->GetNodeName();
             }
             if (inTree)
+            {
                 EXPECT_EQ(RectText(pane.node->GetCurrentRect()),
                           WindowRectIn(pane.window, m_frame->m_hWnd))
                     << (LPCSTR)pane.gripper->GetNodeName();
+            }
             if (TkDockFloatingNode* floating = Floating(pane))
             {
                 HWND floatWnd = FloatWindowOf(floating);
