@@ -3,6 +3,7 @@
 #include "TestFramework.h"
 
 #include "MinSplitterWnd.h"
+#include "RealInput.h"
 
 #include <afxext.h>
 
@@ -37,12 +38,7 @@ void PumpUntilIdle()
 
 void SendMouse(DWORD flags, CPoint screen)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
+    SendMouseAt(flags, screen);
     PumpUntilIdle();
 }
 

@@ -5,6 +5,7 @@
 #include "DetailView.h"
 #include "MessageBoxScript.h"
 #include "PlayerView.h"
+#include "RealInput.h"
 #include "SonyPlayer.h"
 #include "TrackListView.h"
 #include "ViewsResources.h"
@@ -645,6 +646,70 @@ TEST_F(LibraryViewsTest, IgnoredHintsPaintNothing)
         }
         m_frames.clear();
     }
+}
+
+} // namespace
+
+namespace {
+
+void PumpInput()
+{
+    for (int round = 0; round < 20; ++round)
+    {
+        PumpViewMessages();
+        if (MsgWaitForMultipleObjects(0, NULL, FALSE, 30, QS_ALLINPUT) == WAIT_TIMEOUT)
+            return;
+    }
+}
+
+void SendMouse(DWORD flags, CPoint screen)
+{
+    SendMouseAt(flags, screen);
+    PumpInput();
+}
+
+void SendKey(WORD key)
+{
+    PressKey(key);
+    PumpInput();
+}
+
+// A person double-clicks the Disc Title value, types a title and ends it
+// with Return.
+TEST_F(LibraryViewsTest, ADoubleClickedValueIsEditedByTheKeyboard)
+{
+    AddAlbum(kMp3Id, "Files", 3, true);
+    CDetailView* view = Show<CDetailView>(RUNTIME_CLASS(CDetailView));
+    Select(kMp3Id, -1);
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    CLxListCtrl& list = view->GetList();
+    ASSERT_EQ("Files", Cell(list, 1, 2));
+    view->GetParentFrame()->SetForegroundWindow();
+    PumpInput();
+
+    CRect cell;
+    list.GetSubItemRect(1, 2, LVIR_BOUNDS, cell);
+    CPoint point(cell.left + 20, cell.CenterPoint().y);
+    list.ClientToScreen(&point);
+    SendMouse(0, point);
+    for (int click = 0; click < 2; ++click)
+    {
+        SendMouse(MOUSEEVENTF_LEFTDOWN, point);
+        SendMouse(MOUSEEVENTF_LEFTUP, point);
+    }
+    CWnd* editor = list.GetWindow(GW_CHILD);
+    while (editor && editor->m_hWnd == list.GetHeaderCtrl()->m_hWnd)
+        editor = editor->GetWindow(GW_HWNDNEXT);
+    ASSERT_TRUE(editor) << "no editor opened";
+    EXPECT_EQ(editor->m_hWnd, ::GetFocus());
+
+    // The click leaves the caret in the text: End, then five back spaces.
+    SendKey(VK_END);
+    for (int back = 0; back < 5; ++back)
+        SendKey(VK_BACK);
+    for (WORD key : std::initializer_list<WORD>{'N', 'E', 'W', VK_RETURN})
+        SendKey(key);
+    EXPECT_EQ("new", Cell(list, 1, 2));
 }
 
 } // namespace
