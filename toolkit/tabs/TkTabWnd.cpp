@@ -88,6 +88,8 @@ TkTab* TkTabWndBase::InsertTab(CRuntimeClass* paneClass, int index, LPCSTR label
 TkTab* TkTabWndBase::InsertTab(CWnd* pane, int index, LPCSTR label)
 {
     TkTab* tab = m_pTabControl->InsertTab(index, label, pane, 0, 0);
+    if (tab != NULL)
+        HideUnlessActive(pane);
     OnTabAdded(index, 0);
     return tab;
 }
@@ -101,6 +103,8 @@ TkTab* TkTabWndBase::AddTab(CRuntimeClass* paneClass, LPCSTR label, CCreateConte
 TkTab* TkTabWndBase::AddTab(CWnd* pane, LPCSTR label)
 {
     TkTab* tab = m_pTabControl->AddTab(label, pane, 0, 0);
+    if (tab != NULL)
+        HideUnlessActive(pane);
     OnTabAdded(GetTabCount() - 1, 0);
     return tab;
 }
@@ -116,6 +120,8 @@ void TkTabWndBase::RemoveTab(int index)
         return;
     if (tab->m_pPane == m_pActivePane)
         m_pActivePane = NULL;
+    // Still a child of this window: it would lie under the next active pane.
+    HideUnlessActive(tab->m_pPane);
     m_pTabControl->DeleteTab(index);
 }
 
@@ -166,6 +172,18 @@ void TkTabWndBase::FocusPane(CWnd* pane)
     pane->SetActiveWindow();
 }
 
+void TkTabWndBase::HideUnlessActive(CWnd* pane)
+{
+    if (pane != NULL && pane != m_pActivePane && pane->m_hWnd != NULL)
+        pane->ShowWindow(SW_HIDE);
+}
+
+void TkTabWndBase::HideInactivePanes()
+{
+    for (int index = 0; index < GetTabCount(); index++)
+        HideUnlessActive(m_pTabControl->GetTab(index)->m_pPane);
+}
+
 void TkTabWndBase::ActivateTab(CWnd* pane, int index)
 {
     CWnd* previous = m_pActivePane;
@@ -175,6 +193,7 @@ void TkTabWndBase::ActivateTab(CWnd* pane, int index)
         m_pTabControl->ActivateTab(index);
     if (previous != NULL && previous != pane && previous->m_hWnd != NULL)
         previous->ShowWindow(SW_HIDE);
+    HideInactivePanes();
     if (pane != NULL && pane->m_hWnd != NULL)
     {
         pane->ShowWindow(SW_SHOW);

@@ -62,6 +62,10 @@ public:
 protected:
     CWnd* CreatePane(CRuntimeClass* paneClass, CCreateContext* context, UINT id);
     void FocusPane(CWnd* pane);
+    // Panes are made visible; only the active one may stay so, or the hidden
+    // tabs' panes would paint, take the focus and be hit under the active one.
+    void HideUnlessActive(CWnd* pane);
+    void HideInactivePanes();
 
     void OnDestroy();
     LRESULT OnChildActivateMessage(WPARAM wParam, LPARAM lParam);

@@ -1,10 +1,13 @@
 // The 3-D tab window: pane and tab areas on each side, panes made with their
 // place's ids, activation through the tab control's notification passed on
-// to the notify window, and the active pane's removal.
+// to the notify window, the active pane's removal, and only the active tab's
+// pane shown however the tabs are filled and switched.
 #include "TestFramework.h"
 #include "CallRecorder.h"
 #include "mfc/tests/PumpMessages.h"
 
+#include "docking/tests/InputScript.h"
+#include "tabs/Tk3DTabControl.h"
 #include "tabs/TkTabWnd.h"
 
 #include <string>
@@ -24,6 +27,16 @@ class CPaneWnd : public CWnd
     DECLARE_DYNCREATE(CPaneWnd)
 };
 IMPLEMENT_DYNCREATE(CPaneWnd, CWnd)
+
+// A pane made as the main frame makes its views: a view from a creation
+// context.
+class CPaneView : public CView
+{
+    DECLARE_DYNCREATE(CPaneView)
+protected:
+    void OnDraw(CDC*) override {}
+};
+IMPLEMENT_DYNCREATE(CPaneView, CView)
 
 // The notify window: records the activations it hears of.
 class CHostFrame : public CFrameWnd
@@ -209,4 +222,83 @@ TEST_F(TabWndTest, KeysMoveBetweenTheTabsThePaneAndTheNextTabStop)
     ::GetKeyboardState(keys);
     keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
     ::SetKeyboardState(keys);
+}
+
+TEST_F(TabWndTest, OnlyTheActiveTabsPaneIsShown)
+{
+    enum Filling
+    {
+        whileShown,
+        whileHiddenThenShown,
+        oneInsertedAfterActivation,
+    };
+    struct Case
+    {
+        const char* name;
+        Filling filling;
+    } cases[] = {
+        {"filled while shown", whileShown},
+        {"filled while hidden, then shown", whileHiddenThenShown},
+        {"one inserted after the first activation", oneInsertedAfterActivation},
+    };
+    const char* const labels[] = {"One", "Two", "Three"};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const DWORD shown = c.filling == whileHiddenThenShown ? 0 : WS_VISIBLE;
+        Tk3DTabWnd* tabs = new Tk3DTabWnd;
+        ASSERT_TRUE(tabs->Create(m_host, WS_CHILD | shown | Tk3DTabWnd::tabsBottom, kTabWndId));
+        tabs->MoveWindow(0, 0, 400, 300);
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CPaneView);
+        context.m_pCurrentFrame = m_host;
+        const int first = c.filling == oneInsertedAfterActivation ? 2 : 3;
+        for (int index = 0; index < first; index++)
+            tabs->AddTab(RUNTIME_CLASS(CPaneView), labels[index], &context, (UINT)-1);
+        tabs->ActivateTab(0);
+        if (c.filling == oneInsertedAfterActivation)
+            tabs->InsertTab(RUNTIME_CLASS(CPaneView), 1, labels[2], &context, (UINT)-1);
+        if (!shown)
+            tabs->ShowWindow(SW_SHOW);
+        m_host->SetForegroundWindow();
+        PumpUntilIdle();
+        // The labels of the tabs whose panes are visible.
+        auto visible = [tabs]() {
+            std::string names;
+            CString label;
+            BOOL selected;
+            CWnd* pane;
+            DWORD extra1, extra2;
+            for (int index = 0; index < tabs->GetTabCount(); index++)
+            {
+                tabs->GetTabControl()->GetTabInfo(index, label, selected, pane, extra1, extra2);
+                if (pane->IsWindowVisible())
+                    names += (names.empty() ? "" : " ") + std::string(label);
+            }
+            return names;
+        };
+        EXPECT_EQ("One", visible());
+
+        Tk3DTabControl* strip = static_cast<Tk3DTabControl*>(tabs->GetTabControl());
+        strip->SendMessage(WM_KEYDOWN, VK_RIGHT);
+        EXPECT_EQ(c.filling == oneInsertedAfterActivation ? "Three" : "Two", visible()) << "Right on the tabs";
+
+        // A hidden pane shown from outside goes at the next switch.
+        tabs->GetDlgItem(TkTabWndBase::kFirstPaneId)->ShowWindow(SW_SHOW);
+        strip->ActivateTab(2);
+        EXPECT_EQ(c.filling == oneInsertedAfterActivation ? "Two" : "Three", visible()) << "the tab control";
+
+        CRect firstTab;
+        ASSERT_TRUE(strip->GetTabRect(0, firstTab));
+        strip->ClientToScreen(&firstTab);
+        InputScript().MoveTo(firstTab.CenterPoint()).Button(MOUSEEVENTF_LEFTDOWN).Button(MOUSEEVENTF_LEFTUP).Send();
+        EXPECT_EQ("One", visible()) << "a click on the first tab";
+
+        CWnd* removed = tabs->GetActivePane();
+        tabs->RemoveTab(removed);
+        EXPECT_FALSE(removed->IsWindowVisible()) << "the removed pane";
+        EXPECT_EQ(c.filling == oneInsertedAfterActivation ? "Three" : "Two", visible()) << "after the removal";
+        tabs->DestroyWindow();
+        delete tabs;
+    }
 }
