@@ -251,6 +251,9 @@ protected:
     // The frame stays active while the activation goes to one of its
     // floating windows that keeps it so, which hear of the state.
     void SyncStayActive(UINT state, CWnd* other);
+    // Puts the frame's visible owned windows back above it shortly after its
+    // activation (FrameWndOwnedZOrder.cpp).
+    void KeepOwnedWindowsAbove();
     // WM_NCACTIVATE: a frame marked WF_STAYACTIVE draws its caption active.
     LRESULT OnNcActivateFrame(WPARAM wParam, LPARAM lParam);
     // Leaving the application takes the mark away.

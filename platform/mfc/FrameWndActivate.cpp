@@ -58,6 +58,8 @@ void CFrameWnd::SyncStayActive(UINT state, CWnd* other)
 {
     CFrameWnd* top = TopLevelFrameOf(this);
     BOOL stay = state != WA_INACTIVE;
+    if (stay)
+        KeepOwnedWindowsAbove();
     if (!stay && other != NULL) {
         HWND window = other->m_hWnd;
         stay = window == top->m_hWnd ||
