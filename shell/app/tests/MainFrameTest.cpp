@@ -7,6 +7,7 @@
 #include "ZymResources.h"
 
 #include "menus/TkMenuBar.h"
+#include "tabs/Tk3DTabControl.h"
 #include "toolbars/TkBmpMgr.h"
 #include "toolbars/TkBtnGroup.h"
 #include "toolbars/TkCustomToolBar.h"
@@ -286,6 +287,44 @@ TEST_F(MainFrameTest, ViewCommandsToggleTheirWindowOnceItExists)
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_LIBRARY);
     Pump();
     EXPECT_NE("hidden", Placed()["Library"]);
+}
+
+TEST_F(MainFrameTest, EachDockedTabWindowShowsOnlyItsFirstTabsView)
+{
+    Open();
+    Tick();
+    // What the document's start-up does, without a document.
+    m_frame->CreateViews();
+    Pump();
+    // The labels of the tabs whose panes are visible, per docked window.
+    auto shownPanes = [this]() {
+        static const char* const names[] = { "Music Info", "Library", "Player" };
+        std::map<std::string, std::string> shown;
+        for (int window = CMainFrame::kMusicInfo; window <= CMainFrame::kPlayer; ++window)
+        {
+            Tk3DTabWnd& tabs = m_frame->GetTabWindow(static_cast<CMainFrame::DockWindow>(window));
+            std::string& labels = shown[names[window]];
+            for (int index = 0; index < tabs.GetTabCount(); ++index)
+            {
+                // The drawn label may be shortened to fit.
+                Tk3DTab* tab = static_cast<Tk3DTab*>(tabs.GetTabControl()->GetTab(index));
+                if (tab->m_pPane->IsWindowVisible())
+                    labels += (labels.empty() ? "" : " ") + std::string(tab->m_strFullLabel);
+            }
+        }
+        return shown;
+    };
+    const std::map<std::string, std::string> expected = {
+        { "Music Info", "Image" },
+        { "Library", "Library" },
+        { "Player", "Players" },
+    };
+    EXPECT_EQ(expected, shownPanes());
+    // Hidden and shown again by its command, a window still shows one pane.
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_MUSIC_INFO);
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_MUSIC_INFO);
+    Pump();
+    EXPECT_EQ(expected, shownPanes());
 }
 
 TEST_F(MainFrameTest, AClosingTheDocumentRefusesKeepsTheTimerRunning)
