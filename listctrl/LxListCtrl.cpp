@@ -707,8 +707,15 @@ void CLxListCtrl::OnSize(UINT type, int cx, int cy)
     m_clientWidth = cx;
 }
 
-void CLxListCtrl::OnLButtonDown(UINT, CPoint)
+void CLxListCtrl::OnLButtonDown(UINT flags, CPoint point)
 {
+    DWORD position = ::GetMessagePos();
+    if (m_tip.m_hWnd &&
+        m_tip.CompletesDoubleClick(::GetMessageTime(), CPoint((short)LOWORD(position), (short)HIWORD(position))))
+    {
+        OnLButtonDblClk(flags, point);
+        return;
+    }
     SetFocus();
     Default();
 }

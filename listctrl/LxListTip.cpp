@@ -23,7 +23,7 @@ BEGIN_MESSAGE_MAP(CLxListTip, CWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CLxListTip::CLxListTip() : m_pFont(NULL), m_pParent(NULL)
+CLxListTip::CLxListTip() : m_pFont(NULL), m_pParent(NULL), m_passedClick(kNoClick), m_passedTime(0)
 {
     HINSTANCE instance = AfxGetInstanceHandle();
     WNDCLASSA info = {};
@@ -140,7 +140,24 @@ void CLxListTip::PassClick(const MSG& msg)
         lParam = MAKELPARAM(screen.x, screen.y);
     }
     Hide();
+    bool leftClick = message == WM_LBUTTONDOWN && beneath == m_pParent;
+    m_passedClick = leftClick ? kClickPosted : kNoClick;
+    m_passedTime = msg.time;
+    m_passedPoint = screen;
     beneath->PostMessage(message, wParam, lParam);
+}
+
+bool CLxListTip::CompletesDoubleClick(DWORD time, CPoint screen)
+{
+    PassedClick passed = m_passedClick;
+    // The posted click itself comes first: posted messages go before input.
+    m_passedClick = passed == kClickPosted ? kClickReceived : kNoClick;
+    if (passed != kClickReceived)
+        return false;
+    CSize distance = screen - m_passedPoint;
+    return time - m_passedTime <= ::GetDoubleClickTime() &&
+           abs(distance.cx) <= ::GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           abs(distance.cy) <= ::GetSystemMetrics(SM_CYDOUBLECLK) / 2;
 }
 
 BOOL CLxListTip::PreTranslateMessage(MSG* msg)

@@ -16,6 +16,10 @@ public:
     void Show(const RECT& cell, const CString& text, int offset);
     void Hide();
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Called for each left click the list receives: true when it makes a
+    // double click with the one the tip passed on just before. The system
+    // cannot tell, having seen the first click on the tip.
+    bool CompletesDoubleClick(DWORD time, CPoint screen);
 
     CFont* m_pFont;  // not owned
 
@@ -35,4 +39,13 @@ private:
     CString m_lastText;
     CRect m_pendingCell;
     CString m_pendingText;
+    // The last left click passed on to the list: posted, then received.
+    enum PassedClick
+    {
+        kNoClick,
+        kClickPosted,
+        kClickReceived
+    } m_passedClick;
+    DWORD m_passedTime;
+    CPoint m_passedPoint;
 };

@@ -1,9 +1,12 @@
 #include "ListFixture.h"
+#include "RealInput.h"
 
 #include <string>
 
 namespace
 {
+const int kEditorId = 104;
+
 class ListTipTest : public ListTest
 {
 protected:
@@ -169,6 +172,49 @@ TEST_F(ListTipTest, ScrollingHidesTheTip)
         EXPECT_FALSE(Shown()) << message;
         EXPECT_NE(Tip(), ::GetCapture());
     }
+}
+
+// The first click of a double click lands on the tip, the second on the list:
+// the system sees two single clicks, the list still the double click that
+// opens the editor of the cut cell.
+TEST_F(ListTipTest, ADoubleClickThroughTheTipOpensTheEditor)
+{
+    m_list.DeleteColumn(1);
+    m_list.InsertColumnEx(1, "Artist", LVCFMT_LEFT, 80, kLxColEdit);
+    m_owner.SetForegroundWindow();
+    auto send = [](DWORD flags, CPoint screen) {
+        SendMouseAt(flags, screen);
+        for (int round = 0; round < 10; ++round)
+        {
+            PumpListMessages();
+            if (MsgWaitForMultipleObjects(0, NULL, FALSE, 30, QS_ALLINPUT) == WAIT_TIMEOUT)
+                break;
+        }
+    };
+    const struct
+    {
+        int row;
+        bool throughTip;
+    } cases[] = {{0, false}, {1, true}};
+    for (const auto& c : cases)
+    {
+        m_list.SetFocus();
+        CPoint screen = InCell(c.row, 1);
+        m_list.ClientToScreen(&screen);
+        send(0, screen + CSize(1, 0));
+        send(0, screen);
+        EXPECT_EQ(c.throughTip, Shown()) << c.row;
+        for (int click = 0; click < 2; ++click)
+        {
+            send(MOUSEEVENTF_LEFTDOWN, screen);
+            send(MOUSEEVENTF_LEFTUP, screen);
+        }
+        HWND editor = ::GetDlgItem(m_list.m_hWnd, kEditorId);
+        ASSERT_TRUE(editor) << c.row;
+        ::SendMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+        PumpListMessages();
+    }
+    ::SetCursorPos(700, 600);
 }
 
 TEST_F(ListTipTest, NoTipWithoutTheStyleOrWithAButtonHeld)
