@@ -12,7 +12,9 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="${WINEDEBUG:--all}"
 
-PACKAGES=(wine64 wine64-tools libwine-dev xvfb xauth cmake ninja-build googletest
+# fonts-wine: Wine's own fonts; without Marlett every caption button and scroll
+# arrow draws as a letter.
+PACKAGES=(wine64 wine64-tools libwine-dev fonts-wine xvfb xauth cmake ninja-build googletest
           libgtest-dev libgmock-dev libsqlite3-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev
           imagemagick python3-pyftpdlib libtag1-dev python3-mutagen lame)
 
