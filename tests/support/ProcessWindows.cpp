@@ -75,6 +75,28 @@ int ListRowsIn(HWND window)
     return -1;
 }
 
+bool ListCellRect(HWND list, int row, int column, RECT& screen)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return false;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    RECT rect = { LVIR_BOUNDS, column };
+    bool found = remote && WriteProcessMemory(process, remote, &rect, sizeof(rect), nullptr) &&
+                 SendMessageA(list, LVM_GETSUBITEMRECT, row, (LPARAM)remote) &&
+                 ReadProcessMemory(process, remote, &rect, sizeof(rect), nullptr);
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    if (!found)
+        return false;
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    screen = rect;
+    return true;
+}
+
 int CountProcesses(const char* exeName)
 {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

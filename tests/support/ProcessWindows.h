@@ -16,6 +16,9 @@ std::string WindowClass(HWND window);
 std::string DialogsOf(DWORD pid);
 // The rows of the first list control inside window, -1 without one.
 int ListRowsIn(HWND window);
+// The screen rectangle of a list control's cell in another process (its
+// memory holds the rectangle the list fills in); false when there is none.
+bool ListCellRect(HWND list, int row, int column, RECT& screen);
 // Running processes whose file is exeName ("Faultscout.exe").
 int CountProcesses(const char* exeName);
 

@@ -4,12 +4,14 @@
 #include "TestFramework.h"
 #include "ProcessWindows.h"
 #include "PtySerial.h"
+#include "RealInput.h"
 #include "TavlinSimulator.h"
 #include "TempFolder.h"
 #include "TestData.h"
 
 #include "JetRegistration.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <sqlite3.h>
 
@@ -27,6 +29,8 @@ const DWORD kExitMs = 30000;
 const int kMusicInfoId = 110;
 const int kLibraryId = 108;
 const int kPlayerId = 114;
+// The tab strip of a tab window.
+const int kTabControlId = 0xEA30;
 // Tool bars: "Main", "Player", and the menu bar.
 const int kMainBarId = 59392;
 const int kPlayerBarId = 59399;
@@ -126,6 +130,61 @@ std::string QueryLibrary(const std::string& library, const char* query)
     }
     sqlite3_close(db);
     return value;
+}
+
+struct ListSearch
+{
+    int rows;
+    HWND found;
+};
+
+BOOL CALLBACK FindListWithRows(HWND window, LPARAM param)
+{
+    ListSearch* search = reinterpret_cast<ListSearch*>(param);
+    if (WindowClass(window) != "SysListView32" || SendMessageA(window, LVM_GETITEMCOUNT, 0, 0) != search->rows)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The list below parent with that many rows, once there is one.
+HWND WaitForListWithRows(HWND parent, int rows)
+{
+    for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
+    {
+        ListSearch search{ rows, nullptr };
+        EnumChildWindows(parent, FindListWithRows, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+// Input to another process: given, then time for it to be handled.
+void Click(POINT screen, int times = 1)
+{
+    SendMouseAt(0, screen);
+    for (int click = 0; click < times; ++click)
+    {
+        SendMouseAt(MOUSEEVENTF_LEFTDOWN, screen);
+        SendMouseAt(MOUSEEVENTF_LEFTUP, screen);
+    }
+    Sleep(kPollMs * 3);
+}
+
+void TypeKeys(const std::vector<WORD>& keys)
+{
+    for (WORD key : keys)
+        PressKey(key);
+    Sleep(kPollMs * 3);
+}
+
+POINT CellPoint(HWND list, int row, int column)
+{
+    RECT cell = {};
+    EXPECT_TRUE(ListCellRect(list, row, column, cell)) << row << "," << column;
+    return POINT{ cell.left + 20, (cell.top + cell.bottom) / 2 };
 }
 
 class ZymProcessTest : public ::testing::Test
@@ -347,6 +406,46 @@ TEST_F(ZymProcessTest, ASecondStartHandsItsFileToTheFirstAndEnds)
     }
     EXPECT_NE(std::string::npos, title.find("Play List - shell.pla")) << title;
     EXPECT_EQ(0u, Close(first, main));
+}
+
+// A person selects the first album, brings the details forward, double-clicks
+// the Disc Title value and types a title: it is in the library file once the
+// program has closed.
+TEST_F(ZymProcessTest, ATitleTypedIntoTheDetailsIsInTheLibraryFile)
+{
+    const int kDetailRows = 19;
+    const int kDiscTitleRow = 1;
+    const int kValueColumn = 2;
+    PROCESS_INFORMATION zym = Start();
+    HWND main = WaitForStartup(zym);
+    ASSERT_TRUE(main);
+    SetForegroundWindow(main);
+    HWND albums = FindDescendant(GetDlgItem(main, kLibraryId), "SysListView32");
+    ASSERT_TRUE(albums);
+    Click(CellPoint(albums, 0, 1));
+    HWND musicInfo = GetDlgItem(main, kMusicInfoId);
+    HWND details = WaitForListWithRows(musicInfo, kDetailRows);
+    ASSERT_TRUE(details) << "the details do not show the album";
+
+    // Tabs are clicked from the left until the details are in front.
+    RECT tabs = {};
+    GetWindowRect(GetDlgItem(musicInfo, kTabControlId), &tabs);
+    POINT value = CellPoint(details, kDiscTitleRow, kValueColumn);
+    for (int x = tabs.left + 10; x < tabs.right && WindowFromPoint(value) != details; x += 20)
+        Click(POINT{ x, (tabs.top + tabs.bottom) / 2 });
+    ASSERT_EQ(details, WindowFromPoint(value)) << "the Details tab did not come forward";
+
+    Click(value, 2);
+    HWND editor = GetWindow(details, GW_CHILD);
+    while (editor && WindowClass(editor) == "SysHeader32")
+        editor = GetWindow(editor, GW_HWNDNEXT);
+    ASSERT_TRUE(editor) << "no editor opened";
+    std::vector<WORD> keys = { VK_END };
+    keys.insert(keys.end(), 80, VK_BACK);
+    keys.insert(keys.end(), { 'T', 'Y', 'P', 'E', 'D', VK_RETURN });
+    TypeKeys(keys);
+    EXPECT_EQ(0u, Close(zym, main));
+    EXPECT_EQ("1", QueryLibrary(m_folder.UnixPath("sample.mdb"), "SELECT COUNT(*) FROM Albums WHERE Title = 'typed'"));
 }
 
 // With "Use TavlinX" the program reaches the interface unit through the
