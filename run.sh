@@ -83,6 +83,7 @@ if [ -z "${DISPLAY:-}" ]; then
     say "(or run scripts/screens.sh for pictures of the main window, options and about box)."
 fi
 make_user_prefix
+add_wine_fonts
 register_programs
 seed_profile
 

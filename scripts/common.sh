@@ -117,9 +117,21 @@ build_programs() {
 
 # The prefix is made once per build folder; the marker shows it was finished with
 # the settings of this version of the script.
+# This Wine reads its own fonts (Marlett draws the caption buttons, Tahoma is the
+# dialogs' font) from the prefix's Fonts folder only, not from where fonts-wine
+# puts them.
+add_wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+    local font
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -f "$fonts/${font##*/}" ] || as_test_user cp "$font" "$fonts/"
+    done
+}
+
 PREFIX_MARKER=.zym-prefix-3
 make_prefix() {
-    [ -f "$WINEPREFIX/$PREFIX_MARKER" ] && return 0
+    [ -f "$WINEPREFIX/$PREFIX_MARKER" ] && { add_wine_fonts; return 0; }
     say "Making the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     as_test_user wine64 wineboot -i >/dev/null 2>&1 || true
@@ -131,6 +143,7 @@ make_prefix() {
     # A crashing test program ends at once instead of waiting on Wine's crash dialog.
     as_test_user wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
     as_test_user wineserver -w
+    add_wine_fonts
     as_test_user touch "$WINEPREFIX/$PREFIX_MARKER"
 }
 

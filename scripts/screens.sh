@@ -35,6 +35,7 @@ if [ ! -f "$WINEPREFIX/.zym-screens-prefix-1" ]; then
     wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null
     touch "$WINEPREFIX/.zym-screens-prefix-1"
 fi
+add_wine_fonts
 wine64 regsvr32 /s "$(windows_path "$PROGRAMS/zymjet.dll")" </dev/null >/dev/null 2>&1
 cp "$PROGRAMS/sample.mdb" "$SCREENS/sample.mdb"
 wine64 reg delete 'HKCU\Software\Halvane\zym' /f </dev/null >/dev/null 2>&1 || true
