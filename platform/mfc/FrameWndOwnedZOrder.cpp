@@ -15,12 +15,15 @@ const UINT_PTR kOwnedZOrderTimer = 0xE0F1;
 // Time for the display server's report of the raise to reach the thread.
 const UINT kOwnedZOrderDelay = 50;
 
-// The visible windows frame owns, the topmost first.
+// The visible windows frame owns, the highest first. Topmost ones (tool
+// tips) are above it anyway, and placing them under a plain window would take
+// their topmost state away.
 std::vector<HWND> VisibleOwnedWindows(HWND frame)
 {
     std::vector<HWND> owned;
     for (HWND at = ::GetWindow(frame, GW_HWNDFIRST); at != NULL; at = ::GetWindow(at, GW_HWNDNEXT))
-        if (::GetWindow(at, GW_OWNER) == frame && ::IsWindowVisible(at))
+        if (::GetWindow(at, GW_OWNER) == frame && ::IsWindowVisible(at) &&
+            !(::GetWindowLongA(at, GWL_EXSTYLE) & WS_EX_TOPMOST))
             owned.push_back(at);
     return owned;
 }
