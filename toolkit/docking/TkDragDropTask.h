@@ -204,6 +204,9 @@ public:
         HWND window = this->m_hWnd;
         AfxLockTempMaps();
         OnDragLoopMove(flags, point);
+        // A release over a window of no thread of ours (the bare desktop) never
+        // reaches the capture: the button's state is polled while the queue is idle.
+        UINT_PTR poll = ::SetTimer(NULL, 0, kReleasePollMs, NULL);
         BOOL result = FALSE;
         for (;;)
         {
@@ -214,6 +217,18 @@ public:
             if (got <= 0)
             {
                 ::PostQuitMessage(got == 0 ? (int)msg.wParam : 0);
+                break;
+            }
+            if (msg.message == WM_TIMER && msg.hwnd == NULL && msg.wParam == poll)
+            {
+                // Input messages come before timers: the release, had it come
+                // here, would have been read already.
+                if (::GetAsyncKeyState(VK_LBUTTON) < 0)
+                    continue;
+                ::GetCursorPos(&point);
+                flags = KeyFlagsNow();
+                OnDragLoopMove(flags, point);
+                result = TRUE;
                 break;
             }
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
@@ -238,8 +253,14 @@ public:
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
+        ::KillTimer(NULL, poll);
         AfxUnlockTempMaps(TRUE);
         return result;
     }
     virtual BOOL OnDragLoopMove(UINT flags, CPoint point) { return OnDragMove(flags, point); }
+    static const UINT kReleasePollMs = 50;
+    static UINT KeyFlagsNow()
+    {
+        return (::GetKeyState(VK_CONTROL) < 0 ? MK_CONTROL : 0) | (::GetKeyState(VK_SHIFT) < 0 ? MK_SHIFT : 0);
+    }
 };

@@ -303,6 +303,8 @@ TEST(DragDropFeatureTest, ADropOnNoTargetOrWithCtrlFloatsAtTheOutline)
     } cases[] = {
         {"no target", {545, 200}, {}},
         {"ctrl over a target", {700, 520}, {VK_CONTROL}},
+        // The release goes to the desktop, not to the capture.
+        {"over the bare desktop", {1150, 850}, {}},
     };
     for (const auto& c : cases)
     {
