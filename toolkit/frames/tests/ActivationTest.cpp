@@ -6,7 +6,7 @@
 #include "TestFramework.h"
 #include "CallRecorder.h"
 #include "MainFrame.h"
-#include "docking/tests/InputScript.h"
+#include "InputScript.h"
 
 #include "bars/TkMiniDockFrameWnd.h"
 #include "frames/TkDockableFrame.h"

@@ -4,7 +4,7 @@
 // menus that draw the tool-bar manager's bitmaps.
 #include "TestFramework.h"
 #include "MainFrame.h"
-#include "docking/tests/InputScript.h"
+#include "InputScript.h"
 #include "mfc/tests/PumpMessages.h"
 
 #include "bars/TkFrameBar.h"

@@ -6,7 +6,7 @@
 #include "CallRecorder.h"
 #include "mfc/tests/PumpMessages.h"
 
-#include "docking/tests/InputScript.h"
+#include "InputScript.h"
 #include "tabs/Tk3DTabControl.h"
 #include "tabs/TkTabWnd.h"
 

@@ -3,7 +3,7 @@
 // WindowFromPoint and the key state are those a user gives. Two bars of a
 // tool-bar manager sit side by side on a real MDI frame.
 #include "TestFramework.h"
-#include "docking/tests/InputScript.h"
+#include "InputScript.h"
 #include "mfc/tests/PumpMessages.h"
 
 #include "frames/TkMDIFrameWnd.h"
@@ -427,7 +427,7 @@ TEST_F(ButtonDragTest, BarsThatTakeNoDropsAndBarsThatKeepTheirButtons)
     CPoint press = listButton.CenterPoint();
     CPoint to = ScreenRect(kSecondBar, 0).TopLeft() + CPoint(12, 0) + (press - listButton.TopLeft());
     ASSERT_EQ(Bar(kMainBar), m_manager->GetSelectedBar());
-    InputScript().Step(to - CPoint(5, 5)).Step(to).Button(MOUSEEVENTF_LEFTUP).SendOnly();
+    InputScript().Step(to - CSize(5, 5)).Step(to).Button(MOUSEEVENTF_LEFTUP).SendOnly();
     list->ClientToScreen(&press);
     ::SetCursorPos(press.x, press.y);
     list->ScreenToClient(&press);

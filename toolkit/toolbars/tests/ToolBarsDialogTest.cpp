@@ -6,7 +6,7 @@
 #include "TestFramework.h"
 #include "DrivenDialog.h"
 #include "ToolBarTestFrame.h"
-#include "docking/tests/InputScript.h"
+#include "InputScript.h"
 #include "mfc/tests/PumpMessages.h"
 
 #include "frames/TkMDIFrameWnd.h"

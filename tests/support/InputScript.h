@@ -5,7 +5,7 @@
 
 #include "TestFramework.h"
 
-#include <afxwin.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -28,7 +28,7 @@ inline void PumpUntilIdle()
 class InputScript
 {
 public:
-    InputScript& MoveTo(CPoint point)
+    InputScript& MoveTo(POINT point)
     {
         INPUT input = {};
         input.type = INPUT_MOUSE;
@@ -40,7 +40,7 @@ public:
     }
     // A move that the queue cannot merge with the next one: a Shift tap
     // follows it (the drag swallows keys).
-    InputScript& Step(CPoint point) { return MoveTo(point).Key(VK_SHIFT); }
+    InputScript& Step(POINT point) { return MoveTo(point).Key(VK_SHIFT); }
     InputScript& Button(DWORD flag)
     {
         INPUT input = {};
