@@ -143,3 +143,17 @@ void DocFixture::AddChangerAlbum(const char* id, int changer, int slot)
     album.SetPresent(true);
     m_doc->GetMusicLibrary().AppendAlbum(album);
 }
+
+UINT UpdatedMenuState(CCmdTarget* target, UINT id)
+{
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, id, "item");
+    CCmdUI ui;
+    ui.m_nID = id;
+    ui.m_nIndex = 0;
+    ui.m_nIndexMax = 1;
+    ui.m_pMenu = &menu;
+    ui.DoUpdate(target, TRUE);
+    return menu.GetMenuState(id, MF_BYCOMMAND);
+}

@@ -98,6 +98,10 @@ private:
     CTrace& m_trace;
 };
 
+// The menu state (MF_GRAYED, MF_CHECKED) an item gets from the target's
+// update handler.
+UINT UpdatedMenuState(CCmdTarget* target, UINT id);
+
 class DocFixture : public ::testing::Test
 {
 protected:

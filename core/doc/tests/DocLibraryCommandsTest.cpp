@@ -60,19 +60,7 @@ protected:
     }
     void Command(UINT id) { EXPECT_TRUE(m_doc->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr)); }
     // MF_GRAYED when the update handler disables the item.
-    UINT State(UINT id)
-    {
-        CMenu menu;
-        menu.CreatePopupMenu();
-        menu.AppendMenu(MF_STRING, id, "item");
-        CCmdUI ui;
-        ui.m_nID = id;
-        ui.m_nIndex = 0;
-        ui.m_nIndexMax = 1;
-        ui.m_pMenu = &menu;
-        ui.DoUpdate(m_doc, TRUE);
-        return menu.GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED;
-    }
+    UINT State(UINT id) { return UpdatedMenuState(m_doc, id) & MF_GRAYED; }
     CDocLibraryCommands& Library() { return m_doc->GetCommandTargets().library; }
 };
 

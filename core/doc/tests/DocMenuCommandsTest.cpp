@@ -26,7 +26,6 @@ protected:
     {
         Open();
         AddMp3Album(kAlbum, 6);
-        m_menu.CreatePopupMenu();
     }
 
     void Command(UINT id) { EXPECT_TRUE(m_doc->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr)) << id; }
@@ -35,16 +34,7 @@ protected:
     // "on" or "off", then " checked" when it is checked.
     std::string State(UINT id)
     {
-        while (m_menu.GetMenuItemCount() > 0)
-            m_menu.DeleteMenu(0, MF_BYPOSITION);
-        m_menu.AppendMenu(MF_STRING, id, "item");
-        CCmdUI ui;
-        ui.m_nID = id;
-        ui.m_nIndex = 0;
-        ui.m_nIndexMax = 1;
-        ui.m_pMenu = &m_menu;
-        ui.DoUpdate(m_doc, TRUE);
-        UINT state = m_menu.GetMenuState(id, MF_BYCOMMAND);
+        UINT state = UpdatedMenuState(m_doc, id);
         return std::string(state & MF_GRAYED ? "off" : "on") + (state & MF_CHECKED ? " checked" : "");
     }
 
@@ -80,8 +70,6 @@ protected:
         return events;
     }
     CDocCommandTargets& Targets() { return m_doc->GetCommandTargets(); }
-
-    CMenu m_menu;
 };
 
 TEST_F(DocMenuCommandsTest, PlaylistCommandsChangeTheCurrentList)

@@ -43,19 +43,7 @@ protected:
         for (int track : tracks)
             list.AddItem(CLibItem(kAlbum, track));
     }
-    std::string State(UINT id)
-    {
-        CMenu menu;
-        menu.CreatePopupMenu();
-        menu.AppendMenu(MF_STRING, id, "item");
-        CCmdUI ui;
-        ui.m_nID = id;
-        ui.m_nIndex = 0;
-        ui.m_nIndexMax = 1;
-        ui.m_pMenu = &menu;
-        ui.DoUpdate(m_doc, TRUE);
-        return menu.GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED ? "off" : "on";
-    }
+    std::string State(UINT id) { return UpdatedMenuState(m_doc, id) & MF_GRAYED ? "off" : "on"; }
 };
 
 TEST_F(DocPlaylistFilesTest, NamesAreTakenInThePlaylistFolder)
