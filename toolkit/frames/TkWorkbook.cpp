@@ -236,6 +236,18 @@ BOOL TkWorkbook::IsRaised(TkWorksheet* sheet)
     return sheet->m_bPressed || MDIGetActive() == sheet;
 }
 
+BOOL TkWorkbook::TabContains(TkWorksheet* sheet, CPoint point, RECT* box)
+{
+    POINT p[kTabPoints];
+    int count;
+    GetTabPolygon(sheet, p, count);
+    CRgn region;
+    region.CreatePolygonRgn(p, count, ALTERNATE);
+    if (box)
+        ::GetRgnBox((HRGN)region.m_hObject, box);
+    return region.PtInRegion(point);
+}
+
 void TkWorkbook::GetTabPolygon(TkWorksheet* sheet, POINT* points, int& count)
 {
     CRect client = ClientWindowRect();
@@ -488,14 +500,8 @@ void TkWorkbook::OnLButtonDown(UINT, CPoint point)
         for (int i = 0; i < GetSheetCount(); i++)
         {
             TkWorksheet* sheet = GetSheet(i);
-            if (sheet == active || !(sheet->GetStyle() & WS_VISIBLE) || !CanActivateSheet(sheet))
-                continue;
-            POINT p[kTabPoints];
-            int count;
-            GetTabPolygon(sheet, p, count);
-            CRgn region;
-            region.CreatePolygonRgn(p, count, ALTERNATE);
-            if (!region.PtInRegion(point))
+            if (sheet == active || !(sheet->GetStyle() & WS_VISIBLE) || !CanActivateSheet(sheet) ||
+                !TabContains(sheet, point))
                 continue;
             sheet->m_bPressed = TRUE;
             UpdateWindow();
@@ -511,14 +517,8 @@ INT_PTR TkWorkbook::OnToolHitTest(CPoint point, TOOLINFOA* info)
     for (int i = 0; i < GetSheetCount(); i++)
     {
         TkWorksheet* sheet = GetSheet(i);
-        if (!(sheet->GetStyle() & WS_VISIBLE))
-            continue;
-        POINT p[kTabPoints];
-        int count;
-        GetTabPolygon(sheet, p, count);
-        CRgn region;
-        region.CreatePolygonRgn(p, count, ALTERNATE);
-        if (!region.PtInRegion(point))
+        RECT tab;
+        if (!(sheet->GetStyle() & WS_VISIBLE) || !TabContains(sheet, point, &tab))
             continue;
         if (TabTextFits(sheet))
             return -1;
@@ -527,7 +527,7 @@ INT_PTR TkWorkbook::OnToolHitTest(CPoint point, TOOLINFOA* info)
             CString title = GetSheetTitle(sheet);
             info->hwnd = m_hWnd;
             info->uId = i + 1;
-            ::GetRgnBox((HRGN)region.m_hObject, &info->rect);
+            info->rect = tab;
             info->lpszText = (LPSTR)malloc(title.GetLength() + 1);
             if (info->lpszText)
                 memcpy(info->lpszText, (LPCSTR)title, title.GetLength() + 1);

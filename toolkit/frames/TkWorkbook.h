@@ -58,6 +58,8 @@ public:
     virtual BOOL TabTextFits(TkWorksheet* sheet);
     // Seven points, the last equal to the first.
     virtual void GetTabPolygon(TkWorksheet* sheet, POINT* points, int& count);
+    // Whether the sheet's tab holds the point; box gets the tab's bounds.
+    BOOL TabContains(TkWorksheet* sheet, CPoint point, RECT* box = NULL);
     virtual CString GetSheetTitle(TkWorksheet* sheet);
     virtual void GetTabTextRect(const POINT* points, int iconWidth, CRect& rect);
     virtual void DrawTab(CDC* dc, TkWorksheet* sheet);
