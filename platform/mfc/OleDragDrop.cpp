@@ -242,6 +242,28 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD effects, LPCRECT, COleDropSource* dr
 
 // ---- COleDropTarget ----
 
+namespace {
+
+// A view answers copy or move by the keys alone, not knowing what the source
+// allows; an answer the source does not allow counts as none (no drop comes).
+// Such an answer becomes the other of copy and move when the source allows it.
+DROPEFFECT AllowedEffect(DROPEFFECT answer, DWORD allowed)
+{
+    const DROPEFFECT scroll = answer & DROPEFFECT_SCROLL;
+    const DROPEFFECT wanted = answer & ~DROPEFFECT_SCROLL;
+    if ((wanted & allowed) == wanted)
+        return answer;
+    if (!(wanted & (DROPEFFECT_COPY | DROPEFFECT_MOVE)))
+        return scroll;
+    if (allowed & DROPEFFECT_COPY)
+        return DROPEFFECT_COPY | scroll;
+    if (allowed & DROPEFFECT_MOVE)
+        return DROPEFFECT_MOVE | scroll;
+    return scroll;
+}
+
+} // namespace
+
 class CDropTargetImpl : public IDropTarget
 {
 public:
@@ -252,12 +274,12 @@ public:
     STDMETHODIMP DragEnter(IDataObject* dataObject, DWORD keyState, POINTL point, DWORD* effect) override
     {
         m_data.Attach(dataObject, FALSE);
-        *effect = m_owner.OnDragEnter(m_owner.m_pWnd, &m_data, keyState, ClientPoint(point));
+        *effect = AllowedEffect(m_owner.OnDragEnter(m_owner.m_pWnd, &m_data, keyState, ClientPoint(point)), *effect);
         return S_OK;
     }
     STDMETHODIMP DragOver(DWORD keyState, POINTL point, DWORD* effect) override
     {
-        *effect = m_owner.OnDragOver(m_owner.m_pWnd, &m_data, keyState, ClientPoint(point));
+        *effect = AllowedEffect(m_owner.OnDragOver(m_owner.m_pWnd, &m_data, keyState, ClientPoint(point)), *effect);
         return S_OK;
     }
     STDMETHODIMP DragLeave() override
@@ -270,7 +292,8 @@ public:
     {
         m_data.Attach(dataObject, FALSE);
         CPoint client = ClientPoint(point);
-        DROPEFFECT chosen = m_owner.OnDragOver(m_owner.m_pWnd, &m_data, keyState, client);
+        DROPEFFECT chosen =
+            AllowedEffect(m_owner.OnDragOver(m_owner.m_pWnd, &m_data, keyState, client), *effect) & ~DROPEFFECT_SCROLL;
         if (chosen == DROPEFFECT_NONE || !m_owner.OnDrop(m_owner.m_pWnd, &m_data, chosen, client))
             chosen = DROPEFFECT_NONE;
         *effect = chosen;
