@@ -1,12 +1,20 @@
 // Drags of library items through OLE's own loop, made with the mouse as a
 // user makes them: within the track list, from the track list onto the
-// album list, and from the album list into the search results.
+// album list, from the album list into the search results, from each
+// library list into the play list; and files dragged in from outside.
 #include "ShellViewFixture.h"
 
 #include "AlbumListView.h"
+#include "MessageBoxScript.h"
 #include "OleDragDriver.h"
+#include "PlayListView.h"
 #include "SearchView.h"
+#include "TempFolder.h"
 #include "TrackListView.h"
+
+#include <afxole.h>
+
+#include <fstream>
 
 namespace {
 
@@ -59,6 +67,23 @@ protected:
         Texts ids = Column(list, 15);
         return (int)(std::find(ids.begin(), ids.end(), id) - ids.begin());
     }
+    // A point of a list below its rows.
+    static CPoint BelowRows(CLxListCtrl& list)
+    {
+        CRect client;
+        list.GetClientRect(&client);
+        CPoint point(client.CenterPoint().x, client.bottom - 10);
+        list.ClientToScreen(&point);
+        return point;
+    }
+    static Texts Entries(const CPlayList& list)
+    {
+        Texts entries;
+        for (int i = 0; i < list.GetCount(); ++i)
+            entries.push_back(std::string(list.GetItem(i).Format()));
+        return entries;
+    }
+    static std::string Entry(const char* id, int track) { return std::string(CLibItem(id, track).Format()); }
 
     COleDragDriver m_driver{PumpViewMessages};
 };
@@ -123,20 +148,150 @@ TEST_F(ViewDragTest, AlbumsDroppedOnTheSearchResultsBecomeWholeAlbumEntries)
     SelectRows(albums->GetList(), {0, 1});
     PumpViewMessages();
 
-    CRect below;
-    search->GetList().GetClientRect(&below);
-    CPoint end(below.CenterPoint().x, below.bottom - 10);
-    search->GetList().ClientToScreen(&end);
-    EXPECT_TRUE(Drag(albums->GetList(), 0, end, true));
     Texts rows = Column(albums->GetList(), 15);
-    Texts expected = {std::string(CLibItem(kMp3Id, 0).Format())};
+    Texts expected = {Entry(kMp3Id, 0)};
     for (const std::string& id : rows)
-        expected.push_back(std::string(CLibItem(id.c_str(), -1).Format()));
-    Texts entries;
-    for (int i = 0; i < m_doc->GetSearchList().GetCount(); ++i)
-        entries.push_back(std::string(m_doc->GetSearchList().GetItem(i).Format()));
-    EXPECT_EQ(expected, entries);
-    EXPECT_EQ(3, search->GetList().GetItemCount());
+        expected.push_back(Entry(id.c_str(), -1));
+    // Albums leave as copies only: the drop is taken as a copy with Ctrl or without.
+    for (bool copy : {false, true})
+    {
+        m_doc->GetSearchList().Clear();
+        m_doc->GetSearchList().AddItem(CLibItem(kMp3Id, 0));
+        m_doc->UpdateAllViews(NULL, kViewHintSearchList);
+        SelectRows(albums->GetList(), {0, 1});
+        PumpViewMessages();
+        EXPECT_TRUE(Drag(albums->GetList(), copy ? 0 : 1, BelowRows(search->GetList()), copy));
+        EXPECT_EQ(expected, Entries(m_doc->GetSearchList())) << (copy ? "with Ctrl" : "without Ctrl");
+        EXPECT_EQ(3, search->GetList().GetItemCount());
+    }
+}
+
+TEST_F(ViewDragTest, AlbumsTracksAndSearchResultsDraggedOntoThePlayListJoinItsEnd)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    CAlbumListView* albums = ShowBeside<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    CPlayListView* playList = ShowBeside<CPlayListView>(RUNTIME_CLASS(CPlayListView));
+    CTrackListView* tracks = Show<CTrackListView>(RUNTIME_CLASS(CTrackListView));
+    m_frames.back()->GetFrame()->SetWindowPos(NULL, 0, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CSearchView* search = Show<CSearchView>(RUNTIME_CLASS(CSearchView));
+    m_frames.back()->GetFrame()->SetWindowPos(NULL, 450, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CPlayList& entries = *playList->GetPlayList();
+    const struct
+    {
+        const char* source;
+        std::function<CLxListCtrl&()> prepare;
+        bool copy;
+        Texts added;
+    } cases[] = {
+        {"albums",
+         [&]() -> CLxListCtrl& {
+             SelectRows(albums->GetList(), {RowOf(albums->GetList(), kCdId)});
+             return albums->GetList();
+         },
+         false, {Entry(kCdId, -1)}},
+        {"albums with Ctrl",
+         [&]() -> CLxListCtrl& {
+             SelectRows(albums->GetList(), {RowOf(albums->GetList(), kMp3Id)});
+             return albums->GetList();
+         },
+         true, {Entry(kMp3Id, -1)}},
+        {"tracks",
+         [&]() -> CLxListCtrl& {
+             ShowAlbum(kMp3Id);
+             SelectRows(tracks->GetList(), {1, 2});
+             return tracks->GetList();
+         },
+         false, {Entry(kMp3Id, 1), Entry(kMp3Id, 2)}},
+        {"search results",
+         [&]() -> CLxListCtrl& {
+             m_doc->GetSearchList().Clear();
+             m_doc->GetSearchList().AddItem(CLibItem(kCdId, 1));
+             m_doc->UpdateAllViews(NULL, kViewHintSearchList);
+             SelectRows(search->GetList(), {0});
+             return search->GetList();
+         },
+         false, {Entry(kCdId, 1)}},
+    };
+    for (const auto& c : cases)
+    {
+        entries.Clear();
+        entries.AddItem(CLibItem(kCdId, 0));
+        m_doc->UpdateAllViews(NULL, kViewHintPlaylist);
+        CLxListCtrl& list = c.prepare();
+        PumpViewMessages();
+        int row = list.GetNextItem(-1, LVNI_SELECTED);
+        EXPECT_TRUE(Drag(list, row, BelowRows(playList->GetList()), c.copy)) << c.source;
+        Texts expected = {Entry(kCdId, 0)};
+        expected.insert(expected.end(), c.added.begin(), c.added.end());
+        EXPECT_EQ(expected, Entries(entries)) << c.source;
+        EXPECT_EQ(static_cast<int>(expected.size()), playList->GetList().GetItemCount()) << c.source;
+    }
+    EXPECT_EQ(1, m_doc->GetSearchList().GetCount()) << "the search result stays where it was";
+}
+
+// Holds an outside drag for a few turns of OLE's loop, then drops.
+class CDropAfterTurns : public COleDropSource
+{
+public:
+    SCODE QueryContinueDrag(BOOL, DWORD) override { return ++m_turns < 4 ? S_OK : DRAGDROP_S_DROP; }
+
+private:
+    int m_turns = 0;
+};
+
+TEST_F(ViewDragTest, PlayListFilesDraggedInFromOutsideAreLoadedWhereTheyDrop)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    CPlayListView* playList = ShowBeside<CPlayListView>(RUNTIME_CLASS(CPlayListView));
+    CTempFolder folder("view_drag");
+    ASSERT_TRUE(folder.IsValid());
+    std::ofstream(folder.UnixPath("two.pla")) << "ZYM Playlist V1.1\r\n"
+                                              << Entry(kMp3Id, 2) << "\r\n"
+                                              << Entry(kCdId, -1) << "\r\n";
+    std::ofstream(folder.UnixPath("song.mp3")) << "not a play list";
+    CPlayList& entries = *playList->GetPlayList();
+    entries.Clear();
+    entries.AddItem(CLibItem(kCdId, 0));
+    entries.AddItem(CLibItem(kCdId, 1));
+    m_doc->UpdateAllViews(NULL, kViewHintPlaylist);
+    PumpViewMessages();
+    const struct
+    {
+        const char* file;
+        std::function<CPoint()> where;
+        Texts expected;
+        bool told;
+    } cases[] = {
+        {"two.pla", [&] { return RowPoint(playList->GetList(), 1); },
+         {Entry(kCdId, 0), Entry(kMp3Id, 2), Entry(kCdId, -1), Entry(kCdId, 1)}, false},
+        {"two.pla", [&] { return BelowRows(playList->GetList()); },
+         {Entry(kCdId, 0), Entry(kCdId, 1), Entry(kMp3Id, 2), Entry(kCdId, -1)}, false},
+        // An audio file is no play list: the user is told, and nothing is added.
+        {"song.mp3", [&] { return BelowRows(playList->GetList()); }, {Entry(kCdId, 0), Entry(kCdId, 1)}, true},
+    };
+    for (const auto& c : cases)
+    {
+        entries.Clear();
+        entries.AddItem(CLibItem(kCdId, 0));
+        entries.AddItem(CLibItem(kCdId, 1));
+        m_doc->UpdateAllViews(NULL, kViewHintPlaylist);
+        PumpViewMessages();
+        CPoint point = c.where();
+        ::SetCursorPos(point.x, point.y);
+        COleDataSource source;
+        source.CacheGlobalData(CF_HDROP, MakeDrop({folder.WindowsPath(c.file)}));
+        CDropAfterTurns dropSource;
+        CMessageBoxScript boxes;
+        EXPECT_EQ(DROPEFFECT_COPY,
+                  source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, NULL, &dropSource))
+            << c.file;
+        EXPECT_EQ(c.expected, Entries(entries)) << c.file;
+        ASSERT_EQ(c.told ? 1u : 0u, boxes.Shown().size()) << c.file;
+        if (c.told)
+            EXPECT_EQ(folder.WindowsPath(c.file) + " is not a valid playlist file.", boxes.Shown()[0].text);
+    }
 }
 
 } // namespace
