@@ -2,12 +2,10 @@
 #include "MainFrame.h"
 
 #include "DockedViews.h"
-#include "DockedWindowGripper.h"
 #include "WindowPlacementText.h"
 #include "ZymApp.h"
 #include "ZymResources.h"
 
-#include "docking/TkClassFactory.h"
 #include "docking/TkInsertConstraints.h"
 
 namespace
@@ -38,8 +36,6 @@ const int kSavedRightInset = 6;
 const int kTabIconSize = 16;
 // The icon of the library tab, which holds the album and track lists.
 const UINT kLibraryTabIcon = 270;
-
-TkClassFactory_T<CDockedWindowGripper, TkLayoutNodeDCBase> s_gripperFactory;
 
 CDocTemplate* TemplateOf(int number)
 {
@@ -91,15 +87,10 @@ void CMainFrame::CreateDockWindow(DockWindow window)
     DockWindowNode(window, CreateDockableNode(&m_tabs[window], info.caption));
 }
 
+// The factory's floatable gripper: a docked window can also float and dock back.
 TkLayoutNode* CMainFrame::CreateDockableNode(CWnd* window, LPCSTR caption)
 {
-    TkLayoutNodeWnd* inner = m_factory.CreateWndNode(window, this, nullptr, m_factory.WndNodeFactory(), caption);
-    if (!inner)
-        return nullptr;
-    TkLayoutNode* gripper = m_factory.CreateGripperNode(this, &s_gripperFactory, inner, caption, 0);
-    if (!gripper)
-        m_factory.DestroyNode(inner);
-    return gripper;
+    return m_factory.CreateDockableNode(window, this, caption, FALSE, nullptr, 0);
 }
 
 void CMainFrame::DockWindowNode(DockWindow window, TkLayoutNode* node)

@@ -6,6 +6,7 @@
 #include "MainFrame.h"
 #include "ZymResources.h"
 
+#include "docking/TkDockProtocol.h"
 #include "menus/TkMenuBar.h"
 #include "tabs/Tk3DTabControl.h"
 #include "toolbars/TkBmpMgr.h"
@@ -606,4 +607,31 @@ TEST_F(MainFrameTest, TheToolBarsDialogOpensTheCustomiseSheet)
               g_seen.groups);
     EXPECT_EQ((std::vector<UINT>{ 32977, 32978, 32979, 32980, 32981, 32982, 32983, 32984, 32985, 32986 }),
               g_seen.user3);
+}
+
+TEST_F(MainFrameTest, ADockedWindowFloatsByItsGripperAndDocksBackByItsFloatWindow)
+{
+    Open();
+    Tick();
+    Pump();
+    const std::string docked = Placed()["Library"];
+    TkLayoutNode* gripper = m_frame->GetDockNode(CMainFrame::kLibrary);
+    TkLNDockingMgr* manager = m_frame->GetDockingFeature().GetLayoutDockingMgr();
+    auto* initiator = dynamic_cast<ITkDockInitiator*>(gripper);
+    ASSERT_TRUE(initiator && manager);
+    HWND tabs = m_frame->GetTabWindow(CMainFrame::kLibrary).m_hWnd;
+
+    EXPECT_TRUE(initiator->OnDoubleClick(manager));
+    Pump();
+    HWND floatWindow = ::GetAncestor(tabs, GA_ROOT);
+    EXPECT_NE(m_frame->m_hWnd, floatWindow);
+    EXPECT_TRUE(::IsWindowVisible(floatWindow));
+    EXPECT_TRUE(::IsWindowVisible(tabs));
+
+    auto* floating = dynamic_cast<ITkDockInitiator*>(gripper->GetRootNode());
+    ASSERT_TRUE(floating);
+    EXPECT_TRUE(floating->OnDoubleClick(manager));
+    Pump();
+    EXPECT_EQ(m_frame->m_hWnd, ::GetAncestor(tabs, GA_ROOT));
+    EXPECT_EQ(docked, Placed()["Library"]);
 }
