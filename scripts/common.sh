@@ -13,10 +13,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 # fonts-wine: Wine's own fonts; without Marlett every caption button and scroll
-# arrow draws as a letter.
+# arrow draws as a letter. openbox, xdotool, x11-utils (xprop): the journeys'
+# window manager and X input.
 PACKAGES=(wine64 wine64-tools libwine-dev fonts-wine xvfb xauth cmake ninja-build googletest
           libgtest-dev libgmock-dev libsqlite3-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev
-          imagemagick python3-pyftpdlib libtag1-dev python3-mutagen lame)
+          imagemagick python3-pyftpdlib libtag1-dev python3-mutagen lame python3 openbox xdotool x11-utils)
 
 say() { printf '%s\n' "$*" >&2; }
 
