@@ -252,10 +252,14 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         BOOL outside = TRUE;
         int index = (int)ItemFromPoint(point, outside);
         CRect item;
-        if (!outside && GetItemRect(index, &item) != LB_ERR &&
-            CheckBoxRect(item).PtInRect(point))
+        BOOL onBox = !outside && GetItemRect(index, &item) != LB_ERR &&
+                     CheckBoxRect(item).PtInRect(point);
+        // The list selects the clicked row first, so that the check change
+        // reaches a parent that already sees that row as the selection.
+        LRESULT result = CListBox::WindowProc(message, wParam, lParam);
+        if (onBox)
             ToggleFromUser(index);
-        break;
+        return result;
     }
     case WM_KEYDOWN:
         if (wParam == VK_SPACE && ToggleFromUser(GetCaretIndex()))

@@ -2,6 +2,7 @@
 
 #include <afxwin.h>
 
+#include "InputScript.h"
 #include "PumpMessages.h"
 
 #include <algorithm>
@@ -14,8 +15,14 @@ const UINT kListId = 310;
 class CCheckParent : public CWnd
 {
 public:
-    void OnCheckChange() { ++m_changes; }
+    // Keeps the selection the list shows when the change arrives.
+    void OnCheckChange()
+    {
+        ++m_changes;
+        m_selectionSeen = (int)GetDlgItem(kListId)->SendMessage(LB_GETCURSEL);
+    }
     int m_changes = 0;
+    int m_selectionSeen = LB_ERR;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -128,6 +135,39 @@ TEST_F(CheckListBoxTest, ClickOnTheBoxTogglesByStyle)
         EXPECT_EQ(c.notices, m_parent.m_changes) << c.style;
         EXPECT_EQ(0, m_list.GetCheck(0));
         EXPECT_EQ(0, m_list.GetCheck(2));
+    }
+}
+
+// A person's click on another row's box: the parent acts on the selected row,
+// so that row must be selected before the change is told.
+TEST_F(CheckListBoxTest, RealClickOnTheBoxSelectsTheRowBeforeTheChange)
+{
+    m_list.SetCurSel(0);
+    ::SetForegroundWindow(m_parent.m_hWnd);
+    PumpMessages();
+    struct Case
+    {
+        int row;
+        bool doubleClick;
+        int check; // after the clicks
+        int notices;
+    };
+    const Case cases[] = {{2, false, 1, 1}, {1, true, 0, 2}, {2, false, 0, 1}};
+    for (const Case& c : cases)
+    {
+        m_parent.m_changes = 0;
+        m_parent.m_selectionSeen = LB_ERR;
+        CPoint box = BoxCentre(c.row);
+        m_list.ClientToScreen(&box);
+        InputScript script;
+        script.MoveTo(box).Button(MOUSEEVENTF_LEFTDOWN).Button(MOUSEEVENTF_LEFTUP);
+        if (c.doubleClick)
+            script.Button(MOUSEEVENTF_LEFTDOWN).Button(MOUSEEVENTF_LEFTUP);
+        script.Send();
+        EXPECT_EQ(c.row, m_list.GetCurSel()) << c.row;
+        EXPECT_EQ(c.row, m_parent.m_selectionSeen) << c.row;
+        EXPECT_EQ(c.check, m_list.GetCheck(c.row)) << c.row;
+        EXPECT_EQ(c.notices, m_parent.m_changes) << c.row;
     }
 }
 
