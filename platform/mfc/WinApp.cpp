@@ -394,7 +394,8 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int cmdShow)
 // be waiting for this one without pumping messages: such a box has no owner.
 int AfxMessageBox(LPCSTR text, UINT type, UINT)
 {
-    HWND owner = AfxGetMainWnd()->GetSafeHwnd();
+    CWnd* main = AfxGetMainWnd();
+    HWND owner = main ? main->GetSafeHwnd() : NULL;
     if (owner && GetWindowThreadProcessId(owner, NULL) != GetCurrentThreadId())
         owner = NULL;
     if (owner)
