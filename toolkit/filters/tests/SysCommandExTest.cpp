@@ -22,12 +22,12 @@ using namespace nsSysCommandEx;
 
 namespace
 {
-class CScxApp : public CWinApp
+class CSysCmdExApp : public CWinApp
 {
 public:
-    CScxApp() : CWinApp("SysCommandExTest") {}
+    CSysCmdExApp() : CWinApp("SysCommandExTest") {}
 };
-CScxApp g_app;
+CSysCmdExApp g_app;
 
 class CNotesDoc : public CDocument
 {
@@ -98,7 +98,7 @@ protected:
     {
         if (!m_notes)
         {
-            m_notes = new TkMultiDocTemplate(IDR_SCXNOTES, RUNTIME_CLASS(CNotesDoc), NULL,
+            m_notes = new TkMultiDocTemplate(IDR_SYSCMDEX_NOTES, RUNTIME_CLASS(CNotesDoc), NULL,
                                              RUNTIME_CLASS(CNotesView));
             // The caption's extra button and right double-click are off by
             // default.
@@ -107,13 +107,13 @@ protected:
                                     0, FALSE);
             g_app.AddDocTemplate(m_notes);
             m_plain =
-                new CMultiDocTemplate(IDR_SCXPLAIN, RUNTIME_CLASS(CNotesDoc),
+                new CMultiDocTemplate(IDR_SYSCMDEX_PLAIN, RUNTIME_CLASS(CNotesDoc),
                                       RUNTIME_CLASS(TkMDIChildWnd), RUNTIME_CLASS(CNotesView));
             g_app.AddDocTemplate(m_plain);
         }
         g_watch = MenuWatch();
         m_main = new TkMDIFrameWnd;
-        ASSERT_TRUE(m_main->LoadFrame(IDR_SCXMAIN));
+        ASSERT_TRUE(m_main->LoadFrame(IDR_SYSCMDEX_MAIN));
         g_app.m_pMainWnd = m_main;
         m_main->SetWindowPos(NULL, 0, 0, 800, 600, SWP_NOZORDER);
         m_main->EnableDocking(CBRS_ALIGN_ANY);

@@ -1,4 +1,4 @@
 // Resource ids of the extended system-command test.
-#define IDR_SCXMAIN 700
-#define IDR_SCXNOTES 701
-#define IDR_SCXPLAIN 702
+#define IDR_SYSCMDEX_MAIN 700
+#define IDR_SYSCMDEX_NOTES 701
+#define IDR_SYSCMDEX_PLAIN 702
