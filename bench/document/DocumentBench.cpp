@@ -39,6 +39,7 @@ public:
     int GetPlayState() override { return m_state; }
     void SetPlayState(int state) override { m_state = state; }
     void SetFades(int, int, int) override {}
+    void SetPreview(BYTE) override {}
     HANDLE GetStatusEvent() const override { return nullptr; }
     void PostPlay() override {}
     void Stop() override {}

@@ -319,14 +319,8 @@ void CDocCommands::Shuffle(const CString&)
 
 void CDocCommands::Preview(const CString& argument)
 {
-    if (!ReadSwitch(argument, m_doc.m_preview, TRUE))
-        return;
-    CSonyControl& control = m_doc.GetPlayerControl();
-    for (int i = 0; i < control.GetPlayerCount(); ++i)
-    {
-        if (CSonyPlayer* player = control.GetPlayer(i))
-            player->m_preview = m_doc.m_preview ? 1 : 0;
-    }
+    if (ReadSwitch(argument, m_doc.m_preview, TRUE))
+        m_doc.GetPlayerControl().SetPreview(m_doc.m_preview);
 }
 
 void CDocCommands::Loop(const CString& argument)

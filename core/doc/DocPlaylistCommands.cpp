@@ -149,12 +149,7 @@ void CDocPlaylistCommands::OnPlaylistLoop()
 void CDocPlaylistCommands::OnPlaylistPreview()
 {
     m_doc.m_preview = !m_doc.m_preview;
-    CSonyControl& control = m_doc.GetPlayerControl();
-    for (int i = 0; i < control.GetPlayerCount(); ++i)
-    {
-        if (CSonyPlayer* player = control.GetPlayer(i))
-            player->m_preview = m_doc.m_preview ? 1 : 0;
-    }
+    m_doc.GetPlayerControl().SetPreview(m_doc.m_preview);
 }
 
 void CDocPlaylistCommands::OnPlaylistPrevious()

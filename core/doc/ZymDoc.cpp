@@ -392,7 +392,9 @@ void CZymDoc::UpdatePlayerAvailability()
 
 bool CZymDoc::IsPlayerAvailable(int player)
 {
-    if (player == kMp3Player)
+    // The MP3 player answers to a second number too.
+    const int kMp3PlayerAlias = 1101;
+    if (player == kMp3Player || player == kMp3PlayerAlias)
         return GetMp3Player() != nullptr;
     return player >= 0 && player < static_cast<int>(sizeof(m_available)) && m_available[player];
 }

@@ -569,6 +569,16 @@ void CSonyControl::SetAllPlayStates(int state)
     m_mp3->ClearNearEnd();
 }
 
+void CSonyControl::SetPreview(BOOL preview)
+{
+    BYTE flag = preview ? 1 : 0;
+    CPlayerUse use(*this);
+    for (CSonyPlayer* p : use.Players())
+        p->m_preview = flag;
+    if (m_mp3)
+        m_mp3->SetPreview(flag);
+}
+
 void CSonyControl::PollStatus()
 {
     CPlayerUse use(*this);

@@ -72,6 +72,8 @@ public:
     BOOL StopPlayer(int index);
     void SetPlayState(int index, int state);
     void SetAllPlayStates(int state);
+    // The play list's preview flag, to every changer and the MP3 player.
+    void SetPreview(BOOL preview);
     BOOL IsEntryPlaying(const CLibItem* entry);
     BOOL IsEntryNearEnd(const CLibItem* entry);
     // The entry's disc is in its changer's drive, or the MP3 player holds

@@ -468,6 +468,18 @@ void CMPEGRequests::SetFades(int fadeDown, int fadeUp, int overlap)
     m_fadeOverlapTime = overlap;
 }
 
+void CMPEGRequests::SetPreview(BYTE preview)
+{
+    CGuard guard(m_lock);
+    m_preview = preview;
+}
+
+BYTE CMPEGRequests::GetPreview()
+{
+    CGuard guard(m_lock);
+    return m_preview;
+}
+
 void CMPEGRequests::OnNack(int command)
 {
     CGuard guard(m_lock);

@@ -67,6 +67,8 @@ public:
     void OnNack(int command);
     void OnErrorReport();
     void SetFades(int fadeDown, int fadeUp, int overlap) override;
+    void SetPreview(BYTE preview) override;
+    BYTE GetPreview();
 
 protected:
     // Every flag and the item back to before the first request.
@@ -101,6 +103,7 @@ protected:
     int m_fadeDownTime = 0;
     int m_fadeUpTime = 0;
     int m_fadeOverlapTime = 0;
+    BYTE m_preview = 0;
     DWORD m_requestTime = 0;
     DWORD m_playingSince = 0;
     // Set from the request of an open until the new item plays, pauses or

@@ -43,6 +43,8 @@ public:
     // The options' fade times in seconds; the overlap makes the item near its
     // end that many seconds early.
     virtual void SetFades(int fadeDown, int fadeUp, int overlap) = 0;
+    // The play list's preview flag (0 or 1), kept with the player's state.
+    virtual void SetPreview(BYTE preview) = 0;
     // Set whenever the state, the duration or the second changed; a manual
     // reset event that the document's tick tests without waiting.
     virtual HANDLE GetStatusEvent() const = 0;

@@ -182,6 +182,9 @@ TEST_F(DocMenuCommandsTest, FlagsFlipAndShowAsMarks)
     EXPECT_EQ("on", State(ID_PLAYLIST_PREVIEW));
     Command(ID_PLAYLIST_PREVIEW);
     EXPECT_EQ("on checked", State(ID_PLAYLIST_PREVIEW));
+    EXPECT_EQ(1, m_frame.mp3.preview);
+    Command(ID_PLAYLIST_PREVIEW);
+    EXPECT_EQ(0, m_frame.mp3.preview);
 
     EXPECT_EQ("on", State(ID_PLAYLIST_RANDOM));
     Command(ID_PLAYLIST_RANDOM);

@@ -111,6 +111,30 @@ TEST_F(ZymDocTest, AStartUpWithoutLocatingAndWithTheLibraryLoad)
     EXPECT_EQ("hint 17", trace[1]);
 }
 
+// Changers by their availability; the MP3 player under both its numbers,
+// only while it exists.
+TEST_F(ZymDocTest, PlayersAvailable)
+{
+    Open();
+    const struct
+    {
+        int player;
+        bool withMp3;
+        bool withoutMp3;
+    } cases[] = {
+        { 0, false, false }, { 47, false, false }, { 48, false, false }, { -1, false, false },
+        { 1001, true, false }, { 1101, true, false }, { 1000, false, false }, { 1102, false, false },
+    };
+    for (const auto& c : cases)
+    {
+        m_frame.player = &m_frame.mp3;
+        EXPECT_EQ(c.withMp3, m_doc->IsPlayerAvailable(c.player)) << c.player;
+        m_frame.player = nullptr;
+        EXPECT_EQ(c.withoutMp3, m_doc->IsPlayerAvailable(c.player)) << c.player;
+    }
+    m_frame.player = &m_frame.mp3;
+}
+
 TEST_F(ZymDocTest, TheLocateGuard)
 {
     const struct

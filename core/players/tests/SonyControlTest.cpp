@@ -656,6 +656,17 @@ TEST(SonyControl, PlayStatesOfAllPlayers)
     EXPECT_EQ(6, s.host.mp3.playState);
 }
 
+TEST(SonyControl, PreviewReachesEveryChangerAndTheMp3Player)
+{
+    Scanned s({kCx400, {0, 0, 1, 27, 100, "B"}});
+    for (BOOL preview : {TRUE, FALSE}) {
+        s.control->SetPreview(preview);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(preview, s.control->GetPlayer(i)->m_preview) << i;
+        EXPECT_EQ(preview, s.host.mp3.preview);
+    }
+}
+
 // A rescan while the playing thread routes and the delivering thread parses:
 // no player may be freed under either.
 struct Worker

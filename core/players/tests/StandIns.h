@@ -35,6 +35,7 @@ public:
     {
         fades = std::to_string(down) + " " + std::to_string(up) + " " + std::to_string(overlap);
     }
+    void SetPreview(BYTE value) override { preview = value; }
     HANDLE GetStatusEvent() const override { return statusEvent; }
     void PostPlay() override { requests.push_back("post play"); }
     void Stop() override { requests.push_back("post stop"); }
@@ -73,6 +74,7 @@ public:
     CString albumId;
     int track = -1;
     int playState = 0;
+    BYTE preview = 0;
     HANDLE statusEvent = nullptr;
     std::string fades;   // "down up overlap" as last set
     CString location;
