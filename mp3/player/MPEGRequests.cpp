@@ -474,12 +474,6 @@ void CMPEGRequests::SetPreview(BYTE preview)
     m_preview = preview;
 }
 
-BYTE CMPEGRequests::GetPreview()
-{
-    CGuard guard(m_lock);
-    return m_preview;
-}
-
 void CMPEGRequests::OnNack(int command)
 {
     CGuard guard(m_lock);

@@ -68,7 +68,6 @@ public:
     void OnErrorReport();
     void SetFades(int fadeDown, int fadeUp, int overlap) override;
     void SetPreview(BYTE preview) override;
-    BYTE GetPreview();
 
 protected:
     // Every flag and the item back to before the first request.
