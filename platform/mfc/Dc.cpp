@@ -1,5 +1,6 @@
 #include "mfc/Dc.h"
 #include "mfc/HandleMap.h"
+#include "mfc/ScreenDragFrame.h"
 
 namespace
 {
@@ -697,6 +698,13 @@ void CDC::DrawFocusRect(LPCRECT rect)
 void CDC::DrawDragRect(LPCRECT rect, SIZE size, LPCRECT lastRect, SIZE lastSize,
                        CBrush* brush, CBrush* lastBrush)
 {
+    // On X the screen DC draws on the root window, under every window: the
+    // frame is shown by topmost windows of its own instead.
+    if (::WindowFromDC(m_hDC) == ::GetDesktopWindow())
+    {
+        CScreenDragFrame::Show(rect ? *rect : CRect(), size, brush ? (HBRUSH)brush->m_hObject : NULL);
+        return;
+    }
     CBitmap halftoneBits;
     CBrush halftone;
     if (!brush || (lastRect && !lastBrush))

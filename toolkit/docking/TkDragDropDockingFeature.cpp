@@ -187,6 +187,7 @@ BOOL TkDragDropDockingFeature::FinishDrag(UINT flags, CPoint point, BOOL dropped
     EndFeedback();
     if (final)
     {
+        RepaintContainers(manager);
         TkSetDraggedNode(NULL);
         m_remembered = NULL;
         m_dockable = NULL;
@@ -322,6 +323,25 @@ void TkDragDropDockingFeature::ReleaseTreeLock()
     m_lockedRoot = NULL;
     m_lockedContainer = NULL;
     m_lockedRect.SetRectEmpty();
+}
+
+// While the drag laid the tree out, the windows stayed where they were and
+// their parents painted the new layout over them; a window that was not
+// moved afterwards (a cancelled drag, the lists' headers) is never told.
+void TkDragDropDockingFeature::RepaintContainers(TkLNDockingMgr* manager)
+{
+    if (!manager)
+        return;
+    std::vector<TkLNHwndContainer*> containers;
+    manager->CollectHwndContainers(containers);
+    for (TkLNHwndContainer* container : containers)
+    {
+        // A container may be a window beside the node windows (a frame's
+        // virtual dock bar): its top-level window holds them all.
+        HWND window = ::GetAncestor(container->GetContainerWnd(), GA_ROOT);
+        if (window)
+            ::RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
 }
 
 void TkDragDropDockingFeature::EndFeedback()

@@ -56,6 +56,7 @@ protected:
     ITkDockTarget* TargetAt(CPoint point, UINT flags, ITkLNContainer* excluded);
     void EraseOutlines(ITkDockableNode* dockable);
     void ReleaseTreeLock();
+    void RepaintContainers(TkLNDockingMgr* manager);
     void EndFeedback();
 
     TkLNDockingMgr* m_manager;

@@ -2,6 +2,7 @@
 // panes are docked around the MDI client; the frame's docking listener runs
 // the drags and its drag-drop feature docks, floats or restores.
 #include "TestFramework.h"
+#include "HostProgram.h"
 #include "InputScript.h"
 #include "NodeProbe.h"
 
@@ -13,6 +14,7 @@
 
 #include <afxext.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -343,6 +345,40 @@ TEST(DragDropFeatureTest, EscapeOrTheRightButtonChangesNothing)
     }
 }
 
+namespace
+{
+BOOL CALLBACK CollectShown(HWND window, LPARAM list)
+{
+    RECT client;
+    if (::IsWindowVisible(window) && ::GetClientRect(window, &client) && !::IsRectEmpty(&client))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+// While a drag lays the tree out anew the windows stay where they were and
+// their parents paint the new layout over them: at the end every window of
+// the frame paints again, also when nothing moved.
+TEST(DragDropFeatureTest, EveryWindowPaintsAgainAfterADrag)
+{
+    GridFrame frame;
+    std::vector<HWND> shown;
+    ::EnumChildWindows(frame.Frame(), CollectShown, (LPARAM)&shown);
+    ASSERT_FALSE(shown.empty());
+    TkDragDropDockingFeature feature;
+    feature.SetDockingMgr(frame.Manager());
+    CPoint grip = frame.GripPoint("Player");
+    ASSERT_TRUE(feature.OnStartDrag(0, grip));
+    PumpUntilIdle();
+    feature.OnEndDrag(0, grip, FALSE);
+    // Windows gone by then are left out.
+    for (HWND window : shown)
+        if (::IsWindow(window))
+            EXPECT_TRUE(::GetUpdateRect(window, NULL, FALSE)) << WindowRectText(window, frame.Frame());
+    PumpUntilIdle();
+    EXPECT_EQ(kShellLayout, frame.Placed());
+}
+
 // A node that cannot leave its place refuses the start: the press is the
 // window's and nothing stays suspended or locked.
 TEST(DragDropFeatureTest, ARefusedStartLeavesNothingLocked)
@@ -397,16 +433,26 @@ public:
     using TkDragDropDockingFeature::ReleaseFeedbackDC;
 };
 
+// As the X server shows it to a person (Wine's own reading of the screen DC
+// gives back what was drawn on the root window, even where windows hide it).
 COLORREF ScreenPixel(CPoint point)
 {
-    HDC screen = ::GetDC(NULL);
-    COLORREF color = ::GetPixel(screen, point.x, point.y);
-    ::ReleaseDC(NULL, screen);
-    return color;
+    ::GdiFlush();
+    std::string text;
+    std::string crop = "1x1+" + std::to_string(point.x) + "+" + std::to_string(point.y);
+    if (!RunHostProgram({ "import", "-window", "root", "-crop", crop, "-depth", "8", "txt:-" }, &text))
+        return CLR_INVALID;
+    int r = 0, g = 0, b = 0;
+    size_t open = text.find("0,0: (");
+    if (open == std::string::npos || sscanf(text.c_str() + open, "0,0: (%d,%d,%d", &r, &g, &b) != 3)
+        return CLR_INVALID;
+    return RGB(r, g, b);
 }
 }  // namespace
 
-// The outline is drawn on the screen over the windows under it and erased.
+// The outline shows on the screen over the windows under it (on X, as windows
+// of its own: drawing on the root window is hidden by every window on it)
+// and goes again.
 TEST(DragDropFeatureTest, TheOutlineShowsOverWindows)
 {
     GridFrame frame;
@@ -414,15 +460,20 @@ TEST(DragDropFeatureTest, TheOutlineShowsOverWindows)
     CDC dc;
     ASSERT_TRUE(dc.Attach(feature.GetFeedbackDC()));
     CPoint onEdge(400, 101), inside(400, 150);
+    PumpUntilIdle();
     COLORREF before = ScreenPixel(onEdge);
+    ASSERT_NE(CLR_INVALID, before);
     ASSERT_EQ(before, ScreenPixel(inside));
     FloatableGripper* player = frame.Gripper("Player");
     player->DrawDragRect(&dc, CRect(300, 100, 600, 300), NULL);
-    ::GdiFlush();
+    // The windows under it paint while the mouse moves; the outline stays.
+    ::RedrawWindow(frame.Frame(), NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpUntilIdle();
     EXPECT_NE(before, ScreenPixel(onEdge));
     EXPECT_EQ(before, ScreenPixel(inside));
     player->EraseDragRect(&dc);
-    ::GdiFlush();
+    // What lay under the outline paints again.
+    PumpUntilIdle();
     EXPECT_EQ(before, ScreenPixel(onEdge));
     feature.ReleaseFeedbackDC(dc.Detach());
 }
