@@ -38,6 +38,9 @@ namespace {
 
 // A save of more albums than this shows its progress.
 const int kSaveDialogThreshold = 10;
+// A save of more albums than this reads the stored ids first: most of a big
+// save is usually new rows, which then need no select.
+const int kLearnIdsThreshold = 50;
 // More changed albums than this after the id upgrade: tell the user first.
 const int kUpgradeNoticeThreshold = 20;
 const int kNewIdLength = 16;
@@ -63,23 +66,6 @@ CString ProgramDirectory()
     CString directory(path, n < sizeof(path) ? n : 0);
     int slash = directory.ReverseFind('\\');
     return slash >= 0 ? directory.Left(slash + 1) : CString();
-}
-
-// An id inside SQL quotes: a quote in it is doubled, so it can neither end the
-// text early nor add SQL of its own.
-CString Quoted(const char* text)
-{
-    CString quoted(text);
-    quoted.Replace("'", "''");
-    return quoted;
-}
-
-void AddRowsetProperties(ODBPropertySet& properties)
-{
-    properties.AddProperty(DBPROP_IRowsetChange, true, DBPROPOPTIONS_OPTIONAL);
-    properties.AddProperty(DBPROP_UPDATABILITY,
-                           static_cast<LONG>(DBPROPVAL_UP_CHANGE | DBPROPVAL_UP_DELETE | DBPROPVAL_UP_INSERT),
-                           DBPROPOPTIONS_OPTIONAL);
 }
 
 // A random id is drawn only for an album that takes it: drawing one searches
@@ -173,13 +159,14 @@ void CLibraryDatabase::Load(CMusicLibrary&)
         long albumCount = 0;
         try {
             if (OpenDatabase(false)) {
-                ODBPropertySet properties(kDbPropSetRowset);
-                AddRowsetProperties(properties);
-                ODBRowsetAccessor rows;
-                rows.Bind(m_session.OpenTable("Albums", &properties), m_albumColumns);
-                albumCount = rows.GetRowCount();
-                if (albumCount > 0)
-                    complete = LoadAlbums(rows, task);
+                albumCount = CountRows("Albums");
+                if (albumCount > 0) {
+                    ODBPropertySet properties(kDbPropSetRowset);
+                    AddUpdatableRowsetProperties(properties);
+                    ODBRowsetAccessor rows;
+                    rows.Bind(m_session.OpenTable("Albums", &properties), m_albumColumns);
+                    complete = LoadAlbums(rows, task, albumCount);
+                }
             }
         } catch (const _com_error& error) {
             ShowComError("Error reading albums", error);
@@ -192,7 +179,7 @@ void CLibraryDatabase::Load(CMusicLibrary&)
                 task.Status("Querying CD Library Tracks");
                 task.Pos(0);
                 ODBPropertySet properties(kDbPropSetRowset);
-                AddRowsetProperties(properties);
+                AddUpdatableRowsetProperties(properties);
                 ODBRowsetAccessor rows;
                 rows.Bind(m_session.OpenTable("Tracks", &properties), m_trackColumns);
                 complete = LoadTracks(rows, task, albumCount, tracksLoaded) && complete;
@@ -210,9 +197,23 @@ void CLibraryDatabase::Load(CMusicLibrary&)
         UpgradeIdScheme();
 }
 
-bool CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task)
+// The database counts; the rows are read once.
+long CLibraryDatabase::CountRows(const char* table)
 {
-    long count = rows.GetRowCount();
+    ODBColumnDescriptors columns;
+    columns.AddColumn("N", 0);
+    CString sql;
+    sql.Format("SELECT COUNT(*) AS N FROM %s", table);
+    ODBRowsetAccessor rows;
+    rows.Bind(m_session.Execute(sql, nullptr, true), columns);
+    if (!rows.MoveNext())
+        return 0;
+    rows.GetData();
+    return atol(rows.GetText(0));
+}
+
+bool CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task, long count)
+{
     m_library.RemoveAllAlbums();
     {
         CLibraryLock lock(m_library);
@@ -231,7 +232,8 @@ bool CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task)
             scratch.SetKeywordList(kAlbumIndex,
                                    keywords.ParseKeywordList(scratch.GetRecord(kAlbumIndex)->m_keywordText), false);
             scratch.AllocTracks();
-            m_library.AppendAlbum(scratch);
+            m_library.AppendAlbum(std::move(scratch));
+            scratch = m_library.NewAlbum();
         } else {
             damaged++;
         }
@@ -249,7 +251,7 @@ bool CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, l
                                   std::vector<bool>& tracksLoaded)
 {
     task.Status("Loading CD Library Tracks");
-    task.Range(rows.GetRowCount());
+    task.Range(CountRows("Tracks"));
     long step = albumCount / 20 + 1;
     CMasterKeyword& keywords = m_library.GetMasterKeywords();
     std::unordered_map<std::string, int> firstIndex;
@@ -403,19 +405,24 @@ void CLibraryDatabase::SaveChangedAlbums(CLibraryTask& task)
     int count = m_library.GetAlbumCount();
     m_session.BeginTransaction();
     try {
-        for (int i = 0; i < count; i++) {
-            AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
-            task.Pos(static_cast<int>(written.size()));
-            if (album->GetState() == kAlbumChanged) {
-                WriteAlbum(*album);
-                album->SetState(kAlbumClean);
-            } else if (album->GetState() == kAlbumDeleted) {
-                DeleteAlbumRows(*album);
-                album->SetState(kAlbumRemoved);
-            } else {
-                continue;
+        {
+            CAlbumRowWriter writer(m_session, m_albumColumns, m_trackColumns);
+            if (m_library.CountChanged() > kLearnIdsThreshold)
+                writer.LearnStoredIds();
+            for (int i = 0; i < count; i++) {
+                AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
+                task.Pos(static_cast<int>(written.size()));
+                if (album->GetState() == kAlbumChanged) {
+                    WriteAlbum(*album, writer);
+                    album->SetState(kAlbumClean);
+                } else if (album->GetState() == kAlbumDeleted) {
+                    DeleteAlbumRows(*album);
+                    album->SetState(kAlbumRemoved);
+                } else {
+                    continue;
+                }
+                written.push_back(i);
             }
-            written.push_back(i);
         }
         m_session.Commit();
         // Rewritten under their new ids, the old ones may now belong to others.
@@ -441,64 +448,19 @@ void CLibraryDatabase::RowIds(const AlbumRecord& album, CString (&ids)[kRowIdCou
     ids[3].Format("%08X", static_cast<unsigned>(album.GetSonyId()));
 }
 
-void CLibraryDatabase::SelectAlbumRows(const char* table, const AlbumRecord& album,
-                                       const ODBColumnDescriptors& columns, ODBRowsetAccessor& rows, long& count)
-{
-    CString ids[kRowIdCount];
-    RowIds(album, ids);
-    count = 0;
-    for (int i = 0; i < kRowIdCount && count == 0; i++) {
-        // Empty texts are stored as NULL: an empty id selects nothing.
-        if (ids[i].IsEmpty())
-            continue;
-        CString sql;
-        sql.Format("SELECT * FROM %s WHERE ZYMID='%s'", table, static_cast<const char*>(Quoted(ids[i])));
-        ODBPropertySet properties(kDbPropSetRowset);
-        AddRowsetProperties(properties);
-        rows.Bind(m_session.Execute(sql, &properties, true), columns);
-        count = rows.GetRowCount();
-    }
-}
-
-bool CLibraryDatabase::WriteAlbum(AlbumRecord& album)
+void CLibraryDatabase::WriteAlbum(AlbumRecord& album, CAlbumRowWriter& writer)
 {
     InterlockedIncrement(&m_statements);
-    ODBRowsetAccessor rows;
-    long found = 0;
-    SelectAlbumRows("Albums", album, m_albumColumns, rows, found);
-    if (found > 0)
-        rows.MoveNext();
-    else
-        rows.InsertRow();
     m_library.UpdateKeywordTexts(album);
-    LibraryRows::WriteRow(album, rows);
-    rows.SetData();
-    // Further rows of the same album are duplicates.
-    while (found > 1 && rows.MoveNext())
-        rows.DeleteRow();
-
-    ODBRowsetAccessor tracks;
-    SelectAlbumRows("Tracks", album, m_trackColumns, tracks, found);
-    int trackCount = album.GetTrackCount();
-    for (int i = 0; i < trackCount; i++) {
-        if (i < found)
-            tracks.MoveNext();
-        else
-            tracks.InsertRow();
-        LibraryRows::WriteTrackRow(album, i, tracks);
-        tracks.SetData();
-    }
-    if (found > trackCount) {
-        while (tracks.MoveNext())
-            tracks.DeleteRow();
-    }
-    return true;
+    CString ids[kRowIdCount];
+    RowIds(album, ids);
+    writer.Write(album, ids);
 }
 
 void CLibraryDatabase::Execute(const char* format, const char* id)
 {
     CString sql;
-    sql.Format(format, static_cast<const char*>(Quoted(id)));
+    sql.Format(format, static_cast<const char*>(QuotedSqlText(id)));
     m_session.Execute(sql, nullptr, false);
 }
 
@@ -549,20 +511,11 @@ static void CompactWithEngine(IDispatch* engine, const CString& source, const CS
     }
 }
 
-// Only the file's own extension changes: ".mdb" elsewhere in the path belongs
-// to folders or other files.
-static CString BackupName(const CString& path)
-{
-    const char kExtension[] = ".mdb";
-    const int length = sizeof(kExtension) - 1;
-    if (path.GetLength() > length && path.Right(length) == kExtension)
-        return path.Left(path.GetLength() - length) + ".bak";
-    return path + ".bak";
-}
-
 // The engine compacts into a new file beside the live one, which replaces the
 // live one in a single move; the backup, a copy of the live file, goes only
-// once the new file is in place.
+// once the new file is in place. The backup takes a name of the program's own
+// in the library's folder: a name made from the library's could be a file of
+// the user's.
 bool CLibraryDatabase::Compact()
 {
     CSingleLock saveLock(&m_saveLock, TRUE);
@@ -581,14 +534,14 @@ bool CLibraryDatabase::Compact()
         } else {
             m_session.Close();
             m_source.Close();
-            result = CompactInto(path, BackupName(path));
+            result = CompactInto(path);
         }
     }
     FireEvent("library_compact_end");
     return result;
 }
 
-bool CLibraryDatabase::CompactInto(const CString& path, const CString& backup)
+bool CLibraryDatabase::CompactInto(const CString& path)
 {
     IDispatch* engine = nullptr;
     ODBCheck(CoCreateInstance(CLSID_ZymJetEngine, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
@@ -604,14 +557,16 @@ bool CLibraryDatabase::CompactInto(const CString& path, const CString& backup)
     DeleteFileA(temp);
     CString connection = "Provider=" ZYM_JET_PROVIDER_PROGID ";Data Source=";
     CompactWithEngine(engine, connection + path, connection + temp);
-    if (!CopyFileA(path, backup, FALSE)) {
-        AfxMessageBox("Error copying file " + path + " to " + backup + " in database compaction");
+    // Never committed: the backup's file goes on every way out.
+    CFileReplacement backup(path);
+    if (!backup.Begin() || !CopyFileA(path, backup.GetTempPath(), FALSE)) {
+        AfxMessageBox("Error copying file " + path + " to " + CString(backup.GetTempPath()) +
+                      " in database compaction");
         return false;
     }
     if (!compacted.Commit()) {
         AfxMessageBox("Error copying file " + temp + " to " + path + " in database compaction");
         return false;
     }
-    DeleteFileA(backup);
     return true;
 }

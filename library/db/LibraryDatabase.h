@@ -12,6 +12,7 @@
 
 #include "ComError.h"
 
+#include "db/AlbumRowWriter.h"
 #include "db/ODBConnection.h"
 #include "db/ODBRowsetAccessor.h"
 #include "records/MusicLibrary.h"
@@ -31,7 +32,6 @@ public:
     // Runs on the load thread (CLibraryLoader).
     void Load(CMusicLibrary& library) override;
     bool Save();
-    bool WriteAlbum(AlbumRecord& album);
     bool DeleteAlbumRows(AlbumRecord& album);
     bool Compact();
     // tracksLoaded: per album index, whether all its tracks were read.
@@ -43,20 +43,19 @@ public:
 
 private:
     // Both give false when they stopped early or skipped a damaged row.
-    bool LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task);
+    bool LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task, long count);
+    long CountRows(const char* table);
     bool LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, long albumCount, std::vector<bool>& tracksLoaded);
     std::vector<std::vector<bool>> NoTracksSeen();
     void IndexAlbumIds(std::unordered_map<std::string, int>& firstIndex);
     int FindLoadedAlbum(const std::unordered_map<std::string, int>& firstIndex, const CString& id);
     void SaveChangedAlbums(CLibraryTask& task);
-    bool CompactInto(const CString& path, const CString& backup);
-    static const int kRowIdCount = 4;
+    bool CompactInto(const CString& path);
+    static const int kRowIdCount = CAlbumRowWriter::kRowIdCount;
     // The ids an album's rows may be stored under: its id, its previous id,
     // the id the load recomputed it from, its changer id. Unknown ones are empty.
     void RowIds(const AlbumRecord& album, CString (&ids)[kRowIdCount]) const;
-    // Selects an album's rows by the first of its RowIds that has any.
-    void SelectAlbumRows(const char* table, const AlbumRecord& album, const ODBColumnDescriptors& columns,
-                         ODBRowsetAccessor& rows, long& count);
+    void WriteAlbum(AlbumRecord& album, CAlbumRowWriter& writer);
     void Execute(const char* format, const char* id);
     void FireEvent(const char* text);
 

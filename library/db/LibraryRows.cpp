@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include "OleDbConstants.h"
+
 namespace {
 
 const char* const kColumnNames[kLibraryColumnCount] = {
@@ -30,6 +32,21 @@ DWORD ParseHex(const char* text)
     return static_cast<DWORD>(strtoul(text, nullptr, 16));
 }
 
+}
+
+void AddUpdatableRowsetProperties(ODBPropertySet& properties)
+{
+    properties.AddProperty(DBPROP_IRowsetChange, true, DBPROPOPTIONS_OPTIONAL);
+    properties.AddProperty(DBPROP_UPDATABILITY,
+                           static_cast<LONG>(DBPROPVAL_UP_CHANGE | DBPROPVAL_UP_DELETE | DBPROPVAL_UP_INSERT),
+                           DBPROPOPTIONS_OPTIONAL);
+}
+
+CString QuotedSqlText(const char* text)
+{
+    CString quoted(text);
+    quoted.Replace("'", "''");
+    return quoted;
 }
 
 void MakeAlbumColumns(ODBColumnDescriptors& columns)

@@ -3,6 +3,7 @@
 // column sets, the same in both tables for 0-24.
 #pragma once
 
+#include "db/ODBPropertySet.h"
 #include "db/ODBRowsetAccessor.h"
 #include "records/AlbumRecord.h"
 
@@ -40,6 +41,12 @@ enum LibraryColumn
     kColTrack,          // "Tracks" only, 1-based
     kLibraryColumnCount
 };
+
+// Rowsets through which rows are changed, inserted and deleted.
+void AddUpdatableRowsetProperties(ODBPropertySet& properties);
+// A text inside SQL quotes: a quote in it is doubled, so it can neither end
+// the text early nor add SQL of its own.
+CString QuotedSqlText(const char* text);
 
 // The column sets of the two tables.
 void MakeAlbumColumns(ODBColumnDescriptors& columns);

@@ -190,28 +190,6 @@ void ODBRowsetAccessor::ReleaseRow()
     m_row = DB_NULL_HROW;
 }
 
-long ODBRowsetAccessor::GetRowCount()
-{
-    ReleaseRow();
-    ODBCheck(m_rowset->RestartPosition(DB_NULL_HCHAPTER), m_rowset, IID_IRowset);
-    std::vector<HROW> handles(kCountBatch);
-    long total = 0;
-    for (;;) {
-        HROW* rows = handles.data();
-        DBCOUNTITEM obtained = 0;
-        HRESULT hr = m_rowset->GetNextRows(DB_NULL_HCHAPTER, 0, kCountBatch, &obtained, &rows);
-        if (hr != DB_S_ENDOFROWSET)
-            ODBCheck(hr, m_rowset, IID_IRowset);
-        if (obtained)
-            m_rowset->ReleaseRows(obtained, rows, nullptr, nullptr, nullptr);
-        total += static_cast<long>(obtained);
-        if (obtained == 0)
-            break;
-    }
-    ODBCheck(m_rowset->RestartPosition(DB_NULL_HCHAPTER), m_rowset, IID_IRowset);
-    return total;
-}
-
 bool ODBRowsetAccessor::MoveNext()
 {
     ReleaseRow();
@@ -249,18 +227,8 @@ void ODBRowsetAccessor::InsertRow()
     IRowsetChange* change = nullptr;
     ODBCheck(m_rowset->QueryInterface(IID_IRowsetChange, reinterpret_cast<void**>(&change)), m_rowset, IID_IRowset);
     CInterfaceRelease releaseChange(change);
-    IAccessor* accessor = nullptr;
-    ODBCheck(m_rowset->QueryInterface(IID_IAccessor, reinterpret_cast<void**>(&accessor)), m_rowset, IID_IRowset);
-    CInterfaceRelease releaseAccessor(accessor);
-    // An accessor that binds nothing: the row gets the provider's defaults.
-    HACCESSOR none = DB_INVALID_HACCESSOR;
-    ODBCheck(accessor->CreateAccessor(DBACCESSOR_ROWDATA, 0, nullptr, 0, &none, nullptr), accessor, IID_IAccessor);
     ReleaseRow();
-    HRESULT hr = change->InsertRow(DB_NULL_HCHAPTER, none, m_buffer, &m_row);
-    accessor->ReleaseAccessor(none, nullptr);
-    if (hr != S_OK)
-        m_row = DB_NULL_HROW;
-    ODBCheck(hr, change, IID_IRowsetChange);
+    ODBCheck(change->InsertRow(DB_NULL_HCHAPTER, m_accessor, m_buffer, nullptr), change, IID_IRowsetChange);
 }
 
 void ODBRowsetAccessor::DeleteRow()

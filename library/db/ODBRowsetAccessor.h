@@ -18,13 +18,12 @@ public:
     // Releases the current row, the accessor and the rowset.
     void Close();
 
-    // Counts every row, leaving the position at the start.
-    long GetRowCount();
     // Releases the current row and fetches the next; false at the end.
     bool MoveNext();
     void GetData();
     void SetData();
-    // A row with the provider's defaults becomes the current row.
+    // Inserts the buffer's values as a new row (the provider's defaults in
+    // unbound columns); there is no current row afterwards.
     void InsertRow();
     void DeleteRow();
 
@@ -41,8 +40,6 @@ public:
     void ReleaseAccessor() override;
 
 private:
-    static const DBROWCOUNT kCountBatch = 1000;
-
     void BuildBindings(std::vector<DBBINDING>& bindings);
     void ReleaseRow();
     void FreeProviderMemory(ODBColumnDescriptor& column);

@@ -29,6 +29,10 @@ public:
     AlbumRecord(int ratingCount, const CString* ratingNames);
     AlbumRecord(const AlbumRecord& other);
     AlbumRecord& operator=(const AlbumRecord& other);
+    // A move takes everything, the previous id too: it is the same album in a
+    // new place (the library's album vector growing).
+    AlbumRecord(AlbumRecord&& other) = default;
+    AlbumRecord& operator=(AlbumRecord&& other) = default;
 
     // ---- album fields ----
     int GetState() const { return m_state; }

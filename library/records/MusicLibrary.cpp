@@ -117,6 +117,12 @@ void CMusicLibrary::AppendAlbum(const AlbumRecord& album)
     m_albums.push_back(album);
 }
 
+void CMusicLibrary::AppendAlbum(AlbumRecord&& album)
+{
+    CLibraryLock lock(*this);
+    m_albums.push_back(std::move(album));
+}
+
 void CMusicLibrary::RemoveAllAlbums()
 {
     CLibraryLock lock(*this);

@@ -57,6 +57,7 @@ public:
     bool DeleteAlbum(AlbumRecord& album);
     // Appends as it stands (state, ids, location): the database load uses it.
     void AppendAlbum(const AlbumRecord& album);
+    void AppendAlbum(AlbumRecord&& album);
     void RemoveAllAlbums();
     int FindAlbumIndex(const char* id);
     int FindAlbum(const AlbumRecord& album) { return FindAlbumIndex(album.GetIdText()); }

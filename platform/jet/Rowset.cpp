@@ -278,15 +278,23 @@ HRESULT CJetRowset::PrepareUpdate(Accessor& accessor)
     return S_OK;
 }
 
+HRESULT CJetRowset::ReadBuffer(const Accessor& accessor, const BYTE* data, std::vector<Cell>& cells)
+{
+    cells.resize(accessor.bindings.size());
+    for (size_t i = 0; i < cells.size(); i++)
+        if (CellFromBuffer(accessor.bindings[i], data, cells[i]) != DBSTATUS_S_OK)
+            return ProviderError(DB_E_ERRORSOCCURRED, "A column value has a status that cannot be written.");
+    return S_OK;
+}
+
 HRESULT CJetRowset::WriteRow(Row& row, Accessor& accessor, const BYTE* data)
 {
     if (accessor.bindings.empty())
         return S_OK;
-    std::vector<Cell> cells(accessor.bindings.size());
-    for (size_t i = 0; i < cells.size(); i++)
-        if (CellFromBuffer(accessor.bindings[i], data, cells[i]) != DBSTATUS_S_OK)
-            return ProviderError(DB_E_ERRORSOCCURRED, "A column value has a status that cannot be written.");
-    HRESULT hr = PrepareUpdate(accessor);
+    std::vector<Cell> cells;
+    HRESULT hr = ReadBuffer(accessor, data, cells);
+    if (SUCCEEDED(hr))
+        hr = PrepareUpdate(accessor);
     if (FAILED(hr))
         return hr;
     sqlite3_stmt* stmt = accessor.update.Get();
@@ -300,7 +308,7 @@ HRESULT CJetRowset::WriteRow(Row& row, Accessor& accessor, const BYTE* data)
     if (rc != SQLITE_DONE)
         return m_db->Fail(E_FAIL);
     for (size_t i = 0; i < cells.size(); i++)
-        row.cells[accessor.bindings[i].iOrdinal - 1] = cells[i];
+        row.cells[accessor.bindings[i].iOrdinal - 1] = std::move(cells[i]);
     return S_OK;
 }
 
@@ -350,6 +358,45 @@ bool CJetRowset::HasDefaults()
     return m_hasDefaults != 0;
 }
 
+HRESULT CJetRowset::PrepareInsert(Accessor& accessor)
+{
+    if (accessor.insert.Get())
+        return S_OK;
+    std::string sql = "INSERT INTO " + m_table;
+    if (accessor.bindings.empty()) {
+        sql += " DEFAULT VALUES";
+    } else {
+        std::string values;
+        for (size_t i = 0; i < accessor.bindings.size(); i++) {
+            const ColumnInfo& column = m_columns[accessor.bindings[i].iOrdinal - 1];
+            sql += i ? ", \"" : " (\"";
+            sql += Utf8FromWide(reinterpret_cast<const WCHAR*>(column.name.c_str())) + "\"";
+            values += i ? ", ?" : "?";
+        }
+        sql += ") VALUES (" + values + ")";
+    }
+    if (accessor.insert.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
+        return m_db->Fail(E_FAIL);
+    return S_OK;
+}
+
+HRESULT CJetRowset::InsertValues(Accessor& accessor, const std::vector<Cell>& cells)
+{
+    HRESULT hr = PrepareInsert(accessor);
+    if (FAILED(hr))
+        return hr;
+    sqlite3_stmt* stmt = accessor.insert.Get();
+    int index = 1;
+    for (const Cell& cell : cells)
+        BindCell(stmt, index++, cell);
+    int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    return rc == SQLITE_DONE ? S_OK : m_db->Fail(E_FAIL);
+}
+
+// Each row is written once, with its values: a save inserts many rows through
+// one statement.
 STDMETHODIMP CJetRowset::InsertRow(HCHAPTER, HACCESSOR accessorHandle, void* data, HROW* handle)
 {
     if (handle)
@@ -359,32 +406,28 @@ STDMETHODIMP CJetRowset::InsertRow(HCHAPTER, HACCESSOR accessorHandle, void* dat
         return DB_E_BADACCESSORHANDLE;
     if (!data && !accessor->bindings.empty())
         return E_INVALIDARG;
-    if (!m_insert.Get()) {
-        std::string sql = "INSERT INTO " + m_table + " DEFAULT VALUES";
-        if (m_insert.Prepare(m_db->Handle(), sql.c_str()) != SQLITE_OK)
-            return m_db->Fail(E_FAIL);
-    }
-    int rc = sqlite3_step(m_insert.Get());
-    sqlite3_reset(m_insert.Get());
-    if (rc != SQLITE_DONE)
-        return m_db->Fail(E_FAIL);
+    std::vector<Cell> cells;
+    HRESULT hr = ReadBuffer(*accessor, static_cast<const BYTE*>(data), cells);
+    if (SUCCEEDED(hr))
+        hr = InsertValues(*accessor, cells);
+    if (FAILED(hr) || !handle)
+        return hr;
     Row* row = new Row();
     row->refs = 1;
     row->deleted = false;
     row->rowid = sqlite3_last_insert_rowid(m_db->Handle());
-    // A new row holds the table's defaults: read them back only when the table
-    // declares any, else every value is NULL.
-    HRESULT hr = S_OK;
+    // The columns left unbound hold the table's defaults: read them back only
+    // when the table declares any, else they are NULL.
     if (HasDefaults())
         hr = ReadBack(*row);
     else
         row->cells.resize(m_columns.size());
-    if (SUCCEEDED(hr))
-        hr = WriteRow(*row, *accessor, static_cast<const BYTE*>(data));
-    if (FAILED(hr) || !handle) {
+    if (FAILED(hr)) {
         delete row;
         return hr;
     }
+    for (size_t i = 0; i < cells.size(); i++)
+        row->cells[accessor->bindings[i].iOrdinal - 1] = std::move(cells[i]);
     *handle = AddRow(row);
     return S_OK;
 }

@@ -74,6 +74,7 @@ private:
         DBACCESSORFLAGS flags;
         std::vector<DBBINDING> bindings;
         CStatement update;      // prepared at its first write
+        CStatement insert;      // prepared at its first insert
     };
 
     CJetRowset(CSqliteDb* db, const std::string& table);
@@ -90,6 +91,11 @@ private:
     HRESULT FetchRow(bool& gotRow);
     HRESULT WriteRow(Row& row, Accessor& accessor, const BYTE* data);
     HRESULT PrepareUpdate(Accessor& accessor);
+    HRESULT PrepareInsert(Accessor& accessor);
+    // Reads the bound values out of the consumer's buffer.
+    HRESULT ReadBuffer(const Accessor& accessor, const BYTE* data, std::vector<Cell>& cells);
+    // Inserts one row of the bound values (the table's defaults elsewhere).
+    HRESULT InsertValues(Accessor& accessor, const std::vector<Cell>& cells);
     HRESULT ReadBack(Row& row);
     bool HasDefaults();
     HRESULT ChangeRowRefs(DBCOUNTITEM count, const HROW rows[], DBREFCOUNT refCounts[],
@@ -106,7 +112,6 @@ private:
     ULONG_PTR m_nextRow;
     std::map<HACCESSOR, Accessor*> m_accessors;
     ULONG_PTR m_nextAccessor;
-    CStatement m_insert;
     CStatement m_delete;
     CStatement m_reread;
     int m_hasDefaults;      // whether the table declares column defaults; -1 not known yet

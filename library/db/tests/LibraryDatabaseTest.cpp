@@ -232,6 +232,40 @@ TEST_F(LibraryDatabaseTest, AChangedAlbumRewritesOnlyItsRows)
     EXPECT_EQ("2", Count("SELECT count(*) FROM Albums"));
 }
 
+// Small and big saves (a big one reads the stored ids first): stored albums
+// are rewritten in place, one of them stored under its id in lower case, and
+// new ones are added once.
+TEST_F(LibraryDatabaseTest, ASaveRewritesStoredAlbumsInPlaceAndAddsNewOnes)
+{
+    for (int stored : { 3, 80 }) {
+        CopyTemplate("lib.mdb");
+        OpenLibrary("lib.mdb");
+        std::vector<AlbumRecord> albums;
+        for (int i = 0; i < stored; i++)
+            albums.push_back(MakeAlbum(2, 100 + 3 * i));
+        SaveAlbums(albums);
+        CString lower;
+        lower.Format("UPDATE Albums SET ZYMID = lower(ZYMID) WHERE rowid = 2;"
+                     "UPDATE Tracks SET ZYMID = lower(ZYMID) WHERE ZYMID = '%s';",
+                     static_cast<const char*>(albums[1].GetIdText()));
+        Exec("lib.mdb", lower);
+        for (int i = 0; i < stored; i++) {
+            CString title;
+            title.Format("Again %d", i);
+            Retitle(albums[i], title);
+        }
+        std::vector<AlbumRecord> added = { MakeAlbum(3, 1000), MakeAlbum(1, 2000) };
+        SaveAlbums(added);
+        std::string albumCount = std::to_string(stored + 2);
+        EXPECT_EQ(albumCount, Count("SELECT count(*) FROM Albums")) << stored;
+        EXPECT_EQ(albumCount, Count("SELECT count(DISTINCT upper(ZYMID)) FROM Albums")) << stored;
+        EXPECT_EQ(std::to_string(2 * stored + 4), Count("SELECT count(*) FROM Tracks")) << stored;
+        EXPECT_EQ("Again 0", Count("SELECT Title FROM Albums WHERE rowid = 1")) << stored;
+        EXPECT_EQ("Again 1", Count("SELECT Title FROM Albums WHERE rowid = 2")) << stored;
+        EXPECT_EQ("Track 3", Count("SELECT max(Title) FROM Tracks")) << stored;
+    }
+}
+
 TEST_F(LibraryDatabaseTest, ShrinkingATrackCountDeletesTheExtraRows)
 {
     std::vector<AlbumRecord> albums = { MakeAlbum(12, 100) };
@@ -427,28 +461,25 @@ TEST_F(LibraryDatabaseTest, ManyUpgradedAlbumsAreAnnouncedOnce)
     }
 }
 
-TEST_F(LibraryDatabaseTest, CompactionReplacesTheFileAndRemovesTheBackup)
+TEST_F(LibraryDatabaseTest, CompactionReplacesTheFileAndLeavesTheUsersFilesAlone)
 {
-    // other: a file whose name only looks like a backup name; it stays.
-    struct Case { const char* file; const char* backup; const char* other; };
+    // userFile: a file of the user's whose name the library's name suggests
+    // for a backup; it stays as it was.
+    struct Case { const char* file; const char* userFile; };
     const Case cases[] = {
-        { "first.mdb", "first.bak", nullptr },
-        { "SECOND.MDB", "SECOND.MDB.bak", nullptr },   // the replacement is case-sensitive
-        { "music.mdb.library.mdb", "music.mdb.library.bak", "music.bak.library.bak" },
+        { "first.mdb", "first.bak" },
+        { "SECOND.MDB", "SECOND.MDB.bak" },
+        { "music.mdb.library.mdb", "music.mdb.library.bak" },
+        { "music.mdb.library.mdb", "music.bak.library.bak" },
     };
     for (const Case& c : cases) {
         CopyTemplate(c.file);
         OpenLibrary(c.file);
         std::vector<AlbumRecord> albums = { MakeAlbum(2, 100) };
         SaveAlbums(albums);
-        // A backup left behind by an earlier run must not stop this one.
-        Exec(c.backup, "CREATE TABLE Stale (x INTEGER);");
-        if (c.other)
-            Exec(c.other, "CREATE TABLE Other (x INTEGER);");
+        Exec(c.userFile, "CREATE TABLE Users (x INTEGER);");
         ASSERT_TRUE(m_database->Compact()) << c.file;
-        EXPECT_FALSE(Exists(c.backup)) << c.file;
-        if (c.other)
-            EXPECT_TRUE(Exists(c.other)) << c.file;
+        EXPECT_EQ("1", Query(c.userFile, "SELECT count(*) FROM sqlite_master WHERE name = 'Users'")) << c.file;
         EXPECT_EQ(std::vector<std::string>(), FilesStartingWith("zym")) << c.file;
         EXPECT_EQ("1", Query(c.file, "SELECT count(*) FROM Albums")) << c.file;
         EXPECT_EQ(0, m_database->GetStatementCount());

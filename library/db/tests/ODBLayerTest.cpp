@@ -1,5 +1,5 @@
 // The consumer layer against our provider: binding by name, inline and
-// by-reference texts, batched counting, NULLs and the COM error text.
+// by-reference texts, inserts, NULLs and the COM error text.
 #include "LibraryDbFixture.h"
 
 #include <oledberr.h>
@@ -14,62 +14,6 @@ const char kSchema[] =
     "CREATE TABLE Items (Name TEXT(255), Memo TEXT(1000), Count INTEGER, Added DATETIME, Flag YESNO);";
 
 enum { kName, kMemo, kCount, kAdded, kFlag, kMissing };
-
-// Passes IRowset through and records what each GetNextRows gave.
-class CCountingRowset : public IRowset
-{
-public:
-    explicit CCountingRowset(IRowset* inner) : m_refs(1), m_inner(inner) {}
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IRowset)) {
-            *object = static_cast<IRowset*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return m_inner->QueryInterface(riid, object);
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG refs = --m_refs;
-        if (refs == 0) {
-            m_inner->Release();
-            delete this;
-        }
-        return refs;
-    }
-    STDMETHODIMP AddRefRows(DBCOUNTITEM n, const HROW rows[], DBREFCOUNT refs[], DBROWSTATUS st[]) override
-    {
-        return m_inner->AddRefRows(n, rows, refs, st);
-    }
-    STDMETHODIMP GetData(HROW row, HACCESSOR accessor, void* data) override
-    {
-        return m_inner->GetData(row, accessor, data);
-    }
-    STDMETHODIMP GetNextRows(HCHAPTER chapter, DBROWOFFSET offset, DBROWCOUNT count, DBCOUNTITEM* obtained,
-                             HROW** rows) override
-    {
-        HRESULT hr = m_inner->GetNextRows(chapter, offset, count, obtained, rows);
-        m_fetches.push_back(*obtained);
-        return hr;
-    }
-    STDMETHODIMP ReleaseRows(DBCOUNTITEM n, const HROW rows[], DBROWOPTIONS options[], DBREFCOUNT refs[],
-                             DBROWSTATUS st[]) override
-    {
-        return m_inner->ReleaseRows(n, rows, options, refs, st);
-    }
-    STDMETHODIMP RestartPosition(HCHAPTER chapter) override { return m_inner->RestartPosition(chapter); }
-
-    std::vector<DBCOUNTITEM> m_fetches;
-
-private:
-    virtual ~CCountingRowset() {}
-
-    ULONG m_refs;
-    IRowset* m_inner;
-};
 
 class ODBLayerTest : public LibraryDbFixture
 {
@@ -143,14 +87,13 @@ TEST_F(ODBLayerTest, ValuesRoundTripAndEmptyTextIsNull)
             { "", "", 0, 0, false },
         };
         for (const Row& r : written) {
-            rows.InsertRow();
             rows.SetText(kName, r.name);
             rows.SetText(kMemo, r.memo.c_str());
             rows.SetInteger(kCount, r.count);
             rows.SetDate(kAdded, r.added);
             rows.SetBool(kFlag, r.flag);
             rows.SetText(kMissing, "ignored");
-            rows.SetData();
+            rows.InsertRow();
         }
     }
     EXPECT_EQ("2", Query("items.mdb", "SELECT count(*) FROM Items WHERE Memo IS NULL OR length(Memo) = 1000"));
@@ -195,7 +138,6 @@ TEST_F(ODBLayerTest, WrittenTextsStayInsideTheirBuffers)
     {
         ODBRowsetAccessor rows;
         BindTable(rows);
-        rows.InsertRow();
         rows.SetText(kName, tooLong.c_str());
         rows.SetInteger(kCount, 12);
         {
@@ -204,33 +146,11 @@ TEST_F(ODBLayerTest, WrittenTextsStayInsideTheirBuffers)
             rows.SetText(kMemo, memo.c_str());
             memo.assign(memo.size(), '#');
         }
-        rows.SetData();
+        rows.InsertRow();
     }
     EXPECT_EQ(std::string(255, 'x'), Query("items.mdb", "SELECT Name FROM Items"));
     EXPECT_EQ("short-lived memo", Query("items.mdb", "SELECT Memo FROM Items"));
     EXPECT_EQ("12", Query("items.mdb", "SELECT Count FROM Items"));
-}
-
-TEST_F(ODBLayerTest, CountingFetchesInBatchesOfAThousand)
-{
-    Exec("items.mdb",
-         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2500)"
-         " INSERT INTO Items (Count) SELECT i FROM n;");
-    ODBPropertySet properties(kDbPropSetRowset);
-    CCountingRowset* counting = new CCountingRowset(m_session.OpenTable("Items", &properties));
-    counting->AddRef();
-    {
-        ODBRowsetAccessor rows;
-        rows.Bind(counting, m_columns);
-        EXPECT_EQ(2500, rows.GetRowCount());
-        std::vector<DBCOUNTITEM> expected = { 1000, 1000, 500, 0 };
-        EXPECT_EQ(expected, counting->m_fetches);
-        // The position is back at the start.
-        ASSERT_TRUE(rows.MoveNext());
-        rows.GetData();
-        EXPECT_EQ(1, rows.GetInteger(kCount));
-    }
-    counting->Release();
 }
 
 TEST_F(ODBLayerTest, FailuresThrowWithTheProvidersDescription)

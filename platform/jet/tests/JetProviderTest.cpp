@@ -212,10 +212,10 @@ TEST_F(JetProviderTest, AnInsertedRowHoldsTheTableDefaults)
 {
     Exec("lib.mdb", "CREATE TABLE Defaults (Name TEXT(20) DEFAULT 'none', Count INTEGER DEFAULT 3);"
                     "CREATE TABLE Plain (Name TEXT(20), Count INTEGER);");
-    struct Case { const char16_t* table; DBSTATUS nameStatus; const char* name; LONG count; };
+    struct Case { const char16_t* table; const char* tableName; DBSTATUS nameStatus; const char* name; LONG count; };
     const Case cases[] = {
-        { u"Defaults", DBSTATUS_S_OK, "none", 3 },
-        { u"Plain", DBSTATUS_S_ISNULL, "", 0 },
+        { u"Defaults", "Defaults", DBSTATUS_S_OK, "none", 3 },
+        { u"Plain", "Plain", DBSTATUS_S_ISNULL, "", 0 },
     };
     CComRef<IOpenRowset> session;
     OpenSession("lib.mdb", session);
@@ -238,6 +238,22 @@ TEST_F(JetProviderTest, AnInsertedRowHoldsTheTableDefaults)
             EXPECT_EQ(c.count, *reinterpret_cast<LONG*>(buffer.Value(1)));
         }
         rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
+
+        // A row inserted with a value keeps the defaults of the columns left unbound.
+        const ColumnBinding countOnly[] = { { 2, DBTYPE_I4, 4 } };
+        CRowBuffer count(countOnly, 1);
+        ASSERT_EQ(S_OK, count.CreateAccessor(rowset.Get()));
+        count.Status(0) = DBSTATUS_S_OK;
+        *reinterpret_cast<LONG*>(count.Value(0)) = 9;
+        ASSERT_EQ(S_OK, change->InsertRow(DB_NULL_HCHAPTER, count.Accessor(), count.Data(), &row));
+        ASSERT_EQ(S_OK, rowset->GetData(row, buffer.Accessor(), buffer.Data()));
+        EXPECT_EQ(c.nameStatus, buffer.Status(0));
+        EXPECT_EQ(c.name, buffer.Text(0));
+        EXPECT_EQ(9, *reinterpret_cast<LONG*>(buffer.Value(1)));
+        rowset->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
+        std::string sql = std::string("SELECT ifnull(Name, 'null') || ',' || Count FROM ") + c.tableName +
+                          " WHERE Count = 9";
+        EXPECT_EQ(std::string(c.nameStatus == DBSTATUS_S_OK ? c.name : "null") + ",9", Query("lib.mdb", sql.c_str()));
     }
 }
 
