@@ -4,6 +4,10 @@
 
 namespace {
 
+// The codes below are the changers' own, as public tables of their bus give
+// them, kept apart from the program's definitions so that a wrong definition
+// shows as a changer that does not understand.
+
 // Words the program sends.
 enum SendCode
 {
@@ -12,6 +16,7 @@ enum SendCode
     kPause = 0x02,
     kQueryStored = 0x0E,
     kMode = 0x0F,
+    kNormal = 0x1F,   // ends a scan
     kPlayerType = 0x22,
     kTimecodeOn = 0x25,
     kTimecodeOff = 0x26,
@@ -46,8 +51,10 @@ enum AnswerCode
     kDoorOpened = 0x18,
     kPoweredOn = 0x2E,
     kPoweredOff = 0x2F,
+    kNoDiscHere = 0x05,
     kNoDeleteFile = 0x11,
-    kMemoWritten = 0x1C,
+    kNoCdText = 0x1D,
+    kMemoWritten = 0x1F,
     kMemoText = 0x40,
     kDeleteFile = 0x41,
     kGroupText = 0x42,
@@ -79,7 +86,7 @@ const ChangerWord kChangerCommands[] = {
     {"player_name", kPlayerName}, {"query_delete_file", kQueryDeleteFile}, {"set_memo_text", kSetMemoText},
     {"set_memo_text2", kSetMemoText2}, {"query_artist_memo", kQueryArtistMemo},
     {"set_artist_memo", kSetArtistMemo}, {"query_artist_data", kQueryArtistData}, {"set_artist", kSetArtist},
-    {"query_stored", kQueryStored}, {nullptr, 0},
+    {"query_stored", kQueryStored}, {"normal", kNormal}, {nullptr, 0},
 };
 
 const ChangerWord kChangerAnswers[] = {
@@ -90,7 +97,15 @@ const ChangerWord kChangerAnswers[] = {
     {"player_type", kPlayerTypeAnswer}, {"track_info", kTrackInfo}, {"player_name", kPlayerNameAnswer},
     {"mode", kModeAnswer}, {"door_close", kDoorClosed}, {"no_delete_file", kNoDeleteFile},
     {"memo_written", kMemoWritten}, {"delete_file", kDeleteFile}, {"artist_text", kArtistText},
-    {"no_artist", kNoArtist}, {"artist_data", kArtistData}, {"stored", kStored}, {nullptr, 0},
+    {"no_artist", kNoArtist}, {"artist_data", kArtistData}, {"stored", kStored}, {"no_cd_text", kNoCdText},
+    {"no_disc", kNoDiscHere}, {nullptr, 0},
+};
+
+// Remote-control key words, seven bits sent lowest first.
+const ChangerWord kChangerKeys[] = {
+    {"0", 0x20}, {"disc", 0x4A}, {"track", 0x4B}, {"block", 0x4C},
+    {"hit_list", 0x5C}, {"+", 0x3E}, {"-", 0x3D}, {"power_on", 0x2E}, {"power_off", 0x2F}, {"play", 0x32},
+    {"stop", 0x38}, {"pause", 0x39}, {nullptr, 0},
 };
 
 namespace {
@@ -352,6 +367,8 @@ std::vector<std::string> CChangerModel::Query(int code, const std::string& data,
         const ChangerDisc* current = Loaded(m_disc);
         if (!current || data.empty())
             return {};
+        if (current->cdText.empty())
+            return {Answer(kNoCdText)};
         return {Answer(kCdText, data.substr(0, 1) + Bytes({0, 1}) + Field(current->cdText, 14) + Bytes({0}))};
     }
     case kQueryGroupText: {

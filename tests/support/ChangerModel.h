@@ -38,10 +38,12 @@ struct ChangerWord
     const char* name;
     int code;
 };
-// The words the program sends and the changer's answers, as far as the
-// changers' bit tables give them; each list ends with a null name.
+// The words the program sends, the changer's answers and the remote's keys,
+// as far as the changers' bit tables give them; each list ends with a null
+// name. A name may have two answer codes.
 extern const ChangerWord kChangerCommands[];
 extern const ChangerWord kChangerAnswers[];
+extern const ChangerWord kChangerKeys[];
 
 class CChangerModel
 {

@@ -4,6 +4,7 @@
 // their names.
 #include "TestFramework.h"
 
+#include "ChangerModel.h"
 #include "Device.h"
 #include "ResourceText.h"
 
@@ -35,7 +36,7 @@ TEST(ChangerDefinitions, LoadWithTheirDescriptionsTypesAndCodes)
         const char* last;
     } cases[] = {
         {"CDSLS.CDE", "tavlin", "sony cdp-cx200 send", 58, "play", "unk98querymemo"},
-        {"CDSLR.CDE", "tavlin", "sony cdp-cx200 receive", 58, "play", "artist_group_mode"},
+        {"CDSLR.CDE", "tavlin", "sony cdp-cx200 receive", 59, "play", "artist_group_mode"},
         {"CDCA.CDE", "tavlin", "sony cd player remote rm-dx200", 52, "1", "right_arrow"},
         {"CDIR.CDE", "ir", "Unknown", 45, "power_on", "extra"},
     };
@@ -47,8 +48,55 @@ TEST(ChangerDefinitions, LoadWithTheirDescriptionsTypesAndCodes)
         EXPECT_STREQ(c.first, device->GetCode(0).name) << c.resource;
         EXPECT_STREQ(c.last, device->GetCode(c.codes - 1).name) << c.resource;
         for (int i = 0; i < c.codes; ++i) {
-            for (int j = i + 1; j < c.codes; ++j)
-                EXPECT_STRNE(device->GetCode(i).name, device->GetCode(j).name) << c.resource;
+            for (int j = i + 1; j < c.codes; ++j) {
+                // A changer says "no disc" in two words: alone, and with the slot.
+                if (device->GetCode(i).name != "no_disc")
+                    EXPECT_STRNE(device->GetCode(i).name, device->GetCode(j).name) << c.resource;
+                EXPECT_STRNE(device->GetCode(i).data, device->GetCode(j).data) << c.resource;
+            }
+        }
+    }
+}
+
+// The code bits of a word, lowest first for the remote's seven-bit words.
+std::string WordBits(int code, int width, bool lowestFirst)
+{
+    std::string bits;
+    for (int i = 0; i < width; ++i)
+        bits += char('0' + (code >> (lowestFirst ? i : width - 1 - i) & 1));
+    return bits;
+}
+
+// Each word of the changers' own table has a row of that name beginning with
+// the word's bits.
+TEST(ChangerDefinitions, WordsAreTheChangersOwn)
+{
+    const struct
+    {
+        const char* resource;
+        const ChangerWord* words;
+        int width;
+        bool lowestFirst;
+    } tables[] = {
+        {"CDSLS.CDE", kChangerCommands, 8, false},
+        {"CDSLR.CDE", kChangerAnswers, 8, false},
+        {"CDCA.CDE", kChangerKeys, 7, true},
+        {"CDIR.CDE", kChangerKeys, 7, true},
+    };
+    for (const auto& table : tables) {
+        std::unique_ptr<CDevice> device = LoadBuiltIn(table.resource, 0, 1);
+        for (const ChangerWord* w = table.words; w->name; ++w) {
+            std::string bits = WordBits(w->code, table.width, table.lowestFirst);
+            bool named = false;
+            bool found = false;
+            for (int i = 0; i < device->GetNumCodes(); ++i) {
+                const DeviceCode& code = device->GetCode(i);
+                named = named || code.name == w->name;
+                found = found || (code.name == w->name && std::string(code.data).compare(0, bits.size(), bits) == 0);
+            }
+            // The IR remote has no hit-list key.
+            if (named || strcmp(table.resource, "CDIR.CDE") != 0)
+                EXPECT_TRUE(found) << table.resource << " " << w->name << " should be " << bits;
         }
     }
 }

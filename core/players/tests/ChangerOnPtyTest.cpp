@@ -121,11 +121,14 @@ protected:
         ASSERT_TRUE(WaitUntil([this] { return player->m_allDiscs == 1; }));
     }
 
-    size_t CountMessages(const std::string& bytes)
+    enum Match { kWhole, kStartsWith };
+    size_t CountMessages(const std::string& bytes, Match match = kWhole)
     {
         size_t count = 0;
-        for (const TavlinUnitMessage& m : unit.Messages())
-            count += m.port == 0 && m.data == bytes;
+        for (const TavlinUnitMessage& m : unit.Messages()) {
+            std::string data = match == kWhole ? m.data : m.data.substr(0, bytes.size());
+            count += m.port == 0 && data == bytes;
+        }
         return count;
     }
 
@@ -186,6 +189,32 @@ TEST_F(ChangerOnPtyTest, ReportsBecomeStateAndBeginTrackThenOneFadeDown)
     ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }) > 0; }));
     EXPECT_EQ(1u, CountMessages("\x90\x5E\x05"));
     EXPECT_EQ(1, bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }));
+}
+
+// Words whose codes the changer understands differently from a guess: the
+// memo write is acknowledged at the first attempt, the end of a scan and the
+// CD-text query of a disc without CD text reach the changer and come back.
+TEST_F(ChangerOnPtyTest, MemoWriteScanEndAndMissingCdTextAreUnderstood)
+{
+    ChangerDisc disc;
+    disc.tracks = {200};
+    bus.Add(0, 107, 400).SetDisc(5, disc);
+    DefinePlayer(400);
+
+    BYTE cancel = 0;
+    EXPECT_TRUE(player->WriteMemoText(12, "Short memo", &cancel));
+    EXPECT_EQ("Short memo", bus.Inspect(0, [](CChangerModel& c) { return c.Memo(12); }).substr(0, 10));
+    EXPECT_EQ(1u, CountMessages("\x90\x80\x12", kStartsWith));
+
+    player->ScanForward();
+    player->NormalSpeed();
+    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x1F") == 1; }));
+
+    player->PlayOrCue(5, 1, TRUE);
+    ASSERT_TRUE(WaitUntil([this] { return player->m_currentDisc == 5; }));
+    player->m_cdTextComplete = 0;
+    ASSERT_TRUE(player->QueryCdText(1));
+    EXPECT_TRUE(WaitUntil([this] { return player->m_cdTextComplete == 1; }));
 }
 
 TEST_F(ChangerOnPtyTest, WaitsRetryFiveTimesAgainstASilentChanger)
