@@ -84,11 +84,12 @@ open_path_to() {
 }
 
 install_packages() {
-    local missing=()
+    local missing=() installed
+    # One query for all: a package that is not known at all prints nothing.
+    installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null | grep ' install ok installed$' || true)
     local pkg
     for pkg in "${PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$pkg")
+        grep -q "^$pkg " <<<"$installed" || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     say "Installing: ${missing[*]}"
@@ -110,10 +111,23 @@ build_all() {
     cmake --build "$BUILD_DIR"
 }
 
-# The program folder only ($BUILD_DIR/bin): the programs and their files, no tests.
+# The program folder only ($BUILD_DIR/bin): the programs and their files, no
+# tests. Skipped when no file of the source tree changed since the last time it
+# was built here (a file changed, added or removed makes a file or its folder
+# newer than the stamp).
+PROGRAMS_STAMP="$BUILD_DIR/.programs-built"
 build_programs() {
+    if [ -f "$PROGRAMS_STAMP" ] && [ -f "$BUILD_DIR/bin/zym.exe" ] &&
+       [ -z "$(find "$ZYM_ROOT" \( -path "$BUILD_DIR" -o -path "$ZYM_ROOT/.git" -o -path "$ZYM_ROOT/build" \) -prune \
+               -o -newer "$PROGRAMS_STAMP" -print -quit)" ]; then
+        return 0
+    fi
+    local started
+    started=$(date +%s.%N)
     configure_build
     cmake --build "$BUILD_DIR" --target zym_program_folder
+    # Stamped with the build's start: files saved during it make the next run build again.
+    touch -d "@$started" "$PROGRAMS_STAMP"
 }
 
 # The prefix is made once per build folder; the marker shows it was finished with
