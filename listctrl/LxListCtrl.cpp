@@ -728,11 +728,42 @@ void CLxListCtrl::OnRButtonUp(UINT flags, CPoint point)
         parent->SendMessage(WM_RBUTTONUP, flags, MAKELPARAM(point.x, point.y));
 }
 
-void CLxListCtrl::OnContextMenu(CWnd*, CPoint point)
+// The parent takes the menu request as a right button release at a point of
+// the list's client area. A request from the header follows the header's own
+// menu (shown on its right click) and goes no further; one from the keyboard
+// (point -1, -1) asks at the selected row.
+void CLxListCtrl::OnContextMenu(CWnd* wnd, CPoint point)
 {
+    if (wnd && m_header.m_hWnd && wnd->m_hWnd == m_header.m_hWnd)
+        return;
+    if (point.x == -1 && point.y == -1)
+    {
+        if (!KeyMenuPoint(point))
+            return;
+    }
+    else
+        ScreenToClient(&point);
     CWnd* parent = GetParent();
     if (parent)
         parent->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+// The middle of the shown part of the focused row when it is selected, else
+// of the first selected row, scrolled into view; false without a selection.
+bool CLxListCtrl::KeyMenuPoint(CPoint& point)
+{
+    int row = GetNextItem(-1, LVNI_FOCUSED);
+    if (row < 0 || !(GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED))
+        row = GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0)
+        return false;
+    EnsureVisible(row, FALSE);
+    CRect bounds, client;
+    GetClientRect(&client);
+    if (!GetItemRect(row, &bounds, LVIR_BOUNDS) || !bounds.IntersectRect(&bounds, &client))
+        return false;
+    point = bounds.CenterPoint();
+    return true;
 }
 
 void CLxListCtrl::OnHScroll(UINT, UINT, CScrollBar*)

@@ -229,6 +229,7 @@ protected:
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnRButtonUp(UINT flags, CPoint point);
     void OnContextMenu(CWnd* wnd, CPoint point);
+    bool KeyMenuPoint(CPoint& point);
     void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
     void OnColumnClick(NMHDR* header, LRESULT* result);

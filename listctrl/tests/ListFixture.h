@@ -92,6 +92,11 @@ public:
         m_events.push_back("WM_LBUTTONDBLCLK " + std::to_string(point.x) + "," +
                            std::to_string(point.y));
     }
+    // The list hands its context menu on as a right button release.
+    void OnRButtonUp(UINT, CPoint point)
+    {
+        m_events.push_back("WM_RBUTTONUP " + std::to_string(point.x) + "," + std::to_string(point.y));
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -100,6 +105,7 @@ BEGIN_MESSAGE_MAP(CListOwner, CWnd)
     ON_NOTIFY(LVN_GETDISPINFOA, kListId, OnGetDispInfo)
     ON_NOTIFY(NM_DBLCLK, kListId, OnDblClk)
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
 
 struct LxColumnSpec
