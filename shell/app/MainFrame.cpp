@@ -13,6 +13,8 @@
 #include "menus/TkMDIMenuBar.h"
 #include "toolbars/TkToolBarManager.h"
 
+#include <locale.h>
+
 namespace
 {
 const char kSection[] = "Main Frame";
@@ -34,6 +36,10 @@ CMainFrame::CMainFrame() : m_strProgramFolder(GetProgramFolder())
     SetControlBarManager(new TkToolBarManager(this));
     m_pMenuBar = new TkMDIMenuBar;
     EnableBmpMenus(TRUE, TRUE);
+    // Texts follow the user's locale; numbers keep the C form, since files,
+    // the registry and the device texts are read back with the C run-time.
+    setlocale(LC_ALL, "");
+    setlocale(LC_NUMERIC, "C");
 }
 
 // The bars' windows went with the frame's.

@@ -17,6 +17,9 @@
 #include "toolbars/TkToolBarManager.h"
 #include "toolbars/TkToolBarsBase.h"
 
+#include <locale.h>
+#include <stdlib.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -634,4 +637,17 @@ TEST_F(MainFrameTest, ADockedWindowFloatsByItsGripperAndDocksBackByItsFloatWindo
     Pump();
     EXPECT_EQ(m_frame->m_hWnd, ::GetAncestor(tabs, GA_ROOT));
     EXPECT_EQ(docked, Placed()["Library"]);
+}
+
+// The frame takes the user's locale for texts and keeps numbers in the C form.
+TEST(MainFrameLocale, TextsFollowTheUserAndNumbersStayC)
+{
+    setenv("LC_ALL", "C.UTF-8", 1);
+    {
+        CMainFrame frame;
+        EXPECT_STREQ("C.UTF-8", setlocale(LC_CTYPE, nullptr));
+        EXPECT_STREQ("C", setlocale(LC_NUMERIC, nullptr));
+    }
+    unsetenv("LC_ALL");
+    setlocale(LC_ALL, "C");
 }
