@@ -806,27 +806,32 @@ int AlbumRecord::TrackSeconds(int track) const
 }
 
 // Eight rounds over the 127 weights; the current scheme halves the weight of
-// every second pass through the tracks by a shift.
+// every second pass through the tracks by a shift. The load computes it for
+// every album: the digits are written straight into the id.
 CString AlbumRecord::ComputeId(bool shiftOddRounds) const
 {
     if (m_trackCount <= 0)
         return "0000000000000000";
+    static const char kHexDigits[] = "0123456789ABCDEF";
     int n = m_trackCount;
-    CString id;
+    std::vector<unsigned int> seconds(n);
+    for (int t = 0; t < n; ++t)
+        seconds[t] = static_cast<unsigned int>(TrackSeconds(t));
+    char id[2 * kIdRounds + 1];
     for (int round = 0; round < kIdRounds; ++round)
     {
         unsigned int sum = 0;
         for (int i = 0; i < kIdWeightCount; ++i)
         {
-            unsigned int v = static_cast<unsigned int>(TrackSeconds(i % n));
+            unsigned int v = seconds[i % n];
             if (shiftOddRounds && (i / n) % 2 == 1)
                 v >>= 8;
             sum += v * (kIdWeights[(round + i) % kIdWeightCount] - '0');
         }
-        CString part;
-        part.Format("%02X", sum % 256);
-        id += part;
+        id[2 * round] = kHexDigits[(sum % 256) >> 4];
+        id[2 * round + 1] = kHexDigits[sum % 16];
     }
+    id[2 * kIdRounds] = '\0';
     return id;
 }
 

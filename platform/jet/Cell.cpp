@@ -94,7 +94,12 @@ static std::string CellAnsiText(const Cell& cell)
 
 static DBSTATUS TextToBuffer(const Cell& cell, const DBBINDING& binding, BYTE* value, DBLENGTH& length)
 {
-    std::string text = CellAnsiText(cell);
+    // Most texts are ASCII, the same in both code pages: they are not copied first.
+    std::string converted;
+    bool plain = cell.kind == SQLITE_TEXT && IsPlainAscii(cell.text.data(), cell.text.size());
+    if (!plain)
+        converted = CellAnsiText(cell);
+    const std::string& text = plain ? cell.text : converted;
     length = text.size();
     if (binding.wType & DBTYPE_BYREF) {
         char* copy = static_cast<char*>(CoTaskMemAlloc(text.size() + 1));

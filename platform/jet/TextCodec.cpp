@@ -1,7 +1,5 @@
 #include "TextCodec.h"
 
-namespace {
-
 bool IsPlainAscii(const char* text, size_t length)
 {
     for (size_t i = 0; i < length; i++)
@@ -9,6 +7,8 @@ bool IsPlainAscii(const char* text, size_t length)
             return false;
     return true;
 }
+
+namespace {
 
 std::u16string Widen(UINT codePage, const char* text, size_t length)
 {

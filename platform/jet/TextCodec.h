@@ -6,6 +6,8 @@
 #include <string>
 #include <string.h>
 
+// ASCII reads the same in all three forms.
+bool IsPlainAscii(const char* text, size_t length);
 std::string Utf8FromAnsi(const char* text, size_t length);
 std::string AnsiFromUtf8(const char* text, size_t length);
 std::string Utf8FromWide(const WCHAR* text);
