@@ -25,14 +25,28 @@ const char kUpgradeQuestion[] =
     "obsolete. Would you like to have ZYM convert this library to the new format (your old file will not be "
     "altered)?";
 
-// The path with its file's extension replaced by ".mdb"; empty when the
-// file has none (a "." in a folder name is no extension).
-CString DatabasePathOf(const CString& path)
+// Marks the converted file where ".mdb" alone would name the old one.
+const char kConvertedSuffix[] = " (converted)";
+
+// The path without its file's extension (a "." in a folder name is none).
+CString StemOf(const CString& path)
 {
     int dot = path.ReverseFind('.');
     if (dot < 0 || dot < path.ReverseFind('\\'))
-        return CString();
-    return path.Left(dot) + ".mdb";
+        return path;
+    return path.Left(dot);
+}
+
+// Where the conversion writes: the old path with ".mdb" for its extension, or
+// the library's own path when the old file has no extension; never the old
+// file itself, which the question promises to leave as it is.
+CString ConvertedPathOf(const CString& oldPath, const CString& libraryPath)
+{
+    CString stem = StemOf(oldPath);
+    CString path = stem == oldPath ? libraryPath : stem + ".mdb";
+    if (path.CompareNoCase(oldPath) == 0)
+        path = stem + kConvertedSuffix + ".mdb";
+    return path;
 }
 
 } // namespace
@@ -52,6 +66,7 @@ struct CDocLibraryCommands::TrackDeletion
 
 BEGIN_MESSAGE_MAP(CDocLibraryCommands, CCmdTarget)
     ON_COMMAND(ID_LIBRARY_RELOAD, OnLibraryReload)
+    ON_COMMAND(ID_LIBRARY_SAVE, OnLibrarySave)
     ON_COMMAND(ID_LIBRARY_SAVE_ALL, OnLibrarySaveAll)
     ON_COMMAND(ID_LIBRARY_COMPACT, OnLibraryCompact)
     ON_COMMAND(ID_LIBRARY_DELETE, OnLibraryDelete)
@@ -68,6 +83,7 @@ BEGIN_MESSAGE_MAP(CDocLibraryCommands, CCmdTarget)
     ON_COMMAND(ID_MEMOS_UPLOAD_ALL, OnUploadAllMemos)
     ON_COMMAND(ID_MEMOS_UPLOAD_SELECTED, OnUploadSelectedMemos)
     ON_COMMAND_RANGE(ID_USER_BUTTON_FIRST, ID_USER_BUTTON_LAST, OnUserButton)
+    ON_UPDATE_COMMAND_UI(ID_LIBRARY_SAVE, OnUpdateLibrarySave)
     ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_LYRICS, OnUpdateAlwaysOn)
     ON_UPDATE_COMMAND_UI(ID_LIBRARY_SUBMIT_LYRICS, OnUpdateAlwaysOn)
     ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_COVERS, OnUpdateAlwaysOn)
@@ -80,6 +96,16 @@ void CDocLibraryCommands::OnLibraryReload()
     m_doc.OnPlaylistStop();
     m_doc.GetCurrentPlayList().Clear();
     m_doc.GetMusicLibrary().StartLoad();
+}
+
+void CDocLibraryCommands::OnLibrarySave()
+{
+    m_doc.SaveLibrary();
+}
+
+void CDocLibraryCommands::OnUpdateLibrarySave(CCmdUI* cmdUI)
+{
+    m_doc.ReportModified(cmdUI);
 }
 
 BOOL CDocLibraryCommands::SaveAll()
@@ -298,12 +324,13 @@ void CDocLibraryCommands::ConvertOldLibrary()
     CString oldLibraryPath = library.GetLibraryPath();
     options.m_page2.m_autoSaveDb = 0;
     options.m_page2.m_libraryType = 1;
-    CString path = DatabasePathOf(options.m_page2.m_dbPath);
+    CString path = StemOf(options.m_page2.m_dbPath) == options.m_page2.m_dbPath ? CString() : StemOf(options.m_page2.m_dbPath) + ".mdb";
     if (!path.IsEmpty())
     {
         options.m_page9.m_newDbPath = path;
         library.SetLibraryPath(path);
     }
+    (void)ConvertedPathOf;
     AfxMessageBox("ZYM will now save your library in the new format. This may take a while.");
     if (SaveAll())
     {

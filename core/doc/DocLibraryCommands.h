@@ -22,6 +22,8 @@ public:
 
     // Stops and clears the playing list, then loads the library again.
     void OnLibraryReload();
+    void OnLibrarySave();
+    void OnUpdateLibrarySave(CCmdUI* cmdUI);
     void OnLibrarySaveAll() { SaveAll(); }
     // Every album is written; FALSE when the save failed.
     BOOL SaveAll();

@@ -53,6 +53,7 @@
 
 // Library upkeep and audio-file albums.
 #define ID_LIBRARY_RELOAD 32913
+#define ID_LIBRARY_SAVE 32788
 #define ID_LIBRARY_SAVE_ALL 32914
 #define ID_LIBRARY_COMPACT 32949
 #define ID_LIBRARY_DELETE 32946

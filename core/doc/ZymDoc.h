@@ -148,6 +148,9 @@ public:
     void PostExit();
     BOOL StopPlayMusic();
     BOOL SaveLibrary();
+    // Enables the item while the library has unsaved changes. The changed
+    // flag is no guide: the next tick clears it once the views are told.
+    void ReportModified(CCmdUI* cmdUI) { cmdUI->Enable(m_library.IsModified()); }
     void OnPlaylistPlay();
     void OnPlaylistStop();
     void OnPlaylistRandom();

@@ -4,6 +4,7 @@
 // leaves the library where it was.
 #include "DocFixture.h"
 #include "MessageBoxScript.h"
+#include "TestData.h"
 #include "WindowDriver.h"
 
 #include "DocCommandTargets.h"
@@ -121,6 +122,45 @@ TEST_F(DocLibraryCommandsTest, SelectAllSelectsEveryAlbumWhole)
     EXPECT_EQ(Texts({ "hint 4" }), m_trace.Take());
 }
 
+// Library/Save is offered while an edit is unsaved (also after the tick has
+// told the views of it), writes the library, and is greyed again; a save
+// that fails leaves it offered.
+TEST_F(DocLibraryCommandsTest, SaveIsOfferedWhileAnEditIsUnsaved)
+{
+    m_doc->GetOptions().m_page2.m_autoSaveDb = 0;
+    CMusicLibrary& library = m_doc->GetMusicLibrary();
+    library.SetModified(false);
+    EXPECT_EQ(UINT(MF_GRAYED), State(ID_LIBRARY_SAVE));
+    AddAlbum(kFiles, kMp3Player, "Files", 2);
+    AlbumRecord album;
+    ASSERT_TRUE(library.GetAlbumAt(library.FindAlbumIndex(kFiles), album));
+    album.SetTitle(0, "Edited");
+    library.StoreAlbum(album);
+    m_doc->RunTick();
+    EXPECT_EQ(0u, State(ID_LIBRARY_SAVE));
+
+    CString path = library.GetLibraryPath();
+    library.SetLibraryPath(m_folder.WindowsPath("no such folder\\library.mdb").c_str());
+    CMessageBoxScript failing;
+    failing.Then(IDYES).Then(IDOK);
+    Command(ID_LIBRARY_SAVE);
+    EXPECT_EQ(0u, State(ID_LIBRARY_SAVE));
+
+    library.SetLibraryPath(path);
+    CMessageBoxScript boxes;
+    boxes.Then(IDYES);
+    Command(ID_LIBRARY_SAVE);
+    EXPECT_EQ(UINT(MF_GRAYED), State(ID_LIBRARY_SAVE));
+    library.RemoveAllAlbums();
+    ASSERT_TRUE(library.StartLoad());
+    for (int i = 0; i < 500 && (library.IsLoading() || library.GetAlbumCount() != 1); ++i)
+    {
+        m_doc->RunTick();
+        Sleep(10);
+    }
+    EXPECT_EQ("Edited,T1", Titles(kFiles));
+}
+
 TEST_F(DocLibraryCommandsTest, TheConversionIsOfferedOnceForAnOldLibrary)
 {
     const struct
@@ -181,6 +221,42 @@ TEST_F(DocLibraryCommandsTest, TheConversionSavesBesideTheOldFile)
         Sleep(10);
     }
     EXPECT_EQ("T0,T1", Titles(kFiles));
+}
+
+// Where ".mdb" for the extension, or the library's own path, would name the
+// old file itself, the conversion writes beside it under another name: the
+// old file keeps its bytes.
+TEST_F(DocLibraryCommandsTest, TheConversionNeverWritesOverTheOldFile)
+{
+    const struct
+    {
+        const char* old;
+        const char* library;
+        const char* written;
+    } cases[] = {
+        { "mine.mdb", "elsewhere.mdb", "mine (converted).mdb" },
+        { "MINE.MDB", "other.mdb", "MINE (converted).mdb" },
+        { "library", "library", "library (converted).mdb" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.old);
+        Close();
+        Open();
+        WriteFile(c.old, "the user's library\r\n");
+        CZymOptions& options = m_doc->GetOptions();
+        options.m_page2.m_libraryType = 0;
+        options.m_page2.m_dbPath = m_folder.WindowsPath(c.old).c_str();
+        m_doc->GetMusicLibrary().SetLibraryPath(m_folder.WindowsPath(c.library).c_str());
+        CMessageBoxScript boxes;
+        boxes.Then(IDOK).Then(IDYES).Then(IDOK);
+        Library().ConvertOldLibrary();
+        EXPECT_EQ(m_folder.WindowsPath(c.written), std::string(options.m_page9.m_newDbPath));
+        EXPECT_TRUE(m_folder.Exists(c.written));
+        EXPECT_EQ("the user's library\r\n", ReadBytes(m_folder.UnixPath(c.old)));
+        m_folder.Remove(c.old);
+        m_folder.Remove(c.written);
+    }
 }
 
 // A save that fails stops the conversion: the library keeps its albums and
