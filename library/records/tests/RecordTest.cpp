@@ -470,6 +470,24 @@ TEST(AlbumRecordTest, InsertAndDeleteTracksKeepTheAlbumLength)
     EXPECT_EQ(kAlbumClean, empty.GetState());
 }
 
+// A vector of albums that grows moves them: each stays the same album, the
+// previous id (which the save looks its rows up by) included.
+TEST(AlbumRecordTest, AlbumsMovedByAGrowingVectorKeepEverything)
+{
+    std::vector<AlbumRecord> albums;
+    albums.push_back(MakeTimedAlbum());
+    albums[0].SetIdText("0123456789ABCDEF");
+    albums[0].SetPreviousIdText("FEDCBA9876543210");
+    albums[0].SetTitle(1, "second");
+    for (int i = 0; i < 100; i++)
+        albums.push_back(MakeAlbum(2));
+    EXPECT_STREQ("0123456789ABCDEF", albums[0].GetIdText());
+    EXPECT_STREQ("FEDCBA9876543210", albums[0].GetPreviousIdText());
+    EXPECT_EQ(3, albums[0].GetTrackCount());
+    EXPECT_STREQ("second", albums[0].GetTitle(1));
+    EXPECT_EQ(2, albums[100].GetTrackCount());
+}
+
 TEST(AlbumRecordTest, CopiesAreDeepAndLeaveThePreviousId)
 {
     AlbumRecord album = MakeTimedAlbum();
