@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -33,6 +34,23 @@ const int kStepCount = sizeof(kRandomSteps) / sizeof(kRandomSteps[0]);
 const int kAnyPlayer = -2; // the other-player rule is not in force
 const int kOptimizePasses = 9;
 const int kNotFoundDistance = 99;
+
+// The whole first line is the header: the mark, and a version " V1.1" or any
+// other of digits and dots, then only the line end. A text file whose first
+// line merely mentions the mark is no play list, so a save never replaces it.
+bool IsHeaderLine(const char* line)
+{
+    size_t mark = strlen(kHeaderMark);
+    if (strncmp(line, kHeaderMark, mark) != 0)
+        return false;
+    const char* p = line + mark;
+    if (p[0] == ' ' && p[1] == 'V' && isdigit(static_cast<unsigned char>(p[2])))
+    {
+        for (p += 2; isdigit(static_cast<unsigned char>(*p)) || *p == '.'; ++p)
+            ;
+    }
+    return strspn(p, "\r\n") == strlen(p);
+}
 
 bool Matches(CMusicLibrary&, CLibItem& item, const CLibItem& pattern, bool wholeDisc)
 {
@@ -318,7 +336,7 @@ bool CPlayList::LoadFromFile(const char* path, int index)
     TRY
     {
         char header[kHeaderLineSize];
-        valid = file.ReadString(header, kHeaderLineSize) && strstr(header, kHeaderMark);
+        valid = file.ReadString(header, kHeaderLineSize) && IsHeaderLine(header);
         char chunk[kReadChunk];
         UINT got;
         while (valid && (got = file.Read(chunk, kReadChunk)) > 0)
