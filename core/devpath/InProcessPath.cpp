@@ -24,11 +24,16 @@ bool CInProcessPath::IsOwnEvent(const char* text)
     return strncmp(text, prefix, prefix.GetLength()) == 0;
 }
 
+// A refusal is answered with an error event, never a box: the texts come
+// from event-map actions and remote commands as often as from the user, and
+// one bad action could otherwise stack a box per event it causes.
 BOOL CInProcessPath::SendDeviceCommand(const char* text)
 {
-    if (m_manager.Send(kDefaultUser, text))
-        return TRUE;
-    return IsOwnEvent(text) ? FALSE : Checked(FALSE);
+    CString reason;
+    BOOL sent = m_manager.SendQuietly(kDefaultUser, text, reason);
+    if (!reason.IsEmpty() && !IsOwnEvent(text))
+        m_host.FireEvent("error[" + reason + "]");
+    return sent;
 }
 
 BOOL CInProcessPath::AddDevice(const char* file, const char* name, int deviceNumber, int unit, int ports)

@@ -7,6 +7,7 @@
 
 #include <afxmt.h>
 
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -27,6 +28,9 @@ class CDeviceManager
 {
 public:
     enum { kMaxDevices = 200 };
+    // Intercommunication messages waiting for the monitoring thread; a send
+    // beyond them is refused.
+    enum { kMaxIntercomMessages = 10000 };
 
     // Takes ownership of the hook (may be null).
     explicit CDeviceManager(ThreadHook* hook = nullptr);
@@ -107,6 +111,10 @@ public:
 
     // Dispatcher: 1 when every item was handed on, 0 with the reason reported.
     int Send(int userId, const char* text);
+    // As Send, but nothing is reported (no box): the reason of the last
+    // refused item, also of a refused alarm that did not stop the line, is
+    // left in reason for a caller that answers failures itself.
+    int SendQuietly(int userId, const char* text, CString& reason);
     int SendDefault(const char* text) { return Send(0, text); }
 
     // Monitoring thread
@@ -134,7 +142,9 @@ private:
     void DeleteUserDevices(UserRecord& user);
     // Lowers the use count; the last use of a device taken off its list frees it.
     static void ReleaseDevice(CDevice* device);
-    int SendItem(int userId, const CString& name, const CString& command);
+    int SendItem(int userId, const CString& name, const CString& command, CString& reason);
+    int QueueIntercom(const CString& name, const CString& command, CString& reason);
+    bool HasReceiver(const CString& name);
     CString DecodeForGroup(CDevice* device, const CString& data, double& score,
                            std::vector<CString>& groups, std::vector<CString>& symbols,
                            std::vector<double>& scores);
@@ -160,7 +170,7 @@ private:
     HANDLE m_thread;
     CError m_error;
     LONG m_lastErrorSum;
-    std::vector<IntercomMessage> m_queue;
+    std::deque<IntercomMessage> m_queue;
     ThreadHook* m_hook;
 };
 

@@ -5,6 +5,8 @@
 #include "LowLevelText.h"
 #include "TextSpan.h"
 
+#include <stdarg.h>
+
 namespace {
 
 const char kItemBreaks[] = " \r\n\t";
@@ -14,6 +16,17 @@ CString Trimmed(CString text)
     text.TrimLeft();
     text.TrimRight();
     return text;
+}
+
+// Formats the reason of a refused item and gives 0.
+int Refuse(CString& reason, const char* format, ...) __attribute__((format(printf, 2, 3)));
+int Refuse(CString& reason, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    reason.FormatV(format, args);
+    va_end(args);
+    return 0;
 }
 
 }
@@ -46,43 +59,62 @@ int CDeviceManager::Send(int userId, const char* text)
     CString name;
     CString command;
     while (NextCommandItem(rest, name, command)) {
-        if (!SendItem(userId, name, command))
+        CString reason;
+        int sent = SendItem(userId, name, command, reason);
+        // Reported once the item's locks are gone: a box must not stop the
+        // monitoring thread.
+        if (!reason.IsEmpty())
+            Fail("%s", static_cast<const char*>(reason));
+        if (!sent)
             return 0;
     }
     return 1;
 }
 
-// 1 when the item was handed on; 0 with the error reported.
-int CDeviceManager::SendItem(int userId, const CString& name, const CString& command)
+int CDeviceManager::SendQuietly(int userId, const char* text, CString& reason)
+{
+    reason.Empty();
+    CString rest(text);
+    CString name;
+    CString command;
+    while (NextCommandItem(rest, name, command)) {
+        CString itemReason;
+        int sent = SendItem(userId, name, command, itemReason);
+        if (!itemReason.IsEmpty())
+            reason = itemReason;
+        if (!sent)
+            return 0;
+    }
+    return 1;
+}
+
+// 1 when the item was handed on; 0 with the reason. A refused alarm gives 1
+// with its reason: like a driver's failure it does not stop the line.
+int CDeviceManager::SendItem(int userId, const CString& name, const CString& command, CString& reason)
 {
     CSingleLock lock(&m_portsAndUsers, TRUE);
     CDevice* device = FindDevice(userId, name);
     if (!device)
-        return Fail("%s is not a known device name", static_cast<const char*>(name));
+        return Refuse(reason, "%s is not a known device name", static_cast<const char*>(name));
     if (device->MayTransmit()) {
-        CSingleLock queueLock(&m_queueLock, TRUE);
-        IntercomMessage message;
-        message.device = name;
-        message.text = command;
-        m_queue.push_back(message);
-        return 1;
+        return QueueIntercom(name, command, reason);
     }
     if (device->MayReceive())
-        return Fail("The intercommunication device %s was specified as receive only for this client",
+        return Refuse(reason, "The intercommunication device %s was specified as receive only for this client",
                     static_cast<const char*>(name));
     // The driver calls run without the lock so that the monitoring thread keeps
     // reading; ports change only while that thread is stopped.
     int unit = device->GetUnit();
     if (device->IsCM11a()) {
         if (unit < 0 || unit >= GetNumCM11As())
-            return Fail("%s refers to a CM11a which doesn't exist", static_cast<const char*>(name));
+            return Refuse(reason, "%s refers to a CM11a which doesn't exist", static_cast<const char*>(name));
         lock.Unlock();
         m_cm11aPorts.At(unit)->SendCommand(command);
         return 1;
     }
     if (device->IsKelto()) {
         if (unit < 0 || unit >= GetNumKeltos())
-            return Fail("%s refers to a Kelto which doesn't exist", static_cast<const char*>(name));
+            return Refuse(reason, "%s refers to a Kelto which doesn't exist", static_cast<const char*>(name));
         lock.Unlock();
         m_keltoPorts.At(unit)->SendCommand(command);
         return 1;
@@ -91,22 +123,48 @@ int CDeviceManager::SendItem(int userId, const CString& name, const CString& com
         // Kept alive while the lock is not held, even if it is deleted meanwhile.
         device->AddUse();
         lock.Unlock();
-        // A refused alarm is reported; like a driver's failure it does not stop the line.
-        CString reason;
-        if (!device->TimerCommand(command, &reason) && !reason.IsEmpty())
-            Fail("%s", static_cast<const char*>(reason));
+        device->TimerCommand(command, &reason);
         ReleaseDevice(device);
         return 1;
     }
     CString lowLevel = device->ComposeCommand(command);
     if (lowLevel.IsEmpty())
-        return Fail("%s is not a recognized command for the device %s", static_cast<const char*>(command),
+        return Refuse(reason, "%s is not a recognized command for the device %s", static_cast<const char*>(command),
                     static_cast<const char*>(name));
     if (unit < 0 || unit >= GetNumTavlins())
-        return Fail("%s refers to a Tavlin which doesn't exist", static_cast<const char*>(name));
+        return Refuse(reason, "%s refers to a Tavlin which doesn't exist", static_cast<const char*>(name));
     lock.Unlock();
     m_tavlinPorts.At(unit)->ExecuteLowLevel(lowLevel);
     return 1;
+}
+
+// Called under lock A. A message for a name that no user receives would never
+// be taken: it is not queued. The queue is bounded, since nothing drains it
+// while the monitoring thread is stopped.
+int CDeviceManager::QueueIntercom(const CString& name, const CString& command, CString& reason)
+{
+    if (!HasReceiver(name))
+        return 1;
+    CSingleLock queueLock(&m_queueLock, TRUE);
+    if (m_queue.size() >= size_t(kMaxIntercomMessages))
+        return Refuse(reason, "The intercommunication queue is full; %s:%s was dropped", static_cast<const char*>(name),
+                      static_cast<const char*>(command));
+    IntercomMessage message;
+    message.device = name;
+    message.text = command;
+    m_queue.push_back(message);
+    return 1;
+}
+
+// Called under lock A.
+bool CDeviceManager::HasReceiver(const CString& name)
+{
+    for (const UserRecord& user : m_users) {
+        CDevice* device = FindDevice(user.id, name);
+        if (device && device->MayReceive())
+            return true;
+    }
+    return false;
 }
 
 CString ParseEventText(const char* text, std::vector<BYTE>& bytes)

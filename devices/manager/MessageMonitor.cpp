@@ -121,7 +121,7 @@ CString CDeviceManager::DeliverIntercom()
         if (m_queue.empty())
             return CString();
         message = m_queue.front();
-        m_queue.erase(m_queue.begin());
+        m_queue.pop_front();
     }
     CString text = message.device + ":" + message.text;
     // Listeners run under lock A so that a client clearing them waits for a call

@@ -88,6 +88,30 @@ TEST_F(InProcessPathTest, OperationsSucceedAndFailWithErrorEvents)
     EXPECT_EQ(0, path.GetNumDevices());
 }
 
+// Sends come from event-map actions and remote commands: with the manager's
+// message boxes on, a refusal is still only an event (a box would fail the test).
+TEST_F(InProcessPathTest, SendRefusalsAreEventsWithBoxesOn)
+{
+    ASSERT_TRUE(path.AddDeviceText("type=devrx\n", "ear", 0, 0, 0));
+    path.SetMessageBoxes(TRUE);
+    const struct
+    {
+        const char* text;
+        BOOL result;
+        std::vector<std::string> events;
+    } cases[] = {
+        {"cdsls001:play", FALSE, {"error[cdsls001 is not a known device name]"}},
+        {"ear:x", FALSE, {"error[The intercommunication device ear was specified as receive only for this client]"}},
+        {"zymr:error[x]", FALSE, {}},
+    };
+    for (const auto& c : cases) {
+        host.events.clear();
+        EXPECT_EQ(c.result, path.SendDeviceCommand(c.text)) << c.text;
+        EXPECT_EQ(c.events, host.events) << c.text;
+    }
+    path.SetMessageBoxes(FALSE);
+}
+
 TEST_F(InProcessPathTest, DeviceListenerHearsTheIntercomDevice)
 {
     CListener listener;

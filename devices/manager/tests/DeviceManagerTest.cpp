@@ -197,6 +197,53 @@ TEST_F(ManagerTest, DispatcherStopsTheLineAtAnItemItCannotHandOn)
     }
 }
 
+// A quiet send gives the refusal's reason and leaves the error holder alone:
+// with message boxes on, any box would fail the test.
+TEST_F(ManagerTest, QuietSendsGiveTheReasonWithoutABox)
+{
+    AddDevice(kIntercom, "talk", 0, 0);
+    AddDevice(kReceiver, "ear", 0, 0);
+    m_manager.GetError().m_messageBox = TRUE;
+    const struct
+    {
+        const char* text;
+        int result;
+        const char* reason;
+    } cases[] = {
+        {"talk:on", 1, ""},
+        {"talk:on nosuch:off", 0, "nosuch is not a known device name"},
+        {"ear:x", 0, "The intercommunication device ear was specified as receive only for this client"},
+    };
+    for (const auto& c : cases) {
+        m_manager.GetError().m_text = "No Error";
+        CString reason = "stale";
+        EXPECT_EQ(c.result, m_manager.SendQuietly(0, c.text, reason)) << c.text;
+        EXPECT_EQ(CString(c.reason), reason) << c.text;
+        EXPECT_EQ(CString("No Error"), m_manager.GetErrorText()) << c.text;
+    }
+    m_manager.GetError().m_messageBox = FALSE;
+}
+
+// Nothing drains the queue while the monitoring thread is stopped: it holds
+// only messages someone receives, and at most kMaxIntercomMessages of them.
+TEST_F(ManagerTest, IntercomQueueIsBoundedAndHoldsOnlyWhatSomeoneReceives)
+{
+    AddDevice("type=devtx\n", "out", 0, 0);
+    AddDevice(kIntercom, "talk", 0, 0);
+    const int bound = CDeviceManager::kMaxIntercomMessages;
+    for (int i = 0; i < 2 * bound; ++i)
+        ASSERT_EQ(1, m_manager.SendDefault("out:x")) << i;
+    EXPECT_EQ(CString(), m_manager.PollMessages());
+    for (int i = 0; i < bound; ++i)
+        ASSERT_EQ(1, m_manager.SendDefault(i ? "talk:x" : "talk:first")) << i;
+    EXPECT_EQ(0, m_manager.SendDefault("talk:over"));
+    EXPECT_EQ(CString("The intercommunication queue is full; talk:over was dropped"), m_manager.GetErrorText());
+    // Oldest first; a delivery makes room for one more.
+    EXPECT_EQ(CString("talk:first"), m_manager.PollMessages());
+    EXPECT_EQ(1, m_manager.SendDefault("talk:last"));
+    EXPECT_EQ(0, m_manager.SendDefault("talk:over"));
+}
+
 struct MatchCase
 {
     const char* data;
