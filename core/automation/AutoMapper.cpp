@@ -1,17 +1,37 @@
 #include "AutoMapper.h"
 
+#include "runtime/DebugOutput.h"
+
 namespace {
 
-// Dispatches in progress on this thread, over every mapper.
+// Dispatches in progress on this thread, over every mapper, and the actions
+// the outermost one (the root event) may still send, its nested events'
+// included: an action that fails fires an error event that may match again,
+// so with n entries on "error" one event would otherwise send n + n^2 + ...
+// actions down to the depth limit.
 thread_local int t_nestingDepth = 0;
+thread_local int t_actionsLeft = 0;
 
 class CNesting
 {
 public:
-    CNesting() { ++t_nestingDepth; }
+    CNesting()
+    {
+        if (t_nestingDepth++ == 0)
+            t_actionsLeft = CAutoMapper::kMaxActionsPerRootEvent;
+    }
     ~CNesting() { --t_nestingDepth; }
     bool TooDeep() const { return t_nestingDepth > CAutoMapper::kMaxNestingDepth; }
 };
+
+// Takes one action from the root event's allowance.
+bool TakeAction()
+{
+    if (t_actionsLeft <= 0)
+        return false;
+    --t_actionsLeft;
+    return true;
+}
 
 // The whole file, or false when it cannot be read or is no map text.
 bool ReadMapText(const char* path, CString& text)
@@ -101,8 +121,14 @@ void CAutoMapper::SendMatches(CEventDocument& document, const EventMap& map, con
     CString lower = text;
     lower.MakeLower();
     for (const EventMapEntry& entry : map) {
-        if (lower.Find(entry.pattern) >= 0)
-            document.SendDeviceCommand(entry.action);
+        if (lower.Find(entry.pattern) < 0)
+            continue;
+        if (!TakeAction()) {
+            DebugOutput("Event map: " + text + " matched after its event's actions ran out; " + entry.action +
+                        " was not sent\n");
+            return;
+        }
+        document.SendDeviceCommand(entry.action);
     }
 }
 

@@ -4,7 +4,9 @@
 //
 // DispatchEvent runs on many threads at once, also nested: an action that
 // fails fires an error event that is dispatched again on the same thread, at
-// most kMaxNestingDepth deep per thread. It matches on the map that was
+// most kMaxNestingDepth deep per thread, and one event dispatched outside any
+// other (a root event) sends at most kMaxActionsPerRootEvent actions, its
+// nested events' included. It matches on the map that was
 // current when it started, so every match comes from one whole map. The
 // mapper's lock is held only to copy or change its fields, never while
 // sending, logging or calling the document; the log's lock comes after it
@@ -25,7 +27,7 @@
 class CAutoMapper : public CCallbackTarget
 {
 public:
-    enum { kMaxQueuedEvents = 500, kMaxNestingDepth = 10 };
+    enum { kMaxQueuedEvents = 500, kMaxNestingDepth = 10, kMaxActionsPerRootEvent = 64 };
     // Larger files are refused before parsing.
     enum { kMaxMapFileSize = 1 << 20 };
 

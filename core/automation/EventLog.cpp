@@ -2,6 +2,10 @@
 
 #include <afxwin.h>
 
+#include <stdio.h>
+
+#include <string>
+
 namespace {
 
 const char kLineEnd[] = "\r\n";
@@ -12,6 +16,31 @@ CString FileName(const SYSTEMTIME& time)
     name.Format("%02d%02d%02d%02d%02d%02d.log", time.wYear % 100, time.wMonth, time.wDay, time.wHour,
                 time.wMinute, time.wSecond);
     return name;
+}
+
+// One log line per event: control characters are written as escapes, so that
+// a text from outside (a disc title, a received message) cannot end its line
+// and forge lines of its own.
+CString Escaped(const CString& text)
+{
+    std::string escaped;
+    escaped.reserve(text.GetLength());
+    for (int i = 0; i < text.GetLength(); ++i) {
+        unsigned char ch = static_cast<unsigned char>(text[i]);
+        if (ch == '\r')
+            escaped += "\\r";
+        else if (ch == '\n')
+            escaped += "\\n";
+        else if (ch == '\t')
+            escaped += "\\t";
+        else if (ch < 0x20 || ch == 0x7F) {
+            char code[8];
+            snprintf(code, sizeof code, "\\x%02X", ch);
+            escaped += code;
+        } else
+            escaped += text[i];
+    }
+    return CString(escaped.c_str());
 }
 
 CString Banner(const SYSTEMTIME& time, const CString& version)
@@ -44,7 +73,7 @@ void CEventLog::Write(CEventDocument* document, const CString& text)
         }
         if (m_file == INVALID_HANDLE_VALUE)
             failed = Open(*document);
-        if (failed.IsEmpty() && !WriteLine(text)) {
+        if (failed.IsEmpty() && !WriteLine(Escaped(text))) {
             // A file that stops taking lines is dropped; the next event opens a new one.
             Close();
         }

@@ -14,7 +14,10 @@ void CZYMAutomation::OnReceive(CString text)
     if (colon < 0)
         return;
     CSingleLock lock(&m_lock, TRUE);
-    m_queue.push_back(text.Mid(colon + 1));
+    if (m_queue.size() >= size_t(kMaxQueuedCommands))
+        ++m_dropped;
+    else
+        m_queue.push_back(text.Mid(colon + 1));
 }
 
 TextCallback CZYMAutomation::GetReceiveCallback()
@@ -31,7 +34,7 @@ CString CZYMAutomation::Pop()
     if (m_queue.empty())
         return CString();
     CString text = m_queue.front();
-    m_queue.erase(m_queue.begin());
+    m_queue.pop_front();
     return text;
 }
 
@@ -39,4 +42,12 @@ BOOL CZYMAutomation::IsEmpty()
 {
     CSingleLock lock(&m_lock, TRUE);
     return m_queue.empty();
+}
+
+int CZYMAutomation::TakeDropped()
+{
+    CSingleLock lock(&m_lock, TRUE);
+    int dropped = m_dropped;
+    m_dropped = 0;
+    return dropped;
 }

@@ -16,6 +16,8 @@ const int kUserActiveSeconds = 20;
 const int kSkimUnknownSlots = 1;
 // A play-list file's entries go after the last one.
 const int kAppend = -1;
+// Remote commands run per tick: a thousand a second at 100 ms a tick.
+const int kCommandsPerTick = 100;
 
 } // namespace
 
@@ -345,13 +347,21 @@ void CZymDoc::SearchDiscsWhenIdle(time_t now)
     m_discSearchRunning = false;
 }
 
-// A nested tick leaves the queue to the one draining it.
+// A nested tick leaves the queue to the one draining it. A tick runs a
+// bounded share of the queue, so that a flood of commands leaves the window
+// answering; commands the full queue dropped are told as one error event.
 void CZymDoc::RunQueuedCommands()
 {
     if (m_drainingCommands)
         return;
     m_drainingCommands = true;
-    while (!m_automation.IsEmpty() && !m_closing)
+    if (int dropped = m_automation.TakeDropped())
+    {
+        CString event;
+        event.Format("error[command queue full - %d commands dropped]", dropped);
+        FireEvent(event);
+    }
+    for (int run = 0; run < kCommandsPerTick && !m_automation.IsEmpty() && !m_closing; ++run)
         ExecuteCommand(m_automation.Pop());
     m_drainingCommands = false;
 }

@@ -147,6 +147,29 @@ TEST(AutomationQueue, ReceivedTextsQueueWhatFollowsTheFirstColon)
     }
 }
 
+// A full queue drops what arrives and counts it; room made by Pop takes the
+// next arrival again.
+TEST(AutomationQueue, AFullQueueDropsAndCountsWhatArrives)
+{
+    CZYMAutomation automation;
+    const int bound = CZYMAutomation::kMaxQueuedCommands;
+    for (int i = 0; i < bound + 3; i++)
+        automation.OnReceive(CString("zym:") + std::to_string(i).c_str());
+    EXPECT_EQ(3, automation.TakeDropped());
+    EXPECT_EQ(0, automation.TakeDropped());
+    EXPECT_EQ(CString("0"), automation.Pop());
+    automation.OnReceive("zym:last");
+    EXPECT_EQ(0, automation.TakeDropped());
+    CString text;
+    int count = 0;
+    while (!automation.IsEmpty()) {
+        text = automation.Pop();
+        count++;
+    }
+    EXPECT_EQ(bound, count);
+    EXPECT_EQ(CString("last"), text);
+}
+
 TEST(AutomationQueue, ArrivalOrderHoldsAcrossThreads)
 {
     const int kThreads = 4;
@@ -274,6 +297,30 @@ TEST_F(AutomationDevicesTest, FailingEventsFireNothingAndFailingActionsFireError
     FireEvent("startup");
     EXPECT_EQ((std::vector<std::string>{"zymr:startup", kNowhereError}), Texts(document.mapper.TakeEvents()));
     EXPECT_EQ((std::vector<std::string>{"nowhere:x", kNowhereError, "zymr:startup"}), document.SentTexts());
+}
+
+// Three entries on "error" and an action that fails: each failure fires an
+// error event that matches all three again. One root event sends a bounded
+// number of actions however the map fans out, the next root has its own
+// allowance, and with the manager's boxes on no box is shown (one would fail
+// the test): every refusal is an event.
+TEST_F(AutomationDevicesTest, OneFailingEventSendsABoundedNumberOfActionsWithoutBoxes)
+{
+    DefineAutomationDevices();
+    LoadMap("error { nowhere:a }\nerror { nowhere:b }\nerror { nowhere:c }\n");
+    manager.GetError().m_messageBox = TRUE;
+    auto actions = [this]() {
+        std::vector<std::string> sent = document.SentTexts();
+        return std::count_if(sent.begin(), sent.end(),
+                             [](const std::string& text) { return text.compare(0, 8, "nowhere:") == 0; });
+    };
+    FireEvent("error[start]");
+    EXPECT_EQ(int(CAutoMapper::kMaxActionsPerRootEvent), actions());
+    FireEvent("error[again]");
+    EXPECT_EQ(2 * int(CAutoMapper::kMaxActionsPerRootEvent), actions());
+    std::vector<std::string> events = Texts(document.mapper.TakeEvents());
+    EXPECT_EQ(std::string("zymr:error[nowhere is not a known device name]"), events.back());
+    manager.GetError().m_messageBox = FALSE;
 }
 
 // The mapper as the catch-all listener: a control-bus message from the unit

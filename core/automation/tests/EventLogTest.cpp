@@ -54,14 +54,28 @@ TEST_F(EventLogTest, FirstLinesNameTheVersion)
     }
 }
 
-// Received texts are not events of the program: they are queued and logged
-// whole, whatever their length and bytes.
+// Received texts are not events of the program: they are queued whole and
+// logged whole, whatever their length, with their control characters escaped
+// so that each stays one line.
 TEST_F(EventLogTest, LongReceivedTextsAreQueuedAndLoggedWhole)
 {
     std::string text = "dev:" + std::string(20000, '\xe9') + "[\x01\x7f]";
     document.mapper.DispatchEvent(text.c_str());
     EXPECT_EQ(std::vector<std::string>{text}, Texts(document.mapper.TakeEvents()));
-    EXPECT_EQ(kBanner + std::string("1.2.3\r\n") + text + "\r\n", Log(kFirstLog));
+    EXPECT_EQ(kBanner + std::string("1.2.3\r\n") + "dev:" + std::string(20000, '\xe9') + "[\\x01\\x7F]\r\n",
+              Log(kFirstLog));
+}
+
+// A title cannot forge log lines: line ends and other control characters
+// are written as escapes; backslashes of paths stay as they are.
+TEST_F(EventLogTest, ControlCharactersAreEscapedInTheLog)
+{
+    document.mapper.DispatchEvent("zymr:title[Live\r\n[01:02:03] ZYM logging started]");
+    document.mapper.DispatchEvent("zymr:title[a\tb\x1b[31mc:\\music]");
+    EXPECT_EQ(kBanner + std::string("1.2.3\r\n") +
+                  "zymr:title[Live\\r\\n[01:02:03] ZYM logging started]\r\n"
+                  "zymr:title[a\\tb\\x1B[31mc:\\music]\r\n",
+              Log(kFirstLog));
 }
 
 TEST_F(EventLogTest, OptionClosesTheFileAndOpensANewOne)
