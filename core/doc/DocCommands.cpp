@@ -6,6 +6,7 @@
 #include "DiscSearch.h"
 #include "DocCommandTargets.h"
 #include "OpenLink.h"
+#include "RemoteNames.h"
 #include "crt/Random.h"
 #include "db/ODBConnection.h"
 #include "JetIds.h"
@@ -30,6 +31,7 @@ const char kDiscReason[] = "this DiscID not found in library";
 const char kTrackRangeReason[] = "track number out of range for this disc";
 const char kIntervalRangeReason[] = "must be between 1 and 1440 minutes";
 const char kBusyReason[] = "a disc search or look-up is running";
+const char kOutsideReason[] = "the name must stay inside its folder: ";
 
 const int kMaxIntervalMinutes = 1440;
 const int kMaxSlot = 300;
@@ -515,12 +517,15 @@ void CDocCommands::LoadInto(CPlayList& list, const CString& name)
         m_doc.FireEvent("error[" + list.GetError().m_text + "]");
 }
 
-// An existing file is replaced only when it is a play list, so that a remote
-// name cannot overwrite the library or any other file.
+// A named list is saved in the play-list folder, and an existing file is
+// replaced only when it is a play list, so that a remote name cannot
+// overwrite the library or any other file.
 void CDocCommands::SaveFrom(CPlayList& list, const CString& name)
 {
     CQuietErrors quiet(list.GetError());
-    CString path = name.IsEmpty() ? list.GetFileName() : PlaylistPath(name);
+    CString path = list.GetFileName();
+    if (!name.IsEmpty() && !PlaceInFolder(m_doc.GetCommandTargets().playlistFiles.GetPlaylistFolder(), name, path))
+        return Fail(kOutsideReason + name);
     if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
     {
         CPlayList existing(m_doc.GetMusicLibrary());
@@ -612,6 +617,20 @@ void CDocCommands::RemoveKeyword(const CString& argument)
     ChangeKeyword(argument, FALSE);
 }
 
+// A name is taken in the folder of the library in use; FALSE after
+// answering the refusal of one that would leave it.
+BOOL CDocCommands::ReadLibraryPath(const CString& name, CString& path)
+{
+    path.Empty();
+    if (name.IsEmpty())
+        return TRUE;
+    CString folder = FolderOf(m_doc.GetMusicLibrary().GetLibraryPath());
+    if (PlaceInFolder(folder.IsEmpty() ? m_doc.GetProgramFolder() : folder, name, path))
+        return TRUE;
+    Fail(kOutsideReason + name);
+    return FALSE;
+}
+
 void CDocCommands::UseLibraryPath(const CString& path)
 {
     if (path.IsEmpty())
@@ -622,7 +641,10 @@ void CDocCommands::UseLibraryPath(const CString& path)
 
 void CDocCommands::LibraryLoad(const CString& argument)
 {
-    UseLibraryPath(argument);
+    CString path;
+    if (!ReadLibraryPath(argument, path))
+        return;
+    UseLibraryPath(path);
     CPlayList& list = m_doc.GetCurrentPlayList();
     list.SetStopped();
     list.Clear();
@@ -630,12 +652,19 @@ void CDocCommands::LibraryLoad(const CString& argument)
 }
 
 // Saving all rewrites the named file: an existing file that is not a library
-// stays as it was, and the library keeps its path.
+// stays as it was, and the library keeps its path. A file that does not
+// exist is refused, since making one asks the user in a box and a remote
+// user is not at the screen.
 void CDocCommands::LibrarySaveAll(const CString& argument)
 {
-    if (!argument.IsEmpty() && GetFileAttributesA(argument) != INVALID_FILE_ATTRIBUTES && !IsLibraryFile(argument))
-        return Fail(argument + " is not a library file");
-    UseLibraryPath(argument);
+    CString path;
+    if (!ReadLibraryPath(argument, path))
+        return;
+    if (!path.IsEmpty() && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        return Fail(path + " doesn't exist");
+    if (!path.IsEmpty() && !IsLibraryFile(path))
+        return Fail(path + " is not a library file");
+    UseLibraryPath(path);
     m_doc.GetMusicLibrary().MarkAllChanged();
     m_doc.SaveLibrary();
 }
@@ -648,7 +677,8 @@ void CDocCommands::LookUpQueued(const CString&)
     CDiscLookups(m_doc).LookUpQueuedDiscs();
 }
 
-// File, parameters and folder, missing ones empty, go to the shell as given.
+// File, parameters and folder, missing ones empty, go to the shell as given
+// once the file passes as a document or a web link.
 void CDocCommands::Shell(const CString& argument)
 {
     std::vector<CString> parameters;
@@ -658,6 +688,9 @@ void CDocCommands::Shell(const CString& argument)
     if (commas == 3)
         return Fail(m_row->reason);
     parameters.resize(3);
+    CString refusal = ShellRefusal(parameters[0], parameters[1], parameters[2]);
+    if (!refusal.IsEmpty())
+        return Fail("refused " + parameters[0] + ": " + refusal);
     if (!OpenLink(parameters[0], parameters[1], parameters[2]))
         Fail("unable to open " + parameters[0]);
 }
@@ -670,11 +703,18 @@ void CDocCommands::RunSearch(const CString& argument)
         Fail(error);
 }
 
+// A name is taken in the folder of the map in use (the program's by default).
 void CDocCommands::LoadMapFile(const CString& argument)
 {
-    if (!m_doc.GetMapper().LoadMapFile(argument))
+    CString folder = FolderOf(m_doc.GetOptions().m_page7.m_mapFile);
+    CString path;
+    if (argument.IsEmpty())
         return Fail(m_row->reason);
-    m_doc.GetOptions().m_page7.m_mapFile = argument;
+    if (!PlaceInFolder(folder.IsEmpty() ? m_doc.GetProgramFolder() : folder, argument, path))
+        return Fail(kOutsideReason + argument);
+    if (!m_doc.GetMapper().LoadMapFile(path))
+        return Fail(m_row->reason);
+    m_doc.GetOptions().m_page7.m_mapFile = path;
 }
 
 void CDocCommands::SearchMode(const CString& argument)

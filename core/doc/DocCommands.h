@@ -71,6 +71,7 @@ private:
     void NeverPlayCurrentTrack(const CString&);
     void AddKeyword(const CString& argument);
     void RemoveKeyword(const CString& argument);
+    BOOL ReadLibraryPath(const CString& name, CString& path);
     void UseLibraryPath(const CString& path);
     void LibraryLoad(const CString& argument);
     void LibrarySaveAll(const CString& argument);

@@ -15,6 +15,19 @@ const char kAlbumA[] = "000000000000000A";
 const char kAlbumB[] = "000000000000000B";
 const time_t kStart = 1700000000;
 
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), ::tolower);
+    return text;
+}
+
+Texts Lower(Texts texts)
+{
+    for (std::string& text : texts)
+        text = Lower(text);
+    return texts;
+}
+
 // Commands reach the document as a remote client's texts do: queued by the
 // automation queue and run by the tick.
 class DocCommandsTest : public DocFixture
@@ -372,7 +385,7 @@ TEST_F(DocItemCommandsTest, ItemsAndSizesAreRepliedInQuotedFields)
         { "search[title = moon]", {} },
         { "searchlist_size", { "searchlist_size[1,63:10]" } },
         { "list_players", { "player_info[mp3,\"MPEG Audio Decoder\",\"mp3\",0,software]", "player_info[end,,]" } },
-        { "mapfile_load[z:\\nowhere\\none.map]", { "error[mapfile_load - Error loading map file]" } },
+        { "mapfile_load[none.map]", { "error[mapfile_load - Error loading map file]" } },
     };
     for (const auto& c : cases)
     {
@@ -491,21 +504,23 @@ std::string ReadText(const std::string& path)
     return text;
 }
 
-// Names are the play-list folder's (here "lists" in the program's folder),
-// relative ones too; full paths are used as given.
+// Names are the play-list folder's (here "lists" in the program's folder).
+// Loads take relative names as they are; saves stay inside the folder and
+// replace only files that are play lists.
 TEST_F(DocCommandsTest, PlayListFilesAreReadAndWrittenWhereTheirNamesSay)
 {
     Close();
     CreateDirectoryA(m_folder.WindowsPath("lists").c_str(), nullptr);
+    CreateDirectoryA(m_folder.WindowsPath("lists\\sub").c_str(), nullptr);
     Option("Playlist Directory", "lists");
     SetUp();
     WriteFile("lists/two.zpl", "ZYM Playlist V1.1\n000000000000000B 1\n000000000000000A 0\n");
-    WriteFile("library.txt", "not a play list\n");
-    const std::string full = m_folder.WindowsPath("lists\\full.zpl");
+    WriteFile("lists/notes.txt", "not a play list\n");
+    WriteFile("lists/mention.txt", "Notes on the ZYM Playlist V1.1\n");
+    const std::string lists = std::string(m_doc->GetProgramFolder()) + "lists\\";
     // The argument is lower-cased; Wine finds the files all the same.
-    std::string foreign = m_folder.WindowsPath("library.txt");
-    std::transform(foreign.begin(), foreign.end(), foreign.begin(), ::tolower);
-    const std::string missing = std::string(m_doc->GetProgramFolder()) + "lists\\none.zpl";
+    const std::string full = Lower(m_folder.WindowsPath("lists\\full.zpl"));
+    const std::string outside = "the name must stay inside its folder: ";
     const struct
     {
         std::string text;
@@ -515,12 +530,22 @@ TEST_F(DocCommandsTest, PlayListFilesAreReadAndWrittenWhereTheirNamesSay)
     } cases[] = {
         { "playlist_load[two.zpl]", {}, "A0 *A1 B-1 B1 A0", "" },
         { "playlist_load[..\\lists\\two.zpl]", {}, "A0 *A1 B-1 B1 A0", "" },
-        { "playlist_load[none.zpl]", { "error[Unable to open playlist " + missing + "]" }, "A0 *A1 B-1", "" },
+        { "playlist_load[none.zpl]", { "error[Unable to open playlist " + lists + "none.zpl]" }, "A0 *A1 B-1", "" },
         { "searchlist_load[TWO.ZPL]", {}, "A0 *A1 B-1", "*B1 A0" },
         { "playlist_save[saved.zpl]", {}, "A0 *A1 B-1", "" },
-        { "playlist_save[" + full + "]", {}, "A0 *A1 B-1", "" },
-        { "playlist_save[" + foreign + "]", { "error[" + foreign + " is not a valid playlist file.]" }, "A0 *A1 B-1", "" },
-        { "searchlist_save[" + foreign + "]", { "error[" + foreign + " is not a valid playlist file.]" }, "A0 *A1 B-1",
+        { "playlist_save[sub/full.zpl]", {}, "A0 *A1 B-1", "" },
+        { "playlist_save[notes.txt]", { "error[" + lists + "notes.txt is not a valid playlist file.]" }, "A0 *A1 B-1", "" },
+        { "playlist_save[mention.txt]", { "error[" + lists + "mention.txt is not a valid playlist file.]" }, "A0 *A1 B-1",
+          "" },
+        { "searchlist_save[notes.txt]", { "error[" + lists + "notes.txt is not a valid playlist file.]" }, "A0 *A1 B-1",
+          "" },
+        { "playlist_save[" + full + "]", { "error[playlist_save - " + outside + full + "]" }, "A0 *A1 B-1", "" },
+        { "playlist_save[..\\escaped.bat]", { "error[playlist_save - " + outside + "..\\escaped.bat]" }, "A0 *A1 B-1", "" },
+        { "playlist_save[sub\\..\\..\\escaped.zpl]", { "error[playlist_save - " + outside + "sub\\..\\..\\escaped.zpl]" },
+          "A0 *A1 B-1", "" },
+        { "playlist_save[c:escaped.zpl]", { "error[playlist_save - " + outside + "c:escaped.zpl]" }, "A0 *A1 B-1", "" },
+        { "playlist_save[com1.pla]", { "error[playlist_save - " + outside + "com1.pla]" }, "A0 *A1 B-1", "" },
+        { "searchlist_save[\\escaped.zpl]", { "error[searchlist_save - " + outside + "\\escaped.zpl]" }, "A0 *A1 B-1",
           "" },
         { "playlist_save", { "error[Error saving playlist ]" }, "A0 *A1 B-1", "" },
     };
@@ -534,13 +559,17 @@ TEST_F(DocCommandsTest, PlayListFilesAreReadAndWrittenWhereTheirNamesSay)
         EXPECT_EQ(c.search, ListText(m_doc->GetSearchList()));
     }
     EXPECT_EQ("ZYM Playlist V1.1", ReadText(m_folder.UnixPath("lists/saved.zpl")).substr(0, 17));
-    EXPECT_EQ(ReadText(m_folder.UnixPath("lists/saved.zpl")), ReadText(m_folder.UnixPath("lists/full.zpl")));
-    EXPECT_EQ("not a play list\n", ReadText(m_folder.UnixPath("library.txt")));
+    EXPECT_EQ(ReadText(m_folder.UnixPath("lists/saved.zpl")), ReadText(m_folder.UnixPath("lists/sub/full.zpl")));
+    EXPECT_EQ("not a play list\n", ReadText(m_folder.UnixPath("lists/notes.txt")));
+    EXPECT_EQ("Notes on the ZYM Playlist V1.1\n", ReadText(m_folder.UnixPath("lists/mention.txt")));
+    EXPECT_FALSE(m_folder.Exists("lists/full.zpl"));
+    EXPECT_FALSE(m_folder.Exists("escaped.bat"));
+    EXPECT_FALSE(m_folder.Exists("escaped.zpl"));
     // Saved under a name, the list saves again under it with an empty name.
     EXPECT_EQ(Texts(), Run("playlist_save[saved.zpl]"));
     m_doc->GetCurrentPlayList().RemoveAt(0);
     EXPECT_EQ(Texts(), Run("playlist_save[]"));
-    EXPECT_NE(ReadText(m_folder.UnixPath("lists/saved.zpl")), ReadText(m_folder.UnixPath("lists/full.zpl")));
+    EXPECT_NE(ReadText(m_folder.UnixPath("lists/saved.zpl")), ReadText(m_folder.UnixPath("lists/sub/full.zpl")));
 }
 
 TEST_F(DocCommandsTest, KeywordsAndNeverPlayChangeOnlyTracksOfTheAlbum)
@@ -604,23 +633,77 @@ BOOL RecordOpen(const char* file, const char* parameters, const char* folder)
     return g_openResult;
 }
 
-TEST_F(DocCommandsTest, ShellOpensItsFileWithParametersAndFolder)
+// A flood of remote commands: a tick runs the first hundred, the next tick
+// the next ones; what the full queue had no room for is told in one event.
+TEST_F(DocCommandsTest, AFloodOfCommandsRunsABoundedShareEachTick)
+{
+    CZYMAutomation& queue = m_doc->GetAutomation();
+    const int bound = CZYMAutomation::kMaxQueuedCommands;
+    for (int i = 1; i <= bound + 3; ++i)
+    {
+        std::string command = i == 1 || i == 100 || i == 101 ? "echo[" + std::to_string(i) + "]" : "playlist_clear";
+        queue.OnReceive(("zym:" + command).c_str());
+    }
+    // The events of one tick.
+    auto tick = [this]() {
+        m_doc->RunTick();
+        Texts events;
+        for (const std::string& line : m_trace.Take())
+        {
+            if (line.compare(0, 6, "event ") == 0)
+                events.push_back(line.substr(6));
+        }
+        return events;
+    };
+    EXPECT_EQ(Texts({ "error[command queue full - 3 commands dropped]", "echo[1]", "echo[100]" }), tick());
+    EXPECT_EQ(Texts({ "echo[101]" }), tick());
+    int ticks = 0;
+    while (!queue.IsEmpty() && ticks++ < bound)
+        m_doc->RunTick();
+    EXPECT_EQ(Texts({ "echo[after]" }), Run("echo[after]"));
+}
+
+// Documents and web links open; programs, scripts, shortcuts, network
+// paths, other links and any parameters are refused with the reason.
+TEST_F(DocCommandsTest, ShellOpensDocumentsAndLinksOnly)
 {
     SetLinkOpener(RecordOpen);
+    const std::string refused = "error[shell - refused ";
     const struct
     {
-        const char* text;
+        std::string text;
         BOOL opens;
         Texts events;
         Texts opened;
     } cases[] = {
-        { "shell[C:\\Tools\\Run.bat]", TRUE, {}, { "c:\\tools\\run.bat||" } },
-        { "shell[a.bat, x]", TRUE, {}, { "a.bat| x|" } },
-        { "shell[a.bat,one two,c:\\work]", TRUE, {}, { "a.bat|one two|c:\\work" } },
-        { "shell[a.bat,,c:\\work]", TRUE, {}, { "a.bat||c:\\work" } },
-        { "shell[a.bat,x,y,z]", TRUE, { "error[shell - too many parameters]" }, {} },
-        { "shell[a.bat,x]", FALSE, { "error[shell - unable to open a.bat]" }, { "a.bat|x|" } },
-        { "shell", FALSE, { "error[shell - unable to open ]" }, { "||" } },
+        { "shell[C:\\Docs\\Notes.txt]", TRUE, {}, { "c:\\docs\\notes.txt||" } },
+        { "shell[report.pdf,,c:\\work]", TRUE, {}, { "report.pdf||c:\\work" } },
+        { "shell[song.mp3]", FALSE, { "error[shell - unable to open song.mp3]" }, { "song.mp3||" } },
+        { "shell[http://example.org/a?b=1]", TRUE, {}, { "http://example.org/a?b=1||" } },
+        { "shell[HTTPS://example.org/]", TRUE, {}, { "https://example.org/||" } },
+        { "shell[c:\\tools\\run.bat]", TRUE, { refused + "c:\\tools\\run.bat: programs and scripts are not opened]" }, {} },
+        { "shell[cmd.exe,/c echo x > f.txt]", TRUE, { refused + "cmd.exe: parameters are not allowed]" }, {} },
+        { "shell[notes.txt, x]", TRUE, { refused + "notes.txt: parameters are not allowed]" }, {} },
+        { "shell[cmd]", TRUE, { refused + "cmd: a file without a type is not opened]" }, {} },
+        { "shell[run.bat. .]", TRUE, { refused + "run.bat. .: programs and scripts are not opened]" }, {} },
+        { "shell[setup.MSI]", TRUE, { refused + "setup.msi: programs and scripts are not opened]" }, {} },
+        { "shell[a.lnk]", TRUE, { refused + "a.lnk: programs and scripts are not opened]" }, {} },
+        { "shell[x.ps1]", TRUE, { refused + "x.ps1: programs and scripts are not opened]" }, {} },
+        { "shell[x.vbs]", TRUE, { refused + "x.vbs: programs and scripts are not opened]" }, {} },
+        { "shell[x.js]", TRUE, { refused + "x.js: programs and scripts are not opened]" }, {} },
+        { "shell[x.hta]", TRUE, { refused + "x.hta: programs and scripts are not opened]" }, {} },
+        { "shell[x.jar]", TRUE, { refused + "x.jar: programs and scripts are not opened]" }, {} },
+        { "shell[x.scr]", TRUE, { refused + "x.scr: programs and scripts are not opened]" }, {} },
+        { "shell[\\\\server\\share\\a.txt]", TRUE, { refused + "\\\\server\\share\\a.txt: network paths are not opened]" }, {} },
+        { "shell[//server/share/a.txt]", TRUE, { refused + "//server/share/a.txt: network paths are not opened]" }, {} },
+        { "shell[a.txt,,\\\\server\\share]", TRUE, { refused + "a.txt: network folders are not allowed]" }, {} },
+        { "shell[file:///c:/a.txt]", TRUE, { refused + "file:///c:/a.txt: only http and https links are opened]" }, {} },
+        { "shell[javascript:alert(1)]", TRUE, { refused + "javascript:alert(1): only http and https links are opened]" }, {} },
+        { "shell[notes.txt:run.exe]", TRUE, { refused + "notes.txt:run.exe: only http and https links are opened]" }, {} },
+        { "shell[http://x/\" --flag]", TRUE, { refused + "http://x/\" --flag: not a valid link]" }, {} },
+        { "shell[\"run.bat\"]", TRUE, { refused + "\"run.bat\": not a valid file name]" }, {} },
+        { "shell[a.txt,x,y,z]", TRUE, { "error[shell - too many parameters]" }, {} },
+        { "shell", TRUE, { refused + ": no file given]" }, {} },
     };
     for (const auto& c : cases)
     {
@@ -633,34 +716,45 @@ TEST_F(DocCommandsTest, ShellOpensItsFileWithParametersAndFolder)
     SetLinkOpener(nullptr);
 }
 
-// Through the real shell: a batch file writes the parameters it got and the
-// folder it runs in.
-TEST_F(DocCommandsTest, ShellStartsAProgramInTheFolderGiven)
+// Remote names of libraries and maps are taken in the folder of the one in
+// use; a name that would leave it changes nothing.
+TEST_F(DocCommandsTest, LibraryAndMapNamesStayInTheirFolders)
 {
-    CreateDirectoryA(m_folder.WindowsPath("work").c_str(), nullptr);
-    WriteFile("record.bat", "@echo %* > \"%~dp0args.txt\"\r\n@cd > \"%~dp0folder.txt\"\r\n");
-    std::string batch = m_folder.WindowsPath("record.bat");
-    std::string work = m_folder.WindowsPath("work");
-    EXPECT_EQ(Texts(), Run("shell[" + batch + ",first second," + work + "]"));
-    std::string folder;
-    DWORD start = GetTickCount();
-    while ((folder = ReadText(m_folder.UnixPath("folder.txt"))).find('\n') == std::string::npos &&
-           GetTickCount() - start < 20000)
-        Sleep(10);
-    std::string args = ReadText(m_folder.UnixPath("args.txt"));
-    EXPECT_EQ(0u, args.find("first second")) << args;
-    std::transform(folder.begin(), folder.end(), folder.begin(), ::tolower);
-    std::transform(work.begin(), work.end(), work.begin(), ::tolower);
-    EXPECT_EQ(0u, folder.find(work)) << folder;
+    WriteFile("other.map", "# no entries\n");
+    CMusicLibrary& library = m_doc->GetMusicLibrary();
+    const CString libraryBefore = library.GetLibraryPath();
+    const std::string outside = "the name must stay inside its folder: ";
+    const struct
+    {
+        std::string text;
+        Texts events;
+    } cases[] = {
+        { "mapfile_load[z:\\tmp\\evil.map]", { "error[mapfile_load - " + outside + "z:\\tmp\\evil.map]" } },
+        { "mapfile_load[..\\evil.map]", { "error[mapfile_load - " + outside + "..\\evil.map]" } },
+        { "mapfile_load[\\\\host\\share\\m.map]", { "error[mapfile_load - " + outside + "\\\\host\\share\\m.map]" } },
+        { "mapfile_load[sub/../../evil.map]", { "error[mapfile_load - " + outside + "sub/../../evil.map]" } },
+        { "library_load[c:\\other.mdb]", { "error[library_load - " + outside + "c:\\other.mdb]" } },
+        { "library_load[..\\lib.mdb]", { "error[library_load - " + outside + "..\\lib.mdb]" } },
+        { "library_load[nul]", { "error[library_load - " + outside + "nul]" } },
+        { "library_save_all[/tmp/lib.mdb]", { "error[library_save_all - " + outside + "/tmp/lib.mdb]" } },
+        { "library_save_all[c:lib.mdb]", { "error[library_save_all - " + outside + "c:lib.mdb]" } },
+        { "library_save_all[new.mdb]", { "error[library_save_all - " + Lower(m_folder.WindowsPath("new.mdb")) + " doesn't exist]" } },
+    };
+    CMessageBoxScript boxes;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.events, Lower(Run(c.text)));
+        EXPECT_EQ(libraryBefore, library.GetLibraryPath());
+    }
+    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_FALSE(m_folder.Exists("new.mdb"));
+    EXPECT_EQ(Texts(), Run("mapfile_load[other.map]"));
+    EXPECT_EQ(Lower(m_folder.WindowsPath("other.map")), Lower(std::string(m_doc->GetOptions().m_page7.m_mapFile)));
 }
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), ::tolower);
-    return text;
-}
-
-// A file that a remote user names is rewritten only when it is a library.
+// A file that a remote user names is rewritten only when it is a library;
+// one that does not exist is refused without asking the user.
 TEST_F(DocCommandsTest, SaveAllWritesOnlyLibraryFiles)
 {
     WriteFile("notes.txt", "not a library\n");
@@ -669,22 +763,31 @@ TEST_F(DocCommandsTest, SaveAllWritesOnlyLibraryFiles)
     CMusicLibrary& library = m_doc->GetMusicLibrary();
     const CString before = library.GetLibraryPath();
     const CString optionBefore = m_doc->GetOptions().m_page9.m_newDbPath;
-    EXPECT_EQ(Texts({ "error[library_save_all - " + foreign + " is not a library file]" }),
-              Run("library_save_all[" + foreign + "]"));
+    {
+        CMessageBoxScript boxes;
+        EXPECT_EQ(Texts({ "error[library_save_all - " + foreign + " is not a library file]" }),
+                  Lower(Run("library_save_all[notes.txt]")));
+        EXPECT_EQ(Texts({ "error[library_save_all - " + saved + " doesn't exist]" }),
+                  Lower(Run("library_save_all[saved.mdb]")));
+        EXPECT_TRUE(boxes.Shown().empty());
+    }
     EXPECT_EQ(before, library.GetLibraryPath());
     EXPECT_EQ(optionBefore, m_doc->GetOptions().m_page9.m_newDbPath);
     {
-        // A new file is made from the template once the user agrees.
+        // The user at the screen makes the new file from the template.
         CMessageBoxScript boxes;
         boxes.Then(IDYES);
-        Run("library_save_all[" + saved + "]");
+        library.SetLibraryPath(m_folder.WindowsPath("saved.mdb").c_str());
+        m_doc->SaveLibrary();
         EXPECT_EQ(1u, boxes.Shown().size());
+        library.SetLibraryPath(before);
+        m_trace.Take();
     }
+    // A library is saved over again, and becomes the one in use.
+    EXPECT_EQ(Texts({ "library_save_start", "library_save_end" }), Run("library_save_all[saved.mdb]"));
     EXPECT_EQ(saved, Lower(std::string(library.GetLibraryPath())));
     EXPECT_EQ(saved, Lower(std::string(m_doc->GetOptions().m_page9.m_newDbPath)));
     EXPECT_EQ(0, library.CountChanged());
-    // A library is saved over again.
-    EXPECT_EQ(Texts({ "library_save_start", "library_save_end" }), Run("library_save_all[" + saved + "]"));
     // A library path naming a foreign file: the save shows the database's
     // error and ends; the file stays.
     library.SetLibraryPath(foreign.c_str());

@@ -138,14 +138,62 @@ TEST_F(RemoteClientTest, CommandsAnswerTheClient)
         { "search[title = (]", { "error[search - Missing operand]" } },
         { "mute[on]", { "mute_on" } },
         { "list_players", { "player_info[mp3,\"MPEG Audio Decoder\",\"mp3\",0,software]", "player_info[end,,]" } },
-        { "shell[run.bat,a b,c:\\work]", {} },
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(c.replies, Ask(c.text));
     }
-    EXPECT_EQ(Texts({ "run.bat|a b|c:\\work" }), g_opened);
+}
+
+// What a client may have opened or written: documents and web links open,
+// programs and anything with parameters are refused, and files are written
+// only inside their folders. Each refusal answers the client.
+TEST_F(RemoteClientTest, AClientOpensDocumentsOnlyAndWritesOnlyInsideItsFolders)
+{
+    m_doc->GetOptions().m_page9.m_playlistDirectory = m_folder.WindowsPath("").c_str();
+    const std::string outside = "the name must stay inside its folder: ";
+    const struct
+    {
+        const char* text;
+        Texts replies;
+    } cases[] = {
+        { "shell[notes.txt]", {} },
+        { "shell[https://example.org/]", {} },
+        { "shell[cmd.exe,/c echo x > z:\\tmp\\owned.txt]", { "error[shell - refused cmd.exe: parameters are not allowed]" } },
+        { "shell[c:\\windows\\system32\\cmd.exe]",
+          { "error[shell - refused c:\\windows\\system32\\cmd.exe: programs and scripts are not opened]" } },
+        { "shell[\\\\host\\share\\a.pdf]", { "error[shell - refused \\\\host\\share\\a.pdf: network paths are not opened]" } },
+        { "playlist_insert[top,000000000000000a,1]", {} },
+        { "playlist_save[..\\owned.bat]", { "error[playlist_save - " + outside + "..\\owned.bat]" } },
+        { "searchlist_save[z:\\tmp\\owned.pla]", { "error[searchlist_save - " + outside + "z:\\tmp\\owned.pla]" } },
+        { "library_save_all[..\\owned.mdb]", { "error[library_save_all - " + outside + "..\\owned.mdb]" } },
+        { "mapfile_load[c:\\owned.map]", { "error[mapfile_load - " + outside + "c:\\owned.map]" } },
+        { "playlist_save[kept.pla]", {} },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.replies, Ask(c.text));
+    }
+    EXPECT_EQ(Texts({ "notes.txt||", "https://example.org/||" }), g_opened);
+    EXPECT_FALSE(m_folder.Exists("owned.bat"));
+    EXPECT_TRUE(m_folder.Exists("kept.pla"));
+}
+
+// An event-map action speaks the command language as a client does, with the
+// same refusals; they reach the client as events.
+TEST_F(RemoteClientTest, MapActionsAreHeldToTheSameRules)
+{
+    WriteFile("map.txt", "echo[go] { zym:shell[cmd.exe,/c echo x] zym:playlist_save[..\\owned.bat] }\n");
+    ASSERT_TRUE(m_doc->GetMapper().LoadMapFile(m_folder.WindowsPath("map.txt").c_str()));
+    EXPECT_EQ(Texts({ "echo[go]" }), Ask("echo[go]"));
+    // The actions were queued behind the marker; they answer before the next one.
+    EXPECT_EQ(Texts({ "error[shell - refused cmd.exe: parameters are not allowed]",
+                      "error[playlist_save - the name must stay inside its folder: ..\\owned.bat]", "echo[later]" }),
+              Ask("echo[later]"));
+    EXPECT_EQ(Texts(), g_opened);
+    EXPECT_FALSE(m_folder.Exists("owned.bat"));
 }
 
 // A title is outside text: its brackets cannot end the reply early and send
