@@ -73,7 +73,7 @@ bool CDocCovers::FetchCover(const CString& artist, const CString& title, CString
     if (reply.IsEmpty() || reply.Find(kNotFound) >= 0)
         reply = Search(artist, "Search (AO)");
     CString page = reply;
-    CString product = PickCoverProduct(reply, title);
+    CString product = PickCoverProduct(reply, title, &m_cancel);
     if (!product.IsEmpty())
         page = Request(m_hosts.shop, product, CString(), "");
     CString image = page.IsEmpty() ? CString() : FindCoverImage(page, m_hosts.images);

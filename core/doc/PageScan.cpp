@@ -21,6 +21,12 @@ const char kLineBreakTag[] = "<br";
 // A product link or its text longer than this is no link of the shop's; the
 // bound also keeps the scan of a long page linear.
 const int kMaxLinkLength = 2048;
+// A result page lists a few dozen products. Scoring compares every word of a
+// link text with every word of the title, so the anchors scored and the text
+// compared on each side are bounded: a huge page or title costs no more than
+// this many.
+const int kMaxScoredAnchors = 200;
+const int kMaxScoredText = 256;
 
 struct Entity
 {
@@ -240,14 +246,17 @@ bool ScanLyricsPage(const CString& page, LyricsPage& out)
     return !out.lyrics.IsEmpty();
 }
 
-CString PickCoverProduct(const CString& page, const CString& albumTitle)
+CString PickCoverProduct(const CString& page, const CString& albumTitle, const volatile BYTE* cancel)
 {
     if (page.Find("unable to find") >= 0 || page.Find("Music Search Results") < 0)
         return CString();
+    CString title = albumTitle.Left(kMaxScoredText);
     double best = kCoverScoreFloor;
     CString bestLink;
     bool quotedLeft = true;
-    for (int pos = 2;;) {
+    for (int pos = 2, scored = 0; scored < kMaxScoredAnchors; ++scored) {
+        if (cancel && *cancel)
+            return CString();
         const AnchorForm* form = &kQuotedAnchor;
         int at = quotedLeft ? page.Find(form->anchor, pos) : -1;
         if (at < 0) {
@@ -260,7 +269,7 @@ CString PickCoverProduct(const CString& page, const CString& albumTitle)
         }
         CString link, text;
         if (ReadCandidate(page, at, *form, link, text)) {
-            double score = TextSimilarity(text, albumTitle);
+            double score = TextSimilarity(text.Left(kMaxScoredText), title);
             if (score > best) {
                 best = score;
                 bestLink = link;

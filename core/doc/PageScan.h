@@ -38,8 +38,10 @@ extern const double kCoverScoreFloor;
 
 // On a music search result page, the object ("/exec/obidos/ASIN...") of the
 // product whose link text best matches the album title; empty when the page
-// is no result page or no product scores above kCoverScoreFloor.
-CString PickCoverProduct(const CString& page, const CString& albumTitle);
+// is no result page or no product scores above kCoverScoreFloor. Only the
+// first products and the start of long texts are scored; the scan stops
+// with nothing once *cancel (the task's cancel flag, when given) is set.
+CString PickCoverProduct(const CString& page, const CString& albumTitle, const volatile BYTE* cancel = nullptr);
 
 // The object ("/images/...") of the cover image on imageHost that page links
 // to or shows; empty when there is none.

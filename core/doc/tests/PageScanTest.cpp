@@ -165,11 +165,22 @@ TEST(PageScan, CoverProducts)
           "Abbey Road", "/exec/obidos/ASIN/B17" },
         { "cut", ResultPage("") + "<a href=\"/exec/obidos/ASIN/B18", "Abbey Road", "" },
         { "binary", ResultPage(std::string("\0", 1) + Quoted("/B19", "Abbey Road")), "Abbey Road", "" },
-        { "huge", ResultPage(many + Bare("/B20", "Abbey Road") + many), "Abbey Road",
-          "/exec/obidos/ASIN/B20" },
+        // Only the first products are scored, however long the page.
+        { "huge", ResultPage(Bare("/B20", "Abbey Road") + many), "Abbey Road", "/exec/obidos/ASIN/B20" },
+        { "beyond the scored products", ResultPage(many + Bare("/B21", "Abbey Road")), "Abbey Road", "" },
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.product, PickCoverProduct(Page(c.page), c.title)) << c.what;
+}
+
+// The task's cancel flag stops the scan with nothing picked.
+TEST(PageScan, CoverProductsStopAtTheCancelFlag)
+{
+    CString page = Page(ResultPage(Quoted("/B1", "Abbey Road")));
+    volatile BYTE cancel = 0;
+    EXPECT_STREQ("/exec/obidos/ASIN/B1", PickCoverProduct(page, "Abbey Road", &cancel));
+    cancel = 1;
+    EXPECT_STREQ("", PickCoverProduct(page, "Abbey Road", &cancel));
 }
 
 TEST(PageScan, CoverImages)
