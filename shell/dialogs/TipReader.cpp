@@ -7,6 +7,18 @@
 namespace {
 const char kSection[] = "Tip";
 const char kMissing[] = "Tips file does not exist in the prescribed directory";
+
+// Reads the next piece of a line into buffer; whole tells whether the piece
+// ends the line. The buffer is cleared first so that the line end is found
+// also behind a NUL the file holds, where strlen would stop.
+BOOL ReadPiece(CStdioFile& file, char* buffer, UINT size, BOOL& whole)
+{
+    memset(buffer, 0, size);
+    if (!file.ReadString(buffer, size))
+        return FALSE;
+    whole = memchr(buffer, '\n', size) != NULL;
+    return TRUE;
+}
 } // namespace
 
 CTipReader::CTipReader() : m_tip(kMissing), m_seekFailed(FALSE)
@@ -119,13 +131,12 @@ CString CTipReader::Stamp(HANDLE file)
 BOOL CTipReader::ReadTipLine()
 {
     char line[kMaxLine + 1];
-    while (m_file->ReadString(line, sizeof line)) {
-        size_t length = strlen(line);
+    BOOL whole = FALSE;
+    while (ReadPiece(*m_file, line, sizeof line, whole)) {
         // The rest of an overlong line is no tip of its own.
         char rest[kMaxLine + 1];
-        BOOL whole = length > 0 && line[length - 1] == '\n';
-        while (!whole && m_file->ReadString(rest, sizeof rest))
-            whole = rest[strlen(rest) - 1] == '\n';
+        while (!whole && ReadPiece(*m_file, rest, sizeof rest, whole)) {
+        }
         if (!IsComment(line)) {
             m_tip = line;
             return TRUE;

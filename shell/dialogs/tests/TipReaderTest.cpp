@@ -74,6 +74,30 @@ TEST_F(TipReaderTest, ReadsTipsInTurnFromTheStoredPlace)
     }
 }
 
+// A NUL in a line ends the tip's text but not the line: the line after it is
+// the next tip, also when the NUL follows a line cut at the longest.
+TEST_F(TipReaderTest, ANulInALineNeitherHidesNorMovesItsEnd)
+{
+    const std::string cut(CTipReader::kMaxLine, 'A');
+    const struct
+    {
+        const char* name;
+        std::string content;
+        std::vector<std::string> tips;
+    } cases[] = {
+        {"NUL inside a line", std::string("One\0hidden\nTwo\n", 15), {"One", "Two\n", "One"}},
+        {"NUL after a cut line", cut + std::string("\0tail\nTwo\n", 10), {cut, "Two\n", cut}},
+        {"NUL starting a line", std::string("\0\nTwo\n", 6), {"Two\n", "Two\n"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        WriteTips(c.content);
+        CTipReader reader;
+        EXPECT_EQ(c.tips, Tips(reader, (int)c.tips.size() - 1));
+    }
+}
+
 TEST_F(TipReaderTest, TheStampIsTheFileTimeAsCtimeWritesIt)
 {
     WriteTips(kCommented);
