@@ -19,6 +19,10 @@ const char kSendError[] = "Error [%d] sending request";
 const char kReadError[] = "Error [%d] reading data";
 const char kShortBodyError[] = "Error reading data: %llu of %llu bytes arrived";
 const char kTooLargeError[] = "Error reading data: more than %lu bytes";
+const char kEncodingError[] = "Error reading data: content encoding %s";
+// The body is kept as it came, so it must come as it is.
+const char kIdentityHeader[] = "Accept-Encoding: identity";
+const DWORD kStatusPermanentRedirect = 308;
 
 // Set on the session in this order.
 const DWORD kTimeoutOptions[] = {
@@ -32,7 +36,58 @@ const DWORD kTimeoutOptions[] = {
 bool IsRedirect(DWORD status)
 {
     return status == HTTP_STATUS_MOVED || status == HTTP_STATUS_REDIRECT ||
-           status == HTTP_STATUS_REDIRECT_METHOD || status == HTTP_STATUS_REDIRECT_KEEP_VERB;
+           status == HTTP_STATUS_REDIRECT_METHOD || status == HTTP_STATUS_REDIRECT_KEEP_VERB ||
+           status == kStatusPermanentRedirect;
+}
+
+// The path with "." and ".." segments taken out, as a browser resolves it.
+CString RemoveDotSegments(const CString& path)
+{
+    std::vector<CString> segments;
+    int start = 1;
+    for (;;) {
+        int slash = path.Find('/', start);
+        CString segment = slash < 0 ? path.Mid(start) : path.Mid(start, slash - start);
+        bool last = slash < 0;
+        if (segment == "..") {
+            if (!segments.empty())
+                segments.pop_back();
+            if (last)
+                segments.push_back("");
+        } else if (segment == ".") {
+            if (last)
+                segments.push_back("");
+        } else {
+            segments.push_back(segment);
+        }
+        if (last)
+            break;
+        start = slash + 1;
+    }
+    CString resolved;
+    for (const CString& segment : segments)
+        resolved += "/" + segment;
+    return resolved.IsEmpty() ? CString("/") : resolved;
+}
+
+// A location without a scheme, taken against the object it answered.
+CString ResolveRelative(const CString& location, const CString& object)
+{
+    int query = object.Find('?');
+    CString path = query < 0 ? object : object.Left(query);
+    if (location[0] == '?')
+        return path + location;
+    if (location[0] == '/')
+        return location;
+    return RemoveDotSegments(path.Left(path.ReverseFind('/') + 1) + location);
+}
+
+bool HasScheme(const CString& location)
+{
+    int colon = location.Find(':');
+    return colon > 0 && location.Left(colon).SpanIncluding(
+                            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+-.") ==
+                            location.Left(colon);
 }
 
 // The body length the server announced; false when it gave none (or none
@@ -117,10 +172,9 @@ CString CHTTPThread::Request(CZymInetSession& session, char* buffer)
         for (int redirects = 0;; redirects++) {
             std::unique_ptr<CHttpConnection> connection(
                 session.GetHttpConnection(target.host, target.port, NULL, NULL));
-            CString location;
-            error = Send(*connection, target.object, buffer,
-                         redirects < kMaxRedirects ? &location : nullptr);
-            if (location.IsEmpty() || !FollowLocation(location, target))
+            bool redirected = false;
+            error = Send(*connection, target, buffer, redirects < kMaxRedirects ? &redirected : nullptr);
+            if (!redirected)
                 break;
         }
     } catch (CInternetException* e) {
@@ -132,8 +186,12 @@ CString CHTTPThread::Request(CZymInetSession& session, char* buffer)
 
 bool CHTTPThread::FollowLocation(const CString& location, CTarget& target)
 {
-    if (location[0] == '/') {
-        target.object = location;
+    if (location.IsEmpty())
+        return false;
+    if (location.Left(2) == "//")
+        return FollowLocation("http:" + location, target);
+    if (!HasScheme(location)) {
+        target.object = ResolveRelative(location, target.object);
         return true;
     }
     char host[INTERNET_MAX_HOST_NAME_LENGTH] = "";
@@ -155,17 +213,17 @@ bool CHTTPThread::FollowLocation(const CString& location, CTarget& target)
     return true;
 }
 
-CString CHTTPThread::Send(CHttpConnection& connection, const CString& object, char* buffer,
-                          CString* location)
+CString CHTTPThread::Send(CHttpConnection& connection, CTarget& target, char* buffer, bool* redirected)
 {
     SetStatus("Connecting");
     bool post = !m_strPostData.IsEmpty();
     std::unique_ptr<CHttpFile> file(connection.OpenRequest(
-        post ? HTTP_VERB_POST : m_nVerb, object, NULL, kContext, NULL, NULL,
+        post ? HTTP_VERB_POST : m_nVerb, target.object, NULL, kContext, NULL, NULL,
         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT));
     // WinInet here does not hand the session's time-outs on to its requests.
     for (DWORD option : kTimeoutOptions)
         file->SetOption(option, m_dwTimeout);
+    file->AddRequestHeaders(kIdentityHeader, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
     if (post)
         file->AddRequestHeaders(kFormHeader, HTTP_ADDREQ_FLAG_ADD_IF_NEW);
     file->SetReadBufferSize(kRequestBufferSize);
@@ -178,11 +236,21 @@ CString CHTTPThread::Send(CHttpConnection& connection, const CString& object, ch
     CString error;
     DWORD status = 0;
     file->QueryInfoStatusCode(status);
-    if (IsRedirect(status) && location && file->QueryInfo(HTTP_QUERY_LOCATION, *location) &&
-        !location->IsEmpty())
+    CString location;
+    // A redirect that cannot be followed is the error its status gives.
+    if (IsRedirect(status) && redirected && file->QueryInfo(HTTP_QUERY_LOCATION, location) &&
+        FollowLocation(location, target)) {
+        *redirected = true;
         return error;
+    }
     if (status != kStatusOk) {
         error.Format("HTTP Error (%d)", (int)status);
+        return error;
+    }
+    CString encoding;
+    if (file->QueryInfo(HTTP_QUERY_CONTENT_ENCODING, encoding) && !encoding.IsEmpty() &&
+        encoding.CompareNoCase("identity") != 0) {
+        error.Format(kEncodingError, (LPCSTR)encoding);
         return error;
     }
     error = m_bWriteToFile ? ReadToFile(*file, buffer) : ReadBody(*file, buffer);

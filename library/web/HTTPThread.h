@@ -67,13 +67,14 @@ private:
     };
 
     void SetStatus(const char* text);
-    // False for a location that is no HTTP address.
+    // Points target at location, absolute or relative to target; false for a
+    // location that is no HTTP address.
     static bool FollowLocation(const CString& location, CTarget& target);
     // Runs the request; returns the error text, empty on success.
     CString Request(CZymInetSession& session, char* buffer);
-    // With location given, a redirect fills it instead of being an error.
-    CString Send(CHttpConnection& connection, const CString& object, char* buffer,
-                 CString* location);
+    // With redirected given, a redirect that can be followed points target at
+    // the new location and sets it instead of being an error.
+    CString Send(CHttpConnection& connection, CTarget& target, char* buffer, bool* redirected);
     CString ReadBody(CHttpFile& file, char* buffer);
     CString ReadToFile(CHttpFile& file, char* buffer);
     // Writes the body into out; the error text, empty when it came whole.

@@ -10,6 +10,8 @@
 
 #include <stdexcept>
 
+#include <zlib.h>
+
 namespace {
 
 const int kPollMs = 20;
@@ -71,11 +73,41 @@ HttpReply HttpReply::Ok(const std::string& body)
     return reply;
 }
 
-HttpReply HttpReply::Redirect(const std::string& location)
+HttpReply HttpReply::Redirect(const std::string& location, int status)
 {
+    const struct
+    {
+        int status;
+        const char* line;
+    } lines[] = {
+        {301, "HTTP/1.1 301 Moved Permanently"}, {302, "HTTP/1.0 302 Found"},
+        {303, "HTTP/1.1 303 See Other"}, {307, "HTTP/1.1 307 Temporary Redirect"},
+        {308, "HTTP/1.1 308 Permanent Redirect"},
+    };
     HttpReply reply;
-    reply.statusLine = "HTTP/1.0 302 Found";
+    for (const auto& l : lines) {
+        if (l.status == status)
+            reply.statusLine = l.line;
+    }
     reply.headers.push_back("Location: " + location);
+    return reply;
+}
+
+HttpReply HttpReply::Gzipped(const std::string& body)
+{
+    const int kGzipWindowBits = 15 + 16;   // zlib's way of asking for a gzip wrapper
+    z_stream stream = {};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, kGzipWindowBits, 8, Z_DEFAULT_STRATEGY);
+    std::string packed(deflateBound(&stream, body.size()) + 32, '\0');
+    stream.next_in = (Bytef*)body.data();
+    stream.avail_in = (uInt)body.size();
+    stream.next_out = (Bytef*)&packed[0];
+    stream.avail_out = (uInt)packed.size();
+    deflate(&stream, Z_FINISH);
+    packed.resize(stream.total_out);
+    deflateEnd(&stream);
+    HttpReply reply = Ok(packed);
+    reply.headers.push_back("Content-Encoding: gzip");
     return reply;
 }
 

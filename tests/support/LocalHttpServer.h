@@ -29,7 +29,12 @@ struct HttpReply
     int trickleMs = 0;                  // > 0: one byte at a time with this pause
 
     static HttpReply Ok(const std::string& body);
-    static HttpReply Redirect(const std::string& location);
+    // A redirect with status 301, 302, 303, 307 or 308; the location is sent
+    // as given, relative ones too.
+    static HttpReply Redirect(const std::string& location, int status = 302);
+    // The body gzip-compressed, with "Content-Encoding: gzip", whether the
+    // request asked for it or not (as some servers do).
+    static HttpReply Gzipped(const std::string& body);
     // Status line, headers and blank line as sent.
     std::string Head() const;
 };

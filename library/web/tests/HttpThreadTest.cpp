@@ -216,6 +216,60 @@ TEST(HttpThread, RedirectsAreFollowedAndALoopEnds)
     EXPECT_EQ(2u + 1 + CHTTPThread::kMaxRedirects, server.Requests().size());
 }
 
+// Locations the way servers give them: relative to the object asked for, to
+// the host, or to the scheme, after any redirect status; one that cannot be
+// followed is an error, never a silent empty result.
+TEST(HttpThread, RedirectLocationsResolveAgainstTheRequest)
+{
+    CLocalHttpServer server;
+    CLocalHttpServer other("127.0.0.2");
+    server.Answer("/dir/sub/page?x=1", HttpReply::Ok("in sub"));
+    server.Answer("/dir/up", HttpReply::Ok("one up"));
+    server.Answer("/dir/query?y=2", HttpReply::Ok("query"));
+    other.Answer("/there", HttpReply::Ok("other host"));
+    const std::string schemeRelative = "//127.0.0.2:" + std::to_string(other.Port()) + "/there";
+    const struct
+    {
+        const char* name;
+        HttpReply reply;
+        const char* result;
+        const char* box;   // "" none
+    } cases[] = {
+        {"relative", HttpReply::Redirect("sub/page?x=1"), "in sub", ""},
+        {"dots", HttpReply::Redirect("./sub/../../dir/up"), "one up", ""},
+        {"query", HttpReply::Redirect("?y=2"), "query", ""},
+        {"307", HttpReply::Redirect("sub/page?x=1", 307), "in sub", ""},
+        {"308", HttpReply::Redirect("/dir/up", 308), "one up", ""},
+        {"301", HttpReply::Redirect("up", 301), "one up", ""},
+        {"scheme-relative", HttpReply::Redirect(schemeRelative), "other host", ""},
+        {"ftp", HttpReply::Redirect("ftp://127.0.0.1/dir/up"), "", "HTTP Error (302)"},
+        {"empty", HttpReply::Redirect("", 308), "", "HTTP Error (308)"},
+    };
+    for (const auto& c : cases) {
+        server.Answer(std::string("/dir/") + c.name, c.reply);
+        CMessageBoxScript boxes;
+        if (*c.box)
+            boxes.Then(IDOK);
+        DirectRequest request{ server.Port() };
+        EXPECT_EQ(c.result, Str(request.Run((std::string("/dir/") + c.name).c_str()))) << c.name;
+        EXPECT_EQ(*c.box ? c.box : "boxes: 0", BoxText(boxes)) << c.name;
+    }
+}
+
+// The body is kept as it comes, so it is asked for unencoded; one the server
+// encodes anyway is refused rather than handed on as compressed bytes.
+TEST(HttpThread, AnEncodedBodyIsRefused)
+{
+    CLocalHttpServer server;
+    server.Answer("/lyrics", HttpReply::Gzipped(std::string(2000, 'l')));
+    CMessageBoxScript boxes;
+    boxes.Then(IDOK);
+    DirectRequest request{ server.Port() };
+    EXPECT_EQ("", Str(request.Run("/lyrics")));
+    EXPECT_EQ("Error reading data: content encoding gzip", BoxText(boxes));
+    EXPECT_EQ("identity", server.Requests().back().Header("Accept-Encoding"));
+}
+
 TEST(HttpThread, BodyGoesToTheOutputFile)
 {
     CTempFolder folder("l1-http");
