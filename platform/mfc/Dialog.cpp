@@ -156,9 +156,26 @@ void CDialog::EndDialog(int result)
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
+    RECT before;
+    ::GetWindowRect(m_hWnd, &before);
     if (m_lpszTemplateName)
         ExecuteDlgInit(m_lpszTemplateName);
-    return OnInitDialog();
+    BOOL result = OnInitDialog();
+    CenterUnlessPlaced(before);
+    return result;
+}
+
+// The template's position is relative to the owner's corner; a top-level
+// dialog comes up centred on its owner instead, unless it placed itself
+// while it initialised or its template asks the system to place it.
+void CDialog::CenterUnlessPlaced(const RECT& before)
+{
+    if (!m_hWnd || (GetStyle() & (WS_CHILD | DS_ABSALIGN | DS_CENTER)))
+        return;
+    RECT after;
+    ::GetWindowRect(m_hWnd, &after);
+    if (after.left == before.left && after.top == before.top)
+        CenterWindow();
 }
 
 // The data is a list of entries, each a control id and a message (16 bits

@@ -54,6 +54,7 @@ protected:
 
 private:
     void CommonConstruct(LPCSTR templateName, CWnd* parentWnd);
+    void CenterUnlessPlaced(const RECT& before);
 
     BOOL m_inModalLoop;
     BOOL m_endModalLoop;

@@ -11,6 +11,10 @@ thread_local CPropertySheet* t_sheetInit = NULL;
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
+BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
+    ON_WM_SHOWWINDOW()
+END_MESSAGE_MAP()
+
 CPropertyPage::CPropertyPage(UINT templateId, UINT captionId) : CDialog(templateId)
 {
     memset(&m_psp, 0, sizeof(m_psp));
@@ -115,6 +119,7 @@ CPropertySheet::CPropertySheet(UINT captionId, CWnd* parentWnd, UINT selectPage)
 void CPropertySheet::CommonConstruct(CWnd* parentWnd, UINT selectPage)
 {
     m_pParentWnd = parentWnd;
+    m_centerOnShow = FALSE;
     memset(&m_psh, 0, sizeof(m_psh));
     m_psh.dwSize = sizeof(m_psh);
     m_psh.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK;
@@ -236,9 +241,27 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM)
         return 0;
     CPropertySheet* sheet = t_sheetInit;
     t_sheetInit = NULL;
-    if (sheet->SubclassWindow(hWnd))
-        sheet->OnInitDialog();
+    if (!sheet->SubclassWindow(hWnd))
+        return 0;
+    RECT before, after;
+    ::GetWindowRect(hWnd, &before);
+    sheet->OnInitDialog();
+    ::GetWindowRect(hWnd, &after);
+    sheet->m_centerOnShow = !(sheet->GetStyle() & WS_CHILD) && after.left == before.left &&
+                            after.top == before.top;
     return 0;
+}
+
+// The sheet is still being sized to its pages after OnInitDialog, so it is
+// centred on its owner just before it first shows, as a dialog is.
+void CPropertySheet::OnShowWindow(BOOL show, UINT status)
+{
+    if (show && m_centerOnShow)
+    {
+        m_centerOnShow = FALSE;
+        CenterWindow();
+    }
+    Default();
 }
 
 BOOL CPropertySheet::OnInitDialog()

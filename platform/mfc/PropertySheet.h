@@ -68,6 +68,10 @@ public:
 
     PROPSHEETHEADERA m_psh;
 
+protected:
+    void OnShowWindow(BOOL show, UINT status);
+    DECLARE_MESSAGE_MAP()
+
 private:
     void CommonConstruct(CWnd* parentWnd, UINT selectPage);
     // Fills m_psh with the pages; the array lives as long as the sheet runs.
@@ -76,6 +80,8 @@ private:
 
     CString m_caption;
     CWnd* m_pParentWnd;
+    // Cleared once the sheet was first shown, or when OnInitDialog placed it.
+    BOOL m_centerOnShow;
     std::vector<CPropertyPage*> m_pages;
     std::vector<PROPSHEETPAGEA> m_pageRecords;
 };

@@ -29,7 +29,7 @@ class CFieldsDialog : public CDialog
 public:
     typedef std::function<void(CFieldsDialog&)> Step;
 
-    CFieldsDialog() : CDialog(IDD_FIELDS) {}
+    explicit CFieldsDialog(CWnd* owner = NULL) : CDialog(IDD_FIELDS, owner) {}
 
     BOOL OnInitDialog() override
     {
@@ -39,6 +39,8 @@ public:
             SendDlgItemMessage(IDC_LIST, LB_ADDSTRING, 0, (LPARAM)item);
         }
         BOOL result = CDialog::OnInitDialog();
+        if (!m_placeAt.IsRectEmpty())
+            MoveWindow(&m_placeAt);
         PostMessage(kNextStep);
         return result;
     }
@@ -98,6 +100,7 @@ public:
     int m_listIndex = 1;
     CWnd m_choiceControl;
 
+    CRect m_placeAt;  // where OnInitDialog moves the dialog, when set
     std::vector<Step> m_steps;
     size_t m_next = 0;
     int m_pings = 0;
@@ -286,5 +289,44 @@ TEST(DialogTest, AModalDialogTellsItsOwnerWhenItWaits)
     EXPECT_GE(owner.m_notices, 1);
     EXPECT_EQ((WPARAM)MSGF_DIALOGBOX, owner.m_reason);
     EXPECT_NE(nullptr, owner.m_dialog);
+    owner.DestroyWindow();
+}
+
+TEST(DialogTest, AModalDialogComesUpCentredOnItsOwnerUnlessItPlacedItself)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner",
+                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 700, 500, NULL, NULL));
+    CRect ownerRect;
+    owner.GetWindowRect(&ownerRect);
+    struct Case
+    {
+        const char* name;
+        CRect placeAt;
+    };
+    const Case cases[] = {
+        {"left where the template put it", CRect()},
+        {"moved by OnInitDialog", CRect(37, 41, 237, 241)},
+    };
+    for (const Case& c : cases)
+    {
+        CFieldsDialog dialog(&owner);
+        dialog.m_placeAt = c.placeAt;
+        CRect shown;
+        dialog.m_steps.push_back([&](CFieldsDialog& d) {
+            d.GetWindowRect(&shown);
+            Press(d, IDCANCEL);
+        });
+        EXPECT_EQ(IDCANCEL, dialog.DoModal()) << c.name;
+        if (c.placeAt.IsRectEmpty())
+        {
+            EXPECT_NEAR(ownerRect.CenterPoint().x, shown.CenterPoint().x, 1) << c.name;
+            EXPECT_NEAR(ownerRect.CenterPoint().y, shown.CenterPoint().y, 1) << c.name;
+        }
+        else
+        {
+            EXPECT_EQ(c.placeAt, shown) << c.name;
+        }
+    }
     owner.DestroyWindow();
 }

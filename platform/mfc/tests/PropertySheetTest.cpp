@@ -80,7 +80,7 @@ public:
 class CRecordingSheet : public CPropertySheet
 {
 public:
-    CRecordingSheet() : CPropertySheet("Options") {}
+    explicit CRecordingSheet(CWnd* owner = NULL) : CPropertySheet("Options", owner) {}
     BOOL OnInitDialog() override
     {
         g_calls.Record("sheet init");
@@ -160,5 +160,30 @@ TEST(PropertySheetTest, ModelessSheetStartsOnTheChosenPage)
     EXPECT_EQ((std::vector<std::string>{"sheet init", "two set active"}), g_calls.Calls());
     sheet.DestroyWindow();
     EXPECT_EQ(NULL, sheet.m_hWnd);
+}
+
+TEST(PropertySheetTest, AModalSheetComesUpCentredOnItsOwner)
+{
+    g_calls.Clear();
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner",
+                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 700, 500, NULL, NULL));
+    CRect ownerRect;
+    owner.GetWindowRect(&ownerRect);
+    CRecordingSheet sheet(&owner);
+    CTextPage one;
+    sheet.AddPage(&one);
+    CRect shown;
+    BOOL visible = FALSE;
+    one.m_step = [&](CRecordingPage&) {
+        visible = sheet.IsWindowVisible();
+        sheet.GetWindowRect(&shown);
+        sheet.PressButton(PSBTN_CANCEL);
+    };
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_TRUE(visible);
+    EXPECT_NEAR(ownerRect.CenterPoint().x, shown.CenterPoint().x, 1);
+    EXPECT_NEAR(ownerRect.CenterPoint().y, shown.CenterPoint().y, 1);
+    owner.DestroyWindow();
 }
 }
