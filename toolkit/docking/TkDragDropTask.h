@@ -8,6 +8,7 @@
 #pragma once
 
 #include "docking/TkLayoutWndListener.h"
+#include "docking/TkReleasePoll.h"
 
 #include <cmath>
 
@@ -204,9 +205,7 @@ public:
         HWND window = this->m_hWnd;
         AfxLockTempMaps();
         OnDragLoopMove(flags, point);
-        // A release over a window of no thread of ours (the bare desktop) never
-        // reaches the capture: the button's state is polled while the queue is idle.
-        UINT_PTR poll = ::SetTimer(NULL, 0, kReleasePollMs, NULL);
+        TkReleasePoll poll;
         BOOL result = FALSE;
         for (;;)
         {
@@ -219,11 +218,9 @@ public:
                 ::PostQuitMessage(got == 0 ? (int)msg.wParam : 0);
                 break;
             }
-            if (msg.message == WM_TIMER && msg.hwnd == NULL && msg.wParam == poll)
+            if (poll.IsPoll(msg))
             {
-                // Input messages come before timers: the release, had it come
-                // here, would have been read already.
-                if (::GetAsyncKeyState(VK_LBUTTON) < 0)
+                if (!poll.FoundReleased(msg))
                     continue;
                 ::GetCursorPos(&point);
                 flags = KeyFlagsNow();
@@ -253,12 +250,10 @@ public:
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
-        ::KillTimer(NULL, poll);
         AfxUnlockTempMaps(TRUE);
         return result;
     }
     virtual BOOL OnDragLoopMove(UINT flags, CPoint point) { return OnDragMove(flags, point); }
-    static const UINT kReleasePollMs = 50;
     static UINT KeyFlagsNow()
     {
         return (::GetKeyState(VK_CONTROL) < 0 ? MK_CONTROL : 0) | (::GetKeyState(VK_SHIFT) < 0 ? MK_SHIFT : 0);

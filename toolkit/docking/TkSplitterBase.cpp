@@ -1,6 +1,7 @@
 #include "docking/TkSplitterBase.h"
 
 #include "docking/TkLayoutNode.h"
+#include "docking/TkReleasePoll.h"
 #include "toolbars/TkSysColors.h"
 
 #include <windowsx.h>
@@ -451,6 +452,7 @@ BOOL TkSplitterBase::RunTrackLoop(CDC* dc, CRect& row, CRect& column, BOOL track
     BOOL released = FALSE;
     BOOL cancelled = FALSE;
     AfxLockTempMaps();
+    TkReleasePoll poll;
     for (;;)
     {
         MSG msg;
@@ -467,6 +469,17 @@ BOOL TkSplitterBase::RunTrackLoop(CDC* dc, CRect& row, CRect& column, BOOL track
         {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
+            break;
+        }
+        if (poll.IsPoll(msg))
+        {
+            if (!poll.FoundReleased(msg))
+                continue;
+            CPoint point;
+            ::GetCursorPos(&point);
+            ScreenToClient(&point);
+            OnTrackMove(dc, point.x, point.y, row, column, trackRow, trackColumn);
+            released = TRUE;
             break;
         }
         if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)

@@ -237,3 +237,39 @@ TEST_F(SplitterDragTest, ADragWhileAnotherWindowHoldsTheCaptureMovesNothing)
     EXPECT_EQ("10,80,290,86 100,10,106,190", Bars());
     EXPECT_EQ("", Events());
 }
+
+namespace
+{
+// Ends a drag loop that nothing else would end, so that a failing test
+// does not hang.
+void CALLBACK PressEscape(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(NULL, timer);
+    InputScript().Key(VK_ESCAPE).SendOnly();
+}
+}
+
+// Released over the bare desktop, where the release never reaches the
+// capture, the drag ends there (in both modes): the bar stops at its limit.
+TEST_F(SplitterDragTest, AReleaseOverTheBareDesktopEndsTheDragThere)
+{
+    const int kGiveUpMs = 3000;
+    for (int flags : {0, (int)TkSplitterBase::kLiveTracking})
+    {
+        SCOPED_TRACE(flags);
+        Build(flags);
+        UINT_PTR giveUp = ::SetTimer(NULL, 0, kGiveUpMs, PressEscape);
+        InputScript()
+            .MoveTo(Screen(103, 40))
+            .Button(MOUSEEVENTF_LEFTDOWN)
+            .Step(Screen(200, 40))
+            .Step(Screen(600, 40))
+            .Button(MOUSEEVENTF_LEFTUP)
+            .Send();
+        ::KillTimer(NULL, giveUp);
+        EXPECT_EQ("10,80,290,86 284,10,290,190", Bars());
+        EXPECT_EQ(NULL, GetCapture());
+        TearDown();
+        SetUp();
+    }
+}
