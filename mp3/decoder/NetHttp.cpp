@@ -48,7 +48,35 @@ std::string RequestText(const std::string& target, const NetUrl* url, int first,
     NetNotifyReport(notify, kNotifyProgress, "limiting range to ", range.c_str());
     return "GET " + target + " HTTP/1.1\r\nHost: " + url->host +
            "\r\nConnection: close\r\nRange: " + range +
-           "\r\nUser-Agent: xaudio/1.0\r\nAccept: */*\r\n\r\n";
+           "\r\nUser-Agent: mpegaudio/1.0\r\nAccept: */*\r\n\r\n";
+}
+
+bool HasScheme(const std::string& location)
+{
+    size_t colon = location.find(':');
+    return colon != std::string::npos && colon > 0 &&
+           location.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+-.") ==
+               colon;
+}
+
+// A location as a whole URL: one without a scheme is taken against the URL
+// that answered with it (its host and port, and for a bare name its folder).
+std::string ResolveLocation(const NetUrl& base, const std::string& location)
+{
+    if (location.compare(0, 2, "//") == 0)
+        return "http:" + location;
+    if (HasScheme(location))
+        return location;
+    std::string origin = "http://";
+    if (!base.user.empty())
+        origin += base.user + (base.password.empty() ? "" : ":" + base.password) + "@";
+    origin += base.host + ":" + std::to_string(base.port);
+    std::string path = base.path.substr(0, base.path.find('?'));
+    if (location.empty() || location[0] == '?')
+        return origin + path + location;
+    if (location[0] == '/')
+        return origin + location;
+    return origin + path.substr(0, path.rfind('/') + 1) + location;
 }
 
 // 0 to read headers, kRedirected to read them for a location, or a failure.
@@ -170,8 +198,9 @@ int HttpOpen(NetSocket** sock, NetUrl* url, unsigned int* length, int first, int
             NetNotifyReport(notify, kNotifyStatus, "too many http redirects", location.c_str());
             return kNetErrHttp;
         }
+        std::string resolved = ResolveLocation(*url, location);
         FreeNetUrl(url);
-        result = ParseNetUrl(url, location.c_str());
+        result = ParseNetUrl(url, resolved.c_str());
         if (result != 0)
             return result;
         // The caller closes by the URL's scheme: an http socket must stay http.

@@ -126,7 +126,7 @@ TEST_F(NetHttpTest, AsksForARange)
         EXPECT_EQ("HTTP/1.1", request.version);
         EXPECT_EQ(c.range, request.Header("Range"));
         EXPECT_EQ("close", request.Header("Connection"));
-        EXPECT_EQ("xaudio/1.0", request.Header("User-Agent"));
+        EXPECT_EQ("mpegaudio/1.0", request.Header("User-Agent"));
         EXPECT_EQ("127.0.0.1", request.Header("Host"));
         EXPECT_EQ(c.range, m_log.Detail("limiting range to "));
     }
@@ -173,6 +173,35 @@ TEST_F(NetHttpTest, FollowsARedirectToAnotherHost)
     EXPECT_EQ(1u, other.Requests().size());
     EXPECT_EQ("127.0.0.2", other.Requests()[0].Header("Host"));
     EXPECT_EQ(location, m_log.Detail("http redirect, new location"));
+}
+
+// A location without a scheme is taken against the URL that gave it.
+TEST_F(NetHttpTest, FollowsRelativeRedirects)
+{
+    CLocalHttpServer other("127.0.0.2");
+    other.Answer("/there.mp3", HttpReply::Ok("other host"));
+    m_server.Answer("/music/new.mp3", HttpReply::Ok("beside"));
+    m_server.Answer("/root.mp3", HttpReply::Ok("root"));
+    const struct
+    {
+        HttpReply redirect;
+        std::string body;
+        std::string url;
+    } cases[] = {
+        {HttpReply::Redirect("new.mp3"), "beside", m_server.Url("/music/new.mp3")},
+        {HttpReply::Redirect("/root.mp3", 308), "root", m_server.Url("/root.mp3")},
+        {HttpReply::Redirect("//" + other.Url("/there.mp3").substr(7), 307), "other host", other.Url("/there.mp3")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        m_server.Answer("/music/old.mp3", c.redirect);
+        ASSERT_EQ(0, Open(m_server.Url("/music/old.mp3")));
+        int end = 0;
+        EXPECT_EQ(c.body, ReadBody(&end));
+        EXPECT_EQ(c.url, m_url.url);
+        HttpClose(m_sock);
+        m_sock = nullptr;
+    }
 }
 
 // Redirects are followed up to a limit, so that a loop ends.
