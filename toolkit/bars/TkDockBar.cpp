@@ -612,6 +612,16 @@ int TkDockBar::InsertBarAtPosition(CControlBar* bar, Position position)
     return index;
 }
 
+int TkDockBar::InsertBarAtRowColumn(CControlBar* bar, int column, int row)
+{
+    return InsertBarAtPosition(bar, {row, column, 0});
+}
+
+void TkDockBar::DockControlBarAtRowColumn(CControlBar* bar, int column, int row)
+{
+    DockControlBarAt(bar, {row, column, 0});
+}
+
 void TkDockBar::DockControlBarAt(CControlBar* bar, Position position)
 {
     BOOL show = AdoptBar(bar);

@@ -54,6 +54,7 @@ public:
     virtual BOOL IsBarExpanded(CControlBar* bar) const;
     virtual BOOL IsOnlyBarInRow(CControlBar* bar) const;
     virtual void DockControlBarAt(CControlBar* bar, Position position);
+    virtual void DockControlBarAtRowColumn(CControlBar* bar, int column, int row);
     virtual void GetRowBars(CPtrArray& bars, CControlBar* bar) const;
     virtual void ExpandBar(CControlBar* bar, int mode);
     virtual void OnBarRemoved(CControlBar* bar);
@@ -67,6 +68,7 @@ public:
     virtual void UpdateMinProportion();
     virtual float AddToProportion(float delta, TkControlBar* bar);
     virtual int InsertBarAtPosition(CControlBar* bar, Position position);
+    virtual int InsertBarAtRowColumn(CControlBar* bar, int column, int row);
     virtual int InsertBarAsFirstRow(CControlBar* bar);
     virtual int InsertBarAtIndex(int index, CControlBar* bar);
     // Where a bar dragged at dragRect (screen coordinates) would dock, sized

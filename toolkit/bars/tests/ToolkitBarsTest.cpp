@@ -267,6 +267,45 @@ TEST_F(ToolkitBarsTest, SavedPositionsPlaceBarsByRowAndColumn)
     EXPECT_EQ("E822 | E821 | E830 | E820 |", DockBarEntries(left));
 }
 
+// The row-and-column forms take the column first.
+TEST_F(ToolkitBarsTest, RowAndColumnFormsTakeTheColumnFirst)
+{
+    TkDockBar* left = Side(AFX_IDW_DOCKBAR_LEFT);
+    OneRowAt(AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_EQ("E820 E821 E822 |", DockBarEntries(left));
+    TkControlBar* extra = MakeBar(0xE840, "Extra", 0);
+    ASSERT_NE(nullptr, extra);
+    struct Case
+    {
+        const char* name;
+        int column;
+        int row;
+        int index;
+        const char* entries;
+    } cases[] = {
+        {"column 1 of row 0", 1, 0, 2, "E820 E840 E821 E822 |"},
+        {"row 1 does not exist: a new last row", 0, 1, 5, "E820 E821 E822 | E840 |"},
+        {"row -1: front of the first row", 2, -1, 1, "E840 E820 E821 E822 |"},
+    };
+    for (const Case& c : cases) {
+        int index = left->InsertBarAtRowColumn(extra, c.column, c.row);
+        EXPECT_EQ(c.index, index) << c.name;
+        EXPECT_EQ(c.entries, DockBarEntries(left)) << c.name;
+        // Back to the one row: the array only, the bar was never docked.
+        left->m_arrBars.RemoveAt(index);
+        if (left->m_arrBars[index] == NULL && left->m_arrBars[index - 1] == NULL)
+            left->m_arrBars.RemoveAt(index);
+        ASSERT_EQ("E820 E821 E822 |", DockBarEntries(left)) << c.name;
+    }
+    extra->DestroyWindow();
+
+    left->DockControlBarAtRowColumn(m_bars[2], 0, 1);
+    EXPECT_EQ("E820 E821 | E822 |", DockBarEntries(left));
+    left->DockControlBarAtRowColumn(m_bars[0], 1, 1);
+    EXPECT_EQ("E821 | E822 E820 |", DockBarEntries(left));
+    EXPECT_EQ(left, m_bars[0]->GetParent());
+}
+
 TEST_F(ToolkitBarsTest, FloatingLeavesAPlaceholderAndFirstBarSkipsIt)
 {
     OneRow();
