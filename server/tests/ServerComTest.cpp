@@ -5,6 +5,7 @@
 #include "TestFramework.h"
 #include "TestData.h"
 #include "TestSite.h"
+#include "ServerRegistration.h"
 #include "TavlinClient.h"
 #include "TempFolder.h"
 
@@ -151,10 +152,13 @@ bool NoServerRuns()
     return false;
 }
 
-// Another running copy would make these starts end before their registry work.
+// Another running copy would make these starts end before their registry
+// work: each start waits until no copy runs, and one that changed nothing is
+// tried once more. The later cases need the class registered as the
+// environment left it, so the test puts that back and fails here, with the
+// reason, when it cannot.
 TEST_F(ServerComTest, RegserverAndUnregserverChangeTheRegistryAndEnd)
 {
-    ASSERT_TRUE(NoServerRuns());
     struct Case
     {
         const char* arguments;
@@ -163,11 +167,19 @@ TEST_F(ServerComTest, RegserverAndUnregserverChangeTheRegistryAndEnd)
     const Case cases[] = {
         {"/unregserver", false}, {"-regserver", true}, {"-u", false}, {"/R", true},
     };
+    const int kStarts = 2;
     for (const Case& c : cases) {
-        DWORD exitCode = 1;
-        ASSERT_TRUE(RunServerProgram(c.arguments, exitCode)) << c.arguments;
-        EXPECT_EQ(c.registered, ClassRegistered()) << c.arguments;
+        bool changed = false;
+        for (int start = 0; start < kStarts && !changed; ++start) {
+            ASSERT_TRUE(NoServerRuns()) << c.arguments << ": a copy of the server still runs";
+            DWORD exitCode = 1;
+            ASSERT_TRUE(RunServerProgram(c.arguments, exitCode)) << c.arguments;
+            changed = ClassRegistered() == c.registered;
+        }
+        EXPECT_TRUE(changed) << c.arguments << ": the registry did not change in " << kStarts << " starts";
     }
+    ASSERT_TRUE(RegisterServer(WindowsPath(Env("ZYM_TAVLINSERV")).c_str()) && ClassRegistered())
+        << "the server class could not be registered again for the later cases";
 }
 
 TEST_F(ServerComTest, ASecondCopyEndsAtOnceWhileTheServerRuns)
