@@ -75,6 +75,7 @@ BEGIN_MESSAGE_MAP(CSearchView, CLibraryListView)
     ON_BN_CLICKED(IDC_SEARCH_CLEAR, OnClear)
     ON_BN_CLICKED(IDC_SEARCH_MODE, OnToggleMode)
     ON_WM_DROPFILES()
+    ON_WM_ERASEBKGND()
     ON_COMMAND(ID_SEARCH_PRINT, OnFilePrint)
     ON_COMMAND(ID_SEARCH_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
@@ -183,6 +184,24 @@ void CSearchView::Fill()
     m_list.ReSort();
     m_filling = false;
     UpdateCaption();
+}
+
+// The list does not fill the form: the strips beside the search controls show
+// the form's face (else what the screen held before, the album list when the
+// tab changes). The list itself is left out so that it does not flicker.
+BOOL CSearchView::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (m_list.m_hWnd)
+    {
+        CRect list;
+        m_list.GetWindowRect(&list);
+        ScreenToClient(&list);
+        dc->ExcludeClipRect(&list);
+    }
+    dc->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    return TRUE;
 }
 
 void CSearchView::UpdateCaption()

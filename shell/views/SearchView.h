@@ -37,6 +37,7 @@ protected:
     void OnToggleMode();
     void OnClear();
     void OnDropFiles(HDROP drop);
+    BOOL OnEraseBkgnd(CDC* dc);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -161,4 +161,35 @@ TEST_F(SearchViewTest, TheDocumentsModeSetsPictureAndBannerHoweverItChanges)
     EXPECT_NE(tracks, discs);
 }
 
+// Between the search controls and the list the form shows its own face, not
+// what the screen held before (the album list, when the tab changes).
+TEST_F(SearchViewTest, TheFormPaintsTheStripBetweenItsControlsAndTheList)
+{
+    CSearchView* view = ShowResults();
+    PumpViewMessages();
+    CRect client, list, run;
+    view->GetClientRect(&client);
+    view->GetList().GetWindowRect(&list);
+    view->ScreenToClient(&list);
+    view->GetDlgItem(IDC_SEARCH_RUN)->GetWindowRect(&run);
+    view->ScreenToClient(&run);
+    ASSERT_GT(list.top, run.bottom) << "no strip to look at";
+    const COLORREF stale = RGB(255, 0, 0);
+    {
+        CClientDC dc(view);
+        dc.FillSolidRect(&client, stale);
+    }
+    view->ValidateRect(NULL);
+    view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpViewMessages();
+    CClientDC dc(view);
+    const COLORREF face = dc.GetNearestColor(::GetSysColor(COLOR_BTNFACE));
+    int left = view->GetBanner().GetWidth();
+    for (int y = run.bottom; y < list.top; ++y)
+    {
+        for (int x = left; x < client.right; x += 7)
+            ASSERT_EQ(face, dc.GetPixel(x, y)) << x << "," << y;
+    }
+}
+
 } // namespace
