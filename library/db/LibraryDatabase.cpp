@@ -354,7 +354,15 @@ void CLibraryDatabase::UpgradeIdScheme()
     int changed = m_library.CountChanged();
     if (changed == 0)
         return;
-    if (changed > kUpgradeNoticeThreshold)
+    // Ids another program wrote in lower case are only rewritten in upper
+    // case: the way albums are identified did not change for them.
+    int caseOnly = 0;
+    {
+        CLibraryLock lock(m_library);
+        for (const auto& stored : m_storedIds)
+            caseOnly += stored.second.CompareNoCase(stored.first.c_str()) == 0;
+    }
+    if (changed - caseOnly > kUpgradeNoticeThreshold)
         AfxMessageBox(kUpgradeNotice, MB_OK | MB_ICONINFORMATION);
     // On the load thread nobody above could catch it.
     try {

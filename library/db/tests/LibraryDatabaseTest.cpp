@@ -91,6 +91,28 @@ TEST_F(LibraryDatabaseTest, LowerCaseIdsFindTheirAlbums)
     EXPECT_EQ(std::string(album.GetIdText()), Count("SELECT DISTINCT upper(ZYMID) FROM Tracks"));
 }
 
+// Many albums with lower-case ids are rewritten in upper case without the
+// notice that the way albums are identified has changed: it has not.
+TEST_F(LibraryDatabaseTest, ManyLowerCaseIdsAreRewrittenWithoutTheUpgradeNotice)
+{
+    const int kAlbums = 25;   // more than the notice's threshold
+    std::vector<AlbumRecord> albums;
+    for (int i = 0; i < kAlbums; i++) {
+        albums.push_back(MakeAlbum(2, 100 + 3 * i));
+        albums[i].SetPlayer(0);
+        albums[i].SetSlot(i + 1);
+        albums[i].SetIdText(albums[i].ComputeAlbumId());
+    }
+    SaveAlbums(albums);
+    Exec("lib.mdb", "UPDATE Albums SET ZYMID = lower(ZYMID); UPDATE Tracks SET ZYMID = lower(ZYMID);");
+    CMessageBoxScript boxes;
+    Load();
+    EXPECT_TRUE(boxes.Shown().empty());
+    ASSERT_EQ(kAlbums, m_library->GetAlbumCount());
+    EXPECT_EQ(std::to_string(kAlbums), Count("SELECT count(*) FROM Albums WHERE ZYMID = upper(ZYMID)"));
+    EXPECT_EQ(std::to_string(2 * kAlbums), Count("SELECT count(*) FROM Tracks"));
+}
+
 // While another program holds the file, or with a damaged Tracks table, the
 // albums load without their tracks: their ids stay, and nothing is saved.
 TEST_F(LibraryDatabaseTest, AFailedTracksReadChangesNoIdAndSavesNothing)
