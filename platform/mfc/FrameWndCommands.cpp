@@ -42,6 +42,7 @@ void CFrameWnd::OnMenuSelect(UINT item, UINT flags, HMENU menu)
     // A closing menu (flags 0xFFFF without a menu) and popups track nothing.
     BOOL closing = flags == 0xFFFF && !menu;
     m_nIDTracking = closing || (flags & (MF_POPUP | MF_SEPARATOR)) ? 0 : item;
+    SendMessage(WM_SETMESSAGESTRING, m_nIDTracking ? m_nIDTracking : AFX_IDS_IDLEMESSAGE);
     Default();
 }
 

@@ -227,12 +227,25 @@ void CFrameWnd::SnapToBars()
                  SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
 }
 
+namespace {
+
+// A command's string is "prompt\ntip": the status bar shows the prompt.
+CString PromptOf(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    int newline = text.Find('\n');
+    return newline < 0 ? text : text.Left(newline);
+}
+
+}  // namespace
+
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
 {
     if (lParam != 0)
         m_strMessage = reinterpret_cast<LPCSTR>(lParam);
     else if (wParam != 0)
-        m_strMessage.LoadString((UINT)wParam);
+        m_strMessage = PromptOf((UINT)wParam);
     else
         m_strMessage.Empty();
     CWnd* messageBar = GetMessageBar();

@@ -46,6 +46,9 @@
 #define ID_EDIT_UNDO_CMD 0xE12B
 #define ID_VIEW_STATUS_BAR_CMD 0xE801
 
+// The status bar's text while no command is pointed at.
+#define IDS_IDLE_MESSAGE 0xE001
+
 // The status bar's panes: the message pane and the key indicators.
 #define ID_SEPARATOR_PANE 0
 #define ID_INDICATOR_CAPS_PANE 0xE701

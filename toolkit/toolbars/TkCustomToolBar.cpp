@@ -31,7 +31,7 @@ TkCustomToolBar::TkCustomToolBar()
       m_nPressedIndex(-1), m_nHotIndex(-1), m_bCustomizing(FALSE), m_bHidePosted(FALSE),
       m_nToldVisible(-1), m_pOwnerWnd(NULL),
       m_pFont(CFont::FromHandle((HFONT)GetStockObject(DEFAULT_GUI_FONT))), m_pFirstMap(NULL),
-      m_pSecondMap(NULL)
+      m_pSecondMap(NULL), m_nFlyById(0)
 {
 }
 

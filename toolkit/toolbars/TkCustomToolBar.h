@@ -5,6 +5,7 @@
 #pragma once
 
 #include "bars/TkControlBar.h"
+#include "toolbars/TkBarToolTip.h"
 #include "toolbars/TkBtnMap.h"
 #include "toolbars/TkToolBarLayout.h"
 
@@ -178,6 +179,11 @@ protected:
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Tool tips and fly-by prompts follow the pointer.
+    void ShowPointerHelp(UINT message, WPARAM wParam, LPARAM lParam);
+    // The fly-by prompt of the command (0: the idle prompt), once per change.
+    void SetFlyByPrompt(UINT id);
     void OnCancelMode();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
@@ -207,6 +213,9 @@ protected:
     CFont* m_pFont;
     const TkBtnMapEntry* m_pFirstMap;
     const TkBtnMapEntry* m_pSecondMap;
+    TkBarToolTip m_toolTip;
+    // The command whose prompt the pointer put in the status bar, 0 for none.
+    UINT m_nFlyById;
 
 private:
     BOOL PressButton(CPoint point, BOOL dragAllowed);

@@ -31,6 +31,41 @@ void TkCustomToolBar::SetPrompt(UINT id)
         frame->SendMessage(WM_SETMESSAGESTRING, id);
 }
 
+LRESULT TkCustomToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY && m_toolTip.OnNeedText(reinterpret_cast<NMHDR*>(lParam)))
+        return 0;
+    if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE)
+        ShowPointerHelp(message, wParam, lParam);
+    return TkControlBar::WindowProc(message, wParam, lParam);
+}
+
+void TkCustomToolBar::ShowPointerHelp(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_bCustomizing || message == WM_MOUSELEAVE) {
+        m_toolTip.Reset();
+        SetFlyByPrompt(0);
+        return;
+    }
+    if (m_dwStyle & CBRS_TOOLTIPS)
+        m_toolTip.Relay(this, message, wParam, lParam);
+    if (message != WM_MOUSEMOVE || !(m_dwStyle & CBRS_FLYBY) || m_nPressedIndex >= 0)
+        return;
+    // The bar hears when the pointer leaves it, to put the idle prompt back.
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hWnd, 0};
+    TrackMouseEvent(&track);
+    int index = ButtonHitTest((short)LOWORD(lParam), (short)HIWORD(lParam), NULL);
+    SetFlyByPrompt(index < 0 || GetButton(index)->IsSeparator() ? 0 : GetButtonID(index));
+}
+
+void TkCustomToolBar::SetFlyByPrompt(UINT id)
+{
+    if (id == m_nFlyById)
+        return;
+    m_nFlyById = id;
+    SetPrompt(id != 0 ? id : AFX_IDS_IDLEMESSAGE);
+}
+
 // A press in customise mode, or with Alt held, drags the button; the drag
 // may destroy this bar, so nothing here touches it afterwards.
 BOOL TkCustomToolBar::PressButton(CPoint point, BOOL dragAllowed)
