@@ -10,6 +10,12 @@ class TkMiniDockFrameWnd : public CMiniDockFrameWnd
 public:
     TkMiniDockFrameWnd();
 
+    void RecalcLayout(BOOL notify = TRUE) override;
+    BOOL Create(CWnd* parent, DWORD barStyle) override;
+    // Lays the bars out now (a pending delayed layout is dropped); a frame
+    // that snaps to its bars takes their size and moves to (x, y) at once.
+    virtual void RecalcLayoutAt(int x, int y, BOOL notify = TRUE);
+
     CDockBar* GetDockBar() override { return &m_tkDockBar; }
 
     TkDockBar m_tkDockBar;
@@ -17,4 +23,8 @@ public:
 protected:
     void OnParentNotify(UINT message, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    // Set while the frame creates itself or lays itself out: the layouts
+    // its own moves and the new dock bar ask for would come back in here.
+    BOOL m_bInLayout;
 };

@@ -323,6 +323,44 @@ TEST_F(ToolkitBarsTest, FloatingLeavesAPlaceholderAndFirstBarSkipsIt)
     EXPECT_EQ("E820 E821 E822 |", DockBarEntries(top));
 }
 
+// Laid out at a point, a mini frame that snaps to its bars takes the size
+// its bar asks for and moves there at once; one that does not snap only
+// lays its bars out where it is.
+TEST_F(ToolkitBarsTest, RecalcLayoutAtSizesTheMiniFrameToItsBarsAndMovesIt)
+{
+    // Floating, a dynamic bar asks for its floating size.
+    m_bars[0]->SetBarStyle(m_bars[0]->GetBarStyle() | CBRS_SIZE_DYNAMIC);
+    m_frame->FloatControlBar(m_bars[0], CPoint(200, 200), CBRS_ALIGN_TOP);
+    Layout();
+    CFrameWnd* parent = m_bars[0]->GetParentFrame();
+    ASSERT_TRUE(parent->IsKindOf(RUNTIME_CLASS(TkMiniDockFrameWnd)));
+    TkMiniDockFrameWnd* mini = static_cast<TkMiniDockFrameWnd*>(parent);
+    m_bars[0]->m_sizeFloat = CSize(240, 130);
+    mini->DelayRecalcLayout();
+    mini->RecalcLayoutAt(300, 250);
+    EXPECT_EQ(0u, mini->m_nIdleFlags & (CFrameWnd::idleLayout | CFrameWnd::idleNotify));
+    CRect frame;
+    mini->GetWindowRect(&frame);
+    EXPECT_EQ(CPoint(300, 250), frame.TopLeft());
+    EXPECT_EQ(CSize(240, 130), RectIn(m_bars[0], mini).Size());
+    // The size is the one a layout where it stands gives.
+    mini->RecalcLayout();
+    CRect snapped;
+    mini->GetWindowRect(&snapped);
+    EXPECT_EQ(frame, snapped);
+    CString caption;
+    mini->GetWindowText(caption);
+    EXPECT_STREQ("One", caption);
+
+    mini->ModifyStyle(FWS_SNAPTOBARS, 0);
+    m_bars[0]->m_sizeFloat = CSize(200, 100);
+    mini->RecalcLayoutAt(10, 10);
+    CRect kept;
+    mini->GetWindowRect(&kept);
+    EXPECT_EQ(frame, kept);
+    EXPECT_EQ(CSize(200, 100), RectIn(m_bars[0], mini).Size());
+}
+
 TEST_F(ToolkitBarsTest, AllowDockingOffFloatsAndOnRestoresTheSides)
 {
     m_bars[0]->EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT);
