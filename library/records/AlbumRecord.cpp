@@ -148,20 +148,6 @@ void AlbumRecord::AllocTracks()
     m_tracks.assign(m_trackCount > 0 ? m_trackCount : 0, NewRecord());
 }
 
-TrackRecord* AlbumRecord::GetRecord(int index)
-{
-    if (index == kAlbumIndex)
-        return m_album.get();
-    return IsTrack(index) ? &m_tracks[index] : nullptr;
-}
-
-const TrackRecord* AlbumRecord::GetRecord(int index) const
-{
-    if (index == kAlbumIndex)
-        return m_album.get();
-    return IsTrack(index) ? &m_tracks[index] : nullptr;
-}
-
 TrackRecord* AlbumRecord::Changed(int index)
 {
     TrackRecord* record = GetRecord(index);

@@ -67,8 +67,15 @@ public:
     int GetRatingCount() const { return m_ratingCount; }
     const CString* GetRatingNames() const { return m_ratingNames; }
 
-    TrackRecord* GetRecord(int index);
-    const TrackRecord* GetRecord(int index) const;
+    // Inline: searches and sorts ask for every record of the library.
+    TrackRecord* GetRecord(int index)
+    {
+        return index == kAlbumIndex ? m_album.get() : IsTrack(index) ? &m_tracks[index] : nullptr;
+    }
+    const TrackRecord* GetRecord(int index) const
+    {
+        return index == kAlbumIndex ? m_album.get() : IsTrack(index) ? &m_tracks[index] : nullptr;
+    }
 
     // ---- texts ----
     CString GetTitle(int index) const;

@@ -48,29 +48,58 @@ int CompareLowered(const char* text, const char* value)
     }
 }
 
-bool Contains(const CString& text, const CString& value)
+// A search reads every text of the library: these walk the text to its end
+// once, without asking for its length, and try a match only where a
+// character equals the value's first one without case. value is lower case
+// and not empty; a match stops at the text's end, which no value character equals.
+class FirstCharacter
 {
-    int length = value.GetLength();
-    int last = text.GetLength() - length;
-    for (int i = 0; i <= last; ++i)
+public:
+    explicit FirstCharacter(char first)
+        : m_first(static_cast<unsigned char>(first)), m_fold(first >= 'a' && first <= 'z' ? 0x20 : 0) {}
+    // For a letter, setting bit 5 lowers exactly the upper-case letters among
+    // all characters; other characters must equal it as they are.
+    bool Matches(char ch) const { return (static_cast<unsigned char>(ch) | m_fold) == m_first; }
+
+private:
+    unsigned char m_first;
+    unsigned char m_fold;
+};
+
+bool Contains(const char* text, const char* value, int length)
+{
+    FirstCharacter first(value[0]);
+    for (; *text; ++text)
     {
-        if (StartsWith(static_cast<const char*>(text) + i, value, length))
+        if (first.Matches(*text) && StartsWith(text + 1, value + 1, length - 1))
             return true;
     }
     return false;
 }
 
 // A word starts the text or follows a blank, and ends at a blank or the end.
-bool ContainsWord(const CString& text, const CString& value)
+bool ContainsWord(const char* text, const char* value, int length)
 {
-    const char* chars = text;
-    int length = value.GetLength();
-    int last = text.GetLength() - length;
-    for (int i = 0; i <= last; ++i)
+    FirstCharacter first(value[0]);
+    for (const char* at = text; *at; ++at)
     {
-        bool starts = i == 0 || chars[i - 1] == ' ';
-        bool ends = chars[i + length] == '\0' || chars[i + length] == ' ';
-        if (starts && ends && StartsWith(chars + i, value, length))
+        if (!first.Matches(*at) || (at != text && at[-1] != ' ') || !StartsWith(at + 1, value + 1, length - 1))
+            continue;
+        if (at[length] == '\0' || at[length] == ' ')
+            return true;
+    }
+    return false;
+}
+
+// An empty word sits where two word ends meet: in an empty text, at a blank
+// that starts the text, and at a blank followed by a blank or the end.
+bool ContainsEmptyWord(const char* text)
+{
+    if (*text == '\0' || *text == ' ')
+        return true;
+    for (; *text; ++text)
+    {
+        if (text[0] == ' ' && (text[1] == ' ' || text[1] == '\0'))
             return true;
     }
     return false;
@@ -98,6 +127,7 @@ CExprTerm::CExprTerm(const ExprToken& field, const ExprToken& comparison, const 
       m_seconds(value.seconds), m_value(value.text), m_date(value.date), m_relative(value.relative)
 {
     m_value.MakeLower();
+    m_valueLength = m_value.GetLength();
 }
 
 CString CExprTerm::Format() const
@@ -110,7 +140,7 @@ bool CExprTerm::CompareText(const CString& text) const
     switch (m_comparison)
     {
     case kCompareContains:
-        return Contains(text, m_value);
+        return m_valueLength == 0 || Contains(text, m_value, m_valueLength);
     case kCompareLess:
         return CompareLowered(text, m_value) < 0;
     case kCompareGreater:
@@ -122,7 +152,9 @@ bool CExprTerm::CompareText(const CString& text) const
 
 bool CExprTerm::CompareWords(const CString& text) const
 {
-    return m_comparison == kCompareEqual ? ContainsWord(text, m_value) : CompareText(text);
+    if (m_comparison != kCompareEqual)
+        return CompareText(text);
+    return m_valueLength == 0 ? ContainsEmptyWord(text) : ContainsWord(text, m_value, m_valueLength);
 }
 
 bool CExprTerm::CompareNumber(int number, int value) const
@@ -187,7 +219,7 @@ bool CExprTerm::Evaluate(const AlbumRecord& album, int track) const
     case kFieldNotes:
         return EitherText(*albumRecord, *record, &TrackRecord::m_notes, true);
     case kFieldPlayTime:
-        return CompareNumber(album.GetPlayTime(track), m_seconds);
+        return CompareNumber(record->GetSeconds(), m_seconds);
     case kFieldTimePlayed:
         return CompareNumber(record->m_timePlayed, m_seconds);
     case kFieldTimesPlayed:
@@ -205,8 +237,8 @@ bool CExprTerm::Evaluate(const AlbumRecord& album, int track) const
         int category = m_field - kFieldRating;
         if (category < 0 || category >= album.GetRatingCount())
             return false;
-        int rating = album.GetRating(track, category);
-        return CompareNumber(rating ? rating : album.GetRating(kAlbumIndex, category), m_number);
+        int rating = record->m_ratings.GetValue(category);
+        return CompareNumber(rating ? rating : albumRecord->m_ratings.GetValue(category), m_number);
     }
     }
 }

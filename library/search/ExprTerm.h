@@ -100,6 +100,7 @@ private:
     int m_number;
     int m_seconds;
     CString m_value; // lower case
+    int m_valueLength;
     COleDateTime m_date;
     bool m_relative;
 };

@@ -278,6 +278,14 @@ TEST_F(ExprTest, SearchTextsSelectAlbumsAndTracks)
         {"notes = live", {"1:-1", "1:0", "1:1", "2:0"}},
         {"lyrics == love", {"0:-1", "0:1", "0:2"}},
         {"memo = xyz", {"1:1"}},
+        // Matches at either end of a text, after a false start, and cut off by its end.
+        {"title = ling", {"0:2"}},
+        {"title = darlings", {}},
+        {"title = ddie", {"1:1"}},
+        {"title = SOME", {"0:1"}},
+        {"keyword == british", {"0:-1", "0:0", "0:1", "0:2"}},
+        {"keyword == rocknroll", {"0:-1", "0:0", "0:1", "0:2"}},
+        {"keyword == roll | keyword == ballads", {}},
         {"mo = one", {"1:-1", "1:0", "1:1"}},
         // Numbers, minutes:seconds and players.
         {"playtime > 4:30", {"0:-1", "0:2", "1:-1", "1:0", "1:1"}},
