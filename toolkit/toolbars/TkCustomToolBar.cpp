@@ -217,6 +217,19 @@ BOOL TkCustomToolBar::LoadToolBar(UINT resourceId)
     return SetButtons(ids.GetData(), (int)ids.GetSize());
 }
 
+BOOL TkCustomToolBar::SetBitmapAndButtons(HBITMAP bitmap, const UINT* ids, int count)
+{
+    CArray<UINT, UINT> commands;
+    for (int i = 0; i < count; i++) {
+        if (ids[i] != 0)
+            commands.Add(ids[i]);
+    }
+    if (bitmap == NULL ||
+        !m_pBmpMgr->AddBitmap(bitmap, NULL, commands.GetData(), (int)commands.GetSize()))
+        return FALSE;
+    return SetButtons(ids, count);
+}
+
 void TkCustomToolBar::SetBmpMgr(TkBmpMgr* manager)
 {
     manager->AddRef();

@@ -120,6 +120,10 @@ public:
     void SetBmpMgr(TkBmpMgr* manager);
     TkBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
     BOOL LoadToolBar(UINT resourceId);
+    // The bitmap's images, in order, become those of the commands (a 0 is a
+    // separator and takes none), then the commands become the buttons. The
+    // caller keeps the bitmap alive as long as the bar; FALSE without one.
+    BOOL SetBitmapAndButtons(HBITMAP bitmap, const UINT* ids, int count);
     void SetButtonMaps(const TkBtnMapEntry* first, const TkBtnMapEntry* second);
     // The bar's own first map (a menu bar's menu-button table).
     const TkBtnMapEntry* GetOwnFirstMap() const { return m_pFirstMap; }

@@ -81,7 +81,8 @@ protected:
     }
     void TearDown() override
     {
-        m_frame->DestroyWindow();
+        if (m_frame != NULL)
+            m_frame->DestroyWindow();
         m_app.m_pMainWnd = NULL;
         PumpMessages();
     }
@@ -194,6 +195,51 @@ TEST_F(CustomToolBarTest, LoadsTheResourceButtonsAndLaysThemOutInOneRowDocked)
     CRect client;
     m_bar->GetClientRect(&client);
     EXPECT_TRUE(client.PtInRect(CPoint(third.right - 1, third.bottom - 1)));
+}
+
+// A bitmap handed in with its commands: images go to the commands in order,
+// the separator takes none; without a bitmap the bar keeps its buttons.
+TEST_F(CustomToolBarTest, BitmapAndButtonsGiveEachCommandItsImage)
+{
+    const COLORREF kColours[] = {RGB(0, 160, 0), RGB(0, 0, 200)};
+    HDC screen = ::GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP strip = CreateCompatibleBitmap(screen, 32, 15);
+    ::ReleaseDC(NULL, screen);
+    HGDIOBJ old = SelectObject(memory, strip);
+    for (int image = 0; image < 2; image++) {
+        RECT rect = {image * 16, 0, image * 16 + 16, 15};
+        HBRUSH brush = CreateSolidBrush(kColours[image]);
+        FillRect(memory, &rect, brush);
+        DeleteObject(brush);
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+
+    const UINT kNone[] = {300};
+    EXPECT_FALSE(m_bar->SetBitmapAndButtons(NULL, kNone, 1));
+    EXPECT_EQ(4, m_bar->GetCount());
+    const UINT kIds[] = {300, 0, 301};
+    ASSERT_TRUE(m_bar->SetBitmapAndButtons(strip, kIds, 3));
+    m_frame->RecalcLayout();
+    ASSERT_EQ(3, m_bar->GetCount());
+    EXPECT_TRUE(m_bar->GetButton(1)->IsSeparator());
+    const struct
+    {
+        int index;
+        UINT id;
+        COLORREF colour;
+    } kButtons[] = {{0, 300, kColours[0]}, {2, 301, kColours[1]}};
+    for (const auto& button : kButtons) {
+        EXPECT_EQ(button.id, m_bar->GetButtonID(button.index));
+        CRect rect;
+        std::vector<COLORREF> pixels = PaintItem(button.index, &rect);
+        EXPECT_EQ(button.colour, pixels[3 * rect.Width() + 3]) << button.id;
+        EXPECT_EQ(button.colour, pixels[17 * rect.Width() + 18]) << button.id;
+    }
+    m_frame->DestroyWindow();
+    m_frame = NULL;
+    DeleteObject(strip);
 }
 
 TEST_F(CustomToolBarTest, FloatingBarHoldsItsButtons)
