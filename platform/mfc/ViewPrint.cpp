@@ -12,7 +12,6 @@
 
 namespace
 {
-const char kNoPrinter[] = "No printer is installed. Install a printer to print or preview.";
 const char kPrinterFailed[] = "The printer could not be used.";
 const char kPrintFailed[] = "Printing failed; the document was not printed completely.";
 
@@ -56,7 +55,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
     pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
     if (!::PrintDlgA(&pd))
     {
-        AfxMessageBox(kNoPrinter, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(AFX_NO_PRINTER_TEXT, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     if (!info->m_bPreview && !info->m_bDirect)

@@ -6,6 +6,7 @@
 
 #include "runtime/MessageBoxes.h"
 
+#include <commdlg.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -47,7 +48,13 @@ private:
 };
 }
 
+const char AFX_NO_PRINTER_TEXT[] = "No printer is installed. Install a printer to print or preview.";
+
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR appName)
     : m_hInstance(GetModuleHandleA(NULL)), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
@@ -77,6 +84,10 @@ CWinApp::CWinApp(LPCSTR appName)
 CWinApp::~CWinApp()
 {
     delete m_pDocManager;
+    if (m_hDevMode)
+        GlobalFree(m_hDevMode);
+    if (m_hDevNames)
+        GlobalFree(m_hDevNames);
     ReplaceText(m_pszAppName, NULL);
     ReplaceText(m_pszExeName, NULL);
     ReplaceText(m_pszRegistryKey, NULL);
@@ -84,6 +95,37 @@ CWinApp::~CWinApp()
     ReplaceText(m_pszHelpFilePath, NULL);
     if (s_app == this)
         s_app = NULL;
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof(pd);
+    CWnd* main = AfxGetMainWnd();
+    pd.hwndOwner = main ? main->GetSafeHwnd() : NULL;
+    pd.hDevMode = m_hDevMode;
+    pd.hDevNames = m_hDevNames;
+    if (!m_hDevNames)
+    {
+        // The set-up dialog would only fail without a default printer.
+        pd.Flags = PD_RETURNDEFAULT;
+        if (!::PrintDlgA(&pd))
+        {
+            AfxMessageBox(AFX_NO_PRINTER_TEXT, MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+    }
+    pd.Flags = PD_PRINTSETUP;
+    ::PrintDlgA(&pd);
+    // The dialog may hand back new memory in place of what it was given.
+    m_hDevMode = pd.hDevMode;
+    m_hDevNames = pd.hDevNames;
 }
 
 void CWinApp::WinHelp(DWORD_PTR data, UINT command)

@@ -15,6 +15,10 @@ class CDocument;
 
 // String resource with the application's title, the default application name.
 const UINT AFX_IDS_APP_TITLE = 0xE000;
+const UINT ID_FILE_PRINT_SETUP = 0xE106;
+
+// What the print commands say when the system has no printer.
+extern const char AFX_NO_PRINTER_TEXT[];
 
 class CWinApp : public CWinThread
 {
@@ -46,6 +50,14 @@ public:
     void OnFileNew();
     // Asks for a file of the first template's type.
     void OnFileOpen();
+    // Every program's ID_APP_EXIT: closes the main window as its close box
+    // does, which ends the program.
+    void OnAppExit();
+    // The handler a program maps to ID_FILE_PRINT_SETUP: the printer set-up
+    // dialog, opened on the choice made before in this run (the default
+    // printer at first), which it keeps. Without a printer the print
+    // commands' message instead.
+    void OnFilePrintSetup();
 
     CDocManager* m_pDocManager;
 
@@ -112,12 +124,18 @@ protected:
     void SetRegistryKey(LPCSTR registryKey);
     void SetRegistryKey(UINT registryKeyId);
 
+    DECLARE_MESSAGE_MAP()
+
 private:
     static void ReplaceText(LPCSTR& member, LPCSTR text);
     // Registry profile values of one type; anything else counts as missing.
     BOOL ReadProfileValue(LPCSTR section, LPCSTR entry, DWORD type, std::vector<BYTE>& data);
     BOOL WriteProfileValue(LPCSTR section, LPCSTR entry, DWORD type, const BYTE* data,
                            DWORD size);
+
+    // The printer set-up's choice (global memory of the print dialog).
+    HGLOBAL m_hDevMode = NULL;
+    HGLOBAL m_hDevNames = NULL;
 };
 
 CWinApp* AfxGetApp();

@@ -2,8 +2,10 @@
 // Win32 windows inside the programs' top-level windows. Runs in the journey's
 // own Wine prefix and prints one line per record on stdout.
 //   journeyprobe windows            every window of every process, depth first:
-//                                   hwnd parent(0x0: none) exe visible enabled x y w h id class<TAB>text
+//                                   hwnd parent(0x0: none) exe visible enabled x y w h
+//                                   client-x client-y id class<TAB>text
 //   journeyprobe cell HWND ROW COL  the screen rectangle of a list control's cell: x y w h
+//   journeyprobe item HWND ROW      a list box's row: x y w h<TAB>text (screen rectangle)
 // Rectangles are in screen coordinates, which are the X root window's.
 #include "ProcessWindows.h"
 
@@ -56,12 +58,13 @@ void PrintWindow(HWND window, const ExeNames& names)
     ExeNames::const_iterator name = names.find(pid);
     RECT rect = {};
     GetWindowRect(window, &rect);
+    POINT client = {};
+    ClientToScreen(window, &client);
     HWND parent = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
-    printf("0x%llx 0x%llx %s %d %d %d %d %d %d %d %s\t%s\n", (unsigned long long)(UINT_PTR)window,
-           (unsigned long long)(UINT_PTR)parent,
-           name == names.end() ? "?" : name->second.c_str(), IsWindowVisible(window) ? 1 : 0,
-           IsWindowEnabled(window) ? 1 : 0, (int)rect.left, (int)rect.top, (int)(rect.right - rect.left),
-           (int)(rect.bottom - rect.top),
+    printf("0x%llx 0x%llx %s %d %d %d %d %d %d %d %d %d %s\t%s\n", (unsigned long long)(UINT_PTR)window,
+           (unsigned long long)(UINT_PTR)parent, name == names.end() ? "?" : name->second.c_str(),
+           IsWindowVisible(window) ? 1 : 0, IsWindowEnabled(window) ? 1 : 0, (int)rect.left, (int)rect.top,
+           (int)(rect.right - rect.left), (int)(rect.bottom - rect.top), (int)client.x, (int)client.y,
            GetDlgCtrlID(window), WindowClass(window).c_str(), TextOf(window).c_str());
 }
 
@@ -85,10 +88,35 @@ int ListWindows()
     return 0;
 }
 
+HWND WindowArgument(const char* text)
+{
+    return (HWND)(UINT_PTR)strtoull(text, nullptr, 16);
+}
+
+int PrintItem(const char* window, const char* row)
+{
+    RECT rect = {};
+    HWND list = WindowArgument(window);
+    if (SendMessageA(list, LB_GETITEMRECT, atoi(row), (LPARAM)&rect) == LB_ERR) {
+        fprintf(stderr, "journeyprobe: no row %s in %s\n", row, window);
+        return 1;
+    }
+    MapWindowPoints(list, HWND_DESKTOP, (POINT*)&rect, 2);
+    // Another process's row text arrives wide whichever way it is asked for.
+    WCHAR wide[512] = {};
+    char text[512] = "";
+    if (SendMessageW(list, LB_GETTEXTLEN, atoi(row), 0) < (LRESULT)(sizeof(wide) / sizeof(wide[0])) &&
+        SendMessageW(list, LB_GETTEXT, atoi(row), (LPARAM)wide) != LB_ERR)
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
+    printf("%d %d %d %d\t%s\n", (int)rect.left, (int)rect.top, (int)(rect.right - rect.left),
+           (int)(rect.bottom - rect.top), text);
+    return 0;
+}
+
 int PrintCell(const char* window, const char* row, const char* column)
 {
     RECT rect = {};
-    HWND list = (HWND)(UINT_PTR)strtoull(window, nullptr, 16);
+    HWND list = WindowArgument(window);
     if (!ListCellRect(list, atoi(row), atoi(column), rect)) {
         fprintf(stderr, "journeyprobe: no cell %s,%s in %s\n", row, column, window);
         return 1;
@@ -104,6 +132,8 @@ int main(int argc, char** argv)
         return ListWindows();
     if (argc == 5 && strcmp(argv[1], "cell") == 0)
         return PrintCell(argv[2], argv[3], argv[4]);
-    fprintf(stderr, "usage: journeyprobe windows | journeyprobe cell HWND ROW COLUMN\n");
+    if (argc == 4 && strcmp(argv[1], "item") == 0)
+        return PrintItem(argv[2], argv[3]);
+    fprintf(stderr, "usage: journeyprobe windows | cell HWND ROW COLUMN | item HWND ROW\n");
     return 2;
 }

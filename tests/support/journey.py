@@ -38,8 +38,8 @@ Other helpers: start(exe, *args) for the other programs, windows() (every
 window of the prefix), cell(list, row, column) (a list cell's screen rect),
 move, double_click, type, screenshot(name), x_windows(name), x_geometry(id),
 registry_value(key, name); j.profile is the profile folder, j.out the output.
-Register it in tests/journeys/CMakeLists.txt with zym_add_journey(NAME): that
-makes journey_NAME_wm and journey_NAME_bare (label journey).
+Every tests/journeys/NAME.py is registered as journey_NAME_wm and
+journey_NAME_bare (label journey).
 By hand: /work/tools/hrun SLOT journey_NAME_wm, or
   PYTHONPATH=tests/support python3 tests/journeys/NAME.py --build build --mode bare
 """
@@ -80,7 +80,9 @@ def reg_text(text):
 
 
 class Window:
-    """A Win32 window as journeyprobe saw it; x, y in screen (X root) pixels."""
+    """A Win32 window as journeyprobe saw it; x, y in screen (X root) pixels.
+    Points given to the input helpers are relative to x, y (the window's outer
+    corner)."""
 
     def __init__(self, line):
         head, _, self.text = line.rstrip("\n").partition("\t")
@@ -88,8 +90,10 @@ class Window:
         self.hwnd, self.parent, self.exe = fields[0], fields[1], fields[2]
         self.visible, self.enabled = fields[3] == "1", fields[4] == "1"
         self.x, self.y, self.w, self.h = (int(v) for v in fields[5:9])
-        self.id = int(fields[9])
-        self.cls = " ".join(fields[10:])
+        # Where the client area begins on the screen (below caption and menu).
+        self.client_x, self.client_y = int(fields[9]), int(fields[10])
+        self.id = int(fields[11])
+        self.cls = " ".join(fields[12:])
 
     def centre(self):
         return self.w // 2, self.h // 2
@@ -327,6 +331,16 @@ class Journey:
         return tuple(int(v) for v in self._run("wine64", probe, "cell", list_window.hwnd, str(row),
                                                str(column)).split())
 
+    def item(self, list_box, row):
+        """A list box's row: its screen rectangle (x, y, w, h) and its text; None
+        past the last row."""
+        probe = os.path.join(self.build, "tests", "support", "journeyprobe.exe.so")
+        text = self._run("wine64", probe, "item", list_box.hwnd, str(row), check=False)
+        if "\t" not in text:
+            return None
+        rect, _, label = text.rstrip("\n").partition("\t")
+        return tuple(int(v) for v in rect.split()), label
+
     def x_windows(self, name):
         """Ids of the visible X windows whose name matches the regular expression."""
         return self._x("xdotool", "search", "--onlyvisible", "--name", name, check=False).split()
@@ -434,11 +448,16 @@ class Journey:
             connection.close()
         return None if row is None else str(row[0])
 
+    def registry_values(self, key):
+        """The values of a key of the prefix's registry as reg.exe prints them:
+        {name: text}; empty when the key is missing."""
+        text = self._run("wine64", "reg", "query", key, check=False)
+        return {m.group(1): m.group(2).strip()
+                for m in re.finditer(r"^    (\S.*?)    REG_\w+    ?(.*)$", text, re.M)}
+
     def registry_value(self, key, name):
-        """A value of the prefix's registry as reg.exe prints it, None when missing."""
-        text = self._run("wine64", "reg", "query", key, "/v", name, check=False)
-        found = re.search(r"^\s*%s\s+REG_\w+\s+(.*)$" % re.escape(name), text, re.M)
-        return found.group(1).strip() if found else None
+        """One value (see registry_values), None when missing."""
+        return self.registry_values(key).get(name)
 
     # --- closing down -----------------------------------------------------------
 

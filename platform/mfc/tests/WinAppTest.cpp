@@ -270,3 +270,34 @@ TEST(Application, OnlyTheMainWindowsThreadGivesBoxesAnOwner)
     window.DestroyWindow();
     EXPECT_EQ(std::vector<HWND>({main, NULL}), recorder.m_owners);
 }
+
+// File/Exit of every program: the frame's menu finds a handler for it (so the
+// item is not greyed) without running it, and the command closes the main
+// window as its close box does.
+TEST(Application, ExitIsHandledAndClosesTheMainWindow)
+{
+    CTestApp app("Zym");
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(NULL, "main"));
+    app.m_pMainWnd = frame;
+    HWND main = frame->m_hWnd;
+    AFX_CMDHANDLERINFO handler = {};
+    EXPECT_TRUE(frame->OnCmdMsg(ID_APP_EXIT, CN_COMMAND, NULL, &handler));
+    EXPECT_TRUE(IsWindow(main));
+    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    EXPECT_FALSE(IsWindow(main));
+    app.m_pMainWnd = NULL;
+}
+
+// Without a printer the set-up says what the print commands say, and opens
+// no dialog.
+TEST(Application, PrintSetupWithoutAPrinterSaysSo)
+{
+    CTestApp app("Zym");
+    CMessageBoxScript script;
+    app.OnFilePrintSetup();
+    std::vector<ShownMessageBox> shown = script.Shown();
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(AFX_NO_PRINTER_TEXT, shown[0].text);
+    EXPECT_EQ((unsigned)(MB_OK | MB_ICONEXCLAMATION), shown[0].type);
+}
