@@ -11,6 +11,7 @@
 #include "mp3/decoder/FileOutput.h"
 #include "mp3/decoder/NetworkInput.h"
 #include "mp3/decoder/WaveOutput.h"
+#include "mp3/decoder/Id3v2Header.h"
 #include "mp3/decoder/XingHeader.h"
 
 namespace {
@@ -257,16 +258,28 @@ void UpdateStatus(Decoder* decoder, const MpegHeader& header)
         OutputChainStatus(decoder->outputChain, &decoder->delay);
 }
 
-// Reads the start of a seekable input for a "Xing" header: duration and seek table.
+// Where the frames of a seekable input begin: after an ID3v2 tag at its start.
+unsigned FirstFrameOffset(Decoder* decoder)
+{
+    unsigned char header[kId3v2HeaderBytes];
+    int count = InputChainRead(decoder->inputChain, header, sizeof(header));
+    unsigned tag = count == kId3v2HeaderBytes ? Id3v2TagBytes(header) : 0;
+    return tag < decoder->size ? tag : 0;
+}
+
+// Reads the first frame of a seekable input for a "Xing" or "VBRI" header: duration
+// and seek table.
 void ReadVbrHeader(Decoder* decoder)
 {
+    unsigned start = FirstFrameOffset(decoder);
+    InputChainSeek(decoder->inputChain, start);
     unsigned char first[kXingProbeBytes];
     int count = InputChainRead(decoder->inputChain, first, sizeof(first));
     if (count > 0) {
         double duration = 0;
         int vbr = 0;
         MpegStreamInfo info;
-        if (ReadXingHeader(decoder->size, first, count, &info, &duration, &decoder->seekTable, &vbr)) {
+        if (ReadXingHeader(decoder->size - start, first, count, &info, &duration, &decoder->seekTable, &vbr)) {
             decoder->info = info;
             decoder->duration = duration;
             decoder->infoChanged = 1;

@@ -5,16 +5,16 @@
 
 #include "mp3/decoder/DecoderErrors.h"
 #include "mp3/decoder/DecoderInput.h"
+#include "mp3/decoder/Id3v2Header.h"
 
 namespace {
 
 const int kHeaderBytes = 4;
 const int kCrcBytes = 2;
-// Bits that stay the same from frame to frame of one free-format stream: sync,
-// version, layer, bit-rate index (0) and sampling frequency.
-const unsigned kFreeFormatKeyMask = 0xFFFEFC00;
-// The same without the bit-rate index: frames of one stream at any rate.
-const unsigned kStreamKeyMask = 0xFFFE0C00;
+// SearchSync's result when an ID3v2 tag starts: the reader's state says so.
+const int kTagFound = 1;
+// Where the VBRI tag stands in its frame, whatever the side information's size.
+const int kVbriOffset = 36;
 
 // Reads exactly size bytes across as many input calls as it takes; on an input code
 // the bytes delivered so far are kept in stepDone for the next call.
@@ -39,7 +39,7 @@ bool IsUsableHeader(unsigned word, MpegHeader* header)
 }
 
 // Finds the next header that passes the check, one byte at a time so that a header
-// overlapping a refused candidate is still found.
+// overlapping a refused candidate is still found; stops at an ID3v2 tag.
 int SearchSync(MpegBitReader* reader)
 {
     for (;;) {
@@ -50,6 +50,14 @@ int SearchSync(MpegBitReader* reader)
                 return n < 0 ? n : kErrInputEnd;
             reader->syncWord = reader->syncWord << 8 | byte;
             reader->syncBytes++;
+        }
+        if (StartsId3v2(reader->syncWord)) {
+            for (int i = 0; i < kHeaderBytes; i++)
+                reader->tagHeader[i] = (unsigned char)(reader->syncWord >> (24 - 8 * i));
+            reader->syncBytes = 0;
+            reader->stepDone = 0;
+            reader->state = kReadTagHeader;
+            return kTagFound;
         }
         if (IsUsableHeader(reader->syncWord, &reader->header)) {
             reader->headerWord = reader->syncWord;
@@ -69,83 +77,63 @@ int MinimumBody(const MpegBitReader* reader)
 bool SizeFrame(MpegBitReader* reader)
 {
     GetMpegFrameSize(reader->header, &reader->frameSize, &reader->sideInfoSize);
-    if (reader->frameSize == 0) {
-        if (reader->freeFormatSize == 0 ||
-            reader->freeFormatKey != (reader->headerWord & kFreeFormatKeyMask)) {
-            reader->freeFormatSize = 0;
-            return true; // measured in kReadFreeFormat
-        }
-        reader->frameSize = reader->freeFormatSize +
-                            (int)reader->header.padding * MpegSlotSize(reader->header);
-    }
     int body = reader->frameSize - kHeaderBytes;
     return body >= MinimumBody(reader) && body <= kFrameBufferSize;
 }
 
-void WriteReservoir(MpegBitReader* reader, const unsigned char* data, int size)
+// The rest of the tag's header; a header that proves no tag's leaves the search to go
+// on after it.
+int ReadTagHeader(MpegBitReader* reader)
 {
-    while (size > 0) {
-        int part = kReservoirSize - (int)reader->writePos;
-        if (part > size)
-            part = size;
-        memcpy(reader->reservoir + reader->writePos, data, part);
-        reader->writePos = (reader->writePos + part) % kReservoirSize;
-        data += part;
-        size -= part;
-    }
+    int code = ReadFully(reader, reader->tagHeader + kHeaderBytes, kId3v2HeaderBytes - kHeaderBytes);
+    if (code)
+        return code;
+    unsigned size = Id3v2TagBytes(reader->tagHeader);
+    reader->tagLeft = size ? size - kId3v2HeaderBytes : 0;
+    reader->state = size ? kReadSkippingTag : kReadLooking;
+    return 0;
 }
 
-// Scans a free-format frame up to the next header of the same stream, which gives the
-// length of this stream's frames.
-int MeasureFreeFormat(MpegBitReader* reader)
+int SkipTag(MpegBitReader* reader)
 {
-    unsigned key = reader->headerWord & kFreeFormatKeyMask;
-    int minimum = MinimumBody(reader);
-    for (;;) {
-        int done = reader->stepDone;
-        if (done >= kFrameBufferSize + kHeaderBytes)
-            return kErrInvalidFrame;
-        int n = ReadInput(reader->decoder, reader->frame + done, 1);
+    while (reader->tagLeft > 0) {
+        int part = reader->tagLeft < (unsigned)kFrameBufferSize ? (int)reader->tagLeft : kFrameBufferSize;
+        int n = ReadInput(reader->decoder, reader->frame, part);
         if (n <= 0)
             return n < 0 ? n : kErrInputEnd;
-        reader->stepDone = ++done;
-        int body = done - kHeaderBytes;
-        if (body < minimum || body == 0)
-            continue;
-        unsigned word = BigEndian32(reader->frame + body);
-        MpegHeader next;
-        if ((word & kFreeFormatKeyMask) != key) {
-            // A frame of the same stream at a fixed rate: the free-format header was
-            // a false one, and that frame is next.
-            if ((word & kStreamKeyMask) == (key & kStreamKeyMask) && IsUsableHeader(word, &next)) {
-                reader->stepDone = 0;
-                reader->followingWord = word;
-                reader->hasFollowing = true;
-                return kErrInvalidFrame;
-            }
-            continue;
-        }
-        reader->stepDone = 0;
-        reader->freeFormatKey = key;
-        reader->freeFormatSize =
-            body + kHeaderBytes - (int)reader->header.padding * MpegSlotSize(reader->header);
-        reader->frameSize = body + kHeaderBytes;
-        reader->followingWord = word;
-        reader->hasFollowing = true;
-        if (reader->header.layer == kLayerIII) {
-            reader->mainDataStart = reader->writePos;
-            WriteReservoir(reader, reader->frame + minimum, body - minimum);
-        }
-        return 0;
+        reader->tagLeft -= n;
     }
+    reader->state = kReadLooking;
+    return 0;
 }
 
-int ReadBody(MpegBitReader* reader)
+unsigned char ReservoirByte(const MpegBitReader* reader, int offset)
+{
+    return reader->reservoir[(reader->mainDataStart + offset) % kReservoirSize];
+}
+
+bool ReservoirHolds(const MpegBitReader* reader, int offset, const char* text)
+{
+    for (int i = 0; text[i]; i++) {
+        if (ReservoirByte(reader, offset + i) != (unsigned char)text[i])
+            return false;
+    }
+    return true;
+}
+
+// The frame that carries a Xing, Info or VBRI tag in its main data: no audio.
+bool IsTagFrame(const MpegBitReader* reader)
+{
+    int mainBytes = reader->frameSize - kHeaderBytes - MinimumBody(reader);
+    int vbriAt = kVbriOffset - kHeaderBytes - MinimumBody(reader);
+    if (mainBytes >= 4 && (ReservoirHolds(reader, 0, "Xing") || ReservoirHolds(reader, 0, "Info")))
+        return true;
+    return vbriAt >= 0 && vbriAt + 4 <= mainBytes && ReservoirHolds(reader, vbriAt, "VBRI");
+}
+
+int ReadLayer3Body(MpegBitReader* reader)
 {
     int body = reader->frameSize - kHeaderBytes;
-    if (reader->header.layer != kLayerIII)
-        return ReadFully(reader, reader->frame, body);
-
     int sideBytes = MinimumBody(reader);
     if (reader->state == kReadHeader) {
         int code = ReadFully(reader, reader->frame, sideBytes);
@@ -173,6 +161,18 @@ int ReadBody(MpegBitReader* reader)
     return 0;
 }
 
+int ReadBody(MpegBitReader* reader)
+{
+    if (reader->header.layer != kLayerIII)
+        return ReadFully(reader, reader->frame, reader->frameSize - kHeaderBytes);
+    int code = ReadLayer3Body(reader);
+    // A tag frame's payload must not become the main data a later frame reaches back
+    // for: after a lost frame that would play the tag as a burst of noise.
+    if (code == 0 && IsTagFrame(reader))
+        reader->writePos = reader->mainDataStart;
+    return code;
+}
+
 // A frame that failed confirmation gives back what it wrote to the reservoir; the
 // four bytes read after it start the search for sync.
 void DropFrame(MpegBitReader* reader, unsigned word)
@@ -184,10 +184,11 @@ void DropFrame(MpegBitReader* reader, unsigned word)
     reader->state = kReadLooking;
 }
 
-// An ID3v1 or APE tag after a frame ends the stream's frames as the input's end does.
+// An ID3v1, APE or ID3v2 tag after a frame ends the stream's frames as the input's end
+// does (more may follow the tag).
 bool StartsTag(const unsigned char* bytes)
 {
-    return memcmp(bytes, "TAG", 3) == 0 || memcmp(bytes, "APET", 4) == 0;
+    return memcmp(bytes, "TAG", 3) == 0 || memcmp(bytes, "APET", 4) == 0 || StartsId3v2(BigEndian32(bytes));
 }
 
 int Confirm(MpegBitReader* reader)
@@ -257,7 +258,7 @@ void ResetMpegBitReader(MpegBitReader* reader)
     reader->syncWord = 0;
     reader->syncBytes = 0;
     reader->hasFollowing = false;
-    reader->freeFormatSize = 0;
+    reader->tagLeft = 0;
 }
 
 void ResetMainData(MpegBitReader* reader)
@@ -296,6 +297,8 @@ int ReadNextMpegFrame(MpegBitReader* reader, MpegHeader* header)
                 ParseMpegHeader(reader->headerWord, &reader->header);
             } else {
                 code = SearchSync(reader);
+                if (code == kTagFound)
+                    break;
                 if (code)
                     return code;
             }
@@ -306,18 +309,18 @@ int ReadNextMpegFrame(MpegBitReader* reader, MpegHeader* header)
                 break;
             }
             reader->stepDone = 0;
-            reader->state = reader->frameSize ? kReadHeader : kReadFreeFormat;
+            reader->state = kReadHeader;
             break;
-        case kReadFreeFormat:
-            code = MeasureFreeFormat(reader);
-            if (code == kErrInvalidFrame) {
-                reader->stepDone = 0;
-                reader->state = kReadLooking;
-                break;
-            }
+        case kReadTagHeader:
+            code = ReadTagHeader(reader);
             if (code)
                 return code;
-            return Deliver(reader, header);
+            break;
+        case kReadSkippingTag:
+            code = SkipTag(reader);
+            if (code)
+                return code;
+            break;
         case kReadHeader:
         case kReadSideInfo:
         case kReadMainDataWrap:

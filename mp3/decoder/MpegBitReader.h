@@ -6,9 +6,9 @@
 
 struct Decoder;
 
-// The largest frame (a free-format layer III frame at 640 kbit/s and 32 kHz is 2880
-// bytes) fits, and so does the main data of a layer III frame with what it reaches
-// back into the reservoir.
+// The largest frame (layer II or III at 384 kbit/s and 32 kHz, 1729 bytes) fits, and
+// so does the main data of a layer III frame with what it reaches back into the
+// reservoir.
 const int kFrameBufferSize = 4096;
 // Bit reads look ahead up to 8 bytes past the position; Huffman data that runs over
 // its budget may take a few dozen bits more before the decoder notices.
@@ -22,7 +22,8 @@ enum MpegReadState {
     kReadSideInfo = 2,      // layer III side information read
     kReadMainDataWrap = 3,  // main data wrapped at the reservoir's end
     kReadConfirming = 4,    // frame read, awaiting the following header
-    kReadFreeFormat = 5,    // measuring a free-format frame up to the following header
+    kReadTagHeader = 5,     // "ID3" seen; reading the rest of the tag's header
+    kReadSkippingTag = 6,   // passing over an ID3v2 tag
 };
 
 struct MpegBitReader {
@@ -48,10 +49,9 @@ struct MpegBitReader {
     MpegHeader header;
     int frameSize;
     int sideInfoSize;
-    // Length of the frames of a free-format stream without padding, once measured,
-    // and the header bits that identify that stream.
-    int freeFormatSize;
-    unsigned freeFormatKey;
+    // The ID3v2 header being read, and the bytes of its tag still to pass over.
+    unsigned char tagHeader[10];
+    unsigned tagLeft;
 };
 
 int CreateMpegBitReader(MpegBitReader* reader, Decoder* decoder);
@@ -64,7 +64,8 @@ void UngetBits(MpegBitReader* reader, int n);
 
 // Delivers the next checked frame: its header, and its body in the frame buffer (layers
 // I and II) or its side information in the frame buffer and main data in the reservoir
-// (layer III). Returns 0 or the input's code; a time-out keeps the state so that the next
+// (layer III). ID3v2 tags are passed over whole, wherever they stand, so that no sync
+// is searched inside them. Returns 0 or the input's code; a time-out keeps the state so that the next
 // call goes on with the same frame.
 int ReadNextMpegFrame(MpegBitReader* reader, MpegHeader* header);
 

@@ -41,15 +41,17 @@ void ParseMpegHeader(unsigned word, MpegHeader* header)
     header->emphasis = Field(word, 0, 3);
 }
 
-// Free format (bit-rate index 0) and padding at every sampling frequency are valid.
+// Free format (bit-rate index 0) is not decoded: its frames have no size to
+// find the next by, and in other data (cover art in a tag) its header is an
+// easy false sync. Padding is valid at every sampling frequency.
 bool IsValidMpegHeader(const MpegHeader& header)
 {
-    if (header.bitrateIndex == 15 || header.layer == 0 || header.frequencyIndex == 3 ||
+    if (header.bitrateIndex == 0 || header.bitrateIndex == 15 || header.layer == 0 || header.frequencyIndex == 3 ||
         header.version == 3)
         return false;
     if (header.version == kVersionMpeg25 && header.layer != kLayerIII)
         return false;
-    if (header.version == kVersionMpeg1 && header.layer == kLayerII && header.bitrateIndex != 0) {
+    if (header.version == kVersionMpeg1 && header.layer == kLayerII) {
         bool single = header.mode == kModeSingleChannel;
         switch (header.bitrateIndex) {
         case 1: case 2: case 3: case 5:
@@ -99,8 +101,6 @@ int MpegSideInfoSize(const MpegHeader& header)
         return single ? 17 : 32;
     return single ? 9 : 17;
 }
-
-int MpegSlotSize(const MpegHeader& header) { return header.layer == kLayerI ? 4 : 1; }
 
 void GetMpegFrameSize(const MpegHeader& header, int* size, int* sideInfoSize)
 {

@@ -57,8 +57,6 @@ int MpegChannels(const MpegHeader& header);
 int MpegLayerNumber(const MpegHeader& header);
 int MpegSamplesPerFrame(const MpegHeader& header);
 int MpegSideInfoSize(const MpegHeader& header);
-// Bytes of one padding slot: 4 in layer I, else 1.
-int MpegSlotSize(const MpegHeader& header);
 
 // The frame's length in bytes with its header, and for layer III the length of the
 // side information. A free-format frame has no computable size: size is 0.

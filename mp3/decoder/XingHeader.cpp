@@ -8,6 +8,10 @@ namespace {
 const unsigned kXingFrames = 1;
 const unsigned kXingBytes = 2;
 const unsigned kXingToc = 4;
+// The VBRI tag stands 32 bytes after the header whatever the side information's size;
+// its frame count follows its name, version, delay, quality and byte count.
+const int kVbriOffset = 36;
+const int kVbriFramesAt = kVbriOffset + 14;
 
 bool ReadFirstHeader(const unsigned char* first, int count, MpegHeader* header)
 {
@@ -32,18 +36,28 @@ int XingFlagsAt(const MpegHeader& header, const unsigned char* first, int count)
     return pos + 4;
 }
 
+// The frame count of the first frame's Xing tag, or else of its VBRI tag.
+bool TagFrameCount(const MpegHeader& header, const unsigned char* first, int count, unsigned* frames)
+{
+    int pos = XingFlagsAt(header, first, count);
+    if (pos >= 0) {
+        if (!(BigEndian32(first + pos) & kXingFrames) || pos + 8 > count)
+            return false;
+        *frames = BigEndian32(first + pos + 4);
+        return true;
+    }
+    if (kVbriFramesAt + 4 > count || memcmp(first + kVbriOffset, "VBRI", 4) != 0)
+        return false;
+    *frames = BigEndian32(first + kVbriFramesAt);
+    return true;
+}
+
 } // namespace
 
 bool ReadXingFrameCount(const unsigned char* first, int count, unsigned* frames)
 {
     MpegHeader header;
-    if (!ReadFirstHeader(first, count, &header))
-        return false;
-    int pos = XingFlagsAt(header, first, count);
-    if (pos < 0 || !(BigEndian32(first + pos) & kXingFrames) || pos + 8 > count)
-        return false;
-    *frames = BigEndian32(first + pos + 4);
-    return true;
+    return ReadFirstHeader(first, count, &header) && TagFrameCount(header, first, count, frames);
 }
 
 int ReadXingHeader(unsigned fileSize, const unsigned char* first, int count, MpegStreamInfo* info,
@@ -54,27 +68,24 @@ int ReadXingHeader(unsigned fileSize, const unsigned char* first, int count, Mpe
     if (!ReadFirstHeader(first, count, &header))
         return 0;
     GetMpegStreamInfo(header, info);
-    // A free-format stream has no rate to measure the duration by.
-    *duration = info->bitrate ? fileSize / (info->bitrate * 1000.0 / 8.0) : 0.0;
+    *duration = fileSize / (info->bitrate * 1000.0 / 8.0);
     *vbr = 0;
 
-    bool mpeg1 = header.version == kVersionMpeg1;
-    int pos = XingFlagsAt(header, first, count);
-    if (pos < 0)
-        return 1;
-    unsigned flags = BigEndian32(first + pos);
-    pos += 4;
-    if (flags & kXingFrames) {
-        if (pos + 4 > count)
-            return 1;
-        unsigned frames = BigEndian32(first + pos);
-        pos += 4;
-        unsigned samplesPerFrame = mpeg1 ? 1152 : 576;
+    unsigned frames;
+    if (TagFrameCount(header, first, count, &frames)) {
+        unsigned samplesPerFrame = header.version == kVersionMpeg1 ? 1152 : 576;
         unsigned seconds = (unsigned)((unsigned long long)frames * samplesPerFrame / MpegFrequency(header));
         *duration = seconds;
         info->bitrate = seconds ? (int)(fileSize / seconds * 8 / 1000) : 0;
         *vbr = 1;
     }
+    int pos = XingFlagsAt(header, first, count);
+    if (pos < 0)
+        return 1;
+    unsigned flags = BigEndian32(first + pos);
+    pos += 4;
+    if (flags & kXingFrames)
+        pos += 4;
     if (flags & kXingBytes)
         pos += 4;
     if ((flags & kXingToc) && pos + kXingTocSize <= count) {

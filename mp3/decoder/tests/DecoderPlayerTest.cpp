@@ -6,12 +6,14 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "mp3/decoder/DecoderModules.h"
 #include "mp3/decoder/DecoderPlayer.h"
 #include "mp3/decoder/tests/DecoderTestSupport.h"
+#include "mp3/decoder/tests/support/SyntheticStreams.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -48,6 +50,39 @@ protected:
     CTempFolder m_folder{"zym-player"};
     CPlayerClient m_client;
 };
+
+// A file that begins with an ID3v2 tag and a frame whose Xing or VBRI tag counts
+// 8500 frames (222 s at 44.1 kHz), followed by ten frames of audio.
+std::string TaggedVbrFile(const char* lengthTag, int lengthTagAt)
+{
+    const size_t kTagBody = 3000;
+    std::string file = "ID3";
+    file += std::string{4, 0, 0, 0, 0, (char)(kTagBody >> 7), (char)(kTagBody & 0x7F)};
+    file += std::string(kTagBody, '\xFF');
+    Bytes first = Frame(kLayer3Header, kLayer3FrameSize);
+    std::copy_n(lengthTag, 4, first.begin() + lengthTagAt);
+    first[lengthTagAt + 7] = 1;   // Xing: the frame count is there
+    const unsigned frames = 8500;
+    int countAt = lengthTagAt + (lengthTag[0] == 'X' ? 8 : 14);
+    for (int i = 0; i < 4; i++)
+        first[countAt + i] = (unsigned char)(frames >> (24 - 8 * i));
+    Bytes audio = RandomLayer3Stream(10, 3);
+    return file + std::string(first.begin(), first.end()) + std::string(audio.begin(), audio.end());
+}
+
+TEST_F(DecoderPlayerTest, ALengthTagAfterAnId3v2TagGivesTheDurationAtOpen)
+{
+    for (const char* tag : {"Xing", "VBRI"}) {
+        SCOPED_TRACE(tag);
+        WriteBytes(m_folder.UnixPath("vbr.mp3"), TaggedVbrFile(tag, 36));
+        m_client.Seen().clear();
+        ASSERT_EQ(0, m_client.Command(kMsgInputOpen, m_folder.WindowsPath("vbr.mp3").c_str()));
+        std::vector<Note> durations = m_client.SeenCodes(kMsgInputDuration);
+        ASSERT_FALSE(durations.empty());
+        EXPECT_EQ(222, durations[0].values[0]);
+        ASSERT_EQ(0, m_client.Command(kMsgInputClose));
+    }
+}
 
 TEST_F(DecoderPlayerTest, PlaysToTheEndWithTimecodesAndWritesEverySample)
 {

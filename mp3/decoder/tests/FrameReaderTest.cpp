@@ -1,7 +1,7 @@
 // The frame reader finds, checks and delivers frames from synthetic streams: junk
-// and false sync words, the last frame, tags after frames, free format, padding, and
-// input time-outs at any point of a frame, also while layer III main data wraps the
-// reservoir.
+// and false sync words, the last frame, tags before, between and after frames, free
+// format, padding, a Xing frame's payload, and input time-outs at any point of a
+// frame, also while layer III main data wraps the reservoir.
 #include "tests/support/TestFramework.h"
 
 #include <stdlib.h>
@@ -91,6 +91,14 @@ Bytes Text(const char* text)
     return Bytes(text, text + strlen(text));
 }
 
+Bytes Concat(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        Append(all, part);
+    return all;
+}
+
 Bytes Id3v1Tag()
 {
     Bytes tag = Text("TAGTitle");
@@ -165,21 +173,98 @@ TEST(FrameReader, PaddingIsValidAtEveryRate)
     EXPECT_EQ(decoded.frames[1].frequency, 48000);
 }
 
-TEST(FrameReader, FreeFormatFramesAreMeasuredAndDecoded)
+TEST(FrameReader, FreeFormatYieldsNoFrame)
 {
-    // Layer II single channel at 32 kHz in free format: every frame 100 bytes, one
-    // more with padding.
+    // Layer II single channel at 32 kHz in free format, 100 bytes a frame.
     const unsigned freeFormat = 0xFFFD08C0;
     MemoryInput input;
-    Append(input.bytes, Frame(freeFormat, 100));
-    Append(input.bytes, Frame(freeFormat | 0x200, 101));
-    Append(input.bytes, Frame(freeFormat, 100));
-    Append(input.bytes, Frame(freeFormat, 100));
+    for (int i = 0; i < 4; i++)
+        Append(input.bytes, Frame(freeFormat, 100));
     DecodedStream decoded = DecodeStream(input);
-    ASSERT_EQ(decoded.frames.size(), 4u);
-    EXPECT_EQ(decoded.frames[1].header.padding, 1u);
-    EXPECT_EQ(decoded.samples.size(), 4u * 1152);
+    EXPECT_TRUE(decoded.frames.empty());
     EXPECT_EQ(decoded.codes, std::vector<int>{kErrInputEnd});
+}
+
+// An ID3v2 tag (version 4) whose body holds what looks like frames: three layer I
+// frames at 96 kbit/s and the "FF FF 00 00" of cover art, which a sync search
+// inside the tag would play.
+Bytes Id3v2TagWithFrames(bool footer)
+{
+    const unsigned layer1At96k = 0xFFFF38C0;
+    Bytes body;
+    for (int i = 0; i < 3; i++)
+        Append(body, Frame(layer1At96k, 144, 0x33));
+    Append(body, Bytes{0xFF, 0xFF, 0x00, 0x00, 0x12, 0x34});
+    Bytes tag = Text("ID3");
+    Append(tag, Bytes{4, 0, (unsigned char)(footer ? 0x10 : 0)});
+    for (int shift = 21; shift >= 0; shift -= 7)
+        tag.push_back((unsigned char)(body.size() >> shift & 0x7F));
+    Bytes footerBytes(tag);
+    std::copy_n("3DI", 3, footerBytes.begin());
+    Append(tag, body);
+    if (footer)
+        Append(tag, footerBytes);
+    return tag;
+}
+
+struct Id3v2Case {
+    const char* name;
+    Bytes stream;
+    std::vector<size_t> timeouts;
+    std::vector<unsigned> rates;   // bit-rate indexes of the frames delivered
+};
+
+TEST(FrameReader, AnId3v2TagIsPassedOverWhole)
+{
+    Bytes tag = Id3v2TagWithFrames(false);
+    Bytes first = Frame(kLayer1At32k, kLayer1At32kSize);
+    Bytes cut(tag.begin(), tag.end() - 10);
+    Bytes bad = tag;
+    bad[8] = 0x80;   // no synchsafe size: no tag, the search goes on after its header
+    const Id3v2Case cases[] = {
+        {"at the start", Concat({tag, ThreeFrames()}), {}, {1, 2, 1}},
+        {"with a footer", Concat({Id3v2TagWithFrames(true), ThreeFrames()}), {}, {1, 2, 1}},
+        {"between frames", Concat({first, tag, ThreeFrames()}), {}, {1, 1, 2, 1}},
+        {"time-outs inside", Concat({tag, ThreeFrames()}), {2, 5, 9, 100, 200}, {1, 2, 1}},
+        {"cut by the end", Concat({first, cut}), {}, {1}},
+        // The last false frame is followed by no header and is dropped.
+        {"not a tag", Concat({bad, ThreeFrames()}), {}, {3, 3, 1, 2, 1}},
+    };
+    for (const Id3v2Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryInput input;
+        input.bytes = c.stream;
+        input.timeouts = c.timeouts;
+        DecodedStream decoded = DecodeStream(input);
+        EXPECT_EQ(BitrateIndexes(decoded), c.rates);
+        ASSERT_FALSE(decoded.codes.empty());
+        EXPECT_EQ(decoded.codes.back(), kErrInputEnd);
+    }
+}
+
+// A Xing or Info frame carries no audio: when the frame after it is lost, the next
+// one reaches back into nothing and is silent instead of playing the tag's bytes.
+TEST(FrameReader, AXingFramesPayloadIsNoMainData)
+{
+    Bytes stream = RandomLayer3Stream(4, 5);
+    stream.erase(stream.begin(), stream.begin() + kLayer3FrameSize);   // the lost frame
+    BitWriter(stream, 4).Put(200, 9);
+    for (const char* name : {"Xing", "Info"}) {
+        SCOPED_TRACE(name);
+        Bytes tagFrame = Frame(kLayer3Header, kLayer3FrameSize, 0x5A);
+        std::fill_n(tagFrame.begin() + 4, kLayer3SideInfo, 0);
+        std::copy_n(name, 4, tagFrame.begin() + 4 + kLayer3SideInfo);
+        MemoryInput input;
+        input.bytes = Concat({tagFrame, stream});
+        DecodedStream decoded = DecodeStream(input);
+        ASSERT_EQ(decoded.frames.size(), 4u);
+        EXPECT_TRUE(decoded.frames[1].silent);
+        EXPECT_FALSE(decoded.frames[2].silent);
+        int peak = 0;
+        for (size_t i = 0; i < 2 * 2304; i++)
+            peak = std::max(peak, abs(decoded.samples[i]));
+        EXPECT_EQ(peak, 0);
+    }
 }
 
 TEST(FrameReader, ForbiddenLayer1AllocationSkipsOnlyThatFrame)

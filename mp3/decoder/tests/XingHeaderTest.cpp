@@ -1,9 +1,10 @@
-// The first frame's header and its "Xing" tag give the duration, the average bit
-// rate and the seek table.
+// The first frame's header and its "Xing" or "VBRI" tag give the duration, the
+// average bit rate and the seek table.
 #include "tests/support/TestFramework.h"
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "mp3/decoder/XingHeader.h"
@@ -43,6 +44,18 @@ Bytes Start(unsigned header, int tagAt, int flags, unsigned frames)
     if (flags & 4)
         for (int i = 0; i < kXingTocSize; i++)
             b[at + i] = (unsigned char)(i * 2);
+    return b;
+}
+
+// The start of a stream with a VBRI tag of that frame count, 36 bytes in.
+Bytes VbriStart(unsigned header, unsigned frames)
+{
+    Bytes b(kXingProbeBytes, 0);
+    Put32(b, 0, header);
+    std::copy_n("VBRI", 4, b.begin() + 36);
+    b[41] = 1;   // version
+    Put32(b, 46, 3000000);
+    Put32(b, 50, frames);
     return b;
 }
 
@@ -92,8 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
         XingCase{"Mpeg2FrameCount", Start(kMpeg2Stereo64k, 21, 1, 1000), 260000, 1, 26.0, 80, 1, false},
         XingCase{"AllFieldsMono", Start(kMpeg1Mono128k, 21, 7, 3829), 1000000, 1, 100.0, 80, 1, true},
         XingCase{"TagAtTheWrongPlace", Start(kMpeg1Stereo128k, 21, 7, 3828), 1600000, 1, 100.0, 128, 0, false},
-        // Free format has no rate to measure a duration by.
-        XingCase{"FreeFormat", Start(kMpeg2FreeFormat, 21, -1, 0), 1000000, 1, 0.0, 0, 0, false}),
+        XingCase{"Vbri", VbriStart(kMpeg1Stereo128k, 8500), 3000000, 1, 222.0, 108, 1, false},
+        XingCase{"VbriMono", VbriStart(kMpeg1Mono128k, 8500), 3000000, 1, 222.0, 108, 1, false},
+        // Free format is not decoded.
+        XingCase{"FreeFormat", Start(kMpeg2FreeFormat, 21, -1, 0), 1000000, 0, 0.0, 0, 0, false}),
     [](const ::testing::TestParamInfo<XingCase>& info) { return std::string(info.param.name); });
 
 } // namespace
