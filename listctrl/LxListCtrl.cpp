@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CLxListCtrl, CListCtrl)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONUP()
@@ -718,6 +719,26 @@ void CLxListCtrl::OnLButtonDown(UINT flags, CPoint point)
     }
     SetFocus();
     Default();
+    HoldPressedRow(point);
+}
+
+// The list view sees a row dragged only in the mouse moves it gets; without
+// the capture a pointer that leaves the list quickly (or crosses the header)
+// takes them elsewhere and the drag never begins. The list holds the mouse
+// from the press on a row until the release, or until the drag takes it.
+void CLxListCtrl::HoldPressedRow(CPoint point)
+{
+    // The button as it is now, not as the press found it: a release already
+    // on its way elsewhere would leave the capture held.
+    if (::GetAsyncKeyState(VK_LBUTTON) < 0 && ::GetCapture() == NULL && HitTest(point) >= 0)
+        SetCapture();
+}
+
+void CLxListCtrl::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
 }
 
 void CLxListCtrl::OnRButtonUp(UINT flags, CPoint point)

@@ -225,6 +225,8 @@ protected:
     void OnSize(UINT type, int cx, int cy);
     BOOL OnEraseBkgnd(CDC* dc);
     void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void HoldPressedRow(CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnRButtonUp(UINT flags, CPoint point);

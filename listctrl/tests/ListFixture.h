@@ -92,6 +92,10 @@ public:
         m_events.push_back("WM_LBUTTONDBLCLK " + std::to_string(point.x) + "," +
                            std::to_string(point.y));
     }
+    void OnBeginDrag(NMHDR* header, LRESULT*)
+    {
+        m_events.push_back("LVN_BEGINDRAG " + std::to_string(((NMLISTVIEW*)header)->iItem));
+    }
     // The list hands its context menu on as a right button release.
     void OnRButtonUp(UINT, CPoint point)
     {
@@ -104,6 +108,7 @@ BEGIN_MESSAGE_MAP(CListOwner, CWnd)
     ON_MESSAGE(WM_LX_REQUEST, OnRequest)
     ON_NOTIFY(LVN_GETDISPINFOA, kListId, OnGetDispInfo)
     ON_NOTIFY(NM_DBLCLK, kListId, OnDblClk)
+    ON_NOTIFY(LVN_BEGINDRAG, kListId, OnBeginDrag)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
