@@ -98,9 +98,13 @@ void CDocLibraryCommands::OnLibraryReload()
     m_doc.GetMusicLibrary().StartLoad();
 }
 
+// A load leaves the library marked modified with no album to write, which
+// a save does not clear: once nothing is left to write, nothing is unsaved.
 void CDocLibraryCommands::OnLibrarySave()
 {
-    m_doc.SaveLibrary();
+    CMusicLibrary& library = m_doc.GetMusicLibrary();
+    if (m_doc.SaveLibrary() && library.CountChanged() == 0)
+        library.SetModified(false);
 }
 
 void CDocLibraryCommands::OnUpdateLibrarySave(CCmdUI* cmdUI)
@@ -324,13 +328,9 @@ void CDocLibraryCommands::ConvertOldLibrary()
     CString oldLibraryPath = library.GetLibraryPath();
     options.m_page2.m_autoSaveDb = 0;
     options.m_page2.m_libraryType = 1;
-    CString path = StemOf(options.m_page2.m_dbPath) == options.m_page2.m_dbPath ? CString() : StemOf(options.m_page2.m_dbPath) + ".mdb";
-    if (!path.IsEmpty())
-    {
-        options.m_page9.m_newDbPath = path;
-        library.SetLibraryPath(path);
-    }
-    (void)ConvertedPathOf;
+    CString path = ConvertedPathOf(options.m_page2.m_dbPath, oldLibraryPath);
+    options.m_page9.m_newDbPath = path;
+    library.SetLibraryPath(path);
     AfxMessageBox("ZYM will now save your library in the new format. This may take a while.");
     if (SaveAll())
     {
