@@ -151,6 +151,10 @@ TEST_F(DocLibraryCommandsTest, SaveIsOfferedWhileAnEditIsUnsaved)
     boxes.Then(IDYES);
     Command(ID_LIBRARY_SAVE);
     EXPECT_EQ(UINT(MF_GRAYED), State(ID_LIBRARY_SAVE));
+    // As a load leaves it: marked modified, no album to write.
+    library.SetModified(true);
+    Command(ID_LIBRARY_SAVE);
+    EXPECT_EQ(UINT(MF_GRAYED), State(ID_LIBRARY_SAVE));
     library.RemoveAllAlbums();
     ASSERT_TRUE(library.StartLoad());
     for (int i = 0; i < 500 && (library.IsLoading() || library.GetAlbumCount() != 1); ++i)
