@@ -3,6 +3,7 @@
 // Beside the load it prints the reference: a raw SQLite scan of every row and
 // column of the same file, and the ratio of the two (best of a few rounds).
 #include <afxwin.h>
+#include <malloc.h>
 #include <sqlite3.h>
 #include <stdio.h>
 
@@ -103,9 +104,12 @@ double Load(const CString& path, CMusicLibrary& library, CLibraryDatabase& datab
     double bestRaw = 0;
     for (int round = 0; round < kLoadRounds; round++) {
         double raw = RawScanSeconds(path);
+        size_t heap = mallinfo2().uordblks;
         CStopwatch load;
         library.RunLoad();
         double seconds = load.Seconds();
+        if (round == 0)
+            printf("heap taken by the loaded library: %.1f MiB\n", (mallinfo2().uordblks - heap) / 1048576.0);
         best = round == 0 || seconds < best ? seconds : best;
         bestRaw = round == 0 || raw < bestRaw ? raw : bestRaw;
     }
@@ -144,14 +148,18 @@ bool Run(const char* dll)
     library.SetLoader(&database);
     Load(path, library, database);
 
-    AlbumRecord album = library.NewAlbum();
-    library.GetAlbumAt(kAlbums / 2, album);
-    album.SetTitle(kAlbumIndex, "A changed title");
-    library.StoreAlbum(album);
-    CStopwatch one;
-    if (!database.Save())
-        return false;
-    printf("save of one changed album: %.1f ms\n", one.Seconds() * 1000);
+    double best = 0;
+    for (int round = 0; round < kLoadRounds; round++) {
+        AlbumRecord album = library.NewAlbum();
+        library.GetAlbumAt(kAlbums / 2 + round, album);
+        album.SetTitle(kAlbumIndex, "A changed title");
+        library.StoreAlbum(album);
+        CStopwatch one;
+        if (!database.Save())
+            return false;
+        best = round == 0 || one.Seconds() < best ? one.Seconds() : best;
+    }
+    printf("save of one changed album (best of %d): %.1f ms\n", kLoadRounds, best * 1000);
     DeleteFileA(path);
     return true;
 }

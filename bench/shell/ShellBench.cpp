@@ -1,7 +1,9 @@
 // zym from the program folder, started and closed on two libraries: the
 // sample and one of 10,000 albums. Prints milliseconds from the start to the
 // main window, to every album listed, to the start-up's end (the first
-// moment after which no dialog shows for a second) and for the close.
+// moment after which no dialog shows for a second) and for the close, and
+// zym's peak memory; then what the large library takes over the sample,
+// beside the size of its file.
 //
 //   shellbench.exe.so  (in a Wine prefix with an X display)
 #include "ProcessWindows.h"
@@ -10,6 +12,7 @@
 
 #include "JetRegistration.h"
 
+#include <psapi.h>
 #include <stdio.h>
 
 #include <string>
@@ -47,7 +50,20 @@ long MsUntil(DWORD start, Condition condition)
     return -1;
 }
 
-void Measure(const char* name, const std::string& library, int albums)
+double MiB(SIZE_T bytes)
+{
+    return bytes / (1024.0 * 1024.0);
+}
+
+// Peak working set in bytes; 0 when the system does not tell.
+SIZE_T PeakMemory(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS counters = { sizeof(counters) };
+    return GetProcessMemoryInfo(process, &counters, sizeof(counters)) ? counters.PeakWorkingSetSize : 0;
+}
+
+// zym's peak memory once its start-up has ended.
+SIZE_T Measure(const char* name, const std::string& library, int albums)
 {
     SetUpProfile(library);
     std::string command = "\"" + WindowsPath(std::string(ZYM_PROGRAM_FOLDER) + "/zym.exe") + "\"";
@@ -57,7 +73,7 @@ void Measure(const char* name, const std::string& library, int albums)
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     {
         printf("%s: zym did not start\n", name);
-        return;
+        return 0;
     }
     HWND main = nullptr;
     long window = MsUntil(start, [&] {
@@ -69,6 +85,7 @@ void Measure(const char* name, const std::string& library, int albums)
     long listed = MsUntil(start, [&] { return main && ListRowsIn(GetDlgItem(main, kLibraryWindowId)) == albums; });
     main = WaitForQuietMainWindow(process.hProcess, process.dwProcessId, kPlayerWindowId, kQuietMs, kTimeoutMs);
     long ready = main ? (long)(GetTickCount() - start - kQuietMs) : -1;
+    SIZE_T peak = PeakMemory(process.hProcess);
     DWORD closing = GetTickCount();
     if (main)
         PostMessageA(main, WM_CLOSE, 0, 0);
@@ -76,10 +93,17 @@ void Measure(const char* name, const std::string& library, int albums)
     long close = ended == WAIT_OBJECT_0 ? (long)(GetTickCount() - closing) : -1;
     if (ended != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, 1);
-    printf("%s (%d albums): window %ld ms, albums listed %ld ms, start-up ended %ld ms, close %ld ms\n", name, albums,
-           window, listed, ready, close);
+    printf("%s (%d albums): window %ld ms, albums listed %ld ms, start-up ended %ld ms, close %ld ms, "
+           "peak memory %.1f MiB\n", name, albums, window, listed, ready, close, MiB(peak));
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+    return peak;
+}
+
+SIZE_T FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
 }
 }
 
@@ -100,12 +124,18 @@ int main()
         { "sample", ZYM_PROGRAM_FOLDER "/sample.mdb", ZYM_SAMPLE_ALBUMS },
         { "large", ZYM_LARGE_LIBRARY, ZYM_LARGE_ALBUMS },
     };
-    for (const auto& run : runs)
+    SIZE_T peaks[2] = {};
+    SIZE_T largeFile = 0;
+    for (int i = 0; i < 2; i++)
     {
-        std::string copy = folder.WindowsPath(run.name) + ".mdb";
-        CopyFileA(WindowsPath(run.library).c_str(), copy.c_str(), FALSE);
-        Measure(run.name, copy, run.albums);
+        std::string copy = folder.WindowsPath(runs[i].name) + ".mdb";
+        CopyFileA(WindowsPath(runs[i].library).c_str(), copy.c_str(), FALSE);
+        largeFile = FileSize(copy);
+        peaks[i] = Measure(runs[i].name, copy, runs[i].albums);
     }
+    if (peaks[0] && peaks[1] && largeFile)
+        printf("the large library takes %.1f MiB over the sample; its file: %.1f MiB; ratio %.2f\n",
+               MiB(peaks[1] - peaks[0]), MiB(largeFile), double(peaks[1] - peaks[0]) / largeFile);
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvane\\zym");
     return 0;
 }

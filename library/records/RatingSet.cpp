@@ -3,7 +3,7 @@
 #include "records/AttributeFields.h"
 
 RatingSet::RatingSet(int count, const CString* names)
-    : m_count(count), m_values(count > 0 ? count : 0, 0), m_names(names)
+    : m_count(count < 0 ? 0 : count > kMaxCount ? kMaxCount : count), m_values(), m_names(names)
 {
 }
 
@@ -15,8 +15,8 @@ void RatingSet::SetValue(int category, int value)
 
 void RatingSet::Zero()
 {
-    for (int& value : m_values)
-        value = 0;
+    for (int i = 0; i < m_count; ++i)
+        m_values[i] = 0;
 }
 
 CString RatingSet::Format() const

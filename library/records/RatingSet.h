@@ -4,14 +4,18 @@
 
 #include <afx.h>
 
-#include <vector>
 
 class CAttributeFields;
 
 class RatingSet
 {
 public:
-    RatingSet() : m_count(0), m_names(nullptr) {}
+    // The library file keeps four ratings a record. The values live in the
+    // record itself: every track of the library has a set.
+    static const int kMaxCount = 4;
+
+    RatingSet() : m_count(0), m_values(), m_names(nullptr) {}
+    // count: at most kMaxCount.
     RatingSet(int count, const CString* names);
 
     int GetCount() const { return m_count; }
@@ -28,6 +32,6 @@ public:
 
 private:
     int m_count;
-    std::vector<int> m_values;
+    int m_values[kMaxCount];
     const CString* m_names;
 };
