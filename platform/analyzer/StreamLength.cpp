@@ -75,20 +75,41 @@ bool XingLength(const unsigned char* data, size_t first, size_t end, unsigned* m
     return true;
 }
 
-// Walks the frames of the first one's stream; returns where the walk stopped.
+// Where the stream starts again after damage at pos, as the decoder finds it.
+bool Resync(const unsigned char* data, size_t pos, size_t end, const MpegHeader& stream, size_t* next)
+{
+    MpegHeader header;
+    int size;
+    for (size_t at = pos + 1; at < end; at++) {
+        if (StreamStartsAt(data, at, end) && FrameAt(data, at, end, &header, &size) && SameStream(stream, header)) {
+            *next = at;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Walks the frames of the first one's stream, on past junk and cut frames as the
+// decoder plays on; returns the bytes the frames cover.
 size_t WalkFrames(const unsigned char* data, size_t first, size_t end, unsigned* milliseconds)
 {
     MpegHeader stream, header;
     int size;
     FrameAt(data, first, end, &stream, &size);
     unsigned long long frames = 0;
+    size_t covered = 0;
     size_t pos = first;
-    while (FrameAt(data, pos, end, &header, &size) && SameStream(stream, header)) {
-        frames++;
-        pos += size;
+    for (;;) {
+        if (FrameAt(data, pos, end, &header, &size) && SameStream(stream, header)) {
+            frames++;
+            covered += size;
+            pos += size;
+        } else if (!Resync(data, pos, end, stream, &pos)) {
+            break;
+        }
     }
     *milliseconds = Milliseconds(frames, stream);
-    return pos;
+    return covered;
 }
 
 } // namespace
@@ -101,8 +122,8 @@ int MeasureStream(const unsigned char* data, size_t start, size_t end, const Str
         return ANALYZER_E_NOT_MPEG;
     if (XingLength(data, first, end, milliseconds))
         return ANALYZER_OK;
-    size_t walked = WalkFrames(data, first, end, milliseconds) - first;
-    if (walked * 100 < (unsigned long long)search.coverage * (end - first))
+    size_t covered = WalkFrames(data, first, end, milliseconds);
+    if (covered * 100 < (unsigned long long)search.coverage * (end - first))
         return ANALYZER_E_DAMAGED;
     return ANALYZER_OK;
 }

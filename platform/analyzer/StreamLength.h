@@ -1,5 +1,5 @@
 // The playing time of the MPEG audio between a file's tags: from the first frame's
-// Xing tag, else by walking the frames.
+// Xing or VBRI tag, else by walking the frames, past damage.
 #pragma once
 
 #include <stddef.h>

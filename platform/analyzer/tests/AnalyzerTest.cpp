@@ -11,6 +11,7 @@
 #include "tests/support/TestData.h"
 
 #include <dirent.h>
+#include <algorithm>
 #include <stdio.h>
 #include <sys/stat.h>
 
@@ -63,6 +64,19 @@ struct TagCase {
 
 std::string Repeat(char c, size_t count) { return std::string(count, c); }
 
+// An ID3v2.4 tag whose first frame has size 0, ahead of a title frame: a reader
+// that stops at the empty frame loses the whole tag.
+Bytes TagWithAnEmptyFirstFrame()
+{
+    Bytes tag = Id3v2Tag(4, {{"TIT2", 3, "Lost Title"}});
+    const Bytes empty{'T', 'X', 'X', 'X', 0, 0, 0, 0, 0, 0};
+    tag.insert(tag.begin() + 10, empty.begin(), empty.end());
+    size_t size = tag.size() - 10;
+    for (int i = 0; i < 4; i++)
+        tag[6 + i] = (unsigned char)(size >> (21 - 7 * i) & 0x7F);
+    return tag;
+}
+
 TEST_F(AnalyzerTest, TagTextsReachTheRecordAsAnsi)
 {
     ASSERT_EQ(GetACP(), 1252u) << "the expected texts are in code page 1252";
@@ -91,6 +105,9 @@ TEST_F(AnalyzerTest, TagTextsReachTheRecordAsAnsi)
         {"overlong texts are cut", Concat({Id3v2Tag(4, {{"TIT2", 3, longText}, {"COMM", 3, longComment}}), stream}),
          nullptr, "", "", "", nullptr},
         {"no tags", stream, "", "", "", "", ""},
+        {"id3v2.4 with an empty first frame, and id3v1",
+         Concat({TagWithAnEmptyFirstFrame(), stream, Id3v1Tag("Old Title", "Old Artist", "Old Album", "1987", "c")}),
+         "Old Title", "Old Artist", "Old Album", "1987", "c"},
     };
     for (const TagCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -147,6 +164,12 @@ TEST_F(AnalyzerTest, PlayingTimeFromXingOrTheFramesWalked)
 {
     Bytes stream = Layer3Frames(100);
     Bytes cut(stream.begin(), stream.end() - 100);
+    Bytes cutFrame(stream.begin(), stream.begin() + 200);
+    // A VBRI tag 36 bytes into the first frame, counting 1000 frames.
+    Bytes vbri = Layer3Frames(10);
+    std::copy_n("VBRI", 4, vbri.begin() + 36);
+    vbri[36 + 14 + 2] = 1000 >> 8;
+    vbri[36 + 14 + 3] = 1000 & 0xFF;
     const LengthCase cases[] = {
         {"frames walked", stream, ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(100)},
         {"between tags", Concat({Id3v2Tag(3, {{"TIT2", 0, "x"}}), stream, Id3v1Tag("x", "", "", "", "")}),
@@ -160,8 +183,14 @@ TEST_F(AnalyzerTest, PlayingTimeFromXingOrTheFramesWalked)
         {"junk before the audio", Concat({Bytes(0x10000 + 10, 0x11), stream}),
          ANALYZER_E_NOT_MPEG, ANALYZER_OK, Layer3Milliseconds(100)},
         {"last frame cut", cut, ANALYZER_E_DAMAGED, ANALYZER_OK, Layer3Milliseconds(99)},
+        {"vbri frame count", vbri, ANALYZER_OK, ANALYZER_OK, Layer3Milliseconds(1000)},
+        // Past damage the walk finds the stream again and counts on.
         {"junk within", Concat({Layer3Frames(10), Bytes(50, 0x22), Layer3Frames(10)}),
-         ANALYZER_E_DAMAGED, ANALYZER_OK, Layer3Milliseconds(10)},
+         ANALYZER_E_DAMAGED, ANALYZER_OK, Layer3Milliseconds(20)},
+        {"5 junk bytes at 1 s of 30 s", Concat({Layer3Frames(38), Bytes(5, 0x22), Layer3Frames(1110)}),
+         ANALYZER_E_DAMAGED, ANALYZER_OK, Layer3Milliseconds(1148)},
+        {"a cut frame within, an APE tag at the end", Concat({Layer3Frames(40), cutFrame, Layer3Frames(36), ApeTag()}),
+         ANALYZER_E_DAMAGED, ANALYZER_OK, Layer3Milliseconds(76)},
     };
     for (const LengthCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -30,3 +30,6 @@ Bytes Id3v2Tag(int version, const std::vector<Id3v2Frame>& frames);
 std::string Utf16WithBom(const std::string& utf8);
 
 Bytes Concat(const std::vector<Bytes>& parts);
+
+// An APEv2 tag with header and footer around one text item.
+Bytes ApeTag();
