@@ -29,7 +29,9 @@ std::unique_ptr<Port> AcquirePort(CUpgraderOutput& output, int comPort)
 {
     std::unique_ptr<Port> port;
     if (comPort >= kFirstComPort && comPort <= kLastComPort) {
-        port.reset(new Port(comPort));
+        // The port shows no boxes, for the opening or later: the program
+        // tells what went wrong in its own words.
+        port.reset(new Port(comPort, FALSE));
         if (port->IsOpenFailed())
             port.reset();
     }
@@ -37,8 +39,6 @@ std::unique_ptr<Port> AcquirePort(CUpgraderOutput& output, int comPort)
         output.Error(Line("Unable to access port COM%d\n", comPort));
         return port;
     }
-    // The operation reports what goes wrong itself.
-    port->GetError().m_messageBox = FALSE;
     output.Write(Line("Aquired COM%d\n", comPort));
     return port;
 }

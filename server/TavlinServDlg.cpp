@@ -83,6 +83,7 @@ CString Format(const char* format, ...)
 
 BEGIN_MESSAGE_MAP(CTavlinServDlg, CDialog)
     ON_WM_SYSCOMMAND()
+    ON_WM_WINDOWPOSCHANGING()
     ON_WM_PAINT()
     ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
     ON_COMMAND(ID_VIEW_OPTIONS, OnOptions)
@@ -97,6 +98,7 @@ END_MESSAGE_MAP()
 
 CTavlinServDlg::CTavlinServDlg(CTavlinClientFactory* factory, CWnd* parent)
     : CDialog(IDD_TAVLINSERV, parent), m_invisible(FALSE), m_noTrayIcon(FALSE), m_shown(kFirstTick),
+      m_keepHidden(FALSE),
       m_factory(factory), m_timerId(0), m_trayIcon(), m_trayIconAdded(FALSE), m_countersChanged(0),
       m_treeChanged(0), m_icon(AfxGetApp() ? AfxGetApp()->LoadIcon(kProgramIcon)
                                           : LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIcon)))
@@ -168,8 +170,10 @@ void CTavlinServDlg::OnTimer(UINT_PTR)
         if (!m_noTrayIcon)
             AddTrayIcon();
         m_shown = 0;
-        if (g_bStartedByCom || m_invisible)
+        if (g_bStartedByCom || m_invisible) {
+            m_keepHidden = TRUE;
             ShowWindow(SW_HIDE);
+        }
     }
     CTavlinClient::DisconnectDeadClients();
     if (InterlockedExchange(&m_countersChanged, 0))
@@ -249,6 +253,7 @@ LRESULT CTavlinServDlg::OnTrayNotify(WPARAM, LPARAM lParam)
     if (m_invisible || lParam != WM_LBUTTONDOWN)
         return 0;
     if (m_shown == 0) {
+        m_keepHidden = FALSE;
         ShowWindow(SW_SHOW);
         BringWindowToTop();
         SetForegroundWindow();
@@ -257,6 +262,13 @@ LRESULT CTavlinServDlg::OnTrayNotify(WPARAM, LPARAM lParam)
     }
     m_shown = m_shown == 0 ? 1 : 0;
     return 0;
+}
+
+void CTavlinServDlg::OnWindowPosChanging(WINDOWPOS* position)
+{
+    if (m_keepHidden)
+        position->flags &= ~SWP_SHOWWINDOW;
+    Default();
 }
 
 void CTavlinServDlg::OnSysCommand(UINT id, LPARAM)

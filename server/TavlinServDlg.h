@@ -57,10 +57,15 @@ public:
     BOOL m_noTrayIcon;
     // kFirstTick until the first tick; then 0 or 1, toggled by tray clicks.
     int m_shown;
+    // Set by a first tick that hid the window: the modal loop's show on its
+    // first idle, which may come after that tick, is refused until a tray
+    // click shows it.
+    BOOL m_keepHidden;
     CTreeCtrl m_tree;
 
 protected:
     void OnSysCommand(UINT id, LPARAM lParam);
+    void OnWindowPosChanging(WINDOWPOS* position);
     void OnPaint();
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
     void OnOptions();

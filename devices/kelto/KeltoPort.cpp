@@ -129,11 +129,12 @@ const CKeltoPort::Response CKeltoPort::kResponses[] = {
     {87, "csreg", 2},
 };
 
-CKeltoPort::CKeltoPort(int comPort)
+CKeltoPort::CKeltoPort(int comPort, BOOL messageBox)
     : m_bootMode(FALSE), m_markCounter(0), m_lastEcho(0), m_echoes(0), m_openFailed(FALSE),
       m_version(0), m_located(0), m_baudRate(kBaudRate), m_comPort(comPort), m_line(m_error, kLineSetup)
 {
     InitializeCriticalSection(&m_lock);
+    m_error.m_messageBox = messageBox;
     m_openFailed = !m_line.Open(comPort, kBaudRate);
 }
 

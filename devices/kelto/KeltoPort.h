@@ -13,7 +13,9 @@
 class CKeltoPort
 {
 public:
-    explicit CKeltoPort(int comPort);
+    // The port opens at once; messageBox is its error holder's mode from the
+    // start, so that an owner that wants no boxes sees none for the opening.
+    explicit CKeltoPort(int comPort, BOOL messageBox = TRUE);
     ~CKeltoPort();
     CKeltoPort(const CKeltoPort&) = delete;
     CKeltoPort& operator=(const CKeltoPort&) = delete;

@@ -121,9 +121,7 @@ public:
 private:
     TPort* NewPort(int com)
     {
-        TPort* port = new TPort(com);
-        port->GetError().m_messageBox = m_error.m_messageBox;
-        return port;
+        return new TPort(com, m_error.m_messageBox);
     }
 
     void Append(TPort* port)

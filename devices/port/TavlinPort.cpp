@@ -34,7 +34,7 @@ double SystemSeconds()
 
 } // namespace
 
-CTavlinPort::CTavlinPort(int comPort)
+CTavlinPort::CTavlinPort(int comPort, BOOL messageBox)
     : m_keepAlive(TRUE), m_irRepeat(FALSE), m_openFailed(FALSE), m_busy(0), m_comResets(0), m_version(0),
       m_signature(0), m_samplePeriod(0.0001), m_carrier(40000), m_timeoutCount(0),
       m_receiverSkew(-0.0001), m_maxSignalLength(1.0), m_irReceivePolarity(0),
@@ -52,6 +52,7 @@ CTavlinPort::CTavlinPort(int comPort)
         m_routingCarriers[i] = 40000;
     }
     InitializeCriticalSection(&m_writeLock);
+    m_error.m_messageBox = messageBox;
     Open();
 }
 

@@ -84,7 +84,9 @@ public:
     // Current time in seconds; replaceable so that tests can drive the keep-alive.
     typedef double (*SecondsClock)();
 
-    explicit CTavlinPort(int comPort);
+    // The port opens at once; messageBox is its error holder's mode from the
+    // start, so that an owner that wants no boxes sees none for the opening.
+    explicit CTavlinPort(int comPort, BOOL messageBox = TRUE);
     ~CTavlinPort();
     CTavlinPort(const CTavlinPort&) = delete;
     CTavlinPort& operator=(const CTavlinPort&) = delete;

@@ -134,13 +134,14 @@ const CCM11aPort::UploadFunction CCM11aPort::kUploadFunctions[16] = {
     {"status_req", kUnits},
 };
 
-CCM11aPort::CCM11aPort(int comPort)
+CCM11aPort::CCM11aPort(int comPort, BOOL messageBox)
     : m_openFailed(FALSE), m_functionSeen(FALSE), m_house(0), m_lastUnit(1),
       m_awaitingChecksum(FALSE), m_awaitingUpload(FALSE), m_ready(TRUE), m_awaitingStatus(FALSE),
       m_lastTransmit(0), m_expectedChecksum(0), m_version(0), m_baudRate(kBaudRate),
       m_comPort(comPort), m_line(m_error, kLineSetup), m_clock(SystemSeconds)
 {
     InitializeCriticalSection(&m_queueLock);
+    m_error.m_messageBox = messageBox;
     m_openFailed = !m_line.Open(comPort, kBaudRate);
 }
 

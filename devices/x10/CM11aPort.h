@@ -29,7 +29,9 @@ public:
     // and the clock frames.
     typedef time_t (*SecondsClock)();
 
-    explicit CCM11aPort(int comPort);
+    // The port opens at once; messageBox is its error holder's mode from the
+    // start, so that an owner that wants no boxes sees none for the opening.
+    explicit CCM11aPort(int comPort, BOOL messageBox = TRUE);
     ~CCM11aPort();
     CCM11aPort(const CCM11aPort&) = delete;
     CCM11aPort& operator=(const CCM11aPort&) = delete;

@@ -197,6 +197,18 @@ TEST_F(UpgraderProcessTest, TheVersionWarningAnsweredNoWritesNothing)
     EXPECT_FALSE(kelto.InBootLoader());
 }
 
+// The port's own open failure stays out of sight: the program says it once.
+TEST_F(UpgraderProcessTest, AMissingPortIsToldInOneBoxOfTheProgramsOwn)
+{
+    Start("COM12");
+    HWND box = nullptr;
+    EXPECT_EQ("Unable to access port COM12", BoxText(box));
+    ASSERT_TRUE(PressButton(box, IDOK));
+    ASSERT_TRUE(WaitForVisibility(box, false, kWait));
+    HWND next = FindProcessWindow(m_processId, "fwupgrader", 500);
+    EXPECT_FALSE(next && IsWindowVisible(next)) << MessageBoxText(next);
+}
+
 TEST_F(UpgraderProcessTest, ARunKilledHalfwayIsFinishedByTheNext)
 {
     CKeltoSimulator kelto(m_pty);
