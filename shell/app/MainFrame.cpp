@@ -152,8 +152,16 @@ void CMainFrame::ShowStatusIndicator(BOOL show)
     m_statusBar.SetPaneText(0, show ? "Waiting for the device server" : "");
 }
 
+// The tip waits for a later tick: shown now it would hold up the start-up,
+// the library and the play list coming up behind it only once it closed.
 void CMainFrame::ShowStartupTip()
 {
+    m_bTipPending = TRUE;
+}
+
+void CMainFrame::ShowPendingTip()
+{
+    m_bTipPending = FALSE;
     CTipDlg tip(this);
     if (tip.m_bStartup)
         tip.DoModal();

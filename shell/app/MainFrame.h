@@ -107,6 +107,7 @@ private:
     void RestorePlacement();
     BOOL CreateStatusBar();
     BOOL StartTimer();
+    void ShowPendingTip();
     // MainFrameBars.cpp
     void LoadToolBarImages();
     void LoadUserButtonImages();
@@ -125,6 +126,8 @@ private:
 
     CString m_strSection;
     BOOL m_bDockWindowsCreated = FALSE;
+    // The document asked for the start-up tip; it waits for the library.
+    BOOL m_bTipPending = FALSE;
     CAnimatedIcon m_icon;
     // "user.bmp", when it could be read: the user commands' images.
     CBitmap m_userButtons;

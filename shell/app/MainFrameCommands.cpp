@@ -107,7 +107,12 @@ void CMainFrame::OnTimer(UINT_PTR id)
     {
         if (m_pDoc->GetOptions().m_page8.m_animateIcon)
             m_icon.NextFrame();
+        // A tick that starts with the library loaded fills the lists and
+        // restores the play list: the tip comes after such a tick.
+        BOOL tipDue = m_bTipPending && !m_pDoc->IsLibraryLoading();
         m_pDoc->RunTick();
+        if (tipDue)
+            ShowPendingTip();
     }
     TkWorkbook::OnTimer(id);
 }
