@@ -29,6 +29,8 @@ CJetRowset::~CJetRowset()
 {
     for (auto& entry : m_rows)
         delete entry.second;
+    for (Row* row : m_spareRows)
+        delete row;
     for (auto& entry : m_accessors)
         delete entry.second;
     // The statements are finalized after this; the connection waits for them.
@@ -96,6 +98,30 @@ CJetRowset::Accessor* CJetRowset::FindAccessor(HACCESSOR accessor)
     return found == m_accessors.end() ? nullptr : found->second;
 }
 
+// A reader fetches, reads and releases one row after another: released rows
+// are kept for the next fetches, with the room their cells' texts took.
+CJetRowset::Row* CJetRowset::FetchedRow()
+{
+    Row* row;
+    if (m_spareRows.empty()) {
+        row = new Row();
+    } else {
+        row = m_spareRows.back();
+        m_spareRows.pop_back();
+    }
+    row->refs = 1;
+    row->deleted = false;
+    return row;
+}
+
+void CJetRowset::KeepSpare(Row* row)
+{
+    if (m_spareRows.size() < kSpareRows)
+        m_spareRows.push_back(row);
+    else
+        delete row;
+}
+
 HROW CJetRowset::AddRow(Row* row)
 {
     HROW handle = static_cast<HROW>(++m_nextRow);
@@ -150,9 +176,7 @@ STDMETHODIMP CJetRowset::GetNextRows(HCHAPTER, DBROWOFFSET offset, DBROWCOUNT co
         hr = FetchRow(gotRow);
         if (FAILED(hr) || !gotRow)
             break;
-        Row* row = new Row();
-        row->refs = 1;
-        row->deleted = false;
+        Row* row = FetchedRow();
         row->rowid = m_firstColumn ? sqlite3_column_int64(stmt, 0) : 0;
         row->cells.resize(columnCount - m_firstColumn);
         for (int i = m_firstColumn; i < columnCount; i++)
@@ -199,7 +223,7 @@ HRESULT CJetRowset::ChangeRowRefs(DBCOUNTITEM count, const HROW rows[], DBREFCOU
         } else {
             refs = --found->second->refs;
             if (refs == 0) {
-                delete found->second;
+                KeepSpare(found->second);
                 m_rows.erase(found);
             }
         }

@@ -87,6 +87,9 @@ private:
     Accessor* FindAccessor(HACCESSOR accessor);
     HRESULT FindRowData(HROW handle, HACCESSOR accessorHandle, const void* data, Row*& row,
                         Accessor*& accessor);
+    // A row for GetNextRows to fill: every cell is read over.
+    Row* FetchedRow();
+    void KeepSpare(Row* row);
     HROW AddRow(Row* row);
     HRESULT FetchRow(bool& gotRow);
     HRESULT WriteRow(Row& row, Accessor& accessor, const BYTE* data);
@@ -108,7 +111,10 @@ private:
     CStatement m_select;
     bool m_atEnd;
     std::vector<ColumnInfo> m_columns;
+    static const size_t kSpareRows = 16;
+
     std::map<HROW, Row*> m_rows;
+    std::vector<Row*> m_spareRows;
     ULONG_PTR m_nextRow;
     std::map<HACCESSOR, Accessor*> m_accessors;
     ULONG_PTR m_nextAccessor;
