@@ -5,6 +5,10 @@
 namespace {
 
 const unsigned kId3Word = 0x49443300;   // "ID3" and the major version
+// Versions 2.2 to 2.4 are all there are; in other data "ID3" with another
+// version byte is no tag.
+const unsigned kFirstVersion = 2;
+const unsigned kLastVersion = 4;
 const unsigned char kNoVersion = 0xFF;
 const unsigned char kFooterFlag = 0x10;
 const unsigned char kSynchsafeMask = 0x80;
@@ -13,7 +17,8 @@ const unsigned char kSynchsafeMask = 0x80;
 
 bool StartsId3v2(unsigned word)
 {
-    return (word & 0xFFFFFF00) == kId3Word && (word & 0xFF) != kNoVersion;
+    unsigned version = word & 0xFF;
+    return (word & 0xFFFFFF00) == kId3Word && version >= kFirstVersion && version <= kLastVersion;
 }
 
 unsigned Id3v2TagBytes(const unsigned char* header)
