@@ -4,7 +4,10 @@
 #include "DocFixture.h"
 #include "ServerEnvironment.h"
 
+#include "OpenLink.h"
+#include "TavlinClient.h"
 #include "TavlinRemote.h"
+#include "TestSite.h"
 
 #include <mutex>
 
@@ -73,6 +76,106 @@ TEST_F(ZymDocServerTest, StartUpWaitsForTheServerAndUsesItsUnit)
     EXPECT_EQ(1, std::count(g_threads.begin(), g_threads.end(), "TavlinX"));
     EXPECT_EQ(1, std::count(g_threads.begin(), g_threads.end(), "PlayMusic"));
     EXPECT_EQ(2, std::count(g_threads.begin(), g_threads.end(), "(ended)"));
+}
+
+Texts g_opened;
+
+BOOL RecordOpen(const char* file, const char* parameters, const char* folder)
+{
+    g_opened.push_back(std::string(file) + "|" + parameters + "|" + folder);
+    return TRUE;
+}
+
+HRESULT CallText(ITavlin* client, HRESULT (STDMETHODCALLTYPE ITavlin::*method)(LPWSTR*), const char* text)
+{
+    std::u16string wide = Wide(text);
+    LPWSTR p = reinterpret_cast<LPWSTR>(&wide[0]);
+    return (client->*method)(&p);
+}
+
+HRESULT AddDevice(ITavlin* client, const char* name, const char* text)
+{
+    std::u16string wideName = Wide(name), wideText = Wide(text);
+    LPWSTR n = reinterpret_cast<LPWSTR>(&wideName[0]);
+    LPWSTR t = reinterpret_cast<LPWSTR>(&wideText[0]);
+    return client->AddDeviceText(&n, &t, 0, 0, 0);
+}
+
+// Another program on the machine, a client of the device server: it defines
+// "zym" to send commands and "zymr" to hear the running document's answers.
+// What it may have the document open or write: documents and web links open,
+// programs and anything with parameters are refused, files are written only
+// inside their folders, and every refusal answers the client.
+TEST_F(ZymDocServerTest, AServerClientOpensDocumentsOnlyAndWritesOnlyInsideItsFolders)
+{
+    SetLinkOpener(RecordOpen);
+    g_opened.clear();
+    Option("Use TavlinX", 1);
+    Option("Auto Locate Players", 0);
+    Option("Playlist Directory", m_folder.WindowsPath("").c_str());
+    Open();
+    m_doc->RunStartup();
+    ITavlin* client = nullptr;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_TavlinClient, nullptr, CLSCTX_LOCAL_SERVER, IID_ITavlin,
+                                     reinterpret_cast<void**>(&client)));
+    CTestSite* site = new CTestSite;
+    ASSERT_EQ(S_OK, client->DAdvise(site));
+    ASSERT_EQ(S_OK, AddDevice(client, "zym", "type=devtx"));
+    ASSERT_EQ(S_OK, AddDevice(client, "zymr", "type=devrx"));
+    // The answers to a command: the ticks run until the marker's answer comes.
+    size_t seen = 0;
+    auto ask = [&](const std::string& command) {
+        EXPECT_EQ(S_OK, CallText(client, &ITavlin::Send, ("zym:" + command + " zym:echo[end]").c_str()));
+        Texts answers;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
+            m_doc->RunTick();
+            site->WaitFor(seen + 1, 10);
+            Texts texts = site->Texts();
+            for (; seen < texts.size(); seen++) {
+                if (texts[seen] == "zymr:echo[end]")
+                {
+                    ++seen;
+                    return answers;
+                }
+                answers.push_back(texts[seen]);
+            }
+        }
+        ADD_FAILURE() << "no answer to " << command;
+        return answers;
+    };
+    const std::string outside = "zymr:error[playlist_save - the name must stay inside its folder: ";
+    const struct
+    {
+        const char* text;
+        Texts answers;
+    } cases[] = {
+        { "shell[notes.txt]", {} },
+        { "shell[cmd.exe,/c echo x > z:\\tmp\\owned.txt]", { "zymr:error[shell - refused cmd.exe: parameters are not allowed]" } },
+        { "shell[owned.bat]", { "zymr:error[shell - refused owned.bat: programs and scripts are not opened]" } },
+        { "shell[file:///c:/owned.txt]", { "zymr:error[shell - refused file:///c:/owned.txt: only http and https links are opened]" } },
+        { "playlist_save[..\\owned.bat]", { outside + "..\\owned.bat]" } },
+        { "playlist_save[z:\\tmp\\owned.pla]", { outside + "z:\\tmp\\owned.pla]" } },
+        { "playlist_save[kept.pla]", {} },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        Texts answers;
+        for (const std::string& answer : ask(c.text))
+        {
+            // Only the answers to the command, not the document's own news.
+            if (answer.compare(0, 11, "zymr:error[") == 0)
+                answers.push_back(answer);
+        }
+        EXPECT_EQ(c.answers, answers);
+    }
+    EXPECT_EQ(Texts({ "notes.txt||" }), g_opened);
+    EXPECT_TRUE(m_folder.Exists("kept.pla"));
+    EXPECT_FALSE(m_folder.Exists("owned.bat"));
+    client->Release();
+    site->Release();
+    Close();
+    SetLinkOpener(nullptr);
 }
 
 } // namespace
