@@ -37,6 +37,7 @@ A journey, tests/journeys/NAME.py (see start.py):
 Other helpers: start(exe, *args) for the other programs, windows() (every
 window of the prefix), cell(list, row, column) (a list cell's screen rect),
 move, double_click, type, screenshot(name), x_windows(name), x_geometry(id),
+command(*args) (a Wine program or tool in the journey's environment),
 registry_value(key, name); j.profile is the profile folder, j.out the output.
 Every tests/journeys/NAME.py is registered as journey_NAME_wm and
 journey_NAME_bare (label journey).
@@ -119,11 +120,11 @@ class Program:
 
 
 class Journey:
-    def __init__(self, name, mode, build):
+    def __init__(self, name, mode, build, out=None):
         self.name, self.mode = name, mode
         self.build = os.path.abspath(build)
         self.programs = os.path.join(self.build, "bin")
-        self.out = os.path.join(self.build, "journeys", "out", "%s-%s" % (name, mode))
+        self.out = out or os.path.join(self.build, "journeys", "out", "%s-%s" % (name, mode))
         self.temp = tempfile.mkdtemp(prefix="zym-journey-%s-%s-" % (name, mode))
         self.profile = os.path.join(self.temp, "profile")
         self.prefix = os.path.join(self.temp, "wine")
@@ -139,7 +140,7 @@ class Journey:
     # --- setting up -------------------------------------------------------
 
     def set_up(self):
-        shutil.rmtree(self.out, ignore_errors=True)
+        remove_tree(self.out)
         os.makedirs(self.out)
         template = os.path.join(self.build, "journeys", "wine")
         with open(template + ".lock", "w") as lock:
@@ -341,6 +342,11 @@ class Journey:
         rect, _, label = text.rstrip("\n").partition("\t")
         return tuple(int(v) for v in rect.split()), label
 
+    def command(self, *command):
+        """Runs a command (a Wine program, convert, ...) in the journey's
+        environment; its output. A failure when it fails."""
+        return self._run(*command)
+
     def x_windows(self, name):
         """Ids of the visible X windows whose name matches the regular expression."""
         return self._x("xdotool", "search", "--onlyvisible", "--name", name, check=False).split()
@@ -431,6 +437,12 @@ class Journey:
                 self.fail("%s: %r" % (what, value))
             time.sleep(POLL_SECONDS)
 
+    @staticmethod
+    def pause(seconds):
+        """Lets the screen settle before a picture; never a way to wait for a
+        state (wait_for that state instead)."""
+        time.sleep(seconds)
+
     def check(self, condition, what):
         if not condition:
             self.fail(what)
@@ -499,13 +511,15 @@ def remove_tree(folder):
 
 
 def main(run):
-    """Runs one journey: python3 NAME.py --build BUILD --mode wm|bare."""
+    """Runs one journey: python3 NAME.py --build BUILD --mode wm|bare [--out FOLDER]
+    (the output folder, emptied first)."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", required=True)
     parser.add_argument("--mode", choices=("wm", "bare"), required=True)
+    parser.add_argument("--out")
     options = parser.parse_args()
     name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
-    journey = Journey(name, options.mode, options.build)
+    journey = Journey(name, options.mode, options.build, options.out and os.path.abspath(options.out))
     failed = True
     try:
         journey.set_up()
