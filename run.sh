@@ -95,6 +95,7 @@ seed_profile() {
     mkdir -p "$PROFILE/Playlists" "$PROFILE/Album Covers" "$PROFILE/Device Files" "$PROFILE/Music Files"
     cp "$PROGRAMS/sample.mdb" "$PROFILE/sample.mdb"
     cp -r "$PROGRAMS/Album Covers/." "$PROFILE/Album Covers/"
+    copy_sample_music
     local folder lines
     folder=$(windows_path "$PROFILE")
     lines=$(tail -n +2 scripts/profile.reg)
@@ -103,10 +104,20 @@ seed_profile() {
     touch "$PROFILE/.seeded" "$PROFILE/.seeded-2"
 }
 
-# A profile seeded by an older run.sh lacks "Library Type": zym took the sample
-# for a library of the older format and offered to convert it at every start.
+# The sample's audio-file albums play from the profile's Music Files: the copy
+# of the library names the copies of their files.
+copy_sample_music() {
+    cp -r "$PROGRAMS/Music Files/." "$PROFILE/Music Files/"
+    python3 shell/app/MakeSampleMedia.py --move "$PROFILE/sample.mdb" "$(windows_path "$PROGRAMS/Music Files")" \
+            "$(windows_path "$PROFILE/Music Files")"
+}
+
+# A profile seeded by an older run.sh lacks "Library Type" (zym took the sample
+# for a library of the older format and offered to convert it at every start),
+# and its sample's audio-file albums named the files in the program folder.
 mend_profile() {
     [ -f "$PROFILE/.seeded-2" ] && return 0
+    [ -f "$PROFILE/sample.mdb" ] && copy_sample_music
     local seeded
     seeded="$(windows_path "$PROFILE")\\sample.mdb"
     if ! wine64 reg query "$OPTIONS_KEY" /v "Library Type" </dev/null >/dev/null 2>&1 &&

@@ -2,6 +2,10 @@
 # its audio-file albums and a cover picture for every album that names one.
 #
 #   MakeSampleMedia.py LIBRARY.mdb MUSIC_FOLDER IMAGE_FOLDER WINDOWS_MUSIC_FOLDER
+#   MakeSampleMedia.py --move LIBRARY.mdb FROM_WINDOWS_FOLDER TO_WINDOWS_FOLDER
+#
+# The second form points a copy of the library at a copy of its music folder
+# (a user's profile): track files under FROM name the same files under TO.
 #
 # Track files are named by the library in Windows form under
 # WINDOWS_MUSIC_FOLDER; they are written to the same place under MUSIC_FOLDER.
@@ -56,7 +60,19 @@ def make_covers(db, image_folder):
                         "-fill", "black", "-draw", "circle 120,120 120,108", path], check=True)
 
 
+def move_music(db, old_folder, new_folder):
+    old = old_folder.rstrip("\\") + "\\"
+    new = new_folder.rstrip("\\") + "\\"
+    db.execute("UPDATE Tracks SET SoundFile = ? || substr(SoundFile, ?) WHERE lower(substr(SoundFile, 1, ?)) = ?",
+               (new, len(old) + 1, len(old), old.lower()))
+    db.commit()
+
+
 def main():
+    if sys.argv[1] == "--move":
+        library, old_folder, new_folder = sys.argv[2:5]
+        move_music(sqlite3.connect(library), old_folder, new_folder)
+        return
     library, music_folder, image_folder, windows_folder = sys.argv[1:5]
     db = sqlite3.connect(library)
     make_tones(db, music_folder, windows_folder)

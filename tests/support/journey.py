@@ -246,7 +246,11 @@ class Journey:
         shutil.copy2(os.path.join(self.programs, "sample.mdb"), self.profile)
         for folder in ("Album Covers", "Music Files"):
             shutil.copytree(os.path.join(self.programs, folder), os.path.join(self.profile, folder))
-        template = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "profile.reg")
+        source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+        self._run(sys.executable, os.path.join(source, "shell", "app", "MakeSampleMedia.py"), "--move",
+                  os.path.join(self.profile, "sample.mdb"), windows_path(os.path.join(self.programs, "Music Files")),
+                  windows_path(os.path.join(self.profile, "Music Files")))
+        template = os.path.join(source, "scripts", "profile.reg")
         text = open(template).read().replace("@PROFILE@", reg_text(windows_path(self.profile))[1:-1])
         lines = text.splitlines()[1:]
         # Without a window manager Wine places, decorates and activates its windows itself.
