@@ -21,6 +21,7 @@ const struct
 BEGIN_MESSAGE_MAP(CLxListTip, CWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_PAINT()
+    ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 END_MESSAGE_MAP()
 
 CLxListTip::CLxListTip() : m_pFont(NULL), m_pParent(NULL), m_passedClick(kNoClick), m_passedTime(0)
@@ -90,6 +91,19 @@ void CLxListTip::Hide()
     m_lastText = m_pendingText;
 }
 
+// The tip sees the pointer leave its cell only through the capture: a window
+// that takes it while the tip shows (a menu opening by click or key, a drag)
+// closes the tip as a click or a key does.
+LRESULT CLxListTip::OnCaptureChanged(WPARAM, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) == m_hWnd || !IsWindowVisible())
+        return 0;
+    ShowWindow(SW_HIDE);
+    m_lastCell = m_pendingCell;
+    m_lastText = m_pendingText;
+    return 0;
+}
+
 CWnd* CLxListTip::WindowBeneath(CPoint screen)
 {
     CWnd* beneath = WindowFromPoint(screen);
@@ -100,8 +114,9 @@ void CLxListTip::OnMouseMove(UINT flags, CPoint point)
 {
     if (m_hitRect.PtInRect(point))
         return;
-    ::ReleaseCapture();
+    // Hidden first: leaving the cell is no close, and the tip may come back.
     ShowWindow(SW_HIDE);
+    ::ReleaseCapture();
     CPoint screen = point;
     ClientToScreen(&screen);
     CWnd* beneath = WindowBeneath(screen);

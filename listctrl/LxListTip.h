@@ -26,6 +26,7 @@ public:
 protected:
     void OnMouseMove(UINT flags, CPoint point);
     void OnPaint();
+    LRESULT OnCaptureChanged(WPARAM, LPARAM newCapture);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -225,4 +225,44 @@ TEST_F(ListTipTest, NoTipWithoutTheStyleOrWithAButtonHeld)
     MoveOver(1, 1);
     EXPECT_FALSE(Shown());
 }
+// Whether the tip showed while a menu was up; the menu is closed once its loop idles.
+HWND g_tipWatched = NULL;
+int g_tipShownInMenu = -1;
+
+LRESULT CALLBACK NoteTipInMenu(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_ENTERIDLE && sent->wParam == MSGF_MENU)
+    {
+        g_tipShownInMenu = ::IsWindowVisible(g_tipWatched) ? 1 : 0;
+        ::EndMenu();
+    }
+    return ::CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// A menu takes the mouse from the tip, which could then never see the pointer
+// leave its cell: it goes when the menu opens and stays away after it.
+TEST_F(ListTipTest, AMenuOpeningHidesTheTip)
+{
+    MoveOver(1, 1);
+    ASSERT_TRUE(Shown());
+    g_tipWatched = Tip();
+    g_tipShownInMenu = -1;
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, NoteTipInMenu, NULL, ::GetCurrentThreadId());
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuA(menu, MF_STRING, 1, "Item");
+    CPoint screen = InCell(1, 1);
+    m_list.ClientToScreen(&screen);
+    ::TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, m_list.m_hWnd, NULL);
+    ::DestroyMenu(menu);
+    ::UnhookWindowsHookEx(hook);
+    PumpListMessages();
+    EXPECT_EQ(0, g_tipShownInMenu);
+    EXPECT_FALSE(Shown());
+    EXPECT_NE(Tip(), ::GetCapture());
+    MoveOver(1, 1);
+    EXPECT_FALSE(Shown()) << "the cell whose tip the menu closed stays quiet";
+    MoveOver(2, 1);
+    EXPECT_TRUE(Shown()) << "another cut cell";
+}
 }  // namespace
