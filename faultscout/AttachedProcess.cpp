@@ -334,12 +334,22 @@ bool CAttachedProcess::OnHello()
     return true;
 }
 
-// The request thread's id beside the watched program, for later starts of the
-// reporter that post to it.
+std::string ReporterIdFilePath()
+{
+    char folder[MAX_PATH] = "";
+    DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder)
+        GetTempPathA(sizeof folder, folder);
+    std::string path = folder;
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path + "Faultscout.hdl";
+}
+
+// The request thread's id for later starts of the reporter that post to it.
 void CAttachedProcess::WriteIdFile()
 {
-    std::string path = m_modulePath.substr(0, m_modulePath.rfind('\\') + 1) + "Faultscout.hdl";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileA(ReporterIdFilePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     char text[16];

@@ -113,3 +113,9 @@ private:
 };
 
 bool PostRequest(DWORD threadId, const CrashLinkHeader& header);
+
+// The id file, where the running reporter leaves its request thread's id for
+// later starts: "Faultscout.hdl" in the user's own %LOCALAPPDATA% (the program
+// folder is shared by every user and may not be theirs to write), in the
+// temporary folder where that is not set.
+std::string ReporterIdFilePath();

@@ -102,7 +102,7 @@ ReporterCommand ParseReporterCommandLine(const std::vector<CString>& words)
 
 CString SendReporterRequest(const CrashLinkHeader& request)
 {
-    HANDLE file = CreateFileA("Faultscout.hdl", GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE file = CreateFileA(ReporterIdFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "Unable to find Faultscout.hdl file";

@@ -33,6 +33,6 @@ extern const char kReporterUsage[];
 // The words after the program name.
 ReporterCommand ParseReporterCommandLine(const std::vector<CString>& words);
 
-// Posts the request to the reporter whose request thread "Faultscout.hdl" in the
-// current folder names; the text of the failure box, empty on success.
+// Posts the request to the reporter whose request thread the id file
+// (ReporterIdFilePath) names; the text of the failure box, empty on success.
 CString SendReporterRequest(const CrashLinkHeader& request);

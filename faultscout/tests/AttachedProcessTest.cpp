@@ -4,6 +4,7 @@
 #include "TestFramework.h"
 
 #include "AttachedProcess.h"
+#include "ScopedProcessVariable.h"
 #include "TempFolder.h"
 
 #include <mutex>
@@ -145,6 +146,9 @@ protected:
     }
 
     CTempFolder folder{"attached"};
+    // The user's own folder, where the id file belongs: never beside the module.
+    std::string userFolder = folder.MakeFolder("user");
+    CScopedProcessVariable localAppData{"LOCALAPPDATA", userFolder};
     RecordingSink sink;
     CAttachedProcess reporter;
     HANDLE toReporter = nullptr, senderOut = nullptr, senderIn = nullptr, fromReporter = nullptr;
@@ -207,7 +211,8 @@ TEST_F(AttachedProcessTest, SessionAnswersEveryMessageAndLogsIt)
               WithoutTimes(sink.Text()));
 
     std::string id;
-    HANDLE file = CreateFileA(folder.WindowsPath("Faultscout.hdl").c_str(), GENERIC_READ, 0, nullptr,
+    EXPECT_FALSE(folder.Exists("Faultscout.hdl"));
+    HANDLE file = CreateFileA((userFolder + "\\Faultscout.hdl").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     char buffer[32] = "";

@@ -6,6 +6,7 @@
 #include "TestFramework.h"
 
 #include "CrashLink.h"
+#include "ScopedProcessVariable.h"
 #include "TempFolder.h"
 #include "TestData.h"
 #include "WindowDriver.h"
@@ -107,6 +108,9 @@ protected:
     }
 
     CTempFolder folder{"reporterapp"};
+    // The user's own folder, where the reporter leaves its id file.
+    std::string userFolder = folder.MakeFolder("user");
+    CScopedProcessVariable localAppData{"LOCALAPPDATA", userFolder};
     std::string dir;
     CCrashLink link;
     HANDLE reporter = nullptr;
@@ -210,7 +214,7 @@ TEST_P(EndingProgramTest, HiddenReporterEndsWithItsProgram)
     DWORD reporterId = 0;
     HWND frame = nullptr;
     for (DWORD start = GetTickCount(); !frame && GetTickCount() - start < kWait; Sleep(20)) {
-        HANDLE file = CreateFileA((dir + "\\Faultscout.hdl").c_str(), GENERIC_READ,
+        HANDLE file = CreateFileA((userFolder + "\\Faultscout.hdl").c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         char text[16] = "";
         DWORD read = 0;

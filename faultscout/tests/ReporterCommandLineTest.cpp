@@ -4,6 +4,7 @@
 
 #include "AttachedProcess.h"
 #include "ReporterCommandLine.h"
+#include "ScopedProcessVariable.h"
 #include "TempFolder.h"
 
 #include <string>
@@ -64,15 +65,10 @@ DWORD WINAPI EndAtOnce(void*)
     return 0;
 }
 
+// The id file lives in the user's %LOCALAPPDATA%, here the test's folder.
 class RequestTest : public ::testing::Test
 {
 protected:
-    RequestTest()
-    {
-        GetCurrentDirectoryA(sizeof m_previous, m_previous);
-        SetCurrentDirectoryA(folder.WindowsPath("").c_str());
-    }
-    ~RequestTest() override { SetCurrentDirectoryA(m_previous); }
 
     void WriteIdFile(const std::string& text)
     {
@@ -84,9 +80,7 @@ protected:
     }
 
     CTempFolder folder{"request"};
-
-private:
-    char m_previous[MAX_PATH] = "";
+    CScopedProcessVariable localAppData{"LOCALAPPDATA", folder.WindowsPath("")};
 };
 
 TEST_F(RequestTest, IdFileNamesTheThreadThatGetsTheRequest)

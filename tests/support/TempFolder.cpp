@@ -155,3 +155,9 @@ bool CTempFolder::Exists(const char* name) const
 {
     return access(UnixPath(name).c_str(), F_OK) == 0;
 }
+
+std::string CTempFolder::MakeFolder(const char* name) const
+{
+    mkdir(UnixPath(name).c_str(), 0700);
+    return WindowsPath(name);
+}

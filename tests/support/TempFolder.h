@@ -24,6 +24,8 @@ public:
     std::string UnixPath(const char* name) const;
     std::string WindowsPath(const char* name) const;
     bool Exists(const char* name) const;
+    // Makes the sub-folder name (when missing); its Windows path.
+    std::string MakeFolder(const char* name) const;
 
     // Removes a file, or a folder with all it holds, named relative to the folder.
     // Refuses (false, nothing touched) an empty or absolute name, or one with a
