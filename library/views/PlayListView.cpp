@@ -156,7 +156,7 @@ BEGIN_MESSAGE_MAP(CPlayListView, CListFormView)
     ON_UPDATE_COMMAND_UI(ID_PLAYLIST_EXPLODE, OnUpdateExplode)
     ON_UPDATE_COMMAND_UI(ID_PLAYLIST_CONDENSE, OnUpdateCondense)
     ON_NOTIFY(NM_DBLCLK, IDC_LIST, OnDblClk)
-    ON_NOTIFY(NM_RCLICK, IDC_LIST, OnRightClick)
+    ON_WM_RBUTTONUP()
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_LIST, OnItemChanged)
     ON_NOTIFY(LVN_ODSTATECHANGED, IDC_LIST, OnStateRangeChanged)
     ON_MESSAGE(WM_PLAYLIST_SELECTION, OnSelectionChanged)
@@ -401,12 +401,12 @@ void CPlayListView::OnDblClk(NMHDR*, LRESULT* result)
     Refresh();
 }
 
-void CPlayListView::OnRightClick(NMHDR*, LRESULT* result)
+// The list asks for the menu by right click and by key alike, at a point of
+// its client area.
+void CPlayListView::OnRButtonUp(UINT, CPoint listPoint)
 {
-    *result = 0;
-    CPoint point;
-    ::GetCursorPos(&point);
-    TrackMenu(IDR_PLAYLIST_MENU, point, this);
+    m_list.ClientToScreen(&listPoint);
+    TrackMenu(IDR_PLAYLIST_MENU, listPoint, this);
 }
 
 void CPlayListView::OnItemChanged(NMHDR* header, LRESULT* result)

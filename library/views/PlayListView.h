@@ -64,7 +64,7 @@ protected:
     void OnUpdateExplode(CCmdUI* cmdUI);
     void OnUpdateCondense(CCmdUI* cmdUI);
     void OnDblClk(NMHDR* header, LRESULT* result);
-    void OnRightClick(NMHDR* header, LRESULT* result);
+    void OnRButtonUp(UINT flags, CPoint listPoint);
     void OnItemChanged(NMHDR* header, LRESULT* result);
     void OnStateRangeChanged(NMHDR* header, LRESULT* result);
     LRESULT OnSelectionChanged(WPARAM, LPARAM);

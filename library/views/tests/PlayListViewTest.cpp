@@ -3,6 +3,7 @@
 // handed to the document, the frame's title and icon, and printing.
 #include "ViewFixture.h"
 
+#include "InputScript.h"
 #include "MessageBoxScript.h"
 #include "MetafileText.h"
 #include "TempFolder.h"
@@ -398,6 +399,68 @@ TEST_F(PlayListViewTest, PrintCommandsReachTheViewAndWithoutAPrinterOnlySaySo)
         ASSERT_EQ(1u, boxes.Shown().size());
         EXPECT_EQ("No printer is installed. Install a printer to print or preview.", boxes.Shown()[0].text);
     }
+}
+
+// The menus a test sees: where each opened; each is closed once its loop idles.
+std::vector<CRect> g_menusSeen;
+
+LRESULT CALLBACK NoteAndCloseMenus(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_ENTERIDLE && sent->wParam == MSGF_MENU)
+    {
+        CRect rect;
+        ::GetWindowRect(reinterpret_cast<HWND>(sent->lParam), &rect);
+        g_menusSeen.push_back(rect);
+        ::EndMenu();
+    }
+    return ::CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// The play list's menu by right click (on a row or beside the rows) opens once
+// with its corner at the pointer; by the menu key or Shift+F10 over the
+// selected row.
+TEST_F(PlayListViewTest, TheMenuOpensOnceAtThePointerOrTheSelectedRow)
+{
+    CPlayListView* view = Open();
+    Fill(List(), {{kA, 0}, {kA, 1}, {kB, 0}});
+    view->OnUpdate(nullptr, kViewHintPlaylist, nullptr);
+    m_frame->GetFrame()->SetForegroundWindow();
+    view->GetList().SetFocus();
+    PumpUntilIdle();
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, NoteAndCloseMenus, NULL, ::GetCurrentThreadId());
+    CRect client;
+    view->GetList().GetClientRect(&client);
+    const CPoint clicks[] = {RowCenter(*view, 1), CPoint(client.CenterPoint().x, client.bottom - 10)};
+    for (CPoint point : clicks)
+    {
+        g_menusSeen.clear();
+        view->GetList().ClientToScreen(&point);
+        InputScript().MoveTo(point).Button(MOUSEEVENTF_RIGHTDOWN).Button(MOUSEEVENTF_RIGHTUP).Send();
+        PumpViewMessages();
+        ASSERT_EQ(1u, g_menusSeen.size()) << point.x << "," << point.y;
+        EXPECT_EQ(point, g_menusSeen[0].TopLeft());
+    }
+    Select(*view, {2});
+    view->GetList().SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
+    CRect row;
+    view->GetList().GetItemRect(2, &row, LVIR_BOUNDS);
+    view->GetList().ClientToScreen(&row);
+    const std::vector<WORD> keys[] = {{VK_APPS}, {VK_SHIFT, VK_F10}};
+    for (const std::vector<WORD>& key : keys)
+    {
+        g_menusSeen.clear();
+        InputScript script;
+        for (WORD vk : key)
+            script.KeyDown(vk);
+        for (auto vk = key.rbegin(); vk != key.rend(); ++vk)
+            script.KeyUp(*vk);
+        script.Send();
+        PumpViewMessages();
+        ASSERT_EQ(1u, g_menusSeen.size()) << key.back();
+        EXPECT_TRUE(row.PtInRect(g_menusSeen[0].TopLeft())) << key.back();
+    }
+    ::UnhookWindowsHookEx(hook);
 }
 
 } // namespace
