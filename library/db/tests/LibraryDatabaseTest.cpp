@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "HostProgram.h"
 #include "db/ODBError.h"
@@ -565,6 +566,103 @@ TEST_F(LibraryDatabaseTest, AnotherProcessReadsAndWritesTheSameFile)
     EXPECT_EQ("3\n", line);
     Load();
     EXPECT_EQ(CString("From outside"), StoredAlbum(albums[0].GetIdText()).GetTitle(kAlbumIndex));
+}
+
+// The child of the test below: saves every album of the library named by the
+// variable over and over, writing its process id to the file named there once
+// the first save is in, until it is killed.
+TEST_F(LibraryDatabaseTest, SavesUntilKilled)
+{
+    char spec[2 * MAX_PATH];
+    if (!GetEnvironmentVariableA("ZYM_SAVE_UNTIL_KILLED", spec, sizeof(spec)))
+        GTEST_SKIP() << "runs only as the child of AProcessKilledInTheMiddleOfASaveLeavesOneWholeSave";
+    std::string library = spec;
+    std::string pidFile = library.substr(library.find('|') + 1);
+    library.resize(library.find('|'));
+    m_library.reset(new CMusicLibrary());
+    m_library->SetLibraryPath(library.c_str());
+    m_database.reset(new CLibraryDatabase(*m_library));
+    m_library->SetLoader(m_database.get());
+    Load();
+    for (int round = 1;; round++) {
+        for (int i = 0; i < m_library->GetAlbumCount(); i++) {
+            AlbumRecord album = m_library->NewAlbum();
+            m_library->GetAlbumAt(i, album);
+            CString title;
+            title.Format("Round %d", round);
+            for (int t = kAlbumIndex; t < album.GetTrackCount(); t++)
+                album.SetTitle(t, title);
+            m_library->StoreAlbum(album);
+        }
+        ASSERT_TRUE(m_database->Save());
+        if (round == 1) {
+            FILE* file = fopen(pidFile.c_str(), "w");
+            ASSERT_TRUE(file != nullptr);
+            fprintf(file, "%d\n", static_cast<int>(getpid()));
+            fclose(file);
+        }
+    }
+}
+
+// Killed at any moment of a save, a process leaves the file with one save
+// whole: the one before or the one it was writing, never a mixture.
+TEST_F(LibraryDatabaseTest, AProcessKilledInTheMiddleOfASaveLeavesOneWholeSave)
+{
+    std::vector<AlbumRecord> albums;
+    for (int i = 0; i < 200; i++)
+        albums.push_back(MakeAlbum(10, 100 + 3 * i));
+    SaveAlbums(albums);
+    m_database.reset();
+    // The child is this program, copied where Wine starts it as a Windows
+    // program (the build's launcher script beside it would not be).
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof(program));
+    std::string child = WindowsPath("saver.exe");
+    ASSERT_TRUE(CopyFileA((std::string(program) + ".so").c_str(), child.c_str(), FALSE)) << program;
+    std::string programFolder(program, strrchr(program, '\\') + 1);
+    ASSERT_TRUE(CopyFileA((programFolder + "template.mdb").c_str(), WindowsPath("template.mdb").c_str(), FALSE));
+    for (DWORD delayMs : { 0, 7, 23 }) {
+        std::string pidFile = UnixPath("child.pid");
+        unlink(pidFile.c_str());
+        std::string spec = WindowsPath("lib.mdb") + "|" + pidFile;
+        SetEnvironmentVariableA("ZYM_SAVE_UNTIL_KILLED", spec.c_str());
+        std::string command = "\"" + child + "\" --gtest_filter=LibraryDatabaseTest.SavesUntilKilled";
+        STARTUPINFOA startup = { sizeof(startup) };
+        PROCESS_INFORMATION process = {};
+        BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                      &process);
+        SetEnvironmentVariableA("ZYM_SAVE_UNTIL_KILLED", nullptr);
+        ASSERT_TRUE(started);
+        int pid = 0;
+        bool ended = false;
+        for (int wait = 0; wait < 6000 && pid == 0 && !ended; wait++) {
+            FILE* file = fopen(pidFile.c_str(), "r");
+            if (!file || fscanf(file, "%d", &pid) != 1)
+                ended = WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0;
+            if (file)
+                fclose(file);
+        }
+        if (pid == 0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process.hProcess, &code);
+            TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+            FAIL() << "the child never finished its first save; exit code " << code;
+        }
+        Sleep(delayMs);
+        kill(pid, SIGKILL);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+
+        EXPECT_EQ("ok", Count("PRAGMA integrity_check")) << delayMs;
+        EXPECT_EQ("200", Count("SELECT count(*) FROM Albums")) << delayMs;
+        EXPECT_EQ("2000", Count("SELECT count(*) FROM Tracks")) << delayMs;
+        EXPECT_EQ("1", Count("SELECT count(DISTINCT Title) FROM (SELECT Title FROM Albums UNION ALL "
+                             "SELECT Title FROM Tracks)")) << delayMs;
+        EXPECT_NE("Album", Count("SELECT Title FROM Albums LIMIT 1")) << delayMs;
+    }
 }
 
 TEST_F(LibraryDatabaseTest, AFullDiskFailsTheSaveAndLosesNothing)
