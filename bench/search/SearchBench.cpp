@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <malloc.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -216,7 +217,11 @@ bool RunFile(const char* path)
     library.SetLibraryPath(path);
     CLibraryDatabase database(library);
     library.SetLoader(&database);
+    size_t heap = mallinfo2().uordblks;
     library.RunLoad();
+    printf("%s: the loaded library takes %.1f MiB of heap; sizes of a track record %d, an album record %d bytes\n",
+           path, (mallinfo2().uordblks - heap) / 1048576.0, static_cast<int>(sizeof(TrackRecord)),
+           static_cast<int>(sizeof(AlbumRecord)));
     if (library.GetAlbumCount() == 0)
     {
         printf("%s: no albums loaded\n", path);
