@@ -108,7 +108,7 @@ seed_profile() {
 # of the library names the copies of their files.
 copy_sample_music() {
     cp -r "$PROGRAMS/Music Files/." "$PROFILE/Music Files/"
-    python3 shell/app/MakeSampleMedia.py --move "$PROFILE/sample.mdb" "$(windows_path "$PROGRAMS/Music Files")" \
+    /usr/bin/python3 shell/app/MakeSampleMedia.py --move "$PROFILE/sample.mdb" "$(windows_path "$PROGRAMS/Music Files")" \
             "$(windows_path "$PROFILE/Music Files")"
 }
 

@@ -22,8 +22,8 @@ as_test_user ctest --test-dir "$BUILD_DIR" --output-on-failure --output-junit "$
 # A Wine process now and then ends at start without a word (exit 1 in 10 ms, no
 # output). When that is all that failed, those tests run once more, by name; one
 # that fails again, or any other failure, fails the run.
-[ -f "$RESULTS" ] && [ -z "$(python3 scripts/start-failures.py --others "$RESULTS")" ] || exit "$status"
-mapfile -t silent < <(python3 scripts/start-failures.py "$RESULTS")
+[ -f "$RESULTS" ] && [ -z "$(/usr/bin/python3 scripts/start-failures.py --others "$RESULTS")" ] || exit "$status"
+mapfile -t silent < <(/usr/bin/python3 scripts/start-failures.py "$RESULTS")
 [ ${#silent[@]} -gt 0 ] || exit "$status"
 say "Ended at start without a word, run once more: ${silent[*]}"
 pattern=$(IFS='|'; printf '^(%s)$' "${silent[*]}")

@@ -46,6 +46,7 @@ By hand: /work/tools/hrun SLOT journey_NAME_wm, or
 """
 
 import argparse
+import ctypes
 import fcntl
 import os
 import re
@@ -63,12 +64,19 @@ WINE_TOOLS = "/usr/lib/wine"
 PREFIX_VERSION = "1"
 OPTIONS_KEY = r"HKEY_CURRENT_USER\Software\Halvane\zym\Options"
 POLL_SECONDS = 0.1
+PR_SET_PDEATHSIG = 1
 # Files Wine never writes after the prefix is made: shared by hard links.
 SHARED_PREFIX_FOLDERS = ("drive_c/windows/system32", "drive_c/windows/syswow64")
 
 
 class JourneyFailure(Exception):
     pass
+
+
+def die_with_parent():
+    """In a child before it runs: SIGTERM when the journey's process dies (a
+    test killed at its time-out leaves no display or program behind)."""
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
 
 
 def windows_path(unix_path):
@@ -220,7 +228,8 @@ class Journey:
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
                                       "-nolisten", "tcp"], pass_fds=(write,), stdin=subprocess.DEVNULL,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                     preexec_fn=die_with_parent)
         os.close(write)
         with os.fdopen(read) as f:
             number = f.readline().strip()
@@ -230,7 +239,7 @@ class Journey:
         if self.mode == "wm":
             self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                                   stderr=subprocess.DEVNULL)
+                                                   stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
             self.wait_for(self._wm_named, 10, "openbox to manage the display")
 
     def _wm_named(self):
@@ -267,7 +276,7 @@ class Journey:
         log = open(os.path.join(self.out, exe + ".log"), "a")
         process = subprocess.Popen(["wine64", windows_path(os.path.join(self.programs, exe))] + list(args),
                                    env=self.env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-                                   cwd=self.profile)
+                                   cwd=self.profile, preexec_fn=die_with_parent)
         program = Program(self, exe, process, log)
         self.started.append(program)
         return program
