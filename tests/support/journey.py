@@ -36,9 +36,11 @@ A journey, tests/journeys/NAME.py (see start.py):
 
 Other helpers: start(exe, *args) for the other programs, windows() (every
 window of the prefix), cell(list, row, column) (a list cell's screen rect),
-move, double_click, type, screenshot(name), x_windows(name), x_geometry(id),
-command(*args) (a Wine program or tool in the journey's environment),
-registry_value(key, name); j.profile is the profile folder, j.out the output.
+item(list_box, row), move, double_click, type, screenshot(name),
+pause(seconds) (only to let the screen settle before a picture), x_windows(name),
+x_geometry(id), command(*args) (a Wine program or tool in the journey's
+environment), registry_values(key), registry_value(key, name); j.profile is
+the profile folder, j.out the output.
 Every tests/journeys/NAME.py is registered as journey_NAME_wm and
 journey_NAME_bare (label journey).
 By hand: /work/tools/hrun SLOT journey_NAME_wm, or
