@@ -11,6 +11,7 @@ namespace {
 // actions down to the depth limit.
 thread_local int t_nestingDepth = 0;
 thread_local int t_actionsLeft = 0;
+thread_local int t_ownCommands = 0;
 
 class CNesting
 {
@@ -31,6 +32,14 @@ bool TakeAction()
         return false;
     --t_actionsLeft;
     return true;
+}
+
+// "device:error[...]", the form of every refusal.
+bool IsErrorEvent(const CString& text)
+{
+    static const char kError[] = "error[";
+    int colon = text.Find(':');
+    return colon >= 0 && text.Mid(colon + 1, int(sizeof kError) - 1).CompareNoCase(kError) == 0;
 }
 
 // The whole file, or false when it cannot be read or is no map text.
@@ -62,6 +71,16 @@ CAutoMapper::CAutoMapper() : m_document(nullptr), m_map(std::make_shared<EventMa
 
 CAutoMapper::~CAutoMapper()
 {
+}
+
+CAutoMapper::COwnCommandScope::COwnCommandScope()
+{
+    ++t_ownCommands;
+}
+
+CAutoMapper::COwnCommandScope::~COwnCommandScope()
+{
+    --t_ownCommands;
 }
 
 void CAutoMapper::SetDocument(CEventDocument* document)
@@ -112,7 +131,7 @@ void CAutoMapper::DispatchEvent(CString text)
     }
     m_log.Write(document, text);
     CNesting nesting;
-    if (document && !nesting.TooDeep())
+    if (document && !nesting.TooDeep() && !(t_ownCommands > 0 && IsErrorEvent(text)))
         SendMatches(*document, *map, text);
 }
 

@@ -34,6 +34,20 @@ public:
     CAutoMapper();
     virtual ~CAutoMapper();
 
+    // While one lives on a thread, the command running there is the
+    // program's own (an event-map action that came back as a command): the
+    // error events it fires are logged and sent but match no entry. A map
+    // that acts on errors would otherwise answer its own failures again at
+    // every tick, each time as a new root event.
+    class COwnCommandScope
+    {
+    public:
+        COwnCommandScope();
+        ~COwnCommandScope();
+        COwnCommandScope(const COwnCommandScope&) = delete;
+        COwnCommandScope& operator=(const COwnCommandScope&) = delete;
+    };
+
     // Until the document is set, events are queued but neither sent nor logged.
     void SetDocument(CEventDocument* document);
 

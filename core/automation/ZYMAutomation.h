@@ -29,8 +29,14 @@ public:
     void OnReceive(CString text);
     TextCallback GetReceiveCallback();
 
-    // The oldest command, or an empty text when none waits.
-    CString Pop();
+    // The program's own sends (event-map actions, the device view) may hold
+    // commands for its receiving device: they are noted, so that when they
+    // come back through the device layer Pop can tell them from a client's.
+    void NoteOwnSend(const char* text);
+
+    // The oldest command, or an empty text when none waits; own tells
+    // whether the program sent it itself.
+    CString Pop(BOOL* own = nullptr);
     BOOL IsEmpty();
     // The count of commands dropped for want of room since the last call.
     int TakeDropped();
@@ -38,7 +44,16 @@ public:
 private:
     CString m_receiveName;
     CString m_transmitName;
-    CCriticalSection m_lock;   // guards m_queue; nothing is called under it
-    std::deque<CString> m_queue;
+    struct Command
+    {
+        CString text;
+        BOOL own;
+    };
+
+    CCriticalSection m_lock;   // guards the fields below; nothing is called under it
+    std::deque<Command> m_queue;
+    // Own commands on their way through the device layer, oldest first; as
+    // many as the queue holds, since one that never arrives is not waited for.
+    std::deque<CString> m_ownOnTheWay;
     int m_dropped = 0;
 };

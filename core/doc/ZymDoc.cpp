@@ -612,5 +612,6 @@ BOOL CZymDoc::SendDeviceCommand(const char* text)
     CString transmit = m_automation.GetTransmitName() + ":";
     if (!m_transmitDefined && strncmp(text, transmit, transmit.GetLength()) == 0)
         return FALSE;
+    m_automation.NoteOwnSend(text);
     return GetDevicePath().SendDeviceCommand(text);
 }

@@ -362,6 +362,16 @@ void CZymDoc::RunQueuedCommands()
         FireEvent(event);
     }
     for (int run = 0; run < kCommandsPerTick && !m_automation.IsEmpty() && !m_closing; ++run)
-        ExecuteCommand(m_automation.Pop());
+    {
+        BOOL own = FALSE;
+        CString command = m_automation.Pop(&own);
+        if (!own)
+        {
+            ExecuteCommand(command);
+            continue;
+        }
+        CAutoMapper::COwnCommandScope scope;
+        ExecuteCommand(command);
+    }
     m_drainingCommands = false;
 }

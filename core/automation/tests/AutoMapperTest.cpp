@@ -170,6 +170,31 @@ TEST(AutomationQueue, AFullQueueDropsAndCountsWhatArrives)
     EXPECT_EQ(CString("last"), text);
 }
 
+// Commands the program sent its own receiving device are told apart from a
+// client's when they come back, each noted send once.
+TEST(AutomationQueue, OwnSendsComeBackMarkedAsOwn)
+{
+    CZYMAutomation automation;
+    automation.NoteOwnSend("amp:power_on ZYM:playlist_next zym:echo[a b] zymr:startup");
+    const struct
+    {
+        const char* received;
+        BOOL own;
+    } cases[] = {
+        {"zym:playlist_next", TRUE},
+        {"zym:playlist_next", FALSE},
+        {"zym:echo[a b]", TRUE},
+        {"zym:startup", FALSE},
+        {"zym:power_on", FALSE},
+    };
+    for (const auto& c : cases) {
+        automation.OnReceive(c.received);
+        BOOL own = !c.own;
+        automation.Pop(&own);
+        EXPECT_EQ(c.own, own) << c.received;
+    }
+}
+
 TEST(AutomationQueue, ArrivalOrderHoldsAcrossThreads)
 {
     const int kThreads = 4;

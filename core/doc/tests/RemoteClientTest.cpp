@@ -196,6 +196,23 @@ TEST_F(RemoteClientTest, MapActionsAreHeldToTheSameRules)
     EXPECT_FALSE(m_folder.Exists("owned.bat"));
 }
 
+// A map that acts on errors with commands of its own: a client's bad command
+// fires one error, the map's three actions come back as commands and fail in
+// turn, and those failures (the program's own) start nothing more; before,
+// each tick tripled them.
+TEST_F(RemoteClientTest, AMapThatActsOnErrorsDoesNotAnswerItsOwnFailures)
+{
+    const std::string error = "error[unknown command - nosuchword]";
+    WriteFile("map.txt", "error { zym:nosuchword }\nerror { zym:nosuchword }\nerror { zym:nosuchword }\n");
+    ASSERT_TRUE(m_doc->GetMapper().LoadMapFile(m_folder.WindowsPath("map.txt").c_str()));
+    EXPECT_EQ(Texts({ error }), Ask("nosuchword"));
+    EXPECT_EQ(Texts({ error, error, error, "echo[later]" }), Ask("echo[later]"));
+    EXPECT_EQ(Texts({ "echo[again]" }), Ask("echo[again]"));
+    // A client's failure is still a root event of the map.
+    EXPECT_EQ(Texts({ error }), Ask("nosuchword"));
+    EXPECT_EQ(Texts({ error, error, error, "echo[last]" }), Ask("echo[last]"));
+}
+
 // A title is outside text: its brackets cannot end the reply early and send
 // the rest to the document as a command of its own.
 TEST_F(RemoteClientTest, ATitleInAReplyStaysOneItem)
