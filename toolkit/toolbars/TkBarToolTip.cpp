@@ -21,7 +21,7 @@ void FreeText(TOOLINFOA& info)
 
 }  // namespace
 
-TkBarToolTip::TkBarToolTip() : m_lastHit(-1)
+TkBarToolTip::TkBarToolTip() : m_lastHit(-1), m_tool()
 {
 }
 
@@ -60,10 +60,8 @@ INT_PTR TkBarToolTip::Relay(CControlBar* bar, UINT message, WPARAM wParam, LPARA
 
 void TkBarToolTip::ReplaceTool(CControlBar* bar, TOOLINFOA& info, INT_PTR hit)
 {
-    TOOLINFOA old = {};
-    old.cbSize = sizeof(old);
-    while (m_tip.SendMessage(TTM_ENUMTOOLSA, 0, (LPARAM)&old))
-        m_tip.SendMessage(TTM_DELTOOLA, 0, (LPARAM)&old);
+    if (m_lastHit != -1)
+        m_tip.SendMessage(TTM_DELTOOLA, 0, (LPARAM)&m_tool);
     m_lastHit = hit;
     if (hit == -1)
         return;
@@ -71,6 +69,8 @@ void TkBarToolTip::ReplaceTool(CControlBar* bar, TOOLINFOA& info, INT_PTR hit)
     info.hwnd = bar->GetSafeHwnd();
     info.uFlags &= ~TTF_SUBCLASS;
     m_tip.SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&info);
+    m_tool = info;
+    m_tool.lpszText = NULL;
 }
 
 void TkBarToolTip::Reset()

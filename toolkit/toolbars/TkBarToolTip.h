@@ -32,5 +32,7 @@ private:
 
     CToolTipCtrl m_tip;
     INT_PTR m_lastHit;
+    // The one tool the tip holds while m_lastHit is not -1.
+    TOOLINFOA m_tool;
     CString m_text;
 };

@@ -2,6 +2,7 @@
 // and notifications they give, the pixels of each button state, and the
 // bar's layout docked and floating.
 #include "TestFramework.h"
+#include "InputScript.h"
 #include "mfc/tests/PumpMessages.h"
 
 #include "bars/TkReBar.h"
@@ -53,8 +54,16 @@ public:
         }
         return TkMDIFrameWnd::OnNotify(wParam, lParam, result);
     }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SETMESSAGESTRING)
+            m_prompts.push_back((UINT)wParam);
+        return TkMDIFrameWnd::WindowProc(message, wParam, lParam);
+    }
 
     std::vector<UINT> m_commands;
+    // The string ids the frame was asked to show in its status bar.
+    std::vector<UINT> m_prompts;
     std::vector<TkTBNotify> m_notifications;
 };
 
@@ -502,6 +511,71 @@ TEST_F(CustomToolBarTest, HotTrackingFollowsTheCursor)
     m_bar->SendMessage(WM_TIMER, kTkHotTrackTimer);
     EXPECT_EQ(-1, m_bar->GetHotIndex());
     EXPECT_FALSE(m_bar->GetButton(IndexOf(kRedButton))->HasStyle(TKBS_HOT));
+}
+
+// The visible tool tip of this thread's windows, with its text; empty when none shows.
+std::string ShownTip()
+{
+    struct Search
+    {
+        std::string text;
+        static BOOL CALLBACK Visit(HWND wnd, LPARAM param)
+        {
+            char name[64] = "";
+            GetClassNameA(wnd, name, sizeof(name));
+            if (strcmp(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(wnd)) {
+                char text[128] = "";
+                GetWindowTextA(wnd, text, sizeof(text));
+                reinterpret_cast<Search*>(param)->text = text;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    } search;
+    EnumThreadWindows(GetCurrentThreadId(), Search::Visit, (LPARAM)&search);
+    return search.text;
+}
+
+// The tip of the button under a resting pointer, as the pointer moves from
+// button to button: the tip part of the command's string; the fly-by prompt
+// names each command once, and the idle prompt comes back off the bar.
+TEST_F(CustomToolBarTest, ARestingPointerShowsTheButtonsTipAndPrompt)
+{
+    // Commands whose strings share the resource block of the frame's title.
+    const UINT kOpen = 497;
+    const UINT kClose = 498;
+    const UINT kIds[] = {kOpen, 0, kClose};
+    m_bar->SetButtons(kIds, 3);
+    m_bar->SetBarStyle(m_bar->GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
+    m_frame->RecalcLayout();
+    m_frame->SetForegroundWindow();
+    PumpMessages();
+    const struct
+    {
+        UINT id;
+        const char* tip;
+    } kCases[] = {{kOpen, "Open"}, {kClose, "Close"}, {kOpen, "Open"}};
+    for (const auto& c : kCases) {
+        CPoint point = Centre(c.id);
+        m_bar->ClientToScreen(&point);
+        // The shown tip's timers keep the queue busy: pumped for a bounded time.
+        InputScript().MoveTo(point).MoveTo(CPoint(point.x + 1, point.y)).SendOnly();
+        for (int i = 0; i < 50 && ShownTip() != c.tip; i++) {
+            MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);
+            PumpMessages();
+        }
+        EXPECT_EQ(c.tip, ShownTip()) << c.id;
+    }
+    CRect client;
+    m_frame->GetClientRect(&client);
+    CPoint away = client.CenterPoint();
+    m_frame->ClientToScreen(&away);
+    InputScript().MoveTo(away).SendOnly();
+    for (int i = 0; i < 20 && m_frame->m_prompts.size() < 4; i++) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);
+        PumpMessages();
+    }
+    EXPECT_EQ((std::vector<UINT>{kOpen, kClose, kOpen, AFX_IDS_IDLEMESSAGE}), m_frame->m_prompts);
 }
 
 // A menu button from a button map: sized by its text in the bar's font, and
