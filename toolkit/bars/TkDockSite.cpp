@@ -156,6 +156,11 @@ void TkDockSite::FloatControlBarInMDIChild(CControlBar*, int, int, DWORD)
 {
 }
 
+CMDIChildWnd* TkDockSite::CreateFloatingMDIChild(DWORD, CControlBar*)
+{
+    return NULL;
+}
+
 void TkDockSite::ShowFloatingFrameOf(CControlBar* bar, BOOL show, BOOL delay)
 {
     CFrameWnd* frame = bar->m_pDockBar->GetParentFrame();

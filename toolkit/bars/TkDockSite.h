@@ -36,6 +36,9 @@ public:
     // Floats the bar in a child window of the main window's client area
     // ("Float In Main Window"); nothing where the frame has none.
     virtual void FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DWORD style);
+    // The child window of the main window's client area that floats bars
+    // there, not yet holding one; NULL where the frame has none.
+    virtual CMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar);
     // Always in a new mini frame, shown.
     void FloatControlBar(CControlBar* bar, CPoint point, DWORD style);
     void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);

@@ -96,7 +96,7 @@ public:
     void FloatControlBarInMDIChild(CControlBar* bar, int x, int y, DWORD style) override;
     // An MDI child whose float dock bar (AFX_IDW_DOCKBAR_FLOAT) will hold the
     // bar; NULL when the child's window cannot be loaded.
-    virtual CMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar);
+    CMDIChildWnd* CreateFloatingMDIChild(DWORD style, CControlBar* bar) override;
     CFrameWnd* GetHostedFrame(CControlBar* bar) override;
     void SetHostedFrameStyle(CFrameWnd* frame, BOOL floating) override;
     void FitHostedFrame(CFrameWnd* frame) override;

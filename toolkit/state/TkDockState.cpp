@@ -2,6 +2,7 @@
 #include "bars/TkControlBar.h"
 #include "bars/TkDialogBar.h"
 #include "bars/TkDockBar.h"
+#include "bars/TkDockSite.h"
 #include "bars/TkMiniDockFrameWnd.h"
 #include "state/TkControlBarManager.h"
 #include "state/TkPersistentTreeNode.h"
@@ -560,7 +561,18 @@ CControlBar* TkDockState::CreateBarFromInfo(LPCSTR className, CFrameWnd* frame, 
     return bar;
 }
 
-void TkDockState::BindBarsToInfo(CFrameWnd* frame, BOOL)
+// A floating dock bar that lay in a child window of an MDI frame's client
+// area gets such a child again; any other gets a mini frame.
+CFrameWnd* TkDockState::CreateFloatingFrameFor(CFrameWnd* frame, BOOL mdi, TkControlBarInfo* info)
+{
+    DWORD align = info->m_bHorz ? kAlignTop : kAlignLeft;
+    TkDockSite* site = TkDockSite::FromFrame(frame);
+    if (info->m_bMDIChild && mdi && site != NULL)
+        return site->CreateFloatingMDIChild(align, NULL);
+    return frame->CreateFloatingFrame(align);
+}
+
+void TkDockState::BindBarsToInfo(CFrameWnd* frame, BOOL mdi)
 {
     for (int i = 0; i < m_arrBarInfo.GetSize();) {
         TkControlBarInfo* info = GetInfo(i);
@@ -568,10 +580,11 @@ void TkDockState::BindBarsToInfo(CFrameWnd* frame, BOOL)
         // Floating frames are made for the dock bars of mini frames; a bar
         // inside one floats too, but it is bound by its id like any other.
         if (info->m_bFloating && info->m_bDockBar) {
-            CMiniDockFrameWnd* mini = frame->CreateFloatingFrame(info->m_bHorz ? kAlignTop : kAlignLeft);
-            if (mini != NULL) {
-                info->m_pBar = static_cast<CControlBar*>(mini->GetDlgItem(kFloatDockBarId));
-                info->m_pBar->m_pDockBar = NULL;
+            CFrameWnd* floating = CreateFloatingFrameFor(frame, mdi, info);
+            if (floating != NULL) {
+                info->m_pBar = static_cast<CControlBar*>(floating->GetDlgItem(kFloatDockBarId));
+                if (info->m_pBar != NULL)
+                    info->m_pBar->m_pDockBar = NULL;
             }
         } else if (info->m_nBarID != kFloatDockBarId) {
             info->m_pBar = frame->GetControlBar(info->m_nBarID);
@@ -622,13 +635,21 @@ void TkDockState::PlaceFloatingBars()
 
 void TkDockState::RestoreMDIChildPlacements(CFrameWnd*)
 {
+    for (int i = 0; i < m_arrBarInfo.GetSize(); i++) {
+        TkControlBarInfo* info = GetInfo(i);
+        CFrameWnd* child = info->m_pBar != NULL ? info->m_pBar->GetParentFrame() : NULL;
+        // A placement that was not in the profile stays unset (length 0).
+        if (info->m_bMDIChild && child != NULL && info->m_placement.length == sizeof(WINDOWPLACEMENT))
+            ::SetWindowPlacement(child->m_hWnd, &info->m_placement);
+    }
 }
 
 BOOL TkDockState::SetDockState(CFrameWnd* frame)
 {
     if (frame == NULL)
         return FALSE;
-    BindBarsToInfo(frame, FALSE);
+    BOOL mdi = frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) && TkDockSite::FromFrame(frame) != NULL;
+    BindBarsToInfo(frame, mdi);
     for (int i = 0; i < m_arrBarInfo.GetSize(); i++) {
         TkControlBarInfo* info = GetInfo(i);
         if (info->m_pBar->IsKindOf(RUNTIME_CLASS(TkControlBar)) && !info->m_pBar->IsDockBar())
@@ -639,5 +660,9 @@ BOOL TkDockState::SetDockState(CFrameWnd* frame)
     PlaceFloatingBars();
     frame->DockLostBars();
     frame->RecalcLayout();
+    if (mdi) {
+        RestoreMDIChildPlacements(frame);
+        frame->DelayRecalcLayout(TRUE);
+    }
     return TRUE;
 }

@@ -99,6 +99,9 @@ public:
     // Bars made from saved class names are added here when it is set.
     CPtrList* m_pCreatedBars;
 
+protected:
+    CFrameWnd* CreateFloatingFrameFor(CFrameWnd* frame, BOOL mdi, TkControlBarInfo* info);
+
 private:
     void ClearInfos();
 };

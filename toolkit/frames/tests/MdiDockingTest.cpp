@@ -25,6 +25,7 @@ class CDockingApp : public CWinApp
 {
 public:
     CDockingApp() : CWinApp("MdiDockingTest") {}
+    using CWinApp::SetRegistryKey;
 };
 
 class CHookedBar : public TkControlBar
@@ -95,12 +96,17 @@ protected:
         g_hooks.Clear();
         return all;
     }
+    static std::string Text(const CRect& r)
+    {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+               std::to_string(r.bottom);
+    }
     TkDockContext* Context(CControlBar* bar) { return static_cast<TkDockContext*>(bar->m_pDockContext); }
     CRect ChildRect(CControlBar* bar)
     {
         CRect rect;
         bar->m_pDockBar->GetParentFrame()->GetWindowRect(&rect);
-        ::ScreenToClient(m_main->m_hWndMDIClient, &rect.TopLeft());
+        ::MapWindowPoints(NULL, m_main->m_hWndMDIClient, (LPPOINT)&rect, 2);
         return rect;
     }
 
@@ -179,6 +185,38 @@ TEST_F(MdiDockingTest, FloatInMainWindowTwiceReturnsTheBarWhereItCameFrom)
     EXPECT_EQ("before child, after child, before dock, after dock, before float, after float, "
               "before child, after child, before float, after float",
               Hooks());
+}
+
+// Saved while floating in the main window, a bar comes back there, in a
+// child window where that child was, when the next start loads the layout.
+TEST_F(MdiDockingTest, ABarFloatedInTheMainWindowComesBackThereOnTheNextStart)
+{
+    // The placement is binary: kept in the registry.
+    struct Key
+    {
+        ~Key() { ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ZymMdiDockingTest"); }
+    } key;
+    m_app.SetRegistryKey("ZymMdiDockingTest");
+    m_bars[1]->SendMessage(WM_COMMAND, ID_TKCB_FLOATINMAIN);
+    Layout();
+    ASSERT_EQ("child", Place(m_bars[1]));
+    m_bars[1]->m_pDockBar->GetParentFrame()->SetWindowPos(NULL, 40, 50, 260, 140,
+                                                          SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    const std::string saved = Text(ChildRect(m_bars[1]));
+    ASSERT_TRUE(m_main->SaveBarState("Bars"));
+
+    // The next start: a new frame makes the same bars, docked, and loads the layout.
+    TearDown();
+    SetUp();
+    ASSERT_EQ("top", Place(m_bars[1]));
+    m_main->LoadBarState("Bars");
+    Layout();
+    EXPECT_EQ("child", Place(m_bars[1]));
+    EXPECT_TRUE(m_bars[1]->IsInMDIChild());
+    EXPECT_EQ(saved, Text(ChildRect(m_bars[1])));
+    EXPECT_TRUE(m_bars[1]->m_pDockBar->GetParentFrame()->IsWindowVisible());
+    EXPECT_EQ("top", Place(m_bars[0]));
 }
 
 TEST_F(MdiDockingTest, BarsFloatedWithoutAPlaceCascadeInTheClientArea)
