@@ -7,6 +7,8 @@
 namespace {
 
 const char kTitle[] = "ZYM";
+const char kNoOutputText[] = "ZYM could not open a wave output device, so MP3 files cannot be played. "
+                             "Please check your sound device and the output chosen under View | Options | Players.";
 
 } // namespace
 
@@ -17,8 +19,21 @@ void CDocTitle::SetPlayer(int player)
     m_player = player;
 }
 
+// The play list stops where it is rather than run through its MP3 entries
+// unheard; the box is shown after the stop, as its modal loop runs ticks.
+void CDocTitle::TakeNoOutputReports()
+{
+    CNoOutputNotice& notice = m_doc.GetNoOutputNotice();
+    if (!notice.TakeReports())
+        return;
+    m_doc.OnPlaylistStop();
+    if (notice.FirstTelling())
+        AfxMessageBox(kNoOutputText, MB_ICONEXCLAMATION);
+}
+
 void CDocTitle::UpdateTitle()
 {
+    TakeNoOutputReports();
     int player = ChoosePlayer();
     SetPlayer(player);
     Playing playing;

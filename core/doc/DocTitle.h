@@ -1,7 +1,8 @@
 // The main window's title and the document's current playing entry, kept in
 // step with what the players play, and the playing notifications of remote
 // clients ("time[...]", "playing[...]"). Runs on the GUI thread only: the
-// tick calls UpdateTitle when the players report news.
+// tick calls UpdateTitle when the players report news, among them the MP3
+// player's that no wave output device would open.
 #pragma once
 
 #include "playlist/LibItem.h"
@@ -38,6 +39,8 @@ private:
         int seconds = 0;
     };
 
+    // The MP3 player's reports that no wave output device would open.
+    void TakeNoOutputReports();
     int ChoosePlayer();
     bool ReadPlayer(int player, Playing& playing);
     bool IsPlayingEntry(int player, const Playing& playing);

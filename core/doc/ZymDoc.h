@@ -19,6 +19,7 @@
 #include "AutoMapper.h"
 #include "DevicePath.h"
 #include "Mp3Host.h"
+#include "NoOutputNotice.h"
 #include "SonyControl.h"
 #include "tasks/TaskMgr.h"
 #include "tasks/TaskUIMgr.h"
@@ -255,6 +256,8 @@ public:
     // CMp3Host: the MP3 player that the frame starts.
     CString GetMusicFileDirectory() override { return m_options.m_page9.m_musicFileDirectory; }
     CString GetOutputName() override { return m_options.m_page5.m_mp3OutputName; }
+    void ReportNoOutputDevice() override { m_noOutput.Report(); }
+    CNoOutputNotice& GetNoOutputNotice() { return m_noOutput; }
 
     // CViewsHost (ZymDocViewsHost.cpp); CTaskViewHost is GetTaskMgr.
     CPlayList* GetLastPlayList() override;
@@ -345,6 +348,7 @@ private:
     BYTE m_available[48] = {};
     std::atomic<double> m_firmwareVersion{ 0 };
     std::atomic<bool> m_closing{ false };
+    CNoOutputNotice m_noOutput;
     std::atomic<bool> m_debug{ false };
     std::atomic<bool> m_discSearchRunning{ false };
     // Set once the start-up has defined the device that sends events out.

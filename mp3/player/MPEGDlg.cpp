@@ -1,6 +1,7 @@
 #include "MPEGDlg.h"
 
 #include "mp3/decoder/DecoderChannel.h"
+#include "mp3/decoder/DecoderErrors.h"
 #include "mp3/decoder/DecoderPlayer.h"
 #include "runtime/DebugOutput.h"
 #include "paths/FilePath.h"
@@ -15,6 +16,13 @@ const int kAnyInputModule = -1;
 // Hundredths: one time code a second.
 const int kTimecodeGranularity = 100;
 const char kDefaultOutput[] = "(default)";
+
+// What waveOutOpen's failures become; an open failure without a reason of its
+// own is known by the output closing just before the refusal.
+bool IsDeviceFailure(int result)
+{
+    return result == kErrNoSuchDevice || result == kErrDeviceBusy || result == kErrNoDevice;
+}
 
 // The program's folder, with its closing backslash.
 CString ProgramFolder()
@@ -91,6 +99,11 @@ void CMPEGDlg::SignalStatus()
     SetEvent(m_statusEvent);
 }
 
+void CMPEGDlg::ReportNoOutput()
+{
+    m_host->ReportNoOutputDevice();
+}
+
 CString CMPEGDlg::TrackPath()
 {
     CString location = GetCurrentLocation();
@@ -153,13 +166,29 @@ void CMPEGDlg::OnNotification(const DecoderMessage& message)
     case kMsgInputTimecode:
         OnInputTimecode(f[1].value, f[2].value);
         break;
+    case kMsgInputState:
+        m_outputJustClosed = false;
+        break;
+    case kMsgOutputState:
+        m_outputJustClosed = f[0].value != 0;
+        break;
     case kMsgNack:
-        OnNack(f[0].value);
+        OnRefusal(f[0].value, f[1].value);
         break;
     case kMsgErrorReport:
         OnErrorReport();
         break;
     }
+}
+
+void CMPEGDlg::OnRefusal(int command, int result)
+{
+    bool output = command == kMsgPlay && (IsDeviceFailure(result) || m_outputJustClosed);
+    m_outputJustClosed = false;
+    if (output)
+        OnOutputFailed();
+    else
+        OnNack(command);
 }
 
 // The library's length of the track becomes the decoder's, which reads the

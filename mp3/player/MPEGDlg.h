@@ -34,6 +34,7 @@ protected:
     void PostRequest(UINT message) override;
     void SendCommand(int code) override;
     void SignalStatus() override;
+    void ReportNoOutput() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     LRESULT OnOpen(WPARAM, LPARAM);
@@ -44,6 +45,7 @@ protected:
 
 private:
     void OnNotification(const DecoderMessage& message);
+    void OnRefusal(int command, int result);
     void OnInputDuration(int seconds);
     // The current track's file: the program's folder, the music folder
     // against it, the track's location against that. Empty without a track.
@@ -52,4 +54,8 @@ private:
     CMp3Host* m_host = nullptr;
     HANDLE m_statusEvent;
     DecoderChannel* m_channel = nullptr;
+    // The decoder tells the output closed just before it refuses a play whose
+    // output would not open; any input news since means the refusal is not
+    // the output's.
+    bool m_outputJustClosed = false;
 };

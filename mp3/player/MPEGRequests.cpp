@@ -499,6 +499,20 @@ void CMPEGRequests::OnNack(int command)
     SignalStatus();
 }
 
+void CMPEGRequests::OnOutputFailed()
+{
+    CGuard guard(m_lock);
+    // Every other track would fail on the same device: the album stops where
+    // it is, and a finished item would let the play list move on as if it had
+    // played.
+    EndItem();
+    m_finished = 0;
+    m_playRequested = 0;
+    m_error = 1;
+    ReportNoOutput();
+    SignalStatus();
+}
+
 void CMPEGRequests::OnErrorReport()
 {
     CGuard guard(m_lock);

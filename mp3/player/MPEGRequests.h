@@ -65,6 +65,10 @@ public:
     void OnInputDuration(int seconds);
     void OnInputTimecode(int minutes, int seconds);
     void OnNack(int command);
+    // A play refused because no wave output device could be opened: the item
+    // stops with its error flag, neither stepping through the album nor
+    // counting as finished, and the player reports it.
+    void OnOutputFailed();
     void OnErrorReport();
     void SetFades(int fadeDown, int fadeUp, int overlap) override;
     void SetPreview(BYTE preview) override;
@@ -77,6 +81,9 @@ protected:
     virtual void SendCommand(int code) = 0;
     // Tells the poller that the state, the duration or the second changed.
     virtual void SignalStatus() {}
+    // Tells the program that no wave output device could be opened; called
+    // with the lock held, on the MP3 thread: it must only post.
+    virtual void ReportNoOutput() {}
     // Seconds, as time() gives them.
     virtual DWORD Now();
 

@@ -18,6 +18,9 @@ public:
     virtual CString GetMusicFileDirectory() = 0;
     // The option "MP3 Output Name"; empty or "(default)" for the wave mapper.
     virtual CString GetOutputName() = 0;
+    // Called on the MP3 thread whenever a play found no wave output device
+    // that would open. It must not block that thread: post, never show a box.
+    virtual void ReportNoOutputDevice() = 0;
     // Called on the MP3 thread itself, by name ("MP3"), when it starts and ends.
     virtual void ThreadStarted(const char* name) = 0;
     virtual void ThreadEnded() = 0;

@@ -108,7 +108,12 @@ void CPlayersPage::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_PLY_FINISH_TWEAK, m_values.m_trackFinishTweak);
     DDV_MinMaxInt(pDX, m_values.m_trackFinishTweak, -5, 5);
     DDX_KeptChoice(pDX, IDC_PLY_PRE_QUEUE, m_values.m_preQueueMode);
-    DDX_CBString(pDX, IDC_PLY_MP3_OUTPUT, m_values.m_mp3OutputName);
+    // No name plays on the wave mapper, as "(default)" does: the box says so
+    // rather than stand empty.
+    CString output = m_values.m_mp3OutputName.IsEmpty() ? CString(kOutputChoices[0]) : m_values.m_mp3OutputName;
+    DDX_CBString(pDX, IDC_PLY_MP3_OUTPUT, output);
+    if (pDX->m_bSaveAndValidate)
+        m_values.m_mp3OutputName = output;
     if (pDX->m_bSaveAndValidate)
         TakeSpins();
 }

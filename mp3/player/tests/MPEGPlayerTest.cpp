@@ -3,6 +3,7 @@
 // file, and its notifications reach the dialog's flags and the library.
 #include "TestFramework.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,13 @@ public:
     CString GetOutputName() override { return outputName.c_str(); }
     void ThreadStarted(const char* name) override { threads.push_back(std::string("start ") + name); }
     void ThreadEnded() override { threads.push_back("end"); }
+    void ReportNoOutputDevice() override { noOutputReports++; }
 
     CMusicLibrary library;
     std::string musicFolder;
     std::string outputName = "(default)";
     std::vector<std::string> threads;
+    std::atomic<int> noOutputReports{0};
 };
 
 class MPEGPlayerTest : public ::testing::Test
@@ -199,6 +202,42 @@ TEST_F(MPEGPlayerTest, FilesThatCannotPlay)
         EXPECT_EQ(c.error, (bool)single.HasError());
         EXPECT_FALSE(single.IsBusy());
         End();
+    }
+}
+
+// An output that will not open, by the device's own code or by the open
+// failing plainly: the album stops at its first track with the error flag,
+// not finished (the play list would move on as if it had played), and the
+// program hears of it once.
+TEST_F(MPEGPlayerTest, AnOutputThatWillNotOpenStopsTheAlbumAndIsReported)
+{
+    const struct {
+        const char* name;
+        std::string output;
+    } cases[] = {
+        {"a wave device that does not exist", "/dev/wave/9"},
+        {"a file output in a missing folder", "wav:" + m_music.WindowsPath("missing\\out.wav")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_host.library.RemoveAllAlbums();
+        AlbumRecord album = MakeAlbum({kShort, kShort, kShort});
+        m_host.outputName = c.output;
+        m_host.noOutputReports = 0;
+        size_t before = s_device->Played().size();
+        CMPEGDlg& player = Start();
+        EXPECT_TRUE(player.Play(album, -1));
+        ASSERT_TRUE(WaitUntil(player, [&] { return player.HasError() || player.IsFinished(); }));
+        EXPECT_TRUE(player.HasError());
+        EXPECT_FALSE(player.IsFinished());
+        EXPECT_FALSE(player.IsPlaying());
+        EXPECT_FALSE(player.IsBusy());
+        EXPECT_EQ(0, player.GetTrack());
+        // Asked again, as the playing thread does at every step: no new attempt.
+        player.Play(album, -1);
+        End();
+        EXPECT_EQ(1, m_host.noOutputReports);
+        EXPECT_EQ(before, s_device->Played().size());
     }
 }
 

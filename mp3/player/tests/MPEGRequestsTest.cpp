@@ -39,10 +39,12 @@ public:
     HANDLE GetStatusEvent() const override { return nullptr; }
     std::vector<int> sent;
     DWORD now = 1000;
+    int noOutputReports = 0;
 
 protected:
     DWORD Now() override { return now; }
     void SendCommand(int code) override { sent.push_back(code); }
+    void ReportNoOutput() override { noOutputReports++; }
     void PostRequest(UINT message) override
     {
         static const char* const kNames[] = {"InputOpen", "Play", "Stop", "Pause"};
@@ -296,6 +298,45 @@ TEST(MPEGRequests, NackStepsThroughAnAlbumOrFails)
         EXPECT_EQ(c.trackAfter, player.GetTrack());
         EXPECT_EQ(c.finished, player.IsFinished());
         EXPECT_EQ(c.error, player.HasError());
+    }
+}
+
+// A play refused for want of an output device, on an album's first or a later
+// track: no step to the next track, no finished mark, the error flag, one
+// report; the playing thread's repeated request for the item tries nothing.
+TEST(MPEGRequests, AnOutputFailureStopsWithoutStepping)
+{
+    const struct {
+        const char* name;
+        int track;
+        bool afterFirstTrack;
+        int trackAfter;
+    } cases[] = {
+        {"album, first track", -1, false, 0},
+        {"album, after the first track ended", -1, true, 1},
+        {"single track", 2, false, 2},
+    };
+    const AlbumRecord a = MakeAlbum("A", 3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingRequests player;
+        player.Play(a, c.track);
+        player.OnPlayerState(kPlayerPlaying);
+        if (c.afterFirstTrack)
+            player.OnPlayerState(kPlayerInputEnd);
+        player.posted.clear();
+        player.OnOutputFailed();
+        EXPECT_EQ(std::vector<std::string>{}, player.posted);
+        EXPECT_EQ(c.trackAfter, player.GetTrack());
+        EXPECT_FALSE(player.IsFinished());
+        EXPECT_FALSE(player.IsPlaying());
+        EXPECT_FALSE(player.IsBusy());
+        EXPECT_TRUE(player.HasError());
+        EXPECT_EQ(1, player.noOutputReports);
+        if (c.track >= 0) {
+            player.Play(a, c.track);
+            EXPECT_EQ(std::vector<std::string>{}, player.posted);
+        }
     }
 }
 

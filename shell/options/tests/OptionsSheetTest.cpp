@@ -281,6 +281,23 @@ TEST_F(OptionsTest, ValuesOutsideTheListsStay)
     EXPECT_EQ("7", Stored("Double Click Play Option"));
 }
 
+// No output name stored: the MP3 output box shows the wave mapper's item
+// that it means, and a typed name is kept as typed.
+TEST_F(OptionsTest, TheMp3OutputShowsTheDefaultForNoName)
+{
+    m_options->m_page5.m_mp3OutputName = "";
+    std::string shown;
+    m_steps.Then([] { ShowPage(4); });
+    m_steps.Then([&] {
+        shown = Text(IDC_PLY_MP3_OUTPUT);
+        SetText(IDC_PLY_MP3_OUTPUT, "/dev/wave/2");
+    });
+    m_steps.Then([] { PressOK(); });
+    EXPECT_EQ(IDOK, RunSheet());
+    EXPECT_EQ("(default)", shown);
+    EXPECT_EQ("/dev/wave/2", Stored("MP3 Output Name"));
+}
+
 TEST(OptionsListTest, ListItemsOfStoredValues)
 {
     const struct
