@@ -24,6 +24,12 @@ def run(j):
     j.screenshot("tip")
     j.move(main, main.w // 2, main.h // 2)
     j.wait_for(lambda: j.find(exe="zym.exe", text="^Ready$", within=main), 5, "\"Ready\" in the status bar")
+    # A menu title is no command: the idle prompt stays.
+    menu_bar = j.find(exe="zym.exe", cls=BAR_CLASS, text="^Menu bar$")
+    j.move(menu_bar, 45, menu_bar.h // 2)
+    j.move(menu_bar, 46, menu_bar.h // 2)
+    j.expect_none(lambda: not j.find(exe="zym.exe", text="^Ready$", within=main), 2,
+                  "the status bar loses \"Ready\" over a menu title")
     # A highlighted menu item puts its prompt there too.
     j.key("alt+l")
     j.key("Down")

@@ -55,7 +55,10 @@ void TkCustomToolBar::ShowPointerHelp(UINT message, WPARAM wParam, LPARAM lParam
     TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hWnd, 0};
     TrackMouseEvent(&track);
     int index = ButtonHitTest((short)LOWORD(lParam), (short)HIWORD(lParam), NULL);
-    SetFlyByPrompt(index < 0 || GetButton(index)->IsSeparator() ? 0 : GetButtonID(index));
+    // Separators and menu titles (a menu bar's buttons) have no prompt.
+    TkStdBtn* button = index < 0 ? NULL : GetButton(index);
+    BOOL command = button != NULL && !button->IsSeparator() && button->m_nKind != kTkBtnMenu;
+    SetFlyByPrompt(command ? button->m_nID : 0);
 }
 
 void TkCustomToolBar::SetFlyByPrompt(UINT id)
