@@ -107,12 +107,19 @@ TEST_F(SonyPlayerTest, KeysFrameTheirWordsWithTheBusByteAndPauses)
         std::string text;
     } cases[] = {
         {[](CSonyPlayer& p) { p.KeyDisc(); }, "cdca001:disc  " + p5 + ef + p5},
+        {[](CSonyPlayer& p) { p.KeyEnter(); }, "cdca001:enter  " + p5 + ef + p5},
+        {[](CSonyPlayer& p) { p.KeyClear(); }, "cdca001:clear  " + p5 + ef + p5},
         {[](CSonyPlayer& p) { p.KeyMemoInput(); }, "cdca001:memo_input  " + p5 + ef + p5},
+        {[](CSonyPlayer& p) { p.KeyMemoScan(); }, "cdca001:memo_scan  " + p5 + ef + p5},
+        {[](CSonyPlayer& p) { p.KeyUpArrow(); }, "cdca001:up_arrow  " + p5 + ef + p5},
         {[](CSonyPlayer& p) { p.KeyBlock(); }, "cdca001:block  " + p5 + ef + "cdsls001:ir[-100000] "},
         {[](CSonyPlayer& p) { p.KeyTrack(); }, "cdca001:track  " + p5 + ef + p5 + " " + p5},
         {[](CSonyPlayer& p) { p.KeyDownArrow(); }, "cdca001:down_arrow " + ef + p5},
+        {[](CSonyPlayer& p) { p.KeyLeftArrow(); }, "cdca001:left_arrow " + ef + p5},
+        {[](CSonyPlayer& p) { p.KeyRightArrow(); }, "cdca001:right_arrow " + ef + p5},
         {[](CSonyPlayer& p) { p.KeyPlayerSelect(); }, "cdca001:player_select " + ef + p5},
         {[](CSonyPlayer& p) { p.KeyProgram(); }, "cdca001:program cdsls001:ir[-100000] "},
+        {[](CSonyPlayer& p) { p.KeyContinue(); }, "cdca001:continue cdsls001:ir[-100000] "},
         {[](CSonyPlayer& p) { p.KeyRepeat(); }, "cdca001:repeat cdsls001:ir[-100000] "},
         {[](CSonyPlayer& p) { p.KeyDigit(7); }, "cdca001:7  " + p5 + " " + ef + p5},
     };
