@@ -6,6 +6,15 @@ namespace
 {
 // The sheet whose window the property-sheet callback is about to report.
 thread_local CPropertySheet* t_sheetInit = NULL;
+// The sheet whose modal loop (the system's) runs on this thread, and the hook
+// that lets it see its page keys there.
+thread_local CPropertySheet* t_modalSheet = NULL;
+thread_local HHOOK t_modalKeyHook = NULL;
+
+BOOL KeyIsDown(int key)
+{
+    return (GetKeyState(key) & 0x8000) != 0;
+}
 }
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
@@ -269,6 +278,48 @@ BOOL CPropertySheet::OnInitDialog()
     return TRUE;
 }
 
+BOOL CPropertySheet::ChangePageByKey(const MSG* msg)
+{
+    if (msg->message != WM_KEYDOWN || !KeyIsDown(VK_CONTROL) || !m_hWnd ||
+        (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)))
+        return FALSE;
+    int step;
+    switch (msg->wParam)
+    {
+    case VK_TAB:
+        step = KeyIsDown(VK_SHIFT) ? -1 : 1;
+        break;
+    case VK_NEXT:
+        step = 1;
+        break;
+    case VK_PRIOR:
+        step = -1;
+        break;
+    default:
+        return FALSE;
+    }
+    int count = GetPageCount();
+    int active = GetActiveIndex();
+    if (count > 1 && active >= 0)
+        SetActivePage((active + step + count) % count);
+    return TRUE;
+}
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* msg)
+{
+    return ChangePageByKey(msg) || CWnd::PreTranslateMessage(msg);
+}
+
+// The system's modal loop gives the keys to the dialog manager, which takes
+// Ctrl+Tab for Tab: the sheet sees them first here and leaves a null message.
+LRESULT CALLBACK CPropertySheet::ModalKeyHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    MSG* msg = (MSG*)lParam;
+    if (code == HC_ACTION && wParam == PM_REMOVE && t_modalSheet && t_modalSheet->ChangePageByKey(msg))
+        msg->message = WM_NULL;
+    return CallNextHookEx(t_modalKeyHook, code, wParam, lParam);
+}
+
 INT_PTR CPropertySheet::DoModal()
 {
     BuildHeader();
@@ -278,7 +329,15 @@ INT_PTR CPropertySheet::DoModal()
         owner = AfxGetMainWnd()->GetSafeHwnd();
     m_psh.hwndParent = owner;
     t_sheetInit = this;
+    CPropertySheet* outerSheet = t_modalSheet;
+    HHOOK outerHook = t_modalKeyHook;
+    t_modalSheet = this;
+    t_modalKeyHook = SetWindowsHookExA(WH_GETMESSAGE, ModalKeyHook, NULL, GetCurrentThreadId());
     INT_PTR result = PropertySheetA(&m_psh);
+    if (t_modalKeyHook)
+        UnhookWindowsHookEx(t_modalKeyHook);
+    t_modalSheet = outerSheet;
+    t_modalKeyHook = outerHook;
     t_sheetInit = NULL;
     // The window has gone by now; a still attached object lets go of it.
     if (m_hWnd)

@@ -68,6 +68,11 @@ public:
 
     PROPSHEETHEADERA m_psh;
 
+    // Ctrl+Tab and Ctrl+PgDn (Shift or PgUp: backwards) change the page from
+    // anywhere in the sheet; TRUE when the message was such a key.
+    BOOL ChangePageByKey(const MSG* msg);
+    BOOL PreTranslateMessage(MSG* msg) override;
+
 protected:
     void OnShowWindow(BOOL show, UINT status);
     DECLARE_MESSAGE_MAP()
@@ -77,6 +82,7 @@ private:
     // Fills m_psh with the pages; the array lives as long as the sheet runs.
     void BuildHeader();
     static int CALLBACK SheetCallback(HWND hWnd, UINT message, LPARAM lParam);
+    static LRESULT CALLBACK ModalKeyHook(int code, WPARAM wParam, LPARAM lParam);
 
     CString m_caption;
     CWnd* m_pParentWnd;

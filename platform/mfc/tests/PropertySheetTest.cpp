@@ -1,6 +1,7 @@
 #include "TestFramework.h"
 #include "CallRecorder.h"
 
+#include "InputScript.h"
 #include "MessageBoxScript.h"
 #include "PropertySheetTest.h"
 
@@ -185,5 +186,61 @@ TEST(PropertySheetTest, AModalSheetComesUpCentredOnItsOwner)
     EXPECT_NEAR(ownerRect.CenterPoint().x, shown.CenterPoint().x, 1);
     EXPECT_NEAR(ownerRect.CenterPoint().y, shown.CenterPoint().y, 1);
     owner.DestroyWindow();
+}
+
+// Should the keys not change the page, the sheet is cancelled after a while.
+const UINT_PTR kGiveUpTimer = 77;
+CPropertySheet* g_keySheet = NULL;
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_keySheet->PressButton(PSBTN_CANCEL);
+}
+
+// Ctrl+Tab and Ctrl+PgDn go to the next page, with Shift or PgUp to the
+// previous one (round from the first to the last), wherever the focus is.
+TEST(PropertySheetTest, CtrlTabAndCtrlPageKeysChangeThePage)
+{
+    const struct
+    {
+        const char* name;
+        std::vector<WORD> keys;
+        int page;
+    } cases[] = {
+        {"Ctrl+Tab", {VK_CONTROL, VK_TAB}, 1},
+        {"Ctrl+PgDn", {VK_CONTROL, VK_NEXT}, 1},
+        {"Ctrl+Shift+Tab", {VK_CONTROL, VK_SHIFT, VK_TAB}, 2},
+        {"Ctrl+PgUp", {VK_CONTROL, VK_PRIOR}, 2},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CRecordingSheet sheet;
+        g_keySheet = &sheet;
+        CTextPage one, three;
+        CNumberPage two;
+        sheet.AddPage(&one);
+        sheet.AddPage(&two);
+        sheet.AddPage(&three);
+        int reached = 0;
+        one.m_step = [&](CRecordingPage& page) {
+            InputScript keys;
+            for (WORD key : c.keys)
+                keys.KeyDown(key);
+            for (auto key = c.keys.rbegin(); key != c.keys.rend(); ++key)
+                keys.KeyUp(*key);
+            keys.SendOnly();
+            ::SetTimer(sheet.m_hWnd, kGiveUpTimer, 3000, GiveUp);
+        };
+        auto arrived = [&](CRecordingPage&) {
+            reached = sheet.GetActiveIndex();
+            ::KillTimer(sheet.m_hWnd, kGiveUpTimer);
+            sheet.PressButton(PSBTN_CANCEL);
+        };
+        two.m_step = arrived;
+        three.m_step = arrived;
+        EXPECT_EQ(IDCANCEL, sheet.DoModal());
+        EXPECT_EQ(c.page, reached);
+    }
 }
 }
