@@ -6,11 +6,37 @@
 
 #include <afxdlgs.h>
 
+#include <vector>
+
 namespace {
 
 const int kPlayerColumnWidth = 120;
 // Row 0 missing, row 1 MP3, then the changers.
 const int kFirstChangerRow = 2;
+
+// The font as the list draws it: a substitute face name such as "MS Shell
+// Dlg" (the default's) is in no font list, and the font dialog would open on
+// a face it does not offer. The family the system chose is; the text face
+// would still give the substitute's name.
+LOGFONTA DrawnFont(const LOGFONTA& font)
+{
+    LOGFONTA drawn = font;
+    HFONT handle = CreateFontIndirectA(&font);
+    HDC dc = ::GetDC(NULL);
+    HGDIOBJ old = SelectObject(dc, handle);
+    UINT size = GetOutlineTextMetricsA(dc, 0, NULL);
+    std::vector<BYTE> metrics(size);
+    if (size && GetOutlineTextMetricsA(dc, size, (OUTLINETEXTMETRICA*)metrics.data()))
+    {
+        const OUTLINETEXTMETRICA* outline = (const OUTLINETEXTMETRICA*)metrics.data();
+        lstrcpynA(drawn.lfFaceName, (const char*)metrics.data() + (UINT_PTR)outline->otmpFamilyName,
+                  LF_FACESIZE);
+    }
+    SelectObject(dc, old);
+    ::ReleaseDC(NULL, dc);
+    DeleteObject(handle);
+    return drawn;
+}
 
 } // namespace
 
@@ -119,7 +145,8 @@ LRESULT CAppearancePage::OnColorPicked(WPARAM id, LPARAM color)
 
 void CAppearancePage::OnFonts()
 {
-    CFontDialog dialog(&m_values.m_listFont, CF_SCREENFONTS | CF_EFFECTS, NULL, this);
+    LOGFONTA current = DrawnFont(m_values.m_listFont);
+    CFontDialog dialog(&current, CF_SCREENFONTS | CF_EFFECTS, NULL, this);
     dialog.m_cf.rgbColors = static_cast<COLORREF>(m_values.m_listFontColor);
     if (dialog.DoModal() != IDOK)
         return;

@@ -443,18 +443,37 @@ TEST_F(OptionsTest, LocateOffersTheDiscDatabasesServers)
     EXPECT_EQ("sites", server.Commands()[0].command);
 }
 
-// "Fonts and Colors..." gives the list font and colour to the page's list
-// and the views (hint 9); OK stores them.
+// "Fonts and Colors..." opens on the face the list draws with (the default
+// font's substitute name is in no font list), gives the list font and colour
+// to the page's list and the views (hint 9); OK stores them.
 TEST_F(OptionsTest, TheFontDialogSetsTheListFont)
 {
+    const int kFaceList = 0x470;
+    const int kSizeList = 0x472;
     m_options->m_page8.m_listFontColor = RGB(0, 0, 128);
+    LOGFONTA& listFont = m_options->m_page8.m_listFont;
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(LOGFONTA), &listFont);
+    listFont.lfHeight = -16;  // 12 points on the 96 dots an inch of the test display
+    // The system's own word for the family it draws the substitute name with.
+    char substitute[LF_FACESIZE] = "";
+    DWORD length = sizeof substitute;
+    const char kSubstitutes[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes";
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_LOCAL_MACHINE, kSubstitutes, listFont.lfFaceName, RRF_RT_REG_SZ,
+                                          NULL, substitute, &length))
+        << listFont.lfFaceName;
     bool answered = false;
+    std::string faceShown, sizeShown;
     m_steps.Then([] { ShowPage(7); });
     m_steps.Then([] { PostMessageA(Item(IDC_APP_FONTS), BM_CLICK, 0, 0); });
     m_steps.Wait([&] {
         HWND font = CStepDriver::Find("Font");
         if (!font)
             return false;
+        char text[LF_FACESIZE] = "";
+        GetDlgItemTextA(font, kFaceList, text, sizeof text);
+        faceShown = text;
+        GetDlgItemTextA(font, kSizeList, text, sizeof text);
+        sizeShown = text;
         SendMessageA(font, WM_COMMAND, IDOK, 0);
         answered = true;
         return true;
@@ -463,6 +482,8 @@ TEST_F(OptionsTest, TheFontDialogSetsTheListFont)
     m_steps.Then([] { PressOK(); });
     EXPECT_EQ(IDOK, RunSheet());
     EXPECT_TRUE(answered);
+    EXPECT_EQ(substitute, faceShown);
+    EXPECT_EQ("12", sizeShown);
     EXPECT_EQ((Calls{ "hint 9" }), m_host.calls);
     const std::string font = Stored("List Font");
     EXPECT_NE(std::string::npos, font.find(m_options->m_page8.m_listFont.lfFaceName)) << font;
