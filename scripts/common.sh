@@ -189,6 +189,10 @@ start_wineserver() {
     as_test_user wineserver -k 2>/dev/null || true
     as_test_user wineserver -p </dev/null >>"$BUILD_DIR/wineserver.log" 2>&1
     as_test_user wine64 wineboot </dev/null >/dev/null 2>&1 || true
+    # The desktop process ends once no program uses the desktop, and the next
+    # test's window would start it again with that test's pipes: a program of
+    # ours holds it until wineserver -k.
+    "${AS_TEST_USER[@]}" wine64 "$BUILD_DIR/tests/support/desktophold.exe.so" </dev/null >/dev/null 2>&1 &
 }
 
 stop_services() {
