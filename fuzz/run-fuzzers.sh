@@ -32,13 +32,15 @@ export PATH="$shim:/usr/lib/wine:$PATH"
 # fuzzer's own main and the shared sanitizer runtime (the Wine loader is no
 # sanitized program, so the runtime is preloaded into it below), which is why
 # the compiler's link checks are skipped.
+# Flags given here replace the toolchain's own, so its wide-character ones come again.
+wide="-fno-short-wchar -UWINE_UNICODE_NATIVE"
 sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 link="-Wl,--whole-archive;$runtime/libclang_rt.fuzzer-x86_64.a;-Wl,--no-whole-archive;$runtime/libclang_rt.asan-x86_64.so"
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/WinelibToolchain.cmake" \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
         -DCMAKE_C_COMPILER_WORKS=ON -DCMAKE_CXX_COMPILER_WORKS=ON \
-        -DCMAKE_C_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS="$sanitize" -DZYM_LIBFUZZER="$link" >/dev/null
+        -DCMAKE_C_FLAGS="$wide $sanitize" -DCMAKE_CXX_FLAGS="$wide $sanitize" -DZYM_LIBFUZZER="$link" >/dev/null
 fi
 cmake --build "$build" --target "${targets[@]/#/fuzz_}"
 
