@@ -164,7 +164,7 @@ class Journey:
     def _run(self, *command, env=None, check=True):
         # Output through a file, not a pipe: a wineserver that a command starts
         # inherits it and would hold a pipe open long after the command ended.
-        with tempfile.TemporaryFile(mode="w+") as output:
+        with tempfile.TemporaryFile(mode="w+", errors="replace") as output:
             result = subprocess.run(command, env=env or self.env, stdin=subprocess.DEVNULL, stdout=output,
                                     stderr=subprocess.STDOUT)
             output.seek(0)
