@@ -4,6 +4,7 @@
 #include "LxCustomizeColumnsDlg.h"
 #include "LxListResource.h"
 
+#include <algorithm>
 #include <stdlib.h>
 
 namespace
@@ -451,6 +452,38 @@ int CLxListCtrl::InsertItemEx(int row, DWORD_PTR itemData)
     item.pszText = LPSTR_TEXTCALLBACKA;
     item.lParam = (LPARAM)itemData;
     return InsertItem(&item);
+}
+
+void CLxListCtrl::SetRows(const std::vector<DWORD_PTR>& itemData)
+{
+    int count = (int)itemData.size();
+    int had = GetItemCount();
+    // Rows with texts of their own or category rows cannot be reused; nor is
+    // it worth deleting most rows one by one.
+    if (m_pCategoryManager || m_fixedTexts || count < had / 2)
+    {
+        DeleteAllItems();
+        had = 0;
+    }
+    int kept = std::min(count, had);
+    // The list view moves the focus off a deleted row: the tail goes first.
+    for (int row = had - 1; row >= count; row--)
+        DeleteItem(row);
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM | LVIF_STATE;
+    item.stateMask = (UINT)-1;
+    for (int row = 0; row < kept; row++)
+    {
+        item.iItem = row;
+        item.lParam = (LPARAM)itemData[row];
+        SetItem(&item);
+    }
+    SetItemCount(count);
+    for (int row = kept; row < count; row++)
+        InsertItemEx(row, itemData[row]);
+    SetSelectionMark(-1);
+    if (kept > 0)
+        EnsureVisible(0, FALSE);
 }
 
 std::vector<int> CLxListCtrl::RowsOfItem(int row, DWORD_PTR itemData)

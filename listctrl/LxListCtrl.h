@@ -80,6 +80,12 @@ class CLxListCtrl;
 typedef BOOL (CWnd::*LxRequestHandler)(CLxListRequest& request);
 typedef void (CWnd::*LxCellTextHandler)(int row, int columnId, DWORD_PTR itemData,
                                         CString& text);
+// One sort: a column (display index) and its direction (1 ascending).
+struct LxSortOrder
+{
+    int column;
+    int ascending;
+};
 // The type-ahead clock: 100 ns units, as a CTimeStamp.
 typedef ULONGLONG (*LxClock)();
 
@@ -132,6 +138,11 @@ public:
 
     // Rows and cells.
     int InsertItemEx(int row, DWORD_PTR itemData);
+    // Refills the list with one row per item data, in order, as DeleteAllItems
+    // and InsertItemEx would leave it (nothing selected, scrolled to the top).
+    // Rows the list has are written over: the list view empties itself in time
+    // that grows with the square of its rows.
+    void SetRows(const std::vector<DWORD_PTR>& itemData);
     BOOL DeleteItemEx(int row, DWORD_PTR itemData);
     void InvalidateItemText(int row, int column, DWORD_PTR itemData);
     void SetItemTextEx(int row, int column, DWORD_PTR itemData, const CString& text);
@@ -289,6 +300,11 @@ private:
     void MoveFocusRow(int delta);
     int SearchStart(int character, int focused, int count);
     bool SortableColumn(int column);
+    bool CanSortBy(int column);
+    // Sorts as SortBy once per entry, in order, with one pass over the rows;
+    // answers as SortBy does for the last entry.
+    int SortByKeys(const std::vector<LxSortOrder>& sorts);
+    void SortRows(const std::vector<LxSortOrder>& sorts);
     void PaintEmptyText();
     void ShowHeaderMenu();
     void RunColumnDialog(CDialog& dialog);

@@ -13,40 +13,6 @@ int Sign(bool greater, bool smaller)
     return greater ? 1 : smaller ? -1 : 0;
 }
 
-int CALLBACK NumberAscending(LPARAM a, LPARAM b, LPARAM)
-{
-    int x = ((CLxSortNumber*)a)->m_number, y = ((CLxSortNumber*)b)->m_number;
-    return Sign(x > y, x < y);
-}
-
-int CALLBACK NumberDescending(LPARAM a, LPARAM b, LPARAM)
-{
-    return NumberAscending(b, a, 0);
-}
-
-int CALLBACK DateAscending(LPARAM a, LPARAM b, LPARAM)
-{
-    const COleDateTime& x = ((CLxSortDate*)a)->m_date;
-    const COleDateTime& y = ((CLxSortDate*)b)->m_date;
-    return Sign(x > y, x < y);
-}
-
-int CALLBACK DateDescending(LPARAM a, LPARAM b, LPARAM)
-{
-    return DateAscending(b, a, 0);
-}
-
-int CALLBACK TextAscending(LPARAM a, LPARAM b, LPARAM)
-{
-    return _mbsicmp((const unsigned char*)(LPCSTR)((CLxSortText*)a)->m_text,
-                    (const unsigned char*)(LPCSTR)((CLxSortText*)b)->m_text);
-}
-
-int CALLBACK TextDescending(LPARAM a, LPARAM b, LPARAM)
-{
-    return TextAscending(b, a, 0);
-}
-
 CString WithoutDots(const CString& text)
 {
     CString plain = text;
@@ -64,12 +30,70 @@ public:
 private:
     HCURSOR m_old;
 };
+
+bool SameContents(const LVITEMA& a, const LVITEMA& b)
+{
+    return a.lParam == b.lParam && a.state == b.state && a.iImage == b.iImage && a.iIndent == b.iIndent;
+}
 }
 
-CLxSortItems::CLxSortItems(CLxListCtrl& list, int column, LxSortKind kind)
-    : m_list(list), m_column(column), m_kind(kind)
+CLxSortKeys::CLxSortKeys(int column, LxSortKind kind, bool ascending, int rows)
+    : m_column(column), m_kind(kind), m_ascending(ascending)
 {
-    BuildKeys();
+    if (kind == kLxSortNumber || kind == kLxSortDotNumber)
+        m_numbers.reserve(rows);
+    else if (kind == kLxSortDate)
+        m_dates.reserve(rows);
+    else
+        m_texts.reserve(rows);
+}
+
+void CLxSortKeys::Add(const CString& text)
+{
+    switch (m_kind)
+    {
+    case kLxSortNumber:
+        m_numbers.push_back(atoi(text));
+        break;
+    case kLxSortDotNumber:
+        m_numbers.push_back(atoi(WithoutDots(text)));
+        break;
+    case kLxSortDate:
+    {
+        COleDateTime date;
+        if (!date.ParseDateTime(text, 0, LANG_USER_DEFAULT))
+            date = COleDateTime();
+        m_dates.push_back(date);
+        break;
+    }
+    case kLxSortText:
+        m_texts.push_back(text);
+        break;
+    }
+}
+
+int CLxSortKeys::Compare(int a, int b) const
+{
+    return m_ascending ? CompareAscending(a, b) : CompareAscending(b, a);
+}
+
+int CLxSortKeys::CompareAscending(int a, int b) const
+{
+    switch (m_kind)
+    {
+    case kLxSortNumber:
+    case kLxSortDotNumber:
+        return Sign(m_numbers[a] > m_numbers[b], m_numbers[a] < m_numbers[b]);
+    case kLxSortDate:
+        return Sign(m_dates[a] > m_dates[b], m_dates[a] < m_dates[b]);
+    default:
+        return _mbsicmp((const unsigned char*)(LPCSTR)m_texts[a], (const unsigned char*)(LPCSTR)m_texts[b]);
+    }
+}
+
+CLxSortItems::CLxSortItems(CLxListCtrl& list) : m_list(list)
+{
+    ReadRows();
 }
 
 LxSortKind CLxSortItems::KindOf(CLxListCtrl& list, int column)
@@ -84,160 +108,110 @@ LxSortKind CLxSortItems::KindOf(CLxListCtrl& list, int column)
     return kLxSortText;
 }
 
-void CLxSortItems::BuildKeys()
+// One message per row for all it holds: each message to the list view costs
+// far more than anything done with its answer.
+void CLxSortItems::ReadRows()
 {
-    int count = m_list.GetItemCount();
-    m_keys.reserve(count);
-    m_numbers.reserve(m_kind == kLxSortNumber || m_kind == kLxSortDotNumber ? count : 0);
-    m_dates.reserve(m_kind == kLxSortDate ? count : 0);
-    m_texts.reserve(m_kind == kLxSortText ? count : 0);
+    m_rows.resize(m_list.GetItemCount());
+    for (size_t row = 0; row < m_rows.size(); row++)
+    {
+        LVITEMA& item = m_rows[row];
+        item.mask = LVIF_PARAM | LVIF_STATE | LVIF_IMAGE | LVIF_INDENT;
+        item.iItem = (int)row;
+        item.stateMask = (UINT)-1;
+        m_list.GetItem(&item);
+    }
+}
+
+void CLxSortItems::AddKey(int column, bool ascending)
+{
+    m_keys.emplace_back(column, KindOf(m_list, column), ascending, (int)m_rows.size());
+}
+
+void CLxSortItems::ReadKeys()
+{
     CString text;
-    for (int row = 0; row < count; row++)
+    for (CLxSortKeys& keys : m_keys)
     {
-        DWORD_PTR itemData = m_list.GetItemData(row);
-        text.Empty();
-        m_list.GetCellText(row, m_column, text, &itemData);
-        AddKey(row, itemData, text);
+        for (size_t row = 0; row < m_rows.size(); row++)
+        {
+            DWORD_PTR itemData = (DWORD_PTR)m_rows[row].lParam;
+            text.Empty();
+            m_list.GetCellText((int)row, keys.Column(), text, &itemData);
+            keys.Add(text);
+        }
     }
 }
 
-void CLxSortItems::AddKey(int row, DWORD_PTR itemData, const CString& text)
+bool CLxSortItems::Before(int a, int b) const
 {
-    switch (m_kind)
+    for (const CLxSortKeys& keys : m_keys)
     {
-    case kLxSortNumber:
-    case kLxSortDotNumber:
-    {
-        int number = atoi(m_kind == kLxSortDotNumber ? WithoutDots(text) : text);
-        m_numbers.push_back(CLxSortNumber{number, itemData, row});
-        m_keys.push_back((LPARAM)&m_numbers.back());
-        break;
+        int order = keys.Compare(a, b);
+        if (order)
+            return order < 0;
     }
-    case kLxSortDate:
-    {
-        CLxSortDate key{COleDateTime(), itemData, row};
-        if (!key.m_date.ParseDateTime(text, 0, LANG_USER_DEFAULT))
-            key.m_date = COleDateTime();
-        m_dates.push_back(key);
-        m_keys.push_back((LPARAM)&m_dates.back());
-        break;
-    }
-    case kLxSortText:
-    {
-        CLxSortText key;
-        key.m_text = text;
-        key.m_itemData = itemData;
-        key.m_row = row;
-        m_texts.push_back(key);
-        m_keys.push_back((LPARAM)&m_texts.back());
-        break;
-    }
-    }
+    return false;
 }
 
-PFNLVCOMPARE CLxSortItems::Comparison(bool ascending) const
+int CALLBACK CLxSortItems::CompareRows(LPARAM a, LPARAM b, LPARAM items)
 {
-    switch (m_kind)
-    {
-    case kLxSortNumber:
-    case kLxSortDotNumber:
-        return ascending ? NumberAscending : NumberDescending;
-    case kLxSortDate:
-        return ascending ? DateAscending : DateDescending;
-    default:
-        return ascending ? TextAscending : TextDescending;
-    }
+    const CLxSortItems& self = *(const CLxSortItems*)items;
+    return self.Before((int)a, (int)b) ? -1 : self.Before((int)b, (int)a) ? 1 : 0;
 }
 
-int CLxSortItems::RowOf(LPARAM key) const
+void CLxSortItems::Sort()
 {
-    switch (m_kind)
-    {
-    case kLxSortNumber:
-    case kLxSortDotNumber:
-        return ((CLxSortNumber*)key)->m_row;
-    case kLxSortDate:
-        return ((CLxSortDate*)key)->m_row;
-    default:
-        return ((CLxSortText*)key)->m_row;
-    }
-}
-
-DWORD_PTR CLxSortItems::ItemDataOf(LPARAM key) const
-{
-    switch (m_kind)
-    {
-    case kLxSortNumber:
-    case kLxSortDotNumber:
-        return ((CLxSortNumber*)key)->m_itemData;
-    case kLxSortDate:
-        return ((CLxSortDate*)key)->m_itemData;
-    default:
-        return ((CLxSortText*)key)->m_itemData;
-    }
-}
-
-void CLxSortItems::Sort(bool ascending)
-{
-    PFNLVCOMPARE compare = Comparison(ascending);
+    if (m_keys.empty())
+        return;
+    ReadKeys();
     // Texts of their own stay with their rows only when the list view moves the
     // rows itself; otherwise moving the contents is much faster than its sort,
     // which shifts the whole row array once for every row out of order.
     if (m_list.m_fixedTexts)
     {
-        SortInList(compare);
+        SortInList();
         return;
     }
-    std::vector<LPARAM> order = m_keys;
-    std::stable_sort(order.begin(), order.end(),
-                     [compare](LPARAM a, LPARAM b) { return compare(a, b, 0) < 0; });
+    std::vector<int> order(m_rows.size());
+    for (size_t row = 0; row < order.size(); row++)
+        order[row] = (int)row;
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return Before(a, b); });
     MoveContents(order);
 }
 
-void CLxSortItems::SortInList(PFNLVCOMPARE compare)
+void CLxSortItems::SortInList()
 {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
-    for (size_t row = 0; row < m_keys.size(); row++)
+    for (size_t row = 0; row < m_rows.size(); row++)
     {
         item.iItem = (int)row;
-        item.lParam = m_keys[row];
+        item.lParam = (LPARAM)row;
         m_list.SetItem(&item);
     }
-    m_list.SortItems(compare, 0);
-    for (size_t row = 0; row < m_keys.size(); row++)
+    m_list.SortItems(CompareRows, (DWORD_PTR)this);
+    for (size_t row = 0; row < m_rows.size(); row++)
     {
-        LPARAM key = (LPARAM)m_list.GetItemData((int)row);
         item.iItem = (int)row;
-        item.lParam = (LPARAM)ItemDataOf(key);
+        item.lParam = m_rows[m_list.GetItemData((int)row)].lParam;
         m_list.SetItem(&item);
     }
 }
 
-void CLxSortItems::MoveContents(const std::vector<LPARAM>& order)
+void CLxSortItems::MoveContents(const std::vector<int>& order)
 {
     int count = (int)order.size();
-    std::vector<LVITEMA> rows(count);
-    for (int row = 0; row < count; row++)
-    {
-        LVITEMA& item = rows[row];
-        item.mask = LVIF_STATE | LVIF_IMAGE | LVIF_INDENT;
-        item.iItem = row;
-        item.stateMask = (UINT)-1;
-        m_list.GetItem(&item);
-        item.mask |= LVIF_PARAM;
-        item.lParam = (LPARAM)ItemDataOf(m_keys[row]);
-    }
     int mark = m_list.GetSelectionMark();
     int newMark = -1;
     for (int row = 0; row < count; row++)
     {
-        int from = RowOf(order[row]);
+        int from = order[row];
         if (from == mark)
             newMark = row;
-        if (from == row)
+        if (SameContents(m_rows[from], m_rows[row]))
             continue;
-        LVITEMA item = rows[from];
+        LVITEMA item = m_rows[from];
         item.iItem = row;
         item.stateMask = (UINT)-1;
         m_list.SetItem(&item);
@@ -258,23 +232,50 @@ bool CLxListCtrl::SortableColumn(int column)
 
 int CLxListCtrl::SortBy(int column, int ascending)
 {
-    if (column < 0 || column >= GetColumnCount() || (GetStyle() & LVS_OWNERDATA))
-        return 0;
-    if (!(m_style & kLxStyleSort))
-        return 1;
+    return SortByKeys({{column, ascending}});
+}
+
+bool CLxListCtrl::CanSortBy(int column)
+{
+    return column >= 0 && column < GetColumnCount() && !(GetStyle() & LVS_OWNERDATA);
+}
+
+int CLxListCtrl::SortByKeys(const std::vector<LxSortOrder>& sorts)
+{
+    int result = 0;
+    std::vector<LxSortOrder> taken;
+    for (const LxSortOrder& sort : sorts)
+    {
+        if (!CanSortBy(sort.column))
+            result = 0;
+        else if (!(m_style & kLxStyleSort))
+            result = 1;
+        else if ((result = SortableColumn(sort.column) ? 1 : 0))
+            taken.push_back(sort);
+    }
+    if (!taken.empty())
+        SortRows(taken);
+    return result;
+}
+
+void CLxListCtrl::SortRows(const std::vector<LxSortOrder>& sorts)
+{
     CWaitCursorScope wait;
-    if (!SortableColumn(column))
-        return 0;
     // Category rows go while the items sort; the items are filed again in
     // their new order after.
     if (m_pCategoryManager)
         m_pCategoryManager->Flatten(*this);
-    m_header.SetSortImage(column, ascending);
+    // The sorts one after the other, in one pass: the last is the first key.
+    CLxSortItems items(*this);
+    for (auto sort = sorts.rbegin(); sort != sorts.rend(); ++sort)
+        items.AddKey(sort->column, sort->ascending == 1);
+    for (const LxSortOrder& sort : sorts)
+        m_header.SetSortImage(sort.column, sort.ascending);
     // Every row changes: one repaint at the end, not one per row.
     bool visible = IsWindowVisible() != FALSE;
     if (visible)
         SetRedraw(FALSE);
-    CLxSortItems(*this, column, CLxSortItems::KindOf(*this, column)).Sort(ascending == 1);
+    items.Sort();
     if (visible)
         SetRedraw(TRUE);
     int selected = FirstSelectedRow();
@@ -283,7 +284,6 @@ int CLxListCtrl::SortBy(int column, int ascending)
     else if (selected >= 0)
         EnsureVisible(selected, FALSE);
     Invalidate(FALSE);
-    return 1;
 }
 
 void CLxListCtrl::OnColumnClick(NMHDR* header, LRESULT* result)
@@ -298,12 +298,8 @@ void CLxListCtrl::OnColumnClick(NMHDR* header, LRESULT* result)
 
 void CLxListCtrl::ReSort()
 {
-    int prevColumn = m_header.GetPrevSortColumn();
-    int prevAscending = m_header.GetPrevSortAscending();
-    int column = m_header.GetSortColumn();
-    int ascending = m_header.GetSortAscending();
-    SortBy(prevColumn, prevAscending);
-    SortBy(column, ascending);
+    SortByKeys({{m_header.GetPrevSortColumn(), m_header.GetPrevSortAscending()},
+                {m_header.GetSortColumn(), m_header.GetSortAscending()}});
 }
 
 void CLxListCtrl::LoadSortState(const char* listName)
@@ -312,12 +308,10 @@ void CLxListCtrl::LoadSortState(const char* listName)
     if (!app)
         return;
     CString section = LxListSection(listName);
-    int prevColumn = (int)app->GetProfileInt(section, "Prev Sort SubItem", -1);
-    int prevAscending = (int)app->GetProfileInt(section, "Prev Sort Ascending", 1);
-    SortBy(prevColumn, prevAscending);
-    int column = (int)app->GetProfileInt(section, "Sort SubItem", -1);
-    int ascending = (int)app->GetProfileInt(section, "Sort Ascending", 1);
-    SortBy(column, ascending);
+    SortByKeys({{(int)app->GetProfileInt(section, "Prev Sort SubItem", -1),
+                 (int)app->GetProfileInt(section, "Prev Sort Ascending", 1)},
+                {(int)app->GetProfileInt(section, "Sort SubItem", -1),
+                 (int)app->GetProfileInt(section, "Sort Ascending", 1)}});
 }
 
 void CLxListCtrl::SaveSortState(const char* listName)

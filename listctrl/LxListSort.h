@@ -1,5 +1,5 @@
-// Sort keys of CLxListCtrl: one record per row for the length of one sort,
-// holding the key of the sorted cell and the row's own item data.
+// Sort keys of CLxListCtrl: every row's contents and the keys of the sorted
+// cells, read once for the length of one sort.
 #pragma once
 
 #include "LxListCtrl.h"
@@ -16,36 +16,37 @@ enum LxSortKind
     kLxSortDate,
 };
 
-struct CLxSortNumber
-{
-    int m_number;
-    DWORD_PTR m_itemData;
-    int m_row;
-};
-
-struct CLxSortDate
-{
-    COleDateTime m_date;
-    DWORD_PTR m_itemData;
-    int m_row;
-};
-
-class CLxSortText
+// The keys of one column, one per row.
+class CLxSortKeys
 {
 public:
-    virtual ~CLxSortText() = default;
-    CString m_text;
-    DWORD_PTR m_itemData;
-    int m_row;
+    CLxSortKeys(int column, LxSortKind kind, bool ascending, int rows);
+    int Column() const { return m_column; }
+    void Add(const CString& text);
+    // Negative, zero or positive as row a sorts before, with or after row b.
+    int Compare(int a, int b) const;
+
+private:
+    int CompareAscending(int a, int b) const;
+
+    int m_column;
+    LxSortKind m_kind;
+    bool m_ascending;
+    std::vector<int> m_numbers;
+    std::vector<COleDateTime> m_dates;
+    std::vector<CString> m_texts;
 };
 
-// Runs one sort of a list by one column.
+// Runs one sort of a list by one or more columns.
 class CLxSortItems
 {
 public:
-    CLxSortItems(CLxListCtrl& list, int column, LxSortKind kind);
-    // Sorts the rows; stable, so ties keep the order of the previous sort.
-    void Sort(bool ascending);
+    explicit CLxSortItems(CLxListCtrl& list);
+    // Keys in the order of significance: a later key orders the ties of the
+    // ones before it.
+    void AddKey(int column, bool ascending);
+    // Sorts the rows; stable, so rows that tie on every key keep their order.
+    void Sort();
 
     static LxSortKind KindOf(CLxListCtrl& list, int column);
 
@@ -53,21 +54,17 @@ private:
     CLxSortItems(const CLxSortItems&);
     void operator=(const CLxSortItems&);
 
-    void BuildKeys();
-    void AddKey(int row, DWORD_PTR itemData, const CString& text);
-    PFNLVCOMPARE Comparison(bool ascending) const;
-    int RowOf(LPARAM key) const;
-    DWORD_PTR ItemDataOf(LPARAM key) const;
-    // Moves each row's contents (item data, state, image, indent) to its place.
-    void MoveContents(const std::vector<LPARAM>& order);
-    // The list view sorts, with the keys standing in for the item data.
-    void SortInList(PFNLVCOMPARE compare);
+    void ReadRows();
+    void ReadKeys();
+    bool Before(int a, int b) const;
+    static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM items);
+    // Moves each row's contents (item data, state, image, indent) to its place,
+    // writing only the rows whose contents change.
+    void MoveContents(const std::vector<int>& order);
+    // The list view sorts, with row numbers standing in for the item data.
+    void SortInList();
 
     CLxListCtrl& m_list;
-    int m_column;
-    LxSortKind m_kind;
-    std::vector<CLxSortNumber> m_numbers;
-    std::vector<CLxSortDate> m_dates;
-    std::vector<CLxSortText> m_texts;
-    std::vector<LPARAM> m_keys;
+    std::vector<CLxSortKeys> m_keys;
+    std::vector<LVITEMA> m_rows;
 };

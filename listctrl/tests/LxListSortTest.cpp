@@ -127,6 +127,32 @@ TEST_F(ListSortTest, ReSortAppliesPreviousThenCurrentKey)
     EXPECT_EQ(1, header->GetPrevSortAscending());
 }
 
+// Both ways of moving rows (contents, or the list view's own sort once a row
+// holds a text of its own) order by both keys of a ReSort at once.
+TEST_F(ListSortTest, ReSortOrdersByBothKeysEitherWay)
+{
+    for (bool ownTexts : {false, true})
+    {
+        m_list.DeleteAllItems();
+        m_owner.m_cells.clear();
+        AddRows({{"x", "2"}, {"y", "1"}, {"x", "1"}, {"y", "2"}});
+        m_list.SortBy(kPrice, 1);
+        m_list.SortBy(kTitle, 0);
+        m_list.DeleteAllItems();
+        m_owner.m_cells.clear();
+        AddRows({{"x", "1"}, {"y", "2"}, {"x", "2"}, {"y", "1"}});
+        m_list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+        if (ownTexts)
+            m_list.SetItemTextEx(1, kCount, 1, "own");
+        m_list.ReSort();
+        EXPECT_EQ((std::vector<DWORD_PTR>{3, 1, 0, 2}), ItemData()) << "own texts " << ownTexts;
+        EXPECT_EQ(LVIS_SELECTED, m_list.GetItemState(3, LVIS_SELECTED)) << "own texts " << ownTexts;
+        EXPECT_EQ(-1, m_list.GetNextItem(3, LVNI_SELECTED));
+        if (ownTexts)
+            EXPECT_EQ("own", std::string(m_list.GetItemText(1, kCount)));
+    }
+}
+
 TEST_F(ListSortTest, RefusedSortsTouchNothing)
 {
     AddRows({{"b"}, {"a"}});

@@ -6,6 +6,7 @@
 #include "ViewsResources.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -148,18 +149,19 @@ void CAlbumListView::Fill(bool reselect)
     int firstSelected = m_list.GetNextItem(-1, LVNI_SELECTED);
     m_filling = true;
     m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
+    std::vector<DWORD_PTR> rows;
     {
         CLibraryLock lock(library);
         int count = library.GetAlbumCount();
-        m_list.SetItemCount(count);
-        for (int index = 0, row = 0; index < count; ++index)
+        rows.reserve(count);
+        for (int index = 0; index < count; ++index)
         {
             const AlbumRecord* album = library.GetAlbumPtr(lock, index);
             if (album && IsShown(library, *album))
-                m_list.InsertItemEx(row++, static_cast<DWORD_PTR>(index));
+                rows.push_back(static_cast<DWORD_PTR>(index));
         }
     }
+    m_list.SetRows(rows);
     m_list.SetRedraw(TRUE);
     m_list.ReSort();
     int show = -1;

@@ -6,6 +6,7 @@
 #include "ViewsResources.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -173,11 +174,11 @@ void CSearchView::Fill()
     int lastVisible = m_list.GetTopIndex() + m_list.GetCountPerPage();
     m_filling = true;
     m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
     int count = list->GetCount();
-    m_list.SetItemCount(count);
+    std::vector<DWORD_PTR> rows(count);
     for (int index = 0; index < count; ++index)
-        m_list.InsertItemEx(index, static_cast<DWORD_PTR>(index));
+        rows[index] = static_cast<DWORD_PTR>(index);
+    m_list.SetRows(rows);
     m_list.SetRedraw(TRUE);
     if (count > 0)
         m_list.EnsureVisible(std::min(lastVisible, count - 1), FALSE);

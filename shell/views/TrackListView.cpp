@@ -6,6 +6,7 @@
 #include "ViewsResources.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -127,17 +128,18 @@ void CTrackListView::ShowAlbum(const CLibItem& entry)
     m_album = entry;
     m_album.SetTrack(kWholeAlbum);
     m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
     m_banner.SetText(kCaption);
     AlbumRecord album;
+    std::vector<DWORD_PTR> rows;
     if (GetAlbum(album))
     {
-        m_list.SetItemCount(album.GetTrackCount());
+        rows.resize(album.GetTrackCount());
         for (int track = 0; track < album.GetTrackCount(); ++track)
-            m_list.InsertItemEx(track, static_cast<DWORD_PTR>(track));
+            rows[track] = static_cast<DWORD_PTR>(track);
         if (!album.GetTitle(kAlbumIndex).IsEmpty())
             m_banner.SetText("Tracks for " + album.GetTitle(kAlbumIndex));
     }
+    m_list.SetRows(rows);
     m_list.SetRedraw(TRUE);
     m_list.ReSort();
     Invalidate(FALSE);
