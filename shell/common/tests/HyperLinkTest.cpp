@@ -160,4 +160,16 @@ TEST_F(HyperLinkTest, AutoSizeFitsTheTextFromTheAlignedEdge)
     }
 }
 
+// Over the control the pointer takes the link cursor the owner gave it.
+TEST_F(HyperLinkTest, TheLinkCursorShowsOverTheControl)
+{
+    HCURSOR cross = LoadCursorA(nullptr, (LPCSTR)IDC_CROSS);
+    m_link.SetLinkCursor(cross);
+    Make();
+    EXPECT_EQ(cross, m_link.GetLinkCursor());
+    SetCursor(LoadCursorA(nullptr, (LPCSTR)IDC_ARROW));
+    EXPECT_TRUE(m_link.SendMessage(WM_SETCURSOR, (WPARAM)m_link.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(cross, GetCursor());
+}
+
 } // namespace
