@@ -5,6 +5,7 @@
 #include "TestFramework.h"
 #include "TestData.h"
 #include "TestSite.h"
+#include "ServerEnvironment.h"
 #include "ServerRegistration.h"
 #include "TavlinClient.h"
 #include "TempFolder.h"
@@ -137,19 +138,6 @@ bool ClassRegistered()
     if (found)
         RegCloseKey(key);
     return found;
-}
-
-// A COM-started server quits a few ticks after its last client object.
-bool NoServerRuns()
-{
-    for (int i = 0; i < 200; ++i) {
-        HANDLE mark = OpenEventA(SYNCHRONIZE, FALSE, "Tavlinserv SI Event");
-        if (!mark)
-            return true;
-        CloseHandle(mark);
-        Sleep(100);
-    }
-    return false;
 }
 
 // Another running copy would make these starts end before their registry

@@ -21,6 +21,9 @@ class ServerEnvironment : public ::testing::Environment
 public:
     void SetUp() override
     {
+        // A server another test started may still be quitting: a client of
+        // this run would reach it, with its unit gone.
+        ASSERT_TRUE(NoServerRuns()) << "a copy of the server started before still runs";
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         RegisterProxyLibrary();
         // The server's options name COM1 to COM8 only.
@@ -54,6 +57,18 @@ private:
 ::testing::Environment* const kServer = ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
 
 } // namespace
+
+bool NoServerRuns()
+{
+    for (int i = 0; i < 200; ++i) {
+        HANDLE mark = OpenEventA(SYNCHRONIZE, FALSE, "Tavlinserv SI Event");
+        if (!mark)
+            return true;
+        CloseHandle(mark);
+        Sleep(100);
+    }
+    return false;
+}
 
 CTavlinSimulator& ServerUnit()
 {

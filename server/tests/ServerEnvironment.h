@@ -8,3 +8,7 @@
 #include "TavlinSimulator.h"
 
 CTavlinSimulator& ServerUnit();
+
+// Waits until no copy of the server runs (a COM-started server quits a few
+// ticks after its last client object); false when one still runs after 20 s.
+bool NoServerRuns();
