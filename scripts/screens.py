@@ -39,7 +39,7 @@ def lists(j):
 
 def run(j):
     zym = j.start_zym()
-    tip = j.wait_for(lambda: j.find(exe="zym.exe", cls="#32770", top_level=True), 20, "the tip of the day")
+    tip = j.tip_of_the_day()
     j.screenshot("start-with-tip")
     j.key("Escape")
     j.wait_gone(tip, 10)

@@ -97,11 +97,7 @@ def drag_library(j, main, end, keys=()):
 
 
 def run(j):
-    zym = j.start_zym()
-    tip = j.wait_for(lambda: j.find(exe="zym.exe", cls="#32770", top_level=True), 20, "the tip of the day")
-    j.key("Escape")
-    j.wait_gone(tip, 10)
-    main = j.main_window(zym)
+    zym, main = j.start_zym_past_tip()
     client_top = main.client_y - main.y
     middle_x, middle_y = main.x + main.w // 2, main.y + main.h // 2
     j.wait_for(lambda: headers_drawn(j, main), 10, "the Library's list headers")

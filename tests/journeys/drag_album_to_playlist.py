@@ -41,11 +41,7 @@ def title(j, zym):
 
 
 def run(j):
-    zym = j.start_zym()
-    tip = j.wait_for(lambda: j.find(exe="zym.exe", cls="#32770", top_level=True), 20, "the tip of the day")
-    j.key("Escape")
-    j.wait_gone(tip, 10)
-    main = j.main_window(zym)
+    zym, main = j.start_zym_past_tip()
     albums, tracks, play_list = j.wait_for(lambda: lists(j, main), 10, "the album, track and play lists")
     j.check(not re.search(r"Play List \[", title(j, zym)), "the play list is empty at first: %r" % title(j, zym))
 

@@ -20,7 +20,7 @@ def click_last_item(j, menu):
 
 def exit_zym(j):
     zym = j.start_zym()
-    tip = j.wait_for(lambda: j.find(exe="zym.exe", cls="#32770", top_level=True), 20, "the tip of the day")
+    tip = j.tip_of_the_day()
     j.click(tip, tip.w - 60, tip.h - 30)   # OK
     j.wait_gone(tip, 10)
     main = j.main_window(zym)

@@ -8,11 +8,7 @@ BAR_CLASS = "AfxControlBar42"
 
 
 def run(j):
-    zym = j.start_zym()
-    tip = j.wait_for(lambda: j.find(exe="zym.exe", cls="#32770", top_level=True), 20, "the tip of the day")
-    j.key("Escape")
-    j.wait_gone(tip, 10)
-    main = j.main_window(zym)
+    zym, main = j.start_zym_past_tip()
     j.check(j.find(exe="zym.exe", cls=BAR_CLASS, text="^Player$") is None, "the Player bar starts hidden")
     j.key("alt+v")
     j.key("t")

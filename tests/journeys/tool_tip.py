@@ -9,11 +9,7 @@ FIRST_BUTTON = (25, 12)
 
 
 def run(j):
-    zym = j.start_zym()
-    tip = j.wait_for(lambda: j.find(exe="zym.exe", cls="#32770", top_level=True), 20, "the tip of the day")
-    j.key("Escape")
-    j.wait_gone(tip, 10)
-    main = j.main_window(zym)
+    zym, main = j.start_zym_past_tip()
     bar = j.wait_for(lambda: j.find(exe="zym.exe", cls=BAR_CLASS, text="^Main$"), 10, "the Main bar")
     j.move(bar, *FIRST_BUTTON)
     j.move(bar, FIRST_BUTTON[0] + 1, FIRST_BUTTON[1])

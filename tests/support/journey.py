@@ -71,6 +71,11 @@ PR_SET_PDEATHSIG = 1
 SHARED_PREFIX_FOLDERS = ("drive_c/windows/system32", "drive_c/windows/syswow64")
 
 
+MENU_CLASS = "#32768"
+# The list control of zym's list views.
+ZYM_LIST_ID = 1008
+
+
 class JourneyFailure(Exception):
     pass
 
@@ -288,6 +293,30 @@ class Journey:
         zym = self.start("zym.exe", *args)
         self.main_window(zym, seconds)
         return zym
+
+    def tip_of_the_day(self, seconds=20):
+        """The tip of the day zym shows once its start-up is done."""
+        return self.wait_for(lambda: self.find(exe="zym.exe", cls="#32770", top_level=True), seconds,
+                             "the tip of the day")
+
+    def start_zym_past_tip(self, *args):
+        """zym started and its tip of the day closed by Escape: the program and
+        its main window."""
+        zym = self.start_zym(*args)
+        tip = self.tip_of_the_day()
+        self.key("Escape")
+        self.wait_gone(tip, 10)
+        return zym, self.main_window(zym)
+
+    def zym_album_list(self, main):
+        """The album list of zym's Library window (the list of its left side)."""
+        shown = [w for w in self.windows() if w.exe.lower() == "zym.exe" and w.visible and w.id == ZYM_LIST_ID
+                 and w.cls == "SysListView32" and w.x < main.x + main.w // 3]
+        return min(shown, key=lambda w: w.y) if shown else None
+
+    def menus(self, exe="zym.exe"):
+        """The popup menus a program shows."""
+        return [w for w in self.windows() if w.exe.lower() == exe and w.cls == MENU_CLASS and w.visible]
 
     def main_window(self, program, seconds=30):
         """The program's visible frame (the top-level window with an MDI client),
