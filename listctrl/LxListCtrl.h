@@ -256,6 +256,10 @@ protected:
     void OnUpdateHeaderFormat(CCmdUI* cmdUI);
     LRESULT OnNavigate(WPARAM code, LPARAM cell);
     LRESULT OnSetFont(WPARAM font, LPARAM redraw);
+    LRESULT OnQueryNewPalette(WPARAM, LPARAM);
+    LRESULT OnPaletteChanged(WPARAM changer, LPARAM);
+    void BuildBackgroundPalette(int bitsPerPixel);
+    LRESULT RealizeBackgroundPalette();
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     DECLARE_MESSAGE_MAP()
 

@@ -1,6 +1,8 @@
 // Row and cell drawing of CLxListCtrl, the empty text and the background picture.
 #include "LxListCtrl.h"
 
+#include <vector>
+
 #include <afxwin.h>
 
 #include <stdlib.h>
@@ -461,6 +463,7 @@ BOOL CLxListCtrl::SetBackgroundImage(UINT resourceId)
             ::DeleteObject(m_background);
         m_background = NULL;
         m_backgroundList.DeleteImageList();
+        m_palette.DeleteObject();
         if (m_hWnd)
             Invalidate();
         return TRUE;
@@ -474,6 +477,7 @@ BOOL CLxListCtrl::SetBackgroundImage(const char* resourceName)
         ::DeleteObject(m_background);
     m_background = NULL;
     m_backgroundList.DeleteImageList();
+    m_palette.DeleteObject();
     m_background = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), resourceName, IMAGE_BITMAP, 0,
                                          0, LR_CREATEDIBSECTION);
     if (!m_background)
@@ -484,9 +488,65 @@ BOOL CLxListCtrl::SetBackgroundImage(const char* resourceName)
     m_backgroundSize.cy = info.bmHeight;
     m_backgroundList.Create(info.bmWidth, info.bmHeight, ILC_COLOR24, 1, 0);
     ImageList_Add(m_backgroundList, m_background, NULL);
+    BuildBackgroundPalette(info.bmBitsPixel);
     if (m_hWnd)
         Invalidate();
     return TRUE;
+}
+
+// The picture's own colours for a picture of 256 colours or fewer, else the
+// screen's halftone palette.
+void CLxListCtrl::BuildBackgroundPalette(int bitsPerPixel)
+{
+    CClientDC screen(NULL);
+    if (bitsPerPixel > 8)
+    {
+        m_palette.Attach(::CreateHalftonePalette(screen.GetSafeHdc()));
+        return;
+    }
+    RGBQUAD table[256];
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    HGDIOBJ old = ::SelectObject(memory.GetSafeHdc(), m_background);
+    UINT count = ::GetDIBColorTable(memory.GetSafeHdc(), 0, 1u << bitsPerPixel, table);
+    ::SelectObject(memory.GetSafeHdc(), old);
+    if (count == 0)
+        return;
+    std::vector<BYTE> bytes(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+    LOGPALETTE* palette = (LOGPALETTE*)bytes.data();
+    palette->palVersion = 0x300;
+    palette->palNumEntries = (WORD)count;
+    for (UINT i = 0; i < count; i++)
+        palette->palPalEntry[i] = PALETTEENTRY{ table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0 };
+    m_palette.CreatePalette(palette);
+}
+
+// Only a palette screen needs the picture's colours realised; the list is
+// drawn again when any entry changed.
+LRESULT CLxListCtrl::RealizeBackgroundPalette()
+{
+    CClientDC dc(this);
+    if (!m_palette.GetSafeHandle() || !(dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE))
+        return 0;
+    CPalette* old = dc.SelectPalette(&m_palette, FALSE);
+    UINT changed = dc.RealizePalette();
+    dc.SelectPalette(old, TRUE);
+    if (changed)
+        Invalidate();
+    return changed;
+}
+
+LRESULT CLxListCtrl::OnQueryNewPalette(WPARAM, LPARAM)
+{
+    return RealizeBackgroundPalette();
+}
+
+LRESULT CLxListCtrl::OnPaletteChanged(WPARAM changer, LPARAM)
+{
+    if ((HWND)changer == m_hWnd)
+        return 0;
+    RealizeBackgroundPalette();
+    return 0;
 }
 
 CString CLxListCtrl::FitTextToWidth(CDC* dc, const CString& text, int width, int extra)

@@ -464,4 +464,19 @@ TEST_F(ListDrawTest, BackgroundTilesStayWithRowZeroWhenScrolled)
     EXPECT_EQ(0, wrong);
     EXPECT_TRUE(m_list.SetBackgroundImage((UINT)-1));
 }
+
+// On a true-colour screen the picture's palette changes nothing: the palette
+// messages realise no entries and leave the list drawn as it is.
+TEST_F(ListDrawTest, PaletteMessagesChangeNothingOnATrueColourScreen)
+{
+    AddRows({{"a", "b", "c"}});
+    ASSERT_TRUE(m_list.SetBackgroundImage(310u));
+    m_list.UpdateWindow();
+    EXPECT_EQ(0, m_list.SendMessage(WM_QUERYNEWPALETTE));
+    m_list.SendMessage(WM_PALETTECHANGED, (WPARAM)m_owner.m_hWnd);
+    CRect invalid;
+    EXPECT_FALSE(::GetUpdateRect(m_list.m_hWnd, &invalid, FALSE));
+    EXPECT_TRUE(m_list.SetBackgroundImage((UINT)-1));
+    EXPECT_EQ(0, m_list.SendMessage(WM_QUERYNEWPALETTE));
+}
 }
