@@ -159,6 +159,9 @@ public:
     bool CanMovePrevious();
     bool CanMoveNext();
     bool CopyToClipboard(bool selectedOnly);
+    // One masked image of the visible selected rows (the caller owns it) and its
+    // top-left corner in the client area; NULL when none is selected.
+    CImageList* CreateDragImageEx(POINT* topLeft);
 
     // Sorting.
     int SortBy(int column, int ascending);
@@ -302,6 +305,8 @@ private:
     // The owner's font and text colour for an editor (style bit 0x0010).
     bool AskEditorLook(int row, int column, LxCellLook& look);
     void MoveFocusRow(int delta);
+    CRect VisibleSelectionRect();
+    void DrawSelectedRows(HDC dc, CPoint origin);
     int SearchStart(int character, int focused, int count);
     bool SortableColumn(int column);
     bool CanSortBy(int column);

@@ -1,7 +1,10 @@
 // The list's smaller operations as an owner uses them: moving the selection a
-// row at a time, copying rows to the clipboard, the ready-made yes/no request
+// row at a time, copying rows to the clipboard, one drag image of the selected
+// rows, the ready-made yes/no request
 // handler, image cells, and text cut to a width.
 #include "ListFixture.h"
+
+#include <memory>
 
 namespace {
 
@@ -148,6 +151,87 @@ TEST_F(LxListOperationsTest, CopyToClipboardCopiesRowsAsTabbedLines)
     std::string text = Clipboard();
     EXPECT_EQ(9, std::count(text.begin(), text.end(), '\n'));
     EXPECT_EQ("row 9\t90", text.substr(text.rfind('\n') + 1));
+}
+
+// The visible selected rows in one masked image as high as their span and as
+// wide as a row (no wider than the list): rows between them and rows out of
+// view are left out.
+TEST_F(LxListOperationsTest, CreateDragImageExSpansTheVisibleSelectedRows)
+{
+    AddNumberedRows(60);
+    CRect client;
+    m_list.GetClientRect(&client);
+    const struct
+    {
+        const char* name;
+        std::vector<int> selected;
+        int first, last;        // the rows the image spans
+        std::vector<int> shown; // rows whose place in the image is drawn
+        std::vector<int> gaps;  // rows whose place is transparent
+    } cases[] = {
+        {"one row", {3}, 3, 3, {3}, {}},
+        {"rows apart", {1, 4}, 1, 4, {1, 4}, {2, 3}},
+        {"one row out of view", {2, 59}, 2, 2, {2}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Select(c.selected);
+        CRect first, last;
+        m_list.GetItemRect(c.first, &first, LVIR_BOUNDS);
+        m_list.GetItemRect(c.last, &last, LVIR_BOUNDS);
+        POINT topLeft = {-1, -1};
+        std::unique_ptr<CImageList> images(m_list.CreateDragImageEx(&topLeft));
+        ASSERT_NE(nullptr, images);
+        EXPECT_EQ(1, images->GetImageCount());
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(*images, &cx, &cy);
+        EXPECT_EQ(200, cx);
+        EXPECT_EQ(last.bottom - first.top, cy);
+        EXPECT_EQ(0, topLeft.x);
+        EXPECT_EQ(first.top, topLeft.y);
+
+        // Drawn over blue: the gaps show the blue through the mask.
+        CClientDC screen(&m_list);
+        CDC dc;
+        dc.CreateCompatibleDC(&screen);
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(&screen, cx, cy);
+        CBitmap* old = dc.SelectObject(&bitmap);
+        const COLORREF blue = RGB(0, 0, 255);
+        dc.FillSolidRect(0, 0, cx, cy, blue);
+        images->Draw(&dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
+        auto middleOf = [&](int row) {
+            CRect rect;
+            m_list.GetItemRect(row, &rect, LVIR_BOUNDS);
+            return dc.GetPixel(150, rect.CenterPoint().y - topLeft.y);
+        };
+        for (int row : c.shown)
+            EXPECT_NE(blue, middleOf(row)) << "row " << row;
+        for (int row : c.gaps)
+            EXPECT_EQ(blue, middleOf(row)) << "row " << row;
+        dc.SelectObject(old);
+    }
+    Select({});
+    POINT topLeft = {-1, -1};
+    EXPECT_EQ(nullptr, m_list.CreateDragImageEx(&topLeft));
+}
+
+// A row wider than the list gives an image only as wide as the list.
+TEST_F(LxListOperationsTest, CreateDragImageExIsNoWiderThanTheList)
+{
+    AddColumns({{"Wide", 700, 0}});
+    AddNumberedRows(2);
+    Select({0, 1});
+    CRect client;
+    m_list.GetClientRect(&client);
+    POINT topLeft = {-1, -1};
+    std::unique_ptr<CImageList> images(m_list.CreateDragImageEx(&topLeft));
+    ASSERT_NE(nullptr, images);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(*images, &cx, &cy);
+    EXPECT_EQ(client.Width(), cx);
+    EXPECT_EQ(0, topLeft.x);
 }
 
 // Installed as the owner's handler: the cell question is answered as is,
