@@ -194,6 +194,39 @@ TEST_F(CategoryManagerTest, WithoutCallbacksOnlyEmptyCategoryRows)
     EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (0 elementi)"}), Rows(manager));
 }
 
+// With category view on, every row takes the larger of the two category
+// heights, whichever is set; off, rows keep the font's height.
+TEST_F(CategoryManagerTest, CategoryRowHeightsSetTheRowsInCategoryView)
+{
+    m_list.DeleteAllColumns();
+    AddColumns({{"", 0, 0}, {"Genre", 100, 0}});
+    AddRows({{"", "Rock"}, {"", "Jazz"}});
+    FileByColumn(1);
+    CRect row;
+    ASSERT_TRUE(m_list.GetItemRect(0, &row, LVIR_BOUNDS));
+    const int plain = row.Height();
+    const struct
+    {
+        const char* name;
+        bool categoryView;
+        int heightA, heightB;
+        int expected;
+    } cases[] = {
+        {"A the larger", true, 26, 16, 26},
+        {"B the larger", true, 12, 22, 22},
+        {"off", false, 30, 30, plain},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_list.EnableCategoryView(c.categoryView);
+        m_list.SetCategoryRowHeight(c.heightA);
+        m_list.SetRowHeightLimits(c.heightB, true);
+        ASSERT_TRUE(m_list.GetItemRect(0, &row, LVIR_BOUNDS));
+        EXPECT_EQ(c.expected, row.Height());
+    }
+}
+
 TEST_F(CategoryManagerTest, CategoryViewOnAndOff)
 {
     m_list.DeleteAllColumns();

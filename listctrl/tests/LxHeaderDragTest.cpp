@@ -89,6 +89,28 @@ TEST_F(HeaderDragTest, DragMovesAColumnOnlyPastFivePixelsAndToAnotherPlace)
     }
 }
 
+// Column dragging is on unless the owner turns it off, and can be turned back on.
+TEST_F(HeaderDragTest, EnableColumnDragAllowsOrForbidsMovingColumns)
+{
+    const struct
+    {
+        const char* name;
+        bool enable;
+        const char* labels;
+    } cases[] = {
+        {"forbidden", false, "||A|B|C"},
+        {"allowed again", true, "||B|A|C"},
+    };
+    for (const auto& c : cases)
+    {
+        MakeColumns();
+        m_list.EnableColumnDrag(c.enable);
+        Drag(1, {Middle(1) + 6, Middle(3)});
+        EXPECT_EQ(c.labels, Labels()) << c.name;
+        EXPECT_NE(Header(), ::GetCapture()) << c.name;
+    }
+}
+
 TEST_F(HeaderDragTest, TheSourceInvertsFromTheSixthPixelOn)
 {
     const COLORREF inverted = ::GetSysColor(COLOR_3DFACE) ^ 0xFFFFFF;

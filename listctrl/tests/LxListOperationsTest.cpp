@@ -1,7 +1,7 @@
 // The list's smaller operations as an owner uses them: moving the selection a
 // row at a time, copying rows to the clipboard, one drag image of the selected
-// rows, the ready-made yes/no request
-// handler, image cells, and text cut to a width.
+// rows, the ready-made yes/no request handler, image cells, and text cut to a
+// width.
 #include "ListFixture.h"
 
 #include <memory>
@@ -232,6 +232,63 @@ TEST_F(LxListOperationsTest, CreateDragImageExIsNoWiderThanTheList)
     ImageList_GetIconSize(*images, &cx, &cy);
     EXPECT_EQ(client.Width(), cx);
     EXPECT_EQ(0, topLeft.x);
+}
+
+// The owner's answer picks the font a cell is drawn in: its own font before
+// bold, bold before italic, italic before underlined; flags left in the record
+// from before count for nothing, and no answer leaves the DC's font alone.
+TEST_F(LxListOperationsTest, SelectCellFontSelectsTheAnsweredFont)
+{
+    CFont ownerFont;
+    ownerFont.CreatePointFont(140, "Arial");
+    CClientDC screen(&m_list);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    HGDIOBJ initial = ::GetCurrentObject(dc.m_hDC, OBJ_FONT);
+    auto nameOf = [&](HGDIOBJ font) -> std::string {
+        if (font == initial)
+            return "unchanged";
+        if (font == ownerFont.m_hObject)
+            return "owner";
+        if (font == m_list.GetNormalFont()->m_hObject)
+            return "normal";
+        LOGFONTA look = {};
+        ::GetObjectA(font, sizeof(look), &look);
+        if (look.lfWeight >= FW_BOLD)
+            return "bold";
+        return look.lfItalic ? "italic" : look.lfUnderline ? "underlined" : "another";
+    };
+    const struct
+    {
+        const char* name;
+        bool answered;
+        DWORD answer;
+        DWORD before; // flags in the record when it is handed over
+        const char* font;
+    } cases[] = {
+        {"no answer", false, kLxAnswerBold, 0, "unchanged"},
+        {"nothing set", true, 0, kLxAnswerBold, "normal"},
+        {"colours only", true, kLxAnswerTextColor, 0, "normal"},
+        {"owner font first", true, kLxAnswerFont | kLxAnswerBold, 0, "owner"},
+        {"bold before italic", true, kLxAnswerBold | kLxAnswerItalic, 0, "bold"},
+        {"italic before underlined", true, kLxAnswerItalic | kLxAnswerUnderline, 0, "italic"},
+        {"underlined", true, kLxAnswerUnderline, 0, "underlined"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        dc.SelectObject(CFont::FromHandle((HFONT)initial));
+        m_owner.m_answer = [&](CLxListRequest& request) {
+            request.m_answer |= c.answer;
+            request.m_font = ownerFont;
+            return c.answered;
+        };
+        CLxListRequest request;
+        request.m_answer = c.before;
+        EXPECT_EQ(c.answered, m_list.SelectCellFont(request, &dc) != FALSE);
+        EXPECT_EQ(c.font, nameOf(::GetCurrentObject(dc.m_hDC, OBJ_FONT)));
+    }
+    dc.SelectObject(CFont::FromHandle((HFONT)initial));
 }
 
 // Installed as the owner's handler: the cell question is answered as is,
