@@ -741,6 +741,27 @@ void CLxListCtrl::OnSize(UINT type, int cx, int cy)
     (void)type;
     (void)cy;
     m_clientWidth = cx;
+    RedrawCellsAroundPointer();
+}
+
+// The cell under the pointer and the same cell of the rows above and below,
+// which a resize leaves partly drawn.
+void CLxListCtrl::RedrawCellsAroundPointer()
+{
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    CRect cell;
+    int row = CellFromPoint(point, &cell, NULL);
+    if (row <= 0)
+        return;
+    int last = std::min(row + 1, GetItemCount() - 1);
+    for (int other = row - 1; other <= last; other++)
+    {
+        CRect bounds;
+        if (GetItemRect(other, &bounds, LVIR_BOUNDS))
+            InvalidateRect(CRect(cell.left, bounds.top, cell.right, bounds.bottom), FALSE);
+    }
 }
 
 void CLxListCtrl::OnLButtonDown(UINT flags, CPoint point)

@@ -307,6 +307,7 @@ private:
     void MoveFocusRow(int delta);
     CRect VisibleSelectionRect();
     void DrawSelectedRows(HDC dc, CPoint origin);
+    void RedrawCellsAroundPointer();
     int SearchStart(int character, int focused, int count);
     bool SortableColumn(int column);
     bool CanSortBy(int column);

@@ -4,6 +4,7 @@
 // width.
 #include "ListFixture.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -289,6 +290,50 @@ TEST_F(LxListOperationsTest, SelectCellFontSelectsTheAnsweredFont)
         EXPECT_EQ(c.font, nameOf(::GetCurrentObject(dc.m_hDC, OBJ_FONT)));
     }
     dc.SelectObject(CFont::FromHandle((HFONT)initial));
+}
+
+// A resize draws again the cell under the pointer and the same cell of the
+// rows above and below it; with the pointer on the first row, or on no row,
+// it draws nothing more.
+TEST_F(LxListOperationsTest, ResizeRedrawsTheCellsAroundThePointer)
+{
+    AddNumberedRows(10);
+    const struct
+    {
+        const char* name;
+        int row, column; // under the pointer; row -1: below the rows
+        std::vector<std::pair<int, int>> redrawn;
+    } cases[] = {
+        {"a middle row", 3, 1, {{2, 1}, {3, 1}, {4, 1}}},
+        {"the last row", 9, 0, {{8, 0}, {9, 0}}},
+        {"the first row", 0, 1, {}},
+        {"below the rows", -1, 1, {}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CRect cell;
+        ASSERT_TRUE(m_list.GetCellRect(c.row < 0 ? 9 : c.row, c.column, &cell));
+        CPoint pointer(cell.left + 5, c.row < 0 ? cell.bottom + 40 : cell.CenterPoint().y);
+        m_list.ClientToScreen(&pointer);
+        ::SetCursorPos(pointer.x, pointer.y);
+        m_list.UpdateWindow();
+        CRect client;
+        m_list.GetClientRect(&client);
+        m_list.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+        CRgn update;
+        update.CreateRectRgn(0, 0, 0, 0);
+        ::GetUpdateRgn(m_list.m_hWnd, update, FALSE);
+        for (int row = 0; row < 10; row++)
+            for (int column = 0; column < 2; column++)
+            {
+                m_list.GetCellRect(row, column, &cell);
+                bool expected = std::find(c.redrawn.begin(), c.redrawn.end(),
+                                          std::make_pair(row, column)) != c.redrawn.end();
+                EXPECT_EQ(expected, update.PtInRegion(cell.CenterPoint()) != FALSE)
+                    << "row " << row << ", column " << column;
+            }
+    }
 }
 
 // Installed as the owner's handler: the cell question is answered as is,
