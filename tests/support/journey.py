@@ -72,6 +72,9 @@ SHARED_PREFIX_FOLDERS = ("drive_c/windows/system32", "drive_c/windows/syswow64")
 
 
 MENU_CLASS = "#32768"
+# A Wine command that ends with code 1 and no output this soon never got going.
+WINE_START_SECONDS = 1.0
+WINE_START_TRIES = 3
 # The list control of zym's list views.
 ZYM_LIST_ID = 1008
 
@@ -167,16 +170,26 @@ class Journey:
         self._seed_profile()
 
     def _run(self, *command, env=None, check=True):
+        # A Wine process now and then ends at its start without a word (exit 1
+        # in a few milliseconds): such a run of a Wine command is made again.
+        for _ in range(WINE_START_TRIES):
+            started = time.monotonic()
+            returncode, text = self._run_once(command, env)
+            silent_start = returncode == 1 and not text.strip() and time.monotonic() - started < WINE_START_SECONDS
+            if not (silent_start and command[0] == "wine64"):
+                break
+        if check and returncode != 0:
+            raise JourneyFailure("%s failed (%d): %s" % (" ".join(command), returncode, text[-2000:]))
+        return text
+
+    def _run_once(self, command, env):
         # Output through a file, not a pipe: a wineserver that a command starts
         # inherits it and would hold a pipe open long after the command ended.
         with tempfile.TemporaryFile(mode="w+", errors="replace") as output:
             result = subprocess.run(command, env=env or self.env, stdin=subprocess.DEVNULL, stdout=output,
                                     stderr=subprocess.STDOUT)
             output.seek(0)
-            text = output.read()
-        if check and result.returncode != 0:
-            raise JourneyFailure("%s failed (%d): %s" % (" ".join(command), result.returncode, text[-2000:]))
-        return text
+            return result.returncode, output.read()
 
     def _make_template(self, template):
         """The journeys' prefix, made once per build folder and Wine version; the
