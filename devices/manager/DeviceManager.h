@@ -143,6 +143,9 @@ private:
     // Lowers the use count; the last use of a device taken off its list frees it.
     static void ReleaseDevice(CDevice* device);
     int SendItem(int userId, const CString& name, const CString& command, CString& reason);
+    // Sends the text's items in turn until one is refused; each item's refusal
+    // goes to report once that item's locks are released.
+    int SendItems(int userId, const char* text, const std::function<void(const CString&)>& report);
     int QueueIntercom(const CString& name, const CString& command, CString& reason);
     bool HasReceiver(const CString& name);
     CString DecodeForGroup(CDevice* device, const CString& data, double& score,

@@ -53,7 +53,7 @@ BOOL NextCommandItem(CString& text, CString& device, CString& command)
     return TRUE;
 }
 
-int CDeviceManager::Send(int userId, const char* text)
+int CDeviceManager::SendItems(int userId, const char* text, const std::function<void(const CString&)>& report)
 {
     CString rest(text);
     CString name;
@@ -61,31 +61,25 @@ int CDeviceManager::Send(int userId, const char* text)
     while (NextCommandItem(rest, name, command)) {
         CString reason;
         int sent = SendItem(userId, name, command, reason);
-        // Reported once the item's locks are gone: a box must not stop the
-        // monitoring thread.
         if (!reason.IsEmpty())
-            Fail("%s", static_cast<const char*>(reason));
+            report(reason);
         if (!sent)
             return 0;
     }
     return 1;
 }
 
+// A box must not stop the monitoring thread, so it comes after the item's
+// locks are released.
+int CDeviceManager::Send(int userId, const char* text)
+{
+    return SendItems(userId, text, [this](const CString& reason) { Fail("%s", static_cast<const char*>(reason)); });
+}
+
 int CDeviceManager::SendQuietly(int userId, const char* text, CString& reason)
 {
     reason.Empty();
-    CString rest(text);
-    CString name;
-    CString command;
-    while (NextCommandItem(rest, name, command)) {
-        CString itemReason;
-        int sent = SendItem(userId, name, command, itemReason);
-        if (!itemReason.IsEmpty())
-            reason = itemReason;
-        if (!sent)
-            return 0;
-    }
-    return 1;
+    return SendItems(userId, text, [&reason](const CString& itemReason) { reason = itemReason; });
 }
 
 // 1 when the item was handed on; 0 with the reason. A refused alarm gives 1
