@@ -1,4 +1,4 @@
-#include "AttachedProcess.h"
+#include "faultscout/AttachedProcess.h"
 
 #include <algorithm>
 #include <cstdarg>

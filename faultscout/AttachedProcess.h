@@ -3,9 +3,9 @@
 // takes the requests a later start of the reporter posts to it.
 #pragma once
 
-#include "CrashLinkProtocol.h"
-#include "ReporterSink.h"
-#include "SymbolEngine.h"
+#include "core/crashlink/CrashLinkProtocol.h"
+#include "faultscout/ReporterSink.h"
+#include "faultscout/SymbolEngine.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "FaultscoutApp.h"
+#include "faultscout/FaultscoutApp.h"
 
-#include "FaultscoutDoc.h"
-#include "FaultscoutView.h"
-#include "MainFrame.h"
-#include "ReporterCommandLine.h"
-#include "resource.h"
+#include "faultscout/FaultscoutDoc.h"
+#include "faultscout/FaultscoutView.h"
+#include "faultscout/MainFrame.h"
+#include "faultscout/ReporterCommandLine.h"
+#include "faultscout/resource.h"
 
 #include <afxwin.h>
 

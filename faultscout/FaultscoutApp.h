@@ -2,8 +2,8 @@
 // log view, and the sink through which the link's threads reach the window.
 #pragma once
 
-#include "AttachedProcess.h"
-#include "ReporterSink.h"
+#include "faultscout/AttachedProcess.h"
+#include "faultscout/ReporterSink.h"
 
 #include <afxwin.h>
 

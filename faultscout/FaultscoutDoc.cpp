@@ -1,6 +1,6 @@
-#include "FaultscoutDoc.h"
+#include "faultscout/FaultscoutDoc.h"
 
-#include "FaultscoutView.h"
+#include "faultscout/FaultscoutView.h"
 
 #include <vector>
 

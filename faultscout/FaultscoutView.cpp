@@ -1,6 +1,6 @@
-#include "FaultscoutView.h"
+#include "faultscout/FaultscoutView.h"
 
-#include "resource.h"
+#include "faultscout/resource.h"
 
 IMPLEMENT_DYNCREATE(CFaultscoutView, CView)
 

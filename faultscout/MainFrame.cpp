@@ -1,9 +1,9 @@
-#include "MainFrame.h"
+#include "faultscout/MainFrame.h"
 
-#include "FaultscoutApp.h"
-#include "FaultscoutView.h"
-#include "resource.h"
-#include "runtime/MessageBoxes.h"
+#include "faultscout/FaultscoutApp.h"
+#include "faultscout/FaultscoutView.h"
+#include "faultscout/resource.h"
+#include "platform/runtime/MessageBoxes.h"
 
 #include <afxdlgs.h>
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 // font kept per watched program, the Display menu and the close question.
 #pragma once
 
-#include "CrashLinkProtocol.h"
+#include "core/crashlink/CrashLinkProtocol.h"
 
 #include <afxwin.h>
 

@@ -1,4 +1,4 @@
-#include "ModuleList.h"
+#include "faultscout/ModuleList.h"
 
 #include <psapi.h>
 

@@ -1,6 +1,6 @@
-#include "ReporterCommandLine.h"
+#include "faultscout/ReporterCommandLine.h"
 
-#include "AttachedProcess.h"
+#include "faultscout/AttachedProcess.h"
 
 #include <cctype>
 #include <cstdlib>

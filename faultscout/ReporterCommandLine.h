@@ -3,7 +3,7 @@
 // reporter, which a later start passes on through the id file and ends.
 #pragma once
 
-#include "CrashLinkProtocol.h"
+#include "core/crashlink/CrashLinkProtocol.h"
 
 #include <afx.h>
 

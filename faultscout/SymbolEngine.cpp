@@ -1,6 +1,6 @@
-#include "SymbolEngine.h"
+#include "faultscout/SymbolEngine.h"
 
-#include "ModuleList.h"
+#include "faultscout/ModuleList.h"
 
 #include <dbghelp.h>
 #include <psapi.h>

@@ -1,11 +1,11 @@
 // A remote command text: split into word and argument, the argument into
 // every comma count it could hold, its numbers read, and its names judged as
 // a shell target and as a name inside a folder.
-#include "FuzzTargets.h"
-#include "FuzzInput.h"
+#include "fuzz/FuzzTargets.h"
+#include "fuzz/FuzzInput.h"
 
-#include "CommandText.h"
-#include "RemoteNames.h"
+#include "core/doc/CommandText.h"
+#include "core/doc/RemoteNames.h"
 
 #include <vector>
 

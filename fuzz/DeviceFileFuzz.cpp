@@ -1,9 +1,9 @@
 // A device file's text, loaded as a device definition; a loaded device then
 // composes the commands named by the input's later parts.
-#include "FuzzTargets.h"
-#include "FuzzInput.h"
+#include "fuzz/FuzzTargets.h"
+#include "fuzz/FuzzInput.h"
 
-#include "Device.h"
+#include "devices/manager/Device.h"
 
 int FuzzDeviceFile(const uint8_t* data, size_t size)
 {

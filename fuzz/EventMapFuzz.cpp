@@ -1,7 +1,7 @@
 // An event map file's text, whole.
-#include "FuzzTargets.h"
+#include "fuzz/FuzzTargets.h"
 
-#include "EventMap.h"
+#include "core/automation/EventMap.h"
 
 int FuzzEventMap(const uint8_t* data, size_t size)
 {

@@ -1,4 +1,4 @@
-#include "FuzzInput.h"
+#include "fuzz/FuzzInput.h"
 
 std::vector<CString> SplitInput(const uint8_t* data, size_t size)
 {

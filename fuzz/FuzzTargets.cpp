@@ -1,4 +1,4 @@
-#include "FuzzTargets.h"
+#include "fuzz/FuzzTargets.h"
 
 // Names are the corpus folders and the names run-fuzzers.sh takes.
 const FuzzTarget kFuzzTargets[] = {

@@ -1,5 +1,5 @@
 // The entry libFuzzer calls, bound to one target by the build (FUZZ_ENTRY).
-#include "FuzzTargets.h"
+#include "fuzz/FuzzTargets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

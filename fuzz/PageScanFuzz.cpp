@@ -1,9 +1,9 @@
 // Pages of the lyrics site and the cover shop: the first part is the page,
 // a second the album title or image host, the bytes the head of an image.
-#include "FuzzTargets.h"
-#include "FuzzInput.h"
+#include "fuzz/FuzzTargets.h"
+#include "fuzz/FuzzInput.h"
 
-#include "PageScan.h"
+#include "core/doc/PageScan.h"
 
 int FuzzPageScans(const uint8_t* data, size_t size)
 {

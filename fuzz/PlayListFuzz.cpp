@@ -1,10 +1,10 @@
 // A play list's entries as a file holds them, against a library of two
 // albums, and a position word read against the loaded list.
-#include "FuzzTargets.h"
-#include "FuzzInput.h"
+#include "fuzz/FuzzTargets.h"
+#include "fuzz/FuzzInput.h"
 
-#include "records/MusicLibrary.h"
-#include "playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/playlist/PlayList.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Every fuzz target runs once over each file of its corpus (seeds from the
 // tests' fixtures and inputs the fuzzing kept): a crash, a sanitizer report
 // or a hang here is a fault the fuzzing found coming back.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "FuzzTargets.h"
-#include "TestData.h"
+#include "fuzz/FuzzTargets.h"
+#include "tests/support/TestData.h"
 
 #include <dirent.h>
 

@@ -1,10 +1,10 @@
 // A search expression, parsed as the search command does (lower case, errors
 // quiet) and evaluated on an album and each of its tracks.
-#include "FuzzTargets.h"
-#include "FuzzInput.h"
+#include "fuzz/FuzzTargets.h"
+#include "fuzz/FuzzInput.h"
 
-#include "records/MusicLibrary.h"
-#include "search/Expr.h"
+#include "library/records/MusicLibrary.h"
+#include "library/search/Expr.h"
 
 int FuzzSearch(const uint8_t* data, size_t size)
 {

@@ -1,9 +1,9 @@
 // Timer device commands (setalarm, clralarm) on a clock the target holds
 // still, each part one command; then the due alarms are taken.
-#include "FuzzTargets.h"
-#include "FuzzInput.h"
+#include "fuzz/FuzzTargets.h"
+#include "fuzz/FuzzInput.h"
 
-#include "TimerList.h"
+#include "devices/timer/TimerList.h"
 
 namespace {
 

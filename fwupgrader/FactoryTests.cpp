@@ -1,8 +1,8 @@
-#include "FactoryTests.h"
+#include "fwupgrader/FactoryTests.h"
 
 #include <string.h>
 
-#include "TavlinTestText.h"
+#include "devices/port/TavlinTestText.h"
 
 namespace {
 

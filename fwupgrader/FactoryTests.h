@@ -6,8 +6,8 @@
 // result is a line of the output.
 #pragma once
 
-#include "TavlinPort.h"
-#include "UpgraderOutput.h"
+#include "devices/port/TavlinPort.h"
+#include "fwupgrader/UpgraderOutput.h"
 
 #include <memory>
 

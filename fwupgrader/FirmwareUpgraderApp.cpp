@@ -1,7 +1,7 @@
-#include "FirmwareUpgraderApp.h"
+#include "fwupgrader/FirmwareUpgraderApp.h"
 
-#include "FirmwareUpgraderDlg.h"
-#include "PortCommandLineInfo.h"
+#include "fwupgrader/FirmwareUpgraderDlg.h"
+#include "fwupgrader/PortCommandLineInfo.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "FirmwareUpgraderDlg.h"
+#include "fwupgrader/FirmwareUpgraderDlg.h"
 
-#include "FactoryTests.h"
-#include "KeltoHexImage.h"
-#include "MessageWaits.h"
-#include "ResourceText.h"
+#include "fwupgrader/FactoryTests.h"
+#include "devices/kelto/KeltoHexImage.h"
+#include "devices/util/MessageWaits.h"
+#include "devices/util/ResourceText.h"
 
 namespace {
 

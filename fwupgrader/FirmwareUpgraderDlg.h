@@ -10,10 +10,10 @@
 
 #include <memory>
 
-#include "KeltoFlashWriter.h"
-#include "KeltoPort.h"
-#include "Tty.h"
-#include "UpgraderOutput.h"
+#include "devices/kelto/KeltoFlashWriter.h"
+#include "devices/kelto/KeltoPort.h"
+#include "shell/common/Tty.h"
+#include "fwupgrader/UpgraderOutput.h"
 
 class CFactoryTests;
 

@@ -1,4 +1,4 @@
-#include "PortCommandLineInfo.h"
+#include "fwupgrader/PortCommandLineInfo.h"
 
 #include <ctype.h>
 #include <string.h>

@@ -1,4 +1,4 @@
-#include "UpgraderOutput.h"
+#include "fwupgrader/UpgraderOutput.h"
 
 #include <stdarg.h>
 

@@ -1,4 +1,4 @@
-#include "Dib.h"
+#include "image/Dib.h"
 
 #include <string.h>
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "ImageFile.h"
+#include "image/ImageFile.h"
 
 enum ColorTableMode
 {

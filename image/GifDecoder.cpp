@@ -1,4 +1,4 @@
-#include "GifDecoder.h"
+#include "image/GifDecoder.h"
 
 #include <string.h>
 

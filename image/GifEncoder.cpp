@@ -1,4 +1,4 @@
-#include "GifEncoder.h"
+#include "image/GifEncoder.h"
 
 namespace
 {

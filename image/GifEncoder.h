@@ -4,7 +4,7 @@
 
 #include <stdio.h>
 
-#include "ImageImpl.h"
+#include "image/ImageImpl.h"
 
 class CGifLzwEncoder
 {

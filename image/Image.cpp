@@ -1,9 +1,9 @@
-#include "Image.h"
+#include "image/Image.h"
 
-#include "ImageBMP.h"
-#include "ImageGIF.h"
-#include "ImageJPG.h"
-#include "ImagePNG.h"
+#include "image/ImageBMP.h"
+#include "image/ImageGIF.h"
+#include "image/ImageJPG.h"
+#include "image/ImagePNG.h"
 
 namespace
 {

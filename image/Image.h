@@ -4,7 +4,7 @@
 
 #include <afx.h>
 
-#include "ImageImpl.h"
+#include "image/ImageImpl.h"
 
 enum ImageType
 {

@@ -1,6 +1,6 @@
-#include "ImageBMP.h"
+#include "image/ImageBMP.h"
 
-#include "Dib.h"
+#include "image/Dib.h"
 
 BOOL CImageBMP::Read(const CString& fileName)
 {

@@ -1,7 +1,7 @@
 // BMP files: a packed DIB with or without the 14-byte file header.
 #pragma once
 
-#include "ImageImpl.h"
+#include "image/ImageImpl.h"
 
 class CImageBMP : public CImageFileImpl
 {

@@ -1,12 +1,12 @@
-#include "ImageGIF.h"
+#include "image/ImageGIF.h"
 
 #include <afxwin.h>
 
 #include <string.h>
 
-#include "GifDecoder.h"
-#include "GifEncoder.h"
-#include "ImageFile.h"
+#include "image/GifDecoder.h"
+#include "image/GifEncoder.h"
+#include "image/ImageFile.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // images of up to 8 bits are written as GIF87a.
 #pragma once
 
-#include "ImageImpl.h"
+#include "image/ImageImpl.h"
 
 class CGifByteReader;
 

@@ -1,10 +1,10 @@
-#include "ImageImpl.h"
+#include "image/ImageImpl.h"
 
 #include <afxwin.h>
 
 #include <string.h>
 
-#include "Dib.h"
+#include "image/Dib.h"
 
 namespace
 {

@@ -5,7 +5,7 @@
 
 #include <afx.h>
 
-#include "ImagePalette.h"
+#include "image/ImagePalette.h"
 
 // Image flags: the bit meanings of the PNG colour type.
 enum ImageFlags

@@ -1,9 +1,9 @@
-#include "ImageJPG.h"
+#include "image/ImageJPG.h"
 
 #include <string.h>
 
-#include "ImageFile.h"
-#include "JpegFile.h"
+#include "image/ImageFile.h"
+#include "image/JpegFile.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // ones with a grey palette); written as baseline RGB files.
 #pragma once
 
-#include "ImageImpl.h"
+#include "image/ImageImpl.h"
 
 class CImageJPG : public CImageFileImpl
 {

@@ -1,7 +1,7 @@
-#include "ImagePNG.h"
+#include "image/ImagePNG.h"
 
-#include "ImageFile.h"
-#include "PngFile.h"
+#include "image/ImageFile.h"
+#include "image/PngFile.h"
 
 namespace
 {

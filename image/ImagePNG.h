@@ -2,7 +2,7 @@
 // fixed background colour; the image flags carry the file's colour type.
 #pragma once
 
-#include "ImageImpl.h"
+#include "image/ImageImpl.h"
 
 class CImagePNG : public CImageFileImpl
 {

@@ -1,4 +1,4 @@
-#include "ImagePalette.h"
+#include "image/ImagePalette.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "JpegFile.h"
+#include "image/JpegFile.h"
 
 #include <setjmp.h>
 

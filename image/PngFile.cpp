@@ -1,11 +1,11 @@
-#include "PngFile.h"
+#include "image/PngFile.h"
 
 // wineg++ defines the Windows target macros, under which pngconf.h would
 // declare libpng with the Windows calling convention; the library we link
 // is the host's.
-#include "runtime/HostHeadersBegin.h"
+#include "platform/runtime/HostHeadersBegin.h"
 #include <png.h>
-#include "runtime/HostHeadersEnd.h"
+#include "platform/runtime/HostHeadersEnd.h"
 
 namespace
 {

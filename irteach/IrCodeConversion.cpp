@@ -1,6 +1,6 @@
-#include "IrCodeConversion.h"
+#include "irteach/IrCodeConversion.h"
 
-#include "Device.h"
+#include "devices/manager/Device.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "IrWaveform.h"
+#include "irteach/IrWaveform.h"
 
 #include <math.h>
 
-#include "Device.h"
-#include "LowLevelText.h"
+#include "devices/manager/Device.h"
+#include "devices/port/LowLevelText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "IrWaveformPane.h"
+#include "irteach/IrWaveformPane.h"
 
-#include "IrCodeConversion.h"
-#include "IrWaveform.h"
+#include "irteach/IrCodeConversion.h"
+#include "irteach/IrWaveform.h"
 
 BEGIN_MESSAGE_MAP(CIrWaveformPane, CWnd)
     ON_WM_PAINT()

@@ -1,10 +1,10 @@
-#include "IrteachApp.h"
+#include "irteach/IrteachApp.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "IrteachDlg.h"
-#include "TavlinXApi.h"
+#include "irteach/IrteachDlg.h"
+#include "platform/tavlinx/TavlinXApi.h"
 
 namespace {
 

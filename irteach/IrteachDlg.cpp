@@ -1,12 +1,12 @@
-#include "IrteachDlg.h"
+#include "irteach/IrteachDlg.h"
 
 #include <afxdlgs.h>
 #include <shellapi.h>
 #include <stdlib.h>
 
-#include "AboutDlg.h"
-#include "TavlinXApi.h"
-#include "resource.h"
+#include "shell/common/AboutDlg.h"
+#include "platform/tavlinx/TavlinXApi.h"
+#include "irteach/resource.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 
 #include <memory>
 
-#include "Device.h"
-#include "IrCodeConversion.h"
-#include "IrWaveform.h"
-#include "IrWaveformPane.h"
-#include "Tavlinx.h"
+#include "devices/manager/Device.h"
+#include "irteach/IrCodeConversion.h"
+#include "irteach/IrWaveform.h"
+#include "irteach/IrWaveformPane.h"
+#include "core/devpath/Tavlinx.h"
 
 class CIrteachDlg : public CDialog, public COleEventHandler
 {

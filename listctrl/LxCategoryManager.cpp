@@ -1,4 +1,4 @@
-#include "LxCategoryManager.h"
+#include "listctrl/LxCategoryManager.h"
 
 #include <algorithm>
 

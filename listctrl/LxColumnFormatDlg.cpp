@@ -1,6 +1,6 @@
-#include "LxColumnFormatDlg.h"
+#include "listctrl/LxColumnFormatDlg.h"
 
-#include "LxListResource.h"
+#include "listctrl/LxListResource.h"
 
 namespace
 {

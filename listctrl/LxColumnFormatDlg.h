@@ -4,7 +4,7 @@
 // focus (or on OK while it has it).
 #pragma once
 
-#include "LxColumnManager.h"
+#include "listctrl/LxColumnManager.h"
 
 #include <afxcmn.h>
 

@@ -1,5 +1,5 @@
-#include "LxColumnManager.h"
-#include "LxListCtrl.h"
+#include "listctrl/LxColumnManager.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <algorithm>
 

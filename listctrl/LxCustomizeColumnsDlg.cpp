@@ -1,6 +1,6 @@
-#include "LxCustomizeColumnsDlg.h"
+#include "listctrl/LxCustomizeColumnsDlg.h"
 
-#include "LxListResource.h"
+#include "listctrl/LxListResource.h"
 
 #include <vector>
 

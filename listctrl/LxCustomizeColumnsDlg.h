@@ -3,7 +3,7 @@
 // always first.
 #pragma once
 
-#include "LxColumnManager.h"
+#include "listctrl/LxColumnManager.h"
 
 #include <afxwin.h>
 

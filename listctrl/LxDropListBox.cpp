@@ -1,6 +1,6 @@
-#include "LxDropListBox.h"
+#include "listctrl/LxDropListBox.h"
 
-#include "LxInPlaceCell.h"
+#include "listctrl/LxInPlaceCell.h"
 
 BEGIN_MESSAGE_MAP(CLxDropListBox, CListBox)
     ON_WM_KILLFOCUS()

@@ -1,4 +1,4 @@
-#include "LxHeaderCtrl.h"
+#include "listctrl/LxHeaderCtrl.h"
 
 #include <stdlib.h>
 #include <string.h>

@@ -1,7 +1,7 @@
 // Column drag and fixed-width dividers of CLxHeaderCtrl.
-#include "LxHeaderCtrl.h"
+#include "listctrl/LxHeaderCtrl.h"
 
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <stdlib.h>
 

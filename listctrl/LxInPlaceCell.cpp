@@ -1,6 +1,6 @@
-#include "LxInPlaceCell.h"
+#include "listctrl/LxInPlaceCell.h"
 
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <ctype.h>
 #include <string.h>

@@ -7,8 +7,8 @@
 // itself once its window is gone.
 #pragma once
 
-#include "LxDropListBox.h"
-#include "LxMenuRichEdit.h"
+#include "listctrl/LxDropListBox.h"
+#include "listctrl/LxMenuRichEdit.h"
 
 #include <afxcmn.h>
 

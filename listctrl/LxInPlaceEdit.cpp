@@ -1,6 +1,6 @@
-#include "LxInPlaceEdit.h"
+#include "listctrl/LxInPlaceEdit.h"
 
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 namespace
 {

@@ -5,7 +5,7 @@
 // window is gone.
 #pragma once
 
-#include "LxMenuRichEdit.h"
+#include "listctrl/LxMenuRichEdit.h"
 
 class CLxListCtrl;
 

@@ -1,8 +1,8 @@
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
-#include "LxColumnFormatDlg.h"
-#include "LxCustomizeColumnsDlg.h"
-#include "LxListResource.h"
+#include "listctrl/LxColumnFormatDlg.h"
+#include "listctrl/LxCustomizeColumnsDlg.h"
+#include "listctrl/LxListResource.h"
 
 #include <algorithm>
 #include <stdlib.h>

@@ -4,13 +4,13 @@
 // id (the column's sub-item number) in masks, definitions and requests.
 #pragma once
 
-#include "LxCategoryManager.h"
-#include "LxColumnManager.h"
-#include "LxHeaderCtrl.h"
-#include "LxListRequest.h"
-#include "LxListTip.h"
+#include "listctrl/LxCategoryManager.h"
+#include "listctrl/LxColumnManager.h"
+#include "listctrl/LxHeaderCtrl.h"
+#include "listctrl/LxListRequest.h"
+#include "listctrl/LxListTip.h"
 
-#include "runtime/TimeStamp.h"
+#include "platform/runtime/TimeStamp.h"
 
 #include <afxcmn.h>
 

@@ -1,5 +1,5 @@
 // One drag image for all selected rows the list shows.
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <algorithm>
 

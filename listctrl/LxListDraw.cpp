@@ -1,5 +1,5 @@
 // Row and cell drawing of CLxListCtrl, the empty text and the background picture.
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // The paths of CLxListCtrl into its in-place editors: opening one over a
 // cell, and what the editors send as if the list had sent it.
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
-#include "LxInPlaceCell.h"
-#include "LxInPlaceEdit.h"
+#include "listctrl/LxInPlaceCell.h"
+#include "listctrl/LxInPlaceEdit.h"
 
 namespace
 {

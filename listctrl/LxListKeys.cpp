@@ -1,9 +1,9 @@
 // Interaction of CLxListCtrl: the focused cell, clicks, keys, editor commits
 // and navigation requests, header notifications, column moves and type-ahead.
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
-#include "LxListResource.h"
-#include "LxPopupMenu.h"
+#include "listctrl/LxListResource.h"
+#include "listctrl/LxPopupMenu.h"
 
 #include <ctype.h>
 

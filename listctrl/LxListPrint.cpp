@@ -1,6 +1,6 @@
 // Printing of CLxListCtrl: a heading line, the column header and as many rows
 // as fit on a page, the columns stretched to the page width.
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <afxext.h>
 

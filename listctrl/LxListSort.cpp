@@ -1,7 +1,7 @@
 // Sorting of CLxListCtrl: by one column, with the previous key kept for ReSort.
-#include "LxListSort.h"
+#include "listctrl/LxListSort.h"
 
-#include "crt/StringCase.h"
+#include "platform/crt/StringCase.h"
 
 #include <algorithm>
 #include <stdlib.h>

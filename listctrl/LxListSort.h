@@ -2,7 +2,7 @@
 // cells, read once for the length of one sort.
 #pragma once
 
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <afxdisp.h>
 

@@ -1,4 +1,4 @@
-#include "LxListTip.h"
+#include "listctrl/LxListTip.h"
 
 namespace
 {

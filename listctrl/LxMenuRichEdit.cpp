@@ -1,6 +1,6 @@
-#include "LxMenuRichEdit.h"
+#include "listctrl/LxMenuRichEdit.h"
 
-#include "LxPopupMenu.h"
+#include "listctrl/LxPopupMenu.h"
 
 #include <afxres.h>
 

@@ -1,6 +1,6 @@
-#include "LxPopupMenu.h"
+#include "listctrl/LxPopupMenu.h"
 
-#include "LxListResource.h"
+#include "listctrl/LxListResource.h"
 
 #include <algorithm>
 

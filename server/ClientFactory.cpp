@@ -1,6 +1,6 @@
-#include "ClientFactory.h"
-#include "ServerState.h"
-#include "TavlinClient.h"
+#include "server/ClientFactory.h"
+#include "server/ServerState.h"
+#include "server/TavlinClient.h"
 
 CTavlinClientFactory::CTavlinClientFactory() : m_cookie(0)
 {

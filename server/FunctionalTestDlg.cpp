@@ -1,7 +1,7 @@
-#include "FunctionalTestDlg.h"
+#include "server/FunctionalTestDlg.h"
 
-#include "MessageWaits.h"
-#include "TavlinTestText.h"
+#include "devices/util/MessageWaits.h"
+#include "devices/port/TavlinTestText.h"
 
 namespace {
 

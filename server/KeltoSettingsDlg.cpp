@@ -1,12 +1,12 @@
-#include "KeltoSettingsDlg.h"
+#include "server/KeltoSettingsDlg.h"
 
 #include <time.h>
 
 #include <afxdlgs.h>
 
-#include "crt/Random.h"
-#include "MessageWaits.h"
-#include "runtime/DebugOutput.h"
+#include "platform/crt/Random.h"
+#include "devices/util/MessageWaits.h"
+#include "platform/runtime/DebugOutput.h"
 
 namespace {
 

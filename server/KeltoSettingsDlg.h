@@ -7,8 +7,8 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
-#include "KeltoFlashWriter.h"
-#include "KeltoPort.h"
+#include "devices/kelto/KeltoFlashWriter.h"
+#include "devices/kelto/KeltoPort.h"
 
 const UINT IDD_KELTO_SETTINGS = 138;
 

@@ -1,4 +1,4 @@
-#include "OptionsDlg.h"
+#include "server/OptionsDlg.h"
 
 COptionsDlg* g_pOptionsDlg = nullptr;
 

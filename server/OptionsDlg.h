@@ -6,7 +6,7 @@
 
 #include <afxwin.h>
 
-#include "PortOptions.h"
+#include "server/PortOptions.h"
 
 const UINT IDD_OPTIONS = 130;
 

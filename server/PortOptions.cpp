@@ -1,4 +1,4 @@
-#include "PortOptions.h"
+#include "server/PortOptions.h"
 
 namespace {
 const char kOptionsKey[] = "Software\\Halvane\\tavlinserv\\Options";

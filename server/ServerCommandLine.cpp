@@ -1,4 +1,4 @@
-#include "ServerCommandLine.h"
+#include "server/ServerCommandLine.h"
 #include <ctype.h>
 #include <string.h>
 #include <string>

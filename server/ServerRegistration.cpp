@@ -1,5 +1,5 @@
-#include "ServerRegistration.h"
-#include "TavlinClient.h"
+#include "server/ServerRegistration.h"
+#include "server/TavlinClient.h"
 
 namespace {
 const char kClsidKey[] = "CLSID\\{A02C76B3-BE7D-411B-A6D9-76880ED8F217}";

@@ -1,4 +1,4 @@
-#include "ServerState.h"
+#include "server/ServerState.h"
 
 CDeviceManager* g_pDeviceManager = nullptr;
 LONG g_nObjects = 0;

@@ -1,6 +1,6 @@
-#include "SiteDelivery.h"
-#include "runtime/DebugOutput.h"
-#include "ServerState.h"
+#include "server/SiteDelivery.h"
+#include "platform/runtime/DebugOutput.h"
+#include "server/ServerState.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "TavlinClient.h"
+#include "server/TavlinClient.h"
 
 #include <algorithm>
 
-#include "DeviceManager.h"
-#include "ServerState.h"
-#include "SiteDelivery.h"
-#include "runtime/DebugOutput.h"
+#include "devices/manager/DeviceManager.h"
+#include "server/ServerState.h"
+#include "server/SiteDelivery.h"
+#include "platform/runtime/DebugOutput.h"
 
 const CLSID CLSID_TavlinClient = {0xA02C76B3, 0xBE7D, 0x411B,
                                   {0xA6, 0xD9, 0x76, 0x88, 0x0E, 0xD8, 0xF2, 0x17}};

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <afx.h>
 #include "Tavlin.h"
-#include "TextCallback.h"
+#include "devices/manager/TextCallback.h"
 #include <vector>
 
 class CDeviceManager;

@@ -6,14 +6,14 @@
 #include <objbase.h>
 #include <commctrl.h>
 
-#include "ClientFactory.h"
-#include "DeviceManager.h"
-#include "OptionsDlg.h"
-#include "ServerCommandLine.h"
-#include "ServerRegistration.h"
-#include "ServerState.h"
-#include "TavlinServDlg.h"
-#include "runtime/DebugOutput.h"
+#include "server/ClientFactory.h"
+#include "devices/manager/DeviceManager.h"
+#include "server/OptionsDlg.h"
+#include "server/ServerCommandLine.h"
+#include "server/ServerRegistration.h"
+#include "server/ServerState.h"
+#include "server/TavlinServDlg.h"
+#include "platform/runtime/DebugOutput.h"
 
 namespace {
 

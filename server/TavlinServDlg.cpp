@@ -1,19 +1,19 @@
-#include "TavlinServDlg.h"
+#include "server/TavlinServDlg.h"
 
 #include <stdarg.h>
 #include <stdio.h>
 
 #include <vector>
 
-#include "AboutDlg.h"
-#include "ClientFactory.h"
-#include "DeviceManager.h"
-#include "FunctionalTestDlg.h"
-#include "KeltoSettingsDlg.h"
-#include "OptionsDlg.h"
-#include "TavlinClient.h"
-#include "TavlinSettingsDlg.h"
-#include "runtime/DebugOutput.h"
+#include "shell/common/AboutDlg.h"
+#include "server/ClientFactory.h"
+#include "devices/manager/DeviceManager.h"
+#include "server/FunctionalTestDlg.h"
+#include "server/KeltoSettingsDlg.h"
+#include "server/OptionsDlg.h"
+#include "server/TavlinClient.h"
+#include "server/TavlinSettingsDlg.h"
+#include "platform/runtime/DebugOutput.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <afxcmn.h>
 #include <shellapi.h>
 
-#include "ServerState.h"
+#include "server/ServerState.h"
 
 class CTavlinClientFactory;
 

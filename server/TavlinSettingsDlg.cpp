@@ -1,4 +1,4 @@
-#include "TavlinSettingsDlg.h"
+#include "server/TavlinSettingsDlg.h"
 
 namespace {
 

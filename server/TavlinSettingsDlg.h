@@ -7,8 +7,8 @@
 
 #include <afxwin.h>
 
-#include "DeviceManager.h"
-#include "TavlinPort.h"
+#include "devices/manager/DeviceManager.h"
+#include "devices/port/TavlinPort.h"
 
 const UINT IDD_TAVLIN_SETTINGS = 131;
 

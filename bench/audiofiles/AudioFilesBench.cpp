@@ -3,12 +3,12 @@
 // the add-file dialog and the views do, and prints files per second. The files
 // are hard links to one file the bench writes into a temporary folder of its
 // own, removed with them at the end.
-#include "AudioFiles.h"
-#include "BenchHost.h"
-#include "TempFolder.h"
+#include "platform/analyzer/tests/AudioFiles.h"
+#include "bench/support/BenchHost.h"
+#include "tests/support/TempFolder.h"
 
-#include "DocCommandTargets.h"
-#include "ZymDoc.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/doc/ZymDoc.h"
 
 #include <windows.h>
 

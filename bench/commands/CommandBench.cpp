@@ -6,11 +6,11 @@
 // send to the answer, split into the delivery to the automation queue, the
 // wait for the tick, the tick that ran it and the delivery of the answer,
 // and how many ticks passed it by; then a burst of 100 commands in one send.
-#include "BenchHost.h"
-#include "ZymDoc.h"
+#include "bench/support/BenchHost.h"
+#include "core/doc/ZymDoc.h"
 
-#include "DeviceManager.h"
-#include "crt/Random.h"
+#include "devices/manager/DeviceManager.h"
+#include "platform/crt/Random.h"
 
 #include <windows.h>
 

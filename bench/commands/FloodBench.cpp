@@ -3,8 +3,8 @@
 // many intercommunication texts through the device manager and deliver them
 // all, as the monitoring thread does one a pass. Prints milliseconds and the
 // texts that came through (a bounded queue drops the rest).
-#include "DeviceManager.h"
-#include "ZYMAutomation.h"
+#include "devices/manager/DeviceManager.h"
+#include "core/automation/ZYMAutomation.h"
 
 #include <windows.h>
 

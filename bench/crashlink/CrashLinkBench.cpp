@@ -2,9 +2,9 @@
 // thread registration round trip, and the time from a crash to the program's
 // end, which covers the whole report: registers, stack walks and dump file.
 // The reporter is the windowless one of the reporter's tests.
-#include "CrashLink.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "core/crashlink/CrashLink.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // Pushes received codes through matching and delivery, and command texts
 // through the dispatcher to a simulated interface unit on a pty, and prints
 // messages per second; then measures CPU use while the monitor idles.
-#include "BitText.h"
-#include "DeviceManager.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
+#include "devices/manager/BitText.h"
+#include "devices/manager/DeviceManager.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
 // 200 windows docked in lines of 10 on the four sides of a 1200 x 900
 // frame's layout tree (a border client with a sizable dock border and a
 // grid-line dock target on each side). Needs a display.
-#include "docking/TkDragDropDockingFeature.h"
-#include "docking/TkDynGridLineTarget.h"
-#include "docking/TkFloatableDockingNode.h"
-#include "docking/TkLNBorderClient.h"
-#include "docking/TkLNSizable.h"
-#include "docking/TkLayoutNodeGripper.h"
+#include "toolkit/docking/TkDragDropDockingFeature.h"
+#include "toolkit/docking/TkDynGridLineTarget.h"
+#include "toolkit/docking/TkFloatableDockingNode.h"
+#include "toolkit/docking/TkLNBorderClient.h"
+#include "toolkit/docking/TkLNSizable.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
 
 #include <stdio.h>
 

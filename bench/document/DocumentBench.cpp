@@ -2,10 +2,10 @@
 // step while an MP3 entry plays, over a library of 10,000 albums with a play
 // list of 200 entries, and prints microseconds per call. Both run every
 // 100 ms, so they must stay far below that.
-#include "BenchHost.h"
-#include "ZymDoc.h"
+#include "bench/support/BenchHost.h"
+#include "core/doc/ZymDoc.h"
 
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 #include <windows.h>
 

@@ -10,8 +10,8 @@
 #include <time.h>
 
 #include "JetRegistration.h"
-#include "db/LibraryDatabase.h"
-#include "db/ODBError.h"
+#include "library/db/LibraryDatabase.h"
+#include "library/db/ODBError.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // scroll and a type-ahead key that finds nothing. Sorts run both ways the list
 // can reorder rows: moving row contents, and the list view's own LVM_SORTITEMS
 // (taken when rows hold texts of their own). Needs a display.
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 #include <stdio.h>
 

@@ -3,12 +3,12 @@
 // by hand, in the same process over the same records: milliseconds of both,
 // their ratio, and the search's cost per 1,000 albums. Libraries: the bench's
 // own 10,000 albums, then files made by MakeLibrary.py (paths given).
-#include "search/Expr.h"
+#include "library/search/Expr.h"
 
 #include "JetRegistration.h"
-#include "crt/Random.h"
-#include "db/LibraryDatabase.h"
-#include "records/MusicLibrary.h"
+#include "platform/crt/Random.h"
+#include "library/db/LibraryDatabase.h"
+#include "library/records/MusicLibrary.h"
 
 #include <windows.h>
 

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "PortOptions.h"
-#include "ServerRegistration.h"
-#include "TavlinClient.h"
-#include "TestData.h"
+#include "server/PortOptions.h"
+#include "server/ServerRegistration.h"
+#include "server/TavlinClient.h"
+#include "tests/support/TestData.h"
 
 namespace {
 

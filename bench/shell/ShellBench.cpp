@@ -6,9 +6,9 @@
 // beside the size of its file.
 //
 //   shellbench.exe.so  (in a Wine prefix with an X display)
-#include "ProcessWindows.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "tests/support/ProcessWindows.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
 #include "JetRegistration.h"
 

@@ -1,4 +1,4 @@
-#include "BenchHost.h"
+#include "bench/support/BenchHost.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The application and the document frame a bench runs the document in.
 #pragma once
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 #include <string>
 

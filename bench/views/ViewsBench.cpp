@@ -3,13 +3,13 @@
 // 150,000 tracks: fill, sorts by text, date and number both ways, a page
 // repaint and a full scroll; then the time from a click on an album until
 // every view has followed. Prints milliseconds. Needs a display.
-#include "AlbumListView.h"
-#include "BenchHost.h"
-#include "DetailView.h"
-#include "SearchView.h"
-#include "TrackListView.h"
+#include "shell/views/AlbumListView.h"
+#include "bench/support/BenchHost.h"
+#include "shell/views/DetailView.h"
+#include "shell/views/SearchView.h"
+#include "shell/views/TrackListView.h"
 
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 #include <stdio.h>
 

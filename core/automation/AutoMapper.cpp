@@ -1,6 +1,6 @@
-#include "AutoMapper.h"
+#include "core/automation/AutoMapper.h"
 
-#include "runtime/DebugOutput.h"
+#include "platform/runtime/DebugOutput.h"
 
 namespace {
 

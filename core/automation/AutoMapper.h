@@ -19,10 +19,10 @@
 #include <memory>
 #include <vector>
 
-#include "EventDocument.h"
-#include "EventLog.h"
-#include "EventMap.h"
-#include "TextCallback.h"
+#include "core/automation/EventDocument.h"
+#include "core/automation/EventLog.h"
+#include "core/automation/EventMap.h"
+#include "devices/manager/TextCallback.h"
 
 class CAutoMapper : public CCallbackTarget
 {

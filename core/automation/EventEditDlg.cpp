@@ -1,6 +1,6 @@
-#include "EventEditDlg.h"
+#include "core/automation/EventEditDlg.h"
 
-#include "AutomationResources.h"
+#include "core/automation/AutomationResources.h"
 
 CEventEditDlg::CEventEditDlg(const CString& eventName, const CString& action, CWnd* parent)
     : CDialog(IDD_EVENT_EDIT, parent), m_strEvent(eventName), m_strAction(action)

@@ -1,4 +1,4 @@
-#include "EventLog.h"
+#include "core/automation/EventLog.h"
 
 #include <afxwin.h>
 

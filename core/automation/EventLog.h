@@ -4,7 +4,7 @@
 
 #include <afxmt.h>
 
-#include "EventDocument.h"
+#include "core/automation/EventDocument.h"
 
 class CEventLog
 {

@@ -1,4 +1,4 @@
-#include "EventMap.h"
+#include "core/automation/EventMap.h"
 
 namespace {
 

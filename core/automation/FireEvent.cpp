@@ -1,6 +1,6 @@
-#include "FireEvent.h"
+#include "core/automation/FireEvent.h"
 
-#include "AutoMapper.h"
+#include "core/automation/AutoMapper.h"
 
 #include <atomic>
 #include <cstdarg>

@@ -3,7 +3,7 @@
 // document's mapper and to its send operation. Any thread may fire.
 #pragma once
 
-#include "EventDocument.h"
+#include "core/automation/EventDocument.h"
 
 const int kMaxEventLength = 4095;
 

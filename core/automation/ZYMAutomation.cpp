@@ -1,6 +1,6 @@
-#include "ZYMAutomation.h"
+#include "core/automation/ZYMAutomation.h"
 
-#include "DeviceManager.h"
+#include "devices/manager/DeviceManager.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 
 #include <deque>
 
-#include "TextCallback.h"
+#include "devices/manager/TextCallback.h"
 
 class CZYMAutomation : public CCallbackTarget
 {

@@ -1,7 +1,7 @@
-#include "CrashLink.h"
+#include "core/crashlink/CrashLink.h"
 
-#include "crt/FileAccess.h"
-#include "runtime/MessageBoxes.h"
+#include "platform/crt/FileAccess.h"
+#include "platform/runtime/MessageBoxes.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // that the report is written while the program is still there.
 #pragma once
 
-#include "CrashLinkProtocol.h"
+#include "core/crashlink/CrashLinkProtocol.h"
 
 #include <afx.h>
 #include <afxmt.h>

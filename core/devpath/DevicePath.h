@@ -6,7 +6,7 @@
 
 #include <afx.h>
 
-#include "TextCallback.h"
+#include "devices/manager/TextCallback.h"
 
 class CDevicePath
 {

@@ -1,6 +1,6 @@
-#include "InProcessPath.h"
+#include "core/devpath/InProcessPath.h"
 
-#include "DeviceManager.h"
+#include "devices/manager/DeviceManager.h"
 
 namespace {
 const int kDefaultUser = 0;

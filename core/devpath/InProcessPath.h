@@ -5,7 +5,7 @@
 // another one for ever.
 #pragma once
 
-#include "DevicePath.h"
+#include "core/devpath/DevicePath.h"
 
 class CDeviceManager;
 

@@ -1,8 +1,8 @@
-#include "TavlinRemote.h"
+#include "core/devpath/TavlinRemote.h"
 
-#include "TavlinXThread.h"
+#include "core/devpath/TavlinXThread.h"
 
-#include "MessageWaits.h"
+#include "devices/util/MessageWaits.h"
 
 namespace {
 

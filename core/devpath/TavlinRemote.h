@@ -20,7 +20,7 @@
 #include <memory>
 #include <vector>
 
-#include "DevicePath.h"
+#include "core/devpath/DevicePath.h"
 
 class CTavlinXThread;
 class CTavlinx;

@@ -1,7 +1,7 @@
-#include "TavlinXThread.h"
+#include "core/devpath/TavlinXThread.h"
 
-#include "TavlinRemote.h"
-#include "TavlinXApi.h"
+#include "core/devpath/TavlinRemote.h"
+#include "platform/tavlinx/TavlinXApi.h"
 
 BEGIN_MESSAGE_MAP(CTavlinxDlg, CDialog)
     ON_MESSAGE(WM_TAVLINX_REQUESTS, OnRunRequests)

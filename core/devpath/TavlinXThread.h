@@ -6,7 +6,7 @@
 
 #include <afxwin.h>
 
-#include "Tavlinx.h"
+#include "core/devpath/Tavlinx.h"
 
 class CTavlinRemote;
 

@@ -1,6 +1,6 @@
-#include "Tavlinx.h"
+#include "core/devpath/Tavlinx.h"
 
-#include "TavlinXApi.h"
+#include "platform/tavlinx/TavlinXApi.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <afxwin.h>
 
-#include "mfc/OleDispatchDriver.h"
+#include "platform/mfc/OleDispatchDriver.h"
 
 class CTavlinx : public CWnd
 {

@@ -1,7 +1,7 @@
-#include "AddMP3Dlg.h"
+#include "core/doc/AddMP3Dlg.h"
 
-#include "DocAudioFiles.h"
-#include "ZymDoc.h"
+#include "core/doc/DocAudioFiles.h"
+#include "core/doc/ZymDoc.h"
 
 #include <afxdlgs.h>
 

@@ -2,7 +2,7 @@
 // to the album of the first selected entry when the user presses OK.
 #pragma once
 
-#include "DocResource.h"
+#include "core/doc/DocResource.h"
 
 #include <afxwin.h>
 

@@ -1,4 +1,4 @@
-#include "CommandText.h"
+#include "core/doc/CommandText.h"
 
 #include <ctype.h>
 #include <limits.h>

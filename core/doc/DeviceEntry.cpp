@@ -1,4 +1,4 @@
-#include "DeviceEntry.h"
+#include "core/doc/DeviceEntry.h"
 
 #include <stdlib.h>
 

@@ -1,11 +1,11 @@
-#include "DiscIdentify.h"
+#include "core/doc/DiscIdentify.h"
 
-#include "DiscLookups.h"
-#include "MessageWaits.h"
-#include "SonyPlayer.h"
-#include "ZymDoc.h"
+#include "core/doc/DiscLookups.h"
+#include "devices/util/MessageWaits.h"
+#include "core/players/SonyPlayer.h"
+#include "core/doc/ZymDoc.h"
 
-#include "FireEvent.h"
+#include "core/automation/FireEvent.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // filled from the disc's own texts and the disc database and stored.
 #pragma once
 
-#include "records/AlbumRecord.h"
+#include "library/records/AlbumRecord.h"
 
 #include <afx.h>
 

@@ -1,9 +1,9 @@
-#include "DiscLookups.h"
+#include "core/doc/DiscLookups.h"
 
-#include "MessageWaits.h"
-#include "ZymDoc.h"
+#include "devices/util/MessageWaits.h"
+#include "core/doc/ZymDoc.h"
 
-#include "FireEvent.h"
+#include "core/automation/FireEvent.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // titles).
 #pragma once
 
-#include "playlist/PlayList.h"
+#include "library/playlist/PlayList.h"
 
 class CCDDBClient;
 class CZymDoc;

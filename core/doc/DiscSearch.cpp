@@ -1,11 +1,11 @@
-#include "DiscSearch.h"
+#include "core/doc/DiscSearch.h"
 
-#include "DiscIdentify.h"
-#include "MessageWaits.h"
-#include "SonyPlayer.h"
-#include "ZymDoc.h"
+#include "core/doc/DiscIdentify.h"
+#include "devices/util/MessageWaits.h"
+#include "core/players/SonyPlayer.h"
+#include "core/doc/ZymDoc.h"
 
-#include "FireEvent.h"
+#include "core/automation/FireEvent.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // with the status polls switched off and the play list stopped.
 #pragma once
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 #include <utility>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "DocAudioFiles.h"
+#include "core/doc/DocAudioFiles.h"
 
-#include "AddMP3Dlg.h"
-#include "ZymDoc.h"
+#include "core/doc/AddMP3Dlg.h"
+#include "core/doc/ZymDoc.h"
 
 #include "analyze.h"
-#include "paths/FilePath.h"
+#include "library/paths/FilePath.h"
 
 #include <stdlib.h>
 

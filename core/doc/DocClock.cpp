@@ -1,4 +1,4 @@
-#include "DocClock.h"
+#include "core/doc/DocClock.h"
 
 time_t CDocClock::Now() const
 {

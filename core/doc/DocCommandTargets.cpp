@@ -1,6 +1,6 @@
-#include "DocCommandTargets.h"
+#include "core/doc/DocCommandTargets.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 BOOL CZymDoc::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {

@@ -4,11 +4,11 @@
 // commands act on the player it follows.
 #pragma once
 
-#include "DocLibraryCommands.h"
-#include "DocPlaylistCommands.h"
-#include "DocPlaylistFiles.h"
-#include "DocTitle.h"
-#include "DocTransport.h"
+#include "core/doc/DocLibraryCommands.h"
+#include "core/doc/DocPlaylistCommands.h"
+#include "core/doc/DocPlaylistFiles.h"
+#include "core/doc/DocTitle.h"
+#include "core/doc/DocTransport.h"
 
 class CDocCommandTargets
 {

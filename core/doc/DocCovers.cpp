@@ -1,11 +1,11 @@
-#include "DocCovers.h"
+#include "core/doc/DocCovers.h"
 
-#include "PageScan.h"
-#include "SelectionWalk.h"
-#include "ZymDoc.h"
+#include "core/doc/PageScan.h"
+#include "core/doc/SelectionWalk.h"
+#include "core/doc/ZymDoc.h"
 
-#include "paths/FilePath.h"
-#include "runtime/FileReplacement.h"
+#include "library/paths/FilePath.h"
+#include "platform/runtime/FileReplacement.h"
 
 #include <afxdlgs.h>
 

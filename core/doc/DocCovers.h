@@ -5,9 +5,9 @@
 // (GUI) thread pumps its messages; a failed request fails the look-up.
 #pragma once
 
-#include "WebHosts.h"
+#include "core/doc/WebHosts.h"
 
-#include "records/AlbumRecord.h"
+#include "library/records/AlbumRecord.h"
 
 #include <afx.h>
 

@@ -1,13 +1,13 @@
-#include "DocLibraryCommands.h"
+#include "core/doc/DocLibraryCommands.h"
 
-#include "DocCovers.h"
-#include "DocLyrics.h"
-#include "DocMemos.h"
-#include "DocResource.h"
-#include "ZymDoc.h"
+#include "core/doc/DocCovers.h"
+#include "core/doc/DocLyrics.h"
+#include "core/doc/DocMemos.h"
+#include "core/doc/DocResource.h"
+#include "core/doc/ZymDoc.h"
 
-#include "db/LibraryDatabase.h"
-#include "paths/FilePath.h"
+#include "library/db/LibraryDatabase.h"
+#include "library/paths/FilePath.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // the old text format.
 #pragma once
 
-#include "DocAudioFiles.h"
+#include "core/doc/DocAudioFiles.h"
 
 #include <afxwin.h>
 

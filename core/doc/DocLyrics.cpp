@@ -1,8 +1,8 @@
-#include "DocLyrics.h"
+#include "core/doc/DocLyrics.h"
 
-#include "PageScan.h"
-#include "SelectionWalk.h"
-#include "ZymDoc.h"
+#include "core/doc/PageScan.h"
+#include "core/doc/SelectionWalk.h"
+#include "core/doc/ZymDoc.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // empty or failed answer counts as a page without the site's markers.
 #pragma once
 
-#include "WebHosts.h"
+#include "core/doc/WebHosts.h"
 
 #include <afx.h>
 

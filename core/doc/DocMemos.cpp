@@ -1,7 +1,7 @@
-#include "DocMemos.h"
+#include "core/doc/DocMemos.h"
 
-#include "SonyPlayer.h"
-#include "ZymDoc.h"
+#include "core/players/SonyPlayer.h"
+#include "core/doc/ZymDoc.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // down into the library, synchronously, with the status polls switched off.
 #pragma once
 
-#include "playlist/PlayList.h"
+#include "library/playlist/PlayList.h"
 
 #include <memory>
 

@@ -1,11 +1,11 @@
-#include "DocPlaylistCommands.h"
+#include "core/doc/DocPlaylistCommands.h"
 
-#include "DocResource.h"
-#include "DocTitle.h"
-#include "OpenLink.h"
-#include "ZymDoc.h"
+#include "core/doc/DocResource.h"
+#include "core/doc/DocTitle.h"
+#include "core/doc/OpenLink.h"
+#include "core/doc/ZymDoc.h"
 
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
 namespace {
 

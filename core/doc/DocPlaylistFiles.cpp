@@ -1,9 +1,9 @@
-#include "DocPlaylistFiles.h"
+#include "core/doc/DocPlaylistFiles.h"
 
-#include "DocResource.h"
-#include "ZymDoc.h"
+#include "core/doc/DocResource.h"
+#include "core/doc/ZymDoc.h"
 
-#include "paths/FilePath.h"
+#include "library/paths/FilePath.h"
 
 #include <afxdlgs.h>
 

@@ -1,8 +1,8 @@
-#include "DocTitle.h"
+#include "core/doc/DocTitle.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // player's that no wave output device would open.
 #pragma once
 
-#include "playlist/LibItem.h"
+#include "library/playlist/LibItem.h"
 
 #include <afx.h>
 

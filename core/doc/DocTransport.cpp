@@ -1,11 +1,11 @@
-#include "DocTransport.h"
+#include "core/doc/DocTransport.h"
 
-#include "DocPlaylistCommands.h"
-#include "DocResource.h"
-#include "DocTitle.h"
-#include "ZymDoc.h"
+#include "core/doc/DocPlaylistCommands.h"
+#include "core/doc/DocResource.h"
+#include "core/doc/DocTitle.h"
+#include "core/doc/ZymDoc.h"
 
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
 namespace {
 

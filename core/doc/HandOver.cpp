@@ -1,4 +1,4 @@
-#include "HandOver.h"
+#include "core/doc/HandOver.h"
 
 #include <afxmt.h>
 

@@ -1,4 +1,4 @@
-#include "OpenLink.h"
+#include "core/doc/OpenLink.h"
 
 #include <afxwin.h>
 #include <shellapi.h>

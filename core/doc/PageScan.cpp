@@ -1,6 +1,6 @@
-#include "PageScan.h"
+#include "core/doc/PageScan.h"
 
-#include "TextMatch.h"
+#include "core/doc/TextMatch.h"
 
 #include <string.h>
 

@@ -1,4 +1,4 @@
-#include "PlayDecision.h"
+#include "core/doc/PlayDecision.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "PlayMusic.h"
+#include "core/doc/PlayMusic.h"
 
-#include "SonyControl.h"
-#include "playlist/PlayList.h"
+#include "core/players/SonyControl.h"
+#include "library/playlist/PlayList.h"
 
 #include <afxwin.h>
 #include <objbase.h>

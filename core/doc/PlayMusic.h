@@ -8,8 +8,8 @@
 // request and the running flag are written by one side each.
 #pragma once
 
-#include "PlayDecision.h"
-#include "playlist/LibItem.h"
+#include "core/doc/PlayDecision.h"
+#include "library/playlist/LibItem.h"
 
 #include <afx.h>
 #include <time.h>

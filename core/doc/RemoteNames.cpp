@@ -1,4 +1,4 @@
-#include "RemoteNames.h"
+#include "core/doc/RemoteNames.h"
 
 #include <ctype.h>
 

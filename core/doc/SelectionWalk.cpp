@@ -1,6 +1,6 @@
-#include "SelectionWalk.h"
+#include "core/doc/SelectionWalk.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 namespace {
 

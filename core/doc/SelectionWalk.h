@@ -1,7 +1,7 @@
 // The walk of the lyrics and cover commands over the selection.
 #pragma once
 
-#include "records/AlbumRecord.h"
+#include "library/records/AlbumRecord.h"
 
 #include <afx.h>
 

@@ -1,4 +1,4 @@
-#include "TextMatch.h"
+#include "core/doc/TextMatch.h"
 
 #include <string.h>
 

@@ -1,4 +1,4 @@
-#include "WebHosts.h"
+#include "core/doc/WebHosts.h"
 
 #include <afxwin.h>
 

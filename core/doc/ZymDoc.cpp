@@ -1,19 +1,19 @@
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 #include "analyze.h"
 
-#include "DeviceManager.h"
-#include "DiscIdentify.h"
-#include "FireEvent.h"
-#include "InProcessPath.h"
-#include "Mp3Control.h"
-#include "SonyPlayer.h"
-#include "TavlinPort.h"
-#include "TavlinRemote.h"
-#include "db/LibraryDatabase.h"
-#include "paths/FilePath.h"
+#include "devices/manager/DeviceManager.h"
+#include "core/doc/DiscIdentify.h"
+#include "core/automation/FireEvent.h"
+#include "core/devpath/InProcessPath.h"
+#include "mp3/player/Mp3Control.h"
+#include "core/players/SonyPlayer.h"
+#include "devices/port/TavlinPort.h"
+#include "core/devpath/TavlinRemote.h"
+#include "library/db/LibraryDatabase.h"
+#include "library/paths/FilePath.h"
 
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 #include <string.h>
 

@@ -11,25 +11,25 @@
 // below keep each from running inside itself.
 #pragma once
 
-#include "DocClock.h"
-#include "PlayMusic.h"
-#include "TimedPlay.h"
-#include "ZymOptions.h"
+#include "core/doc/DocClock.h"
+#include "core/doc/PlayMusic.h"
+#include "core/doc/TimedPlay.h"
+#include "core/doc/ZymOptions.h"
 
-#include "AutoMapper.h"
-#include "DevicePath.h"
-#include "Mp3Host.h"
-#include "NoOutputNotice.h"
-#include "SonyControl.h"
-#include "tasks/TaskMgr.h"
-#include "tasks/TaskUIMgr.h"
-#include "tasks/TaskView.h"
-#include "ZYMAutomation.h"
-#include "playlist/PlayList.h"
-#include "records/LibraryHost.h"
-#include "records/MusicLibrary.h"
-#include "ViewsHost.h"
-#include "web/CDDBClient.h"
+#include "core/automation/AutoMapper.h"
+#include "core/devpath/DevicePath.h"
+#include "mp3/player/Mp3Host.h"
+#include "core/doc/NoOutputNotice.h"
+#include "core/players/SonyControl.h"
+#include "core/tasks/TaskMgr.h"
+#include "core/tasks/TaskUIMgr.h"
+#include "core/tasks/TaskView.h"
+#include "core/automation/ZYMAutomation.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/LibraryHost.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
+#include "library/web/CDDBClient.h"
 
 #include <afxwin.h>
 

@@ -1,12 +1,12 @@
 // The document's periodic step and the play-list operations it uses.
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
-#include "DiscSearch.h"
-#include "DocCommandTargets.h"
-#include "FireEvent.h"
-#include "HandOver.h"
-#include "Mp3Control.h"
-#include "SonyPlayer.h"
+#include "core/doc/DiscSearch.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/automation/FireEvent.h"
+#include "core/doc/HandOver.h"
+#include "mp3/player/Mp3Control.h"
+#include "core/players/SonyPlayer.h"
 
 namespace {
 

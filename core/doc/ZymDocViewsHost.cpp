@@ -1,7 +1,7 @@
 // What the library's views and the task view ask of the document.
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
-#include "DocCommandTargets.h"
+#include "core/doc/DocCommandTargets.h"
 
 #include <algorithm>
 

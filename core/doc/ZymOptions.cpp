@@ -1,7 +1,7 @@
-#include "ZymOptions.h"
+#include "core/doc/ZymOptions.h"
 
-#include "paths/FilePath.h"
-#include "web/CDDBClient.h"
+#include "library/paths/FilePath.h"
+#include "library/web/CDDBClient.h"
 
 #include <afxwin.h>
 #include <math.h>

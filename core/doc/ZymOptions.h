@@ -3,7 +3,7 @@
 // shell gives them their dialogs they only hold values.
 #pragma once
 
-#include "DeviceEntry.h"
+#include "core/doc/DeviceEntry.h"
 
 #include <afx.h>
 

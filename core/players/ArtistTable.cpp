@@ -1,4 +1,4 @@
-#include "ArtistTable.h"
+#include "core/players/ArtistTable.h"
 
 #include <algorithm>
 

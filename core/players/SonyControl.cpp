@@ -1,10 +1,10 @@
-#include "SonyControl.h"
+#include "core/players/SonyControl.h"
 
-#include "Bcd.h"
-#include "DevicePath.h"
-#include "ResourceText.h"
-#include "SonyPlayer.h"
-#include "playlist/LibItem.h"
+#include "devices/util/Bcd.h"
+#include "core/devpath/DevicePath.h"
+#include "devices/util/ResourceText.h"
+#include "core/players/SonyPlayer.h"
+#include "library/playlist/LibItem.h"
 
 #include <stdio.h>
 #include <stdlib.h>

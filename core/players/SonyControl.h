@@ -19,10 +19,10 @@
 #include <memory>
 #include <vector>
 
-#include "PlayerHost.h"
-#include "TextCallback.h"
+#include "core/players/PlayerHost.h"
+#include "devices/manager/TextCallback.h"
 #include "mp3/player/Mp3Control.h"
-#include "records/AlbumRecord.h"
+#include "library/records/AlbumRecord.h"
 
 class CLibItem;
 class CMusicLibrary;

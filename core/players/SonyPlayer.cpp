@@ -1,10 +1,10 @@
 // The changer player's state, its bus codes and the texts it composes.
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
-#include "Bcd.h"
-#include "DevicePath.h"
-#include "MessageWaits.h"
-#include "PlayerHost.h"
+#include "devices/util/Bcd.h"
+#include "core/devpath/DevicePath.h"
+#include "devices/util/MessageWaits.h"
+#include "core/players/PlayerHost.h"
 
 namespace {
 

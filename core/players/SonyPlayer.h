@@ -17,7 +17,7 @@
 
 #include <vector>
 
-#include "TextCallback.h"
+#include "devices/manager/TextCallback.h"
 
 class CPlayerHost;
 class CPlayList;

@@ -2,12 +2,12 @@
 // upload with its acknowledged writes, the reads before it, the front-panel
 // typing for changers that take memos only from the keypad, and the reads of
 // the memo download.
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
-#include "ArtistTable.h"
-#include "MessageWaits.h"
-#include "playlist/PlayList.h"
-#include "records/TaskSink.h"
+#include "core/players/ArtistTable.h"
+#include "devices/util/MessageWaits.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/TaskSink.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 // Changer models by the type code and capacity they report, and the text that
 // describes a player in views, listings and messages.
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
 #include <limits.h>
 

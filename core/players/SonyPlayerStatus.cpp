@@ -2,11 +2,11 @@
 // updates the player's state, may send the commands the playing logic needs
 // (time code, fades, stops, re-queueing, power, front-panel modes), and ends
 // with the status event signalled, after all fields are written.
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
-#include "Bcd.h"
-#include "HexText.h"
-#include "PlayerHost.h"
+#include "devices/util/Bcd.h"
+#include "devices/util/HexText.h"
+#include "core/players/PlayerHost.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tasks/TaskMgr.h"
+#include "core/tasks/TaskMgr.h"
 
 CTaskMgr::CTaskMgr() : m_nextId(0)
 {

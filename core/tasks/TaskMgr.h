@@ -7,8 +7,8 @@
 // a listener are copies that live until it returns.
 #pragma once
 
-#include "records/TaskSink.h"
-#include "tasks/TaskRecord.h"
+#include "library/records/TaskSink.h"
+#include "core/tasks/TaskRecord.h"
 
 #include <afxmt.h>
 

@@ -1,4 +1,4 @@
-#include "tasks/TaskRecord.h"
+#include "core/tasks/TaskRecord.h"
 
 TaskRecord::TaskRecord()
     : m_range(0), m_pos(0), m_id(0), m_flags(0), m_ownerThread(0), m_cancelFlag(nullptr)

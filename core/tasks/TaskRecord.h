@@ -2,8 +2,8 @@
 // observers that hear about every change.
 #pragma once
 
-#include "records/TaskSink.h"
-#include "runtime/TimeStamp.h"
+#include "library/records/TaskSink.h"
+#include "platform/runtime/TimeStamp.h"
 
 #include <afx.h>
 

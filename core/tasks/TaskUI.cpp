@@ -1,5 +1,5 @@
-#include "tasks/TaskUI.h"
-#include "tasks/TaskResources.h"
+#include "core/tasks/TaskUI.h"
+#include "core/tasks/TaskResources.h"
 
 BEGIN_MESSAGE_MAP(CTaskUI, CDialog)
     ON_WM_CLOSE()

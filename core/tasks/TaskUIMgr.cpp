@@ -1,6 +1,6 @@
-#include "tasks/TaskUIMgr.h"
+#include "core/tasks/TaskUIMgr.h"
 
-#include "CrashLink.h"
+#include "core/crashlink/CrashLink.h"
 
 #include <algorithm>
 

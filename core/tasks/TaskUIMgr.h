@@ -10,8 +10,8 @@
 // lock held; the created event copies its task before taking the list lock.
 #pragma once
 
-#include "tasks/TaskMgr.h"
-#include "tasks/TaskUI.h"
+#include "core/tasks/TaskMgr.h"
+#include "core/tasks/TaskUI.h"
 
 #include <afxmt.h>
 #include <afxwin.h>

@@ -1,7 +1,7 @@
-#include "tasks/TaskView.h"
-#include "tasks/TaskResources.h"
+#include "core/tasks/TaskView.h"
+#include "core/tasks/TaskResources.h"
 
-#include "ViewResources.h"
+#include "library/views/ViewResources.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // to redraw the tasks that changed since its last refresh (hint 14).
 #pragma once
 
-#include "ListFormView.h"
-#include "tasks/TaskMgr.h"
+#include "library/views/ListFormView.h"
+#include "core/tasks/TaskMgr.h"
 
 // What the task view needs of the document.
 class CTaskViewHost

@@ -1,9 +1,9 @@
-#include "KeltoFlashWriter.h"
+#include "devices/kelto/KeltoFlashWriter.h"
 
 #include <string.h>
 
-#include "crt/Random.h"
-#include "runtime/DebugOutput.h"
+#include "platform/crt/Random.h"
+#include "platform/runtime/DebugOutput.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "KeltoHexImage.h"
-#include "KeltoPort.h"
+#include "devices/kelto/KeltoHexImage.h"
+#include "devices/kelto/KeltoPort.h"
 
 const int kKeltoLanes = 8;
 const int kKeltoSerialChars = 16;

@@ -1,4 +1,4 @@
-#include "KeltoHexImage.h"
+#include "devices/kelto/KeltoHexImage.h"
 
 #include <stdarg.h>
 #include <string.h>

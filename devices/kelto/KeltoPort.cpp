@@ -1,11 +1,11 @@
-#include "KeltoPort.h"
+#include "devices/kelto/KeltoPort.h"
 
 #include <stdarg.h>
 #include <stdio.h>
 
 #include <vector>
 
-#include "HexText.h"
+#include "devices/util/HexText.h"
 
 namespace {
 

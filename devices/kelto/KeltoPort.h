@@ -7,8 +7,8 @@
 
 #include <afx.h>
 
-#include "Error.h"
-#include "SerialLine.h"
+#include "devices/util/Error.h"
+#include "devices/util/SerialLine.h"
 
 class CKeltoPort
 {

@@ -1,4 +1,4 @@
-#include "BitText.h"
+#include "devices/manager/BitText.h"
 
 #include <string.h>
 

@@ -1,13 +1,13 @@
 // Loading a device definition from a *.cde file or text, and saving it.
-#include "Device.h"
+#include "devices/manager/Device.h"
 
-#include "runtime/FileReplacement.h"
+#include "platform/runtime/FileReplacement.h"
 
 #include <math.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "LowLevelText.h"
+#include "devices/port/LowLevelText.h"
 
 namespace {
 

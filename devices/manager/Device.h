@@ -9,9 +9,9 @@
 
 #include <vector>
 
-#include "Error.h"
-#include "TextCallback.h"
-#include "TimerList.h"
+#include "devices/util/Error.h"
+#include "devices/manager/TextCallback.h"
+#include "devices/timer/TimerList.h"
 
 struct DeviceCode
 {

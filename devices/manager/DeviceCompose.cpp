@@ -1,12 +1,12 @@
 // Code composition (command words to LOWLEVEL text) and the decoding of
 // received IR timings into symbols with the device's timing patterns.
-#include "Device.h"
+#include "devices/manager/Device.h"
 
 #include <math.h>
 #include <string.h>
 
-#include "BitText.h"
-#include "LowLevelText.h"
+#include "devices/manager/BitText.h"
+#include "devices/port/LowLevelText.h"
 
 namespace {
 

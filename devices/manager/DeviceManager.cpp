@@ -1,4 +1,4 @@
-#include "DeviceManager.h"
+#include "devices/manager/DeviceManager.h"
 
 #include <stdarg.h>
 

@@ -11,10 +11,10 @@
 #include <functional>
 #include <vector>
 
-#include "Device.h"
-#include "Error.h"
-#include "PortList.h"
-#include "TextCallback.h"
+#include "devices/manager/Device.h"
+#include "devices/util/Error.h"
+#include "devices/manager/PortList.h"
+#include "devices/manager/TextCallback.h"
 
 struct UserRecord
 {

@@ -1,9 +1,9 @@
 // The dispatcher: cuts a command text into items and hands each to the driver
 // of its device's kind.
-#include "DeviceManager.h"
+#include "devices/manager/DeviceManager.h"
 
-#include "LowLevelText.h"
-#include "TextSpan.h"
+#include "devices/port/LowLevelText.h"
+#include "devices/util/TextSpan.h"
 
 #include <stdarg.h>
 

@@ -1,8 +1,8 @@
 // The monitoring thread: reads every port, matches received codes against the
 // users' devices and delivers the event texts to their listeners.
-#include "DeviceManager.h"
+#include "devices/manager/DeviceManager.h"
 
-#include "BitText.h"
+#include "devices/manager/BitText.h"
 
 #include <objbase.h>
 #include <stdlib.h>

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "CM11aPort.h"
-#include "Error.h"
-#include "KeltoPort.h"
-#include "TavlinPort.h"
+#include "devices/x10/CM11aPort.h"
+#include "devices/util/Error.h"
+#include "devices/kelto/KeltoPort.h"
+#include "devices/port/TavlinPort.h"
 
 // Whether the hardware answers on its opened port; a CM11a needs no search.
 inline bool LocatePort(CTavlinPort* port) { return port->Locate() != FALSE; }

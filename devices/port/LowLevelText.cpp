@@ -1,4 +1,4 @@
-#include "LowLevelText.h"
+#include "devices/port/LowLevelText.h"
 
 #include <math.h>
 #include <stdlib.h>

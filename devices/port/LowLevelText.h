@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "HexText.h"
+#include "devices/util/HexText.h"
 
 // "0"/"1" most significant bit first, eight per byte, other characters skipped;
 // the bits of a partial last byte stand at its top. bitCount gets the bits read.

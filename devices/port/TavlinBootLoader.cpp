@@ -1,6 +1,6 @@
 // The unit's boot loader: entered with two system command headers, it then
 // talks in plain bytes (no frames) until told to leave.
-#include "TavlinBootLoader.h"
+#include "devices/port/TavlinBootLoader.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // line itself, so the monitoring thread must leave the port alone meanwhile.
 #pragma once
 
-#include "TavlinPort.h"
+#include "devices/port/TavlinPort.h"
 
 class CTavlinBootLoader
 {

@@ -1,7 +1,7 @@
 // Command encoder: port commands and framed messages. Port commands are the device's settings, queries, macros and EEPROM, framed as
 // (port << 5) + 0x1F, a code and its arguments. Multi-byte counts go high byte
 // first, 4-byte values as they lie in memory (least significant byte first).
-#include "TavlinPort.h"
+#include "devices/port/TavlinPort.h"
 
 #include <math.h>
 #include <stdlib.h>

@@ -1,12 +1,12 @@
 // LOWLEVEL words: a text of items, each a word and its argument in square
 // brackets, turned into framed writes on the unit's ports.
-#include "TavlinLowLevel.h"
+#include "devices/port/TavlinLowLevel.h"
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "LowLevelText.h"
+#include "devices/port/LowLevelText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // port runs it under its write lock.
 #pragma once
 
-#include "TavlinPort.h"
+#include "devices/port/TavlinPort.h"
 
 class CTavlinLowLevel
 {

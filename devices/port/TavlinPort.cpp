@@ -1,15 +1,15 @@
 // COM port handling, locating the device, sync marks and settings requests.
-#include "TavlinPort.h"
+#include "devices/port/TavlinPort.h"
 
 #include <stdio.h>
 #include <string.h>
 #include <time.h>
 
-#include "HexText.h"
-#include "TavlinBootLoader.h"
-#include "TavlinLowLevel.h"
-#include "TavlinSelfTest.h"
-#include "runtime/DebugOutput.h"
+#include "devices/util/HexText.h"
+#include "devices/port/TavlinBootLoader.h"
+#include "devices/port/TavlinLowLevel.h"
+#include "devices/port/TavlinSelfTest.h"
+#include "platform/runtime/DebugOutput.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <afx.h>
 
-#include "Error.h"
-#include "SerialLine.h"
-#include "TavlinReceiver.h"
+#include "devices/util/Error.h"
+#include "devices/util/SerialLine.h"
+#include "devices/port/TavlinReceiver.h"
 
 #include <vector>
 

@@ -1,17 +1,17 @@
 // Receive parser: framed bytes from the device become event texts, the device's
 // answers update the settings cache, its error answers are reported and counted.
-#include "TavlinReceiver.h"
+#include "devices/port/TavlinReceiver.h"
 
-#include "TavlinPort.h"
+#include "devices/port/TavlinPort.h"
 
-#include "HexText.h"
+#include "devices/util/HexText.h"
 
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "runtime/DebugOutput.h"
+#include "platform/runtime/DebugOutput.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 // inputs, IR transmitters facing the receivers. Data written to the unit's
 // serial port comes back unchanged, so "ser[" makes the unit send frames that
 // are parsed like its own messages. The tests read the responses themselves.
-#include "TavlinSelfTest.h"
+#include "devices/port/TavlinSelfTest.h"
 
 #include <math.h>
 #include <stdio.h>
 
-#include "LowLevelText.h"
-#include "crt/Random.h"
+#include "devices/port/LowLevelText.h"
+#include "platform/crt/Random.h"
 
 namespace {
 

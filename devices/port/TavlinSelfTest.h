@@ -3,7 +3,7 @@
 // themselves, so the monitoring thread must leave the port alone meanwhile.
 #pragma once
 
-#include "TavlinPort.h"
+#include "devices/port/TavlinPort.h"
 
 class CTavlinSelfTest
 {

@@ -1,8 +1,8 @@
-#include "TavlinTestText.h"
+#include "devices/port/TavlinTestText.h"
 
 #include <time.h>
 
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "TimerList.h"
+#include "devices/timer/TimerList.h"
 
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
 
-#include "TextFields.h"
-#include "crt/NumberText.h"
+#include "devices/util/TextFields.h"
+#include "platform/crt/NumberText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Bcd.h"
+#include "devices/util/Bcd.h"
 
 namespace {
 const int kNibbles = 8;

@@ -1,9 +1,9 @@
-#include "Error.h"
+#include "devices/util/Error.h"
 
 #include <afxwin.h>
 
-#include "runtime/DebugOutput.h"
-#include "runtime/SystemErrorText.h"
+#include "platform/runtime/DebugOutput.h"
+#include "platform/runtime/SystemErrorText.h"
 
 CError::CError()
     : m_messageBox(TRUE), m_text("No Error"), m_reported(0)

@@ -1,4 +1,4 @@
-#include "HexText.h"
+#include "devices/util/HexText.h"
 
 #include <ctype.h>
 #include <stdio.h>

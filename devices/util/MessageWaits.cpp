@@ -1,4 +1,4 @@
-#include "MessageWaits.h"
+#include "devices/util/MessageWaits.h"
 
 #include <string.h>
 

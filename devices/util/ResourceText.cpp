@@ -1,4 +1,4 @@
-#include "ResourceText.h"
+#include "devices/util/ResourceText.h"
 
 CString LoadResourceText(const char* name)
 {

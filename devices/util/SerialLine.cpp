@@ -1,11 +1,11 @@
-#include "SerialLine.h"
+#include "devices/util/SerialLine.h"
 
 #include <stdio.h>
 
 #include <vector>
 
-#include "runtime/DebugOutput.h"
-#include "runtime/SystemErrorText.h"
+#include "platform/runtime/DebugOutput.h"
+#include "platform/runtime/SystemErrorText.h"
 
 CSerialLine::CSerialLine(CError& error, const SerialSetup& setup)
     : m_error(error), m_setup(setup), m_handle(nullptr)

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "Error.h"
+#include "devices/util/Error.h"
 
 // What differs between the drivers' lines. The interface unit runs CTS flow
 // control on large queues and logs the line's state with every failure; the

@@ -1,4 +1,4 @@
-#include "SplitPath.h"
+#include "devices/util/SplitPath.h"
 
 CSplitPath::CSplitPath(const char* path)
 {

@@ -2,7 +2,7 @@
 // runtime's path splitter leaves them.
 #pragma once
 
-#include "crt/SplitPath.h"
+#include "platform/crt/SplitPath.h"
 
 class CSplitPath
 {

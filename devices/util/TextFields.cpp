@@ -1,4 +1,4 @@
-#include "TextFields.h"
+#include "devices/util/TextFields.h"
 
 #include <stdio.h>
 

@@ -1,4 +1,4 @@
-#include "TextSpan.h"
+#include "devices/util/TextSpan.h"
 
 #include <string.h>
 

@@ -1,4 +1,4 @@
-#include "TicToc.h"
+#include "devices/util/TicToc.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "CM11aPort.h"
+#include "devices/x10/CM11aPort.h"
 
 #include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "HexText.h"
-#include "TextFields.h"
+#include "devices/util/HexText.h"
+#include "devices/util/TextFields.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <vector>
 
-#include "Error.h"
-#include "SerialLine.h"
+#include "devices/util/Error.h"
+#include "devices/util/SerialLine.h"
 
 struct X10Frame
 {

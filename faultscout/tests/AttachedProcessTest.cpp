@@ -1,11 +1,11 @@
 // The reporter's link end against a scripted sender on a pair of pipes: every
 // message answered with its own header, the log texts, the thread list, the id
 // file, the watchdog, posted requests, and garbled or cut streams.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "AttachedProcess.h"
-#include "ScopedProcessVariable.h"
-#include "TempFolder.h"
+#include "faultscout/AttachedProcess.h"
+#include "tests/support/ScopedProcessVariable.h"
+#include "tests/support/TempFolder.h"
 
 #include <mutex>
 #include <string>

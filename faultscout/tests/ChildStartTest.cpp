@@ -2,10 +2,10 @@
 // not the launcher script) starts through CreateProcess as a real Win32 child: it
 // inherits pipe ends, and a handle duplicated into it is valid there. The crash
 // link starts the reporter this way.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TempFolder.h"
-#include "TestData.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
 #include <string>
 

@@ -4,9 +4,9 @@
 // "divide" (integer division by zero) or "thread" (a null write on "Worker"). The lines marked "crash:" are where it fails.
 // "quit" ends normally once the event "CrashChild quit" is set; "show" first
 // shows the reporter.
-#include "CrashLink.h"
-#include "VersionInfo.h"
-#include "runtime/MessageBoxes.h"
+#include "core/crashlink/CrashLink.h"
+#include "shell/common/VersionInfo.h"
+#include "platform/runtime/MessageBoxes.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,11 +3,11 @@
 // dump file beside it holds the exception, the program line, the failing
 // thread's name, every registered thread's registers and a symbolic stack whose
 // first symbol names the failing function and its source line.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "AttachedProcess.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "faultscout/AttachedProcess.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
 #include <string>
 

@@ -3,13 +3,13 @@
 // link and by requests of a second start, its close question answered by a
 // person's click, its window place kept per watched program, and its end with
 // a watched program that ends.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "CrashLink.h"
-#include "ScopedProcessVariable.h"
-#include "TempFolder.h"
-#include "TestData.h"
-#include "WindowDriver.h"
+#include "core/crashlink/CrashLink.h"
+#include "tests/support/ScopedProcessVariable.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
+#include "tests/support/WindowDriver.h"
 
 #include <string>
 

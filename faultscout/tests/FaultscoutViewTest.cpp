@@ -1,9 +1,9 @@
 // The log view: texts queued from any thread appear in order on the GUI thread;
 // with 500 waiting a further one is dropped; the test button numbers its lines.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "FaultscoutView.h"
-#include "resource.h"
+#include "faultscout/FaultscoutView.h"
+#include "faultscout/resource.h"
 
 #include <afxwin.h>
 

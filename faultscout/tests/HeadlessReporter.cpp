@@ -1,7 +1,7 @@
 // A reporter without a window, for the real-crash tests: started as the crash
 // link starts the reporter ("-x 1 WRITE READ"), it attaches, writes the reports
 // to the dump file beside the watched program, and ends with that program.
-#include "AttachedProcess.h"
+#include "faultscout/AttachedProcess.h"
 
 #include <cstdlib>
 #include <cstring>

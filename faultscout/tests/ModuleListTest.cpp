@@ -1,7 +1,7 @@
 // The module list of a live process: this test program's own.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ModuleList.h"
+#include "faultscout/ModuleList.h"
 
 #include <algorithm>
 #include <cctype>

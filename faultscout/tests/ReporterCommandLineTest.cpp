@@ -1,11 +1,11 @@
 // The reporter's command line as a table of words → start, box text, handles
 // and request; and the request side of the id file.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "AttachedProcess.h"
-#include "ReporterCommandLine.h"
-#include "ScopedProcessVariable.h"
-#include "TempFolder.h"
+#include "faultscout/AttachedProcess.h"
+#include "faultscout/ReporterCommandLine.h"
+#include "tests/support/ScopedProcessVariable.h"
+#include "tests/support/TempFolder.h"
 
 #include <string>
 #include <vector>

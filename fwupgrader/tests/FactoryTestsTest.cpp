@@ -1,7 +1,7 @@
 // The factory tests behind the dialog's hidden buttons against a simulated
 // unit on its fixture: the output lines with broken wiring (later steps not
 // run after a failure), and the serial number the unit reports after the write.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <stdio.h>
 #include <time.h>
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "MessageBoxScript.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
-#include "UpgraderDialog.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
+#include "fwupgrader/tests/UpgraderDialog.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
 // The upgrader's command line and dialog in this process: the port a command
 // line names, ports outside COM1-COM12 refused without opening any, and images
 // refused before the first flash block.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "KeltoSimulator.h"
-#include "MessageBoxScript.h"
-#include "PortCommandLineInfo.h"
-#include "PtySerial.h"
-#include "ResourceText.h"
-#include "UpgraderDialog.h"
+#include "tests/support/KeltoSimulator.h"
+#include "tests/support/MessageBoxScript.h"
+#include "fwupgrader/PortCommandLineInfo.h"
+#include "tests/support/PtySerial.h"
+#include "devices/util/ResourceText.h"
+#include "fwupgrader/tests/UpgraderDialog.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // button messages; its output box read back as lines.
 #pragma once
 
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <string>
 #include <vector>
 
-#include "FirmwareUpgraderDlg.h"
+#include "fwupgrader/FirmwareUpgraderDlg.h"
 
 class CUpgraderDialog
 {

@@ -5,7 +5,7 @@
 // the target version already is asked about first, and No writes nothing; a run
 // killed halfway leaves the switch in its boot loader, where the next run finds
 // it and writes the whole image.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <ctype.h>
 #include <string.h>
@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "HostProgram.h"
-#include "KeltoFlashWriter.h"
-#include "KeltoHexImage.h"
-#include "KeltoSimulator.h"
-#include "PtySerial.h"
-#include "TempFolder.h"
-#include "TestData.h"
-#include "WindowDriver.h"
+#include "tests/support/HostProgram.h"
+#include "devices/kelto/KeltoFlashWriter.h"
+#include "devices/kelto/KeltoHexImage.h"
+#include "tests/support/KeltoSimulator.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
+#include "tests/support/WindowDriver.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "BmpBytes.h"
+#include "image/tests/BmpBytes.h"
 
 #include <string.h>
 

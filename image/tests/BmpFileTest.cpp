@@ -1,10 +1,10 @@
 // BMP files: the layout written, files with and without the file header,
 // and the compressed and bitfield forms read.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "Dib.h"
-#include "ImageFixture.h"
-#include "BmpBytes.h"
+#include "image/Dib.h"
+#include "image/tests/ImageFixture.h"
+#include "image/tests/BmpBytes.h"
 
 namespace
 {

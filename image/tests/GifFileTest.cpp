@@ -1,9 +1,9 @@
 // GIF files built code by code: decoding, interlacing, transparency, damage,
 // and the bytes the writer produces.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ImageFixture.h"
-#include "MessageBoxScript.h"
+#include "image/tests/ImageFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
 namespace
 {

@@ -1,14 +1,14 @@
 // Untrusted files: headers that don't fit, mutated and truncated files, the
 // files that once broke a reader, and writes that come up short.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <dirent.h>
 #include <stdlib.h>
 
-#include "BmpBytes.h"
-#include "ImageFixture.h"
-#include "MessageBoxScript.h"
-#include "TestData.h"
+#include "image/tests/BmpBytes.h"
+#include "image/tests/ImageFixture.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestData.h"
 
 namespace
 {

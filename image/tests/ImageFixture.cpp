@@ -1,6 +1,6 @@
-#include "ImageFixture.h"
+#include "image/tests/ImageFixture.h"
 
-#include "HostProgram.h"
+#include "tests/support/HostProgram.h"
 
 #include <stdio.h>
 #include <stdlib.h>

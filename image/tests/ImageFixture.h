@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Image.h"
-#include "TempFolder.h"
+#include "image/Image.h"
+#include "tests/support/TempFolder.h"
 
 struct RgbPicture
 {

@@ -1,8 +1,8 @@
 // Files ImageMagick writes, read by our classes, and files our classes write,
 // read by ImageMagick: the pixels must agree.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ImageFixture.h"
+#include "image/tests/ImageFixture.h"
 
 namespace
 {

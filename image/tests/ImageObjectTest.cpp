@@ -1,9 +1,9 @@
 // The image object: types from file names, pixel access in every depth,
 // palettes, conversion between formats, and drawing.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ImageFixture.h"
-#include "MessageBoxScript.h"
+#include "image/tests/ImageFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
 namespace
 {

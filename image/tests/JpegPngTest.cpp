@@ -1,10 +1,10 @@
 // JPEG and PNG specifics: palettes of decoded JPEGs, transparency and depth
 // of PNGs, and library errors that must come back as failures.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HostProgram.h"
-#include "ImageFixture.h"
-#include "ImageJPG.h"
+#include "tests/support/HostProgram.h"
+#include "image/tests/ImageFixture.h"
+#include "image/ImageJPG.h"
 
 namespace
 {

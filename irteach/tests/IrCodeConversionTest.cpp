@@ -2,15 +2,15 @@
 // save byte for byte (an IR file's prefix and suffix folded into its codes),
 // other files are refused with their reason, and codes convert between raw
 // timings and pattern digits.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <string>
 
-#include "Device.h"
-#include "IrCodeConversion.h"
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "devices/manager/Device.h"
+#include "irteach/IrCodeConversion.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The waveform of one IR signal: its pixels for signals and windows (levels,
 // transitions, the time scale's ticks), the zoom ladder with its limits, pans,
 // and the scroll bar's page and position after pans and scrolls.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afxwin.h>
 
 #include <string>
 #include <vector>
 
-#include "IrWaveform.h"
+#include "irteach/IrWaveform.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // COM starts, with a unit whose IR output faces its receiver: captures become
 // the current code, Try goes out and its own echo is not learned, device
 // files load, convert and save byte for byte, and unsaved work is asked about.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "IrteachDlg.h"
-#include "IrteachServer.h"
-#include "LowLevelText.h"
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
-#include "TestData.h"
-#include "resource.h"
+#include "irteach/IrteachDlg.h"
+#include "irteach/tests/IrteachServer.h"
+#include "devices/port/LowLevelText.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
+#include "irteach/resource.h"
 
 namespace {
 

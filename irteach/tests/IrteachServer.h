@@ -4,6 +4,6 @@
 // interface unit on a pty whose IR outputs face its receivers.
 #pragma once
 
-#include "TavlinSimulator.h"
+#include "tests/support/TavlinSimulator.h"
 
 CTavlinSimulator& LearnerUnit();

@@ -1,7 +1,7 @@
-#include "db/AlbumRowWriter.h"
+#include "library/db/AlbumRowWriter.h"
 
 #include "OleDbConstants.h"
-#include "db/LibraryRows.h"
+#include "library/db/LibraryRows.h"
 
 namespace {
 

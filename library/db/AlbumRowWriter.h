@@ -7,9 +7,9 @@
 #include <string>
 #include <unordered_set>
 
-#include "db/ODBConnection.h"
-#include "db/ODBRowsetAccessor.h"
-#include "records/AlbumRecord.h"
+#include "library/db/ODBConnection.h"
+#include "library/db/ODBRowsetAccessor.h"
+#include "library/records/AlbumRecord.h"
 
 class CAlbumRowWriter
 {

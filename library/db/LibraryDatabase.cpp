@@ -1,4 +1,4 @@
-#include "db/LibraryDatabase.h"
+#include "library/db/LibraryDatabase.h"
 
 #include <afxwin.h>
 #include <algorithm>
@@ -7,12 +7,12 @@
 
 #include "JetIds.h"
 #include "OleDbConstants.h"
-#include "TicToc.h"
-#include "db/InterfaceRelease.h"
-#include "db/LibraryRows.h"
-#include "db/ODBError.h"
-#include "runtime/DebugOutput.h"
-#include "runtime/FileReplacement.h"
+#include "devices/util/TicToc.h"
+#include "library/db/InterfaceRelease.h"
+#include "library/db/LibraryRows.h"
+#include "library/db/ODBError.h"
+#include "platform/runtime/DebugOutput.h"
+#include "platform/runtime/FileReplacement.h"
 
 // A task of the library, ended on every way out of the job. Works without a
 // task manager as well.

@@ -12,10 +12,10 @@
 
 #include "ComError.h"
 
-#include "db/AlbumRowWriter.h"
-#include "db/ODBConnection.h"
-#include "db/ODBRowsetAccessor.h"
-#include "records/MusicLibrary.h"
+#include "library/db/AlbumRowWriter.h"
+#include "library/db/ODBConnection.h"
+#include "library/db/ODBRowsetAccessor.h"
+#include "library/records/MusicLibrary.h"
 
 class CLibraryTask;
 

@@ -1,4 +1,4 @@
-#include "db/LibraryRows.h"
+#include "library/db/LibraryRows.h"
 
 #include <stdlib.h>
 

@@ -3,9 +3,9 @@
 // column sets, the same in both tables for 0-24.
 #pragma once
 
-#include "db/ODBPropertySet.h"
-#include "db/ODBRowsetAccessor.h"
-#include "records/AlbumRecord.h"
+#include "library/db/ODBPropertySet.h"
+#include "library/db/ODBRowsetAccessor.h"
+#include "library/records/AlbumRecord.h"
 
 enum LibraryColumn
 {

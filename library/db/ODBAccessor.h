@@ -1,7 +1,7 @@
 // A column set with the accessor handle that binds it.
 #pragma once
 
-#include "ODBColumnDescriptors.h"
+#include "library/db/ODBColumnDescriptors.h"
 
 class ODBAccessor : public ODBColumnDescriptors
 {

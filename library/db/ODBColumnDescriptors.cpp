@@ -1,4 +1,4 @@
-#include "ODBColumnDescriptors.h"
+#include "library/db/ODBColumnDescriptors.h"
 
 void ODBColumnDescriptors::AddColumn(const char* name, int ordinal)
 {

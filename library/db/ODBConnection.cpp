@@ -1,9 +1,9 @@
-#include "ODBConnection.h"
+#include "library/db/ODBConnection.h"
 
 #include <string>
 
-#include "InterfaceRelease.h"
-#include "ODBError.h"
+#include "library/db/InterfaceRelease.h"
+#include "library/db/ODBError.h"
 #include "OleDbConstants.h"
 
 static std::u16string WideText(const char* text)

@@ -6,7 +6,7 @@
 #include <afx.h>
 #include <oledb.h>
 
-#include "ODBPropertySet.h"
+#include "library/db/ODBPropertySet.h"
 
 class ODBDataSource
 {

@@ -1,4 +1,4 @@
-#include "ODBError.h"
+#include "library/db/ODBError.h"
 
 void ODBCheck(HRESULT hr, IUnknown* object, REFIID iid)
 {

@@ -1,4 +1,4 @@
-#include "ODBPropertySet.h"
+#include "library/db/ODBPropertySet.h"
 
 #include <oleauto.h>
 

@@ -1,11 +1,11 @@
-#include "ODBRowsetAccessor.h"
+#include "library/db/ODBRowsetAccessor.h"
 
 #include <oledberr.h>
 #include <string.h>
 #include <vector>
 
-#include "InterfaceRelease.h"
-#include "ODBError.h"
+#include "library/db/InterfaceRelease.h"
+#include "library/db/ODBError.h"
 
 namespace {
 

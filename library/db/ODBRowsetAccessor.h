@@ -3,7 +3,7 @@
 // and the caller. Forward only. Every failure throws _com_error.
 #pragma once
 
-#include "ODBAccessor.h"
+#include "library/db/ODBAccessor.h"
 
 class ODBRowsetAccessor : public ODBAccessor
 {

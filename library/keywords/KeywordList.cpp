@@ -1,4 +1,4 @@
-#include "keywords/KeywordList.h"
+#include "library/keywords/KeywordList.h"
 
 bool CKeywordList::Add(int id)
 {

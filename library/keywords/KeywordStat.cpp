@@ -1,4 +1,4 @@
-#include "keywords/KeywordStat.h"
+#include "library/keywords/KeywordStat.h"
 
 void CKeywordStatList::Clear()
 {

@@ -1,7 +1,7 @@
 // How many albums and tracks of a selection carry each keyword.
 #pragma once
 
-#include "keywords/KeywordList.h"
+#include "library/keywords/KeywordList.h"
 
 #include <stddef.h>
 

@@ -1,4 +1,4 @@
-#include "keywords/MasterKeyword.h"
+#include "library/keywords/MasterKeyword.h"
 
 #include <afxwin.h>
 

@@ -4,8 +4,8 @@
 // registers words while the views read names, so every access takes the lock.
 #pragma once
 
-#include "keywords/KeywordList.h"
-#include "keywords/KeywordStat.h"
+#include "library/keywords/KeywordList.h"
+#include "library/keywords/KeywordStat.h"
 
 #include <afx.h>
 #include <afxmt.h>

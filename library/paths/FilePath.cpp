@@ -1,6 +1,6 @@
-#include "FilePath.h"
+#include "library/paths/FilePath.h"
 
-#include "crt/StringCase.h"
+#include "platform/crt/StringCase.h"
 
 #include <stdio.h>
 #include <string.h>

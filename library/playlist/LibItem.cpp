@@ -1,6 +1,6 @@
-#include "playlist/LibItem.h"
+#include "library/playlist/LibItem.h"
 
-#include "keywords/KeywordStat.h"
+#include "library/keywords/KeywordStat.h"
 
 #include <stdio.h>
 

@@ -3,7 +3,7 @@
 // vector, so entries survive a reload of the library.
 #pragma once
 
-#include "records/MusicLibrary.h"
+#include "library/records/MusicLibrary.h"
 
 #include <afx.h>
 

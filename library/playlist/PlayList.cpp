@@ -1,7 +1,7 @@
-#include "playlist/PlayList.h"
+#include "library/playlist/PlayList.h"
 
-#include "crt/Random.h"
-#include "runtime/FileReplacement.h"
+#include "platform/crt/Random.h"
+#include "platform/runtime/FileReplacement.h"
 
 #include <afxwin.h>
 

@@ -9,9 +9,9 @@
 // without it.
 #pragma once
 
-#include "playlist/LibItem.h"
+#include "library/playlist/LibItem.h"
 
-#include "Error.h"
+#include "devices/util/Error.h"
 
 #include <afxmt.h>
 

@@ -1,7 +1,7 @@
-#include "records/AlbumRecord.h"
+#include "library/records/AlbumRecord.h"
 
-#include "records/AttributeFields.h"
-#include "paths/FilePath.h"
+#include "library/records/AttributeFields.h"
+#include "library/paths/FilePath.h"
 
 #include <afxwin.h>
 

@@ -4,7 +4,7 @@
 // and returns false when the index addresses no record.
 #pragma once
 
-#include "records/TrackRecord.h"
+#include "library/records/TrackRecord.h"
 
 #include <memory>
 #include <vector>

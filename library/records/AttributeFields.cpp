@@ -1,4 +1,4 @@
-#include "records/AttributeFields.h"
+#include "library/records/AttributeFields.h"
 
 #include <string.h>
 

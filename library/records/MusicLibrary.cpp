@@ -1,6 +1,6 @@
-#include "records/MusicLibrary.h"
+#include "library/records/MusicLibrary.h"
 
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -6,10 +6,10 @@
 // gives one takes a CLibraryLock; everything else returns copies.
 #pragma once
 
-#include "keywords/MasterKeyword.h"
-#include "records/AlbumRecord.h"
-#include "records/LibraryHost.h"
-#include "records/TaskSink.h"
+#include "library/keywords/MasterKeyword.h"
+#include "library/records/AlbumRecord.h"
+#include "library/records/LibraryHost.h"
+#include "library/records/TaskSink.h"
 
 #include <afxmt.h>
 #include <afxwin.h>

@@ -1,6 +1,6 @@
-#include "records/RatingSet.h"
+#include "library/records/RatingSet.h"
 
-#include "records/AttributeFields.h"
+#include "library/records/AttributeFields.h"
 
 RatingSet::RatingSet(int count, const CString* names)
     : m_count(count < 0 ? 0 : count > kMaxCount ? kMaxCount : count), m_values(), m_names(names)

@@ -1,6 +1,6 @@
-#include "records/TrackRecord.h"
+#include "library/records/TrackRecord.h"
 
-#include "records/AttributeFields.h"
+#include "library/records/AttributeFields.h"
 
 #include <stdlib.h>
 

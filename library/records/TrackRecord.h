@@ -3,8 +3,8 @@
 // frames a second.
 #pragma once
 
-#include "keywords/KeywordList.h"
-#include "records/RatingSet.h"
+#include "library/keywords/KeywordList.h"
+#include "library/records/RatingSet.h"
 
 #include <afx.h>
 #include <afxdisp.h>

@@ -1,4 +1,4 @@
-#include "search/Expr.h"
+#include "library/search/Expr.h"
 
 #include <afxwin.h>
 

@@ -6,7 +6,7 @@
 // kind group from left to right.
 #pragma once
 
-#include "search/ExprTerm.h"
+#include "library/search/ExprTerm.h"
 
 #include <memory>
 

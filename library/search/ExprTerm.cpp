@@ -1,4 +1,4 @@
-#include "search/ExprTerm.h"
+#include "library/search/ExprTerm.h"
 
 #include <string.h>
 

@@ -2,7 +2,7 @@
 // a value typed by the user, and the tokens the expression text is read into.
 #pragma once
 
-#include "records/AlbumRecord.h"
+#include "library/records/AlbumRecord.h"
 
 #include <afx.h>
 #include <afxdisp.h>

@@ -1,4 +1,4 @@
-#include "BannerFormView.h"
+#include "library/views/BannerFormView.h"
 
 IMPLEMENT_DYNAMIC(CBannerFormView, CFormView)
 

@@ -4,8 +4,8 @@
 // and the form lays its controls out to its right.
 #pragma once
 
-#include "HelperBanner.h"
-#include "ViewsHost.h"
+#include "shell/common/HelperBanner.h"
+#include "library/views/ViewsHost.h"
 
 #include <afxext.h>
 

@@ -1,4 +1,4 @@
-#include "DragText.h"
+#include "library/views/DragText.h"
 
 #include <string.h>
 

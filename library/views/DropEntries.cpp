@@ -1,4 +1,4 @@
-#include "DropEntries.h"
+#include "library/views/DropEntries.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // its play list.
 #pragma once
 
-#include "playlist/PlayList.h"
+#include "library/playlist/PlayList.h"
 
 #include <vector>
 

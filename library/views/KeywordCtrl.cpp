@@ -1,5 +1,5 @@
-#include "KeywordCtrl.h"
-#include "ViewResources.h"
+#include "library/views/KeywordCtrl.h"
+#include "library/views/ViewResources.h"
 
 namespace {
 

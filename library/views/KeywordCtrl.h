@@ -4,7 +4,7 @@
 // selection's mode; keywords are renamed in place, made and deleted here.
 #pragma once
 
-#include "records/MusicLibrary.h"
+#include "library/records/MusicLibrary.h"
 
 #include <afxcmn.h>
 

@@ -1,5 +1,5 @@
-#include "KwdView.h"
-#include "ViewResources.h"
+#include "library/views/KwdView.h"
+#include "library/views/ViewResources.h"
 
 #include <algorithm>
 #include <set>

@@ -4,8 +4,8 @@
 // written to the records when the selection changes.
 #pragma once
 
-#include "BannerFormView.h"
-#include "KeywordCtrl.h"
+#include "library/views/BannerFormView.h"
+#include "library/views/KeywordCtrl.h"
 
 #include <memory>
 

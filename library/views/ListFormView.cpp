@@ -1,5 +1,5 @@
-#include "ListFormView.h"
-#include "ViewResources.h"
+#include "library/views/ListFormView.h"
+#include "library/views/ViewResources.h"
 
 #include <algorithm>
 

@@ -4,10 +4,10 @@
 // document's list font.
 #pragma once
 
-#include "BannerFormView.h"
-#include "ViewResources.h"
+#include "library/views/BannerFormView.h"
+#include "library/views/ViewResources.h"
 
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <afxcmn.h>
 

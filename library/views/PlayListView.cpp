@@ -1,7 +1,7 @@
-#include "PlayListView.h"
-#include "DragText.h"
-#include "DropEntries.h"
-#include "ViewResources.h"
+#include "library/views/PlayListView.h"
+#include "library/views/DragText.h"
+#include "library/views/DropEntries.h"
+#include "library/views/ViewResources.h"
 
 #include <shellapi.h>
 

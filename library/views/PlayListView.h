@@ -5,7 +5,7 @@
 // into the document's selection list.
 #pragma once
 
-#include "ListFormView.h"
+#include "library/views/ListFormView.h"
 
 #include <afxole.h>
 

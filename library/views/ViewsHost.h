@@ -3,7 +3,7 @@
 // document.
 #pragma once
 
-#include "playlist/PlayList.h"
+#include "library/playlist/PlayList.h"
 
 #include <afxwin.h>
 

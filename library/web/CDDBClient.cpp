@@ -1,7 +1,7 @@
-#include "web/CDDBClient.h"
+#include "library/web/CDDBClient.h"
 
-#include "web/DiscEntry.h"
-#include "web/HTTPThread.h"
+#include "library/web/DiscEntry.h"
+#include "library/web/HTTPThread.h"
 
 #include <afxwin.h>
 

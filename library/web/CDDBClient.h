@@ -4,11 +4,11 @@
 // of the program on a request thread of its own.
 #pragma once
 
-#include "cddbcontrol/CddbControlApi.h"
-#include "keywords/MasterKeyword.h"
-#include "records/AlbumRecord.h"
-#include "records/LibraryHost.h"
-#include "records/TaskSink.h"
+#include "platform/cddbcontrol/CddbControlApi.h"
+#include "library/keywords/MasterKeyword.h"
+#include "library/records/AlbumRecord.h"
+#include "library/records/LibraryHost.h"
+#include "library/records/TaskSink.h"
 
 #include <afx.h>
 #include <afxinet.h>

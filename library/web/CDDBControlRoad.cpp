@@ -1,8 +1,8 @@
 // The control road of the disc-database client: the look-up through the
 // disc-database control.
-#include "web/CDDBClient.h"
+#include "library/web/CDDBClient.h"
 
-#include "web/DiscEntry.h"
+#include "library/web/DiscEntry.h"
 
 #include <afxwin.h>
 

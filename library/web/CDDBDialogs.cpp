@@ -1,6 +1,6 @@
-#include "web/CDDBDialogs.h"
+#include "library/web/CDDBDialogs.h"
 
-#include "web/WebResources.h"
+#include "library/web/WebResources.h"
 
 #include <commctrl.h>
 

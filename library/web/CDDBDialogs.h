@@ -2,7 +2,7 @@
 // that shows them.
 #pragma once
 
-#include "web/CDDBClient.h"
+#include "library/web/CDDBClient.h"
 
 #include <afxwin.h>
 

@@ -1,4 +1,4 @@
-#include "web/DiscEntry.h"
+#include "library/web/DiscEntry.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -4,7 +4,7 @@
 // start of the extended-data values.
 #pragma once
 
-#include "records/AlbumRecord.h"
+#include "library/records/AlbumRecord.h"
 
 // An audio CD holds at most 99 tracks; an entry claiming more is refused.
 const int kMaxEntryTracks = 99;

@@ -1,4 +1,4 @@
-#include "web/HTMLLibrary.h"
+#include "library/web/HTMLLibrary.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 // whose track section repeats once per track with the fields filled in.
 #pragma once
 
-#include "records/MusicLibrary.h"
-#include "Error.h"
+#include "library/records/MusicLibrary.h"
+#include "devices/util/Error.h"
 
 class CHTMLLibrary
 {

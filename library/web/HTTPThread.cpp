@@ -1,8 +1,8 @@
-#include "web/HTTPThread.h"
+#include "library/web/HTTPThread.h"
 
-#include "web/ZymInetSession.h"
+#include "library/web/ZymInetSession.h"
 
-#include "runtime/FileReplacement.h"
+#include "platform/runtime/FileReplacement.h"
 
 #include <memory>
 #include <vector>

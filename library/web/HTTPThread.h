@@ -4,8 +4,8 @@
 // its task and the framework deletes the object.
 #pragma once
 
-#include "records/LibraryHost.h"
-#include "records/TaskSink.h"
+#include "library/records/LibraryHost.h"
+#include "library/records/TaskSink.h"
 
 #include <afxinet.h>
 #include <afxwin.h>

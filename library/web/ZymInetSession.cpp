@@ -1,4 +1,4 @@
-#include "web/ZymInetSession.h"
+#include "library/web/ZymInetSession.h"
 
 namespace {
 

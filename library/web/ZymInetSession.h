@@ -2,7 +2,7 @@
 // notifications become the status text of the thread's task.
 #pragma once
 
-#include "records/TaskSink.h"
+#include "library/records/TaskSink.h"
 
 #include <afxinet.h>
 

@@ -2,9 +2,9 @@
 // (by item data and column id) and records what the list asks and sends it.
 #pragma once
 
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "LxListCtrl.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
-#include "LxCategoryManager.h"
+#include "listctrl/LxCategoryManager.h"
 
 #include <string>
 #include <vector>

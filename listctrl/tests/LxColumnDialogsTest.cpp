@@ -1,11 +1,11 @@
 // The Customize columns and Column format dialogs, driven by posted messages
 // as the dialog manager would send them, on one column manager.
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
-#include "LxColumnFormatDlg.h"
-#include "LxCustomizeColumnsDlg.h"
-#include "LxListResource.h"
-#include "MessageBoxScript.h"
+#include "listctrl/LxColumnFormatDlg.h"
+#include "listctrl/LxCustomizeColumnsDlg.h"
+#include "listctrl/LxListResource.h"
+#include "tests/support/MessageBoxScript.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 // click on a row, on the header, and the menu key or Shift+F10. The owner
 // opens its menu on the right button release the list hands on, at a point
 // in the list's client coordinates.
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
-#include "InputScript.h"
+#include "tests/support/InputScript.h"
 
 #include <string>
 #include <vector>

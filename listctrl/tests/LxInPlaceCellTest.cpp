@@ -1,6 +1,6 @@
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
-#include "LxInPlaceCell.h"
+#include "listctrl/LxInPlaceCell.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
-#include "LxInPlaceEdit.h"
+#include "listctrl/LxInPlaceEdit.h"
 
 #include <richedit.h>
 

@@ -1,4 +1,4 @@
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
 #include <afxwin.h>
 

@@ -2,7 +2,7 @@
 // row at a time, copying rows to the clipboard, one drag image of the selected
 // rows, the ready-made yes/no request handler, image cells, and text cut to a
 // width.
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
 #include <algorithm>
 #include <memory>

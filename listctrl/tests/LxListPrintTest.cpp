@@ -1,5 +1,5 @@
-#include "ListFixture.h"
-#include "MetafileText.h"
+#include "listctrl/tests/ListFixture.h"
+#include "tests/support/MetafileText.h"
 
 #include <afxext.h>
 

@@ -1,5 +1,5 @@
-#include "ListFixture.h"
-#include "RealInput.h"
+#include "listctrl/tests/ListFixture.h"
+#include "tests/support/RealInput.h"
 
 #include <string>
 

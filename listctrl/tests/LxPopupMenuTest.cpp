@@ -2,12 +2,12 @@
 // drawing, and the menus themselves as the user meets them: the header's right
 // click and the editors' right button, read and keyed from inside the menu
 // loop by a timer.
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
-#include "LxInPlaceCell.h"
-#include "LxInPlaceEdit.h"
-#include "LxListResource.h"
-#include "LxPopupMenu.h"
+#include "listctrl/LxInPlaceCell.h"
+#include "listctrl/LxInPlaceEdit.h"
+#include "listctrl/LxListResource.h"
+#include "listctrl/LxPopupMenu.h"
 
 #include <afxres.h>
 

@@ -1,9 +1,9 @@
 // A row dragged out of the list with real input begins the list's drag
 // however fast the pointer leaves: straight out of the list, or over the
 // header first, as a person drags a row toward another window.
-#include "ListFixture.h"
+#include "listctrl/tests/ListFixture.h"
 
-#include "InputScript.h"
+#include "tests/support/InputScript.h"
 
 #include <string>
 #include <vector>

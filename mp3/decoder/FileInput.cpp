@@ -8,7 +8,7 @@
 #include "mp3/decoder/Decoder.h"
 #include "mp3/decoder/DecoderErrors.h"
 #include "mp3/decoder/ModuleInfo.h"
-#include "runtime/SystemErrorText.h"
+#include "platform/runtime/SystemErrorText.h"
 
 namespace {
 

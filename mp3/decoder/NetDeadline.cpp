@@ -1,4 +1,4 @@
-#include "NetDeadline.h"
+#include "mp3/decoder/NetDeadline.h"
 
 #include <windows.h>
 

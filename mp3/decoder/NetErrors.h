@@ -3,7 +3,7 @@
 // texts GetDecoderErrorText gives.
 #pragma once
 
-#include "DecoderErrors.h"
+#include "mp3/decoder/DecoderErrors.h"
 
 const int kNetFailed = -1;               // unclassified send or connect failure
 const int kNetErrConnectionRefused = -202;

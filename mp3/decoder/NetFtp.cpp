@@ -1,7 +1,7 @@
-#include "NetFtp.h"
+#include "mp3/decoder/NetFtp.h"
 
-#include "NetDeadline.h"
-#include "NetErrors.h"
+#include "mp3/decoder/NetDeadline.h"
+#include "mp3/decoder/NetErrors.h"
 
 #include <stdio.h>
 #include <stdlib.h>

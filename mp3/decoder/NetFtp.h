@@ -2,9 +2,9 @@
 // binary transfer and accepts the server's active-mode data connection.
 #pragma once
 
-#include "NetNotify.h"
-#include "NetSocket.h"
-#include "NetUrl.h"
+#include "mp3/decoder/NetNotify.h"
+#include "mp3/decoder/NetSocket.h"
+#include "mp3/decoder/NetUrl.h"
 
 // Returns 0 with *sock the data connection and *length the size the server
 // announced (0 when none), or a failure code with nothing left open. The

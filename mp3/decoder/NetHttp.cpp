@@ -1,7 +1,7 @@
-#include "NetHttp.h"
+#include "mp3/decoder/NetHttp.h"
 
-#include "NetDeadline.h"
-#include "NetErrors.h"
+#include "mp3/decoder/NetDeadline.h"
+#include "mp3/decoder/NetErrors.h"
 
 #include <limits.h>
 #include <stdio.h>

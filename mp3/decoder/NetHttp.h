@@ -1,9 +1,9 @@
 // Opens the body of an HTTP URL as a connected socket.
 #pragma once
 
-#include "NetNotify.h"
-#include "NetSocket.h"
-#include "NetUrl.h"
+#include "mp3/decoder/NetNotify.h"
+#include "mp3/decoder/NetSocket.h"
+#include "mp3/decoder/NetUrl.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "NetNotify.h"
+#include "mp3/decoder/NetNotify.h"
 
 #include <stdio.h>
 

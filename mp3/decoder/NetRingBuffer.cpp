@@ -1,4 +1,4 @@
-#include "NetRingBuffer.h"
+#include "mp3/decoder/NetRingBuffer.h"
 
 #include <string.h>
 

@@ -2,12 +2,12 @@
 #define NOMINMAX
 #include <winsock2.h>
 
-#include "NetSocket.h"
+#include "mp3/decoder/NetSocket.h"
 
-#include "NetDeadline.h"
-#include "NetErrors.h"
-#include "NetWorker.h"
-#include "runtime/DebugOutput.h"
+#include "mp3/decoder/NetDeadline.h"
+#include "mp3/decoder/NetErrors.h"
+#include "mp3/decoder/NetWorker.h"
+#include "platform/runtime/DebugOutput.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,6 +1,6 @@
-#include "NetUrl.h"
+#include "mp3/decoder/NetUrl.h"
 
-#include "NetErrors.h"
+#include "mp3/decoder/NetErrors.h"
 
 #include <string.h>
 #include <strings.h>

@@ -1,6 +1,6 @@
-#include "NetWorker.h"
+#include "mp3/decoder/NetWorker.h"
 
-#include "NetErrors.h"
+#include "mp3/decoder/NetErrors.h"
 
 int RunWithTimeout(LPTHREAD_START_ROUTINE procedure, void* argument, DWORD* result,
                    int timeout)

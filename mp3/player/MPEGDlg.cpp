@@ -1,11 +1,11 @@
-#include "MPEGDlg.h"
+#include "mp3/player/MPEGDlg.h"
 
 #include "mp3/decoder/DecoderChannel.h"
 #include "mp3/decoder/DecoderErrors.h"
 #include "mp3/decoder/DecoderPlayer.h"
-#include "runtime/DebugOutput.h"
-#include "paths/FilePath.h"
-#include "records/MusicLibrary.h"
+#include "platform/runtime/DebugOutput.h"
+#include "library/paths/FilePath.h"
+#include "library/records/MusicLibrary.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <afxwin.h>
 
-#include "MPEGRequests.h"
-#include "Mp3Host.h"
+#include "mp3/player/MPEGRequests.h"
+#include "mp3/player/Mp3Host.h"
 
 struct DecoderChannel;
 struct DecoderMessage;

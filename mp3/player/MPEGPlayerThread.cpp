@@ -1,4 +1,4 @@
-#include "MPEGPlayerThread.h"
+#include "mp3/player/MPEGPlayerThread.h"
 
 IMPLEMENT_DYNCREATE(CMPEGPlayerThread, CWinThread)
 

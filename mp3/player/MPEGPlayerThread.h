@@ -5,7 +5,7 @@
 
 #include <afxwin.h>
 
-#include "MPEGDlg.h"
+#include "mp3/player/MPEGDlg.h"
 
 class CMPEGPlayerThread : public CWinThread
 {

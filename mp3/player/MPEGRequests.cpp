@@ -1,4 +1,4 @@
-#include "MPEGRequests.h"
+#include "mp3/player/MPEGRequests.h"
 
 #include <time.h>
 

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "Mp3Control.h"
-#include "records/AlbumRecord.h"
+#include "mp3/player/Mp3Control.h"
+#include "library/records/AlbumRecord.h"
 
 // Private messages, posted by the requests to the MP3 thread's window.
 const UINT kMp3Open = 0x8300;

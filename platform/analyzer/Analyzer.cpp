@@ -2,9 +2,9 @@
 #define NOMINMAX
 #include "analyze.h"
 
-#include "AnsiText.h"
-#include "StreamLength.h"
-#include "TagReader.h"
+#include "platform/analyzer/AnsiText.h"
+#include "platform/analyzer/StreamLength.h"
+#include "platform/analyzer/TagReader.h"
 
 #include <windows.h>
 

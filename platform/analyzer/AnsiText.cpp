@@ -1,4 +1,4 @@
-#include "AnsiText.h"
+#include "platform/analyzer/AnsiText.h"
 
 #include <windows.h>
 

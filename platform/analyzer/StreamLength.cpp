@@ -1,4 +1,4 @@
-#include "StreamLength.h"
+#include "platform/analyzer/StreamLength.h"
 
 #include "analyze.h"
 #include "mp3/decoder/MpegHeader.h"

@@ -1,15 +1,15 @@
-#include "TagReader.h"
+#include "platform/analyzer/TagReader.h"
 
 #include <string.h>
 
 // The host's TagLib was built for Linux: hide the Windows target macros from it.
-#include "runtime/HostHeadersBegin.h"
+#include "platform/runtime/HostHeadersBegin.h"
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tbytevectorstream.h>
-#include "runtime/HostHeadersEnd.h"
+#include "platform/runtime/HostHeadersEnd.h"
 
 namespace {
 

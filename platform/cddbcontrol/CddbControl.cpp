@@ -1,4 +1,4 @@
-#include "cddbcontrol/CddbControl.h"
+#include "platform/cddbcontrol/CddbControl.h"
 
 #include <afxwin.h>
 

@@ -4,7 +4,7 @@
 // needed, its chooser takes the first match and its disc editor does nothing.
 #pragma once
 
-#include "cddbcontrol/CddbService.h"
+#include "platform/cddbcontrol/CddbService.h"
 
 class CCddbControl : public ICddbControl
 {

@@ -1,4 +1,4 @@
-#include "cddbcontrol/CddbObjects.h"
+#include "platform/cddbcontrol/CddbObjects.h"
 
 HRESULT ReturnText(const CString& text, BSTR* out)
 {

@@ -2,8 +2,8 @@
 // lists, the genre list and the options object.
 #pragma once
 
-#include "cddbcontrol/CddbControlApi.h"
-#include "runtime/ComUnknown.h"
+#include "platform/cddbcontrol/CddbControlApi.h"
+#include "platform/runtime/ComUnknown.h"
 
 #include <afx.h>
 

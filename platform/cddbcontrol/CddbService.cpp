@@ -1,4 +1,4 @@
-#include "cddbcontrol/CddbService.h"
+#include "platform/cddbcontrol/CddbService.h"
 
 #include <afxinet.h>
 #include <afxwin.h>

@@ -3,7 +3,7 @@
 // disc records.
 #pragma once
 
-#include "cddbcontrol/CddbObjects.h"
+#include "platform/cddbcontrol/CddbObjects.h"
 
 class CCddbService
 {

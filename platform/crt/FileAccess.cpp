@@ -1,4 +1,4 @@
-#include "crt/FileAccess.h"
+#include "platform/crt/FileAccess.h"
 
 #include <windows.h>
 

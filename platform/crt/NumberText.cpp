@@ -1,4 +1,4 @@
-#include "crt/NumberText.h"
+#include "platform/crt/NumberText.h"
 
 #include <ctype.h>
 #include <stdlib.h>

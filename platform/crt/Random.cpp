@@ -1,4 +1,4 @@
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 namespace
 {

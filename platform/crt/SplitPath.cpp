@@ -1,4 +1,4 @@
-#include "crt/SplitPath.h"
+#include "platform/crt/SplitPath.h"
 
 #include <string.h>
 

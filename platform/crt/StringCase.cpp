@@ -1,4 +1,4 @@
-#include "crt/StringCase.h"
+#include "platform/crt/StringCase.h"
 
 namespace
 {

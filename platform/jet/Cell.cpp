@@ -1,10 +1,10 @@
-#include "Cell.h"
+#include "platform/jet/Cell.h"
 
 #include <oledberr.h>
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "TextCodec.h"
+#include "platform/jet/TextCodec.h"
 
 bool IsBindableType(DBTYPE type)
 {

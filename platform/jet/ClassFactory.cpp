@@ -1,4 +1,4 @@
-#include "ClassFactory.h"
+#include "platform/jet/ClassFactory.h"
 
 STDMETHODIMP CClassFactory::QueryInterface(REFIID riid, void** object)
 {

@@ -1,10 +1,10 @@
-#include "ColumnType.h"
+#include "platform/jet/ColumnType.h"
 
 #include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "TextCodec.h"
+#include "platform/jet/TextCodec.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Command.h"
+#include "platform/jet/Command.h"
 
 #include <oledberr.h>
 #include <ctype.h>
@@ -6,11 +6,11 @@
 
 #include "OleDbConstants.h"
 
-#include "Properties.h"
-#include "ProviderError.h"
-#include "Rowset.h"
-#include "Session.h"
-#include "TextCodec.h"
+#include "platform/jet/Properties.h"
+#include "platform/jet/ProviderError.h"
+#include "platform/jet/Rowset.h"
+#include "platform/jet/Session.h"
+#include "platform/jet/TextCodec.h"
 
 namespace {
 

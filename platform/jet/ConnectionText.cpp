@@ -1,4 +1,4 @@
-#include "ConnectionText.h"
+#include "platform/jet/ConnectionText.h"
 
 #include <ctype.h>
 

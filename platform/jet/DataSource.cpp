@@ -1,9 +1,9 @@
-#include "DataSource.h"
+#include "platform/jet/DataSource.h"
 
 #include <oledberr.h>
 
-#include "Properties.h"
-#include "Session.h"
+#include "platform/jet/Properties.h"
+#include "platform/jet/Session.h"
 
 static const PropertyRule kInitRules[] = {
     { &kDbPropSetDbInit, DBPROP_INIT_DATASOURCE, VT_BSTR },

@@ -6,7 +6,7 @@
 #include <oledb.h>
 #include <string>
 
-#include "SqliteDb.h"
+#include "platform/jet/SqliteDb.h"
 
 class CJetDataSource : public IDBInitialize, public IDBProperties, public IDBCreateSession,
                        public ISupportErrorInfo

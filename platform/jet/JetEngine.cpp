@@ -1,12 +1,12 @@
-#include "JetEngine.h"
+#include "platform/jet/JetEngine.h"
 
 #include <oleauto.h>
 
-#include "ConnectionText.h"
+#include "platform/jet/ConnectionText.h"
 #include "JetIds.h"
-#include "ProviderError.h"
-#include "SqliteDb.h"
-#include "TextCodec.h"
+#include "platform/jet/ProviderError.h"
+#include "platform/jet/SqliteDb.h"
+#include "platform/jet/TextCodec.h"
 
 static const DISPID kCompactDatabaseId = 1;
 

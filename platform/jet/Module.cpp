@@ -5,11 +5,11 @@
 #include <stdio.h>
 #include <string>
 
-#include "ClassFactory.h"
-#include "DataSource.h"
-#include "JetEngine.h"
+#include "platform/jet/ClassFactory.h"
+#include "platform/jet/DataSource.h"
+#include "platform/jet/JetEngine.h"
 #include "JetIds.h"
-#include "ProviderIds.h"
+#include "platform/jet/ProviderIds.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Properties.h"
+#include "platform/jet/Properties.h"
 
 #include <oledberr.h>
 

@@ -1,11 +1,11 @@
-#include "ProviderError.h"
+#include "platform/jet/ProviderError.h"
 
 #include <oleauto.h>
 #include <stdarg.h>
 #include <stdio.h>
 
 #include "JetIds.h"
-#include "TextCodec.h"
+#include "platform/jet/TextCodec.h"
 
 HRESULT ProviderError(HRESULT hr, const char* description)
 {

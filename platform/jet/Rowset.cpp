@@ -1,11 +1,11 @@
-#include "Rowset.h"
+#include "platform/jet/Rowset.h"
 
 #include <oledberr.h>
 
 #include "OleDbConstants.h"
 
-#include "ProviderError.h"
-#include "TextCodec.h"
+#include "platform/jet/ProviderError.h"
+#include "platform/jet/TextCodec.h"
 
 HRESULT CJetRowset::Create(CSqliteDb* db, sqlite3_stmt* select, const std::string& table,
                            REFIID riid, IUnknown** rowset)

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "Cell.h"
-#include "ColumnType.h"
-#include "SqliteDb.h"
+#include "platform/jet/Cell.h"
+#include "platform/jet/ColumnType.h"
+#include "platform/jet/SqliteDb.h"
 
 class CJetRowset : public IRowset, public IRowsetChange, public IAccessor,
                    public IColumnsInfo, public ISupportErrorInfo

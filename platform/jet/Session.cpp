@@ -1,12 +1,12 @@
-#include "Session.h"
+#include "platform/jet/Session.h"
 
 #include <oledberr.h>
 
-#include "Command.h"
-#include "Properties.h"
-#include "ProviderError.h"
-#include "Rowset.h"
-#include "TextCodec.h"
+#include "platform/jet/Command.h"
+#include "platform/jet/Properties.h"
+#include "platform/jet/ProviderError.h"
+#include "platform/jet/Rowset.h"
+#include "platform/jet/TextCodec.h"
 
 std::string QuoteIdentifier(const std::string& name)
 {

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <oledb.h>
 
-#include "SqliteDb.h"
+#include "platform/jet/SqliteDb.h"
 
 class CJetSession : public IOpenRowset, public IDBCreateCommand, public ITransactionLocal,
                     public ISupportErrorInfo

@@ -1,7 +1,7 @@
-#include "SqliteDb.h"
+#include "platform/jet/SqliteDb.h"
 
-#include "ProviderError.h"
-#include "TextCodec.h"
+#include "platform/jet/ProviderError.h"
+#include "platform/jet/TextCodec.h"
 
 // A writer elsewhere (another process) holds the file this long at most before
 // a statement gives up with "database is locked".

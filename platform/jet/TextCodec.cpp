@@ -1,4 +1,4 @@
-#include "TextCodec.h"
+#include "platform/jet/TextCodec.h"
 
 bool IsPlainAscii(const char* text, size_t length)
 {

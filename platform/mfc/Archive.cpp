@@ -1,4 +1,4 @@
-#include "mfc/Archive.h"
+#include "platform/mfc/Archive.h"
 
 #include <string.h>
 

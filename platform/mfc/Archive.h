@@ -5,7 +5,7 @@
 // CArchiveException.
 #pragma once
 
-#include "mfc/File.h"
+#include "platform/mfc/File.h"
 
 #include <map>
 #include <vector>

@@ -3,9 +3,9 @@
 // fresh elements.
 #pragma once
 
-#include "mfc/Debug.h"
-#include "mfc/ElementHelpers.h"
-#include "mfc/Object.h"
+#include "platform/mfc/Debug.h"
+#include "platform/mfc/ElementHelpers.h"
+#include "platform/mfc/Object.h"
 
 #include <utility>
 

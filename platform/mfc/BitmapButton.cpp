@@ -1,6 +1,6 @@
-#include "mfc/BitmapButton.h"
+#include "platform/mfc/BitmapButton.h"
 
-#include "mfc/MfcString.h"
+#include "platform/mfc/MfcString.h"
 
 IMPLEMENT_DYNAMIC(CBitmapButton, CButton)
 

@@ -3,8 +3,8 @@
 // the others fall back to it.
 #pragma once
 
-#include "mfc/GdiObject.h"
-#include "mfc/StdControls.h"
+#include "platform/mfc/GdiObject.h"
+#include "platform/mfc/StdControls.h"
 
 class CBitmapButton : public CButton
 {

@@ -1,4 +1,4 @@
-#include "mfc/Calendar.h"
+#include "platform/mfc/Calendar.h"
 
 namespace
 {

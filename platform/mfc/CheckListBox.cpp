@@ -1,4 +1,4 @@
-#include "mfc/CheckListBox.h"
+#include "platform/mfc/CheckListBox.h"
 
 #include <vector>
 

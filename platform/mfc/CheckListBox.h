@@ -4,7 +4,7 @@
 // answered from that record, so callers keep seeing their own values.
 #pragma once
 
-#include "mfc/StdControls.h"
+#include "platform/mfc/StdControls.h"
 
 // Sent to the parent (WM_COMMAND) when the user changed an item's check.
 #define CLBN_CHKCHANGE 40

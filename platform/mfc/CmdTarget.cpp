@@ -1,5 +1,5 @@
-#include "mfc/CmdTarget.h"
-#include "mfc/CmdUI.h"
+#include "platform/mfc/CmdTarget.h"
+#include "platform/mfc/CmdUI.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 

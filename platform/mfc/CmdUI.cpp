@@ -1,6 +1,6 @@
-#include "mfc/CmdUI.h"
-#include "mfc/Menu.h"
-#include "mfc/Wnd.h"
+#include "platform/mfc/CmdUI.h"
+#include "platform/mfc/Menu.h"
+#include "platform/mfc/Wnd.h"
 
 CCmdUI::CCmdUI()
     : m_nID(0), m_nIndex(0), m_pMenu(NULL), m_pSubMenu(NULL), m_pParentMenu(NULL),

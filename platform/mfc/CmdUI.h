@@ -2,7 +2,7 @@
 // command handlers set through ON_UPDATE_COMMAND_UI.
 #pragma once
 
-#include "mfc/CmdTarget.h"
+#include "platform/mfc/CmdTarget.h"
 
 class CMenu;
 class CWnd;

@@ -1,4 +1,4 @@
-#include "mfc/Collections.h"
+#include "platform/mfc/Collections.h"
 
 IMPLEMENT_DYNAMIC(CPtrArray, CObject)
 IMPLEMENT_SERIAL(CObArray, CObject, 0)

@@ -2,9 +2,9 @@
 // and texts. Texts go in as const char* and come out as CString.
 #pragma once
 
-#include "mfc/Array.h"
-#include "mfc/List.h"
-#include "mfc/Map.h"
+#include "platform/mfc/Array.h"
+#include "platform/mfc/List.h"
+#include "platform/mfc/Map.h"
 
 class CPtrArray : public CArray<void*, void*>
 {

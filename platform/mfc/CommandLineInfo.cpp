@@ -1,6 +1,6 @@
-#include "mfc/CommandLineInfo.h"
+#include "platform/mfc/CommandLineInfo.h"
 
-#include "crt/StringCase.h"
+#include "platform/crt/StringCase.h"
 
 CCommandLineInfo::CCommandLineInfo()
     : m_nShellCommand(FileNew), m_bShowSplash(TRUE), m_bRunEmbedded(FALSE),

@@ -1,5 +1,5 @@
-#include "mfc/CommonControls.h"
-#include "mfc/ImageList.h"
+#include "platform/mfc/CommonControls.h"
+#include "platform/mfc/ImageList.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)

@@ -2,7 +2,7 @@
 // slider, spin button, tool tips, date-time picker and rich edit.
 #pragma once
 
-#include "mfc/Wnd.h"
+#include "platform/mfc/Wnd.h"
 
 #include <commctrl.h>
 #include <richedit.h>

@@ -1,6 +1,6 @@
-#include "mfc/CommonDialogs.h"
-#include "mfc/Dc.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/CommonDialogs.h"
+#include "platform/mfc/Dc.h"
+#include "platform/mfc/WinApp.h"
 
 #include <shlobj.h>
 #include <string.h>

@@ -2,7 +2,7 @@
 // fills its record, runs the dialog modally and reads the answer back.
 #pragma once
 
-#include "mfc/Dialog.h"
+#include "platform/mfc/Dialog.h"
 
 #include <commdlg.h>
 

@@ -1,9 +1,9 @@
-#include "mfc/ControlBar.h"
-#include "mfc/DockBar.h"
-#include "mfc/DockContext.h"
-#include "mfc/DockState.h"
-#include "mfc/MiniFrameWnd.h"
-#include "mfc/WindowDc.h"
+#include "platform/mfc/ControlBar.h"
+#include "platform/mfc/DockBar.h"
+#include "platform/mfc/DockContext.h"
+#include "platform/mfc/DockState.h"
+#include "platform/mfc/MiniFrameWnd.h"
+#include "platform/mfc/WindowDc.h"
 
 #include <algorithm>
 

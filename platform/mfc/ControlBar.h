@@ -3,8 +3,8 @@
 // frame's dock bars or float in a mini frame (see DockBar.h, DockContext.h).
 #pragma once
 
-#include "mfc/FrameWnd.h"
-#include "mfc/Dc.h"
+#include "platform/mfc/FrameWnd.h"
+#include "platform/mfc/Dc.h"
 
 #include <commctrl.h>
 

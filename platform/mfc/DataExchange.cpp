@@ -1,8 +1,8 @@
-#include "mfc/DataExchange.h"
-#include "mfc/OleDateTime.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/DataExchange.h"
+#include "platform/mfc/OleDateTime.h"
+#include "platform/mfc/WinApp.h"
 
-#include "runtime/DebugOutput.h"
+#include "platform/runtime/DebugOutput.h"
 
 #include <commctrl.h>
 #include <errno.h>

@@ -4,7 +4,7 @@
 // back on the control and fails the whole exchange.
 #pragma once
 
-#include "mfc/Wnd.h"
+#include "platform/mfc/Wnd.h"
 
 class COleDateTime;
 

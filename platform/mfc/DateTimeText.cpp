@@ -1,5 +1,5 @@
-#include "mfc/DateTimeText.h"
-#include "mfc/Calendar.h"
+#include "platform/mfc/DateTimeText.h"
+#include "platform/mfc/Calendar.h"
 
 #include <ctype.h>
 #include <stdio.h>

@@ -1,6 +1,6 @@
-#include "mfc/Dc.h"
-#include "mfc/HandleMap.h"
-#include "mfc/ScreenDragFrame.h"
+#include "platform/mfc/Dc.h"
+#include "platform/mfc/HandleMap.h"
+#include "platform/mfc/ScreenDragFrame.h"
 
 namespace
 {

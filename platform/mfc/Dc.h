@@ -5,7 +5,7 @@
 
 #include <afx.h>
 
-#include "mfc/GdiObject.h"
+#include "platform/mfc/GdiObject.h"
 
 class CDC : public CObject
 {

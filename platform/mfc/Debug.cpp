@@ -1,4 +1,4 @@
-#include "mfc/Debug.h"
+#include "platform/mfc/Debug.h"
 
 void AfxAssertFailed(LPCSTR file, int line)
 {

@@ -3,8 +3,8 @@
 // reported with its file and line, and the program carries on.
 #pragma once
 
-#include "mfc/MfcString.h"
-#include "runtime/DebugOutput.h"
+#include "platform/mfc/MfcString.h"
+#include "platform/runtime/DebugOutput.h"
 
 void AfxAssertFailed(LPCSTR file, int line);
 

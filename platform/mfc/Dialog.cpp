@@ -1,6 +1,6 @@
-#include "mfc/Dialog.h"
-#include "mfc/Module.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/Dialog.h"
+#include "platform/mfc/Module.h"
+#include "platform/mfc/WinApp.h"
 
 #include <string.h>
 

@@ -2,7 +2,7 @@
 // modal with its own message loop (DoModal) or modeless (Create).
 #pragma once
 
-#include "mfc/Wnd.h"
+#include "platform/mfc/Wnd.h"
 
 class CDialog : public CWnd
 {

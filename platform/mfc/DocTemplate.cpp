@@ -1,8 +1,8 @@
-#include "mfc/DocTemplate.h"
-#include "mfc/Document.h"
-#include "mfc/FrameWnd.h"
-#include "mfc/View.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/DocTemplate.h"
+#include "platform/mfc/Document.h"
+#include "platform/mfc/FrameWnd.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/WinApp.h"
 
 namespace
 {

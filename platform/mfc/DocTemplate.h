@@ -4,8 +4,8 @@
 // its own. CDocManager is the application's list of templates.
 #pragma once
 
-#include "mfc/CmdTarget.h"
-#include "mfc/Collections.h"
+#include "platform/mfc/CmdTarget.h"
+#include "platform/mfc/Collections.h"
 
 class CDocument;
 class CFrameWnd;

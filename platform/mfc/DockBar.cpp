@@ -1,6 +1,6 @@
-#include "mfc/DockBar.h"
-#include "mfc/DockContext.h"
-#include "mfc/DockState.h"
+#include "platform/mfc/DockBar.h"
+#include "platform/mfc/DockContext.h"
+#include "platform/mfc/DockState.h"
 
 #include <algorithm>
 

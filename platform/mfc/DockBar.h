@@ -4,8 +4,8 @@
 // the place of a bar that is hidden or floating elsewhere (a placeholder).
 #pragma once
 
-#include "mfc/ControlBar.h"
-#include "mfc/Collections.h"
+#include "platform/mfc/ControlBar.h"
+#include "platform/mfc/Collections.h"
 
 class CDockBar : public CControlBar
 {

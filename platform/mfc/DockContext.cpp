@@ -1,6 +1,6 @@
-#include "mfc/DockContext.h"
-#include "mfc/DockBar.h"
-#include "mfc/MiniFrameWnd.h"
+#include "platform/mfc/DockContext.h"
+#include "platform/mfc/DockBar.h"
+#include "platform/mfc/MiniFrameWnd.h"
 
 namespace {
 

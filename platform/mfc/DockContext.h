@@ -5,8 +5,8 @@
 // feedback is drawn on the desktop's DC.
 #pragma once
 
-#include "mfc/ControlBar.h"
-#include "mfc/GdiObject.h"
+#include "platform/mfc/ControlBar.h"
+#include "platform/mfc/GdiObject.h"
 
 class CDockContext
 {

@@ -1,7 +1,7 @@
-#include "mfc/DockState.h"
-#include "mfc/ControlBar.h"
-#include "mfc/Archive.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/DockState.h"
+#include "platform/mfc/ControlBar.h"
+#include "platform/mfc/Archive.h"
+#include "platform/mfc/WinApp.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 // differs from the one the layout was saved on.
 #pragma once
 
-#include "mfc/Collections.h"
-#include "mfc/Geometry.h"
-#include "mfc/Object.h"
+#include "platform/mfc/Collections.h"
+#include "platform/mfc/Geometry.h"
+#include "platform/mfc/Object.h"
 
 class CControlBar;
 class CDockState;

@@ -1,11 +1,11 @@
-#include "mfc/Document.h"
-#include "mfc/Archive.h"
-#include "mfc/CommonDialogs.h"
-#include "mfc/DocTemplate.h"
-#include "mfc/FrameWnd.h"
-#include "mfc/View.h"
-#include "mfc/WinApp.h"
-#include "runtime/FileReplacement.h"
+#include "platform/mfc/Document.h"
+#include "platform/mfc/Archive.h"
+#include "platform/mfc/CommonDialogs.h"
+#include "platform/mfc/DocTemplate.h"
+#include "platform/mfc/FrameWnd.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/WinApp.h"
+#include "platform/runtime/FileReplacement.h"
 
 namespace
 {

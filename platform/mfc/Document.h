@@ -3,8 +3,8 @@
 // Serialize. Commands it does not take go on to its document template.
 #pragma once
 
-#include "mfc/CmdTarget.h"
-#include "mfc/Collections.h"
+#include "platform/mfc/CmdTarget.h"
+#include "platform/mfc/Collections.h"
 
 class CDocTemplate;
 class CFrameWnd;

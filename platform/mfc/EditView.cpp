@@ -1,5 +1,5 @@
-#include "mfc/EditView.h"
-#include "mfc/StdControls.h"
+#include "platform/mfc/EditView.h"
+#include "platform/mfc/StdControls.h"
 
 IMPLEMENT_DYNCREATE(CEditView, CView)
 

@@ -1,7 +1,7 @@
 // CEditView: a view that is a multi-line edit control.
 #pragma once
 
-#include "mfc/View.h"
+#include "platform/mfc/View.h"
 
 class CEdit;
 

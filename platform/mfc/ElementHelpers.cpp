@@ -1,4 +1,4 @@
-#include "mfc/ElementHelpers.h"
+#include "platform/mfc/ElementHelpers.h"
 
 template <>
 void SerializeElements<CString>(CArchive& ar, CString* elements, int count)

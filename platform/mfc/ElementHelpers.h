@@ -3,7 +3,7 @@
 // than the defaults.
 #pragma once
 
-#include "mfc/Archive.h"
+#include "platform/mfc/Archive.h"
 
 // Elements as raw bytes; texts as archive strings.
 template <class TYPE>

@@ -1,6 +1,6 @@
-#include "mfc/Exception.h"
+#include "platform/mfc/Exception.h"
 
-#include "mfc/WinApp.h"
+#include "platform/mfc/WinApp.h"
 
 #include <stdio.h>
 #include <string.h>

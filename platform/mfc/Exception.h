@@ -3,8 +3,8 @@
 // THROW_LAST passes it on. A plain C++ catch must call Delete itself.
 #pragma once
 
-#include "mfc/MfcString.h"
-#include "mfc/Object.h"
+#include "platform/mfc/MfcString.h"
+#include "platform/mfc/Object.h"
 
 class CException : public CObject
 {

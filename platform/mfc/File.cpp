@@ -1,6 +1,6 @@
-#include "mfc/File.h"
+#include "platform/mfc/File.h"
 
-#include "mfc/PathText.h"
+#include "platform/mfc/PathText.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 

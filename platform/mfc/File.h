@@ -2,9 +2,9 @@
 // Open reports them through its exception argument instead.
 #pragma once
 
-#include "mfc/Exception.h"
-#include "mfc/MfcTime.h"
-#include "mfc/Object.h"
+#include "platform/mfc/Exception.h"
+#include "platform/mfc/MfcTime.h"
+#include "platform/mfc/Object.h"
 
 struct CFileStatus
 {

@@ -1,6 +1,6 @@
-#include "mfc/FileFind.h"
+#include "platform/mfc/FileFind.h"
 
-#include "mfc/PathText.h"
+#include "platform/mfc/PathText.h"
 
 #include <string.h>
 

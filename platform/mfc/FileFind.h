@@ -4,9 +4,9 @@
 //     for (BOOL more = find.FindFile(pattern); more;) { more = find.FindNextFile(); ... }
 #pragma once
 
-#include "mfc/MfcString.h"
-#include "mfc/MfcTime.h"
-#include "mfc/Object.h"
+#include "platform/mfc/MfcString.h"
+#include "platform/mfc/MfcTime.h"
+#include "platform/mfc/Object.h"
 
 class CFileFind : public CObject
 {

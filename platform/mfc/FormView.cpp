@@ -1,6 +1,6 @@
-#include "mfc/FormView.h"
-#include "mfc/Document.h"
-#include "mfc/FrameWnd.h"
+#include "platform/mfc/FormView.h"
+#include "platform/mfc/Document.h"
+#include "platform/mfc/FrameWnd.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // keys and data exchange; it scrolls when its window is smaller than the form.
 #pragma once
 
-#include "mfc/ScrollView.h"
+#include "platform/mfc/ScrollView.h"
 
 struct CCreateContext;
 

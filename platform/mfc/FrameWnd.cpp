@@ -1,9 +1,9 @@
-#include "mfc/FrameWnd.h"
-#include "mfc/CmdUI.h"
-#include "mfc/Document.h"
-#include "mfc/Menu.h"
-#include "mfc/View.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/FrameWnd.h"
+#include "platform/mfc/CmdUI.h"
+#include "platform/mfc/Document.h"
+#include "platform/mfc/Menu.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/WinApp.h"
 
 #include <dde.h>
 

@@ -5,9 +5,9 @@
 // (and through it to the document), then the frame, then the application.
 #pragma once
 
-#include "mfc/Wnd.h"
-#include "mfc/Geometry.h"
-#include "mfc/Collections.h"
+#include "platform/mfc/Wnd.h"
+#include "platform/mfc/Geometry.h"
+#include "platform/mfc/Collections.h"
 
 class CDocument;
 class CMenu;

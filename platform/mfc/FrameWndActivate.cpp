@@ -2,7 +2,7 @@
 // floating window that syncs with the frame (a mini frame with
 // MFS_SYNCACTIVE), the frame keeps its caption active, and the floating
 // windows show the frame's state.
-#include "mfc/FrameWnd.h"
+#include "platform/mfc/FrameWnd.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // CFrameWnd: command routing, help requests, the bar toggles, border space
 // around the pane and the print-preview switch.
-#include "mfc/FrameWnd.h"
-#include "mfc/CmdUI.h"
-#include "mfc/ControlBar.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/FrameWnd.h"
+#include "platform/mfc/CmdUI.h"
+#include "platform/mfc/ControlBar.h"
+#include "platform/mfc/WinApp.h"
 
 namespace
 {

@@ -1,10 +1,10 @@
 // The docking part of CFrameWnd: its control bars, dock bars, floating
 // mini frames and saved bar layout.
-#include "mfc/FrameWnd.h"
-#include "mfc/DockBar.h"
-#include "mfc/DockContext.h"
-#include "mfc/DockState.h"
-#include "mfc/MiniFrameWnd.h"
+#include "platform/mfc/FrameWnd.h"
+#include "platform/mfc/DockBar.h"
+#include "platform/mfc/DockContext.h"
+#include "platform/mfc/DockState.h"
+#include "platform/mfc/MiniFrameWnd.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // message to the frame. So, shortly after each activation, the frame puts its
 // visible owned windows back directly above itself, in their own order,
 // without activating them.
-#include "mfc/FrameWnd.h"
+#include "platform/mfc/FrameWnd.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "mfc/GdiObject.h"
-#include "mfc/Dc.h"
-#include "mfc/HandleMap.h"
+#include "platform/mfc/GdiObject.h"
+#include "platform/mfc/Dc.h"
+#include "platform/mfc/HandleMap.h"
 
 namespace
 {

@@ -6,7 +6,7 @@
 
 #include <afx.h>
 
-#include "mfc/Geometry.h"
+#include "platform/mfc/Geometry.h"
 
 class CDC;
 

@@ -1,4 +1,4 @@
-#include "mfc/Geometry.h"
+#include "platform/mfc/Geometry.h"
 
 CSize CPoint::operator-(POINT point) const
 {

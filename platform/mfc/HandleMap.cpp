@@ -1,4 +1,4 @@
-#include "mfc/HandleMap.h"
+#include "platform/mfc/HandleMap.h"
 
 CHandleMap::CHandleMap(NewObjectFn newObject, ForgetHandlesFn forgetHandles)
     : m_newObject(newObject), m_forgetHandles(forgetHandles)

@@ -1,8 +1,8 @@
-#include "mfc/ImageList.h"
-#include "mfc/Dc.h"
-#include "mfc/GdiObject.h"
-#include "mfc/HandleMap.h"
-#include "mfc/Module.h"
+#include "platform/mfc/ImageList.h"
+#include "platform/mfc/Dc.h"
+#include "platform/mfc/GdiObject.h"
+#include "platform/mfc/HandleMap.h"
+#include "platform/mfc/Module.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "mfc/InternetSession.h"
+#include "platform/mfc/InternetSession.h"
 
 #include <cstring>
 #include <utility>

@@ -3,8 +3,8 @@
 // with the WinInet error code.
 #pragma once
 
-#include "mfc/Exception.h"
-#include "mfc/StdioFile.h"
+#include "platform/mfc/Exception.h"
+#include "platform/mfc/StdioFile.h"
 
 #include <wininet.h>
 

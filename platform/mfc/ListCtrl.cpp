@@ -1,6 +1,6 @@
-#include "mfc/ListCtrl.h"
-#include "mfc/CommonControls.h"
-#include "mfc/ImageList.h"
+#include "platform/mfc/ListCtrl.h"
+#include "platform/mfc/CommonControls.h"
+#include "platform/mfc/ImageList.h"
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 

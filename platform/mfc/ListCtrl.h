@@ -1,7 +1,7 @@
 // CListCtrl: the list-view common control.
 #pragma once
 
-#include "mfc/StdControls.h"
+#include "platform/mfc/StdControls.h"
 
 #include <commctrl.h>
 

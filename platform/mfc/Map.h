@@ -4,11 +4,11 @@
 // through the buckets in order.
 #pragma once
 
-#include "mfc/Debug.h"
-#include "mfc/ElementHelpers.h"
-#include "mfc/Object.h"
-#include "mfc/Plex.h"
-#include "mfc/Position.h"
+#include "platform/mfc/Debug.h"
+#include "platform/mfc/ElementHelpers.h"
+#include "platform/mfc/Object.h"
+#include "platform/mfc/Plex.h"
+#include "platform/mfc/Position.h"
 
 #include <new>
 

@@ -1,10 +1,10 @@
-#include "mfc/MdiFrameWnd.h"
-#include "mfc/CmdUI.h"
-#include "mfc/DocTemplate.h"
-#include "mfc/Document.h"
-#include "mfc/Menu.h"
-#include "mfc/View.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/MdiFrameWnd.h"
+#include "platform/mfc/CmdUI.h"
+#include "platform/mfc/DocTemplate.h"
+#include "platform/mfc/Document.h"
+#include "platform/mfc/Menu.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/WinApp.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 // document take commands first; the window menu lists the children.
 #pragma once
 
-#include "mfc/FrameWnd.h"
+#include "platform/mfc/FrameWnd.h"
 
 class CMDIChildWnd;
 

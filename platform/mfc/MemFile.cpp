@@ -1,4 +1,4 @@
-#include "mfc/MemFile.h"
+#include "platform/mfc/MemFile.h"
 
 #include <stdlib.h>
 #include <string.h>

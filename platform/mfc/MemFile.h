@@ -3,7 +3,7 @@
 // the caller frees a detached one with free.
 #pragma once
 
-#include "mfc/File.h"
+#include "platform/mfc/File.h"
 
 class CMemFile : public CFile
 {

@@ -1,7 +1,7 @@
-#include "mfc/Menu.h"
-#include "mfc/GdiObject.h"
-#include "mfc/HandleMap.h"
-#include "mfc/Wnd.h"
+#include "platform/mfc/Menu.h"
+#include "platform/mfc/GdiObject.h"
+#include "platform/mfc/HandleMap.h"
+#include "platform/mfc/Wnd.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
-#include "mfc/MfcString.h"
+#include "platform/mfc/MfcString.h"
 
-#include "mfc/Exception.h"
-#include "mfc/Module.h"
-#include "crt/StringCase.h"
+#include "platform/mfc/Exception.h"
+#include "platform/mfc/Module.h"
+#include "platform/crt/StringCase.h"
 
 #include <limits.h>
 #include <stdio.h>

@@ -1,4 +1,4 @@
-#include "mfc/MfcTime.h"
+#include "platform/mfc/MfcTime.h"
 
 #include <locale.h>
 #include <stdio.h>

@@ -2,7 +2,7 @@
 // name says Gmt. Formatting uses strftime's codes in the C locale.
 #pragma once
 
-#include "mfc/MfcString.h"
+#include "platform/mfc/MfcString.h"
 
 #include <time.h>
 

@@ -1,5 +1,5 @@
-#include "mfc/MiniFrameWnd.h"
-#include "mfc/DockContext.h"
+#include "platform/mfc/MiniFrameWnd.h"
+#include "platform/mfc/DockContext.h"
 
 namespace {
 

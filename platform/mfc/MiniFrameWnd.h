@@ -3,7 +3,7 @@
 // one floating dock bar and takes its caption from it.
 #pragma once
 
-#include "mfc/DockBar.h"
+#include "platform/mfc/DockBar.h"
 
 // Mini-frame styles in the frame's class-specific style bits.
 const DWORD MFS_SYNCACTIVE = 0x00000100;

@@ -1,4 +1,4 @@
-#include "mfc/Module.h"
+#include "platform/mfc/Module.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "mfc/Object.h"
+#include "platform/mfc/Object.h"
 
 #include <string.h>
 

@@ -1,6 +1,6 @@
-#include "mfc/OleDateTime.h"
-#include "mfc/Calendar.h"
-#include "mfc/DateTimeText.h"
+#include "platform/mfc/OleDateTime.h"
+#include "platform/mfc/Calendar.h"
+#include "platform/mfc/DateTimeText.h"
 
 #include <math.h>
 

@@ -1,4 +1,4 @@
-#include "mfc/OleDispatchDriver.h"
+#include "platform/mfc/OleDispatchDriver.h"
 
 #include <stdarg.h>
 

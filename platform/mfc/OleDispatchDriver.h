@@ -8,7 +8,7 @@
 
 #include <ocidl.h>
 
-#include "runtime/ComUnknown.h"
+#include "platform/runtime/ComUnknown.h"
 
 // Parameter types of InvokeHelper, one byte each: VTS_BSTR takes an LPCSTR.
 #define VTS_I2 "\x02"

@@ -1,7 +1,7 @@
-#include "mfc/OleDragDrop.h"
-#include "mfc/View.h"
+#include "platform/mfc/OleDragDrop.h"
+#include "platform/mfc/View.h"
 
-#include "runtime/ComUnknown.h"
+#include "platform/runtime/ComUnknown.h"
 
 #include <shlobj.h>
 

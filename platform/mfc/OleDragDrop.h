@@ -4,7 +4,7 @@
 // view. AfxOleInit readies OLE on the calling thread.
 #pragma once
 
-#include "mfc/Geometry.h"
+#include "platform/mfc/Geometry.h"
 
 #include <ole2.h>
 

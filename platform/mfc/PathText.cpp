@@ -1,4 +1,4 @@
-#include "mfc/PathText.h"
+#include "platform/mfc/PathText.h"
 
 #include <string.h>
 

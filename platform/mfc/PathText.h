@@ -1,7 +1,7 @@
 // Parts of a path text, shared by the file classes.
 #pragma once
 
-#include "mfc/MfcString.h"
+#include "platform/mfc/MfcString.h"
 
 // Where the last component starts: after the last '\', '/' or drive colon.
 int PathNameStart(const CString& path);

@@ -1,4 +1,4 @@
-#include "mfc/Plex.h"
+#include "platform/mfc/Plex.h"
 
 #include <new>
 

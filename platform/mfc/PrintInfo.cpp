@@ -1,4 +1,4 @@
-#include "mfc/PrintInfo.h"
+#include "platform/mfc/PrintInfo.h"
 
 CPrintInfo::CPrintInfo()
     : m_bPreview(FALSE), m_bDirect(FALSE), m_bContinuePrinting(TRUE), m_nCurPage(1),

@@ -2,7 +2,7 @@
 // page range, the page being printed and the rectangle to draw it in.
 #pragma once
 
-#include "mfc/Geometry.h"
+#include "platform/mfc/Geometry.h"
 
 class CPrintInfo
 {

@@ -1,9 +1,9 @@
-#include "mfc/PrintPreviewWnd.h"
-#include "mfc/Dc.h"
-#include "mfc/PrintInfo.h"
-#include "mfc/View.h"
-#include "mfc/WindowDc.h"
-#include "mfc/WndMessageMap.h"
+#include "platform/mfc/PrintPreviewWnd.h"
+#include "platform/mfc/Dc.h"
+#include "platform/mfc/PrintInfo.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/WindowDc.h"
+#include "platform/mfc/WndMessageMap.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 // page closes the preview instead.
 #pragma once
 
-#include "mfc/Wnd.h"
+#include "platform/mfc/Wnd.h"
 
 #include <memory>
 

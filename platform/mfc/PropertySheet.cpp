@@ -1,6 +1,6 @@
-#include "mfc/PropertySheet.h"
-#include "mfc/Module.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/PropertySheet.h"
+#include "platform/mfc/Module.h"
+#include "platform/mfc/WinApp.h"
 
 namespace
 {

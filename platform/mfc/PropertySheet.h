@@ -3,7 +3,7 @@
 // made by the sheet when it is first shown.
 #pragma once
 
-#include "mfc/Dialog.h"
+#include "platform/mfc/Dialog.h"
 
 #include <commctrl.h>
 

@@ -1,5 +1,5 @@
-#include "mfc/ReBar.h"
-#include "mfc/FrameWnd.h"
+#include "platform/mfc/ReBar.h"
+#include "platform/mfc/FrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CReBar, CControlBar)
 

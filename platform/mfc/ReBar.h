@@ -3,7 +3,7 @@
 // its bands itself; the frame's layout gives it the rebar's height.
 #pragma once
 
-#include "mfc/ControlBar.h"
+#include "platform/mfc/ControlBar.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "mfc/RectTracker.h"
+#include "platform/mfc/RectTracker.h"
 
 #include <algorithm>
 

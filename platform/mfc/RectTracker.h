@@ -4,8 +4,8 @@
 // drawn by DrawTrackerRect, which derived trackers replace.
 #pragma once
 
-#include "mfc/Wnd.h"
-#include "mfc/Dc.h"
+#include "platform/mfc/Wnd.h"
+#include "platform/mfc/Dc.h"
 
 class CRectTracker
 {

@@ -1,4 +1,4 @@
-#include "mfc/ScreenDragFrame.h"
+#include "platform/mfc/ScreenDragFrame.h"
 
 namespace
 {

@@ -1,5 +1,5 @@
-#include "mfc/ScrollView.h"
-#include "mfc/WindowDc.h"
+#include "platform/mfc/ScrollView.h"
+#include "platform/mfc/WindowDc.h"
 
 #include <stdlib.h>
 

@@ -3,8 +3,8 @@
 // the DC's origin in OnPrepareDC, so that OnDraw draws at fixed positions.
 #pragma once
 
-#include "mfc/View.h"
-#include "mfc/Geometry.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/Geometry.h"
 
 class CScrollView : public CView
 {

@@ -1,9 +1,9 @@
 // The shell's side of the application: file types registered under
 // HKEY_CLASSES_ROOT, the DDE conversation through which the shell hands an
 // "open" to the running program, and the recent-file list of the profile.
-#include "mfc/WinApp.h"
-#include "mfc/DocTemplate.h"
-#include "mfc/FrameWnd.h"
+#include "platform/mfc/WinApp.h"
+#include "platform/mfc/DocTemplate.h"
+#include "platform/mfc/FrameWnd.h"
 
 #include <dde.h>
 

@@ -1,7 +1,7 @@
-#include "mfc/SplitterWnd.h"
-#include "mfc/Document.h"
-#include "mfc/View.h"
-#include "mfc/WindowDc.h"
+#include "platform/mfc/SplitterWnd.h"
+#include "platform/mfc/Document.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/WindowDc.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // SplitColumn) into new views of the same class on the same document.
 #pragma once
 
-#include "mfc/FrameWnd.h"
+#include "platform/mfc/FrameWnd.h"
 
 // Create's style: the splitter may be split and unsplit by the user.
 const DWORD SPLS_DYNAMIC_SPLIT = 0x0001;

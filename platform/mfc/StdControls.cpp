@@ -1,4 +1,4 @@
-#include "mfc/StdControls.h"
+#include "platform/mfc/StdControls.h"
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CStatic, CWnd)

@@ -2,7 +2,7 @@
 // the controls' own messages. Create makes a child window of the control's class.
 #pragma once
 
-#include "mfc/Wnd.h"
+#include "platform/mfc/Wnd.h"
 
 class CButton : public CWnd
 {

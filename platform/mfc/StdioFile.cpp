@@ -1,4 +1,4 @@
-#include "mfc/StdioFile.h"
+#include "platform/mfc/StdioFile.h"
 
 #include <string.h>
 

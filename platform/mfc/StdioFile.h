@@ -3,7 +3,7 @@
 // Microsoft runtime's text files do; binary mode passes bytes unchanged.
 #pragma once
 
-#include "mfc/File.h"
+#include "platform/mfc/File.h"
 
 class CStdioFile : public CFile
 {

@@ -1,4 +1,4 @@
-#include "mfc/SyncLock.h"
+#include "platform/mfc/SyncLock.h"
 
 CSingleLock::CSingleLock(CSyncObject* object, BOOL initialLock)
     : m_pObject(object), m_bAcquired(FALSE)

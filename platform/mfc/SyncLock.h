@@ -2,7 +2,7 @@
 // when it is destroyed.
 #pragma once
 
-#include "mfc/SyncObject.h"
+#include "platform/mfc/SyncObject.h"
 
 class CSingleLock
 {

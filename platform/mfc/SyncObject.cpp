@@ -1,4 +1,4 @@
-#include "mfc/SyncObject.h"
+#include "platform/mfc/SyncObject.h"
 
 CSyncObject::CSyncObject(LPCSTR)
     : m_hObject(NULL)

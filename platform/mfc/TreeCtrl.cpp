@@ -1,5 +1,5 @@
-#include "mfc/TreeCtrl.h"
-#include "mfc/ImageList.h"
+#include "platform/mfc/TreeCtrl.h"
+#include "platform/mfc/ImageList.h"
 
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 

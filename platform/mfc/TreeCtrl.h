@@ -1,7 +1,7 @@
 // CTreeCtrl: the tree-view common control.
 #pragma once
 
-#include "mfc/StdControls.h"
+#include "platform/mfc/StdControls.h"
 
 #include <commctrl.h>
 

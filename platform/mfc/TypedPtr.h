@@ -3,7 +3,7 @@
 // pointers and handed out as TYPE.
 #pragma once
 
-#include "mfc/Position.h"
+#include "platform/mfc/Position.h"
 
 template <class BASE, class TYPE>
 class CTypedPtrArray : public BASE

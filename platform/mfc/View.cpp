@@ -1,7 +1,7 @@
-#include "mfc/View.h"
-#include "mfc/Document.h"
-#include "mfc/FrameWnd.h"
-#include "mfc/WindowDc.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/Document.h"
+#include "platform/mfc/FrameWnd.h"
+#include "platform/mfc/WindowDc.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 

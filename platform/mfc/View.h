@@ -3,7 +3,7 @@
 // commands it does not take go on to the document.
 #pragma once
 
-#include "mfc/Wnd.h"
+#include "platform/mfc/Wnd.h"
 
 class CDC;
 class CDocument;

@@ -1,10 +1,10 @@
 // CView: the print and print-preview commands over Win32 printing.
-#include "mfc/View.h"
-#include "mfc/Dc.h"
-#include "mfc/Document.h"
-#include "mfc/PrintInfo.h"
-#include "mfc/PrintPreviewWnd.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/View.h"
+#include "platform/mfc/Dc.h"
+#include "platform/mfc/Document.h"
+#include "platform/mfc/PrintInfo.h"
+#include "platform/mfc/PrintPreviewWnd.h"
+#include "platform/mfc/WinApp.h"
 
 #include <commdlg.h>
 

@@ -1,10 +1,10 @@
-#include "mfc/WinApp.h"
-#include "mfc/Wnd.h"
-#include "mfc/CommonDialogs.h"
-#include "mfc/DocTemplate.h"
-#include "mfc/FrameWnd.h"
+#include "platform/mfc/WinApp.h"
+#include "platform/mfc/Wnd.h"
+#include "platform/mfc/CommonDialogs.h"
+#include "platform/mfc/DocTemplate.h"
+#include "platform/mfc/FrameWnd.h"
 
-#include "runtime/MessageBoxes.h"
+#include "platform/runtime/MessageBoxes.h"
 
 #include <commdlg.h>
 #include <stdlib.h>

@@ -3,9 +3,9 @@
 // once SetRegistryKey has run, and in the ini file <exe name>.INI before.
 #pragma once
 
-#include "mfc/WinThread.h"
-#include "mfc/CommandLineInfo.h"
-#include "mfc/Collections.h"
+#include "platform/mfc/WinThread.h"
+#include "platform/mfc/CommandLineInfo.h"
+#include "platform/mfc/Collections.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "mfc/WinThread.h"
-#include "mfc/WinApp.h"
-#include "mfc/Wnd.h"
+#include "platform/mfc/WinThread.h"
+#include "platform/mfc/WinApp.h"
+#include "platform/mfc/Wnd.h"
 
 namespace
 {

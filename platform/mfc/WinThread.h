@@ -3,7 +3,7 @@
 // loop (Run) until WM_QUIT, then ExitInstance.
 #pragma once
 
-#include "mfc/CmdTarget.h"
+#include "platform/mfc/CmdTarget.h"
 
 class CWnd;
 

@@ -1,5 +1,5 @@
-#include "mfc/WindowDc.h"
-#include "mfc/Wnd.h"
+#include "platform/mfc/WindowDc.h"
+#include "platform/mfc/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)

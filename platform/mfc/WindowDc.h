@@ -3,7 +3,7 @@
 // EndPaint). Each gives its DC back when it is destroyed.
 #pragma once
 
-#include "mfc/Dc.h"
+#include "platform/mfc/Dc.h"
 
 class CWnd;
 

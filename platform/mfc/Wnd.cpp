@@ -1,15 +1,15 @@
-#include "mfc/Wnd.h"
-#include "mfc/DataExchange.h"
-#include "mfc/Dc.h"
-#include "mfc/GdiObject.h"
-#include "mfc/HandleMap.h"
-#include "mfc/ImageList.h"
-#include "mfc/Menu.h"
-#include "mfc/StdControls.h"
-#include "mfc/WinApp.h"
+#include "platform/mfc/Wnd.h"
+#include "platform/mfc/DataExchange.h"
+#include "platform/mfc/Dc.h"
+#include "platform/mfc/GdiObject.h"
+#include "platform/mfc/HandleMap.h"
+#include "platform/mfc/ImageList.h"
+#include "platform/mfc/Menu.h"
+#include "platform/mfc/StdControls.h"
+#include "platform/mfc/WinApp.h"
 
-#include "runtime/DebugOutput.h"
-#include "runtime/MessageBoxes.h"
+#include "platform/runtime/DebugOutput.h"
+#include "platform/runtime/MessageBoxes.h"
 
 #include <stdio.h>
 

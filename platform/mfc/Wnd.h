@@ -4,8 +4,8 @@
 // window procedure the window had before (m_pfnSuper) or to DefWindowProc.
 #pragma once
 
-#include "mfc/CmdTarget.h"
-#include "mfc/Geometry.h"
+#include "platform/mfc/CmdTarget.h"
+#include "platform/mfc/Geometry.h"
 
 class CDataExchange;
 class CDC;
@@ -269,4 +269,4 @@ LRESULT AfxCallWndProc(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM
 // which stays valid for the life of the program.
 LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = NULL,
                                   HBRUSH background = NULL, HICON icon = NULL);
-#include "mfc/WndMessageMap.h"
+#include "platform/mfc/WndMessageMap.h"

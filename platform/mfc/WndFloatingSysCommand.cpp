@@ -1,4 +1,4 @@
-#include "mfc/Wnd.h"
+#include "platform/mfc/Wnd.h"
 
 BOOL CWnd::HandleFloatingSysCommand(UINT id, LPARAM lParam)
 {

@@ -1,6 +1,6 @@
-#include "runtime/DebugOutput.h"
+#include "platform/runtime/DebugOutput.h"
 
-#include "runtime/LockedSlot.h"
+#include "platform/runtime/LockedSlot.h"
 
 #include <stdarg.h>
 #include <stdio.h>

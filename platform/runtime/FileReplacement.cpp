@@ -1,4 +1,4 @@
-#include "runtime/FileReplacement.h"
+#include "platform/runtime/FileReplacement.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "runtime/MessageBoxes.h"
+#include "platform/runtime/MessageBoxes.h"
 
-#include "runtime/LockedSlot.h"
+#include "platform/runtime/LockedSlot.h"
 
 static CLockedSlot<CMessageBoxAnswerer>& Answerer()
 {

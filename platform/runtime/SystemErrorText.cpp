@@ -1,4 +1,4 @@
-#include "runtime/SystemErrorText.h"
+#include "platform/runtime/SystemErrorText.h"
 
 #include <string.h>
 

@@ -1,7 +1,7 @@
-#include "TavlinXApi.h"
+#include "platform/tavlinx/TavlinXApi.h"
 
-#include "TavlinXControl.h"
-#include "runtime/ComUnknown.h"
+#include "platform/tavlinx/TavlinXControl.h"
+#include "platform/runtime/ComUnknown.h"
 
 const CLSID CLSID_TavlinX = {0x8A0AA45F, 0x12B3, 0x40C0, {0xAA, 0xA3, 0x0B, 0x4D, 0x96, 0x1F, 0x75, 0x1D}};
 // {5C1D2E7A-93B4-4F0E-8D21-6A7B3C9E0F14}

@@ -1,9 +1,9 @@
-#include "TavlinXControl.h"
+#include "platform/tavlinx/TavlinXControl.h"
 
 #include <string>
 
-#include "TavlinXApi.h"
-#include "runtime/ComUnknown.h"
+#include "platform/tavlinx/TavlinXApi.h"
+#include "platform/runtime/ComUnknown.h"
 
 namespace {
 

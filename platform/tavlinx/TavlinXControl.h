@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <ocidl.h>
 
-#include "runtime/ComUnknown.h"
+#include "platform/runtime/ComUnknown.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // The server's command line: its own flags in either case and with either
 // prefix, and the switches COM adds when it starts the server.
-#include "TestFramework.h"
-#include "ServerCommandLine.h"
+#include "tests/support/TestFramework.h"
+#include "server/ServerCommandLine.h"
 
 namespace {
 

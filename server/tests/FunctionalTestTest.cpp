@@ -2,16 +2,16 @@
 // driven by posted messages: result texts per test with broken wiring, tests
 // after a failure not run, the serial number stamped only into a unit of
 // firmware 2.0 or later, and refused entries that run nothing.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <string>
 #include <vector>
 
-#include "FunctionalTestDlg.h"
-#include "MessageBoxScript.h"
-#include "MessageWaits.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
+#include "server/FunctionalTestDlg.h"
+#include "tests/support/MessageBoxScript.h"
+#include "devices/util/MessageWaits.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
 
 namespace {
 

@@ -3,17 +3,17 @@
 // order, counts asked for before anything is sent, "The Works" flashing a HEX
 // file (checked by the lane sums the "Sums" button reads back) and a bad file
 // refused before any block is written.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "KeltoSettingsDlg.h"
-#include "KeltoSimulator.h"
-#include "MessageBoxScript.h"
-#include "PtySerial.h"
-#include "TempFolder.h"
+#include "server/KeltoSettingsDlg.h"
+#include "tests/support/KeltoSimulator.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "TavlinClient.h"
+#include "server/TavlinClient.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The ports the server probes: a first run asks (message box, then the options
 // dialog with every box clear) and keeps what was ticked; a cancelled first
 // run saves nothing; stored masks tick their boxes.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "MessageBoxScript.h"
-#include "OptionsDlg.h"
+#include "tests/support/MessageBoxScript.h"
+#include "server/OptionsDlg.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // carried between processes by the proxy/stub library: clients in this
 // process (each object is a separate client to the server) add devices, send
 // and receive through their sites.
-#include "TestFramework.h"
-#include "TestData.h"
-#include "TestSite.h"
-#include "ServerEnvironment.h"
-#include "ServerRegistration.h"
-#include "TavlinClient.h"
-#include "TempFolder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TestData.h"
+#include "server/tests/TestSite.h"
+#include "server/tests/ServerEnvironment.h"
+#include "server/ServerRegistration.h"
+#include "server/TavlinClient.h"
+#include "tests/support/TempFolder.h"
 
 
 namespace {

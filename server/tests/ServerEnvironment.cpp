@@ -1,15 +1,15 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ServerEnvironment.h"
+#include "server/tests/ServerEnvironment.h"
 
 #include <memory>
 
-#include "PortOptions.h"
-#include "PtySerial.h"
-#include "ServerRegistration.h"
-#include "TavlinXApi.h"
-#include "TestData.h"
-#include "TestSite.h"
+#include "server/PortOptions.h"
+#include "tests/support/PtySerial.h"
+#include "server/ServerRegistration.h"
+#include "platform/tavlinx/TavlinXApi.h"
+#include "tests/support/TestData.h"
+#include "server/tests/TestSite.h"
 
 namespace {
 

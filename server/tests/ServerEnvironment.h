@@ -5,7 +5,7 @@
 // itself.
 #pragma once
 
-#include "TavlinSimulator.h"
+#include "tests/support/TavlinSimulator.h"
 
 CTavlinSimulator& ServerUnit();
 

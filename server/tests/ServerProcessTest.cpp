@@ -1,15 +1,15 @@
 // tavlinserv in a process of its own, started as COM starts it
 // ("-Embedding"): it stays out of sight, whether its saved port opens or not,
 // and never raises a box a user would have to answer.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "TestData.h"
-#include "TestSite.h"
-#include "WindowDriver.h"
+#include "tests/support/TestData.h"
+#include "server/tests/TestSite.h"
+#include "tests/support/WindowDriver.h"
 
 namespace {
 

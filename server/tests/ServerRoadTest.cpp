@@ -3,18 +3,18 @@
 // error event as "tavlinx:error[...]", received texts to their device
 // listeners then the catch-all, requests queued from the thread itself, and
 // the road when no server is registered.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "ServerEnvironment.h"
-#include "ServerRegistration.h"
-#include "TavlinRemote.h"
-#include "TestData.h"
-#include "TestSite.h"
+#include "server/tests/ServerEnvironment.h"
+#include "server/ServerRegistration.h"
+#include "core/devpath/TavlinRemote.h"
+#include "tests/support/TestData.h"
+#include "server/tests/TestSite.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The client object in process, over a device manager without ports: the
 // method table's results and error texts, and what a released object leaves
 // behind in the manager.
-#include "TestFramework.h"
-#include "TestSite.h"
-#include "DeviceManager.h"
-#include "ServerState.h"
-#include "TavlinClient.h"
+#include "tests/support/TestFramework.h"
+#include "server/tests/TestSite.h"
+#include "devices/manager/DeviceManager.h"
+#include "server/ServerState.h"
+#include "server/TavlinClient.h"
 
 namespace {
 

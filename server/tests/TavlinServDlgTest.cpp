@@ -3,18 +3,18 @@
 // messages: the device tree's texts, the status lines, tray clicks, the quit
 // countdown of a COM-started server tick by tick, the close question and the
 // units the Settings and Test commands serve.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "DeviceManager.h"
-#include "MessageBoxScript.h"
-#include "PtySerial.h"
-#include "TavlinServDlg.h"
-#include "TavlinSimulator.h"
-#include "TempFolder.h"
+#include "devices/manager/DeviceManager.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/PtySerial.h"
+#include "server/TavlinServDlg.h"
+#include "tests/support/TavlinSimulator.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 // the unit holds afterwards (the routing table of "Set All Others", the input
 // strobe on bit 7), a firmware 1.x unit that is sent no routing table or IR
 // masks, and "Reset Defaults" on firmware 2.8.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "MessageWaits.h"
-#include "PtySerial.h"
-#include "TavlinSettingsDlg.h"
-#include "TavlinSimulator.h"
+#include "devices/util/MessageWaits.h"
+#include "tests/support/PtySerial.h"
+#include "server/TavlinSettingsDlg.h"
+#include "tests/support/TavlinSimulator.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // dispatch members and properties by id, devices and units counted from 1,
 // texts received as a device name and a message, and the server's refusals as
 // the stock error event.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <mutex>
 #include <string>
@@ -10,10 +10,10 @@
 
 #include <ocidl.h>
 
-#include "ServerEnvironment.h"
-#include "TavlinXApi.h"
-#include "TestSite.h"
-#include "runtime/ComUnknown.h"
+#include "server/tests/ServerEnvironment.h"
+#include "platform/tavlinx/TavlinXApi.h"
+#include "server/tests/TestSite.h"
+#include "platform/runtime/ComUnknown.h"
 
 namespace {
 

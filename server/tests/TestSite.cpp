@@ -1,6 +1,6 @@
-#include "TestSite.h"
-#include "TestFramework.h"
-#include "TestData.h"
+#include "server/tests/TestSite.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TestData.h"
 
 #include <stdlib.h>
 

@@ -1,4 +1,4 @@
-#include "AnimatedIcon.h"
+#include "shell/app/AnimatedIcon.h"
 
 namespace
 {

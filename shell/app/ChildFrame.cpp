@@ -1,6 +1,6 @@
-#include "ChildFrame.h"
+#include "shell/app/ChildFrame.h"
 
-#include "WindowPlacementText.h"
+#include "shell/app/WindowPlacementText.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 // saves it when it goes, and the last one open ignores a close.
 #pragma once
 
-#include "frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
 
 class CChildFrame : public TkMDIChildWnd
 {

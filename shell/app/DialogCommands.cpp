@@ -1,13 +1,13 @@
-#include "DialogCommands.h"
+#include "shell/app/DialogCommands.h"
 
-#include "DiscLookups.h"
-#include "DiscSearch.h"
-#include "DocCommandTargets.h"
-#include "DocMemos.h"
-#include "SearchDlg.h"
-#include "TextDlg.h"
-#include "TimerSchedule.h"
-#include "ZymDoc.h"
+#include "core/doc/DiscLookups.h"
+#include "core/doc/DiscSearch.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/doc/DocMemos.h"
+#include "shell/views/SearchDlg.h"
+#include "shell/dialogs/TextDlg.h"
+#include "shell/dialogs/TimerSchedule.h"
+#include "core/doc/ZymDoc.h"
 
 namespace
 {

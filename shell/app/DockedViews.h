@@ -2,7 +2,7 @@
 // table each, so that a view joins the program by its rows.
 #pragma once
 
-#include "MainFrame.h"
+#include "shell/app/MainFrame.h"
 
 // The document templates, numbered from 1; the first is the application's.
 const int kDocTemplateCount = 15;

@@ -1,17 +1,17 @@
-#include "MainFrame.h"
+#include "shell/app/MainFrame.h"
 
-#include "WindowPlacementText.h"
-#include "ZymApp.h"
-#include "ZymResources.h"
+#include "shell/app/WindowPlacementText.h"
+#include "shell/app/ZymApp.h"
+#include "shell/app/ZymResources.h"
 
-#include "AboutDlg.h"
-#include "DocOptionsHost.h"
-#include "MPEGPlayerThread.h"
-#include "OptionsSheet.h"
-#include "TipDlg.h"
+#include "shell/common/AboutDlg.h"
+#include "shell/options/DocOptionsHost.h"
+#include "mp3/player/MPEGPlayerThread.h"
+#include "shell/options/OptionsSheet.h"
+#include "shell/dialogs/TipDlg.h"
 
-#include "menus/TkMDIMenuBar.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/menus/TkMDIMenuBar.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 #include <locale.h>
 

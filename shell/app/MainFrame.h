@@ -10,15 +10,15 @@
 // commands.
 #pragma once
 
-#include "AnimatedIcon.h"
-#include "MinSplitterWnd.h"
+#include "shell/app/AnimatedIcon.h"
+#include "shell/app/MinSplitterWnd.h"
 
-#include "ZymDoc.h"
-#include "bars/TkStatusBar.h"
-#include "docking/TkFrameDockingFeature.h"
-#include "docking/TkLayoutFactory.h"
-#include "frames/TkWorkbook.h"
-#include "tabs/TkTabWnd.h"
+#include "core/doc/ZymDoc.h"
+#include "toolkit/bars/TkStatusBar.h"
+#include "toolkit/docking/TkFrameDockingFeature.h"
+#include "toolkit/docking/TkLayoutFactory.h"
+#include "toolkit/frames/TkWorkbook.h"
+#include "toolkit/tabs/TkTabWnd.h"
 
 class CMPEGPlayerThread;
 class TkToolBarManager;

@@ -2,16 +2,16 @@
 // built-in bars the tool-bar manager makes when no saved layout exists, the
 // user commands' images from "user.bmp" beside the program, and the
 // tool-bars dialog and customise sheet.
-#include "MainFrame.h"
+#include "shell/app/MainFrame.h"
 
-#include "ZymResources.h"
+#include "shell/app/ZymResources.h"
 
-#include "Dib.h"
+#include "image/Dib.h"
 
-#include "toolbars/TkToolBarCmdPage.h"
-#include "toolbars/TkToolBarManager.h"
-#include "toolbars/TkToolBarSheet.h"
-#include "toolbars/TkToolBarsPage.h"
+#include "toolkit/toolbars/TkToolBarCmdPage.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkToolBarSheet.h"
+#include "toolkit/toolbars/TkToolBarsPage.h"
 
 namespace
 {

@@ -1,17 +1,17 @@
 // The main frame's clock and switchboard: the 100 ms timer, the messages it
 // hands to the document, the docked windows' view commands, printing and
 // the crash reporter's window.
-#include "MainFrame.h"
+#include "shell/app/MainFrame.h"
 
-#include "ZymResources.h"
+#include "shell/app/ZymResources.h"
 
-#include "DialogCommands.h"
-#include "DocCommandTargets.h"
-#include "DocResource.h"
+#include "shell/app/DialogCommands.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/doc/DocResource.h"
 
-#include "CrashLink.h"
-#include "PrintSelDlg.h"
-#include "TipDlg.h"
+#include "core/crashlink/CrashLink.h"
+#include "shell/dialogs/PrintSelDlg.h"
+#include "shell/dialogs/TipDlg.h"
 
 namespace
 {

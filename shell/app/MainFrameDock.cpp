@@ -1,12 +1,12 @@
 // The docked windows of the main frame and the views in their tabs.
-#include "MainFrame.h"
+#include "shell/app/MainFrame.h"
 
-#include "DockedViews.h"
-#include "WindowPlacementText.h"
-#include "ZymApp.h"
-#include "ZymResources.h"
+#include "shell/app/DockedViews.h"
+#include "shell/app/WindowPlacementText.h"
+#include "shell/app/ZymApp.h"
+#include "shell/app/ZymResources.h"
 
-#include "docking/TkInsertConstraints.h"
+#include "toolkit/docking/TkInsertConstraints.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "MinSplitterWnd.h"
+#include "shell/app/MinSplitterWnd.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "OpenRequest.h"
+#include "shell/app/OpenRequest.h"
 
 namespace
 {

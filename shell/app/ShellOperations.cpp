@@ -1,6 +1,6 @@
-#include "ShellOperations.h"
+#include "shell/app/ShellOperations.h"
 
-#include "SleepDlg.h"
+#include "shell/dialogs/SleepDlg.h"
 
 namespace
 {

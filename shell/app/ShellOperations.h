@@ -2,7 +2,7 @@
 // action.
 #pragma once
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 class CShellOperations : public CDocumentOperations
 {

@@ -1,13 +1,13 @@
 // The single-instance link: a named event tells a start that another
 // instance runs, and DDE (service "ZYM", topic "ZYM SI Control") carries the
 // second start's file to the first.
-#include "ZymApp.h"
+#include "shell/app/ZymApp.h"
 
-#include "OpenRequest.h"
+#include "shell/app/OpenRequest.h"
 
-#include "HandOver.h"
-#include "runtime/MessageBoxes.h"
-#include "paths/FilePath.h"
+#include "core/doc/HandOver.h"
+#include "platform/runtime/MessageBoxes.h"
+#include "library/paths/FilePath.h"
 
 namespace
 {

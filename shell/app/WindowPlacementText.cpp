@@ -1,4 +1,4 @@
-#include "WindowPlacementText.h"
+#include "shell/app/WindowPlacementText.h"
 
 #include <limits.h>
 #include <stdlib.h>

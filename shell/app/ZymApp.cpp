@@ -1,15 +1,15 @@
-#include "ZymApp.h"
+#include "shell/app/ZymApp.h"
 
-#include "ChildFrame.h"
-#include "DockedViews.h"
-#include "MainFrame.h"
-#include "ZymDocTemplate.h"
-#include "ZymResources.h"
+#include "shell/app/ChildFrame.h"
+#include "shell/app/DockedViews.h"
+#include "shell/app/MainFrame.h"
+#include "shell/app/ZymDocTemplate.h"
+#include "shell/app/ZymResources.h"
 
-#include "AboutDlg.h"
-#include "CrashLink.h"
-#include "HandOver.h"
-#include "VersionInfo.h"
+#include "shell/common/AboutDlg.h"
+#include "core/crashlink/CrashLink.h"
+#include "core/doc/HandOver.h"
+#include "shell/common/VersionInfo.h"
 
 #include <afxole.h>
 

@@ -6,7 +6,7 @@
 // ZymApp.cpp: start-up and exit; SingleInstance.cpp: the DDE link.
 #pragma once
 
-#include "ShellOperations.h"
+#include "shell/app/ShellOperations.h"
 
 #include <afxwin.h>
 #include <ddeml.h>

@@ -1,6 +1,6 @@
-#include "ZymDocTemplate.h"
+#include "shell/app/ZymDocTemplate.h"
 
-#include "MainFrame.h"
+#include "shell/app/MainFrame.h"
 
 CMainFrame* CZymDocTemplate::s_frame = nullptr;
 CDocumentOperations* CZymDocTemplate::s_operations = nullptr;

@@ -1,4 +1,4 @@
 // The jukebox's one application object.
-#include "ZymApp.h"
+#include "shell/app/ZymApp.h"
 
 CZymApp theApp;

@@ -1,6 +1,6 @@
-#include "AboutDlg.h"
+#include "shell/common/AboutDlg.h"
 
-#include "VersionInfo.h"
+#include "shell/common/VersionInfo.h"
 
 namespace {
 const UINT kWebLink = 1001;

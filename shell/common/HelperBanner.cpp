@@ -1,4 +1,4 @@
-#include "HelperBanner.h"
+#include "shell/common/HelperBanner.h"
 
 #include <algorithm>
 

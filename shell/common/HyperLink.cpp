@@ -1,4 +1,4 @@
-#include "HyperLink.h"
+#include "shell/common/HyperLink.h"
 
 #include <shellapi.h>
 

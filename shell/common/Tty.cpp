@@ -1,4 +1,4 @@
-#include "Tty.h"
+#include "shell/common/Tty.h"
 
 #include <afxwin.h>
 

@@ -1,4 +1,4 @@
-#include "VersionInfo.h"
+#include "shell/common/VersionInfo.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "ChoiceDlg.h"
+#include "shell/dialogs/ChoiceDlg.h"
 
 CChoiceDlg::CChoiceDlg(UINT templateId, const ChoiceButton* buttons, CWnd* parent)
     : CDialog(templateId, parent), m_nChoice(-1), m_buttons(buttons)

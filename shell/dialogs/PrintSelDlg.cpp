@@ -1,4 +1,4 @@
-#include "PrintSelDlg.h"
+#include "shell/dialogs/PrintSelDlg.h"
 
 namespace {
 const ChoiceButton kButtons[] = {

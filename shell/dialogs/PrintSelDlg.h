@@ -1,8 +1,8 @@
 // Asks what to print: the library, the search results or the play list.
 #pragma once
 
-#include "ChoiceDlg.h"
-#include "PrintSelDlgResources.h"
+#include "shell/dialogs/ChoiceDlg.h"
+#include "shell/dialogs/PrintSelDlgResources.h"
 
 class CPrintSelDlg : public CChoiceDlg
 {

@@ -4,7 +4,7 @@
 
 #include <afxwin.h>
 
-#include "SleepDlgResources.h"
+#include "shell/dialogs/SleepDlgResources.h"
 
 class CSleepDlg : public CDialog
 {

@@ -1,4 +1,4 @@
-#include "TextDlg.h"
+#include "shell/dialogs/TextDlg.h"
 
 namespace {
 const ChoiceButton kButtons[] = {

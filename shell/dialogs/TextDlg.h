@@ -1,8 +1,8 @@
 // Asks which disc memo transfer to run between the library and the changers.
 #pragma once
 
-#include "ChoiceDlg.h"
-#include "TextDlgResources.h"
+#include "shell/dialogs/ChoiceDlg.h"
+#include "shell/dialogs/TextDlgResources.h"
 
 class CTextDlg : public CChoiceDlg
 {

@@ -1,4 +1,4 @@
-#include "TimerDlg.h"
+#include "shell/dialogs/TimerDlg.h"
 
 #include <afxdlgs.h>
 

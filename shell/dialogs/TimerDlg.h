@@ -6,7 +6,7 @@
 #include <afxdisp.h>
 #include <afxwin.h>
 
-#include "TimerDlgResources.h"
+#include "shell/dialogs/TimerDlgResources.h"
 
 class CTimerDlg : public CDialog
 {

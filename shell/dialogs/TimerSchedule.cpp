@@ -1,4 +1,4 @@
-#include "TimerSchedule.h"
+#include "shell/dialogs/TimerSchedule.h"
 
 namespace {
 

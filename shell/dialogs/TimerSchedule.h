@@ -2,8 +2,8 @@
 // scheduler command shows and what its OK sets.
 #pragma once
 
-#include "TimerDlg.h"
-#include "TimedPlay.h"
+#include "shell/dialogs/TimerDlg.h"
+#include "core/doc/TimedPlay.h"
 
 // The dialog shows the schedule the document holds.
 void ShowSchedule(const TimedPlay& timed, CTimerDlg& dialog);

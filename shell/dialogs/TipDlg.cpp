@@ -1,4 +1,4 @@
-#include "TipDlg.h"
+#include "shell/dialogs/TipDlg.h"
 
 namespace {
 const char kHeading[] = "Did you know...";

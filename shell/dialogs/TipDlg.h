@@ -5,8 +5,8 @@
 
 #include <afxwin.h>
 
-#include "TipDlgResources.h"
-#include "TipReader.h"
+#include "shell/dialogs/TipDlgResources.h"
+#include "shell/dialogs/TipReader.h"
 
 class CTipDlg : public CDialog
 {

@@ -1,4 +1,4 @@
-#include "TipReader.h"
+#include "shell/dialogs/TipReader.h"
 
 #include <afx.h>
 #include <stdio.h>

@@ -1,8 +1,8 @@
-#include "AppearancePage.h"
-#include "OptionsResources.h"
+#include "shell/options/AppearancePage.h"
+#include "shell/options/OptionsResources.h"
 
-#include "ViewsHost.h"
-#include "records/AlbumRecord.h"
+#include "library/views/ViewsHost.h"
+#include "library/records/AlbumRecord.h"
 
 #include <afxdlgs.h>
 

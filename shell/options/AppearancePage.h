@@ -4,11 +4,11 @@
 // document for their colours, show it straight away.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
-#include "LxListCtrl.h"
-#include "buttons/TkWellButton.h"
+#include "listctrl/LxListCtrl.h"
+#include "toolkit/buttons/TkWellButton.h"
 
 class CAppearancePage : public COptionsPage
 {

@@ -1,7 +1,7 @@
-#include "CddbPage.h"
-#include "OptionsResources.h"
+#include "shell/options/CddbPage.h"
+#include "shell/options/OptionsResources.h"
 
-#include "web/CDDBClient.h"
+#include "library/web/CDDBClient.h"
 
 BEGIN_MESSAGE_MAP(CCddbPage, COptionsPage)
     ON_BN_CLICKED(IDC_CDDB_USE_CDDB2, OnUseCddb2)

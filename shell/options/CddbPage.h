@@ -2,8 +2,8 @@
 // to it and the web proxy. Its apply step makes the document apply the options.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
 class CCddbPage : public COptionsPage
 {

@@ -1,4 +1,4 @@
-#include "ChoiceExchange.h"
+#include "shell/options/ChoiceExchange.h"
 
 void SetChoices(CWnd* dialog, int id, const char* const* choices, int count)
 {

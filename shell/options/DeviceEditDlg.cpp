@@ -1,8 +1,8 @@
-#include "DeviceEditDlg.h"
-#include "ChoiceExchange.h"
-#include "OptionsResources.h"
+#include "shell/options/DeviceEditDlg.h"
+#include "shell/options/ChoiceExchange.h"
+#include "shell/options/OptionsResources.h"
 
-#include "runtime/MessageBoxes.h"
+#include "platform/runtime/MessageBoxes.h"
 
 #include <afxdlgs.h>
 

@@ -3,7 +3,7 @@
 // exclude each other.
 #pragma once
 
-#include "DeviceEntry.h"
+#include "core/doc/DeviceEntry.h"
 
 #include <afxwin.h>
 

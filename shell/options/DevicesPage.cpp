@@ -1,8 +1,8 @@
-#include "DevicesPage.h"
-#include "DeviceEditDlg.h"
-#include "OptionsResources.h"
+#include "shell/options/DevicesPage.h"
+#include "shell/options/DeviceEditDlg.h"
+#include "shell/options/OptionsResources.h"
 
-#include "ViewsHost.h"
+#include "library/views/ViewsHost.h"
 
 namespace {
 

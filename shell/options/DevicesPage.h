@@ -2,8 +2,8 @@
 // Adding, editing and deleting an entry defines or deletes its device at once.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
 #include <afxcmn.h>
 

@@ -1,6 +1,6 @@
-#include "DocOptionsHost.h"
+#include "shell/options/DocOptionsHost.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 BOOL CDocOptionsHost::AddDevice(const char* name, const char* file, int number, int unit, int ports)
 {

@@ -1,7 +1,7 @@
 // The options pages' host over the jukebox document.
 #pragma once
 
-#include "OptionsHost.h"
+#include "shell/options/OptionsHost.h"
 
 class CZymDoc;
 

@@ -1,5 +1,5 @@
-#include "FilesPage.h"
-#include "OptionsResources.h"
+#include "shell/options/FilesPage.h"
+#include "shell/options/OptionsResources.h"
 
 #include <afxdlgs.h>
 

@@ -3,8 +3,8 @@
 // Each edit's "..." button, one id higher, chooses its folder or file.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
 class CFilesPage : public COptionsPage
 {

@@ -1,6 +1,6 @@
-#include "LibraryPage.h"
-#include "ChoiceExchange.h"
-#include "OptionsResources.h"
+#include "shell/options/LibraryPage.h"
+#include "shell/options/ChoiceExchange.h"
+#include "shell/options/OptionsResources.h"
 
 namespace {
 

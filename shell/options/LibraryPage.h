@@ -2,8 +2,8 @@
 // click adds, editing, play statistics and the image view.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
 class CLibraryPage : public COptionsPage
 {

@@ -1,8 +1,8 @@
-#include "MapsPage.h"
-#include "OptionsResources.h"
+#include "shell/options/MapsPage.h"
+#include "shell/options/OptionsResources.h"
 
-#include "OpenLink.h"
-#include "runtime/MessageBoxes.h"
+#include "core/doc/OpenLink.h"
+#include "platform/runtime/MessageBoxes.h"
 
 #include <afxdlgs.h>
 

@@ -3,10 +3,10 @@
 // file only when the options are applied.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
-#include "AutoMapper.h"
+#include "core/automation/AutoMapper.h"
 
 #include <afxcmn.h>
 

@@ -1,4 +1,4 @@
-#include "OptionsPage.h"
+#include "shell/options/OptionsPage.h"
 
 BOOL COptionsPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {

@@ -2,7 +2,7 @@
 // the page reaches the document through its host.
 #pragma once
 
-#include "OptionsHost.h"
+#include "shell/options/OptionsHost.h"
 
 #include <afxdlgs.h>
 

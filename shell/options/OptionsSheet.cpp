@@ -1,7 +1,7 @@
-#include "OptionsSheet.h"
-#include "OptionsResources.h"
+#include "shell/options/OptionsSheet.h"
+#include "shell/options/OptionsResources.h"
 
-#include "ViewsHost.h"
+#include "library/views/ViewsHost.h"
 
 #include <string.h>
 

@@ -4,15 +4,15 @@
 // user left, so that the next showing starts there.
 #pragma once
 
-#include "AppearancePage.h"
-#include "CddbPage.h"
-#include "DevicesPage.h"
-#include "FilesPage.h"
-#include "LibraryPage.h"
-#include "MapsPage.h"
-#include "PlayersPage.h"
-#include "PlaylistsPage.h"
-#include "TavlinPage.h"
+#include "shell/options/AppearancePage.h"
+#include "shell/options/CddbPage.h"
+#include "shell/options/DevicesPage.h"
+#include "shell/options/FilesPage.h"
+#include "shell/options/LibraryPage.h"
+#include "shell/options/MapsPage.h"
+#include "shell/options/PlayersPage.h"
+#include "shell/options/PlaylistsPage.h"
+#include "shell/options/TavlinPage.h"
 
 class COptionsSheet : public CPropertySheet
 {

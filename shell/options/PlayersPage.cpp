@@ -1,6 +1,6 @@
-#include "PlayersPage.h"
-#include "ChoiceExchange.h"
-#include "OptionsResources.h"
+#include "shell/options/PlayersPage.h"
+#include "shell/options/ChoiceExchange.h"
+#include "shell/options/OptionsResources.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // output, pre-queueing, and the fades between tracks with their diagram.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
 #include <afxcmn.h>
 

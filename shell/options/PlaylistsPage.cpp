@@ -1,5 +1,5 @@
-#include "PlaylistsPage.h"
-#include "OptionsResources.h"
+#include "shell/options/PlaylistsPage.h"
+#include "shell/options/OptionsResources.h"
 
 CPlaylistsPage::CPlaylistsPage(CPage3& values, COptionsHost& host)
     : COptionsPage(IDD_OPTIONS_PLAYLISTS, host), m_values(values)

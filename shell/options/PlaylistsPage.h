@@ -2,8 +2,8 @@
 // and the play list kept across runs.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
 class CPlaylistsPage : public COptionsPage
 {

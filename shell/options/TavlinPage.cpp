@@ -1,6 +1,6 @@
-#include "TavlinPage.h"
-#include "ChoiceExchange.h"
-#include "OptionsResources.h"
+#include "shell/options/TavlinPage.h"
+#include "shell/options/ChoiceExchange.h"
+#include "shell/options/OptionsResources.h"
 
 #include <math.h>
 

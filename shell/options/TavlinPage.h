@@ -2,8 +2,8 @@
 // COM ports to check, logging, the lowest baud rate and the IR timing.
 #pragma once
 
-#include "OptionsPage.h"
-#include "ZymOptions.h"
+#include "shell/options/OptionsPage.h"
+#include "core/doc/ZymOptions.h"
 
 class CTavlinPage : public COptionsPage
 {

@@ -1,9 +1,9 @@
-#include "AlbumListView.h"
-#include "DocAudioFiles.h"
-#include "DragText.h"
-#include "LibraryCells.h"
-#include "ViewResources.h"
-#include "ViewsResources.h"
+#include "shell/views/AlbumListView.h"
+#include "core/doc/DocAudioFiles.h"
+#include "library/views/DragText.h"
+#include "shell/views/LibraryCells.h"
+#include "library/views/ViewResources.h"
+#include "shell/views/ViewsResources.h"
 
 #include <algorithm>
 #include <vector>

@@ -5,7 +5,7 @@
 // dropped from the shell. Its selection is the document's.
 #pragma once
 
-#include "LibraryListView.h"
+#include "shell/views/LibraryListView.h"
 
 class CAlbumListView : public CLibraryListView
 {

@@ -1,4 +1,4 @@
-#include "DetailView.h"
+#include "shell/views/DetailView.h"
 
 namespace {
 

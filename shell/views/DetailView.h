@@ -2,7 +2,7 @@
 // their values, several of which are edited in place.
 #pragma once
 
-#include "LibraryListView.h"
+#include "shell/views/LibraryListView.h"
 
 class CDetailView : public CLibraryListView
 {

@@ -1,8 +1,8 @@
-#include "DevView.h"
-#include "ViewsResources.h"
+#include "shell/views/DevView.h"
+#include "shell/views/ViewsResources.h"
 
-#include "DeviceManager.h"
-#include "TavlinPort.h"
+#include "devices/manager/DeviceManager.h"
+#include "devices/port/TavlinPort.h"
 
 #include <algorithm>
 

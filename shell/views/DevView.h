@@ -3,9 +3,9 @@
 // its S-Link and IR ports with their code names, and the COM port search.
 #pragma once
 
-#include "BannerFormView.h"
+#include "library/views/BannerFormView.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 #include <afxcmn.h>
 

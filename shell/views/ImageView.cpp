@@ -1,9 +1,9 @@
-#include "ImageView.h"
-#include "DragText.h"
-#include "ListFormView.h"
-#include "ViewsResources.h"
+#include "shell/views/ImageView.h"
+#include "library/views/DragText.h"
+#include "library/views/ListFormView.h"
+#include "shell/views/ViewsResources.h"
 
-#include "paths/FilePath.h"
+#include "library/paths/FilePath.h"
 
 #include <algorithm>
 

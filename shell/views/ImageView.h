@@ -4,9 +4,9 @@
 // the document.
 #pragma once
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
-#include "Image.h"
+#include "image/Image.h"
 
 #include <afxwin.h>
 

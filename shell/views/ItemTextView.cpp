@@ -1,4 +1,4 @@
-#include "ItemTextView.h"
+#include "shell/views/ItemTextView.h"
 
 IMPLEMENT_DYNAMIC(CItemTextView, CBannerFormView)
 

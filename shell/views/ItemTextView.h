@@ -4,9 +4,9 @@
 // so that nothing typed there can reach an item.
 #pragma once
 
-#include "BannerFormView.h"
+#include "library/views/BannerFormView.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 // The texts and the record's field of one kind of text.
 struct ItemTextKind

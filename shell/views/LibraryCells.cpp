@@ -1,4 +1,4 @@
-#include "LibraryCells.h"
+#include "shell/views/LibraryCells.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the number of their picture in the cell images.
 #pragma once
 
-#include "records/MusicLibrary.h"
+#include "library/records/MusicLibrary.h"
 
 enum LibraryCell
 {

@@ -1,7 +1,7 @@
-#include "LibraryListView.h"
-#include "DragText.h"
-#include "ViewResources.h"
-#include "ViewsResources.h"
+#include "shell/views/LibraryListView.h"
+#include "library/views/DragText.h"
+#include "library/views/ViewResources.h"
+#include "shell/views/ViewsResources.h"
 
 #include <commctrl.h>
 

@@ -7,9 +7,9 @@
 // document's command items; scrolling while a drag hovers; and printing.
 #pragma once
 
-#include "ListFormView.h"
+#include "library/views/ListFormView.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 #include <afxole.h>
 

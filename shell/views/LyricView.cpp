@@ -1,8 +1,8 @@
-#include "LyricView.h"
-#include "DocLyrics.h"
-#include "OpenLink.h"
-#include "ViewsResources.h"
-#include "WebHosts.h"
+#include "shell/views/LyricView.h"
+#include "core/doc/DocLyrics.h"
+#include "core/doc/OpenLink.h"
+#include "shell/views/ViewsResources.h"
+#include "core/doc/WebHosts.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // lyrics up on the web, submit them, and open the lyrics site.
 #pragma once
 
-#include "ItemTextView.h"
+#include "shell/views/ItemTextView.h"
 
 class CLyricView : public CItemTextView
 {

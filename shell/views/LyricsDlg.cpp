@@ -1,5 +1,5 @@
-#include "LyricsDlg.h"
-#include "ViewsResources.h"
+#include "shell/views/LyricsDlg.h"
+#include "shell/views/ViewsResources.h"
 
 CLyricsDlg::CLyricsDlg(CWnd* parent) : CDialog(IDD_GET_LYRICS, parent)
 {

@@ -1,8 +1,8 @@
-#include "PlayerView.h"
-#include "LibraryCells.h"
-#include "ViewsResources.h"
+#include "shell/views/PlayerView.h"
+#include "shell/views/LibraryCells.h"
+#include "shell/views/ViewsResources.h"
 
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // playing time. The "Player" menu opens on a row.
 #pragma once
 
-#include "LibraryListView.h"
+#include "shell/views/LibraryListView.h"
 
 class CPlayerView : public CLibraryListView
 {

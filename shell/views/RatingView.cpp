@@ -1,5 +1,5 @@
-#include "RatingView.h"
-#include "ViewsResources.h"
+#include "shell/views/RatingView.h"
+#include "shell/views/ViewsResources.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // shown.
 #pragma once
 
-#include "BannerFormView.h"
+#include "library/views/BannerFormView.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 #include <afxcmn.h>
 

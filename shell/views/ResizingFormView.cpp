@@ -1,4 +1,4 @@
-#include "ResizingFormView.h"
+#include "shell/views/ResizingFormView.h"
 
 IMPLEMENT_DYNAMIC(CResizingFormView, CFormView)
 

@@ -1,8 +1,8 @@
-#include "SearchDlg.h"
-#include "ViewsResources.h"
+#include "shell/views/SearchDlg.h"
+#include "shell/views/ViewsResources.h"
 
-#include "SonyControl.h"
-#include "SonyPlayer.h"
+#include "core/players/SonyControl.h"
+#include "core/players/SonyPlayer.h"
 
 BEGIN_MESSAGE_MAP(CSearchDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_DISC_PLAYER, OnPlayerChanged)

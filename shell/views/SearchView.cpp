@@ -1,9 +1,9 @@
-#include "SearchView.h"
-#include "DragText.h"
-#include "DropEntries.h"
-#include "LibraryCells.h"
-#include "ViewResources.h"
-#include "ViewsResources.h"
+#include "shell/views/SearchView.h"
+#include "library/views/DragText.h"
+#include "library/views/DropEntries.h"
+#include "shell/views/LibraryCells.h"
+#include "library/views/ViewResources.h"
+#include "shell/views/ViewsResources.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,7 +3,7 @@
 // deleted, reordered by dragging and joined by dropped play-list files.
 #pragma once
 
-#include "LibraryListView.h"
+#include "shell/views/LibraryListView.h"
 
 class CSearchView : public CLibraryListView
 {

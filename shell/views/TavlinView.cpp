@@ -1,5 +1,5 @@
-#include "TavlinView.h"
-#include "ViewsResources.h"
+#include "shell/views/TavlinView.h"
+#include "shell/views/ViewsResources.h"
 
 #include <algorithm>
 

@@ -3,10 +3,10 @@
 // unless frozen, and a typed device command text is sent.
 #pragma once
 
-#include "BannerFormView.h"
-#include "Tty.h"
+#include "library/views/BannerFormView.h"
+#include "shell/common/Tty.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 class CTavlinView : public CBannerFormView
 {

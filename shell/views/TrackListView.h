@@ -4,7 +4,7 @@
 // dropped into it.
 #pragma once
 
-#include "LibraryListView.h"
+#include "shell/views/LibraryListView.h"
 
 class CTrackListView : public CLibraryListView
 {

@@ -1,10 +1,10 @@
 // Debug output and message boxes reach the test instead of a debugger or a person.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "MessageBoxScript.h"
-#include "runtime/DebugOutput.h"
-#include "runtime/MessageBoxes.h"
+#include "tests/support/DebugCapture.h"
+#include "tests/support/MessageBoxScript.h"
+#include "platform/runtime/DebugOutput.h"
+#include "platform/runtime/MessageBoxes.h"
 
 namespace {
 

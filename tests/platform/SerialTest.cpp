@@ -1,8 +1,8 @@
 // A pty-backed COM port carries bytes both ways through the Win32 serial calls.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "PtySerial.h"
-#include "SerialCommRegistry.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/SerialCommRegistry.h"
 
 #include <string>
 

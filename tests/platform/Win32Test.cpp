@@ -1,7 +1,7 @@
 // The parts of Win32 that everything else stands on, as Wine gives them here.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "Win32Test.h"
+#include "tests/platform/Win32Test.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "AlsaFileDevice.h"
+#include "tests/support/AlsaFileDevice.h"
 
-#include "TestData.h"
+#include "tests/support/TestData.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 class CAlsaFileDevice
 {

@@ -1,4 +1,4 @@
-#include "CM11aSimulator.h"
+#include "tests/support/CM11aSimulator.h"
 
 #include <poll.h>
 #include <unistd.h>

@@ -7,7 +7,7 @@
 // clock request 0xA5, wrong checksums, silence and line noise.
 #pragma once
 
-#include "PtySerial.h"
+#include "tests/support/PtySerial.h"
 
 #include <mutex>
 #include <string>
@@ -15,7 +15,7 @@
 
 #include <windows.h>
 
-#include "SimulatorThread.h"
+#include "tests/support/SimulatorThread.h"
 
 class CCM11aSimulator : public CSimulatorThread
 {

@@ -1,4 +1,4 @@
-#include "CddbTestServer.h"
+#include "tests/support/CddbTestServer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // any number of server names, from fixture entries in the public entry format.
 #pragma once
 
-#include "LocalHttpServer.h"
+#include "tests/support/LocalHttpServer.h"
 
 #include <string>
 #include <vector>

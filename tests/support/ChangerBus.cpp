@@ -1,4 +1,4 @@
-#include "ChangerBus.h"
+#include "tests/support/ChangerBus.h"
 
 CChangerBus::CChangerBus(std::function<void(const std::string&)> report) : m_report(report)
 {

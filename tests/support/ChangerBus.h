@@ -8,8 +8,8 @@
 #include <memory>
 #include <mutex>
 
-#include "ChangerModel.h"
-#include "TavlinSimulator.h"
+#include "tests/support/ChangerModel.h"
+#include "tests/support/TavlinSimulator.h"
 
 class CChangerBus : public CTavlinBusDevice
 {

@@ -1,4 +1,4 @@
-#include "ChangerModel.h"
+#include "tests/support/ChangerModel.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "DebugCapture.h"
+#include "tests/support/DebugCapture.h"
 
 CDebugCapture::CDebugCapture()
 {

@@ -1,7 +1,7 @@
 // Collects what the program writes to the debugger output while it lives.
 #pragma once
 
-#include "runtime/DebugOutput.h"
+#include "platform/runtime/DebugOutput.h"
 
 #include <mutex>
 #include <string>

@@ -1,4 +1,4 @@
-#include "HostProgram.h"
+#include "tests/support/HostProgram.h"
 
 #include <fcntl.h>
 #include <spawn.h>

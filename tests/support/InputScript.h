@@ -3,7 +3,7 @@
 // a user would give.
 #pragma once
 
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <windows.h>
 

@@ -7,7 +7,7 @@
 //   journeyprobe cell HWND ROW COL  the screen rectangle of a list control's cell: x y w h
 //   journeyprobe item HWND ROW      a list box's row: x y w h<TAB>text (screen rectangle)
 // Rectangles are in screen coordinates, which are the X root window's.
-#include "ProcessWindows.h"
+#include "tests/support/ProcessWindows.h"
 
 #include <tlhelp32.h>
 

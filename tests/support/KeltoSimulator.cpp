@@ -1,4 +1,4 @@
-#include "KeltoSimulator.h"
+#include "tests/support/KeltoSimulator.h"
 
 #include <poll.h>
 #include <unistd.h>

@@ -7,7 +7,7 @@
 // Tests script further answers, silence and line noise.
 #pragma once
 
-#include "PtySerial.h"
+#include "tests/support/PtySerial.h"
 
 #include <map>
 #include <mutex>
@@ -16,7 +16,7 @@
 
 #include <windows.h>
 
-#include "SimulatorThread.h"
+#include "tests/support/SimulatorThread.h"
 
 class CKeltoSimulator : public CSimulatorThread
 {

@@ -2,7 +2,7 @@
 #define NOMINMAX
 #include <winsock2.h>
 
-#include "LocalHttpServer.h"
+#include "tests/support/LocalHttpServer.h"
 
 #include <stdlib.h>
 #include <string.h>

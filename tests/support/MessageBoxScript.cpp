@@ -1,6 +1,6 @@
-#include "MessageBoxScript.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 namespace {
 

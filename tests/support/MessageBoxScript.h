@@ -4,7 +4,7 @@
 // fallback installed by the test main answers the default button and fails the test.
 #pragma once
 
-#include "runtime/MessageBoxes.h"
+#include "platform/runtime/MessageBoxes.h"
 
 #include <deque>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "OleDragDriver.h"
+#include "tests/support/OleDragDriver.h"
 
 namespace
 {

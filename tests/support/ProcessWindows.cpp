@@ -1,4 +1,4 @@
-#include "ProcessWindows.h"
+#include "tests/support/ProcessWindows.h"
 
 #include <commctrl.h>
 #include <tlhelp32.h>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "WindowDriver.h"   // WindowText
+#include "tests/support/WindowDriver.h"   // WindowText
 
 std::vector<HWND> VisibleWindowsOf(DWORD pid);
 std::string WindowClass(HWND window);

@@ -1,6 +1,6 @@
-#include "PtySerial.h"
+#include "tests/support/PtySerial.h"
 
-#include "SerialCommRegistry.h"
+#include "tests/support/SerialCommRegistry.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "RealInput.h"
+#include "tests/support/RealInput.h"
 
-#include "InputScript.h"
+#include "tests/support/InputScript.h"
 
 void SendMouseAt(DWORD flags, POINT screen)
 {

@@ -1,4 +1,4 @@
-#include "SerialCommRegistry.h"
+#include "tests/support/SerialCommRegistry.h"
 
 #include <windows.h>
 #include <stdio.h>

@@ -1,4 +1,4 @@
-#include "SimulatorThread.h"
+#include "tests/support/SimulatorThread.h"
 
 CSimulatorThread::~CSimulatorThread()
 {

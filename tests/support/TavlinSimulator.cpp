@@ -1,4 +1,4 @@
-#include "TavlinSimulator.h"
+#include "tests/support/TavlinSimulator.h"
 
 #include <fcntl.h>
 #include <poll.h>

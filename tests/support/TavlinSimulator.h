@@ -11,7 +11,7 @@
 // the unit through it, not through the pty.
 #pragma once
 
-#include "PtySerial.h"
+#include "tests/support/PtySerial.h"
 
 #include <deque>
 #include <mutex>

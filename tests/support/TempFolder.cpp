@@ -1,6 +1,6 @@
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
-#include "TestData.h"
+#include "tests/support/TestData.h"
 
 #include <ctype.h>
 #include <dirent.h>

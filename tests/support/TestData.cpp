@@ -1,4 +1,4 @@
-#include "TestData.h"
+#include "tests/support/TestData.h"
 
 #include <stdio.h>
 #include <stdlib.h>

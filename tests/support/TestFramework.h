@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "runtime/HostHeadersBegin.h"
+#include "platform/runtime/HostHeadersBegin.h"
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
-#include "runtime/HostHeadersEnd.h"
+#include "platform/runtime/HostHeadersEnd.h"

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "MessageBoxScript.h"
+#include "tests/support/MessageBoxScript.h"
 
 int main(int argc, char** argv)
 {

@@ -1,9 +1,9 @@
-#include "bars/TkControlBar.h"
-#include "bars/TkDockBar.h"
-#include "bars/TkDockContext.h"
-#include "state/TkControlBarManager.h"
-#include "state/TkDockState.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkDockContext.h"
+#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/state/TkDockState.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <algorithm>
 #include <string.h>

@@ -1,5 +1,5 @@
-#include "bars/TkDialogBar.h"
-#include "state/TkDockState.h"
+#include "toolkit/bars/TkDialogBar.h"
+#include "toolkit/state/TkDockState.h"
 
 #include <commctrl.h>
 

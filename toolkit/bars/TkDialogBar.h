@@ -3,7 +3,7 @@
 // their proportions when the bar is sized.
 #pragma once
 
-#include "bars/TkControlBar.h"
+#include "toolkit/bars/TkControlBar.h"
 
 class TkDialogBar : public TkControlBar
 {

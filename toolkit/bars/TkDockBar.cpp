@@ -1,6 +1,6 @@
-#include "bars/TkDockBar.h"
-#include "bars/TkDockBarSplitter.h"
-#include "state/TkDockState.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkDockBarSplitter.h"
+#include "toolkit/state/TkDockState.h"
 
 #include <algorithm>
 

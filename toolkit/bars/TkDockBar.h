@@ -5,7 +5,7 @@
 // contracted again; bars moved by a layout are repainted once afterwards.
 #pragma once
 
-#include "bars/TkControlBar.h"
+#include "toolkit/bars/TkControlBar.h"
 
 class TkControlBarInfo;
 

@@ -1,5 +1,5 @@
-#include "bars/TkDockBar.h"
-#include "bars/TkDockBarSplitter.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkDockBarSplitter.h"
 
 #include <algorithm>
 #include <limits.h>

@@ -1,5 +1,5 @@
-#include "bars/TkDockBarSplitter.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/bars/TkDockBarSplitter.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <algorithm>
 

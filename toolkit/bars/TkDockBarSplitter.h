@@ -4,7 +4,7 @@
 // line between a row and the client area on the sides that have no splitter.
 #pragma once
 
-#include "bars/TkDockBar.h"
+#include "toolkit/bars/TkDockBar.h"
 
 class TkDockBar::Splitter : public CObject
 {

@@ -1,8 +1,8 @@
-#include "bars/TkDockContext.h"
-#include "bars/TkControlBar.h"
-#include "bars/TkDockBar.h"
-#include "bars/TkDockSite.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/bars/TkDockContext.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkDockSite.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <stdlib.h>
 

@@ -1,7 +1,7 @@
-#include "bars/TkDockSite.h"
-#include "bars/TkControlBar.h"
-#include "bars/TkDockBar.h"
-#include "bars/TkMiniDockFrameWnd.h"
+#include "toolkit/bars/TkDockSite.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkMiniDockFrameWnd.h"
 
 namespace
 {

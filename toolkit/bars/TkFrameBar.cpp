@@ -1,4 +1,4 @@
-#include "bars/TkFrameBar.h"
+#include "toolkit/bars/TkFrameBar.h"
 
 IMPLEMENT_DYNCREATE(TkFrameBar, TkControlBar)
 

@@ -2,7 +2,7 @@
 // one brings its mini frame forward when clicked.
 #pragma once
 
-#include "bars/TkControlBar.h"
+#include "toolkit/bars/TkControlBar.h"
 
 class TkFrameBar : public TkControlBar
 {

@@ -1,4 +1,4 @@
-#include "bars/TkMiniDockFrameWnd.h"
+#include "toolkit/bars/TkMiniDockFrameWnd.h"
 
 IMPLEMENT_DYNCREATE(TkMiniDockFrameWnd, CMiniDockFrameWnd)
 

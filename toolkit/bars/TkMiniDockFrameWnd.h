@@ -2,7 +2,7 @@
 // TkDockBar of its own instead of the platform's.
 #pragma once
 
-#include "bars/TkDockBar.h"
+#include "toolkit/bars/TkDockBar.h"
 
 class TkMiniDockFrameWnd : public CMiniDockFrameWnd
 {

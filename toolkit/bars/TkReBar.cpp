@@ -1,5 +1,5 @@
-#include "bars/TkReBar.h"
-#include "bars/TkControlBar.h"
+#include "toolkit/bars/TkReBar.h"
+#include "toolkit/bars/TkControlBar.h"
 
 IMPLEMENT_DYNCREATE(TkReBar, CReBar)
 

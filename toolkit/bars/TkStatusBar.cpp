@@ -1,5 +1,5 @@
-#include "bars/TkStatusBar.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/bars/TkStatusBar.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 namespace
 {

@@ -5,7 +5,7 @@
 // of id 0 is the message pane: the bar's window text is its text.
 #pragma once
 
-#include "bars/TkControlBar.h"
+#include "toolkit/bars/TkControlBar.h"
 
 #include <commctrl.h>
 

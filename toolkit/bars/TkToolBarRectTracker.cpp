@@ -1,4 +1,4 @@
-#include "bars/TkToolBarRectTracker.h"
+#include "toolkit/bars/TkToolBarRectTracker.h"
 
 #include <algorithm>
 

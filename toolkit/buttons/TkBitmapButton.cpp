@@ -1,6 +1,6 @@
-#include "buttons/TkBitmapButton.h"
+#include "toolkit/buttons/TkBitmapButton.h"
 
-#include "toolbars/TkSysColorBitmap.h"
+#include "toolkit/toolbars/TkSysColorBitmap.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 // system's button colours and are reloaded when they change.
 #pragma once
 
-#include "buttons/TkOwnerDrawButton.h"
+#include "toolkit/buttons/TkOwnerDrawButton.h"
 
 class TkBitmapButton : public TkOwnerDrawButton
 {

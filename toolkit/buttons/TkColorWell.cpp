@@ -1,4 +1,4 @@
-#include "buttons/TkColorWell.h"
+#include "toolkit/buttons/TkColorWell.h"
 
 #include <afxdlgs.h>
 

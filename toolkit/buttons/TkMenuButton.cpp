@@ -1,4 +1,4 @@
-#include "buttons/TkMenuButton.h"
+#include "toolkit/buttons/TkMenuButton.h"
 
 namespace
 {

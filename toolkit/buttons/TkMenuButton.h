@@ -3,7 +3,7 @@
 // again.
 #pragma once
 
-#include "buttons/TkBitmapButton.h"
+#include "toolkit/buttons/TkBitmapButton.h"
 
 class TkMenuButton : public TkBitmapButton
 {

@@ -1,4 +1,4 @@
-#include "buttons/TkOwnerDrawButton.h"
+#include "toolkit/buttons/TkOwnerDrawButton.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "buttons/TkPopupColorWell.h"
+#include "toolkit/buttons/TkPopupColorWell.h"
 
 IMPLEMENT_DYNCREATE(TkPopupColorWell, TkColorWell)
 

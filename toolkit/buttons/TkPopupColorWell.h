@@ -5,7 +5,7 @@
 // click elsewhere or the loss of the focus close it without a choice.
 #pragma once
 
-#include "buttons/TkColorWell.h"
+#include "toolkit/buttons/TkColorWell.h"
 
 // Sent to the notify window when "&Other..." was chosen in the popup.
 const UINT WM_TKCOLORWELL_OTHER = WM_USER + 102;

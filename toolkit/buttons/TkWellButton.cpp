@@ -1,4 +1,4 @@
-#include "buttons/TkWellButton.h"
+#include "toolkit/buttons/TkWellButton.h"
 
 #include <afxdlgs.h>
 

@@ -3,8 +3,8 @@
 // sent to the parent as WM_TKCOLORWELL_SELECT (wParam the button's id).
 #pragma once
 
-#include "buttons/TkOwnerDrawButton.h"
-#include "buttons/TkPopupColorWell.h"
+#include "toolkit/buttons/TkOwnerDrawButton.h"
+#include "toolkit/buttons/TkPopupColorWell.h"
 
 #include <memory>
 

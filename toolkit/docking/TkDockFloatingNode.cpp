@@ -1,6 +1,6 @@
-#include "docking/TkDockFloatingNode.h"
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLNFloatingHwndContainer.h"
+#include "toolkit/docking/TkDockFloatingNode.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLNFloatingHwndContainer.h"
 
 TkDockFloatingNode::TkDockFloatingNode()
     : m_floating(FALSE), m_manager(NULL), m_borders{0, 0, 0, 0}, m_bordersCached(FALSE)

@@ -6,10 +6,10 @@
 // dock's memory list.
 #pragma once
 
-#include "docking/TkDockHitTester.h"
-#include "docking/TkDockProtocol.h"
-#include "docking/TkLNBorder.h"
-#include "docking/TkQueryChildTargetInfo.h"
+#include "toolkit/docking/TkDockHitTester.h"
+#include "toolkit/docking/TkDockProtocol.h"
+#include "toolkit/docking/TkLNBorder.h"
+#include "toolkit/docking/TkQueryChildTargetInfo.h"
 
 class TkDockFloatingNode : public TkDefDockNodeInitiatorBase,
                            public TkDefDockNodeBase,

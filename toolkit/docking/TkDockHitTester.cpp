@@ -1,4 +1,4 @@
-#include "docking/TkDockHitTester.h"
+#include "toolkit/docking/TkDockHitTester.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,8 +6,8 @@
 // node coordinates. Hit testers live on the stack for one query.
 #pragma once
 
-#include "docking/TkDockProtocol.h"
-#include "docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkDockProtocol.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
 
 #include <vector>
 

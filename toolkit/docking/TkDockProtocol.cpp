@@ -1,7 +1,7 @@
-#include "docking/TkDockProtocol.h"
-#include "docking/TkDockFloatingNode.h"
-#include "docking/TkDynGridLineTarget.h"
-#include "docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkDockProtocol.h"
+#include "toolkit/docking/TkDockFloatingNode.h"
+#include "toolkit/docking/TkDynGridLineTarget.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
 
 namespace
 {

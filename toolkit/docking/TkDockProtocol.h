@@ -4,9 +4,9 @@
 // the tree and its old place is held by the undo owner that removed it.
 #pragma once
 
-#include "docking/TkDockTarget.h"
-#include "docking/TkInsertConstraints.h"
-#include "docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkDockTarget.h"
+#include "toolkit/docking/TkInsertConstraints.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
 
 class TkLNDockingMgr;
 class TkDockingNodeConstraints;

@@ -4,10 +4,10 @@
 // feature and every float window make one.
 #pragma once
 
-#include "docking/TkDockingSettings.h"
-#include "docking/TkDragDropDockingFeature.h"
-#include "docking/TkDragDropTask.h"
-#include "docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkDockingSettings.h"
+#include "toolkit/docking/TkDragDropDockingFeature.h"
+#include "toolkit/docking/TkDragDropTask.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
 
 class ITkDockingListenerConfig
 {

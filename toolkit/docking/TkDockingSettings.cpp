@@ -1,4 +1,4 @@
-#include "docking/TkDockingSettings.h"
+#include "toolkit/docking/TkDockingSettings.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
-#include "docking/TkDragDropDockingFeature.h"
-#include "docking/TkDockHitTester.h"
-#include "docking/TkDockingSettings.h"
+#include "toolkit/docking/TkDragDropDockingFeature.h"
+#include "toolkit/docking/TkDockHitTester.h"
+#include "toolkit/docking/TkDockingSettings.h"
 
 namespace
 {

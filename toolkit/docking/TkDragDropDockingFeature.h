@@ -10,9 +10,9 @@
 // until the end (outline mode) or before each re-dock (live mode).
 #pragma once
 
-#include "docking/TkDockProtocol.h"
-#include "docking/TkDragDropTask.h"
-#include "docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkDockProtocol.h"
+#include "toolkit/docking/TkDragDropTask.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
 
 class TkDragDropDockingFeature : public ITkDragDropFeature
 {

@@ -7,8 +7,8 @@
 // the feature's business; it sees five calls and no messages.
 #pragma once
 
-#include "docking/TkLayoutWndListener.h"
-#include "docking/TkReleasePoll.h"
+#include "toolkit/docking/TkLayoutWndListener.h"
+#include "toolkit/docking/TkReleasePoll.h"
 
 #include <cmath>
 

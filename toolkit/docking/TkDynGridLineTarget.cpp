@@ -1,7 +1,7 @@
-#include "docking/TkDynGridLineTarget.h"
-#include "docking/TkDockProtocol.h"
-#include "docking/TkDockingSettings.h"
-#include "docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkDynGridLineTarget.h"
+#include "toolkit/docking/TkDockProtocol.h"
+#include "toolkit/docking/TkDockingSettings.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
 
 #include <algorithm>
 

@@ -6,9 +6,9 @@
 // grow mode remembers its thickness for the next node.
 #pragma once
 
-#include "docking/TkDockTarget.h"
-#include "docking/TkLNDockBorderClient.h"
-#include "docking/TkLNDynamicGrid2d.h"
+#include "toolkit/docking/TkDockTarget.h"
+#include "toolkit/docking/TkLNDockBorderClient.h"
+#include "toolkit/docking/TkLNDynamicGrid2d.h"
 
 class TkDynGridLineTarget : public TkLNDynamicGrid2d,
                             public TkDefDockTargetBase,

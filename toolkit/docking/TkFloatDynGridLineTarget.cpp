@@ -1,4 +1,4 @@
-#include "docking/TkFloatDynGridLineTarget.h"
+#include "toolkit/docking/TkFloatDynGridLineTarget.h"
 
 namespace
 {

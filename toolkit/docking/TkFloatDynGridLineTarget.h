@@ -3,7 +3,7 @@
 // setting, off by default); then it is an ordinary grid-line target.
 #pragma once
 
-#include "docking/TkDynGridLineTarget.h"
+#include "toolkit/docking/TkDynGridLineTarget.h"
 
 class TkFloatDynGridLineTarget : public TkDynGridLineTarget
 {

@@ -4,10 +4,10 @@
 // double click floats it.
 #pragma once
 
-#include "docking/TkDockFloatingNode.h"
-#include "docking/TkDockingSettings.h"
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLNFloatingHwndContainer.h"
+#include "toolkit/docking/TkDockFloatingNode.h"
+#include "toolkit/docking/TkDockingSettings.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLNFloatingHwndContainer.h"
 
 template <class Base>
 class TkFloatableDockingNode_T : public TkDefDockNodeInitiatorBase,

@@ -1,4 +1,4 @@
-#include "docking/TkFloatingTargetGripper.h"
+#include "toolkit/docking/TkFloatingTargetGripper.h"
 
 BOOL TkFloatingTargetGripper::OnDockEvent(TkLayoutNode* node, TkLayoutNode* target,
                                           TkLayoutNode* parent, LPARAM value,

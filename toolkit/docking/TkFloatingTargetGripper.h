@@ -5,9 +5,9 @@
 // show only while the grid holds more than one node.
 #pragma once
 
-#include "docking/TkFloatableDockingNode.h"
-#include "docking/TkLayoutNodeGripper.h"
-#include "docking/TkQueryChildTargetInfo.h"
+#include "toolkit/docking/TkFloatableDockingNode.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
+#include "toolkit/docking/TkQueryChildTargetInfo.h"
 
 class TkFloatingTargetGripper : public TkFloatableDockingNode_T<TkReparentableGripperEx>,
                                 public TkQueryChildTargetInfo

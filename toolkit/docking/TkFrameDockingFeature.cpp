@@ -1,7 +1,7 @@
-#include "docking/TkFrameDockingFeature.h"
-#include "docking/TkDockingListener.h"
+#include "toolkit/docking/TkFrameDockingFeature.h"
+#include "toolkit/docking/TkDockingListener.h"
 
-#include "docking/TkDockProtocol.h"
+#include "toolkit/docking/TkDockProtocol.h"
 
 #include <afxext.h>
 

@@ -10,12 +10,12 @@
 // makes is owned by its memory manager. Features made in shared mode use
 // one docking manager, deleted with the last feature.
 #pragma once
-#include "docking/TkDynGridLineTarget.h"
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLNSizable.h"
-#include "docking/TkLayoutNodeBorderSpace.h"
-#include "docking/TkLayoutNodeWnd.h"
-#include "docking/TkLayoutWndListener.h"
+#include "toolkit/docking/TkDynGridLineTarget.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLNSizable.h"
+#include "toolkit/docking/TkLayoutNodeBorderSpace.h"
+#include "toolkit/docking/TkLayoutNodeWnd.h"
+#include "toolkit/docking/TkLayoutWndListener.h"
 
 #include <afxwin.h>
 

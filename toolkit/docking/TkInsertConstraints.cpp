@@ -1,4 +1,4 @@
-#include "docking/TkInsertConstraints.h"
+#include "toolkit/docking/TkInsertConstraints.h"
 
 #include <afxext.h>
 

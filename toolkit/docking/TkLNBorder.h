@@ -3,7 +3,7 @@
 // the margins. Pending growth is added to the next constrained layout.
 #pragma once
 
-#include "docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "docking/TkLNBorderClient.h"
+#include "toolkit/docking/TkLNBorderClient.h"
 
-#include "docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
 
 #include <algorithm>
 

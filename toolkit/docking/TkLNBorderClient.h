@@ -6,7 +6,7 @@
 // the full height.
 #pragma once
 
-#include "docking/TkLayoutNode.h"
+#include "toolkit/docking/TkLayoutNode.h"
 
 class ITkLNBorderClientEventRcvr
 {

@@ -1,5 +1,5 @@
-#include "docking/TkLNContainer.h"
-#include "docking/TkLNFloatingHwndContainer.h"
+#include "toolkit/docking/TkLNContainer.h"
+#include "toolkit/docking/TkLNFloatingHwndContainer.h"
 
 #include <afxext.h>
 

@@ -1,8 +1,8 @@
-#include "docking/TkLNDockBorderClient.h"
+#include "toolkit/docking/TkLNDockBorderClient.h"
 
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLayoutNodeBorderSpace.h"
-#include "docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLayoutNodeBorderSpace.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
 
 TkLNDockBorderClient::TkLNDockBorderClient(ITkFrameDockingFeature* feature)
     : m_feature(feature), m_insetTolerance(3)

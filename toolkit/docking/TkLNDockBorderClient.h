@@ -6,8 +6,8 @@
 // are reached through the small interfaces below.
 #pragma once
 
-#include "docking/TkDockTarget.h"
-#include "docking/TkLNBorderClient.h"
+#include "toolkit/docking/TkDockTarget.h"
+#include "toolkit/docking/TkLNBorderClient.h"
 
 class TkLNDockingMgr;
 

@@ -1,5 +1,5 @@
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLayoutNodeWnd.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLayoutNodeWnd.h"
 
 TkNodeMemoryManager* TkDockMgrMemMgr::FindOwnerOf(TkLayoutNode* node)
 {

@@ -6,9 +6,9 @@
 // every receiver of the trees involved.
 #pragma once
 
-#include "docking/TkInsertConstraints.h"
-#include "docking/TkLNContainer.h"
-#include "docking/TkLayoutNode.h"
+#include "toolkit/docking/TkInsertConstraints.h"
+#include "toolkit/docking/TkLNContainer.h"
+#include "toolkit/docking/TkLayoutNode.h"
 
 #include <afxtempl.h>
 

@@ -1,4 +1,4 @@
-#include "docking/TkLNDynamicGrid2d.h"
+#include "toolkit/docking/TkLNDynamicGrid2d.h"
 
 TkLNDynamicGridLine* TkLNDynamicGrid2d::CreateLineNode()
 {

@@ -5,7 +5,7 @@
 // splitters change the lines' thickness, the lines' own their nodes' length.
 #pragma once
 
-#include "docking/TkLNDynamicGridLine.h"
+#include "toolkit/docking/TkLNDynamicGridLine.h"
 
 class ITkPreferredNodeRectSet
 {

@@ -1,6 +1,6 @@
-#include "docking/TkLNDynamicGridLine.h"
-#include "docking/TkLNContainer.h"
-#include "docking/TkLNDynamicGrid2d.h"
+#include "toolkit/docking/TkLNDynamicGridLine.h"
+#include "toolkit/docking/TkLNContainer.h"
+#include "toolkit/docking/TkLNDynamicGrid2d.h"
 
 #include <algorithm>
 

@@ -9,10 +9,10 @@
 // and are owned by the line's memory manager.
 #pragma once
 
-#include "docking/TkInsertConstraints.h"
-#include "docking/TkLayoutNodeSplitter.h"
-#include "docking/TkNodeBehaviours.h"
-#include "docking/TkOrientedRect.h"
+#include "toolkit/docking/TkInsertConstraints.h"
+#include "toolkit/docking/TkLayoutNodeSplitter.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkOrientedRect.h"
 
 #include <afxtempl.h>
 

@@ -1,6 +1,6 @@
-#include "docking/TkLNFloatingHwndContainer.h"
-#include "docking/TkDockingSettings.h"
-#include "docking/TkLayoutMiniFloatWnd.h"
+#include "toolkit/docking/TkLNFloatingHwndContainer.h"
+#include "toolkit/docking/TkDockingSettings.h"
+#include "toolkit/docking/TkLayoutMiniFloatWnd.h"
 
 #include <afxtempl.h>
 

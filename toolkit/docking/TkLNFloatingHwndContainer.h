@@ -7,7 +7,7 @@
 // creation unless it still shows the node being dragged.
 #pragma once
 
-#include "docking/TkLNContainer.h"
+#include "toolkit/docking/TkLNContainer.h"
 
 class TkLayoutMiniFloatWnd;
 class TkLNDockingMgr;

@@ -1,4 +1,4 @@
-#include "docking/TkLNScale.h"
+#include "toolkit/docking/TkLNScale.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // with its own size.
 #pragma once
 
-#include "docking/TkLayoutNode.h"
+#include "toolkit/docking/TkLayoutNode.h"
 
 class TkLNScale : public TkLayoutNode
 {

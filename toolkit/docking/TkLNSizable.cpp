@@ -1,4 +1,4 @@
-#include "docking/TkLNSizable.h"
+#include "toolkit/docking/TkLNSizable.h"
 
 #include <algorithm>
 

@@ -10,10 +10,10 @@
 // it out again from the target's requested size.
 #pragma once
 
-#include "docking/TkLNBorder.h"
-#include "docking/TkLNDockBorderClient.h"
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLayoutNodeSplitter.h"
+#include "toolkit/docking/TkLNBorder.h"
+#include "toolkit/docking/TkLNDockBorderClient.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLayoutNodeSplitter.h"
 
 class TkLNSizable : public TkLNBorder_T<TkLayoutNode>,
                     public TkParentOfNegotiableChildNode,

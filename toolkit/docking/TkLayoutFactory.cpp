@@ -1,7 +1,7 @@
-#include "docking/TkLayoutFactory.h"
-#include "docking/TkFloatableDockingNode.h"
-#include "docking/TkLNScale.h"
-#include "docking/TkLayoutNodeGripper.h"
+#include "toolkit/docking/TkLayoutFactory.h"
+#include "toolkit/docking/TkFloatableDockingNode.h"
+#include "toolkit/docking/TkLNScale.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
 
 #include <map>
 

@@ -5,10 +5,10 @@
 // deletes what it made when a later step fails.
 #pragma once
 
-#include "docking/TkLayoutNodeDC.h"
-#include "docking/TkLayoutNodeWnd.h"
-#include "docking/TkLayoutWndListener.h"
-#include "docking/TkClassFactory.h"
+#include "toolkit/docking/TkLayoutNodeDC.h"
+#include "toolkit/docking/TkLayoutNodeWnd.h"
+#include "toolkit/docking/TkLayoutWndListener.h"
+#include "toolkit/docking/TkClassFactory.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
-#include "docking/TkLayoutMiniFloatWnd.h"
-#include "docking/TkLNFloatingHwndContainer.h"
+#include "toolkit/docking/TkLayoutMiniFloatWnd.h"
+#include "toolkit/docking/TkLNFloatingHwndContainer.h"
 
 BEGIN_MESSAGE_MAP(TkLayoutMiniFloatWnd, CMiniFrameWnd)
     ON_WM_DESTROY()

@@ -5,7 +5,7 @@
 // window's.
 #pragma once
 
-#include "docking/TkDockingListener.h"
+#include "toolkit/docking/TkDockingListener.h"
 
 #include <afxwin.h>
 #include <afxext.h>

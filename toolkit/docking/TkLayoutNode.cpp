@@ -1,4 +1,4 @@
-#include "docking/TkLayoutNode.h"
+#include "toolkit/docking/TkLayoutNode.h"
 
 #include <algorithm>
 #include <vector>

@@ -9,8 +9,8 @@
 // parent and orphans its children, so no pointer to it survives.
 #pragma once
 
-#include "docking/TkComposite.h"
-#include "docking/TkObjectMemoryManager.h"
+#include "toolkit/docking/TkComposite.h"
+#include "toolkit/docking/TkObjectMemoryManager.h"
 
 #include <functional>
 

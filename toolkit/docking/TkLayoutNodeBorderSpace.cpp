@@ -1,6 +1,6 @@
-#include "docking/TkLayoutNodeBorderSpace.h"
+#include "toolkit/docking/TkLayoutNodeBorderSpace.h"
 
-#include "toolbars/TkSysColors.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // its owner switches on.
 #pragma once
 
-#include "docking/TkLNBorder.h"
-#include "docking/TkLayoutNodeDC.h"
+#include "toolkit/docking/TkLNBorder.h"
+#include "toolkit/docking/TkLayoutNodeDC.h"
 
 class ITkBorderWrapper
 {

@@ -1,4 +1,4 @@
-#include "docking/TkLayoutNodeDC.h"
+#include "toolkit/docking/TkLayoutNodeDC.h"
 
 #include <afxwin.h>
 

@@ -3,7 +3,7 @@
 // repaint when realised and shift their drawing by the container offset.
 #pragma once
 
-#include "docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
 
 class CDC;
 

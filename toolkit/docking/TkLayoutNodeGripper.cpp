@@ -1,6 +1,6 @@
-#include "docking/TkLayoutNodeGripper.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
 
-#include "toolbars/TkSysColors.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <algorithm>
 #include <memory>

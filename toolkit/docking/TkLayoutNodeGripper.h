@@ -6,9 +6,9 @@
 // windows in.
 #pragma once
 
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLayoutNodeBorderSpace.h"
-#include "docking/TkWndPlugIn.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLayoutNodeBorderSpace.h"
+#include "toolkit/docking/TkWndPlugIn.h"
 
 // Where the bars (and buttons) of a gripper strip lie.
 struct TkGripperBars

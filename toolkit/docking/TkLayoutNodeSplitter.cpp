@@ -1,4 +1,4 @@
-#include "docking/TkLayoutNodeSplitter.h"
+#include "toolkit/docking/TkLayoutNodeSplitter.h"
 
 #include <algorithm>
 #include <climits>

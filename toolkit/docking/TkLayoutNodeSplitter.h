@@ -9,8 +9,8 @@
 // vertical bar that moves along x; 0, a horizontal bar that moves along y.
 #pragma once
 
-#include "docking/TkLayoutNodeWnd.h"
-#include "docking/TkSplitterBase.h"
+#include "toolkit/docking/TkLayoutNodeWnd.h"
+#include "toolkit/docking/TkSplitterBase.h"
 
 class TkLayoutNodeSplitter : public TkSplitterBase, public TkLayoutNodeWnd
 {

@@ -1,5 +1,5 @@
-#include "docking/TkLayoutNodeWnd.h"
-#include "docking/TkLNContainer.h"
+#include "toolkit/docking/TkLayoutNodeWnd.h"
+#include "toolkit/docking/TkLNContainer.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // node, which can take a child out and put it back.
 #pragma once
 
-#include "docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
 
 class TkLayoutNodeWnd : public TkLayoutNode,
                         public TkDefReparentableNode,

@@ -1,4 +1,4 @@
-#include "docking/TkLayoutWndListener.h"
+#include "toolkit/docking/TkLayoutWndListener.h"
 
 BEGIN_MESSAGE_MAP(TkLayoutWndListener, TkWndListener)
     ON_WM_SIZE()

@@ -5,8 +5,8 @@
 // window's own procedure out. The node is not owned.
 #pragma once
 
-#include "docking/TkLayoutNode.h"
-#include "docking/TkWndPlugIn.h"
+#include "toolkit/docking/TkLayoutNode.h"
+#include "toolkit/docking/TkWndPlugIn.h"
 
 class TkLayoutWndListener : public TkWndListener
 {

@@ -1,5 +1,5 @@
-#include "docking/TkNodeBehaviours.h"
-#include "docking/TkLNContainer.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkLNContainer.h"
 
 namespace
 {

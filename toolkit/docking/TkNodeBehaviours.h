@@ -5,7 +5,7 @@
 // is mixed into.
 #pragma once
 
-#include "docking/TkLayoutNode.h"
+#include "toolkit/docking/TkLayoutNode.h"
 
 class ITkLNContainer;
 

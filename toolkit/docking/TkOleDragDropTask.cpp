@@ -1,4 +1,4 @@
-#include "docking/TkOleDragDropTask.h"
+#include "toolkit/docking/TkOleDragDropTask.h"
 
 SCODE TkOleDropSource::QueryContinueDrag(BOOL escapePressed, DWORD keyState)
 {

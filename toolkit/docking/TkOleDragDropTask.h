@@ -5,7 +5,7 @@
 // drop only over a window that registered a TkOleDropTarget.
 #pragma once
 
-#include "docking/TkDragDropTask.h"
+#include "toolkit/docking/TkDragDropTask.h"
 
 #include <afxole.h>
 

@@ -1,5 +1,5 @@
-#include "docking/TkQueryChildTargetInfo.h"
-#include "docking/TkLNDynamicGrid2d.h"
+#include "toolkit/docking/TkQueryChildTargetInfo.h"
+#include "toolkit/docking/TkLNDynamicGrid2d.h"
 
 TkLayoutNode* TkFirstTargetNodeOf(TkLayoutNode* child)
 {

@@ -4,7 +4,7 @@
 // answers then describe that one node.
 #pragma once
 
-#include "docking/TkLayoutNode.h"
+#include "toolkit/docking/TkLayoutNode.h"
 
 #include <afxcoll.h>
 

@@ -1,8 +1,8 @@
-#include "docking/TkSplitterBase.h"
+#include "toolkit/docking/TkSplitterBase.h"
 
-#include "docking/TkLayoutNode.h"
-#include "docking/TkReleasePoll.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/docking/TkLayoutNode.h"
+#include "toolkit/docking/TkReleasePoll.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <windowsx.h>
 

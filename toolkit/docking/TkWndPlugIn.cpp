@@ -1,4 +1,4 @@
-#include "docking/TkWndPlugIn.h"
+#include "toolkit/docking/TkWndPlugIn.h"
 
 #include <afxcoll.h>
 

@@ -1,5 +1,5 @@
-#include "filters/TkCaptionFeatures.h"
-#include "filters/TkxFilters.h"
+#include "toolkit/filters/TkCaptionFeatures.h"
+#include "toolkit/filters/TkxFilters.h"
 
 using namespace nsSysCommandEx;
 

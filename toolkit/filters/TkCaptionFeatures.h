@@ -5,7 +5,7 @@
 // off by feature flags.
 #pragma once
 
-#include "filters/TkCaptionMsgFilter.h"
+#include "toolkit/filters/TkCaptionMsgFilter.h"
 
 class TkCaptionFeatures
 {

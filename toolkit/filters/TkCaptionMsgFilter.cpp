@@ -1,4 +1,4 @@
-#include "filters/TkCaptionMsgFilter.h"
+#include "toolkit/filters/TkCaptionMsgFilter.h"
 
 namespace
 {

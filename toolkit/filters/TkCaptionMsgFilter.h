@@ -7,7 +7,7 @@
 // for its maximised child.
 #pragma once
 
-#include "filters/TkMsgFilter.h"
+#include "toolkit/filters/TkMsgFilter.h"
 
 class TkCaptionMsgFilter : public TkNcMsgFilter
 {

@@ -1,4 +1,4 @@
-#include "filters/TkMsgFilter.h"
+#include "toolkit/filters/TkMsgFilter.h"
 
 TkMsgFilter::Descriptor::Descriptor(UINT id, UINT parentId, CRuntimeClass* filterClass,
                                     UINT flags)

@@ -1,9 +1,9 @@
-#include "filters/TkxFilters.h"
+#include "toolkit/filters/TkxFilters.h"
 
-#include "frames/TkDockableFrame.h"
-#include "frames/TkMDIChildWnd.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "frames/TkMultiDocTemplate.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMultiDocTemplate.h"
 
 #include <algorithm>
 

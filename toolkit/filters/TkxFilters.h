@@ -7,7 +7,7 @@
 // (the state menu); their variants act for an MDI frame's maximised child.
 #pragma once
 
-#include "filters/TkCaptionMsgFilter.h"
+#include "toolkit/filters/TkCaptionMsgFilter.h"
 
 class TkMultiDocTemplate;
 

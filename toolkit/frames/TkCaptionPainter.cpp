@@ -1,4 +1,4 @@
-#include "frames/TkCaptionPainter.h"
+#include "toolkit/frames/TkCaptionPainter.h"
 
 #include <algorithm>
 

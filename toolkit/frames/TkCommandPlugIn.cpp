@@ -1,4 +1,4 @@
-#include "frames/TkCommandPlugIn.h"
+#include "toolkit/frames/TkCommandPlugIn.h"
 
 IMPLEMENT_DYNCREATE(TkCommandPlugIn, CCmdTarget)
 

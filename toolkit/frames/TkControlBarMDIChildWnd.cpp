@@ -1,4 +1,4 @@
-#include "frames/TkControlBarMDIChildWnd.h"
+#include "toolkit/frames/TkControlBarMDIChildWnd.h"
 
 IMPLEMENT_DYNCREATE(TkControlBarMDIChildWnd, TkMDIChildWnd)
 

@@ -4,8 +4,8 @@
 // bar.
 #pragma once
 
-#include "frames/TkFloatingBarHost.h"
-#include "frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkFloatingBarHost.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
 
 class TkControlBarMDIChildWnd : public TkMDIChildWnd
 {

@@ -1,4 +1,4 @@
-#include "frames/TkControlBarWorksheet.h"
+#include "toolkit/frames/TkControlBarWorksheet.h"
 
 IMPLEMENT_DYNCREATE(TkControlBarWorksheet, TkWorksheet)
 

@@ -3,8 +3,8 @@
 // and shows as a sheet tab.
 #pragma once
 
-#include "frames/TkFloatingBarHost.h"
-#include "frames/TkWorksheet.h"
+#include "toolkit/frames/TkFloatingBarHost.h"
+#include "toolkit/frames/TkWorksheet.h"
 
 class TkControlBarWorksheet : public TkWorksheet
 {

@@ -1,7 +1,7 @@
-#include "frames/TkDocTemplateUtils.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "frames/TkMultiDocTemplate.h"
+#include "toolkit/frames/TkDocTemplateUtils.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMultiDocTemplate.h"
 
 #include <functional>
 

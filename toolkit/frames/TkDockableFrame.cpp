@@ -1,11 +1,11 @@
-#include "frames/TkDockableFrame.h"
-#include "filters/TkCaptionFeatures.h"
-#include "filters/TkxFilters.h"
-#include "frames/TkDocTemplateUtils.h"
-#include "frames/TkFrameCustomizing.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "frames/TkMultiDocTemplate.h"
-#include "menus/TkBmpMenuPlugIn.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/filters/TkCaptionFeatures.h"
+#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkDocTemplateUtils.h"
+#include "toolkit/frames/TkFrameCustomizing.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMultiDocTemplate.h"
+#include "toolkit/menus/TkBmpMenuPlugIn.h"
 
 using namespace nsSysCommandEx;
 

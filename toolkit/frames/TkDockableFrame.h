@@ -5,8 +5,8 @@
 // clicks into docking moves of its bar.
 #pragma once
 
-#include "filters/TkMsgFilter.h"
-#include "frames/TkFrameWnd.h"
+#include "toolkit/filters/TkMsgFilter.h"
+#include "toolkit/frames/TkFrameWnd.h"
 
 class TkMDIFrameWnd;
 

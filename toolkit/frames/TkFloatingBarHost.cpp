@@ -1,6 +1,6 @@
-#include "frames/TkFloatingBarHost.h"
-#include "bars/TkDockSite.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/frames/TkFloatingBarHost.h"
+#include "toolkit/bars/TkDockSite.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 namespace
 {

@@ -6,7 +6,7 @@
 // place, and closing it only hides the bar.
 #pragma once
 
-#include "bars/TkDockBar.h"
+#include "toolkit/bars/TkDockBar.h"
 
 class TkFloatingBarHost
 {

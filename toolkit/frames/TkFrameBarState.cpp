@@ -1,10 +1,10 @@
-#include "frames/TkFrameBarState.h"
-#include "bars/TkDockBar.h"
-#include "menus/TkMenuBarFeature.h"
-#include "state/TkDockState.h"
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/frames/TkFrameBarState.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/menus/TkMenuBarFeature.h"
+#include "toolkit/state/TkDockState.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 TkFrameBarState::TkFrameBarState() : m_pControlBarManager(NULL)
 {

@@ -1,6 +1,6 @@
-#include "frames/TkFrameCustomizing.h"
-#include "menus/TkBmpMenuPlugIn.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/frames/TkFrameCustomizing.h"
+#include "toolkit/menus/TkBmpMenuPlugIn.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 namespace
 {

@@ -1,13 +1,13 @@
-#include "frames/TkFrameWnd.h"
-#include "bars/TkControlBar.h"
-#include "bars/TkDockBar.h"
-#include "bars/TkMiniDockFrameWnd.h"
-#include "frames/TkCommandPlugIn.h"
-#include "frames/TkFrameBarState.h"
-#include "frames/TkFrameCustomizing.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "frames/TkWorkspaceCommands.h"
-#include "menus/TkBmpMenuPlugIn.h"
+#include "toolkit/frames/TkFrameWnd.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkMiniDockFrameWnd.h"
+#include "toolkit/frames/TkCommandPlugIn.h"
+#include "toolkit/frames/TkFrameBarState.h"
+#include "toolkit/frames/TkFrameCustomizing.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkWorkspaceCommands.h"
+#include "toolkit/menus/TkBmpMenuPlugIn.h"
 
 namespace
 {

@@ -5,9 +5,9 @@
 // menus and caption.
 #pragma once
 
-#include "bars/TkDockSite.h"
-#include "frames/TkFrameBarState.h"
-#include "frames/TkPaintedCaption.h"
+#include "toolkit/bars/TkDockSite.h"
+#include "toolkit/frames/TkFrameBarState.h"
+#include "toolkit/frames/TkPaintedCaption.h"
 
 #include <afxext.h>
 

@@ -1,8 +1,8 @@
-#include "frames/TkMDIChildWnd.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "filters/TkCaptionFeatures.h"
-#include "filters/TkxFilters.h"
-#include "frames/TkDocTemplateUtils.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/filters/TkCaptionFeatures.h"
+#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkDocTemplateUtils.h"
 
 using namespace nsSysCommandEx;
 

@@ -5,7 +5,7 @@
 // frame that stands in for the active child.
 #pragma once
 
-#include "filters/TkMsgFilter.h"
+#include "toolkit/filters/TkMsgFilter.h"
 
 #include <afxext.h>
 

@@ -1,6 +1,6 @@
 // The caption messages of TkMDIFrameWnd: painted while the painted caption
 // is on (TkPaintedCaption), else the default handling, then the filters.
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 LRESULT TkMDIFrameWnd::CaptionDefault(UINT message, WPARAM wParam, LPARAM lParam)
 {

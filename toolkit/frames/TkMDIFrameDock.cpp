@@ -1,11 +1,11 @@
 // The docking part of TkMDIFrameWnd: its dock bars, docking and floating of
 // bars between their hooks, floating in the main window, and the frames of
 // docking views hosted in bars.
-#include "frames/TkMDIFrameWnd.h"
-#include "bars/TkControlBar.h"
-#include "bars/TkDockBar.h"
-#include "bars/TkMiniDockFrameWnd.h"
-#include "frames/TkControlBarMDIChildWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkMiniDockFrameWnd.h"
+#include "toolkit/frames/TkControlBarMDIChildWnd.h"
 
 #include <algorithm>
 

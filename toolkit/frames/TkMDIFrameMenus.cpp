@@ -1,7 +1,7 @@
 // The menus of TkMDIFrameWnd: the window's menu, or with a menu bar the
 // frame's own menu and the menus it loads for the bar, and the "Window"
 // popup that the MDI client lists its children in.
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 #include <cstdarg>
 

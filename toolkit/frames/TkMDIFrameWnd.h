@@ -7,10 +7,10 @@
 // hooks (TkMDIFrameDock.cpp).
 #pragma once
 
-#include "bars/TkDockSite.h"
-#include "frames/TkFrameBarState.h"
-#include "frames/TkPaintedCaption.h"
-#include "filters/TkMsgFilter.h"
+#include "toolkit/bars/TkDockSite.h"
+#include "toolkit/frames/TkFrameBarState.h"
+#include "toolkit/frames/TkPaintedCaption.h"
+#include "toolkit/filters/TkMsgFilter.h"
 
 #include <afxext.h>
 

@@ -1,10 +1,10 @@
-#include "frames/TkMultiDocTemplate.h"
-#include "bars/TkControlBar.h"
-#include "bars/TkFrameBar.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkMDIChildWnd.h"
-#include "frames/TkVwDockFeedBack.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/frames/TkMultiDocTemplate.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkFrameBar.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkVwDockFeedBack.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 namespace
 {

@@ -10,7 +10,7 @@
 // side of the main frame's dock order, ToggleDocking(frame) moves it.
 #pragma once
 
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 #include <afxext.h>
 

@@ -1,5 +1,5 @@
-#include "frames/TkPaintedCaption.h"
-#include "frames/TkCaptionPainter.h"
+#include "toolkit/frames/TkPaintedCaption.h"
+#include "toolkit/frames/TkCaptionPainter.h"
 
 namespace
 {

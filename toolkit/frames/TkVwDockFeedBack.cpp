@@ -1,4 +1,4 @@
-#include "frames/TkVwDockFeedBack.h"
+#include "toolkit/frames/TkVwDockFeedBack.h"
 
 void TkVwDockFeedBackOleImp::OnPreDock(CFrameWnd* oldFrame, CFrameWnd* newFrame)
 {

@@ -1,6 +1,6 @@
-#include "frames/TkWorkbook.h"
-#include "frames/TkControlBarWorksheet.h"
-#include "frames/TkWorksheet.h"
+#include "toolkit/frames/TkWorkbook.h"
+#include "toolkit/frames/TkControlBarWorksheet.h"
+#include "toolkit/frames/TkWorksheet.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // margins so that the frame has room for a sunken border and the tabs.
 #pragma once
 
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 #include <afxcmn.h>
 

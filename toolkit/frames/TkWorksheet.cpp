@@ -1,5 +1,5 @@
-#include "frames/TkWorksheet.h"
-#include "frames/TkWorkbook.h"
+#include "toolkit/frames/TkWorksheet.h"
+#include "toolkit/frames/TkWorkbook.h"
 
 IMPLEMENT_DYNCREATE(TkWorksheet, TkMDIChildWnd)
 

@@ -2,7 +2,7 @@
 // itself to its workbook when loaded and leaves it when destroyed.
 #pragma once
 
-#include "frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
 
 class TkWorkbook;
 

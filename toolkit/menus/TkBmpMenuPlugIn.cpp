@@ -1,7 +1,7 @@
-#include "menus/TkBmpMenuPlugIn.h"
+#include "toolkit/menus/TkBmpMenuPlugIn.h"
 
-#include "menus/TkMenuFont.h"
-#include "toolbars/TkBmpMgr.h"
+#include "toolkit/menus/TkMenuFont.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
 
 #include <commctrl.h>
 

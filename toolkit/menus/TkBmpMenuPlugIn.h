@@ -5,7 +5,7 @@
 // every item it converted becomes a plain text item again.
 #pragma once
 
-#include "docking/TkWndPlugIn.h"
+#include "toolkit/docking/TkWndPlugIn.h"
 
 #include <utility>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "menus/TkCaptionButtons.h"
+#include "toolkit/menus/TkCaptionButtons.h"
 
-#include "menus/TkMenuBarMessages.h"
-#include "toolbars/TkCustomToolBar.h"
+#include "toolkit/menus/TkMenuBarMessages.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
 #include <algorithm>
 

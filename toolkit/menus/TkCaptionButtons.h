@@ -4,7 +4,7 @@
 // boxes, which posts the child the system command of the box released on.
 #pragma once
 
-#include "toolbars/TkTBMenuBtn.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
 
 class TkBtnCaption : public TkStdBtn
 {

@@ -1,4 +1,4 @@
-#include "menus/TkMDIMenuBar.h"
+#include "toolkit/menus/TkMDIMenuBar.h"
 
 IMPLEMENT_DYNCREATE(TkMDIMenuBar, TkMenuBar)
 

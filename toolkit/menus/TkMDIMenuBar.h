@@ -4,8 +4,8 @@
 // saved with its layout and never moved or deleted with its buttons.
 #pragma once
 
-#include "menus/TkCaptionButtons.h"
-#include "menus/TkMenuBar.h"
+#include "toolkit/menus/TkCaptionButtons.h"
+#include "toolkit/menus/TkMenuBar.h"
 
 // Command id of the caption buttons.
 const UINT kTkCaptionButtonId = 0x80000000;

@@ -1,9 +1,9 @@
-#include "menus/TkMenuBar.h"
+#include "toolkit/menus/TkMenuBar.h"
 
-#include "menus/TkMenuFont.h"
-#include "menus/TkMenuTemplate.h"
-#include "toolbars/TkTBMenuBtn.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/menus/TkMenuFont.h"
+#include "toolkit/menus/TkMenuTemplate.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 #include <afxext.h>
 

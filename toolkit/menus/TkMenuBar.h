@@ -6,7 +6,7 @@
 // and of the menu button whose popup is open; TkMenuBarMessages drives it.
 #pragma once
 
-#include "toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
 // Menu-bar notifications (WM_NOTIFY with a TkTBNotify record).
 const int kTkNotifyMenuDropDown = -2120;

@@ -1,4 +1,4 @@
-#include "menus/TkMenuBarFeature.h"
+#include "toolkit/menus/TkMenuBarFeature.h"
 
 IMPLEMENT_DYNAMIC(TkMenuBarFeature, TkBmpMenuPlugIn)
 

@@ -4,8 +4,8 @@
 // feature's PreTranslateMessage first from its own.
 #pragma once
 
-#include "menus/TkBmpMenuPlugIn.h"
-#include "menus/TkMenuBarMessages.h"
+#include "toolkit/menus/TkBmpMenuPlugIn.h"
+#include "toolkit/menus/TkMenuBarMessages.h"
 
 class TkMenuBarFeature : public TkBmpMenuPlugIn, public TkMenuBarMessages
 {

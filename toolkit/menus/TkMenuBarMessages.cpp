@@ -1,7 +1,7 @@
-#include "menus/TkMenuBarMessages.h"
+#include "toolkit/menus/TkMenuBarMessages.h"
 
-#include "menus/TkCaptionButtons.h"
-#include "menus/TkMenuTemplate.h"
+#include "toolkit/menus/TkCaptionButtons.h"
+#include "toolkit/menus/TkMenuTemplate.h"
 
 const UINT WM_TK_MENUPROD = ::RegisterWindowMessageA("WM_TK_MENUPROD");
 const UINT WM_TKGETMENU = ::RegisterWindowMessageA("WM_TKGETMENU");

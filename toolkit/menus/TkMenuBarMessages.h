@@ -7,7 +7,7 @@
 // tracking object and one pending drop-down request. One bar tracks at a time.
 #pragma once
 
-#include "menus/TkMenuBar.h"
+#include "toolkit/menus/TkMenuBar.h"
 
 // Registered messages: "WM_TK_MENUPROD" (posted to the frame: a deferred
 // move to the next or previous menu; with wParam kTkProdDropHot or

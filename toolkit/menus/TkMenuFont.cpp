@@ -1,4 +1,4 @@
-#include "menus/TkMenuFont.h"
+#include "toolkit/menus/TkMenuFont.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "menus/TkMenuTemplate.h"
+#include "toolkit/menus/TkMenuTemplate.h"
 
 namespace
 {

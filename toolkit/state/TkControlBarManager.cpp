@@ -1,4 +1,4 @@
-#include "state/TkControlBarManager.h"
+#include "toolkit/state/TkControlBarManager.h"
 
 IMPLEMENT_DYNAMIC(TkControlBarManager, CObject)
 

@@ -1,11 +1,11 @@
-#include "state/TkDockState.h"
-#include "bars/TkControlBar.h"
-#include "bars/TkDialogBar.h"
-#include "bars/TkDockBar.h"
-#include "bars/TkDockSite.h"
-#include "bars/TkMiniDockFrameWnd.h"
-#include "state/TkControlBarManager.h"
-#include "state/TkPersistentTreeNode.h"
+#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkDialogBar.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkDockSite.h"
+#include "toolkit/bars/TkMiniDockFrameWnd.h"
+#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/state/TkPersistentTreeNode.h"
 
 #include <stdlib.h>
 #include <string.h>

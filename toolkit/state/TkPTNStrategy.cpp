@@ -1,5 +1,5 @@
-#include "TkPTNStrategy.h"
-#include "TkRegistry.h"
+#include "toolkit/state/TkPTNStrategy.h"
+#include "toolkit/state/TkRegistry.h"
 
 #include <string.h>
 #include <vector>

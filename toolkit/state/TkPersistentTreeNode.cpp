@@ -1,5 +1,5 @@
-#include "TkPersistentTreeNode.h"
-#include "TkPTNStrategy.h"
+#include "toolkit/state/TkPersistentTreeNode.h"
+#include "toolkit/state/TkPTNStrategy.h"
 
 #include <stdlib.h>
 #include <string.h>

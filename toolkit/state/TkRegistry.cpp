@@ -1,4 +1,4 @@
-#include "TkRegistry.h"
+#include "toolkit/state/TkRegistry.h"
 
 #include <vector>
 

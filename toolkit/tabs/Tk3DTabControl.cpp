@@ -1,4 +1,4 @@
-#include "tabs/Tk3DTabControl.h"
+#include "toolkit/tabs/Tk3DTabControl.h"
 
 namespace
 {

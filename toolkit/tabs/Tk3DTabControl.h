@@ -6,7 +6,7 @@
 // active tab can be dragged to another place. Tk3DTab: one of its tabs.
 #pragma once
 
-#include "tabs/TkTabControlBase.h"
+#include "toolkit/tabs/TkTabControlBase.h"
 
 // Window styles of the strip.
 const DWORD TKTS_TOP = 0x0010;          // tabs hang from the top edge

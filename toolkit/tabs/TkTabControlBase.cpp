@@ -1,4 +1,4 @@
-#include "tabs/TkTabControlBase.h"
+#include "toolkit/tabs/TkTabControlBase.h"
 
 IMPLEMENT_DYNCREATE(TkTab, CObject)
 

@@ -1,5 +1,5 @@
-#include "tabs/TkTabWnd.h"
-#include "tabs/Tk3DTabControl.h"
+#include "toolkit/tabs/TkTabWnd.h"
+#include "toolkit/tabs/Tk3DTabControl.h"
 
 namespace
 {

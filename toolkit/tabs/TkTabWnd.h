@@ -6,7 +6,7 @@
 // sides and a 3-D frame round the pane area.
 #pragma once
 
-#include "tabs/TkTabControlBase.h"
+#include "toolkit/tabs/TkTabControlBase.h"
 
 class TkTabWndBase : public CWnd
 {

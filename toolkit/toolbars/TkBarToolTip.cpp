@@ -1,4 +1,4 @@
-#include "toolbars/TkBarToolTip.h"
+#include "toolkit/toolbars/TkBarToolTip.h"
 
 #include <afxext.h>
 

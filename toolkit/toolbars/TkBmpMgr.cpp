@@ -1,5 +1,5 @@
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkSysColorBitmap.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkSysColorBitmap.h"
 
 #include <stdlib.h>
 #include <string.h>

@@ -1,11 +1,11 @@
-#include "toolbars/TkBtnGroup.h"
+#include "toolkit/toolbars/TkBtnGroup.h"
 
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkBtnMap.h"
-#include "toolbars/TkCustomizeToolBar.h"
-#include "toolbars/TkMenuListBox.h"
-#include "toolbars/TkTBMenuBtn.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkBtnMap.h"
+#include "toolkit/toolbars/TkCustomizeToolBar.h"
+#include "toolkit/toolbars/TkMenuListBox.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 namespace {
 

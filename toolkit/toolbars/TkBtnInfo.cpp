@@ -1,4 +1,4 @@
-#include "toolbars/TkBtnInfo.h"
+#include "toolkit/toolbars/TkBtnInfo.h"
 
 #include <string.h>
 

@@ -1,4 +1,4 @@
-#include "toolbars/TkBtnMap.h"
+#include "toolkit/toolbars/TkBtnMap.h"
 
 namespace {
 

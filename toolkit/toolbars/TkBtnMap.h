@@ -5,7 +5,7 @@
 // The values are pointer-sized: a menu button's text is a pointer.
 #pragma once
 
-#include "toolbars/TkStdBtn.h"
+#include "toolkit/toolbars/TkStdBtn.h"
 
 // The four values a new button's Init takes.
 struct TkBtnInitData

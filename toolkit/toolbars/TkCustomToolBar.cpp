@@ -1,13 +1,13 @@
-#include "toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
-#include "bars/TkReBar.h"
-#include "state/TkControlBarManager.h"
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkCustomToolBarInfoEx.h"
-#include "toolbars/TkCustomToolCmdUI.h"
-#include "toolbars/TkDrawData.h"
-#include "toolbars/TkSysColors.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/bars/TkReBar.h"
+#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
+#include "toolkit/toolbars/TkCustomToolCmdUI.h"
+#include "toolkit/toolbars/TkDrawData.h"
+#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 #include <algorithm>
 

@@ -4,10 +4,10 @@
 // hot tracking) and updates their states through command update.
 #pragma once
 
-#include "bars/TkControlBar.h"
-#include "toolbars/TkBarToolTip.h"
-#include "toolbars/TkBtnMap.h"
-#include "toolbars/TkToolBarLayout.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/toolbars/TkBarToolTip.h"
+#include "toolkit/toolbars/TkBtnMap.h"
+#include "toolkit/toolbars/TkToolBarLayout.h"
 
 class TkBmpMgr;
 class TkDrawData;

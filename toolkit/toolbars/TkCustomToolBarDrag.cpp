@@ -2,10 +2,10 @@
 // over the desktop and dropping its command on a bar, off every bar (removed,
 // or a new floating bar when copying) or beside itself (a separator added or
 // taken away).
-#include "toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
-#include "bars/TkToolBarRectTracker.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/bars/TkToolBarRectTracker.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "toolbars/TkCustomToolBarInfoEx.h"
-#include "state/TkPersistentTreeNode.h"
+#include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
+#include "toolkit/state/TkPersistentTreeNode.h"
 
 #include <memory>
 

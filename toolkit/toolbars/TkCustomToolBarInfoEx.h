@@ -6,8 +6,8 @@
 // unnoticed.
 #pragma once
 
-#include "state/TkDockState.h"
-#include "toolbars/TkBtnInfo.h"
+#include "toolkit/state/TkDockState.h"
+#include "toolkit/toolbars/TkBtnInfo.h"
 
 class TkCustomToolBarInfoEx : public TkControlBarInfoEx
 {

@@ -1,10 +1,10 @@
 // TkCustomToolBar's messages: presses, capture and release, hot tracking,
 // delayed hiding and the tool-bar messages that add and delete buttons.
-#include "toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkDrawData.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkDrawData.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 BEGIN_MESSAGE_MAP(TkCustomToolBar, TkControlBar)
     ON_WM_LBUTTONDOWN()

@@ -1,6 +1,6 @@
-#include "toolbars/TkCustomToolCmdUI.h"
+#include "toolkit/toolbars/TkCustomToolCmdUI.h"
 
-#include "toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
 void TkCustomToolCmdUI::Enable(BOOL on)
 {

@@ -1,4 +1,4 @@
-#include "toolbars/TkCustomizeToolBar.h"
+#include "toolkit/toolbars/TkCustomizeToolBar.h"
 
 IMPLEMENT_DYNCREATE(TkCustomizeToolBar, TkCustomToolBar)
 

@@ -4,7 +4,7 @@
 // from the left to the width of the page's area.
 #pragma once
 
-#include "toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
 class TkCustomizeToolBar : public TkCustomToolBar
 {

@@ -1,4 +1,4 @@
-#include "toolbars/TkDrawData.h"
+#include "toolkit/toolbars/TkDrawData.h"
 
 namespace {
 

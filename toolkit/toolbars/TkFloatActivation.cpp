@@ -1,4 +1,4 @@
-#include "toolbars/TkFloatActivation.h"
+#include "toolkit/toolbars/TkFloatActivation.h"
 
 LRESULT TkFloatStatusToCaption(CWnd* wnd, WPARAM flags)
 {

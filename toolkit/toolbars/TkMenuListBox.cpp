@@ -1,7 +1,7 @@
-#include "toolbars/TkMenuListBox.h"
+#include "toolkit/toolbars/TkMenuListBox.h"
 
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkToolBarCmdPage.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkToolBarCmdPage.h"
 
 BEGIN_MESSAGE_MAP(TkMenuListBox, CListBox)
     ON_WM_LBUTTONDOWN()

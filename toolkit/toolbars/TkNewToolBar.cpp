@@ -1,6 +1,6 @@
-#include "toolbars/TkNewToolBar.h"
+#include "toolkit/toolbars/TkNewToolBar.h"
 
-#include "toolbars/TkToolBarsBase.h"
+#include "toolkit/toolbars/TkToolBarsBase.h"
 
 BEGIN_MESSAGE_MAP(TkNewToolBar, CDialog)
     ON_EN_CHANGE(IDC_TK_NEW_NAME, OnNameChange)

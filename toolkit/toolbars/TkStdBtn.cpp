@@ -1,6 +1,6 @@
-#include "toolbars/TkStdBtn.h"
+#include "toolkit/toolbars/TkStdBtn.h"
 
-#include "toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
 #include <algorithm>
 #include <string.h>

@@ -1,9 +1,9 @@
 // TkStdBtn's drawing: face, frame and image are painted into the bar's
 // off-screen button bitmap, then copied to the screen in one blit.
-#include "toolbars/TkStdBtn.h"
+#include "toolkit/toolbars/TkStdBtn.h"
 
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkDrawData.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkDrawData.h"
 
 namespace {
 

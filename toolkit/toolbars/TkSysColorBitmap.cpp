@@ -1,4 +1,4 @@
-#include "toolbars/TkSysColorBitmap.h"
+#include "toolkit/toolbars/TkSysColorBitmap.h"
 
 #include <stdlib.h>
 #include <string.h>

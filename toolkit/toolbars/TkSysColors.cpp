@@ -1,4 +1,4 @@
-#include "toolbars/TkSysColors.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 namespace {
 

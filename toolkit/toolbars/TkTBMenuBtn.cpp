@@ -1,8 +1,8 @@
-#include "toolbars/TkTBMenuBtn.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
 
-#include "toolbars/TkBtnMap.h"
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkDrawData.h"
+#include "toolkit/toolbars/TkBtnMap.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkDrawData.h"
 
 #include <algorithm>
 #include <ctype.h>

@@ -3,7 +3,7 @@
 // it hands back when its menu opens, and the mask of the menus it belongs to.
 #pragma once
 
-#include "toolbars/TkStdBtn.h"
+#include "toolkit/toolbars/TkStdBtn.h"
 
 class TkTBMenuBtn : public TkStdBtn
 {

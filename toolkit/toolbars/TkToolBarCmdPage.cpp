@@ -1,12 +1,12 @@
-#include "toolbars/TkToolBarCmdPage.h"
+#include "toolkit/toolbars/TkToolBarCmdPage.h"
 
-#include "menus/TkMenuBar.h"
-#include "toolbars/TkBtnGroup.h"
-#include "toolbars/TkCustomizeToolBar.h"
-#include "toolbars/TkTBMenuBtn.h"
-#include "toolbars/TkToolBarManager.h"
-#include "toolbars/TkToolBarSheet.h"
-#include "toolbars/TkToolBarsPage.h"
+#include "toolkit/menus/TkMenuBar.h"
+#include "toolkit/toolbars/TkBtnGroup.h"
+#include "toolkit/toolbars/TkCustomizeToolBar.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkToolBarSheet.h"
+#include "toolkit/toolbars/TkToolBarsPage.h"
 
 namespace {
 

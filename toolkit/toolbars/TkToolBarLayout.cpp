@@ -1,5 +1,5 @@
-#include "toolbars/TkToolBarLayout.h"
-#include "toolbars/TkStdBtn.h"
+#include "toolkit/toolbars/TkToolBarLayout.h"
+#include "toolkit/toolbars/TkStdBtn.h"
 
 #include <algorithm>
 #include <vector>

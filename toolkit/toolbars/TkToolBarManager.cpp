@@ -1,13 +1,13 @@
 // The manager's options, their persistence, config mode, listeners and the
 // objects it shares with its bars. Making and finding bars is in
 // TkToolBarManagerBars.cpp.
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
-#include "state/TkPersistentTreeNode.h"
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkDrawData.h"
-#include "toolbars/TkToolBarsDlg.h"
+#include "toolkit/state/TkPersistentTreeNode.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkDrawData.h"
+#include "toolkit/toolbars/TkToolBarsDlg.h"
 
 namespace {
 

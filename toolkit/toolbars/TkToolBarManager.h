@@ -7,8 +7,8 @@
 // through "WM_BARNOTIFY" (wParam bar id, lParam one of the codes below).
 #pragma once
 
-#include "state/TkControlBarManager.h"
-#include "toolbars/TkBtnMap.h"
+#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/toolbars/TkBtnMap.h"
 
 #include <afxtempl.h>
 

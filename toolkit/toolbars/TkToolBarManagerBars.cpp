@@ -1,11 +1,11 @@
 // TkToolBarManager: the bars themselves: the built-in definitions, the bars
 // made from them, from a saved layout or for the user, and finding bars.
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
-#include "bars/TkDockSite.h"
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkCustomToolBarInfoEx.h"
+#include "toolkit/bars/TkDockSite.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
 
 namespace {
 

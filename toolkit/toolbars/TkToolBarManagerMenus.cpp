@@ -1,11 +1,11 @@
 // TkToolBarManager and the frame's menu bar: found through the toolkit's
 // frames, made with the manager's styles, told apart from other bars.
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
-#include "frames/TkFrameWnd.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "menus/TkMDIMenuBar.h"
-#include "menus/TkMenuBar.h"
+#include "toolkit/frames/TkFrameWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/menus/TkMDIMenuBar.h"
+#include "toolkit/menus/TkMenuBar.h"
 
 #include <stdarg.h>
 

@@ -1,7 +1,7 @@
-#include "toolbars/TkToolBarSheet.h"
+#include "toolkit/toolbars/TkToolBarSheet.h"
 
-#include "toolbars/TkFloatActivation.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkFloatActivation.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 IMPLEMENT_DYNAMIC(TkToolBarSheet, CPropertySheet)
 

@@ -1,9 +1,9 @@
-#include "toolbars/TkToolBarsBase.h"
+#include "toolkit/toolbars/TkToolBarsBase.h"
 
-#include "menus/TkMenuBar.h"
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkNewToolBar.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/menus/TkMenuBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkNewToolBar.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 namespace {
 

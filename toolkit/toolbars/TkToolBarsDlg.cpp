@@ -1,7 +1,7 @@
-#include "toolbars/TkToolBarsDlg.h"
+#include "toolkit/toolbars/TkToolBarsDlg.h"
 
-#include "toolbars/TkFloatActivation.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkFloatActivation.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 TkToolBarsDlg::TkToolBarsDlg(TkToolBarManager* manager, CWnd* parent)
     : CDialog(IDD_TK_TOOLBARS, parent), TkToolBarsBase(this)

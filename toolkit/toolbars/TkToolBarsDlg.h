@@ -5,7 +5,7 @@
 // the customise sheet.
 #pragma once
 
-#include "toolbars/TkToolBarsBase.h"
+#include "toolkit/toolbars/TkToolBarsBase.h"
 
 const UINT IDD_TK_TOOLBARS = 20510;
 

@@ -1,7 +1,7 @@
-#include "toolbars/TkToolBarsPage.h"
+#include "toolkit/toolbars/TkToolBarsPage.h"
 
-#include "toolbars/TkToolBarManager.h"
-#include "toolbars/TkToolBarSheet.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkToolBarSheet.h"
 
 IMPLEMENT_DYNAMIC(TkToolBarsPage, CPropertyPage)
 

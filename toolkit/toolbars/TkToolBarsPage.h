@@ -8,7 +8,7 @@
 
 #include <afxdlgs.h>
 
-#include "toolbars/TkToolBarsBase.h"
+#include "toolkit/toolbars/TkToolBarsBase.h"
 
 const UINT IDD_TK_TOOLBARS_PAGE = 20513;
 

@@ -2,16 +2,16 @@
 // the mapper's matching, queue and nesting limit, the automation queue's
 // colon rule, and both automation devices over a real device manager and a
 // simulated interface unit.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "DeviceManager.h"
-#include "InProcessPath.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
-#include "TempFolder.h"
-#include "TestDocument.h"
-#include "ZYMAutomation.h"
+#include "tests/support/DebugCapture.h"
+#include "devices/manager/DeviceManager.h"
+#include "core/devpath/InProcessPath.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
+#include "tests/support/TempFolder.h"
+#include "core/automation/tests/TestDocument.h"
+#include "core/automation/ZYMAutomation.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,9 +1,9 @@
 // The event action dialog: its title names the event, its edit field shows
 // the action, OK takes the edited action and Cancel keeps the old one.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "AutomationResources.h"
-#include "EventEditDlg.h"
+#include "core/automation/AutomationResources.h"
+#include "core/automation/EventEditDlg.h"
 
 namespace {
 

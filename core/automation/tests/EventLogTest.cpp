@@ -2,11 +2,11 @@
 // shared within one second, the option switching it off and on, an
 // unwritable folder, and whole lines and whole maps while threads fire and
 // maps are reloaded.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
-#include "TestDocument.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
+#include "core/automation/tests/TestDocument.h"
 
 #include <map>
 #include <sstream>

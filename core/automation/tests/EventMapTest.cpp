@@ -1,10 +1,10 @@
 // The event map file as the mapper loads it: entries in file order with their
 // comments, line ends and capitals dealt with, the loader's result for broken
 // files with the entries found before the break, and files refused whole.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TempFolder.h"
-#include "TestDocument.h"
+#include "tests/support/TempFolder.h"
+#include "core/automation/tests/TestDocument.h"
 
 #include <utility>
 

@@ -5,9 +5,9 @@
 // document while it lives.
 #pragma once
 
-#include "AutoMapper.h"
-#include "DevicePath.h"
-#include "FireEvent.h"
+#include "core/automation/AutoMapper.h"
+#include "core/devpath/DevicePath.h"
+#include "core/automation/FireEvent.h"
 
 #include <atomic>
 #include <fstream>

@@ -1,12 +1,12 @@
 // The link's bytes against a scripted reporter copied beside a made-up program
 // path: the hello and the two first registrations, each later kind, a detach
 // reply, a reporter that stops answering, a missing reporter and the path bound.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "CrashLink.h"
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "core/crashlink/CrashLink.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
 #include <cstring>
 #include <string>

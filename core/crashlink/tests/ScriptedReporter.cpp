@@ -2,7 +2,7 @@
 // REPLY SEND", it reads each message with its payload, appends every byte read to
 // the file ZYM_REPORTER_LOG, and answers as ZYM_REPORTER_MODE says: "echo" (the
 // header back), "detach" (kind 10) or "silent:N" (echo N messages, then never).
-#include "CrashLinkProtocol.h"
+#include "core/crashlink/CrashLinkProtocol.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,11 +1,11 @@
 // The document's device path over its own device manager: each operation's
 // result and the error events its failures fire, the program's own events
 // exempt from them, and the path that does nothing when there is none.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "DeviceManager.h"
-#include "InProcessPath.h"
+#include "tests/support/DebugCapture.h"
+#include "devices/manager/DeviceManager.h"
+#include "core/devpath/InProcessPath.h"
 
 #include <functional>
 #include <string>

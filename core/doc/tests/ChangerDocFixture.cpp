@@ -1,4 +1,4 @@
-#include "ChangerDocFixture.h"
+#include "core/doc/tests/ChangerDocFixture.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 // words on the bus.
 #pragma once
 
-#include "DocFixture.h"
+#include "core/doc/tests/DocFixture.h"
 
-#include "CddbTestServer.h"
-#include "ChangerBus.h"
-#include "PtySerial.h"
-#include "SonyPlayer.h"
-#include "TavlinSimulator.h"
+#include "tests/support/CddbTestServer.h"
+#include "tests/support/ChangerBus.h"
+#include "tests/support/PtySerial.h"
+#include "core/players/SonyPlayer.h"
+#include "tests/support/TavlinSimulator.h"
 
 #include <string>
 #include <vector>

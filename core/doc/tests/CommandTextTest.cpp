@@ -1,8 +1,8 @@
 // Reading command texts: the split at the first "[" and the first "]", the
 // comma count of parameter lists and "%d" numbers, with hostile input.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "CommandText.h"
+#include "core/doc/CommandText.h"
 
 #include <limits.h>
 

@@ -4,11 +4,11 @@
 // loads (seen as the changers' words on the bus), passes, ranges, cancel,
 // new and moved discs, one disc in two changers, queued and selected look-ups,
 // and a changer that stops answering.
-#include "ChangerDocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/ChangerDocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "DiscLookups.h"
-#include "DiscSearch.h"
+#include "core/doc/DiscLookups.h"
+#include "core/doc/DiscSearch.h"
 
 #include <algorithm>
 

@@ -2,16 +2,16 @@
 // real analyser from files the test writes (and from mutagen, a writer of its
 // own), the year and length rules, names without tags, bad files, albums that
 // are not audio-file albums or are gone, and the add-file dialog.
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "AudioFiles.h"
-#include "HostProgram.h"
+#include "platform/analyzer/tests/AudioFiles.h"
+#include "tests/support/HostProgram.h"
 
-#include "AddMP3Dlg.h"
-#include "DocAudioFiles.h"
-#include "DocCommandTargets.h"
-#include "DocResource.h"
+#include "core/doc/AddMP3Dlg.h"
+#include "core/doc/DocAudioFiles.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/doc/DocResource.h"
 
 #include <stdio.h>
 #include <sys/stat.h>

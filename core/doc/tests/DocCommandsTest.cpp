@@ -1,8 +1,8 @@
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "DocCommands.h"
-#include "OpenLink.h"
+#include "core/doc/DocCommands.h"
+#include "core/doc/OpenLink.h"
 
 #include <string.h>
 

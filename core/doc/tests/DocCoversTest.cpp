@@ -1,7 +1,7 @@
-#include "WebDocFixture.h"
+#include "core/doc/tests/WebDocFixture.h"
 
-#include "DocCovers.h"
-#include "Image.h"
+#include "core/doc/DocCovers.h"
+#include "image/Image.h"
 
 #include <stdio.h>
 

@@ -1,4 +1,4 @@
-#include "DocFixture.h"
+#include "core/doc/tests/DocFixture.h"
 
 #include "JetRegistration.h"
 

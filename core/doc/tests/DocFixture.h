@@ -3,12 +3,12 @@
 // and the program's events recorded as one trace, and an MP3 stand-in.
 #pragma once
 
-#include "TestFramework.h"
-#include "StandIns.h"
-#include "TempFolder.h"
-#include "TestProfile.h"
+#include "tests/support/TestFramework.h"
+#include "core/players/tests/StandIns.h"
+#include "tests/support/TempFolder.h"
+#include "core/doc/tests/TestProfile.h"
 
-#include "ZymDoc.h"
+#include "core/doc/ZymDoc.h"
 
 #include <afxmt.h>
 

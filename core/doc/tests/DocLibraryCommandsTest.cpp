@@ -2,13 +2,13 @@
 // of audio-file albums, each once, highest first), Select All, and the offer
 // and conversion of a library of the old text format, whose failed save
 // leaves the library where it was.
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
-#include "TestData.h"
-#include "WindowDriver.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestData.h"
+#include "tests/support/WindowDriver.h"
 
-#include "DocCommandTargets.h"
-#include "DocResource.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/doc/DocResource.h"
 
 namespace {
 

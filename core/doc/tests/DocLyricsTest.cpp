@@ -1,6 +1,6 @@
-#include "WebDocFixture.h"
+#include "core/doc/tests/WebDocFixture.h"
 
-#include "DocLyrics.h"
+#include "core/doc/DocLyrics.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // delete marks a changer keeps come down into the library's albums, only
 // from changers with memo functions and only for slots they have; uploads go
 // to the changers with all memo functions; a cancel ends the download.
-#include "ChangerDocFixture.h"
+#include "core/doc/tests/ChangerDocFixture.h"
 
-#include "DocMemos.h"
+#include "core/doc/DocMemos.h"
 
 #include <algorithm>
 

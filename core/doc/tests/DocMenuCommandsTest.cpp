@@ -2,14 +2,14 @@
 // them, their states read through CCmdUI on a real menu: the Playlist menu
 // and the Add commands, volume and mute, user buttons, the media keys, the
 // current player's transport, and Help.
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "DocCommandTargets.h"
-#include "DocResource.h"
-#include "OpenLink.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/doc/DocResource.h"
+#include "core/doc/OpenLink.h"
 
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
 #include <afxwin.h>
 

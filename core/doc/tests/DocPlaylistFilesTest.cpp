@@ -2,12 +2,12 @@
 // play-list folder, full paths as given, the search list replaced, entries
 // inserted where asked, files that cannot be read or written, the commands'
 // states, and the real file dialog.
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
-#include "WindowDriver.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/WindowDriver.h"
 
-#include "DocCommandTargets.h"
-#include "DocResource.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/doc/DocResource.h"
 
 #include <sys/stat.h>
 

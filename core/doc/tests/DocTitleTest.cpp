@@ -3,13 +3,13 @@
 // last followed; "time[...]" and "playing[...]" only under their flags; the
 // selection follows the playing entry unless the user acted in the last 20
 // seconds; the window's text is set only when it changes.
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "DocCommandTargets.h"
-#include "HandOver.h"
+#include "core/doc/DocCommandTargets.h"
+#include "core/doc/HandOver.h"
 
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
 namespace {
 

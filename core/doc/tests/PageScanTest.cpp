@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "PageScan.h"
+#include "core/doc/PageScan.h"
 
 #include <string>
 

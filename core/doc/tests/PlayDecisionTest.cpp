@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "PlayDecision.h"
+#include "core/doc/PlayDecision.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "StandIns.h"
-#include "PlayMusic.h"
-#include "SonyControl.h"
-#include "DevicePath.h"
+#include "core/players/tests/StandIns.h"
+#include "core/doc/PlayMusic.h"
+#include "core/players/SonyControl.h"
+#include "core/devpath/DevicePath.h"
 #include "mp3/decoder/DecoderPlayer.h"
 #include "mp3/player/MPEGRequests.h"
-#include "playlist/PlayList.h"
+#include "library/playlist/PlayList.h"
 
 #include <afxmt.h>
 

@@ -2,10 +2,10 @@
 // document's device manager sends "zym:..." texts through the dispatcher and
 // hears the answers on its own "zymr" device, as a client of the device
 // server would; the test runs the ticks that the main window's timer would.
-#include "DocFixture.h"
+#include "core/doc/tests/DocFixture.h"
 
-#include "DeviceManager.h"
-#include "OpenLink.h"
+#include "devices/manager/DeviceManager.h"
+#include "core/doc/OpenLink.h"
 
 #include <mutex>
 

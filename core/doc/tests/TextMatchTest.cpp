@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TextMatch.h"
+#include "core/doc/TextMatch.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "WebDocFixture.h"
+#include "core/doc/tests/WebDocFixture.h"
 
 #include <stdio.h>
 

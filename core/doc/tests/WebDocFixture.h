@@ -3,8 +3,8 @@
 // from the test's pages, with albums and a selection made by the test.
 #pragma once
 
-#include "DocFixture.h"
-#include "LocalHttpServer.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/LocalHttpServer.h"
 
 #include <string>
 #include <vector>

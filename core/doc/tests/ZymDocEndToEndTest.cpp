@@ -5,13 +5,13 @@
 // plays in order (the changers' words on the bus, the program's events, the
 // MP3 player's samples on the ALSA file device); a disc taken out is seen by
 // the changer, re-synced and saved; the close ends every thread.
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "ChangerBus.h"
-#include "MPEGPlayerThread.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
+#include "tests/support/ChangerBus.h"
+#include "mp3/player/MPEGPlayerThread.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
 #include "mp3/decoder/tests/DecoderTestSupport.h"
 #include "tests/support/AlsaFileDevice.h"
 

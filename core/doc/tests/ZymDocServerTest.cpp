@@ -1,13 +1,13 @@
 // The document on the device server's road: the start-up waits for the
 // server before it defines the automation devices there, the unit is the
 // one the server found, and the road stays what it was until the next start.
-#include "DocFixture.h"
-#include "ServerEnvironment.h"
+#include "core/doc/tests/DocFixture.h"
+#include "server/tests/ServerEnvironment.h"
 
-#include "OpenLink.h"
-#include "TavlinClient.h"
-#include "TavlinRemote.h"
-#include "TestSite.h"
+#include "core/doc/OpenLink.h"
+#include "server/TavlinClient.h"
+#include "core/devpath/TavlinRemote.h"
+#include "server/tests/TestSite.h"
 
 #include <mutex>
 

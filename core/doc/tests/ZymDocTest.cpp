@@ -1,7 +1,7 @@
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "InProcessPath.h"
+#include "core/devpath/InProcessPath.h"
 
 namespace {
 

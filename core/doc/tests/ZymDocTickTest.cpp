@@ -1,8 +1,8 @@
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "HandOver.h"
-#include "SonyPlayer.h"
+#include "core/doc/HandOver.h"
+#include "core/players/SonyPlayer.h"
 
 #include <functional>
 

@@ -2,14 +2,14 @@
 // and a changer on the unit's first control bus: the start-up finds the unit
 // through "COM Ports to Check", sets it up from the options, scans the bus,
 // and applies the IR receiver option to the unit only when it differs.
-#include "DocFixture.h"
-#include "MessageBoxScript.h"
+#include "core/doc/tests/DocFixture.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "ChangerBus.h"
-#include "DeviceManager.h"
-#include "TavlinPort.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
+#include "tests/support/ChangerBus.h"
+#include "devices/manager/DeviceManager.h"
+#include "devices/port/TavlinPort.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
 
 #include <functional>
 

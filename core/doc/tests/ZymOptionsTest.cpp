@@ -1,8 +1,8 @@
-#include "TestFramework.h"
-#include "TestProfile.h"
+#include "tests/support/TestFramework.h"
+#include "core/doc/tests/TestProfile.h"
 
-#include "ZymOptions.h"
-#include "web/CDDBClient.h"
+#include "core/doc/ZymOptions.h"
+#include "library/web/CDDBClient.h"
 
 #include <afxwin.h>
 

@@ -2,11 +2,11 @@
 // resources with their names and code counts, the codes the player uses
 // compose to the changers' bits, and the remote's IR codes decode back to
 // their names.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ChangerModel.h"
-#include "Device.h"
-#include "ResourceText.h"
+#include "tests/support/ChangerModel.h"
+#include "devices/manager/Device.h"
+#include "devices/util/ResourceText.h"
 
 #include <memory>
 #include <string>

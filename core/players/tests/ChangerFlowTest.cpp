@@ -1,11 +1,11 @@
 // A changer player talking with a changer behind a text-level path: reading
 // disc and track information, recovering from a changer that goes to track 1,
 // nudging a skipping disc, binary track numbers and the door.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ChangerTextPath.h"
-#include "FakePlayerHost.h"
-#include "SonyPlayer.h"
+#include "core/players/tests/ChangerTextPath.h"
+#include "core/players/tests/FakePlayerHost.h"
+#include "core/players/SonyPlayer.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,18 +2,18 @@
 // simulated interface unit on a pty and a changer on its control-bus port 0.
 // Command texts leave as the changer's bytes, its reports come back as state
 // and events, and waits give up after their retries.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ChangerBus.h"
-#include "DebugCapture.h"
-#include "DeviceManager.h"
-#include "FakePlayerHost.h"
-#include "InProcessPath.h"
-#include "PlayerHost.h"
-#include "PtySerial.h"
-#include "ResourceText.h"
-#include "SonyPlayer.h"
-#include "TavlinSimulator.h"
+#include "tests/support/ChangerBus.h"
+#include "tests/support/DebugCapture.h"
+#include "devices/manager/DeviceManager.h"
+#include "core/players/tests/FakePlayerHost.h"
+#include "core/devpath/InProcessPath.h"
+#include "core/players/PlayerHost.h"
+#include "tests/support/PtySerial.h"
+#include "devices/util/ResourceText.h"
+#include "core/players/SonyPlayer.h"
+#include "tests/support/TavlinSimulator.h"
 
 #include <afxmt.h>
 

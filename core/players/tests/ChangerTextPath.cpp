@@ -1,8 +1,8 @@
-#include "ChangerTextPath.h"
+#include "core/players/tests/ChangerTextPath.h"
 
-#include "DeviceManager.h"
-#include "HexText.h"
-#include "SonyPlayer.h"
+#include "devices/manager/DeviceManager.h"
+#include "devices/util/HexText.h"
+#include "core/players/SonyPlayer.h"
 
 namespace {
 

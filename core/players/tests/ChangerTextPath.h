@@ -8,8 +8,8 @@
 // only recorded.
 #pragma once
 
-#include "ChangerBus.h"
-#include "DevicePath.h"
+#include "tests/support/ChangerBus.h"
+#include "core/devpath/DevicePath.h"
 
 #include <deque>
 #include <map>

@@ -1,6 +1,6 @@
-#include "FakePlayerHost.h"
+#include "core/players/tests/FakePlayerHost.h"
 
-#include "SonyPlayer.h"
+#include "core/players/SonyPlayer.h"
 
 #include <afxmt.h>
 

@@ -4,8 +4,8 @@
 
 #include <afxmt.h>
 
-#include "DevicePath.h"
-#include "PlayerHost.h"
+#include "core/devpath/DevicePath.h"
+#include "core/players/PlayerHost.h"
 
 #include <string>
 #include <vector>

@@ -2,17 +2,17 @@
 // it makes, the start-up words, routing of play-list entries to changers and
 // the MP3 player, whether an entry still plays, polls, power and stop all, and
 // a rescan while other threads use the players.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ChangerTextPath.h"
-#include "StandIns.h"
-#include "DeviceManager.h"
-#include "HexText.h"
-#include "MessageBoxScript.h"
-#include "ResourceText.h"
-#include "SonyControl.h"
-#include "SonyPlayer.h"
-#include "playlist/LibItem.h"
+#include "core/players/tests/ChangerTextPath.h"
+#include "core/players/tests/StandIns.h"
+#include "devices/manager/DeviceManager.h"
+#include "devices/util/HexText.h"
+#include "tests/support/MessageBoxScript.h"
+#include "devices/util/ResourceText.h"
+#include "core/players/SonyControl.h"
+#include "core/players/SonyPlayer.h"
+#include "library/playlist/LibItem.h"
 
 #include <algorithm>
 #include <map>

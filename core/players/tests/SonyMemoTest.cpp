@@ -2,17 +2,17 @@
 // memos, delete marks and artist tables behind a text-level path: the texts
 // of the writes, acknowledgements and their absence, whole-changer uploads,
 // the artist table's placement, cancels, and the front-panel typing.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ArtistTable.h"
-#include "ChangerTextPath.h"
-#include "FakePlayerHost.h"
-#include "SonyPlayer.h"
-#include "StandIns.h"
+#include "core/players/ArtistTable.h"
+#include "core/players/tests/ChangerTextPath.h"
+#include "core/players/tests/FakePlayerHost.h"
+#include "core/players/SonyPlayer.h"
+#include "core/players/tests/StandIns.h"
 
-#include "playlist/PlayList.h"
-#include "records/MusicLibrary.h"
-#include "records/TaskSink.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/records/TaskSink.h"
 
 #include <algorithm>
 #include <functional>

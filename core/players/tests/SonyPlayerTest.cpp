@@ -1,10 +1,10 @@
 // The changer player's requests: every text it composes at new and old
 // firmware, the bus codes of discs and tracks, the request logic on a clock the
 // test sets, keypad typing and the description of a player.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "FakePlayerHost.h"
-#include "SonyPlayer.h"
+#include "core/players/tests/FakePlayerHost.h"
+#include "core/players/SonyPlayer.h"
 
 #include <functional>
 #include <memory>

@@ -1,10 +1,10 @@
 // The changer player's status parser: event texts with their data become state
 // and status lines, and the parser sends what the playing logic needs (time
 // code, fades, stops, re-queueing, power and front-panel corrections).
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "FakePlayerHost.h"
-#include "SonyPlayer.h"
+#include "core/players/tests/FakePlayerHost.h"
+#include "core/players/SonyPlayer.h"
 
 #include <functional>
 #include <memory>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "mp3/player/Mp3Control.h"
-#include "records/AlbumRecord.h"
-#include "records/LibraryHost.h"
+#include "library/records/AlbumRecord.h"
+#include "library/records/LibraryHost.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "tasks/TaskMgr.h"
+#include "core/tasks/TaskMgr.h"
 
 #include <map>
 #include <mutex>

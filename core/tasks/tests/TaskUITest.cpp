@@ -1,10 +1,10 @@
 // The progress dialogs on their own thread, as real windows: which tasks get
 // one, what it shows after a tick, Cancel and close, and the thread's runs
 // under tasks made, changed and ended from several threads.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "tasks/TaskResources.h"
-#include "tasks/TaskUIMgr.h"
+#include "core/tasks/TaskResources.h"
+#include "core/tasks/TaskUIMgr.h"
 
 #include <commctrl.h>
 

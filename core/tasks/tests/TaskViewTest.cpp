@@ -1,12 +1,12 @@
 // The task view in a frame on a document that owns a task manager: rows and
 // cells after the rebuild hint, redraws of changed tasks only, cancelling
 // the selected task from its menu, and the column layout saved.
-#include "ViewFixture.h"
+#include "library/views/tests/ViewFixture.h"
 
-#include "tasks/TaskResources.h"
-#include "tasks/TaskView.h"
+#include "core/tasks/TaskResources.h"
+#include "core/tasks/TaskView.h"
 
-#include "ViewResources.h"
+#include "library/views/ViewResources.h"
 
 namespace {
 

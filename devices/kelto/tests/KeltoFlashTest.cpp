@@ -2,15 +2,15 @@
 // is written, and upgrades into a simulated switch on a pty-backed COM port,
 // checked word by word against objcopy's reading of the same HEX file and by
 // the lane sums of what the flash finally holds.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "HostProgram.h"
-#include "KeltoFlashWriter.h"
-#include "KeltoHexImage.h"
-#include "KeltoSimulator.h"
-#include "PtySerial.h"
-#include "TempFolder.h"
+#include "tests/support/DebugCapture.h"
+#include "tests/support/HostProgram.h"
+#include "devices/kelto/KeltoFlashWriter.h"
+#include "devices/kelto/KeltoHexImage.h"
+#include "tests/support/KeltoSimulator.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TempFolder.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -1,11 +1,11 @@
 // The Kelto driver against a simulated switch on a pty-backed COM port: command
 // words as frames, responses as texts, the flush that waits for its echo,
 // locating, the boot loader, and bad lines.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "KeltoPort.h"
-#include "KeltoSimulator.h"
-#include "PtySerial.h"
+#include "devices/kelto/KeltoPort.h"
+#include "tests/support/KeltoSimulator.h"
+#include "tests/support/PtySerial.h"
 
 #include <mutex>
 #include <string>

@@ -1,14 +1,14 @@
 // Code composition for control-bus and IR devices, and the decoding of received
 // IR timings of real protocols (NEC, RC-5) back to their codes.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "BitText.h"
-#include "DebugCapture.h"
-#include "DeviceFiles.h"
-#include "LowLevelText.h"
-#include "PtySerial.h"
-#include "TavlinPort.h"
-#include "TavlinSimulator.h"
+#include "devices/manager/BitText.h"
+#include "tests/support/DebugCapture.h"
+#include "devices/manager/tests/DeviceFiles.h"
+#include "devices/port/LowLevelText.h"
+#include "tests/support/PtySerial.h"
+#include "devices/port/TavlinPort.h"
+#include "tests/support/TavlinSimulator.h"
 
 #include <math.h>
 #include <stdio.h>

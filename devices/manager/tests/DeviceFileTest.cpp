@@ -1,15 +1,15 @@
 // Device definition files: keywords, codes, comments, includes, numbered
 // devices, every device type, the loader's errors, and saving without loss.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "DeviceFiles.h"
-#include "FileSizeLimit.h"
-#include "TempFolder.h"
+#include "tests/support/DebugCapture.h"
+#include "devices/manager/tests/DeviceFiles.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/TempFolder.h"
 
 #include <stdio.h>
 
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Device.h"
-#include "TestData.h"
+#include "devices/manager/Device.h"
+#include "tests/support/TestData.h"
 
 inline std::string FixturePath(const char* name)
 {

@@ -2,13 +2,13 @@
 // cut into items, frames on the wire, received codes matched and delivered to
 // the right listeners in order, and devices, users and the monitoring thread
 // changing under each other.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "DeviceFiles.h"
-#include "DeviceManager.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
+#include "tests/support/DebugCapture.h"
+#include "devices/manager/tests/DeviceFiles.h"
+#include "devices/manager/DeviceManager.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
 
 #include <memory>
 #include <string>

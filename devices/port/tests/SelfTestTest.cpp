@@ -1,11 +1,11 @@
 // Self tests of a unit on the loopback fixture, with the fixture's wiring
 // broken where a test wants a failure, and the boot loader's block transfers.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "PtySerial.h"
-#include "TavlinPort.h"
-#include "TavlinSimulator.h"
+#include "tests/support/DebugCapture.h"
+#include "tests/support/PtySerial.h"
+#include "devices/port/TavlinPort.h"
+#include "tests/support/TavlinSimulator.h"
 
 namespace {
 

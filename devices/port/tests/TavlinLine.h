@@ -2,11 +2,11 @@
 // to the debugger output and nothing is sent unless a test asks for it.
 #pragma once
 
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "PtySerial.h"
-#include "TavlinPort.h"
+#include "tests/support/DebugCapture.h"
+#include "tests/support/PtySerial.h"
+#include "devices/port/TavlinPort.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // LOWLEVEL texts: every word's frames byte for byte, the order in which words
 // are matched, bad items, IR encoding and repetition.
-#include "TavlinLine.h"
+#include "devices/port/tests/TavlinLine.h"
 
-#include "LowLevelText.h"
-#include "TavlinSimulator.h"
+#include "devices/port/LowLevelText.h"
+#include "tests/support/TavlinSimulator.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The port driver: opening the COM port, port commands byte for byte, setting
 // checks, locating the unit, sync marks, settings requests and keep-alive.
-#include "TavlinLine.h"
+#include "devices/port/tests/TavlinLine.h"
 
-#include "MessageBoxScript.h"
-#include "TavlinSimulator.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TavlinSimulator.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The receive parser: framed bytes from the unit become event texts, answers
 // update the settings cache, error answers are reported and counted.
-#include "TavlinLine.h"
+#include "devices/port/tests/TavlinLine.h"
 
-#include "TavlinSimulator.h"
+#include "tests/support/TavlinSimulator.h"
 
 #include <stdlib.h>
 

@@ -1,9 +1,9 @@
 // Alarms of the timer device driven by a test clock: single, repeating and
 // daily alarms, their texts, clearing, late polls, and commands arriving while
 // another thread polls.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TimerList.h"
+#include "devices/timer/TimerList.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The error holder and the device library's small utilities.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "Bcd.h"
-#include "DebugCapture.h"
-#include "Error.h"
-#include "MessageBoxScript.h"
-#include "MessageWaits.h"
-#include "ResourceText.h"
-#include "SplitPath.h"
-#include "TextFields.h"
-#include "TextSpan.h"
+#include "devices/util/Bcd.h"
+#include "tests/support/DebugCapture.h"
+#include "devices/util/Error.h"
+#include "tests/support/MessageBoxScript.h"
+#include "devices/util/MessageWaits.h"
+#include "devices/util/ResourceText.h"
+#include "devices/util/SplitPath.h"
+#include "devices/util/TextFields.h"
+#include "devices/util/TextSpan.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
 // The CM11a driver against a simulated interface on a pty-backed COM port:
 // command words as frames with the checksum handshake, uploads as event texts,
 // the clock answer after a power failure, and bad lines.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "CM11aPort.h"
-#include "CM11aSimulator.h"
-#include "MessageBoxScript.h"
-#include "PtySerial.h"
+#include "devices/x10/CM11aPort.h"
+#include "tests/support/CM11aSimulator.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/PtySerial.h"
 
 #include <time.h>
 

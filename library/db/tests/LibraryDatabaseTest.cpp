@@ -1,6 +1,6 @@
 // Load, save, compaction and id upgrade of the library file, looked at through
 // the library and through SQLite directly.
-#include "LibraryDbFixture.h"
+#include "library/db/tests/LibraryDbFixture.h"
 
 #include <dirent.h>
 #include <signal.h>
@@ -10,8 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "HostProgram.h"
-#include "db/ODBError.h"
+#include "tests/support/HostProgram.h"
+#include "library/db/ODBError.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "LibraryDbFixture.h"
+#include "library/db/tests/LibraryDbFixture.h"
 
 #include <stdlib.h>
 

@@ -3,14 +3,14 @@
 // SQLite reached directly to look at (or damage) what the program wrote.
 #pragma once
 
-#include "JetTestBase.h"
+#include "platform/jet/tests/JetTestBase.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "MessageBoxScript.h"
-#include "db/LibraryDatabase.h"
+#include "tests/support/MessageBoxScript.h"
+#include "library/db/LibraryDatabase.h"
 
 class CRecordingHost : public CLibraryHost
 {

@@ -1,14 +1,14 @@
 // Libraries made by MakeLibrary.py, loaded through the library database: what
 // the script writes must be what the program reads as sound, with nothing for
 // the load to mend.
-#include "LibraryDbFixture.h"
+#include "library/db/tests/LibraryDbFixture.h"
 
 #include <ctype.h>
 #include <set>
 #include <utility>
 
-#include "HostProgram.h"
-#include "TestData.h"
+#include "tests/support/HostProgram.h"
+#include "tests/support/TestData.h"
 
 namespace {
 

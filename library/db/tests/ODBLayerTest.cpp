@@ -1,12 +1,12 @@
 // The consumer layer against our provider: binding by name, inline and
 // by-reference texts, inserts, NULLs and the COM error text.
-#include "LibraryDbFixture.h"
+#include "library/db/tests/LibraryDbFixture.h"
 
 #include <oledberr.h>
 
 #include "JetIds.h"
 #include "OleDbConstants.h"
-#include "db/ODBError.h"
+#include "library/db/ODBError.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "TestFramework.h"
-#include "MessageBoxScript.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "keywords/MasterKeyword.h"
+#include "library/keywords/MasterKeyword.h"
 
 #include <string>
 #include <vector>

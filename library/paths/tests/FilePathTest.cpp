@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "paths/FilePath.h"
+#include "library/paths/FilePath.h"
 
 namespace {
 

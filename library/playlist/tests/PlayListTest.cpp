@@ -1,13 +1,13 @@
-#include "TestFramework.h"
-#include "FileSizeLimit.h"
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
-#include "playlist/PlayList.h"
+#include "library/playlist/PlayList.h"
 
-#include "crt/Random.h"
-#include "keywords/KeywordStat.h"
+#include "platform/crt/Random.h"
+#include "library/keywords/KeywordStat.h"
 
 #include <dirent.h>
 #include <stdio.h>

@@ -1,7 +1,7 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "records/MusicLibrary.h"
-#include "crt/Random.h"
+#include "library/records/MusicLibrary.h"
+#include "platform/crt/Random.h"
 
 #include <mutex>
 #include <string>

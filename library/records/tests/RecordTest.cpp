@@ -1,9 +1,9 @@
-#include "TestFramework.h"
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
-#include "records/AlbumRecord.h"
+#include "library/records/AlbumRecord.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -1,7 +1,7 @@
-#include "TestFramework.h"
-#include "MessageBoxScript.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "search/Expr.h"
+#include "library/search/Expr.h"
 
 #include <set>
 #include <string>

@@ -2,12 +2,12 @@
 // transitions, the states a selection fills in, legend and banner texts,
 // changes written into the records, renaming, new and deleted keywords, and
 // the read-only view.
-#include "ViewFixture.h"
+#include "library/views/tests/ViewFixture.h"
 
-#include "MessageBoxScript.h"
+#include "tests/support/MessageBoxScript.h"
 
-#include "KwdView.h"
-#include "ViewResources.h"
+#include "library/views/KwdView.h"
+#include "library/views/ViewResources.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The play-list view in a frame on a test document: playing by double click,
 // the editing commands, drops of text and of shell files, the selection
 // handed to the document, the frame's title and icon, and printing.
-#include "ViewFixture.h"
+#include "library/views/tests/ViewFixture.h"
 
-#include "InputScript.h"
-#include "MessageBoxScript.h"
-#include "MetafileText.h"
-#include "TempFolder.h"
+#include "tests/support/InputScript.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/MetafileText.h"
+#include "tests/support/TempFolder.h"
 
-#include "PlayListView.h"
-#include "ViewResources.h"
+#include "library/views/PlayListView.h"
+#include "library/views/ViewResources.h"
 
 #include <afxext.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "ViewFixture.h"
+#include "library/views/tests/ViewFixture.h"
 
 void PumpViewMessages()
 {

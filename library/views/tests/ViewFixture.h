@@ -3,11 +3,11 @@
 // the views send, recorded by a second view.
 #pragma once
 
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ViewsHost.h"
+#include "library/views/ViewsHost.h"
 
-#include "records/LibraryHost.h"
+#include "library/records/LibraryHost.h"
 
 #include <afxwin.h>
 

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "CddbTestServer.h"
-#include "HttpTestSupport.h"
-#include "MessageBoxScript.h"
-#include "web/CDDBClient.h"
+#include "tests/support/CddbTestServer.h"
+#include "library/web/tests/HttpTestSupport.h"
+#include "tests/support/MessageBoxScript.h"
+#include "library/web/CDDBClient.h"
 
 #include <objbase.h>
 

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HttpTestSupport.h"
-#include "MessageBoxScript.h"
-#include "web/CDDBDialogs.h"
-#include "web/WebResources.h"
+#include "library/web/tests/HttpTestSupport.h"
+#include "tests/support/MessageBoxScript.h"
+#include "library/web/CDDBDialogs.h"
+#include "library/web/WebResources.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HttpTestSupport.h"
-#include "web/DiscEntry.h"
+#include "library/web/tests/HttpTestSupport.h"
+#include "library/web/DiscEntry.h"
 
 #include <string>
 #include <vector>

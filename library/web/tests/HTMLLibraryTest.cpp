@@ -1,10 +1,10 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HttpTestSupport.h"
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
-#include "TestData.h"
-#include "web/HTMLLibrary.h"
+#include "library/web/tests/HttpTestSupport.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
+#include "library/web/HTMLLibrary.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "HttpTestSupport.h"
+#include "library/web/tests/HttpTestSupport.h"
 
 int CRecordingTasks::CreateTask(const char* name, volatile BYTE*, DWORD)
 {

@@ -2,9 +2,9 @@
 // were told, and albums of given track lengths.
 #pragma once
 
-#include "records/AlbumRecord.h"
-#include "records/LibraryHost.h"
-#include "records/TaskSink.h"
+#include "library/records/AlbumRecord.h"
+#include "library/records/LibraryHost.h"
+#include "library/records/TaskSink.h"
 
 #include <mutex>
 #include <string>

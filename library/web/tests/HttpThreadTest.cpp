@@ -1,12 +1,12 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HttpTestSupport.h"
-#include "LocalHttpServer.h"
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
-#include "web/CDDBClient.h"
-#include "web/HTTPThread.h"
-#include "web/ZymInetSession.h"
+#include "library/web/tests/HttpTestSupport.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
+#include "library/web/CDDBClient.h"
+#include "library/web/HTTPThread.h"
+#include "library/web/ZymInetSession.h"
 
 #include <algorithm>
 #include <cstring>

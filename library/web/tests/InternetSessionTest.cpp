@@ -1,7 +1,7 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HttpTestSupport.h"
-#include "LocalHttpServer.h"
+#include "library/web/tests/HttpTestSupport.h"
+#include "tests/support/LocalHttpServer.h"
 
 #include <afxinet.h>
 

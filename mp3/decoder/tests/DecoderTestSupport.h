@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "TestData.h"
+#include "tests/support/TestData.h"
 #include "mp3/decoder/Decoder.h"
 #include "mp3/decoder/DecoderChannel.h"
 #include "mp3/decoder/DecoderErrors.h"

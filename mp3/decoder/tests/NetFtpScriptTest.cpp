@@ -1,7 +1,7 @@
 // FTP replies that a real server does not give on demand, played from scripts.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "NetTestHelpers.h"
+#include "mp3/decoder/tests/NetTestHelpers.h"
 #include "mp3/decoder/NetFtp.h"
 
 #include <stdio.h>

@@ -1,8 +1,8 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "FtpTestServer.h"
-#include "TempFolder.h"
-#include "NetTestHelpers.h"
+#include "tests/support/FtpTestServer.h"
+#include "tests/support/TempFolder.h"
+#include "mp3/decoder/tests/NetTestHelpers.h"
 #include "mp3/decoder/NetFtp.h"
 
 #include <stdlib.h>

@@ -1,8 +1,8 @@
 // Servers that never finish their reply head: each open ends with the time-out.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "LocalHttpServer.h"
-#include "NetTestHelpers.h"
+#include "tests/support/LocalHttpServer.h"
+#include "mp3/decoder/tests/NetTestHelpers.h"
 #include "mp3/decoder/NetHttp.h"
 
 namespace {

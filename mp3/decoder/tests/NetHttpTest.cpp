@@ -1,7 +1,7 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "LocalHttpServer.h"
-#include "NetTestHelpers.h"
+#include "tests/support/LocalHttpServer.h"
+#include "mp3/decoder/tests/NetTestHelpers.h"
 #include "mp3/decoder/NetHttp.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "NetTestHelpers.h"
+#include "mp3/decoder/tests/NetTestHelpers.h"
 #include "mp3/decoder/NetWorker.h"
 
 #include <string.h>

@@ -1,15 +1,15 @@
 // The MP3 player on its own thread, playing for real: the decoder player sends
 // the samples through Wine's waveOut to the ALSA file device, or to a WAV
 // file, and its notifications reach the dialog's flags and the library.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <atomic>
 #include <string>
 #include <vector>
 
-#include "MPEGPlayerThread.h"
+#include "mp3/player/MPEGPlayerThread.h"
 #include "mp3/decoder/tests/DecoderTestSupport.h"
-#include "records/MusicLibrary.h"
+#include "library/records/MusicLibrary.h"
 #include "tests/support/AlsaFileDevice.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,12 +1,12 @@
 // The player control's requests to the MP3 player: from a state, a request on an
 // item gives a result, the decoder commands posted in order, and the flags.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "MPEGRequests.h"
+#include "mp3/player/MPEGRequests.h"
 #include "mp3/decoder/DecoderMessage.h"
 #include "mp3/decoder/DecoderPlayer.h"
 

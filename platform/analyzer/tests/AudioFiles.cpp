@@ -1,4 +1,4 @@
-#include "AudioFiles.h"
+#include "platform/analyzer/tests/AudioFiles.h"
 
 #include "mp3/decoder/tests/support/SyntheticStreams.h"
 

@@ -1,7 +1,7 @@
-#include "TestFramework.h"
-#include "TempFolder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TempFolder.h"
 
-#include "crt/FileAccess.h"
+#include "platform/crt/FileAccess.h"
 
 #include <errno.h>
 #include <stdlib.h>

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "crt/NumberText.h"
+#include "platform/crt/NumberText.h"
 
 namespace
 {

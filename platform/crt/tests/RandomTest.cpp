@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "crt/Random.h"
+#include "platform/crt/Random.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "crt/SplitPath.h"
+#include "platform/crt/SplitPath.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "crt/StringCase.h"
+#include "platform/crt/StringCase.h"
 
 namespace
 {

@@ -1,5 +1,5 @@
 // The compaction engine, created by its CLSID and called through IDispatch.
-#include "JetFixture.h"
+#include "platform/jet/tests/JetFixture.h"
 
 #include "JetIds.h"
 

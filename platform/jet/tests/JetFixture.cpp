@@ -1,4 +1,4 @@
-#include "JetFixture.h"
+#include "platform/jet/tests/JetFixture.h"
 
 #include <stdlib.h>
 

@@ -2,7 +2,7 @@
 // with SQLite directly, and the provider reached through COM as consumers do.
 #pragma once
 
-#include "JetTestBase.h"
+#include "platform/jet/tests/JetTestBase.h"
 
 #include <oledb.h>
 #include <oledberr.h>

@@ -1,6 +1,6 @@
 // The provider driven through the raw OLE DB interfaces, as the library's
 // consumer layer drives it.
-#include "JetFixture.h"
+#include "platform/jet/tests/JetFixture.h"
 
 
 namespace {

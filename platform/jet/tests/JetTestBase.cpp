@@ -1,4 +1,4 @@
-#include "JetTestBase.h"
+#include "platform/jet/tests/JetTestBase.h"
 
 #include "JetRegistration.h"
 

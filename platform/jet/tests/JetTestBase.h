@@ -4,8 +4,8 @@
 // a temporary folder for database files.
 #pragma once
 
-#include "TestFramework.h"
-#include "TempFolder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TempFolder.h"
 
 #include <memory>
 #include <string>

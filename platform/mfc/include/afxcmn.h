@@ -3,7 +3,7 @@
 
 #include <afxwin.h>
 
-#include "mfc/ImageList.h"
-#include "mfc/ListCtrl.h"
-#include "mfc/TreeCtrl.h"
-#include "mfc/CommonControls.h"
+#include "platform/mfc/ImageList.h"
+#include "platform/mfc/ListCtrl.h"
+#include "platform/mfc/TreeCtrl.h"
+#include "platform/mfc/CommonControls.h"

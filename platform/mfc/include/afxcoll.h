@@ -3,4 +3,4 @@
 
 #include <afx.h>
 
-#include "mfc/Collections.h"
+#include "platform/mfc/Collections.h"

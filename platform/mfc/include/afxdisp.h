@@ -3,4 +3,4 @@
 
 #include <afx.h>
 
-#include "mfc/OleDateTime.h"
+#include "platform/mfc/OleDateTime.h"

@@ -3,5 +3,5 @@
 
 #include <afxwin.h>
 
-#include "mfc/CommonDialogs.h"
-#include "mfc/PropertySheet.h"
+#include "platform/mfc/CommonDialogs.h"
+#include "platform/mfc/PropertySheet.h"

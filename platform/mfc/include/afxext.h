@@ -5,13 +5,13 @@
 
 #include <afxwin.h>
 
-#include "mfc/SplitterWnd.h"
-#include "mfc/BitmapButton.h"
-#include "mfc/PrintInfo.h"
-#include "mfc/ControlBar.h"
-#include "mfc/DockBar.h"
-#include "mfc/DockContext.h"
-#include "mfc/DockState.h"
-#include "mfc/MiniFrameWnd.h"
-#include "mfc/ReBar.h"
-#include "mfc/RectTracker.h"
+#include "platform/mfc/SplitterWnd.h"
+#include "platform/mfc/BitmapButton.h"
+#include "platform/mfc/PrintInfo.h"
+#include "platform/mfc/ControlBar.h"
+#include "platform/mfc/DockBar.h"
+#include "platform/mfc/DockContext.h"
+#include "platform/mfc/DockState.h"
+#include "platform/mfc/MiniFrameWnd.h"
+#include "platform/mfc/ReBar.h"
+#include "platform/mfc/RectTracker.h"

@@ -3,4 +3,4 @@
 
 #include <afx.h>
 
-#include "mfc/InternetSession.h"
+#include "platform/mfc/InternetSession.h"

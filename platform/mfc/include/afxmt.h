@@ -3,5 +3,5 @@
 
 #include <afx.h>
 
-#include "mfc/SyncObject.h"
-#include "mfc/SyncLock.h"
+#include "platform/mfc/SyncObject.h"
+#include "platform/mfc/SyncLock.h"

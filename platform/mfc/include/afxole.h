@@ -3,4 +3,4 @@
 
 #include <afxwin.h>
 
-#include "mfc/OleDragDrop.h"
+#include "platform/mfc/OleDragDrop.h"

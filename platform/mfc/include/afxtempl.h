@@ -3,7 +3,7 @@
 
 #include <afx.h>
 
-#include "mfc/Array.h"
-#include "mfc/List.h"
-#include "mfc/Map.h"
-#include "mfc/TypedPtr.h"
+#include "platform/mfc/Array.h"
+#include "platform/mfc/List.h"
+#include "platform/mfc/Map.h"
+#include "platform/mfc/TypedPtr.h"

@@ -1,8 +1,8 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afxext.h>
 
-#include "PumpMessages.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
 namespace
 {

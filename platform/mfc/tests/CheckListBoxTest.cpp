@@ -1,9 +1,9 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afxwin.h>
 
-#include "InputScript.h"
-#include "PumpMessages.h"
+#include "tests/support/InputScript.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "TestFramework.h"
-#include "DockBarEntries.h"
-#include "PostDrag.h"
-#include "PumpMessages.h"
-#include "TempFolder.h"
+#include "tests/support/TestFramework.h"
+#include "platform/mfc/tests/DockBarEntries.h"
+#include "platform/mfc/tests/PostDrag.h"
+#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/TempFolder.h"
 
 #include <afxext.h>
 

@@ -1,7 +1,7 @@
 // DDX_DateTimeCtrl between a COleDateTime and a date picker that may show no
 // date: a valid value shows to the second and comes back; a picker showing
 // none gives a null value, and a null or invalid value shows none.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afxcmn.h>
 #include <afxdisp.h>

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
+#include "tests/support/DebugCapture.h"
 
 #include <afx.h>
 

@@ -1,8 +1,8 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DebugCapture.h"
-#include "DialogTest.h"
-#include "MessageBoxScript.h"
+#include "tests/support/DebugCapture.h"
+#include "platform/mfc/tests/DialogTest.h"
+#include "tests/support/MessageBoxScript.h"
 
 #include <afxwin.h>
 

@@ -1,7 +1,7 @@
 // Dialogs whose list and combo boxes start with the strings of the template's
 // initialisation data, before OnInitDialog runs; data that is cut short adds
 // nothing past the cut.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afxwin.h>
 

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "PumpMessages.h"
-#include "DocViewTest.h"
-#include "MessageBoxScript.h"
-#include "TempFolder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "platform/mfc/tests/PumpMessages.h"
+#include "platform/mfc/tests/DocViewTest.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TempFolder.h"
 
 #include <afxwin.h>
 

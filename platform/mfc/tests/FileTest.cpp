@@ -1,5 +1,5 @@
-#include "TestFramework.h"
-#include "TempFolder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TempFolder.h"
 
 #include <afx.h>
 

@@ -2,8 +2,8 @@
 // activation, and the mini frame's caption follows the frame's; both go
 // inactive when another window takes the activation. Read from the
 // captions' pixels.
-#include "TestFramework.h"
-#include "PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
 #include <afxext.h>
 

@@ -1,7 +1,7 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "PumpMessages.h"
-#include "FrameCommandsTest.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "platform/mfc/tests/PumpMessages.h"
+#include "platform/mfc/tests/FrameCommandsTest.h"
 
 #include <afxext.h>
 

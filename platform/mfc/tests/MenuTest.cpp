@@ -1,5 +1,5 @@
-#include "TestFramework.h"
-#include "MenuTest.h"
+#include "tests/support/TestFramework.h"
+#include "platform/mfc/tests/MenuTest.h"
 
 #include <afxwin.h>
 

@@ -1,5 +1,5 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
 
 #include <afxwin.h>
 

@@ -1,4 +1,4 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afxdisp.h>
 

@@ -1,7 +1,7 @@
 // The data offered by a COleDataSource as COleDataObject reads it: formats
 // offered and refused, copies handed out, the formats listed; and the effect a
 // window's drop target gives OLE's drag loop.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afxole.h>
 

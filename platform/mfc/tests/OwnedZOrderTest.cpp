@@ -2,7 +2,7 @@
 // it owns above it again, in their own order, while the activation and the
 // focus stay where they went; the windows of another frame are left alone.
 // Driven with real clicks where a person would click.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afxwin.h>
 

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
 
-#include "InputScript.h"
-#include "MessageBoxScript.h"
-#include "PropertySheetTest.h"
+#include "tests/support/InputScript.h"
+#include "tests/support/MessageBoxScript.h"
+#include "platform/mfc/tests/PropertySheetTest.h"
 
 #include <afxdlgs.h>
 

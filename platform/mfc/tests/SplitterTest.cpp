@@ -1,5 +1,5 @@
-#include "TestFramework.h"
-#include "PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
 #include <afxext.h>
 

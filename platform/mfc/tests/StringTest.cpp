@@ -1,8 +1,8 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <afx.h>
 
-#include "StringTest.h"
+#include "platform/mfc/tests/StringTest.h"
 
 #include <string>
 #include <utility>

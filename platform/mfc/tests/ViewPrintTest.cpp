@@ -1,12 +1,12 @@
 // A view's print job over Win32 printing, where Wine offers no printer and
 // refuses documents on other devices: each failure is told once, and the
 // view's printing handlers still pair up.
-#include "TestFramework.h"
-#include "MessageBoxScript.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/MessageBoxScript.h"
 
 #include <afxwin.h>
 
-#include "mfc/PrintInfo.h"
+#include "platform/mfc/PrintInfo.h"
 
 #include <string>
 

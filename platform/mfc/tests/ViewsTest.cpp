@@ -1,6 +1,6 @@
-#include "TestFramework.h"
-#include "PumpMessages.h"
-#include "ViewsTest.h"
+#include "tests/support/TestFramework.h"
+#include "platform/mfc/tests/PumpMessages.h"
+#include "platform/mfc/tests/ViewsTest.h"
 
 #include <afxwin.h>
 

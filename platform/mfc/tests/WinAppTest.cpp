@@ -1,5 +1,5 @@
-#include "TestFramework.h"
-#include "MessageBoxScript.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/MessageBoxScript.h"
 
 #include <afxwin.h>
 

@@ -5,7 +5,7 @@
 //   zymscreens.exe.so ZYM FOLDER   (Windows paths: the program and the pictures' folder)
 //
 // It starts zym, waits for its start-up to end and closes it at the end.
-#include "ProcessWindows.h"
+#include "tests/support/ProcessWindows.h"
 
 #include <commctrl.h>
 #include <stdio.h>

@@ -1,10 +1,10 @@
 // The program's command strings, read from its own resources: every command
 // of a tool bar or a menu has a status-bar prompt and a tool tip
 // ("prompt\ntip"), and the texts the program fixes read exactly so.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ZymResources.h"
-#include "toolbars/TkBarToolTip.h"
+#include "shell/app/ZymResources.h"
+#include "toolkit/toolbars/TkBarToolTip.h"
 
 #include <afxwin.h>
 

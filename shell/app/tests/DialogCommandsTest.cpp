@@ -1,7 +1,7 @@
-#include "DocFixture.h"
+#include "core/doc/tests/DocFixture.h"
 
-#include "DialogCommands.h"
-#include "SearchDlg.h"
+#include "shell/app/DialogCommands.h"
+#include "shell/views/SearchDlg.h"
 
 namespace
 {

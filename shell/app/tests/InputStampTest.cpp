@@ -1,8 +1,8 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ZymApp.h"
+#include "shell/app/ZymApp.h"
 
-#include "HandOver.h"
+#include "core/doc/HandOver.h"
 
 TEST(InputStampTest, KeysAndButtonPressesStampTheUsersLastInput)
 {

@@ -1,9 +1,9 @@
 // The main frame's 100 ms timer over a real document, tick by tick: the test
 // sends each tick itself, the window's own timer stopped.
-#include "DocFixture.h"
+#include "core/doc/tests/DocFixture.h"
 
-#include "MainFrame.h"
-#include "ZymResources.h"
+#include "shell/app/MainFrame.h"
+#include "shell/app/ZymResources.h"
 
 #include <algorithm>
 

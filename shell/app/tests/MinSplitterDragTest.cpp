@@ -1,9 +1,9 @@
 // The library tab's splitter dragged with the mouse as a person does it
 // (SendInput): the bar stops where either row would go below its minimum.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "MinSplitterWnd.h"
-#include "RealInput.h"
+#include "shell/app/MinSplitterWnd.h"
+#include "tests/support/RealInput.h"
 
 #include <afxext.h>
 

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "MinSplitterWnd.h"
+#include "shell/app/MinSplitterWnd.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "OpenRequest.h"
-#include "WindowPlacementText.h"
+#include "shell/app/OpenRequest.h"
+#include "shell/app/WindowPlacementText.h"
 
 #include <string>
 

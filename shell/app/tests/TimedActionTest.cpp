@@ -1,6 +1,6 @@
-#include "DocFixture.h"
+#include "core/doc/tests/DocFixture.h"
 
-#include "ShellOperations.h"
+#include "shell/app/ShellOperations.h"
 
 #include <algorithm>
 

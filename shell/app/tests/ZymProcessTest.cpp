@@ -1,13 +1,13 @@
 // zym as a process of its own in the test's prefix: a clean profile with the
 // options on a copy of the sample library, started, left to finish its
 // start-up, closed by WM_CLOSE, started again.
-#include "TestFramework.h"
-#include "ProcessWindows.h"
-#include "PtySerial.h"
-#include "RealInput.h"
-#include "TavlinSimulator.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/ProcessWindows.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/RealInput.h"
+#include "tests/support/TavlinSimulator.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
 #include "JetRegistration.h"
 

@@ -2,10 +2,10 @@
 // a program name without one, and the link control: its text and URL, its
 // underlined font, its size fitted to the text, and the error box of a link
 // that cannot be opened.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "AboutDlg.h"
-#include "MessageBoxScript.h"
+#include "shell/common/AboutDlg.h"
+#include "tests/support/MessageBoxScript.h"
 
 namespace {
 

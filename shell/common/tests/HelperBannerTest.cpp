@@ -1,8 +1,8 @@
 // The banner's gradient bands and the strip it paints, read back as pixels
 // from a memory bitmap.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HelperBanner.h"
+#include "shell/common/HelperBanner.h"
 
 namespace {
 

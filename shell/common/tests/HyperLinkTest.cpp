@@ -1,9 +1,9 @@
 // The link control's look as its operations set it: the text colour it asks
 // for (link, visited, hover), the underline of its font, and its size fitted
 // to its text or left alone.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HyperLink.h"
+#include "shell/common/HyperLink.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // The log window: LF conversion, trimming at 500 lines and at 28000 characters
 // with the user's selection carried along, and the view of a user who scrolled up
 // or follows the end.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "Tty.h"
+#include "shell/common/Tty.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // The version reader on this program's own version resource (file 2.0.0.7,
 // product 1.2.3.4) and on a file without one.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TempFolder.h"
-#include "VersionInfo.h"
+#include "tests/support/TempFolder.h"
+#include "shell/common/VersionInfo.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The print choice, the memo transfer choice and the sleep notice, run
 // modally: the button pressed gives the modal result and the choice.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DrivenDialog.h"
-#include "PrintSelDlg.h"
-#include "SleepDlg.h"
-#include "TextDlg.h"
+#include "tests/support/DrivenDialog.h"
+#include "shell/dialogs/PrintSelDlg.h"
+#include "shell/dialogs/SleepDlg.h"
+#include "shell/dialogs/TextDlg.h"
 
 #include <string>
 

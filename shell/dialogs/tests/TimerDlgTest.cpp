@@ -1,11 +1,11 @@
 // The music timer run modally: what it starts with, the choices it gives back,
 // the start and stop made of one picker's date and the other's time, and the
 // play-list controls that serve "This playlist" only.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "DrivenDialog.h"
-#include "TempFolder.h"
-#include "TimerDlg.h"
+#include "tests/support/DrivenDialog.h"
+#include "tests/support/TempFolder.h"
+#include "shell/dialogs/TimerDlg.h"
 
 #include <commctrl.h>
 

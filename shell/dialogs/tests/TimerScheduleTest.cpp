@@ -1,7 +1,7 @@
 // The music timer's fields as the document's timed play, both ways.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TimerSchedule.h"
+#include "shell/dialogs/TimerSchedule.h"
 
 namespace {
 

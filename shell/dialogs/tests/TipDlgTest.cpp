@@ -2,12 +2,12 @@
 // frame, the shaded band, the bulb on the band's shade, the heading and the
 // wrapped tip), "Next tip" repainting the tip, the text area's brush, and
 // modal runs driven by messages posted from OnInitDialog.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "MessageBoxScript.h"
-#include "MessageWaits.h"
-#include "TipDlg.h"
-#include "TipFixture.h"
+#include "tests/support/MessageBoxScript.h"
+#include "devices/util/MessageWaits.h"
+#include "shell/dialogs/TipDlg.h"
+#include "shell/dialogs/tests/TipFixture.h"
 
 #include <functional>
 

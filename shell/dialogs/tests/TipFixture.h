@@ -3,10 +3,10 @@
 // "Tips.tip" in a temporary folder.
 #pragma once
 
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TempFolder.h"
-#include "TipReader.h"
+#include "tests/support/TempFolder.h"
+#include "shell/dialogs/TipReader.h"
 
 #include <string>
 #include <vector>

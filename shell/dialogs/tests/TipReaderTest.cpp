@@ -2,9 +2,9 @@
 // lines, the wrap to the first line, the place kept in the profile, a newer
 // file starting again, and files that hold no tip, lines that are too long or
 // a file rewritten while it is open.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TipFixture.h"
+#include "shell/dialogs/tests/TipFixture.h"
 
 namespace {
 

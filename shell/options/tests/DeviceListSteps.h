@@ -2,7 +2,7 @@
 // steps of a test driving the options sheet.
 #pragma once
 
-#include "OptionsFixture.h"
+#include "shell/options/tests/OptionsFixture.h"
 
 #include <ostream>
 #include <string>

@@ -1,13 +1,13 @@
 // The device page on the real document, with an interface unit on a pty:
 // Add defines the device on the document's road at once, Delete deletes it,
 // both refresh the views with hint 5, and the unit list offers the unit.
-#include "DeviceListSteps.h"
-#include "DocFixture.h"
+#include "shell/options/tests/DeviceListSteps.h"
+#include "core/doc/tests/DocFixture.h"
 
-#include "DocOptionsHost.h"
-#include "MessageBoxScript.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
+#include "shell/options/DocOptionsHost.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 // ask of the document, and steps that work the sheet's controls.
 #pragma once
 
-#include "StepDriver.h"
-#include "TestFramework.h"
-#include "TestProfile.h"
+#include "shell/options/tests/StepDriver.h"
+#include "tests/support/TestFramework.h"
+#include "core/doc/tests/TestProfile.h"
 
-#include "OptionsResources.h"
-#include "OptionsSheet.h"
-#include "web/CDDBClient.h"
+#include "shell/options/OptionsResources.h"
+#include "shell/options/OptionsSheet.h"
+#include "library/web/CDDBClient.h"
 
 #include <afxwin.h>
 

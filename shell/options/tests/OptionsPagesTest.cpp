@@ -2,14 +2,14 @@
 // the fade spins' snapping and labels and the diagram's place, the device
 // list and what its buttons ask of the document, the map page's own map, and
 // the appearance page's colours.
-#include "DeviceListSteps.h"
-#include "OptionsFixture.h"
+#include "shell/options/tests/DeviceListSteps.h"
+#include "shell/options/tests/OptionsFixture.h"
 
-#include "DeviceEditDlg.h"
-#include "MessageBoxScript.h"
-#include "OpenLink.h"
-#include "CddbTestServer.h"
-#include "TempFolder.h"
+#include "shell/options/DeviceEditDlg.h"
+#include "tests/support/MessageBoxScript.h"
+#include "core/doc/OpenLink.h"
+#include "tests/support/CddbTestServer.h"
+#include "tests/support/TempFolder.h"
 
 #include <fstream>
 

@@ -2,9 +2,9 @@
 // its control reaches the profile on OK through exactly one apply request,
 // and the next sheet shows it; refused input keeps the sheet open and saves
 // nothing; Cancel keeps nothing; the sheet opens on the page left last.
-#include "OptionsFixture.h"
+#include "shell/options/tests/OptionsFixture.h"
 
-#include "MessageBoxScript.h"
+#include "tests/support/MessageBoxScript.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // cancels every window of the thread, so that a test fails instead of hanging.
 #pragma once
 
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <windows.h>
 #include <commctrl.h>

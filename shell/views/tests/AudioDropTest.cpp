@@ -1,11 +1,11 @@
 // Audio files dropped from the shell on the album and track lists become
 // tracks of the audio-file album, in the order they were dropped.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "AlbumListView.h"
-#include "AudioFiles.h"
-#include "MessageBoxScript.h"
-#include "TrackListView.h"
+#include "shell/views/AlbumListView.h"
+#include "platform/analyzer/tests/AudioFiles.h"
+#include "tests/support/MessageBoxScript.h"
+#include "shell/views/TrackListView.h"
 
 #include <stdio.h>
 

@@ -1,12 +1,12 @@
 // The device traffic and connection views on a real document: in-process
 // without a unit, with a simulated unit on a pty, and through the server.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "DevView.h"
-#include "PtySerial.h"
-#include "TavlinSimulator.h"
-#include "TavlinView.h"
-#include "ViewsResources.h"
+#include "shell/views/DevView.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/TavlinSimulator.h"
+#include "shell/views/TavlinView.h"
+#include "shell/views/ViewsResources.h"
 
 namespace {
 

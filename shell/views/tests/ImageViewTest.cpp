@@ -1,10 +1,10 @@
 // The image view on a real document: which file it shows, how it draws it,
 // and an image file dropped on it.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "ImageView.h"
-#include "MessageBoxScript.h"
-#include "ViewsResources.h"
+#include "shell/views/ImageView.h"
+#include "tests/support/MessageBoxScript.h"
+#include "shell/views/ViewsResources.h"
 
 #include <stdio.h>
 

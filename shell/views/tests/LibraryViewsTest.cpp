@@ -1,14 +1,14 @@
 // The album list, track list, detail and player views on a real document.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "AlbumListView.h"
-#include "DetailView.h"
-#include "MessageBoxScript.h"
-#include "PlayerView.h"
-#include "RealInput.h"
-#include "SonyPlayer.h"
-#include "TrackListView.h"
-#include "ViewsResources.h"
+#include "shell/views/AlbumListView.h"
+#include "shell/views/DetailView.h"
+#include "tests/support/MessageBoxScript.h"
+#include "shell/views/PlayerView.h"
+#include "tests/support/RealInput.h"
+#include "core/players/SonyPlayer.h"
+#include "shell/views/TrackListView.h"
+#include "shell/views/ViewsResources.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Printing the library's lists: without a printer the commands only say so;
 // the pages a view prints are recorded through the preview, on the screen
 // standing in for the printer, and read back as the texts drawn.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "AlbumListView.h"
-#include "MessageBoxScript.h"
-#include "MetafileText.h"
-#include "SearchView.h"
-#include "ViewsResources.h"
+#include "shell/views/AlbumListView.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/MetafileText.h"
+#include "shell/views/SearchView.h"
+#include "shell/views/ViewsResources.h"
 
 #include <mfc/PrintInfo.h>
 #include <mfc/PrintPreviewWnd.h>

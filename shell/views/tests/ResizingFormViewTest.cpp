@@ -1,8 +1,8 @@
 // A resizing form view in a frame: its registered controls follow the
 // view's size, and the size is kept in the profile when asked.
-#include "ViewFixture.h"
+#include "library/views/tests/ViewFixture.h"
 
-#include "ResizingFormView.h"
+#include "shell/views/ResizingFormView.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The disc search dialog driven as a user would, over a player control with
 // one changer of 300 slots.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "DrivenDialog.h"
-#include "MessageBoxScript.h"
-#include "SearchDlg.h"
-#include "SonyPlayer.h"
-#include "ViewsResources.h"
+#include "tests/support/DrivenDialog.h"
+#include "tests/support/MessageBoxScript.h"
+#include "shell/views/SearchDlg.h"
+#include "core/players/SonyPlayer.h"
+#include "shell/views/ViewsResources.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The search view on a real document: its rows are the search list's
 // entries, which it deletes, reorders and joins by dropped play lists.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "SearchView.h"
-#include "ViewsResources.h"
+#include "shell/views/SearchView.h"
+#include "shell/views/ViewsResources.h"
 
 #include <functional>
 

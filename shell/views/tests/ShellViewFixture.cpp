@@ -1,4 +1,4 @@
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
 #include <afxole.h>
 #include <shlobj.h>

@@ -2,8 +2,8 @@
 // the display; the hints every view sends are recorded in the trace.
 #pragma once
 
-#include "DocFixture.h"
-#include "ViewFixture.h"
+#include "core/doc/tests/DocFixture.h"
+#include "library/views/tests/ViewFixture.h"
 
 #include <functional>
 #include <memory>

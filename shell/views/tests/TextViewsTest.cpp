@@ -1,13 +1,13 @@
 // The lyric, note and rating views on a real document: what the user typed
 // or moved is stored for the item it was shown for, and for no other.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "DrivenDialog.h"
-#include "LyricView.h"
-#include "LyricsDlg.h"
-#include "OpenLink.h"
-#include "RatingView.h"
-#include "ViewsResources.h"
+#include "tests/support/DrivenDialog.h"
+#include "shell/views/LyricView.h"
+#include "shell/views/LyricsDlg.h"
+#include "core/doc/OpenLink.h"
+#include "shell/views/RatingView.h"
+#include "shell/views/ViewsResources.h"
 
 namespace {
 

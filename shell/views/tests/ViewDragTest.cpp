@@ -2,15 +2,15 @@
 // user makes them: within the track list, from the track list onto the
 // album list, from the album list into the search results, from each
 // library list into the play list; and files dragged in from outside.
-#include "ShellViewFixture.h"
+#include "shell/views/tests/ShellViewFixture.h"
 
-#include "AlbumListView.h"
-#include "MessageBoxScript.h"
-#include "OleDragDriver.h"
-#include "PlayListView.h"
-#include "SearchView.h"
-#include "TempFolder.h"
-#include "TrackListView.h"
+#include "shell/views/AlbumListView.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/OleDragDriver.h"
+#include "library/views/PlayListView.h"
+#include "shell/views/SearchView.h"
+#include "tests/support/TempFolder.h"
+#include "shell/views/TrackListView.h"
 
 #include <afxole.h>
 

@@ -1,7 +1,7 @@
 // Host programs get their arguments as given, with no shell to reinterpret them.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "HostProgram.h"
+#include "tests/support/HostProgram.h"
 
 #include <string>
 #include <vector>

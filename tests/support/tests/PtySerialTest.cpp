@@ -1,8 +1,8 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "PtySerial.h"
-#include "ScopedVariable.h"
-#include "TempFolder.h"
+#include "tests/support/PtySerial.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/TempFolder.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,8 +1,8 @@
 // The temporary folder removes only inside itself: Wine maps Z: to "/", so a test
 // whose cleanup strays can reach the whole machine.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <stdio.h>
 #include <sys/stat.h>

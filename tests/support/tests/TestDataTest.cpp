@@ -1,10 +1,10 @@
 // Shared test data is found through ZYM_TESTDATA or beside the sources, nowhere
 // else, and under CI its absence fails the test that needs it.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "ScopedVariable.h"
-#include "TempFolder.h"
-#include "TestData.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestData.h"
 
 #include <gtest/gtest-spi.h>
 

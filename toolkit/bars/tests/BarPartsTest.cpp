@@ -1,9 +1,9 @@
-#include "BarsFixture.h"
-#include "mfc/tests/PumpMessages.h"
+#include "toolkit/bars/tests/BarsFixture.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkFrameBar.h"
-#include "bars/TkReBar.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/bars/TkFrameBar.h"
+#include "toolkit/bars/TkReBar.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <stdlib.h>
 

@@ -3,13 +3,13 @@
 // temporary folder.
 #pragma once
 
-#include "TestFramework.h"
-#include "TempFolder.h"
-#include "mfc/tests/DockBarEntries.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TempFolder.h"
+#include "platform/mfc/tests/DockBarEntries.h"
 
-#include "bars/TkControlBar.h"
-#include "bars/TkDockBar.h"
-#include "bars/TkMiniDockFrameWnd.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkMiniDockFrameWnd.h"
 
 #include <ostream>
 #include <string>

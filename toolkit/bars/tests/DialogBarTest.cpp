@@ -1,8 +1,8 @@
-#include "BarsFixture.h"
-#include "mfc/tests/PumpMessages.h"
+#include "toolkit/bars/tests/BarsFixture.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkDialogBar.h"
-#include "state/TkDockState.h"
+#include "toolkit/bars/TkDialogBar.h"
+#include "toolkit/state/TkDockState.h"
 
 namespace {
 

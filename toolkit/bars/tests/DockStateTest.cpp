@@ -1,11 +1,11 @@
-#include "BarsFixture.h"
-#include "mfc/tests/PumpMessages.h"
+#include "toolkit/bars/tests/BarsFixture.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "state/TkControlBarManager.h"
-#include "state/TkDockState.h"
-#include "state/TkPTNStrategy.h"
-#include "state/TkPersistentTreeNode.h"
-#include "state/TkRegistry.h"
+#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/state/TkDockState.h"
+#include "toolkit/state/TkPTNStrategy.h"
+#include "toolkit/state/TkPersistentTreeNode.h"
+#include "toolkit/state/TkRegistry.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "BarsFixture.h"
-#include "mfc/tests/PostDrag.h"
-#include "mfc/tests/PumpMessages.h"
+#include "toolkit/bars/tests/BarsFixture.h"
+#include "platform/mfc/tests/PostDrag.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkToolBarRectTracker.h"
+#include "toolkit/bars/TkToolBarRectTracker.h"
 
 #include <functional>
 #include <vector>

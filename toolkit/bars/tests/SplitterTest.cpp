@@ -1,9 +1,9 @@
-#include "BarsFixture.h"
-#include "mfc/tests/PostDrag.h"
-#include "mfc/tests/PumpMessages.h"
+#include "toolkit/bars/tests/BarsFixture.h"
+#include "platform/mfc/tests/PostDrag.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkDockBarSplitter.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/bars/TkDockBarSplitter.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
-#include "StatusBarTest.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/bars/tests/StatusBarTest.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkStatusBar.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/bars/TkStatusBar.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
-#include "BarsFixture.h"
-#include "mfc/tests/PumpMessages.h"
+#include "toolkit/bars/tests/BarsFixture.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
 #include <string.h>
 

@@ -1,6 +1,6 @@
-#include "ButtonHost.h"
+#include "toolkit/buttons/tests/ButtonHost.h"
 
-#include "buttons/TkMenuButton.h"
+#include "toolkit/buttons/TkMenuButton.h"
 
 namespace
 {

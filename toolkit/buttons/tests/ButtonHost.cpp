@@ -1,4 +1,4 @@
-#include "ButtonHost.h"
+#include "toolkit/buttons/tests/ButtonHost.h"
 
 BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
     ON_MESSAGE(WM_TKCOLORWELL_SELECT, OnColor)

@@ -2,10 +2,10 @@
 // colour choices its controls report, with helpers to drive and read them.
 #pragma once
 
-#include "TestFramework.h"
-#include "CallRecorder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
 
-#include "buttons/TkColorWell.h"
+#include "toolkit/buttons/TkColorWell.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ButtonHost.h"
+#include "toolkit/buttons/tests/ButtonHost.h"
 
-#include "buttons/TkColorWell.h"
+#include "toolkit/buttons/TkColorWell.h"
 
 namespace
 {

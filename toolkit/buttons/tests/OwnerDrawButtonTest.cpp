@@ -1,6 +1,6 @@
-#include "ButtonHost.h"
+#include "toolkit/buttons/tests/ButtonHost.h"
 
-#include "buttons/TkOwnerDrawButton.h"
+#include "toolkit/buttons/TkOwnerDrawButton.h"
 
 namespace
 {

@@ -1,9 +1,9 @@
 // The well button and its popup, driven by posted messages and, where the
 // popup's capture matters, by real mouse input. The colour dialog is answered
 // from a second thread, as a user would answer it.
-#include "ButtonHost.h"
+#include "toolkit/buttons/tests/ButtonHost.h"
 
-#include "buttons/TkWellButton.h"
+#include "toolkit/buttons/TkWellButton.h"
 
 namespace
 {

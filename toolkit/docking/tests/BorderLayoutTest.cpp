@@ -1,8 +1,8 @@
-#include "TestFramework.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkLNBorder.h"
-#include "docking/TkLNBorderClient.h"
+#include "toolkit/docking/TkLNBorder.h"
+#include "toolkit/docking/TkLNBorderClient.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "ChainTest.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "toolkit/docking/tests/ChainTest.h"
 
-#include "docking/TkWndPlugIn.h"
+#include "toolkit/docking/TkWndPlugIn.h"
 
 #include <memory>
 

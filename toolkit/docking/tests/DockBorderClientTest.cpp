@@ -1,10 +1,10 @@
-#include "TestFramework.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkLNDockBorderClient.h"
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLayoutNodeBorderSpace.h"
-#include "docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkLNDockBorderClient.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLayoutNodeBorderSpace.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
 
 namespace
 {

@@ -1,13 +1,13 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "Canvas.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "toolkit/docking/tests/Canvas.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkFloatableDockingNode.h"
-#include "docking/TkLayoutFactory.h"
-#include "docking/TkLayoutNodeGripper.h"
-#include "docking/TkLNBorderClient.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/docking/TkFloatableDockingNode.h"
+#include "toolkit/docking/TkLayoutFactory.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
+#include "toolkit/docking/TkLNBorderClient.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <memory>
 

@@ -1,16 +1,16 @@
 // Docking drags in a docking frame, with real input: the shell's four
 // panes are docked around the MDI client; the frame's docking listener runs
 // the drags and its drag-drop feature docks, floats or restores.
-#include "TestFramework.h"
-#include "HostProgram.h"
-#include "InputScript.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/HostProgram.h"
+#include "tests/support/InputScript.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkDragDropDockingFeature.h"
-#include "docking/TkFloatableDockingNode.h"
-#include "docking/TkFrameDockingFeature.h"
-#include "docking/TkLNFloatingHwndContainer.h"
-#include "docking/TkLayoutNodeGripper.h"
+#include "toolkit/docking/TkDragDropDockingFeature.h"
+#include "toolkit/docking/TkFloatableDockingNode.h"
+#include "toolkit/docking/TkFrameDockingFeature.h"
+#include "toolkit/docking/TkLNFloatingHwndContainer.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
 
 #include <afxext.h>
 

@@ -3,13 +3,13 @@
 // with points relative to the host window. OLE's DoDragDrop runs its own
 // loop, so the input after the press is given from a thread timer that
 // loop dispatches.
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "InputScript.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "tests/support/InputScript.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkDockingListener.h"
-#include "docking/TkOleDragDropTask.h"
+#include "toolkit/docking/TkDockingListener.h"
+#include "toolkit/docking/TkOleDragDropTask.h"
 
 #include <memory>
 

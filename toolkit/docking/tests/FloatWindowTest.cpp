@@ -1,13 +1,13 @@
 // Float windows and their container: the window a floating tree lives in,
 // how it closes, and the spare windows kept for a running drag.
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "InputScript.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "tests/support/InputScript.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkDockingSettings.h"
-#include "docking/TkLNFloatingHwndContainer.h"
-#include "docking/TkLayoutMiniFloatWnd.h"
+#include "toolkit/docking/TkDockingSettings.h"
+#include "toolkit/docking/TkLNFloatingHwndContainer.h"
+#include "toolkit/docking/TkLayoutMiniFloatWnd.h"
 
 #include <afxext.h>
 

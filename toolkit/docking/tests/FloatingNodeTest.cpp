@@ -1,18 +1,18 @@
 // The floating root node: its float window, the outline it shows at the
 // cursor and its drop there.
-#include "TestFramework.h"
-#include "InputScript.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/InputScript.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkDockFloatingNode.h"
-#include "docking/TkFloatableDockingNode.h"
-#include "docking/TkFloatingTargetGripper.h"
-#include "docking/TkLayoutFactory.h"
-#include "docking/TkLNDynamicGrid2d.h"
-#include "docking/TkLNDynamicGridLine.h"
-#include "docking/TkLayoutNodeGripper.h"
-#include "docking/TkLNFloatingHwndContainer.h"
-#include "docking/TkLayoutMiniFloatWnd.h"
+#include "toolkit/docking/TkDockFloatingNode.h"
+#include "toolkit/docking/TkFloatableDockingNode.h"
+#include "toolkit/docking/TkFloatingTargetGripper.h"
+#include "toolkit/docking/TkLayoutFactory.h"
+#include "toolkit/docking/TkLNDynamicGrid2d.h"
+#include "toolkit/docking/TkLNDynamicGridLine.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
+#include "toolkit/docking/TkLNFloatingHwndContainer.h"
+#include "toolkit/docking/TkLayoutMiniFloatWnd.h"
 
 #include <afxext.h>
 

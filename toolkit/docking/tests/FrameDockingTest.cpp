@@ -1,14 +1,14 @@
-#include "TestFramework.h"
-#include "InputScript.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/InputScript.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkDockProtocol.h"
-#include "docking/TkDockingSettings.h"
-#include "docking/TkDragDropDockingFeature.h"
-#include "docking/TkFloatableDockingNode.h"
-#include "docking/TkFrameDockingFeature.h"
-#include "docking/TkLayoutMiniFloatWnd.h"
-#include "docking/TkLayoutNodeGripper.h"
+#include "toolkit/docking/TkDockProtocol.h"
+#include "toolkit/docking/TkDockingSettings.h"
+#include "toolkit/docking/TkDragDropDockingFeature.h"
+#include "toolkit/docking/TkFloatableDockingNode.h"
+#include "toolkit/docking/TkFrameDockingFeature.h"
+#include "toolkit/docking/TkLayoutMiniFloatWnd.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
 
 #include <afxext.h>
 

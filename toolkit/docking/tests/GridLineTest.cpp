@@ -1,14 +1,14 @@
 // Grid lines and 2-d grids computed with nothing shown: the splitter
 // windows live in a hidden host.
-#include "TestFramework.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkDockProtocol.h"
-#include "docking/TkDockingSettings.h"
-#include "docking/TkDynGridLineTarget.h"
-#include "docking/TkLNBorderClient.h"
-#include "docking/TkLNDockingMgr.h"
-#include "docking/TkLNSizable.h"
+#include "toolkit/docking/TkDockProtocol.h"
+#include "toolkit/docking/TkDockingSettings.h"
+#include "toolkit/docking/TkDynGridLineTarget.h"
+#include "toolkit/docking/TkLNBorderClient.h"
+#include "toolkit/docking/TkLNDockingMgr.h"
+#include "toolkit/docking/TkLNSizable.h"
 
 #include <afxext.h>
 

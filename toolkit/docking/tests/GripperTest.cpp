@@ -1,8 +1,8 @@
-#include "TestFramework.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkLayoutNodeGripper.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/docking/TkLayoutNodeGripper.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkDockHitTester.h"
-#include "docking/TkDockingSettings.h"
-#include "docking/TkFloatDynGridLineTarget.h"
+#include "toolkit/docking/TkDockHitTester.h"
+#include "toolkit/docking/TkDockingSettings.h"
+#include "toolkit/docking/TkFloatDynGridLineTarget.h"
 
 #include <memory>
 

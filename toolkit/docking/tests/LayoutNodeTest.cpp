@@ -1,10 +1,10 @@
-#include "TestFramework.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkClassFactory.h"
-#include "docking/TkLNScale.h"
-#include "docking/TkLayoutNodeDC.h"
-#include "docking/TkNodeBehaviours.h"
+#include "toolkit/docking/TkClassFactory.h"
+#include "toolkit/docking/TkLNScale.h"
+#include "toolkit/docking/TkLayoutNodeDC.h"
+#include "toolkit/docking/TkNodeBehaviours.h"
 
 #include <memory>
 #include <set>

@@ -3,7 +3,7 @@
 // failing row shows them.
 #pragma once
 
-#include "docking/TkLayoutNode.h"
+#include "toolkit/docking/TkLayoutNode.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "TestFramework.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkLNBorderClient.h"
-#include "docking/TkLNSizable.h"
+#include "toolkit/docking/TkLNBorderClient.h"
+#include "toolkit/docking/TkLNSizable.h"
 
 #include <vector>
 

@@ -1,12 +1,12 @@
 // Splitter drags by real input: SendInput puts the mouse and key events in
 // the queue, so that the capture, the mouse points and the key state are
 // those a user would give.
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "InputScript.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "tests/support/InputScript.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkLayoutNodeSplitter.h"
+#include "toolkit/docking/TkLayoutNodeSplitter.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
-#include "Canvas.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/Canvas.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkLayoutNodeSplitter.h"
-#include "toolbars/TkSysColors.h"
+#include "toolkit/docking/TkLayoutNodeSplitter.h"
+#include "toolkit/toolbars/TkSysColors.h"
 
 namespace
 {

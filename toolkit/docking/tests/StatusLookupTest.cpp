@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "bars/TkStatusBar.h"
+#include "toolkit/bars/TkStatusBar.h"
 
 #include <afxext.h>
 

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
-#include "NodeProbe.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/docking/tests/NodeProbe.h"
 
-#include "docking/TkLNBorderClient.h"
-#include "docking/TkLNScale.h"
-#include "docking/TkLayoutFactory.h"
+#include "toolkit/docking/TkLNBorderClient.h"
+#include "toolkit/docking/TkLNScale.h"
+#include "toolkit/docking/TkLayoutFactory.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "filters/TkxFilters.h"
+#include "toolkit/filters/TkxFilters.h"
 
 #include <algorithm>
 #include <memory>

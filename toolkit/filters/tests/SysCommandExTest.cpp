@@ -3,17 +3,17 @@
 // state menu checks the current state and is opened by the caption's right
 // click and by the extra caption button below itself; windows of other
 // templates and records naming no window are ignored.
-#include "TestFramework.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "SysCommandExTest.h"
+#include "toolkit/filters/tests/SysCommandExTest.h"
 
-#include "filters/TkCaptionFeatures.h"
-#include "filters/TkxFilters.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkMDIChildWnd.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "frames/TkMultiDocTemplate.h"
+#include "toolkit/filters/TkCaptionFeatures.h"
+#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMultiDocTemplate.h"
 
 #include <string>
 #include <vector>

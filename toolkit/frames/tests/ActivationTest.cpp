@@ -3,16 +3,16 @@
 // child closing beside a docked view, the floating windows told of the main
 // frame's state, and the main frame taking back the foreground that a
 // floating window took while it was being activated.
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "MainFrame.h"
-#include "InputScript.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "toolkit/frames/tests/MainFrame.h"
+#include "tests/support/InputScript.h"
 
-#include "bars/TkMiniDockFrameWnd.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkMDIChildWnd.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "frames/TkMultiDocTemplate.h"
+#include "toolkit/bars/TkMiniDockFrameWnd.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMultiDocTemplate.h"
 
 #include <string>
 #include <vector>

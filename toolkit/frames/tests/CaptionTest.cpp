@@ -1,13 +1,13 @@
 // The painted caption: the icon cell black and a gradient from black to the
 // active caption colour while active, one inactive fill otherwise; the title
 // split at its first '-'. Read from the caption's pixels.
-#include "TestFramework.h"
-#include "MainFrame.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/frames/tests/MainFrame.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "frames/TkCaptionPainter.h"
-#include "frames/TkFrameWnd.h"
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkCaptionPainter.h"
+#include "toolkit/frames/TkFrameWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 #include <stdlib.h>
 

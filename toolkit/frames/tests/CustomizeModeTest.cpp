@@ -2,19 +2,19 @@
 // no Alt-key menu, no closing of a docking view, no stay-active mark, and a
 // layout that waits behind the customise sheet done at once; and the bitmap
 // menus that draw the tool-bar manager's bitmaps.
-#include "TestFramework.h"
-#include "MainFrame.h"
-#include "InputScript.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/frames/tests/MainFrame.h"
+#include "tests/support/InputScript.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkFrameBar.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkFrameWnd.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "menus/TkBmpMenuPlugIn.h"
-#include "menus/TkMenuBar.h"
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/bars/TkFrameBar.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkFrameWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/menus/TkBmpMenuPlugIn.h"
+#include "toolkit/menus/TkMenuBar.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 #include <memory>
 #include <string>

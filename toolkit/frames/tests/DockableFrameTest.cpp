@@ -1,13 +1,13 @@
 // A docking view's frame inside its frame bar: it stands in for the active
 // child while active, gives that back when it goes, goes with its bar, and
 // turns caption double clicks into docking moves of the bar.
-#include "TestFramework.h"
-#include "MainFrame.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/frames/tests/MainFrame.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkFrameBar.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/bars/TkFrameBar.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 namespace
 {

@@ -3,19 +3,19 @@
 // views hear of the moves, frames get the template's caption features, the
 // main frame's activation passes between docking frames and children, and
 // templates are found by file type, document, view and frame.
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "FilterTree.h"
-#include "MainFrame.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "toolkit/frames/tests/FilterTree.h"
+#include "toolkit/frames/tests/MainFrame.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkFrameBar.h"
-#include "frames/TkDocTemplateUtils.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkMDIChildWnd.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "frames/TkMultiDocTemplate.h"
-#include "frames/TkVwDockFeedBack.h"
+#include "toolkit/bars/TkFrameBar.h"
+#include "toolkit/frames/TkDocTemplateUtils.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMultiDocTemplate.h"
+#include "toolkit/frames/TkVwDockFeedBack.h"
 
 #include <string>
 #include <vector>

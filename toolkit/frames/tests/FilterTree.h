@@ -2,7 +2,7 @@
 // disabled, its children in brackets.
 #pragma once
 
-#include "filters/TkMsgFilter.h"
+#include "toolkit/filters/TkMsgFilter.h"
 
 #include <string>
 

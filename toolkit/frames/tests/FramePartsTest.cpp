@@ -2,22 +2,22 @@
 // resource and of their templates, the popups the menu bar asks for, the
 // command plug-in's place in the command route, and the bar layout saved
 // and loaded under a profile name.
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "MainFrame.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "toolkit/frames/tests/MainFrame.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkControlBar.h"
-#include "bars/TkFrameBar.h"
-#include "frames/TkCommandPlugIn.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkFrameWnd.h"
-#include "frames/TkMDIChildWnd.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "frames/TkMultiDocTemplate.h"
-#include "FilterTree.h"
-#include "menus/TkMDIMenuBar.h"
-#include "menus/TkMenuBarFeature.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/bars/TkFrameBar.h"
+#include "toolkit/frames/TkCommandPlugIn.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkFrameWnd.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/frames/TkMultiDocTemplate.h"
+#include "toolkit/frames/tests/FilterTree.h"
+#include "toolkit/menus/TkMDIMenuBar.h"
+#include "toolkit/menus/TkMenuBarFeature.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // window, placed at the origin with the given size.
 #pragma once
 
-#include "MdiFramesTest.h"
+#include "toolkit/frames/tests/MdiFramesTest.h"
 
 #include <afxext.h>
 

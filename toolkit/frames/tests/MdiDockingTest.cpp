@@ -2,17 +2,17 @@
 // bar's hooks, bars float in mini frames or in MDI children of the frame
 // ("Float In Main Window", there and back), floated children cascade, and
 // closing such a child only hides its bar.
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "MainFrame.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "toolkit/frames/tests/MainFrame.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkDockBar.h"
-#include "bars/TkDockContext.h"
-#include "bars/TkMiniDockFrameWnd.h"
-#include "frames/TkControlBarMDIChildWnd.h"
-#include "frames/TkFrameWnd.h"
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/bars/TkDockBar.h"
+#include "toolkit/bars/TkDockContext.h"
+#include "toolkit/bars/TkMiniDockFrameWnd.h"
+#include "toolkit/frames/TkControlBarMDIChildWnd.h"
+#include "toolkit/frames/TkFrameWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 #include <string>
 #include <vector>

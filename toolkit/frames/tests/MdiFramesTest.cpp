@@ -1,13 +1,13 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "FilterTree.h"
-#include "MdiFramesTest.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "toolkit/frames/tests/FilterTree.h"
+#include "toolkit/frames/tests/MdiFramesTest.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "filters/TkxFilters.h"
-#include "frames/TkDockableFrame.h"
-#include "frames/TkMDIChildWnd.h"
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkDockableFrame.h"
+#include "toolkit/frames/TkMDIChildWnd.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 #include <string>
 #include <vector>

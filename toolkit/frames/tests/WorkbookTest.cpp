@@ -1,14 +1,14 @@
 // The workbook: sheet tabs below the MDI client inside its margins, their
 // pitch by the number of sheets, hidden sheets taking no place, labels
 // shortened to fit, and a click on a tab activating its sheet.
-#include "TestFramework.h"
-#include "MainFrame.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "toolkit/frames/tests/MainFrame.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkControlBar.h"
-#include "frames/TkControlBarWorksheet.h"
-#include "frames/TkWorkbook.h"
-#include "frames/TkWorksheet.h"
+#include "toolkit/bars/TkControlBar.h"
+#include "toolkit/frames/TkControlBarWorksheet.h"
+#include "toolkit/frames/TkWorkbook.h"
+#include "toolkit/frames/TkWorksheet.h"
 
 #include <string>
 #include <vector>

@@ -2,10 +2,10 @@
 // (its tool-bar image, the embossed image of a disabled command, a check
 // mark without image), menu keys by mnemonic, and menus left as plain text
 // once the plug-in goes.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "menus/TkBmpMenuPlugIn.h"
-#include "toolbars/TkBmpMgr.h"
+#include "toolkit/menus/TkBmpMenuPlugIn.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
 
 #include <memory>
 #include <string>

@@ -1,13 +1,13 @@
 // The MDI menu bar's caption buttons: a maximised child's icon first and its
 // caption boxes last, their system commands, and that neither is saved,
 // moved or deleted with the bar's buttons.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "MenuHost.h"
-#include "MenuTest.h"
+#include "toolkit/menus/tests/MenuHost.h"
+#include "toolkit/menus/tests/MenuTest.h"
 
-#include "state/TkDockState.h"
-#include "toolbars/TkCustomToolBarInfoEx.h"
+#include "toolkit/state/TkDockState.h"
+#include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 // The menu bar on a toolkit MDI frame, driven by real input: keyboard menu
 // mode and its keys, popups opened, switched and closed by keys and mouse,
 // the system menu, and the menus' bits.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "MenuHost.h"
-#include "MenuTest.h"
+#include "toolkit/menus/tests/MenuHost.h"
+#include "toolkit/menus/tests/MenuTest.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
-#include "MenuHost.h"
+#include "toolkit/menus/tests/MenuHost.h"
 
-#include "MenuTest.h"
+#include "toolkit/menus/tests/MenuTest.h"
 
 namespace
 {

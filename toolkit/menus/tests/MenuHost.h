@@ -4,9 +4,9 @@
 // that it also runs inside menu loops.
 #pragma once
 
-#include "menus/TkMenuBarFeature.h"
-#include "menus/TkMDIMenuBar.h"
-#include "frames/TkMDIFrameWnd.h"
+#include "toolkit/menus/TkMenuBarFeature.h"
+#include "toolkit/menus/TkMDIMenuBar.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
 
 #include <functional>
 #include <string>

@@ -4,7 +4,7 @@
 // of the submenu that key opened, WH_KEYBOARD and WH_MOUSE see injected input
 // (the keyboard hook may swallow it). (Wine's TrackPopupMenuEx ignores the
 // exclusion rectangle: the menu bar places its popups itself.)
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 // Menu templates read in place: top-level items, their texts and popups
 // built from them; templates cut short, without end flags or nested too deep
 // yield what can be read and nothing past their end.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "menus/TkMenuTemplate.h"
+#include "toolkit/menus/TkMenuTemplate.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "TestFramework.h"
-#include "TempFolder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TempFolder.h"
 
-#include "state/TkPTNStrategy.h"
-#include "state/TkPersistentTreeNode.h"
-#include "state/TkRegistry.h"
+#include "toolkit/state/TkPTNStrategy.h"
+#include "toolkit/state/TkPersistentTreeNode.h"
+#include "toolkit/state/TkRegistry.h"
 
 #include <fstream>
 #include <string>

@@ -1,6 +1,6 @@
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "state/TkRegistry.h"
+#include "toolkit/state/TkRegistry.h"
 
 namespace {
 

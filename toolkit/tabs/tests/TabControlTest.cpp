@@ -1,8 +1,8 @@
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "tabs/Tk3DTabControl.h"
+#include "toolkit/tabs/Tk3DTabControl.h"
 
 #include <functional>
 #include <string>

@@ -2,13 +2,13 @@
 // place's ids, activation through the tab control's notification passed on
 // to the notify window, the active pane's removal, and only the active tab's
 // pane shown however the tabs are filled and switched.
-#include "TestFramework.h"
-#include "CallRecorder.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/CallRecorder.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "InputScript.h"
-#include "tabs/Tk3DTabControl.h"
-#include "tabs/TkTabWnd.h"
+#include "tests/support/InputScript.h"
+#include "toolkit/tabs/Tk3DTabControl.h"
+#include "toolkit/tabs/TkTabWnd.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 // Image strips: bitmaps whose greys follow the button colours, damaged
 // bitmap blocks, tool-bar resources, and the bitmap manager's strips made
 // from bitmaps drawn here.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkSysColorBitmap.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkSysColorBitmap.h"
 
 #include <string.h>
 

@@ -2,14 +2,14 @@
 // mouse and keys go through SendInput, so the capture, the tracker's loop,
 // WindowFromPoint and the key state are those a user gives. Two bars of a
 // tool-bar manager sit side by side on a real MDI frame.
-#include "TestFramework.h"
-#include "InputScript.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/InputScript.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "frames/TkMDIFrameWnd.h"
-#include "menus/TkMDIMenuBar.h"
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/menus/TkMDIMenuBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 #include <string>
 #include <vector>

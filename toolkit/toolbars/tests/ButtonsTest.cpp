@@ -1,9 +1,9 @@
 // Tool-bar buttons without a bar: a new button's geometry, menu-button
 // mnemonics, and buttons made from button maps.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "toolbars/TkBtnMap.h"
-#include "toolbars/TkTBMenuBtn.h"
+#include "toolkit/toolbars/TkBtnMap.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
 
 #include <memory>
 

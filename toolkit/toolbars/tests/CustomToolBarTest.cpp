@@ -1,16 +1,16 @@
 // The customisable tool bar on a real MDI frame: clicks and the commands
 // and notifications they give, the pixels of each button state, and the
 // bar's layout docked and floating.
-#include "TestFramework.h"
-#include "InputScript.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/InputScript.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "bars/TkReBar.h"
-#include "frames/TkMDIFrameWnd.h"
-#include "toolbars/TkBmpMgr.h"
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkCustomToolBarInfoEx.h"
-#include "toolbars/TkTBMenuBtn.h"
+#include "toolkit/bars/TkReBar.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 // Tool-bar layout without a window: rows wrapped and balanced, sizes per
 // orientation, places, hit tests.
-#include "TestFramework.h"
+#include "tests/support/TestFramework.h"
 
-#include "toolbars/TkStdBtn.h"
-#include "toolbars/TkToolBarLayout.h"
+#include "toolkit/toolbars/TkStdBtn.h"
+#include "toolkit/toolbars/TkToolBarLayout.h"
 
 #include <memory>
 #include <ostream>

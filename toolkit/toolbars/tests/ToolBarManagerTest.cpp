@@ -2,18 +2,18 @@
 // bars and their ids, the options and their persistence, config mode, the
 // "WM_BARNOTIFY" events listeners see, check boxes across bars, and bars
 // made again from a saved layout.
-#include "TestFramework.h"
-#include "TempFolder.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TempFolder.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "frames/TkMDIFrameWnd.h"
-#include "menus/TkMDIMenuBar.h"
-#include "state/TkDockState.h"
-#include "state/TkPTNStrategy.h"
-#include "state/TkPersistentTreeNode.h"
-#include "toolbars/TkCustomToolBar.h"
-#include "toolbars/TkTBMenuBtn.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/menus/TkMDIMenuBar.h"
+#include "toolkit/state/TkDockState.h"
+#include "toolkit/state/TkPTNStrategy.h"
+#include "toolkit/state/TkPersistentTreeNode.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 #include <string>
 #include <utility>

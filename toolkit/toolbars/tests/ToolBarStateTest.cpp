@@ -1,11 +1,11 @@
 // A tool bar's saved title and buttons: the packed "Buttons" value, the three
 // stores, and damaged values and archives.
-#include "TestFramework.h"
-#include "TempFolder.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/TempFolder.h"
 
-#include "state/TkPTNStrategy.h"
-#include "state/TkPersistentTreeNode.h"
-#include "toolbars/TkCustomToolBarInfoEx.h"
+#include "toolkit/state/TkPTNStrategy.h"
+#include "toolkit/state/TkPersistentTreeNode.h"
+#include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
 
 #include <afxwin.h>
 

@@ -5,8 +5,8 @@
 
 #include <afxext.h>
 
-#include "frames/TkFrameBarState.h"
-#include "toolbars/TkToolBarManager.h"
+#include "toolkit/frames/TkFrameBarState.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
 
 const UINT kTestFrameResource = 500;
 const UINT kTestToolBarResource = 200;

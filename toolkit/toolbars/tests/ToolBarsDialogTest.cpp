@@ -3,23 +3,23 @@
 // menu bar, two built-in bars and a user bar. The dialogs run modally and
 // are driven by messages to their controls; what the manager and the bars
 // hold afterwards is checked.
-#include "TestFramework.h"
-#include "DrivenDialog.h"
-#include "ToolBarTestFrame.h"
-#include "InputScript.h"
-#include "mfc/tests/PumpMessages.h"
+#include "tests/support/TestFramework.h"
+#include "tests/support/DrivenDialog.h"
+#include "toolkit/toolbars/tests/ToolBarTestFrame.h"
+#include "tests/support/InputScript.h"
+#include "platform/mfc/tests/PumpMessages.h"
 
-#include "frames/TkMDIFrameWnd.h"
-#include "menus/TkMDIMenuBar.h"
-#include "toolbars/TkBtnGroup.h"
-#include "toolbars/TkCustomizeToolBar.h"
-#include "toolbars/TkNewToolBar.h"
-#include "toolbars/TkTBMenuBtn.h"
-#include "toolbars/TkToolBarCmdPage.h"
-#include "toolbars/TkToolBarManager.h"
-#include "toolbars/TkToolBarSheet.h"
-#include "toolbars/TkToolBarsDlg.h"
-#include "toolbars/TkToolBarsPage.h"
+#include "toolkit/frames/TkMDIFrameWnd.h"
+#include "toolkit/menus/TkMDIMenuBar.h"
+#include "toolkit/toolbars/TkBtnGroup.h"
+#include "toolkit/toolbars/TkCustomizeToolBar.h"
+#include "toolkit/toolbars/TkNewToolBar.h"
+#include "toolkit/toolbars/TkTBMenuBtn.h"
+#include "toolkit/toolbars/TkToolBarCmdPage.h"
+#include "toolkit/toolbars/TkToolBarManager.h"
+#include "toolkit/toolbars/TkToolBarSheet.h"
+#include "toolkit/toolbars/TkToolBarsDlg.h"
+#include "toolkit/toolbars/TkToolBarsPage.h"
 
 #include <string>
 #include <vector>
