@@ -577,12 +577,6 @@ void CAttachedProcess::ResolveSavedFrame(const std::string& line)
     Printf("%s\n", symbol.c_str());
 }
 
-std::list<RegisteredThread> CAttachedProcess::GetThreads()
-{
-    LockGuard lock(m_listLock);
-    return m_threads;
-}
-
 DWORD WINAPI CAttachedProcess::PipeReaderThread(void* self)
 {
     static_cast<CAttachedProcess*>(self)->RunReader();

@@ -50,7 +50,6 @@ public:
     const std::string& GetProgramName() const { return m_programName; }
     DWORD GetRequestThreadId() const { return m_requestId; }
     HANDLE GetReaderThread() const { return m_reader; }
-    std::list<RegisteredThread> GetThreads();
 
     void WriteThreadList();
     void OpenDumpFile(bool open);

@@ -292,7 +292,6 @@ private:
     void ApplyFades();
     void UpdateBanners();
     void AddMiscDevices();
-    void StartLibraryLoad();
     void SetUpUnits();
     void OnMonitorThread(DWORD started);
     BOOL SaveOrAsk();

@@ -1,16 +1,10 @@
 #include "shell/options/OptionsSheet.h"
-#include "shell/options/OptionsResources.h"
 
 #include "library/views/ViewsHost.h"
 
 #include <string.h>
 
 namespace {
-
-const UINT kPageTemplates[COptionsSheet::kPageCount] = {
-    IDD_OPTIONS_CDDB,    IDD_OPTIONS_LIBRARY, IDD_OPTIONS_PLAYLISTS,  IDD_OPTIONS_TAVLIN, IDD_OPTIONS_PLAYERS,
-    IDD_OPTIONS_DEVICES, IDD_OPTIONS_MAPS,    IDD_OPTIONS_APPEARANCE, IDD_OPTIONS_FILES,
-};
 
 // The values the pages edit, as they were before the sheet ran.
 struct SavedValues
@@ -61,16 +55,6 @@ COptionsSheet::COptionsSheet(CZymOptions& options, COptionsHost& host, const cha
                                &m_devicesPage, &m_mapsPage,    &m_appearancePage, &m_filesPage };
     for (CPropertyPage* page : pages)
         AddPage(page);
-}
-
-int COptionsSheet::PageIndexOf(UINT templateId)
-{
-    for (int index = 0; index < kPageCount; ++index)
-    {
-        if (kPageTemplates[index] == templateId)
-            return index;
-    }
-    return -1;
 }
 
 // The sheet applies only the pages it has made, and Wine makes none before

@@ -21,8 +21,6 @@ public:
 
     COptionsSheet(CZymOptions& options, COptionsHost& host, const char* title, CWnd* parent = NULL);
 
-    // The index of the page made from a dialog template, -1 for none.
-    static int PageIndexOf(UINT templateId);
     INT_PTR DoModal() override;
 
     CCddbPage m_cddbPage;
