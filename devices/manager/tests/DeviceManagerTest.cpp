@@ -10,6 +10,7 @@
 #include "tests/support/PtySerial.h"
 #include "tests/support/TavlinSimulator.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -350,6 +351,73 @@ TEST_F(ManagerTest, UsersAndDevicesKeepTheirLimitsAndNames)
     EXPECT_EQ(CString("again"), name);
     EXPECT_FALSE(m_manager.GetDeviceName(0, 200, name));
     EXPECT_EQ(CString("There is no device #200 to get the name of"), m_manager.GetErrorText());
+}
+
+// The forms without a user act on user 0's devices, by name and by position;
+// another user's device of the same name stays.
+TEST_F(ManagerTest, DefaultFormsActOnUserZero)
+{
+    const int other = m_manager.AddUser();
+    ASSERT_EQ(1, m_manager.AddDeviceText(other, kIntercom, "leaf", 0, 0, 0));
+    ASSERT_EQ(1, m_manager.AddDeviceDefault(FixturePath("nec_tv.cde").c_str(), "Leaf", 0, 0, 0))
+        << m_manager.GetErrorText();
+    EXPECT_EQ(0, m_manager.AddDeviceDefault(FixturePath("nec_tv.cde").c_str(), "LEAF", 0, 0, 0));
+    EXPECT_EQ(CString("can't add: device leaf already exists"), m_manager.GetErrorText());
+    ASSERT_EQ(1, m_manager.AddDeviceText(0, kIntercom, "second", 0, 0, 0));
+    EXPECT_EQ(0, m_manager.FindDeviceIndexDefault("leaf"));
+
+    const struct
+    {
+        int index;
+        BOOL deleted;
+        int left;
+    } cases[] = {{2, FALSE, 2}, {-1, FALSE, 2}, {0, TRUE, 1}, {1, FALSE, 1}, {0, TRUE, 0}, {0, FALSE, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.deleted, m_manager.DeleteDeviceAtDefault(c.index)) << c.index;
+        EXPECT_EQ(c.left, m_manager.GetNumDevices(0)) << c.index;
+    }
+    EXPECT_EQ(1, m_manager.GetNumDevices(other));
+    EXPECT_EQ(0, m_manager.FindDeviceIndex(other, "leaf"));
+}
+
+// A single port of each kind joins without a search, even where nothing can
+// be opened; a second one on the same COM number and a ninth port are
+// refused with the kind's own text.
+TEST(SinglePorts, EachKindRefusesATakenComNumberAndANinthPort)
+{
+    const struct
+    {
+        const char* kind;
+        std::function<int(CDeviceManager&, int)> add;
+        std::function<int(CDeviceManager&)> count;
+        std::function<int(CDeviceManager&)> removeAll;
+    } cases[] = {
+        {"Tavlin", [](CDeviceManager& m, int com) { return m.AddTavlinPort(com); },
+         [](CDeviceManager& m) { return m.GetNumTavlins(); },
+         [](CDeviceManager& m) { return m.RemoveAllTavlinPorts(); }},
+        {"CM11a", [](CDeviceManager& m, int com) { return m.AddCM11aPort(com); },
+         [](CDeviceManager& m) { return m.GetNumCM11As(); },
+         [](CDeviceManager& m) { return m.RemoveAllCM11aPorts(); }},
+        {"Kelto", [](CDeviceManager& m, int com) { return m.AddKeltoPort(com); },
+         [](CDeviceManager& m) { return m.GetNumKeltos(); },
+         [](CDeviceManager& m) { return m.RemoveAllKeltoPorts(); }},
+    };
+    CDebugCapture debug;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        CQuietManager manager;
+        EXPECT_EQ(1, c.add(manager, 41));
+        EXPECT_EQ(0, c.add(manager, 41));
+        EXPECT_EQ(CString("Error: ") + c.kind + " already defined on COM41.", manager.GetErrorText());
+        for (int com = 42; com < 49; ++com)
+            EXPECT_EQ(1, c.add(manager, com));
+        EXPECT_EQ(8, c.count(manager));
+        EXPECT_EQ(0, c.add(manager, 49));
+        EXPECT_EQ(CString("Error: Maximum ") + c.kind + " Ports Exceeded", manager.GetErrorText());
+        EXPECT_EQ(8, c.count(manager));
+        EXPECT_EQ(1, c.removeAll(manager));
+        EXPECT_EQ(0, c.count(manager));
+    }
 }
 
 TEST(MonitorThread, StopWithoutStartSucceedsAndHookSeesStartAndEnd)

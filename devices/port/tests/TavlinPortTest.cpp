@@ -84,6 +84,9 @@ TEST_F(TavlinCommands, EveryCommandSendsItsBytes)
         {"EndMacro", [](CTavlinPort& p) { return p.EndMacro(); }, B({0x60, 0x60})},
         {"SendResetSequence", [](CTavlinPort& p) { return p.SendResetSequence(); }, B({0x00, 0xFF, 0xAA})},
         {"SendSyncMark", [](CTavlinPort& p) { return p.SendSyncMark(0xC5); }, B({0xC1, 0xC5, 0xC0})},
+        {"SendBootLoaderRequest", [](CTavlinPort& p) { return p.SendBootLoaderRequest(); }, B({0xFF, 0xFF})},
+        {"ExitBootLoader", [](CTavlinPort& p) { return p.ExitBootLoader(); }, B({0xF4})},
+        {"SendBootLoaderCode", [](CTavlinPort& p) { return p.SendBootLoaderCode(); }, B({0xF6, 0x5A, 0xA5, 0x3C, 0xC3})},
     };
     for (const CommandCase& c : cases) {
         EXPECT_TRUE(c.call(m_port)) << c.name;
