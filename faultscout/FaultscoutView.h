@@ -3,7 +3,7 @@
 // is the shared log window, a child that fills the view and wraps its lines.
 #pragma once
 
-#include "shell/common/Tty.h"
+#include "common/Tty.h"
 
 #include <afxmt.h>
 #include <afxwin.h>

@@ -12,7 +12,7 @@
 
 #include "devices/kelto/KeltoFlashWriter.h"
 #include "devices/kelto/KeltoPort.h"
-#include "shell/common/Tty.h"
+#include "common/Tty.h"
 #include "fwupgrader/UpgraderOutput.h"
 
 class CFactoryTests;

@@ -4,7 +4,7 @@
 #include <shellapi.h>
 #include <stdlib.h>
 
-#include "shell/common/AboutDlg.h"
+#include "common/AboutDlg.h"
 #include "platform/tavlinx/TavlinXApi.h"
 #include "irteach/resource.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "shell/common/AboutDlg.h"
+#include "common/AboutDlg.h"
 #include "server/ClientFactory.h"
 #include "devices/manager/DeviceManager.h"
 #include "server/FunctionalTestDlg.h"

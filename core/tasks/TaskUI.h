@@ -4,7 +4,7 @@
 // progress dialogs' thread, which alone touches the window.
 #pragma once
 
-#include "shell/common/Tty.h"
+#include "common/Tty.h"
 
 #include <afxcmn.h>
 #include <afxmt.h>

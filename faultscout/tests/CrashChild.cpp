@@ -5,7 +5,7 @@
 // "quit" ends normally once the event "CrashChild quit" is set; "show" first
 // shows the reporter.
 #include "core/crashlink/CrashLink.h"
-#include "shell/common/VersionInfo.h"
+#include "common/VersionInfo.h"
 #include "platform/runtime/MessageBoxes.h"
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 // and the form lays its controls out to its right.
 #pragma once
 
-#include "shell/common/HelperBanner.h"
+#include "common/HelperBanner.h"
 #include "library/views/ViewsHost.h"
 
 #include <afxext.h>

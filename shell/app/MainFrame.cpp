@@ -4,7 +4,7 @@
 #include "shell/app/ZymApp.h"
 #include "shell/app/ZymResources.h"
 
-#include "shell/common/AboutDlg.h"
+#include "common/AboutDlg.h"
 #include "shell/options/DocOptionsHost.h"
 #include "mp3/player/MPEGPlayerThread.h"
 #include "shell/options/OptionsSheet.h"

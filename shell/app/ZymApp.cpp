@@ -6,10 +6,10 @@
 #include "shell/app/ZymDocTemplate.h"
 #include "shell/app/ZymResources.h"
 
-#include "shell/common/AboutDlg.h"
+#include "common/AboutDlg.h"
 #include "core/crashlink/CrashLink.h"
 #include "core/doc/HandOver.h"
-#include "shell/common/VersionInfo.h"
+#include "common/VersionInfo.h"
 
 #include <afxole.h>
 

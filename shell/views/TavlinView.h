@@ -4,7 +4,7 @@
 #pragma once
 
 #include "library/views/BannerFormView.h"
-#include "shell/common/Tty.h"
+#include "common/Tty.h"
 
 #include "core/doc/ZymDoc.h"
 

@@ -1,4 +1,4 @@
-#include "shell/common/VersionInfo.h"
+#include "common/VersionInfo.h"
 
 #include <cstdio>
 

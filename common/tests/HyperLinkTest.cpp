@@ -3,7 +3,7 @@
 // to its text or left alone.
 #include "tests/support/TestFramework.h"
 
-#include "shell/common/HyperLink.h"
+#include "common/HyperLink.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // from a memory bitmap.
 #include "tests/support/TestFramework.h"
 
-#include "shell/common/HelperBanner.h"
+#include "common/HelperBanner.h"
 
 namespace {
 

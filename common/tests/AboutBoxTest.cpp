@@ -4,7 +4,7 @@
 // that cannot be opened.
 #include "tests/support/TestFramework.h"
 
-#include "shell/common/AboutDlg.h"
+#include "common/AboutDlg.h"
 #include "tests/support/MessageBoxScript.h"
 
 namespace {

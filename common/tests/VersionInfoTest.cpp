@@ -3,7 +3,7 @@
 #include "tests/support/TestFramework.h"
 
 #include "tests/support/TempFolder.h"
-#include "shell/common/VersionInfo.h"
+#include "common/VersionInfo.h"
 
 namespace {
 

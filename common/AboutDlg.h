@@ -6,7 +6,7 @@
 
 #include <afxwin.h>
 
-#include "shell/common/HyperLink.h"
+#include "common/HyperLink.h"
 
 const UINT IDD_ABOUTBOX = 100;
 // Where the version line goes: 1020 in the device server and the IR learner,

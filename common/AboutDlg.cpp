@@ -1,6 +1,6 @@
-#include "shell/common/AboutDlg.h"
+#include "common/AboutDlg.h"
 
-#include "shell/common/VersionInfo.h"
+#include "common/VersionInfo.h"
 
 namespace {
 const UINT kWebLink = 1001;

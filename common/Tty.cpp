@@ -1,4 +1,4 @@
-#include "shell/common/Tty.h"
+#include "common/Tty.h"
 
 #include <afxwin.h>
 

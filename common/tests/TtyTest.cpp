@@ -3,7 +3,7 @@
 // or follows the end.
 #include "tests/support/TestFramework.h"
 
-#include "shell/common/Tty.h"
+#include "common/Tty.h"
 
 #include <string>
 

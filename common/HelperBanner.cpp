@@ -1,4 +1,4 @@
-#include "shell/common/HelperBanner.h"
+#include "common/HelperBanner.h"
 
 #include <algorithm>
 

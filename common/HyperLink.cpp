@@ -1,4 +1,4 @@
-#include "shell/common/HyperLink.h"
+#include "common/HyperLink.h"
 
 #include <shellapi.h>
 
