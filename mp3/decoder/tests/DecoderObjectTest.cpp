@@ -77,6 +77,40 @@ TEST_F(DecoderObjectTest, ModulesAreChosenByName)
     EXPECT_EQ(instance, m_decoder->input.instance);
 }
 
+// Releasing a side closes its open instance and forgets it and its name: the
+// side then has no module to open until one is chosen again, and choosing the
+// same name again makes a new instance that opens.
+TEST_F(DecoderObjectTest, ReleasedSidesForgetTheirInstance)
+{
+    CTempFolder folder("zym-release");
+    const std::string output = folder.WindowsPath("out.pcm");
+    const struct {
+        bool input;
+        std::string name;
+        const char* detail;
+    } cases[] = {
+        {true, m_stream, "null input module"},
+        {false, output, "null output module"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.detail);
+        auto select = [&] { return c.input ? SelectInput(m_decoder, c.name.c_str(), -1) : SelectOutput(m_decoder, c.name.c_str(), -1); };
+        auto open = [&] { return c.input ? OpenInput(m_decoder) : OpenOutput(m_decoder); };
+        DecoderPart& part = c.input ? m_decoder->input : m_decoder->output;
+        ASSERT_EQ(0, select());
+        ASSERT_EQ(0, open());
+        c.input ? ReleaseInput(m_decoder) : ReleaseOutput(m_decoder);
+        EXPECT_EQ(nullptr, part.instance);
+        EXPECT_EQ(nullptr, part.name);
+        m_debug.clear();
+        EXPECT_EQ(kErrInternal, open());
+        ASSERT_EQ(1u, m_debug.size());
+        EXPECT_EQ(c.detail, m_debug[0].detail);
+        ASSERT_EQ(0, select());
+        EXPECT_EQ(0, open());
+    }
+}
+
 TEST_F(DecoderObjectTest, ModulesDescribeThemselves)
 {
     const struct {

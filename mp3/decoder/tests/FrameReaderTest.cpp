@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mp3/decoder/DecoderErrors.h"
+#include "mp3/decoder/MpegBitReader.h"
 #include "mp3/decoder/tests/support/StreamDecoding.h"
 #include "mp3/decoder/tests/support/SyntheticStreams.h"
 
@@ -156,6 +157,34 @@ INSTANTIATE_TEST_SUITE_P(
                       TagCase{"ApeBeforeId3v1", [] { Bytes b = ApeTag(); Append(b, Id3v1Tag()); return b; }(), 0},
                       TagCase{"FramesGoOnAfterATag", Id3v1Tag(), 2}),
     [](const ::testing::TestParamInfo<TagCase>& info) { return std::string(info.param.name); });
+
+// Bits given back are read again: the position moves back by the count, and
+// never before the frame's first bit.
+TEST(FrameReader, BitsGivenBackAreReadAgain)
+{
+    // 1010 0101 1100 0011 0011 1100 1110 0001
+    const unsigned char bytes[] = {0xA5, 0xC3, 0x3C, 0xE1};
+    const struct {
+        int taken;
+        int givenBack;
+        int read;
+        unsigned expected;
+    } cases[] = {
+        {12, 5, 5, 0x1C},   // bits 7-11
+        {20, 1, 4, 0x0E},   // bits 19-22
+        {16, 16, 8, 0xA5},  // all of them
+        {4, 9, 8, 0xA5},    // more than were taken: from the first bit
+    };
+    std::vector<unsigned char> frame(kFrameBufferSize + kFrameBufferSlack, 0);
+    memcpy(frame.data(), bytes, sizeof bytes);
+    for (const auto& c : cases) {
+        MpegBitReader reader = {};
+        reader.frame = frame.data();
+        GetBits(&reader, c.taken);
+        UngetBits(&reader, c.givenBack);
+        EXPECT_EQ(c.expected, GetBits(&reader, c.read)) << c.taken << " taken, " << c.givenBack << " back";
+    }
+}
 
 TEST(FrameReader, PaddingIsValidAtEveryRate)
 {

@@ -156,6 +156,49 @@ TEST(MPEGRequests, RequestTable)
     }
 }
 
+// The document's menu commands post to the MP3 thread whatever state the
+// player is in; an open also clears a failed item's error flag.
+TEST(MPEGRequests, MenuCommandsPostTheirRequests)
+{
+    enum Command { kPostPlay, kPostOpen, kStop, kPostPause, kTogglePause };
+    struct MenuCase
+    {
+        const char* name;
+        State state;
+        Command command;
+        std::vector<std::string> posted;
+        BOOL error;
+    } cases[] = {
+        {"play while idle", kFresh, kPostPlay, {"Play"}, FALSE},
+        {"play while paused", kPaused, kPostPlay, {"Play"}, FALSE},
+        {"open the failed item again", kFailed, kPostOpen, {"InputOpen"}, FALSE},
+        {"open while playing", kPlaying, kPostOpen, {"InputOpen"}, FALSE},
+        {"stop while playing", kPlaying, kStop, {"Stop"}, FALSE},
+        {"stop while idle", kFresh, kStop, {"Stop"}, FALSE},
+        {"pause while playing", kPlaying, kPostPause, {"Pause"}, FALSE},
+        {"pause while paused", kPaused, kPostPause, {"Pause"}, FALSE},
+        {"pause after a failure keeps the error", kFailed, kPostPause, {"Pause"}, TRUE},
+        {"toggle while playing pauses", kPlaying, kTogglePause, {"Pause"}, FALSE},
+        {"toggle while paused plays", kPaused, kTogglePause, {"Play"}, FALSE},
+        {"toggle while idle does nothing", kFresh, kTogglePause, {}, FALSE},
+    };
+    const AlbumRecord a = MakeAlbum("A", 3);
+    for (const MenuCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingRequests player;
+        Enter(player, c.state, a);
+        switch (c.command) {
+        case kPostPlay: player.PostPlay(); break;
+        case kPostOpen: player.PostOpen(); break;
+        case kStop: player.Stop(); break;
+        case kPostPause: player.PostPause(); break;
+        case kTogglePause: player.TogglePause(); break;
+        }
+        EXPECT_EQ(c.posted, player.posted);
+        EXPECT_EQ(c.error, player.HasError());
+    }
+}
+
 TEST(MPEGRequests, CurrentItemMatchesByFileOrWholeAlbum)
 {
     RecordingRequests player;
