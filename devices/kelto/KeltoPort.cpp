@@ -133,22 +133,14 @@ CKeltoPort::CKeltoPort(int comPort, BOOL messageBox)
     : m_bootMode(FALSE), m_markCounter(0), m_lastEcho(0), m_echoes(0), m_openFailed(FALSE),
       m_version(0), m_located(0), m_baudRate(kBaudRate), m_comPort(comPort), m_line(m_error, kLineSetup)
 {
-    InitializeCriticalSection(&m_lock);
     m_error.m_messageBox = messageBox;
     m_openFailed = !m_line.Open(comPort, kBaudRate);
 }
 
-CKeltoPort::~CKeltoPort()
-{
-    DeleteCriticalSection(&m_lock);
-}
-
 BOOL CKeltoPort::WriteRaw(const BYTE* bytes, int n)
 {
-    EnterCriticalSection(&m_lock);
-    BOOL written = m_line.Write(bytes, n);
-    LeaveCriticalSection(&m_lock);
-    return written;
+    CSingleLock lock(&m_lock, TRUE);
+    return m_line.Write(bytes, n);
 }
 
 BOOL CKeltoPort::WriteFrame(const BYTE* bytes, int n)
@@ -245,7 +237,7 @@ void CKeltoPort::OnResponse(BYTE code, const BYTE* payload)
     const BYTE kInfo = 35;
     if (code == kPingOpcode) {
         m_lastEcho = payload[0] * 256 + payload[1];
-        InterlockedIncrement(&m_echoes);
+        ++m_echoes;
     } else if (code == kInfo) {
         m_version = (payload[0] >> 4) + (payload[0] & 15) * 0.1;
     }
@@ -279,7 +271,7 @@ bool CKeltoPort::Locate()
 bool CKeltoPort::Flush(int timeout)
 {
     LONG echoesAtStart = m_echoes;
-    int mark = InterlockedExchangeAdd(&m_markCounter, 1) & kMarkMask;
+    int mark = m_markCounter.fetch_add(1) & kMarkMask;
     BYTE ping[] = {kPingOpcode, BYTE(mark >> 8), BYTE(mark & 0xFF)};
     WriteFrame(ping, sizeof ping);
     DWORD start = GetTickCount();

@@ -6,6 +6,9 @@
 #pragma once
 
 #include <afx.h>
+#include <afxmt.h>
+
+#include <atomic>
 
 #include "devices/util/Error.h"
 #include "devices/util/SerialLine.h"
@@ -16,7 +19,6 @@ public:
     // The port opens at once; messageBox is its error holder's mode from the
     // start, so that an owner that wants no boxes sees none for the opening.
     explicit CKeltoPort(int comPort, BOOL messageBox = TRUE);
-    ~CKeltoPort();
     CKeltoPort(const CKeltoPort&) = delete;
     CKeltoPort& operator=(const CKeltoPort&) = delete;
 
@@ -61,16 +63,16 @@ private:
     void OnResponse(BYTE code, const BYTE* payload);
 
     // Set while the boot loader runs: responses are not read meanwhile.
-    volatile BOOL m_bootMode;
-    volatile LONG m_markCounter;
-    volatile LONG m_lastEcho;
+    std::atomic<BOOL> m_bootMode;
+    std::atomic<LONG> m_markCounter;
+    std::atomic<LONG> m_lastEcho;
     // Grows with every echo, so that a flush can tell a new echo from an old one.
-    volatile LONG m_echoes;
+    std::atomic<LONG> m_echoes;
     CError m_error;
     BOOL m_openFailed;
     // Keeps the frames of concurrent writers whole.
-    CRITICAL_SECTION m_lock;
-    volatile double m_version;
+    CCriticalSection m_lock;
+    std::atomic<double> m_version;
     BYTE m_located;
     int m_baudRate;
     int m_comPort;

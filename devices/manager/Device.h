@@ -7,6 +7,7 @@
 
 #include <afx.h>
 
+#include <atomic>
 #include <vector>
 
 #include "devices/util/Error.h"
@@ -126,9 +127,9 @@ public:
     CError& GetError() { return m_error; }
     CString GetErrorText() const { return m_error.m_text; }
     // Raised by whoever uses the device on another thread than its owner's.
-    void AddUse() { InterlockedIncrement(&m_inUse); }
+    void AddUse() { ++m_inUse; }
     // The count left.
-    LONG ReleaseUse() { return InterlockedDecrement(&m_inUse); }
+    LONG ReleaseUse() { return --m_inUse; }
     // Receives the device's event texts, before its user's listener.
     const TextCallback& GetListener() const { return m_listener; }
     void SetListener(const TextCallback& listener) { m_listener = listener; }
@@ -169,7 +170,7 @@ private:
     BOOL m_kelto;
     BYTE m_timer;
     CTimerList* m_timerList;   // timer devices only
-    volatile LONG m_inUse;
+    std::atomic<LONG> m_inUse;
     TextCallback m_listener;
     CString m_name;
     int m_unit;

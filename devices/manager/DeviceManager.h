@@ -7,6 +7,7 @@
 
 #include <afxmt.h>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -167,9 +168,9 @@ private:
     int m_nextUserId;
     std::vector<UserRecord> m_users;
     int m_maxDevices;
-    volatile LONG m_running;
-    volatile LONG m_initializeCom;
-    volatile LONG m_stop;
+    std::atomic<LONG> m_running;
+    std::atomic<LONG> m_initializeCom;
+    std::atomic<LONG> m_stop;
     HANDLE m_thread;
     CError m_error;
     LONG m_lastErrorSum;

@@ -51,14 +51,8 @@ CTavlinPort::CTavlinPort(int comPort, BOOL messageBox)
         m_routingPorts[i] = 0;
         m_routingCarriers[i] = 40000;
     }
-    InitializeCriticalSection(&m_writeLock);
     m_error.m_messageBox = messageBox;
     Open();
-}
-
-CTavlinPort::~CTavlinPort()
-{
-    DeleteCriticalSection(&m_writeLock);
 }
 
 BOOL CTavlinPort::Open()
@@ -82,16 +76,14 @@ BOOL CTavlinPort::WriteUnlocked(const BYTE* bytes, int n)
         return FALSE;
     if (m_line.Write(bytes, n))
         return TRUE;
-    InterlockedExchange(&m_reopenWanted, 1);
+    m_reopenWanted = 1;
     return FALSE;
 }
 
 BOOL CTavlinPort::Write(const BYTE* bytes, int n)
 {
-    EnterCriticalSection(&m_writeLock);
-    BOOL written = WriteUnlocked(bytes, n);
-    LeaveCriticalSection(&m_writeLock);
-    return written;
+    CSingleLock lock(&m_writeLock, TRUE);
+    return WriteUnlocked(bytes, n);
 }
 
 BOOL CTavlinPort::ReadExact(BYTE* buffer, int n, int timeout)
@@ -155,10 +147,11 @@ void CTavlinPort::Reset()
 {
     if (m_busy)
         return;
-    EnterCriticalSection(&m_writeLock);
-    SendResetSequence();
-    RequestVersion();
-    LeaveCriticalSection(&m_writeLock);
+    {
+        CSingleLock lock(&m_writeLock, TRUE);
+        SendResetSequence();
+        RequestVersion();
+    }
     m_lastResetRequest = Now();
 }
 
@@ -282,11 +275,10 @@ BOOL CTavlinPort::GetIRRoutingTable(int ports[8], double carriers[8]) const
 
 BOOL CTavlinPort::ExecuteLowLevel(const char* text)
 {
-    EnterCriticalSection(&m_writeLock);
+    CSingleLock lock(&m_writeLock, TRUE);
     m_busy = 1;
     CTavlinLowLevel(*this).Execute(text);
     m_busy = 0;
-    LeaveCriticalSection(&m_writeLock);
     return TRUE;
 }
 

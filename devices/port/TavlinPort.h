@@ -7,11 +7,13 @@
 #pragma once
 
 #include <afx.h>
+#include <afxmt.h>
 
 #include "devices/util/Error.h"
 #include "devices/util/SerialLine.h"
 #include "devices/port/TavlinReceiver.h"
 
+#include <atomic>
 #include <vector>
 
 // The receive parser's error counters, read by the device server's views.
@@ -87,7 +89,6 @@ public:
     // The port opens at once; messageBox is its error holder's mode from the
     // start, so that an owner that wants no boxes sees none for the opening.
     explicit CTavlinPort(int comPort, BOOL messageBox = TRUE);
-    ~CTavlinPort();
     CTavlinPort(const CTavlinPort&) = delete;
     CTavlinPort& operator=(const CTavlinPort&) = delete;
 
@@ -245,7 +246,7 @@ private:
 
 
 
-    volatile BOOL m_keepAlive;
+    std::atomic<BOOL> m_keepAlive;
     // Set by "irrepeat": every echoed sync mark sends the repeat text again.
     // Both live under the write lock: LOWLEVEL words set them, and the
     // receiving thread sends the repeat holding it.
@@ -254,8 +255,8 @@ private:
     CError m_error;
     BOOL m_openFailed;
     // Every locked write and the whole of one LOWLEVEL execution hold it.
-    CRITICAL_SECTION m_writeLock;
-    volatile BYTE m_busy;
+    CCriticalSection m_writeLock;
+    std::atomic<BYTE> m_busy;
     LONG m_comResets;
     double m_version;
     BYTE m_serialNumber[8];
@@ -274,15 +275,15 @@ private:
     int m_minMessageLength;
     int m_parallelDirection;
     int m_parallelHandshake;
-    volatile BOOL m_located;
-    volatile BYTE m_versionWanted;
+    std::atomic<BOOL> m_located;
+    std::atomic<BYTE> m_versionWanted;
     double m_lastResetRequest;
     double m_versionTime;
     DWORD m_versionTick;
     LONG m_syncCounter;
-    volatile LONG m_lastSyncEcho;
+    std::atomic<LONG> m_lastSyncEcho;
     // Grows with every echo, so that a wait can tell a new echo from an old one.
-    volatile LONG m_syncEchoes;
+    std::atomic<LONG> m_syncEchoes;
     LONG m_errorCounts[kTavlinErrorKinds];
     int m_baudRate;
     int m_comPort;
@@ -291,7 +292,7 @@ private:
     // which other threads write through unlocked. A writer whose write failed
     // sets m_reopenWanted; the next reading of responses reopens.
     CSerialLine m_line;
-    volatile LONG m_reopenWanted;
+    std::atomic<LONG> m_reopenWanted;
     SecondsClock m_clock;
 
     CTavlinReceiver m_receiver;

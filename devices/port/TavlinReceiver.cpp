@@ -124,7 +124,7 @@ CTavlinReceiver::CTavlinReceiver(CTavlinPort& port)
 
 BOOL CTavlinReceiver::Read(CString& out, int timeout)
 {
-    if (InterlockedExchange(&m_port.m_reopenWanted, 0))
+    if (m_port.m_reopenWanted.exchange(0))
         m_port.Open();
     SendDueRepeat();
     if (m_port.m_keepAlive && m_port.Now() > m_port.m_lastResetRequest + 1)
@@ -379,7 +379,7 @@ void CTavlinReceiver::OnSyncMarkNumber(int, const BYTE* args)
     DWORD mark;
     memcpy(&mark, args, 4);
     m_port.m_lastSyncEcho = LONG(mark % CTavlinPort::kSyncMarks);
-    InterlockedIncrement(&m_port.m_syncEchoes);
+    ++m_port.m_syncEchoes;
 }
 
 // The answer carries exactly its one code byte, whether or not the rate changed.
@@ -420,7 +420,7 @@ void CTavlinReceiver::OnSignature(int, const BYTE* args)
 void CTavlinReceiver::OnSyncEcho(int mark)
 {
     m_port.m_lastSyncEcho = mark;
-    InterlockedIncrement(&m_port.m_syncEchoes);
+    ++m_port.m_syncEchoes;
     m_repeatDue = true;
     SendDueRepeat();
 }
@@ -431,14 +431,15 @@ void CTavlinReceiver::OnSyncEcho(int mark)
 // reading), the repeat waits for a later reading instead of blocking.
 void CTavlinReceiver::SendDueRepeat()
 {
-    if (!m_repeatDue || !TryEnterCriticalSection(&m_port.m_writeLock))
+    // CCriticalSection cannot time out, so the try goes to the section itself.
+    if (!m_repeatDue || !TryEnterCriticalSection(m_port.m_writeLock))
         return;
     m_repeatDue = false;
     if (m_port.m_irRepeat) {
         m_port.SendIRTimings(m_port.m_irRepeatText);
         m_port.SendNextSyncMark();
     }
-    LeaveCriticalSection(&m_port.m_writeLock);
+    m_port.m_writeLock.Unlock();
 }
 
 // Each byte: the mark bit (0x80) and a count of sample periods. Runs of bytes

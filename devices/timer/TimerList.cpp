@@ -186,14 +186,10 @@ CString CAlarm::Check()
 
 CTimerList::CTimerList(DateClock clock) : m_clock(clock)
 {
-    InitializeCriticalSection(&m_lock);
 }
 
 CTimerList::~CTimerList()
 {
-    for (CAlarm* alarm : m_alarms)
-        delete alarm;
-    DeleteCriticalSection(&m_lock);
 }
 
 bool CTimerList::Command(const CString& command, CString* reason)
@@ -205,25 +201,22 @@ bool CTimerList::Command(const CString& command, CString* reason)
     CString word = command.Left(open);
     CString args = close > open ? command.Mid(open + 1, close - open - 1) : CString();
     if (word == "setalarm") {
-        CAlarm* alarm = new CAlarm(m_clock);
+        std::unique_ptr<CAlarm> alarm(new CAlarm(m_clock));
         CString refusal;
         if (!alarm->Set(args, refusal)) {
-            delete alarm;
             if (reason)
                 *reason = refusal;
             return false;
         }
-        EnterCriticalSection(&m_lock);
-        m_alarms.push_back(alarm);
-        LeaveCriticalSection(&m_lock);
+        CSingleLock lock(&m_lock, TRUE);
+        m_alarms.push_back(std::move(alarm));
         return true;
     }
     if (word == "clralarm") {
-        EnterCriticalSection(&m_lock);
+        CSingleLock lock(&m_lock, TRUE);
         int index = FindUnlocked(args);
         if (index >= 0)
             RemoveUnlocked(index);
-        LeaveCriticalSection(&m_lock);
         return index >= 0;
     }
     return false;
@@ -231,7 +224,7 @@ bool CTimerList::Command(const CString& command, CString* reason)
 
 CString CTimerList::NextDue()
 {
-    EnterCriticalSection(&m_lock);
+    CSingleLock lock(&m_lock, TRUE);
     for (int i = 0; i < int(m_alarms.size());) {
         if (m_alarms[i]->IsFinished())
             RemoveUnlocked(i);
@@ -241,31 +234,25 @@ CString CTimerList::NextDue()
     CString text;
     for (size_t i = 0; i < m_alarms.size() && text.IsEmpty(); ++i)
         text = m_alarms[i]->Check();
-    LeaveCriticalSection(&m_lock);
     return text;
 }
 
 int CTimerList::FindAlarm(const CString& name)
 {
-    EnterCriticalSection(&m_lock);
-    int index = FindUnlocked(name);
-    LeaveCriticalSection(&m_lock);
-    return index;
+    CSingleLock lock(&m_lock, TRUE);
+    return FindUnlocked(name);
 }
 
 void CTimerList::RemoveAlarm(int index)
 {
-    EnterCriticalSection(&m_lock);
+    CSingleLock lock(&m_lock, TRUE);
     RemoveUnlocked(index);
-    LeaveCriticalSection(&m_lock);
 }
 
 int CTimerList::GetCount()
 {
-    EnterCriticalSection(&m_lock);
-    int count = int(m_alarms.size());
-    LeaveCriticalSection(&m_lock);
-    return count;
+    CSingleLock lock(&m_lock, TRUE);
+    return int(m_alarms.size());
 }
 
 int CTimerList::FindUnlocked(const CString& name) const
@@ -280,6 +267,5 @@ void CTimerList::RemoveUnlocked(int index)
 {
     if (index < 0 || index >= int(m_alarms.size()))
         return;
-    delete m_alarms[index];
     m_alarms.erase(m_alarms.begin() + index);
 }

@@ -5,9 +5,11 @@
 
 #include <afx.h>
 
+#include <memory>
 #include <vector>
 
 #include <afxdisp.h>
+#include <afxmt.h>
 
 // The current local time; replaceable so that tests can drive the alarms.
 typedef COleDateTime (*DateClock)();
@@ -70,7 +72,7 @@ private:
 
     // Commands come on the dispatcher's caller thread while the monitoring
     // thread polls: every operation holds it; it is taken alone.
-    CRITICAL_SECTION m_lock;
-    std::vector<CAlarm*> m_alarms;
+    CCriticalSection m_lock;
+    std::vector<std::unique_ptr<CAlarm>> m_alarms;
     DateClock m_clock;
 };

@@ -10,6 +10,19 @@ CError::CError()
 {
 }
 
+CError::CError(const CError& other)
+    : m_messageBox(other.m_messageBox), m_text(other.m_text), m_reported(other.m_reported.load())
+{
+}
+
+CError& CError::operator=(const CError& other)
+{
+    m_messageBox = other.m_messageBox;
+    m_text = other.m_text;
+    m_reported = other.m_reported.load();
+    return *this;
+}
+
 CError::~CError()
 {
 }
@@ -20,7 +33,7 @@ void CError::Report()
         AfxMessageBox(m_text, MB_OK, 0);
     else
         DebugOutput(m_text);
-    InterlockedIncrement(&m_reported);
+    ++m_reported;
 }
 
 void CError::ReportV(const char* format, va_list args)
@@ -43,6 +56,6 @@ void CError::ReportLastError()
     m_text = SystemErrorText(GetLastError()).c_str();
     if (m_messageBox)
         AfxMessageBox(m_text, MB_OK, 0);
-    InterlockedIncrement(&m_reported);
+    ++m_reported;
     DebugOutput(m_text + "\n");
 }

@@ -6,10 +6,15 @@
 
 #include <stdarg.h>
 
+#include <atomic>
+
 class CError
 {
 public:
     CError();
+    // Copies the text, the mode and the count.
+    CError(const CError& other);
+    CError& operator=(const CError& other);
     virtual ~CError();
 
     // Shows the text in a message box in message-box mode, else writes it to the
@@ -29,5 +34,5 @@ public:
     // The owner writes its message here before calling Report.
     CString m_text;
     // Read by other threads to notice new errors.
-    volatile LONG m_reported;
+    std::atomic<LONG> m_reported;
 };

@@ -140,16 +140,8 @@ CCM11aPort::CCM11aPort(int comPort, BOOL messageBox)
       m_lastTransmit(0), m_expectedChecksum(0), m_version(0), m_baudRate(kBaudRate),
       m_comPort(comPort), m_line(m_error, kLineSetup), m_clock(SystemSeconds)
 {
-    InitializeCriticalSection(&m_queueLock);
     m_error.m_messageBox = messageBox;
     m_openFailed = !m_line.Open(comPort, kBaudRate);
-}
-
-CCM11aPort::~CCM11aPort()
-{
-    for (X10Frame* frame : m_queue)
-        delete frame;
-    DeleteCriticalSection(&m_queueLock);
 }
 
 BOOL CCM11aPort::Write(const BYTE* bytes, int n)
@@ -159,29 +151,21 @@ BOOL CCM11aPort::Write(const BYTE* bytes, int n)
 
 CString CCM11aPort::GetQueueHead()
 {
-    EnterCriticalSection(&m_queueLock);
-    CString head;
-    if (!m_queue.empty())
-        head = FormatHex(m_queue.front()->bytes.data(), int(m_queue.front()->bytes.size()));
-    LeaveCriticalSection(&m_queueLock);
-    return head;
+    CSingleLock lock(&m_queueLock, TRUE);
+    if (m_queue.empty())
+        return CString();
+    return FormatHex(m_queue.front().bytes.data(), int(m_queue.front().bytes.size()));
 }
 
-X10Frame* CCM11aPort::NewFrame(const BYTE* bytes, int n, BOOL expectsChecksum)
+X10Frame CCM11aPort::NewFrame(const BYTE* bytes, int n, BOOL expectsChecksum)
 {
-    X10Frame* frame = new X10Frame;
-    frame->bytes.assign(bytes, bytes + n);
-    frame->expectsChecksum = expectsChecksum;
-    frame->expectsStatus = FALSE;
-    frame->tries = 0;
-    return frame;
+    return X10Frame{std::vector<BYTE>(bytes, bytes + n), expectsChecksum, FALSE, 0};
 }
 
-void CCM11aPort::Queue(X10Frame* frame, bool atFront)
+void CCM11aPort::Queue(const X10Frame& frame, bool atFront)
 {
-    EnterCriticalSection(&m_queueLock);
+    CSingleLock lock(&m_queueLock, TRUE);
     m_queue.insert(atFront ? m_queue.begin() : m_queue.end(), frame);
-    LeaveCriticalSection(&m_queueLock);
 }
 
 int CCM11aPort::SendCommand(const char* command)
@@ -211,8 +195,8 @@ int CCM11aPort::SendCommand(const char* command)
         return 1;
     }
     if (match->action == kStatus) {
-        X10Frame* frame = NewFrame(&kStatusRequest, 1, FALSE);
-        frame->expectsStatus = TRUE;
+        X10Frame frame = NewFrame(&kStatusRequest, 1, FALSE);
+        frame.expectsStatus = TRUE;
         Queue(frame);
         return 1;
     }
@@ -281,24 +265,31 @@ void CCM11aPort::QueueAddressFrames(const Address& address)
 // The interface lost its clock (power failure): the local time goes first.
 void CCM11aPort::QueueClock()
 {
-    EnterCriticalSection(&m_queueLock);
-    // A request repeated while the answer still waits needs no second answer.
-    bool queued = !m_queue.empty() && m_queue.front()->bytes.size() == 1 &&
-                  m_queue.front()->bytes[0] == kClockHeader;
-    LeaveCriticalSection(&m_queueLock);
-    if (queued)
+    if (ClockQueued())
         return;
     time_t now = m_clock();
     tm local;
     localtime_r(&now, &local);
     BYTE clock[] = {BYTE(local.tm_sec), BYTE((local.tm_hour % 2) * 60 + local.tm_min),
                     BYTE(local.tm_hour / 2), BYTE(local.tm_yday + 1), 0, kClockFlags};
-    X10Frame* time = NewFrame(clock, sizeof clock, TRUE);
-    X10Frame* header = NewFrame(&kClockHeader, 1, FALSE);
-    time->tries = kClockTries;
-    header->tries = kClockTries;
+    X10Frame time = NewFrame(clock, sizeof clock, TRUE);
+    X10Frame header = NewFrame(&kClockHeader, 1, FALSE);
+    time.tries = kClockTries;
+    header.tries = kClockTries;
     Queue(time, true);
     Queue(header, true);
+}
+
+bool CCM11aPort::ClockQueued()
+{
+    CSingleLock lock(&m_queueLock, TRUE);
+    return !m_queue.empty() && m_queue.front().bytes.size() == 1 && m_queue.front().bytes[0] == kClockHeader;
+}
+
+void CCM11aPort::DropFrontLocked()
+{
+    CSingleLock lock(&m_queueLock, TRUE);
+    DropFront();
 }
 
 // Called under the queue lock.
@@ -306,31 +297,30 @@ void CCM11aPort::DropFront()
 {
     if (m_queue.empty())
         return;
-    delete m_queue.front();
     m_queue.erase(m_queue.begin());
 }
 
 void CCM11aPort::Transmit()
 {
-    EnterCriticalSection(&m_queueLock);
+    CSingleLock lock(&m_queueLock, TRUE);
     if (!m_queue.empty()) {
-        X10Frame* frame = m_queue.front();
-        if (frame->tries < kMaxTries) {
-            if (frame->expectsChecksum) {
+        X10Frame& frame = m_queue.front();
+        if (frame.tries < kMaxTries) {
+            if (frame.expectsChecksum) {
                 int sum = 0;
-                for (BYTE b : frame->bytes)
+                for (BYTE b : frame.bytes)
                     sum += b;
                 m_expectedChecksum = sum & 0xFF;
                 m_awaitingChecksum = TRUE;
                 m_ready = FALSE;
-            } else if (frame->expectsStatus) {
+            } else if (frame.expectsStatus) {
                 m_awaitingStatus = TRUE;
                 m_ready = FALSE;
             }
-            Write(frame->bytes.data(), int(frame->bytes.size()));
+            Write(frame.bytes.data(), int(frame.bytes.size()));
             m_lastTransmit = m_clock();
-            ++frame->tries;
-            if (!frame->expectsChecksum)
+            ++frame.tries;
+            if (!frame.expectsChecksum)
                 DropFront();
         } else {
             DropFront();
@@ -338,7 +328,6 @@ void CCM11aPort::Transmit()
             m_ready = TRUE;
         }
     }
-    LeaveCriticalSection(&m_queueLock);
 }
 
 int CCM11aPort::ReadEvents(CString& out, int step)
@@ -346,11 +335,8 @@ int CCM11aPort::ReadEvents(CString& out, int step)
     // A status reply that never comes would otherwise stop the queue for good.
     if ((m_awaitingChecksum || m_awaitingUpload || m_awaitingStatus) &&
         m_clock() - m_lastTransmit > kAnswerSeconds) {
-        if (m_awaitingChecksum) {
-            EnterCriticalSection(&m_queueLock);
-            DropFront();
-            LeaveCriticalSection(&m_queueLock);
-        }
+        if (m_awaitingChecksum)
+            DropFrontLocked();
         m_awaitingChecksum = FALSE;
         m_awaitingUpload = FALSE;
         m_awaitingStatus = FALSE;
@@ -394,9 +380,7 @@ void CCM11aPort::OnChecksum(BYTE byte)
 {
     if (byte == m_expectedChecksum) {
         Write(&kChecksumRight, 1);
-        EnterCriticalSection(&m_queueLock);
-        DropFront();
-        LeaveCriticalSection(&m_queueLock);
+        DropFrontLocked();
     } else if (byte == kPoll) {
         AskForUpload();
     } else {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <afx.h>
+#include <afxmt.h>
 
 #include <time.h>
 
@@ -32,7 +33,6 @@ public:
     // The port opens at once; messageBox is its error holder's mode from the
     // start, so that an owner that wants no boxes sees none for the opening.
     explicit CCM11aPort(int comPort, BOOL messageBox = TRUE);
-    ~CCM11aPort();
     CCM11aPort(const CCM11aPort&) = delete;
     CCM11aPort& operator=(const CCM11aPort&) = delete;
 
@@ -68,11 +68,14 @@ private:
 
     BOOL ParseAddress(const CString& args, Address& address);
     void QueueAddressFrames(const Address& address);
-    void Queue(X10Frame* frame, bool atFront = false);
-    static X10Frame* NewFrame(const BYTE* bytes, int n, BOOL expectsChecksum);
+    void Queue(const X10Frame& frame, bool atFront = false);
+    static X10Frame NewFrame(const BYTE* bytes, int n, BOOL expectsChecksum);
     void QueueClock();
+    // A request repeated while the answer still waits needs no second answer.
+    bool ClockQueued();
     void Transmit();
     void DropFront();
+    void DropFrontLocked();
     void HandleByte(BYTE byte, CString& out, int step);
     void OnChecksum(BYTE byte);
     void AskForUpload();
@@ -85,8 +88,8 @@ private:
     CError m_error;
     BOOL m_openFailed;
     // Guards the transmit queue between the sending and the monitoring thread.
-    CRITICAL_SECTION m_queueLock;
-    std::vector<X10Frame*> m_queue;
+    CCriticalSection m_queueLock;
+    std::vector<X10Frame> m_queue;
     // Upload decoding state; the protocol flags below it belong to the
     // monitoring thread alone.
     std::vector<int> m_units;
