@@ -1,12 +1,11 @@
 #include "faultscout/SymbolEngine.h"
 
 #include "faultscout/ModuleList.h"
+#include "platform/mfc/FormatText.h"
 
 #include <dbghelp.h>
 #include <psapi.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -14,7 +13,6 @@ namespace {
 // Deferred loading and line numbers on top of the current options.
 const DWORD kSymbolOptions = SYMOPT_DEFERRED_LOADS | SYMOPT_LOAD_LINES;
 const DWORD kMaxSymbolName = 488;
-const size_t kTextBuffer = 4096;
 const DWORD kProgramStartTimeout = 10000;
 
 std::string FileNamePart(const char* path)
@@ -24,17 +22,6 @@ std::string FileNamePart(const char* path)
         if (*p == '\\' || *p == '/')
             name = p + 1;
     return name;
-}
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    char text[kTextBuffer];
-    va_list args;
-    va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
 }
 
 } // namespace
@@ -144,9 +131,9 @@ std::string CSymbolEngine::FrameText(const STACKFRAME64& frame)
 {
     typedef unsigned long long Word;
     DWORD64 pc = frame.AddrPC.Offset;
-    std::string text = Format("%016llX (0x%016llX 0x%016llX 0x%016llX 0x%016llX) %s\n", Word(pc),
-                              Word(frame.Params[0]), Word(frame.Params[1]), Word(frame.Params[2]),
-                              Word(frame.Params[3]), ModuleText(pc).c_str());
+    std::string text(FormatText("%016llX (0x%016llX 0x%016llX 0x%016llX 0x%016llX) %s\n", Word(pc),
+                                Word(frame.Params[0]), Word(frame.Params[1]), Word(frame.Params[2]),
+                                Word(frame.Params[3]), ModuleText(pc).c_str()));
     std::string symbol = SymbolText(pc);
     if (!symbol.empty())
         text += symbol + "\n";
@@ -164,14 +151,14 @@ std::string CSymbolEngine::SymbolText(DWORD64 address)
         return std::string();
     std::string text = symbol->Name;
     if (displacement)
-        text += Format("+%llX", static_cast<unsigned long long>(displacement));
+        text += FormatText("+%llX", static_cast<unsigned long long>(displacement));
     IMAGEHLP_LINE64 line = {sizeof line};
     DWORD lineDisplacement = 0;
     if (SymGetLineFromAddr64(m_process, address, &lineDisplacement, &line)) {
         std::string file = FileNamePart(line.FileName);
-        text += Format(", %s:%u", file.c_str(), unsigned(line.LineNumber));
+        text += FormatText(", %s:%u", file.c_str(), unsigned(line.LineNumber));
         if (lineDisplacement)
-            text += Format("+%X", unsigned(lineDisplacement));
+            text += FormatText("+%X", unsigned(lineDisplacement));
     }
     return text;
 }
@@ -181,8 +168,8 @@ std::string CSymbolEngine::ModuleText(DWORD64 address)
     DWORD64 base = m_process ? SymGetModuleBase64(m_process, address) : 0;
     if (!base)
         return "<UNKNOWN>";
-    return Format("%s+%llX", ModuleBaseName(base).c_str(),
-                  static_cast<unsigned long long>(address - base));
+    return static_cast<LPCSTR>(FormatText("%s+%llX", ModuleBaseName(base).c_str(),
+                                          static_cast<unsigned long long>(address - base)));
 }
 
 // The watched process names a PE module by its base; our ELF modules sit at

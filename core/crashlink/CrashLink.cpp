@@ -1,6 +1,7 @@
 #include "core/crashlink/CrashLink.h"
 
 #include "platform/crt/FileAccess.h"
+#include "platform/mfc/FormatText.h"
 #include "platform/runtime/MessageBoxes.h"
 
 #include <cstdarg>
@@ -93,10 +94,9 @@ BOOL CCrashLink::OpenPipes()
 
 BOOL CCrashLink::LaunchReporter(const CString& reporterPath)
 {
-    CString command;
     // Quoted: a folder with blanks would split the path.
-    FormatBounded(command, "\"%s\" -x %d %x %x", static_cast<LPCSTR>(reporterPath),
-                  kProtocolVersion, HandleOnWire(m_replyWrite), HandleOnWire(m_sendRead));
+    CString command = FormatText("\"%s\" -x %d %x %x", static_cast<LPCSTR>(reporterPath), kProtocolVersion,
+                                 HandleOnWire(m_replyWrite), HandleOnWire(m_sendRead));
     STARTUPINFOA startup = {sizeof startup};
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
@@ -336,16 +336,6 @@ BOOL CCrashLink::Printf(LPCSTR format, ...)
 BOOL CCrashLink::Printf(const CString& text)
 {
     return m_linked && SendText(kLinkText, text);
-}
-
-void FormatBounded(CString& text, LPCSTR format, ...)
-{
-    char buffer[kTextBuffer];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    text = buffer;
 }
 
 // Never destroyed: a crash during the process's exit must still reach the

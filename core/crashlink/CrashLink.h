@@ -91,5 +91,3 @@ BOOL StartCrashLink(LPCSTR programName, DWORD packedVersion);
 LONG WINAPI CrashLinkExceptionFilter(EXCEPTION_POINTERS* pointers);
 LONG WINAPI CrashLinkVectoredHandler(EXCEPTION_POINTERS* pointers);
 
-// printf into a 4096-byte buffer, assigned to text.
-void FormatBounded(CString& text, LPCSTR format, ...);

@@ -2,6 +2,8 @@
 
 #include <afx.h>
 
+#include "platform/mfc/FormatText.h"
+
 #include "platform/mfc/tests/StringTest.h"
 
 #include <string>
@@ -194,6 +196,21 @@ TEST(StringTest, FormatsCommonConversions)
         EXPECT_STREQ(c.expected, c.actual);
     CString longText('y', 5000);
     EXPECT_EQ(5002, format("<%s>", longText).GetLength());
+}
+
+// FormatText keeps every character, far past 256 and 4096 bytes.
+TEST(StringTest, FormatTextKeepsTextsOfAnyLength)
+{
+    for (int length : { 0, 1, 254, 255, 4095, 4096, 70000 })
+    {
+        CString value('v', length);
+        CString text = FormatText("<%s>", static_cast<LPCSTR>(value));
+        EXPECT_EQ(length + 2, text.GetLength()) << length;
+        EXPECT_EQ('>', text[text.GetLength() - 1]) << length;
+    }
+    CString path('p', 5000);
+    EXPECT_STREQ(CString("\"") + path + "\" -x 3 1f", FormatText("\"%s\" -x %d %x", static_cast<LPCSTR>(path), 3, 31));
+    EXPECT_STREQ("", FormatText("%s", ""));
 }
 
 TEST(StringTest, CaseAndOrderChanges)
