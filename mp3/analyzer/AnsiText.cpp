@@ -1,4 +1,4 @@
-#include "platform/analyzer/AnsiText.h"
+#include "mp3/analyzer/AnsiText.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/analyzer/StreamLength.h"
+#include "mp3/analyzer/StreamLength.h"
 
 #include "analyze.h"
 #include "mp3/decoder/MpegHeader.h"

@@ -1,4 +1,4 @@
-#include "platform/analyzer/tests/AudioFiles.h"
+#include "mp3/analyzer/tests/AudioFiles.h"
 
 #include "mp3/decoder/tests/support/SyntheticStreams.h"
 

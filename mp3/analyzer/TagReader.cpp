@@ -1,4 +1,4 @@
-#include "platform/analyzer/TagReader.h"
+#include "mp3/analyzer/TagReader.h"
 
 #include <string.h>
 

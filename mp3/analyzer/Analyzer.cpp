@@ -2,9 +2,9 @@
 #define NOMINMAX
 #include "analyze.h"
 
-#include "platform/analyzer/AnsiText.h"
-#include "platform/analyzer/StreamLength.h"
-#include "platform/analyzer/TagReader.h"
+#include "mp3/analyzer/AnsiText.h"
+#include "mp3/analyzer/StreamLength.h"
+#include "mp3/analyzer/TagReader.h"
 
 #include <windows.h>
 
