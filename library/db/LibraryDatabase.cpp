@@ -231,7 +231,6 @@ bool CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task, l
         if (LibraryRows::ReadRow(scratch, rows)) {
             scratch.SetKeywordList(kAlbumIndex,
                                    keywords.ParseKeywordList(scratch.GetRecord(kAlbumIndex)->m_keywordText), false);
-            scratch.AllocTracks();
             m_library.AppendAlbum(std::move(scratch));
             scratch = m_library.NewAlbum();
         } else {

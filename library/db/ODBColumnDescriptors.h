@@ -15,7 +15,7 @@ struct ODBColumnDescriptor
     DBBYTEOFFSET statusOffset;
     DBBYTEOFFSET valueOffset;
     DBBYTEOFFSET lengthOffset;
-    bool providerOwned;         // the value part holds memory the consumer must free
+    bool ownsText;              // the value part holds a text the consumer allocated and must free
 };
 
 class ODBColumnDescriptors

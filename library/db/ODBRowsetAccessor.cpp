@@ -80,7 +80,7 @@ void ODBRowsetAccessor::Close()
     ReleaseRow();
     if (m_buffer) {
         for (ODBColumnDescriptor& column : m_columns)
-            FreeProviderMemory(column);
+            FreeOwnText(column);
         CoTaskMemFree(m_buffer);
         m_buffer = nullptr;
     }
@@ -132,7 +132,7 @@ void ODBRowsetAccessor::BuildBindings(std::vector<DBBINDING>& bindings)
     DBBYTEOFFSET offset = 0;
     for (ODBColumnDescriptor& column : m_columns) {
         column.type = 0;
-        column.providerOwned = false;
+        column.ownsText = false;
         std::vector<OLECHAR> name(column.name.GetLength() + 1);
         MultiByteToWideChar(CP_ACP, 0, column.name, -1, name.data(), static_cast<int>(name.size()));
         // Column sets usually list a table's columns in its order: look at the
@@ -157,7 +157,7 @@ void ODBRowsetAccessor::BuildBindings(std::vector<DBBINDING>& bindings)
         binding.obLength = column.lengthOffset;
         binding.obStatus = column.statusOffset;
         binding.dwPart = DBPART_VALUE | DBPART_LENGTH | DBPART_STATUS;
-        binding.dwMemOwner = DBMEMOWNER_CLIENTOWNED;
+        binding.dwMemOwner = (column.type & DBTYPE_BYREF) ? DBMEMOWNER_PROVIDEROWNED : DBMEMOWNER_CLIENTOWNED;
         binding.eParamIO = DBPARAMIO_NOTPARAM;
         binding.cbMaxLen = column.maxLength;
         binding.wType = column.type;
@@ -203,15 +203,13 @@ bool ODBRowsetAccessor::MoveNext()
     return obtained == 1;
 }
 
+// Texts bound by reference come back as pointers into the provider's row,
+// valid until the row is released: read, they are copied once, into the record.
 void ODBRowsetAccessor::GetData()
 {
     for (ODBColumnDescriptor& column : m_columns)
-        FreeProviderMemory(column);
+        FreeOwnText(column);
     ODBCheck(m_rowset->GetData(m_row, m_accessor, m_buffer), m_rowset, IID_IRowset);
-    // Texts bound by reference now point to memory the provider allocated.
-    for (ODBColumnDescriptor& column : m_columns)
-        if ((column.type & DBTYPE_BYREF) && Status(column) == DBSTATUS_S_OK)
-            column.providerOwned = true;
 }
 
 void ODBRowsetAccessor::SetData()
@@ -242,14 +240,14 @@ void ODBRowsetAccessor::DeleteRow()
     ODBCheck(hr, change, IID_IRowsetChange);
 }
 
-void ODBRowsetAccessor::FreeProviderMemory(ODBColumnDescriptor& column)
+void ODBRowsetAccessor::FreeOwnText(ODBColumnDescriptor& column)
 {
-    if (!column.providerOwned)
+    if (!column.ownsText)
         return;
     char** value = reinterpret_cast<char**>(Value(column));
     CoTaskMemFree(*value);
     *value = nullptr;
-    column.providerOwned = false;
+    column.ownsText = false;
 }
 
 ODBColumnDescriptor* ODBRowsetAccessor::Column(int ordinal)
@@ -287,11 +285,10 @@ CString ODBRowsetAccessor::GetText(int ordinal)
     ODBColumnDescriptor* column = Column(ordinal);
     if (!HasValue(column))
         return CString();
-    if (column->type & DBTYPE_BYREF) {
-        const char* text = *reinterpret_cast<const char* const*>(Value(*column));
-        return text ? CString(text) : CString();
-    }
-    return CString(reinterpret_cast<const char*>(Value(*column)));
+    const char* text = reinterpret_cast<const char*>(Value(*column));
+    if (column->type & DBTYPE_BYREF)
+        text = *reinterpret_cast<const char* const*>(text);
+    return text ? CString(text, static_cast<int>(Length(*column))) : CString();
 }
 
 void ODBRowsetAccessor::SetText(int ordinal, const char* text)
@@ -308,13 +305,13 @@ void ODBRowsetAccessor::SetText(int ordinal, const char* text)
     if (column->type & DBTYPE_BYREF) {
         // The provider reads the text after this returns: it gets a copy the
         // accessor owns, not the caller's buffer.
-        FreeProviderMemory(*column);
+        FreeOwnText(*column);
         char* copy = static_cast<char*>(CoTaskMemAlloc(length + 1));
         if (!copy)
             throw _com_error(E_OUTOFMEMORY);
         memcpy(copy, text, length + 1);
         *reinterpret_cast<char**>(Value(*column)) = copy;
-        column->providerOwned = true;
+        column->ownsText = true;
         Length(*column) = length;
         return;
     }

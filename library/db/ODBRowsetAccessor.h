@@ -42,7 +42,7 @@ public:
 private:
     void BuildBindings(std::vector<DBBINDING>& bindings);
     void ReleaseRow();
-    void FreeProviderMemory(ODBColumnDescriptor& column);
+    void FreeOwnText(ODBColumnDescriptor& column);
     // The bound column and its place in the buffer; null without either.
     ODBColumnDescriptor* Column(int ordinal);
     BYTE* Value(const ODBColumnDescriptor& column) { return m_buffer + column.valueOffset; }

@@ -799,20 +799,28 @@ CString AlbumRecord::ComputeId(bool shiftOddRounds) const
     if (m_trackCount <= 0)
         return "0000000000000000";
     static const char kHexDigits[] = "0123456789ABCDEF";
-    int n = m_trackCount;
-    std::vector<unsigned int> seconds(n);
-    for (int t = 0; t < n; ++t)
-        seconds[t] = static_cast<unsigned int>(TrackSeconds(t));
+    // What each weight multiplies is the same in every round: the tracks'
+    // seconds over and over, every second pass shifted.
+    unsigned int values[kIdWeightCount];
+    int track = 0;
+    bool oddPass = false;
+    for (int i = 0; i < kIdWeightCount; ++i) {
+        unsigned int v = static_cast<unsigned int>(TrackSeconds(track));
+        values[i] = shiftOddRounds && oddPass ? v >> 8 : v;
+        if (++track == m_trackCount) {
+            track = 0;
+            oddPass = !oddPass;
+        }
+    }
     char id[2 * kIdRounds + 1];
     for (int round = 0; round < kIdRounds; ++round)
     {
+        // Round r weighs value i by weight (r + i) mod the weight count.
         unsigned int sum = 0;
-        for (int i = 0; i < kIdWeightCount; ++i)
-        {
-            unsigned int v = seconds[i % n];
-            if (shiftOddRounds && (i / n) % 2 == 1)
-                v >>= 8;
-            sum += v * (kIdWeights[(round + i) % kIdWeightCount] - '0');
+        for (int i = 0; i < kIdWeightCount; ++i) {
+            int w = round + i < kIdWeightCount ? round + i : round + i - kIdWeightCount;
+            if (kIdWeights[w] == '1')
+                sum += values[i];
         }
         id[2 * round] = kHexDigits[(sum % 256) >> 4];
         id[2 * round + 1] = kHexDigits[sum % 16];

@@ -21,25 +21,37 @@ bool IsBindableType(DBTYPE type)
     }
 }
 
-void ReadCell(sqlite3_stmt* stmt, int column, Cell& cell)
+// The value is unprotected: read only while the connection's lock is held.
+static void ReadCell(sqlite3_value* value, Cell& cell)
 {
-    cell.kind = sqlite3_column_type(stmt, column);
+    cell.kind = sqlite3_value_type(value);
     switch (cell.kind) {
     case SQLITE_INTEGER:
-        cell.integer = sqlite3_column_int64(stmt, column);
+        cell.integer = sqlite3_value_int64(value);
         break;
     case SQLITE_FLOAT:
-        cell.real = sqlite3_column_double(stmt, column);
+        cell.real = sqlite3_value_double(value);
         break;
     case SQLITE_NULL:
         break;
     default:
         // Blobs are read as text: the library keeps none.
         cell.kind = SQLITE_TEXT;
-        cell.text.assign(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                         sqlite3_column_bytes(stmt, column));
+        cell.text.assign(reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
         break;
     }
+    cell.ansi.clear();
+}
+
+void ReadRowCells(sqlite3_stmt* stmt, int first, std::vector<Cell>& cells)
+{
+    int count = sqlite3_column_count(stmt);
+    cells.resize(count > first ? count - first : 0);
+    sqlite3_mutex* lock = sqlite3_db_mutex(sqlite3_db_handle(stmt));
+    sqlite3_mutex_enter(lock);
+    for (int i = first; i < count; i++)
+        ReadCell(sqlite3_column_value(stmt, i), cells[i - first]);
+    sqlite3_mutex_leave(lock);
 }
 
 int BindCell(sqlite3_stmt* stmt, int index, const Cell& cell)
@@ -92,8 +104,25 @@ static std::string CellAnsiText(const Cell& cell)
     }
 }
 
-static DBSTATUS TextToBuffer(const Cell& cell, const DBBINDING& binding, BYTE* value, DBLENGTH& length)
+// Provider-owned memory: the consumer gets a pointer into the cell and copies
+// the text once, straight into where it keeps it.
+static DBSTATUS TextByReference(Cell& cell, BYTE* value, DBLENGTH& length)
 {
+    const std::string* text = &cell.text;
+    if (cell.kind != SQLITE_TEXT || !IsPlainAscii(cell.text.data(), cell.text.size())) {
+        if (cell.ansi.empty())
+            cell.ansi = CellAnsiText(cell);
+        text = &cell.ansi;
+    }
+    length = text->size();
+    *reinterpret_cast<const char**>(value) = text->c_str();
+    return DBSTATUS_S_OK;
+}
+
+static DBSTATUS TextToBuffer(Cell& cell, const DBBINDING& binding, BYTE* value, DBLENGTH& length)
+{
+    if ((binding.wType & DBTYPE_BYREF) && binding.dwMemOwner == DBMEMOWNER_PROVIDEROWNED)
+        return TextByReference(cell, value, length);
     // Most texts are ASCII, the same in both code pages: they are not copied first.
     std::string converted;
     bool plain = cell.kind == SQLITE_TEXT && IsPlainAscii(cell.text.data(), cell.text.size());
@@ -118,7 +147,7 @@ static DBSTATUS TextToBuffer(const Cell& cell, const DBBINDING& binding, BYTE* v
     return n < text.size() ? DBSTATUS_S_TRUNCATED : DBSTATUS_S_OK;
 }
 
-DBSTATUS CellToBuffer(const Cell& cell, const DBBINDING& binding, BYTE* data)
+DBSTATUS CellToBuffer(Cell& cell, const DBBINDING& binding, BYTE* data)
 {
     BYTE* value = data + binding.obValue;
     DBLENGTH length = 0;

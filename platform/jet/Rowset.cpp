@@ -169,7 +169,6 @@ STDMETHODIMP CJetRowset::GetNextRows(HCHAPTER, DBROWOFFSET offset, DBROWCOUNT co
             return E_OUTOFMEMORY;
     }
     sqlite3_stmt* stmt = m_select.Get();
-    int columnCount = sqlite3_column_count(stmt);
     HRESULT hr = S_OK;
     DBCOUNTITEM n = 0;
     while (gotRow && n < static_cast<DBCOUNTITEM>(count)) {
@@ -178,9 +177,7 @@ STDMETHODIMP CJetRowset::GetNextRows(HCHAPTER, DBROWOFFSET offset, DBROWCOUNT co
             break;
         Row* row = FetchedRow();
         row->rowid = m_firstColumn ? sqlite3_column_int64(stmt, 0) : 0;
-        row->cells.resize(columnCount - m_firstColumn);
-        for (int i = m_firstColumn; i < columnCount; i++)
-            ReadCell(stmt, i, row->cells[i - m_firstColumn]);
+        ReadRowCells(stmt, m_firstColumn, row->cells);
         handles[n++] = AddRow(row);
     }
     if (FAILED(hr)) {
@@ -357,11 +354,8 @@ HRESULT CJetRowset::ReadBack(Row& row)
     sqlite3_stmt* stmt = m_reread.Get();
     sqlite3_bind_int64(stmt, 1, row.rowid);
     int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW) {
-        row.cells.resize(m_columns.size());
-        for (size_t i = 0; i < m_columns.size(); i++)
-            ReadCell(stmt, static_cast<int>(i), row.cells[i]);
-    }
+    if (rc == SQLITE_ROW)
+        ReadRowCells(stmt, 0, row.cells);
     sqlite3_reset(stmt);
     return rc == SQLITE_ROW ? S_OK : m_db->Fail(E_FAIL);
 }
@@ -516,6 +510,8 @@ STDMETHODIMP CJetRowset::CreateAccessor(DBACCESSORFLAGS flags, DBCOUNTITEM count
             status = DBBINDSTATUS_BADBINDINFO;
         else if (!IsBindableType(binding.wType))
             status = DBBINDSTATUS_UNSUPPORTEDCONVERSION;
+        else if (binding.dwMemOwner == DBMEMOWNER_PROVIDEROWNED && !(binding.wType & DBTYPE_BYREF))
+            status = DBBINDSTATUS_BADBINDINFO;   // the provider can only own what it points to
         if (status != DBBINDSTATUS_OK)
             bad = true;
         if (statuses)

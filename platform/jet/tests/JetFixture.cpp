@@ -132,7 +132,7 @@ CRowBuffer::CRowBuffer(const ColumnBinding* columns, size_t count)
         binding.wType = columns[i].type;
         binding.cbMaxLen = columns[i].maxLength;
         binding.dwPart = DBPART_VALUE | DBPART_LENGTH | DBPART_STATUS;
-        binding.dwMemOwner = DBMEMOWNER_CLIENTOWNED;
+        binding.dwMemOwner = columns[i].memOwner;
         binding.eParamIO = DBPARAMIO_NOTPARAM;
         binding.obStatus = offset;
         binding.obLength = offset + 8;
@@ -183,8 +183,10 @@ std::string CRowBuffer::Text(size_t column)
     if (m_bindings[column].wType & DBTYPE_BYREF) {
         char* text = *reinterpret_cast<char**>(Value(column));
         std::string result = text ? text : "";
-        CoTaskMemFree(text);
-        *reinterpret_cast<char**>(Value(column)) = nullptr;
+        if (m_bindings[column].dwMemOwner == DBMEMOWNER_CLIENTOWNED) {
+            CoTaskMemFree(text);
+            *reinterpret_cast<char**>(Value(column)) = nullptr;
+        }
         return result;
     }
     return reinterpret_cast<const char*>(Value(column));

@@ -56,6 +56,7 @@ struct ColumnBinding
     DBORDINAL ordinal;
     DBTYPE type;
     DBLENGTH maxLength;
+    DBMEMOWNER memOwner;    // client-owned unless given
 };
 
 class CRowBuffer

@@ -159,6 +159,61 @@ TEST_F(JetProviderTest, GetDataConvertsEachColumnToItsBinding)
     rowset->ReleaseRows(1, &handle, nullptr, nullptr, nullptr);
 }
 
+// Provider-owned texts are pointers into the fetched row, handed out without a
+// copy and valid until the row is released; the provider can own only what
+// it points to.
+TEST_F(JetProviderTest, TextsInProviderMemoryPointIntoTheRowUntilItIsReleased)
+{
+    Exec("lib.mdb",
+         "INSERT INTO Items (Name, Notes, Big) VALUES ('Plain', 'Mot\xc3\xb6rhead', NULL);"
+         "INSERT INTO Items (Name, Notes, Big) VALUES ('', 'second', 'x');");
+    CComRef<IOpenRowset> session;
+    CComRef<IRowset> rowset;
+    OpenItems(session, rowset);
+    const ColumnBinding columns[] = {
+        { 1, DBTYPE_STR | DBTYPE_BYREF, sizeof(char*), DBMEMOWNER_PROVIDEROWNED },
+        { 2, DBTYPE_STR | DBTYPE_BYREF, sizeof(char*), DBMEMOWNER_PROVIDEROWNED },
+        { 3, DBTYPE_STR | DBTYPE_BYREF, sizeof(char*), DBMEMOWNER_PROVIDEROWNED },
+    };
+    CRowBuffer buffer(columns, 3);
+    ASSERT_EQ(S_OK, buffer.CreateAccessor(rowset.Get()));
+    struct Expected
+    {
+        DBSTATUS status[3];
+        const char* text[3];
+        DBLENGTH length[3];
+    };
+    const Expected rows[] = {
+        { { DBSTATUS_S_OK, DBSTATUS_S_OK, DBSTATUS_S_ISNULL }, { "Plain", "Mot\xf6rhead", "" }, { 5, 9, 0 } },
+        { { DBSTATUS_S_OK, DBSTATUS_S_OK, DBSTATUS_S_OK }, { "", "second", "x" }, { 0, 6, 1 } },
+    };
+    for (const Expected& expected : rows) {
+        HROW handle;
+        HROW* fetched = &handle;
+        DBCOUNTITEM obtained = 0;
+        ASSERT_EQ(S_OK, rowset->GetNextRows(DB_NULL_HCHAPTER, 0, 1, &obtained, &fetched));
+        ASSERT_EQ(S_OK, rowset->GetData(handle, buffer.Accessor(), buffer.Data()));
+        const char* first[3];
+        for (size_t c = 0; c < 3; c++) {
+            EXPECT_EQ(expected.status[c], buffer.Status(c)) << c;
+            EXPECT_EQ(expected.text[c], buffer.Text(c)) << c;
+            if (expected.status[c] == DBSTATUS_S_OK)
+                EXPECT_EQ(expected.length[c], buffer.Length(c)) << c;
+            first[c] = *reinterpret_cast<const char**>(buffer.Value(c));
+        }
+        // Asked again, the same row answers with the same memory.
+        ASSERT_EQ(S_OK, rowset->GetData(handle, buffer.Accessor(), buffer.Data()));
+        for (size_t c = 0; c < 3; c++)
+            if (expected.status[c] == DBSTATUS_S_OK)
+                EXPECT_EQ(first[c], *reinterpret_cast<const char**>(buffer.Value(c))) << c;
+        rowset->ReleaseRows(1, &handle, nullptr, nullptr, nullptr);
+    }
+
+    const ColumnBinding inlineOwned[] = { { 1, DBTYPE_STR, 51, DBMEMOWNER_PROVIDEROWNED } };
+    CRowBuffer refused(inlineOwned, 1);
+    EXPECT_EQ(DB_E_ERRORSOCCURRED, refused.CreateAccessor(rowset.Get()));
+}
+
 TEST_F(JetProviderTest, InsertedAndChangedRowsReachTheFile)
 {
     CComRef<IOpenRowset> session;
