@@ -19,7 +19,7 @@ def options_and_about(j):
     # zymscreens waits for a start-up without the tip of the day.
     j.command("wine64", "reg", "add", r"HKCU\Software\Halvane\zym\Tip", "/v", "StartUp", "/t", "REG_DWORD",
               "/d", "1", "/f")
-    helper = os.path.join(j.build, "shell", "app", "zymscreens.exe.so")
+    helper = os.path.join(j.build, "tests", "screens", "zymscreens.exe.so")
     j.command("wine64", helper, journey.windows_path(os.path.join(j.programs, "zym.exe")), journey.windows_path(j.out))
     for name in sorted(os.listdir(j.out)):
         if name.endswith(".bmp"):

@@ -17,7 +17,7 @@ trap 'say "screens.sh: \"$BASH_COMMAND\" failed with code $?"' ERR
 
 SCREENS="$BUILD_DIR/screens"
 if [ ! -f "$BUILD_DIR/bin/zym.exe" ] || [ ! -f "$BUILD_DIR/tests/support/journeyprobe.exe.so" ] ||
-   [ ! -f "$BUILD_DIR/shell/app/zymscreens.exe.so" ]; then
+   [ ! -f "$BUILD_DIR/tests/screens/zymscreens.exe.so" ]; then
     say "screens.sh: build the program folder and the tests first (./test.sh)"
     exit 1
 fi
