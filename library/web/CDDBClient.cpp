@@ -3,6 +3,8 @@
 #include "library/web/DiscEntry.h"
 #include "library/web/HTTPThread.h"
 
+#include "devices/util/MessageWaits.h"
+
 #include <afxwin.h>
 
 #include <cstdio>
@@ -446,21 +448,9 @@ CString CCDDBClient::RunHttpRequest(const char* host, const char* object, CTaskS
                     FALSE, 0);
     thread->ResumeThread();
 
-    // Keep this thread's windows alive while the request runs; a quit
-    // message seen here is posted again for the loop that owns it.
-    bool quit = false;
-    int quitCode = 0;
+    // Keep this thread's windows alive while the request runs.
     while (!thread->m_bDone) {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quit = true;
-                quitCode = (int)msg.wParam;
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        PumpWaitingMessages();
         Sleep(kPumpPauseMs);
     }
     CString result = thread->m_strResult;
@@ -469,8 +459,6 @@ CString CCDDBClient::RunHttpRequest(const char* host, const char* object, CTaskS
         WaitForSingleObject(ended, INFINITE);
         CloseHandle(ended);
     }
-    if (quit)
-        PostQuitMessage(quitCode);
     return result;
 }
 

@@ -174,6 +174,22 @@ TEST_F(CDDBClientTest, InexactMatches)
     }
 }
 
+// The wait for each request dispatches this thread's messages; a quit among
+// them neither ends the look-up early nor is lost to the loop that owns it.
+TEST_F(CDDBClientTest, AQuitDuringTheLookUpWaitsForTheOuterLoop)
+{
+    server.Answer(kServer, kQuery, "200 rock a50b4d03 The Quiet Set / Harbour Lights\r\n");
+    server.AnswerRead(kServer, "rock", "a50b4d03", CCddbTestServer::kEntry);
+    AlbumRecord album = FixtureAlbum();
+    PostQuitMessage(9);
+
+    ASSERT_TRUE(client.LookupDisc(album));
+    EXPECT_EQ("Harbour Lights", Str(album.GetTitle(kAlbumIndex)));
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(9u, message.wParam);
+}
+
 TEST_F(CDDBClientTest, NoMatchEndsQuietly)
 {
     server.Answer(kServer, kQuery, "202 No match for disc ID 0d025803.\r\n");
