@@ -1,6 +1,9 @@
 #include "tests/support/TestFramework.h"
 
+#include "tests/support/TempFolder.h"
 #include "toolkit/state/TkRegistry.h"
+
+#include <functional>
 
 namespace {
 
@@ -138,6 +141,99 @@ TEST_F(RegistryFixture, RecursiveDeleteRemovesTheWholeTree)
     top.Connect(HKEY_CURRENT_USER);
     EXPECT_FALSE(top.DeleteKey("", TRUE));
     EXPECT_EQ(ERROR_INVALID_PARAMETER, top.GetLastError());
+}
+
+// Saving, restoring and loading keys needs the backup and restore privileges
+// enabled in the process's token, as on Windows.
+bool EnablePrivilege(const char* name)
+{
+    HANDLE token = NULL;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return false;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    bool enabled = ::LookupPrivilegeValueA(NULL, name, &privileges.Privileges[0].Luid) &&
+                   ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL) &&
+                   ::GetLastError() == ERROR_SUCCESS;
+    ::CloseHandle(token);
+    return enabled;
+}
+
+// The key operations act on the key opened last: a value deleted, a change
+// signalled to the event handed over, the key saved to a file and restored
+// from it; a saved hive loads under the users' root and unloads; the key's
+// owner is read and written back.
+TEST_F(RegistryFixture, KeyOperationsActOnTheKeyOpenedLast)
+{
+    CTempFolder folder("tkregistry");
+    ASSERT_TRUE(folder.IsValid());
+    ASSERT_TRUE(EnablePrivilege("SeBackupPrivilege"));
+    ASSERT_TRUE(EnablePrivilege("SeRestorePrivilege"));
+    const CString saved = folder.WindowsPath("saved.hive").c_str();
+    HANDLE changed = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    TkRegistry users;
+    ASSERT_TRUE(users.Connect(HKEY_USERS));
+    // Whether the loaded hive can be read under the users' root.
+    auto hiveReads = [](CString& kept) {
+        TkRegistry hive;
+        return hive.Connect(HKEY_USERS) && hive.Open("ZymRegistryHive", KEY_READ) &&
+               hive.QueryStringValue("Kept", kept);
+    };
+    CString text;
+    struct Case
+    {
+        const char* name;
+        TkRegistry& on;
+        std::function<BOOL()> operation;
+        BOOL result;
+        LONG error;
+        std::function<bool()> outcome;
+    } cases[] = {
+        {"a value deleted is gone", registry,
+         [&] { registry.SetStringValue("Gone", "x"); return registry.DeleteValue("Gone"); }, TRUE,
+         ERROR_SUCCESS, [&] { return !registry.QueryStringValue("Gone", text); }},
+        {"a missing value cannot be deleted", registry, [&] { return registry.DeleteValue("Never"); },
+         FALSE, ERROR_FILE_NOT_FOUND, [] { return true; }},
+        {"a value written after the request signals the event", registry,
+         [&] { return registry.NotifyChange(changed, REG_NOTIFY_CHANGE_LAST_SET, FALSE, TRUE); }, TRUE,
+         ERROR_SUCCESS,
+         [&] {
+             TkRegistry writer;
+             writer.Connect(HKEY_CURRENT_USER);
+             writer.Open(base, KEY_ALL_ACCESS);
+             writer.SetStringValue("Touched", "yes");
+             return ::WaitForSingleObject(changed, 5000) == WAIT_OBJECT_0;
+         }},
+        {"the key saved to a file", registry,
+         [&] { registry.SetStringValue("Kept", "before"); return registry.SaveKey(saved, NULL); }, TRUE,
+         ERROR_SUCCESS, [&] { return folder.Exists("saved.hive"); }},
+        // Wine's restore answers success without reading the file: only the
+        // answer is checked.
+        {"the file restored over the changed key", registry,
+         [&] { registry.SetStringValue("Kept", "after"); return registry.RestoreKey(saved, 0); }, TRUE,
+         ERROR_SUCCESS, [] { return true; }},
+        {"the saved hive loads under the root", users, [&] { return users.LoadKey("ZymRegistryHive", saved); },
+         TRUE, ERROR_SUCCESS, [&] { return hiveReads(text) && text == "before"; }},
+        {"and unloads", users, [&] { return users.UnLoadKey("ZymRegistryHive"); }, TRUE, ERROR_SUCCESS,
+         [&] { return !hiveReads(text); }},
+        {"the owner read is written back", registry,
+         [&] {
+             SECURITY_INFORMATION info = OWNER_SECURITY_INFORMATION;
+             static BYTE descriptor[1024];
+             DWORD size = sizeof(descriptor);
+             return registry.GetKeySecurity(info, descriptor, &size) &&
+                    registry.SetKeySecurity(&info, descriptor);
+         },
+         TRUE, ERROR_SUCCESS, [] { return true; }},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(registry.Open(base, KEY_ALL_ACCESS));
+        EXPECT_EQ(c.result, c.operation()) << c.name;
+        EXPECT_EQ(c.error, c.on.GetLastError()) << c.name;
+        EXPECT_TRUE(c.outcome()) << c.name;
+    }
+    ::CloseHandle(changed);
 }
 
 }  // namespace
