@@ -32,48 +32,41 @@ CSiteDelivery* CSiteDelivery::Start(IStream* marshalledSite)
 }
 
 CSiteDelivery::CSiteDelivery(IStream* stream)
-    : m_stopping(FALSE), m_wake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      m_stream(stream), m_siteGone(0), m_refs(2)
+    : m_stopping(FALSE), m_wake(FALSE, FALSE), m_done(FALSE, TRUE), m_stream(stream), m_siteGone(0), m_refs(2)
 {
-    InitializeCriticalSection(&m_lock);
 }
 
 CSiteDelivery::~CSiteDelivery()
 {
     if (m_stream)
         m_stream->Release();
-    CloseHandle(m_wake);
-    DeleteCriticalSection(&m_lock);
 }
 
 void CSiteDelivery::Release()
 {
-    if (InterlockedDecrement(&m_refs) == 0)
+    if (--m_refs == 0)
         delete this;
 }
 
 void CSiteDelivery::Post(const CString& text)
 {
-    EnterCriticalSection(&m_lock);
-    if (!m_stopping)
-        m_queue.push_back(text);
-    LeaveCriticalSection(&m_lock);
-    SetEvent(m_wake);
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        if (!m_stopping)
+            m_queue.push_back(text);
+    }
+    m_wake.SetEvent();
 }
 
 void CSiteDelivery::Stop(DWORD waitMs)
 {
-    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    EnterCriticalSection(&m_lock);
-    m_stopping = TRUE;
-    m_queue.clear();
-    LeaveCriticalSection(&m_lock);
-    SetEvent(m_wake);
-    // The thread's last act is to drop its hold; poll for that briefly.
-    for (DWORD waited = 0; waited < waitMs && InterlockedCompareExchange(&m_refs, 0, 0) > 1;
-         waited += 10)
-        WaitForSingleObject(done, 10);
-    CloseHandle(done);
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        m_stopping = TRUE;
+        m_queue.clear();
+    }
+    m_wake.SetEvent();
+    WaitForSingleObject(m_done, waitMs);
     Release();
 }
 
@@ -86,18 +79,16 @@ DWORD WINAPI CSiteDelivery::ThreadProc(void* self)
 BOOL CSiteDelivery::Next(CString& text)
 {
     for (;;) {
-        EnterCriticalSection(&m_lock);
-        BOOL stopping = m_stopping;
-        BOOL any = !m_queue.empty();
-        if (any) {
-            text = m_queue.front();
-            m_queue.pop_front();
+        {
+            CSingleLock lock(&m_lock, TRUE);
+            if (m_stopping)
+                return FALSE;
+            if (!m_queue.empty()) {
+                text = m_queue.front();
+                m_queue.pop_front();
+                return TRUE;
+            }
         }
-        LeaveCriticalSection(&m_lock);
-        if (stopping)
-            return FALSE;
-        if (any)
-            return TRUE;
         WaitForSingleObject(m_wake, INFINITE);
     }
 }
@@ -129,7 +120,7 @@ void CSiteDelivery::Run()
         MultiByteToWideChar(CP_ACP, 0, text, -1, reinterpret_cast<LPWSTR>(&wide[0]), n);
         LPWSTR message = reinterpret_cast<LPWSTR>(&wide[0]);
         if (IsDisconnection(site->Receive(&message))) {
-            InterlockedExchange(&m_siteGone, 1);
+            m_siteGone = 1;
             site->Release();
             site = nullptr;
             continue;
@@ -140,5 +131,6 @@ void CSiteDelivery::Run()
     if (site)
         site->Release();
     CoUninitialize();
+    m_done.SetEvent();
     Release();
 }

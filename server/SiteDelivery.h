@@ -7,6 +7,8 @@
 #pragma once
 #include <windows.h>
 #include <afx.h>
+#include <afxmt.h>
+#include <atomic>
 #include <deque>
 #include <string>
 #include "Tavlin.h"
@@ -40,12 +42,16 @@ private:
     void Release();
 
     // Guards m_queue and m_stopping.
-    CRITICAL_SECTION m_lock;
+    CCriticalSection m_lock;
     std::deque<CString> m_queue;
     BOOL m_stopping;
-    HANDLE m_wake;
+    // Set for every text and for the stop (auto reset).
+    CEvent m_wake;
+    // Set by the thread as the last act before it drops its hold (manual
+    // reset); the owner's hold keeps it alive while Stop waits on it.
+    CEvent m_done;
     IStream* m_stream;
-    volatile LONG m_siteGone;
+    std::atomic<LONG> m_siteGone;
     // Two holders: the owner until Stop, the thread until it ends.
-    LONG m_refs;
+    std::atomic<LONG> m_refs;
 };

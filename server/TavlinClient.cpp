@@ -56,7 +56,8 @@ void CTavlinClient::DisconnectDeadClients()
 {
     std::vector<CTavlinClient*> dead;
     for (CTavlinClient* client : s_live) {
-        if (client->m_delivery && client->m_delivery->IsSiteGone()) {
+        CSiteDelivery* delivery = client->m_delivery;
+        if (delivery && delivery->IsSiteGone()) {
             client->AddRef();
             dead.push_back(client);
         }
@@ -78,8 +79,8 @@ CTavlinClient::~CTavlinClient()
         if (!m_persistent)
             m_manager->RemoveUser(m_userId);
     }
-    if (m_delivery)
-        m_delivery->Stop(kReleaseWaitMs);
+    if (CSiteDelivery* delivery = m_delivery)
+        delivery->Stop(kReleaseWaitMs);
     NotifyCounters();
     if (g_nObjects == 0)
         g_nQuitCountdown = 3;

@@ -7,6 +7,7 @@
 #include <afx.h>
 #include "Tavlin.h"
 #include "devices/manager/TextCallback.h"
+#include <atomic>
 #include <vector>
 
 class CDeviceManager;
@@ -70,7 +71,7 @@ private:
     CDeviceManager* m_manager;
     ITavlinSite* m_site;
     // Written once on the GUI thread, read by the monitoring thread.
-    CSiteDelivery* volatile m_delivery;
+    std::atomic<CSiteDelivery*> m_delivery;
     int m_userId;
     BOOL m_persistent;
     CString m_error;

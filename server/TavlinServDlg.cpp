@@ -151,12 +151,12 @@ void CTavlinServDlg::BuildImageList()
 
 void CTavlinServDlg::RepaintCounters()
 {
-    InterlockedExchange(&m_countersChanged, 1);
+    m_countersChanged = 1;
 }
 
 void CTavlinServDlg::RefreshTree()
 {
-    InterlockedExchange(&m_treeChanged, 1);
+    m_treeChanged = 1;
 }
 
 void CTavlinServDlg::OnTimer(UINT_PTR)
@@ -176,10 +176,10 @@ void CTavlinServDlg::OnTimer(UINT_PTR)
         }
     }
     CTavlinClient::DisconnectDeadClients();
-    if (InterlockedExchange(&m_countersChanged, 0))
+    if (m_countersChanged.exchange(0))
         UpdateStatusLines();
     // The error sums are asked only when nothing else calls for a rebuild.
-    if (InterlockedExchange(&m_treeChanged, 0) || (g_pDeviceManager && g_pDeviceManager->HasNewErrors()))
+    if (m_treeChanged.exchange(0) || (g_pDeviceManager && g_pDeviceManager->HasNewErrors()))
         FillDeviceTree();
     if (!g_bStartedByCom || g_nQuitCountdown == 0)
         return;

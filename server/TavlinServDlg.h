@@ -11,6 +11,8 @@
 #include <afxcmn.h>
 #include <shellapi.h>
 
+#include <atomic>
+
 #include "server/ServerState.h"
 
 class CTavlinClientFactory;
@@ -91,7 +93,7 @@ private:
     CImageList m_imageList;
     NOTIFYICONDATAA m_trayIcon;
     BOOL m_trayIconAdded;
-    volatile LONG m_countersChanged;
-    volatile LONG m_treeChanged;
+    std::atomic<LONG> m_countersChanged;
+    std::atomic<LONG> m_treeChanged;
     HICON m_icon;
 };
