@@ -348,6 +348,10 @@ void TkControlBar::AddContextMenuItems(CMenu*)
 {
 }
 
+void TkControlBar::ReloadSysColorBitmaps()
+{
+}
+
 BOOL TkControlBar::CanHide()
 {
     return TRUE;

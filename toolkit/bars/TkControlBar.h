@@ -101,6 +101,8 @@ public:
     virtual void SetExtraBarInfo(TkControlBarInfo* info, CFrameWnd* frame);
     virtual void AddContextMenuItems(CMenu* menu);
     virtual BOOL CanHide();
+    // The system colours changed: a bar drawing bitmaps in them loads them again.
+    virtual void ReloadSysColorBitmaps();
     virtual BOOL CanExpand();
     virtual void AddGripperSize(CSize& size, BOOL horizontal) const;
     virtual void DrawGripper(CDC* dc, CRect rect);

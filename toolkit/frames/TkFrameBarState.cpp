@@ -1,9 +1,8 @@
 #include "toolkit/frames/TkFrameBarState.h"
+#include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkDockBar.h"
 #include "toolkit/menus/TkMenuBarFeature.h"
 #include "toolkit/state/TkDockState.h"
-#include "toolkit/toolbars/TkBmpMgr.h"
-#include "toolkit/toolbars/TkCustomToolBar.h"
 #include "toolkit/toolbars/TkSysColors.h"
 
 TkFrameBarState::TkFrameBarState() : m_pControlBarManager(NULL)
@@ -83,11 +82,8 @@ void TkFrameBarState::ChangeSysColors(CFrameWnd* frame)
     while (position)
     {
         CControlBar* bar = static_cast<CControlBar*>(frame->m_listControlBars.GetNext(position));
-        if (!bar->IsKindOf(RUNTIME_CLASS(TkCustomToolBar)))
-            continue;
-        TkBmpMgr* manager = static_cast<TkCustomToolBar*>(bar)->GetBmpMgr();
-        if (manager)
-            manager->ReloadBitmaps(TRUE);
+        if (bar->IsKindOf(RUNTIME_CLASS(TkControlBar)))
+            static_cast<TkControlBar*>(bar)->ReloadSysColorBitmaps();
     }
 }
 

@@ -1,21 +1,10 @@
 #include "toolkit/frames/TkFrameCustomizing.h"
 #include "toolkit/menus/TkBmpMenuPlugIn.h"
-#include "toolkit/toolbars/TkToolBarManager.h"
-
-namespace
-{
-TkToolBarManager* ToolBarManager(TkControlBarManager* manager)
-{
-    return manager && manager->IsKindOf(RUNTIME_CLASS(TkToolBarManager))
-               ? static_cast<TkToolBarManager*>(manager)
-               : NULL;
-}
-}
+#include "toolkit/state/TkControlBarManager.h"
 
 BOOL TkFrameCustomizing::IsCustomizing(TkControlBarManager* manager)
 {
-    TkToolBarManager* toolBars = ToolBarManager(manager);
-    return toolBars && toolBars->InCustomizeMode();
+    return manager && manager->InCustomizeMode();
 }
 
 BOOL TkFrameCustomizing::EatsSysCommand(TkControlBarManager* manager, UINT message, WPARAM wParam,
@@ -62,7 +51,6 @@ void TkFrameCustomizing::EnterIdle(TkControlBarManager* manager, CFrameWnd* fram
 void TkFrameCustomizing::ShareBmpMgr(TkControlBarManager* manager, TkBmpMenuPlugIn* plugIn,
                                      BOOL bmpMenus)
 {
-    TkToolBarManager* toolBars = ToolBarManager(manager);
-    if (plugIn && bmpMenus && toolBars)
-        plugIn->SetBmpMgr(toolBars->GetBmpMgr());
+    if (plugIn && bmpMenus && manager)
+        plugIn->SetBmpMgr(manager->GetBmpMgr());
 }

@@ -43,3 +43,13 @@ CControlBar* TkControlBarManager::DynCreateControlBar(TkControlBarInfo*)
 {
     return NULL;
 }
+
+BOOL TkControlBarManager::InCustomizeMode() const
+{
+    return FALSE;
+}
+
+TkBmpMgr* TkControlBarManager::GetBmpMgr() const
+{
+    return NULL;
+}

@@ -6,6 +6,7 @@
 
 #include <afxext.h>
 
+class TkBmpMgr;
 class TkControlBarInfo;
 class TkControlBarInfoEx;
 class TkPersistentTreeNode;
@@ -25,6 +26,10 @@ public:
     virtual DWORD GetBarTypeID(CControlBar* bar);
     virtual TkControlBarInfoEx* CreateControlBarInfoEx(TkControlBarInfo* info);
     virtual CControlBar* DynCreateControlBar(TkControlBarInfo* info);
+    // The frame's tool bars are being customised: the frame keeps still.
+    virtual BOOL InCustomizeMode() const;
+    // The bitmaps of the frame's commands, which bitmap menus share.
+    virtual TkBmpMgr* GetBmpMgr() const;
 
 private:
     CFrameWnd* m_pFrame;

@@ -230,6 +230,12 @@ BOOL TkCustomToolBar::SetBitmapAndButtons(HBITMAP bitmap, const UINT* ids, int c
     return SetButtons(ids, count);
 }
 
+void TkCustomToolBar::ReloadSysColorBitmaps()
+{
+    if (m_pBmpMgr)
+        m_pBmpMgr->ReloadBitmaps(TRUE);
+}
+
 void TkCustomToolBar::SetBmpMgr(TkBmpMgr* manager)
 {
     manager->AddRef();

@@ -119,6 +119,7 @@ public:
     void HideButton(int index, BOOL hide);
     void SetBmpMgr(TkBmpMgr* manager);
     TkBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
+    void ReloadSysColorBitmaps() override;
     BOOL LoadToolBar(UINT resourceId);
     // The bitmap's images, in order, become those of the commands (a 0 is a
     // separator and takes none), then the commands become the buttons. The

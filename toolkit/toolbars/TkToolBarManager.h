@@ -135,7 +135,7 @@ public:
 
     void EnterConfigMode();
     void ExitConfigMode();
-    BOOL InCustomizeMode() const { return m_bConfigMode; }
+    BOOL InCustomizeMode() const override { return m_bConfigMode; }
     void SetToolBarsCustomizeMode(BOOL on);
     BOOL GetToolBarsCustomizeMode() const { return m_bBarsCustomizing; }
     // A customise dialog or page comes up: the bars enter customise mode,
@@ -159,7 +159,7 @@ public:
 
     // Adds a reference for the caller.
     TkLastCommandRecord* GetLastCommandRecord();
-    TkBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
+    TkBmpMgr* GetBmpMgr() const override { return m_pBmpMgr; }
     TkDrawData* GetDrawData() const { return m_pDrawData; }
     const TkBtnMapEntry* GetFirstButtonMap() const { return m_pFirstMap; }
     const TkBtnMapEntry* GetSecondButtonMap() const { return m_pSecondMap; }
