@@ -2,6 +2,7 @@
 
 #include <afxwin.h>
 #include <algorithm>
+#include <string.h>
 #include <unordered_map>
 #include <vector>
 
@@ -262,11 +263,13 @@ bool CLibraryDatabase::LoadTracks(ODBRowsetAccessor& rows, CLibraryTask& task, l
     long read = 0;
     while (m_library.IsLoading() && rows.MoveNext()) {
         rows.GetData();
-        CString id = rows.GetText(kColZymId);
-        // Consecutive rows of one album search for it once.
-        if (first || id != previousId) {
-            albumIndex = FindLoadedAlbum(firstIndex, id);
-            previousId = id;
+        // Consecutive rows of one album search for it once, and their ids
+        // are compared where the row holds them.
+        int length = 0;
+        const char* id = rows.PeekText(kColZymId, length);
+        if (first || length != previousId.GetLength() || (length > 0 && memcmp(id, previousId, length) != 0)) {
+            previousId = id ? CString(id, length) : CString();
+            albumIndex = FindLoadedAlbum(firstIndex, previousId);
             first = false;
         }
         bool inRange = true;

@@ -13,14 +13,3 @@ void ODBColumnDescriptors::Clear()
     m_columns.clear();
     m_rowSize = 0;
 }
-
-ODBColumnDescriptor* ODBColumnDescriptors::FindColumn(int ordinal)
-{
-    // Column sets are usually built in ordinal order: try the direct place first.
-    if (ordinal >= 0 && ordinal < GetCount() && m_columns[ordinal].ordinal == ordinal)
-        return &m_columns[ordinal];
-    for (ODBColumnDescriptor& column : m_columns)
-        if (column.ordinal == ordinal)
-            return &column;
-    return nullptr;
-}

@@ -33,9 +33,6 @@ public:
     DBLENGTH GetRowSize() const { return m_rowSize; }
 
 protected:
-    // The descriptor with that ordinal, or null.
-    ODBColumnDescriptor* FindColumn(int ordinal);
-
     std::vector<ODBColumnDescriptor> m_columns;
     DBLENGTH m_rowSize;
 };

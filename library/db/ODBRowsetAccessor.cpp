@@ -89,6 +89,7 @@ void ODBRowsetAccessor::Close()
         m_rowset->Release();
         m_rowset = nullptr;
     }
+    m_bound.clear();
     Clear();
 }
 
@@ -117,6 +118,7 @@ void ODBRowsetAccessor::Bind(IRowset* rowset, const ODBColumnDescriptors& column
         throw _com_error(E_OUTOFMEMORY);
     memset(m_buffer, 0, m_rowSize ? m_rowSize : 1);
     m_row = DB_NULL_HROW;
+    IndexBoundColumns();
 }
 
 void ODBRowsetAccessor::BuildBindings(std::vector<DBBINDING>& bindings)
@@ -250,22 +252,18 @@ void ODBRowsetAccessor::FreeOwnText(ODBColumnDescriptor& column)
     column.ownsText = false;
 }
 
-ODBColumnDescriptor* ODBRowsetAccessor::Column(int ordinal)
+// Where two descriptors share an ordinal, the first one answers for it: in
+// reverse order, it is the last written.
+void ODBRowsetAccessor::IndexBoundColumns()
 {
-    if (!m_buffer)
-        return nullptr;
-    ODBColumnDescriptor* column = FindColumn(ordinal);
-    return column && column->type ? column : nullptr;
-}
-
-DBSTATUS& ODBRowsetAccessor::Status(const ODBColumnDescriptor& column)
-{
-    return *reinterpret_cast<DBSTATUS*>(m_buffer + column.statusOffset);
-}
-
-DBLENGTH& ODBRowsetAccessor::Length(const ODBColumnDescriptor& column)
-{
-    return *reinterpret_cast<DBLENGTH*>(m_buffer + column.lengthOffset);
+    m_bound.clear();
+    for (auto column = m_columns.rbegin(); column != m_columns.rend(); ++column) {
+        if (column->ordinal < 0)
+            continue;
+        if (column->ordinal >= static_cast<int>(m_bound.size()))
+            m_bound.resize(column->ordinal + 1, nullptr);
+        m_bound[column->ordinal] = column->type ? &*column : nullptr;
+    }
 }
 
 void ODBRowsetAccessor::SetFixed(const ODBColumnDescriptor& column)
@@ -274,21 +272,26 @@ void ODBRowsetAccessor::SetFixed(const ODBColumnDescriptor& column)
     Length(column) = column.maxLength;
 }
 
-// A NULL value leaves the buffer as the previous row had it: it must read as empty.
-bool ODBRowsetAccessor::HasValue(ODBColumnDescriptor* column)
-{
-    return column && Status(*column) == DBSTATUS_S_OK;
-}
-
 CString ODBRowsetAccessor::GetText(int ordinal)
 {
-    ODBColumnDescriptor* column = Column(ordinal);
-    if (!HasValue(column))
-        return CString();
-    const char* text = reinterpret_cast<const char*>(Value(*column));
-    if (column->type & DBTYPE_BYREF)
+    int length = 0;
+    const char* text = PeekText(ordinal, length);
+    return text ? CString(text, length) : CString();
+}
+
+const char* ODBRowsetAccessor::PeekText(int ordinal, int& length)
+{
+    length = 0;
+    if (!HasValue(ordinal))
+        return nullptr;
+    ODBColumnDescriptor& column = *m_bound[ordinal];
+    const char* text = reinterpret_cast<const char*>(Value(column));
+    if (column.type & DBTYPE_BYREF)
         text = *reinterpret_cast<const char* const*>(text);
-    return text ? CString(text, static_cast<int>(Length(*column))) : CString();
+    if (!text || Length(column) == 0)
+        return nullptr;
+    length = static_cast<int>(Length(column));
+    return text;
 }
 
 void ODBRowsetAccessor::SetText(int ordinal, const char* text)
@@ -324,14 +327,6 @@ void ODBRowsetAccessor::SetText(int ordinal, const char* text)
     Length(*column) = length;
 }
 
-long ODBRowsetAccessor::GetInteger(int ordinal)
-{
-    ODBColumnDescriptor* column = Column(ordinal);
-    if (!HasValue(column))
-        return 0;
-    return *reinterpret_cast<const LONG*>(Value(*column));
-}
-
 void ODBRowsetAccessor::SetInteger(int ordinal, long value)
 {
     ODBColumnDescriptor* column = Column(ordinal);
@@ -341,14 +336,6 @@ void ODBRowsetAccessor::SetInteger(int ordinal, long value)
     *reinterpret_cast<LONG*>(Value(*column)) = static_cast<LONG>(value);
 }
 
-DATE ODBRowsetAccessor::GetDate(int ordinal)
-{
-    ODBColumnDescriptor* column = Column(ordinal);
-    if (!HasValue(column))
-        return 0;
-    return *reinterpret_cast<const DATE*>(Value(*column));
-}
-
 void ODBRowsetAccessor::SetDate(int ordinal, DATE value)
 {
     ODBColumnDescriptor* column = Column(ordinal);
@@ -356,14 +343,6 @@ void ODBRowsetAccessor::SetDate(int ordinal, DATE value)
         return;
     SetFixed(*column);
     *reinterpret_cast<DATE*>(Value(*column)) = value;
-}
-
-bool ODBRowsetAccessor::GetBool(int ordinal)
-{
-    ODBColumnDescriptor* column = Column(ordinal);
-    if (!HasValue(column))
-        return false;
-    return *reinterpret_cast<const LONG*>(Value(*column)) != 0;
 }
 
 void ODBRowsetAccessor::SetBool(int ordinal, bool value)

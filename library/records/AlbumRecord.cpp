@@ -776,6 +776,12 @@ const char kIdWeights[] =
 const int kIdWeightCount = 127;
 const int kIdRounds = 8;
 
+// All ones for a weight of 1, else 0.
+inline unsigned int WeightMask(int w)
+{
+    return 0u - static_cast<unsigned int>(kIdWeights[w] - '0');
+}
+
 int DigitSum(unsigned int value)
 {
     int sum = 0;
@@ -815,13 +821,14 @@ CString AlbumRecord::ComputeId(bool shiftOddRounds) const
     char id[2 * kIdRounds + 1];
     for (int round = 0; round < kIdRounds; ++round)
     {
-        // Round r weighs value i by weight (r + i) mod the weight count.
+        // Round r weighs value i by weight (r + i) mod the weight count: the
+        // weights as masks, so that the loop has no branch to mispredict.
         unsigned int sum = 0;
-        for (int i = 0; i < kIdWeightCount; ++i) {
-            int w = round + i < kIdWeightCount ? round + i : round + i - kIdWeightCount;
-            if (kIdWeights[w] == '1')
-                sum += values[i];
-        }
+        int wrap = kIdWeightCount - round;
+        for (int i = 0; i < wrap; ++i)
+            sum += values[i] & WeightMask(round + i);
+        for (int i = wrap; i < kIdWeightCount; ++i)
+            sum += values[i] & WeightMask(i - wrap);
         id[2 * round] = kHexDigits[(sum % 256) >> 4];
         id[2 * round + 1] = kHexDigits[sum % 16];
     }
