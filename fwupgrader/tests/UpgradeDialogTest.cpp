@@ -97,7 +97,7 @@ TEST(UpgradeDialogTest, PortsOutsideTheListAreRefusedWithTheirOwnNumber)
         SCOPED_TRACE(c.commandPort);
         CMessageBoxScript boxes;
         CUpgraderDialog dialog(true, c.commandPort);
-        dialog.Pump();
+        PumpMessages();
         EXPECT_EQ((std::vector<std::string>{"Starting Upgrade", c.error}), dialog.Lines());
         dialog.Press(IDC_TEST);
         EXPECT_EQ((std::vector<std::string>{"Starting Test", c.error}), dialog.Lines());

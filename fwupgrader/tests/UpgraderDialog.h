@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <string>
 #include <vector>
@@ -12,7 +13,7 @@
 class CUpgraderDialog
 {
 public:
-    // A command line's port starts an upgrade at the first Pump.
+    // A command line's port starts an upgrade at the first pumped message.
     explicit CUpgraderDialog(bool portGiven = false, int commandPort = 0) : m_dialog(portGiven, commandPort)
     {
         EXPECT_TRUE(m_dialog.Create(IDD_FIRMWARE_UPGRADER));
@@ -25,16 +26,7 @@ public:
     void Press(int id)
     {
         PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(Window(), id)));
-        Pump();
-    }
-
-    void Pump()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        PumpMessages();
     }
 
     std::string Text(int id)

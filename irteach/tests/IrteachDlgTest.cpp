@@ -3,6 +3,7 @@
 // the current code, Try goes out and its own echo is not learned, device
 // files load, convert and save byte for byte, and unsaved work is asked about.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -117,42 +118,25 @@ protected:
         ASSERT_TRUE(m_folder.IsValid());
         ASSERT_TRUE(m_dialog.Create(IDD_IRTEACH));
         m_dialog.ShowWindow(SW_SHOW);
-        PumpPending();
+        PumpMessages();
     }
 
     void TearDown() override
     {
         m_dialog.DestroyWindow();
-        PumpPending();
-    }
-
-    void PumpPending()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
+        PumpMessages();
     }
 
     // Pumps until done, at most 10 s.
-    bool PumpUntil(const std::function<bool()>& done)
+    static bool PumpUntil(const std::function<bool()>& done)
     {
-        for (int waited = 0; waited < 10000; waited += 10) {
-            PumpPending();
-            if (done())
-                return true;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-        return false;
+        return WaitUntil(done, 10000, WhileWaiting::PumpMessages);
     }
 
     void Click(int id)
     {
         PostMessageA(m_dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(m_dialog.GetDlgItem(id)->m_hWnd));
-        PumpPending();
+        PumpMessages();
     }
 
     // Clicks a button whose file dialog is answered with the path.
@@ -173,7 +157,7 @@ protected:
         memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), path.c_str(), path.size());
         GlobalUnlock(memory);
         PostMessageA(m_dialog.m_hWnd, WM_DROPFILES, WPARAM(memory), 0);
-        PumpPending();
+        PumpMessages();
     }
 
     std::string Field(int id)
@@ -355,7 +339,7 @@ TEST_F(IrteachDlgTest, ASelectedCodeShowsItsWaveformWhichZoomsAndScrolls)
     select.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendDlgItemMessageA(m_dialog.m_hWnd, IDC_CODE_LIST, LVM_SETITEMSTATE, 1, LPARAM(&select));
     PostMessageA(m_dialog.m_hWnd, WM_USER + 10, 0, 0);
-    PumpPending();
+    PumpMessages();
     EXPECT_EQ(1, m_dialog.GetCurrentCode());
     EXPECT_EQ("mute", Field(IDC_CODE_NAME));
     const CIrWaveform& wave = m_dialog.GetWaveform();
@@ -376,7 +360,7 @@ TEST_F(IrteachDlgTest, ASelectedCodeShowsItsWaveformWhichZoomsAndScrolls)
         {"page left",
          [&] {
              PostMessageA(m_dialog.m_hWnd, WM_HSCROLL, SB_PAGELEFT, LPARAM(bar));
-             PumpPending();
+             PumpMessages();
          },
          0, 50000},
         {"zoom out", [&] { Click(IDC_ZOOM_OUT); }, 0, 100000},
@@ -495,7 +479,7 @@ TEST_F(IrteachDlgTest, DeletingTheLastCodeLeavesANewOne)
     HWND list = GetDlgItem(m_dialog.m_hWnd, IDC_CODE_LIST);
     for (const std::vector<std::string>& left : {std::vector<std::string>{"new1"}, std::vector<std::string>{"new3"}}) {
         PostMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
-        PumpPending();
+        PumpMessages();
         EXPECT_EQ(left, CodeNames());
         EXPECT_EQ(0, m_dialog.GetCurrentCode());
         EXPECT_EQ(left[0], ListText(0, 0));
@@ -523,7 +507,7 @@ TEST_F(IrteachDlgTest, SystemMenuCommandsSixteenToThirtyOneOpenTheAboutBox)
                 version = text;
             });
             PostMessageA(m_dialog.m_hWnd, WM_SYSCOMMAND, command, 0);
-            PumpPending();
+            PumpMessages();
         }
         EXPECT_EQ("About Irteach", caption);
         EXPECT_EQ(0u, version.find("Version ")) << version;
@@ -565,9 +549,9 @@ TEST_F(IrteachDlgTest, UnsavedWorkIsAskedAboutBeforeItIsLost)
         {"drop, yes", [&] { Drop(WindowsPath(Fixture("tv-irtxonly.cde"))); }, kLoadQuestion, IDYES,
          {"power", "volume up"}, true},
         {"load, no", [&] { Click(IDC_LOAD_DEVICE); }, kLoadQuestion, IDNO, {"kept"}, true},
-        {"close, no", [&] { PostMessageA(m_dialog.m_hWnd, WM_CLOSE, 0, 0); PumpPending(); }, kQuitQuestion, IDNO,
+        {"close, no", [&] { PostMessageA(m_dialog.m_hWnd, WM_CLOSE, 0, 0); PumpMessages(); }, kQuitQuestion, IDNO,
          {"kept"}, true},
-        {"close, yes", [&] { PostMessageA(m_dialog.m_hWnd, WM_CLOSE, 0, 0); PumpPending(); }, kQuitQuestion,
+        {"close, yes", [&] { PostMessageA(m_dialog.m_hWnd, WM_CLOSE, 0, 0); PumpMessages(); }, kQuitQuestion,
          IDYES, {"kept"}, false},
     };
     for (const auto& c : cases) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include "listctrl/LxListCtrl.h"
 
@@ -11,21 +12,6 @@
 #include <vector>
 
 const UINT kListId = 300;
-
-inline void PumpListMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        // What a frame's message loop does: PreTranslateMessage, then the keys.
-        if (CWnd::WalkPreTranslateTree(NULL, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 struct LxRequestSeen
 {
@@ -136,7 +122,7 @@ protected:
     {
         m_list.DestroyWindow();
         m_owner.DestroyWindow();
-        PumpListMessages();
+        PumpMessages();
     }
 
     void AddColumns(const std::vector<LxColumnSpec>& columns)
@@ -172,13 +158,13 @@ protected:
         HWND focus = ::GetFocus();
         ::PostMessageA(focus, WM_KEYDOWN, key, 1);
         ::PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-        PumpListMessages();
+        PumpMessages();
     }
     void TypeToFocus(const char* text)
     {
         for (const char* c = text; *c; c++)
             ::PostMessageA(::GetFocus(), WM_CHAR, (BYTE)*c, 1);
-        PumpListMessages();
+        PumpMessages();
     }
     // A double click near the left edge of a cell, the cursor moved there too.
     void DoubleClickCell(int row, int column)
@@ -190,7 +176,7 @@ protected:
         m_list.ClientToScreen(&screen);
         ::SetCursorPos(screen.x, screen.y);
         m_list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        PumpListMessages();
+        PumpMessages();
     }
     // Category view filing each item under the text of one of its cells.
     void FileByColumn(int columnId)

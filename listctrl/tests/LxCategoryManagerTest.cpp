@@ -59,7 +59,7 @@ protected:
         m_list.ClientToScreen(&point);
         ::SetCursorPos(point.x, point.y);
         m_list.PostMessage(WM_NULL);
-        PumpListMessages();
+        PumpMessages();
         NMHDR click = {m_list.m_hWnd, kListId, NM_CLICK};
         m_owner.SendMessage(WM_NOTIFY, kListId, (LPARAM)&click);
     }
@@ -255,7 +255,7 @@ TEST_F(CategoryManagerTest, CategoryViewOnAndOff)
               Rows(*m_list.GetCategoryManager()));
     m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     m_list.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
-    PumpListMessages();
+    PumpMessages();
     EXPECT_EQ((std::vector<std::string>{"Categoria: Rock (2 elementi)",
                                         "Categoria: Jazz (1 elemento)", "item 1"}),
               Rows(*m_list.GetCategoryManager()));

@@ -66,13 +66,13 @@ protected:
         m_dialog = &dialog;
         ASSERT_TRUE(dialog.Create(templateId, &m_owner));
         dialog.ShowWindow(SW_SHOW);
-        PumpListMessages();
+        PumpMessages();
     }
     HWND Item(int id) { return ::GetDlgItem(m_dialog->m_hWnd, id); }
     void Command(int id, int code)
     {
         m_dialog->PostMessage(WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)Item(id));
-        PumpListMessages();
+        PumpMessages();
     }
     void Click(int id) { Command(id, BN_CLICKED); }
     bool Enabled(int id) { return ::IsWindowEnabled(Item(id)) != FALSE; }
@@ -218,7 +218,7 @@ TEST_F(ColumnDialogsTest, CustomizeHeaderCommandRunsTheDialogAndRebuildsTheColum
     g_customizeDialog = NULL;
     UINT_PTR timer = ::SetTimer(NULL, 0, 20, AddFirstFreeColumnAndConfirm);
     m_list.PostMessage(WM_COMMAND, ID_LX_CUSTOMIZE_HEADER);
-    PumpListMessages();
+    PumpMessages();
     ::KillTimer(NULL, timer);
     ASSERT_NE((HWND)NULL, g_customizeDialog);
     ASSERT_EQ(5, m_list.GetColumnCount());
@@ -323,17 +323,17 @@ TEST_F(ColumnDialogsTest, FormatRefusesAWidthOver1024AndEnterAppliesTheFocusedFi
     // The refused field keeps the focus; Enter there refuses it again.
     EXPECT_EQ(Item(IDC_LX_WIDTH), ::GetFocus());
     ::PostMessageA(Item(IDC_LX_WIDTH), WM_KEYDOWN, VK_RETURN, 1);
-    PumpListMessages();
+    PumpMessages();
     EXPECT_EQ(2u, m_boxes.Shown().size());
     EXPECT_FALSE(Ended());
     EXPECT_EQ(80, Def(kArtist).m_width);
     // Enter in the label field: its edit is applied before the definitions go.
     ::SetWindowTextA(Item(IDC_LX_WIDTH), "8");
     ::SetFocus(Item(IDC_LX_LABEL));
-    PumpListMessages();
+    PumpMessages();
     ::SetWindowTextA(Item(IDC_LX_LABEL), "Interpret");
     ::PostMessageA(Item(IDC_LX_LABEL), WM_KEYDOWN, VK_RETURN, 1);
-    PumpListMessages();
+    PumpMessages();
     EXPECT_TRUE(Ended());
     EXPECT_EQ("Interpret", std::string(Def(kArtist).m_label));
     EXPECT_NE(80, Def(kArtist).m_width);

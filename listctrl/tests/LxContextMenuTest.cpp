@@ -46,7 +46,7 @@ protected:
     void RightClick(CPoint screen)
     {
         InputScript().MoveTo(screen).Button(MOUSEEVENTF_RIGHTDOWN).Button(MOUSEEVENTF_RIGHTUP).Send();
-        PumpListMessages();
+        PumpMessages();
     }
     CPoint RowPoint(int row)
     {
@@ -111,7 +111,7 @@ TEST_F(ContextMenuTest, TheMenuKeyAndShiftF10AskAtTheSelectedRow)
             for (auto vk = key.down.rbegin(); vk != key.down.rend(); ++vk)
                 script.KeyUp(*vk);
             script.Send();
-            PumpListMessages();
+            PumpMessages();
             ASSERT_EQ(1u, m_owner.m_events.size()) << key.name << ", row " << row;
             int x = 0, y = 0;
             ASSERT_EQ(2, sscanf(m_owner.m_events[0].c_str(), "WM_RBUTTONUP %d,%d", &x, &y));
@@ -123,7 +123,7 @@ TEST_F(ContextMenuTest, TheMenuKeyAndShiftF10AskAtTheSelectedRow)
     m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     m_owner.m_events.clear();
     InputScript().Key(VK_APPS).Send();
-    PumpListMessages();
+    PumpMessages();
     EXPECT_TRUE(m_owner.m_events.empty()) << "no row to show a menu at";
     EXPECT_EQ(0, g_menusShown);
 }

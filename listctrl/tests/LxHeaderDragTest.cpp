@@ -51,7 +51,7 @@ protected:
     void Post(UINT message, WPARAM flags, int x, int y = 8)
     {
         ::PostMessageA(Header(), message, flags, MAKELPARAM(x, y));
-        PumpListMessages();
+        PumpMessages();
     }
     // Button down in the middle of an item, moves to each x, button up at the last.
     void Drag(int item, const std::vector<int>& xs, bool release = true)
@@ -185,7 +185,7 @@ TEST_F(HeaderDragTest, FixedWidthDividerShowsTheArrowAndIgnoresDoubleClicks)
     }
     header.m_fixedWidthMask = LxColumnBit(1);
     ::SendMessageA(Header(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(divider, 8));
-    PumpListMessages();
+    PumpMessages();
     EXPECT_EQ(kWidths[1], m_list.GetColumnWidth(1));
 }
 }  // namespace

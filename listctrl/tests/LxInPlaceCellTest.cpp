@@ -55,7 +55,7 @@ protected:
         ::GetClientRect(Editor(), &client);
         int x = client.right - ::GetSystemMetrics(SM_CXHSCROLL) / 2;
         ::SendMessageA(Editor(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, client.Height() / 2));
-        PumpListMessages();
+        PumpMessages();
     }
     std::vector<std::string> Commits()
     {
@@ -235,12 +235,12 @@ TEST_F(InPlaceCellTest, DropListPicksCancelsAndClosesOnFocusElsewhere)
             LPARAM at = MAKELPARAM(item.left + 3, (item.top + item.bottom) / 2);
             ::PostMessageA(drop, WM_LBUTTONDOWN, MK_LBUTTON, at);
             ::PostMessageA(drop, WM_LBUTTONUP, 0, at);
-            PumpListMessages();
+            PumpMessages();
         }
         else if (c.how == 2)
         {
             m_list.SetFocus();
-            PumpListMessages();
+            PumpMessages();
         }
         else
         {

@@ -28,7 +28,7 @@ protected:
     {
         m_list.PostMessage(WM_KEYDOWN, key, 1);
         m_list.PostMessage(WM_KEYUP, key, 0xC0000001);
-        PumpListMessages();
+        PumpMessages();
     }
     int FocusedRow() { return m_list.GetNextItem(-1, LVNI_FOCUSED); }
     std::vector<int> SelectedRows()

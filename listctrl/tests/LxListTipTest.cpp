@@ -42,7 +42,7 @@ protected:
     {
         CPoint point = InCell(row, column);
         m_list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-        PumpListMessages();
+        PumpMessages();
     }
     // A click on the tip where it covers the cell, the cursor there too.
     void ClickTip(int row, int column)
@@ -54,7 +54,7 @@ protected:
         ::ScreenToClient(Tip(), &client);
         ::PostMessageA(Tip(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
         ::PostMessageA(Tip(), WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
-        PumpListMessages();
+        PumpMessages();
     }
 };
 
@@ -90,13 +90,13 @@ TEST_F(ListTipTest, OnlyACutCellShowsItsTextOverTheCell)
         EXPECT_EQ(CRect(cell.left + 5, cell.top, cell.left + 5 + width + 3, cell.bottom), tip);
         // Leaving the cell hides it; coming back shows it again.
         ::PostMessageA(Tip(), WM_MOUSEMOVE, 0, MAKELPARAM(tip.Width() + 40, 2));
-        PumpListMessages();
+        PumpMessages();
         EXPECT_FALSE(Shown());
         EXPECT_NE(Tip(), ::GetCapture());
         MoveOver(c.row, c.column);
         EXPECT_TRUE(Shown());
         ::PostMessageA(Tip(), WM_MOUSEMOVE, 0, MAKELPARAM(tip.Width() + 40, 2));
-        PumpListMessages();
+        PumpMessages();
     }
 }
 
@@ -113,7 +113,7 @@ TEST_F(ListTipTest, ClickGoesToTheRowBeneathAndThatCellStaysQuiet)
     ASSERT_TRUE(Shown());
     // A key closes this tip and still reaches the list.
     m_list.PostMessage(WM_KEYDOWN, VK_UP, 1);
-    PumpListMessages();
+    PumpMessages();
     EXPECT_FALSE(Shown());
     EXPECT_EQ(0, m_list.GetNextItem(-1, LVNI_FOCUSED));
     MoveOver(1, 1);
@@ -126,7 +126,7 @@ TEST_F(ListTipTest, CategoryViewShowsTipsOnlyOverItemCellsPastTheBoxColumn)
     MoveOver(1, 0);
     EXPECT_TRUE(Shown());
     ::PostMessageA(Tip(), WM_MOUSEMOVE, 0, MAKELPARAM(1000, 2));
-    PumpListMessages();
+    PumpMessages();
     FileByColumn(1);
     m_list.EnableCategoryView(true);
     CLxCategoryManager& manager = *m_list.GetCategoryManager();
@@ -146,7 +146,7 @@ TEST_F(ListTipTest, CategoryViewShowsTipsOnlyOverItemCellsPastTheBoxColumn)
             if (Shown())
             {
                 ::PostMessageA(Tip(), WM_MOUSEMOVE, 0, MAKELPARAM(1000, 2));
-                PumpListMessages();
+                PumpMessages();
             }
             checked++;
         }
@@ -168,7 +168,7 @@ TEST_F(ListTipTest, ScrollingHidesTheTip)
         MoveOver(c.row, 1);
         ASSERT_TRUE(Shown());
         m_list.SendMessage(message, SB_LINEDOWN, 0);
-        PumpListMessages();
+        PumpMessages();
         EXPECT_FALSE(Shown()) << message;
         EXPECT_NE(Tip(), ::GetCapture());
     }
@@ -186,7 +186,7 @@ TEST_F(ListTipTest, ADoubleClickThroughTheTipOpensTheEditor)
         SendMouseAt(flags, screen);
         for (int round = 0; round < 10; ++round)
         {
-            PumpListMessages();
+            PumpMessages();
             if (MsgWaitForMultipleObjects(0, NULL, FALSE, 30, QS_ALLINPUT) == WAIT_TIMEOUT)
                 break;
         }
@@ -212,7 +212,7 @@ TEST_F(ListTipTest, ADoubleClickThroughTheTipOpensTheEditor)
         HWND editor = ::GetDlgItem(m_list.m_hWnd, kEditorId);
         ASSERT_TRUE(editor) << c.row;
         ::SendMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
-        PumpListMessages();
+        PumpMessages();
     }
     ::SetCursorPos(700, 600);
 }
@@ -256,7 +256,7 @@ TEST_F(ListTipTest, AMenuOpeningHidesTheTip)
     ::TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, m_list.m_hWnd, NULL);
     ::DestroyMenu(menu);
     ::UnhookWindowsHookEx(hook);
-    PumpListMessages();
+    PumpMessages();
     EXPECT_EQ(0, g_tipShownInMenu);
     EXPECT_FALSE(Shown());
     EXPECT_NE(Tip(), ::GetCapture());

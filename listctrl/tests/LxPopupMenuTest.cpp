@@ -101,14 +101,14 @@ protected:
         HWND header = m_list.GetHeader()->m_hWnd;
         ::PostMessageA(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
         ::PostMessageA(header, WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-        PumpListMessages();
+        PumpMessages();
     }
     void RightClickEditor(CWnd* editor)
     {
         CRect client;
         editor->GetClientRect(&client);
         editor->PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, client.Height() / 2));
-        PumpListMessages();
+        PumpMessages();
     }
 
     MenuScript m_script;

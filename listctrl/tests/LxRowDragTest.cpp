@@ -61,7 +61,7 @@ TEST_F(RowDragTest, APressedRowBeginsTheDragWhereverThePointerGoes)
         for (CPoint point : c.moves)
             script.MoveTo(point);
         script.Button(MOUSEEVENTF_LEFTUP).Send();
-        PumpListMessages();
+        PumpMessages();
         EXPECT_EQ(std::vector<std::string>{"LVN_BEGINDRAG " + std::to_string(c.row)}, m_owner.m_events) << c.path;
         EXPECT_EQ(NULL, ::GetCapture()) << c.path << ": the capture is let go";
     }
@@ -70,7 +70,7 @@ TEST_F(RowDragTest, APressedRowBeginsTheDragWhereverThePointerGoes)
 TEST_F(RowDragTest, AClickWithoutMovingBeginsNoDragAndLetsTheCaptureGo)
 {
     InputScript().MoveTo(RowScreenPoint(1)).Button(MOUSEEVENTF_LEFTDOWN).Button(MOUSEEVENTF_LEFTUP).Send();
-    PumpListMessages();
+    PumpMessages();
     EXPECT_TRUE(m_owner.m_events.empty()) << m_owner.m_events.front();
     EXPECT_EQ(NULL, ::GetCapture());
     EXPECT_EQ(1, m_list.GetNextItem(-1, LVNI_SELECTED));

@@ -4,6 +4,7 @@
 // file (checked by the lane sums the "Sums" button reads back) and a bad file
 // refused before any block is written.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <fstream>
 #include <string>
@@ -78,21 +79,10 @@ protected:
         return 0;
     }
 
-    void Pump()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-    }
-
     void Click(int id)
     {
         PostMessageA(m_dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(m_dialog.m_hWnd, id)));
-        Pump();
+        PumpMessages();
     }
 
     void Choose(int inputs, int outputs)
@@ -156,7 +146,7 @@ TEST_F(KeltoSettingsTest, ThreeScrollLocksInARowShowTheFactoryPanel)
         m_dialog.m_scrollLocks = 0;
         for (WPARAM key : c.keys)
             PostMessageA(m_dialog.m_hWnd, WM_KEYDOWN, key, 0);
-        Pump();
+        PumpMessages();
         for (int id : {1067, 1068, 1069, 1070, 1071, 1074, 1075})
             EXPECT_EQ(c.shown, (GetWindowLongA(GetDlgItem(m_dialog.m_hWnd, id), GWL_STYLE) & WS_VISIBLE) != 0) << id;
     }

@@ -4,25 +4,11 @@
 #pragma once
 
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <windows.h>
 
 #include <vector>
-
-inline void PumpUntilIdle()
-{
-    for (;;)
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT) == WAIT_TIMEOUT)
-            return;
-    }
-}
 
 // Input events in screen coordinates, sent in one batch.
 class InputScript

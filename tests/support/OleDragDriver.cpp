@@ -1,5 +1,7 @@
 #include "tests/support/OleDragDriver.h"
 
+#include "tests/support/Waits.h"
+
 namespace
 {
 const DWORD kWaitMs = 10000;
@@ -8,15 +10,11 @@ const UINT kStepMs = 60;
 COleDragDriver* g_driver = nullptr;
 }
 
-COleDragDriver::COleDragDriver(std::function<void()> pump) : m_pump(pump)
-{
-}
-
 COleDragDriver::~COleDragDriver()
 {
     SendMouse(MOUSEEVENTF_LEFTUP, POINT{600, 600});
     SendKey(VK_CONTROL, true);
-    m_pump();
+    PumpMessages();
 }
 
 void COleDragDriver::SendMouse(DWORD flags, POINT screen)
@@ -68,10 +66,10 @@ bool COleDragDriver::Drag(POINT start, const std::vector<Step>& steps)
     SendMouse(0, POINT{start.x, start.y + 24});
     for (DWORD waited = 0; waited < kWaitMs && m_next < m_steps.size(); waited += 10)
     {
-        m_pump();
+        PumpMessages();
         Sleep(10);
     }
-    m_pump();
+    PumpMessages();
     KillTimer(NULL, timer);
     g_driver = nullptr;
     return m_started && m_next == m_steps.size() && !DragRuns();

@@ -2,7 +2,8 @@
 // point and moves 24 pixels (a list begins its drag), then timer callbacks
 // that the drag's loop dispatches run the script's steps, one per tick once
 // the drag runs: moving the cursor, holding keys, releasing the button or
-// pressing Escape. The synthesised input goes to the whole display, so tests
+// pressing Escape. Messages between steps go through the tests' one pump.
+// The synthesised input goes to the whole display, so tests
 // that drag are registered SERIAL.
 #pragma once
 
@@ -16,8 +17,9 @@ class COleDragDriver
 public:
     typedef std::function<void()> Step;
 
-    // pump handles the test's pending messages (with its pre-translation).
-    explicit COleDragDriver(std::function<void()> pump);
+    COleDragDriver() = default;
+    COleDragDriver(const COleDragDriver&) = delete;
+    COleDragDriver& operator=(const COleDragDriver&) = delete;
     // Releases the button and Ctrl, whatever a script left pressed.
     ~COleDragDriver();
 
@@ -38,7 +40,6 @@ public:
 private:
     static void CALLBACK StepDrag(HWND, UINT, UINT_PTR, DWORD);
 
-    std::function<void()> m_pump;
     std::vector<Step> m_steps;
     size_t m_next = 0;
     bool m_started = false;

@@ -2,6 +2,7 @@
 // one, what it shows after a tick, Cancel and close, and the thread's runs
 // under tasks made, changed and ended from several threads.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include "core/tasks/TaskResources.h"
 #include "core/tasks/TaskUIMgr.h"
@@ -16,17 +17,6 @@
 namespace {
 
 const DWORD kWaitMs = 10000;
-
-bool WaitUntil(const std::function<bool()>& done)
-{
-    for (DWORD waited = 0; waited < kWaitMs; waited += 10)
-    {
-        if (done())
-            return true;
-        Sleep(10);
-    }
-    return done();
-}
 
 // Every dialog window made in the process, with the thread that made it.
 struct Creation
@@ -121,7 +111,7 @@ protected:
     HWND WaitForDialog(const char* title)
     {
         HWND dialog = NULL;
-        WaitUntil([&] { return (dialog = FindDialog(title)) != NULL; });
+        WaitUntil([&] { return (dialog = FindDialog(title)) != NULL; }, kWaitMs);
         return dialog;
     }
     int CreationsOnDialogThread()
@@ -196,7 +186,7 @@ TEST_F(TaskUITest, ChangesBetweenTwoTicksShowAtTheNext)
             expected += line + "\r\n";
         }
     });
-    EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog, IDC_TASK_LOG) == expected; }))
+    EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog, IDC_TASK_LOG) == expected; }, kWaitMs))
         << DialogText(dialog, IDC_TASK_LOG);
 
     struct Progress
@@ -215,7 +205,7 @@ TEST_F(TaskUITest, ChangesBetweenTwoTicksShowAtTheNext)
             return (int)SendMessageA(bar, PBM_GETRANGE, FALSE, 0) == step.range &&
                    (int)SendMessageA(bar, PBM_GETPOS, 0, 0) == step.pos &&
                    (IsWindowEnabled(bar) != FALSE) == step.enabled;
-        })) << "range " << step.range;
+        }, kWaitMs)) << "range " << step.range;
     }
 }
 
@@ -228,20 +218,20 @@ TEST_F(TaskUITest, CancelSetsTheByteAndClosingOnlyHides)
 
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TASK_CANCEL, BN_CLICKED),
                  (LPARAM)GetDlgItem(dialog, IDC_TASK_CANCEL));
-    EXPECT_TRUE(WaitUntil([&] { return cancel == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return cancel == 1; }, kWaitMs));
     cancel = 0;
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntil([&] { return cancel == 1; })) << "Esc cancels too";
+    EXPECT_TRUE(WaitUntil([&] { return cancel == 1; }, kWaitMs)) << "Esc cancels too";
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, kWaitMs));
     // A later tick has passed when a new status shows in the hidden window.
     m_tasks.SetTaskStatus(id, "still here");
-    EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog, IDC_TASK_LOG) == "still here\r\n"; }));
+    EXPECT_TRUE(WaitUntil([&] { return DialogText(dialog, IDC_TASK_LOG) == "still here\r\n"; }, kWaitMs));
     EXPECT_TRUE(IsWindow(dialog));
 
     m_tasks.EndTask(id);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
 }
 
 TEST_F(TaskUITest, ATaskEndingBeforeATickNeverGetsAWindow)
@@ -256,7 +246,7 @@ TEST_F(TaskUITest, ATaskEndingBeforeATickNeverGetsAWindow)
         m_tasks.EndTask(brief);
     });
     m_tasks.SetTaskStatus(kept, "after");
-    ASSERT_TRUE(WaitUntil([&] { return DialogText(dialog, IDC_TASK_LOG) == "after\r\n"; }));
+    ASSERT_TRUE(WaitUntil([&] { return DialogText(dialog, IDC_TASK_LOG) == "after\r\n"; }, kWaitMs));
     EXPECT_EQ(1, CreationsOnDialogThread());
     m_tasks.EndTask(kept);
 }
@@ -271,7 +261,7 @@ TEST_F(TaskUITest, TheLastDialogGoneEndsTheThreadAndTheNextStartsIt)
         HWND dialog = WaitForDialog(name.c_str());
         ASSERT_TRUE(dialog != NULL);
         m_tasks.EndTask(id);
-        ASSERT_TRUE(WaitUntil([&] { return !m_ui.IsRunning(); }));
+        ASSERT_TRUE(WaitUntil([&] { return !m_ui.IsRunning(); }, kWaitMs));
         // A task made on this thread while the dialogs' thread ends: no quit
         // may reach this thread, and a dialog made now is still shown.
         m_tasks.EndTask(m_tasks.CreateTask("Plain", nullptr, 0));
@@ -281,7 +271,7 @@ TEST_F(TaskUITest, TheLastDialogGoneEndsTheThreadAndTheNextStartsIt)
             EXPECT_TRUE(WaitForDialog("Right After") != NULL);
             m_tasks.EndTask(next);
         }
-        EXPECT_TRUE(WaitUntil([&] { return ThreadEnded(); }));
+        EXPECT_TRUE(WaitUntil([&] { return ThreadEnded(); }, kWaitMs));
         MSG msg;
         EXPECT_FALSE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     }
@@ -332,7 +322,7 @@ TEST_F(TaskUITest, SeveralThreadsMakeChangeAndEndTasks)
     for (HANDLE worker : workers)
         CloseHandle(worker);
     EXPECT_EQ(0, m_tasks.GetTaskCount());
-    EXPECT_TRUE(WaitUntil([&] { return ThreadEnded(); }));
+    EXPECT_TRUE(WaitUntil([&] { return ThreadEnded(); }, kWaitMs));
 }
 
 } // namespace

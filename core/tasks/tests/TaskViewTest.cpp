@@ -79,14 +79,14 @@ TEST_F(TaskViewTest, OnlyTasksChangedSinceTheLastRefreshAreRedrawn)
     int second = m_doc.m_tasks.CreateTask("Second", nullptr, 0);
     m_doc.UpdateAllViews(nullptr, kViewHintTasksRebuild);
     m_doc.UpdateAllViews(nullptr, kViewHintTasksChanged);
-    PumpViewMessages();
+    PumpMessages();
     Sleep(20); // the stamps count in 100 ns steps of the system clock
     m_doc.m_tasks.SetTaskStatus(second, "changed");
 
     m_doc.UpdateAllViews(nullptr, kViewHintTasksChanged);
     EXPECT_FALSE(RowNeedsPainting(*view, 0));
     EXPECT_TRUE(RowNeedsPainting(*view, 1));
-    PumpViewMessages();
+    PumpMessages();
     m_doc.UpdateAllViews(nullptr, kViewHintTasksChanged);
     EXPECT_FALSE(RowNeedsPainting(*view, 1)) << "already shown";
 }
@@ -116,7 +116,7 @@ TEST_F(TaskViewTest, TheTaskMenuCancelsTheSelectedTask)
     click.hdr.code = NM_RCLICK;
     click.iItem = 1;
     view->SendMessage(WM_NOTIFY, IDC_LIST, (LPARAM)&click);
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_EQ(0, firstCancel);
     EXPECT_EQ(1, secondCancel);
 }

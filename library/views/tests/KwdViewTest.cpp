@@ -120,7 +120,7 @@ protected:
         ASSERT_TRUE(edit != nullptr);
         edit->SetWindowText(text);
         edit->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-        PumpViewMessages();
+        PumpMessages();
     }
 
     CTestViewsDoc m_doc;
@@ -210,7 +210,7 @@ TEST_F(KwdViewTest, NewRenamedKeywordsAreStoredNormalised)
     ASSERT_TRUE(view != nullptr);
     Select({{kA, -1}});
     view->GetKeywordCtrl().SendMessage(WM_COMMAND, ID_KEYWORD_NEW);
-    PumpViewMessages();
+    PumpMessages();
     int row = RowOf(*view, "new_keyword");
     ASSERT_GE(row, 0);
     Rename(*view, row, "Hip Hop");

@@ -44,7 +44,7 @@ protected:
         view.GetList().SetItemState(-1, 0, LVIS_SELECTED);
         for (int row : rows)
             view.GetList().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-        PumpViewMessages();
+        PumpMessages();
     }
     CPoint RowPoint(CPlayListView& view, int row, int dy = 0)
     {
@@ -66,7 +66,7 @@ protected:
     static COleDragDriver::Step Key(WORD key, bool up) { return COleDragDriver::Key(key, up); }
     static COleDragDriver::Step Wait() { return COleDragDriver::Wait(); }
 
-    COleDragDriver m_driver{PumpViewMessages};
+    COleDragDriver m_driver;
     CTestViewsDoc m_doc;
     std::unique_ptr<CViewFrame> m_frame;
     CPlayListView* m_view = nullptr;
@@ -140,7 +140,7 @@ TEST_F(PlayListDragTest, AMoveIntoAnotherViewCopiesThere)
     second.GetFrame()->SetWindowPos(NULL, 450, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     CPlayListView* other = static_cast<CPlayListView*>(second.GetView());
     Show(*other);
-    PumpViewMessages();
+    PumpMessages();
 
     Select(*m_view, {0, 1});
     CPoint target = RowPoint(*other, 0, -3);

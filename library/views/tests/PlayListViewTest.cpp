@@ -85,7 +85,7 @@ protected:
         list.ClientToScreen(&screen);
         ::SetCursorPos(screen.x, screen.y);
         list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        PumpViewMessages();
+        PumpMessages();
     }
 
     CTestViewsDoc m_doc;
@@ -166,7 +166,7 @@ TEST_F(PlayListViewTest, DeleteExplodeAndCondenseWithTheirEnabling)
     EXPECT_TRUE(Enabled(*view, ID_PLAYLIST_DELETE));
     view->GetList().SetFocus();
     view->GetList().PostMessage(WM_KEYDOWN, VK_DELETE, 0);
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_EQ((std::vector<std::string>{"A:1", "B:-1"}), Entries());
     EXPECT_EQ(2, view->GetList().GetItemCount());
 }
@@ -350,7 +350,7 @@ TEST_F(PlayListViewTest, SelectingRowsHandsTheEntriesToTheDocumentOnce)
     view->GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     view->GetList().SetItemState(0, 0, LVIS_SELECTED);
     view->GetList().SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_EQ(std::vector<int>{kViewHintSelection}, m_hints.m_hints);
     EXPECT_EQ((std::vector<std::string>{"A:1", "B:-1", "M:1"}), CTestViewsDoc::Entries(m_doc.m_selection));
 }
@@ -437,7 +437,7 @@ TEST_F(PlayListViewTest, TheMenuOpensOnceAtThePointerOrTheSelectedRow)
         g_menusSeen.clear();
         view->GetList().ClientToScreen(&point);
         InputScript().MoveTo(point).Button(MOUSEEVENTF_RIGHTDOWN).Button(MOUSEEVENTF_RIGHTUP).Send();
-        PumpViewMessages();
+        PumpMessages();
         ASSERT_EQ(1u, g_menusSeen.size()) << point.x << "," << point.y;
         EXPECT_EQ(point, g_menusSeen[0].TopLeft());
     }
@@ -456,7 +456,7 @@ TEST_F(PlayListViewTest, TheMenuOpensOnceAtThePointerOrTheSelectedRow)
         for (auto vk = key.rbegin(); vk != key.rend(); ++vk)
             script.KeyUp(*vk);
         script.Send();
-        PumpViewMessages();
+        PumpMessages();
         ASSERT_EQ(1u, g_menusSeen.size()) << key.back();
         EXPECT_TRUE(row.PtInRect(g_menusSeen[0].TopLeft())) << key.back();
     }

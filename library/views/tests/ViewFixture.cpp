@@ -1,19 +1,5 @@
 #include "library/views/tests/ViewFixture.h"
 
-void PumpViewMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        if (CWnd::WalkPreTranslateTree(NULL, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // Test programs run side by side: each keeps its profile apart.
 CViewsTestApp::CViewsTestApp()
     : CWinApp("Zym"), m_key("ZymViewsTest" + std::to_string(GetCurrentProcessId()))
@@ -103,12 +89,12 @@ CViewFrame::CViewFrame(CDocument& doc, CRuntimeClass* viewClass)
     m_frame->SetWindowPos(NULL, 0, 0, 400 + window.Width() - client.Width(),
                           300 + window.Height() - client.Height(), SWP_NOZORDER);
     m_frame->InitialUpdateFrame(&doc, TRUE);
-    PumpViewMessages();
+    PumpMessages();
 }
 
 CViewFrame::~CViewFrame()
 {
     if (m_frame)
         m_frame->DestroyWindow();
-    PumpViewMessages();
+    PumpMessages();
 }

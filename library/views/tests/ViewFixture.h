@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include "library/views/ViewsHost.h"
 
@@ -14,8 +15,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-void PumpViewMessages();
 
 class CViewsTestApp : public CWinApp
 {

@@ -2,7 +2,7 @@
 
 #include <afxext.h>
 
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 namespace
 {

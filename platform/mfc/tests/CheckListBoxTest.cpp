@@ -3,7 +3,7 @@
 #include <afxwin.h>
 
 #include "tests/support/InputScript.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "tests/support/TestFramework.h"
 #include "platform/mfc/tests/DockBarEntries.h"
 #include "platform/mfc/tests/PostDrag.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 #include "tests/support/TempFolder.h"
 
 #include <afxext.h>

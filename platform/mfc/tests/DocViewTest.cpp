@@ -1,6 +1,6 @@
 #include "tests/support/TestFramework.h"
 #include "tests/support/CallRecorder.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 #include "platform/mfc/tests/DocViewTest.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TempFolder.h"

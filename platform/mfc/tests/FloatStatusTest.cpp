@@ -3,7 +3,7 @@
 // inactive when another window takes the activation. Read from the
 // captions' pixels.
 #include "tests/support/TestFramework.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include <afxext.h>
 

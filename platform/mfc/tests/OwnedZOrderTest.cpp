@@ -3,6 +3,7 @@
 // focus stay where they went; the windows of another frame are left alone.
 // Driven with real clicks where a person would click.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <afxwin.h>
 
@@ -39,20 +40,8 @@ public:
     int m_nPosChanged;
 };
 
-// Runs the queue until nothing more comes for a while (the frame's own
-// restacking waits a little for the display server).
-void PumpUntilQuiet()
-{
-    for (;;)
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT)
-                ::DispatchMessageA(&msg);
-        if (::MsgWaitForMultipleObjects(0, NULL, FALSE, 200, QS_ALLINPUT) == WAIT_TIMEOUT)
-            return;
-    }
-}
+// The frame's own restacking waits a little for the display server.
+const DWORD kRestackQuietMs = 200;
 
 void Click(CPoint point)
 {
@@ -98,7 +87,7 @@ protected:
           m_other(MakeFrame("other", CRect(140, 180, 520, 420))),
           m_otherOwned(m_other, CRect(600, 300, 700, 380), "other's")
     {
-        PumpUntilQuiet();
+        PumpUntilIdle(kRestackQuietMs);
     }
     ~OwnedZOrderTest() override
     {
@@ -107,7 +96,7 @@ protected:
         m_first.DestroyWindow();
         m_other->DestroyWindow();
         m_frame->DestroyWindow();
-        PumpUntilQuiet();
+        PumpUntilIdle(kRestackQuietMs);
     }
 
     CTestApp m_app;
@@ -142,13 +131,13 @@ TEST_F(OwnedZOrderTest, FrameBroughtToTopKeepsItsOwnedWindowsAboveIt)
         SCOPED_TRACE(step.name);
         step.activeBefore->SetActiveWindow();
         step.activeBefore->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        PumpUntilQuiet();
+        PumpUntilIdle(kRestackQuietMs);
         const bool firstOnTop = Above(&m_first, &m_second);
         const bool otherOwnedAbove = Above(&m_otherOwned, m_other);
         m_first.m_nPosChanged = m_second.m_nPosChanged = m_otherOwned.m_nPosChanged = 0;
 
         step.bringToTop(m_frame);
-        PumpUntilQuiet();
+        PumpUntilIdle(kRestackQuietMs);
 
         EXPECT_TRUE(Above(&m_first, m_frame));
         EXPECT_TRUE(Above(&m_second, m_frame));
@@ -171,11 +160,11 @@ TEST_F(OwnedZOrderTest, HiddenOwnedWindowsStayWhereTheyAre)
 {
     m_second.ShowWindow(SW_HIDE);
     m_other->SetActiveWindow();
-    PumpUntilQuiet();
+    PumpUntilIdle(kRestackQuietMs);
     m_second.m_nPosChanged = 0;
 
     Click(CPoint(300, 150));
-    PumpUntilQuiet();
+    PumpUntilIdle(kRestackQuietMs);
 
     EXPECT_TRUE(Above(&m_first, m_frame));
     EXPECT_EQ(0, m_second.m_nPosChanged);

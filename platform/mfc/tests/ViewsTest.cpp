@@ -1,5 +1,5 @@
 #include "tests/support/TestFramework.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 #include "platform/mfc/tests/ViewsTest.h"
 
 #include <afxwin.h>

@@ -1,4 +1,5 @@
 #include "tests/support/TempFolder.h"
+#include "tests/support/Waits.h"
 #include "tests/support/TestFramework.h"
 #include "core/doc/tests/TestProfile.h"
 
@@ -26,13 +27,6 @@
 
 namespace
 {
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
 std::string RectText(const RECT& rect)
 {
     return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," + std::to_string(rect.right) + "," +
@@ -197,14 +191,14 @@ protected:
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
         m_app.m_pMainWnd = m_frame;
         m_frame->ShowWindow(SW_SHOW);
-        Pump();
+        PumpMessages();
     }
     void Close()
     {
         m_frame->SendMessage(WM_CLOSE);
         m_app.m_pMainWnd = NULL;
         m_frame = NULL;
-        Pump();
+        PumpMessages();
     }
     void TearDown() override
     {
@@ -255,7 +249,7 @@ TEST_F(MainFrameTest, TheFirstTickDocksTheThreeTabWindowsAroundTheClient)
     EXPECT_FALSE(m_frame->AreDockWindowsCreated());
     Tick();
     EXPECT_TRUE(m_frame->AreDockWindowsCreated());
-    Pump();
+    PumpMessages();
     // Music Info 350 high at the bottom, Library 270 wide on the left with
     // Player below it, the MDI client in what remains under the menu bar
     // and tool bars.
@@ -286,10 +280,10 @@ TEST_F(MainFrameTest, ViewCommandsToggleTheirWindowOnceItExists)
     EXPECT_EQ(NULL, m_frame->GetDockNode(CMainFrame::kLibrary));
     Tick();
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_LIBRARY);
-    Pump();
+    PumpMessages();
     EXPECT_EQ("hidden", Placed()["Library"]);
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_LIBRARY);
-    Pump();
+    PumpMessages();
     EXPECT_NE("hidden", Placed()["Library"]);
 }
 
@@ -299,7 +293,7 @@ TEST_F(MainFrameTest, EachDockedTabWindowShowsOnlyItsFirstTabsView)
     Tick();
     // What the document's start-up does, without a document.
     m_frame->CreateViews();
-    Pump();
+    PumpMessages();
     // The labels of the tabs whose panes are visible, per docked window.
     auto shownPanes = [this]() {
         static const char* const names[] = { "Music Info", "Library", "Player" };
@@ -327,7 +321,7 @@ TEST_F(MainFrameTest, EachDockedTabWindowShowsOnlyItsFirstTabsView)
     // Hidden and shown again by its command, a window still shows one pane.
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_MUSIC_INFO);
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_MUSIC_INFO);
-    Pump();
+    PumpMessages();
     EXPECT_EQ(expected, shownPanes());
 }
 
@@ -434,7 +428,7 @@ TEST_F(MainFrameTest, ChildFramesOpenAtTheirSavedPlaceAndTheLastStays)
         ASSERT_TRUE(child->LoadFrame(IDR_ZYMTYPE, WS_CHILD | WS_OVERLAPPEDWINDOW, m_frame));
         child->SetWindowText(c.title);
         child->ActivateFrame(SW_SHOWNORMAL);
-        Pump();
+        PumpMessages();
         WINDOWPLACEMENT placement = { sizeof(placement) };
         child->GetWindowPlacement(&placement);
         EXPECT_EQ(c.normal, RectText(placement.rcNormalPosition)) << c.title;
@@ -616,7 +610,7 @@ TEST_F(MainFrameTest, ADockedWindowFloatsByItsGripperAndDocksBackByItsFloatWindo
 {
     Open();
     Tick();
-    Pump();
+    PumpMessages();
     const std::string docked = Placed()["Library"];
     TkLayoutNode* gripper = m_frame->GetDockNode(CMainFrame::kLibrary);
     TkLNDockingMgr* manager = m_frame->GetDockingFeature().GetLayoutDockingMgr();
@@ -625,7 +619,7 @@ TEST_F(MainFrameTest, ADockedWindowFloatsByItsGripperAndDocksBackByItsFloatWindo
     HWND tabs = m_frame->GetTabWindow(CMainFrame::kLibrary).m_hWnd;
 
     EXPECT_TRUE(initiator->OnDoubleClick(manager));
-    Pump();
+    PumpMessages();
     HWND floatWindow = ::GetAncestor(tabs, GA_ROOT);
     EXPECT_NE(m_frame->m_hWnd, floatWindow);
     EXPECT_TRUE(::IsWindowVisible(floatWindow));
@@ -634,7 +628,7 @@ TEST_F(MainFrameTest, ADockedWindowFloatsByItsGripperAndDocksBackByItsFloatWindo
     auto* floating = dynamic_cast<ITkDockInitiator*>(gripper->GetRootNode());
     ASSERT_TRUE(floating);
     EXPECT_TRUE(floating->OnDoubleClick(manager));
-    Pump();
+    PumpMessages();
     EXPECT_EQ(m_frame->m_hWnd, ::GetAncestor(tabs, GA_ROOT));
     EXPECT_EQ(docked, Placed()["Library"]);
 }

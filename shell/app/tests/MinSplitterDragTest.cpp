@@ -1,6 +1,7 @@
 // The library tab's splitter dragged with the mouse as a person does it
 // (SendInput): the bar stops where either row would go below its minimum.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include "shell/app/MinSplitterWnd.h"
 #include "tests/support/RealInput.h"
@@ -21,25 +22,10 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CPaneView, CView)
 
-void PumpUntilIdle()
-{
-    for (int round = 0; round < 20; ++round)
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (MsgWaitForMultipleObjects(0, NULL, FALSE, 30, QS_ALLINPUT) == WAIT_TIMEOUT)
-            return;
-    }
-}
-
 void SendMouse(DWORD flags, CPoint screen)
 {
     SendMouseAt(flags, screen);
-    PumpUntilIdle();
+    PumpUntilIdle(30, 20);
 }
 
 class MinSplitterDragTest : public ::testing::Test
@@ -58,7 +44,7 @@ protected:
         m_splitter.MoveWindow(0, 0, 300, 412);
         m_splitter.RecalcLayout();
         m_host.SetForegroundWindow();
-        PumpUntilIdle();
+        PumpUntilIdle(30, 20);
     }
     void TearDown() override { m_host.DestroyWindow(); }
 

@@ -190,7 +190,7 @@ TEST_F(UnitViewsTest, SendAndReturnHandTheCommandTextToTheDevices)
     CWnd* edit = view->GetDlgItem(IDC_TRAFFIC_COMMAND);
     edit->SetFocus();
     edit->PostMessage(WM_KEYDOWN, VK_RETURN, 1);
-    PumpViewMessages();
+    PumpMessages();
     messages = irMessages(2);
     ASSERT_EQ(2u, messages.size());
     EXPECT_EQ(messages[0].data, messages[1].data);

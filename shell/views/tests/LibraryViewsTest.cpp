@@ -4,6 +4,7 @@
 #include "shell/views/AlbumListView.h"
 #include "shell/views/DetailView.h"
 #include "tests/support/MessageBoxScript.h"
+#include "tests/support/Waits.h"
 #include "shell/views/PlayerView.h"
 #include "tests/support/RealInput.h"
 #include "core/players/SonyPlayer.h"
@@ -108,21 +109,21 @@ TEST_F(LibraryViewsTest, SelectingRowsCopiesThemOnceAndRebuildingDoesNotEcho)
     AddAlbum(kMp3Id, "Files", 3, true);
     AddAlbum(kOtherId, "Other", 1, false, 2);
     CAlbumListView* view = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
-    PumpViewMessages();
+    PumpMessages();
     Hints();
 
     SelectRows(view->GetList(), {0, 2});
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_EQ((Texts{std::string(kCdId) + " -1", std::string(kOtherId) + " -1"}), Selection());
     EXPECT_EQ(Texts{"hint 4"}, Hints());
 
     m_doc->UpdateAllViews(NULL, kViewHintAll);
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_EQ(Texts{"hint 0"}, Hints());
     EXPECT_EQ(2u, view->GetList().GetSelectedCount()) << "the selection shown again";
 
     m_doc->UpdateAllViews(NULL, kViewHintSelectFirst);
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_EQ(Texts{std::string(kCdId) + " -1"}, Selection());
     EXPECT_EQ((Texts{"hint 21", "hint 4"}), Hints());
 }
@@ -168,10 +169,10 @@ TEST_F(LibraryViewsTest, TrackRowsSelectedBecomeTrackEntriesOfTheShownAlbum)
     CTrackListView* view = Show<CTrackListView>(RUNTIME_CLASS(CTrackListView));
     Select(kMp3Id, -1);
     m_doc->UpdateAllViews(NULL, kViewHintSelection);
-    PumpViewMessages();
+    PumpMessages();
     Hints();
     SelectRows(view->GetList(), {0, 2});
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_EQ((Texts{std::string(kMp3Id) + " 0", std::string(kMp3Id) + " 2"}), Selection());
     EXPECT_EQ(Texts{"hint 4"}, Hints());
 }
@@ -405,13 +406,13 @@ TEST_F(LibraryViewsTest, DeleteAndDoubleClickReachTheDocument)
     EXPECT_EQ(Texts{"T2"}, TrackTitles(kMp3Id));
 
     // A double click on the second album's row adds it to the play list.
-    PumpViewMessages();
+    PumpMessages();
     CRect row;
     list.GetItemRect(1, &row, LVIR_BOUNDS);
     CPoint point = row.CenterPoint();
     list.ClientToScreen(&point);
     albums->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(point.x, point.y));
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_EQ(Texts{std::string(kMp3Id) + " -1"}, Selection());
     CPlayList& playList = *m_doc->GetPlayList();
     ASSERT_EQ(1, playList.GetCount());
@@ -430,7 +431,7 @@ TEST_F(LibraryViewsTest, TheLibraryMenuActsOnTheSelectedAlbums)
     CAlbumListView* albums = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
     CLxListCtrl& list = albums->GetList();
     SelectRows(list, {1, 2});
-    PumpViewMessages();
+    PumpMessages();
     m_doc->GetPlayList()->Clear();
     auto rightClick = [albums](CPoint point) {
         return [albums, point] { albums->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y)); };
@@ -495,7 +496,7 @@ TEST_F(LibraryViewsTest, ADoubleClickAddsTheAlbumByThePlayOption)
         CPoint point = row.CenterPoint();
         list.ClientToScreen(&point);
         albums->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(point.x, point.y));
-        PumpViewMessages();
+        PumpMessages();
 
         Texts entries;
         for (int i = 0; i < playList.GetCount(); ++i)
@@ -586,7 +587,7 @@ TEST_F(LibraryViewsTest, ASelectedPlayerRowBecomesTheCurrentPlayer)
     for (int row : {1, 2, 0})
     {
         SelectRows(list, {row});
-        PumpViewMessages();
+        PumpMessages();
         EXPECT_EQ(row < 2 ? row : kMp3Player, m_doc->GetCurrentPlayer()) << row;
     }
     EXPECT_EQ((Texts{std::string(CLibItem(kMp3Id, -1).Format())}), Selection()) << "a player is no library entry";
@@ -600,7 +601,7 @@ TEST_F(LibraryViewsTest, ThePlayerMenuActsOnTheSelectedPlayer)
     CLxListCtrl& list = view->GetList();
     ASSERT_EQ(1, list.GetItemCount());
     SelectRows(list, {0});
-    PumpViewMessages();
+    PumpMessages();
     ASSERT_EQ(kMp3Player, m_doc->GetCurrentPlayer());
     CWinThread* app = AfxGetApp();
     CWnd* mainWindow = app->m_pMainWnd;
@@ -652,26 +653,16 @@ TEST_F(LibraryViewsTest, IgnoredHintsPaintNothing)
 
 namespace {
 
-void PumpInput()
-{
-    for (int round = 0; round < 20; ++round)
-    {
-        PumpViewMessages();
-        if (MsgWaitForMultipleObjects(0, NULL, FALSE, 30, QS_ALLINPUT) == WAIT_TIMEOUT)
-            return;
-    }
-}
-
 void SendMouse(DWORD flags, CPoint screen)
 {
     SendMouseAt(flags, screen);
-    PumpInput();
+    PumpUntilIdle(30, 20);
 }
 
 void SendKey(WORD key)
 {
     PressKey(key);
-    PumpInput();
+    PumpUntilIdle(30, 20);
 }
 
 // A person double-clicks the Disc Title value, types a title and ends it
@@ -685,7 +676,7 @@ TEST_F(LibraryViewsTest, ADoubleClickedValueIsEditedByTheKeyboard)
     CLxListCtrl& list = view->GetList();
     ASSERT_EQ("Files", Cell(list, 1, 2));
     view->GetParentFrame()->SetForegroundWindow();
-    PumpInput();
+    PumpUntilIdle(30, 20);
 
     CRect cell;
     list.GetSubItemRect(1, 2, LVIR_BOUNDS, cell);

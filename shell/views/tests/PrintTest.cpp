@@ -108,7 +108,7 @@ TEST_F(PrintTest, WithoutAPrinterEachCommandOnlySaysSo)
         CMessageBoxScript boxes;
         boxes.Then(IDOK);
         c.view->SendMessage(WM_COMMAND, c.command);
-        PumpViewMessages();
+        PumpMessages();
         ASSERT_EQ(1u, boxes.Shown().size());
         EXPECT_EQ("No printer is installed. Install a printer to print or preview.", boxes.Shown()[0].text);
         EXPECT_EQ(0, PreviewWindows());
@@ -117,7 +117,7 @@ TEST_F(PrintTest, WithoutAPrinterEachCommandOnlySaysSo)
     CMessageBoxScript boxes;
     albums->SendMessage(WM_COMMAND, ID_SEARCH_PRINT);
     search->SendMessage(WM_COMMAND, ID_LIBRARY_PRINT_PREVIEW);
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
@@ -198,11 +198,11 @@ TEST_F(PrintTest, PageKeysTurnThePagesAndEscapeCloses)
     for (const auto& k : keys)
     {
         ::PostMessageA(button, WM_KEYDOWN, k.key, 1);
-        PumpViewMessages();
+        PumpMessages();
         EXPECT_EQ(k.page, preview->GetPage()) << k.key;
     }
     ::PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 1);
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_FALSE(::IsWindow(window));
 }
 
@@ -225,7 +225,7 @@ TEST_F(PrintTest, SearchResultsAreTitledWithTheExpression)
     search->SetDlgItemText(IDC_SEARCH_EXPRESSION, "artist=Band");
     search->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_RUN, BN_CLICKED),
                         (LPARAM)::GetDlgItem(search->m_hWnd, IDC_SEARCH_RUN));
-    PumpViewMessages();
+    PumpMessages();
     CPrintPreviewWnd* preview = Preview(search);
     ASSERT_TRUE(preview);
     EXPECT_TRUE(Find(ReadMetafileTexts(preview->GetPagePicture()), "Results of search artist=Band"));
@@ -241,10 +241,10 @@ TEST_F(PrintTest, APreviewWhoseViewWentClosesOnTheNextTurn)
     ASSERT_TRUE(preview);
     HWND window = preview->m_hWnd;
     m_frames.clear();
-    PumpViewMessages();
+    PumpMessages();
     ASSERT_TRUE(::IsWindow(window));
     Click(preview, ID_PREVIEW_NEXT);
-    PumpViewMessages();
+    PumpMessages();
     EXPECT_FALSE(::IsWindow(window));
 }
 

@@ -53,7 +53,7 @@ TEST(ResizingFormViewTest, ControlsFollowTheSizeAndTheSizeIsKept)
         frame.GetFrame()->GetWindowRect(&window);
         frame.GetFrame()->SetWindowPos(NULL, 0, 0, window.Width() + 50, window.Height() + 40,
                                        SWP_NOMOVE | SWP_NOZORDER);
-        PumpViewMessages();
+        PumpMessages();
         right.OffsetRect(50, 0);
         stretched.right += 50;
         stretched.bottom += 40;

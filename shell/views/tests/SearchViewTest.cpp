@@ -166,7 +166,7 @@ TEST_F(SearchViewTest, TheDocumentsModeSetsPictureAndBannerHoweverItChanges)
 TEST_F(SearchViewTest, TheFormPaintsTheStripBetweenItsControlsAndTheList)
 {
     CSearchView* view = ShowResults();
-    PumpViewMessages();
+    PumpMessages();
     CRect client, list, run;
     view->GetClientRect(&client);
     view->GetList().GetWindowRect(&list);
@@ -181,7 +181,7 @@ TEST_F(SearchViewTest, TheFormPaintsTheStripBetweenItsControlsAndTheList)
     }
     view->ValidateRect(NULL);
     view->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpViewMessages();
+    PumpMessages();
     CClientDC dc(view);
     const COLORREF face = dc.GetNearestColor(::GetSysColor(COLOR_BTNFACE));
     int left = view->GetBanner().GetWidth();

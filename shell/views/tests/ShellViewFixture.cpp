@@ -57,7 +57,7 @@ std::vector<UINT> ShellViewFixture::PickFromMenu(const std::function<void()>& op
     open();
     KillTimer(NULL, timer);
     g_menuPick = nullptr;
-    PumpViewMessages();
+    PumpMessages();
     return state.ids;
 }
 

@@ -28,7 +28,7 @@ protected:
         if (m_frames.size() > 1)
             m_frames.back()->GetFrame()->SetWindowPos(NULL, 450, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         m_frames.back()->GetFrame()->SetForegroundWindow();
-        PumpViewMessages();
+        PumpMessages();
         return view;
     }
     static CPoint RowPoint(CLxListCtrl& list, int row, int dy = 0)
@@ -44,7 +44,7 @@ protected:
         m_doc->GetSelectionList().Clear();
         m_doc->GetSelectionList().AddItem(CLibItem(id, -1));
         m_doc->UpdateAllViews(NULL, kViewHintSelection);
-        PumpViewMessages();
+        PumpMessages();
     }
     // Drags the selected rows from a row to a point, with Ctrl held when
     // copying; the list's frame comes to the front first, as a click on it
@@ -52,7 +52,7 @@ protected:
     bool Drag(CLxListCtrl& list, int row, CPoint target, bool copy)
     {
         list.GetParentFrame()->SetForegroundWindow();
-        PumpViewMessages();
+        PumpMessages();
         std::vector<COleDragDriver::Step> steps = {COleDragDriver::MoveTo(target)};
         if (copy)
             steps.push_back(COleDragDriver::Key(VK_CONTROL, false));
@@ -85,7 +85,7 @@ protected:
     }
     static std::string Entry(const char* id, int track) { return std::string(CLibItem(id, track).Format()); }
 
-    COleDragDriver m_driver{PumpViewMessages};
+    COleDragDriver m_driver;
 };
 
 TEST_F(ViewDragTest, TracksDraggedWithinTheListAreReordered)
@@ -108,7 +108,7 @@ TEST_F(ViewDragTest, TracksDraggedWithinTheListAreReordered)
         ShowAlbum(kMp3Id);
         m_doc->UpdateAllViews(NULL, kViewHintAll);
         SelectRows(list, c.dragged);
-        PumpViewMessages();
+        PumpMessages();
         EXPECT_TRUE(Drag(list, c.from, RowPoint(list, c.onto, -3), false));
         EXPECT_EQ(c.titles, TrackTitles(kMp3Id)) << c.from << " onto " << c.onto;
     }
@@ -124,13 +124,13 @@ TEST_F(ViewDragTest, TracksDroppedOnTheAlbumListJoinAnAudioAlbumOnly)
     CLxListCtrl& albumList = albums->GetList();
     ShowAlbum(kOtherId);
     SelectRows(tracks->GetList(), {0, 1});
-    PumpViewMessages();
+    PumpMessages();
 
     EXPECT_TRUE(Drag(tracks->GetList(), 0, RowPoint(albumList, RowOf(albumList, kCdId)), true));
     EXPECT_EQ((Texts{"T1", "T2"}), TrackTitles(kCdId));
     ShowAlbum(kOtherId);
     SelectRows(tracks->GetList(), {0, 1});
-    PumpViewMessages();
+    PumpMessages();
     // Pressed where the last drag began, the press would be a double click.
     EXPECT_TRUE(Drag(tracks->GetList(), 1, RowPoint(albumList, RowOf(albumList, kMp3Id)), true));
     EXPECT_EQ((Texts{"T1", "T1", "T2"}), TrackTitles(kMp3Id));
@@ -146,7 +146,7 @@ TEST_F(ViewDragTest, AlbumsDroppedOnTheSearchResultsBecomeWholeAlbumEntries)
     m_doc->GetSearchList().AddItem(CLibItem(kMp3Id, 0));
     m_doc->UpdateAllViews(NULL, kViewHintSearchList);
     SelectRows(albums->GetList(), {0, 1});
-    PumpViewMessages();
+    PumpMessages();
 
     Texts rows = Column(albums->GetList(), 15);
     Texts expected = {Entry(kMp3Id, 0)};
@@ -159,7 +159,7 @@ TEST_F(ViewDragTest, AlbumsDroppedOnTheSearchResultsBecomeWholeAlbumEntries)
         m_doc->GetSearchList().AddItem(CLibItem(kMp3Id, 0));
         m_doc->UpdateAllViews(NULL, kViewHintSearchList);
         SelectRows(albums->GetList(), {0, 1});
-        PumpViewMessages();
+        PumpMessages();
         EXPECT_TRUE(Drag(albums->GetList(), copy ? 0 : 1, BelowRows(search->GetList()), copy));
         EXPECT_EQ(expected, Entries(m_doc->GetSearchList())) << (copy ? "with Ctrl" : "without Ctrl");
         EXPECT_EQ(3, search->GetList().GetItemCount());
@@ -219,7 +219,7 @@ TEST_F(ViewDragTest, AlbumsTracksAndSearchResultsDraggedOntoThePlayListJoinItsEn
         entries.AddItem(CLibItem(kCdId, 0));
         m_doc->UpdateAllViews(NULL, kViewHintPlaylist);
         CLxListCtrl& list = c.prepare();
-        PumpViewMessages();
+        PumpMessages();
         int row = list.GetNextItem(-1, LVNI_SELECTED);
         EXPECT_TRUE(Drag(list, row, BelowRows(playList->GetList()), c.copy)) << c.source;
         Texts expected = {Entry(kCdId, 0)};
@@ -256,7 +256,7 @@ TEST_F(ViewDragTest, PlayListFilesDraggedInFromOutsideAreLoadedWhereTheyDrop)
     entries.AddItem(CLibItem(kCdId, 0));
     entries.AddItem(CLibItem(kCdId, 1));
     m_doc->UpdateAllViews(NULL, kViewHintPlaylist);
-    PumpViewMessages();
+    PumpMessages();
     const struct
     {
         const char* file;
@@ -277,7 +277,7 @@ TEST_F(ViewDragTest, PlayListFilesDraggedInFromOutsideAreLoadedWhereTheyDrop)
         entries.AddItem(CLibItem(kCdId, 0));
         entries.AddItem(CLibItem(kCdId, 1));
         m_doc->UpdateAllViews(NULL, kViewHintPlaylist);
-        PumpViewMessages();
+        PumpMessages();
         CPoint point = c.where();
         ::SetCursorPos(point.x, point.y);
         COleDataSource source;

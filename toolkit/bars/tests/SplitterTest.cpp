@@ -1,6 +1,6 @@
 #include "toolkit/bars/tests/BarsFixture.h"
 #include "platform/mfc/tests/PostDrag.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkDockBarSplitter.h"
 #include "toolkit/toolbars/TkSysColors.h"

@@ -1,6 +1,6 @@
 #include "tests/support/TestFramework.h"
 #include "toolkit/bars/tests/StatusBarTest.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkStatusBar.h"
 #include "toolkit/toolbars/TkSysColors.h"

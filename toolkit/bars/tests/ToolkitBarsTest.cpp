@@ -1,5 +1,5 @@
 #include "toolkit/bars/tests/BarsFixture.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include <string.h>
 

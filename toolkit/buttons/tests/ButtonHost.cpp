@@ -6,35 +6,18 @@ BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
-void PumpUntilIdle()
-{
-    for (;;)
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT) == WAIT_TIMEOUT)
-            return;
-    }
-}
-
 void PostClick(CWnd* wnd, CPoint point, CPoint release)
 {
     wnd->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     wnd->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(release.x, release.y));
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
 }
 
 void PostKey(CWnd* wnd, UINT key)
 {
     wnd->PostMessage(WM_KEYDOWN, key, 1);
     wnd->PostMessage(WM_KEYUP, key, 0xC0000001);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
 }
 
 namespace
@@ -59,7 +42,7 @@ void SendClickAt(CPoint screenPoint)
     inputs[2].type = INPUT_MOUSE;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ASSERT_EQ(3u, SendInput(3, inputs, sizeof(INPUT)));
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
 }
 
 COLORREF ScreenPixel(CWnd* wnd, CPoint point)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 #include "tests/support/CallRecorder.h"
 
 #include "toolkit/buttons/TkColorWell.h"
@@ -50,8 +51,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-// Runs what is queued until the queue stays empty for a moment.
-void PumpUntilIdle();
+// How long the queue stays empty before the buttons count as idle.
+const DWORD kButtonsQuietMs = 50;
 
 class CButtonsTestApp : public CWinApp
 {
@@ -67,12 +68,12 @@ protected:
     {
         ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), "Buttons", style | WS_VISIBLE,
                                     rect, NULL, 0));
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
     void TearDown() override
     {
         m_host.DestroyWindow();
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
 
     CButtonsTestApp m_app;

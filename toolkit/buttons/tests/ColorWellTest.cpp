@@ -25,7 +25,7 @@ protected:
     void MakeWell(BOOL customOption, DWORD style = WS_VISIBLE | WS_TABSTOP)
     {
         ASSERT_TRUE(m_well.Create(style, CRect(10, 10, 0, 0), &m_host, kWellId, customOption));
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
         m_host.m_notes.Clear();
     }
 
@@ -101,7 +101,7 @@ TEST_F(ColorWellTest, ArrowKeysWalkTheGridAndReachTheCustomCellOnlyWhenItHasACol
             m_well.SetColor(RGB(1, 2, 3));
         m_well.SelectCell(c.from.x, c.from.y, TkColorWell::kByKey);
         m_well.PostMessage(WM_KEYDOWN, c.key, 1);
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
         EXPECT_EQ(c.to, m_well.Selection())
             << c.from.x << "," << c.from.y << " key " << c.key << " custom " << c.customColor;
     }
@@ -148,7 +148,7 @@ TEST_F(ColorWellTest, ClicksAndKeysTellTheParentEveryChoice)
     EXPECT_EQ(m_well.m_hWnd, ::GetFocus());
     m_host.m_notes.Clear();
     m_well.PostMessage(WM_KEYDOWN, VK_RIGHT, 1);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_EQ("color 201 " + ColorText(colors[10]), m_host.Notes());
     m_host.m_notes.Clear();
     // A press between the cells chooses nothing.
@@ -185,9 +185,9 @@ TEST_F(ColorWellTest, OtherPutsTheDialogsColourInTheCustomCellAndTellsTheParent)
     {
         ColorDialogScript script(RGB(10, 20, 30));
         m_well.PostMessage(WM_COMMAND, ID_TKCOLORWELL_OTHER);
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_EQ(CPoint(3, 5), m_well.Selection());
     EXPECT_EQ(RGB(10, 20, 30), m_well.GetColor());
     EXPECT_EQ("color 201 " + ColorText(RGB(10, 20, 30)), m_host.Notes());
@@ -196,7 +196,7 @@ TEST_F(ColorWellTest, OtherPutsTheDialogsColourInTheCustomCellAndTellsTheParent)
     {
         ColorDialogScript script(0, false);
         m_well.PostMessage(WM_COMMAND, ID_TKCOLORWELL_OTHER);
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
     EXPECT_EQ(RGB(10, 20, 30), m_well.GetColor());
     EXPECT_EQ("", m_host.Notes());

@@ -34,13 +34,13 @@ protected:
         MakeHost(WS_OVERLAPPEDWINDOW, CRect(CPoint(40, 40), CSize(300, 200)));
         ASSERT_TRUE(m_other.Create("Other", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                                    CRect(150, 10, 250, 40), &m_host, kOtherId));
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
     void MakeButton(UINT flags, DWORD style = WS_VISIBLE)
     {
         ASSERT_TRUE(m_button.Create("Go", WS_CHILD | style | BS_PUSHBUTTON, CRect(10, 10, 110, 40),
                                     &m_host, kButtonId, flags));
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
 
     CButton m_other;
@@ -100,7 +100,7 @@ TEST_F(OwnerDrawButtonTest, SpaceAndClickFireOnceAndAReleaseOutsideNotAtAll)
 
     // A Space release without a press before it clicks nothing.
     m_button.PostMessage(WM_KEYUP, VK_SPACE, 0xC0000001);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_EQ(2, m_button.m_clicks);
 }
 
@@ -123,7 +123,7 @@ TEST_F(OwnerDrawButtonTest, DisabledFaceIsEmbossedInShadowAndHighlight)
               ColorText(ScreenPixel(&m_button, CPoint(block.right + 2, block.top))));
 
     m_button.EnableWindow(TRUE);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_EQ(ColorText(RGB(0, 0, 0)), ColorText(ScreenPixel(&m_button, block.CenterPoint())));
 }
 }

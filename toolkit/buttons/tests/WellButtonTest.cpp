@@ -19,14 +19,14 @@ protected:
         ASSERT_TRUE(m_button.Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                     CRect(CPoint(20, 20), kButtonSize), &m_host, kButtonId));
         m_button.SetColor(RGB(0, 0, 128));
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
     // Moves the host so that the button's top-left lands on the screen point.
     void PlaceButtonAt(CPoint screen)
     {
         m_host.SetWindowPos(NULL, screen.x - 20, screen.y - 20, 0, 0,
                             SWP_NOSIZE | SWP_NOZORDER);
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
     TkPopupColorWell* OpenPopup()
     {
@@ -74,7 +74,7 @@ TEST_F(WellButtonTest, PopupOpensBesideTheButtonAndTurnsAtTheScreenEdges)
         EXPECT_EQ(c.above ? button.top : button.bottom, c.above ? place.bottom : place.top);
         EXPECT_EQ(c.leftward ? button.right : button.left, c.leftward ? place.right : place.left);
         popup->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
 }
 
@@ -87,7 +87,7 @@ TEST_F(WellButtonTest, EnterChoosesTheColourAndTellsTheParentOnce)
     EXPECT_EQ(colors[4], popup->GetColor());
     popup->PostMessage(WM_KEYDOWN, VK_RIGHT, 1);
     popup->PostMessage(WM_KEYDOWN, VK_RETURN, 1);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_FALSE(m_button.GetOpenPopup());
     EXPECT_EQ(colors[5], m_button.GetColor());
     EXPECT_EQ("color 301 " + ColorText(colors[5]), m_host.Notes());
@@ -100,7 +100,7 @@ TEST_F(WellButtonTest, SpaceReleaseChoosesAndEscapeKeepsTheColour)
     ASSERT_TRUE(popup);
     popup->PostMessage(WM_KEYDOWN, VK_DOWN, 1);
     popup->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_FALSE(m_button.GetOpenPopup());
     EXPECT_EQ(RGB(0, 0, 128), m_button.GetColor());
     EXPECT_EQ("", m_host.Notes());
@@ -109,10 +109,10 @@ TEST_F(WellButtonTest, SpaceReleaseChoosesAndEscapeKeepsTheColour)
     ASSERT_TRUE(popup);
     popup->PostMessage(WM_KEYDOWN, VK_DOWN, 1);
     popup->PostMessage(WM_KEYDOWN, VK_SPACE, 1);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_TRUE(m_button.GetOpenPopup());
     popup->PostMessage(WM_KEYUP, VK_SPACE, 0xC0000001);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_FALSE(m_button.GetOpenPopup());
     EXPECT_EQ(colors[8], m_button.GetColor());
 }
@@ -155,10 +155,10 @@ TEST_F(WellButtonTest, OtherOpensTheColourDialogAndItsChoiceReachesTheParent)
     {
         ColorDialogScript script(RGB(10, 20, 30));
         popup->PostMessage(WM_COMMAND, ID_TKCOLORWELL_OTHER);
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
         EXPECT_FALSE(m_button.GetOpenPopup());
     }
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_EQ(RGB(10, 20, 30), m_button.GetColor());
     EXPECT_EQ("color 301 " + ColorText(RGB(10, 20, 30)), m_host.Notes());
 
@@ -169,9 +169,9 @@ TEST_F(WellButtonTest, OtherOpensTheColourDialogAndItsChoiceReachesTheParent)
     {
         ColorDialogScript script(0, false);
         popup->PostMessage(WM_COMMAND, ID_TKCOLORWELL_OTHER);
-        PumpUntilIdle();
+        PumpUntilIdle(kButtonsQuietMs);
     }
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_EQ(RGB(10, 20, 30), m_button.GetColor());
     EXPECT_EQ("", m_host.Notes());
 }
@@ -181,7 +181,7 @@ TEST_F(WellButtonTest, TabReachesOtherInThePopupAndAPressOnItOpensTheDialog)
     TkPopupColorWell* popup = OpenPopup();
     ASSERT_TRUE(popup);
     popup->PostMessage(WM_KEYDOWN, VK_TAB, 1);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     CWnd* other = popup->GetDlgItem(ID_TKCOLORWELL_OTHER);
     ASSERT_TRUE(other);
     EXPECT_EQ(other->m_hWnd, ::GetFocus());
@@ -193,7 +193,7 @@ TEST_F(WellButtonTest, TabReachesOtherInThePopupAndAPressOnItOpensTheDialog)
         ColorDialogScript script(0, false);
         SendClickAt(place.CenterPoint());
     }
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_FALSE(m_button.GetOpenPopup());
     EXPECT_EQ(RGB(0, 0, 128), m_button.GetColor());
     EXPECT_EQ("", m_host.Notes());
@@ -206,7 +206,7 @@ TEST_F(WellButtonTest, SwatchShowsTheColourUnlessDisabled)
     const CPoint inside(8, kButtonSize.cy / 2);
     EXPECT_EQ(ColorText(RGB(200, 30, 60)), ColorText(ScreenPixel(&m_button, inside)));
     m_button.EnableWindow(FALSE);
-    PumpUntilIdle();
+    PumpUntilIdle(kButtonsQuietMs);
     EXPECT_EQ(ColorText(GetSysColor(COLOR_3DFACE)), ColorText(ScreenPixel(&m_button, inside)));
 }
 }

@@ -1,4 +1,5 @@
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 #include "tests/support/CallRecorder.h"
 #include "toolkit/docking/tests/Canvas.h"
 #include "toolkit/docking/tests/NodeProbe.h"
@@ -14,13 +15,6 @@
 namespace
 {
 CCallRecorder g_events;
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
 
 class ClickGripper : public TkReparentableGripperEx
 {

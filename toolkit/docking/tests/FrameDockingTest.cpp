@@ -1,4 +1,5 @@
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 #include "tests/support/InputScript.h"
 #include "toolkit/docking/tests/NodeProbe.h"
 
@@ -21,13 +22,6 @@
 
 namespace
 {
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
 // A docked window's gripper, the frame's default, counted.
 class DockGripper : public TkFloatableDockingNode_T<TkReparentableGripperEx>
 {
@@ -93,7 +87,7 @@ protected:
         m_feature.reset();
         m_frame->DestroyWindow();
         m_app.m_pMainWnd = NULL;
-        Pump();
+        PumpMessages();
     }
     Pane* AddPane(const char* caption)
     {
@@ -135,7 +129,7 @@ protected:
     {
         m_frame->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
         m_frame->RecalcLayout();
-        Pump();
+        PumpMessages();
     }
     // Every window the layout placed, by caption or role.
     std::map<std::string, std::string> Placed()
@@ -311,7 +305,7 @@ TEST_F(FrameDockingTest, HidingAPaneGivesItsRoomBackAndShowingReturnsIt)
     std::map<std::string, std::string> before = Placed();
     TkLayoutNode* player = &m_panes[2]->gripper;
     ASSERT_TRUE(m_feature->ToggleNode(player));
-    Pump();
+    PumpMessages();
     EXPECT_FALSE(m_feature->IsNodeShown(player, TRUE));
     EXPECT_FALSE(::IsWindowVisible(m_panes[2]->window));
     EXPECT_EQ("0,20,270,698", WindowRectIn(m_panes[1]->window, m_frame->m_hWnd));
@@ -319,7 +313,7 @@ TEST_F(FrameDockingTest, HidingAPaneGivesItsRoomBackAndShowingReturnsIt)
     EXPECT_FALSE(m_feature->DockNodeAtSide(player, CBRS_ALIGN_RIGHT, 100, TRUE));
     EXPECT_EQ(NULL, player->GetParentNode());
     ASSERT_TRUE(m_feature->ToggleNode(player));
-    Pump();
+    PumpMessages();
     EXPECT_TRUE(m_feature->IsNodeShown(player, TRUE));
     EXPECT_EQ(before, Placed());
 }
@@ -336,7 +330,7 @@ TEST_F(FrameDockingTest, ADoubleClickFloatsAPaneAndAnotherDocksItBackWhereItWas)
     CRect docked = player->gripper.GetCurrentRect();
     manager->FindContainer(&player->gripper)->NodeRectToScreen(docked);
     ASSERT_TRUE(player->gripper.OnDoubleClick(manager));
-    Pump();
+    PumpMessages();
     HWND floatWnd = FloatWindowOf(player);
     ASSERT_TRUE(floatWnd);
     EXPECT_TRUE(::IsWindowVisible(floatWnd));
@@ -354,7 +348,7 @@ TEST_F(FrameDockingTest, ADoubleClickFloatsAPaneAndAnotherDocksItBackWhereItWas)
 
     auto* floating = dynamic_cast<TkDockFloatingNode*>(player->gripper.GetRootNode());
     ASSERT_TRUE(floating->OnDoubleClick(manager));
-    Pump();
+    PumpMessages();
     EXPECT_EQ(before, Placed());
     EXPECT_EQ(m_frame->m_hWnd, ::GetParent(player->window));
     EXPECT_FALSE(::IsWindowVisible(floatWnd)) << "parked";
@@ -371,7 +365,7 @@ TEST_F(FrameDockingTest, AFloatWindowDraggedOntoASideDocksItsPaneThere)
     Pane* player = m_panes[2].get();
     CRect rect(300, 150, 500, 300);
     ASSERT_TRUE(m_feature->AttachNode(&player->gripper, &rect));
-    Pump();
+    PumpMessages();
     HWND floatWnd = FloatWindowOf(player);
     ASSERT_TRUE(floatWnd);
     CPoint client(0, 0);
@@ -408,7 +402,7 @@ TEST_F(FrameDockingTest, APaneDroppedOnAFloatWindowFloatsBesideIt)
     Pane* library = m_panes[1].get();
     CRect rect(300, 150, 600, 400);
     ASSERT_TRUE(m_feature->AttachNode(&player->gripper, &rect));
-    Pump();
+    PumpMessages();
     TkLayoutNode* playerTree = player->gripper.GetRootNode();
     CPoint press = library->gripper.GetCurrentRect().TopLeft() + CPoint(9, 9);
     manager->FindContainer(&library->gripper)->NodePointToScreen(press);
@@ -417,7 +411,7 @@ TEST_F(FrameDockingTest, APaneDroppedOnAFloatWindowFloatsBesideIt)
     ASSERT_TRUE(feature.OnStartDrag(0, press));
     feature.OnDragMove(0, rect.CenterPoint());
     feature.OnEndDrag(0, rect.CenterPoint(), TRUE);
-    Pump();
+    PumpMessages();
     TkDockFloatingNode* own = dynamic_cast<TkDockFloatingNode*>(library->gripper.GetRootNode());
     ASSERT_TRUE(own);
     EXPECT_NE(playerTree, own);
@@ -455,7 +449,7 @@ TEST_F(FrameDockingTest, AFloatingFormMadeForTheOutlineGoesWhenTheDragEndsElsewh
             << "the outline's floating form holds the pane";
         feature.OnDragMove(0, slink.CenterPoint());
         feature.OnEndDrag(0, slink.CenterPoint(), dropped);
-        Pump();
+        PumpMessages();
         EXPECT_EQ(m_feature->GetLayoutRoot(), player->gripper.GetRootNode());
         EXPECT_EQ(1u, TreeCount());
         EXPECT_EQ(1, TkLNFloatingHwndContainer::GetSpareCount());
@@ -543,7 +537,7 @@ public:
     void Settle()
     {
         m_frame->RecalcLayout();
-        Pump();
+        PumpMessages();
     }
     void CheckTree()
     {
@@ -944,7 +938,7 @@ TEST_F(FrameDockingTest, RandomDockingKeepsEveryTreeSound)
                 property.CheckTree();
             }
         }
-        Pump();
+        PumpMessages();
         EXPECT_EQ(0, DockGripper::s_live);
         EXPECT_EQ(0, CountedWndNode::s_live);
         EXPECT_EQ(splittersBefore, CountSplitterWindows(m_frame->m_hWnd));
@@ -989,7 +983,7 @@ TEST_F(FrameDockingTest, AFeatureOutlivingItsFrameWindowEndsCleanly)
     gripper->AddChildNode(node);
     ASSERT_TRUE(feature->DockNodeAtSide(gripper, CBRS_ALIGN_LEFT, 120, TRUE));
     frame->DestroyWindow();
-    Pump();
+    PumpMessages();
     EXPECT_EQ(NULL, feature->GetVirtualDockbar()->GetSafeHwnd());
     feature.reset();
     EXPECT_EQ(0, DockGripper::s_live);

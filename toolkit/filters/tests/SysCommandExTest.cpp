@@ -4,7 +4,7 @@
 // click and by the extra caption button below itself; windows of other
 // templates and records naming no window are ignored.
 #include "tests/support/TestFramework.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/filters/tests/SysCommandExTest.h"
 

@@ -3,7 +3,7 @@
 // split at its first '-'. Read from the caption's pixels.
 #include "tests/support/TestFramework.h"
 #include "toolkit/frames/tests/MainFrame.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/frames/TkCaptionPainter.h"
 #include "toolkit/frames/TkFrameWnd.h"

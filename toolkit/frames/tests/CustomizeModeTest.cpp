@@ -5,7 +5,7 @@
 #include "tests/support/TestFramework.h"
 #include "toolkit/frames/tests/MainFrame.h"
 #include "tests/support/InputScript.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkFrameBar.h"
 #include "toolkit/frames/TkDockableFrame.h"

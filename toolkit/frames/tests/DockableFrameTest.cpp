@@ -3,7 +3,7 @@
 // turns caption double clicks into docking moves of the bar.
 #include "tests/support/TestFramework.h"
 #include "toolkit/frames/tests/MainFrame.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkFrameBar.h"
 #include "toolkit/frames/TkDockableFrame.h"

@@ -7,7 +7,7 @@
 #include "tests/support/CallRecorder.h"
 #include "toolkit/frames/tests/FilterTree.h"
 #include "toolkit/frames/tests/MainFrame.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkFrameBar.h"
 #include "toolkit/frames/TkDocTemplateUtils.h"

@@ -5,7 +5,7 @@
 #include "tests/support/TestFramework.h"
 #include "tests/support/CallRecorder.h"
 #include "toolkit/frames/tests/MainFrame.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkFrameBar.h"

@@ -2,7 +2,7 @@
 #include "tests/support/CallRecorder.h"
 #include "toolkit/frames/tests/FilterTree.h"
 #include "toolkit/frames/tests/MdiFramesTest.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/filters/TkxFilters.h"
 #include "toolkit/frames/TkDockableFrame.h"

@@ -3,7 +3,7 @@
 // shortened to fit, and a click on a tab activating its sheet.
 #include "tests/support/TestFramework.h"
 #include "toolkit/frames/tests/MainFrame.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/frames/TkControlBarWorksheet.h"

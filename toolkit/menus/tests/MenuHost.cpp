@@ -1,4 +1,5 @@
 #include "toolkit/menus/tests/MenuHost.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/menus/tests/MenuTest.h"
 
@@ -107,21 +108,6 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD)
     else
         ::EndMenu();  // a case that left a popup open must not hang the run
 }
-
-void PumpOnce()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        CWinThread* thread = AfxGetThread();
-        if (thread && thread->PreTranslateMessage(&msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 }  // namespace
 
 std::string MenuState(CMenuHostFrame* frame)
@@ -211,12 +197,8 @@ void DoubleClickAt(CPoint screen)
 
 void PumpIdle()
 {
-    for (int rounds = 0; rounds < 100; rounds++)
-    {
-        PumpOnce();
-        if (::MsgWaitForMultipleObjects(0, NULL, FALSE, 60, QS_ALLINPUT) == WAIT_TIMEOUT)
-            return;
-    }
+    // Menus animate and track on timers: quiet is 60 ms, and the rounds are bounded.
+    PumpUntilIdle(60, 100);
 }
 
 void RunScript(const std::vector<std::function<void()>>& steps)
@@ -224,12 +206,7 @@ void RunScript(const std::vector<std::function<void()>>& steps)
     g_steps = &steps;
     g_next = 0;
     UINT_PTR timer = ::SetTimer(NULL, 0, 80, StepTimer);
-    DWORD end = ::GetTickCount() + 20000;
-    while (g_next < steps.size() && ::GetTickCount() < end)
-    {
-        PumpOnce();
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-    }
+    WaitUntil([&] { return g_next >= steps.size(); }, 20000, WhileWaiting::PumpMessages);
     ::KillTimer(NULL, timer);
     ::EndMenu();
     g_steps = NULL;

@@ -4,7 +4,7 @@
 // pane shown however the tabs are filled and switched.
 #include "tests/support/TestFramework.h"
 #include "tests/support/CallRecorder.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "tests/support/InputScript.h"
 #include "toolkit/tabs/Tk3DTabControl.h"

@@ -4,7 +4,7 @@
 // tool-bar manager sit side by side on a real MDI frame.
 #include "tests/support/TestFramework.h"
 #include "tests/support/InputScript.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/frames/TkMDIFrameWnd.h"
 #include "toolkit/menus/TkMDIMenuBar.h"

@@ -3,7 +3,7 @@
 // bar's layout docked and floating.
 #include "tests/support/TestFramework.h"
 #include "tests/support/InputScript.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkReBar.h"
 #include "toolkit/frames/TkMDIFrameWnd.h"

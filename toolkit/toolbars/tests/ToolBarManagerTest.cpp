@@ -4,7 +4,7 @@
 // made again from a saved layout.
 #include "tests/support/TestFramework.h"
 #include "tests/support/TempFolder.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/frames/TkMDIFrameWnd.h"
 #include "toolkit/menus/TkMDIMenuBar.h"

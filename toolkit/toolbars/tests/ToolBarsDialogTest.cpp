@@ -7,7 +7,7 @@
 #include "tests/support/DrivenDialog.h"
 #include "toolkit/toolbars/tests/ToolBarTestFrame.h"
 #include "tests/support/InputScript.h"
-#include "platform/mfc/tests/PumpMessages.h"
+#include "tests/support/Waits.h"
 
 #include "toolkit/frames/TkMDIFrameWnd.h"
 #include "toolkit/menus/TkMDIMenuBar.h"
