@@ -65,7 +65,8 @@ CLxListCtrl::CLxListCtrl()
       m_minRowHeight(17), m_categoryHeightA(16), m_categoryHeightB(16),
       m_emptyText("(Empty)"), m_pGridPen(new CPen), m_pDarkPen(new CPen), m_linesPerPage(0),
       m_printRowHeight(0), m_lastKeyTime(0ull), m_inPlaceEdit(true), m_editorOpen(false),
-      m_background(NULL), m_backgroundSize(), m_blendSelection(true), m_fixedTexts(false)
+      m_background(NULL), m_backgroundSize(), m_blendSelection(true), m_fixedTexts(false),
+      m_keepsRows(false)
 {
     m_pGridPen->CreatePen(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0));
     m_pDarkPen->CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
@@ -146,6 +147,9 @@ void CLxListCtrl::CreateFontFamily(CFont* fonts, const LOGFONTA& logFont)
 
 void CLxListCtrl::EnableCategoryView(bool on)
 {
+    // Category rows have texts of their own, which kept rows do not hold.
+    if (on && m_keepsRows)
+        return;
     SetFocus();
     // Column 0 makes room for the category boxes only where the owner left it empty.
     const int boxColumnWidth = 18;
@@ -271,6 +275,9 @@ void CLxListCtrl::EnableInPlaceEdit(bool enable)
 
 LRESULT CLxListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT kept = 0;
+    if (m_keepsRows && KeptRowMessage(message, wParam, lParam, kept))
+        return kept;
     switch (message)
     {
     case LVM_SETTEXTCOLOR:
@@ -336,6 +343,8 @@ BOOL CLxListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRES
         MeasureItem((LPMEASUREITEMSTRUCT)lParam);
         return TRUE;
     }
+    if (message == WM_NOTIFY && m_keepsRows && KeptRowNotify((NMHDR*)lParam, result))
+        return TRUE;
     return CListCtrl::OnChildNotify(message, wParam, lParam, result);
 }
 
@@ -458,6 +467,11 @@ int CLxListCtrl::InsertItemEx(int row, DWORD_PTR itemData)
 
 void CLxListCtrl::SetRows(const std::vector<DWORD_PTR>& itemData)
 {
+    if (m_keepsRows)
+    {
+        SetKeptRows(itemData);
+        return;
+    }
     int count = (int)itemData.size();
     int had = GetItemCount();
     // Rows with texts of their own or category rows cannot be reused; nor is
@@ -538,13 +552,21 @@ void CLxListCtrl::SetCellImage(int row, int column, int image)
 
 void CLxListCtrl::GetCellText(int row, int column, CString& text, const DWORD_PTR* itemData)
 {
-    if (m_pfnCellTextHandler)
+    if (!m_pfnCellTextHandler)
     {
-        DWORD_PTR data = itemData ? *itemData : GetItemData(row);
-        (GetParent()->*m_pfnCellTextHandler)(row, GetColumnId(column), data, text);
+        text = GetItemText(row, column);
         return;
     }
-    text = GetItemText(row, column);
+    DWORD_PTR data = itemData ? *itemData : GetItemData(row);
+    GetCellTextOfId(row, column, GetColumnId(column), data, text);
+}
+
+void CLxListCtrl::GetCellTextOfId(int row, int column, int columnId, DWORD_PTR itemData, CString& text)
+{
+    if (m_pfnCellTextHandler)
+        (GetParent()->*m_pfnCellTextHandler)(row, columnId, itemData, text);
+    else
+        text = GetItemText(row, column);
 }
 
 int CLxListCtrl::ControlId() const

@@ -143,11 +143,22 @@ public:
     // Rows the list has are written over: the list view empties itself in time
     // that grows with the square of its rows.
     void SetRows(const std::vector<DWORD_PTR>& itemData);
+    // From now on the list keeps the rows' item data itself and the list view
+    // (made with LVS_OWNERDATA) holds only their count and states: a refill,
+    // a sort or emptying the list then sends no message per row. Item
+    // messages (insert, delete, item data, find by item data, item count)
+    // act on the kept rows, so callers see a list with rows; texts of their
+    // own and category view are not offered. False for a list without
+    // LVS_OWNERDATA or with category view on.
+    bool KeepRowData();
+    bool KeepsRowData() const { return m_keepsRows; }
     BOOL DeleteItemEx(int row, DWORD_PTR itemData);
     void InvalidateItemText(int row, int column, DWORD_PTR itemData);
     void SetItemTextEx(int row, int column, DWORD_PTR itemData, const CString& text);
     void SetCellImage(int row, int column, int image);
     void GetCellText(int row, int column, CString& text, const DWORD_PTR* itemData = NULL);
+    // The same by column id, for callers that read many rows of one column.
+    void GetCellTextOfId(int row, int column, int columnId, DWORD_PTR itemData, CString& text);
     BOOL RequestData(CLxListRequest& request);
     BOOL SelectCellFont(CLxListRequest& request, CDC* dc);
     BOOL BooleanRequestHandler(CLxListRequest& request);
@@ -315,6 +326,24 @@ private:
     // answers as SortBy does for the last entry.
     int SortByKeys(const std::vector<LxSortOrder>& sorts);
     void SortRows(const std::vector<LxSortOrder>& sorts);
+    // Kept rows: the answer to an item message, false for the messages the
+    // list view answers alone.
+    bool KeptRowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    LRESULT InsertKeptRow(const LVITEMA& item);
+    LRESULT DeleteKeptRow(WPARAM row);
+    LRESULT GetKeptRow(UINT message, LVITEMA& item);
+    LRESULT SetKeptRow(UINT message, const LVITEMA& item);
+    LRESULT SetKeptRowText(WPARAM row, const LVITEMA& item);
+    int FindKeptRow(int start, const LVFINDINFOA& find) const;
+    void SetKeptRows(const std::vector<DWORD_PTR>& itemData);
+    // The list view's own count, past the kept rows' bookkeeping.
+    void SetViewCount(int count);
+    // Moves the selected and focused states of the rows from a row on one row
+    // down, as the list view does for rows of its own when one is inserted.
+    void ShiftRowStatesDown(int from);
+    // Adds the item data to the list view's notifications; true for those
+    // answered here.
+    bool KeptRowNotify(NMHDR* header, LRESULT* result);
     void PaintEmptyText();
     void ShowHeaderMenu();
     void RunColumnDialog(CDialog& dialog);
@@ -362,4 +391,7 @@ private:
     // Whether any cell ever got a text of its own (not the callback marker):
     // sorting may then not move contents between rows.
     bool m_fixedTexts;
+    // The item data of each row while the list keeps them (KeepRowData).
+    bool m_keepsRows;
+    std::vector<DWORD_PTR> m_rowData;
 };

@@ -1,16 +1,31 @@
 // Sorting of CLxListCtrl: by one column, with the previous key kept for ReSort.
 #include "listctrl/LxListSort.h"
 
-#include "platform/crt/StringCase.h"
-
 #include <algorithm>
 #include <stdlib.h>
+#include <string.h>
 
 namespace
 {
 int Sign(bool greater, bool smaller)
 {
     return greater ? 1 : smaller ? -1 : 0;
+}
+
+// The case folding of _mbsicmp, done once per key: the folded texts then
+// compare byte by byte.
+CString Folded(const CString& text)
+{
+    CString folded = text;
+    int length = folded.GetLength();
+    char* chars = folded.GetBuffer(length);
+    for (int i = 0; i < length; i++)
+    {
+        if (chars[i] >= 'A' && chars[i] <= 'Z')
+            chars[i] = (char)(chars[i] - 'A' + 'a');
+    }
+    folded.ReleaseBuffer(length);
+    return folded;
 }
 
 CString WithoutDots(const CString& text)
@@ -67,7 +82,7 @@ void CLxSortKeys::Add(const CString& text)
         break;
     }
     case kLxSortText:
-        m_texts.push_back(text);
+        m_texts.push_back(Folded(text));
         break;
     }
 }
@@ -87,7 +102,7 @@ int CLxSortKeys::CompareAscending(int a, int b) const
     case kLxSortDate:
         return Sign(m_dates[a] > m_dates[b], m_dates[a] < m_dates[b]);
     default:
-        return _mbsicmp((const unsigned char*)(LPCSTR)m_texts[a], (const unsigned char*)(LPCSTR)m_texts[b]);
+        return strcmp(m_texts[a], m_texts[b]);
     }
 }
 
@@ -112,6 +127,11 @@ LxSortKind CLxSortItems::KindOf(CLxListCtrl& list, int column)
 // far more than anything done with its answer.
 void CLxSortItems::ReadRows()
 {
+    if (m_list.m_keepsRows)
+    {
+        ReadKeptRows();
+        return;
+    }
     m_rows.resize(m_list.GetItemCount());
     for (size_t row = 0; row < m_rows.size(); row++)
     {
@@ -121,6 +141,21 @@ void CLxSortItems::ReadRows()
         item.stateMask = (UINT)-1;
         m_list.GetItem(&item);
     }
+}
+
+// Kept rows: the item data are at hand, and the list view holds only the
+// selected and focused states.
+void CLxSortItems::ReadKeptRows()
+{
+    const std::vector<DWORD_PTR>& data = m_list.m_rowData;
+    m_rows.assign(data.size(), LVITEMA());
+    for (size_t row = 0; row < data.size(); row++)
+        m_rows[row].lParam = (LPARAM)data[row];
+    for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0; row = m_list.GetNextItem(row, LVNI_SELECTED))
+        m_rows[row].state |= LVIS_SELECTED;
+    int focused = m_list.FocusedRow();
+    if (focused >= 0)
+        m_rows[focused].state |= LVIS_FOCUSED;
 }
 
 void CLxSortItems::AddKey(int column, bool ascending)
@@ -133,11 +168,11 @@ void CLxSortItems::ReadKeys()
     CString text;
     for (CLxSortKeys& keys : m_keys)
     {
+        int id = m_list.GetColumnId(keys.Column());
         for (size_t row = 0; row < m_rows.size(); row++)
         {
-            DWORD_PTR itemData = (DWORD_PTR)m_rows[row].lParam;
             text.Empty();
-            m_list.GetCellText((int)row, keys.Column(), text, &itemData);
+            m_list.GetCellTextOfId((int)row, keys.Column(), id, (DWORD_PTR)m_rows[row].lParam, text);
             keys.Add(text);
         }
     }
@@ -211,6 +246,11 @@ void CLxSortItems::MoveContents(const std::vector<int>& order)
             newMark = row;
         if (SameContents(m_rows[from], m_rows[row]))
             continue;
+        if (m_list.m_keepsRows)
+        {
+            MoveKeptRow(m_rows[from], row);
+            continue;
+        }
         LVITEMA item = m_rows[from];
         item.iItem = row;
         item.stateMask = (UINT)-1;
@@ -218,6 +258,14 @@ void CLxSortItems::MoveContents(const std::vector<int>& order)
     }
     if (mark >= 0)
         m_list.SetSelectionMark(newMark);
+}
+
+void CLxSortItems::MoveKeptRow(const LVITEMA& contents, int row)
+{
+    m_list.m_rowData[row] = (DWORD_PTR)contents.lParam;
+    const UINT states = LVIS_SELECTED | LVIS_FOCUSED;
+    if ((contents.state ^ m_rows[row].state) & states)
+        m_list.SetItemState(row, contents.state, states);
 }
 
 // The list.
@@ -237,7 +285,7 @@ int CLxListCtrl::SortBy(int column, int ascending)
 
 bool CLxListCtrl::CanSortBy(int column)
 {
-    return column >= 0 && column < GetColumnCount() && !(GetStyle() & LVS_OWNERDATA);
+    return column >= 0 && column < GetColumnCount() && (m_keepsRows || !(GetStyle() & LVS_OWNERDATA));
 }
 
 int CLxListCtrl::SortByKeys(const std::vector<LxSortOrder>& sorts)

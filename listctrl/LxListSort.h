@@ -55,12 +55,15 @@ private:
     void operator=(const CLxSortItems&);
 
     void ReadRows();
+    void ReadKeptRows();
     void ReadKeys();
     bool Before(int a, int b) const;
     static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM items);
     // Moves each row's contents (item data, state, image, indent) to its place,
     // writing only the rows whose contents change.
     void MoveContents(const std::vector<int>& order);
+    // The kept item data and the list view's states of one row.
+    void MoveKeptRow(const LVITEMA& contents, int row);
     // The list view sorts, with row numbers standing in for the item data.
     void SortInList();
 
