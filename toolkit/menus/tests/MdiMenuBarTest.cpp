@@ -9,6 +9,7 @@
 #include "toolkit/state/TkDockState.h"
 #include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,42 @@ TEST_F(MdiMenuBarTest, AMaximisedChildShowsItsIconFirstAndItsBoxesLast)
     EXPECT_TRUE(Bar().GetIconButton()->IsHidden());
     EXPECT_TRUE(Bar().GetCaptionGroup()->IsHidden());
     EXPECT_FALSE(Bar().UpdateCaptionButtons(FALSE));
+}
+
+// A change of the active mask also brings the caption buttons up to date, and
+// tells whether that changed which of them show.
+TEST_F(MdiMenuBarTest, AMaskChangeAlsoUpdatesTheCaptionButtons)
+{
+    CRecordingChild* child = MakeChild(WS_OVERLAPPEDWINDOW);
+    PumpIdle();
+    auto menusShown = [] {
+        int shown = 0;
+        for (int i = 0; i < g_frame->m_menuBar.GetCount(); i++) {
+            TkStdBtn* button = g_frame->m_menuBar.GetButton(i);
+            shown += button->m_nKind == kTkBtnMenu && !button->IsHidden();
+        }
+        return shown;
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void()> before;
+        UINT mask;
+        BOOL changed;
+        int menus;
+        bool captionShown;
+    } cases[] = {
+        {"the child maximised", [&] { g_frame->MDIMaximize(child); }, 1, TRUE, 4, true},
+        {"the same again", [] {}, 1, FALSE, 4, true},
+        {"a mask of no loaded menu", [] {}, 2, FALSE, 0, true},
+        {"the child restored", [&] { g_frame->MDIRestore(child); }, 1, TRUE, 4, false},
+    };
+    for (const auto& c : cases) {
+        c.before();
+        EXPECT_EQ(c.changed, Bar().SetActiveMaskAndUpdate(c.mask)) << c.name;
+        EXPECT_EQ(c.menus, menusShown()) << c.name;
+        EXPECT_EQ(c.captionShown, !Bar().GetCaptionGroup()->IsHidden()) << c.name;
+    }
 }
 
 TEST_F(MdiMenuBarTest, BoxesPostTheirSystemCommandsToTheChild)

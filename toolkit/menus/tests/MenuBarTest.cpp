@@ -6,8 +6,10 @@
 #include "toolkit/menus/tests/MenuHost.h"
 #include "toolkit/menus/tests/MenuTest.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -286,6 +288,51 @@ TEST_F(MenuBarTest, MissingMenusGetNoBit)
     EXPECT_EQ(2, bar.GetCount());
     const UINT none[] = {999};
     EXPECT_FALSE(bar.SetMenuList(none, 1));
+}
+
+// The menus come from the argument list in order; a missing one is skipped,
+// and none found leaves the bar's buttons as they were.
+TEST_F(MenuBarTest, SetMenusTakesItsMenusFromTheArguments)
+{
+    TkMenuBar bar;
+    const struct
+    {
+        const char* name;
+        std::function<BOOL()> set;
+        BOOL result;
+        int buttons;
+        std::vector<std::pair<UINT, UINT>> bits;
+    } cases[] = {
+        {"one menu", [&] { return bar.SetMenus(1, IDR_DOCMENU); }, TRUE, 2, {{IDR_DOCMENU, 1}}},
+        {"two menus", [&] { return bar.SetMenus(2, IDR_MENUHOST, IDR_DOCMENU); }, TRUE, 6,
+         {{IDR_MENUHOST, 1}, {IDR_DOCMENU, 2}}},
+        {"a missing one skipped", [&] { return bar.SetMenus(2, 999, IDR_DOCMENU); }, TRUE, 2,
+         {{IDR_DOCMENU, 1}}},
+        {"none found", [&] { return bar.SetMenus(1, 999); }, FALSE, 2, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.result, c.set()) << c.name;
+        EXPECT_EQ(c.buttons, bar.GetCount()) << c.name;
+        for (const auto& menu : c.bits) {
+            UINT bit = 0;
+            EXPECT_TRUE(bar.LookupMenuBit(menu.first, &bit)) << c.name;
+            EXPECT_EQ(menu.second, bit) << c.name;
+        }
+    }
+}
+
+// The bar's menu font is the system's menu font.
+TEST_F(MenuBarTest, TheMenuFontIsTheSystemsMenuFont)
+{
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+    LOGFONTA font = {};
+    ASSERT_NE(nullptr, Bar().GetMenuFont());
+    ASSERT_TRUE(Bar().GetMenuFont()->GetLogFont(&font));
+    EXPECT_STREQ(metrics.lfMenuFont.lfFaceName, font.lfFaceName);
+    EXPECT_EQ(metrics.lfMenuFont.lfHeight, font.lfHeight);
+    EXPECT_EQ(metrics.lfMenuFont.lfWeight, font.lfWeight);
 }
 
 TEST_F(MenuBarTest, AFrameAnsweringTheMenuQueryGivesThePopup)
