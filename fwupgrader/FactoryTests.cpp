@@ -52,10 +52,10 @@ bool CFactoryTests::StartTest(int comPort)
     if (!m_unit)
         return false;
     if (!m_unit->Locate()) {
-        m_output.Error(Line("No Tavlin response from COM%d\n", comPort));
+        m_output.Error(FormatText("No Tavlin response from COM%d\n", comPort));
         return false;
     }
-    m_output.Write(Line("Tavlin V%1.1f found\n", m_unit->GetVersion()));
+    m_output.Write(FormatText("Tavlin V%1.1f found\n", m_unit->GetVersion()));
     return true;
 }
 
@@ -114,8 +114,8 @@ void CFactoryTests::WriteSerialNumber()
         m_unit->ReadResponses(ignored, kSerialAnswerMs - int(elapsed));
     BYTE s[8];
     m_unit->GetSerialNumber(s);
-    m_output.Write(Line("S/N %02X%02X%02X%02X%02X%02X%02X%02X\n", s[0], s[1], s[2], s[3], s[4], s[5], s[6],
-                        s[7]));
+    m_output.Write(FormatText("S/N %02X%02X%02X%02X%02X%02X%02X%02X\n", s[0], s[1], s[2], s[3], s[4], s[5], s[6],
+                              s[7]));
     ShowSuccess();
 }
 
@@ -138,7 +138,7 @@ bool CFactoryTests::TestVarloPorts(bool inputs)
 {
     for (int port = kFirstVarloPort; port <= kLastVarloPort; ++port) {
         bool pass = m_unit->TestIRLoopback(port, inputs ? port : kVarloReceiver, kVarloCarrier) != FALSE;
-        m_output.Write(Line(pass ? " Port %d Pass\n" : " Port %d Fail\n", port));
+        m_output.Write(FormatText(pass ? " Port %d Pass\n" : " Port %d Fail\n", port));
         if (!pass)
             m_allPassed = false;
     }

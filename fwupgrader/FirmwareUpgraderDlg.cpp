@@ -129,7 +129,7 @@ void CFirmwareUpgraderDlg::UpgradeFirmware()
 void CFirmwareUpgraderDlg::UpgradeUnit(int comPort)
 {
     if (m_kelto->Locate()) {
-        Write(Line("Kelto V%1.1f found\n", m_kelto->GetVersion()));
+        Write(FormatText("Kelto V%1.1f found\n", m_kelto->GetVersion()));
         if (m_kelto->GetVersion() >= m_targetVersion && !ConfirmVersion())
             return;
         if (!m_kelto->EnterBootLoader()) {
@@ -139,7 +139,7 @@ void CFirmwareUpgraderDlg::UpgradeUnit(int comPort)
     } else {
         Write("Checking for boot loader\n");
         if (!m_kelto->EnterBootLoader()) {
-            Error(Line("No Kelto response from COM%d\n", comPort));
+            Error(FormatText("No Kelto response from COM%d\n", comPort));
             return;
         }
     }

@@ -3,6 +3,8 @@
 // serial driver it opens for itself for the length of one operation.
 #pragma once
 
+#include "platform/mfc/FormatText.h"
+
 #include <afx.h>
 
 #include <memory>
@@ -14,9 +16,6 @@ public:
     virtual void Write(const char* text) = 0;
     virtual void Error(const char* text) = 0;
 };
-
-// A line of the output from a format and its values.
-CString Line(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 const int kFirstComPort = 1;
 const int kLastComPort = 12;
@@ -36,9 +35,9 @@ std::unique_ptr<Port> AcquirePort(CUpgraderOutput& output, int comPort)
             port.reset();
     }
     if (!port) {
-        output.Error(Line("Unable to access port COM%d\n", comPort));
+        output.Error(FormatText("Unable to access port COM%d\n", comPort));
         return port;
     }
-    output.Write(Line("Aquired COM%d\n", comPort));
+    output.Write(FormatText("Aquired COM%d\n", comPort));
     return port;
 }
