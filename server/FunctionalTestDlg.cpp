@@ -15,7 +15,8 @@ enum TestKind
     kIRPorts = 5
 };
 
-const int kResultIds[] = {1005, 1006, 1007, 1012, 1008, 1009};
+const int kResultIds[] = {IDC_LOCATE_RESULT, IDC_SLINK_RESULT, IDC_IRPORT0_RESULT, IDC_IRPORTS_RESULT,
+                          IDC_PARALLEL_RESULT, IDC_BAUD_RESULT};
 const int kSettleMs = 100;
 const int kDrainMs = 10;
 const int kPrefixDigits = 8;
@@ -40,7 +41,7 @@ bool IsPrefix(const CString& text)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFunctionalTestDlg, CDialog)
-    ON_BN_CLICKED(1000, RunTest)
+    ON_BN_CLICKED(IDC_TEST_NOW, RunTest)
 END_MESSAGE_MAP()
 
 CFunctionalTestDlg::CFunctionalTestDlg(CWnd* parent)
@@ -54,14 +55,14 @@ CFunctionalTestDlg::CFunctionalTestDlg(CWnd* parent)
 void CFunctionalTestDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Check(pDX, 1001, m_sLink);
-    DDX_Check(pDX, 1002, m_irPort0);
-    DDX_Check(pDX, 1010, m_irPorts);
-    DDX_Check(pDX, 1003, m_parallel);
-    DDX_Check(pDX, 1054, m_baud);
-    DDX_Text(pDX, 1011, m_repeat);
+    DDX_Check(pDX, IDC_SLINK_TEST, m_sLink);
+    DDX_Check(pDX, IDC_IRPORT0_TEST, m_irPort0);
+    DDX_Check(pDX, IDC_IRPORTS_TEST, m_irPorts);
+    DDX_Check(pDX, IDC_PARALLEL_TEST, m_parallel);
+    DDX_Check(pDX, IDC_BAUD_TEST, m_baud);
+    DDX_Text(pDX, IDC_REPEAT, m_repeat);
     DDV_MinMaxInt(pDX, m_repeat, 1, 99);
-    DDX_Text(pDX, 1059, m_serialPrefix);
+    DDX_Text(pDX, IDC_SERIAL_PREFIX, m_serialPrefix);
     if (pDX->m_bSaveAndValidate && !IsPrefix(m_serialPrefix)) {
         AfxMessageBox(kBadPrefix);
         pDX->Fail();
@@ -72,7 +73,7 @@ BOOL CFunctionalTestDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (m_port->GetVersion() < CTavlinPort::kIRPortsVersion)
-        GetDlgItem(1010)->EnableWindow(FALSE);
+        GetDlgItem(IDC_IRPORTS_TEST)->EnableWindow(FALSE);
     m_repeat = 1;
     UpdateData(FALSE);
     return TRUE;
@@ -80,7 +81,7 @@ BOOL CFunctionalTestDlg::OnInitDialog()
 
 void CFunctionalTestDlg::ShowState(LPCSTR icon)
 {
-    ::SendDlgItemMessageA(m_hWnd, 1013, BM_SETIMAGE, IMAGE_ICON, LPARAM(LoadIconA(nullptr, icon)));
+    ::SendDlgItemMessageA(m_hWnd, IDC_RESULT_ICON, BM_SETIMAGE, IMAGE_ICON, LPARAM(LoadIconA(nullptr, icon)));
 }
 
 void CFunctionalTestDlg::Fail()
@@ -122,9 +123,9 @@ void CFunctionalTestDlg::RunTest()
 void CFunctionalTestDlg::RunTests()
 {
     m_ok = TRUE;
-    SetDlgItemText(1005, "Locating Tavlin...");
+    SetDlgItemText(IDC_LOCATE_RESULT, "Locating Tavlin...");
     bool located = m_port->RunTest(kLocate, m_repeat) == 0;
-    SetDlgItemText(1005, located ? "Pass" : "Failed");
+    SetDlgItemText(IDC_LOCATE_RESULT, located ? "Pass" : "Failed");
     if (!located)
         Fail();
     const struct
@@ -133,8 +134,9 @@ void CFunctionalTestDlg::RunTests()
         int resultId;
         int kind;
     } tests[] = {
-        {&m_sLink, 1006, kSLink}, {&m_irPort0, 1007, kIRPort0}, {&m_irPorts, 1012, kIRPorts},
-        {&m_parallel, 1008, kParallel}, {&m_baud, 1009, kBaud},
+        {&m_sLink, IDC_SLINK_RESULT, kSLink}, {&m_irPort0, IDC_IRPORT0_RESULT, kIRPort0},
+        {&m_irPorts, IDC_IRPORTS_RESULT, kIRPorts},
+        {&m_parallel, IDC_PARALLEL_RESULT, kParallel}, {&m_baud, IDC_BAUD_RESULT, kBaud},
     };
     for (const auto& test : tests) {
         if (!*test.selected || !m_ok) {

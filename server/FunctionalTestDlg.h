@@ -8,8 +8,8 @@
 
 #include "devices/manager/DeviceManager.h"
 #include "devices/port/TavlinPort.h"
+#include "server/resource.h"
 
-const UINT IDD_FUNCTIONAL_TEST = 133;
 
 class CFunctionalTestDlg : public CDialog
 {

@@ -10,7 +10,8 @@
 
 namespace {
 
-const UINT kFactoryControls[] = {1067, 1068, 1069, 1070, 1071, 1074, 1075, 1076, 1077};
+const UINT kFactoryControls[] = {IDC_SUMS,   IDC_THE_WORKS, IDC_CONFIG_ONLY,  IDC_INPUTS,       IDC_OUTPUTS,
+                                 IDC_HEX_PATH, IDC_BROWSE, IDC_INPUTS_LABEL, IDC_OUTPUTS_LABEL};
 const int kFactoryKeyPresses = 3;
 const int kConfigWaitMs = 2000;
 
@@ -38,11 +39,11 @@ const char* const kSaves[] = {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKeltoSettingsDlg, CDialog)
-    ON_BN_CLICKED(1061, OnUpgradeFlash)
-    ON_BN_CLICKED(1068, OnTheWorks)
-    ON_BN_CLICKED(1069, OnConfigOnly)
-    ON_BN_CLICKED(1067, OnSums)
-    ON_BN_CLICKED(1075, OnBrowse)
+    ON_BN_CLICKED(IDC_UPGRADE_FLASH, OnUpgradeFlash)
+    ON_BN_CLICKED(IDC_THE_WORKS, OnTheWorks)
+    ON_BN_CLICKED(IDC_CONFIG_ONLY, OnConfigOnly)
+    ON_BN_CLICKED(IDC_SUMS, OnSums)
+    ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
 CKeltoSettingsDlg::CKeltoSettingsDlg(CWnd* parent)
@@ -54,12 +55,12 @@ CKeltoSettingsDlg::CKeltoSettingsDlg(CWnd* parent)
 void CKeltoSettingsDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, 1071, m_outputs);
-    DDX_Control(pDX, 1070, m_inputs);
-    DDX_Control(pDX, 1062, m_progress);
-    DDX_LBIndex(pDX, 1071, m_outputsIndex);
-    DDX_LBIndex(pDX, 1070, m_inputsIndex);
-    DDX_Text(pDX, 1074, m_hexPath);
+    DDX_Control(pDX, IDC_OUTPUTS, m_outputs);
+    DDX_Control(pDX, IDC_INPUTS, m_inputs);
+    DDX_Control(pDX, IDC_FLASH_PROGRESS, m_progress);
+    DDX_LBIndex(pDX, IDC_OUTPUTS, m_outputsIndex);
+    DDX_LBIndex(pDX, IDC_INPUTS, m_inputsIndex);
+    DDX_Text(pDX, IDC_HEX_PATH, m_hexPath);
 }
 
 BOOL CKeltoSettingsDlg::OnInitDialog()
@@ -101,7 +102,7 @@ BOOL CKeltoSettingsDlg::Failed(const char* message)
 {
     if (message && *message)
         AfxMessageBox(message);
-    SetDlgItemText(1072, "FAILED");
+    SetDlgItemText(IDC_FLASH_STATUS, "FAILED");
     return FALSE;
 }
 
@@ -109,7 +110,7 @@ BOOL CKeltoSettingsDlg::Failed(const char* message)
 // bad file leaves the switch's flash as it was.
 BOOL CKeltoSettingsDlg::UpgradeFlash(const char* path, const char* serial)
 {
-    SetDlgItemText(1072, "Upgrading Kelto - Please Wait");
+    SetDlgItemText(IDC_FLASH_STATUS, "Upgrading Kelto - Please Wait");
     CKeltoHexImage image;
     if (!image.Load(path))
         return Failed(image.GetErrorText());
@@ -118,7 +119,7 @@ BOOL CKeltoSettingsDlg::UpgradeFlash(const char* path, const char* serial)
     CKeltoFlashWriter writer(*m_port);
     if (!writer.Upgrade(image, serial, this))
         return Failed(writer.GetErrorText());
-    SetDlgItemText(1072, "Done.");
+    SetDlgItemText(IDC_FLASH_STATUS, "Done.");
     return TRUE;
 }
 
@@ -175,9 +176,9 @@ BOOL CKeltoSettingsDlg::CountsChosen()
 
 void CKeltoSettingsDlg::OnUpgradeFlash()
 {
-    GetDlgItem(1061)->EnableWindow(FALSE);
+    GetDlgItem(IDC_UPGRADE_FLASH)->EnableWindow(FALSE);
     GetDlgItem(IDOK)->EnableWindow(FALSE);
-    SetDlgItemText(1072, "");
+    SetDlgItemText(IDC_FLASH_STATUS, "");
     if (!m_port->EnterBootLoader()) {
         AfxMessageBox(kNoBootLoader);
     } else {
@@ -186,7 +187,7 @@ void CKeltoSettingsDlg::OnUpgradeFlash()
             UpgradeFlash(chooser.GetPathName(), "");
     }
     m_port->ExitBootLoader();
-    GetDlgItem(1061)->EnableWindow(TRUE);
+    GetDlgItem(IDC_UPGRADE_FLASH)->EnableWindow(TRUE);
     GetDlgItem(IDOK)->EnableWindow(TRUE);
 }
 

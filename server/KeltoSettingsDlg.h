@@ -9,8 +9,8 @@
 
 #include "devices/kelto/KeltoFlashWriter.h"
 #include "devices/kelto/KeltoPort.h"
+#include "server/resource.h"
 
-const UINT IDD_KELTO_SETTINGS = 138;
 
 class CKeltoSettingsDlg : public CDialog, public CKeltoFlashProgress
 {

@@ -7,11 +7,6 @@ namespace {
 const char kFirstRun[] = "TavlinServ needs to know which COM ports your devices are connected to the first time "
                          "it is run. If you are unsure, you can select multiple ports";
 
-// The first check box of each kind; COM1 to COM8 follow.
-const int kFirstTavlinBox = 1002;
-const int kFirstCM11aBox = 1010;
-const int kFirstKeltoBox = 1018;
-
 struct Kind
 {
     int PortOptions::*mask;
@@ -19,9 +14,9 @@ struct Kind
     int firstBox;
 };
 const Kind kKinds[] = {
-    {&PortOptions::tavlinMask, &COptionsDlg::m_tavlin, kFirstTavlinBox},
-    {&PortOptions::cm11aMask, &COptionsDlg::m_cm11a, kFirstCM11aBox},
-    {&PortOptions::keltoMask, &COptionsDlg::m_kelto, kFirstKeltoBox},
+    {&PortOptions::tavlinMask, &COptionsDlg::m_tavlin, IDC_TAVLIN_COM1},
+    {&PortOptions::cm11aMask, &COptionsDlg::m_cm11a, IDC_CM11A_COM1},
+    {&PortOptions::keltoMask, &COptionsDlg::m_kelto, IDC_KELTO_COM1},
 };
 
 } // namespace

@@ -7,8 +7,8 @@
 #include <afxwin.h>
 
 #include "server/PortOptions.h"
+#include "server/resource.h"
 
-const UINT IDD_OPTIONS = 130;
 
 class COptionsDlg : public CDialog
 {

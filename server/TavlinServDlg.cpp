@@ -1,8 +1,5 @@
 #include "server/TavlinServDlg.h"
 
-#include <stdarg.h>
-#include <stdio.h>
-
 #include <vector>
 
 #include "common/AboutDlg.h"
@@ -13,26 +10,20 @@
 #include "server/OptionsDlg.h"
 #include "server/TavlinClient.h"
 #include "server/TavlinSettingsDlg.h"
+#include "platform/mfc/FormatText.h"
 #include "platform/runtime/DebugOutput.h"
 
 namespace {
 
-const UINT kProgramIcon = 128;
-const UINT kAboutMenuText = 101;
 const UINT kAboutCommand = 16;
 const UINT_PTR kTickTimer = 1;
 const UINT kTickMs = 1000;
 const UINT kTrayIconId = 777;
 const char kTrayTip[] = "Tavlin Server";
 
-const UINT ID_VIEW_OPTIONS = 32771;
-const UINT ID_HELP_LIBRARY = 32775;
-const UINT ID_VIEW_SETTINGS = 32776;
-const UINT ID_VIEW_TEST = 32777;
-const UINT ID_APP_ABOUT = 57664;
-
 // Icon resources in image-index order.
-const UINT kTreeIcons[] = {162, 158, 159, 208, 163, 171, 219, 220, 136, 137};
+const UINT kTreeIcons[] = {IDI_UNIT, IDI_SLINK_PORT, IDI_IR_PORT, IDI_DEVICE, IDI_CODE,
+                           IDI_NONE_FOUND, IDI_GROUP, IDI_VALUE, IDI_CM11A, IDI_KELTO};
 
 const int kSLinkPorts = 4;
 const int kIRPorts = 8;
@@ -68,17 +59,6 @@ std::vector<DeviceEntry> CopyDevices(CDeviceManager& manager)
     return entries;
 }
 
-CString Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-CString Format(const char* format, ...)
-{
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTavlinServDlg, CDialog)
@@ -100,8 +80,8 @@ CTavlinServDlg::CTavlinServDlg(CTavlinClientFactory* factory, CWnd* parent)
     : CDialog(IDD_TAVLINSERV, parent), m_invisible(FALSE), m_noTrayIcon(FALSE), m_shown(kFirstTick),
       m_keepHidden(FALSE),
       m_factory(factory), m_timerId(0), m_trayIcon(), m_trayIconAdded(FALSE), m_countersChanged(0),
-      m_treeChanged(0), m_icon(AfxGetApp() ? AfxGetApp()->LoadIcon(kProgramIcon)
-                                          : LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIcon)))
+      m_treeChanged(0), m_icon(AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME)
+                                          : LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
 }
 
@@ -114,7 +94,7 @@ CTavlinServDlg::~CTavlinServDlg()
 void CTavlinServDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, 1007, m_tree);
+    DDX_Control(pDX, IDC_DEVICE_TREE, m_tree);
 }
 
 BOOL CTavlinServDlg::OnInitDialog()
@@ -122,7 +102,7 @@ BOOL CTavlinServDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CString aboutText;
     HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
-    if (systemMenu && aboutText.LoadString(kAboutMenuText) && !aboutText.IsEmpty()) {
+    if (systemMenu && aboutText.LoadString(IDS_ABOUTBOX) && !aboutText.IsEmpty()) {
         AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(systemMenu, MF_STRING, kAboutCommand, aboutText);
     }
@@ -221,9 +201,9 @@ void CTavlinServDlg::UpdateStatusLines()
         return;
     int devices = 0;
     g_pDeviceManager->VisitDevices([&devices](int, const CDevice&) { ++devices; });
-    SetDlgItemText(1000, Format("Dev: %d Send: %ld Rec: %ld ", devices, long(g_nSent), long(g_nReceived)));
+    SetDlgItemText(IDC_OBJECTS, FormatText("Dev: %d Send: %ld Rec: %ld ", devices, long(g_nSent), long(g_nReceived)));
     // The default user is the server's own.
-    SetDlgItemText(1001, Format("Users %d Obj: %ld", g_pDeviceManager->GetNumUsers() - 1, long(g_nObjects)));
+    SetDlgItemText(IDC_MESSAGES, FormatText("Users %d Obj: %ld", g_pDeviceManager->GetNumUsers() - 1, long(g_nObjects)));
 }
 
 void CTavlinServDlg::OnPaint()
@@ -318,7 +298,7 @@ void CTavlinServDlg::OnHelp()
         if (INT_PTR(ShellExecuteA(AfxGetMainWnd()->GetSafeHwnd(), "open", htm, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
             return;
     }
-    AfxMessageBox(Format("Unable to find or start the help files (%s or %s).", (LPCSTR)chm, (LPCSTR)htm));
+    AfxMessageBox(FormatText("Unable to find or start the help files (%s or %s).", (LPCSTR)chm, (LPCSTR)htm));
 }
 
 void CTavlinServDlg::OnOptions()
@@ -395,7 +375,7 @@ void CTavlinServDlg::FillDeviceTree()
     int index = 0;
     for (int u = 0; u < manager.GetNumTavlins(); ++u, ++index) {
         CTavlinPort* port = manager.GetTavlinPort(u);
-        HTREEITEM item = Insert(Format("Tavlin %1.1lf on COM%d:", port->GetVersion(), port->GetComPort()),
+        HTREEITEM item = Insert(FormatText("Tavlin %1.1lf on COM%d:", port->GetVersion(), port->GetComPort()),
                                 kUnitImage, index);
         FillUnitItems(u, item);
     }
@@ -413,10 +393,10 @@ void CTavlinServDlg::FillDeviceTree()
                                                  : manager.GetKeltoPort(n)->GetComPort();
             int baud = other.image == kCM11aImage ? manager.GetCM11aPort(n)->GetBaudRate()
                                                   : manager.GetKeltoPort(n)->GetBaudRate();
-            HTREEITEM item = Insert(Format("%s %1.1lf on COM%d:", other.kind, version, com), other.image, index);
+            HTREEITEM item = Insert(FormatText("%s %1.1lf on COM%d:", other.kind, version, com), other.image, index);
             HTREEITEM info = Insert("Info", kGroupImage, 0, item);
             Insert("Serial Number: ", kValueImage, 0, info);
-            Insert(Format("Baud Rate: %d", baud), kValueImage, 0, info);
+            Insert(FormatText("Baud Rate: %d", baud), kValueImage, 0, info);
             Insert("Errors", kValueImage, 0, info);
         }
     }
@@ -431,13 +411,13 @@ void CTavlinServDlg::FillUnitItems(int unit, HTREEITEM unitItem)
     if (newFirmware) {
         BYTE s[8];
         port->GetSerialNumber(s);
-        Insert(Format("Serial Number: %02X%02X%02X%02X%02X%02X%02X%02X", s[0], s[1], s[2], s[3], s[4], s[5], s[6],
+        Insert(FormatText("Serial Number: %02X%02X%02X%02X%02X%02X%02X%02X", s[0], s[1], s[2], s[3], s[4], s[5], s[6],
                       s[7]),
                kValueImage, 0, info);
     }
-    Insert(Format("Baud Rate: %d", port->GetBaudRate()), kValueImage, 0, info);
-    Insert(Format("IR Sample Period: %2.0lfus", port->GetSamplePeriod() * 1e6), kValueImage, 0, info);
-    Insert(Format("IR Timeout Period: %6.0lfus", port->GetTimeoutPeriod() * 1e6), kValueImage, 0, info);
+    Insert(FormatText("Baud Rate: %d", port->GetBaudRate()), kValueImage, 0, info);
+    Insert(FormatText("IR Sample Period: %2.0lfus", port->GetSamplePeriod() * 1e6), kValueImage, 0, info);
+    Insert(FormatText("IR Timeout Period: %6.0lfus", port->GetTimeoutPeriod() * 1e6), kValueImage, 0, info);
     HTREEITEM errors = Insert("Errors", kValueImage, 0, info);
     const struct
     {
@@ -454,7 +434,7 @@ void CTavlinServDlg::FillUnitItems(int unit, HTREEITEM unitItem)
         {"COM port resets: %ld", port->GetComResets()},
     };
     for (const auto& counter : counters)
-        Insert(Format(counter.format, long(counter.count)), kValueImage, 0, errors);
+        Insert(FormatText(counter.format, long(counter.count)), kValueImage, 0, errors);
 
     // Port items: S-Link ports 0-3 (mask bits 0-3), then IR ports (bits 4-11);
     // older firmware has one IR port.
@@ -462,13 +442,13 @@ void CTavlinServDlg::FillUnitItems(int unit, HTREEITEM unitItem)
     int irPorts = newFirmware ? kIRPorts : 1;
     for (int bit = 0; bit < kSLinkPorts + irPorts; ++bit) {
         bool sLink = bit < kSLinkPorts;
-        HTREEITEM portItem = sLink ? Insert(Format("S-Link Port %d", bit), kSLinkImage, bit, unitItem)
-                                   : Insert(Format("IR Port %d", bit - kSLinkPorts), kIRImage, bit, unitItem);
+        HTREEITEM portItem = sLink ? Insert(FormatText("S-Link Port %d", bit), kSLinkImage, bit, unitItem)
+                                   : Insert(FormatText("IR Port %d", bit - kSLinkPorts), kIRImage, bit, unitItem);
         for (const DeviceEntry& device : devices) {
             if (device.unit != unit || !(device.ports & (1 << bit)))
                 continue;
             HTREEITEM deviceItem =
-                Insert(Format("[%d] %s", device.record, (LPCSTR)device.name), kDeviceImage, device.index, portItem);
+                Insert(FormatText("[%d] %s", device.record, (LPCSTR)device.name), kDeviceImage, device.index, portItem);
             for (const CString& code : device.codes)
                 Insert(code, kCodeImage, device.index, deviceItem);
         }
@@ -493,6 +473,6 @@ void CTavlinServDlg::FillPortDiagnostics()
         else if (manager.GetTavlinPorts().GetOpenError(i) || manager.GetCM11aPorts().GetOpenError(i) ||
                  manager.GetKeltoPorts().GetOpenError(i))
             found = "Inaccessible";
-        Insert(Format("COM%d: %s", i + 1, found), kGroupImage, -1, diagnostics);
+        Insert(FormatText("COM%d: %s", i + 1, found), kGroupImage, -1, diagnostics);
     }
 }

@@ -14,10 +14,10 @@
 #include <atomic>
 
 #include "server/ServerState.h"
+#include "server/resource.h"
 
 class CTavlinClientFactory;
 
-const UINT IDD_TAVLINSERV = 102;
 const UINT WM_TRAYNOTIFY = WM_USER + 5;
 
 class CTavlinServDlg : public CDialog, public ServerNotify

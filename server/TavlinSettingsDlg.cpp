@@ -11,27 +11,6 @@ const int kControlPorts = 6;
 // Each click area counts 9 steps along each direction: a label, then 8 cells.
 const int kSteps = 9;
 
-const UINT IDC_SAMPLE_PERIOD = 1047;
-const UINT IDC_TIMEOUT_PERIOD = 1050;
-const UINT IDC_RECEIVER_SKEW = 1060;
-const UINT IDC_MAX_SIGNAL = 1052;
-const UINT IDC_GARBAGE_FILTER = 1080;
-const UINT IDC_FIRST_CARRIER = 1011;
-const UINT IDC_FIRST_BIT_IN = 1024;   // bit b: IN at 1024 + 2b, OUT at 1025 + 2b
-const UINT IDC_OUT_STROBE = 1040;
-const UINT IDC_IN_STROBE = 1041;
-const UINT IDC_CLEAR_ALL = 1056;
-const UINT IDC_SET_ALL = 1057;
-const UINT IDC_SET_ALL_OTHERS = 1058;
-const UINT IDC_RESET_DEFAULTS = 1023;
-const UINT IDC_SETTINGS_OK = 1078;
-const UINT IDC_SETTINGS_CANCEL = 1079;
-const UINT IDC_APPLY = 1081;
-const UINT IDC_STORE_RAM = 1020;
-const UINT IDC_STORE_EEPROM = 1021;
-const UINT IDC_LOAD_EEPROM = 1022;
-const UINT IDC_DIAGRAM = 1073;
-
 const UINT kNewFirmwareControls[] = {IDC_STORE_EEPROM, IDC_LOAD_EEPROM, IDC_CLEAR_ALL, IDC_SET_ALL,
                                      IDC_SET_ALL_OTHERS};
 

@@ -9,8 +9,8 @@
 
 #include "devices/manager/DeviceManager.h"
 #include "devices/port/TavlinPort.h"
+#include "server/resource.h"
 
-const UINT IDD_TAVLIN_SETTINGS = 131;
 
 class CTavlinSettingsDlg : public CDialog
 {

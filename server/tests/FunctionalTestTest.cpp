@@ -15,7 +15,8 @@
 
 namespace {
 
-const int kResultIds[] = {1005, 1006, 1007, 1012, 1008, 1009};
+const int kResultIds[] = {IDC_LOCATE_RESULT, IDC_SLINK_RESULT, IDC_IRPORT0_RESULT, IDC_IRPORTS_RESULT,
+                          IDC_PARALLEL_RESULT, IDC_BAUD_RESULT};
 const std::string kPrefixBytes("\xA1\xB2\xC3\xD4", 4);
 
 class FunctionalTest
@@ -43,16 +44,16 @@ public:
     // Every test chosen, or none (the unit is only located).
     void Enter(const char* repeat, const char* prefix, bool allTests = true)
     {
-        for (int id : {1001, 1002, 1010, 1003, 1054})
+        for (int id : {IDC_SLINK_TEST, IDC_IRPORT0_TEST, IDC_IRPORTS_TEST, IDC_PARALLEL_TEST, IDC_BAUD_TEST})
             CheckDlgButton(m_dialog.m_hWnd, id, allTests ? BST_CHECKED : BST_UNCHECKED);
-        SetDlgItemTextA(m_dialog.m_hWnd, 1011, repeat);
-        SetDlgItemTextA(m_dialog.m_hWnd, 1059, prefix);
+        SetDlgItemTextA(m_dialog.m_hWnd, IDC_REPEAT, repeat);
+        SetDlgItemTextA(m_dialog.m_hWnd, IDC_SERIAL_PREFIX, prefix);
     }
 
     void TestNow()
     {
-        PostMessageA(m_dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED),
-                     LPARAM(GetDlgItem(m_dialog.m_hWnd, 1000)));
+        PostMessageA(m_dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_NOW, BN_CLICKED),
+                     LPARAM(GetDlgItem(m_dialog.m_hWnd, IDC_TEST_NOW)));
         PumpWaitingMessages();
     }
 

@@ -87,8 +87,8 @@ protected:
 
     void Choose(int inputs, int outputs)
     {
-        SendDlgItemMessageA(m_dialog.m_hWnd, 1070, LB_SETCURSEL, inputs, 0);
-        SendDlgItemMessageA(m_dialog.m_hWnd, 1071, LB_SETCURSEL, outputs, 0);
+        SendDlgItemMessageA(m_dialog.m_hWnd, IDC_INPUTS, LB_SETCURSEL, inputs, 0);
+        SendDlgItemMessageA(m_dialog.m_hWnd, IDC_OUTPUTS, LB_SETCURSEL, outputs, 0);
     }
 
     // The frames the switch took, pings left out.
@@ -112,14 +112,14 @@ protected:
     std::string Status()
     {
         char text[64] = "";
-        GetDlgItemTextA(m_dialog.m_hWnd, 1072, text, sizeof text);
+        GetDlgItemTextA(m_dialog.m_hWnd, IDC_FLASH_STATUS, text, sizeof text);
         return text;
     }
 
     void UseHexFile(const std::string& text)
     {
         std::ofstream(m_folder.UnixPath("kelto.hex"), std::ios::binary) << text;
-        SetDlgItemTextA(m_dialog.m_hWnd, 1074, m_folder.WindowsPath("kelto.hex").c_str());
+        SetDlgItemTextA(m_dialog.m_hWnd, IDC_HEX_PATH, m_folder.WindowsPath("kelto.hex").c_str());
     }
 
     CPtySerial m_pty;
@@ -147,7 +147,7 @@ TEST_F(KeltoSettingsTest, ThreeScrollLocksInARowShowTheFactoryPanel)
         for (WPARAM key : c.keys)
             PostMessageA(m_dialog.m_hWnd, WM_KEYDOWN, key, 0);
         PumpMessages();
-        for (int id : {1067, 1068, 1069, 1070, 1071, 1074, 1075})
+        for (int id : {IDC_SUMS, IDC_THE_WORKS, IDC_CONFIG_ONLY, IDC_INPUTS, IDC_OUTPUTS, IDC_HEX_PATH, IDC_BROWSE})
             EXPECT_EQ(c.shown, (GetWindowLongA(GetDlgItem(m_dialog.m_hWnd, id), GWL_STYLE) & WS_VISIBLE) != 0) << id;
     }
 }
@@ -171,7 +171,7 @@ TEST_F(KeltoSettingsTest, ConfigOnlySendsTheChosenCountsOrAsksForThem)
         CMessageBoxScript boxes;
         m_sim.Clear();
         Choose(c.inputs, c.outputs);
-        Click(1069);
+        Click(IDC_CONFIG_ONLY);
         Sleep(50);
         EXPECT_EQ(c.frames, FramesOnceThere(c.frames.size()));
         EXPECT_EQ(c.frames.empty() ? 1u : 0u, boxes.Shown().size());
@@ -189,7 +189,7 @@ TEST_F(KeltoSettingsTest, TheWorksFlashesTheFileThenConfiguresAndTheSumsReachThe
                        ":04400000AABBCCDDAE\r\n:023E000012347A\r\n";
     UseHexFile(text + kEnd);
     Choose(1, 1);
-    Click(1068);
+    Click(IDC_THE_WORKS);
     EXPECT_EQ("Done.", Status());
     EXPECT_EQ(m_sim.Flash(0, 4), std::string(4, '\xFF'));
     EXPECT_EQ(m_sim.Flash(0x300, 4), Hex("22 11 44 33 "));
@@ -209,7 +209,7 @@ TEST_F(KeltoSettingsTest, TheWorksFlashesTheFileThenConfiguresAndTheSumsReachThe
     EXPECT_EQ(config, std::vector<std::string>(frames.end() - config.size(), frames.end()));
 
     CMessageBoxScript boxes;
-    Click(1067);
+    Click(IDC_SUMS);
     ASSERT_EQ(1u, boxes.Shown().size());
     EXPECT_EQ("Boot sum : 80 80 80 80 80 80 80 80main sum : bc 19 01 62 e5 a4 9d 7e", boxes.Shown()[0].text);
 }
@@ -219,7 +219,7 @@ TEST_F(KeltoSettingsTest, ABadFileIsRefusedBeforeAnyBlockIsWritten)
     UseHexFile(std::string(":10060000112233445566778899AABBCCDDEEFF00F3\r\n") + kEnd);
     Choose(1, 1);
     CMessageBoxScript boxes;
-    Click(1068);
+    Click(IDC_THE_WORKS);
     EXPECT_EQ("FAILED", Status());
     ASSERT_GE(boxes.Shown().size(), 1u);
     EXPECT_EQ("HEX file line 1: bad checksum", boxes.Shown()[0].text);

@@ -32,9 +32,9 @@ protected:
         if (!dialog)
             return;
         KillTimer(nullptr, id);
-        for (int box = 1002; box <= 1025; ++box)
+        for (int box = IDC_TAVLIN_COM1; box <= IDC_KELTO_COM8; ++box)
             s_cleared = s_cleared && IsDlgButtonChecked(dialog, box) == BST_UNCHECKED;
-        CheckDlgButton(dialog, 1003, BST_CHECKED);
+        CheckDlgButton(dialog, IDC_TAVLIN_COM2, BST_CHECKED);
         PostMessageA(dialog, WM_COMMAND, s_button, 0);
     }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/support/TestData.h"
+#include "server/resource.h"
 #include "server/tests/TestSite.h"
 #include "tests/support/WindowDriver.h"
 
@@ -80,7 +81,7 @@ private:
 // loop went idle twice: a window the loop shows on its first idle is shown by then.
 bool WaitForFirstTickAndIdle(HWND window)
 {
-    for (DWORD start = GetTickCount(); WindowText(GetDlgItem(window, 1000)).compare(0, 4, "Dev:") != 0; Sleep(20)) {
+    for (DWORD start = GetTickCount(); WindowText(GetDlgItem(window, IDC_OBJECTS)).compare(0, 4, "Dev:") != 0; Sleep(20)) {
         if (GetTickCount() - start > kWait)
             return false;
     }

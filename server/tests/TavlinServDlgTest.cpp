@@ -227,8 +227,8 @@ TEST_F(TavlinServDlgTest, StatusLinesCountDevicesSendsTextsUsersAndObjects)
     g_nObjects = 1;
     m_dialog.RepaintCounters();
     Tick();
-    EXPECT_EQ("Dev: 2 Send: 5 Rec: 7 ", Text(1000));
-    EXPECT_EQ("Users 1 Obj: 1", Text(1001));
+    EXPECT_EQ("Dev: 2 Send: 5 Rec: 7 ", Text(IDC_OBJECTS));
+    EXPECT_EQ("Users 1 Obj: 1", Text(IDC_MESSAGES));
 }
 
 TEST_F(TavlinServDlgTest, TrayClicksShowAndHideByTurnsUnlessInvisible)

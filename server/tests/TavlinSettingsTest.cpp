@@ -110,12 +110,12 @@ public:
 TEST(TavlinSettingsTest, ApplySendsTheRoutingOfSetAllOthersAndTheInputStrobe)
 {
     TavlinSettingsTest test(2.1);
-    test.Click(1058);
-    for (int id : {1038, 1039})
+    test.Click(IDC_SET_ALL_OTHERS);
+    for (int id : {IDC_FIRST_BIT_IN + 14, IDC_FIRST_BIT_IN + 15})
         CheckDlgButton(test.m_dialog.m_hWnd, id, BST_UNCHECKED);
-    CheckDlgButton(test.m_dialog.m_hWnd, 1041, BST_CHECKED);
+    CheckDlgButton(test.m_dialog.m_hWnd, IDC_IN_STROBE, BST_CHECKED);
     test.m_unit.ClearCommands();
-    test.Click(1081);
+    test.Click(IDC_APPLY);
 
     std::vector<int> expected = {kSetSamplePeriod, kSetCarrier, kSetTimeout, kSetMinLength, kSetDirection,
                                  kSetHandshake};
@@ -131,20 +131,21 @@ TEST(TavlinSettingsTest, ApplySendsTheRoutingOfSetAllOthersAndTheInputStrobe)
     EXPECT_EQ(0x80, settings.parallelDirection & 0x80);
     EXPECT_EQ(2, settings.parallelHandshake);
     // What the unit reports comes back into the dialog.
-    EXPECT_TRUE(test.Checked(1041));
-    EXPECT_FALSE(test.Checked(1038));
+    EXPECT_TRUE(test.Checked(IDC_IN_STROBE));
+    EXPECT_FALSE(test.Checked(IDC_FIRST_BIT_IN + 14));
 }
 
 TEST(TavlinSettingsTest, AFirmware1UnitGetsNoRoutingOrIRMasks)
 {
     TavlinSettingsTest test(1.5);
-    for (int id : {1021, 1022, 1056, 1057, 1058, 1011, 1018})
+    for (int id : {IDC_STORE_EEPROM, IDC_LOAD_EEPROM, IDC_CLEAR_ALL, IDC_SET_ALL, IDC_SET_ALL_OTHERS,
+                    IDC_FIRST_CARRIER, IDC_FIRST_CARRIER + 7})
         EXPECT_FALSE(test.Enabled(id)) << id;
     TavlinUnitSettings before = test.m_unit.Settings();
     test.m_dialog.m_routingMasks[0] = 0x0F;
     test.m_dialog.m_transmitPorts = 0x01;
     test.m_unit.ClearCommands();
-    test.Click(1081);
+    test.Click(IDC_APPLY);
     std::vector<int> expected = {kSetSamplePeriod, kSetCarrier, kSetTimeout, kSetMinLength, kSetDirection,
                                  kSetHandshake};
     for (int command : PortSwitches())
@@ -166,10 +167,10 @@ TEST(TavlinSettingsTest, ResetDefaultsClearsTheGarbageFilterFromFirmware28On)
     } cases[] = {{2.8, false}, {2.1, true}};
     for (const auto& c : cases) {
         TavlinSettingsTest test(c.version);
-        test.Click(1023);
-        EXPECT_EQ(c.filter, test.Checked(1080)) << c.version;
+        test.Click(IDC_RESET_DEFAULTS);
+        EXPECT_EQ(c.filter, test.Checked(IDC_GARBAGE_FILTER)) << c.version;
         char text[32] = "";
-        GetDlgItemTextA(test.m_dialog.m_hWnd, 1047, text, sizeof text);
+        GetDlgItemTextA(test.m_dialog.m_hWnd, IDC_SAMPLE_PERIOD, text, sizeof text);
         EXPECT_STREQ("  100", text);
     }
 }

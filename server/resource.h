@@ -1,0 +1,122 @@
+// Resource and control ids of the device server. The About box (template 100)
+// keeps the ids the shared About box class names.
+#pragma once
+
+#define IDS_ABOUTBOX 101
+#define IDD_TAVLINSERV 102
+#define IDR_MAINFRAME 128
+#define IDR_MAIN_MENU 129
+#define IDD_OPTIONS 130
+#define IDD_TAVLIN_SETTINGS 131
+#define IDD_FUNCTIONAL_TEST 133
+#define IDD_KELTO_SETTINGS 138
+
+// The device tree's pictures.
+#define IDI_CM11A 136
+#define IDI_KELTO 137
+#define IDI_SLINK_PORT 158
+#define IDI_IR_PORT 159
+#define IDI_UNIT 162
+#define IDI_CODE 163
+#define IDI_NONE_FOUND 171
+#define IDI_DEVICE 208
+#define IDI_GROUP 219
+#define IDI_VALUE 220
+
+// The main menu.
+#define ID_VIEW_OPTIONS 32771
+#define ID_HELP_LIBRARY 32775
+#define ID_VIEW_SETTINGS 32776
+#define ID_VIEW_TEST 32777
+#define ID_APP_ABOUT 57664
+
+// The server's window.
+#define IDC_OBJECTS 1000
+#define IDC_MESSAGES 1001
+#define IDC_DEVICE_TREE 1007
+
+// Options: one box per COM port, COM1 to COM8 in order, for each kind of unit.
+#define IDC_TAVLIN_COM1 1002
+#define IDC_TAVLIN_COM2 1003
+#define IDC_TAVLIN_COM3 1004
+#define IDC_TAVLIN_COM4 1005
+#define IDC_TAVLIN_COM5 1006
+#define IDC_TAVLIN_COM6 1007
+#define IDC_TAVLIN_COM7 1008
+#define IDC_TAVLIN_COM8 1009
+#define IDC_CM11A_COM1 1010
+#define IDC_CM11A_COM2 1011
+#define IDC_CM11A_COM3 1012
+#define IDC_CM11A_COM4 1013
+#define IDC_CM11A_COM5 1014
+#define IDC_CM11A_COM6 1015
+#define IDC_CM11A_COM7 1016
+#define IDC_CM11A_COM8 1017
+#define IDC_KELTO_COM1 1018
+#define IDC_KELTO_COM2 1019
+#define IDC_KELTO_COM3 1020
+#define IDC_KELTO_COM4 1021
+#define IDC_KELTO_COM5 1022
+#define IDC_KELTO_COM6 1023
+#define IDC_KELTO_COM7 1024
+#define IDC_KELTO_COM8 1025
+
+// The interface unit's settings. Echo carriers of IR ports 0 to 7 follow
+// IDC_FIRST_CARRIER; parallel bit b has its IN radio at IDC_FIRST_BIT_IN + 2b
+// and its OUT radio right after.
+#define IDC_FIRST_CARRIER 1011
+#define IDC_STORE_RAM 1020
+#define IDC_STORE_EEPROM 1021
+#define IDC_LOAD_EEPROM 1022
+#define IDC_RESET_DEFAULTS 1023
+#define IDC_FIRST_BIT_IN 1024
+#define IDC_OUT_STROBE 1040
+#define IDC_IN_STROBE 1041
+#define IDC_SAMPLE_PERIOD 1047
+#define IDC_TIMEOUT_PERIOD 1050
+#define IDC_MAX_SIGNAL 1052
+#define IDC_CLEAR_ALL 1056
+#define IDC_SET_ALL 1057
+#define IDC_SET_ALL_OTHERS 1058
+#define IDC_RECEIVER_SKEW 1060
+#define IDC_DIAGRAM 1073
+#define IDC_SETTINGS_OK 1078
+#define IDC_SETTINGS_CANCEL 1079
+#define IDC_GARBAGE_FILTER 1080
+#define IDC_APPLY 1081
+
+// The functional test.
+#define IDC_TEST_NOW 1000
+#define IDC_SLINK_TEST 1001
+#define IDC_IRPORT0_TEST 1002
+#define IDC_PARALLEL_TEST 1003
+#define IDC_LOCATE_RESULT 1005
+#define IDC_SLINK_RESULT 1006
+#define IDC_IRPORT0_RESULT 1007
+#define IDC_PARALLEL_RESULT 1008
+#define IDC_BAUD_RESULT 1009
+#define IDC_IRPORTS_TEST 1010
+#define IDC_REPEAT 1011
+#define IDC_IRPORTS_RESULT 1012
+#define IDC_RESULT_ICON 1013
+#define IDC_REPEAT_LABEL 1014
+#define IDC_TIMES_LABEL 1015
+#define IDC_SLINK_NOTE 1016
+#define IDC_IR_NOTE 1017
+#define IDC_CABLE_NOTE 1018
+#define IDC_BAUD_TEST 1054
+#define IDC_SERIAL_PREFIX 1059
+
+// The Kelto settings.
+#define IDC_UPGRADE_FLASH 1061
+#define IDC_FLASH_PROGRESS 1062
+#define IDC_SUMS 1067
+#define IDC_THE_WORKS 1068
+#define IDC_CONFIG_ONLY 1069
+#define IDC_INPUTS 1070
+#define IDC_OUTPUTS 1071
+#define IDC_FLASH_STATUS 1072
+#define IDC_HEX_PATH 1074
+#define IDC_BROWSE 1075
+#define IDC_INPUTS_LABEL 1076
+#define IDC_OUTPUTS_LABEL 1077
