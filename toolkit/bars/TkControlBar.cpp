@@ -3,7 +3,7 @@
 #include "toolkit/bars/TkDockContext.h"
 #include "toolkit/state/TkControlBarManager.h"
 #include "toolkit/state/TkDockState.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <algorithm>
 #include <string.h>

@@ -1,5 +1,5 @@
 #include "toolkit/bars/TkDockBarSplitter.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <algorithm>
 

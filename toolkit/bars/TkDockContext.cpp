@@ -2,7 +2,7 @@
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkDockBar.h"
 #include "toolkit/bars/TkDockSite.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <stdlib.h>
 

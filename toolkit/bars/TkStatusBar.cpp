@@ -1,5 +1,5 @@
 #include "toolkit/bars/TkStatusBar.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 namespace
 {

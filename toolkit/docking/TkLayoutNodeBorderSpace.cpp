@@ -1,6 +1,6 @@
 #include "toolkit/docking/TkLayoutNodeBorderSpace.h"
 
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "toolkit/docking/TkLayoutNode.h"
 #include "toolkit/docking/TkReleasePoll.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <windowsx.h>
 

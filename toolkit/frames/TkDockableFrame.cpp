@@ -1,6 +1,6 @@
 #include "toolkit/frames/TkDockableFrame.h"
-#include "toolkit/filters/TkCaptionFeatures.h"
-#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkCaptionFeatures.h"
+#include "toolkit/frames/TkxFilters.h"
 #include "toolkit/frames/TkDocTemplateUtils.h"
 #include "toolkit/frames/TkFrameCustomizing.h"
 #include "toolkit/frames/TkMDIFrameWnd.h"

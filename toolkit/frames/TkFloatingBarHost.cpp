@@ -1,6 +1,6 @@
 #include "toolkit/frames/TkFloatingBarHost.h"
 #include "toolkit/bars/TkDockSite.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 namespace
 {

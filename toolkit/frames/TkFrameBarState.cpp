@@ -3,7 +3,7 @@
 #include "toolkit/bars/TkDockBar.h"
 #include "toolkit/menus/TkMenuBarFeature.h"
 #include "toolkit/state/TkDockState.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 TkFrameBarState::TkFrameBarState() : m_pControlBarManager(NULL)
 {

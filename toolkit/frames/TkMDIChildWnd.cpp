@@ -1,7 +1,7 @@
 #include "toolkit/frames/TkMDIChildWnd.h"
 #include "toolkit/frames/TkMDIFrameWnd.h"
-#include "toolkit/filters/TkCaptionFeatures.h"
-#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkCaptionFeatures.h"
+#include "toolkit/frames/TkxFilters.h"
 #include "toolkit/frames/TkDocTemplateUtils.h"
 
 using namespace nsSysCommandEx;

@@ -1,6 +1,6 @@
 #include "toolkit/frames/TkMDIFrameWnd.h"
 #include "toolkit/bars/TkDockBar.h"
-#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkxFilters.h"
 #include "toolkit/frames/TkCommandPlugIn.h"
 #include "toolkit/frames/TkDocTemplateUtils.h"
 #include "toolkit/frames/TkFrameBarState.h"

@@ -4,7 +4,7 @@
 #include "toolkit/frames/TkDockableFrame.h"
 #include "toolkit/frames/TkMDIChildWnd.h"
 #include "toolkit/frames/TkVwDockFeedBack.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 namespace
 {

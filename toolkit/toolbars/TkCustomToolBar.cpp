@@ -6,7 +6,7 @@
 #include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
 #include "toolkit/toolbars/TkCustomToolCmdUI.h"
 #include "toolkit/toolbars/TkDrawData.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 #include "toolkit/toolbars/TkToolBarManager.h"
 
 #include <algorithm>

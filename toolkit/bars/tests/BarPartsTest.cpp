@@ -3,7 +3,7 @@
 
 #include "toolkit/bars/TkFrameBar.h"
 #include "toolkit/bars/TkReBar.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <stdlib.h>
 

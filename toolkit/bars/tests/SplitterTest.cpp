@@ -3,7 +3,7 @@
 #include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkDockBarSplitter.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <vector>
 

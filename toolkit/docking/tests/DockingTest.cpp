@@ -8,7 +8,7 @@
 #include "toolkit/docking/TkLayoutFactory.h"
 #include "toolkit/docking/TkLayoutNodeGripper.h"
 #include "toolkit/docking/TkLNBorderClient.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <memory>
 

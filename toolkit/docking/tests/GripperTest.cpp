@@ -2,7 +2,7 @@
 #include "toolkit/docking/tests/NodeProbe.h"
 
 #include "toolkit/docking/TkLayoutNodeGripper.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 #include <memory>
 

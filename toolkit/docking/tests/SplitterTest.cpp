@@ -3,7 +3,7 @@
 #include "toolkit/docking/tests/NodeProbe.h"
 
 #include "toolkit/docking/TkLayoutNodeSplitter.h"
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 namespace
 {

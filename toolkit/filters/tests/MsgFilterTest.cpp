@@ -2,7 +2,7 @@
 #include "tests/support/CallRecorder.h"
 #include "tests/support/Waits.h"
 
-#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkxFilters.h"
 
 #include <algorithm>
 #include <memory>

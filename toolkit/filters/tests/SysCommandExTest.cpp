@@ -8,8 +8,8 @@
 
 #include "toolkit/filters/tests/SysCommandExTest.h"
 
-#include "toolkit/filters/TkCaptionFeatures.h"
-#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkCaptionFeatures.h"
+#include "toolkit/frames/TkxFilters.h"
 #include "toolkit/frames/TkDockableFrame.h"
 #include "toolkit/frames/TkMDIChildWnd.h"
 #include "toolkit/frames/TkMDIFrameWnd.h"

@@ -4,7 +4,7 @@
 #include "toolkit/frames/tests/MdiFramesTest.h"
 #include "tests/support/Waits.h"
 
-#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkxFilters.h"
 #include "toolkit/frames/TkDockableFrame.h"
 #include "toolkit/frames/TkMDIChildWnd.h"
 #include "toolkit/frames/TkMDIFrameWnd.h"

@@ -1,4 +1,4 @@
-#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkxFilters.h"
 
 #include "toolkit/frames/TkDockableFrame.h"
 #include "toolkit/frames/TkMDIChildWnd.h"

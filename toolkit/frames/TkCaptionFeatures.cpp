@@ -1,5 +1,5 @@
-#include "toolkit/filters/TkCaptionFeatures.h"
-#include "toolkit/filters/TkxFilters.h"
+#include "toolkit/frames/TkCaptionFeatures.h"
+#include "toolkit/frames/TkxFilters.h"
 
 using namespace nsSysCommandEx;
 

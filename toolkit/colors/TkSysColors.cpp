@@ -1,4 +1,4 @@
-#include "toolkit/toolbars/TkSysColors.h"
+#include "toolkit/colors/TkSysColors.h"
 
 namespace {
 
