@@ -2,6 +2,7 @@
 
 #include "core/tasks/TaskMgr.h"
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -295,4 +296,37 @@ TEST(TaskMgrTest, TasksOfSeveralThreads)
         EXPECT_EQ(kTaskEnded, events.back().what);
     }
     EXPECT_EQ(0, mgr.GetTaskCount());
+}
+
+// A record tells every observer of each change, in the order they were
+// added, skipping an empty one; a new name is kept without a word.
+TEST(TaskRecordTest, ObserversHearEveryChangeInTheirOrder)
+{
+    CRecordingListener first;
+    CRecordingListener second;
+    TaskRecord record("job", 7, nullptr, 0);
+    record.AddObserver(&first);
+    record.AddObserver(nullptr);
+    record.AddObserver(&second);
+    const struct
+    {
+        const char* name;
+        std::function<void()> change;
+        std::vector<TaskEvent> heard;
+    } cases[] = {
+        {"status", [&] { record.SetStatus("half way"); }, {{7, kTaskStatus, "half way", 0}}},
+        {"range", [&] { record.SetRange(10); }, {{7, kTaskRange, "", 10}}},
+        {"position", [&] { record.SetPos(4); }, {{7, kTaskPos, "", 4}}},
+        {"step", [&] { record.StepPos(); }, {{7, kTaskPos, "", 5}}},
+        {"name", [&] { record.SetName("renamed"); }, {}},
+    };
+    std::vector<TaskEvent> heard;
+    for (const auto& c : cases) {
+        c.change();
+        heard.insert(heard.end(), c.heard.begin(), c.heard.end());
+        EXPECT_EQ(heard, first.Events()) << c.name;
+        EXPECT_EQ(heard, second.Events()) << c.name;
+    }
+    EXPECT_EQ(CString("renamed"), record.GetName());
+    EXPECT_EQ(CString("5/10"), record.GetProgressText());
 }
