@@ -1,8 +1,8 @@
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkDockBar.h"
 #include "toolkit/bars/TkDockContext.h"
-#include "toolkit/state/TkControlBarManager.h"
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkControlBarManager.h"
+#include "toolkit/bars/TkDockState.h"
 #include "toolkit/colors/TkSysColors.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "toolkit/bars/TkDialogBar.h"
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkDockState.h"
 
 #include <commctrl.h>
 

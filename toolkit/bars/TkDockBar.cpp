@@ -1,6 +1,6 @@
 #include "toolkit/bars/TkDockBar.h"
 #include "toolkit/bars/TkDockBarSplitter.h"
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkDockState.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkDockBar.h"
 #include "toolkit/menus/TkMenuBarFeature.h"
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkDockState.h"
 #include "toolkit/colors/TkSysColors.h"
 
 TkFrameBarState::TkFrameBarState() : m_pControlBarManager(NULL)

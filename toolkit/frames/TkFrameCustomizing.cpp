@@ -1,6 +1,6 @@
 #include "toolkit/frames/TkFrameCustomizing.h"
 #include "toolkit/menus/TkBmpMenuPlugIn.h"
-#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/bars/TkControlBarManager.h"
 
 BOOL TkFrameCustomizing::IsCustomizing(TkControlBarManager* manager)
 {

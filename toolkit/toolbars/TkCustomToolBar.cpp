@@ -1,7 +1,7 @@
 #include "toolkit/toolbars/TkCustomToolBar.h"
 
 #include "toolkit/bars/TkReBar.h"
-#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/bars/TkControlBarManager.h"
 #include "toolkit/toolbars/TkBmpMgr.h"
 #include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
 #include "toolkit/toolbars/TkCustomToolCmdUI.h"

@@ -6,7 +6,7 @@
 // unnoticed.
 #pragma once
 
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkDockState.h"
 #include "toolkit/toolbars/TkBtnInfo.h"
 
 class TkCustomToolBarInfoEx : public TkControlBarInfoEx

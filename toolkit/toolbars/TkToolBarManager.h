@@ -7,7 +7,7 @@
 // through "WM_BARNOTIFY" (wParam bar id, lParam one of the codes below).
 #pragma once
 
-#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/bars/TkControlBarManager.h"
 #include "toolkit/toolbars/TkBtnMap.h"
 
 #include <afxtempl.h>

@@ -2,7 +2,7 @@
 #include "tests/support/Waits.h"
 
 #include "toolkit/bars/TkDialogBar.h"
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkDockState.h"
 
 namespace {
 

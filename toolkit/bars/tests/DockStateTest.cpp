@@ -1,8 +1,8 @@
 #include "toolkit/bars/tests/BarsFixture.h"
 #include "tests/support/Waits.h"
 
-#include "toolkit/state/TkControlBarManager.h"
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkControlBarManager.h"
+#include "toolkit/bars/TkDockState.h"
 #include "toolkit/state/TkPTNStrategy.h"
 #include "toolkit/state/TkPersistentTreeNode.h"
 #include "toolkit/state/TkRegistry.h"

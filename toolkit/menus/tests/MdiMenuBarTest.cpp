@@ -6,7 +6,7 @@
 #include "toolkit/menus/tests/MenuHost.h"
 #include "toolkit/menus/tests/MenuTest.h"
 
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkDockState.h"
 #include "toolkit/toolbars/TkCustomToolBarInfoEx.h"
 
 #include <functional>

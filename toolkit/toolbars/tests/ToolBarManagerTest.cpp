@@ -8,7 +8,7 @@
 
 #include "toolkit/frames/TkMDIFrameWnd.h"
 #include "toolkit/menus/TkMDIMenuBar.h"
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkDockState.h"
 #include "toolkit/state/TkPTNStrategy.h"
 #include "toolkit/state/TkPersistentTreeNode.h"
 #include "toolkit/toolbars/TkCustomToolBar.h"

@@ -1,4 +1,4 @@
-#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/bars/TkControlBarManager.h"
 
 IMPLEMENT_DYNAMIC(TkControlBarManager, CObject)
 

@@ -1,10 +1,10 @@
-#include "toolkit/state/TkDockState.h"
+#include "toolkit/bars/TkDockState.h"
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkDialogBar.h"
 #include "toolkit/bars/TkDockBar.h"
 #include "toolkit/bars/TkDockSite.h"
 #include "toolkit/bars/TkMiniDockFrameWnd.h"
-#include "toolkit/state/TkControlBarManager.h"
+#include "toolkit/bars/TkControlBarManager.h"
 #include "toolkit/state/TkPersistentTreeNode.h"
 
 #include <stdlib.h>
