@@ -216,6 +216,7 @@ long CLibraryDatabase::CountRows(const char* table)
 bool CLibraryDatabase::LoadAlbums(ODBRowsetAccessor& rows, CLibraryTask& task, long count)
 {
     m_library.RemoveAllAlbums();
+    m_library.ReserveAlbums(count);
     {
         CLibraryLock lock(m_library);
         m_storedIds.clear();

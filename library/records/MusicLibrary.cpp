@@ -131,6 +131,12 @@ void CMusicLibrary::RemoveAllAlbums()
     m_modified = 1;
 }
 
+void CMusicLibrary::ReserveAlbums(int count)
+{
+    CLibraryLock lock(*this);
+    m_albums.reserve(count > 0 ? count : 0);
+}
+
 // Sixteen digits: the current id, then the previous scheme's, in either case
 // (another program may have written the file). Any other length: the changer
 // id in hexadecimal.

@@ -59,6 +59,9 @@ public:
     void AppendAlbum(const AlbumRecord& album);
     void AppendAlbum(AlbumRecord&& album);
     void RemoveAllAlbums();
+    // Room for count albums, so that a load that knows how many come never
+    // holds the album array twice while it grows.
+    void ReserveAlbums(int count);
     int FindAlbumIndex(const char* id);
     int FindAlbum(const AlbumRecord& album) { return FindAlbumIndex(album.GetIdText()); }
     bool GetAlbum(const AlbumRecord& album, AlbumRecord& out);

@@ -45,17 +45,19 @@ public:
     CString m_memo;
     CString m_imageFile; // relative to the image directory
     CString m_soundFile; // full path of an MP3-player track's file
+    // The small fields together, so that no padding sits between them: the
+    // library holds a record for every track.
     BYTE m_neverPlay;
     int m_minutes;
     int m_seconds; // 0-59
     int m_frames;  // 0-74
     int m_group;   // -1: none
+    int m_timesPlayed;
+    int m_timePlayed; // seconds
+    int m_keywordsChanged;
     RatingSet m_ratings;
     COleDateTime m_added;
     COleDateTime m_released;
     COleDateTime m_lastPlayed;
-    int m_timesPlayed;
-    int m_timePlayed; // seconds
     CKeywordList m_keywords;
-    int m_keywordsChanged;
 };
