@@ -9,6 +9,7 @@ const FuzzTarget kFuzzTargets[] = {
     { "play_list", FuzzPlayList },
     { "search", FuzzSearch },
     { "timer_words", FuzzTimerWords },
+    { "tip_file", FuzzTipFile },
 };
 
 const size_t kFuzzTargetCount = sizeof kFuzzTargets / sizeof kFuzzTargets[0];
