@@ -19,10 +19,9 @@ const int kLoadMs = 30000;
 } // namespace
 
 CTavlinRemote::CTavlinRemote(ThreadHook* hook)
-    : m_hook(hook), m_thread(nullptr), m_dialog(nullptr), m_ready(0), m_units(-1), m_messageBoxes(TRUE)
+    : m_hook(hook), m_thread(new CTavlinXThread(this)), m_dialog(nullptr), m_ready(FALSE, TRUE),
+      m_drained(TRUE, TRUE), m_units(-1), m_messageBoxes(TRUE)
 {
-    InitializeCriticalSection(&m_lock);
-    m_thread = new CTavlinXThread(this);
     m_thread->m_bAutoDelete = FALSE;
     if (m_thread->CreateThread(CREATE_SUSPENDED))
         m_thread->ResumeThread();
@@ -35,12 +34,10 @@ CTavlinRemote::~CTavlinRemote()
         for (int i = 0; i < kQuitChecks && WaitForSingleObject(m_thread->m_hThread, kPollMs) == WAIT_TIMEOUT; ++i)
             ;
     }
-    delete m_thread;
-    EnterCriticalSection(&m_lock);
+    m_thread.reset();
+    CSingleLock lock(&m_lock, TRUE);
     m_listeners.clear();
     m_queue.clear();
-    LeaveCriticalSection(&m_lock);
-    DeleteCriticalSection(&m_lock);
 }
 
 void CTavlinRemote::ThreadStarted(bool started)
@@ -52,28 +49,32 @@ void CTavlinRemote::ThreadStarted(bool started)
 void CTavlinRemote::SetReady(HWND dialog)
 {
     m_dialog = dialog;
-    InterlockedExchange(&m_ready, 1);
+    m_ready.SetEvent();
 }
 
 BOOL CTavlinRemote::WaitUntilReady(int ms)
 {
-    for (; ms > 0 && !m_ready; ms -= kStepMs) {
+    for (; ms > 0; ms -= kStepMs) {
+        if (WaitForSingleObject(m_ready, kStepMs) == WAIT_OBJECT_0)
+            return TRUE;
         PumpWaitingMessages();
-        Sleep(kStepMs);
     }
-    return m_ready != 0;
+    return WaitForSingleObject(m_ready, 0) == WAIT_OBJECT_0;
 }
 
 BOOL CTavlinRemote::Queue(const Request& request)
 {
-    if (!m_dialog) {
+    HWND dialog = m_dialog;
+    if (!dialog) {
         Deliver(kNoControl);
         return FALSE;
     }
-    EnterCriticalSection(&m_lock);
-    m_queue.push_back(request);
-    LeaveCriticalSection(&m_lock);
-    PostMessageA(m_dialog, WM_TAVLINX_REQUESTS, 0, 0);
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        m_queue.push_back(request);
+        m_drained.ResetEvent();
+    }
+    PostMessageA(dialog, WM_TAVLINX_REQUESTS, 0, 0);
     return TRUE;
 }
 
@@ -81,39 +82,37 @@ BOOL CTavlinRemote::WaitForQueue(int ms)
 {
     if (GetCurrentThreadId() == m_thread->m_nThreadID || ms < 1)
         return FALSE;
-    for (;;) {
-        EnterCriticalSection(&m_lock);
-        bool empty = m_queue.empty();
-        LeaveCriticalSection(&m_lock);
-        if (empty || ms <= 0)
-            return ms > 0;
+    for (; ms > 0; ms -= kStepMs) {
+        if (WaitForSingleObject(m_drained, 0) == WAIT_OBJECT_0)
+            return TRUE;
         PumpWaitingMessages();
-        Sleep(kStepMs);
-        ms -= kStepMs;
+        WaitForSingleObject(m_drained, kStepMs);
     }
+    return FALSE;
 }
 
 LONG CTavlinRemote::Ask(const Request& request, int ms, LONG failed)
 {
     if (!Queue(request))
         return failed;
-    return WaitForQueue(ms) ? *request.result : failed;
+    return WaitForQueue(ms) ? request.result->load() : failed;
 }
 
 void CTavlinRemote::RunRequests(CTavlinx& control)
 {
     for (;;) {
-        EnterCriticalSection(&m_lock);
-        if (m_queue.empty()) {
-            LeaveCriticalSection(&m_lock);
-            return;
+        Request request;
+        {
+            CSingleLock lock(&m_lock, TRUE);
+            if (m_queue.empty())
+                return;
+            request = m_queue.front();
         }
-        Request request = m_queue.front();
-        LeaveCriticalSection(&m_lock);
-        InterlockedExchange(request.result.get(), Run(control, request));
-        EnterCriticalSection(&m_lock);
+        *request.result = Run(control, request);
+        CSingleLock lock(&m_lock, TRUE);
         m_queue.erase(m_queue.begin());
-        LeaveCriticalSection(&m_lock);
+        if (m_queue.empty())
+            m_drained.SetEvent();
     }
 }
 
@@ -143,61 +142,59 @@ LONG CTavlinRemote::Run(CTavlinx& control, const Request& r)
 
 BOOL CTavlinRemote::SendDeviceCommand(const char* text)
 {
-    Ask({kSend, text, "", 0, 0, 0, std::make_shared<LONG>(0)}, kSendMs, 0);
+    Ask({kSend, text, "", 0, 0, 0, NewResult(0)}, kSendMs, 0);
     return TRUE;
 }
 
 // The control counts devices and units from 1.
 BOOL CTavlinRemote::AddDevice(const char* file, const char* name, int deviceNumber, int unit, int ports)
 {
-    return Ask({kAddDevice, file, name, deviceNumber + 1, unit + 1, ports, std::make_shared<LONG>(-1)}, kAddMs,
-               -1) == 0;
+    return Ask({kAddDevice, file, name, deviceNumber + 1, unit + 1, ports, NewResult(-1)}, kAddMs, -1) == 0;
 }
 
 BOOL CTavlinRemote::AddDeviceText(const char* text, const char* name, int deviceNumber, int unit, int ports)
 {
-    Ask({kAddDeviceText, text, name, deviceNumber + 1, unit + 1, ports, std::make_shared<LONG>(-1)}, kAddMs, -1);
+    Ask({kAddDeviceText, text, name, deviceNumber + 1, unit + 1, ports, NewResult(-1)}, kAddMs, -1);
     return TRUE;
 }
 
 BOOL CTavlinRemote::DeleteDevice(const char* name)
 {
-    EnterCriticalSection(&m_lock);
-    for (auto it = m_listeners.begin(); it != m_listeners.end(); ++it)
-        if (it->device == name) {
-            m_listeners.erase(it);
-            break;
-        }
-    LeaveCriticalSection(&m_lock);
-    Ask({kDeleteDevice, name, "", 0, 0, 0, std::make_shared<LONG>(0)}, kShortMs, 0);
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        for (auto it = m_listeners.begin(); it != m_listeners.end(); ++it)
+            if (it->device == name) {
+                m_listeners.erase(it);
+                break;
+            }
+    }
+    Ask({kDeleteDevice, name, "", 0, 0, 0, NewResult(0)}, kShortMs, 0);
     return TRUE;
 }
 
 BOOL CTavlinRemote::SetDeviceListener(const char* name, const TextCallback& listener)
 {
-    EnterCriticalSection(&m_lock);
+    CSingleLock lock(&m_lock, TRUE);
     m_listeners.push_back(Listener{name, listener});
-    LeaveCriticalSection(&m_lock);
     return TRUE;
 }
 
 BOOL CTavlinRemote::SetListener(const TextCallback& listener)
 {
-    EnterCriticalSection(&m_lock);
+    CSingleLock lock(&m_lock, TRUE);
     m_catchAll = listener;
-    LeaveCriticalSection(&m_lock);
     return TRUE;
 }
 
 BOOL CTavlinRemote::SetReportNoMatch(int flag)
 {
-    Ask({kSetReportNoMatch, "", "", flag, 0, 0, std::make_shared<LONG>(0)}, kShortMs, 0);
+    Ask({kSetReportNoMatch, "", "", flag, 0, 0, NewResult(0)}, kShortMs, 0);
     return TRUE;
 }
 
 void CTavlinRemote::LoadServer()
 {
-    Ask({kLoadServer, "", "", 0, 0, 0, std::make_shared<LONG>(0)}, kLoadMs, 0);
+    Ask({kLoadServer, "", "", 0, 0, 0, NewResult(0)}, kLoadMs, 0);
 }
 
 // The slot starts outside the 16-bit range of the answers, so that a -1 from
@@ -205,14 +202,14 @@ void CTavlinRemote::LoadServer()
 int CTavlinRemote::AskCount(int kind)
 {
     const LONG kNoAnswer = -0x10000;
-    Result count = std::make_shared<LONG>(kNoAnswer);
+    Result count = NewResult(kNoAnswer);
     if (!Queue({kind, "", "", 0, 0, 0, count}))
         return -1;
-    for (int i = 0; i < kPolls && InterlockedCompareExchange(count.get(), kNoAnswer, kNoAnswer) == kNoAnswer; ++i) {
+    for (int i = 0; i < kPolls && *count == kNoAnswer; ++i) {
         PumpWaitingMessages();
         Sleep(kPollMs);
     }
-    LONG answer = InterlockedCompareExchange(count.get(), kNoAnswer, kNoAnswer);
+    LONG answer = *count;
     return answer == kNoAnswer ? -1 : answer;
 }
 
@@ -232,12 +229,15 @@ void CTavlinRemote::Deliver(const CString& text)
 {
     int colon = text.Find(':');
     CString device = colon < 0 ? text : text.Left(colon);
-    EnterCriticalSection(&m_lock);
-    for (const Listener& listener : m_listeners)
-        if (listener.device == device && listener.callback.object)
-            listener.callback.Invoke(text);
-    TextCallback catchAll = m_catchAll;
-    LeaveCriticalSection(&m_lock);
+    TextCallback catchAll;
+    {
+        // The device listeners run under the lock (see the lock order above).
+        CSingleLock lock(&m_lock, TRUE);
+        for (const Listener& listener : m_listeners)
+            if (listener.device == device && listener.callback.object)
+                listener.callback.Invoke(text);
+        catchAll = m_catchAll;
+    }
     if (catchAll.object)
         catchAll.Invoke(text);
 }

@@ -16,7 +16,9 @@
 #pragma once
 
 #include <windows.h>
+#include <afxmt.h>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -79,7 +81,8 @@ public:
 private:
     // A result slot shared by the caller and the thread: a caller that gave
     // up leaves the late answer to a slot nobody reads, never to freed memory.
-    typedef std::shared_ptr<LONG> Result;
+    typedef std::shared_ptr<std::atomic<LONG>> Result;
+    static Result NewResult(LONG start) { return std::make_shared<std::atomic<LONG>>(start); }
 
     struct Request
     {
@@ -104,19 +107,22 @@ private:
     // the time ran out.
     LONG Ask(const Request& request, int ms, LONG failed);
     // FALSE at once on the front end's own thread (the requests run after
-    // the caller returns) or below 1 ms; else pumps the caller's messages in
-    // 10 ms steps while the queue holds records.
+    // the caller returns) or below 1 ms; else waits for the drained event,
+    // pumping the caller's messages at least every 10 ms.
     BOOL WaitForQueue(int ms);
     // Kinds 5 and 6: polls the slot every 100 ms, at most 100 times.
     int AskCount(int kind);
     LONG Run(CTavlinx& control, const Request& request);
 
     std::unique_ptr<ThreadHook> m_hook;
-    CTavlinXThread* m_thread;
-    volatile HWND m_dialog;
-    volatile LONG m_ready;
+    std::unique_ptr<CTavlinXThread> m_thread;
+    std::atomic<HWND> m_dialog;
+    // Set once the thread knows whether its control exists (manual reset).
+    CEvent m_ready;
+    // Set while the queue is empty (manual reset); changes under the lock.
+    CEvent m_drained;
     // Guards the queue, the listener list and the catch-all listener.
-    CRITICAL_SECTION m_lock;
+    CCriticalSection m_lock;
     std::vector<Request> m_queue;
     std::vector<Listener> m_listeners;
     TextCallback m_catchAll;
