@@ -32,6 +32,18 @@ DWORD ParseHex(const char* text)
     return static_cast<DWORD>(strtoul(text, nullptr, 16));
 }
 
+// Copies the text straight from the row into the field; most texts of a
+// track row are NULL, which costs a look at the field only.
+void ReadText(ODBRowsetAccessor& row, int ordinal, CString& field)
+{
+    int length = 0;
+    const char* text = row.PeekText(ordinal, length);
+    if (text)
+        field = CString(text, length);
+    else if (!field.IsEmpty())
+        field.Empty();
+}
+
 }
 
 void AddUpdatableRowsetProperties(ODBPropertySet& properties)
@@ -93,20 +105,20 @@ void LibraryRows::WriteRow(const TrackRecord& record, ODBRowsetAccessor& row)
 void LibraryRows::ReadRow(TrackRecord& record, ODBRowsetAccessor& row)
 {
     record.Clear();
-    record.m_title = row.GetText(kColTitle);
-    record.m_artist = row.GetText(kColArtist);
+    ReadText(row, kColTitle, record.m_title);
+    ReadText(row, kColArtist, record.m_artist);
     record.m_minutes = row.GetInteger(kColMinutes);
     record.m_seconds = row.GetInteger(kColSeconds);
     record.m_frames = row.GetInteger(kColFrames);
-    record.m_keywordText = row.GetText(kColKeywords);
-    record.m_imageFile = row.GetText(kColImageFile);
-    record.m_soundFile = row.GetText(kColSoundFile);
-    record.m_url = row.GetText(kColUrl);
-    record.m_memo = row.GetText(kColMemoText);
-    record.m_cdText = row.GetText(kColCdText);
+    ReadText(row, kColKeywords, record.m_keywordText);
+    ReadText(row, kColImageFile, record.m_imageFile);
+    ReadText(row, kColSoundFile, record.m_soundFile);
+    ReadText(row, kColUrl, record.m_url);
+    ReadText(row, kColMemoText, record.m_memo);
+    ReadText(row, kColCdText, record.m_cdText);
     record.m_group = row.GetInteger(kColGroup);
-    record.m_notes = row.GetText(kColNotes);
-    record.m_lyrics = row.GetText(kColLyrics);
+    ReadText(row, kColNotes, record.m_notes);
+    ReadText(row, kColLyrics, record.m_lyrics);
     record.m_neverPlay = row.GetBool(kColNeverPlay) ? 1 : 0;
     for (int i = 0; i < record.m_ratings.GetCount(); i++)
         record.m_ratings.SetValue(i, row.GetInteger(kColRating1 + i));

@@ -776,11 +776,21 @@ const char kIdWeights[] =
 const int kIdWeightCount = 127;
 const int kIdRounds = 8;
 
-// All ones for a weight of 1, else 0.
-inline unsigned int WeightMask(int w)
+// The weights as masks (all ones for a weight of 1), written out past the
+// end of one round so that a round reads them without wrapping: a sum is then
+// a plain loop of a fixed length, with no branch to mispredict.
+const int kIdSpan = 128;
+
+struct IdWeightMasks
 {
-    return 0u - static_cast<unsigned int>(kIdWeights[w] - '0');
-}
+    unsigned int masks[kIdRounds + kIdSpan];
+
+    IdWeightMasks()
+    {
+        for (int k = 0; k < kIdRounds + kIdSpan; ++k)
+            masks[k] = 0u - static_cast<unsigned int>(kIdWeights[k % kIdWeightCount] - '0');
+    }
+};
 
 int DigitSum(unsigned int value)
 {
@@ -806,8 +816,10 @@ CString AlbumRecord::ComputeId(bool shiftOddRounds) const
         return "0000000000000000";
     static const char kHexDigits[] = "0123456789ABCDEF";
     // What each weight multiplies is the same in every round: the tracks'
-    // seconds over and over, every second pass shifted.
-    unsigned int values[kIdWeightCount];
+    // seconds over and over, every second pass shifted. The span's last value
+    // stays 0.
+    static const IdWeightMasks weights;
+    unsigned int values[kIdSpan] = {};
     int track = 0;
     bool oddPass = false;
     for (int i = 0; i < kIdWeightCount; ++i) {
@@ -821,14 +833,11 @@ CString AlbumRecord::ComputeId(bool shiftOddRounds) const
     char id[2 * kIdRounds + 1];
     for (int round = 0; round < kIdRounds; ++round)
     {
-        // Round r weighs value i by weight (r + i) mod the weight count: the
-        // weights as masks, so that the loop has no branch to mispredict.
+        // Round r weighs value i by weight (r + i) mod the weight count.
+        const unsigned int* masks = weights.masks + round;
         unsigned int sum = 0;
-        int wrap = kIdWeightCount - round;
-        for (int i = 0; i < wrap; ++i)
-            sum += values[i] & WeightMask(round + i);
-        for (int i = wrap; i < kIdWeightCount; ++i)
-            sum += values[i] & WeightMask(i - wrap);
+        for (int i = 0; i < kIdSpan; ++i)
+            sum += values[i] & masks[i];
         id[2 * round] = kHexDigits[(sum % 256) >> 4];
         id[2 * round + 1] = kHexDigits[sum % 16];
     }
