@@ -180,6 +180,48 @@ TEST(LayoutNodeTest, InitRectsWidensTheLimitsToTheRectangle)
     }
 }
 
+// The constrained rectangle is the current one through the size limits; the
+// current one stays as it was.
+TEST(LayoutNodeTest, GetConstrainedRectAppliesTheLimitsToACopy)
+{
+    for (const SizeLimitCase& c : kSizeLimitCases)
+    {
+        ProbeNode node;
+        node.SetSizeLimits(c.minimum, c.maximum, c.flags);
+        node.SetCurrentRect(c.in);
+        EXPECT_EQ(c.expected, RectText(node.GetConstrainedRect())) << c.name;
+        EXPECT_EQ(RectText(c.in), RectText(node.GetCurrentRect())) << c.name;
+    }
+}
+
+// A node takes its rectangles from the area its children cover; setting the
+// initial rectangle alone moves neither of the others.
+TEST(LayoutNodeTest, RectanglesFromTheChildren)
+{
+    ProbeNode parent, left, right;
+    left.SetCurrentRect(CRect(10, 20, 30, 40));
+    right.SetCurrentRect(CRect(50, 5, 70, 30));
+    parent.AddChildNode(&left);
+    parent.AddChildNode(&right);
+    parent.InitRectsFromChildren();
+    const struct
+    {
+        const char* name;
+        CRect rect;
+        const char* expected;
+    } cases[] = {
+        {"initial", parent.GetInitialRect(), "10,5,70,40"},
+        {"current", parent.GetCurrentRect(), "10,5,70,40"},
+        {"reference", parent.GetReferenceRect(), "10,5,70,40"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, RectText(c.rect)) << c.name;
+    parent.SetInitialRect(CRect(1, 2, 3, 4));
+    EXPECT_EQ("1,2,3,4", RectText(parent.GetInitialRect()));
+    EXPECT_EQ("10,5,70,40", RectText(parent.GetCurrentRect()));
+    EXPECT_EQ("10,5,70,40", RectText(parent.GetReferenceRect()));
+}
+
 TEST(LayoutNodeTest, GetChildrenRect)
 {
     const struct
