@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <list>
 #include <string>
 
@@ -84,8 +85,8 @@ private:
     void ResolveSavedProgram(const std::string& line);
     void ResolveSavedFrame(const std::string& line);
 
-    volatile bool m_attached = false;
-    volatile bool m_crashed = false;
+    std::atomic<bool> m_attached{false};
+    std::atomic<bool> m_crashed{false};
     ReporterSink* m_sink = nullptr;
     HANDLE m_send = nullptr;
     HANDLE m_receive = nullptr;

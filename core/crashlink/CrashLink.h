@@ -9,6 +9,7 @@
 #include <afx.h>
 #include <afxmt.h>
 
+#include <atomic>
 #include <vector>
 
 class CCrashLink
@@ -69,9 +70,9 @@ private:
     CCriticalSection m_lock;
     CEvent m_replyArrived;
     CEvent m_messageReady;
-    volatile BYTE m_linked = 0;
-    volatile BYTE m_lost = 0;
-    volatile BYTE m_stopping = 0;
+    std::atomic<BYTE> m_linked{0};
+    std::atomic<BYTE> m_lost{0};
+    std::atomic<BYTE> m_stopping{0};
     ExceptionReport m_exception = {};
     LONG m_exceptionSent = 0;
 };

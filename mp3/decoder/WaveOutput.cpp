@@ -46,7 +46,9 @@ struct WaveOutput {
     WaveBuffer buffers[kBufferCount];
     int current;
     int lastSize;
-    volatile LONG queued;
+    // Changed only through Interlocked calls: the device callback runs on the
+    // driver's thread.
+    LONG queued;
     float balance;
     DWORD savedVolume;
     bool muted;
