@@ -4,6 +4,7 @@
 // person's click, its window place kept per watched program, and its end with
 // a watched program that ends.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include "core/crashlink/CrashLink.h"
 #include "tests/support/ScopedProcessVariable.h"
@@ -79,13 +80,7 @@ protected:
     static bool LogShows(HWND frame, const std::string& text)
     {
         HWND log = FindDescendant(frame, "Edit");
-        DWORD start = GetTickCount();
-        while (WindowText(log).find(text) == std::string::npos) {
-            if (GetTickCount() - start > kWait)
-                return false;
-            Sleep(20);
-        }
-        return true;
+        return WaitUntil([&] { return WindowText(log).find(text) != std::string::npos; }, kWait);
     }
 
     // Answers the close question; true when it was asked.
@@ -95,12 +90,11 @@ protected:
         // A box can show before its text is in place: wait for the text too.
         HWND box = nullptr;
         std::string text;
-        for (DWORD start = GetTickCount(); text.empty() && GetTickCount() - start < kWait;) {
+        WaitUntil([&] {
             box = FindProcessDialog(GetProcessId(reporter), kWait);
             text = box ? MessageBoxText(box) : std::string();
-            if (text.empty())
-                Sleep(20);
-        }
+            return !text.empty();
+        }, kWait);
         if (!box)
             return false;
         EXPECT_EQ(kQuitQuestion, text);
@@ -159,11 +153,7 @@ TEST_F(ReporterAppTest, WindowPlaceComesFromAndGoesToTheProgramsSection)
     HWND frame = Attach();
     ASSERT_TRUE(frame);
     RECT placed = {};
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kWait; Sleep(20)) {
-        GetWindowRect(frame, &placed);
-        if (placed.left == 40)
-            break;
-    }
+    WaitUntil([&] { return GetWindowRect(frame, &placed) && placed.left == 40; }, kWait);
     EXPECT_EQ(40, placed.left);
     EXPECT_EQ(120, placed.top);
     EXPECT_EQ(540, placed.right);
@@ -213,7 +203,7 @@ TEST_P(EndingProgramTest, HiddenReporterEndsWithItsProgram)
     // The id file names the reporter's request thread, and so its process.
     DWORD reporterId = 0;
     HWND frame = nullptr;
-    for (DWORD start = GetTickCount(); !frame && GetTickCount() - start < kWait; Sleep(20)) {
+    WaitUntil([&] {
         HANDLE file = CreateFileA((userFolder + "\\Faultscout.hdl").c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         char text[16] = "";
@@ -228,7 +218,8 @@ TEST_P(EndingProgramTest, HiddenReporterEndsWithItsProgram)
             CloseHandle(thread);
             frame = FindProcessWindow(reporterId, "CrashChild.exe - Faultscout", kWait);
         }
-    }
+        return frame != nullptr;
+    }, kWait);
     ASSERT_TRUE(frame);
     reporter = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
                            reporterId);

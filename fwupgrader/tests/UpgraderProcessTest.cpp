@@ -6,6 +6,7 @@
 // killed halfway leaves the switch in its boot loader, where the next run finds
 // it and writes the whole image.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <ctype.h>
 #include <string.h>
@@ -89,10 +90,11 @@ protected:
     std::string BoxText(HWND& box)
     {
         std::string text;
-        for (DWORD start = GetTickCount(); text.empty() && GetTickCount() - start < kWait; Sleep(20)) {
+        WaitUntil([&] {
             box = FindProcessWindow(m_processId, "fwupgrader", 0);
             text = box && IsWindowVisible(box) ? MessageBoxText(box) : std::string();
-        }
+            return !text.empty();
+        }, kWait);
         return text;
     }
 
@@ -109,8 +111,7 @@ protected:
         ASSERT_TRUE(port.WriteFlashBlock(kSerialWord, 16, table));
         ASSERT_TRUE(port.WriteFlashBlock(kSerialWord + 8, 16, table + 16));
         port.ExitBootLoader();
-        for (DWORD start = GetTickCount(); kelto.InBootLoader(); Sleep(5))
-            ASSERT_LT(GetTickCount() - start, kWait);
+        ASSERT_TRUE(WaitUntil([&] { return !kelto.InBootLoader(); }, kWait));
     }
 
     static int Word(const std::string& flash, int word)
@@ -215,8 +216,7 @@ TEST_F(UpgraderProcessTest, ARunKilledHalfwayIsFinishedByTheNext)
     WriteSerial(kelto);
     Start("com5");
     const int kHalfway = 0x1000;
-    for (DWORD start = GetTickCount(); kelto.Flash(kHalfway, 2) == "\xFF\xFF"; Sleep(5))
-        ASSERT_LT(GetTickCount() - start, kWait);
+    ASSERT_TRUE(WaitUntil([&] { return kelto.Flash(kHalfway, 2) != "\xFF\xFF"; }, kWait));
     TerminateProcess(m_process, 1);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(m_process, kWait));
     CloseHandle(m_process);

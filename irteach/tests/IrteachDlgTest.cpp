@@ -88,20 +88,22 @@ private:
 
     void Answer()
     {
-        for (int waited = 0; waited < 10000; waited += 20) {
-            HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
-            for (; dialog; dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) {
-                if (dialog != m_owner && GetWindow(dialog, GW_OWNER) == m_owner && IsWindowVisible(dialog))
-                    break;
-            }
-            if (dialog) {
-                m_fill(dialog);
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
-                m_answered = true;
-                return;
-            }
-            Sleep(20);
+        HWND dialog = nullptr;
+        if (!WaitUntil([&] { return (dialog = OwnedDialog()) != nullptr; }, 10000))
+            return;
+        m_fill(dialog);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
+        m_answered = true;
+    }
+
+    HWND OwnedDialog() const
+    {
+        HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+        for (; dialog; dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) {
+            if (dialog != m_owner && GetWindow(dialog, GW_OWNER) == m_owner && IsWindowVisible(dialog))
+                break;
         }
+        return dialog;
     }
 
     HWND m_owner;

@@ -3,13 +3,13 @@
 // after a failure not run, the serial number stamped only into a unit of
 // firmware 2.0 or later, and refused entries that run nothing.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <string>
 #include <vector>
 
 #include "server/FunctionalTestDlg.h"
 #include "tests/support/MessageBoxScript.h"
-#include "devices/util/MessageWaits.h"
 #include "tests/support/PtySerial.h"
 #include "tests/support/TavlinSimulator.h"
 
@@ -54,7 +54,7 @@ public:
     {
         PostMessageA(m_dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_NOW, BN_CLICKED),
                      LPARAM(GetDlgItem(m_dialog.m_hWnd, IDC_TEST_NOW)));
-        PumpWaitingMessages();
+        PumpMessages();
     }
 
     std::vector<std::string> Results()

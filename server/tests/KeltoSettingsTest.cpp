@@ -21,6 +21,7 @@ namespace {
 const char kEnd[] = ":00000001FF\r\n";
 const BYTE kPing = 37;
 const int kStepMs = 10;
+const int kWaitMs = 3000;
 
 std::string Hex(const std::string& text)
 {
@@ -101,11 +102,12 @@ protected:
         return frames;
     }
 
-    // The last frames are taken once the line has been quiet a moment.
+    // The last frames are taken once the line has been quiet a moment: the
+    // simulator says when it has taken all that came.
     std::vector<std::string> FramesOnceThere(size_t count)
     {
-        for (int waited = 0; Frames().size() < count && waited < 3000; waited += kStepMs)
-            Sleep(kStepMs);
+        m_sim.WaitForFrames(count, kWaitMs);
+        m_sim.WaitUntilQuiet(kWaitMs);
         return Frames();
     }
 
@@ -172,13 +174,12 @@ TEST_F(KeltoSettingsTest, ConfigOnlySendsTheChosenCountsOrAsksForThem)
         m_sim.Clear();
         Choose(c.inputs, c.outputs);
         Click(IDC_CONFIG_ONLY);
-        Sleep(50);
         EXPECT_EQ(c.frames, FramesOnceThere(c.frames.size()));
         EXPECT_EQ(c.frames.empty() ? 1u : 0u, boxes.Shown().size());
         // The simulated switch takes the closing reset for its boot loader's
         // start; it must take the exit alone.
         m_port.ExitBootLoader();
-        Sleep(100);
+        EXPECT_TRUE(m_sim.WaitUntilQuiet(kWaitMs));
     }
 }
 

@@ -4,11 +4,11 @@
 // strobe on bit 7), a firmware 1.x unit that is sent no routing table or IR
 // masks, and "Reset Defaults" on firmware 2.8.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "devices/util/MessageWaits.h"
 #include "tests/support/PtySerial.h"
 #include "server/TavlinSettingsDlg.h"
 #include "tests/support/TavlinSimulator.h"
@@ -85,14 +85,13 @@ public:
     void Click(int id)
     {
         m_dialog.PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(m_dialog.m_hWnd, id)));
-        PumpWaitingMessages();
+        PumpMessages();
     }
 
     // The last command may still be on its way to the unit.
     std::vector<int> WritesOnceThere(size_t count)
     {
-        for (int waited = 0; Writes(m_unit.Commands()).size() < count && waited < 3000; waited += kStepMs)
-            Sleep(kStepMs);
+        WaitUntil([&] { return Writes(m_unit.Commands()).size() >= count; }, 3000);
         return Writes(m_unit.Commands());
     }
 

@@ -1,5 +1,6 @@
 // The parts of Win32 that everything else stands on, as Wine gives them here.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include "tests/platform/Win32Test.h"
 
@@ -98,14 +99,7 @@ TEST(Win32, WindowReceivesPostedMessages)
     WaitForSingleObject(worker, 5000);
     CloseHandle(worker);
 
-    DWORD deadline = GetTickCount() + 5000;
-    MSG msg;
-    while (g_received.size() < 2 && GetTickCount() < deadline) {
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        else
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
+    WaitUntil([] { return g_received.size() >= 2; }, 5000, WhileWaiting::PumpMessages);
     std::vector<std::pair<WPARAM, LPARAM>> expected = {{1, 10}, {2, 20}};
     EXPECT_EQ(expected, g_received);
     DestroyWindow(window);

@@ -1,4 +1,5 @@
 #include "tests/support/CM11aSimulator.h"
+#include "tests/support/Waits.h"
 
 #include <poll.h>
 #include <unistd.h>
@@ -136,13 +137,7 @@ std::string CCM11aSimulator::Received() const
 
 bool CCM11aSimulator::WaitForReceived(const std::string& bytes, int timeoutMs) const
 {
-    for (int waited = 0;; waited += kPollMs) {
-        if (Received().find(bytes) != std::string::npos)
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(kPollMs);
-    }
+    return WaitUntil([&] { return Received().find(bytes) != std::string::npos; }, DWORD(timeoutMs));
 }
 
 std::string CCM11aSimulator::Clock() const

@@ -1,5 +1,7 @@
 #include "tests/support/KeltoSimulator.h"
 
+#include "tests/support/Waits.h"
+
 #include <poll.h>
 #include <unistd.h>
 
@@ -59,7 +61,12 @@ void CKeltoSimulator::Step()
         TakeWholeBootCommand();
         return;
     }
-    if (m_pending.empty() || ++m_quiet < kQuietPolls)
+    if (m_pending.empty()) {
+        std::lock_guard<std::mutex> hold(m_lock);
+        ++m_quietPasses;
+        return;
+    }
+    if (++m_quiet < kQuietPolls)
         return;
     std::lock_guard<std::mutex> hold(m_lock);
     if (m_bootLoader) {
@@ -214,13 +221,22 @@ void CKeltoSimulator::Clear()
 
 bool CKeltoSimulator::WaitForFrames(size_t n, int timeoutMs) const
 {
-    for (int waited = 0;; waited += kPollMs) {
-        if (Frames().size() >= n)
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(kPollMs);
-    }
+    return WaitUntil([&] { return Frames().size() >= n; }, DWORD(timeoutMs));
+}
+
+bool CKeltoSimulator::WaitUntilQuiet(int timeoutMs) const
+{
+    // The first pass counted after the call may have looked at the line before
+    // the last bytes came: the second is the one to go by.
+    const unsigned passesNeeded = 2;
+    const unsigned start = QuietPasses();
+    return WaitUntil([&] { return QuietPasses() - start >= passesNeeded; }, DWORD(timeoutMs));
+}
+
+unsigned CKeltoSimulator::QuietPasses() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_quietPasses;
 }
 
 bool CKeltoSimulator::InBootLoader() const

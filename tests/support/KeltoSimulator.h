@@ -39,6 +39,10 @@ public:
     std::string Unframed() const;
     void Clear();
     bool WaitForFrames(size_t n, int timeoutMs) const;
+    // Waits until the simulator has taken all the line brought since the call
+    // began and the line has then stayed quiet: every frame sent before is in
+    // Frames(), every boot command answered.
+    bool WaitUntilQuiet(int timeoutMs) const;
     bool InBootLoader() const;
     // length bytes of flash from a word address.
     std::string Flash(int wordAddress, int length) const;
@@ -50,11 +54,14 @@ private:
     void TakeBootCommand(const std::string& bytes);
     void TakeWholeBootCommand();
     void Reply(const std::string& bytes);
+    unsigned QuietPasses() const;
 
     CPtySerial& m_pty;
     // Bytes of the line since it was last quiet, and the quiet polls since.
     std::string m_pending;
     int m_quiet = 0;
+    // Passes that ended with nothing to read and nothing pending (under m_lock).
+    unsigned m_quietPasses = 0;
 
     mutable std::mutex m_lock;
     BYTE m_versionByte;

@@ -1,4 +1,5 @@
 #include "tests/support/TavlinSimulator.h"
+#include "tests/support/Waits.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -433,17 +434,10 @@ void CTavlinSimulator::SendInPieces(const std::string& bytes, size_t pieceSize, 
 
 bool CTavlinSimulator::WaitUntilSent(int timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> hold(m_lock);
-            if (m_script.empty() && !m_sending)
-                return true;
-        }
-        if (GetTickCount() - start >= DWORD(timeoutMs))
-            return false;
-        Sleep(5);
-    }
+    return WaitUntil([this] {
+        std::lock_guard<std::mutex> hold(m_lock);
+        return m_script.empty() && !m_sending;
+    }, DWORD(timeoutMs));
 }
 
 std::string CTavlinSimulator::Message(int port, const std::string& data)
@@ -586,13 +580,7 @@ void CTavlinSimulator::ClearReceived()
 
 bool CTavlinSimulator::WaitForReceived(const std::string& part, int timeoutMs) const
 {
-    DWORD start = GetTickCount();
-    while (Received().find(part) == std::string::npos) {
-        if (GetTickCount() - start >= DWORD(timeoutMs))
-            return false;
-        Sleep(5);
-    }
-    return true;
+    return WaitUntil([&] { return Received().find(part) != std::string::npos; }, DWORD(timeoutMs));
 }
 
 std::vector<TavlinUnitMessage> CTavlinSimulator::Messages() const

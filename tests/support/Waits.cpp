@@ -35,21 +35,17 @@ void PumpUntilIdle(DWORD quietMs, int maxRounds)
     }
 }
 
-bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs, WhileWaiting meanwhile)
+bool WaitStep(ULONGLONG deadline, WhileWaiting meanwhile)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (holds())
-            return true;
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
-            return false;
-        const DWORD step = deadline - now < kStepMs ? DWORD(deadline - now) : kStepMs;
-        if (meanwhile == WhileWaiting::PumpMessages) {
-            MsgWaitForMultipleObjects(0, NULL, FALSE, step, QS_ALLINPUT);
-            PumpMessages();
-        } else {
-            Sleep(step);
-        }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline)
+        return false;
+    const DWORD step = deadline - now < kStepMs ? DWORD(deadline - now) : kStepMs;
+    if (meanwhile == WhileWaiting::PumpMessages) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, step, QS_ALLINPUT);
+        PumpMessages();
+    } else {
+        Sleep(step);
     }
+    return true;
 }

@@ -8,8 +8,6 @@
 
 #include <limits.h>
 
-#include <functional>
-
 // Runs every message queued now.
 void PumpMessages();
 // Runs messages until none has come for quietMs, or for at most maxRounds
@@ -22,8 +20,21 @@ enum class WhileWaiting
     PumpMessages, // the calling thread's windows must run meanwhile
 };
 
+// One step of a wait that ends at deadline (GetTickCount64): false once the
+// deadline has come, else true after a short sleep or a pumped wait.
+bool WaitStep(ULONGLONG deadline, WhileWaiting meanwhile);
+
 // True as soon as holds() is; false when it still is not after timeoutMs.
 // holds is tested at once and again at the deadline. Where the code under test
-// or a simulator offers an event, wait on that instead.
-bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs,
-               WhileWaiting meanwhile = WhileWaiting::Sleep);
+// or a simulator offers an event, wait on that instead. A template, so that
+// the header needs no standard header after <windows.h> and its min and max.
+template <typename Holds>
+bool WaitUntil(Holds holds, DWORD timeoutMs, WhileWaiting meanwhile = WhileWaiting::Sleep)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!holds()) {
+        if (!WaitStep(deadline, meanwhile))
+            return false;
+    }
+    return true;
+}

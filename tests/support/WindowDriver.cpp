@@ -1,10 +1,10 @@
 #include "tests/support/WindowDriver.h"
 
+#include "tests/support/Waits.h"
+
 #include <vector>
 
 namespace {
-
-const DWORD kLookAgain = 20;
 
 struct Search
 {
@@ -38,14 +38,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
 
 HWND FindTopLevel(DWORD processId, const char* title, const char* className, DWORD timeout)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        Search search = {processId, title, className, nullptr};
+    Search search = {processId, title, className, nullptr};
+    WaitUntil([&] {
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found || GetTickCount() - start >= timeout)
-            return search.found;
-        Sleep(kLookAgain);
-    }
+        return search.found != nullptr;
+    }, timeout);
+    return search.found;
 }
 
 } // namespace
@@ -104,11 +102,5 @@ bool PressButton(HWND dialog, int id)
 
 bool WaitForVisibility(HWND window, bool visible, DWORD timeout)
 {
-    DWORD start = GetTickCount();
-    while ((IsWindowVisible(window) != FALSE) != visible) {
-        if (GetTickCount() - start >= timeout)
-            return false;
-        Sleep(kLookAgain);
-    }
-    return true;
+    return WaitUntil([&] { return (IsWindowVisible(window) != FALSE) == visible; }, timeout);
 }

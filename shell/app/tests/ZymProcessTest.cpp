@@ -2,6 +2,7 @@
 // options on a copy of the sample library, started, left to finish its
 // start-up, closed by WM_CLOSE, started again.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 #include "tests/support/ProcessWindows.h"
 #include "tests/support/PtySerial.h"
 #include "tests/support/RealInput.h"
@@ -150,15 +151,12 @@ BOOL CALLBACK FindListWithRows(HWND window, LPARAM param)
 // The list below parent with that many rows, once there is one.
 HWND WaitForListWithRows(HWND parent, int rows)
 {
-    for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
-    {
-        ListSearch search{ rows, nullptr };
+    ListSearch search{ rows, nullptr };
+    WaitUntil([&] {
         EnumChildWindows(parent, FindListWithRows, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(kPollMs);
-    }
-    return nullptr;
+        return search.found != nullptr;
+    }, kExitMs);
+    return search.found;
 }
 
 // Input to another process: given, then time for it to be handled.
@@ -256,19 +254,18 @@ protected:
     std::string AboutBoxVersion(const PROCESS_INFORMATION& process, HWND main)
     {
         PostMessageA(main, WM_COMMAND, kAboutCommand, 0);
-        for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
-        {
+        HWND about = nullptr;
+        WaitUntil([&] {
             for (HWND window : VisibleWindowsOf(process.dwProcessId))
-            {
-                if (WindowClass(window) != "#32770" || WindowText(window) != "About ZYM")
-                    continue;
-                std::string version = WindowText(GetDlgItem(window, kAboutVersionId));
-                PostMessageA(window, WM_COMMAND, IDOK, 0);
-                return version;
-            }
-            Sleep(kPollMs);
-        }
-        return "no About box";
+                if (WindowClass(window) == "#32770" && WindowText(window) == "About ZYM")
+                    about = window;
+            return about != nullptr;
+        }, kExitMs);
+        if (!about)
+            return "no About box";
+        std::string version = WindowText(GetDlgItem(about, kAboutVersionId));
+        PostMessageA(about, WM_COMMAND, IDOK, 0);
+        return version;
     }
 
     std::string TabRect(HWND main, int id)
@@ -326,8 +323,7 @@ TEST_F(ZymProcessTest, StartsClosesAndComesBackAsItWasLeft)
         std::string albums = QueryLibrary(m_folder.UnixPath("sample.mdb"), "SELECT COUNT(*) FROM Albums");
         EXPECT_EQ(albums, std::to_string(ListRowsIn(GetDlgItem(main, kLibraryId))));
         EXPECT_EQ(0u, Close(first, main));
-        for (DWORD waited = 0; waited < kExitMs && CountProcesses("Faultscout.exe"); waited += kPollMs)
-            Sleep(kPollMs);
+        WaitUntil([] { return CountProcesses("Faultscout.exe") == 0; }, kExitMs);
         EXPECT_EQ(0, CountProcesses("Faultscout.exe"));
         EXPECT_EQ(0u, GetNumber("Options", "COM Port Locate Failure"));
         EXPECT_EQ("0000 0000 0800 0638", GetString("Main Frame", "Rect"));
@@ -381,13 +377,7 @@ TEST_F(ZymProcessTest, ASecondStartHandsItsFileToTheFirstAndEnds)
     PROCESS_INFORMATION second = Start("rel.pla", m_folder.WindowsPath("other"));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second.hProcess, kExitMs));
     std::string title;
-    for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
-    {
-        title = WindowText(child);
-        if (title.find("rel.pla") != std::string::npos)
-            break;
-        Sleep(kPollMs);
-    }
+    WaitUntil([&] { return (title = WindowText(child)).find("rel.pla") != std::string::npos; }, kExitMs);
     EXPECT_NE(std::string::npos, title.find("Play List - rel.pla")) << title;
 
     // The shell's open of a play list reaches the running program over DDE,
@@ -397,13 +387,7 @@ TEST_F(ZymProcessTest, ASecondStartHandsItsFileToTheFirstAndEnds)
     HINSTANCE opened = ShellExecuteA(nullptr, "open", m_folder.WindowsPath("other\\Shell.PLA").c_str(), nullptr,
                                      nullptr, SW_SHOWNORMAL);
     EXPECT_GT(reinterpret_cast<INT_PTR>(opened), 32);
-    for (DWORD waited = 0; waited < kExitMs; waited += kPollMs)
-    {
-        title = WindowText(child);
-        if (title.find("shell.pla") != std::string::npos)
-            break;
-        Sleep(kPollMs);
-    }
+    WaitUntil([&] { return (title = WindowText(child)).find("shell.pla") != std::string::npos; }, kExitMs);
     EXPECT_NE(std::string::npos, title.find("Play List - shell.pla")) << title;
     EXPECT_EQ(0u, Close(first, main));
 }
@@ -470,8 +454,7 @@ TEST_F(ZymProcessTest, UseTavlinXReachesTheUnitThroughTheDeviceServer)
     // The server found the unit on its port.
     EXPECT_FALSE(unit.Commands().empty());
     EXPECT_EQ(0u, Close(zym, main));
-    for (DWORD waited = 0; waited < kExitMs && CountProcesses("tavlinserv.exe"); waited += kPollMs)
-        Sleep(kPollMs);
+    WaitUntil([] { return CountProcesses("tavlinserv.exe") == 0; }, kExitMs);
     EXPECT_EQ(0, CountProcesses("tavlinserv.exe")) << "the server ends with its last client";
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvane\\tavlinserv");
 }

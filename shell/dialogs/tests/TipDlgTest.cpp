@@ -5,7 +5,7 @@
 #include "tests/support/TestFramework.h"
 
 #include "tests/support/MessageBoxScript.h"
-#include "devices/util/MessageWaits.h"
+#include "tests/support/Waits.h"
 #include "shell/dialogs/TipDlg.h"
 #include "shell/dialogs/tests/TipFixture.h"
 
@@ -53,7 +53,7 @@ protected:
         ASSERT_TRUE(dialog.Create(IDD_TIP));
         dialog.ShowWindow(SW_SHOW);
         dialog.UpdateWindow();
-        PumpWaitingMessages();
+        PumpMessages();
     }
     static CRect ItemRect(CWnd& dialog, int id)
     {
@@ -118,7 +118,7 @@ TEST_F(TipDlgTest, PaintsTheCardAndRepaintsTheNextTip)
     EXPECT_EQ(kLongTip, std::string(dialog.m_strTip));
 
     PostClick(dialog, IDC_TIP_NEXT);
-    PumpWaitingMessages();
+    PumpMessages();
     EXPECT_EQ("Short.\n", std::string(dialog.m_strTip));
     EXPECT_GT(Marked(dialog, firstLine, window), 0);
     EXPECT_EQ(0, Marked(dialog, secondLine, window)) << "the old tip is gone";
@@ -209,7 +209,7 @@ TEST_F(TipDlgTest, NextTipOnAFileWithoutTipsTurnsItselfOff)
     WriteTips("; all gone\n");
     for (int i = 0; i < 3; i++) {
         PostClick(dialog, IDC_TIP_NEXT);
-        PumpWaitingMessages();
+        PumpMessages();
     }
     EXPECT_EQ(kMissing, std::string(dialog.m_strTip));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog.m_hWnd, IDC_TIP_NEXT)));
