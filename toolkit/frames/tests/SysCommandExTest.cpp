@@ -6,7 +6,7 @@
 #include "tests/support/TestFramework.h"
 #include "tests/support/Waits.h"
 
-#include "toolkit/filters/tests/SysCommandExTest.h"
+#include "toolkit/frames/tests/SysCommandExTest.h"
 
 #include "toolkit/frames/TkCaptionFeatures.h"
 #include "toolkit/frames/TkxFilters.h"
