@@ -159,6 +159,51 @@ TEST_F(JetProviderTest, GetDataConvertsEachColumnToItsBinding)
     rowset->ReleaseRows(1, &handle, nullptr, nullptr, nullptr);
 }
 
+// An accessor lives while it is referenced: each reference added is one more
+// release before the handle is gone, and a gone handle is refused.
+TEST_F(JetProviderTest, AccessorsLiveUntilTheLastReferenceIsReleased)
+{
+    Exec("lib.mdb", "INSERT INTO Items VALUES ('one', NULL, NULL, 7, 0, 0, 0);");
+    CComRef<IOpenRowset> session;
+    CComRef<IRowset> rowset;
+    OpenItems(session, rowset);
+    const ColumnBinding columns[] = {{4, DBTYPE_I4, 4}};
+    CRowBuffer buffer(columns, 1);
+    ASSERT_EQ(S_OK, buffer.CreateAccessor(rowset.Get()));
+    CComRef<IAccessor> accessor;
+    ASSERT_EQ(S_OK, rowset->QueryInterface(IID_IAccessor, accessor.OutVoid()));
+    HROW handle;
+    HROW* rows = &handle;
+    DBCOUNTITEM obtained = 0;
+    ASSERT_EQ(S_OK, rowset->GetNextRows(DB_NULL_HCHAPTER, 0, 1, &obtained, &rows));
+    enum Step { kAddRef, kRelease };
+    const HRESULT gone = DB_E_BADACCESSORHANDLE;
+    const struct
+    {
+        Step step;
+        HRESULT result;
+        DBREFCOUNT refs;
+        HRESULT read;
+    } cases[] = {
+        {kAddRef, S_OK, 2, S_OK},
+        {kAddRef, S_OK, 3, S_OK},
+        {kRelease, S_OK, 2, S_OK},
+        {kRelease, S_OK, 1, S_OK},
+        {kRelease, S_OK, 0, gone},
+        {kAddRef, gone, 99, gone},
+        {kRelease, gone, 99, gone},
+    };
+    for (const auto& c : cases) {
+        DBREFCOUNT refs = 99;
+        HRESULT result = c.step == kAddRef ? accessor->AddRefAccessor(buffer.Accessor(), &refs)
+                                           : accessor->ReleaseAccessor(buffer.Accessor(), &refs);
+        EXPECT_EQ(c.result, result) << c.step << " to " << c.refs;
+        EXPECT_EQ(c.refs, refs) << c.step << " to " << c.refs;
+        EXPECT_EQ(c.read, rowset->GetData(handle, buffer.Accessor(), buffer.Data())) << c.step << " to " << c.refs;
+    }
+    rowset->ReleaseRows(1, &handle, nullptr, nullptr, nullptr);
+}
+
 // Provider-owned texts are pointers into the fetched row, handed out without a
 // copy and valid until the row is released; the provider can own only what
 // it points to.
