@@ -461,7 +461,7 @@ void CLibraryDatabase::RowIds(const AlbumRecord& album, CString (&ids)[kRowIdCou
 
 void CLibraryDatabase::WriteAlbum(AlbumRecord& album, CAlbumRowWriter& writer)
 {
-    InterlockedIncrement(&m_statements);
+    ++m_statements;
     m_library.UpdateKeywordTexts(album);
     CString ids[kRowIdCount];
     RowIds(album, ids);
@@ -477,7 +477,7 @@ void CLibraryDatabase::Execute(const char* format, const char* id)
 
 bool CLibraryDatabase::DeleteAlbumRows(AlbumRecord& album)
 {
-    InterlockedIncrement(&m_statements);
+    ++m_statements;
     CString ids[kRowIdCount];
     RowIds(album, ids);
     for (const CString& id : ids) {

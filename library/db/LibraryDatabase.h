@@ -6,6 +6,7 @@
 #pragma once
 
 #include <afxmt.h>
+#include <atomic>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -64,7 +65,7 @@ private:
     ODBSession m_session;
     ODBColumnDescriptors m_albumColumns;
     ODBColumnDescriptors m_trackColumns;
-    volatile LONG m_statements;
+    std::atomic<LONG> m_statements;
     // New id -> the id its rows are stored under, for the albums whose id the
     // load recomputed, until a save rewrites them. Guarded by the library lock.
     std::unordered_map<std::string, CString> m_storedIds;

@@ -73,9 +73,9 @@ CPlayList::CPlayList(CMusicLibrary& library)
 }
 
 CPlayList::CPlayList(const CPlayList& other)
-    : m_library(other.m_library), m_pointer(other.m_pointer), m_fileName(other.m_fileName),
-      m_modified(other.m_modified), m_loop(other.m_loop), m_state(other.m_state),
-      m_rememberedState(other.m_rememberedState), m_error(other.m_error)
+    : m_library(other.m_library), m_pointer(other.m_pointer.load()), m_fileName(other.m_fileName),
+      m_modified(other.m_modified.load()), m_loop(other.m_loop.load()), m_state(other.m_state.load()),
+      m_rememberedState(other.m_rememberedState.load()), m_error(other.m_error)
 {
     CSingleLock lock(&other.m_lock, TRUE);
     m_items = other.m_items;
@@ -477,7 +477,7 @@ void CPlayList::Shuffle(unsigned int seed)
 {
     CMsRandom random(seed);
     CSingleLock lock(&m_lock, TRUE);
-    int start = IsStopped() ? m_pointer : m_pointer + 1;
+    int start = IsStopped() ? m_pointer.load() : m_pointer + 1;
     int range = Count() - start;
     for (int i = start; i < Count() && range > 0; ++i)
         Swap(i, random.Next() % range + start);

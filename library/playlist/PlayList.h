@@ -17,6 +17,8 @@
 
 #include <time.h>
 
+#include <atomic>
+
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -154,12 +156,12 @@ private:
 
     CMusicLibrary& m_library;
     std::vector<CLibItem> m_items; // guarded by m_lock
-    volatile LONG m_pointer;
+    std::atomic<LONG> m_pointer;
     CString m_fileName;
-    volatile BYTE m_modified;
-    volatile BYTE m_loop;
-    volatile LONG m_state;
-    volatile LONG m_rememberedState;
+    std::atomic<BYTE> m_modified;
+    std::atomic<BYTE> m_loop;
+    std::atomic<LONG> m_state;
+    std::atomic<LONG> m_rememberedState;
     mutable CCriticalSection m_lock;
     CError m_error;
 };

@@ -14,6 +14,7 @@
 #include <afxmt.h>
 #include <afxwin.h>
 
+#include <atomic>
 #include <vector>
 
 class CMusicLibrary;
@@ -114,13 +115,13 @@ private:
     CString m_ratingNames[kRatingCount];
     CString m_ratingLabels[kRatingCount];
     CMasterKeyword m_masterKeywords;
-    volatile LONG m_changed;
-    volatile LONG m_loading;
-    volatile BYTE m_saving;
+    std::atomic<LONG> m_changed;
+    std::atomic<LONG> m_loading;
+    std::atomic<BYTE> m_saving;
     int m_lastIndex;
     std::vector<AlbumRecord> m_albums;
     CCriticalSection m_lock; // re-entrant; guards m_albums
-    volatile BYTE m_modified;
+    std::atomic<BYTE> m_modified;
     CString m_libraryPath;
     CTaskSink* m_taskMgr;
     CLibraryHost* m_host;

@@ -440,7 +440,6 @@ CString CCDDBClient::RunHttpRequest(const char* host, const char* object, CTaskS
     thread->m_strAgent = agent;
     thread->m_bWriteToFile = *outputPath != '\0';
     thread->m_pHost = m_pHost;
-    thread->m_bRelease = 0;
     // The thread still ends its task after the release; the caller's task
     // manager must not go before that, so the wait covers the thread's end.
     HANDLE ended = NULL;
@@ -449,12 +448,11 @@ CString CCDDBClient::RunHttpRequest(const char* host, const char* object, CTaskS
     thread->ResumeThread();
 
     // Keep this thread's windows alive while the request runs.
-    while (!thread->m_bDone) {
+    HANDLE done = thread->m_done;
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, kPumpPauseMs, QS_ALLINPUT) != WAIT_OBJECT_0)
         PumpWaitingMessages();
-        Sleep(kPumpPauseMs);
-    }
     CString result = thread->m_strResult;
-    InterlockedExchange(&thread->m_bRelease, 1);
+    thread->m_release.SetEvent();
     if (ended) {
         WaitForSingleObject(ended, INFINITE);
         CloseHandle(ended);

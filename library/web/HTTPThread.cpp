@@ -13,7 +13,6 @@ namespace {
 
 const DWORD_PTR kContext = 1;
 const DWORD kStatusOk = 200;
-const DWORD kPollMs = 100;
 const char kFormHeader[] = "Content-Type: application/x-www-form-urlencoded";
 const char kSendError[] = "Error [%d] sending request";
 const char kReadError[] = "Error [%d] reading data";
@@ -117,7 +116,7 @@ CString ErrorText(const char* format, CInternetException* e)
 } // namespace
 
 CHTTPThread::CHTTPThread()
-    : m_bWriteToFile(0), m_bShowErrors(FALSE), m_bReserved(FALSE), m_bDone(0), m_bRelease(0),
+    : m_bWriteToFile(0), m_bShowErrors(FALSE), m_bReserved(FALSE), m_done(FALSE, TRUE), m_release(FALSE, TRUE),
       m_pTaskMgr(nullptr), m_nTaskId(0), m_nVerb(HTTP_VERB_GET), m_pHost(nullptr),
       m_nPort(INTERNET_DEFAULT_HTTP_PORT), m_dwTimeout(kTimeoutMs),
       m_dwMaxFileBytes(kMaxFileBytes)
@@ -339,9 +338,8 @@ CString CHTTPThread::CopyBody(CHttpFile& file, char* buffer, CFile& out)
 
 int CHTTPThread::ExitInstance()
 {
-    InterlockedExchange(&m_bDone, 1);
-    while (!m_bRelease)
-        Sleep(kPollMs);
+    m_done.SetEvent();
+    WaitForSingleObject(m_release, INFINITE);
     if (m_pTaskMgr)
         m_pTaskMgr->EndTask(m_nTaskId);
     if (m_pHost)

@@ -1,6 +1,6 @@
 // One HTTP request on a thread of its own. The starter creates the thread
-// suspended, fills the fields, resumes it and waits for the done flag; then it
-// copies the result and sets the release flag, after which the thread ends
+// suspended, fills the fields, resumes it and waits for the done event; then
+// it copies the result and sets the release event, after which the thread ends
 // its task and the framework deletes the object.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include "library/records/TaskSink.h"
 
 #include <afxinet.h>
+#include <afxmt.h>
 #include <afxwin.h>
 
 class CZymInetSession;
@@ -30,7 +31,7 @@ public:
 
     // The whole request; always ends the message loop at once.
     BOOL InitInstance() override;
-    // Waits for the release flag before the object may go.
+    // Waits for the release event before the object may go.
     int ExitInstance() override;
 
     CString m_strResult; // the body in memory mode, "ok" in file mode
@@ -44,8 +45,9 @@ public:
     BYTE m_bWriteToFile;
     BOOL m_bShowErrors;
     BOOL m_bReserved;
-    volatile LONG m_bDone;
-    volatile LONG m_bRelease;
+    // Both manual reset: the thread sets m_done, the starter m_release.
+    CEvent m_done;
+    CEvent m_release;
     CTaskSink* m_pTaskMgr; // not owned; may be null
     int m_nTaskId;
     int m_nVerb; // MFC verb number for requests without post data

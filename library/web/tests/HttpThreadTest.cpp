@@ -50,10 +50,9 @@ struct DirectRequest
         DuplicateHandle(GetCurrentProcess(), thread->m_hThread, GetCurrentProcess(), &handle, 0,
                         FALSE, DUPLICATE_SAME_ACCESS);
         thread->ResumeThread();
-        while (!thread->m_bDone)
-            Sleep(10);
+        WaitForSingleObject(thread->m_done, INFINITE);
         CString result = thread->m_strResult;
-        InterlockedExchange(&thread->m_bRelease, 1);
+        thread->m_release.SetEvent();
         WaitForSingleObject(handle, INFINITE);
         CloseHandle(handle);
         return result;
