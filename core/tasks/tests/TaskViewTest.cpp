@@ -1,7 +1,7 @@
 // The task view in a frame on a document that owns a task manager: rows and
 // cells after the rebuild hint, redraws of changed tasks only, cancelling
 // the selected task from its menu, and the column layout saved.
-#include "library/views/tests/ViewFixture.h"
+#include "tests/support/views/ViewFixture.h"
 
 #include "core/tasks/TaskResources.h"
 #include "core/tasks/TaskView.h"

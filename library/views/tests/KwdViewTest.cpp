@@ -2,7 +2,7 @@
 // transitions, the states a selection fills in, legend and banner texts,
 // changes written into the records, renaming, new and deleted keywords, and
 // the read-only view.
-#include "library/views/tests/ViewFixture.h"
+#include "tests/support/views/ViewFixture.h"
 
 #include "tests/support/MessageBoxScript.h"
 

@@ -2,7 +2,7 @@
 // on a row and moves (the list begins the drag), then timer callbacks that
 // the drag's loop dispatches move the cursor, hold Ctrl and release the
 // button or press Escape, as a user would.
-#include "library/views/tests/ViewFixture.h"
+#include "tests/support/views/ViewFixture.h"
 
 #include "tests/support/OleDragDriver.h"
 #include "library/views/PlayListView.h"

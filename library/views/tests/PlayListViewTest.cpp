@@ -1,7 +1,7 @@
 // The play-list view in a frame on a test document: playing by double click,
 // the editing commands, drops of text and of shell files, the selection
 // handed to the document, the frame's title and icon, and printing.
-#include "library/views/tests/ViewFixture.h"
+#include "tests/support/views/ViewFixture.h"
 
 #include "tests/support/InputScript.h"
 #include "tests/support/MessageBoxScript.h"

@@ -1,6 +1,6 @@
 // A resizing form view in a frame: its registered controls follow the
 // view's size, and the size is kept in the profile when asked.
-#include "library/views/tests/ViewFixture.h"
+#include "tests/support/views/ViewFixture.h"
 
 #include "shell/views/ResizingFormView.h"
 

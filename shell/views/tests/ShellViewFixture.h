@@ -3,7 +3,8 @@
 #pragma once
 
 #include "core/doc/tests/DocFixture.h"
-#include "library/views/tests/ViewFixture.h"
+#include "tests/support/views/ViewFixture.h"
+#include "listctrl/LxListCtrl.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "library/views/tests/ViewFixture.h"
+#include "tests/support/views/ViewFixture.h"
 
 // Test programs run side by side: each keeps its profile apart.
 CViewsTestApp::CViewsTestApp()
