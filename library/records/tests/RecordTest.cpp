@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -563,6 +564,48 @@ TEST(AlbumRecordTest, AlbumIdsAndChangerId)
 
     EXPECT_STREQ("0000000000000000", MakeAlbum(0).ComputeAlbumId());
     EXPECT_STREQ("0000000000000000", MakeAlbum(-1).ComputeAlbumId());
+}
+
+// The id read straight from its definition: eight rounds, round r weighing
+// the i-th of 127 values by weight (r + i) mod 127, the values being the
+// tracks' seconds over and over, every second pass shifted by 8 in the
+// current scheme; each round gives the two hex digits of its sum mod 256.
+std::string DefinedId(const std::vector<unsigned>& seconds, bool shiftOddPasses)
+{
+    static const char kWeights[] =
+        "1000001100001010001111001000101100111010100111110100001110001001"
+        "001101101011011110110001101001011101110011001010101111111000000";
+    const size_t n = seconds.size();
+    std::string id;
+    for (int round = 0; round < 8; ++round) {
+        unsigned sum = 0;
+        for (size_t i = 0; i < 127; ++i) {
+            unsigned v = seconds[i % n];
+            if (shiftOddPasses && (i / n) % 2 == 1)
+                v >>= 8;
+            sum += v * static_cast<unsigned>(kWeights[(round + i) % 127] - '0');
+        }
+        char digits[3];
+        snprintf(digits, sizeof(digits), "%02X", sum % 256);
+        id += digits;
+    }
+    return id;
+}
+
+// Track counts around the 127 weights: a pass or more per round, exactly
+// one, and more tracks than weights (the last ones never count).
+TEST(AlbumRecordTest, AlbumIdsFollowTheirDefinitionForEveryTrackCount)
+{
+    for (int count : {1, 2, 5, 63, 64, 126, 127, 128, 200}) {
+        AlbumRecord album = MakeAlbum(count);
+        std::vector<unsigned> seconds;
+        for (int t = 0; t < count; ++t) {
+            seconds.push_back(static_cast<unsigned>((t * 7919 + count * 104729) % 3600 + 1));
+            album.SetPlayTime(t, static_cast<int>(seconds.back()));
+        }
+        EXPECT_EQ(DefinedId(seconds, true), std::string(album.ComputeAlbumId())) << count;
+        EXPECT_EQ(DefinedId(seconds, false), std::string(album.ComputeOldAlbumId())) << count;
+    }
 }
 
 TEST(AlbumRecordTest, SafeNamesAndImages)
