@@ -85,14 +85,8 @@ TkControlBar::TkControlBar()
       m_fProportion(1.0f), m_fSavedProportion(1.0f), m_dwExStyle(0),
       m_rectMargins(kDefaultMargin, kDefaultMargin, kDefaultMargin, kDefaultMargin),
       m_pManager(NULL), m_rectClose(0, 0, 0, 0), m_bClosePressed(FALSE), m_rectExpand(0, 0, 0, 0),
-      m_bExpandPressed(FALSE), m_bExpandEnabled(TRUE), m_bExpandArrow(TRUE), m_bLastHorz(TRUE),
-      m_pChildRects(NULL)
+      m_bExpandPressed(FALSE), m_bExpandEnabled(TRUE), m_bExpandArrow(TRUE), m_bLastHorz(TRUE)
 {
-}
-
-TkControlBar::~TkControlBar()
-{
-    delete m_pChildRects;
 }
 
 BOOL TkControlBar::Create(CWnd* parent, LPCSTR windowName, DWORD style, DWORD exStyle, UINT id,
@@ -241,8 +235,7 @@ void TkControlBar::SetExBarStyle(DWORD exStyle, BOOL redraw)
         if (isProportional && m_hWnd != NULL) {
             RecordChildRects();
         } else {
-            delete m_pChildRects;
-            m_pChildRects = NULL;
+            m_childRects.clear();
         }
     }
     if (exStyle != m_dwExStyle && redraw && m_hWnd != NULL)
@@ -257,17 +250,16 @@ void TkControlBar::ModifyExBarStyle(DWORD remove, DWORD add, BOOL redraw)
 
 void TkControlBar::RecordChildRects()
 {
-    delete m_pChildRects;
-    m_pChildRects = new std::vector<ChildRect>;
+    m_childRects.clear();
     ChildRect client = {NULL, CRect()};
     GetClientRect(&client.rect);
-    m_pChildRects->push_back(client);
+    m_childRects.push_back(client);
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != NULL;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         ChildRect record = {child, CRect()};
         ::GetWindowRect(child, &record.rect);
         ScreenToClient(&record.rect);
-        m_pChildRects->push_back(record);
+        m_childRects.push_back(record);
     }
 }
 
@@ -563,16 +555,16 @@ void TkControlBar::LayoutChildren(int cx, int cy)
     CPoint offset;
     CSize size;
     ChildArea(cx, cy, offset, size);
-    if (m_pChildRects != NULL && (m_dwExStyle & TKCBRS_PROPORTIONAL_CHILDREN)) {
-        const CRect& base = (*m_pChildRects)[0].rect;
+    if (!m_childRects.empty() && (m_dwExStyle & TKCBRS_PROPORTIONAL_CHILDREN)) {
+        const CRect& base = m_childRects[0].rect;
         if (base.Width() <= 0 || base.Height() <= 0)
             return;
-        HDWP deferred = ::BeginDeferWindowPos((int)m_pChildRects->size());
+        HDWP deferred = ::BeginDeferWindowPos((int)m_childRects.size());
         CPoint shift = (m_dwExStyle & TKCBRS_MARGINS) ? CPoint(m_rectMargins.left, m_rectMargins.top)
                                                        : CPoint(0, 0);
         CPoint gripperOffset = (m_dwExStyle & TKCBRS_GRIPPER) ? offset : CPoint(0, 0);
-        for (size_t i = 1; i < m_pChildRects->size() && deferred != NULL; i++) {
-            const ChildRect& record = (*m_pChildRects)[i];
+        for (size_t i = 1; i < m_childRects.size() && deferred != NULL; i++) {
+            const ChildRect& record = m_childRects[i];
             if (!::IsWindow(record.window))
                 continue;
             CRect place(record.rect.left * cx / base.Width(), record.rect.top * cy / base.Height(),
@@ -732,8 +724,7 @@ void TkControlBar::OnDestroy()
     TkDockBar* dockBar = GetTkDockBar();
     if (!IsDockBar() && dockBar != NULL)
         dockBar->OnBarDestroyed(this);
-    delete m_pChildRects;
-    m_pChildRects = NULL;
+    m_childRects.clear();
     CFrameWnd* frame = GetDockingFrame();
     CControlBar::OnDestroy();
     if (frame != NULL)

@@ -66,7 +66,6 @@ class TkControlBar : public CControlBar
     DECLARE_DYNCREATE(TkControlBar)
 public:
     TkControlBar();
-    ~TkControlBar() override;
 
     CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
     CSize CalcDynamicLayout(int length, DWORD mode) override;
@@ -180,8 +179,9 @@ protected:
     BOOL m_bExpandEnabled;
     BOOL m_bExpandArrow;
     BOOL m_bLastHorz;
-    // Record 0 holds the client rectangle when the records were taken.
-    std::vector<ChildRect>* m_pChildRects;
+    // Record 0 holds the client rectangle when the records were taken; empty
+    // while none are.
+    std::vector<ChildRect> m_childRects;
 
     static int s_redrawOnLayout;
 };
