@@ -2,6 +2,7 @@
 // thread registration round trip, and the time from a crash to the program's
 // end, which covers the whole report: registers, stack walks and dump file.
 // The reporter is the windowless one of the reporter's tests.
+#include "bench/support/BenchClock.h"
 #include "core/crashlink/CrashLink.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestData.h"
@@ -15,15 +16,6 @@ namespace {
 const int kRegistrations = 200;
 const DWORD kCrashWait = 30000;
 
-double Seconds()
-{
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
 bool Place(const char* module, const std::string& path)
 {
     if (CopyFileA(WindowsPath(module).c_str(), path.c_str(), FALSE))
@@ -35,18 +27,18 @@ bool Place(const char* module, const std::string& path)
 void MeasureLink(CTempFolder& folder)
 {
     CCrashLink link;
-    double start = Seconds();
+    double start = BenchSeconds();
     if (!link.Start("Bench", folder.WindowsPath("Bench.exe").c_str(), 0x01000000)) {
         printf("the link did not start\n");
         return;
     }
-    printf("link start-up: %.1f ms\n", (Seconds() - start) * 1e3);
-    start = Seconds();
+    printf("link start-up: %.1f ms\n", (BenchSeconds() - start) * 1e3);
+    start = BenchSeconds();
     for (int i = 0; i < kRegistrations; ++i) {
         link.RegisterThread(1000 + i, GetCurrentThread(), "Bench");
         link.UnregisterThread(1000 + i);
     }
-    printf("registration round trip: %.3f ms\n", (Seconds() - start) * 1e3 / (2 * kRegistrations));
+    printf("registration round trip: %.3f ms\n", (BenchSeconds() - start) * 1e3 / (2 * kRegistrations));
 }
 
 void MeasureCrash(CTempFolder& folder)
@@ -62,10 +54,10 @@ void MeasureCrash(CTempFolder& folder)
         printf("cannot start the crashing program: %lu\n", GetLastError());
         return;
     }
-    double start = Seconds();
+    double start = BenchSeconds();
     DWORD waited = WaitForSingleObject(process.hProcess, kCrashWait);
     if (waited == WAIT_OBJECT_0)
-        printf("start, crash and report: %.0f ms\n", (Seconds() - start) * 1e3);
+        printf("start, crash and report: %.0f ms\n", (BenchSeconds() - start) * 1e3);
     else
         printf("no end within %lu ms\n", kCrashWait);
     CloseHandle(process.hThread);

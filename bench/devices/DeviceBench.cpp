@@ -1,6 +1,8 @@
 // Pushes received codes through matching and delivery, and command texts
 // through the dispatcher to a simulated interface unit on a pty, and prints
 // messages per second; then measures CPU use while the monitor idles.
+#include "bench/support/BenchClock.h"
+#include "bench/support/CountingListener.h"
 #include "devices/manager/BitText.h"
 #include "devices/manager/DeviceManager.h"
 #include "tests/support/PtySerial.h"
@@ -15,22 +17,6 @@ namespace {
 const int kMessages = 100000;
 const int kDevices = 20;
 const int kIdleMs = 3000;
-
-class CCountingListener : public CCallbackTarget
-{
-public:
-    void OnText(CString) { ++count; }
-    long count = 0;
-};
-
-double Seconds()
-{
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 double ProcessCpuSeconds()
 {
@@ -65,13 +51,13 @@ void MatchAndDeliver()
     CCountingListener listener;
     manager.SetUserCallback(0, &listener, static_cast<TextFunction>(&CCountingListener::OnText));
     AddChangers(manager, listener);
-    double start = Seconds();
+    double start = BenchSeconds();
     for (int i = 0; i < kMessages; ++i) {
         CString data;
         data.Format("%02X%02X", i % kDevices, 1 + i % 3);
         manager.MatchReceivedCode(0, data, "sl0[" + data + "]", 0, 0);
     }
-    double seconds = Seconds() - start;
+    double seconds = BenchSeconds() - start;
     printf("matching and delivery: %d received codes, %d devices, %ld listener calls: %.0f messages/s\n",
            kMessages, kDevices, listener.count, kMessages / seconds);
 }
@@ -91,13 +77,13 @@ void Dispatch()
     manager.StartMessageMonitor();
     const char* const kTexts[] = {"cd1:play", "cd7:stop cd8:status", "CD20:status"};
     int items = 0;
-    double start = Seconds();
+    double start = BenchSeconds();
     for (int i = 0; i < kMessages; ++i) {
         const char* text = kTexts[i % 3];
         manager.SendDefault(text);
         items += i % 3 == 1 ? 2 : 1;
     }
-    double seconds = Seconds() - start;
+    double seconds = BenchSeconds() - start;
     printf("dispatch to a simulated unit: %d command texts (%d items): %.0f texts/s\n", kMessages, items,
            kMessages / seconds);
 

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "bench/support/BenchClock.h"
 #include "server/PortOptions.h"
 #include "server/ServerRegistration.h"
 #include "server/TavlinClient.h"
@@ -17,14 +18,6 @@ namespace {
 
 const int kSends = 5000;
 const DWORD kDeliveryWaitMs = 60000;
-
-double Seconds()
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 // Counts what arrives; signals when the expected number came.
 class CCountingSite : public ITavlinSite
@@ -99,13 +92,13 @@ int Run()
     LPWSTR namePointer = &name[0], textPointer = &text[0];
     client->AddDeviceText(&namePointer, &textPointer, 0, 0, 0);
 
-    double start = Seconds();
+    double start = BenchSeconds();
     int failed = 0;
     for (int i = 0; i < kSends; ++i)
         failed += CallWith(client, &ITavlin::Send, "bench:text") != S_OK;
-    double sent = Seconds();
+    double sent = BenchSeconds();
     bool all = site.Wait(kDeliveryWaitMs);
-    double delivered = Seconds();
+    double delivered = BenchSeconds();
     printf("sends: %d in %.3f s, %.0f per second (%d refused)\n", kSends, sent - start, kSends / (sent - start),
            failed);
     printf("delivered: %ld in %.3f s, %.0f per second%s\n", long(site.Count()), delivered - start,
