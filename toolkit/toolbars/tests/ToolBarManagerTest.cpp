@@ -11,6 +11,7 @@
 #include "toolkit/bars/TkDockState.h"
 #include "toolkit/state/TkPTNStrategy.h"
 #include "toolkit/state/TkPersistentTreeNode.h"
+#include "toolkit/toolbars/TkBmpMgr.h"
 #include "toolkit/toolbars/TkCustomToolBar.h"
 #include "toolkit/toolbars/TkTBMenuBtn.h"
 #include "toolkit/toolbars/TkToolBarManager.h"
@@ -569,4 +570,32 @@ TEST_F(ToolBarManagerTest, MenuIdBitsReplaceTheMenuBarsMap)
         ASSERT_TRUE(menuBar.LookupMenuBit(pairs[2 * i], &bit));
         EXPECT_EQ(pairs[2 * i + 1], bit);
     }
+}
+
+// A change of the system colours reaches the frame's bars: their button
+// images are mapped again to the new button face.
+TEST_F(ToolBarManagerTest, ChangedSystemColoursRemapTheBarsImages)
+{
+    DefineBars(m_manager);
+    m_manager->BindToolBars();
+    PumpMessages();
+    TkCustomToolBar* bar = dynamic_cast<TkCustomToolBar*>(m_frame->GetControlBar(kMainBar));
+    ASSERT_TRUE(bar != NULL);
+    ASSERT_TRUE(bar->GetBmpMgr() != NULL);
+    const INT kFaceElement = COLOR_BTNFACE;
+    const COLORREF old = ::GetSysColor(kFaceElement);
+    for (COLORREF face : {RGB(7, 8, 9), RGB(20, 30, 40)}) {
+        ::SetSysColors(1, &kFaceElement, &face);
+        m_frame->SendMessage(WM_SYSCOLORCHANGE);
+        HBITMAP strip = NULL;
+        int index = -1;
+        ASSERT_TRUE(bar->GetBmpMgr()->GetImage(100, &strip, &index, FALSE));
+        // The test bitmap's first image is button-face grey at its corner.
+        HDC dc = ::CreateCompatibleDC(NULL);
+        HGDIOBJ before = ::SelectObject(dc, strip);
+        EXPECT_EQ(face, ::GetPixel(dc, 1, 1));
+        ::SelectObject(dc, before);
+        ::DeleteDC(dc);
+    }
+    ::SetSysColors(1, &kFaceElement, &old);
 }
