@@ -820,12 +820,15 @@ CString AlbumRecord::ComputeId(bool shiftOddRounds) const
     // stays 0.
     static const IdWeightMasks weights;
     unsigned int values[kIdSpan] = {};
+    int counted = m_trackCount < kIdWeightCount ? m_trackCount : kIdWeightCount;
+    for (int t = 0; t < counted; ++t)
+        values[t] = static_cast<unsigned int>(TrackSeconds(t));
+    // The passes after the first repeat it.
     int track = 0;
-    bool oddPass = false;
-    for (int i = 0; i < kIdWeightCount; ++i) {
-        unsigned int v = static_cast<unsigned int>(TrackSeconds(track));
-        values[i] = shiftOddRounds && oddPass ? v >> 8 : v;
-        if (++track == m_trackCount) {
+    bool oddPass = true;
+    for (int i = counted; i < kIdWeightCount; ++i) {
+        values[i] = shiftOddRounds && oddPass ? values[track] >> 8 : values[track];
+        if (++track == counted) {
             track = 0;
             oddPass = !oddPass;
         }
