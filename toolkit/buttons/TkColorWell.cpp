@@ -48,14 +48,9 @@ TkColorWell::TkColorWell()
       m_nSelRow(0), m_nSelColumn(0), m_nCustomIndex(0), m_bFocused(FALSE),
       m_bHoverTracking(FALSE), m_bCustomOption(FALSE), m_bCustomPresent(FALSE),
       m_bUsePalette(FALSE), m_nColorDialogFlags(CC_RGBINIT | CC_FULLOPEN),
-      m_pCustomColors(NULL), m_pOtherButton(NULL), m_bBorder(TRUE)
+      m_pCustomColors(NULL), m_bBorder(TRUE)
 {
     RefreshColors();
-}
-
-TkColorWell::~TkColorWell()
-{
-    delete m_pOtherButton;
 }
 
 void TkColorWell::RefreshColors()
@@ -166,8 +161,7 @@ void TkColorWell::InitLayout(DWORD style, BOOL customOption)
     m_nCustomIndex = m_nRows * m_nColumns;
     m_nSelColumn = m_nSelRow = 0;
     // A popup is made again each time it opens; the button of the last one went with it.
-    delete m_pOtherButton;
-    m_pOtherButton = NULL;
+    m_pOtherButton.reset();
     const int margin = (style & TKCWS_WIDEMARGIN) ? 4 : 2;
     m_nMarginX = m_nMarginY = margin + (m_bBorder ? 1 : 0);
 }
@@ -198,12 +192,11 @@ void TkColorWell::CreateOtherButton(CWnd* parent)
     GetClientRect(&client);
     const CRect custom = CellRect(m_nCustomColumn, m_nCustomRow);
     const CRect place(m_nMarginX, custom.top, client.right - m_nMarginX, custom.bottom);
-    m_pOtherButton = new CButton;
+    m_pOtherButton.reset(new CButton);
     if (!m_pOtherButton->Create(text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, place,
                                 this, ID_TKCOLORWELL_OTHER))
     {
-        delete m_pOtherButton;
-        m_pOtherButton = NULL;
+        m_pOtherButton.reset();
         DestroyWindow();
         return;
     }

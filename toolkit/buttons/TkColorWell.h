@@ -8,6 +8,8 @@
 
 #include <afxwin.h>
 
+#include <memory>
+
 const UINT WM_TKCOLORWELL_SELECT = WM_USER + 101;
 // Window style bit: wider margins inside a raised frame.
 const DWORD TKCWS_WIDEMARGIN = 0x0001;
@@ -27,7 +29,6 @@ public:
     };
 
     TkColorWell();
-    ~TkColorWell() override;
 
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, BOOL customOption = FALSE);
     // The well's size for this parent: cells of 10 x 10 dialog units. With
@@ -106,7 +107,7 @@ protected:
     UINT m_nColorDialogFlags;
     COLORREF* m_pCustomColors;
     CBrush m_faceBrush;
-    CButton* m_pOtherButton;
+    std::unique_ptr<CButton> m_pOtherButton;
     // A plain well draws its focus frame in a one-pixel border; the popup has none.
     BOOL m_bBorder;
 

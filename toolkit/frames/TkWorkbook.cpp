@@ -81,17 +81,11 @@ BEGIN_MESSAGE_MAP(TkWorkbook, TkMDIFrameWnd)
 END_MESSAGE_MAP()
 
 TkWorkbook::TkWorkbook()
-    : m_bRepaintOnResize(FALSE), m_bShowTabs(FALSE), m_bShowIcons(TRUE), m_hTabFont(NULL), m_pClient(NULL), m_nTabPitch(100),
+    : m_bRepaintOnResize(FALSE), m_bShowTabs(FALSE), m_bShowIcons(TRUE), m_hTabFont(NULL), m_nTabPitch(100),
       m_rectLastLayout(0, 0, 0, 0), m_rectLastClient(0, 0, 0, 0), m_nActiveSheet(0),
-      m_pToolTip(NULL), m_nTipTool(0)
+      m_nTipTool(0)
 {
     m_pFloatingMDIChildClass = RUNTIME_CLASS(TkControlBarWorksheet);
-}
-
-TkWorkbook::~TkWorkbook()
-{
-    delete m_pToolTip;
-    delete m_pClient;
 }
 
 BOOL TkWorkbook::CreateClient(LPCREATESTRUCTA cs, CMenu* windowMenu)
@@ -99,7 +93,7 @@ BOOL TkWorkbook::CreateClient(LPCREATESTRUCTA cs, CMenu* windowMenu)
     BOOL result = TkMDIFrameWnd::CreateClient(cs, windowMenu);
     if (!result)
         return result;
-    m_pClient = new TkWorkbookClient;
+    m_pClient.reset(new TkWorkbookClient);
     if (m_pClient->SubclassWindow(m_hWndMDIClient))
     {
         m_hTabFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
@@ -180,13 +174,12 @@ void TkWorkbook::AddSheet(TkWorksheet* sheet)
     if (GetSheetCount() == 1 && !m_pToolTip)
     {
         // Tried again with the next first sheet when it cannot be made.
-        m_pToolTip = new CToolTipCtrl;
+        m_pToolTip.reset(new CToolTipCtrl);
         if (m_pToolTip->Create(this))
             m_pToolTip->Activate(TRUE);
         else
         {
-            delete m_pToolTip;
-            m_pToolTip = NULL;
+            m_pToolTip.reset();
         }
     }
     BOOL changed = RecomputeTabPitch();

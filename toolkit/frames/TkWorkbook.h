@@ -8,6 +8,8 @@
 
 #include <afxcmn.h>
 
+#include <memory>
+
 class TkWorksheet;
 
 class TkWorkbookClient : public CWnd
@@ -41,7 +43,6 @@ class TkWorkbook : public TkMDIFrameWnd
     DECLARE_DYNAMIC(TkWorkbook)
 public:
     TkWorkbook();
-    ~TkWorkbook() override;
 
     BOOL CreateClient(LPCREATESTRUCTA cs, CMenu* windowMenu) override;
     void RecalcLayout(BOOL notify = TRUE) override;
@@ -82,7 +83,7 @@ public:
     int GetSheetCount() const { return (int)m_sheets.GetSize(); }
     TkWorksheet* GetSheet(int index) const { return static_cast<TkWorksheet*>(m_sheets[index]); }
     int GetTabPitch() const { return m_nTabPitch; }
-    TkWorkbookClient* GetClient() const { return m_pClient; }
+    TkWorkbookClient* GetClient() const { return m_pClient.get(); }
 
     static const int kTabHeight = 23;
     static const int kSlant = 2;
@@ -115,7 +116,7 @@ protected:
     BOOL m_bShowTabs;
     BOOL m_bShowIcons;
     HFONT m_hTabFont;
-    TkWorkbookClient* m_pClient;
+    std::unique_ptr<TkWorkbookClient> m_pClient;
     CPen m_penHighlight;
     CPen m_penBlack;
     CPen m_penShadow;
@@ -127,7 +128,7 @@ protected:
     CRect m_rectLastClient;
     int m_nActiveSheet;
     // Made with the first sheet.
-    CToolTipCtrl* m_pToolTip;
+    std::unique_ptr<CToolTipCtrl> m_pToolTip;
     // The tool the tip shows, 0 for none.
     INT_PTR m_nTipTool;
 };

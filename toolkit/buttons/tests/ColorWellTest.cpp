@@ -12,7 +12,7 @@ class CWellProbe : public TkColorWell
 public:
     using TkColorWell::CellRect;
     CPoint Selection() const { return CPoint(m_nSelColumn, m_nSelRow); }
-    CButton* OtherButton() const { return m_pOtherButton; }
+    CButton* OtherButton() const { return m_pOtherButton.get(); }
 };
 
 class ColorWellTest : public ButtonHostTest
