@@ -149,6 +149,32 @@ TEST_F(WorkbookTest, TabsKeepTheirMarginsAndAClickActivatesTheSheet)
     EXPECT_FALSE(one->m_bPressed);
 }
 
+// Icons shown or not decide whether a sheet's icon is drawn on its tab; each
+// switch draws the tab strip below the client window again.
+TEST_F(WorkbookTest, ShowIconsGivesTheSheetsIconAndDrawsTheStripAgain)
+{
+    m_book->ShowTabs(TRUE);
+    TkWorksheet* sheet = AddSheet("One");
+    HICON icon = ::LoadIconA(NULL, (LPCSTR)IDI_APPLICATION);
+    ASSERT_TRUE(m_book->SetSheetIcon(sheet, icon, FALSE));
+    CRect client;
+    ::GetWindowRect(m_book->m_hWndMDIClient, &client);
+    m_book->ScreenToClient(&client);
+    const struct
+    {
+        BOOL show;
+        HICON shown;
+    } cases[] = {{FALSE, NULL}, {TRUE, icon}, {FALSE, NULL}};
+    for (const auto& c : cases) {
+        m_book->UpdateWindow();
+        m_book->ShowIcons(c.show);
+        EXPECT_EQ(c.shown, m_book->GetSheetIcon(sheet)) << c.show;
+        CRect update;
+        ASSERT_TRUE(::GetUpdateRect(m_book->m_hWnd, &update, FALSE)) << c.show;
+        EXPECT_GE(update.bottom, client.bottom) << c.show;
+    }
+}
+
 TEST_F(WorkbookTest, ABarFloatedInTheWorkbookIsASheetWithTheBarsIconAndClosingItHidesTheBar)
 {
     m_book->EnableDocking(CBRS_ALIGN_ANY);
