@@ -1,7 +1,6 @@
 #include "core/doc/DiscIdentify.h"
 
 #include "core/doc/DiscLookups.h"
-#include "devices/util/MessageWaits.h"
 #include "core/players/SonyPlayer.h"
 #include "core/doc/ZymDoc.h"
 
@@ -34,11 +33,11 @@ bool CDiscIdentify::IdentifyDiscs(int changer, IdentifiedDisc& disc)
     bool read;
     {
         CSearchModeHold searching(*player);
-        read = ReadContents(*player, player->m_currentDisc, album);
+        read = ReadContents(*player, player->GetState().currentDisc, album);
         if (read)
         {
             album.SetPlayer(changer);
-            album.SetSlot(player->m_currentDisc);
+            album.SetSlot(player->GetState().currentDisc);
             album.SetPresent(true);
             tasks.SetTaskStatus(m_task, "Lookup");
             disc.id = album.GetIdText();
@@ -58,12 +57,13 @@ bool CDiscIdentify::IdentifyDiscs(int changer, IdentifiedDisc& disc)
 // ids they give.
 bool CDiscIdentify::ReadContents(CSonyPlayer& player, int slot, AlbumRecord& album)
 {
-    if (slot < 1 || !player.ReadDiscInfo(slot, &m_cancel) || player.m_lastTrack < 1)
+    if (slot < 1 || !player.ReadDiscInfo(slot, &m_cancel) || player.GetState().lastTrack < 1)
         return false;
-    int tracks = player.m_lastTrack;
-    int minutes = player.m_totalMinutes;
-    int seconds = player.m_totalSeconds;
-    int frames = player.m_totalFrames;
+    const ChangerState disc = player.GetState();
+    int tracks = disc.lastTrack;
+    int minutes = disc.totalMinutes;
+    int seconds = disc.totalSeconds;
+    int frames = disc.totalFrames;
     CTaskMgr& tasks = m_doc.GetTaskMgr();
     tasks.SetTaskRange(m_task, tracks);
     album.SetTrackCount(tracks);
@@ -75,7 +75,8 @@ bool CDiscIdentify::ReadContents(CSonyPlayer& player, int slot, AlbumRecord& alb
         tasks.SetTaskStatus(m_task, status);
         if (!player.ReadTrackInfo(slot, t, &m_cancel))
             return false;
-        album.SetPlayTime(t, player.m_infoMinutes * 60 + player.m_infoSeconds);
+        const ChangerState info = player.GetState();
+        album.SetPlayTime(t, info.infoMinutes * 60 + info.infoSeconds);
     }
     album.GetRecord(kAlbumIndex)->SetFrames((minutes * 60 + seconds) * kFramesPerSecond + frames);
     album.SetCddbId(album.ComputeCddbId());
@@ -105,11 +106,10 @@ void CDiscIdentify::AddNewAlbum(CSonyPlayer& player, AlbumRecord& album)
     int slot = album.GetSlot();
     if (player.HasAllBits(kStoresTexts))
     {
-        if (player.m_currentDisc != slot)
+        if (player.GetState().currentDisc != slot)
         {
             player.Cue(slot, -1);
-            const volatile int* current = &player.m_currentDisc;
-            WaitForCondition(kMoveMs, [=] { return *current == slot; }, &m_cancel);
+            player.WaitForState(kMoveMs, [slot](const ChangerState& s) { return s.currentDisc == slot; }, &m_cancel);
             player.WaitForDiscReady(slot, kContentsMs, &m_cancel);
         }
         ReadDiscTexts(player, album);
@@ -129,18 +129,16 @@ void CDiscIdentify::StoreAndTell(AlbumRecord& album)
 // the record's CD text.
 void CDiscIdentify::ReadDiscTexts(CSonyPlayer& player, AlbumRecord& album)
 {
-    player.m_storedBits = -1;
+    player.ChangeState([](ChangerState& s) { s.storedBits = -1; });
     player.QueryStored();
-    const volatile int* bits = &player.m_storedBits;
-    if (!WaitForCondition(kTextAnswerMs, [bits] { return *bits != -1; }, &m_cancel) ||
-        (player.m_storedBits & kDiscTextBits) != kDiscTextBits)
+    if (!player.WaitForState(kTextAnswerMs, [](const ChangerState& s) { return s.storedBits != -1; }, &m_cancel) ||
+        (player.GetState().storedBits & kDiscTextBits) != kDiscTextBits)
         return;
-    const volatile int* track = &player.m_cdTextTrack;
     for (int t = kDiscText; t <= album.GetTrackCount() && !m_cancel; ++t)
     {
-        player.m_cdTextTrack = -1;
+        player.ChangeState([](ChangerState& s) { s.cdTextTrack = -1; });
         player.QueryCdText(t);
-        if (!WaitForCondition(kTextAnswerMs, [track, t] { return *track == t; }, &m_cancel))
+        if (!player.WaitForState(kTextAnswerMs, [t](const ChangerState& s) { return s.cdTextTrack == t; }, &m_cancel))
             continue;
         CString text = player.GetCdText();
         text.TrimRight();

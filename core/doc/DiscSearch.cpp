@@ -74,7 +74,7 @@ int CDiscSearch::RunPass(int mode, int pass)
             continue;
         if (filter != 0 && filter != i + 1)
         {
-            m_position += player->m_capacity;
+            m_position += player->GetState().capacity;
             continue;
         }
         SearchChanger(i, *player, mode, pass, loaded);
@@ -87,11 +87,12 @@ void CDiscSearch::SearchChanger(int changer, CSonyPlayer& player, int mode, int 
     CSearchModeHold searching(player);
     if (!Prepare(player))
     {
-        m_position += player.m_capacity;
+        m_position += player.GetState().capacity;
         return;
     }
     CTaskMgr& tasks = m_doc.GetTaskMgr();
-    for (int s = 1; s <= player.m_capacity && s <= CSonyPlayer::kSlots && !m_cancel; ++s)
+    const int capacity = player.GetState().capacity;
+    for (int s = 1; s <= capacity && s <= CSonyPlayer::kSlots && !m_cancel; ++s)
     {
         if (IsSkipped(changer, s))
             continue;
@@ -101,7 +102,7 @@ void CDiscSearch::SearchChanger(int changer, CSonyPlayer& player, int mode, int 
         tasks.SetTaskPos(m_task, ++m_position);
         FireEvent("library_discsearch_status[%d,%d,%d,%d]", changer + 1, s, m_position, m_total);
         if (mode == kAllSlots && pass == 1)
-            player.m_slots[s - 1] &= ~kKnownDisc;
+            player.ChangeState([s](ChangerState& state) { state.slots[s - 1] &= ~kKnownDisc; });
         if (NeedsCheck(changer, player, s, mode) && Check(changer, player, s, mode))
             ++loaded;
         PumpWaitingMessages();
@@ -116,7 +117,7 @@ bool CDiscSearch::Prepare(CSonyPlayer& player)
     player.QueryMode();
     WaitForCondition(kModeAnswerMs, [reported] { return WaitForSingleObject(reported, 0) == WAIT_OBJECT_0; },
                      &m_cancel);
-    return !player.m_busy;
+    return !player.GetState().busy;
 }
 
 bool CDiscSearch::IsSkipped(int changer, int slot) const
@@ -139,7 +140,7 @@ bool CDiscSearch::NeedsCheck(int changer, const CSonyPlayer& player, int slot, i
 {
     if (mode == kAllSlots)
         return true;
-    DWORD flags = player.m_slots[slot - 1] & kKnownDisc;
+    DWORD flags = player.GetState().slots[slot - 1] & kKnownDisc;
     bool knownEmpty = flags == CSonyPlayer::kSlotKnown;
     bool knownDisc = flags == kKnownDisc;
     bool inLibrary = m_doc.GetMusicLibrary().FindAlbumAt(changer, slot) >= 0;
@@ -154,25 +155,24 @@ bool CDiscSearch::NeedsCheck(int changer, const CSonyPlayer& player, int slot, i
 // calls empty) would make the passes go on for ever.
 bool CDiscSearch::Check(int changer, CSonyPlayer& player, int slot, int mode)
 {
-    const DWORD before = player.m_slots[slot - 1] & kKnownDisc;
+    const DWORD before = player.GetState().slots[slot - 1] & kKnownDisc;
     bool stored;
     if (mode == kUnknownSlots && m_doc.GetMusicLibrary().FindAlbumAt(changer, slot) >= 0)
         stored = Glance(player, slot);
     else
         stored = LoadAndIdentify(changer, player, slot);
-    return stored || (player.m_slots[slot - 1] & kKnownDisc) != before;
+    return stored || (player.GetState().slots[slot - 1] & kKnownDisc) != before;
 }
 
 // A slot the library fills but the changer does not know: a quick look. A
 // changer that says nothing about it is taken to hold the library's disc.
 bool CDiscSearch::Glance(CSonyPlayer& player, int slot)
 {
-    volatile DWORD* word = &player.m_slots[slot - 1];
-    const volatile int* noDisc = &player.m_noDisc;
-    DWORD before = *word;
+    const DWORD before = player.GetState().slots[slot - 1];
     player.Cue(slot, -1);
-    if (!WaitForCondition(kGlanceMs, [=] { return *word != before || *noDisc == slot; }, &m_cancel))
-        *word |= kKnownDisc;
+    auto told = [slot, before](const ChangerState& s) { return s.slots[slot - 1] != before || s.noDisc == slot; };
+    if (!player.WaitForState(kGlanceMs, told, &m_cancel))
+        player.ChangeState([slot](ChangerState& s) { s.slots[slot - 1] |= kKnownDisc; });
     return false;
 }
 
@@ -181,14 +181,14 @@ bool CDiscSearch::Glance(CSonyPlayer& player, int slot)
 // ends them, since a silent changer would only make each slot cost 30 s.
 bool CDiscSearch::Load(CSonyPlayer& player, int slot)
 {
-    volatile DWORD* word = &player.m_slots[slot - 1];
-    *word &= ~CSonyPlayer::kSlotKnown;
+    player.ChangeState([slot](ChangerState& s) { s.slots[slot - 1] &= ~CSonyPlayer::kSlotKnown; });
+    auto known = [slot](const ChangerState& s) { return (s.slots[slot - 1] & CSonyPlayer::kSlotKnown) != 0; };
     HANDLE reported = player.GetStatusEvent();
     for (int attempt = 0; attempt < kLoadTries && !m_cancel; ++attempt)
     {
         ResetEvent(reported);
         player.Cue(slot, -1);
-        if (WaitForCondition(kLoadMs, [word] { return (*word & CSonyPlayer::kSlotKnown) != 0; }, &m_cancel))
+        if (player.WaitForState(kLoadMs, known, &m_cancel))
             return true;
         if (WaitForSingleObject(reported, 0) != WAIT_OBJECT_0)
             return false;
@@ -201,12 +201,13 @@ bool CDiscSearch::LoadAndIdentify(int changer, CSonyPlayer& player, int slot)
 {
     if (!Load(player, slot))
         return false;
-    bool hasDisc = (player.m_slots[slot - 1] & CSonyPlayer::kSlotHasDisc) != 0 && player.m_noDisc != slot &&
-                   player.m_noDisc != CSonyPlayer::kNoDiscIgnored;
+    const ChangerState loaded = player.GetState();
+    bool hasDisc = (loaded.slots[slot - 1] & CSonyPlayer::kSlotHasDisc) != 0 && loaded.noDisc != slot &&
+                   loaded.noDisc != CSonyPlayer::kNoDiscIgnored;
     if (!hasDisc || m_cancel)
         return false;
     player.WaitForDiscReady(slot, kContentsMs, &m_cancel);
-    if (player.m_currentDisc != slot || m_cancel)
+    if (player.GetState().currentDisc != slot || m_cancel)
         return false;
     SetStatus("Identifying...");
     IdentifiedDisc disc;
@@ -227,7 +228,7 @@ void CDiscSearch::CheckDuplicate(int changer, int slot, const IdentifiedDisc& di
         disc.previousSlot > CSonyPlayer::kSlots)
         return;
     CSonyPlayer* other = control.GetPlayer(disc.previousPlayer);
-    if (!other || (other->m_slots[disc.previousSlot - 1] & kKnownDisc) != kKnownDisc)
+    if (!other || (other->GetState().slots[disc.previousSlot - 1] & kKnownDisc) != kKnownDisc)
         return;
     CString text;
     text.Format("This discs titled %s in \nPlayer %d Slot %d\nPlayer %d Slot %d\nappear to be duplicates, which is "

@@ -114,7 +114,7 @@ void CDocTransport::OnPlayerSpeed(UINT id)
     const SpeedButton* button = FindSpeedButton(id);
     if (!changer || !button)
         return;
-    if (changer->m_scanMode == button->scanMode)
+    if (changer->GetState().scanMode == button->scanMode)
         changer->NormalSpeed();
     else
         (changer->*button->start)();
@@ -135,7 +135,7 @@ void CDocTransport::OnUpdatePlayerSpeed(CCmdUI* cmdUI)
     CSonyPlayer* changer = CurrentChanger();
     const SpeedButton* button = FindSpeedButton(cmdUI->m_nID);
     cmdUI->Enable(changer != nullptr);
-    cmdUI->SetCheck(changer && button && changer->m_scanMode == button->scanMode);
+    cmdUI->SetCheck(changer && button && changer->GetState().scanMode == button->scanMode);
 }
 
 LRESULT CDocTransport::OnAppCommand(WPARAM, LPARAM lParam)

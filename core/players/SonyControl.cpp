@@ -3,6 +3,7 @@
 #include "devices/util/Bcd.h"
 #include "core/devpath/DevicePath.h"
 #include "devices/util/ResourceText.h"
+#include "core/players/OldFirmware.h"
 #include "core/players/SonyPlayer.h"
 #include "library/playlist/LibItem.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-const double kOldFirmware = 2.8;
 const int kScanDevicePorts = 0;
 const int kInfraredPorts = 0xff0;
 const int kFirstAnswer = 0x98;
@@ -38,11 +38,22 @@ int CapacityOfModel(int model)
 
 } // namespace
 
+CSonyControl::Roster::Roster() : idle(CreateEventA(nullptr, TRUE, TRUE, nullptr))
+{
+    players.reserve(kMaxPlayers);
+}
+
+CSonyControl::Roster::~Roster()
+{
+    CloseHandle(idle);
+}
+
 CSonyControl::CPlayerUse::CPlayerUse(CSonyControl& control) : m_control(control)
 {
     CSingleLock hold(&control.m_lock, TRUE);
     m_roster = control.m_roster;
-    m_players = m_roster->players;
+    for (const std::unique_ptr<CSonyPlayer>& player : m_roster->players)
+        m_players.push_back(player.get());
     if (m_roster->users++ == 0)
         ResetEvent(m_roster->idle);
 }
@@ -75,7 +86,7 @@ CSonyControl::~CSonyControl()
 
 bool CSonyControl::OldFirmware()
 {
-    return m_host->GetFirmwareVersion() <= kOldFirmware;
+    return IsOldFirmware(m_host->GetFirmwareVersion());
 }
 
 // ---- The bus scan ----
@@ -87,8 +98,10 @@ void CSonyControl::ScanBus(BOOL downloadGroupNames)
     if (units < 1)
         return;
     RemoveAllPlayers();
-    for (volatile WORD& word : m_busStatus)
-        word = 0;
+    {
+        CSingleLock hold(&m_lock, TRUE);
+        m_busStatus.fill(0);
+    }
     for (int u = 0; u < units && u < kUnits; ++u)
         ProbeUnit(u);
     CString last;
@@ -159,23 +172,26 @@ void CSonyControl::OnScanReply(CString text)
     if (unit < 0 || unit >= kUnits || port < 0 || port >= kBusPorts)
         return;
     int id = b[0] < kFirstUpperAnswer ? b[0] - kFirstAnswer : b[0] - kFirstUpperAnswer;
+    CSingleLock hold(&m_lock, TRUE);
     m_busStatus[unit * 12 + port * 3 + id] = static_cast<WORD>(b[2] * 256 + b[3]);
 }
 
 void CSonyControl::AddFoundPlayers()
 {
     for (int a = 0; a < kMaxPlayers; ++a) {
-        WORD word = m_busStatus[a];
+        WORD word = GetBusStatus(a);
         if (!word)
             continue;
         int model = word >> 8;
         if (!AddPlayer(a % 3, a / 12, (a % 12) / 3, model == 0x64 || model == 0xC8))
             continue;
         CSingleLock hold(&m_lock, TRUE);
-        CSonyPlayer* player = m_roster->players.back();
-        player->m_capacity = CapacityOfModel(model);
-        player->m_typeCode = word & 0xFF;
-        player->m_playerNumber = static_cast<int>(m_roster->players.size()) - 1;
+        int number = static_cast<int>(m_roster->players.size()) - 1;
+        m_roster->players.back()->ChangeState([model, word, number](ChangerState& s) {
+            s.capacity = CapacityOfModel(model);
+            s.typeCode = word & 0xFF;
+            s.playerNumber = number;
+        });
     }
 }
 
@@ -193,7 +209,7 @@ void CSonyControl::StartPlayers(BOOL downloadGroupNames)
     for (CSonyPlayer* p : use.Players())
         p->TimecodeOn();
     for (CSonyPlayer* p : use.Players()) {
-        if ((p->m_typeCode & 0x0B) && downloadGroupNames)
+        if ((p->GetState().typeCode & 0x0B) && downloadGroupNames)
             p->DownloadGroups();
     }
     for (CSonyPlayer* p : use.Players()) {
@@ -219,7 +235,8 @@ void CSonyControl::WarnControlA1Mode()
     for (size_t i = 0; i < use.Players().size(); ++i) {
         CSonyPlayer* p = use.Players()[i];
         CString description = p->GetDescription();
-        if (p->m_capacity != 200 || (description.Find("CX3") < 1 && description.Find("CX4") < 1))
+        const ChangerState s = p->GetState();
+        if (s.capacity != 200 || (description.Find("CX3") < 1 && description.Find("CX4") < 1))
             continue;
         CString text;
         text.Format("It appears that your ZYM player CD%d (a %s on port S-Link %d, set to ID%d) is in "
@@ -227,8 +244,8 @@ void CSonyControl::WarnControlA1Mode()
                     "slots beyond 200 on this player until you set the player to \"Control-A1 II\" mode from "
                     "its front panel.\nYou will need to restart ZYM after this change to access the higher "
                     "slots.",
-                    static_cast<int>(i) + 1, static_cast<const char*>(ModelText(p->m_typeCode, p->m_capacity)),
-                    p->m_busPort, p->m_busId);
+                    static_cast<int>(i) + 1, static_cast<const char*>(ModelText(s.typeCode, s.capacity)),
+                    p->GetAddress().busPort, p->GetAddress().busId);
         AfxMessageBox(text);
     }
 }
@@ -247,42 +264,46 @@ BOOL CSonyControl::AddPlayer(int id, int unit, int port, BOOL upperSlots)
         if (static_cast<int>(m_roster->players.size()) >= kMaxPlayers || port >= kBusPorts)
             return FALSE;
     }
-    CSonyPlayer* p = new CSonyPlayer(m_host);
-    p->m_busId = id;
-    p->m_unit = unit;
-    p->m_busPort = port;
-    p->m_fadeUpTime = m_fadeUpTime;
-    p->m_fadeDownTime = m_fadeDownTime;
-    p->m_fadeOverlapTime = m_fadeOverlapTime;
-    p->m_trackFinishTweak = m_trackFinishTweak;
+    std::unique_ptr<CSonyPlayer> p(new CSonyPlayer(m_host));
+    ChangerAddress a;
+    a.busId = id;
+    a.unit = unit;
+    a.busPort = port;
+    a.sendDevice.Format("cdsls%01d%01d%01d", unit, port, id + 1);
+    a.receiveDevice.Format("cdslr%01d%01d%01d", unit, port, id + 1);
+    a.controlDevice.Format("cdca%01d%01d%01d", unit, port, id + 1);
+    a.irDevice.Format("cdir%01d%01d", unit, id + 1);
+    if (upperSlots) {
+        a.upperSendDevice.Format("cdsls%01d%01d%01da", unit, port, id + 4);
+        a.upperReceiveDevice.Format("cdslr%01d%01d%01da", unit, port, id + 4);
+    }
+    p->SetAddress(a);
+    p->ChangeState([this](ChangerState& s) {
+        s.fadeUpTime = m_fadeUpTime;
+        s.fadeDownTime = m_fadeDownTime;
+        s.fadeOverlapTime = m_fadeOverlapTime;
+        s.trackFinishTweak = m_trackFinishTweak;
+    });
     int ports = 1 << port;
-    p->m_sendDevice.Format("cdsls%01d%01d%01d", unit, port, id + 1);
-    p->m_receiveDevice.Format("cdslr%01d%01d%01d", unit, port, id + 1);
-    p->m_controlDevice.Format("cdca%01d%01d%01d", unit, port, id + 1);
-    p->m_irDevice.Format("cdir%01d%01d", unit, id + 1);
-    if (upperSlots) {
-        p->m_upperSendDevice.Format("cdsls%01d%01d%01da", unit, port, id + 4);
-        p->m_upperReceiveDevice.Format("cdslr%01d%01d%01da", unit, port, id + 4);
-    }
-    DefineDevice("CDSLS.CDE", p->m_sendDevice, id, unit, ports);
+    DefineDevice("CDSLS.CDE", a.sendDevice, id, unit, ports);
     if (upperSlots)
-        DefineDevice("CDSLS.CDE", p->m_upperSendDevice, id + 3, unit, ports);
-    DefineDevice("CDSLR.CDE", p->m_receiveDevice, id, unit, ports);
-    SetListener(p->m_receiveDevice, static_cast<TextFunction>(&CSonyControl::OnPlayerText));
+        DefineDevice("CDSLS.CDE", a.upperSendDevice, id + 3, unit, ports);
+    DefineDevice("CDSLR.CDE", a.receiveDevice, id, unit, ports);
+    SetListener(a.receiveDevice, static_cast<TextFunction>(&CSonyControl::OnPlayerText));
     if (upperSlots) {
-        DefineDevice("CDSLR.CDE", p->m_upperReceiveDevice, id + 3, unit, ports);
-        SetListener(p->m_upperReceiveDevice, static_cast<TextFunction>(&CSonyControl::OnPlayerText));
+        DefineDevice("CDSLR.CDE", a.upperReceiveDevice, id + 3, unit, ports);
+        SetListener(a.upperReceiveDevice, static_cast<TextFunction>(&CSonyControl::OnPlayerText));
     }
-    DefineDevice("CDCA.CDE", p->m_controlDevice, id, unit, ports);
+    DefineDevice("CDCA.CDE", a.controlDevice, id, unit, ports);
     // Without a transmitter on that unit the infrared device fails on every
     // use; that must not bring up a box each time.
     CDevicePath& path = m_host->GetDevicePath();
     BOOL boxes = path.GetMessageBoxes();
     path.SetMessageBoxes(FALSE);
-    DefineDevice("CDIR.CDE", p->m_irDevice, id, unit, kInfraredPorts);
+    DefineDevice("CDIR.CDE", a.irDevice, id, unit, kInfraredPorts);
     path.SetMessageBoxes(boxes);
     CSingleLock hold(&m_lock, TRUE);
-    m_roster->players.push_back(p);
+    m_roster->players.push_back(std::move(p));
     return TRUE;
 }
 
@@ -291,37 +312,52 @@ BOOL CSonyControl::AddPlayer(int id, int unit, int port, BOOL upperSlots)
 // new roster and do not hold this wait up. Only the GUI thread replaces rosters.
 void CSonyControl::RemoveAllPlayers()
 {
-    std::shared_ptr<Roster> gone = ReplaceRoster(std::make_shared<Roster>());
-    for (CSonyPlayer* p : gone->players)
-        delete p;
+    ReplaceRoster(std::make_shared<Roster>());
 }
 
-std::shared_ptr<CSonyControl::Roster> CSonyControl::ReplaceRoster(std::shared_ptr<Roster> next)
+// The old roster's players are freed here, on the replacing thread, once
+// no use holds them.
+void CSonyControl::ReplaceRoster(std::shared_ptr<Roster> next)
 {
     {
         CSingleLock hold(&m_lock, TRUE);
         next.swap(m_roster);
     }
     WaitForSingleObject(next->idle, INFINITE);
-    return next;
+    next->players.clear();
 }
 
+// The other players move to a new roster; the removed one is freed once
+// the uses of the old roster have ended.
 BOOL CSonyControl::RemovePlayer(int index)
 {
     std::shared_ptr<Roster> next = std::make_shared<Roster>();
+    std::shared_ptr<Roster> old;
+    std::unique_ptr<CSonyPlayer> removed;
     {
         CSingleLock hold(&m_lock, TRUE);
-        if (index < 0 || index >= static_cast<int>(m_roster->players.size()))
+        std::vector<std::unique_ptr<CSonyPlayer>>& players = m_roster->players;
+        if (index < 0 || index >= static_cast<int>(players.size()))
             return FALSE;
-        next->players = m_roster->players;
+        removed = std::move(players[index]);
+        players.erase(players.begin() + index);
+        // The old roster's uses walk copies of its list, not the list itself.
+        next->players = std::move(players);
+        old = m_roster;
+        m_roster = next;
     }
-    CSonyPlayer* removed = next->players[index];
-    next->players.erase(next->players.begin() + index);
-    for (size_t i = index; i < next->players.size(); ++i)
-        next->players[i]->m_playerNumber = static_cast<int>(i);
-    ReplaceRoster(next);
-    delete removed;
+    for (size_t i = index; i < next->players.size(); ++i) {
+        int number = static_cast<int>(i);
+        next->players[i]->ChangeState([number](ChangerState& s) { s.playerNumber = number; });
+    }
+    WaitForSingleObject(old->idle, INFINITE);
     return TRUE;
+}
+
+WORD CSonyControl::GetBusStatus(int address) const
+{
+    CSingleLock hold(&m_lock, TRUE);
+    return m_busStatus[address];
 }
 
 void CSonyControl::OnPlayerText(CString text)
@@ -329,7 +365,8 @@ void CSonyControl::OnPlayerText(CString text)
     CString device = text.Left(text.Find(':'));
     CPlayerUse use(*this);
     for (CSonyPlayer* p : use.Players()) {
-        if (device == p->m_receiveDevice || (!p->m_upperReceiveDevice.IsEmpty() && device == p->m_upperReceiveDevice)) {
+        const ChangerAddress& a = p->GetAddress();
+        if (device == a.receiveDevice || (!a.upperReceiveDevice.IsEmpty() && device == a.upperReceiveDevice)) {
             p->OnStatusText(text);
             return;
         }
@@ -358,7 +395,7 @@ bool CSonyControl::Resolve(const CLibItem* entry, Place& place)
     }
     CPlayerUse use(*this);
     CSonyPlayer* p = use.At(place.player);
-    return p && place.slot >= 1 && place.slot <= p->m_capacity;
+    return p && place.slot >= 1 && place.slot <= p->GetState().capacity;
 }
 
 BOOL CSonyControl::PlayEntry(const CLibItem* first, const CLibItem* second)
@@ -488,9 +525,12 @@ BOOL CSonyControl::IsEntryNearEnd(const CLibItem* entry)
         return m_mp3 ? m_mp3->IsNearEnd() : TRUE;
     CPlayerUse use(*this);
     CSonyPlayer* p = use.At(place.player);
-    if (!p || m_host->Now() - p->m_playStart < p->m_settleTime)
+    if (!p)
         return FALSE;
-    return p->m_nearEnd;
+    const ChangerState s = p->GetState();
+    if (m_host->Now() - s.playStart < s.settleTime)
+        return FALSE;
+    return s.nearEnd;
 }
 
 BOOL CSonyControl::IsEntryLoaded(const CLibItem* entry)
@@ -504,7 +544,7 @@ BOOL CSonyControl::IsEntryLoaded(const CLibItem* entry)
     }
     CPlayerUse use(*this);
     CSonyPlayer* p = use.At(place.player);
-    return p && p->m_currentDisc == place.slot;
+    return p && p->GetState().currentDisc == place.slot;
 }
 
 DWORD CSonyControl::GetEntryPlayerFlag(const CLibItem* entry)
@@ -516,7 +556,7 @@ DWORD CSonyControl::GetEntryPlayerFlag(const CLibItem* entry)
         return CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown;
     CPlayerUse use(*this);
     CSonyPlayer* p = use.At(place.player);
-    return p && place.slot <= CSonyPlayer::kSlots ? p->m_slots[place.slot - 1] : 0;
+    return p && place.slot <= CSonyPlayer::kSlots ? p->GetState().slots[place.slot - 1] : 0;
 }
 
 void CSonyControl::WaitForDevicePath(int ms)
@@ -544,7 +584,7 @@ void CSonyControl::SetPlayState(int index, int state)
     CPlayerUse use(*this);
     int n = static_cast<int>(use.Players().size());
     if (index >= 0 && index < n)
-        use.At(index)->m_playState = state;
+        use.At(index)->ChangeState([state](ChangerState& s) { s.playState = state; });
     else if (index == n && m_mp3)
         m_mp3->SetPlayState(state);
 }
@@ -554,11 +594,13 @@ void CSonyControl::SetAllPlayStates(int state)
     const int kKeepActive = 4;
     CPlayerUse use(*this);
     for (CSonyPlayer* p : use.Players()) {
-        if (state != kKeepActive)
-            p->m_playState = state;
-        else if (p->m_playState != 1 && p->m_playState != 2)
-            p->m_playState = 1;
-        p->m_nearEnd = 0;
+        p->ChangeState([state](ChangerState& s) {
+            if (state != kKeepActive)
+                s.playState = state;
+            else if (s.playState != 1 && s.playState != 2)
+                s.playState = 1;
+            s.nearEnd = 0;
+        });
     }
     if (!m_mp3)
         return;
@@ -574,7 +616,7 @@ void CSonyControl::SetPreview(BOOL preview)
     BYTE flag = preview ? 1 : 0;
     CPlayerUse use(*this);
     for (CSonyPlayer* p : use.Players())
-        p->m_preview = flag;
+        p->ChangeState([flag](ChangerState& s) { s.preview = flag; });
     if (m_mp3)
         m_mp3->SetPreview(flag);
 }
@@ -584,7 +626,8 @@ void CSonyControl::PollStatus()
     CPlayerUse use(*this);
     time_t now = m_host->Now();
     for (CSonyPlayer* p : use.Players()) {
-        if (now - p->m_lastReceived > kStatusSilence || now - p->m_lastModePoll >= kPollInterval)
+        const ChangerState s = p->GetState();
+        if (now - s.lastReceived > kStatusSilence || now - s.lastModePoll >= kPollInterval)
             p->QueryMode();
     }
 }
@@ -596,9 +639,13 @@ void CSonyControl::PollNewDiscs()
     CPlayerUse use(*this);
     for (size_t i = 0; i < use.Players().size(); ++i) {
         CSonyPlayer* p = use.Players()[i];
-        if (!p->m_newDisc)
+        bool newDisc = false;
+        p->ChangeState([&newDisc](ChangerState& s) {
+            newDisc = s.newDisc != 0;
+            s.newDisc = 0;
+        });
+        if (!newDisc)
             continue;
-        p->m_newDisc = 0;
         m_host->IdentifyDiscs(static_cast<int>(i));
     }
 }
@@ -618,7 +665,7 @@ void CSonyControl::PowerAll(BOOL on)
     CPlayerUse use(*this);
     int times = OldFirmware() ? 2 : 1;
     for (CSonyPlayer* p : use.Players())
-        p->m_powered = on;
+        p->ChangeState([on](ChangerState& s) { s.powered = on; });
     for (CSonyPlayer* p : use.Players()) {
         for (int t = 0; t < times; ++t) {
             if (on)
@@ -637,10 +684,11 @@ void CSonyControl::StopAll()
     CPlayerUse use(*this);
     bool stopped[kUnits][kBusPorts] = {};
     for (CSonyPlayer* p : use.Players()) {
-        if (p->m_unit < 0 || p->m_unit >= kUnits || stopped[p->m_unit][p->m_busPort])
+        const ChangerAddress& a = p->GetAddress();
+        if (a.unit < 0 || a.unit >= kUnits || stopped[a.unit][a.busPort])
             continue;
-        stopped[p->m_unit][p->m_busPort] = true;
-        m_host->GetDevicePath().SendDeviceCommand(p->m_sendDevice + ":sl[9701]");
+        stopped[a.unit][a.busPort] = true;
+        m_host->GetDevicePath().SendDeviceCommand(a.sendDevice + ":sl[9701]");
     }
     if (m_mp3)
         m_mp3->StopPlayback();
@@ -687,7 +735,7 @@ int CSonyControl::GetTotalCapacity()
     CPlayerUse use(*this);
     int total = 0;
     for (CSonyPlayer* p : use.Players())
-        total += p->m_capacity;
+        total += p->GetState().capacity;
     return total;
 }
 
@@ -709,7 +757,7 @@ BOOL CSonyControl::HasUnknownSlots()
 {
     CPlayerUse use(*this);
     for (CSonyPlayer* p : use.Players()) {
-        if (p->HasUnknownSlots() && !p->m_busy)
+        if (p->HasUnknownSlots() && !p->GetState().busy)
             return TRUE;
     }
     return FALSE;
@@ -719,7 +767,7 @@ BOOL CSonyControl::IsAnyPlaying()
 {
     CPlayerUse use(*this);
     for (CSonyPlayer* p : use.Players()) {
-        if (p->m_playing || p->m_paused || p->m_changing)
+        if (p->GetState().IsActive())
             return TRUE;
     }
     return m_mp3 && (m_mp3->IsPlaying() || m_mp3->IsPaused());

@@ -16,6 +16,7 @@
 
 #include <afxmt.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -99,7 +100,7 @@ public:
     CString ListPlayers();
     BOOL HasUnknownSlots();
     BOOL IsAnyPlaying();
-    WORD GetBusStatus(int address) const { return m_busStatus[address]; }
+    WORD GetBusStatus(int address) const;
     // For the GUI thread, which alone rescans: valid until the next scan.
     CSonyPlayer* GetPlayer(int index);
 
@@ -123,10 +124,10 @@ private:
     // The players of one scan and the uses that hold them.
     struct Roster
     {
-        Roster() : idle(CreateEventA(nullptr, TRUE, TRUE, nullptr)) { players.reserve(kMaxPlayers); }
-        ~Roster() { CloseHandle(idle); }
-        std::vector<CSonyPlayer*> players;
-        int users = 0;
+        Roster();
+        ~Roster();   // frees the players
+        std::vector<std::unique_ptr<CSonyPlayer>> players;
+        int users = 0;   // CPlayerUses holding the roster, counted under m_lock
         HANDLE idle;   // set while users is 0
     };
 
@@ -155,8 +156,8 @@ private:
     BOOL SameFile(const Place& place, const CString& albumId, int track);
     void ProbeUnit(int unit);
     void AddFoundPlayers();
-    // Makes next current; returns the old roster once no use holds it.
-    std::shared_ptr<Roster> ReplaceRoster(std::shared_ptr<Roster> next);
+    // Makes next current; frees the old roster's players once no use holds them.
+    void ReplaceRoster(std::shared_ptr<Roster> next);
     void StartPlayers(BOOL downloadGroupNames);
     void WarnControlA1Mode();
     void DefineDevice(const char* resource, const CString& name, int number, int unit, int ports);
@@ -164,9 +165,10 @@ private:
 
     CControlHost* m_host;
     CMp3Control* m_mp3;
-    // Guards m_roster and the rosters' player lists and use counts.
-    CCriticalSection m_lock;
+    // Guards m_roster, the rosters' player lists and use counts, and the
+    // bus status words (written by OnScanReply, read by the scan after its
+    // flush).
+    mutable CCriticalSection m_lock;
     std::shared_ptr<Roster> m_roster;
-    // Written only by OnScanReply; read by the scan after the flush.
-    volatile WORD m_busStatus[kMaxPlayers] = {};
+    std::array<WORD, kMaxPlayers> m_busStatus = {};
 };

@@ -1,218 +1,107 @@
-// The changer player's state, its bus codes and the texts it composes.
+// The changer player's transport words, queries and requests.
 #include "core/players/SonyPlayer.h"
 
-#include "devices/util/Bcd.h"
 #include "core/devpath/DevicePath.h"
-#include "devices/util/MessageWaits.h"
 #include "core/players/PlayerHost.h"
+#include "devices/util/Bcd.h"
 
 namespace {
 
-const char kArtistPlaceholder[] = "XXXXXXXXXXXXXXXXXXXX";
-const int kPlaceholderArtists = 201;
-const double kLastOldFirmware = 2.8;
-const int kDiscsBelowUpper = 200;
-const int kLowerCapacityOnly = 100;
 const int kSettleSeconds = 10;
 const int kModePolls = 20;
 const int kModePollMs = 100;
 const int kRetries = 5;
-const char kEF[] = ":sl[EF]";
 
 } // namespace
 
-// Front-panel keys and how each is framed.
-struct CSonyPlayer::KeyRule
+CSonyPlayer::CSonyPlayer(CPlayerHost* host)
+    : m_host(host), m_link(host, m_store), m_keypad(m_link, m_store), m_memos(*this, m_link, m_keypad, m_store),
+      m_parser(*this, m_store, host)
 {
-    const char* key;
-    KeyFamily family;
-    const char* lastPause;   // the pause that ends a key with EF
-};
-
-const CSonyPlayer::KeyRule CSonyPlayer::kKeys[] = {
-    {"disc", kKeyPauseEF, ":ir[-5000] "},
-    {"enter", kKeyPauseEF, ":ir[-5000] "},
-    {"clear", kKeyPauseEF, ":ir[-5000] "},
-    {"memo_input", kKeyPauseEF, ":ir[-5000] "},
-    {"memo_scan", kKeyPauseEF, ":ir[-5000] "},
-    {"up_arrow", kKeyPauseEF, ":ir[-5000] "},
-    {"block", kKeyPauseEF, ":ir[-100000] "},
-    {"track", kKeyPauseEF, ":ir[-5000] "},
-    {"down_arrow", kKeyEF, ":ir[-5000] "},
-    {"left_arrow", kKeyEF, ":ir[-5000] "},
-    {"right_arrow", kKeyEF, ":ir[-5000] "},
-    {"player_select", kKeyEF, ":ir[-5000] "},
-    {"program", kKeyOnly, nullptr},
-    {"continue", kKeyOnly, nullptr},
-    {"repeat", kKeyOnly, nullptr},
-};
-
-CSonyPlayer::CSonyPlayer(CPlayerHost* host) : m_host(host)
-{
-    m_statusEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ResetEvent(m_statusEvent);
-    ClearDiscInfo();
-    for (int& artist : m_discArtists)
-        artist = -1;
-    for (int a = 0; a < kPlaceholderArtists; ++a)
-        m_artistTexts[a] = kArtistPlaceholder;
 }
 
 CSonyPlayer::~CSonyPlayer()
 {
     Flush();
     CDevicePath& path = m_host->GetDevicePath();
-    path.DeleteDevice(m_controlDevice);
-    path.DeleteDevice(m_sendDevice);
-    path.DeleteDevice(m_receiveDevice);
-    if (!m_upperSendDevice.IsEmpty())
-        path.DeleteDevice(m_upperSendDevice);
-    if (!m_upperReceiveDevice.IsEmpty())
-        path.DeleteDevice(m_upperReceiveDevice);
-    CloseHandle(m_statusEvent);
+    const ChangerAddress& a = GetAddress();
+    path.DeleteDevice(a.controlDevice);
+    path.DeleteDevice(a.sendDevice);
+    path.DeleteDevice(a.receiveDevice);
+    if (!a.upperSendDevice.IsEmpty())
+        path.DeleteDevice(a.upperSendDevice);
+    if (!a.upperReceiveDevice.IsEmpty())
+        path.DeleteDevice(a.upperReceiveDevice);
 }
 
 // ---- Disc and track codes ----
 
 void CSonyPlayer::GetDiscAddress(int disc, CString& device, CString& code) const
 {
-    device = disc > kDiscsBelowUpper ? m_upperSendDevice : m_sendDevice;
-    code = EncodeDisc(disc);
-}
-
-// A disc code is one byte (the upper slots count from 201) on a device the
-// changer has; a track code is two BCD digits.
-bool CSonyPlayer::CanAddress(int disc, int track) const
-{
-    const int kLastUpperDisc = kDiscsBelowUpper + 0xFF;
-    const int kLastTrackIndex = 98;
-    if (disc > kLastUpperDisc || track > kLastTrackIndex)
-        return false;
-    return disc <= kDiscsBelowUpper || !m_upperSendDevice.IsEmpty();
+    m_link.GetDiscAddress(disc, m_store.Get().capacity, device, code);
 }
 
 CString CSonyPlayer::EncodeDisc(int disc) const
 {
-    CString code;
-    if (disc <= 0)
-        code = "FF";
-    else if (disc <= 99)
-        code.Format("%02x", IntToBcd(disc));
-    else if (disc == 100 && m_capacity == kLowerCapacityOnly)
-        code = "00";
-    else if (disc <= kDiscsBelowUpper)
-        code.Format("%02x", disc + 54);
-    else
-        code.Format("%02x", disc - kDiscsBelowUpper);
-    return code;
-}
-
-CString CSonyPlayer::EncodeTrack(int track)
-{
-    CString code;
-    code.Format("%02x", IntToBcd(track < 0 ? 1 : track + 1));
-    return code;
-}
-
-int CSonyPlayer::DecodeDisc(int code, bool upper) const
-{
-    if (upper)
-        return code + kDiscsBelowUpper;
-    if (code == 0)
-        return 100;
-    if (code > 0x99)
-        return code - 54;
-    return int(BcdToInt(code));
+    return CChangerLink::EncodeDisc(disc, m_store.Get().capacity);
 }
 
 int CSonyPlayer::DecodeTrack(int code, bool forceBcd)
 {
-    if (code > 0x99)
-        return kTrackUnreadable;
-    if (code < 1)
-        return -1;
-    if (m_binaryTracks && !forceBcd)
-        return code;
-    if (!IsValidBcd(code) || (m_typeCode == 27 && code > 9 && code == m_currentTrack)) {
-        // Some changers count tracks in binary; once seen, for good.
-        m_binaryTracks = 1;
-        return code;
-    }
-    return int(BcdToInt(code));
+    int track = 0;
+    m_store.Change([&](ChangerState& s) { track = s.DecodeTrack(code, forceBcd); });
+    return track;
 }
 
-// ---- Sending ----
-
-BOOL CSonyPlayer::Send(const CString& text)
+void CSonyPlayer::DebugEvent(const char* text)
 {
-    return m_host->GetDevicePath().SendDeviceCommand(text);
+    CChangerStateStore::COutside outside(m_store);
+    m_host->DebugEvent(text);
 }
 
-bool CSonyPlayer::OldFirmware()
-{
-    // Versions come in tenths; the margin keeps 2.8 itself old.
-    return m_host->GetFirmwareVersion() < kLastOldFirmware + 0.05;
-}
-
-CString CSonyPlayer::Word(const char* word) const
-{
-    return m_sendDevice + ":" + word;
-}
-
-CString CSonyPlayer::Pause45() const
-{
-    return " " + m_sendDevice + ":ir[-45000] ";
-}
-
-// S ":" word, doubled with old firmware: the first copy ends with a blank, the
-// last with between.
-CString CSonyPlayer::Twice(const char* word, const char* between)
-{
-    CString text = Word(word) + between;
-    if (OldFirmware())
-        text = Word(word) + " " + text;
-    return text;
-}
+// ---- Transport and status words ----
 
 void CSonyPlayer::Play()
 {
-    m_nearEnd = 0;
-    Send(Twice("play", " ") + Pause45());
+    m_store.Change([](ChangerState& s) { s.nearEnd = 0; });
+    Send(m_link.Twice("play", " ") + m_link.Pause45());
 }
 
 void CSonyPlayer::Pause()
 {
-    m_playPending = 0;
-    m_nearEnd = 0;
-    Send(Twice("pause", " ") + Pause45());
+    m_store.Change([](ChangerState& s) {
+        s.playPending = 0;
+        s.nearEnd = 0;
+    });
+    Send(m_link.Twice("pause", " ") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::PauseToggle()
 {
-    return Send(Word("pause_toggle") + Pause45());
+    return Send(m_link.Word("pause_toggle") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::Stop()
 {
-    return Send(Word("stop ") + Word("stop") + Pause45());
+    return Send(m_link.Word("stop ") + m_link.Word("stop") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::NextTrack()
 {
-    m_scanMode = kScanNone;
-    return Send(Word(">>|") + Pause45());
+    m_store.Change([](ChangerState& s) { s.scanMode = kScanNone; });
+    return Send(m_link.Word(">>|") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::PreviousTrack()
 {
-    m_scanMode = kScanNone;
-    return Send(Word("|<<") + Pause45());
+    m_store.Change([](ChangerState& s) { s.scanMode = kScanNone; });
+    return Send(m_link.Word("|<<") + m_link.Pause45());
 }
 
 void CSonyPlayer::SetSpeed(int scanMode, const char* word)
 {
-    m_scanMode = scanMode;
-    Send(Twice(word, ""));
+    m_store.Change([scanMode](ChangerState& s) { s.scanMode = scanMode; });
+    Send(m_link.Twice(word, ""));
 }
 
 void CSonyPlayer::ScanForward() { SetSpeed(kScanForward, ">>"); }
@@ -229,88 +118,93 @@ void CSonyPlayer::NudgeForward()
 
 BOOL CSonyPlayer::TimecodeOn()
 {
-    CString text = Word("timecode_on");
-    if (OldFirmware())
-        text = Word("timecode_on ") + Word("timecode_on ");
+    CString text = m_link.Word("timecode_on");
+    if (m_link.OldFirmware())
+        text = m_link.Word("timecode_on ") + m_link.Word("timecode_on ");
     return Send(text);
 }
 
 BOOL CSonyPlayer::TimecodeOff()
 {
-    return Send(Word("timecode_off") + Pause45());
+    return Send(m_link.Word("timecode_off") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::PowerOn()
 {
-    m_powerWanted = 1;
-    return Send(Word("power_on") + Pause45());
+    m_store.Change([](ChangerState& s) { s.powerWanted = 1; });
+    return Send(m_link.Word("power_on") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::PowerOff()
 {
-    m_powerWanted = 0;
-    CString text = Word("power_off") + Pause45();
+    m_store.Change([](ChangerState& s) { s.powerWanted = 0; });
+    CString text = m_link.Word("power_off") + m_link.Pause45();
     // The parser sends from the thread that delivers device texts; a ":flush"
     // from there would hold delivery waiting for an echo only that thread reads.
-    if (!OnParserThread())
-        text += Word("flush[2000]");
+    if (!m_store.OnParserThread())
+        text += m_link.Word("flush[2000]");
     return Send(text);
 }
 
 BOOL CSonyPlayer::RemoteOn()
 {
-    return Send(Pause45() + Word("remote_on") + Pause45());
+    return Send(m_link.Pause45() + m_link.Word("remote_on") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::RemoteOff()
 {
-    return Send(Pause45() + Word("remote_off") + Pause45());
+    return Send(m_link.Pause45() + m_link.Word("remote_off") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::QueryPlayerType()
 {
-    return Send(Word("player_type") + Pause45());
+    return Send(m_link.Word("player_type") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::QueryPlayerName()
 {
-    return Send(Word("player_name ") + Word("ir[-200000]"));
+    return Send(m_link.Word("player_name ") + m_link.Word("ir[-200000]"));
 }
 
 BOOL CSonyPlayer::QueryMode()
 {
-    m_lastModePoll = m_host->Now();
-    return Send(Word("mode") + Pause45());
+    time_t now = m_host->Now();
+    m_store.Change([now](ChangerState& s) { s.lastModePoll = now; });
+    return Send(m_link.Word("mode") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::QueryStored()
 {
-    return Send(Word("query_stored") + Pause45());
+    return Send(m_link.Word("query_stored") + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::Flush()
 {
-    return Send(Word("flush[2000]"));
+    return Send(m_link.Word("flush[2000]"));
 }
 
 void CSonyPlayer::FadeUp(int rate)
 {
     CString word;
     word.Format("fade_up[%02x]", rate);
-    CString text = Word(word) + " ";
-    if (OldFirmware())
-        text += Word(word);
-    Send(text + Pause45());
+    CString text = m_link.Word(word) + " ";
+    if (m_link.OldFirmware())
+        text += m_link.Word(word);
+    Send(text + m_link.Pause45());
 }
 
 void CSonyPlayer::FadeDown(int rate)
 {
-    if (m_fadeDownSent)
+    bool sent = false;
+    m_store.Change([&sent](ChangerState& s) {
+        sent = s.fadeDownSent != 0;
+        s.fadeDownSent = 1;
+    });
+    if (sent)
         return;
-    m_fadeDownSent = 1;
     CString word;
     word.Format("fade_down[%02x]", rate);
-    Send(Word(word) + Pause45());
+    Send(m_link.Word(word) + m_link.Pause45());
 }
 
 // ---- Queries with an argument ----
@@ -322,7 +216,7 @@ BOOL CSonyPlayer::SendDiscQuery(const char* word, int disc)
     CString device;
     CString code;
     GetDiscAddress(disc, device, code);
-    return Send(device + ":" + word + "[" + code + "]" + Pause45());
+    return Send(device + ":" + word + "[" + code + "]" + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::QueryDisc(int disc)
@@ -337,7 +231,7 @@ BOOL CSonyPlayer::QueryTrack(int disc, int track)
     CString device;
     CString code;
     GetDiscAddress(disc, device, code);
-    return Send(device + ":query_track[" + code + EncodeTrack(track) + "]" + Pause45());
+    return Send(device + ":query_track[" + code + EncodeTrack(track) + "]" + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::QueryMemoText(int disc)
@@ -359,7 +253,7 @@ BOOL CSonyPlayer::SendArgumentQuery(const char* format, int value)
 {
     CString word;
     word.Format(format, value);
-    return Send(Word(word) + Pause45());
+    return Send(m_link.Word(word) + m_link.Pause45());
 }
 
 BOOL CSonyPlayer::QueryCdText(int track)
@@ -399,38 +293,42 @@ BOOL CSonyPlayer::SendPlaceText(int disc, int track, BOOL play)
     GetDiscAddress(disc, device, code);
     CString item = device + (play ? ":play_dt[" : ":pause_dt[") + code + EncodeTrack(track) + "]";
     CString text = item + " ";
-    if (OldFirmware())
+    if (m_link.OldFirmware())
         text += item;
-    return Send(text + Pause45());
+    return Send(text + m_link.Pause45());
 }
 
-void CSonyPlayer::SetQueued(int disc, int track, bool keepSearch)
+void CSonyPlayer::SetQueued(ChangerState& s, int disc, int track, bool keepSearch)
 {
-    if (!(keepSearch && m_playState == kPlaySearching))
-        m_playState = track < 0 ? kPlayWholeDisc : kPlaySingleTrack;
-    m_queuedDisc = disc;
-    m_queuedTrack = track < 0 ? -1 : track + 1;
+    if (!(keepSearch && s.playState == kPlaySearching))
+        s.playState = track < 0 ? kPlayWholeDisc : kPlaySingleTrack;
+    s.queuedDisc = disc;
+    s.queuedTrack = track < 0 ? -1 : track + 1;
 }
 
 BOOL CSonyPlayer::PlayOrCue(int disc, int track, BOOL play)
 {
     if (!CanAddress(disc, track))
         return FALSE;
-    m_lastCommand = m_host->Now();
-    m_playRequest = play ? 1 : 0;
-    m_playPending = 1;
-    m_nearEnd = 0;
-    m_requestedDisc = disc;
-    m_requestedTrack = track;
-    m_noDisc = kNoDiscNone;
-    SetQueued(disc, track, false);
+    time_t now = m_host->Now();
+    m_store.Change([&](ChangerState& s) {
+        s.lastCommand = now;
+        s.playRequest = play ? 1 : 0;
+        s.playPending = 1;
+        s.nearEnd = 0;
+        s.requestedDisc = disc;
+        s.requestedTrack = track;
+        s.noDisc = kNoDiscNone;
+        SetQueued(s, disc, track, false);
+    });
     EnsureContinuousMode();
+    ChangerState s = m_store.Get();
     if (play)
         SendPlaceText(disc, track, TRUE);
-    else if (disc != m_currentDisc)
+    else if (disc != s.currentDisc)
         SendPlaceText(disc, track, FALSE);
-    else if (!(track + 1 == m_currentTrack && m_playing))
-        SendPlaceText(disc, track, m_fadeUpTime <= 0);
+    else if (!(track + 1 == s.currentTrack && s.playing))
+        SendPlaceText(disc, track, s.fadeUpTime <= 0);
     return TRUE;
 }
 
@@ -438,273 +336,124 @@ BOOL CSonyPlayer::Cue(int disc, int track)
 {
     if (!CanAddress(disc, track))
         return FALSE;
-    m_lastCommand = m_host->Now();
-    m_noDisc = kNoDiscNone;
-    m_playRequest = 0;
-    SetQueued(disc, track, true);
+    time_t now = m_host->Now();
+    m_store.Change([&](ChangerState& s) {
+        s.lastCommand = now;
+        s.noDisc = kNoDiscNone;
+        s.playRequest = 0;
+        SetQueued(s, disc, track, true);
+    });
     EnsureContinuousMode();
-    m_playPending = 0;
-    m_nearEnd = 0;
-    m_requestedDisc = disc;
-    m_requestedTrack = track;
+    m_store.Change([&](ChangerState& s) {
+        s.playPending = 0;
+        s.nearEnd = 0;
+        s.requestedDisc = disc;
+        s.requestedTrack = track;
+    });
     SendPlaceText(disc, track, FALSE);
     return TRUE;
 }
 
 void CSonyPlayer::SetRequest(int disc, int track, BOOL play)
 {
-    m_playRequest = play ? 1 : 0;
-    m_requestedDisc = disc;
-    m_requestedTrack = track;
-    m_noDisc = kNoDiscNone;
-    SetQueued(disc, track, false);
+    m_store.Change([&](ChangerState& s) {
+        s.playRequest = play ? 1 : 0;
+        s.requestedDisc = disc;
+        s.requestedTrack = track;
+        s.noDisc = kNoDiscNone;
+        SetQueued(s, disc, track, false);
+    });
 }
 
 void CSonyPlayer::SetNextEntry(int disc, int track)
 {
-    m_nextDisc = disc;
-    m_nextTrack = track + 1;
-}
-
-// ---- Keys ----
-
-BOOL CSonyPlayer::SendKey(const char* key)
-{
-    for (const KeyRule& rule : kKeys) {
-        if (strcmp(rule.key, key) != 0)
-            continue;
-        CString c = m_controlDevice + ":";
-        if (rule.family == kKeyOnly)
-            return Send(c + key + " " + m_sendDevice + ":ir[-100000] ");
-        if (rule.family == kKeyEF)
-            return Send(c + key + " " + m_controlDevice + kEF + " " + m_sendDevice + rule.lastPause);
-        CString text = c + key + "  " + m_sendDevice + ":ir[-5000] " + m_controlDevice + kEF + " " +
-               m_sendDevice + rule.lastPause;
-        if (strcmp(key, "track") == 0)
-            text += " " + m_sendDevice + ":ir[-5000] ";
-        return Send(text);
-    }
-    return FALSE;
-}
-
-BOOL CSonyPlayer::KeyDisc() { return SendKey("disc"); }
-BOOL CSonyPlayer::KeyEnter() { return SendKey("enter"); }
-BOOL CSonyPlayer::KeyClear() { return SendKey("clear"); }
-BOOL CSonyPlayer::KeyMemoInput() { return SendKey("memo_input"); }
-BOOL CSonyPlayer::KeyMemoScan() { return SendKey("memo_scan"); }
-BOOL CSonyPlayer::KeyUpArrow() { return SendKey("up_arrow"); }
-BOOL CSonyPlayer::KeyBlock() { return SendKey("block"); }
-BOOL CSonyPlayer::KeyTrack() { return SendKey("track"); }
-BOOL CSonyPlayer::KeyDownArrow() { return SendKey("down_arrow"); }
-BOOL CSonyPlayer::KeyLeftArrow() { return SendKey("left_arrow"); }
-BOOL CSonyPlayer::KeyRightArrow() { return SendKey("right_arrow"); }
-BOOL CSonyPlayer::KeyPlayerSelect() { return SendKey("player_select"); }
-BOOL CSonyPlayer::KeyProgram() { return SendKey("program"); }
-BOOL CSonyPlayer::KeyContinue() { return SendKey("continue"); }
-BOOL CSonyPlayer::KeyRepeat() { return SendKey("repeat"); }
-
-BOOL CSonyPlayer::KeyDigit(int digit)
-{
-    CString text;
-    text.Format("%s:%d  %s:ir[-5000]  %s%s %s:ir[-5000] ", (const char*)m_controlDevice, digit,
-                (const char*)m_sendDevice, (const char*)m_controlDevice, kEF, (const char*)m_sendDevice);
-    return Send(text);
-}
-
-BOOL CSonyPlayer::KeyDiscNumber(int disc)
-{
-    BOOL sent = KeyDisc();
-    if (disc > 99)
-        sent = KeyDigit(disc / 100 % 10) && sent;
-    if (disc > 9)
-        sent = KeyDigit(disc / 10 % 10) && sent;
-    return KeyDigit(disc % 10) && sent;
-}
-
-void CSonyPlayer::SendOpeningSequence()
-{
-    const char* const kSteps[][2] = {
-        {"9222", "-50000"}, {"9A61FE00", "-50000"}, {"920F", "-50000"}, {"9A700340000100", "-100000"},
-    };
-    for (const auto& step : kSteps)
-        Send(m_controlDevice + ":sl[" + step[0] + "] " + m_controlDevice + ":ir[" + step[1] + "]");
-}
-
-void CSonyPlayer::SendShortClose()
-{
-    Send(m_controlDevice + ":sl[920F] " + m_controlDevice + ":ir[-100000]");
-}
-
-void CSonyPlayer::KeyPresses(int key, int times)
-{
-    for (int i = 0; i < times; ++i)
-        KeyDigit(key);
-}
-
-void CSonyPlayer::KeyCharacter(char ch, int* charMode)
-{
-    const char kUpper = 0, kLower = 1, kDigits = 2;
-    int wanted = *charMode;
-    int key = -1;
-    int presses = 0;
-    bool enter = true;
-    if (isalpha(BYTE(ch))) {
-        wanted = isupper(BYTE(ch)) ? kUpper : kLower;
-        int i = toupper(BYTE(ch)) - 'A';
-        if (i == 'Q' - 'A' || i == 'Z' - 'A') {
-            key = 0;
-            presses = i == 'Q' - 'A' ? 1 : 2;
-        } else {
-            if (i > 'P' - 'A')
-                --i;
-            key = i / 3 + 2;
-            presses = i % 3 + 1;
-        }
-    } else if (isdigit(BYTE(ch))) {
-        wanted = kDigits;
-        key = ch - '0';
-        presses = 1;
-        enter = false;
-    } else if (ch >= 0x21 && ch <= 0x7E) {
-        if (wanted == kDigits)
-            wanted = kUpper;
-        int position = 0;
-        for (char c = 0x21; c < ch; ++c)
-            position += isalnum(BYTE(c)) ? 0 : 1;
-        key = 1;
-        presses = position + 1;
-    } else {
-        enter = false;
-    }
-    while (*charMode != wanted) {
-        KeyDisc();
-        *charMode = (*charMode + 1) % 3;
-    }
-    if (key < 0) {
-        // A space: the changers of type 27 take the track key for it.
-        if (m_typeCode == 27)
-            KeyTrack();
-        else
-            KeyBlock();
-        return;
-    }
-    KeyPresses(key, presses);
-    if (enter)
-        KeyEnter();
-}
-
-void CSonyPlayer::KeyTextField(const char* text)
-{
-    const int kFieldLength = 13;
-    KeyClear();
-    int mode = 0;
-    for (int i = 0; i < kFieldLength && text[i]; ++i)
-        KeyCharacter(text[i], &mode);
-}
-
-void CSonyPlayer::KeyText(const char* text, BOOL shortClose)
-{
-    const int kTextLength = 16;
-    KeyClear();
-    int mode = 0;
-    for (int i = 0; i < kTextLength && text[i]; ++i)
-        KeyCharacter(text[i], &mode);
-    if (shortClose)
-        SendShortClose();
-    else
-        SendOpeningSequence();
-}
-
-void CSonyPlayer::EnterDiscMemoByKeys(int disc, const char* text)
-{
-    KeyDiscNumber(disc);
-    KeyMemoInput();
-    KeyTextField(text);
-    if (strlen(text) < 13)
-        KeyMemoInput();
+    m_store.Change([disc, track](ChangerState& s) {
+        s.nextDisc = disc;
+        s.nextTrack = track + 1;
+    });
 }
 
 // ---- State ----
 
 void CSonyPlayer::ClearDiscInfo()
 {
-    m_lengthMinutes = m_lengthSeconds = -1;
-    m_elapsedMinutes = m_elapsedSeconds = -1;
-    m_lastTrack = m_totalMinutes = m_totalSeconds = m_leadValue = m_totalFrames = -1;
-    m_infoTrack = m_infoMinutes = m_infoSeconds = -1;
+    m_store.Change([](ChangerState& s) { s.ClearDiscInfo(); });
 }
 
 void CSonyPlayer::SetCurrentTrack(int track)
 {
-    if (track == m_currentTrack)
-        return;
-    m_currentTrack = track;
-    m_lengthMinutes = m_lengthSeconds = -1;
+    m_store.Change([track](ChangerState& s) { s.SetCurrentTrack(track); });
 }
 
 void CSonyPlayer::SetPlaying(BOOL flag)
 {
-    if (flag && !m_playing)
-        m_playStart = m_host->Now();
-    m_playing = flag ? 1 : 0;
+    time_t now = m_host->Now();
+    m_store.Change([flag, now](ChangerState& s) { s.SetPlaying(flag != FALSE, now); });
 }
 
+namespace {
+
 // Whether the changer, playing or paused as flag says, stands at the place.
-BOOL CSonyPlayer::IsAt(int flag, int disc, int track) const
+BOOL IsAt(const ChangerState& s, int flag, int disc, int track)
 {
-    if (m_busy || !flag || m_currentDisc < 1 || m_currentDisc != disc)
+    if (s.busy || !flag || s.currentDisc < 1 || s.currentDisc != disc)
         return FALSE;
-    if (m_currentTrack < 1)
+    if (s.currentTrack < 1)
         return track < 0;
-    return track < 0 || m_currentTrack == track + 1;
+    return track < 0 || s.currentTrack == track + 1;
 }
+
+} // namespace
 
 BOOL CSonyPlayer::IsPlayingAt(int disc, int track) const
 {
-    return IsAt(m_playing, disc, track);
+    ChangerState s = m_store.Get();
+    return IsAt(s, s.playing, disc, track);
 }
 
 BOOL CSonyPlayer::IsPausedAt(int disc, int track) const
 {
-    return IsAt(m_paused, disc, track);
+    ChangerState s = m_store.Get();
+    return IsAt(s, s.paused, disc, track);
 }
 
 BOOL CSonyPlayer::IsPlaying(int disc, int track)
 {
-    if (m_noDisc == disc || m_noDisc == kNoDiscIgnored) {
-        m_host->DebugEvent("isplaying nodisc");
+    const ChangerState s = m_store.Get();
+    if (s.noDisc == disc || s.noDisc == kNoDiscIgnored) {
+        DebugEvent("isplaying nodisc");
         return FALSE;
     }
-    if (m_host->Now() - m_lastCommand < kSettleSeconds && m_requestedDisc == disc &&
-        m_requestedTrack == track)
+    if (m_host->Now() - s.lastCommand < kSettleSeconds && s.requestedDisc == disc && s.requestedTrack == track)
         return TRUE;
-    if (m_busy) {
-        if (!IsActive())
+    if (s.busy) {
+        if (!s.IsActive())
             return FALSE;
-        return (m_model355 && m_requestedDisc == disc) || m_currentDisc == disc;
+        return (s.model355 && s.requestedDisc == disc) || s.currentDisc == disc;
     }
-    if (!IsActive()) {
-        m_host->DebugEvent("isplaying notplaying");
+    if (!s.IsActive()) {
+        DebugEvent("isplaying notplaying");
         return FALSE;
     }
-    if (m_currentDisc < 1)
+    if (s.currentDisc < 1)
         return TRUE;
-    if (m_currentDisc != disc) {
-        m_host->DebugEvent("isplaying disc mismatch");
+    if (s.currentDisc != disc) {
+        DebugEvent("isplaying disc mismatch");
         return FALSE;
     }
-    if (m_currentTrack < 1 || track < 0 || m_currentTrack == track + 1)
+    if (s.currentTrack < 1 || track < 0 || s.currentTrack == track + 1)
         return TRUE;
-    m_host->DebugEvent("isplaying track mismatch");
+    DebugEvent("isplaying track mismatch");
     return FALSE;
 }
 
 int CSonyPlayer::FindGroupOfDisc(int slot) const
 {
-    if (!IsSlot(slot) || (slot - 1) / 8 >= kGroupMapBytes)
+    if (!ChangerState::IsSlot(slot) || (slot - 1) / 8 >= kGroupMapBytes)
         return -1;
+    const ChangerState s = m_store.Get();
     for (int g = 0; g < kGroups; ++g) {
-        if (m_groupValid[g] && (m_groupMaps[g][(slot - 1) / 8] & (1 << ((slot - 1) % 8))))
+        if (s.groupValid[g] && (s.groupMaps[g][(slot - 1) / 8] & (1 << ((slot - 1) % 8))))
             return g;
     }
     return -1;
@@ -712,21 +461,29 @@ int CSonyPlayer::FindGroupOfDisc(int slot) const
 
 BOOL CSonyPlayer::HasUnknownSlots() const
 {
-    if (m_doorOpen || m_capacity < 1)
+    const ChangerState s = m_store.Get();
+    if (s.doorOpen || s.capacity < 1)
         return FALSE;
-    for (int s = 1; s <= m_capacity && s <= kSlots; ++s) {
-        if (!(m_slots[s - 1] & kSlotKnown))
+    for (int slot = 1; slot <= s.capacity && slot <= kSlots; ++slot) {
+        if (!(s.slots[slot - 1] & kSlotKnown))
             return TRUE;
     }
     return FALSE;
+}
+
+bool CSonyPlayer::HasAllBits(int bits) const
+{
+    int typeCode = m_store.Get().typeCode;
+    return typeCode >= 0 && (typeCode & bits) == bits;
 }
 
 // ---- Requests of the player control ----
 
 void CSonyPlayer::FadeUpOrPlay()
 {
-    if (m_fadeUpTime > 0 && !m_preview)
-        FadeUp(m_fadeUpTime);
+    ChangerState s = m_store.Get();
+    if (s.fadeUpTime > 0 && !s.preview)
+        FadeUp(s.fadeUpTime);
     else
         Play();
 }
@@ -779,29 +536,29 @@ BOOL CSonyPlayer::HoldAt(int disc, int track, void (CSonyPlayer::*hold)())
 // nothing.
 BOOL CSonyPlayer::StopIfActive()
 {
-    if (IsActive() || m_playPending)
+    ChangerState s = m_store.Get();
+    if (s.IsActive() || s.playPending)
         Stop();
-    m_playPending = 0;
+    m_store.Change([](ChangerState& state) { state.playPending = 0; });
     return TRUE;
 }
 
 BOOL CSonyPlayer::EnsureContinuousMode()
 {
-    if (m_program || m_shuffle || !m_allDiscs)
+    auto continuous = [](const ChangerState& s) {
+        return !s.program && !s.shuffle && s.allDiscs && !s.repeatOne && !s.repeatAll;
+    };
+    ChangerState s = m_store.Get();
+    if (s.program || s.shuffle || !s.allDiscs)
         KeyContinue();
-    else if (m_repeatOne || m_repeatAll)
+    else if (s.repeatOne || s.repeatAll)
         KeyRepeat();
     else
         return TRUE;
     // The mode report that ends the wait comes through the parser itself.
-    if (OnParserThread())
+    if (m_store.OnParserThread())
         return FALSE;
-    for (int poll = 0; poll < kModePolls; ++poll) {
-        if (!m_program && !m_shuffle && m_allDiscs && !m_repeatOne && !m_repeatAll)
-            return TRUE;
-        Sleep(kModePollMs);
-    }
-    return FALSE;
+    return m_store.WaitFor(kModePolls * kModePollMs, continuous, nullptr);
 }
 
 // ---- Requests that wait ----
@@ -809,12 +566,11 @@ BOOL CSonyPlayer::EnsureContinuousMode()
 BOOL CSonyPlayer::ReadDiscInfo(int disc, const volatile BYTE* cancel)
 {
     const int kUnknown = -1;
-    m_leadValue = kUnknown;
-    const volatile int* lead = &m_leadValue;
+    m_store.Change([](ChangerState& s) { s.leadValue = kUnknown; });
     for (int attempt = 0; attempt < kRetries; ++attempt) {
         QueryDisc(disc);
         Flush();
-        if (WaitForCondition(5000, [lead] { return *lead != kUnknown; }, cancel))
+        if (m_store.WaitFor(5000, [](const ChangerState& s) { return s.leadValue != kUnknown; }, cancel))
             return TRUE;
     }
     return FALSE;
@@ -823,12 +579,11 @@ BOOL CSonyPlayer::ReadDiscInfo(int disc, const volatile BYTE* cancel)
 BOOL CSonyPlayer::ReadTrackInfo(int disc, int track, const volatile BYTE* cancel)
 {
     const int wanted = track + 1;
-    m_infoTrack = -1;
-    const volatile int* answered = &m_infoTrack;
+    m_store.Change([](ChangerState& s) { s.infoTrack = -1; });
     for (int attempt = 0; attempt < kRetries; ++attempt) {
         QueryTrack(disc, track);
         Flush();
-        if (WaitForCondition(2000, [answered, wanted] { return *answered == wanted; }, cancel))
+        if (m_store.WaitFor(2000, [wanted](const ChangerState& s) { return s.infoTrack == wanted; }, cancel))
             return TRUE;
     }
     return FALSE;
@@ -836,18 +591,19 @@ BOOL CSonyPlayer::ReadTrackInfo(int disc, int track, const volatile BYTE* cancel
 
 BOOL CSonyPlayer::WaitForDiscReady(int slot, int ms, const volatile BYTE* cancel)
 {
-    const volatile int* disc = &m_currentDisc;
-    const volatile int* track = &m_currentTrack;
-    return WaitForCondition(ms, [=] { return *disc == slot && (*track >= 1 || *track == kTrackUnreadable); }, cancel);
+    auto ready = [slot](const ChangerState& s) {
+        return s.currentDisc == slot && (s.currentTrack >= 1 || s.currentTrack == kTrackUnreadable);
+    };
+    return m_store.WaitFor(ms, ready, cancel);
 }
 
 BOOL CSonyPlayer::DetectPlayerType()
 {
     const int kUnknown = -1;
-    m_typeCode = kUnknown;
+    m_store.Change([](ChangerState& s) { s.typeCode = kUnknown; });
     for (int attempt = 0; attempt < kRetries; ++attempt) {
         QueryPlayerType();
-        if (WaitForBuffersDiffer(500, &m_typeCode, &kUnknown, sizeof(int), nullptr))
+        if (m_store.WaitFor(500, [](const ChangerState& s) { return s.typeCode != kUnknown; }, nullptr))
             return TRUE;
     }
     return FALSE;
@@ -858,17 +614,18 @@ void CSonyPlayer::DownloadGroups()
     typedef BOOL (CSonyPlayer::*Query)(int);
     const Query kQueries[] = {&CSonyPlayer::QueryGroupText, &CSonyPlayer::QueryGroupDiscs};
     const int kUnknown = -1;
-    Send(Word("ir[-100000]"));
+    auto answered = [](const ChangerState& s) { return s.groupReply != kUnknown; };
+    Send(m_link.Word("ir[-100000]"));
     for (Query query : kQueries) {
         for (int g = 0; g < kGroups; ++g) {
-            m_groupReply = kUnknown;
-            bool answered = false;
-            for (int attempt = 0; attempt <= kRetries && !answered; ++attempt) {
+            m_store.Change([](ChangerState& s) { s.groupReply = kUnknown; });
+            bool heard = false;
+            for (int attempt = 0; attempt <= kRetries && !heard; ++attempt) {
                 (this->*query)(g);
                 Flush();
-                answered = WaitForBuffersDiffer(1000, &m_groupReply, &kUnknown, sizeof(int), nullptr);
+                heard = m_store.WaitFor(1000, answered, nullptr);
             }
-            if (!answered)
+            if (!heard)
                 return;
         }
     }
@@ -876,72 +633,68 @@ void CSonyPlayer::DownloadGroups()
 
 BOOL CSonyPlayer::WaitForPlaying(int ms)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (m_report)
-            return TRUE;
-        ResetEvent(m_statusEvent);
-        if (m_report)
-            return TRUE;
-        DWORD spent = GetTickCount() - start;
-        if (spent >= DWORD(ms) || WaitForSingleObject(m_statusEvent, ms - spent) != WAIT_OBJECT_0)
-            return FALSE;
-    }
+    return m_store.WaitFor(ms, [](const ChangerState& s) { return s.report != 0; }, nullptr);
 }
 
 // ---- Texts ----
 
-void CSonyPlayer::SetText(CString& field, const CString& value)
-{
-    CSingleLock lock(&m_textLock, TRUE);
-    field = value;
-}
-
 CString CSonyPlayer::GetPlayerName() const
 {
-    CSingleLock lock(&m_textLock, TRUE);
-    return m_playerName;
+    return m_store.ReadText([](const ChangerTexts& t) { return t.playerName; });
 }
 
 CString CSonyPlayer::GetStatusLine() const
 {
-    CSingleLock lock(&m_textLock, TRUE);
-    return m_statusLine;
+    return m_store.ReadText([](const ChangerTexts& t) { return t.statusLine; });
 }
 
 CString CSonyPlayer::GetMemoText() const
 {
-    CSingleLock lock(&m_textLock, TRUE);
-    return m_memoText;
+    return m_store.ReadText([](const ChangerTexts& t) { return t.memoText; });
 }
 
 CString CSonyPlayer::GetCdText() const
 {
-    CSingleLock lock(&m_textLock, TRUE);
-    return m_cdText;
+    return m_store.ReadText([](const ChangerTexts& t) { return t.cdText; });
 }
 
 CString CSonyPlayer::GetGroupName(int group) const
 {
-    CSingleLock lock(&m_textLock, TRUE);
-    return group >= 0 && group < kGroups ? m_groupNames[group] : CString();
+    if (group < 0 || group >= kGroups)
+        return CString();
+    return m_store.ReadText([group](const ChangerTexts& t) { return t.groupNames[group]; });
 }
 
 CString CSonyPlayer::GetArtistText(int artist) const
 {
-    CSingleLock lock(&m_textLock, TRUE);
-    return artist >= 0 && artist < kArtists ? m_artistTexts[artist] : CString();
+    if (artist < 0 || artist >= kArtists)
+        return CString();
+    return m_store.ReadText([artist](const ChangerTexts& t) { return t.artistTexts[artist]; });
 }
 
 void CSonyPlayer::SetArtistText(int artist, const char* text)
 {
     if (artist >= 0 && artist < kArtists)
-        SetText(m_artistTexts[artist], text);
+        m_store.ChangeTexts([artist, text](ChangerTexts& t) { t.artistTexts[artist] = text; });
 }
 
 CString CSonyPlayer::GetName() const
 {
     CString name;
-    name.Format("CD %d", m_playerNumber + 1);
+    name.Format("CD %d", m_store.Get().playerNumber + 1);
     return name;
+}
+
+CSearchModeHold::CSearchModeHold(CSonyPlayer& player) : m_player(player), m_saved(ChangerState::kPlayNone)
+{
+    player.ChangeState([this](ChangerState& s) {
+        m_saved = s.playState;
+        s.playState = ChangerState::kPlaySearching;
+    });
+}
+
+CSearchModeHold::~CSearchModeHold()
+{
+    int saved = m_saved;
+    m_player.ChangeState([saved](ChangerState& s) { s.playState = saved; });
 }

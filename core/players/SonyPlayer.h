@@ -1,22 +1,31 @@
 // One Sony CD changer on a control bus of an interface unit. Requests become
 // device command texts handed to the document's device path; the changer's
-// answers come back to OnStatusText, the listener of its receive devices, which
-// keeps the state below and signals the status event after every text.
+// answers come back to OnStatusText, the listener of its receive devices.
+//
+// The player is the face its callers use; the work is done by its parts:
+// CChangerLink (bus address, codes, words), CChangerKeypad (front panel),
+// CChangerMemos (memo and artist upload), CChangerStatusParser (the answers)
+// and CChangerStateStore, the one home of its state, which callers read as a
+// copy (GetState) and change under its lock (ChangeState).
 //
 // Threads: requests run on their callers' threads (playing thread, GUI thread,
 // tasks); OnStatusText runs on the thread that delivers device texts and sends
-// the commands it decides on from there. The number and flag fields are single
-// words written by one side and read by the others without a lock; the status
-// event tells readers that a report arrived. The texts (name, status line, memo,
-// CD text, group names, artist texts) are reassigned by the parser, so they sit
-// behind m_textLock and are handed out as copies.
+// the commands it decides on from there. Waits block on the store's change
+// event.
 #pragma once
 
 #include <afxmt.h>
 #include <time.h>
 
+#include <functional>
 #include <vector>
 
+#include "core/players/ChangerKeypad.h"
+#include "core/players/ChangerLink.h"
+#include "core/players/ChangerMemos.h"
+#include "core/players/ChangerState.h"
+#include "core/players/ChangerStateStore.h"
+#include "core/players/ChangerStatusParser.h"
 #include "devices/manager/TextCallback.h"
 
 class CPlayerHost;
@@ -26,45 +35,37 @@ class CTaskSink;
 // The model text of a changer from its type code and disc capacity.
 CString ModelText(int typeCode, int capacity);
 
-class CSonyPlayer : public CCallbackTarget
+class CSonyPlayer : public CCallbackTarget, public ChangerConstants
 {
 public:
-    enum
-    {
-        kSlots = 500,
-        kGroups = 10,
-        kGroupMapBytes = 52,
-        kGroupPartBytes = 13,
-        kArtists = 256,
-        kDiscArtists = 401,
-        kDeleteFileBytes = 13,
-        kNameLength = 14,
-    };
-    // Slot flag word bits.
-    enum { kSlotHasDisc = 1, kSlotKnown = 2, kSlotChecked = 4 };
-    // No-disc marker values besides a slot number.
-    enum { kNoDiscNone = -1, kNoDiscIgnored = -2, kNoDiscPresent = -3 };
-    // Track code above 0x99 reported.
-    enum { kTrackUnreadable = -2 };
-    // Play state word.
-    enum { kPlayNone = 0, kPlaySingleTrack = 1, kPlayWholeDisc = 2, kPlaySearching = 3 };
-    enum ScanMode { kScanNone, kScanForward, kScanBackward, kFastForward, kFastBackward };
-    // Stored-information bits of the "stored" answer.
-    enum { kStoredMemo = 0x01, kStoredDeleteFile = 0x02, kStoredCdText = 0x30 };
-
     explicit CSonyPlayer(CPlayerHost* host);
     ~CSonyPlayer();
     CSonyPlayer(const CSonyPlayer&) = delete;
     CSonyPlayer& operator=(const CSonyPlayer&) = delete;
 
+    // Bus address and device names, set by the player control before use.
+    const ChangerAddress& GetAddress() const { return m_link.GetAddress(); }
+    void SetAddress(const ChangerAddress& address) { m_link.SetAddress(address); }
+
+    // A copy of the state; the change runs under the state's lock and must
+    // not call out.
+    ChangerState GetState() const { return m_store.Get(); }
+    void ChangeState(const std::function<void(ChangerState&)>& change) { m_store.Change(change); }
+    // True once holds is true of the state, within ms and until *cancel is
+    // set (cancel may be null); blocks on the state's changes meanwhile.
+    BOOL WaitForState(int ms, const std::function<bool(const ChangerState&)>& holds, const volatile BYTE* cancel) const
+    {
+        return m_store.WaitFor(ms, holds, cancel);
+    }
+
     // Disc and track codes of the bus. Places they cannot carry are refused:
     // nothing is sent and the request gives false.
-    bool CanAddress(int disc, int track) const;
+    bool CanAddress(int disc, int track) const { return m_link.CanAddress(disc, track); }
     // The device of a disc (the upper send device above 200) and its code.
     void GetDiscAddress(int disc, CString& device, CString& code) const;
     CString EncodeDisc(int disc) const;
-    static CString EncodeTrack(int track);
-    int DecodeDisc(int code, bool upper) const;
+    static CString EncodeTrack(int track) { return CChangerLink::EncodeTrack(track); }
+    int DecodeDisc(int code, bool upper) const { return CChangerLink::DecodeDisc(code, upper); }
     int DecodeTrack(int code, bool forceBcd);
 
     // Transport and status words.
@@ -113,31 +114,29 @@ public:
     void SetNextEntry(int disc, int track);
 
     // Front-panel keys of the Control-A1 device.
-    BOOL KeyDisc();
-    BOOL KeyEnter();
-    BOOL KeyClear();
-    BOOL KeyMemoInput();
-    BOOL KeyMemoScan();
-    BOOL KeyUpArrow();
-    BOOL KeyBlock();
-    BOOL KeyTrack();
-    BOOL KeyDownArrow();
-    BOOL KeyLeftArrow();
-    BOOL KeyRightArrow();
-    BOOL KeyPlayerSelect();
-    BOOL KeyProgram();
-    BOOL KeyContinue();
-    BOOL KeyRepeat();
-    BOOL KeyDigit(int digit);
-    BOOL KeyDiscNumber(int disc);
-    // Raw bus messages around text entry.
-    void SendOpeningSequence();
-    void SendShortClose();
-    // Text entry on the numeric keypad; charMode 0 upper case, 1 lower, 2 digits.
-    void KeyCharacter(char ch, int* charMode);
-    void KeyTextField(const char* text);
-    void KeyText(const char* text, BOOL shortClose);
-    void EnterDiscMemoByKeys(int disc, const char* text);
+    BOOL KeyDisc() { return m_keypad.KeyDisc(); }
+    BOOL KeyEnter() { return m_keypad.KeyEnter(); }
+    BOOL KeyClear() { return m_keypad.KeyClear(); }
+    BOOL KeyMemoInput() { return m_keypad.KeyMemoInput(); }
+    BOOL KeyMemoScan() { return m_keypad.KeyMemoScan(); }
+    BOOL KeyUpArrow() { return m_keypad.KeyUpArrow(); }
+    BOOL KeyBlock() { return m_keypad.KeyBlock(); }
+    BOOL KeyTrack() { return m_keypad.KeyTrack(); }
+    BOOL KeyDownArrow() { return m_keypad.KeyDownArrow(); }
+    BOOL KeyLeftArrow() { return m_keypad.KeyLeftArrow(); }
+    BOOL KeyRightArrow() { return m_keypad.KeyRightArrow(); }
+    BOOL KeyPlayerSelect() { return m_keypad.KeyPlayerSelect(); }
+    BOOL KeyProgram() { return m_keypad.KeyProgram(); }
+    BOOL KeyContinue() { return m_keypad.KeyContinue(); }
+    BOOL KeyRepeat() { return m_keypad.KeyRepeat(); }
+    BOOL KeyDigit(int digit) { return m_keypad.KeyDigit(digit); }
+    BOOL KeyDiscNumber(int disc) { return m_keypad.KeyDiscNumber(disc); }
+    void SendOpeningSequence() { m_keypad.SendOpeningSequence(); }
+    void SendShortClose() { m_keypad.SendShortClose(); }
+    void KeyCharacter(char ch, int* charMode) { m_keypad.KeyCharacter(ch, charMode); }
+    void KeyTextField(const char* text) { m_keypad.KeyTextField(text); }
+    void KeyText(const char* text, BOOL shortClose) { m_keypad.KeyText(text, shortClose); }
+    void EnterDiscMemoByKeys(int disc, const char* text) { m_keypad.EnterDiscMemoByKeys(disc, text); }
 
     // State.
     void ClearDiscInfo();
@@ -168,41 +167,52 @@ public:
     // is bounded by ms, whatever other texts the changer sends meanwhile.
     BOOL WaitForPlaying(int ms);
 
-    // Disc memos, delete marks and the artist tables (SonyPlayerMemos.cpp).
-    // cancel is the flag of the task the caller runs; every wait honours it.
-    // The memo upload of the entries on this changer, as the task
-    // "CD n Download"; allSlots clears the memos of the slots without an entry.
-    BOOL DownloadMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks);
-    // Acknowledged writes: false when the changer never acknowledged the
-    // third attempt; true also after a cancel.
-    BOOL WriteMemoText(int slot, const CString& text, const volatile BYTE* cancel);
-    // The artist text is kept only once both parts were acknowledged.
-    BOOL WriteArtistMemo(int artist, const CString& text, const volatile BYTE* cancel);
-    BOOL SetArtist(int slot, int artist, const volatile BYTE* cancel);
-    // Ask for the artist texts and slot artists still unknown; false when
-    // one stays unanswered after three tries.
-    BOOL ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId);
-    BOOL ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks, int taskId);
-    // Types the disc, artist and track memos on the front panel.
+    // Disc memos, delete marks and the artist tables (CChangerMemos).
+    BOOL DownloadMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks)
+    {
+        return m_memos.DownloadMemos(entries, allSlots, tasks);
+    }
+    BOOL WriteMemoText(int slot, const CString& text, const volatile BYTE* cancel)
+    {
+        return m_memos.WriteMemoText(slot, text, cancel);
+    }
+    BOOL WriteArtistMemo(int artist, const CString& text, const volatile BYTE* cancel)
+    {
+        return m_memos.WriteArtistMemo(artist, text, cancel);
+    }
+    BOOL SetArtist(int slot, int artist, const volatile BYTE* cancel) { return m_memos.SetArtist(slot, artist, cancel); }
+    BOOL ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
+    {
+        return m_memos.ReadArtistTexts(cancel, tasks, taskId);
+    }
+    BOOL ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
+    {
+        return m_memos.ReadDiscArtists(cancel, tasks, taskId);
+    }
     BOOL EnterMemosByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
-                          const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel);
-    // Without waiting: the tables take the new values at once.
-    void WriteArtistMemoOnce(int artist, const CString& text);
-    void SetArtistOnce(int slot, int artist);
-    // The slot's memo and delete-file bits as the changer answers them within
-    // 1000 ms; answers about another disc (a late one) do not count.
-    BOOL ReadMemo(int slot, CString& memo, const volatile BYTE* cancel);
-    BOOL ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const volatile BYTE* cancel);
+                          const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel)
+    {
+        return m_memos.EnterMemosByKeys(slot, discText, artistText, trackCount, trackTexts, shortClose, cancel);
+    }
+    void WriteArtistMemoOnce(int artist, const CString& text) { m_memos.WriteArtistMemoOnce(artist, text); }
+    void SetArtistOnce(int slot, int artist) { m_memos.SetArtistOnce(slot, artist); }
+    BOOL ReadMemo(int slot, CString& memo, const volatile BYTE* cancel) { return m_memos.ReadMemo(slot, memo, cancel); }
+    BOOL ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const volatile BYTE* cancel)
+    {
+        return m_memos.ReadDeleteFile(slot, bits, cancel);
+    }
     // The changer's type code has all these capability bits.
-    bool HasAllBits(int bits) const { return m_typeCode >= 0 && (m_typeCode & bits) == bits; }
+    bool HasAllBits(int bits) const;
 
     CString GetName() const;
     CString GetDescription() const;
 
     // The status parser: the device listener of both receive devices.
-    void OnStatusText(CString text);
-    // Splits "device:event[hex]" into the event name, the upper flag and the bytes.
-    static CString SplitStatusText(const CString& text, bool& upper, std::vector<BYTE>& bytes);
+    void OnStatusText(CString text) { m_parser.OnStatusText(text); }
+    static CString SplitStatusText(const CString& text, bool& upper, std::vector<BYTE>& bytes)
+    {
+        return CChangerStatusParser::SplitStatusText(text, upper, bytes);
+    }
 
     // Copies of the texts the parser writes.
     CString GetPlayerName() const;
@@ -213,214 +223,26 @@ public:
     CString GetArtistText(int artist) const;
     void SetArtistText(int artist, const char* text);
 
-    HANDLE GetStatusEvent() const { return m_statusEvent; }
-
-    // Bus address and settings, written by the player control before use.
-    int m_busId = 0;
-    int m_unit = 0;
-    int m_busPort = 0;
-    int m_settleTime = 25;
-    CString m_sendDevice;
-    CString m_upperSendDevice;
-    CString m_irDevice;
-    CString m_controlDevice;
-    CString m_receiveDevice;
-    CString m_upperReceiveDevice;
-    int m_capacity = 0;
-    int m_typeCode = -1;
-    int m_playerNumber = -1;
-    int m_fadeUpTime = 0;
-    int m_fadeDownTime = 0;
-    int m_fadeOverlapTime = 0;
-    int m_trackFinishTweak = 0;
-    BYTE m_preview = 0;
-
-    // Requests.
-    int m_requestedDisc = -1;
-    int m_requestedTrack = -1;   // from 0; -1 the whole disc
-    int m_nextDisc = -1;
-    int m_nextTrack = -1;        // from 1
-    int m_queuedDisc = -1;
-    int m_queuedTrack = -1;      // from 1; -1 the whole disc
-    int m_playPending = 0;
-    int m_playState = kPlayNone;
-    int m_playRequest = 0;
-    int m_powerWanted = 1;
-
-    // What the changer reported.
-    int m_currentDisc = -1;
-    int m_currentTrack = -1;     // from 1; -1 unknown, kTrackUnreadable
-    int m_previousDisc = -1;
-    int m_previousTrack = -1;
-    int m_lengthMinutes = -1;
-    int m_lengthSeconds = -1;
-    int m_elapsedMinutes = -1;
-    int m_elapsedSeconds = -1;
-    int m_elapsedTotal = -1;
-    int m_previousElapsedTotal = -1;
-    int m_lastTrack = -1;
-    int m_totalMinutes = -1;
-    int m_totalSeconds = -1;
-    int m_leadValue = -1;
-    int m_totalFrames = -1;
-    int m_infoTrack = -1;
-    int m_infoMinutes = -1;
-    int m_infoSeconds = -1;
-    int m_noDisc = kNoDiscNone;
-    BYTE m_fadeDownSent = 0;
-    BYTE m_nearEnd = 0;
-    int m_storedBits = -1;
-    int m_error = 0;
-    int m_report = 0;
-    int m_playing = 0;
-    int m_paused = 0;
-    int m_changing = 0;
-    int m_busy = 0;
-    int m_doorOpen = 0;
-    int m_powered = 0;
-    int m_acknowledge = 0;
-    int m_program = 0;
-    int m_allDiscs = 0;
-    int m_repeatOne = 0;
-    int m_repeatAll = 0;
-    int m_shuffle = 0;
-    time_t m_lastReceived = 0;
-    time_t m_lastModePoll = 0;
-    time_t m_lastCommand = 0;
-    time_t m_playStart = 0;
-    int m_scanMode = kScanNone;
-    int m_memoComplete = 0;
-    int m_memoDisc = -1;
-    int m_memoPart = 0;
-    int m_groupReply = -1;
-    BYTE m_deleteFile[kDeleteFileBytes] = {};
-    int m_deleteFileDisc = -1;
-    int m_cdTextPart = 0;
-    int m_cdTextTrack = -1;
-    int m_cdTextComplete = 0;
-    DWORD m_slots[kSlots] = {};
-    time_t m_changeStamp = 0;
-    int m_newDisc = 0;
-    BYTE m_groupMaps[kGroups][kGroupMapBytes] = {};
-    BYTE m_groupValid[kGroups] = {};
-    int m_discArtists[kDiscArtists];
-    BYTE m_binaryTracks = 0;
-    BYTE m_noDiscSeen = 0;
-    BYTE m_model355 = 0;
+    HANDLE GetStatusEvent() const { return m_store.GetStatusEvent(); }
 
 private:
-    typedef void (CSonyPlayer::*EventHandler)(bool upper, const std::vector<BYTE>& b);
-    struct EventRule
-    {
-        const char* name;
-        EventHandler handler;
-    };
-    static const EventRule kEvents[];
-    enum KeyFamily { kKeyPauseEF, kKeyEF, kKeyOnly };
-    struct KeyRule;
-    static const KeyRule kKeys[];
-
-    BOOL Send(const CString& text);
-    bool OldFirmware();
-    CString Word(const char* word) const;      // S ":" word
-    CString Pause45() const;                   // " " S ":ir[-45000] "
-    CString Twice(const char* word, const char* between);
-    BOOL SendKey(const char* key);
-    enum WriteResult { kWritten, kNotAcknowledged, kWriteCancelled };
-    WriteResult WriteMemoPart(const CString& text, const volatile BYTE* cancel);
-    WriteResult WriteAcknowledged(const CString& text, const volatile int* word, int wanted,
-                                  const volatile BYTE* cancel);
-    CString MemoPartText(int slot, bool second, const CString& text) const;
-    CString ArtistPartText(int artist, int part, const CString& padded) const;
-    CString ArtistChoiceText(int slot, int artist) const;
-    void SendPause100();
-    bool AskAboutDisc(BOOL (CSonyPlayer::*query)(int), int* disc, int slot, const volatile BYTE* cancel);
-    bool EnterTextsByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
-                          const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel);
-    void DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel);
-    void DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks, int task,
-                           const volatile BYTE* cancel);
-    void DownloadArtists(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel);
+    void SetQueued(ChangerState& s, int disc, int track, bool keepSearch);
     BOOL SendPlaceText(int disc, int track, BOOL play);
     BOOL SendDiscQuery(const char* word, int disc);
     BOOL SendArgumentQuery(const char* format, int value);
-    void SetQueued(int disc, int track, bool keepSearch);
     void FadeUpOrPlay();
     void SetSpeed(int scanMode, const char* word);
-    BOOL IsAt(int flag, int disc, int track) const;
     BOOL HoldAt(int disc, int track, void (CSonyPlayer::*hold)());
-    bool OnParserThread() const { return GetCurrentThreadId() == m_parserThread; }
-    void KeyPresses(int key, int times);
-    bool IsActive() const { return m_playing || m_paused || m_changing; }
-    bool AfterSettle(time_t now) const { return now - m_lastCommand > 5; }
-    bool IsSlot(int s) const { return s >= 1 && s <= kSlots; }
-    void MarkSlot(int s);
-    void CheckLibrary(int track, int minutes, int seconds);
-    void NearEndForDisc();
-    void SetText(CString& field, const CString& value);
-    CString BytesText(const std::vector<BYTE>& b, size_t from, size_t most) const;
-
-    void OnPlay(bool upper, const std::vector<BYTE>& b);
-    void OnStop(bool upper, const std::vector<BYTE>& b);
-    void OnPause(bool upper, const std::vector<BYTE>& b);
-    void OnUnloading(bool upper, const std::vector<BYTE>& b);
-    void OnError(bool upper, const std::vector<BYTE>& b);
-    void OnNoDisc(bool upper, const std::vector<BYTE>& b);
-    void OnIgnored(bool upper, const std::vector<BYTE>& b);
-    void OnStored(bool upper, const std::vector<BYTE>& b);
-    void OnDoorOpen(bool upper, const std::vector<BYTE>& b);
-    void OnDoorClose(bool upper, const std::vector<BYTE>& b);
-    void OnPowerOn(bool upper, const std::vector<BYTE>& b);
-    void OnPowerOff(bool upper, const std::vector<BYTE>& b);
-    void OnPlayingReport(bool upper, const std::vector<BYTE>& b);
-    void On30sToEnd(bool upper, const std::vector<BYTE>& b);
-    void OnTimeReport(bool upper, const std::vector<BYTE>& b);
-    void OnNowAtDisc(bool upper, const std::vector<BYTE>& b);
-    void OnGotoDisc(bool upper, const std::vector<BYTE>& b);
-    void OnDisplayingDisc(bool upper, const std::vector<BYTE>& b);
-    void OnDiscInfo(bool upper, const std::vector<BYTE>& b);
-    void OnTrackInfo(bool upper, const std::vector<BYTE>& b);
-    void OnPlayerType(bool upper, const std::vector<BYTE>& b);
-    void OnPlayerName(bool upper, const std::vector<BYTE>& b);
-    void OnMemoWritten(bool upper, const std::vector<BYTE>& b);
-    void OnArtistData(bool upper, const std::vector<BYTE>& b);
-    void OnArtistText(bool upper, const std::vector<BYTE>& b);
-    void OnNoArtist(bool upper, const std::vector<BYTE>& b);
-    void OnMemoText(bool upper, const std::vector<BYTE>& b);
-    void OnMemoText2(bool upper, const std::vector<BYTE>& b);
-    void OnMemoText3(bool upper, const std::vector<BYTE>& b);
-    void OnInvalidDisc2(bool upper, const std::vector<BYTE>& b);
-    void OnCdText(bool upper, const std::vector<BYTE>& b);
-    void OnCdTextExtra(bool upper, const std::vector<BYTE>& b);
-    void OnNoCdText(bool upper, const std::vector<BYTE>& b);
-    void OnNoGroup(bool upper, const std::vector<BYTE>& b);
-    void OnGroupText(bool upper, const std::vector<BYTE>& b);
-    void OnGroupDiscsLow(bool upper, const std::vector<BYTE>& b);
-    void OnGroupDiscsHigh(bool upper, const std::vector<BYTE>& b);
-    void OnGroupDiscsHigher(bool upper, const std::vector<BYTE>& b);
-    void OnGroupDiscs(const std::vector<BYTE>& b, int part, bool complete);
-    void OnDeleteFile(bool upper, const std::vector<BYTE>& b);
-    void OnNoDeleteFile(bool upper, const std::vector<BYTE>& b);
-    void OnModeReport(bool upper, const std::vector<BYTE>& b);
-    void PlayingByState(const CString& text);
-    void PendingPlay(const CString& text);
-    void TimeActions(int remaining, const CString& text);
-    void DetectSkip();
+    void DebugEvent(const char* text);
+    BOOL Send(const CString& text) { return m_link.Send(text); }
 
     CPlayerHost* m_host;
-    HANDLE m_statusEvent;
-    CString m_statusText;   // the text being parsed, for debug events
-    // The thread inside OnStatusText: what it waits for only it could bring.
-    volatile DWORD m_parserThread = 0;
-
-    // Guards the texts below.
-    mutable CCriticalSection m_textLock;
-    CString m_playerName;
-    CString m_statusLine;
-    CString m_memoText;
-    CString m_cdText;
-    CString m_groupNames[kGroups];
-    CString m_artistTexts[kArtists];
+    // The parts refer to one another; they are made in this order.
+    CChangerStateStore m_store;
+    CChangerLink m_link;
+    CChangerKeypad m_keypad;
+    CChangerMemos m_memos;
+    CChangerStatusParser m_parser;
 };
 
 // Holds a changer in search mode (play state 3: its reports start no play and
@@ -428,11 +250,8 @@ private:
 class CSearchModeHold
 {
 public:
-    explicit CSearchModeHold(CSonyPlayer& player) : m_player(player), m_saved(player.m_playState)
-    {
-        player.m_playState = CSonyPlayer::kPlaySearching;
-    }
-    ~CSearchModeHold() { m_player.m_playState = m_saved; }
+    explicit CSearchModeHold(CSonyPlayer& player);
+    ~CSearchModeHold();
     CSearchModeHold(const CSearchModeHold&) = delete;
     CSearchModeHold& operator=(const CSearchModeHold&) = delete;
 

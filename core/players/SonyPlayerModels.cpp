@@ -45,12 +45,13 @@ CString ModelText(int typeCode, int capacity)
 
 CString CSonyPlayer::GetDescription() const
 {
+    const ChangerState s = GetState();
     CString text = GetPlayerName();
     if (text.IsEmpty())
-        text = ModelText(m_typeCode, m_capacity);
-    if (m_capacity > 0) {
+        text = ModelText(s.typeCode, s.capacity);
+    if (s.capacity > 0) {
         CString discs;
-        discs.Format(" (%d-disc)", m_capacity);
+        discs.Format(" (%d-disc)", s.capacity);
         text += discs;
     }
     return text;

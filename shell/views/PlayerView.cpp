@@ -127,7 +127,7 @@ void CPlayerView::RefreshStatus()
     for (int row = 0; row < changers; ++row)
     {
         CSonyPlayer* player = doc->GetSonyControl()->GetPlayer(row);
-        if (player && (TakeNews(player->GetStatusEvent()) || player->m_busy))
+        if (player && (TakeNews(player->GetStatusEvent()) || player->GetState().busy))
             RedrawRow(row);
     }
     CMp3Control* mp3 = Mp3Player();
@@ -173,29 +173,30 @@ CString CPlayerView::ChangerText(int changer, int columnId)
     CString text;
     if (!player)
         return text;
-    bool trackCurrent = player->m_currentTrack >= 1;
+    const ChangerState s = player->GetState();
+    bool trackCurrent = s.currentTrack >= 1;
     switch (columnId)
     {
     case kColStatus:
-        if (!player->m_powered)
+        if (!s.powered)
             return ImageNumber(kImageMissing);
-        if (player->m_busy)
+        if (s.busy)
             return BusyFrame(changer);
-        if (player->m_paused)
+        if (s.paused)
             return ImageNumber(kImagePaused);
-        if (player->m_playing)
+        if (s.playing)
             return ImageNumber(kImagePlaying);
-        return ImageNumber(player->m_changing ? kImageDiscShown : kImageStopped);
+        return ImageNumber(s.changing ? kImageDiscShown : kImageStopped);
     case kColName:
         text.Format("CD %d", changer + 1);
         break;
     case kColLocation:
     {
         CString part;
-        if (player->m_currentDisc >= 1)
-            text.Format("D%d ", player->m_currentDisc);
+        if (s.currentDisc >= 1)
+            text.Format("D%d ", s.currentDisc);
         if (trackCurrent)
-            part.Format("T%d", player->m_currentTrack);
+            part.Format("T%d", s.currentTrack);
         text += part;
         break;
     }
@@ -203,8 +204,7 @@ CString CPlayerView::ChangerText(int changer, int columnId)
         return player->GetDescription();
     case kColPlayingTime:
         if (trackCurrent)
-            return PlayingTime(player->m_elapsedMinutes, player->m_elapsedSeconds, player->m_lengthMinutes,
-                               player->m_lengthSeconds);
+            return PlayingTime(s.elapsedMinutes, s.elapsedSeconds, s.lengthMinutes, s.lengthSeconds);
         break;
     }
     return text;

@@ -67,7 +67,7 @@ void CSearchDlg::OnPlayerChanged()
     if (changer)
     {
         SetDlgItemInt(IDC_DISC_FIRST_SLOT, kLowestSlot);
-        SetDlgItemInt(IDC_DISC_LAST_SLOT, changer->m_capacity);
+        SetDlgItemInt(IDC_DISC_LAST_SLOT, changer->GetState().capacity);
     }
     else
         CheckRadioButton(IDC_DISC_ALL_SLOTS, IDC_DISC_SLOTS, IDC_DISC_ALL_SLOTS);

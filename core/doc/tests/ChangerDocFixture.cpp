@@ -78,13 +78,15 @@ std::string ChangerDocFixture::AddAlbum(const std::vector<int>& tracks, int chan
 void ChangerDocFixture::SetFlags(int changer, const std::vector<DWORD>& flags)
 {
     CSonyPlayer* player = m_doc->GetSonyControl()->GetPlayer(changer);
-    for (size_t s = 0; s < flags.size(); ++s)
-        player->m_slots[s] = flags[s];
+    player->ChangeState([&flags](ChangerState& state) {
+        for (size_t s = 0; s < flags.size(); ++s)
+            state.slots[s] = flags[s];
+    });
 }
 
 DWORD ChangerDocFixture::Flags(int changer, int slot)
 {
-    return m_doc->GetSonyControl()->GetPlayer(changer)->m_slots[slot - 1];
+    return m_doc->GetSonyControl()->GetPlayer(changer)->GetState().slots[slot - 1];
 }
 
 size_t ChangerDocFixture::CountWords(int changer, int code, const std::vector<int>& bytes)

@@ -280,7 +280,7 @@ TEST_F(DiscSearchTest, ASilentChangerEndsThePasses)
     SetFlags(0, { kUnknown, kUnknown });
     // Known to play all discs in order, so that no load waits for a mode
     // report that never comes.
-    m_doc->GetSonyControl()->GetPlayer(0)->m_allDiscs = 1;
+    m_doc->GetSonyControl()->GetPlayer(0)->ChangeState([](ChangerState& s) { s.allDiscs = 1; });
     m_bus.Inspect(0, [](CChangerModel& changer) { return changer.Faults().silent = true; });
     m_unit.ClearReceived();
     Search(CDiscSearch::kEmptySlots);

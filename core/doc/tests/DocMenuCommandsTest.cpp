@@ -337,8 +337,10 @@ TEST_F(DocMenuCommandsTest, SpeedButtonsOfAChanger)
     CSonyControl& control = *m_doc->GetSonyControl();
     ASSERT_TRUE(control.AddPlayer(0, 0, 0, FALSE));
     CSonyPlayer& changer = *control.GetPlayer(0);
-    changer.m_playing = 1;
-    changer.m_playStart = 50;
+    changer.ChangeState([](ChangerState& s) {
+        s.playing = 1;
+        s.playStart = 50;
+    });
     Targets().title.UpdateTitle();
     ASSERT_EQ(0, Targets().title.GetPlayer());
     const struct
@@ -355,7 +357,7 @@ TEST_F(DocMenuCommandsTest, SpeedButtonsOfAChanger)
     for (const auto& press : presses)
     {
         Command(press.id);
-        EXPECT_EQ(press.mode, changer.m_scanMode) << press.id;
+        EXPECT_EQ(press.mode, changer.GetState().scanMode) << press.id;
         // Speed states 1 to 4 are the buttons in the order Forward, Rewind, Fast Forward, Fast Rewind.
         for (UINT id : speeds)
         {

@@ -89,12 +89,14 @@ protected:
     void SetChanger(int index, const PlayerState& state)
     {
         CSonyPlayer& changer = *m_doc->GetSonyControl()->GetPlayer(index);
-        changer.m_playing = state.playing;
-        changer.m_playStart = state.start;
-        changer.m_currentDisc = state.disc;
-        changer.m_currentTrack = state.track;
-        changer.m_elapsedMinutes = state.minutes;
-        changer.m_elapsedSeconds = state.seconds;
+        changer.ChangeState([&state](ChangerState& s) {
+            s.playing = state.playing;
+            s.playStart = state.start;
+            s.currentDisc = state.disc;
+            s.currentTrack = state.track;
+            s.elapsedMinutes = state.minutes;
+            s.elapsedSeconds = state.seconds;
+        });
     }
     void SetMp3(const PlayerState& state)
     {

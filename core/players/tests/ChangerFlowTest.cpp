@@ -26,7 +26,7 @@ protected:
         host.now = time(nullptr);
         player.reset(new CSonyPlayer(&host));
         NameChangerDevices(*player);
-        player->m_capacity = 400;
+        player->ChangeState([&](ChangerState& s) { s.capacity = 400; });
         path.ListenFor(*player);
         player->QueryMode();
         Settle();
@@ -55,12 +55,12 @@ protected:
 TEST_F(ChangerFlowTest, DiscAndTrackInformationArrive)
 {
     ASSERT_TRUE(player->ReadDiscInfo(5, nullptr));
-    EXPECT_EQ(12, player->m_lastTrack);
-    EXPECT_EQ(26, player->m_totalMinutes);
-    EXPECT_EQ(10, player->m_totalSeconds);
+    EXPECT_EQ(12, player->GetState().lastTrack);
+    EXPECT_EQ(26, player->GetState().totalMinutes);
+    EXPECT_EQ(10, player->GetState().totalSeconds);
     ASSERT_TRUE(player->ReadTrackInfo(5, 1, nullptr));
-    EXPECT_EQ(3, player->m_infoMinutes);
-    EXPECT_EQ(0, player->m_infoSeconds);
+    EXPECT_EQ(3, player->GetState().infoMinutes);
+    EXPECT_EQ(0, player->GetState().infoSeconds);
 }
 
 TEST_F(ChangerFlowTest, ChangerThatGoesToTrackOneIsQueuedAgain)
@@ -71,8 +71,8 @@ TEST_F(ChangerFlowTest, ChangerThatGoesToTrackOneIsQueuedAgain)
     EXPECT_TRUE(Debugged("CX270 misqueue to track 1 "));
     EXPECT_TRUE(changer.IsPlaying());
     EXPECT_EQ(3, changer.Track());
-    EXPECT_EQ(1, player->m_playing);
-    EXPECT_EQ(3, player->m_currentTrack);
+    EXPECT_EQ(1, player->GetState().playing);
+    EXPECT_EQ(3, player->GetState().currentTrack);
     EXPECT_NE(host.events.end(), std::find(host.events.begin(), host.events.end(), "begin_track[000503]"));
 }
 
@@ -99,7 +99,7 @@ TEST_F(ChangerFlowTest, AStopWhileAPlayStartsIsNotLost)
         SCOPED_TRACE(c.name);
         path.HoldAnswers(true);
         ASSERT_TRUE(player->PlayOrCue(c.disc, 2, c.play));
-        ASSERT_EQ(0, player->m_playing);
+        ASSERT_EQ(0, player->GetState().playing);
         path.TakeSent();
         player->StopIfActive();
         std::vector<std::string> sent = path.TakeSent();
@@ -108,7 +108,7 @@ TEST_F(ChangerFlowTest, AStopWhileAPlayStartsIsNotLost)
         path.HoldAnswers(false);
         Settle();
         EXPECT_FALSE(changer.IsPlaying());
-        EXPECT_EQ(0, player->m_playing);
+        EXPECT_EQ(0, player->GetState().playing);
     }
 }
 
@@ -137,26 +137,26 @@ TEST_F(ChangerFlowTest, BinaryTrackNumbersAreLearntFromTheModeReport)
     changer.Faults().binaryTracks = true;
     player->PlayOrCue(5, 11, TRUE);
     Settle();
-    EXPECT_EQ(12, player->m_currentTrack);
-    EXPECT_EQ(0, player->m_binaryTracks);
+    EXPECT_EQ(12, player->GetState().currentTrack);
+    EXPECT_EQ(0, player->GetState().binaryTracks);
     player->QueryMode();
     Settle();
-    EXPECT_EQ(1, player->m_binaryTracks);
-    EXPECT_EQ(12, player->m_currentTrack);
+    EXPECT_EQ(1, player->GetState().binaryTracks);
+    EXPECT_EQ(12, player->GetState().currentTrack);
 }
 
 TEST_F(ChangerFlowTest, OpenDoorForgetsTheSlots)
 {
     ASSERT_TRUE(player->ReadDiscInfo(5, nullptr));
-    EXPECT_NE(0u, player->m_slots[4]);
+    EXPECT_NE(0u, player->GetState().slots[4]);
     path.bus.OpenDoor(0, true);
     Settle();
-    EXPECT_EQ(1, player->m_doorOpen);
-    EXPECT_EQ(0u, player->m_slots[4]);
+    EXPECT_EQ(1, player->GetState().doorOpen);
+    EXPECT_EQ(0u, player->GetState().slots[4]);
     EXPECT_FALSE(player->HasUnknownSlots());
     path.bus.OpenDoor(0, false);
     Settle();
-    EXPECT_EQ(0, player->m_doorOpen);
+    EXPECT_EQ(0, player->GetState().doorOpen);
     EXPECT_TRUE(player->HasUnknownSlots());
 }
 

@@ -105,8 +105,8 @@ protected:
             ASSERT_TRUE(doc.path.AddDeviceText(LoadResourceText(d.resource), d.name, d.deviceNumber, 0, 1));
         player.reset(new CSonyPlayer(&doc));
         NameChangerDevices(*player);
-        player->m_capacity = capacity;
-        player->m_playerNumber = 0;
+        player->ChangeState([&](ChangerState& s) { s.capacity = capacity; });
+        player->ChangeState([&](ChangerState& s) { s.playerNumber = 0; });
         TextCallback listener;
         listener.object = player.get();
         listener.function = static_cast<TextFunction>(&CSonyPlayer::OnStatusText);
@@ -118,7 +118,7 @@ protected:
     void ReadMode()
     {
         player->QueryMode();
-        ASSERT_TRUE(WaitUntil([this] { return player->m_allDiscs == 1; }));
+        ASSERT_TRUE(WaitUntil([this] { return player->GetState().allDiscs == 1; }));
     }
 
     enum Match { kWhole, kStartsWith };
@@ -157,8 +157,8 @@ TEST_F(ChangerOnPtyTest, UpperAddressTellsTheCapacity)
     bus.Add(0, 107, 400);
     DefinePlayer(0);
     ASSERT_TRUE(player->DetectPlayerType());
-    EXPECT_EQ(107, player->m_typeCode);
-    EXPECT_TRUE(WaitUntil([this] { return player->m_capacity == 400; }));
+    EXPECT_EQ(107, player->GetState().typeCode);
+    EXPECT_TRUE(WaitUntil([this] { return player->GetState().capacity == 400; }));
     EXPECT_STREQ("CDP-CX400/450 (400-disc)", player->GetDescription());
 }
 
@@ -168,23 +168,23 @@ TEST_F(ChangerOnPtyTest, ReportsBecomeStateAndBeginTrackThenOneFadeDown)
     disc.tracks = {200, 180, 240};
     bus.Add(0, 107, 400).SetDisc(5, disc);
     DefinePlayer(400);
-    player->m_fadeDownTime = 5;
+    player->ChangeState([&](ChangerState& s) { s.fadeDownTime = 5; });
     ReadMode();
 
     player->PlayOrCue(5, 2, FALSE);   // cued; started when the changer is there
     ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.IsPlaying(); }); }));
-    ASSERT_TRUE(WaitUntil([this] { return player->m_playing == 1 && player->m_lastTrack == 3; }));
-    EXPECT_EQ(5, player->m_currentDisc);
-    EXPECT_EQ(3, player->m_currentTrack);
-    EXPECT_EQ(4, player->m_lengthMinutes);
-    EXPECT_EQ(0, player->m_lengthSeconds);
+    ASSERT_TRUE(WaitUntil([this] { return player->GetState().playing == 1 && player->GetState().lastTrack == 3; }));
+    EXPECT_EQ(5, player->GetState().currentDisc);
+    EXPECT_EQ(3, player->GetState().currentTrack);
+    EXPECT_EQ(4, player->GetState().lengthMinutes);
+    EXPECT_EQ(0, player->GetState().lengthSeconds);
     std::vector<std::string> events = doc.Events();
     EXPECT_NE(events.end(), std::find(events.begin(), events.end(), "begin_track[000503]"));
     EXPECT_TRUE(bus.Inspect(0, [](CChangerModel& c) { return c.TimeCode(); }));
 
     // To 4 s before the end: the fade starts once fewer than 5 + 2 s are left.
     bus.RunSeconds(236);
-    ASSERT_TRUE(WaitUntil([this] { return player->m_elapsedMinutes == 3 && player->m_elapsedSeconds == 56; }));
+    ASSERT_TRUE(WaitUntil([this] { return player->GetState().elapsedMinutes == 3 && player->GetState().elapsedSeconds == 56; }));
     // The fade is decided after the elapsed time is stored, on the receiving thread.
     ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }) > 0; }));
     EXPECT_EQ(1u, CountMessages("\x90\x5E\x05"));
@@ -211,10 +211,10 @@ TEST_F(ChangerOnPtyTest, MemoWriteScanEndAndMissingCdTextAreUnderstood)
     EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x1F") == 1; }));
 
     player->PlayOrCue(5, 1, TRUE);
-    ASSERT_TRUE(WaitUntil([this] { return player->m_currentDisc == 5; }));
-    player->m_cdTextComplete = 0;
+    ASSERT_TRUE(WaitUntil([this] { return player->GetState().currentDisc == 5; }));
+    player->ChangeState([&](ChangerState& s) { s.cdTextComplete = 0; });
     ASSERT_TRUE(player->QueryCdText(1));
-    EXPECT_TRUE(WaitUntil([this] { return player->m_cdTextComplete == 1; }));
+    EXPECT_TRUE(WaitUntil([this] { return player->GetState().cdTextComplete == 1; }));
 }
 
 TEST_F(ChangerOnPtyTest, WaitsRetryFiveTimesAgainstASilentChanger)
@@ -223,7 +223,7 @@ TEST_F(ChangerOnPtyTest, WaitsRetryFiveTimesAgainstASilentChanger)
     DefinePlayer(400);
     EXPECT_FALSE(player->DetectPlayerType());
     EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x22") == 5; }));
-    EXPECT_EQ(-1, player->m_typeCode);
+    EXPECT_EQ(-1, player->GetState().typeCode);
 }
 
 } // namespace

@@ -153,8 +153,8 @@ void CChangerTextPath::ListenFor(CSonyPlayer& player)
     TextCallback listener;
     listener.object = &player;
     listener.function = static_cast<TextFunction>(&CSonyPlayer::OnStatusText);
-    SetDeviceListener(player.m_receiveDevice, listener);
-    SetDeviceListener(player.m_upperReceiveDevice, listener);
+    SetDeviceListener(player.GetAddress().receiveDevice, listener);
+    SetDeviceListener(player.GetAddress().upperReceiveDevice, listener);
 }
 
 std::vector<std::string> CChangerTextPath::TakeSent()

@@ -37,9 +37,11 @@ BOOL CFakePlayerHost::VerifyDiscAt(int player, int disc, int track, int minutes,
 
 void NameChangerDevices(CSonyPlayer& player)
 {
-    player.m_sendDevice = "cdsls001";
-    player.m_upperSendDevice = "cdsls004a";
-    player.m_controlDevice = "cdca001";
-    player.m_receiveDevice = "cdslr001";
-    player.m_upperReceiveDevice = "cdslr004a";
+    ChangerAddress address;
+    address.sendDevice = "cdsls001";
+    address.upperSendDevice = "cdsls004a";
+    address.controlDevice = "cdca001";
+    address.receiveDevice = "cdslr001";
+    address.upperReceiveDevice = "cdslr004a";
+    player.SetAddress(address);
 }

@@ -420,17 +420,17 @@ TEST(SonyControl, EntriesAreRoutedToTheirChanger)
     s.Settle();
     EXPECT_TRUE(s.host.path.bus.Inspect(0, [](CChangerModel& m) { return m.IsPlaying() && m.Disc() == 5 && m.Track() == 2; }));
     CSonyPlayer* p = s.control->GetPlayer(0);
-    EXPECT_EQ(6, p->m_nextDisc);
-    EXPECT_EQ(0, p->m_nextTrack);
+    EXPECT_EQ(6, p->GetState().nextDisc);
+    EXPECT_EQ(0, p->GetState().nextTrack);
     ASSERT_TRUE(s.control->PauseEntry(&a1, nullptr));
     s.Settle();
     EXPECT_TRUE(s.host.path.bus.Inspect(0, [](CChangerModel& m) { return m.IsPaused(); }));
-    EXPECT_EQ(-1, p->m_nextDisc);
+    EXPECT_EQ(-1, p->GetState().nextDisc);
     ASSERT_TRUE(s.control->CueEntry(&a0, &a1));
     s.Settle();
     EXPECT_TRUE(s.host.path.bus.Inspect(0, [](CChangerModel& m) { return !m.IsPlaying() && m.Track() == 1; }));
-    EXPECT_EQ(5, p->m_nextDisc);
-    EXPECT_EQ(2, p->m_nextTrack);
+    EXPECT_EQ(5, p->GetState().nextDisc);
+    EXPECT_EQ(2, p->GetState().nextTrack);
 }
 
 TEST(SonyControl, EntriesThatDoNotResolveGiveFalseAndSendNothing)
@@ -458,8 +458,8 @@ TEST(SonyControl, WhetherAnEntryIsLoadedAndWhatItsSlotFlagSays)
     ASSERT_TRUE(s.control->PlayEntry(&a0, nullptr));
     s.Settle();
     CSonyPlayer* p = s.control->GetPlayer(0);
-    p->m_slots[5 - 1] = CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotChecked;
-    p->m_slots[6 - 1] = CSonyPlayer::kSlotKnown;
+    p->ChangeState([&](ChangerState& s) { s.slots[5 - 1] = CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotChecked; });
+    p->ChangeState([&](ChangerState& s) { s.slots[6 - 1] = CSonyPlayer::kSlotKnown; });
     s.host.mp3.playing = TRUE;
     s.host.mp3.albumId = kAlbumMp3;
     s.host.mp3.track = 1;
@@ -496,9 +496,9 @@ TEST(SonyControl, RemovingAPlayerMovesTheOthersUp)
     EXPECT_FALSE(s.control->RemovePlayer(-1));
     EXPECT_TRUE(s.control->RemovePlayer(1));
     ASSERT_EQ(2, s.control->GetPlayerCount());
-    EXPECT_EQ("cdsls001", std::string(s.control->GetPlayer(0)->m_sendDevice));
-    EXPECT_EQ("cdsls003", std::string(s.control->GetPlayer(1)->m_sendDevice));
-    EXPECT_EQ(1, s.control->GetPlayer(1)->m_playerNumber);
+    EXPECT_EQ("cdsls001", std::string(s.control->GetPlayer(0)->GetAddress().sendDevice));
+    EXPECT_EQ("cdsls003", std::string(s.control->GetPlayer(1)->GetAddress().sendDevice));
+    EXPECT_EQ(1, s.control->GetPlayer(1)->GetState().playerNumber);
     EXPECT_EQ((std::vector<std::string>{"cdca002", "cdsls002", "cdslr002"}), s.host.path.deleted);
     EXPECT_EQ(std::string("cd2"), std::string(s.control->GetPlayerName(1)));
 }
@@ -594,7 +594,7 @@ TEST(SonyControl, PowerWordsGoTwiceToOldUnits)
             EXPECT_EQ(expected, words) << version;
             s.Settle();
         }
-        EXPECT_EQ(1, s.control->GetPlayer(0)->m_powered);
+        EXPECT_EQ(1, s.control->GetPlayer(0)->GetState().powered);
     }
 }
 
@@ -618,7 +618,7 @@ TEST(SonyControl, StatusPollsAQuietChangerOnTheClock)
 TEST(SonyControl, NewDiscsAreIdentifiedOnceAndNotDuringASearchOrLoad)
 {
     Scanned s({kCx400, {0, 0, 1, 27, 100, "B"}});
-    s.control->GetPlayer(1)->m_newDisc = 1;
+    s.control->GetPlayer(1)->ChangeState([](ChangerState& state) { state.newDisc = 1; });
     s.host.searching = TRUE;
     s.control->PollNewDiscs();
     s.host.searching = FALSE;
@@ -636,23 +636,25 @@ TEST(SonyControl, PlayStatesOfAllPlayers)
     Scanned s({kCx400, {0, 0, 1, 27, 100, "B"}, {0, 0, 2, 27, 100, "C"}});
     const int before[] = {0, 2, 3};
     for (int i = 0; i < 3; ++i) {
-        s.control->GetPlayer(i)->m_playState = before[i];
-        s.control->GetPlayer(i)->m_nearEnd = 1;
+        s.control->GetPlayer(i)->ChangeState([&](ChangerState& state) {
+            state.playState = before[i];
+            state.nearEnd = 1;
+        });
     }
     s.host.mp3.playState = 2;
     s.host.mp3.nearEnd = TRUE;
     s.control->SetAllPlayStates(4);
     const int after[] = {1, 2, 1};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(after[i], s.control->GetPlayer(i)->m_playState);
-        EXPECT_EQ(0, s.control->GetPlayer(i)->m_nearEnd);
+        EXPECT_EQ(after[i], s.control->GetPlayer(i)->GetState().playState);
+        EXPECT_EQ(0, s.control->GetPlayer(i)->GetState().nearEnd);
     }
     EXPECT_EQ(2, s.host.mp3.playState);
     EXPECT_FALSE(s.host.mp3.nearEnd);
     s.control->SetAllPlayStates(5);
     s.control->SetPlayState(3, 6);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(5, s.control->GetPlayer(i)->m_playState);
+        EXPECT_EQ(5, s.control->GetPlayer(i)->GetState().playState);
     EXPECT_EQ(6, s.host.mp3.playState);
 }
 
@@ -662,7 +664,7 @@ TEST(SonyControl, PreviewReachesEveryChangerAndTheMp3Player)
     for (BOOL preview : {TRUE, FALSE}) {
         s.control->SetPreview(preview);
         for (int i = 0; i < 2; ++i)
-            EXPECT_EQ(preview, s.control->GetPlayer(i)->m_preview) << i;
+            EXPECT_EQ(preview, s.control->GetPlayer(i)->GetState().preview) << i;
         EXPECT_EQ(preview, s.host.mp3.preview);
     }
 }

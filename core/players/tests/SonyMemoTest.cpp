@@ -69,10 +69,10 @@ protected:
         host.now = time(nullptr);
         player.reset(new CSonyPlayer(&host));
         NameChangerDevices(*player);
-        player->m_capacity = capacity;
-        player->m_typeCode = typeCode;
-        player->m_playerNumber = 0;
-        player->m_allDiscs = 1;
+        player->ChangeState([&](ChangerState& s) { s.capacity = capacity; });
+        player->ChangeState([&](ChangerState& s) { s.typeCode = typeCode; });
+        player->ChangeState([&](ChangerState& s) { s.playerNumber = 0; });
+        player->ChangeState([&](ChangerState& s) { s.allDiscs = 1; });
         path.ListenFor(*player);
         return changer;
     }
@@ -309,7 +309,7 @@ TEST_F(SonyMemoTest, WritesWithoutWaitingKeepTheirValuesAtOnce)
                                         "cdsls001:flush[2000]"}),
               path.TakeSent());
     EXPECT_EQ(CString("Quick               "), player->GetArtistText(3));
-    EXPECT_EQ(3, player->m_discArtists[205]);
+    EXPECT_EQ(3, player->GetState().discArtists[205]);
 }
 
 TEST_F(SonyMemoTest, ACancelFromTheTaskEndsTheUploadAndTheTask)

@@ -20,8 +20,8 @@ protected:
     SonyPlayerTest() : player(new CSonyPlayer(&host))
     {
         NameChangerDevices(*player);
-        player->m_capacity = 400;
-        player->m_allDiscs = 1;   // continuous mode already: no key, no wait
+        player->ChangeState([&](ChangerState& s) { s.capacity = 400; });
+        player->ChangeState([&](ChangerState& s) { s.allDiscs = 1; });   // continuous mode already: no key, no wait
     }
 
     std::vector<std::string> Sent() { return host.path.TakeSent(); }
@@ -89,7 +89,7 @@ TEST_F(SonyPlayerTest, ComposersWriteExactTextsAtNewAndOldFirmware)
     for (double firmware : {3.0, 2.8}) {
         host.firmware = firmware;
         for (const ComposerCase& c : cases) {
-            player->m_fadeDownSent = 0;
+            player->ChangeState([&](ChangerState& s) { s.fadeDownSent = 0; });
             c.call(*player);
             std::string expected = firmware < 2.9 && !c.oldText.empty() ? c.oldText : c.newText;
             EXPECT_EQ(std::vector<std::string>{expected}, Sent()) << c.name << " at " << firmware;
@@ -177,7 +177,7 @@ TEST_F(SonyPlayerTest, TypingPressesModeKeysDigitsAndEnter)
         {'7', 0, 0, {"disc", "disc", "7"}},
     };
     for (const auto& c : cases) {
-        player->m_typeCode = c.typeCode;
+        player->ChangeState([&](ChangerState& s) { s.typeCode = c.typeCode; });
         int m = c.modeBefore;
         player->KeyCharacter(c.ch, &m);
         std::vector<std::string> keys = c.keys;
@@ -217,7 +217,7 @@ TEST_F(SonyPlayerTest, DiscAndTrackCodes)
         {400, -3, "cdsls001", "FF"},
     };
     for (const auto& d : discs) {
-        player->m_capacity = d.capacity;
+        player->ChangeState([&](ChangerState& s) { s.capacity = d.capacity; });
         CString device;
         CString code;
         player->GetDiscAddress(d.disc, device, code);
@@ -248,19 +248,19 @@ TEST_F(SonyPlayerTest, TrackDecodingTurnsBinaryForGood)
     EXPECT_EQ(CSonyPlayer::kTrackUnreadable, player->DecodeTrack(0x9a, false));
     EXPECT_EQ(-1, player->DecodeTrack(0, false));
     EXPECT_EQ(12, player->DecodeTrack(0x12, false));
-    EXPECT_EQ(0, player->m_binaryTracks);
+    EXPECT_EQ(0, player->GetState().binaryTracks);
 
     // A type-27 changer repeating its current track number in binary.
-    player->m_typeCode = 27;
+    player->ChangeState([&](ChangerState& s) { s.typeCode = 27; });
     player->SetCurrentTrack(0x12);
     EXPECT_EQ(0x12, player->DecodeTrack(0x12, false));
-    EXPECT_EQ(1, player->m_binaryTracks);
+    EXPECT_EQ(1, player->GetState().binaryTracks);
     EXPECT_EQ(0x15, player->DecodeTrack(0x15, false));
     EXPECT_EQ(15, player->DecodeTrack(0x15, true));
 
     CSonyPlayer other(&host);
     EXPECT_EQ(0x0c, other.DecodeTrack(0x0c, false));   // not BCD
-    EXPECT_EQ(1, other.m_binaryTracks);
+    EXPECT_EQ(1, other.GetState().binaryTracks);
 }
 
 TEST_F(SonyPlayerTest, IsPlayingTrustsARequestForTenSecondsThenTheReports)
@@ -295,52 +295,52 @@ TEST_F(SonyPlayerTest, IsPlayingTrustsARequestForTenSecondsThenTheReports)
     };
     for (const auto& c : cases) {
         host.debug.clear();
-        player->m_playing = c.playing;
-        player->m_busy = c.busy;
-        player->m_currentDisc = c.disc;
-        player->m_currentTrack = c.track;
+        player->ChangeState([&](ChangerState& s) { s.playing = c.playing; });
+        player->ChangeState([&](ChangerState& s) { s.busy = c.busy; });
+        player->ChangeState([&](ChangerState& s) { s.currentDisc = c.disc; });
+        player->ChangeState([&](ChangerState& s) { s.currentTrack = c.track; });
         EXPECT_EQ(c.result, bool(player->IsPlaying(c.askDisc, c.askTrack))) << c.askDisc << "/" << c.askTrack;
         if (c.debug) {
             EXPECT_EQ(std::vector<std::string>{c.debug}, host.debug);
         }
     }
-    player->m_noDisc = 5;
+    player->ChangeState([&](ChangerState& s) { s.noDisc = 5; });
     EXPECT_FALSE(player->IsPlaying(5, 2));
     EXPECT_EQ("isplaying nodisc", host.debug.back());
 }
 
 TEST_F(SonyPlayerTest, RequestsOfThePlayerControl)
 {
-    player->m_currentDisc = 5;
-    player->m_currentTrack = 3;
-    player->m_playing = 1;
+    player->ChangeState([&](ChangerState& s) { s.currentDisc = 5; });
+    player->ChangeState([&](ChangerState& s) { s.currentTrack = 3; });
+    player->ChangeState([&](ChangerState& s) { s.playing = 1; });
     EXPECT_FALSE(player->PlayAt(5, 2));   // already there: only the request is noted
     EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(CSonyPlayer::kPlaySingleTrack, player->m_playState);
-    EXPECT_EQ(3, player->m_queuedTrack);
+    EXPECT_EQ(CSonyPlayer::kPlaySingleTrack, player->GetState().playState);
+    EXPECT_EQ(3, player->GetState().queuedTrack);
 
-    player->m_playing = 0;
-    player->m_paused = 1;
-    player->m_fadeUpTime = 4;
+    player->ChangeState([&](ChangerState& s) { s.playing = 0; });
+    player->ChangeState([&](ChangerState& s) { s.paused = 1; });
+    player->ChangeState([&](ChangerState& s) { s.fadeUpTime = 4; });
     EXPECT_TRUE(player->PlayAt(5, 2));
     EXPECT_EQ(std::vector<std::string>{std::string(S) + ":fade_up[04] " + P45}, Sent());
-    player->m_fadeUpTime = 0;
+    player->ChangeState([&](ChangerState& s) { s.fadeUpTime = 0; });
     EXPECT_TRUE(player->PlayAt(5, 2));
     EXPECT_EQ(std::vector<std::string>{std::string(S) + ":play " + P45}, Sent());
 
-    player->m_paused = 0;
+    player->ChangeState([&](ChangerState& s) { s.paused = 0; });
     host.now += 60;
     EXPECT_TRUE(player->PlayAt(7, -1));   // another disc: cued, played when it arrives
     EXPECT_EQ(std::vector<std::string>{std::string(S) + ":pause_dt[0701] " + P45}, Sent());
-    EXPECT_EQ(1, player->m_playPending);
-    EXPECT_EQ(CSonyPlayer::kPlayWholeDisc, player->m_playState);
+    EXPECT_EQ(1, player->GetState().playPending);
+    EXPECT_EQ(CSonyPlayer::kPlayWholeDisc, player->GetState().playState);
     EXPECT_FALSE(player->PlayAt(7, -1));   // still settling: nothing again
     EXPECT_TRUE(Sent().empty());
 
     // Cue while another track of the disc plays, then the same track.
-    player->m_currentDisc = 7;
-    player->m_currentTrack = 4;
-    player->m_playing = 1;
+    player->ChangeState([&](ChangerState& s) { s.currentDisc = 7; });
+    player->ChangeState([&](ChangerState& s) { s.currentTrack = 4; });
+    player->ChangeState([&](ChangerState& s) { s.playing = 1; });
     player->PlayOrCue(7, 5, FALSE);
     EXPECT_EQ(std::vector<std::string>{std::string(S) + ":play_dt[0706] " + P45}, Sent());
     player->PlayOrCue(7, 3, FALSE);
@@ -348,7 +348,7 @@ TEST_F(SonyPlayerTest, RequestsOfThePlayerControl)
 
     player->StopIfActive();
     EXPECT_EQ(1u, Sent().size());
-    player->m_playing = 0;
+    player->ChangeState([&](ChangerState& s) { s.playing = 0; });
     player->StopIfActive();
     EXPECT_TRUE(Sent().empty());
 }
@@ -372,7 +372,9 @@ TEST_F(SonyPlayerTest, FailuresAndRefusals)
         const char* upper;
     } places[] = {{456, 0, "cdsls004a"}, {5, 99, "cdsls004a"}, {201, 0, ""}};
     for (const auto& place : places) {
-        player->m_upperSendDevice = place.upper;
+        ChangerAddress address = player->GetAddress();
+        address.upperSendDevice = place.upper;
+        player->SetAddress(address);
         EXPECT_FALSE(player->PlayOrCue(place.disc, place.track, TRUE)) << place.disc;
         EXPECT_FALSE(player->Cue(place.disc, place.track)) << place.disc;
         EXPECT_FALSE(player->PlayAt(place.disc, place.track)) << place.disc;
@@ -415,8 +417,8 @@ TEST_F(SonyPlayerTest, DescriptionFromNameOrModel)
     };
     for (const auto& c : cases) {
         CSonyPlayer p(&host);
-        p.m_typeCode = c.typeCode;
-        p.m_capacity = c.capacity;
+        p.ChangeState([&](ChangerState& s) { s.typeCode = c.typeCode; });
+        p.ChangeState([&](ChangerState& s) { s.capacity = c.capacity; });
         if (*c.name) {
             std::string bytes;
             for (const char* ch = c.name; *ch; ++ch) {
@@ -428,7 +430,7 @@ TEST_F(SonyPlayerTest, DescriptionFromNameOrModel)
         }
         EXPECT_STREQ(c.text, p.GetDescription());
     }
-    player->m_playerNumber = 2;
+    player->ChangeState([&](ChangerState& s) { s.playerNumber = 2; });
     EXPECT_STREQ("CD 3", player->GetName());
 }
 

@@ -19,9 +19,9 @@ protected:
     SonyStatusTest() : player(new CSonyPlayer(&host))
     {
         NameChangerDevices(*player);
-        player->m_capacity = 400;
-        player->m_allDiscs = 1;
-        player->m_lastTrack = 12;   // disc information known: no disc query after reports
+        player->ChangeState([&](ChangerState& s) { s.capacity = 400; });
+        player->ChangeState([&](ChangerState& s) { s.allDiscs = 1; });
+        player->ChangeState([&](ChangerState& s) { s.lastTrack = 12; });   // disc information known: no disc query after reports
     }
 
     void Text(const char* text) { player->OnStatusText(text); }
@@ -31,13 +31,13 @@ protected:
     void PlayingSingleTrack(int disc, int track, int lengthMinutes, int lengthSeconds)
     {
         player->SetRequest(disc, track - 1, FALSE);
-        player->m_lastCommand = host.now - 60;
-        player->m_currentDisc = disc;
-        player->m_currentTrack = track;
-        player->m_lengthMinutes = lengthMinutes;
-        player->m_lengthSeconds = lengthSeconds;
-        player->m_playing = 1;
-        player->m_slots[disc - 1] = CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotChecked;
+        player->ChangeState([&](ChangerState& s) { s.lastCommand = host.now - 60; });
+        player->ChangeState([&](ChangerState& s) { s.currentDisc = disc; });
+        player->ChangeState([&](ChangerState& s) { s.currentTrack = track; });
+        player->ChangeState([&](ChangerState& s) { s.lengthMinutes = lengthMinutes; });
+        player->ChangeState([&](ChangerState& s) { s.lengthSeconds = lengthSeconds; });
+        player->ChangeState([&](ChangerState& s) { s.playing = 1; });
+        player->ChangeState([&](ChangerState& s) { s.slots[disc - 1] = CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotChecked; });
     }
 
     // A time report of the current track, minutes and seconds given in decimal.
@@ -81,80 +81,80 @@ TEST_F(SonyStatusTest, SplitsEventTexts)
 TEST_F(SonyStatusTest, ReportsBecomeStateAndStatusLines)
 {
     Text("cdslr004a:playing[01051234]");
-    EXPECT_EQ(201, player->m_currentDisc);
-    EXPECT_EQ(5, player->m_currentTrack);
-    EXPECT_EQ(12, player->m_lengthMinutes);
-    EXPECT_EQ(34, player->m_lengthSeconds);
-    EXPECT_EQ(1, player->m_report);
-    EXPECT_EQ(1, player->m_changing);
+    EXPECT_EQ(201, player->GetState().currentDisc);
+    EXPECT_EQ(5, player->GetState().currentTrack);
+    EXPECT_EQ(12, player->GetState().lengthMinutes);
+    EXPECT_EQ(34, player->GetState().lengthSeconds);
+    EXPECT_EQ(1, player->GetState().report);
+    EXPECT_EQ(1, player->GetState().changing);
     EXPECT_STREQ("playingD201 T5 [-1:-1/12:34]", player->GetStatusLine());
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(player->GetStatusEvent(), 0));
     EXPECT_EQ(std::vector<std::string>{"-1 201 5 12:34"}, host.verified);
 
     Text("cdslr004a:time[05000003]");   // index 0: before the track's start
-    EXPECT_EQ(0, player->m_elapsedMinutes);
-    EXPECT_EQ(-3, player->m_elapsedSeconds);
+    EXPECT_EQ(0, player->GetState().elapsedMinutes);
+    EXPECT_EQ(-3, player->GetState().elapsedSeconds);
 
     const struct
     {
         const char* text;
         std::function<bool(CSonyPlayer&)> check;
     } cases[] = {
-        {"cdslr001:play", [](CSonyPlayer& p) { return p.m_playing && !p.m_paused && !p.m_changing; }},
-        {"cdslr001:pause", [](CSonyPlayer& p) { return !p.m_playing && p.m_paused; }},
-        {"cdslr001:unloading", [](CSonyPlayer& p) { return p.m_changing && p.m_busy; }},
-        {"cdslr001:error", [](CSonyPlayer& p) { return p.m_error == 1; }},
+        {"cdslr001:play", [](CSonyPlayer& p) { return p.GetState().playing && !p.GetState().paused && !p.GetState().changing; }},
+        {"cdslr001:pause", [](CSonyPlayer& p) { return !p.GetState().playing && p.GetState().paused; }},
+        {"cdslr001:unloading", [](CSonyPlayer& p) { return p.GetState().changing && p.GetState().busy; }},
+        {"cdslr001:error", [](CSonyPlayer& p) { return p.GetState().error == 1; }},
         {"cdslr001:no_disc[07]",
-         [](CSonyPlayer& p) { return p.m_noDisc == 7 && p.m_slots[6] == CSonyPlayer::kSlotKnown; }},
-        {"cdslr004a:no_disc[07]", [](CSonyPlayer& p) { return p.m_noDisc == 207; }},
-        {"cdslr001:stored[31]", [](CSonyPlayer& p) { return p.m_storedBits == 0x31; }},
+         [](CSonyPlayer& p) { return p.GetState().noDisc == 7 && p.GetState().slots[6] == CSonyPlayer::kSlotKnown; }},
+        {"cdslr004a:no_disc[07]", [](CSonyPlayer& p) { return p.GetState().noDisc == 207; }},
+        {"cdslr001:stored[31]", [](CSonyPlayer& p) { return p.GetState().storedBits == 0x31; }},
         {"cdslr001:now_at_disc[45]",
-         [](CSonyPlayer& p) { return p.m_currentDisc == 45 && p.m_busy && (p.m_slots[44] & 3) == 3; }},
+         [](CSonyPlayer& p) { return p.GetState().currentDisc == 45 && p.GetState().busy && (p.GetState().slots[44] & 3) == 3; }},
         {"cdslr001:goto_disc[9a]",
-         [](CSonyPlayer& p) { return p.m_currentDisc == 100 && p.m_changing && p.m_lastTrack == -1; }},
+         [](CSonyPlayer& p) { return p.GetState().currentDisc == 100 && p.GetState().changing && p.GetState().lastTrack == -1; }},
         {"cdslr001:disc_info[07011245300a]",
          [](CSonyPlayer& p) {
-             return p.m_currentDisc == 7 && p.m_leadValue == 1 && p.m_lastTrack == 12 && p.m_totalMinutes == 45 &&
-                    p.m_totalSeconds == 30 && p.m_totalFrames == 10 && p.m_report;
+             return p.GetState().currentDisc == 7 && p.GetState().leadValue == 1 && p.GetState().lastTrack == 12 && p.GetState().totalMinutes == 45 &&
+                    p.GetState().totalSeconds == 30 && p.GetState().totalFrames == 10 && p.GetState().report;
          }},
         {"cdslr001:track_info[07020345]",
-         [](CSonyPlayer& p) { return p.m_infoTrack == 2 && p.m_infoMinutes == 3 && p.m_infoSeconds == 45; }},
-        {"cdslr001:player_type[000b]", [](CSonyPlayer& p) { return p.m_capacity == 100 && p.m_typeCode == 11; }},
-        {"cdslr001:player_type[fe6b]", [](CSonyPlayer& p) { return p.m_capacity == 200 && p.m_typeCode == 107; }},
+         [](CSonyPlayer& p) { return p.GetState().infoTrack == 2 && p.GetState().infoMinutes == 3 && p.GetState().infoSeconds == 45; }},
+        {"cdslr001:player_type[000b]", [](CSonyPlayer& p) { return p.GetState().capacity == 100 && p.GetState().typeCode == 11; }},
+        {"cdslr001:player_type[fe6b]", [](CSonyPlayer& p) { return p.GetState().capacity == 200 && p.GetState().typeCode == 107; }},
         {"cdslr004a:player_type[c86b]",
-         [](CSonyPlayer& p) { return p.m_capacity == 400 && p.m_settleTime == 25; }},
+         [](CSonyPlayer& p) { return p.GetState().capacity == 400 && p.GetState().settleTime == 25; }},
         {"cdslr001:player_name[43582D3435350000]",
-         [](CSonyPlayer& p) { return p.GetPlayerName() == "CX-455" && p.m_model355; }},
-        {"cdslr001:memo_written", [](CSonyPlayer& p) { return p.m_acknowledge == 1; }},
-        {"cdslr001:door_open", [](CSonyPlayer& p) { return p.m_doorOpen && p.m_slots[44] == 0; }},
-        {"cdslr001:door_close", [](CSonyPlayer& p) { return !p.m_doorOpen; }},
+         [](CSonyPlayer& p) { return p.GetPlayerName() == "CX-455" && p.GetState().model355; }},
+        {"cdslr001:memo_written", [](CSonyPlayer& p) { return p.GetState().acknowledge == 1; }},
+        {"cdslr001:door_open", [](CSonyPlayer& p) { return p.GetState().doorOpen && p.GetState().slots[44] == 0; }},
+        {"cdslr001:door_close", [](CSonyPlayer& p) { return !p.GetState().doorOpen; }},
         {"cdslr001:memo_text[124142434445464748494A4B4C4D]",
-         [](CSonyPlayer& p) { return p.GetMemoText() == "ABCDEFGHIJKLM" && p.m_memoDisc == 12; }},
+         [](CSonyPlayer& p) { return p.GetMemoText() == "ABCDEFGHIJKLM" && p.GetState().memoDisc == 12; }},
         {"cdslr001:memo_text2[0500014142430000000000000000000000]",
-         [](CSonyPlayer& p) { return p.GetMemoText() == "ABC" && p.m_memoPart == 1 && p.m_memoComplete; }},
+         [](CSonyPlayer& p) { return p.GetMemoText() == "ABC" && p.GetState().memoPart == 1 && p.GetState().memoComplete; }},
         {"cdslr001:memo_text3[0244454600000000000000000000000001]",
-         [](CSonyPlayer& p) { return p.GetMemoText() == "ABCDEF" && p.m_memoPart == 2 && !p.m_memoComplete; }},
-        {"cdslr001:invalid_disc2", [](CSonyPlayer& p) { return p.GetMemoText() == "" && p.m_memoDisc == 255; }},
+         [](CSonyPlayer& p) { return p.GetMemoText() == "ABCDEF" && p.GetState().memoPart == 2 && !p.GetState().memoComplete; }},
+        {"cdslr001:invalid_disc2", [](CSonyPlayer& p) { return p.GetMemoText() == "" && p.GetState().memoDisc == 255; }},
         {"cdslr001:cd_text[12000158595A0000000000000000000000]",
-         [](CSonyPlayer& p) { return p.GetCdText() == "XYZ" && p.m_cdTextTrack == 12 && p.m_cdTextComplete; }},
-        {"cdslr001:no_cd_text", [](CSonyPlayer& p) { return p.GetCdText() == "" && p.m_cdTextComplete; }},
-        {"cdslr001:no_group", [](CSonyPlayer& p) { return p.m_groupReply == -2; }},
+         [](CSonyPlayer& p) { return p.GetCdText() == "XYZ" && p.GetState().cdTextTrack == 12 && p.GetState().cdTextComplete; }},
+        {"cdslr001:no_cd_text", [](CSonyPlayer& p) { return p.GetCdText() == "" && p.GetState().cdTextComplete; }},
+        {"cdslr001:no_group", [](CSonyPlayer& p) { return p.GetState().groupReply == -2; }},
         {"cdslr001:group_text[024A617A7A00000000000000000000]",
-         [](CSonyPlayer& p) { return p.GetGroupName(1) == "Jazz" && p.m_groupReply == 2; }},
+         [](CSonyPlayer& p) { return p.GetGroupName(1) == "Jazz" && p.GetState().groupReply == 2; }},
         {"cdslr001:group_discs_low[0203000000000000000000000000]",
-         [](CSonyPlayer& p) { return p.m_groupMaps[1][0] == 3 && !p.m_groupValid[1]; }},
+         [](CSonyPlayer& p) { return p.GetState().groupMaps[1][0] == 3 && !p.GetState().groupValid[1]; }},
         {"cdslr001:group_discs_high[0200000000000000000000000000]",
-         [](CSonyPlayer& p) { return p.m_acknowledge && !p.m_groupValid[1]; }},
+         [](CSonyPlayer& p) { return p.GetState().acknowledge && !p.GetState().groupValid[1]; }},
         {"cdslr001:group_discs_higher[0200000000000000000000000080]",
          [](CSonyPlayer& p) {
-             return p.m_groupValid[1] && p.m_groupReply == 2 && p.FindGroupOfDisc(2) == 1 &&
+             return p.GetState().groupValid[1] && p.GetState().groupReply == 2 && p.FindGroupOfDisc(2) == 1 &&
                     p.FindGroupOfDisc(312) == 1 && p.FindGroupOfDisc(3) == -1;
          }},
         {"cdslr001:delete_file[05FF00000000000000000000000000]",
-         [](CSonyPlayer& p) { return p.m_deleteFileDisc == 5 && p.m_deleteFile[0] == 0xFF; }},
-        {"cdslr001:no_delete_file", [](CSonyPlayer& p) { return p.m_deleteFileDisc == 255; }},
+         [](CSonyPlayer& p) { return p.GetState().deleteFileDisc == 5 && p.GetState().deleteFile[0] == 0xFF; }},
+        {"cdslr001:no_delete_file", [](CSonyPlayer& p) { return p.GetState().deleteFileDisc == 255; }},
         {"cdslr001:artist_data[01000102030405060708090A0B0C0D0E0F]",
-         [](CSonyPlayer& p) { return p.m_discArtists[1] == 0 && p.m_discArtists[16] == 15; }},
+         [](CSonyPlayer& p) { return p.GetState().discArtists[1] == 0 && p.GetState().discArtists[16] == 15; }},
         {"cdslr001:no_artist[05]", [](CSonyPlayer& p) { return p.GetArtistText(5) == std::string(19, ' ').c_str(); }},
     };
     for (const auto& c : cases) {
@@ -174,12 +174,12 @@ TEST_F(SonyStatusTest, PlayingReportsFireBeginTrackAndStartPendingPlays)
 
     host.events.clear();
     player->SetRequest(6, -1, FALSE);
-    player->m_playing = 1;
+    player->ChangeState([&](ChangerState& s) { s.playing = 1; });
     Text("cdslr001:playing[06011234]");
     EXPECT_EQ(std::vector<std::string>{"begin_track[0601]"}, host.events);
 
     // A whole disc arrives while the player waits: it starts it.
-    player->m_playing = 0;
+    player->ChangeState([&](ChangerState& s) { s.playing = 0; });
     player->PlayOrCue(7, -1, FALSE);
     Sent();
     Text("cdslr001:playing[07010400]");
@@ -198,13 +198,13 @@ TEST_F(SonyStatusTest, PlayingReportsFireBeginTrackAndStartPendingPlays)
 TEST_F(SonyStatusTest, MismatchedPlayStopsOnlyAfterTheSettleTime)
 {
     player->SetRequest(5, 2, FALSE);
-    player->m_lastCommand = host.now - 3;
-    player->m_playing = 1;
+    player->ChangeState([&](ChangerState& s) { s.lastCommand = host.now - 3; });
+    player->ChangeState([&](ChangerState& s) { s.playing = 1; });
     Text("cdslr001:playing[05071234]");
     EXPECT_EQ("playing single mismatch", host.debug.back());
     EXPECT_EQ(std::vector<std::string>{"cdsls001:timecode_on"}, Sent());
 
-    player->m_lastCommand = host.now - 8;
+    player->ChangeState([&](ChangerState& s) { s.lastCommand = host.now - 8; });
     Text("cdslr001:playing[05071234]");
     EXPECT_EQ("playing single mismatch stop cdslr001:playing[05071234]", host.debug.back());
     EXPECT_EQ(std::vector<std::string>{"cdsls001:stop cdsls001:stop" + P45}, Sent());
@@ -213,9 +213,9 @@ TEST_F(SonyStatusTest, MismatchedPlayStopsOnlyAfterTheSettleTime)
 TEST_F(SonyStatusTest, TimeReportsFadeOnceThenRaiseNearEndThenStop)
 {
     PlayingSingleTrack(5, 3, 4, 0);
-    player->m_fadeDownTime = 5;
-    player->m_fadeOverlapTime = 3;
-    player->m_trackFinishTweak = 0;
+    player->ChangeState([&](ChangerState& s) { s.fadeDownTime = 5; });
+    player->ChangeState([&](ChangerState& s) { s.fadeOverlapTime = 3; });
+    player->ChangeState([&](ChangerState& s) { s.trackFinishTweak = 0; });
     const struct
     {
         int minutes;
@@ -232,7 +232,7 @@ TEST_F(SonyStatusTest, TimeReportsFadeOnceThenRaiseNearEndThenStop)
     for (const auto& step : steps) {
         Time(3, step.minutes, step.seconds);
         EXPECT_EQ(step.sent, Sent()) << step.minutes << ":" << step.seconds;
-        EXPECT_EQ(step.nearEnd, player->m_nearEnd) << step.minutes << ":" << step.seconds;
+        EXPECT_EQ(step.nearEnd, player->GetState().nearEnd) << step.minutes << ":" << step.seconds;
     }
 }
 
@@ -240,7 +240,7 @@ TEST_F(SonyStatusTest, NextEntryOnTheSameDiscNeitherFadesNorStops)
 {
     PlayingSingleTrack(5, 3, 4, 0);
     player->SetNextEntry(5, 3);   // track 4 follows on this disc
-    player->m_fadeDownTime = 5;
+    player->ChangeState([&](ChangerState& s) { s.fadeDownTime = 5; });
     Time(3, 3, 59);
     EXPECT_TRUE(Sent().empty());
 }
@@ -252,7 +252,7 @@ TEST_F(SonyStatusTest, LateOrImpossibleTimesAreDropped)
                                  "cdslr001:time[030104]", "cdslr001:time[0301040000]"};
     for (const char* text : texts) {
         Text(text);
-        EXPECT_EQ(-1, player->m_elapsedMinutes) << text;
+        EXPECT_EQ(-1, player->GetState().elapsedMinutes) << text;
         EXPECT_TRUE(Sent().empty()) << text;
     }
 }
@@ -262,7 +262,7 @@ TEST_F(SonyStatusTest, SkippingDiscIsNudgedOnlyWithTheOption)
     for (BOOL option : {FALSE, TRUE}) {
         host.detectSkipping = option;
         PlayingSingleTrack(5, 3, 4, 0);
-        player->m_previousDisc = -1;
+        player->ChangeState([&](ChangerState& s) { s.previousDisc = -1; });
         Time(3, 1, 10);
         Time(3, 1, 10);
         std::vector<std::string> expected;
@@ -277,11 +277,11 @@ TEST_F(SonyStatusTest, StopSetsNearEndOnlyAfterTheSettleTime)
     player->PlayOrCue(5, 2, TRUE);
     host.now += 3;
     Text("cdslr001:stop");
-    EXPECT_EQ(0, player->m_nearEnd);
+    EXPECT_EQ(0, player->GetState().nearEnd);
     host.now += 5;
     Text("cdslr001:stop");
-    EXPECT_EQ(1, player->m_nearEnd);
-    EXPECT_EQ(CSonyPlayer::kPlayNone, player->m_playState);
+    EXPECT_EQ(1, player->GetState().nearEnd);
+    EXPECT_EQ(CSonyPlayer::kPlayNone, player->GetState().playState);
 }
 
 TEST_F(SonyStatusTest, PowerIsTurnedBackWithoutWaitingOnTheDeliveringThread)
@@ -300,11 +300,11 @@ TEST_F(SonyStatusTest, PowerIsTurnedBackWithoutWaitingOnTheDeliveringThread)
 TEST_F(SonyStatusTest, ModeReportsSetFlagsAndCorrectTheFrontPanel)
 {
     Text("cdslr001:mode[01C0000503]");   // playing disc 5 track 3, all discs, discs scanned
-    EXPECT_EQ(1, player->m_playing);
-    EXPECT_EQ(0, player->m_busy);
-    EXPECT_EQ(5, player->m_currentDisc);
-    EXPECT_EQ(3, player->m_currentTrack);
-    EXPECT_EQ(1, player->m_powered);
+    EXPECT_EQ(1, player->GetState().playing);
+    EXPECT_EQ(0, player->GetState().busy);
+    EXPECT_EQ(5, player->GetState().currentDisc);
+    EXPECT_EQ(3, player->GetState().currentTrack);
+    EXPECT_EQ(1, player->GetState().powered);
     EXPECT_EQ((std::vector<std::string>{"cdsls001:query_track[0503]" + P45, "cdsls001:timecode_on"}), Sent());
 
     const struct
@@ -321,27 +321,27 @@ TEST_F(SonyStatusTest, ModeReportsSetFlagsAndCorrectTheFrontPanel)
         {"cdslr001:mode[01C00005]", CSonyPlayer::kPlayNone, {}},
     };
     for (const auto& c : cases) {
-        player->m_playState = c.playState;
+        player->ChangeState([&](ChangerState& s) { s.playState = c.playState; });
         Text(c.text);
         EXPECT_EQ(c.sent, Sent()) << c.text;
     }
     EXPECT_STREQ("modeD5 T3 [-1:-1/-1:-1]", player->GetStatusLine());
 
     Text("cdslr001:mode[0FC0000503]");
-    EXPECT_EQ(1, player->m_doorOpen);
-    EXPECT_EQ(0, player->m_playing);
+    EXPECT_EQ(1, player->GetState().doorOpen);
+    EXPECT_EQ(0, player->GetState().playing);
 }
 
 TEST_F(SonyStatusTest, ArtistPacketsStayInsideTheirTables)
 {
     int before[CSonyPlayer::kDiscArtists];
-    memcpy(before, player->m_discArtists, sizeof before);
+    memcpy(before, player->GetState().discArtists, sizeof before);
     Text("cdslr001:artist_data[00000102030405060708090A0B0C0D0E0F]");
     Text("cdslr001:artist_data[1A000102030405060708090A0B0C0D0E0F]");
     Text("cdslr001:artist_data[1900]");
-    EXPECT_EQ(0, memcmp(before, player->m_discArtists, sizeof before));
+    EXPECT_EQ(0, memcmp(before, player->GetState().discArtists, sizeof before));
     Text("cdslr001:artist_data[19000102030405060708090A0B0C0D0E0F]");
-    EXPECT_EQ(15, player->m_discArtists[400]);
+    EXPECT_EQ(15, player->GetState().discArtists[400]);
 
     const struct
     {
@@ -374,20 +374,20 @@ TEST_F(SonyStatusTest, BadInputChangesOnlyTheStatusLine)
     };
     for (const char* text : texts) {
         Text(text);
-        EXPECT_EQ(-1, player->m_currentTrack) << text;
-        EXPECT_EQ(-1, player->m_typeCode) << text;
-        EXPECT_EQ(400, player->m_capacity) << text;
+        EXPECT_EQ(-1, player->GetState().currentTrack) << text;
+        EXPECT_EQ(-1, player->GetState().typeCode) << text;
+        EXPECT_EQ(400, player->GetState().capacity) << text;
         for (int g = 0; g < CSonyPlayer::kGroups; ++g)
             EXPECT_STREQ("", player->GetGroupName(g)) << text;
     }
     EXPECT_STREQ("no_discD-1 T-1 [-1:-1/-1:-1]", (Text("cdslr004a:no_disc[FF]"), player->GetStatusLine()));
-    EXPECT_EQ(455, player->m_noDisc);
+    EXPECT_EQ(455, player->GetState().noDisc);
 }
 
 TEST_F(SonyStatusTest, MovesToAnotherDiscEndTheEntryAndIgnoredRequestsMarkIt)
 {
     Text("cdslr001:ignored");
-    EXPECT_EQ(CSonyPlayer::kNoDiscIgnored, player->m_noDisc);
+    EXPECT_EQ(CSonyPlayer::kNoDiscIgnored, player->GetState().noDisc);
     EXPECT_FALSE(player->IsPlaying(5, 0));
 
     player->SetRequest(5, 0, FALSE);
@@ -399,12 +399,12 @@ TEST_F(SonyStatusTest, MovesToAnotherDiscEndTheEntryAndIgnoredRequestsMarkIt)
                  {"cdslr001:goto_disc[08]", 1}, {"cdslr001:displaying_disc[05]", 0}};
     for (const auto& m : moves) {
         Text(m.text);
-        EXPECT_EQ(m.nearEnd, player->m_nearEnd) << m.text;
+        EXPECT_EQ(m.nearEnd, player->GetState().nearEnd) << m.text;
     }
 
     Text("cdslr001:no_disc[09]");
     Text("cdslr001:ignored");   // after a no-disc answer the slot marker stays
-    EXPECT_EQ(9, player->m_noDisc);
+    EXPECT_EQ(9, player->GetState().noDisc);
 }
 
 TEST_F(SonyStatusTest, LibraryCheckOncePerSlotAndNewDiscs)
@@ -413,8 +413,8 @@ TEST_F(SonyStatusTest, LibraryCheckOncePerSlotAndNewDiscs)
     Text("cdslr001:playing[05031234]");
     Text("cdslr001:playing[05031234]");
     EXPECT_EQ(std::vector<std::string>{"-1 5 3 12:34"}, host.verified);
-    EXPECT_EQ(1, player->m_newDisc);
-    player->m_playState = CSonyPlayer::kPlaySearching;
+    EXPECT_EQ(1, player->GetState().newDisc);
+    player->ChangeState([&](ChangerState& s) { s.playState = CSonyPlayer::kPlaySearching; });
     Text("cdslr001:playing[06031234]");
     EXPECT_EQ(1u, host.verified.size());
 }

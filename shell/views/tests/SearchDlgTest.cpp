@@ -20,7 +20,7 @@ protected:
         // No interface unit carries the changer's devices: their errors stay quiet.
         m_doc->GetDevicePath().SetMessageBoxes(FALSE);
         ASSERT_TRUE(m_doc->GetSonyControl()->AddPlayer(0, 0, 0, FALSE));
-        m_doc->GetSonyControl()->GetPlayer(0)->m_capacity = 300;
+        m_doc->GetSonyControl()->GetPlayer(0)->ChangeState([](ChangerState& s) { s.capacity = 300; });
     }
     static void ChoosePlayer(CDrivenSearch& dialog, int index)
     {

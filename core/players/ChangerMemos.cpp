@@ -1,10 +1,10 @@
-// Disc memos, delete marks and the artist tables of a changer: the memo
-// upload with its acknowledged writes, the reads before it, the front-panel
-// typing for changers that take memos only from the keypad, and the reads of
-// the memo download.
-#include "core/players/SonyPlayer.h"
+#include "core/players/ChangerMemos.h"
 
 #include "core/players/ArtistTable.h"
+#include "core/players/ChangerKeypad.h"
+#include "core/players/ChangerLink.h"
+#include "core/players/ChangerStateStore.h"
+#include "core/players/SonyPlayer.h"
 #include "devices/util/MessageWaits.h"
 #include "library/playlist/PlayList.h"
 #include "library/records/TaskSink.h"
@@ -13,7 +13,6 @@
 
 namespace {
 
-const char kArtistPlaceholder[] = "XXXXXXXXXXXXXXXXXXXX";
 const int kMemoPart1 = 13;        // characters of the first memo part
 const int kMemoLength = 20;       // both parts together
 const int kWriteAttempts = 3;
@@ -59,79 +58,79 @@ CString DiscArtist(const AlbumRecord& album)
 
 // ---- Texts ----
 
-CString CSonyPlayer::MemoPartText(int slot, bool second, const CString& text) const
+CString CChangerMemos::MemoPartText(int slot, bool second, const CString& text) const
 {
     CString device;
     CString code;
-    GetDiscAddress(slot, device, code);
+    m_link.GetDiscAddress(slot, m_store.Get().capacity, device, code);
     if (second)
         return device + ":set_memo_text2[" + code + "02" + MemoCodes(text, kMemoPart1, kMemoLength - kMemoPart1) +
-               "]" + Pause45();
-    return device + ":set_memo_text[" + code + MemoCodes(text, 0, kMemoPart1) + "]" + Pause45();
+               "]" + m_link.Pause45();
+    return device + ":set_memo_text[" + code + MemoCodes(text, 0, kMemoPart1) + "]" + m_link.Pause45();
 }
 
 // part 1 carries characters 1-13, part 2 characters 14-20.
-CString CSonyPlayer::ArtistPartText(int artist, int part, const CString& padded) const
+CString CChangerMemos::ArtistPartText(int artist, int part, const CString& padded) const
 {
     CString head;
     head.Format(":set_artist_memo[%02x%02x", artist, part);
     int from = part == 1 ? 0 : kMemoPart1;
     int count = part == 1 ? kMemoPart1 : kMemoLength - kMemoPart1;
-    return m_sendDevice + head + MemoCodes(padded, from, count) + "]" + Pause45();
+    return m_link.GetAddress().sendDevice + head + MemoCodes(padded, from, count) + "]" + m_link.Pause45();
 }
 
-CString CSonyPlayer::ArtistChoiceText(int slot, int artist) const
+CString CChangerMemos::ArtistChoiceText(int slot, int artist) const
 {
     CString device;
     CString code;
-    GetDiscAddress(slot, device, code);
+    m_link.GetDiscAddress(slot, m_store.Get().capacity, device, code);
     CString number;
     number.Format("%02x", artist);
-    return device + ":set_artist[" + code + number + "]" + Pause45();
+    return device + ":set_artist[" + code + number + "]" + m_link.Pause45();
 }
 
 // ---- Acknowledged writes ----
 
 // Up to three sends, each while the cancel flag is clear and the word does
 // not hold the wanted value yet, each watched for 2000 ms.
-CSonyPlayer::WriteResult CSonyPlayer::WriteAcknowledged(const CString& text, const volatile int* word, int wanted,
-                                                        const volatile BYTE* cancel)
+CChangerMemos::WriteResult CChangerMemos::WriteAcknowledged(const CString& text, const StateTest& written,
+                                                             const volatile BYTE* cancel)
 {
     for (int attempt = 0; attempt < kWriteAttempts; ++attempt)
     {
         if (*cancel)
             return kWriteCancelled;
-        if (*word == wanted)
+        if (written(m_store.Get()))
             return kWritten;
-        Send(text);
-        Flush();
-        if (WaitForCondition(kAcknowledgeMs, [word, wanted] { return *word == wanted; }, cancel))
+        m_link.Send(text);
+        m_player.Flush();
+        if (m_store.WaitFor(kAcknowledgeMs, written, cancel))
             return kWritten;
     }
     return *cancel ? kWriteCancelled : kNotAcknowledged;
 }
 
 // The changer answers a memo part with "memo_written".
-CSonyPlayer::WriteResult CSonyPlayer::WriteMemoPart(const CString& text, const volatile BYTE* cancel)
+CChangerMemos::WriteResult CChangerMemos::WriteMemoPart(const CString& text, const volatile BYTE* cancel)
 {
-    m_acknowledge = 0;
-    return WriteAcknowledged(text, &m_acknowledge, 1, cancel);
+    m_store.Change([](ChangerState& s) { s.acknowledge = 0; });
+    return WriteAcknowledged(text, [](const ChangerState& s) { return s.acknowledge == 1; }, cancel);
 }
 
-BOOL CSonyPlayer::WriteMemoText(int slot, const CString& text, const volatile BYTE* cancel)
+BOOL CChangerMemos::WriteMemoText(int slot, const CString& text, const volatile BYTE* cancel)
 {
-    if (!CanAddress(slot, -1))
+    if (!m_link.CanAddress(slot, -1))
         return FALSE;
     WriteResult first = WriteMemoPart(MemoPartText(slot, false, text), cancel);
     if (first != kWritten)
         return first == kWriteCancelled;
     // Only the 400-disc changers keep a second part; others keep 13 characters.
-    if (text.GetLength() > kMemoPart1 && HasAllBits(kArtistTables) && m_capacity == kLargestCapacity)
+    if (text.GetLength() > kMemoPart1 && m_player.HasAllBits(kArtistTables) && m_store.Get().capacity == kLargestCapacity)
         return WriteMemoPart(MemoPartText(slot, true, text), cancel) != kNotAcknowledged;
     return TRUE;
 }
 
-BOOL CSonyPlayer::WriteArtistMemo(int artist, const CString& text, const volatile BYTE* cancel)
+BOOL CChangerMemos::WriteArtistMemo(int artist, const CString& text, const volatile BYTE* cancel)
 {
     if (artist < 1 || artist > kArtistRecords)
         return FALSE;
@@ -141,43 +140,43 @@ BOOL CSonyPlayer::WriteArtistMemo(int artist, const CString& text, const volatil
         result = WriteMemoPart(ArtistPartText(artist, 2, padded), cancel);
     // What the changer never got is not kept: a later upload writes it again.
     if (result == kWritten)
-        SetArtistText(artist, padded.Left(kMemoLength));
+        m_player.SetArtistText(artist, padded.Left(kMemoLength));
     return result != kNotAcknowledged;
 }
 
 // The changer answers with its artist data, which fills the slot's entry.
-BOOL CSonyPlayer::SetArtist(int slot, int artist, const volatile BYTE* cancel)
+BOOL CChangerMemos::SetArtist(int slot, int artist, const volatile BYTE* cancel)
 {
-    if (slot < 1 || slot >= kDiscArtists || !CanAddress(slot, -1))
+    if (slot < 1 || slot >= kDiscArtists || !m_link.CanAddress(slot, -1))
         return FALSE;
-    return WriteAcknowledged(ArtistChoiceText(slot, artist), &m_discArtists[slot], artist, cancel) !=
-           kNotAcknowledged;
+    auto chosen = [slot, artist](const ChangerState& s) { return s.discArtists[slot] == artist; };
+    return WriteAcknowledged(ArtistChoiceText(slot, artist), chosen, cancel) != kNotAcknowledged;
 }
 
-void CSonyPlayer::WriteArtistMemoOnce(int artist, const CString& text)
+void CChangerMemos::WriteArtistMemoOnce(int artist, const CString& text)
 {
     if (artist < 1 || artist > kArtistRecords)
         return;
     CString padded = text + CString(' ', kMemoLength);
-    Send(ArtistPartText(artist, 1, padded));
-    Flush();
-    Send(ArtistPartText(artist, 2, padded));
-    Flush();
-    SetArtistText(artist, padded.Left(kMemoLength));
+    m_link.Send(ArtistPartText(artist, 1, padded));
+    m_player.Flush();
+    m_link.Send(ArtistPartText(artist, 2, padded));
+    m_player.Flush();
+    m_player.SetArtistText(artist, padded.Left(kMemoLength));
 }
 
-void CSonyPlayer::SetArtistOnce(int slot, int artist)
+void CChangerMemos::SetArtistOnce(int slot, int artist)
 {
-    if (slot < 1 || slot >= kDiscArtists || !CanAddress(slot, -1))
+    if (slot < 1 || slot >= kDiscArtists || !m_link.CanAddress(slot, -1))
         return;
-    Send(ArtistChoiceText(slot, artist));
-    Flush();
-    m_discArtists[slot] = artist;
+    m_link.Send(ArtistChoiceText(slot, artist));
+    m_player.Flush();
+    m_store.Change([slot, artist](ChangerState& s) { s.discArtists[slot] = artist; });
 }
 
 // ---- Reads ----
 
-BOOL CSonyPlayer::ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
+BOOL CChangerMemos::ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
 {
     tasks->SetTaskStatus(taskId, "Read Artist Text");
     tasks->SetTaskRange(taskId, kArtistRecords);
@@ -186,11 +185,11 @@ BOOL CSonyPlayer::ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks,
         if (*cancel)
             return TRUE;
         tasks->SetTaskPos(taskId, a);
-        auto unknown = [this, a] { return GetArtistText(a) == kArtistPlaceholder; };
+        auto unknown = [this, a] { return m_player.GetArtistText(a) == kArtistPlaceholder; };
         for (int attempt = 0; attempt < kReadAttempts && unknown(); ++attempt)
         {
-            QueryArtistMemo(a);
-            WaitForCondition(kReadAnswerMs, [&] { return !unknown(); }, cancel);
+            m_player.QueryArtistMemo(a);
+            m_store.WaitFor(kReadAnswerMs, [&](const ChangerState&) { return !unknown(); }, cancel);
         }
         if (unknown() && !*cancel)
             return FALSE;
@@ -199,9 +198,10 @@ BOOL CSonyPlayer::ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks,
 }
 
 // One answer covers 16 slots.
-BOOL CSonyPlayer::ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
+BOOL CChangerMemos::ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
 {
-    int last = m_capacity < kDiscArtists - 1 ? m_capacity : kDiscArtists - 1;
+    const int capacity = m_store.Get().capacity;
+    int last = capacity < kDiscArtists - 1 ? capacity : kDiscArtists - 1;
     tasks->SetTaskStatus(taskId, "Read Disc Artists");
     tasks->SetTaskRange(taskId, last);
     for (int d = 1; d <= last; ++d)
@@ -209,123 +209,123 @@ BOOL CSonyPlayer::ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks,
         if (*cancel)
             return TRUE;
         tasks->SetTaskPos(taskId, d);
-        const volatile int* entry = &m_discArtists[d];
-        for (int attempt = 0; attempt < kReadAttempts && *entry == -1; ++attempt)
+        auto known = [d](const ChangerState& s) { return s.discArtists[d] != -1; };
+        for (int attempt = 0; attempt < kReadAttempts && !known(m_store.Get()); ++attempt)
         {
-            QueryArtistData((d - 1) / kArtistsPerPacket + 1);
-            WaitForCondition(kReadAnswerMs, [entry] { return *entry != -1; }, cancel);
+            m_player.QueryArtistData((d - 1) / kArtistsPerPacket + 1);
+            m_store.WaitFor(kReadAnswerMs, known, cancel);
         }
-        if (*entry == -1 && !*cancel)
+        if (!known(m_store.Get()) && !*cancel)
             return FALSE;
     }
     return TRUE;
 }
 
 // The query's answer names the disc it is about in *disc.
-bool CSonyPlayer::AskAboutDisc(BOOL (CSonyPlayer::*query)(int), int* disc, int slot, const volatile BYTE* cancel)
+bool CChangerMemos::AskAboutDisc(BOOL (CSonyPlayer::*query)(int), int ChangerState::*disc, int slot,
+                                 const volatile BYTE* cancel)
 {
-    *disc = -1;
-    if (!(this->*query)(slot))
+    m_store.Change([disc](ChangerState& s) { s.*disc = -1; });
+    if (!(m_player.*query)(slot))
         return false;
-    const volatile int* answered = disc;
-    return WaitForCondition(kMemoAnswerMs, [answered, slot] { return *answered == slot; }, cancel);
+    return m_store.WaitFor(kMemoAnswerMs, [disc, slot](const ChangerState& s) { return s.*disc == slot; }, cancel);
 }
 
-BOOL CSonyPlayer::ReadMemo(int slot, CString& memo, const volatile BYTE* cancel)
+BOOL CChangerMemos::ReadMemo(int slot, CString& memo, const volatile BYTE* cancel)
 {
-    if (!AskAboutDisc(&CSonyPlayer::QueryMemoText, &m_memoDisc, slot, cancel))
+    if (!AskAboutDisc(&CSonyPlayer::QueryMemoText, &ChangerState::memoDisc, slot, cancel))
         return FALSE;
-    memo = GetMemoText();
+    memo = m_player.GetMemoText();
     return TRUE;
 }
 
-BOOL CSonyPlayer::ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const volatile BYTE* cancel)
+BOOL CChangerMemos::ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const volatile BYTE* cancel)
 {
-    if (!AskAboutDisc(&CSonyPlayer::QueryDeleteFile, &m_deleteFileDisc, slot, cancel))
+    if (!AskAboutDisc(&CSonyPlayer::QueryDeleteFile, &ChangerState::deleteFileDisc, slot, cancel))
         return FALSE;
-    memcpy(bits, m_deleteFile, kDeleteFileBytes);
+    memcpy(bits, m_store.Get().deleteFile, kDeleteFileBytes);
     return TRUE;
 }
 
 // ---- Typing on the front panel ----
 
-void CSonyPlayer::SendPause100()
+void CChangerMemos::SendPause100()
 {
-    Send(m_controlDevice + ":ir[-100000]");
+    m_link.Send(m_link.GetAddress().controlDevice + ":ir[-100000]");
 }
 
-BOOL CSonyPlayer::EnterMemosByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
+BOOL CChangerMemos::EnterMemosByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
                                    const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel)
 {
     if (!shortClose)
-        SendOpeningSequence();
-    KeyMemoScan();
+        m_keypad.SendOpeningSequence();
+    m_keypad.KeyMemoScan();
     bool upper = slot > kUpperSlots;
     if (upper)
-        KeyPlayerSelect();
+        m_keypad.KeyPlayerSelect();
     if (EnterTextsByKeys(slot, discText, artistText, trackCount, trackTexts, shortClose, cancel))
     {
         if (shortClose)
-            SendShortClose();
+            m_keypad.SendShortClose();
         else
         {
-            Send(m_controlDevice + ":sl[920F] " + m_controlDevice + ":ir[-50000]");
-            Send(m_controlDevice + ":sl[9A700340000100] " + m_controlDevice + ":ir[-100000]");
+            m_link.Send(m_link.GetAddress().controlDevice + ":sl[920F] " + m_link.GetAddress().controlDevice + ":ir[-50000]");
+            m_link.Send(m_link.GetAddress().controlDevice + ":sl[9A700340000100] " + m_link.GetAddress().controlDevice + ":ir[-100000]");
         }
     }
-    KeyMemoScan();
+    m_keypad.KeyMemoScan();
     if (upper)
-        KeyPlayerSelect();
+        m_keypad.KeyPlayerSelect();
     return TRUE;
 }
 
 // The texts of one disc; false when a cancel came after one of them.
-bool CSonyPlayer::EnterTextsByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
+bool CChangerMemos::EnterTextsByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
                                    const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel)
 {
-    KeyDiscNumber(slot > kUpperSlots ? slot - kUpperSlots : slot);
-    KeyMemoInput();
-    KeyEnter();
-    KeyText(discText, shortClose);
+    m_keypad.KeyDiscNumber(slot > kUpperSlots ? slot - kUpperSlots : slot);
+    m_keypad.KeyMemoInput();
+    m_keypad.KeyEnter();
+    m_keypad.KeyText(discText, shortClose);
     PumpWaitingMessages();
     if (*cancel)
         return false;
     for (int i = 0; i < 3; ++i)
     {
-        KeyEnter();
+        m_keypad.KeyEnter();
         SendPause100();
     }
-    KeyText(artistText, shortClose);
+    m_keypad.KeyText(artistText, shortClose);
     PumpWaitingMessages();
     if (*cancel)
         return false;
-    typedef BOOL (CSonyPlayer::*Key)();
-    const Key kToTracks[] = {&CSonyPlayer::KeyEnter, &CSonyPlayer::KeyEnter, &CSonyPlayer::KeyDownArrow,
-                             &CSonyPlayer::KeyEnter};
+    typedef BOOL (CChangerKeypad::*Key)();
+    const Key kToTracks[] = {&CChangerKeypad::KeyEnter, &CChangerKeypad::KeyEnter, &CChangerKeypad::KeyDownArrow,
+                             &CChangerKeypad::KeyEnter};
     for (Key key : kToTracks)
     {
-        (this->*key)();
+        (m_keypad.*key)();
         SendPause100();
     }
     for (int i = 0; i < trackCount; ++i)
     {
-        KeyText(trackTexts[i], shortClose);
-        KeyEnter();
+        m_keypad.KeyText(trackTexts[i], shortClose);
+        m_keypad.KeyEnter();
         SendPause100();
-        KeyEnter();
+        m_keypad.KeyEnter();
         PumpWaitingMessages();
         if (*cancel)
             return false;
     }
     // Track memos left from the disc that sat there before are cleared.
-    if (m_currentDisc != slot)
+    if (m_store.Get().currentDisc != slot)
     {
         for (int i = trackCount; i < kKeyedTracks; ++i)
         {
-            KeyClear();
-            KeyEnter();
+            m_keypad.KeyClear();
+            m_keypad.KeyEnter();
             SendPause100();
-            KeyEnter();
+            m_keypad.KeyEnter();
             PumpWaitingMessages();
         }
     }
@@ -334,21 +334,21 @@ bool CSonyPlayer::EnterTextsByKeys(int slot, const CString& discText, const CStr
 
 // ---- The upload ----
 
-BOOL CSonyPlayer::DownloadMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks)
+BOOL CChangerMemos::DownloadMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks)
 {
     volatile BYTE cancel = 0;
-    int task = tasks->CreateTask(GetName() + " Download", &cancel, CTaskSink::kShowProgressDialog);
-    if (HasAllBits(kPanelMemos))
+    int task = tasks->CreateTask(m_player.GetName() + " Download", &cancel, CTaskSink::kShowProgressDialog);
+    if (m_player.HasAllBits(kPanelMemos))
         DownloadMemosByKeys(entries, tasks, task, &cancel);
-    else if (HasAllBits(kStoresMemos))
+    else if (m_player.HasAllBits(kStoresMemos))
         DownloadDiscMemos(entries, allSlots, tasks, task, &cancel);
-    if (!cancel && HasAllBits(kArtistTables) && m_capacity == kLargestCapacity)
+    if (!cancel && m_player.HasAllBits(kArtistTables) && m_store.Get().capacity == kLargestCapacity)
         DownloadArtists(entries, tasks, task, &cancel);
     tasks->EndTask(task);
     return TRUE;
 }
 
-void CSonyPlayer::DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks, int task,
+void CChangerMemos::DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks, int task,
                                       const volatile BYTE* cancel)
 {
     tasks->SetTaskStatus(task, "Disc/Artist/Track Memos");
@@ -358,7 +358,7 @@ void CSonyPlayer::DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks
         tasks->SetTaskPos(task, i);
         AlbumRecord album;
         CLibItem item = entries.GetItem(i);
-        if (!item.GetAlbumCopy(entries.GetLibrary(), album) || album.GetSlot() < 1 || album.GetSlot() > m_capacity)
+        if (!item.GetAlbumCopy(entries.GetLibrary(), album) || album.GetSlot() < 1 || album.GetSlot() > m_store.Get().capacity)
             continue;
         int count = album.GetTrackCount() < kKeyedTracks ? album.GetTrackCount() : kKeyedTracks;
         std::vector<CString> titles;
@@ -369,7 +369,7 @@ void CSonyPlayer::DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks
     }
 }
 
-void CSonyPlayer::DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks, int task,
+void CChangerMemos::DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks, int task,
                                     const volatile BYTE* cancel)
 {
     tasks->SetTaskStatus(task, "Disc Memos");
@@ -379,14 +379,15 @@ void CSonyPlayer::DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, CTa
     {
         AlbumRecord album;
         CLibItem item = entries.GetItem(i);
-        if (!item.GetAlbumCopy(entries.GetLibrary(), album) || album.GetSlot() < 1 || album.GetSlot() > m_capacity)
+        if (!item.GetAlbumCopy(entries.GetLibrary(), album) || album.GetSlot() < 1 || album.GetSlot() > m_store.Get().capacity)
             continue;
         memos[album.GetSlot()] = album.GetDisplayTitle(kAlbumIndex);
         ++count;
     }
-    tasks->SetTaskRange(task, allSlots ? m_capacity : count);
+    const int capacity = m_store.Get().capacity;
+    tasks->SetTaskRange(task, allSlots ? capacity : count);
     int position = 0;
-    for (int s = 1; s <= m_capacity && !*cancel; ++s)
+    for (int s = 1; s <= capacity && !*cancel; ++s)
     {
         auto memo = memos.find(s);
         if (!allSlots && memo == memos.end())
@@ -397,7 +398,7 @@ void CSonyPlayer::DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, CTa
     }
 }
 
-void CSonyPlayer::DownloadArtists(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel)
+void CChangerMemos::DownloadArtists(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel)
 {
     ReadArtistTexts(cancel, tasks, task);
     ReadDiscArtists(cancel, tasks, task);
@@ -408,17 +409,18 @@ void CSonyPlayer::DownloadArtists(const CPlayList& entries, CTaskSink* tasks, in
         AlbumRecord album;
         CLibItem item = entries.GetItem(i);
         bool here = item.GetAlbumCopy(entries.GetLibrary(), album) && album.IsInPlayer() &&
-                    album.GetPlayer() == m_playerNumber && album.GetSlot() >= 1 && album.GetSlot() < kDiscArtists;
+                    album.GetPlayer() == m_store.Get().playerNumber && album.GetSlot() >= 1 && album.GetSlot() < kDiscArtists;
         slots.push_back(here ? album.GetSlot() : 0);
         discArtists.push_back(here ? DiscArtist(album) : CString());
     }
     std::vector<ArtistRecord> records;
+    const ChangerState state = m_store.Get();
     for (int a = 1; a <= kArtistRecords; ++a)
     {
         int usage = 0;
-        for (int s = 1; s <= m_capacity && s < kDiscArtists; ++s)
-            usage += m_discArtists[s] == a ? 1 : 0;
-        records.push_back({Trimmed(GetArtistText(a)), a, usage});
+        for (int s = 1; s <= state.capacity && s < kDiscArtists; ++s)
+            usage += state.discArtists[s] == a ? 1 : 0;
+        records.push_back({Trimmed(m_player.GetArtistText(a)), a, usage});
     }
     PlaceArtists(records, RankArtists(discArtists));
 
@@ -432,7 +434,7 @@ void CSonyPlayer::DownloadArtists(const CPlayList& entries, CTaskSink* tasks, in
         tasks->SetTaskPos(task, record.number);
         if (!record.name.IsEmpty())
             numbers.insert({record.name, record.number});
-        if (record.name != Trimmed(GetArtistText(record.number)))
+        if (record.name != Trimmed(m_player.GetArtistText(record.number)))
             WriteArtistMemo(record.number, record.name, cancel);
     }
 
@@ -447,7 +449,7 @@ void CSonyPlayer::DownloadArtists(const CPlayList& entries, CTaskSink* tasks, in
             continue;
         auto found = numbers.find(discArtists[i]);
         int number = found == numbers.end() ? 0 : found->second;
-        if (m_discArtists[slots[i]] != number)
+        if (m_store.Get().discArtists[slots[i]] != number)
             SetArtist(slots[i], number, cancel);
     }
 }
