@@ -325,6 +325,32 @@ TEST_F(ButtonDragTest, ClickSelectsAndTheSelectionFollowsItsButton)
     EXPECT_EQ(Bar(kSecondBar), m_manager->GetSelectedBar());
 }
 
+// A button named by its object is selected when the bar holds it; a button
+// of another bar, or none, clears the bar's selection.
+TEST_F(ButtonDragTest, SelectingAButtonByItsObject)
+{
+    m_manager->SetToolBarsCustomizeMode(TRUE);
+    TkCustomToolBar* main = Bar(kMainBar);
+    const struct
+    {
+        const char* name;
+        TkStdBtn* button;
+        int selected;
+    } cases[] = {
+        {"a button of the bar", main->GetButton(1), 1},
+        {"another of the bar", main->GetButton(2), 2},
+        {"a button of another bar", Bar(kSecondBar)->GetButton(0), -1},
+        {"the bar's again", main->GetButton(1), 1},
+        {"none", NULL, -1},
+    };
+    for (const auto& c : cases) {
+        main->SelectButtonObject(c.button, TRUE);
+        EXPECT_EQ(c.selected, main->GetSelectedIndex()) << c.name;
+        for (int i = 0; i < main->GetCount(); i++)
+            EXPECT_EQ(i == c.selected, (main->GetButtonStyle(i) & TKBS_SELECTED) != 0) << c.name << " " << i;
+    }
+}
+
 // Every click takes a reference to the manager's last-command record and
 // gives it back, leaving it inactive.
 TEST_F(ButtonDragTest, ClicksLeaveTheLastCommandRecordAsTheyFoundIt)
