@@ -41,11 +41,6 @@ TkDockableFrame::TkDockableFrame() : m_hOwnMenu(NULL), m_pFilterRoot(new TkMsgFi
     TkCaptionFeatures::AddDescriptors(m_descriptors, RUNTIME_CLASS(TkxButtonMsgFilter));
 }
 
-TkDockableFrame::~TkDockableFrame()
-{
-    delete m_pFilterRoot;
-}
-
 BOOL TkDockableFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     BOOL result = TkFrameWnd::PreCreateWindow(cs);
@@ -107,8 +102,8 @@ BOOL TkDockableFrame::IsFloating()
 
 void TkDockableFrame::SetFeatures(UINT flags)
 {
-    TkCaptionFeatures::Apply(m_pFilterRoot, &m_descriptors, flags);
-    TkCaptionControlListMsgFilter* list = TkCaptionFeatures::FindControlList(m_pFilterRoot);
+    TkCaptionFeatures::Apply(m_pFilterRoot.get(), &m_descriptors, flags);
+    TkCaptionControlListMsgFilter* list = TkCaptionFeatures::FindControlList(m_pFilterRoot.get());
     if (list && m_hWnd)
         list->LayoutControls();
 }
@@ -116,7 +111,7 @@ void TkDockableFrame::SetFeatures(UINT flags)
 LRESULT TkDockableFrame::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (FilterSysCommandEx(m_pFilterRoot, message, wParam, lParam, &result))
+    if (FilterSysCommandEx(m_pFilterRoot.get(), message, wParam, lParam, &result))
         return result;
     return TkFrameWnd::DefWindowProc(message, wParam, lParam);
 }
@@ -229,7 +224,7 @@ LRESULT TkDockableFrame::OnNcLButtonDownMessage(WPARAM wParam, LPARAM lParam)
 {
     Activate();
     LRESULT result = 0;
-    if (FilterCurrentMessage(m_pFilterRoot, &result) & TKMF_HANDLED)
+    if (FilterCurrentMessage(m_pFilterRoot.get(), &result) & TKMF_HANDLED)
         return result;
     CControlBar* bar = GetFrameBar();
     UINT hit = (UINT)wParam;
@@ -258,12 +253,12 @@ LRESULT TkDockableFrame::OnNcLButtonDblClkMessage(WPARAM wParam, LPARAM lParam)
 
 LRESULT TkDockableFrame::OnFilteredNcMessage(WPARAM, LPARAM)
 {
-    return FilterBeforeDefault(this, m_pFilterRoot);
+    return FilterBeforeDefault(this, m_pFilterRoot.get());
 }
 
 LRESULT TkDockableFrame::OnFilteredAfterDefault(WPARAM, LPARAM)
 {
-    return FilterAfterDefault(this, m_pFilterRoot);
+    return FilterAfterDefault(this, m_pFilterRoot.get());
 }
 
 // When the main frame's active frame goes, another visible docking frame

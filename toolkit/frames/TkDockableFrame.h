@@ -6,6 +6,8 @@
 #pragma once
 
 #include "toolkit/filters/TkMsgFilter.h"
+
+#include <memory>
 #include "toolkit/frames/TkFrameWnd.h"
 
 class TkMDIFrameWnd;
@@ -15,7 +17,6 @@ class TkDockableFrame : public TkFrameWnd
     DECLARE_DYNCREATE(TkDockableFrame)
 public:
     TkDockableFrame();
-    ~TkDockableFrame() override;
 
     // Destroys the bar that holds the frame, and with it the frame.
     BOOL DestroyWindow() override;
@@ -34,7 +35,7 @@ public:
     // flags: TkCaptionFeatures' feature flags.
     void SetFeatures(UINT flags) override;
 
-    TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot; }
+    TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot.get(); }
     HMENU m_hOwnMenu;
 
 protected:
@@ -56,6 +57,7 @@ protected:
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
-    TkMsgFilter* m_pFilterRoot;
     TkMsgFilter::DescriptorTable m_descriptors;
+    // Last, so that it goes first, before the descriptors it was given.
+    std::unique_ptr<TkMsgFilter> m_pFilterRoot;
 };

@@ -32,17 +32,12 @@ TkMDIChildWnd::TkMDIChildWnd()
     TkCaptionFeatures::AddDescriptors(m_descriptors, RUNTIME_CLASS(TkxButtonMDIChildMsgFilter));
 }
 
-TkMDIChildWnd::~TkMDIChildWnd()
-{
-    delete m_pFilterRoot;
-}
-
 void TkMDIChildWnd::CreateMsgFilters(UINT flags)
 {
-    TkCaptionFeatures::Apply(m_pFilterRoot, &m_descriptors, flags);
+    TkCaptionFeatures::Apply(m_pFilterRoot.get(), &m_descriptors, flags);
     // The system draws the standard caption buttons itself: only the extra
     // button of the list stays.
-    TkCaptionControlListMsgFilter* list = TkCaptionFeatures::FindControlList(m_pFilterRoot);
+    TkCaptionControlListMsgFilter* list = TkCaptionFeatures::FindControlList(m_pFilterRoot.get());
     if (list)
         m_pFilterRoot->ApplyDescriptors(&list->GetControlTable(), FALSE);
 }
@@ -58,7 +53,7 @@ TkMDIFrameWnd* TkMDIChildWnd::GetTkMDIFrame() const
 LRESULT TkMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (FilterSysCommandEx(m_pFilterRoot, message, wParam, lParam, &result))
+    if (FilterSysCommandEx(m_pFilterRoot.get(), message, wParam, lParam, &result))
         return result;
     return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
 }
@@ -118,12 +113,12 @@ void TkMDIChildWnd::RefreshFrameMenu(CWnd* activateWnd)
 
 LRESULT TkMDIChildWnd::OnFilteredNcMessage(WPARAM, LPARAM)
 {
-    return FilterBeforeDefault(this, m_pFilterRoot);
+    return FilterBeforeDefault(this, m_pFilterRoot.get());
 }
 
 LRESULT TkMDIChildWnd::OnFilteredAfterDefault(WPARAM, LPARAM)
 {
-    return FilterAfterDefault(this, m_pFilterRoot);
+    return FilterAfterDefault(this, m_pFilterRoot.get());
 }
 
 // A docked frame standing in for the active child shows the child inactive.
@@ -133,7 +128,7 @@ LRESULT TkMDIChildWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
     BOOL active = wParam && !(main && main->GetActiveDockedFrame());
     LRESULT result = DefWindowProc(WM_NCACTIVATE, active, lParam);
     LRESULT filtered = result;
-    FilterCurrentMessage(m_pFilterRoot, &filtered);
+    FilterCurrentMessage(m_pFilterRoot.get(), &filtered);
     return result;
 }
 

@@ -7,6 +7,8 @@
 
 #include "toolkit/filters/TkMsgFilter.h"
 
+#include <memory>
+
 #include <afxext.h>
 
 class TkMDIChildWnd : public CMDIChildWnd
@@ -14,7 +16,6 @@ class TkMDIChildWnd : public CMDIChildWnd
     DECLARE_DYNCREATE(TkMDIChildWnd)
 public:
     TkMDIChildWnd();
-    ~TkMDIChildWnd() override;
 
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // With a menu bar in the main frame the child names the menu the bar
@@ -29,7 +30,7 @@ public:
     // flags: TkCaptionFeatures' feature flags.
     virtual void CreateMsgFilters(UINT flags);
 
-    TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot; }
+    TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot.get(); }
     UINT GetMenuId() const { return m_nMenuId; }
     BOOL UsesMenuBar() const { return m_bUsesMenuBar; }
 
@@ -55,6 +56,7 @@ protected:
     UINT m_nMenuId;
     BOOL m_bUsesMenuBar;
     HMENU m_hAltMenu;
-    TkMsgFilter* m_pFilterRoot;
     TkMsgFilter::DescriptorTable m_descriptors;
+    // Last, so that it goes first, before the descriptors it was given.
+    std::unique_ptr<TkMsgFilter> m_pFilterRoot;
 };

@@ -10,13 +10,13 @@ LRESULT TkMDIFrameWnd::CaptionDefault(UINT message, WPARAM wParam, LPARAM lParam
 LRESULT TkMDIFrameWnd::OnSetTextMessage(WPARAM wParam, LPARAM lParam)
 {
     if (!m_bPaintedCaption)
-        return FilterAfterDefault(this, m_pFilterRoot);
+        return FilterAfterDefault(this, m_pFilterRoot.get());
     return PaintedSetText(wParam, lParam);
 }
 
 LRESULT TkMDIFrameWnd::OnNcPaintMessage(WPARAM wParam, LPARAM lParam)
 {
     if (!m_bPaintedCaption)
-        return FilterAfterDefault(this, m_pFilterRoot);
+        return FilterAfterDefault(this, m_pFilterRoot.get());
     return PaintedNcPaint(wParam, lParam);
 }

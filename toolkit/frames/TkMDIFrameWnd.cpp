@@ -87,8 +87,8 @@ TkMDIFrameWnd::TkMDIFrameWnd()
       m_hOwnMenu(NULL), m_nCurrentMenuId(0), m_nFrameMenuId(0), m_pDockBarClass(NULL),
       m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart), m_nNextCascadeY(kCascadeStart),
       m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL), m_bActivating(FALSE),
-      m_pFilterRoot(new TkMsgFilter(this, (UINT)-1)), m_nDockCursor(0), m_pCommandPlugIn(NULL),
-      m_pMenuPlugIn(NULL)
+      m_nDockCursor(0), m_pCommandPlugIn(NULL), m_pMenuPlugIn(NULL),
+      m_pFilterRoot(new TkMsgFilter(this, (UINT)-1))
 {
     m_descriptors.Add(kSysCommandExFilter, (UINT)-1, RUNTIME_CLASS(TkxMsgFilter));
     m_descriptors.Add(kCaptionListFilter, (UINT)-1, RUNTIME_CLASS(TkCapConLstMDIMaxChildMsgFilter));
@@ -126,7 +126,6 @@ TkMDIFrameWnd::~TkMDIFrameWnd()
         m_menuMap.GetNextAssoc(position, id, menu);
         ::DestroyMenu(menu);
     }
-    delete m_pFilterRoot;
 }
 
 void TkMDIFrameWnd::CreateMsgFilters(UINT flags)
@@ -166,12 +165,12 @@ void TkMDIFrameWnd::GetNextDockPosition(UINT& dockBarId, DockPlacement& placemen
 
 LRESULT TkMDIFrameWnd::OnFilteredNcMessage(WPARAM, LPARAM)
 {
-    return FilterBeforeDefault(this, m_pFilterRoot);
+    return FilterBeforeDefault(this, m_pFilterRoot.get());
 }
 
 LRESULT TkMDIFrameWnd::OnFilteredAfterDefault(WPARAM, LPARAM)
 {
-    return FilterAfterDefault(this, m_pFilterRoot);
+    return FilterAfterDefault(this, m_pFilterRoot.get());
 }
 
 BOOL TkMDIFrameWnd::IsForegroundOurs() const
@@ -201,7 +200,7 @@ LRESULT TkMDIFrameWnd::OnNcActivateMessage(WPARAM wParam, LPARAM lParam)
         return PaintedNcActivate(wParam, lParam);
     LRESULT result = OnNcActivateFrame(wParam, lParam);
     LRESULT filtered = result;
-    FilterCurrentMessage(m_pFilterRoot, &filtered);
+    FilterCurrentMessage(m_pFilterRoot.get(), &filtered);
     return result;
 }
 
@@ -219,7 +218,7 @@ LRESULT TkMDIFrameWnd::OnRecheckStayActive(WPARAM, LPARAM)
 LRESULT TkMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (FilterSysCommandEx(m_pFilterRoot, message, wParam, lParam, &result))
+    if (FilterSysCommandEx(m_pFilterRoot.get(), message, wParam, lParam, &result))
         return result;
     return CMDIFrameWnd::DefWindowProc(message, wParam, lParam);
 }

@@ -14,6 +14,7 @@
 
 #include <afxext.h>
 
+#include <memory>
 #include <vector>
 
 class TkBmpMenuPlugIn;
@@ -149,7 +150,7 @@ public:
     int m_nNextCascadeY;
 
     CFrameWnd* GetActiveDockedFrame() const { return m_pActiveDockedFrame; }
-    TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot; }
+    TkMsgFilter* GetFilterRoot() const { return m_pFilterRoot.get(); }
     const CRect& GetLayoutRect() const { return m_rectLayout; }
 
 protected:
@@ -190,11 +191,12 @@ protected:
     CFrameWnd* m_pActiveDockedFrame;
     // Set while ActivateView brings the frame forward.
     BOOL m_bActivating;
-    TkMsgFilter* m_pFilterRoot;
     TkMsgFilter::DescriptorTable m_descriptors;
     std::vector<UINT> m_dockOrder;
     int m_nDockCursor;
     TkCommandPlugIn* m_pCommandPlugIn;
     TkBmpMenuPlugIn* m_pMenuPlugIn;
     CMap<UINT, UINT, HMENU, HMENU> m_menuMap;
+    // Last, so that it goes first, as the window's filters did before.
+    std::unique_ptr<TkMsgFilter> m_pFilterRoot;
 };
