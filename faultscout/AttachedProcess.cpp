@@ -9,8 +9,6 @@
 
 namespace {
 
-// Longer strings than these never come from a sound sender: the stream is garbled.
-const DWORD kMaxStringLength = 4096;
 const size_t kTextBuffer = 4096;
 
 struct LockGuard
@@ -263,57 +261,51 @@ void CAttachedProcess::ReadFailure()
     Printf("PipeRead failure %x\n", GetLastError());
 }
 
-bool CAttachedProcess::ReadText(DWORD length, std::string& text)
+void CAttachedProcess::HandleMessage(const CrashLinkHeader& header)
 {
-    if (length > kMaxStringLength) {
-        SetLastError(ERROR_INVALID_DATA);
-        return false;
-    }
-    text.assign(length, '\0');
-    if (length && !ReadPipe(&text[0], length))
-        return false;
-    text.resize(strnlen(text.c_str(), length));
-    return true;
+    CrashLinkMessage message;
+    message.header = header;
+    HandleMessage(message);
 }
 
-bool CAttachedProcess::HandleMessage(const CrashLinkHeader& header)
+void CAttachedProcess::HandleMessage(const CrashLinkMessage& message)
 {
     LockGuard lock(m_linkLock);
+    const CrashLinkHeader& header = message.header;
     switch (header.kind) {
     case kLinkHello:
-        return OnHello();
+        OnHello(message.hello, message.path, message.name);
+        break;
     case kLinkThreadCreate:
-        return OnThreadCreate();
+        OnThreadCreate(message.thread, message.name);
+        break;
     case kLinkThreadExit:
         OnThreadExit(header.value);
-        return true;
+        break;
     case kLinkShow:
         if (m_sink)
             m_sink->Show(header.value != 0);
-        return true;
+        break;
     case kLinkText:
-        return OnText(header.value);
+        if (header.value)
+            Write(message.text.c_str());
+        break;
     case kLinkException:
-        return OnException();
+        OnException(message.exception);
+        break;
     case kLinkDump:
-        return OnDumpRequest(header.value);
+        OnDumpRequest(message.dump, message.text);
+        break;
     case kLinkThreads:
         WriteThreadList();
-        return true;
+        break;
     default:
-        return true;
+        break;
     }
 }
 
-bool CAttachedProcess::OnHello()
+void CAttachedProcess::OnHello(const HelloRecord& hello, const std::string& path, const std::string& name)
 {
-    HelloRecord hello;
-    std::string path, name;
-    if (!ReadPipe(&hello, sizeof hello) || !ReadText(hello.modulePathLength, path) ||
-        !ReadText(hello.programNameLength, name)) {
-        ReadFailure();
-        return false;
-    }
     Printf("Hello pid:%d h:%x '%s' '%s' %x\n", hello.processId, hello.processHandle, path.c_str(),
            name.c_str(), hello.packedVersion);
     m_processId = hello.processId;
@@ -331,7 +323,6 @@ bool CAttachedProcess::OnHello()
     }
     if (m_sink)
         m_sink->OnAttached();
-    return true;
 }
 
 std::string ReporterIdFilePath()
@@ -359,18 +350,11 @@ void CAttachedProcess::WriteIdFile()
     CloseHandle(file);
 }
 
-bool CAttachedProcess::OnThreadCreate()
+void CAttachedProcess::OnThreadCreate(const ThreadRecord& record, const std::string& name)
 {
-    ThreadRecord record;
-    std::string name;
-    if (!ReadPipe(&record, sizeof record) || !ReadText(record.nameLength, name)) {
-        ReadFailure();
-        return false;
-    }
     Printf("Thread Create id:%d h:%x %s\n", record.threadId, record.threadHandle, name.c_str());
     LockGuard lock(m_listLock);
     m_threads.push_back({record.threadId, HandleFromWire(record.threadHandle), name});
-    return true;
 }
 
 void CAttachedProcess::OnThreadExit(DWORD id)
@@ -387,34 +371,13 @@ void CAttachedProcess::OnThreadExit(DWORD id)
     Write("not found\n");
 }
 
-bool CAttachedProcess::OnText(DWORD length)
-{
-    if (length == 0)
-        return true;
-    std::string text;
-    if (!ReadText(length, text)) {
-        ReadFailure();
-        return false;
-    }
-    Write(text.c_str());
-    return true;
-}
-
-bool CAttachedProcess::OnException()
+void CAttachedProcess::OnException(const ExceptionReport& report)
 {
     m_crashed = true;
-    void* own = HeapAlloc(GetProcessHeap(), 0, sizeof(ExceptionReport));
-    ExceptionReport* report = static_cast<ExceptionReport*>(own);
-    bool read = report && ReadPipe(report, sizeof *report);
-    if (!read) {
-        ReadFailure();
-        HeapFree(GetProcessHeap(), 0, own);
-        return false;
-    }
     if (m_sink)
         m_sink->Show(true);
     OpenDumpFile(true);
-    const EXCEPTION_RECORD& record = report->record;
+    const EXCEPTION_RECORD& record = report.record;
     Write("\nException: ");
     if (const char* name = ExceptionName(record.ExceptionCode))
         Write(name);
@@ -429,29 +392,21 @@ bool CAttachedProcess::OnException()
     {
         LockGuard lock(m_listLock);
         for (const auto& thread : m_threads)
-            if (thread.id == report->threadId) {
+            if (thread.id == report.threadId) {
                 name = thread.name;
                 break;
             }
     }
-    Printf("Thread: %s %d\n", name.c_str(), report->threadId);
+    Printf("Thread: %s %d\n", name.c_str(), report.threadId);
     Printf("Address: %016llX\n",
            static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(record.ExceptionAddress)));
     Write("Stack Dump:\n");
-    DumpAllStacks(report);
+    DumpAllStacks(&report);
     OpenDumpFile(false);
-    HeapFree(GetProcessHeap(), 0, own);
-    return true;
 }
 
-bool CAttachedProcess::OnDumpRequest(DWORD value)
+void CAttachedProcess::OnDumpRequest(const DumpRequest& request, const std::string& text)
 {
-    DumpRequest request = {};
-    std::string text;
-    if (value && (!ReadPipe(&request, sizeof request) || !ReadText(request.textLength, text))) {
-        ReadFailure();
-        return false;
-    }
     if (m_sink)
         m_sink->Show(true);
     OpenDumpFile(true);
@@ -462,7 +417,6 @@ bool CAttachedProcess::OnDumpRequest(DWORD value)
     Write("Stack Dump:\n");
     DumpAllStacks(nullptr);
     OpenDumpFile(false);
-    return true;
 }
 
 void CAttachedProcess::WriteThreadList()
@@ -585,14 +539,18 @@ DWORD WINAPI CAttachedProcess::PipeReaderThread(void* self)
 
 void CAttachedProcess::RunReader()
 {
+    CCrashLinkReader reader([this](void* buffer, DWORD count) { return ReadPipe(buffer, count); });
     for (;;) {
-        CrashLinkHeader header;
-        if (!ReadPipe(&header, sizeof header)) {
+        CrashLinkMessage message;
+        if (!reader.Read(message)) {
+            // A crash whose report did not come whole is still a crash.
+            if (message.header.kind == kLinkException)
+                m_crashed = true;
             ReadFailure();
             return;
         }
-        if (!HandleMessage(header))
-            return;
+        HandleMessage(message);
+        const CrashLinkHeader& header = message.header;
         if (!WritePipe(&header, sizeof header)) {
             Printf("PipeWrite failure %x\n", GetLastError());
             return;

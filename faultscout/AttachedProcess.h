@@ -3,7 +3,7 @@
 // takes the requests a later start of the reporter posts to it.
 #pragma once
 
-#include "core/crashlink/CrashLinkProtocol.h"
+#include "core/crashlink/CrashLinkReader.h"
 #include "faultscout/ReporterSink.h"
 #include "faultscout/SymbolEngine.h"
 
@@ -37,8 +37,9 @@ public:
 
     bool ReadPipe(void* buffer, DWORD count);
     bool WritePipe(const void* buffer, DWORD count);
-    // false when the stream can no longer be trusted.
-    bool HandleMessage(const CrashLinkHeader& header);
+    // A request without payload (show, thread list, dump without text).
+    void HandleMessage(const CrashLinkHeader& header);
+    void HandleMessage(const CrashLinkMessage& message);
 
     void Write(const char* text);
     void Printf(const char* format, ...);
@@ -71,13 +72,11 @@ private:
     void RunRequests();
     void RunWatchdog();
 
-    bool ReadText(DWORD length, std::string& text);
-    bool OnHello();
-    bool OnThreadCreate();
+    void OnHello(const HelloRecord& hello, const std::string& path, const std::string& name);
+    void OnThreadCreate(const ThreadRecord& record, const std::string& name);
     void OnThreadExit(DWORD id);
-    bool OnText(DWORD length);
-    bool OnException();
-    bool OnDumpRequest(DWORD value);
+    void OnException(const ExceptionReport& report);
+    void OnDumpRequest(const DumpRequest& request, const std::string& text);
     void WriteIdFile();
     void ReadFailure();
     std::string DumpFilePath() const;

@@ -10,6 +10,7 @@ const FuzzTarget kFuzzTargets[] = {
     { "search", FuzzSearch },
     { "timer_words", FuzzTimerWords },
     { "tip_file", FuzzTipFile },
+    { "crash_link", FuzzCrashLink },
 };
 
 const size_t kFuzzTargetCount = sizeof kFuzzTargets / sizeof kFuzzTargets[0];

@@ -7,7 +7,7 @@
 # hangs land in its findings/ folder: add the ones worth keeping to
 # fuzz/corpus/NAME so that the regression test runs them.
 # Usage: fuzz/run-fuzzers.sh [seconds per target] [target...]
-#   targets: CommandText EventMap PageScans DeviceFile PlayList Search TimerWords TipFile
+#   targets: CommandText EventMap PageScans DeviceFile PlayList Search TimerWords TipFile CrashLink
 # Needs clang (apt-get install clang) and a Wine prefix (WINEPREFIX; under X
 # where a target shows a window, which none does).
 set -euo pipefail
@@ -15,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(CommandText EventMap PageScans DeviceFile PlayList Search TimerWords TipFile)
+[ ${#targets[@]} -gt 0 ] || targets=(CommandText EventMap PageScans DeviceFile PlayList Search TimerWords TipFile CrashLink)
 work=${FUZZ_DIR:-/tmp/zym-fuzz}
 build=$work/build
 shim=$work/cc
