@@ -144,6 +144,7 @@ TEST_F(HyperLinkTest, AutoSizeFitsTheTextFromTheAlignedEdge)
         SCOPED_TRACE(c.name);
         CHyperLink link;
         link.SetAutoSize(c.fit);
+        EXPECT_EQ(c.fit, link.GetAutoSize());
         Make(link, c.align);
         CRect rect = Placement(link);
         int width = c.fit ? TextWidth(link) : kWideStatic;
