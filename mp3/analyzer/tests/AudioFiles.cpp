@@ -1,7 +1,5 @@
 #include "mp3/analyzer/tests/AudioFiles.h"
 
-#include "mp3/decoder/tests/support/SyntheticStreams.h"
-
 namespace {
 
 const unsigned kHeader = 0xFFFB9000;
@@ -118,29 +116,4 @@ std::string Utf16WithBom(const std::string& utf8)
         i += n;
     }
     return out;
-}
-
-Bytes Concat(const std::vector<Bytes>& parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts)
-        Append(all, part);
-    return all;
-}
-
-Bytes ApeTag()
-{
-    Bytes item{5, 0, 0, 0, 0, 0, 0, 0, 'T', 'i', 't', 'l', 'e', 0, 'T', 'u', 'n', 'e', '!'};
-    Bytes tag;
-    for (unsigned flags : {0xA0000000u, 0x80000000u}) {
-        Bytes part{'A', 'P', 'E', 'T', 'A', 'G', 'E', 'X', 0xD0, 0x07, 0, 0, (unsigned char)(item.size() + 32), 0, 0, 0,
-                   1, 0, 0, 0};
-        for (int shift = 0; shift < 32; shift += 8)
-            part.push_back((unsigned char)(flags >> shift));
-        part.resize(32, 0);
-        Append(tag, part);
-        if (flags & 0x20000000)
-            Append(tag, item);
-    }
-    return tag;
 }

@@ -2,10 +2,10 @@
 // written byte by byte.
 #pragma once
 
+#include "mp3/decoder/tests/support/SyntheticStreams.h"
+
 #include <string>
 #include <vector>
-
-typedef std::vector<unsigned char> Bytes;
 
 // MPEG-1 layer III, 44.1 kHz, 128 kbit/s: 417-byte frames of 1152 samples.
 Bytes Layer3Frames(int count);
@@ -28,8 +28,3 @@ struct Id3v2Frame {
 Bytes Id3v2Tag(int version, const std::vector<Id3v2Frame>& frames);
 // UTF-16 little endian with its byte order mark, from UTF-8 of the BMP.
 std::string Utf16WithBom(const std::string& utf8);
-
-Bytes Concat(const std::vector<Bytes>& parts);
-
-// An APEv2 tag with header and footer around one text item.
-Bytes ApeTag();

@@ -92,39 +92,10 @@ Bytes Text(const char* text)
     return Bytes(text, text + strlen(text));
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts)
-        Append(all, part);
-    return all;
-}
-
 Bytes Id3v1Tag()
 {
     Bytes tag = Text("TAGTitle");
     tag.resize(128, 0);
-    return tag;
-}
-
-// An APE tag with header, one item and footer.
-Bytes ApeTag()
-{
-    Bytes item = {5, 0, 0, 0, 0, 0, 0, 0};
-    Append(item, Text("Title"));
-    item.push_back(0);
-    Append(item, Text("Tune!"));
-    Bytes tag;
-    for (unsigned flags : {0xA0000000u, 0x80000000u}) {
-        Bytes part = Text("APETAGEX");
-        Append(part, {0xD0, 0x07, 0, 0, (unsigned char)(item.size() + 32), 0, 0, 0, 1, 0, 0, 0});
-        for (int shift = 0; shift < 32; shift += 8)
-            part.push_back((unsigned char)(flags >> shift));
-        part.resize(32, 0);
-        Append(tag, part);
-        if (flags & 0x20000000)
-            Append(tag, item);
-    }
     return tag;
 }
 

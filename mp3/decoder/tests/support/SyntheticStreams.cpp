@@ -4,6 +4,32 @@
 
 void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
 
+Bytes Concat(const std::vector<Bytes>& parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        Append(all, part);
+    return all;
+}
+
+Bytes ApeTag()
+{
+    const Bytes item{5, 0, 0, 0, 0, 0, 0, 0, 'T', 'i', 't', 'l', 'e', 0, 'T', 'u', 'n', 'e', '!'};
+    Bytes tag;
+    // The header says it is one (bit 29) and that a header exists (bit 31); the footer only the latter.
+    for (unsigned flags : {0xA0000000u, 0x80000000u}) {
+        Bytes part{'A', 'P', 'E', 'T', 'A', 'G', 'E', 'X', 0xD0, 0x07, 0, 0, (unsigned char)(item.size() + 32), 0, 0, 0,
+                   1, 0, 0, 0};
+        for (int shift = 0; shift < 32; shift += 8)
+            part.push_back((unsigned char)(flags >> shift));
+        part.resize(32, 0);
+        Append(tag, part);
+        if (flags & 0x20000000)
+            Append(tag, item);
+    }
+    return tag;
+}
+
 Bytes Frame(unsigned header, int size, unsigned char fill)
 {
     Bytes frame(size, fill);

@@ -8,6 +8,10 @@
 typedef std::vector<unsigned char> Bytes;
 
 void Append(Bytes& to, const Bytes& from);
+Bytes Concat(const std::vector<Bytes>& parts);
+
+// An APEv2 tag with header and footer around one text item ("Title" "Tune!").
+Bytes ApeTag();
 
 // A frame of the given header and length; a zero body is silence in every layer.
 Bytes Frame(unsigned header, int size, unsigned char fill = 0);
