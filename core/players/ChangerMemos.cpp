@@ -125,7 +125,8 @@ BOOL CChangerMemos::WriteMemoText(int slot, const CString& text, const volatile 
     if (first != kWritten)
         return first == kWriteCancelled;
     // Only the 400-disc changers keep a second part; others keep 13 characters.
-    if (text.GetLength() > kMemoPart1 && m_player.HasAllBits(kArtistTables) && m_store.Get().capacity == kLargestCapacity)
+    if (text.GetLength() > kMemoPart1 && m_player.HasAllBits(kArtistTables) &&
+        m_store.Get().capacity == kLargestCapacity)
         return WriteMemoPart(MemoPartText(slot, true, text), cancel) != kNotAcknowledged;
     return TRUE;
 }
@@ -269,8 +270,9 @@ BOOL CChangerMemos::EnterMemosByKeys(int slot, const CString& discText, const CS
             m_keypad.SendShortClose();
         else
         {
-            m_link.Send(m_link.GetAddress().controlDevice + ":sl[920F] " + m_link.GetAddress().controlDevice + ":ir[-50000]");
-            m_link.Send(m_link.GetAddress().controlDevice + ":sl[9A700340000100] " + m_link.GetAddress().controlDevice + ":ir[-100000]");
+            const CString& c = m_link.GetAddress().controlDevice;
+            m_link.Send(c + ":sl[920F] " + c + ":ir[-50000]");
+            m_link.Send(c + ":sl[9A700340000100] " + c + ":ir[-100000]");
         }
     }
     m_keypad.KeyMemoScan();
@@ -358,7 +360,8 @@ void CChangerMemos::DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tas
         tasks->SetTaskPos(task, i);
         AlbumRecord album;
         CLibItem item = entries.GetItem(i);
-        if (!item.GetAlbumCopy(entries.GetLibrary(), album) || album.GetSlot() < 1 || album.GetSlot() > m_store.Get().capacity)
+        if (!item.GetAlbumCopy(entries.GetLibrary(), album) || album.GetSlot() < 1 ||
+            album.GetSlot() > m_store.Get().capacity)
             continue;
         int count = album.GetTrackCount() < kKeyedTracks ? album.GetTrackCount() : kKeyedTracks;
         std::vector<CString> titles;
@@ -379,7 +382,8 @@ void CChangerMemos::DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, C
     {
         AlbumRecord album;
         CLibItem item = entries.GetItem(i);
-        if (!item.GetAlbumCopy(entries.GetLibrary(), album) || album.GetSlot() < 1 || album.GetSlot() > m_store.Get().capacity)
+        if (!item.GetAlbumCopy(entries.GetLibrary(), album) || album.GetSlot() < 1 ||
+            album.GetSlot() > m_store.Get().capacity)
             continue;
         memos[album.GetSlot()] = album.GetDisplayTitle(kAlbumIndex);
         ++count;
@@ -409,7 +413,8 @@ void CChangerMemos::DownloadArtists(const CPlayList& entries, CTaskSink* tasks, 
         AlbumRecord album;
         CLibItem item = entries.GetItem(i);
         bool here = item.GetAlbumCopy(entries.GetLibrary(), album) && album.IsInPlayer() &&
-                    album.GetPlayer() == m_store.Get().playerNumber && album.GetSlot() >= 1 && album.GetSlot() < kDiscArtists;
+                    album.GetPlayer() == m_store.Get().playerNumber && album.GetSlot() >= 1 &&
+                    album.GetSlot() < kDiscArtists;
         slots.push_back(here ? album.GetSlot() : 0);
         discArtists.push_back(here ? DiscArtist(album) : CString());
     }

@@ -648,7 +648,8 @@ void CChangerStatusParser::PlayingByState(const CString& text)
         m_player.TimecodeOn();
         break;
     case kPlayWholeDisc:
-        if (m_state.playing && (m_state.queuedDisc != m_state.currentDisc || m_state.currentTrack == kTrackUnreadable)) {
+        if (m_state.playing &&
+            (m_state.queuedDisc != m_state.currentDisc || m_state.currentTrack == kTrackUnreadable)) {
             Debug("playing disc mismatch");
             if (settled) {
                 Debug("playing disc mismatch stop " + text);
@@ -670,11 +671,13 @@ void CChangerStatusParser::PlayingByState(const CString& text)
 
 void CChangerStatusParser::PendingPlay(const CString& text)
 {
-    if (!m_state.playPending || m_state.newDisc || m_state.playState == kPlaySearching || m_state.requestedDisc != m_state.currentDisc)
+    if (!m_state.playPending || m_state.newDisc || m_state.playState == kPlaySearching ||
+        m_state.requestedDisc != m_state.currentDisc)
         return;
     bool nextHere = m_state.nextDisc == m_state.currentDisc && m_state.nextTrack == m_state.currentTrack;
-    bool reached = m_state.playing ? m_state.nextTrack == m_state.currentTrack
-                             : nextHere || m_state.requestedTrack + 1 == m_state.currentTrack || m_state.requestedTrack == -1;
+    bool reached = m_state.playing
+                       ? m_state.nextTrack == m_state.currentTrack
+                       : nextHere || m_state.requestedTrack + 1 == m_state.currentTrack || m_state.requestedTrack == -1;
     if (reached) {
         if (m_state.fadeUpTime > 0 && !m_state.preview)
             m_player.FadeUp(m_state.fadeUpTime);
@@ -726,7 +729,8 @@ void CChangerStatusParser::OnTimeReport(bool, const std::vector<BYTE>& b)
         if (m_state.elapsedTotal > kPreviewSeconds)
             m_player.Stop();
     } else {
-        int remaining = (m_state.lengthMinutes - m_state.elapsedMinutes) * 60 + m_state.lengthSeconds - m_state.elapsedSeconds;
+        int remaining =
+            (m_state.lengthMinutes - m_state.elapsedMinutes) * 60 + m_state.lengthSeconds - m_state.elapsedSeconds;
         TimeActions(remaining, m_statusText);
         DetectSkip();
     }
@@ -773,7 +777,8 @@ void CChangerStatusParser::TimeActions(int remaining, const CString& text)
 // A disc that skips reports the same or an earlier time again: nudge it on.
 void CChangerStatusParser::DetectSkip()
 {
-    if (m_state.currentDisc != -1 && m_state.currentDisc == m_state.previousDisc && m_state.currentTrack == m_state.previousTrack &&
+    if (m_state.currentDisc != -1 && m_state.currentDisc == m_state.previousDisc &&
+        m_state.currentTrack == m_state.previousTrack &&
         (m_state.elapsedTotal < m_state.previousElapsedTotal ||
          (m_state.elapsedTotal == m_state.previousElapsedTotal && m_state.elapsedSeconds != 0)) &&
         m_state.scanMode == kScanNone && DetectSkippingDiscs())
@@ -825,7 +830,8 @@ void CChangerStatusParser::OnModeReport(bool upper, const std::vector<BYTE>& b)
         m_player.QueryTrack(m_state.currentDisc, m_state.currentTrack - 1);
     if (m_state.playing)
         m_player.TimecodeOn();
-    if (!m_state.busy && m_state.paused && m_state.playPending && !m_state.newDisc && m_state.requestedDisc == m_state.currentDisc &&
+    if (!m_state.busy && m_state.paused && m_state.playPending && !m_state.newDisc &&
+        m_state.requestedDisc == m_state.currentDisc &&
         (m_state.requestedTrack + 1 == m_state.currentTrack || m_state.requestedTrack == -1))
         FadeUpOrPlay();
     if (!m_state.powered && m_state.powerWanted)

@@ -180,7 +180,10 @@ public:
     {
         return m_memos.WriteArtistMemo(artist, text, cancel);
     }
-    BOOL SetArtist(int slot, int artist, const volatile BYTE* cancel) { return m_memos.SetArtist(slot, artist, cancel); }
+    BOOL SetArtist(int slot, int artist, const volatile BYTE *cancel)
+    {
+        return m_memos.SetArtist(slot, artist, cancel);
+    }
     BOOL ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
     {
         return m_memos.ReadArtistTexts(cancel, tasks, taskId);

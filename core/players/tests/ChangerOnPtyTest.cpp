@@ -105,8 +105,10 @@ protected:
             ASSERT_TRUE(doc.path.AddDeviceText(LoadResourceText(d.resource), d.name, d.deviceNumber, 0, 1));
         player.reset(new CSonyPlayer(&doc));
         NameChangerDevices(*player);
-        player->ChangeState([&](ChangerState& s) { s.capacity = capacity; });
-        player->ChangeState([&](ChangerState& s) { s.playerNumber = 0; });
+        player->ChangeState([&](ChangerState& s) {
+            s.capacity = capacity;
+            s.playerNumber = 0;
+        });
         TextCallback listener;
         listener.object = player.get();
         listener.function = static_cast<TextFunction>(&CSonyPlayer::OnStatusText);
@@ -184,7 +186,8 @@ TEST_F(ChangerOnPtyTest, ReportsBecomeStateAndBeginTrackThenOneFadeDown)
 
     // To 4 s before the end: the fade starts once fewer than 5 + 2 s are left.
     bus.RunSeconds(236);
-    ASSERT_TRUE(WaitUntil([this] { return player->GetState().elapsedMinutes == 3 && player->GetState().elapsedSeconds == 56; }));
+    ASSERT_TRUE(WaitUntil(
+        [this] { return player->GetState().elapsedMinutes == 3 && player->GetState().elapsedSeconds == 56; }));
     // The fade is decided after the elapsed time is stored, on the receiving thread.
     ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }) > 0; }));
     EXPECT_EQ(1u, CountMessages("\x90\x5E\x05"));

@@ -418,7 +418,8 @@ TEST(SonyControl, EntriesAreRoutedToTheirChanger)
     CLibItem a1(kAlbumA, 1), a0(kAlbumA, 0), b(kAlbumB, kWholeAlbum);
     ASSERT_TRUE(s.control->PlayEntry(&a1, &b));
     s.Settle();
-    EXPECT_TRUE(s.host.path.bus.Inspect(0, [](CChangerModel& m) { return m.IsPlaying() && m.Disc() == 5 && m.Track() == 2; }));
+    EXPECT_TRUE(
+        s.host.path.bus.Inspect(0, [](CChangerModel &m) { return m.IsPlaying() && m.Disc() == 5 && m.Track() == 2; }));
     CSonyPlayer* p = s.control->GetPlayer(0);
     EXPECT_EQ(6, p->GetState().nextDisc);
     EXPECT_EQ(0, p->GetState().nextTrack);
@@ -458,8 +459,10 @@ TEST(SonyControl, WhetherAnEntryIsLoadedAndWhatItsSlotFlagSays)
     ASSERT_TRUE(s.control->PlayEntry(&a0, nullptr));
     s.Settle();
     CSonyPlayer* p = s.control->GetPlayer(0);
-    p->ChangeState([&](ChangerState& s) { s.slots[5 - 1] = CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotChecked; });
-    p->ChangeState([&](ChangerState& s) { s.slots[6 - 1] = CSonyPlayer::kSlotKnown; });
+    p->ChangeState([&](ChangerState& s) {
+        s.slots[5 - 1] = CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotChecked;
+        s.slots[6 - 1] = CSonyPlayer::kSlotKnown;
+    });
     s.host.mp3.playing = TRUE;
     s.host.mp3.albumId = kAlbumMp3;
     s.host.mp3.track = 1;

@@ -69,10 +69,12 @@ protected:
         host.now = time(nullptr);
         player.reset(new CSonyPlayer(&host));
         NameChangerDevices(*player);
-        player->ChangeState([&](ChangerState& s) { s.capacity = capacity; });
-        player->ChangeState([&](ChangerState& s) { s.typeCode = typeCode; });
-        player->ChangeState([&](ChangerState& s) { s.playerNumber = 0; });
-        player->ChangeState([&](ChangerState& s) { s.allDiscs = 1; });
+        player->ChangeState([&](ChangerState& s) {
+            s.capacity = capacity;
+            s.typeCode = typeCode;
+            s.playerNumber = 0;
+            s.allDiscs = 1;
+        });
         path.ListenFor(*player);
         return changer;
     }

@@ -20,8 +20,10 @@ protected:
     SonyPlayerTest() : player(new CSonyPlayer(&host))
     {
         NameChangerDevices(*player);
-        player->ChangeState([&](ChangerState& s) { s.capacity = 400; });
-        player->ChangeState([&](ChangerState& s) { s.allDiscs = 1; });   // continuous mode already: no key, no wait
+        player->ChangeState([&](ChangerState& s) {
+            s.capacity = 400;
+            s.allDiscs = 1;   // continuous mode already: no key, no wait
+        });
     }
 
     std::vector<std::string> Sent() { return host.path.TakeSent(); }
@@ -295,10 +297,12 @@ TEST_F(SonyPlayerTest, IsPlayingTrustsARequestForTenSecondsThenTheReports)
     };
     for (const auto& c : cases) {
         host.debug.clear();
-        player->ChangeState([&](ChangerState& s) { s.playing = c.playing; });
-        player->ChangeState([&](ChangerState& s) { s.busy = c.busy; });
-        player->ChangeState([&](ChangerState& s) { s.currentDisc = c.disc; });
-        player->ChangeState([&](ChangerState& s) { s.currentTrack = c.track; });
+        player->ChangeState([&](ChangerState& s) {
+            s.playing = c.playing;
+            s.busy = c.busy;
+            s.currentDisc = c.disc;
+            s.currentTrack = c.track;
+        });
         EXPECT_EQ(c.result, bool(player->IsPlaying(c.askDisc, c.askTrack))) << c.askDisc << "/" << c.askTrack;
         if (c.debug) {
             EXPECT_EQ(std::vector<std::string>{c.debug}, host.debug);
@@ -311,17 +315,21 @@ TEST_F(SonyPlayerTest, IsPlayingTrustsARequestForTenSecondsThenTheReports)
 
 TEST_F(SonyPlayerTest, RequestsOfThePlayerControl)
 {
-    player->ChangeState([&](ChangerState& s) { s.currentDisc = 5; });
-    player->ChangeState([&](ChangerState& s) { s.currentTrack = 3; });
-    player->ChangeState([&](ChangerState& s) { s.playing = 1; });
+    player->ChangeState([&](ChangerState& s) {
+        s.currentDisc = 5;
+        s.currentTrack = 3;
+        s.playing = 1;
+    });
     EXPECT_FALSE(player->PlayAt(5, 2));   // already there: only the request is noted
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(CSonyPlayer::kPlaySingleTrack, player->GetState().playState);
     EXPECT_EQ(3, player->GetState().queuedTrack);
 
-    player->ChangeState([&](ChangerState& s) { s.playing = 0; });
-    player->ChangeState([&](ChangerState& s) { s.paused = 1; });
-    player->ChangeState([&](ChangerState& s) { s.fadeUpTime = 4; });
+    player->ChangeState([&](ChangerState& s) {
+        s.playing = 0;
+        s.paused = 1;
+        s.fadeUpTime = 4;
+    });
     EXPECT_TRUE(player->PlayAt(5, 2));
     EXPECT_EQ(std::vector<std::string>{std::string(S) + ":fade_up[04] " + P45}, Sent());
     player->ChangeState([&](ChangerState& s) { s.fadeUpTime = 0; });
@@ -338,9 +346,11 @@ TEST_F(SonyPlayerTest, RequestsOfThePlayerControl)
     EXPECT_TRUE(Sent().empty());
 
     // Cue while another track of the disc plays, then the same track.
-    player->ChangeState([&](ChangerState& s) { s.currentDisc = 7; });
-    player->ChangeState([&](ChangerState& s) { s.currentTrack = 4; });
-    player->ChangeState([&](ChangerState& s) { s.playing = 1; });
+    player->ChangeState([&](ChangerState& s) {
+        s.currentDisc = 7;
+        s.currentTrack = 4;
+        s.playing = 1;
+    });
     player->PlayOrCue(7, 5, FALSE);
     EXPECT_EQ(std::vector<std::string>{std::string(S) + ":play_dt[0706] " + P45}, Sent());
     player->PlayOrCue(7, 3, FALSE);
@@ -417,8 +427,10 @@ TEST_F(SonyPlayerTest, DescriptionFromNameOrModel)
     };
     for (const auto& c : cases) {
         CSonyPlayer p(&host);
-        p.ChangeState([&](ChangerState& s) { s.typeCode = c.typeCode; });
-        p.ChangeState([&](ChangerState& s) { s.capacity = c.capacity; });
+        p.ChangeState([&](ChangerState& s) {
+            s.typeCode = c.typeCode;
+            s.capacity = c.capacity;
+        });
         if (*c.name) {
             std::string bytes;
             for (const char* ch = c.name; *ch; ++ch) {
@@ -438,7 +450,8 @@ TEST_F(SonyPlayerTest, DestructionFlushesAndDeletesItsDevices)
 {
     player.reset();
     EXPECT_EQ(std::vector<std::string>{"cdsls001:flush[2000]"}, Sent());
-    EXPECT_EQ((std::vector<std::string>{"cdca001", "cdsls001", "cdslr001", "cdsls004a", "cdslr004a"}), host.path.deleted);
+    EXPECT_EQ((std::vector<std::string>{"cdca001", "cdsls001", "cdslr001", "cdsls004a", "cdslr004a"}),
+              host.path.deleted);
 }
 
 // Sends a text other than a report to the player until told to stop.
