@@ -7,6 +7,8 @@
 #include "listctrl/LxListCtrl.h"
 
 #include <algorithm>
+#include <string>
+#include <string.h>
 
 namespace
 {
@@ -171,6 +173,38 @@ int CLxListCtrl::FindKeptRow(int start, const LVFINDINFOA& find) const
             return row;
     }
     return -1;
+}
+
+void CLxListCtrl::AskKeptRowText(int row, int column, DWORD_PTR itemData, CString& text)
+{
+    NMLVDISPINFOA info = {};
+    info.hdr.hwndFrom = m_hWnd;
+    info.hdr.idFrom = GetDlgCtrlID();
+    info.hdr.code = LVN_GETDISPINFOA;
+    info.item.iItem = row;
+    info.item.iSubItem = column;
+    info.item.lParam = (LPARAM)itemData;
+    // The owner fills the buffer or points at a text of its own; a full
+    // buffer may have cut the text, so it grows until the text fits.
+    for (int size = 256;; size *= 2)
+    {
+        std::string buffer(size, '\0');
+        info.item.mask = LVIF_TEXT;
+        info.item.pszText = &buffer[0];
+        info.item.cchTextMax = size;
+        ::SendMessageA(::GetParent(m_hWnd), WM_NOTIFY, info.hdr.idFrom, (LPARAM)&info);
+        const char* answer = info.item.pszText;
+        if (!IsFixedText((LPARAM)answer))
+        {
+            text.Empty();
+            return;
+        }
+        if (answer != buffer.data() || (int)strlen(answer) < size - 1)
+        {
+            text = answer;
+            return;
+        }
+    }
 }
 
 // From the last row up, so that no state lands on a row still to move.

@@ -552,21 +552,30 @@ void CLxListCtrl::SetCellImage(int row, int column, int image)
 
 void CLxListCtrl::GetCellText(int row, int column, CString& text, const DWORD_PTR* itemData)
 {
-    if (!m_pfnCellTextHandler)
+    // Only the cell-text handler takes the column id.
+    int id = m_pfnCellTextHandler ? GetColumnId(column) : -1;
+    GetCellTextOfId(row, column, id, itemData, text);
+}
+
+void CLxListCtrl::GetCellTextOfId(int row, int column, int columnId, const DWORD_PTR* itemData, CString& text)
+{
+    if (!m_pfnCellTextHandler && !m_keepsRows)
     {
         text = GetItemText(row, column);
         return;
     }
-    DWORD_PTR data = itemData ? *itemData : GetItemData(row);
-    GetCellTextOfId(row, column, GetColumnId(column), data, text);
+    DWORD_PTR data = itemData ? *itemData : RowData(row);
+    if (m_pfnCellTextHandler)
+        (GetParent()->*m_pfnCellTextHandler)(row, columnId, data, text);
+    else
+        AskKeptRowText(row, column, data, text);
 }
 
-void CLxListCtrl::GetCellTextOfId(int row, int column, int columnId, DWORD_PTR itemData, CString& text)
+DWORD_PTR CLxListCtrl::RowData(int row)
 {
-    if (m_pfnCellTextHandler)
-        (GetParent()->*m_pfnCellTextHandler)(row, columnId, itemData, text);
-    else
-        text = GetItemText(row, column);
+    if (!m_keepsRows)
+        return GetItemData(row);
+    return row >= 0 && row < (int)m_rowData.size() ? m_rowData[row] : 0;
 }
 
 int CLxListCtrl::ControlId() const

@@ -157,8 +157,8 @@ public:
     void SetItemTextEx(int row, int column, DWORD_PTR itemData, const CString& text);
     void SetCellImage(int row, int column, int image);
     void GetCellText(int row, int column, CString& text, const DWORD_PTR* itemData = NULL);
-    // The same by column id, for callers that read many rows of one column.
-    void GetCellTextOfId(int row, int column, int columnId, DWORD_PTR itemData, CString& text);
+    // The same with the column's id, for callers that read many rows of one column.
+    void GetCellTextOfId(int row, int column, int columnId, const DWORD_PTR* itemData, CString& text);
     BOOL RequestData(CLxListRequest& request);
     BOOL SelectCellFont(CLxListRequest& request, CDC* dc);
     BOOL BooleanRequestHandler(CLxListRequest& request);
@@ -294,6 +294,8 @@ private:
     static CFont* FontOf(const LxCellLook& look, CFont* fonts);
     void MeasureItem(LPMEASUREITEMSTRUCT measure);
     void Remeasure();
+    // A row's item data, without a message when the list keeps them.
+    DWORD_PTR RowData(int row);
     int ControlId() const;
     CWnd* NotifyTarget() const;
     int FocusedRow() const;
@@ -335,6 +337,9 @@ private:
     LRESULT SetKeptRow(UINT message, const LVITEMA& item);
     LRESULT SetKeptRowText(WPARAM row, const LVITEMA& item);
     int FindKeptRow(int start, const LVFINDINFOA& find) const;
+    // The owner's callback text of a kept row, asked as the list view asks
+    // it, without the round trip through the list view.
+    void AskKeptRowText(int row, int column, DWORD_PTR itemData, CString& text);
     void SetKeptRows(const std::vector<DWORD_PTR>& itemData);
     // The list view's own count, past the kept rows' bookkeeping.
     void SetViewCount(int count);

@@ -266,11 +266,12 @@ bool CLxListCtrl::TypeAheadSearch(int character)
         column = m_header.GetSortColumn();
     if (column <= 0)
         return false;
+    int id = GetColumnId(column);
     for (int i = 0; i < count; i++)
     {
         int row = (start + i) % count;
         CString text;
-        GetCellText(row, column, text);
+        GetCellTextOfId(row, column, id, NULL, text);
         text.MakeUpper();
         if (strncmp(text, m_searchText, m_searchText.GetLength()) != 0)
             continue;

@@ -172,7 +172,8 @@ void CLxSortItems::ReadKeys()
         for (size_t row = 0; row < m_rows.size(); row++)
         {
             text.Empty();
-            m_list.GetCellTextOfId((int)row, keys.Column(), id, (DWORD_PTR)m_rows[row].lParam, text);
+            DWORD_PTR itemData = (DWORD_PTR)m_rows[row].lParam;
+            m_list.GetCellTextOfId((int)row, keys.Column(), id, &itemData, text);
             keys.Add(text);
         }
     }

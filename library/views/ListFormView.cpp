@@ -32,6 +32,8 @@ void CListFormView::OnInitialUpdate()
 {
     m_list.SubclassDlgItem(IDC_LIST, this);
     m_list.AttachHeaderAndTip();
+    if (KeepsRowData())
+        m_list.KeepRowData();
     m_cellImages.Create(IDB_CELL_IMAGES, kCellImageWidth, 1, kCellMask);
     m_headerImages.Create(IDB_HEADER_IMAGES, kHeaderImageWidth, 1, kHeaderMask);
     m_list.m_pCellImageList = &m_cellImages;

@@ -47,6 +47,10 @@ protected:
     virtual void OnDeleteKey() {}
     // The row and column id of a cell's text; the list asks for each cell.
     virtual void GetCellText(int row, int columnId, CString& text) = 0;
+    // Whether the list keeps its rows' item data itself, the form's
+    // owner-data list view holding only their count; else the view answers
+    // its rows by index.
+    virtual bool KeepsRowData() const { return false; }
 
     void OnDestroy();
     DECLARE_MESSAGE_MAP()

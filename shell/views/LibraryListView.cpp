@@ -16,25 +16,6 @@ const int kHeaderZone = 16;
 const RECT kPrintMargins = {15, 10, 10, 10};
 const DWORD kPrintFlags = 31;
 
-// The form's list is made for the virtual lists of the library; these views
-// keep their rows, which the list sorts, so theirs is made again without
-// owner data in the same place.
-void MakeListKeepRows(CWnd& form)
-{
-    HWND old = ::GetDlgItem(form.m_hWnd, IDC_LIST);
-    if (!old || !(::GetWindowLongA(old, GWL_STYLE) & LVS_OWNERDATA))
-        return;
-    CRect rect;
-    ::GetWindowRect(old, &rect);
-    form.ScreenToClient(&rect);
-    DWORD style = ::GetWindowLongA(old, GWL_STYLE) & ~LVS_OWNERDATA;
-    DWORD exStyle = ::GetWindowLongA(old, GWL_EXSTYLE);
-    ::DestroyWindow(old);
-    ::CreateWindowExA(exStyle, WC_LISTVIEWA, "", style, rect.left, rect.top, rect.Width(), rect.Height(),
-                      form.m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)),
-                      AfxGetInstanceHandle(), NULL);
-}
-
 } // namespace
 
 IMPLEMENT_DYNAMIC(CLibraryListView, CListFormView)
@@ -44,6 +25,7 @@ BEGIN_MESSAGE_MAP(CLibraryListView, CListFormView)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONUP()
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_LIST, OnItemChanged)
+    ON_NOTIFY(LVN_ODSTATECHANGED, IDC_LIST, OnStateRangeChanged)
     ON_NOTIFY(LVN_BEGINDRAG, IDC_LIST, OnBeginDrag)
     ON_MESSAGE(WM_VIEW_SELECTION, OnSelectionMessage)
 END_MESSAGE_MAP()
@@ -63,7 +45,6 @@ CZymDoc* CLibraryListView::GetDoc()
 
 void CLibraryListView::OnInitialUpdate()
 {
-    MakeListKeepRows(*this);
     CListFormView::OnInitialUpdate();
     m_list.m_pfnCellTextHandler = static_cast<LxCellTextHandler>(&CLibraryListView::ItemText);
     m_list.m_pfnRequestHandler = static_cast<LxRequestHandler>(&CLibraryListView::OnListRequest);
@@ -141,15 +122,32 @@ int CLibraryListView::FindRow(DWORD_PTR itemData)
     return m_list.FindItem(&find, -1);
 }
 
+// A change of every row at once (row -1) is told once, at the first
+// selected row.
 void CLibraryListView::OnItemChanged(NMHDR* header, LRESULT* result)
 {
     *result = 0;
     const NMLISTVIEW* change = reinterpret_cast<NMLISTVIEW*>(header);
-    if (m_filling || !(change->uChanged & LVIF_STATE) ||
-        !(change->uNewState & (LVIS_SELECTED | LVIS_FOCUSED)) || change->iItem < 0 ||
-        !IsValidItem(m_list.GetItemData(change->iItem)))
+    if (!(change->uChanged & LVIF_STATE))
         return;
-    OnRowSelected(change->iItem);
+    int row = change->iItem >= 0 ? change->iItem : m_list.GetNextItem(-1, LVNI_SELECTED);
+    NoteRowSelected(row, change->uNewState);
+}
+
+// A range of rows selected at once (Shift with a click or a key).
+void CLibraryListView::OnStateRangeChanged(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    const NMLVODSTATECHANGE* change = reinterpret_cast<NMLVODSTATECHANGE*>(header);
+    NoteRowSelected(change->iFrom, change->uNewState);
+}
+
+void CLibraryListView::NoteRowSelected(int row, UINT newState)
+{
+    if (m_filling || !(newState & (LVIS_SELECTED | LVIS_FOCUSED)) || row < 0 ||
+        !IsValidItem(m_list.GetItemData(row)))
+        return;
+    OnRowSelected(row);
 }
 
 void CLibraryListView::OnRowSelected(int)

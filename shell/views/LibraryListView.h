@@ -1,7 +1,7 @@
 // What the list views of the jukebox share (albums, tracks, search results,
-// players, details): a list that keeps its rows with their item data, so
-// that it sorts by any column; the document's in-place edit switch (hints 18
-// and 19); the shared selection, copied to the document once per burst of
+// players, details): a list that keeps its rows' item data itself (the
+// form's list view holds only their count), so that it sorts by any column;
+// the document's in-place edit switch (hints 18 and 19); the shared selection, copied to the document once per burst of
 // changes (WM_USER+20 posted to the view, then hint 4 to the others); the
 // library's context menu, double click and Delete key acting on the
 // document's command items; scrolling while a drag hovers; and printing.
@@ -71,6 +71,9 @@ protected:
     // the others, which a view handles itself or ignores without repainting.
     bool OnSharedHint(CView* sender, LPARAM hint, CObject* hintObject);
     void Repaint();
+    // The list keeps the rows, which it sorts, refills and empties without a
+    // message per row.
+    bool KeepsRowData() const override { return true; }
 
     // Cell texts by the row's item data.
     void GetCellText(int row, int columnId, CString& text) override;
@@ -120,6 +123,9 @@ protected:
     void OnLButtonDblClk(UINT flags, CPoint screenPoint);
     void OnRButtonUp(UINT flags, CPoint listPoint);
     void OnItemChanged(NMHDR* header, LRESULT* result);
+    void OnStateRangeChanged(NMHDR* header, LRESULT* result);
+    // A row the user selected or focused (newState), unless the view fills.
+    void NoteRowSelected(int row, UINT newState);
     void OnBeginDrag(NMHDR* header, LRESULT* result);
     LRESULT OnSelectionMessage(WPARAM, LPARAM);
     void OnDestroy();
