@@ -2,6 +2,7 @@
 // ("-Embedding"): it stays out of sight, whether its saved port opens or not,
 // and never raises a box a user would have to answer.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include <windows.h>
 
@@ -81,10 +82,8 @@ private:
 // loop went idle twice: a window the loop shows on its first idle is shown by then.
 bool WaitForFirstTickAndIdle(HWND window)
 {
-    for (DWORD start = GetTickCount(); WindowText(GetDlgItem(window, IDC_OBJECTS)).compare(0, 4, "Dev:") != 0; Sleep(20)) {
-        if (GetTickCount() - start > kWait)
-            return false;
-    }
+    if (!WaitUntil([&] { return WindowText(GetDlgItem(window, IDC_OBJECTS)).compare(0, 4, "Dev:") == 0; }, kWait))
+        return false;
     DWORD_PTR result = 0;
     for (int idle = 0; idle < 2; ++idle) {
         if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kWait, &result))

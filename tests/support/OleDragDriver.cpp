@@ -64,11 +64,7 @@ bool COleDragDriver::Drag(POINT start, const std::vector<Step>& steps)
     SendMouse(MOUSEEVENTF_LEFTDOWN, start);
     SendMouse(0, POINT{start.x, start.y + 12});
     SendMouse(0, POINT{start.x, start.y + 24});
-    for (DWORD waited = 0; waited < kWaitMs && m_next < m_steps.size(); waited += 10)
-    {
-        PumpMessages();
-        Sleep(10);
-    }
+    WaitUntil([this] { return m_next >= m_steps.size(); }, kWaitMs, WhileWaiting::PumpMessages);
     PumpMessages();
     KillTimer(NULL, timer);
     g_driver = nullptr;

@@ -15,6 +15,7 @@
 #include "mp3/decoder/tests/DecoderTestSupport.h"
 #include "mp3/decoder/tests/support/SyntheticStreams.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -497,15 +498,14 @@ TEST(DecoderChannel, AWindowClientGetsWindowMessages)
     ASSERT_TRUE(window);
     DecoderChannel* channel = nullptr;
     ASSERT_EQ(0, CreateDecoderPlayer(&channel, window));
-    MSG msg;
-    DWORD start = GetTickCount();
-    bool ready = false;
-    while (!ready && GetTickCount() - start < 10000) {
-        if (PeekMessageA(&msg, window, kDecoderMessageBase, kDecoderMessageBase + kLastMessageCode, PM_REMOVE))
-            ready = msg.message == kDecoderMessageBase + kMsgReady;
-        else
-            Sleep(10);
-    }
+    // The decoder's messages are taken from the queue as they come, up to "ready".
+    bool ready = WaitUntil([&] {
+        MSG msg;
+        while (PeekMessageA(&msg, window, kDecoderMessageBase, kDecoderMessageBase + kLastMessageCode, PM_REMOVE))
+            if (msg.message == kDecoderMessageBase + kMsgReady)
+                return true;
+        return false;
+    }, 10000);
     EXPECT_TRUE(ready);
     DeleteDecoderPlayer(channel);
     DestroyWindow(window);

@@ -6,7 +6,11 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestData.h"
 
+// GoogleTest's own checks of failures, behind the same hiding of the
+// Windows target macros as the framework header.
+#include "platform/runtime/HostHeadersBegin.h"
 #include <gtest/gtest-spi.h>
+#include "platform/runtime/HostHeadersEnd.h"
 
 #include <sys/stat.h>
 
