@@ -11,13 +11,6 @@ namespace {
 
 const size_t kTextBuffer = 4096;
 
-struct LockGuard
-{
-    CRITICAL_SECTION& section;
-    explicit LockGuard(CRITICAL_SECTION& s) : section(s) { EnterCriticalSection(&section); }
-    ~LockGuard() { LeaveCriticalSection(&section); }
-};
-
 const char* ExceptionName(DWORD code)
 {
     static const struct { DWORD code; const char* name; } kNames[] = {
@@ -52,12 +45,6 @@ const char* ExceptionName(DWORD code)
 
 } // namespace
 
-CAttachedProcess::CAttachedProcess()
-{
-    InitializeCriticalSection(&m_linkLock);
-    InitializeCriticalSection(&m_listLock);
-}
-
 CAttachedProcess::~CAttachedProcess()
 {
     if (m_requests) {
@@ -67,8 +54,6 @@ CAttachedProcess::~CAttachedProcess()
     }
     if (m_queueReady)
         CloseHandle(m_queueReady);
-    DeleteCriticalSection(&m_listLock);
-    DeleteCriticalSection(&m_linkLock);
 }
 
 bool CAttachedProcess::Attach(ReporterSink* sink, HANDLE sendPipe, HANDLE receivePipe)
@@ -201,7 +186,7 @@ void CAttachedProcess::DumpAllStacks(const ExceptionReport* report)
     if (m_process && !m_symbols.Load(m_process))
         Printf("Symbol load failure %d\n", static_cast<int>(GetLastError()));
     {
-        LockGuard lock(m_listLock);
+        CSingleLock lock(&m_listLock, TRUE);
         for (const auto& thread : m_threads) {
             Printf("\nDump Thread: %s ID:%d\n", thread.name.c_str(), thread.id);
             if (SuspendThread(thread.handle) == static_cast<DWORD>(-1)) {
@@ -270,7 +255,7 @@ void CAttachedProcess::HandleMessage(const CrashLinkHeader& header)
 
 void CAttachedProcess::HandleMessage(const CrashLinkMessage& message)
 {
-    LockGuard lock(m_linkLock);
+    CSingleLock lock(&m_linkLock, TRUE);
     const CrashLinkHeader& header = message.header;
     switch (header.kind) {
     case kLinkHello:
@@ -353,14 +338,14 @@ void CAttachedProcess::WriteIdFile()
 void CAttachedProcess::OnThreadCreate(const ThreadRecord& record, const std::string& name)
 {
     Printf("Thread Create id:%d h:%x %s\n", record.threadId, record.threadHandle, name.c_str());
-    LockGuard lock(m_listLock);
+    CSingleLock lock(&m_listLock, TRUE);
     m_threads.push_back({record.threadId, HandleFromWire(record.threadHandle), name});
 }
 
 void CAttachedProcess::OnThreadExit(DWORD id)
 {
     Printf("Thread Exit %d ", id);
-    LockGuard lock(m_listLock);
+    CSingleLock lock(&m_listLock, TRUE);
     for (auto it = m_threads.begin(); it != m_threads.end(); ++it) {
         if (it->id == id) {
             Printf("%s\n", it->name.c_str());
@@ -390,7 +375,7 @@ void CAttachedProcess::OnException(const ExceptionReport& report)
     WriteProgramInfo();
     std::string name;
     {
-        LockGuard lock(m_listLock);
+        CSingleLock lock(&m_listLock, TRUE);
         for (const auto& thread : m_threads)
             if (thread.id == report.threadId) {
                 name = thread.name;
@@ -424,7 +409,7 @@ void CAttachedProcess::WriteThreadList()
     if (m_sink)
         m_sink->Show(true);
     Write("\nThreads: \n");
-    LockGuard lock(m_listLock);
+    CSingleLock lock(&m_listLock, TRUE);
     for (const auto& thread : m_threads)
         Printf("Thread: %s ID:%d\n", thread.name.c_str(), thread.id);
 }
@@ -595,7 +580,7 @@ void CAttachedProcess::RunWatchdog()
     WaitForSingleObject(m_process, INFINITE);
     Write("Process terminated\n");
     {
-        LockGuard lock(m_linkLock);
+        CSingleLock lock(&m_linkLock, TRUE);
         m_symbols.Release();
     }
     m_attached = false;

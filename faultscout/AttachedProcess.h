@@ -8,6 +8,7 @@
 #include "faultscout/SymbolEngine.h"
 
 #include <windows.h>
+#include <afxmt.h>
 
 #include <atomic>
 #include <list>
@@ -26,7 +27,7 @@ struct RegisteredThread
 class CAttachedProcess
 {
 public:
-    CAttachedProcess();
+    CAttachedProcess() = default;
     ~CAttachedProcess();
     CAttachedProcess(const CAttachedProcess&) = delete;
     CAttachedProcess& operator=(const CAttachedProcess&) = delete;
@@ -102,8 +103,8 @@ private:
     std::string m_archiveRoot;
     std::string m_savedProgram; // the archived program whose symbols are loaded
     // Lock order: m_linkLock before m_listLock.
-    CRITICAL_SECTION m_linkLock;
-    CRITICAL_SECTION m_listLock;
+    CCriticalSection m_linkLock;
+    CCriticalSection m_listLock;
     HANDLE m_reader = nullptr;
     DWORD m_readerId = 0;
     HANDLE m_requests = nullptr;
