@@ -11,6 +11,7 @@ const FuzzTarget kFuzzTargets[] = {
     { "timer_words", FuzzTimerWords },
     { "tip_file", FuzzTipFile },
     { "crash_link", FuzzCrashLink },
+    { "changer_status", FuzzChangerStatus },
 };
 
 const size_t kFuzzTargetCount = sizeof kFuzzTargets / sizeof kFuzzTargets[0];

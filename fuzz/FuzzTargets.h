@@ -24,6 +24,7 @@ int FuzzSearch(const uint8_t* data, size_t size);
 int FuzzTimerWords(const uint8_t* data, size_t size);
 int FuzzTipFile(const uint8_t* data, size_t size);
 int FuzzCrashLink(const uint8_t* data, size_t size);
+int FuzzChangerStatus(const uint8_t* data, size_t size);
 
 extern const FuzzTarget kFuzzTargets[];
 extern const size_t kFuzzTargetCount;

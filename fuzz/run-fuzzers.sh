@@ -8,6 +8,7 @@
 # fuzz/corpus/NAME so that the regression test runs them.
 # Usage: fuzz/run-fuzzers.sh [seconds per target] [target...]
 #   targets: CommandText EventMap PageScans DeviceFile PlayList Search TimerWords TipFile CrashLink
+#            ChangerStatus
 # Needs clang (apt-get install clang) and a Wine prefix (WINEPREFIX; under X
 # where a target shows a window, which none does).
 set -euo pipefail
@@ -15,7 +16,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(CommandText EventMap PageScans DeviceFile PlayList Search TimerWords TipFile CrashLink)
+[ ${#targets[@]} -gt 0 ] || targets=(CommandText EventMap PageScans DeviceFile PlayList Search TimerWords TipFile CrashLink
+    ChangerStatus)
 work=${FUZZ_DIR:-/tmp/zym-fuzz}
 build=$work/build
 shim=$work/cc
