@@ -3,6 +3,7 @@
 // list of 200 entries, and prints microseconds per call. Both run every
 // 100 ms, so they must stay far below that.
 #include "bench/support/BenchHost.h"
+#include "core/doc/PlayMusic.h"
 #include "core/doc/ZymDoc.h"
 
 #include "platform/crt/Random.h"

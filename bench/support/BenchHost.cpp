@@ -1,5 +1,7 @@
 #include "bench/support/BenchHost.h"
 
+#include "core/doc/ZymDoc.h"
+
 #include <windows.h>
 
 #include <stdio.h>

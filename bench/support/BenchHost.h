@@ -1,13 +1,18 @@
 // The application and the document frame a bench runs the document in.
 #pragma once
 
-#include "core/doc/ZymDoc.h"
+#include "core/doc/DocumentFrame.h"
+
+#include <afxwin.h>
 
 #include <string>
+
+class CZymDoc;
 
 // The application, its settings under a registry key of the bench's own that
 // goes when the bench ends. At start nothing searches ports or loads or saves
 // a database; a bench turns on again what it needs.
+
 class CBenchApp : public CWinApp
 {
 public:

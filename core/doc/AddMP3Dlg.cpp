@@ -1,7 +1,13 @@
 #include "core/doc/AddMP3Dlg.h"
 
 #include "core/doc/DocAudioFiles.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/LibraryDocument.h"
+#include "core/doc/ZymOptions.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
+#include "library/web/CDDBClient.h"
 
 #include <afxdlgs.h>
 
@@ -15,7 +21,7 @@ BEGIN_MESSAGE_MAP(CAddMP3Dlg, CDialog)
     ON_BN_CLICKED(IDC_ADD_MP3_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
-CAddMP3Dlg::CAddMP3Dlg(CZymDoc& doc, CWnd* parent) : CDialog(IDD, parent), m_doc(doc) {}
+CAddMP3Dlg::CAddMP3Dlg(CLibraryDocument& doc, CWnd* parent) : CDialog(IDD, parent), m_doc(doc) {}
 
 void CAddMP3Dlg::DoDataExchange(CDataExchange* pDX)
 {

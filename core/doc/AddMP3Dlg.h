@@ -6,14 +6,14 @@
 
 #include <afxwin.h>
 
-class CZymDoc;
+class CLibraryDocument;
 
 class CAddMP3Dlg : public CDialog
 {
 public:
     enum { IDD = IDD_ADD_MP3 };
 
-    explicit CAddMP3Dlg(CZymDoc& doc, CWnd* parent = nullptr);
+    explicit CAddMP3Dlg(CLibraryDocument& doc, CWnd* parent = nullptr);
 
     // Where the browse dialog starts.
     CString m_initialFolder;
@@ -26,5 +26,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CZymDoc& m_doc;
+    CLibraryDocument& m_doc;
 };

@@ -5,12 +5,15 @@
 // with the status polls switched off and the play list stopped.
 #pragma once
 
-#include "core/doc/ZymDoc.h"
+#include "core/doc/DiscSearchSettings.h"
+
+#include <afx.h>
 
 #include <utility>
 #include <vector>
 
 class CSonyPlayer;
+class CZymDoc;
 struct IdentifiedDisc;
 
 class CDiscSearch

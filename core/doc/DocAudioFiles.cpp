@@ -1,7 +1,13 @@
 #include "core/doc/DocAudioFiles.h"
 
 #include "core/doc/AddMP3Dlg.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/LibraryDocument.h"
+#include "core/doc/ZymOptions.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
+#include "library/web/CDDBClient.h"
 
 #include "analyze.h"
 #include "library/paths/FilePath.h"
@@ -161,7 +167,7 @@ void CDocAudioFiles::OnCreateAudioFileAlbum()
     CPlayList& selection = m_doc.GetSelectionList();
     selection.Clear();
     selection.AddItem(CLibItem(album.GetIdText(), kWholeAlbum));
-    m_doc.UpdateAllViews(nullptr, kHintAlbumCreated);
+    m_doc.UpdateViews(kViewHintLibraryRows);
 }
 
 void CDocAudioFiles::OnAddAudioFileToAlbum()

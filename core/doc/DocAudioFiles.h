@@ -6,14 +6,14 @@
 #include <afxwin.h>
 
 class CLibItem;
-class CZymDoc;
+class CLibraryDocument;
 class TrackRecord;
 struct ANALYZER_INFO;
 
 class CDocAudioFiles
 {
 public:
-    explicit CDocAudioFiles(CZymDoc& doc) : m_doc(doc) {}
+    explicit CDocAudioFiles(CLibraryDocument& doc) : m_doc(doc) {}
 
     // Adds the file as a new track of the entry's album at position (clamped
     // to the album's ends). FALSE, with a message where the user should know
@@ -30,7 +30,7 @@ private:
     void Analyse(const CString& path, ANALYZER_INFO& info);
     TrackRecord MakeTrack(const CString& path, const ANALYZER_INFO& info);
 
-    CZymDoc& m_doc;
+    CLibraryDocument& m_doc;
 };
 
 // A tag's year as a full year: 15..99 the 1900s, 1..14 the 2000s, others as

@@ -11,7 +11,6 @@
 #include "library/db/ODBConnection.h"
 #include "JetIds.h"
 #include "core/doc/ZymDoc.h"
-#include "library/search/Expr.h"
 #include "core/players/SonyPlayer.h"
 
 #include <limits.h>
@@ -176,47 +175,6 @@ const CDocCommands::Row CDocCommands::kCommands[] = {
     { "list_players", &CDocCommands::ListPlayers, nullptr },
 };
 
-void CZymDoc::ExecuteCommand(CString command)
-{
-    CDocCommands(*this).Execute(command);
-}
-
-// An expression that does not parse changes nothing. Disc mode gives one
-// whole-disc entry for an album that matches itself or in any track.
-BOOL CZymDoc::Search(CString expression, CString* quietError)
-{
-    expression.MakeLower();
-    CExpr expr;
-    expr.ShowErrors(quietError == nullptr);
-    if (!expr.Parse(expression, m_library.GetRatingNames(), m_library.GetRatingCount()))
-    {
-        if (quietError)
-            *quietError = expr.GetError();
-        return FALSE;
-    }
-    m_searchList.Clear();
-    int count = m_library.GetAlbumCount();
-    for (int index = 0; index < count; ++index)
-    {
-        AlbumRecord album;
-        if (!m_library.GetAlbumAt(index, album) || album.IsGone())
-            continue;
-        int first = IsDiscSearchMode() ? -1 : 0;
-        for (int track = first; track < album.GetTrackCount(); ++track)
-        {
-            if (!expr.Evaluate(album, track))
-                continue;
-            if (IsDiscSearchMode())
-            {
-                m_searchList.AddItem(CLibItem(album.GetIdText(), -1));
-                break;
-            }
-            m_searchList.AddItem(CLibItem(album.GetIdText(), track));
-        }
-    }
-    return TRUE;
-}
-
 CString FormatListSize(int count, int seconds)
 {
     CString text;
@@ -321,8 +279,8 @@ void CDocCommands::Shuffle(const CString&)
 
 void CDocCommands::Preview(const CString& argument)
 {
-    if (ReadSwitch(argument, m_doc.m_preview, TRUE))
-        m_doc.GetPlayerControl().SetPreview(m_doc.m_preview);
+    if (ReadSwitch(argument, m_doc.GetSwitches().preview, TRUE))
+        m_doc.GetPlayerControl().SetPreview(m_doc.GetSwitches().preview);
 }
 
 void CDocCommands::Loop(const CString& argument)
@@ -337,12 +295,12 @@ void CDocCommands::Mode(const CString& argument)
 {
     if (argument == "random")
     {
-        m_doc.m_randomFill = TRUE;
+        m_doc.GetSwitches().randomFill = TRUE;
         m_doc.BuildPickList();
         m_doc.RunTick();
     }
     else if (argument == "manual")
-        m_doc.m_randomFill = FALSE;
+        m_doc.GetSwitches().randomFill = FALSE;
     else
         Fail(m_row->reason);
 }
@@ -672,7 +630,7 @@ void CDocCommands::LibrarySaveAll(const CString& argument)
 // The look-up counts as a running search; it never starts inside another.
 void CDocCommands::LookUpQueued(const CString&)
 {
-    if (m_doc.m_discSearchRunning)
+    if (m_doc.IsDiscSearchRunning())
         return Fail(kBusyReason);
     CDiscLookups(m_doc).LookUpQueuedDiscs();
 }
@@ -767,7 +725,7 @@ void CDocCommands::AutoSaveInterval(const CString& argument)
 // the earlier ones. A search or look-up already running is never disturbed.
 void CDocCommands::DiscSearch(const CString& argument)
 {
-    if (m_doc.m_discSearchRunning)
+    if (m_doc.IsDiscSearchRunning())
         return Fail(kBusyReason);
     std::vector<CString> parameters;
     if (!SplitParameters(argument, 4, parameters))
@@ -792,9 +750,9 @@ void CDocCommands::DiscSearch(const CString& argument)
     // The option and the look-ups the search makes.
     m_doc.GetOptions().m_page1.m_useInternet = queue == 0;
     m_doc.GetCddbClient().m_bUseInternet = queue == 0;
-    m_doc.m_discSearchRunning = true;
+    m_doc.SetDiscSearchRunning(TRUE);
     CDiscSearch(m_doc).SearchDiscs();
-    m_doc.m_discSearchRunning = false;
+    m_doc.SetDiscSearchRunning(FALSE);
 }
 
 BOOL CDocCommands::ReadSlot(const CString& text, const char* which, int& slot)
@@ -863,7 +821,7 @@ void CDocCommands::VolumeDown(const CString&)
 // "on" clears the state first so that the step fires "mute_on".
 void CDocCommands::Mute(const CString& argument)
 {
-    BOOL& muted = m_doc.m_muted;
+    BOOL& muted = m_doc.GetSwitches().muted;
     if (argument == "on")
         muted = FALSE;
     else if (argument == "off")
@@ -876,14 +834,14 @@ void CDocCommands::Mute(const CString& argument)
 
 void CDocCommands::Debug(const CString& argument)
 {
-    BOOL on = m_doc.m_debug;
+    BOOL on = m_doc.IsDebugOn();
     if (ReadSwitch(argument, on, FALSE))
-        m_doc.m_debug = on != FALSE;
+        m_doc.SetDebug(on);
 }
 
 void CDocCommands::NotifyItem(const CString& argument)
 {
-    if (ReadSwitch(argument, m_doc.m_notifyPlayingItem, FALSE) && m_doc.m_notifyPlayingItem)
+    if (ReadSwitch(argument, m_doc.GetSwitches().notifyPlayingItem, FALSE) && m_doc.GetSwitches().notifyPlayingItem)
         m_doc.GetCommandTargets().title.FirePlayingItem();
 }
 
@@ -900,7 +858,8 @@ void CDocCommands::ListPlayers(const CString&)
             continue;
         CString line;
         line.Format("player_info[cd%d,\"%s\",\"cd\",%d,%d%d%d]", i + 1, static_cast<const char*>(player->GetDescription()),
-                    player->m_capacity, player->m_unit, player->m_busPort, player->m_busId + 1);
+                    player->GetState().capacity, player->GetAddress().unit, player->GetAddress().busPort,
+                    player->GetAddress().busId + 1);
         m_doc.FireEvent(line);
     }
     if (m_doc.GetMp3Player())
@@ -910,5 +869,5 @@ void CDocCommands::ListPlayers(const CString&)
 
 void CDocCommands::NotifyTime(const CString& argument)
 {
-    ReadSwitch(argument, m_doc.m_notifyPlayingTime, FALSE);
+    ReadSwitch(argument, m_doc.GetSwitches().notifyPlayingTime, FALSE);
 }

@@ -2,7 +2,13 @@
 
 #include "core/doc/PageScan.h"
 #include "core/doc/SelectionWalk.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/LibraryDocument.h"
+#include "core/doc/ZymOptions.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
+#include "library/web/CDDBClient.h"
 
 #include "library/paths/FilePath.h"
 #include "platform/runtime/FileReplacement.h"
@@ -49,8 +55,8 @@ void CDocCovers::OnGetCovers()
         m_task = task;
         LookupCover(item);
     });
-    m_doc.UpdateAllViews(nullptr, kHintAll);
-    m_doc.UpdateAllViews(nullptr, kHintCommitEdits);
+    m_doc.UpdateViews(kViewHintAll);
+    m_doc.UpdateViews(kViewHintSelection);
 }
 
 void CDocCovers::LookupCover(CLibItem& item)
@@ -140,8 +146,8 @@ void CDocCovers::AttachImage(const CString& path)
     if (!SingleSelection(item, album))
         return;
     SetImage(item, kAlbumIndex, path);
-    m_doc.UpdateAllViews(nullptr, kHintAll);
-    m_doc.UpdateAllViews(nullptr, kHintCommitEdits);
+    m_doc.UpdateViews(kViewHintAll);
+    m_doc.UpdateViews(kViewHintSelection);
 }
 
 void CDocCovers::OnImageRemove()
@@ -155,8 +161,8 @@ void CDocCovers::OnImageRemove()
     if (!item.IsWholeAlbum() && album.GetImage(track) == album.GetImage(kAlbumIndex))
         track = kAlbumIndex;
     SetImage(item, track, CString());
-    m_doc.UpdateAllViews(nullptr, kHintAll);
-    m_doc.UpdateAllViews(nullptr, kHintCommitEdits);
+    m_doc.UpdateViews(kViewHintAll);
+    m_doc.UpdateViews(kViewHintSelection);
 }
 
 // The name only, never a copy.

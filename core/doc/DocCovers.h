@@ -12,12 +12,12 @@
 #include <afx.h>
 
 class CLibItem;
-class CZymDoc;
+class CLibraryDocument;
 
 class CDocCovers
 {
 public:
-    explicit CDocCovers(CZymDoc& doc) : m_doc(doc), m_hosts(WebHosts::Load()) {}
+    explicit CDocCovers(CLibraryDocument& doc) : m_doc(doc), m_hosts(WebHosts::Load()) {}
 
     // Task "Looking For Covers" over the selection; hints 0 and 4 at the end.
     void OnGetCovers();
@@ -49,7 +49,7 @@ private:
     void SetStatus(const CString& text);
     void SetStatusBoth(const char* text);
 
-    CZymDoc& m_doc;
+    CLibraryDocument& m_doc;
     WebHosts m_hosts;
     int m_task = 0;
     volatile BYTE m_cancel = 0;

@@ -51,6 +51,10 @@ CString ConvertedPathOf(const CString& oldPath, const CString& libraryPath)
 
 } // namespace
 
+CDocLibraryCommands::CDocLibraryCommands(CZymDoc& doc) : m_doc(doc), m_audioFiles(doc)
+{
+}
+
 // One confirmed track of an audio-file album; deleted after the questions,
 // highest index first, so that no deletion moves another.
 struct CDocLibraryCommands::TrackDeletion
@@ -120,7 +124,7 @@ BOOL CDocLibraryCommands::SaveAll()
 
 void CDocLibraryCommands::OnLibraryCompact()
 {
-    m_doc.m_database->Compact();
+    m_doc.GetLibraryDatabase().Compact();
 }
 
 void CDocLibraryCommands::OnLibraryDelete()
@@ -136,7 +140,7 @@ void CDocLibraryCommands::OnLibraryDelete()
     }
     DeleteTracks(tracks);
     library.SetChanged(true);
-    m_doc.UpdateAllViews(nullptr, kHintAll);
+    m_doc.UpdateAllViews(nullptr, kViewHintAll);
 }
 
 BOOL CDocLibraryCommands::AskDelete(CLibItem& item, std::vector<TrackDeletion>& tracks)
@@ -213,7 +217,7 @@ void CDocLibraryCommands::OnLibrarySelectAll()
     selection.SetLoop(false);
     selection.SetStopped();
     selection.InsertList(all, 0, false);
-    m_doc.UpdateAllViews(nullptr, kHintCommitEdits);
+    m_doc.UpdateAllViews(nullptr, kViewHintSelection);
 }
 
 void CDocLibraryCommands::OnCreateAudioFileAlbum()

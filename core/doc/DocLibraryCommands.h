@@ -16,7 +16,7 @@ class CZymDoc;
 class CDocLibraryCommands : public CCmdTarget
 {
 public:
-    explicit CDocLibraryCommands(CZymDoc& doc) : m_doc(doc), m_audioFiles(doc) {}
+    explicit CDocLibraryCommands(CZymDoc& doc);
 
     CDocAudioFiles& GetAudioFiles() { return m_audioFiles; }
 

@@ -2,7 +2,13 @@
 
 #include "core/doc/PageScan.h"
 #include "core/doc/SelectionWalk.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/LibraryDocument.h"
+#include "core/doc/ZymOptions.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
+#include "library/web/CDDBClient.h"
 
 namespace {
 
@@ -180,7 +186,7 @@ void CDocLyrics::StoreLyrics(CLibItem& item, int track, const CString& lyrics)
             return;
         library.SetModified(true);
     }
-    m_doc.UpdateAllViews(nullptr, kHintCommitEdits);
+    m_doc.UpdateViews(kViewHintSelection);
 }
 
 CString CDocLyrics::Request(const CString& object, const CString& postData)

@@ -9,12 +9,12 @@
 #include <afx.h>
 
 class CLibItem;
-class CZymDoc;
+class CLibraryDocument;
 
 class CDocLyrics
 {
 public:
-    explicit CDocLyrics(CZymDoc& doc) : m_doc(doc), m_hosts(WebHosts::Load()) {}
+    explicit CDocLyrics(CLibraryDocument& doc) : m_doc(doc), m_hosts(WebHosts::Load()) {}
 
     // Task "Looking Up Lyrics": lyrics for the selected tracks without any.
     void OnLibraryGetLyrics();
@@ -41,7 +41,7 @@ private:
     void SetStatus(const CString& text);
     bool IsCancelled() const { return m_cancel != 0; }
 
-    CZymDoc& m_doc;
+    CLibraryDocument& m_doc;
     WebHosts m_hosts;
     int m_task = 0;
     volatile BYTE m_cancel = 0;

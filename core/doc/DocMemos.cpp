@@ -5,7 +5,6 @@
 
 namespace {
 
-const int kHintCollectSelection = 10;
 const DWORD kProgressDialog = 1;
 // The capability bits of a changer's type code that stand for memo functions.
 const int kMemoBits = 0x0B;
@@ -37,7 +36,7 @@ void CDocMemos::OnDownloadSelectedMemos()
 std::unique_ptr<CPlayList> CDocMemos::CollectSelection()
 {
     m_doc.GetSelectionList().Clear();
-    m_doc.UpdateAllViews(nullptr, kHintCollectSelection);
+    m_doc.UpdateAllViews(nullptr, kViewHintTakeSelection);
     return std::unique_ptr<CPlayList>(new CPlayList(m_doc.GetSelectionList()));
 }
 
@@ -49,7 +48,8 @@ std::unique_ptr<CPlayList> CDocMemos::BuildPresentAlbumList()
     for (int i = 0; i < control.GetPlayerCount(); ++i)
     {
         CSonyPlayer* player = control.GetPlayer(i);
-        for (int slot = 0; player && slot <= player->m_capacity; ++slot)
+        int capacity = player ? player->GetState().capacity : -1;
+        for (int slot = 0; slot <= capacity; ++slot)
         {
             AlbumRecord album;
             if (library.GetAlbumAt(library.FindAlbumAt(i, slot), album))
@@ -128,8 +128,10 @@ void CDocMemos::DownloadAlbum(const CLibItem& entry, int index, int task, const 
     int changer = album.GetStoredPlayer();
     CSonyPlayer* player = changer >= 0 && changer < control.GetPlayerCount() ? control.GetPlayer(changer) : nullptr;
     int slot = album.GetSlot();
-    if (!player || !album.IsInPlayer() || slot > player->m_capacity || player->m_typeCode < 0 ||
-        !(player->m_typeCode & kMemoBits))
+    if (!player || !album.IsInPlayer())
+        return;
+    const ChangerState state = player->GetState();
+    if (slot > state.capacity || state.typeCode < 0 || !(state.typeCode & kMemoBits))
         return;
     bool arrived = false;
     CString memo;

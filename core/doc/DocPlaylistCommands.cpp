@@ -148,8 +148,9 @@ void CDocPlaylistCommands::OnPlaylistLoop()
 // The changers play only the first seconds of each song while it is set.
 void CDocPlaylistCommands::OnPlaylistPreview()
 {
-    m_doc.m_preview = !m_doc.m_preview;
-    m_doc.GetPlayerControl().SetPreview(m_doc.m_preview);
+    BOOL& preview = m_doc.GetSwitches().preview;
+    preview = !preview;
+    m_doc.GetPlayerControl().SetPreview(preview);
 }
 
 void CDocPlaylistCommands::OnPlaylistPrevious()
@@ -221,8 +222,9 @@ void CDocPlaylistCommands::OnVolumeDown()
 
 void CDocPlaylistCommands::OnMute()
 {
-    m_doc.FireEvent(m_doc.m_muted ? "mute_off" : "mute_on");
-    m_doc.m_muted = !m_doc.m_muted;
+    BOOL& muted = m_doc.GetSwitches().muted;
+    m_doc.FireEvent(muted ? "mute_off" : "mute_on");
+    muted = !muted;
 }
 
 CString CDocPlaylistCommands::GetHelpPath()
@@ -280,10 +282,10 @@ void CDocPlaylistCommands::OnUpdateLoop(CCmdUI* cmdUI)
 
 void CDocPlaylistCommands::OnUpdatePreview(CCmdUI* cmdUI)
 {
-    cmdUI->SetRadio(m_doc.m_preview);
+    cmdUI->SetRadio(m_doc.GetSwitches().preview);
 }
 
 void CDocPlaylistCommands::OnUpdateRandom(CCmdUI* cmdUI)
 {
-    cmdUI->SetRadio(m_doc.m_randomFill);
+    cmdUI->SetRadio(m_doc.GetSwitches().randomFill);
 }

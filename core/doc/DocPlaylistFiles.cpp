@@ -47,7 +47,7 @@ BOOL CDocPlaylistFiles::OpenSearchListFile(const char* name, int position)
     CPlayList& list = m_doc.GetSearchList();
     list.Clear();
     BOOL loaded = list.LoadFromFile(GetPlaylistPath(name), position);
-    m_doc.UpdateAllViews(nullptr, kHintSearchList);
+    m_doc.UpdateAllViews(nullptr, kViewHintSearchList);
     return loaded;
 }
 

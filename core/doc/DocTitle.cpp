@@ -64,7 +64,7 @@ void CDocTitle::UpdateTitle()
     m_minutes = playing.minutes;
     m_seconds = playing.seconds;
     SetWindowTitle(known ? MakeTitle(playing.track, playing) : CString("ZYM - (Unknown)"));
-    if (timeChanged && m_doc.m_notifyPlayingTime)
+    if (timeChanged && m_doc.GetSwitches().notifyPlayingTime)
     {
         CString text;
         text.Format("time[%d:%02d]", playing.minutes, playing.seconds);
@@ -87,10 +87,13 @@ int CDocTitle::ChoosePlayer()
     for (int i = 0; i < control.GetPlayerCount(); ++i)
     {
         CSonyPlayer* player = control.GetPlayer(i);
-        if (player && player->m_playing && player->m_playStart > latest)
+        if (!player)
+            continue;
+        const ChangerState state = player->GetState();
+        if (state.playing && state.playStart > latest)
         {
             chosen = i;
-            latest = player->m_playStart;
+            latest = state.playStart;
         }
     }
     CMp3Control* mp3 = m_doc.GetMp3Player();
@@ -114,10 +117,11 @@ bool CDocTitle::ReadPlayer(int player, Playing& playing)
     CSonyPlayer* changer = m_doc.GetPlayerControl().GetPlayer(player);
     if (!changer)
         return false;
-    playing.slot = changer->m_currentDisc;
-    playing.track = changer->m_currentTrack;
-    playing.minutes = changer->m_elapsedMinutes;
-    playing.seconds = changer->m_elapsedSeconds;
+    const ChangerState state = changer->GetState();
+    playing.slot = state.currentDisc;
+    playing.track = state.currentTrack;
+    playing.minutes = state.elapsedMinutes;
+    playing.seconds = state.elapsedSeconds;
     return true;
 }
 
@@ -186,14 +190,14 @@ void CDocTitle::SetWindowTitle(const CString& title)
 
 void CDocTitle::FollowEntry()
 {
-    if (m_doc.m_notifyPlayingItem)
+    if (m_doc.GetSwitches().notifyPlayingItem)
         FirePlayingItem();
     if (!m_doc.GetOptions().m_page2.m_trackPlayers || m_doc.UserActedRecently())
         return;
     CPlayList& selection = m_doc.GetSelectionList();
     selection.Clear();
     selection.AddItem(m_entry);
-    m_doc.UpdateAllViews(nullptr, kHintCommitEdits);
+    m_doc.UpdateAllViews(nullptr, kViewHintSelection);
 }
 
 void CDocTitle::FirePlayingItem()

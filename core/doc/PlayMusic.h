@@ -9,6 +9,7 @@
 #pragma once
 
 #include "core/doc/PlayDecision.h"
+#include "core/doc/PlayingHost.h"
 #include "library/playlist/LibItem.h"
 
 #include <afx.h>
@@ -19,25 +20,6 @@
 class CPlayList;
 class CSonyControl;
 class CWinThread;
-
-// What the thread needs of the document.
-class CPlayingHost
-{
-public:
-    virtual ~CPlayingHost() {}
-    virtual CPlayList& GetCurrentPlayList() = 0;
-    virtual CSonyControl& GetPlayerControl() = 0;
-    virtual void FireEvent(const char* text) = 0;
-    virtual time_t Now() = 0;
-    // The options "Pre-Queue Mode" and "Fade Overlap Time".
-    virtual int GetPreQueueMode() = 0;
-    virtual int GetFadeOverlapTime() = 0;
-    // Registration with the crash link, on the thread itself.
-    virtual void ThreadStarted(const char* name) = 0;
-    virtual void ThreadEnded() = 0;
-    // The shutdown's wait for the thread, on the document's clock.
-    virtual DWORD WaitForThread(HANDLE thread, DWORD milliseconds) = 0;
-};
 
 class CPlayMusic
 {

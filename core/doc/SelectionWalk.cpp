@@ -1,6 +1,12 @@
 #include "core/doc/SelectionWalk.h"
 
-#include "core/doc/ZymDoc.h"
+#include "core/doc/LibraryDocument.h"
+#include "core/doc/ZymOptions.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
+#include "library/web/CDDBClient.h"
 
 namespace {
 
@@ -8,7 +14,7 @@ const DWORD kProgressDialog = 1;
 
 } // namespace
 
-void WalkSelection(CZymDoc& doc, const char* name, volatile BYTE& cancel,
+void WalkSelection(CLibraryDocument& doc, const char* name, volatile BYTE& cancel,
                    const std::function<void(CLibItem& item, int task)>& step)
 {
     CPlayList entries(doc.GetSelectionList());
@@ -23,7 +29,7 @@ void WalkSelection(CZymDoc& doc, const char* name, volatile BYTE& cancel,
     tasks.EndTask(task);
 }
 
-bool CopyEntryAlbum(CZymDoc& doc, CLibItem& item, AlbumRecord& out)
+bool CopyEntryAlbum(CLibraryDocument& doc, CLibItem& item, AlbumRecord& out)
 {
     CMusicLibrary& library = doc.GetMusicLibrary();
     CLibraryLock lock(library);

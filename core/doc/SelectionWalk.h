@@ -8,14 +8,14 @@
 #include <functional>
 
 class CLibItem;
-class CZymDoc;
+class CLibraryDocument;
 
 // Runs step for each entry of a copy of the document's selection (so that the
 // user may select other items meanwhile) as the task name, with the cancel
 // flag and a progress dialog; stops before the next entry once the flag is
 // set. step gets the entry and the task's id.
-void WalkSelection(CZymDoc& doc, const char* name, volatile BYTE& cancel,
+void WalkSelection(CLibraryDocument& doc, const char* name, volatile BYTE& cancel,
                    const std::function<void(CLibItem& item, int task)>& step);
 
 // A copy of the entry's album; false when the library has none.
-bool CopyEntryAlbum(CZymDoc& doc, CLibItem& item, AlbumRecord& out);
+bool CopyEntryAlbum(CLibraryDocument& doc, CLibItem& item, AlbumRecord& out);

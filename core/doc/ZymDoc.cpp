@@ -3,7 +3,10 @@
 #include "analyze.h"
 
 #include "devices/manager/DeviceManager.h"
+#include "devices/util/MessageWaits.h"
 #include "core/doc/DiscIdentify.h"
+#include "core/doc/PlayMusic.h"
+#include "core/tasks/TaskUIMgr.h"
 #include "core/automation/FireEvent.h"
 #include "core/devpath/InProcessPath.h"
 #include "mp3/player/Mp3Control.h"
@@ -55,7 +58,8 @@ CZymDoc::CZymDoc(CDocumentFrame& frame, const char* programFolder)
     : m_frame(frame), m_options(programFolder), m_programFolder(programFolder),
       m_versionText(frame.GetVersionText()), m_searchList(m_library)
 {
-    m_taskUI.Attach(&m_taskMgr);
+    m_taskUI.reset(new CTaskUIMgr);
+    m_taskUI->Attach(&m_taskMgr);
     m_library.SetHost(this);
     m_library.SetTaskMgr(&m_taskMgr);
     m_database.reset(new CLibraryDatabase(m_library));
@@ -91,7 +95,7 @@ BOOL CZymDoc::OnNewDocument()
     SetModifiedFlag(TRUE);
     m_discSearchRunning = false;
     m_playList->SetLoop(AfxGetApp()->GetProfileInt(kOptions, "Playlist Loop", 0) == 1);
-    m_preview = FALSE;
+    m_switches.preview = FALSE;
     m_useServer = FALSE;
     m_pollTicks = 0;
     m_lastSave = 0;
@@ -115,7 +119,7 @@ LRESULT CZymDoc::ApplyOptions(WPARAM, LPARAM)
     ApplyIrReceiver();
     ApplyFades();
     UpdateBanners();
-    UpdateAllViews(nullptr, m_options.m_page2.m_disableEditing ? kHintEditingDisabled : kHintEditingEnabled);
+    UpdateAllViews(nullptr, m_options.m_page2.m_disableEditing ? kViewHintEditingDisabled : kViewHintEditingEnabled);
     return 0;
 }
 
@@ -191,11 +195,12 @@ void CZymDoc::ApplyFades()
     const CPage5& page = m_options.m_page5;
     for (int index = 0; index < m_control->GetPlayerCount(); ++index)
     {
-        CSonyPlayer* player = m_control->GetPlayer(index);
-        player->m_fadeDownTime = page.m_fadeDownTime;
-        player->m_fadeUpTime = page.m_fadeUpTime;
-        player->m_fadeOverlapTime = page.m_fadeOverlapTime;
-        player->m_trackFinishTweak = page.m_trackFinishTweak;
+        m_control->GetPlayer(index)->ChangeState([&page](ChangerState& s) {
+            s.fadeDownTime = page.m_fadeDownTime;
+            s.fadeUpTime = page.m_fadeUpTime;
+            s.fadeOverlapTime = page.m_fadeOverlapTime;
+            s.trackFinishTweak = page.m_trackFinishTweak;
+        });
     }
     if (CMp3Control* mp3 = GetMp3Player())
         mp3->SetFades(page.m_fadeDownTime, page.m_fadeUpTime, page.m_fadeOverlapTime);
@@ -207,34 +212,12 @@ void CZymDoc::ApplyFades()
 
 void CZymDoc::UpdateBanners()
 {
-    UpdateAllViews(nullptr, m_options.m_page8.m_helperBanners ? kHintBannersShown : kHintBannersHidden);
+    UpdateAllViews(nullptr, m_options.m_page8.m_helperBanners ? kViewHintBannersShown : kViewHintBannersHidden);
 }
 
 void CZymDoc::SetStatus(const char* text)
 {
     m_taskMgr.SetTaskStatus(m_startupTask, text);
-}
-
-// Lets user commands and timers run in the middle of a step. A quit taken
-// here belongs to the outer loop: it is posted again once the pump ends.
-void CZymDoc::PumpMessages()
-{
-    MSG message;
-    bool quit = false;
-    WPARAM exitCode = 0;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-    {
-        if (message.message == WM_QUIT)
-        {
-            quit = true;
-            exitCode = message.wParam;
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    if (quit)
-        PostQuitMessage(static_cast<int>(exitCode));
 }
 
 void CZymDoc::RunStartup()
@@ -260,7 +243,7 @@ void CZymDoc::RunStartup()
     TextCallback mapper = m_mapper.GetDispatchCallback();
     GetDevicePath().SetListener(mapper);
     SetStatus("Enabling Automation 1/4");
-    PumpMessages();
+    PumpWaitingMessages();
     GetDevicePath().AddDeviceText("type=devrxtx", m_automation.GetReceiveName(), 0, 0, 0);
     SetStatus("Enabling Automation 2/4");
     GetDevicePath().SetDeviceListener(m_automation.GetReceiveName(), m_automation.GetReceiveCallback());
@@ -273,8 +256,8 @@ void CZymDoc::RunStartup()
     }
     SetStatus("Adding Misc Devices");
     AddMiscDevices();
-    UpdateAllViews(nullptr, kHintDevices);
-    PumpMessages();
+    UpdateAllViews(nullptr, kViewHintDevices);
+    PumpWaitingMessages();
     GetDevicePath().SetReportNoMatch(TRUE);
     ::FireEvent("first_pre_startup");
     ::FireEvent("pre_startup");
@@ -282,13 +265,13 @@ void CZymDoc::RunStartup()
     {
         SetStatus("Locating Players");
         RefreshPlayers(0, 0);
-        PumpMessages();
+        PumpWaitingMessages();
     }
     SetStatus("Starting Playing Thread");
     m_playMusic->Start();
     m_taskMgr.EndTask(m_startupTask);
     UpdatePlayerAvailability();
-    UpdateAllViews(nullptr, kHintPlayersList);
+    UpdateAllViews(nullptr, kViewHintPlayersRescanned);
     EnsureUserEmail();
     m_frame.ShowStartupTip();
     m_startupRunning = FALSE;
@@ -328,7 +311,7 @@ LRESULT CZymDoc::LocateTavlins(WPARAM, LPARAM)
         for (int i = 0; i < kLocateWaits && !m_remote->WaitUntilReady(0); ++i)
         {
             Sleep(kLocateWaitMs);
-            PumpMessages();
+            PumpWaitingMessages();
         }
         return 0;
     }
@@ -378,7 +361,7 @@ LRESULT CZymDoc::RefreshPlayers(WPARAM, LPARAM)
 {
     m_control->ScanBus(m_options.m_page5.m_downloadGroupNames != 0);
     UpdatePlayerAvailability();
-    for (LPARAM hint : { kHintPlayersList, kHintDevices, kHintAll, kHintPlaylist })
+    for (LPARAM hint : { kViewHintPlayersRescanned, kViewHintDevices, kViewHintAll, kViewHintPlaylist })
         UpdateAllViews(nullptr, hint);
     return 0;
 }
@@ -412,7 +395,7 @@ void CZymDoc::EnsureUserEmail()
 void CZymDoc::OnViewOptions()
 {
     m_frame.ShowOptions(m_options, "ZYM Options");
-    UpdateAllViews(nullptr, kHintAll);
+    UpdateAllViews(nullptr, kViewHintAll);
 }
 
 void CZymDoc::GoToSleep()
@@ -484,7 +467,7 @@ BOOL CZymDoc::SaveModified()
         AfxMessageBox("You are currently in the middle of a task, please cancel that task before exiting.");
         return FALSE;
     }
-    UpdateAllViews(nullptr, kHintCommitEdits);
+    UpdateAllViews(nullptr, kViewHintSelection);
     if (m_library.CountChanged() == 0)
         return TRUE;
     if (m_options.m_page2.m_autoSaveDb)
@@ -521,7 +504,7 @@ void CZymDoc::OnCloseDocument()
     if (m_options.m_page3.m_playlistSaveAndRestore)
         m_playList->SaveToProfile("Current Playlist");
     AfxGetApp()->WriteProfileInt(kOptions, "Playlist Loop", m_playList->GetLoop());
-    AfxGetApp()->WriteProfileInt(kOptions, "Playlist Preview", m_preview);
+    AfxGetApp()->WriteProfileInt(kOptions, "Playlist Preview", m_switches.preview);
     if (ended)
     {
         m_control.reset();

@@ -11,25 +11,31 @@
 // below keep each from running inside itself.
 #pragma once
 
+#include "core/doc/DiscSearchSettings.h"
 #include "core/doc/DocClock.h"
-#include "core/doc/PlayMusic.h"
+#include "core/doc/DocumentFrame.h"
+#include "core/doc/DocSwitches.h"
+#include "core/doc/LibraryDocument.h"
+#include "core/doc/NoOutputNotice.h"
+#include "core/doc/PlayingHost.h"
 #include "core/doc/TimedPlay.h"
 #include "core/doc/ZymOptions.h"
 
 #include "core/automation/AutoMapper.h"
+#include "core/automation/EventDocument.h"
+#include "core/automation/ZYMAutomation.h"
 #include "core/devpath/DevicePath.h"
-#include "mp3/player/Mp3Host.h"
-#include "core/doc/NoOutputNotice.h"
 #include "core/players/SonyControl.h"
 #include "core/tasks/TaskMgr.h"
-#include "core/tasks/TaskUIMgr.h"
-#include "core/tasks/TaskView.h"
-#include "core/automation/ZYMAutomation.h"
+#include "core/tasks/TaskViewHost.h"
+#include "devices/manager/TextCallback.h"
 #include "library/playlist/PlayList.h"
 #include "library/records/LibraryHost.h"
 #include "library/records/MusicLibrary.h"
 #include "library/views/ViewsHost.h"
 #include "library/web/CDDBClient.h"
+#include "mp3/player/Mp3Host.h"
+#include "platform/runtime/TimeStamp.h"
 
 #include <afxwin.h>
 
@@ -40,80 +46,16 @@ class CDeviceManager;
 class CDocCommandTargets;
 class CLibraryDatabase;
 class CMp3Control;
+class CPlayMusic;
+class CTaskUIMgr;
 class CTavlinRemote;
 struct ANALYZER;
-
-// Update hints of the views.
-enum DocumentHint
-{
-    kHintAll = 0,
-    kHintPlaylist = 1,
-    kHintPlayers = 3,
-    kHintCommitEdits = 4,
-    kHintDevices = 5,
-    kHintPlayersList = 6,
-    kHintPlaylistFill = 7,
-    kHintSearchList = 8,
-    kHintSearchMode = 11,
-    kHintAlbumCreated = 12,
-    kHintTaskList = 14,
-    kHintTasks = 15,
-    kHintBannersShown = 16,
-    kHintBannersHidden = 17,
-    kHintEditingEnabled = 18,
-    kHintEditingDisabled = 19,
-    kHintLibraryLoaded = 21,
-};
 
 // How the program's threads are made known to the crash reporter: called on
 // the thread itself with its name when it starts and with null when it ends.
 // The application connects it; until then threads go unregistered.
 typedef void (*ThreadRegistration)(const char* name);
 void SetThreadRegistration(ThreadRegistration registration);
-
-// What the document leaves to the application: the tick calls it when the
-// scheduler's timed play ends. Until the application connects it nothing
-// happens then.
-class CDocumentOperations
-{
-public:
-    virtual ~CDocumentOperations() {}
-    // What the scheduler does when its timed play ends.
-    virtual void RunTimedAction() = 0;
-};
-
-// What a disc search walks: by mode (0 slots believed empty, 1 unknown
-// slots, 2 every slot), the changers (0 all, else changer + 1) and an
-// optional range of slots.
-struct DiscSearchSettings
-{
-    int mode = 0;
-    int playerFilter = 0;
-    BOOL useRange = FALSE;
-    int firstSlot = 0;
-    int lastSlot = 0;
-};
-
-// The main frame and the shell's dialogs as the document uses them.
-class CDocumentFrame
-{
-public:
-    virtual ~CDocumentFrame() {}
-    virtual void CreateViews() = 0;
-    // The indicator shown while the start-up waits for the device server.
-    virtual void ShowStatusIndicator(BOOL show) = 0;
-    virtual void ShowStartupTip() = 0;
-    // The options sheet, modal, under the title; its OK applies the options.
-    virtual void ShowOptions(CZymOptions& options, const char* title) = 0;
-    // WM_CLOSE to the main window.
-    virtual void PostClose() = 0;
-    // The MP3 player once it runs, else null.
-    virtual CMp3Control* GetMp3Player() = 0;
-    // The program's file version for the event log, "unknown" without one.
-    virtual CString GetVersionText() = 0;
-    // Tells the user why the program cannot go on, and ends it.
-    virtual void FatalError(const char* text) = 0;
-};
 
 class CZymDoc : public CDocument,
                 public CCallbackTarget,
@@ -124,7 +66,8 @@ class CZymDoc : public CDocument,
                 public CLibraryHost,
                 public CViewsHost,
                 public CTaskViewHost,
-                public CMp3Host
+                public CMp3Host,
+                public CLibraryDocument
 {
 public:
     // The program folder ends with a backslash.
@@ -165,7 +108,7 @@ public:
     void RestorePlaylistAtStart();
     BOOL UserActedRecently();
     void SetOperations(CDocumentOperations* operations) { m_operations = operations; }
-    // One text of the automation queue in the command language (DocCommands.cpp).
+    // One text of the automation queue in the command language.
     void ExecuteCommand(CString command);
     // Refills the search list from the library in the search mode. An
     // expression that does not parse changes nothing and gives FALSE; its
@@ -189,12 +132,12 @@ public:
     void OnViewOptions();
     // Menu and tool-bar commands go to the command targets first.
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
-    // Made on first use (DocCommandTargets.cpp).
+    // Made on first use.
     CDocCommandTargets& GetCommandTargets();
 
-    CZymOptions& GetOptions() { return m_options; }
-    CTaskMgr& GetTaskMgr() { return m_taskMgr; }
-    CMusicLibrary& GetMusicLibrary() { return m_library; }
+    CZymOptions& GetOptions() override { return m_options; }
+    CTaskMgr& GetTaskMgr() override { return m_taskMgr; }
+    CMusicLibrary& GetMusicLibrary() override { return m_library; }
     CPlayList* GetPlayList() { return m_playList.get(); }
     CPlayList& GetSearchList() { return m_searchList; }
     TimedPlay& GetTimedPlay() { return m_timedPlay; }
@@ -202,14 +145,17 @@ public:
     CSonyControl* GetSonyControl() { return m_control.get(); }
     CZYMAutomation& GetAutomation() { return m_automation; }
     CDocClock& GetClock() { return m_clock; }
-    CCDDBClient& GetCddbClient() { return m_cddb; }
+    CCDDBClient& GetCddbClient() override { return m_cddb; }
     // The in-process road's manager; null on the server's road.
     CDeviceManager* GetDeviceManager() { return m_manager.get(); }
     // The audio analyser made at start-up; null when it could not be.
-    ANALYZER* GetAnalyzer() { return m_analyzer; }
+    ANALYZER* GetAnalyzer() override { return m_analyzer; }
+    void UpdateViews(LPARAM hint) override { UpdateAllViews(nullptr, hint); }
     BOOL IsSleeping() const { return m_sleeping; }
     BOOL IsClosing() const { return m_closing; }
     BOOL IsUsingServer() const { return m_useServer; }
+    DocSwitches& GetSwitches() { return m_switches; }
+    CLibraryDatabase& GetLibraryDatabase() { return *m_database; }
     bool IsPlayerAvailable(int player) override;
 
     // CPlayerHost, CControlHost
@@ -247,6 +193,7 @@ public:
     CString GetTransmitDeviceName() override { return m_automation.GetTransmitName(); }
     CAutoMapper& GetMapper() override { return m_mapper; }
     BOOL IsDebugOn() override { return m_debug; }
+    void SetDebug(BOOL on) { m_debug = on != FALSE; }
     CString GetProgramFolder() override { return m_programFolder; }
     CString GetVersionText() override { return m_versionText; }
     BOOL IsActivityLoggingOn() override { return m_options.m_page4.m_activityLogging; }
@@ -275,13 +222,7 @@ public:
     void SetActiveListView(CView* view) override { m_activeListView = view; }
 
 private:
-    friend class CDocCommands;
-    friend class CDocLibraryCommands;
-    friend class CDocPlaylistCommands;
-    friend class CDocTitle;
-
     void SetStatus(const char* text);
-    void PumpMessages();
     void ApplyCddbSettings();
     void CreateDevicePath();
     ThreadHook* NewThreadHook(void (CZymDoc::*function)(DWORD));
@@ -318,7 +259,7 @@ private:
     CDocClock m_clock;
     CTaskMgr m_taskMgr;
     // Attached at construction; its thread ends before the task manager goes.
-    CTaskUIMgr m_taskUI;
+    std::unique_ptr<CTaskUIMgr> m_taskUI;
     CZymOptions m_options;
     // The load thread runs in the database: the library, whose destruction
     // ends that thread, goes first.
@@ -356,7 +297,6 @@ private:
     BOOL m_useServer = FALSE;
     BOOL m_irReceiver = TRUE;
     BOOL m_sleeping = FALSE;
-    BOOL m_preview = FALSE;
     BOOL m_startupRunning = FALSE;
     BOOL m_startupDone = FALSE;
 
@@ -374,11 +314,7 @@ private:
     bool m_startupEventsFired = false;
     bool m_restoreDone = false;
     bool m_libraryWasLoading = false;
-    BOOL m_randomFill = FALSE;
-    // The command language's state.
-    BOOL m_muted = FALSE;
-    BOOL m_notifyPlayingItem = FALSE;
-    BOOL m_notifyPlayingTime = FALSE;
+    DocSwitches m_switches;
     int m_searchMode = 0;
     int m_pollTicks = 0;
     int m_pollPlayerStatus = 1;

@@ -105,7 +105,7 @@ void CZymDoc::TakeLoadedLibrary()
 {
     if (m_library.HasChanged() && !m_library.IsLoading())
     {
-        UpdateAllViews(nullptr, kHintAll);
+        UpdateAllViews(nullptr, kViewHintAll);
         m_library.SetChanged(false);
         m_playList->RemoveInvalidItems();
         m_searchList.RemoveInvalidItems();
@@ -113,7 +113,7 @@ void CZymDoc::TakeLoadedLibrary()
     if (!m_library.IsLoading() && m_libraryWasLoading)
     {
         m_libraryWasLoading = false;
-        UpdateAllViews(nullptr, kHintLibraryLoaded);
+        UpdateAllViews(nullptr, kViewHintSelectFirst);
     }
 }
 
@@ -121,12 +121,12 @@ void CZymDoc::RefreshChangedLists()
 {
     if (m_playList->IsModified())
     {
-        UpdateAllViews(nullptr, kHintPlaylist);
+        UpdateAllViews(nullptr, kViewHintPlaylist);
         m_playList->SetModified(false);
     }
     if (m_searchList.IsModified())
     {
-        UpdateAllViews(nullptr, kHintSearchList);
+        UpdateAllViews(nullptr, kViewHintSearchList);
         m_searchList.SetModified(false);
     }
 }
@@ -150,9 +150,10 @@ void CZymDoc::SyncWithChangers(time_t now)
     for (int index = 0; index < m_control->GetPlayerCount(); ++index)
     {
         CSonyPlayer* player = m_control->GetPlayer(index);
-        if (WaitForSingleObject(player->GetStatusEvent(), 0) == WAIT_OBJECT_0 || player->m_changing)
+        const ChangerState state = player->GetState();
+        if (WaitForSingleObject(player->GetStatusEvent(), 0) == WAIT_OBJECT_0 || state.changing)
             news = true;
-        if (player->m_changeStamp >= m_resyncStamp && !m_library.IsLoading())
+        if (state.changeStamp >= m_resyncStamp && !m_library.IsLoading())
         {
             ResyncPlayer(index);
             resynced = true;
@@ -165,7 +166,7 @@ void CZymDoc::SyncWithChangers(time_t now)
     {
         if (!m_library.IsLoading())
             GetCommandTargets().title.UpdateTitle();
-        UpdateAllViews(nullptr, kHintPlayers);
+        UpdateAllViews(nullptr, kViewHintPlayers);
     }
     if (resynced)
         m_resyncStamp = now;
@@ -174,6 +175,7 @@ void CZymDoc::SyncWithChangers(time_t now)
 void CZymDoc::ResyncPlayer(int index)
 {
     CSonyPlayer* player = m_control->GetPlayer(index);
+    const ChangerState state = player->GetState();
     bool absent = false;
     {
         CLibraryLock lock(m_library);
@@ -183,9 +185,9 @@ void CZymDoc::ResyncPlayer(int index)
             AlbumRecord* album = m_library.GetAlbumPtr(lock, i);
             int slot = album->GetSlot();
             if (album->GetPlayer() != index || !album->IsInPlayer() || slot < 1 ||
-                slot > player->m_capacity || slot > CSonyPlayer::kSlots)
+                slot > state.capacity || slot > CSonyPlayer::kSlots)
                 continue;
-            DWORD flags = player->m_slots[slot - 1];
+            DWORD flags = state.slots[slot - 1];
             if ((flags & (CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotHasDisc)) == CSonyPlayer::kSlotKnown)
             {
                 album->SetPresent(false);
@@ -207,7 +209,7 @@ void CZymDoc::ResyncPlayer(int index)
 
 void CZymDoc::KeepPlaylistFilled()
 {
-    if (!m_randomFill || m_library.IsLoading())
+    if (!m_switches.randomFill || m_library.IsLoading())
         return;
     if (m_playList->GetRemainingCount() < m_options.m_page3.m_playlistFillSize)
         FillPlaylist(1);
@@ -219,7 +221,7 @@ void CZymDoc::FillPlaylist(int count)
 {
     if (m_library.GetAlbumCount() == 0)
         return;
-    UpdateAllViews(nullptr, kHintPlaylistFill);
+    UpdateAllViews(nullptr, kViewHintPlaylistFill);
     for (int i = 0; i < count; ++i)
     {
         CLibItem item;
@@ -229,7 +231,7 @@ void CZymDoc::FillPlaylist(int count)
     }
     if (m_playList->GetPointer() > m_options.m_page3.m_playlistTailSize)
         m_playList->RemoveAt(0);
-    UpdateAllViews(nullptr, kHintPlaylist);
+    UpdateAllViews(nullptr, kViewHintPlaylist);
 }
 
 bool CZymDoc::PickFillItem(CLibItem& item)
@@ -242,8 +244,8 @@ bool CZymDoc::PickFillItem(CLibItem& item)
 
 void CZymDoc::OnPlaylistRandom()
 {
-    m_randomFill = !m_randomFill;
-    if (m_randomFill)
+    m_switches.randomFill = !m_switches.randomFill;
+    if (m_switches.randomFill)
         BuildPickList();
     RunTick();
 }
@@ -284,8 +286,8 @@ void CZymDoc::FollowTasks()
     if (!(m_taskStamp < changed))
         return;
     m_taskStamp.SetToNow();
-    UpdateAllViews(nullptr, kHintTasks);
-    UpdateAllViews(nullptr, kHintTaskList);
+    UpdateAllViews(nullptr, kViewHintTasksRebuild);
+    UpdateAllViews(nullptr, kViewHintTasksChanged);
 }
 
 // The scheduler starts the play list once, at once or inside its window of
@@ -302,7 +304,7 @@ void CZymDoc::RunTimedPlay()
         if (!m_timedPlay.useEndTime)
         {
             m_playList->SetLoop(false);
-            m_randomFill = FALSE;
+            m_switches.randomFill = FALSE;
         }
         if (!m_playList->IsPlaying())
             OnPlaylistPlay();

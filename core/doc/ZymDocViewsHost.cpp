@@ -1,8 +1,6 @@
 // What the library's views and the task view ask of the document.
 #include "core/doc/ZymDoc.h"
 
-#include "core/doc/DocCommandTargets.h"
-
 #include <algorithm>
 
 namespace {
@@ -42,20 +40,4 @@ void CZymDoc::GetPlayerColors(int player, COLORREF& text, COLORREF& background)
     row = std::min(row, static_cast<int>(CPage8::kColorRows) - 1);
     text = m_options.m_page8.m_foreground[row];
     background = m_options.m_page8.m_background[row];
-}
-
-int CZymDoc::GetCurrentPlayer()
-{
-    return GetCommandTargets().title.GetPlayer();
-}
-
-void CZymDoc::SetCurrentPlayer(int player)
-{
-    GetCommandTargets().title.SetPlayer(player);
-}
-
-void CZymDoc::SetSearchMode(BOOL discs)
-{
-    m_searchMode = discs ? 1 : 0;
-    UpdateAllViews(nullptr, kHintSearchMode);
 }

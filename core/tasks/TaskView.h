@@ -6,14 +6,7 @@
 
 #include "library/views/ListFormView.h"
 #include "core/tasks/TaskMgr.h"
-
-// What the task view needs of the document.
-class CTaskViewHost
-{
-public:
-    virtual ~CTaskViewHost() {}
-    virtual CTaskMgr& GetTaskMgr() = 0;
-};
+#include "core/tasks/TaskViewHost.h"
 
 class CTaskView : public CListFormView
 {

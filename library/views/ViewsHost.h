@@ -7,7 +7,8 @@
 
 #include <afxwin.h>
 
-// Update hints the views send and answer.
+// The update hints of the document and the views, one set for both: each view
+// acts on its own and ignores the rest.
 enum ViewHint
 {
     kViewHintAll = 0,
@@ -17,6 +18,7 @@ enum ViewHint
     kViewHintSelection = 4,
     kViewHintDevices = 5,
     kViewHintPlayersRescanned = 6,
+    kViewHintPlaylistFill = 7,
     kViewHintSearchList = 8,
     kViewHintListLook = 9,
     kViewHintTakeSelection = 10,

@@ -11,8 +11,6 @@
 
 namespace
 {
-const int kHintPlaylistChanged = 1;
-
 // Keeps the document's busy flag set while a dialog and its search run.
 class CSearchRunning
 {
@@ -82,5 +80,5 @@ void CDialogCommands::OnScheduler()
         return;
     m_doc.GetCurrentPlayList().Clear();
     m_doc.GetCommandTargets().playlistFiles.OpenPlaylistFile(playlist, -1);
-    m_doc.UpdateAllViews(nullptr, kHintPlaylistChanged);
+    m_doc.UpdateAllViews(nullptr, kViewHintPlaylist);
 }

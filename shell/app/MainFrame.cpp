@@ -1,5 +1,7 @@
 #include "shell/app/MainFrame.h"
 
+#include "core/doc/ZymDoc.h"
+
 #include "shell/app/WindowPlacementText.h"
 #include "shell/app/ZymApp.h"
 #include "shell/app/ZymResources.h"

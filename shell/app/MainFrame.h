@@ -13,7 +13,7 @@
 #include "shell/app/AnimatedIcon.h"
 #include "shell/app/MinSplitterWnd.h"
 
-#include "core/doc/ZymDoc.h"
+#include "core/doc/DocumentFrame.h"
 #include "toolkit/bars/TkStatusBar.h"
 #include "toolkit/docking/TkFrameDockingFeature.h"
 #include "toolkit/docking/TkLayoutFactory.h"
@@ -21,6 +21,7 @@
 #include "toolkit/tabs/TkTabWnd.h"
 
 class CMPEGPlayerThread;
+class CZymDoc;
 class TkToolBarManager;
 
 class CMainFrame : public TkWorkbook, public CDocumentFrame

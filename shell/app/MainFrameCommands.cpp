@@ -3,6 +3,7 @@
 // the crash reporter's window.
 #include "shell/app/MainFrame.h"
 
+#include "core/doc/ZymDoc.h"
 #include "shell/app/ZymResources.h"
 
 #include "shell/app/DialogCommands.h"

@@ -1,6 +1,7 @@
 // The docked windows of the main frame and the views in their tabs.
 #include "shell/app/MainFrame.h"
 
+#include "core/doc/ZymDoc.h"
 #include "shell/app/DockedViews.h"
 #include "shell/app/WindowPlacementText.h"
 #include "shell/app/ZymApp.h"

@@ -1,5 +1,7 @@
 #include "shell/app/ShellOperations.h"
 
+#include "core/doc/ZymDoc.h"
+
 #include "shell/dialogs/SleepDlg.h"
 
 namespace

@@ -2,7 +2,9 @@
 // action.
 #pragma once
 
-#include "core/doc/ZymDoc.h"
+#include "core/doc/DocumentFrame.h"
+
+class CZymDoc;
 
 class CShellOperations : public CDocumentOperations
 {

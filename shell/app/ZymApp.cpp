@@ -1,5 +1,6 @@
 #include "shell/app/ZymApp.h"
 
+#include "core/doc/ZymDoc.h"
 #include "shell/app/ChildFrame.h"
 #include "shell/app/DockedViews.h"
 #include "shell/app/MainFrame.h"

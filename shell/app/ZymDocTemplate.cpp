@@ -1,5 +1,6 @@
 #include "shell/app/ZymDocTemplate.h"
 
+#include "core/doc/ZymDoc.h"
 #include "shell/app/MainFrame.h"
 
 CMainFrame* CZymDocTemplate::s_frame = nullptr;

@@ -1,4 +1,6 @@
 #include "shell/views/DevView.h"
+
+#include "core/doc/ZymDoc.h"
 #include "shell/views/ViewsResources.h"
 
 #include "devices/manager/DeviceManager.h"

@@ -5,9 +5,10 @@
 
 #include "library/views/BannerFormView.h"
 
-#include "core/doc/ZymDoc.h"
-
 #include <afxcmn.h>
+
+class CDeviceManager;
+class CZymDoc;
 
 class CDevView : public CBannerFormView
 {

@@ -1,4 +1,6 @@
 #include "shell/views/ImageView.h"
+
+#include "core/doc/ZymDoc.h"
 #include "library/views/DragText.h"
 #include "library/views/ListFormView.h"
 #include "shell/views/ViewsResources.h"

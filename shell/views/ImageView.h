@@ -4,13 +4,13 @@
 // the document.
 #pragma once
 
-#include "core/doc/ZymDoc.h"
-
 #include "image/Image.h"
 
 #include <afxwin.h>
 
 #include <memory>
+
+class CZymDoc;
 
 class CImageView : public CScrollView
 {

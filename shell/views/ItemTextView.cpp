@@ -1,5 +1,7 @@
 #include "shell/views/ItemTextView.h"
 
+#include "core/doc/ZymDoc.h"
+
 IMPLEMENT_DYNAMIC(CItemTextView, CBannerFormView)
 
 CItemTextView::CItemTextView(UINT form, UINT editId, const ItemTextKind& kind)

@@ -6,9 +6,9 @@
 
 #include "library/views/BannerFormView.h"
 
-#include "core/doc/ZymDoc.h"
-
 // The texts and the record's field of one kind of text.
+class CZymDoc;
+
 struct ItemTextKind
 {
     const char* caption;

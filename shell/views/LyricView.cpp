@@ -1,6 +1,7 @@
 #include "shell/views/LyricView.h"
 #include "core/doc/DocLyrics.h"
 #include "core/doc/OpenLink.h"
+#include "core/doc/ZymDoc.h"
 #include "shell/views/ViewsResources.h"
 #include "core/doc/WebHosts.h"
 

@@ -1,4 +1,6 @@
 #include "shell/views/RatingView.h"
+
+#include "core/doc/ZymDoc.h"
 #include "shell/views/ViewsResources.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include "library/views/BannerFormView.h"
 
-#include "core/doc/ZymDoc.h"
-
 #include <afxcmn.h>
+
+class CZymDoc;
 
 class CRatingView : public CBannerFormView
 {

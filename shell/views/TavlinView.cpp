@@ -1,4 +1,6 @@
 #include "shell/views/TavlinView.h"
+
+#include "core/doc/ZymDoc.h"
 #include "shell/views/ViewsResources.h"
 
 #include <algorithm>

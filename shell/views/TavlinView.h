@@ -6,7 +6,7 @@
 #include "library/views/BannerFormView.h"
 #include "common/Tty.h"
 
-#include "core/doc/ZymDoc.h"
+class CZymDoc;
 
 class CTavlinView : public CBannerFormView
 {

@@ -156,7 +156,7 @@ TEST_F(TickTest, ReSyncWithAChangerThatFoundSlotsEmpty)
     m_doc->RunTick();
     ASSERT_TRUE(m_doc->GetSonyControl()->AddPlayer(0, 0, 0, FALSE));
     CSonyPlayer* changer = m_doc->GetSonyControl()->GetPlayer(0);
-    changer->m_capacity = 200;
+    changer->ChangeState([](ChangerState& s) { s.capacity = 200; });
     AddChangerAlbum(kAlbumA, 0, 5);
     AddChangerAlbum(kAlbumB, 0, 6);
     AddChangerAlbum(kAlbumC, 0, 7);
@@ -168,9 +168,11 @@ TEST_F(TickTest, ReSyncWithAChangerThatFoundSlotsEmpty)
         return album.IsPresent();
     };
 
-    changer->m_slots[5 - 1] = CSonyPlayer::kSlotKnown;
-    changer->m_slots[7 - 1] = CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotHasDisc;
-    changer->m_changeStamp = kStart;
+    changer->ChangeState([](ChangerState& s) {
+        s.slots[5 - 1] = CSonyPlayer::kSlotKnown;
+        s.slots[7 - 1] = CSonyPlayer::kSlotKnown | CSonyPlayer::kSlotHasDisc;
+        s.changeStamp = kStart;
+    });
     m_doc->RunTick();
     EXPECT_FALSE(present(kAlbumA));
     EXPECT_TRUE(present(kAlbumB));
@@ -178,7 +180,7 @@ TEST_F(TickTest, ReSyncWithAChangerThatFoundSlotsEmpty)
     EXPECT_TRUE(library.IsModified());
 
     // Later in the same second.
-    changer->m_slots[6 - 1] = CSonyPlayer::kSlotKnown;
+    changer->ChangeState([](ChangerState& s) { s.slots[6 - 1] = CSonyPlayer::kSlotKnown; });
     m_doc->RunTick();
     EXPECT_FALSE(present(kAlbumB));
     EXPECT_TRUE(present(kAlbumC));
@@ -303,9 +305,11 @@ TEST_F(TickTest, AutomaticDiscSearchOnlyWhenQuiet)
         m_frame.mp3.playing = c.playing;
         ASSERT_TRUE(m_doc->GetSonyControl()->AddPlayer(0, 0, 0, FALSE));
         CSonyPlayer* changer = m_doc->GetSonyControl()->GetPlayer(0);
-        changer->m_capacity = 5;
-        for (int slot = 0; slot < 5; ++slot)
-            changer->m_slots[slot] = c.unknownSlots && slot == 3 ? 0 : CSonyPlayer::kSlotKnown;
+        changer->ChangeState([&c](ChangerState& s) {
+            s.capacity = 5;
+            for (int slot = 0; slot < 5; ++slot)
+                s.slots[slot] = c.unknownSlots && slot == 3 ? 0 : CSonyPlayer::kSlotKnown;
+        });
         if (c.asleep)
             m_doc->GoToSleep();
         Advance(c.quietSeconds);
@@ -477,7 +481,7 @@ TEST_F(TickTest, QueuedCommandsRunOneAfterTheOtherAlsoWhenOneTicks)
     m_doc->RunTick();
     CZYMAutomation& queue = m_doc->GetAutomation();
     m_view.onHint = [&](LPARAM hint) {
-        if (hint != kHintSearchMode)
+        if (hint != kViewHintSearchMode)
             return;
         m_doc->RunTick();
         m_trace.Add("nested tick ended");
