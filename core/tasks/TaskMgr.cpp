@@ -1,6 +1,6 @@
 #include "core/tasks/TaskMgr.h"
 
-CTaskMgr::CTaskMgr() : m_nextId(0)
+CTaskMgr::CTaskMgr(TaskClock clock) : m_clock(clock), m_nextId(0), m_changeTime(clock())
 {
 }
 
@@ -17,7 +17,7 @@ int CTaskMgr::CreateTask(const char* name, volatile BYTE* cancelFlag, DWORD flag
     {
         CSingleLock lock(&m_lock, TRUE);
         id = m_nextId++;
-        m_tasks.emplace_back(new TaskRecord(name, id, cancelFlag, flags));
+        m_tasks.emplace_back(new TaskRecord(name, id, cancelFlag, flags, m_clock));
         storedName = m_tasks.back()->GetName();
     }
     NotifyListeners(id, kTaskCreated, 0);
@@ -170,7 +170,7 @@ bool CTaskMgr::HasTaskOfThread(DWORD threadId)
 
 void CTaskMgr::NotifyListeners(int id, int what, INT_PTR value)
 {
-    m_changeTime.SetToNow();
+    m_changeTime = m_clock();
     for (CTaskObserver* listener : m_listeners)
     {
         if (listener)

@@ -18,7 +18,7 @@
 class CTaskMgr : public CTaskSink
 {
 public:
-    CTaskMgr();
+    explicit CTaskMgr(TaskClock clock = SystemTaskClock);
     ~CTaskMgr() override;
     CTaskMgr(const CTaskMgr&) = delete;
     CTaskMgr& operator=(const CTaskMgr&) = delete;
@@ -42,6 +42,8 @@ public:
     bool HasTaskOfThread(DWORD threadId = 0);
     // When a listener was last told of a change.
     CTimeStamp GetChangeTime() const { return m_changeTime; }
+    // Now, by the clock the tasks' times come from.
+    CTimeStamp Now() const { return m_clock(); }
     void NotifyListeners(int id, int what, INT_PTR value);
     CCriticalSection& GetLock() { return m_lock; }
 
@@ -56,6 +58,7 @@ private:
 
     static const int kCancelPollMs = 100;
 
+    TaskClock m_clock;
     int m_nextId;
     CTimeStamp m_changeTime;
     CCriticalSection m_lock; // guards m_tasks; never held while listeners run

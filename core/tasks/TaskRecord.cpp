@@ -1,13 +1,19 @@
 #include "core/tasks/TaskRecord.h"
 
+CTimeStamp SystemTaskClock()
+{
+    return CTimeStamp();
+}
+
 TaskRecord::TaskRecord()
-    : m_range(0), m_pos(0), m_id(0), m_flags(0), m_ownerThread(0), m_cancelFlag(nullptr)
+    : m_range(0), m_pos(0), m_clock(SystemTaskClock), m_id(0), m_flags(0), m_ownerThread(0),
+      m_cancelFlag(nullptr)
 {
 }
 
-TaskRecord::TaskRecord(const char* name, int id, volatile BYTE* cancelFlag, DWORD flags)
-    : m_range(0), m_pos(0), m_id(id), m_flags(flags), m_ownerThread(GetCurrentThreadId()),
-      m_cancelFlag(cancelFlag)
+TaskRecord::TaskRecord(const char* name, int id, volatile BYTE* cancelFlag, DWORD flags, TaskClock clock)
+    : m_range(0), m_pos(0), m_startTime(clock()), m_changeTime(m_startTime), m_touchTime(m_startTime),
+      m_clock(clock), m_id(id), m_flags(flags), m_ownerThread(GetCurrentThreadId()), m_cancelFlag(cancelFlag)
 {
     SetName(name);
 }
@@ -58,7 +64,7 @@ CString TaskRecord::GetProgressText() const
 
 void TaskRecord::Notify(int what, INT_PTR value)
 {
-    m_changeTime.SetToNow();
+    m_changeTime = m_clock();
     for (CTaskObserver* observer : m_observers)
     {
         if (observer)

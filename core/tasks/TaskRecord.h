@@ -27,13 +27,18 @@ public:
     virtual void OnTaskEvent(int taskId, int what, INT_PTR value) = 0;
 };
 
+// Where a task's times come from: the system's clock, or a test's.
+typedef CTimeStamp (*TaskClock)();
+CTimeStamp SystemTaskClock();
+
 class TaskRecord
 {
 public:
     static const DWORD kShowProgressDialog = CTaskSink::kShowProgressDialog;
 
     TaskRecord();
-    TaskRecord(const char* name, int id, volatile BYTE* cancelFlag, DWORD flags);
+    TaskRecord(const char* name, int id, volatile BYTE* cancelFlag, DWORD flags,
+               TaskClock clock = SystemTaskClock);
 
     bool IsOwnerThread(DWORD threadId = 0) const;
     bool HasProgressDialog() const { return (m_flags & kShowProgressDialog) != 0; }
@@ -67,6 +72,7 @@ private:
     CTimeStamp m_startTime;
     CTimeStamp m_changeTime;
     CTimeStamp m_touchTime;
+    TaskClock m_clock;
     int m_id;
     DWORD m_flags;
     DWORD m_ownerThread;

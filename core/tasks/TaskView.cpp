@@ -101,7 +101,7 @@ void CTaskView::RefreshChangedRows()
         if (m_refreshTime < tasks->GetTaskAt(row).GetChangeTime())
             m_list.RedrawItems(row, row);
     }
-    m_refreshTime.SetToNow();
+    m_refreshTime = tasks->Now();
 }
 
 void CTaskView::OnItemChanged(NMHDR* header, LRESULT* result)

@@ -12,12 +12,20 @@ namespace {
 
 CViewsTestApp g_app;
 
+// The tasks' clock, which moves only when a test moves it.
+ULONGLONG g_now = 1000;
+
+CTimeStamp TestClock()
+{
+    return CTimeStamp(g_now);
+}
+
 class CTaskDoc : public CDocument, public CTaskViewHost
 {
 public:
     CTaskDoc() { m_bAutoDelete = FALSE; }
     CTaskMgr& GetTaskMgr() override { return m_tasks; }
-    CTaskMgr m_tasks;
+    CTaskMgr m_tasks{TestClock};
 };
 
 class TaskViewTest : public ::testing::Test
@@ -80,7 +88,7 @@ TEST_F(TaskViewTest, OnlyTasksChangedSinceTheLastRefreshAreRedrawn)
     m_doc.UpdateAllViews(nullptr, kViewHintTasksRebuild);
     m_doc.UpdateAllViews(nullptr, kViewHintTasksChanged);
     PumpMessages();
-    Sleep(20); // the stamps count in 100 ns steps of the system clock
+    ++g_now;
     m_doc.m_tasks.SetTaskStatus(second, "changed");
 
     m_doc.UpdateAllViews(nullptr, kViewHintTasksChanged);
