@@ -16,32 +16,14 @@ const DWORD kStartGraceSeconds = 5;
 
 }  // namespace
 
-class CMPEGRequests::CGuard
-{
-public:
-    explicit CGuard(CRITICAL_SECTION& lock) : m_lock(lock) { EnterCriticalSection(&m_lock); }
-    ~CGuard() { LeaveCriticalSection(&m_lock); }
-    CGuard(const CGuard&) = delete;
-    CGuard& operator=(const CGuard&) = delete;
-
-private:
-    CRITICAL_SECTION& m_lock;
-};
-
 CMPEGRequests::CMPEGRequests()
 {
-    InitializeCriticalSection(&m_lock);
     ResetItem();
-}
-
-CMPEGRequests::~CMPEGRequests()
-{
-    DeleteCriticalSection(&m_lock);
 }
 
 void CMPEGRequests::ResetItem()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_album = AlbumRecord();
     m_album.SetIdText(kNoAlbumId);
     m_durationMinutes = m_durationSeconds = -1;
@@ -63,13 +45,13 @@ BOOL CMPEGRequests::IsCurrent(const AlbumRecord& album, int track) const
 
 BOOL CMPEGRequests::IsPlayingItem(const AlbumRecord& album, int track)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_playing && IsCurrent(album, track);
 }
 
 BOOL CMPEGRequests::IsPausedItem(const AlbumRecord& album, int track)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_paused && IsCurrent(album, track);
 }
 
@@ -163,7 +145,7 @@ void CMPEGRequests::CueItem(const AlbumRecord& album, int track)
 
 BOOL CMPEGRequests::Play(const AlbumRecord& album, int track)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     if (m_playing && IsCurrent(album, track))
         return FALSE;
     if (m_paused && IsCurrent(album, track))
@@ -175,7 +157,7 @@ BOOL CMPEGRequests::Play(const AlbumRecord& album, int track)
 
 BOOL CMPEGRequests::PlayOn(const AlbumRecord& album, int track)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     // The item ended after the caller looked: playing it now would start it over.
     if (m_finished && !m_playing && !m_paused && IsCurrent(album, track))
         return FALSE;
@@ -184,7 +166,7 @@ BOOL CMPEGRequests::PlayOn(const AlbumRecord& album, int track)
 
 BOOL CMPEGRequests::Pause(const AlbumRecord& album, int track)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     if (m_playing && IsCurrent(album, track)) {
         PostRequest(kMp3Pause);
         return TRUE;
@@ -197,7 +179,7 @@ BOOL CMPEGRequests::Pause(const AlbumRecord& album, int track)
 
 BOOL CMPEGRequests::Cue(const AlbumRecord& album, int track)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     if (m_paused && IsCurrent(album, track) && m_positionMinutes == 0 && m_positionSeconds == 0)
         return FALSE;
     CueItem(album, track);
@@ -206,7 +188,7 @@ BOOL CMPEGRequests::Cue(const AlbumRecord& album, int track)
 
 BOOL CMPEGRequests::StopPlayback()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_resuming = FALSE;
     if (m_playing || m_paused)
         PostRequest(kMp3Stop);
@@ -215,7 +197,7 @@ BOOL CMPEGRequests::StopPlayback()
 
 BOOL CMPEGRequests::PrevTrack()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     if (m_track > 0) {
         m_track--;
         PostRequest(kMp3Stop);
@@ -228,7 +210,7 @@ BOOL CMPEGRequests::PrevTrack()
 
 BOOL CMPEGRequests::NextTrack()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     if (m_track + 1 < m_album.GetTrackCount()) {
         m_track++;
         if (m_playing) {
@@ -244,19 +226,19 @@ BOOL CMPEGRequests::NextTrack()
 
 void CMPEGRequests::PostPlay()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     StampPlay();
 }
 
 void CMPEGRequests::PostOpen()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     Open();
 }
 
 void CMPEGRequests::Stop()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_resuming = FALSE;
     PostRequest(kMp3Stop);
 }
@@ -268,7 +250,7 @@ void CMPEGRequests::PostPause()
 
 void CMPEGRequests::TogglePause()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     if (m_playing)
         PostRequest(kMp3Pause);
     else if (m_paused)
@@ -277,99 +259,99 @@ void CMPEGRequests::TogglePause()
 
 BOOL CMPEGRequests::IsPlaying()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_playing;
 }
 
 BOOL CMPEGRequests::IsPaused()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_paused;
 }
 
 BOOL CMPEGRequests::IsBusy()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_busy;
 }
 
 BOOL CMPEGRequests::IsFinished()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_finished;
 }
 
 BOOL CMPEGRequests::HasError()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_error;
 }
 
 void CMPEGRequests::ClearFinished()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_finished = 0;
 }
 
 CString CMPEGRequests::GetAlbumId()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_album.GetIdText();
 }
 
 int CMPEGRequests::GetTrack()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_track;
 }
 
 CString CMPEGRequests::GetCurrentLocation()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_track >= 0 && m_track < m_album.GetTrackCount() ? m_album.GetFileLocation(m_track) : CString();
 }
 
 void CMPEGRequests::GetPosition(int* minutes, int* seconds)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     *minutes = m_positionMinutes;
     *seconds = m_positionSeconds;
 }
 
 time_t CMPEGRequests::GetPlayStart()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_playingSince;
 }
 
 void CMPEGRequests::GetDuration(int* minutes, int* seconds)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     *minutes = m_durationMinutes;
     *seconds = m_durationSeconds;
 }
 
 BOOL CMPEGRequests::IsWholeAlbum()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_wholeAlbum;
 }
 
 BOOL CMPEGRequests::InStartGrace()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_requestTime != 0 && Now() - m_requestTime < kStartGraceSeconds;
 }
 
 int CMPEGRequests::GetPlayState()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     return m_playState;
 }
 
 void CMPEGRequests::SetPlayState(int state)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_playState = state;
 }
 
@@ -396,7 +378,7 @@ BOOL CMPEGRequests::StepToNextTrack()
 
 void CMPEGRequests::OnPlayerState(int state)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     switch (state) {
     case kPlayerStopped:
         if (m_opening)
@@ -434,7 +416,7 @@ void CMPEGRequests::OnPlayerState(int state)
 
 void CMPEGRequests::OnInputDuration(int seconds)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_durationMinutes = seconds / 60;
     m_durationSeconds = seconds % 60;
     m_busy = 0;
@@ -443,7 +425,7 @@ void CMPEGRequests::OnInputDuration(int seconds)
 
 void CMPEGRequests::OnInputTimecode(int minutes, int seconds)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_playing = 1;
     BOOL changed = seconds != m_positionSeconds || minutes != m_positionMinutes;
     m_positionMinutes = minutes;
@@ -462,7 +444,7 @@ void CMPEGRequests::OnInputTimecode(int minutes, int seconds)
 
 void CMPEGRequests::SetFades(int fadeDown, int fadeUp, int overlap)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_fadeDownTime = fadeDown;
     m_fadeUpTime = fadeUp;
     m_fadeOverlapTime = overlap;
@@ -470,13 +452,13 @@ void CMPEGRequests::SetFades(int fadeDown, int fadeUp, int overlap)
 
 void CMPEGRequests::SetPreview(BYTE preview)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     m_preview = preview;
 }
 
 void CMPEGRequests::OnNack(int command)
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     // The stop that goes before an open finds no input when nothing played
     // before: that says nothing about the new item.
     if (command == kMsgStop && m_opening)
@@ -501,7 +483,7 @@ void CMPEGRequests::OnNack(int command)
 
 void CMPEGRequests::OnOutputFailed()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     // Every other track would fail on the same device: the album stops where
     // it is, and a finished item would let the play list move on as if it had
     // played.
@@ -515,6 +497,6 @@ void CMPEGRequests::OnOutputFailed()
 
 void CMPEGRequests::OnErrorReport()
 {
-    CGuard guard(m_lock);
+    CSingleLock guard(&m_lock, TRUE);
     EndItem();
 }

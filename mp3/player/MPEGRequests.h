@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <afxmt.h>
 
 #include "mp3/player/Mp3Control.h"
 #include "library/records/AlbumRecord.h"
@@ -19,7 +20,7 @@ class CMPEGRequests : public CMp3Control
 {
 public:
     CMPEGRequests();
-    virtual ~CMPEGRequests();
+    virtual ~CMPEGRequests() = default;
     CMPEGRequests(const CMPEGRequests&) = delete;
     CMPEGRequests& operator=(const CMPEGRequests&) = delete;
 
@@ -87,7 +88,7 @@ protected:
     // Seconds, as time() gives them.
     virtual DWORD Now();
 
-    CRITICAL_SECTION m_lock;
+    CCriticalSection m_lock;
     AlbumRecord m_album;
     int m_durationMinutes = -1;
     int m_durationSeconds = -1;
@@ -128,7 +129,6 @@ protected:
     BOOL m_resuming = FALSE;
 
 private:
-    class CGuard;
     BOOL IsCurrent(const AlbumRecord& album, int track) const;
     void StartItem(const AlbumRecord& album, int track);
     void CueItem(const AlbumRecord& album, int track);

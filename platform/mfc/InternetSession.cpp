@@ -1,5 +1,7 @@
 #include "platform/mfc/InternetSession.h"
 
+#include "platform/mfc/SyncLock.h"
+
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -20,43 +22,34 @@ const UINT kDefaultReadBufferSize = 4096;
 class CHandleSessions
 {
 public:
-    CHandleSessions() { InitializeCriticalSection(&m_lock); }
-
     void Add(HINTERNET handle, CInternetSession* session)
     {
-        EnterCriticalSection(&m_lock);
+        CSingleLock lock(&m_lock, TRUE);
         m_entries.emplace_back(handle, session);
-        LeaveCriticalSection(&m_lock);
     }
 
     void Remove(HINTERNET handle)
     {
-        EnterCriticalSection(&m_lock);
+        CSingleLock lock(&m_lock, TRUE);
         for (size_t i = 0; i < m_entries.size(); i++) {
             if (m_entries[i].first == handle) {
                 m_entries.erase(m_entries.begin() + i);
                 break;
             }
         }
-        LeaveCriticalSection(&m_lock);
     }
 
     CInternetSession* Find(HINTERNET handle)
     {
-        CInternetSession* session = nullptr;
-        EnterCriticalSection(&m_lock);
-        for (const auto& entry : m_entries) {
-            if (entry.first == handle) {
-                session = entry.second;
-                break;
-            }
-        }
-        LeaveCriticalSection(&m_lock);
-        return session;
+        CSingleLock lock(&m_lock, TRUE);
+        for (const auto& entry : m_entries)
+            if (entry.first == handle)
+                return entry.second;
+        return nullptr;
     }
 
 private:
-    CRITICAL_SECTION m_lock;
+    CCriticalSection m_lock;
     std::vector<std::pair<HINTERNET, CInternetSession*>> m_entries;
 };
 
