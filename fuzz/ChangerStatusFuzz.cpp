@@ -29,13 +29,7 @@ private:
 
 void PrepareChanger(CSonyPlayer& player)
 {
-    ChangerAddress address;
-    address.sendDevice = "cdsls001";
-    address.upperSendDevice = "cdsls004a";
-    address.controlDevice = "cdca001";
-    address.receiveDevice = "cdslr001";
-    address.upperReceiveDevice = "cdslr004a";
-    player.SetAddress(address);
+    player.SetAddress(ChangerAddress::OnBus(0, 0, 0, true));
     player.ChangeState([](ChangerState& s) {
         s.capacity = 400;
         s.typeCode = 107;

@@ -13,6 +13,23 @@ const int kLowerCapacityOnly = 100;
 
 } // namespace
 
+ChangerAddress ChangerAddress::OnBus(int id, int unit, int port, bool upperSlots)
+{
+    ChangerAddress a;
+    a.busId = id;
+    a.unit = unit;
+    a.busPort = port;
+    a.sendDevice.Format("cdsls%01d%01d%01d", unit, port, id + 1);
+    a.receiveDevice.Format("cdslr%01d%01d%01d", unit, port, id + 1);
+    a.controlDevice.Format("cdca%01d%01d%01d", unit, port, id + 1);
+    a.irDevice.Format("cdir%01d%01d", unit, id + 1);
+    if (upperSlots) {
+        a.upperSendDevice.Format("cdsls%01d%01d%01da", unit, port, id + 4);
+        a.upperReceiveDevice.Format("cdslr%01d%01d%01da", unit, port, id + 4);
+    }
+    return a;
+}
+
 void CChangerLink::GetDiscAddress(int disc, int capacity, CString& device, CString& code) const
 {
     device = disc > kDiscsBelowUpper ? m_address.upperSendDevice : m_address.sendDevice;

@@ -11,6 +11,10 @@ class CPlayerHost;
 // Written by the player control before the player is used.
 struct ChangerAddress
 {
+    // The devices of changer id (0-2) on a bus port of a unit; the upper
+    // devices for a changer with slots above 200.
+    static ChangerAddress OnBus(int id, int unit, int port, bool upperSlots);
+
     int busId = 0;
     int unit = 0;
     int busPort = 0;

@@ -265,18 +265,7 @@ BOOL CSonyControl::AddPlayer(int id, int unit, int port, BOOL upperSlots)
             return FALSE;
     }
     std::unique_ptr<CSonyPlayer> p(new CSonyPlayer(m_host));
-    ChangerAddress a;
-    a.busId = id;
-    a.unit = unit;
-    a.busPort = port;
-    a.sendDevice.Format("cdsls%01d%01d%01d", unit, port, id + 1);
-    a.receiveDevice.Format("cdslr%01d%01d%01d", unit, port, id + 1);
-    a.controlDevice.Format("cdca%01d%01d%01d", unit, port, id + 1);
-    a.irDevice.Format("cdir%01d%01d", unit, id + 1);
-    if (upperSlots) {
-        a.upperSendDevice.Format("cdsls%01d%01d%01da", unit, port, id + 4);
-        a.upperReceiveDevice.Format("cdslr%01d%01d%01da", unit, port, id + 4);
-    }
+    const ChangerAddress a = ChangerAddress::OnBus(id, unit, port, upperSlots != FALSE);
     p->SetAddress(a);
     p->ChangeState([this](ChangerState& s) {
         s.fadeUpTime = m_fadeUpTime;

@@ -37,11 +37,5 @@ BOOL CFakePlayerHost::VerifyDiscAt(int player, int disc, int track, int minutes,
 
 void NameChangerDevices(CSonyPlayer& player)
 {
-    ChangerAddress address;
-    address.sendDevice = "cdsls001";
-    address.upperSendDevice = "cdsls004a";
-    address.controlDevice = "cdca001";
-    address.receiveDevice = "cdslr001";
-    address.upperReceiveDevice = "cdslr004a";
-    player.SetAddress(address);
+    player.SetAddress(ChangerAddress::OnBus(0, 0, 0, true));
 }
