@@ -151,7 +151,9 @@ void CLxSortItems::ReadKeptRows()
     m_rows.assign(data.size(), LVITEMA());
     for (size_t row = 0; row < data.size(); row++)
         m_rows[row].lParam = (LPARAM)data[row];
-    for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0; row = m_list.GetNextItem(row, LVNI_SELECTED))
+    // The list view looks for a selected row one row at a time.
+    int first = m_list.GetSelectedCount() > 0 ? m_list.GetNextItem(-1, LVNI_SELECTED) : -1;
+    for (int row = first; row >= 0; row = m_list.GetNextItem(row, LVNI_SELECTED))
         m_rows[row].state |= LVIS_SELECTED;
     int focused = m_list.FocusedRow();
     if (focused >= 0)

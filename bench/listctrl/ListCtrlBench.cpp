@@ -101,6 +101,12 @@ public:
         if (way == kOwnTexts)
             m_list.SetItemTextEx(0, kPlays, 0, owner.m_cells[0][kPlays].c_str());
     }
+    ~CBench()
+    {
+        double start = Now();
+        m_list.DestroyWindow();
+        Report("destroy", Now() - start);
+    }
     static std::vector<DWORD_PTR> Numbers(int count)
     {
         std::vector<DWORD_PTR> numbers(count);
