@@ -534,14 +534,16 @@ TEST_F(LibraryViewsTest, AChangersRowShowsItsStatus)
     };
     for (const Case& c : cases)
     {
-        changer.m_powered = c.powered;
-        changer.m_busy = c.busy;
-        changer.m_paused = c.paused;
-        changer.m_playing = c.playing;
-        changer.m_changing = c.shown;
+        changer.ChangeState([&c](ChangerState& s) {
+            s.powered = c.powered;
+            s.busy = c.busy;
+            s.paused = c.paused;
+            s.playing = c.playing;
+            s.changing = c.shown;
+        });
         EXPECT_EQ(c.picture, Cell(list, 0, 1));
     }
-    changer.m_busy = 1;
+    changer.ChangeState([](ChangerState& s) { s.busy = 1; });
     Texts frames;
     for (int i = 0; i < 19; ++i)
         frames.push_back(Cell(list, 0, 1));
@@ -557,17 +559,19 @@ TEST_F(LibraryViewsTest, AChangersRowShowsItsStatus)
     const Time times[] = {
         {3, 1, 5, 4, 0, "1:05/4:00"}, {3, 1, 5, -1, 0, "1:05"}, {3, -1, 5, 4, 0, ""}, {-1, 1, 5, 4, 0, ""},
     };
-    changer.m_currentDisc = 12;
+    changer.ChangeState([](ChangerState& s) { s.currentDisc = 12; });
     for (const Time& t : times)
     {
-        changer.m_currentTrack = t.track;
-        changer.m_elapsedMinutes = t.elapsedMinutes;
-        changer.m_elapsedSeconds = t.elapsedSeconds;
-        changer.m_lengthMinutes = t.totalMinutes;
-        changer.m_lengthSeconds = t.totalSeconds;
+        changer.ChangeState([&t](ChangerState& s) {
+            s.currentTrack = t.track;
+            s.elapsedMinutes = t.elapsedMinutes;
+            s.elapsedSeconds = t.elapsedSeconds;
+            s.lengthMinutes = t.totalMinutes;
+            s.lengthSeconds = t.totalSeconds;
+        });
         EXPECT_EQ(t.text, Cell(list, 0, 5)) << t.track << " " << t.totalMinutes;
     }
-    changer.m_currentTrack = 3;
+    changer.ChangeState([](ChangerState& s) { s.currentTrack = 3; });
     EXPECT_EQ("D12 T3", Cell(list, 0, 3));
 }
 
