@@ -3,7 +3,7 @@
 // the add-file dialog and the views do, and prints files per second. The files
 // are hard links to one file the bench writes into a temporary folder of its
 // own, removed with them at the end.
-#include "mp3/analyzer/tests/AudioFiles.h"
+#include "tests/support/audio/AudioFiles.h"
 #include "bench/support/BenchHost.h"
 #include "tests/support/TempFolder.h"
 

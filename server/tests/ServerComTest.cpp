@@ -5,7 +5,7 @@
 #include "tests/support/TestFramework.h"
 #include "tests/support/TestData.h"
 #include "server/tests/TestSite.h"
-#include "server/tests/ServerEnvironment.h"
+#include "tests/support/server/ServerEnvironment.h"
 #include "server/ServerRegistration.h"
 #include "server/TavlinClient.h"
 #include "tests/support/TempFolder.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "server/tests/ServerEnvironment.h"
+#include "tests/support/server/ServerEnvironment.h"
 #include "server/ServerRegistration.h"
 #include "core/devpath/TavlinRemote.h"
 #include "tests/support/TestData.h"

@@ -10,7 +10,7 @@
 
 #include <ocidl.h>
 
-#include "server/tests/ServerEnvironment.h"
+#include "tests/support/server/ServerEnvironment.h"
 #include "platform/tavlinx/TavlinXApi.h"
 #include "server/tests/TestSite.h"
 #include "platform/runtime/ComUnknown.h"

@@ -5,7 +5,7 @@
 #include "core/doc/tests/DocFixture.h"
 #include "tests/support/MessageBoxScript.h"
 
-#include "mp3/analyzer/tests/AudioFiles.h"
+#include "tests/support/audio/AudioFiles.h"
 #include "tests/support/HostProgram.h"
 
 #include "core/doc/AddMP3Dlg.h"

@@ -2,7 +2,7 @@
 // server before it defines the automation devices there, the unit is the
 // one the server found, and the road stays what it was until the next start.
 #include "core/doc/tests/DocFixture.h"
-#include "server/tests/ServerEnvironment.h"
+#include "tests/support/server/ServerEnvironment.h"
 
 #include "core/doc/OpenLink.h"
 #include "server/TavlinClient.h"

@@ -3,7 +3,7 @@
 // bad input answered with error codes.
 #include "tests/support/TestFramework.h"
 
-#include "mp3/analyzer/tests/AudioFiles.h"
+#include "tests/support/audio/AudioFiles.h"
 #include "analyze.h"
 #include "mp3/decoder/tests/support/StreamDecoding.h"
 #include "tests/support/HostProgram.h"

@@ -3,7 +3,7 @@
 #include "shell/views/tests/ShellViewFixture.h"
 
 #include "shell/views/AlbumListView.h"
-#include "mp3/analyzer/tests/AudioFiles.h"
+#include "tests/support/audio/AudioFiles.h"
 #include "tests/support/MessageBoxScript.h"
 #include "shell/views/TrackListView.h"
 

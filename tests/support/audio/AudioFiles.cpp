@@ -1,4 +1,4 @@
-#include "mp3/analyzer/tests/AudioFiles.h"
+#include "tests/support/audio/AudioFiles.h"
 
 namespace {
 

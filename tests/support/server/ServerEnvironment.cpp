@@ -1,6 +1,6 @@
 #include "tests/support/TestFramework.h"
 
-#include "server/tests/ServerEnvironment.h"
+#include "tests/support/server/ServerEnvironment.h"
 
 #include <memory>
 
