@@ -8,6 +8,7 @@
 
 #include "library/db/LibraryDatabase.h"
 #include "library/paths/FilePath.h"
+#include "library/web/HTMLLibrary.h"
 
 #include <algorithm>
 
@@ -75,6 +76,7 @@ BEGIN_MESSAGE_MAP(CDocLibraryCommands, CCmdTarget)
     ON_COMMAND(ID_LIBRARY_COMPACT, OnLibraryCompact)
     ON_COMMAND(ID_LIBRARY_DELETE, OnLibraryDelete)
     ON_COMMAND(ID_LIBRARY_CDDB_INFO, OnLibraryCddbInfo)
+    ON_COMMAND(ID_LIBRARY_WEB_PAGES, OnLibraryWebPages)
     ON_COMMAND(ID_LIBRARY_SELECT_ALL, OnLibrarySelectAll)
     ON_COMMAND(ID_LIBRARY_CREATE_AUDIO_ALBUM, OnCreateAudioFileAlbum)
     ON_COMMAND(ID_LIBRARY_ADD_AUDIO_FILE, OnAddAudioFileToAlbum)
@@ -125,6 +127,12 @@ BOOL CDocLibraryCommands::SaveAll()
 void CDocLibraryCommands::OnLibraryCompact()
 {
     m_doc.GetLibraryDatabase().Compact();
+}
+
+void CDocLibraryCommands::OnLibraryWebPages()
+{
+    CHTMLLibrary pages;
+    pages.MakeWebPages(m_doc.GetMusicLibrary());
 }
 
 void CDocLibraryCommands::OnLibraryDelete()

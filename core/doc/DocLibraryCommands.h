@@ -32,6 +32,9 @@ public:
     // album, whether to delete it; Cancel ends the questions.
     void OnLibraryDelete();
     void OnLibraryCddbInfo();
+    // Writes the library's first album as a web page from the template
+    // "disc.htm" of the current directory.
+    void OnLibraryWebPages();
     void OnLibrarySelectAll();
     void OnCreateAudioFileAlbum();
     void OnAddAudioFileToAlbum();

@@ -13,7 +13,9 @@
 
 #include <afxwin.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -215,6 +217,50 @@ TEST_F(DocMenuCommandsTest, StatesFollowTheListsEntries)
     EXPECT_EQ("off", State(ID_LIBRARY_WEB_PAGES));
     for (UINT id : { ID_LIBRARY_GET_LYRICS, ID_LIBRARY_SUBMIT_LYRICS, ID_LIBRARY_GET_COVERS, ID_ADD_MP3 })
         EXPECT_EQ("on", State(id)) << id;
+}
+
+// Library/Make web pages writes the first album's page from the template in
+// the current directory, the track section once a track; without a template
+// the read error is told and no page is written. The command stays greyed.
+TEST_F(DocMenuCommandsTest, WebPagesCommandWritesTheFirstAlbumsPage)
+{
+    CTempFolder folder("webpages");
+    ASSERT_TRUE(folder.IsValid());
+    char previous[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder.WindowsPath("").c_str()));
+    AlbumRecord first = m_doc->GetMusicLibrary().NewAlbum();
+    ASSERT_TRUE(m_doc->GetMusicLibrary().GetAlbumAt(0, first));
+    const std::string page = std::string(first.GetIdText()) + ".htm";
+    std::string tracks;
+    for (int i = 1; i <= first.GetTrackCount(); ++i) {
+        char number[8];
+        snprintf(number, sizeof number, "[%2d]", i);
+        tracks += number;
+    }
+    const struct
+    {
+        const char* name;
+        const char* pageTemplate;
+        size_t boxes;
+        std::string written;
+    } cases[] = {
+        {"no template", nullptr, 1, ""},
+        {"a template", "<p><!--trackloopstart-->[track_num]<!--trackloopend--></p>", 0,
+         "<p>" + tracks + "</p>"},
+    };
+    for (const auto& c : cases) {
+        if (c.pageTemplate)
+            std::ofstream(folder.UnixPath("disc.htm")) << c.pageTemplate;
+        CMessageBoxScript boxes;
+        Command(ID_LIBRARY_WEB_PAGES);
+        EXPECT_EQ(c.boxes, boxes.Shown().size()) << c.name;
+        std::ifstream in(folder.UnixPath(page.c_str()));
+        std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(c.written, written) << c.name;
+    }
+    ::SetCurrentDirectoryA(previous);
+    EXPECT_EQ("off", State(ID_LIBRARY_WEB_PAGES));
 }
 
 TEST_F(DocMenuCommandsTest, VolumeMuteAndUserButtonsFireEvents)
