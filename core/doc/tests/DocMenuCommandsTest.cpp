@@ -213,7 +213,7 @@ TEST_F(DocMenuCommandsTest, StatesFollowTheListsEntries)
             EXPECT_EQ(c.clear, State(id)) << id;
         EXPECT_EQ("on", State(ID_PLAYLIST_STOP));
     }
-    // No handler of the document's: the frame's update disables it.
+    // The document's update handler keeps it greyed.
     EXPECT_EQ("off", State(ID_LIBRARY_WEB_PAGES));
     for (UINT id : { ID_LIBRARY_GET_LYRICS, ID_LIBRARY_SUBMIT_LYRICS, ID_LIBRARY_GET_COVERS, ID_ADD_MP3 })
         EXPECT_EQ("on", State(id)) << id;
