@@ -3,6 +3,7 @@
 // the right listeners in order, and devices, users and the monitoring thread
 // changing under each other.
 #include "tests/support/TestFramework.h"
+#include "tests/support/Waits.h"
 
 #include "tests/support/DebugCapture.h"
 #include "devices/manager/tests/DeviceFiles.h"
@@ -51,9 +52,7 @@ public:
     // The texts once count have come (or what came within the wait).
     std::vector<std::string> WaitFor(size_t count, int timeoutMs = 3000)
     {
-        DWORD start = GetTickCount();
-        while (Texts().size() < count && GetTickCount() - start < DWORD(timeoutMs))
-            Sleep(5);
+        WaitUntil([&] { return Texts().size() >= count; }, DWORD(timeoutMs));
         return Texts();
     }
 
@@ -462,9 +461,7 @@ TEST(MonitorThread, OneShotCallbackRunsOnceOnTheThread)
     COneShot oneShot;
     manager.SetOneShotCallback(&oneShot, static_cast<TextFunction>(&COneShot::OnText));
     manager.StartMessageMonitor();
-    DWORD start = GetTickCount();
-    while (!oneShot.calls && GetTickCount() - start < 3000)
-        Sleep(5);
+    WaitUntil([&] { return oneShot.calls != 0; }, 3000);
     Sleep(600);   // two more passes of the idle monitor
     EXPECT_EQ(1, manager.StopMessageMonitor());
     EXPECT_EQ(1, oneShot.calls);
