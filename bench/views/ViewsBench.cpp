@@ -5,6 +5,7 @@
 // every view has followed. Prints milliseconds. Needs a display.
 #include "shell/views/AlbumListView.h"
 #include "bench/support/BenchHost.h"
+#include "core/doc/ZymDoc.h"
 #include "shell/views/DetailView.h"
 #include "shell/views/SearchView.h"
 #include "shell/views/TrackListView.h"

@@ -1,5 +1,7 @@
 #include "shell/views/DetailView.h"
 
+#include "core/doc/ZymDoc.h"
+
 namespace {
 
 enum DetailColumn

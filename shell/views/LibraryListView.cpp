@@ -1,4 +1,5 @@
 #include "shell/views/LibraryListView.h"
+#include "core/doc/ZymDoc.h"
 #include "library/views/DragText.h"
 #include "library/views/ViewResources.h"
 #include "shell/views/ViewsResources.h"

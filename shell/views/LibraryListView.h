@@ -9,13 +9,12 @@
 
 #include "library/views/ListFormView.h"
 
-#include "core/doc/ZymDoc.h"
-
 #include <afxole.h>
 
 #include <vector>
 
 class CPrintInfo;
+class CZymDoc;
 
 // Posted to a view once while its list's selection changes.
 const UINT WM_VIEW_SELECTION = WM_USER + 20;

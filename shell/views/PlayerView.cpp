@@ -1,4 +1,5 @@
 #include "shell/views/PlayerView.h"
+#include "core/doc/ZymDoc.h"
 #include "shell/views/LibraryCells.h"
 #include "shell/views/ViewsResources.h"
 

@@ -6,6 +6,8 @@
 
 #include "shell/views/LibraryListView.h"
 
+class CMp3Control;
+
 class CPlayerView : public CLibraryListView
 {
     DECLARE_DYNCREATE(CPlayerView)

@@ -1,4 +1,5 @@
 #include "shell/views/SearchView.h"
+#include "core/doc/ZymDoc.h"
 #include "library/views/DragText.h"
 #include "library/views/DropEntries.h"
 #include "shell/views/LibraryCells.h"

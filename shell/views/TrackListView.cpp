@@ -1,5 +1,6 @@
 #include "shell/views/TrackListView.h"
 #include "core/doc/DocAudioFiles.h"
+#include "core/doc/ZymDoc.h"
 #include "library/views/DragText.h"
 #include "shell/views/LibraryCells.h"
 #include "library/views/ViewResources.h"
