@@ -329,7 +329,8 @@ void CLxListCtrl::SortRows(const std::vector<LxSortOrder>& sorts)
     items.Sort();
     if (visible)
         SetRedraw(TRUE);
-    int selected = FirstSelectedRow();
+    // The list view looks for a selected row one row at a time.
+    int selected = GetSelectedCount() > 0 ? FirstSelectedRow() : -1;
     if (m_pCategoryManager)
         m_pCategoryManager->Categorize(*this);
     else if (selected >= 0)
