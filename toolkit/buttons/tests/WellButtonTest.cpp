@@ -78,6 +78,20 @@ TEST_F(WellButtonTest, PopupOpensBesideTheButtonAndTurnsAtTheScreenEdges)
     }
 }
 
+// The popup offers "Other..." (its button 0xEA31) only while the option is on.
+TEST_F(WellButtonTest, ThePopupOptionDecidesWhetherOtherIsOffered)
+{
+    for (BOOL option : {FALSE, TRUE})
+    {
+        m_button.SetPopupOption(option);
+        TkPopupColorWell* popup = OpenPopup();
+        ASSERT_TRUE(popup) << option;
+        EXPECT_EQ(option != FALSE, ::GetDlgItem(popup->m_hWnd, 0xEA31) != NULL) << option;
+        popup->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+        PumpUntilIdle(kButtonsQuietMs);
+    }
+}
+
 TEST_F(WellButtonTest, EnterChoosesTheColourAndTellsTheParentOnce)
 {
     const std::vector<COLORREF> colors = StockPaletteColors();
