@@ -3,7 +3,8 @@
 // answers come back to OnStatusText, the listener of its receive devices.
 //
 // The player is the face its callers use; the work is done by its parts:
-// CChangerLink (bus address, codes, words), CChangerKeypad (front panel),
+// CChangerLink (bus address, codes, words), CChangerTransport (transport and
+// status words), CChangerQueries (questions), CChangerKeypad (front panel),
 // CChangerMemos (memo and artist upload), CChangerStatusParser (the answers)
 // and CChangerStateStore, the one home of its state, which callers read as a
 // copy (GetState) and change under its lock (ChangeState).
@@ -23,9 +24,11 @@
 #include "core/players/ChangerKeypad.h"
 #include "core/players/ChangerLink.h"
 #include "core/players/ChangerMemos.h"
+#include "core/players/ChangerQueries.h"
 #include "core/players/ChangerState.h"
 #include "core/players/ChangerStateStore.h"
 #include "core/players/ChangerStatusParser.h"
+#include "core/players/ChangerTransport.h"
 #include "devices/manager/TextCallback.h"
 
 class CPlayerHost;
@@ -68,44 +71,44 @@ public:
     int DecodeDisc(int code, bool upper) const { return CChangerLink::DecodeDisc(code, upper); }
     int DecodeTrack(int code, bool forceBcd);
 
-    // Transport and status words.
-    void Play();
-    void Pause();
-    BOOL PauseToggle();
-    BOOL Stop();
-    BOOL NextTrack();
-    BOOL PreviousTrack();
-    void ScanForward();
-    void ScanBackward();
-    void FastForward();
-    void FastBackward();
-    void NormalSpeed();
-    void NudgeForward();
-    BOOL TimecodeOn();
-    BOOL TimecodeOff();
-    BOOL PowerOn();
-    BOOL PowerOff();
-    BOOL RemoteOn();
-    BOOL RemoteOff();
-    BOOL QueryPlayerType();
-    BOOL QueryPlayerName();
-    BOOL QueryMode();
-    BOOL QueryStored();
-    BOOL Flush();
-    void FadeUp(int rate);
-    void FadeDown(int rate);
+    // Transport and status words (CChangerTransport).
+    void Play() { m_transport.Play(); }
+    void Pause() { m_transport.Pause(); }
+    BOOL PauseToggle() { return m_transport.PauseToggle(); }
+    BOOL Stop() { return m_transport.Stop(); }
+    BOOL NextTrack() { return m_transport.NextTrack(); }
+    BOOL PreviousTrack() { return m_transport.PreviousTrack(); }
+    void ScanForward() { m_transport.ScanForward(); }
+    void ScanBackward() { m_transport.ScanBackward(); }
+    void FastForward() { m_transport.FastForward(); }
+    void FastBackward() { m_transport.FastBackward(); }
+    void NormalSpeed() { m_transport.NormalSpeed(); }
+    void NudgeForward() { m_transport.NudgeForward(); }
+    BOOL TimecodeOn() { return m_transport.TimecodeOn(); }
+    BOOL TimecodeOff() { return m_transport.TimecodeOff(); }
+    BOOL PowerOn() { return m_transport.PowerOn(); }
+    BOOL PowerOff() { return m_transport.PowerOff(); }
+    BOOL RemoteOn() { return m_transport.RemoteOn(); }
+    BOOL RemoteOff() { return m_transport.RemoteOff(); }
+    BOOL QueryPlayerType() { return m_transport.QueryPlayerType(); }
+    BOOL QueryPlayerName() { return m_transport.QueryPlayerName(); }
+    BOOL QueryMode() { return m_transport.QueryMode(); }
+    BOOL QueryStored() { return m_transport.QueryStored(); }
+    BOOL Flush() { return m_transport.Flush(); }
+    void FadeUp(int rate) { m_transport.FadeUp(rate); }
+    void FadeDown(int rate) { m_transport.FadeDown(rate); }
 
-    // Queries with an argument; false when nothing could be sent.
-    BOOL QueryDisc(int disc);
-    BOOL QueryTrack(int disc, int track);
-    BOOL QueryMemoText(int disc);
-    BOOL QueryMemoText2(int disc);
-    BOOL QueryDeleteFile(int disc);
-    BOOL QueryCdText(int track);
-    BOOL QueryGroupText(int group);
-    BOOL QueryGroupDiscs(int group);
-    BOOL QueryArtistMemo(int artist);
-    BOOL QueryArtistData(int packet);
+    // Queries with an argument (CChangerQueries); false when nothing could be sent.
+    BOOL QueryDisc(int disc) { return m_queries.QueryDisc(disc); }
+    BOOL QueryTrack(int disc, int track) { return m_queries.QueryTrack(disc, track); }
+    BOOL QueryMemoText(int disc) { return m_queries.QueryMemoText(disc); }
+    BOOL QueryMemoText2(int disc) { return m_queries.QueryMemoText2(disc); }
+    BOOL QueryDeleteFile(int disc) { return m_queries.QueryDeleteFile(disc); }
+    BOOL QueryCdText(int track) { return m_queries.QueryCdText(track); }
+    BOOL QueryGroupText(int group) { return m_queries.QueryGroupText(group); }
+    BOOL QueryGroupDiscs(int group) { return m_queries.QueryGroupDiscs(group); }
+    BOOL QueryArtistMemo(int artist) { return m_queries.QueryArtistMemo(artist); }
+    BOOL QueryArtistData(int packet) { return m_queries.QueryArtistData(packet); }
 
     // Places: disc from 1, track from 0 (-1 the whole disc).
     BOOL PlayOrCue(int disc, int track, BOOL play);
@@ -231,10 +234,7 @@ public:
 private:
     void SetQueued(ChangerState& s, int disc, int track, bool keepSearch);
     BOOL SendPlaceText(int disc, int track, BOOL play);
-    BOOL SendDiscQuery(const char* word, int disc);
-    BOOL SendArgumentQuery(const char* format, int value);
     void FadeUpOrPlay();
-    void SetSpeed(int scanMode, const char* word);
     BOOL HoldAt(int disc, int track, void (CSonyPlayer::*hold)());
     void DebugEvent(const char* text);
     BOOL Send(const CString& text) { return m_link.Send(text); }
@@ -243,6 +243,8 @@ private:
     // The parts refer to one another; they are made in this order.
     CChangerStateStore m_store;
     CChangerLink m_link;
+    CChangerTransport m_transport;
+    CChangerQueries m_queries;
     CChangerKeypad m_keypad;
     CChangerMemos m_memos;
     CChangerStatusParser m_parser;
