@@ -137,6 +137,23 @@ void TkBmpMenuPlugIn::RefreshColors()
     m_clrMenuText = ::GetSysColor(COLOR_MENUTEXT);
 }
 
+TkFrameMenuPlugIn* TkBmpMenuPlugIn::PlugInBmpMenus(CFrameWnd* frame)
+{
+    TkBmpMenuPlugIn* plugIn = new TkBmpMenuPlugIn(TRUE);
+    plugIn->PlugInTo(frame);
+    return plugIn;
+}
+
+BOOL TkBmpMenuPlugIn::PreTranslateFrameMessage(MSG* msg)
+{
+    return PreTranslateMessage(msg);
+}
+
+BOOL TkBmpMenuPlugIn::ActivateMenu(UINT)
+{
+    return FALSE;
+}
+
 void TkBmpMenuPlugIn::SetBmpMgr(TkBmpMgr* manager)
 {
     if (!manager || manager == m_pBmpMgr)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "toolkit/docking/TkWndPlugIn.h"
+#include "toolkit/frames/TkFrameMenuPlugIn.h"
 
 #include <utility>
 #include <vector>
@@ -24,7 +25,7 @@ public:
     char m_chMnemonic;
 };
 
-class TkBmpMenuPlugIn : public TkWndListener
+class TkBmpMenuPlugIn : public TkWndListener, public TkFrameMenuPlugIn
 {
     DECLARE_DYNAMIC(TkBmpMenuPlugIn)
 public:
@@ -42,8 +43,15 @@ public:
     virtual void DrawItemImage(const DRAWITEMSTRUCT* item, CDC* dc, const CRect& column,
                                HBITMAP image, int index, int width, int height);
 
+    // Bitmap menus with the radio dot, plugged into frame: the factory a
+    // frame without a menu bar is handed.
+    static TkFrameMenuPlugIn* PlugInBmpMenus(CFrameWnd* frame);
+    BOOL PreTranslateFrameMessage(MSG* msg) override;
+    // None: a menu bar's plug-in does.
+    BOOL ActivateMenu(UINT menuId) override;
+
     // A shared manager (menus keep small images while tool bars show large).
-    void SetBmpMgr(TkBmpMgr* manager);
+    void SetBmpMgr(TkBmpMgr* manager) override;
     TkBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
     // Items of this command are owner-drawn by somebody else.
     void ExcludeCommand(UINT id);

@@ -30,7 +30,7 @@ public:
     BOOL DropButton(const CRect& rect, TkStdBtn* button, BOOL copy, BOOL noRecalc) override;
     // Shows the caption buttons for a maximised active child with a system
     // menu, else hides them; TRUE when the visible buttons changed.
-    virtual BOOL UpdateCaptionButtons(BOOL hide);
+    BOOL UpdateCaptionButtons(BOOL hide) override;
     BOOL SetActiveMaskAndUpdate(UINT mask);
 
     TkBtnCaption* GetCaptionGroup() { return &m_caption; }

@@ -1,5 +1,6 @@
 #include "toolkit/menus/TkMenuBar.h"
 
+#include "toolkit/menus/TkMenuBarFeature.h"
 #include "toolkit/menus/TkMenuFont.h"
 #include "toolkit/menus/TkMenuTemplate.h"
 #include "toolkit/toolbars/TkTBMenuBtn.h"
@@ -71,6 +72,19 @@ BOOL TkMenuBar::SetMenus(int count, UINT menuId, ...)
         ids.Add(i == 0 ? menuId : va_arg(args, UINT));
     va_end(args);
     return SetMenuList(ids.GetData(), count);
+}
+
+TkFrameMenuPlugIn* TkMenuBar::PlugInMenus(CFrameWnd* frame)
+{
+    TkMenuBarFeature* feature = new TkMenuBarFeature;
+    feature->SetMenuBar(this);
+    feature->PlugInTo(frame);
+    return feature;
+}
+
+BOOL TkMenuBar::UpdateCaptionButtons(BOOL)
+{
+    return FALSE;
 }
 
 // One record per top-level item of each menu in order; the table ends with

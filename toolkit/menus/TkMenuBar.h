@@ -6,6 +6,7 @@
 // and of the menu button whose popup is open; TkMenuBarMessages drives it.
 #pragma once
 
+#include "toolkit/frames/TkFrameMenuBar.h"
 #include "toolkit/toolbars/TkCustomToolBar.h"
 
 // Menu-bar notifications (WM_NOTIFY with a TkTBNotify record).
@@ -14,14 +15,12 @@ const int kTkNotifyMenuClose = -2121;
 const int kTkNotifyMenuModeOn = -2122;
 const int kTkNotifyMenuModeOff = -2123;
 
-// The control id of a frame's menu bar.
-const UINT kTkMenuBarId = 0xE8FF;
 // Command ids of the menu buttons of one load start here.
 const UINT kTkFirstMenuCommand = 0x80000001;
 // Style of the menu buttons and of the caption buttons.
 const DWORD kTkMenuButtonStyle = 0x30000000;
 
-class TkMenuBar : public TkCustomToolBar
+class TkMenuBar : public TkCustomToolBar, public TkFrameMenuBar
 {
     DECLARE_DYNCREATE(TkMenuBar)
 public:
@@ -44,20 +43,22 @@ public:
     // Index of the first visible menu button with that mnemonic, -1 if none.
     virtual int FindMnemonic(char c) const;
     virtual void SetActiveMask(UINT mask, BOOL redraw);
-    virtual void ResetButtons(BOOL noLayout);
+    void ResetButtons(BOOL noLayout) override;
     // The buttons of count menu resources (UINT ids); FALSE when none of
     // them gave a button.
     virtual BOOL SetMenus(int count, UINT menuId, ...);
-    BOOL SetMenuList(const UINT* menuIds, int count);
+    BOOL SetMenuList(const UINT* menuIds, int count) override;
     // The next DelayShow(FALSE) is ignored.
-    void SetIgnoreNextHide(BOOL ignore) { m_bKeepShown = ignore; }
+    void SetIgnoreNextHide(BOOL ignore) override { m_bKeepShown = ignore; }
+    // The menu-bar feature driving this bar.
+    TkFrameMenuPlugIn* PlugInMenus(CFrameWnd* frame) override;
+    // A plain menu bar carries no caption buttons.
+    BOOL UpdateCaptionButtons(BOOL hide) override;
 
-    // FALSE when the menu was not loaded.
-    BOOL LookupMenuBit(UINT menuId, UINT* bit) const;
-    // The menu map becomes count (menu id, bit) pairs.
-    void SetMenuIdBits(int count, const UINT* pairs);
+    BOOL LookupMenuBit(UINT menuId, UINT* bit) const override;
+    void SetMenuIdBits(int count, const UINT* pairs) override;
     UINT GetActiveMask() const { return m_nActiveMask; }
-    UINT GetActiveMenu() const { return m_nActiveMenu; }
+    UINT GetActiveMenu() const override { return m_nActiveMenu; }
     void SetActiveMenuId(UINT menuId) { m_nActiveMenu = menuId; }
     const CStringArray& GetTitles() const { return m_titles; }
 

@@ -20,6 +20,12 @@ CWnd* TkMenuBarFeature::GetFrame()
     return GetSafeHwnd() ? this : NULL;
 }
 
+BOOL TkMenuBarFeature::ActivateMenu(UINT menuId)
+{
+    SetActiveMenu(menuId);
+    return TRUE;
+}
+
 BOOL TkMenuBarFeature::PreTranslateMessage(MSG* msg)
 {
     if (PreTranslateKey(msg))

@@ -17,6 +17,7 @@ public:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     // The plug-in itself: its handle is the frame's.
     CWnd* GetFrame() override;
+    BOOL ActivateMenu(UINT menuId) override;
 
 protected:
     LRESULT OnMenuSelectMsg(WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,6 @@
 #include "toolkit/toolbars/TkToolBarCmdPage.h"
 
-#include "toolkit/menus/TkMenuBar.h"
+#include "toolkit/frames/TkFrameMenuBar.h"
 #include "toolkit/toolbars/TkBtnGroup.h"
 #include "toolkit/toolbars/TkCustomizeToolBar.h"
 #include "toolkit/toolbars/TkTBMenuBtn.h"
@@ -40,11 +40,12 @@ void TkToolBarCmdPage::DefineMenuGroup(LPCSTR title)
         return;
     if (m_pManager->GetFirstButtonMap() == NULL && m_pManager->GetSecondButtonMap() == NULL)
         return;
-    TkMenuBar* menuBar = dynamic_cast<TkMenuBar*>(m_pManager->GetFrameMenuBar());
-    if (menuBar == NULL)
+    TkCustomToolBar* menuBar = m_pManager->GetFrameMenuBar();
+    TkFrameMenuBar* menus = dynamic_cast<TkFrameMenuBar*>(menuBar);
+    if (menus == NULL)
         return;
     UINT bit = 0;
-    if (!menuBar->LookupMenuBit(menuBar->GetActiveMenu(), &bit))
+    if (!menus->LookupMenuBit(menus->GetActiveMenu(), &bit))
         bit = ~0u;
     for (int i = 0; i < menuBar->GetCount(); i++) {
         TkStdBtn* button = menuBar->GetButton(i);

@@ -1,6 +1,6 @@
 #include "toolkit/toolbars/TkToolBarsBase.h"
 
-#include "toolkit/menus/TkMenuBar.h"
+#include "toolkit/frames/TkFrameMenuBar.h"
 #include "toolkit/toolbars/TkCustomToolBar.h"
 #include "toolkit/toolbars/TkNewToolBar.h"
 #include "toolkit/toolbars/TkToolBarManager.h"
@@ -167,7 +167,7 @@ void TkToolBarsBase::OnCheckChange()
     TkCustomToolBar* bar = SelectedBar();
     if (bar == NULL)
         return;
-    if (bar->IsKindOf(RUNTIME_CLASS(TkMenuBar))) {
+    if (dynamic_cast<TkFrameMenuBar*>(bar) != NULL) {
         m_list.SetCheck(index, 1);
         return;
     }
@@ -218,8 +218,8 @@ void TkToolBarsBase::OnResetOrDelete()
     if (bar == NULL)
         return;
     UINT id = bar->GetDlgCtrlID();
-    if (bar->IsKindOf(RUNTIME_CLASS(TkMenuBar))) {
-        static_cast<TkMenuBar*>(bar)->ResetButtons(FALSE);
+    if (TkFrameMenuBar* menuBar = dynamic_cast<TkFrameMenuBar*>(bar)) {
+        menuBar->ResetButtons(FALSE);
         return;
     }
     if (IsUserBar(id)) {
