@@ -354,12 +354,7 @@ TEST_F(CaptionControlsTest, AHeldControlRepeatsOnceAndItsTimerGoesAfterwards)
     CPoint on = held->GetRect().CenterPoint() + window.TopLeft();
     held->OnNcLButtonDown(on.x, on.y);
     EXPECT_TRUE(held->IsTracking());
-    DWORD end = ::GetTickCount() + 2000;
-    while (held->m_kinds.empty() && ::GetTickCount() < end)
-    {
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
-    }
+    WaitUntil([&] { return !held->m_kinds.empty(); }, 2000, WhileWaiting::PumpMessages);
     // More timer periods pass: nothing fires again.
     for (int round = 0; round < 5; round++)
     {
