@@ -53,7 +53,7 @@ CString CChangerLink::EncodeDisc(int disc, int capacity)
     if (disc <= 0)
         code = "FF";
     else if (disc <= 99)
-        code.Format("%02x", IntToBcd(disc));
+        code.Format("%02x", DecimalToBcd8(disc));
     else if (disc == 100 && capacity == kLowerCapacityOnly)
         code = "00";
     else if (disc <= kDiscsBelowUpper)
@@ -66,7 +66,7 @@ CString CChangerLink::EncodeDisc(int disc, int capacity)
 CString CChangerLink::EncodeTrack(int track)
 {
     CString code;
-    code.Format("%02x", IntToBcd(track < 0 ? 1 : track + 1));
+    code.Format("%02x", DecimalToBcd8(track < 0 ? 1 : track + 1));
     return code;
 }
 
@@ -78,7 +78,7 @@ int CChangerLink::DecodeDisc(int code, bool upper)
         return 100;
     if (code > 0x99)
         return code - 54;
-    return int(BcdToInt(code));
+    return int(Bcd8ToDecimal(code));
 }
 
 BOOL CChangerLink::Send(const CString& text)

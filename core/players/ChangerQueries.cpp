@@ -55,7 +55,7 @@ BOOL CChangerQueries::QueryCdText(int track)
 {
     if (track < 0 || track > 99)
         return FALSE;
-    return SendArgumentQuery("query_cd_text[%02x]", int(IntToBcd(track)));
+    return SendArgumentQuery("query_cd_text[%02x]", int(DecimalToBcd8(track)));
 }
 
 BOOL CChangerQueries::QueryGroupText(int group)

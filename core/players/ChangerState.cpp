@@ -50,5 +50,5 @@ int ChangerState::DecodeTrack(int code, bool forceBcd)
         binaryTracks = 1;
         return code;
     }
-    return int(BcdToInt(code));
+    return int(Bcd8ToDecimal(code));
 }

@@ -29,7 +29,7 @@ const int kSettleSeconds = 5;
 
 int Bcd(BYTE b)
 {
-    return int(BcdToInt(b));
+    return int(Bcd8ToDecimal(b));
 }
 
 } // namespace

@@ -33,7 +33,7 @@ int CapacityOfModel(int model)
         return 400;
     if (model > 153)
         return model - 54;
-    return static_cast<int>(BcdToInt(model));
+    return static_cast<int>(Bcd8ToDecimal(model));
 }
 
 } // namespace

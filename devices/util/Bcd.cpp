@@ -13,7 +13,7 @@ bool IsValidBcd(DWORD value)
     return true;
 }
 
-DWORD BcdToInt(DWORD value)
+DWORD Bcd8ToDecimal(DWORD value)
 {
     DWORD result = 0;
     DWORD power = 1;
@@ -22,7 +22,7 @@ DWORD BcdToInt(DWORD value)
     return result;
 }
 
-DWORD IntToBcd(DWORD value)
+DWORD DecimalToBcd8(DWORD value)
 {
     DWORD result = 0;
     for (int i = 0; i < kNibbles; ++i, value /= 10)

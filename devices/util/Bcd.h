@@ -6,6 +6,6 @@
 
 bool IsValidBcd(DWORD value);
 // Nibbles above 9 are taken at face value.
-DWORD BcdToInt(DWORD value);
+DWORD Bcd8ToDecimal(DWORD value);
 // The eight lowest decimal digits of value.
-DWORD IntToBcd(DWORD value);
+DWORD DecimalToBcd8(DWORD value);

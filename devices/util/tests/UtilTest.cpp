@@ -158,14 +158,14 @@ TEST(Bcd, ConvertsBothWaysAndValidates)
         {0, 0}, {1234, 0x1234}, {99999999, 0x99999999}, {7, 7}, {200, 0x200},
     };
     for (const auto& p : pairs) {
-        EXPECT_EQ(p.bcd, IntToBcd(p.value)) << p.value;
-        EXPECT_EQ(p.value, BcdToInt(p.bcd)) << p.value;
+        EXPECT_EQ(p.bcd, DecimalToBcd8(p.value)) << p.value;
+        EXPECT_EQ(p.value, Bcd8ToDecimal(p.bcd)) << p.value;
         EXPECT_TRUE(IsValidBcd(p.bcd)) << p.value;
     }
-    EXPECT_EQ(0x23456789u, IntToBcd(123456789));   // only the eight lowest digits
+    EXPECT_EQ(0x23456789u, DecimalToBcd8(123456789));   // only the eight lowest digits
     EXPECT_FALSE(IsValidBcd(0x12A4));
     EXPECT_FALSE(IsValidBcd(0xF0000000));
-    EXPECT_EQ(10u, BcdToInt(0xA));                    // nibbles above 9 count as they are
+    EXPECT_EQ(10u, Bcd8ToDecimal(0xA));                    // nibbles above 9 count as they are
 }
 
 TEST(TextFieldsTest, CountsAndCutsCommaFields)
