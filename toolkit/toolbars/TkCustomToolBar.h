@@ -9,8 +9,6 @@
 #include "toolkit/toolbars/TkBtnMap.h"
 #include "toolkit/toolbars/TkToolBarLayout.h"
 
-#include <memory>
-
 class TkBmpMgr;
 class TkDrawData;
 class TkCustomToolBarInfoEx;
@@ -209,7 +207,7 @@ protected:
 
     CPtrArray m_buttons;
     TkBmpMgr* m_pBmpMgr;
-    std::unique_ptr<TkDrawData> m_pDrawData;
+    TkDrawData* m_pDrawData;
     int m_nPressedIndex;
     int m_nHotIndex;
     BOOL m_bCustomizing;

@@ -27,7 +27,7 @@ TkToolBarManager::TkToolBarManager(CFrameWnd* frame, CWnd* owner)
     : TkControlBarManager(frame), m_pBarClass(RUNTIME_CLASS(TkCustomToolBar)), m_pOwner(owner),
       m_pCustomizeDialog(NULL), m_pSelectedBar(NULL), m_bConfigMode(FALSE), m_bBarsCustomizing(FALSE), m_bToolTips(TRUE),
       m_bFlyBy(TRUE), m_bCoolLook(FALSE), m_bLargeButtons(FALSE), m_pFirstMap(NULL),
-      m_pLastCommand(new TkLastCommandRecord), m_pBmpMgr(new TkBmpMgr),
+      m_pSecondMap(NULL), m_pLastCommand(new TkLastCommandRecord), m_pBmpMgr(new TkBmpMgr),
       m_pDrawData(new TkDrawData)
 {
 }
@@ -36,6 +36,12 @@ TkToolBarManager::~TkToolBarManager()
 {
     m_pBmpMgr->Release();
     m_pLastCommand->Release();
+    for (int i = 0; i < m_definitions.GetSize(); i++)
+        delete m_definitions[i];
+    for (int i = 0; i < m_resourceIds.GetSize(); i++)
+        delete m_resourceIds[i];
+    delete[] m_pSecondMap;
+    delete m_pDrawData;
 }
 
 DWORD TkToolBarManager::GetBarStyle() const

@@ -12,9 +12,6 @@
 
 #include <afxtempl.h>
 
-#include <memory>
-#include <vector>
-
 class TkBmpMgr;
 class TkCustomToolBar;
 class TkDrawData;
@@ -163,9 +160,9 @@ public:
     // Adds a reference for the caller.
     TkLastCommandRecord* GetLastCommandRecord();
     TkBmpMgr* GetBmpMgr() const override { return m_pBmpMgr; }
-    TkDrawData* GetDrawData() const { return m_pDrawData.get(); }
+    TkDrawData* GetDrawData() const { return m_pDrawData; }
     const TkBtnMapEntry* GetFirstButtonMap() const { return m_pFirstMap; }
-    const TkBtnMapEntry* GetSecondButtonMap() const { return m_secondMap.empty() ? NULL : m_secondMap.data(); }
+    const TkBtnMapEntry* GetSecondButtonMap() const { return m_pSecondMap; }
     CWnd* GetOwner() const { return m_pOwner; }
     // The frame's menu bar; NULL when it has none.
     TkCustomToolBar* GetFrameMenuBar();
@@ -198,7 +195,7 @@ protected:
 
     CWnd* m_pOwner;
     CList<HWND, HWND> m_disabledWindows;
-    std::vector<std::unique_ptr<TkDefaultToolBarInfo>> m_definitions;
+    CTypedPtrArray<CPtrArray, TkDefaultToolBarInfo*> m_definitions;
     CList<HWND, HWND> m_listeners;
     CWnd* m_pCustomizeDialog;
     TkCustomToolBar* m_pSelectedBar;
@@ -209,16 +206,15 @@ protected:
     BOOL m_bCoolLook;
     BOOL m_bLargeButtons;
     const TkBtnMapEntry* m_pFirstMap;
-    // Ends in a zeroed entry; empty while there is no second map.
-    std::vector<TkBtnMapEntry> m_secondMap;
+    TkBtnMapEntry* m_pSecondMap;
     TkLastCommandRecord* m_pLastCommand;
     CArray<UINT, UINT> m_menuBarButtons;
     // The texts the second map's entries point at.
     CStringArray m_menuTitles;
     // Ids of definitions read from tool-bar resources.
-    std::vector<std::unique_ptr<CArray<UINT, UINT>>> m_resourceIds;
+    CTypedPtrArray<CPtrArray, CArray<UINT, UINT>*> m_resourceIds;
     TkBmpMgr* m_pBmpMgr;
-    std::unique_ptr<TkDrawData> m_pDrawData;
+    TkDrawData* m_pDrawData;
 
 private:
     TkToolBarManager(const TkToolBarManager&);

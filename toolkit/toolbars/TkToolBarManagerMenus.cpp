@@ -62,7 +62,8 @@ BOOL TkToolBarManager::SetMenuInfo(int count, UINT menuId, ...)
     for (int i = 0; i < count; i++)
         menus.Add(i == 0 ? menuId : va_arg(args, UINT));
     va_end(args);
-    m_secondMap.clear();
+    delete[] m_pSecondMap;
+    m_pSecondMap = NULL;
     // The bar empties its titles and menu bits and builds its table.
     menuBar->SetMenuList(menus.GetData(), (int)menus.GetSize());
     CArray<UINT, UINT> commands;
@@ -89,11 +90,12 @@ void TkToolBarManager::KeepMenuTable(const TkBtnMapEntry* table, CArray<UINT, UI
         records++;
     m_menuTitles.RemoveAll();
     m_menuTitles.SetSize(records);
-    m_secondMap.assign(records + 1, TkBtnMapEntry());
+    m_pSecondMap = new TkBtnMapEntry[records + 1];
+    memset(m_pSecondMap, 0, sizeof(TkBtnMapEntry) * (records + 1));
     for (int i = 0; i < records; i++) {
-        m_secondMap[i] = table[i];
+        m_pSecondMap[i] = table[i];
         m_menuTitles[i] = table[i].data.pszText != NULL ? table[i].data.pszText : "";
-        m_secondMap[i].data.pszText = m_menuTitles[i];
+        m_pSecondMap[i].data.pszText = m_menuTitles[i];
         commands.Add(table[i].nID);
     }
 }
