@@ -183,7 +183,7 @@ public:
     {
         return m_memos.WriteArtistMemo(artist, text, cancel);
     }
-    BOOL SetArtist(int slot, int artist, const volatile BYTE *cancel)
+    BOOL SetArtist(int slot, int artist, const volatile BYTE* cancel)
     {
         return m_memos.SetArtist(slot, artist, cancel);
     }

@@ -419,7 +419,7 @@ TEST(SonyControl, EntriesAreRoutedToTheirChanger)
     ASSERT_TRUE(s.control->PlayEntry(&a1, &b));
     s.Settle();
     EXPECT_TRUE(
-        s.host.path.bus.Inspect(0, [](CChangerModel &m) { return m.IsPlaying() && m.Disc() == 5 && m.Track() == 2; }));
+        s.host.path.bus.Inspect(0, [](CChangerModel& m) { return m.IsPlaying() && m.Disc() == 5 && m.Track() == 2; }));
     CSonyPlayer* p = s.control->GetPlayer(0);
     EXPECT_EQ(6, p->GetState().nextDisc);
     EXPECT_EQ(0, p->GetState().nextTrack);

@@ -105,78 +105,78 @@ TEST_F(SonyStatusTest, ReportsBecomeStateAndStatusLines)
         std::function<bool(CSonyPlayer&)> check;
     } cases[] = {
         {"cdslr001:play",
-         [](CSonyPlayer &p) { return p.GetState().playing && !p.GetState().paused && !p.GetState().changing; }},
-        {"cdslr001:pause", [](CSonyPlayer &p) { return !p.GetState().playing && p.GetState().paused; }},
-        {"cdslr001:unloading", [](CSonyPlayer &p) { return p.GetState().changing && p.GetState().busy; }},
-        {"cdslr001:error", [](CSonyPlayer &p) { return p.GetState().error == 1; }},
+         [](CSonyPlayer& p) { return p.GetState().playing && !p.GetState().paused && !p.GetState().changing; }},
+        {"cdslr001:pause", [](CSonyPlayer& p) { return !p.GetState().playing && p.GetState().paused; }},
+        {"cdslr001:unloading", [](CSonyPlayer& p) { return p.GetState().changing && p.GetState().busy; }},
+        {"cdslr001:error", [](CSonyPlayer& p) { return p.GetState().error == 1; }},
         {"cdslr001:no_disc[07]",
-         [](CSonyPlayer &p) { return p.GetState().noDisc == 7 && p.GetState().slots[6] == CSonyPlayer::kSlotKnown; }},
-        {"cdslr004a:no_disc[07]", [](CSonyPlayer &p) { return p.GetState().noDisc == 207; }},
-        {"cdslr001:stored[31]", [](CSonyPlayer &p) { return p.GetState().storedBits == 0x31; }},
+         [](CSonyPlayer& p) { return p.GetState().noDisc == 7 && p.GetState().slots[6] == CSonyPlayer::kSlotKnown; }},
+        {"cdslr004a:no_disc[07]", [](CSonyPlayer& p) { return p.GetState().noDisc == 207; }},
+        {"cdslr001:stored[31]", [](CSonyPlayer& p) { return p.GetState().storedBits == 0x31; }},
         {"cdslr001:now_at_disc[45]",
-         [](CSonyPlayer &p) {
+         [](CSonyPlayer& p) {
              return p.GetState().currentDisc == 45 && p.GetState().busy && (p.GetState().slots[44] & 3) == 3;
          }},
         {"cdslr001:goto_disc[9a]",
-         [](CSonyPlayer &p) {
+         [](CSonyPlayer& p) {
              return p.GetState().currentDisc == 100 && p.GetState().changing && p.GetState().lastTrack == -1;
          }},
         {"cdslr001:disc_info[07011245300a]",
-         [](CSonyPlayer &p) {
+         [](CSonyPlayer& p) {
              return p.GetState().currentDisc == 7 && p.GetState().leadValue == 1 && p.GetState().lastTrack == 12 &&
                     p.GetState().totalMinutes == 45 && p.GetState().totalSeconds == 30 &&
                     p.GetState().totalFrames == 10 && p.GetState().report;
          }},
         {"cdslr001:track_info[07020345]",
-         [](CSonyPlayer &p) {
+         [](CSonyPlayer& p) {
              return p.GetState().infoTrack == 2 && p.GetState().infoMinutes == 3 && p.GetState().infoSeconds == 45;
          }},
         {"cdslr001:player_type[000b]",
-         [](CSonyPlayer &p) { return p.GetState().capacity == 100 && p.GetState().typeCode == 11; }},
+         [](CSonyPlayer& p) { return p.GetState().capacity == 100 && p.GetState().typeCode == 11; }},
         {"cdslr001:player_type[fe6b]",
-         [](CSonyPlayer &p) { return p.GetState().capacity == 200 && p.GetState().typeCode == 107; }},
+         [](CSonyPlayer& p) { return p.GetState().capacity == 200 && p.GetState().typeCode == 107; }},
         {"cdslr004a:player_type[c86b]",
-         [](CSonyPlayer &p) { return p.GetState().capacity == 400 && p.GetState().settleTime == 25; }},
+         [](CSonyPlayer& p) { return p.GetState().capacity == 400 && p.GetState().settleTime == 25; }},
         {"cdslr001:player_name[43582D3435350000]",
-         [](CSonyPlayer &p) { return p.GetPlayerName() == "CX-455" && p.GetState().model355; }},
-        {"cdslr001:memo_written", [](CSonyPlayer &p) { return p.GetState().acknowledge == 1; }},
-        {"cdslr001:door_open", [](CSonyPlayer &p) { return p.GetState().doorOpen && p.GetState().slots[44] == 0; }},
-        {"cdslr001:door_close", [](CSonyPlayer &p) { return !p.GetState().doorOpen; }},
+         [](CSonyPlayer& p) { return p.GetPlayerName() == "CX-455" && p.GetState().model355; }},
+        {"cdslr001:memo_written", [](CSonyPlayer& p) { return p.GetState().acknowledge == 1; }},
+        {"cdslr001:door_open", [](CSonyPlayer& p) { return p.GetState().doorOpen && p.GetState().slots[44] == 0; }},
+        {"cdslr001:door_close", [](CSonyPlayer& p) { return !p.GetState().doorOpen; }},
         {"cdslr001:memo_text[124142434445464748494A4B4C4D]",
-         [](CSonyPlayer &p) { return p.GetMemoText() == "ABCDEFGHIJKLM" && p.GetState().memoDisc == 12; }},
+         [](CSonyPlayer& p) { return p.GetMemoText() == "ABCDEFGHIJKLM" && p.GetState().memoDisc == 12; }},
         {"cdslr001:memo_text2[0500014142430000000000000000000000]",
-         [](CSonyPlayer &p) {
+         [](CSonyPlayer& p) {
              return p.GetMemoText() == "ABC" && p.GetState().memoPart == 1 && p.GetState().memoComplete;
          }},
         {"cdslr001:memo_text3[0244454600000000000000000000000001]",
-         [](CSonyPlayer &p) {
+         [](CSonyPlayer& p) {
              return p.GetMemoText() == "ABCDEF" && p.GetState().memoPart == 2 && !p.GetState().memoComplete;
          }},
         {"cdslr001:invalid_disc2",
-         [](CSonyPlayer &p) { return p.GetMemoText() == "" && p.GetState().memoDisc == 255; }},
+         [](CSonyPlayer& p) { return p.GetMemoText() == "" && p.GetState().memoDisc == 255; }},
         {"cdslr001:cd_text[12000158595A0000000000000000000000]",
-         [](CSonyPlayer &p) {
+         [](CSonyPlayer& p) {
              return p.GetCdText() == "XYZ" && p.GetState().cdTextTrack == 12 && p.GetState().cdTextComplete;
          }},
-        {"cdslr001:no_cd_text", [](CSonyPlayer &p) { return p.GetCdText() == "" && p.GetState().cdTextComplete; }},
-        {"cdslr001:no_group", [](CSonyPlayer &p) { return p.GetState().groupReply == -2; }},
+        {"cdslr001:no_cd_text", [](CSonyPlayer& p) { return p.GetCdText() == "" && p.GetState().cdTextComplete; }},
+        {"cdslr001:no_group", [](CSonyPlayer& p) { return p.GetState().groupReply == -2; }},
         {"cdslr001:group_text[024A617A7A00000000000000000000]",
-         [](CSonyPlayer &p) { return p.GetGroupName(1) == "Jazz" && p.GetState().groupReply == 2; }},
+         [](CSonyPlayer& p) { return p.GetGroupName(1) == "Jazz" && p.GetState().groupReply == 2; }},
         {"cdslr001:group_discs_low[0203000000000000000000000000]",
-         [](CSonyPlayer &p) { return p.GetState().groupMaps[1][0] == 3 && !p.GetState().groupValid[1]; }},
+         [](CSonyPlayer& p) { return p.GetState().groupMaps[1][0] == 3 && !p.GetState().groupValid[1]; }},
         {"cdslr001:group_discs_high[0200000000000000000000000000]",
-         [](CSonyPlayer &p) { return p.GetState().acknowledge && !p.GetState().groupValid[1]; }},
+         [](CSonyPlayer& p) { return p.GetState().acknowledge && !p.GetState().groupValid[1]; }},
         {"cdslr001:group_discs_higher[0200000000000000000000000080]",
-         [](CSonyPlayer &p) {
+         [](CSonyPlayer& p) {
              return p.GetState().groupValid[1] && p.GetState().groupReply == 2 && p.FindGroupOfDisc(2) == 1 &&
                     p.FindGroupOfDisc(312) == 1 && p.FindGroupOfDisc(3) == -1;
          }},
         {"cdslr001:delete_file[05FF00000000000000000000000000]",
-         [](CSonyPlayer &p) { return p.GetState().deleteFileDisc == 5 && p.GetState().deleteFile[0] == 0xFF; }},
-        {"cdslr001:no_delete_file", [](CSonyPlayer &p) { return p.GetState().deleteFileDisc == 255; }},
+         [](CSonyPlayer& p) { return p.GetState().deleteFileDisc == 5 && p.GetState().deleteFile[0] == 0xFF; }},
+        {"cdslr001:no_delete_file", [](CSonyPlayer& p) { return p.GetState().deleteFileDisc == 255; }},
         {"cdslr001:artist_data[01000102030405060708090A0B0C0D0E0F]",
-         [](CSonyPlayer &p) { return p.GetState().discArtists[1] == 0 && p.GetState().discArtists[16] == 15; }},
-        {"cdslr001:no_artist[05]", [](CSonyPlayer &p) { return p.GetArtistText(5) == std::string(19, ' ').c_str(); }},
+         [](CSonyPlayer& p) { return p.GetState().discArtists[1] == 0 && p.GetState().discArtists[16] == 15; }},
+        {"cdslr001:no_artist[05]", [](CSonyPlayer& p) { return p.GetArtistText(5) == std::string(19, ' ').c_str(); }},
     };
     for (const auto& c : cases) {
         ResetEvent(player->GetStatusEvent());
