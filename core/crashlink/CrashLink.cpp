@@ -140,7 +140,7 @@ BOOL CCrashLink::Start(LPCSTR programName, LPCSTR modulePath, DWORD packedVersio
     }
     if (!LaunchReporter(reporterPath))
         return FALSE;
-    m_writer = CreateThread(nullptr, 0, WriterThread, this, 0, &m_writerId);
+    m_writer = CreateThread(nullptr, 0, CrashLinkWriterThread, this, 0, &m_writerId);
     if (!m_writer) {
         Fail("Pipe CreateThread failure");
         return FALSE;
@@ -155,7 +155,7 @@ BOOL CCrashLink::Start(LPCSTR programName, LPCSTR modulePath, DWORD packedVersio
     return m_linked;
 }
 
-DWORD WINAPI CCrashLink::WriterThread(void* link)
+DWORD WINAPI CCrashLink::CrashLinkWriterThread(void* link)
 {
     static_cast<CCrashLink*>(link)->RunWriter();
     return 0;

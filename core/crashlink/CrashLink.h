@@ -46,7 +46,7 @@ public:
     HANDLE GetReporterProcess() const { return m_reporter; }
 
 private:
-    static DWORD WINAPI WriterThread(void* link);
+    static DWORD WINAPI CrashLinkWriterThread(void* link);
     void RunWriter();
     BOOL WritePiece(const std::vector<BYTE>& piece, LPCSTR failure);
     void Fail(LPCSTR text);
