@@ -241,7 +241,7 @@ void CIrWaveform::DrawSignal(CDC& dc, int w, int level)
     dc.RestoreDC(saved);
 }
 
-void CIrWaveform::Paint(CDC& pane, const CRect& client, BOOL irMode)
+void CIrWaveform::DrawWaveform(CDC& pane, const CRect& client, BOOL irMode)
 {
     CDC memory;
     if (!memory.CreateCompatibleDC(&pane))

@@ -50,7 +50,7 @@ public:
     // decode line.
     void Draw(CDC& dc, int w, int h, BOOL irMode);
     // Draws off-screen and copies the result to the pane in one transfer.
-    void Paint(CDC& pane, const CRect& client, BOOL irMode);
+    void DrawWaveform(CDC& pane, const CRect& client, BOOL irMode);
 
 private:
     void SetWindow(double start, double width);

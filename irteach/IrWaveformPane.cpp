@@ -21,7 +21,7 @@ void CIrWaveformPane::OnPaint()
     GetClientRect(&client);
     CFont* font = GetFont();
     CFont* oldFont = font ? dc.SelectObject(font) : nullptr;
-    m_waveform.Paint(dc, client, m_mode == kIrMode);
+    m_waveform.DrawWaveform(dc, client, m_mode == kIrMode);
     if (oldFont)
         dc.SelectObject(oldFont);
 }
