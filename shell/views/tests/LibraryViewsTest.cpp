@@ -11,6 +11,9 @@
 #include "shell/views/TrackListView.h"
 #include "shell/views/ViewsResources.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 class LibraryViewsTest : public ShellViewFixture
@@ -126,6 +129,52 @@ TEST_F(LibraryViewsTest, SelectingRowsCopiesThemOnceAndRebuildingDoesNotEcho)
     PumpMessages();
     EXPECT_EQ(Texts{std::string(kCdId) + " -1"}, Selection());
     EXPECT_EQ((Texts{"hint 21", "hint 4"}), Hints());
+}
+
+// Rows selected all at once, by the program or as a range with Shift, reach
+// the document's selection as rows selected one by one do.
+TEST_F(LibraryViewsTest, RowsSelectedAtOnceReachTheDocument)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    AddAlbum(kOtherId, "Other", 1, false, 2);
+    CAlbumListView* view = Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView));
+    CLxListCtrl& list = view->GetList();
+    Texts all = {std::string(kCdId) + " -1", std::string(kMp3Id) + " -1", std::string(kOtherId) + " -1"};
+    std::sort(all.begin(), all.end());
+    struct Case
+    {
+        const char* what;
+        std::function<void()> select;
+    };
+    const Case cases[] = {
+        {"every row", [&] { list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); }},
+        {"Shift and End from the first row", [&] {
+             list.SetFocus();
+             SelectRows(list, {0});
+             PumpMessages();
+             INPUT keys[4] = {};
+             const WORD codes[4] = {VK_SHIFT, VK_END, VK_END, VK_SHIFT};
+             for (int i = 0; i < 4; ++i)
+             {
+                 keys[i].type = INPUT_KEYBOARD;
+                 keys[i].ki.wVk = codes[i];
+                 keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+             }
+             SendInput(4, keys, sizeof(INPUT));
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        m_doc->GetSelectionList().Clear();
+        PumpMessages();
+        c.select();
+        PumpMessages();
+        Texts selection = Selection();
+        std::sort(selection.begin(), selection.end());
+        EXPECT_EQ(all, selection) << c.what;
+    }
 }
 
 TEST_F(LibraryViewsTest, TheTrackListShowsTheSelectedAlbumAndItsTracks)
