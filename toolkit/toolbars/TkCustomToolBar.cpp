@@ -27,7 +27,6 @@ UINT TkCustomToolBar::s_nNoDelayHideMsg = RegisterWindowMessageA("WM_NODELAYHIDE
 
 TkCustomToolBar::TkCustomToolBar()
     : m_cxWidest(0), m_cxSeparator(8), m_dwDrawMode(0), m_dwBehaviour(0), m_pBmpMgr(new TkBmpMgr),
-      m_pDrawData(NULL),
       m_nPressedIndex(-1), m_nHotIndex(-1), m_bCustomizing(FALSE), m_bHidePosted(FALSE),
       m_nToldVisible(-1), m_pOwnerWnd(NULL),
       m_pFont(CFont::FromHandle((HFONT)GetStockObject(DEFAULT_GUI_FONT))), m_pFirstMap(NULL),
@@ -39,7 +38,6 @@ TkCustomToolBar::~TkCustomToolBar()
 {
     RemoveAllButtons();
     m_pBmpMgr->Release();
-    delete m_pDrawData;
 }
 
 BOOL TkCustomToolBar::Create(CWnd* parent, LPCSTR windowName, DWORD style, DWORD exStyle, UINT id,
@@ -378,13 +376,13 @@ BOOL TkCustomToolBar::RemoveButton(int index, BOOL noRecalc)
 
 TkDrawData* TkCustomToolBar::GetDrawData()
 {
-    if (m_pDrawData != NULL)
-        return m_pDrawData;
+    if (m_pDrawData)
+        return m_pDrawData.get();
     TkToolBarManager* manager = GetToolBarManager();
     if (manager != NULL && manager->GetDrawData() != NULL)
         return manager->GetDrawData();
-    m_pDrawData = new TkDrawData;
-    return m_pDrawData;
+    m_pDrawData.reset(new TkDrawData);
+    return m_pDrawData.get();
 }
 
 void TkCustomToolBar::DoPaint(CDC* dc)

@@ -9,6 +9,8 @@
 #include "toolkit/toolbars/TkBtnMap.h"
 #include "toolkit/toolbars/TkToolBarLayout.h"
 
+#include <memory>
+
 class TkBmpMgr;
 class TkDrawData;
 class TkCustomToolBarInfoEx;
@@ -207,7 +209,7 @@ protected:
 
     CPtrArray m_buttons;
     TkBmpMgr* m_pBmpMgr;
-    TkDrawData* m_pDrawData;
+    std::unique_ptr<TkDrawData> m_pDrawData;
     int m_nPressedIndex;
     int m_nHotIndex;
     BOOL m_bCustomizing;

@@ -338,7 +338,7 @@ void TkCustomToolBar::OnWindowPosChanging(WINDOWPOS* pos)
 
 void TkCustomToolBar::OnSysColorChange()
 {
-    if (m_pDrawData != NULL)
+    if (m_pDrawData)
         m_pDrawData->RebuildDitherBrush();
     TkToolBarManager* manager = GetToolBarManager();
     if (manager != NULL && manager->GetDrawData() != NULL)

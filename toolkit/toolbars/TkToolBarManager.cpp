@@ -36,12 +36,7 @@ TkToolBarManager::~TkToolBarManager()
 {
     m_pBmpMgr->Release();
     m_pLastCommand->Release();
-    for (int i = 0; i < m_definitions.GetSize(); i++)
-        delete m_definitions[i];
-    for (int i = 0; i < m_resourceIds.GetSize(); i++)
-        delete m_resourceIds[i];
     delete[] m_pSecondMap;
-    delete m_pDrawData;
 }
 
 DWORD TkToolBarManager::GetBarStyle() const

@@ -12,6 +12,9 @@
 
 #include <afxtempl.h>
 
+#include <memory>
+#include <vector>
+
 class TkBmpMgr;
 class TkCustomToolBar;
 class TkDrawData;
@@ -160,7 +163,7 @@ public:
     // Adds a reference for the caller.
     TkLastCommandRecord* GetLastCommandRecord();
     TkBmpMgr* GetBmpMgr() const override { return m_pBmpMgr; }
-    TkDrawData* GetDrawData() const { return m_pDrawData; }
+    TkDrawData* GetDrawData() const { return m_pDrawData.get(); }
     const TkBtnMapEntry* GetFirstButtonMap() const { return m_pFirstMap; }
     const TkBtnMapEntry* GetSecondButtonMap() const { return m_pSecondMap; }
     CWnd* GetOwner() const { return m_pOwner; }
@@ -195,7 +198,7 @@ protected:
 
     CWnd* m_pOwner;
     CList<HWND, HWND> m_disabledWindows;
-    CTypedPtrArray<CPtrArray, TkDefaultToolBarInfo*> m_definitions;
+    std::vector<std::unique_ptr<TkDefaultToolBarInfo>> m_definitions;
     CList<HWND, HWND> m_listeners;
     CWnd* m_pCustomizeDialog;
     TkCustomToolBar* m_pSelectedBar;
@@ -212,9 +215,9 @@ protected:
     // The texts the second map's entries point at.
     CStringArray m_menuTitles;
     // Ids of definitions read from tool-bar resources.
-    CTypedPtrArray<CPtrArray, CArray<UINT, UINT>*> m_resourceIds;
+    std::vector<std::unique_ptr<CArray<UINT, UINT>>> m_resourceIds;
     TkBmpMgr* m_pBmpMgr;
-    TkDrawData* m_pDrawData;
+    std::unique_ptr<TkDrawData> m_pDrawData;
 
 private:
     TkToolBarManager(const TkToolBarManager&);

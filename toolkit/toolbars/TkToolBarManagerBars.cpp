@@ -51,7 +51,7 @@ void TkToolBarManager::DefineDefaultToolBar(UINT id, LPCSTR title, int count, co
                                             DWORD alignment, UINT dockBarId, UINT besideId,
                                             BOOL docked, BOOL visible)
 {
-    TkDefaultToolBarInfo* info = new TkDefaultToolBarInfo;
+    std::unique_ptr<TkDefaultToolBarInfo> info(new TkDefaultToolBarInfo);
     info->nID = id;
     info->strTitle = title != NULL ? title : "";
     info->nCount = ids != NULL ? count : 0;
@@ -61,7 +61,7 @@ void TkToolBarManager::DefineDefaultToolBar(UINT id, LPCSTR title, int count, co
     info->nBesideId = besideId;
     info->bDocked = docked;
     info->bVisible = visible;
-    m_definitions.Add(info);
+    m_definitions.push_back(std::move(info));
 }
 
 BOOL TkToolBarManager::DefineDefaultToolBar(UINT id, LPCSTR title, UINT resourceId,
@@ -74,9 +74,9 @@ BOOL TkToolBarManager::DefineDefaultToolBar(UINT id, LPCSTR title, UINT resource
         return FALSE;
     // The definition keeps its ids by pointer, so the manager keeps them.
     CArray<UINT, UINT>* ids = new CArray<UINT, UINT>;
+    m_resourceIds.emplace_back(ids);
     for (int i = 0; i < all.GetSize(); i++)
         ids->Add(all[i]);
-    m_resourceIds.Add(ids);
     DefineDefaultToolBar(id, title, (int)ids->GetSize(), ids->GetData(), alignment, dockBarId,
                          besideId, docked, visible);
     return TRUE;
@@ -84,9 +84,9 @@ BOOL TkToolBarManager::DefineDefaultToolBar(UINT id, LPCSTR title, UINT resource
 
 const TkDefaultToolBarInfo* TkToolBarManager::FindDefinition(UINT id) const
 {
-    for (int i = 0; i < m_definitions.GetSize(); i++) {
-        if (m_definitions[i]->nID == id)
-            return m_definitions[i];
+    for (const auto& definition : m_definitions) {
+        if (definition->nID == id)
+            return definition.get();
     }
     return NULL;
 }
@@ -265,8 +265,8 @@ void TkToolBarManager::CreateDefaultToolBars()
         return;
     CreateDefaultMenuBar();
     CArray<TkCustomToolBar*, TkCustomToolBar*> made;
-    for (int i = 0; i < m_definitions.GetSize(); i++) {
-        const TkDefaultToolBarInfo& info = *m_definitions[i];
+    for (const auto& definition : m_definitions) {
+        const TkDefaultToolBarInfo& info = *definition;
         TkCustomToolBar* bar = MakeBar(info.strTitle, info.nID);
         if (bar == NULL) {
             made.Add(NULL);
