@@ -15,7 +15,7 @@ BEGIN_MESSAGE_MAP(TkTabControlBase, CWnd)
 END_MESSAGE_MAP()
 
 TkTabControlBase::TkTabControlBase()
-    : m_pTabs(NULL), m_nActiveTab(0), m_bActive(FALSE), m_hCursor(NULL)
+    : m_nActiveTab(0), m_bActive(FALSE), m_hCursor(NULL)
 {
 }
 
@@ -30,7 +30,7 @@ BOOL TkTabControlBase::Create(DWORD style, const RECT& rect, CWnd* parent, UINT 
     if (!CWnd::Create(windowClass, NULL, style | WS_CHILD, rect, parent, id))
         return FALSE;
     if (!m_pTabs)
-        m_pTabs = new CObArray;
+        m_pTabs.reset(new CObArray);
     m_hCursor = ::LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
     Initialize(style);
     return TRUE;
@@ -274,8 +274,7 @@ void TkTabControlBase::DeleteAllTabs()
         return;
     for (int index = 0; index < GetTabCount(); index++)
         delete GetTab(index);
-    delete m_pTabs;
-    m_pTabs = NULL;
+    m_pTabs.reset();
     m_bActive = FALSE;
 }
 

@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include <memory>
+
 // Notifications to the parent window.
 // wParam the newly active index; lParam a TkTabSelection, or 0 from SelectTab.
 const UINT WM_TKTAB_ACTIVATE = WM_USER + 1000;
@@ -89,7 +91,8 @@ protected:
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
-    CObArray* m_pTabs;
+    // Made by Create: tabs are added only to a created control.
+    std::unique_ptr<CObArray> m_pTabs;
     int m_nActiveTab;
     BOOL m_bActive;
     HCURSOR m_hCursor;
