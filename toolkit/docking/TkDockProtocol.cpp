@@ -173,36 +173,40 @@ void TkDefDockNodeBase::DrawDragRect(CDC* dc, const CRect& rect, ITkDockTarget* 
 {
     if (!dc)
         return;
-    BOOL floating = target == NULL;
-    BOOL solid = !floating && g_thinFrame;
-    CSize size = solid ? CSize(1, 1)
-                       : CSize(GetSystemMetrics(SM_CXFRAME) - 1, GetSystemMetrics(SM_CYFRAME) - 1);
+    CSize size;
     CRect drawn = rect;
-    if (solid)
-        drawn.DeflateRect(1, 1);
-    else if (!floating)
-        drawn.DeflateRect(1, 1);
-    CBrush white;
-    white.Attach(GetStockObject(WHITE_BRUSH));
+    CBrush* lastBrush = NULL;
+    CBrush* brush = GetDragRectStyle(target == NULL, &size, &drawn, &lastBrush);
     dc->DrawDragRect(drawn, size, m_lastRect.IsRectEmpty() ? NULL : (LPCRECT)m_lastRect,
-                     m_lastSize, solid ? &white : NULL, m_lastSolid ? &white : NULL);
-    white.Detach();
+                     m_lastSize, brush, lastBrush);
     m_lastRect = drawn;
     m_lastSize = size;
-    m_lastSolid = solid;
 }
 
 void TkDefDockNodeBase::EraseDragRect(CDC* dc)
 {
     if (!dc || m_lastRect.IsRectEmpty())
         return;
-    CBrush white;
-    white.Attach(GetStockObject(WHITE_BRUSH));
-    dc->DrawDragRect(CRect(), CSize(0, 0), m_lastRect, m_lastSize, m_lastSolid ? &white : NULL,
-                     m_lastSolid ? &white : NULL);
-    white.Detach();
+    CBrush* brush = GetDragBrush(m_lastSolid);
+    dc->DrawDragRect(CRect(), CSize(0, 0), m_lastRect, m_lastSize, brush, brush);
     m_lastRect.SetRectEmpty();
     m_lastSize = CSize(0, 0);
+}
+
+CBrush* TkDefDockNodeBase::GetDragRectStyle(BOOL floating, CSize* size, CRect* rect, CBrush** lastBrush)
+{
+    BOOL solid = !floating && g_thinFrame;
+    *size = solid ? CSize(1, 1) : CSize(GetSystemMetrics(SM_CXFRAME) - 1, GetSystemMetrics(SM_CYFRAME) - 1);
+    if (!floating)
+        rect->DeflateRect(1, 1);
+    *lastBrush = GetDragBrush(m_lastSolid);
+    m_lastSolid = solid;
+    return GetDragBrush(solid);
+}
+
+CBrush* TkDefDockNodeBase::GetDragBrush(BOOL solid)
+{
+    return solid ? CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH)) : NULL;
 }
 
 void TkDefDockNodeBase::AdoptParentMemoryManager(TkLNDockingMgr*, TkNodeMemoryManager*)

@@ -102,6 +102,11 @@ public:
 
 protected:
     TkLayoutNode* DockableNode() { return dynamic_cast<TkLayoutNode*>(this); }
+    // The border size and the rectangle as drawn for a floating frame or a dock
+    // target's outline, and its brush; lastBrush gets the previous call's.
+    CBrush* GetDragRectStyle(BOOL floating, CSize* size, CRect* rect, CBrush** lastBrush);
+    // The stock white brush when solid, else NULL: the DC's halftone brush.
+    static CBrush* GetDragBrush(BOOL solid);
 
     CRect m_lastRect;
     CSize m_lastSize;

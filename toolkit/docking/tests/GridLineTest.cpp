@@ -524,6 +524,51 @@ public:
     explicit DockNode(const char* name) : ProbeNode(name) {}
 };
 
+class DragStyleNode : public DockNode
+{
+public:
+    DragStyleNode() : DockNode("styled") {}
+    using TkDefDockNodeBase::GetDragRectStyle;
+};
+
+// A dock target's outline is a one-pixel solid frame only with thin frames on;
+// a floating frame keeps its rectangle. Each call hands back the previous brush,
+// so the old frame is inverted away with the brush that drew it.
+TEST(DockDragStyleTest, OutlineAndFloatingFrames)
+{
+    const CSize thick(GetSystemMetrics(SM_CXFRAME) - 1, GetSystemMetrics(SM_CYFRAME) - 1);
+    CBrush* white = CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH));
+    const struct
+    {
+        BOOL floating;
+        BOOL thin;
+        CSize size;
+        CRect rect;
+        bool solid;
+    } cases[] = {
+        {FALSE, FALSE, thick, CRect(11, 21, 99, 79), false},
+        {FALSE, TRUE, CSize(1, 1), CRect(11, 21, 99, 79), true},
+        {TRUE, TRUE, thick, CRect(10, 20, 100, 80), false},
+        {FALSE, TRUE, CSize(1, 1), CRect(11, 21, 99, 79), true},
+    };
+    DragStyleNode node;
+    CBrush* previous = NULL;
+    for (const auto& c : cases)
+    {
+        TkDefDockNodeBase::SetThinFrame(c.thin);
+        CSize size;
+        CRect rect(10, 20, 100, 80);
+        CBrush* last = white;
+        CBrush* brush = node.GetDragRectStyle(c.floating, &size, &rect, &last);
+        EXPECT_EQ(c.size, size) << c.floating << c.thin;
+        EXPECT_EQ(c.rect, rect) << c.floating << c.thin;
+        EXPECT_EQ(c.solid ? white->m_hObject : NULL, brush ? brush->m_hObject : NULL) << c.floating << c.thin;
+        EXPECT_EQ(previous ? previous->m_hObject : NULL, last ? last->m_hObject : NULL) << c.floating << c.thin;
+        previous = brush;
+    }
+    TkDefDockNodeBase::SetThinFrame(FALSE);
+}
+
 class SideParent : public ITkBorderTargetParent
 {
 public:
