@@ -5,7 +5,7 @@
 #include "toolkit/frames/TkFrameCustomizing.h"
 #include "toolkit/frames/TkMDIFrameWnd.h"
 #include "toolkit/frames/TkMultiDocTemplate.h"
-#include "toolkit/menus/TkBmpMenuPlugIn.h"
+#include "toolkit/frames/TkFrameMenuPlugIn.h"
 
 using namespace nsSysCommandEx;
 
@@ -120,7 +120,7 @@ LRESULT TkDockableFrame::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
 // accelerators. While tool bars are customised the view cannot be closed.
 BOOL TkDockableFrame::PreTranslateMessage(MSG* msg)
 {
-    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateFrameMessage(msg))
         return TRUE;
     if (TkFrameCustomizing::EatsSysCommand(GetCustomizeManager(), msg->message, msg->wParam, SC_CLOSE))
         return TRUE;

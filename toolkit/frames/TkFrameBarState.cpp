@@ -1,7 +1,7 @@
 #include "toolkit/frames/TkFrameBarState.h"
 #include "toolkit/bars/TkControlBar.h"
 #include "toolkit/bars/TkDockBar.h"
-#include "toolkit/menus/TkMenuBarFeature.h"
+#include "toolkit/frames/TkFrameMenuBar.h"
 #include "toolkit/bars/TkDockState.h"
 #include "toolkit/colors/TkSysColors.h"
 
@@ -87,18 +87,12 @@ void TkFrameBarState::ChangeSysColors(CFrameWnd* frame)
     }
 }
 
-TkBmpMenuPlugIn* TkFrameBarState::PlugInMenus(CFrameWnd* frame, TkMenuBar* menuBar, BOOL bmpMenus)
+TkFrameMenuPlugIn* TkFrameBarState::PlugInMenus(CFrameWnd* frame, TkFrameMenuBar* menuBar,
+                                                BOOL bmpMenus, TkMenuPlugInFactory bmpMenusFactory)
 {
-    TkBmpMenuPlugIn* plugIn = NULL;
     if (menuBar)
-    {
-        TkMenuBarFeature* feature = new TkMenuBarFeature;
-        feature->SetMenuBar(menuBar);
-        plugIn = feature;
-    }
-    else if (bmpMenus)
-        plugIn = new TkBmpMenuPlugIn(TRUE);
-    if (plugIn)
-        plugIn->PlugInTo(frame);
-    return plugIn;
+        return menuBar->PlugInMenus(frame);
+    if (bmpMenus && bmpMenusFactory)
+        return bmpMenusFactory(frame);
+    return NULL;
 }

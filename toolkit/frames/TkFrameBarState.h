@@ -7,10 +7,11 @@
 
 #include <afxext.h>
 
-class TkBmpMenuPlugIn;
+#include "toolkit/frames/TkFrameMenuPlugIn.h"
+
 class TkControlBarManager;
 class TkDockState;
-class TkMenuBar;
+class TkFrameMenuBar;
 
 class TkFrameBarState
 {
@@ -36,10 +37,11 @@ public:
     // After the frame's layout: a frame that had no room is redrawn whole,
     // else its dock bars repaint; layoutRect becomes what the bars leave.
     static void AfterLayout(CFrameWnd* frame, CRect& layoutRect);
-    // The frame's menu plug-in, plugged in: the menu-bar feature driving
-    // menuBar when there is one, else bitmap menus when they are on; NULL
-    // for neither.
-    static TkBmpMenuPlugIn* PlugInMenus(CFrameWnd* frame, TkMenuBar* menuBar, BOOL bmpMenus);
+    // The frame's menu plug-in, plugged in: menuBar's when there is one,
+    // else bitmap menus from bmpMenusFactory when they are on; NULL for
+    // neither.
+    static TkFrameMenuPlugIn* PlugInMenus(CFrameWnd* frame, TkFrameMenuBar* menuBar, BOOL bmpMenus,
+                                          TkMenuPlugInFactory bmpMenusFactory);
     // The toolkit's colours are read again, the frame handles the change,
     // and every custom tool bar of the frame reloads its bitmaps.
     static void ChangeSysColors(CFrameWnd* frame);

@@ -1,6 +1,6 @@
 #include "toolkit/frames/TkFrameCustomizing.h"
-#include "toolkit/menus/TkBmpMenuPlugIn.h"
 #include "toolkit/bars/TkControlBarManager.h"
+#include "toolkit/frames/TkFrameMenuPlugIn.h"
 
 BOOL TkFrameCustomizing::IsCustomizing(TkControlBarManager* manager)
 {
@@ -48,7 +48,7 @@ void TkFrameCustomizing::EnterIdle(TkControlBarManager* manager, CFrameWnd* fram
     frame->UpdateWindow();
 }
 
-void TkFrameCustomizing::ShareBmpMgr(TkControlBarManager* manager, TkBmpMenuPlugIn* plugIn,
+void TkFrameCustomizing::ShareBmpMgr(TkControlBarManager* manager, TkFrameMenuPlugIn* plugIn,
                                      BOOL bmpMenus)
 {
     if (plugIn && bmpMenus && manager)

@@ -8,7 +8,7 @@
 
 #include <afxext.h>
 
-class TkBmpMenuPlugIn;
+class TkFrameMenuPlugIn;
 class TkControlBarManager;
 
 class TkFrameCustomizing
@@ -33,5 +33,5 @@ public:
     static void EnterIdle(TkControlBarManager* manager, CFrameWnd* frame, UINT reason);
     // With bitmap menus on, the menu plug-in draws the tool-bar manager's
     // bitmaps.
-    static void ShareBmpMgr(TkControlBarManager* manager, TkBmpMenuPlugIn* plugIn, BOOL bmpMenus);
+    static void ShareBmpMgr(TkControlBarManager* manager, TkFrameMenuPlugIn* plugIn, BOOL bmpMenus);
 };

@@ -7,7 +7,6 @@
 #include "toolkit/frames/TkFrameCustomizing.h"
 #include "toolkit/frames/TkMDIFrameWnd.h"
 #include "toolkit/frames/TkWorkspaceCommands.h"
-#include "toolkit/menus/TkBmpMenuPlugIn.h"
 
 namespace
 {
@@ -34,7 +33,7 @@ END_MESSAGE_MAP()
 
 TkFrameWnd::TkFrameWnd()
     : TkPaintedCaption(TRUE), m_bClosing(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
-      m_nFrameMenuId(0), m_pCommandPlugIn(NULL), m_pMenuPlugIn(NULL), m_rectLayout(0, 0, 0, 0),
+      m_nFrameMenuId(0), m_pfnBmpMenus(NULL), m_pCommandPlugIn(NULL), m_pMenuPlugIn(NULL), m_rectLayout(0, 0, 0, 0),
       m_hOwnFrameMenu(NULL)
 {
     m_pFloatingFrameClass = RUNTIME_CLASS(TkMiniDockFrameWnd);
@@ -85,14 +84,14 @@ int TkFrameWnd::OnCreate(LPCREATESTRUCTA cs)
 {
     if (CFrameWnd::OnCreate(cs) == -1)
         return -1;
-    m_pMenuPlugIn = PlugInMenus(this, m_pMenuBar, m_bBmpMenus);
+    m_pMenuPlugIn = PlugInMenus(this, m_pMenuBar, m_bBmpMenus, m_pfnBmpMenus);
     TkFrameCustomizing::ShareBmpMgr(m_pControlBarManager, m_pMenuPlugIn, m_bBmpMenus);
     return 0;
 }
 
 BOOL TkFrameWnd::PreTranslateMessage(MSG* msg)
 {
-    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateFrameMessage(msg))
         return TRUE;
     if (TkFrameCustomizing::EatsSysCommand(GetCustomizeManager(), msg->message, msg->wParam, SC_KEYMENU))
         return TRUE;
@@ -136,10 +135,11 @@ TkCommandPlugIn* TkFrameWnd::CreateCommandPlugIn(DWORD_PTR first, DWORD_PTR seco
     return TkCommandPlugIn::CreateFor(this, m_pCommandPlugIn, first, second, plugInClass, third);
 }
 
-void TkFrameWnd::EnableBmpMenus(BOOL enable, BOOL second)
+void TkFrameWnd::EnableBmpMenus(BOOL enable, BOOL second, TkMenuPlugInFactory bmpMenusFactory)
 {
     m_bBmpMenus = enable;
     m_bBmpMenus2 = second;
+    m_pfnBmpMenus = bmpMenusFactory;
 }
 
 void TkFrameWnd::OnClose()

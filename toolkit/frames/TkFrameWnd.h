@@ -11,10 +11,10 @@
 
 #include <afxext.h>
 
-class TkBmpMenuPlugIn;
 class TkCommandPlugIn;
 class TkControlBarManager;
-class TkMenuBar;
+class TkFrameMenuBar;
+class TkFrameMenuPlugIn;
 
 class TkFrameWnd : public CFrameWnd, public TkDockSite, public TkFrameBarState,
                    public TkPaintedCaption
@@ -46,8 +46,9 @@ public:
                                                  CRuntimeClass* plugInClass, DWORD_PTR third);
     TkCommandPlugIn* GetCommandPlugIn() const { return m_pCommandPlugIn; }
     BOOL HasMenuBar() const { return m_pMenuBar != NULL; }
-    TkMenuBar* GetMenuBar() const { return m_pMenuBar; }
-    void EnableBmpMenus(BOOL enable, BOOL second);
+    TkFrameMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    // Without a menu bar, bitmap menus come from bmpMenusFactory.
+    void EnableBmpMenus(BOOL enable, BOOL second, TkMenuPlugInFactory bmpMenusFactory = NULL);
 
     CDockBar* CreateDockBar() override;
     CFrameWnd* GetSiteFrame() override { return this; }
@@ -81,10 +82,11 @@ public:
     // Set when OnClose starts.
     BOOL m_bClosing;
     // Set by the owner right after construction; not owned.
-    TkMenuBar* m_pMenuBar;
+    TkFrameMenuBar* m_pMenuBar;
     BOOL m_bBmpMenus;
     BOOL m_bBmpMenus2;
     UINT m_nFrameMenuId;
+    TkMenuPlugInFactory m_pfnBmpMenus;
 
 protected:
     // The menu plug-in: the menu-bar feature with a menu bar, else bitmap
@@ -106,7 +108,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     TkCommandPlugIn* m_pCommandPlugIn;
-    TkBmpMenuPlugIn* m_pMenuPlugIn;
+    TkFrameMenuPlugIn* m_pMenuPlugIn;
     CRect m_rectLayout;
     HMENU m_hOwnFrameMenu;
 };

@@ -29,13 +29,14 @@ BOOL TkMDIFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parentWnd,
     return TRUE;
 }
 
-void TkMDIFrameWnd::EnableBmpMenus(BOOL enable, BOOL second)
+void TkMDIFrameWnd::EnableBmpMenus(BOOL enable, BOOL second, TkMenuPlugInFactory bmpMenusFactory)
 {
     m_bBmpMenus = enable;
     m_bBmpMenus2 = second;
+    m_pfnBmpMenus = bmpMenusFactory;
 }
 
-TkMDIMenuBar* TkMDIFrameWnd::GetMenuBar()
+TkFrameMenuBar* TkMDIFrameWnd::GetMenuBar()
 {
     return m_pMenuBar;
 }

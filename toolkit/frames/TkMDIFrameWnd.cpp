@@ -7,8 +7,7 @@
 #include "toolkit/frames/TkFrameCustomizing.h"
 #include "toolkit/frames/TkMultiDocTemplate.h"
 #include "toolkit/frames/TkWorkspaceCommands.h"
-#include "toolkit/menus/TkMDIMenuBar.h"
-#include "toolkit/menus/TkMenuBarFeature.h"
+#include "toolkit/frames/TkFrameMenuBar.h"
 
 using namespace nsSysCommandEx;
 
@@ -83,7 +82,7 @@ BEGIN_MESSAGE_MAP(TkMDIFrameWnd, CMDIFrameWnd)
 END_MESSAGE_MAP()
 
 TkMDIFrameWnd::TkMDIFrameWnd()
-    : TkPaintedCaption(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE),
+    : TkPaintedCaption(FALSE), m_pMenuBar(NULL), m_bBmpMenus(FALSE), m_bBmpMenus2(FALSE), m_pfnBmpMenus(NULL),
       m_hOwnMenu(NULL), m_nCurrentMenuId(0), m_nFrameMenuId(0), m_pDockBarClass(NULL),
       m_pFloatingMDIChildClass(NULL), m_nNextCascadeX(kCascadeStart), m_nNextCascadeY(kCascadeStart),
       m_rectLayout(0, 0, 0, 0), m_pActiveDockedFrame(NULL), m_bActivating(FALSE),
@@ -450,7 +449,7 @@ int TkMDIFrameWnd::OnCreate(LPCREATESTRUCTA cs)
 {
     if (CMDIFrameWnd::OnCreate(cs) == -1)
         return -1;
-    m_pMenuPlugIn = PlugInMenus(this, m_pMenuBar, m_bBmpMenus);
+    m_pMenuPlugIn = PlugInMenus(this, m_pMenuBar, m_bBmpMenus, m_pfnBmpMenus);
     TkFrameCustomizing::ShareBmpMgr(m_pControlBarManager, m_pMenuPlugIn, m_bBmpMenus);
     // The menu bar carries a maximised child's caption buttons.
     if (HasMenuBar())
@@ -469,7 +468,7 @@ BOOL TkMDIFrameWnd::DestroyWindow()
 
 BOOL TkMDIFrameWnd::PreTranslateMessage(MSG* msg)
 {
-    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateMessage(msg))
+    if (m_pMenuPlugIn && m_pMenuPlugIn->PreTranslateFrameMessage(msg))
         return TRUE;
     if (TkFrameCustomizing::EatsSysCommand(m_pControlBarManager, msg->message, msg->wParam, SC_KEYMENU))
         return TRUE;
@@ -486,16 +485,11 @@ BOOL TkMDIFrameWnd::NegotiateBorderSpace(UINT borderCmd, LPRECT borderRect)
 
 void TkMDIFrameWnd::SetMenuBarMenu(UINT menuId)
 {
-    if (!HasMenuBar() || !m_pMenuPlugIn || !m_pMenuPlugIn->IsKindOf(RUNTIME_CLASS(TkMenuBarFeature)))
+    BOOL current = menuId == 0 || menuId == (UINT)-1;
+    if (!HasMenuBar() || !m_pMenuPlugIn || !m_pMenuPlugIn->ActivateMenu(current ? m_nCurrentMenuId : menuId))
         return;
-    TkMenuBarFeature* feature = static_cast<TkMenuBarFeature*>(m_pMenuPlugIn);
-    if (menuId != 0 && menuId != (UINT)-1)
-        feature->SetActiveMenu(menuId);
-    else
-    {
-        feature->SetActiveMenu(m_nCurrentMenuId);
+    if (current)
         RefreshMDIButtons();
-    }
     SetWindowMenuPopup();
 }
 
@@ -503,8 +497,9 @@ void TkMDIFrameWnd::RefreshMDIButtons()
 {
     if (!HasMenuBar() || !m_pMenuBar->UpdateCaptionButtons(FALSE))
         return;
-    m_pMenuBar->Invalidate();
-    CFrameWnd* frame = m_pMenuBar->GetParentFrame();
+    CWnd* bar = dynamic_cast<CWnd*>(m_pMenuBar);
+    bar->Invalidate();
+    CFrameWnd* frame = bar->GetParentFrame();
     if (frame)
         frame->RecalcLayout();
 }

@@ -17,9 +17,8 @@
 #include <memory>
 #include <vector>
 
-class TkBmpMenuPlugIn;
 class TkCommandPlugIn;
-class TkMDIMenuBar;
+class TkFrameMenuBar;
 
 class TkMDIFrameWnd : public CMDIFrameWnd, public TkDockSite, public TkFrameBarState,
                       public TkPaintedCaption
@@ -123,20 +122,21 @@ public:
     virtual void RefreshMDIButtons();
     // Hands the "Window" popup of the menu bar's menu to the MDI client.
     virtual void SetWindowMenuPopup();
-    virtual TkMDIMenuBar* GetMenuBar();
+    virtual TkFrameMenuBar* GetMenuBar();
     // The own menu for the frame's id, a template's shared menu, else one of
     // LoadMenus'; NULL for none.
     virtual HMENU GetMenuForId(UINT menuId);
-    // Bitmap menus are made when there is no menu bar.
-    void EnableBmpMenus(BOOL enable, BOOL second);
+    // Bitmap menus are made when there is no menu bar, by bmpMenusFactory.
+    void EnableBmpMenus(BOOL enable, BOOL second, TkMenuPlugInFactory bmpMenusFactory = NULL);
     BOOL HasMenuBar() const { return m_pMenuBar != NULL; }
     // Loads count menus for the menu bar: menuId and count - 1 more UINT ids;
     // FALSE at the first that fails.
     BOOL LoadMenus(int count, UINT menuId, ...);
     // Set by the owner right after construction; not owned.
-    TkMDIMenuBar* m_pMenuBar;
+    TkFrameMenuBar* m_pMenuBar;
     BOOL m_bBmpMenus;
     BOOL m_bBmpMenus2;
+    TkMenuPlugInFactory m_pfnBmpMenus;
     HMENU m_hOwnMenu;
     UINT m_nCurrentMenuId;
     UINT m_nFrameMenuId;
@@ -195,7 +195,7 @@ protected:
     std::vector<UINT> m_dockOrder;
     int m_nDockCursor;
     TkCommandPlugIn* m_pCommandPlugIn;
-    TkBmpMenuPlugIn* m_pMenuPlugIn;
+    TkFrameMenuPlugIn* m_pMenuPlugIn;
     CMap<UINT, UINT, HMENU, HMENU> m_menuMap;
     // Last, so that it goes first, as the window's filters did before.
     std::unique_ptr<TkMsgFilter> m_pFilterRoot;

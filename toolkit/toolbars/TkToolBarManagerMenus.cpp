@@ -2,26 +2,27 @@
 // frames, made with the manager's styles, told apart from other bars.
 #include "toolkit/toolbars/TkToolBarManager.h"
 
+#include "toolkit/frames/TkFrameMenuBar.h"
 #include "toolkit/frames/TkFrameWnd.h"
 #include "toolkit/frames/TkMDIFrameWnd.h"
-#include "toolkit/menus/TkMDIMenuBar.h"
-#include "toolkit/menus/TkMenuBar.h"
+#include "toolkit/toolbars/TkCustomToolBar.h"
 
 #include <stdarg.h>
 
 TkCustomToolBar* TkToolBarManager::GetFrameMenuBar()
 {
     CFrameWnd* frame = GetFrameWnd();
+    TkFrameMenuBar* menuBar = NULL;
     if (TkMDIFrameWnd* mdi = dynamic_cast<TkMDIFrameWnd*>(frame))
-        return mdi->GetMenuBar();
-    if (TkFrameWnd* sdi = dynamic_cast<TkFrameWnd*>(frame))
-        return sdi->GetMenuBar();
-    return NULL;
+        menuBar = mdi->GetMenuBar();
+    else if (TkFrameWnd* sdi = dynamic_cast<TkFrameWnd*>(frame))
+        menuBar = sdi->GetMenuBar();
+    return dynamic_cast<TkCustomToolBar*>(menuBar);
 }
 
 BOOL TkToolBarManager::IsMenuBar(CControlBar* bar)
 {
-    return bar != NULL && bar->IsKindOf(RUNTIME_CLASS(TkMenuBar));
+    return dynamic_cast<TkFrameMenuBar*>(bar) != NULL;
 }
 
 // The menu bar belongs to its frame's owner, so it is not made to delete
@@ -53,8 +54,9 @@ void TkToolBarManager::CreateDefaultMenuBar()
 
 BOOL TkToolBarManager::SetMenuInfo(int count, UINT menuId, ...)
 {
-    TkMenuBar* menuBar = dynamic_cast<TkMenuBar*>(GetFrameMenuBar());
-    if (menuBar == NULL)
+    TkCustomToolBar* menuBar = GetFrameMenuBar();
+    TkFrameMenuBar* menuLoader = dynamic_cast<TkFrameMenuBar*>(menuBar);
+    if (menuLoader == NULL)
         return FALSE;
     CArray<UINT, UINT> menus;
     va_list args;
@@ -65,7 +67,7 @@ BOOL TkToolBarManager::SetMenuInfo(int count, UINT menuId, ...)
     delete[] m_pSecondMap;
     m_pSecondMap = NULL;
     // The bar empties its titles and menu bits and builds its table.
-    menuBar->SetMenuList(menus.GetData(), (int)menus.GetSize());
+    menuLoader->SetMenuList(menus.GetData(), (int)menus.GetSize());
     CArray<UINT, UINT> commands;
     KeepMenuTable(menuBar->GetOwnFirstMap(), commands);
     SetDefaultMenuBarButtons((int)commands.GetSize(), commands.GetData());
@@ -74,7 +76,7 @@ BOOL TkToolBarManager::SetMenuInfo(int count, UINT menuId, ...)
 
 BOOL TkToolBarManager::SetMenuIdBits(int count, const UINT* pairs)
 {
-    TkMenuBar* menuBar = dynamic_cast<TkMenuBar*>(GetFrameMenuBar());
+    TkFrameMenuBar* menuBar = dynamic_cast<TkFrameMenuBar*>(GetFrameMenuBar());
     if (menuBar == NULL)
         return FALSE;
     menuBar->SetMenuIdBits(count, pairs);

@@ -44,7 +44,7 @@ public:
             m_menuLoops++;
         return Base::WindowProc(message, wParam, lParam);
     }
-    TkBmpMenuPlugIn* MenuPlugIn() const { return this->m_pMenuPlugIn; }
+    TkBmpMenuPlugIn* MenuPlugIn() const { return dynamic_cast<TkBmpMenuPlugIn*>(this->m_pMenuPlugIn); }
     int m_layouts = 0;
     int m_menuLoops = 0;
 };
@@ -266,11 +266,11 @@ TEST(CustomizeBitmapsTest, BitmapMenusDrawTheToolBarManagersBitmaps)
         CMainFrame* main = new CMainFrame;
         TkToolBarManager mainManager(main);
         main->SetControlBarManager(&mainManager);
-        main->EnableBmpMenus(c.bmpMenus, c.bmpMenus);
+        main->EnableBmpMenus(c.bmpMenus, c.bmpMenus, TkBmpMenuPlugIn::PlugInBmpMenus);
         CSdiFrame* sdi = new CSdiFrame;
         TkToolBarManager sdiManager(sdi);
         sdi->SetControlBarManager(&sdiManager);
-        sdi->EnableBmpMenus(c.bmpMenus, c.bmpMenus);
+        sdi->EnableBmpMenus(c.bmpMenus, c.bmpMenus, TkBmpMenuPlugIn::PlugInBmpMenus);
         if (c.menuBar)
             sdi->m_pMenuBar = &bar;
         ASSERT_TRUE(main->LoadFrame(IDR_JUKEBOX));

@@ -420,7 +420,7 @@ public:
     }
     BOOL HasMenuBarFeature() const
     {
-        return m_pMenuPlugIn && m_pMenuPlugIn->IsKindOf(RUNTIME_CLASS(TkMenuBarFeature));
+        return dynamic_cast<TkMenuBarFeature*>(m_pMenuPlugIn) != nullptr;
     }
     TkMenuBar m_bar;
     DECLARE_MESSAGE_MAP()
