@@ -3,6 +3,7 @@
 // the system menu, and the menus' bits.
 #include "tests/support/TestFramework.h"
 
+#include "toolkit/menus/TkBmpMenuPlugIn.h"
 #include "toolkit/menus/tests/MenuHost.h"
 #include "toolkit/menus/tests/MenuTest.h"
 
@@ -263,6 +264,34 @@ TEST_F(MenuBarTest, MenusGetBitsAndOnlyTheActiveMenusButtonsShow)
     // Command ids run from 0x80000001 over both menus.
     EXPECT_EQ(0x80000001u, Bar().GetButtonID(1));
     EXPECT_EQ(0x80000006u, Bar().GetButtonID(6));
+}
+
+// The plug-ins a frame is handed: the menu bar's drives that bar and shows
+// the menu asked for; the bitmap menus' drives none. Both plug into the frame.
+TEST_F(MenuBarTest, TheMenuBarsPlugInDrivesItAndTheBitmapMenusNone)
+{
+    const struct
+    {
+        const char* name;
+        bool menuBar;
+        BOOL activated;
+        UINT activeAfter;
+    } cases[] = {
+        {"menu bar", true, TRUE, IDR_DOCMENU},
+        {"bitmap menus", false, FALSE, IDR_MENUHOST},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        g_frame->m_feature.SetActiveMenu(IDR_MENUHOST);
+        TkFrameMenuBar& bar = Bar();
+        std::unique_ptr<TkFrameMenuPlugIn> plugIn(
+            c.menuBar ? bar.PlugInMenus(g_frame) : TkBmpMenuPlugIn::PlugInBmpMenus(g_frame));
+        ASSERT_NE(nullptr, plugIn);
+        EXPECT_EQ(g_frame->GetSafeHwnd(), dynamic_cast<CWnd*>(plugIn.get())->GetSafeHwnd());
+        EXPECT_EQ(c.activated, plugIn->ActivateMenu(IDR_DOCMENU));
+        EXPECT_EQ(c.activeAfter, Bar().GetActiveMenu());
+    }
 }
 
 TEST_F(MenuBarTest, AFloatingMenuBarHasNoCloseBox)
