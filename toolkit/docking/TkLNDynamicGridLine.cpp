@@ -25,6 +25,11 @@ TkLNDynamicGridLine::TkLNDynamicGridLine()
 
 TkLNDynamicGridLine::~TkLNDynamicGridLine()
 {
+    RemoveAllCells();
+}
+
+void TkLNDynamicGridLine::RemoveAllCells()
+{
     for (POSITION p = m_cells.GetStartPosition(); p;)
     {
         TkLayoutNode* node = NULL;
@@ -553,30 +558,13 @@ BOOL TkLNDynamicGridLine::SetSplitterLimits(TkLayoutNode* first, TkLayoutNode* l
     POSITION p = FindNode(first);
     if (!p || !FindNode(last))
         return FALSE;
-    std::vector<TkLayoutNode*> run;
-    for (; p;)
-    {
-        TkLayoutNode* node = (TkLayoutNode*)m_nodes.GetNext(p);
-        run.push_back(node);
-        if (node == last)
-            break;
-    }
     std::vector<int> minimums;
-    int total = 0;
-    for (TkLayoutNode* node : run)
+    int count = GetCumulativeMinimums(minimums, first, last);
+    int total = minimums[count - 1];
+    TkOrientedRect runRect = Oriented(GetRunRect(first, last));
+    for (int i = 0; i < count; ++i)
     {
-        CSize minimum, maximum;
-        DWORD flags = 0;
-        node->GetSizeLimits(&minimum, &maximum, &flags);
-        if (!(flags & kNoMinimum))
-            total += IsHorizontal() ? minimum.cx : minimum.cy;
-        minimums.push_back(total);
-    }
-    TkOrientedRect runRect = Oriented(first->GetCurrentRect());
-    runRect.SetPrimaryFar(Oriented(last->GetCurrentRect()).GetPrimaryFar());
-    for (size_t i = 0; i < run.size(); ++i)
-    {
-        TkLNDynamicGridLineCell* cell = GetCell(run[i]);
+        TkLNDynamicGridLineCell* cell = GetCell((TkLayoutNode*)m_nodes.GetNext(p));
         if (!cell || !cell->m_after)
             break;
         TkOrientedRect limit = runRect;
@@ -585,6 +573,34 @@ BOOL TkLNDynamicGridLine::SetSplitterLimits(TkLayoutNode* first, TkLayoutNode* l
         cell->m_after->SetLimitRect(limit);
     }
     return TRUE;
+}
+
+// Entry i is the sum of the minimum extents of the run's nodes up to i.
+int TkLNDynamicGridLine::GetCumulativeMinimums(std::vector<int>& minimums, TkLayoutNode* first,
+                                               TkLayoutNode* last)
+{
+    minimums.clear();
+    int total = 0;
+    for (POSITION p = FindNode(first); p;)
+    {
+        TkLayoutNode* node = (TkLayoutNode*)m_nodes.GetNext(p);
+        CSize minimum, maximum;
+        DWORD flags = 0;
+        node->GetSizeLimits(&minimum, &maximum, &flags);
+        if (!(flags & kNoMinimum))
+            total += IsHorizontal() ? minimum.cx : minimum.cy;
+        minimums.push_back(total);
+        if (node == last)
+            break;
+    }
+    return int(minimums.size());
+}
+
+CRect TkLNDynamicGridLine::GetRunRect(TkLayoutNode* first, TkLayoutNode* last)
+{
+    TkOrientedRect run = Oriented(first->GetCurrentRect());
+    run.SetPrimaryFar(Oriented(last->GetCurrentRect()).GetPrimaryFar());
+    return run;
 }
 
 BOOL TkLNDynamicGridLine::FindSplitterNeighbours(TkLNVirtualSplitter* splitter,
@@ -725,11 +741,18 @@ void TkLNDynamicGridLine::AddSplitters(TkLayoutNode* node)
     if (!GetNeighbours(node, &prev, &next))
         return;
     if (prev && next)
-        RemoveSplitter(prev, next);
-    if (prev)
+        AddSplittersAround(prev, node, next);
+    else if (prev)
         AddSplitter(prev, node);
-    if (next)
+    else if (next)
         AddSplitter(node, next);
+}
+
+void TkLNDynamicGridLine::AddSplittersAround(TkLayoutNode* prev, TkLayoutNode* node, TkLayoutNode* next)
+{
+    RemoveSplitter(prev, next);
+    AddSplitter(prev, node);
+    AddSplitter(node, next);
 }
 
 void TkLNDynamicGridLine::RemoveSplitters(TkLayoutNode* node)
@@ -738,12 +761,19 @@ void TkLNDynamicGridLine::RemoveSplitters(TkLayoutNode* node)
     TkLayoutNode* next = NULL;
     if (!GetNeighbours(node, &prev, &next))
         return;
-    if (prev)
-        RemoveSplitter(prev, node);
-    if (next)
-        RemoveSplitter(node, next);
     if (prev && next)
-        AddSplitter(prev, next);
+        RemoveSplittersAround(prev, node, next);
+    else if (prev)
+        RemoveSplitter(prev, node);
+    else if (next)
+        RemoveSplitter(node, next);
+}
+
+void TkLNDynamicGridLine::RemoveSplittersAround(TkLayoutNode* prev, TkLayoutNode* node, TkLayoutNode* next)
+{
+    RemoveSplitter(prev, node);
+    RemoveSplitter(node, next);
+    AddSplitter(prev, next);
 }
 
 TkLNVirtualSplitter* TkLNDynamicGridLine::CreateSplitterNode()

@@ -15,6 +15,7 @@
 #include "toolkit/docking/TkOrientedRect.h"
 
 #include <afxtempl.h>
+#include <vector>
 
 class TkLNDynamicGridLineCell
 {
@@ -72,7 +73,9 @@ public:
     virtual BOOL UnlinkNode(TkLayoutNode* node);
     virtual void ShrinkForRemovedNode(TkLayoutNode* node);
     virtual void AddSplitters(TkLayoutNode* node);
+    virtual void AddSplittersAround(TkLayoutNode* prev, TkLayoutNode* node, TkLayoutNode* next);
     virtual void RemoveSplitters(TkLayoutNode* node);
+    virtual void RemoveSplittersAround(TkLayoutNode* prev, TkLayoutNode* node, TkLayoutNode* next);
     virtual void AddSplitter(TkLayoutNode* a, TkLayoutNode* b);
     virtual void RemoveSplitter(TkLayoutNode* a, TkLayoutNode* b);
     virtual int GetSplitterSpace(TkLayoutNode* excluded);
@@ -86,6 +89,11 @@ public:
     virtual BOOL PositionNodes(const CRect& rect);
     virtual void RecalcLine();
     virtual BOOL SetSplitterLimits(TkLayoutNode* first, TkLayoutNode* last);
+    // The number of entries: one per node of the run.
+    virtual int GetCumulativeMinimums(std::vector<int>& minimums, TkLayoutNode* first,
+                                      TkLayoutNode* last);
+    // From first's near edge to last's far edge.
+    virtual CRect GetRunRect(TkLayoutNode* first, TkLayoutNode* last);
     virtual BOOL FindSplitterNeighbours(TkLNVirtualSplitter* splitter, TkLayoutNode** before,
                                         TkLayoutNode** after);
     // The extent absorbed.
@@ -93,6 +101,7 @@ public:
     virtual BOOL RealizeRun(TkLayoutNode* first, TkLayoutNode* last);
     virtual BOOL GetNeighbours(TkLayoutNode* node, TkLayoutNode** prev, TkLayoutNode** next);
     virtual void ConstrainRect(TkLayoutNode* node, CRect& rect);
+    virtual void RemoveAllCells();
     virtual BOOL IsPointInFarHalf(const CRect& rect, CPoint point);
     virtual BOOL ApplyPendingGrowth(CRect& rect);
     virtual BOOL GetNodeIndex(TkLayoutNode* node, int* index, int* count);
