@@ -264,24 +264,29 @@ DWORD TkDockBar::LayoutMode(const CControlBar* bar) const
 
 void TkDockBar::MoveBar(HDWP& deferred, CControlBar* bar, const CRect& rect)
 {
-    CRect current;
-    bar->GetWindowRect(&current);
-    ScreenToClient(&current);
-    if (current == rect || m_bLayoutQuery)
+    if (m_bLayoutQuery)
         return;
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (current.Size() == rect.Size())
-        flags |= SWP_NOSIZE;
-    if (TkControlBar::GetRedrawOnLayout())
-        flags |= SWP_NOREDRAW;
-    if (deferred != NULL)
-        deferred = ::DeferWindowPos(deferred, bar->m_hWnd, NULL, rect.left, rect.top, rect.Width(),
-                                    rect.Height(), flags);
+    if (!MoveWindowTo(deferred, bar, rect, TkControlBar::GetRedrawOnLayout() ? SWP_NOREDRAW : 0))
+        return;
     Queue(bar);
     if (!m_bFloating && bar->m_pDockContext != NULL) {
         bar->m_pDockContext->m_uMRUDockID = GetDlgCtrlID();
         bar->m_pDockContext->m_rectMRUDockPos = rect;
     }
+}
+
+BOOL TkDockBar::MoveWindowTo(HDWP& deferred, CWnd* window, const CRect& rect, UINT flags)
+{
+    CRect current = ClientRectOf(window);
+    if (current == rect)
+        return FALSE;
+    flags |= SWP_NOZORDER | SWP_NOACTIVATE;
+    if (current.Size() == rect.Size())
+        flags |= SWP_NOSIZE;
+    if (deferred != NULL)
+        deferred = ::DeferWindowPos(deferred, window->m_hWnd, NULL, rect.left, rect.top, rect.Width(),
+                                    rect.Height(), flags);
+    return TRUE;
 }
 
 LRESULT TkDockBar::OnSizeParent(WPARAM, LPARAM lParam)

@@ -124,9 +124,12 @@ protected:
     DWORD LayoutMode(const CControlBar* bar) const;
     BOOL IsResizable(const CControlBar* bar) const;
     void VisibleRowBars(int rowStart, CPtrArray& bars) const;
-    CRect ClientRectOf(CControlBar* bar) const;
+    CRect ClientRectOf(CWnd* window) const;
     int LayoutRow(HDWP& deferred, int rowStart, int across, int rowLength);
     void MoveBar(HDWP& deferred, CControlBar* bar, const CRect& rect);
+    // Moves a child to rect (client coordinates) through the deferred handle,
+    // nothing when that is null; FALSE when it is there already.
+    BOOL MoveWindowTo(HDWP& deferred, CWnd* window, const CRect& rect, UINT flags);
     // The separators of a row of resizable bars, before and after it.
     int AddRowSeparator(BOOL leading, int rowStart, int across, int rowLength);
     void UnmarkSeparators();

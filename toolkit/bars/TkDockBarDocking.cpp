@@ -27,10 +27,10 @@ void FitAround(LONG& low, LONG& high, int length, int at)
 
 }  // namespace
 
-CRect TkDockBar::ClientRectOf(CControlBar* bar) const
+CRect TkDockBar::ClientRectOf(CWnd* window) const
 {
     CRect rect;
-    bar->GetWindowRect(&rect);
+    window->GetWindowRect(&rect);
     ScreenToClient(&rect);
     return rect;
 }
