@@ -108,6 +108,8 @@ public:
     void ModifyExtendedStyle(DWORD remove, DWORD add, UINT swpFlags);
     DWORD GetLxStyle() const { return m_style; }
     void SetHeaderImageList(CImageList* imageList);
+    // Image cells draw the image whose index is the cell's text.
+    void SetCellImageList(CImageList* imageList) { m_pCellImageList = imageList; }
     void SetCategoryRowHeight(int height);
     void SetRowHeightLimits(int height, bool categoryRows);
     BOOL SetBackgroundImage(UINT resourceId);

@@ -36,7 +36,7 @@ void CListFormView::OnInitialUpdate()
         m_list.KeepRowData();
     m_cellImages.Create(IDB_CELL_IMAGES, kCellImageWidth, 1, kCellMask);
     m_headerImages.Create(IDB_HEADER_IMAGES, kHeaderImageWidth, 1, kHeaderMask);
-    m_list.m_pCellImageList = &m_cellImages;
+    m_list.SetCellImageList(&m_cellImages);
     m_list.SetHeaderImageList(&m_headerImages);
     m_list.EnableInPlaceEdit(false);
     m_list.m_pfnCellTextHandler = static_cast<LxCellTextHandler>(&CListFormView::CellText);

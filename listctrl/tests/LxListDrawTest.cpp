@@ -311,7 +311,7 @@ TEST_F(ListDrawTest, ImageCellShowsTheImageItsTextNumbers)
     CPicture without = Picture();
     DrawRow(0, without);
     EXPECT_FALSE(without.Has(Cell(0, 1), kGreen));
-    m_list.m_pCellImageList = &images;
+    m_list.SetCellImageList(&images);
     CPicture with = Picture();
     DrawRow(0, with);
     CRect cell = Cell(0, 1);
