@@ -260,7 +260,7 @@ class Journey:
             self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                                    stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
-            self.wait_for(self._wm_named, 10, "openbox to manage the display")
+            self.wait_for(self._wm_named, 60, "openbox to manage the display")
 
     def _wm_named(self):
         found = re.search(r"window id # (0x[0-9a-f]+)",
