@@ -44,6 +44,8 @@ public:
     // Asks whether to save a modified document; FALSE when the user cancels.
     virtual BOOL SaveModified();
     virtual BOOL CanCloseFrame(CFrameWnd* frame);
+    // One of the document's frames is about to be destroyed while others stay.
+    virtual void PreCloseFrame(CFrameWnd* /*frame*/) {}
     // Saves to newName; a NULL name is asked for with the Save As dialog.
     // With replace the document takes the new name. FALSE when it failed or
     // the user cancelled.

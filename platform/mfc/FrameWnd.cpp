@@ -426,6 +426,7 @@ void CFrameWnd::OnClose()
             doc->OnCloseDocument();
             return;
         }
+        doc->PreCloseFrame(this);
     }
     DestroyWindow();
 }

@@ -11,10 +11,16 @@
 namespace
 {
 CCallRecorder g_events;
+std::vector<CFrameWnd*> g_preClosed;
 
 class CDiscDoc : public CDocument
 {
     DECLARE_DYNCREATE(CDiscDoc)
+public:
+    void PreCloseFrame(CFrameWnd* frame) override
+    {
+        g_preClosed.push_back(frame);
+    }
 };
 IMPLEMENT_DYNCREATE(CDiscDoc, CDocument)
 
@@ -160,6 +166,28 @@ TEST_F(MdiTest, ClosingChildrenActivatesTheOtherAndRestoresTheMenu)
     EXPECT_EQ(m_mainMenu, ::GetMenu(m_main->m_hWnd));
     EXPECT_STREQ("Changer", WindowText(m_main->m_hWnd));
     EXPECT_TRUE(IsMenu(m_template->m_hMenuShared));
+}
+
+// A second frame on a document closes alone: the document stays and hears of it
+// first; its last frame takes the document along without that word.
+TEST_F(MdiTest, ClosingOneOfTwoFramesOfADocumentKeepsTheDocument)
+{
+    CDocument* doc = m_second->GetActiveDocument();
+    CFrameWnd* extra = m_template->CreateNewFrame(doc, m_second);
+    ASSERT_NE(nullptr, extra);
+    m_template->InitialUpdateFrame(extra, doc);
+    PumpMessages();
+    g_preClosed.clear();
+    extra->SendMessage(WM_CLOSE);
+    PumpMessages();
+    EXPECT_EQ(2, m_docs.GetOpenDocumentCount());
+    EXPECT_EQ(std::vector<CFrameWnd*>{extra}, g_preClosed);
+
+    g_preClosed.clear();
+    m_second->SendMessage(WM_CLOSE);
+    PumpMessages();
+    EXPECT_EQ(1, m_docs.GetOpenDocumentCount());
+    EXPECT_TRUE(g_preClosed.empty());
 }
 
 TEST_F(MdiTest, TilingSharesTheClientArea)
