@@ -6,7 +6,6 @@
 #include "devices/util/MessageWaits.h"
 #include "core/doc/DiscIdentify.h"
 #include "core/doc/PlayMusic.h"
-#include "core/tasks/TaskUIMgr.h"
 #include "core/automation/FireEvent.h"
 #include "core/devpath/InProcessPath.h"
 #include "mp3/player/Mp3Control.h"
@@ -58,8 +57,6 @@ CZymDoc::CZymDoc(CDocumentFrame& frame, const char* programFolder)
     : m_frame(frame), m_options(programFolder), m_programFolder(programFolder),
       m_versionText(frame.GetVersionText()), m_searchList(m_library)
 {
-    m_taskUI.reset(new CTaskUIMgr);
-    m_taskUI->Attach(&m_taskMgr);
     m_library.SetHost(this);
     m_library.SetTaskMgr(&m_taskMgr);
     m_database.reset(new CLibraryDatabase(m_library));
@@ -72,6 +69,11 @@ CZymDoc::CZymDoc(CDocumentFrame& frame, const char* programFolder)
     m_mapper.LoadMapFile(m_options.m_page7.m_mapFile);
     m_lastActivity = m_clock.Now();
     SetEventDocument(this);
+}
+
+void CZymDoc::KeepTaskDialogs(std::unique_ptr<CTaskObserver> dialogs)
+{
+    m_taskDialogs = std::move(dialogs);
 }
 
 CZymDoc::~CZymDoc()

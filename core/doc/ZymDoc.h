@@ -47,7 +47,6 @@ class CDocCommandTargets;
 class CLibraryDatabase;
 class CMp3Control;
 class CPlayMusic;
-class CTaskUIMgr;
 class CTavlinRemote;
 struct ANALYZER;
 
@@ -137,6 +136,9 @@ public:
 
     CZymOptions& GetOptions() override { return m_options; }
     CTaskMgr& GetTaskMgr() override { return m_taskMgr; }
+    // The listener that shows the tasks' progress dialogs, already listening
+    // to GetTaskMgr: the document keeps it until the task manager goes.
+    void KeepTaskDialogs(std::unique_ptr<CTaskObserver> dialogs);
     CMusicLibrary& GetMusicLibrary() override { return m_library; }
     CPlayList* GetPlayList() { return m_playList.get(); }
     CPlayList& GetSearchList() { return m_searchList; }
@@ -258,8 +260,8 @@ private:
     CDocumentFrame& m_frame;
     CDocClock m_clock;
     CTaskMgr m_taskMgr;
-    // Attached at construction; its thread ends before the task manager goes.
-    std::unique_ptr<CTaskUIMgr> m_taskUI;
+    // Its thread ends before the task manager goes.
+    std::unique_ptr<CTaskObserver> m_taskDialogs;
     CZymOptions m_options;
     // The load thread runs in the database: the library, whose destruction
     // ends that thread, goes first.

@@ -12,7 +12,7 @@
 #include "shell/views/SearchView.h"
 #include "shell/views/TavlinView.h"
 #include "shell/views/TrackListView.h"
-#include "core/tasks/TaskView.h"
+#include "shell/views/TaskView.h"
 
 namespace
 {

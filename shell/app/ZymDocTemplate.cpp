@@ -2,6 +2,9 @@
 
 #include "core/doc/ZymDoc.h"
 #include "shell/app/MainFrame.h"
+#include "shell/dialogs/TaskUIMgr.h"
+
+#include <memory>
 
 CMainFrame* CZymDocTemplate::s_frame = nullptr;
 CDocumentOperations* CZymDocTemplate::s_operations = nullptr;
@@ -24,6 +27,9 @@ CDocument* CZymDocTemplate::CreateNewDocument()
     if (!s_frame)
         return nullptr;
     CZymDoc* doc = new CZymDoc(*s_frame, s_programFolder);
+    std::unique_ptr<CTaskUIMgr> dialogs(new CTaskUIMgr);
+    dialogs->Attach(&doc->GetTaskMgr());
+    doc->KeepTaskDialogs(std::move(dialogs));
     doc->SetOperations(s_operations);
     s_frame->SetDocument(doc);
     AddDocument(doc);

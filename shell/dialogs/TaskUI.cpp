@@ -1,5 +1,5 @@
-#include "core/tasks/TaskUI.h"
-#include "core/tasks/TaskResources.h"
+#include "shell/dialogs/TaskUI.h"
+#include "shell/dialogs/TaskResources.h"
 
 BEGIN_MESSAGE_MAP(CTaskUI, CDialog)
     ON_WM_CLOSE()

@@ -3,8 +3,8 @@
 // the selected task from its menu, and the column layout saved.
 #include "tests/support/views/ViewFixture.h"
 
-#include "core/tasks/TaskResources.h"
-#include "core/tasks/TaskView.h"
+#include "shell/dialogs/TaskResources.h"
+#include "shell/views/TaskView.h"
 
 #include "library/views/ViewResources.h"
 

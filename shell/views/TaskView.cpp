@@ -1,5 +1,5 @@
-#include "core/tasks/TaskView.h"
-#include "core/tasks/TaskResources.h"
+#include "shell/views/TaskView.h"
+#include "shell/dialogs/TaskResources.h"
 
 #include "library/views/ViewResources.h"
 

@@ -1,4 +1,4 @@
-#include "core/tasks/TaskUIMgr.h"
+#include "shell/dialogs/TaskUIMgr.h"
 
 #include "core/crashlink/CrashLink.h"
 

@@ -11,7 +11,7 @@
 #pragma once
 
 #include "core/tasks/TaskMgr.h"
-#include "core/tasks/TaskUI.h"
+#include "shell/dialogs/TaskUI.h"
 
 #include <afxmt.h>
 #include <afxwin.h>

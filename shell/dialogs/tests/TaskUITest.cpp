@@ -4,8 +4,8 @@
 #include "tests/support/TestFramework.h"
 #include "tests/support/Waits.h"
 
-#include "core/tasks/TaskResources.h"
-#include "core/tasks/TaskUIMgr.h"
+#include "shell/dialogs/TaskResources.h"
+#include "shell/dialogs/TaskUIMgr.h"
 
 #include <commctrl.h>
 
