@@ -364,7 +364,7 @@ void CSonyControl::OnPlayerText(CString text)
 
 // ---- Entries ----
 
-bool CSonyControl::Resolve(const CLibItem* entry, Place& place)
+bool CSonyControl::ResolveEntry(const CLibItem* entry, Place& place)
 {
     if (!entry)
         return false;
@@ -410,7 +410,7 @@ BOOL CSonyControl::CueEntry(const CLibItem* first, const CLibItem* second)
 BOOL CSonyControl::Route(Request request, const CLibItem* first, const CLibItem* second)
 {
     Place place;
-    if (!Resolve(first, place))
+    if (!ResolveEntry(first, place))
         return FALSE;
     if (place.player == kMp3PlayerId) {
         bool play = request == kPlay || request == kPlayOn;
@@ -445,7 +445,7 @@ BOOL CSonyControl::Route(Request request, const CLibItem* first, const CLibItem*
         return TRUE;
     }
     Place next;
-    if (!Resolve(second, next))
+    if (!ResolveEntry(second, next))
         return FALSE;
     p->SetNextEntry(next.slot, next.track);
     return TRUE;
@@ -496,7 +496,7 @@ BOOL CSonyControl::IsMp3Playing(const CLibItem* entry, const Place& place)
 BOOL CSonyControl::IsEntryPlaying(const CLibItem* entry)
 {
     Place place;
-    if (!Resolve(entry, place))
+    if (!ResolveEntry(entry, place))
         return FALSE;
     if (place.player == kMp3PlayerId)
         return IsMp3Playing(entry, place);
@@ -508,7 +508,7 @@ BOOL CSonyControl::IsEntryPlaying(const CLibItem* entry)
 BOOL CSonyControl::IsEntryNearEnd(const CLibItem* entry)
 {
     Place place;
-    if (!Resolve(entry, place))
+    if (!ResolveEntry(entry, place))
         return FALSE;
     if (place.player == kMp3PlayerId)
         return m_mp3 ? m_mp3->IsNearEnd() : TRUE;
@@ -525,7 +525,7 @@ BOOL CSonyControl::IsEntryNearEnd(const CLibItem* entry)
 BOOL CSonyControl::IsEntryLoaded(const CLibItem* entry)
 {
     Place place;
-    if (!Resolve(entry, place))
+    if (!ResolveEntry(entry, place))
         return FALSE;
     if (place.player == kMp3PlayerId) {
         return m_mp3 && (m_mp3->IsPlaying() || m_mp3->IsPaused()) && m_mp3->GetAlbumId() == place.albumId &&
@@ -539,7 +539,7 @@ BOOL CSonyControl::IsEntryLoaded(const CLibItem* entry)
 DWORD CSonyControl::GetEntryPlayerFlag(const CLibItem* entry)
 {
     Place place;
-    if (!Resolve(entry, place))
+    if (!ResolveEntry(entry, place))
         return 0;
     if (place.player == kMp3PlayerId)
         return CSonyPlayer::kSlotHasDisc | CSonyPlayer::kSlotKnown;

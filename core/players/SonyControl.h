@@ -150,7 +150,7 @@ private:
 
     bool OldFirmware();
     void PowerAll(BOOL on);
-    bool Resolve(const CLibItem* entry, Place& place);
+    bool ResolveEntry(const CLibItem* entry, Place& place);
     BOOL Route(Request request, const CLibItem* first, const CLibItem* second);
     BOOL IsMp3Playing(const CLibItem* entry, const Place& place);
     BOOL SameFile(const Place& place, const CString& albumId, int track);
