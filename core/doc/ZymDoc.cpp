@@ -504,7 +504,7 @@ void CZymDoc::OnCloseDocument()
     ::FireEvent("shutdown");
     ::FireEvent("last_shutdown");
     if (m_options.m_page3.m_playlistSaveAndRestore)
-        m_playList->SaveToProfile("Current Playlist");
+        SaveCurrentPlaylist();
     AfxGetApp()->WriteProfileInt(kOptions, "Playlist Loop", m_playList->GetLoop());
     AfxGetApp()->WriteProfileInt(kOptions, "Playlist Preview", m_switches.preview);
     if (ended)

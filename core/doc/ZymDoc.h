@@ -104,7 +104,11 @@ public:
     BOOL IsBusy();
     void ResyncPlayer(int player);
     void FillPlaylist(int count);
-    void RestorePlaylistAtStart();
+    // A play-list file handed over (command line, DDE) replaces the playing
+    // list; otherwise, once, the saved one comes back.
+    void OpenPendingPlaylist();
+    void SaveCurrentPlaylist();
+    void RestoreCurrentPlaylist();
     BOOL UserActedRecently();
     void SetOperations(CDocumentOperations* operations) { m_operations = operations; }
     // One text of the automation queue in the command language.

@@ -44,7 +44,7 @@ void CZymDoc::RunTick()
     if (!m_startupRunning && !m_library.IsLoading())
     {
         FireStartupEvents();
-        RestorePlaylistAtStart();
+        OpenPendingPlaylist();
     }
     TakeLoadedLibrary();
     RefreshChangedLists();
@@ -82,7 +82,7 @@ void CZymDoc::FireStartupEvents()
 }
 
 // A file handed over replaces whatever the list holds, also a restored one.
-void CZymDoc::RestorePlaylistAtStart()
+void CZymDoc::OpenPendingPlaylist()
 {
     CString handedOver = TakeHandedOverPlaylist();
     if (!handedOver.IsEmpty())
@@ -97,6 +97,16 @@ void CZymDoc::RestorePlaylistAtStart()
     if (m_restoreDone || m_options.m_page3.m_playlistSaveAndRestore != 1)
         return;
     m_restoreDone = true;
+    RestoreCurrentPlaylist();
+}
+
+void CZymDoc::SaveCurrentPlaylist()
+{
+    m_playList->SaveToProfile(kCurrentPlaylist);
+}
+
+void CZymDoc::RestoreCurrentPlaylist()
+{
     m_playList->LoadFromProfile(kCurrentPlaylist);
 }
 
