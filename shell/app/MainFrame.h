@@ -93,7 +93,8 @@ protected:
     void OnPrintPreviewSelected();
     void OnShowCrashReporter();
     void OnViewOptions();
-    void OnTipOfTheDay();
+    // The tips on demand, whatever the start-up setting says.
+    void ShowTip();
     // MainFrameBars.cpp: the tool-bars dialog, whose Customize button opens
     // the customise sheet.
     void OnViewToolBars();

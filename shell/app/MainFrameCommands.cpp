@@ -71,7 +71,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, TkWorkbook)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW_CMD, OnPrintPreviewSelected)
     ON_COMMAND(ID_SHOW_CRASH_REPORTER, OnShowCrashReporter)
     ON_COMMAND(ID_VIEW_OPTIONS, OnViewOptions)
-    ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
+    ON_COMMAND(ID_TIP_OF_THE_DAY, ShowTip)
     ON_COMMAND(ID_VIEW_TOOLBARS, OnViewToolBars)
     ON_COMMAND(ID_CUSTOMIZE, OnCustomize)
     ON_COMMAND(ID_SEARCH_FOR_DISCS, OnSearchForDiscs)
@@ -201,7 +201,7 @@ void CMainFrame::OnViewOptions()
         m_pDoc->OnViewOptions();
 }
 
-void CMainFrame::OnTipOfTheDay()
+void CMainFrame::ShowTip()
 {
     CTipDlg tip(this);
     tip.DoModal();
