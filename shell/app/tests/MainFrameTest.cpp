@@ -1,10 +1,12 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/Waits.h"
 #include "tests/support/TestFramework.h"
+#include "core/doc/ZymDoc.h"
 #include "core/doc/tests/TestProfile.h"
 
 #include "shell/app/ChildFrame.h"
 #include "shell/app/MainFrame.h"
+#include "shell/app/ZymDocTemplate.h"
 #include "shell/app/ZymResources.h"
 
 #include "toolkit/docking/TkDockProtocol.h"
@@ -22,6 +24,7 @@
 #include <stdlib.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -339,6 +342,25 @@ TEST_F(MainFrameTest, AClosingTheDocumentRefusesKeepsTheTimerRunning)
     EXPECT_TRUE(::KillTimer(m_frame->m_hWnd, 0));
     ::SetTimer(m_frame->m_hWnd, 0, 100, NULL);
     CRefusingDoc::refuse = FALSE;
+    Close();
+}
+
+// The jukebox's documents show their tasks' progress dialogs: the template
+// hands each document the dialogs' listener.
+TEST_F(MainFrameTest, ADocumentOfTheJukeboxShowsATasksProgressDialog)
+{
+    Open();
+    CZymDocTemplate::SetHost(m_frame, NULL, m_folder.WindowsPath("").c_str());
+    CZymDocTemplate documents(IDR_ZYMTYPE, RUNTIME_CLASS(CChildFrame), NULL);
+    std::unique_ptr<CZymDoc> doc(static_cast<CZymDoc*>(documents.CreateNewDocument()));
+    ASSERT_NE(nullptr, doc);
+    int id = doc->GetTaskMgr().CreateTask("Covers Fetch", NULL, CTaskSink::kShowProgressDialog);
+    EXPECT_TRUE(WaitUntil([] { return ::FindWindowA(NULL, "Covers Fetch") != NULL; }, 10000));
+    doc->GetTaskMgr().EndTask(id);
+    documents.RemoveDocument(doc.get());
+    m_frame->SetDocument(NULL);
+    doc.reset();
+    CZymDocTemplate::SetHost(NULL, NULL, "");
     Close();
 }
 
