@@ -24,7 +24,7 @@ BOOL CPlayMusic::Start()
     if (m_thread)
         return FALSE;
     ResetEvent(m_stopRequest);
-    CWinThread* thread = AfxBeginThread(ThreadProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread = AfxBeginThread(PlayMusicThread, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!thread)
         return FALSE;
     // Stop waits on the handle, so the object stays until this one goes.
@@ -49,7 +49,7 @@ BOOL CPlayMusic::Stop()
     return FALSE;
 }
 
-UINT CPlayMusic::ThreadProc(LPVOID self)
+UINT CPlayMusic::PlayMusicThread(LPVOID self)
 {
     static_cast<CPlayMusic*>(self)->Run();
     return 0;

@@ -49,7 +49,7 @@ public:
     int GetLastAction(int player) const { return m_lastActions[player]; }
 
 private:
-    static UINT ThreadProc(LPVOID self);
+    static UINT PlayMusicThread(LPVOID self);
     void Run();
     PlayerView ViewOf(int player, int state, CLibItem& first, CLibItem& second);
     void CarryOut(int player, const PlayDecision& decision, const CLibItem& first,
