@@ -4,18 +4,19 @@
 
 #include <vector>
 
-void PumpWaitingMessages()
+bool PumpWaitingMessages()
 {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         // The quit belongs to the thread's outer loop: post it again for that.
         if (msg.message == WM_QUIT) {
             PostQuitMessage(int(msg.wParam));
-            return;
+            return true;
         }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    return false;
 }
 
 namespace {

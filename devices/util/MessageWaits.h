@@ -11,8 +11,9 @@
 
 // Dispatches the calling thread's pending messages, so that its windows repaint
 // during a long operation. A WM_QUIT it meets is posted again and ends the pump,
-// so that the thread's own message loop still ends.
-void PumpWaitingMessages();
+// so that the thread's own message loop still ends; the answer says whether
+// it met one.
+bool PumpWaitingMessages();
 
 bool WaitForBufferChange(int timeout, const void* buffer, int length, const volatile BOOL* cancel);
 bool WaitForBuffersEqual(int timeout, const void* a, const void* b, int length,

@@ -447,10 +447,14 @@ CString CCDDBClient::RunHttpRequest(const char* host, const char* object, CTaskS
                     FALSE, 0);
     thread->ResumeThread();
 
-    // Keep this thread's windows alive while the request runs.
+    // Keep this thread's windows alive while the request runs. Once a quit is
+    // posted again for the outer loop it counts as input at every wait, so the
+    // wait then paces itself instead of spinning.
     HANDLE done = thread->m_done;
-    while (MsgWaitForMultipleObjects(1, &done, FALSE, kPumpPauseMs, QS_ALLINPUT) != WAIT_OBJECT_0)
-        PumpWaitingMessages();
+    bool quitting = false;
+    while ((quitting ? WaitForSingleObject(done, kPumpPauseMs)
+                     : MsgWaitForMultipleObjects(1, &done, FALSE, kPumpPauseMs, QS_ALLINPUT)) != WAIT_OBJECT_0)
+        quitting = PumpWaitingMessages() || quitting;
     CString result = thread->m_strResult;
     thread->m_release.SetEvent();
     if (ended) {

@@ -290,8 +290,10 @@ TEST_F(MessageWaitsTest, PumpedMessageEndsTheWait)
 TEST_F(MessageWaitsTest, AQuitMetByThePumpStaysForTheThreadsLoop)
 {
     PostMessageA(m_window, kChangeMessage, 0, 0);
+    EXPECT_FALSE(PumpWaitingMessages());
+    PostMessageA(m_window, kChangeMessage, 0, 0);
     PostQuitMessage(7);
-    PumpWaitingMessages();
+    EXPECT_TRUE(PumpWaitingMessages());
     EXPECT_STREQ("after!", g_changed);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
