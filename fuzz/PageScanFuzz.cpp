@@ -14,7 +14,7 @@ int FuzzPageScans(const uint8_t* data, size_t size)
     LyricsTextObject(page);
     LyricsResultObject(page);
     LyricsPage lyrics;
-    ScanLyricsPage(page, lyrics);
+    ParseLyricsPage(page, lyrics);
     PickCoverProduct(page, second);
     FindCoverImage(page, second);
     CoverImageExtension(data, UINT(size));

@@ -161,7 +161,7 @@ CString CDocLyrics::LookUpLyrics(const CString& artist, const CString& title)
         object = LyricsTextObject(Request(results, CString()));
     }
     LyricsPage page;
-    if (object.IsEmpty() || IsCancelled() || !ScanLyricsPage(Request(object, CString()), page))
+    if (object.IsEmpty() || IsCancelled() || !ParseLyricsPage(Request(object, CString()), page))
         return CString();
     return page.lyrics;
 }

@@ -226,7 +226,7 @@ CString LyricsResultObject(const CString& page)
     return LinkedObject(page, kResultMark, "/search.html?id=");
 }
 
-bool ScanLyricsPage(const CString& page, LyricsPage& out)
+bool ParseLyricsPage(const CString& page, LyricsPage& out)
 {
     CString lower = page;
     lower.MakeLower();

@@ -29,7 +29,7 @@ struct LyricsPage
 // The texts behind "Artist:", "Album:" and "Song:" (to the end of their line,
 // tags removed) and the lyrics from the line after "Song:" up to "</body>";
 // false when a label or the end mark is missing or no lyrics are there.
-bool ScanLyricsPage(const CString& page, LyricsPage& out);
+bool ParseLyricsPage(const CString& page, LyricsPage& out);
 
 // ---- cover shop
 

@@ -99,7 +99,7 @@ TEST(PageScan, LyricsPages)
     };
     for (const auto& c : cases) {
         LyricsPage page;
-        ASSERT_EQ(c.found, ScanLyricsPage(Page(c.page), page)) << c.what;
+        ASSERT_EQ(c.found, ParseLyricsPage(Page(c.page), page)) << c.what;
         if (!c.found)
             continue;
         EXPECT_STREQ(c.artist, page.artist) << c.what;
