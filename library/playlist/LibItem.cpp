@@ -8,11 +8,6 @@ namespace {
 
 const int kMaxIdLength = 16;
 
-bool IsUsable(const AlbumRecord* album, const CString& id)
-{
-    return album && !album->IsGone() && album->GetIdText() == id;
-}
-
 } // namespace
 
 void CLibItem::Clear()
@@ -25,43 +20,17 @@ void CLibItem::Clear()
 
 AlbumRecord* CLibItem::GetAlbum(const CLibraryLock& lock, CMusicLibrary& library)
 {
-    AlbumRecord* album = library.GetAlbumPtr(lock, m_albumIndex);
-    if (IsUsable(album, m_id))
-        return album;
-    m_albumIndex = library.FindAlbumIndex(m_id);
-    album = library.GetAlbumPtr(lock, m_albumIndex);
-    if (album)
-        m_id = album->GetIdText();
-    return album;
+    return library.ResolveItem(lock, m_id, m_albumIndex);
 }
 
 bool CLibItem::HasCachedAlbum(const CLibraryLock& lock, CMusicLibrary& library) const
 {
-    return IsUsable(library.GetAlbumPtr(lock, m_albumIndex), m_id);
+    return library.IsItemAt(lock, m_id, m_albumIndex);
 }
 
 bool CLibItem::GetAlbumCopy(CMusicLibrary& library, AlbumRecord& out)
 {
-    CLibraryLock lock(library);
-    AlbumRecord* album = library.GetAlbumPtr(lock, m_albumIndex);
-    if (!IsUsable(album, m_id))
-    {
-        album = nullptr;
-        m_albumIndex = -1;
-        int count = library.GetAlbumCount();
-        for (int i = 0; i < count && !album; ++i)
-        {
-            AlbumRecord* candidate = library.GetAlbumPtr(lock, i);
-            if (IsUsable(candidate, m_id))
-            {
-                album = candidate;
-                m_albumIndex = i;
-            }
-        }
-    }
-    if (album)
-        out = *album;
-    return album != nullptr;
+    return library.GetItemAlbum(m_id, m_albumIndex, out);
 }
 
 bool CLibItem::HasValidTrack(CMusicLibrary& library)

@@ -137,6 +137,42 @@ void CMusicLibrary::ReserveAlbums(int count)
     m_albums.reserve(count > 0 ? count : 0);
 }
 
+AlbumRecord* CMusicLibrary::ResolveItem(const CLibraryLock& lock, CString& id, int& index)
+{
+    if (IsItemAt(lock, id, index))
+        return GetAlbumPtr(lock, index);
+    index = FindAlbumIndex(id);
+    AlbumRecord* album = GetAlbumPtr(lock, index);
+    if (album)
+        id = album->GetIdText();
+    return album;
+}
+
+bool CMusicLibrary::GetItemAlbum(const CString& id, int& index, AlbumRecord& out)
+{
+    CLibraryLock lock(*this);
+    if (!IsItemAt(lock, id, index))
+    {
+        index = -1;
+        int count = static_cast<int>(m_albums.size());
+        for (int i = 0; i < count && index < 0; ++i)
+        {
+            if (IsItemAt(lock, id, i))
+                index = i;
+        }
+    }
+    if (index < 0)
+        return false;
+    out = m_albums[index];
+    return true;
+}
+
+bool CMusicLibrary::IsItemAt(const CLibraryLock& lock, const CString& id, int index)
+{
+    const AlbumRecord* album = GetAlbumPtr(lock, index);
+    return album && !album->IsGone() && album->GetIdText() == id;
+}
+
 // Sixteen digits: the current id, then the previous scheme's, in either case
 // (another program may have written the file). Any other length: the changer
 // id in hexadecimal.

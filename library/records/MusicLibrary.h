@@ -70,6 +70,16 @@ public:
     int GetAlbumCount();
     AlbumRecord* FindAlbumPtr(const CLibraryLock& lock, const AlbumRecord& album);
     AlbumRecord* GetAlbumPtr(const CLibraryLock& lock, int index);
+    // A play-list entry (its id text and cached album index) resolved to its
+    // stored album, valid while the lock is held, or null. The cached index is
+    // refreshed; an album found by a previous or changer id gives the entry its
+    // current id.
+    AlbumRecord* ResolveItem(const CLibraryLock& lock, CString& id, int& index);
+    // A copy of an entry's album, found by its current id only; the id is left
+    // alone, the cached index refreshed.
+    bool GetItemAlbum(const CString& id, int& index, AlbumRecord& out);
+    // Whether the album at the cached index is still the entry's.
+    bool IsItemAt(const CLibraryLock& lock, const CString& id, int index);
     int FindAlbumAt(int player, int slot);
     void EvictFromSlot(const AlbumRecord& album);
     bool VerifyDiscAt(int player, int slot, int trackNumber, int minutes, int seconds);
