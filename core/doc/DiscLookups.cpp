@@ -1,9 +1,12 @@
 #include "core/doc/DiscLookups.h"
 
 #include "devices/util/MessageWaits.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/LibraryDocument.h"
 
 #include "core/automation/FireEvent.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/records/MusicLibrary.h"
+#include "library/web/CDDBClient.h"
 
 namespace {
 

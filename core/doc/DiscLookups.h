@@ -6,7 +6,7 @@
 #include "library/playlist/PlayList.h"
 
 class CCDDBClient;
-class CZymDoc;
+class CLibraryDocument;
 
 // Identifies the album through the disc database. Without "Use Internet" an
 // untitled album is queued for later. A look-up that found nothing (no
@@ -17,7 +17,7 @@ bool LookupAlbumInfo(CCDDBClient& client, AlbumRecord& album);
 class CDiscLookups
 {
 public:
-    explicit CDiscLookups(CZymDoc& doc) : m_doc(doc) {}
+    explicit CDiscLookups(CLibraryDocument& doc) : m_doc(doc) {}
 
     // Task "Looking Up Selected Discs" over the list's albums, each stored
     // back after its look-up; the document counts it as a running search.
@@ -27,5 +27,5 @@ public:
     void LookUpQueuedDiscs();
 
 private:
-    CZymDoc& m_doc;
+    CLibraryDocument& m_doc;
 };

@@ -13,10 +13,8 @@
 class CDocCommandTargets
 {
 public:
-    explicit CDocCommandTargets(CZymDoc& doc)
-        : title(doc), playlistFiles(doc), playlist(doc, title), transport(doc, title, playlist), library(doc)
-    {
-    }
+    // Beside the document's GetCommandTargets, where the document is whole.
+    explicit CDocCommandTargets(CZymDoc& doc);
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
     {

@@ -1,9 +1,12 @@
 #include "core/doc/DocPlaylistFiles.h"
 
 #include "core/doc/DocResource.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/LibraryDocument.h"
+#include "core/doc/ZymOptions.h"
 
 #include "library/paths/FilePath.h"
+#include "library/playlist/PlayList.h"
+#include "library/views/ViewsHost.h"
 
 #include <afxdlgs.h>
 
@@ -47,7 +50,7 @@ BOOL CDocPlaylistFiles::OpenSearchListFile(const char* name, int position)
     CPlayList& list = m_doc.GetSearchList();
     list.Clear();
     BOOL loaded = list.LoadFromFile(GetPlaylistPath(name), position);
-    m_doc.UpdateAllViews(nullptr, kViewHintSearchList);
+    m_doc.UpdateViews(kViewHintSearchList);
     return loaded;
 }
 

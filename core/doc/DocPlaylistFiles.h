@@ -7,13 +7,13 @@
 
 #include <afxwin.h>
 
+class CLibraryDocument;
 class CPlayList;
-class CZymDoc;
 
 class CDocPlaylistFiles : public CCmdTarget
 {
 public:
-    explicit CDocPlaylistFiles(CZymDoc& doc) : m_doc(doc) {}
+    explicit CDocPlaylistFiles(CLibraryDocument& doc) : m_doc(doc) {}
 
     CString GetPlaylistFolder();
     // The one resolver of play-list names, also for the command language.
@@ -40,5 +40,5 @@ private:
     // The chosen path, empty when the user cancelled.
     CString AskPath(BOOL open, const CString& fileName);
 
-    CZymDoc& m_doc;
+    CLibraryDocument& m_doc;
 };

@@ -3,8 +3,9 @@
 #include "core/doc/DocPlaylistCommands.h"
 #include "core/doc/DocResource.h"
 #include "core/doc/DocTitle.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/LibraryDocument.h"
 
+#include "core/players/SonyControl.h"
 #include "core/players/SonyPlayer.h"
 
 namespace {

@@ -6,14 +6,14 @@
 
 class CDocPlaylistCommands;
 class CDocTitle;
+class CLibraryDocument;
 class CMp3Control;
 class CSonyPlayer;
-class CZymDoc;
 
 class CDocTransport : public CCmdTarget
 {
 public:
-    CDocTransport(CZymDoc& doc, CDocTitle& title, CDocPlaylistCommands& playlist)
+    CDocTransport(CLibraryDocument& doc, CDocTitle& title, CDocPlaylistCommands& playlist)
         : m_doc(doc), m_title(title), m_playlist(playlist)
     {
     }
@@ -43,7 +43,7 @@ private:
     // Runs the changer's or the MP3 player's part on the current player.
     void Act(void (*changer)(CSonyPlayer&), void (*mp3)(CMp3Control&));
 
-    CZymDoc& m_doc;
+    CLibraryDocument& m_doc;
     CDocTitle& m_title;
     CDocPlaylistCommands& m_playlist;
 };

@@ -1,12 +1,15 @@
-// What the library's commands (covers, lyrics, audio files, the walks over
-// the selection, the add-file dialog) need of the document. GUI thread only.
+// What the document's commands (covers, lyrics, audio files, the walks over
+// the selection, the add-file dialog, the disc look-ups, the play-list files,
+// the transport) need of the document. GUI thread only.
 #pragma once
 
 #include <afx.h>
 
 class CCDDBClient;
+class CMp3Control;
 class CMusicLibrary;
 class CPlayList;
+class CSonyControl;
 class CTaskMgr;
 class CZymOptions;
 struct ANALYZER;
@@ -18,6 +21,9 @@ public:
     virtual CMusicLibrary& GetMusicLibrary() = 0;
     // The entries selected in the views.
     virtual CPlayList& GetSelectionList() = 0;
+    // The play list that plays, and the search's results.
+    virtual CPlayList& GetCurrentPlayList() = 0;
+    virtual CPlayList& GetSearchList() = 0;
     virtual CTaskMgr& GetTaskMgr() = 0;
     virtual CCDDBClient& GetCddbClient() = 0;
     virtual CZymOptions& GetOptions() = 0;
@@ -26,4 +32,12 @@ public:
     virtual ANALYZER* GetAnalyzer() = 0;
     // Every view gets the update hint.
     virtual void UpdateViews(LPARAM hint) = 0;
+    // Set while a disc search or look-up runs: new discs wait, and no second
+    // one starts.
+    virtual BOOL IsDiscSearchRunning() = 0;
+    virtual void SetDiscSearchRunning(BOOL running) = 0;
+    // The changers' control, made at start-up.
+    virtual CSonyControl& GetPlayerControl() = 0;
+    // Null when "Enable MP3" is off or the player does not run.
+    virtual CMp3Control* GetMp3Player() = 0;
 };

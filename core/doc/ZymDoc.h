@@ -145,7 +145,7 @@ public:
     void KeepTaskDialogs(std::unique_ptr<CTaskObserver> dialogs);
     CMusicLibrary& GetMusicLibrary() override { return m_library; }
     CPlayList* GetPlayList() { return m_playList.get(); }
-    CPlayList& GetSearchList() { return m_searchList; }
+    CPlayList& GetSearchList() override { return m_searchList; }
     TimedPlay& GetTimedPlay() { return m_timedPlay; }
     DiscSearchSettings& GetSearchSettings() { return m_searchSettings; }
     CSonyControl* GetSonyControl() { return m_control.get(); }
@@ -176,7 +176,7 @@ public:
     CMusicLibrary& GetLibrary() override { return m_library; }
     CMp3Control* GetMp3Player() override;
     BOOL IsDiscSearchRunning() override { return m_discSearchRunning; }
-    void SetDiscSearchRunning(BOOL running) { m_discSearchRunning = running != FALSE; }
+    void SetDiscSearchRunning(BOOL running) override { m_discSearchRunning = running != FALSE; }
     // The tick's copy of "Poll Player Status": long changer jobs switch the
     // polls off and give it back.
     int GetPollPlayerStatus() const { return m_pollPlayerStatus; }
