@@ -1,11 +1,15 @@
 #include "core/doc/DocPlaylistCommands.h"
 
 #include "core/doc/DocResource.h"
+#include "core/doc/DocSwitches.h"
 #include "core/doc/DocTitle.h"
 #include "core/doc/OpenLink.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/PlaylistDocument.h"
+#include "core/doc/ZymOptions.h"
 
+#include "core/players/SonyControl.h"
 #include "core/players/SonyPlayer.h"
+#include "library/playlist/PlayList.h"
 
 namespace {
 

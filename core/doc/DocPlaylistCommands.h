@@ -6,13 +6,13 @@
 #include <afxwin.h>
 
 class CDocTitle;
-class CZymDoc;
+class CPlaylistDocument;
 
 class CDocPlaylistCommands : public CCmdTarget
 {
 public:
     // title gives the entry playing now, which exploding keeps whole.
-    CDocPlaylistCommands(CZymDoc& doc, CDocTitle& title) : m_doc(doc), m_title(title) {}
+    CDocPlaylistCommands(CPlaylistDocument& doc, CDocTitle& title) : m_doc(doc), m_title(title) {}
 
     void OnPlaylistPlay();
     void OnPlaylistStop();
@@ -61,6 +61,6 @@ private:
     void WakeIfAsleep();
     void InsertSelection(int position);
 
-    CZymDoc& m_doc;
+    CPlaylistDocument& m_doc;
     CDocTitle& m_title;
 };

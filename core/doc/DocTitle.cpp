@@ -1,8 +1,15 @@
 #include "core/doc/DocTitle.h"
 
-#include "core/doc/ZymDoc.h"
+#include "core/doc/DocSwitches.h"
+#include "core/doc/NoOutputNotice.h"
+#include "core/doc/PlaylistDocument.h"
+#include "core/doc/ZymOptions.h"
 
+#include "core/players/SonyControl.h"
 #include "core/players/SonyPlayer.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
 
 namespace {
 
@@ -197,7 +204,7 @@ void CDocTitle::FollowEntry()
     CPlayList& selection = m_doc.GetSelectionList();
     selection.Clear();
     selection.AddItem(m_entry);
-    m_doc.UpdateAllViews(nullptr, kViewHintSelection);
+    m_doc.UpdateViews(kViewHintSelection);
 }
 
 void CDocTitle::FirePlayingItem()

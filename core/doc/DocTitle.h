@@ -9,12 +9,12 @@
 
 #include <afx.h>
 
-class CZymDoc;
+class CPlaylistDocument;
 
 class CDocTitle
 {
 public:
-    explicit CDocTitle(CZymDoc& doc) : m_doc(doc) { m_entry.SetTrack(kWholeAlbum); }
+    explicit CDocTitle(CPlaylistDocument& doc) : m_doc(doc) { m_entry.SetTrack(kWholeAlbum); }
 
     void UpdateTitle();
     // "playing[...]" for the current playing entry when its album is known.
@@ -50,7 +50,7 @@ private:
     void SetWindowTitle(const CString& title);
     void FollowEntry();
 
-    CZymDoc& m_doc;
+    CPlaylistDocument& m_doc;
     CLibItem m_entry;
     int m_minutes = -1;
     int m_seconds = -1;

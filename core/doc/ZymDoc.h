@@ -15,9 +15,9 @@
 #include "core/doc/DocClock.h"
 #include "core/doc/DocumentFrame.h"
 #include "core/doc/DocSwitches.h"
-#include "core/doc/LibraryDocument.h"
 #include "core/doc/NoOutputNotice.h"
 #include "core/doc/PlayingHost.h"
+#include "core/doc/PlaylistDocument.h"
 #include "core/doc/TimedPlay.h"
 #include "core/doc/ZymOptions.h"
 
@@ -66,7 +66,7 @@ class CZymDoc : public CDocument,
                 public CViewsHost,
                 public CTaskViewHost,
                 public CMp3Host,
-                public CLibraryDocument
+                public CPlaylistDocument
 {
 public:
     // The program folder ends with a backslash.
@@ -87,16 +87,16 @@ public:
     LRESULT RefreshPlayers(WPARAM, LPARAM);
     void UpdatePlayerAvailability();
     void GoToSleep();
-    void WakeUp();
+    void WakeUp() override;
     void PostExit();
     BOOL StopPlayMusic();
     BOOL SaveLibrary();
     // Enables the item while the library has unsaved changes. The changed
     // flag is no guide: the next tick clears it once the views are told.
     void ReportModified(CCmdUI* cmdUI) { cmdUI->Enable(m_library.IsModified()); }
-    void OnPlaylistPlay();
-    void OnPlaylistStop();
-    void OnPlaylistRandom();
+    void OnPlaylistPlay() override;
+    void OnPlaylistStop() override;
+    void OnPlaylistRandom() override;
     void BuildPickList();
 
     // The periodic step, from the main frame's timer or the command language.
@@ -109,7 +109,7 @@ public:
     void OpenPendingPlaylist();
     void SaveCurrentPlaylist();
     void RestoreCurrentPlaylist();
-    BOOL UserActedRecently();
+    BOOL UserActedRecently() override;
     void SetOperations(CDocumentOperations* operations) { m_operations = operations; }
     // One text of the automation queue in the command language.
     void ExecuteCommand(CString command);
@@ -157,10 +157,10 @@ public:
     // The audio analyser made at start-up; null when it could not be.
     ANALYZER* GetAnalyzer() override { return m_analyzer; }
     void UpdateViews(LPARAM hint) override { UpdateAllViews(nullptr, hint); }
-    BOOL IsSleeping() const { return m_sleeping; }
+    BOOL IsSleeping() const override { return m_sleeping; }
     BOOL IsClosing() const { return m_closing; }
     BOOL IsUsingServer() const { return m_useServer; }
-    DocSwitches& GetSwitches() { return m_switches; }
+    DocSwitches& GetSwitches() override { return m_switches; }
     CLibraryDatabase& GetLibraryDatabase() { return *m_database; }
     bool IsPlayerAvailable(int player) override;
 
@@ -210,7 +210,7 @@ public:
     CString GetMusicFileDirectory() override { return m_options.m_page9.m_musicFileDirectory; }
     CString GetOutputName() override { return m_options.m_page5.m_mp3OutputName; }
     void ReportNoOutputDevice() override { m_noOutput.Report(); }
-    CNoOutputNotice& GetNoOutputNotice() { return m_noOutput; }
+    CNoOutputNotice& GetNoOutputNotice() override { return m_noOutput; }
 
     // CViewsHost (ZymDocViewsHost.cpp); CTaskViewHost is GetTaskMgr.
     CPlayList* GetLastPlayList() override;
