@@ -50,7 +50,8 @@ BEGIN_MESSAGE_MAP(CLxListCtrl, CListCtrl)
 END_MESSAGE_MAP()
 
 CLxListCtrl::CLxListCtrl()
-    : m_pfnRequestHandler(NULL), m_pfnCellTextHandler(NULL), m_pfnCategoryHandler(NULL),
+    : m_pfnRequestHandler(NULL), m_pfnCellTextHandler(NULL), m_pfnColumnTextsHandler(NULL),
+      m_pfnCategoryHandler(NULL),
       m_pNotifyWnd(NULL), m_customizeLocked(false),
       m_controlIdOverride(-1), m_pCellImageList(NULL), m_ownerFontMask(0),
       m_pfnClock(SystemClock), m_printTitle("Lx list Control"), m_printOptions(0),
@@ -569,6 +570,19 @@ void CLxListCtrl::GetCellTextOfId(int row, int column, int columnId, const DWORD
         (GetParent()->*m_pfnCellTextHandler)(row, columnId, data, text);
     else
         AskKeptRowText(row, column, data, text);
+}
+
+void CLxListCtrl::GetColumnTexts(int column, const std::vector<DWORD_PTR>& rowData, std::vector<CString>& texts)
+{
+    int id = GetColumnId(column);
+    texts.clear();
+    // A handler that answers other than one text per row is not taken.
+    if (m_pfnColumnTextsHandler && (GetParent()->*m_pfnColumnTextsHandler)(id, rowData, texts) &&
+        texts.size() == rowData.size())
+        return;
+    texts.assign(rowData.size(), CString());
+    for (size_t row = 0; row < rowData.size(); row++)
+        GetCellTextOfId((int)row, column, id, &rowData[row], texts[row]);
 }
 
 DWORD_PTR CLxListCtrl::RowData(int row)

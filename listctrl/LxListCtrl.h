@@ -80,6 +80,10 @@ class CLxListCtrl;
 typedef BOOL (CWnd::*LxRequestHandler)(CLxListRequest& request);
 typedef void (CWnd::*LxCellTextHandler)(int row, int columnId, DWORD_PTR itemData,
                                         CString& text);
+// The texts of one column id for many rows at once, one per item data in
+// their order; false leaves them to be asked row by row.
+typedef bool (CWnd::*LxColumnTextsHandler)(int columnId, const std::vector<DWORD_PTR>& itemData,
+                                           std::vector<CString>& texts);
 // One sort: a column (display index) and its direction (1 ascending).
 struct LxSortOrder
 {
@@ -161,6 +165,9 @@ public:
     void GetCellText(int row, int column, CString& text, const DWORD_PTR* itemData = NULL);
     // The same with the column's id, for callers that read many rows of one column.
     void GetCellTextOfId(int row, int column, int columnId, const DWORD_PTR* itemData, CString& text);
+    // The texts of one column for rows of these item data: at once from the
+    // column-texts handler when it answers, else one per row.
+    void GetColumnTexts(int column, const std::vector<DWORD_PTR>& rowData, std::vector<CString>& texts);
     BOOL RequestData(CLxListRequest& request);
     BOOL SelectCellFont(CLxListRequest& request, CDC* dc);
     BOOL BooleanRequestHandler(CLxListRequest& request);
@@ -225,6 +232,7 @@ public:
     // Owner hooks and settings the owner sets directly.
     LxRequestHandler m_pfnRequestHandler;
     LxCellTextHandler m_pfnCellTextHandler;
+    LxColumnTextsHandler m_pfnColumnTextsHandler;
     LxCategorizeItem m_pfnCategoryHandler;
     CWnd* m_pNotifyWnd;
     // While set, the user cannot customize the columns.

@@ -74,17 +74,21 @@ void CLxSortKeys::Add(const CString& text)
         m_numbers.push_back(atoi(WithoutDots(text)));
         break;
     case kLxSortDate:
-    {
-        COleDateTime date;
-        if (!date.ParseDateTime(text, 0, LANG_USER_DEFAULT))
-            date = COleDateTime();
-        m_dates.push_back(date);
+        m_dates.push_back(ParsedDate(text));
         break;
-    }
     case kLxSortText:
         m_texts.push_back(Folded(text));
         break;
     }
+}
+
+const COleDateTime& CLxSortKeys::ParsedDate(const CString& text)
+{
+    auto known = m_parsedDates.emplace(std::string(text, text.GetLength()), COleDateTime());
+    COleDateTime& date = known.first->second;
+    if (known.second && !date.ParseDateTime(text, 0, LANG_USER_DEFAULT))
+        date = COleDateTime();
+    return date;
 }
 
 int CLxSortKeys::Compare(int a, int b) const
@@ -167,17 +171,15 @@ void CLxSortItems::AddKey(int column, bool ascending)
 
 void CLxSortItems::ReadKeys()
 {
-    CString text;
+    std::vector<DWORD_PTR> rowData(m_rows.size());
+    for (size_t row = 0; row < m_rows.size(); row++)
+        rowData[row] = (DWORD_PTR)m_rows[row].lParam;
+    std::vector<CString> texts;
     for (CLxSortKeys& keys : m_keys)
     {
-        int id = m_list.GetColumnId(keys.Column());
-        for (size_t row = 0; row < m_rows.size(); row++)
-        {
-            text.Empty();
-            DWORD_PTR itemData = (DWORD_PTR)m_rows[row].lParam;
-            m_list.GetCellTextOfId((int)row, keys.Column(), id, &itemData, text);
+        m_list.GetColumnTexts(keys.Column(), rowData, texts);
+        for (CString& text : texts)
             keys.Add(text);
-        }
     }
 }
 

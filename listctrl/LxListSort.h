@@ -6,6 +6,8 @@
 
 #include <afxdisp.h>
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 enum LxSortKind
@@ -28,6 +30,9 @@ public:
 
 private:
     int CompareAscending(int a, int b) const;
+    // Parsing a date costs far more than looking it up, and a column's dates
+    // repeat: each distinct text is parsed once per sort.
+    const COleDateTime& ParsedDate(const CString& text);
 
     int m_column;
     LxSortKind m_kind;
@@ -35,6 +40,7 @@ private:
     std::vector<int> m_numbers;
     std::vector<COleDateTime> m_dates;
     std::vector<CString> m_texts;
+    std::unordered_map<std::string, COleDateTime> m_parsedDates;
 };
 
 // Runs one sort of a list by one or more columns.

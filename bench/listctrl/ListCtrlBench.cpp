@@ -41,6 +41,13 @@ public:
         if (item.mask & LVIF_TEXT)
             lstrcpynA(item.pszText, m_cells[item.lParam][item.iSubItem].c_str(), item.cchTextMax);
     }
+    // A column's texts at once, as the jukebox's views answer them.
+    bool ColumnTexts(int columnId, const std::vector<DWORD_PTR>& rows, std::vector<CString>& texts)
+    {
+        for (DWORD_PTR row : rows)
+            texts.push_back(m_cells[row][columnId].c_str());
+        return true;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -83,6 +90,7 @@ public:
                       RECT{0, 0, 780, 560}, &owner, kListId);
         if (way == kKeptRows)
             m_list.KeepRowData();
+        m_list.m_pfnColumnTextsHandler = static_cast<LxColumnTextsHandler>(&CBenchOwner::ColumnTexts);
         m_list.InsertColumnEx(kTitle, "Title", LVCFMT_LEFT, 300, kLxColSortable);
         m_list.InsertColumnEx(kAdded, "Added", LVCFMT_LEFT, 150, kLxColSortable | kLxColDate);
         m_list.InsertColumnEx(kPlays, "Plays", LVCFMT_RIGHT, 100, kLxColSortable | kLxColNumeric);

@@ -43,6 +43,17 @@ public:
     // Answers a request; none set: the owner answers nothing.
     std::function<BOOL(CLxListRequest&)> m_answer;
 
+    // Answers a column's texts at once (the column-texts handler); every
+    // call's column id and item data are recorded.
+    std::function<bool(int, const std::vector<DWORD_PTR>&, std::vector<CString>&)> m_columnTexts;
+    std::vector<std::pair<int, std::vector<DWORD_PTR>>> m_columnTextsAsked;
+
+    bool ColumnTexts(int columnId, const std::vector<DWORD_PTR>& itemData, std::vector<CString>& texts)
+    {
+        m_columnTextsAsked.push_back({columnId, itemData});
+        return m_columnTexts && m_columnTexts(columnId, itemData, texts);
+    }
+
     // Files an item into a category; none set: the owner files nothing.
     std::function<void(CLxCategoryManager*, DWORD_PTR*)> m_categorize;
 

@@ -181,3 +181,79 @@ TEST_F(ListSortTest, OwnerDataListIsNotSorted)
     EXPECT_EQ(-1, list.GetHeader()->GetSortColumn());
 }
 }
+
+// An owner may answer a column's texts for all rows at once; one that does
+// not, or answers a wrong number of texts, is asked row by row.
+TEST_F(ListSortTest, OwnerAnswersAColumnsTextsAtOnce)
+{
+    AddRows({{"b"}, {"c"}, {"a"}});
+    m_list.m_pfnColumnTextsHandler = static_cast<LxColumnTextsHandler>(&CListOwner::ColumnTexts);
+    typedef std::vector<CString> Answer;
+    struct Case
+    {
+        const char* name;
+        bool answers;
+        Answer texts;
+        std::vector<DWORD_PTR> data;
+    };
+    // The texts answered at once (by item data) reverse the rows' own order.
+    const Case cases[] = {
+        {"answered", true, {"b", "a", "c"}, {1, 0, 2}},
+        {"not answered", false, {"b", "a", "c"}, {2, 0, 1}},
+        {"no texts", true, {}, {2, 0, 1}},
+        {"too few texts", true, {"z"}, {2, 0, 1}},
+    };
+    for (const Case& c : cases)
+    {
+        m_owner.m_columnTexts = [&c](int, const std::vector<DWORD_PTR>& rows, std::vector<CString>& texts) {
+            for (DWORD_PTR row : rows)
+            {
+                if (row < c.texts.size())
+                    texts.push_back(c.texts[row]);
+            }
+            return c.answers;
+        };
+        m_list.SortBy(kTitle, 0);
+        m_owner.m_columnTextsAsked.clear();
+        m_list.SortBy(kTitle, 1);
+        EXPECT_EQ(c.data, ItemData()) << c.name;
+        ASSERT_EQ(1u, m_owner.m_columnTextsAsked.size()) << c.name;
+        EXPECT_EQ(kTitle, m_owner.m_columnTextsAsked[0].first) << c.name;
+    }
+}
+
+// The handler gets every row's item data in the list's order, once per key.
+TEST_F(ListSortTest, ColumnTextsAreAskedByItemDataPerKey)
+{
+    AddRows({{"b", "2"}, {"a", "1"}, {"c", "1"}});
+    m_list.m_pfnColumnTextsHandler = static_cast<LxColumnTextsHandler>(&CListOwner::ColumnTexts);
+    m_owner.m_columnTexts = [this](int columnId, const std::vector<DWORD_PTR>& rows, std::vector<CString>& texts) {
+        for (DWORD_PTR row : rows)
+            texts.push_back(m_owner.m_cells[row][columnId].c_str());
+        return true;
+    };
+    m_list.SortBy(kTitle, 0);
+    m_owner.m_columnTextsAsked.clear();
+    m_list.SortBy(kPrice, 1);
+    m_list.ReSort();
+    const std::vector<DWORD_PTR> byTitleDown = {2, 0, 1};
+    const std::vector<DWORD_PTR> byPrice = {2, 1, 0};
+    const std::vector<std::pair<int, std::vector<DWORD_PTR>>> asked = {
+        {kPrice, byTitleDown}, {kPrice, byPrice}, {kTitle, byPrice}};
+    EXPECT_EQ(asked, m_owner.m_columnTextsAsked);
+    EXPECT_EQ(byPrice, ItemData());
+}
+
+// Rows of one date text sort together, unparsable ones first, however often
+// a text repeats.
+TEST_F(ListSortTest, RepeatedDatesSortAsOne)
+{
+    COleDateTime early(2025, 3, 4, 0, 0, 0), late(2026, 12, 10, 0, 0, 0);
+    std::string e = (LPCSTR)early.Format("%x"), l = (LPCSTR)late.Format("%x");
+    AddRows({{"", "", "", l}, {"", "", "", "x"}, {"", "", "", e}, {"", "", "", l}, {"", "", "", "x"},
+             {"", "", "", e}});
+    m_list.SortBy(kAdded, 1);
+    EXPECT_EQ((std::vector<DWORD_PTR>{1, 4, 2, 5, 0, 3}), ItemData());
+    m_list.SortBy(kAdded, 0);
+    EXPECT_EQ((std::vector<DWORD_PTR>{0, 3, 2, 5, 1, 4}), ItemData());
+}
