@@ -5,7 +5,7 @@
 // words on the bus.
 #pragma once
 
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 
 #include "tests/support/CddbTestServer.h"
 #include "tests/support/ChangerBus.h"

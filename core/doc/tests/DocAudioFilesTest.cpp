@@ -2,7 +2,7 @@
 // real analyser from files the test writes (and from mutagen, a writer of its
 // own), the year and length rules, names without tags, bad files, albums that
 // are not audio-file albums or are gone, and the add-file dialog.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/MessageBoxScript.h"
 
 #include "tests/support/audio/AudioFiles.h"

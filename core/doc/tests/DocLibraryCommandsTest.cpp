@@ -2,9 +2,10 @@
 // of audio-file albums, each once, highest first), Select All, and the offer
 // and conversion of a library of the old text format, whose failed save
 // leaves the library where it was.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestData.h"
+#include "tests/support/Waits.h"
 #include "tests/support/WindowDriver.h"
 
 #include "core/doc/DocCommandTargets.h"
@@ -15,6 +16,7 @@ namespace {
 const char kFiles[] = "00000000000000F1";
 const char kDisc[] = "00000000000000C1";
 const char kOther[] = "00000000000000C2";
+const DWORD kPatienceMs = 5000;
 
 class DocLibraryCommandsTest : public DocFixture
 {
@@ -63,6 +65,19 @@ protected:
     // MF_GRAYED when the update handler disables the item.
     UINT State(UINT id) { return UpdatedMenuState(m_doc, id) & MF_GRAYED; }
     CDocLibraryCommands& Library() { return m_doc->GetCommandTargets().library; }
+    // The document's ticks run until the library's load has ended with albums.
+    void TickUntilLoaded(int albums)
+    {
+        CMusicLibrary& library = m_doc->GetMusicLibrary();
+        WaitUntil(
+            [&] {
+                if (!library.IsLoading() && library.GetAlbumCount() == albums)
+                    return true;
+                m_doc->RunTick();
+                return false;
+            },
+            kPatienceMs);
+    }
 };
 
 // The selection in any order, a track twice, a CD track, an album gone:
@@ -157,11 +172,7 @@ TEST_F(DocLibraryCommandsTest, SaveIsOfferedWhileAnEditIsUnsaved)
     EXPECT_EQ(UINT(MF_GRAYED), State(ID_LIBRARY_SAVE));
     library.RemoveAllAlbums();
     ASSERT_TRUE(library.StartLoad());
-    for (int i = 0; i < 500 && (library.IsLoading() || library.GetAlbumCount() != 1); ++i)
-    {
-        m_doc->RunTick();
-        Sleep(10);
-    }
+    TickUntilLoaded(1);
     EXPECT_EQ("Edited,T1", Titles(kFiles));
 }
 
@@ -218,12 +229,7 @@ TEST_F(DocLibraryCommandsTest, TheConversionSavesBesideTheOldFile)
     EXPECT_TRUE(m_folder.Exists("old.mdb"));
     EXPECT_EQ(1, options.m_page2.m_libraryType);
     EXPECT_EQ(0, options.m_page2.m_autoSaveDb);
-    CMusicLibrary& library = m_doc->GetMusicLibrary();
-    for (int i = 0; i < 500 && (library.IsLoading() || library.GetAlbumCount() != 1); ++i)
-    {
-        m_doc->RunTick();
-        Sleep(10);
-    }
+    TickUntilLoaded(1);
     EXPECT_EQ("T0,T1", Titles(kFiles));
 }
 

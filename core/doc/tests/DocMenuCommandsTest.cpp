@@ -2,7 +2,7 @@
 // them, their states read through CCmdUI on a real menu: the Playlist menu
 // and the Add commands, volume and mute, user buttons, the media keys, the
 // current player's transport, and Help.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/MessageBoxScript.h"
 
 #include "core/doc/DocCommandTargets.h"

@@ -2,7 +2,7 @@
 // play-list folder, full paths as given, the search list replaced, entries
 // inserted where asked, files that cannot be read or written, the commands'
 // states, and the real file dialog.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/WindowDriver.h"
 

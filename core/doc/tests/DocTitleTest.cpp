@@ -3,7 +3,7 @@
 // last followed; "time[...]" and "playing[...]" only under their flags; the
 // selection follows the playing entry unless the user acted in the last 20
 // seconds; the window's text is set only when it changes.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/MessageBoxScript.h"
 
 #include "core/doc/DocCommandTargets.h"

@@ -2,10 +2,11 @@
 // document's device manager sends "zym:..." texts through the dispatcher and
 // hears the answers on its own "zymr" device, as a client of the device
 // server would; the test runs the ticks that the main window's timer would.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 
 #include "devices/manager/DeviceManager.h"
 #include "core/doc/OpenLink.h"
+#include "tests/support/Waits.h"
 
 #include <mutex>
 
@@ -98,19 +99,20 @@ protected:
         EXPECT_TRUE(m_client->Send("zym:" + command));
         EXPECT_TRUE(m_client->Send(std::string("zym:") + kMarker));
         Texts replies;
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < kPatienceMs)
-        {
-            m_doc->RunTick();
-            WaitForSingleObject(m_client->Arrived(), 10);
-            for (const std::string& reply : m_client->Take())
-            {
-                if (reply == kMarker)
-                    return replies;
-                replies.push_back(reply);
-            }
-        }
-        ADD_FAILURE() << "no answer to " << command;
+        bool answered = WaitUntil(
+            [&] {
+                m_doc->RunTick();
+                WaitForSingleObject(m_client->Arrived(), 10);
+                for (const std::string& reply : m_client->Take())
+                {
+                    if (reply == kMarker)
+                        return true;
+                    replies.push_back(reply);
+                }
+                return false;
+            },
+            kPatienceMs);
+        EXPECT_TRUE(answered) << "no answer to " << command;
         return replies;
     }
 

@@ -3,7 +3,7 @@
 // from the test's pages, with albums and a selection made by the test.
 #pragma once
 
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/LocalHttpServer.h"
 
 #include <string>

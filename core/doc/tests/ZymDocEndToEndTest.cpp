@@ -5,7 +5,7 @@
 // plays in order (the changers' words on the bus, the program's events, the
 // MP3 player's samples on the ALSA file device); a disc taken out is seen by
 // the changer, re-synced and saved; the close ends every thread.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/MessageBoxScript.h"
 
 #include "tests/support/ChangerBus.h"
@@ -14,9 +14,9 @@
 #include "tests/support/TavlinSimulator.h"
 #include "mp3/decoder/tests/DecoderTestSupport.h"
 #include "tests/support/AlsaFileDevice.h"
+#include "tests/support/Waits.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -26,18 +26,6 @@ const char kAlbumMp3[] = "00000000000000B2";
 // when the changer before it ends.
 const char kStream[] = "l3-sin1k0db.bit";
 const DWORD kPatienceMs = 20000;
-
-bool WaitUntil(const std::function<bool()>& condition)
-{
-    DWORD start = GetTickCount();
-    while (!condition())
-    {
-        if (GetTickCount() - start > kPatienceMs)
-            return false;
-        Sleep(10);
-    }
-    return true;
-}
 
 class ZymDocEndToEndTest : public DocFixture
 {
@@ -184,7 +172,7 @@ TEST_F(ZymDocEndToEndTest, APlayListAcrossTwoChangersAndTheMp3Player)
     ASSERT_TRUE(WaitUntil([&] {
         m_doc->RunTick();
         return Fired("startup");
-    }));
+    }, kPatienceMs));
     ASSERT_EQ(2, m_doc->GetSonyControl()->GetPlayerCount());
     ASSERT_EQ(3, m_doc->GetMusicLibrary().GetAlbumCount());
 
@@ -197,14 +185,14 @@ TEST_F(ZymDocEndToEndTest, APlayListAcrossTwoChangersAndTheMp3Player)
 
     // The first changer plays; the second, further ahead, is prepared at its
     // disc and track (pre-queue mode 2).
-    ASSERT_TRUE(WaitUntil([&] { return ChangerPlays(1, 5, 1); }));
+    ASSERT_TRUE(WaitUntil([&] { return ChangerPlays(1, 5, 1); }, kPatienceMs));
     EXPECT_TRUE(m_unit.WaitForReceived(CTavlinSimulator::Message(0, CTavlinSimulator::Bytes({ 0x92, 0x51, 0x09, 0x02 })),
                                        5000));
     // The changer's track runs to its end: the MP3 entry follows.
     m_bus.RunSeconds(101);
-    ASSERT_TRUE(WaitUntil([&] { return Fired("using_player[mp3]"); }));
-    ASSERT_TRUE(WaitUntil([&] { return ChangerPlays(2, 9, 2); }));
-    EXPECT_TRUE(WaitUntil([&] { return Fired("playlist_pointer[3]"); }));
+    ASSERT_TRUE(WaitUntil([&] { return Fired("using_player[mp3]"); }, kPatienceMs));
+    ASSERT_TRUE(WaitUntil([&] { return ChangerPlays(2, 9, 2); }, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return Fired("playlist_pointer[3]"); }, kPatienceMs));
 
     Texts events = EventsSoFar();
     Texts order;
@@ -228,9 +216,9 @@ TEST_F(ZymDocEndToEndTest, APlayListAcrossTwoChangersAndTheMp3Player)
 
     // Stopped once the player control has heard the changer play, the
     // changer stops.
-    ASSERT_TRUE(WaitUntil([&] { return m_doc->GetSonyControl()->IsAnyPlaying() != FALSE; }));
+    ASSERT_TRUE(WaitUntil([&] { return m_doc->GetSonyControl()->IsAnyPlaying() != FALSE; }, kPatienceMs));
     m_doc->OnPlaylistStop();
-    EXPECT_TRUE(WaitUntil([&] { return !ChangerPlays(2, 9, 2); }));
+    EXPECT_TRUE(WaitUntil([&] { return !ChangerPlays(2, 9, 2); }, kPatienceMs));
 
     // The first changer's disc is taken out. Asked for it again, the changer
     // reports the slot empty; the tick re-syncs the library with the changer
@@ -246,7 +234,7 @@ TEST_F(ZymDocEndToEndTest, APlayListAcrossTwoChangersAndTheMp3Player)
     ASSERT_TRUE(WaitUntil([&] {
         m_doc->RunTick();
         return !AlbumAt(0, 5).IsPresent();
-    }));
+    }, kPatienceMs));
     EXPECT_LT(0, m_doc->GetMusicLibrary().CountChanged());
     m_doc->GetClock().Advance(61 * 1000);
     m_doc->RunTick();
@@ -267,7 +255,7 @@ TEST_F(ZymDocEndToEndTest, APlayListAcrossTwoChangersAndTheMp3Player)
     ASSERT_TRUE(WaitUntil([&] {
         m_doc->RunTick();
         return !m_doc->GetMusicLibrary().IsLoading() && m_doc->GetMusicLibrary().GetAlbumCount() == 3;
-    })) << m_doc->GetMusicLibrary().GetAlbumCount();
+    }, kPatienceMs)) << m_doc->GetMusicLibrary().GetAlbumCount();
     EXPECT_FALSE(AlbumAt(0, 5).IsPresent());
     EXPECT_TRUE(AlbumAt(1, 9).IsPresent());
 }

@@ -1,13 +1,14 @@
 // The document on the device server's road: the start-up waits for the
 // server before it defines the automation devices there, the unit is the
 // one the server found, and the road stays what it was until the next start.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/server/ServerEnvironment.h"
 
 #include "core/doc/OpenLink.h"
 #include "server/TavlinClient.h"
 #include "core/devpath/TavlinRemote.h"
 #include "server/tests/TestSite.h"
+#include "tests/support/Waits.h"
 
 #include <mutex>
 
@@ -127,20 +128,23 @@ TEST_F(ZymDocServerTest, AServerClientOpensDocumentsOnlyAndWritesOnlyInsideItsFo
     auto ask = [&](const std::string& command) {
         EXPECT_EQ(S_OK, CallText(client, &ITavlin::Send, ("zym:" + command + " zym:echo[end]").c_str()));
         Texts answers;
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
-            m_doc->RunTick();
-            site->WaitFor(seen + 1, 10);
-            Texts texts = site->Texts();
-            for (; seen < texts.size(); seen++) {
-                if (texts[seen] == "zymr:echo[end]")
-                {
-                    ++seen;
-                    return answers;
+        bool answered = WaitUntil(
+            [&] {
+                m_doc->RunTick();
+                site->WaitFor(seen + 1, 10);
+                Texts texts = site->Texts();
+                for (; seen < texts.size(); seen++) {
+                    if (texts[seen] == "zymr:echo[end]")
+                    {
+                        ++seen;
+                        return true;
+                    }
+                    answers.push_back(texts[seen]);
                 }
-                answers.push_back(texts[seen]);
-            }
-        }
-        ADD_FAILURE() << "no answer to " << command;
+                return false;
+            },
+            10000);
+        EXPECT_TRUE(answered) << "no answer to " << command;
         return answers;
     };
     const std::string outside = "zymr:error[playlist_save - the name must stay inside its folder: ";

@@ -2,7 +2,7 @@
 // and a changer on the unit's first control bus: the start-up finds the unit
 // through "COM Ports to Check", sets it up from the options, scans the bus,
 // and applies the IR receiver option to the unit only when it differs.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/MessageBoxScript.h"
 
 #include "tests/support/ChangerBus.h"
@@ -10,25 +10,14 @@
 #include "devices/port/TavlinPort.h"
 #include "tests/support/PtySerial.h"
 #include "tests/support/TavlinSimulator.h"
-
-#include <functional>
+#include "tests/support/Waits.h"
 
 namespace {
 
 // The document checks COM1 to COM8 only.
 const int kUnitPort = 7;
 const int kIrReceiverPort = 4;
-
-bool WaitUntil(const std::function<bool()>& condition)
-{
-    for (int i = 0; i < 500; ++i)
-    {
-        if (condition())
-            return true;
-        Sleep(10);
-    }
-    return condition();
-}
+const DWORD kPatienceMs = 5000;
 
 class ZymDocUnitTest : public DocFixture
 {
@@ -110,7 +99,7 @@ TEST_F(ZymDocUnitTest, TheIrReceiverFollowsTheOptionOnlyWhenItDiffers)
         EXPECT_EQ(apply.enables, CountCommands(kIrReceiverPort, 0x03));
         EXPECT_EQ(apply.disables, CountCommands(kIrReceiverPort, 0x02));
         EXPECT_EQ(apply.option != 0, (m_unit.Settings().enabledPorts & (1 << kIrReceiverPort)) != 0);
-        EXPECT_TRUE(WaitUntil([&] { return (port->IsPortEnabled(kIrReceiverPort) != 0) == (apply.option != 0); }));
+        EXPECT_TRUE(WaitUntil([&] { return (port->IsPortEnabled(kIrReceiverPort) != 0) == (apply.option != 0); }, kPatienceMs));
     }
     Close();
 }
@@ -167,7 +156,7 @@ TEST_F(ZymDocUnitTest, APlayListEntryOfTheChangerPlaysThere)
             return changer.IsPlaying() && changer.Disc() == 5 && changer.Track() == 2;
         });
     };
-    EXPECT_TRUE(WaitUntil(placed));
+    EXPECT_TRUE(WaitUntil(placed, kPatienceMs));
     auto events = [&] {
         Texts found;
         for (const std::string& line : m_trace.Take())
@@ -182,7 +171,7 @@ TEST_F(ZymDocUnitTest, APlayListEntryOfTheChangerPlaysThere)
         for (const std::string& event : events())
             seen.push_back(event);
         return seen.size() >= 3;
-    }));
+    }, kPatienceMs));
     EXPECT_EQ(Texts({ "playlist_play", "using_player[cd1]", "begin_track[000502]" }),
               Texts(seen.begin(), seen.begin() + std::min<size_t>(seen.size(), 3)));
     m_doc->OnPlaylistStop();

@@ -1,5 +1,5 @@
 #include "tests/support/TestFramework.h"
-#include "core/doc/tests/TestProfile.h"
+#include "tests/support/doc/TestProfile.h"
 
 #include "core/doc/ZymOptions.h"
 #include "library/web/CDDBClient.h"

@@ -2,7 +2,7 @@
 #include "tests/support/Waits.h"
 #include "tests/support/TestFramework.h"
 #include "core/doc/ZymDoc.h"
-#include "core/doc/tests/TestProfile.h"
+#include "tests/support/doc/TestProfile.h"
 
 #include "shell/app/ChildFrame.h"
 #include "shell/app/MainFrame.h"

@@ -1,6 +1,6 @@
 // The main frame's 100 ms timer over a real document, tick by tick: the test
 // sends each tick itself, the window's own timer stopped.
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 
 #include "shell/app/MainFrame.h"
 #include "shell/app/ZymResources.h"

@@ -2,7 +2,7 @@
 // Add defines the device on the document's road at once, Delete deletes it,
 // both refresh the views with hint 5, and the unit list offers the unit.
 #include "shell/options/tests/DeviceListSteps.h"
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 
 #include "shell/options/DocOptionsHost.h"
 #include "tests/support/MessageBoxScript.h"

@@ -6,7 +6,7 @@
 
 #include "shell/options/tests/StepDriver.h"
 #include "tests/support/TestFramework.h"
-#include "core/doc/tests/TestProfile.h"
+#include "tests/support/doc/TestProfile.h"
 
 #include "shell/options/OptionsResources.h"
 #include "shell/options/OptionsSheet.h"

@@ -2,7 +2,7 @@
 // the display; the hints every view sends are recorded in the trace.
 #pragma once
 
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 #include "tests/support/views/ViewFixture.h"
 #include "listctrl/LxListCtrl.h"
 

@@ -6,7 +6,7 @@
 #include "tests/support/TestFramework.h"
 #include "core/players/tests/StandIns.h"
 #include "tests/support/TempFolder.h"
-#include "core/doc/tests/TestProfile.h"
+#include "tests/support/doc/TestProfile.h"
 
 #include "core/doc/ZymDoc.h"
 

@@ -1,4 +1,4 @@
-#include "core/doc/tests/DocFixture.h"
+#include "tests/support/doc/DocFixture.h"
 
 #include "JetRegistration.h"
 
