@@ -6,6 +6,7 @@
 // and a changer that stops answering.
 #include "core/doc/tests/ChangerDocFixture.h"
 #include "tests/support/MessageBoxScript.h"
+#include "tests/support/Waits.h"
 
 #include "core/doc/DiscLookups.h"
 #include "core/doc/DiscSearch.h"
@@ -147,11 +148,12 @@ TEST_F(DiscSearchTest, APlayingDiscTheLibraryDoesNotKnowThereIsIdentified)
     std::string expected = AddAlbum({ 100, 200 }, 0, 3, "Expected");
     m_doc->GetSonyControl()->GetPlayer(0)->PlayOrCue(3, 0, TRUE);
     std::string found;
-    for (int wait = 0; wait < 200 && (found.empty() || found == expected); ++wait)
-    {
-        Sleep(50);
-        found = std::string(AlbumAt(0, 3).GetIdText());
-    }
+    WaitUntil(
+        [&] {
+            found = std::string(AlbumAt(0, 3).GetIdText());
+            return !found.empty() && found != expected;
+        },
+        10000);
     ASSERT_NE(expected, found);
     EXPECT_EQ(1, CountAlbums(found));
     EXPECT_EQ(2, AlbumAt(0, 3).GetTrackCount());

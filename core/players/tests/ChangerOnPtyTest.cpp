@@ -14,10 +14,10 @@
 #include "devices/util/ResourceText.h"
 #include "core/players/SonyPlayer.h"
 #include "tests/support/TavlinSimulator.h"
+#include "tests/support/Waits.h"
 
 #include <afxmt.h>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -56,17 +56,6 @@ private:
     CCriticalSection m_lock;
     std::vector<std::string> m_events;
 };
-
-bool WaitUntil(const std::function<bool()>& condition)
-{
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > kPatienceMs)
-            return false;
-        Sleep(10);
-    }
-    return true;
-}
 
 class ChangerOnPtyTest : public ::testing::Test
 {
@@ -120,7 +109,7 @@ protected:
     void ReadMode()
     {
         player->QueryMode();
-        ASSERT_TRUE(WaitUntil([this] { return player->GetState().allDiscs == 1; }));
+        ASSERT_TRUE(WaitUntil([this] { return player->GetState().allDiscs == 1; }, kPatienceMs));
     }
 
     enum Match { kWhole, kStartsWith };
@@ -147,11 +136,11 @@ TEST_F(ChangerOnPtyTest, PlaceWordsLeaveAsTheChangersBytes)
     bus.Add(0, 107, 400);
     DefinePlayer(400);
     ASSERT_TRUE(doc.path.SendDeviceCommand("cdsls001:play_dt[0503]"));
-    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x50\x05\x03") == 1; }));
+    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x50\x05\x03") == 1; }, kPatienceMs));
 
     ReadMode();
     player->PlayOrCue(201, 0, TRUE);
-    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x93\x50\x01\x01") == 1; }));
+    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x93\x50\x01\x01") == 1; }, kPatienceMs));
 }
 
 TEST_F(ChangerOnPtyTest, UpperAddressTellsTheCapacity)
@@ -160,7 +149,7 @@ TEST_F(ChangerOnPtyTest, UpperAddressTellsTheCapacity)
     DefinePlayer(0);
     ASSERT_TRUE(player->DetectPlayerType());
     EXPECT_EQ(107, player->GetState().typeCode);
-    EXPECT_TRUE(WaitUntil([this] { return player->GetState().capacity == 400; }));
+    EXPECT_TRUE(WaitUntil([this] { return player->GetState().capacity == 400; }, kPatienceMs));
     EXPECT_STREQ("CDP-CX400/450 (400-disc)", player->GetDescription());
 }
 
@@ -174,8 +163,8 @@ TEST_F(ChangerOnPtyTest, ReportsBecomeStateAndBeginTrackThenOneFadeDown)
     ReadMode();
 
     player->PlayOrCue(5, 2, FALSE);   // cued; started when the changer is there
-    ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.IsPlaying(); }); }));
-    ASSERT_TRUE(WaitUntil([this] { return player->GetState().playing == 1 && player->GetState().lastTrack == 3; }));
+    ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.IsPlaying(); }); }, kPatienceMs));
+    ASSERT_TRUE(WaitUntil([this] { return player->GetState().playing == 1 && player->GetState().lastTrack == 3; }, kPatienceMs));
     EXPECT_EQ(5, player->GetState().currentDisc);
     EXPECT_EQ(3, player->GetState().currentTrack);
     EXPECT_EQ(4, player->GetState().lengthMinutes);
@@ -187,9 +176,9 @@ TEST_F(ChangerOnPtyTest, ReportsBecomeStateAndBeginTrackThenOneFadeDown)
     // To 4 s before the end: the fade starts once fewer than 5 + 2 s are left.
     bus.RunSeconds(236);
     ASSERT_TRUE(WaitUntil(
-        [this] { return player->GetState().elapsedMinutes == 3 && player->GetState().elapsedSeconds == 56; }));
+        [this] { return player->GetState().elapsedMinutes == 3 && player->GetState().elapsedSeconds == 56; }, kPatienceMs));
     // The fade is decided after the elapsed time is stored, on the receiving thread.
-    ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }) > 0; }));
+    ASSERT_TRUE(WaitUntil([this] { return bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }) > 0; }, kPatienceMs));
     EXPECT_EQ(1u, CountMessages("\x90\x5E\x05"));
     EXPECT_EQ(1, bus.Inspect(0, [](CChangerModel& c) { return c.FadeDowns(); }));
 }
@@ -204,20 +193,20 @@ TEST_F(ChangerOnPtyTest, MemoWriteScanEndAndMissingCdTextAreUnderstood)
     bus.Add(0, 107, 400).SetDisc(5, disc);
     DefinePlayer(400);
 
-    BYTE cancel = 0;
+    TaskCancelFlag cancel{0};
     EXPECT_TRUE(player->WriteMemoText(12, "Short memo", &cancel));
     EXPECT_EQ("Short memo", bus.Inspect(0, [](CChangerModel& c) { return c.Memo(12); }).substr(0, 10));
     EXPECT_EQ(1u, CountMessages("\x90\x80\x12", kStartsWith));
 
     player->ScanForward();
     player->NormalSpeed();
-    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x1F") == 1; }));
+    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x1F") == 1; }, kPatienceMs));
 
     player->PlayOrCue(5, 1, TRUE);
-    ASSERT_TRUE(WaitUntil([this] { return player->GetState().currentDisc == 5; }));
+    ASSERT_TRUE(WaitUntil([this] { return player->GetState().currentDisc == 5; }, kPatienceMs));
     player->ChangeState([&](ChangerState& s) { s.cdTextComplete = 0; });
     ASSERT_TRUE(player->QueryCdText(1));
-    EXPECT_TRUE(WaitUntil([this] { return player->GetState().cdTextComplete == 1; }));
+    EXPECT_TRUE(WaitUntil([this] { return player->GetState().cdTextComplete == 1; }, kPatienceMs));
 }
 
 TEST_F(ChangerOnPtyTest, WaitsRetryFiveTimesAgainstASilentChanger)
@@ -225,7 +214,7 @@ TEST_F(ChangerOnPtyTest, WaitsRetryFiveTimesAgainstASilentChanger)
     bus.Add(0, 107, 400).Faults().silent = true;
     DefinePlayer(400);
     EXPECT_FALSE(player->DetectPlayerType());
-    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x22") == 5; }));
+    EXPECT_TRUE(WaitUntil([this] { return CountMessages("\x90\x22") == 5; }, kPatienceMs));
     EXPECT_EQ(-1, player->GetState().typeCode);
 }
 

@@ -3,6 +3,7 @@
 #include "devices/manager/DeviceManager.h"
 #include "devices/util/HexText.h"
 #include "core/players/SonyPlayer.h"
+#include "tests/support/Waits.h"
 
 namespace {
 
@@ -168,15 +169,12 @@ std::vector<std::string> CChangerTextPath::TakeSent()
 
 bool CChangerTextPath::WaitUntilDelivered(int timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        EnterCriticalSection(&m_lock);
-        bool done = m_texts.empty() && !m_delivering;
-        LeaveCriticalSection(&m_lock);
-        if (done)
-            return true;
-        if (GetTickCount() - start > DWORD(timeoutMs))
-            return false;
-        Sleep(5);
-    }
+    return WaitUntil(
+        [this] {
+            EnterCriticalSection(&m_lock);
+            bool done = m_texts.empty() && !m_delivering;
+            LeaveCriticalSection(&m_lock);
+            return done;
+        },
+        DWORD(timeoutMs));
 }
