@@ -3,6 +3,7 @@
 // filled from the disc's own texts and the disc database and stored.
 #pragma once
 
+#include "devices/util/TaskCancelFlag.h"
 #include "library/records/AlbumRecord.h"
 
 #include <afx.h>
@@ -41,5 +42,5 @@ private:
 
     CZymDoc& m_doc;
     int m_task = 0;
-    volatile BYTE m_cancel = 0;
+    TaskCancelFlag m_cancel{0};
 };

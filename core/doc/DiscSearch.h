@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/doc/DiscSearchSettings.h"
+#include "devices/util/TaskCancelFlag.h"
 
 #include <afx.h>
 
@@ -50,5 +51,5 @@ private:
     int m_task = 0;
     int m_position = 0;
     int m_total = 0;
-    volatile BYTE m_cancel = 0;
+    TaskCancelFlag m_cancel{0};
 };

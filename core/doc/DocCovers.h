@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/doc/WebHosts.h"
+#include "devices/util/TaskCancelFlag.h"
 
 #include "library/records/AlbumRecord.h"
 
@@ -52,5 +53,5 @@ private:
     CLibraryDocument& m_doc;
     WebHosts m_hosts;
     int m_task = 0;
-    volatile BYTE m_cancel = 0;
+    TaskCancelFlag m_cancel{0};
 };

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/doc/WebHosts.h"
+#include "devices/util/TaskCancelFlag.h"
 
 #include <afx.h>
 
@@ -44,5 +45,5 @@ private:
     CLibraryDocument& m_doc;
     WebHosts m_hosts;
     int m_task = 0;
-    volatile BYTE m_cancel = 0;
+    TaskCancelFlag m_cancel{0};
 };

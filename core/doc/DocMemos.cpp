@@ -96,7 +96,7 @@ void CDocMemos::DownloadMemos(const CPlayList& albums)
     m_doc.OnPlaylistStop();
     CSonyControl& control = *m_doc.GetSonyControl();
     control.SetAllPlayStates(1);
-    volatile BYTE cancel = 0;
+    TaskCancelFlag cancel{0};
     CTaskMgr& tasks = m_doc.GetTaskMgr();
     int task = tasks.CreateTask("Downloading Player Info to CD Library", &cancel, kProgressDialog);
     tasks.SetTaskRange(task, albums.GetCount());
@@ -110,7 +110,7 @@ void CDocMemos::DownloadMemos(const CPlayList& albums)
 
 // The memo and delete marks of one album, into a copy stored back when
 // either arrived.
-void CDocMemos::DownloadAlbum(const CLibItem& entry, int index, int task, const volatile BYTE* cancel)
+void CDocMemos::DownloadAlbum(const CLibItem& entry, int index, int task, const TaskCancelFlag* cancel)
 {
     CMusicLibrary& library = m_doc.GetMusicLibrary();
     CLibItem item = entry;

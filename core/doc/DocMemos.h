@@ -4,6 +4,7 @@
 // down into the library, synchronously, with the status polls switched off.
 #pragma once
 
+#include "devices/util/TaskCancelFlag.h"
 #include "library/playlist/PlayList.h"
 
 #include <memory>
@@ -36,7 +37,7 @@ public:
 private:
     // The selection the views put into the document's selection list.
     std::unique_ptr<CPlayList> CollectSelection();
-    void DownloadAlbum(const CLibItem& item, int index, int task, const volatile BYTE* cancel);
+    void DownloadAlbum(const CLibItem& item, int index, int task, const TaskCancelFlag* cancel);
 
     CZymDoc& m_doc;
 };

@@ -246,7 +246,7 @@ bool ParseLyricsPage(const CString& page, LyricsPage& out)
     return !out.lyrics.IsEmpty();
 }
 
-CString PickCoverProduct(const CString& page, const CString& albumTitle, const volatile BYTE* cancel)
+CString PickCoverProduct(const CString& page, const CString& albumTitle, const TaskCancelFlag* cancel)
 {
     if (page.Find("unable to find") >= 0 || page.Find("Music Search Results") < 0)
         return CString();

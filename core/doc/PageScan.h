@@ -6,6 +6,8 @@
 
 #include <afx.h>
 
+#include "devices/util/TaskCancelFlag.h"
+
 // ---- lyrics site
 
 // Lower-cased with every "the" taken out, also inside words ("others" gives
@@ -41,7 +43,7 @@ extern const double kCoverScoreFloor;
 // is no result page or no product scores above kCoverScoreFloor. Only the
 // first products and the start of long texts are scored; the scan stops
 // with nothing once *cancel (the task's cancel flag, when given) is set.
-CString PickCoverProduct(const CString& page, const CString& albumTitle, const volatile BYTE* cancel = nullptr);
+CString PickCoverProduct(const CString& page, const CString& albumTitle, const TaskCancelFlag* cancel = nullptr);
 
 // The object ("/images/...") of the cover image on imageHost that page links
 // to or shows; empty when there is none.

@@ -14,7 +14,7 @@ const DWORD kProgressDialog = 1;
 
 } // namespace
 
-void WalkSelection(CLibraryDocument& doc, const char* name, volatile BYTE& cancel,
+void WalkSelection(CLibraryDocument& doc, const char* name, TaskCancelFlag& cancel,
                    const std::function<void(CLibItem& item, int task)>& step)
 {
     CPlayList entries(doc.GetSelectionList());

@@ -94,7 +94,7 @@ CString CChangerMemos::ArtistChoiceText(int slot, int artist) const
 // Up to three sends, each while the cancel flag is clear and the word does
 // not hold the wanted value yet, each watched for 2000 ms.
 CChangerMemos::WriteResult CChangerMemos::WriteAcknowledged(const CString& text, const StateTest& written,
-                                                             const volatile BYTE* cancel)
+                                                             const TaskCancelFlag* cancel)
 {
     for (int attempt = 0; attempt < kWriteAttempts; ++attempt)
     {
@@ -111,13 +111,13 @@ CChangerMemos::WriteResult CChangerMemos::WriteAcknowledged(const CString& text,
 }
 
 // The changer answers a memo part with "memo_written".
-CChangerMemos::WriteResult CChangerMemos::WriteMemoPart(const CString& text, const volatile BYTE* cancel)
+CChangerMemos::WriteResult CChangerMemos::WriteMemoPart(const CString& text, const TaskCancelFlag* cancel)
 {
     m_store.Change([](ChangerState& s) { s.acknowledge = 0; });
     return WriteAcknowledged(text, [](const ChangerState& s) { return s.acknowledge == 1; }, cancel);
 }
 
-BOOL CChangerMemos::WriteMemoText(int slot, const CString& text, const volatile BYTE* cancel)
+BOOL CChangerMemos::WriteMemoText(int slot, const CString& text, const TaskCancelFlag* cancel)
 {
     if (!m_link.CanAddress(slot, -1))
         return FALSE;
@@ -131,7 +131,7 @@ BOOL CChangerMemos::WriteMemoText(int slot, const CString& text, const volatile 
     return TRUE;
 }
 
-BOOL CChangerMemos::WriteArtistMemo(int artist, const CString& text, const volatile BYTE* cancel)
+BOOL CChangerMemos::WriteArtistMemo(int artist, const CString& text, const TaskCancelFlag* cancel)
 {
     if (artist < 1 || artist > kArtistRecords)
         return FALSE;
@@ -146,7 +146,7 @@ BOOL CChangerMemos::WriteArtistMemo(int artist, const CString& text, const volat
 }
 
 // The changer answers with its artist data, which fills the slot's entry.
-BOOL CChangerMemos::SetArtist(int slot, int artist, const volatile BYTE* cancel)
+BOOL CChangerMemos::SetArtist(int slot, int artist, const TaskCancelFlag* cancel)
 {
     if (slot < 1 || slot >= kDiscArtists || !m_link.CanAddress(slot, -1))
         return FALSE;
@@ -177,7 +177,7 @@ void CChangerMemos::SetArtistOnce(int slot, int artist)
 
 // ---- Reads ----
 
-BOOL CChangerMemos::ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
+BOOL CChangerMemos::ReadArtistTexts(const TaskCancelFlag* cancel, CTaskSink* tasks, int taskId)
 {
     tasks->SetTaskStatus(taskId, "Read Artist Text");
     tasks->SetTaskRange(taskId, kArtistRecords);
@@ -199,7 +199,7 @@ BOOL CChangerMemos::ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* task
 }
 
 // One answer covers 16 slots.
-BOOL CChangerMemos::ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
+BOOL CChangerMemos::ReadDiscArtists(const TaskCancelFlag* cancel, CTaskSink* tasks, int taskId)
 {
     const int capacity = m_store.Get().capacity;
     int last = capacity < kDiscArtists - 1 ? capacity : kDiscArtists - 1;
@@ -224,7 +224,7 @@ BOOL CChangerMemos::ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* task
 
 // The query's answer names the disc it is about in *disc.
 bool CChangerMemos::AskAboutDisc(BOOL (CSonyPlayer::*query)(int), int ChangerState::*disc, int slot,
-                                 const volatile BYTE* cancel)
+                                 const TaskCancelFlag* cancel)
 {
     m_store.Change([disc](ChangerState& s) { s.*disc = -1; });
     if (!(m_player.*query)(slot))
@@ -232,7 +232,7 @@ bool CChangerMemos::AskAboutDisc(BOOL (CSonyPlayer::*query)(int), int ChangerSta
     return m_store.WaitFor(kMemoAnswerMs, [disc, slot](const ChangerState& s) { return s.*disc == slot; }, cancel);
 }
 
-BOOL CChangerMemos::ReadMemo(int slot, CString& memo, const volatile BYTE* cancel)
+BOOL CChangerMemos::ReadMemo(int slot, CString& memo, const TaskCancelFlag* cancel)
 {
     if (!AskAboutDisc(&CSonyPlayer::QueryMemoText, &ChangerState::memoDisc, slot, cancel))
         return FALSE;
@@ -240,7 +240,7 @@ BOOL CChangerMemos::ReadMemo(int slot, CString& memo, const volatile BYTE* cance
     return TRUE;
 }
 
-BOOL CChangerMemos::ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const volatile BYTE* cancel)
+BOOL CChangerMemos::ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const TaskCancelFlag* cancel)
 {
     if (!AskAboutDisc(&CSonyPlayer::QueryDeleteFile, &ChangerState::deleteFileDisc, slot, cancel))
         return FALSE;
@@ -256,7 +256,7 @@ void CChangerMemos::SendPause100()
 }
 
 BOOL CChangerMemos::EnterMemosByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
-                                   const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel)
+                                   const CString* trackTexts, BOOL shortClose, const TaskCancelFlag* cancel)
 {
     if (!shortClose)
         m_keypad.SendOpeningSequence();
@@ -283,7 +283,7 @@ BOOL CChangerMemos::EnterMemosByKeys(int slot, const CString& discText, const CS
 
 // The texts of one disc; false when a cancel came after one of them.
 bool CChangerMemos::EnterTextsByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
-                                   const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel)
+                                   const CString* trackTexts, BOOL shortClose, const TaskCancelFlag* cancel)
 {
     m_keypad.KeyDiscNumber(slot > kUpperSlots ? slot - kUpperSlots : slot);
     m_keypad.KeyMemoInput();
@@ -338,7 +338,7 @@ bool CChangerMemos::EnterTextsByKeys(int slot, const CString& discText, const CS
 
 BOOL CChangerMemos::DownloadMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks)
 {
-    volatile BYTE cancel = 0;
+    TaskCancelFlag cancel{0};
     int task = tasks->CreateTask(m_player.GetName() + " Download", &cancel, CTaskSink::kShowProgressDialog);
     if (m_player.HasAllBits(kPanelMemos))
         DownloadMemosByKeys(entries, tasks, task, &cancel);
@@ -351,7 +351,7 @@ BOOL CChangerMemos::DownloadMemos(const CPlayList& entries, BOOL allSlots, CTask
 }
 
 void CChangerMemos::DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks, int task,
-                                      const volatile BYTE* cancel)
+                                      const TaskCancelFlag* cancel)
 {
     tasks->SetTaskStatus(task, "Disc/Artist/Track Memos");
     tasks->SetTaskRange(task, entries.GetCount());
@@ -373,7 +373,7 @@ void CChangerMemos::DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tas
 }
 
 void CChangerMemos::DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks, int task,
-                                    const volatile BYTE* cancel)
+                                    const TaskCancelFlag* cancel)
 {
     tasks->SetTaskStatus(task, "Disc Memos");
     std::map<int, CString> memos;   // a later entry for a slot replaces an earlier one
@@ -402,7 +402,7 @@ void CChangerMemos::DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, C
     }
 }
 
-void CChangerMemos::DownloadArtists(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel)
+void CChangerMemos::DownloadArtists(const CPlayList& entries, CTaskSink* tasks, int task, const TaskCancelFlag* cancel)
 {
     ReadArtistTexts(cancel, tasks, task);
     ReadDiscArtists(cancel, tasks, task);

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "core/players/ChangerState.h"
+#include "devices/util/TaskCancelFlag.h"
 
 class CChangerKeypad;
 class CChangerLink;
@@ -31,42 +32,42 @@ public:
     BOOL DownloadMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks);
     // Acknowledged writes: false when the changer never acknowledged the
     // third attempt; true also after a cancel.
-    BOOL WriteMemoText(int slot, const CString& text, const volatile BYTE* cancel);
+    BOOL WriteMemoText(int slot, const CString& text, const TaskCancelFlag* cancel);
     // The artist text is kept only once both parts were acknowledged.
-    BOOL WriteArtistMemo(int artist, const CString& text, const volatile BYTE* cancel);
-    BOOL SetArtist(int slot, int artist, const volatile BYTE* cancel);
+    BOOL WriteArtistMemo(int artist, const CString& text, const TaskCancelFlag* cancel);
+    BOOL SetArtist(int slot, int artist, const TaskCancelFlag* cancel);
     // Ask for the artist texts and slot artists still unknown; false when
     // one stays unanswered after three tries.
-    BOOL ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId);
-    BOOL ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks, int taskId);
+    BOOL ReadArtistTexts(const TaskCancelFlag* cancel, CTaskSink* tasks, int taskId);
+    BOOL ReadDiscArtists(const TaskCancelFlag* cancel, CTaskSink* tasks, int taskId);
     // Types the disc, artist and track memos on the front panel.
     BOOL EnterMemosByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
-                          const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel);
+                          const CString* trackTexts, BOOL shortClose, const TaskCancelFlag* cancel);
     // Without waiting: the tables take the new values at once.
     void WriteArtistMemoOnce(int artist, const CString& text);
     void SetArtistOnce(int slot, int artist);
     // The slot's memo and delete-file bits as the changer answers them within
     // 1000 ms; answers about another disc (a late one) do not count.
-    BOOL ReadMemo(int slot, CString& memo, const volatile BYTE* cancel);
-    BOOL ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const volatile BYTE* cancel);
+    BOOL ReadMemo(int slot, CString& memo, const TaskCancelFlag* cancel);
+    BOOL ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const TaskCancelFlag* cancel);
 
 private:
     typedef std::function<bool(const ChangerState&)> StateTest;
     enum WriteResult { kWritten, kNotAcknowledged, kWriteCancelled };
 
-    WriteResult WriteMemoPart(const CString& text, const volatile BYTE* cancel);
-    WriteResult WriteAcknowledged(const CString& text, const StateTest& written, const volatile BYTE* cancel);
+    WriteResult WriteMemoPart(const CString& text, const TaskCancelFlag* cancel);
+    WriteResult WriteAcknowledged(const CString& text, const StateTest& written, const TaskCancelFlag* cancel);
     CString MemoPartText(int slot, bool second, const CString& text) const;
     CString ArtistPartText(int artist, int part, const CString& padded) const;
     CString ArtistChoiceText(int slot, int artist) const;
     void SendPause100();
-    bool AskAboutDisc(BOOL (CSonyPlayer::*query)(int), int ChangerState::*disc, int slot, const volatile BYTE* cancel);
+    bool AskAboutDisc(BOOL (CSonyPlayer::*query)(int), int ChangerState::*disc, int slot, const TaskCancelFlag* cancel);
     bool EnterTextsByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
-                          const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel);
-    void DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel);
+                          const CString* trackTexts, BOOL shortClose, const TaskCancelFlag* cancel);
+    void DownloadMemosByKeys(const CPlayList& entries, CTaskSink* tasks, int task, const TaskCancelFlag* cancel);
     void DownloadDiscMemos(const CPlayList& entries, BOOL allSlots, CTaskSink* tasks, int task,
-                           const volatile BYTE* cancel);
-    void DownloadArtists(const CPlayList& entries, CTaskSink* tasks, int task, const volatile BYTE* cancel);
+                           const TaskCancelFlag* cancel);
+    void DownloadArtists(const CPlayList& entries, CTaskSink* tasks, int task, const TaskCancelFlag* cancel);
 
     CSonyPlayer& m_player;   // its queries, texts and capability bits
     CChangerLink& m_link;

@@ -76,7 +76,7 @@ void CChangerStateStore::RemoveWaiter(HANDLE event) const
 }
 
 bool CChangerStateStore::WaitFor(int ms, const std::function<bool(const ChangerState&)>& holds,
-                                 const volatile BYTE* cancel) const
+                                 const TaskCancelFlag* cancel) const
 {
     if (ms < 1)
         return false;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/players/ChangerState.h"
+#include "devices/util/TaskCancelFlag.h"
 
 // An artist text the changer has not told yet: the first artists start with
 // it, so that a read can tell them from texts it answered.
@@ -52,7 +53,7 @@ public:
     // thread's messages are dispatched meanwhile, so that its windows stay
     // responsive; the cancel flag, which nobody signals, is looked at every
     // 50 ms.
-    bool WaitFor(int ms, const std::function<bool(const ChangerState&)>& holds, const volatile BYTE* cancel) const;
+    bool WaitFor(int ms, const std::function<bool(const ChangerState&)>& holds, const TaskCancelFlag* cancel) const;
 
     // Signalled after every parsed text; the document and the views reset it
     // when they take the news.

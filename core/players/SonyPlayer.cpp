@@ -338,7 +338,7 @@ BOOL CSonyPlayer::EnsureContinuousMode()
 
 // ---- Requests that wait ----
 
-BOOL CSonyPlayer::ReadDiscInfo(int disc, const volatile BYTE* cancel)
+BOOL CSonyPlayer::ReadDiscInfo(int disc, const TaskCancelFlag* cancel)
 {
     const int kUnknown = -1;
     m_store.Change([](ChangerState& s) { s.leadValue = kUnknown; });
@@ -351,7 +351,7 @@ BOOL CSonyPlayer::ReadDiscInfo(int disc, const volatile BYTE* cancel)
     return FALSE;
 }
 
-BOOL CSonyPlayer::ReadTrackInfo(int disc, int track, const volatile BYTE* cancel)
+BOOL CSonyPlayer::ReadTrackInfo(int disc, int track, const TaskCancelFlag* cancel)
 {
     const int wanted = track + 1;
     m_store.Change([](ChangerState& s) { s.infoTrack = -1; });
@@ -364,7 +364,7 @@ BOOL CSonyPlayer::ReadTrackInfo(int disc, int track, const volatile BYTE* cancel
     return FALSE;
 }
 
-BOOL CSonyPlayer::WaitForDiscReady(int slot, int ms, const volatile BYTE* cancel)
+BOOL CSonyPlayer::WaitForDiscReady(int slot, int ms, const TaskCancelFlag* cancel)
 {
     auto ready = [slot](const ChangerState& s) {
         return s.currentDisc == slot && (s.currentTrack >= 1 || s.currentTrack == kTrackUnreadable);

@@ -30,6 +30,7 @@
 #include "core/players/ChangerStatusParser.h"
 #include "core/players/ChangerTransport.h"
 #include "devices/manager/TextCallback.h"
+#include "devices/util/TaskCancelFlag.h"
 
 class CPlayerHost;
 class CPlayList;
@@ -56,7 +57,7 @@ public:
     void ChangeState(const std::function<void(ChangerState&)>& change) { m_store.Change(change); }
     // True once holds is true of the state, within ms and until *cancel is
     // set (cancel may be null); blocks on the state's changes meanwhile.
-    BOOL WaitForState(int ms, const std::function<bool(const ChangerState&)>& holds, const volatile BYTE* cancel) const
+    BOOL WaitForState(int ms, const std::function<bool(const ChangerState&)>& holds, const TaskCancelFlag* cancel) const
     {
         return m_store.WaitFor(ms, holds, cancel);
     }
@@ -159,11 +160,11 @@ public:
     BOOL EnsureContinuousMode();
 
     // Requests that wait for the changer's answer; cancel may be null.
-    BOOL ReadDiscInfo(int disc, const volatile BYTE* cancel);
-    BOOL ReadTrackInfo(int disc, int track, const volatile BYTE* cancel);
+    BOOL ReadDiscInfo(int disc, const TaskCancelFlag* cancel);
+    BOOL ReadTrackInfo(int disc, int track, const TaskCancelFlag* cancel);
     // Until the changer reports a place on the disc in the slot: it has read
     // the disc's table of contents.
-    BOOL WaitForDiscReady(int slot, int ms, const volatile BYTE* cancel);
+    BOOL WaitForDiscReady(int slot, int ms, const TaskCancelFlag* cancel);
     BOOL DetectPlayerType();
     void DownloadGroups();
     // True once a playing, time or information report arrives; the whole wait
@@ -175,35 +176,35 @@ public:
     {
         return m_memos.DownloadMemos(entries, allSlots, tasks);
     }
-    BOOL WriteMemoText(int slot, const CString& text, const volatile BYTE* cancel)
+    BOOL WriteMemoText(int slot, const CString& text, const TaskCancelFlag* cancel)
     {
         return m_memos.WriteMemoText(slot, text, cancel);
     }
-    BOOL WriteArtistMemo(int artist, const CString& text, const volatile BYTE* cancel)
+    BOOL WriteArtistMemo(int artist, const CString& text, const TaskCancelFlag* cancel)
     {
         return m_memos.WriteArtistMemo(artist, text, cancel);
     }
-    BOOL SetArtist(int slot, int artist, const volatile BYTE* cancel)
+    BOOL SetArtist(int slot, int artist, const TaskCancelFlag* cancel)
     {
         return m_memos.SetArtist(slot, artist, cancel);
     }
-    BOOL ReadArtistTexts(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
+    BOOL ReadArtistTexts(const TaskCancelFlag* cancel, CTaskSink* tasks, int taskId)
     {
         return m_memos.ReadArtistTexts(cancel, tasks, taskId);
     }
-    BOOL ReadDiscArtists(const volatile BYTE* cancel, CTaskSink* tasks, int taskId)
+    BOOL ReadDiscArtists(const TaskCancelFlag* cancel, CTaskSink* tasks, int taskId)
     {
         return m_memos.ReadDiscArtists(cancel, tasks, taskId);
     }
     BOOL EnterMemosByKeys(int slot, const CString& discText, const CString& artistText, int trackCount,
-                          const CString* trackTexts, BOOL shortClose, const volatile BYTE* cancel)
+                          const CString* trackTexts, BOOL shortClose, const TaskCancelFlag* cancel)
     {
         return m_memos.EnterMemosByKeys(slot, discText, artistText, trackCount, trackTexts, shortClose, cancel);
     }
     void WriteArtistMemoOnce(int artist, const CString& text) { m_memos.WriteArtistMemoOnce(artist, text); }
     void SetArtistOnce(int slot, int artist) { m_memos.SetArtistOnce(slot, artist); }
-    BOOL ReadMemo(int slot, CString& memo, const volatile BYTE* cancel) { return m_memos.ReadMemo(slot, memo, cancel); }
-    BOOL ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const volatile BYTE* cancel)
+    BOOL ReadMemo(int slot, CString& memo, const TaskCancelFlag* cancel) { return m_memos.ReadMemo(slot, memo, cancel); }
+    BOOL ReadDeleteFile(int slot, BYTE bits[kDeleteFileBytes], const TaskCancelFlag* cancel)
     {
         return m_memos.ReadDeleteFile(slot, bits, cancel);
     }

@@ -9,7 +9,7 @@ CTaskMgr::~CTaskMgr()
 {
 }
 
-int CTaskMgr::CreateTask(const char* name, volatile BYTE* cancelFlag, DWORD flags)
+int CTaskMgr::CreateTask(const char* name, TaskCancelFlag* cancelFlag, DWORD flags)
 {
     int id;
     // The listeners get a copy: another thread may end the task once the lock is left.

@@ -23,7 +23,7 @@ public:
     CTaskMgr(const CTaskMgr&) = delete;
     CTaskMgr& operator=(const CTaskMgr&) = delete;
 
-    int CreateTask(const char* name, volatile BYTE* cancelFlag, DWORD flags) override;
+    int CreateTask(const char* name, TaskCancelFlag* cancelFlag, DWORD flags) override;
     void EndTask(int id) override;
     void SetTaskStatus(int id, const char* text) override;
     void SetTaskRange(int id, int range) override;

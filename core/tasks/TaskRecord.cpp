@@ -11,7 +11,7 @@ TaskRecord::TaskRecord()
 {
 }
 
-TaskRecord::TaskRecord(const char* name, int id, volatile BYTE* cancelFlag, DWORD flags, TaskClock clock)
+TaskRecord::TaskRecord(const char* name, int id, TaskCancelFlag* cancelFlag, DWORD flags, TaskClock clock)
     : m_range(0), m_pos(0), m_startTime(clock()), m_changeTime(m_startTime), m_touchTime(m_startTime),
       m_clock(clock), m_id(id), m_flags(flags), m_ownerThread(GetCurrentThreadId()), m_cancelFlag(cancelFlag)
 {

@@ -2,6 +2,7 @@
 // observers that hear about every change.
 #pragma once
 
+#include "devices/util/TaskCancelFlag.h"
 #include "library/records/TaskSink.h"
 #include "platform/runtime/TimeStamp.h"
 
@@ -37,7 +38,7 @@ public:
     static const DWORD kShowProgressDialog = CTaskSink::kShowProgressDialog;
 
     TaskRecord();
-    TaskRecord(const char* name, int id, volatile BYTE* cancelFlag, DWORD flags,
+    TaskRecord(const char* name, int id, TaskCancelFlag* cancelFlag, DWORD flags,
                TaskClock clock = SystemTaskClock);
 
     bool IsOwnerThread(DWORD threadId = 0) const;
@@ -55,7 +56,7 @@ public:
     int GetPos() const { return m_pos; }
     int GetId() const { return m_id; }
     DWORD GetFlags() const { return m_flags; }
-    volatile BYTE* GetCancelFlag() const { return m_cancelFlag; }
+    TaskCancelFlag* GetCancelFlag() const { return m_cancelFlag; }
     const CTimeStamp& GetStartTime() const { return m_startTime; }
     const CTimeStamp& GetChangeTime() const { return m_changeTime; }
     CString GetProgressText() const;
@@ -79,5 +80,5 @@ private:
     std::vector<CTaskObserver*> m_observers;
     // Owned by the code that runs the task, which keeps it alive until the task
     // ends; null when the task cannot be cancelled.
-    volatile BYTE* m_cancelFlag;
+    TaskCancelFlag* m_cancelFlag;
 };

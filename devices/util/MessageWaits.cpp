@@ -31,8 +31,7 @@ public:
     virtual bool Holds() const = 0;
 };
 
-template <typename Flag>
-bool Wait(int timeout, const CWaitCondition& condition, const volatile Flag* cancel)
+bool Wait(int timeout, const CWaitCondition& condition, const TaskCancelFlag* cancel)
 {
     if (timeout < 1)
         return false;
@@ -92,7 +91,7 @@ private:
 
 } // namespace
 
-bool WaitForBufferChange(int timeout, const void* buffer, int length, const volatile BOOL* cancel)
+bool WaitForBufferChange(int timeout, const void* buffer, int length, const TaskCancelFlag* cancel)
 {
     if (timeout < 1)
         return false;
@@ -102,23 +101,23 @@ bool WaitForBufferChange(int timeout, const void* buffer, int length, const vola
 }
 
 bool WaitForBuffersEqual(int timeout, const void* a, const void* b, int length,
-                         const volatile BOOL* cancel)
+                         const TaskCancelFlag* cancel)
 {
     return Wait(timeout, CBuffersCompare(a, b, length, true), cancel);
 }
 
 bool WaitForBuffersDiffer(int timeout, const void* a, const void* b, int length,
-                          const volatile BOOL* cancel)
+                          const TaskCancelFlag* cancel)
 {
     return Wait(timeout, CBuffersCompare(a, b, length, false), cancel);
 }
 
-bool WaitForStringsDiffer(int timeout, const char* a, const char* b, const volatile BOOL* cancel)
+bool WaitForStringsDiffer(int timeout, const char* a, const char* b, const TaskCancelFlag* cancel)
 {
     return Wait(timeout, CStringsDiffer(a, b), cancel);
 }
 
-bool WaitForCondition(int timeout, const std::function<bool()>& holds, const volatile BYTE* cancel)
+bool WaitForCondition(int timeout, const std::function<bool()>& holds, const TaskCancelFlag* cancel)
 {
     return Wait(timeout, CFunctionHolds(holds), cancel);
 }

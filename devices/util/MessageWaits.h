@@ -9,19 +9,20 @@
 
 #include <functional>
 
+#include "devices/util/TaskCancelFlag.h"
+
 // Dispatches the calling thread's pending messages, so that its windows repaint
 // during a long operation. A WM_QUIT it meets is posted again and ends the pump,
 // so that the thread's own message loop still ends; the answer says whether
 // it met one.
 bool PumpWaitingMessages();
 
-bool WaitForBufferChange(int timeout, const void* buffer, int length, const volatile BOOL* cancel);
+bool WaitForBufferChange(int timeout, const void* buffer, int length, const TaskCancelFlag* cancel);
 bool WaitForBuffersEqual(int timeout, const void* a, const void* b, int length,
-                         const volatile BOOL* cancel);
+                         const TaskCancelFlag* cancel);
 bool WaitForBuffersDiffer(int timeout, const void* a, const void* b, int length,
-                          const volatile BOOL* cancel);
+                          const TaskCancelFlag* cancel);
 // Two zero-terminated multi-byte texts.
-bool WaitForStringsDiffer(int timeout, const char* a, const char* b, const volatile BOOL* cancel);
-// What the four above cannot compare (a text another thread reassigns);
-// cancel is a task's flag, a byte.
-bool WaitForCondition(int timeout, const std::function<bool()>& holds, const volatile BYTE* cancel);
+bool WaitForStringsDiffer(int timeout, const char* a, const char* b, const TaskCancelFlag* cancel);
+// What the four above cannot compare (a text another thread reassigns).
+bool WaitForCondition(int timeout, const std::function<bool()>& holds, const TaskCancelFlag* cancel);

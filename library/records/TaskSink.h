@@ -5,6 +5,8 @@
 
 #include <windef.h>
 
+#include "devices/util/TaskCancelFlag.h"
+
 class CTaskSink
 {
 public:
@@ -12,9 +14,9 @@ public:
     static const DWORD kShowProgressDialog = 1;
 
     virtual ~CTaskSink() {}
-    // cancelFlag: a byte of the caller's that is set to 1 when the task should
+    // cancelFlag: a flag of the caller's that is set to 1 when the task should
     // stop, or null; it must live until the task ends. Returns the task id.
-    virtual int CreateTask(const char* name, volatile BYTE* cancelFlag, DWORD flags) = 0;
+    virtual int CreateTask(const char* name, TaskCancelFlag* cancelFlag, DWORD flags) = 0;
     virtual void EndTask(int id) = 0;
     virtual void SetTaskStatus(int id, const char* text) = 0;
     virtual void SetTaskRange(int id, int range) = 0;

@@ -6,7 +6,7 @@ BEGIN_MESSAGE_MAP(CTaskUI, CDialog)
     ON_BN_CLICKED(IDC_TASK_CANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CTaskUI::CTaskUI(int taskId, volatile BYTE* cancelFlag) : m_taskId(taskId), m_cancelFlag(cancelFlag)
+CTaskUI::CTaskUI(int taskId, TaskCancelFlag* cancelFlag) : m_taskId(taskId), m_cancelFlag(cancelFlag)
 {
 }
 

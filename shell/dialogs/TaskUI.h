@@ -5,6 +5,7 @@
 #pragma once
 
 #include "common/Tty.h"
+#include "devices/util/TaskCancelFlag.h"
 
 #include <afxcmn.h>
 #include <afxmt.h>
@@ -23,7 +24,7 @@ public:
     };
 
     // cancelFlag: the task's cancel byte, or null when it cannot be cancelled.
-    CTaskUI(int taskId, volatile BYTE* cancelFlag);
+    CTaskUI(int taskId, TaskCancelFlag* cancelFlag);
 
     int GetTaskId() const { return m_taskId; }
     int GetWindowState();
@@ -54,7 +55,7 @@ private:
     void Refresh();
 
     const int m_taskId;
-    volatile BYTE* const m_cancelFlag;
+    TaskCancelFlag* const m_cancelFlag;
     CString m_title;
     std::deque<CString> m_pendingLines;
     int m_pos = 0;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 class CSimulatorThread
 {
 public:
@@ -21,5 +23,5 @@ private:
     static DWORD WINAPI ThreadMain(void* self);
 
     HANDLE m_thread = nullptr;
-    volatile bool m_stop = false;
+    std::atomic<bool> m_stop{false};
 };

@@ -13,6 +13,7 @@
 
 #include "tests/support/PtySerial.h"
 
+#include <atomic>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -150,7 +151,7 @@ private:
     CPtySerial& m_pty;
     int m_slave = -1;   // the program's side, for its termios
     HANDLE m_thread = nullptr;
-    volatile bool m_stop = false;
+    std::atomic<bool> m_stop{false};
 
     mutable std::mutex m_lock;
     int m_baudRate;

@@ -177,7 +177,7 @@ TEST(PageScan, CoverProducts)
 TEST(PageScan, CoverProductsStopAtTheCancelFlag)
 {
     CString page = Page(ResultPage(Quoted("/B1", "Abbey Road")));
-    volatile BYTE cancel = 0;
+    TaskCancelFlag cancel{0};
     EXPECT_STREQ("/exec/obidos/ASIN/B1", PickCoverProduct(page, "Abbey Road", &cancel));
     cancel = 1;
     EXPECT_STREQ("", PickCoverProduct(page, "Abbey Road", &cancel));

@@ -75,13 +75,13 @@ TEST_F(ChangerStateTest, FirmwareUpTo28IsOldAndDoublesThePlayWord)
 
 TEST_F(ChangerStateTest, WaitsEndOnAChangeTheCancelOrTheTime)
 {
-    const BYTE clear = 0;
-    const BYTE set = 1;
+    const TaskCancelFlag clear{0};
+    const TaskCancelFlag set{1};
     const struct
     {
         const char* name;
         int ms;
-        const BYTE* cancel;
+        const TaskCancelFlag* cancel;
         bool changeFromAnotherThread;
         bool holdsAlready;
         BOOL result;

@@ -26,7 +26,7 @@ const int kPatienceMs = 5000;
 class CTaskRecorder : public CTaskSink
 {
 public:
-    int CreateTask(const char* name, volatile BYTE* cancelFlag, DWORD flags) override
+    int CreateTask(const char* name, TaskCancelFlag* cancelFlag, DWORD flags) override
     {
         cancel = cancelFlag;
         calls.push_back(std::string("create ") + name + " " + std::to_string(flags));
@@ -45,7 +45,7 @@ public:
 
     std::vector<std::string> calls;
     std::string cancelAt;
-    volatile BYTE* cancel = nullptr;
+    TaskCancelFlag* cancel = nullptr;
 };
 
 class SonyMemoTest : public ::testing::Test
@@ -119,7 +119,7 @@ protected:
     CMusicLibrary library;
     CPlayList entries{library};
     CTaskRecorder tasks;
-    volatile BYTE cancel = 0;
+    TaskCancelFlag cancel{0};
 };
 
 TEST_F(SonyMemoTest, MemoTextsGoOutInOneOrTwoPartsByModel)
@@ -276,7 +276,7 @@ TEST(ArtistTable, PlacementByTable)
     EXPECT_EQ((std::vector<CString>{"B", "A", "C"}), RankArtists({"A", "B", "", "B", "C", "A", "B", ""}));
 }
 
-volatile BYTE* g_cancelByTimer;
+TaskCancelFlag* g_cancelByTimer;
 
 void CALLBACK CancelByTimer(HWND, UINT, UINT_PTR, DWORD)
 {

@@ -188,11 +188,11 @@ TEST(TaskMgrTest, CancelAllEndsOwnTasksAtOnceAndWaitsForOthers)
     CTaskMgr mgr;
     CRecordingListener listener;
     mgr.AddListener(&listener);
-    volatile BYTE ownFlag = 0;
+    TaskCancelFlag ownFlag{0};
     mgr.CreateTask("own", &ownFlag, 0);
 
     // A worker whose task ends when it sees its cancel flag.
-    volatile BYTE workerFlag = 0;
+    TaskCancelFlag workerFlag{0};
     HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     auto worker = [&]() {
         int id = mgr.CreateTask("worker", &workerFlag, 0);
@@ -227,7 +227,7 @@ TEST(TaskMgrTest, CancelAllEndsWhatIgnoresTheRequestAfterTheTimeOut)
         CTaskMgr mgr;
         CRecordingListener listener;
         mgr.AddListener(&listener);
-        volatile BYTE flag = 0;
+        TaskCancelFlag flag{0};
         HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         int id = -1;

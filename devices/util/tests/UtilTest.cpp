@@ -260,14 +260,13 @@ TEST_F(MessageWaitsTest, TimeOutBelowOneOrCancelReturnsFalse)
 {
     char a[4] = "abc";
     char b[4] = "abc";
-    BOOL cancel = TRUE;
+    TaskCancelFlag cancel{1};
     EXPECT_FALSE(WaitForBuffersEqual(0, a, b, 4, nullptr));
     EXPECT_FALSE(WaitForBuffersEqual(-5, a, b, 4, nullptr));
     EXPECT_FALSE(WaitForBuffersEqual(1000, a, b, 4, &cancel));
     EXPECT_FALSE(WaitForStringsDiffer(120, a, b, nullptr));
     EXPECT_FALSE(WaitForBufferChange(120, a, 4, nullptr));
-    volatile BYTE taskCancel = 1;
-    EXPECT_FALSE(WaitForCondition(1000, [] { return true; }, &taskCancel));
+    EXPECT_FALSE(WaitForCondition(1000, [] { return true; }, &cancel));
     EXPECT_FALSE(WaitForCondition(120, [] { return false; }, nullptr));
 }
 

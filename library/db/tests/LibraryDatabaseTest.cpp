@@ -706,7 +706,7 @@ class CSecondSaveStarter : public CRecordingTasks
 public:
     explicit CSecondSaveStarter(CLibraryDatabase& database) : m_database(database), m_result(-1) {}
 
-    int CreateTask(const char* name, volatile BYTE* cancelFlag, DWORD flags) override
+    int CreateTask(const char* name, TaskCancelFlag* cancelFlag, DWORD flags) override
     {
         if (m_thread == nullptr) {
             m_thread = CreateThread(nullptr, 0, SecondSave, this, 0, nullptr);

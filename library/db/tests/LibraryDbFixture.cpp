@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 
-int CRecordingTasks::CreateTask(const char* name, volatile BYTE*, DWORD flags)
+int CRecordingTasks::CreateTask(const char* name, TaskCancelFlag*, DWORD flags)
 {
     m_names.push_back(name);
     m_flags.push_back(flags);

@@ -27,7 +27,7 @@ public:
 class CRecordingTasks : public CTaskSink
 {
 public:
-    int CreateTask(const char* name, volatile BYTE*, DWORD flags) override;
+    int CreateTask(const char* name, TaskCancelFlag*, DWORD flags) override;
     void EndTask(int id) override;
     void SetTaskStatus(int, const char* text) override { m_log.push_back(std::string("status ") + text); }
     void SetTaskRange(int, int) override {}

@@ -1,6 +1,6 @@
 #include "library/web/tests/HttpTestSupport.h"
 
-int CRecordingTasks::CreateTask(const char* name, volatile BYTE*, DWORD)
+int CRecordingTasks::CreateTask(const char* name, TaskCancelFlag*, DWORD)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_created.push_back(name);

@@ -13,7 +13,7 @@
 class CRecordingTasks : public CTaskSink
 {
 public:
-    int CreateTask(const char* name, volatile BYTE*, DWORD) override;
+    int CreateTask(const char* name, TaskCancelFlag*, DWORD) override;
     void EndTask(int id) override;
     void SetTaskStatus(int id, const char* text) override;
     void SetTaskRange(int, int) override {}

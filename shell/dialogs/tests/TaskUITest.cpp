@@ -168,7 +168,7 @@ TEST_F(TaskUITest, AFlaggedTaskMadeOnAWorkerGetsItsWindowOnTheDialogThread)
 
 TEST_F(TaskUITest, ChangesBetweenTwoTicksShowAtTheNext)
 {
-    volatile BYTE cancel = 0;
+    TaskCancelFlag cancel{0};
     int id = m_tasks.CreateTask("Lookup", &cancel, CTaskSink::kShowProgressDialog);
     HWND dialog = WaitForDialog("Lookup");
     ASSERT_TRUE(dialog != NULL);
@@ -211,7 +211,7 @@ TEST_F(TaskUITest, ChangesBetweenTwoTicksShowAtTheNext)
 
 TEST_F(TaskUITest, CancelSetsTheByteAndClosingOnlyHides)
 {
-    volatile BYTE cancel = 0;
+    TaskCancelFlag cancel{0};
     int id = m_tasks.CreateTask("Covers", &cancel, CTaskSink::kShowProgressDialog);
     HWND dialog = WaitForDialog("Covers");
     ASSERT_TRUE(dialog != NULL);
@@ -292,7 +292,7 @@ DWORD WINAPI RunTasks(void* plan)
     CTaskMgr& tasks = *work.tasks;
     for (int i = 0; i < 25; i++)
     {
-        volatile BYTE cancel = 0;
+        TaskCancelFlag cancel{0};
         std::string name = "w" + std::to_string(work.index) + " " + std::to_string(i);
         int id = tasks.CreateTask(name.c_str(), &cancel, (i % 3) ? CTaskSink::kShowProgressDialog : 0);
         tasks.SetTaskRange(id, 5);

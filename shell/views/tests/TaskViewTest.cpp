@@ -103,7 +103,7 @@ TEST_F(TaskViewTest, TheTaskMenuCancelsTheSelectedTask)
 {
     CTaskView* view = Open();
     ASSERT_TRUE(view != nullptr);
-    volatile BYTE firstCancel = 0, secondCancel = 0;
+    TaskCancelFlag firstCancel{0}, secondCancel{0};
     m_doc.m_tasks.CreateTask("First", &firstCancel, 0);
     m_doc.m_tasks.CreateTask("Second", &secondCancel, 0);
     m_doc.UpdateAllViews(nullptr, kViewHintTasksRebuild);
