@@ -2,6 +2,7 @@
 #include "listctrl/LxListSort.h"
 
 #include <algorithm>
+#include <utility>
 #include <stdlib.h>
 #include <string.h>
 
@@ -14,18 +15,16 @@ int Sign(bool greater, bool smaller)
 
 // The case folding of _mbsicmp, done once per key: the folded texts then
 // compare byte by byte.
-CString Folded(const CString& text)
+void Fold(CString& text)
 {
-    CString folded = text;
-    int length = folded.GetLength();
-    char* chars = folded.GetBuffer(length);
+    int length = text.GetLength();
+    char* chars = text.GetBuffer(length);
     for (int i = 0; i < length; i++)
     {
         if (chars[i] >= 'A' && chars[i] <= 'Z')
             chars[i] = (char)(chars[i] - 'A' + 'a');
     }
-    folded.ReleaseBuffer(length);
-    return folded;
+    text.ReleaseBuffer(length);
 }
 
 CString WithoutDots(const CString& text)
@@ -63,7 +62,7 @@ CLxSortKeys::CLxSortKeys(int column, LxSortKind kind, bool ascending, int rows)
         m_texts.reserve(rows);
 }
 
-void CLxSortKeys::Add(const CString& text)
+void CLxSortKeys::Add(CString& text)
 {
     switch (m_kind)
     {
@@ -77,7 +76,8 @@ void CLxSortKeys::Add(const CString& text)
         m_dates.push_back(ParsedDate(text));
         break;
     case kLxSortText:
-        m_texts.push_back(Folded(text));
+        Fold(text);
+        m_texts.push_back(std::move(text));
         break;
     }
 }

@@ -24,7 +24,8 @@ class CLxSortKeys
 public:
     CLxSortKeys(int column, LxSortKind kind, bool ascending, int rows);
     int Column() const { return m_column; }
-    void Add(const CString& text);
+    // A text key takes the text over, folded.
+    void Add(CString& text);
     // Negative, zero or positive as row a sorts before, with or after row b.
     int Compare(int a, int b) const;
 
