@@ -238,6 +238,22 @@ void CAlbumListView::GetItemText(DWORD_PTR itemData, int columnId, CString& text
         text = LibraryCellText(library, *album, kAlbumIndex, kCells[columnId]);
 }
 
+bool CAlbumListView::GetItemTexts(int columnId, const std::vector<DWORD_PTR>& itemData, std::vector<CString>& texts)
+{
+    CZymDoc* doc = GetDoc();
+    if (!doc || columnId < kColKind || columnId >= kColumnCount)
+        return false;
+    CMusicLibrary& library = doc->GetMusicLibrary();
+    texts.assign(itemData.size(), CString());
+    CLibraryLock lock(library);
+    for (size_t row = 0; row < itemData.size(); ++row)
+    {
+        if (const AlbumRecord* album = library.GetAlbumPtr(lock, static_cast<int>(itemData[row])))
+            texts[row] = LibraryCellText(library, *album, kAlbumIndex, kCells[columnId]);
+    }
+    return true;
+}
+
 bool CAlbumListView::IsValidItem(DWORD_PTR itemData)
 {
     CZymDoc* doc = GetDoc();

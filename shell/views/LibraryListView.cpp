@@ -48,6 +48,7 @@ void CLibraryListView::OnInitialUpdate()
 {
     CListFormView::OnInitialUpdate();
     m_list.m_pfnCellTextHandler = static_cast<LxCellTextHandler>(&CLibraryListView::ItemText);
+    m_list.m_pfnColumnTextsHandler = static_cast<LxColumnTextsHandler>(&CLibraryListView::GetItemTexts);
     m_list.m_pfnRequestHandler = static_cast<LxRequestHandler>(&CLibraryListView::OnListRequest);
     m_list.ModifyLxStyle(m_styleChange.remove, m_styleChange.add,
                          m_styleChange.reframe ? SWP_FRAMECHANGED : 0);

@@ -266,6 +266,28 @@ void CSearchView::GetItemText(DWORD_PTR itemData, int columnId, CString& text)
         text = LibraryCellText(library, *album, item.GetTrack(), kCells[columnId]);
 }
 
+// The entries are copied before the library is locked: the search list's
+// lock is never taken inside the library's.
+bool CSearchView::GetItemTexts(int columnId, const std::vector<DWORD_PTR>& itemData, std::vector<CString>& texts)
+{
+    CZymDoc* doc = GetDoc();
+    if (!doc || columnId < kColKind || columnId >= kColumnCount)
+        return false;
+    std::vector<CLibItem> items;
+    items.reserve(itemData.size());
+    for (DWORD_PTR entry : itemData)
+        items.push_back(doc->GetSearchList().GetItem(static_cast<int>(entry)));
+    CMusicLibrary& library = doc->GetMusicLibrary();
+    texts.assign(itemData.size(), CString());
+    CLibraryLock lock(library);
+    for (size_t row = 0; row < items.size(); ++row)
+    {
+        if (const AlbumRecord* album = items[row].GetAlbum(lock, library))
+            texts[row] = LibraryCellText(library, *album, items[row].GetTrack(), kCells[columnId]);
+    }
+    return true;
+}
+
 bool CSearchView::IsValidItem(DWORD_PTR itemData)
 {
     CPlayList* list = List();

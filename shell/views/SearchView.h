@@ -28,6 +28,7 @@ protected:
     void Layout(int cx, int cy) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void GetItemText(DWORD_PTR itemData, int columnId, CString& text) override;
+    bool GetItemTexts(int columnId, const std::vector<DWORD_PTR>& itemData, std::vector<CString>& texts) override;
     bool IsValidItem(DWORD_PTR itemData) override;
     bool GetRowItem(int row, CLibItem& item) override;
     bool GetRowPlayer(DWORD_PTR itemData, int& player) override;

@@ -188,6 +188,25 @@ void CTrackListView::GetItemText(DWORD_PTR itemData, int columnId, CString& text
         text = LibraryCellText(library, *album, track, kCells[columnId]);
 }
 
+// The shown album is looked up once for all rows.
+bool CTrackListView::GetItemTexts(int columnId, const std::vector<DWORD_PTR>& itemData, std::vector<CString>& texts)
+{
+    CZymDoc* doc = GetDoc();
+    if (!doc || columnId < kColKind || columnId >= kColumnCount)
+        return false;
+    CMusicLibrary& library = doc->GetMusicLibrary();
+    texts.assign(itemData.size(), CString());
+    CLibraryLock lock(library);
+    const AlbumRecord* album = m_album.GetAlbum(lock, library);
+    for (size_t row = 0; album && row < itemData.size(); ++row)
+    {
+        int track = static_cast<int>(itemData[row]);
+        if (track < album->GetTrackCount())
+            texts[row] = LibraryCellText(library, *album, track, kCells[columnId]);
+    }
+    return true;
+}
+
 bool CTrackListView::IsValidItem(DWORD_PTR itemData)
 {
     AlbumFacts facts;

@@ -32,6 +32,7 @@ protected:
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
     void GetItemText(DWORD_PTR itemData, int columnId, CString& text) override;
+    bool GetItemTexts(int columnId, const std::vector<DWORD_PTR>& itemData, std::vector<CString>& texts) override;
     bool GetRowPlayer(DWORD_PTR itemData, int& player) override;
     void ApplyEdit(DWORD_PTR itemData, int columnId, const CString& text) override;
     bool IsValidItem(DWORD_PTR itemData) override;

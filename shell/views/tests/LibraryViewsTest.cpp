@@ -6,6 +6,7 @@
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/Waits.h"
 #include "shell/views/PlayerView.h"
+#include "shell/views/SearchView.h"
 #include "tests/support/RealInput.h"
 #include "core/players/SonyPlayer.h"
 #include "shell/views/TrackListView.h"
@@ -210,6 +211,59 @@ TEST_F(LibraryViewsTest, TheTrackListShowsTheSelectedAlbumAndItsTracks)
     }
     EXPECT_EQ((Texts{" 1", " 2"}), Column(list, 4));
     EXPECT_EQ((Texts{"6", "6"}).size(), Column(list, 1).size());
+}
+
+// A sort asks a column's texts for all rows at once: each view answers them
+// as it answers each row, a row that stands for nothing included, and sorts
+// by them.
+TEST_F(LibraryViewsTest, ColumnTextsAtOnceAreEachRowsTexts)
+{
+    AddAlbum(kCdId, "Disc", 2, false);
+    AddAlbum(kMp3Id, "Files", 3, true);
+    Select(kMp3Id, -1);
+    m_doc->GetSearchList().AddItem(CLibItem(kCdId, 1));
+    m_doc->GetSearchList().AddItem(CLibItem(kMp3Id, -1));
+    m_doc->GetSearchList().AddItem(CLibItem(kMp3Id, 0));
+    struct Case
+    {
+        const char* name;
+        CLibraryListView* view;
+        int titleId;
+        Texts titlesDown;
+    };
+    const Case cases[] = {
+        {"albums", Show<CAlbumListView>(RUNTIME_CLASS(CAlbumListView)), 3, {"Files", "Disc"}},
+        {"tracks", Show<CTrackListView>(RUNTIME_CLASS(CTrackListView)), 3, {"T3", "T2", "T1"}},
+        {"search", Show<CSearchView>(RUNTIME_CLASS(CSearchView)), 4, {"T2", "T1", "Files"}},
+    };
+    m_doc->UpdateAllViews(NULL, kViewHintSelection);
+    m_doc->UpdateAllViews(NULL, kViewHintSearchList);
+    const DWORD_PTR kNothing = 1000;
+    for (const Case& c : cases)
+    {
+        ASSERT_TRUE(c.view) << c.name;
+        CLxListCtrl& list = c.view->GetList();
+        std::vector<DWORD_PTR> rows = {kNothing};
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            rows.push_back(list.GetItemData(row));
+        int answered = 0;
+        for (int id = 0; id < 40; ++id)
+        {
+            std::vector<CString> texts;
+            if (!(list.GetParent()->*list.m_pfnColumnTextsHandler)(id, rows, texts))
+                continue;
+            ++answered;
+            ASSERT_EQ(rows.size(), texts.size()) << c.name << " column " << id;
+            for (size_t row = 0; row < rows.size(); ++row)
+                EXPECT_EQ(Cell(list, rows[row], id), std::string(texts[row])) << c.name << " column " << id;
+        }
+        EXPECT_GT(answered, 10) << c.name;
+        int column = 0;
+        while (column < list.GetColumnCount() && list.GetColumnId(column) != c.titleId)
+            ++column;
+        ASSERT_EQ(1, list.SortBy(column, 0)) << c.name;
+        EXPECT_EQ(c.titlesDown, Column(list, c.titleId)) << c.name;
+    }
 }
 
 TEST_F(LibraryViewsTest, TrackRowsSelectedBecomeTrackEntriesOfTheShownAlbum)
