@@ -1,8 +1,11 @@
 #include "core/doc/DiscIdentify.h"
 
 #include "core/doc/DiscLookups.h"
+#include "core/doc/LibraryDocument.h"
+#include "core/players/SonyControl.h"
 #include "core/players/SonyPlayer.h"
-#include "core/doc/ZymDoc.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/records/MusicLibrary.h"
 
 #include "core/automation/FireEvent.h"
 
@@ -19,7 +22,7 @@ const int kDiscText = 0;   // CD text 0 is the disc's, n the n-th track's
 
 bool CDiscIdentify::IdentifyDiscs(int changer, IdentifiedDisc& disc)
 {
-    CSonyControl& control = *m_doc.GetSonyControl();
+    CSonyControl& control = m_doc.GetPlayerControl();
     CSonyPlayer* player = changer >= 0 && changer < control.GetPlayerCount() ? control.GetPlayer(changer) : nullptr;
     if (!player)
         return false;

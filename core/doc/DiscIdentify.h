@@ -9,7 +9,7 @@
 #include <afx.h>
 
 class CSonyPlayer;
-class CZymDoc;
+class CLibraryDocument;
 
 // The album of an identified disc, and where it sat before.
 struct IdentifiedDisc
@@ -25,7 +25,7 @@ struct IdentifiedDisc
 class CDiscIdentify
 {
 public:
-    explicit CDiscIdentify(CZymDoc& doc) : m_doc(doc) {}
+    explicit CDiscIdentify(CLibraryDocument& doc) : m_doc(doc) {}
 
     // As the task "IDDisc"; false, and the library unchanged, when the
     // changer's table of contents could not be read.
@@ -40,7 +40,7 @@ private:
     void AddNewAlbum(CSonyPlayer& player, AlbumRecord& album);
     void StoreAndTell(AlbumRecord& album);
 
-    CZymDoc& m_doc;
+    CLibraryDocument& m_doc;
     int m_task = 0;
     TaskCancelFlag m_cancel{0};
 };

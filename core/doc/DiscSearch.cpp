@@ -2,8 +2,11 @@
 
 #include "core/doc/DiscIdentify.h"
 #include "devices/util/MessageWaits.h"
+#include "core/doc/PlaylistDocument.h"
+#include "core/players/SonyControl.h"
 #include "core/players/SonyPlayer.h"
-#include "core/doc/ZymDoc.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/records/MusicLibrary.h"
 
 #include "core/automation/FireEvent.h"
 
@@ -49,7 +52,7 @@ void CDiscSearch::SearchDiscs()
         if (mode == kAllSlots || loaded == 0 || m_cancel)
             break;
     }
-    m_doc.GetSonyControl()->StopAll();
+    m_doc.GetPlayerControl().StopAll();
     tasks.EndTask(m_task);
     FireEvent("library_discsearch_end");
     m_doc.SetPollPlayerStatus(poll);
@@ -59,7 +62,7 @@ void CDiscSearch::SearchDiscs()
 int CDiscSearch::RunPass(int mode, int pass)
 {
     SetTitle(mode, pass);
-    CSonyControl& control = *m_doc.GetSonyControl();
+    CSonyControl& control = m_doc.GetPlayerControl();
     m_total = control.GetTotalCapacity();
     m_position = 0;
     CTaskMgr& tasks = m_doc.GetTaskMgr();
@@ -223,7 +226,7 @@ void CDiscSearch::CheckDuplicate(int changer, int slot, const IdentifiedDisc& di
 {
     if (!disc.known || !disc.previousPresent || (disc.previousPlayer == changer && disc.previousSlot == slot))
         return;
-    CSonyControl& control = *m_doc.GetSonyControl();
+    CSonyControl& control = m_doc.GetPlayerControl();
     if (disc.previousPlayer < 0 || disc.previousPlayer >= control.GetPlayerCount() || disc.previousSlot < 1 ||
         disc.previousSlot > CSonyPlayer::kSlots)
         return;

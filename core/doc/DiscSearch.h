@@ -14,7 +14,7 @@
 #include <vector>
 
 class CSonyPlayer;
-class CZymDoc;
+class CPlaylistDocument;
 struct IdentifiedDisc;
 
 class CDiscSearch
@@ -22,7 +22,7 @@ class CDiscSearch
 public:
     enum Mode { kEmptySlots = 0, kUnknownSlots = 1, kAllSlots = 2 };
 
-    explicit CDiscSearch(CZymDoc& doc) : m_doc(doc) {}
+    explicit CDiscSearch(CPlaylistDocument& doc) : m_doc(doc) {}
 
     void SearchDiscs();
 
@@ -44,7 +44,7 @@ private:
     void SetStatus(const CString& text);
     bool Prepare(CSonyPlayer& player);
 
-    CZymDoc& m_doc;
+    CPlaylistDocument& m_doc;
     DiscSearchSettings m_settings;
     // Pairs of changer and slot the search leaves alone.
     std::vector<std::pair<int, int>> m_excluded;

@@ -1,7 +1,11 @@
 #include "core/doc/DocMemos.h"
 
+#include "core/doc/PlaylistDocument.h"
+#include "core/players/SonyControl.h"
 #include "core/players/SonyPlayer.h"
-#include "core/doc/ZymDoc.h"
+#include "core/tasks/TaskMgr.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
 
 namespace {
 
@@ -36,7 +40,7 @@ void CDocMemos::OnDownloadSelectedMemos()
 std::unique_ptr<CPlayList> CDocMemos::CollectSelection()
 {
     m_doc.GetSelectionList().Clear();
-    m_doc.UpdateAllViews(nullptr, kViewHintTakeSelection);
+    m_doc.UpdateViews(kViewHintTakeSelection);
     return std::unique_ptr<CPlayList>(new CPlayList(m_doc.GetSelectionList()));
 }
 
@@ -44,7 +48,7 @@ std::unique_ptr<CPlayList> CDocMemos::BuildPresentAlbumList()
 {
     CMusicLibrary& library = m_doc.GetMusicLibrary();
     std::unique_ptr<CPlayList> list(new CPlayList(library));
-    CSonyControl& control = *m_doc.GetSonyControl();
+    CSonyControl& control = m_doc.GetPlayerControl();
     for (int i = 0; i < control.GetPlayerCount(); ++i)
     {
         CSonyPlayer* player = control.GetPlayer(i);
@@ -75,7 +79,7 @@ std::unique_ptr<CPlayList> CDocMemos::BuildAllAlbumsList()
 
 void CDocMemos::UploadMemos(const CPlayList& albums, UploadMode mode)
 {
-    CSonyControl& control = *m_doc.GetSonyControl();
+    CSonyControl& control = m_doc.GetPlayerControl();
     for (int i = 0; i < control.GetPlayerCount(); ++i)
     {
         CSonyPlayer* player = control.GetPlayer(i);
@@ -94,7 +98,7 @@ void CDocMemos::DownloadMemos(const CPlayList& albums)
     int poll = m_doc.GetPollPlayerStatus();
     m_doc.SetPollPlayerStatus(0);
     m_doc.OnPlaylistStop();
-    CSonyControl& control = *m_doc.GetSonyControl();
+    CSonyControl& control = m_doc.GetPlayerControl();
     control.SetAllPlayStates(1);
     TaskCancelFlag cancel{0};
     CTaskMgr& tasks = m_doc.GetTaskMgr();
@@ -124,7 +128,7 @@ void CDocMemos::DownloadAlbum(const CLibItem& entry, int index, int task, const 
                   static_cast<LPCSTR>(album.GetTitle(kAlbumIndex).Left(kTitleShown)),
                   static_cast<LPCSTR>(album.GetArtist(kAlbumIndex).Left(kTitleShown)));
     tasks.SetTaskStatus(task, status);
-    CSonyControl& control = *m_doc.GetSonyControl();
+    CSonyControl& control = m_doc.GetPlayerControl();
     int changer = album.GetStoredPlayer();
     CSonyPlayer* player = changer >= 0 && changer < control.GetPlayerCount() ? control.GetPlayer(changer) : nullptr;
     int slot = album.GetSlot();

@@ -9,14 +9,14 @@
 
 #include <memory>
 
-class CZymDoc;
+class CPlaylistDocument;
 
 class CDocMemos
 {
 public:
     enum UploadMode { kSelectedAlbums = 0, kAllAlbums = 1 };
 
-    explicit CDocMemos(CZymDoc& doc) : m_doc(doc) {}
+    explicit CDocMemos(CPlaylistDocument& doc) : m_doc(doc) {}
 
     // The Library menu's transfers (the transfer dialog's four choices).
     void OnUploadAllMemos();
@@ -39,5 +39,5 @@ private:
     std::unique_ptr<CPlayList> CollectSelection();
     void DownloadAlbum(const CLibItem& item, int index, int task, const TaskCancelFlag* cancel);
 
-    CZymDoc& m_doc;
+    CPlaylistDocument& m_doc;
 };

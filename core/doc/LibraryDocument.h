@@ -12,6 +12,7 @@ class CPlayList;
 class CSonyControl;
 class CTaskMgr;
 class CZymOptions;
+struct DiscSearchSettings;
 struct ANALYZER;
 
 class CLibraryDocument
@@ -36,8 +37,14 @@ public:
     // one starts.
     virtual BOOL IsDiscSearchRunning() = 0;
     virtual void SetDiscSearchRunning(BOOL running) = 0;
+    // What the next disc search walks.
+    virtual DiscSearchSettings& GetSearchSettings() = 0;
     // The changers' control, made at start-up.
     virtual CSonyControl& GetPlayerControl() = 0;
+    // The tick's copy of "Poll Player Status": long changer jobs switch the
+    // polls off and give it back.
+    virtual int GetPollPlayerStatus() const = 0;
+    virtual void SetPollPlayerStatus(int poll) = 0;
     // Null when "Enable MP3" is off or the player does not run.
     virtual CMp3Control* GetMp3Player() = 0;
 };

@@ -147,7 +147,7 @@ public:
     CPlayList* GetPlayList() { return m_playList.get(); }
     CPlayList& GetSearchList() override { return m_searchList; }
     TimedPlay& GetTimedPlay() { return m_timedPlay; }
-    DiscSearchSettings& GetSearchSettings() { return m_searchSettings; }
+    DiscSearchSettings& GetSearchSettings() override { return m_searchSettings; }
     CSonyControl* GetSonyControl() { return m_control.get(); }
     CZYMAutomation& GetAutomation() { return m_automation; }
     CDocClock& GetClock() { return m_clock; }
@@ -177,10 +177,8 @@ public:
     CMp3Control* GetMp3Player() override;
     BOOL IsDiscSearchRunning() override { return m_discSearchRunning; }
     void SetDiscSearchRunning(BOOL running) override { m_discSearchRunning = running != FALSE; }
-    // The tick's copy of "Poll Player Status": long changer jobs switch the
-    // polls off and give it back.
-    int GetPollPlayerStatus() const { return m_pollPlayerStatus; }
-    void SetPollPlayerStatus(int poll) { m_pollPlayerStatus = poll; }
+    int GetPollPlayerStatus() const override { return m_pollPlayerStatus; }
+    void SetPollPlayerStatus(int poll) override { m_pollPlayerStatus = poll; }
     BOOL IsLibraryLoading() override { return m_library.IsLoading(); }
     void IdentifyDiscs(int player) override;
     void FatalError(const char* text) override { m_frame.FatalError(text); }
