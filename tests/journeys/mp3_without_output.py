@@ -21,7 +21,7 @@ def run(j):
         f.write("ZYM Playlist V1.1\r\n%s -1\r\n" % album)
     # A play list handed over on the command line plays at once.
     zym = j.start_zym(journey.windows_path(play_list))
-    text = j.wait_for(lambda: j.find(exe="zym.exe", cls="Static", text=NO_OUTPUT_TEXT), 30,
+    text = j.wait_for(lambda: j.find(exe="zym.exe", cls="Static", text=NO_OUTPUT_TEXT), 90,
                       "the box saying no wave output device would open", ended=zym)
     j.screenshot("no-output-box")
     box = next(w for w in j.windows() if w.hwnd == text.parent)
