@@ -213,10 +213,21 @@ TEST_F(DocCommandsTest, FlagsAndOptionsFollowTheirCommands)
         { "getstate", { "state[sleeping]" }, [] { return 0; }, 0 },
         { "sleepawakentoggle", { "pre_startup", "startup" }, [this] { return m_doc->IsSleeping(); }, 0 },
     };
+    // The playing thread announces a change of the play list's state at its
+    // own next step, which a loaded machine can put after any later command:
+    // only the commands' own events are compared.
+    const Texts kPlayingThreadEvents = { "playlist_play", "playlist_pause", "playlist_stop" };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(c.events, Run(c.text));
+        Texts events = Run(c.text);
+        events.erase(std::remove_if(events.begin(), events.end(),
+                                    [&](const std::string& e) {
+                                        return std::find(kPlayingThreadEvents.begin(), kPlayingThreadEvents.end(),
+                                                         e) != kPlayingThreadEvents.end();
+                                    }),
+                     events.end());
+        EXPECT_EQ(c.events, events);
         EXPECT_EQ(c.expected, c.value());
     }
 }
