@@ -9,12 +9,15 @@
 #include "core/doc/DocPlaylistFiles.h"
 #include "core/doc/DocTitle.h"
 #include "core/doc/DocTransport.h"
+#include "core/doc/PlaylistDocument.h"
 
 class CDocCommandTargets
 {
 public:
-    // Beside the document's GetCommandTargets, where the document is whole.
-    explicit CDocCommandTargets(CZymDoc& doc);
+    explicit CDocCommandTargets(CPlaylistDocument& doc)
+        : title(doc), playlistFiles(doc), playlist(doc, title), transport(doc, title, playlist), library(doc)
+    {
+    }
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
     {

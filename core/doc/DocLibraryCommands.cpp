@@ -4,10 +4,15 @@
 #include "core/doc/DocLyrics.h"
 #include "core/doc/DocMemos.h"
 #include "core/doc/DocResource.h"
-#include "core/doc/ZymDoc.h"
+#include "core/doc/PlaylistDocument.h"
+#include "core/doc/ZymOptions.h"
 
 #include "library/db/LibraryDatabase.h"
 #include "library/paths/FilePath.h"
+#include "library/playlist/PlayList.h"
+#include "library/records/MusicLibrary.h"
+#include "library/views/ViewsHost.h"
+#include "library/web/CDDBClient.h"
 #include "library/web/HTMLLibrary.h"
 
 #include <algorithm>
@@ -52,7 +57,7 @@ CString ConvertedPathOf(const CString& oldPath, const CString& libraryPath)
 
 } // namespace
 
-CDocLibraryCommands::CDocLibraryCommands(CZymDoc& doc) : m_doc(doc), m_audioFiles(doc)
+CDocLibraryCommands::CDocLibraryCommands(CPlaylistDocument& doc) : m_doc(doc), m_audioFiles(doc)
 {
 }
 
@@ -113,9 +118,11 @@ void CDocLibraryCommands::OnLibrarySave()
         library.SetModified(false);
 }
 
+// Enabled while the library has unsaved changes. The changed flag is no
+// guide: the next tick clears it once the views are told.
 void CDocLibraryCommands::OnUpdateLibrarySave(CCmdUI* cmdUI)
 {
-    m_doc.ReportModified(cmdUI);
+    cmdUI->Enable(m_doc.GetMusicLibrary().IsModified());
 }
 
 BOOL CDocLibraryCommands::SaveAll()
@@ -148,7 +155,7 @@ void CDocLibraryCommands::OnLibraryDelete()
     }
     DeleteTracks(tracks);
     library.SetChanged(true);
-    m_doc.UpdateAllViews(nullptr, kViewHintAll);
+    m_doc.UpdateViews(kViewHintAll);
 }
 
 BOOL CDocLibraryCommands::AskDelete(CLibItem& item, std::vector<TrackDeletion>& tracks)
@@ -225,7 +232,7 @@ void CDocLibraryCommands::OnLibrarySelectAll()
     selection.SetLoop(false);
     selection.SetStopped();
     selection.InsertList(all, 0, false);
-    m_doc.UpdateAllViews(nullptr, kViewHintSelection);
+    m_doc.UpdateViews(kViewHintSelection);
 }
 
 void CDocLibraryCommands::OnCreateAudioFileAlbum()

@@ -11,12 +11,12 @@
 #include <vector>
 
 class CLibItem;
-class CZymDoc;
+class CPlaylistDocument;
 
 class CDocLibraryCommands : public CCmdTarget
 {
 public:
-    explicit CDocLibraryCommands(CZymDoc& doc);
+    explicit CDocLibraryCommands(CPlaylistDocument& doc);
 
     CDocAudioFiles& GetAudioFiles() { return m_audioFiles; }
 
@@ -73,7 +73,7 @@ private:
     BOOL AskDelete(CLibItem& item, std::vector<TrackDeletion>& tracks);
     void DeleteTracks(std::vector<TrackDeletion>& tracks);
 
-    CZymDoc& m_doc;
+    CPlaylistDocument& m_doc;
     CDocAudioFiles m_audioFiles;
     bool m_upgradeOffered = false;
 };

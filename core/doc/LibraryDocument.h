@@ -1,11 +1,12 @@
 // What the document's commands (covers, lyrics, audio files, the walks over
-// the selection, the add-file dialog, the disc look-ups, the play-list files,
-// the transport) need of the document. GUI thread only.
+// the selection, the add-file dialog, the disc look-ups, the library menu,
+// the play-list files, the transport) need of the document. GUI thread only.
 #pragma once
 
 #include <afx.h>
 
 class CCDDBClient;
+class CLibraryDatabase;
 class CMp3Control;
 class CMusicLibrary;
 class CPlayList;
@@ -20,6 +21,10 @@ class CLibraryDocument
 public:
     virtual ~CLibraryDocument() {}
     virtual CMusicLibrary& GetMusicLibrary() = 0;
+    // The store the library is kept in, and its save of the changed albums.
+    virtual CLibraryDatabase& GetLibraryDatabase() = 0;
+    virtual BOOL SaveLibrary() = 0;
+    virtual BOOL IsLibraryLoading() = 0;
     // The entries selected in the views.
     virtual CPlayList& GetSelectionList() = 0;
     // The play list that plays, and the search's results.

@@ -90,10 +90,7 @@ public:
     void WakeUp() override;
     void PostExit();
     BOOL StopPlayMusic();
-    BOOL SaveLibrary();
-    // Enables the item while the library has unsaved changes. The changed
-    // flag is no guide: the next tick clears it once the views are told.
-    void ReportModified(CCmdUI* cmdUI) { cmdUI->Enable(m_library.IsModified()); }
+    BOOL SaveLibrary() override;
     void OnPlaylistPlay() override;
     void OnPlaylistStop() override;
     void OnPlaylistRandom() override;
@@ -161,7 +158,7 @@ public:
     BOOL IsClosing() const { return m_closing; }
     BOOL IsUsingServer() const { return m_useServer; }
     DocSwitches& GetSwitches() override { return m_switches; }
-    CLibraryDatabase& GetLibraryDatabase() { return *m_database; }
+    CLibraryDatabase& GetLibraryDatabase() override { return *m_database; }
     bool IsPlayerAvailable(int player) override;
 
     // CPlayerHost, CControlHost

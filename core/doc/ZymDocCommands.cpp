@@ -55,11 +55,6 @@ BOOL CZymDoc::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handl
     return CDocument::OnCmdMsg(id, code, extra, handlerInfo);
 }
 
-CDocCommandTargets::CDocCommandTargets(CZymDoc& doc)
-    : title(doc), playlistFiles(doc), playlist(doc, title), transport(doc, title, playlist), library(doc)
-{
-}
-
 CDocCommandTargets& CZymDoc::GetCommandTargets()
 {
     if (!m_commandTargets)
