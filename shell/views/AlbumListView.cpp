@@ -228,14 +228,7 @@ void CAlbumListView::UpdateCaption()
 
 void CAlbumListView::GetItemText(DWORD_PTR itemData, int columnId, CString& text)
 {
-    CZymDoc* doc = GetDoc();
-    if (!doc || columnId < kColKind || columnId >= kColumnCount)
-        return;
-    CMusicLibrary& library = doc->GetMusicLibrary();
-    CLibraryLock lock(library);
-    const AlbumRecord* album = library.GetAlbumPtr(lock, static_cast<int>(itemData));
-    if (album)
-        text = LibraryCellText(library, *album, kAlbumIndex, kCells[columnId]);
+    GetOneItemText(itemData, columnId, text);
 }
 
 bool CAlbumListView::GetItemTexts(int columnId, const std::vector<DWORD_PTR>& itemData, std::vector<CString>& texts)

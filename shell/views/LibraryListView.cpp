@@ -102,6 +102,13 @@ void CLibraryListView::ItemText(int, int columnId, DWORD_PTR itemData, CString& 
     GetItemText(itemData, columnId, text);
 }
 
+void CLibraryListView::GetOneItemText(DWORD_PTR itemData, int columnId, CString& text)
+{
+    std::vector<CString> texts;
+    if (GetItemTexts(columnId, {itemData}, texts))
+        text = texts[0];
+}
+
 std::vector<int> CLibraryListView::SelectedRows()
 {
     std::vector<int> rows;

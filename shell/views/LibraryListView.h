@@ -81,6 +81,8 @@ protected:
     // data, where a view reads them faster at once than per row; false
     // lets the list ask per row.
     virtual bool GetItemTexts(int, const std::vector<DWORD_PTR>&, std::vector<CString>&) { return false; }
+    // One row's text through GetItemTexts, for views that answer both alike.
+    void GetOneItemText(DWORD_PTR itemData, int columnId, CString& text);
     // The player whose colours a row takes (with "Color Text By Player");
     // false for a row without one.
     virtual bool GetRowPlayer(DWORD_PTR, int&) { return false; }

@@ -255,15 +255,7 @@ void CSearchView::OnToggleMode()
 
 void CSearchView::GetItemText(DWORD_PTR itemData, int columnId, CString& text)
 {
-    CZymDoc* doc = GetDoc();
-    if (!doc || columnId < kColKind || columnId >= kColumnCount)
-        return;
-    CLibItem item = doc->GetSearchList().GetItem(static_cast<int>(itemData));
-    CMusicLibrary& library = doc->GetMusicLibrary();
-    CLibraryLock lock(library);
-    const AlbumRecord* album = item.GetAlbum(lock, library);
-    if (album)
-        text = LibraryCellText(library, *album, item.GetTrack(), kCells[columnId]);
+    GetOneItemText(itemData, columnId, text);
 }
 
 // The entries are copied before the library is locked: the search list's

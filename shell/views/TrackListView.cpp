@@ -177,15 +177,7 @@ bool CTrackListView::IsAudioAlbum()
 
 void CTrackListView::GetItemText(DWORD_PTR itemData, int columnId, CString& text)
 {
-    CZymDoc* doc = GetDoc();
-    if (!doc || columnId < kColKind || columnId >= kColumnCount)
-        return;
-    CMusicLibrary& library = doc->GetMusicLibrary();
-    CLibraryLock lock(library);
-    const AlbumRecord* album = m_album.GetAlbum(lock, library);
-    int track = static_cast<int>(itemData);
-    if (album && track < album->GetTrackCount())
-        text = LibraryCellText(library, *album, track, kCells[columnId]);
+    GetOneItemText(itemData, columnId, text);
 }
 
 // The shown album is looked up once for all rows.
