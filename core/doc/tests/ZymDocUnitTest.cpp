@@ -86,6 +86,12 @@ TEST_F(ZymDocUnitTest, TheIrReceiverFollowsTheOptionOnlyWhenItDiffers)
     // row without a command is followed by one with, which would count a
     // late stray too.
     CTavlinPort* port = m_doc->GetDeviceManager()->GetTavlinPort(0);
+    // The start-up's own enable must have reached the unit first, or a loaded
+    // machine counts it in the first row.
+    ASSERT_TRUE(WaitUntil([&] {
+        return (m_unit.Settings().enabledPorts & (1 << kIrReceiverPort)) != 0 &&
+               port->IsPortEnabled(kIrReceiverPort) != 0;
+    }, kPatienceMs));
     int row = 0;
     for (const auto& apply : applies)
     {
